@@ -1,0 +1,47 @@
+// File names and whole-file reads and writes. Folders keep their trailing "/"; derived files are
+// found case-insensitively in their folder; a save replaces a file only when the whole new
+// content is on disk.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+extern const char* const CRLF;
+
+// Folder of the running executable, with its trailing "/".
+std::string ExecutableDirectory();
+
+std::string ExtractFilePath(std::string_view path);   // "a/b/c.png" -> "a/b/"
+std::string ExtractFileName(std::string_view path);   // "a/b/c.png" -> "c.png"
+std::string ExtractFileExt(std::string_view path);    // "a/b/c.png" -> ".png", "" when none
+std::string ChangeFileExt(std::string_view path, std::string_view ext); // ext with its "."
+std::string IncludeTrailingPathDelimiter(std::string_view dir);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool DirectoryWritable(const std::string& dir);
+int64_t FileSizeOf(const std::string& path); // -1 when missing
+
+// The existing file in `dir` whose name equals `name` ignoring case (the exact name first);
+// empty when there is none.
+std::string FindFileCaseInsensitive(const std::string& dir, const std::string& name);
+
+// Whole-file read; false when the file cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
+bool ReadWholeFile(const std::string& path, std::string& out);
+// Writes a temporary beside the target, flushes it and renames it over the target; on any
+// failure the target is untouched and false is returned.
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
+inline bool WriteFileAtomic(const std::string& path, const std::string& text) {
+    return WriteFileAtomic(path, text.data(), text.size());
+}
+inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
+    return WriteFileAtomic(path, bytes.data(), bytes.size());
+}
+
+// Splits text into lines at CR LF, LF or CR; a final line break adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+// Joins lines, each followed by CR LF.
+std::string JoinLinesCRLF(const std::vector<std::string>& lines);

@@ -1,0 +1,139 @@
+// The windowed side of the hook table: message boxes at the options' position, the status bar
+// and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "shell/ui/vImageView.h"
+#include "shell/ui/vVorn.h"
+#include "shell/vGlobal.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
+
+namespace {
+
+bool CursorOverridden = false;
+
+// "All (*.bmp;*.png)|*.bmp;*.png|..." -> the dialog's filter list.
+QStringList QtFilters(const std::string& filter) {
+    QStringList parts = QString::fromLatin1(filter.c_str()).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        QString label = parts[i];
+        const int paren = label.indexOf('(');
+        if (paren >= 0) label = label.left(paren).trimmed();
+        out << QString("%1 (%2)").arg(label, patterns);
+    }
+    return out;
+}
+
+QMessageBox::Icon IconOf(MsgKind kind) {
+    switch (kind) {
+    case MsgKind::Information: return QMessageBox::Information;
+    case MsgKind::Confirmation: return QMessageBox::Question;
+    case MsgKind::Warning: return QMessageBox::Warning;
+    default: return QMessageBox::Critical;
+    }
+}
+
+MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
+    QMessageBox box(IconOf(kind), "VORN", QString::fromLatin1(text.c_str()).replace("\r\n", "\n"),
+                    QMessageBox::NoButton, VORNForm);
+    if (kind == MsgKind::Confirmation)
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    else
+        box.setStandardButtons(QMessageBox::Ok);
+    box.move(x, y);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgButton::Yes;
+    case QMessageBox::No: return MsgButton::No;
+    case QMessageBox::Cancel: return MsgButton::Cancel;
+    default: return MsgButton::Ok;
+    }
+}
+
+std::string ChooseFileDialog(FileDialogRequest& r) {
+    QFileDialog dialog(VORNForm, QString::fromLatin1(r.Title.c_str()),
+                       QString::fromLocal8Bit(r.InitialDir.c_str()));
+    dialog.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(r.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = QtFilters(r.Filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = r.FilterIndex >= 1 && r.FilterIndex <= filters.size() ? r.FilterIndex : 1;
+        dialog.selectNameFilter(filters[index - 1]);
+    }
+    if (!r.DefaultExt.empty()) dialog.setDefaultSuffix(QString::fromLatin1(r.DefaultExt.c_str()));
+    if (!r.FileName.empty()) dialog.selectFile(QString::fromLocal8Bit(r.FileName.c_str()));
+    if (!r.OverwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    r.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+}
+
+} // namespace
+
+void InstallGuiHooks(TVORNForm* form) {
+    Hooks.ShowMessage = ShowBox;
+    Hooks.ShowErrorBox = [](const std::string& text) {
+        QMessageBox::critical(VORNForm, "VORN", QString::fromLatin1(text.c_str()));
+    };
+    Hooks.SetGauge = [](int percent) {
+        if (VORNForm) VORNForm->Gauge1->setValue(percent < 0 ? 0 : (percent > 100 ? 100 : percent));
+    };
+    Hooks.SetStatusText = [](int panel, const std::string& text) {
+        if (VORNForm) VORNForm->SetPanelText(panel, QString::fromLatin1(text.c_str()));
+    };
+    Hooks.ProcessMessages = [] { QCoreApplication::processEvents(); };
+    Hooks.SetBusyCursor = [](bool busy) {
+        if (busy && !CursorOverridden) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            CursorOverridden = true;
+        } else if (!busy && CursorOverridden) {
+            QApplication::restoreOverrideCursor();
+            CursorOverridden = false;
+        }
+    };
+    Hooks.PictureChanged = [] {
+        if (VORNForm) VORNForm->PictureChanged();
+    };
+    Hooks.SetUndoEnabled = [](bool enabled) {
+        if (!VORNForm) return;
+        VORNForm->UndoBtn->setEnabled(enabled);
+        VORNForm->I_Undo->setEnabled(enabled);
+    };
+    Hooks.Beep = [](int, int) { QApplication::beep(); };
+    Hooks.ChooseFile = ChooseFileDialog;
+    Hooks.ChooseColor = [](uint32_t& color) {
+        const QColor initial(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+        const QColor c = QColorDialog::getColor(initial, VORNForm);
+        if (!c.isValid()) return false;
+        color = static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+                (static_cast<uint32_t>(c.blue()) << 16);
+        return true;
+    };
+    Hooks.ChooseFont = [](FontChoice& f) {
+        bool ok = false;
+        QFont initial(QString::fromLatin1(f.Name.c_str()), f.Size);
+        initial.setBold(f.Bold);
+        initial.setItalic(f.Italic);
+        initial.setUnderline(f.Underline);
+        const QFont chosen = QFontDialog::getFont(&ok, initial, VORNForm);
+        if (!ok) return false;
+        f.Name = chosen.family().toLatin1().toStdString();
+        f.Size = chosen.pointSize();
+        f.Bold = chosen.bold();
+        f.Italic = chosen.italic();
+        f.Underline = chosen.underline();
+        return true;
+    };
+    Hooks.ScreenDepth = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->depth() : 24;
+    };
+    (void)form;
+}

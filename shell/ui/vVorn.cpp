@@ -1,0 +1,70 @@
+#include "shell/ui/vVorn.h"
+
+#include "shell/ui/vImageView.h"
+#include "shell/vGlobal.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+
+QPointer<TVORNForm> VORNForm;
+
+TVORNForm::TVORNForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("VORNForm");
+    setWindowTitle("VORN");
+    VORNForm = this;
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName("ScrollBox1");
+    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1 = new TImageView;
+    ScrollBox1->setWidget(Image1);
+    ScrollBox1->setWidgetResizable(false);
+    setCentralWidget(ScrollBox1);
+
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName("StatusBar1");
+    StatusPanel0 = new QLabel(StatusBar1);
+    StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel0->setMinimumWidth(320);
+    StatusBar1->addWidget(StatusPanel0, 1);
+    StatusBar1->addWidget(StatusPanel1, 1);
+    Gauge1 = new QProgressBar(StatusBar1);
+    Gauge1->setObjectName("Gauge1");
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    Gauge1->setMaximumWidth(160);
+    StatusBar1->addPermanentWidget(Gauge1);
+
+    ToolBar1 = addToolBar("ToolBar1");
+    ToolBar1->setObjectName("ToolBar1");
+    UndoBtn = new QAction("Undo", this);
+    UndoBtn->setObjectName("UndoBtn");
+    UndoBtn->setEnabled(false);
+    ToolBar1->addAction(UndoBtn);
+    I_Undo = new QAction("&Undo", this);
+    I_Undo->setObjectName("I_Undo");
+    I_Undo->setEnabled(false);
+
+    resize(800, 600);
+}
+
+TVORNForm::~TVORNForm() {
+    if (VORNForm == this) VORNForm = nullptr;
+}
+
+void TVORNForm::SetPanelText(int panel, const QString& text) {
+    (panel == 0 ? StatusPanel0 : StatusPanel1)->setText(text);
+}
+
+QString TVORNForm::PanelText(int panel) const {
+    return (panel == 0 ? StatusPanel0 : StatusPanel1)->text();
+}
+
+void TVORNForm::PictureChanged() { Image1->PictureChanged(); }
+
+void TVORNForm::closeEvent(QCloseEvent* event) { event->accept(); }

@@ -1,0 +1,62 @@
+// TVORNForm, the main window: the image view in its scroll box, the status bar with its two
+// panels, the progress gauge, the menus and tool bar, and the commands behind them.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QPointer>
+#include <QString>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QScrollArea;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class TImageView;
+
+class TVORNForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TVORNForm(QWidget* parent = nullptr);
+    ~TVORNForm() override;
+
+    // ---- Core: view, status bar, gauge, undo controls --------------------------------------
+    QScrollArea* ScrollBox1 = nullptr;
+    TImageView* Image1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QProgressBar* Gauge1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QAction* UndoBtn = nullptr;
+    QAction* I_Undo = nullptr;
+
+    void SetPanelText(int panel, const QString& text);
+    QString PanelText(int panel) const;
+    // Repaints the view after the displayed picture changed (size or pixels).
+    void PictureChanged();
+    // Runs a handler inside the one error guard.
+    template <typename F> void Guarded(F&& f);
+
+    // ---- Picture files ---------------------------------------------------------------------
+
+    // ---- Start-up, shut-down and tool-window lifetime --------------------------------------
+
+    // ---- Menus, tool bar, enabling and image tool modes ------------------------------------
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+extern QPointer<TVORNForm> VORNForm;
+
+// Fills the hook table with the windowed implementations (dialogs, status bar, cursor).
+void InstallGuiHooks(TVORNForm* form);
+
+#include "shell/vGlobalHooks.h"
+
+template <typename F> void TVORNForm::Guarded(F&& f) { RunGuarded(std::forward<F>(f)); }

@@ -1,0 +1,106 @@
+#include "shell/vGlobalHooks.h"
+
+#include "runtime/RtErrors.h"
+#include "runtime/RtNumbers.h"
+
+#include <ctime>
+#include <exception>
+
+VornHooks Hooks;
+bool ImageOperationBusy = false;
+bool MacroRecording = false;
+bool LogToDIP = false;
+
+void ResetHooksToDefaults() { Hooks = VornHooks{}; }
+
+MsgButton HookShowMessage(MsgKind kind, const std::string& text, int x, int y) {
+    if (Hooks.ShowMessage) return Hooks.ShowMessage(kind, text, x, y);
+    return kind == MsgKind::Confirmation ? MsgButton::Cancel : MsgButton::Ok;
+}
+
+void HookSetGauge(int percent) {
+    if (Hooks.SetGauge) Hooks.SetGauge(percent);
+}
+
+void HookStatus(int panel, const std::string& text) {
+    if (Hooks.SetStatusText) Hooks.SetStatusText(panel, text);
+}
+
+void HookProcessMessages() {
+    if (Hooks.ProcessMessages) Hooks.ProcessMessages();
+}
+
+void HookBusyCursor(bool busy) {
+    if (Hooks.SetBusyCursor) Hooks.SetBusyCursor(busy);
+}
+
+void HookPictureChanged() {
+    if (Hooks.PictureChanged) Hooks.PictureChanged();
+}
+
+void HookUndoEnabled(bool enabled) {
+    if (Hooks.SetUndoEnabled) Hooks.SetUndoEnabled(enabled);
+}
+
+bool HookPlaySound(const std::string& path) {
+    return Hooks.PlaySound ? Hooks.PlaySound(path) : false;
+}
+
+void HookBeep(int frequency, int milliseconds) {
+    if (Hooks.Beep) Hooks.Beep(frequency, milliseconds);
+}
+
+std::string HookChooseFile(FileDialogRequest& request) {
+    return Hooks.ChooseFile ? Hooks.ChooseFile(request) : std::string();
+}
+
+OperationScope::OperationScope() : Owned(!ImageOperationBusy) {
+    if (Owned) ImageOperationBusy = true;
+}
+
+OperationScope::~OperationScope() {
+    if (Owned) ImageOperationBusy = false;
+}
+
+bool RunGuarded(const std::function<void()>& action) {
+    const bool wasBusy = ImageOperationBusy;
+    std::string error;
+    try {
+        action();
+        return true;
+    } catch (const std::exception& e) {
+        error = e.what();
+    } catch (...) {
+        error = "Unknown error";
+    }
+    ImageOperationBusy = wasBusy;
+    HookBusyCursor(false);
+    HookSetGauge(0);
+    if (Hooks.ShowErrorBox) Hooks.ShowErrorBox(error);
+    return false;
+}
+
+std::string NowDateTimeText() {
+    std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    int hour = tm.tm_hour % 12;
+    if (hour == 0) hour = 12;
+    return IntToStr(tm.tm_mon + 1) + "/" + IntToStr(tm.tm_mday) + "/" +
+           IntToStr(tm.tm_year + 1900) + " " + IntToStr(hour) + ":" + FormatInt(tm.tm_min, 2, true) +
+           ":" + FormatInt(tm.tm_sec, 2, true) + (tm.tm_hour < 12 ? " AM" : " PM");
+}
+
+void RecordCommand(const std::string& commandLine, const std::vector<std::string>& params,
+                   bool log) {
+    if (MacroRecording && Hooks.AppendMacroLine) {
+        Hooks.AppendMacroLine(commandLine);
+        for (const auto& p : params) Hooks.AppendMacroLine(p);
+    }
+    if (log && LogToDIP && Hooks.AppendHistoryLine) {
+        Hooks.AppendHistoryLine(commandLine);
+        for (const auto& p : params) Hooks.AppendHistoryLine(p);
+        Hooks.AppendHistoryLine(NowDateTimeText());
+        if (Hooks.SaveHistoryLog) Hooks.SaveHistoryLog();
+    }
+}

@@ -1,0 +1,114 @@
+// The engine layer reaches the user only through this hook table. The main window fills it at
+// start; tests fill it with recording hooks and scripted answers, so no test ever waits on a
+// dialog. Also here: the busy flag of image operations, the one error guard and the recorder
+// of macro and processing-history lines.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+enum class MsgKind { Information, Confirmation, Warning, Error };
+enum class MsgButton { None, Ok, Yes, No, Cancel };
+
+struct FileDialogRequest {
+    bool Save = false;
+    bool Preview = false;       // the picture dialog with a preview
+    std::string Title;
+    std::string Filter;         // "All (*.bmp;*.png)|*.bmp;*.png" pairs of text and pattern
+    int FilterIndex = 1;        // 1-based, as the dialogs count
+    std::string InitialDir;
+    std::string FileName;       // proposed name
+    std::string DefaultExt;     // without the "."
+    bool OverwritePrompt = false;
+};
+
+struct FontChoice {
+    std::string Name;
+    int Size = 10;
+    uint32_t Color = 0;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+};
+
+struct VornHooks {
+    // A message dialog of the given kind with its corner at (x, y); returns the button pressed.
+    std::function<MsgButton(MsgKind kind, const std::string& text, int x, int y)> ShowMessage;
+    // The run time's error box for an error that ended an operation.
+    std::function<void(const std::string& text)> ShowErrorBox;
+    std::function<void(int percent)> SetGauge;
+    std::function<void(int panel, const std::string& text)> SetStatusText;
+    // Let pending window messages be processed (repaints, the gauge).
+    std::function<void()> ProcessMessages;
+    std::function<void(bool busy)> SetBusyCursor;
+    // The displayed picture's pixels or size changed: repaint, set the scroll ranges.
+    std::function<void()> PictureChanged;
+    // Undo button and menu item.
+    std::function<void(bool enabled)> SetUndoEnabled;
+    // Plays a sound file synchronously; false when no sound library is bound.
+    std::function<bool(const std::string& path)> PlaySound;
+    std::function<void(int frequency, int milliseconds)> Beep;
+    // Open or save dialog; returns the chosen path, empty when cancelled. FilterIndex is
+    // updated to the filter chosen.
+    std::function<std::string(FileDialogRequest& request)> ChooseFile;
+    std::function<bool(uint32_t& color)> ChooseColor;
+    std::function<bool(FontChoice& font)> ChooseFont;
+    // Screen bits per pixel.
+    std::function<int()> ScreenDepth;
+    // Ask the application to end once the current handler returns.
+    std::function<void()> RequestTerminate;
+    // A line for the macro window's text, and for the processing-history log (then saved).
+    std::function<void(const std::string& line)> AppendMacroLine;
+    std::function<void(const std::string& line)> AppendHistoryLine;
+    std::function<void()> SaveHistoryLog;
+};
+
+extern VornHooks Hooks;
+
+// Puts the default hooks back: silent, no dialogs, every question answered Cancel.
+void ResetHooksToDefaults();
+
+// Convenience wrappers used by the engines; each tolerates an unset hook.
+MsgButton HookShowMessage(MsgKind kind, const std::string& text, int x, int y);
+void HookSetGauge(int percent);
+void HookStatus(int panel, const std::string& text);
+void HookProcessMessages();
+void HookBusyCursor(bool busy);
+void HookPictureChanged();
+void HookUndoEnabled(bool enabled);
+bool HookPlaySound(const std::string& path);
+void HookBeep(int frequency, int milliseconds);
+std::string HookChooseFile(FileDialogRequest& request);
+
+// One image operation, band run or macro playback at a time.
+extern bool ImageOperationBusy;
+
+class OperationScope {
+public:
+    OperationScope();
+    ~OperationScope();
+    OperationScope(const OperationScope&) = delete;
+    OperationScope& operator=(const OperationScope&) = delete;
+    // False when another operation is running: the caller does nothing.
+    bool Acquired() const { return Owned; }
+
+private:
+    bool Owned;
+};
+
+// The one error guard. Runs `action`; a run-time error or any std::exception ends it with the
+// error box; the cursor and the busy flag are put back. Returns false when it failed.
+bool RunGuarded(const std::function<void()>& action);
+
+// Recording of a command: the command line and its parameter lines go to the macro text while
+// MacroRecording is on, and with a date-time line to the processing-history log while LogToDIP
+// is on (`log` false for the commands that are recorded but not logged).
+extern bool MacroRecording;
+extern bool LogToDIP;
+void RecordCommand(const std::string& commandLine, const std::vector<std::string>& params,
+                   bool log = true);
+// The run time's date-time text of now: "12/6/2026 8:51:21 PM" style, as the log lines hold it.
+std::string NowDateTimeText();

@@ -1,0 +1,312 @@
+#include "shell/vGlobalImage.h"
+
+#include "runtime/RtNumbers.h"
+#include "runtime/RtRecords.h"
+#include "shell/vGlobalHooks.h"
+#include "shell/vGlobalMessages.h"
+#include "shell/vGlobalOptions.h"
+
+#include <cstring>
+#include <new>
+
+Picture DisplayedPicture;
+std::string CurrentImageName;
+
+uint8_t* WorkImageBuffer = nullptr;
+uint8_t* UndoImageBuffer = nullptr;
+std::array<uint8_t, 40> WorkBitmapInfo{};
+std::array<uint8_t, 40> UndoBitmapInfo{};
+int32_t ImageHeaderSize = 0;
+int32_t ImageBitsSize = 0;
+int32_t ImageMaxX = 0;
+int32_t ImageMaxY = 0;
+int32_t ImageRowStride = 0;
+bool ImageBuffersAllocated = false;
+bool ImageBuffersLocked = false;
+int32_t PixelOffset = 0;
+uint8_t* PixelBluePtr = nullptr;
+uint8_t* PixelGreenPtr = nullptr;
+uint8_t* PixelRedPtr = nullptr;
+int32_t ProgressPercent = 0;
+int32_t FilterKernelSize = 3;
+
+namespace {
+
+std::vector<uint8_t> WorkStorage;
+std::vector<uint8_t> UndoStorage;
+
+void FillBitmapInfo(std::array<uint8_t, 40>& info, int32_t width, int32_t height) {
+    info.fill(0);
+    PutLeU32(&info[0], 40);
+    PutLeI32(&info[4], width);
+    PutLeI32(&info[8], height);
+    PutLeU16(&info[12], 1);
+    PutLeU16(&info[14], 24);
+    PutLeU32(&info[20], static_cast<uint32_t>(ImageBitsSize));
+}
+
+bool BuffersFitPicture() {
+    return ImageBuffersAllocated && WorkImageBuffer && UndoImageBuffer &&
+           DisplayedPicture.Width == ImageMaxX + 1 && DisplayedPicture.Height == ImageMaxY + 1;
+}
+
+} // namespace
+
+int32_t RowPercent(int32_t y, int32_t maxY) {
+    if (maxY <= 0) return 100;
+    return static_cast<int32_t>(Round(static_cast<double>(y) / maxY * 100.0));
+}
+
+void PictureToBuffer(const Picture& picture, uint8_t* buffer, int32_t stride) {
+    const int h = picture.Height, w = picture.Width;
+    for (int row = 0; row < h; ++row) {
+        const uint32_t* src = picture.Row(h - 1 - row);
+        uint8_t* dst = buffer + static_cast<size_t>(row) * stride;
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = src[x];
+            dst[0] = static_cast<uint8_t>(p);
+            dst[1] = static_cast<uint8_t>(p >> 8);
+            dst[2] = static_cast<uint8_t>(p >> 16);
+            dst += 3;
+        }
+    }
+}
+
+void BufferToPicture(const uint8_t* buffer, int32_t stride, Picture& picture) {
+    const int h = picture.Height, w = picture.Width;
+    for (int row = 0; row < h; ++row) {
+        const uint8_t* src = buffer + static_cast<size_t>(row) * stride;
+        uint32_t* dst = picture.Row(h - 1 - row);
+        for (int x = 0; x < w; ++x) {
+            dst[x] = 0xFF000000u | (static_cast<uint32_t>(src[2]) << 16) |
+                     (static_cast<uint32_t>(src[1]) << 8) | src[0];
+            src += 3;
+        }
+    }
+}
+
+void AllocImageBuffers() {
+    HookBusyCursor(true);
+    if (DisplayedPicture.Empty()) {
+        ShowMessageNumber(10);
+    } else if ((Hooks.ScreenDepth ? Hooks.ScreenDepth() : 24) < 24) {
+        ShowMessageNumber(11);
+    } else if (DisplayedPicture.FormatBits != 24) {
+        ShowMessageNumber(12);
+    } else {
+        const int32_t width = DisplayedPicture.Width, height = DisplayedPicture.Height;
+        ImageHeaderSize = 40;
+        ImageBuffersAllocated = false;
+        ImageMaxX = width - 1;
+        ImageMaxY = height - 1;
+        ImageRowStride = RowStrideFor(width);
+        ImageBitsSize = ImageRowStride * height;
+        // Fresh buffers hold no copy yet: nothing to undo.
+        ImageBuffersLocked = false;
+        HookUndoEnabled(false);
+        bool ok = true;
+        try {
+            WorkStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
+            UndoStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+        if (ok) {
+            FillBitmapInfo(WorkBitmapInfo, width, height);
+            FillBitmapInfo(UndoBitmapInfo, width, height);
+            WorkImageBuffer = WorkStorage.data();
+            UndoImageBuffer = UndoStorage.data();
+            ImageBuffersAllocated = true;
+        } else {
+            WorkStorage = {};
+            UndoStorage = {};
+            WorkImageBuffer = UndoImageBuffer = nullptr;
+            ShowMessageNumber(40000);
+            if (Hooks.RequestTerminate) Hooks.RequestTerminate();
+        }
+        HookStatus(0, "Image loaded");
+        HookProcessMessages();
+        if (!ImageBuffersAllocated) UnlockImageBuffers();
+    }
+    HookBusyCursor(false);
+}
+
+void CopyImageForProcessing() {
+    HookBusyCursor(true);
+    ImageBuffersLocked = false;
+    // Pictures put into the view at a new size get buffers of that size.
+    if (ImageBuffersAllocated && !DisplayedPicture.Empty() && !BuffersFitPicture())
+        AllocImageBuffers();
+    if (!WorkImageBuffer || !ImageBuffersAllocated) {
+        ShowMessageNumber(39977);
+    } else if (!UndoImageBuffer) {
+        ShowMessageNumber(39977);
+    } else {
+        ImageBuffersLocked = true;
+        HookUndoEnabled(true);
+        PictureToBuffer(DisplayedPicture, UndoImageBuffer, ImageRowStride);
+        std::memcpy(WorkImageBuffer, UndoImageBuffer, static_cast<size_t>(ImageBitsSize));
+        HookStatus(1, "Image copied for processing");
+        HookProcessMessages();
+    }
+    if (!ImageBuffersLocked) UnlockImageBuffers();
+    HookBusyCursor(false);
+}
+
+void UnlockImageBuffers() { ImageBuffersLocked = false; }
+
+void FreeImageBuffers() {
+    UnlockImageBuffers();
+    WorkStorage = {};
+    UndoStorage = {};
+    WorkImageBuffer = UndoImageBuffer = nullptr;
+    WorkBitmapInfo.fill(0);
+    UndoBitmapInfo.fill(0);
+    ImageBuffersAllocated = false;
+    // Without buffers there is nothing to undo.
+    HookUndoEnabled(false);
+}
+
+void ShowProgress(int32_t percent) {
+    HookSetGauge(percent);
+    HookStatus(0, "(Part 1 of 1) % Done: " + IntToStr(percent));
+    HookProcessMessages();
+}
+
+void ShowPartProgress(int32_t part, int32_t percent, double minimum, double maximum) {
+    HookSetGauge(percent);
+    const std::string range =
+        " Min: " + FormatFixed(minimum, 5, 2) + " Max:" + FormatFixed(maximum, 5, 2);
+    std::string text;
+    if (part == 1 || part == 2)
+        text = "(Part " + IntToStr(part) + " of 2) % Done:  " + IntToStr(percent) + range;
+    else
+        text = range;
+    HookStatus(0, text);
+    HookProcessMessages();
+}
+
+void ShowStageProgress(int32_t stage, int32_t percent) {
+    static const char* const texts[] = {
+        "Making Array (1/4) % Done: ",     "Counting Image (2/4) % Done: ",
+        "Saving Count (3&4/4) % Done: ",   "Displaying Count (4/4) % Done: ",
+        "Loading Count (2&3&4) % Done: ",
+    };
+    HookSetGauge(percent);
+    if (stage >= 1 && stage <= 5) {
+        HookStatus(0, texts[stage - 1] + IntToStr(percent));
+        HookProcessMessages();
+    }
+}
+
+void ClearFilterBorder() {
+    if (!WorkImageBuffer || !ImageBuffersAllocated) return;
+    const int32_t k = FilterKernelSize / 2;
+    auto clampX = [](int32_t v) { return v < 0 ? 0 : (v > ImageMaxX ? ImageMaxX : v); };
+    auto clampY = [](int32_t v) { return v < 0 ? 0 : (v > ImageMaxY ? ImageMaxY : v); };
+    auto blackRows = [&](int32_t from, int32_t to) {
+        from = clampY(from);
+        to = clampY(to);
+        for (int32_t y = from; y <= to; ++y) {
+            uint8_t* row = WorkRow(y);
+            std::memset(row, 0, static_cast<size_t>(ImageMaxX + 1) * 3);
+        }
+    };
+    auto blackColumns = [&](int32_t from, int32_t to) {
+        from = clampX(from);
+        to = clampX(to);
+        for (int32_t y = 0; y <= ImageMaxY; ++y)
+            std::memset(WorkRow(y) + 3 * from, 0, static_cast<size_t>(to - from + 1) * 3);
+    };
+    blackRows(0, k);
+    blackRows(ImageMaxY - k - 1, ImageMaxY);
+    blackColumns(0, k);
+    blackColumns(ImageMaxX - k - 1, ImageMaxX);
+    PixelOffset = 3 * ImageMaxX + ImageMaxY * ImageRowStride;
+    PixelBluePtr = WorkImageBuffer + PixelOffset;
+    PixelGreenPtr = PixelBluePtr + 1;
+    PixelRedPtr = PixelBluePtr + 2;
+}
+
+namespace {
+void ShowBuffer(const uint8_t* buffer) {
+    HookBusyCursor(true);
+    Picture p;
+    p.Width = ImageMaxX + 1;
+    p.Height = ImageMaxY + 1;
+    p.Pixels.resize(static_cast<size_t>(p.Width) * p.Height);
+    BufferToPicture(buffer, ImageRowStride, p);
+    UnlockImageBuffers();
+    DisplayedPicture = std::move(p);
+    HookPictureChanged();
+}
+} // namespace
+
+void ShowProcessedImage() {
+    if (!WorkImageBuffer) return;
+    ShowBuffer(WorkImageBuffer);
+    HookBusyCursor(false);
+    HookStatus(1, "Image processed");
+    HookProcessMessages();
+    HookSetGauge(0);
+    if (DoneNotificationOption) {
+        if (DoneSpokenOption) HookPlaySound("DONEV.WAV");
+        else if (DoneBellsOption) HookPlaySound("DONEB.WAV");
+        if (DoneWhistlesOption) HookPlaySound("DONEW.WAV");
+    }
+}
+
+void UndoImage() {
+    if (!UndoImageBuffer) return;
+    ShowBuffer(UndoImageBuffer);
+    HookUndoEnabled(false);
+    HookBusyCursor(false);
+    HookStatus(1, "Image Undone");
+    HookProcessMessages();
+    HookSetGauge(0);
+}
+
+double StrToFloatDef(const std::string& text, double def) {
+    int code = 0;
+    double v = ValReal(text, code);
+    return code != 0 ? def : v;
+}
+
+int32_t GetFilterFileSize(const std::string& fileName) {
+    int32_t result = 3;
+    const int n = static_cast<int>(fileName.size());
+    int dot = -1;
+    for (int i = n - 2; i >= 0; --i)
+        if (fileName[i] == '.') {
+            dot = i;
+            break;
+        }
+    // The kind is the second character of the extension and the size its third; a name whose
+    // extension is shorter has no kind.
+    if (dot < 0 || dot + 3 >= n) {
+        ShowMessageNumber(39982);
+        return result;
+    }
+    const char e = fileName[dot + 2];
+    const char d = fileName[dot + 3];
+    if (e == 'L' || e == 'l' || e == 'R' || e == 'r' || e == '2' || e == '8') {
+        int code = 0;
+        int64_t v = ValInt(std::string(1, d), code);
+        if (code == 0) result = static_cast<int32_t>(v);
+        else ShowFileDataError(fileName, code);
+    } else {
+        ShowMessageNumber(39982);
+    }
+    return result;
+}
+
+void ReplaceDisplayedPicture(Picture picture) {
+    const bool sizeChanged =
+        picture.Width != DisplayedPicture.Width || picture.Height != DisplayedPicture.Height;
+    DisplayedPicture = std::move(picture);
+    if (sizeChanged && ImageBuffersAllocated) {
+        FreeImageBuffers();
+        AllocImageBuffers();
+    }
+    HookPictureChanged();
+}

@@ -1,0 +1,70 @@
+// The working image: the displayed picture and its two 24-bit working copies (work and undo),
+// their addressing globals, and the frame every image operation runs through: copy, loop with
+// progress, clear the border, show the result; Undo shows the copy again.
+#pragma once
+
+#include "shell/vPicture.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What Image1 shows.
+extern Picture DisplayedPicture;
+// The displayed image's file name without folder.
+extern std::string CurrentImageName;
+
+// Working buffers: bottom-up rows (row 0 is the picture's bottom row), ImageRowStride bytes a
+// row, pixel x of row y at 3x + y * ImageRowStride, blue, green, red; row padding is never
+// written. The pointers are valid while the buffers are allocated.
+extern uint8_t* WorkImageBuffer;
+extern uint8_t* UndoImageBuffer;
+// The 40-byte bitmap information headers of the two buffers.
+extern std::array<uint8_t, 40> WorkBitmapInfo;
+extern std::array<uint8_t, 40> UndoBitmapInfo;
+extern int32_t ImageHeaderSize;
+extern int32_t ImageBitsSize;
+extern int32_t ImageMaxX;
+extern int32_t ImageMaxY;
+extern int32_t ImageRowStride;
+extern bool ImageBuffersAllocated;
+// Set by CopyImageForProcessing when both buffers hold the copy; an operation stops when it is
+// false after that call.
+extern bool ImageBuffersLocked;
+extern int32_t PixelOffset;
+extern uint8_t* PixelBluePtr;
+extern uint8_t* PixelGreenPtr;
+extern uint8_t* PixelRedPtr;
+extern int32_t ProgressPercent;
+extern int32_t FilterKernelSize;
+
+// Bytes a buffer row takes for a width.
+inline int32_t RowStrideFor(int32_t width) { return ((width * 24 + 31) / 32) * 4; }
+// Row pointers into the buffers by buffer row (0 = bottom).
+inline uint8_t* WorkRow(int32_t y) { return WorkImageBuffer + static_cast<size_t>(y) * ImageRowStride; }
+inline const uint8_t* UndoRow(int32_t y) {
+    return UndoImageBuffer + static_cast<size_t>(y) * ImageRowStride;
+}
+// The percentage of a loop at row y of 0..maxY; a one-row picture is done at once (100).
+int32_t RowPercent(int32_t y, int32_t maxY);
+
+void AllocImageBuffers();
+void CopyImageForProcessing();
+void UnlockImageBuffers();
+void FreeImageBuffers();
+void ShowProgress(int32_t percent);
+void ShowPartProgress(int32_t part, int32_t percent, double minimum, double maximum);
+void ShowStageProgress(int32_t stage, int32_t percent);
+void ClearFilterBorder();
+void ShowProcessedImage();
+void UndoImage();
+double StrToFloatDef(const std::string& text, double def);
+int32_t GetFilterFileSize(const std::string& fileName);
+
+// Gives the displayed picture new content. When the size changes while buffers exist, they are
+// made anew for the new size (and Undo is disabled, since the undo copy no longer fits).
+void ReplaceDisplayedPicture(Picture picture);
+// Converts between the displayed picture and a 24-bit bottom-up buffer of the current layout.
+void PictureToBuffer(const Picture& picture, uint8_t* buffer, int32_t stride);
+void BufferToPicture(const uint8_t* buffer, int32_t stride, Picture& picture);

@@ -1,0 +1,17 @@
+// Numbered messages: every message to the user goes through ShowMessageNumber; the number's
+// range chooses the dialog (1..9999 information, 10000..19999 confirmation, 20000..29999
+// warning, 30000..40000 error; nothing outside 1..40000).
+#pragma once
+
+#include "shell/vGlobalHooks.h"
+
+#include <string>
+
+// The table text of a number; message 2 is made from the options file's path; empty when the
+// number has no entry.
+std::string MessageText(int number);
+// The dialog kind of a number, false when the number shows nothing.
+bool MessageKindOf(int number, MsgKind& kind);
+void ShowMessageNumber(int number);
+// A failed number conversion in a data file or an edit box; nothing when code is 0.
+void ShowFileDataError(const std::string& fileName, int code);

@@ -1,0 +1,139 @@
+#include "runtime/RtErrors.h"
+#include "runtime/RtMath.h"
+#include "runtime/RtNumbers.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct FloatCase {
+    double Value;
+    const char* Text;
+};
+
+const FloatCase GeneralFormat[] = {
+    {0.1, "0.1"},
+    {0.00001, "1E-5"},
+    {0.0001, "0.0001"},
+    {1.5e20, "1.5E20"},
+    {123456789012345678.0, "1.23456789012346E17"},
+    {0.0, "0"},
+    {255.0, "255"},
+    {0.5, "0.5"},
+    {-2.25, "-2.25"},
+    {1e15, "1E15"},
+    {1e14, "100000000000000"},
+    {999999999999999.0, "999999999999999"},
+    {1.0 / 3.0, "0.333333333333333"},
+    {-1.5e-7, "-1.5E-7"},
+    {123.456, "123.456"},
+};
+
+void ExpectConversionsIgnoreLocale() {
+    for (const auto& c : GeneralFormat) EXPECT_EQ(FloatToStr(c.Value), c.Text) << c.Value;
+    EXPECT_EQ(FormatFixed(3.14159, 5, 2), " 3.14");
+    EXPECT_DOUBLE_EQ(StrToFloat("2.5"), 2.5);
+    int code = 0;
+    EXPECT_DOUBLE_EQ(ValReal("0.25", code), 0.25);
+    EXPECT_EQ(code, 0);
+}
+
+TEST(RtNumbers, GeneralFormatTexts) { ExpectConversionsIgnoreLocale(); }
+
+TEST(RtNumbers, DecimalCommaLocaleChangesNothing) {
+    const char* locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "pt_BR.UTF-8"};
+    const char* set = nullptr;
+    for (const char* l : locales)
+        if ((set = std::setlocale(LC_ALL, l))) break;
+    if (!set) GTEST_SKIP() << "no decimal-comma locale installed";
+    ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
+    ExpectConversionsIgnoreLocale();
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(RtNumbers, RoundHalvesToEven) {
+    const std::pair<double, int64_t> cases[] = {{2.5, 2},   {3.5, 4},   {0.5, 0},  {1.5, 2},
+                                                {-2.5, -2}, {-3.5, -4}, {2.4, 2},  {2.6, 3},
+                                                {128.5, 128}, {254.5, 254}};
+    for (auto [v, r] : cases) EXPECT_EQ(Round(v), r) << v;
+    EXPECT_EQ(Trunc(-2.7), -2);
+    EXPECT_THROW(Round(std::numeric_limits<double>::quiet_NaN()), EInvalidOp);
+    EXPECT_THROW(Round(1e300), EInvalidOp);
+}
+
+TEST(RtNumbers, LenientConversionStopsAtFirstBadCharacter) {
+    int code = -1;
+    EXPECT_EQ(ValInt("12abc", code), 12);
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(ValInt("  42", code), 42);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ValInt("-7", code), -7);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ValInt("", code), 0);
+    EXPECT_NE(code, 0);
+    EXPECT_EQ(ValInt("x", code), 0);
+    EXPECT_EQ(code, 1);
+    EXPECT_DOUBLE_EQ(ValReal("1.5e3", code), 1500.0);
+    EXPECT_EQ(code, 0);
+    EXPECT_DOUBLE_EQ(ValReal("3.25 ", code), 3.25);
+    EXPECT_EQ(code, 5);
+    EXPECT_DOUBLE_EQ(ValReal("1,5", code), 1.0);
+    EXPECT_EQ(code, 2);
+    EXPECT_DOUBLE_EQ(ValReal(".5", code), 0.5);
+    EXPECT_EQ(code, 0);
+}
+
+TEST(RtNumbers, StrictConversionRaisesWithTheRunTimeText) {
+    EXPECT_EQ(StrToInt(" 17 "), 17);
+    try {
+        StrToInt("12abc");
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'12abc' is not a valid integer value");
+    }
+    try {
+        StrToFloat("1,5");
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'1,5' is not a valid floating point value");
+    }
+    EXPECT_THROW(StrToInt(""), EConvertError);
+    EXPECT_EQ(StrToIntDef("zz", 9), 9);
+}
+
+TEST(RtNumbers, FixedAndScientificWidths) {
+    EXPECT_EQ(FormatFixed(0.0, 5, 2), " 0.00");
+    EXPECT_EQ(FormatFixed(255.0, 5, 2), "255.00");
+    EXPECT_EQ(FormatFixed(-0.001, 5, 2), " 0.00");
+    EXPECT_EQ(FormatFixed(2.675, 0, 2), "2.67"); // the binary value is below the half
+    EXPECT_EQ(FormatScientific(1.5, 23, 15, 4), " 1.50000000000000E+0000");
+    EXPECT_EQ(FormatScientific(-0.00125, 23, 15, 4), "-1.25000000000000E-0003");
+    EXPECT_EQ(FormatInt(7, 3, true), "007");
+    EXPECT_EQ(FormatInt(42, 5), "   42");
+}
+
+TEST(RtMath, CheckedHelpersRaiseTheTypedErrors) {
+    EXPECT_THROW(rt::fdiv(1.0, 0.0), EZeroDivide);
+    EXPECT_THROW(rt::fdiv(0.0, 0.0), EInvalidOp);
+    EXPECT_THROW(rt::idiv(5, 0), EDivByZero);
+    EXPECT_THROW(rt::fln(0.0), EZeroDivide);
+    EXPECT_THROW(rt::fln(-1.0), EInvalidOp);
+    EXPECT_THROW(rt::fexp(1000.0), EOverflow);
+    EXPECT_THROW(rt::fsqrt(-1.0), EInvalidOp);
+    EXPECT_DOUBLE_EQ(rt::fdiv(1.0, 4.0), 0.25);
+    EXPECT_EQ(rt::ClampRoundByte(128.5), 128);
+    EXPECT_EQ(rt::ClampRoundByte(254.5), 254);
+    EXPECT_EQ(rt::ClampRoundByte(-3.0), 0);
+    EXPECT_EQ(rt::ClampRoundByte(300.0), 255);
+    EXPECT_EQ(rt::roundByte(258.0), 2);
+    EXPECT_STREQ(EZeroDivide().what(), "Floating point division by zero");
+    EXPECT_STREQ(EInvalidOp().what(), "Invalid floating point operation");
+    EXPECT_STREQ(EOverflow().what(), "Floating point overflow");
+    EXPECT_STREQ(EDivByZero().what(), "Division by zero");
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#include "shell/ui/vImageView.h"
+#include "shell/ui/vVorn.h"
+#include "shell/vGlobal.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(MainWindow, OpensAndEndsTheEventLoopWhenClosed) {
+    auto* form = new TVORNForm;
+    InstallGuiHooks(form);
+    form->show();
+    EXPECT_TRUE(form->isVisible());
+    QApplication::setQuitOnLastWindowClosed(true);
+    QTimer::singleShot(50, form, [form] { form->close(); });
+    const int rc = QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+    EXPECT_EQ(rc, 0);
+    EXPECT_FALSE(form->isVisible());
+    delete form;
+    ResetHooksToDefaults();
+}
+
+TEST(MainWindow, HooksReachTheStatusBarGaugeAndUndo) {
+    TVORNForm form;
+    InstallGuiHooks(&form);
+    ShowProgress(37);
+    EXPECT_EQ(form.Gauge1->value(), 37);
+    EXPECT_EQ(form.PanelText(0), "(Part 1 of 1) % Done: 37");
+    Picture p;
+    p.Resize(20, 10);
+    DisplayedPicture = p;
+    AllocImageBuffers();
+    EXPECT_EQ(form.PanelText(0), "Image loaded");
+    CopyImageForProcessing();
+    EXPECT_TRUE(form.UndoBtn->isEnabled());
+    EXPECT_TRUE(form.I_Undo->isEnabled());
+    ShowProcessedImage();
+    EXPECT_EQ(form.Image1->size(), QSize(20, 10));
+    UndoImage();
+    EXPECT_FALSE(form.UndoBtn->isEnabled());
+    FreeImageBuffers();
+    DisplayedPicture = Picture();
+    ResetHooksToDefaults();
+}

@@ -1,0 +1,19 @@
+#include "support/TestFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+TempDir::TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
+    char* made = mkdtemp(tmpl.data());
+    Dir = std::string(made ? made : tmpl.c_str()) + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(Dir, ec);
+}
+
+std::string SharedData(const std::string& relative) {
+    return std::string(VORN_SHARED_DATA) + "/" + relative;
+}

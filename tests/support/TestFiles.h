@@ -1,0 +1,21 @@
+// A fresh temporary folder per test (removed afterwards) and the paths of the shared data.
+#pragma once
+
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // The folder with its trailing "/".
+    const std::string& Path() const { return Dir; }
+    std::string File(const std::string& name) const { return Dir + name; }
+
+private:
+    std::string Dir;
+};
+
+// ../shared/data/<relative>
+std::string SharedData(const std::string& relative);
