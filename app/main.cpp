@@ -9,7 +9,7 @@ namespace {
 // Last line of defence: an exception that escaped a handler's guard is shown, never let into
 // the event loop.
 class VornApplication : public QApplication {
-  public:
+public:
     using QApplication::QApplication;
     bool notify(QObject* receiver, QEvent* event) override {
         bool handled = false;

@@ -153,9 +153,7 @@ void CopyImageForProcessing() {
     HookBusyCursor(false);
 }
 
-void UnlockImageBuffers() {
-    ImageBuffersLocked = false;
-}
+void UnlockImageBuffers() { ImageBuffersLocked = false; }
 
 void FreeImageBuffers() {
     UnlockImageBuffers();
@@ -190,8 +188,8 @@ void ShowPartProgress(int32_t part, int32_t percent, double minimum, double maxi
 
 void ShowStageProgress(int32_t stage, int32_t percent) {
     static const char* const texts[] = {
-        "Making Array (1/4) % Done: ",    "Counting Image (2/4) % Done: ",
-        "Saving Count (3&4/4) % Done: ",  "Displaying Count (4/4) % Done: ",
+        "Making Array (1/4) % Done: ",     "Counting Image (2/4) % Done: ",
+        "Saving Count (3&4/4) % Done: ",   "Displaying Count (4/4) % Done: ",
         "Loading Count (2&3&4) % Done: ",
     };
     HookSetGauge(percent);
@@ -252,10 +250,8 @@ void ShowProcessedImage() {
     HookProcessMessages();
     HookSetGauge(0);
     if (DoneNotificationOption) {
-        if (DoneSpokenOption)
-            HookPlaySound("DONEV.WAV");
-        else if (DoneBellsOption)
-            HookPlaySound("DONEB.WAV");
+        if (DoneSpokenOption) HookPlaySound("DONEV.WAV");
+        else if (DoneBellsOption) HookPlaySound("DONEB.WAV");
         if (DoneWhistlesOption) HookPlaySound("DONEW.WAV");
     }
 }
@@ -296,10 +292,8 @@ int32_t GetFilterFileSize(const std::string& fileName) {
     if (e == 'L' || e == 'l' || e == 'R' || e == 'r' || e == '2' || e == '8') {
         int code = 0;
         int64_t v = ValInt(std::string(1, d), code);
-        if (code == 0)
-            result = static_cast<int32_t>(v);
-        else
-            ShowFileDataError(fileName, code);
+        if (code == 0) result = static_cast<int32_t>(v);
+        else ShowFileDataError(fileName, code);
     } else {
         ShowMessageNumber(39982);
     }

@@ -40,13 +40,9 @@ extern int32_t ProgressPercent;
 extern int32_t FilterKernelSize;
 
 // Bytes a buffer row takes for a width.
-inline int32_t RowStrideFor(int32_t width) {
-    return ((width * 24 + 31) / 32) * 4;
-}
+inline int32_t RowStrideFor(int32_t width) { return ((width * 24 + 31) / 32) * 4; }
 // Row pointers into the buffers by buffer row (0 = bottom).
-inline uint8_t* WorkRow(int32_t y) {
-    return WorkImageBuffer + static_cast<size_t>(y) * ImageRowStride;
-}
+inline uint8_t* WorkRow(int32_t y) { return WorkImageBuffer + static_cast<size_t>(y) * ImageRowStride; }
 inline const uint8_t* UndoRow(int32_t y) {
     return UndoImageBuffer + static_cast<size_t>(y) * ImageRowStride;
 }

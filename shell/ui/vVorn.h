@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QMainWindow>
-#include <QPointer>
 #include <QProgressBar>
+#include <QPointer>
 #include <QString>
 
 class QAction;
@@ -20,7 +20,7 @@ class TImageView;
 
 class TVORNForm : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     explicit TVORNForm(QWidget* parent = nullptr);
     ~TVORNForm() override;
 
@@ -48,7 +48,7 @@ class TVORNForm : public QMainWindow {
 
     // ---- Menus, tool bar, enabling and image tool modes ------------------------------------
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
@@ -59,6 +59,4 @@ void InstallGuiHooks(TVORNForm* form);
 
 #include "shell/vGlobalHooks.h"
 
-template <typename F> void TVORNForm::Guarded(F&& f) {
-    RunGuarded(std::forward<F>(f));
-}
+template <typename F> void TVORNForm::Guarded(F&& f) { RunGuarded(std::forward<F>(f)); }

@@ -1,6 +1,6 @@
-#include "runtime/RtNumbers.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtMath.h"
+#include "runtime/RtNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,7 @@ const FloatCase GeneralFormat[] = {
 };
 
 void ExpectConversionsIgnoreLocale() {
-    for (const auto& c : GeneralFormat)
-        EXPECT_EQ(FloatToStr(c.Value), c.Text) << c.Value;
+    for (const auto& c : GeneralFormat) EXPECT_EQ(FloatToStr(c.Value), c.Text) << c.Value;
     EXPECT_EQ(FormatFixed(3.14159, 5, 2), " 3.14");
     EXPECT_DOUBLE_EQ(StrToFloat("2.5"), 2.5);
     int code = 0;
@@ -43,9 +42,7 @@ void ExpectConversionsIgnoreLocale() {
     EXPECT_EQ(code, 0);
 }
 
-TEST(RtNumbers, GeneralFormatTexts) {
-    ExpectConversionsIgnoreLocale();
-}
+TEST(RtNumbers, GeneralFormatTexts) { ExpectConversionsIgnoreLocale(); }
 
 TEST(RtNumbers, DecimalCommaLocaleChangesNothing) {
     const char* locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "pt_BR.UTF-8"};
@@ -59,11 +56,10 @@ TEST(RtNumbers, DecimalCommaLocaleChangesNothing) {
 }
 
 TEST(RtNumbers, RoundHalvesToEven) {
-    const std::pair<double, int64_t> cases[] = {{2.5, 2},     {3.5, 4},    {0.5, 0}, {1.5, 2},
-                                                {-2.5, -2},   {-3.5, -4},  {2.4, 2}, {2.6, 3},
+    const std::pair<double, int64_t> cases[] = {{2.5, 2},   {3.5, 4},   {0.5, 0},  {1.5, 2},
+                                                {-2.5, -2}, {-3.5, -4}, {2.4, 2},  {2.6, 3},
                                                 {128.5, 128}, {254.5, 254}};
-    for (auto [v, r] : cases)
-        EXPECT_EQ(Round(v), r) << v;
+    for (auto [v, r] : cases) EXPECT_EQ(Round(v), r) << v;
     EXPECT_EQ(Trunc(-2.7), -2);
     EXPECT_THROW(Round(std::numeric_limits<double>::quiet_NaN()), EInvalidOp);
     EXPECT_THROW(Round(1e300), EInvalidOp);

@@ -6,7 +6,7 @@
 namespace {
 
 class Messages : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         MessageX = 123;
         MessageY = 123;
@@ -18,11 +18,10 @@ class Messages : public ::testing::Test {
 
 TEST_F(Messages, RangeChoosesTheDialogKind) {
     const std::pair<int, MsgKind> cases[] = {
-        {10, MsgKind::Information},     {200, MsgKind::Information},
-        {9999, MsgKind::Information},   {10001, MsgKind::Confirmation},
-        {19999, MsgKind::Confirmation}, {20000, MsgKind::Warning},
-        {29999, MsgKind::Warning},      {30000, MsgKind::Error},
-        {39977, MsgKind::Error},        {40000, MsgKind::Error},
+        {10, MsgKind::Information},  {200, MsgKind::Information}, {9999, MsgKind::Information},
+        {10001, MsgKind::Confirmation}, {19999, MsgKind::Confirmation},
+        {20000, MsgKind::Warning},   {29999, MsgKind::Warning},   {30000, MsgKind::Error},
+        {39977, MsgKind::Error},     {40000, MsgKind::Error},
     };
     for (auto [number, kind] : cases) {
         Rec.Clear();
@@ -35,8 +34,7 @@ TEST_F(Messages, RangeChoosesTheDialogKind) {
 }
 
 TEST_F(Messages, NumbersOutsideTheRangesShowNothing) {
-    for (int n : {0, -1, 40001, 99999})
-        ShowMessageNumber(n);
+    for (int n : {0, -1, 40001, 99999}) ShowMessageNumber(n);
     EXPECT_TRUE(Rec.Messages.empty());
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 class OptionsFile : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         SetOptionsFilePathForTests(Dir.File("Vorn.pof"));
         OptionsRecord = RecordBytes(OptionsRecordSize);
@@ -49,8 +49,7 @@ TEST_F(OptionsFile, FirstSaveShowsMessage2AndWritesTheDefaults) {
     EXPECT_EQ(r.GetU8(3532), 1); // toggle blue
     EXPECT_EQ(r.GetU8(3534), 255);
     EXPECT_DOUBLE_EQ(r.GetF64(3568), 255.0);
-    for (size_t i = 0; i < 256; ++i)
-        ASSERT_EQ(b[i], 0) << i;
+    for (size_t i = 0; i < 256; ++i) ASSERT_EQ(b[i], 0) << i;
     Rec.Clear();
     SaveOptions();
     EXPECT_TRUE(Rec.Messages.empty());
@@ -86,10 +85,8 @@ TEST_F(OptionsFile, EveryFieldSurvivesARoundTripAndReservedBytesArePreserved) {
     SaveOptions();
     // Reserved and unused areas written by another program come back unchanged.
     auto b = FileBytes();
-    for (size_t i = 0; i < 256; ++i)
-        b[i] = static_cast<uint8_t>(i * 7 + 1);
-    for (size_t i = 2048; i < 2620; ++i)
-        b[i] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < 256; ++i) b[i] = static_cast<uint8_t>(i * 7 + 1);
+    for (size_t i = 2048; i < 2620; ++i) b[i] = static_cast<uint8_t>(i);
     b[3535] = 0x5A;
     ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), b));
     LoadOptions();
@@ -130,10 +127,8 @@ TEST_F(OptionsFile, EveryFieldSurvivesARoundTripAndReservedBytesArePreserved) {
     SaveOptions();
     const auto second = FileBytes();
     EXPECT_EQ(first, second);
-    for (size_t i = 0; i < 256; ++i)
-        ASSERT_EQ(second[i], static_cast<uint8_t>(i * 7 + 1));
-    for (size_t i = 2048; i < 2620; ++i)
-        ASSERT_EQ(second[i], static_cast<uint8_t>(i));
+    for (size_t i = 0; i < 256; ++i) ASSERT_EQ(second[i], static_cast<uint8_t>(i * 7 + 1));
+    for (size_t i = 2048; i < 2620; ++i) ASSERT_EQ(second[i], static_cast<uint8_t>(i));
     EXPECT_EQ(second[3535], 0x5A);
 }
 

@@ -18,7 +18,7 @@ Picture Gradient(int w, int h) {
 }
 
 class WorkingImage : public ::testing::Test {
-  protected:
+protected:
     void Load(int w, int h) {
         FreeImageBuffers();
         DisplayedPicture = Gradient(w, h);
@@ -47,8 +47,7 @@ TEST_F(WorkingImage, StrideAndPaddingOfSmallWidths) {
         const uint32_t p = DisplayedPicture.At(w - 1, 1);
         EXPECT_EQ(UndoImageBuffer[3 * (w - 1)], PixelBlue(p));
         EXPECT_EQ(UndoImageBuffer[3 * (w - 1) + 2], PixelRed(p));
-        for (int pad = 3 * w; pad < ImageRowStride; ++pad)
-            EXPECT_EQ(WorkImageBuffer[pad], 0);
+        for (int pad = 3 * w; pad < ImageRowStride; ++pad) EXPECT_EQ(WorkImageBuffer[pad], 0);
     }
 }
 
@@ -76,8 +75,7 @@ TEST_F(WorkingImage, OperationThenUndoRestoresTheExactPicture) {
 TEST_F(WorkingImage, ClearFilterBorderOfSize3On10By10) {
     Load(10, 10);
     CopyImageForProcessing();
-    for (int y = 0; y < 10; ++y)
-        std::memset(WorkRow(y), 200, 30);
+    for (int y = 0; y < 10; ++y) std::memset(WorkRow(y), 200, 30);
     FilterKernelSize = 3;
     ClearFilterBorder();
     for (int y = 0; y < 10; ++y)
@@ -178,8 +176,7 @@ TEST_F(WorkingImage, AllocRefusals) {
 TEST_F(WorkingImage, FilterFileSizeFromTheExtension) {
     const std::pair<const char*, int> cases[] = {
         {"edge.RR7", 7}, {"sobel.R85", 5}, {"k.rl9", 9}, {"dir.x/k.R23", 3}, {"a.b.RL5", 5}};
-    for (auto [name, size] : cases)
-        EXPECT_EQ(GetFilterFileSize(name), size) << name;
+    for (auto [name, size] : cases) EXPECT_EQ(GetFilterFileSize(name), size) << name;
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     for (const char* name : {"kernel.RX5", "noextension", "k.R", "k.RL", "k."}) {
         Rec.Clear();

@@ -3,8 +3,7 @@
 RecordingHooks::RecordingHooks() {
     Hooks.ShowMessage = [this](MsgKind kind, const std::string& text, int x, int y) {
         Messages.push_back({kind, text, x, y});
-        if (MessageAnswers.empty())
-            return kind == MsgKind::Confirmation ? MsgButton::Cancel : MsgButton::Ok;
+        if (MessageAnswers.empty()) return kind == MsgKind::Confirmation ? MsgButton::Cancel : MsgButton::Ok;
         MsgButton b = MessageAnswers.front();
         MessageAnswers.pop_front();
         return b;
@@ -45,9 +44,7 @@ RecordingHooks::RecordingHooks() {
     Hooks.SaveHistoryLog = [this] { ++HistorySaves; };
 }
 
-RecordingHooks::~RecordingHooks() {
-    ResetHooksToDefaults();
-}
+RecordingHooks::~RecordingHooks() { ResetHooksToDefaults(); }
 
 bool RecordingHooks::Shown(int number) const {
     const std::string text = MessageText(number);
@@ -60,10 +57,8 @@ bool RecordingHooks::Shown(int number) const {
 
 std::string RecordingHooks::Summary() const {
     std::string s;
-    for (const auto& m : Messages)
-        s += "[" + m.Text + "] ";
-    for (const auto& e : ErrorBoxes)
-        s += "{" + e + "} ";
+    for (const auto& m : Messages) s += "[" + m.Text + "] ";
+    for (const auto& e : ErrorBoxes) s += "{" + e + "} ";
     return s;
 }
 
