@@ -1,0 +1,95 @@
+// The band histograms of the working image, the statistics derived from them and the seed-break
+// tables, kept with each picture as three companion files in ImageDirectory (".adc" counts,
+// ".ads" tables, ".adt" statistics) so that loading the same picture again needs no pixel pass.
+// Also the small integer sort of the texture engines.
+#pragma once
+
+#include "histogram/vHistogramTypes.h"
+#include "histogram/vSeedBreaks.h"
+
+#include <string>
+#include <string_view>
+
+extern BandHistogram RedHistogram;
+extern BandHistogram GreenHistogram;
+extern BandHistogram BlueHistogram;
+// The histogram of a band by its index.
+BandHistogram& HistogramOf(int band);
+
+extern std::array<BandStatistics, BandCount> BandHistogramStats;
+
+struct BandSpreadRecord {
+    double SD = 0.0;
+    double Variance = 0.0;
+};
+extern std::array<BandSpreadRecord, BandCount> BandSpread;
+
+// Band pairs 12 (red, green), 13 (red, blue), 23 (green, blue).
+enum BandPairIndex { Pair12 = 0, Pair13 = 1, Pair23 = 2 };
+struct BandPairRecord {
+    double CoVariance = 0.0;
+    double R = 0.0;
+};
+extern std::array<BandPairRecord, 3> BandPairStats;
+
+// Full paths of the current picture's companion files and whether each was found whole.
+extern std::string CountFileName;
+extern std::string SeedFileName;
+extern std::string StatisticsFileName;
+extern bool CountFileExists;
+extern bool SeedFileExists;
+extern bool StatisticsFileExists;
+// Set by the counting pass when any channel of any pixel is 0.
+extern bool ImageHasZeros;
+// Passes over the picture's pixels since start (counting and zero replacement), so that a
+// caller can tell a load that read the files from one that counted.
+extern int32_t HistogramPixelPasses;
+
+// Exact sizes of the binary companion files.
+constexpr int64_t CountRecordSize = 256 * 4;
+constexpr int64_t CountFileSize = 3 * CountRecordSize;
+constexpr int64_t SeedRecordSize = 100;
+constexpr int64_t SeedFileSize = 3 * SeedRecordSize;
+constexpr int StatisticsLineCount = 36;
+
+// After every picture load: reads the three companion files of CurrentImageName, or counts the
+// working image, computes what is missing and writes it.
+void LoadOrMakeHistogramFiles();
+// Reads the count file or counts the picture (twice when it has zeros) and writes the file.
+// False when the picture could not be counted: the histograms are then not this picture's.
+bool LoadOrCountHistograms();
+
+// The companion file's name for a picture: the (up to) three characters after the last "."
+// become the extension; a name without a "." gets it appended.
+std::string HistogramFileName(const std::string& imageName, std::string_view extension);
+
+// Each sets the file's name and its exists flag; a file of the wrong size, or a statistics file
+// without exactly 36 convertible lines, counts as absent.
+void CheckCountFile();
+void CheckSeedFile();
+void CheckStatisticsFile();
+// Readers take the stored name and change nothing unless the whole file is sound (false then);
+// writers replace the file whole or leave it as it was (false then).
+bool ReadCountFile();
+bool WriteCountFile();
+bool ReadSeedFile();
+bool WriteSeedFile();
+bool ReadStatisticsFile();
+bool WriteStatisticsFile();
+
+// Counts the three histograms from a fresh copy of the displayed picture; false when the working
+// buffers are missing (the histograms then keep what they held).
+bool CountHistograms();
+// Adds the pixels of one buffer row (blue, green, red bytes) to the three histograms.
+void CountPixelRow(const uint8_t* row, int32_t width, BandHistogram& red, BandHistogram& green,
+                   BandHistogram& blue);
+// Writes 1 into every zero channel byte of the work buffer (the displayed picture is not
+// changed, so a following count sees the zeros again).
+void ReplaceZeroChannels();
+// Statistics, band pairs and all ten seed-break rows of each band, from the three histograms.
+void ComputeHistogramStatistics();
+
+// Values[1..N] sorted in place, ascending for "UP", descending for "DN"; Values[0] and the
+// elements after N are untouched. N is limited to 81, the last index.
+using SortValueArray = std::array<int32_t, 82>;
+void SortValues(std::string_view Direction, int32_t N, SortValueArray& Values);
