@@ -5,24 +5,6 @@ void RaiseFloatError(double v) {
     throw EOverflow();
 }
 
-int OutputValue(RangeStep step, double v, const ValueSteps& steps, ChannelRange& channel) {
-    switch (step) {
-    case RangeStep::Discard:
-        return OutputValue<RangeStep::Discard>(v, steps, channel);
-    case RangeStep::Gather:
-        return OutputValue<RangeStep::Gather>(v, steps, channel);
-    case RangeStep::Stretch:
-        return OutputValue<RangeStep::Stretch>(v, steps, channel);
-    case RangeStep::BelowZero:
-        return OutputValue<RangeStep::BelowZero>(v, steps, channel);
-    case RangeStep::Scale0To255:
-        return OutputValue<RangeStep::Scale0To255>(v, steps, channel);
-    case RangeStep::Clip:
-        return OutputValue<RangeStep::Clip>(v, steps, channel);
-    }
-    return NoByte;
-}
-
 RangeMapping ChooseRangeMapping(RangeOrder order) {
     if (AutoRangeOption) return RangeMapping::AutoRange;
     if (order == RangeOrder::AutoBelowScaleClip) {

@@ -80,13 +80,29 @@ struct ChannelRange {
 
 constexpr int NoByte = -1;
 
+// Clamp to 0..255, then round halves to even, for a value known to be finite. Rounding first and
+// clamping the integer gives the same byte, and lets the clamp compile without branches: the sign
+// of computed values follows the picture, so branches there would mispredict. Adding and taking
+// away 1.5 * 2^52 rounds any value below 2^51 in magnitude to an integer, halves to even, as the
+// default rounding mode does; the bounds of 2^31 before it are met only by rare huge values.
+inline int ClampRound(double v) {
+    constexpr double Limit = 2147483647.0;
+    constexpr double Shift = 0x1.8p52;
+    v = v > Limit ? Limit : v;
+    v = v < -Limit ? -Limit : v;
+    int b = static_cast<int>((v + Shift) - Shift);
+    b = b < 0 ? 0 : b;
+    return b > 255 ? 255 : b;
+}
+
 template <RangeStep S>
-inline constexpr bool StepWrites = S != RangeStep::Discard&& S != RangeStep::Gather;
+inline constexpr bool StepWrites = (S != RangeStep::Discard) && (S != RangeStep::Gather);
 
 // One value through the steps: absolute, set absolute, range mapping (clamp, then round halves
 // to even), threshold. Returns the byte, or NoByte when the pass writes nothing.
 template <RangeStep S>
-inline int OutputValue(double v, const ValueSteps& steps, ChannelRange& channel) {
+[[gnu::always_inline]] inline int OutputValue(double v, const ValueSteps& steps,
+                                              ChannelRange& channel) {
     CheckFinite(v);
     if (steps.Absolute && v < 0.0) v = -v;
     if (steps.SetAbsolute) {
@@ -109,7 +125,7 @@ inline int OutputValue(double v, const ValueSteps& steps, ChannelRange& channel)
             v = v < 1.0 ? v * 127.0 + 1.0 : v / 2.0 + 128.0;
             CheckFinite(v);
         }
-        int b = rt::ClampRoundByte(v);
+        int b = ClampRound(v);
         if (steps.Threshold) {
             if (b > steps.ThresholdMax) b = steps.ThresholdMax;
             // Below the lower bound is 0, not the bound.
@@ -118,9 +134,6 @@ inline int OutputValue(double v, const ValueSteps& steps, ChannelRange& channel)
         return b;
     }
 }
-
-// The same step chosen at run time, for callers outside the pixel loops.
-int OutputValue(RangeStep step, double v, const ValueSteps& steps, ChannelRange& channel);
 
 // How a pass reports its rows: by the auto-range option (the two-part report while it is set),
 // or by the pass number alone (part 1, part 2, then the one-part report).

@@ -57,13 +57,12 @@ inline double fpow(double base, double e) { return fcheck(std::pow(base, e)); }
 inline uint8_t roundByte(double x) { return static_cast<uint8_t>(Round(x) & 0xFF); }
 
 // Clamp to 0..255, then round halves to even: the rule of every engine that turns reals into
-// pixel bytes. rint rounds as nearbyint does (the rounding mode is never changed) but compiles
-// inline, where nearbyint is a library call in every pixel loop.
+// pixel bytes.
 inline uint8_t ClampRoundByte(double x) {
     if (std::isnan(x)) throw EInvalidOp();
     if (x < 0.0) x = 0.0;
     if (x > 255.0) x = 255.0;
-    return static_cast<uint8_t>(std::rint(x));
+    return static_cast<uint8_t>(std::nearbyint(x));
 }
 
 } // namespace rt

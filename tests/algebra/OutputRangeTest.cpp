@@ -7,6 +7,25 @@
 
 namespace {
 
+// The step of a pass, chosen from a table of cases.
+int OutputValue(RangeStep step, double v, const ValueSteps& steps, ChannelRange& channel) {
+    switch (step) {
+    case RangeStep::Discard:
+        return OutputValue<RangeStep::Discard>(v, steps, channel);
+    case RangeStep::Gather:
+        return OutputValue<RangeStep::Gather>(v, steps, channel);
+    case RangeStep::Stretch:
+        return OutputValue<RangeStep::Stretch>(v, steps, channel);
+    case RangeStep::BelowZero:
+        return OutputValue<RangeStep::BelowZero>(v, steps, channel);
+    case RangeStep::Scale0To255:
+        return OutputValue<RangeStep::Scale0To255>(v, steps, channel);
+    case RangeStep::Clip:
+        return OutputValue<RangeStep::Clip>(v, steps, channel);
+    }
+    return NoByte;
+}
+
 int Out(RangeStep step, double v, const ValueSteps& steps = {}) {
     ChannelRange ch;
     return OutputValue(step, v, steps, ch);
@@ -22,6 +41,9 @@ TEST(OutputRangeRule, RangeModesClampThenRoundHalvesToEven) {
         {RangeStep::Clip, -3.2, 0},         {RangeStep::Clip, 254.5, 254},
         {RangeStep::Clip, 255.5, 255},      {RangeStep::Clip, 3.5, 4},
         {RangeStep::Clip, 128.5, 128},      {RangeStep::Clip, 1e300, 255},
+        {RangeStep::Clip, -1e300, 0},       {RangeStep::Clip, -0.5, 0},
+        {RangeStep::Clip, 0.5, 0},          {RangeStep::Clip, 1.5, 2},
+        {RangeStep::Clip, 2.5, 2},          {RangeStep::Clip, 254.49, 254},
         {RangeStep::BelowZero, -1, 0},      {RangeStep::BelowZero, 0, 127},
         {RangeStep::BelowZero, 1, 254},     {RangeStep::BelowZero, 2, 255},
         {RangeStep::BelowZero, -2, 0},      {RangeStep::Scale0To255, 0, 1},
