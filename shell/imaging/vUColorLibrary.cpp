@@ -28,12 +28,67 @@ const std::array<const char*, 15> PlaneNames = {"RGB Composite",
                                                 "Intensity"};
 
 // a * b / c in 64 bits, rounded to nearest with halves away from zero.
-inline int MulDiv(int a, int b, int c) {
+constexpr int MulDiv(int a, int b, int c) {
     const int64_t n = static_cast<int64_t>(a) * b;
     const int64_t num = n < 0 ? -n : n;
     const int64_t den = c < 0 ? -static_cast<int64_t>(c) : c;
     const int64_t q = (2 * num + den) / (2 * den);
     return static_cast<int>((n < 0) != (c < 0) ? -q : q);
+}
+
+// MulDiv(a, factor, b) for 0 <= a <= b <= 255 without a division: the rounded quotient
+// (2 a factor + b) div 2b taken as a product with a 32-bit reciprocal of 2b. The reciprocals
+// table is 1 KB and stays in the first-level cache; the check below proves at compile time that
+// every quotient the HSV conversion asks for is MulDiv's.
+constexpr std::array<uint64_t, 256> MakeHalfReciprocals() {
+    std::array<uint64_t, 256> table{};
+    for (uint64_t b = 1; b < 256; ++b)
+        table[b] = (uint64_t{1} << 32) / (2 * b) + 1;
+    return table;
+}
+constexpr std::array<uint64_t, 256> HalfReciprocals = MakeHalfReciprocals();
+
+constexpr int RoundedRatio(int a, int factor, int b) {
+    const auto x = static_cast<uint64_t>(2 * a * factor + b);
+    return static_cast<int>((x * HalfReciprocals[static_cast<size_t>(b)]) >> 32);
+}
+
+constexpr bool RoundedRatioIsMulDiv(int factor) {
+    for (int b = 1; b < 256; ++b)
+        for (int a = 0; a <= b; ++a)
+            if (RoundedRatio(a, factor, b) != MulDiv(a, factor, b)) return false;
+    return true;
+}
+static_assert(RoundedRatioIsMulDiv(255) && RoundedRatioIsMulDiv(60));
+
+// The integer HSV conversion written without branches: which channel is the largest is
+// unpredictable from pixel to pixel, and a mispredicted branch costs more than the arithmetic.
+[[gnu::always_inline]] inline void HSVOf(RGBTriple triple, int& H, int& S, int& V) {
+    const int r = triple.Red, g = triple.Green, b = triple.Blue;
+    const int v = std::max({r, g, b});
+    const int delta = v - std::min({r, g, b});
+    // All-ones masks for the channel whose formula applies: red, else green, else blue.
+    const int redMax = -static_cast<int>(r == v);
+    const int greenMax = -static_cast<int>(g == v) & ~redMax;
+    const int blueMax = ~(redMax | greenMax);
+    const int n = ((g - b) & redMax) | ((b - r) & greenMax) | ((r - g) & blueMax);
+    const int offset = (120 & greenMax) | (240 & blueMax);
+    // Reciprocal 0 at index 0 gives a grey's hue step and black's saturation as 0.
+    const int step = RoundedRatio(n < 0 ? -n : n, 60, delta);
+    int h = (n < 0 ? -step : step) + offset;
+    h += h < 0 ? 360 : 0;
+    V = v;
+    S = RoundedRatio(delta, 255, v);
+    H = S == 0 ? 0 : h;
+}
+
+[[gnu::always_inline]] inline void HLSOf(RGBTriple triple, int& H, int& L, int& S) {
+    float h, l, s;
+    RGBToHLS(triple.Red / 255.0f, triple.Green / 255.0f, triple.Blue / 255.0f, h, l, s);
+    H = IsNaN(h) ? 0 : static_cast<int>(Round(h));
+    // 255 times a float is exact in double, so halves are seen as halves.
+    L = static_cast<int>(Round(255.0 * l));
+    S = static_cast<int>(Round(255.0 * s));
 }
 
 inline uint32_t GreyPixel(int value) {
@@ -94,7 +149,7 @@ void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source
         }
         map([&hueColor](uint32_t p) {
             int h, s, v;
-            RGBToHSVInteger(PixelToRGBTriple(p), h, s, v);
+            HSVOf(PixelToRGBTriple(p), h, s, v);
             return hueColor[h];
         });
         break;
@@ -102,7 +157,7 @@ void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source
     case PlaneSaturationHSV:
         map([](uint32_t p) {
             int h, s, v;
-            RGBToHSVInteger(PixelToRGBTriple(p), h, s, v);
+            HSVOf(PixelToRGBTriple(p), h, s, v);
             return GreyPixel(s);
         });
         break;
@@ -119,7 +174,7 @@ void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source
         }
         map([&hueColor](uint32_t p) {
             int h, l, s;
-            ColorToHLS(PixelToRGBTriple(p), h, l, s);
+            HLSOf(PixelToRGBTriple(p), h, l, s);
             return hueColor[h];
         });
         break;
@@ -127,14 +182,14 @@ void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source
     case PlaneLightness:
         map([](uint32_t p) {
             int h, l, s;
-            ColorToHLS(PixelToRGBTriple(p), h, l, s);
+            HLSOf(PixelToRGBTriple(p), h, l, s);
             return GreyPixel(l);
         });
         break;
     case PlaneSaturationHLS:
         map([](uint32_t p) {
             int h, l, s;
-            ColorToHLS(PixelToRGBTriple(p), h, l, s);
+            HLSOf(PixelToRGBTriple(p), h, l, s);
             return GreyPixel(s);
         });
         break;
@@ -192,11 +247,7 @@ RGBTriple HLSToColor(int H, int L, int S) {
 }
 
 void ColorToHLS(RGBTriple triple, int& H, int& L, int& S) {
-    float h, l, s;
-    RGBToHLS(triple.Red / 255.0f, triple.Green / 255.0f, triple.Blue / 255.0f, h, l, s);
-    H = IsNaN(h) ? 0 : static_cast<int>(Round(h));
-    L = static_cast<int>(Round(255.0 * l));
-    S = static_cast<int>(Round(255.0 * s));
+    HLSOf(triple, H, L, S);
 }
 
 void ColorToHSV(uint32_t color, int& H, int& S, int& V) {
@@ -238,21 +289,7 @@ RGBTriple HSVToRGBTriple(int H, int S, int V) {
 }
 
 void RGBToHSVInteger(RGBTriple triple, int& H, int& S, int& V) {
-    const int r = triple.Red, g = triple.Green, b = triple.Blue;
-    V = std::max({r, g, b});
-    const int delta = V - std::min({r, g, b});
-    S = V != 0 ? MulDiv(delta, 255, V) : 0;
-    if (S == 0) {
-        H = 0;
-        return;
-    }
-    if (r == V)
-        H = MulDiv(g - b, 60, delta);
-    else if (g == V)
-        H = MulDiv(b - r, 60, delta) + 120;
-    else
-        H = MulDiv(r - g, 60, delta) + 240;
-    if (H < 0) H += 360;
+    HSVOf(triple, H, S, V);
 }
 
 void RGBToCMY(RGBTriple triple, int& C, int& M, int& Y) {

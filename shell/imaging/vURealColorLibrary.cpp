@@ -1,26 +1,7 @@
-// The real conversions work in float throughout: every intermediate is rounded to single
-// precision, so the integer routines built on them round the same way on every build.
+// The conversions back to RGB; like the inline ones they work in float throughout.
 #include "shell/imaging/vURealColorLibrary.h"
 
-#include "shell/imaging/vUIEEE754.h"
-
-#include <algorithm>
-
 namespace {
-
-// The hue of a colour that is not grey, tested red, green, blue in that order so that a maximum
-// shared by two channels takes the first one's formula.
-float HueOf(float R, float G, float B, float high, float delta) {
-    float H;
-    if (R == high)
-        H = 60.0f * (G - B) / delta;
-    else if (G == high)
-        H = 60.0f * (B - R) / delta + 120.0f;
-    else
-        H = 60.0f * (R - G) / delta + 240.0f;
-    if (H < 0.0f) H += 360.0f;
-    return H;
-}
 
 float HueToValue(float m1, float m2, float h) {
     if (h > 360.0f)
@@ -34,33 +15,6 @@ float HueToValue(float m1, float m2, float h) {
 }
 
 } // namespace
-
-void RGBToHLS(float R, float G, float B, float& H, float& L, float& S) {
-    const float high = std::max({R, G, B});
-    const float low = std::min({R, G, B});
-    L = (high + low) / 2.0f;
-    if (high == low) {
-        S = 0.0f;
-        H = static_cast<float>(NaNValue);
-        return;
-    }
-    const float delta = high - low;
-    if (L <= 0.5f)
-        S = delta / (high + low);
-    else
-        S = delta / (2.0f - high - low);
-    H = HueOf(R, G, B, high, delta);
-}
-
-void RGBToHSV(float R, float G, float B, float& H, float& S, float& V) {
-    V = std::max({R, G, B});
-    const float delta = V - std::min({R, G, B});
-    S = V != 0.0f ? delta / V : 0.0f;
-    if (S == 0.0f)
-        H = static_cast<float>(NaNValue);
-    else
-        H = HueOf(R, G, B, V, delta);
-}
 
 void HLStoRGB(float H, float L, float S, float& R, float& G, float& B) {
     if (S == 0.0f) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -77,6 +79,39 @@ TEST(ColorLibrary, IntegerConversionsOfTheColourTable) {
         EXPECT_EQ(b, 255 - row.In.G) << at;
         EXPECT_EQ(c, 255 - row.In.B) << at;
     }
+}
+
+// The independent reference: a * b / c rounded half away from zero (std::llround) in double,
+// which is exact for these small integers.
+int MulDivReference(int a, int b, int c) {
+    return static_cast<int>(std::llround(static_cast<double>(a) * b / c));
+}
+
+TEST(ColorLibrary, RGBToHSVIntegerOfEveryColourMatchesTheDefinition) {
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                const int v = std::max({r, g, b});
+                const int d = v - std::min({r, g, b});
+                const int s = v != 0 ? MulDivReference(d, 255, v) : 0;
+                int h = 0;
+                if (s != 0) {
+                    if (r == v)
+                        h = MulDivReference(g - b, 60, d);
+                    else if (g == v)
+                        h = MulDivReference(b - r, 60, d) + 120;
+                    else
+                        h = MulDivReference(r - g, 60, d) + 240;
+                    if (h < 0) h += 360;
+                }
+                int H, S, V;
+                RGBToHSVInteger(MakeRGBTriple(r, g, b), H, S, V);
+                if (H != h || S != s || V != v) {
+                    ADD_FAILURE() << r << "," << g << "," << b << ": " << H << " " << S << " " << V
+                                  << " instead of " << h << " " << s << " " << v;
+                    return;
+                }
+            }
 }
 
 TEST(ColorLibrary, HSVToRGBTripleBySector) {
