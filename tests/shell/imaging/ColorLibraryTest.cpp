@@ -187,6 +187,24 @@ uint32_t Grey(int v) {
     return PackPixel(v, v, v);
 }
 
+// What the plane table makes of a colour of the colour table, before inverting.
+uint32_t ExpectedPlanePixel(int plane, bool colour, const ColourRow& row) {
+    const auto [r, g, b] = row.In;
+    if (plane == PlaneHueHSV || plane == PlaneHueHLS) {
+        const RGBTriple hue = plane == PlaneHueHSV ? HSVToRGBTriple(row.HsvH, 255, 255)
+                                                   : HLSToColor(row.HlsH, 128, 255);
+        return colour ? RGBTripleToPixel(hue) : Grey(ColorIntensity(hue));
+    }
+    if (colour && plane <= PlaneBlue) {
+        const Colour kept[] = {{r, g, b}, {r, 0, 0}, {0, g, 0}, {0, 0, b}};
+        return PackPixel(kept[plane].R, kept[plane].G, kept[plane].B);
+    }
+    const int intensity = (r + g + b) / 3;
+    const int greys[] = {intensity, r,        g,     b,     0,     row.HsvS, row.HsvV, 0,
+                         row.HlsL,  row.HlsS, row.C, row.M, row.Y, row.K,    intensity};
+    return Grey(greys[plane]);
+}
+
 TEST(ColorLibrary, GetImageSpacePlanesAgainstTheColourTable) {
     const Picture source = TablePicture();
     for (int plane = 0; plane <= 14; ++plane)
@@ -198,62 +216,8 @@ TEST(ColorLibrary, GetImageSpacePlanesAgainstTheColourTable) {
                 EXPECT_EQ(out.FormatBits, 24);
                 for (int y = 0; y < source.Height; ++y)
                     for (int x = 0; x < source.Width; ++x) {
-                        const uint32_t p = source.At(x, y);
-                        const int r = PixelRed(p), g = PixelGreen(p), b = PixelBlue(p);
                         const ColourRow& row = ColourTable[y == 0 ? x : source.Width - 1 - x];
-                        const int grey = (r + g + b) / 3;
-                        uint32_t want = 0;
-                        switch (plane) {
-                        case 0:
-                            want = colour ? p : Grey(grey);
-                            break;
-                        case 1:
-                            want = colour ? PackPixel(r, 0, 0) : Grey(r);
-                            break;
-                        case 2:
-                            want = colour ? PackPixel(0, g, 0) : Grey(g);
-                            break;
-                        case 3:
-                            want = colour ? PackPixel(0, 0, b) : Grey(b);
-                            break;
-                        case 4: {
-                            const RGBTriple h = HSVToRGBTriple(row.HsvH, 255, 255);
-                            want = colour ? RGBTripleToPixel(h) : Grey(ColorIntensity(h));
-                            break;
-                        }
-                        case 5:
-                            want = Grey(row.HsvS);
-                            break;
-                        case 6:
-                            want = Grey(row.HsvV);
-                            break;
-                        case 7: {
-                            const RGBTriple h = HLSToColor(row.HlsH, 128, 255);
-                            want = colour ? RGBTripleToPixel(h) : Grey(ColorIntensity(h));
-                            break;
-                        }
-                        case 8:
-                            want = Grey(row.HlsL);
-                            break;
-                        case 9:
-                            want = Grey(row.HlsS);
-                            break;
-                        case 10:
-                            want = Grey(row.C);
-                            break;
-                        case 11:
-                            want = Grey(row.M);
-                            break;
-                        case 12:
-                            want = Grey(row.Y);
-                            break;
-                        case 13:
-                            want = Grey(row.K);
-                            break;
-                        default:
-                            want = Grey(grey);
-                            break;
-                        }
+                        uint32_t want = ExpectedPlanePixel(plane, colour, row);
                         if (invert)
                             want = RGBTripleToPixel(InvertRGBTriple(PixelToRGBTriple(want)));
                         ASSERT_EQ(out.At(x, y), want)
