@@ -1,4 +1,5 @@
 #include "shell/imaging/vUColorLibrary.h"
+#include "support/RecordingHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -243,18 +244,16 @@ TEST(ColorLibrary, GetImageSpaceHuePlanesPinned) {
     EXPECT_EQ(hlsGrey.At(2, 0), Grey(255 - 85));
 }
 
-TEST(ColorLibrary, GetImageSpaceRefusesOtherFormatsBeforeMakingAnything) {
+TEST(ColorLibrary, GetImageSpaceRefusesOtherFormatsThroughTheErrorGuard) {
+    RecordingHooks rec;
     Picture source;
     source.Resize(2, 2);
     for (const int bits : {0, 8, 16, 32}) {
         source.FormatBits = bits;
-        try {
-            GetImageSpace(0, true, false, source);
-            ADD_FAILURE() << bits;
-        } catch (const EColorError& e) {
-            EXPECT_STREQ(e.what(), "GetImageSpace:  Bitmap must be 24-bit color.");
-        }
+        EXPECT_FALSE(RunGuarded([&] { GetImageSpace(0, true, false, source); })) << bits;
     }
+    ASSERT_EQ(rec.ErrorBoxes.size(), 4u);
+    EXPECT_EQ(rec.ErrorBoxes[0], "GetImageSpace:  Bitmap must be 24-bit color.");
 }
 
 TEST(ColorLibrary, GetImageSpaceOfAnEmptyOrUnknownPlane) {
