@@ -1,6 +1,6 @@
 #include "shell/imaging/vUImageProcessingPrimitives.h"
 #include "support/TestFiles.h"
-#include "support/TestPng.h"
+#include "support/PngTestReader.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +73,8 @@ TEST(ImagePrimitives, CountUniqueColorsOfSmallPictures) {
 }
 
 TEST(ImagePrimitives, CountUniqueColorsOfTheAerialPhotographMatchesAnIndependentCount) {
-    const Picture photo = ReadPngForTest(SharedData("aerial/aero1.png"));
+    Picture photo;
+    ASSERT_TRUE(ReadPngForTest(SharedData("aerial/aero1.png"), photo));
     ASSERT_EQ(photo.Width, 640);
     ASSERT_EQ(photo.Height, 480);
     std::unordered_set<uint32_t> colours;
