@@ -95,21 +95,25 @@ void AllocImageBuffers() {
         ShowMessageNumber(12);
     } else {
         const int32_t width = DisplayedPicture.Width, height = DisplayedPicture.Height;
+        // A picture whose buffers would pass 2 GiB cannot have them: the sizes are 32-bit.
+        const bool fits = PictureSizeAcceptable(width, height);
         ImageHeaderSize = 40;
         ImageBuffersAllocated = false;
         ImageMaxX = width - 1;
         ImageMaxY = height - 1;
-        ImageRowStride = RowStrideFor(width);
-        ImageBitsSize = ImageRowStride * height;
+        ImageRowStride = fits ? RowStrideFor(width) : 0;
+        ImageBitsSize = fits ? ImageRowStride * height : 0;
         // Fresh buffers hold no copy yet: nothing to undo.
         ImageBuffersLocked = false;
         HookUndoEnabled(false);
-        bool ok = true;
-        try {
-            WorkStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
-            UndoStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
-        } catch (const std::bad_alloc&) {
-            ok = false;
+        bool ok = fits;
+        if (ok) {
+            try {
+                WorkStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
+                UndoStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
+            } catch (const std::bad_alloc&) {
+                ok = false;
+            }
         }
         if (ok) {
             FillBitmapInfo(WorkBitmapInfo, width, height);
@@ -139,6 +143,10 @@ void CopyImageForProcessing() {
         AllocImageBuffers();
     if (!WorkImageBuffer || !ImageBuffersAllocated) {
         ShowMessageNumber(39977);
+    } else if (!BuffersFitPicture()) {
+        // The buffers could not follow the picture (AllocImageBuffers said why); copying it
+        // into them would write past their end.
+        if (DisplayedPicture.Empty()) ShowMessageNumber(10);
     } else if (!UndoImageBuffer) {
         ShowMessageNumber(39977);
     } else {
