@@ -34,6 +34,9 @@ namespace {
 
 std::vector<uint8_t> WorkStorage;
 std::vector<uint8_t> UndoStorage;
+// The undo buffer holds a copy of a picture: fresh buffers are zero, and showing them (the
+// macro player undoes without asking the Undo button) would blacken the picture.
+bool UndoHoldsCopy = false;
 
 void FillBitmapInfo(std::array<uint8_t, 40>& info, int32_t width, int32_t height) {
     info.fill(0);
@@ -105,6 +108,7 @@ void AllocImageBuffers() {
         ImageBitsSize = fits ? ImageRowStride * height : 0;
         // Fresh buffers hold no copy yet: nothing to undo.
         ImageBuffersLocked = false;
+        UndoHoldsCopy = false;
         HookUndoEnabled(false);
         bool ok = fits;
         if (ok) {
@@ -153,6 +157,7 @@ void CopyImageForProcessing() {
         ImageBuffersLocked = true;
         HookUndoEnabled(true);
         PictureToBuffer(DisplayedPicture, UndoImageBuffer, ImageRowStride);
+        UndoHoldsCopy = true;
         std::memcpy(WorkImageBuffer, UndoImageBuffer, static_cast<size_t>(ImageBitsSize));
         HookStatus(1, "Image copied for processing");
         HookProcessMessages();
@@ -172,6 +177,7 @@ void FreeImageBuffers() {
     UndoBitmapInfo.fill(0);
     ImageBuffersAllocated = false;
     // Without buffers there is nothing to undo.
+    UndoHoldsCopy = false;
     HookUndoEnabled(false);
 }
 
@@ -265,7 +271,7 @@ void ShowProcessedImage() {
 }
 
 void UndoImage() {
-    if (!UndoImageBuffer) return;
+    if (!UndoImageBuffer || !UndoHoldsCopy) return;
     ShowBuffer(UndoImageBuffer);
     HookUndoEnabled(false);
     HookBusyCursor(false);

@@ -178,6 +178,14 @@ TEST_F(WorkingImage, UndoIsDisabledWhenTheBuffersAreFreedOrMadeAnew) {
     EXPECT_FALSE(Rec.UndoEnabled);
 }
 
+TEST_F(WorkingImage, UndoBeforeAnyOperationLeavesThePicture) {
+    Load(5, 4);
+    const Picture loaded = DisplayedPicture;
+    UndoImage();
+    EXPECT_EQ(DisplayedPicture.Pixels, loaded.Pixels);
+    EXPECT_EQ(Rec.PictureChanges, 0);
+}
+
 TEST_F(WorkingImage, BuffersPast2GiBAreRefusedAsAnAllocationFailure) {
     FreeImageBuffers();
     // Only the size is looked at before the allocation.
