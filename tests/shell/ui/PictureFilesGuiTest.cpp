@@ -16,7 +16,7 @@ namespace {
 
 // ---- BMP files laid out byte by byte -------------------------------------------------------
 
-struct BmpSpec {
+struct BmpLayout {
     int Bits = 24;
     uint32_t Compression = 0;
     std::vector<uint32_t> Palette; // 0x00RRGGBB
@@ -28,7 +28,7 @@ constexpr int BmpW = 13, BmpH = 5;
 
 // `value` gives the stored value of pixel (x, y), y counted from the top: a palette index,
 // a 16-bit word, or 0x00RRGGBB.
-std::vector<uint8_t> MakeBmp(const BmpSpec& s, const std::function<uint32_t(int, int)>& value) {
+std::vector<uint8_t> MakeBmp(const BmpLayout& s, const std::function<uint32_t(int, int)>& value) {
     const int stride = ((BmpW * s.Bits + 31) / 32) * 4;
     const uint32_t tables = static_cast<uint32_t>(s.Palette.size() * 4 + s.Masks.size() * 4);
     const uint32_t off = 54 + tables;
@@ -148,7 +148,7 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
     };
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         std::function<uint32_t(int, int)> value;
         int message; // 0: none
     };
@@ -165,7 +165,7 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
     };
     for (const auto& c : cases) {
         Rec.Clear();
-        WriteBytes(Dir.File("depth.bmp"), MakeBmp(c.spec, c.value));
+        WriteBytes(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value));
         ASSERT_TRUE(Form.LoadFromFile(Dir.File("depth.bmp"))) << c.name << Rec.Summary();
         if (c.message) {
             ASSERT_EQ(Rec.Messages.size(), 1u) << c.name;
@@ -180,11 +180,11 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
             for (int x = 0; x < BmpW; ++x) {
                 const uint32_t got = DisplayedPicture.At(x, y);
                 const uint32_t v = c.value(x, y);
-                if (c.spec.Bits <= 8) {
-                    ASSERT_EQ(got, Rgb(c.spec.Palette[v])) << c.name << " " << x << "," << y;
-                } else if (c.spec.Bits == 16) {
+                if (c.layout.Bits <= 8) {
+                    ASSERT_EQ(got, Rgb(c.layout.Palette[v])) << c.name << " " << x << "," << y;
+                } else if (c.layout.Bits == 16) {
                     // Five- and six-bit fields widen to eight bits, give or take the low bits.
-                    const bool six = c.spec.Compression == 3;
+                    const bool six = c.layout.Compression == 3;
                     const int r = static_cast<int>(six ? v >> 11 : v >> 10) & 31;
                     const int g = static_cast<int>(v >> 5) & (six ? 63 : 31);
                     const int b = static_cast<int>(v) & 31;
