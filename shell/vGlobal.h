@@ -6,3 +6,4 @@
 #include "shell/vGlobalImage.h"
 #include "shell/vGlobalMessages.h"
 #include "shell/vGlobalOptions.h"
+#include "shell/vPictureFiles.h"

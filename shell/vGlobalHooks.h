@@ -64,6 +64,16 @@ struct VornHooks {
     std::function<void(const std::string& line)> AppendMacroLine;
     std::function<void(const std::string& line)> AppendHistoryLine;
     std::function<void()> SaveHistoryLog;
+    // The picture loader's calls into the main window and into other subsystems (enabler,
+    // histogram window, histogram files, image headers); an unset entry does nothing.
+    std::function<void(const std::string& caption)> SetMainCaption;
+    std::function<void(bool enabled)> EnableImageCommands;
+    std::function<void(bool enabled)> EnableObjectMenus;
+    std::function<void()> HistogramDisableAllNewFile;
+    std::function<void()> HistogramDisableAll;
+    std::function<void()> LoadOrMakeHistogramFiles;
+    std::function<void(const std::string& dipName)> RIHOpenDIPHeader;
+    std::function<void(const std::string& dipName, int width, int height)> RIHMakeAllHeaders;
 };
 
 extern VornHooks Hooks;

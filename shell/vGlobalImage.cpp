@@ -34,6 +34,9 @@ namespace {
 
 std::vector<uint8_t> WorkStorage;
 std::vector<uint8_t> UndoStorage;
+// The undo buffer holds a copy of a picture: fresh buffers are zero, and showing them (the
+// macro player undoes without asking the Undo button) would blacken the picture.
+bool UndoHoldsCopy = false;
 
 void FillBitmapInfo(std::array<uint8_t, 40>& info, int32_t width, int32_t height) {
     info.fill(0);
@@ -95,21 +98,26 @@ void AllocImageBuffers() {
         ShowMessageNumber(12);
     } else {
         const int32_t width = DisplayedPicture.Width, height = DisplayedPicture.Height;
+        // A picture whose buffers would pass 2 GiB cannot have them: the sizes are 32-bit.
+        const bool fits = PictureSizeAcceptable(width, height);
         ImageHeaderSize = 40;
         ImageBuffersAllocated = false;
         ImageMaxX = width - 1;
         ImageMaxY = height - 1;
-        ImageRowStride = RowStrideFor(width);
-        ImageBitsSize = ImageRowStride * height;
+        ImageRowStride = fits ? RowStrideFor(width) : 0;
+        ImageBitsSize = fits ? ImageRowStride * height : 0;
         // Fresh buffers hold no copy yet: nothing to undo.
         ImageBuffersLocked = false;
+        UndoHoldsCopy = false;
         HookUndoEnabled(false);
-        bool ok = true;
-        try {
-            WorkStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
-            UndoStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
-        } catch (const std::bad_alloc&) {
-            ok = false;
+        bool ok = fits;
+        if (ok) {
+            try {
+                WorkStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
+                UndoStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
+            } catch (const std::bad_alloc&) {
+                ok = false;
+            }
         }
         if (ok) {
             FillBitmapInfo(WorkBitmapInfo, width, height);
@@ -139,12 +147,17 @@ void CopyImageForProcessing() {
         AllocImageBuffers();
     if (!WorkImageBuffer || !ImageBuffersAllocated) {
         ShowMessageNumber(39977);
+    } else if (!BuffersFitPicture()) {
+        // The buffers could not follow the picture (AllocImageBuffers said why); copying it
+        // into them would write past their end.
+        if (DisplayedPicture.Empty()) ShowMessageNumber(10);
     } else if (!UndoImageBuffer) {
         ShowMessageNumber(39977);
     } else {
         ImageBuffersLocked = true;
         HookUndoEnabled(true);
         PictureToBuffer(DisplayedPicture, UndoImageBuffer, ImageRowStride);
+        UndoHoldsCopy = true;
         std::memcpy(WorkImageBuffer, UndoImageBuffer, static_cast<size_t>(ImageBitsSize));
         HookStatus(1, "Image copied for processing");
         HookProcessMessages();
@@ -164,6 +177,7 @@ void FreeImageBuffers() {
     UndoBitmapInfo.fill(0);
     ImageBuffersAllocated = false;
     // Without buffers there is nothing to undo.
+    UndoHoldsCopy = false;
     HookUndoEnabled(false);
 }
 
@@ -257,7 +271,7 @@ void ShowProcessedImage() {
 }
 
 void UndoImage() {
-    if (!UndoImageBuffer) return;
+    if (!UndoImageBuffer || !UndoHoldsCopy) return;
     ShowBuffer(UndoImageBuffer);
     HookUndoEnabled(false);
     HookBusyCursor(false);

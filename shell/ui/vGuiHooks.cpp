@@ -135,5 +135,6 @@ void InstallGuiHooks(TVORNForm* form) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->depth() : 24;
     };
+    TVORNForm::InstallPictureFileHooks();
     (void)form;
 }

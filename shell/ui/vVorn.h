@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <string>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -43,6 +45,26 @@ public:
     template <typename F> void Guarded(F&& f);
 
     // ---- Picture files ---------------------------------------------------------------------
+    void F_OpenClick();
+    // Loads a picture: a bare name from ImageDirectory, or a path. False when it failed (the
+    // error was shown and the previous picture stays).
+    bool LoadFromFile(const std::string& name);
+    // Writes the displayed picture to ImageDirectory + CurrentImageName; true when written.
+    bool SaveImage();
+    void F_SaveClick();
+    void F__SaveasClick();
+    void SaveNumbered1Click();
+    void FS_BMPClick();
+    void FS_JPGClick();
+    void Progress(int percent);
+    void FormResize();
+    // The toolkit's BMP codec for the engine and the caption hook; called by InstallGuiHooks.
+    static void InstallPictureFileHooks();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+public:
 
     // ---- Start-up, shut-down and tool-window lifetime --------------------------------------
 

@@ -157,6 +157,47 @@ TEST_F(WorkingImage, CopyFollowsAPictureOfANewSize) {
     EXPECT_EQ(ImageRowStride, 28);
 }
 
+TEST_F(WorkingImage, CopyStopsWhenTheBuffersCannotFollowANewSize) {
+    Load(4, 4);
+    DisplayedPicture = Gradient(9, 5);
+    Rec.ScreenDepth = 16;
+    CopyImageForProcessing(); // the sanitizers catch a copy into the 4 x 4 buffers
+    EXPECT_FALSE(ImageBuffersLocked);
+    EXPECT_TRUE(Rec.Shown(11));
+}
+
+TEST_F(WorkingImage, UndoIsDisabledWhenTheBuffersAreFreedOrMadeAnew) {
+    Load(6, 3);
+    CopyImageForProcessing();
+    EXPECT_TRUE(Rec.UndoEnabled);
+    AllocImageBuffers();
+    EXPECT_FALSE(Rec.UndoEnabled);
+    CopyImageForProcessing();
+    EXPECT_TRUE(Rec.UndoEnabled);
+    FreeImageBuffers();
+    EXPECT_FALSE(Rec.UndoEnabled);
+}
+
+TEST_F(WorkingImage, UndoBeforeAnyOperationLeavesThePicture) {
+    Load(5, 4);
+    const Picture loaded = DisplayedPicture;
+    UndoImage();
+    EXPECT_EQ(DisplayedPicture.Pixels, loaded.Pixels);
+    EXPECT_EQ(Rec.PictureChanges, 0);
+}
+
+TEST_F(WorkingImage, BuffersPast2GiBAreRefusedAsAnAllocationFailure) {
+    FreeImageBuffers();
+    // Only the size is looked at before the allocation.
+    DisplayedPicture.Width = 50000;
+    DisplayedPicture.Height = 50000;
+    DisplayedPicture.Pixels.assign(1, 0);
+    AllocImageBuffers();
+    EXPECT_FALSE(ImageBuffersAllocated);
+    EXPECT_TRUE(Rec.Shown(40000));
+    EXPECT_EQ(Rec.TerminateRequests, 1);
+}
+
 TEST_F(WorkingImage, AllocRefusals) {
     FreeImageBuffers();
     DisplayedPicture = Picture();

@@ -1,0 +1,234 @@
+// The main window's picture-file commands: open, save, save as, numbered save and export, with
+// their dialogs and macro lines; and the toolkit's BMP reader and writer that the engine's
+// picture files use.
+#include "runtime/RtFiles.h"
+#include "shell/ui/vVorn.h"
+#include "shell/vGlobal.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const char* const OpenFilter = "All (*.bmp;*.png)|*.bmp;*.png";
+const char* const FileTypeUnknown = "File type unk";
+
+bool QtDecodeBmp(const uint8_t* data, size_t size, Picture& out, std::string& error) {
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    QImage image;
+    if (!reader.read(&image)) {
+        error = reader.errorString().toStdString();
+        return false;
+    }
+    image = image.convertToFormat(QImage::Format_RGB32);
+    out.Resize(image.width(), image.height());
+    for (int y = 0; y < out.Height; ++y) {
+        const auto* src = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+        uint32_t* dst = out.Row(y);
+        for (int x = 0; x < out.Width; ++x)
+            dst[x] = src[x] | 0xFF000000u;
+    }
+    return true;
+}
+
+bool QtEncodeBmp(const Picture& picture, std::vector<uint8_t>& out, std::string& error) {
+    // Wrapped, not copied; the toolkit writes a 32-bit RGB image as a 24-bit bitmap.
+    const QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
+                       picture.Height, static_cast<qsizetype>(picture.Width) * 4,
+                       QImage::Format_RGB32);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(image)) {
+        error = writer.errorString().toStdString();
+        return false;
+    }
+    out.assign(bytes.constBegin(), bytes.constEnd());
+    return true;
+}
+
+void ShowPlainMessage(const std::string& text) {
+    HookShowMessage(MsgKind::Information, text, MessageX, MessageY);
+}
+
+// Save As takes only these four spellings.
+bool IsSaveAsExtension(const std::string& ext) {
+    return ext == ".PNG" || ext == ".png" || ext == ".BMP" || ext == ".bmp";
+}
+
+struct ExportFormat {
+    PictureFileKind Kind;
+    const char* Extension;
+    const char* Filter;
+    const char* DefaultExt;
+    const char* Upper;
+    const char* Lower;
+};
+
+const ExportFormat BmpExport{
+    PictureFileKind::Bmp, ".bmp", "BMP files|*.bmp", "bmp", ".BMP", ".bmp"};
+const ExportFormat JpegExport{
+    PictureFileKind::Jpeg, ".jpg", "Jpeg files|*.jpg", "jpg", ".JPG", ".jpg"};
+
+// Writes a copy of the displayed picture under a chosen name; the current name stays.
+void ExportPictureAs(const ExportFormat& format) {
+    if (DisplayedPicture.Empty()) {
+        ShowMessageNumber(46);
+        return;
+    }
+    FileDialogRequest request;
+    request.Save = true;
+    request.Preview = SavePreviewOption;
+    request.InitialDir = ImageDirectory;
+    request.FileName = ChangeFileExt(ImageDirectory + CurrentImageName, format.Extension);
+    request.Filter = format.Filter;
+    request.DefaultExt = format.DefaultExt;
+    const std::string chosen = HookChooseFile(request);
+    if (!chosen.empty()) {
+        HookBusyCursor(true);
+        const std::string ext = ExtractFileExt(chosen);
+        if (ext == format.Upper || ext == format.Lower)
+            WritePictureFile(chosen, DisplayedPicture, format.Kind);
+    }
+    HookSetGauge(0);
+    HookBusyCursor(false);
+    HookProcessMessages();
+}
+
+} // namespace
+
+void TVORNForm::InstallPictureFileHooks() {
+    SetBmpCodec(QtDecodeBmp, QtEncodeBmp);
+    Hooks.SetMainCaption = [](const std::string& caption) {
+        if (VORNForm) VORNForm->setWindowTitle(QString::fromLatin1(caption.c_str()));
+    };
+}
+
+void TVORNForm::F_OpenClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    Guarded([&] {
+        FileDialogRequest request;
+        request.Preview = OpenPreviewOption;
+        request.InitialDir = ImageDirectory;
+        request.Filter = OpenFilter;
+        const std::string chosen = HookChooseFile(request);
+        if (chosen.empty()) return;
+        if (LoadFromFile(chosen))
+            RecordCommand("=0003  Open", {ImageDirectory, CurrentImageName}, false);
+    });
+}
+
+bool TVORNForm::LoadFromFile(const std::string& name) {
+    return RunGuarded([&] {
+        const std::string path = !name.empty() && name[0] == '/' ? name : ImageDirectory + name;
+        LoadPictureFile(ExtractFilePath(path), ExtractFileName(path));
+        for (QScrollBar* bar :
+             {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()}) {
+            bar->setSingleStep(4);
+            bar->setValue(0);
+        }
+    });
+}
+
+bool TVORNForm::SaveImage() {
+    bool written = false;
+    RunGuarded([&] { written = SavePictureFile(); });
+    return written;
+}
+
+void TVORNForm::F_SaveClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    Guarded([&] {
+        HookSetGauge(0);
+        if (SaveImage()) RecordCommand("=0005   Save", {ImageDirectory, CurrentImageName}, false);
+    });
+}
+
+void TVORNForm::F__SaveasClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    Guarded([&] {
+        const std::string path = ImageDirectory + CurrentImageName;
+        if (!IsSaveAsExtension(ExtractFileExt(path))) {
+            ShowPlainMessage(FileTypeUnknown);
+            return;
+        }
+        FileDialogRequest request;
+        request.Save = true;
+        request.Preview = SavePreviewOption;
+        request.Filter =
+            SavePreviewOption ? "BMP PNG files|*.BMP;*.PNG" : "BMP PNG files|*.PNG;*.BMP";
+        request.DefaultExt = "PNG";
+        request.InitialDir = ImageDirectory;
+        request.FileName = path;
+        const std::string chosen = HookChooseFile(request);
+        if (!chosen.empty() && IsSaveAsExtension(ExtractFileExt(chosen))) {
+            const std::string oldDirectory = ImageDirectory, oldName = CurrentImageName;
+            ImageDirectory = ExtractFilePath(chosen);
+            SetImageName(ExtractFileName(chosen));
+            // The picture keeps its old name unless the new file was written.
+            if (SaveImage()) {
+                RecordCommand("=0002 Saveas", {ImageDirectory, CurrentImageName}, false);
+            } else {
+                ImageDirectory = oldDirectory;
+                SetImageName(oldName);
+            }
+        }
+        HookSetGauge(0);
+    });
+}
+
+void TVORNForm::SaveNumbered1Click() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    Guarded([&] {
+        if (DisplayedPicture.Empty()) {
+            ShowMessageNumber(46);
+            return;
+        }
+        const std::string before = CurrentImageName;
+        if (!NextNumberedFileName()) return;
+        if (SaveImage()) RecordCommand("=0004  SaveNumbered", {ImageDirectory, before}, false);
+    });
+}
+
+void TVORNForm::FS_BMPClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    Guarded([&] { ExportPictureAs(BmpExport); });
+}
+
+void TVORNForm::FS_JPGClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    Guarded([&] { ExportPictureAs(JpegExport); });
+}
+
+void TVORNForm::Progress(int percent) {
+    PictureProgress(percent);
+}
+
+void TVORNForm::FormResize() {
+    ScrollBox1->setMaximumSize(std::max(0, width() - 62), std::max(0, height() - 2));
+}
+
+void TVORNForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}

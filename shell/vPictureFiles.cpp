@@ -1,0 +1,177 @@
+#include "shell/vPictureFiles.h"
+
+#include "runtime/RtErrors.h"
+#include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
+#include "shell/vGlobal.h"
+
+#include <algorithm>
+
+const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
+
+namespace {
+
+constexpr int JpegQuality = 90;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+[[noreturn]] void ThrowWriteFailure(const std::string& path) {
+    std::string dir = ExtractFilePath(path);
+    if (dir.empty()) dir = "./";
+    if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
+    if (!DirectoryWritable(dir)) throw EInOutError(EInOutError::AccessDenied);
+    throw EInOutError(EInOutError::DiskFull);
+}
+
+} // namespace
+
+PictureFileKind PictureKindOf(const std::string& name) {
+    const std::string ext = LowerCase(ExtractFileExt(name));
+    if (ext == ".bmp") return PictureFileKind::Bmp;
+    if (ext == ".png") return PictureFileKind::Png;
+    if (ext == ".jpg") return PictureFileKind::Jpeg;
+    return PictureFileKind::Unknown;
+}
+
+DecodedPicture ReadPictureFile(const std::string& path) {
+    const PictureFileKind kind = PictureKindOf(path);
+    if (kind != PictureFileKind::Bmp && kind != PictureFileKind::Png)
+        throw EInvalidGraphic(path + ": unknown picture file type");
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes))
+        throw EInOutError(FileExists(path) ? EInOutError::AccessDenied : EInOutError::FileNotFound);
+    DecodedPicture decoded;
+    std::string error;
+    const bool ok = kind == PictureFileKind::Png
+                        ? DecodePng(bytes.data(), bytes.size(), decoded, error)
+                        : DecodeBmp(bytes.data(), bytes.size(), decoded, error);
+    if (!ok) throw EInvalidGraphic(path + ": " + error);
+    return decoded;
+}
+
+void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
+    std::vector<uint8_t> bytes;
+    std::string error = "unknown picture file type";
+    bool ok = false;
+    switch (kind) {
+    case PictureFileKind::Bmp:
+        ok = EncodeBmp(picture, bytes, error);
+        break;
+    case PictureFileKind::Png:
+        ok = EncodePng(picture, bytes, error);
+        break;
+    case PictureFileKind::Jpeg:
+        ok = EncodeJpeg(picture, JpegQuality, bytes, error);
+        break;
+    case PictureFileKind::Unknown:
+        break;
+    }
+    if (!ok) throw EInvalidGraphic(path + ": " + error);
+    if (!WriteFileAtomic(path, bytes)) ThrowWriteFailure(path);
+}
+
+int ConversionMessage(int sourceBits) {
+    switch (sourceBits) {
+    case 4:
+        return 41;
+    case 8:
+        return 42;
+    case 15:
+        return 43;
+    case 16:
+        return 44;
+    case 32:
+        return 45;
+    default:
+        return 0;
+    }
+}
+
+void LoadPictureFile(const std::string& directory, const std::string& name) {
+    HookBusyCursor(true);
+    HookProcessMessages();
+    // Decoded whole before anything changes: a file that cannot be read leaves the previous
+    // picture, its buffers and its name, so a later Save cannot write the old picture over the
+    // file that failed.
+    DecodedPicture decoded = ReadPictureFile(directory + name);
+
+    if (ImageBuffersAllocated) {
+        FreeImageBuffers();
+        if (Hooks.HistogramDisableAllNewFile) Hooks.HistogramDisableAllNewFile();
+        if (Hooks.HistogramDisableAll) Hooks.HistogramDisableAll();
+    }
+    if (const int message = ConversionMessage(decoded.SourceBits)) ShowMessageNumber(message);
+    PictureProgress(0);
+    HookStatus(0, name);
+    DisplayedPicture = std::move(decoded.Image);
+    HookPictureChanged();
+    // The name follows the picture on screen even when its buffers cannot be made, so a Save
+    // never writes this picture under the previous one's name.
+    ImageDirectory = directory;
+    SetImageName(name);
+    HookStatus(1, "Loading Image and Stats");
+    HookProcessMessages();
+    AllocImageBuffers();
+    if (ImageBuffersAllocated) {
+        if (Hooks.EnableImageCommands) Hooks.EnableImageCommands(true);
+        if (Hooks.EnableObjectMenus) Hooks.EnableObjectMenus(true);
+        if (Hooks.LoadOrMakeHistogramFiles) Hooks.LoadOrMakeHistogramFiles();
+        const std::string dip = ChangeFileExt(name, ".DIP");
+        const std::string existing = FindFileCaseInsensitive(ImageDirectory, dip);
+        if (!existing.empty()) {
+            if (Hooks.RIHOpenDIPHeader) Hooks.RIHOpenDIPHeader(ExtractFileName(existing));
+        } else if (Hooks.RIHMakeAllHeaders) {
+            Hooks.RIHMakeAllHeaders(dip, DisplayedPicture.Width, DisplayedPicture.Height);
+        }
+    }
+    HookBusyCursor(false);
+    HookProcessMessages();
+}
+
+bool SavePictureFile() {
+    if (DisplayedPicture.Empty()) {
+        ShowMessageNumber(46);
+        return false;
+    }
+    HookBusyCursor(true);
+    HookProcessMessages();
+    const PictureFileKind kind = PictureKindOf(CurrentImageName);
+    const bool writable = kind == PictureFileKind::Bmp || kind == PictureFileKind::Png;
+    if (writable) WritePictureFile(ImageDirectory + CurrentImageName, DisplayedPicture, kind);
+    HookBusyCursor(false);
+    HookProcessMessages();
+    return writable;
+}
+
+void PictureProgress(int32_t percent) {
+    HookSetGauge(std::clamp(percent, 0, 100));
+    HookStatus(1, IntToStr(percent));
+}
+
+void SetImageName(const std::string& name) {
+    CurrentImageName = name;
+    if (Hooks.SetMainCaption) Hooks.SetMainCaption(MainCaptionPrefix + name);
+}
+
+bool NextNumberedFileName() {
+    const std::string ext = ExtractFileExt(CurrentImageName);
+    std::string base = CurrentImageName.substr(0, CurrentImageName.size() - ext.size());
+    // A numbered name ends in "A" and three digits just before its extension.
+    int counter = 0;
+    const size_t n = base.size();
+    if (n >= 4 && base[n - 4] == 'A' && IsDigit(base[n - 3]) && IsDigit(base[n - 2]) &&
+        IsDigit(base[n - 1])) {
+        counter = (base[n - 3] - '0') * 100 + (base[n - 2] - '0') * 10 + (base[n - 1] - '0');
+        base.resize(n - 4);
+    }
+    auto numbered = [&](int c) { return base + "A" + FormatInt(c, 3, true) + ext; };
+    counter = std::min(counter + 1, 999);
+    while (counter < 999 && FileExists(ImageDirectory + numbered(counter)))
+        ++counter;
+    SetImageName(numbered(counter));
+    if (counter < 999) return true;
+    ShowMessageNumber(39983);
+    return !FileExists(ImageDirectory + numbered(counter));
+}

@@ -1,0 +1,44 @@
+// Opening, saving and exporting the displayed picture by file name: the engine behind the main
+// window's file commands, with the numbered names and the caption. A load decodes the whole
+// file before it touches the shared state; a save encodes the whole file before it replaces it.
+#pragma once
+
+#include "shell/vPictureCodecs.h"
+
+#include <cstdint>
+#include <string>
+
+enum class PictureFileKind { Unknown, Bmp, Png, Jpeg };
+
+// By the name's extension compared in lower case.
+PictureFileKind PictureKindOf(const std::string& name);
+
+// Reads and decodes a BMP or PNG file. Throws EInvalidGraphic for an unknown kind or a file
+// that is not a valid picture, EInOutError when it cannot be read.
+DecodedPicture ReadPictureFile(const std::string& path);
+// Writes the picture as BMP, PNG or JPEG (quality 90). Throws EInvalidGraphic when it cannot
+// be encoded and EInOutError when the file cannot be replaced; the old file is then intact.
+void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
+
+// The message naming the format a picture is converted from (41 to 45); 0 for none.
+int ConversionMessage(int sourceBits);
+
+// Loads directory + name as the displayed picture and working image: the previous picture's
+// buffers are freed, the new one named (ImageDirectory := directory), its buffers made, the
+// image commands enabled, its histogram files and headers opened or made. A file that cannot
+// be read throws and leaves everything as it was.
+void LoadPictureFile(const std::string& directory, const std::string& name);
+// Writes the displayed picture to ImageDirectory + CurrentImageName when its extension is
+// ".bmp" or ".png" in any case; message 46 when there is no picture. True when written.
+bool SavePictureFile();
+
+// The main window's gauge (capped at 100) and status panel 1 (the number).
+void PictureProgress(int32_t percent);
+
+extern const char* const MainCaptionPrefix;
+// CurrentImageName := name, and the caption that shows it.
+void SetImageName(const std::string& name);
+// Moves CurrentImageName to the next numbered name (base + "A" + three digits + extension)
+// not present in ImageDirectory. At 999 it shows message 39983; false when fieldA999 exists
+// too, so nothing may be written under the name.
+bool NextNumberedFileName();

@@ -1,0 +1,23 @@
+// Test pictures made with libpng itself, so the reader is checked against the library's own
+// writer for every colour type, bit depth and interlacing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct PngFixture {
+    int Width = 0;
+    int Height = 0;
+    int ColorType = 0; // PNG_COLOR_TYPE_*
+    int BitDepth = 8;
+    bool Interlaced = false;
+    // Samples per pixel in file order (grey, grey+alpha, index, RGB, RGBA), one value each,
+    // Width * channels values a row, Height rows; packed by the writer.
+    std::vector<std::vector<uint32_t>> Samples;
+    std::vector<uint8_t> Palette; // RGB triples
+    std::vector<uint8_t> Transparency;
+};
+
+std::vector<uint8_t> WritePngFixture(const PngFixture& fixture);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
