@@ -125,6 +125,9 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
         } else if (Hooks.RIHMakeAllHeaders) {
             Hooks.RIHMakeAllHeaders(dip, DisplayedPicture.Width, DisplayedPicture.Height);
         }
+        // The counting pass copied the picture for processing; a fresh picture still has
+        // nothing to undo.
+        HookUndoEnabled(false);
     }
     HookBusyCursor(false);
     HookProcessMessages();

@@ -1,5 +1,6 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "histogram/vUHistoCC.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -136,5 +137,6 @@ void InstallGuiHooks(TVORNForm* form) {
         return screen ? screen->depth() : 24;
     };
     TVORNForm::InstallPictureFileHooks();
+    Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
     (void)form;
 }

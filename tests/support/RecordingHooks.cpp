@@ -1,6 +1,11 @@
 #include "support/RecordingHooks.h"
 
 RecordingHooks::RecordingHooks() {
+    // Companion files (counts, headers) are written only by tests that ask for them, never
+    // beside the shared pictures.
+    Hooks.LoadOrMakeHistogramFiles = nullptr;
+    Hooks.RIHOpenDIPHeader = nullptr;
+    Hooks.RIHMakeAllHeaders = nullptr;
     Hooks.ShowMessage = [this](MsgKind kind, const std::string& text, int x, int y) {
         Messages.push_back({kind, text, x, y});
         if (MessageAnswers.empty()) return kind == MsgKind::Confirmation ? MsgButton::Cancel : MsgButton::Ok;

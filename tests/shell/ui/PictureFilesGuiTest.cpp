@@ -3,6 +3,7 @@
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "support/PngFixtures.h"
+#include "histogram/vUHistoCC.h"
 #include "support/RecordingHooks.h"
 #include "support/TestFiles.h"
 
@@ -423,3 +424,11 @@ TEST_F(PictureFilesGui, ProgressAndResize) {
 }
 
 } // namespace
+
+TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndLeavesNothingToUndo) {
+    Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+    LoadFixture("scene.png");
+    for (const char* companion : {"scene.adc", "scene.ads", "scene.adt"})
+        EXPECT_TRUE(FileExists(Dir.File(companion))) << companion;
+    EXPECT_FALSE(Rec.UndoEnabled);
+}
