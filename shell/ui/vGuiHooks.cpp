@@ -1,5 +1,6 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "platform/PlSound.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -33,10 +34,14 @@ QStringList QtFilters(const std::string& filter) {
 
 QMessageBox::Icon IconOf(MsgKind kind) {
     switch (kind) {
-    case MsgKind::Information: return QMessageBox::Information;
-    case MsgKind::Confirmation: return QMessageBox::Question;
-    case MsgKind::Warning: return QMessageBox::Warning;
-    default: return QMessageBox::Critical;
+    case MsgKind::Information:
+        return QMessageBox::Information;
+    case MsgKind::Confirmation:
+        return QMessageBox::Question;
+    case MsgKind::Warning:
+        return QMessageBox::Warning;
+    default:
+        return QMessageBox::Critical;
     }
 }
 
@@ -49,10 +54,14 @@ MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
         box.setStandardButtons(QMessageBox::Ok);
     box.move(x, y);
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgButton::Yes;
-    case QMessageBox::No: return MsgButton::No;
-    case QMessageBox::Cancel: return MsgButton::Cancel;
-    default: return MsgButton::Ok;
+    case QMessageBox::Yes:
+        return MsgButton::Yes;
+    case QMessageBox::No:
+        return MsgButton::No;
+    case QMessageBox::Cancel:
+        return MsgButton::Cancel;
+    default:
+        return MsgButton::Ok;
     }
 }
 
@@ -106,7 +115,11 @@ void InstallGuiHooks(TVORNForm* form) {
         VORNForm->UndoBtn->setEnabled(enabled);
         VORNForm->I_Undo->setEnabled(enabled);
     };
-    Hooks.Beep = [](int, int) { QApplication::beep(); };
+    Hooks.PlaySound = [](const std::string& path) { return PlaySoundFile(path); };
+    Hooks.Beep = [](int frequency, int milliseconds) {
+        if (!PlayTone(frequency, milliseconds)) QApplication::beep();
+    };
+    Hooks.RequestTerminate = [] { TVORNForm::RequestTerminate(); };
     Hooks.ChooseFile = ChooseFileDialog;
     Hooks.ChooseColor = [](uint32_t& color) {
         const QColor initial(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
