@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QMainWindow>
-#include <QPointer>
 #include <QProgressBar>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +25,7 @@ class TToolWindow;
 
 class TVORNForm : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     explicit TVORNForm(QWidget* parent = nullptr);
     ~TVORNForm() override;
 
@@ -89,11 +89,11 @@ class TVORNForm : public QMainWindow {
 
     // ---- Menus, tool bar, enabling and image tool modes ------------------------------------
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     QTimer* MakeFreeTimer();
 };
 
@@ -104,6 +104,4 @@ void InstallGuiHooks(TVORNForm* form);
 
 #include "shell/vGlobalHooks.h"
 
-template <typename F> void TVORNForm::Guarded(F&& f) {
-    RunGuarded(std::forward<F>(f));
-}
+template <typename F> void TVORNForm::Guarded(F&& f) { RunGuarded(std::forward<F>(f)); }
