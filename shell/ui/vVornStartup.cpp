@@ -164,7 +164,7 @@ bool TVORNForm::CheckTrueColorDisplay() {
 
 void TVORNForm::DisplaySplashScreen() {
     if (SplashScreen) SplashScreen->close();
-    SplashScreen = new TSplashScreen;
+    SplashScreen = new TSplashScreen(this);
     SplashScreen->SplashSet(10, 2000);
     SplashScreen->show();
     SplashScreen->repaint();
