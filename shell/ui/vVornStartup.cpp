@@ -117,7 +117,7 @@ void TVORNForm::FormCreate(const QStringList& arguments) {
     HelpFile = ExecutableDirectory() + "Vorn.HLP";
     QCoreApplication::setApplicationName("VORN KEEL");
     qApp->installEventFilter(this);
-#ifndef QT_NO_SESSIONMANAGER
+#if QT_CONFIG(sessionmanager)
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { Guarded([this] { WMEndSession(); }); });
 #endif
@@ -163,7 +163,6 @@ bool TVORNForm::CheckTrueColorDisplay() {
 }
 
 void TVORNForm::DisplaySplashScreen() {
-    if (SplashScreen) SplashScreen->close();
     SplashScreen = new TSplashScreen(this);
     SplashScreen->SplashSet(10, 2000);
     SplashScreen->show();

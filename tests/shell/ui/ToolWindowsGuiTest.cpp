@@ -22,6 +22,7 @@
 #include "shell/vToolForms.h"
 #include "support/GuiStartup.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
 
@@ -197,4 +198,23 @@ TEST_F(ToolWindows, LongLivedWindowsKeepTheirPlaceAndAreOnlyHidden) {
         Form->Timer1Timer();
         EXPECT_TRUE(window);
     }
+}
+
+TEST_F(ToolWindows, AModalWindowReturnsToItsCommandWhenClosed) {
+    QPointer<TToolWindow> window = Form->ToolForm(tfInfo);
+    QTimer closer;
+    closer.setSingleShot(true);
+    QObject::connect(&closer, &QTimer::timeout, window, [&] { window->close(); });
+    closer.start(10);
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, window, [&] { window->done(0); });
+    safety.start(3000);
+    QElapsedTimer clock;
+    clock.start();
+    Form->ShowToolForm(tfInfo);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(FormToFree, tfInfo);
+    Form->Timer1Timer();
+    EXPECT_FALSE(window);
 }
