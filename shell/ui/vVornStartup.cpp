@@ -270,8 +270,8 @@ void TVORNForm::RequestTerminate() {
 }
 
 int TVORNForm::RunMessageLoop(TVORNForm& form) {
-    // An end asked for during start-up, before the loop ran, would otherwise be lost: a quit
-    // outside the loop does nothing.
+    // A quit asked for during start-up, before the loop ran, does nothing: the flag ends the
+    // program there.
     if (TerminateRequested) return 0;
     form.show();
     return QApplication::exec();

@@ -16,10 +16,8 @@ TEST(MainWindow, OpensAndEndsTheEventLoopWhenClosed) {
     RecordingHooks rec;
     form->show();
     EXPECT_TRUE(form->isVisible());
-    QApplication::setQuitOnLastWindowClosed(true);
     QTimer::singleShot(50, form, [form] { form->close(); });
     const int rc = QApplication::exec();
-    QApplication::setQuitOnLastWindowClosed(false);
     EXPECT_EQ(rc, 0);
     EXPECT_FALSE(form->isVisible());
     delete form;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -161,6 +162,13 @@ TEST_F(Startup, TerminateDuringStartUpEndsWithoutEnteringTheLoop) {
     EXPECT_EQ(TVORNForm::RunMessageLoop(*Form), 0);
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_FALSE(Form->isVisible());
+
+    // Dialogs still wait for their answer after the request.
+    QEventLoop dialogLoop;
+    QTimer::singleShot(50, &dialogLoop, &QEventLoop::quit);
+    clock.restart();
+    dialogLoop.exec();
+    EXPECT_GE(clock.elapsed(), 40);
 }
 
 TEST_F(Startup, MenuDefaultsClearEveryModeAndResetTheSession) {
