@@ -1,6 +1,7 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
 #include "histogram/vUHistoCC.h"
+#include "platform/PlSound.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -107,7 +108,11 @@ void InstallGuiHooks(TVORNForm* form) {
         VORNForm->UndoBtn->setEnabled(enabled);
         VORNForm->I_Undo->setEnabled(enabled);
     };
-    Hooks.Beep = [](int, int) { QApplication::beep(); };
+    Hooks.PlaySound = [](const std::string& path) { return PlaySoundFile(path); };
+    Hooks.Beep = [](int frequency, int milliseconds) {
+        if (!PlayTone(frequency, milliseconds)) QApplication::beep();
+    };
+    Hooks.RequestTerminate = [] { TVORNForm::RequestTerminate(); };
     Hooks.ChooseFile = ChooseFileDialog;
     Hooks.ChooseColor = [](uint32_t& color) {
         const QColor initial(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);

@@ -67,4 +67,11 @@ QString TVORNForm::PanelText(int panel) const {
 
 void TVORNForm::PictureChanged() { Image1->PictureChanged(); }
 
-void TVORNForm::closeEvent(QCloseEvent* event) { event->accept(); }
+void TVORNForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}

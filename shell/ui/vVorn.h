@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -19,6 +20,8 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class TImageView;
+class TSplashScreen;
+class TToolWindow;
 
 class TVORNForm : public QMainWindow {
     Q_OBJECT
@@ -67,11 +70,50 @@ protected:
 public:
 
     // ---- Start-up, shut-down and tool-window lifetime --------------------------------------
+    // The start-up sequence; `arguments` are the command line's, without the program. The hooks
+    // must be in place first (InstallGuiHooks, or a test's own).
+    void FormCreate(const QStringList& arguments);
+    bool CheckTrueColorDisplay();
+    void DisplaySplashScreen();
+    void Do_MenuDefaults();
+    void ShowHint(const QString& hint);
+    // Starts the one-shot timer that frees the window whose code is in FormToFree.
+    void FreeForm();
+    void Timer1Timer();
+    // The desktop session is ending: leave the entry that starts the program at the next log-in.
+    void WMEndSession();
+    bool FormCloseQuery();
+    void FormClose();
+    void F_ExitClick();
+
+    // The on-demand tool window of a code (2, 3, 4, 7, 8, 9, 10, 11, 14), created when its
+    // ToolFormExists flag is clear; the flag is set. Null for other codes.
+    TToolWindow* ToolForm(int code);
+    // The same, then shown: modally for the image information and the print layout (3, 4),
+    // otherwise without waiting.
+    TToolWindow* ShowToolForm(int code);
+    // Opens the help file (the context is the topic the help of that place starts at).
+    void ShowHelpContext(int context);
+
+    QTimer* Timer1 = MakeFreeTimer();
+    std::string HelpFile;
+    QPointer<TSplashScreen> SplashScreen;
+
+    // Set when the application was asked to end; the event loop is then not entered.
+    static bool TerminateRequested;
+    static void RequestTerminate();
+    // Shows the main window and runs the event loop until it closes; returns at once when an
+    // end was requested during start-up.
+    static int RunMessageLoop(TVORNForm& form);
 
     // ---- Menus, tool bar, enabling and image tool modes ------------------------------------
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTimer* MakeFreeTimer();
 };
 
 extern QPointer<TVORNForm> VORNForm;

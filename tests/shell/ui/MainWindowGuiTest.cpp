@@ -1,24 +1,27 @@
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
+#include "support/RecordingHooks.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(MainWindow, OpensAndEndsTheEventLoopWhenClosed) {
+    TempDir dir;
+    SetOptionsFilePathForTests(dir.File("Vorn.pof"));
     auto* form = new TVORNForm;
     InstallGuiHooks(form);
+    RecordingHooks rec;
     form->show();
     EXPECT_TRUE(form->isVisible());
-    QApplication::setQuitOnLastWindowClosed(true);
     QTimer::singleShot(50, form, [form] { form->close(); });
     const int rc = QApplication::exec();
-    QApplication::setQuitOnLastWindowClosed(false);
     EXPECT_EQ(rc, 0);
     EXPECT_FALSE(form->isVisible());
     delete form;
-    ResetHooksToDefaults();
+    SetOptionsFilePathForTests("");
 }
 
 TEST(MainWindow, HooksReachTheStatusBarGaugeAndUndo) {

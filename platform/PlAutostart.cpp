@@ -1,0 +1,90 @@
+#include "platform/PlAutostart.h"
+
+#include "runtime/RtFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const EntryName = "Vorn.desktop";
+
+bool MakeDirectories(const std::string& dir) {
+    for (size_t p = 1; p <= dir.size(); ++p) {
+        if (p != dir.size() && dir[p] != '/') continue;
+        const std::string part = dir.substr(0, p);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+    return DirectoryExists(dir);
+}
+
+} // namespace
+
+std::string ExecutablePath() {
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
+}
+
+std::string AutostartEntryPath() {
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        base = IncludeTrailingPathDelimiter(xdg);
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = IncludeTrailingPathDelimiter(home) + ".config/";
+    else
+        return {};
+    return base + "autostart/" + EntryName;
+}
+
+std::string DesktopExecArgument(const std::string& path) {
+    std::string quoted;
+    for (char c : path) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    // The value is a string before it is a command line: its backslashes and control characters
+    // are escaped once more, and a literal per cent sign is doubled for the field codes.
+    std::string value = "\"";
+    for (char c : quoted) {
+        switch (c) {
+        case '\\':
+            value += "\\\\";
+            break;
+        case '\n':
+            value += "\\n";
+            break;
+        case '\t':
+            value += "\\t";
+            break;
+        case '\r':
+            value += "\\r";
+            break;
+        case '%':
+            value += "%%";
+            break;
+        default:
+            value += c;
+        }
+    }
+    return value + "\"";
+}
+
+std::string AutostartEntryText(const std::string& executable) {
+    return "[Desktop Entry]\nType=Application\nName=Vorn\nExec=" + DesktopExecArgument(executable) +
+           "\nX-GNOME-Autostart-enabled=true\n";
+}
+
+bool WriteAutostartEntry(const std::string& executable) {
+    const std::string path = AutostartEntryPath();
+    if (path.empty() || executable.empty() || !MakeDirectories(ExtractFilePath(path))) return false;
+    return WriteFileAtomic(path, AutostartEntryText(executable));
+}
+
+void RemoveAutostartEntry() {
+    const std::string path = AutostartEntryPath();
+    if (!path.empty()) std::remove(path.c_str());
+}

@@ -1,0 +1,103 @@
+#include "shell/ui/vAbout.h"
+
+#include "platform/PlSystemInfo.h"
+#include "shell/ui/vVorn.h"
+#include "shell/vGlobal.h"
+#include "shell/vToolForms.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+const char* const SystemInformationPrograms[4] = {"hardinfo", "gnome-system-monitor",
+                                                  "plasma-systemmonitor", "xfce4-taskmanager"};
+
+bool ExecuteFile(const QString& file, const QStringList& parameters, const QString& folder) {
+    const QString program = QStandardPaths::findExecutable(file);
+    return !program.isEmpty() && QProcess::startDetached(program, parameters, folder);
+}
+
+TAboutVorn::TAboutVorn(QWidget* parent)
+    : TToolWindow(" About VORN KEEL", "AboutVorn", fpAbout, tfNone, parent) {
+    auto* title = new QLabel("VORN KEEL", this);
+    QFont font = title->font();
+    font.setPointSize(18);
+    font.setBold(true);
+    title->setFont(font);
+    PhysMem = new QLabel(this);
+    FreeRes = new QLabel(this);
+    WindowsVersion = new QLabel(this);
+    BuildInfo = new QLabel(this);
+    Comments = new QLabel("An image-processing workstation for geographic raster images", this);
+    Comments->setWordWrap(true);
+    PhysMem->setObjectName("PhysMem");
+    FreeRes->setObjectName("FreeRes");
+    WindowsVersion->setObjectName("WindowsVersion");
+    BuildInfo->setObjectName("BuildInfo");
+    Comments->setObjectName("Comments");
+
+    auto* facts = new QGridLayout;
+    facts->addWidget(new QLabel("Windows Memory :", this), 0, 0);
+    facts->addWidget(PhysMem, 0, 1);
+    facts->addWidget(new QLabel("Memory in Use:", this), 1, 0);
+    facts->addWidget(FreeRes, 1, 1);
+    facts->addWidget(new QLabel("Windows Version:", this), 2, 0);
+    facts->addWidget(WindowsVersion, 2, 1);
+
+    HelpBtn = new QPushButton("Help", this);
+    SystemInformationBtn = new QPushButton("System Info...", this);
+    ProgramInformationBtn = new QPushButton("Program Info...", this);
+    OKButton = new QPushButton("OK", this);
+    HelpBtn->setObjectName("HelpBtn");
+    SystemInformationBtn->setObjectName("SystemInformationBtn");
+    ProgramInformationBtn->setObjectName("ProgramInformationBtn");
+    OKButton->setObjectName("OKButton");
+    OKButton->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(HelpBtn);
+    buttons->addWidget(SystemInformationBtn);
+    buttons->addWidget(ProgramInformationBtn);
+    buttons->addStretch(1);
+    buttons->addWidget(OKButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(BuildInfo);
+    layout->addWidget(Comments);
+    layout->addLayout(facts);
+    layout->addLayout(buttons);
+
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { Guarded([this] { HelpBtnClick(); }); });
+    connect(SystemInformationBtn, &QPushButton::clicked, this,
+            [this] { Guarded([this] { SystemInformationBtnClick(); }); });
+    connect(ProgramInformationBtn, &QPushButton::clicked, this,
+            [this] { Guarded([this] { ProgramInformationBtnClick(); }); });
+    connect(OKButton, &QPushButton::clicked, this, &TAboutVorn::close);
+
+    Guarded([this] {
+        const MemoryStatus m = ReadMemoryStatus();
+        PhysMem->setText(QString::fromLatin1(ThousandsText(m.TotalPhys / 1024)) + " KB");
+        FreeRes->setText(QString("%1 %").arg(m.MemoryLoad));
+        WindowsVersion->setText(QString::fromLatin1(SystemVersionText(ReadSystemVersion())));
+        BuildInfo->setText(QString::fromLatin1(GetBuildInfoString(ProgramVersion)));
+    });
+}
+
+void TAboutVorn::HelpBtnClick() {
+    if (VORNForm) VORNForm->ShowHelpContext(222);
+}
+
+void TAboutVorn::SystemInformationBtnClick() {
+    for (const char* program : SystemInformationPrograms)
+        if (ExecuteFile(program, {}, {})) return;
+    HookShowMessage(MsgKind::Information, "Cannot locate a system information program", MessageX,
+                    MessageY);
+}
+
+void TAboutVorn::ProgramInformationBtnClick() {
+    if (VORNForm) VORNForm->ShowToolForm(tfSystemInfo);
+}

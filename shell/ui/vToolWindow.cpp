@@ -1,0 +1,36 @@
+#include "shell/ui/vToolWindow.h"
+
+#include "shell/ui/vVorn.h"
+#include "shell/vGlobal.h"
+#include "shell/vToolForms.h"
+
+#include <QCloseEvent>
+
+TToolWindow::TToolWindow(const QString& caption, const QString& formName, int positionPair,
+                         int freeCode, QWidget* parent)
+    : QDialog(parent, Qt::Window), PositionPair(positionPair), FreeCode(freeCode) {
+    setObjectName(formName);
+    setWindowTitle(caption);
+    if (PositionPair >= 0 && PositionPair < FormPositionCount)
+        move(FormPositions[PositionPair].Left, FormPositions[PositionPair].Top);
+}
+
+void TToolWindow::reject() {
+    close();
+}
+
+void TToolWindow::FormClose() {
+    if (PositionPair >= 0 && PositionPair < FormPositionCount) {
+        FormPositions[PositionPair] = {x(), y()};
+        SaveOptions();
+    }
+    if (FreeCode != tfNone) {
+        FormToFree = FreeCode;
+        if (VORNForm) VORNForm->FreeForm();
+    }
+}
+
+void TToolWindow::closeEvent(QCloseEvent* event) {
+    Guarded([this] { FormClose(); });
+    event->accept();
+}

@@ -1,0 +1,46 @@
+// TToolWindow, the frame every tool window shares: it takes its place from its pair of the
+// options' window positions when created, and when it closes it writes the place back, saves
+// the options file and, for a window freed on demand, hands its code to the main window's
+// deferred free. Its handlers run through Guarded, which also tells the deferred free that the
+// window is busy and must not be freed under its own feet.
+#pragma once
+
+#include "shell/vGlobalHooks.h"
+
+#include <QDialog>
+#include <QString>
+
+class TToolWindow : public QDialog {
+    Q_OBJECT
+  public:
+    // positionPair: the window's pair in FormPositions, NoPosition for none; freeCode: the code
+    // stored in FormToFree when it closes, 0 for none.
+    TToolWindow(const QString& caption, const QString& formName, int positionPair, int freeCode,
+                QWidget* parent = nullptr);
+
+    static constexpr int NoPosition = -1;
+    const int PositionPair;
+    const int FreeCode;
+
+    // Runs a handler of this window inside the one error guard.
+    template <typename F> void Guarded(F&& f);
+    bool InsideHandler() const { return HandlerDepth > 0; }
+
+  public slots:
+    // A rejected dialog (Escape) closes through the same path as the close box.
+    void reject() override;
+
+  protected:
+    // The close handler: a window with more to do on close does it, then calls this one.
+    virtual void FormClose();
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    int HandlerDepth = 0;
+};
+
+template <typename F> void TToolWindow::Guarded(F&& f) {
+    ++HandlerDepth;
+    RunGuarded(std::forward<F>(f));
+    --HandlerDepth;
+}

@@ -1,0 +1,278 @@
+// The main window's start-up, shut-down and the lifetime of the tool windows: the creation
+// sequence, the display check and splash, the per-session reset, the deferred free of on-demand
+// windows by the one-shot timer, the end of the desktop session and the main window's close.
+#include "algebra/ui/vFEditor.h"
+#include "algebra/ui/vPixelAlgebra.h"
+#include "bandproc/ui/vFFTFrm.h"
+#include "classify/ui/vClassifier.h"
+#include "platform/PlAutostart.h"
+#include "platform/PlSound.h"
+#include "runtime/RtFiles.h"
+#include "shell/ui/AllSplash.h"
+#include "shell/ui/vInfo.h"
+#include "shell/ui/vOMark.h"
+#include "shell/ui/vPSize.h"
+#include "shell/ui/vSysInfo.h"
+#include "shell/ui/vUEnabler.h"
+#include "shell/ui/vVorn.h"
+#include "shell/ui/vXAnnoLO.h"
+#include "shell/vGlobal.h"
+#include "shell/vToolForms.h"
+#include "shell/vToolModes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QSessionManager>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QUrl>
+
+bool TVORNForm::TerminateRequested = false;
+
+namespace {
+
+// The on-demand windows: how each is found and made. The window object of a code lives in its
+// unit's guarded pointer, so a freed window reads as null everywhere at once.
+struct ToolFormEntry {
+    int Code;
+    bool Modal;
+    TToolWindow* (*Existing)();
+    TToolWindow* (*Create)(QWidget* owner);
+};
+
+template <typename T> TToolWindow* Make(QPointer<T>& holder, QWidget* owner) {
+    holder = new T(owner);
+    return holder;
+}
+
+const ToolFormEntry ToolForms[] = {
+    {tfSystemInfo, false, []() -> TToolWindow* { return SystemInfoForm; },
+     [](QWidget* o) { return Make(SystemInfoForm, o); }},
+    {tfInfo, true, []() -> TToolWindow* { return FrInfo; },
+     [](QWidget* o) { return Make(FrInfo, o); }},
+    {tfPrintersize, true, []() -> TToolWindow* { return PrintersizeForm; },
+     [](QWidget* o) { return Make(PrintersizeForm, o); }},
+    {tfPixelAlgebra, false, []() -> TToolWindow* { return PixelAlgebraForm; },
+     [](QWidget* o) { return Make(PixelAlgebraForm, o); }},
+    {tfFEdit, false, []() -> TToolWindow* { return FEditForm; },
+     [](QWidget* o) { return Make(FEditForm, o); }},
+    {tfClassification, false, []() -> TToolWindow* { return ClassificationForm; },
+     [](QWidget* o) { return Make(ClassificationForm, o); }},
+    {tfLabelObjects, false, []() -> TToolWindow* { return LabelObjectsForm; },
+     [](QWidget* o) { return Make(LabelObjectsForm, o); }},
+    {tfObjectMark, false, []() -> TToolWindow* { return ObjectMarkForm; },
+     [](QWidget* o) { return Make(ObjectMarkForm, o); }},
+    {tfFFT, false, []() -> TToolWindow* { return FFTForm; },
+     [](QWidget* o) { return Make(FFTForm, o); }},
+};
+
+const ToolFormEntry* FindToolForm(int code) {
+    for (const auto& e : ToolForms)
+        if (e.Code == code) return &e;
+    return nullptr;
+}
+
+void PlainMessage(const std::string& text) {
+    HookShowMessage(MsgKind::Information, text, MessageX, MessageY);
+}
+
+} // namespace
+
+QTimer* TVORNForm::MakeFreeTimer() {
+    auto* timer = new QTimer(this);
+    timer->setObjectName("Timer1");
+    timer->setInterval(1000);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    return timer;
+}
+
+void TVORNForm::FormCreate(const QStringList& arguments) {
+    bool displayOk = false;
+    Guarded([&] { displayOk = CheckTrueColorDisplay(); });
+    if (displayOk)
+        DisplaySplashScreen();
+    else if (Hooks.RequestTerminate)
+        Hooks.RequestTerminate();
+
+    // A damaged options file is reported and the start goes on with the first-run values; left
+    // half done, the start would skip the flags, the enablers and the command line below.
+    const bool optionsRead = RunGuarded([] {
+        if (!FileExists(OptionsFilePath())) {
+            SetDefaultOptions();
+            SaveOptions();
+        } else {
+            LoadOptions();
+        }
+    });
+    if (!optionsRead) SetDefaultOptions();
+    StartFlagOption = false;
+
+    move(FormPositions[fpMain].Left, FormPositions[fpMain].Top);
+
+    if (!BindSoundLibrary()) PlainMessage(NoSoundLibraryMessage);
+
+    HelpFile = ExecutableDirectory() + "Vorn.HLP";
+    QCoreApplication::setApplicationName("VORN KEEL");
+    qApp->installEventFilter(this);
+#if QT_CONFIG(sessionmanager)
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager&) { Guarded([this] { WMEndSession(); }); });
+#endif
+
+    MagnifierHalfSize = 32;
+    FormToFree = 0;
+    ToolFormExists.fill(false);
+    PBandHdrFormExists = false;
+    RegistrationMode = false;
+
+    Do_MenuDefaults();
+
+    EnableImageCommands(false);
+    EnableObjectMenus(false);
+    UndoBtn->setEnabled(false);
+    I_Undo->setEnabled(false);
+
+    if (arguments.size() == 1 &&
+        QString::fromLocal8Bit(ExtractFileExt(arguments[0].toLocal8Bit().toStdString()))
+                .toUpper() == ".PNG") {
+        // An absolute folder: ImageDirectory is saved with the options and must still name the
+        // same folder when the program is started from somewhere else.
+        const std::string path =
+            QFileInfo(arguments[0]).absoluteFilePath().toLocal8Bit().toStdString();
+        ImageDirectory = ExtractFilePath(path);
+        CurrentImageName = ExtractFileName(path);
+        // The load reaches the histogram and import windows, which the program block creates
+        // after this window: it runs once the event loop starts and they all exist.
+        const std::string name = CurrentImageName;
+        QMetaObject::invokeMethod(
+            this, [this, name] { Guarded([&] { LoadFromFile(name); }); }, Qt::QueuedConnection);
+    }
+}
+
+bool TVORNForm::CheckTrueColorDisplay() {
+    const int depth = Hooks.ScreenDepth ? Hooks.ScreenDepth() : 24;
+    if (depth != 24 && depth != 32) {
+        ShowMessageNumber(11);
+        return false;
+    }
+    if (depth == 32 && DisplayConvert32Option) ShowMessageNumber(40);
+    return true;
+}
+
+void TVORNForm::DisplaySplashScreen() {
+    SplashScreen = new TSplashScreen(this);
+    SplashScreen->SplashSet(10, 2000);
+    SplashScreen->show();
+    SplashScreen->repaint();
+}
+
+void TVORNForm::Do_MenuDefaults() {
+    ProcessMaxValue = 0.0;
+    ProcessMinValue = 255.0;
+    RotateImageIndex = 1;
+    if (ImageBuffersAllocated) FreeImageBuffers();
+    ImageBuffersLocked = false;
+    LogToDIP = false;
+    if (auto* item = findChild<QAction*>("LogtoDIP")) item->setChecked(false);
+    MacroRecording = false;
+    ClearToolModes();
+}
+
+void TVORNForm::ShowHint(const QString& hint) {
+    SetPanelText(0, hint);
+}
+
+bool TVORNForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TVORNForm::FreeForm() {
+    Timer1->start();
+}
+
+void TVORNForm::Timer1Timer() {
+    Timer1->stop();
+    const ToolFormEntry* entry = FindToolForm(FormToFree);
+    if (!entry) return;
+    bool& exists = ToolFormExists[static_cast<size_t>(entry->Code)];
+    if (TToolWindow* window = entry->Existing(); exists && window) {
+        // One code cell serves every window: a window shown again within the second, or one
+        // whose handler is still running (a long operation lets the timer in), is not freed
+        // under the user or under its own handler; it stays, flagged, for its command to show.
+        if (window->isVisible() || window->InsideHandler()) return;
+        delete window;
+    }
+    exists = false;
+}
+
+void TVORNForm::WMEndSession() {
+    WriteAutostartEntry(ExecutablePath());
+}
+
+bool TVORNForm::FormCloseQuery() {
+    FormPositions[fpMain] = {x(), y()};
+    // A failed save is reported; it does not keep the user from leaving.
+    RunGuarded([] { SaveOptions(); });
+    return true;
+}
+
+void TVORNForm::FormClose() {
+    FormPositions[fpMain] = {x(), y()};
+    RunGuarded([] { SaveOptions(); });
+    if (ImageBuffersAllocated) FreeImageBuffers();
+    QCoreApplication::processEvents();
+    QCoreApplication::quit();
+}
+
+void TVORNForm::F_ExitClick() {
+    close();
+}
+
+TToolWindow* TVORNForm::ToolForm(int code) {
+    const ToolFormEntry* entry = FindToolForm(code);
+    if (!entry) return nullptr;
+    TToolWindow* window = entry->Existing();
+    if (!window) window = entry->Create(this);
+    ToolFormExists[static_cast<size_t>(code)] = true;
+    return window;
+}
+
+TToolWindow* TVORNForm::ShowToolForm(int code) {
+    TToolWindow* window = ToolForm(code);
+    if (!window) return nullptr;
+    if (FindToolForm(code)->Modal) {
+        window->exec();
+    } else {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+    return window;
+}
+
+void TVORNForm::ShowHelpContext(int) {
+    if (FileExists(HelpFile))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(HelpFile)));
+    else
+        PlainMessage("Help file not found: " + HelpFile);
+}
+
+void TVORNForm::RequestTerminate() {
+    TerminateRequested = true;
+    QCoreApplication::quit();
+}
+
+int TVORNForm::RunMessageLoop(TVORNForm& form) {
+    // A quit asked for during start-up, before the loop ran, does nothing: the flag ends the
+    // program there.
+    if (TerminateRequested) return 0;
+    form.show();
+    return QApplication::exec();
+}
