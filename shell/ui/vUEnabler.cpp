@@ -3,39 +3,35 @@
 #include "shell/ui/vVorn.h"
 
 #include <QAction>
-#include <QWidget>
+#include <QMenu>
 
 namespace {
 
-const char* const ImageCommands[] = {
-    "LogtoDIP",         "SaveButton",        "PrintButton",        "FlyByButton",
-    "ViewPixelsBtn",    "HistogramBtn",      "LinearBtn",          "PixelAlgebraButton",
-    "FilterEditorBtn",  "ClassificationBtn", "LabelBtn",           "LabelObjectsBtn",
-    "F_Save",           "F__Saveas",         "SaveNumbered1",      "FS_BMP",
-    "FS_JPG",           "F_Print",           "IV_PixelValues",     "IZ_ZoomWindow",
-    "IV_CMYScreen",     "IV_RGBScreen",      "IV_onlyBlue",        "IV_onlyGreen",
-    "IV_onlyRed",       "PngInfo1",          "IH__Histogram",      "IL__Linear",
-    "IP__PixelAlgebra", "IS__SpatialMatrix", "IU__Classification",
+using Command = QAction* TVORNForm::*;
+
+const Command ImageCommands[] = {
+    &TVORNForm::LogtoDIP,          &TVORNForm::SaveButton,         &TVORNForm::PrintButton,
+    &TVORNForm::FlyByButton,       &TVORNForm::ViewPixelsBtn,      &TVORNForm::HistogramBtn,
+    &TVORNForm::LinearBtn,         &TVORNForm::PixelAlgebraButton, &TVORNForm::FilterEditorBtn,
+    &TVORNForm::ClassificationBtn, &TVORNForm::LabelBtn,           &TVORNForm::LabelObjectsBtn,
+    &TVORNForm::F_Save,            &TVORNForm::F__Saveas,          &TVORNForm::SaveNumbered1,
+    &TVORNForm::FS_BMP,            &TVORNForm::FS_JPG,             &TVORNForm::F_Print,
+    &TVORNForm::IV_PixelValues,    &TVORNForm::IZ_ZoomWindow,      &TVORNForm::IV_CMYScreen,
+    &TVORNForm::IV_RGBScreen,      &TVORNForm::IV_onlyBlue,        &TVORNForm::IV_onlyGreen,
+    &TVORNForm::IV_onlyRed,        &TVORNForm::PngInfo1,           &TVORNForm::IH__Histogram,
+    &TVORNForm::IL__Linear,        &TVORNForm::IP__PixelAlgebra,   &TVORNForm::IS__SpatialMatrix,
+    &TVORNForm::IU__Classification,
 };
 
-const char* const ObjectMenus[] = {"X_LabelObjects", "X_ObjectorMM"};
+const Command ObjectMenus[] = {&TVORNForm::X_LabelObjects, &TVORNForm::X_ObjectorMM};
 
-// The tool windows are children of the main window too; their controls of the same names are
-// not the main window's commands.
-bool OnMainWindow(const QObject* object) {
-    for (const QObject* o = object; o; o = o->parent())
-        if (o->isWidgetType()) return static_cast<const QWidget*>(o)->window() == VORNForm;
-    return false;
-}
+QMenu* TVORNForm::* const ClassifyMenus[] = {&TVORNForm::ClassifyMenu,
+                                             &TVORNForm::ExtrapolateMenu};
 
-template <size_t N> void EnableGroup(const char* const (&names)[N], bool enabled) {
+template <size_t N> void EnableGroup(const Command (&group)[N], bool enabled) {
     if (!VORNForm) return;
-    for (const char* name : names) {
-        for (QAction* action : VORNForm->findChildren<QAction*>(name))
-            if (OnMainWindow(action)) action->setEnabled(enabled);
-        for (QWidget* widget : VORNForm->findChildren<QWidget*>(name))
-            if (OnMainWindow(widget)) widget->setEnabled(enabled);
-    }
+    for (Command c : group)
+        if (QAction* action = VORNForm->*c) action->setEnabled(enabled);
 }
 
 } // namespace
@@ -46,4 +42,10 @@ void EnableImageCommands(bool enabled) {
 
 void EnableObjectMenus(bool enabled) {
     EnableGroup(ObjectMenus, enabled);
+}
+
+void EnableClassifyMenus(bool enabled) {
+    if (!VORNForm) return;
+    for (auto m : ClassifyMenus)
+        if (QMenu* menu = VORNForm->*m) menu->menuAction()->setEnabled(enabled);
 }
