@@ -39,8 +39,8 @@ RubberMarkLook CurrentMarkLook;
 bool UndoCopyHeld = false;
 
 const char* const ClassMethodNames[SeedMethodCount] = {
-    "Natural Break Class", "Best Fit Class", "Steps Class",    "Area Class", "Mean SD",
-    "Median SD",           "Arithmatic",     "Geometric",      "Geo Decreasing", "ArithID",
+    "Natural Break Class", "Best Fit Class", "Steps Class", "Area Class",     "Mean SD",
+    "Median SD",           "Arithmatic",     "Geometric",   "Geo Decreasing", "ArithID",
 };
 
 void ReleaseUndoCopy() {
@@ -99,9 +99,8 @@ SelectionRect SelectionFromCorners(ImagePoint a, ImagePoint b) {
 }
 
 const char* SelectNextClassMethod() {
-    ClassMethodIndex = ClassMethodIndex >= SeedMethodCount - 1 || ClassMethodIndex < 0
-                           ? 0
-                           : ClassMethodIndex + 1;
+    ClassMethodIndex =
+        ClassMethodIndex >= SeedMethodCount - 1 || ClassMethodIndex < 0 ? 0 : ClassMethodIndex + 1;
     for (int band = 0; band < BandCount; ++band)
         CurrentClassBreaks[static_cast<size_t>(band)] =
             SeedBreakTables[static_cast<size_t>(band)][static_cast<size_t>(ClassMethodIndex)];

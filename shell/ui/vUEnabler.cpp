@@ -7,26 +7,22 @@
 
 namespace {
 
-using Command = QAction* TVORNForm::*;
+using T = TVORNForm;
+using Command = QAction* T::*;
 
 const Command ImageCommands[] = {
-    &TVORNForm::LogtoDIP,          &TVORNForm::SaveButton,         &TVORNForm::PrintButton,
-    &TVORNForm::FlyByButton,       &TVORNForm::ViewPixelsBtn,      &TVORNForm::HistogramBtn,
-    &TVORNForm::LinearBtn,         &TVORNForm::PixelAlgebraButton, &TVORNForm::FilterEditorBtn,
-    &TVORNForm::ClassificationBtn, &TVORNForm::LabelBtn,           &TVORNForm::LabelObjectsBtn,
-    &TVORNForm::F_Save,            &TVORNForm::F__Saveas,          &TVORNForm::SaveNumbered1,
-    &TVORNForm::FS_BMP,            &TVORNForm::FS_JPG,             &TVORNForm::F_Print,
-    &TVORNForm::IV_PixelValues,    &TVORNForm::IZ_ZoomWindow,      &TVORNForm::IV_CMYScreen,
-    &TVORNForm::IV_RGBScreen,      &TVORNForm::IV_onlyBlue,        &TVORNForm::IV_onlyGreen,
-    &TVORNForm::IV_onlyRed,        &TVORNForm::PngInfo1,           &TVORNForm::IH__Histogram,
-    &TVORNForm::IL__Linear,        &TVORNForm::IP__PixelAlgebra,   &TVORNForm::IS__SpatialMatrix,
-    &TVORNForm::IU__Classification,
-};
+    &T::LogtoDIP,         &T::SaveButton,        &T::PrintButton,       &T::FlyByButton,
+    &T::ViewPixelsBtn,    &T::HistogramBtn,      &T::LinearBtn,         &T::PixelAlgebraButton,
+    &T::FilterEditorBtn,  &T::ClassificationBtn, &T::LabelBtn,          &T::LabelObjectsBtn,
+    &T::F_Save,           &T::F__Saveas,         &T::SaveNumbered1,     &T::FS_BMP,
+    &T::FS_JPG,           &T::F_Print,           &T::IV_PixelValues,    &T::IZ_ZoomWindow,
+    &T::IV_CMYScreen,     &T::IV_RGBScreen,      &T::IV_onlyBlue,       &T::IV_onlyGreen,
+    &T::IV_onlyRed,       &T::PngInfo1,          &T::IH__Histogram,     &T::IL__Linear,
+    &T::IP__PixelAlgebra, &T::IS__SpatialMatrix, &T::IU__Classification};
 
-const Command ObjectMenus[] = {&TVORNForm::X_LabelObjects, &TVORNForm::X_ObjectorMM};
+const Command ObjectMenus[] = {&T::X_LabelObjects, &T::X_ObjectorMM};
 
-QMenu* TVORNForm::* const ClassifyMenus[] = {&TVORNForm::ClassifyMenu,
-                                             &TVORNForm::ExtrapolateMenu};
+QMenu* T::*const ClassifyMenus[] = {&T::ClassifyMenu, &T::ExtrapolateMenu};
 
 template <size_t N> void EnableGroup(const Command (&group)[N], bool enabled) {
     if (!VORNForm) return;

@@ -14,7 +14,6 @@
 #include "shell/ui/vPrOptions.h"
 #include "shell/ui/vREIV.h"
 #include "shell/ui/vUEnabler.h"
-#include "shell/ui/vVCScreen.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vPictureFiles.h"
@@ -79,16 +78,14 @@ const std::vector<MenuSpec>& MenuTable() {
           Command(&T::F_ImageManager, "F_ImageManager", "&Import Satelite Image...",
                   &T::F_ImageManagerClick),
           Separator,
-          Command(&T::F_Save, "F_Save", "&Save", &T::F_SaveClick,
-                  "Save displayed image into file", "Ctrl+S"),
-          Command(&T::SaveNumbered1, "SaveNumbered1", "Save as &Filena##",
-                  &T::SaveNumbered1Click),
+          Command(&T::F_Save, "F_Save", "&Save", &T::F_SaveClick, "Save displayed image into file",
+                  "Ctrl+S"),
+          Command(&T::SaveNumbered1, "SaveNumbered1", "Save as &Filena##", &T::SaveNumbered1Click),
           Command(&T::F__Saveas, "F__Saveas", "Save &As...", &T::F__SaveasClick),
           Submenu(&T::ExportAsMenu), Separator,
           Command(&T::F_Print, "F_Print", "&Print...", &T::F_PrintClick,
                   "Print the displayed image", "Ctrl+P"),
-          Separator,
-          Command(&T::F_Exit, "F_Exit", "E&xit", &T::F_ExitClick, "Exit this program")}},
+          Separator, Command(&T::F_Exit, "F_Exit", "E&xit", &T::F_ExitClick, "Exit this program")}},
         {&T::ExportAsMenu,
          "ExportAsMenu",
          "&Export as",
@@ -99,8 +96,7 @@ const std::vector<MenuSpec>& MenuTable() {
          "&Investigate",
          {Command(&T::I_Undo, "I_Undo", "&Undo", &T::I_UndoClick, "Undo Last Image Operation"),
           Separator,
-          Checked(&T::IZ_ZoomWindow, "IZ_ZoomWindow", "&Zoom Window...",
-                  &T::IZ_ZoomWindowClick),
+          Checked(&T::IZ_ZoomWindow, "IZ_ZoomWindow", "&Zoom Window...", &T::IZ_ZoomWindowClick),
           Checked(&T::IV_PixelValues, "IV_PixelValues", "Pixel &Values...",
                   &T::IV_PixelValuesClick),
           Submenu(&T::ScreensMenu), Separator,
@@ -113,8 +109,7 @@ const std::vector<MenuSpec>& MenuTable() {
           Checked(&T::IV_RGBScreen, "IV_RGBScreen", "View BGR &Screens", &T::IV_RGBScreenClick),
           Separator,
           Command(&T::IV_onlyBlue, "IV_onlyBlue", "Change to only &Blue", &T::IV_onlyBlueClick),
-          Command(&T::IV_onlyGreen, "IV_onlyGreen", "Change to only &Green",
-                  &T::IV_onlyGreenClick),
+          Command(&T::IV_onlyGreen, "IV_onlyGreen", "Change to only &Green", &T::IV_onlyGreenClick),
           Command(&T::IV_onlyRed, "IV_onlyRed", "Change to only &Red", &T::IV_onlyRedClick)}},
         {&T::ClassifyMenu,
          "ClassifyMenu",
@@ -164,8 +159,7 @@ const ToolButton ToolButtons[] = {
     {&TVORNForm::ViewPixelsBtn, "ViewPixelsBtn", "Pixels", "View Pixel values",
      &TVORNForm::IV_PixelValuesClick},
     {nullptr, "Gauge1", "", "Process Completion", nullptr},
-    {&TVORNForm::UndoBtn, "UndoBtn", "Undo", "Undo Last Image Operation",
-     &TVORNForm::I_UndoClick},
+    {&TVORNForm::UndoBtn, "UndoBtn", "Undo", "Undo Last Image Operation", &TVORNForm::I_UndoClick},
     {&TVORNForm::HistogramBtn, "HistogramBtn", "Histogram", "Display Histogram",
      &TVORNForm::IH__HistogramClick},
     {&TVORNForm::LinearBtn, "LinearBtn", "Linear", "Linear", &TVORNForm::IL__LinearClick},

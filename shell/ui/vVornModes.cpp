@@ -15,15 +15,21 @@
 
 namespace {
 
-QPoint ToQPoint(ImagePoint p) { return {p.X, p.Y}; }
+QPoint ToQPoint(ImagePoint p) {
+    return {p.X, p.Y};
+}
 
 QColor ColorOf(uint32_t color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF));
 }
 
-int LastX() { return DisplayedPicture.Width - 1; }
-int LastY() { return DisplayedPicture.Height - 1; }
+int LastX() {
+    return DisplayedPicture.Width - 1;
+}
+int LastY() {
+    return DisplayedPicture.Height - 1;
+}
 
 } // namespace
 
