@@ -1,5 +1,3 @@
-#include "histogram/vSeedBreaks.h"
-#include "shell/vColorScreens.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolModes.h"
 #include "support/RecordingHooks.h"
@@ -49,32 +47,6 @@ TEST(ToolModes, MeasuredDistanceIsStraightOnlyFromTenRowsOn) {
         EXPECT_EQ(MeasuredDistance(c.A, c.B), c.Distance) << c.B.X << "," << c.B.Y;
 }
 
-TEST(ToolModes, DragCornersBecomeAnOrderedRectangleInsideThePicture) {
-    const ImagePoint outside = ClampToPicture(-3, 70000, 99, 49);
-    EXPECT_EQ(outside.X, 0);
-    EXPECT_EQ(outside.Y, 49);
-    const SelectionRect r = SelectionFromCorners({50, 40}, outside);
-    EXPECT_EQ(r.Left, 0);
-    EXPECT_EQ(r.Right, 50);
-    EXPECT_EQ(r.Top, 40);
-    EXPECT_EQ(r.Bottom, 49);
-}
-
-TEST(ToolModes, ClassMethodCycleWrapsAndTakesTheRowsBreaks) {
-    for (int band = 0; band < BandCount; ++band)
-        for (int row = 0; row < SeedMethodCount; ++row)
-            SeedBreakTables[band][row].fill(static_cast<uint8_t>(band * 10 + row));
-    ClassMethodIndex = 9;
-    EXPECT_STREQ(SelectNextClassMethod(), "Natural Break Class");
-    EXPECT_EQ(ClassMethodIndex, 0);
-    EXPECT_EQ(CurrentClassBreaks[BandBlue][5], 20);
-    ClassMethodIndex = 3;
-    EXPECT_STREQ(SelectNextClassMethod(), "Mean SD");
-    EXPECT_EQ(CurrentClassBreaks[BandGreen][1], 14);
-    SeedBreakTables = {};
-    ClassMethodIndex = 0;
-}
-
 // Whatever replaces or frees the undo copy first ends the mode that shows pictures made from
 // it; the mode ends once.
 TEST(ToolModes, TheUndoCopyIsGivenBackBeforeItIsReplaced) {
@@ -97,19 +69,5 @@ TEST(ToolModes, TheUndoCopyIsGivenBackBeforeItIsReplaced) {
         EXPECT_FALSE(UndoCopyHeld) << name;
     }
     FreeImageBuffers();
-    DisplayedPicture = Picture();
-}
-
-TEST(ToolModes, ScreensWithoutTheCopyLeaveThePictureAndTheUndoAlone) {
-    RecordingHooks rec;
-    DisplayedPicture.Resize(4, 3);
-    DisplayedPicture.At(1, 1) = PackPixel(9, 8, 7);
-    const Picture before = DisplayedPicture;
-    LoadRotateImages();
-    EXPECT_TRUE(rec.Shown(39977));
-    EXPECT_FALSE(RotateImagesReady);
-    EXPECT_FALSE(RotateImagesExist());
-    FreeRotateImages();
-    EXPECT_EQ(DisplayedPicture.Pixels, before.Pixels);
     DisplayedPicture = Picture();
 }

@@ -4,12 +4,14 @@
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVCScreen.h"
 #include "shell/vColorScreens.h"
+#include "shell/vPictureFiles.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 
 #include <QMenu>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -187,6 +189,20 @@ TEST_F(ImageModes, AnOperationDuringTheScreensEndsThemFirst) {
     Form->I_Undo->setEnabled(Rec->UndoEnabled);
     Form->I_Undo->trigger();
     EXPECT_TRUE(ShowsOriginal());
+}
+
+TEST_F(ImageModes, AnOperationDuringTheClassCycleEndsItFirst) {
+    // The cycle as the histogram window starts it: the picture copied, a class display shown.
+    ClassMethodCycleMode = true;
+    CopyImageForProcessing();
+    std::fill(WorkImageBuffer, WorkImageBuffer + ImageBitsSize, uint8_t{0x40});
+    ShowProcessedImage();
+    UndoCopyHeld = true;
+    Press(5, 5);
+    KeepOneChannel(1);
+    EXPECT_FALSE(ClassMethodCycleMode);
+    EXPECT_EQ(Form->windowTitle().toStdString(), MainCaptionPrefix + CurrentImageName);
+    EXPECT_TRUE(ShowsOriginalAs([](uint32_t p) { return PackPixel(PixelRed(p), 0, 0); }));
 }
 
 TEST_F(ImageModes, ImageCommandsRefuseWhileAnOperationRuns) {
