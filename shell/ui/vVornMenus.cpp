@@ -59,16 +59,16 @@ MenuLine Submenu(Menu menu) {
     return {nullptr, menu, "", "", nullptr, nullptr, nullptr, false};
 }
 
-struct MenuSpec {
+struct MenuDef {
     Menu Target;
     const char* Name;
     const char* Caption;
     std::vector<MenuLine> Lines;
 };
 
-const std::vector<MenuSpec>& MenuTable() {
+const std::vector<MenuDef>& MenuTable() {
     using T = TVORNForm;
-    static const std::vector<MenuSpec> table = {
+    static const std::vector<MenuDef> table = {
         {&T::VornMenu,
          "VornMenu",
          "&VORN",
@@ -200,14 +200,14 @@ void TVORNForm::CreateMenus() {
     };
     MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
-    for (const MenuSpec& spec : MenuTable()) {
+    for (const MenuDef& menuDef : MenuTable()) {
         // A submenu was made by its line in the menu above it.
-        QMenu*& menu = this->*spec.Target;
+        QMenu*& menu = this->*menuDef.Target;
         if (!menu) menu = MainMenu1->addMenu(QString());
-        menu->setTitle(spec.Caption);
-        menu->setObjectName(spec.Name);
-        menu->menuAction()->setObjectName(spec.Name);
-        for (const MenuLine& line : spec.Lines) {
+        menu->setTitle(menuDef.Caption);
+        menu->setObjectName(menuDef.Name);
+        menu->menuAction()->setObjectName(menuDef.Name);
+        for (const MenuLine& line : menuDef.Lines) {
             if (line.Submenu) {
                 this->*line.Submenu = menu->addMenu(QString());
             } else if (!line.Action) {
