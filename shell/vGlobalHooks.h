@@ -74,6 +74,9 @@ struct VornHooks {
     std::function<void()> LoadOrMakeHistogramFiles;
     std::function<void(const std::string& dipName)> RIHOpenDIPHeader;
     std::function<void(const std::string& dipName, int width, int height)> RIHMakeAllHeaders;
+    // Ends the main window's mode that shows pictures made from the undo copy; its picture
+    // comes back (see UndoCopyHeld).
+    std::function<void()> EndUndoHoldingMode;
 };
 
 extern VornHooks Hooks;

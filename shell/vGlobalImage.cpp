@@ -5,6 +5,7 @@
 #include "shell/vGlobalHooks.h"
 #include "shell/vGlobalMessages.h"
 #include "shell/vGlobalOptions.h"
+#include "shell/vToolModes.h"
 
 #include <cstring>
 #include <new>
@@ -140,6 +141,9 @@ void AllocImageBuffers() {
 }
 
 void CopyImageForProcessing() {
+    // A screen made from the undo copy is not the picture to process, and the copy is still
+    // the mode's to give back.
+    ReleaseUndoCopy();
     HookBusyCursor(true);
     ImageBuffersLocked = false;
     // Pictures put into the view at a new size get buffers of that size.
@@ -169,6 +173,7 @@ void CopyImageForProcessing() {
 void UnlockImageBuffers() { ImageBuffersLocked = false; }
 
 void FreeImageBuffers() {
+    ReleaseUndoCopy();
     UnlockImageBuffers();
     WorkStorage = {};
     UndoStorage = {};
@@ -315,6 +320,8 @@ int32_t GetFilterFileSize(const std::string& fileName) {
 }
 
 void ReplaceDisplayedPicture(Picture picture) {
+    // The mode's picture comes back first, so that it cannot later cover the new one.
+    ReleaseUndoCopy();
     const bool sizeChanged =
         picture.Width != DisplayedPicture.Width || picture.Height != DisplayedPicture.Height;
     DisplayedPicture = std::move(picture);

@@ -1,5 +1,13 @@
 #include "shell/vToolModes.h"
 
+#include "histogram/vSeedBreaks.h"
+#include "runtime/RtNumbers.h"
+#include "shell/vGlobalHooks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 bool ZoomMode = false;
 bool PixelValuesMode = false;
 bool PixelBoxDragging = false;
@@ -21,13 +29,80 @@ bool RegistrationMode = false;
 int32_t MagnifierHalfSize = 32;
 int32_t RotateImageIndex = 1;
 
+ImagePoint RubberStart;
+ImagePoint RubberEnd;
+SelectionRect SelectionBox;
+int32_t ClassMethodIndex = 0;
+std::array<SeedBreakRow, BandCount> CurrentClassBreaks{};
+int32_t MeasuredPixelDistance = 0;
+RubberMarkLook CurrentMarkLook;
+bool UndoCopyHeld = false;
+
+const char* const ClassMethodNames[SeedMethodCount] = {
+    "Natural Break Class", "Best Fit Class", "Steps Class", "Area Class",     "Mean SD",
+    "Median SD",           "Arithmatic",     "Geometric",   "Geo Decreasing", "ArithID",
+};
+
+void ReleaseUndoCopy() {
+    if (!UndoCopyHeld) return;
+    UndoCopyHeld = false;
+    if (Hooks.EndUndoHoldingMode) Hooks.EndUndoHoldingMode();
+}
+
 void ClearToolModes() {
     bool* const flags[] = {
         &ZoomMode,        &PixelValuesMode,      &PixelBoxDragging, &LineProfileMode,
         &LineProfileDown, &ClassMethodCycleMode, &RGBScreenMode,    &CMYScreenMode,
         &ObjectMarkArmed, &ObjectMarkDragging,   &MeasuredMode,     &MeasureDragging,
         &TrainingArmed,   &TrainingDragging,     &SnakeMode,        &LabelPlaceArmed,
+        &UndoCopyHeld,
     };
     for (bool* f : flags)
         *f = false;
+}
+
+ImagePoint ClampToPicture(int32_t x, int32_t y, int32_t lastX, int32_t lastY) {
+    return {std::clamp(x, 0, std::max(lastX, 0)), std::clamp(y, 0, std::max(lastY, 0))};
+}
+
+namespace {
+int32_t PixelBoxStart(int32_t v, int32_t last) {
+    return v > 0 && v < last - PixelBoxSpan ? v : 0;
+}
+} // namespace
+
+void PlacePixelBox(int32_t x, int32_t y, int32_t lastX, int32_t lastY) {
+    RubberStart = {PixelBoxStart(x, lastX), PixelBoxStart(y, lastY)};
+    // A picture of fewer than 26 pixels on an axis gets the whole axis, not a box beyond it.
+    RubberEnd = {std::min(RubberStart.X + PixelBoxSpan, std::max(lastX, 0)),
+                 std::min(RubberStart.Y + PixelBoxSpan, std::max(lastY, 0))};
+}
+
+int32_t MagnifierCorner(int32_t pointer, int32_t last, int32_t halfSize) {
+    // One formula for the three ranges of the rule; at the two boundary pointers it gives the
+    // value both neighbouring ranges agree on.
+    const int32_t highest = std::max(last - 2 * halfSize - 1, 0);
+    return std::clamp(pointer - halfSize, 0, highest);
+}
+
+int32_t MeasuredDistance(ImagePoint start, ImagePoint end) {
+    const int64_t dx = int64_t{start.X} - end.X;
+    const int64_t dy = int64_t{start.Y} - end.Y;
+    if (std::llabs(dy) < 10) return static_cast<int32_t>(std::llabs(dx));
+    return static_cast<int32_t>(Round(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
+}
+
+SelectionRect SelectionFromCorners(ImagePoint a, ImagePoint b) {
+    auto u16 = [](int32_t v) { return static_cast<uint16_t>(std::clamp(v, 0, 0xFFFF)); };
+    return {u16(std::min(a.X, b.X)), u16(std::max(a.X, b.X)), u16(std::min(a.Y, b.Y)),
+            u16(std::max(a.Y, b.Y))};
+}
+
+const char* SelectNextClassMethod() {
+    ClassMethodIndex =
+        ClassMethodIndex >= SeedMethodCount - 1 || ClassMethodIndex < 0 ? 0 : ClassMethodIndex + 1;
+    for (int band = 0; band < BandCount; ++band)
+        CurrentClassBreaks[static_cast<size_t>(band)] =
+            SeedBreakTables[static_cast<size_t>(band)][static_cast<size_t>(ClassMethodIndex)];
+    return ClassMethodNames[ClassMethodIndex];
 }

@@ -3,6 +3,7 @@
 #include "histogram/vUHistoCC.h"
 #include "platform/PlSound.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
@@ -143,5 +144,10 @@ void InstallGuiHooks(TVORNForm* form) {
     };
     TVORNForm::InstallPictureFileHooks();
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+    Hooks.EnableImageCommands = EnableImageCommands;
+    Hooks.EnableObjectMenus = EnableObjectMenus;
+    Hooks.EndUndoHoldingMode = [] {
+        if (VORNForm) VORNForm->EndUndoHoldingMode();
+    };
     (void)form;
 }

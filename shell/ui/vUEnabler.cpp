@@ -3,39 +3,31 @@
 #include "shell/ui/vVorn.h"
 
 #include <QAction>
-#include <QWidget>
+#include <QMenu>
 
 namespace {
 
-const char* const ImageCommands[] = {
-    "LogtoDIP",         "SaveButton",        "PrintButton",        "FlyByButton",
-    "ViewPixelsBtn",    "HistogramBtn",      "LinearBtn",          "PixelAlgebraButton",
-    "FilterEditorBtn",  "ClassificationBtn", "LabelBtn",           "LabelObjectsBtn",
-    "F_Save",           "F__Saveas",         "SaveNumbered1",      "FS_BMP",
-    "FS_JPG",           "F_Print",           "IV_PixelValues",     "IZ_ZoomWindow",
-    "IV_CMYScreen",     "IV_RGBScreen",      "IV_onlyBlue",        "IV_onlyGreen",
-    "IV_onlyRed",       "PngInfo1",          "IH__Histogram",      "IL__Linear",
-    "IP__PixelAlgebra", "IS__SpatialMatrix", "IU__Classification",
-};
+using T = TVORNForm;
+using Command = QAction* T::*;
 
-const char* const ObjectMenus[] = {"X_LabelObjects", "X_ObjectorMM"};
+const Command ImageCommands[] = {
+    &T::LogtoDIP,         &T::SaveButton,        &T::PrintButton,       &T::FlyByButton,
+    &T::ViewPixelsBtn,    &T::HistogramBtn,      &T::LinearBtn,         &T::PixelAlgebraButton,
+    &T::FilterEditorBtn,  &T::ClassificationBtn, &T::LabelBtn,          &T::LabelObjectsBtn,
+    &T::F_Save,           &T::F__Saveas,         &T::SaveNumbered1,     &T::FS_BMP,
+    &T::FS_JPG,           &T::F_Print,           &T::IV_PixelValues,    &T::IZ_ZoomWindow,
+    &T::IV_CMYScreen,     &T::IV_RGBScreen,      &T::IV_onlyBlue,       &T::IV_onlyGreen,
+    &T::IV_onlyRed,       &T::PngInfo1,          &T::IH__Histogram,     &T::IL__Linear,
+    &T::IP__PixelAlgebra, &T::IS__SpatialMatrix, &T::IU__Classification};
 
-// The tool windows are children of the main window too; their controls of the same names are
-// not the main window's commands.
-bool OnMainWindow(const QObject* object) {
-    for (const QObject* o = object; o; o = o->parent())
-        if (o->isWidgetType()) return static_cast<const QWidget*>(o)->window() == VORNForm;
-    return false;
-}
+const Command ObjectMenus[] = {&T::X_LabelObjects, &T::X_ObjectorMM};
 
-template <size_t N> void EnableGroup(const char* const (&names)[N], bool enabled) {
+QMenu* T::*const ClassifyMenus[] = {&T::ClassifyMenu, &T::ExtrapolateMenu};
+
+template <size_t N> void EnableGroup(const Command (&group)[N], bool enabled) {
     if (!VORNForm) return;
-    for (const char* name : names) {
-        for (QAction* action : VORNForm->findChildren<QAction*>(name))
-            if (OnMainWindow(action)) action->setEnabled(enabled);
-        for (QWidget* widget : VORNForm->findChildren<QWidget*>(name))
-            if (OnMainWindow(widget)) widget->setEnabled(enabled);
-    }
+    for (Command c : group)
+        if (QAction* action = VORNForm->*c) action->setEnabled(enabled);
 }
 
 } // namespace
@@ -46,4 +38,10 @@ void EnableImageCommands(bool enabled) {
 
 void EnableObjectMenus(bool enabled) {
     EnableGroup(ObjectMenus, enabled);
+}
+
+void EnableClassifyMenus(bool enabled) {
+    if (!VORNForm) return;
+    for (auto m : ClassifyMenus)
+        if (QMenu* menu = VORNForm->*m) menu->menuAction()->setEnabled(enabled);
 }

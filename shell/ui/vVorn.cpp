@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -30,25 +31,26 @@ TVORNForm::TVORNForm(QWidget* parent) : QMainWindow(parent) {
     StatusBar1->setObjectName("StatusBar1");
     StatusPanel0 = new QLabel(StatusBar1);
     StatusPanel1 = new QLabel(StatusBar1);
-    StatusPanel0->setMinimumWidth(320);
+    StatusPanel0->setMinimumWidth(200);
+    StatusPanel1->setMinimumWidth(300);
     StatusBar1->addWidget(StatusPanel0, 1);
     StatusBar1->addWidget(StatusPanel1, 1);
-    Gauge1 = new QProgressBar(StatusBar1);
+    Gauge1 = new QProgressBar(this);
     Gauge1->setObjectName("Gauge1");
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
     Gauge1->setMaximumWidth(160);
-    StatusBar1->addPermanentWidget(Gauge1);
 
     ToolBar1 = addToolBar("ToolBar1");
     ToolBar1->setObjectName("ToolBar1");
     UndoBtn = new QAction("Undo", this);
     UndoBtn->setObjectName("UndoBtn");
     UndoBtn->setEnabled(false);
-    ToolBar1->addAction(UndoBtn);
     I_Undo = new QAction("&Undo", this);
     I_Undo->setObjectName("I_Undo");
     I_Undo->setEnabled(false);
+    CreateMenus();
+    ConnectImageModes();
 
     resize(800, 600);
 }

@@ -9,11 +9,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QMenuBar;
+class QPrinter;
 class QProgressBar;
 class QScrollArea;
 class QStatusBar;
@@ -107,6 +110,123 @@ public:
     static int RunMessageLoop(TVORNForm& form);
 
     // ---- Menus, tool bar, enabling and image tool modes ------------------------------------
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* VornMenu = nullptr;
+    QMenu* ExportAsMenu = nullptr;
+    QMenu* InvestigateMenu = nullptr;
+    QMenu* ScreensMenu = nullptr;
+    QMenu* ClassifyMenu = nullptr;
+    QMenu* ExtrapolateMenu = nullptr;
+
+    QAction* F_Open = nullptr;
+    QAction* PreprocessPngs1 = nullptr;
+    QAction* F_ImageManager = nullptr;
+    QAction* F_Save = nullptr;
+    QAction* SaveNumbered1 = nullptr;
+    QAction* F__Saveas = nullptr;
+    QAction* FS_BMP = nullptr;
+    QAction* FS_JPG = nullptr;
+    QAction* F_Print = nullptr;
+    QAction* F_Exit = nullptr;
+    QAction* IZ_ZoomWindow = nullptr;
+    QAction* IV_PixelValues = nullptr;
+    QAction* IV_CMYScreen = nullptr;
+    QAction* IV_RGBScreen = nullptr;
+    QAction* IV_onlyBlue = nullptr;
+    QAction* IV_onlyGreen = nullptr;
+    QAction* IV_onlyRed = nullptr;
+    QAction* PngInfo1 = nullptr;
+    QAction* I_SystemInfo = nullptr;
+    QAction* IH__Histogram = nullptr;
+    QAction* IL__Linear = nullptr;
+    QAction* IP__PixelAlgebra = nullptr;
+    QAction* IS__SpatialMatrix = nullptr;
+    QAction* IF__FFT = nullptr;
+    QAction* IU__Classification = nullptr;
+    QAction* X_Macro = nullptr;
+    QAction* LogtoDIP = nullptr;
+    QAction* X_LabelObjects = nullptr;
+    QAction* X_ObjectorMM = nullptr;
+    QAction* EO__Options = nullptr;
+
+    QAction* ToolButton1 = nullptr;
+    QAction* SaveButton = nullptr;
+    QAction* PrintButton = nullptr;
+    QAction* FlyByButton = nullptr;
+    QAction* ViewPixelsBtn = nullptr;
+    QAction* HistogramBtn = nullptr;
+    QAction* LinearBtn = nullptr;
+    QAction* PixelAlgebraButton = nullptr;
+    QAction* FilterEditorBtn = nullptr;
+    QAction* ClassificationBtn = nullptr;
+    QAction* MacroBtn = nullptr;
+    QAction* LabelBtn = nullptr;
+    QAction* LabelObjectsBtn = nullptr;
+    QAction* AboutBtn = nullptr;
+    QAction* HelpBtn = nullptr;
+    QAction* ExitBtn = nullptr;
+
+    void PreprocessPngs1Click();
+    void F_ImageManagerClick();
+    void F_PrintClick();
+    void IZ_ZoomWindowClick();
+    void IV_PixelValuesClick();
+    // Leaves pixel-values mode (also when the cursor pixel screen closes).
+    void IV_PixelValuesUnClick();
+    void IV_CMYScreenClick();
+    void IV_RGBScreenClick();
+    void IV_onlyBlueClick();
+    void IV_onlyGreenClick();
+    void IV_onlyRedClick();
+    void PngInfo1Click();
+    void I_SystemInfoClick();
+    void EO__OptionsClick();
+    void I_UndoClick();
+    void LogtoDIPClick();
+    void IH__HistogramClick();
+    void IL__LinearClick();
+    void IP__PixelAlgebraClick();
+    void IS__SpatialMatrixClick();
+    void IF__FFTClick();
+    void IU__ClassificationClick();
+    void X_MacroClick();
+    void X_LabelObjectsClick();
+    void X_ObjectorMMClick();
+    void AboutBtnClick();
+    void HelpBtnClick();
+    // Brings the main window to the front for a tool that needs a click on the picture.
+    void Show();
+
+    // The mouse on Image1, in picture pixels.
+    void MultiImage1MouseDown(int x, int y, Qt::MouseButton button);
+    void MultiImage1MouseMove(int x, int y);
+    void MultiImage1MouseUp(int x, int y, Qt::MouseButton button);
+    // The frame from RubberStart to RubberEnd in inverting ink: drawn twice, the picture is as
+    // it was.
+    void DrawRubberband();
+    // The mark being placed (CurrentMarkLook) between RubberStart and RubberEnd: inverting ink
+    // while it is armed or dragged, else drawn for good.
+    void DrawRubberMark();
+    // Ends the colour screens or the class-method cycle; their picture comes back.
+    void EndUndoHoldingMode();
+
+private:
+    void CreateMenus();
+    void ConnectImageModes();
+    void ShowLongLived(QWidget* window);
+    void ToggleColorScreens(bool& mode, QAction* item);
+    void EndColorScreens(bool& mode, QAction* item);
+    void KeepOneChannelClick(int channel);
+    void PixelReadout(int x, int y);
+    // The magnifier or the cursor pixel screen is closing: its mode ends.
+    void ModeWindowClosing(QObject* window);
+    // The rubber band, or the mark being dragged, is on the picture in inverting ink; erasing
+    // draws it again only then, so nothing never drawn is inverted onto the picture.
+    bool RubberbandShown = false;
+    bool RubberMarkShown = false;
+    std::unique_ptr<QPrinter> Printer;
+
+public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;

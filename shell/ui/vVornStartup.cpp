@@ -16,6 +16,7 @@
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/ui/vXAnnoLO.h"
+#include "shell/vColorScreens.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
@@ -176,7 +177,7 @@ void TVORNForm::Do_MenuDefaults() {
     if (ImageBuffersAllocated) FreeImageBuffers();
     ImageBuffersLocked = false;
     LogToDIP = false;
-    if (auto* item = findChild<QAction*>("LogtoDIP")) item->setChecked(false);
+    LogtoDIP->setChecked(false);
     MacroRecording = false;
     ClearToolModes();
 }
@@ -190,6 +191,7 @@ bool TVORNForm::eventFilter(QObject* watched, QEvent* event) {
         ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
+    if (event->type() == QEvent::Close) Guarded([&] { ModeWindowClosing(watched); });
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -227,6 +229,7 @@ void TVORNForm::FormClose() {
     FormPositions[fpMain] = {x(), y()};
     RunGuarded([] { SaveOptions(); });
     if (ImageBuffersAllocated) FreeImageBuffers();
+    if (RotateImagesExist()) FreeRotateImages();
     QCoreApplication::processEvents();
     QCoreApplication::quit();
 }

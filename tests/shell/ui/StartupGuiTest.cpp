@@ -63,8 +63,8 @@ TEST_F(Startup, SecondStartShowsNoMessageAndTakesTheSavedPlace) {
 
 TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
     ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), std::string(100, 'x')));
-    auto* save = new QAction("Save", Form);
-    save->setObjectName("SaveButton");
+    QAction* save = Form->SaveButton;
+    save->setEnabled(true);
     CopySample(Dir.File("scene.png"));
     Form->FormCreate({Q(Dir.File("scene.png"))});
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u) << Rec->Summary();
@@ -180,9 +180,7 @@ TEST_F(Startup, MenuDefaultsClearEveryModeAndResetTheSession) {
                            &LabelPlaceArmed,    &LogToDIP,         &MacroRecording};
     for (bool* f : flags)
         *f = true;
-    auto* log = new QAction("Log actions: &DIP", Form);
-    log->setObjectName("LogtoDIP");
-    log->setCheckable(true);
+    QAction* log = Form->LogtoDIP;
     log->setChecked(true);
     ProcessMaxValue = 17.0;
     ProcessMinValue = 3.0;
@@ -206,10 +204,8 @@ TEST_F(Startup, StartClearsTheWindowFlagsAndTurnsTheImageCommandsOff) {
     FormToFree = 9;
     PBandHdrFormExists = RegistrationMode = true;
     MagnifierHalfSize = 6;
-    auto* zoom = new QAction("&Zoom Window...", Form);
-    zoom->setObjectName("IZ_ZoomWindow");
-    auto* labels = new QAction("&Labels...", Form);
-    labels->setObjectName("X_LabelObjects");
+    QAction* zoom = Form->IZ_ZoomWindow;
+    QAction* labels = Form->X_LabelObjects;
     // A control of a tool window with a command's name is not the command.
     TToolWindow* tool = Form->ToolForm(tfPixelAlgebra);
     auto* toolButton = new QPushButton("Linear", tool);

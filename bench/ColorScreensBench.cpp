@@ -1,0 +1,116 @@
+// Speed of the single-channel view and of making the three CMY separation screens, beside the
+// same pixel work in OpenCV (a channel mask; split and invert) on the same pixels. The engines'
+// figures include the copy of the picture into the working buffers that both pay, and the
+// single-channel view also the showing of its result.
+#include "shell/vColorScreens.h"
+#include "shell/vGlobal.h"
+#include "shell/vToolModes.h"
+
+#include <benchmark/benchmark.h>
+
+#if __has_include(<opencv2/core.hpp>)
+#include <opencv2/core.hpp>
+#define VORN_HAVE_OPENCV 1
+#endif
+
+#include <cstdint>
+
+namespace {
+
+uint32_t NextNoise(uint32_t& s) {
+    s = s * 1664525u + 1013904223u;
+    return s >> 8;
+}
+
+void LoadPicture(int side) {
+    if (DisplayedPicture.Width == side) return;
+    FreeImageBuffers();
+    Picture p;
+    p.Resize(side, side);
+    uint32_t s = 12345;
+    for (auto& px : p.Pixels)
+        px = 0xFF000000u | NextNoise(s);
+    DisplayedPicture = std::move(p);
+    AllocImageBuffers();
+    DoneNotificationOption = false;
+}
+
+void Rate(benchmark::State& state, int side) {
+    const double pixels = static_cast<double>(side) * side;
+    state.counters["MPix/s"] =
+        benchmark::Counter(pixels * state.iterations() / 1e6, benchmark::Counter::kIsRate);
+}
+
+void BM_KeepOneChannel(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    LoadPicture(side);
+    for (auto _ : state)
+        KeepOneChannel(1);
+    Rate(state, side);
+}
+
+void BM_LoadRotateImagesCMY(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    LoadPicture(side);
+    CMYScreenMode = true;
+    for (auto _ : state) {
+        LoadRotateImages();
+        benchmark::DoNotOptimize(RotateImages[2].Pixels.data());
+    }
+    CMYScreenMode = false;
+    RotateImages = {};
+    Rate(state, side);
+}
+
+#ifdef VORN_HAVE_OPENCV
+
+cv::Mat SourceMat(int side) {
+    cv::Mat m(side, side, CV_8UC3);
+    uint32_t s = 12345;
+    for (int y = 0; y < side; ++y) {
+        uint8_t* row = m.ptr<uint8_t>(y);
+        for (int x = 0; x < side; ++x) {
+            const uint32_t v = NextNoise(s);
+            row[3 * x] = static_cast<uint8_t>(v);
+            row[3 * x + 1] = static_cast<uint8_t>(v >> 8);
+            row[3 * x + 2] = static_cast<uint8_t>(v >> 16);
+        }
+    }
+    return m;
+}
+
+void BM_OpenCVKeepRed(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    const cv::Mat src = SourceMat(side);
+    cv::Mat dst;
+    for (auto _ : state) {
+        cv::bitwise_and(src, cv::Scalar(0, 0, 255), dst);
+        benchmark::DoNotOptimize(dst.data);
+    }
+    Rate(state, side);
+}
+
+void BM_OpenCVSplitInvert(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    const cv::Mat src = SourceMat(side);
+    cv::Mat inverted, planes[3];
+    for (auto _ : state) {
+        cv::bitwise_not(src, inverted);
+        cv::split(inverted, planes);
+        benchmark::DoNotOptimize(planes[2].data);
+    }
+    Rate(state, side);
+}
+
+#endif
+
+} // namespace
+
+BENCHMARK(BM_KeepOneChannel)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRotateImagesCMY)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+#ifdef VORN_HAVE_OPENCV
+BENCHMARK(BM_OpenCVKeepRed)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCVSplitInvert)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+#endif
+
+BENCHMARK_MAIN();

@@ -1,0 +1,292 @@
+// The image tool modes on Image1: press, move and release dispatched by the mode flags, the
+// rubber band and the mark in inverting ink, the pixel readout; and the view commands that show
+// the colour-separation screens or keep one channel.
+#include "shell/ui/vImageView.h"
+#include "shell/ui/vMagniForm.h"
+#include "shell/ui/vUEnabler.h"
+#include "shell/ui/vVCScreen.h"
+#include "shell/ui/vVorn.h"
+#include "shell/vColorScreens.h"
+#include "shell/vGlobal.h"
+#include "shell/vPictureFiles.h"
+#include "shell/vToolModes.h"
+
+#include <QPainter>
+
+namespace {
+
+QPoint ToQPoint(ImagePoint p) {
+    return {p.X, p.Y};
+}
+
+QColor ColorOf(uint32_t color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+int LastX() {
+    return DisplayedPicture.Width - 1;
+}
+int LastY() {
+    return DisplayedPicture.Height - 1;
+}
+
+} // namespace
+
+void TVORNForm::ConnectImageModes() {
+    connect(Image1, &TImageView::MouseDown, this,
+            [this](int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers) {
+                Guarded([&] { MultiImage1MouseDown(x, y, button); });
+            });
+    connect(Image1, &TImageView::MouseMove, this,
+            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) {
+                Guarded([&] { MultiImage1MouseMove(x, y); });
+            });
+    connect(Image1, &TImageView::MouseUp, this,
+            [this](int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers) {
+                Guarded([&] { MultiImage1MouseUp(x, y, button); });
+            });
+}
+
+void TVORNForm::MultiImage1MouseDown(int x, int y, Qt::MouseButton button) {
+    // While an operation runs the picture is its to replace; a drag begun now would leave its
+    // inverted lines on the result.
+    if (button != Qt::LeftButton || ImageOperationBusy || DisplayedPicture.Empty()) return;
+    const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());
+    if (PixelValuesMode) {
+        PlacePixelBox(p.X, p.Y, LastX(), LastY());
+        DrawRubberband();
+        PixelBoxDragging = true;
+        Image1->setCursor(Qt::BlankCursor);
+    } else if (LineProfileMode) {
+        LineProfileDown = true;
+    } else if (ClassMethodCycleMode) {
+        const char* name = SelectNextClassMethod();
+        // The caption names the method shown, not every method shown so far.
+        setWindowTitle(QString::fromLatin1(
+            (std::string(MainCaptionPrefix) + CurrentImageName + "  " + name).c_str()));
+    } else if (RGBScreenMode || CMYScreenMode) {
+        ShowNextRotateImage();
+    } else if (ObjectMarkArmed) {
+        if (!ObjectMarkDragging) {
+            ObjectMarkDragging = true;
+            RubberStart = RubberEnd = p;
+        }
+    } else if (MeasuredMode) {
+        if (!MeasureDragging) {
+            MeasureDragging = true;
+            RubberStart = RubberEnd = p;
+        }
+    } else if (TrainingArmed && !TrainingDragging) {
+        TrainingDragging = true;
+        RubberStart = RubberEnd = p;
+    }
+}
+
+void TVORNForm::MultiImage1MouseMove(int x, int y) {
+    if (DisplayedPicture.Empty()) return;
+    const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());
+    if (ZoomMode) {
+        RubberStart = {MagnifierCorner(x, LastX(), MagnifierHalfSize),
+                       MagnifierCorner(y, LastY(), MagnifierHalfSize)};
+        PixelReadout(x, y);
+    } else if (PixelBoxDragging) {
+        if (RubberbandShown) DrawRubberband();
+        PlacePixelBox(p.X, p.Y, LastX(), LastY());
+        DrawRubberband();
+    } else if (LineProfileDown) {
+        // A profile drag is the line-profile tool's: no readout under it.
+    } else if (ObjectMarkDragging) {
+        if (RubberMarkShown) DrawRubberMark();
+        RubberEnd = p;
+        DrawRubberMark();
+    } else if (MeasureDragging || TrainingDragging) {
+        if (RubberbandShown) DrawRubberband();
+        RubberEnd = p;
+        DrawRubberband();
+    } else {
+        PixelReadout(x, y);
+    }
+}
+
+void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
+    if (ZoomMode || button != Qt::LeftButton || ImageOperationBusy || DisplayedPicture.Empty())
+        return;
+    // A drag released outside the picture ends on its edge: the tools take the corners as
+    // pixels of the picture.
+    const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());
+    if (PixelValuesMode) {
+        PixelBoxDragging = false;
+        if (RubberbandShown) DrawRubberband();
+        PixelValuesMode = false;
+        SelectionBox = SelectionFromCorners(RubberStart, RubberEnd);
+        ShowLongLived(ViewCursorScreen);
+    } else if (MeasureDragging) {
+        if (RubberbandShown) DrawRubberband();
+        RubberEnd = p;
+        MeasureDragging = MeasuredMode = false;
+        MeasuredPixelDistance = MeasuredDistance(RubberStart, RubberEnd);
+    } else if (LineProfileDown) {
+        LineProfileDown = false;
+    } else if (SnakeMode) {
+        SnakeMode = false;
+    } else if (LabelPlaceArmed) {
+        LabelPlaceArmed = false;
+    } else if (ObjectMarkDragging) {
+        if (RubberMarkShown) DrawRubberMark();
+        RubberEnd = p;
+        ObjectMarkDragging = ObjectMarkArmed = false;
+        DrawRubberMark();
+    } else if (TrainingDragging) {
+        if (RubberbandShown) DrawRubberband();
+        RubberEnd = p;
+        TrainingDragging = TrainingArmed = false;
+        SelectionBox = SelectionFromCorners(RubberStart, RubberEnd);
+    }
+}
+
+void TVORNForm::PixelReadout(int x, int y) {
+    // Outside the picture there is no pixel to read.
+    if (x < 0 || y < 0 || x > LastX() || y > LastY()) return;
+    const uint32_t pixel = DisplayedPicture.At(x, y);
+    SetPanelText(1, QString("X: %1 Y: %2 B: %3 G: %4 R: %5")
+                        .arg(x)
+                        .arg(y)
+                        .arg(PixelBlue(pixel))
+                        .arg(PixelGreen(pixel))
+                        .arg(PixelRed(pixel)));
+}
+
+void TVORNForm::DrawRubberband() {
+    QImage picture = TImageView::PictureImage();
+    if (picture.isNull()) return;
+    QPainter painter(&picture);
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setPen(QPen(Qt::black, 0));
+    const QPoint corners[5] = {ToQPoint(RubberStart),
+                               {RubberStart.X, RubberEnd.Y},
+                               ToQPoint(RubberEnd),
+                               {RubberEnd.X, RubberStart.Y},
+                               ToQPoint(RubberStart)};
+    painter.drawPolyline(corners, 5);
+    painter.end();
+    RubberbandShown = !RubberbandShown;
+    Image1->update();
+}
+
+void TVORNForm::DrawRubberMark() {
+    QImage picture = TImageView::PictureImage();
+    if (picture.isNull()) return;
+    const bool inverting = ObjectMarkDragging || ObjectMarkArmed;
+    const RubberMarkLook& mark = CurrentMarkLook;
+    QPainter painter(&picture);
+    if (inverting) painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setPen(QPen(ColorOf(mark.LineColor), 0));
+    painter.setBrush(mark.Filled ? QBrush(ColorOf(mark.FillColor)) : QBrush(Qt::NoBrush));
+    const QPoint a = ToQPoint(RubberStart), b = ToQPoint(RubberEnd);
+    switch (mark.Kind) {
+    case 0:
+        painter.drawEllipse(QRect(a - QPoint(2, 2), b + QPoint(2, 2)).normalized());
+        break;
+    case 1:
+        painter.drawLine(a, b);
+        break;
+    case 2:
+        painter.drawEllipse(QRect(a, b).normalized());
+        break;
+    case 3:
+        painter.drawRect(QRect(a, b).normalized());
+        break;
+    default:
+        break;
+    }
+    painter.end();
+    if (inverting) RubberMarkShown = !RubberMarkShown;
+    Image1->update();
+}
+
+void TVORNForm::ModeWindowClosing(QObject* window) {
+    if (!window) return;
+    if (window == MagniForm.data()) {
+        IZ_ZoomWindow->setChecked(false);
+        ZoomMode = false;
+        Image1->unsetCursor();
+    } else if (window == ViewCursorScreen.data()) {
+        IV_PixelValuesUnClick();
+    }
+}
+
+void TVORNForm::IV_CMYScreenClick() {
+    ToggleColorScreens(CMYScreenMode, IV_CMYScreen);
+}
+
+void TVORNForm::IV_RGBScreenClick() {
+    ToggleColorScreens(RGBScreenMode, IV_RGBScreen);
+}
+
+void TVORNForm::ToggleColorScreens(bool& mode, QAction* item) {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    mode = !mode;
+    if (!mode) {
+        EndColorScreens(mode, item);
+        return;
+    }
+    item->setChecked(true);
+    LoadRotateImages();
+    if (!RotateImagesReady) {
+        ShowMessageNumber(40000);
+        FreeRotateImages();
+        mode = false;
+        EnableImageCommands(true);
+        EnableClassifyMenus(true);
+        item->setChecked(mode);
+        return;
+    }
+    EnableImageCommands(false);
+    EnableClassifyMenus(false);
+    item->setEnabled(true);
+    item->setChecked(true);
+    ShowNextRotateImage();
+    UndoCopyHeld = true;
+}
+
+void TVORNForm::EndColorScreens(bool& mode, QAction* item) {
+    mode = false;
+    UndoCopyHeld = false;
+    FreeRotateImages();
+    EnableImageCommands(true);
+    EnableClassifyMenus(true);
+    item->setChecked(mode);
+}
+
+void TVORNForm::EndUndoHoldingMode() {
+    if (RGBScreenMode) EndColorScreens(RGBScreenMode, IV_RGBScreen);
+    if (CMYScreenMode) EndColorScreens(CMYScreenMode, IV_CMYScreen);
+    if (ClassMethodCycleMode) {
+        ClassMethodCycleMode = false;
+        SetImageName(CurrentImageName);
+        UndoImage();
+        EnableImageCommands(true);
+        EnableClassifyMenus(true);
+    }
+    UndoCopyHeld = false;
+}
+
+void TVORNForm::KeepOneChannelClick(int channel) {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    KeepOneChannel(channel);
+}
+
+void TVORNForm::IV_onlyBlueClick() {
+    KeepOneChannelClick(3);
+}
+
+void TVORNForm::IV_onlyGreenClick() {
+    KeepOneChannelClick(2);
+}
+
+void TVORNForm::IV_onlyRedClick() {
+    KeepOneChannelClick(1);
+}

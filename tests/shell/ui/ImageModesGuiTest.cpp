@@ -1,0 +1,320 @@
+#include "histogram/vSeedBreaks.h"
+#include "shell/ui/vImageView.h"
+#include "shell/ui/vMagniForm.h"
+#include "shell/ui/vUEnabler.h"
+#include "shell/ui/vVCScreen.h"
+#include "shell/vColorScreens.h"
+#include "shell/vPictureFiles.h"
+#include "shell/vToolModes.h"
+#include "support/GuiStartup.h"
+
+#include <QMenu>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+namespace {
+
+class ImageModes : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        Form->FormCreate({});
+        Picture p;
+        p.Resize(100, 100);
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                p.At(x, y) = PackPixel(static_cast<uint8_t>(2 * x), static_cast<uint8_t>(2 * y),
+                                       static_cast<uint8_t>(x + y));
+        DisplayedPicture = p;
+        AllocImageBuffers();
+        Form->PictureChanged();
+        EnableImageCommands(true);
+        EnableObjectMenus(true);
+        Original = DisplayedPicture.Pixels;
+        Form->show();
+        Rec->Clear();
+    }
+    void TearDown() override {
+        FreeRotateImages();
+        ClearToolModes();
+        GuiStartup::TearDown();
+    }
+
+    void Press(int x, int y) { QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(x, y)); }
+    void Move(int x, int y) { QTest::mouseMove(Form->Image1, QPoint(x, y)); }
+    void Release(int x, int y) {
+        QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, QPoint(x, y));
+    }
+    void Drag(QPoint from, QPoint to) {
+        Press(from.x(), from.y());
+        Move((from.x() + to.x()) / 2, (from.y() + to.y()) / 2);
+        Move(to.x(), to.y());
+        Release(to.x(), to.y());
+    }
+    // The displayed picture is the original with every pixel mapped.
+    bool ShowsOriginalAs(const std::function<uint32_t(uint32_t)>& map) const {
+        for (size_t i = 0; i < Original.size(); ++i)
+            if (DisplayedPicture.Pixels[i] != map(Original[i])) return false;
+        return true;
+    }
+    bool ShowsOriginal() const { return DisplayedPicture.Pixels == Original; }
+
+    std::vector<uint32_t> Original;
+};
+
+uint8_t Inv(uint8_t v) {
+    return static_cast<uint8_t>(255 - v);
+}
+
+} // namespace
+
+TEST_F(ImageModes, PixelBoxFollowsThePressAndIsErasedOnRelease) {
+    const struct {
+        QPoint At;
+        SelectionRect Box;
+    } cases[] = {{{3, 3}, {3, 28, 3, 28}}, {{90, 90}, {0, 25, 0, 25}}};
+    for (const auto& c : cases) {
+        Form->IV_PixelValues->trigger();
+        ASSERT_TRUE(PixelValuesMode);
+        Press(c.At.x(), c.At.y());
+        EXPECT_TRUE(PixelBoxDragging);
+        EXPECT_FALSE(ShowsOriginal());
+        Release(c.At.x(), c.At.y());
+        EXPECT_FALSE(PixelValuesMode);
+        EXPECT_EQ(SelectionBox.Left, c.Box.Left);
+        EXPECT_EQ(SelectionBox.Right, c.Box.Right);
+        EXPECT_EQ(SelectionBox.Top, c.Box.Top);
+        EXPECT_EQ(SelectionBox.Bottom, c.Box.Bottom);
+        EXPECT_TRUE(ShowsOriginal());
+        // The item keeps its mark until clicked: the first click leaves the mode's remains.
+        Form->IV_PixelValues->trigger();
+        EXPECT_FALSE(Form->IV_PixelValues->isChecked());
+    }
+}
+
+TEST_F(ImageModes, MeasuredAndTrainingDragsEndOnThePictureEdge) {
+    const struct {
+        bool* Armed;
+        QPoint From, To;
+        int32_t Distance;
+        SelectionRect Box;
+    } cases[] = {
+        {&MeasuredMode, {10, 10}, {40, 14}, 30, {}},
+        {&MeasuredMode, {10, 10}, {40, 50}, 50, {}},
+        // Released left of the picture: the drag ends at column 0, not at 65533.
+        {&MeasuredMode, {10, 10}, {-3, 50}, 41, {}},
+        {&TrainingArmed, {50, 60}, {-3, 500}, -1, {0, 50, 60, 99}},
+    };
+    for (const auto& c : cases) {
+        *c.Armed = true;
+        MeasuredPixelDistance = -1;
+        Drag(c.From, c.To);
+        EXPECT_FALSE(*c.Armed);
+        EXPECT_FALSE(MeasureDragging || TrainingDragging);
+        EXPECT_EQ(MeasuredPixelDistance, c.Distance);
+        if (c.Armed == &TrainingArmed) {
+            EXPECT_EQ(SelectionBox.Left, c.Box.Left);
+            EXPECT_EQ(SelectionBox.Right, c.Box.Right);
+            EXPECT_EQ(SelectionBox.Top, c.Box.Top);
+            EXPECT_EQ(SelectionBox.Bottom, c.Box.Bottom);
+        }
+        EXPECT_TRUE(ShowsOriginal());
+    }
+}
+
+TEST_F(ImageModes, ClassCycleFromTheLastMethodReturnsToNaturalBreaks) {
+    SeedBreakTables[BandRed][0].fill(11);
+    ClassMethodCycleMode = true;
+    ClassMethodIndex = 9;
+    Press(5, 5);
+    EXPECT_EQ(ClassMethodIndex, 0);
+    EXPECT_EQ(CurrentClassBreaks[BandRed][4], 11);
+    EXPECT_TRUE(Form->windowTitle().endsWith("  Natural Break Class"));
+    Press(5, 5);
+    EXPECT_TRUE(Form->windowTitle().endsWith("  Best Fit Class"));
+    EXPECT_FALSE(Form->windowTitle().contains("Natural"));
+    SeedBreakTables = {};
+}
+
+TEST_F(ImageModes, CmyScreensShowInTurnAndTurningThemOffRestoresThePicture) {
+    Form->IV_CMYScreen->trigger();
+    ASSERT_TRUE(CMYScreenMode);
+    EXPECT_TRUE(Form->IV_CMYScreen->isChecked());
+    EXPECT_TRUE(Form->IV_CMYScreen->isEnabled());
+    EXPECT_FALSE(Form->IV_RGBScreen->isEnabled());
+    EXPECT_FALSE(Form->ClassifyMenu->menuAction()->isEnabled());
+    const std::function<uint32_t(uint32_t)> screens[3] = {
+        [](uint32_t p) { return PackPixel(Inv(PixelRed(p)), 0, 0); },
+        [](uint32_t p) { return PackPixel(0, Inv(PixelGreen(p)), 0); },
+        [](uint32_t p) { return PackPixel(0, 0, Inv(PixelBlue(p))); },
+    };
+    // The index starts at 1 for the session, so the first screen shown is the second.
+    EXPECT_TRUE(ShowsOriginalAs(screens[1]));
+    Press(5, 5);
+    EXPECT_TRUE(ShowsOriginalAs(screens[2]));
+    Press(5, 5);
+    EXPECT_TRUE(ShowsOriginalAs(screens[0]));
+    Form->IV_CMYScreen->trigger();
+    EXPECT_FALSE(CMYScreenMode);
+    EXPECT_FALSE(Form->IV_CMYScreen->isChecked());
+    EXPECT_TRUE(ShowsOriginal());
+    EXPECT_FALSE(Rec->UndoEnabled);
+    EXPECT_TRUE(Form->IV_RGBScreen->isEnabled());
+    EXPECT_TRUE(Form->ClassifyMenu->menuAction()->isEnabled());
+}
+
+TEST_F(ImageModes, OnlyRedThenUndoRestoresTheExactBytes) {
+    MacroRecording = true;
+    Form->IV_onlyRed->trigger();
+    EXPECT_TRUE(ShowsOriginalAs([](uint32_t p) { return PackPixel(PixelRed(p), 0, 0); }));
+    Form->UndoBtn->setEnabled(Rec->UndoEnabled);
+    Form->UndoBtn->trigger();
+    EXPECT_TRUE(ShowsOriginal());
+    EXPECT_EQ(Rec->MacroLines, std::vector<std::string>{"=0001  UndoImage"});
+    MacroRecording = false;
+}
+
+// An operation started while the screens are shown works on the picture, and Undo afterwards
+// gives the picture back, not a screen.
+TEST_F(ImageModes, AnOperationDuringTheScreensEndsThemFirst) {
+    Form->IV_RGBScreen->trigger();
+    ASSERT_TRUE(RGBScreenMode);
+    KeepOneChannel(1);
+    EXPECT_FALSE(RGBScreenMode);
+    EXPECT_FALSE(Form->IV_RGBScreen->isChecked());
+    EXPECT_TRUE(ShowsOriginalAs([](uint32_t p) { return PackPixel(PixelRed(p), 0, 0); }));
+    Form->I_Undo->setEnabled(Rec->UndoEnabled);
+    Form->I_Undo->trigger();
+    EXPECT_TRUE(ShowsOriginal());
+}
+
+TEST_F(ImageModes, AnOperationDuringTheClassCycleEndsItFirst) {
+    // The cycle as the histogram window starts it: the picture copied, a class display shown.
+    ClassMethodCycleMode = true;
+    CopyImageForProcessing();
+    std::fill(WorkImageBuffer, WorkImageBuffer + ImageBitsSize, uint8_t{0x40});
+    ShowProcessedImage();
+    UndoCopyHeld = true;
+    Press(5, 5);
+    KeepOneChannel(1);
+    EXPECT_FALSE(ClassMethodCycleMode);
+    EXPECT_EQ(Form->windowTitle().toStdString(), MainCaptionPrefix + CurrentImageName);
+    EXPECT_TRUE(ShowsOriginalAs([](uint32_t p) { return PackPixel(PixelRed(p), 0, 0); }));
+}
+
+TEST_F(ImageModes, ImageCommandsRefuseWhileAnOperationRuns) {
+    ImageOperationBusy = true;
+    for (QAction* command : {Form->IV_onlyRed, Form->IV_CMYScreen, Form->UndoBtn}) {
+        command->setEnabled(true);
+        command->trigger();
+    }
+    PixelValuesMode = true;
+    Press(5, 5);
+    ImageOperationBusy = false;
+    EXPECT_FALSE(CMYScreenMode);
+    EXPECT_FALSE(PixelBoxDragging);
+    EXPECT_TRUE(ShowsOriginal());
+}
+
+TEST_F(ImageModes, ClosingTheMagnifierOrTheCursorScreenEndsItsMode) {
+    MagniForm = new TMagniForm(Form);
+    ViewCursorScreen = new TViewCursorScreen(Form);
+    Form->IZ_ZoomWindow->trigger();
+    Form->IV_PixelValues->trigger();
+    ASSERT_TRUE(ZoomMode && PixelValuesMode);
+    MagniForm->close();
+    ViewCursorScreen->close();
+    EXPECT_FALSE(ZoomMode || PixelValuesMode);
+    EXPECT_FALSE(Form->IZ_ZoomWindow->isChecked() || Form->IV_PixelValues->isChecked());
+    delete MagniForm;
+    delete ViewCursorScreen;
+}
+
+TEST_F(ImageModes, ScreensThatCannotBeMadeLeaveThePictureAsItWas) {
+    FreeImageBuffers();
+    Form->IV_RGBScreen->trigger();
+    ASSERT_EQ(Rec->Messages.size(), 2u) << Rec->Summary();
+    EXPECT_TRUE(Rec->Shown(39977));
+    EXPECT_EQ(Rec->Messages[1].Text, "FATAL Error creating bitmap... byebye");
+    EXPECT_FALSE(RGBScreenMode);
+    EXPECT_FALSE(Form->IV_RGBScreen->isChecked());
+    EXPECT_TRUE(ShowsOriginal());
+}
+
+TEST_F(ImageModes, ZoomMovesTheMagnifierCornerAndReleaseDoesNothing) {
+    Form->IZ_ZoomWindow->trigger();
+    ASSERT_TRUE(ZoomMode);
+    Move(80, 20);
+    EXPECT_EQ(RubberStart.X, 34);
+    EXPECT_EQ(RubberStart.Y, 0);
+    EXPECT_EQ(Form->PanelText(1), "X: 80 Y: 20 B: 100 G: 40 R: 160");
+    MeasureDragging = MeasuredMode = true;
+    MeasuredPixelDistance = -1;
+    Release(60, 60);
+    EXPECT_TRUE(MeasureDragging);
+    EXPECT_EQ(MeasuredPixelDistance, -1);
+    Form->IZ_ZoomWindow->trigger();
+    EXPECT_FALSE(ZoomMode);
+    EXPECT_FALSE(Form->IZ_ZoomWindow->isChecked());
+}
+
+TEST_F(ImageModes, ReadoutShowsNothingOutsideThePicture) {
+    Form->SetPanelText(1, "Image loaded");
+    Form->MultiImage1MouseMove(-3, 5);
+    Form->MultiImage1MouseMove(5, 100);
+    EXPECT_EQ(Form->PanelText(1), "Image loaded");
+}
+
+TEST_F(ImageModes, InvertingInkDrawnTwiceLeavesThePicture) {
+    RubberStart = {10, 20};
+    RubberEnd = {60, 70};
+    Form->DrawRubberband();
+    EXPECT_EQ(DisplayedPicture.At(35, 20), ~Original[20 * 100 + 35] | 0xFF000000u);
+    Form->DrawRubberband();
+    EXPECT_TRUE(ShowsOriginal());
+    ObjectMarkArmed = true;
+    for (int kind = 0; kind < 4; ++kind) {
+        CurrentMarkLook = {kind, kind != 2, 0x0000FF, 0x00FF00};
+        Form->DrawRubberMark();
+        EXPECT_FALSE(ShowsOriginal()) << kind;
+        Form->DrawRubberMark();
+        EXPECT_TRUE(ShowsOriginal()) << kind;
+    }
+    CurrentMarkLook = {};
+}
+
+TEST_F(ImageModes, EnablersSwitchExactlyTheirControls) {
+    const struct {
+        void (*Enable)(bool);
+        std::set<QString> Names;
+    } groups[] = {
+        {EnableImageCommands,
+         {"LogtoDIP",         "SaveButton",        "PrintButton",       "FlyByButton",
+          "ViewPixelsBtn",    "HistogramBtn",      "LinearBtn",         "PixelAlgebraButton",
+          "FilterEditorBtn",  "ClassificationBtn", "LabelBtn",          "LabelObjectsBtn",
+          "F_Save",           "F__Saveas",         "SaveNumbered1",     "FS_BMP",
+          "FS_JPG",           "F_Print",           "IV_PixelValues",    "IZ_ZoomWindow",
+          "IV_CMYScreen",     "IV_RGBScreen",      "IV_onlyBlue",       "IV_onlyGreen",
+          "IV_onlyRed",       "PngInfo1",          "IH__Histogram",     "IL__Linear",
+          "IP__PixelAlgebra", "IS__SpatialMatrix", "IU__Classification"}},
+        {EnableObjectMenus, {"X_LabelObjects", "X_ObjectorMM"}},
+        {EnableClassifyMenus, {"ClassifyMenu", "ExtrapolateMenu"}},
+    };
+    const auto disabled = [this] {
+        std::set<QString> names;
+        for (QAction* a : Form->findChildren<QAction*>())
+            if (!a->isEnabled()) names.insert(a->objectName());
+        return names;
+    };
+    for (const auto& g : groups) {
+        for (QAction* a : Form->findChildren<QAction*>())
+            a->setEnabled(true);
+        g.Enable(false);
+        EXPECT_EQ(disabled(), g.Names);
+        g.Enable(true);
+        EXPECT_TRUE(disabled().empty());
+    }
+}
