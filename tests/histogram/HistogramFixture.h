@@ -59,6 +59,13 @@ class HistogramFixture : public ::testing::Test {
         AllocImageBuffers();
         ASSERT_TRUE(ImageBuffersAllocated);
     }
+    // Red 10 20 20 30 20 40, green 1 5 5 5 250 255, blue 200 20 100 100 100 50: the figures the
+    // tests expect are worked out by hand from these.
+    void ShowSixPixels() {
+        ShowPicture(
+            3,
+            {{10, 1, 200}, {20, 5, 20}, {20, 5, 100}, {30, 5, 100}, {20, 250, 100}, {40, 255, 50}});
+    }
     void ShowUniform(int width, int height, Rgb c) {
         Picture p;
         p.Resize(width, height);
