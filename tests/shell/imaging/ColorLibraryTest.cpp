@@ -19,66 +19,53 @@ RGBTriple Triple(Colour c) {
                          static_cast<uint8_t>(c.B));
 }
 
-// One row per colour: what every integer conversion makes of it. The last rows sit on rounding
-// halves: the HSV routines round them away from zero, the HLS ones to even, and single precision
-// decides which side of the half some of them fall.
+// What every integer conversion makes of a colour, in this order.
+enum { HsvH, HsvS, HsvV, HlsH, HlsL, HlsS, RealHsvH, RealHsvS, C, M, Y, K };
+
+// The last rows sit on rounding halves: the HSV routines round them away from zero, the HLS ones
+// to even, and single precision decides which side of the half some of them fall.
 const struct ColourRow {
     Colour In;
-    int HsvH, HsvS, HsvV;
-    int HlsH, HlsL, HlsS;
-    int RealHsvH, RealHsvS;
-    int C, M, Y, K;
+    std::array<int, 12> Out;
 } ColourTable[] = {
-    {{0, 0, 0}, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255},
-    {{255, 255, 255}, 0, 0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 0},
-    {{128, 128, 128}, 0, 0, 128, 0, 128, 0, 0, 0, 0, 0, 0, 127},
-    {{255, 0, 0}, 0, 255, 255, 0, 128, 255, 0, 255, 0, 255, 255, 0},
-    {{0, 255, 0}, 120, 255, 255, 120, 128, 255, 120, 255, 255, 0, 255, 0},
-    {{0, 0, 255}, 240, 255, 255, 240, 128, 255, 240, 255, 255, 255, 0, 0},
-    {{255, 255, 0}, 60, 255, 255, 60, 128, 255, 60, 255, 0, 0, 255, 0},
-    {{0, 255, 255}, 180, 255, 255, 180, 128, 255, 180, 255, 255, 0, 0, 0},
-    {{255, 0, 255}, 300, 255, 255, 300, 128, 255, 300, 255, 0, 255, 0, 0},
+    {{0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255}},
+    {{255, 255, 255}, {0, 0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 0}},
+    {{128, 128, 128}, {0, 0, 128, 0, 128, 0, 0, 0, 0, 0, 0, 127}},
+    {{255, 0, 0}, {0, 255, 255, 0, 128, 255, 0, 255, 0, 255, 255, 0}},
+    {{0, 255, 0}, {120, 255, 255, 120, 128, 255, 120, 255, 255, 0, 255, 0}},
+    {{0, 0, 255}, {240, 255, 255, 240, 128, 255, 240, 255, 255, 255, 0, 0}},
+    {{255, 255, 0}, {60, 255, 255, 60, 128, 255, 60, 255, 0, 0, 255, 0}},
+    {{0, 255, 255}, {180, 255, 255, 180, 128, 255, 180, 255, 255, 0, 0, 0}},
+    {{255, 0, 255}, {300, 255, 255, 300, 128, 255, 300, 255, 0, 255, 0, 0}},
     // Hue 60 (-1) / 8 = -7.5: -8 + 240 either way; the real hue 232.5 goes to even 232.
-    {{0, 1, 8}, 232, 255, 8, 232, 4, 255, 232, 255, 8, 7, 0, 247},
+    {{0, 1, 8}, {232, 255, 8, 232, 4, 255, 232, 255, 8, 7, 0, 247}},
     // 22.5 + 120: 143 away from zero; the real 142.5 goes to even 142.
-    {{0, 8, 3}, 143, 255, 8, 142, 4, 255, 142, 255, 8, 0, 5, 247},
+    {{0, 8, 3}, {143, 255, 8, 142, 4, 255, 142, 255, 8, 0, 5, 247}},
     // -22.5 + 360: 337 away from zero (338 when rounded to even or upwards).
-    {{10, 2, 5}, 337, 204, 10, 338, 6, 170, 338, 204, 0, 8, 5, 245},
+    {{10, 2, 5}, {337, 204, 10, 338, 6, 170, 338, 204, 0, 8, 5, 245}},
     // Saturation 255 / 6 = 42.5 gives 43; the real one lands just below the half: 42.
-    {{6, 5, 5}, 0, 43, 6, 0, 6, 23, 0, 42, 0, 1, 1, 249},
+    {{6, 5, 5}, {0, 43, 6, 0, 6, 23, 0, 42, 0, 1, 1, 249}},
     // Lightness 0.5 in exact arithmetic, a little above it in single precision: 1, not 0.
-    {{1, 0, 0}, 0, 255, 1, 0, 1, 255, 0, 255, 0, 1, 1, 254},
+    {{1, 0, 0}, {0, 255, 1, 0, 1, 255, 0, 255, 0, 1, 1, 254}},
     // 255 / 2 = 127.5: 128 both ways; lightness 1.5 gives 2.
-    {{2, 1, 1}, 0, 128, 2, 0, 2, 85, 0, 128, 0, 1, 1, 253},
+    {{2, 1, 1}, {0, 128, 2, 0, 2, 85, 0, 128, 0, 1, 1, 253}},
 };
 
 TEST(ColorLibrary, IntegerConversionsOfTheColourTable) {
     for (const ColourRow& row : ColourTable) {
         const RGBTriple t = Triple(row.In);
-        const std::string at = std::to_string(row.In.R) + "," + std::to_string(row.In.G) + "," +
-                               std::to_string(row.In.B);
-        int a, b, c, d;
-        RGBToHSVInteger(t, a, b, c);
-        EXPECT_EQ(a, row.HsvH) << at;
-        EXPECT_EQ(b, row.HsvS) << at;
-        EXPECT_EQ(c, row.HsvV) << at;
-        ColorToHLS(t, a, b, c);
-        EXPECT_EQ(a, row.HlsH) << at;
-        EXPECT_EQ(b, row.HlsL) << at;
-        EXPECT_EQ(c, row.HlsS) << at;
-        ColorToHSV(SwapColorRedBlue(t), a, b, c);
-        EXPECT_EQ(a, row.RealHsvH) << at;
-        EXPECT_EQ(b, row.RealHsvS) << at;
-        EXPECT_EQ(c, row.HsvV) << at;
-        RGBToCMYK(t, a, b, c, d);
-        EXPECT_EQ(a, row.C) << at;
-        EXPECT_EQ(b, row.M) << at;
-        EXPECT_EQ(c, row.Y) << at;
-        EXPECT_EQ(d, row.K) << at;
-        RGBToCMY(t, a, b, c);
-        EXPECT_EQ(a, 255 - row.In.R) << at;
-        EXPECT_EQ(b, 255 - row.In.G) << at;
-        EXPECT_EQ(c, 255 - row.In.B) << at;
+        const auto [r, g, b] = row.In;
+        SCOPED_TRACE(testing::Message() << r << "," << g << "," << b);
+        std::array<int, 12> got;
+        int realV, c, m, y;
+        RGBToHSVInteger(t, got[HsvH], got[HsvS], got[HsvV]);
+        ColorToHLS(t, got[HlsH], got[HlsL], got[HlsS]);
+        ColorToHSV(SwapColorRedBlue(t), got[RealHsvH], got[RealHsvS], realV);
+        RGBToCMYK(t, got[C], got[M], got[Y], got[K]);
+        RGBToCMY(t, c, m, y);
+        EXPECT_EQ(got, row.Out);
+        EXPECT_EQ(realV, row.Out[HsvV]);
+        EXPECT_EQ(std::tuple(c, m, y), std::tuple(255 - r, 255 - g, 255 - b));
     }
 }
 
@@ -97,17 +84,14 @@ TEST(ColorLibrary, RGBToHSVIntegerOfEveryColourMatchesTheDefinition) {
                 const int s = v != 0 ? MulDivReference(d, 255, v) : 0;
                 int h = 0;
                 if (s != 0) {
-                    if (r == v)
-                        h = MulDivReference(g - b, 60, d);
-                    else if (g == v)
-                        h = MulDivReference(b - r, 60, d) + 120;
-                    else
-                        h = MulDivReference(r - g, 60, d) + 240;
+                    h = r == v   ? MulDivReference(g - b, 60, d)
+                        : g == v ? MulDivReference(b - r, 60, d) + 120
+                                 : MulDivReference(r - g, 60, d) + 240;
                     if (h < 0) h += 360;
                 }
                 int H, S, V;
                 RGBToHSVInteger(MakeRGBTriple(r, g, b), H, S, V);
-                if (H != h || S != s || V != v) {
+                if (std::tuple(H, S, V) != std::tuple(h, s, v)) {
                     ADD_FAILURE() << r << "," << g << "," << b << ": " << H << " " << S << " " << V
                                   << " instead of " << h << " " << s << " " << v;
                     return;
@@ -116,28 +100,23 @@ TEST(ColorLibrary, RGBToHSVIntegerOfEveryColourMatchesTheDefinition) {
 }
 
 TEST(ColorLibrary, HSVToRGBTripleBySector) {
-    const struct {
-        int H, S, V;
-        Colour Out;
-    } cases[] = {
-        {0, 255, 255, {255, 0, 0}},       {360, 255, 255, {255, 0, 0}},
-        {30, 255, 255, {255, 128, 0}},    {59, 255, 255, {255, 251, 0}},
-        {60, 255, 255, {255, 255, 0}},    {90, 255, 255, {128, 255, 0}},
-        {143, 255, 255, {0, 255, 98}},    {180, 255, 255, {0, 255, 255}},
-        {200, 100, 200, {122, 174, 200}}, {240, 255, 255, {0, 0, 255}},
-        {300, 255, 128, {128, 0, 128}},   {330, 255, 255, {255, 0, 128}},
-        {77, 0, 90, {90, 90, 90}},        {361, 255, 255, {0, 0, 0}},
+    const std::tuple<int, int, int, Colour> cases[] = {
+        {0, 255, 255, {255, 0, 0}},     {360, 255, 255, {255, 0, 0}},
+        {30, 255, 255, {255, 128, 0}},  {59, 255, 255, {255, 251, 0}},
+        {60, 255, 255, {255, 255, 0}},  {180, 255, 255, {0, 255, 255}},
+        {240, 255, 255, {0, 0, 255}},   {90, 255, 255, {128, 255, 0}},
+        {143, 255, 255, {0, 255, 98}},  {200, 100, 200, {122, 174, 200}},
+        {300, 255, 128, {128, 0, 128}}, {330, 255, 255, {255, 0, 128}},
+        {77, 0, 90, {90, 90, 90}},      {361, 255, 255, {0, 0, 0}},
         {-30, 255, 255, {0, 0, 0}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(HSVToRGBTriple(c.H, c.S, c.V), Triple(c.Out)) << c.H;
+    for (const auto& [h, s, v, out] : cases)
+        EXPECT_EQ(HSVToRGBTriple(h, s, v), Triple(out)) << h;
 }
 
+// A grey (saturation 0) turns grey whatever its hue: an integer hue can never be the undefined one.
 TEST(ColorLibrary, HLSToColorRoundsToEvenAndTurnsGreysWithAnyHue) {
-    const struct {
-        int H, L, S;
-        Colour Out;
-    } cases[] = {
+    const std::tuple<int, int, int, Colour> cases[] = {
         {0, 128, 255, {255, 1, 1}},       {360, 128, 255, {255, 1, 1}},
         {120, 128, 255, {1, 255, 1}},     {240, 128, 255, {1, 1, 255}},
         {60, 128, 255, {255, 255, 1}},    {30, 128, 255, {255, 128, 1}},
@@ -145,28 +124,8 @@ TEST(ColorLibrary, HLSToColorRoundsToEvenAndTurnsGreysWithAnyHue) {
         {200, 200, 100, {178, 207, 222}}, {0, 0, 0, {0, 0, 0}},
         {77, 128, 0, {128, 128, 128}},    {300, 255, 0, {255, 255, 255}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(HLSToColor(c.H, c.L, c.S), Triple(c.Out)) << c.H << " " << c.L << " " << c.S;
-}
-
-TEST(ColorLibrary, PlaneNamesOutsideTheTableAreEmpty) {
-    EXPECT_EQ(GetColorPlaneName(8), "Lightness");
-    EXPECT_EQ(GetColorPlaneName(12), "");
-    EXPECT_EQ(GetColorPlaneName(15), "");
-    EXPECT_EQ(GetColorPlaneName(-1), "");
-}
-
-// A picture of the colour table, two rows so that rows and columns both matter.
-Picture TablePicture() {
-    const int n = static_cast<int>(std::size(ColourTable));
-    Picture p;
-    p.Resize(n, 2);
-    for (int x = 0; x < n; ++x) {
-        const Colour c = ColourTable[x].In;
-        p.At(x, 0) = PackPixel(c.R, c.G, c.B);
-        p.At(n - 1 - x, 1) = PackPixel(c.R, c.G, c.B);
-    }
-    return p;
+    for (const auto& [h, l, s, out] : cases)
+        EXPECT_EQ(HLSToColor(h, l, s), Triple(out)) << h << " " << l << " " << s;
 }
 
 uint32_t Grey(int v) {
@@ -176,9 +135,10 @@ uint32_t Grey(int v) {
 // What the plane table makes of a colour of the colour table, before inverting.
 uint32_t ExpectedPlanePixel(int plane, bool colour, const ColourRow& row) {
     const auto [r, g, b] = row.In;
+    const auto& o = row.Out;
     if (plane == PlaneHueHSV || plane == PlaneHueHLS) {
-        const RGBTriple hue = plane == PlaneHueHSV ? HSVToRGBTriple(row.HsvH, 255, 255)
-                                                   : HLSToColor(row.HlsH, 128, 255);
+        const RGBTriple hue = plane == PlaneHueHSV ? HSVToRGBTriple(o[HsvH], 255, 255)
+                                                   : HLSToColor(o[HlsH], 128, 255);
         return colour ? RGBTripleToPixel(hue) : Grey(ColorIntensity(hue));
     }
     if (colour && plane <= PlaneBlue) {
@@ -186,13 +146,20 @@ uint32_t ExpectedPlanePixel(int plane, bool colour, const ColourRow& row) {
         return PackPixel(kept[plane].R, kept[plane].G, kept[plane].B);
     }
     const int intensity = (r + g + b) / 3;
-    const int greys[] = {intensity, r,        g,     b,     0,     row.HsvS, row.HsvV, 0,
-                         row.HlsL,  row.HlsS, row.C, row.M, row.Y, row.K,    intensity};
+    const int greys[] = {intensity, r,       g,    b,    0,    o[HsvS], o[HsvV],  0,
+                         o[HlsL],   o[HlsS], o[C], o[M], o[Y], o[K],    intensity};
     return Grey(greys[plane]);
 }
 
 TEST(ColorLibrary, GetImageSpacePlanesAgainstTheColourTable) {
-    const Picture source = TablePicture();
+    // The colour table in two rows, the second reversed, so that rows and columns both matter.
+    const int n = static_cast<int>(std::size(ColourTable));
+    Picture source;
+    source.Resize(n, 2);
+    for (int x = 0; x < n; ++x) {
+        const Colour c = ColourTable[x].In;
+        source.At(x, 0) = source.At(n - 1 - x, 1) = PackPixel(c.R, c.G, c.B);
+    }
     for (int plane = 0; plane <= 14; ++plane)
         for (const bool colour : {true, false})
             for (const bool invert : {false, true}) {
@@ -200,10 +167,10 @@ TEST(ColorLibrary, GetImageSpacePlanesAgainstTheColourTable) {
                 ASSERT_EQ(out.Width, source.Width);
                 ASSERT_EQ(out.Height, source.Height);
                 EXPECT_EQ(out.FormatBits, 24);
-                for (int y = 0; y < source.Height; ++y)
-                    for (int x = 0; x < source.Width; ++x) {
-                        const ColourRow& row = ColourTable[y == 0 ? x : source.Width - 1 - x];
-                        uint32_t want = ExpectedPlanePixel(plane, colour, row);
+                for (int y = 0; y < 2; ++y)
+                    for (int x = 0; x < n; ++x) {
+                        uint32_t want =
+                            ExpectedPlanePixel(plane, colour, ColourTable[y == 0 ? x : n - 1 - x]);
                         if (invert)
                             want = RGBTripleToPixel(InvertRGBTriple(PixelToRGBTriple(want)));
                         ASSERT_EQ(out.At(x, y), want)
@@ -221,32 +188,23 @@ TEST(ColorLibrary, GetImageSpaceHuePlanesPinned) {
     source.At(2, 0) = PackPixel(255, 0, 0);
     const Picture hsv = GetImageSpace(PlaneHueHSV, true, false, source);
     EXPECT_EQ(hsv.At(0, 0), PackPixel(0, 255, 98));
-    // A grey has hue 0: red.
-    EXPECT_EQ(hsv.At(1, 0), PackPixel(255, 0, 0));
-    const Picture hls = GetImageSpace(PlaneHueHLS, true, false, source);
-    EXPECT_EQ(hls.At(2, 0), PackPixel(255, 1, 1));
-    const Picture hlsGrey = GetImageSpace(PlaneHueHLS, false, true, source);
-    EXPECT_EQ(hlsGrey.At(2, 0), Grey(255 - 85));
+    EXPECT_EQ(hsv.At(1, 0), PackPixel(255, 0, 0)); // a grey has hue 0: red
+    EXPECT_EQ(GetImageSpace(PlaneHueHLS, true, false, source).At(2, 0), PackPixel(255, 1, 1));
+    EXPECT_EQ(GetImageSpace(PlaneHueHLS, false, true, source).At(2, 0), Grey(255 - 85));
 }
 
-TEST(ColorLibrary, GetImageSpaceRefusesOtherFormatsThroughTheErrorGuard) {
+TEST(ColorLibrary, GetImageSpaceOfOtherFormatsEmptyPicturesAndUnknownPlanes) {
     RecordingHooks rec;
     Picture source;
-    source.Resize(2, 2);
+    source.Resize(2, 1);
     for (const int bits : {0, 8, 16, 32}) {
         source.FormatBits = bits;
         EXPECT_FALSE(RunGuarded([&] { GetImageSpace(0, true, false, source); })) << bits;
     }
     ASSERT_EQ(rec.ErrorBoxes.size(), 4u);
     EXPECT_EQ(rec.ErrorBoxes[0], "GetImageSpace:  Bitmap must be 24-bit color.");
-}
-
-TEST(ColorLibrary, GetImageSpaceOfAnEmptyOrUnknownPlane) {
-    Picture empty;
-    const Picture out = GetImageSpace(4, true, false, empty);
-    EXPECT_TRUE(out.Empty());
-    Picture source;
-    source.Resize(2, 1);
+    EXPECT_TRUE(GetImageSpace(4, true, false, Picture()).Empty());
+    source.FormatBits = 24;
     source.At(0, 0) = PackPixel(1, 2, 3);
     EXPECT_EQ(GetImageSpace(15, true, false, source).At(0, 0), PackPixel(0, 0, 0));
     EXPECT_EQ(GetImageSpace(-1, true, true, source).At(1, 0), PackPixel(255, 255, 255));
