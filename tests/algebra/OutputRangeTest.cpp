@@ -1,4 +1,4 @@
-#include "algebra/EngineTestImage.h"
+#include "support/EngineTestImage.h"
 #include "algebra/vUOutputRange.h"
 #include "algebra/vUPixAl.h"
 

@@ -96,7 +96,7 @@ TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {
     std::vector<uint8_t> ads = FileBytes("scene.ads");
     ads[0] = 123;
     ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.ads"), ads));
-    ShowUniform(3, 2, {9, 9, 9});
+    LoadUniform(3, 2, {9, 9, 9});
 
     LoadOrMakeHistogramFiles();
     EXPECT_EQ(HistogramPixelPasses, passes);
@@ -109,7 +109,7 @@ TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {
 }
 
 TEST_F(HistogramFiles, ZerosAreAnnouncedCountedTwiceAndKept) {
-    ShowPicture(2, {{0, 10, 20}, {30, 40, 50}, {60, 70, 80}, {90, 0, 255}});
+    Load(2, {{0, 10, 20}, {30, 40, 50}, {60, 70, 80}, {90, 0, 255}});
     const Picture before = DisplayedPicture;
     const int passes = HistogramPixelPasses;
     LoadOrMakeHistogramFiles();

@@ -72,7 +72,7 @@ TEST_F(HistogramStatistics, MedianAndModeEdges) {
 }
 
 TEST_F(HistogramStatistics, OnePixelHasNoSpreadAndNoCorrelation) {
-    ShowPicture(1, {{7, 8, 9}});
+    Load(1, {{7, 8, 9}});
     ASSERT_TRUE(CountHistograms());
     ComputeHistogramStatistics();
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
@@ -87,7 +87,7 @@ TEST_F(HistogramStatistics, OnePixelHasNoSpreadAndNoCorrelation) {
 }
 
 TEST_F(HistogramStatistics, EmptyHistogramsGiveZerosNotErrors) {
-    ShowPicture(2, {{1, 1, 1}, {2, 2, 2}});
+    Load(2, {{1, 1, 1}, {2, 2, 2}});
     ComputeHistogramStatistics();
     EXPECT_EQ(Count(39981), 3);
     for (const BandPairRecord& p : BandPairStats) {
@@ -99,7 +99,7 @@ TEST_F(HistogramStatistics, EmptyHistogramsGiveZerosNotErrors) {
 }
 
 TEST_F(HistogramStatistics, SixteenMegapixelsOfWhiteSumWithoutWrapping) {
-    ShowUniform(4096, 4096, {255, 255, 255});
+    LoadUniform(4096, 4096, {255, 255, 255});
     LoadOrMakeHistogramFiles();
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     for (int band = 0; band < 3; ++band) {

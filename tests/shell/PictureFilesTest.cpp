@@ -245,6 +245,13 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
         EXPECT_EQ(CurrentImageName, c.expected) << c.start;
     }
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+    // The last free number is still taken, with the warning that 999 is reached.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("x")));
+    ImageDirectory = Dir.Path();
+    CurrentImageName = "fieldA997.png";
+    EXPECT_TRUE(NextNumberedFileName());
+    EXPECT_EQ(CurrentImageName, "fieldA999.png");
+    EXPECT_TRUE(Rec.Shown(39983));
 }
 
 TEST_F(PictureFiles, ProgressShowsTheNumberAndCapsTheGauge) {

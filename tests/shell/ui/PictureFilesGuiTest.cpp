@@ -161,31 +161,6 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
     }
 }
 
-TEST_F(PictureFilesGui, DamagedBitmapsAreRefusedAndThePreviousPictureStays) {
-    LoadFixture("good.png");
-    const Picture before = DisplayedPicture;
-    std::vector<uint8_t> good = MakeBmp({}, [](int x, int y) { return x * 7u + y; });
-    std::vector<uint8_t> wide = good;
-    PutLeI32(&wide[18], 100000);
-    std::vector<uint8_t> farPixels = good;
-    PutLeU32(&farPixels[10], static_cast<uint32_t>(good.size()) + 100);
-    const std::pair<const char*, std::vector<uint8_t>> cases[] = {
-        {"cut.bmp", {good.begin(), good.end() - 10}},
-        {"wide.bmp", wide},
-        {"far.bmp", farPixels},
-        {"tiny.bmp", {'B', 'M'}},
-    };
-    for (const auto& [name, bytes] : cases) {
-        ASSERT_TRUE(WriteFileAtomic(Dir.File(name), bytes));
-        Rec.Clear();
-        EXPECT_FALSE(Form.LoadFromFile(Dir.File(name))) << name;
-        EXPECT_EQ(Rec.ErrorBoxes.size(), 1u) << name;
-        EXPECT_EQ(DisplayedPicture.Pixels, before.Pixels) << name;
-        EXPECT_EQ(CurrentImageName, "good.png") << name;
-        EXPECT_TRUE(ImageBuffersAllocated) << name;
-    }
-}
-
 TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
     for (const char* rel : {"aerial/aero1.png", "landsat7-olinda/olinda_rgb432.png"}) {
         ASSERT_TRUE(Form.LoadFromFile(SharedData(rel))) << Rec.Summary();
@@ -210,176 +185,108 @@ TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
     }
 }
 
-TEST_F(PictureFilesGui, OpenChoosesLoadsNamesAndRecords) {
-    LoadFixture("scene.PNG");
-    ImageDirectory = "/start/";
-    CurrentImageName = "before.png";
-    MacroRecording = true;
-    OpenPreviewOption = true;
-    Form.F_OpenClick(); // cancelled
-    ASSERT_EQ(Rec.FileRequests.size(), 1u);
-    const FileDialogRequest& r = Rec.FileRequests[0];
-    EXPECT_FALSE(r.Save);
-    EXPECT_TRUE(r.Preview);
-    EXPECT_EQ(r.InitialDir, "/start/");
-    EXPECT_EQ(r.Filter, "All (*.bmp;*.png)|*.bmp;*.png");
-    EXPECT_EQ(CurrentImageName, "before.png");
-    EXPECT_TRUE(Rec.MacroLines.empty());
-
-    Rec.FileAnswers.push_back(Dir.File("scene.PNG"));
-    Form.F_OpenClick();
-    EXPECT_EQ(ImageDirectory, Dir.Path());
-    EXPECT_EQ(CurrentImageName, "scene.PNG");
-    EXPECT_EQ(Form.windowTitle(), "VORN KEEL  Image is: scene.PNG");
-    const std::vector<std::string> lines = {"=0003  Open", Dir.Path(), "scene.PNG"};
-    EXPECT_EQ(Rec.MacroLines, lines);
-
-    // A failed open records nothing and keeps the name.
-    Rec.Clear();
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("broken.png"), std::string("xyz")));
-    Rec.FileAnswers.push_back(Dir.File("broken.png"));
-    Form.F_OpenClick();
-    EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
-    EXPECT_EQ(CurrentImageName, "scene.PNG");
-    EXPECT_TRUE(Rec.MacroLines.empty());
-}
-
-TEST_F(PictureFilesGui, SaveAndSaveAsRecordAndFollowTheirExtensionRules) {
+// Each command in turn on one session: its dialog, its macro lines (code, folder, name), the name
+// it leaves and the file it writes.
+TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {
     LoadFixture("scene.png");
-    MacroRecording = true;
-    Form.F_SaveClick();
-    const std::vector<std::string> saveLines = {"=0005   Save", Dir.Path(), "scene.png"};
-    EXPECT_EQ(Rec.MacroLines, saveLines);
-    EXPECT_EQ(Rec.Gauge.front(), 0);
-
-    Rec.Clear();
-    Rec.FileAnswers.push_back(Dir.File("copy.jpg"));
-    Form.F__SaveasClick();
-    ASSERT_EQ(Rec.FileRequests.size(), 1u);
-    const FileDialogRequest& r = Rec.FileRequests[0];
-    EXPECT_TRUE(r.Save);
-    EXPECT_EQ(r.Filter, "BMP PNG files|*.PNG;*.BMP");
-    EXPECT_EQ(r.DefaultExt, "PNG");
-    EXPECT_EQ(r.FileName, Dir.File("scene.png"));
-    EXPECT_FALSE(FileExists(Dir.File("copy.jpg")));
-    EXPECT_EQ(CurrentImageName, "scene.png");
-
-    Rec.Clear();
-    SavePreviewOption = true;
-    Rec.FileAnswers.push_back(Dir.File("copy.BMP"));
-    Form.F__SaveasClick();
-    EXPECT_EQ(Rec.FileRequests[0].Filter, "BMP PNG files|*.BMP;*.PNG");
-    EXPECT_TRUE(Rec.FileRequests[0].Preview);
-    EXPECT_EQ(FileBytes("copy.BMP")[0], 'B');
-    EXPECT_EQ(CurrentImageName, "copy.BMP");
-    EXPECT_EQ(Form.windowTitle(), "VORN KEEL  Image is: copy.BMP");
-    const std::vector<std::string> asLines = {"=0002 Saveas", Dir.Path(), "copy.BMP"};
-    EXPECT_EQ(Rec.MacroLines, asLines);
-
-    // Mixed case is not one of the four spellings.
-    Rec.Clear();
-    CurrentImageName = "scene.Png";
-    Form.F__SaveasClick();
-    EXPECT_TRUE(Rec.FileRequests.empty());
-    ASSERT_EQ(Rec.Messages.size(), 1u);
-    EXPECT_EQ(Rec.Messages[0].Text, "File type unk");
-
-    // A Save As that cannot write keeps the old name.
-    Rec.Clear();
-    CurrentImageName = "scene.png";
-    Rec.FileAnswers.push_back(Dir.File("nowhere/x.png"));
-    Form.F__SaveasClick();
-    EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
-    EXPECT_EQ(CurrentImageName, "scene.png");
-    EXPECT_EQ(ImageDirectory, Dir.Path());
-    EXPECT_TRUE(Rec.MacroLines.empty());
-}
-
-TEST_F(PictureFilesGui, NumberedSaveRecordsTheNameBeforeNumberingAndNeverOverwrites) {
-    LoadFixture("field.png");
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA001.png"), std::string("1")));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA002.png"), std::string("2")));
-    MacroRecording = true;
-    Form.SaveNumbered1Click();
-    EXPECT_EQ(CurrentImageName, "fieldA003.png");
-    EXPECT_EQ(FileBytes("fieldA003.png")[1], 'P');
-    const std::vector<std::string> lines = {"=0004  SaveNumbered", Dir.Path(), "field.png"};
-    EXPECT_EQ(Rec.MacroLines, lines);
-
-    // 999 reached: the last free number is still taken, then nothing is overwritten.
-    ImageDirectory = Dir.Path();
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("8")));
-    CurrentImageName = "fieldA997.png";
-    Rec.Clear();
-    EXPECT_TRUE(NextNumberedFileName());
-    EXPECT_EQ(CurrentImageName, "fieldA999.png");
-    EXPECT_TRUE(Rec.Shown(39983));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA999.png"), std::string("9")));
-    for (const char* start : {"fieldA997.png", "fieldA999.png"}) {
+    MacroRecording = OpenPreviewOption = SavePreviewOption = true;
+    using Bytes = std::vector<uint8_t>;
+    // answer nullptr: no dialog; defaultExt and proposed nullptr: not looked at.
+    const auto check = [&](void (TVORNForm::*click)(), const char* answer, const char* filter,
+                           const char* defaultExt, const char* proposed,
+                           std::vector<std::string> macro, const char* name, const char* written,
+                           const Bytes& magic) {
+        SCOPED_TRACE(name + std::string(" ") + (answer ? answer : ""));
         Rec.Clear();
-        CurrentImageName = start;
-        Form.SaveNumbered1Click();
-        EXPECT_TRUE(Rec.Shown(39983)) << start;
-        EXPECT_EQ(FileBytes("fieldA999.png"), std::vector<uint8_t>{'9'}) << start;
-        EXPECT_TRUE(Rec.MacroLines.empty()) << start;
-    }
+        if (answer) Rec.FileAnswers.push_back(Dir.File(answer));
+        (Form.*click)();
+        ASSERT_EQ(Rec.FileRequests.size(), answer ? 1u : 0u);
+        if (answer) {
+            const FileDialogRequest& r = Rec.FileRequests[0];
+            EXPECT_EQ(r.Filter, filter);
+            EXPECT_EQ(r.InitialDir, Dir.Path());
+            if (defaultExt) EXPECT_EQ(r.DefaultExt, defaultExt);
+            if (proposed) EXPECT_EQ(r.FileName, Dir.File(proposed));
+            EXPECT_EQ(r.Save, click != &TVORNForm::F_OpenClick);
+        }
+        if (!macro.empty()) macro.insert(macro.begin() + 1, Dir.Path());
+        EXPECT_EQ(Rec.MacroLines, macro);
+        EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
+        EXPECT_EQ(CurrentImageName, name);
+        EXPECT_EQ(Form.windowTitle(), QString("VORN KEEL  Image is: ") + name);
+        if (written) {
+            const Bytes bytes = FileBytes(written);
+            ASSERT_GE(bytes.size(), 2u);
+            EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 2), magic);
+        }
+    };
+    const Bytes png = {0x89, 'P'}, bmp = {'B', 'M'}, jpeg = {0xFF, 0xD8};
+    check(&TVORNForm::F_SaveClick, nullptr, "", "", "", {"=0005   Save", "scene.png"}, "scene.png",
+          "scene.png", png);
+    EXPECT_EQ(Rec.Gauge.front(), 0);
+    check(&TVORNForm::FS_BMPClick, "out.BMP", "BMP files|*.bmp", "bmp", "scene.bmp", {},
+          "scene.png", "out.BMP", bmp);
+    EXPECT_EQ(Rec.Gauge.back(), 0);
+    check(&TVORNForm::FS_JPGClick, "out.jpg", "Jpeg files|*.jpg", "jpg", "scene.jpg", {},
+          "scene.png", "out.jpg", jpeg);
+    EXPECT_EQ(Rec.Gauge.back(), 0);
+    check(&TVORNForm::F_OpenClick, "scene.png", "All (*.bmp;*.png)|*.bmp;*.png", nullptr, nullptr,
+          {"=0003  Open", "scene.png"}, "scene.png", nullptr, {});
+    EXPECT_TRUE(Rec.FileRequests[0].Preview);
+    // The name recorded is the one before numbering.
+    check(&TVORNForm::SaveNumbered1Click, nullptr, "", "", "", {"=0004  SaveNumbered", "scene.png"},
+          "sceneA001.png", "sceneA001.png", png);
+    check(&TVORNForm::F__SaveasClick, "copy.BMP", "BMP PNG files|*.BMP;*.PNG", "PNG",
+          "sceneA001.png", {"=0002 Saveas", "copy.BMP"}, "copy.BMP", "copy.BMP", bmp);
 }
 
-TEST_F(PictureFilesGui, ExportsWriteACopyAndKeepTheName) {
+// Refused or failed commands record nothing, keep the name and folder, and write nothing.
+TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     LoadFixture("scene.png");
+    MacroRecording = true;
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("broken.png"), std::string("xyz")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA999.png"), std::string("9")));
     struct Case {
-        std::function<void()> click;
-        const char *filter, *defaultExt, *proposed, *answer;
-        std::vector<uint8_t> magic;
+        void (TVORNForm::*click)();
+        const char *name, *answer; // answer nullptr: no dialog; "": cancelled
+        size_t errorBoxes;
+        std::string message, filter;
     };
     const Case cases[] = {
-        {[&] { Form.FS_BMPClick(); }, "BMP files|*.bmp", "bmp", "scene.bmp", "out.BMP", {'B', 'M'}},
-        {[&] { Form.FS_JPGClick(); },
-         "Jpeg files|*.jpg",
-         "jpg",
-         "scene.jpg",
-         "out.jpg",
-         {0xFF, 0xD8}},
+        {&TVORNForm::F_OpenClick, "scene.png", "", 0, "", ""},
+        {&TVORNForm::F_OpenClick, "scene.png", "broken.png", 1, "", ""},
+        {&TVORNForm::F__SaveasClick, "scene.png", "copy.jpg", 0, "", "BMP PNG files|*.PNG;*.BMP"},
+        // Mixed case is not one of the four spellings.
+        {&TVORNForm::F__SaveasClick, "scene.Png", nullptr, 0, "File type unk", ""},
+        {&TVORNForm::F__SaveasClick, "scene.png", "nowhere/x.png", 1, "", ""},
+        {&TVORNForm::FS_BMPClick, "scene.png", "other.png", 0, "", ""},
+        {&TVORNForm::FS_JPGClick, "scene.png", "other.png", 0, "", ""},
+        // 999 reached: the last file is not overwritten.
+        {&TVORNForm::SaveNumbered1Click, "fieldA999.png", nullptr, 0, MessageText(39983), ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
         Rec.Clear();
-        Rec.FileAnswers.push_back(Dir.File(c.answer));
-        c.click();
-        ASSERT_EQ(Rec.FileRequests.size(), 1u);
-        EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
-        EXPECT_EQ(Rec.FileRequests[0].DefaultExt, c.defaultExt);
-        EXPECT_EQ(Rec.FileRequests[0].FileName, Dir.File(c.proposed));
-        const std::vector<uint8_t> bytes = FileBytes(c.answer);
-        ASSERT_GE(bytes.size(), 2u) << c.answer;
-        EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 2), c.magic);
-        EXPECT_EQ(CurrentImageName, "scene.png");
-        EXPECT_EQ(Form.windowTitle(), "VORN KEEL  Image is: scene.png");
-        EXPECT_EQ(Rec.Gauge.back(), 0);
-        // Another extension writes nothing.
-        Rec.FileAnswers.push_back(Dir.File("other.png"));
-        c.click();
-        EXPECT_FALSE(FileExists(Dir.File("other.png")));
+        CurrentImageName = c.name;
+        if (c.answer) Rec.FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
+        (Form.*c.click)();
+        EXPECT_EQ(Rec.FileRequests.size(), c.answer ? 1u : 0u);
+        if (!c.filter.empty()) EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
+        EXPECT_TRUE(Rec.MacroLines.empty());
+        EXPECT_EQ(CurrentImageName, c.name);
+        EXPECT_EQ(ImageDirectory, Dir.Path());
+        EXPECT_EQ(Rec.ErrorBoxes.size(), c.errorBoxes) << Rec.Summary();
+        if (!c.message.empty()) {
+            ASSERT_EQ(Rec.Messages.size(), 1u);
+            EXPECT_EQ(Rec.Messages[0].Text, c.message);
+        }
     }
+    for (const char* absent : {"copy.jpg", "other.png", "nowhere/x.png"})
+        EXPECT_FALSE(FileExists(Dir.File(absent))) << absent;
+    EXPECT_EQ(FileBytes("fieldA999.png"), std::vector<uint8_t>{'9'});
 }
 
-TEST_F(PictureFilesGui, CommandsWithoutAPictureOrWhileBusy) {
-    Form.F_SaveClick();
-    Form.FS_BMPClick();
-    Form.SaveNumbered1Click();
-    EXPECT_EQ(Rec.Messages.size(), 3u);
-    EXPECT_TRUE(Rec.Shown(46));
-    EXPECT_TRUE(Rec.FileRequests.empty());
-    EXPECT_TRUE(CurrentImageName.empty());
-
-    ImageOperationBusy = true;
-    Form.F_OpenClick();
-    EXPECT_TRUE(Rec.FileRequests.empty());
-}
-
-TEST_F(PictureFilesGui, ProgressAndResize) {
-    Form.Progress(150);
-    EXPECT_EQ(Rec.Gauge.back(), 100);
-    EXPECT_EQ(Rec.Status1.back(), "150");
+TEST_F(PictureFilesGui, ResizeLimitsTheScrollBox) {
     Form.resize(800, 600);
     Form.FormResize();
     EXPECT_EQ(Form.ScrollBox1->maximumSize(), QSize(738, 598));
