@@ -35,19 +35,6 @@ TEST(ImagePrimitives, GreyMeasures) {
     }
 }
 
-TEST(ImagePrimitives, TripleAndColourValueLayouts) {
-    const RGBTriple t = ColorToRGBTriple(0x00332211);
-    EXPECT_EQ(t.Red, 0x11);
-    EXPECT_EQ(t.Blue, 0x33);
-    // The triple's memory order is blue, green, red.
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&t);
-    EXPECT_EQ(bytes[0], 0x33);
-    EXPECT_EQ(bytes[2], 0x11);
-    EXPECT_EQ(sizeof(RGBTriple), 3u);
-    EXPECT_EQ(SwapColorRedBlue(t), 0x00332211u);
-    EXPECT_EQ(InvertRGBTriple(MakeRGBTriple(0, 100, 255)), MakeRGBTriple(255, 155, 0));
-}
-
 TEST(ImagePrimitives, CountUniqueColorsOfTheAerialPhotographMatchesAnIndependentCount) {
     Picture photo;
     ASSERT_TRUE(ReadPngForTest(SharedData("aerial/aero1.png"), photo));

@@ -66,26 +66,6 @@ TEST_F(SplashAbout, AboutBoxShowsMemoryVersionAndBuild) {
     delete box;
 }
 
-TEST_F(SplashAbout, SystemInformationFillsItsEditsWhenShown) {
-    Form->FormCreate({});
-    Rec->Clear();
-    Form->ShowToolForm(tfSystemInfo);
-    ASSERT_TRUE(SystemInfoForm);
-    TSystemInfoForm& w = *SystemInfoForm;
-    std::string owner;
-    ASSERT_TRUE(AccountFullName(owner));
-    EXPECT_EQ(w.Edit(1)->text().toStdString(), owner);
-    EXPECT_EQ(w.Edit(3)->text().toStdString(), SystemVersionText(ReadSystemVersion()));
-    EXPECT_EQ(w.Edit(6)->text(), "32");
-    EXPECT_TRUE(w.Edit(26)->text() == "Has CoProcessor" ||
-                w.Edit(26)->text() == "None:Emulation Mode");
-    EXPECT_GE(w.Edit(5)->text().toInt(), 1);
-    EXPECT_EQ(w.Edit(30)->text(), "OK");
-    EXPECT_GE(w.SIDDCBox->count(), 1);
-    EXPECT_LE(w.SIDDCBox->count(), 13);
-    EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
-}
-
 TEST_F(SplashAbout, AMissingDriveShowsItsKindAndTheWindowGoesOn) {
     Form->FormCreate({});
     Form->ShowToolForm(tfSystemInfo);
