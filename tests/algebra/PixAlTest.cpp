@@ -143,15 +143,6 @@ TEST_F(PixAl, PowerLogPassesComeFromItsArgument) {
     Rec.Clear();
     DoPowerLogTransform(1, 1, 1, 0);
     EXPECT_EQ(Shown(), (std::vector<Rgb>{{0, 0, 0}, {255, 255, 255}}));
-    // Without the option, a third pass reports the one-part progress.
-    AutoRangeOption = false;
-    ClipOption = true;
-    Rec.Clear();
-    DoPowerLogTransform(2, 1, 1, 0);
-    ASSERT_EQ(Rec.Status0.size(), 6u);
-    EXPECT_EQ(Rec.Status0[1].substr(0, 14), "(Part 1 of 2) ");
-    EXPECT_EQ(Rec.Status0[3].substr(0, 14), "(Part 2 of 2) ");
-    EXPECT_EQ(Rec.Status0[5], "(Part 1 of 1) % Done: 100");
     // A negative count runs no pass and shows the picture as it was.
     Load(1, {{10, 10, 10}});
     DoPowerLogTransform(-1, 1, 1, 0);

@@ -64,11 +64,11 @@ TEST_F(HistogramFiles, ThreeFilesBesideThePictureInTheirLayouts) {
 TEST_F(HistogramFiles, ReadBackAndWrittenAgainByteForByte) {
     ShowSixPixels();
     LoadOrMakeHistogramFiles();
+    // Read back from the files, then written again elsewhere.
     const int passes = HistogramPixelPasses;
     ClearHistogramState();
     LoadOrMakeHistogramFiles();
     EXPECT_EQ(HistogramPixelPasses, passes);
-
     TempDir other;
     ImageDirectory = other.Path();
     CheckCountFile();

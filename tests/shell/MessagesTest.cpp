@@ -34,15 +34,6 @@ TEST_F(Messages, RangeChoosesTheDialogKindAndNumbersOutsideShowNothing) {
     EXPECT_TRUE(Rec.Messages.empty());
 }
 
-TEST_F(Messages, TableTextsAndGaps) {
-    EXPECT_EQ(MessageText(39977), "You Crashed ! OUT of Resources!");
-    EXPECT_EQ(MessageText(15), "Number input wrong,\r\nPlease try again");
-    EXPECT_EQ(MessageText(39996), "Not a DIP file Version: DIP 1.1");
-    ShowMessageNumber(200); // a gap in the table still shows, empty
-    ASSERT_EQ(Rec.Messages.size(), 1u);
-    EXPECT_EQ(Rec.Messages[0].Text, "");
-}
-
 TEST_F(Messages, ErrorExtrasFollowTheOptions) {
     ShowMessageNumber(40000);
     EXPECT_TRUE(Rec.Beeps.empty());
