@@ -1,6 +1,6 @@
-#include "support/EngineTestImage.h"
 #include "algebra/vUOutputRange.h"
 #include "algebra/vUPixAl.h"
+#include "support/EngineTestImage.h"
 
 #include <cfloat>
 #include <limits>

@@ -1,5 +1,5 @@
-#include "support/EngineTestImage.h"
 #include "algebra/vUPixAl.h"
+#include "support/EngineTestImage.h"
 
 namespace {
 

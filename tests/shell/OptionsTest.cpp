@@ -40,16 +40,13 @@ TEST_F(OptionsFile, FirstSaveShowsMessage2AndWritesTheDefaults) {
     ASSERT_EQ(b.size(), OptionsRecordSize);
     RecordBytes r;
     r.Bytes = b;
-    EXPECT_EQ(r.GetI32(2620), 10);
-    EXPECT_EQ(r.GetI32(2624), 10);
-    EXPECT_EQ(r.GetI32(2628), 123);
-    EXPECT_EQ(r.GetI32(3536), 123);
+    for (const auto& [offset, value] : {std::pair{2620, 10}, {2624, 10}, {2628, 123}, {3536, 123}})
+        EXPECT_EQ(r.GetI32(offset), value) << offset;
     EXPECT_EQ(r.GetU32(2868 + 4 * 1), 0xFFFFFFu);
     EXPECT_EQ(r.GetU32(2900), 0xBF0000u);
-    EXPECT_EQ(r.GetU8(3512), 1);
-    EXPECT_EQ(r.GetU8(3524), 1); // clip
-    EXPECT_EQ(r.GetU8(3532), 1); // toggle blue
-    EXPECT_EQ(r.GetU8(3534), 255);
+    // 3524 clip, 3532 toggle blue.
+    for (const auto& [offset, value] : {std::pair{3512, 1}, {3524, 1}, {3532, 1}, {3534, 255}})
+        EXPECT_EQ(r.GetU8(offset), value) << offset;
     EXPECT_DOUBLE_EQ(r.GetF64(3568), 255.0);
     for (size_t i = 0; i < 256; ++i)
         ASSERT_EQ(b[i], 0) << i;
@@ -90,15 +87,12 @@ TEST_F(OptionsFile, EveryFieldSurvivesARoundTripAndReservedBytesArePreserved) {
     LoadOptions();
     EXPECT_EQ(ImageDirectory, std::string(255, 'd'));
     EXPECT_EQ(FilterDirectory, std::string(255, 'f'));
-    EXPECT_EQ(std::pair(FormPositions[22].Left, FormPositions[22].Top), std::pair(-5, 777));
-    EXPECT_EQ(ClassColors[8], 0x123456u);
-    EXPECT_EQ(ClassColorRamps[2][9], 0xABCDEFu);
-    EXPECT_EQ(ColorSettings[7], 0x010203u);
-    EXPECT_TRUE(ErrorSpokenOption);
-    EXPECT_TRUE(SetThresholdOption);
-    EXPECT_EQ(IntATMin, 17);
-    EXPECT_EQ(MessageX, 400);
-    EXPECT_EQ(RoundedATMax, -9);
+    EXPECT_EQ(
+        std::tuple(FormPositions[22].Left, FormPositions[22].Top, IntATMin, MessageX, RoundedATMax),
+        std::tuple(-5, 777, 17, 400, -9));
+    EXPECT_EQ(std::tuple(ClassColors[8], ClassColorRamps[2][9], ColorSettings[7]),
+              std::tuple(0x123456u, 0xABCDEFu, 0x010203u));
+    EXPECT_TRUE(ErrorSpokenOption && SetThresholdOption);
     EXPECT_DOUBLE_EQ(ProcessMaxValue, 812.25);
     EXPECT_DOUBLE_EQ(RealATMin, -1.5);
 
