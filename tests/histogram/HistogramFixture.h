@@ -3,30 +3,22 @@
 #pragma once
 
 #include "histogram/vUHistoCC.h"
-#include "shell/vGlobal.h"
-#include "support/RecordingHooks.h"
+#include "support/EngineTestImage.h"
 #include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
 #include <string>
 
-struct Rgb {
-    uint8_t R, G, B;
-};
-
-class HistogramFixture : public ::testing::Test {
+class HistogramFixture : public EngineTestImage {
   protected:
     void SetUp() override {
+        EngineTestImage::SetUp();
         SavedDirectory = ImageDirectory;
         ImageDirectory = Dir.Path();
         CurrentImageName = "scene.png";
         ClearHistogramState();
     }
     void TearDown() override {
-        FreeImageBuffers();
-        DisplayedPicture = Picture();
+        EngineTestImage::TearDown();
         ImageDirectory = SavedDirectory;
         CurrentImageName.clear();
         ClearHistogramState();
@@ -42,29 +34,12 @@ class HistogramFixture : public ::testing::Test {
         SeedBreakTables = {};
     }
 
-    // Rows top first, as the picture holds them.
-    void ShowPicture(int width, std::initializer_list<Rgb> pixels) {
-        Picture p;
-        p.Resize(width, static_cast<int>(pixels.size()) / width);
-        int i = 0;
-        for (const Rgb& c : pixels) {
-            p.At(i % width, i / width) = PackPixel(c.R, c.G, c.B);
-            ++i;
-        }
-        ShowPicture(std::move(p));
-    }
-    void ShowPicture(Picture p) {
-        FreeImageBuffers();
-        DisplayedPicture = std::move(p);
-        AllocImageBuffers();
-        ASSERT_TRUE(ImageBuffersAllocated);
-    }
-    void ShowUniform(int width, int height, Rgb c) {
-        Picture p;
-        p.Resize(width, height);
-        for (uint32_t& px : p.Pixels)
-            px = PackPixel(c.R, c.G, c.B);
-        ShowPicture(std::move(p));
+    // Red 10 20 20 30 20 40, green 1 5 5 5 250 255, blue 200 20 100 100 100 50: the figures the
+    // tests expect are worked out by hand from these.
+    void ShowSixPixels() {
+        Load(
+            3,
+            {{10, 1, 200}, {20, 5, 20}, {20, 5, 100}, {30, 5, 100}, {20, 250, 100}, {40, 255, 50}});
     }
 
     int Count(int number) const {
@@ -75,6 +50,5 @@ class HistogramFixture : public ::testing::Test {
     }
 
     TempDir Dir;
-    RecordingHooks Rec;
     std::string SavedDirectory;
 };

@@ -27,7 +27,7 @@ TEST_F(OlindaHistogram, CountsAndMeansMatchThePictureAndItsBands) {
         ++expected[BandBlue][PixelBlue(p)];
     }
     CurrentImageName = "olinda_rgb432.png";
-    ShowPicture(std::move(picture));
+    Show(std::move(picture));
     LoadOrMakeHistogramFiles();
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     for (int band = 0; band < 3; ++band)

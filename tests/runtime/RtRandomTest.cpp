@@ -15,11 +15,9 @@ TEST(RtRandom, SeededSequencesRepeatAndStayInRange) {
     std::vector<int> counts(10, 0);
     for (int i = 0; i < 100000; ++i) {
         const double u = rt::Random();
-        ASSERT_GE(u, 0.0);
-        ASSERT_LT(u, 1.0);
+        ASSERT_TRUE(u >= 0.0 && u < 1.0) << u;
         const int32_t k = rt::Random(10);
-        ASSERT_GE(k, 0);
-        ASSERT_LT(k, 10);
+        ASSERT_TRUE(k >= 0 && k < 10) << k;
         ++counts[k];
     }
     for (int c : counts)

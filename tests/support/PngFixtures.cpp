@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -15,34 +14,15 @@ void Append(png_structp png, png_bytep data, size_t n) {
 
 void NoFlush(png_structp) {}
 
-int Channels(int colorType) {
-    switch (colorType) {
-    case PNG_COLOR_TYPE_GRAY_ALPHA:
-        return 2;
-    case PNG_COLOR_TYPE_RGB:
-        return 3;
-    case PNG_COLOR_TYPE_RGB_ALPHA:
-        return 4;
-    default:
-        return 1;
-    }
-}
-
 // Packs samples as the file holds them: small depths high bits first, 16 bits big-endian.
 std::vector<uint8_t> PackRow(const std::vector<uint32_t>& samples, int depth) {
-    std::vector<uint8_t> row;
-    if (depth == 16) {
-        for (uint32_t s : samples) {
-            row.push_back(static_cast<uint8_t>(s >> 8));
-            row.push_back(static_cast<uint8_t>(s));
-        }
-    } else if (depth == 8) {
-        for (uint32_t s : samples)
-            row.push_back(static_cast<uint8_t>(s));
-    } else {
-        row.assign((samples.size() * depth + 7) / 8, 0);
-        for (size_t i = 0; i < samples.size(); ++i) {
-            const size_t bit = i * depth;
+    std::vector<uint8_t> row((samples.size() * depth + 7) / 8, 0);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const size_t bit = i * depth;
+        if (depth == 16) {
+            row[2 * i] = static_cast<uint8_t>(samples[i] >> 8);
+            row[2 * i + 1] = static_cast<uint8_t>(samples[i]);
+        } else {
             row[bit / 8] |= static_cast<uint8_t>(samples[i] << (8 - depth - bit % 8));
         }
     }
@@ -50,7 +30,7 @@ std::vector<uint8_t> PackRow(const std::vector<uint32_t>& samples, int depth) {
 }
 
 bool Write(png_structp png, png_infop info, const PngFixture& f, std::vector<uint8_t>& out,
-           std::vector<std::vector<uint8_t>>& packed, std::vector<png_bytep>& rows) {
+           std::vector<png_bytep>& rows) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, &out, Append, NoFlush);
     png_set_IHDR(png, info, f.Width, f.Height, f.BitDepth, f.ColorType,
@@ -71,29 +51,51 @@ bool Write(png_structp png, png_infop info, const PngFixture& f, std::vector<uin
 
 } // namespace
 
+int PngChannels(int colorType) {
+    switch (colorType) {
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+        return 2;
+    case PNG_COLOR_TYPE_RGB:
+        return 3;
+    case PNG_COLOR_TYPE_RGB_ALPHA:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+PngFixture MakePngFixture(int colorType, int depth, bool interlaced, int w, int h) {
+    PngFixture f{w, h, colorType, depth, interlaced, {}, {}, {}};
+    const uint32_t range = 1u << depth;
+    for (int y = 0; y < h; ++y) {
+        std::vector<uint32_t> row;
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < PngChannels(colorType); ++c)
+                row.push_back((x * 4099u + y * 7919u + c * 3001u + x * y * 13u) % range);
+        f.Samples.push_back(row);
+    }
+    if (colorType == PNG_COLOR_TYPE_PALETTE)
+        for (uint32_t i = 0; i < range; ++i)
+            f.Palette.insert(f.Palette.end(),
+                             {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i),
+                              static_cast<uint8_t>(i * 13 + 5)});
+    return f;
+}
+
 std::vector<uint8_t> WritePngFixture(const PngFixture& f) {
     std::vector<std::vector<uint8_t>> packed;
-    for (const auto& r : f.Samples)
-        packed.push_back(PackRow(r, f.BitDepth));
     std::vector<png_bytep> rows;
-    for (auto& r : packed)
-        rows.push_back(r.data());
+    for (const auto& r : f.Samples)
+        rows.push_back(packed.emplace_back(PackRow(r, f.BitDepth)).data());
     if (static_cast<int>(rows.size()) != f.Height ||
         (f.Height > 0 &&
-         f.Samples[0].size() != static_cast<size_t>(f.Width * Channels(f.ColorType))))
+         f.Samples[0].size() != static_cast<size_t>(f.Width * PngChannels(f.ColorType))))
         throw std::logic_error("fixture samples do not match its size");
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    const bool ok = Write(png, info, f, out, packed, rows);
+    const bool ok = Write(png, info, f, out, rows);
     png_destroy_write_struct(&png, &info);
     if (!ok) throw std::runtime_error("libpng could not write the fixture");
     return out;
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw std::runtime_error("cannot create " + path);
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
 }

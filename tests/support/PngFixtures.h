@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 struct PngFixture {
@@ -19,5 +18,8 @@ struct PngFixture {
     std::vector<uint8_t> Transparency;
 };
 
+int PngChannels(int colorType);
+// Samples that vary with position and channel over the whole range of the depth; palettes get
+// 2^depth distinct entries.
+PngFixture MakePngFixture(int colorType, int depth, bool interlaced = false, int w = 13, int h = 7);
 std::vector<uint8_t> WritePngFixture(const PngFixture& fixture);
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);

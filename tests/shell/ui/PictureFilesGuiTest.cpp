@@ -1,9 +1,9 @@
+#include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtRecords.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "support/PngFixtures.h"
-#include "histogram/vUHistoCC.h"
 #include "support/RecordingHooks.h"
 #include "support/TestFiles.h"
 
@@ -15,24 +15,20 @@
 
 namespace {
 
-// ---- BMP files laid out byte by byte -------------------------------------------------------
-
 struct BmpLayout {
     int Bits = 24;
     uint32_t Compression = 0;
     std::vector<uint32_t> Palette; // 0x00RRGGBB
     std::vector<uint32_t> Masks;   // red, green, blue for bit fields
-    bool TopDown = false;
 };
 
 constexpr int BmpW = 13, BmpH = 5;
 
-// `value` gives the stored value of pixel (x, y), y counted from the top: a palette index,
-// a 16-bit word, or 0x00RRGGBB.
+// A bitmap laid out byte by byte. `value` gives the stored value of pixel (x, y), y counted
+// from the top: a palette index, a 16-bit word, or 0x00RRGGBB.
 std::vector<uint8_t> MakeBmp(const BmpLayout& s, const std::function<uint32_t(int, int)>& value) {
     const int stride = ((BmpW * s.Bits + 31) / 32) * 4;
-    const uint32_t tables = static_cast<uint32_t>(s.Palette.size() * 4 + s.Masks.size() * 4);
-    const uint32_t off = 54 + tables;
+    const auto off = static_cast<uint32_t>(54 + 4 * (s.Masks.size() + s.Palette.size()));
     std::vector<uint8_t> b(off + static_cast<size_t>(stride) * BmpH, 0);
     b[0] = 'B';
     b[1] = 'M';
@@ -40,45 +36,27 @@ std::vector<uint8_t> MakeBmp(const BmpLayout& s, const std::function<uint32_t(in
     PutLeU32(&b[10], off);
     PutLeU32(&b[14], 40);
     PutLeI32(&b[18], BmpW);
-    PutLeI32(&b[22], s.TopDown ? -BmpH : BmpH);
+    PutLeI32(&b[22], BmpH);
     PutLeU16(&b[26], 1);
     PutLeU16(&b[28], static_cast<uint16_t>(s.Bits));
     PutLeU32(&b[30], s.Compression);
     PutLeU32(&b[46], static_cast<uint32_t>(s.Palette.size()));
     size_t p = 54;
-    for (uint32_t m : s.Masks) {
-        PutLeU32(&b[p], m);
-        p += 4;
-    }
-    for (uint32_t c : s.Palette) {
-        PutLeU32(&b[p], c);
-        p += 4;
-    }
+    for (const auto* table : {&s.Masks, &s.Palette})
+        for (uint32_t v : *table) {
+            PutLeU32(&b[p], v);
+            p += 4;
+        }
     for (int y = 0; y < BmpH; ++y) {
-        uint8_t* row = &b[off + static_cast<size_t>(s.TopDown ? y : BmpH - 1 - y) * stride];
+        uint8_t* row = &b[off + static_cast<size_t>(BmpH - 1 - y) * stride];
         for (int x = 0; x < BmpW; ++x) {
             const uint32_t v = value(x, y);
-            switch (s.Bits) {
-            case 1:
-                row[x / 8] |= static_cast<uint8_t>(v << (7 - x % 8));
-                break;
-            case 4:
-                row[x / 2] |= static_cast<uint8_t>(v << (x % 2 ? 0 : 4));
-                break;
-            case 8:
-                row[x] = static_cast<uint8_t>(v);
-                break;
-            case 16:
-                PutLeU16(row + 2 * x, static_cast<uint16_t>(v));
-                break;
-            case 24:
-                for (int i = 0; i < 3; ++i)
-                    row[3 * x + i] = static_cast<uint8_t>(v >> (8 * i));
-                break;
-            case 32:
-                PutLeU32(row + 4 * x, v);
-                break;
-            }
+            const int at = x * s.Bits / 8;
+            if (s.Bits < 8)
+                row[at] |= static_cast<uint8_t>(v << (8 - s.Bits - x * s.Bits % 8));
+            else
+                for (int i = 0; i < s.Bits / 8; ++i)
+                    row[at + i] = static_cast<uint8_t>(v >> (8 * i));
         }
     }
     return b;
@@ -89,10 +67,6 @@ std::vector<uint32_t> Palette(int n) {
     for (int i = 0; i < n; ++i)
         p.push_back(static_cast<uint32_t>((i * 37 % 256) << 16 | (255 - i) << 8 | (i * 11 % 256)));
     return p;
-}
-
-uint32_t Rgb(uint32_t c) {
-    return 0xFF000000u | c;
 }
 
 class PictureFilesGui : public ::testing::Test {
@@ -107,17 +81,8 @@ class PictureFilesGui : public ::testing::Test {
         ImageOperationBusy = false;
     }
     void LoadFixture(const std::string& name) {
-        PngFixture f;
-        f.Width = 7;
-        f.Height = 4;
-        f.ColorType = PNG_COLOR_TYPE_RGB;
-        for (int y = 0; y < f.Height; ++y) {
-            std::vector<uint32_t> row;
-            for (int i = 0; i < f.Width * 3; ++i)
-                row.push_back(static_cast<uint32_t>(i * 9 + y * 50));
-            f.Samples.push_back(row);
-        }
-        WriteBytes(Dir.File(name), WritePngFixture(f));
+        ASSERT_TRUE(WriteFileAtomic(
+            Dir.File(name), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 7, 4))));
         ASSERT_TRUE(Form.LoadFromFile(Dir.File(name)));
         Rec.Clear();
     }
@@ -131,8 +96,6 @@ class PictureFilesGui : public ::testing::Test {
     RecordingHooks Rec; // after the window's hooks, so dialogs and messages are scripted
     TempDir Dir;
 };
-
-// ---- BMP reading ----------------------------------------------------------------------------
 
 TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
     auto index = [](int mod) {
@@ -148,31 +111,30 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
         return static_cast<uint32_t>((x % 32) << 11 | (y * 12) << 5 | (31 - x));
     };
     struct Case {
-        const char* name;
         BmpLayout layout;
         std::function<uint32_t(int, int)> value;
         int message; // 0: none
     };
     const Case cases[] = {
-        {"1 bit", {1, 0, Palette(2), {}}, index(2), 0},
-        {"4 bits", {4, 0, Palette(16), {}}, index(16), 41},
-        {"8 bits", {8, 0, Palette(256), {}}, index(256), 42},
-        {"8 bits, short palette", {8, 0, Palette(20), {}}, index(20), 42},
-        {"16 bits 5-5-5", {16, 0, {}, {}}, word555, 43},
-        {"16 bits 5-6-5", {16, 3, {}, {0xF800, 0x07E0, 0x001F}}, word565, 44},
-        {"24 bits", {24, 0, {}, {}}, colour, 0},
-        {"24 bits top-down", {24, 0, {}, {}, true}, colour, 0},
-        {"32 bits", {32, 0, {}, {}}, colour, 45},
+        {{1, 0, Palette(2), {}}, index(2), 0},
+        {{4, 0, Palette(16), {}}, index(16), 41},
+        {{8, 0, Palette(256), {}}, index(256), 42},
+        {{16, 0, {}, {}}, word555, 43},
+        {{16, 3, {}, {0xF800, 0x07E0, 0x001F}}, word565, 44},
+        {{24, 0, {}, {}}, colour, 0},
+        {{32, 0, {}, {}}, colour, 45},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.layout.Bits << " bits, compression "
+                                        << c.layout.Compression << Rec.Summary());
         Rec.Clear();
-        WriteBytes(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value));
-        ASSERT_TRUE(Form.LoadFromFile(Dir.File("depth.bmp"))) << c.name << Rec.Summary();
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value)));
+        ASSERT_TRUE(Form.LoadFromFile(Dir.File("depth.bmp")));
         if (c.message) {
-            ASSERT_EQ(Rec.Messages.size(), 1u) << c.name;
-            EXPECT_TRUE(Rec.Shown(c.message)) << c.name << Rec.Summary();
+            ASSERT_EQ(Rec.Messages.size(), 1u);
+            EXPECT_TRUE(Rec.Shown(c.message));
         } else {
-            EXPECT_TRUE(Rec.Messages.empty()) << c.name << Rec.Summary();
+            EXPECT_TRUE(Rec.Messages.empty());
         }
         ASSERT_EQ(DisplayedPicture.Width, BmpW);
         ASSERT_EQ(DisplayedPicture.Height, BmpH);
@@ -182,58 +144,24 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
                 const uint32_t got = DisplayedPicture.At(x, y);
                 const uint32_t v = c.value(x, y);
                 if (c.layout.Bits <= 8) {
-                    ASSERT_EQ(got, Rgb(c.layout.Palette[v])) << c.name << " " << x << "," << y;
+                    ASSERT_EQ(got, 0xFF000000u | c.layout.Palette[v]) << x << "," << y;
                 } else if (c.layout.Bits == 16) {
                     // Five- and six-bit fields widen to eight bits, give or take the low bits.
                     const bool six = c.layout.Compression == 3;
                     const int r = static_cast<int>(six ? v >> 11 : v >> 10) & 31;
                     const int g = static_cast<int>(v >> 5) & (six ? 63 : 31);
                     const int b = static_cast<int>(v) & 31;
-                    EXPECT_NEAR(PixelRed(got), r * 255 / 31, 8) << c.name;
-                    EXPECT_NEAR(PixelGreen(got), g * 255 / (six ? 63 : 31), 8) << c.name;
-                    EXPECT_NEAR(PixelBlue(got), b * 255 / 31, 8) << c.name;
+                    EXPECT_NEAR(PixelRed(got), r * 255 / 31, 8);
+                    EXPECT_NEAR(PixelGreen(got), g * 255 / (six ? 63 : 31), 8);
+                    EXPECT_NEAR(PixelBlue(got), b * 255 / 31, 8);
                 } else {
-                    ASSERT_EQ(got, Rgb(v)) << c.name << " " << x << "," << y;
+                    ASSERT_EQ(got, 0xFF000000u | v) << x << "," << y;
                 }
             }
     }
 }
 
-TEST_F(PictureFilesGui, DamagedBitmapsAreRefusedAndThePreviousPictureStays) {
-    LoadFixture("good.png");
-    const Picture before = DisplayedPicture;
-    const auto colour = [](int x, int y) { return static_cast<uint32_t>(x * 7 + y); };
-    std::vector<uint8_t> good = MakeBmp({24, 0, {}, {}}, colour);
-    std::vector<uint8_t> cut(good.begin(), good.end() - 10);
-    std::vector<uint8_t> wide = good;
-    PutLeI32(&wide[18], 100000);
-    std::vector<uint8_t> badDepth = good;
-    PutLeU16(&badDepth[28], 7);
-    std::vector<uint8_t> farPixels = good;
-    PutLeU32(&farPixels[10], static_cast<uint32_t>(good.size()) + 100);
-    const std::string text = "BM but nothing else of a bitmap";
-    const std::pair<const char*, std::vector<uint8_t>> cases[] = {
-        {"cut.bmp", cut},
-        {"wide.bmp", wide},
-        {"depth.bmp", badDepth},
-        {"far.bmp", farPixels},
-        {"text.bmp", {text.begin(), text.end()}},
-        {"tiny.bmp", {'B', 'M'}},
-    };
-    for (const auto& [name, bytes] : cases) {
-        WriteBytes(Dir.File(name), bytes);
-        Rec.Clear();
-        EXPECT_FALSE(Form.LoadFromFile(Dir.File(name))) << name;
-        EXPECT_EQ(Rec.ErrorBoxes.size(), 1u) << name;
-        EXPECT_EQ(DisplayedPicture.Pixels, before.Pixels) << name;
-        EXPECT_EQ(CurrentImageName, "good.png") << name;
-        EXPECT_TRUE(ImageBuffersAllocated) << name;
-    }
-}
-
-// ---- Round trips ----------------------------------------------------------------------------
-
-TEST_F(PictureFilesGui, BmpAndPngSavesLoadBackByteExact) {
+TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
     for (const char* rel : {"aerial/aero1.png", "landsat7-olinda/olinda_rgb432.png"}) {
         ASSERT_TRUE(Form.LoadFromFile(SharedData(rel))) << Rec.Summary();
         const Picture original = DisplayedPicture;
@@ -249,182 +177,123 @@ TEST_F(PictureFilesGui, BmpAndPngSavesLoadBackByteExact) {
         const int stride = ((original.Width * 24 + 31) / 32) * 4;
         EXPECT_EQ(LeU16(&bmp[28]), 24);
         EXPECT_EQ(bmp.size(), static_cast<size_t>(LeU32(&bmp[10]) + stride * original.Height));
+        // PNG: 8-bit RGB, not interlaced.
+        const std::vector<uint8_t> png = FileBytes("copy.png");
+        EXPECT_EQ(png[24], 8);
+        EXPECT_EQ(png[25], PNG_COLOR_TYPE_RGB);
+        EXPECT_EQ(png[28], 0);
     }
 }
 
-// ---- Commands ------------------------------------------------------------------------------
-
-TEST_F(PictureFilesGui, OpenChoosesLoadsNamesAndRecords) {
-    LoadFixture("scene.PNG");
-    ImageDirectory = "/start/";
-    CurrentImageName = "before.png";
-    MacroRecording = true;
-    OpenPreviewOption = true;
-    Form.F_OpenClick(); // cancelled
-    ASSERT_EQ(Rec.FileRequests.size(), 1u);
-    const FileDialogRequest& r = Rec.FileRequests[0];
-    EXPECT_FALSE(r.Save);
-    EXPECT_TRUE(r.Preview);
-    EXPECT_EQ(r.InitialDir, "/start/");
-    EXPECT_EQ(r.Filter, "All (*.bmp;*.png)|*.bmp;*.png");
-    EXPECT_EQ(CurrentImageName, "before.png");
-    EXPECT_TRUE(Rec.MacroLines.empty());
-
-    Rec.FileAnswers.push_back(Dir.File("scene.PNG"));
-    Form.F_OpenClick();
-    EXPECT_EQ(ImageDirectory, Dir.Path());
-    EXPECT_EQ(CurrentImageName, "scene.PNG");
-    EXPECT_EQ(Form.windowTitle(), "VORN KEEL  Image is: scene.PNG");
-    const std::vector<std::string> lines = {"=0003  Open", Dir.Path(), "scene.PNG"};
-    EXPECT_EQ(Rec.MacroLines, lines);
-
-    // A failed open records nothing and keeps the name.
-    Rec.Clear();
-    WriteBytes(Dir.File("broken.png"), {1, 2, 3});
-    Rec.FileAnswers.push_back(Dir.File("broken.png"));
-    Form.F_OpenClick();
-    EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
-    EXPECT_EQ(CurrentImageName, "scene.PNG");
-    EXPECT_TRUE(Rec.MacroLines.empty());
-}
-
-TEST_F(PictureFilesGui, SaveAndSaveAsRecordAndFollowTheirExtensionRules) {
+// Each command in turn on one session: its dialog, its macro lines (code, folder, name), the name
+// it leaves and the file it writes.
+TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {
     LoadFixture("scene.png");
-    MacroRecording = true;
-    Form.F_SaveClick();
-    const std::vector<std::string> saveLines = {"=0005   Save", Dir.Path(), "scene.png"};
-    EXPECT_EQ(Rec.MacroLines, saveLines);
+    MacroRecording = OpenPreviewOption = SavePreviewOption = true;
+    using Bytes = std::vector<uint8_t>;
+    // answer nullptr: no dialog; defaultExt and proposed nullptr: not looked at.
+    const auto check = [&](void (TVORNForm::*click)(), const char* answer, const char* filter,
+                           const char* defaultExt, const char* proposed,
+                           std::vector<std::string> macro, const char* name, const char* written,
+                           const Bytes& magic) {
+        SCOPED_TRACE(name + std::string(" ") + (answer ? answer : ""));
+        Rec.Clear();
+        if (answer) Rec.FileAnswers.push_back(Dir.File(answer));
+        (Form.*click)();
+        ASSERT_EQ(Rec.FileRequests.size(), answer ? 1u : 0u);
+        if (answer) {
+            const FileDialogRequest& r = Rec.FileRequests[0];
+            EXPECT_EQ(r.Filter, filter);
+            EXPECT_EQ(r.InitialDir, Dir.Path());
+            if (defaultExt) EXPECT_EQ(r.DefaultExt, defaultExt);
+            if (proposed) EXPECT_EQ(r.FileName, Dir.File(proposed));
+            EXPECT_EQ(r.Save, click != &TVORNForm::F_OpenClick);
+        }
+        if (!macro.empty()) macro.insert(macro.begin() + 1, Dir.Path());
+        EXPECT_EQ(Rec.MacroLines, macro);
+        EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
+        EXPECT_EQ(CurrentImageName, name);
+        EXPECT_EQ(Form.windowTitle(), QString("VORN KEEL  Image is: ") + name);
+        if (written) {
+            const Bytes bytes = FileBytes(written);
+            ASSERT_GE(bytes.size(), 2u);
+            EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 2), magic);
+        }
+    };
+    const Bytes png = {0x89, 'P'}, bmp = {'B', 'M'}, jpeg = {0xFF, 0xD8};
+    check(&TVORNForm::F_SaveClick, nullptr, "", "", "", {"=0005   Save", "scene.png"}, "scene.png",
+          "scene.png", png);
     EXPECT_EQ(Rec.Gauge.front(), 0);
-
-    Rec.Clear();
-    Rec.FileAnswers.push_back(Dir.File("copy.jpg"));
-    Form.F__SaveasClick();
-    ASSERT_EQ(Rec.FileRequests.size(), 1u);
-    const FileDialogRequest& r = Rec.FileRequests[0];
-    EXPECT_TRUE(r.Save);
-    EXPECT_EQ(r.Filter, "BMP PNG files|*.PNG;*.BMP");
-    EXPECT_EQ(r.DefaultExt, "PNG");
-    EXPECT_EQ(r.FileName, Dir.File("scene.png"));
-    EXPECT_FALSE(FileExists(Dir.File("copy.jpg")));
-    EXPECT_EQ(CurrentImageName, "scene.png");
-
-    Rec.Clear();
-    SavePreviewOption = true;
-    Rec.FileAnswers.push_back(Dir.File("copy.BMP"));
-    Form.F__SaveasClick();
-    EXPECT_EQ(Rec.FileRequests[0].Filter, "BMP PNG files|*.BMP;*.PNG");
+    check(&TVORNForm::FS_BMPClick, "out.BMP", "BMP files|*.bmp", "bmp", "scene.bmp", {},
+          "scene.png", "out.BMP", bmp);
+    EXPECT_EQ(Rec.Gauge.back(), 0);
+    check(&TVORNForm::FS_JPGClick, "out.jpg", "Jpeg files|*.jpg", "jpg", "scene.jpg", {},
+          "scene.png", "out.jpg", jpeg);
+    EXPECT_EQ(Rec.Gauge.back(), 0);
+    check(&TVORNForm::F_OpenClick, "scene.png", "All (*.bmp;*.png)|*.bmp;*.png", nullptr, nullptr,
+          {"=0003  Open", "scene.png"}, "scene.png", nullptr, {});
     EXPECT_TRUE(Rec.FileRequests[0].Preview);
-    EXPECT_EQ(FileBytes("copy.BMP")[0], 'B');
-    EXPECT_EQ(CurrentImageName, "copy.BMP");
-    EXPECT_EQ(Form.windowTitle(), "VORN KEEL  Image is: copy.BMP");
-    const std::vector<std::string> asLines = {"=0002 Saveas", Dir.Path(), "copy.BMP"};
-    EXPECT_EQ(Rec.MacroLines, asLines);
-
-    // Mixed case is not one of the four spellings.
-    Rec.Clear();
-    CurrentImageName = "scene.Png";
-    Form.F__SaveasClick();
-    EXPECT_TRUE(Rec.FileRequests.empty());
-    ASSERT_EQ(Rec.Messages.size(), 1u);
-    EXPECT_EQ(Rec.Messages[0].Text, "File type unk");
-
-    // A Save As that cannot write keeps the old name.
-    Rec.Clear();
-    CurrentImageName = "scene.png";
-    Rec.FileAnswers.push_back(Dir.File("nowhere/x.png"));
-    Form.F__SaveasClick();
-    EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
-    EXPECT_EQ(CurrentImageName, "scene.png");
-    EXPECT_EQ(ImageDirectory, Dir.Path());
-    EXPECT_TRUE(Rec.MacroLines.empty());
+    // The name recorded is the one before numbering.
+    check(&TVORNForm::SaveNumbered1Click, nullptr, "", "", "", {"=0004  SaveNumbered", "scene.png"},
+          "sceneA001.png", "sceneA001.png", png);
+    check(&TVORNForm::F__SaveasClick, "copy.BMP", "BMP PNG files|*.BMP;*.PNG", "PNG",
+          "sceneA001.png", {"=0002 Saveas", "copy.BMP"}, "copy.BMP", "copy.BMP", bmp);
 }
 
-TEST_F(PictureFilesGui, NumberedSaveRecordsTheNameBeforeNumbering) {
-    LoadFixture("field.png");
-    WriteBytes(Dir.File("fieldA001.png"), {1});
-    WriteBytes(Dir.File("fieldA002.png"), {1});
-    MacroRecording = true;
-    Form.SaveNumbered1Click();
-    EXPECT_EQ(CurrentImageName, "fieldA003.png");
-    EXPECT_EQ(FileBytes("fieldA003.png")[1], 'P');
-    const std::vector<std::string> lines = {"=0004  SaveNumbered", Dir.Path(), "field.png"};
-    EXPECT_EQ(Rec.MacroLines, lines);
-
-    // Exhausted: nothing is overwritten.
-    Rec.Clear();
-    WriteBytes(Dir.File("fieldA999.png"), {9});
-    CurrentImageName = "fieldA999.png";
-    Form.SaveNumbered1Click();
-    EXPECT_TRUE(Rec.Shown(39983));
-    EXPECT_EQ(FileBytes("fieldA999.png"), std::vector<uint8_t>{9});
-    EXPECT_TRUE(Rec.MacroLines.empty());
-}
-
-TEST_F(PictureFilesGui, ExportsWriteACopyAndKeepTheName) {
+// Refused or failed commands record nothing, keep the name and folder, and write nothing.
+TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     LoadFixture("scene.png");
+    MacroRecording = true;
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("broken.png"), std::string("xyz")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA999.png"), std::string("9")));
     struct Case {
-        std::function<void()> click;
-        const char* filter;
-        const char* defaultExt;
-        const char* proposed;
-        const char* answer;
-        std::vector<uint8_t> magic;
+        void (TVORNForm::*click)();
+        const char *name, *answer; // answer nullptr: no dialog; "": cancelled
+        size_t errorBoxes;
+        std::string message, filter;
     };
     const Case cases[] = {
-        {[&] { Form.FS_BMPClick(); }, "BMP files|*.bmp", "bmp", "scene.bmp", "out.BMP", {'B', 'M'}},
-        {[&] { Form.FS_JPGClick(); },
-         "Jpeg files|*.jpg",
-         "jpg",
-         "scene.jpg",
-         "out.jpg",
-         {0xFF, 0xD8}},
+        {&TVORNForm::F_OpenClick, "scene.png", "", 0, "", ""},
+        {&TVORNForm::F_OpenClick, "scene.png", "broken.png", 1, "", ""},
+        {&TVORNForm::F__SaveasClick, "scene.png", "copy.jpg", 0, "", "BMP PNG files|*.PNG;*.BMP"},
+        // Mixed case is not one of the four spellings.
+        {&TVORNForm::F__SaveasClick, "scene.Png", nullptr, 0, "File type unk", ""},
+        {&TVORNForm::F__SaveasClick, "scene.png", "nowhere/x.png", 1, "", ""},
+        {&TVORNForm::FS_BMPClick, "scene.png", "other.png", 0, "", ""},
+        {&TVORNForm::FS_JPGClick, "scene.png", "other.png", 0, "", ""},
+        // 999 reached: the last file is not overwritten.
+        {&TVORNForm::SaveNumbered1Click, "fieldA999.png", nullptr, 0, MessageText(39983), ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
         Rec.Clear();
-        Rec.FileAnswers.push_back(Dir.File(c.answer));
-        c.click();
-        ASSERT_EQ(Rec.FileRequests.size(), 1u);
-        EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
-        EXPECT_EQ(Rec.FileRequests[0].DefaultExt, c.defaultExt);
-        EXPECT_EQ(Rec.FileRequests[0].FileName, Dir.File(c.proposed));
-        const std::vector<uint8_t> bytes = FileBytes(c.answer);
-        ASSERT_GE(bytes.size(), 2u) << c.answer;
-        EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 2), c.magic);
-        EXPECT_EQ(CurrentImageName, "scene.png");
-        EXPECT_EQ(Form.windowTitle(), "VORN KEEL  Image is: scene.png");
-        EXPECT_EQ(Rec.Gauge.back(), 0);
-        // Another extension writes nothing.
-        Rec.FileAnswers.push_back(Dir.File("other.png"));
-        c.click();
-        EXPECT_FALSE(FileExists(Dir.File("other.png")));
+        CurrentImageName = c.name;
+        if (c.answer) Rec.FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
+        (Form.*c.click)();
+        EXPECT_EQ(Rec.FileRequests.size(), c.answer ? 1u : 0u);
+        if (!c.filter.empty()) EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
+        EXPECT_TRUE(Rec.MacroLines.empty());
+        EXPECT_EQ(CurrentImageName, c.name);
+        EXPECT_EQ(ImageDirectory, Dir.Path());
+        EXPECT_EQ(Rec.ErrorBoxes.size(), c.errorBoxes) << Rec.Summary();
+        if (!c.message.empty()) {
+            ASSERT_EQ(Rec.Messages.size(), 1u);
+            EXPECT_EQ(Rec.Messages[0].Text, c.message);
+        }
     }
+    for (const char* absent : {"copy.jpg", "other.png", "nowhere/x.png"})
+        EXPECT_FALSE(FileExists(Dir.File(absent))) << absent;
+    EXPECT_EQ(FileBytes("fieldA999.png"), std::vector<uint8_t>{'9'});
 }
 
-TEST_F(PictureFilesGui, CommandsWithoutAPictureOrWhileBusy) {
-    Form.F_SaveClick();
-    Form.FS_BMPClick();
-    Form.SaveNumbered1Click();
-    EXPECT_EQ(Rec.Messages.size(), 3u);
-    EXPECT_TRUE(Rec.Shown(46));
-    EXPECT_TRUE(Rec.FileRequests.empty());
-    EXPECT_TRUE(CurrentImageName.empty());
-
-    ImageOperationBusy = true;
-    Form.F_OpenClick();
-    EXPECT_TRUE(Rec.FileRequests.empty());
-}
-
-TEST_F(PictureFilesGui, ProgressAndResize) {
-    Form.Progress(150);
-    EXPECT_EQ(Rec.Gauge.back(), 100);
-    EXPECT_EQ(Rec.Status1.back(), "150");
+TEST_F(PictureFilesGui, ResizeLimitsTheScrollBox) {
     Form.resize(800, 600);
     Form.FormResize();
     EXPECT_EQ(Form.ScrollBox1->maximumSize(), QSize(738, 598));
 }
 
-} // namespace
-
+// Counting at load copies the picture for processing; the fresh picture must still have nothing
+// to undo.
 TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndLeavesNothingToUndo) {
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
     LoadFixture("scene.png");
@@ -432,3 +301,5 @@ TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndLeavesNothingToUndo) {
         EXPECT_TRUE(FileExists(Dir.File(companion))) << companion;
     EXPECT_FALSE(Rec.UndoEnabled);
 }
+
+} // namespace

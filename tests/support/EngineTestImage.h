@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <vector>
 
 using Rgb = std::array<int, 3>;
@@ -29,26 +31,32 @@ class EngineTestImage : public ::testing::Test {
     void TearDown() override {
         FreeImageBuffers();
         DisplayedPicture = Picture();
-        SetUp();
+        EngineTestImage::SetUp();
     }
 
-    // Rows top first, `width` pixels a row.
-    void Load(int width, const std::vector<Rgb>& pixels) {
-        Picture p;
-        p.Resize(width, static_cast<int>(pixels.size()) / width);
-        for (size_t i = 0; i < pixels.size(); ++i)
-            p.Pixels[i] =
-                PackPixel(static_cast<uint8_t>(pixels[i][0]), static_cast<uint8_t>(pixels[i][1]),
-                          static_cast<uint8_t>(pixels[i][2]));
+    void Show(Picture p) {
         FreeImageBuffers();
         DisplayedPicture = std::move(p);
         AllocImageBuffers();
         ASSERT_TRUE(ImageBuffersAllocated);
         Rec.Clear();
     }
-    // A uniform picture.
+    static uint32_t Pack(Rgb c) {
+        return PackPixel(static_cast<uint8_t>(c[0]), static_cast<uint8_t>(c[1]),
+                         static_cast<uint8_t>(c[2]));
+    }
+    // Rows top first, `width` pixels a row.
+    void Load(int width, const std::vector<Rgb>& pixels) {
+        Picture p;
+        p.Resize(width, static_cast<int>(pixels.size()) / width);
+        std::transform(pixels.begin(), pixels.end(), p.Pixels.begin(), Pack);
+        Show(std::move(p));
+    }
     void LoadUniform(int width, int height, Rgb pixel) {
-        Load(width, std::vector<Rgb>(static_cast<size_t>(width) * height, pixel));
+        Picture p;
+        p.Resize(width, height);
+        std::fill(p.Pixels.begin(), p.Pixels.end(), Pack(pixel));
+        Show(std::move(p));
     }
     static std::vector<Rgb> Shown() {
         std::vector<Rgb> out;
