@@ -1,6 +1,6 @@
 // Any bytes as "Vorn.pof": the reader refuses or loads, never reads past the record.
-#include "shell/vGlobal.h"
 #include "runtime/RtFiles.h"
+#include "shell/vGlobal.h"
 
 #include <cstdint>
 #include <string>

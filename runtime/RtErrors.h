@@ -6,39 +6,39 @@
 #include <string>
 
 class ERunError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class EZeroDivide : public ERunError {
-public:
+  public:
     EZeroDivide() : ERunError("Floating point division by zero") {}
 };
 
 class EInvalidOp : public ERunError {
-public:
+  public:
     EInvalidOp() : ERunError("Invalid floating point operation") {}
 };
 
 class EOverflow : public ERunError {
-public:
+  public:
     EOverflow() : ERunError("Floating point overflow") {}
 };
 
 class EDivByZero : public ERunError {
-public:
+  public:
     EDivByZero() : ERunError("Division by zero") {}
 };
 
 class EConvertError : public ERunError {
-public:
+  public:
     using ERunError::ERunError;
 };
 
 // Input/output failure of the file layer; Code follows the run time's numbering
 // (2 file not found, 3 path not found, 5 access denied, 38 read beyond end of file, ...).
 class EInOutError : public ERunError {
-public:
+  public:
     explicit EInOutError(int code);
     EInOutError(int code, const std::string& text) : ERunError(text), Code(code) {}
     int Code;

@@ -108,7 +108,9 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     return ReadInto(path, out);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out) { return ReadInto(path, out); }
+bool ReadWholeFile(const std::string& path, std::string& out) {
+    return ReadInto(path, out);
+}
 
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     std::string tmp = path + ".tmp~" + IntToStr(getpid());

@@ -13,9 +13,9 @@ extern const char* const CRLF;
 // Folder of the running executable, with its trailing "/".
 std::string ExecutableDirectory();
 
-std::string ExtractFilePath(std::string_view path);   // "a/b/c.png" -> "a/b/"
-std::string ExtractFileName(std::string_view path);   // "a/b/c.png" -> "c.png"
-std::string ExtractFileExt(std::string_view path);    // "a/b/c.png" -> ".png", "" when none
+std::string ExtractFilePath(std::string_view path); // "a/b/c.png" -> "a/b/"
+std::string ExtractFileName(std::string_view path); // "a/b/c.png" -> "c.png"
+std::string ExtractFileExt(std::string_view path);  // "a/b/c.png" -> ".png", "" when none
 std::string ChangeFileExt(std::string_view path, std::string_view ext); // ext with its "."
 std::string IncludeTrailingPathDelimiter(std::string_view dir);
 

@@ -42,19 +42,27 @@ inline double fln(double x) {
     return std::log(x);
 }
 
-inline double flog10(double x) { return fln(x) / std::log(10.0); }
+inline double flog10(double x) {
+    return fln(x) / std::log(10.0);
+}
 
-inline double fexp(double x) { return fcheck(std::exp(x)); }
+inline double fexp(double x) {
+    return fcheck(std::exp(x));
+}
 
 inline double fsqrt(double x) {
     if (x < 0.0 || std::isnan(x)) throw EInvalidOp();
     return std::sqrt(x);
 }
 
-inline double fpow(double base, double e) { return fcheck(std::pow(base, e)); }
+inline double fpow(double base, double e) {
+    return fcheck(std::pow(base, e));
+}
 
 // Round to nearest (halves to even) and keep the low byte, as storing into a byte does.
-inline uint8_t roundByte(double x) { return static_cast<uint8_t>(Round(x) & 0xFF); }
+inline uint8_t roundByte(double x) {
+    return static_cast<uint8_t>(Round(x) & 0xFF);
+}
 
 // Clamp to 0..255, then round halves to even: the rule of every engine that turns reals into
 // pixel bytes.

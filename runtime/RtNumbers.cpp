@@ -27,8 +27,8 @@ struct Decimal {
 Decimal ToDecimal(double v, int precision) {
     Decimal d;
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific,
-                             precision - 1);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision - 1);
     std::string s(buf, res.ptr);
     size_t pos = 0;
     if (s[0] == '-') {
@@ -41,23 +41,28 @@ Decimal ToDecimal(double v, int precision) {
     int e = 0;
     std::from_chars(s.data() + ePos + 1 + (s[ePos + 1] == '+'), s.data() + s.size(), e);
     d.exponent = e + 1;
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
     return d;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Scans a real in the run time's syntax; returns the index just past the accepted text.
 size_t ScanReal(std::string_view s, size_t i, double& value, bool& any) {
     size_t start = i;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     size_t mant = i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        ++i;
     bool intDigits = i > mant;
     bool fracDigits = false;
     if (i < s.size() && s[i] == '.') {
         size_t f = i + 1;
-        while (f < s.size() && s[f] >= '0' && s[f] <= '9') ++f;
+        while (f < s.size() && s[f] >= '0' && s[f] <= '9')
+            ++f;
         fracDigits = f > i + 1;
         if (intDigits || fracDigits) i = f;
     }
@@ -70,7 +75,8 @@ size_t ScanReal(std::string_view s, size_t i, double& value, bool& any) {
         size_t e = i + 1;
         if (e < s.size() && (s[e] == '+' || s[e] == '-')) ++e;
         size_t ed = e;
-        while (e < s.size() && s[e] >= '0' && s[e] <= '9') ++e;
+        while (e < s.size() && s[e] >= '0' && s[e] <= '9')
+            ++e;
         if (e > ed) i = e;
     }
     std::string text(s.substr(start, i - start));
@@ -117,10 +123,14 @@ size_t ScanInt(std::string_view s, size_t i, int64_t& value, bool& any, bool& ov
     while (i < s.size()) {
         int d;
         char c = s[i];
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
         uint64_t base = hex ? 16 : 10;
         if (acc > (limit - d) / base) {
             overflow = true;
@@ -136,9 +146,13 @@ size_t ScanInt(std::string_view s, size_t i, int64_t& value, bool& any, bool& ov
 
 } // namespace
 
-int64_t Round(double x) { return CheckedToInt64(std::nearbyint(x)); }
+int64_t Round(double x) {
+    return CheckedToInt64(std::nearbyint(x));
+}
 
-int64_t Trunc(double x) { return CheckedToInt64(std::trunc(x)); }
+int64_t Trunc(double x) {
+    return CheckedToInt64(std::trunc(x));
+}
 
 std::string IntToStr(int64_t v) {
     char buf[32];
@@ -178,12 +192,16 @@ std::string FloatToStrPrec(double v, int precision) {
     return out;
 }
 
-std::string FloatToStr(double v) { return FloatToStrPrec(v, 15); }
+std::string FloatToStr(double v) {
+    return FloatToStrPrec(v, 15);
+}
 
 std::string FormatFixed(double v, int width, int decimals) {
     std::string s;
-    if (std::isnan(v)) s = "NAN";
-    else if (std::isinf(v)) s = v > 0 ? "INF" : "-INF";
+    if (std::isnan(v))
+        s = "NAN";
+    else if (std::isinf(v))
+        s = v > 0 ? "INF" : "-INF";
     else {
         char buf[512];
         auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
@@ -201,12 +219,13 @@ std::string FormatFixed(double v, int width, int decimals) {
 
 std::string FormatScientific(double v, int width, int digits, int expDigits) {
     std::string s;
-    if (std::isnan(v)) s = "NAN";
-    else if (std::isinf(v)) s = v > 0 ? "INF" : "-INF";
+    if (std::isnan(v))
+        s = "NAN";
+    else if (std::isinf(v))
+        s = v > 0 ? "INF" : "-INF";
     else {
         char buf[64];
-        auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific,
-                               digits - 1);
+        auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, digits - 1);
         std::string t(buf, r.ptr);
         size_t e = t.find('e');
         std::string mant = t.substr(0, e);
@@ -234,7 +253,8 @@ std::string FormatInt(int64_t v, int width, bool zeroPad) {
 
 int64_t ValInt(std::string_view s, int& code) {
     size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
     int64_t v = 0;
     bool any = false, overflow = false;
     size_t end = ScanInt(s, i, v, any, overflow);
@@ -252,7 +272,8 @@ int64_t ValInt(std::string_view s, int& code) {
 
 double ValReal(std::string_view s, int& code) {
     size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
     double v = 0;
     bool any = false;
     size_t end = ScanReal(s, i, v, any);
@@ -311,9 +332,13 @@ std::string LowerCase(std::string_view s) {
 
 std::string Trim(std::string_view s) {
     size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ')
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ')
+        --e;
     return std::string(s.substr(b, e - b));
 }
 
-bool SameText(std::string_view a, std::string_view b) { return UpperCase(a) == UpperCase(b); }
+bool SameText(std::string_view a, std::string_view b) {
+    return UpperCase(a) == UpperCase(b);
+}

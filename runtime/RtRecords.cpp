@@ -5,13 +5,15 @@
 uint64_t RecordBytes::Get(size_t off, size_t n) const {
     if (off + n > Bytes.size()) throw std::out_of_range("record field past its end");
     uint64_t v = 0;
-    for (size_t i = 0; i < n; ++i) v |= static_cast<uint64_t>(Bytes[off + i]) << (8 * i);
+    for (size_t i = 0; i < n; ++i)
+        v |= static_cast<uint64_t>(Bytes[off + i]) << (8 * i);
     return v;
 }
 
 void RecordBytes::Put(size_t off, uint64_t v, size_t n) {
     if (off + n > Bytes.size()) throw std::out_of_range("record field past its end");
-    for (size_t i = 0; i < n; ++i) Bytes[off + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (size_t i = 0; i < n; ++i)
+        Bytes[off + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 double RecordBytes::GetF64(size_t off) const {

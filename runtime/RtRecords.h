@@ -9,7 +9,7 @@
 #include <vector>
 
 class RecordBytes {
-public:
+  public:
     RecordBytes() = default;
     explicit RecordBytes(size_t size) : Bytes(size, 0) {}
 
@@ -42,23 +42,30 @@ public:
 
     std::vector<uint8_t> Bytes;
 
-private:
+  private:
     uint64_t Get(size_t off, size_t n) const;
     void Put(size_t off, uint64_t v, size_t n);
 };
 
 // The same little-endian helpers on a raw byte pointer, for readers that walk a file image.
-inline uint16_t LeU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t LeU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 inline uint32_t LeU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-inline int32_t LeI32(const uint8_t* p) { return static_cast<int32_t>(LeU32(p)); }
+inline int32_t LeI32(const uint8_t* p) {
+    return static_cast<int32_t>(LeU32(p));
+}
 inline void PutLeU16(uint8_t* p, uint16_t v) {
     p[0] = static_cast<uint8_t>(v);
     p[1] = static_cast<uint8_t>(v >> 8);
 }
 inline void PutLeU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
-inline void PutLeI32(uint8_t* p, int32_t v) { PutLeU32(p, static_cast<uint32_t>(v)); }
+inline void PutLeI32(uint8_t* p, int32_t v) {
+    PutLeU32(p, static_cast<uint32_t>(v));
+}

@@ -11,7 +11,9 @@ bool ImageOperationBusy = false;
 bool MacroRecording = false;
 bool LogToDIP = false;
 
-void ResetHooksToDefaults() { Hooks = VornHooks{}; }
+void ResetHooksToDefaults() {
+    Hooks = VornHooks{};
+}
 
 MsgButton HookShowMessage(MsgKind kind, const std::string& text, int x, int y) {
     if (Hooks.ShowMessage) return Hooks.ShowMessage(kind, text, x, y);
@@ -87,19 +89,22 @@ std::string NowDateTimeText() {
     int hour = tm.tm_hour % 12;
     if (hour == 0) hour = 12;
     return IntToStr(tm.tm_mon + 1) + "/" + IntToStr(tm.tm_mday) + "/" +
-           IntToStr(tm.tm_year + 1900) + " " + IntToStr(hour) + ":" + FormatInt(tm.tm_min, 2, true) +
-           ":" + FormatInt(tm.tm_sec, 2, true) + (tm.tm_hour < 12 ? " AM" : " PM");
+           IntToStr(tm.tm_year + 1900) + " " + IntToStr(hour) + ":" +
+           FormatInt(tm.tm_min, 2, true) + ":" + FormatInt(tm.tm_sec, 2, true) +
+           (tm.tm_hour < 12 ? " AM" : " PM");
 }
 
 void RecordCommand(const std::string& commandLine, const std::vector<std::string>& params,
                    bool log) {
     if (MacroRecording && Hooks.AppendMacroLine) {
         Hooks.AppendMacroLine(commandLine);
-        for (const auto& p : params) Hooks.AppendMacroLine(p);
+        for (const auto& p : params)
+            Hooks.AppendMacroLine(p);
     }
     if (log && LogToDIP && Hooks.AppendHistoryLine) {
         Hooks.AppendHistoryLine(commandLine);
-        for (const auto& p : params) Hooks.AppendHistoryLine(p);
+        for (const auto& p : params)
+            Hooks.AppendHistoryLine(p);
         Hooks.AppendHistoryLine(NowDateTimeText());
         if (Hooks.SaveHistoryLog) Hooks.SaveHistoryLog();
     }

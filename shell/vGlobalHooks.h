@@ -15,13 +15,13 @@ enum class MsgButton { None, Ok, Yes, No, Cancel };
 
 struct FileDialogRequest {
     bool Save = false;
-    bool Preview = false;       // the picture dialog with a preview
+    bool Preview = false; // the picture dialog with a preview
     std::string Title;
-    std::string Filter;         // "All (*.bmp;*.png)|*.bmp;*.png" pairs of text and pattern
-    int FilterIndex = 1;        // 1-based, as the dialogs count
+    std::string Filter;  // "All (*.bmp;*.png)|*.bmp;*.png" pairs of text and pattern
+    int FilterIndex = 1; // 1-based, as the dialogs count
     std::string InitialDir;
-    std::string FileName;       // proposed name
-    std::string DefaultExt;     // without the "."
+    std::string FileName;   // proposed name
+    std::string DefaultExt; // without the "."
     bool OverwritePrompt = false;
 };
 
@@ -100,7 +100,7 @@ std::string HookChooseFile(FileDialogRequest& request);
 extern bool ImageOperationBusy;
 
 class OperationScope {
-public:
+  public:
     OperationScope();
     ~OperationScope();
     OperationScope(const OperationScope&) = delete;
@@ -108,7 +108,7 @@ public:
     // False when another operation is running: the caller does nothing.
     bool Acquired() const { return Owned; }
 
-private:
+  private:
     bool Owned;
 };
 

@@ -170,7 +170,9 @@ void CopyImageForProcessing() {
     HookBusyCursor(false);
 }
 
-void UnlockImageBuffers() { ImageBuffersLocked = false; }
+void UnlockImageBuffers() {
+    ImageBuffersLocked = false;
+}
 
 void FreeImageBuffers() {
     ReleaseUndoCopy();
@@ -207,8 +209,8 @@ void ShowPartProgress(int32_t part, int32_t percent, double minimum, double maxi
 
 void ShowStageProgress(int32_t stage, int32_t percent) {
     static const char* const texts[] = {
-        "Making Array (1/4) % Done: ",     "Counting Image (2/4) % Done: ",
-        "Saving Count (3&4/4) % Done: ",   "Displaying Count (4/4) % Done: ",
+        "Making Array (1/4) % Done: ",    "Counting Image (2/4) % Done: ",
+        "Saving Count (3&4/4) % Done: ",  "Displaying Count (4/4) % Done: ",
         "Loading Count (2&3&4) % Done: ",
     };
     HookSetGauge(percent);
@@ -269,8 +271,10 @@ void ShowProcessedImage() {
     HookProcessMessages();
     HookSetGauge(0);
     if (DoneNotificationOption) {
-        if (DoneSpokenOption) HookPlaySound("DONEV.WAV");
-        else if (DoneBellsOption) HookPlaySound("DONEB.WAV");
+        if (DoneSpokenOption)
+            HookPlaySound("DONEV.WAV");
+        else if (DoneBellsOption)
+            HookPlaySound("DONEB.WAV");
         if (DoneWhistlesOption) HookPlaySound("DONEW.WAV");
     }
 }
@@ -311,8 +315,10 @@ int32_t GetFilterFileSize(const std::string& fileName) {
     if (e == 'L' || e == 'l' || e == 'R' || e == 'r' || e == '2' || e == '8') {
         int code = 0;
         int64_t v = ValInt(std::string(1, d), code);
-        if (code == 0) result = static_cast<int32_t>(v);
-        else ShowFileDataError(fileName, code);
+        if (code == 0)
+            result = static_cast<int32_t>(v);
+        else
+            ShowFileDataError(fileName, code);
     } else {
         ShowMessageNumber(39982);
     }

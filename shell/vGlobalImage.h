@@ -40,14 +40,18 @@ extern int32_t ProgressPercent;
 extern int32_t FilterKernelSize;
 
 // Bytes a buffer row takes for a width.
-inline int32_t RowStrideFor(int32_t width) { return ((width * 24 + 31) / 32) * 4; }
+inline int32_t RowStrideFor(int32_t width) {
+    return ((width * 24 + 31) / 32) * 4;
+}
 // The largest picture the working image takes: a buffer's byte size must fit in 32 bits.
 inline bool PictureSizeAcceptable(int64_t width, int64_t height) {
     if (width <= 0 || height <= 0 || width > 0x7FFFFFFF / 24) return false;
     return static_cast<int64_t>(RowStrideFor(static_cast<int32_t>(width))) * height <= 0x7FFFFFFF;
 }
 // Row pointers into the buffers by buffer row (0 = bottom).
-inline uint8_t* WorkRow(int32_t y) { return WorkImageBuffer + static_cast<size_t>(y) * ImageRowStride; }
+inline uint8_t* WorkRow(int32_t y) {
+    return WorkImageBuffer + static_cast<size_t>(y) * ImageRowStride;
+}
 inline const uint8_t* UndoRow(int32_t y) {
     return UndoImageBuffer + static_cast<size_t>(y) * ImageRowStride;
 }

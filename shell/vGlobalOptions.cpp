@@ -82,9 +82,9 @@ struct StringField {
 };
 
 const StringField StringFields[] = {
-    {OffProgramDirectory, &ProgramDirectory},     {OffImageDirectory, &ImageDirectory},
-    {OffFilterDirectory, &FilterDirectory},       {OffDEMDirectory, &DEMDirectory},
-    {OffVectorsDirectory, &VectorsDirectory},     {OffVDatabaseDirectory, &VDatabaseDirectory},
+    {OffProgramDirectory, &ProgramDirectory}, {OffImageDirectory, &ImageDirectory},
+    {OffFilterDirectory, &FilterDirectory},   {OffDEMDirectory, &DEMDirectory},
+    {OffVectorsDirectory, &VectorsDirectory}, {OffVDatabaseDirectory, &VDatabaseDirectory},
     {OffStorageDirectory, &StorageDirectory},
 };
 
@@ -94,16 +94,26 @@ struct FlagField {
 };
 
 const FlagField FlagFields[] = {
-    {3512, &OpenPreviewOption},      {3513, &SavePreviewOption},
-    {3514, &DisplayConvert32Option}, {3515, &StartFlagOption},
-    {3516, &DoneNotificationOption}, {3517, &DoneSpokenOption},
-    {3518, &DoneBellsOption},        {3519, &DoneWhistlesOption},
-    {3520, &ErrorBeepOption},        {3521, &ErrorSpokenOption},
-    {3522, &AutoRangeOption},        {3523, &BelowZeroOption},
-    {3524, &ClipOption},             {3525, &Scale0To255Option},
-    {3526, &AbsoluteValuesOption},   {3527, &SetAbsoluteOption},
-    {3528, &SetThresholdOption},     {3529, &ToggleRGB},
-    {3530, &ToggleRed},              {3531, &ToggleGreen},
+    {3512, &OpenPreviewOption},
+    {3513, &SavePreviewOption},
+    {3514, &DisplayConvert32Option},
+    {3515, &StartFlagOption},
+    {3516, &DoneNotificationOption},
+    {3517, &DoneSpokenOption},
+    {3518, &DoneBellsOption},
+    {3519, &DoneWhistlesOption},
+    {3520, &ErrorBeepOption},
+    {3521, &ErrorSpokenOption},
+    {3522, &AutoRangeOption},
+    {3523, &BelowZeroOption},
+    {3524, &ClipOption},
+    {3525, &Scale0To255Option},
+    {3526, &AbsoluteValuesOption},
+    {3527, &SetAbsoluteOption},
+    {3528, &SetThresholdOption},
+    {3529, &ToggleRGB},
+    {3530, &ToggleRed},
+    {3531, &ToggleGreen},
     {3532, &ToggleBlue},
 };
 
@@ -115,7 +125,8 @@ std::string OptionsPathOverride;
 std::string UserConfigDirectory() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::string base;
-    if (xdg && *xdg) base = IncludeTrailingPathDelimiter(xdg);
+    if (xdg && *xdg)
+        base = IncludeTrailingPathDelimiter(xdg);
     else {
         const char* home = std::getenv("HOME");
         base = IncludeTrailingPathDelimiter(home && *home ? home : "/tmp") + ".config/";
@@ -136,9 +147,12 @@ uint32_t RampColor(int g, int j) {
     };
     const int v = j < 15 ? 16 * j + 15 : 0xFE;
     switch (g) {
-    case 0: return rgb(0, 0, v);
-    case 1: return rgb(0, v, v);
-    case 2: return rgb(0, v, 0);
+    case 0:
+        return rgb(0, 0, v);
+    case 1:
+        return rgb(0, v, v);
+    case 2:
+        return rgb(0, v, 0);
     case 3:
         if (j == 0) return 0x01010F;
         if (j == 1) return 0x05051F;
@@ -155,8 +169,10 @@ uint32_t RampColor(int g, int j) {
     case 6:
         if (j == 0) return 0x0F060F;
         return rgb(v, 16 * j - 1, v);
-    case 7: return rgb(v, 0, 0);
-    default: return rgb(v, v, v);
+    case 7:
+        return rgb(v, 0, 0);
+    default:
+        return rgb(v, v, v);
     }
 }
 
@@ -172,11 +188,14 @@ std::string OptionsFilePath() {
     return dir + "Vorn.pof";
 }
 
-void SetOptionsFilePathForTests(const std::string& path) { OptionsPathOverride = path; }
+void SetOptionsFilePathForTests(const std::string& path) {
+    OptionsPathOverride = path;
+}
 
 void OptionsRecordToGlobals() {
     const RecordBytes& r = OptionsRecord;
-    for (const auto& f : StringFields) *f.Value = r.GetShortString(f.Offset);
+    for (const auto& f : StringFields)
+        *f.Value = r.GetShortString(f.Offset);
     for (int k = 0; k < FormPositionCount; ++k) {
         FormPositions[k].Left = r.GetI32(OffFormPositions + 8 * k);
         FormPositions[k].Top = r.GetI32(OffFormPositions + 8 * k + 4);
@@ -188,7 +207,8 @@ void OptionsRecordToGlobals() {
     for (size_t g = 0; g < ClassColorRamps.size(); ++g)
         for (size_t j = 0; j < 16; ++j)
             ClassColorRamps[g][j] = r.GetU32(OffClassColorRamps + 64 * g + 4 * j);
-    for (const auto& f : FlagFields) *f.Value = r.GetBool(f.Offset);
+    for (const auto& f : FlagFields)
+        *f.Value = r.GetBool(f.Offset);
     IntATMin = r.GetU8(OffIntATMin);
     IntATMax = r.GetU8(OffIntATMax);
     MessageX = r.GetI32(OffMessageX);
@@ -203,18 +223,21 @@ void OptionsRecordToGlobals() {
 
 void GlobalsToOptionsRecord() {
     RecordBytes& r = OptionsRecord;
-    for (const auto& f : StringFields) r.PutShortString(f.Offset, *f.Value);
+    for (const auto& f : StringFields)
+        r.PutShortString(f.Offset, *f.Value);
     for (int k = 0; k < FormPositionCount; ++k) {
         r.PutI32(OffFormPositions + 8 * k, FormPositions[k].Left);
         r.PutI32(OffFormPositions + 8 * k + 4, FormPositions[k].Top);
     }
     for (size_t i = 0; i < ColorSettings.size(); ++i)
         r.PutU32(OffColorSettings + 4 * i, ColorSettings[i]);
-    for (size_t i = 0; i < ClassColors.size(); ++i) r.PutU32(OffClassColors + 4 * i, ClassColors[i]);
+    for (size_t i = 0; i < ClassColors.size(); ++i)
+        r.PutU32(OffClassColors + 4 * i, ClassColors[i]);
     for (size_t g = 0; g < ClassColorRamps.size(); ++g)
         for (size_t j = 0; j < 16; ++j)
             r.PutU32(OffClassColorRamps + 64 * g + 4 * j, ClassColorRamps[g][j]);
-    for (const auto& f : FlagFields) r.PutBool(f.Offset, *f.Value);
+    for (const auto& f : FlagFields)
+        r.PutBool(f.Offset, *f.Value);
     r.PutU8(OffIntATMin, IntATMin);
     r.PutU8(OffIntATMax, IntATMax);
     r.PutI32(OffMessageX, MessageX);
@@ -255,18 +278,22 @@ void ResetClassColors() {
     ClassColors = {0xBF0000, 0xBFBF00, 0x00BF00, 0x9F9FBF, 0x007FBF,
                    0x9FBF9F, 0x0000BF, 0xBFAFBF, 0xBFBFBF};
     for (int g = 0; g < 9; ++g)
-        for (int j = 0; j < 16; ++j) ClassColorRamps[g][j] = RampColor(g, j);
+        for (int j = 0; j < 16; ++j)
+            ClassColorRamps[g][j] = RampColor(g, j);
 }
 
 void SetDefaultOptions() {
     const std::string dir = ExecutableDirectory();
-    for (const auto& f : StringFields) *f.Value = dir;
+    for (const auto& f : StringFields)
+        *f.Value = dir;
     FormPositions[0] = {10, 10};
-    for (int k = 1; k < FormPositionCount; ++k) FormPositions[k] = {123, 123};
+    for (int k = 1; k < FormPositionCount; ++k)
+        FormPositions[k] = {123, 123};
     MessageX = 123;
     MessageY = 123;
     ResetClassColors();
-    for (const auto& f : FlagFields) *f.Value = false;
+    for (const auto& f : FlagFields)
+        *f.Value = false;
     OpenPreviewOption = SavePreviewOption = DisplayConvert32Option = true;
     ClipOption = true;
     ToggleBlue = true;

@@ -29,9 +29,15 @@ struct Picture {
 inline uint32_t PackPixel(uint8_t r, uint8_t g, uint8_t b) {
     return 0xFF000000u | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | b;
 }
-inline uint8_t PixelRed(uint32_t p) { return static_cast<uint8_t>(p >> 16); }
-inline uint8_t PixelGreen(uint32_t p) { return static_cast<uint8_t>(p >> 8); }
-inline uint8_t PixelBlue(uint32_t p) { return static_cast<uint8_t>(p); }
+inline uint8_t PixelRed(uint32_t p) {
+    return static_cast<uint8_t>(p >> 16);
+}
+inline uint8_t PixelGreen(uint32_t p) {
+    return static_cast<uint8_t>(p >> 8);
+}
+inline uint8_t PixelBlue(uint32_t p) {
+    return static_cast<uint8_t>(p);
+}
 // A colour value (0x00BBGGRR) from a pixel word, and back.
 inline uint32_t PixelToColor(uint32_t p) {
     return static_cast<uint32_t>(PixelRed(p)) | (static_cast<uint32_t>(PixelGreen(p)) << 8) |

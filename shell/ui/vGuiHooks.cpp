@@ -36,10 +36,14 @@ QStringList QtFilters(const std::string& filter) {
 
 QMessageBox::Icon IconOf(MsgKind kind) {
     switch (kind) {
-    case MsgKind::Information: return QMessageBox::Information;
-    case MsgKind::Confirmation: return QMessageBox::Question;
-    case MsgKind::Warning: return QMessageBox::Warning;
-    default: return QMessageBox::Critical;
+    case MsgKind::Information:
+        return QMessageBox::Information;
+    case MsgKind::Confirmation:
+        return QMessageBox::Question;
+    case MsgKind::Warning:
+        return QMessageBox::Warning;
+    default:
+        return QMessageBox::Critical;
     }
 }
 
@@ -52,10 +56,14 @@ MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
         box.setStandardButtons(QMessageBox::Ok);
     box.move(x, y);
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgButton::Yes;
-    case QMessageBox::No: return MsgButton::No;
-    case QMessageBox::Cancel: return MsgButton::Cancel;
-    default: return MsgButton::Ok;
+    case QMessageBox::Yes:
+        return MsgButton::Yes;
+    case QMessageBox::No:
+        return MsgButton::No;
+    case QMessageBox::Cancel:
+        return MsgButton::Cancel;
+    default:
+        return MsgButton::Ok;
     }
 }
 

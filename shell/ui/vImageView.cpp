@@ -19,8 +19,9 @@ QImage TImageView::PictureImage() {
 }
 
 void TImageView::PictureChanged() {
-    const QSize s = DisplayedPicture.Empty() ? QSize(0, 0)
-                                             : QSize(DisplayedPicture.Width, DisplayedPicture.Height);
+    const QSize s = DisplayedPicture.Empty()
+                        ? QSize(0, 0)
+                        : QSize(DisplayedPicture.Width, DisplayedPicture.Height);
     if (size() != s) resize(s);
     setFixedSize(s);
     update();

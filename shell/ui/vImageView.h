@@ -7,7 +7,7 @@
 
 class TImageView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TImageView(QWidget* parent = nullptr);
     // The displayed picture wrapped without a copy; drawing on it changes the picture.
     static QImage PictureImage();
@@ -15,12 +15,12 @@ public:
     void PictureChanged();
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void MouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void MouseMove(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void MouseUp(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -67,7 +67,9 @@ QString TVORNForm::PanelText(int panel) const {
     return (panel == 0 ? StatusPanel0 : StatusPanel1)->text();
 }
 
-void TVORNForm::PictureChanged() { Image1->PictureChanged(); }
+void TVORNForm::PictureChanged() {
+    Image1->PictureChanged();
+}
 
 void TVORNForm::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {

@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QMainWindow>
-#include <QProgressBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +28,7 @@ class TToolWindow;
 
 class TVORNForm : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TVORNForm(QWidget* parent = nullptr);
     ~TVORNForm() override;
 
@@ -67,11 +67,10 @@ public:
     // The toolkit's BMP codec for the engine and the caption hook; called by InstallGuiHooks.
     static void InstallPictureFileHooks();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-public:
-
+  public:
     // ---- Start-up, shut-down and tool-window lifetime --------------------------------------
     // The start-up sequence; `arguments` are the command line's, without the program. The hooks
     // must be in place first (InstallGuiHooks, or a test's own).
@@ -210,7 +209,7 @@ public:
     // Ends the colour screens or the class-method cycle; their picture comes back.
     void EndUndoHoldingMode();
 
-private:
+  private:
     void CreateMenus();
     void ConnectImageModes();
     void ShowLongLived(QWidget* window);
@@ -226,13 +225,12 @@ private:
     bool RubberMarkShown = false;
     std::unique_ptr<QPrinter> Printer;
 
-public:
-
-protected:
+  public:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QTimer* MakeFreeTimer();
 };
 
@@ -243,4 +241,6 @@ void InstallGuiHooks(TVORNForm* form);
 
 #include "shell/vGlobalHooks.h"
 
-template <typename F> void TVORNForm::Guarded(F&& f) { RunGuarded(std::forward<F>(f)); }
+template <typename F> void TVORNForm::Guarded(F&& f) {
+    RunGuarded(std::forward<F>(f));
+}

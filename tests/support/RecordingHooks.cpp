@@ -8,7 +8,8 @@ RecordingHooks::RecordingHooks() {
     Hooks.RIHMakeAllHeaders = nullptr;
     Hooks.ShowMessage = [this](MsgKind kind, const std::string& text, int x, int y) {
         Messages.push_back({kind, text, x, y});
-        if (MessageAnswers.empty()) return kind == MsgKind::Confirmation ? MsgButton::Cancel : MsgButton::Ok;
+        if (MessageAnswers.empty())
+            return kind == MsgKind::Confirmation ? MsgButton::Cancel : MsgButton::Ok;
         MsgButton b = MessageAnswers.front();
         MessageAnswers.pop_front();
         return b;
@@ -49,7 +50,9 @@ RecordingHooks::RecordingHooks() {
     Hooks.SaveHistoryLog = [this] { ++HistorySaves; };
 }
 
-RecordingHooks::~RecordingHooks() { ResetHooksToDefaults(); }
+RecordingHooks::~RecordingHooks() {
+    ResetHooksToDefaults();
+}
 
 bool RecordingHooks::Shown(int number) const {
     const std::string text = MessageText(number);
@@ -62,8 +65,10 @@ bool RecordingHooks::Shown(int number) const {
 
 std::string RecordingHooks::Summary() const {
     std::string s;
-    for (const auto& m : Messages) s += "[" + m.Text + "] ";
-    for (const auto& e : ErrorBoxes) s += "{" + e + "} ";
+    for (const auto& m : Messages)
+        s += "[" + m.Text + "] ";
+    for (const auto& e : ErrorBoxes)
+        s += "{" + e + "} ";
     return s;
 }
 

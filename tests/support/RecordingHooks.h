@@ -17,7 +17,7 @@ struct ShownMessage {
 };
 
 class RecordingHooks {
-public:
+  public:
     RecordingHooks();
     ~RecordingHooks();
 

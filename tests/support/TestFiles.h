@@ -4,7 +4,7 @@
 #include <string>
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -13,7 +13,7 @@ public:
     const std::string& Path() const { return Dir; }
     std::string File(const std::string& name) const { return Dir + name; }
 
-private:
+  private:
     std::string Dir;
 };
 
