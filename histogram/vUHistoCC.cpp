@@ -30,7 +30,6 @@ bool CountFileExists = false;
 bool SeedFileExists = false;
 bool StatisticsFileExists = false;
 bool ImageHasZeros = false;
-int32_t HistogramPixelPasses = 0;
 
 BandHistogram& HistogramOf(int band) {
     return band == BandRed ? RedHistogram : (band == BandGreen ? GreenHistogram : BlueHistogram);
@@ -54,10 +53,12 @@ std::string CompanionPath(std::string_view extension) {
 
 // ---- counts (.adc) --------------------------------------------------------------------------
 
-// A count is never negative and a band never holds more pixels than a 32-bit count can say;
-// a file that claims otherwise is not ours.
+// A count is never negative, a band never holds more pixels than a 32-bit count can say, and the
+// three bands of one picture count the same pixels, at least one; a file that claims otherwise is
+// not ours (empty bands would leave the histogram displays nothing to scale by).
 bool DecodeCountFile(const std::vector<uint8_t>& bytes, std::array<BandHistogram, BandCount>& out) {
     if (static_cast<int64_t>(bytes.size()) != CountFileSize) return false;
+    int64_t firstTotal = 0;
     for (int band = 0; band < BandCount; ++band) {
         int64_t total = 0;
         for (int i = 0; i < 256; ++i) {
@@ -66,7 +67,9 @@ bool DecodeCountFile(const std::vector<uint8_t>& bytes, std::array<BandHistogram
             total += v;
             out[band][i] = v;
         }
-        if (total > std::numeric_limits<int32_t>::max()) return false;
+        if (total < 1 || total > std::numeric_limits<int32_t>::max()) return false;
+        if (band == 0) firstTotal = total;
+        if (total != firstTotal) return false;
     }
     return true;
 }
@@ -130,6 +133,14 @@ std::string EncodeStatistics(StatisticsSet s) {
     return JoinLinesCRLF(text);
 }
 
+// The histogram window indexes the counts by Mode and shows the other four as channel values, so a
+// file that puts any of them outside 0..255 is not one this program wrote.
+bool ChannelValuesSound(const BandStatistics& s) {
+    for (int32_t v : {s.Min, s.Max, s.Mean, s.Median, s.Mode})
+        if (v < 0 || v > 255) return false;
+    return true;
+}
+
 bool DecodeStatistics(const std::string& text, StatisticsSet& out) {
     const std::vector<std::string> lines = SplitLines(text);
     if (static_cast<int>(lines.size()) != StatisticsLineCount) return false;
@@ -155,11 +166,18 @@ bool DecodeStatistics(const std::string& text, StatisticsSet& out) {
     } catch (const EConvertError&) {
         return false;
     }
+    for (const BandStatistics& band : s.Stats)
+        if (!ChannelValuesSound(band)) return false;
     out = s;
     return true;
 }
 
+// The 36 lines of a real file take under a kilobyte; anything far larger is not read into memory.
+constexpr int64_t StatisticsFileLimit = 4096;
+
 bool ReadStatisticsText(const std::string& path, StatisticsSet& out) {
+    const int64_t size = FileSizeOf(path);
+    if (size < 0 || size > StatisticsFileLimit) return false;
     std::string text;
     return ReadWholeFile(path, text) && DecodeStatistics(text, out);
 }
@@ -359,7 +377,6 @@ bool CountHistograms() {
     ImageHasZeros = false;
     CopyImageForProcessing();
     if (!ImageBuffersLocked) return false;
-    ++HistogramPixelPasses;
     RedHistogram.fill(0);
     GreenHistogram.fill(0);
     BlueHistogram.fill(0);
@@ -377,7 +394,6 @@ bool CountHistograms() {
 void ReplaceZeroChannels() {
     CopyImageForProcessing();
     if (!ImageBuffersLocked) return;
-    ++HistogramPixelPasses;
     const size_t rowBytes = static_cast<size_t>(ImageMaxX + 1) * 3;
     for (int32_t y = 0; y <= ImageMaxY; ++y) {
         uint8_t* p = WorkRow(y);

@@ -41,9 +41,6 @@ extern bool SeedFileExists;
 extern bool StatisticsFileExists;
 // Set by the counting pass when any channel of any pixel is 0.
 extern bool ImageHasZeros;
-// Passes over the picture's pixels since start (counting and zero replacement), so that a
-// caller can tell a load that read the files from one that counted.
-extern int32_t HistogramPixelPasses;
 
 // Exact sizes of the binary companion files.
 constexpr int64_t CountRecordSize = 256 * 4;

@@ -6,6 +6,7 @@
 #include "support/EngineTestImage.h"
 #include "support/TestFiles.h"
 
+#include <algorithm>
 #include <string>
 
 class HistogramFixture : public EngineTestImage {
@@ -40,6 +41,12 @@ class HistogramFixture : public EngineTestImage {
         Load(
             3,
             {{10, 1, 200}, {20, 5, 20}, {20, 5, 100}, {30, 5, 100}, {20, 250, 100}, {40, 255, 50}});
+    }
+
+    // Every pass over the pixels (counting, zero replacement) starts with a fresh copy.
+    int PixelPasses() const {
+        return static_cast<int>(std::count(Rec.Status1.begin(), Rec.Status1.end(),
+                                           std::string("Image copied for processing")));
     }
 
     int Count(int number) const {
