@@ -61,7 +61,7 @@ bool LoadOrCountHistograms();
 std::string HistogramFileName(const std::string& imageName, std::string_view extension);
 
 // Each sets the file's name and its exists flag; a file of the wrong size, or a statistics file
-// without exactly 36 convertible lines, counts as absent.
+// without exactly 36 convertible lines whose channel values lie in 0..255, counts as absent.
 void CheckCountFile();
 void CheckSeedFile();
 void CheckStatisticsFile();
