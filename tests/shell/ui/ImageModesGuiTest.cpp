@@ -170,6 +170,7 @@ TEST_F(ImageModes, OnlyRedThenUndoRestoresTheExactBytes) {
     MacroRecording = true;
     Form->IV_onlyRed->trigger();
     EXPECT_TRUE(ShowsOriginalAs([](uint32_t p) { return PackPixel(PixelRed(p), 0, 0); }));
+    EXPECT_EQ(ProgressPercent, 100);
     Form->UndoBtn->setEnabled(Rec->UndoEnabled);
     Form->UndoBtn->trigger();
     EXPECT_TRUE(ShowsOriginal());
