@@ -266,6 +266,7 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
         {&TVORNForm::FS_JPGClick, "scene.png", "other.png", 0, "", ""},
         // 999 reached: the last file is not overwritten.
         {&TVORNForm::SaveNumbered1Click, "fieldA999.png", nullptr, 0, MessageText(39983), ""},
+        {&TVORNForm::SaveNumbered1Click, "fieldA998.png", nullptr, 0, MessageText(39983), ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
