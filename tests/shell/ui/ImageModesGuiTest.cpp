@@ -82,8 +82,10 @@ TEST_F(ImageModes, PixelBoxFollowsThePressAndIsErasedOnRelease) {
         Press(c.At.x(), c.At.y());
         EXPECT_TRUE(PixelBoxDragging);
         EXPECT_FALSE(ShowsOriginal());
+        EXPECT_EQ(Form->Image1->cursor().shape(), Qt::BlankCursor);
         Release(c.At.x(), c.At.y());
         EXPECT_FALSE(PixelValuesMode);
+        EXPECT_NE(Form->Image1->cursor().shape(), Qt::BlankCursor);
         EXPECT_EQ(SelectionBox.Left, c.Box.Left);
         EXPECT_EQ(SelectionBox.Right, c.Box.Right);
         EXPECT_EQ(SelectionBox.Top, c.Box.Top);
