@@ -57,7 +57,8 @@ void LoadRotateImages() {
         const int32_t row = ImageMaxY - y;
         SplitRow(UndoRow(y), width, invert, RotateImages[0].Row(row), RotateImages[1].Row(row),
                  RotateImages[2].Row(row));
-        ShowProgress(RowPercent(y, ImageMaxY));
+        ProgressPercent = RowPercent(y, ImageMaxY);
+        ShowProgress(ProgressPercent);
     }
     UnlockImageBuffers();
     RotateImagesReady = true;
@@ -100,7 +101,8 @@ void KeepOneChannel(int32_t channel) {
             dst[0] = dst[1] = dst[2] = 0;
             dst[kept] = src[kept];
         }
-        ShowProgress(RowPercent(y, ImageMaxY));
+        ProgressPercent = RowPercent(y, ImageMaxY);
+        ShowProgress(ProgressPercent);
     }
     ShowProcessedImage();
 }

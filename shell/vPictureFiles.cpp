@@ -173,8 +173,12 @@ bool NextNumberedFileName() {
     counter = std::min(counter + 1, 999);
     while (counter < 999 && FileExists(ImageDirectory + numbered(counter)))
         ++counter;
+    if (counter == 999) {
+        ShowMessageNumber(39983);
+        // The picture keeps its name when the last number is taken: under fieldA999's name the
+        // next plain Save would write over that file.
+        if (FileExists(ImageDirectory + numbered(counter))) return false;
+    }
     SetImageName(numbered(counter));
-    if (counter < 999) return true;
-    ShowMessageNumber(39983);
-    return !FileExists(ImageDirectory + numbered(counter));
+    return true;
 }

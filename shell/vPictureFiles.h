@@ -39,6 +39,6 @@ extern const char* const MainCaptionPrefix;
 // CurrentImageName := name, and the caption that shows it.
 void SetImageName(const std::string& name);
 // Moves CurrentImageName to the next numbered name (base + "A" + three digits + extension)
-// not present in ImageDirectory. At 999 it shows message 39983; false when fieldA999 exists
-// too, so nothing may be written under the name.
+// not present in ImageDirectory. At 999 it shows message 39983; when fieldA999 exists too the
+// name stays as it was and the result is false: nothing may be written.
 bool NextNumberedFileName();

@@ -52,8 +52,9 @@ MenuLine Command(Item item, const char* name, const char* caption, Handler click
                  const char* hint = nullptr, const char* shortcut = nullptr) {
     return {item, nullptr, name, caption, hint, shortcut, click, false};
 }
-MenuLine Checked(Item item, const char* name, const char* caption, Handler click) {
-    return {item, nullptr, name, caption, nullptr, nullptr, click, true};
+MenuLine Checked(Item item, const char* name, const char* caption, Handler click,
+                 const char* hint = nullptr) {
+    return {item, nullptr, name, caption, hint, nullptr, click, true};
 }
 MenuLine Submenu(Menu menu) {
     return {nullptr, menu, "", "", nullptr, nullptr, nullptr, false};
@@ -94,14 +95,17 @@ const std::vector<MenuDef>& MenuTable() {
         {&T::InvestigateMenu,
          "InvestigateMenu",
          "&Investigate",
-         {Command(&T::I_Undo, "I_Undo", "&Undo", &T::I_UndoClick, "Undo Last Image Operation"),
-          Separator,
-          Checked(&T::IZ_ZoomWindow, "IZ_ZoomWindow", "&Zoom Window...", &T::IZ_ZoomWindowClick),
-          Checked(&T::IV_PixelValues, "IV_PixelValues", "Pixel &Values...",
-                  &T::IV_PixelValuesClick),
+         {Checked(&T::IZ_ZoomWindow, "IZ_ZoomWindow", "&Zoom Window...", &T::IZ_ZoomWindowClick,
+                  "Display Zoom window for image area display"),
+          Checked(&T::IV_PixelValues, "IV_PixelValues", "Pixel &Values...", &T::IV_PixelValuesClick,
+                  "View Pixel values"),
           Submenu(&T::ScreensMenu), Separator,
           Command(&T::PngInfo1, "PngInfo1", "&Png Image Info...", &T::PngInfo1Click),
-          Command(&T::I_SystemInfo, "I_SystemInfo", "System &Info...", &T::I_SystemInfoClick)}},
+          Command(&T::I_SystemInfo, "I_SystemInfo", "System &Info...", &T::I_SystemInfoClick),
+          Command(&T::EO__Options, "EO__Options", "Program &Options...", &T::EO__OptionsClick),
+          Separator,
+          Command(&T::I_Undo, "I_Undo", "&Undo", &T::I_UndoClick, "Undo Last Image Operation"),
+          Checked(&T::LogtoDIP, "LogtoDIP", "Log actions: &DIP", &T::LogtoDIPClick)}},
         {&T::ScreensMenu,
          "ScreensMenu",
          "&Screens",
@@ -127,14 +131,11 @@ const std::vector<MenuDef>& MenuTable() {
         {&T::ExtrapolateMenu,
          "ExtrapolateMenu",
          "&Extrapolate",
-         {Command(&T::X_Macro, "X_Macro", "&Macro...", &T::X_MacroClick, "Macro"),
-          Checked(&T::LogtoDIP, "LogtoDIP", "Log actions: &DIP", &T::LogtoDIPClick), Separator,
+         {Command(&T::X_Macro, "X_Macro", "&Macro...", &T::X_MacroClick, "Macro"), Separator,
           Command(&T::X_LabelObjects, "X_LabelObjects", "&Labels...", &T::X_LabelObjectsClick,
                   "Labels: Text annotation"),
           Command(&T::X_ObjectorMM, "X_ObjectorMM", "&Object MM...", &T::X_ObjectorMMClick,
-                  "Label Objects MM"),
-          Separator,
-          Command(&T::EO__Options, "EO__Options", "Program &Options...", &T::EO__OptionsClick)}},
+                  "Label Objects MM")}},
     };
     return table;
 }

@@ -118,6 +118,9 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
     if (PixelValuesMode) {
         PixelBoxDragging = false;
         if (RubberbandShown) DrawRubberband();
+        // The pointer was hidden for the drag only; left hidden, it would stay invisible over
+        // the picture until the cursor pixel screen closes.
+        Image1->unsetCursor();
         PixelValuesMode = false;
         SelectionBox = SelectionFromCorners(RubberStart, RubberEnd);
         ShowLongLived(ViewCursorScreen);

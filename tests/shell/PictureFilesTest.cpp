@@ -179,8 +179,9 @@ TEST_F(PictureFiles, SaveWritesByTheExtensionOfTheCurrentName) {
         CurrentImageName = name;
         EXPECT_EQ(SavePictureFile(), written) << name;
         EXPECT_EQ(FileExists(Dir.File(name)), written) << name;
-        if (written)
+        if (written) {
             EXPECT_EQ(ReadPictureFile(Dir.File(name)).Image.Pixels, DisplayedPicture.Pixels);
+        }
     }
 }
 

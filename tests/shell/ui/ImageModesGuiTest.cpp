@@ -82,8 +82,10 @@ TEST_F(ImageModes, PixelBoxFollowsThePressAndIsErasedOnRelease) {
         Press(c.At.x(), c.At.y());
         EXPECT_TRUE(PixelBoxDragging);
         EXPECT_FALSE(ShowsOriginal());
+        EXPECT_EQ(Form->Image1->cursor().shape(), Qt::BlankCursor);
         Release(c.At.x(), c.At.y());
         EXPECT_FALSE(PixelValuesMode);
+        EXPECT_NE(Form->Image1->cursor().shape(), Qt::BlankCursor);
         EXPECT_EQ(SelectionBox.Left, c.Box.Left);
         EXPECT_EQ(SelectionBox.Right, c.Box.Right);
         EXPECT_EQ(SelectionBox.Top, c.Box.Top);
@@ -170,6 +172,7 @@ TEST_F(ImageModes, OnlyRedThenUndoRestoresTheExactBytes) {
     MacroRecording = true;
     Form->IV_onlyRed->trigger();
     EXPECT_TRUE(ShowsOriginalAs([](uint32_t p) { return PackPixel(PixelRed(p), 0, 0); }));
+    EXPECT_EQ(ProgressPercent, 100);
     Form->UndoBtn->setEnabled(Rec->UndoEnabled);
     Form->UndoBtn->trigger();
     EXPECT_TRUE(ShowsOriginal());

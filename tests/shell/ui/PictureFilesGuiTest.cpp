@@ -7,7 +7,6 @@
 #include "support/RecordingHooks.h"
 #include "support/TestFiles.h"
 
-#include <QScrollArea>
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -205,8 +204,12 @@ TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {
             const FileDialogRequest& r = Rec.FileRequests[0];
             EXPECT_EQ(r.Filter, filter);
             EXPECT_EQ(r.InitialDir, Dir.Path());
-            if (defaultExt) EXPECT_EQ(r.DefaultExt, defaultExt);
-            if (proposed) EXPECT_EQ(r.FileName, Dir.File(proposed));
+            if (defaultExt) {
+                EXPECT_EQ(r.DefaultExt, defaultExt);
+            }
+            if (proposed) {
+                EXPECT_EQ(r.FileName, Dir.File(proposed));
+            }
             EXPECT_EQ(r.Save, click != &TVORNForm::F_OpenClick);
         }
         if (!macro.empty()) macro.insert(macro.begin() + 1, Dir.Path());
@@ -263,6 +266,7 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
         {&TVORNForm::FS_JPGClick, "scene.png", "other.png", 0, "", ""},
         // 999 reached: the last file is not overwritten.
         {&TVORNForm::SaveNumbered1Click, "fieldA999.png", nullptr, 0, MessageText(39983), ""},
+        {&TVORNForm::SaveNumbered1Click, "fieldA998.png", nullptr, 0, MessageText(39983), ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
@@ -271,7 +275,9 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
         if (c.answer) Rec.FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
         (Form.*c.click)();
         EXPECT_EQ(Rec.FileRequests.size(), c.answer ? 1u : 0u);
-        if (!c.filter.empty()) EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
+        if (!c.filter.empty()) {
+            EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
+        }
         EXPECT_TRUE(Rec.MacroLines.empty());
         EXPECT_EQ(CurrentImageName, c.name);
         EXPECT_EQ(ImageDirectory, Dir.Path());
@@ -284,12 +290,6 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     for (const char* absent : {"copy.jpg", "other.png", "nowhere/x.png"})
         EXPECT_FALSE(FileExists(Dir.File(absent))) << absent;
     EXPECT_EQ(FileBytes("fieldA999.png"), std::vector<uint8_t>{'9'});
-}
-
-TEST_F(PictureFilesGui, ResizeLimitsTheScrollBox) {
-    Form.resize(800, 600);
-    Form.FormResize();
-    EXPECT_EQ(Form.ScrollBox1->maximumSize(), QSize(738, 598));
 }
 
 // Counting at load copies the picture for processing; the fresh picture must still have nothing
