@@ -50,6 +50,8 @@ QMessageBox::Icon IconOf(MsgKind kind) {
 MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
     QMessageBox box(IconOf(kind), "VORN", QString::fromLatin1(text.c_str()).replace("\r\n", "\n"),
                     QMessageBox::NoButton, VORNForm);
+    // File names and values are part of the texts; none of them is markup.
+    box.setTextFormat(Qt::PlainText);
     if (kind == MsgKind::Confirmation)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     else
@@ -88,10 +90,13 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
 
 } // namespace
 
-void InstallGuiHooks(TVORNForm* form) {
+void InstallGuiHooks(TVORNForm*) {
     Hooks.ShowMessage = ShowBox;
     Hooks.ShowErrorBox = [](const std::string& text) {
-        QMessageBox::critical(VORNForm, "VORN", QString::fromLatin1(text.c_str()));
+        QMessageBox box(QMessageBox::Critical, "VORN", QString::fromLatin1(text.c_str()),
+                        QMessageBox::Ok, VORNForm);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     };
     Hooks.SetGauge = [](int percent) {
         if (VORNForm) VORNForm->Gauge1->setValue(percent < 0 ? 0 : (percent > 100 ? 100 : percent));
@@ -157,5 +162,4 @@ void InstallGuiHooks(TVORNForm* form) {
     Hooks.EndUndoHoldingMode = [] {
         if (VORNForm) VORNForm->EndUndoHoldingMode();
     };
-    (void)form;
 }

@@ -219,6 +219,9 @@ void TVORNForm::WMEndSession() {
 }
 
 bool TVORNForm::FormCloseQuery() {
+    // A running operation lets window messages in from its loops and goes on working on the
+    // buffers and windows the close would free: the close waits until it has ended.
+    if (ImageOperationBusy) return false;
     FormPositions[fpMain] = {x(), y()};
     // A failed save is reported; it does not keep the user from leaving.
     RunGuarded([] { SaveOptions(); });

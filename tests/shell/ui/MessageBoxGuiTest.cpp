@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -12,10 +13,11 @@ struct SeenBox {
     QPoint Corner;
     QMessageBox::StandardButtons Buttons;
     QString Text;
+    Qt::TextFormat Format;
 };
 
 // Closes the next message box once it is up, noting where it sat and what it offered.
-SeenBox ShowAndClose(int number) {
+template <typename Show> SeenBox ShowAndClose(Show show) {
     SeenBox seen;
     QTimer::singleShot(0, [&seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -23,10 +25,15 @@ SeenBox ShowAndClose(int number) {
         seen.Corner = box->pos();
         seen.Buttons = box->standardButtons();
         seen.Text = box->text();
+        seen.Format = box->textFormat();
         box->done(QMessageBox::Cancel);
     });
-    ShowMessageNumber(number);
+    show();
     return seen;
+}
+
+SeenBox ShowAndClose(int number) {
+    return ShowAndClose([number] { ShowMessageNumber(number); });
 }
 
 TEST(MessageBox, OpensAtTheOptionsPositionWithTheButtonsOfItsKind) {
@@ -46,6 +53,15 @@ TEST(MessageBox, OpensAtTheOptionsPositionWithTheButtonsOfItsKind) {
 
     const SeenBox twoLines = ShowAndClose(15);
     EXPECT_EQ(twoLines.Text, "Number input wrong,\nPlease try again");
+
+    // A file name or an error text that looks like markup is shown as it is.
+    const SeenBox named =
+        ShowAndClose([] { HookShowMessage(MsgKind::Information, "<b>k</b>.HLP", 0, 0); });
+    EXPECT_EQ(named.Format, Qt::PlainText);
+    const SeenBox failed =
+        ShowAndClose([] { RunGuarded([] { throw std::runtime_error("<i>x</i>"); }); });
+    EXPECT_EQ(failed.Format, Qt::PlainText);
+    EXPECT_EQ(failed.Text, "<i>x</i>");
     ResetHooksToDefaults();
 }
 
