@@ -12,32 +12,11 @@ namespace {
 
 const char* const EntryName = "Vorn.desktop";
 
-bool MakeDirectories(const std::string& dir) {
-    for (size_t p = 1; p <= dir.size(); ++p) {
-        if (p != dir.size() && dir[p] != '/') continue;
-        const std::string part = dir.substr(0, p);
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
-    }
-    return DirectoryExists(dir);
-}
-
 } // namespace
 
-std::string ExecutablePath() {
-    char buf[4096];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
-}
-
 std::string AutostartEntryPath() {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        base = IncludeTrailingPathDelimiter(xdg);
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = IncludeTrailingPathDelimiter(home) + ".config/";
-    else
-        return {};
-    return base + "autostart/" + EntryName;
+    const std::string base = UserConfigHome();
+    return base.empty() ? std::string() : base + "autostart/" + EntryName;
 }
 
 std::string DesktopExecArgument(const std::string& path) {

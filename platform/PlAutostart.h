@@ -4,10 +4,7 @@
 
 #include <string>
 
-// Full path of the running executable.
-std::string ExecutablePath();
-// "$XDG_CONFIG_HOME/autostart/Vorn.desktop", else "$HOME/.config/autostart/Vorn.desktop";
-// empty when neither variable is set.
+// "autostart/Vorn.desktop" in the user's configuration folder; empty when there is none.
 std::string AutostartEntryPath();
 // The program path as one quoted argument of a desktop entry's Exec key, escaped for both the
 // quoting and the string rules of desktop entries.

@@ -4,18 +4,46 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 const char* const CRLF = "\r\n";
 
-std::string ExecutableDirectory() {
+std::string ExecutablePath() {
     char buf[4096];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return "./";
-    return ExtractFilePath(std::string_view(buf, static_cast<size_t>(n)));
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
+}
+
+std::string ExecutableDirectory() {
+    const std::string path = ExecutablePath();
+    return path.empty() ? std::string("./") : ExtractFilePath(path);
+}
+
+std::string UserConfigHome() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return IncludeTrailingPathDelimiter(xdg);
+    std::string home;
+    if (const char* env = std::getenv("HOME"); env && *env)
+        home = env;
+    else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
+        home = pw->pw_dir;
+    else
+        return {};
+    return IncludeTrailingPathDelimiter(home) + ".config/";
+}
+
+bool MakeDirectories(const std::string& dir) {
+    for (size_t p = 1; p <= dir.size(); ++p) {
+        if (p != dir.size() && dir[p] != '/') continue;
+        const std::string part = dir.substr(0, p);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+    return DirectoryExists(dir);
 }
 
 std::string ExtractFilePath(std::string_view path) {

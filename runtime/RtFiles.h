@@ -10,8 +10,14 @@
 
 extern const char* const CRLF;
 
-// Folder of the running executable, with its trailing "/".
+// Full path of the running executable, and its folder with the trailing "/".
+std::string ExecutablePath();
 std::string ExecutableDirectory();
+// The user's configuration folder with its trailing "/": $XDG_CONFIG_HOME, else ~/.config/ of
+// $HOME or, when that is unset, of the account's home in the password database.
+std::string UserConfigHome();
+// Makes a folder and its parents; true when it exists afterwards.
+bool MakeDirectories(const std::string& dir);
 
 std::string ExtractFilePath(std::string_view path); // "a/b/c.png" -> "a/b/"
 std::string ExtractFileName(std::string_view path); // "a/b/c.png" -> "c.png"

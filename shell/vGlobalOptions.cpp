@@ -122,23 +122,6 @@ constexpr size_t OffIntATMax = 3534;
 
 std::string OptionsPathOverride;
 
-std::string UserConfigDirectory() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::string base;
-    if (xdg && *xdg)
-        base = IncludeTrailingPathDelimiter(xdg);
-    else {
-        const char* home = std::getenv("HOME");
-        base = IncludeTrailingPathDelimiter(home && *home ? home : "/tmp") + ".config/";
-    }
-    return base + "vorn/";
-}
-
-void MakeDirectories(const std::string& dir) {
-    for (size_t p = 1; p <= dir.size(); ++p)
-        if (p == dir.size() || dir[p] == '/') mkdir(dir.substr(0, p).c_str(), 0755);
-}
-
 // Colour of ramp group g at entry j, built from the rule of each group.
 uint32_t RampColor(int g, int j) {
     auto rgb = [](int r, int gr, int b) {
@@ -180,12 +163,11 @@ uint32_t RampColor(int g, int j) {
 
 std::string OptionsFilePath() {
     if (!OptionsPathOverride.empty()) return OptionsPathOverride;
-    std::string dir = ExecutableDirectory();
-    if (!DirectoryWritable(dir)) {
-        dir = UserConfigDirectory();
-        MakeDirectories(dir);
-    }
-    return dir + "Vorn.pof";
+    const std::string dir = ExecutableDirectory();
+    const std::string config = UserConfigHome();
+    if (DirectoryWritable(dir) || config.empty()) return dir + "Vorn.pof";
+    MakeDirectories(config + "vorn/");
+    return config + "vorn/Vorn.pof";
 }
 
 void SetOptionsFilePathForTests(const std::string& path) {
