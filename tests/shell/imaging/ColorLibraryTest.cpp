@@ -157,19 +157,6 @@ TEST(ColorLibrary, GetImageSpaceAgreesWithTheSingleColourConversions) {
             }
 }
 
-TEST(ColorLibrary, GetImageSpaceHuePlanesPinned) {
-    Picture source;
-    source.Resize(3, 1);
-    source.At(0, 0) = PackPixel(0, 8, 3);
-    source.At(1, 0) = PackPixel(90, 90, 90);
-    source.At(2, 0) = PackPixel(255, 0, 0);
-    const Picture hsv = GetImageSpace(PlaneHueHSV, true, false, source);
-    EXPECT_EQ(hsv.At(0, 0), PackPixel(0, 255, 98));
-    EXPECT_EQ(hsv.At(1, 0), PackPixel(255, 0, 0)); // a grey has hue 0: red
-    EXPECT_EQ(GetImageSpace(PlaneHueHLS, true, false, source).At(2, 0), PackPixel(255, 1, 1));
-    EXPECT_EQ(GetImageSpace(PlaneHueHLS, false, true, source).At(2, 0), Grey(255 - 85));
-}
-
 TEST(ColorLibrary, GetImageSpaceOfOtherFormatsEmptyPicturesAndUnknownPlanes) {
     RecordingHooks rec;
     Picture source;
