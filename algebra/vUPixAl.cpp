@@ -71,8 +71,11 @@ double Group(const GroupCodes& g, double r, double gr, double b) {
 
 constexpr double E = 0.0001;
 
-// Sums and differences of bytes are integers made real; products are formed in reals.
-template <int F> inline void RatioOutputs(int R, int G, int B, double* v) {
+// Sums and differences of bytes are integers made real; products are formed in reals. The bytes
+// come as integers or as reals (T), which gives the same sums exactly. Checked: the one division
+// that can meet a zero raises; unchecked, it gives an infinity, which sends the block to the
+// checked path.
+template <int F, bool Checked, class T> inline void RatioOutputs(T R, T G, T B, double* v) {
     const double r = R, g = G, b = B;
     if constexpr (F == 1) {
         v[0] = v[1] = v[2] = (double(R - G) + E) / (double(R + G) + E);
@@ -87,9 +90,10 @@ template <int F> inline void RatioOutputs(int R, int G, int B, double* v) {
         v[2] = (double(R - B) + E) / (double(R + B) + E);
     } else if constexpr (F == 4) {
         // The only formula that can divide by zero: where green or red is 0.
-        v[0] = rt::fdiv(double(G - B) + E, g / (b + E));
-        v[1] = rt::fdiv(double(R - G) + E, r / (g + E));
-        v[2] = rt::fdiv(double(R - B) + E, r / (b + E));
+        const auto divide = [](double n, double d) { return Checked ? rt::fdiv(n, d) : n / d; };
+        v[0] = divide(double(G - B) + E, g / (b + E));
+        v[1] = divide(double(R - G) + E, r / (g + E));
+        v[2] = divide(double(R - B) + E, r / (b + E));
     } else if constexpr (F == 5) {
         v[0] = (r + E) / (double(G - B) + E);
         v[1] = (double(R + G) + E) / (double(R - G) + E);
@@ -134,8 +138,19 @@ template <int F> inline void RatioOutputs(int R, int G, int B, double* v) {
 }
 
 template <int F> void RunRatios(OutputRange& out) {
-    RunValueEngine<3>(out, out.OptionPasses(), ProgressReport::ByOption,
-                      [](int R, int G, int B, double* v) { RatioOutputs<F>(R, G, B, v); });
+    RunValueEngine<3>(
+        out, out.OptionPasses(), ProgressReport::ByOption,
+        [](int R, int G, int B, double* v) { RatioOutputs<F, true>(R, G, B, v); },
+        [](ValueBlock& block) {
+            for (int i = 0; i < BlockPixels; ++i) {
+                double v[3];
+                RatioOutputs<F, false>(block.Red[i], block.Green[i], block.Blue[i], v);
+                block.V[0][i] = v[0];
+                block.V[1][i] = v[1];
+                block.V[2][i] = v[2];
+            }
+            return true;
+        });
 }
 
 using RatioRun = void (*)(OutputRange&);
@@ -148,7 +163,9 @@ constexpr RatioRun RatioRuns[16] = {
 
 // ---- Coefficient engines ----
 
-template <int32_t Op> inline double Combine(double c, double k) {
+// Unchecked: a zero divisor gives an infinity or NaN, which the sum keeps and the block's check
+// sends to the checked path.
+template <int32_t Op> inline double Apply(double c, double k) {
     if constexpr (Op == poAdd)
         return c + k;
     else if constexpr (Op == poSubtract)
@@ -156,30 +173,61 @@ template <int32_t Op> inline double Combine(double c, double k) {
     else if constexpr (Op == poMultiply)
         return c * k;
     else if constexpr (Op == poDivide)
-        return rt::fdiv(c, k);
+        return c / k;
     else
         return 0.0;
+}
+
+template <int32_t Op> inline double Combine(double c, double k) {
+    if constexpr (Op == poDivide)
+        return rt::fdiv(c, k);
+    else
+        return Apply<Op>(c, k);
 }
 
 // Any other code is run as this one: every output stays 0.0.
 constexpr int32_t NoOperation = -1;
 
 template <int32_t Op> void RunPARB(OutputRange& out, const std::array<double, 9>& k) {
-    RunValueEngine<3>(out, out.OptionPasses(), ProgressReport::ByOption,
-                      [k](int R, int G, int B, double* v) {
-                          for (int c = 0; c < 3; ++c)
-                              v[c] = Combine<Op>(B, k[3 * c]) + Combine<Op>(G, k[3 * c + 1]) +
-                                     Combine<Op>(R, k[3 * c + 2]);
-                      });
+    RunValueEngine<3>(
+        out, out.OptionPasses(), ProgressReport::ByOption,
+        [k](int R, int G, int B, double* v) {
+            for (int c = 0; c < 3; ++c) {
+                // One term after the other, so that the first failing division is the one
+                // reported.
+                const double blue = Combine<Op>(B, k[3 * c]);
+                const double green = Combine<Op>(G, k[3 * c + 1]);
+                v[c] = blue + green + Combine<Op>(R, k[3 * c + 2]);
+            }
+        },
+        [k](ValueBlock& block) {
+            for (int c = 0; c < 3; ++c) {
+                const double kb = k[3 * c], kg = k[3 * c + 1], kr = k[3 * c + 2];
+                double* v = block.V[c];
+                for (int i = 0; i < BlockPixels; ++i)
+                    v[i] = Apply<Op>(block.Blue[i], kb) + Apply<Op>(block.Green[i], kg) +
+                           Apply<Op>(block.Red[i], kr);
+            }
+            return true;
+        });
 }
 
 template <int32_t Op> void RunPMultiply(OutputRange& out, double c1, double c2, double c3) {
-    RunValueEngine<3>(out, out.OptionPasses(), ProgressReport::ByOption,
-                      [c1, c2, c3](int R, int G, int B, double* v) {
-                          v[0] = Combine<Op>(R, c1);
-                          v[1] = Combine<Op>(G, c2);
-                          v[2] = Combine<Op>(B, c3);
-                      });
+    RunValueEngine<3>(
+        out, out.OptionPasses(), ProgressReport::ByOption,
+        [c1, c2, c3](int R, int G, int B, double* v) {
+            v[0] = Combine<Op>(R, c1);
+            v[1] = Combine<Op>(G, c2);
+            v[2] = Combine<Op>(B, c3);
+        },
+        [c1, c2, c3](ValueBlock& block) {
+            for (int i = 0; i < BlockPixels; ++i) {
+                block.V[0][i] = Apply<Op>(block.Red[i], c1);
+                block.V[1][i] = Apply<Op>(block.Green[i], c2);
+                block.V[2][i] = Apply<Op>(block.Blue[i], c3);
+            }
+            return true;
+        });
 }
 
 // ---- Power and logarithm transform ----

@@ -4,10 +4,14 @@
 
 #include "runtime/RtMath.h"
 #include "runtime/RtNumbers.h"
+#include "runtime/RtVector.h"
 #include "shell/imaging/vUIEEE754.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -36,50 +40,48 @@ constexpr int MulDiv(int a, int b, int c) {
     return static_cast<int>((n < 0) != (c < 0) ? -q : q);
 }
 
-// MulDiv(a, factor, b) for 0 <= a <= b <= 255 without a division: the rounded quotient
-// (2 a factor + b) div 2b taken as a product with a 32-bit reciprocal of 2b. The reciprocals
-// table is 1 KB and stays in the first-level cache; the check below proves at compile time that
-// every quotient the HSV conversion asks for is MulDiv's.
-constexpr std::array<uint64_t, 256> MakeHalfReciprocals() {
-    std::array<uint64_t, 256> table{};
-    for (uint64_t b = 1; b < 256; ++b)
-        table[b] = (uint64_t{1} << 32) / (2 * b) + 1;
-    return table;
-}
-constexpr std::array<uint64_t, 256> HalfReciprocals = MakeHalfReciprocals();
-
+// MulDiv(a, factor, b) for 0 <= a <= b <= 255 (factor 60 or 255) as one single-precision
+// division, which vectorises: the rounded quotient is (2 a factor + b) div 2b, both operands are
+// exact in single precision, and a quotient that is not whole lies at least 1/510 below the next
+// whole number, far more than the division's error, so truncation gives the integer quotient.
+// A zero b gives 0. The check below proves it for every pair at compile time.
 constexpr int RoundedRatio(int a, int factor, int b) {
-    const auto x = static_cast<uint64_t>(2 * a * factor + b);
-    return static_cast<int>((x * HalfReciprocals[static_cast<size_t>(b)]) >> 32);
+    return static_cast<int>(static_cast<float>(2 * a * factor + b) /
+                            static_cast<float>(2 * b + (b == 0)));
 }
 
 constexpr bool RoundedRatioIsMulDiv(int factor) {
     for (int b = 1; b < 256; ++b)
         for (int a = 0; a <= b; ++a)
             if (RoundedRatio(a, factor, b) != MulDiv(a, factor, b)) return false;
-    return true;
+    return RoundedRatio(0, factor, 0) == 0;
 }
 static_assert(RoundedRatioIsMulDiv(255) && RoundedRatioIsMulDiv(60));
 
-// The integer HSV conversion written without branches: which channel is the largest is
-// unpredictable from pixel to pixel, and a mispredicted branch costs more than the arithmetic.
-[[gnu::always_inline]] inline void HSVOf(RGBTriple triple, int& H, int& S, int& V) {
-    const int r = triple.Red, g = triple.Green, b = triple.Blue;
-    const int v = std::max({r, g, b});
-    const int delta = v - std::min({r, g, b});
+struct HSVInteger {
+    int H, S, V;
+};
+
+// The integer HSV conversion written without branches, so that loops over pixels vectorise:
+// which channel is the largest is unpredictable from pixel to pixel.
+[[gnu::always_inline]] inline HSVInteger HSVOf(int r, int g, int b) {
+    const int v = std::max(std::max(r, g), b);
+    const int delta = v - std::min(std::min(r, g), b);
     // All-ones masks for the channel whose formula applies: red, else green, else blue.
     const int redMax = -static_cast<int>(r == v);
     const int greenMax = -static_cast<int>(g == v) & ~redMax;
     const int blueMax = ~(redMax | greenMax);
     const int n = ((g - b) & redMax) | ((b - r) & greenMax) | ((r - g) & blueMax);
     const int offset = (120 & greenMax) | (240 & blueMax);
-    // Reciprocal 0 at index 0 gives a grey's hue step and black's saturation as 0.
-    const int step = RoundedRatio(n < 0 ? -n : n, 60, delta);
+    const int step = RoundedRatio(std::abs(n), 60, delta);
     int h = (n < 0 ? -step : step) + offset;
     h += h < 0 ? 360 : 0;
-    V = v;
-    S = RoundedRatio(delta, 255, v);
-    H = S == 0 ? 0 : h;
+    const int s = RoundedRatio(delta, 255, v);
+    return {s == 0 ? 0 : h, s, v};
+}
+
+[[gnu::always_inline]] inline HSVInteger HSVOfPixel(uint32_t p) {
+    return HSVOf(PixelRed(p), PixelGreen(p), PixelBlue(p));
 }
 
 [[gnu::always_inline]] inline void HLSOf(RGBTriple triple, int& H, int& L, int& S) {
@@ -89,6 +91,36 @@ static_assert(RoundedRatioIsMulDiv(255) && RoundedRatioIsMulDiv(60));
     // 255 times a float is exact in double, so halves are seen as halves.
     L = static_cast<int>(Round(255.0 * l));
     S = static_cast<int>(Round(255.0 * s));
+}
+
+// Four pixels at a time (runtime/RtVector.h says why).
+using Floats = rt::Float4;
+using Int32s = rt::Int4;
+constexpr int FloatsLanes = rt::LanesOf<Floats>;
+
+// The HLS hue of four pixel words, rounded, 0 for a grey: step for step what RGBToHLS and
+// ColorToHLS compute for one pixel, so every lane gives the same integer.
+inline Int32s HLSHueOf(Int32s pixels) {
+    const Floats r = __builtin_convertvector((pixels >> 16) & 255, Floats) / 255.0f;
+    const Floats g = __builtin_convertvector((pixels >> 8) & 255, Floats) / 255.0f;
+    const Floats b = __builtin_convertvector(pixels & 255, Floats) / 255.0f;
+    const Floats redGreenHigh = r > g ? r : g;
+    const Floats high = redGreenHigh > b ? redGreenHigh : b;
+    const Floats redGreenLow = r < g ? r : g;
+    const Floats low = redGreenLow < b ? redGreenLow : b;
+    const Floats delta = high - low;
+    // Tested red, green, blue in that order, as HueOfRGB does.
+    const Int32s redMax = r == high;
+    const Int32s greenMax = (g == high) & ~redMax;
+    const Floats difference = redMax ? g - b : (greenMax ? b - r : r - g);
+    Floats h = 60.0f * difference / delta;
+    h = redMax ? h : (greenMax ? h + 120.0f : h + 240.0f);
+    h = h < 0.0f ? h + 360.0f : h;
+    // A grey's hue (0 / 0 here) is undefined and counts as 0.
+    h = high == low ? 0.0f : h;
+    // Halves to even: the whole number nearest to a float below 2^22.
+    constexpr float Shift = 0x1.8p23f;
+    return __builtin_convertvector((h + Shift) - Shift, Int32s);
 }
 
 inline uint32_t GreyPixel(int value) {
@@ -101,7 +133,8 @@ inline uint32_t IntensityPixel(RGBTriple triple) {
 
 // Every pixel of source through toPixel into result; inverting flips the three colour bytes.
 template <class ToPixel>
-void MapPlane(const Picture& source, Picture& result, bool invertFlag, ToPixel toPixel) {
+[[gnu::always_inline]] inline void MapPlane(const Picture& source, Picture& result, bool invertFlag,
+                                            ToPixel toPixel) {
     const uint32_t flip = invertFlag ? 0x00FFFFFFu : 0u;
     const int width = source.Width;
     for (int y = 0; y < source.Height; ++y) {
@@ -112,9 +145,62 @@ void MapPlane(const Picture& source, Picture& result, bool invertFlag, ToPixel t
     }
 }
 
-void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source, Picture& result) {
+// The planes whose pixel is looked up in a table: indexOf(in, index, width) fills a row of
+// indexes first, in a loop of its own that vectorises, then the lookups follow.
+template <class IndexOf, class Table>
+[[gnu::always_inline]] inline void MapPlaneByTable(const Picture& source, Picture& result,
+                                                   bool invertFlag, IndexOf indexOf,
+                                                   const Table& table) {
+    const uint32_t flip = invertFlag ? 0x00FFFFFFu : 0u;
+    const int width = source.Width;
+    // Room for the whole group of lanes that the HLS hue writes at the row's end.
+    std::vector<int32_t> index(static_cast<size_t>(width + FloatsLanes));
+    for (int y = 0; y < source.Height; ++y) {
+        indexOf(source.Row(y), index.data(), width);
+        uint32_t* out = result.Row(y);
+        for (int x = 0; x < width; ++x)
+            out[x] = table[static_cast<size_t>(index[static_cast<size_t>(x)])] ^ flip;
+    }
+}
+
+// Lightness and HLS saturation depend on the largest and smallest byte alone: all pairs are
+// converted once, by the routine that converts single colours, and a pixel looks its pair up.
+struct HLSByExtremes {
+    std::array<uint32_t, 65536> LightnessPixel;
+    std::array<uint32_t, 65536> SaturationPixel;
+};
+
+const HLSByExtremes& HLSTables() {
+    static HLSByExtremes tables;
+    static const bool filled = [] {
+        for (int high = 0; high < 256; ++high)
+            for (int low = 0; low <= high; ++low) {
+                int h, l, s;
+                HLSOf(MakeRGBTriple(static_cast<uint8_t>(high), static_cast<uint8_t>(low),
+                                    static_cast<uint8_t>(low)),
+                      h, l, s);
+                const auto pair = static_cast<size_t>(high * 256 + low);
+                tables.LightnessPixel[pair] = GreyPixel(l);
+                tables.SaturationPixel[pair] = GreyPixel(s);
+            }
+        return true;
+    }();
+    (void)filled;
+    return tables;
+}
+
+// Inlined into a plain and a wide build (runtime/RtVector.h), so that the pixel loops of every
+// plane are compiled for both.
+[[gnu::always_inline]] inline void FillPlane(int plane, bool colorFlag, bool invertFlag,
+                                             const Picture& source, Picture& result) {
     auto map = [&](auto toPixel) { MapPlane(source, result, invertFlag, toPixel); };
     auto intensity = [](uint32_t p) { return IntensityPixel(PixelToRGBTriple(p)); };
+    auto extremes = [](const uint32_t* in, int32_t* index, int width) {
+        for (int x = 0; x < width; ++x) {
+            const int r = PixelRed(in[x]), g = PixelGreen(in[x]), b = PixelBlue(in[x]);
+            index[x] = std::max(std::max(r, g), b) * 256 + std::min(std::min(r, g), b);
+        }
+    };
     switch (plane) {
     case PlaneRGBComposite:
         if (colorFlag)
@@ -147,19 +233,17 @@ void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source
             const RGBTriple c = HSVToRGBTriple(h, 255, 255);
             hueColor[h] = colorFlag ? RGBTripleToPixel(c) : IntensityPixel(c);
         }
-        map([&hueColor](uint32_t p) {
-            int h, s, v;
-            HSVOf(PixelToRGBTriple(p), h, s, v);
-            return hueColor[h];
-        });
+        MapPlaneByTable(
+            source, result, invertFlag,
+            [](const uint32_t* in, int32_t* index, int width) {
+                for (int x = 0; x < width; ++x)
+                    index[x] = HSVOfPixel(in[x]).H;
+            },
+            hueColor);
         break;
     }
     case PlaneSaturationHSV:
-        map([](uint32_t p) {
-            int h, s, v;
-            HSVOf(PixelToRGBTriple(p), h, s, v);
-            return GreyPixel(s);
-        });
+        map([](uint32_t p) { return GreyPixel(HSVOfPixel(p).S); });
         break;
     case PlaneValueHSV:
         map([](uint32_t p) {
@@ -172,26 +256,32 @@ void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source
             const RGBTriple c = HLSToColor(h, 128, 255);
             hueColor[h] = colorFlag ? RGBTripleToPixel(c) : IntensityPixel(c);
         }
-        map([&hueColor](uint32_t p) {
-            int h, l, s;
-            HLSOf(PixelToRGBTriple(p), h, l, s);
-            return hueColor[h];
-        });
+        MapPlaneByTable(
+            source, result, invertFlag,
+            [](const uint32_t* in, int32_t* index, int width) {
+                int x = 0;
+                for (; x + FloatsLanes <= width; x += FloatsLanes) {
+                    Int32s pixels;
+                    std::memcpy(&pixels, in + x, sizeof pixels);
+                    const Int32s hue = HLSHueOf(pixels);
+                    std::memcpy(index + x, &hue, sizeof hue);
+                }
+                if (x < width) {
+                    // The row's last pixels, and black in the lanes past its end.
+                    Int32s pixels{};
+                    std::memcpy(&pixels, in + x, sizeof(uint32_t) * static_cast<size_t>(width - x));
+                    const Int32s hue = HLSHueOf(pixels);
+                    std::memcpy(index + x, &hue, sizeof hue);
+                }
+            },
+            hueColor);
         break;
     }
     case PlaneLightness:
-        map([](uint32_t p) {
-            int h, l, s;
-            HLSOf(PixelToRGBTriple(p), h, l, s);
-            return GreyPixel(l);
-        });
+        MapPlaneByTable(source, result, invertFlag, extremes, HLSTables().LightnessPixel);
         break;
     case PlaneSaturationHLS:
-        map([](uint32_t p) {
-            int h, l, s;
-            HLSOf(PixelToRGBTriple(p), h, l, s);
-            return GreyPixel(s);
-        });
+        MapPlaneByTable(source, result, invertFlag, extremes, HLSTables().SaturationPixel);
         break;
     case PlaneCyan:
     case PlaneMagenta:
@@ -214,6 +304,16 @@ void FillPlane(int plane, bool colorFlag, bool invertFlag, const Picture& source
     }
 }
 
+RT_WIDE_VECTORS void FillPlaneWide(int plane, bool colorFlag, bool invertFlag,
+                                   const Picture& source, Picture& result) {
+    FillPlane(plane, colorFlag, invertFlag, source, result);
+}
+
+void FillPlanePlain(int plane, bool colorFlag, bool invertFlag, const Picture& source,
+                    Picture& result) {
+    FillPlane(plane, colorFlag, invertFlag, source, result);
+}
+
 } // namespace
 
 std::string GetColorPlaneName(int plane) {
@@ -231,7 +331,10 @@ Picture GetImageSpace(int plane, bool colorFlag, bool invertFlag, const Picture&
         return result;
     }
     result.Resize(source.Width, source.Height);
-    FillPlane(plane, colorFlag, invertFlag, source, result);
+    if (rt::WideVectorsAvailable())
+        FillPlaneWide(plane, colorFlag, invertFlag, source, result);
+    else
+        FillPlanePlain(plane, colorFlag, invertFlag, source, result);
     return result;
 }
 
@@ -289,7 +392,10 @@ RGBTriple HSVToRGBTriple(int H, int S, int V) {
 }
 
 void RGBToHSVInteger(RGBTriple triple, int& H, int& S, int& V) {
-    HSVOf(triple, H, S, V);
+    const HSVInteger hsv = HSVOf(triple.Red, triple.Green, triple.Blue);
+    H = hsv.H;
+    S = hsv.S;
+    V = hsv.V;
 }
 
 void RGBToCMY(RGBTriple triple, int& C, int& M, int& Y) {

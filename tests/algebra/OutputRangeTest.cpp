@@ -2,7 +2,9 @@
 #include "algebra/vUPixAl.h"
 #include "support/EngineTestImage.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -194,6 +196,41 @@ TEST_F(ValueFrame, AutoRangeReportsTwoPartsAndFoldsTheExtremesAtRowStarts) {
     DoPMultiply(poSubtract, 10, 10, 10);
     EXPECT_EQ(ProcessMaxValue, 810.0);
     EXPECT_EQ(ProcessMinValue, -9.0);
+}
+
+// Rows of 300 pixels are a whole block and a short one; every byte is still the rule's, worked
+// here pixel by pixel: a coefficient a channel, each mode, auto range from the starting extremes.
+TEST_F(ValueFrame, WideRowsMapEveryPixelByTheRule) {
+    std::vector<Rgb> pixels;
+    uint32_t s = 1;
+    for (int i = 0; i < 300 * 3; ++i) {
+        s = s * 1664525u + 1013904223u;
+        pixels.push_back({int(s >> 24), int(s >> 16 & 255), int(s >> 8 & 255)});
+    }
+    const double k[3] = {1.7, -0.9, 0.37};
+    for (bool* option : {&ClipOption, &BelowZeroOption, &Scale0To255Option, &AutoRangeOption}) {
+        ClipOption = BelowZeroOption = Scale0To255Option = AutoRangeOption = false;
+        *option = true;
+        Load(300, pixels);
+        DoPMultiply(poMultiply, k[0], k[1], k[2]);
+        std::vector<Rgb> expected(pixels.size());
+        for (int c = 0; c < 3; ++c) {
+            double maximum = 0.0;
+            float minimum = 255.0f;
+            for (const Rgb& p : pixels) {
+                maximum = std::max(maximum, p[c] * k[c]);
+                if (p[c] * k[c] < minimum) minimum = static_cast<float>(p[c] * k[c]);
+            }
+            for (size_t i = 0; i < pixels.size(); ++i) {
+                double v = pixels[i][c] * k[c];
+                if (AutoRangeOption) v = (v - minimum) / ((maximum - minimum) / 255.0);
+                if (BelowZeroOption) v = v * 127.0 + 127.0;
+                if (Scale0To255Option) v = v < 1.0 ? v * 127.0 + 1.0 : v / 2.0 + 128.0;
+                expected[i][c] = static_cast<int>(std::nearbyint(std::clamp(v, 0.0, 255.0)));
+            }
+        }
+        EXPECT_EQ(Shown(), expected);
+    }
 }
 
 } // namespace

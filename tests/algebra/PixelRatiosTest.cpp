@@ -74,6 +74,11 @@ TEST_F(PixelRatios, ZeroDivisorOfFormula4LeavesThePictureAndShowsTheError) {
     // A zero red byte divides the green output by zero as well.
     Load(1, {{0, 20, 30}});
     ExpectFailedUnchanged([] { DoPixelRatios(4); }, "Floating point division by zero");
+    // Far along a wide row.
+    std::vector<Rgb> wide(600, {9, 8, 7});
+    wide[580] = {10, 0, 30};
+    Load(300, wide);
+    ExpectFailedUnchanged([] { DoPixelRatios(4); }, "Floating point division by zero");
 }
 
 TEST_F(PixelRatios, AutoRangeKeepsOneTrackerPerChannel) {

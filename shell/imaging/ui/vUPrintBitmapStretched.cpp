@@ -10,9 +10,10 @@ void PrintBitmapStretched(QPainter& canvas, int left, int top, int right, int bo
     const QImage image(reinterpret_cast<const uchar*>(bitmap.Pixels.data()), bitmap.Width,
                        bitmap.Height, bitmap.Width * 4, QImage::Format_RGB32);
     canvas.save();
-    // Scale without smoothing, so every printed pixel is one of the picture's colours; the
-    // picture is opaque, so the default composition is a plain copy.
+    // Scale without smoothing, so every printed pixel is one of the picture's colours, and copy
+    // whatever drawing mode the caller's canvas was left in (an inverting pen's, say).
     canvas.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    canvas.setCompositionMode(QPainter::CompositionMode_Source);
     canvas.drawImage(QRect(left, top, right - left, bottom - top), image, image.rect());
     canvas.restore();
 }

@@ -100,46 +100,61 @@ uint32_t Grey(int v) {
     return PackPixel(v, v, v);
 }
 
-// The planes wire the conversions above into pictures: one colour of the table over white, in a
-// column so that a row taken for another shows.
-TEST(ColorLibrary, GetImageSpacePlanesOfOneColour) {
+// The planes wire the conversions above into pictures, pixel for pixel as the plane table has
+// it, across rows long enough for whole groups of vector lanes and a remainder.
+TEST(ColorLibrary, GetImageSpaceAgreesWithTheSingleColourConversions) {
     Picture source;
-    source.Resize(1, 2);
-    source.At(0, 0) = PackPixel(10, 2, 5);
-    source.At(0, 1) = PackPixel(255, 255, 255);
-    // Intensity, red, green, blue, (hue), HSV saturation and value, (hue), lightness, HLS
-    // saturation, cyan, magenta, yellow, black, intensity; -1 for the hue planes pinned below.
-    const int greys[] = {5, 10, 2, 5, -1, 204, 10, -1, 6, 170, 0, 8, 5, 245, 5};
-    for (int plane = 0; plane <= 14; ++plane) {
-        if (greys[plane] < 0) continue;
-        const Picture grey = GetImageSpace(plane, false, false, source);
-        ASSERT_EQ(grey.Width, 1);
-        ASSERT_EQ(grey.Height, 2);
-        EXPECT_EQ(grey.FormatBits, 24);
-        EXPECT_EQ(grey.At(0, 0), Grey(greys[plane])) << plane;
-        EXPECT_EQ(GetImageSpace(plane, false, true, source).At(0, 0), Grey(255 - greys[plane]))
-            << plane;
-        if (plane > PlaneBlue)
-            EXPECT_EQ(GetImageSpace(plane, true, false, source).At(0, 0), Grey(greys[plane]));
+    source.Resize(37, 3);
+    uint32_t seed = 5;
+    for (uint32_t& p : source.Pixels) {
+        seed = seed * 1664525u + 1013904223u;
+        p = 0xFF000000u | (seed >> 8);
     }
-    const uint32_t kept[] = {PackPixel(10, 2, 5), PackPixel(10, 0, 0), PackPixel(0, 2, 0),
-                             PackPixel(0, 0, 5)};
-    for (int plane = 0; plane <= PlaneBlue; ++plane)
-        EXPECT_EQ(GetImageSpace(plane, true, false, source).At(0, 0), kept[plane]) << plane;
-    EXPECT_EQ(GetImageSpace(PlaneBlack, false, false, source).At(0, 1), Grey(0));
-}
-
-TEST(ColorLibrary, GetImageSpaceHuePlanesPinned) {
-    Picture source;
-    source.Resize(3, 1);
-    source.At(0, 0) = PackPixel(0, 8, 3);
-    source.At(1, 0) = PackPixel(90, 90, 90);
-    source.At(2, 0) = PackPixel(255, 0, 0);
-    const Picture hsv = GetImageSpace(PlaneHueHSV, true, false, source);
-    EXPECT_EQ(hsv.At(0, 0), PackPixel(0, 255, 98));
-    EXPECT_EQ(hsv.At(1, 0), PackPixel(255, 0, 0)); // a grey has hue 0: red
-    EXPECT_EQ(GetImageSpace(PlaneHueHLS, true, false, source).At(2, 0), PackPixel(255, 1, 1));
-    EXPECT_EQ(GetImageSpace(PlaneHueHLS, false, true, source).At(2, 0), Grey(255 - 85));
+    source.At(3, 1) = Grey(90);
+    source.At(36, 2) = Grey(0);
+    for (int plane = 0; plane <= 14; ++plane)
+        for (const bool colour : {false, true})
+            for (const bool invert : {false, true}) {
+                const Picture out = GetImageSpace(plane, colour, invert, source);
+                for (size_t i = 0; i < source.Pixels.size(); ++i) {
+                    const uint32_t p = source.Pixels[i];
+                    const RGBTriple t = PixelToRGBTriple(p);
+                    int h, s, v, hlsH, l, hlsS, c[4];
+                    RGBToHSVInteger(t, h, s, v);
+                    ColorToHLS(t, hlsH, l, hlsS);
+                    RGBToCMYK(t, c[0], c[1], c[2], c[3]);
+                    const RGBTriple hsvHue = HSVToRGBTriple(h, 255, 255);
+                    const RGBTriple hlsHue = HLSToColor(hlsH, 128, 255);
+                    const int grey[] = {ColorIntensity(t),
+                                        t.Red,
+                                        t.Green,
+                                        t.Blue,
+                                        ColorIntensity(hsvHue),
+                                        s,
+                                        v,
+                                        ColorIntensity(hlsHue),
+                                        l,
+                                        hlsS,
+                                        c[0],
+                                        c[1],
+                                        c[2],
+                                        c[3],
+                                        ColorIntensity(t)};
+                    // The planes that the colour flag keeps in colour.
+                    const std::pair<int, uint32_t> coloured[] = {
+                        {PlaneRGBComposite, p},
+                        {PlaneRed, p & 0xFFFF0000u},
+                        {PlaneGreen, p & 0xFF00FF00u},
+                        {PlaneBlue, p & 0xFF0000FFu},
+                        {PlaneHueHSV, RGBTripleToPixel(hsvHue)},
+                        {PlaneHueHLS, RGBTripleToPixel(hlsHue)}};
+                    uint32_t expected = Grey(grey[plane]);
+                    for (const auto& [colourPlane, pixel] : coloured)
+                        if (colour && plane == colourPlane) expected = pixel;
+                    ASSERT_EQ(out.Pixels[i], expected ^ (invert ? 0x00FFFFFFu : 0u))
+                        << plane << " " << colour << " " << invert << " " << i;
+                }
+            }
 }
 
 TEST(ColorLibrary, GetImageSpaceOfOtherFormatsEmptyPicturesAndUnknownPlanes) {

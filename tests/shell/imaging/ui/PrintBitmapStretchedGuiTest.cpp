@@ -18,10 +18,12 @@ TEST(PrintBitmapStretched, FillsTheRectangleWithTheStretchedPicture) {
     {
         QPainter painter(&page);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
         PrintBitmapStretched(painter, 10, 5, 30, 25, p);
         PrintBitmapStretched(painter, 0, 0, 8, 8, Picture()); // draws nothing
         // The painter's own settings are left as they were.
         EXPECT_TRUE(painter.testRenderHint(QPainter::SmoothPixmapTransform));
+        EXPECT_EQ(painter.compositionMode(), QPainter::RasterOp_NotDestination);
     }
     const std::tuple<int, int, QRgb> probes[] = {
         {10, 5, qRgb(255, 0, 0)},  {19, 14, qRgb(255, 0, 0)}, {20, 5, qRgb(0, 255, 0)},
