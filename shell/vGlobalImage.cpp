@@ -252,13 +252,15 @@ void ClearFilterBorder() {
 namespace {
 void ShowBuffer(const uint8_t* buffer) {
     HookBusyCursor(true);
-    Picture p;
-    p.Width = ImageMaxX + 1;
-    p.Height = ImageMaxY + 1;
-    p.Pixels.resize(static_cast<size_t>(p.Width) * p.Height);
+    Picture& p = DisplayedPicture;
+    // The result has the buffers' size; the picture's memory is reused when it already fits,
+    // which spares allocating and clearing a whole picture per operation.
+    if (p.Width != ImageMaxX + 1 || p.Height != ImageMaxY + 1 ||
+        p.Pixels.size() != static_cast<size_t>(ImageMaxX + 1) * (ImageMaxY + 1))
+        p.Resize(ImageMaxX + 1, ImageMaxY + 1);
+    p.FormatBits = 24;
     BufferToPicture(buffer, ImageRowStride, p);
     UnlockImageBuffers();
-    DisplayedPicture = std::move(p);
     HookPictureChanged();
 }
 } // namespace
