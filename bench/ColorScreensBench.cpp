@@ -6,6 +6,8 @@
 #include "shell/vGlobal.h"
 #include "shell/vToolModes.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #if __has_include(<opencv2/core.hpp>)
@@ -17,41 +19,17 @@
 
 namespace {
 
-uint32_t NextNoise(uint32_t& s) {
-    s = s * 1664525u + 1013904223u;
-    return s >> 8;
-}
-
-void LoadPicture(int side) {
-    if (DisplayedPicture.Width == side) return;
-    FreeImageBuffers();
-    Picture p;
-    p.Resize(side, side);
-    uint32_t s = 12345;
-    for (auto& px : p.Pixels)
-        px = 0xFF000000u | NextNoise(s);
-    DisplayedPicture = std::move(p);
-    AllocImageBuffers();
-    DoneNotificationOption = false;
-}
-
-void Rate(benchmark::State& state, int side) {
-    const double pixels = static_cast<double>(side) * side;
-    state.counters["MPix/s"] =
-        benchmark::Counter(pixels * state.iterations() / 1e6, benchmark::Counter::kIsRate);
-}
-
 void BM_KeepOneChannel(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    LoadPicture(side);
+    MakeNoiseWorkingImage(side);
     for (auto _ : state)
         KeepOneChannel(1);
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 void BM_LoadRotateImagesCMY(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    LoadPicture(side);
+    MakeNoiseWorkingImage(side);
     CMYScreenMode = true;
     for (auto _ : state) {
         LoadRotateImages();
@@ -59,7 +37,7 @@ void BM_LoadRotateImagesCMY(benchmark::State& state) {
     }
     CMYScreenMode = false;
     RotateImages = {};
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 #ifdef VORN_HAVE_OPENCV
@@ -87,7 +65,7 @@ void BM_OpenCVKeepRed(benchmark::State& state) {
         cv::bitwise_and(src, cv::Scalar(0, 0, 255), dst);
         benchmark::DoNotOptimize(dst.data);
     }
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 void BM_OpenCVSplitInvert(benchmark::State& state) {
@@ -99,7 +77,7 @@ void BM_OpenCVSplitInvert(benchmark::State& state) {
         cv::split(inverted, planes);
         benchmark::DoNotOptimize(planes[2].data);
     }
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 #endif

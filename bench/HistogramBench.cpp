@@ -3,6 +3,8 @@
 #include "histogram/vUHistoCC.h"
 #include "shell/vGlobal.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -20,16 +22,7 @@ namespace {
 void MakeWorkingImage(int megapixels) {
     const int side = megapixels == 16 ? 4096 : 1024;
     if (DisplayedPicture.Width == side && ImageBuffersAllocated) return;
-    Picture p;
-    p.Resize(side, side);
-    uint32_t seed = 12345;
-    for (uint32_t& px : p.Pixels) {
-        seed = seed * 1664525u + 1013904223u;
-        px = 0xFF000000u | (seed >> 8);
-    }
-    FreeImageBuffers();
-    DisplayedPicture = std::move(p);
-    AllocImageBuffers();
+    MakeNoiseWorkingImage(side);
     CopyImageForProcessing();
     UnlockImageBuffers();
 }

@@ -5,6 +5,8 @@
 #include "algebra/vUPixAl.h"
 #include "shell/vGlobal.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #if __has_include(<opencv2/core.hpp>)
@@ -20,26 +22,9 @@ namespace {
 constexpr double K[9] = {0.332, 0.603, 0.675, -0.283, -0.660, 0.577, -0.899, 0.428, 0.076};
 
 void LoadPicture(int side) {
-    if (DisplayedPicture.Width == side) return;
-    FreeImageBuffers();
-    Picture p;
-    p.Resize(side, side);
-    uint32_t s = 12345;
-    for (auto& px : p.Pixels) {
-        s = s * 1664525u + 1013904223u;
-        px = 0xFF000000u | (s >> 8);
-    }
-    DisplayedPicture = std::move(p);
-    AllocImageBuffers();
+    MakeNoiseWorkingImage(side);
     ClipOption = true;
     Scale0To255Option = BelowZeroOption = AutoRangeOption = false;
-    DoneNotificationOption = false;
-}
-
-void Rate(benchmark::State& state, int side) {
-    const double pixels = static_cast<double>(side) * side;
-    state.counters["MPix/s"] =
-        benchmark::Counter(pixels * state.iterations() / 1e6, benchmark::Counter::kIsRate);
 }
 
 void BM_Frame(benchmark::State& state) {
@@ -49,7 +34,7 @@ void BM_Frame(benchmark::State& state) {
         CopyImageForProcessing();
         ShowProcessedImage();
     }
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 void BM_DoPARBMultiply(benchmark::State& state) {
@@ -57,7 +42,7 @@ void BM_DoPARBMultiply(benchmark::State& state) {
     LoadPicture(side);
     for (auto _ : state)
         DoPARBMultiply(poMultiply, K[0], K[1], K[2], K[3], K[4], K[5], K[6], K[7], K[8]);
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 void BM_DoPixelRatios6(benchmark::State& state) {
@@ -65,7 +50,7 @@ void BM_DoPixelRatios6(benchmark::State& state) {
     LoadPicture(side);
     for (auto _ : state)
         DoPixelRatios(6);
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 #ifdef VORN_HAVE_OPENCV
@@ -76,8 +61,7 @@ cv::Mat SourceMat(int side) {
     for (int y = 0; y < side; ++y) {
         uint8_t* row = m.ptr<uint8_t>(y);
         for (int x = 0; x < side; ++x) {
-            s = s * 1664525u + 1013904223u;
-            const uint32_t v = s >> 8;
+            const uint32_t v = NextNoise(s);
             row[3 * x] = static_cast<uint8_t>(v);
             row[3 * x + 1] = static_cast<uint8_t>(v >> 8);
             row[3 * x + 2] = static_cast<uint8_t>(v >> 16);
@@ -96,7 +80,7 @@ void BM_OpenCVTransform(benchmark::State& state) {
         cv::transform(src, dst, m);
         benchmark::DoNotOptimize(dst.data);
     }
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 // Ratio formula 6: red (R + G + e) / (B + e), green (R + e) / (G + e), blue (R + e) / (B + e).
@@ -119,7 +103,7 @@ void BM_OpenCVDivideRatio6(benchmark::State& state) {
         merged.convertTo(dst, CV_8UC3);
         benchmark::DoNotOptimize(dst.data);
     }
-    Rate(state, side);
+    ReportMegapixels(state, static_cast<double>(side) * side);
 }
 
 #endif
