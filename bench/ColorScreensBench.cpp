@@ -42,24 +42,9 @@ void BM_LoadRotateImagesCMY(benchmark::State& state) {
 
 #ifdef VORN_HAVE_OPENCV
 
-cv::Mat SourceMat(int side) {
-    cv::Mat m(side, side, CV_8UC3);
-    uint32_t s = 12345;
-    for (int y = 0; y < side; ++y) {
-        uint8_t* row = m.ptr<uint8_t>(y);
-        for (int x = 0; x < side; ++x) {
-            const uint32_t v = NextNoise(s);
-            row[3 * x] = static_cast<uint8_t>(v);
-            row[3 * x + 1] = static_cast<uint8_t>(v >> 8);
-            row[3 * x + 2] = static_cast<uint8_t>(v >> 16);
-        }
-    }
-    return m;
-}
-
 void BM_OpenCVKeepRed(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    const cv::Mat src = SourceMat(side);
+    const cv::Mat src = NoiseMat(side);
     cv::Mat dst;
     for (auto _ : state) {
         cv::bitwise_and(src, cv::Scalar(0, 0, 255), dst);
@@ -70,7 +55,7 @@ void BM_OpenCVKeepRed(benchmark::State& state) {
 
 void BM_OpenCVSplitInvert(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    const cv::Mat src = SourceMat(side);
+    const cv::Mat src = NoiseMat(side);
     cv::Mat inverted, planes[3];
     for (auto _ : state) {
         cv::bitwise_not(src, inverted);

@@ -55,24 +55,9 @@ void BM_DoPixelRatios6(benchmark::State& state) {
 
 #ifdef VORN_HAVE_OPENCV
 
-cv::Mat SourceMat(int side) {
-    cv::Mat m(side, side, CV_8UC3);
-    uint32_t s = 12345;
-    for (int y = 0; y < side; ++y) {
-        uint8_t* row = m.ptr<uint8_t>(y);
-        for (int x = 0; x < side; ++x) {
-            const uint32_t v = NextNoise(s);
-            row[3 * x] = static_cast<uint8_t>(v);
-            row[3 * x + 1] = static_cast<uint8_t>(v >> 8);
-            row[3 * x + 2] = static_cast<uint8_t>(v >> 16);
-        }
-    }
-    return m;
-}
-
 void BM_OpenCVTransform(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    const cv::Mat src = SourceMat(side);
+    const cv::Mat src = NoiseMat(side);
     // Rows by output channel in the picture's blue, green, red order.
     const cv::Matx33d m(K[6], K[7], K[8], K[3], K[4], K[5], K[0], K[1], K[2]);
     cv::Mat dst;
@@ -86,7 +71,7 @@ void BM_OpenCVTransform(benchmark::State& state) {
 // Ratio formula 6: red (R + G + e) / (B + e), green (R + e) / (G + e), blue (R + e) / (B + e).
 void BM_OpenCVDivideRatio6(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    const cv::Mat src = SourceMat(side);
+    const cv::Mat src = NoiseMat(side);
     const double e = 0.0001;
     cv::Mat planes[3], b, g, r, rg, out[3], merged, dst;
     for (auto _ : state) {
