@@ -1,13 +1,9 @@
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtRecords.h"
-#include "shell/ui/vVorn.h"
-#include "shell/vGlobal.h"
+#include "support/GuiStartup.h"
 #include "support/PngFixtures.h"
-#include "support/RecordingHooks.h"
-#include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
 #include <png.h>
 
 #include <functional>
@@ -68,32 +64,23 @@ std::vector<uint32_t> Palette(int n) {
     return p;
 }
 
-class PictureFilesGui : public ::testing::Test {
+class PictureFilesGui : public GuiStartup {
   protected:
-    ~PictureFilesGui() override {
-        FreeImageBuffers();
-        DisplayedPicture = Picture();
-        CurrentImageName.clear();
-        ImageDirectory.clear();
-        MacroRecording = false;
-        OpenPreviewOption = SavePreviewOption = false;
-        ImageOperationBusy = false;
+    void TearDown() override {
+        MacroRecording = OpenPreviewOption = SavePreviewOption = false;
+        GuiStartup::TearDown();
     }
     void LoadFixture(const std::string& name) {
         ASSERT_TRUE(WriteFileAtomic(
             Dir.File(name), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 7, 4))));
-        ASSERT_TRUE(Form.LoadFromFile(Dir.File(name)));
-        Rec.Clear();
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File(name)));
+        Rec->Clear();
     }
     std::vector<uint8_t> FileBytes(const std::string& name) {
         std::vector<uint8_t> b;
         ReadWholeFile(Dir.File(name), b);
         return b;
     }
-    TVORNForm Form;
-    bool WindowHooks = (InstallGuiHooks(&Form), true);
-    RecordingHooks Rec; // after the window's hooks, so dialogs and messages are scripted
-    TempDir Dir;
 };
 
 TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
@@ -125,12 +112,12 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.layout.Bits << " bits, compression "
-                                        << c.layout.Compression << Rec.Summary());
-        Rec.Clear();
+                                        << c.layout.Compression << Rec->Summary());
+        Rec->Clear();
         ASSERT_TRUE(WriteFileAtomic(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value)));
-        ASSERT_TRUE(Form.LoadFromFile(Dir.File("depth.bmp")));
-        EXPECT_EQ(Rec.Messages.size(), c.message ? 1u : 0u);
-        EXPECT_TRUE(!c.message || Rec.Shown(c.message));
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File("depth.bmp")));
+        EXPECT_EQ(Rec->Messages.size(), c.message ? 1u : 0u);
+        EXPECT_TRUE(!c.message || Rec->Shown(c.message));
         ASSERT_EQ(DisplayedPicture.Width, BmpW);
         ASSERT_EQ(DisplayedPicture.Height, BmpH);
         for (int y = 0; y < BmpH; ++y)
@@ -157,15 +144,15 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
 
 TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
     for (const char* rel : {"aerial/aero1.png", "landsat7-olinda/olinda_rgb432.png"}) {
-        ASSERT_TRUE(Form.LoadFromFile(SharedData(rel))) << Rec.Summary();
+        ASSERT_TRUE(Form->LoadFromFile(SharedData(rel))) << Rec->Summary();
         const Picture original = DisplayedPicture;
         ImageDirectory = Dir.Path();
         for (const char* name : {"copy.bmp", "copy.png"}) {
             CurrentImageName = name;
-            ASSERT_TRUE(Form.SaveImage()) << name << Rec.Summary();
-            ASSERT_TRUE(Form.LoadFromFile(name)) << name << Rec.Summary();
+            ASSERT_TRUE(Form->SaveImage()) << name << Rec->Summary();
+            ASSERT_TRUE(Form->LoadFromFile(name)) << name << Rec->Summary();
             EXPECT_EQ(DisplayedPicture.Pixels, original.Pixels) << rel << " " << name;
-            EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary(); // saved at 24 bits
+            EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary(); // saved at 24 bits
         }
     }
 }
@@ -193,17 +180,18 @@ TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {
          'B'}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
-        Rec.Clear();
-        if (c.answer) Rec.FileAnswers.push_back(Dir.File(c.answer));
-        (Form.*c.click)();
-        ASSERT_EQ(Rec.FileRequests.size(), c.answer ? 1u : 0u);
+        Rec->Clear();
+        if (c.answer) Rec->FileAnswers.push_back(Dir.File(c.answer));
+        std::invoke(c.click, *Form);
+        ASSERT_EQ(Rec->FileRequests.size(), c.answer ? 1u : 0u);
         if (c.answer) {
-            EXPECT_EQ(Rec.FileRequests[0].InitialDir, Dir.Path());
-            EXPECT_EQ(Rec.FileRequests[0].Save, c.click != &TVORNForm::F_OpenClick);
+            EXPECT_EQ(Rec->FileRequests[0].InitialDir, Dir.Path());
+            EXPECT_EQ(Rec->FileRequests[0].Save, c.click != &TVORNForm::F_OpenClick);
         }
-        EXPECT_EQ(Rec.MacroLines, (c.code ? std::vector<std::string>{c.code, Dir.Path(), c.recorded}
-                                          : std::vector<std::string>{}));
-        EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
+        EXPECT_EQ(Rec->MacroLines,
+                  (c.code ? std::vector<std::string>{c.code, Dir.Path(), c.recorded}
+                          : std::vector<std::string>{}));
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
         EXPECT_EQ(CurrentImageName, c.name);
         EXPECT_EQ(c.written ? FileBytes(c.written).at(0) : 0, c.magic);
     }
@@ -236,21 +224,21 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
-        Rec.Clear();
+        Rec->Clear();
         CurrentImageName = c.name;
-        if (c.answer) Rec.FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
-        (Form.*c.click)();
-        EXPECT_EQ(Rec.FileRequests.size(), c.answer ? 1u : 0u);
+        if (c.answer) Rec->FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
+        std::invoke(c.click, *Form);
+        EXPECT_EQ(Rec->FileRequests.size(), c.answer ? 1u : 0u);
         if (!c.filter.empty()) {
-            EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
+            EXPECT_EQ(Rec->FileRequests[0].Filter, c.filter);
         }
-        EXPECT_TRUE(Rec.MacroLines.empty());
+        EXPECT_TRUE(Rec->MacroLines.empty());
         EXPECT_EQ(CurrentImageName, c.name);
         EXPECT_EQ(ImageDirectory, Dir.Path());
-        EXPECT_EQ(Rec.ErrorBoxes.size(), c.errorBoxes) << Rec.Summary();
+        EXPECT_EQ(Rec->ErrorBoxes.size(), c.errorBoxes) << Rec->Summary();
         if (!c.message.empty()) {
-            ASSERT_EQ(Rec.Messages.size(), 1u);
-            EXPECT_EQ(Rec.Messages[0].Text, c.message);
+            ASSERT_EQ(Rec->Messages.size(), 1u);
+            EXPECT_EQ(Rec->Messages[0].Text, c.message);
         }
     }
     for (const char* absent : {"copy.jpg", "other.png", "nowhere/x.png"})
@@ -265,7 +253,7 @@ TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndLeavesNothingToUndo) {
     LoadFixture("scene.png");
     for (const char* companion : {"scene.adc", "scene.ads", "scene.adt"})
         EXPECT_TRUE(FileExists(Dir.File(companion))) << companion;
-    EXPECT_FALSE(Rec.UndoEnabled);
+    EXPECT_FALSE(Rec->UndoEnabled);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/AllSplash.h"
-#include "shell/ui/vUEnabler.h"
 #include "support/GuiStartup.h"
 
 #include <QDir>
@@ -92,8 +91,7 @@ TEST_F(Startup, TerminateDuringStartUpEndsWithoutEnteringTheLoop) {
     EXPECT_TRUE(FileExists(Dir.File("Vorn.pof")));
 
     QTimer safety;
-    safety.setSingleShot(true);
-    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    safety.callOnTimeout([] { QCoreApplication::exit(99); });
     safety.start(3000);
     QElapsedTimer clock;
     clock.start();

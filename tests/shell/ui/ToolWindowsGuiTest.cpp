@@ -1,7 +1,5 @@
-#include "bandproc/ui/vDisProFrm.h"
 #include "histogram/ui/vHistogram.h"
 #include "shell/ui/vMagniForm.h"
-#include "shell/ui/vVCScreen.h"
 #include "shell/vToolForms.h"
 #include "support/GuiStartup.h"
 
@@ -110,9 +108,8 @@ TEST_F(ToolWindows, LongLivedWindowsKeepTheirPlaceAndAreOnlyHidden) {
         int Pair, Code;
     } cases[] = {
         {[&] { return MagniForm = new TMagniForm(Form); }, fpMagni, 0},
-        {[&] { return ViewCursorScreen = new TViewCursorScreen(Form); }, fpViewCursorScreen, 0},
         {[&] { return HistogramForm = new THistogramForm(Form); }, fpHistogram, tfHistogram},
-        {[&] { return DisProcessForm = new TDisProcessForm(Form); }, fpDisProcess, tfDisProcess}};
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Pair);
         FormPositions[c.Pair] = {77, 88};
