@@ -141,17 +141,14 @@ TEST_F(ImageModes, CmyScreensShowInTurnAndTurningThemOffRestoresThePicture) {
     Form->IV_CMYScreen->trigger();
     ASSERT_TRUE(CMYScreenMode);
     EXPECT_FALSE(Form->IV_RGBScreen->isEnabled());
-    const std::function<uint32_t(uint32_t)> screens[3] = {
-        [](uint32_t p) { return PackPixel(Inv(PixelRed(p)), 0, 0); },
-        [](uint32_t p) { return PackPixel(0, Inv(PixelGreen(p)), 0); },
-        [](uint32_t p) { return PackPixel(0, 0, Inv(PixelBlue(p))); },
-    };
     // The index starts at 1 for the session, so the first screen shown is the second.
-    EXPECT_TRUE(ShowsOriginalAs(screens[1]));
-    Press(5, 5);
-    EXPECT_TRUE(ShowsOriginalAs(screens[2]));
-    Press(5, 5);
-    EXPECT_TRUE(ShowsOriginalAs(screens[0]));
+    for (int shown : {1, 2, 0}) {
+        EXPECT_TRUE(ShowsOriginalAs([shown](uint32_t p) {
+            return PackPixel(shown == 0 ? Inv(PixelRed(p)) : 0, shown == 1 ? Inv(PixelGreen(p)) : 0,
+                             shown == 2 ? Inv(PixelBlue(p)) : 0);
+        })) << shown;
+        Press(5, 5);
+    }
     Form->IV_CMYScreen->trigger();
     EXPECT_FALSE(CMYScreenMode);
     EXPECT_TRUE(ShowsOriginal());
