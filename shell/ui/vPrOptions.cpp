@@ -130,25 +130,36 @@ TOptionsForm::TOptionsForm(QWidget* parent)
     }
     PageControl1->setCurrentIndex(2);
 
-    RPOClose = new QPushButton("Close", this);
-    RPOClose->setObjectName("RPOClose");
-    connect(RPOClose, &QPushButton::clicked, this,
-            [this] { Guarded([this] { RPOCloseClick(); }); });
+    RPOClose = Button(this, "RPOClose", "Close", nullptr, &TOptionsForm::RPOCloseClick);
     RPOHelp = HelpButton("RPOHelp", 3000);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(RPOHelp);
-    buttons->addWidget(RPOClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({RPOHelp, RPOClose}));
 
     Guarded([this] { FormSet(); });
 }
 
-QPushButton* TOptionsForm::HelpButton(const char* name, int topic) {
-    auto* button = new QPushButton("Help", this);
+QPushButton* TOptionsForm::Button(QWidget* parent, const char* name, const char* caption,
+                                  const char* hint, void (TOptionsForm::*click)()) {
+    auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
+    if (hint) button->setToolTip(hint);
+    if (click)
+        connect(button, &QPushButton::clicked, this,
+                [this, click] { Guarded([this, click] { (this->*click)(); }); });
+    return button;
+}
+
+QHBoxLayout* TOptionsForm::ButtonRow(std::initializer_list<QWidget*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget* b : buttons)
+        row->addWidget(b);
+    return row;
+}
+
+QPushButton* TOptionsForm::HelpButton(const char* name, int topic) {
+    QPushButton* button = Button(this, name, "Help", nullptr, nullptr);
     connect(button, &QPushButton::clicked, this, [this, topic] {
         Guarded([topic] {
             if (VORNForm) VORNForm->ShowHelpContext(topic);
@@ -227,10 +238,8 @@ QWidget* TOptionsForm::MakeVornPage() {
 
     auto* message = new QGroupBox("Messages", page);
     auto* messageForm = new QFormLayout(message);
-    SpeedButton3 = new QPushButton("Desired Message Locator", message);
-    SpeedButton3->setObjectName("SpeedButton3");
-    connect(SpeedButton3, &QPushButton::clicked, this,
-            [this] { Guarded([this] { SpeedButton3Click(); }); });
+    SpeedButton3 = Button(message, "SpeedButton3", "Desired Message Locator", nullptr,
+                          &TOptionsForm::SpeedButton3Click);
     messageForm->addRow(SpeedButton3);
     messageForm->addRow("X", MessageXEdit);
     messageForm->addRow("Y", MessageYEdit);
@@ -264,18 +273,11 @@ QWidget* TOptionsForm::MakeVornPage() {
     connect(PO_ToggleRG, &QButtonGroup::idClicked, this,
             [this](int item) { Guarded([item] { SetChannelChoice(item); }); });
 
-    POM_ResetMenuBtn = new QPushButton("Reset", page);
-    POM_ResetMenuBtn->setObjectName("POM_ResetMenuBtn");
-    POM_ResetMenuBtn->setToolTip("Reset to Menu Defaults");
-    connect(POM_ResetMenuBtn, &QPushButton::clicked, this,
-            [this] { Guarded([this] { POM_ResetMenuBtnClick(); }); });
+    POM_ResetMenuBtn = Button(page, "POM_ResetMenuBtn", "Reset", "Reset to Menu Defaults",
+                              &TOptionsForm::POM_ResetMenuBtnClick);
     POHelpBtn = HelpButton("POHelpBtn", 3100);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(POM_ResetMenuBtn);
-    buttons->addWidget(POHelpBtn);
     right->addStretch(1);
-    right->addLayout(buttons);
+    right->addLayout(ButtonRow({POM_ResetMenuBtn, POHelpBtn}));
 
     auto* columns = new QHBoxLayout(page);
     columns->addLayout(left);
@@ -293,8 +295,7 @@ QWidget* TOptionsForm::MakeDirectoriesPage() {
         // Shown only: a typed folder is not taken; the browse button sets it.
         edit->setMaxLength(255);
         edit->setMinimumWidth(360);
-        auto* button = new QPushButton("...", page);
-        button->setObjectName(d.ButtonName);
+        QPushButton* button = Button(page, d.ButtonName, "...", nullptr, nullptr);
         this->*d.Edit = edit;
         this->*d.Button = button;
         connect(button, &QPushButton::clicked, this,
@@ -304,17 +305,11 @@ QWidget* TOptionsForm::MakeDirectoriesPage() {
         grid->addWidget(button, line, 2);
         ++line;
     }
-    POD_ResetDirectoriesBtn = new QPushButton("Reset", page);
-    POD_ResetDirectoriesBtn->setObjectName("POD_ResetDirectoriesBtn");
-    POD_ResetDirectoriesBtn->setToolTip("Reset to Directory Defaults");
-    connect(POD_ResetDirectoriesBtn, &QPushButton::clicked, this,
-            [this] { Guarded([this] { POD_ResetDirectories(); }); });
+    POD_ResetDirectoriesBtn =
+        Button(page, "POD_ResetDirectoriesBtn", "Reset", "Reset to Directory Defaults",
+               &TOptionsForm::POD_ResetDirectories);
     SpeedButton1 = HelpButton("SpeedButton1", 3800);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(POD_ResetDirectoriesBtn);
-    buttons->addWidget(SpeedButton1);
-    grid->addLayout(buttons, line, 0, 1, 3);
+    grid->addLayout(ButtonRow({POD_ResetDirectoriesBtn, SpeedButton1}), line, 0, 1, 3);
     grid->setRowStretch(line + 1, 1);
     return page;
 }

@@ -7,10 +7,12 @@
 
 #include "shell/ui/vToolWindow.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
 class QButtonGroup;
+class QHBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -120,6 +122,9 @@ class TOptionsForm : public TToolWindow {
     QWidget* MakeVornPage();
     QWidget* MakeColorsPage();
     QWidget* MakeDirectoriesPage();
+    QPushButton* Button(QWidget* parent, const char* name, const char* caption, const char* hint,
+                        void (TOptionsForm::*click)());
+    static QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
     QPushButton* HelpButton(const char* name, int topic);
     void NumberChanged(const NumberEntry& entry);
     void BrowseClick(const DirectoryRow& row);

@@ -56,7 +56,7 @@ QWidget* TOptionsForm::MakeColorsPage() {
     POD_Edit = ShownEdit(page, "POD_Edit");
 
     const struct {
-        QPushButton* TOptionsForm::*Button;
+        QPushButton* TOptionsForm::*Field;
         const char* Name;
         const char* Caption;
         const char* Hint;
@@ -74,16 +74,10 @@ QWidget* TOptionsForm::MakeColorsPage() {
     };
     auto* side = new QVBoxLayout;
     for (const auto& b : buttons) {
-        auto* button = new QPushButton(b.Caption, page);
-        button->setObjectName(b.Name);
-        if (b.Hint) button->setToolTip(b.Hint);
-        this->*b.Button = button;
-        if (b.Click)
-            connect(button, &QPushButton::clicked, this,
-                    [this, click = b.Click] { Guarded([this, click] { (this->*click)(); }); });
-        side->addWidget(button);
+        this->*b.Field = Button(page, b.Name, b.Caption, b.Hint, b.Click);
+        side->addWidget(this->*b.Field);
     }
-    // Printing the grid has no action yet: the button is there, and says so by being disabled.
+    // Printing the grid is not offered: the button stands, disabled.
     PO_ColorPrintBtn->setEnabled(false);
     SpeedButton2 = HelpButton("SpeedButton2", 3700);
     side->addWidget(SpeedButton2);
