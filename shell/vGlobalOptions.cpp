@@ -4,6 +4,7 @@
 #include "runtime/RtFiles.h"
 #include "shell/vGlobalMessages.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -255,8 +256,10 @@ void SaveOptions() {
 }
 
 void ResetClassColors() {
-    ColorSettings = {0x000000, 0xFFFFFF, 0x000000, 0x000000,
-                     0xFE00FE, 0x7F007F, 0x00BFBF, 0x00FEFE};
+    // Entry 0 is nobody's colour: a reset leaves it as it is.
+    const uint32_t settings[] = {0xFFFFFF, 0x000000, 0x000000, 0xFE00FE,
+                                 0x7F007F, 0x00BFBF, 0x00FEFE};
+    std::copy(std::begin(settings), std::end(settings), ColorSettings.begin() + 1);
     ClassColors = {0xBF0000, 0xBFBF00, 0x00BF00, 0x9F9FBF, 0x007FBF,
                    0x9FBF9F, 0x0000BF, 0xBFAFBF, 0xBFBFBF};
     for (int g = 0; g < 9; ++g)
@@ -273,6 +276,7 @@ void SetDefaultOptions() {
         FormPositions[k] = {123, 123};
     MessageX = 123;
     MessageY = 123;
+    ColorSettings[0] = 0;
     ResetClassColors();
     for (const auto& f : FlagFields)
         *f.Value = false;
