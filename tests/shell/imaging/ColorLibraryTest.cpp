@@ -157,6 +157,28 @@ TEST(ColorLibrary, GetImageSpaceAgreesWithTheSingleColourConversions) {
             }
 }
 
+TEST(ColorLibrary, PlaneNamesFromMinusOneToFifteen) {
+    const char* const names[] = {"",
+                                 "RGB Composite",
+                                 "Red",
+                                 "Green",
+                                 "Blue",
+                                 "Hue (HSV)",
+                                 "Saturation (HSV)",
+                                 "Value (HSV)",
+                                 "Hue (HLS)",
+                                 "Lightness",
+                                 "Saturation (HLS)",
+                                 "",
+                                 "",
+                                 "",
+                                 "",
+                                 "Intensity",
+                                 ""};
+    for (int plane = -1; plane <= 15; ++plane)
+        EXPECT_EQ(GetColorPlaneName(plane), names[plane + 1]) << plane;
+}
+
 TEST(ColorLibrary, GetImageSpaceOfOtherFormatsEmptyPicturesAndUnknownPlanes) {
     RecordingHooks rec;
     Picture source;
