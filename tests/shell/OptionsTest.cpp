@@ -86,24 +86,6 @@ TEST_F(OptionsFile, FirstRunWritesTheDefaultsByteForByteAfterMessage2) {
     EXPECT_EQ(FileBytes(), written);
 }
 
-TEST_F(OptionsFile, ClassColoursResetToTheirTableWhole) {
-    const std::vector<uint8_t> golden = FirstRunGolden();
-    ASSERT_EQ(golden.size(), OptionsRecordSize);
-    ColorSettings.fill(0x123456);
-    ClassColors.fill(0x123456);
-    for (auto& group : ClassColorRamps)
-        group.fill(0x123456);
-    ResetClassColors();
-    for (size_t i = 0; i < ColorSettings.size(); ++i)
-        EXPECT_EQ(ColorSettings[i], LeU32(&golden[2868 + 4 * i])) << i;
-    for (size_t i = 0; i < ClassColors.size(); ++i)
-        EXPECT_EQ(ClassColors[i], LeU32(&golden[2900 + 4 * i])) << i;
-    for (size_t g = 0; g < ClassColorRamps.size(); ++g)
-        for (size_t j = 0; j < 16; ++j)
-            EXPECT_EQ(ClassColorRamps[g][j], LeU32(&golden[2936 + 64 * g + 4 * j]))
-                << "group " << g << " entry " << j;
-}
-
 // Every field set to a value of its own lands at its own offset and nowhere else, and is read
 // back from there.
 TEST_F(OptionsFile, EveryFieldIsWrittenAndReadAtItsOwnOffset) {
