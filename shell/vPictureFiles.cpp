@@ -21,7 +21,9 @@ bool IsDigit(char c) {
     std::string dir = ExtractFilePath(path);
     if (dir.empty()) dir = "./";
     if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
-    if (!DirectoryWritable(dir)) throw EInOutError(EInOutError::AccessDenied);
+    // A folder of the picture's name cannot be replaced by it; that is no full disk.
+    if (!DirectoryWritable(dir) || DirectoryExists(path))
+        throw EInOutError(EInOutError::AccessDenied);
     throw EInOutError(EInOutError::DiskFull);
 }
 

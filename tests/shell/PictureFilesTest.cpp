@@ -265,8 +265,12 @@ TEST_F(PictureFiles, SaveFailuresNameTheirCause) {
     ASSERT_TRUE(MakeDirectories(Dir.File("locked/")));
     ASSERT_EQ(chmod(Dir.Path().c_str(), 0755), 0);
     ASSERT_EQ(chmod(Dir.File("locked/").c_str(), 0555), 0);
+    // A folder already holding a folder of the picture's name.
+    ASSERT_TRUE(MakeDirectories(Dir.File("taken/x.png/")));
+    ASSERT_EQ(chmod(Dir.File("taken/").c_str(), 0777), 0);
     const std::pair<const char*, const char*> cases[] = {{"missing/", "Path not found"},
-                                                         {"locked/", "File access denied"}};
+                                                         {"locked/", "File access denied"},
+                                                         {"taken/", "File access denied"}};
     for (const auto& [folder, text] : cases) {
         ImageDirectory = Dir.File(folder);
         CurrentImageName = "x.png";
