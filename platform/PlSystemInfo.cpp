@@ -200,18 +200,66 @@ std::string SystemVersionText(const SystemVersion& v) {
     return IntToStr(v.Major) + "." + IntToStr(v.Minor);
 }
 
-std::vector<std::string> ParseMountPoints(const std::string& mountsText, size_t limit) {
-    std::vector<std::string> points;
+namespace {
+
+// The kernel's own file systems: they hold no files of the user and report no useful size.
+const char* const PseudoFileSystems[] = {
+    "proc",       "sysfs",  "devtmpfs",  "devpts",      "cgroup",          "cgroup2",
+    "securityfs", "pstore", "bpf",       "debugfs",     "tracefs",         "configfs",
+    "fusectl",    "mqueue", "hugetlbfs", "autofs",      "binfmt_misc",     "efivarfs",
+    "rpc_pipefs", "nsfs",   "selinuxfs", "fuse.portal", "fuse.gvfsd-fuse",
+};
+
+bool Under(const std::string& path, const std::string& point) {
+    if (point == "/") return !path.empty() && path[0] == '/';
+    return path.compare(0, point.size(), point) == 0 &&
+           (path.size() == point.size() || path[point.size()] == '/');
+}
+
+bool IsPseudoMount(const MountEntry& e) {
+    for (const char* type : PseudoFileSystems)
+        if (e.Type == type) return true;
+    for (const char* kernelTree : {"/proc", "/sys", "/dev"})
+        if (Under(e.Point, kernelTree)) return true;
+    // Memory file systems of the system's run time; one on /tmp is the user's RAM disk.
+    return (e.Type == "tmpfs" || e.Type == "ramfs") && Under(e.Point, "/run");
+}
+
+} // namespace
+
+std::vector<std::string> ParseMountPoints(const std::string& mountsText, const std::string& folder,
+                                          size_t limit) {
+    // One entry a point, in the order the points first appear; a later mount over a point
+    // hides the earlier one, so its type decides.
+    std::vector<MountEntry> mounts;
     for (const MountEntry& e : ParseMounts(mountsText)) {
-        if (points.size() >= limit) break;
-        if (std::find(points.begin(), points.end(), e.Point) == points.end())
-            points.push_back(e.Point);
+        auto same = std::find_if(mounts.begin(), mounts.end(),
+                                 [&](const MountEntry& m) { return m.Point == e.Point; });
+        if (same == mounts.end())
+            mounts.push_back(e);
+        else
+            same->Type = e.Type;
     }
+    std::erase_if(mounts, IsPseudoMount);
+    const MountEntry* holder = nullptr;
+    for (const MountEntry& e : mounts)
+        if (Under(folder, e.Point) && (!holder || e.Point.size() > holder->Point.size()))
+            holder = &e;
+    std::vector<std::string> points;
+    auto add = [&](const std::string& point) {
+        if (points.size() < limit && std::find(points.begin(), points.end(), point) == points.end())
+            points.push_back(point);
+    };
+    for (const MountEntry& e : mounts)
+        if (e.Point == "/") add(e.Point);
+    if (holder) add(holder->Point);
+    for (const MountEntry& e : mounts)
+        add(e.Point);
     return points;
 }
 
-std::vector<std::string> FirstMountPoints(size_t limit) {
-    return ParseMountPoints(ReadTextFile("/proc/self/mounts"), limit);
+std::vector<std::string> FirstMountPoints(const std::string& folder, size_t limit) {
+    return ParseMountPoints(ReadTextFile("/proc/self/mounts"), folder, limit);
 }
 
 int DriveKindOfMount(const std::string& fsType, const std::string& mountPoint) {

@@ -37,10 +37,13 @@ SystemVersion ParseKernelRelease(const std::string& release);
 SystemVersion ReadSystemVersion();
 std::string SystemVersionText(const SystemVersion& v); // "6.1"
 
-// The mount points of a mount table's text in its order, at most `limit`, with the table's
-// octal escapes ("\040" for a blank) undone.
-std::vector<std::string> ParseMountPoints(const std::string& mountsText, size_t limit);
-std::vector<std::string> FirstMountPoints(size_t limit = 13);
+// The drives to list from a mount table's text: its real file systems only (the kernel's
+// pseudo file systems and the run time's memory ones left out), "/" first, then the one holding
+// `folder` when it differs, then the others in the table's order; at most `limit`, with the
+// table's octal escapes ("\040" for a blank) undone.
+std::vector<std::string> ParseMountPoints(const std::string& mountsText, const std::string& folder,
+                                          size_t limit);
+std::vector<std::string> FirstMountPoints(const std::string& folder, size_t limit = 13);
 
 enum DriveKindCode : int {
     dkUndetermined = 0,

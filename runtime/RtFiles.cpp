@@ -87,7 +87,8 @@ bool DirectoryExists(const std::string& path) {
 }
 
 bool DirectoryWritable(const std::string& dir) {
-    return DirectoryExists(dir) && access(dir.c_str(), W_OK) == 0;
+    // By the account the writes run as, which is what decides whether they succeed.
+    return DirectoryExists(dir) && faccessat(AT_FDCWD, dir.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 int64_t FileSizeOf(const std::string& path) {

@@ -21,7 +21,9 @@ bool IsDigit(char c) {
     std::string dir = ExtractFilePath(path);
     if (dir.empty()) dir = "./";
     if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
-    if (!DirectoryWritable(dir)) throw EInOutError(EInOutError::AccessDenied);
+    // A folder of the picture's name cannot be replaced by it; that is no full disk.
+    if (!DirectoryWritable(dir) || DirectoryExists(path))
+        throw EInOutError(EInOutError::AccessDenied);
     throw EInOutError(EInOutError::DiskFull);
 }
 
@@ -170,14 +172,19 @@ bool NextNumberedFileName() {
         base.resize(n - 4);
     }
     auto numbered = [&](int c) { return base + "A" + FormatInt(c, 3, true) + ext; };
+    // A name is taken in any letter case, as derived names are found: fieldA001.PNG and
+    // fieldA001.png are one picture to the user, and to a case-blind copy of the folder.
+    auto taken = [&](int c) {
+        return !FindFileCaseInsensitive(ImageDirectory, numbered(c)).empty();
+    };
     counter = std::min(counter + 1, 999);
-    while (counter < 999 && FileExists(ImageDirectory + numbered(counter)))
+    while (counter < 999 && taken(counter))
         ++counter;
     if (counter == 999) {
         ShowMessageNumber(39983);
         // The picture keeps its name when the last number is taken: under fieldA999's name the
         // next plain Save would write over that file.
-        if (FileExists(ImageDirectory + numbered(counter))) return false;
+        if (taken(counter)) return false;
     }
     SetImageName(numbered(counter));
     return true;

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 TImageView::TImageView(QWidget* parent) : QWidget(parent) {
     setObjectName("Image1");
     setMouseTracking(true);
@@ -32,6 +34,36 @@ QSize TImageView::sizeHint() const {
                                     : QSize(DisplayedPicture.Width, DisplayedPicture.Height);
 }
 
+void TImageView::AddMarkPainter(QObject* owner, MarkPainter painter) {
+    MarkLayers.push_back({owner, std::move(painter)});
+    connect(owner, &QObject::destroyed, this, [this](QObject* gone) {
+        std::erase_if(MarkLayers, [gone](const MarkLayer& l) { return l.Owner == gone; });
+        update();
+    });
+}
+
+QImage TImageView::MarkedPart(const QRect& area) const {
+    // A copy of the part, never the picture's own memory: inverting ink drawn there would
+    // become part of the picture.
+    QImage part = PictureImage().copy(area);
+    QPainter painter(&part);
+    painter.translate(-area.topLeft());
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    for (const MarkLayer& layer : MarkLayers) {
+        painter.save();
+        painter.setPen(QPen(Qt::black, 0));
+        painter.setBrush(Qt::NoBrush);
+        layer.Paint(painter);
+        painter.restore();
+    }
+    return part;
+}
+
+QImage TImageView::ShownImage() const {
+    if (DisplayedPicture.Empty()) return QImage();
+    return MarkedPart(QRect(0, 0, DisplayedPicture.Width, DisplayedPicture.Height));
+}
+
 void TImageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QImage image = PictureImage();
@@ -39,7 +71,12 @@ void TImageView::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    painter.drawImage(QPoint(0, 0), image);
+    if (MarkLayers.empty()) {
+        painter.drawImage(QPoint(0, 0), image);
+        return;
+    }
+    const QRect area = event->rect().intersected(image.rect());
+    if (!area.isEmpty()) painter.drawImage(area.topLeft(), MarkedPart(area));
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) {

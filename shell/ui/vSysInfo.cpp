@@ -85,8 +85,11 @@ bool MousePresent() {
 
 TSystemInfoForm::TSystemInfoForm(QWidget* parent)
     : TToolWindow("Program Information", "SystemInfoForm", fpSystemInfo, tfSystemInfo, parent) {
-    auto* columns = new QHBoxLayout;
+    // Two rows of two groups: one row of four is wider than a 1280-pixel screen, and without a
+    // window manager nothing brings its right-hand part into reach.
+    auto* groups = new QGridLayout;
     QFormLayout* driveForm = nullptr;
+    int placed = 0;
     for (const EditGroup& group : EditGroups) {
         auto* box = new QGroupBox(QString::fromLatin1(group.Title), this);
         auto* form = new QFormLayout(box);
@@ -99,12 +102,13 @@ TSystemInfoForm::TSystemInfoForm(QWidget* parent)
             form->addRow(QString::fromLatin1(place.Label), edit);
         }
         if (std::string(group.Title) == "Drive") driveForm = form;
-        columns->addWidget(box, 0, Qt::AlignTop);
+        groups->addWidget(box, placed / 2, placed % 2, Qt::AlignTop);
+        ++placed;
     }
     SIDDCBox = new QComboBox(this);
     SIDDCBox->setObjectName("SIDDCBox");
     SIDDCBox->setEditable(true);
-    for (const std::string& root : FirstMountPoints())
+    for (const std::string& root : FirstMountPoints(ImageDirectory))
         SIDDCBox->addItem(QString::fromLocal8Bit(root));
     SIDDReloadBtn = new QPushButton("Reload", this);
     SIDDReloadBtn->setObjectName("SIDDReloadBtn");
@@ -125,7 +129,7 @@ TSystemInfoForm::TSystemInfoForm(QWidget* parent)
     buttons->addWidget(SIHelpBtn);
     buttons->addWidget(SICloseBtn);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
+    layout->addLayout(groups);
     layout->addLayout(buttons);
 
     connect(SIReLoadBtn, &QPushButton::clicked, this,

@@ -12,6 +12,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 QPointer<TVORNForm> VORNForm;
 
 TVORNForm::TVORNForm(QWidget* parent) : QMainWindow(parent) {
@@ -52,7 +54,9 @@ TVORNForm::TVORNForm(QWidget* parent) : QMainWindow(parent) {
     CreateMenus();
     ConnectImageModes();
 
-    resize(800, 600);
+    // As wide as the whole tool bar needs: buttons past the window's edge would hide behind its
+    // overflow, where a first-time user does not find them.
+    resize(std::max(800, ToolBar1->sizeHint().width()), 600);
 }
 
 TVORNForm::~TVORNForm() {

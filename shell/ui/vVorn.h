@@ -16,6 +16,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPainter;
 class QPrinter;
 class QProgressBar;
 class QScrollArea;
@@ -78,6 +79,8 @@ class TVORNForm : public QMainWindow {
     bool CheckTrueColorDisplay();
     void DisplaySplashScreen();
     void Do_MenuDefaults();
+    // Loads the picture named on the command line, inside the operation frame.
+    void OpenStartupPicture(const std::string& name);
     void ShowHint(const QString& hint);
     // Starts the one-shot timer that frees the window whose code is in FormToFree.
     void FreeForm();
@@ -200,11 +203,12 @@ class TVORNForm : public QMainWindow {
     void MultiImage1MouseDown(int x, int y, Qt::MouseButton button);
     void MultiImage1MouseMove(int x, int y);
     void MultiImage1MouseUp(int x, int y, Qt::MouseButton button);
-    // The frame from RubberStart to RubberEnd in inverting ink: drawn twice, the picture is as
-    // it was.
-    void DrawRubberband();
-    // The mark being placed (CurrentMarkLook) between RubberStart and RubberEnd: inverting ink
-    // while it is armed or dragged, else drawn for good.
+    // The frame from RubberStart to RubberEnd, as the view paints it over the picture during a
+    // drag.
+    static void PaintRubberband(QPainter& painter);
+    // The object mark (CurrentMarkLook) between RubberStart and RubberEnd, in its colours.
+    static void PaintRubberMark(QPainter& painter);
+    // The object mark drawn into the picture for good, as a finished drag leaves it.
     void DrawRubberMark();
     // Ends the colour screens or the class-method cycle; their picture comes back.
     void EndUndoHoldingMode();
@@ -219,10 +223,6 @@ class TVORNForm : public QMainWindow {
     void PixelReadout(int x, int y);
     // The magnifier or the cursor pixel screen is closing: its mode ends.
     void ModeWindowClosing(QObject* window);
-    // The rubber band, or the mark being dragged, is on the picture in inverting ink; erasing
-    // draws it again only then, so nothing never drawn is inverted onto the picture.
-    bool RubberbandShown = false;
-    bool RubberMarkShown = false;
     std::unique_ptr<QPrinter> Printer;
 
   public:

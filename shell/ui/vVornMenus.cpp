@@ -299,6 +299,7 @@ void TVORNForm::IV_PixelValuesUnClick() {
     PixelValuesMode = false;
     PixelBoxDragging = false;
     Image1->unsetCursor();
+    Image1->update();
 }
 
 void TVORNForm::PngInfo1Click() {

@@ -1,6 +1,6 @@
 // The image tool modes on Image1: press, move and release dispatched by the mode flags, the
-// rubber band and the mark in inverting ink, the pixel readout; and the view commands that show
-// the colour-separation screens or keep one channel.
+// rubber band and the dragged mark painted over the picture on the view, the pixel readout; and
+// the view commands that show the colour-separation screens or keep one channel.
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vUEnabler.h"
@@ -46,16 +46,18 @@ void TVORNForm::ConnectImageModes() {
             [this](int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers) {
                 Guarded([&] { MultiImage1MouseUp(x, y, button); });
             });
+    Image1->AddMarkPainter(this, [](QPainter& painter) {
+        if (PixelBoxDragging || MeasureDragging || TrainingDragging) PaintRubberband(painter);
+        if (ObjectMarkDragging) PaintRubberMark(painter);
+    });
 }
 
 void TVORNForm::MultiImage1MouseDown(int x, int y, Qt::MouseButton button) {
-    // While an operation runs the picture is its to replace; a drag begun now would leave its
-    // inverted lines on the result.
+    // While an operation runs the picture is its to replace; a drag begun now would outlive it.
     if (button != Qt::LeftButton || ImageOperationBusy || DisplayedPicture.Empty()) return;
     const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());
     if (PixelValuesMode) {
         PlacePixelBox(p.X, p.Y, LastX(), LastY());
-        DrawRubberband();
         PixelBoxDragging = true;
         Image1->setCursor(Qt::BlankCursor);
     } else if (LineProfileMode) {
@@ -81,6 +83,7 @@ void TVORNForm::MultiImage1MouseDown(int x, int y, Qt::MouseButton button) {
         TrainingDragging = true;
         RubberStart = RubberEnd = p;
     }
+    Image1->update();
 }
 
 void TVORNForm::MultiImage1MouseMove(int x, int y) {
@@ -91,22 +94,17 @@ void TVORNForm::MultiImage1MouseMove(int x, int y) {
                        MagnifierCorner(y, LastY(), MagnifierHalfSize)};
         PixelReadout(x, y);
     } else if (PixelBoxDragging) {
-        if (RubberbandShown) DrawRubberband();
         PlacePixelBox(p.X, p.Y, LastX(), LastY());
-        DrawRubberband();
     } else if (LineProfileDown) {
         // A profile drag is the line-profile tool's: no readout under it.
-    } else if (ObjectMarkDragging) {
-        if (RubberMarkShown) DrawRubberMark();
+    } else if (ObjectMarkDragging || MeasureDragging || TrainingDragging) {
         RubberEnd = p;
-        DrawRubberMark();
-    } else if (MeasureDragging || TrainingDragging) {
-        if (RubberbandShown) DrawRubberband();
-        RubberEnd = p;
-        DrawRubberband();
     } else {
         PixelReadout(x, y);
+        return;
     }
+    if (PixelBoxDragging || ObjectMarkDragging || MeasureDragging || TrainingDragging)
+        Image1->update();
 }
 
 void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
@@ -117,7 +115,6 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
     const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());
     if (PixelValuesMode) {
         PixelBoxDragging = false;
-        if (RubberbandShown) DrawRubberband();
         // The pointer was hidden for the drag only; left hidden, it would stay invisible over
         // the picture until the cursor pixel screen closes.
         Image1->unsetCursor();
@@ -125,7 +122,6 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         SelectionBox = SelectionFromCorners(RubberStart, RubberEnd);
         ShowLongLived(ViewCursorScreen);
     } else if (MeasureDragging) {
-        if (RubberbandShown) DrawRubberband();
         RubberEnd = p;
         MeasureDragging = MeasuredMode = false;
         MeasuredPixelDistance = MeasuredDistance(RubberStart, RubberEnd);
@@ -136,16 +132,15 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
     } else if (LabelPlaceArmed) {
         LabelPlaceArmed = false;
     } else if (ObjectMarkDragging) {
-        if (RubberMarkShown) DrawRubberMark();
         RubberEnd = p;
         ObjectMarkDragging = ObjectMarkArmed = false;
         DrawRubberMark();
     } else if (TrainingDragging) {
-        if (RubberbandShown) DrawRubberband();
         RubberEnd = p;
         TrainingDragging = TrainingArmed = false;
         SelectionBox = SelectionFromCorners(RubberStart, RubberEnd);
     }
+    Image1->update();
 }
 
 void TVORNForm::PixelReadout(int x, int y) {
@@ -160,30 +155,17 @@ void TVORNForm::PixelReadout(int x, int y) {
                         .arg(PixelRed(pixel)));
 }
 
-void TVORNForm::DrawRubberband() {
-    QImage picture = TImageView::PictureImage();
-    if (picture.isNull()) return;
-    QPainter painter(&picture);
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter.setPen(QPen(Qt::black, 0));
+void TVORNForm::PaintRubberband(QPainter& painter) {
     const QPoint corners[5] = {ToQPoint(RubberStart),
                                {RubberStart.X, RubberEnd.Y},
                                ToQPoint(RubberEnd),
                                {RubberEnd.X, RubberStart.Y},
                                ToQPoint(RubberStart)};
     painter.drawPolyline(corners, 5);
-    painter.end();
-    RubberbandShown = !RubberbandShown;
-    Image1->update();
 }
 
-void TVORNForm::DrawRubberMark() {
-    QImage picture = TImageView::PictureImage();
-    if (picture.isNull()) return;
-    const bool inverting = ObjectMarkDragging || ObjectMarkArmed;
+void TVORNForm::PaintRubberMark(QPainter& painter) {
     const RubberMarkLook& mark = CurrentMarkLook;
-    QPainter painter(&picture);
-    if (inverting) painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     painter.setPen(QPen(ColorOf(mark.LineColor), 0));
     painter.setBrush(mark.Filled ? QBrush(ColorOf(mark.FillColor)) : QBrush(Qt::NoBrush));
     const QPoint a = ToQPoint(RubberStart), b = ToQPoint(RubberEnd);
@@ -203,8 +185,14 @@ void TVORNForm::DrawRubberMark() {
     default:
         break;
     }
+}
+
+void TVORNForm::DrawRubberMark() {
+    QImage picture = TImageView::PictureImage();
+    if (picture.isNull()) return;
+    QPainter painter(&picture);
+    PaintRubberMark(painter);
     painter.end();
-    if (inverting) RubberMarkShown = !RubberMarkShown;
     Image1->update();
 }
 

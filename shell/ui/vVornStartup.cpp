@@ -149,8 +149,20 @@ void TVORNForm::FormCreate(const QStringList& arguments) {
         // after this window: it runs once the event loop starts and they all exist.
         const std::string name = CurrentImageName;
         QMetaObject::invokeMethod(
-            this, [this, name] { Guarded([&] { LoadFromFile(name); }); }, Qt::QueuedConnection);
+            this, [this, name] { OpenStartupPicture(name); }, Qt::QueuedConnection);
     }
+}
+
+void TVORNForm::OpenStartupPicture(const std::string& name) {
+    // The load runs in the operation frame, as Open's does: it lets window messages in, and a
+    // command run then would work on buffers the load is replacing.
+    OperationScope scope;
+    if (!scope.Acquired()) {
+        // Something started before the loop reached the picture; it comes once that has ended.
+        QTimer::singleShot(100, this, [this, name] { OpenStartupPicture(name); });
+        return;
+    }
+    LoadFromFile(name);
 }
 
 bool TVORNForm::CheckTrueColorDisplay() {

@@ -140,9 +140,25 @@ TEST_F(PixAl, PowerLogPassesComeFromItsArgument) {
     EXPECT_EQ(Rec.Status0.back(), "(Part 1 of 2) % Done:  100 Min: 200.00 Max:200.00");
     EXPECT_EQ(Rec.Status1.back(), "Image processed");
     // One extra pass stretches 100..200 onto 0..255.
+    // The second pass reports itself as part 2; a third as a pass of its own.
+    const auto lastTexts = [this](size_t n) {
+        return std::vector<std::string>(Rec.Status0.end() - static_cast<std::ptrdiff_t>(n),
+                                        Rec.Status0.end());
+    };
     Rec.Clear();
     DoPowerLogTransform(1, 1, 1, 0);
     EXPECT_EQ(Shown(), (std::vector<Rgb>{{0, 0, 0}, {255, 255, 255}}));
+    ASSERT_GE(Rec.Status0.size(), 2u);
+    EXPECT_EQ(lastTexts(2),
+              (std::vector<std::string>{"(Part 2 of 2) % Done:  0 Min: 100.00 Max:200.00",
+                                        "(Part 2 of 2) % Done:  100 Min: 100.00 Max:200.00"}));
+    Load(1, {{10, 10, 10}, {20, 20, 20}});
+    DoPowerLogTransform(2, 1, 1, 0);
+    ASSERT_GE(Rec.Status0.size(), 4u);
+    EXPECT_EQ(lastTexts(4),
+              (std::vector<std::string>{"(Part 2 of 2) % Done:  0 Min: 100.00 Max:200.00",
+                                        "(Part 2 of 2) % Done:  100 Min: 100.00 Max:200.00",
+                                        "(Part 1 of 1) % Done: 0", "(Part 1 of 1) % Done: 100"}));
     // A negative count runs no pass and shows the picture as it was.
     Load(1, {{10, 10, 10}});
     DoPowerLogTransform(-1, 1, 1, 0);

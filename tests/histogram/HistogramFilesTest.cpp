@@ -154,6 +154,7 @@ TEST_F(HistogramFiles, DamagedFilesCountAsAbsentAndAreMadeAgain) {
         {2, "a real on an integer line", [](Bytes& b) { b.insert(b.begin(), '.'); }, false},
         {2, "a word", [](Bytes& b) { b[5] = 'x'; }, false},
         {2, "a mode past 255", [](Bytes& b) { SetAdtLine(b, 12, "256"); }, false},
+        {2, "a mean past 255", [](Bytes& b) { SetAdtLine(b, 0, "256"); }, false},
         {2, "blanks past any real file", [](Bytes& b) { b.insert(b.begin(), 5000, ' '); }, false},
     };
     ShowSixPixels();

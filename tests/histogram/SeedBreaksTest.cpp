@@ -116,3 +116,20 @@ TEST(SeedBreaks, WholeTableKeepsElementZeroExceptRowSix) {
     EXPECT_EQ(t[3][1], 28);
     EXPECT_EQ(t[2][8], 224);
 }
+
+TEST(SeedBreaks, FixedRowsWhole) {
+    SeedBreakTable t{};
+    for (SeedBreakRow& row : t)
+        row[0] = 9;
+    FixedSeedRows(t);
+    const std::pair<int, Breaks> fixed[] = {
+        {1, {15, 25, 40, 60, 85, 115, 150, 190, 255}},
+        {7, {28, 55, 83, 111, 138, 166, 194, 221, 249}},
+        {8, {42, 68, 95, 122, 148, 175, 202, 228, 255}},
+        {9, {15, 19, 28, 44, 69, 105, 154, 218, 255}},
+    };
+    for (const auto& [r, expected] : fixed) {
+        EXPECT_EQ(Of(t[r]), expected) << r;
+        EXPECT_EQ(t[r][0], 9) << r;
+    }
+}

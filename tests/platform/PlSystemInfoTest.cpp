@@ -35,17 +35,48 @@ TEST(SystemInfo, VersionAndNumberTexts) {
         EXPECT_EQ(ThousandsText(value), text);
 }
 
-TEST(SystemInfo, MountTableGivesTheFirstMountPoints) {
-    const std::string mounts = "/dev/sda1 / ext4 rw 0 0\n"
-                               "proc /proc proc rw 0 0\n"
+TEST(SystemInfo, MountTableListsRealFileSystemsRootAndPictureFolderFirst) {
+    // A desktop's table as the kernel writes it: its own file systems first.
+    const std::string mounts = "sysfs /sys sysfs rw,nosuid,nodev,noexec 0 0\n"
+                               "proc /proc proc rw,nosuid,nodev,noexec 0 0\n"
+                               "udev /dev devtmpfs rw,nosuid,size=8123456k 0 0\n"
+                               "devpts /dev/pts devpts rw,gid=5,mode=620 0 0\n"
+                               "tmpfs /run tmpfs rw,nosuid,nodev,mode=755 0 0\n"
+                               "/dev/nvme0n1p2 / ext4 rw,relatime 0 0\n"
+                               "securityfs /sys/kernel/security securityfs rw 0 0\n"
+                               "tmpfs /dev/shm tmpfs rw,nosuid,nodev 0 0\n"
+                               "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+                               "systemd-1 /proc/sys/fs/binfmt_misc autofs rw 0 0\n"
+                               "mqueue /dev/mqueue mqueue rw 0 0\n"
                                "garbage\n"
+                               "/dev/nvme0n1p1 /boot/efi vfat rw 0 0\n"
+                               "tmpfs /tmp tmpfs rw 0 0\n"
+                               "/dev/sda1 /home ext4 rw 0 0\n"
                                "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n"
-                               "tmpfs / tmpfs rw 0 0\n"
+                               "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+                               "gvfsd-fuse /run/user/1000/gvfs fuse.gvfsd-fuse rw 0 0\n"
                                "server:/x /mnt/net nfs4 rw 0 0\n";
-    EXPECT_EQ(ParseMountPoints(mounts, 13),
-              (std::vector<std::string>{"/", "/proc", "/media/usb stick", "/mnt/net"}));
-    EXPECT_EQ(ParseMountPoints(mounts, 2), (std::vector<std::string>{"/", "/proc"}));
-    EXPECT_TRUE(ParseMountPoints("", 13).empty());
+    using List = std::vector<std::string>;
+    const std::tuple<const char*, size_t, List> cases[] = {
+        {"/home/ann/pictures/",
+         13,
+         {"/", "/home", "/boot/efi", "/tmp", "/media/usb stick", "/mnt/net"}},
+        {"/media/usb stick/",
+         13,
+         {"/", "/media/usb stick", "/boot/efi", "/tmp", "/home", "/mnt/net"}},
+        // "/homework" is not on "/home".
+        {"/homework/", 13, {"/", "/boot/efi", "/tmp", "/home", "/media/usb stick", "/mnt/net"}},
+        {"", 13, {"/", "/boot/efi", "/tmp", "/home", "/media/usb stick", "/mnt/net"}},
+        {"/home/ann/", 2, {"/", "/home"}},
+    };
+    for (const auto& [folder, limit, expected] : cases)
+        EXPECT_EQ(ParseMountPoints(mounts, folder, limit), expected) << folder;
+    // A later mount over a point decides its type.
+    EXPECT_EQ(ParseMountPoints("/dev/sda1 / ext4 rw 0 0\ntmpfs /run tmpfs rw 0 0\n"
+                               "/dev/sdb1 /run ext4 rw 0 0\n",
+                               "", 13),
+              (List{"/", "/run"}));
+    EXPECT_TRUE(ParseMountPoints("", "/", 13).empty());
 }
 
 TEST(SystemInfo, DriveKindsFollowTheFileSystemType) {

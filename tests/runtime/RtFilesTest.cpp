@@ -25,3 +25,19 @@ TEST(RtFiles, AFailedReplaceReportsItAndLeavesNoPartialFile) {
     ASSERT_TRUE(ReadWholeFile(dir.File("a.txt"), text));
     EXPECT_EQ(text, "new");
 }
+
+TEST(RtFiles, NameParts) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        // path, folder, name, extension
+        {"a/b/c.png", "a/b/", "c.png", ".png"},
+        {"/a.b/c", "/a.b/", "c", ""},
+        {"/a.b/c.d.BMP", "/a.b/", "c.d.BMP", ".BMP"},
+        {"c", "", "c", ""},
+    };
+    for (const auto& [path, folder, name, ext] : cases) {
+        EXPECT_EQ(ExtractFilePath(path), folder) << path;
+        EXPECT_EQ(ExtractFileName(path), name) << path;
+        EXPECT_EQ(ExtractFileExt(path), ext) << path;
+    }
+    EXPECT_EQ(ChangeFileExt("/a.b/c", ".DIP"), "/a.b/c.DIP");
+}

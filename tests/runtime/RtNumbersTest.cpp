@@ -63,7 +63,8 @@ TEST(RtNumbers, RoundHalvesToEven) {
 TEST(RtNumbers, LenientConversionStopsAtFirstBadCharacter) {
     // Text, value, error position (0: none).
     const std::tuple<const char*, int64_t, int> ints[] = {
-        {"12abc", 12, 3}, {"  42", 42, 0}, {"-7", -7, 0}, {"x", 0, 1}};
+        {"12abc", 12, 3}, {"  42", 42, 0}, {"-7", -7, 0},  {"x", 0, 1},
+        {"$ff", 255, 0},  {"$FF", 255, 0}, {"$1aG", 26, 4}};
     for (const auto& [text, value, position] : ints) {
         int code = -1;
         EXPECT_EQ(ValInt(text, code), value) << text;
@@ -95,6 +96,8 @@ TEST(RtNumbers, StrictConversionRaisesWithTheRunTimeText) {
         EXPECT_STREQ(e.what(), "'1,5' is not a valid floating point value");
     }
     EXPECT_THROW(StrToInt(""), EConvertError);
+    for (const char* dangling : {"1e", "2E+", "3e-"})
+        EXPECT_THROW(StrToFloat(dangling), EConvertError) << dangling;
     EXPECT_EQ(StrToIntDef("zz", 9), 9);
 }
 

@@ -1,3 +1,4 @@
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
@@ -12,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -230,6 +233,8 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
     };
     const Case cases[] = {
         {"field.png", {"fieldA001.png", "fieldA002.png"}, "fieldA003.png"},
+        // Taken in any letter case.
+        {"field.png", {"fieldA001.PNG", "FIELDA002.png"}, "fieldA003.png"},
         {"fieldA001.png", {"fieldA002.png"}, "fieldA003.png"},
         {"fieldA099.png", {}, "fieldA100.png"},
         {"field.bmp", {"fieldA001.png"}, "fieldA001.bmp"},
@@ -253,6 +258,37 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
     EXPECT_TRUE(NextNumberedFileName());
     EXPECT_EQ(CurrentImageName, "fieldA999.png");
     EXPECT_TRUE(Rec.Shown(39983));
+}
+
+TEST_F(PictureFiles, SaveFailuresNameTheirCause) {
+    DisplayedPicture.Resize(3, 2);
+    ASSERT_TRUE(MakeDirectories(Dir.File("locked/")));
+    ASSERT_EQ(chmod(Dir.Path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(Dir.File("locked/").c_str(), 0555), 0);
+    // A folder already holding a folder of the picture's name.
+    ASSERT_TRUE(MakeDirectories(Dir.File("taken/x.png/")));
+    ASSERT_EQ(chmod(Dir.File("taken/").c_str(), 0777), 0);
+    const std::pair<const char*, const char*> cases[] = {{"missing/", "Path not found"},
+                                                         {"locked/", "File access denied"},
+                                                         {"taken/", "File access denied"}};
+    for (const auto& [folder, text] : cases) {
+        ImageDirectory = Dir.File(folder);
+        CurrentImageName = "x.png";
+        std::string error;
+        {
+            // The administrator writes anywhere: the save runs as an ordinary account.
+            const bool privileged = geteuid() == 0;
+            if (privileged) ASSERT_EQ(seteuid(65534), 0);
+            try {
+                SavePictureFile();
+            } catch (const EInOutError& e) {
+                error = e.what();
+            }
+            if (privileged) ASSERT_EQ(seteuid(0), 0);
+        }
+        EXPECT_EQ(error, text) << folder;
+        EXPECT_FALSE(FileExists(ImageDirectory + "x.png"));
+    }
 }
 
 TEST_F(PictureFiles, ProgressShowsTheNumberAndCapsTheGauge) {

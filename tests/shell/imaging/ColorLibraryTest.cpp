@@ -157,6 +157,18 @@ TEST(ColorLibrary, GetImageSpaceAgreesWithTheSingleColourConversions) {
             }
 }
 
+TEST(ColorLibrary, PlaneNamesAtTheEdgesOfTheirTable) {
+    const std::pair<int, const char*> names[] = {{-1, ""},
+                                                 {0, "RGB Composite"},
+                                                 {9, "Saturation (HLS)"},
+                                                 {10, ""},
+                                                 {13, ""},
+                                                 {14, "Intensity"},
+                                                 {15, ""}};
+    for (const auto& [plane, name] : names)
+        EXPECT_EQ(GetColorPlaneName(plane), name) << plane;
+}
+
 TEST(ColorLibrary, GetImageSpaceOfOtherFormatsEmptyPicturesAndUnknownPlanes) {
     RecordingHooks rec;
     Picture source;

@@ -7,6 +7,7 @@
 #include "support/GuiStartup.h"
 
 #include <QMenu>
+#include <QPainter>
 #include <QTest>
 
 #include <algorithm>
@@ -73,13 +74,20 @@ std::set<QString> Names(const char* spaced) {
     const QStringList list = QString(spaced).split(' ');
     return {list.begin(), list.end()};
 }
+std::vector<uint32_t> Pixels(const QImage& image) {
+    std::vector<uint32_t> words;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            words.push_back(image.pixel(x, y));
+    return words;
+}
 uint32_t OnlyRed(uint32_t p) {
     return PackPixel(PixelRed(p), 0, 0);
 }
 
 } // namespace
 
-TEST_F(ImageModes, PixelBoxFollowsThePressAndIsErasedOnRelease) {
+TEST_F(ImageModes, PixelBoxFollowsThePressOnTheViewOnly) {
     const struct {
         QPoint At;
         SelectionRect Box;
@@ -89,14 +97,59 @@ TEST_F(ImageModes, PixelBoxFollowsThePressAndIsErasedOnRelease) {
         ASSERT_TRUE(PixelValuesMode);
         Press(c.At.x(), c.At.y());
         EXPECT_TRUE(PixelBoxDragging);
-        EXPECT_FALSE(ShowsOriginal());
+        EXPECT_TRUE(ShowsOriginal());
+        EXPECT_NE(Form->Image1->ShownImage(), TImageView::PictureImage());
         Release(c.At.x(), c.At.y());
         EXPECT_FALSE(PixelValuesMode);
         EXPECT_EQ(Box(SelectionBox), Box(c.Box));
-        EXPECT_TRUE(ShowsOriginal());
+        EXPECT_EQ(Form->Image1->ShownImage(), TImageView::PictureImage());
         // The item keeps its mark until clicked: the first click leaves the mode's remains.
         Form->IV_PixelValues->trigger();
     }
+}
+
+// Every pair of modes that can be on at once, two drags each, saved in mid-drag and after each
+// release: the file holds the picture as loaded, plus only the object marks placed for good.
+TEST_F(ImageModes, NoPairOfModesLeavesItsMarksInTheSavedPicture) {
+    bool* const modes[] = {&ZoomMode,     &PixelValuesMode, &LineProfileMode, &ObjectMarkArmed,
+                           &MeasuredMode, &TrainingArmed,   &SnakeMode,       &LabelPlaceArmed};
+    const std::array<QPoint, 2> drags[] = {{QPoint(10, 10), QPoint(60, 50)},
+                                           {QPoint(30, 70), QPoint(80, 20)}};
+    ImageDirectory = Dir.Path();
+    SetImageName("modes.png");
+    CurrentMarkLook = {3, true, 0x0000FF, 0x00FF00};
+    const QImage loaded = TImageView::PictureImage().copy();
+    const auto savedAs = [this](const QImage& expected) {
+        // The view painted as the screen would, marks and all, before the picture is saved.
+        Form->Image1->grab();
+        Form->F_SaveClick();
+        const Picture saved = ReadPictureFile(Dir.File("modes.png")).Image;
+        const QImage shown = TImageView::PictureImage();
+        return saved.Pixels == Pixels(expected) && shown == expected;
+    };
+    for (size_t i = 0; i < std::size(modes); ++i)
+        for (size_t j = i; j < std::size(modes); ++j) {
+            SCOPED_TRACE(testing::Message() << "modes " << i << " and " << j);
+            ClearToolModes();
+            DisplayedPicture.Pixels = Original;
+            *modes[i] = *modes[j] = true;
+            QImage expected = loaded.copy();
+            for (const auto& [from, to] : drags) {
+                Press(from.x(), from.y());
+                Move((from.x() + to.x()) / 2, from.y());
+                Move(to.x(), to.y());
+                EXPECT_TRUE(savedAs(expected));
+                const bool placing = ObjectMarkDragging;
+                Release(to.x(), to.y());
+                if (placing && !ObjectMarkDragging) {
+                    QPainter painter(&expected);
+                    TVORNForm::PaintRubberMark(painter);
+                }
+                EXPECT_TRUE(savedAs(expected));
+            }
+        }
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+    CurrentMarkLook = {};
 }
 
 TEST_F(ImageModes, MeasuredAndTrainingDragsEndOnThePictureEdge) {
@@ -156,17 +209,6 @@ TEST_F(ImageModes, CmyScreensShowInTurnAndTurningThemOffRestoresThePicture) {
     EXPECT_TRUE(Form->IV_RGBScreen->isEnabled());
 }
 
-TEST_F(ImageModes, OnlyRedThenUndoRestoresTheExactBytes) {
-    MacroRecording = true;
-    Form->IV_onlyRed->trigger();
-    EXPECT_TRUE(ShowsOriginalAs(OnlyRed));
-    Form->UndoBtn->setEnabled(Rec->UndoEnabled);
-    Form->UndoBtn->trigger();
-    EXPECT_TRUE(ShowsOriginal());
-    EXPECT_EQ(Rec->MacroLines, std::vector<std::string>{"=0001  UndoImage"});
-    MacroRecording = false;
-}
-
 // An operation started while the screens are shown works on the picture, and Undo afterwards
 // gives the picture back, not a screen.
 TEST_F(ImageModes, AnOperationDuringTheScreensEndsThemFirst) {
@@ -175,9 +217,12 @@ TEST_F(ImageModes, AnOperationDuringTheScreensEndsThemFirst) {
     KeepOneChannel(1);
     EXPECT_FALSE(RGBScreenMode);
     EXPECT_TRUE(ShowsOriginalAs(OnlyRed));
+    MacroRecording = true;
     Form->I_Undo->setEnabled(Rec->UndoEnabled);
     Form->I_Undo->trigger();
+    MacroRecording = false;
     EXPECT_TRUE(ShowsOriginal());
+    EXPECT_EQ(Rec->MacroLines, std::vector<std::string>{"=0001  UndoImage"});
     // The class cycle as the histogram window starts it: the picture copied, a class shown.
     ClassMethodCycleMode = true;
     CopyImageForProcessing();
@@ -231,21 +276,22 @@ TEST_F(ImageModes, ZoomReadsOutOnlyInsideThePictureAndReleaseDoesNothing) {
     EXPECT_EQ(MeasuredPixelDistance, -1);
 }
 
-TEST_F(ImageModes, InvertingInkDrawnTwiceLeavesThePicture) {
+TEST_F(ImageModes, DragMarksShowInInvertingInkOverThePictureAndPlacedMarksStay) {
     RubberStart = {10, 20};
     RubberEnd = {60, 70};
-    Form->DrawRubberband();
-    EXPECT_EQ(DisplayedPicture.At(35, 20), ~Original[20 * 100 + 35] | 0xFF000000u);
-    Form->DrawRubberband();
-    EXPECT_TRUE(ShowsOriginal());
-    ObjectMarkArmed = true;
+    MeasureDragging = true;
+    EXPECT_EQ(Form->Image1->ShownImage().pixel(35, 20), ~Original[20 * 100 + 35] | 0xFF000000u);
+    MeasureDragging = false;
+    ObjectMarkDragging = true;
     for (int kind = 0; kind < 4; ++kind) {
         CurrentMarkLook = {kind, kind != 2, 0x0000FF, 0x00FF00};
-        Form->DrawRubberMark();
-        EXPECT_FALSE(ShowsOriginal()) << kind;
-        Form->DrawRubberMark();
-        EXPECT_TRUE(ShowsOriginal()) << kind;
+        EXPECT_NE(Form->Image1->ShownImage(), TImageView::PictureImage()) << kind;
     }
+    EXPECT_TRUE(ShowsOriginal());
+    ObjectMarkDragging = false;
+    CurrentMarkLook = {1, false, 0x0000FF, 0};
+    Form->DrawRubberMark();
+    EXPECT_EQ(DisplayedPicture.At(35, 45), PackPixel(0xFF, 0, 0));
     CurrentMarkLook = {};
 }
 

@@ -15,6 +15,7 @@ struct BmpLayout {
     uint32_t Compression = 0;
     std::vector<uint32_t> Palette; // 0x00RRGGBB
     std::vector<uint32_t> Masks;   // red, green, blue for bit fields
+    bool TopDown = false;          // a negative height, the top row stored first
 };
 
 constexpr int BmpW = 13, BmpH = 5;
@@ -31,7 +32,7 @@ std::vector<uint8_t> MakeBmp(const BmpLayout& s, const std::function<uint32_t(in
     PutLeU32(&b[10], off);
     PutLeU32(&b[14], 40);
     PutLeI32(&b[18], BmpW);
-    PutLeI32(&b[22], BmpH);
+    PutLeI32(&b[22], s.TopDown ? -BmpH : BmpH);
     PutLeU16(&b[26], 1);
     PutLeU16(&b[28], static_cast<uint16_t>(s.Bits));
     PutLeU32(&b[30], s.Compression);
@@ -43,7 +44,7 @@ std::vector<uint8_t> MakeBmp(const BmpLayout& s, const std::function<uint32_t(in
             p += 4;
         }
     for (int y = 0; y < BmpH; ++y) {
-        uint8_t* row = &b[off + static_cast<size_t>(BmpH - 1 - y) * stride];
+        uint8_t* row = &b[off + static_cast<size_t>(s.TopDown ? y : BmpH - 1 - y) * stride];
         for (int x = 0; x < BmpW; ++x) {
             const uint32_t v = value(x, y);
             const int at = x * s.Bits / 8;
@@ -108,11 +109,13 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
         {{16, 0, {}, {}}, word555, 43},
         {{16, 3, {}, {0xF800, 0x07E0, 0x001F}}, word565, 44},
         {{24, 0, {}, {}}, colour, 0},
+        {{24, 0, {}, {}, true}, colour, 0},
         {{32, 0, {}, {}}, colour, 45},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.layout.Bits << " bits, compression "
-                                        << c.layout.Compression << Rec->Summary());
+        SCOPED_TRACE(testing::Message()
+                     << c.layout.Bits << " bits, compression " << c.layout.Compression
+                     << (c.layout.TopDown ? " top-down" : "") << Rec->Summary());
         Rec->Clear();
         ASSERT_TRUE(WriteFileAtomic(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value)));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("depth.bmp")));
@@ -206,21 +209,22 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     struct Case {
         void (TVORNForm::*click)();
         const char *name, *answer; // answer nullptr: no dialog; "": cancelled
-        size_t errorBoxes;
+        const char* error;         // part of the one error box's text; nullptr: no box
         std::string message, filter;
     };
     const Case cases[] = {
-        {&TVORNForm::F_OpenClick, "scene.png", "", 0, "", ""},
-        {&TVORNForm::F_OpenClick, "scene.png", "broken.png", 1, "", ""},
-        {&TVORNForm::F__SaveasClick, "scene.png", "copy.jpg", 0, "", "BMP PNG files|*.PNG;*.BMP"},
+        {&TVORNForm::F_OpenClick, "scene.png", "", nullptr, "", ""},
+        {&TVORNForm::F_OpenClick, "scene.png", "broken.png", "broken.png", "", ""},
+        {&TVORNForm::F__SaveasClick, "scene.png", "copy.jpg", nullptr, "",
+         "BMP PNG files|*.PNG;*.BMP"},
         // Mixed case is not one of the four spellings.
-        {&TVORNForm::F__SaveasClick, "scene.Png", nullptr, 0, "File type unk", ""},
-        {&TVORNForm::F__SaveasClick, "scene.png", "nowhere/x.png", 1, "", ""},
-        {&TVORNForm::FS_BMPClick, "scene.png", "other.png", 0, "", ""},
-        {&TVORNForm::FS_JPGClick, "scene.png", "other.png", 0, "", ""},
+        {&TVORNForm::F__SaveasClick, "scene.Png", nullptr, nullptr, "File type unk", ""},
+        {&TVORNForm::F__SaveasClick, "scene.png", "nowhere/x.png", "Path not found", "", ""},
+        {&TVORNForm::FS_BMPClick, "scene.png", "other.png", nullptr, "", ""},
+        {&TVORNForm::FS_JPGClick, "scene.png", "other.png", nullptr, "", ""},
         // 999 reached: the last file is not overwritten.
-        {&TVORNForm::SaveNumbered1Click, "fieldA999.png", nullptr, 0, MessageText(39983), ""},
-        {&TVORNForm::SaveNumbered1Click, "fieldA998.png", nullptr, 0, MessageText(39983), ""},
+        {&TVORNForm::SaveNumbered1Click, "fieldA999.png", nullptr, nullptr, MessageText(39983), ""},
+        {&TVORNForm::SaveNumbered1Click, "fieldA998.png", nullptr, nullptr, MessageText(39983), ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
@@ -235,7 +239,9 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
         EXPECT_TRUE(Rec->MacroLines.empty());
         EXPECT_EQ(CurrentImageName, c.name);
         EXPECT_EQ(ImageDirectory, Dir.Path());
-        EXPECT_EQ(Rec->ErrorBoxes.size(), c.errorBoxes) << Rec->Summary();
+        ASSERT_EQ(Rec->ErrorBoxes.size(), c.error ? 1u : 0u) << Rec->Summary();
+        EXPECT_TRUE(!c.error || Rec->ErrorBoxes[0].find(c.error) != std::string::npos)
+            << Rec->ErrorBoxes[0];
         if (!c.message.empty()) {
             ASSERT_EQ(Rec->Messages.size(), 1u);
             EXPECT_EQ(Rec->Messages[0].Text, c.message);

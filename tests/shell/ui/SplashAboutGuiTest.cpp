@@ -36,3 +36,22 @@ TEST_F(SplashAbout, AMissingDriveShowsItsKindAndTheWindowGoesOn) {
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(Rec->ErrorBoxes.empty());
 }
+
+TEST_F(SplashAbout, TheSystemInformationWindowOpensWhollyOnA1280By1024Screen) {
+    Form->FormCreate({});
+    ASSERT_EQ(FormPositions[fpSystemInfo].Left, 123);
+    Form->I_SystemInfo->trigger();
+    ASSERT_TRUE(SystemInfoForm);
+    TSystemInfoForm& w = *SystemInfoForm;
+    const QRect screen(0, 0, 1280, 1024);
+    EXPECT_TRUE(screen.contains(w.frameGeometry()))
+        << w.frameGeometry().width() << "x" << w.frameGeometry().height();
+    for (const QWidget* control : w.findChildren<QWidget*>()) {
+        if (!control->isVisible()) continue;
+        const QRect onScreen(control->mapToGlobal(QPoint(0, 0)), control->size());
+        EXPECT_TRUE(screen.contains(onScreen)) << control->objectName().toStdString();
+    }
+    // The list opens on the root file system, with its size, not on a kernel table.
+    EXPECT_EQ(w.SIDDCBox->itemText(0), "/");
+    EXPECT_NE(w.Edit(27)->text(), "0");
+}

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <QToolBar>
 
 namespace {
 
@@ -39,6 +40,20 @@ TEST_F(Startup, FirstStartShowsMessage2AndPlacesTheWindowASecondStartShowsNothin
     EXPECT_EQ(second->pos(), QPoint(40, 50));
 }
 
+TEST_F(Startup, FirstStartShowsEveryToolButtonOnA1280By1024Screen) {
+    Form->FormCreate({});
+    Form->show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(Form->frameGeometry()));
+    // Seventeen buttons and the gauge.
+    ASSERT_EQ(Form->ToolBar1->actions().size(), 18);
+    for (QAction* button : Form->ToolBar1->actions()) {
+        const QWidget* shown = Form->ToolBar1->widgetForAction(button);
+        ASSERT_TRUE(shown) << button->objectName().toStdString();
+        EXPECT_TRUE(shown->isVisible()) << button->objectName().toStdString();
+    }
+}
+
 TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
     ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), std::string(100, 'x')));
     CopySample(Dir.File("scene.png"));
@@ -64,6 +79,9 @@ TEST_F(Startup, OnePngArgumentOpensThePictureOnceTheLoopRuns) {
         SCOPED_TRACE(std::string(c.FileName) + " x" + std::to_string(c.Arguments));
         CopySample(Dir.File(c.FileName));
         TVORNForm* form = NewForm();
+        // The load runs in the operation frame: commands are refused while it lasts.
+        bool busyWhileLoading = false;
+        Hooks.LoadOrMakeHistogramFiles = [&] { busyWhileLoading = ImageOperationBusy; };
         DisplayedPicture = Picture();
         ImageDirectory.clear();
         CurrentImageName.clear();
@@ -76,6 +94,8 @@ TEST_F(Startup, OnePngArgumentOpensThePictureOnceTheLoopRuns) {
         EXPECT_EQ(ImageDirectory == Dir.Path(), c.Opens);
         EXPECT_EQ(CurrentImageName, c.Opens ? c.FileName : "");
         EXPECT_EQ(DisplayedPicture.Width, c.Opens ? 640 : 0);
+        EXPECT_EQ(busyWhileLoading, c.Opens);
+        EXPECT_FALSE(ImageOperationBusy);
         std::remove(Dir.File(c.FileName).c_str());
     }
 }

@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""Writes first-run-Vorn.pof: the options file a first start writes when the program lives in
+/opt/vorn/, composed field by field from the record's layout table and its first-run values
+(not by the program). Run it from this folder."""
+import struct
+
+rec = bytearray(3584)  # reserved, unused and padding bytes are zero in a new file
+
+
+def put(offset, fmt, *values):
+    struct.pack_into("<" + fmt, rec, offset, *values)
+
+
+folder = b"/opt/vorn/"
+for offset in (256, 512, 768, 1024, 1280, 1536, 1792):  # the seven directories
+    rec[offset] = len(folder)
+    rec[offset + 1:offset + 1 + len(folder)] = folder
+
+# Window places: the main window at (10, 10), every other pair at (123, 123).
+for k in range(31):
+    put(2620 + 8 * k, "ii", *((10, 10) if k == 0 else (123, 123)))
+
+colour_settings = [0x000000, 0xFFFFFF, 0x000000, 0x000000, 0xFE00FE, 0x7F007F, 0x00BFBF, 0x00FEFE]
+class_colours = [0xBF0000, 0xBFBF00, 0x00BF00, 0x9F9FBF, 0x007FBF, 0x9FBF9F, 0x0000BF, 0xBFAFBF,
+                 0xBFBFBF]
+ramps = [
+    [0x0F0000, 0x1F0000, 0x2F0000, 0x3F0000, 0x4F0000, 0x5F0000, 0x6F0000, 0x7F0000,
+     0x8F0000, 0x9F0000, 0xAF0000, 0xBF0000, 0xCF0000, 0xDF0000, 0xEF0000, 0xFE0000],
+    [0x0F0F00, 0x1F1F00, 0x2F2F00, 0x3F3F00, 0x4F4F00, 0x5F5F00, 0x6F6F00, 0x7F7F00,
+     0x8F8F00, 0x9F9F00, 0xAFAF00, 0xBFBF00, 0xCFCF00, 0xDFDF00, 0xEFEF00, 0xFEFE00],
+    [0x000F00, 0x001F00, 0x002F00, 0x003F00, 0x004F00, 0x005F00, 0x006F00, 0x007F00,
+     0x008F00, 0x009F00, 0x00AF00, 0x00BF00, 0x00CF00, 0x00DF00, 0x00EF00, 0x00FE00],
+    [0x01010F, 0x05051F, 0x0F0F2F, 0x1F1F3F, 0x2F2F4F, 0x3F3F5F, 0x4F4F6F, 0x5F5F7F,
+     0x6F6F8F, 0x7F7F9F, 0x8F8FAF, 0x9F9FBF, 0xAFAFCF, 0xBFBFDF, 0xCFCFEF, 0xDFDFFE],
+    [0x00030F, 0x00071F, 0x00102F, 0x00133F, 0x000F4F, 0x001F5F, 0x002F6F, 0x003F7F,
+     0x004F8F, 0x005F9F, 0x006FAF, 0x007FBF, 0x008FCF, 0x009FDF, 0x00AFEF, 0x00BFFE],
+    [0x060F06, 0x121F12, 0x0F2F0F, 0x1F3F1F, 0x2F4F2F, 0x3F5F3F, 0x4F6F4F, 0x5F7F5F,
+     0x6F8F6F, 0x7F9F7F, 0x8FAF8F, 0x9FBF9F, 0xAFCFAF, 0xBFDFBF, 0xCFEFCF, 0xDFFEDF],
+    [0x0F060F, 0x1F0F1F, 0x2F1F2F, 0x3F2F3F, 0x4F3F4F, 0x5F4F5F, 0x6F5F6F, 0x7F6F7F,
+     0x8F7F8F, 0x9F8F9F, 0xAF9FAF, 0xBFAFBF, 0xCFBFCF, 0xDFCFDF, 0xEFDFEF, 0xFEEFFE],
+    [0x00000F, 0x00001F, 0x00002F, 0x00003F, 0x00004F, 0x00005F, 0x00006F, 0x00007F,
+     0x00008F, 0x00009F, 0x0000AF, 0x0000BF, 0x0000CF, 0x0000DF, 0x0000EF, 0x0000FE],
+    [0x0F0F0F, 0x1F1F1F, 0x2F2F2F, 0x3F3F3F, 0x4F4F4F, 0x5F5F5F, 0x6F6F6F, 0x7F7F7F,
+     0x8F8F8F, 0x9F9F9F, 0xAFAFAF, 0xBFBFBF, 0xCFCFCF, 0xDFDFDF, 0xEFEFEF, 0xFEFEFE],
+]
+put(2868, "8I", *colour_settings)
+put(2900, "9I", *class_colours)
+for n, group in enumerate(ramps):
+    put(2936 + 64 * n, "16I", *group)
+
+rec[3512] = rec[3513] = rec[3514] = 1  # open and save previews, the 32-bit display message
+rec[3524] = 1                          # clip
+rec[3532] = 1                          # toggle blue
+rec[3534] = 255                        # integer threshold maximum
+put(3536, "ii", 123, 123)              # message place
+put(3568, "d", 255.0)                  # real threshold maximum
+
+with open("first-run-Vorn.pof", "wb") as f:
+    f.write(rec)
