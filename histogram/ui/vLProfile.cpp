@@ -230,6 +230,11 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
 
     ShowPages(false);
     LineProfileMode = LineProfileDown = LineProfileDrawing = false;
+    if (auto* main = qobject_cast<TVORNForm*>(parent); main && main->Image1) {
+        main->Image1->AddMarkPainter(this, [this](QPainter& painter) {
+            if (LineProfileMode) PaintOverImage(painter);
+        });
+    }
 }
 
 void TLineProfileForm::ShowPages(bool shown) {
@@ -332,6 +337,7 @@ void TLineProfileForm::PaintOverImage(QPainter& painter) const {
         painter.setPen(QPen(QColor(0, 0, 128), 1));
         painter.drawLine(a, b);
     } else {
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.setPen(QPen(Qt::red, 1));
         painter.drawLine(a, b);
         painter.setPen(QPen(Qt::black, 1));

@@ -3,6 +3,7 @@
 #include "histogram/ui/vLProfile.h"
 
 #include "runtime/RtFiles.h"
+#include "shell/ui/vImageView.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 
@@ -41,10 +42,11 @@ class LineProfileWindow : public GuiStartup {
         LineProfileDrawing = false;
         GuiStartup::TearDown();
     }
+    // Through the main image's mouse handlers, as the user drags.
     void Drag(ImagePoint from, ImagePoint to) {
-        Profile->DoImageMouseDown(from.X, from.Y);
-        Profile->DoImageMouseMove((from.X + to.X) / 2, (from.Y + to.Y) / 2);
-        Profile->DoImageMouseUp(to.X, to.Y);
+        Form->MultiImage1MouseDown(from.X, from.Y, Qt::LeftButton);
+        Form->MultiImage1MouseMove((from.X + to.X) / 2, (from.Y + to.Y) / 2);
+        Form->MultiImage1MouseUp(to.X, to.Y, Qt::LeftButton);
     }
     QStringList DataLines() const { return Profile->MemoData->toPlainText().split('\n'); }
 
@@ -74,8 +76,9 @@ TEST_F(LineProfileWindow, ADragAcrossAnEdgeFillsTheTableChartStripAndSavedText) 
     ASSERT_TRUE(ReadWholeFile(Dir.File("field.txt"), saved));
     EXPECT_EQ(saved.substr(0, 10), "field\r\n \r\n");
     EXPECT_EQ(SplitLines(saved).size(), 20u);
-    // The picture's pixels are never drawn on.
-    EXPECT_EQ(PixelRed(DisplayedPicture.Row(1)[2]), 10);
+    // The line is drawn over the picture on the view; the picture's pixels are never drawn on.
+    EXPECT_EQ(Form->Image1->ShownImage().pixel(9, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(DisplayedPicture.Row(1)[9], PackPixel(10, 20, 30));
 }
 
 TEST_F(LineProfileWindow, EndPointsAreGrabbedWithinFourPixelsAndTheWholeLineMoves) {
@@ -118,7 +121,8 @@ TEST_F(LineProfileWindow, ALongLineFillsEachSeriesAndTheAxisInOneCall) {
         added.push_back(std::make_unique<QSignalSpy>(s, &QXYSeries::pointAdded));
     }
     QSignalSpy axis(Profile->BottomAxis, &QValueAxis::rangeChanged);
-    Drag({0, 0}, {10000, 0});
+    Profile->DoImageMouseDown(0, 0);
+    Profile->DoImageMouseUp(10000, 0);
     for (size_t i = 0; i < replaced.size(); ++i) {
         EXPECT_EQ(replaced[i]->count(), 1);
         EXPECT_EQ(added[i]->count(), 0);
