@@ -1,5 +1,6 @@
 #include "runtime/RtFiles.h"
 
+#include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 
 #include <cerrno>
@@ -163,6 +164,20 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
     if (!ok) std::remove(tmp.c_str());
     return ok;
+}
+
+void RaiseWriteFailure(const std::string& path) {
+    std::string dir = ExtractFilePath(path);
+    if (dir.empty()) dir = "./";
+    if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
+    // A folder of the file's name cannot be replaced by it; that is no full disk.
+    if (!DirectoryWritable(dir) || DirectoryExists(path))
+        throw EInOutError(EInOutError::AccessDenied);
+    throw EInOutError(EInOutError::DiskFull);
+}
+
+void WriteFileOrRaise(const std::string& path, const std::string& text) {
+    if (!WriteFileAtomic(path, text)) RaiseWriteFailure(path);
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -46,6 +46,11 @@ inline bool WriteFileAtomic(const std::string& path, const std::string& text) {
 inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
     return WriteFileAtomic(path, bytes.data(), bytes.size());
 }
+// Raises the input/output error that a failed write to `path` stands for: path not found when
+// its folder is missing, access denied when the folder cannot be written, else disk full.
+[[noreturn]] void RaiseWriteFailure(const std::string& path);
+// WriteFileAtomic, raising that error when the file could not be replaced.
+void WriteFileOrRaise(const std::string& path, const std::string& text);
 
 // Splits text into lines at CR LF, LF or CR; a final line break adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);

@@ -17,16 +17,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-[[noreturn]] void ThrowWriteFailure(const std::string& path) {
-    std::string dir = ExtractFilePath(path);
-    if (dir.empty()) dir = "./";
-    if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
-    // A folder of the picture's name cannot be replaced by it; that is no full disk.
-    if (!DirectoryWritable(dir) || DirectoryExists(path))
-        throw EInOutError(EInOutError::AccessDenied);
-    throw EInOutError(EInOutError::DiskFull);
-}
-
 } // namespace
 
 PictureFileKind PictureKindOf(const std::string& name) {
@@ -71,7 +61,7 @@ void WritePictureFile(const std::string& path, const Picture& picture, PictureFi
         break;
     }
     if (!ok) throw EInvalidGraphic(path + ": " + error);
-    if (!WriteFileAtomic(path, bytes)) ThrowWriteFailure(path);
+    if (!WriteFileAtomic(path, bytes)) RaiseWriteFailure(path);
 }
 
 int ConversionMessage(int sourceBits) {

@@ -1,6 +1,7 @@
 // The image tool modes on Image1: press, move and release dispatched by the mode flags, the
 // rubber band and the dragged mark painted over the picture on the view, the pixel readout; and
 // the view commands that show the colour-separation screens or keep one channel.
+#include "histogram/ui/vLProfile.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vUEnabler.h"
@@ -62,6 +63,7 @@ void TVORNForm::MultiImage1MouseDown(int x, int y, Qt::MouseButton button) {
         Image1->setCursor(Qt::BlankCursor);
     } else if (LineProfileMode) {
         LineProfileDown = true;
+        if (LineProfileForm) LineProfileForm->DoImageMouseDown(p.X, p.Y);
     } else if (ClassMethodCycleMode) {
         const char* name = SelectNextClassMethod();
         // The caption names the method shown, not every method shown so far.
@@ -97,6 +99,7 @@ void TVORNForm::MultiImage1MouseMove(int x, int y) {
         PlacePixelBox(p.X, p.Y, LastX(), LastY());
     } else if (LineProfileDown) {
         // A profile drag is the line-profile tool's: no readout under it.
+        if (LineProfileForm) LineProfileForm->DoImageMouseMove(p.X, p.Y);
     } else if (ObjectMarkDragging || MeasureDragging || TrainingDragging) {
         RubberEnd = p;
     } else {
@@ -127,6 +130,7 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         MeasuredPixelDistance = MeasuredDistance(RubberStart, RubberEnd);
     } else if (LineProfileDown) {
         LineProfileDown = false;
+        if (LineProfileForm) LineProfileForm->DoImageMouseUp(p.X, p.Y);
     } else if (SnakeMode) {
         SnakeMode = false;
     } else if (LabelPlaceArmed) {
