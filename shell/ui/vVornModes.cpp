@@ -4,9 +4,11 @@
 #include "histogram/ui/vLProfile.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMagniForm.h"
+#include "shell/ui/vOMark.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVCScreen.h"
 #include "shell/ui/vVorn.h"
+#include "shell/ui/vXAnnoLO.h"
 #include "shell/vColorScreens.h"
 #include "shell/vGlobal.h"
 #include "shell/vPictureFiles.h"
@@ -135,8 +137,10 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         SnakeMode = false;
     } else if (LabelPlaceArmed) {
         LabelPlaceArmed = false;
+        if (LabelObjectsForm) LabelObjectsForm->MousePlaced(p.X, p.Y);
     } else if (ObjectMarkDragging) {
         RubberEnd = p;
+        if (ObjectMarkForm) ObjectMarkForm->MarkPlaced(RubberStart, RubberEnd);
         ObjectMarkDragging = ObjectMarkArmed = false;
         DrawRubberMark();
     } else if (TrainingDragging) {
