@@ -3,6 +3,7 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vMarkPainter.h"
 
 #include <QMouseEvent>
@@ -111,6 +112,28 @@ bool RestoreUndoCopy() {
     return true;
 }
 
-void MarksDrawn() {
+void DrawOnPicture(const std::function<void(QPainter&)>& draw) {
+    QImage picture = TImageView::PictureImage();
+    if (picture.isNull()) return;
+    QPainter painter(&picture);
+    draw(painter);
+    painter.end();
     HookPictureChanged();
+}
+
+bool ChooseFontFor(QFont& font, uint32_t& color) {
+    FontChoice choice;
+    choice.Name = font.family().toLatin1().toStdString();
+    choice.Size = font.pointSize();
+    choice.Color = color;
+    choice.Bold = font.bold();
+    choice.Italic = font.italic();
+    choice.Underline = font.underline();
+    if (!Hooks.ChooseFont || !Hooks.ChooseFont(choice)) return false;
+    font = QFont(QString::fromLatin1(choice.Name.c_str()), choice.Size);
+    font.setBold(choice.Bold);
+    font.setItalic(choice.Italic);
+    font.setUnderline(choice.Underline);
+    color = choice.Color;
+    return true;
 }

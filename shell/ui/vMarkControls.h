@@ -11,7 +11,16 @@
 #include <QSpinBox>
 #include <QWidget>
 
+#include <functional>
 #include <string>
+
+class QFont;
+class QPainter;
+
+template <typename T> T* Named(T* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
 
 // A 4 x 4 grid of the mark palette. The foreground cell is framed in black, the background cell
 // in white; a click reports the cell and the button.
@@ -100,5 +109,8 @@ void ListSave(const MarkList<Record>& list, std::string& fileName, const std::st
 bool TakeUndoCopy();
 bool RestoreUndoCopy();
 
-// The displayed picture changed under a painter: shown again.
-void MarksDrawn();
+// Draws onto the displayed picture itself and shows it again; nothing without a picture.
+void DrawOnPicture(const std::function<void(QPainter&)>& draw);
+
+// The font dialog started from `font` (and `color`); both take the choice when confirmed.
+bool ChooseFontFor(QFont& font, uint32_t& color);

@@ -1,6 +1,5 @@
 #include "shell/ui/vOMark.h"
 
-#include "shell/ui/vImageView.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vMarkPainter.h"
 #include "shell/ui/vVorn.h"
@@ -19,11 +18,6 @@ QPointer<TObjectMarkForm> ObjectMarkForm;
 
 namespace {
 const char* const ObjectFileFilter = "Raster Object File (*.rof)|*.rof";
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
     return Named(new QPushButton(caption, parent), name);
@@ -162,12 +156,7 @@ void TObjectMarkForm::GetData(int32_t index) {
 }
 
 void TObjectMarkForm::PaintAll() {
-    QImage picture = TImageView::PictureImage();
-    if (picture.isNull()) return;
-    QPainter painter(&picture);
-    PaintObjectMarks(painter, ObjectMarks);
-    painter.end();
-    MarksDrawn();
+    DrawOnPicture([](QPainter& painter) { PaintObjectMarks(painter, ObjectMarks); });
 }
 
 void TObjectMarkForm::SetListPosition(int32_t position) {
@@ -218,12 +207,7 @@ void TObjectMarkForm::PlaceItBtnClick() {
     RubberStart = {r.Left, r.Top};
     RubberEnd = {r.Right, r.Bottom};
     if (VORNForm) VORNForm->Show();
-    QImage picture = TImageView::PictureImage();
-    if (picture.isNull()) return;
-    QPainter painter(&picture);
-    PaintObjectMark(painter, r);
-    painter.end();
-    MarksDrawn();
+    DrawOnPicture([&r](QPainter& painter) { PaintObjectMark(painter, r); });
 }
 
 void TObjectMarkForm::OverlayListBtnClick() {

@@ -1,6 +1,7 @@
 #include "shell/ui/vPSize.h"
 
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vMarkControls.h"
 #include "shell/ui/vMarkPainter.h"
 #include "shell/ui/vVorn.h"
 #include "shell/ui/vXAnnoLO.h"
@@ -29,11 +30,6 @@ QPointer<TPrintersizeForm> PrintersizeForm;
 namespace {
 
 constexpr int LegendPanelWidth = 166;
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QGroupBox* RadioGroup(const char* name, const char* caption,
                       std::initializer_list<const char*> items, QButtonGroup*& group,
@@ -229,19 +225,8 @@ void TPrintersizeForm::CheckText() {
 }
 
 void TPrintersizeForm::LOFontBtnClick() {
-    FontChoice choice;
-    choice.Name = FontDialog1Font.family().toLatin1().toStdString();
-    choice.Size = FontDialog1Font.pointSize();
-    choice.Bold = FontDialog1Font.bold();
-    choice.Italic = FontDialog1Font.italic();
-    choice.Underline = FontDialog1Font.underline();
-    if (Hooks.ChooseFont && Hooks.ChooseFont(choice)) {
-        QFont font(QString::fromLatin1(choice.Name.c_str()), choice.Size);
-        font.setBold(choice.Bold);
-        font.setItalic(choice.Italic);
-        font.setUnderline(choice.Underline);
-        FontDialog1Font = font;
-    }
+    uint32_t color = 0;
+    ChooseFontFor(FontDialog1Font, color);
     CheckText();
 }
 

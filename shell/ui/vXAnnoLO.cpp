@@ -1,6 +1,5 @@
 #include "shell/ui/vXAnnoLO.h"
 
-#include "shell/ui/vImageView.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -18,10 +17,6 @@ namespace {
 const char* const LabelOpenFilter = "Raster Attribute File (*.raf)|*.raf";
 const char* const LabelSaveFilter = "Raster Object File (*.raf)|*.raf";
 
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
 } // namespace
 
 LabelLook CurrentLabelLook() {
@@ -178,21 +173,14 @@ void TLabelObjectsForm::PlaceLabel(int32_t x, int32_t y) {
 }
 
 void TLabelObjectsForm::PlaceThisLabel(int32_t index) {
-    QImage picture = TImageView::PictureImage();
-    if (picture.isNull()) return;
-    QPainter painter(&picture);
-    PaintTextLabel(painter, TextLabels.At(index), Look());
-    painter.end();
-    MarksDrawn();
+    const TextLabelRecord& label = TextLabels.At(index);
+    const LabelLook look = Look();
+    DrawOnPicture([&](QPainter& painter) { PaintTextLabel(painter, label, look); });
 }
 
 void TLabelObjectsForm::PaintAll() {
-    QImage picture = TImageView::PictureImage();
-    if (picture.isNull()) return;
-    QPainter painter(&picture);
-    PaintTextLabels(painter, TextLabels, Look());
-    painter.end();
-    MarksDrawn();
+    const LabelLook look = Look();
+    DrawOnPicture([&](QPainter& painter) { PaintTextLabels(painter, TextLabels, look); });
 }
 
 void TLabelObjectsForm::SelectRotation() {
@@ -227,21 +215,11 @@ void TLabelObjectsForm::ColorGrid1Click(int index, Qt::MouseButton button) {
 }
 
 void TLabelObjectsForm::LOFontBtnClick() {
-    const QFont current = LOTEdit->font();
-    FontChoice choice;
-    choice.Name = current.family().toLatin1().toStdString();
-    choice.Size = current.pointSize();
-    choice.Color = TextColor;
-    choice.Bold = current.bold();
-    choice.Italic = current.italic();
-    choice.Underline = current.underline();
-    if (!Hooks.ChooseFont || !Hooks.ChooseFont(choice)) return;
-    QFont font(QString::fromLatin1(choice.Name.c_str()), choice.Size);
-    font.setBold(choice.Bold);
-    font.setItalic(choice.Italic);
-    font.setUnderline(choice.Underline);
+    QFont font = LOTEdit->font();
+    uint32_t color = TextColor;
+    if (!ChooseFontFor(font, color)) return;
     LOTEdit->setFont(font);
-    SetTextColor(choice.Color);
+    SetTextColor(color);
 }
 
 bool TLabelObjectsForm::UpDown1Changing(int32_t position) {
