@@ -63,6 +63,8 @@ TPrintersizeForm::TPrintersizeForm(QWidget* parent)
     ImageFits = LegendFits = false;
 }
 
+TPrintersizeForm::~TPrintersizeForm() = default;
+
 void TPrintersizeForm::BuildControls() {
     auto* grid = new QGridLayout(this);
     PrintStyleCB = Named(new QComboBox(this), "PrintStyleCB");
@@ -155,8 +157,9 @@ void TPrintersizeForm::BuildControls() {
 }
 
 QPrinter& TPrintersizeForm::Printer() const {
-    static QPrinter fallback(QPrinter::HighResolution);
-    return VORNForm ? VORNForm->PrinterDevice() : fallback;
+    if (VORNForm) return VORNForm->PrinterDevice();
+    if (!OwnPrinter) OwnPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *OwnPrinter;
 }
 
 void TPrintersizeForm::showEvent(QShowEvent* event) {

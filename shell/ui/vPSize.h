@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QPointer>
 
+#include <memory>
+
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -26,6 +28,7 @@ class TPrintersizeForm : public TToolWindow {
     Q_OBJECT
   public:
     explicit TPrintersizeForm(QWidget* parent = nullptr);
+    ~TPrintersizeForm() override;
 
     QComboBox* PrintStyleCB = nullptr;
     QGroupBox* PrintSizeRG = nullptr;
@@ -82,7 +85,9 @@ class TPrintersizeForm : public TToolWindow {
 
   private:
     void BuildControls();
+    // The main window's printer; a window without one prints on its own.
     QPrinter& Printer() const;
+    mutable std::unique_ptr<QPrinter> OwnPrinter;
 };
 
 extern QPointer<TPrintersizeForm> PrintersizeForm;
