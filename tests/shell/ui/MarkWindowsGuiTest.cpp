@@ -107,6 +107,12 @@ TEST_F(MarkWindows, TypedCornersDrawAtOnceAndUndoWipesThem) {
     w->SolidColorGridClick(GetColorGridIndex(Lime));
     SetCorners(w, "5", "15", "5", "15");
     EXPECT_FALSE(w->ClearAllBtn->isEnabled());
+    // While an operation runs its undo copy is not replaced.
+    ImageOperationBusy = true;
+    w->MakeBtn->click();
+    ImageOperationBusy = false;
+    EXPECT_FALSE(w->ClearAllBtn->isEnabled());
+    EXPECT_FALSE(Rec->UndoEnabled);
     w->MakeBtn->click();
     EXPECT_TRUE(w->ClearAllBtn->isEnabled());
     w->PlaceItBtn->click();

@@ -70,6 +70,9 @@ TEST_F(PrintLayout, PrintsThePictureWithLegendMarksAndALabelToPdf) {
     EXPECT_EQ(Layout->TitleEdit->text(), "aero1.png");
     EXPECT_TRUE(Layout->ImageFits);
     Layout->OKBtnClick();
+    // The legend is measured at the printer's resolution it is written at: a 12-point line is a
+    // sixth of an inch high.
+    EXPECT_GE(Layout->LegendHeight, Form->PrinterDevice().resolution() / 6);
     EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
     std::string pdf;
