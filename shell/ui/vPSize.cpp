@@ -1,10 +1,292 @@
 #include "shell/ui/vPSize.h"
 
+#include "shell/ui/vImageView.h"
+#include "shell/ui/vMarkControls.h"
+#include "shell/ui/vMarkPainter.h"
+#include "shell/ui/vVorn.h"
+#include "shell/ui/vXAnnoLO.h"
 #include "shell/vGlobal.h"
+#include "shell/vMarkLists.h"
 #include "shell/vToolForms.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QVBoxLayout>
 
 QPointer<TPrintersizeForm> PrintersizeForm;
 
+namespace {
+
+constexpr int LegendPanelWidth = 166;
+
+QGroupBox* RadioGroup(const char* name, const char* caption,
+                      std::initializer_list<const char*> items, QButtonGroup*& group,
+                      QWidget* parent) {
+    auto* box = Named(new QGroupBox(caption, parent), name);
+    auto* layout = new QVBoxLayout(box);
+    group = new QButtonGroup(box);
+    int id = 0;
+    for (const char* item : items) {
+        auto* radio = new QRadioButton(item, box);
+        group->addButton(radio, id++);
+        layout->addWidget(radio);
+    }
+    group->button(0)->setChecked(true);
+    return box;
+}
+
+void SetBackground(QWidget* widget, QPalette::ColorRole from) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, widget->style()->standardPalette().color(from));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
 TPrintersizeForm::TPrintersizeForm(QWidget* parent)
     : TToolWindow("Image Print Selection", "PrintersizeForm", fpPrintersize, tfPrintersize,
-                  parent) {}
+                  parent) {
+    BuildControls();
+    ImageFits = LegendFits = false;
+}
+
+TPrintersizeForm::~TPrintersizeForm() = default;
+
+void TPrintersizeForm::BuildControls() {
+    auto* grid = new QGridLayout(this);
+    PrintStyleCB = Named(new QComboBox(this), "PrintStyleCB");
+    PrintStyleCB->addItems({"Portrait", "Landscape"});
+    grid->addWidget(new QLabel("Print Style", this), 0, 0);
+    grid->addWidget(PrintStyleCB, 0, 1);
+
+    PrintSizeRG = RadioGroup(
+        "PrintSizeRG", "Print Size",
+        {"Original Size", "2 Times", "3 Times", "4 Times", "5 Times", "6 Times", "Max Size"},
+        PrintSizeItems, this);
+    grid->addWidget(PrintSizeRG, 1, 0, 4, 1);
+
+    WidthSpinEdit = Named(new QSpinBox(this), "WidthSpinEdit");
+    HeightSpinEdit = Named(new QSpinBox(this), "HeightSpinEdit");
+    for (QSpinBox* spin : {WidthSpinEdit, HeightSpinEdit})
+        spin->setRange(0, 1 << 30);
+    PageWidthLabel = Named(new QLabel(this), "PageWidthLabel");
+    PageHeightLabel = Named(new QLabel(this), "PageHeightLabel");
+    grid->addWidget(WidthSpinEdit, 1, 1);
+    grid->addWidget(HeightSpinEdit, 2, 1);
+    grid->addWidget(PageWidthLabel, 3, 1);
+    grid->addWidget(PageHeightLabel, 4, 1);
+
+    TitleEdit = Named(new QLineEdit("Title", this), "TitleEdit");
+    AuthorEdit = Named(new QLineEdit("Author Name, 1Jan2001, Source", this), "AuthorEdit");
+    grid->addWidget(TitleEdit, 5, 0, 1, 2);
+    grid->addWidget(AuthorEdit, 6, 0, 1, 2);
+    LegendRG = RadioGroup("LegendRG", "Legend", {"None", "Top", "Bottom"}, LegendItems, this);
+    LegendItems->button(lpBottom)->setChecked(true);
+    grid->addWidget(LegendRG, 7, 0, 3, 1);
+    LOFontBtn = Named(new QPushButton("Font", this), "LOFontBtn");
+    LegendBitBtn = Named(new QPushButton("OK", this), "LegendBitBtn");
+    LegendBitBtn->setToolTip("Display Changes");
+    LegendBitBtn->setStatusTip("Display Changes");
+    LegendBitBtn->setAutoDefault(false);
+    grid->addWidget(LOFontBtn, 7, 1);
+    grid->addWidget(LegendBitBtn, 8, 1);
+    FontDialog1Font = QFont("Arial", 12);
+
+    PALCB = Named(new QCheckBox("Print Annotation List", this), "PALCB");
+    POLCB = Named(new QCheckBox("Print Object List", this), "POLCB");
+    grid->addWidget(PALCB, 10, 0);
+    grid->addWidget(POLCB, 10, 1);
+
+    OKBtn = Named(new QPushButton("Print", this), "OKBtn");
+    AbortBtn = Named(new QPushButton("Abort", this), "AbortBtn");
+    HelpBtn = Named(new QPushButton("Help", this), "HelpBtn");
+    CloseBtn = Named(new QPushButton("Close", this), "CloseBtn");
+    for (QPushButton* b : {OKBtn, AbortBtn, HelpBtn, CloseBtn})
+        b->setAutoDefault(false);
+    grid->addWidget(OKBtn, 11, 0);
+    grid->addWidget(AbortBtn, 11, 1);
+    grid->addWidget(HelpBtn, 12, 0);
+    grid->addWidget(CloseBtn, 12, 1);
+
+    auto* page = new QWidget(this);
+    page->setMinimumSize(400, 500);
+    PrinterPagePanel = Named(new QFrame(page), "PrinterPagePanel");
+    PrinterPagePanel->setFrameShape(QFrame::Box);
+    SetBackground(PrinterPagePanel, QPalette::Base);
+    PrinterSizeShape = Named(new QFrame(PrinterPagePanel), "PrinterSizeShape");
+    PrinterSizeShape->setAutoFillBackground(true);
+    PrinterSizeShape->setPalette(QPalette(Qt::gray));
+    LegendPanel = Named(new QFrame(PrinterPagePanel), "LegendPanel");
+    LegendPanel->resize(LegendPanelWidth, 24);
+    auto* legendLayout = new QHBoxLayout(LegendPanel);
+    legendLayout->setContentsMargins(0, 0, 0, 0);
+    TitlePanel = Named(new QLabel("Title", LegendPanel), "TitlePanel");
+    AuthorPanel = Named(new QLabel(LegendPanel), "AuthorPanel");
+    legendLayout->addWidget(TitlePanel);
+    legendLayout->addWidget(AuthorPanel);
+    grid->addWidget(page, 0, 2, 13, 1);
+
+    connect(PrintStyleCB, &QComboBox::activated, this,
+            [this] { Guarded([this] { CheckStyle(); }); });
+    connect(PrintSizeItems, &QButtonGroup::idClicked, this,
+            [this] { Guarded([this] { CheckImage(); }); });
+    const std::pair<QPushButton*, void (TPrintersizeForm::*)()> buttons[] = {
+        {LOFontBtn, &TPrintersizeForm::LOFontBtnClick},
+        {LegendBitBtn, &TPrintersizeForm::CheckText},
+        {OKBtn, &TPrintersizeForm::OKBtnClick},
+        {AbortBtn, &TPrintersizeForm::AbortBtnClick},
+        {HelpBtn, &TPrintersizeForm::HelpBtnClick},
+    };
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
+    connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QPrinter& TPrintersizeForm::Printer() const {
+    if (VORNForm) return VORNForm->PrinterDevice();
+    if (!OwnPrinter) OwnPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *OwnPrinter;
+}
+
+void TPrintersizeForm::showEvent(QShowEvent* event) {
+    TToolWindow::showEvent(event);
+    Guarded([this] { FormActivate(); });
+}
+
+void TPrintersizeForm::FormActivate() {
+    TitleEdit->setText(QString::fromLocal8Bit(CurrentImageName.c_str()));
+    ImageWidth = DisplayedPicture.Empty() ? 0 : DisplayedPicture.Width;
+    ImageHeight = DisplayedPicture.Empty() ? 0 : DisplayedPicture.Height;
+    WidthSpinEdit->setValue(ImageWidth);
+    HeightSpinEdit->setValue(ImageHeight);
+    PrintStyleCB->setCurrentIndex(
+        Printer().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0);
+    CheckStyle();
+}
+
+void TPrintersizeForm::CheckStyle() {
+    QPrinter& printer = Printer();
+    printer.setPageOrientation(PrintStyleCB->currentIndex() == 1 ? QPageLayout::Landscape
+                                                                 : QPageLayout::Portrait);
+    PageWidth = printer.width();
+    PageHeight = printer.height();
+    const int panelWidth = PreviewPixels(PageWidth), panelHeight = PreviewPixels(PageHeight);
+    PrinterPagePanel->setGeometry(8, 8, panelWidth, panelHeight);
+    const int legendTop = LegendItems->checkedId() == lpBottom ? panelHeight - 40 : 8;
+    LegendPanel->move((panelWidth - LegendPanelWidth) / 2, legendTop);
+    PageWidthLabel->setNum(PageWidth);
+    PageHeightLabel->setNum(PageHeight);
+    CheckImage();
+}
+
+void TPrintersizeForm::CheckImage() {
+    ImageFits = false;
+    const PrintedSize size =
+        CheckImageSize(PrintSizeItems->checkedId(), ImageWidth, ImageHeight, PageWidth, PageHeight);
+    if (!size.Fits) {
+        SetBackground(PrintSizeRG, QPalette::Base);
+        return;
+    }
+    Printed = size;
+    ImageFits = true;
+    WidthSpinEdit->setValue(size.Width);
+    HeightSpinEdit->setValue(size.Height);
+    SetBackground(PrintSizeRG, QPalette::Button);
+    const int w = PreviewPixels(size.Width), h = PreviewPixels(size.Height);
+    PrinterSizeShape->setGeometry((PrinterPagePanel->width() - w) / 2,
+                                  (PrinterPagePanel->height() - h) / 2, w, h);
+}
+
+void TPrintersizeForm::CheckText() {
+    // Measured in the font and at the resolution the legend is printed with, so that the page
+    // width it is held against and the places it is written at are in the same pixels.
+    const QFontMetrics metrics(FontDialog1Font, &Printer());
+    const QString title = TitleEdit->text(), author = AuthorEdit->text();
+    TitlePanel->setText(title);
+    AuthorPanel->setText(author);
+    TitleWidth = metrics.horizontalAdvance(title);
+    AuthorWidth = metrics.horizontalAdvance(author);
+    LegendHeight = metrics.height();
+    LegendFits =
+        LegendFitsPage(LegendItems->checkedId(), int64_t{TitleWidth} + AuthorWidth, PageWidth);
+    LegendBitBtn->setIcon(
+        style()->standardIcon(LegendFits ? QStyle::SP_DialogOkButton : QStyle::SP_DialogNoButton));
+}
+
+void TPrintersizeForm::LOFontBtnClick() {
+    uint32_t color = 0;
+    ChooseFontFor(FontDialog1Font, color);
+    CheckText();
+}
+
+QImage TPrintersizeForm::PrintedPicture() const {
+    // A copy: what is burnt in for paper never reaches the picture or its undo copy.
+    QImage picture = TImageView::PictureImage().copy();
+    if (picture.isNull() || (!PALCB->isChecked() && !POLCB->isChecked())) return picture;
+    QPainter painter(&picture);
+    if (PALCB->isChecked()) PaintTextLabels(painter, TextLabels, CurrentLabelLook());
+    if (POLCB->isChecked()) PaintObjectMarks(painter, ObjectMarks);
+    return picture;
+}
+
+void TPrintersizeForm::OKBtnClick() {
+    ImageFits = LegendFits = false;
+    const int32_t place = LegendItems->checkedId();
+    if (place != lpNone)
+        CheckText();
+    else
+        LegendFits = true;
+    if (LegendFits) CheckImage();
+    if (!ImageFits || !LegendFits) {
+        ShowMessageNumber(36);
+        return;
+    }
+    QPrinter& printer = Printer();
+    if (printer.printerState() == QPrinter::Active) {
+        ShowMessageNumber(37);
+        return;
+    }
+    const QImage picture = PrintedPicture();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowMessageNumber(38);
+        return;
+    }
+    if (place != lpNone) {
+        CheckText();
+        const LegendSpots spots =
+            PlaceLegend(place, PageWidth, PageHeight, TitleWidth, AuthorWidth, LegendHeight);
+        painter.setFont(QFont(FontDialog1Font, &printer));
+        const int ascent = QFontMetrics(FontDialog1Font, &printer).ascent();
+        painter.drawText(spots.TitleX, spots.Y + ascent, TitleEdit->text());
+        painter.drawText(spots.AuthorX, spots.Y + ascent, AuthorEdit->text());
+    }
+    const PageRect r = CentredOnPage(PageWidth, PageHeight, Printed);
+    painter.drawImage(QRect(r.Left, r.Top, r.Width, r.Height), picture);
+    painter.end();
+}
+
+void TPrintersizeForm::AbortBtnClick() {
+    QPrinter& printer = Printer();
+    if (printer.printerState() != QPrinter::Active) return;
+    printer.abort();
+    ShowMessageNumber(38);
+}
+
+void TPrintersizeForm::HelpBtnClick() {
+    if (VORNForm) VORNForm->ShowHelpContext(112);
+}

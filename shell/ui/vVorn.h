@@ -171,6 +171,8 @@ class TVORNForm : public QMainWindow {
     void PreprocessPngs1Click();
     void F_ImageManagerClick();
     void F_PrintClick();
+    // The printer the print commands and the print layout use, made on first use.
+    QPrinter& PrinterDevice();
     void IZ_ZoomWindowClick();
     void IV_PixelValuesClick();
     // Leaves pixel-values mode (also when the cursor pixel screen closes).

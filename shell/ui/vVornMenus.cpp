@@ -264,9 +264,14 @@ void TVORNForm::F_ImageManagerClick() {
     ShowLongLived(PBands);
 }
 
+QPrinter& TVORNForm::PrinterDevice() {
+    // At the printer's own resolution: one picture pixel prints as one printer pixel.
+    if (!Printer) Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *Printer;
+}
+
 void TVORNForm::F_PrintClick() {
-    if (!Printer) Printer = std::make_unique<QPrinter>();
-    QPrintDialog PrinterSetupDialog1(Printer.get(), this);
+    QPrintDialog PrinterSetupDialog1(&PrinterDevice(), this);
     PrinterSetupDialog1.setObjectName("PrinterSetupDialog1");
     if (PrinterSetupDialog1.exec() == QDialog::Accepted) ShowToolForm(tfPrintersize);
 }

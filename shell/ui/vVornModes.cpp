@@ -4,9 +4,12 @@
 #include "histogram/ui/vLProfile.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMagniForm.h"
+#include "shell/ui/vMarkPainter.h"
+#include "shell/ui/vOMark.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVCScreen.h"
 #include "shell/ui/vVorn.h"
+#include "shell/ui/vXAnnoLO.h"
 #include "shell/vColorScreens.h"
 #include "shell/vGlobal.h"
 #include "shell/vPictureFiles.h"
@@ -18,11 +21,6 @@ namespace {
 
 QPoint ToQPoint(ImagePoint p) {
     return {p.X, p.Y};
-}
-
-QColor ColorOf(uint32_t color) {
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF));
 }
 
 int LastX() {
@@ -135,8 +133,10 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         SnakeMode = false;
     } else if (LabelPlaceArmed) {
         LabelPlaceArmed = false;
+        if (LabelObjectsForm) LabelObjectsForm->MousePlaced(p.X, p.Y);
     } else if (ObjectMarkDragging) {
         RubberEnd = p;
+        if (ObjectMarkForm) ObjectMarkForm->MarkPlaced(RubberStart, RubberEnd);
         ObjectMarkDragging = ObjectMarkArmed = false;
         DrawRubberMark();
     } else if (TrainingDragging) {
@@ -169,26 +169,11 @@ void TVORNForm::PaintRubberband(QPainter& painter) {
 }
 
 void TVORNForm::PaintRubberMark(QPainter& painter) {
+    // The same drawing as the object-mark window's, so that the mark placed by a drag is the
+    // one its list draws again.
     const RubberMarkLook& mark = CurrentMarkLook;
-    painter.setPen(QPen(ColorOf(mark.LineColor), 0));
-    painter.setBrush(mark.Filled ? QBrush(ColorOf(mark.FillColor)) : QBrush(Qt::NoBrush));
-    const QPoint a = ToQPoint(RubberStart), b = ToQPoint(RubberEnd);
-    switch (mark.Kind) {
-    case 0:
-        painter.drawEllipse(QRect(a - QPoint(2, 2), b + QPoint(2, 2)).normalized());
-        break;
-    case 1:
-        painter.drawLine(a, b);
-        break;
-    case 2:
-        painter.drawEllipse(QRect(a, b).normalized());
-        break;
-    case 3:
-        painter.drawRect(QRect(a, b).normalized());
-        break;
-    default:
-        break;
-    }
+    PaintObjectMark(painter, {mark.Filled, mark.Kind, RubberStart.X, RubberEnd.X, RubberStart.Y,
+                              RubberEnd.Y, mark.LineColor, mark.FillColor});
 }
 
 void TVORNForm::DrawRubberMark() {

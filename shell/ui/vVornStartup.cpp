@@ -18,6 +18,7 @@
 #include "shell/ui/vXAnnoLO.h"
 #include "shell/vColorScreens.h"
 #include "shell/vGlobal.h"
+#include "shell/vMarkLists.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 
@@ -243,6 +244,8 @@ bool TVORNForm::FormCloseQuery() {
 void TVORNForm::FormClose() {
     FormPositions[fpMain] = {x(), y()};
     RunGuarded([] { SaveOptions(); });
+    ObjectMarks.Clear();
+    TextLabels.Clear();
     if (ImageBuffersAllocated) FreeImageBuffers();
     if (RotateImagesExist()) FreeRotateImages();
     QCoreApplication::processEvents();

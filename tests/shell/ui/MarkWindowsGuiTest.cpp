@@ -1,0 +1,244 @@
+#include "runtime/RtFiles.h"
+#include "shell/ui/vImageView.h"
+#include "shell/ui/vMarkControls.h"
+#include "shell/ui/vOMark.h"
+#include "shell/ui/vUEnabler.h"
+#include "shell/ui/vXAnnoLO.h"
+#include "shell/vToolForms.h"
+#include "shell/vToolModes.h"
+#include "support/GuiStartup.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+constexpr uint32_t Black = 0x000000, Red = 0x0000FF, Lime = 0x00FF00;
+
+class MarkWindows : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        Form->FormCreate({});
+        DisplayedPicture.Resize(80, 70);
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < 80; ++x)
+                DisplayedPicture.At(x, y) =
+                    PackPixel(static_cast<uint8_t>(x + 100), static_cast<uint8_t>(y + 100), 77);
+        AllocImageBuffers();
+        Form->PictureChanged();
+        EnableImageCommands(true);
+        EnableObjectMenus(true);
+        ImageDirectory = Dir.Path();
+        CurrentImageName = "scene.png";
+        Original = DisplayedPicture.Pixels;
+        Form->show();
+        Rec->Clear();
+    }
+    void TearDown() override {
+        ClearToolModes();
+        ObjectMarks.Clear();
+        TextLabels.Clear();
+        GuiStartup::TearDown();
+    }
+
+    TObjectMarkForm* Marks() {
+        Form->ShowToolForm(tfObjectMark);
+        return ObjectMarkForm;
+    }
+    TLabelObjectsForm* Labels() {
+        Form->ShowToolForm(tfLabelObjects);
+        return LabelObjectsForm;
+    }
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(Form->Image1, Qt::LeftButton, {}, from);
+        QTest::mouseMove(Form->Image1, (from + to) / 2);
+        QTest::mouseMove(Form->Image1, to);
+        QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, to);
+    }
+    static uint32_t ColorAt(int x, int y) { return PixelToColor(DisplayedPicture.At(x, y)); }
+    uint32_t OriginalAt(int x, int y) const { return PixelToColor(Original[y * 80 + x]); }
+    static void SetCorners(TObjectMarkForm* w, const char* l, const char* r, const char* t,
+                           const char* b) {
+        w->LOX1Edit->setText(l);
+        w->LOX2Edit->setText(r);
+        w->LOY1Edit->setText(t);
+        w->LOY2Edit->setText(b);
+    }
+    static std::vector<int32_t> Lefts() {
+        std::vector<int32_t> out;
+        for (size_t i = 0; i < ObjectMarks.InUse(); ++i)
+            out.push_back(ObjectMarks.Items[i].Left);
+        return out;
+    }
+
+    std::vector<uint32_t> Original;
+};
+
+} // namespace
+
+TEST_F(MarkWindows, ADraggedMarkStaysOnThePictureAndItsCornersFillTheEdits) {
+    TObjectMarkForm* w = Marks();
+    w->ObjectRG->button(omBox)->setChecked(true);
+    w->FillCB->setChecked(false);
+    w->LineColorGridClick(GetColorGridIndex(Red));
+    w->PlaceItBtn->click();
+    ASSERT_TRUE(ObjectMarkArmed);
+    Drag({20, 30}, {50, 60});
+    EXPECT_FALSE(ObjectMarkArmed || ObjectMarkDragging);
+    EXPECT_EQ(w->LOX1Edit->text(), "20");
+    EXPECT_EQ(w->LOY1Edit->text(), "30");
+    EXPECT_EQ(w->LOX2Edit->text(), "50");
+    EXPECT_EQ(w->LOY2Edit->text(), "60");
+    // Burnt into the picture, the inside left as it was by the drag's drawings.
+    EXPECT_EQ(ColorAt(20, 30), Red);
+    EXPECT_EQ(ColorAt(35, 30), Red);
+    EXPECT_EQ(ColorAt(35, 45), OriginalAt(35, 45));
+    EXPECT_EQ(ColorAt(10, 10), OriginalAt(10, 10));
+}
+
+TEST_F(MarkWindows, TypedCornersDrawAtOnceAndUndoWipesThem) {
+    TObjectMarkForm* w = Marks();
+    w->MousedLocationCB->setChecked(false);
+    w->ObjectRG->button(omBox)->setChecked(true);
+    w->SolidColorGridClick(GetColorGridIndex(Lime));
+    SetCorners(w, "5", "15", "5", "15");
+    EXPECT_FALSE(w->ClearAllBtn->isEnabled());
+    // While an operation runs its undo copy is not replaced.
+    ImageOperationBusy = true;
+    w->MakeBtn->click();
+    ImageOperationBusy = false;
+    EXPECT_FALSE(w->ClearAllBtn->isEnabled());
+    EXPECT_FALSE(Rec->UndoEnabled);
+    w->MakeBtn->click();
+    EXPECT_TRUE(w->ClearAllBtn->isEnabled());
+    w->PlaceItBtn->click();
+    EXPECT_FALSE(ObjectMarkArmed);
+    EXPECT_EQ(ColorAt(5, 5), Black);
+    EXPECT_EQ(ColorAt(10, 10), Lime);
+    EXPECT_EQ(ColorAt(15, 15), OriginalAt(15, 15));
+    w->ClearAllBtn->click();
+    EXPECT_EQ(DisplayedPicture.Pixels, Original);
+    EXPECT_FALSE(w->ClearAllBtn->isEnabled());
+}
+
+TEST_F(MarkWindows, ListCommandsKeepTheIndexRules) {
+    TObjectMarkForm* w = Marks();
+    for (const char* left : {"1", "2", "3"}) {
+        SetCorners(w, left, "11", "7", "11");
+        w->Add1toListBtn->click();
+    }
+    // Each "Add" also stores the controls into the entry that was current.
+    EXPECT_EQ(Lefts(), (std::vector<int32_t>{1, 2, 3, 3}));
+    EXPECT_EQ(w->UpDown1->value(), 3);
+    w->UpDown1->setValue(4);
+    EXPECT_EQ(w->UpDown1->value(), 3);
+    EXPECT_EQ(ObjectMarks.Current, 3);
+    w->UpDown1->setValue(1);
+    EXPECT_EQ(w->LOX1Edit->text(), "2");
+    w->Delete1ListBtn->click();
+    EXPECT_EQ(Lefts(), (std::vector<int32_t>{1, 3, 3}));
+    EXPECT_EQ(ObjectMarks.Current, 0);
+    EXPECT_EQ(w->UpDown1->value(), 0);
+    EXPECT_EQ(w->Label5->text(), "0");
+    EXPECT_EQ(w->LOX1Edit->text(), "1");
+
+    // A coordinate that is not a whole number stops the command; what was read before it stays.
+    SetCorners(w, "40", "abc", "7", "11");
+    w->Add1toListBtn->click();
+    ASSERT_EQ(Rec->ErrorBoxes, std::vector<std::string>{"'abc' is not a valid integer value"});
+    EXPECT_EQ(ObjectMarks.Items[0].Left, 40);
+    EXPECT_EQ(ObjectMarks.Items[0].Right, 11);
+    EXPECT_EQ(ObjectMarks.Last, 2);
+}
+
+TEST_F(MarkWindows, ObjectFilesThroughTheDialogs) {
+    TObjectMarkForm* w = Marks();
+    SetCorners(w, "3", "9", "4", "8");
+    w->Add1toListBtn->click();
+    Rec->FileAnswers = {Dir.File("two.rof")};
+    w->SaveListBtn->click();
+    ASSERT_EQ(Rec->FileRequests.size(), 1u);
+    EXPECT_EQ(Rec->FileRequests[0].Filter, "Raster Object File (*.rof)|*.rof");
+    EXPECT_EQ(Rec->FileRequests[0].FileName, Dir.File("scene.rof"));
+    EXPECT_EQ(FileSizeOf(Dir.File("two.rof")), 64);
+    EXPECT_EQ(ObjectFileName, Dir.File("two.rof"));
+
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("cut.rof"), std::string(33, '\0')));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("empty.rof"), std::string()));
+    const struct {
+        const char* Answer;
+        const char* Error;
+        int32_t Last;
+    } cases[] = {
+        {"", nullptr, 1}, {"cut.rof", "Read beyond end of file", 1}, {"empty.rof", nullptr, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Answer);
+        Rec->Clear();
+        Rec->FileAnswers = {*c.Answer ? Dir.File(c.Answer) : std::string()};
+        w->LoadListBtn->click();
+        EXPECT_EQ(Rec->ErrorBoxes.size(), c.Error ? 1u : 0u);
+        if (c.Error && !Rec->ErrorBoxes.empty()) EXPECT_EQ(Rec->ErrorBoxes[0], c.Error);
+        EXPECT_EQ(ObjectMarks.Last, c.Last);
+    }
+    // An empty list draws nothing and cannot move.
+    w->OverlayListBtn->click();
+    EXPECT_EQ(DisplayedPicture.Pixels, Original);
+    w->UpDown1->setValue(1);
+    EXPECT_EQ(w->UpDown1->value(), 0);
+}
+
+TEST_F(MarkWindows, AClickPlacesTheCurrentLabelThere) {
+    TLabelObjectsForm* w = Labels();
+    ASSERT_EQ(TextLabels.InUse(), 1u);
+    EXPECT_EQ(TextLabels.Items[0].Text, "LOTA Text");
+    w->ColorGrid1Click(GetColorGridIndex(Lime), Qt::RightButton);
+    w->LOTEdit->setText(QString(300, 'x'));
+    w->PlaceBtn->click();
+    ASSERT_TRUE(LabelPlaceArmed);
+    QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(30, 40));
+    QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, QPoint(30, 40));
+    EXPECT_FALSE(LabelPlaceArmed);
+    EXPECT_EQ(w->LOXEdit->text(), "30");
+    EXPECT_EQ(w->LOYEdit->text(), "40");
+    const TextLabelRecord& r = TextLabels.Items[0];
+    EXPECT_EQ(r.X, 30);
+    EXPECT_EQ(r.Y, 40);
+    EXPECT_EQ(r.Text.size(), TextLabelMaxLength);
+    EXPECT_EQ(r.BackColor, Lime);
+    EXPECT_EQ(ColorAt(30, 40), Lime);
+    EXPECT_EQ(ColorAt(29, 40), OriginalAt(29, 40));
+}
+
+TEST_F(MarkWindows, EachRotationStepDrawsTheLabelAgain) {
+    TLabelObjectsForm* w = Labels();
+    w->MousedLocationCB->setChecked(false);
+    w->RotatedCB->setChecked(true);
+    w->LOXEdit->setText("40");
+    w->LOYEdit->setText("60");
+    // The step shows the stored record again before drawing it: the place must be stored.
+    w->PlaceBtn->click();
+    DisplayedPicture.Pixels = Original;
+    w->UpDown2->setValue(90);
+    EXPECT_EQ(TextLabels.Items[0].Angle, 90);
+    EXPECT_EQ(w->Label2->text(), "90");
+    EXPECT_EQ(w->LORAEdit->text(), "90");
+    // Upwards from (40, 60): the rows below stay, those above changed.
+    EXPECT_NE(DisplayedPicture.Pixels, Original);
+    for (int x = 0; x < 80; ++x)
+        EXPECT_EQ(ColorAt(x, 65), OriginalAt(x, 65));
+    EXPECT_NE(ColorAt(41, 55), OriginalAt(41, 55));
+}
+
+TEST_F(MarkWindows, ClosingTheMainWindowEmptiesBothLists) {
+    Marks();
+    Labels();
+    ASSERT_EQ(ObjectMarks.InUse(), 1u);
+    Form->FormClose();
+    EXPECT_TRUE(ObjectMarks.Items.empty());
+    EXPECT_TRUE(TextLabels.Items.empty());
+    EXPECT_EQ(ObjectMarks.InUse(), 0u);
+}

@@ -1,0 +1,153 @@
+#include "runtime/RtFiles.h"
+#include "shell/ui/vImageView.h"
+#include "shell/ui/vMarkPainter.h"
+#include "shell/ui/vPSize.h"
+#include "shell/ui/vXAnnoLO.h"
+#include "shell/vToolForms.h"
+#include "support/GuiStartup.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QSpinBox>
+
+namespace {
+
+constexpr uint32_t Red = 0x0000FF, Yellow = 0x00FFFF, Blue = 0xFF0000;
+
+class PrintLayout : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        Form->FormCreate({});
+        ASSERT_TRUE(Form->LoadFromFile(std::string(VORN_SOURCE_DIR) + "/samples/aero1.png"))
+            << Rec->Summary();
+        QPrinter& printer = Form->PrinterDevice();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromLocal8Bit(Pdf().c_str()));
+        Layout = static_cast<TPrintersizeForm*>(Form->ToolForm(tfPrintersize));
+        Rec->Clear();
+    }
+    void TearDown() override {
+        ObjectMarks.Clear();
+        TextLabels.Clear();
+        GuiStartup::TearDown();
+    }
+    std::string Pdf() const { return Dir.File("print.pdf"); }
+    // A page of the given size in printer pixels at 100 pixels an inch, without margins.
+    void UsePage(double widthPixels, double heightPixels) {
+        QPrinter& printer = Form->PrinterDevice();
+        printer.setResolution(100);
+        printer.setPageSize(QPageSize(QSizeF(widthPixels / 100.0, heightPixels / 100.0),
+                                      QPageSize::Inch, "test", QPageSize::ExactMatch));
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    }
+    std::vector<uint8_t> UndoCopy() const {
+        return std::vector<uint8_t>(UndoImageBuffer, UndoImageBuffer + ImageBitsSize);
+    }
+
+    TPrintersizeForm* Layout = nullptr;
+};
+
+} // namespace
+
+TEST_F(PrintLayout, PrintsThePictureWithLegendMarksAndALabelToPdf) {
+    ObjectMarks.Assign({{false, omBox, 40, 300, 40, 200, Red, 0},
+                        {true, omCircle, 400, 560, 260, 420, Yellow, Blue}});
+    TextLabels.Assign({{"Field", 30, 330, 300, true, false, 0xFFFFFF}});
+    Layout->PALCB->setChecked(true);
+    Layout->POLCB->setChecked(true);
+    Layout->LegendItems->button(lpTop)->setChecked(true);
+    Layout->PrintSizeItems->button(psMaxSize)->setChecked(true);
+    CopyImageForProcessing();
+    UnlockImageBuffers();
+    const std::vector<uint32_t> shown = DisplayedPicture.Pixels;
+    const std::vector<uint8_t> undo = UndoCopy();
+
+    Layout->FormActivate();
+    EXPECT_EQ(Layout->TitleEdit->text(), "aero1.png");
+    EXPECT_TRUE(Layout->ImageFits);
+    Layout->OKBtnClick();
+    // The legend is measured at the printer's resolution it is written at: a 12-point line is a
+    // sixth of an inch high.
+    EXPECT_GE(Layout->LegendHeight, Form->PrinterDevice().resolution() / 6);
+    EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+    std::string pdf;
+    ASSERT_TRUE(ReadWholeFile(Pdf(), pdf));
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    // The marks and the label went to paper only: the picture and its undo copy are as before.
+    EXPECT_EQ(DisplayedPicture.Pixels, shown);
+    EXPECT_EQ(UndoCopy(), undo);
+    // Without the label window the label is written in the window's first look.
+    const QImage printed = Layout->PrintedPicture();
+    EXPECT_EQ(ValueFromColor(printed.pixelColor(40, 40)), Red);
+    EXPECT_EQ(ValueFromColor(printed.pixelColor(480, 340)), Blue);
+    EXPECT_NE(printed.copy(330, 240, 60, 60), TImageView::PictureImage().copy(330, 240, 60, 60));
+}
+
+TEST_F(PrintLayout, SizesFollowTheEnlargementOnThePage) {
+    UsePage(2000, 1000);
+    const struct {
+        int32_t Choice;
+        bool Fits;
+        int Width, Height;
+    } cases[] = {{psOriginal, true, 640, 480},
+                 {1, true, 1280, 960},
+                 // Not fitting leaves the sizes shown before.
+                 {2, false, 1280, 960},
+                 {psMaxSize, true, 1280, 960}};
+    Layout->FormActivate();
+    EXPECT_EQ(Layout->PageWidth, 2000);
+    for (const auto& c : cases) {
+        Layout->PrintSizeItems->button(c.Choice)->click();
+        EXPECT_EQ(Layout->ImageFits, c.Fits) << c.Choice;
+        EXPECT_EQ(Layout->WidthSpinEdit->value(), c.Width) << c.Choice;
+        EXPECT_EQ(Layout->HeightSpinEdit->value(), c.Height) << c.Choice;
+    }
+    // The page picture at one screen pixel for 13.77 printer pixels, the picture centred on it.
+    EXPECT_EQ(Layout->PrinterPagePanel->geometry(), QRect(8, 8, 145, 73));
+    EXPECT_EQ(Layout->PrinterSizeShape->geometry(), QRect(26, 1, 93, 70));
+}
+
+TEST_F(PrintLayout, RefusalsShowTheirMessagesAndPrintNothing) {
+    const struct {
+        const char* Name;
+        std::function<void()> Arrange;
+        int Message;
+    } cases[] = {
+        {"picture larger than the page", [&] { UsePage(600, 900); }, 36},
+        {"legend wider than the page",
+         [&] {
+             Layout->LegendItems->button(lpBottom)->setChecked(true);
+             Layout->AuthorEdit->setText(QString(3000, 'W'));
+         },
+         36},
+        {"no picture", [] { DisplayedPicture = Picture(); }, 36},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.Arrange();
+        Layout->FormActivate();
+        Rec->Clear();
+        Layout->OKBtnClick();
+        EXPECT_TRUE(Rec->Shown(c.Message)) << Rec->Summary();
+        EXPECT_FALSE(FileExists(Pdf()));
+    }
+}
+
+TEST_F(PrintLayout, ALegendOfNoneNeverBlocksAndAPrintUnderWayIsRefusedOrAborted) {
+    Layout->LegendItems->button(lpNone)->setChecked(true);
+    Layout->AuthorEdit->setText(QString(3000, 'W'));
+    Layout->FormActivate();
+    QPainter underWay(&Form->PrinterDevice());
+    ASSERT_TRUE(underWay.isActive());
+    Layout->OKBtnClick();
+    EXPECT_TRUE(Rec->Shown(37)) << Rec->Summary();
+    EXPECT_FALSE(Rec->Shown(36));
+    Layout->AbortBtnClick();
+    EXPECT_TRUE(Rec->Shown(38)) << Rec->Summary();
+    underWay.end();
+}
