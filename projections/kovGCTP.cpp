@@ -3,6 +3,14 @@
 // whatever values the failing module had left.
 #include "projections/kovGCTP.h"
 
+#include "projections/kovAlber.h"
+#include "projections/kovEqcon.h"
+#include "projections/kovLamcc.h"
+#include "projections/kovMer.h"
+#include "projections/kovPoly.h"
+#include "projections/kovPs.h"
+#include "projections/kovTm.h"
+
 #include "runtime/RtNumbers.h"
 
 #include <cmath>
@@ -20,15 +28,15 @@ constexpr double UtmScaleFactor = 0.9996;
 // Indexed by projection code.
 const ProjectionModule Modules[ProjectionCodeCount] = {
     {nullptr, 0, 0, nullptr, nullptr, nullptr},
-    {"UNIVERSAL TRANSVERSE MERCATOR (UTM)", 0, 0, nullptr, nullptr, nullptr},
+    {"UNIVERSAL TRANSVERSE MERCATOR (UTM)", 0, 0, UtmSetup, TmForward, TmInverse},
     {"STATE PLANE", 0, 0, nullptr, nullptr, nullptr},
-    {"ALBERS CONICAL EQUAL-AREA", ConicAngles, ConicAngles, nullptr, nullptr, nullptr},
-    {"LAMBERT CONFORMAL CONIC", ConicAngles, ConicAngles, nullptr, nullptr, nullptr},
-    {"MERCATOR", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"POLAR STEREOGRAPHIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"POLYCONIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"EQUIDISTANT CONIC", ConicAngles, ConicAngles, nullptr, nullptr, nullptr},
-    {"TRANSVERSE MERCATOR (TM)", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
+    {"ALBERS CONICAL EQUAL-AREA", ConicAngles, ConicAngles, AlberSetup, AlberForward, AlberInverse},
+    {"LAMBERT CONFORMAL CONIC", ConicAngles, ConicAngles, LamccSetup, LamccForward, LamccInverse},
+    {"MERCATOR", CentreAngles, CentreAngles, MerSetup, MerForward, MerInverse},
+    {"POLAR STEREOGRAPHIC", CentreAngles, CentreAngles, PsSetup, PsForward, PsInverse},
+    {"POLYCONIC", CentreAngles, CentreAngles, PolySetup, PolyForward, PolyInverse},
+    {"EQUIDISTANT CONIC", ConicAngles, ConicAngles, EqconSetup, EqconForward, EqconInverse},
+    {"TRANSVERSE MERCATOR (TM)", CentreAngles, CentreAngles, TmSetup, TmForward, TmInverse},
     {"STEREOGRAPHIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
     {"LAMBERT AZIMUTHAL EQUAL-AREA", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
     {"AZIMUTHAL EQUIDISTANT", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
@@ -63,15 +71,18 @@ constexpr int CodeInterruptedMollweide = 26;
 int InverseSetupStatus = 0;
 int ForwardSetupStatus = 0;
 
-// A packed angle to radians; a bad field ends the set-up with its flag.
-bool PackedToRadians(double packed, double& radians) {
+// A packed angle to degrees or radians; a bad field ends the set-up with its flag.
+bool PackedToDegrees(double packed, double& degrees) {
     int flag = 0;
-    const double degrees = paksz(packed, flag);
-    if (flag != 0) {
-        ProjectionInitError = flag;
-        return false;
-    }
-    radians = degrees * 3600.0 * S2R;
+    degrees = paksz(packed, flag);
+    if (flag == 0) return true;
+    ProjectionInitError = flag;
+    return false;
+}
+
+bool PackedToRadians(double packed, double& radians) {
+    if (!PackedToDegrees(packed, radians)) return false;
+    radians = radians * 3600.0 * S2R;
     return true;
 }
 
@@ -113,12 +124,14 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, int& sys, int& s
             s.Minor = SpheroidTable[0].Minor;
         }
         if (s.Zone == 0) {
+            // The zone comes from the degrees themselves: through radians and back, a point on
+            // a zone's western edge (72 degrees west) lands in the zone before it.
             double lon = 0.0, lat = 0.0;
-            if (!PackedToRadians(block[0], lon) || !PackedToRadians(block[1], lat)) {
+            if (!PackedToDegrees(block[0], lon) || !PackedToDegrees(block[1], lat)) {
                 status = ProjectionInitError;
                 return;
             }
-            s.Zone = CalcUtmZone(lon * R2D);
+            s.Zone = CalcUtmZone(lon);
             if (lat < 0.0) s.Zone = -s.Zone;
         }
         s.P[2] = UtmScaleFactor;
