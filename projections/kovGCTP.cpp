@@ -4,11 +4,14 @@
 #include "projections/kovGCTP.h"
 
 #include "projections/kovAlber.h"
+#include "projections/kovAlcon.h"
 #include "projections/kovEqcon.h"
 #include "projections/kovLamcc.h"
 #include "projections/kovMer.h"
+#include "projections/kovOmer.h"
 #include "projections/kovPoly.h"
 #include "projections/kovPs.h"
+#include "projections/kovSom.h"
 #include "projections/kovTm.h"
 
 #include "runtime/RtNumbers.h"
@@ -48,11 +51,11 @@ const ProjectionModule Modules[ProjectionCodeCount] = {
     {"EQUIRECTANGULAR", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
     {"MILLER CYLINDRICAL", A(4), A(4), nullptr, nullptr, nullptr},
     {"VAN DER GRINTEN", A(4), A(4), nullptr, nullptr, nullptr},
-    {"OBLIQUE MERCATOR (HOTINE)", A(5) | A(8) | A(9) | A(10) | A(11), A(3) | A(4) | A(5), nullptr,
-     nullptr, nullptr},
+    {"OBLIQUE MERCATOR (HOTINE)", A(5) | A(8) | A(9) | A(10) | A(11), A(3) | A(4) | A(5), OmerSetup,
+     OmerForward, OmerInverse},
     {"ROBINSON", A(4), A(4), nullptr, nullptr, nullptr},
-    {"SPACE OBLIQUE MERCATOR", A(3) | A(4), 0, nullptr, nullptr, nullptr},
-    {"ALASKA CONFORMAL", 0, 0, nullptr, nullptr, nullptr},
+    {"SPACE OBLIQUE MERCATOR", A(3) | A(4), 0, SomSetup, SomForward, SomInverse},
+    {"ALASKA CONFORMAL", 0, 0, AlconSetup, AlconForward, AlconInverse},
     {"GOODE S HOMOLOSINE EQUAL-AREA", 0, 0, nullptr, nullptr, nullptr},
     {"MOLLWEIDE", A(4), A(4), nullptr, nullptr, nullptr},
     {"INTERRUPTED MOLLWEIDE EQUAL-AREA", 0, 0, nullptr, nullptr, nullptr},
