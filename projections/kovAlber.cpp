@@ -24,8 +24,7 @@ int AlberSetup(const ProjectionSetup& s) {
     A.LonCenter = s.P[4];
     A.FalseEasting = s.FalseEasting;
     A.FalseNorthing = s.FalseNorthing;
-    const double ratio = s.Minor / s.Major;
-    A.Es = 1.0 - ratio * ratio;
+    A.Es = EccentricitySquared(s);
     A.E3 = std::sqrt(A.Es);
     const double sin1 = std::sin(lat1), cos1 = std::cos(lat1);
     const double ms1 = Msfnz(A.E3, sin1, cos1), qs1 = Qsfnz(A.E3, sin1, cos1);
@@ -35,11 +34,7 @@ int AlberSetup(const ProjectionSetup& s) {
     A.Ns0 = std::fabs(lat1 - lat2) > EPSLN ? (ms1 * ms1 - ms2 * ms2) / (qs2 - qs1) : sin1;
     A.C = ms1 * ms1 + A.Ns0 * qs1;
     A.Rh = A.RMajor * std::sqrt(A.C - A.Ns0 * qs0) / A.Ns0;
-    ReportAxes(s.Major, s.Minor);
-    ReportStdParallels(lat1, lat2);
-    ReportCentralMeridian(A.LonCenter);
-    ReportOrigin(lat0);
-    ReportFalseOrigin(A.FalseEasting, A.FalseNorthing);
+    ReportConicSetup(s);
     return OK;
 }
 
@@ -53,11 +48,8 @@ int AlberForward(double lon, double lat, double& x, double& y) {
 }
 
 int AlberInverse(double x, double y, double& lon, double& lat) {
-    x -= A.FalseEasting;
-    y = A.Rh - y + A.FalseNorthing;
-    const double sign = A.Ns0 >= 0 ? 1.0 : -1.0;
-    const double rh1 = sign * std::sqrt(x * x + y * y);
-    const double theta = rh1 != 0 ? std::atan2(sign * x, sign * y) : 0.0;
+    double rh1, theta;
+    ConePolar(x - A.FalseEasting, y - A.FalseNorthing, A.Rh, A.Ns0, rh1, theta);
     const double con = rh1 * A.Ns0 / A.RMajor;
     const double qs = (A.C - con * con) / A.Ns0;
     int flag = 0;

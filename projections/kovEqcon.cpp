@@ -15,8 +15,7 @@ struct {
 int EqconSetup(const ProjectionSetup& s) {
     const double lat1 = s.P[2], lat2 = s.P[3], lat0 = s.P[5];
     const bool twoParallels = s.P[8] != 0.0;
-    const double ratio = s.Minor / s.Major;
-    const double es = 1.0 - ratio * ratio;
+    const double es = EccentricitySquared(s);
     const double e = std::sqrt(es);
     Q.RMajor = s.Major;
     Q.LonCenter = s.P[4];
@@ -62,11 +61,8 @@ int EqconForward(double lon, double lat, double& x, double& y) {
 }
 
 int EqconInverse(double x, double y, double& lon, double& lat) {
-    x -= Q.FalseEasting;
-    y = Q.Rh - y + Q.FalseNorthing;
-    const double sign = Q.Ns >= 0 ? 1.0 : -1.0;
-    const double rh1 = sign * std::sqrt(x * x + y * y);
-    const double theta = rh1 != 0 ? std::atan2(sign * x, sign * y) : 0.0;
+    double rh1, theta;
+    ConePolar(x - Q.FalseEasting, y - Q.FalseNorthing, Q.Rh, Q.Ns, rh1, theta);
     int flag = 0;
     const double phi = phi3z(Q.G - rh1 / Q.RMajor, Q.E0, Q.E1, Q.E2, Q.E3, flag);
     if (flag != 0) return flag;

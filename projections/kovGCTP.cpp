@@ -171,6 +171,21 @@ int Transform(int sys, int status, bool forward, double a, double b, double& out
 
 } // namespace
 
+void ReportConicSetup(const ProjectionSetup& s) {
+    ReportAxes(s.Major, s.Minor);
+    ReportStdParallels(s.P[2], s.P[3]);
+    ReportCentralMeridian(s.P[4]);
+    ReportOrigin(s.P[5]);
+    ReportFalseOrigin(s.FalseEasting, s.FalseNorthing);
+}
+
+void ConePolar(double x, double y, double rh, double ns, double& rho, double& theta) {
+    const double sign = ns >= 0 ? 1.0 : -1.0;
+    y = rh - y;
+    rho = sign * std::sqrt(x * x + y * y);
+    theta = rho != 0 ? std::atan2(sign * x, sign * y) : 0.0;
+}
+
 const ProjectionModule& ProjectionModuleOf(int code) {
     static const ProjectionModule none{nullptr, 0, 0, nullptr, nullptr, nullptr};
     return code >= 0 && code < ProjectionCodeCount ? Modules[code] : none;

@@ -23,6 +23,19 @@ struct ProjectionSetup {
     std::array<double, 15> P{};
 };
 
+// The eccentricity squared of the set-up's axes.
+inline double EccentricitySquared(const ProjectionSetup& s) {
+    const double ratio = s.Minor / s.Major;
+    return 1.0 - ratio * ratio;
+}
+
+// The lines every conic set-up writes: axes, parallels, meridian, origin, false origin.
+void ReportConicSetup(const ProjectionSetup& s);
+
+// A map point as radius and angle about a cone's apex, which lies `rh` above the origin; the
+// sign of both follows the cone constant `ns`.
+void ConePolar(double x, double y, double rh, double ns, double& rho, double& theta);
+
 using ProjectionInit = int (*)(const ProjectionSetup& setup);
 using ProjectionTransform = int (*)(double a, double b, double& outA, double& outB);
 

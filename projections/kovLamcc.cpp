@@ -22,8 +22,7 @@ int LamccSetup(const ProjectionSetup& s) {
     L.LonCenter = s.P[4];
     L.FalseEasting = s.FalseEasting;
     L.FalseNorthing = s.FalseNorthing;
-    const double ratio = s.Minor / s.Major;
-    L.E = std::sqrt(1.0 - ratio * ratio);
+    L.E = std::sqrt(EccentricitySquared(s));
     const double sin1 = std::sin(lat1);
     const double ms1 = Msfnz(L.E, sin1, std::cos(lat1)), ts1 = Tsfnz(L.E, lat1, sin1);
     const double sin2 = std::sin(lat2);
@@ -32,11 +31,7 @@ int LamccSetup(const ProjectionSetup& s) {
     L.Ns = std::fabs(lat1 - lat2) > EPSLN ? std::log(ms1 / ms2) / std::log(ts1 / ts2) : sin1;
     L.F0 = ms1 / (L.Ns * std::pow(ts1, L.Ns));
     L.Rh = L.RMajor * L.F0 * std::pow(ts0, L.Ns);
-    ReportAxes(s.Major, s.Minor);
-    ReportStdParallels(lat1, lat2);
-    ReportCentralMeridian(L.LonCenter);
-    ReportOrigin(lat0);
-    ReportFalseOrigin(L.FalseEasting, L.FalseNorthing);
+    ReportConicSetup(s);
     return OK;
 }
 
@@ -55,11 +50,8 @@ int LamccForward(double lon, double lat, double& x, double& y) {
 }
 
 int LamccInverse(double x, double y, double& lon, double& lat) {
-    x -= L.FalseEasting;
-    y = L.Rh - y + L.FalseNorthing;
-    const double sign = L.Ns > 0 ? 1.0 : -1.0;
-    const double rh1 = sign * std::sqrt(x * x + y * y);
-    const double theta = rh1 != 0 ? std::atan2(sign * x, sign * y) : 0.0;
+    double rh1, theta;
+    ConePolar(x - L.FalseEasting, y - L.FalseNorthing, L.Rh, L.Ns, rh1, theta);
     double phi = -HALF_PI;
     if (rh1 != 0 || L.Ns > 0) {
         int flag = 0;

@@ -17,8 +17,7 @@ int MerSetup(const ProjectionSetup& s) {
     M.LonCenter = s.P[4];
     M.FalseEasting = s.FalseEasting;
     M.FalseNorthing = s.FalseNorthing;
-    const double ratio = s.Minor / s.Major;
-    const double es = 1.0 - ratio * ratio;
+    const double es = EccentricitySquared(s);
     M.E = std::sqrt(es);
     const double sinTs = std::sin(latTrueScale);
     M.M1 = std::cos(latTrueScale) / std::sqrt(1.0 - es * sinTs * sinTs);

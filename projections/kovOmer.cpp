@@ -27,8 +27,7 @@ int OmerSetup(const ProjectionSetup& s) {
     H.RMajor = s.Major;
     H.FalseEasting = s.FalseEasting;
     H.FalseNorthing = s.FalseNorthing;
-    const double ratio = s.Minor / s.Major;
-    const double es = 1.0 - ratio * ratio;
+    const double es = EccentricitySquared(s);
     H.E = std::sqrt(es);
     const double sinPo = std::sin(latOrigin), cosPo = std::cos(latOrigin);
     double con = 1.0 - es * sinPo * sinPo;

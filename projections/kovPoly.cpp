@@ -20,8 +20,7 @@ int PolySetup(const ProjectionSetup& s) {
     P.LonCenter = s.P[4];
     P.FalseEasting = s.FalseEasting;
     P.FalseNorthing = s.FalseNorthing;
-    const double ratio = s.Minor / s.Major;
-    P.Es = 1.0 - ratio * ratio;
+    P.Es = EccentricitySquared(s);
     P.E = std::sqrt(P.Es);
     P.E0 = E0fn(P.Es);
     P.E1 = E1fn(P.Es);

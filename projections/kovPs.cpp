@@ -19,8 +19,7 @@ int PsSetup(const ProjectionSetup& s) {
     S.LonCenter = s.P[4];
     S.FalseEasting = s.FalseEasting;
     S.FalseNorthing = s.FalseNorthing;
-    const double ratio = s.Minor / s.Major;
-    S.E = std::sqrt(1.0 - ratio * ratio);
+    S.E = std::sqrt(EccentricitySquared(s));
     S.E4 = E4fn(S.E);
     S.Fac = latTrueScale < 0 ? -1.0 : 1.0;
     S.TrueScaleOffPole = std::fabs(std::fabs(latTrueScale) - HALF_PI) > EPSLN;

@@ -60,8 +60,7 @@ double TrackS(double tlam) {
 
 int SomSetup(const ProjectionSetup& s) {
     O.A = s.Major;
-    const double ratio = s.Minor / s.Major;
-    O.Es = 1.0 - ratio * ratio;
+    O.Es = EccentricitySquared(s);
     O.FalseEasting = s.FalseEasting;
     O.FalseNorthing = s.FalseNorthing;
     const bool landsat = s.P[12] != 0.0;

@@ -4,9 +4,29 @@
 
 #include "projections/kovGCTP.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
+
+inline ProjectionParameterBlock Block(std::initializer_list<std::pair<int, double>> slots) {
+    ProjectionParameterBlock b{};
+    for (auto [i, v] : slots)
+        b[i] = v;
+    return b;
+}
+
+// A point that one side of a block cannot transform: its status, NaN outputs and log lines.
+struct PointFailure {
+    const char* Name;
+    ProjectionParameterBlock Block;
+    bool Forward;
+    double A, B;
+    int Status;
+    std::vector<std::string> Log;
+};
 
 class ProjectionTest : public ::testing::Test {
   protected:
@@ -29,6 +49,23 @@ class ProjectionTest : public ::testing::Test {
         std::vector<std::string> lines = ProjectionLog;
         ClearProjectionLog();
         return lines;
+    }
+
+    void ExpectFailures(const std::vector<PointFailure>& cases) {
+        for (const PointFailure& c : cases) {
+            ResetRun();
+            (c.Forward ? OutParm : InParm) = c.Block;
+            c.Forward ? ForwardInit() : InverseInit();
+            ASSERT_EQ(ProjectionInitError, 0) << c.Name;
+            TakeLog();
+            double x = 1, y = 1;
+            EXPECT_EQ(c.Forward ? ForwardTransform(c.A, c.B, x, y)
+                                : InverseTransform(c.A, c.B, x, y),
+                      c.Status)
+                << c.Name;
+            EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << c.Name;
+            EXPECT_EQ(TakeLog(), c.Log) << c.Name;
+        }
     }
 
     static std::string Joined(const std::vector<std::string>& lines) {
