@@ -103,6 +103,10 @@ double E2fn(double x);
 double E3fn(double x);
 double E4fn(double e);
 double Mlfn(double e0, double e1, double e2, double e3, double phi);
+// The same series where the sine and cosine of phi are at hand.
+double Mlfn(double e0, double e1, double e2, double e3, double phi, double sinPhi, double cosPhi);
+// sin 2phi, sin 4phi and sin 6phi of the meridional series, from one sine and one cosine.
+void MultipleSines(double phi, double& s2, double& s4, double& s6);
 
 double phi1z(double eccent, double qs, int& flag);
 double phi2z(double eccent, double ts, int& flag);

@@ -209,9 +209,23 @@ double E4fn(double e) {
     return std::sqrt(std::pow(con, con) * std::pow(com, com));
 }
 
+void MultipleSines(double phi, double& s2, double& s4, double& s6) {
+    s2 = std::sin(2.0 * phi);
+    const double c2 = std::cos(2.0 * phi);
+    s4 = 2.0 * s2 * c2;
+    s6 = s2 * (3.0 - 4.0 * s2 * s2);
+}
+
+double Mlfn(double e0, double e1, double e2, double e3, double phi, double sinPhi, double cosPhi) {
+    const double s2 = 2.0 * sinPhi * cosPhi;
+    const double c2 = cosPhi * cosPhi - sinPhi * sinPhi;
+    return e0 * phi - e1 * s2 + e2 * (2.0 * s2 * c2) - e3 * (s2 * (3.0 - 4.0 * s2 * s2));
+}
+
 double Mlfn(double e0, double e1, double e2, double e3, double phi) {
-    return e0 * phi - e1 * std::sin(2.0 * phi) + e2 * std::sin(4.0 * phi) -
-           e3 * std::sin(6.0 * phi);
+    double s2, s4, s6;
+    MultipleSines(phi, s2, s4, s6);
+    return e0 * phi - e1 * s2 + e2 * s4 - e3 * s6;
 }
 
 double phi1z(double eccent, double qs, int& flag) {
@@ -253,10 +267,9 @@ double phi2z(double eccent, double ts, int& flag) {
 double phi3z(double ml, double e0, double e1, double e2, double e3, int& flag) {
     double phi = ml;
     for (int i = 0; i < Phi3zMaxSteps; ++i) {
-        const double dphi =
-            (ml + e1 * std::sin(2.0 * phi) - e2 * std::sin(4.0 * phi) + e3 * std::sin(6.0 * phi)) /
-                e0 -
-            phi;
+        double s2, s4, s6;
+        MultipleSines(phi, s2, s4, s6);
+        const double dphi = (ml + e1 * s2 - e2 * s4 + e3 * s6) / e0 - phi;
         phi += dphi;
         if (std::fabs(dphi) <= LatitudeTolerance) {
             flag = 0;

@@ -85,10 +85,10 @@ int TmForward(double lon, double lat, double& x, double& y) {
     const double al = cosPhi * dlon;
     const double als = al * al;
     const double c = T.Esp * cosPhi * cosPhi;
-    const double tq = std::tan(lat);
+    const double tq = sinPhi / cosPhi;
     const double t = tq * tq;
     const double n = T.RMajor / std::sqrt(1.0 - T.Es * sinPhi * sinPhi);
-    const double ml = T.RMajor * Mlfn(T.E0, T.E1, T.E2, T.E3, lat);
+    const double ml = T.RMajor * Mlfn(T.E0, T.E1, T.E2, T.E3, lat, sinPhi, cosPhi);
     x = T.ScaleFactor * n * al *
             (1.0 +
              als / 6.0 *
@@ -122,10 +122,9 @@ int TmInverse(double x, double y, double& lon, double& lat) {
     const double con = (T.Ml0 + y / T.ScaleFactor) / T.RMajor;
     double phi = con;
     for (int i = 0;; ++i) {
-        const double dphi = (con + T.E1 * std::sin(2.0 * phi) - T.E2 * std::sin(4.0 * phi) +
-                             T.E3 * std::sin(6.0 * phi)) /
-                                T.E0 -
-                            phi;
+        double s2, s4, s6;
+        MultipleSines(phi, s2, s4, s6);
+        const double dphi = (con + T.E1 * s2 - T.E2 * s4 + T.E3 * s6) / T.E0 - phi;
         phi += dphi;
         if (std::fabs(dphi) <= EPSLN) break;
         if (i >= MaxIter) {
@@ -134,7 +133,7 @@ int TmInverse(double x, double y, double& lon, double& lat) {
         }
     }
     if (std::fabs(phi) < HALF_PI) {
-        const double sinPhi = std::sin(phi), cosPhi = std::cos(phi), tanPhi = std::tan(phi);
+        const double sinPhi = std::sin(phi), cosPhi = std::cos(phi), tanPhi = sinPhi / cosPhi;
         const double c = T.Esp * cosPhi * cosPhi;
         const double cs = c * c;
         const double t = tanPhi * tanPhi;
