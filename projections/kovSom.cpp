@@ -123,10 +123,10 @@ int SomForward(double lon, double lat, double& x, double& y) {
     const double tanLat = std::tan(radlt);
     const double rlm = PI * LandsatRatio;
     const double rlm2 = rlm + TWO_PI;
-    // The quadrant of the transformed longitude to start from: the ascending or descending
-    // half of the orbit, or the next orbit when the track is followed from its start.
-    double tlamp = radlt >= 0 ? HALF_PI : 1.5 * PI;
-    if (O.Start) tlamp = 2.5 * PI;
+    // The quadrant of the transformed longitude to start from: the descending half of the
+    // orbit for the southern hemisphere; in the north the ascending half, or that of the next
+    // orbit when the track is followed from its start.
+    double tlamp = radlt < 0 ? 1.5 * PI : (O.Start ? 2.5 * PI : HALF_PI);
     double tlam = 0.0, xlamt = 0.0;
     for (int pass = 0;;) {
         double sav = tlamp;

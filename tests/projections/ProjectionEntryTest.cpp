@@ -78,44 +78,4 @@ TEST_F(ProjectionEntry, ModuleNotBuiltIsAnUnsupportedFormat) {
     EXPECT_EQ(TakeLog(), (std::vector<std::string>{"User defined", "Unsupported format"}));
 }
 
-TEST_F(ProjectionEntry, TitlesFollowTheCodeTable) {
-    const char* titles[] = {nullptr,
-                            "UNIVERSAL TRANSVERSE MERCATOR (UTM)",
-                            "STATE PLANE",
-                            "ALBERS CONICAL EQUAL-AREA",
-                            "LAMBERT CONFORMAL CONIC",
-                            "MERCATOR",
-                            "POLAR STEREOGRAPHIC",
-                            "POLYCONIC",
-                            "EQUIDISTANT CONIC",
-                            "TRANSVERSE MERCATOR (TM)",
-                            "STEREOGRAPHIC",
-                            "LAMBERT AZIMUTHAL EQUAL-AREA",
-                            "AZIMUTHAL EQUIDISTANT",
-                            "GNOMONIC",
-                            "ORTHOGRAPHIC",
-                            "GENERAL VERTICAL NEAR-SIDE PERSPECTIVE",
-                            "SINUSOIDAL",
-                            "EQUIRECTANGULAR",
-                            "MILLER CYLINDRICAL",
-                            "VAN DER GRINTEN",
-                            "OBLIQUE MERCATOR (HOTINE)",
-                            "ROBINSON",
-                            "SPACE OBLIQUE MERCATOR",
-                            "ALASKA CONFORMAL",
-                            "GOODE S HOMOLOSINE EQUAL-AREA",
-                            "MOLLWEIDE",
-                            "INTERRUPTED MOLLWEIDE EQUAL-AREA",
-                            "HAMMER",
-                            "WAGNER IV",
-                            "WAGNER VII",
-                            "OBLATED EQUAL-AREA"};
-    for (int code = 0; code < ProjectionCodeCount; ++code) {
-        const char* title = ProjectionModuleOf(code).Title;
-        EXPECT_EQ(std::string(title ? title : ""), std::string(titles[code] ? titles[code] : ""))
-            << code;
-    }
-    EXPECT_EQ(ProjectionModuleOf(31).Title, nullptr);
-}
-
 } // namespace

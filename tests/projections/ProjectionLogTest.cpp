@@ -59,42 +59,6 @@ TEST_F(ProjectionLogTest, ReporterTagsAndMessages) {
     }
 }
 
-TEST_F(ProjectionLogTest, ParameterReportLines) {
-    ReportTitle("MERCATOR");
-    ReportRadius(6370997.0);
-    ReportAxes(6378206.4, 6356583.8);
-    ReportCenterLon(-90.0 / R2D);
-    ReportCentralMeridian(0.5 / R2D);
-    ReportCenterLat(45.0 / R2D);
-    ReportOrigin(-0.25 / R2D);
-    ReportStdParallels(29.5 / R2D, 45.5 / R2D);
-    ReportStdParallel(0.0);
-    ReportFalseOrigin(500000.0, 10000000.0);
-    ReportValue("Scale Factor at C. Meridian:     ", 0.9996);
-    ReportIntValue(-33, "Zone:     ");
-    ReportBlank();
-    const std::vector<std::string> want = {
-        "PROJECTION PARAMETERS:",
-        "MERCATOR",
-        "Radius of Sphere: 6370997",
-        "Semi-Major Axis of Ellipsoid: meters\\6378206.4",
-        "Semi-Minor Axis of Ellipsoid: meters\\6356583.8",
-        "Longitude of Center: degrees\\-90",
-        "Longitude of Central Meridian: degrees\\0.5",
-        "Latitude of Center: degrees\\45",
-        "Latitude  of Origin: degrees\\-0.25",
-        "1st Standard Parallel: degrees\\29.5",
-        "2nd Standard Parallel: degrees\\45.5",
-        "Standard Parallel: degrees\\0",
-        "False Easting: meters\\500000",
-        "False Northing: meters\\10000000",
-        "Scale Factor at C. Meridian:     0.9996",
-        "Zone:     -33",
-        "",
-    };
-    EXPECT_EQ(TakeLog(), want);
-}
-
 TEST_F(ProjectionLogTest, InitRemembersPlaceAndSaveWritesTheLogBesideThePicture) {
     TempDir dir;
     InitProjectionLog(100, 200, dir.Path(), "scene.png");
