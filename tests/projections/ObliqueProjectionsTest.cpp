@@ -183,4 +183,30 @@ TEST_F(ObliqueProjections, HotineCountsFromTheCentreOfTheLine) {
     EXPECT_GT(std::hypot(x - n.xy.x, y - n.xy.y), 1000.0);
 }
 
+// The orbit form given Landsat 5's orbit for path 0 is the Landsat form for that path.
+TEST_F(ObliqueProjections, OrbitFormWithLandsatValuesIsTheLandsatForm) {
+    const ProjectionParameterBlock orbit =
+        Block({{15, 22}, {19, 12}, {3, 98012000}, {4, 129018000}, {8, 98.8841202}});
+    const ProjectionParameterBlock landsat = Block({{15, 22}, {19, 12}, {2, 5}, {3, 0}, {12, 1}});
+    OutParm = orbit;
+    InParm = orbit;
+    ForwardInit();
+    InverseInit();
+    for (double lon : {100.0, 115.0, 130.0})
+        for (double lat : {-60.0, -10.0, 0.0, 25.0, 70.0}) {
+            double x1 = 0, y1 = 0, x2 = 0, y2 = 0, lon2 = 0, lat2 = 0;
+            ASSERT_EQ(ForwardTransform(lon * D2R, lat * D2R, x1, y1), 0);
+            ASSERT_EQ(InverseTransform(x1, y1, lon2, lat2), 0);
+            EXPECT_NEAR(lat2, lat * D2R, 1e-9) << lon << " " << lat;
+            EXPECT_NEAR(AdjustLon(lon2 - lon * D2R), 0.0, 1e-9) << lon << " " << lat;
+            OutParm = landsat;
+            ForwardInit();
+            ASSERT_EQ(ForwardTransform(lon * D2R, lat * D2R, x2, y2), 0);
+            EXPECT_NEAR(x1, x2, 1e-6) << lon << " " << lat;
+            EXPECT_NEAR(y1, y2, 1e-6) << lon << " " << lat;
+            OutParm = orbit;
+            ForwardInit();
+        }
+}
+
 } // namespace
