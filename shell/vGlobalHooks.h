@@ -77,6 +77,8 @@ struct VornHooks {
     // Ends the main window's mode that shows pictures made from the undo copy; its picture
     // comes back (see UndoCopyHeld).
     std::function<void()> EndUndoHoldingMode;
+    // The projection message log changed; `show` brings its window up (an error was reported).
+    std::function<void(bool show)> ProjectionLogChanged;
 };
 
 extern VornHooks Hooks;

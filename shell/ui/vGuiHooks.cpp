@@ -2,6 +2,7 @@
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
 #include "histogram/vUHistoCC.h"
 #include "platform/PlSound.h"
+#include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
@@ -159,6 +160,9 @@ void InstallGuiHooks(TVORNForm*) {
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
     Hooks.EnableImageCommands = EnableImageCommands;
     Hooks.EnableObjectMenus = EnableObjectMenus;
+    Hooks.ProjectionLogChanged = [](bool show) {
+        if (kovMemoForm) kovMemoForm->LogChanged(show);
+    };
     Hooks.EndUndoHoldingMode = [] {
         if (VORNForm) VORNForm->EndUndoHoldingMode();
     };

@@ -1,0 +1,71 @@
+// Albers conical equal-area: the cone constant from the two standard parallels' authalic values,
+// the inverse latitude through the authalic iteration.
+#include "projections/kovAlber.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double PoleQsTolerance = 1e-10;
+
+struct {
+    double RMajor, LonCenter, FalseEasting, FalseNorthing, Es, E3, Ns0, C, Rh;
+} A;
+
+} // namespace
+
+int AlberSetup(const ProjectionSetup& s) {
+    const double lat1 = s.P[2], lat2 = s.P[3], lat0 = s.P[5];
+    if (std::fabs(lat1 + lat2) < EPSLN) {
+        ReportProjectionError(s.Forward ? 31 : 32, 31);
+        return 31;
+    }
+    A.RMajor = s.Major;
+    A.LonCenter = s.P[4];
+    A.FalseEasting = s.FalseEasting;
+    A.FalseNorthing = s.FalseNorthing;
+    A.Es = EccentricitySquared(s);
+    A.E3 = std::sqrt(A.Es);
+    const double sin1 = std::sin(lat1), cos1 = std::cos(lat1);
+    const double ms1 = Msfnz(A.E3, sin1, cos1), qs1 = Qsfnz(A.E3, sin1, cos1);
+    const double sin2 = std::sin(lat2), cos2 = std::cos(lat2);
+    const double ms2 = Msfnz(A.E3, sin2, cos2), qs2 = Qsfnz(A.E3, sin2, cos2);
+    const double qs0 = Qsfnz(A.E3, std::sin(lat0), std::cos(lat0));
+    A.Ns0 = std::fabs(lat1 - lat2) > EPSLN ? (ms1 * ms1 - ms2 * ms2) / (qs2 - qs1) : sin1;
+    A.C = ms1 * ms1 + A.Ns0 * qs1;
+    A.Rh = A.RMajor * std::sqrt(A.C - A.Ns0 * qs0) / A.Ns0;
+    ReportConicSetup(s);
+    return OK;
+}
+
+int AlberForward(double lon, double lat, double& x, double& y) {
+    const double qs = Qsfnz(A.E3, std::sin(lat), std::cos(lat));
+    const double rh1 = A.RMajor * std::sqrt(A.C - A.Ns0 * qs) / A.Ns0;
+    const double theta = A.Ns0 * AdjustLon(lon - A.LonCenter);
+    x = rh1 * std::sin(theta) + A.FalseEasting;
+    y = A.Rh - rh1 * std::cos(theta) + A.FalseNorthing;
+    return OK;
+}
+
+int AlberInverse(double x, double y, double& lon, double& lat) {
+    double rh1, theta;
+    ConePolar(x - A.FalseEasting, y - A.FalseNorthing, A.Rh, A.Ns0, rh1, theta);
+    const double con = rh1 * A.Ns0 / A.RMajor;
+    const double qs = (A.C - con * con) / A.Ns0;
+    int flag = 0;
+    double phi;
+    if (A.E3 >= 1e-10) {
+        const double polar =
+            1.0 - 0.5 * (1.0 - A.Es) * std::log((1.0 - A.E3) / (1.0 + A.E3)) / A.E3;
+        if (std::fabs(std::fabs(polar) - std::fabs(qs)) > PoleQsTolerance)
+            phi = phi1z(A.E3, qs, flag);
+        else
+            phi = qs >= 0 ? HALF_PI : -HALF_PI;
+    } else {
+        phi = phi1z(A.E3, qs, flag);
+    }
+    if (flag != 0) return flag;
+    lat = phi;
+    lon = AdjustLon(theta / A.Ns0 + A.LonCenter);
+    return OK;
+}

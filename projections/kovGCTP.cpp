@@ -1,0 +1,208 @@
+// Set-up and transformation entry points. Each side (source and target) remembers its code and
+// whether its set-up failed, so that a failed set-up is never followed by a transformation with
+// whatever values the failing module had left.
+#include "projections/kovGCTP.h"
+
+#include "projections/kovAlber.h"
+#include "projections/kovAlcon.h"
+#include "projections/kovEqcon.h"
+#include "projections/kovLamcc.h"
+#include "projections/kovMer.h"
+#include "projections/kovOmer.h"
+#include "projections/kovPoly.h"
+#include "projections/kovPs.h"
+#include "projections/kovSom.h"
+#include "projections/kovTm.h"
+
+#include "runtime/RtNumbers.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr uint16_t A(int i) {
+    return static_cast<uint16_t>(1u << i);
+}
+constexpr uint16_t CentreAngles = A(4) | A(5);
+constexpr uint16_t ConicAngles = A(2) | A(3) | A(4) | A(5);
+constexpr double UtmScaleFactor = 0.9996;
+
+// Indexed by projection code.
+const ProjectionModule Modules[ProjectionCodeCount] = {
+    {nullptr, 0, 0, nullptr, nullptr, nullptr},
+    {"UNIVERSAL TRANSVERSE MERCATOR (UTM)", 0, 0, UtmSetup, TmForward, TmInverse},
+    {"STATE PLANE", 0, 0, nullptr, nullptr, nullptr},
+    {"ALBERS CONICAL EQUAL-AREA", ConicAngles, ConicAngles, AlberSetup, AlberForward, AlberInverse},
+    {"LAMBERT CONFORMAL CONIC", ConicAngles, ConicAngles, LamccSetup, LamccForward, LamccInverse},
+    {"MERCATOR", CentreAngles, CentreAngles, MerSetup, MerForward, MerInverse},
+    {"POLAR STEREOGRAPHIC", CentreAngles, CentreAngles, PsSetup, PsForward, PsInverse},
+    {"POLYCONIC", CentreAngles, CentreAngles, PolySetup, PolyForward, PolyInverse},
+    {"EQUIDISTANT CONIC", ConicAngles, ConicAngles, EqconSetup, EqconForward, EqconInverse},
+    {"TRANSVERSE MERCATOR (TM)", CentreAngles, CentreAngles, TmSetup, TmForward, TmInverse},
+    {"STEREOGRAPHIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
+    {"LAMBERT AZIMUTHAL EQUAL-AREA", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
+    {"AZIMUTHAL EQUIDISTANT", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
+    {"GNOMONIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
+    {"ORTHOGRAPHIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
+    {"GENERAL VERTICAL NEAR-SIDE PERSPECTIVE", CentreAngles, CentreAngles, nullptr, nullptr,
+     nullptr},
+    {"SINUSOIDAL", A(4), A(4), nullptr, nullptr, nullptr},
+    {"EQUIRECTANGULAR", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
+    {"MILLER CYLINDRICAL", A(4), A(4), nullptr, nullptr, nullptr},
+    {"VAN DER GRINTEN", A(4), A(4), nullptr, nullptr, nullptr},
+    {"OBLIQUE MERCATOR (HOTINE)", A(5) | A(8) | A(9) | A(10) | A(11), A(3) | A(4) | A(5), OmerSetup,
+     OmerForward, OmerInverse},
+    {"ROBINSON", A(4), A(4), nullptr, nullptr, nullptr},
+    {"SPACE OBLIQUE MERCATOR", A(3) | A(4), 0, SomSetup, SomForward, SomInverse},
+    {"ALASKA CONFORMAL", 0, 0, AlconSetup, AlconForward, AlconInverse},
+    {"GOODE S HOMOLOSINE EQUAL-AREA", 0, 0, nullptr, nullptr, nullptr},
+    {"MOLLWEIDE", A(4), A(4), nullptr, nullptr, nullptr},
+    {"INTERRUPTED MOLLWEIDE EQUAL-AREA", 0, 0, nullptr, nullptr, nullptr},
+    {"HAMMER", A(4), A(4), nullptr, nullptr, nullptr},
+    {"WAGNER IV", A(4), A(4), nullptr, nullptr, nullptr},
+    {"WAGNER VII", A(4), A(4), nullptr, nullptr, nullptr},
+    {"OBLATED EQUAL-AREA", A(4) | A(5) | A(8), A(4) | A(5) | A(8), nullptr, nullptr, nullptr},
+};
+
+constexpr int CodeUtm = 1;
+constexpr int CodeStatePlane = 2;
+constexpr int CodeGoode = 24;
+constexpr int CodeInterruptedMollweide = 26;
+
+// The set-up error of each side; 0 once a set-up succeeded.
+int InverseSetupStatus = 0;
+int ForwardSetupStatus = 0;
+
+// A packed angle to degrees or radians; a bad field ends the set-up with its flag.
+bool PackedToDegrees(double packed, double& degrees) {
+    int flag = 0;
+    degrees = paksz(packed, flag);
+    if (flag == 0) return true;
+    ProjectionInitError = flag;
+    return false;
+}
+
+bool PackedToRadians(double packed, double& radians) {
+    if (!PackedToDegrees(packed, radians)) return false;
+    radians = radians * 3600.0 * S2R;
+    return true;
+}
+
+int RoundedCode(double v) {
+    return static_cast<int>(Round(v));
+}
+
+void SetUp(const ProjectionParameterBlock& block, bool forward, int& sys, int& status) {
+    const int code = RoundedCode(block[SlotCode]);
+    if (code < 0 || code >= ProjectionCodeCount) return;
+    if (code == 0) {
+        sys = 0;
+        status = 0;
+        return;
+    }
+    ProjectionSetup s;
+    s.Forward = forward;
+    s.Code = code;
+    s.Spheroid = RoundedCode(block[SlotSpheroid]);
+    s.Zone = RoundedCode(block[code == CodeStatePlane ? SlotStatePlaneZone : SlotUtmZone]);
+    SelectSpheroid(s.Spheroid, block, s.Major, s.Minor, s.Radius);
+    if (code != CodeUtm && code != CodeStatePlane && code != CodeGoode &&
+        code != CodeInterruptedMollweide) {
+        s.FalseEasting = block[6];
+        s.FalseNorthing = block[7];
+    }
+    const ProjectionModule& module = Modules[code];
+    const uint16_t angles = block[12] == 0.0 ? module.AnglesWhenP12Zero : module.AnglesWhenP12Set;
+    for (int i = 0; i < 15; ++i) {
+        s.P[i] = block[i];
+        if ((angles & A(i)) && !PackedToRadians(block[i], s.P[i])) {
+            status = ProjectionInitError;
+            return;
+        }
+    }
+    if (code == CodeUtm) {
+        if (s.Spheroid < 0) {
+            s.Major = SpheroidTable[0].Major;
+            s.Minor = SpheroidTable[0].Minor;
+        }
+        if (s.Zone == 0) {
+            // The zone comes from the degrees themselves: through radians and back, a point on
+            // a zone's western edge (72 degrees west) lands in the zone before it.
+            double lon = 0.0, lat = 0.0;
+            if (!PackedToDegrees(block[0], lon) || !PackedToDegrees(block[1], lat)) {
+                status = ProjectionInitError;
+                return;
+            }
+            s.Zone = CalcUtmZone(lon);
+            if (lat < 0.0) s.Zone = -s.Zone;
+        }
+        s.P[2] = UtmScaleFactor;
+    }
+    if (code != CodeStatePlane) ReportTitle(module.Title);
+    const int result = module.Setup ? module.Setup(s) : OK;
+    if (result != OK) ProjectionInitError = result;
+    sys = code;
+    status = result;
+}
+
+int Transform(int sys, int status, bool forward, double a, double b, double& outA, double& outB) {
+    constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+    if (status != OK) {
+        outA = outB = NaN;
+        return status;
+    }
+    if (sys == 0) {
+        outA = a;
+        outB = b;
+        return OK;
+    }
+    const ProjectionModule& module = ProjectionModuleOf(sys);
+    const ProjectionTransform routine = forward ? module.Forward : module.Inverse;
+    if (!routine) {
+        ReportProjectionError(-1, -1);
+        outA = outB = NaN;
+        return ERROR;
+    }
+    const int result = routine(a, b, outA, outB);
+    if (result != OK) outA = outB = NaN;
+    return result;
+}
+
+} // namespace
+
+void ReportConicSetup(const ProjectionSetup& s) {
+    ReportAxes(s.Major, s.Minor);
+    ReportStdParallels(s.P[2], s.P[3]);
+    ReportCentralMeridian(s.P[4]);
+    ReportOrigin(s.P[5]);
+    ReportFalseOrigin(s.FalseEasting, s.FalseNorthing);
+}
+
+void ConePolar(double x, double y, double rh, double ns, double& rho, double& theta) {
+    const double sign = ns >= 0 ? 1.0 : -1.0;
+    y = rh - y;
+    rho = sign * std::sqrt(x * x + y * y);
+    theta = rho != 0 ? std::atan2(sign * x, sign * y) : 0.0;
+}
+
+const ProjectionModule& ProjectionModuleOf(int code) {
+    static const ProjectionModule none{nullptr, 0, 0, nullptr, nullptr, nullptr};
+    return code >= 0 && code < ProjectionCodeCount ? Modules[code] : none;
+}
+
+void InverseInit() {
+    SetUp(InParm, false, InSys, InverseSetupStatus);
+}
+
+void ForwardInit() {
+    SetUp(OutParm, true, OutSys, ForwardSetupStatus);
+}
+
+int InverseTransform(double x, double y, double& lon, double& lat) {
+    return Transform(InSys, InverseSetupStatus, false, x, y, lon, lat);
+}
+
+int ForwardTransform(double lon, double lat, double& x, double& y) {
+    return Transform(OutSys, ForwardSetupStatus, true, lon, lat, x, y);
+}

@@ -1,0 +1,61 @@
+// The entry points of the projection library: set-up of the source and target systems from
+// their parameter blocks and the point transformations, dispatched by projection code through
+// one table of projection modules.
+#pragma once
+
+#include "projections/kovGlobal.h"
+
+#include <array>
+#include <cstdint>
+
+// What a projection module's set-up receives: the block's values with every angle the
+// projection reads already in radians, the axes or sphere radius and the false origin.
+struct ProjectionSetup {
+    bool Forward = true;
+    int Code = 0;
+    int Zone = 0;
+    int Spheroid = 0;
+    double Major = 0.0;
+    double Minor = 0.0;
+    double Radius = 0.0;
+    double FalseEasting = 0.0;
+    double FalseNorthing = 0.0;
+    std::array<double, 15> P{};
+};
+
+// The eccentricity squared of the set-up's axes.
+inline double EccentricitySquared(const ProjectionSetup& s) {
+    const double ratio = s.Minor / s.Major;
+    return 1.0 - ratio * ratio;
+}
+
+// The lines every conic set-up writes: axes, parallels, meridian, origin, false origin.
+void ReportConicSetup(const ProjectionSetup& s);
+
+// A map point as radius and angle about a cone's apex, which lies `rh` above the origin; the
+// sign of both follows the cone constant `ns`.
+void ConePolar(double x, double y, double rh, double ns, double& rho, double& theta);
+
+using ProjectionInit = int (*)(const ProjectionSetup& setup);
+using ProjectionTransform = int (*)(double a, double b, double& outA, double& outB);
+
+struct ProjectionModule {
+    const char* Title;
+    // Bit i set: parameter i is a packed angle. Two forms are told apart by parameter [12].
+    uint16_t AnglesWhenP12Zero;
+    uint16_t AnglesWhenP12Set;
+    ProjectionInit Setup;
+    ProjectionTransform Forward;
+    ProjectionTransform Inverse;
+};
+
+constexpr int ProjectionCodeCount = 31;
+// By projection code; a module not built has no routines.
+const ProjectionModule& ProjectionModuleOf(int code);
+
+void InverseInit();
+void ForwardInit();
+// Status 0, or the error code; on failure both outputs are NaN. A side whose set-up failed
+// transforms nothing and returns the set-up's error.
+int InverseTransform(double x, double y, double& lon, double& lat);
+int ForwardTransform(double lon, double lat, double& x, double& y);

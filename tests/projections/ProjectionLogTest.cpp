@@ -1,0 +1,87 @@
+#include "ProjectionFixture.h"
+
+#include "runtime/RtFiles.h"
+#include "shell/vGlobalHooks.h"
+#include "support/TestFiles.h"
+
+#include <cmath>
+
+namespace {
+
+class ProjectionLogTest : public ProjectionTest {};
+
+TEST_F(ProjectionLogTest, ReporterTagsAndMessages) {
+    struct Case {
+        int where, code, n, n2;
+        double r;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {-1, -1, 0, 0, 0, {"User defined", "Unsupported format"}},
+        {0, 0, 0, 0, 0, {"INFORMATIONAL", "Invalid spheroid selection", "Reset to 0"}},
+        {21, 21, 407, 8, 0, {"state-init", "Illegal zone #407 for spheroid # 8"}},
+        {21, 23, 31, 0, 0, {"state-init", "Illegal spheroid # 31"}},
+        {32,
+         31,
+         0,
+         0,
+         0,
+         {"alber-invinit", "Equal latitudes for St. Parallels", "on opposite sides of equator"}},
+        {42,
+         41,
+         0,
+         0,
+         0,
+         {"lamcc-inv", "Equal Latitudes for St. Parallels", "on opposite sides of equator"}},
+        {41, 44, 0, 0, 0, {"lamcc-for", "Point can not be projected"}},
+        {143, 143, 0, 0, 0, {"orth-for", "Point can not be projected"}},
+        {153, 153, 0, 0, 0, {"gvnsp-for", "Point cannot be projected"}},
+        {155, 155, 0, 0, 0, {"gvnsp-for", "Input data error"}},
+        {205, 205, 0, 0, 0, {"omer-for", "Point projects into infinity"}},
+        {113, 113, 0, 0, 2.5, {"lamaz-forward", "Point projects to a circle of radius = 2.5"}},
+        {123,
+         123,
+         0,
+         0,
+         12742000.0,
+         {"azim-for", "Point projects into a circle of radius = 12742000"}},
+        {215, 214, 0, 0, 0, {"som-inverse", "50 iterations without convergence"}},
+        {235, 236, 0, 0, 0, {"alcon-inv", "Too many iterations in inverse"}},
+        {1101, 1101, 1, 3, 0, {"untfz-code", "Incompatable unit codes", "feet  arc seconds"}},
+        {1118, 1116, 0, 0, 0, {"paksz-sec", "Illegal DMS field"}},
+        {2002, 2002, 6, 1, 13.0, {"Datum Conversion", "FATAL ERROR: 6"}},
+        {7, 6, 0, 0, 0, {"File Functions", "Output file name not specified"}},
+        {999, 95, 0, 0, 0, {"", "Latitude failed to converge"}},
+        {93, 999, 0, 0, 0, {"tm-for", ""}},
+    };
+    for (const Case& c : cases) {
+        ReportProjectionError(c.where, c.code, c.n, c.n2, c.r);
+        EXPECT_EQ(TakeLog(), c.lines) << c.where << "/" << c.code;
+    }
+}
+
+TEST_F(ProjectionLogTest, InitRemembersPlaceAndSaveWritesTheLogBesideThePicture) {
+    TempDir dir;
+    InitProjectionLog(100, 200, dir.Path(), "scene.png");
+    EXPECT_EQ(ProjectionLogLeft, 100);
+    EXPECT_EQ(ProjectionLogTop, 200);
+    AddProjectionMessage("first");
+    ReportProjectionError(0, 0);
+    ASSERT_TRUE(SaveProjectionLog());
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(dir.File("scene.log"), text));
+    EXPECT_EQ(text, "first\r\nINFORMATIONAL\r\nInvalid spheroid selection\r\nReset to 0\r\n");
+    InitProjectionLog(0, 0, dir.File("missing-folder/"), "scene.png");
+    EXPECT_FALSE(SaveProjectionLog());
+}
+
+TEST_F(ProjectionLogTest, LogChangesReachTheHookAndErrorsAskToShow) {
+    std::vector<bool> calls;
+    Hooks.ProjectionLogChanged = [&](bool show) { calls.push_back(show); };
+    AddProjectionMessage("line");
+    ReportProjectionError(5, 5);
+    ClearProjectionLog();
+    Hooks.ProjectionLogChanged = nullptr;
+    EXPECT_EQ(calls, (std::vector<bool>{false, true, false}));
+}
+
+} // namespace
