@@ -27,6 +27,8 @@ double Band(int32_t code, double r, double g, double b) {
     }
 }
 
+// Band values lie within 0.00001..255.00001 and at most three operations combine them, so no sum,
+// difference or product can overflow: only a division can fail.
 double Operate(int32_t op, double a, double b) {
     switch (op) {
     case poAdd:
@@ -72,9 +74,10 @@ double Group(const GroupCodes& g, double r, double gr, double b) {
 constexpr double E = 0.0001;
 
 // Sums and differences of bytes are integers made real; products are formed in reals. The bytes
-// come as integers or as reals (T), which gives the same sums exactly. Checked: the one division
-// that can meet a zero raises; unchecked, it gives an infinity, which sends the block to the
-// checked path.
+// come as integers or as reals (T), which gives the same sums exactly. Every denominator but one
+// is at least 0.0001 and every numerator at most 65025.0001, so no other operation can fail.
+// Checked: that one division raises where it meets a zero; unchecked, it gives an infinity, which
+// sends the block to the checked path.
 template <int F, bool Checked, class T> inline void RatioOutputs(T R, T G, T B, double* v) {
     const double r = R, g = G, b = B;
     if constexpr (F == 1) {
@@ -163,8 +166,8 @@ constexpr RatioRun RatioRuns[16] = {
 
 // ---- Coefficient engines ----
 
-// Unchecked: a zero divisor gives an infinity or NaN, which the sum keeps and the block's check
-// sends to the checked path.
+// Unchecked: an overflow or a zero divisor gives an infinity or NaN, which the sum keeps and the
+// block's check sends to the checked path.
 template <int32_t Op> inline double Apply(double c, double k) {
     if constexpr (Op == poAdd)
         return c + k;
@@ -178,11 +181,13 @@ template <int32_t Op> inline double Apply(double c, double k) {
         return 0.0;
 }
 
+// Checked, as the run time raises at the operation that fails. Bytes and coefficients are finite,
+// so a sum, difference or product fails only by overflowing.
 template <int32_t Op> inline double Combine(double c, double k) {
     if constexpr (Op == poDivide)
         return rt::fdiv(c, k);
     else
-        return Apply<Op>(c, k);
+        return rt::fcheck(Apply<Op>(c, k));
 }
 
 // Any other code is run as this one: every output stays 0.0.
@@ -192,12 +197,12 @@ template <int32_t Op> void RunPARB(OutputRange& out, const std::array<double, 9>
     RunValueEngine<3>(
         out, out.OptionPasses(), ProgressReport::ByOption,
         [k](int R, int G, int B, double* v) {
+            // Left to right, each operation checked as it is made, so that the first failing
+            // one is the one reported.
             for (int c = 0; c < 3; ++c) {
-                // One term after the other, so that the first failing division is the one
-                // reported.
                 const double blue = Combine<Op>(B, k[3 * c]);
-                const double green = Combine<Op>(G, k[3 * c + 1]);
-                v[c] = blue + green + Combine<Op>(R, k[3 * c + 2]);
+                const double blueGreen = rt::fcheck(blue + Combine<Op>(G, k[3 * c + 1]));
+                v[c] = rt::fcheck(blueGreen + Combine<Op>(R, k[3 * c + 2]));
             }
         },
         [k](ValueBlock& block) {
@@ -249,19 +254,22 @@ class PowerLogValues {
     double Compute(double c) const {
         switch (Mode) {
         case 1:
-            return 10.0 * Power(c, P1);
+            return Times10(Power(c, P1));
         case 2: {
-            const double power = 10.0 * Power(c, P1);
-            return power - 10.0 * LogExp(c, P2);
+            const double power = Times10(Power(c, P1));
+            return rt::fcheck(power - Times10(LogExp(c, P2)));
         }
         case 3: {
-            const double log = 10.0 * LogExp(c, P1);
-            return log - 10.0 * Power(c, P2);
+            const double log = Times10(LogExp(c, P1));
+            return rt::fcheck(log - Times10(Power(c, P2)));
         }
         default:
             return 0.0;
         }
     }
+    // Each operation checked as it is made: a power can overflow when multiplied by 10 before a
+    // later division fails.
+    static double Times10(double v) { return rt::fcheck(10.0 * v); }
     // exp(ln(c) / p): c to the power 1/p.
     static double Power(double c, double p) { return rt::fexp(rt::fdiv(rt::fln(c), p)); }
     // ln(exp(c) / p).
