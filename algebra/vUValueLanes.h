@@ -26,6 +26,16 @@ inline constexpr int LaneSlackBytes = 8;
 
 template <class V> struct LaneIO;
 
+// Rounded values below `low` are 0.
+template <class Ints>
+[[gnu::always_inline]] inline void ZeroBelow(int low, Ints& r, Ints& g, Ints& b) {
+    if (low > 0) {
+        r = r < low ? 0 : r;
+        g = g < low ? 0 : g;
+        b = b < low ? 0 : b;
+    }
+}
+
 // Two pixels at a time with the base instruction set alone.
 template <> struct LaneIO<rt::Double2> {
     using V = rt::Double2;
@@ -45,12 +55,12 @@ template <> struct LaneIO<rt::Double2> {
         x = (x + Shift) - Shift;
         out = __builtin_convertvector(x, Ints);
     }
-    // Rounded values below `low` are 0.
     [[gnu::always_inline]] static void Store(uint8_t* p, Ints r, Ints g, Ints b, int low) {
+        ZeroBelow(low, r, g, b);
         for (int l = 0; l < Lanes; ++l) {
-            p[3 * l] = static_cast<uint8_t>(b[l] < low ? 0 : b[l]);
-            p[3 * l + 1] = static_cast<uint8_t>(g[l] < low ? 0 : g[l]);
-            p[3 * l + 2] = static_cast<uint8_t>(r[l] < low ? 0 : r[l]);
+            p[3 * l] = static_cast<uint8_t>(b[l]);
+            p[3 * l + 1] = static_cast<uint8_t>(g[l]);
+            p[3 * l + 2] = static_cast<uint8_t>(r[l]);
         }
     }
 };
@@ -82,11 +92,7 @@ template <> struct LaneIO<rt::Double4> {
         out = reinterpret_cast<Ints>(_mm256_cvtpd_epi32(reinterpret_cast<__m256d>(v)));
     }
     RT_WIDE_VECTORS static void Store(uint8_t* p, Ints r, Ints g, Ints b, int low) {
-        if (low > 0) {
-            r = r < low ? 0 : r;
-            g = g < low ? 0 : g;
-            b = b < low ? 0 : b;
-        }
+        ZeroBelow(low, r, g, b);
         const __m128i bg =
             _mm_packus_epi32(reinterpret_cast<__m128i>(b), reinterpret_cast<__m128i>(g));
         const __m128i rr =
@@ -123,11 +129,7 @@ template <> struct LaneIO<Double8> {
         out = reinterpret_cast<Ints>(_mm512_maskz_cvtpd_epi32(0xFF, reinterpret_cast<__m512d>(v)));
     }
     RT_WIDEST_VECTORS static void Store(uint8_t* p, Ints r, Ints g, Ints b, int low) {
-        if (low > 0) {
-            r = r < low ? 0 : r;
-            g = g < low ? 0 : g;
-            b = b < low ? 0 : b;
-        }
+        ZeroBelow(low, r, g, b);
         const __m256i bg =
             _mm256_packus_epi32(reinterpret_cast<__m256i>(b), reinterpret_cast<__m256i>(g));
         const __m256i rr =
