@@ -5,6 +5,38 @@ void RaiseFloatError(double v) {
     throw EOverflow();
 }
 
+namespace {
+
+LaneWidth& Chosen() {
+    static LaneWidth width = WidestLanes();
+    return width;
+}
+
+} // namespace
+
+LaneWidth WidestLanes() {
+    static const LaneWidth widest = [] {
+#ifdef VALUE_LANES_X86
+        if (__builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512vl") &&
+            __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512dq"))
+            return LaneWidth::Eight;
+        if (rt::WideVectorsAvailable()) return LaneWidth::Four;
+#endif
+        return LaneWidth::Two;
+    }();
+    return widest;
+}
+
+LaneWidth LimitLanes(LaneWidth width) {
+    const LaneWidth before = Chosen();
+    Chosen() = std::min(width, WidestLanes());
+    return before;
+}
+
+LaneWidth detail::ChosenLanes() {
+    return Chosen();
+}
+
 RangeMapping ChooseRangeMapping(RangeOrder order) {
     if (AutoRangeOption) return RangeMapping::AutoRange;
     if (order == RangeOrder::AutoBelowScaleClip) {

@@ -5,6 +5,7 @@
 // time, so the pixel loops carry no call or dispatch per value.
 #pragma once
 
+#include "algebra/vUValueLanes.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtMath.h"
 #include "runtime/RtVector.h"
@@ -170,206 +171,204 @@ RangeMapping ChooseRangeMapping(RangeOrder order);
 
 // ---- The passes over the picture ----
 //
-// A row is taken in blocks of BlockPixels pixels, and each block first the quick way: its bytes
-// are split into planes, all its values computed at once, and each channel's values put through
-// the steps in loops that compile to vector instructions. A block that holds anything the rule
-// raises for (a value that is not finite, a zero range, a minimum beyond single precision), or
-// that its engine could not compute without an error, is run again pixel by pixel from its first
-// pixel, with the trackers as they were at its start. That path is the rule itself, so the error
-// raised and the pixel that raises it are those of a run that took every pixel that way.
+// A row is taken in blocks of BlockPixels pixels, and each block first the quick way: a few
+// pixels at a time become vectors of reals, one lane a pixel, the engine computes all their
+// values at once, and each value goes through the steps in vector instructions, with no branch
+// per value. A block that holds anything the rule raises for (a value that is not finite, a zero
+// range, a minimum beyond single precision), or that its engine could not compute without an
+// error, is run again pixel by pixel from its first pixel, with the trackers as they were at its
+// start. That path is the rule itself, so the error raised and the pixel that raises it are those
+// of a run that took every pixel that way.
 
 inline constexpr int BlockPixels = 256;
 
-// One block in planes, as bytes and as reals. The lanes past the row's end repeat its last
-// pixel, so they change no extreme and bring no value the block does not already have.
-struct ValueBlock {
-    alignas(64) uint8_t R[BlockPixels];
-    alignas(64) uint8_t G[BlockPixels];
-    alignas(64) uint8_t B[BlockPixels];
-    alignas(64) double Red[BlockPixels];
-    alignas(64) double Green[BlockPixels];
-    alignas(64) double Blue[BlockPixels];
-    alignas(64) double V[3][BlockPixels];
-};
+// The vector width of the quick path: the widest this processor has, unless narrowed.
+enum class LaneWidth : uint8_t { Two, Four, Eight };
+LaneWidth WidestLanes();
+// Every later pass takes at most `width` (the quick path of each width is checked on one
+// processor this way); returns the width it replaces.
+LaneWidth LimitLanes(LaneWidth width);
 
 namespace detail {
 
-// The pixels of a block as words, blue in the low byte. Four bytes are read a pixel; the row's
-// last pixel, whose fourth byte may lie past the buffer, is read byte by byte.
-inline void LoadWords(const uint8_t* src, int n, bool rowEnd, uint32_t* words) {
-    const int whole = rowEnd ? n - 1 : n;
-    for (int i = 0; i < whole; ++i)
-        std::memcpy(&words[i], src + 3 * i, 4);
-    for (int i = whole; i < n; ++i)
-        words[i] = src[3 * i] | (src[3 * i + 1] << 8) | (src[3 * i + 2] << 16);
-    for (int i = n; i < BlockPixels; ++i)
-        words[i] = words[n - 1];
-}
+LaneWidth ChosenLanes();
 
-// Words back into the row: four bytes a pixel, each store's fourth byte overwritten by the next
-// pixel's, except at the row's end.
-inline void StoreWords(const uint32_t* words, int n, bool rowEnd, uint8_t* dst) {
-    const int whole = rowEnd ? n - 1 : n;
-    for (int i = 0; i < whole; ++i)
-        std::memcpy(dst + 3 * i, &words[i], 4);
-    for (int i = whole; i < n; ++i) {
-        dst[3 * i] = static_cast<uint8_t>(words[i]);
-        dst[3 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
-        dst[3 * i + 2] = static_cast<uint8_t>(words[i] >> 16);
-    }
-}
-
-// The value steps over one channel of a block, lane for lane as OutputValue takes them, up to
-// the rounded byte (the threshold follows when the bytes are packed). False, with `channel`
-// unchanged, where OutputValue would raise, and where the block's minimum is a zero: which zero
-// (+0 or -0) a tracker keeps depends on the order of the values. `Bounds`: the absolute or
+// The steps of one channel over a group of lanes, as OutputValue takes them, up to the value
+// that is rounded. `notFinite` gathers v * 0 (0 while every value is finite, NaN once one is
+// not); `top` and `bottom` the extremes of a gathering pass. `Bounds`: the absolute or
 // set-absolute step is on.
+struct LaneSteps {
+    double AbsoluteBelow, High, Low; // bounds no finite value passes when their step is off
+    double Minimum, Range;
+};
+
 template <class V, RangeStep S, bool Bounds>
-[[gnu::always_inline]] inline bool MapBlock(const double* in, const ValueSteps& steps,
-                                            ChannelRange& channel, int32_t* rounded) {
-    using Ints = rt::IntsOf<V>;
-    constexpr int Lanes = rt::LanesOf<V>;
-    if constexpr (S == RangeStep::Stretch)
-        if (channel.Range == 0.0) return false;
-    // A step whose option is off becomes a bound that no finite value passes.
-    const double absoluteBelow = steps.Absolute ? 0.0 : -HUGE_VAL;
-    const double high = steps.SetAbsolute ? steps.AbsoluteMax : HUGE_VAL;
-    const double low = steps.SetAbsolute ? steps.AbsoluteMin : -HUGE_VAL;
-    const double minimum = channel.Minimum, range = channel.Range;
-    // Sums of v * 0: 0 while every value is finite, NaN once one is not.
-    V notFinite{};
-    V top = V{} - HUGE_VAL, bottom = V{} + HUGE_VAL;
-    for (int i = 0; i < BlockPixels; i += Lanes) {
-        V v;
-        std::memcpy(&v, in + i, sizeof v);
-        notFinite += v * 0.0;
-        if constexpr (Bounds) {
-            v = v < absoluteBelow ? -v : v;
-            v = v > high ? high : v;
-            v = v < low ? low : v;
-        }
-        if constexpr (S == RangeStep::Stretch) {
-            v = (v - minimum) / range;
-            notFinite += v * 0.0;
-        } else if constexpr (S == RangeStep::BelowZero) {
-            v = v * 127.0 + 127.0;
-            notFinite += v * 0.0;
-        } else if constexpr (S == RangeStep::Scale0To255) {
-            const V below = v * 127.0 + 1.0;
-            const V above = v / 2.0 + 128.0;
-            v = v < 1.0 ? below : above;
-            notFinite += v * 0.0;
-        } else if constexpr (S == RangeStep::Gather) {
-            if constexpr (Bounds) notFinite += v * 0.0;
-            top = v > top ? v : top;
-            bottom = v < bottom ? v : bottom;
+[[gnu::always_inline]] inline void StepLanes(V& v, const LaneSteps& k, V& notFinite, V& top,
+                                             V& bottom) {
+    // A mapping keeps a value that is not finite so, and its result is checked anyway.
+    constexpr bool Maps =
+        S == RangeStep::Stretch || S == RangeStep::BelowZero || S == RangeStep::Scale0To255;
+    if constexpr (Bounds || !Maps) notFinite += v * 0.0;
+    if constexpr (Bounds) {
+        v = v < k.AbsoluteBelow ? -v : v;
+        v = v > k.High ? k.High : v;
+        v = v < k.Low ? k.Low : v;
+    }
+    if constexpr (S == RangeStep::Stretch) {
+        v = (v - k.Minimum) / k.Range;
+    } else if constexpr (S == RangeStep::BelowZero) {
+        v = v * 127.0 + 127.0;
+    } else if constexpr (S == RangeStep::Scale0To255) {
+        const V below = v * 127.0 + 1.0;
+        const V above = v / 2.0 + 128.0;
+        v = v < 1.0 ? below : above;
+    } else if constexpr (S == RangeStep::Gather) {
+        top = v > top ? v : top;
+        bottom = v < bottom ? v : bottom;
+    }
+    if constexpr (Maps) notFinite += v * 0.0;
+}
+
+// One block the quick way: `groups` groups of lanes from `src`, their bytes to `dst` (nothing
+// for the passes that write nothing). False, with the trackers unchanged, where the block must
+// go pixel by pixel; also where a gathered minimum is a zero, since which zero (+0 or -0) a
+// tracker keeps depends on the order of the values.
+template <class V, RangeStep S, bool Bounds, int N, class ComputeLanes>
+[[gnu::always_inline]] inline bool
+QuickBlock(const ComputeLanes& computeLanes, const ValueSteps& steps,
+           std::array<ChannelRange, N>& ch, const uint8_t* src, int groups, uint8_t* dst) {
+    using IO = LaneIO<V>;
+    LaneSteps k[N];
+    for (int c = 0; c < N; ++c) {
+        if constexpr (S == RangeStep::Stretch)
+            if (ch[c].Range == 0.0) return false;
+        k[c] = {steps.Absolute ? 0.0 : -HUGE_VAL, steps.SetAbsolute ? steps.AbsoluteMax : HUGE_VAL,
+                steps.SetAbsolute ? steps.AbsoluteMin : -HUGE_VAL, ch[c].Minimum, ch[c].Range};
+    }
+    // The threshold's upper bound clamps before rounding as after it.
+    const double high = steps.Threshold ? steps.ThresholdMax : 255.0;
+    const int low = steps.Threshold ? steps.ThresholdMin : 0;
+    V notFinite[N] = {}, top[N], bottom[N];
+    for (int c = 0; c < N; ++c) {
+        top[c] = V{} - HUGE_VAL;
+        bottom[c] = V{} + HUGE_VAL;
+    }
+    for (int i = 0; i < groups; ++i, src += 3 * IO::Lanes, dst += 3 * IO::Lanes) {
+        V r, g, b, v[N];
+        IO::Load(src, r, g, b);
+        computeLanes(r, g, b, v);
+        typename IO::Ints bytes[N];
+        for (int c = 0; c < N; ++c) {
+            StepLanes<V, S, Bounds>(v[c], k[c], notFinite[c], top[c], bottom[c]);
+            if constexpr (StepWrites<S>) {
+                v[c] = v[c] > high ? high : v[c];
+                IO::Round(v[c], bytes[c]);
+            }
         }
         if constexpr (StepWrites<S>) {
-            // Clamp, then round halves to even, as ClampRound does.
-            constexpr double Shift = 0x1.8p52;
-            v = v > 255.0 ? 255.0 : v;
-            v = v < 0.0 ? 0.0 : v;
-            v = (v + Shift) - Shift;
-            const Ints b = __builtin_convertvector(v, Ints);
-            std::memcpy(rounded + i, &b, sizeof b);
+            if constexpr (N == 1)
+                IO::Store(dst, bytes[0], bytes[0], bytes[0], low);
+            else
+                IO::Store(dst, bytes[0], bytes[1], bytes[2], low);
         }
     }
-    double sum = 0.0;
-    for (int l = 0; l < Lanes; ++l)
-        sum += notFinite[l];
-    if (!(sum == 0.0)) return false;
+    for (int c = 0; c < N; ++c) {
+        double sum = 0.0;
+        for (int l = 0; l < IO::Lanes; ++l)
+            sum += notFinite[c][l];
+        if (!(sum == 0.0)) return false;
+    }
     if constexpr (S == RangeStep::Gather) {
-        double largest = top[0], smallest = bottom[0];
-        for (int l = 1; l < Lanes; ++l) {
-            largest = top[l] > largest ? top[l] : largest;
-            smallest = bottom[l] < smallest ? bottom[l] : smallest;
-        }
-        double newMinimum = channel.Minimum;
-        if (smallest < channel.Minimum) {
-            if (channel.Precision == MinimumPrecision::Double) {
-                newMinimum = smallest;
-            } else {
-                if (std::fabs(smallest) > FLT_MAX) return false;
-                newMinimum = static_cast<float>(smallest);
+        double newMinimum[N];
+        for (int c = 0; c < N; ++c) {
+            double smallest = bottom[c][0];
+            for (int l = 1; l < IO::Lanes; ++l)
+                smallest = bottom[c][l] < smallest ? bottom[c][l] : smallest;
+            newMinimum[c] = ch[c].Minimum;
+            if (smallest < ch[c].Minimum) {
+                if (ch[c].Precision == MinimumPrecision::Double) {
+                    newMinimum[c] = smallest;
+                } else {
+                    if (std::fabs(smallest) > FLT_MAX) return false;
+                    newMinimum[c] = static_cast<float>(smallest);
+                }
+                if (newMinimum[c] == 0.0) return false;
             }
-            if (newMinimum == 0.0) return false;
         }
-        if (largest > channel.Maximum) channel.Maximum = largest;
-        channel.Minimum = newMinimum;
+        for (int c = 0; c < N; ++c) {
+            for (int l = 0; l < IO::Lanes; ++l)
+                if (top[c][l] > ch[c].Maximum) ch[c].Maximum = top[c][l];
+            ch[c].Minimum = newMinimum[c];
+        }
     }
     return true;
 }
 
-// The engine's per-pixel computation over a block, for engines with no block computation of
-// their own. An error sends the block to the per-pixel path, which raises it in its turn.
-template <int N, class Compute> bool ComputeByPixels(const Compute& compute, ValueBlock& block) {
+// The block in the vectors of one width; an engine's error sends it pixel by pixel.
+template <class V, RangeStep S, int N, class ComputeLanes>
+[[gnu::always_inline]] inline bool
+QuickBlockOfWidth(const ComputeLanes& computeLanes, const ValueSteps& steps,
+                  std::array<ChannelRange, N>& ch, const uint8_t* src, int groups, uint8_t* dst) {
     try {
-        for (int i = 0; i < BlockPixels; ++i) {
-            double v[N];
-            compute(block.R[i], block.G[i], block.B[i], v);
-            for (int c = 0; c < N; ++c)
-                block.V[c][i] = v[c];
-        }
+        if (steps.Absolute || steps.SetAbsolute)
+            return QuickBlock<V, S, true, N>(computeLanes, steps, ch, src, groups, dst);
+        return QuickBlock<V, S, false, N>(computeLanes, steps, ch, src, groups, dst);
     } catch (...) {
         return false;
     }
-    return true;
 }
 
-// One block the quick way, from its words to the words of its result (nothing to store for the
-// passes that write nothing). False where the block must go pixel by pixel.
-template <class V, RangeStep S, int N, class ComputeBlock>
-[[gnu::always_inline]] inline bool
-QuickBlock(const ComputeBlock& computeBlock, const ValueSteps& steps,
-           std::array<ChannelRange, N>& ch, ValueBlock& block, uint32_t* words) {
-    for (int i = 0; i < BlockPixels; ++i) {
-        const uint32_t w = words[i];
-        block.B[i] = static_cast<uint8_t>(w);
-        block.G[i] = static_cast<uint8_t>(w >> 8);
-        block.R[i] = static_cast<uint8_t>(w >> 16);
-        block.Blue[i] = static_cast<double>(w & 255);
-        block.Green[i] = static_cast<double>((w >> 8) & 255);
-        block.Red[i] = static_cast<double>((w >> 16) & 255);
-    }
-    if (!computeBlock(block)) return false;
-    alignas(64) int32_t rounded[3][BlockPixels];
-    const bool bounds = steps.Absolute || steps.SetAbsolute;
-    for (int c = 0; c < N; ++c) {
-        const bool mapped = bounds ? MapBlock<V, S, true>(block.V[c], steps, ch[c], rounded[c])
-                                   : MapBlock<V, S, false>(block.V[c], steps, ch[c], rounded[c]);
-        if (!mapped) return false;
-    }
-    if constexpr (StepWrites<S>) {
-        const int byteHigh = steps.Threshold ? steps.ThresholdMax : 255;
-        const int byteLow = steps.Threshold ? steps.ThresholdMin : 0;
-        const int32_t* red = rounded[0];
-        const int32_t* green = rounded[N == 1 ? 0 : 1];
-        const int32_t* blue = rounded[N == 1 ? 0 : 2];
-        for (int i = 0; i < BlockPixels; ++i) {
-            int r = red[i] > byteHigh ? byteHigh : red[i];
-            int g = green[i] > byteHigh ? byteHigh : green[i];
-            int b = blue[i] > byteHigh ? byteHigh : blue[i];
-            // Below the lower bound is 0, not the bound.
-            r = r < byteLow ? 0 : r;
-            g = g < byteLow ? 0 : g;
-            b = b < byteLow ? 0 : b;
-            words[i] = static_cast<uint32_t>(b | (g << 8) | (r << 16));
+template <RangeStep S, int N, class ComputeLanes>
+[[gnu::flatten]] bool QuickBlockTwo(const ComputeLanes& computeLanes, const ValueSteps& steps,
+                                    std::array<ChannelRange, N>& ch, const uint8_t* src, int groups,
+                                    uint8_t* dst) {
+    return QuickBlockOfWidth<rt::Double2, S, N>(computeLanes, steps, ch, src, groups, dst);
+}
+
+#ifdef VALUE_LANES_X86
+template <RangeStep S, int N, class ComputeLanes>
+RT_WIDE_VECTORS [[gnu::flatten]] bool
+QuickBlockFour(const ComputeLanes& computeLanes, const ValueSteps& steps,
+               std::array<ChannelRange, N>& ch, const uint8_t* src, int groups, uint8_t* dst) {
+    return QuickBlockOfWidth<rt::Double4, S, N>(computeLanes, steps, ch, src, groups, dst);
+}
+
+template <RangeStep S, int N, class ComputeLanes>
+RT_WIDEST_VECTORS [[gnu::flatten]] bool
+QuickBlockEight(const ComputeLanes& computeLanes, const ValueSteps& steps,
+                std::array<ChannelRange, N>& ch, const uint8_t* src, int groups, uint8_t* dst) {
+    return QuickBlockOfWidth<Double8, S, N>(computeLanes, steps, ch, src, groups, dst);
+}
+#endif
+
+inline int LanesOf(LaneWidth width) {
+    return width == LaneWidth::Eight ? 8 : width == LaneWidth::Four ? 4 : 2;
+}
+
+template <RangeStep S, int N, class ComputeLanes>
+bool QuickBlockIn(LaneWidth width, const ComputeLanes& computeLanes, const ValueSteps& steps,
+                  std::array<ChannelRange, N>& ch, const uint8_t* src, int groups, uint8_t* dst) {
+#ifdef VALUE_LANES_X86
+    if (width == LaneWidth::Eight)
+        return QuickBlockEight<S, N>(computeLanes, steps, ch, src, groups, dst);
+    if (width == LaneWidth::Four)
+        return QuickBlockFour<S, N>(computeLanes, steps, ch, src, groups, dst);
+#endif
+    return QuickBlockTwo<S, N>(computeLanes, steps, ch, src, groups, dst);
+}
+
+// The engine's per-pixel computation lane by lane, for engines with no vector computation of
+// their own; its errors send the block pixel by pixel.
+template <int N, class Compute> auto LanesByPixels(const Compute& compute) {
+    return [&compute](const auto& r, const auto& g, const auto& b, auto* v) {
+        constexpr int Lanes = static_cast<int>(sizeof r / sizeof r[0]);
+        for (int l = 0; l < Lanes; ++l) {
+            double out[N];
+            compute(static_cast<int>(r[l]), static_cast<int>(g[l]), static_cast<int>(b[l]), out);
+            for (int c = 0; c < N; ++c)
+                v[c][l] = out[c];
         }
-    }
-    return true;
-}
-
-template <RangeStep S, int N, class ComputeBlock>
-RT_WIDE_VECTORS bool QuickBlockWide(const ComputeBlock& computeBlock, const ValueSteps& steps,
-                                    std::array<ChannelRange, N>& ch, ValueBlock& block,
-                                    uint32_t* words) {
-    return QuickBlock<rt::Double4, S, N>(computeBlock, steps, ch, block, words);
-}
-
-template <RangeStep S, int N, class ComputeBlock>
-bool QuickBlockPlain(const ComputeBlock& computeBlock, const ValueSteps& steps,
-                     std::array<ChannelRange, N>& ch, ValueBlock& block, uint32_t* words) {
-    return QuickBlock<rt::Double2, S, N>(computeBlock, steps, ch, block, words);
+    };
 }
 
 // The rule pixel by pixel, as it stands.
@@ -395,15 +394,20 @@ void RunPixels(const Compute& compute, const uint8_t* src, uint8_t* dst, int n,
     }
 }
 
-template <RangeStep S, int N, class Compute, class ComputeBlock>
+template <RangeStep S, int N, class Compute, class ComputeLanes>
 void RunValuePass(OutputRange& out, int64_t pass, ProgressReport report, const Compute& compute,
-                  const ComputeBlock& computeBlock) {
+                  const ComputeLanes& computeLanes) {
     // Locals, so that the byte stores of the loop cannot be taken to change them.
     const ValueSteps steps = out.Steps;
-    const bool wide = rt::WideVectorsAvailable();
-    const int32_t width = ImageMaxX + 1;
-    ValueBlock block;
-    alignas(64) uint32_t words[BlockPixels];
+    const LaneWidth width = ChosenLanes();
+    const int lanes = LanesOf(width);
+    const int32_t pixels = ImageMaxX + 1;
+    // Blocks too near the row's end for the slack of the loads and stores go through these,
+    // the lanes past the row's end repeating its last pixel, so they change no extreme and bring
+    // no value the block does not already have.
+    constexpr int SlackPixels = (LaneSlackBytes + 2) / 3;
+    alignas(64) uint8_t stageIn[3 * BlockPixels + LaneSlackBytes];
+    alignas(64) uint8_t stageOut[3 * BlockPixels + LaneSlackBytes];
     for (int32_t y = 0; y <= ImageMaxY; ++y) {
         out.FoldExtremes(N);
         std::array<ChannelRange, N> ch;
@@ -411,18 +415,25 @@ void RunValuePass(OutputRange& out, int64_t pass, ProgressReport report, const C
             ch[c] = out.Channels[c];
         const uint8_t* src = UndoRow(y);
         uint8_t* dst = WorkRow(y);
-        for (int32_t x = 0; x < width; x += BlockPixels) {
-            const int n = std::min<int32_t>(BlockPixels, width - x);
-            const bool rowEnd = x + n == width;
-            LoadWords(src + 3 * x, n, rowEnd, words);
+        for (int32_t x = 0; x < pixels; x += BlockPixels) {
+            const int n = std::min<int32_t>(BlockPixels, pixels - x);
+            const int groups = (n + lanes - 1) / lanes;
+            const bool direct = x + n + SlackPixels <= pixels;
+            const uint8_t* in = src + 3 * x;
+            uint8_t* to = dst + 3 * x;
+            if (!direct) {
+                std::memcpy(stageIn, in, 3 * static_cast<size_t>(n));
+                for (int i = n; i < groups * lanes; ++i)
+                    std::memcpy(stageIn + 3 * i, in + 3 * (n - 1), 3);
+                in = stageIn;
+                to = stageOut;
+            }
             const std::array<ChannelRange, N> atStart = ch;
-            const bool quick = wide ? QuickBlockWide<S, N>(computeBlock, steps, ch, block, words)
-                                    : QuickBlockPlain<S, N>(computeBlock, steps, ch, block, words);
-            if (!quick) {
+            if (!QuickBlockIn<S, N>(width, computeLanes, steps, ch, in, groups, to)) {
                 ch = atStart;
                 RunPixels<S, N>(compute, src + 3 * x, dst + 3 * x, n, steps, ch);
-            } else if constexpr (StepWrites<S>) {
-                StoreWords(words, n, rowEnd, dst + 3 * x);
+            } else if (!direct && StepWrites<S>) {
+                std::memcpy(dst + 3 * x, stageOut, 3 * static_cast<size_t>(n));
             }
         }
         for (int c = 0; c < N; ++c)
@@ -436,15 +447,16 @@ void RunValuePass(OutputRange& out, int64_t pass, ProgressReport report, const C
 // The frame of the value engines: copy the picture into the working buffers (nothing more when
 // they are not ready), run `passes` passes over every pixel of the undo copy, then show the work
 // buffer. `compute(R, G, B, v)` puts the N values of a pixel into v (red, green, blue for N = 3;
-// one value for all three channels for N = 1). `computeBlock(block)` fills block.V[0..N-1] for
-// all BlockPixels lanes with the values `compute` gives, bit for bit; where `compute` would raise
-// it returns false or leaves a value that is not finite, either of which sends the block pixel
-// by pixel.
+// one value for all three channels for N = 1), each operation checked as the run time checks
+// it. `computeLanes(r, g, b, v)` does the same for vectors of reals, one lane a pixel, v[c]
+// being the vector of channel c, with the values `compute` gives, bit for bit; where `compute`
+// would raise it may raise or leave a value that is not finite, either of which sends the block
+// pixel by pixel.
 // Construct `out` at the engine's entry, before the copy lets window messages run. A run-time
 // error ends the run before anything is shown.
-template <int N, class Compute, class ComputeBlock>
+template <int N, class Compute, class ComputeLanes>
 void RunValueEngine(OutputRange& out, int64_t passes, ProgressReport report, const Compute& compute,
-                    const ComputeBlock& computeBlock) {
+                    const ComputeLanes& computeLanes) {
     static_assert(N == 1 || N == 3);
     CopyImageForProcessing();
     if (!ImageBuffersLocked) return;
@@ -452,34 +464,32 @@ void RunValueEngine(OutputRange& out, int64_t passes, ProgressReport report, con
         out.BeginPass();
         switch (out.StepOfPass(pass)) {
         case RangeStep::Discard:
-            detail::RunValuePass<RangeStep::Discard, N>(out, pass, report, compute, computeBlock);
+            detail::RunValuePass<RangeStep::Discard, N>(out, pass, report, compute, computeLanes);
             break;
         case RangeStep::Gather:
-            detail::RunValuePass<RangeStep::Gather, N>(out, pass, report, compute, computeBlock);
+            detail::RunValuePass<RangeStep::Gather, N>(out, pass, report, compute, computeLanes);
             break;
         case RangeStep::Stretch:
-            detail::RunValuePass<RangeStep::Stretch, N>(out, pass, report, compute, computeBlock);
+            detail::RunValuePass<RangeStep::Stretch, N>(out, pass, report, compute, computeLanes);
             break;
         case RangeStep::BelowZero:
-            detail::RunValuePass<RangeStep::BelowZero, N>(out, pass, report, compute, computeBlock);
+            detail::RunValuePass<RangeStep::BelowZero, N>(out, pass, report, compute, computeLanes);
             break;
         case RangeStep::Scale0To255:
             detail::RunValuePass<RangeStep::Scale0To255, N>(out, pass, report, compute,
-                                                            computeBlock);
+                                                            computeLanes);
             break;
         case RangeStep::Clip:
-            detail::RunValuePass<RangeStep::Clip, N>(out, pass, report, compute, computeBlock);
+            detail::RunValuePass<RangeStep::Clip, N>(out, pass, report, compute, computeLanes);
             break;
         }
     }
     ShowProcessedImage();
 }
 
-// The same for an engine with no block computation of its own.
+// The same for an engine with no vector computation of its own.
 template <int N, class Compute>
 void RunValueEngine(OutputRange& out, int64_t passes, ProgressReport report,
                     const Compute& compute) {
-    RunValueEngine<N>(out, passes, report, compute, [&compute](ValueBlock& block) {
-        return detail::ComputeByPixels<N>(compute, block);
-    });
+    RunValueEngine<N>(out, passes, report, compute, detail::LanesByPixels<N>(compute));
 }

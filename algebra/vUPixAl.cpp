@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The engines' helpers over vectors of reals are inlined into the quick paths built for those
+// vectors; no call passes a vector between code built for different processors.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace {
 
 // ---- Band expressions ----
@@ -27,6 +31,8 @@ double Band(int32_t code, double r, double g, double b) {
     }
 }
 
+// Band values lie within 0.00001..255.00001 and at most three operations combine them, so no sum,
+// difference or product can overflow: only a division can fail.
 double Operate(int32_t op, double a, double b) {
     switch (op) {
     case poAdd:
@@ -71,85 +77,87 @@ double Group(const GroupCodes& g, double r, double gr, double b) {
 
 constexpr double E = 0.0001;
 
-// Sums and differences of bytes are integers made real; products are formed in reals. The bytes
-// come as integers or as reals (T), which gives the same sums exactly. Checked: the one division
-// that can meet a zero raises; unchecked, it gives an infinity, which sends the block to the
-// checked path.
-template <int F, bool Checked, class T> inline void RatioOutputs(T R, T G, T B, double* v) {
-    const double r = R, g = G, b = B;
+// The bytes come as reals, one pixel (T double) or one a lane (T a vector); their sums and
+// differences are exact, as integer sums made real are, and products are formed in reals. Every
+// denominator but one is at least 0.0001 and every numerator at most 65025.0001, so no other
+// operation can fail. Checked: that one division raises where it meets a zero; unchecked, it
+// gives an infinity, which sends the block to the checked path.
+template <int F, bool Checked, class T> inline void RatioOutputs(T r, T g, T b, T* v) {
+    const T white = T{} + 255.0;
     if constexpr (F == 1) {
-        v[0] = v[1] = v[2] = (double(R - G) + E) / (double(R + G) + E);
+        v[0] = v[1] = v[2] = (r - g + E) / (r + g + E);
     } else if constexpr (F == 2) {
-        const double all = double(R + G + B) + E;
+        const T all = r + g + b + E;
         v[0] = (r + E) / all;
         v[1] = (g + E) / all;
         v[2] = (b + E) / all;
     } else if constexpr (F == 3) {
-        v[0] = (r + E) / (double(G + B) + E);
-        v[1] = (double(R - G) + E) / (double(R + G) + E);
-        v[2] = (double(R - B) + E) / (double(R + B) + E);
+        v[0] = (r + E) / (g + b + E);
+        v[1] = (r - g + E) / (r + g + E);
+        v[2] = (r - b + E) / (r + b + E);
     } else if constexpr (F == 4) {
         // The only formula that can divide by zero: where green or red is 0.
-        const auto divide = [](double n, double d) { return Checked ? rt::fdiv(n, d) : n / d; };
-        v[0] = divide(double(G - B) + E, g / (b + E));
-        v[1] = divide(double(R - G) + E, r / (g + E));
-        v[2] = divide(double(R - B) + E, r / (b + E));
+        const auto divide = [](T n, T d) {
+            if constexpr (Checked)
+                return rt::fdiv(n, d);
+            else
+                return n / d;
+        };
+        v[0] = divide(g - b + E, g / (b + E));
+        v[1] = divide(r - g + E, r / (g + E));
+        v[2] = divide(r - b + E, r / (b + E));
     } else if constexpr (F == 5) {
-        v[0] = (r + E) / (double(G - B) + E);
-        v[1] = (double(R + G) + E) / (double(R - G) + E);
-        v[2] = (double(R + B) + E) / (double(R - B) + E);
+        v[0] = (r + E) / (g - b + E);
+        v[1] = (r + g + E) / (r - g + E);
+        v[2] = (r + b + E) / (r - b + E);
     } else if constexpr (F == 6) {
-        v[0] = (double(R + G) + E) / (b + E);
+        v[0] = (r + g + E) / (b + E);
         v[1] = (r + E) / (g + E);
         v[2] = (r + E) / (b + E);
     } else if constexpr (F == 7) {
-        v[0] = (double(B + G) + E) / (r + E);
-        v[1] = (double(R + B) + E) / (g + E);
-        v[2] = (double(R + G) + E) / (b + E);
+        v[0] = (b + g + E) / (r + E);
+        v[1] = (r + b + E) / (g + E);
+        v[2] = (r + g + E) / (b + E);
     } else if constexpr (F == 8) {
-        const double all = double(R + G + B) + E;
+        const T all = r + g + b + E;
         v[0] = all / (r + E);
         v[1] = all / (g + E);
         v[2] = all / (b + E);
     } else if constexpr (F == 9) {
-        v[0] = (double(R + B) + E) / (b + E);
-        v[1] = (double(G + B) + E) / (b + E);
-        v[2] = (double(R + G) + E) / (b + E);
+        v[0] = (r + b + E) / (b + E);
+        v[1] = (g + b + E) / (b + E);
+        v[2] = (r + g + E) / (b + E);
     } else if constexpr (F == 10 || F == 12) {
-        v[0] = F == 10 ? (r + E) / (g * b + E) : (double(G + B) + E) / (g * b + E);
-        v[1] = (double(R + G) + E) / (r * g + E);
-        v[2] = (double(R + B) + E) / (r * b + E);
+        if constexpr (F == 10)
+            v[0] = (r + E) / (g * b + E);
+        else
+            v[0] = (g + b + E) / (g * b + E);
+        v[1] = (r + g + E) / (r * g + E);
+        v[2] = (r + b + E) / (r * b + E);
     } else if constexpr (F == 11) {
         v[0] = (b * g + E) / (r + 0.1);
         v[1] = (r * b + E) / (g + 0.1);
         v[2] = (r * g + E) / (b + 0.1);
     } else if constexpr (F == 13) {
-        v[0] = G + B < R ? r : 255.0;
-        v[1] = v[2] = 255.0;
+        v[0] = g + b < r ? r : white;
+        v[1] = v[2] = white;
     } else if constexpr (F == 14) {
-        v[1] = B + R < G ? g : 255.0;
-        v[0] = v[2] = 255.0;
+        v[1] = b + r < g ? g : white;
+        v[0] = v[2] = white;
     } else if constexpr (F == 15) {
-        v[2] = R + G < B ? b : 255.0;
-        v[0] = v[1] = 255.0;
+        v[2] = r + g < b ? b : white;
+        v[0] = v[1] = white;
     } else {
-        v[0] = v[1] = v[2] = 0.0;
+        v[0] = v[1] = v[2] = T{};
     }
 }
 
 template <int F> void RunRatios(OutputRange& out) {
     RunValueEngine<3>(
         out, out.OptionPasses(), ProgressReport::ByOption,
-        [](int R, int G, int B, double* v) { RatioOutputs<F, true>(R, G, B, v); },
-        [](ValueBlock& block) {
-            for (int i = 0; i < BlockPixels; ++i) {
-                double v[3];
-                RatioOutputs<F, false>(block.Red[i], block.Green[i], block.Blue[i], v);
-                block.V[0][i] = v[0];
-                block.V[1][i] = v[1];
-                block.V[2][i] = v[2];
-            }
-            return true;
+        [](int R, int G, int B, double* v) { RatioOutputs<F, true, double>(R, G, B, v); },
+        [](const auto& r, const auto& g, const auto& b, auto* v) {
+            RatioOutputs<F, false>(r, g, b, v);
         });
 }
 
@@ -163,9 +171,9 @@ constexpr RatioRun RatioRuns[16] = {
 
 // ---- Coefficient engines ----
 
-// Unchecked: a zero divisor gives an infinity or NaN, which the sum keeps and the block's check
-// sends to the checked path.
-template <int32_t Op> inline double Apply(double c, double k) {
+// Unchecked: an overflow or a zero divisor gives an infinity or NaN, which the sum keeps and the
+// block's check sends to the checked path.
+template <int32_t Op, class T> inline T Apply(T c, double k) {
     if constexpr (Op == poAdd)
         return c + k;
     else if constexpr (Op == poSubtract)
@@ -175,14 +183,16 @@ template <int32_t Op> inline double Apply(double c, double k) {
     else if constexpr (Op == poDivide)
         return c / k;
     else
-        return 0.0;
+        return T{};
 }
 
+// Checked, as the run time raises at the operation that fails. Bytes and coefficients are finite,
+// so a sum, difference or product fails only by overflowing.
 template <int32_t Op> inline double Combine(double c, double k) {
     if constexpr (Op == poDivide)
         return rt::fdiv(c, k);
     else
-        return Apply<Op>(c, k);
+        return rt::fcheck(Apply<Op>(c, k));
 }
 
 // Any other code is run as this one: every output stays 0.0.
@@ -192,23 +202,18 @@ template <int32_t Op> void RunPARB(OutputRange& out, const std::array<double, 9>
     RunValueEngine<3>(
         out, out.OptionPasses(), ProgressReport::ByOption,
         [k](int R, int G, int B, double* v) {
+            // Left to right, each operation checked as it is made, so that the first failing
+            // one is the one reported.
             for (int c = 0; c < 3; ++c) {
-                // One term after the other, so that the first failing division is the one
-                // reported.
                 const double blue = Combine<Op>(B, k[3 * c]);
-                const double green = Combine<Op>(G, k[3 * c + 1]);
-                v[c] = blue + green + Combine<Op>(R, k[3 * c + 2]);
+                const double blueGreen = rt::fcheck(blue + Combine<Op>(G, k[3 * c + 1]));
+                v[c] = rt::fcheck(blueGreen + Combine<Op>(R, k[3 * c + 2]));
             }
         },
-        [k](ValueBlock& block) {
-            for (int c = 0; c < 3; ++c) {
-                const double kb = k[3 * c], kg = k[3 * c + 1], kr = k[3 * c + 2];
-                double* v = block.V[c];
-                for (int i = 0; i < BlockPixels; ++i)
-                    v[i] = Apply<Op>(block.Blue[i], kb) + Apply<Op>(block.Green[i], kg) +
-                           Apply<Op>(block.Red[i], kr);
-            }
-            return true;
+        [k](const auto& r, const auto& g, const auto& b, auto* v) {
+            for (int c = 0; c < 3; ++c)
+                v[c] = Apply<Op>(b, k[3 * c]) + Apply<Op>(g, k[3 * c + 1]) +
+                       Apply<Op>(r, k[3 * c + 2]);
         });
 }
 
@@ -220,13 +225,10 @@ template <int32_t Op> void RunPMultiply(OutputRange& out, double c1, double c2, 
             v[1] = Combine<Op>(G, c2);
             v[2] = Combine<Op>(B, c3);
         },
-        [c1, c2, c3](ValueBlock& block) {
-            for (int i = 0; i < BlockPixels; ++i) {
-                block.V[0][i] = Apply<Op>(block.Red[i], c1);
-                block.V[1][i] = Apply<Op>(block.Green[i], c2);
-                block.V[2][i] = Apply<Op>(block.Blue[i], c3);
-            }
-            return true;
+        [c1, c2, c3](const auto& r, const auto& g, const auto& b, auto* v) {
+            v[0] = Apply<Op>(r, c1);
+            v[1] = Apply<Op>(g, c2);
+            v[2] = Apply<Op>(b, c3);
         });
 }
 
@@ -249,19 +251,22 @@ class PowerLogValues {
     double Compute(double c) const {
         switch (Mode) {
         case 1:
-            return 10.0 * Power(c, P1);
+            return Times10(Power(c, P1));
         case 2: {
-            const double power = 10.0 * Power(c, P1);
-            return power - 10.0 * LogExp(c, P2);
+            const double power = Times10(Power(c, P1));
+            return rt::fcheck(power - Times10(LogExp(c, P2)));
         }
         case 3: {
-            const double log = 10.0 * LogExp(c, P1);
-            return log - 10.0 * Power(c, P2);
+            const double log = Times10(LogExp(c, P1));
+            return rt::fcheck(log - Times10(Power(c, P2)));
         }
         default:
             return 0.0;
         }
     }
+    // Each operation checked as it is made: a power can overflow when multiplied by 10 before a
+    // later division fails.
+    static double Times10(double v) { return rt::fcheck(10.0 * v); }
     // exp(ln(c) / p): c to the power 1/p.
     static double Power(double c, double p) { return rt::fexp(rt::fdiv(rt::fln(c), p)); }
     // ln(exp(c) / p).

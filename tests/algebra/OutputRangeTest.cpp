@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -199,7 +200,8 @@ TEST_F(ValueFrame, AutoRangeReportsTwoPartsAndFoldsTheExtremesAtRowStarts) {
 }
 
 // Rows of 300 pixels are a whole block and a short one; every byte is still the rule's, worked
-// here pixel by pixel: a coefficient a channel, each mode, auto range from the starting extremes.
+// here pixel by pixel: a value a channel, or one for all three, each mode, auto range from the
+// starting extremes, in vectors of every width this processor has.
 TEST_F(ValueFrame, WideRowsMapEveryPixelByTheRule) {
     std::vector<Rgb> pixels;
     uint32_t s = 1;
@@ -208,29 +210,52 @@ TEST_F(ValueFrame, WideRowsMapEveryPixelByTheRule) {
         pixels.push_back({int(s >> 24), int(s >> 16 & 255), int(s >> 8 & 255)});
     }
     const double k[3] = {1.7, -0.9, 0.37};
-    for (bool* option : {&ClipOption, &BelowZeroOption, &Scale0To255Option, &AutoRangeOption}) {
-        ClipOption = BelowZeroOption = Scale0To255Option = AutoRangeOption = false;
-        *option = true;
-        Load(300, pixels);
-        DoPMultiply(poMultiply, k[0], k[1], k[2]);
-        std::vector<Rgb> expected(pixels.size());
-        for (int c = 0; c < 3; ++c) {
-            double maximum = 0.0;
-            float minimum = 255.0f;
-            for (const Rgb& p : pixels) {
-                maximum = std::max(maximum, p[c] * k[c]);
-                if (p[c] * k[c] < minimum) minimum = static_cast<float>(p[c] * k[c]);
-            }
-            for (size_t i = 0; i < pixels.size(); ++i) {
-                double v = pixels[i][c] * k[c];
-                if (AutoRangeOption) v = (v - minimum) / ((maximum - minimum) / 255.0);
-                if (BelowZeroOption) v = v * 127.0 + 127.0;
-                if (Scale0To255Option) v = v < 1.0 ? v * 127.0 + 1.0 : v / 2.0 + 128.0;
-                expected[i][c] = static_cast<int>(std::nearbyint(std::clamp(v, 0.0, 255.0)));
+    const struct {
+        std::function<void()> run;
+        std::function<double(const Rgb&, int)> value;
+    } engines[] = {
+        {[&k] { DoPMultiply(poMultiply, k[0], k[1], k[2]); },
+         [&k](const Rgb& p, int c) { return p[c] * k[c]; }},
+        {[] {
+             DoPixelAlgebra({0, 0, poDivide, 1, 9, 9, 9, 9, 2, 9, 9, 9, 9});
+         },
+         [](const Rgb& p, int) { return (p[1] + 0.00001) / (p[2] + 0.00001); }},
+    };
+    const LaneWidth widest = WidestLanes();
+    for (LaneWidth width : {LaneWidth::Two, LaneWidth::Four, LaneWidth::Eight}) {
+        if (width > widest) continue;
+        LimitLanes(width);
+        for (const auto& engine : engines) {
+            for (bool* option :
+                 {&ClipOption, &BelowZeroOption, &Scale0To255Option, &AutoRangeOption}) {
+                SCOPED_TRACE(int(width));
+                ClipOption = BelowZeroOption = Scale0To255Option = AutoRangeOption = false;
+                *option = true;
+                Load(300, pixels);
+                engine.run();
+                std::vector<Rgb> expected(pixels.size());
+                for (int c = 0; c < 3; ++c) {
+                    double maximum = 0.0;
+                    float minimum = 255.0f;
+                    for (const Rgb& p : pixels) {
+                        maximum = std::max(maximum, engine.value(p, c));
+                        if (engine.value(p, c) < minimum)
+                            minimum = static_cast<float>(engine.value(p, c));
+                    }
+                    for (size_t i = 0; i < pixels.size(); ++i) {
+                        double v = engine.value(pixels[i], c);
+                        if (AutoRangeOption) v = (v - minimum) / ((maximum - minimum) / 255.0);
+                        if (BelowZeroOption) v = v * 127.0 + 127.0;
+                        if (Scale0To255Option) v = v < 1.0 ? v * 127.0 + 1.0 : v / 2.0 + 128.0;
+                        expected[i][c] =
+                            static_cast<int>(std::nearbyint(std::clamp(v, 0.0, 255.0)));
+                    }
+                }
+                EXPECT_EQ(Shown(), expected);
             }
         }
-        EXPECT_EQ(Shown(), expected);
     }
+    LimitLanes(widest);
 }
 
 } // namespace

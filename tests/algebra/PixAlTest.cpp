@@ -2,6 +2,7 @@
 #include "runtime/RtRandom.h"
 #include "support/EngineTestImage.h"
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -27,6 +28,14 @@ Action PowerLog(int mode, double p1, double p2, bool absolute = false) {
     return [=] {
         AbsoluteValuesOption = absolute;
         DoPowerLogTransform(0, mode, p1, p2);
+    };
+}
+
+Action Under(bool& option, Action run) {
+    return [&option, run] {
+        ClipOption = false;
+        option = true;
+        run();
     };
 }
 
@@ -83,38 +92,72 @@ TEST_F(PixAl, EngineValuesUnderClip) {
     }
 }
 
-TEST_F(PixAl, FailuresLeaveThePicture) {
-    PixelAlgebraRecord nothingForB = OneBandEach(0, poDivide, 2);
-    nothingForB[paShapeB] = -1;
-    const Action autoRangeBelowSingle = [] {
-        ClipOption = false;
-        AutoRangeOption = true;
-        DoPMultiply(poMultiply, -1e300, 1, 1); // a minimum below the single range
-    };
+// The error is that of the first operation that fails: pixels in buffer order, in each the red,
+// green and blue values (each left to right), then their steps. Later failures of the same run
+// never name it.
+TEST_F(PixAl, FirstFailingOperationNamesTheError) {
+    // 255 divided by it is finite, the sum of two such quotients is not.
+    const double halfMax = 2e-306;
+    // 255 to the power 1 / p is exp(708), finite; ten times that is not.
+    const double steep = std::log(255.0) / 708.0;
     const struct {
-        Rgb pixel;
+        std::vector<Rgb> pixels; // one row
         Action run;
         const std::string& error;
     } cases[] = {
-        {{10, 20, 30}, Algebra(nothingForB), DivideByZero},
-        // Inside a group, dividing by a band that selects nothing.
-        {{10, 20, 30}, Algebra({1, 0, poAdd, 0, -1, 9, poDivide, 9, 2, 9, 9, 9, 9}), DivideByZero},
-        {{0, 0, 0}, Channels(poDivide, 0, 1, 1), InvalidOp},
-        {{0, 0, 0}, Rows(poDivide, {1, 1, 1, 1, 1, 1, 1, 1, 0}), InvalidOp},
-        {{10, 20, 30}, Channels(poDivide, 1, 0, 1), DivideByZero},
-        {{10, 20, 30}, Rows(poMultiply, {1e308, 0, 0, 0, 0, 0, 0, 0, 0}), Overflow},
-        {{10, 20, 30}, autoRangeBelowSingle, Overflow},
-        // ln(1) / 0; c / 0; a negative divisor inside the logarithm; c to the power 1000.
-        {{1, 5, 5}, PowerLog(1, 0, 1), InvalidOp},
-        {{5, 5, 5}, PowerLog(1, 0, 1), DivideByZero},
-        {{5, 5, 5}, PowerLog(2, 1, -1), InvalidOp},
-        {{5, 5, 5}, PowerLog(1, 0.001, 1), Overflow},
+        // Band expressions: group A, group B, then A op B. A band selecting nothing is 0.
+        {{{10, 20, 30}},
+         Algebra({1, 1, poAdd, 0, -1, 9, poDivide, 9, -1, -1, 9, poDivide, 9}),
+         DivideByZero},
+        {{{10, 20, 30}},
+         Algebra({1, 1, poAdd, -1, -1, 9, poDivide, 9, 0, -1, 9, poDivide, 9}),
+         InvalidOp},
+        {{{10, 20, 30}}, Algebra({-1, -1, poDivide, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9}), InvalidOp},
+        {{{10, 20, 30}},
+         Under(AutoRangeOption, Algebra({0, 0, poDivide, 0, 9, 9, 9, 9, -1, 9, 9, 9, 9})),
+         DivideByZero},
+        {{{10, 20, 30}}, Under(AutoRangeOption, Algebra(OneBandEach(0, poDivide, 0))), InvalidOp},
+        // One coefficient a channel.
+        {{{0, 10, 10}}, Channels(poDivide, 0, 0, 1), InvalidOp},
+        {{{10, 0, 10}}, Channels(poDivide, 0, 0, 1), DivideByZero},
+        {{{255, 0, 10}}, Channels(poDivide, 1e-307, 0, 1), Overflow},
+        {{{255, 5, 5}}, Channels(poMultiply, -1e307, 1, 1), Overflow},
+        {{{0, 0, 10}, {255, 0, 0}}, Channels(poDivide, 1e-307, 1, 0), DivideByZero},
+        {{{255, 0, 0}, {0, 0, 10}}, Channels(poDivide, 1e-307, 1, 0), Overflow},
+        // Coefficient rows: products of opposite sign overflow before their sum is taken.
+        {{{255, 255, 255}}, Rows(poMultiply, {1e308, -1e308, 0, 0, 0, 0, 0, 0, 0}), Overflow},
+        {{{255, 255, 255}}, Rows(poAdd, {1e308, 1e308, 0, 0, 0, 0, 0, 0, 0}), Overflow},
+        {{{0, 0, 0}}, Rows(poDivide, {1, 1, 1, 1, 1, 1, 1, 1, 0}), InvalidOp},
+        // A minimum below the single range overflows as it is stored.
+        {{{10, 20, 30}}, Under(AutoRangeOption, Channels(poMultiply, -1e300, 1, 1)), Overflow},
+        // The sum of the first two quotients overflows before the third divides by zero, and
+        // before the next row's quotient does.
+        {{{255, 255, 255}}, Rows(poDivide, {halfMax, halfMax, 0, 1, 1, 1, 1, 1, 1}), Overflow},
+        {{{255, 255, 255}}, Rows(poDivide, {halfMax, halfMax, 1, 0, 1, 1, 1, 1, 1}), Overflow},
+        {{{255, 255, 0}}, Rows(poDivide, {1, 1, 1, 0, 1, 1, 1, 0, 1}), InvalidOp},
+        {{{255, 255, 0}}, Rows(poDivide, {1, 1, 1, 1, 0, 1, 0, 1, 1}), DivideByZero},
+        // Every value comes before its steps: the red value's mapping would overflow.
+        {{{255, 255, 0}},
+         Under(BelowZeroOption, Rows(poDivide, {1, 1e-305, 1, 0, 1, 1, 1, 1, 1})),
+         InvalidOp},
+        {{{255, 255, 0}},
+         Under(BelowZeroOption, Rows(poDivide, {1, 1e-305, 1, 1, 1, 1, 1, 1, 1})),
+         Overflow},
+        // Powers and logarithms: ten times a power overflows before the logarithm divides by 0.
+        {{{255, 5, 5}}, PowerLog(2, steep, 0), Overflow},
+        {{{5, 5, 5}}, PowerLog(2, 1, 0), DivideByZero},
+        {{{5, 5, 5}}, PowerLog(3, -1, 0), InvalidOp},
+        {{{5, 5, 5}}, PowerLog(2, 1, -1), InvalidOp},
+        {{{5, 5, 5}}, PowerLog(1, 0.001, 1), Overflow},
+        {{{5, 255, 5}}, PowerLog(3, 1, steep), Overflow},
+        {{{1, 5, 5}}, PowerLog(1, 0, 0), InvalidOp},
+        {{{5, 1, 1}}, PowerLog(1, 0, 0), DivideByZero},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         ClipOption = true;
-        AutoRangeOption = false;
-        LoadUniform(2, 2, cases[i].pixel);
+        AutoRangeOption = BelowZeroOption = false;
+        Load(static_cast<int>(cases[i].pixels.size()), cases[i].pixels);
         ExpectFailedUnchanged(cases[i].run, cases[i].error);
     }
 }

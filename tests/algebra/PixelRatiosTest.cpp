@@ -60,11 +60,28 @@ TEST_F(PixelRatios, WorkedExamplesInTheirModes) {
     }
 }
 
-TEST_F(PixelRatios, AutoRangeOverAConstantChannelFails) {
-    AutoRangeOption = true;
-    Load(2, Quad);
-    // Green and blue are 255 everywhere: a zero range, whatever red does.
-    ExpectFailedUnchanged([] { DoPixelRatios(13); }, "Invalid floating point operation");
+// Only formula 4 can divide by zero, and only the stretch by a zero range is invalid; no
+// numerator exceeds 65025.0001 and no other denominator is below 0.0001, so none overflows. The
+// first pass's division by zero comes before the second pass's zero range.
+TEST_F(PixelRatios, FirstFailingOperationNamesTheError) {
+    const std::string DivideByZero = "Floating point division by zero";
+    const std::string InvalidOp = "Invalid floating point operation";
+    const std::tuple<bool*, int, std::vector<Rgb>, const std::string&> cases[] = {
+        {&ClipOption, 4, {{0, 20, 30}}, DivideByZero},
+        {&AutoRangeOption, 4, {{10, 0, 30}, {10, 0, 30}}, DivideByZero},
+        // Green and blue are 255 everywhere, whatever red does.
+        {&AutoRangeOption, 13, Quad, InvalidOp},
+        // Red is 100 everywhere.
+        {&AutoRangeOption, 13, {{100, 40, 59}, {100, 40, 59}}, InvalidOp},
+        {&AutoRangeOption, 0, {{1, 2, 3}}, InvalidOp},
+    };
+    for (const auto& [option, formula, pixels, error] : cases) {
+        SCOPED_TRACE(formula);
+        ClipOption = AutoRangeOption = false;
+        *option = true;
+        Load(static_cast<int>(pixels.size()), pixels);
+        ExpectFailedUnchanged([f = formula] { DoPixelRatios(static_cast<uint8_t>(f)); }, error);
+    }
 }
 
 TEST_F(PixelRatios, ZeroDivisorOfFormula4LeavesThePictureAndShowsTheError) {
