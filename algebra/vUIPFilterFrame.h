@@ -1,0 +1,127 @@
+// What the filed filters share: the rows of the kernel window as planes of reals, the
+// correlation of one kernel over a row, a row of values through the output-range rule, and the
+// pass loop over the computed area. Only the filter units include this.
+#pragma once
+
+#include "algebra/vUFilterFile.h"
+#include "algebra/vUOutputRange.h"
+#include "shell/vGlobal.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The columns of one computed row: ImageMaxX + 1 - 2h.
+inline int32_t AreaWidth(int32_t n) {
+    return ImageMaxX + 1 - 2 * (n / 2);
+}
+
+// Blue, green and red planes of the window's rows, each row converted once per pass however
+// many output rows read it.
+class WindowPlanes {
+  public:
+    WindowPlanes(int32_t n, int32_t width);
+    // Makes buffer rows y - h .. y + h available as rows 0 .. n - 1.
+    void Load(int32_t y);
+    // Channel `ch` (0 blue, 1 green, 2 red) of window row r; element i is column i.
+    const double* Row(int32_t r, int ch) const {
+        return Data.data() + (static_cast<size_t>(SlotOf(Top + r)) * 3 + ch) * Width;
+    }
+
+  private:
+    int32_t SlotOf(int32_t y) const { return y % N; }
+    int32_t N, Width, Top = 0;
+    std::vector<double> Data;
+    std::vector<int32_t> Held;
+};
+
+// One stage's weights in file order (row k div N from the top, column k mod N).
+struct StageKernel {
+    int32_t N = 3;
+    std::array<double, MaxKernelCells> W{};
+};
+
+// The stages of a real kernel file, in file order.
+std::vector<StageKernel> RealStages(const FilterKernels& kernels);
+
+// acc[i] := the sum over the window, in file order, of weight x channel value at column
+// h + i + c - h of row r, for i < count: the response at column h + i.
+void Correlate(const StageKernel& kernel, const WindowPlanes& planes, int ch, int32_t count,
+               double* acc);
+
+// `count` values of one channel through the value steps and the range mapping of `step`, the
+// written bytes (threshold included) at dst[0], dst[3], ...
+void MapRow(RangeStep step, const double* values, int32_t count, const ValueSteps& steps,
+            ChannelRange& channel, uint8_t* dst);
+
+// A real kernel whose weights sum above 1 averages.
+void NormaliseAboveOne(StageKernel& kernel);
+
+// The frame's passes: copy the picture (nothing more when the buffers are not ready), then
+// AutoRangeFlag + 1 passes over buffer rows and columns h .. last - h, each pass starting with
+// `beginPass(pass)` and each row with `foldRow()`, `row(pass, y, planes, dst)` (dst: the work
+// row at column h) and the progress report; an area too small for the window computes and
+// reports nothing. Then the border is cleared and the work buffer shown. A run-time error ends
+// the run before anything is shown.
+template <class BeginPass, class FoldRow, class Row>
+void RunFilterPasses(int32_t n, int32_t autoRangeFlag, const OutputRange& out,
+                     ProgressReport report, BeginPass&& beginPass, FoldRow&& foldRow, Row&& row) {
+    CopyImageForProcessing();
+    if (!ImageBuffersLocked) return;
+    const int32_t h = n / 2;
+    if (ImageMaxX >= 2 * h && ImageMaxY >= 2 * h) {
+        WindowPlanes planes(n, ImageMaxX + 1);
+        for (int64_t pass = 0; pass <= autoRangeFlag; ++pass) {
+            beginPass(pass);
+            for (int32_t y = h; y <= ImageMaxY - h; ++y) {
+                foldRow();
+                planes.Load(y);
+                row(pass, y, planes, WorkRow(y) + 3 * h);
+                out.ReportRow(report, pass, y);
+            }
+        }
+    }
+    ClearFilterBorder();
+    ShowProcessedImage();
+}
+
+// The usual start of a pass and of a row.
+inline auto DefaultBeginPass(OutputRange& out) {
+    return [&out](int64_t) { out.BeginPass(); };
+}
+inline auto DefaultFold(const OutputRange& out) {
+    return [&out] { out.FoldExtremes(3); };
+}
+
+// The engines whose value is computed from the stage responses of one column at a time:
+// `combine(responses, count, values)` with responses[s][i] the response of stage s at column i.
+template <class Combine>
+void RunStages(const FilterKernels& file, int32_t autoRangeFlag, OutputRange& out,
+               Combine&& combine) {
+    const std::vector<StageKernel> stages = RealStages(file);
+    const int32_t n = file.Size;
+    std::vector<std::vector<double>> responses(stages.size());
+    std::vector<double> values;
+    RunFilterPasses(n, autoRangeFlag, out, ProgressReport::ByOption, DefaultBeginPass(out),
+                    DefaultFold(out),
+                    [&](int64_t pass, int32_t, const WindowPlanes& planes, uint8_t* dst) {
+                        const int32_t count = AreaWidth(n);
+                        values.resize(count);
+                        for (auto& r : responses)
+                            r.resize(count);
+                        for (int ch = 0; ch < 3; ++ch) {
+                            for (size_t s = 0; s < stages.size(); ++s)
+                                Correlate(stages[s], planes, ch, count, responses[s].data());
+                            combine(responses, count, values.data());
+                            MapRow(out.StepOfPass(pass), values.data(), count, out.Steps,
+                                   out.Channels[ch], dst + ch);
+                        }
+                    });
+}
+
+// The gradient and compass magnitudes map by auto range or below zero, and otherwise clamp
+// whatever else is set.
+inline void ClampUnlessAutoOrBelowZero(OutputRange& out) {
+    if (out.Mapping != RangeMapping::AutoRange && out.Mapping != RangeMapping::BelowZero)
+        out.Mapping = RangeMapping::Clip;
+}
