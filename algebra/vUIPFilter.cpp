@@ -2,8 +2,10 @@
 
 #include "algebra/vUIPFilterFrame.h"
 #include "runtime/RtMath.h"
+#include "runtime/RtVector.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -88,27 +90,102 @@ void IntegerRow(const double* sums, int32_t count, const IntegerSteps& st, const
     }
 }
 
+// The same for the steps that write, a vector of columns at a time, up to the last whole vector;
+// the clamp to -1 .. 256 before the conversion keeps every quotient in the integers' range.
+template <class V, RangeStep S>
+[[gnu::always_inline]] inline int32_t
+IntegerVectors(const double* sums, int32_t count, const IntegerSteps& st, const ValueSteps& steps,
+               const ChannelRange& ch, const IntegerStretch& stretch, uint8_t* dst) {
+    using Ints = rt::IntsOf<V>;
+    constexpr int L = rt::LanesOf<V>;
+    const double absoluteBelow = st.Absolute ? 0.0 : -HUGE_VAL;
+    const double high = st.SetAbsolute ? st.High : HUGE_VAL;
+    const double low = st.SetAbsolute ? st.Low : -HUGE_VAL;
+    const bool divide = st.WeightSum > 1.0;
+    const double divisor = S == RangeStep::Stretch ? static_cast<double>(stretch.Divisor)
+                                                   : (divide ? st.WeightSum : 1.0);
+    const double offset = S == RangeStep::Stretch ? ch.Minimum : 0.0;
+    const int byteHigh = steps.Threshold ? steps.ThresholdMax : 255;
+    const int byteLow = steps.Threshold ? steps.ThresholdMin : 0;
+    int32_t i = 0;
+    for (; i + L <= count; i += L) {
+        V v;
+        std::memcpy(&v, sums + i, sizeof v);
+        v = v < absoluteBelow ? -v : v;
+        v = v > high ? high : v;
+        v = v < low ? low : v;
+        V q;
+        if constexpr (S == RangeStep::BelowZero)
+            q = v * 127.0 + 127.0;
+        else if (S == RangeStep::Stretch || divide)
+            q = (v - offset) / divisor;
+        else
+            q = v;
+        q = q < -1.0 ? -1.0 : q;
+        q = q > 256.0 ? 256.0 : q;
+        Ints t = __builtin_convertvector(q, Ints);
+        if constexpr (S == RangeStep::Scale0To255) t = t < 1 ? (t == 0 ? 1 : 0) : t / 2 + 128;
+        t = t < 0 ? 0 : t;
+        t = t > byteHigh ? byteHigh : t;
+        // Below the threshold's lower bound is 0, not the bound.
+        t = t < byteLow ? 0 : t;
+        for (int l = 0; l < L; ++l)
+            dst[3 * (i + l)] = static_cast<uint8_t>(t[l]);
+    }
+    return i;
+}
+
+template <RangeStep S>
+RT_WIDE_VECTORS int32_t IntegerVectorsWide(const double* sums, int32_t count,
+                                           const IntegerSteps& st, const ValueSteps& steps,
+                                           const ChannelRange& ch, const IntegerStretch& stretch,
+                                           uint8_t* dst) {
+    return IntegerVectors<rt::Double4, S>(sums, count, st, steps, ch, stretch, dst);
+}
+
+template <RangeStep S>
+int32_t IntegerVectorsPlain(const double* sums, int32_t count, const IntegerSteps& st,
+                            const ValueSteps& steps, const ChannelRange& ch,
+                            const IntegerStretch& stretch, uint8_t* dst) {
+    return IntegerVectors<rt::Double2, S>(sums, count, st, steps, ch, stretch, dst);
+}
+
+// The whole vectors the quick way, the rest (and the steps that write nothing, and a stretch
+// by the real divisor) value by value.
+template <RangeStep S>
+void IntegerRowFast(const double* sums, int32_t count, const IntegerSteps& st,
+                    const ValueSteps& steps, ChannelRange& ch, const IntegerStretch& stretch,
+                    uint8_t* dst) {
+    int32_t done = 0;
+    if constexpr (StepWrites<S>)
+        if (S != RangeStep::Stretch || stretch.Divisor != 0)
+            done = rt::WideVectorsAvailable()
+                       ? IntegerVectorsWide<S>(sums, count, st, steps, ch, stretch, dst)
+                       : IntegerVectorsPlain<S>(sums, count, st, steps, ch, stretch, dst);
+    IntegerRow<S>(sums + done, count - done, st, steps, ch, stretch, dst + 3 * done);
+}
+
 void IntegerRowOf(RangeStep step, const double* sums, int32_t count, const IntegerSteps& st,
                   const ValueSteps& steps, ChannelRange& ch, const IntegerStretch& stretch,
                   uint8_t* dst) {
     switch (step) {
     case RangeStep::Discard:
-        IntegerRow<RangeStep::Discard>(sums, count, st, steps, ch, stretch, dst);
+        IntegerRowFast<RangeStep::Discard>(sums, count, st, steps, ch, stretch, dst);
         break;
     case RangeStep::Gather:
-        IntegerRow<RangeStep::Gather>(sums, count, st, steps, ch, stretch, dst);
+        IntegerRowFast<RangeStep::Gather>(sums, count, st, steps, ch, stretch, dst);
         break;
     case RangeStep::Stretch:
-        IntegerRow<RangeStep::Stretch>(sums, count, st, steps, ch, stretch, dst);
+        IntegerRowFast<RangeStep::Stretch>(sums, count, st, steps, ch, stretch, dst);
         break;
     case RangeStep::BelowZero:
-        IntegerRow<RangeStep::BelowZero>(sums, count, st, steps, ch, stretch, dst);
+        IntegerRowFast<RangeStep::BelowZero>(sums, count, st, steps, ch, stretch, dst);
         break;
     case RangeStep::Scale0To255:
-        IntegerRow<RangeStep::Scale0To255>(sums, count, st, steps, ch, stretch, dst);
+        IntegerRowFast<RangeStep::Scale0To255>(sums, count, st, steps, ch, stretch, dst);
         break;
     case RangeStep::Clip:
-        IntegerRow<RangeStep::Clip>(sums, count, st, steps, ch, stretch, dst);
+        IntegerRowFast<RangeStep::Clip>(sums, count, st, steps, ch, stretch, dst);
         break;
     }
 }
@@ -134,27 +211,29 @@ void DoIntegerFile(const std::string& FileName, int32_t AutoRangeFlag) {
     st.WeightSum = static_cast<double>(w);
     std::array<IntegerStretch, 3> stretch;
     std::vector<double> sums;
-    RunFilterPasses(
-        kernel.N, AutoRangeFlag, out, ProgressReport::ByOption,
-        [&](int64_t) {
-            for (int ch = 0; ch < 3; ++ch) {
-                const ChannelRange& c = out.Channels[ch];
-                const int64_t range =
-                    static_cast<int64_t>(c.Maximum) - static_cast<int64_t>(c.Minimum);
-                stretch[ch].Divisor = range / 255;
-                stretch[ch].RealDivisor = static_cast<double>(range) / 255.0;
-            }
-        },
-        DefaultFold(out),
-        [&](int64_t pass, int32_t, const WindowPlanes& planes, uint8_t* dst) {
-            const int32_t count = AreaWidth(kernel.N);
-            sums.resize(count);
-            for (int ch = 0; ch < 3; ++ch) {
-                Correlate(kernel, planes, ch, count, sums.data());
-                IntegerRowOf(out.StepOfPass(pass), sums.data(), count, st, out.Steps,
-                             out.Channels[ch], stretch[ch], dst + ch);
-            }
-        });
+    const auto beginPass = [&](int64_t) {
+        for (int ch = 0; ch < 3; ++ch) {
+            const ChannelRange& c = out.Channels[ch];
+            const int64_t range = static_cast<int64_t>(c.Maximum) - static_cast<int64_t>(c.Minimum);
+            stretch[ch].Divisor = range / 255;
+            stretch[ch].RealDivisor = static_cast<double>(range) / 255.0;
+        }
+    };
+    const auto row = [&](int64_t pass, int32_t, const auto& planes, uint8_t* dst) {
+        const int32_t count = AreaWidth(kernel.N);
+        sums.resize(count);
+        for (int ch = 0; ch < 3; ++ch) {
+            Correlate(kernel, planes, ch, count, sums.data());
+            IntegerRowOf(out.StepOfPass(pass), sums.data(), count, st, out.Steps, out.Channels[ch],
+                         stretch[ch], dst + ch);
+        }
+    };
+    if (SumsExactInSingle(kernel))
+        RunFilterPasses<SinglePlanes>(kernel.N, AutoRangeFlag, out, ProgressReport::ByOption,
+                                      beginPass, DefaultFold(out), row);
+    else
+        RunFilterPasses(kernel.N, AutoRangeFlag, out, ProgressReport::ByOption, beginPass,
+                        DefaultFold(out), row);
 }
 
 void DoRealFile(const std::string& FileName, int32_t AutoRangeFlag) {
@@ -187,7 +266,8 @@ void DoSobelFile(const std::string& FileName, int32_t AutoRangeFlag) {
                   const double* r1 = r[0].data();
                   const double* r2 = r[1].data();
                   for (int32_t i = 0; i < count; ++i)
-                      v[i] = std::sqrt(r1[i] * r1[i] + r2[i] * r2[i]);
+                      v[i] = r1[i] * r1[i] + r2[i] * r2[i];
+                  SqrtRow(v, count);
               });
 }
 
@@ -221,12 +301,13 @@ void DoSlopeFile(const std::string& FileName, int32_t AutoRangeFlag, int32_t Dir
                 const double s1 = r[0][i] / a[0], s2 = r[1][i] / a[1];
                 const double q1 = s1 * s1, q2 = s2 * s2;
                 if (Directions == 8)
-                    v[i] = std::sqrt(q1 + q2);
+                    v[i] = q1 + q2;
                 else if (Directions == 6)
                     v[i] = std::atan(q1 + q2);
                 else
                     v[i] = q2;
             }
+            if (Directions == 8) SqrtRow(v, count);
         });
 }
 

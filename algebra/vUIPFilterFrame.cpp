@@ -3,28 +3,12 @@
 #include "runtime/RtVector.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
-WindowPlanes::WindowPlanes(int32_t n, int32_t width)
-    : N(n), Width(width), Data(static_cast<size_t>(n) * 3 * width), Held(n, -1) {}
-
-void WindowPlanes::Load(int32_t y) {
-    Top = y - N / 2;
-    for (int32_t r = 0; r < N; ++r) {
-        const int32_t row = Top + r;
-        const int32_t slot = SlotOf(row);
-        if (Held[slot] == row) continue;
-        const uint8_t* src = UndoRow(row);
-        double* blue = Data.data() + static_cast<size_t>(slot) * 3 * Width;
-        double* green = blue + Width;
-        double* red = green + Width;
-        for (int32_t x = 0; x < Width; ++x) {
-            blue[x] = src[3 * x];
-            green[x] = src[3 * x + 1];
-            red[x] = src[3 * x + 2];
-        }
-        Held[slot] = row;
-    }
-}
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 std::vector<StageKernel> RealStages(const FilterKernels& kernels) {
     std::vector<StageKernel> stages(KernelStages(kernels.Kind));
@@ -47,32 +31,79 @@ void NormaliseAboveOne(StageKernel& kernel) {
 
 namespace {
 
+// One weight and where its values start for column 0 of the computed row.
+template <class T> struct Tap {
+    const T* P;
+    T W;
+};
+
+// Each column's sum is taken tap after tap from +0, in file order, as one running sum would be;
+// four vectors of columns at a time stay in registers across all the taps.
+template <class V, class T>
 [[gnu::always_inline]] inline void CorrelateBody(const StageKernel& kernel,
-                                                 const WindowPlanes& planes, int ch, int32_t count,
-                                                 double* acc) {
-    std::fill(acc, acc + count, 0.0);
+                                                 const WindowPlanesOf<T>& planes, int ch,
+                                                 int32_t count, double* acc) {
+    constexpr int L = rt::LanesOf<V>;
+    Tap<T> taps[MaxKernelCells];
+    int nt = 0;
     const int32_t n = kernel.N;
-    for (int32_t r = 0; r < n; ++r) {
-        const double* row = planes.Row(r, ch);
+    for (int32_t r = 0; r < n; ++r)
         for (int32_t c = 0; c < n; ++c) {
             const double w = kernel.W[r * n + c];
             // A zero weight adds +0 or -0 to a sum that is never -0: nothing.
-            if (w == 0.0) continue;
-            const double* p = row + c;
-            for (int32_t i = 0; i < count; ++i)
-                acc[i] += w * p[i];
+            if (w != 0.0) taps[nt++] = {planes.Row(r, ch) + c, static_cast<T>(w)};
         }
+    int32_t x = 0;
+    for (; x + 4 * L <= count; x += 4 * L) {
+        V a0{}, a1{}, a2{}, a3{};
+        for (int t = 0; t < nt; ++t) {
+            const T* p = taps[t].P + x;
+            const T w = taps[t].W;
+            V v0, v1, v2, v3;
+            std::memcpy(&v0, p, sizeof v0);
+            std::memcpy(&v1, p + L, sizeof v1);
+            std::memcpy(&v2, p + 2 * L, sizeof v2);
+            std::memcpy(&v3, p + 3 * L, sizeof v3);
+            a0 += w * v0;
+            a1 += w * v1;
+            a2 += w * v2;
+            a3 += w * v3;
+        }
+        for (int l = 0; l < L; ++l) {
+            acc[x + l] = a0[l];
+            acc[x + L + l] = a1[l];
+            acc[x + 2 * L + l] = a2[l];
+            acc[x + 3 * L + l] = a3[l];
+        }
+    }
+    for (; x < count; ++x) {
+        T a = 0;
+        for (int t = 0; t < nt; ++t)
+            a += taps[t].W * taps[t].P[x];
+        acc[x] = a;
     }
 }
 
+typedef float Float8 __attribute__((vector_size(32)));
+
 RT_WIDE_VECTORS void CorrelateWide(const StageKernel& kernel, const WindowPlanes& planes, int ch,
                                    int32_t count, double* acc) {
-    CorrelateBody(kernel, planes, ch, count, acc);
+    CorrelateBody<rt::Double4>(kernel, planes, ch, count, acc);
 }
 
 void CorrelatePlain(const StageKernel& kernel, const WindowPlanes& planes, int ch, int32_t count,
                     double* acc) {
-    CorrelateBody(kernel, planes, ch, count, acc);
+    CorrelateBody<rt::Double2>(kernel, planes, ch, count, acc);
+}
+
+RT_WIDE_VECTORS void CorrelateWide(const StageKernel& kernel, const SinglePlanes& planes, int ch,
+                                   int32_t count, double* acc) {
+    CorrelateBody<Float8>(kernel, planes, ch, count, acc);
+}
+
+void CorrelatePlain(const StageKernel& kernel, const SinglePlanes& planes, int ch, int32_t count,
+                    double* acc) {
+    CorrelateBody<rt::Float4>(kernel, planes, ch, count, acc);
 }
 
 inline int Threshold(int b, const ValueSteps& steps) {
@@ -142,6 +173,63 @@ void Correlate(const StageKernel& kernel, const WindowPlanes& planes, int ch, in
     else
         CorrelatePlain(kernel, planes, ch, count, acc);
 }
+
+bool SumsExactInSingle(const StageKernel& kernel) {
+    double bound = 0.0;
+    for (int32_t k = 0; k < kernel.N * kernel.N; ++k) {
+        if (kernel.W[k] != std::trunc(kernel.W[k])) return false;
+        bound += std::fabs(kernel.W[k]) * 255.0;
+    }
+    return bound < 0x1p24;
+}
+
+void Correlate(const StageKernel& kernel, const SinglePlanes& planes, int ch, int32_t count,
+               double* acc) {
+    if (rt::WideVectorsAvailable())
+        CorrelateWide(kernel, planes, ch, count, acc);
+    else
+        CorrelatePlain(kernel, planes, ch, count, acc);
+}
+
+#if defined(__x86_64__)
+
+namespace {
+
+// std::sqrt sets errno for negative input, which keeps a loop of it scalar; the instructions
+// give the same correctly rounded roots (and NaN below zero) without it.
+RT_WIDE_VECTORS void SqrtRowWide(double* v, int32_t count) {
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        _mm256_storeu_pd(v + i, _mm256_sqrt_pd(_mm256_loadu_pd(v + i)));
+    for (; i < count; ++i)
+        _mm_store_sd(v + i, _mm_sqrt_sd(_mm_setzero_pd(), _mm_load_sd(v + i)));
+}
+
+void SqrtRowPlain(double* v, int32_t count) {
+    int32_t i = 0;
+    for (; i + 2 <= count; i += 2)
+        _mm_storeu_pd(v + i, _mm_sqrt_pd(_mm_loadu_pd(v + i)));
+    for (; i < count; ++i)
+        _mm_store_sd(v + i, _mm_sqrt_sd(_mm_setzero_pd(), _mm_load_sd(v + i)));
+}
+
+} // namespace
+
+void SqrtRow(double* v, int32_t count) {
+    if (rt::WideVectorsAvailable())
+        SqrtRowWide(v, count);
+    else
+        SqrtRowPlain(v, count);
+}
+
+#else
+
+void SqrtRow(double* v, int32_t count) {
+    for (int32_t i = 0; i < count; ++i)
+        v[i] = std::sqrt(v[i]);
+}
+
+#endif
 
 void MapRow(RangeStep step, const double* values, int32_t count, const ValueSteps& steps,
             ChannelRange& channel, uint8_t* dst) {

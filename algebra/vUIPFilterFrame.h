@@ -17,23 +17,47 @@ inline int32_t AreaWidth(int32_t n) {
 }
 
 // Blue, green and red planes of the window's rows, each row converted once per pass however
-// many output rows read it.
-class WindowPlanes {
+// many output rows read it; of reals, or of single-precision reals for the integer kernels whose
+// sums are exact in them.
+template <class T> class WindowPlanesOf {
   public:
-    WindowPlanes(int32_t n, int32_t width);
+    WindowPlanesOf(int32_t n, int32_t width)
+        : N(n), Width(width), Data(static_cast<size_t>(n) * 3 * width), Held(n, -1) {}
     // Makes buffer rows y - h .. y + h available as rows 0 .. n - 1.
     void Load(int32_t y);
     // Channel `ch` (0 blue, 1 green, 2 red) of window row r; element i is column i.
-    const double* Row(int32_t r, int ch) const {
+    const T* Row(int32_t r, int ch) const {
         return Data.data() + (static_cast<size_t>(SlotOf(Top + r)) * 3 + ch) * Width;
     }
 
   private:
     int32_t SlotOf(int32_t y) const { return y % N; }
     int32_t N, Width, Top = 0;
-    std::vector<double> Data;
+    std::vector<T> Data;
     std::vector<int32_t> Held;
 };
+
+template <class T> void WindowPlanesOf<T>::Load(int32_t y) {
+    Top = y - N / 2;
+    for (int32_t r = 0; r < N; ++r) {
+        const int32_t row = Top + r;
+        const int32_t slot = SlotOf(row);
+        if (Held[slot] == row) continue;
+        const uint8_t* src = UndoRow(row);
+        T* blue = Data.data() + static_cast<size_t>(slot) * 3 * Width;
+        T* green = blue + Width;
+        T* red = green + Width;
+        for (int32_t x = 0; x < Width; ++x) {
+            blue[x] = src[3 * x];
+            green[x] = src[3 * x + 1];
+            red[x] = src[3 * x + 2];
+        }
+        Held[slot] = row;
+    }
+}
+
+using WindowPlanes = WindowPlanesOf<double>;
+using SinglePlanes = WindowPlanesOf<float>;
 
 // One stage's weights in file order (row k div N from the top, column k mod N).
 struct StageKernel {
@@ -48,11 +72,20 @@ std::vector<StageKernel> RealStages(const FilterKernels& kernels);
 // h + i + c - h of row r, for i < count: the response at column h + i.
 void Correlate(const StageKernel& kernel, const WindowPlanes& planes, int ch, int32_t count,
                double* acc);
+// The same in single precision, for a kernel of whole weights whose every partial sum of
+// products with bytes stays below 2^24 (SumsExactInSingle): then each is exact, and so equal to
+// the sum in reals.
+bool SumsExactInSingle(const StageKernel& kernel);
+void Correlate(const StageKernel& kernel, const SinglePlanes& planes, int ch, int32_t count,
+               double* acc);
 
 // `count` values of one channel through the value steps and the range mapping of `step`, the
 // written bytes (threshold included) at dst[0], dst[3], ...
 void MapRow(RangeStep step, const double* values, int32_t count, const ValueSteps& steps,
             ChannelRange& channel, uint8_t* dst);
+
+// v[i] := sqrt(v[i]), correctly rounded like std::sqrt, in vector instructions.
+void SqrtRow(double* v, int32_t count);
 
 // A real kernel whose weights sum above 1 averages.
 void NormaliseAboveOne(StageKernel& kernel);
@@ -63,14 +96,14 @@ void NormaliseAboveOne(StageKernel& kernel);
 // row at column h) and the progress report; an area too small for the window computes and
 // reports nothing. Then the border is cleared and the work buffer shown. A run-time error ends
 // the run before anything is shown.
-template <class BeginPass, class FoldRow, class Row>
+template <class Planes = WindowPlanes, class BeginPass, class FoldRow, class Row>
 void RunFilterPasses(int32_t n, int32_t autoRangeFlag, const OutputRange& out,
                      ProgressReport report, BeginPass&& beginPass, FoldRow&& foldRow, Row&& row) {
     CopyImageForProcessing();
     if (!ImageBuffersLocked) return;
     const int32_t h = n / 2;
     if (ImageMaxX >= 2 * h && ImageMaxY >= 2 * h) {
-        WindowPlanes planes(n, ImageMaxX + 1);
+        Planes planes(n, ImageMaxX + 1);
         for (int64_t pass = 0; pass <= autoRangeFlag; ++pass) {
             beginPass(pass);
             for (int32_t y = h; y <= ImageMaxY - h; ++y) {

@@ -169,8 +169,9 @@ void DoRotate8SQRTFile(const std::string& FileName, int32_t AutoRangeFlag, int32
                     double sum = 0.0;
                     for (size_t s = 0; s < stages.size(); ++s)
                         sum += r[s][i] * r[s][i];
-                    values[i] = std::sqrt(sum);
+                    values[i] = sum;
                 }
+                SqrtRow(values.data(), count);
                 CeilingRow(out.StepOfPass(pass), values.data(), count, out.Steps, cs,
                            out.Channels[ch], cs.Divisor[ch], dst + ch);
             }

@@ -422,6 +422,20 @@ TEST_F(FiledFilter, BoxKernelGivesTheTruncatedMean) {
     }
 }
 
+TEST_F(FiledFilter, LargeIntegerWeightsKeepExactSums) {
+    // 77 x 2^20 + 77 is not a single-precision number; the sums must not lose it.
+    FilterKernels k;
+    k.Kind = KernelKind::Integer;
+    k.Integer[0] = 1 << 20;
+    k.Integer[4] = 1;
+    k.Integer[8] = -(1 << 20);
+    const std::string file = WriteKernels(Engines[0], 3, k);
+    ClipOption = true;
+    LoadUniform(7, 7, {77, 78, 79});
+    DoIntegerFile(file, 0);
+    EXPECT_EQ(Shown()[3 * 7 + 3], (Rgb{77, 78, 79}));
+}
+
 TEST_F(FiledFilter, IntegerStretchOfANarrowRangeUsesTheRealDivisor) {
     // Ranges of 50 and 2: integer divisors of 0; the real ones, 50 / 255 and 2 / 255, stretch.
     FilterKernels k;
