@@ -261,27 +261,19 @@ void DoSobelFile(const std::string& FileName, int32_t AutoRangeFlag) {
     ClampUnlessAutoOrBelowZero(out);
     FilterKernels file;
     if (!ReadFilterFile(FileName, KernelKind::Pair, file)) return;
-    RunStages(file, AutoRangeFlag, out,
-              [](const std::vector<std::vector<double>>& r, int32_t count, double* v) {
-                  const double* r1 = r[0].data();
-                  const double* r2 = r[1].data();
-                  for (int32_t i = 0; i < count; ++i)
-                      v[i] = r1[i] * r1[i] + r2[i] * r2[i];
-                  SqrtRow(v, count);
-              });
+    RunStages(file, AutoRangeFlag, out, MagnitudeRow);
 }
 
 void DoSoDogFile(const std::string& FileName, int32_t AutoRangeFlag) {
     OutputRange out({true, true, true, RangeOrder::AutoBelowScaleClip}, MinimumPrecision::Double);
     FilterKernels file;
     if (!ReadFilterFile(FileName, KernelKind::Pair, file)) return;
-    RunStages(file, AutoRangeFlag, out,
-              [](const std::vector<std::vector<double>>& r, int32_t count, double* v) {
-                  for (int32_t i = 0; i < count; ++i) {
-                      const double d = r[1][i] == 0.0 ? 0.001 : r[1][i];
-                      v[i] = std::atan(std::fabs(r[0][i] / d));
-                  }
-              });
+    RunStages(file, AutoRangeFlag, out, [](const StageResponses& r, int32_t count, double* v) {
+        for (int32_t i = 0; i < count; ++i) {
+            const double d = r[1][i] == 0.0 ? 0.001 : r[1][i];
+            v[i] = std::atan(std::fabs(r[0][i] / d));
+        }
+    });
 }
 
 void DoSlopeFile(const std::string& FileName, int32_t AutoRangeFlag, int32_t Directions) {
@@ -294,21 +286,20 @@ void DoSlopeFile(const std::string& FileName, int32_t AutoRangeFlag, int32_t Dir
             a[s] += std::fabs(file.Real[s][k]);
         if (a[s] == 0.0) a[s] = 1.0;
     }
-    RunStages(
-        file, AutoRangeFlag, out,
-        [&a, Directions](const std::vector<std::vector<double>>& r, int32_t count, double* v) {
-            for (int32_t i = 0; i < count; ++i) {
-                const double s1 = r[0][i] / a[0], s2 = r[1][i] / a[1];
-                const double q1 = s1 * s1, q2 = s2 * s2;
-                if (Directions == 8)
-                    v[i] = q1 + q2;
-                else if (Directions == 6)
-                    v[i] = std::atan(q1 + q2);
-                else
-                    v[i] = q2;
-            }
-            if (Directions == 8) SqrtRow(v, count);
-        });
+    RunStages(file, AutoRangeFlag, out,
+              [&a, Directions](const StageResponses& r, int32_t count, double* v) {
+                  for (int32_t i = 0; i < count; ++i) {
+                      const double s1 = r[0][i] / a[0], s2 = r[1][i] / a[1];
+                      const double q1 = s1 * s1, q2 = s2 * s2;
+                      if (Directions == 8)
+                          v[i] = q1 + q2;
+                      else if (Directions == 6)
+                          v[i] = std::atan(q1 + q2);
+                      else
+                          v[i] = q2;
+                  }
+                  if (Directions == 8) SqrtRow(v, count);
+              });
 }
 
 const std::array<FiledFilterCode, 11> FiledFilterCodes = {{

@@ -231,6 +231,16 @@ void SqrtRow(double* v, int32_t count) {
 
 #endif
 
+void MagnitudeRow(const StageResponses& r, int32_t count, double* v) {
+    for (int32_t i = 0; i < count; ++i) {
+        double sum = 0.0;
+        for (size_t s = 0; s < r.Count(); ++s)
+            sum += r[s][i] * r[s][i];
+        v[i] = sum;
+    }
+    SqrtRow(v, count);
+}
+
 void MapRow(RangeStep step, const double* values, int32_t count, const ValueSteps& steps,
             ChannelRange& channel, uint8_t* dst) {
     switch (step) {

@@ -126,25 +126,43 @@ inline auto DefaultFold(const OutputRange& out) {
     return [&out] { out.FoldExtremes(3); };
 }
 
+// The responses of every stage of a kernel file over one row of one channel: [s][i] is stage
+// s at column i of the computed row.
+class StageResponses {
+  public:
+    explicit StageResponses(const FilterKernels& file)
+        : Stages(RealStages(file)), Rows(Stages.size()) {}
+    void Compute(const WindowPlanes& planes, int ch, int32_t count) {
+        for (size_t s = 0; s < Stages.size(); ++s) {
+            Rows[s].resize(count);
+            Correlate(Stages[s], planes, ch, count, Rows[s].data());
+        }
+    }
+    size_t Count() const { return Stages.size(); }
+    const double* operator[](size_t s) const { return Rows[s].data(); }
+
+  private:
+    std::vector<StageKernel> Stages;
+    std::vector<std::vector<double>> Rows;
+};
+
+// v[i] := sqrt(r_1^2 + r_2^2 + ...), the squares added in stage order.
+void MagnitudeRow(const StageResponses& r, int32_t count, double* v);
+
 // The engines whose value is computed from the stage responses of one column at a time:
-// `combine(responses, count, values)` with responses[s][i] the response of stage s at column i.
+// `combine(responses, count, values)`, then the output-range rule.
 template <class Combine>
 void RunStages(const FilterKernels& file, int32_t autoRangeFlag, OutputRange& out,
                Combine&& combine) {
-    const std::vector<StageKernel> stages = RealStages(file);
-    const int32_t n = file.Size;
-    std::vector<std::vector<double>> responses(stages.size());
+    StageResponses responses(file);
     std::vector<double> values;
-    RunFilterPasses(n, autoRangeFlag, out, ProgressReport::ByOption, DefaultBeginPass(out),
+    RunFilterPasses(file.Size, autoRangeFlag, out, ProgressReport::ByOption, DefaultBeginPass(out),
                     DefaultFold(out),
                     [&](int64_t pass, int32_t, const WindowPlanes& planes, uint8_t* dst) {
-                        const int32_t count = AreaWidth(n);
+                        const int32_t count = AreaWidth(file.Size);
                         values.resize(count);
-                        for (auto& r : responses)
-                            r.resize(count);
                         for (int ch = 0; ch < 3; ++ch) {
-                            for (size_t s = 0; s < stages.size(); ++s)
-                                Correlate(stages[s], planes, ch, count, responses[s].data());
+                            responses.Compute(planes, ch, count);
                             combine(responses, count, values.data());
                             MapRow(out.StepOfPass(pass), values.data(), count, out.Steps,
                                    out.Channels[ch], dst + ch);

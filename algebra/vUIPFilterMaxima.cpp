@@ -146,8 +146,7 @@ void DoRotate8SQRTFile(const std::string& FileName, int32_t AutoRangeFlag, int32
     CeilingSteps cs;
     cs.RangeDivisor = RangeDivisor;
     cs.Ceiling = ClipCeiling;
-    const std::vector<StageKernel> stages = RealStages(file);
-    std::vector<std::vector<double>> r(stages.size());
+    StageResponses r(file);
     std::vector<double> values;
     RunFilterPasses(
         file.Size, AutoRangeFlag, out, ProgressReport::ByOption,
@@ -160,18 +159,9 @@ void DoRotate8SQRTFile(const std::string& FileName, int32_t AutoRangeFlag, int32
         [&](int64_t pass, int32_t, const WindowPlanes& planes, uint8_t* dst) {
             const int32_t count = AreaWidth(file.Size);
             values.resize(count);
-            for (auto& s : r)
-                s.resize(count);
             for (int ch = 0; ch < 3; ++ch) {
-                for (size_t s = 0; s < stages.size(); ++s)
-                    Correlate(stages[s], planes, ch, count, r[s].data());
-                for (int32_t i = 0; i < count; ++i) {
-                    double sum = 0.0;
-                    for (size_t s = 0; s < stages.size(); ++s)
-                        sum += r[s][i] * r[s][i];
-                    values[i] = sum;
-                }
-                SqrtRow(values.data(), count);
+                r.Compute(planes, ch, count);
+                MagnitudeRow(r, count, values.data());
                 CeilingRow(out.StepOfPass(pass), values.data(), count, out.Steps, cs,
                            out.Channels[ch], cs.Divisor[ch], dst + ch);
             }
@@ -182,22 +172,18 @@ void DoRotate8MaxFile(const std::string& FileName, int32_t AutoRangeFlag) {
     OutputRange out({true, true, true, RangeOrder::AutoBelowScaleClip}, MinimumPrecision::Double);
     FilterKernels file;
     if (!ReadFilterFile(FileName, KernelKind::Eight, file)) return;
-    const std::vector<StageKernel> stages = RealStages(file);
-    std::vector<std::vector<double>> r(stages.size());
+    StageResponses r(file);
     MaximaRun run(out);
     RunFilterPasses(file.Size, AutoRangeFlag, out, ProgressReport::ByOption, DefaultBeginPass(out),
                     run.Fold(),
                     [&](int64_t pass, int32_t, const WindowPlanes& planes, uint8_t* dst) {
                         const int32_t count = AreaWidth(file.Size);
                         run.Size(count);
-                        for (auto& s : r)
-                            s.resize(count);
                         for (int ch = 0; ch < 3; ++ch) {
-                            for (size_t s = 0; s < stages.size(); ++s)
-                                Correlate(stages[s], planes, ch, count, r[s].data());
+                            r.Compute(planes, ch, count);
                             for (int32_t i = 0; i < count; ++i) {
                                 RunningMaximum m;
-                                for (size_t s = 0; s < stages.size(); ++s)
+                                for (size_t s = 0; s < r.Count(); ++s)
                                     m.Add(AbsoluteSteps(r[s][i], out.Steps));
                                 run.M[i] = m.M;
                                 run.L[i] = m.L;

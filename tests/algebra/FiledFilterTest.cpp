@@ -401,27 +401,6 @@ TEST_F(FiledFilter, KernelTopRowReadsTheBufferRowBelow) {
     EXPECT_EQ(Shown()[3 * 7 + 3], (Rgb{30, 1, 2}));
 }
 
-TEST_F(FiledFilter, BoxKernelGivesTheTruncatedMean) {
-    FilterKernels k;
-    k.Kind = KernelKind::Integer;
-    std::fill(k.Integer.begin(), k.Integer.begin() + 9, 1);
-    const std::string file = WriteKernels(Engines[0], 3, k);
-    const std::pair<bool*, Rgb> cases[] = {
-        {&ClipOption, {11, 0, 255}},         // 107 / 9, 0, 2295 / 9
-        {&BelowZeroOption, {255, 127, 255}}, // never divided by the sum
-    };
-    for (const auto& [option, expected] : cases) {
-        ClipOption = BelowZeroOption = false;
-        *option = true;
-        std::vector<Rgb> p(6 * 6, Rgb{11, 0, 255});
-        p[2 * 6 + 2] = {19, 0, 255}; // 8 x 11 + 19 = 107
-        Load(6, p);
-        DoIntegerFile(file, 0);
-        EXPECT_EQ(Shown()[3 * 6 + 2], expected);
-        EXPECT_EQ(Shown()[0], (Rgb{0, 0, 0}));
-    }
-}
-
 TEST_F(FiledFilter, LargeIntegerWeightsKeepExactSums) {
     // 77 x 2^20 + 77 is not a single-precision number; the sums must not lose it.
     FilterKernels k;
@@ -490,25 +469,6 @@ TEST_F(FiledFilter, ZeroCentreWeightStopsTheRatioFilters) {
         Load(5, p);
         ExpectFailedUnchanged([&] { DoRatioAddFile(file, 0); }, text);
         ExpectFailedUnchanged([&] { DoRatioMaxFile(file, 0); }, text);
-    }
-}
-
-TEST_F(FiledFilter, BlackCentreDividesByTheStandIns) {
-    FilterKernels k;
-    k.Kind = KernelKind::Real;
-    std::fill(k.Real[0].begin(), k.Real[0].begin() + 9, 1.0);
-    const std::string file = WriteKernels(Engines[1], 3, k);
-    ClipOption = true;
-    std::vector<Rgb> p(7 * 7, Rgb{3, 0, 1});
-    p[3 * 7 + 3] = {0, 0, 0};
-    const std::pair<std::function<void()>, Rgb> cases[] = {
-        {[&] { DoRatioAddFile(file, 0); }, {12, 0, 4}},  // four neighbours over 1.0
-        {[&] { DoRatioMaxFile(file, 0); }, {30, 0, 10}}, // the largest over 0.1
-    };
-    for (const auto& [run, expected] : cases) {
-        Load(7, p);
-        run();
-        EXPECT_EQ(Shown()[3 * 7 + 3], expected);
     }
 }
 

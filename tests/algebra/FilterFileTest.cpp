@@ -37,16 +37,6 @@ TEST(FilterFile, SizeComesFromTheExtensionAlone) {
     }
 }
 
-TEST(FilterFile, FileLengthsFollowKindAndSize) {
-    const std::tuple<KernelKind, int32_t, int64_t> cases[] = {
-        {KernelKind::Integer, 3, 36}, {KernelKind::Integer, 9, 324}, {KernelKind::Real, 3, 72},
-        {KernelKind::Real, 9, 648},   {KernelKind::Pair, 3, 144},    {KernelKind::Pair, 9, 1296},
-        {KernelKind::Eight, 3, 576},  {KernelKind::Eight, 5, 1600},  {KernelKind::Eight, 9, 5184},
-    };
-    for (const auto& [kind, n, bytes] : cases)
-        EXPECT_EQ(KernelFileBytes(kind, n), bytes) << n;
-}
-
 TEST(FilterFile, GoldenFilesReadInFileOrder) {
     RecordingHooks rec;
     FilterKernels k;
@@ -126,14 +116,6 @@ TEST(FilterFile, EveryKindAndSizeReadsBackWhatWasWritten) {
                     EXPECT_EQ(back.Real[s][i], k.Real[s][i]) << name << " stage " << s;
             }
         }
-}
-
-TEST(FilterFile, SaveUnderAnotherSizeWritesTheNamesSize) {
-    TempDir dir;
-    FilterKernels k;
-    k.Kind = KernelKind::Real;
-    ASSERT_TRUE(WriteFilterFile(dir.File("k.RR7"), k));
-    EXPECT_EQ(FileSizeOf(dir.File("k.RR7")), 392);
 }
 
 TEST(FilterFile, RefusedFilesChangeNothing) {
