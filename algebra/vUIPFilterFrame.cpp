@@ -232,11 +232,11 @@ void SqrtRow(double* v, int32_t count) {
 #endif
 
 void MagnitudeRow(const StageResponses& r, int32_t count, double* v) {
-    for (int32_t i = 0; i < count; ++i) {
-        double sum = 0.0;
-        for (size_t s = 0; s < r.Count(); ++s)
-            sum += r[s][i] * r[s][i];
-        v[i] = sum;
+    std::fill(v, v + count, 0.0);
+    for (size_t s = 0; s < r.Count(); ++s) {
+        const double* rs = r[s];
+        for (int32_t i = 0; i < count; ++i)
+            v[i] += rs[i] * rs[i];
     }
     SqrtRow(v, count);
 }
