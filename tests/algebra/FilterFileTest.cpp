@@ -1,0 +1,173 @@
+#include "algebra/vUFilterFile.h"
+#include "runtime/RtErrors.h"
+#include "runtime/RtFiles.h"
+#include "shell/vGlobal.h"
+#include "support/RecordingHooks.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::string Golden(const std::string& name) {
+    return std::string(VORN_SOURCE_DIR) + "/tests/data/kernels/" + name;
+}
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+    std::vector<uint8_t> b;
+    EXPECT_TRUE(ReadWholeFile(path, b)) << path;
+    return b;
+}
+
+TEST(FilterFile, SizeComesFromTheExtensionAlone) {
+    const std::pair<const char*, int32_t> cases[] = {
+        {"k.RL3", 3}, {"k.RR5", 5}, {"dir/k.rr5", 5}, {"k.R27", 7},  {"k.R89", 9},
+        {"k.Rl9", 9}, {"k.XL3", 3}, {"a.b/k.RL7", 7}, {"k.RL35", 3}, {"k.RX5", 0},
+        {"k.RL4", 0}, {"k.RL1", 0}, {"k.RL0", 0},     {"k.RLx", 0},  {"k.RL", 0},
+        {"k.R", 0},   {"k.", 0},    {"kernel", 0},    {"", 0},       {"a.RL3/kernel", 0},
+        {"k.R43", 0},
+    };
+    for (const auto& [name, size] : cases) {
+        RecordingHooks rec;
+        EXPECT_EQ(KernelSizeOfName(name), size) << name;
+        EXPECT_EQ(rec.Shown(39982), size == 0) << name;
+        EXPECT_EQ(rec.Messages.size(), size == 0 ? 1u : 0u) << name;
+    }
+}
+
+TEST(FilterFile, GoldenFilesReadInFileOrder) {
+    RecordingHooks rec;
+    FilterKernels k;
+    ASSERT_TRUE(ReadFilterFile(Golden("ramp.RR3"), KernelKind::Real, k));
+    EXPECT_EQ(k.Size, 3);
+    EXPECT_EQ(FilterKernelSize, 3);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(k.Real[0][i], i + 1.0) << i;
+
+    ASSERT_TRUE(ReadFilterFile(Golden("sobel.R23"), KernelKind::Pair, k));
+    const double s1[9] = {-1, 0, 1, -2, 0, 2, -1, 0, 1};
+    const double s2[9] = {-1, -2, -1, 0, 0, 0, 1, 2, 1};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(k.Real[0][i], s1[i]) << i;
+        EXPECT_EQ(k.Real[1][i], s2[i]) << i;
+    }
+
+    ASSERT_TRUE(ReadFilterFile(Golden("laplace.RL3"), KernelKind::Integer, k));
+    const int32_t lap[9] = {0, -1, 0, -1, 4, -1, 0, -1, 0};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(k.Integer[i], lap[i]) << i;
+    EXPECT_TRUE(rec.Messages.empty()) << rec.Summary();
+}
+
+TEST(FilterFile, WritingGivesTheGoldenBytes) {
+    TempDir dir;
+    FilterKernels k;
+    k.Kind = KernelKind::Real;
+    for (int i = 0; i < 9; ++i)
+        k.Real[0][i] = i + 1.0;
+    // Cells beyond the name's 3 x 3 are not written.
+    k.Real[0][80] = 99.0;
+    ASSERT_TRUE(WriteFilterFile(dir.File("ramp.RR3"), k));
+    EXPECT_EQ(Bytes(dir.File("ramp.RR3")), Bytes(Golden("ramp.RR3")));
+
+    k.Kind = KernelKind::Pair;
+    const double s1[9] = {-1, 0, 1, -2, 0, 2, -1, 0, 1};
+    const double s2[9] = {-1, -2, -1, 0, 0, 0, 1, 2, 1};
+    for (int i = 0; i < 9; ++i) {
+        k.Real[0][i] = s1[i];
+        k.Real[1][i] = s2[i];
+    }
+    ASSERT_TRUE(WriteFilterFile(dir.File("sobel.R23"), k));
+    EXPECT_EQ(Bytes(dir.File("sobel.R23")), Bytes(Golden("sobel.R23")));
+
+    k.Kind = KernelKind::Integer;
+    const int32_t lap[9] = {0, -1, 0, -1, 4, -1, 0, -1, 0};
+    std::copy(lap, lap + 9, k.Integer.begin());
+    ASSERT_TRUE(WriteFilterFile(dir.File("laplace.RL3"), k));
+    EXPECT_EQ(Bytes(dir.File("laplace.RL3")), Bytes(Golden("laplace.RL3")));
+}
+
+TEST(FilterFile, EveryKindAndSizeReadsBackWhatWasWritten) {
+    TempDir dir;
+    const std::pair<KernelKind, const char*> kinds[] = {{KernelKind::Integer, "RL"},
+                                                        {KernelKind::Real, "RR"},
+                                                        {KernelKind::Pair, "R2"},
+                                                        {KernelKind::Eight, "R8"}};
+    for (const auto& [kind, ext] : kinds)
+        for (int n : {3, 5, 7, 9}) {
+            FilterKernels k;
+            k.Kind = kind;
+            for (int s = 0; s < 8; ++s)
+                for (int i = 0; i < n * n; ++i) {
+                    k.Real[s][i] = (s + 1) * 1000.0 + i + 0.125;
+                    k.Integer[i] = -40000 * i + 7;
+                }
+            const std::string name = dir.File("k." + std::string(ext) + std::to_string(n));
+            ASSERT_TRUE(WriteFilterFile(name, k));
+            EXPECT_EQ(FileSizeOf(name), KernelFileBytes(kind, n)) << name;
+            FilterKernels back;
+            ASSERT_TRUE(ReadFilterFile(name, kind, back));
+            EXPECT_EQ(back.Size, n);
+            for (int i = 0; i < n * n; ++i) {
+                if (kind == KernelKind::Integer) EXPECT_EQ(back.Integer[i], k.Integer[i]) << name;
+                for (int s = 0; s < KernelStages(kind) && kind != KernelKind::Integer; ++s)
+                    EXPECT_EQ(back.Real[s][i], k.Real[s][i]) << name << " stage " << s;
+            }
+        }
+}
+
+TEST(FilterFile, RefusedFilesChangeNothing) {
+    TempDir dir;
+    const std::vector<uint8_t> ramp = Bytes(Golden("ramp.RR3"));
+    std::vector<uint8_t> longer = ramp;
+    longer.push_back(0);
+    const std::vector<uint8_t> shorter(ramp.begin(), ramp.end() - 1);
+    const std::tuple<const char*, std::vector<uint8_t>, KernelKind> cases[] = {
+        {"short.RR3", shorter, KernelKind::Real},
+        {"long.RR3", longer, KernelKind::Real},
+        {"five.RR5", ramp, KernelKind::Real},
+        {"pair.R23", ramp, KernelKind::Pair},   // one stage where two are needed
+        {"int.RL3", ramp, KernelKind::Integer}, // twice the integer kernel's length
+        {"digit.RR4", ramp, KernelKind::Real},
+    };
+    for (const auto& [name, bytes, kind] : cases) {
+        ASSERT_TRUE(WriteFileAtomic(dir.File(name), bytes));
+        RecordingHooks rec;
+        FilterKernelSize = 5;
+        FilterKernels k;
+        k.Real[0][0] = 42.0;
+        EXPECT_FALSE(ReadFilterFile(dir.File(name), kind, k)) << name;
+        EXPECT_TRUE(rec.Shown(39982)) << name;
+        EXPECT_EQ(rec.Messages.size(), 1u) << name;
+        EXPECT_EQ(k.Real[0][0], 42.0) << name;
+        EXPECT_EQ(FilterKernelSize, 5) << name;
+    }
+    FilterKernelSize = 3;
+}
+
+TEST(FilterFile, MissingFileRaisesTheRunTimeError) {
+    TempDir dir;
+    FilterKernels k;
+    try {
+        ReadFilterFile(dir.File("none.RR3"), KernelKind::Real, k);
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+}
+
+TEST(FilterFile, WriteWithoutSizeLeavesTheOldFile) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileAtomic(dir.File("k.RL6"), std::string("old")));
+    RecordingHooks rec;
+    FilterKernels k;
+    EXPECT_FALSE(WriteFilterFile(dir.File("k.RL6"), k));
+    EXPECT_TRUE(rec.Shown(39982));
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(dir.File("k.RL6"), text));
+    EXPECT_EQ(text, "old");
+}
+
+} // namespace
