@@ -1,6 +1,7 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
 #include "histogram/vUHistoCC.h"
+#include "import/vHeaderPages.h"
 #include "platform/PlSound.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
@@ -158,6 +159,7 @@ void InstallGuiHooks(TVORNForm*) {
     };
     TVORNForm::InstallPictureFileHooks();
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+    InstallHeaderHooks();
     Hooks.EnableImageCommands = EnableImageCommands;
     Hooks.EnableObjectMenus = EnableObjectMenus;
     Hooks.ProjectionLogChanged = [](bool show) {
