@@ -5,6 +5,7 @@
 #include "platform/PlSound.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vMacro.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -160,6 +161,7 @@ void InstallGuiHooks(TVORNForm*) {
     TVORNForm::InstallPictureFileHooks();
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
     InstallHeaderHooks();
+    InstallMacroHooks();
     Hooks.EnableImageCommands = EnableImageCommands;
     Hooks.EnableObjectMenus = EnableObjectMenus;
     Hooks.ProjectionLogChanged = [](bool show) {
