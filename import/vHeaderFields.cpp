@@ -57,8 +57,3 @@ const std::array<DIHField, 8> DIHCoFileFields = {
 const std::array<DISField, 8> DISCoFileFields = {
     DISField::DISNCoFile, DISField::DISNECoFile, DISField::DISECoFile, DISField::DISSECoFile,
     DISField::DISSCoFile, DISField::DISSWCoFile, DISField::DISWCoFile, DISField::DISNWCoFile};
-
-int DIHLineOf(DIHField f, int points) {
-    const int index = static_cast<int>(f);
-    return index < DIHHeadLineCount ? index + 1 : index + 1 + DIHLinesPerPoint * points;
-}

@@ -311,8 +311,6 @@ extern const std::array<DIHFieldRow, DIHFieldCount> DIHFields;
 inline const DIHFieldRow& RowOf(DIHField f) {
     return DIHFields[static_cast<size_t>(f)];
 }
-// The 1-based line of a field in a file with `points` registration-point blocks.
-int DIHLineOf(DIHField f, int points);
 // The co-file boxes in the order N, NE, E, SE, S, SW, W, NW.
 extern const std::array<DIHField, 8> DIHCoFileFields;
 

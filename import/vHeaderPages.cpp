@@ -75,8 +75,6 @@ bool ChooseCoFile(THeaderPages& pages, const std::array<Field, 8>& boxes, int di
 
 THeaderPages::THeaderPages() {
     ClearRIH();
-    for (size_t i = 0; i < DIS.size(); ++i)
-        if (DISFields[i].Kind == DISKind::Flag) DIS[i] = FalseText;
     ClearDIS();
 }
 

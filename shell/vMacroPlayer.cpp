@@ -46,7 +46,7 @@ void PlayUndo(const MacroStep&) {
 
 void TakeImageName(const MacroStep& s) {
     ImageDirectory = s.L(1);
-    CurrentImageName = s.L(2);
+    SetImageName(s.L(2)); // the caption names the picture the next save writes
 }
 
 void PlaySave(const MacroStep& s) {
