@@ -74,7 +74,9 @@ bool ChooseCoFile(THeaderPages& pages, const std::array<Field, 8>& boxes, int di
 } // namespace
 
 THeaderPages::THeaderPages() {
-    ClearRIH();
+    // Only the pages' own state: the record and the points are other units' globals, which
+    // may not exist yet while this one is made, and start out empty anyway.
+    ResetDIHControls();
     ClearDIS();
 }
 
@@ -104,10 +106,14 @@ void THeaderPages::SetChecked(DISField f, bool checked) {
     (*this)[f] = checked ? TrueText : FalseText;
 }
 
-void THeaderPages::ClearRIH() {
+void THeaderPages::ResetDIHControls() {
     for (size_t i = 0; i < DIH.size(); ++i)
         DIH[i] = DIHFields[i].Reset;
     RIHDISMemo.clear();
+}
+
+void THeaderPages::ClearRIH() {
+    ResetDIHControls();
     // A reset header has no points: blocks left from the last read would be written after the
     // reset count and shift every later line of the saved file.
     RegistrationPoints.clear();

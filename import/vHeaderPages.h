@@ -79,6 +79,7 @@ class THeaderPages {
     std::string DIPFilePath() const;
 
   private:
+    void ResetDIHControls();
     void TakeDIHLine(int index, const std::string& line);
     void ReadRegistrationPoints(const std::vector<std::string>& lines, size_t& next);
     // Fills both pages for a picture of the given size (steps shared by the make routines);
