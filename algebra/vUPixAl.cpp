@@ -3,6 +3,7 @@
 #include "algebra/vUOutputRange.h"
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRandom.h"
+#include "shell/vMacroCodes.h"
 
 #include <string>
 #include <vector>
@@ -396,15 +397,41 @@ void DoBrightnessOffset(int32_t offset) {
     ShowProcessedImage();
 }
 
+PixelAlgebraRecord PixelAlgebraRecordOf(const std::array<int32_t, 21>& items) {
+    PixelAlgebraRecord r{};
+    r[paMainOp] = items[1];
+    // Per group: its shape's item, then the items of the one-, two- and three-band rows.
+    const auto group = [&](int shapeItem, int first, int op1, int shapeField, int bandField,
+                           int opField) {
+        const int32_t shape = items[shapeItem];
+        r[shapeField] = shape == 0 || shape == 1 || shape == 2 ? shape : -1;
+        const auto set = [&](int32_t b1, int32_t b2, int32_t b3, int32_t o1, int32_t o2) {
+            r[bandField] = b1;
+            r[bandField + 1] = b2;
+            r[bandField + 2] = b3;
+            r[opField] = o1;
+            r[opField + 1] = o2;
+        };
+        if (shape == 0) set(items[first], 9, 9, 9, 9);
+        if (shape == 1) set(items[first + 1], items[first + 2], 9, items[op1], 9);
+        if (shape == 2)
+            set(items[first + 3], items[first + 4], items[first + 5], items[op1 + 1],
+                items[op1 + 2]);
+    };
+    group(0, 3, 9, paShapeA, paBandA1, paOpA1);
+    group(2, 12, 18, paShapeB, paBandB1, paOpB1);
+    return r;
+}
+
 void RecordPixelAlgebra(const std::array<int32_t, 21>& itemIndexes) {
     std::vector<std::string> lines;
     for (int32_t i : itemIndexes)
         lines.push_back(IntToStr(i));
-    RecordCommand("=0201   Do_PixelAlgebra", lines);
+    RecordCommand(MacroCommandLine(201), lines);
 }
 
 void RecordPixelRatios(int32_t itemIndex) {
-    RecordCommand("=0202  PixelRatios", {IntToStr(itemIndex)});
+    RecordCommand(MacroCommandLine(202), {IntToStr(itemIndex)});
 }
 
 void RecordPARBMultiply(const std::array<double, 9>& coefficients, int32_t operation) {
@@ -412,10 +439,10 @@ void RecordPARBMultiply(const std::array<double, 9>& coefficients, int32_t opera
     for (double c : coefficients)
         lines.push_back(FloatToStr(c));
     lines.push_back(IntToStr(operation));
-    RecordCommand("=0203  Do_PARBMultiply", lines);
+    RecordCommand(MacroCommandLine(203), lines);
 }
 
 void RecordPMultiply(double c1, double c2, double c3, int32_t operation) {
-    RecordCommand("=0204  Do_PMultiply",
+    RecordCommand(MacroCommandLine(204),
                   {FloatToStr(c1), FloatToStr(c2), FloatToStr(c3), IntToStr(operation)});
 }

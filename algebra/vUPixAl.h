@@ -31,6 +31,10 @@ enum PixelOperation : int32_t { poAdd = 0, poSubtract = 1, poMultiply = 2, poDiv
 
 // One value per pixel from the expression, written to blue, green and red.
 void DoPixelAlgebra(const PixelAlgebraRecord& params);
+// The expression record of the window's 21 radio groups (order as RecordPixelAlgebra): each
+// group's shape picks its bands and operations, 9 marks a field the shape does not use, and a
+// shape with no choice leaves its fields 0.
+PixelAlgebraRecord PixelAlgebraRecordOf(const std::array<int32_t, 21>& itemIndexes);
 // Ratio formula 1..15 per channel; any other number gives 0.0 in all three channels.
 void DoPixelRatios(uint8_t formula);
 // Each output channel is the sum of the blue, green and red bytes each combined with its

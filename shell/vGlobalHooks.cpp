@@ -1,5 +1,6 @@
 #include "shell/vGlobalHooks.h"
 
+#include "platform/PlDateTime.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 
@@ -83,15 +84,7 @@ bool RunGuarded(const std::function<void()>& action) {
 }
 
 std::string NowDateTimeText() {
-    std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    int hour = tm.tm_hour % 12;
-    if (hour == 0) hour = 12;
-    return IntToStr(tm.tm_mon + 1) + "/" + IntToStr(tm.tm_mday) + "/" +
-           IntToStr(tm.tm_year + 1900) + " " + IntToStr(hour) + ":" +
-           FormatInt(tm.tm_min, 2, true) + ":" + FormatInt(tm.tm_sec, 2, true) +
-           (tm.tm_hour < 12 ? " AM" : " PM");
+    return LocaleDateTimeText(std::time(nullptr));
 }
 
 void RecordCommand(const std::string& commandLine, const std::vector<std::string>& params,

@@ -125,5 +125,5 @@ extern bool MacroRecording;
 extern bool LogToDIP;
 void RecordCommand(const std::string& commandLine, const std::vector<std::string>& params,
                    bool log = true);
-// The run time's date-time text of now: "12/6/2026 8:51:21 PM" style, as the log lines hold it.
+// Now in the system locale's short date and long time, as the log's date-time lines hold it.
 std::string NowDateTimeText();

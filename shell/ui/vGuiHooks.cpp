@@ -1,9 +1,11 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
 #include "histogram/vUHistoCC.h"
+#include "import/vHeaderPages.h"
 #include "platform/PlSound.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vMacro.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -158,6 +160,8 @@ void InstallGuiHooks(TVORNForm*) {
     };
     TVORNForm::InstallPictureFileHooks();
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+    InstallHeaderHooks();
+    InstallMacroHooks();
     Hooks.EnableImageCommands = EnableImageCommands;
     Hooks.EnableObjectMenus = EnableObjectMenus;
     Hooks.ProjectionLogChanged = [](bool show) {

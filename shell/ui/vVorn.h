@@ -56,6 +56,8 @@ class TVORNForm : public QMainWindow {
     // Loads a picture: a bare name from ImageDirectory, or a path. False when it failed (the
     // error was shown and the previous picture stays).
     bool LoadFromFile(const std::string& name);
+    // LoadFromFile without the error guard: a failure raises to the caller (the macro player).
+    void OpenPicture(const std::string& name);
     // Writes the displayed picture to ImageDirectory + CurrentImageName; true when written.
     bool SaveImage();
     void F_SaveClick();

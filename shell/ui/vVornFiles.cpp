@@ -4,6 +4,7 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
+#include "shell/vMacroCodes.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -129,20 +130,21 @@ void TVORNForm::F_OpenClick() {
         const std::string chosen = HookChooseFile(request);
         if (chosen.empty()) return;
         if (LoadFromFile(chosen))
-            RecordCommand("=0003  Open", {ImageDirectory, CurrentImageName}, false);
+            RecordCommand(MacroCommandLine(3), {ImageDirectory, CurrentImageName});
     });
 }
 
 bool TVORNForm::LoadFromFile(const std::string& name) {
-    return RunGuarded([&] {
-        const std::string path = !name.empty() && name[0] == '/' ? name : ImageDirectory + name;
-        LoadPictureFile(ExtractFilePath(path), ExtractFileName(path));
-        for (QScrollBar* bar :
-             {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()}) {
-            bar->setSingleStep(4);
-            bar->setValue(0);
-        }
-    });
+    return RunGuarded([&] { OpenPicture(name); });
+}
+
+void TVORNForm::OpenPicture(const std::string& name) {
+    const std::string path = !name.empty() && name[0] == '/' ? name : ImageDirectory + name;
+    LoadPictureFile(ExtractFilePath(path), ExtractFileName(path));
+    for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()}) {
+        bar->setSingleStep(4);
+        bar->setValue(0);
+    }
 }
 
 bool TVORNForm::SaveImage() {
@@ -156,7 +158,7 @@ void TVORNForm::F_SaveClick() {
     if (!scope.Acquired()) return;
     Guarded([&] {
         HookSetGauge(0);
-        if (SaveImage()) RecordCommand("=0005   Save", {ImageDirectory, CurrentImageName}, false);
+        if (SaveImage()) RecordCommand(MacroCommandLine(5), {ImageDirectory, CurrentImageName});
     });
 }
 
@@ -184,7 +186,7 @@ void TVORNForm::F__SaveasClick() {
             SetImageName(ExtractFileName(chosen));
             // The picture keeps its old name unless the new file was written.
             if (SaveImage()) {
-                RecordCommand("=0002 Saveas", {ImageDirectory, CurrentImageName}, false);
+                RecordCommand(MacroCommandLine(2), {ImageDirectory, CurrentImageName});
             } else {
                 ImageDirectory = oldDirectory;
                 SetImageName(oldName);
@@ -204,7 +206,7 @@ void TVORNForm::SaveNumbered1Click() {
         }
         const std::string before = CurrentImageName;
         if (!NextNumberedFileName()) return;
-        if (SaveImage()) RecordCommand("=0004  SaveNumbered", {ImageDirectory, before}, false);
+        if (SaveImage()) RecordCommand(MacroCommandLine(4), {ImageDirectory, before});
     });
 }
 

@@ -16,6 +16,7 @@
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
+#include "shell/vMacroCodes.h"
 #include "shell/vPictureFiles.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
@@ -329,7 +330,7 @@ void TVORNForm::I_UndoClick() {
     if (!scope.Acquired()) return;
     ReleaseUndoCopy();
     UndoImage();
-    RecordCommand("=0001  UndoImage", {}, false);
+    RecordCommand(MacroCommandLine(1), {});
 }
 
 void TVORNForm::LogtoDIPClick() {

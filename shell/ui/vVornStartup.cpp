@@ -5,6 +5,7 @@
 #include "algebra/ui/vPixelAlgebra.h"
 #include "bandproc/ui/vFFTFrm.h"
 #include "classify/ui/vClassifier.h"
+#include "import/vHeaderState.h"
 #include "platform/PlAutostart.h"
 #include "platform/PlSound.h"
 #include "runtime/RtFiles.h"
@@ -246,6 +247,7 @@ void TVORNForm::FormClose() {
     RunGuarded([] { SaveOptions(); });
     ObjectMarks.Clear();
     TextLabels.Clear();
+    RegistrationPoints.clear();
     if (ImageBuffersAllocated) FreeImageBuffers();
     if (RotateImagesExist()) FreeRotateImages();
     QCoreApplication::processEvents();

@@ -1,0 +1,103 @@
+// The headers every loaded picture gets, and its processing-history log (the DIP file).
+#include "import/vHeaderPages.h"
+#include "import/vHeaderVersions.h"
+#include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
+#include "shell/vGlobal.h"
+
+std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::string& fileName,
+                                                                int width, int height) {
+    ClearRIH();
+    ClearDIS();
+    DIPMemo.clear();
+    const std::string dih = ChangeFileExt(fileName, ".dih");
+    const std::string dis = ChangeFileExt(fileName, ".dis");
+    const std::string w = IntToStr(width);
+    const std::string h = IntToStr(height);
+    auto& p = *this;
+    p[DIHField::RIHIDEdit] = DIHVersionLine;
+    for (DIHField f : {DIHField::RIHHeaderFileEdit, DIHField::RIHRIHEdit, DIHField::RIHSceneTitle})
+        p[f] = ExtractFileName(dih);
+    p[DIHField::RIHLC] = "1";
+    for (DIHField f : {DIHField::RIHRC, DIHField::RIHIW, DIHField::RIHinLine})
+        p[f] = w;
+    p[DIHField::RIHTR] = "1";
+    for (DIHField f : {DIHField::RIHBR, DIHField::RIHIH, DIHField::RIHinColumn})
+        p[f] = h;
+    p[DIHField::RIHNBEdit] = "3";
+
+    p[DISField::DISSubsetID] = DISVersionLine;
+    p[DISField::DISSubsetDIH] = dih;
+    p[DISField::DISSubsetDIS] = dis;
+    DISFileEdit = dis;
+    p[DISField::DISSubsetLeft] = "1";
+    p[DISField::DISSubsetRight] = w;
+    p[DISField::DISSubsetWidth] = w;
+    p[DISField::DISSubsetTop] = "1";
+    p[DISField::DISSubsetBottom] = h;
+    p[DISField::DISSubsetHeight] = h;
+    return {dih, dis};
+}
+
+void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int height) {
+    const auto [dih, dis] = FillMadePages(fileName, width, height);
+    DIPMemo = {DIPVersionLine, dih, dis, ChangeFileExt(fileName, ".dip"),
+               ImageDirectory + ChangeFileExt(fileName, ".png")};
+    DISDIPMemo = DIPMemo;
+    // A picture without a log may still lie beside the headers of the scene it was made from
+    // (an import, a crop); default headers written over them would lose that scene's whole
+    // description. The pages describe the picture either way.
+    if (FindFileCaseInsensitive(ImageDirectory, ExtractFileName(dih)).empty()) RIHSaveIt();
+    if (FindFileCaseInsensitive(ExtractFilePath(DISFilePath()), ExtractFileName(dis)).empty())
+        DISSaveIt();
+    for (const char* band : {"Red:Red", "Green:Green", "Blue:Blue"})
+        DIPMemo.push_back(band);
+    DIPMemo.push_back(NowDateTimeText());
+    DIPSaveIt();
+}
+
+void THeaderPages::RIHMakeDISDISHeaders(const std::string& fileName, int width, int height) {
+    FillMadePages(fileName, width, height);
+    RIHSaveIt();
+    DISSaveIt();
+}
+
+void THeaderPages::RIHOpenDIPHeader(const std::string& fileName) {
+    DIPMemo.clear();
+    std::string text;
+    if (!ReadWholeFile(ImageDirectory + fileName, text)) {
+        ShowMessageNumber(39998);
+        return;
+    }
+    std::vector<std::string> lines = SplitLines(text);
+    if (lines.empty() || lines.front() != DIPVersionLine) {
+        ShowMessageNumber(39996);
+        return;
+    }
+    DIPMemo = std::move(lines);
+}
+
+std::string THeaderPages::DIPFilePath() const {
+    // The loader opens the log in any letter case; writing a second file beside it in another
+    // case would leave the next load reading the old one.
+    const std::string existing =
+        FindFileCaseInsensitive(ImageDirectory, ChangeFileExt(CurrentImageName, ".DIP"));
+    return existing.empty() ? ImageDirectory + ChangeFileExt(CurrentImageName, ".dip") : existing;
+}
+
+void THeaderPages::DIPSaveIt() {
+    if (CurrentImageName.empty()) return;
+    // One version line heads every saved log, also one begun after a refused file.
+    if (DIPMemo.empty() || DIPMemo.front() != DIPVersionLine)
+        DIPMemo.insert(DIPMemo.begin(), DIPVersionLine);
+    if (!WriteFileAtomic(DIPFilePath(), JoinLinesCRLF(DIPMemo))) ShowMessageNumber(39974);
+}
+
+void InstallHeaderHooks() {
+    Hooks.RIHOpenDIPHeader = [](const std::string& name) { HeaderPages.RIHOpenDIPHeader(name); };
+    Hooks.RIHMakeAllHeaders = [](const std::string& name, int width, int height) {
+        HeaderPages.RIHMakeAllHeaders(name, width, height);
+    };
+    Hooks.AppendHistoryLine = [](const std::string& line) { HeaderPages.DIPMemo.push_back(line); };
+    Hooks.SaveHistoryLog = [] { HeaderPages.DIPSaveIt(); };
+}

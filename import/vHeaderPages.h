@@ -1,0 +1,97 @@
+// The DIH, DIS and DIP headers as the import window's controls hold them: every DIH and DIS
+// value as its control's text (check boxes "true" or "false", combo boxes their item index in
+// decimal), the list boxes as lines, and the processing-history log. The readers fill it, the
+// writers write it unchanged; other windows and engines read and change it, and the import
+// window shows it.
+#pragma once
+
+#include "import/vHeaderFields.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class THeaderPages {
+  public:
+    // The state the window's creation leaves: both pages reset, every list empty.
+    THeaderPages();
+
+    // "->DIH" page.
+    std::string& operator[](DIHField f) { return DIH[static_cast<size_t>(f)]; }
+    const std::string& operator[](DIHField f) const { return DIH[static_cast<size_t>(f)]; }
+    bool Checked(DIHField f) const;
+    void SetChecked(DIHField f, bool checked);
+    // -1 when nothing is selected.
+    int ItemIndex(DIHField f) const;
+    // An index outside the box's list leaves nothing selected.
+    void SetItemIndex(DIHField f, int64_t index);
+    std::vector<std::string> RIHDISMemo;             // "DIS's": the subsets made from the scene
+    std::vector<std::string> RegisteredDataRichEdit; // "Registration Data"
+    std::vector<std::string> DIHRegMemo;             // "Register"
+
+    // "DIS" page.
+    std::string& operator[](DISField f) { return DIS[static_cast<size_t>(f)]; }
+    const std::string& operator[](DISField f) const { return DIS[static_cast<size_t>(f)]; }
+    bool Checked(DISField f) const;
+    void SetChecked(DISField f, bool checked);
+    std::string DISFileEdit; // a bare file name (in ImageDirectory) or a full path
+    std::string DISSubsetNBands;
+    std::string DISSubsetNBCreated;
+    std::string DISSubsetDividedEdit;
+    bool DISSubsetDividedCB = false;
+    std::vector<std::string> DISDividedMemo;
+    std::vector<std::string> DISProcessMemo;
+    std::vector<std::string> DISDIPMemo;
+
+    // "DIP" page: the displayed picture's processing-history log, line 0 its version line.
+    std::vector<std::string> DIPMemo;
+
+    // DIH file. The reader takes a full path; the writer writes ImageDirectory + the file-name
+    // part of RIHHeaderFileEdit, and only when that name ends in ".dih".
+    void ClearRIH();
+    void RIHOpenRIHHeader(const std::string& fileName);
+    void RIHSaveIt();
+    std::vector<std::string> DIHLines() const;
+    // A co-file button of "Co Located" (0..7: N, NE, E, SE, S, SW, W, NW): the chosen file's
+    // path goes into its box; false when the dialog was cancelled.
+    bool RIHChooseCoFile(int direction);
+
+    // DIS file, named by DISFileEdit.
+    void ClearDIS();
+    void OpenDISHeader(const std::string& fileName);
+    void DISSaveIt();
+    std::vector<std::string> DISLines() const;
+    std::string DISFilePath() const;
+    bool DISChooseCoFile(int direction);
+    // Choosing a DIS with the open dialog; true when one was read.
+    bool DISFileOpenClick();
+    // The pre-processor launch: logs the DIS into its process list and saves it; true when the
+    // band-processing window is to be shown.
+    bool PreProcessDISBands();
+
+    // Headers of a loaded picture and the log.
+    void RIHMakeAllHeaders(const std::string& fileName, int width, int height);
+    void RIHMakeDISDISHeaders(const std::string& fileName, int width, int height);
+    void RIHOpenDIPHeader(const std::string& fileName);
+    void DIPSaveIt();
+    // Where the displayed picture's log is kept: its existing DIP file in any letter case, else
+    // the name with ".dip".
+    std::string DIPFilePath() const;
+
+  private:
+    void ResetDIHControls();
+    void TakeDIHLine(int index, const std::string& line);
+    void ReadRegistrationPoints(const std::vector<std::string>& lines, size_t& next);
+    // Fills both pages for a picture of the given size (steps shared by the make routines);
+    // returns the DIH and DIS file names.
+    std::pair<std::string, std::string> FillMadePages(const std::string& fileName, int width,
+                                                      int height);
+
+    std::array<std::string, DIHFieldCount> DIH;
+    std::array<std::string, DISFieldCount> DIS;
+};
+
+extern THeaderPages HeaderPages;
+
+// Connects the picture loader's header calls and the processing-history hooks to HeaderPages.
+void InstallHeaderHooks();

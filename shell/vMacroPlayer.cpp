@@ -1,0 +1,169 @@
+#include "shell/vMacroPlayer.h"
+
+#include "algebra/vUPixAl.h"
+#include "runtime/RtNumbers.h"
+#include "runtime/RtRandom.h"
+#include "shell/vGlobal.h"
+#include "shell/vMacroCodes.h"
+#include "shell/vToolModes.h"
+
+#include <algorithm>
+#include <limits>
+
+std::function<void(const std::string& directory, const std::string& name)> MacroLoadPicture =
+    LoadPictureFile;
+
+std::string MacroStep::L(int k) const {
+    return Text.Line(Index + static_cast<size_t>(k));
+}
+
+int32_t MacroStep::I(int k) const {
+    int code = 0;
+    const int64_t v = ValInt(L(k), code);
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+double MacroStep::R(int k) const {
+    int code = 0;
+    return ValReal(L(k), code);
+}
+
+int32_t MacroStep::Radio(int k, int32_t count) const {
+    return std::clamp(I(k), -1, count - 1);
+}
+
+namespace {
+
+void PlayOptions(const MacroStep& s) {
+    ReadProcessingOptions([&s](int k) { return s.L(k); });
+}
+
+void PlayUndo(const MacroStep&) {
+    ReleaseUndoCopy();
+    UndoImage();
+}
+
+void TakeImageName(const MacroStep& s) {
+    ImageDirectory = s.L(1);
+    SetImageName(s.L(2)); // the caption names the picture the next save writes
+}
+
+void PlaySave(const MacroStep& s) {
+    TakeImageName(s);
+    SavePictureFile();
+}
+
+void PlayOpen(const MacroStep& s) {
+    TakeImageName(s);
+    MacroLoadPicture(ImageDirectory, CurrentImageName);
+}
+
+void PlaySaveNumbered(const MacroStep& s) {
+    TakeImageName(s);
+    if (NextNumberedFileName()) SavePictureFile();
+}
+
+// Items of the pixel-algebra window's groups, in the recorded order: shape groups have three
+// items, band groups three, operation groups four.
+constexpr std::array<int32_t, 21> PixelAlgebraItemCounts = {3, 4, 3, 3, 3, 3, 3, 3, 3, 4, 4,
+                                                            4, 3, 3, 3, 3, 3, 3, 4, 4, 4};
+
+void PlayPixelAlgebra(const MacroStep& s) {
+    std::array<int32_t, 21> items;
+    for (size_t k = 0; k < items.size(); ++k)
+        items[k] = s.Radio(static_cast<int>(k) + 1, PixelAlgebraItemCounts[k]);
+    // The window's run logs itself; playing it does the same.
+    RecordPixelAlgebra(items);
+    DoPixelAlgebra(PixelAlgebraRecordOf(items));
+}
+
+void PlayPixelRatios(const MacroStep& s) {
+    // The list index was recorded; the window runs formula index + 1, and nothing for none.
+    const int32_t item = s.Radio(1, 15);
+    if (item >= 0) DoPixelRatios(static_cast<uint8_t>(item + 1));
+}
+
+void PlayPARBMultiply(const MacroStep& s) {
+    // Recorded coefficients first, the engine takes the operation first.
+    DoPARBMultiply(s.Radio(10, 4), s.R(1), s.R(2), s.R(3), s.R(4), s.R(5), s.R(6), s.R(7), s.R(8),
+                   s.R(9));
+}
+
+void PlayPMultiply(const MacroStep& s) {
+    DoPMultiply(s.Radio(4, 4), s.R(1), s.R(2), s.R(3));
+}
+
+void PlayPowerLogWholeP2(const MacroStep& s) {
+    DoPowerLogTransform(s.I(1), s.I(2), s.R(3), s.I(4));
+}
+
+void PlayPowerLog(const MacroStep& s) {
+    DoPowerLogTransform(s.I(1), s.I(2), s.R(3), s.R(4));
+}
+
+void PlayRandomNoise(const MacroStep&) {
+    rt::Randomize();
+    DoRandomNoise();
+}
+
+void PlayBrightnessOffset(const MacroStep& s) {
+    DoBrightnessOffset(s.I(1));
+}
+
+// The routines the player reaches, by code. A code of the macro vocabulary without a row here
+// plays a routine that is not part of the program yet: the player says so and goes on.
+struct MacroDispatchRow {
+    int Code;
+    void (*Action)(const MacroStep& step);
+};
+const MacroDispatchRow Dispatch[] = {
+    {0, PlayOptions},
+    {1, PlayUndo},
+    {2, PlaySave},
+    {3, PlayOpen},
+    {4, PlaySaveNumbered},
+    {5, PlaySave},
+    {201, PlayPixelAlgebra},
+    {202, PlayPixelRatios},
+    {203, PlayPARBMultiply},
+    {204, PlayPMultiply},
+    {211, PlayPowerLogWholeP2},
+    {212, PlayPowerLog},
+    {213, PlayPowerLog},
+    {214, PlayRandomNoise},
+    {215, PlayBrightnessOffset},
+};
+
+void PlayLine(const MacroText& text, size_t index) {
+    const std::string line = text.Line(index);
+    if (line.empty() || line[0] != '=') return;
+    int stop = 0;
+    const int code = static_cast<int>(ValInt(line.substr(1, 4), stop));
+    if (!FindMacroCode(code)) return;
+    const auto* row = std::find_if(std::begin(Dispatch), std::end(Dispatch),
+                                   [code](const MacroDispatchRow& r) { return r.Code == code; });
+    if (row == std::end(Dispatch)) {
+        HookStatus(0, "Macro code " + FormatInt(code, 4, true) + " skipped: not available");
+        return;
+    }
+    row->Action(MacroStep{text, index});
+}
+
+} // namespace
+
+bool PlayMacro(const MacroText& text) {
+    OperationScope scope;
+    if (!scope.Acquired()) return false;
+    return RunGuarded([&] {
+        const size_t count = text.Count();
+        for (size_t i = 0; i < count; ++i)
+            PlayLine(text, i);
+    });
+}
+
+bool PlayMacro(const std::vector<std::string>& lines) {
+    return PlayMacro(
+        MacroText{[&] { return lines.size(); },
+                  [&](size_t i) { return i < lines.size() ? lines[i] : std::string(); }});
+}

@@ -1,0 +1,205 @@
+#include "import/HeaderFixture.h"
+
+namespace {
+
+using D = DISField;
+using Lines = std::vector<std::string>;
+
+class DISFile : public HeaderTest {
+  protected:
+    std::string Write(const Lines& lines) {
+        const std::string path = Dir.File("in.dis");
+        WriteFileAtomic(path, JoinLinesCRLF(lines));
+        return path;
+    }
+};
+
+TEST_F(DISFile, GoldenFilesReadAndWriteBackByteForByte) {
+    for (const char* golden : {"empty.dis", "lists.dis"}) {
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            P.OpenDISHeader(cycle == 0 ? GoldenHeader(golden) : Dir.File("copy.dis"));
+            P.DISFileEdit = "copy.dis";
+            P.DISSaveIt();
+            EXPECT_EQ(FileText(Dir.File("copy.dis")), FileText(GoldenHeader(golden))) << golden;
+        }
+    }
+    EXPECT_EQ(P.DISDividedMemo, (Lines{"olinda_a.B1", "olinda_a.B2"}));
+    EXPECT_EQ(P.DISProcessMemo, (Lines{"Image Dis Pre Process:"}));
+    EXPECT_EQ(P.DISDIPMemo, (Lines{"DIP 1.1", "olinda.dih", "olinda_a.dis"}));
+    EXPECT_EQ(P[D::DISNCoFile], "north.dis");
+    EXPECT_EQ(P[D::DISNECoFile], "northeast.dis");
+    EXPECT_TRUE(P.Checked(D::DISOverlappedCB));
+    EXPECT_FALSE(P.Checked(D::DISStereoCB));
+    EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+}
+
+TEST_F(DISFile, ResetPageWritesEmptyNamesAndBounds) {
+    P.OpenDISHeader(GoldenHeader("lists.dis"));
+    P.DIHRegMemo = {"a registration note"};
+    P.ClearDIS();
+    P.DISFileEdit = "scene.dis";
+    P.DISSaveIt();
+    Lines want = FileLines(GoldenHeader("empty.dis"));
+    for (size_t i = 1; i < 9; ++i)
+        want[i].clear();
+    EXPECT_EQ(FileLines(Dir.File("scene.dis")), want);
+    EXPECT_TRUE(P.DIHRegMemo.empty());
+}
+
+TEST_F(DISFile, EmptySizesAreMadeFromTheirBounds) {
+    Lines file = FileLines(GoldenHeader("lists.dis"));
+    file[5] = file[8] = "";
+    P.OpenDISHeader(Write(file));
+    EXPECT_EQ(P[D::DISSubsetWidth], "640");
+    EXPECT_EQ(P[D::DISSubsetHeight], "480");
+
+    // Bounds that are no whole numbers stop the read; what was read keeps its new text.
+    P[D::DISSubsetTop] = "old";
+    file[3] = "1.5";
+    EXPECT_FALSE(RunGuarded([&] { P.OpenDISHeader(Write(file)); }));
+    EXPECT_EQ(Rec.ErrorBoxes, Lines{"'1.5' is not a valid integer value"});
+    EXPECT_EQ(P[D::DISSubsetLeft], "1.5");
+    EXPECT_EQ(P[D::DISSubsetTop], "old");
+
+    Rec.Clear();
+    EXPECT_FALSE(RunGuarded([&] { P.OpenDISHeader(Write({"DIS 1.1", "a.dih", "a.dis"})); }));
+    EXPECT_EQ(Rec.ErrorBoxes, Lines{"'' is not a valid integer value"});
+}
+
+TEST_F(DISFile, ListsSplitAtTheirKeywordsOnly) {
+    const struct {
+        Lines tail; // from line 38 on
+        Lines divided, process, dip;
+    } cases[] = {
+        {{"Divided", "a.B1", "DIP", "b.B1"}, {"a.B1", "DIP", "b.B1"}, {}, {}},
+        {{"anything", "a.B1", "Process", "p", "Process", "DIP", "Process", "DIP"},
+         {"a.B1"},
+         {"p", "Process"},
+         {"Process", "DIP"}},
+        {{}, {}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        Lines file = FileLines(GoldenHeader("lists.dis"));
+        file.resize(37);
+        file.insert(file.end(), c.tail.begin(), c.tail.end());
+        P.OpenDISHeader(Write(file));
+        EXPECT_EQ(P.DISDividedMemo, c.divided);
+        EXPECT_EQ(P.DISProcessMemo, c.process);
+        EXPECT_EQ(P.DISDIPMemo, c.dip);
+    }
+}
+
+TEST_F(DISFile, AnyFirstLineIsShownAndTheVersionWritten) {
+    Lines file = FileLines(GoldenHeader("lists.dis"));
+    file[0] = "DIS 9.9";
+    P.OpenDISHeader(Write(file));
+    EXPECT_EQ(P[D::DISSubsetID], "DIS 9.9");
+    P.DISFileEdit = "out.dis";
+    P.DISSaveIt();
+    EXPECT_EQ(FileText(Dir.File("out.dis")), FileText(GoldenHeader("lists.dis")));
+    EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+}
+
+TEST_F(DISFile, NamesResolveAgainstTheImageDirectory) {
+    MakeDirectories(Dir.File("sub/"));
+    const struct {
+        std::string name;
+        std::string written; // empty: refused with 39997
+    } cases[] = {
+        {"scene.DIS", Dir.File("scene.DIS")},
+        {"sub/part.dis", Dir.File("sub/part.dis")},
+        {Dir.File("sub/full.dis"), Dir.File("sub/full.dis")},
+        {"scene.dat", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        Rec.Clear();
+        P.DISFileEdit = c.name;
+        P.DISSaveIt();
+        EXPECT_EQ(Rec.Shown(39997), c.written.empty()) << c.name;
+        if (!c.written.empty()) {
+            EXPECT_EQ(FileLines(c.written).size(), 40u) << c.name;
+        }
+    }
+    EXPECT_FALSE(FileExists("scene.DIS")); // nothing in the process's folder
+}
+
+TEST_F(DISFile, UnreadableFileShows39998AndChangesNothing) {
+    P.OpenDISHeader(GoldenHeader("lists.dis"));
+    P.OpenDISHeader(Dir.File("missing.dis"));
+    EXPECT_TRUE(Rec.Shown(39998));
+    EXPECT_EQ(P[D::DISSubsetDIH], "olinda.dih");
+    EXPECT_EQ(P.DISDividedMemo.size(), 2u);
+}
+
+TEST_F(DISFile, ChoosingADISReadsItAndMovesTheImageDirectory) {
+    MakeDirectories(Dir.File("scenes/"));
+    WriteFileAtomic(Dir.File("scenes/lists.dis"), FileText(GoldenHeader("lists.dis")));
+    Rec.FileAnswers = {Dir.File("scenes/notes.dat"), "", Dir.File("scenes/lists.dis")};
+    EXPECT_FALSE(P.DISFileOpenClick());
+    EXPECT_FALSE(P.DISFileOpenClick());
+    EXPECT_FALSE(DISLoaded);
+    EXPECT_EQ(ImageDirectory, Dir.Path());
+    EXPECT_TRUE(P.DISFileOpenClick());
+    EXPECT_TRUE(DISLoaded);
+    EXPECT_EQ(P.DISFileEdit, "lists.dis");
+    EXPECT_EQ(ImageDirectory, Dir.File("scenes/"));
+    EXPECT_EQ(P[D::DISSubsetDIS], "olinda_a.dis");
+    EXPECT_EQ(Rec.FileRequests[0].Filter, "DIS Header file (DIS)|*.DIS");
+}
+
+TEST_F(DISFile, PreProcessorLogsTheDISOnlyWhenOneWasChosen) {
+    P.OpenDISHeader(GoldenHeader("lists.dis"));
+    P.DISFileEdit = "lists.dis";
+    EXPECT_FALSE(P.PreProcessDISBands());
+    EXPECT_TRUE(Rec.Shown(39993));
+    EXPECT_FALSE(FileExists(Dir.File("lists.dis")));
+
+    DISLoaded = true;
+    EXPECT_TRUE(P.PreProcessDISBands());
+    const Lines saved = FileLines(Dir.File("lists.dis"));
+    const Lines tail(saved.end() - 8, saved.end());
+    EXPECT_EQ(tail, (Lines{"Image Dis Pre Process:", "Image Dis Pre Process:", "lists.dis",
+                           Dir.Path(), "DIP", "DIP 1.1", "olinda.dih", "olinda_a.dis"}));
+}
+
+TEST_F(DISFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
+    const D order[] = {D::DISNCoFile, D::DISNECoFile, D::DISECoFile, D::DISSECoFile,
+                       D::DISSCoFile, D::DISSWCoFile, D::DISWCoFile, D::DISNWCoFile};
+    for (int d = 0; d < 8; ++d) {
+        Rec.FileAnswers.push_back("/scenes/co" + std::to_string(d) + ".dis");
+        EXPECT_TRUE(P.DISChooseCoFile(d));
+        EXPECT_EQ(P[order[d]], "/scenes/co" + std::to_string(d) + ".dis");
+    }
+    EXPECT_FALSE(P.DISChooseCoFile(0));
+    EXPECT_EQ(P[D::DISNCoFile], "/scenes/co0.dis");
+    EXPECT_EQ(Rec.FileRequests[0].Filter, "Adjacent image file|*.BN?;*.DAT;*.DIS;*.DIH");
+}
+
+TEST_F(DISFile, SaveFailuresShowTheirNumberAndLeaveNoFile) {
+    ImageDirectory = Dir.File("no such folder/");
+    const struct {
+        void (*save)();
+        int message;
+    } cases[] = {
+        {[] {
+             HeaderPages[DIHField::RIHHeaderFileEdit] = "x.dih";
+             HeaderPages.RIHSaveIt();
+         },
+         39972},
+        {[] {
+             HeaderPages.DISFileEdit = "x.dis";
+             HeaderPages.DISSaveIt();
+         },
+         39998},
+        {[] { HeaderPages.DIPSaveIt(); }, 39974},
+    };
+    for (const auto& c : cases) {
+        Rec.Clear();
+        c.save();
+        EXPECT_TRUE(Rec.Shown(c.message)) << c.message << Rec.Summary();
+    }
+    EXPECT_FALSE(DirectoryExists(ImageDirectory));
+}
+
+} // namespace

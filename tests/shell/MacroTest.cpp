@@ -1,0 +1,236 @@
+#include "algebra/vUPixAl.h"
+#include "platform/PlRichText.h"
+#include "runtime/RtFiles.h"
+#include "shell/vMacroCodes.h"
+#include "shell/vMacroPlayer.h"
+#include "support/EngineTestImage.h"
+#include "support/PngFixtures.h"
+#include "support/TestFiles.h"
+
+#include <functional>
+#include <png.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string MacroData(const std::string& name) {
+    return std::string(VORN_SOURCE_DIR) + "/tests/data/macros/" + name;
+}
+
+TEST(MacroFile, RichTextKeepsEveryLineAndByte) {
+    const Lines cases[] = {
+        {},
+        {""},
+        {"Raster Macro File", "", "a\\b{c}d", "caf\xe9\tx", "=0005   Save", ""},
+    };
+    for (const Lines& lines : cases) {
+        const std::string rtf = RichTextFromLines(lines);
+        EXPECT_TRUE(IsRichText(rtf));
+        EXPECT_EQ(LinesFromDocument(rtf), lines) << rtf;
+    }
+}
+
+TEST(MacroFile, DocumentsOfOtherEditorsLoadToTheirLines) {
+    Lines lines;
+    ASSERT_TRUE(LoadMacroFile(MacroData("wordprocessor.eve"), lines));
+    EXPECT_EQ(lines, (Lines{"Raster Macro File", "caf\xe9.png", "/home/user/pictures/",
+                            "=0003  Open", "/home/user/pictures/", "caf\xe9.png",
+                            "a {brace} and a back\\slash\tend", ""}));
+    ASSERT_TRUE(LoadMacroFile(MacroData("plain.eve"), lines));
+    EXPECT_EQ(lines, (Lines{"Raster Macro File", "scene.png", "/data/", "=0202  PixelRatios", "4",
+                            "", "=0001  UndoImage"}));
+    EXPECT_FALSE(LoadMacroFile(MacroData("missing.eve"), lines));
+    EXPECT_EQ(lines.size(), 7u);
+}
+
+// The pixel-algebra window's lines with its resource choices: A red, divide, B blue.
+Lines ResourceChoices() {
+    Lines lines = {"=0201   Do_PixelAlgebra", "0", "3", "0", "0"};
+    lines.resize(13, "-1");
+    lines.push_back("2");
+    lines.resize(22, "-1");
+    return lines;
+}
+
+class MacroPlay : public EngineTestImage {
+  protected:
+    void LoadNoise() {
+        std::vector<Rgb> pixels;
+        for (int i = 0; i < 24; ++i)
+            pixels.push_back({(i * 37) % 256, (i * 91 + 13) % 256, (i * 53 + 200) % 256});
+        Load(6, pixels);
+    }
+};
+
+TEST_F(MacroPlay, ProcessingOptionsBlockWritesAndReadsEveryOption) {
+    ClipOption = AutoRangeOption = ToggleGreen = SetThresholdOption = true;
+    AbsoluteValuesOption = SetAbsoluteOption = Scale0To255Option = BelowZeroOption = false;
+    ToggleBlue = ToggleRed = ToggleRGB = false;
+    RealATMin = 0.5;
+    RealATMax = 250;
+    IntATMin = 3;
+    IntATMax = 254;
+    const Lines block = ProcessingOptionsLines();
+    EXPECT_EQ(block, (Lines{"=0000  Processing Options", "Absolute Values:Off", "Set Absolute:Off",
+                            "0.5", "250", "Clip:On", "Do_0..1..255:Off", "BelowZero -1..0..1:Off",
+                            "AutoRange:On", "Set Threshold:On", "3", "254", "Toggle Blue:Off",
+                            "Toggle Green:On", "Toggle Red:Off", "Toggle RGB:Off"}));
+
+    ClipOption = AutoRangeOption = ToggleGreen = SetThresholdOption = false;
+    RealATMin = RealATMax = 0;
+    IntATMin = IntATMax = 0;
+    EXPECT_TRUE(PlayMacro(block));
+    EXPECT_EQ(ProcessingOptionsLines(), block);
+
+    // Another letter case or a trailing blank is off; the integers keep their low byte.
+    Lines odd = block;
+    odd[5] = "clip:On";
+    odd[8] = "AutoRange:On ";
+    odd[10] = "300";
+    odd[3] = "1.5e1x";
+    EXPECT_TRUE(PlayMacro(odd));
+    EXPECT_FALSE(ClipOption);
+    EXPECT_FALSE(AutoRangeOption);
+    EXPECT_EQ(IntATMin, 44);
+    EXPECT_EQ(RealATMin, 15.0);
+}
+
+TEST_F(MacroPlay, OnlyKnownCommandLinesPlay) {
+    LoadNoise();
+    const Picture before = DisplayedPicture;
+    ClipOption = true;
+    EXPECT_TRUE(
+        PlayMacro(Lines{"Raster Macro File", "0000  Processing Options", " =0001", "=0103  none",
+                        "=9999", "=0301  Do_IntegerFile", "/f/", "/f/a.RL3", "0", "0"}));
+    EXPECT_EQ(DisplayedPicture.Pixels, before.Pixels);
+    EXPECT_TRUE(ClipOption);
+    EXPECT_EQ(Rec.Status0, Lines{"Macro code 0301 skipped: not available"});
+    EXPECT_TRUE(Rec.ErrorBoxes.empty());
+
+    // The block's lines past the end read empty: every flag off, every number 0.
+    EXPECT_TRUE(PlayMacro(Lines{"=0000"}));
+    EXPECT_FALSE(ClipOption);
+    EXPECT_EQ(IntATMax, 0);
+}
+
+// Each replayed pixel-algebra line against the engine called as its window calls it.
+TEST_F(MacroPlay, PixelAlgebraCodesReplayTheRecordedCall) {
+    const struct {
+        Lines macro;
+        std::function<void()> direct;
+    } cases[] = {
+        {{"=0202  PixelRatios", "4"}, [] { DoPixelRatios(5); }},
+        {{"=0202  PixelRatios", "-1"}, [] {}},
+        {{"=0203  Do_PARBMultiply", "0.332", "0.603", "0.675", "-0.283", "-0.66", "0.577", "-0.899",
+          "0.428", "0.076", "2"},
+         [] {
+             DoPARBMultiply(2, 0.332, 0.603, 0.675, -0.283, -0.66, 0.577, -0.899, 0.428, 0.076);
+         }},
+        {{"=0204  Do_PMultiply", "-0.8561", "0.36", "1.19", "3"},
+         [] { DoPMultiply(3, -0.8561, 0.36, 1.19); }},
+        {ResourceChoices(),
+         [] {
+             DoPixelAlgebra({0, 0, 3, 0, 9, 9, 9, 9, 2, 9, 9, 9, 9});
+         }},
+        {{"=0215", "-40"}, [] { DoBrightnessOffset(-40); }},
+        {{"=0211", "0", "2", "1.5", "3"}, [] { DoPowerLogTransform(0, 2, 1.5, 3.0); }},
+    };
+    for (const auto& c : cases) {
+        LoadNoise();
+        c.direct();
+        const Picture want = DisplayedPicture;
+        LoadNoise();
+        EXPECT_TRUE(PlayMacro(c.macro)) << c.macro[0] << Rec.Summary();
+        EXPECT_EQ(DisplayedPicture.Pixels, want.Pixels) << c.macro[0] << " " << c.macro[1];
+    }
+}
+
+TEST_F(MacroPlay, PixelAlgebraGroupsBuildTheirRecord) {
+    std::array<int32_t, 21> items;
+    items.fill(-1);
+    items[0] = 1; // A: two bands
+    items[1] = 2;
+    items[2] = 2; // B: three bands
+    items[4] = 0, items[5] = 2, items[9] = 1;
+    items[15] = 1, items[16] = 0, items[17] = 2, items[19] = 3, items[20] = 0;
+    EXPECT_EQ(PixelAlgebraRecordOf(items),
+              (PixelAlgebraRecord{1, 2, 2, 0, 2, 9, 1, 9, 1, 0, 2, 3, 0}));
+    items[0] = -1;
+    EXPECT_EQ(PixelAlgebraRecordOf(items)[paShapeA], -1);
+    EXPECT_EQ(PixelAlgebraRecordOf(items)[paBandA1], 0);
+}
+
+TEST_F(MacroPlay, PlayedPixelAlgebraLogsAndRadioIndexesAreClamped) {
+    LoadNoise();
+    LogToDIP = true;
+    Lines macro = {"=0201   Do_PixelAlgebra", "7", "-9", "0"};
+    macro.resize(22, "-5");
+    EXPECT_TRUE(PlayMacro(macro));
+    ASSERT_EQ(Rec.HistoryLines.size(), 23u);
+    EXPECT_EQ(Lines(Rec.HistoryLines.begin(), Rec.HistoryLines.begin() + 5),
+              (Lines{"=0201   Do_PixelAlgebra", "2", "-1", "0", "-1"}));
+    EXPECT_EQ(Rec.HistorySaves, 1);
+}
+
+TEST_F(MacroPlay, OpenTakesTheNameFromTheRecordedFolderAndAnErrorEndsTheWalk) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileAtomic(
+        dir.File("p.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3))));
+    EXPECT_TRUE(PlayMacro(Lines{"=0003  Open", dir.Path(), "p.png"}));
+    EXPECT_EQ(DisplayedPicture.Width, 5);
+    EXPECT_EQ(ImageDirectory, dir.Path());
+
+    ClipOption = false;
+    EXPECT_FALSE(PlayMacro(
+        Lines{"=0003  Open", dir.Path(), "gone.png", "=0000", "", "", "", "", "Clip:On"}));
+    EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
+    EXPECT_FALSE(ClipOption);
+    EXPECT_EQ(DisplayedPicture.Width, 5);
+    ImageDirectory.clear();
+    CurrentImageName.clear();
+}
+
+TEST_F(MacroPlay, PlayRefusesWhileAnotherOperationRuns) {
+    ClipOption = false;
+    OperationScope other;
+    EXPECT_FALSE(PlayMacro(Lines{"=0000", "", "", "", "", "Clip:On"}));
+    EXPECT_FALSE(ClipOption);
+}
+
+TEST(MacroBlocks, FilterAndClassificationLines) {
+    EXPECT_EQ(FilterBlockLines("/k/edge.RL3", 2, true), (Lines{"/k/", "/k/edge.RL3", "2", "1"}));
+    const struct {
+        int32_t classifier;
+        const char* command;
+        Lines tail; // lines 7 on
+    } cases[] = {
+        {0, "=0400  Do Stats PBox", {}},
+        {3, "=0400  Do Parallel PBox", {"s.rts"}},
+        {7, "=0400  Do Clustered", {"s.rts"}},
+        {8, "=0400  KB Clustered", {"s.rts", "k.rkb"}},
+        {9, "=0400  DO Clustered", {"s.rts", "o.rdo"}},
+        {10, "=0400  KBO Clustered", {"s.rts", "k.rkb", "o.rdo"}},
+        {11, "", {"s.rts"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClassificationCommandLine(c.classifier), c.command);
+        Lines want = {"4", std::to_string(c.classifier), "10", "20", "3", "9"};
+        want.insert(want.end(), c.tail.begin(), c.tail.end());
+        EXPECT_EQ(ClassificationBlockLines(
+                      {4, c.classifier, "10", "20", "3", "9", "s.rts", "k.rkb", "o.rdo"}),
+                  want)
+            << c.classifier;
+    }
+}
+
+TEST(MacroBlocks, CommandLinesKeepTheirBlanks) {
+    EXPECT_EQ(MacroCommandLine(5), "=0005   Save");
+    EXPECT_EQ(MacroCommandLine(2), "=0002 Saveas");
+    EXPECT_EQ(MacroCommandLine(201), "=0201   Do_PixelAlgebra");
+    EXPECT_EQ(MacroCommandLine(311), "=0311  Do_SlopeFile r2 8");
+    EXPECT_EQ(MacroCommandLine(212), "");
+    EXPECT_EQ(MacroCommandLine(103), "");
+}
+
+} // namespace
