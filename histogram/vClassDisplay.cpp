@@ -55,10 +55,11 @@ void PutClass(uint8_t* dst, const Bgr& c) {
     dst[2] = c.R;
 }
 
-void PaintBandRow(const uint8_t* src, uint8_t* dst, int32_t width, const ClassMasks& masks,
-                  int channel, const std::array<Bgr, 10>& bytes) {
+// The colour of each value of one band, looked up once per pixel.
+void PaintBandRow(const uint8_t* src, uint8_t* dst, int32_t width,
+                  const std::array<Bgr, 256>& colors, int channel) {
     for (int32_t x = 0; x < width; ++x, src += 3, dst += 3)
-        PutClass(dst, bytes[static_cast<size_t>(ClassOfMask(masks[src[channel]]))]);
+        PutClass(dst, colors[src[channel]]);
 }
 
 void PaintBgrRow(const uint8_t* src, uint8_t* dst, int32_t width,
@@ -131,12 +132,16 @@ void ShowClassesDisplay(int32_t) {
     const int band = ToggleRed ? BandRed : (ToggleGreen ? BandGreen : (ToggleBlue ? BandBlue : -1));
     const int channel = band < 0 ? 0 : 2 - band;
     const std::array<Bgr, 10> bytes = ClassBytes();
+    std::array<Bgr, 256> bandColors{};
+    if (band >= 0)
+        for (size_t v = 0; v < bandColors.size(); ++v)
+            bandColors[v] =
+                bytes[static_cast<size_t>(ClassOfMask(masks[static_cast<size_t>(band)][v]))];
     for (int32_t y = 0; y <= ImageMaxY; ++y) {
         if (band < 0)
             PaintBgrRow(UndoRow(y), WorkRow(y), ImageMaxX + 1, masks, bytes);
         else
-            PaintBandRow(UndoRow(y), WorkRow(y), ImageMaxX + 1, masks[static_cast<size_t>(band)],
-                         channel, bytes);
+            PaintBandRow(UndoRow(y), WorkRow(y), ImageMaxX + 1, bandColors, channel);
         ShowProgress(RowPercent(y, ImageMaxY));
     }
     if (ClassMethodCycleMode) ShowProcessedImage();

@@ -66,6 +66,17 @@ QButtonGroup* MakeRadioGroup(QWidget* parent, const QString& name, const QString
     return group;
 }
 
+int AddCaptionedRows(QGridLayout* grid, QWidget* parent,
+                     std::initializer_list<std::pair<const char*, QWidget*>> rows, int perRow) {
+    int i = 0;
+    for (const auto& [caption, control] : rows) {
+        grid->addWidget(new QLabel(caption, parent), i / perRow, 2 * (i % perRow));
+        grid->addWidget(control, i / perRow, 2 * (i % perRow) + 1);
+        ++i;
+    }
+    return (i + perRow - 1) / perRow;
+}
+
 QLabel* MakePlotView(QWidget* parent, const QString& name, int width, int height) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -74,8 +85,9 @@ QLabel* MakePlotView(QWidget* parent, const QString& name, int width, int height
     return l;
 }
 
-QPushButton* MakeHelpButton(QWidget* parent, const QString& name, int topic) {
-    QPushButton* b = MakeButton(parent, name, "Help");
+QPushButton* MakeHelpButton(QWidget* parent, const QString& name, int topic,
+                            const QString& caption) {
+    QPushButton* b = MakeButton(parent, name, caption);
     QObject::connect(b, &QPushButton::clicked, parent, [topic] {
         RunGuarded([topic] {
             if (VORNForm) VORNForm->ShowHelpContext(topic);

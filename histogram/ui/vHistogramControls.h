@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <utility>
 
 class QButtonGroup;
 class QGridLayout;
@@ -25,10 +26,15 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, int width = 48);
 QButtonGroup* MakeRadioGroup(QWidget* parent, const QString& name, const QString& caption,
                              std::initializer_list<const char*> items, QGridLayout* into, int row,
                              int column, int columns = 1);
+// Each control with its caption before it, `perRow` of them to a row of the grid; returns the
+// number of rows taken.
+int AddCaptionedRows(QGridLayout* grid, QWidget* parent,
+                     std::initializer_list<std::pair<const char*, QWidget*>> rows, int perRow = 1);
 // A label that shows a plot of a fixed size.
 QLabel* MakePlotView(QWidget* parent, const QString& name, int width, int height);
 // A help button that opens the help file at `topic`.
-QPushButton* MakeHelpButton(QWidget* parent, const QString& name, int topic);
+QPushButton* MakeHelpButton(QWidget* parent, const QString& name, int topic,
+                            const QString& caption = "Help");
 
 // A picture of the view's size, black.
 Picture BlankPictureFor(const QLabel* view);

@@ -66,22 +66,16 @@ void THistogramForm::BuildNaturalBreakPage(QWidget* page) {
     NBStandardDeviation = MakeValueLabel(page, "NBStandardDeviation");
     NBMaxLabel = MakeValueLabel(page, "NBMaxLabel");
     HNB_Panel = MakeColorPanel("HNB_Panel", page);
-    const std::pair<const char*, QWidget*> values[] = {
-        {"Min", NBMinimum},
-        {"Max", NBMaximum},
-        {"Mode", NBMode},
-        {"Median", NBMedian},
-        {"Mean", NBMean},
-        {"Variance", NBVariance},
-        {"S.D.", NBStandardDeviation},
-        {"Top count", NBMaxLabel},
-        {"Class", HNB_Panel},
-    };
-    int row = 0;
-    for (const auto& [caption, widget] : values) {
-        stats->addWidget(new QLabel(caption, page), row, 0);
-        stats->addWidget(widget, row++, 1);
-    }
+    const int row = AddCaptionedRows(stats, page,
+                                     {{"Min", NBMinimum},
+                                      {"Max", NBMaximum},
+                                      {"Mode", NBMode},
+                                      {"Median", NBMedian},
+                                      {"Mean", NBMean},
+                                      {"Variance", NBVariance},
+                                      {"S.D.", NBStandardDeviation},
+                                      {"Top count", NBMaxLabel},
+                                      {"Class", HNB_Panel}});
     stats->setRowStretch(row, 1);
     grid->addLayout(stats, 1, 1, 2, 1);
 

@@ -44,16 +44,16 @@ void THistogramForm::BuildHistogramPage(QWidget* page) {
     RBR = MakeValueLabel(page, "RBR");
     GBCoVar = MakeValueLabel(page, "GBCoVar");
     GBR = MakeValueLabel(page, "GBR");
-    const std::pair<const char*, QLabel*> overall[] = {
-        {"Pixels", Pixels}, {"Columns", ColumnsAcross}, {"Rows", RowsDown}, {"RG CoVar", RGCoVar},
-        {"RG R", RGR},      {"RB CoVar", RBCoVar},      {"RB R", RBR},      {"GB CoVar", GBCoVar},
-        {"GB R", GBR},
-    };
-    int row = 0;
-    for (const auto& [caption, label] : overall) {
-        sizes->addWidget(new QLabel(caption, page), row, 0);
-        sizes->addWidget(label, row++, 1);
-    }
+    const int row = AddCaptionedRows(sizes, page,
+                                     {{"Pixels", Pixels},
+                                      {"Columns", ColumnsAcross},
+                                      {"Rows", RowsDown},
+                                      {"RG CoVar", RGCoVar},
+                                      {"RG R", RGR},
+                                      {"RB CoVar", RBCoVar},
+                                      {"RB R", RBR},
+                                      {"GB CoVar", GBCoVar},
+                                      {"GB R", GBR}});
     sizes->setRowStretch(row, 1);
     sizes->addWidget(MakeHelpButton(page, "HHistogram", HelpTopic), row + 1, 0, 1, 2);
     grid->addLayout(sizes, 1, 0, BandCount, 1);
@@ -71,21 +71,15 @@ void THistogramForm::BuildHistogramPage(QWidget* page) {
         H_HSaveBtn[b] = MakeButton(page, QString("H_H") + bandLetters[band] + "SaveBtn",
                                    QString("Save ") + bandNames[band]);
         auto* stats = new QGridLayout;
-        const std::pair<const char*, QLabel*> values[] = {
-            {"Min", Minimum[b]},
-            {"Mode", Mode[b]},
-            {"Median", Median[b]},
-            {"Max", Maximum[b]},
-            {"Mean", Mean[b]},
-            {"Variance", Variance[b]},
-            {"S.D.", StandardDeviation[b]},
-        };
-        int r = 0;
-        for (const auto& [caption, label] : values) {
-            stats->addWidget(new QLabel(caption, page), r / 2, 2 * (r % 2));
-            stats->addWidget(label, r / 2, 2 * (r % 2) + 1);
-            ++r;
-        }
+        AddCaptionedRows(stats, page,
+                         {{"Min", Minimum[b]},
+                          {"Mode", Mode[b]},
+                          {"Median", Median[b]},
+                          {"Max", Maximum[b]},
+                          {"Mean", Mean[b]},
+                          {"Variance", Variance[b]},
+                          {"S.D.", StandardDeviation[b]}},
+                         2);
         stats->addWidget(H_HSaveBtn[b], 3, 2, 1, 2);
         grid->addWidget(ImageRGB[b], band + 1, 1);
         grid->addLayout(stats, band + 1, 2);

@@ -69,7 +69,7 @@ void THistogramForm::BuildClassifierPage(QWidget* page) {
     odd->addWidget(H_SCHPressBtn);
     odd->addWidget(H_SCHDrinkBtn);
     odd->addWidget(MakeHelpButton(page, "HStatisticalClassifier", ClassifierHelpTopic));
-    odd->addWidget(MakeHelpButton(page, "HSCHistogram", ClassHistogramHelpTopic));
+    odd->addWidget(MakeHelpButton(page, "HSCHistogram", ClassHistogramHelpTopic, "Histogram Help"));
     choices->addLayout(odd, row++, 0);
     choices->setRowStretch(row, 1);
     grid->addLayout(choices, 0, 0, BandCount, 1);
@@ -161,7 +161,9 @@ void THistogramForm::H_SCDisplayALLBtnClick() {
     if (ClassMethodCycleMode) {
         // The main window ends the cycle as it ends every mode that holds the undo copy: the
         // caption and the unprocessed picture come back, the commands are enabled again.
-        ReleaseUndoCopy();
+        UndoCopyHeld = false;
+        if (Hooks.EndUndoHoldingMode) Hooks.EndUndoHoldingMode();
+        ClassMethodCycleMode = false;
         return;
     }
     EnableImageCommands(false);

@@ -2,6 +2,7 @@
 // image, with pixels and break rows worked out by hand.
 #include "histogram/vClassDisplay.h"
 
+#include "histogram/ClassDisplaySupport.h"
 #include "histogram/HistogramFixture.h"
 #include "histogram/vSeedBreaks.h"
 #include "shell/vToolModes.h"
@@ -15,22 +16,13 @@ class ClassDisplay : public HistogramFixture {
   protected:
     void SetUp() override {
         HistogramFixture::SetUp();
-        SavedColors = ClassColors;
-        SavedSettings = ColorSettings;
         // Class k's own entry is 0x0k0k0k; the default colour 0xDDDDDD.
         for (uint32_t k = 0; k < ClassColors.size(); ++k)
             ClassColors[k] = (k + 1) * 0x010101u;
         ColorSettings[1] = 0xDDDDDD;
-        SavedToggles = {ToggleRed, ToggleGreen, ToggleBlue, ToggleRGB};
         ClassMethodCycleMode = false;
     }
     void TearDown() override {
-        ClassColors = SavedColors;
-        ColorSettings = SavedSettings;
-        ToggleRed = SavedToggles[0];
-        ToggleGreen = SavedToggles[1];
-        ToggleBlue = SavedToggles[2];
-        ToggleRGB = SavedToggles[3];
         ClassMethodCycleMode = false;
         CurrentClassBreaks = {};
         HistogramFixture::TearDown();
@@ -47,9 +39,7 @@ class ClassDisplay : public HistogramFixture {
     }
     static Rgb Grey(int v) { return {v, v, v}; }
 
-    std::array<uint32_t, 9> SavedColors{};
-    std::array<uint32_t, 8> SavedSettings{};
-    std::array<bool, 4> SavedToggles{};
+    SavedClassDisplayOptions SavedOptions;
 };
 
 TEST_F(ClassDisplay, ClassesFollowTheBreaksAndTheFirstPassingTest) {

@@ -2,6 +2,7 @@
 // edits read as breaks, the proposed picture names and the statistics text.
 #include "histogram/vHistogramPages.h"
 
+#include "histogram/ClassDisplaySupport.h"
 #include "histogram/HistogramFixture.h"
 #include "histogram/vSeedBreaks.h"
 
@@ -11,17 +12,6 @@ using HistogramPages = HistogramFixture;
 
 constexpr uint32_t White = 0xFFFFFFFFu;
 constexpr uint32_t Red = 0xFFFF0000u;
-
-// The rows of one column that hold `pixel`, as [first, last]; {-1, -1} for none.
-std::pair<int, int> RowsOf(const Picture& p, int column, uint32_t pixel) {
-    int first = -1, last = -1;
-    for (int y = 0; y < p.Height; ++y)
-        if (p.At(column, y) == pixel) {
-            if (first < 0) first = y;
-            last = y;
-        }
-    return {first, last};
-}
 
 TEST(HistogramPlot, BarsScaleToTheModeAndStandAtTheirColumns) {
     BandHistogram h{};

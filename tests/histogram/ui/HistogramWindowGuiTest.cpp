@@ -4,6 +4,7 @@
 // on the main image.
 #include "histogram/ui/vHistogram.h"
 
+#include "histogram/ClassDisplaySupport.h"
 #include "histogram/vClassDisplay.h"
 #include "histogram/vSeedBreaks.h"
 #include "histogram/vUHistoCC.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -76,26 +78,12 @@ Picture ExpectedClasses(const Picture& source, int method, int toggle) {
     return out;
 }
 
-// The rows of one column that hold `pixel`, as [first, last].
-std::pair<int, int> RowsOf(const Picture& p, int column, uint32_t pixel) {
-    int first = -1, last = -1;
-    for (int y = 0; y < p.Height; ++y)
-        if (p.At(column, y) == pixel) {
-            if (first < 0) first = y;
-            last = y;
-        }
-    return {first, last};
-}
-
 class HistogramWindow : public GuiStartup {
   protected:
     void SetUp() override {
         GuiStartup::SetUp();
         Histo = new THistogramForm(Form);
         HistogramForm = Histo;
-        SavedColors = ClassColors;
-        SavedSettings = ColorSettings;
-        SavedToggles = {ToggleBlue, ToggleGreen, ToggleRed, ToggleRGB};
         for (size_t k = 0; k < ClassColors.size(); ++k)
             ClassColors[k] = TestClassColors[k];
         ColorSettings[1] = TestDefaultColor;
@@ -104,12 +92,6 @@ class HistogramWindow : public GuiStartup {
     void TearDown() override {
         ClassMethodCycleMode = false;
         MacroRecording = LogToDIP = false;
-        ClassColors = SavedColors;
-        ColorSettings = SavedSettings;
-        ToggleBlue = SavedToggles[0];
-        ToggleGreen = SavedToggles[1];
-        ToggleRed = SavedToggles[2];
-        ToggleRGB = SavedToggles[3];
         SeedBreakTables = {};
         CurrentClassBreaks = {};
         GuiStartup::TearDown();
@@ -145,9 +127,7 @@ class HistogramWindow : public GuiStartup {
 
     THistogramForm* Histo = nullptr;
     Picture Original;
-    std::array<uint32_t, 9> SavedColors{};
-    std::array<uint32_t, 8> SavedSettings{};
-    std::array<bool, 4> SavedToggles{};
+    SavedClassDisplayOptions SavedOptions;
 };
 
 TEST_F(HistogramWindow, PagesStandInTabOrderAndTheClassifierPageShowsTheToggleSet) {
@@ -413,6 +393,22 @@ TEST_F(HistogramWindow, ALoadAndAClosingDisableEveryFollowUpButton) {
     EXPECT_EQ(FormToFree, tfHistogram);
     EXPECT_FALSE(Histo->H_HSaveBtn[BandRed]->isEnabled());
     EXPECT_EQ(HistogramForm.data(), Histo);
+}
+
+TEST_F(HistogramWindow, LosingTheFocusBlanksTheColourPagesPictures) {
+    std::fill(Histo->ColorSourceBitmap.Pixels.begin(), Histo->ColorSourceBitmap.Pixels.end(),
+              PackPixel(255, 255, 255));
+    Histo->ColorPlaneBitmap = Histo->ColorSourceBitmap;
+    Histo->ImageHistogram->setText("histogram");
+    QEvent deactivated(QEvent::ActivationChange);
+    QCoreApplication::sendEvent(Histo, &deactivated);
+    for (const Picture* p : {&Histo->ColorSourceBitmap, &Histo->ColorPlaneBitmap}) {
+        EXPECT_EQ(p->Width, Histo->ImageBig->width());
+        EXPECT_EQ(p->Height, Histo->ImageBig->height());
+        EXPECT_EQ(p->Pixels.front(), PackPixel(0, 0, 0));
+    }
+    EXPECT_TRUE(Histo->ImageHistogram->text().isEmpty());
+    EXPECT_EQ(Histo->ImageBig->pixmap().toImage().pixel(3, 3), qRgb(0, 0, 0));
 }
 
 } // namespace
