@@ -90,28 +90,23 @@ TEST_F(ClassDisplay, ClassesSevenAndEightSwapColoursAndPastNineKeepNine) {
     EXPECT_EQ(DefaultClassColor(), 0xDDDDDDu);
 }
 
-TEST_F(ClassDisplay, ToggleItemsSetOneFlagAndAreReadBackBgrFirst) {
-    struct Case {
-        int Item;
-        bool Blue, Green, Red, Bgr;
-    };
-    for (const Case& c : {Case{0, true, false, false, false},
-                          {1, false, true, false, false},
-                          {2, false, false, true, false},
-                          {3, false, false, false, true},
-                          {7, false, false, false, false}}) {
-        ToggleRed = ToggleGreen = ToggleBlue = ToggleRGB = true;
-        SelectClassToggle(c.Item);
-        EXPECT_EQ((std::array{ToggleBlue, ToggleGreen, ToggleRed, ToggleRGB}),
-                  (std::array{c.Blue, c.Green, c.Red, c.Bgr}))
-            << c.Item;
-        EXPECT_EQ(ClassToggleItemOf(-1), c.Item == 7 ? -1 : c.Item);
+TEST_F(ClassDisplay, TheToggleGroupShowsBgrFirstThenRedGreenBlue) {
+    const std::pair<std::array<bool, 4>, int> cases[] = {
+        // Blue, green, red, BGR set -> the item shown; none keeps the current item.
+        {{true, true, true, true}, ToggleItemBGR},
+        {{true, true, true, false}, ToggleItemRed},
+        {{true, true, false, false}, ToggleItemGreen},
+        {{true, false, false, false}, ToggleItemBlue},
+        {{false, false, false, false}, -1}};
+    for (const auto& [flags, item] : cases) {
+        ToggleBlue = flags[0];
+        ToggleGreen = flags[1];
+        ToggleRed = flags[2];
+        ToggleRGB = flags[3];
+        EXPECT_EQ(ClassToggleItemOf(-1), item);
     }
-    ToggleRed = ToggleRGB = true;
-    EXPECT_EQ(ClassToggleItemOf(0), ToggleItemBGR);
-    ToggleRGB = false;
-    ToggleBlue = true;
-    EXPECT_EQ(ClassToggleItemOf(0), ToggleItemRed);
+    SelectClassToggle(7);
+    EXPECT_FALSE(ToggleBlue || ToggleGreen || ToggleRed || ToggleRGB);
 }
 
 TEST_F(ClassDisplay, EachToggleClassifiesItsBandAndBgrNeedsAllThreeToAgree) {
@@ -172,18 +167,6 @@ TEST_F(ClassDisplay, NoToggleShowsMessage39AndLeavesTheWorkBuffer) {
     EXPECT_TRUE(Rec.Shown(39));
     EXPECT_EQ(Work(), before);
     EXPECT_EQ(Rec.PictureChanges, 0);
-}
-
-TEST_F(ClassDisplay, SelectedBreaksAreTheMethodsRowOfEachBand) {
-    for (size_t b = 0; b < BandCount; ++b)
-        for (size_t r = 0; r < SeedMethodCount; ++r)
-            SeedBreakTables[b][r].fill(static_cast<uint8_t>(10 * b + r));
-    SelectClassBreaks(4);
-    EXPECT_EQ(CurrentClassBreaks[BandRed][5], 4);
-    EXPECT_EQ(CurrentClassBreaks[BandGreen][1], 14);
-    EXPECT_EQ(CurrentClassBreaks[BandBlue][9], 24);
-    SelectClassBreaks(10);
-    EXPECT_EQ(CurrentClassBreaks[BandBlue][9], 24);
 }
 
 } // namespace

@@ -56,20 +56,6 @@ TEST(HistogramPlot, ABandWithoutACountAtItsModeDrawsNoBars) {
     }
 }
 
-TEST(HistogramPlot, NaturalBreakBarsStandEveryOtherColumnAndRedrawOneAtATime) {
-    BandHistogram h{};
-    h[10] = 40;
-    h[255] = 20;
-    Picture p;
-    p.Resize(512, 40);
-    PlotHistogramBars(h, 10, UniformBars(BlackColor), NaturalBreakLayout, p);
-    EXPECT_EQ(RowsOf(p, 20, 0xFF000000u), (std::pair{0, 39}));
-    EXPECT_EQ(RowsOf(p, 510, 0xFF000000u), (std::pair{20, 39}));
-    EXPECT_EQ(RowsOf(p, 21, 0xFF000000u), (std::pair{-1, -1}));
-    PlotHistogramBar(h, 10, 255, 0x0000FF, NaturalBreakLayout, p);
-    EXPECT_EQ(RowsOf(p, 510, Red), (std::pair{20, 39}));
-}
-
 TEST(HistogramPlot, BreakEditsAreWholeNumbersClampedToAByte) {
     const std::pair<const char*, int> cases[] = {
         {"44", 44}, {" 7 ", 7},   {"300", 255}, {"-3", 0}, {"", 0},
