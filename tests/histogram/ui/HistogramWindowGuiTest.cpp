@@ -411,4 +411,14 @@ TEST_F(HistogramWindow, LosingTheFocusBlanksTheColourPagesPictures) {
     EXPECT_EQ(Histo->ImageBig->pixmap().toImage().pixel(3, 3), qRgb(0, 0, 0));
 }
 
+// Without a picture there is no name to keep the tables under: the row changes, no file is made.
+TEST_F(HistogramWindow, NaturalBreaksSavedWithoutAPictureWriteNoFile) {
+    ImageDirectory = Dir.Path();
+    Histo->H_NB_ActiveBtn[BandBlue]->click();
+    Histo->NBEdit[0]->setText("9");
+    Histo->H_NB_SaveBtn[BandBlue]->click();
+    EXPECT_EQ(SeedBreakTables[BandBlue][0][1], 9);
+    EXPECT_FALSE(FileExists(Dir.File(".ads")));
+}
+
 } // namespace
