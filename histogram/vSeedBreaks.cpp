@@ -7,6 +7,12 @@
 
 std::array<SeedBreakTable, BandCount> SeedBreakTables{};
 
+const char* const SeedMethodItems[SeedMethodItemCount] = {
+    "Natural Break Class",     "Best Fit Class",   "Steps Class",           "Area Class",
+    "Median Standard D",       "Mean S Deviation", "Arithmatic Increasing", "Geometric Increasing",
+    "Reciprocal (Decreasing)",
+};
+
 namespace {
 
 // Seed methods, the row index of each.

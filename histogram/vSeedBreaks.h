@@ -22,3 +22,7 @@ void MeanDeviationRow(int32_t mean, double sd, SeedBreakRow& row);
 void ArithmeticIncreaseRow(int32_t min, int32_t max, SeedBreakRow& row);
 // Rows 1, 7, 8 and 9 do not depend on the band.
 void FixedSeedRows(SeedBreakTable& table);
+
+// The item texts of the radio groups that choose a seed method, rows 0..8 (row 9 has none).
+constexpr int SeedMethodItemCount = 9;
+extern const char* const SeedMethodItems[SeedMethodItemCount];

@@ -1,6 +1,6 @@
 #include "shell/vToolModes.h"
 
-#include "histogram/vSeedBreaks.h"
+#include "histogram/vClassDisplay.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalHooks.h"
 
@@ -101,8 +101,6 @@ SelectionRect SelectionFromCorners(ImagePoint a, ImagePoint b) {
 const char* SelectNextClassMethod() {
     ClassMethodIndex =
         ClassMethodIndex >= SeedMethodCount - 1 || ClassMethodIndex < 0 ? 0 : ClassMethodIndex + 1;
-    for (int band = 0; band < BandCount; ++band)
-        CurrentClassBreaks[static_cast<size_t>(band)] =
-            SeedBreakTables[static_cast<size_t>(band)][static_cast<size_t>(ClassMethodIndex)];
+    SelectClassBreaks(ClassMethodIndex);
     return ClassMethodNames[ClassMethodIndex];
 }

@@ -1,9 +1,133 @@
+// The histogram window's frame: its pages in tab order, the calls the main window makes after
+// every load, the close, and the saved pictures every page shares.
 #include "histogram/ui/vHistogram.h"
 
+#include "histogram/ui/vHistogramControls.h"
+#include "histogram/vHistogramPages.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
 
+#include <QBoxLayout>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace histogram_ui;
+
 QPointer<THistogramForm> HistogramForm;
 
+namespace {
+
+struct PageLook {
+    const char* Name;
+    const char* Title;
+    // Pages whose content comes with later work are kept, hidden, at their place in the order.
+    bool Built;
+};
+constexpr std::array<PageLook, THistogramForm::PageCount> PageLooks{{
+    {"HistogramPage", "Histogram", true},
+    {"HColorPage", "H Color", false},
+    {"H2DPage", "H 2D", false},
+    {"H23DPage", "H 2/3 D", false},
+    {"NaturalBreakPage", "Natural Break", true},
+    {"ClassifierPage", "Statistical Classifier", true},
+    {"ClassifierDataPage", "SC data", true},
+    {"SlicePage", "SC Slice", false},
+}};
+
+} // namespace
+
 THistogramForm::THistogramForm(QWidget* parent)
-    : TToolWindow("Histogram", "HistogramForm", fpHistogram, tfHistogram, parent) {}
+    : TToolWindow("Histogram", "HistogramForm", fpHistogram, tfHistogram, parent) {
+    HistoPages = new QTabWidget(this);
+    HistoPages->setObjectName("HistoPages");
+    for (size_t i = 0; i < Pages.size(); ++i) {
+        Pages[i] = new QWidget;
+        Pages[i]->setObjectName(PageLooks[i].Name);
+        HistoPages->addTab(Pages[i], PageLooks[i].Title);
+        HistoPages->setTabVisible(static_cast<int>(i), PageLooks[i].Built);
+    }
+    BuildHistogramPage(Pages[PageHistogram]);
+    BuildColorPage(Pages[PageColor]);
+    BuildNaturalBreakPage(Pages[PageNaturalBreak]);
+    BuildClassifierPage(Pages[PageClassifier]);
+    BuildClassifierDataPage(Pages[PageClassifierData]);
+
+    PreviewCloseBtn = MakeButton(this, "PreviewCloseBtn", "Close");
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(PreviewCloseBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(HistoPages);
+    layout->addLayout(bottom);
+
+    connect(PreviewCloseBtn, &QPushButton::clicked, this, [this] { close(); });
+    connect(HistoPages, &QTabWidget::currentChanged, this,
+            [this](int page) { Guarded([&] { HistoPagesChange(page); }); });
+
+    // Blank pictures of the colour page's size until it is first activated.
+    ColorSourceBitmap = BlankPictureFor(ImageBig);
+    ColorPlaneBitmap = BlankPictureFor(ImageBig);
+    ShowPicture(ImageBig, ColorSourceBitmap);
+    NBPicture = BlankPictureFor(ImageNB);
+    DisableAll();
+}
+
+void THistogramForm::BuildColorPage(QWidget* page) {
+    ImageBig = MakePlotView(page, "ImageBig", 320, 240);
+    ImageHistogram = MakePlotView(page, "ImageHistogram", 256, 192);
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(ImageBig);
+    layout->addWidget(ImageHistogram);
+}
+
+void THistogramForm::DisableAllNewFile() {
+    ImageHistogram->clear();
+    ColorSourceBitmap = BlankPictureFor(ImageBig);
+    ShowPicture(ImageBig, ColorSourceBitmap);
+    ColorPlaneBitmap = BlankPictureFor(ImageBig);
+}
+
+void THistogramForm::DisableAll() {
+    for (auto* buttons : {&H_HSaveBtn, &SCHSaveBtn, &H_NB_SaveBtn})
+        for (QPushButton* b : *buttons)
+            b->setEnabled(false);
+    H_NB_SetBtn->setEnabled(false);
+    H_NB_SaveImageBtn->setEnabled(false);
+}
+
+void THistogramForm::FormClose() {
+    DisableAllNewFile();
+    DisableAll();
+    TToolWindow::FormClose();
+}
+
+void THistogramForm::changeEvent(QEvent* event) {
+    TToolWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        Guarded([this] { DisableAllNewFile(); });
+}
+
+void THistogramForm::ShowBandHistogram(int band, const BandHistogram& h, int32_t mode,
+                                       const std::array<uint32_t, 256>& bars, Picture& picture,
+                                       QLabel* view) {
+    picture = BlankPictureFor(view);
+    PlotHistogramBars(h, mode, bars, BandHistogramLayout, picture);
+    for (int column : BandHistogramEndMarks)
+        PlotColumn(column, BandColors[static_cast<size_t>(band)], picture);
+    WriteTopLeft(picture, QString::number(h[static_cast<size_t>(mode & 0xFF)]));
+    ShowPicture(view, picture);
+}
+
+void THistogramForm::SaveHistogramPicture(const Picture& picture, const char* suffix) {
+    FileDialogRequest request;
+    request.Save = true;
+    request.Filter = "bmp|*.bmp";
+    request.DefaultExt = "BMP";
+    request.InitialDir = ImageDirectory;
+    request.FileName = HistogramPictureName(ImageDirectory, CurrentImageName, suffix);
+    const std::string chosen = HookChooseFile(request);
+    if (chosen.empty()) return;
+    WritePictureFile(chosen, picture, PictureFileKind::Bmp);
+}

@@ -1,15 +1,173 @@
-// THistogramForm, the histogram window: counts, statistics, natural breaks and slices of the
-// working image. Lives for the whole run; its close leaves code 5, which frees nothing.
+// THistogramForm, the histogram window: counts, statistics, natural breaks and the class
+// displays of the working image. Created at start and living for the whole run; its close
+// leaves code 5, which frees nothing. The pages are built by page, one file each.
 #pragma once
 
+#include "histogram/vHistogramTypes.h"
 #include "shell/ui/vToolWindow.h"
+#include "shell/vPicture.h"
 
 #include <QPointer>
+
+#include <array>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QTabWidget;
+class QWidget;
 
 class THistogramForm : public TToolWindow {
     Q_OBJECT
   public:
     explicit THistogramForm(QWidget* parent = nullptr);
+
+    // Pages of HistoPages in tab order.
+    enum Page {
+        PageHistogram,
+        PageColor,
+        Page2D,
+        Page23D,
+        PageNaturalBreak,
+        PageClassifier,
+        PageClassifierData,
+        PageSlice,
+        PageCount
+    };
+
+    // After every picture load: blanks the colour page's pictures.
+    void DisableAllNewFile();
+    // After every picture load: disables every save and follow-up button until its page is
+    // activated again.
+    void DisableAll();
+    void HistoPagesChange(int page);
+
+    // ---- Histogram page ----------------------------------------------------------------------
+    void H_HBtnClick();
+    // band: BandRed, BandGreen or BandBlue.
+    void H_HSaveBtnClick(int band);
+
+    // ---- Natural Break page ------------------------------------------------------------------
+    void H_NB_ActiveBtnClick(int band);
+    void SetupNaturalBreaks();
+    void NBScrollBarScroll(int position);
+    void H_NB_SetBtnClick();
+    void H_NB_SaveBtnClick(int band);
+    void H_NB_SaveImageBtnClick();
+
+    // ---- Statistical Classifier and SC data pages --------------------------------------------
+    // The class display of seed method `Method` (0..8) with display toggle `Toggle` (0 blue,
+    // 1 green, 2 red, 3 BGR); values outside those ranges are ignored. What code 0101 plays.
+    void DoH_SCDisplay(int Method, int Toggle);
+    void H_SCDisplayBtnClick();
+    void SC_DT_RGroupClick(int item);
+    void H_SCDisplayALLBtnClick();
+    void H_SCHBtnClick();
+    void SCHSaveBtnClick(int band);
+    void SCHBandBtnClick(int band);
+    void H_SCBtnClick();
+    void H_SCClipCopyBtnClick();
+
+    QTabWidget* HistoPages = nullptr;
+    std::array<QWidget*, PageCount> Pages{};
+    QPushButton* PreviewCloseBtn = nullptr;
+
+    // Histogram page.
+    QPushButton* H_HBtn = nullptr;
+    QLabel* Pixels = nullptr;
+    QLabel* ColumnsAcross = nullptr;
+    QLabel* RowsDown = nullptr;
+    QLabel* RGCoVar = nullptr;
+    QLabel* RGR = nullptr;
+    QLabel* RBCoVar = nullptr;
+    QLabel* RBR = nullptr;
+    QLabel* GBCoVar = nullptr;
+    QLabel* GBR = nullptr;
+    // By band, red, green, blue.
+    std::array<QLabel*, BandCount> Minimum{};
+    std::array<QLabel*, BandCount> Mode{};
+    std::array<QLabel*, BandCount> Median{};
+    std::array<QLabel*, BandCount> Maximum{};
+    std::array<QLabel*, BandCount> Mean{};
+    std::array<QLabel*, BandCount> Variance{};
+    std::array<QLabel*, BandCount> StandardDeviation{};
+    std::array<QLabel*, BandCount> ImageRGB{};        // ImageR, ImageG, ImageB
+    std::array<QPushButton*, BandCount> H_HSaveBtn{}; // H_HRSaveBtn, H_HGSaveBtn, H_HBSaveBtn
+    std::array<Picture, BandCount> HistogramPictures;
+
+    // Colour page: its pictures, blanked by DisableAllNewFile.
+    QLabel* ImageBig = nullptr;
+    QLabel* ImageHistogram = nullptr;
+    Picture ColorSourceBitmap;
+    Picture ColorPlaneBitmap;
+
+    // Natural Break page.
+    std::array<QPushButton*, BandCount> H_NB_ActiveBtn{};
+    std::array<QPushButton*, BandCount> H_NB_SaveBtn{}; // H_NB_RSaveBtn, H_NB_GSaveBtn, ...
+    QScrollBar* NBScrollBar = nullptr;
+    QPushButton* H_NB_SetBtn = nullptr;
+    QPushButton* H_NB_SaveImageBtn = nullptr;
+    QLabel* NBMinimum = nullptr;
+    QLabel* NBMaximum = nullptr;
+    QLabel* NBMode = nullptr;
+    QLabel* NBMedian = nullptr;
+    QLabel* NBMean = nullptr;
+    QLabel* NBVariance = nullptr;
+    QLabel* NBStandardDeviation = nullptr;
+    QButtonGroup* NaturalBreaks = nullptr; // items "1" .. "9", ids 0..8
+    QLabel* ImageNB = nullptr;
+    QLabel* NBMaxLabel = nullptr;
+    QLabel* HNB_Panel = nullptr;
+    std::array<QLineEdit*, 9> NBEdit{}; // NBEdit1 .. NBEdit9
+    QLineEdit* NBEdit_Value = nullptr;
+    QLineEdit* NBEdit_Count = nullptr;
+    Picture NBPicture;
+    // The band shown, its histogram and mode, and the break row being edited.
+    int NBBand = BandRed;
+    BandHistogram NBHistogram{};
+    int32_t NBModeValue = 0;
+    SeedBreakRow NBBreaks{};
+
+    // Statistical Classifier page.
+    QButtonGroup* SCHGroup = nullptr;     // the nine seed methods
+    QButtonGroup* SC_DT_RGroup = nullptr; // "Blue", "Green", "Red", "BGR"
+    QPushButton* H_SCDisplayBtn = nullptr;
+    QPushButton* H_SCDisplayALLBtn = nullptr;
+    QPushButton* H_SCHBtn = nullptr;
+    std::array<QLabel*, BandCount> ImageSCH{};        // ImageSCHR, ImageSCHG, ImageSCHB
+    std::array<QPushButton*, BandCount> SCHSaveBtn{}; // SCHSaveRedBtn, ...
+    std::array<QPushButton*, BandCount> SCHBandBtn{}; // SCHRedBtn, SCHGreenBtn, SCHBlueBtn
+    std::array<QLineEdit*, 9> SCHEdit{};              // SCHEdit1 .. SCHEdit9
+    QPushButton* H_SCHPressBtn = nullptr;
+    QPushButton* H_SCHDrinkBtn = nullptr;
+    std::array<Picture, BandCount> ClassifierPictures;
+
+    // SC data page.
+    QPushButton* H_SCBtn = nullptr;
+    QPlainTextEdit* H_SCMemo = nullptr;
+    QPushButton* H_SCClipCopyBtn = nullptr;
+
+  protected:
+    void FormClose() override;
+    // Losing the focus blanks the colour page, as a new file does.
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void BuildHistogramPage(QWidget* page);
+    void BuildColorPage(QWidget* page);
+    void BuildNaturalBreakPage(QWidget* page);
+    void BuildClassifierPage(QWidget* page);
+    void BuildClassifierDataPage(QWidget* page);
+    // Draws a band's histogram with its bars' colours and the count of the mode at the top
+    // left into `picture`, and shows it in `view`.
+    void ShowBandHistogram(int band, const BandHistogram& h, int32_t mode,
+                           const std::array<uint32_t, 256>& bars, Picture& picture, QLabel* view);
+    void ShowNaturalBreakPicture();
+    // The save dialog for a page's picture, proposed under the picture's name and `suffix`.
+    void SaveHistogramPicture(const Picture& picture, const char* suffix);
 };
 
 extern QPointer<THistogramForm> HistogramForm;

@@ -1,5 +1,6 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "histogram/ui/vHistogram.h"
 #include "histogram/vUHistoCC.h"
 #include "import/vHeaderPages.h"
 #include "platform/PlSound.h"
@@ -162,6 +163,12 @@ void InstallGuiHooks(TVORNForm*) {
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
     InstallHeaderHooks();
     InstallMacroHooks();
+    Hooks.HistogramDisableAllNewFile = [] {
+        if (HistogramForm) HistogramForm->DisableAllNewFile();
+    };
+    Hooks.HistogramDisableAll = [] {
+        if (HistogramForm) HistogramForm->DisableAll();
+    };
     Hooks.EnableImageCommands = EnableImageCommands;
     Hooks.EnableObjectMenus = EnableObjectMenus;
     Hooks.ProjectionLogChanged = [](bool show) {

@@ -2,6 +2,7 @@
 // rubber band and the dragged mark painted over the picture on the view, the pixel readout; and
 // the view commands that show the colour-separation screens or keep one channel.
 #include "histogram/ui/vLProfile.h"
+#include "histogram/vClassDisplay.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vMarkPainter.h"
@@ -64,6 +65,8 @@ void TVORNForm::MultiImage1MouseDown(int x, int y, Qt::MouseButton button) {
         if (LineProfileForm) LineProfileForm->DoImageMouseDown(p.X, p.Y);
     } else if (ClassMethodCycleMode) {
         const char* name = SelectNextClassMethod();
+        OperationScope scope;
+        ShowClassesDisplay(ClassMethodIndex);
         // The caption names the method shown, not every method shown so far.
         setWindowTitle(QString::fromLatin1(
             (std::string(MainCaptionPrefix) + CurrentImageName + "  " + name).c_str()));
