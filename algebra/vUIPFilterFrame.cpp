@@ -113,6 +113,61 @@ inline int Threshold(int b, const ValueSteps& steps) {
     return b < steps.ThresholdMin ? 0 : b;
 }
 
+// One channel's block of BlockPixels values through the range steps to rounded bytes, the quick
+// way. False, with the tracker unchanged, where the block must go value by value: a value that
+// is not finite, or a gathered minimum that is a zero (which zero a tracker keeps depends on the
+// order of the values).
+template <class V, RangeStep S, bool Bounds>
+[[gnu::always_inline]] inline bool MapBlock(const double* in, const ValueSteps& steps,
+                                            ChannelRange& channel, int32_t* rounded) {
+    using Ints = rt::IntsOf<V>;
+    constexpr int Lanes = rt::LanesOf<V>;
+    if constexpr (S == RangeStep::Stretch)
+        if (channel.Range == 0.0) return false;
+    const detail::LaneSteps k{
+        steps.Absolute ? 0.0 : -HUGE_VAL, steps.SetAbsolute ? steps.AbsoluteMax : HUGE_VAL,
+        steps.SetAbsolute ? steps.AbsoluteMin : -HUGE_VAL, channel.Minimum, channel.Range};
+    V notFinite{}, top = V{} - HUGE_VAL, bottom = V{} + HUGE_VAL;
+    for (int i = 0; i < BlockPixels; i += Lanes) {
+        V v;
+        std::memcpy(&v, in + i, sizeof v);
+        detail::StepLanes<V, S, Bounds>(v, k, notFinite, top, bottom);
+        if constexpr (StepWrites<S>) {
+            // Clamp, then round halves to even, as ClampRound does.
+            constexpr double Shift = 0x1.8p52;
+            v = v > 255.0 ? 255.0 : v;
+            v = v < 0.0 ? 0.0 : v;
+            v = (v + Shift) - Shift;
+            const Ints b = __builtin_convertvector(v, Ints);
+            std::memcpy(rounded + i, &b, sizeof b);
+        }
+    }
+    double sum = 0.0;
+    for (int l = 0; l < Lanes; ++l)
+        sum += notFinite[l];
+    if (!(sum == 0.0)) return false;
+    if constexpr (S == RangeStep::Gather) {
+        double largest = top[0], smallest = bottom[0];
+        for (int l = 1; l < Lanes; ++l) {
+            largest = top[l] > largest ? top[l] : largest;
+            smallest = bottom[l] < smallest ? bottom[l] : smallest;
+        }
+        double newMinimum = channel.Minimum;
+        if (smallest < channel.Minimum) {
+            if (channel.Precision == MinimumPrecision::Double) {
+                newMinimum = smallest;
+            } else {
+                if (std::fabs(smallest) > FLT_MAX) return false;
+                newMinimum = static_cast<float>(smallest);
+            }
+            if (newMinimum == 0.0) return false;
+        }
+        if (largest > channel.Maximum) channel.Maximum = largest;
+        channel.Minimum = newMinimum;
+    }
+    return true;
+}
+
 // Blocks of BlockPixels values the quick way; a block the rule would raise for, or whose
 // minimum is a zero, goes value by value from its start, which is the rule itself.
 template <class V, RangeStep S>
@@ -128,8 +183,8 @@ template <class V, RangeStep S>
         // Lanes past the row's end repeat its last value: no new extreme, no new error.
         std::fill(block + n, block + BlockPixels, values[x + n - 1]);
         const ChannelRange atStart = channel;
-        const bool quick = bounds ? detail::MapBlock<V, S, true>(block, steps, channel, rounded)
-                                  : detail::MapBlock<V, S, false>(block, steps, channel, rounded);
+        const bool quick = bounds ? MapBlock<V, S, true>(block, steps, channel, rounded)
+                                  : MapBlock<V, S, false>(block, steps, channel, rounded);
         if (!quick) {
             channel = atStart;
             for (int i = 0; i < n; ++i) {

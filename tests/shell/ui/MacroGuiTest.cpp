@@ -5,6 +5,8 @@
 #include "support/GuiStartup.h"
 #include "support/PngFixtures.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QToolButton>
 #include <png.h>
@@ -104,6 +106,8 @@ TEST_F(MacroGui, RecordAppendsHeaderAndOptionsAndOnlyRecordKeepsRecording) {
 
     Click(T::ClearTool);
     EXPECT_EQ(Macro->Lines(), Lines(want.begin() + 1, want.begin() + 20));
+    // Paste below must add nothing: other tests leave text on the clipboard.
+    QApplication::clipboard()->clear();
     for (int tag : {T::CopyTool, T::ClearTool, T::LoadTool, T::EditTool, T::SaveTool, T::PlayTool,
                     T::PasteTool, T::PauseTool}) {
         MacroRecording = true;
