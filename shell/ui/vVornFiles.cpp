@@ -4,6 +4,7 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
+#include "shell/vPictureExport.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -68,45 +69,6 @@ void ShowPlainMessage(const std::string& text) {
 // Save As takes only these four spellings.
 bool IsSaveAsExtension(const std::string& ext) {
     return ext == ".PNG" || ext == ".png" || ext == ".BMP" || ext == ".bmp";
-}
-
-struct ExportFormat {
-    PictureFileKind Kind;
-    const char* Extension;
-    const char* Filter;
-    const char* DefaultExt;
-    const char* Upper;
-    const char* Lower;
-};
-
-const ExportFormat BmpExport{
-    PictureFileKind::Bmp, ".bmp", "BMP files|*.bmp", "bmp", ".BMP", ".bmp"};
-const ExportFormat JpegExport{
-    PictureFileKind::Jpeg, ".jpg", "Jpeg files|*.jpg", "jpg", ".JPG", ".jpg"};
-
-// Writes a copy of the displayed picture under a chosen name; the current name stays.
-void ExportPictureAs(const ExportFormat& format) {
-    if (DisplayedPicture.Empty()) {
-        ShowMessageNumber(46);
-        return;
-    }
-    FileDialogRequest request;
-    request.Save = true;
-    request.Preview = SavePreviewOption;
-    request.InitialDir = ImageDirectory;
-    request.FileName = ChangeFileExt(ImageDirectory + CurrentImageName, format.Extension);
-    request.Filter = format.Filter;
-    request.DefaultExt = format.DefaultExt;
-    const std::string chosen = HookChooseFile(request);
-    if (!chosen.empty()) {
-        HookBusyCursor(true);
-        const std::string ext = ExtractFileExt(chosen);
-        if (ext == format.Upper || ext == format.Lower)
-            WritePictureFile(chosen, DisplayedPicture, format.Kind);
-    }
-    HookSetGauge(0);
-    HookBusyCursor(false);
-    HookProcessMessages();
 }
 
 } // namespace
@@ -211,13 +173,16 @@ void TVORNForm::SaveNumbered1Click() {
 void TVORNForm::FS_BMPClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
-    Guarded([&] { ExportPictureAs(BmpExport); });
+    Guarded(
+        [&] { ExportPictureCopy(DisplayedPicture, ImageDirectory + CurrentImageName, BmpExport); });
 }
 
 void TVORNForm::FS_JPGClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
-    Guarded([&] { ExportPictureAs(JpegExport); });
+    Guarded([&] {
+        ExportPictureCopy(DisplayedPicture, ImageDirectory + CurrentImageName, JpegExport);
+    });
 }
 
 void TVORNForm::Progress(int percent) {
