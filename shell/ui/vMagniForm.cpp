@@ -1,5 +1,6 @@
 #include "shell/ui/vMagniForm.h"
 
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -69,8 +70,5 @@ void TMagniForm::ShowMagnifier(int x, int y) {
     LastX = x;
     LastY = y;
     MagnifyInto(DisplayedPicture, x, y, MagnifierHalfSize, ShowXCB->isChecked(), MagnifiedView);
-    const QImage image(reinterpret_cast<const uchar*>(MagnifiedView.Pixels.data()),
-                       MagnifierViewSide, MagnifierViewSide, MagnifierViewSide * 4,
-                       QImage::Format_RGB32);
-    Image1->setPixmap(QPixmap::fromImage(image));
+    Image1->setPixmap(QPixmap::fromImage(WrapPicture(MagnifiedView)));
 }

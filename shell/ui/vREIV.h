@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shell/imaging/vPictureGeometry.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vToolWindow.h"
 
 #include <QImage>
@@ -17,11 +18,6 @@ class QMenuBar;
 class QProgressBar;
 class QScrollArea;
 class QToolBar;
-
-// The picture wrapped without a copy, as the toolkit paints it.
-QImage WrapPicture(const Picture& picture);
-// A toolkit image as a picture.
-Picture PictureFromImage(const QImage& image);
 
 // Paints a picture it does not own at full size, with the crop box over it while `Outline`
 // says so (inverting ink, never into the picture), and reports the mouse in picture pixels.

@@ -2,6 +2,7 @@
 // their dialogs and macro lines; and the toolkit's BMP reader and writer that the engine's
 // picture files use.
 #include "runtime/RtFiles.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vPictureExport.h"
@@ -34,22 +35,13 @@ bool QtDecodeBmp(const uint8_t* data, size_t size, Picture& out, std::string& er
         error = reader.errorString().toStdString();
         return false;
     }
-    image = image.convertToFormat(QImage::Format_RGB32);
-    out.Resize(image.width(), image.height());
-    for (int y = 0; y < out.Height; ++y) {
-        const auto* src = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-        uint32_t* dst = out.Row(y);
-        for (int x = 0; x < out.Width; ++x)
-            dst[x] = src[x] | 0xFF000000u;
-    }
+    out = PictureFromImage(image);
     return true;
 }
 
 bool QtEncodeBmp(const Picture& picture, std::vector<uint8_t>& out, std::string& error) {
     // Wrapped, not copied; the toolkit writes a 32-bit RGB image as a 24-bit bitmap.
-    const QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
-                       picture.Height, static_cast<qsizetype>(picture.Width) * 4,
-                       QImage::Format_RGB32);
+    const QImage image = WrapPicture(picture);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
