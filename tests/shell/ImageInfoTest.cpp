@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace {
 
 class ImageInfo : public EngineTestImage {
@@ -59,18 +57,6 @@ TEST_F(ImageInfo, FileSizeOfTheSavedPictureAndTheFileErrorWithoutOne) {
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"File not found"});
     ASSERT_TRUE(WriteFileAtomic(Dir.File("field.png"), std::string(1234, 'x')));
     EXPECT_EQ(ImageFileSizeText(), "1234");
-}
-
-TEST(GammaStrip, TableFollowsThePowerOfOneOver2_2Gamma) {
-    const std::array<uint8_t, 256> one = GammaTable(1.0);
-    const std::array<uint8_t, 256> two = GammaTable(2.0);
-    for (int v = 0; v < 256; ++v) {
-        EXPECT_NEAR(one[static_cast<size_t>(v)], 255.0 * std::pow(v / 255.0, 1 / 2.2), 0.5);
-        EXPECT_NEAR(two[static_cast<size_t>(v)], 255.0 * std::pow(v / 255.0, 1 / 4.4), 0.5);
-    }
-    EXPECT_EQ(one[0], 0);
-    EXPECT_EQ(one[255], 255);
-    EXPECT_EQ(one[128], 186);
 }
 
 TEST(GammaStrip, MulDivRoundsHalvesAwayFromZero) {

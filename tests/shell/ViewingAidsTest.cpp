@@ -34,13 +34,10 @@ TEST(CursorGrid, ReportHas625LinesRowByRowWithColumnsInside) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(lines[c.Index], c.Line);
-}
-
-TEST(CursorGrid, GridColumnsAreImageRowsAndTheLastOfEachIsShownButNotReported) {
-    const CursorGrid grid = ReadCursorGrid(Coordinates(60, 50), {5, 30, 7, 32});
+    // The last grid column and row are shown but not reported.
+    const CursorGrid grid = ReadCursorGrid(p, box);
     EXPECT_EQ(grid.Cells[0][25], "30,7,37");
     EXPECT_EQ(grid.Cells[25][0], "5,32,37");
-    EXPECT_EQ(grid.Cells[25][25], "30,32,62");
 }
 
 TEST(CursorGrid, CellsBeyondASmallPictureStayEmpty) {
@@ -61,10 +58,6 @@ TEST(CursorGrid, BoxWithItsBottomAboveItsTopFillsNothing) {
     for (const auto& column : grid.Cells)
         for (const auto& cell : column)
             EXPECT_EQ(cell, "");
-}
-
-TEST(CursorGrid, PanelCaptionNamesTheBox) {
-    EXPECT_EQ(CursorPanelCaption({5, 30, 7, 32}), "X: 5.. 30 Y: 7.. 32   ");
 }
 
 TEST(Magnifier, HalfSizeForEachMagnification) {

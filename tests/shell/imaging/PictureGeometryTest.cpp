@@ -137,19 +137,6 @@ TEST(PictureGeometry, FreeCropBoxFollowsOnlyBeyondItsStartAndInsideThePicture) {
         EXPECT_EQ(FreeCropAccepted(start, b.End), b.Accepted) << b.End.X << "," << b.End.Y;
 }
 
-TEST(PictureGeometry, FixedCropIsRefusedUnlessThePictureIsLargerOnBothSides) {
-    const struct {
-        int Side;
-        int Refusal;
-    } sides[] = {{256, 39980}, {512, 39979}, {1024, 39978}};
-    for (const auto& s : sides) {
-        SCOPED_TRACE(s.Side);
-        EXPECT_EQ(FixedCropRefusal({s.Side, s.Side + 1}, s.Side), s.Refusal);
-        EXPECT_EQ(FixedCropRefusal({s.Side + 1, s.Side}, s.Side), s.Refusal);
-        EXPECT_EQ(FixedCropRefusal({s.Side + 1, s.Side + 1}, s.Side), 0);
-    }
-}
-
 TEST(PictureGeometry, FixedCropCornerJumpsToTheEdgeWhenTheBoxWouldNotFit) {
     const PictureSize size{600, 300};
     const struct {
@@ -159,8 +146,4 @@ TEST(PictureGeometry, FixedCropCornerJumpsToTheEdgeWhenTheBoxWouldNotFit) {
                  {10, 43, {10, 0}},  {0, 0, {0, 0}},       {-5, 500, {0, 0}}};
     for (const auto& c : cases)
         EXPECT_EQ(FixedCropCorner(c.X, c.Y, size, 256), c.Corner) << c.X << "," << c.Y;
-}
-
-TEST(PictureGeometry, ReadoutNamesBlueGreenRedInThatOrder) {
-    EXPECT_EQ(PixelReadoutText(12, 3, PackPixel(1, 2, 3)), "X: 12 Y: 3 B: 3 G: 2 R: 1");
 }
