@@ -192,9 +192,18 @@ void TREIVForm::F_OpenClick() {
     request.Filter = OpenFilter;
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
+    const std::string oldDirectory = ImageDirectory, oldName = PreprocessFileName;
     ImageDirectory = ExtractFilePath(chosen);
     PreprocessFileName = ExtractFileName(chosen);
-    LoadFromFile(PreprocessFileName);
+    try {
+        LoadFromFile(PreprocessFileName);
+    } catch (...) {
+        // The picture on show keeps its name: under the new one, Save would write it over the
+        // file that could not be read.
+        ImageDirectory = oldDirectory;
+        PreprocessFileName = oldName;
+        throw;
+    }
 }
 
 void TREIVForm::LoadFromFile(const std::string& name) {

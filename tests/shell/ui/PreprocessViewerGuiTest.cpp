@@ -96,6 +96,16 @@ TEST_F(PreprocessViewer, OpenReadsIntoTheViewerAloneAndNamesTheConversion) {
     // Another kind of file loads nothing and keeps the picture.
     Viewer->LoadFromFile("notes.txt");
     EXPECT_EQ(Size(), (PictureSize{20, 10}));
+
+    // A file that cannot be read leaves the picture and its name, so Save cannot write over it.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.png"), std::string("\x89PNG broken")));
+    Rec->FileAnswers.push_back(Dir.File("bad.png"));
+    Viewer->F_Open->trigger();
+    EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);
+    EXPECT_EQ(Viewer->PreprocessFileName, "pal.png");
+    EXPECT_EQ(ImageDirectory, Dir.File("sub/"));
+    Viewer->F_Save->trigger();
+    EXPECT_EQ(FileSizeOf(Dir.File("bad.png")), 11);
 }
 
 TEST_F(PreprocessViewer, FixedCropsAreRefusedOnTooSmallPicturesWithTheirMessage) {
