@@ -4,6 +4,7 @@
 #pragma once
 
 #include "shell/vPicture.h"
+#include "shell/vPngChunks.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,8 @@ struct DecodedPicture {
     Picture Image; // always 24 bits (FormatBits 24)
     // Bits per pixel of the file's pixel format as a bitmap holds it: 1, 4, 8, 15, 16, 24, 32.
     int SourceBits = 24;
+    // A PNG file's chunks, walked when it was read; empty for other files.
+    std::vector<PngChunk> PngChunks;
 };
 
 // PNG of any colour type and bit depth, to 24 bits: palettes expanded, grey repeated in the

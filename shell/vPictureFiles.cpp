@@ -40,6 +40,9 @@ DecodedPicture ReadPictureFile(const std::string& path) {
                         ? DecodePng(bytes.data(), bytes.size(), decoded, error)
                         : DecodeBmp(bytes.data(), bytes.size(), decoded, error);
     if (!ok) throw EInvalidGraphic(path + ": " + error);
+    // The decoder accepted the file; a walk that stops early keeps the chunks before the fault.
+    if (kind == PictureFileKind::Png)
+        WalkPngChunks(bytes.data(), bytes.size(), decoded.PngChunks, error);
     return decoded;
 }
 
@@ -98,6 +101,7 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
     PictureProgress(0);
     HookStatus(0, name);
     DisplayedPicture = std::move(decoded.Image);
+    DisplayedPngChunks = std::move(decoded.PngChunks);
     HookPictureChanged();
     // The name follows the picture on screen even when its buffers cannot be made, so a Save
     // never writes this picture under the previous one's name.
@@ -126,15 +130,19 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
 }
 
 bool SavePictureFile() {
-    if (DisplayedPicture.Empty()) {
+    return SavePictureByExtension(DisplayedPicture, ImageDirectory + CurrentImageName);
+}
+
+bool SavePictureByExtension(const Picture& picture, const std::string& path) {
+    if (picture.Empty()) {
         ShowMessageNumber(46);
         return false;
     }
     HookBusyCursor(true);
     HookProcessMessages();
-    const PictureFileKind kind = PictureKindOf(CurrentImageName);
+    const PictureFileKind kind = PictureKindOf(path);
     const bool writable = kind == PictureFileKind::Bmp || kind == PictureFileKind::Png;
-    if (writable) WritePictureFile(ImageDirectory + CurrentImageName, DisplayedPicture, kind);
+    if (writable) WritePictureFile(path, picture, kind);
     HookBusyCursor(false);
     HookProcessMessages();
     return writable;

@@ -31,6 +31,8 @@ void LoadPictureFile(const std::string& directory, const std::string& name);
 // Writes the displayed picture to ImageDirectory + CurrentImageName when its extension is
 // ".bmp" or ".png" in any case; message 46 when there is no picture. True when written.
 bool SavePictureFile();
+// The same for any picture and path.
+bool SavePictureByExtension(const Picture& picture, const std::string& path);
 
 // The main window's gauge (capped at 100) and status panel 1 (the number).
 void PictureProgress(int32_t percent);

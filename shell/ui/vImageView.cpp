@@ -13,6 +13,26 @@ TImageView::TImageView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QImage WrapPicture(const Picture& picture) {
+    if (picture.Empty()) return QImage();
+    return QImage(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
+                  picture.Height, static_cast<qsizetype>(picture.Width) * 4, QImage::Format_RGB32);
+}
+
+Picture PictureFromImage(const QImage& image) {
+    Picture out;
+    if (image.isNull()) return out;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    out.Resize(rgb.width(), rgb.height());
+    for (int y = 0; y < out.Height; ++y) {
+        const auto* src = reinterpret_cast<const uint32_t*>(rgb.constScanLine(y));
+        uint32_t* dst = out.Row(y);
+        for (int x = 0; x < out.Width; ++x)
+            dst[x] = src[x] | 0xFF000000u;
+    }
+    return out;
+}
+
 QImage TImageView::PictureImage() {
     Picture& p = DisplayedPicture;
     if (p.Empty()) return QImage();

@@ -5,6 +5,8 @@
 // can see them.
 #pragma once
 
+#include "shell/vPicture.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -55,3 +57,8 @@ class TImageView : public QWidget {
     QImage MarkedPart(const QRect& area) const;
     std::vector<MarkLayer> MarkLayers;
 };
+
+// Any picture wrapped without a copy, as the toolkit paints and writes it (empty: a null image).
+QImage WrapPicture(const Picture& picture);
+// A toolkit image of any format as a picture.
+Picture PictureFromImage(const QImage& image);

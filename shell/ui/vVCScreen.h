@@ -3,13 +3,45 @@
 #pragma once
 
 #include "shell/ui/vToolWindow.h"
+#include "shell/vViewingAids.h"
 
 #include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QTableWidget;
 
 class TViewCursorScreen : public TToolWindow {
     Q_OBJECT
   public:
     explicit TViewCursorScreen(QWidget* parent = nullptr);
+    ~TViewCursorScreen() override;
+
+    QTableWidget* CursorPixelValues = nullptr;
+    QLabel* Panel1 = nullptr;
+    QPushButton* VCSSaveBtn = nullptr;
+    QPushButton* VCSPrintBtn = nullptr;
+    QPushButton* VCSCloseBtn = nullptr;
+    QPushButton* VCSHelpBtn = nullptr;
+    // The report lines for saving and printing (the window's hidden text box).
+    QStringList VCMemo;
+    // Where Print goes; made on first use.
+    std::unique_ptr<QPrinter> Printer;
+
+    // Fills the grid and the caption panel from SelectionBox.
+    void FormShow();
+    void VCSSave();
+    void VCSSaveBtnClick();
+    void VCSPrintBtnClick();
+    // What the grid shows.
+    CursorGrid Grid;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 extern QPointer<TViewCursorScreen> ViewCursorScreen;

@@ -2,9 +2,11 @@
 // their dialogs and macro lines; and the toolkit's BMP reader and writer that the engine's
 // picture files use.
 #include "runtime/RtFiles.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vMacroCodes.h"
+#include "shell/vPictureExport.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -34,22 +36,13 @@ bool QtDecodeBmp(const uint8_t* data, size_t size, Picture& out, std::string& er
         error = reader.errorString().toStdString();
         return false;
     }
-    image = image.convertToFormat(QImage::Format_RGB32);
-    out.Resize(image.width(), image.height());
-    for (int y = 0; y < out.Height; ++y) {
-        const auto* src = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-        uint32_t* dst = out.Row(y);
-        for (int x = 0; x < out.Width; ++x)
-            dst[x] = src[x] | 0xFF000000u;
-    }
+    out = PictureFromImage(image);
     return true;
 }
 
 bool QtEncodeBmp(const Picture& picture, std::vector<uint8_t>& out, std::string& error) {
     // Wrapped, not copied; the toolkit writes a 32-bit RGB image as a 24-bit bitmap.
-    const QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
-                       picture.Height, static_cast<qsizetype>(picture.Width) * 4,
-                       QImage::Format_RGB32);
+    const QImage image = WrapPicture(picture);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -69,45 +62,6 @@ void ShowPlainMessage(const std::string& text) {
 // Save As takes only these four spellings.
 bool IsSaveAsExtension(const std::string& ext) {
     return ext == ".PNG" || ext == ".png" || ext == ".BMP" || ext == ".bmp";
-}
-
-struct ExportFormat {
-    PictureFileKind Kind;
-    const char* Extension;
-    const char* Filter;
-    const char* DefaultExt;
-    const char* Upper;
-    const char* Lower;
-};
-
-const ExportFormat BmpExport{
-    PictureFileKind::Bmp, ".bmp", "BMP files|*.bmp", "bmp", ".BMP", ".bmp"};
-const ExportFormat JpegExport{
-    PictureFileKind::Jpeg, ".jpg", "Jpeg files|*.jpg", "jpg", ".JPG", ".jpg"};
-
-// Writes a copy of the displayed picture under a chosen name; the current name stays.
-void ExportPictureAs(const ExportFormat& format) {
-    if (DisplayedPicture.Empty()) {
-        ShowMessageNumber(46);
-        return;
-    }
-    FileDialogRequest request;
-    request.Save = true;
-    request.Preview = SavePreviewOption;
-    request.InitialDir = ImageDirectory;
-    request.FileName = ChangeFileExt(ImageDirectory + CurrentImageName, format.Extension);
-    request.Filter = format.Filter;
-    request.DefaultExt = format.DefaultExt;
-    const std::string chosen = HookChooseFile(request);
-    if (!chosen.empty()) {
-        HookBusyCursor(true);
-        const std::string ext = ExtractFileExt(chosen);
-        if (ext == format.Upper || ext == format.Lower)
-            WritePictureFile(chosen, DisplayedPicture, format.Kind);
-    }
-    HookSetGauge(0);
-    HookBusyCursor(false);
-    HookProcessMessages();
 }
 
 } // namespace
@@ -213,13 +167,16 @@ void TVORNForm::SaveNumbered1Click() {
 void TVORNForm::FS_BMPClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
-    Guarded([&] { ExportPictureAs(BmpExport); });
+    Guarded(
+        [&] { ExportPictureCopy(DisplayedPicture, ImageDirectory + CurrentImageName, BmpExport); });
 }
 
 void TVORNForm::FS_JPGClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
-    Guarded([&] { ExportPictureAs(JpegExport); });
+    Guarded([&] {
+        ExportPictureCopy(DisplayedPicture, ImageDirectory + CurrentImageName, JpegExport);
+    });
 }
 
 void TVORNForm::Progress(int percent) {

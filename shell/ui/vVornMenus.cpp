@@ -9,6 +9,7 @@
 #include "import/ui/vPBands.h"
 #include "shell/ui/vAbout.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vInfo.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vPrOptions.h"
@@ -310,9 +311,10 @@ void TVORNForm::IV_PixelValuesUnClick() {
 
 void TVORNForm::PngInfo1Click() {
     // The view holds a PNG picture when the picture came from, or was last saved as, a PNG.
-    if (!DisplayedPicture.Empty() && PictureKindOf(CurrentImageName) == PictureFileKind::Png)
+    if (!DisplayedPicture.Empty() && PictureKindOf(CurrentImageName) == PictureFileKind::Png) {
+        if (auto* info = qobject_cast<TFrInfo*>(ToolForm(tfInfo))) info->FillChunkList();
         ShowToolForm(tfInfo);
-    else
+    } else
         ShowMessageNumber(25);
 }
 

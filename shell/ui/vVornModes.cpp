@@ -3,6 +3,7 @@
 // the view commands that show the colour-separation screens or keep one channel.
 #include "histogram/ui/vLProfile.h"
 #include "histogram/vClassDisplay.h"
+#include "shell/imaging/vPictureGeometry.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vMarkPainter.h"
@@ -95,6 +96,7 @@ void TVORNForm::MultiImage1MouseMove(int x, int y) {
     if (ZoomMode) {
         RubberStart = {MagnifierCorner(x, LastX(), MagnifierHalfSize),
                        MagnifierCorner(y, LastY(), MagnifierHalfSize)};
+        if (MagniForm) MagniForm->ShowMagnifier(RubberStart.X, RubberStart.Y);
         PixelReadout(x, y);
     } else if (PixelBoxDragging) {
         PlacePixelBox(p.X, p.Y, LastX(), LastY());
@@ -124,6 +126,8 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         Image1->unsetCursor();
         PixelValuesMode = false;
         SelectionBox = SelectionFromCorners(RubberStart, RubberEnd);
+        // A screen still open from the last box shows the new one.
+        if (ViewCursorScreen && ViewCursorScreen->isVisible()) ViewCursorScreen->FormShow();
         ShowLongLived(ViewCursorScreen);
     } else if (MeasureDragging) {
         RubberEnd = p;
@@ -153,13 +157,7 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
 void TVORNForm::PixelReadout(int x, int y) {
     // Outside the picture there is no pixel to read.
     if (x < 0 || y < 0 || x > LastX() || y > LastY()) return;
-    const uint32_t pixel = DisplayedPicture.At(x, y);
-    SetPanelText(1, QString("X: %1 Y: %2 B: %3 G: %4 R: %5")
-                        .arg(x)
-                        .arg(y)
-                        .arg(PixelBlue(pixel))
-                        .arg(PixelGreen(pixel))
-                        .arg(PixelRed(pixel)));
+    SetPanelText(1, QString::fromStdString(PixelReadoutText(x, y, DisplayedPicture.At(x, y))));
 }
 
 void TVORNForm::PaintRubberband(QPainter& painter) {

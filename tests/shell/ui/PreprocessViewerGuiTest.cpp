@@ -1,0 +1,259 @@
+#include "runtime/RtFiles.h"
+#include "shell/ui/vREIV.h"
+#include "shell/ui/vResize.h"
+#include "shell/ui/vRotate.h"
+#include "support/GuiStartup.h"
+#include "support/PngFixtures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <png.h>
+
+#include <functional>
+
+namespace {
+
+class PreprocessViewer : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        Form->FormCreate({});
+        Viewer = new TREIVForm(Form);
+        Viewer->show();
+        ImageDirectory = Dir.Path();
+        Rec->Clear();
+    }
+    void TearDown() override {
+        delete Viewer;
+        GuiStartup::TearDown();
+    }
+
+    // A picture of `w` x `h` whose every pixel names its place.
+    void Give(int w, int h) {
+        Picture& p = Viewer->PreprocessPicture;
+        p.Resize(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                p.At(x, y) = PackPixel(static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                                       static_cast<uint8_t>(x ^ y));
+        Original = p;
+        Viewer->PictureChanged();
+    }
+    PictureSize Size() const {
+        return {Viewer->PreprocessPicture.Width, Viewer->PreprocessPicture.Height};
+    }
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(Viewer->Image1, Qt::LeftButton, {}, from);
+        QTest::mouseMove(Viewer->Image1, (from + to) / 2);
+        QTest::mouseMove(Viewer->Image1, to);
+        QTest::mouseRelease(Viewer->Image1, Qt::LeftButton, {}, to);
+    }
+    // Runs `act` on the modal dialog of type T that `open` shows; `act` must end it.
+    template <typename T>
+    void OnDialog(const std::function<void()>& open, const std::function<void(T*)>& act) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = true;
+            act(dialog);
+        });
+        open();
+        EXPECT_TRUE(seen);
+    }
+
+    TREIVForm* Viewer = nullptr;
+    Picture Original;
+};
+
+} // namespace
+
+TEST_F(PreprocessViewer, OpenReadsIntoTheViewerAloneAndNamesTheConversion) {
+    DisplayedPicture.Resize(3, 3);
+    const std::vector<uint32_t> mainBefore = DisplayedPicture.Pixels;
+    const PngFixture fixture = MakePngFixture(PNG_COLOR_TYPE_PALETTE, 8, false, 20, 10);
+    ASSERT_TRUE(MakeDirectories(Dir.File("sub/")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/pal.png"), WritePngFixture(fixture)));
+    Rec->FileAnswers.push_back(Dir.File("sub/pal.png"));
+    Viewer->F_Open->trigger();
+    ASSERT_EQ(Rec->FileRequests.size(), 1u);
+    EXPECT_EQ(Rec->FileRequests[0].Filter, "All (*.bmp;*.png)|*.bmp;*.png");
+    EXPECT_EQ(Rec->FileRequests[0].InitialDir, Dir.Path());
+    EXPECT_EQ(ImageDirectory, Dir.File("sub/"));
+    EXPECT_EQ(Viewer->PreprocessFileName, "pal.png");
+    EXPECT_EQ(Size(), (PictureSize{20, 10}));
+    EXPECT_EQ(Viewer->Image1->size(), QSize(20, 10));
+    EXPECT_TRUE(Rec->Shown(42)) << Rec->Summary();
+    EXPECT_EQ(DisplayedPicture.Pixels, mainBefore);
+    // Another kind of file loads nothing and keeps the picture.
+    Viewer->LoadFromFile("notes.txt");
+    EXPECT_EQ(Size(), (PictureSize{20, 10}));
+
+    // A file that cannot be read leaves the picture and its name, so Save cannot write over it.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.png"), std::string("\x89PNG broken")));
+    Rec->FileAnswers.push_back(Dir.File("bad.png"));
+    Viewer->F_Open->trigger();
+    EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);
+    EXPECT_EQ(Viewer->PreprocessFileName, "pal.png");
+    EXPECT_EQ(ImageDirectory, Dir.File("sub/"));
+    Viewer->F_Save->trigger();
+    EXPECT_EQ(FileSizeOf(Dir.File("bad.png")), 11);
+}
+
+TEST_F(PreprocessViewer, FixedCropsAreRefusedOnTooSmallPicturesWithTheirMessage) {
+    const struct {
+        QAction* TREIVForm::*Item;
+        int Side;
+        int Message;
+    } cases[] = {{&TREIVForm::EFS_Crop256, 256, 39980},
+                 {&TREIVForm::EFS_Crop512, 512, 39979},
+                 {&TREIVForm::EFS_Crop1024, 1024, 39978}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Side);
+        Give(c.Side, c.Side + 40);
+        Rec->Clear();
+        (Viewer->*c.Item)->trigger();
+        EXPECT_TRUE(Rec->Shown(c.Message)) << Rec->Summary();
+        EXPECT_EQ(Viewer->FixedCropSide, 0);
+
+        Give(c.Side + 40, c.Side + 10);
+        Rec->Clear();
+        (Viewer->*c.Item)->trigger();
+        EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
+        // Pressed too near the right edge, the box jumps to the left edge.
+        Drag(QPoint(39, 5), QPoint(39, 5));
+        ASSERT_EQ(Size(), (PictureSize{c.Side, c.Side}));
+        EXPECT_EQ(Viewer->PreprocessPicture.At(0, 0), Original.At(0, 5));
+        EXPECT_EQ(Viewer->FixedCropSide, 0);
+    }
+}
+
+TEST_F(PreprocessViewer, FreeCropTakesTheDraggedBoxAndDropsASmallOne) {
+    Give(120, 90);
+    Viewer->E_Crop->trigger();
+    QTest::mousePress(Viewer->Image1, Qt::LeftButton, {}, QPoint(10, 20));
+    QTest::mouseMove(Viewer->Image1, QPoint(70, 60));
+    // The box is drawn over the picture on screen only.
+    EXPECT_EQ(Viewer->PreprocessPicture.Pixels, Original.Pixels);
+    EXPECT_NE(Viewer->Image1->grab().toImage().pixel(10, 40), QColor(Original.At(10, 40)).rgb());
+    QTest::mouseRelease(Viewer->Image1, Qt::LeftButton, {}, QPoint(70, 60));
+    ASSERT_EQ(Size(), (PictureSize{60, 40}));
+    EXPECT_EQ(Viewer->PreprocessPicture.At(0, 0), Original.At(10, 20));
+    EXPECT_EQ(Viewer->PreprocessPicture.At(59, 39), Original.At(69, 59));
+
+    // 32 x 40 is one column short: dropped without a message, and the crop is disarmed.
+    Give(120, 90);
+    Viewer->E_Crop->trigger();
+    Drag(QPoint(10, 20), QPoint(42, 60));
+    EXPECT_EQ(Size(), (PictureSize{120, 90}));
+    Drag(QPoint(10, 20), QPoint(80, 80));
+    EXPECT_EQ(Size(), (PictureSize{120, 90}));
+    EXPECT_TRUE(Rec->Messages.empty());
+}
+
+TEST_F(PreprocessViewer, ResizeKeepsTheAspectAndRefusesSidesThatAreNoNumberOrBelowOne) {
+    Give(640, 480);
+    const struct {
+        const char* Width;
+        const char* Error;
+    } refused[] = {{"abc", "'abc' is not a valid integer value"},
+                   {"0", "'0' is not a valid size: a side is 1 to 32767 pixels"}};
+    for (const auto& r : refused) {
+        Rec->Clear();
+        OnDialog<TResizeForm>([&] { Viewer->E_Resize->trigger(); },
+                              [&](TResizeForm* dialog) {
+                                  dialog->Width->setText(r.Width);
+                                  dialog->OKButton->click();
+                                  EXPECT_TRUE(dialog->isVisible());
+                                  dialog->CancelButton->click();
+                              });
+        EXPECT_EQ(Rec->ErrorBoxes, std::vector<std::string>{r.Error});
+        EXPECT_EQ(Size(), (PictureSize{640, 480}));
+    }
+    OnDialog<TResizeForm>([&] { Viewer->E_Resize->trigger(); },
+                          [&](TResizeForm* dialog) {
+                              EXPECT_EQ(dialog->Height->text(), "480");
+                              EXPECT_EQ(dialog->Width->text(), "640");
+                              dialog->Width->setText("100");
+                              dialog->OKButton->click();
+                          });
+    EXPECT_EQ(Size(), (PictureSize{100, 75}));
+}
+
+TEST_F(PreprocessViewer, RotateTurnsAboutTheMiddleAndKeepGivesTheViewerTheTurn) {
+    Give(41, 30);
+    OnDialog<TRotateForm>([&] { Viewer->IZ_Rotate->trigger(); },
+                          [&](TRotateForm* dialog) {
+                              EXPECT_EQ(dialog->SpinEditI->value(), 20);
+                              EXPECT_EQ(dialog->SpinEditJ->value(), 15);
+                              EXPECT_FALSE(dialog->Busy);
+                              EXPECT_EQ(
+                                  dialog->Rotated.Pixels,
+                                  RotatePicture(Original, 20, 15, RotationTheta(45, 0)).Pixels);
+                              EXPECT_TRUE(dialog->windowTitle().startsWith("Rotation Time = "));
+                              EXPECT_TRUE(dialog->windowTitle().endsWith(" ms"));
+                              dialog->SpinEditThetaDegrees->setValue(30);
+                              dialog->SpinEditThetaDegreesHundredths->setValue(50);
+                              EXPECT_EQ(Viewer->PreprocessPicture.Pixels, Original.Pixels);
+                              dialog->ButtonSaveRotated->click();
+                              dialog->close();
+                          });
+    EXPECT_EQ(Viewer->PreprocessPicture.Pixels,
+              RotatePicture(Original, 20, 15, RotationTheta(30, 50)).Pixels);
+}
+
+TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
+    Viewer->F_Save->trigger();
+    EXPECT_TRUE(Rec->Shown(46));
+    Give(12, 8);
+    Viewer->PreprocessFileName = "field.txt";
+    Viewer->F_Save->trigger();
+    EXPECT_FALSE(FileExists(Dir.File("field.txt")));
+
+    Rec->FileAnswers.push_back(Dir.File("turned.png"));
+    Viewer->FS_PNG->trigger();
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("field.png"));
+    EXPECT_EQ(Viewer->PreprocessFileName, "turned.png");
+    EXPECT_EQ(ReadPictureFile(Dir.File("turned.png")).Image.Pixels, Original.Pixels);
+
+    const struct {
+        QAction* TREIVForm::*Item;
+        const char* Name;
+        const char* Magic;
+    } exports[] = {{&TREIVForm::FS_BMP, "copy.bmp", "BM"},
+                   {&TREIVForm::FS_JPG, "copy.JPG", "\xFF\xD8"}};
+    for (const auto& e : exports) {
+        Rec->FileAnswers.push_back(Dir.File(e.Name));
+        (Viewer->*e.Item)->trigger();
+        std::string bytes;
+        ASSERT_TRUE(ReadWholeFile(Dir.File(e.Name), bytes)) << e.Name;
+        EXPECT_EQ(bytes.substr(0, 2), e.Magic);
+        EXPECT_EQ(Viewer->PreprocessFileName, "turned.png");
+    }
+    Rec->FileAnswers.push_back(Dir.File("copy.png"));
+    Viewer->FS_BMP->trigger();
+    EXPECT_FALSE(FileExists(Dir.File("copy.png")));
+}
+
+TEST_F(PreprocessViewer, CopyAndPasteGoThroughTheClipboard) {
+    Give(16, 9);
+    Viewer->E_Copy->trigger();
+    Give(3, 3);
+    Viewer->E_Paste->trigger();
+    ASSERT_EQ(Size(), (PictureSize{16, 9}));
+    EXPECT_EQ(Viewer->PreprocessPicture.At(15, 8), PackPixel(15, 8, 15 ^ 8));
+}
+
+TEST_F(PreprocessViewer, PointerReadoutNamesThePixelUnderThePointer) {
+    Give(30, 20);
+    QTest::mouseMove(Viewer->Image1, QPoint(7, 11));
+    EXPECT_EQ(Viewer->StatusPanel1->text(), "X: 7 Y: 11 B: 12 G: 11 R: 7");
+}
