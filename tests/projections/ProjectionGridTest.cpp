@@ -3,6 +3,7 @@
 #include "ProjOracle.h"
 #include "ProjectionFixture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,7 +34,8 @@ class ProjectionGrids : public ProjectionTest {
         }
         EXPECT_LE(worst, c.Tolerance) << def;
         EXPECT_LE(worstTrip, RoundTripRadians) << def;
-        EXPECT_TRUE(ProjectionLog.size() > 0 && ProjectionLog[0] == "PROJECTION PARAMETERS:");
+        EXPECT_NE(std::find(ProjectionLog.begin(), ProjectionLog.end(), "PROJECTION PARAMETERS:"),
+                  ProjectionLog.end());
     }
 };
 
