@@ -20,7 +20,9 @@ int GnomSetup(const ProjectionSetup& s) {
 int GnomForward(double lon, double lat, double& x, double& y) {
     double east, north;
     const double g = C.Cosz(lon, lat, east, north);
-    if (g <= 0.0) {
+    // A point 90 degrees off lies at infinity; rounding leaves its cosine a few 1e-17 above 0,
+    // which would place it some 1e23 m away.
+    if (g <= EPSLN) {
         ReportProjectionError(133, 133);
         return 133;
     }
