@@ -35,11 +35,16 @@ void FillTable() {
 }
 
 // The interval of |latitude| in steps, as the node below and the fraction above it; 90 degrees
-// is the end of the last interval.
+// is the end of the last interval, and a latitude past it is taken as the pole.
 void Interval(double steps, int& node, double& p) {
-    node = static_cast<int>(std::floor(steps));
-    if (node > NodeCount - 3) node = NodeCount - 3;
-    p = steps - node;
+    // Clamped as a real first: a latitude past the table (or not a number) must not reach the
+    // conversion to an index.
+    double below = std::floor(steps);
+    if (!(below <= NodeCount - 3)) below = NodeCount - 3;
+    if (below < 0) below = 0;
+    node = static_cast<int>(below);
+    p = steps - below;
+    if (p > 1.0) p = 1.0;
     ++node;
 }
 

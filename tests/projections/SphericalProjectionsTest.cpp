@@ -257,4 +257,25 @@ TEST_F(SphericalProjections, InterruptedMollweideEdges) {
     }
 }
 
+// Points that are not numbers, or far outside the globe, give no point or a NaN one and never
+// reach undefined arithmetic.
+TEST_F(SphericalProjections, WildInputsGiveNoPoint) {
+    const std::pair<double, double> points[] = {
+        {NaN, NaN}, {0.0, NaN}, {NaN, 0.5}, {1e300, -1e300}};
+    for (int code = 10; code <= 30; ++code) {
+        if (code == 20 || code == 22 || code == 23) continue;
+        ResetRun();
+        InParm = OutParm = Block({{15, code}, {19, 19}, {2, code == 30 ? 1.0 : 0.0}, {3, 2.0}});
+        ForwardInit();
+        InverseInit();
+        for (const auto& [a, b] : points) {
+            double x = 0, y = 0;
+            if (ForwardTransform(a, b, x, y) == OK)
+                EXPECT_FALSE(std::isinf(x) || std::isinf(y)) << code << " " << a << " " << b;
+            if (InverseTransform(a, b, x, y) == OK)
+                EXPECT_FALSE(std::isinf(x) || std::isinf(y)) << code << " " << a << " " << b;
+        }
+    }
+}
+
 } // namespace
