@@ -8,17 +8,12 @@
 
 namespace {
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-} H;
+WorldSphere H;
 
 } // namespace
 
 int HamSetup(const ProjectionSetup& s) {
-    H = {s.Radius, s.P[4], s.FalseEasting, s.FalseNorthing};
-    ReportRadius(H.R);
-    ReportCenterLon(H.LonCenter);
-    ReportFalseOrigin(H.FalseEasting, H.FalseNorthing);
+    H.Set(s);
     return OK;
 }
 

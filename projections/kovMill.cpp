@@ -2,6 +2,8 @@
 // latitude, stretched back, so the poles are finite.
 #include "projections/kovMill.h"
 
+#include "projections/kovSphere.h"
+
 #include <cmath>
 
 namespace {
@@ -9,17 +11,12 @@ namespace {
 constexpr double QuarterPi = PI / 4.0;
 constexpr double LatitudeShrink = 0.4;
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-} M;
+WorldSphere M;
 
 } // namespace
 
 int MillSetup(const ProjectionSetup& s) {
-    M = {s.Radius, s.P[4], s.FalseEasting, s.FalseNorthing};
-    ReportRadius(M.R);
-    ReportCenterLon(M.LonCenter);
-    ReportFalseOrigin(M.FalseEasting, M.FalseNorthing);
+    M.Set(s);
     return OK;
 }
 

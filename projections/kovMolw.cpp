@@ -10,17 +10,12 @@ namespace {
 constexpr int MaxSteps = 51;
 constexpr double XScale = 2.0 * SQRT2 / PI;
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-} M;
+WorldSphere M;
 
 } // namespace
 
 int MolwSetup(const ProjectionSetup& s) {
-    M = {s.Radius, s.P[4], s.FalseEasting, s.FalseNorthing};
-    ReportRadius(M.R);
-    ReportCenterLon(M.LonCenter);
-    ReportFalseOrigin(M.FalseEasting, M.FalseNorthing);
+    M.Set(s);
     return OK;
 }
 

@@ -2,6 +2,8 @@
 // from Robinson's table at 5-degree steps, interpolated by Stirling's central differences.
 #include "projections/kovRob.h"
 
+#include "projections/kovSphere.h"
+
 #include <cmath>
 
 namespace {
@@ -18,10 +20,8 @@ struct Node {
     double Length, Ordinate;
 };
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-    Node Table[NodeCount];
-} B;
+WorldSphere B;
+Node Table[NodeCount];
 
 void FillTable() {
     static const double lengths[NodeCount] = {
@@ -31,7 +31,7 @@ void FillTable() {
         -0.0620, 0.0,    0.0620, 0.1240, 0.1860, 0.2480, 0.3100, 0.3720, 0.4340, 0.4958,
         0.5571,  0.6176, 0.6769, 0.7346, 0.7903, 0.8435, 0.8936, 0.9394, 0.9761, 1.0000};
     for (int i = 0; i < NodeCount; ++i)
-        B.Table[i] = {lengths[i], ordinates[i]};
+        Table[i] = {lengths[i], ordinates[i]};
 }
 
 // The interval of |latitude| in steps, as the node below and the fraction above it; 90 degrees
@@ -53,11 +53,11 @@ double Stirling(double below, double at, double above, double p) {
 }
 
 double Length(int n, double p) {
-    return Stirling(B.Table[n - 1].Length, B.Table[n].Length, B.Table[n + 1].Length, p);
+    return Stirling(Table[n - 1].Length, Table[n].Length, Table[n + 1].Length, p);
 }
 
 double Ordinate(int n, double p) {
-    return Stirling(B.Table[n - 1].Ordinate, B.Table[n].Ordinate, B.Table[n + 1].Ordinate, p);
+    return Stirling(Table[n - 1].Ordinate, Table[n].Ordinate, Table[n + 1].Ordinate, p);
 }
 
 int TooManySteps() {
@@ -68,14 +68,8 @@ int TooManySteps() {
 } // namespace
 
 int RobSetup(const ProjectionSetup& s) {
-    B.R = s.Radius;
-    B.LonCenter = s.P[4];
-    B.FalseEasting = s.FalseEasting;
-    B.FalseNorthing = s.FalseNorthing;
     FillTable();
-    ReportRadius(B.R);
-    ReportCenterLon(B.LonCenter);
-    ReportFalseOrigin(B.FalseEasting, B.FalseNorthing);
+    B.Set(s);
     return OK;
 }
 
@@ -101,8 +95,8 @@ int RobInverse(double x, double y, double& lon, double& lat) {
         if (i > MaxSteps) return TooManySteps();
         Interval(steps, n, p);
         const double slope =
-            (B.Table[n + 1].Ordinate - B.Table[n - 1].Ordinate) / 2.0 +
-            p * (B.Table[n + 1].Ordinate - 2.0 * B.Table[n].Ordinate + B.Table[n - 1].Ordinate);
+            (Table[n + 1].Ordinate - Table[n - 1].Ordinate) / 2.0 +
+            p * (Table[n + 1].Ordinate - 2.0 * Table[n].Ordinate + Table[n - 1].Ordinate);
         const double step = (target - Ordinate(n, p)) / slope;
         steps += step;
         if (steps < 0) steps = 0;

@@ -1,21 +1,18 @@
 // Sinusoidal on the sphere: equal-area, parallels true to scale.
 #include "projections/kovSin.h"
 
+#include "projections/kovSphere.h"
+
 #include <cmath>
 
 namespace {
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-} S;
+WorldSphere S;
 
 } // namespace
 
 int SinSetup(const ProjectionSetup& s) {
-    S = {s.Radius, s.P[4], s.FalseEasting, s.FalseNorthing};
-    ReportRadius(S.R);
-    ReportCenterLon(S.LonCenter);
-    ReportFalseOrigin(S.FalseEasting, S.FalseNorthing);
+    S.Set(s);
     return OK;
 }
 

@@ -50,6 +50,16 @@ void ReportAzimuthalSetup(const AzimuthalCentre& c, bool asCentre) {
     ReportFalseOrigin(c.FalseEasting, c.FalseNorthing);
 }
 
+void WorldSphere::Set(const ProjectionSetup& s) {
+    R = s.Radius;
+    LonCenter = s.P[4];
+    FalseEasting = s.FalseEasting;
+    FalseNorthing = s.FalseNorthing;
+    ReportRadius(R);
+    ReportCenterLon(LonCenter);
+    ReportFalseOrigin(FalseEasting, FalseNorthing);
+}
+
 bool AuxiliaryAngle(double lat, double p, int maxSteps, double& t) {
     const double sinLat = std::sin(lat);
     if (p == PI && std::fabs(sinLat) == 1.0) {

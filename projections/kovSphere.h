@@ -24,6 +24,14 @@ struct AzimuthalCentre {
 // centre longitude and latitude) and false origin.
 void ReportAzimuthalSetup(const AzimuthalCentre& c, bool asCentre);
 
+// A world projection's sphere, central meridian and false origin, and its report lines.
+struct WorldSphere {
+    double R = 0, LonCenter = 0, FalseEasting = 0, FalseNorthing = 0;
+
+    // Takes the values and writes the radius, centre longitude and false origin lines.
+    void Set(const ProjectionSetup& s);
+};
+
 constexpr double SQRT2 = 1.4142135623730951;
 
 // Newton's solution of 2t + sin 2t = p sin(lat) for the auxiliary angle t, at most `maxSteps`

@@ -67,6 +67,13 @@ enum ZoneProjection { ZoneTm = 1, ZoneLamcc = 2, ZonePoly = 3, ZoneOmer = 4 };
 
 StatePlaneZoneRecord Kept;
 
+// The projection of the kept record, by its id; none for another id.
+const ProjectionModule* ZoneModule() {
+    static const int codes[] = {0, 9, 4, 7, 20};
+    if (StatePlaneProjectionId < ZoneTm || StatePlaneProjectionId > ZoneOmer) return nullptr;
+    return &ProjectionModuleOf(codes[StatePlaneProjectionId]);
+}
+
 int IllegalZoneError(int zone, int selector) {
     ReportProjectionError(21, IllegalZone, zone, selector);
     return IllegalZone;
@@ -189,33 +196,13 @@ int StatePlaneInverseInit(int zone, int selector) {
 }
 
 int StatePlaneForward(double lon, double lat, double& x, double& y) {
-    switch (StatePlaneProjectionId) {
-    case ZoneTm:
-        return TmForward(lon, lat, x, y);
-    case ZoneLamcc:
-        return LamccForward(lon, lat, x, y);
-    case ZonePoly:
-        return PolyForward(lon, lat, x, y);
-    case ZoneOmer:
-        return OmerForward(lon, lat, x, y);
-    default:
-        return OK;
-    }
+    const ProjectionModule* m = ZoneModule();
+    return m ? m->Forward(lon, lat, x, y) : OK;
 }
 
 int StatePlaneInverse(double x, double y, double& lon, double& lat) {
-    switch (StatePlaneProjectionId) {
-    case ZoneTm:
-        return TmInverse(x, y, lon, lat);
-    case ZoneLamcc:
-        return LamccInverse(x, y, lon, lat);
-    case ZonePoly:
-        return PolyInverse(x, y, lon, lat);
-    case ZoneOmer:
-        return OmerInverse(x, y, lon, lat);
-    default:
-        return OK;
-    }
+    const ProjectionModule* m = ZoneModule();
+    return m ? m->Inverse(x, y, lon, lat) : OK;
 }
 
 int StatePlaneSetup(const ProjectionSetup& s) {

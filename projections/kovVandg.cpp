@@ -1,14 +1,14 @@
 // Van der Grinten on the sphere: the world in a circle, meridians and parallels as arcs.
 #include "projections/kovVandg.h"
 
+#include "projections/kovSphere.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-} V;
+WorldSphere V;
 
 double SignOf(double v) {
     return v < 0 ? -1.0 : 1.0;
@@ -17,10 +17,7 @@ double SignOf(double v) {
 } // namespace
 
 int VandgSetup(const ProjectionSetup& s) {
-    V = {s.Radius, s.P[4], s.FalseEasting, s.FalseNorthing};
-    ReportRadius(V.R);
-    ReportCenterLon(V.LonCenter);
-    ReportFalseOrigin(V.FalseEasting, V.FalseNorthing);
+    V.Set(s);
     return OK;
 }
 

@@ -13,17 +13,12 @@ constexpr double XScale = 0.86310;
 constexpr double YScale = 1.56548;
 constexpr double AngleScale = 2.960420506177634; // (4 pi + 3 sqrt 3) / 6
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-} W;
+WorldSphere W;
 
 } // namespace
 
 int WivSetup(const ProjectionSetup& s) {
-    W = {s.Radius, s.P[4], s.FalseEasting, s.FalseNorthing};
-    ReportRadius(W.R);
-    ReportCenterLon(W.LonCenter);
-    ReportFalseOrigin(W.FalseEasting, W.FalseNorthing);
+    W.Set(s);
     return OK;
 }
 

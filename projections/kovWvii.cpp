@@ -2,6 +2,8 @@
 // that the poles become lines.
 #include "projections/kovWvii.h"
 
+#include "projections/kovSphere.h"
+
 #include <cmath>
 
 namespace {
@@ -10,17 +12,12 @@ constexpr double LatitudeShrink = 0.90631;
 constexpr double XScale = 2.66723;
 constexpr double YScale = 1.24104;
 
-struct {
-    double R, LonCenter, FalseEasting, FalseNorthing;
-} W;
+WorldSphere W;
 
 } // namespace
 
 int WviiSetup(const ProjectionSetup& s) {
-    W = {s.Radius, s.P[4], s.FalseEasting, s.FalseNorthing};
-    ReportRadius(W.R);
-    ReportCenterLon(W.LonCenter);
-    ReportFalseOrigin(W.FalseEasting, W.FalseNorthing);
+    W.Set(s);
     return OK;
 }
 
