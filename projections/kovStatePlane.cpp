@@ -11,8 +11,8 @@
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 
-#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 const std::array<int, StatePlaneZoneCount> StatePlaneZonesNad27 = {
@@ -89,15 +89,16 @@ int ReadZoneRecord(int selector, int number, StatePlaneZoneRecord& record) {
         ReportProjectionError(21, MissingFile);
         return MissingFile;
     }
-    std::vector<uint8_t> bytes;
-    const size_t offset = static_cast<size_t>(number) * StatePlaneRecordSize;
-    if (!ReadWholeFile(path, bytes) || bytes.size() < offset + StatePlaneRecordSize) {
+    // Only the one record is read, wherever the file ends.
+    RecordBytes r(StatePlaneRecordSize);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    const bool read = f && std::fseek(f, long(number) * StatePlaneRecordSize, SEEK_SET) == 0 &&
+                      std::fread(r.Data(), 1, r.Size(), f) == r.Size();
+    if (f) std::fclose(f);
+    if (!read) {
         ReportProjectionError(7, ReadError);
         return ReadError;
     }
-    RecordBytes r(StatePlaneRecordSize);
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), StatePlaneRecordSize,
-                r.Data());
     record.Name.assign(reinterpret_cast<const char*>(r.Data()), NameSize);
     record.ProjectionId = r.GetI32(IdOffset);
     for (int i = 0; i < 9; ++i)
