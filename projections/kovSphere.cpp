@@ -61,12 +61,7 @@ void WorldSphere::Set(const ProjectionSetup& s) {
 }
 
 bool AuxiliaryAngle(double lat, double p, int maxSteps, double& t) {
-    const double sinLat = std::sin(lat);
-    if (p == PI && std::fabs(sinLat) == 1.0) {
-        t = sinLat > 0 ? HALF_PI : -HALF_PI;
-        return true;
-    }
-    const double target = p * sinLat;
+    const double target = p * std::sin(lat);
     double theta = lat;
     for (int i = 0; i < maxSteps; ++i) {
         const double step = -(theta + std::sin(theta) - target) / (1.0 + std::cos(theta));

@@ -36,6 +36,5 @@ constexpr double SQRT2 = 1.4142135623730951;
 
 // Newton's solution of 2t + sin 2t = p sin(lat) for the auxiliary angle t, at most `maxSteps`
 // steps, each ended once a step is below EPSLN. False when it did not settle; t then holds the
-// last estimate. Where the sine of the latitude is 1 the equation for p = pi has a triple root
-// that Newton's method approaches too slowly; the pole is answered at once there.
+// last estimate.
 bool AuxiliaryAngle(double lat, double p, int maxSteps, double& t);

@@ -210,8 +210,8 @@ TEST_F(SphericalProjections, PointFailuresReportAndGiveNaN) {
 }
 
 // Points whose place follows from the published constants alone: lobe centres, where x is the
-// lobe's offset, and points that Goode and the interrupted Mollweide place without any false
-// origin.
+// lobe's offset, placed without any false origin, and the poles, where the Mollweide equation
+// has a triple root that its iteration must still reach.
 TEST_F(SphericalProjections, LobesSitAtTheirPublishedOffsets) {
     struct Case {
         int code;
@@ -229,6 +229,8 @@ TEST_F(SphericalProjections, LobesSitAtTheirPublishedOffsets) {
         {26, -110, -90, -1.72848324304 * R, -Sqrt2 * R},
         {26, 20, -90, 0.31426968 * R, -Sqrt2 * R},
         {26, 140, -90, 2.19988776387 * R, -Sqrt2 * R},
+        {25, 0, 90, 1000, Sqrt2 * R + 1000},
+        {24, 20, -90, 0.349065850399 * R, -(Sqrt2 - 0.0528035274542) * R},
     };
     for (const Case& c : cases) {
         OutParm = Block({{15, c.code}, {19, 19}, {6, 1000}, {7, 1000}});
@@ -237,6 +239,7 @@ TEST_F(SphericalProjections, LobesSitAtTheirPublishedOffsets) {
         ASSERT_EQ(ForwardTransform(c.lon * Deg, c.lat * Deg, x, y), OK);
         EXPECT_NEAR(x, c.x, 1e-3) << c.code << " " << c.lon;
         EXPECT_NEAR(y, c.y, 1e-3) << c.code << " " << c.lon;
+        EXPECT_EQ(TakeLog().size(), c.code == 25 ? 6u : 3u) << "set-up lines only";
     }
 }
 
