@@ -93,11 +93,14 @@ def metres(value, uom):
 def ellipsoid(db, datum, code):
     """The datum's ellipsoid, or the zone's own where its coordinate systems have one (the
     Michigan zones of NAD27 sit on an enlarged Clarke 1866)."""
-    used = {str(r[0]) for r in db.execute(
-        "select d.ellipsoid_code from projected_crs p join geodetic_crs g on "
+    rows = list(db.execute(
+        "select d.ellipsoid_code, p.deprecated from projected_crs p join geodetic_crs g on "
         "g.auth_name = p.geodetic_crs_auth_name and g.code = p.geodetic_crs_code "
         "join geodetic_datum d on d.auth_name = g.datum_auth_name and d.code = g.datum_code "
-        "where p.conversion_auth_name = 'EPSG' and p.conversion_code = ?", (code,))}
+        "where p.conversion_auth_name = 'EPSG' and p.conversion_code = ?", (code,)))
+    # A system EPSG has replaced does not count where its replacement exists.
+    current = [r for r in rows if not r[1]] or rows
+    used = {str(r[0]) for r in current}
     chosen = MICHIGAN_ELLIPSOID if MICHIGAN_ELLIPSOID in used else ELLIPSOID[datum]
     a, inv_f, b, uom = db.execute(
         "select semi_major_axis, inv_flattening, semi_minor_axis, uom_code from ellipsoid "
