@@ -5,14 +5,33 @@
 
 #include "projections/kovAlber.h"
 #include "projections/kovAlcon.h"
+#include "projections/kovAzim.h"
 #include "projections/kovEqcon.h"
+#include "projections/kovEqui.h"
+#include "projections/kovGnom.h"
+#include "projections/kovGood.h"
+#include "projections/kovGvnsp.h"
+#include "projections/kovHam.h"
+#include "projections/kovImolw.h"
+#include "projections/kovLamaz.h"
 #include "projections/kovLamcc.h"
 #include "projections/kovMer.h"
+#include "projections/kovMill.h"
+#include "projections/kovMolw.h"
+#include "projections/kovObleq.h"
 #include "projections/kovOmer.h"
+#include "projections/kovOrth.h"
 #include "projections/kovPoly.h"
 #include "projections/kovPs.h"
+#include "projections/kovRob.h"
+#include "projections/kovSin.h"
 #include "projections/kovSom.h"
+#include "projections/kovStatePlane.h"
+#include "projections/kovSter.h"
 #include "projections/kovTm.h"
+#include "projections/kovVandg.h"
+#include "projections/kovWiv.h"
+#include "projections/kovWvii.h"
 
 #include "runtime/RtNumbers.h"
 
@@ -32,7 +51,7 @@ constexpr double UtmScaleFactor = 0.9996;
 const ProjectionModule Modules[ProjectionCodeCount] = {
     {nullptr, 0, 0, nullptr, nullptr, nullptr},
     {"UNIVERSAL TRANSVERSE MERCATOR (UTM)", 0, 0, UtmSetup, TmForward, TmInverse},
-    {"STATE PLANE", 0, 0, nullptr, nullptr, nullptr},
+    {"STATE PLANE", 0, 0, StatePlaneSetup, StatePlaneForward, StatePlaneInverse},
     {"ALBERS CONICAL EQUAL-AREA", ConicAngles, ConicAngles, AlberSetup, AlberForward, AlberInverse},
     {"LAMBERT CONFORMAL CONIC", ConicAngles, ConicAngles, LamccSetup, LamccForward, LamccInverse},
     {"MERCATOR", CentreAngles, CentreAngles, MerSetup, MerForward, MerInverse},
@@ -40,35 +59,38 @@ const ProjectionModule Modules[ProjectionCodeCount] = {
     {"POLYCONIC", CentreAngles, CentreAngles, PolySetup, PolyForward, PolyInverse},
     {"EQUIDISTANT CONIC", ConicAngles, ConicAngles, EqconSetup, EqconForward, EqconInverse},
     {"TRANSVERSE MERCATOR (TM)", CentreAngles, CentreAngles, TmSetup, TmForward, TmInverse},
-    {"STEREOGRAPHIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"LAMBERT AZIMUTHAL EQUAL-AREA", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"AZIMUTHAL EQUIDISTANT", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"GNOMONIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"ORTHOGRAPHIC", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"GENERAL VERTICAL NEAR-SIDE PERSPECTIVE", CentreAngles, CentreAngles, nullptr, nullptr,
-     nullptr},
-    {"SINUSOIDAL", A(4), A(4), nullptr, nullptr, nullptr},
-    {"EQUIRECTANGULAR", CentreAngles, CentreAngles, nullptr, nullptr, nullptr},
-    {"MILLER CYLINDRICAL", A(4), A(4), nullptr, nullptr, nullptr},
-    {"VAN DER GRINTEN", A(4), A(4), nullptr, nullptr, nullptr},
+    {"STEREOGRAPHIC", CentreAngles, CentreAngles, SterSetup, SterForward, SterInverse},
+    {"LAMBERT AZIMUTHAL EQUAL-AREA", CentreAngles, CentreAngles, LamazSetup, LamazForward,
+     LamazInverse},
+    {"AZIMUTHAL EQUIDISTANT", CentreAngles, CentreAngles, AzimSetup, AzimForward, AzimInverse},
+    {"GNOMONIC", CentreAngles, CentreAngles, GnomSetup, GnomForward, GnomInverse},
+    {"ORTHOGRAPHIC", CentreAngles, CentreAngles, OrthSetup, OrthForward, OrthInverse},
+    {"GENERAL VERTICAL NEAR-SIDE PERSPECTIVE", CentreAngles, CentreAngles, GvnspSetup, GvnspForward,
+     GvnspInverse},
+    {"SINUSOIDAL", A(4), A(4), SinSetup, SinForward, SinInverse},
+    {"EQUIRECTANGULAR", CentreAngles, CentreAngles, EquiSetup, EquiForward, EquiInverse},
+    {"MILLER CYLINDRICAL", A(4), A(4), MillSetup, MillForward, MillInverse},
+    {"VAN DER GRINTEN", A(4), A(4), VandgSetup, VandgForward, VandgInverse},
     {"OBLIQUE MERCATOR (HOTINE)", A(5) | A(8) | A(9) | A(10) | A(11), A(3) | A(4) | A(5), OmerSetup,
      OmerForward, OmerInverse},
-    {"ROBINSON", A(4), A(4), nullptr, nullptr, nullptr},
+    {"ROBINSON", A(4), A(4), RobSetup, RobForward, RobInverse},
     {"SPACE OBLIQUE MERCATOR", A(3) | A(4), 0, SomSetup, SomForward, SomInverse},
     {"ALASKA CONFORMAL", 0, 0, AlconSetup, AlconForward, AlconInverse},
-    {"GOODE S HOMOLOSINE EQUAL-AREA", 0, 0, nullptr, nullptr, nullptr},
-    {"MOLLWEIDE", A(4), A(4), nullptr, nullptr, nullptr},
-    {"INTERRUPTED MOLLWEIDE EQUAL-AREA", 0, 0, nullptr, nullptr, nullptr},
-    {"HAMMER", A(4), A(4), nullptr, nullptr, nullptr},
-    {"WAGNER IV", A(4), A(4), nullptr, nullptr, nullptr},
-    {"WAGNER VII", A(4), A(4), nullptr, nullptr, nullptr},
-    {"OBLATED EQUAL-AREA", A(4) | A(5) | A(8), A(4) | A(5) | A(8), nullptr, nullptr, nullptr},
+    {"GOODE S HOMOLOSINE EQUAL-AREA", 0, 0, GoodSetup, GoodForward, GoodInverse},
+    {"MOLLWEIDE", A(4), A(4), MolwSetup, MolwForward, MolwInverse},
+    {"INTERRUPTED MOLLWEIDE EQUAL-AREA", 0, 0, ImolwSetup, ImolwForward, ImolwInverse},
+    {"HAMMER", A(4), A(4), HamSetup, HamForward, HamInverse},
+    {"WAGNER IV", A(4), A(4), WivSetup, WivForward, WivInverse},
+    {"WAGNER VII", A(4), A(4), WviiSetup, WviiForward, WviiInverse},
+    {"OBLATED EQUAL-AREA", A(4) | A(5) | A(8), A(4) | A(5) | A(8), ObleqSetup, ObleqForward,
+     ObleqInverse},
 };
 
 constexpr int CodeUtm = 1;
 constexpr int CodeStatePlane = 2;
 constexpr int CodeGoode = 24;
 constexpr int CodeInterruptedMollweide = 26;
+constexpr int CodeOblatedEqualArea = 30;
 
 // The set-up error of each side; 0 once a set-up succeeded.
 int InverseSetupStatus = 0;
@@ -139,6 +161,8 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, int& sys, int& s
         }
         s.P[2] = UtmScaleFactor;
     }
+    if (code == CodeOblatedEqualArea) ReportBlank();
+    // State Plane writes its title only when it reads a zone record.
     if (code != CodeStatePlane) ReportTitle(module.Title);
     const int result = module.Setup ? module.Setup(s) : OK;
     if (result != OK) ProjectionInitError = result;

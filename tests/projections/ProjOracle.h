@@ -35,6 +35,50 @@ inline std::string Deg(const ProjectionParameterBlock& b, int i) {
     return Num(Degrees(b[i]));
 }
 
+// The PROJ projection of a spherical code with its centre; empty for a code PROJ lacks.
+inline std::string SphereDefinition(const ProjectionParameterBlock& b, int code) {
+    const std::string centre = " +lon_0=" + Deg(b, 4) + " +lat_0=" + Deg(b, 5);
+    const std::string meridian = " +lon_0=" + Deg(b, 4);
+    switch (code) {
+    case 10:
+        return "+proj=stere +k_0=1" + centre;
+    case 11:
+        return "+proj=laea" + centre;
+    case 12:
+        return "+proj=aeqd" + centre;
+    case 13:
+        return "+proj=gnom" + centre;
+    case 14:
+        return "+proj=ortho" + centre;
+    case 15:
+        return "+proj=nsper +h=" + Num(b[2]) + centre;
+    case 16:
+        return "+proj=sinu" + meridian;
+    case 17:
+        return "+proj=eqc +lat_ts=" + Deg(b, 5) + meridian;
+    case 18:
+        return "+proj=mill" + meridian;
+    case 19:
+        return "+proj=vandg" + meridian;
+    case 21:
+        return "+proj=robin" + meridian;
+    case 24:
+        return "+proj=igh";
+    case 25:
+        return "+proj=moll" + meridian;
+    case 27:
+        return "+proj=hammer" + meridian;
+    case 28:
+        return "+proj=wag4" + meridian;
+    case 29:
+        return "+proj=wag7" + meridian;
+    case 30:
+        return "+proj=oea +m=" + Num(b[2]) + " +n=" + Num(b[3]) + " +theta=" + Deg(b, 8) + centre;
+    default:
+        return {};
+    }
+}
+
 // The PROJ definition of the projection a block describes.
 inline std::string ProjDefinition(const ProjectionParameterBlock& b, const std::string& extra) {
     const int code = static_cast<int>(b[SlotCode]);
@@ -88,7 +132,12 @@ inline std::string ProjDefinition(const ProjectionParameterBlock& b, const std::
         def = "+proj=alsk" + origin;
         break;
     default:
-        return {};
+        def = SphereDefinition(b, code);
+        if (def.empty()) return {};
+        def += " +R=" + Num(spheroid >= 0 ? SpheroidTable[19].Major : std::fabs(b[0]));
+        if (code != 24 && code != 26) def += origin;
+        if (!extra.empty()) def += " " + extra;
+        return def;
     }
     def += " +a=" + Num(sph.Major) + " +b=" + Num(sph.Minor);
     if (!extra.empty()) def += " " + extra;

@@ -64,18 +64,4 @@ TEST_F(ProjectionEntry, FailedSetUpIsKeptAndStopsTransformations) {
     }
 }
 
-TEST_F(ProjectionEntry, ModuleNotBuiltIsAnUnsupportedFormat) {
-    int code = 0;
-    for (int c = 1; c < ProjectionCodeCount && code == 0; ++c)
-        if (!ProjectionModuleOf(c).Forward) code = c;
-    if (code == 0) GTEST_SKIP() << "every projection module is built";
-    OutParm[SlotCode] = code;
-    ForwardInit();
-    TakeLog();
-    double x = 5, y = 5;
-    EXPECT_EQ(ForwardTransform(0.1, 0.1, x, y), ERROR);
-    EXPECT_TRUE(std::isnan(x) && std::isnan(y));
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"User defined", "Unsupported format"}));
-}
-
 } // namespace

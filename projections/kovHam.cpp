@@ -1,0 +1,35 @@
+// Hammer on the sphere: the equatorial Lambert azimuthal equal-area hemisphere stretched to
+// the whole world.
+#include "projections/kovHam.h"
+
+#include "projections/kovSphere.h"
+
+#include <cmath>
+
+namespace {
+
+WorldSphere H;
+
+} // namespace
+
+int HamSetup(const ProjectionSetup& s) {
+    H.Set(s);
+    return OK;
+}
+
+int HamForward(double lon, double lat, double& x, double& y) {
+    const double half = AdjustLon(lon - H.LonCenter) / 2.0;
+    const double cosPhi = std::cos(lat);
+    const double fac = H.R * SQRT2 / std::sqrt(1.0 + cosPhi * std::cos(half));
+    x = H.FalseEasting + 2.0 * fac * cosPhi * std::sin(half);
+    y = H.FalseNorthing + fac * std::sin(lat);
+    return OK;
+}
+
+int HamInverse(double x, double y, double& lon, double& lat) {
+    const double xx = (x - H.FalseEasting) / H.R, yy = (y - H.FalseNorthing) / H.R;
+    const double z = std::sqrt(1.0 - 0.0625 * xx * xx - 0.25 * yy * yy);
+    lon = AdjustLon(H.LonCenter + 2.0 * std::atan2(z * xx, 2.0 * (2.0 * z * z - 1.0)));
+    lat = Asinz(z * yy);
+    return OK;
+}

@@ -1,0 +1,40 @@
+// What the spherical projections share: the centre of an azimuthal projection with the
+// direction and distance of a point from it, and the auxiliary angle of the Mollweide family.
+#pragma once
+
+#include "projections/kovGCTP.h"
+
+// An azimuthal projection's centre on the sphere with its false origin.
+struct AzimuthalCentre {
+    double Radius = 0, Lon = 0, Lat = 0, SinLat = 0, CosLat = 1;
+    double FalseEasting = 0, FalseNorthing = 0;
+
+    void Set(const ProjectionSetup& s);
+    // The cosine of the angular distance of a point from the centre, and the point's east and
+    // north components on the plane touching the centre (before the projection's own scale).
+    double Cosz(double lon, double lat, double& east, double& north) const;
+    // x and y of a point from its scaled components.
+    void Place(double k, double east, double north, double& x, double& y) const;
+    // The point at angular distance z from the centre along the direction of (x, y), whose
+    // length is rho (both without the false origin).
+    void FromDistance(double x, double y, double rho, double z, double& lon, double& lat) const;
+};
+
+// The lines of an azimuthal set-up: radius, centre (as a central meridian and origin, or as a
+// centre longitude and latitude) and false origin.
+void ReportAzimuthalSetup(const AzimuthalCentre& c, bool asCentre);
+
+// A world projection's sphere, central meridian and false origin, and its report lines.
+struct WorldSphere {
+    double R = 0, LonCenter = 0, FalseEasting = 0, FalseNorthing = 0;
+
+    // Takes the values and writes the radius, centre longitude and false origin lines.
+    void Set(const ProjectionSetup& s);
+};
+
+constexpr double SQRT2 = 1.4142135623730951;
+
+// Newton's solution of 2t + sin 2t = p sin(lat) for the auxiliary angle t, at most `maxSteps`
+// steps, each ended once a step is below EPSLN. False when it did not settle; t then holds the
+// last estimate.
+bool AuxiliaryAngle(double lat, double p, int maxSteps, double& t);

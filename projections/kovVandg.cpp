@@ -1,0 +1,79 @@
+// Van der Grinten on the sphere: the world in a circle, meridians and parallels as arcs.
+#include "projections/kovVandg.h"
+
+#include "projections/kovSphere.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+WorldSphere V;
+
+double SignOf(double v) {
+    return v < 0 ? -1.0 : 1.0;
+}
+
+} // namespace
+
+int VandgSetup(const ProjectionSetup& s) {
+    V.Set(s);
+    return OK;
+}
+
+int VandgForward(double lon, double lat, double& x, double& y) {
+    const double dlon = AdjustLon(lon - V.LonCenter);
+    const double theta = Asinz(std::fabs(2.0 * lat / PI));
+    if (std::fabs(lat) <= EPSLN) {
+        x = V.FalseEasting + V.R * dlon;
+        y = V.FalseNorthing;
+        return OK;
+    }
+    if (std::fabs(dlon) <= EPSLN || std::fabs(std::fabs(lat) - HALF_PI) <= EPSLN) {
+        x = V.FalseEasting;
+        y = V.FalseNorthing + SignOf(lat) * PI * V.R * std::tan(0.5 * theta);
+        return OK;
+    }
+    const double a = 0.5 * std::fabs(PI / dlon - dlon / PI);
+    const double asq = a * a;
+    const double sinth = std::sin(theta), costh = std::cos(theta);
+    const double g = costh / (sinth + costh - 1.0);
+    const double p = g * (2.0 / sinth - 1.0);
+    const double psq = p * p;
+    const double q = asq + g;
+    const double gmp = g - psq;
+    const double den = psq + asq;
+    x = V.FalseEasting + SignOf(dlon) * PI * V.R *
+                             (a * gmp + std::sqrt(asq * gmp * gmp - den * (g * g - psq))) / den;
+    y = V.FalseNorthing +
+        SignOf(lat) * PI * V.R * (p * q - a * std::sqrt((asq + 1.0) * den - q * q)) / den;
+    return OK;
+}
+
+int VandgInverse(double x, double y, double& lon, double& lat) {
+    const double xx = (x - V.FalseEasting) / (PI * V.R);
+    const double yy = (y - V.FalseNorthing) / (PI * V.R);
+    const double xys = xx * xx + yy * yy;
+    const double c1 = -std::fabs(yy) * (1.0 + xys);
+    const double c2 = c1 - 2.0 * yy * yy + xx * xx;
+    const double c3 = -2.0 * c1 + 1.0 + 2.0 * yy * yy + xys * xys;
+    const double d =
+        yy * yy / c3 + (2.0 * c2 * c2 * c2 / (c3 * c3 * c3) - 9.0 * c1 * c2 / (c3 * c3)) / 27.0;
+    const double a1 = (c1 - c2 * c2 / (3.0 * c3)) / c3;
+    const double m1 = 2.0 * std::sqrt(-a1 / 3.0);
+    double phi = 0.0;
+    // On the equator the cubic's angle sits at the end of the arccosine, where rounding would
+    // cost seven digits.
+    if (std::fabs(yy) > EPSLN && m1 != 0.0) {
+        const double con = std::clamp(3.0 * d / (a1 * m1), -1.0, 1.0);
+        const double th1 = std::acos(con) / 3.0;
+        phi = PI * (-m1 * std::cos(th1 + PI / 3.0) - c2 / (3.0 * c3));
+    }
+    lat = yy < 0 ? -phi : phi;
+    lon = V.LonCenter;
+    if (std::fabs(xx) >= EPSLN)
+        lon = AdjustLon(V.LonCenter +
+                        PI * (xys - 1.0 + std::sqrt(1.0 + 2.0 * (xx * xx - yy * yy) + xys * xys)) /
+                            (2.0 * xx));
+    return OK;
+}

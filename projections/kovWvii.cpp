@@ -1,0 +1,48 @@
+// Wagner VII on the sphere: Hammer's construction on a sphere whose latitudes are shrunk so
+// that the poles become lines.
+#include "projections/kovWvii.h"
+
+#include "projections/kovSphere.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double LatitudeShrink = 0.90631;
+constexpr double XScale = 2.66723;
+constexpr double YScale = 1.24104;
+
+WorldSphere W;
+
+} // namespace
+
+int WviiSetup(const ProjectionSetup& s) {
+    W.Set(s);
+    return OK;
+}
+
+int WviiForward(double lon, double lat, double& x, double& y) {
+    const double third = AdjustLon(lon - W.LonCenter) / 3.0;
+    const double s = LatitudeShrink * std::sin(lat);
+    const double c0 = std::sqrt(1.0 - s * s);
+    const double c1 = std::sqrt(2.0 / (1.0 + c0 * std::cos(third)));
+    x = W.FalseEasting + XScale * W.R * c0 * c1 * std::sin(third);
+    y = W.FalseNorthing + YScale * W.R * s * c1;
+    return OK;
+}
+
+// Back through the equatorial Lambert azimuthal equal-area of the shrunk sphere.
+int WviiInverse(double x, double y, double& lon, double& lat) {
+    const double xx = (x - W.FalseEasting) / (XScale * W.R);
+    const double yy = (y - W.FalseNorthing) / (YScale * W.R);
+    const double rho = std::sqrt(xx * xx + yy * yy);
+    double third = 0.0, s = 0.0;
+    if (rho > EPSLN) {
+        const double z = 2.0 * Asinz(rho / 2.0);
+        s = yy * std::sin(z) / rho;
+        third = std::atan2(xx * std::sin(z), rho * std::cos(z));
+    }
+    lat = Asinz(s / LatitudeShrink);
+    lon = AdjustLon(W.LonCenter + 3.0 * third);
+    return OK;
+}
