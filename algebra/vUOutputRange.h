@@ -327,14 +327,14 @@ template <RangeStep S, int N, class ComputeLanes>
 
 #ifdef VALUE_LANES_X86
 template <RangeStep S, int N, class ComputeLanes>
-RT_WIDE_VECTORS [[gnu::flatten]] bool
+[[gnu::flatten]] RT_WIDE_VECTORS bool
 QuickBlockFour(const ComputeLanes& computeLanes, const ValueSteps& steps,
                std::array<ChannelRange, N>& ch, const uint8_t* src, int groups, uint8_t* dst) {
     return QuickBlockOfWidth<rt::Double4, S, N>(computeLanes, steps, ch, src, groups, dst);
 }
 
 template <RangeStep S, int N, class ComputeLanes>
-RT_WIDEST_VECTORS [[gnu::flatten]] bool
+[[gnu::flatten]] RT_WIDEST_VECTORS bool
 QuickBlockEight(const ComputeLanes& computeLanes, const ValueSteps& steps,
                 std::array<ChannelRange, N>& ch, const uint8_t* src, int groups, uint8_t* dst) {
     return QuickBlockOfWidth<Double8, S, N>(computeLanes, steps, ch, src, groups, dst);
