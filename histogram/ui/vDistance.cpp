@@ -8,11 +8,11 @@
 
 #include <QGridLayout>
 
-#include <algorithm>
-#include <climits>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <climits>
 
 int32_t MeasuredKnownDistance = 0;
 

@@ -266,8 +266,8 @@ void TLinearForm::SetEdgeFollowFromColor(int, int, uint32_t color) {
 
 void TLinearForm::ShowPreview() {
     PreviewImage->setPixmap(QPixmap::fromImage(
-        QImage(reinterpret_cast<const uchar*>(Preview.Pixels.data()), Preview.Width,
-               Preview.Height, Preview.Width * 4, QImage::Format_RGB32)
+        QImage(reinterpret_cast<const uchar*>(Preview.Pixels.data()), Preview.Width, Preview.Height,
+               Preview.Width * 4, QImage::Format_RGB32)
             .copy()));
     PreviewImage->adjustSize();
 }

@@ -16,7 +16,7 @@ Picture Drawn(const std::vector<std::string>& rows) {
         for (int x = 0; x < p.Width; ++x) {
             const char c = rows[y][x];
             p.At(x, y) = c == 'a'   ? PackPixel(100, 100, 100)
-                         : c == 'b' ? PackPixel(101, 99, 101) // within 1 of a
+                         : c == 'b' ? PackPixel(101, 99, 101)  // within 1 of a
                          : c == 'c' ? PackPixel(102, 100, 100) // 2 from a in red
                                     : PackPixel(0, 0, 0);
         }
@@ -73,7 +73,8 @@ TEST(MagicWand, SpansGiveTheRegionOfPointByPointGrowing) {
         std::vector<std::pair<int, int>> queue{{sx, sy}};
         for (size_t i = 0; i < queue.size(); ++i) {
             const auto [px, py] = queue[i];
-            for (auto [qx, qy] : {std::pair{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}}) {
+            for (auto [qx, qy] :
+                 {std::pair{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}}) {
                 if (qx < 0 || qy < 0 || qx >= 17 || qy >= 13 || want[qy * 17 + qx]) continue;
                 if (std::abs(PixelRed(p.At(qx, qy)) - PixelRed(s)) > 15) continue;
                 want[qy * 17 + qx] = 1;

@@ -1,10 +1,11 @@
-// The Linear window: every engine button records its lines and gives the picture the engine
-// gives with the recorded values; the Measured, Snake and Profile modes through the main image;
+// The Linear window: every engine button records its lines, and playing them back gives the
+// same picture; the Measured, Snake and Profile modes through the main image;
 // the wand on its preview.
 #include "histogram/ui/vDistance.h"
 #include "histogram/ui/vLProfile.h"
 #include "histogram/ui/vLinear.h"
 #include "histogram/vUILinear.h"
+#include "shell/vMacroPlayer.h"
 
 #include "runtime/RtFiles.h"
 #include "shell/vToolModes.h"
@@ -63,42 +64,37 @@ class LinearWindow : public GuiStartup {
 TEST_F(LinearWindow, EveryEngineButtonRecordsItsLinesAndRunsWithThem) {
     struct Case {
         QPushButton* TLinearForm::*Button;
-        std::vector<std::pair<QLineEdit* TLinearForm::*, const char*>> Edits;
+        std::vector<std::pair<QLineEdit * TLinearForm::*, const char*>> Edits;
         int Band;
         std::vector<std::string> Lines;
-        std::function<void()> Same;
     };
     const std::vector<Case> cases{
         {&TLinearForm::RGBContoursBtn,
          {{&TLinearForm::REdit, "300"}, {&TLinearForm::GEdit, "35"}, {&TLinearForm::BEdit, "x"}},
          0,
-         {"=0151  AContour", "255", "35", "1"},
-         [] { AContour(255, 35, 1); }},
+         {"=0151  AContour", "255", "35", "1"}},
         {&TLinearForm::ContourRGBBtn,
-         {{&TLinearForm::WREdit, "46"}, {&TLinearForm::WGEdit, "12abc"}, {&TLinearForm::WBEdit, "24"}},
+         {{&TLinearForm::WREdit, "46"},
+          {&TLinearForm::WGEdit, "12abc"},
+          {&TLinearForm::WBEdit, "24"}},
          0,
-         {"=0152  Do_Contour", "46", "12", "24"},
-         [] { Do_Contour(46, 12, 24); }},
+         {"=0152  Do_Contour", "46", "12", "24"}},
         {&TLinearForm::RedEdgeFollowerBtn,
          {{&TLinearForm::EdgeFollowEdit, "36"}},
          2,
-         {"=0153  Do_EdgeFollow", "36", "2"},
-         [] { Do_EdgeFollow(36); }},
+         {"=0153  Do_EdgeFollow", "36", "2"}},
         {&TLinearForm::EdgeFlowBtn,
          {{&TLinearForm::EdgeFollowEdit, "7"}},
          1,
-         {"=0154  Do_EdgeFlow", "7", "1"},
-         [] { Do_EdgeFlow(7); }},
+         {"=0154  Do_EdgeFlow", "7", "1"}},
         {&TLinearForm::ContourIntervalBtn,
          {{&TLinearForm::ContourIntervalEdit, ""}},
          1,
-         {"=0155  ContourInterval", "1", "1"},
-         [] { ContourInterval(1, 1); }},
+         {"=0155  ContourInterval", "1", "1"}},
         {&TLinearForm::ContourIntervalBtn,
          {{&TLinearForm::ContourIntervalEdit, "20"}},
          2,
-         {"=0155  ContourInterval", "20", "2"},
-         [] { ContourInterval(20, 2); }},
+         {"=0155  ContourInterval", "20", "2"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Lines[0]);
@@ -110,9 +106,12 @@ TEST_F(LinearWindow, EveryEngineButtonRecordsItsLinesAndRunsWithThem) {
         EXPECT_EQ(Rec->MacroLines, c.Lines);
         const std::vector<uint32_t> byButton = DisplayedPicture.Pixels;
         EXPECT_NE(byButton, Original.Pixels);
+        // Played back on the original picture, with the band group moved away first.
         Restore();
-        c.Same();
+        Linear->SetLinearRGIndex((c.Band + 1) % 3);
+        ASSERT_TRUE(PlayMacro(c.Lines));
         EXPECT_EQ(DisplayedPicture.Pixels, byButton);
+        if (c.Lines.size() == 3) EXPECT_EQ(Linear->LinearRGIndex(), c.Band);
     }
 }
 
@@ -148,6 +147,10 @@ TEST_F(LinearWindow, AMeasuredDragAsksTheDistancesAndRecordsThem) {
     EXPECT_EQ(MeasuredKnownDistance, 240);
     EXPECT_EQ(DisplayedPicture.Pixels, Original.Pixels);
     EXPECT_TRUE(Rec->UndoEnabled);
+    const std::vector<std::string> recorded = Rec->MacroLines;
+    Rec->Clear();
+    ASSERT_TRUE(PlayMacro(recorded));
+    EXPECT_EQ(Rec->Status1.back(), "Image processed");
 }
 
 TEST_F(LinearWindow, SnakeTakesTheClickedGreenAndProfileArmsTheLineTool) {
