@@ -1,6 +1,7 @@
 // Line-feature engines: isolines, edge follower, level slicing and contour intervals.
 #include "histogram/vUILinear.h"
 
+#include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
 
 #include <algorithm>
@@ -285,3 +286,20 @@ void ContourInterval(int32_t interval, int32_t band) {
 }
 
 void EmptyLinearOp() {}
+
+bool MeasuredDistancesUsable(int32_t knownDistance, int32_t pixelDistance) {
+    // In 64 bits: the smallest integer over -1 from a macro line must not trap.
+    return pixelDistance != 0 && static_cast<int64_t>(knownDistance) / pixelDistance != 0;
+}
+
+void Do_Measured_Do(int32_t knownDistance, int32_t pixelDistance, int32_t targetDistance) {
+    if (!MeasuredDistancesUsable(knownDistance, pixelDistance)) return;
+    CopyImageForProcessing();
+    if (!ImageBuffersLocked) return;
+    // The pass changes no pixel (the target's size in pixels, target / scale, only bounds the
+    // columns it visits); what shows is its progress and the processed picture with its Undo.
+    static_cast<void>(targetDistance);
+    for (int32_t y = 0; y <= ImageMaxY - 2; ++y)
+        ShowProgress(static_cast<int32_t>(Round(static_cast<double>(y + 1) / ImageMaxY * 100.0)));
+    ShowProcessedImage();
+}

@@ -22,3 +22,9 @@ void Do_EdgeFlow(int32_t interval);
 void ContourInterval(int32_t interval, int32_t band);
 // Kept so that old macro files play; does nothing.
 void EmptyLinearOp();
+// The Measured tool's run: the scale (known / pixel distance) and the target's size in pixels
+// are worked out and the picture is passed over unchanged, as one image operation. A pixel
+// distance of 0 or a known distance below it has no scale: nothing is run.
+void Do_Measured_Do(int32_t knownDistance, int32_t pixelDistance, int32_t targetDistance);
+// True when the two distances give a scale of at least one unit a pixel.
+bool MeasuredDistancesUsable(int32_t knownDistance, int32_t pixelDistance);

@@ -1,6 +1,7 @@
 #include "shell/vMacroPlayer.h"
 
 #include "algebra/vUPixAl.h"
+#include "histogram/vUILinear.h"
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRandom.h"
 #include "shell/vGlobal.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 std::function<void(const std::string& directory, const std::string& name)> MacroLoadPicture =
     LoadPictureFile;
@@ -111,6 +113,18 @@ void PlayBrightnessOffset(const MacroStep& s) {
     DoBrightnessOffset(s.I(1));
 }
 
+void PlayAContour(const MacroStep& s) {
+    AContour(s.I(1), s.I(2), s.I(3));
+}
+
+void PlayContour(const MacroStep& s) {
+    Do_Contour(s.I(1), s.I(2), s.I(3));
+}
+
+void PlayMeasured(const MacroStep& s) {
+    Do_Measured_Do(s.I(1), s.I(2), s.I(3));
+}
+
 // The routines the player reaches, by code. A code of the macro vocabulary without a row here
 // plays a routine that is not part of the program yet: the player says so and goes on.
 struct MacroDispatchRow {
@@ -133,7 +147,15 @@ const MacroDispatchRow Dispatch[] = {
     {213, PlayPowerLog},
     {214, PlayRandomNoise},
     {215, PlayBrightnessOffset},
+    {151, PlayAContour},
+    {152, PlayContour},
+    {159, PlayMeasured},
 };
+
+std::map<int, MacroRoutine>& WindowRoutines() {
+    static std::map<int, MacroRoutine> routines;
+    return routines;
+}
 
 void PlayLine(const MacroText& text, size_t index) {
     const std::string line = text.Line(index);
@@ -143,14 +165,23 @@ void PlayLine(const MacroText& text, size_t index) {
     if (!FindMacroCode(code)) return;
     const auto* row = std::find_if(std::begin(Dispatch), std::end(Dispatch),
                                    [code](const MacroDispatchRow& r) { return r.Code == code; });
-    if (row == std::end(Dispatch)) {
+    if (row != std::end(Dispatch)) {
+        row->Action(MacroStep{text, index});
+        return;
+    }
+    const auto routine = WindowRoutines().find(code);
+    if (routine == WindowRoutines().end()) {
         HookStatus(0, "Macro code " + FormatInt(code, 4, true) + " skipped: not available");
         return;
     }
-    row->Action(MacroStep{text, index});
+    routine->second(MacroStep{text, index});
 }
 
 } // namespace
+
+void RegisterMacroRoutine(int code, MacroRoutine routine) {
+    WindowRoutines()[code] = std::move(routine);
+}
 
 bool PlayMacro(const MacroText& text) {
     OperationScope scope;

@@ -29,6 +29,12 @@ struct MacroStep {
 };
 using MacroAction = void (*)(const MacroStep& step);
 
+// A routine that lives with a window (the player sets the window's controls from the recorded
+// lines before it runs): the window side registers it by code at start-up, and it replaces an
+// earlier registration of that code.
+using MacroRoutine = std::function<void(const MacroStep& step)>;
+void RegisterMacroRoutine(int code, MacroRoutine routine);
+
 // How code 0003 opens a picture: the main window's loader, set by the macro window (by default
 // the picture-file loader alone).
 extern std::function<void(const std::string& directory, const std::string& name)> MacroLoadPicture;

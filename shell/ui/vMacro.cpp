@@ -1,5 +1,9 @@
 #include "shell/ui/vMacro.h"
 
+#include "histogram/ui/vHistogram.h"
+#include "histogram/ui/vLinear.h"
+#include "histogram/vUILinear.h"
+
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vVorn.h"
@@ -202,6 +206,27 @@ void InstallMacroHooks() {
     Hooks.AppendMacroLine = [](const std::string& line) {
         if (MacroForm) MacroForm->AppendLine(line);
     };
+    // Routines that set a window's controls from the recorded lines before they run.
+    RegisterMacroRoutine(101, [](const MacroStep& s) {
+        if (HistogramForm) HistogramForm->DoH_SCDisplay(s.I(1), s.I(2));
+    });
+    RegisterMacroRoutine(153, [](const MacroStep& s) {
+        if (LinearForm) LinearForm->SetLinearRGIndex(s.Radio(2, 3));
+        Do_EdgeFollow(s.I(1));
+    });
+    RegisterMacroRoutine(154, [](const MacroStep& s) {
+        if (LinearForm) LinearForm->SetLinearRGIndex(s.Radio(2, 3));
+        Do_EdgeFlow(s.I(1));
+    });
+    RegisterMacroRoutine(155, [](const MacroStep& s) {
+        const int32_t band = s.Radio(2, 3);
+        if (LinearForm) LinearForm->SetLinearRGIndex(band);
+        ContourInterval(s.I(1), band);
+    });
+    RegisterMacroRoutine(156, [](const MacroStep& s) {
+        if (LinearForm) LinearForm->SetLinearRGIndex(s.Radio(2, 3));
+        EmptyLinearOp();
+    });
     MacroLoadPicture = [](const std::string& directory, const std::string& name) {
         if (VORNForm)
             VORNForm->OpenPicture(directory + name);

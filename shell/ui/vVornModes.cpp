@@ -1,7 +1,9 @@
 // The image tool modes on Image1: press, move and release dispatched by the mode flags, the
 // rubber band and the dragged mark painted over the picture on the view, the pixel readout; and
 // the view commands that show the colour-separation screens or keep one channel.
+#include "histogram/ui/vDistance.h"
 #include "histogram/ui/vLProfile.h"
+#include "histogram/ui/vLinear.h"
 #include "histogram/vClassDisplay.h"
 #include "shell/imaging/vPictureGeometry.h"
 #include "shell/ui/vImageView.h"
@@ -133,11 +135,18 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         RubberEnd = p;
         MeasureDragging = MeasuredMode = false;
         MeasuredPixelDistance = MeasuredDistance(RubberStart, RubberEnd);
+        // The rubber line goes before the dialog opens over the picture.
+        Image1->update();
+        MeasuredFromDialog();
     } else if (LineProfileDown) {
         LineProfileDown = false;
         if (LineProfileForm) LineProfileForm->DoImageMouseUp(p.X, p.Y);
     } else if (SnakeMode) {
         SnakeMode = false;
+        const uint32_t px = DisplayedPicture.At(p.X, p.Y);
+        if (LinearForm)
+            LinearForm->SetEdgeFollowFromColor(
+                p.X, p.Y, PixelRed(px) | (PixelGreen(px) << 8) | (PixelBlue(px) << 16));
     } else if (LabelPlaceArmed) {
         LabelPlaceArmed = false;
         if (LabelObjectsForm) LabelObjectsForm->MousePlaced(p.X, p.Y);

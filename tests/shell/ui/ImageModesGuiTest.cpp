@@ -6,9 +6,11 @@
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -34,13 +36,22 @@ class ImageModes : public GuiStartup {
         EnableObjectMenus(true);
         Original = DisplayedPicture.Pixels;
         Form->show();
+        // A measured drag asks for its distances in a modal dialog: answered Cancel, as every
+        // question of these tests is.
+        QObject::connect(&CancelDialogs, &QTimer::timeout, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+        });
+        CancelDialogs.start(0);
         Rec->Clear();
     }
     void TearDown() override {
+        CancelDialogs.stop();
         FreeRotateImages();
         ClearToolModes();
         GuiStartup::TearDown();
     }
+
+    QTimer CancelDialogs;
 
     void Press(int x, int y) { QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(x, y)); }
     void Move(int x, int y) { QTest::mouseMove(Form->Image1, QPoint(x, y)); }
