@@ -190,8 +190,8 @@ TEST_F(ObjectDisplays, EveryItemOnTheAerialPhotograph) {
                               << shown[i][0] << ", " << shown[i][1] << ", " << shown[i][2] << ")";
         }
         EXPECT_EQ(wrong, 0);
-        // Apart from the all-white display, the photograph shows each display more than one way.
-        if (item != 18) EXPECT_GT(colours.size(), 1u);
+        // Pluto Classed shows every class: the photograph reaches many of them.
+        if (item == 8) EXPECT_GT(colours.size(), 5u);
     }
 }
 
