@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <stdexcept>
 
 namespace soho {
 
@@ -187,31 +188,41 @@ std::array<double, RuleOperandCount> LiteralBounds() {
     return x;
 }
 
-template <size_t N>
-bool Holds(const std::array<double, RuleOperandCount>& x, const std::array<RuleTerm, N>& terms) {
-    for (const RuleTerm& t : terms) {
-        const double l = x[t.Lhs], r = x[t.Rhs];
-        switch (t.Op) {
-        case Cmp::None:
-            return true;
-        case Cmp::Lt:
-            if (!(l < r)) return false;
-            break;
-        case Cmp::Le:
-            if (!(l <= r)) return false;
-            break;
-        case Cmp::Gt:
-            if (!(l > r)) return false;
-            break;
-        case Cmp::Ge:
-            if (!(l >= r)) return false;
-            break;
-        case Cmp::Eq:
-            if (!(l == r)) return false;
-            break;
-        }
+bool Compare(Cmp op, double l, double r) {
+    switch (op) {
+    case Cmp::Lt:
+        return l < r;
+    case Cmp::Le:
+        return l <= r;
+    case Cmp::Gt:
+        return l > r;
+    case Cmp::Ge:
+        return l >= r;
+    case Cmp::Eq:
+        return l == r;
+    case Cmp::None:
+        break;
     }
     return true;
+}
+
+bool IsPixelOperand(RuleOperand o) {
+    return o < PixelOperandCount;
+}
+
+// The sign of lhs - rhs for a pair of a pixel's values under an OrderIndex.
+int PairSign(RuleOperand lhs, RuleOperand rhs, size_t order) {
+    const int signs[4] = {static_cast<int>(order / 27) - 1, static_cast<int>(order / 9 % 3) - 1,
+                          static_cast<int>(order / 3 % 3) - 1, static_cast<int>(order % 3) - 1};
+    const struct {
+        RuleOperand L, R;
+        int Sign;
+    } pairs[] = {{R, G, 0}, {R, B, 1}, {G, B, 2}, {R, OpGB, 3}};
+    for (const auto& p : pairs) {
+        if (p.L == lhs && p.R == rhs) return signs[p.Sign];
+        if (p.L == rhs && p.R == lhs) return -signs[p.Sign];
+    }
+    throw std::logic_error("rule term compares an unsupported pair");
 }
 
 } // namespace
@@ -233,15 +244,52 @@ std::array<uint32_t, RuleClassCount + 1> ClassColours() {
 }
 
 RuleClassifier::RuleClassifier(std::span<const ClassRule> rules, double sumOffset)
-    : Rules(rules), Bounds(LiteralBounds()), SumOffset(sumOffset) {
+    : Rules(rules), Bounds(LiteralBounds()), SumOffset(sumOffset) {}
+
+void RuleClassifier::Compile() {
+    std::array<RuleTerm, 64> seen{};
+    size_t count = 0;
+    const auto bitOf = [&](const RuleTerm& t) -> uint64_t {
+        for (size_t i = 0; i < count; ++i)
+            if (seen[i].Lhs == t.Lhs && seen[i].Op == t.Op && seen[i].Rhs == t.Rhs)
+                return uint64_t{1} << i;
+        if (count == seen.size()) throw std::logic_error("rule list has too many terms");
+        seen[count] = t;
+        const uint64_t bit = uint64_t{1} << count++;
+        if (IsPixelOperand(t.Rhs)) {
+            for (size_t o = 0; o < ByOrder.size(); ++o)
+                if (Compare(t.Op, PairSign(t.Lhs, t.Rhs, o), 0)) ByOrder[o] |= bit;
+            return bit;
+        }
+        const double bound = Bounds[t.Rhs];
+        if (t.Lhs == OpS) {
+            for (size_t sum = 0; sum < ByS.size(); ++sum)
+                if (Compare(t.Op, static_cast<double>(sum) + SumOffset, bound)) ByS[sum] |= bit;
+            return bit;
+        }
+        auto& table = t.Lhs == R ? ByR : (t.Lhs == G ? ByG : ByB);
+        if (t.Lhs != R && t.Lhs != G && t.Lhs != B)
+            throw std::logic_error("rule term bounds an unsupported value");
+        for (size_t v = 0; v < table.size(); ++v)
+            if (Compare(t.Op, static_cast<double>(v), bound)) table[v] |= bit;
+        return bit;
+    };
+    const auto bitsOf = [&](const auto& terms) {
+        uint64_t need = 0;
+        for (const RuleTerm& t : terms)
+            if (t.Op != Cmp::None) need |= bitOf(t);
+        return need;
+    };
     size_t i = 0;
     for (size_t b = 0; b < Blocks.size(); ++b) {
         BlockRange& range = Blocks[b];
-        range.Guard = BlockGuards[b];
+        range.Guard = bitsOf(BlockGuards[b]);
         range.Single = SingleBlocks[b];
         range.First = static_cast<uint8_t>(i);
-        while (i < rules.size() && rules[i].Block == b + 1)
-            ++i;
+        for (; i < Rules.size() && Rules[i].Block == b + 1; ++i) {
+            Need[i] = bitsOf(Rules[i].Terms);
+            ClassOf[i] = Rules[i].Class;
+        }
         range.Last = static_cast<uint8_t>(i);
     }
 }
@@ -264,6 +312,7 @@ RuleClassifier RuleClassifier::Real(double a, double b, double c, double sumOffs
     x[OpA7] = 7 * a;
     for (size_t i = 0; i < BandOperands.size(); ++i)
         x[BandOperands[i]] = BandFactors[i] * b;
+    rc.Compile();
     return rc;
 }
 
@@ -283,6 +332,7 @@ void SetIntegerBounds(std::array<double, RuleOperandCount>& x) {
 RuleClassifier RuleClassifier::Fixed() {
     RuleClassifier rc(IntegerRules, 0);
     SetIntegerBounds(rc.Bounds);
+    rc.Compile();
     return rc;
 }
 
@@ -292,34 +342,15 @@ RuleClassifier RuleClassifier::Banded(double p, double sumOffset) {
     SetIntegerBounds(rc.Bounds);
     for (size_t i = 0; i < BandOperands.size(); ++i)
         rc.Bounds[BandOperands[i]] = BandFactors[i] * p;
+    rc.Compile();
     return rc;
 }
 
 RuleClassifier RuleClassifier::GreenMoon() {
     RuleClassifier rc(GreenMoonRules, 0);
     SetIntegerBounds(rc.Bounds);
+    rc.Compile();
     return rc;
-}
-
-int RuleClassifier::Classify(int r, int g, int b) const {
-    std::array<double, RuleOperandCount> x = Bounds;
-    x[OpR] = r;
-    x[OpG] = g;
-    x[OpB] = b;
-    x[OpS] = static_cast<double>(r + g + b) + SumOffset;
-    x[OpGB] = g + b;
-    for (const BlockRange& block : Blocks) {
-        if (block.Single) {
-            if (block.First != block.Last && Holds(x, Rules[block.First].Terms))
-                return Rules[block.First].Class;
-            continue;
-        }
-        if (!Holds(x, block.Guard)) continue;
-        for (size_t i = block.First; i < block.Last; ++i)
-            if (Holds(x, Rules[i].Terms)) return Rules[i].Class;
-        return 0;
-    }
-    return 0;
 }
 
 namespace {

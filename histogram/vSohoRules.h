@@ -18,7 +18,8 @@ enum RuleOperand : uint8_t {
     OpB,
     OpS,
     OpGB, // G + B
-    OpC,
+    PixelOperandCount,
+    OpC = PixelOperandCount,
     OpK,
     OpK2,
     OpC2,
@@ -71,19 +72,52 @@ class RuleClassifier {
     static RuleClassifier GreenMoon();
 
     // 1..42, 0 for no class.
-    int Classify(int r, int g, int b) const;
+    int Classify(int r, int g, int b) const {
+        const uint64_t m = ByR[static_cast<size_t>(r)] | ByG[static_cast<size_t>(g)] |
+                           ByB[static_cast<size_t>(b)] | ByS[static_cast<size_t>(r + g + b)] |
+                           ByOrder[OrderIndex(r, g, b)];
+        for (const BlockRange& block : Blocks) {
+            if (block.Single) {
+                if (block.First != block.Last && (m & Need[block.First]) == Need[block.First])
+                    return ClassOf[block.First];
+                continue;
+            }
+            if ((m & block.Guard) != block.Guard) continue;
+            for (size_t i = block.First; i < block.Last; ++i)
+                if ((m & Need[i]) == Need[i]) return ClassOf[i];
+            return 0;
+        }
+        return 0;
+    }
+
+    // The comparisons between a pixel's values as one index: the signs of R - G, R - B, G - B
+    // and R - (G + B), each 0, 1 or 2 for below, equal, above.
+    static size_t OrderIndex(int r, int g, int b) {
+        const auto sign = [](int d) { return static_cast<size_t>((d > 0) - (d < 0) + 1); };
+        return ((sign(r - g) * 3 + sign(r - b)) * 3 + sign(g - b)) * 3 + sign(r - g - b);
+    }
 
   private:
     RuleClassifier(std::span<const ClassRule> rules, double sumOffset);
+    // Gives every distinct term of the list and its guards one bit, marks in the tables below
+    // which values fulfil it, and each rule's and guard's bits; after the bounds are set.
+    void Compile();
+
     struct BlockRange {
-        std::array<RuleTerm, 3> Guard;
+        uint64_t Guard;
         bool Single;
         uint8_t First, Last; // rules [First, Last) of the list
     };
     std::span<const ClassRule> Rules;
-    std::array<BlockRange, 9> Blocks{};
     std::array<double, RuleOperandCount> Bounds{};
     double SumOffset;
+    // Terms a pixel fulfils, by its red, green and blue value, its sum and its OrderIndex.
+    std::array<uint64_t, 256> ByR{}, ByG{}, ByB{};
+    std::array<uint64_t, 766> ByS{};
+    std::array<uint64_t, 81> ByOrder{};
+    std::array<BlockRange, 9> Blocks{};
+    std::array<uint64_t, RuleClassCount> Need{};
+    std::array<uint8_t, RuleClassCount> ClassOf{};
 };
 
 // Group and entry of the class-colour ramps for class 1..42 (index 0 unused).
