@@ -20,12 +20,6 @@ template <size_t Bounds> std::array<uint8_t, 256> Classes(int32_t t) {
     return out;
 }
 
-void RampBytes(uint32_t colour, uint8_t* out) {
-    out[0] = static_cast<uint8_t>(colour);
-    out[1] = static_cast<uint8_t>(colour >> 8);
-    out[2] = static_cast<uint8_t>(colour >> 16);
-}
-
 // Dominant channel x grade, or largest of the ordering into its middle channel.
 void GradeDominant(int32_t t) {
     const auto grade = ThresholdGrades(t);
@@ -131,7 +125,7 @@ void Do_Class(int32_t t) {
     SliceFrame([&grade](uint8_t* out, int r, int g, int b) {
         const int rgb[3] = {r, g, b};
         const int d = Dominant(r, g, b);
-        RampBytes(ClassColorRamps[groups[d]][entries[d][grade[rgb[d]] - 1]], out);
+        ColourBytes(ClassColorRamps[groups[d]][entries[d][grade[rgb[d]] - 1]], out);
     });
 }
 
@@ -140,7 +134,7 @@ void Do_Tone(int32_t t) {
     SliceFrame([&grade](uint8_t* out, int r, int g, int b) {
         static constexpr std::array<int, 6> entries{5, 7, 9, 11, 13, 15};
         const int k = grade[std::max(r, std::max(g, b))];
-        RampBytes(k == 7 ? ClassColorRamps[8][15] : ClassColorRamps[3][entries[k - 1]], out);
+        ColourBytes(k == 7 ? ClassColorRamps[8][15] : ClassColorRamps[3][entries[k - 1]], out);
     });
 }
 

@@ -41,6 +41,13 @@ inline Ordering OrderingOf(int r, int g, int b) {
     return {6, 2, 1};
 }
 
+// A colour value (red in the lowest byte, then green, then blue) as out[0..2] red, green, blue.
+inline void ColourBytes(uint32_t colour, uint8_t* out) {
+    out[0] = static_cast<uint8_t>(colour);
+    out[1] = static_cast<uint8_t>(colour >> 8);
+    out[2] = static_cast<uint8_t>(colour >> 16);
+}
+
 // The frame of every routine of the unit: copy, one pass writing every pixel from its own
 // three values alone, progress per row, show. `pixel(out, r, g, b)` fills out[0..2] with red,
 // green, blue.
@@ -73,3 +80,27 @@ void Do_SetOSlice(uint8_t n);
 void Do_SetSlice(uint8_t n);
 void Do_SetOSIlice(uint8_t n, int32_t t);
 void Do_SetandSlice(uint8_t n, int32_t t);
+
+// The rule classifiers: every pixel in the colour of its class of 42 (Do_Halley, Do_Asteroids),
+// or only the pixels of class n, the rest in the default colour (Do_ISlice, Do_Slice).
+void Do_Halley(double a, double b, double c);
+void Do_ISlice(int32_t n, double a, double b, double c);
+void Do_Slice(int32_t n);
+void Do_Asteroids(double p);
+
+// The object displays, by object number m where one routine serves several objects.
+void Do_SCPlanet(uint8_t m);
+void Do_SCDominant(uint8_t m);
+void Do_SCOrderPair(uint8_t m);
+void Do_SCBlueBIO();
+void Do_SCGreenGMoon();
+void Do_SCRedRSun();
+void Do_SCPercent(uint8_t m);
+
+namespace soho {
+// The 23 items of the object group, in item order.
+inline constexpr int ObjectItemCount = 23;
+extern const std::array<const char*, ObjectItemCount> ObjectItems;
+// Runs the display of item `index`; an index outside the items does nothing.
+void RunObjectDisplay(int32_t index);
+} // namespace soho

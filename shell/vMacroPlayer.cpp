@@ -1,6 +1,7 @@
 #include "shell/vMacroPlayer.h"
 
 #include "algebra/vUPixAl.h"
+#include "histogram/vSohoCommands.h"
 #include "histogram/vUILinear.h"
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRandom.h"
@@ -125,6 +126,10 @@ void PlayMeasured(const MacroStep& s) {
     Do_Measured_Do(s.I(1), s.I(2), s.I(3));
 }
 
+template <int Code> void PlaySoho(const MacroStep& s) {
+    soho::PlaySohoCommand(Code, s);
+}
+
 // The routines the player reaches, by code. A code of the macro vocabulary without a row here
 // plays a routine that is not part of the program yet: the player says so and goes on.
 struct MacroDispatchRow {
@@ -138,6 +143,20 @@ const MacroDispatchRow Dispatch[] = {
     {3, PlayOpen},
     {4, PlaySaveNumbered},
     {5, PlaySave},
+    {102, soho::PlayObjectDisplay},
+    {104, PlaySoho<104>},
+    {105, PlaySoho<105>},
+    {106, PlaySoho<106>},
+    {107, PlaySoho<107>},
+    {108, PlaySoho<108>},
+    {109, PlaySoho<109>},
+    {110, PlaySoho<110>},
+    {111, PlaySoho<111>},
+    {112, PlaySoho<112>},
+    {113, PlaySoho<113>},
+    {114, PlaySoho<114>},
+    {115, PlaySoho<115>},
+    {116, PlaySoho<116>},
     {201, PlayPixelAlgebra},
     {202, PlayPixelRatios},
     {203, PlayPARBMultiply},

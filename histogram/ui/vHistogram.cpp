@@ -33,7 +33,7 @@ constexpr std::array<PageLook, THistogramForm::PageCount> PageLooks{{
     {"NaturalBreakPage", "Natural Break", true},
     {"ClassifierPage", "Statistical Classifier", true},
     {"ClassifierDataPage", "SC data", true},
-    {"SlicePage", "SC Slice", false},
+    {"SOHO", "SC Slice", true},
 }};
 
 } // namespace
@@ -53,6 +53,7 @@ THistogramForm::THistogramForm(QWidget* parent)
     BuildNaturalBreakPage(Pages[PageNaturalBreak]);
     BuildClassifierPage(Pages[PageClassifier]);
     BuildClassifierDataPage(Pages[PageClassifierData]);
+    BuildSlicePage(Pages[PageSlice]);
 
     PreviewCloseBtn = MakeButton(this, "PreviewCloseBtn", "Close");
     auto* bottom = new QHBoxLayout;

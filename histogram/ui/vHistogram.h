@@ -71,6 +71,25 @@ class THistogramForm : public TToolWindow {
     void H_SCBtnClick();
     void H_SCClipCopyBtnClick();
 
+    // ---- SC Slice page -----------------------------------------------------------------------
+    // The object display of item `index` of SOHOGroup; an index outside its items does nothing.
+    // Records nothing; what code 0102 plays.
+    void DoH_SOHO(int index);
+    void H_SOHOBtnClick();
+    void SOHO_HIClick();
+    void SOHO_AAClick();
+    void SOHO_CEClick();
+    void SOHO_DCClick();
+    void SOHO_CClick();
+    void SOHO_DDClick();
+    void SOHO_ToneClick();
+    void SOHO_SoSClick();
+    void SOHO_SSClick();
+    void SOHO_SClick();
+    void SOHO_SOSIClick();
+    void SOHO_SaSClick();
+    void SOHO_ISClick();
+
     QTabWidget* HistoPages = nullptr;
     std::array<QWidget*, PageCount> Pages{};
     QPushButton* PreviewCloseBtn = nullptr;
@@ -150,6 +169,12 @@ class THistogramForm : public TToolWindow {
     QPlainTextEdit* H_SCMemo = nullptr;
     QPushButton* H_SCClipCopyBtn = nullptr;
 
+    // SC Slice page: Button1 .. Button13 and each one's edits (SOHO_HIEdit1, ...) left to right.
+    std::array<QPushButton*, 13> SOHOButtons{};
+    std::array<std::array<QLineEdit*, 4>, 13> SOHOEdits{};
+    QButtonGroup* SOHOGroup = nullptr;
+    QPushButton* H_SOHOBtn = nullptr;
+
   protected:
     void FormClose() override;
     // Losing the focus blanks the colour page, as a new file does.
@@ -161,6 +186,9 @@ class THistogramForm : public TToolWindow {
     void BuildNaturalBreakPage(QWidget* page);
     void BuildClassifierPage(QWidget* page);
     void BuildClassifierDataPage(QWidget* page);
+    void BuildSlicePage(QWidget* page);
+    // Reads and clamps the edits of button `row` (0..12), records, runs its routine.
+    void SliceButtonClick(size_t row);
     // Draws a band's histogram with its bars' colours and the count of the mode at the top
     // left into `picture`, and shows it in `view`.
     void ShowBandHistogram(int band, const BandHistogram& h, int32_t mode,

@@ -1,0 +1,60 @@
+// Speed of one rule classifier (the integer rule list with the fixed bands) beside OpenCV's
+// LUT on the same noise pixels. The classifier's figures include the copy into the working
+// buffers and the showing of the result.
+#include "histogram/vUISOHO.h"
+
+#include "bench/BenchSupport.h"
+
+#include <benchmark/benchmark.h>
+
+#if __has_include(<opencv2/core.hpp>)
+#include <opencv2/core.hpp>
+#define VORN_HAVE_OPENCV 1
+#endif
+
+namespace {
+
+void BM_DoSlice(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    MakeNoiseWorkingImage(side);
+    for (auto _ : state)
+        Do_Slice(18);
+    ReportMegapixels(state, static_cast<double>(side) * side);
+}
+
+void BM_DoHalley(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    MakeNoiseWorkingImage(side);
+    for (auto _ : state)
+        Do_Halley(123, 66, 36);
+    ReportMegapixels(state, static_cast<double>(side) * side);
+}
+
+#ifdef VORN_HAVE_OPENCV
+
+void BM_OpenCVLUT(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    cv::setNumThreads(1);
+    const cv::Mat src = NoiseMat(side);
+    cv::Mat table(1, 256, CV_8UC1);
+    for (int v = 0; v < 256; ++v)
+        table.at<uint8_t>(v) = static_cast<uint8_t>(v < 140 ? 255 : v);
+    cv::Mat dst(src.size(), src.type());
+    for (auto _ : state) {
+        cv::LUT(src, table, dst);
+        benchmark::DoNotOptimize(dst.data);
+    }
+    ReportMegapixels(state, static_cast<double>(side) * side);
+}
+
+#endif
+
+} // namespace
+
+BENCHMARK(BM_DoSlice)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoHalley)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+#ifdef VORN_HAVE_OPENCV
+BENCHMARK(BM_OpenCVLUT)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+#endif
+
+BENCHMARK_MAIN();
