@@ -34,7 +34,10 @@ void THeaderBinder::BindText(QLineEdit* edit, std::string* value) {
     connect(edit, &QLineEdit::textEdited, this, [value](const QString& t) { *value = Bytes(t); });
     Shows.push_back([edit, value] {
         const QString t = Latin1(*value);
-        if (edit->text() != t) edit->setText(t);
+        if (edit->text() == t) return;
+        edit->setText(t);
+        // A long value shows from its start, as it is read.
+        edit->setCursorPosition(0);
     });
 }
 
