@@ -232,4 +232,48 @@ TEST_F(ImportWindowGui, LogAndViewerBoxesCopyTheirTextAndTheViewerLoadsAFile) {
     PBandHdrFormExists = false;
 }
 
+TEST_F(ImportWindowGui, GoldenDISShowsOnItsPageAndEditsReachTheFile) {
+    Rec->FileAnswers.push_back(Golden("lists.dis", "olinda_a.dis"));
+    Window->DISFileOpen->click();
+    const std::vector<std::pair<const char*, QString>> shown = {
+        {"DISFileEdit", "olinda_a.dis"},
+        {"DISSubsetRight", "640"},
+        {"DISULLongitude", "-34.9"},
+        {"DISLRRegY", "480"},
+        {"DISCoLocoCB", "true"},
+        {"DISStereoCB", "false"},
+        {"DISNECoFile", "northeast.dis"},
+        {"DISProcessMemo", "Image Dis Pre Process:"},
+        {"DISDIPMemo", "DIP 1.1\nolinda.dih\nolinda_a.dis"},
+    };
+    for (const auto& [name, text] : shown)
+        EXPECT_EQ(Shown(name), text) << name;
+
+    auto* top = Control<QLineEdit>("DISSubsetTop");
+    top->selectAll();
+    QTest::keyClicks(top, "17");
+    Control<QCheckBox>("DISStereoCB")->click();
+    Control<QPlainTextEdit>("DISDividedMemo")->setPlainText("olinda_a.B3");
+    Window->DISFileSave->click();
+    const Lines saved = FileLines(Dir.File("olinda_a.dis"));
+    ASSERT_EQ(saved.size(), 45u);
+    EXPECT_EQ((Lines{saved[6], saved[27], saved[38]}), (Lines{"17", "true", "olinda_a.B3"}));
+}
+
+TEST_F(ImportWindowGui, ClearingAndLoggingElsewhereShowAtOnce) {
+    OpenDIH(Golden("points.dih", "olinda.dih"));
+    Window->RIHClearBtn->click();
+    EXPECT_EQ((std::vector<QString>{Shown("RIHSceneTitle"), Shown("RIHDISMemo"), Shown("XUnitsCB"),
+                                    Shown("ProjectionValidCBox")}),
+              (std::vector<QString>{"NA", "", "feet", "false"}));
+
+    InstallHeaderHooks();
+    Hooks.HeaderPagesChanged = [this] { Window->ShowHeaderPages(); };
+    CurrentImageName = "scene.png";
+    HeaderPages.DIPMemo = {"DIP 1.1"};
+    Hooks.AppendHistoryLine("=0202  PixelRatios");
+    Hooks.SaveHistoryLog();
+    EXPECT_EQ(Shown("DIPMemo"), "DIP 1.1\n=0202  PixelRatios");
+}
+
 } // namespace
