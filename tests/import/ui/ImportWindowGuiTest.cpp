@@ -276,4 +276,13 @@ TEST_F(ImportWindowGui, ClearingAndLoggingElsewhereShowAtOnce) {
     EXPECT_EQ(Shown("DIPMemo"), "DIP 1.1\n=0202  PixelRatios");
 }
 
+TEST_F(ImportWindowGui, HeaderOfAnUnknownKindIsRefusedAndNoHeaderIsWritten) {
+    WriteFileAtomic(Dir.File("scene.abc"), "text");
+    Window->IIPageControl->setCurrentIndex(0);
+    OpenDIH(Dir.File("scene.abc"));
+    EXPECT_TRUE(Rec->Shown(39968)) << Rec->Summary();
+    EXPECT_FALSE(FileExists(Dir.File("scene.dih")));
+    EXPECT_EQ(Shown("RIHHeaderFileEdit"), "NA");
+}
+
 } // namespace
