@@ -94,10 +94,20 @@ void THeaderPages::DIPSaveIt() {
 }
 
 void InstallHeaderHooks() {
-    Hooks.RIHOpenDIPHeader = [](const std::string& name) { HeaderPages.RIHOpenDIPHeader(name); };
-    Hooks.RIHMakeAllHeaders = [](const std::string& name, int width, int height) {
+    auto shown = [] {
+        if (Hooks.HeaderPagesChanged) Hooks.HeaderPagesChanged();
+    };
+    Hooks.RIHOpenDIPHeader = [shown](const std::string& name) {
+        HeaderPages.RIHOpenDIPHeader(name);
+        shown();
+    };
+    Hooks.RIHMakeAllHeaders = [shown](const std::string& name, int width, int height) {
         HeaderPages.RIHMakeAllHeaders(name, width, height);
+        shown();
     };
     Hooks.AppendHistoryLine = [](const std::string& line) { HeaderPages.DIPMemo.push_back(line); };
-    Hooks.SaveHistoryLog = [] { HeaderPages.DIPSaveIt(); };
+    Hooks.SaveHistoryLog = [shown] {
+        HeaderPages.DIPSaveIt();
+        shown();
+    };
 }

@@ -74,6 +74,8 @@ struct VornHooks {
     std::function<void()> LoadOrMakeHistogramFiles;
     std::function<void(const std::string& dipName)> RIHOpenDIPHeader;
     std::function<void(const std::string& dipName, int width, int height)> RIHMakeAllHeaders;
+    // The header pages changed outside the import window: it shows them again.
+    std::function<void()> HeaderPagesChanged;
     // Ends the main window's mode that shows pictures made from the undo copy; its picture
     // comes back (see UndoCopyHeld).
     std::function<void()> EndUndoHoldingMode;

@@ -2,6 +2,7 @@
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
 #include "histogram/ui/vHistogram.h"
 #include "histogram/vUHistoCC.h"
+#include "import/ui/vPBands.h"
 #include "import/vHeaderPages.h"
 #include "platform/PlSound.h"
 #include "projections/ui/kovMemoFrm.h"
@@ -162,6 +163,9 @@ void InstallGuiHooks(TVORNForm*) {
     TVORNForm::InstallPictureFileHooks();
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
     InstallHeaderHooks();
+    Hooks.HeaderPagesChanged = [] {
+        if (PBands) PBands->ShowHeaderPages();
+    };
     InstallMacroHooks();
     Hooks.HistogramDisableAllNewFile = [] {
         if (HistogramForm) HistogramForm->DisableAllNewFile();
