@@ -19,6 +19,10 @@ bool IsDigit(char c) {
 
 } // namespace
 
+void RaiseWriteFailure(const std::string& path) {
+    ThrowWriteFailure(path);
+}
+
 PictureFileKind PictureKindOf(const std::string& name) {
     const std::string ext = LowerCase(ExtractFileExt(name));
     if (ext == ".bmp") return PictureFileKind::Bmp;
