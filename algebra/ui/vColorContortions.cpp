@@ -393,7 +393,8 @@ void TColorContortionsPage::MakeHisHCImage() {
     if (!MakeLUTPreview(m, preview, GaugeProgress, HCGauge)) return;
     const QImage shown(reinterpret_cast<const uchar*>(preview.Pixels.data()), preview.Width,
                        preview.Height, preview.Width * 4, QImage::Format_RGB32);
-    PACImage->setPixmap(QPixmap::fromImage(shown));
+    // The pixmap may share the image's memory, which is the preview's until it goes.
+    PACImage->setPixmap(QPixmap::fromImage(shown.copy()));
     PACImage->adjustSize();
     HCGauge->setValue(0);
     PACApplyToImage->setEnabled(true);
