@@ -2,7 +2,6 @@
 
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtMath.h"
-#include "shell/imaging/vURealColorLibrary.h"
 
 #include <cmath>
 
@@ -331,14 +330,4 @@ void DoLUTGraph(int32_t shape) {
         t = IdentityLUT();
     }
     RedLUT = GreenLUT = BlueLUT = t;
-}
-
-void MyRGBToHSV(float R, float G, float B, float& H, float& S, float& V) {
-    RGBToHSV(R, G, B, H, S, V);
-    if (std::isnan(H)) H = 0.0f;
-}
-
-void MyRGBToHLS(float R, float G, float B, float& H, float& L, float& S) {
-    RGBToHLS(R, G, B, H, L, S);
-    if (std::isnan(H)) H = 0.0f;
 }

@@ -4,7 +4,10 @@
 // any one function: hand-drawn tables and loaded files are kept in them too.
 #pragma once
 
+#include "shell/imaging/vURealColorLibrary.h"
+
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 using LUTTable = std::array<double, 256>;
@@ -96,9 +99,16 @@ void DoLUTGraph(int32_t shape);
 void HistogramEqualise(int32_t classes, const std::array<int32_t, 256>& histogram, int64_t sum,
                        LUTTable& table);
 
-// The corrections' own conversions: like the colour library's, but a grey has hue 0.
-void MyRGBToHSV(float R, float G, float B, float& H, float& S, float& V);
-void MyRGBToHLS(float R, float G, float B, float& H, float& L, float& S);
+// The corrections' own conversions: like the colour library's, but a grey has hue 0. Inline: the
+// colour-space corrections run one a pixel.
+inline void MyRGBToHSV(float R, float G, float B, float& H, float& S, float& V) {
+    RGBToHSV(R, G, B, H, S, V);
+    if (std::isnan(H)) H = 0.0f;
+}
+inline void MyRGBToHLS(float R, float G, float B, float& H, float& L, float& S) {
+    RGBToHLS(R, G, B, H, L, S);
+    if (std::isnan(H)) H = 0.0f;
+}
 
 // The identity table, entry i = i.
 LUTTable IdentityLUT();

@@ -4,7 +4,9 @@
 #include "shell/imaging/vURealColorLibrary.h"
 #include "shell/vGlobal.h"
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -48,7 +50,7 @@ void Clamp(double& v, double low, double lowTo, double high, double highTo) {
 
 // The fixes before the conversion back to RGB: hue in degrees, the other two fractions. The
 // saturation floors keep every pixel clear of the conversions' refusal of a grey with a hue.
-template <PixelKind K> void FixSpaceValues(LUTRun run, double X[3]) {
+template <PixelKind K> [[gnu::always_inline]] inline void FixSpaceValues(LUTRun run, double X[3]) {
     if (run == LUTRun::Preview) {
         if (X[0] <= 0.0)
             X[0] += 1.0;
@@ -70,6 +72,14 @@ template <PixelKind K> void FixSpaceValues(LUTRun run, double X[3]) {
     }
 }
 
+// Byte b as the single-precision fraction b / 255.
+const std::array<float, 256> ByteFractions = [] {
+    std::array<float, 256> f;
+    for (int i = 0; i < 256; ++i)
+        f[i] = static_cast<float>(i / 255.0);
+    return f;
+}();
+
 template <PixelKind K>
 [[gnu::always_inline]] inline void ComputePixel(const LUTMapping& m, LUTRun run, int R, int G,
                                                 int B, double X[3]) {
@@ -85,9 +95,9 @@ template <PixelKind K>
         X[2] = 0.212 * R - 0.523 * G + 0.311 * B + (0.212 * pR - 0.523 * pG + 0.311 * pB);
     } else {
         // A zero byte is taken as 1.
-        const float r = static_cast<float>((R ? R : 1) / 255.0);
-        const float g = static_cast<float>((G ? G : 1) / 255.0);
-        const float b = static_cast<float>((B ? B : 1) / 255.0);
+        const float r = ByteFractions[R ? R : 1];
+        const float g = ByteFractions[G ? G : 1];
+        const float b = ByteFractions[B ? B : 1];
         float h, a, c;
         if constexpr (K == PixelKind::HSV)
             MyRGBToHSV(r, g, b, h, a, c);
@@ -201,8 +211,50 @@ struct Progress {
     }
 };
 
+// Every table value to its byte at once, where no value can fail: a writing pass then runs
+// without a test a pixel. False, with nothing changed, where one would raise.
+template <RangeStep S>
+bool WholeTables(const Separable& s, const OutputRange& out,
+                 std::array<std::array<uint8_t, 256>, 3>& bytes) {
+    if constexpr (!StepWrites<S>) {
+        return false;
+    } else {
+        try {
+            for (int c = 0; c < 3; ++c) {
+                ChannelRange channel = out.Channels[c];
+                for (int i = 0; i < 256; ++i)
+                    bytes[c][i] =
+                        static_cast<uint8_t>(OutputValue<S>(s.Values[c][i], out.Steps, channel));
+            }
+        } catch (const ERunError&) {
+            return false;
+        }
+        return true;
+    }
+}
+
+template <RangeStep S, int PB>
+void TablePass(const std::array<std::array<uint8_t, 256>, 3>& bytes, const Separable& s,
+               OutputRange& out, const Rows& rows, const Progress& p) {
+    const int r = 2 - s.Source[0], g = 2 - s.Source[1], b = 2 - s.Source[2];
+    for (int32_t y = 0; y < rows.Height; ++y) {
+        out.FoldExtremes(3);
+        const uint8_t* src = rows.Source + y * rows.Step;
+        uint8_t* dst = rows.Target + y * rows.Step;
+        for (int32_t x = 0; x < rows.Width; ++x, src += PB, dst += PB) {
+            const uint8_t red = bytes[0][src[r]], green = bytes[1][src[g]], blue = bytes[2][src[b]];
+            dst[2] = red;
+            dst[1] = green;
+            dst[0] = blue;
+        }
+        p.Row(y, rows.Height - 1);
+    }
+}
+
 template <RangeStep S, int PB>
 void SeparablePass(const Separable& s, OutputRange& out, const Rows& rows, const Progress& p) {
+    std::array<std::array<uint8_t, 256>, 3> whole;
+    if (WholeTables<S>(s, out, whole)) return TablePass<S, PB>(whole, s, out, rows, p);
     // The byte of each table value, worked out when first met, so that a value that fails does so
     // at the first pixel holding it; in the gathering pass, whether the value was tracked.
     std::array<std::array<int16_t, 256>, 3> bytes;
@@ -259,6 +311,74 @@ void PixelPass(const LUTMapping& m, LUTRun run, OutputRange& out, const Rows& ro
     }
 }
 
+// A pixel's three result bytes, kept for the pixels that share its key.
+struct CacheSlot {
+    uint32_t Tag = ~0u;
+    uint32_t Bytes = 0;
+};
+
+// Keys of the colour-space corrections. The saturation, value and lightness planes depend on a
+// pixel's largest and smallest byte alone (after a zero is taken as 1): one slot per pair. The
+// hue planes depend on the whole colour: a slot per colour hashed, so that the repeated colours
+// of a photograph are converted once.
+struct ExtremesKey {
+    static constexpr size_t Slots = 256 * 256;
+    uint32_t operator()(int r, int g, int b, uint32_t& tag) const {
+        r = r ? r : 1, g = g ? g : 1, b = b ? b : 1;
+        tag = static_cast<uint32_t>((std::max({r, g, b}) << 8) | std::min({r, g, b}));
+        return tag;
+    }
+};
+struct ColorKey {
+    static constexpr size_t Slots = size_t{1} << 16;
+    uint32_t operator()(int r, int g, int b, uint32_t& tag) const {
+        tag = static_cast<uint32_t>((r << 16) | (g << 8) | b);
+        return (tag * 2654435761u) >> 16;
+    }
+};
+
+// A pixel is mapped, and its values tracked or put through the steps, when its key is not in its
+// slot; values met again change no extreme and raise nothing new.
+template <RangeStep S, int PB, PixelKind K, class Key>
+void CachedPass(const LUTMapping& m, LUTRun run, OutputRange& out, const Rows& rows,
+                const Progress& p) {
+    std::vector<CacheSlot> cache(Key::Slots);
+    const Key key;
+    const ValueSteps steps = out.Steps;
+    for (int32_t y = 0; y < rows.Height; ++y) {
+        out.FoldExtremes(3);
+        const uint8_t* src = rows.Source + y * rows.Step;
+        uint8_t* dst = rows.Target + y * rows.Step;
+        for (int32_t x = 0; x < rows.Width; ++x, src += PB, dst += PB) {
+            const int r = src[2], g = src[1], b = src[0];
+            uint32_t tag;
+            CacheSlot& slot = cache[key(r, g, b, tag)];
+            if (slot.Tag != tag) {
+                double X[3];
+                ComputePixel<K>(m, run, r, g, b, X);
+                const int red = OutputValue<S>(X[0], steps, out.Channels[0]);
+                const int green = OutputValue<S>(X[1], steps, out.Channels[1]);
+                const int blue = OutputValue<S>(X[2], steps, out.Channels[2]);
+                slot.Tag = tag;
+                slot.Bytes = StepWrites<S> ? (red << 16) | (green << 8) | blue : 0;
+            }
+            if constexpr (StepWrites<S>) {
+                dst[2] = static_cast<uint8_t>(slot.Bytes >> 16);
+                dst[1] = static_cast<uint8_t>(slot.Bytes >> 8);
+                dst[0] = static_cast<uint8_t>(slot.Bytes);
+            }
+        }
+        p.Row(y, rows.Height - 1);
+    }
+}
+
+template <RangeStep S, int PB, PixelKind K>
+void SpacePass(const LUTMapping& m, LUTRun run, OutputRange& out, const Rows& rows,
+               const Progress& p) {
+    if (m.Plane != 0) return CachedPass<S, PB, K, ExtremesKey>(m, run, out, rows, p);
+    CachedPass<S, PB, K, ColorKey>(m, run, out, rows, p);
+}
+
 template <RangeStep S, int PB>
 void RunPass(const LUTMapping& m, LUTRun run, OutputRange& out, const Rows& rows,
              const Progress& p) {
@@ -279,9 +399,9 @@ void RunPass(const LUTMapping& m, LUTRun run, OutputRange& out, const Rows& rows
     case PixelKind::Mean:
         return PixelPass<S, PB, PixelKind::Mean>(m, run, out, rows, p);
     case PixelKind::HSV:
-        return PixelPass<S, PB, PixelKind::HSV>(m, run, out, rows, p);
+        return SpacePass<S, PB, PixelKind::HSV>(m, run, out, rows, p);
     case PixelKind::HLS:
-        return PixelPass<S, PB, PixelKind::HLS>(m, run, out, rows, p);
+        return SpacePass<S, PB, PixelKind::HLS>(m, run, out, rows, p);
     case PixelKind::YIQ:
         return PixelPass<S, PB, PixelKind::YIQ>(m, run, out, rows, p);
     }

@@ -1,5 +1,6 @@
 #include "algebra/vColorLUT.h"
 #include "algebra/vColorLUTMap.h"
+#include "algebra/vUOutputRange.h"
 #include "histogram/vUHistoCC.h"
 #include "shell/imaging/vURealColorLibrary.h"
 #include "support/EngineTestImage.h"
@@ -437,6 +438,48 @@ TEST_F(ColorLUT, PreviewAndApplyAgreeOnTables) {
         ApplyLUTImage(m);
         EXPECT_EQ(preview.Pixels, DisplayedPicture.Pixels) << code;
     }
+}
+
+// The colour-space corrections map each colour once and share the result: every pixel must still
+// be the one worked out on its own, for every plane, with and without colour, in both runs.
+TEST_F(ColorLUT, ColourSpacePassesMatchThePixelMapping) {
+    std::vector<Rgb> pixels;
+    for (int i = 0; i < 48; ++i)
+        pixels.push_back({(i * 53) % 256, (i * 91 + 7) % 256, (i * 17) % 3 == 0 ? 0 : i * 5});
+    // Repeated colours, and colours sharing their largest and smallest bytes.
+    pixels.insert(pixels.end(), {{10, 50, 200},
+                                 {200, 120, 10},
+                                 {10, 50, 200},
+                                 {0, 0, 0},
+                                 {1, 1, 1},
+                                 {0, 200, 1},
+                                 {255, 255, 255},
+                                 {200, 10, 10}});
+    ClipOption = true;
+    for (int32_t function : {lfHSV, lfHLS})
+        for (int32_t plane = 0; plane < 3; ++plane)
+            for (bool inColor : {true, false}) {
+                SCOPED_TRACE(function * 100 + plane * 10 + inColor);
+                Load(8, pixels);
+                const LUTMapping m =
+                    Mapping(function, (function == lfHSV ? 4 : 7) + plane, inColor, {40, -30, 20});
+                std::vector<Rgb> expected[2];
+                for (LUTRun run : {LUTRun::Preview, LUTRun::Apply})
+                    for (const Rgb& px : pixels) {
+                        double x[3];
+                        MapLUTPixel(m, run, px[0], px[1], px[2], x);
+                        expected[static_cast<int>(run)].push_back(
+                            {ClampRound(x[0]), ClampRound(x[1]), ClampRound(x[2])});
+                    }
+                Picture preview;
+                ASSERT_TRUE(MakeLUTPreview(m, preview));
+                std::vector<Rgb> previewed;
+                for (uint32_t px : preview.Pixels)
+                    previewed.push_back({PixelRed(px), PixelGreen(px), PixelBlue(px)});
+                EXPECT_EQ(previewed, expected[static_cast<int>(LUTRun::Preview)]);
+                ApplyLUTImage(m);
+                EXPECT_EQ(Shown(), expected[static_cast<int>(LUTRun::Apply)]);
+            }
 }
 
 TEST_F(ColorLUT, PreviewWithoutAPictureDoesNothing) {
