@@ -120,13 +120,10 @@ template <PixelKind K>
         }
         }
         FixSpaceValues<K>(run, X);
+        constexpr auto toRGB = K == PixelKind::HSV ? HSVtoRGB : HLStoRGB;
         float Rc, Gc, Bc;
-        if constexpr (K == PixelKind::HSV)
-            HSVtoRGB(static_cast<float>(X[0]), static_cast<float>(X[1]), static_cast<float>(X[2]),
-                     Rc, Gc, Bc);
-        else
-            HLStoRGB(static_cast<float>(X[0]), static_cast<float>(X[1]), static_cast<float>(X[2]),
-                     Rc, Gc, Bc);
+        toRGB(static_cast<float>(X[0]), static_cast<float>(X[1]), static_cast<float>(X[2]), Rc, Gc,
+              Bc);
         X[0] = 255.0 * Rc;
         X[1] = 255.0 * Gc;
         X[2] = 255.0 * Bc;
@@ -408,30 +405,22 @@ void RunPass(const LUTMapping& m, LUTRun run, OutputRange& out, const Rows& rows
 }
 
 template <int PB>
+using PassRun = void (*)(const LUTMapping&, LUTRun, OutputRange&, const Rows&, const Progress&);
+
+// The pass of each step, in the order of RangeStep.
+template <int PB>
+constexpr PassRun<PB> Passes[] = {
+    RunPass<RangeStep::Discard, PB>,     RunPass<RangeStep::Gather, PB>,
+    RunPass<RangeStep::Stretch, PB>,     RunPass<RangeStep::BelowZero, PB>,
+    RunPass<RangeStep::Scale0To255, PB>, RunPass<RangeStep::Clip, PB>,
+};
+
+template <int PB>
 void RunLUT(const LUTMapping& m, LUTRun run, OutputRange& out, const Rows& rows,
             const Progress& p) {
     for (int64_t pass = 0; pass < out.OptionPasses(); ++pass) {
         out.BeginPass();
-        switch (out.StepOfPass(pass)) {
-        case RangeStep::Discard:
-            RunPass<RangeStep::Discard, PB>(m, run, out, rows, p);
-            break;
-        case RangeStep::Gather:
-            RunPass<RangeStep::Gather, PB>(m, run, out, rows, p);
-            break;
-        case RangeStep::Stretch:
-            RunPass<RangeStep::Stretch, PB>(m, run, out, rows, p);
-            break;
-        case RangeStep::BelowZero:
-            RunPass<RangeStep::BelowZero, PB>(m, run, out, rows, p);
-            break;
-        case RangeStep::Scale0To255:
-            RunPass<RangeStep::Scale0To255, PB>(m, run, out, rows, p);
-            break;
-        case RangeStep::Clip:
-            RunPass<RangeStep::Clip, PB>(m, run, out, rows, p);
-            break;
-        }
+        Passes<PB>[static_cast<int>(out.StepOfPass(pass))](m, run, out, rows, p);
     }
 }
 

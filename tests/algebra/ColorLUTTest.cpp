@@ -223,32 +223,29 @@ TEST_F(ColorLUT, GraphShapes) {
     EXPECT_EQ(BlueLUT[255], 255);
 }
 
-TEST_F(ColorLUT, RGBAndHLSConversionsComeBackAndGiveAGreyHueZero) {
-    for (int r = 0; r < 256; r += 17)
-        for (int g = 0; g < 256; g += 51)
-            for (int b = 0; b < 256; b += 85) {
-                const float R = r / 255.0f, G = g / 255.0f, B = b / 255.0f;
-                float h, s, v, r2, g2, b2;
-                MyRGBToHSV(R, G, B, h, s, v);
-                if (s == 0.0f) {
-                    EXPECT_EQ(h, 0.0f);
-                } else {
-                    HSVtoRGB(h, s, v, r2, g2, b2);
-                    EXPECT_NEAR(r2, R, 1e-5);
-                    EXPECT_NEAR(g2, G, 1e-5);
-                    EXPECT_NEAR(b2, B, 1e-5);
+TEST_F(ColorLUT, HSVAndHLSConversionsComeBackAndGiveAGreyHueZero) {
+    // Each conversion and its way back, with the saturation's place among the three components.
+    struct Space {
+        void (*to)(float, float, float, float&, float&, float&);
+        void (*back)(float, float, float, float&, float&, float&);
+        int saturation;
+    };
+    const Space spaces[] = {{MyRGBToHSV, HSVtoRGB, 1}, {MyRGBToHLS, HLStoRGB, 2}};
+    for (const Space& space : spaces)
+        for (int r = 0; r < 256; r += 17)
+            for (int g = 0; g < 256; g += 51)
+                for (int b = 0; b < 256; b += 85) {
+                    const float in[3] = {r / 255.0f, g / 255.0f, b / 255.0f};
+                    float c[3], back[3];
+                    space.to(in[0], in[1], in[2], c[0], c[1], c[2]);
+                    if (c[space.saturation] == 0.0f) {
+                        EXPECT_EQ(c[0], 0.0f);
+                        continue;
+                    }
+                    space.back(c[0], c[1], c[2], back[0], back[1], back[2]);
+                    for (int k = 0; k < 3; ++k)
+                        EXPECT_NEAR(back[k], in[k], 1e-5) << r << " " << g << " " << b;
                 }
-                float l;
-                MyRGBToHLS(R, G, B, h, l, s);
-                if (s == 0.0f) {
-                    EXPECT_EQ(h, 0.0f);
-                } else {
-                    HLStoRGB(h, l, s, r2, g2, b2);
-                    EXPECT_NEAR(r2, R, 1e-5);
-                    EXPECT_NEAR(g2, G, 1e-5);
-                    EXPECT_NEAR(b2, B, 1e-5);
-                }
-            }
 }
 
 // The values of one pixel (30, 60, 90) before the range mapping, per function and plane.
