@@ -19,10 +19,6 @@ bool IsDigit(char c) {
 
 } // namespace
 
-void RaiseWriteFailure(const std::string& path) {
-    ThrowWriteFailure(path);
-}
-
 PictureFileKind PictureKindOf(const std::string& name) {
     const std::string ext = LowerCase(ExtractFileExt(name));
     if (ext == ".bmp") return PictureFileKind::Bmp;

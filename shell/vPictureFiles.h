@@ -19,9 +19,6 @@ DecodedPicture ReadPictureFile(const std::string& path);
 // Writes the picture as BMP, PNG or JPEG (quality 90). Throws EInvalidGraphic when it cannot
 // be encoded and EInOutError when the file cannot be replaced; the old file is then intact.
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
-// The input/output error of a file that could not be replaced: the folder missing, not
-// writable, or else the disk full.
-[[noreturn]] void RaiseWriteFailure(const std::string& path);
 
 // The message naming the format a picture is converted from (41 to 45); 0 for none.
 int ConversionMessage(int sourceBits);

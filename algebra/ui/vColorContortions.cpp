@@ -234,13 +234,16 @@ void TColorContortionsPage::FunctionClick(int32_t code) {
         (this->*Bars[b].Value)->setText(QString::number(s.Start));
         (this->*Bars[b].Value)->show();
     }
-    for (QWidget* w :
-         {static_cast<QWidget*>(ProcessSliderBtn), static_cast<QWidget*>(ButtonCommandCB)})
-        w->setEnabled(true), w->show();
-    const std::pair<QCheckBox*, bool> checks[] = {
-        {AllTogetherCB, row->AllTogether}, {PositiveCurveCB, row->Up}, {AddedCB, row->Added}};
-    for (const auto& [box, shown] : checks)
-        if (shown) box->setEnabled(true), box->show();
+    const std::pair<QWidget*, bool> shown[] = {{ProcessSliderBtn, true},
+                                               {ButtonCommandCB, true},
+                                               {AllTogetherCB, row->AllTogether},
+                                               {PositiveCurveCB, row->Up},
+                                               {AddedCB, row->Added}};
+    for (const auto& [w, show] : shown) {
+        if (!show) continue;
+        w->setEnabled(true);
+        w->show();
+    }
     if (row->Planes) {
         RadioGroupColorPlane->setEnabled(true);
         RadioGroupColorPlane->show();
@@ -320,8 +323,11 @@ void TColorContortionsPage::HideSliders() {
             w->hide();
         (this->*bar.Slider)->setEnabled(false);
     }
-    for (QCheckBox* box : {AllTogetherCB, ButtonCommandCB})
-        box->setChecked(false), box->setEnabled(false), box->hide();
+    for (QCheckBox* box : {AllTogetherCB, ButtonCommandCB}) {
+        box->setChecked(false);
+        box->setEnabled(false);
+        box->hide();
+    }
     ProcessSliderBtn->setEnabled(false);
     ProcessSliderBtn->hide();
     PositiveCurveCB->setChecked(true);

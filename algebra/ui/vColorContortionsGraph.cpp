@@ -192,8 +192,10 @@ void TColorContortionsPage::HCActivateColorClick() {
     for (QWidget* w : std::initializer_list<QWidget*>{
              PACClearBtn, PACUseColorSliceBtn, PACLoadColorBins, PACSaveColorBins, UseFunctionsBtn})
         w->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{PACColorCRG, PACDrawRG, PACCB})
-        w->show(), w->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{PACColorCRG, PACDrawRG, PACCB}) {
+        w->show();
+        w->setEnabled(true);
+    }
     PACCB->setCurrentIndex(0);
     FunctionLabel->show();
     ActivateGraph();
