@@ -55,18 +55,25 @@ struct LUTSlider {
     const char* Label = "";
 };
 
+// The parts of the slider row a function shows besides its bars.
+enum LUTShows : uint8_t {
+    lsNone = 0,
+    lsTogether = 1, // "Move All Together"
+    lsUp = 2,       // "Up"
+    lsAdded = 4,    // "Added"
+    lsPlanes = 8,   // the plane group and "Mono"
+};
+
 // A row of the function table: the button, the three bars (red, green, blue), the positions the
-// function counts as last processed, and the check boxes and plane group it shows.
+// function counts as last processed, and what else of the slider row it shows.
 struct LUTFunctionRow {
     int32_t Code;
     const char* Button;  // object name of the button
     const char* Caption; // its caption
     std::array<LUTSlider, 3> Sliders;
     std::array<int32_t, 3> LastSliders;
-    bool AllTogether; // "Move All Together"
-    bool Up;          // "Up"
-    bool Added;       // "Added"
-    bool Planes;      // the plane group and "Mono"
+    uint8_t Shows;
+    bool Has(LUTShows part) const { return (Shows & part) != 0; }
 };
 
 // The functions with a button, in code order (codes 1 to 15).

@@ -236,15 +236,15 @@ void TColorContortionsPage::FunctionClick(int32_t code) {
     }
     const std::pair<QWidget*, bool> shown[] = {{ProcessSliderBtn, true},
                                                {ButtonCommandCB, true},
-                                               {AllTogetherCB, row->AllTogether},
-                                               {PositiveCurveCB, row->Up},
-                                               {AddedCB, row->Added}};
+                                               {AllTogetherCB, row->Has(lsTogether)},
+                                               {PositiveCurveCB, row->Has(lsUp)},
+                                               {AddedCB, row->Has(lsAdded)}};
     for (const auto& [w, show] : shown) {
         if (!show) continue;
         w->setEnabled(true);
         w->show();
     }
-    if (row->Planes) {
+    if (row->Has(lsPlanes)) {
         RadioGroupColorPlane->setEnabled(true);
         RadioGroupColorPlane->show();
         CheckBoxMonochrome->show();

@@ -139,16 +139,6 @@ TEST_F(ColorLUT, MinMaxOfABandWithOneValueFailsWithTheRunTimesError) {
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Invalid floating point operation"});
 }
 
-TEST_F(ColorLUT, ColourSpaceFunctionsKeepTheTables) {
-    RedLUT[5] = 77;
-    for (int32_t code : {lfHSV, lfHLS, lfCMYK, lfYIQ, lfHandDrawn}) {
-        LUTFunction = code;
-        DoLUT({100, 100, 100});
-        EXPECT_EQ(RedLUT[5], 77) << code;
-    }
-}
-
-// Entry k is one past the first value at which the value-weighted count reaches k steps of the
 // sum; entries from the class count up are 255.
 TEST_F(ColorLUT, HistogramEqualisationSearchesTheWeightedCounts) {
     BandHistogram h{};

@@ -100,90 +100,20 @@ TEST_F(ColorContortions, FunctionsWithoutBarsPreviewAtOnce) {
 TEST_F(ColorContortions, FunctionsWithBarsSetThemUpAndWait) {
     const struct {
         int32_t code;
-        std::array<bool, 3> bars;
+        int bars; // shown from the red one
         int min, max, start, pageStep;
         QString label, hint;
         std::array<int32_t, 3> last;
-        bool together, up, added, planes;
+        uint8_t shows;
     } cases[] = {
-        {lfHistogramEQ,
-         {true, false, false},
-         1,
-         255,
-         128,
-         25,
-         "Cls",
-         "Number of Histogram Classes",
-         {128, 0, 0},
-         false,
-         false,
-         false,
-         false},
-        {lfStretchLinear,
-         {true, true, false},
-         0,
-         255,
-         0,
-         25,
-         "Min",
-         "Stretch Linear Minimum",
-         {0, 255, 0},
-         false,
-         false,
-         false,
-         false},
-        {lfSineWave,
-         {true, true, true},
-         -255,
-         255,
-         0,
-         51,
-         "Red",
-         "Red Sine",
-         {0, 0, 0},
-         true,
-         true,
-         false,
-         false},
-        {lfGamma,
-         {true, true, true},
-         1,
-         500,
-         200,
-         50,
-         "Red",
-         "Red Gamma",
-         {200, 200, 200},
-         true,
-         false,
-         true,
-         false},
-        {lfHLS,
-         {true, true, true},
-         -359,
-         359,
-         0,
-         71,
-         "Hue",
-         "Hue Balance",
-         {10, 0, 0},
-         true,
-         false,
-         false,
-         true},
-        {lfYIQ,
-         {true, true, true},
-         -255,
-         255,
-         0,
-         51,
-         "Y",
-         "Y",
-         {10, 0, 0},
-         true,
-         false,
-         false,
-         false},
+        // clang-format off
+        {lfHistogramEQ, 1, 1, 255, 128, 25, "Cls", "Number of Histogram Classes", {128, 0, 0},
+         lsNone},
+        {lfStretchLinear, 2, 0, 255, 0, 25, "Min", "Stretch Linear Minimum", {0, 255, 0}, lsNone},
+        {lfSineWave, 3, -255, 255, 0, 51, "Red", "Red Sine", {0, 0, 0}, lsTogether | lsUp},
+        {lfGamma, 3, 1, 500, 200, 50, "Red", "Red Gamma", {200, 200, 200}, lsTogether | lsAdded},
+        {lfHLS, 3, -359, 359, 0, 71, "Hue", "Hue Balance", {10, 0, 0}, lsTogether | lsPlanes},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
@@ -191,7 +121,7 @@ TEST_F(ColorContortions, FunctionsWithBarsSetThemUpAndWait) {
         EXPECT_EQ(LUTFunction, c.code);
         const QSlider* bars[3] = {P->RMinTBar, P->GMaxTBar, P->BlueMeanieTBar};
         for (int b = 0; b < 3; ++b)
-            EXPECT_EQ(bars[b]->isVisible(), c.bars[b]) << b;
+            EXPECT_EQ(bars[b]->isVisible(), b < c.bars) << b;
         EXPECT_EQ(P->RMinTBar->minimum(), c.min);
         EXPECT_EQ(P->RMinTBar->maximum(), c.max);
         EXPECT_EQ(P->RMinTBar->value(), c.start);
@@ -201,10 +131,10 @@ TEST_F(ColorContortions, FunctionsWithBarsSetThemUpAndWait) {
         EXPECT_EQ(P->RMinValueLabel->text(), QString::number(c.start));
         EXPECT_EQ((std::array<int32_t, 3>{P->LastRedSlider, P->LastGreenSlider, P->LastBlueSlider}),
                   c.last);
-        EXPECT_EQ(P->AllTogetherCB->isVisible(), c.together);
-        EXPECT_EQ(P->PositiveCurveCB->isVisible(), c.up);
-        EXPECT_EQ(P->AddedCB->isVisible(), c.added);
-        EXPECT_EQ(P->RadioGroupColorPlane->isVisible(), c.planes);
+        EXPECT_EQ(P->AllTogetherCB->isVisible(), (c.shows & lsTogether) != 0);
+        EXPECT_EQ(P->PositiveCurveCB->isVisible(), (c.shows & lsUp) != 0);
+        EXPECT_EQ(P->AddedCB->isVisible(), (c.shows & lsAdded) != 0);
+        EXPECT_EQ(P->RadioGroupColorPlane->isVisible(), (c.shows & lsPlanes) != 0);
         EXPECT_TRUE(P->ProcessSliderBtn->isVisible());
         EXPECT_TRUE(P->SlidersLive);
         EXPECT_FALSE(Previewed());
