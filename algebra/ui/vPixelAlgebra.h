@@ -6,10 +6,17 @@
 
 #include <QPointer>
 
+class TColorContortionsPage;
+
 class TPixelAlgebraForm : public TToolWindow {
     Q_OBJECT
   public:
     explicit TPixelAlgebraForm(QWidget* parent = nullptr);
+
+    TColorContortionsPage* ColorContortions = nullptr;
+
+  protected:
+    void FormClose() override;
 };
 
 extern QPointer<TPixelAlgebraForm> PixelAlgebraForm;
