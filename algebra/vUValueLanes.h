@@ -55,7 +55,7 @@ template <> struct LaneIO<rt::Double2> {
         x = (x + Shift) - Shift;
         out = __builtin_convertvector(x, Ints);
     }
-    [[gnu::always_inline]] static void Store(uint8_t* p, Ints r, Ints g, Ints b, int low) {
+    [[gnu::always_inline]] static void Store(uint8_t* p, Ints& r, Ints& g, Ints& b, int low) {
         ZeroBelow(low, r, g, b);
         for (int l = 0; l < Lanes; ++l) {
             p[3 * l] = static_cast<uint8_t>(b[l]);
@@ -91,7 +91,7 @@ template <> struct LaneIO<rt::Double4> {
     RT_WIDE_VECTORS static void Round(const V& v, Ints& out) {
         out = reinterpret_cast<Ints>(_mm256_cvtpd_epi32(reinterpret_cast<__m256d>(v)));
     }
-    RT_WIDE_VECTORS static void Store(uint8_t* p, Ints r, Ints g, Ints b, int low) {
+    RT_WIDE_VECTORS static void Store(uint8_t* p, Ints& r, Ints& g, Ints& b, int low) {
         ZeroBelow(low, r, g, b);
         const __m128i bg =
             _mm_packus_epi32(reinterpret_cast<__m128i>(b), reinterpret_cast<__m128i>(g));
@@ -128,7 +128,7 @@ template <> struct LaneIO<Double8> {
     RT_WIDEST_VECTORS static void Round(const V& v, Ints& out) {
         out = reinterpret_cast<Ints>(_mm512_maskz_cvtpd_epi32(0xFF, reinterpret_cast<__m512d>(v)));
     }
-    RT_WIDEST_VECTORS static void Store(uint8_t* p, Ints r, Ints g, Ints b, int low) {
+    RT_WIDEST_VECTORS static void Store(uint8_t* p, Ints& r, Ints& g, Ints& b, int low) {
         ZeroBelow(low, r, g, b);
         const __m256i bg =
             _mm256_packus_epi32(reinterpret_cast<__m256i>(b), reinterpret_cast<__m256i>(g));

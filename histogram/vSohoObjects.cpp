@@ -153,7 +153,8 @@ void Do_SCOrderPair(uint8_t m) {
     // Per object: largest channel, then the middle channel of its first and second ordering.
     static constexpr std::array<std::array<int, 3>, 3> pairs{{{0, 2, 1}, {1, 2, 0}, {2, 0, 1}}};
     if (m < 1 || m > pairs.size()) return;
-    const auto [largest, first, second] = pairs[m - 1u];
+    // Named copies, not a structured binding: the lambda below captures them.
+    const int largest = pairs[m - 1u][0], first = pairs[m - 1u][1], second = pairs[m - 1u][2];
     const auto bucket = FixedBuckets();
     SliceFrame([&](uint8_t* out, int r, int g, int b) {
         const int rgb[3] = {r, g, b};
