@@ -42,6 +42,10 @@ class TClassificationForm : public TToolWindow {
     void PBoxLoadBtnClick();
     void PBoxSaveBtnClick();
     void PBoxPrintClick();
+    // Arms the next drag on the main image to train the class chosen in ClusterRG.
+    void PBoxTrainClick();
+    // Called by the main image when that drag ends, with SelectionBox set.
+    void TrainSiteFromRect();
     // The site file's name without folder in the three name edits.
     void ShowSiteFileName();
     // A played run's choices and parameter texts.

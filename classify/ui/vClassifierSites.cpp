@@ -3,9 +3,12 @@
 #include "classify/ui/vClassifier.h"
 
 #include "classify/vClassDispatch.h"
+#include "classify/vTrainSite.h"
 #include "histogram/ui/vHistogramControls.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
+#include "shell/vToolModes.h"
 
 #include <QButtonGroup>
 #include <QFont>
@@ -79,7 +82,6 @@ QWidget* TClassificationForm::MakeTrainingSitePage() {
     grid->addWidget(clusterBox, 10, 0, 1, 8);
     PBoxTrain = MakeButton(page, "PBoxTrain", "Train");
     PBoxTrain->setToolTip("Click Cluster and Mouse site: corner to corner");
-    PBoxTrain->setEnabled(false);
     grid->addWidget(PBoxTrain, 10, 8);
 
     auto* buttons = new QGridLayout;
@@ -107,6 +109,8 @@ QWidget* TClassificationForm::MakeTrainingSitePage() {
         buttons->addWidget(w, 0, column++);
     grid->addLayout(buttons, 11, 0, 1, SiteColumns + 1);
 
+    connect(PBoxTrain, &QPushButton::clicked, this,
+            [this] { Guarded([this] { PBoxTrainClick(); }); });
     connect(PBoxClearAll, &QPushButton::clicked, this,
             [this] { Guarded([this] { PBoxClear(10); }); });
     connect(PBoxValidateBtn, &QPushButton::clicked, this,
@@ -192,4 +196,20 @@ void TClassificationForm::PBoxPrintClick() {
     font.setPointSize(8);
     font.setBold(false);
     CAMMemo->setFont(font);
+}
+
+void TClassificationForm::PBoxTrainClick() {
+    if (TrainingArmed || TrainingDragging) return;
+    DoPBoxValidate();
+    TrainingClass = ClusterRG->checkedId() + 1;
+    TrainingArmed = true;
+    if (VORNForm) {
+        VORNForm->raise();
+        VORNForm->activateWindow();
+    }
+}
+
+void TClassificationForm::TrainSiteFromRect() {
+    ::TrainSiteFromRect(TrainingSites, TrainingClass, SelectionBox);
+    SetDataIntoForm(10);
 }

@@ -9,6 +9,7 @@
 #include "runtime/RtFiles.h"
 #include "shell/vMacroPlayer.h"
 #include "shell/vToolForms.h"
+#include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 
 #include <QAbstractButton>
@@ -150,6 +151,28 @@ TEST_F(ClassificationWindow, SitePageValidatesSavesAndLoadsTheTable) {
     Window->PBoxClearButtons[8]->click();
     EXPECT_EQ(TrainingSites[9].Count, 0);
     EXPECT_EQ(TrainingSites[1].Rmin, 44);
+}
+
+TEST_F(ClassificationWindow, TrainArmsOneDragThatTrainsTheChosenClass) {
+    OpenOlinda();
+    Window->ClusterRG->button(3)->click();
+    Window->PBoxTrain->click();
+    EXPECT_TRUE(TrainingArmed);
+    Window->ClusterRG->button(5)->click();
+    Window->PBoxTrain->click(); // already armed: the class stays 4
+    Form->MultiImage1MouseDown(10, 20, Qt::LeftButton);
+    Form->MultiImage1MouseUp(12, 21, Qt::LeftButton);
+    EXPECT_FALSE(TrainingArmed || TrainingDragging);
+    EXPECT_EQ(TrainingSites[4].Count, 6);
+    EXPECT_EQ(Site(4, 12)->text(), "6");
+    EXPECT_EQ(TrainingSites[4].SumR, [&] {
+        int64_t sum = 0;
+        for (int y = 20; y <= 21; ++y)
+            for (int x = 10; x <= 12; ++x)
+                sum += PixelRed(Original.At(x, y));
+        return sum;
+    }());
+    EXPECT_EQ(TrainingSites[6].Count, 0);
 }
 
 TEST_F(ClassificationWindow, ClosingEmptiesTheSitesAndHandsCode9ToTheDeferredFree) {
