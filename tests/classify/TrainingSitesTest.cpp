@@ -118,24 +118,6 @@ TEST(TrainingSites, SeedingGivesEachClassItsSliceOfTheBreakRow) {
     }
 }
 
-TEST(TrainingSites, ClearingOneClassOrAll) {
-    SiteTable sites;
-    for (SiteRecord& s : sites) {
-        s.Rmax = 7;
-        s.Count = 3;
-        s.SumB = 4;
-        s.Variance = 2.0;
-    }
-    ClearSites(sites, 4);
-    EXPECT_TRUE(Fields(sites[4]) == Fields(SiteRecord{}));
-    EXPECT_EQ(sites[5].Rmax, 7);
-    ClearSites(sites, 0); // not a class of the page
-    EXPECT_EQ(sites[0].Count, 3);
-    ClearSites(sites, 10);
-    for (const SiteRecord& s : sites)
-        EXPECT_TRUE(Fields(s) == Fields(SiteRecord{}));
-}
-
 TEST(TrainingSites, ValidationStoresEveryTextAndReportsEachBadOneInEditOrder) {
     std::array<SiteRowTexts, 9> rows;
     for (auto& row : rows)
