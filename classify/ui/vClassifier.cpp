@@ -27,16 +27,23 @@ using namespace histogram_ui;
 
 QPointer<TClassificationForm> ClassificationForm;
 
+const char* const ClassifierSaveFilter =
+    "Training Site (rts)|*.rts|KB Classes (rkb)|*.rkb|Overlay Classes (rdo)|*.rdo|NN Classes "
+    "(rnn)|*.rnn|Classification Matrix (rcm)|*.rcm";
+const char* const ClassifierOpenFilter =
+    "Training Site (rts)|*.rts|KB Classes (rkb)|*.rkb|Overlay Classes (rdo)|*.rdo|NN Classes "
+    "(rnn)|*.rnn|Classification Matrix (rcm)|*.rcm|Png Image (png)|*.png";
+
+QString Latin1Text(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
 namespace {
 
 const char* const KBItems[] = {"BreakTester", "Data Graphics", "Graphic Tree", "DecisionTree",
                                "Fuzzy Tree",  "Expert Rules",  "Fuzzy Rules"};
 const char* const LayerItems[] = {"Map Overlay",   "DEM Layer", "Weather",
                                   "Contextual KB", "Textures",  "Bayes Stats"};
-
-const char* const SiteFilter = "Training Site (rts)|*.rts|KB Classes (rkb)|*.rkb|Overlay Classes "
-                               "(rdo)|*.rdo|NN Classes (rnn)|*.rnn|Classification Matrix "
-                               "(rcm)|*.rcm";
 
 QButtonGroup* RadioGroup(QWidget* parent, const QString& name, const QString& caption,
                          std::span<const char* const> items, QGridLayout* into, int row, int column,
@@ -60,14 +67,10 @@ QButtonGroup* RadioGroup(QWidget* parent, const QString& name, const QString& ca
 // The open dialog of the classifier files at the given filter.
 std::string ChooseClassifierFile(int filterIndex) {
     FileDialogRequest r;
-    r.Filter = std::string(SiteFilter) + "|Png Image (png)|*.png";
+    r.Filter = ClassifierOpenFilter;
     r.FilterIndex = filterIndex;
     r.InitialDir = ImageDirectory;
     return HookChooseFile(r);
-}
-
-QString Latin1(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 std::string Text(const QLineEdit* e) {
@@ -231,14 +234,14 @@ void TClassificationForm::KBOpenButtonClick() {
     const std::string chosen = ChooseClassifierFile(2);
     if (chosen.empty()) return;
     ClassifierFileNames.KnowledgeBase = chosen;
-    KBEdit->setText(Latin1(ExtractFileName(chosen)));
+    KBEdit->setText(Latin1Text(ExtractFileName(chosen)));
 }
 
 void TClassificationForm::CLayerOpenClick() {
     const std::string chosen = ChooseClassifierFile(3);
     if (chosen.empty()) return;
     ClassifierFileNames.Overlay = chosen;
-    CLayerEdit->setText(Latin1(ExtractFileName(chosen)));
+    CLayerEdit->setText(Latin1Text(ExtractFileName(chosen)));
 }
 
 void TClassificationForm::CUSeedSitesClick() {
@@ -257,7 +260,7 @@ void TClassificationForm::CUProcessBtnClick() {
     int32_t maxClusters = EditInteger(Text(CUMCEdit));
     if (maxClusters > 20) {
         maxClusters = 20;
-        CUMCEdit->setText(Latin1(IntToStr(maxClusters)));
+        CUMCEdit->setText(Latin1Text(IntToStr(maxClusters)));
     }
     HintsPanel->setText("Classification in Progress");
     if (!SeedsBoxesFirst(seed, classifier) && !ClassifierFilesPresent(classifier)) {
@@ -282,10 +285,10 @@ void TClassificationForm::CUProcessBtnClick() {
 void TClassificationForm::ShowChoices(const ClassificationBlock& b) {
     SetItemIndex(CUSeedRG, b.Seed);
     SetItemIndex(CUUCRG, b.Classifier);
-    CUCREdit->setText(Latin1(b.Radius));
-    CUSDEdit->setText(Latin1(b.Separation));
-    CURAEdit->setText(Latin1(b.Iterations));
-    CUMCEdit->setText(Latin1(b.MaxClusters));
+    CUCREdit->setText(Latin1Text(b.Radius));
+    CUSDEdit->setText(Latin1Text(b.Separation));
+    CURAEdit->setText(Latin1Text(b.Iterations));
+    CUMCEdit->setText(Latin1Text(b.MaxClusters));
 }
 
 void InstallClassifierHooks() {

@@ -7,8 +7,10 @@
 #include "shell/ui/vToolWindow.h"
 
 #include <QPointer>
+#include <QString>
 
 #include <array>
+#include <string>
 
 class QButtonGroup;
 class QCheckBox;
@@ -107,6 +109,13 @@ class TClassificationForm : public TToolWindow {
 };
 
 extern QPointer<TClassificationForm> ClassificationForm;
+
+// The filter lists of the classifier-file dialogs: the save dialog's and the open dialog's, which
+// adds the truth picture.
+extern const char* const ClassifierSaveFilter;
+extern const char* const ClassifierOpenFilter;
+// Text of the files and edits (bytes) as the controls show it.
+QString Latin1Text(const std::string& s);
 
 // The engines' and the macro player's way to the window: opens it through the main window.
 void InstallClassifierHooks();

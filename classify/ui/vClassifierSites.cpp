@@ -36,17 +36,6 @@ constexpr SiteColumnLook SiteColumnLooks[SiteColumns] = {
     {"Blue", false, 3}, {"Radius", false, 4}, {"StdDev", false, 5}, {"Var", false, 6},
     {"Count", false, 7}};
 
-const char* const LoadFilter = "Training Site (rts)|*.rts|KB Classes (rkb)|*.rkb|Overlay Classes "
-                               "(rdo)|*.rdo|NN Classes (rnn)|*.rnn|Classification Matrix "
-                               "(rcm)|*.rcm|Png Image (png)|*.png";
-const char* const SaveFilter = "Training Site (rts)|*.rts|KB Classes (rkb)|*.rkb|Overlay Classes "
-                               "(rdo)|*.rdo|NN Classes (rnn)|*.rnn|Classification Matrix "
-                               "(rcm)|*.rcm";
-
-QString Latin1(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 } // namespace
 
 QWidget* TClassificationForm::MakeTrainingSitePage() {
@@ -129,7 +118,7 @@ void TClassificationForm::SetDataIntoForm(int Which) {
         if (Which != k && Which != 10) continue;
         const SiteRowTexts texts = SiteTexts(TrainingSites[static_cast<size_t>(k)]);
         for (size_t c = 0; c < SiteColumns; ++c)
-            SiteEdits[static_cast<size_t>(k - 1)][c]->setText(Latin1(texts[c]));
+            SiteEdits[static_cast<size_t>(k - 1)][c]->setText(Latin1Text(texts[c]));
     }
 }
 
@@ -148,7 +137,7 @@ void TClassificationForm::PBoxClear(int Which) {
 }
 
 void TClassificationForm::ShowSiteFileName() {
-    const QString name = Latin1(ExtractFileName(ClassifierFileNames.TrainingSites));
+    const QString name = Latin1Text(ExtractFileName(ClassifierFileNames.TrainingSites));
     PBoxLoadEdit->setText(name);
     CSTSFileEdit->setText(name);
     CCFileEdit->setText(name);
@@ -156,7 +145,7 @@ void TClassificationForm::ShowSiteFileName() {
 
 void TClassificationForm::PBoxLoadBtnClick() {
     FileDialogRequest r;
-    r.Filter = LoadFilter;
+    r.Filter = ClassifierOpenFilter;
     r.InitialDir = ImageDirectory;
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
@@ -168,7 +157,7 @@ void TClassificationForm::PBoxSaveBtnClick() {
     DoPBoxValidate();
     FileDialogRequest r;
     r.Save = true;
-    r.Filter = SaveFilter;
+    r.Filter = ClassifierSaveFilter;
     // The site file's own extension: a save must be found again by the load's first filter.
     r.DefaultExt = "rts";
     r.InitialDir = ImageDirectory;
@@ -181,14 +170,14 @@ void TClassificationForm::PBoxSaveBtnClick() {
 void TClassificationForm::PBoxPrintClick() {
     CAMMemo->clear();
     for (const std::string& line : SiteReportLines(TrainingSites))
-        CAMMemo->append(Latin1(line));
+        CAMMemo->append(Latin1Text(line));
     CAMMemo->selectAll();
     QFont font = CAMMemo->font();
     font.setPointSize(12);
     font.setBold(true);
     CAMMemo->setFont(font);
     QPrinter printer;
-    printer.setDocName(Latin1(CurrentImageName));
+    printer.setDocName(Latin1Text(CurrentImageName));
     if (printer.isValid())
         CAMMemo->document()->print(&printer);
     else
