@@ -10,8 +10,10 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -83,7 +85,13 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     : TToolWindow("Classification", "ClassificationForm", fpClassification, tfClassification,
                   parent) {
     setFixedSize(622, 375);
+    // The window's fixed size holds its pages at the small type of a dense tool window.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
     auto* top = new QGridLayout;
     HintsPanel = new QLabel("Classification Comments", this);
     HintsPanel->setObjectName("HintsPanel");
@@ -145,6 +153,8 @@ void TClassificationForm::ReleaseHooks() {
 QWidget* TClassificationForm::MakeImageBasedPage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setSpacing(2);
     CUSeedRG = RadioGroup(page, "CUSeedRG", "Parallelpiped Seed", SeedItems, grid, 0, 0, 1, 4);
     CUSeedRG->buttons().first()->parentWidget()->setToolTip("Select one");
     std::array<const char*, ClassifierItemCount> classifiers;
@@ -174,9 +184,9 @@ QWidget* TClassificationForm::MakeImageBasedPage() {
     params->addWidget(RefitRadiusCB, 4, 1);
     grid->addLayout(params, 1, 1);
 
-    KBRG = RadioGroup(page, "KBRG", "Knowledge Based", KBItems, grid, 1, 2, 1);
+    KBRG = RadioGroup(page, "KBRG", "Knowledge Based", KBItems, grid, 1, 2, 2);
     KBRG->buttons().first()->parentWidget()->setToolTip("Percentile weights");
-    CLayerRG = RadioGroup(page, "CLayerRG", "Data Overlays", LayerItems, grid, 1, 3, 1);
+    CLayerRG = RadioGroup(page, "CLayerRG", "Data Overlays", LayerItems, grid, 1, 3, 2);
     CLayerRG->buttons().first()->parentWidget()->setToolTip("Boolean verifiecation");
     KBOpenButton = MakeButton(page, "KBOpenButton", "Open");
     KBOpenButton->setToolTip("Open Knowledge file");
@@ -184,10 +194,14 @@ QWidget* TClassificationForm::MakeImageBasedPage() {
     CLayerOpen = MakeButton(page, "CLayerOpen", "Open");
     CLayerOpen->setToolTip("Open Neural Net file");
     CLayerEdit = MakeEdit(page, "CLayerEdit", 100);
-    grid->addWidget(KBOpenButton, 2, 2);
-    grid->addWidget(KBEdit, 3, 2);
-    grid->addWidget(CLayerOpen, 2, 3);
-    grid->addWidget(CLayerEdit, 3, 3);
+    auto* kb = new QHBoxLayout;
+    kb->addWidget(KBOpenButton);
+    kb->addWidget(KBEdit);
+    grid->addLayout(kb, 2, 2);
+    auto* layer = new QHBoxLayout;
+    layer->addWidget(CLayerOpen);
+    layer->addWidget(CLayerEdit);
+    grid->addLayout(layer, 2, 3);
 
     auto* buttons = new QGridLayout;
     CUSeedSites = MakeButton(page, "CUSeedSites", "Seed Training Site");
@@ -203,7 +217,7 @@ QWidget* TClassificationForm::MakeImageBasedPage() {
     buttons->addWidget(new QLabel("CurrentColor as: UnClassified", page), 1, 0, 1, 2);
     buttons->addWidget(CUHelpBtn, 1, 2);
     buttons->addWidget(CUProcessBtn, 1, 3);
-    grid->addLayout(buttons, 4, 0, 1, 4);
+    grid->addLayout(buttons, 3, 1, 1, 3);
 
     connect(KBOpenButton, &QPushButton::clicked, this,
             [this] { Guarded([this] { KBOpenButtonClick(); }); });

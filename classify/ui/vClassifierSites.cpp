@@ -71,12 +71,13 @@ QWidget* TClassificationForm::MakeTrainingSitePage() {
     grid->addWidget(clusterBox, 10, 0, 1, 8);
     PBoxTrain = MakeButton(page, "PBoxTrain", "Train");
     PBoxTrain->setToolTip("Click Cluster and Mouse site: corner to corner");
-    grid->addWidget(PBoxTrain, 10, 8);
+    grid->addWidget(PBoxTrain, 10, 9, 1, 3);
 
     auto* buttons = new QGridLayout;
     for (int k = 1; k <= 9; ++k) {
         QPushButton* b = MakeButton(page, QString("PBoxClear%1").arg(k), QString::number(k));
         b->setToolTip(QString("Clear %1").arg(k));
+        b->setFixedWidth(26);
         PBoxClearButtons[static_cast<size_t>(k - 1)] = b;
         buttons->addWidget(b, 0, k - 1);
         connect(b, &QPushButton::clicked, this,
