@@ -1,6 +1,7 @@
 #include "shell/vMacroPlayer.h"
 
 #include "algebra/vUPixAl.h"
+#include "classify/vClassDispatch.h"
 #include "histogram/vSohoCommands.h"
 #include "histogram/vUILinear.h"
 #include "runtime/RtNumbers.h"
@@ -169,6 +170,7 @@ const MacroDispatchRow Dispatch[] = {
     {151, PlayAContour},
     {152, PlayContour},
     {159, PlayMeasured},
+    {400, PlayClassification},
 };
 
 std::map<int, MacroRoutine>& WindowRoutines() {

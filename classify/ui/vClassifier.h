@@ -1,15 +1,121 @@
 // TClassificationForm, the classification window: training sites, seed methods and the
-// classifiers. Created on demand; freed after its close.
+// classifiers. Created on demand; freed after its close. The Image Based page runs the chosen
+// classifier; the Training Site page shows and edits classes 1 to 9 of the training sites.
 #pragma once
 
+#include "classify/vTrainingSites.h"
 #include "shell/ui/vToolWindow.h"
 
 #include <QPointer>
+#include <QString>
+
+#include <array>
+#include <string>
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+class QWidget;
+struct ClassificationBlock;
 
 class TClassificationForm : public TToolWindow {
     Q_OBJECT
   public:
     explicit TClassificationForm(QWidget* parent = nullptr);
+    ~TClassificationForm() override;
+
+    enum Page { PageImageBased, PageTrainingSite, PageClassChanger, PageNeuralNet, PageAccuracy };
+
+    void ExitButtonClick();
+    void KBOpenButtonClick();
+    void CLayerOpenClick();
+    void CUProcessBtnClick();
+    void CUSeedSitesClick();
+
+    // Training Site page.
+    void SetDataIntoForm(int Which);
+    void DoPBoxValidate();
+    void PBoxClear(int Which);
+    void PBoxLoadBtnClick();
+    void PBoxSaveBtnClick();
+    void PBoxPrintClick();
+    // Arms the next drag on the main image to train the class chosen in ClusterRG.
+    void PBoxTrainClick();
+    // Called by the main image when that drag ends, with SelectionBox set.
+    void TrainSiteFromRect();
+    // The site file's name without folder in the three name edits.
+    void ShowSiteFileName();
+    // A played run's choices and parameter texts.
+    void ShowChoices(const ClassificationBlock& block);
+
+    QLabel* HintsPanel = nullptr;
+    QPushButton* ExitButton = nullptr;
+    QProgressBar* ClassGauge = nullptr;
+    QPushButton* ClassificationHelp = nullptr;
+    QTabWidget* ClassPages = nullptr;
+
+    // Image Based page.
+    QButtonGroup* CUSeedRG = nullptr;
+    QButtonGroup* CUUCRG = nullptr;
+    QLineEdit* CUCREdit = nullptr;
+    QLineEdit* CUSDEdit = nullptr;
+    QLineEdit* CURAEdit = nullptr;
+    QLineEdit* CUMCEdit = nullptr;
+    QCheckBox* RefitPipedsCB = nullptr;
+    QCheckBox* RefitRadiusCB = nullptr;
+    QButtonGroup* KBRG = nullptr;
+    QPushButton* KBOpenButton = nullptr;
+    QLineEdit* KBEdit = nullptr;
+    QButtonGroup* CLayerRG = nullptr;
+    QPushButton* CLayerOpen = nullptr;
+    QLineEdit* CLayerEdit = nullptr;
+    QPushButton* CUSeedSites = nullptr;
+    QPushButton* CULoadSites = nullptr;
+    QPushButton* CUSaveSites = nullptr;
+    QLineEdit* CSTSFileEdit = nullptr;
+    QPushButton* CUHelpBtn = nullptr;
+    QPushButton* CUProcessBtn = nullptr;
+
+    // Training Site page: class k's thirteen edits in column order (R Min, R Max, Red, G Min,
+    // G Max, Green, B Min, B Max, Blue, Radius, StdDev, Var, Count).
+    std::array<std::array<QLineEdit*, SiteColumns>, 9> SiteEdits{};
+    QButtonGroup* ClusterRG = nullptr;
+    QPushButton* PBoxTrain = nullptr;
+    std::array<QPushButton*, 9> PBoxClearButtons{};
+    QPushButton* PBoxClearAll = nullptr;
+    QPushButton* PBoxValidateBtn = nullptr;
+    QPushButton* PBoxLoadBtn = nullptr;
+    QLineEdit* PBoxLoadEdit = nullptr;
+    QPushButton* PBoxSaveBtn = nullptr;
+    QPushButton* PBoxPrint = nullptr;
+    QPushButton* PBoxHelpBtn = nullptr;
+
+    // Class changer page's name edit; Accuracy Matrix page's text.
+    QLineEdit* CCFileEdit = nullptr;
+    QTextEdit* CAMMemo = nullptr;
+
+  protected:
+    void FormClose() override;
+
+  private:
+    void ReleaseHooks();
+    QWidget* MakeImageBasedPage();
+    QWidget* MakeTrainingSitePage();
 };
 
 extern QPointer<TClassificationForm> ClassificationForm;
+
+// The filter lists of the classifier-file dialogs: the save dialog's and the open dialog's, which
+// adds the truth picture.
+extern const char* const ClassifierSaveFilter;
+extern const char* const ClassifierOpenFilter;
+// Text of the files and edits (bytes) as the controls show it.
+QString Latin1Text(const std::string& s);
+
+// The engines' and the macro player's way to the window: opens it through the main window.
+void InstallClassifierHooks();

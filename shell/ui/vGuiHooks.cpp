@@ -1,5 +1,6 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
 #include "histogram/vUHistoCC.h"
 #include "import/ui/vPBands.h"
@@ -167,6 +168,7 @@ void InstallGuiHooks(TVORNForm*) {
         if (PBands) PBands->ShowHeaderPages();
     };
     InstallMacroHooks();
+    InstallClassifierHooks();
     Hooks.HistogramDisableAllNewFile = [] {
         if (HistogramForm) HistogramForm->DisableAllNewFile();
     };

@@ -1,6 +1,7 @@
 // The image tool modes on Image1: press, move and release dispatched by the mode flags, the
 // rubber band and the dragged mark painted over the picture on the view, the pixel readout; and
 // the view commands that show the colour-separation screens or keep one channel.
+#include "classify/ui/vClassifier.h"
 #include "histogram/ui/vDistance.h"
 #include "histogram/ui/vLProfile.h"
 #include "histogram/ui/vLinear.h"
@@ -159,6 +160,7 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         RubberEnd = p;
         TrainingDragging = TrainingArmed = false;
         SelectionBox = SelectionFromCorners(RubberStart, RubberEnd);
+        if (ClassificationForm) ClassificationForm->TrainSiteFromRect();
     }
     Image1->update();
 }

@@ -1,0 +1,205 @@
+// The Training Site page of the classification window: classes 1 to 9 of the training sites in
+// nine rows of edits, their validation, clearing, the site file and the site report.
+#include "classify/ui/vClassifier.h"
+
+#include "classify/vClassDispatch.h"
+#include "classify/vTrainSite.h"
+#include "histogram/ui/vHistogramControls.h"
+#include "runtime/RtFiles.h"
+#include "shell/ui/vVorn.h"
+#include "shell/vGlobal.h"
+#include "shell/vToolModes.h"
+
+#include <QButtonGroup>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+using namespace histogram_ui;
+
+namespace {
+
+struct SiteColumnLook {
+    const char* Caption;
+    bool Box;   // PBoxEdit (else CentroidEdit)
+    int Number; // the last digit of the edit's name
+};
+constexpr SiteColumnLook SiteColumnLooks[SiteColumns] = {
+    {"R Min", true, 1}, {"R Max", true, 2},   {"Red", false, 1},    {"G Min", true, 3},
+    {"G Max", true, 4}, {"Green", false, 2},  {"B Min", true, 5},   {"B Max", true, 6},
+    {"Blue", false, 3}, {"Radius", false, 4}, {"StdDev", false, 5}, {"Var", false, 6},
+    {"Count", false, 7}};
+
+} // namespace
+
+QWidget* TClassificationForm::MakeTrainingSitePage() {
+    auto* page = new QWidget(this);
+    auto* grid = new QGridLayout(page);
+    grid->setSpacing(1);
+    for (int c = 0; c < SiteColumns; ++c)
+        grid->addWidget(new QLabel(SiteColumnLooks[c].Caption, page), 0, c + 1);
+    for (int k = 1; k <= 9; ++k) {
+        grid->addWidget(new QLabel(QString("Class %1").arg(k), page), k, 0);
+        for (int c = 0; c < SiteColumns; ++c) {
+            const SiteColumnLook& look = SiteColumnLooks[c];
+            const QString name = QString("%1%2%3")
+                                     .arg(look.Box ? "PBoxEdit" : "CentroidEdit")
+                                     .arg(k)
+                                     .arg(look.Number);
+            QLineEdit* e = MakeEdit(page, name, 36);
+            e->setText("0");
+            SiteEdits[static_cast<size_t>(k - 1)][static_cast<size_t>(c)] = e;
+            grid->addWidget(e, k, c + 1);
+        }
+    }
+    auto* clusterBox = new QGroupBox("Cluster", page);
+    clusterBox->setObjectName("ClusterRG");
+    auto* clusterGrid = new QGridLayout(clusterBox);
+    ClusterRG = new QButtonGroup(clusterBox);
+    for (int i = 0; i < 9; ++i) {
+        auto* r = new QRadioButton(QString::number(i + 1), clusterBox);
+        ClusterRG->addButton(r, i);
+        clusterGrid->addWidget(r, 0, i);
+    }
+    ClusterRG->button(0)->setChecked(true);
+    grid->addWidget(clusterBox, 10, 0, 1, 8);
+    PBoxTrain = MakeButton(page, "PBoxTrain", "Train");
+    PBoxTrain->setToolTip("Click Cluster and Mouse site: corner to corner");
+    grid->addWidget(PBoxTrain, 10, 9, 1, 3);
+
+    auto* buttons = new QGridLayout;
+    for (int k = 1; k <= 9; ++k) {
+        QPushButton* b = MakeButton(page, QString("PBoxClear%1").arg(k), QString::number(k));
+        b->setToolTip(QString("Clear %1").arg(k));
+        b->setFixedWidth(26);
+        PBoxClearButtons[static_cast<size_t>(k - 1)] = b;
+        buttons->addWidget(b, 0, k - 1);
+        connect(b, &QPushButton::clicked, this,
+                [this, k] { Guarded([this, k] { PBoxClear(k); }); });
+    }
+    PBoxClearAll = MakeButton(page, "PBoxClearAll", "Clear All");
+    PBoxValidateBtn = MakeButton(page, "PBoxValidateBtn", "Validate");
+    PBoxValidateBtn->setToolTip("Validate input Choices as numbers");
+    PBoxLoadBtn = MakeButton(page, "PBoxLoadBtn", "Load");
+    PBoxLoadEdit = MakeEdit(page, "PBoxLoadEdit", 100);
+    PBoxSaveBtn = MakeButton(page, "PBoxSaveBtn", "Save");
+    PBoxPrint = MakeButton(page, "PBoxPrint", "Print");
+    PBoxPrint->setToolTip("Data Descriptions added when printed");
+    PBoxHelpBtn = MakeHelpButton(page, "PBoxHelpBtn", 11200);
+    int column = 9;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{PBoxClearAll, PBoxValidateBtn, PBoxLoadBtn, PBoxLoadEdit,
+                                         PBoxSaveBtn, PBoxPrint, PBoxHelpBtn})
+        buttons->addWidget(w, 0, column++);
+    grid->addLayout(buttons, 11, 0, 1, SiteColumns + 1);
+
+    connect(PBoxTrain, &QPushButton::clicked, this,
+            [this] { Guarded([this] { PBoxTrainClick(); }); });
+    connect(PBoxClearAll, &QPushButton::clicked, this,
+            [this] { Guarded([this] { PBoxClear(10); }); });
+    connect(PBoxValidateBtn, &QPushButton::clicked, this,
+            [this] { Guarded([this] { DoPBoxValidate(); }); });
+    connect(PBoxLoadBtn, &QPushButton::clicked, this,
+            [this] { Guarded([this] { PBoxLoadBtnClick(); }); });
+    connect(PBoxSaveBtn, &QPushButton::clicked, this,
+            [this] { Guarded([this] { PBoxSaveBtnClick(); }); });
+    connect(PBoxPrint, &QPushButton::clicked, this,
+            [this] { Guarded([this] { PBoxPrintClick(); }); });
+    return page;
+}
+
+void TClassificationForm::SetDataIntoForm(int Which) {
+    for (int k = 1; k <= 9; ++k) {
+        if (Which != k && Which != 10) continue;
+        const SiteRowTexts texts = SiteTexts(TrainingSites[static_cast<size_t>(k)]);
+        for (size_t c = 0; c < SiteColumns; ++c)
+            SiteEdits[static_cast<size_t>(k - 1)][c]->setText(Latin1Text(texts[c]));
+    }
+}
+
+void TClassificationForm::DoPBoxValidate() {
+    std::array<SiteRowTexts, 9> rows;
+    for (size_t k = 0; k < rows.size(); ++k)
+        for (size_t c = 0; c < SiteColumns; ++c)
+            rows[k][c] = SiteEdits[k][c]->text().toLatin1().toStdString();
+    for (const SiteTextError& e : ValidateSiteTexts(rows, TrainingSites))
+        ShowFileDataError(e.Text, e.Position);
+}
+
+void TClassificationForm::PBoxClear(int Which) {
+    ClearSites(TrainingSites, Which);
+    SetDataIntoForm(10);
+}
+
+void TClassificationForm::ShowSiteFileName() {
+    const QString name = Latin1Text(ExtractFileName(ClassifierFileNames.TrainingSites));
+    PBoxLoadEdit->setText(name);
+    CSTSFileEdit->setText(name);
+    CCFileEdit->setText(name);
+}
+
+void TClassificationForm::PBoxLoadBtnClick() {
+    FileDialogRequest r;
+    r.Filter = ClassifierOpenFilter;
+    r.InitialDir = ImageDirectory;
+    const std::string chosen = HookChooseFile(r);
+    if (chosen.empty()) return;
+    ClassifierFileNames.TrainingSites = chosen;
+    DoPBoxLoadLoad();
+}
+
+void TClassificationForm::PBoxSaveBtnClick() {
+    DoPBoxValidate();
+    FileDialogRequest r;
+    r.Save = true;
+    r.Filter = ClassifierSaveFilter;
+    // The site file's own extension: a save must be found again by the load's first filter.
+    r.DefaultExt = "rts";
+    r.InitialDir = ImageDirectory;
+    const std::string chosen = HookChooseFile(r);
+    if (chosen.empty()) return;
+    ClassifierFileNames.TrainingSites = chosen;
+    SaveTrainingSiteFile(chosen, TrainingSites);
+}
+
+void TClassificationForm::PBoxPrintClick() {
+    CAMMemo->clear();
+    for (const std::string& line : SiteReportLines(TrainingSites))
+        CAMMemo->append(Latin1Text(line));
+    CAMMemo->selectAll();
+    QFont font = CAMMemo->font();
+    font.setPointSize(12);
+    font.setBold(true);
+    CAMMemo->setFont(font);
+    QPrinter printer;
+    printer.setDocName(Latin1Text(CurrentImageName));
+    if (printer.isValid())
+        CAMMemo->document()->print(&printer);
+    else
+        HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
+    font.setPointSize(8);
+    font.setBold(false);
+    CAMMemo->setFont(font);
+}
+
+void TClassificationForm::PBoxTrainClick() {
+    if (TrainingArmed || TrainingDragging) return;
+    DoPBoxValidate();
+    TrainingClass = ClusterRG->checkedId() + 1;
+    TrainingArmed = true;
+    if (VORNForm) {
+        VORNForm->raise();
+        VORNForm->activateWindow();
+    }
+}
+
+void TClassificationForm::TrainSiteFromRect() {
+    ::TrainSiteFromRect(TrainingSites, TrainingClass, SelectionBox);
+    SetDataIntoForm(10);
+}

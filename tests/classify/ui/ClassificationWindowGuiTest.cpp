@@ -1,0 +1,178 @@
+// The classification window driven through its controls: a Stat Boxer run on the false-colour
+// scene recorded and played back, the file checks of the other classifiers, and the Training
+// Site page's edits, validation and site file.
+#include "classify/ui/vClassifier.h"
+
+#include "classify/vClassDispatch.h"
+#include "histogram/vSeedBreaks.h"
+#include "histogram/vUHistoCC.h"
+#include "runtime/RtFiles.h"
+#include "shell/vMacroPlayer.h"
+#include "shell/vToolForms.h"
+#include "shell/vToolModes.h"
+#include "support/GuiStartup.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class ClassificationWindow : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+        ClassifierFileNames = {};
+        Window = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
+        ASSERT_NE(Window, nullptr);
+    }
+    void TearDown() override {
+        MacroRecording = LogToDIP = false;
+        if (ClassificationForm) ClassificationForm->close();
+        delete ClassificationForm.data();
+        ClassifierFileNames = {};
+        SeedBreakTables = {};
+        GuiStartup::TearDown();
+    }
+    void OpenOlinda() {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(
+            ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/olinda_rgb432.png", bytes));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.png"), bytes));
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File("olinda.png")));
+        Original = DisplayedPicture;
+        Rec->Clear();
+    }
+    void Choose(int seed, int classifier) {
+        Window->CUSeedRG->button(seed)->click();
+        Window->CUUCRG->button(classifier)->click();
+    }
+    QLineEdit* Site(int k, int column) const {
+        return Window->SiteEdits[static_cast<size_t>(k - 1)][static_cast<size_t>(column)];
+    }
+
+    TClassificationForm* Window = nullptr;
+    Picture Original;
+};
+
+TEST_F(ClassificationWindow, RecordedStatBoxerRunPlaysBackToTheSamePicture) {
+    OpenOlinda();
+    MacroRecording = LogToDIP = true;
+    Choose(2, 1);
+    Window->CUCREdit->setText("12");
+    Window->CUMCEdit->setText("35");
+    Window->CUProcessBtn->click();
+    const Lines lines = {"=0400  Do Stats PBox", "2", "1", "12", "30", "1", "20"};
+    EXPECT_EQ(Rec->MacroLines, lines);
+    ASSERT_EQ(Rec->HistoryLines.size(), lines.size() + 1);
+    EXPECT_TRUE(std::equal(lines.begin(), lines.end(), Rec->HistoryLines.begin()));
+    EXPECT_EQ(Window->CUMCEdit->text(), "20");
+    EXPECT_EQ(Window->HintsPanel->text(), "Classification in Progress");
+    // The seed row's boxes reached the page.
+    EXPECT_EQ(Site(1, 1)->text().toStdString(), std::to_string(SeedBreakTables[BandRed][2][1]));
+    const Picture classified = DisplayedPicture;
+    EXPECT_NE(classified.Pixels, Original.Pixels);
+
+    MacroRecording = LogToDIP = false;
+    UndoImage();
+    Choose(0, 0);
+    Window->CUCREdit->setText("15");
+    ASSERT_TRUE(PlayMacro(lines));
+    EXPECT_EQ(DisplayedPicture.Pixels, classified.Pixels);
+    EXPECT_EQ(Window->CUSeedRG->checkedId(), 2);
+    EXPECT_EQ(Window->CUUCRG->checkedId(), 1);
+    EXPECT_EQ(Window->CUCREdit->text(), "12");
+}
+
+TEST_F(ClassificationWindow, ChoicesWithoutTheirFilesAreRefusedUnrecorded) {
+    OpenOlinda();
+    MacroRecording = true;
+    const std::string sites = Dir.File("s.rts");
+    SaveTrainingSiteFile(sites, TrainingSites);
+    const struct {
+        int Seed, Classifier;
+        std::string SitesFile;
+        bool Refused;
+        size_t MacroLines;
+    } cases[] = {
+        {9, 2, "", true, 0},  {9, 0, "", true, 0},     {9, 0, sites, false, 7},
+        {0, 2, "", false, 8}, {0, 11, sites, true, 0},
+    };
+    for (const auto& c : cases) {
+        Rec->Clear();
+        ClassifierFileNames.TrainingSites = c.SitesFile;
+        Choose(c.Seed, c.Classifier);
+        Window->CUProcessBtn->click();
+        EXPECT_EQ(Rec->Shown(13), c.Refused) << c.Seed << " " << c.Classifier;
+        EXPECT_EQ(Rec->MacroLines.size(), c.MacroLines) << c.Classifier;
+        EXPECT_EQ(DisplayedPicture.Pixels, Original.Pixels) << c.Seed << " " << c.Classifier;
+    }
+    EXPECT_EQ(Window->HintsPanel->text(), "Classification in Progress");
+}
+
+TEST_F(ClassificationWindow, SitePageValidatesSavesAndLoadsTheTable) {
+    Site(1, 0)->setText("300");
+    Site(1, 2)->setText("12a");
+    Site(9, 12)->setText("77");
+    Window->PBoxValidateBtn->click();
+    EXPECT_EQ(TrainingSites[1].Rmin, 44);
+    EXPECT_EQ(TrainingSites[9].Count, 77);
+    ASSERT_EQ(Rec->Messages.size(), 1u);
+    EXPECT_EQ(Rec->Messages[0].Text, "Error in File data Number: \r\n3\r\n12a");
+
+    Rec->FileAnswers.push_back(Dir.File("table.rts"));
+    Window->PBoxSaveBtn->click();
+    ASSERT_EQ(Rec->FileRequests.size(), 1u);
+    EXPECT_EQ(Rec->FileRequests[0].DefaultExt, "rts");
+    EXPECT_EQ(Rec->FileRequests[0].InitialDir, ImageDirectory);
+    EXPECT_EQ(FileSizeOf(Dir.File("table.rts")), 1120);
+
+    Window->PBoxClearAll->click();
+    EXPECT_EQ(Site(9, 12)->text(), "0");
+    Rec->FileAnswers.push_back(Dir.File("table.rts"));
+    Window->CULoadSites->click();
+    EXPECT_EQ(Site(9, 12)->text(), "77");
+    EXPECT_EQ(Site(1, 0)->text(), "44");
+    for (QLineEdit* e : {Window->PBoxLoadEdit, Window->CSTSFileEdit, Window->CCFileEdit})
+        EXPECT_EQ(e->text(), "table.rts");
+
+    // A file of another length: the error box, and the page keeps what it showed.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("short.rts"), std::string(1000, '\x01')));
+    Rec->FileAnswers.push_back(Dir.File("short.rts"));
+    Window->PBoxLoadBtn->click();
+    EXPECT_EQ(Rec->ErrorBoxes, Lines{"Read beyond end of file"});
+    EXPECT_EQ(TrainingSites[9].Count, 77);
+
+    Window->PBoxClearButtons[8]->click();
+    EXPECT_EQ(TrainingSites[9].Count, 0);
+    EXPECT_EQ(TrainingSites[1].Rmin, 44);
+}
+
+TEST_F(ClassificationWindow, TrainArmsOneDragThatTrainsTheChosenClass) {
+    OpenOlinda();
+    Window->ClusterRG->button(3)->click();
+    Window->PBoxTrain->click();
+    EXPECT_TRUE(TrainingArmed);
+    Window->ClusterRG->button(5)->click();
+    Window->PBoxTrain->click(); // already armed: the class stays 4
+    Form->MultiImage1MouseDown(10, 20, Qt::LeftButton);
+    Form->MultiImage1MouseUp(12, 21, Qt::LeftButton);
+    EXPECT_FALSE(TrainingArmed || TrainingDragging);
+    EXPECT_EQ(TrainingSites[4].Count, 6);
+    EXPECT_EQ(Site(4, 12)->text(), "6");
+    EXPECT_EQ(TrainingSites[6].Count, 0);
+}
+
+TEST_F(ClassificationWindow, ClosingEmptiesTheSitesAndHandsCode9ToTheDeferredFree) {
+    TrainingSites[3].Count = 8;
+    Window->ExitButton->click();
+    EXPECT_EQ(TrainingSites[3].Count, 0);
+    EXPECT_EQ(FormToFree, tfClassification);
+}
+
+} // namespace
