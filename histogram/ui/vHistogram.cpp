@@ -27,9 +27,9 @@ struct PageLook {
 };
 constexpr std::array<PageLook, THistogramForm::PageCount> PageLooks{{
     {"HistogramPage", "Histogram", true},
-    {"HColorPage", "H Color", false},
-    {"H2DPage", "H 2D", false},
-    {"H23DPage", "H 2/3 D", false},
+    {"HColorPage", "H Color", true},
+    {"H2DPage", "H 2D", true},
+    {"H23DPage", "H 2/3 D", true},
     {"NaturalBreakPage", "Natural Break", true},
     {"ClassifierPage", "Statistical Classifier", true},
     {"ClassifierDataPage", "SC data", true},
@@ -50,6 +50,8 @@ THistogramForm::THistogramForm(QWidget* parent)
     }
     BuildHistogramPage(Pages[PageHistogram]);
     BuildColorPage(Pages[PageColor]);
+    Build2DPage(Pages[Page2D]);
+    Build3DPage(Pages[Page23D]);
     BuildNaturalBreakPage(Pages[PageNaturalBreak]);
     BuildClassifierPage(Pages[PageClassifier]);
     BuildClassifierDataPage(Pages[PageClassifierData]);
@@ -75,14 +77,6 @@ THistogramForm::THistogramForm(QWidget* parent)
     DisableAll();
 }
 
-void THistogramForm::BuildColorPage(QWidget* page) {
-    ImageBig = MakePlotView(page, "ImageBig", 320, 240);
-    ImageHistogram = MakePlotView(page, "ImageHistogram", 256, 192);
-    auto* layout = new QHBoxLayout(page);
-    layout->addWidget(ImageBig);
-    layout->addWidget(ImageHistogram);
-}
-
 void THistogramForm::DisableAllNewFile() {
     ImageHistogram->clear();
     ColorSourceBitmap = BlankPictureFor(ImageBig);
@@ -96,6 +90,7 @@ void THistogramForm::DisableAll() {
             b->setEnabled(false);
     H_NB_SetBtn->setEnabled(false);
     H_NB_SaveImageBtn->setEnabled(false);
+    DisableAll2D3D();
 }
 
 void THistogramForm::FormClose() {
