@@ -105,7 +105,7 @@ std::array<PageRect, 9> SheetPanels(int pageWidth, int textHeight) {
     for (int i = 0; i < 9; ++i) {
         PageRect& p = panels[static_cast<size_t>(i)];
         p.Left = gap + (i % 3) * (width + gap);
-        p.Top = 5 * textHeight + (i / 3) * (height + textHeight);
+        p.Top = 4 * textHeight + (i / 3) * (height + textHeight / 2);
         p.Right = p.Left + width;
         p.Bottom = p.Top + height;
     }

@@ -39,8 +39,8 @@ PageRect BigPictureRect(int pageWidth, int pageHeight, int textHeight, int pictu
 PageRect SmallPictureRect(int pageWidth, int textHeight, int pictureWidth, int pictureHeight);
 
 // The nine panels of a sheet, row by row: each a quarter of the page wide and three quarters of
-// that high, the three of a row spread evenly across, the rows one text line apart below the
-// title.
+// that high, the three of a row spread evenly across, the rows half a text line apart below the
+// title, so that the three rows fit a landscape page.
 std::array<PageRect, 9> SheetPanels(int pageWidth, int textHeight);
 // The planes of the nine panels in that order; the picture panel of the histogram sheet is the
 // composite.

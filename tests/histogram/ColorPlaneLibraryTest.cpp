@@ -199,9 +199,9 @@ TEST(ScreenPrintLayout, PicturesKeepTheirProportionsAndFitThePage) {
     EXPECT_EQ(SmallPictureRect(1000, 20, 400, 300), (PageRect{300, 100, 700, 400}));
     const std::array<PageRect, 9> panels = SheetPanels(1000, 20);
     // Three a row, a quarter of the page wide, evenly spread: gaps of 62 around 250.
-    EXPECT_EQ(panels[0], (PageRect{62, 100, 312, 287}));
-    EXPECT_EQ(panels[2], (PageRect{686, 100, 936, 287}));
-    EXPECT_EQ(panels[8], (PageRect{686, 514, 936, 701}));
+    EXPECT_EQ(panels[0], (PageRect{62, 80, 312, 267}));
+    EXPECT_EQ(panels[2], (PageRect{686, 80, 936, 267}));
+    EXPECT_EQ(panels[8], (PageRect{686, 474, 936, 661}));
     EXPECT_EQ(PanelStatisticsText(3, 250, 100.25, 20.35), "Min=3  Max=250  Mean=100.2  S.D.=20.4");
 }
 
