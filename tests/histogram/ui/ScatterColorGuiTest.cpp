@@ -3,6 +3,7 @@
 // another size, the planes shown in colour or grey, and every print layout written to PDF.
 #include "histogram/ui/vHistogram.h"
 
+#include "histogram/ui/vUHistogramDraw.h"
 #include "histogram/ui/vUScreenPrint.h"
 #include "histogram/vSeedBreaks.h"
 #include "histogram/vUHistoCC.h"
@@ -261,6 +262,43 @@ TEST_F(ScatterColorPages, EveryPrintLayoutWritesAPdfFromItsOwnCopies) {
         Histo->Button14->click();
         Histo->RadioGroupColorPlane->button(1)->click();
     }
+}
+
+TEST(HistogramDrawing, BarsTicksAndGridOnlyOnACanvas256Wide) {
+    static constexpr uint32_t Silver = 0xFFC0C0C0u, Grey = 0xFF808080u;
+    THistogram h;
+    h.Frequency[30] = 4;
+    h.Frequency[40] = 2;
+    auto canvas = [](int width) {
+        Picture p;
+        p.Resize(width, 100);
+        std::fill(p.Pixels.begin(), p.Pixels.end(), Silver);
+        return p;
+    };
+    Picture narrow = canvas(255);
+    DrawHistogram(PlaneRed, h, narrow);
+    EXPECT_EQ(std::count(narrow.Pixels.begin(), narrow.Pixels.end(), Silver), 255 * 100);
+    Picture empty = canvas(256);
+    DrawHistogram(PlaneRed, THistogram(), empty);
+    EXPECT_EQ(std::count(empty.Pixels.begin(), empty.Pixels.end(), Silver), 256 * 100);
+
+    Picture drawn = canvas(256);
+    DrawHistogram(PlaneRed, h, drawn);
+    const struct {
+        int X, Y;
+        uint32_t Pixel;
+    } points[] = {{30, 55, PackPixel(30, 0, 0)},
+                  {40, 55, PackPixel(40, 0, 0)},
+                  {40, 45, Silver},
+                  {41, 95, Silver},
+                  {50, 92, Grey},
+                  {50, 90, Silver},
+                  {60, 96, Grey},
+                  {60, 94, Silver},
+                  {100, 20, Grey},
+                  {100, 21, Silver}};
+    for (const auto& p : points)
+        EXPECT_EQ(drawn.At(p.X, p.Y), p.Pixel) << p.X << " " << p.Y;
 }
 
 } // namespace
