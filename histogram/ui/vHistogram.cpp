@@ -22,18 +22,16 @@ namespace {
 struct PageLook {
     const char* Name;
     const char* Title;
-    // Pages whose content comes with later work are kept, hidden, at their place in the order.
-    bool Built;
 };
 constexpr std::array<PageLook, THistogramForm::PageCount> PageLooks{{
-    {"HistogramPage", "Histogram", true},
-    {"HColorPage", "H Color", true},
-    {"H2DPage", "H 2D", true},
-    {"H23DPage", "H 2/3 D", true},
-    {"NaturalBreakPage", "Natural Break", true},
-    {"ClassifierPage", "Statistical Classifier", true},
-    {"ClassifierDataPage", "SC data", true},
-    {"SOHO", "SC Slice", true},
+    {"HistogramPage", "Histogram"},
+    {"HColorPage", "H Color"},
+    {"H2DPage", "H 2D"},
+    {"H23DPage", "H 2/3 D"},
+    {"NaturalBreakPage", "Natural Break"},
+    {"ClassifierPage", "Statistical Classifier"},
+    {"ClassifierDataPage", "SC data"},
+    {"SOHO", "SC Slice"},
 }};
 
 } // namespace
@@ -46,7 +44,6 @@ THistogramForm::THistogramForm(QWidget* parent)
         Pages[i] = new QWidget;
         Pages[i]->setObjectName(PageLooks[i].Name);
         HistoPages->addTab(Pages[i], PageLooks[i].Title);
-        HistoPages->setTabVisible(static_cast<int>(i), PageLooks[i].Built);
     }
     BuildHistogramPage(Pages[PageHistogram]);
     BuildColorPage(Pages[PageColor]);

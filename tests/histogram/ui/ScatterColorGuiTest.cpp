@@ -42,7 +42,7 @@ class ScatterColorPages : public GuiStartup {
     }
     void OpenAerial() {
         std::vector<uint8_t> bytes;
-        ASSERT_TRUE(ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/samples/aero1.png", bytes));
+        ASSERT_TRUE(ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/aero1.png", bytes));
         ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.png"), bytes));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("aero1.png"))) << Rec->Summary();
         Rec->Clear();
