@@ -40,17 +40,6 @@ namespace {
 constexpr int StatsMismatchMessage = 39981;
 constexpr const char* ZerosStatus = "Image has Zeros, will take a while longer...";
 
-// ---- file names -----------------------------------------------------------------------------
-
-// The path a companion file is read from: an existing file of that name in ImageDirectory
-// whatever its case, else the name with the case given here.
-std::string CompanionPath(std::string_view extension) {
-    const std::string name = HistogramFileName(CurrentImageName, extension);
-    const std::string found = FindFileCaseInsensitive(ImageDirectory, name);
-    if (!found.empty()) return found;
-    return ImageDirectory.empty() ? name : IncludeTrailingPathDelimiter(ImageDirectory) + name;
-}
-
 // ---- counts (.adc) --------------------------------------------------------------------------
 
 // A count is never negative, a band never holds more pixels than a 32-bit count can say, and the
@@ -281,6 +270,13 @@ template <bool Ascending> void QuickSort(SortValueArray& v, int lo, int hi) {
 } // namespace
 
 // ---- file names and existence ---------------------------------------------------------------
+
+std::string CompanionPath(std::string_view extension) {
+    const std::string name = HistogramFileName(CurrentImageName, extension);
+    const std::string found = FindFileCaseInsensitive(ImageDirectory, name);
+    if (!found.empty()) return found;
+    return ImageDirectory.empty() ? name : IncludeTrailingPathDelimiter(ImageDirectory) + name;
+}
 
 std::string HistogramFileName(const std::string& imageName, std::string_view extension) {
     const size_t dot = imageName.rfind('.');

@@ -59,6 +59,9 @@ bool LoadOrCountHistograms();
 // The companion file's name for a picture: the (up to) three characters after the last "."
 // become the extension; a name without a "." gets it appended.
 std::string HistogramFileName(const std::string& imageName, std::string_view extension);
+// The path a companion file of CurrentImageName is read from: an existing file of that name in
+// ImageDirectory whatever its case, else the name with the case given here.
+std::string CompanionPath(std::string_view extension);
 
 // Each sets the file's name and its exists flag; a file of the wrong size, or a statistics file
 // without exactly 36 convertible lines whose channel values lie in 0..255, counts as absent.

@@ -22,18 +22,16 @@ namespace {
 struct PageLook {
     const char* Name;
     const char* Title;
-    // Pages whose content comes with later work are kept, hidden, at their place in the order.
-    bool Built;
 };
 constexpr std::array<PageLook, THistogramForm::PageCount> PageLooks{{
-    {"HistogramPage", "Histogram", true},
-    {"HColorPage", "H Color", false},
-    {"H2DPage", "H 2D", false},
-    {"H23DPage", "H 2/3 D", false},
-    {"NaturalBreakPage", "Natural Break", true},
-    {"ClassifierPage", "Statistical Classifier", true},
-    {"ClassifierDataPage", "SC data", true},
-    {"SOHO", "SC Slice", true},
+    {"HistogramPage", "Histogram"},
+    {"HColorPage", "H Color"},
+    {"H2DPage", "H 2D"},
+    {"H23DPage", "H 2/3 D"},
+    {"NaturalBreakPage", "Natural Break"},
+    {"ClassifierPage", "Statistical Classifier"},
+    {"ClassifierDataPage", "SC data"},
+    {"SOHO", "SC Slice"},
 }};
 
 } // namespace
@@ -46,10 +44,11 @@ THistogramForm::THistogramForm(QWidget* parent)
         Pages[i] = new QWidget;
         Pages[i]->setObjectName(PageLooks[i].Name);
         HistoPages->addTab(Pages[i], PageLooks[i].Title);
-        HistoPages->setTabVisible(static_cast<int>(i), PageLooks[i].Built);
     }
     BuildHistogramPage(Pages[PageHistogram]);
     BuildColorPage(Pages[PageColor]);
+    Build2DPage(Pages[Page2D]);
+    Build3DPage(Pages[Page23D]);
     BuildNaturalBreakPage(Pages[PageNaturalBreak]);
     BuildClassifierPage(Pages[PageClassifier]);
     BuildClassifierDataPage(Pages[PageClassifierData]);
@@ -75,14 +74,6 @@ THistogramForm::THistogramForm(QWidget* parent)
     DisableAll();
 }
 
-void THistogramForm::BuildColorPage(QWidget* page) {
-    ImageBig = MakePlotView(page, "ImageBig", 320, 240);
-    ImageHistogram = MakePlotView(page, "ImageHistogram", 256, 192);
-    auto* layout = new QHBoxLayout(page);
-    layout->addWidget(ImageBig);
-    layout->addWidget(ImageHistogram);
-}
-
 void THistogramForm::DisableAllNewFile() {
     ImageHistogram->clear();
     ColorSourceBitmap = BlankPictureFor(ImageBig);
@@ -96,6 +87,7 @@ void THistogramForm::DisableAll() {
             b->setEnabled(false);
     H_NB_SetBtn->setEnabled(false);
     H_NB_SaveImageBtn->setEnabled(false);
+    DisableAll2D3D();
 }
 
 void THistogramForm::FormClose() {

@@ -3,6 +3,7 @@
 // leaves code 5, which frees nothing. The pages are built by page, one file each.
 #pragma once
 
+#include "histogram/vColorCube.h"
 #include "histogram/vHistogramTypes.h"
 #include "shell/ui/vToolWindow.h"
 #include "shell/vPicture.h"
@@ -12,6 +13,10 @@
 #include <array>
 
 class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QProgressBar;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -90,6 +95,37 @@ class THistogramForm : public TToolWindow {
     void SOHO_SaSClick();
     void SOHO_ISClick();
 
+    // ---- H Color page ------------------------------------------------------------------------
+    void Button14Click();
+    void RadioGroupColorSpaceClick();
+    void RadioGroupColorPlaneClick();
+    void ShowColorPlane(int PlaneIndex);
+    void CheckBoxInvertClick();
+    void CheckBoxStretchClick();
+    void ButtonSaveClick();
+    void ButtonPrintClick();
+    // (x, y) in ImageBig's own coordinates.
+    void ImageBigMouseMove(int x, int y);
+    void FormMouseMove();
+
+    // ---- H 2D and H 2/3 D pages --------------------------------------------------------------
+    void H_H2DBtnClick();
+    void H_H2DBtn2Click();
+    void H_H2DBtn3Click();
+    void H_H3DActivateBtnClick();
+    bool Do_Count3D();
+    void H_H3DSaveBtnClick();
+    void Do_3Display();
+    void ScrollBar1Change(int position);
+    void H_H3DCDCBtnClick();
+    void Do_GetValue();
+    // (x, y) in H3D_Image's own coordinates.
+    void H3D_ImageMouse(int x, int y, bool released);
+    void H_H3DDisplayAllBtnClick();
+    void H_H3DDisplayAllArrayBtnClick();
+    void H_H3DDisplayAllImageBtnClick();
+    void SaveH3DBtnClick();
+
     QTabWidget* HistoPages = nullptr;
     std::array<QWidget*, PageCount> Pages{};
     QPushButton* PreviewCloseBtn = nullptr;
@@ -122,6 +158,71 @@ class THistogramForm : public TToolWindow {
     QLabel* ImageHistogram = nullptr;
     Picture ColorSourceBitmap;
     Picture ColorPlaneBitmap;
+
+    QPushButton* Button14 = nullptr; // "Activate"
+    QPushButton* ButtonSave = nullptr;
+    QPushButton* ButtonPrint = nullptr;
+    QButtonGroup* RadioGroupColorSpace = nullptr;
+    QButtonGroup* RadioGroupColorPlane = nullptr;
+    std::array<QRadioButton*, 4> ColorPlaneButtons{};
+    QCheckBox* CheckBoxMonochrome = nullptr;
+    QCheckBox* CheckBoxInvert = nullptr;
+    QCheckBox* CheckBoxStretch = nullptr;
+    QLabel* LabelAttributes = nullptr;
+    QLabel* LabelUniqueColors = nullptr;
+    QLabel* LabelColorPlane = nullptr;
+    QLabel* LabelLocation = nullptr;
+    QLabel* LabelRGB = nullptr;
+    QLabel* LabelHSV = nullptr;
+    QLabel* LabelHLS = nullptr;
+    QLabel* LabelCMYK = nullptr;
+    QLabel* LabelIntensity = nullptr;
+    QLabel* LabelLightness = nullptr;
+    QLabel* LabelYIQ = nullptr;
+    int ColorPlaneIndex = 14;
+    Picture ColorHistogramPicture;
+
+    // H 2D page.
+    QLabel* H2DImage = nullptr;
+    QProgressBar* H2DGauge = nullptr;
+    QButtonGroup* H_H2Dgrp = nullptr; // the two bands of the plane
+    QButtonGroup* H_H2DRG = nullptr;  // the seed row of the class boxes
+    QCheckBox* H_H2DCB = nullptr;     // "Plot SC boxes"
+    QPushButton* H_H2DBtn = nullptr;
+    QPushButton* H_H2DBtn2 = nullptr;
+    QPushButton* H_H2DBtn3 = nullptr;
+    Picture H2DPicture;
+
+    // H 2/3 D page.
+    QLabel* H3D_Image = nullptr;
+    QProgressBar* H3DGauge = nullptr;
+    QLabel* H3DPanel = nullptr;
+    QButtonGroup* CDCRG = nullptr;        // the band fixed by a slice
+    QButtonGroup* H3D_Colorize = nullptr; // "Actual Color", "Color Coded", "All Black"
+    QPushButton* H_H3DActivateBtn = nullptr;
+    QPushButton* H_H3DSaveBtn = nullptr;
+    QPushButton* H_H3DCDCBtn = nullptr;
+    QPushButton* H_H3DGetCountBtn = nullptr;
+    QPushButton* Display3DBtn = nullptr;
+    QPushButton* H_H3DDisplayAllBtn = nullptr;
+    QPushButton* H_H3DDisplayAllArrayBtn = nullptr;
+    QPushButton* H_H3DDisplayAllImageBtn = nullptr;
+    QPushButton* SaveH3DBtn = nullptr;
+    QPushButton* Activate3DViewerBtn = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    QLineEdit* BlueZEdit = nullptr;
+    QLineEdit* RXEdit = nullptr;
+    QLineEdit* GYEdit = nullptr;
+    QLineEdit* BZEdit = nullptr;
+    QLineEdit* CountEdit = nullptr;
+    // The axis ends across, the band up, and the three position captions.
+    QLabel* AxisLowLabel = nullptr;
+    QLabel* AxisHighLabel = nullptr;
+    QLabel* AxisUpLabel = nullptr;
+    std::array<QLabel*, 3> PositionLabels{};
+    ColorCube Count3D;
+    int SliceValue = 128;
+    Picture H3DPicture;
 
     // Natural Break page.
     std::array<QPushButton*, BandCount> H_NB_ActiveBtn{};
@@ -183,6 +284,12 @@ class THistogramForm : public TToolWindow {
   private:
     void BuildHistogramPage(QWidget* page);
     void BuildColorPage(QWidget* page);
+    void Build2DPage(QWidget* page);
+    void Build3DPage(QWidget* page);
+    // DisableAll's part for the H 2D and H 2/3 D pages.
+    void DisableAll2D3D();
+    // Shows H3DPicture with its largest count written at (10, 10).
+    void ShowCubePicture(int largest);
     void BuildNaturalBreakPage(QWidget* page);
     void BuildClassifierPage(QWidget* page);
     void BuildClassifierDataPage(QWidget* page);

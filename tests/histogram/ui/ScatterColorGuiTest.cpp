@@ -1,0 +1,304 @@
+// The histogram window's colour-plane, scattergram and colour-cube pages and its print window,
+// driven through their controls: the aerial sample's cube counted, saved, loaded and refused at
+// another size, the planes shown in colour or grey, and every print layout written to PDF.
+#include "histogram/ui/vHistogram.h"
+
+#include "histogram/ui/vUHistogramDraw.h"
+#include "histogram/ui/vUScreenPrint.h"
+#include "histogram/vSeedBreaks.h"
+#include "histogram/vUHistoCC.h"
+#include "runtime/RtFiles.h"
+#include "shell/imaging/vUColorLibrary.h"
+#include "support/GuiStartup.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <map>
+
+namespace {
+
+class ScatterColorPages : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        Form->FormCreate({});
+        Histo = new THistogramForm(Form);
+        HistogramForm = Histo;
+        Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+        SeedBreakTables = {};
+    }
+    void TearDown() override {
+        SeedBreakTables = {};
+        GuiStartup::TearDown();
+    }
+    void OpenAerial() {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/aero1.png", bytes));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.png"), bytes));
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File("aero1.png"))) << Rec->Summary();
+        Rec->Clear();
+    }
+    void Open(const Picture& p) {
+        WritePictureFile(Dir.File("small.png"), p, PictureFileKind::Png);
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File("small.png")));
+        Rec->Clear();
+    }
+    bool StatusSaid(const std::string& start) const {
+        for (const std::string& s : Rec->Status0)
+            if (s.rfind(start, 0) == 0) return true;
+        return false;
+    }
+
+    THistogramForm* Histo = nullptr;
+};
+
+TEST_F(ScatterColorPages, AerialCubeIsCountedSavedLoadedAndRecountedWhenTheFileIsWrong) {
+    OpenAerial();
+    std::map<uint32_t, int> expected;
+    for (uint32_t p : DisplayedPicture.Pixels)
+        ++expected[p & 0xFFFFFFu];
+    Histo->H_H3DActivateBtn->click();
+    ASSERT_FALSE(Histo->Count3D.Empty());
+    EXPECT_TRUE(StatusSaid("Counting Image (2/4) % Done: "));
+    EXPECT_FALSE(FileExists(Dir.File("aero1.rs3")));
+    size_t nonZero = 0;
+    for (uint8_t c : Histo->Count3D.Cells)
+        nonZero += c != 0;
+    EXPECT_EQ(nonZero, expected.size());
+    for (const auto& [color, count] : expected)
+        ASSERT_EQ(Histo->Count3D.At(color >> 16, (color >> 8) & 0xFF, color & 0xFF),
+                  std::min(count, 255));
+
+    Histo->H_H3DSaveBtn->click();
+    std::vector<uint8_t> file;
+    ASSERT_TRUE(ReadWholeFile(Dir.File("aero1.rs3"), file));
+    EXPECT_TRUE(file == Histo->Count3D.Cells);
+
+    // Another activation reads the file: no pixel pass.
+    const std::vector<uint8_t> counted = Histo->Count3D.Cells;
+    Histo->DisableAll();
+    EXPECT_TRUE(Histo->Count3D.Empty());
+    Rec->Clear();
+    Histo->H_H3DActivateBtn->click();
+    EXPECT_TRUE(StatusSaid("Loading Count (2&3&4) % Done: "));
+    EXPECT_FALSE(StatusSaid("Counting Image"));
+    EXPECT_TRUE(Histo->Count3D.Cells == counted);
+
+    // A file of another size is made again from the pixels.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.rs3"), std::string(1000, '\x07')));
+    Histo->DisableAll();
+    Rec->Clear();
+    Histo->H_H3DActivateBtn->click();
+    EXPECT_TRUE(StatusSaid("Counting Image (2/4) % Done: "));
+    EXPECT_TRUE(Histo->Count3D.Cells == counted);
+}
+
+TEST_F(ScatterColorPages, CubePageButtonsFollowActivationAndGetCountReadsThePositionsShown) {
+    Picture p;
+    p.Resize(3, 1);
+    p.Pixels = {PackPixel(10, 20, 30), PackPixel(10, 20, 30), PackPixel(200, 100, 50)};
+    Histo->H_H3DActivateBtn->click();
+    EXPECT_TRUE(Rec->Shown(24)) << Rec->Summary();
+    Open(p);
+    EXPECT_FALSE(Histo->Display3DBtn->isEnabled());
+    EXPECT_EQ(Histo->BZEdit->text(), "128");
+    Histo->H_H3DActivateBtn->click();
+    for (QPushButton* b :
+         {Histo->H_H3DSaveBtn, Histo->H_H3DCDCBtn, Histo->H_H3DGetCountBtn, Histo->Display3DBtn,
+          Histo->H_H3DDisplayAllBtn, Histo->H_H3DDisplayAllArrayBtn, Histo->H_H3DDisplayAllImageBtn,
+          Histo->SaveH3DBtn})
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+    const struct {
+        int View;
+        const char *X, *Y, *Z, *Count, *Caption;
+    } cases[] = {{0, "10", "20", "30", "2", "Display Blue Slice"},
+                 {1, "30", "10", "20", "2", "Display Green Slice"},
+                 {2, "50", "100", "200", "1", "Display Red Slice"},
+                 // Out of range and not a number are read as the nearest index and 0.
+                 {0, "999", "-4", "x", "0", "Display Blue Slice"}};
+    for (const auto& c : cases) {
+        Histo->CDCRG->button(c.View)->click();
+        Histo->H_H3DCDCBtn->click();
+        EXPECT_EQ(Histo->Display3DBtn->text(), c.Caption);
+        Histo->RXEdit->setText(c.X);
+        Histo->GYEdit->setText(c.Y);
+        Histo->BZEdit->setText(c.Z);
+        Histo->H_H3DGetCountBtn->click();
+        EXPECT_EQ(Histo->CountEdit->text(), c.Count) << c.View << " " << c.X;
+    }
+    EXPECT_EQ(Histo->PositionLabels[2]->text(), "B:Z Position");
+    Histo->ScrollBar1->setValue(30);
+    EXPECT_EQ(Histo->BlueZEdit->text(), "30");
+    Histo->H3D_ImageMouse(10, 255 - 20, false);
+    EXPECT_EQ(Histo->CountEdit->text(), "2");
+
+    Histo->DisableAll();
+    EXPECT_FALSE(Histo->H_H3DGetCountBtn->isEnabled());
+    EXPECT_FALSE(Histo->ScrollBar1->isEnabled());
+    EXPECT_EQ(Histo->BlueZEdit->text(), "128");
+    Histo->H3D_ImageMouse(10, 10, true);
+    EXPECT_EQ(Histo->CountEdit->text(), "no mouses here");
+}
+
+TEST_F(ScatterColorPages, ScattergramWithBoxesIsSavedAsH2D) {
+    Picture p;
+    p.Resize(2, 1);
+    p.Pixels = {PackPixel(10, 20, 30), PackPixel(40, 40, 40)};
+    Open(p);
+    EXPECT_FALSE(Histo->H_H2DBtn3->isEnabled());
+    Histo->H_H2DCB->setChecked(true);
+    Histo->H_H2DRG->button(1)->click();
+    Histo->H_H2DBtn->click();
+    EXPECT_EQ(Histo->H2DGauge->value(), 100);
+    ASSERT_TRUE(Histo->H_H2DBtn3->isEnabled());
+    Rec->FileAnswers.push_back(Dir.File("smallH2D.bmp"));
+    Histo->H_H2DBtn3->click();
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("smallH2D.bmp"));
+    const Picture saved = ReadPictureFile(Dir.File("smallH2D.bmp")).Image;
+    EXPECT_EQ(saved.At(10, 235), PackPixel(10, 20, 30));
+    // Best-fit row: the first box spans 0..15 across and up.
+    EXPECT_EQ(saved.At(0, 254), PackPixel(0, 0, 255));
+    EXPECT_EQ(saved.At(14, 240), PackPixel(0, 0, 255));
+    EXPECT_EQ(saved.At(7, 255), PackPixel(255, 255, 255));
+    Histo->H_H2DBtn2->click();
+    EXPECT_EQ(Histo->H2DPicture.At(40, 215), PackPixel(0, 0, 0));
+    EXPECT_EQ(Histo->H2DPicture.At(0, 255), PackPixel(255, 255, 255));
+}
+
+TEST_F(ScatterColorPages, ColorPageShowsPlanesInColourOrGreyAndReadsTheMouse) {
+    Picture p;
+    p.Resize(2, 2);
+    p.Pixels = {PackPixel(200, 10, 20), PackPixel(0, 0, 255), PackPixel(200, 10, 20),
+                PackPixel(90, 90, 90)};
+    Open(p);
+    Histo->Button14->click();
+    EXPECT_EQ(Histo->LabelAttributes->text(), "2 by 2 pixels by 24 bit color");
+    EXPECT_EQ(Histo->LabelUniqueColors->text(), "Unique Colors = 3");
+    EXPECT_EQ(Histo->LabelColorPlane->text(), "RGB Composite");
+    EXPECT_EQ(Histo->ColorPlaneBitmap.Pixels, p.Pixels);
+    EXPECT_TRUE(Histo->ButtonPrint->isEnabled());
+
+    // Red in colour, then with "Monochrome" as grey; inverted grey after that.
+    Histo->RadioGroupColorPlane->button(1)->click();
+    EXPECT_FALSE(Histo->CheckBoxMonochrome->isHidden());
+    EXPECT_EQ(Histo->ColorPlaneBitmap.At(0, 0), PackPixel(200, 0, 0));
+    Histo->CheckBoxMonochrome->click();
+    EXPECT_EQ(Histo->ColorPlaneBitmap.At(0, 0), PackPixel(200, 200, 200));
+    Histo->CheckBoxInvert->click();
+    EXPECT_EQ(Histo->ColorPlaneBitmap.At(0, 0), PackPixel(55, 55, 55));
+
+    const struct {
+        int Space, Item;
+        const char* Name;
+        bool Monochrome;
+        int Index;
+    } planes[] = {{1, 0, "Hue (HSV)", true, 4},
+                  {2, 1, "Lightness", false, 8},
+                  {3, 3, "", false, 13},
+                  {0, 0, "RGB Composite", true, 0}};
+    for (const auto& c : planes) {
+        Histo->RadioGroupColorSpace->button(c.Space)->click();
+        EXPECT_EQ(Histo->ColorPlaneButtons[3]->isHidden(), c.Space == 1 || c.Space == 2);
+        Histo->RadioGroupColorPlane->button(c.Item)->click();
+        EXPECT_EQ(Histo->ColorPlaneIndex, c.Index);
+        EXPECT_EQ(Histo->LabelColorPlane->text(), c.Name);
+        EXPECT_EQ(Histo->CheckBoxMonochrome->isHidden(), !c.Monochrome) << c.Index;
+    }
+    EXPECT_TRUE(Histo->ButtonSave->isEnabled());
+    // The histogram of the inverted grey composite: bars in grey, the largest count on top.
+    EXPECT_EQ(Histo->ColorHistogramPicture.Width, 256);
+
+    Histo->ImageBigMouseMove(1, 1);
+    EXPECT_EQ(Histo->LabelLocation->text(), "[I, J] = [1, 1]");
+    EXPECT_EQ(Histo->LabelCMYK->text(), "[C, M, Y, K] = [0, 0, 0, 165]");
+    Histo->ImageBigMouseMove(5, 5);
+    EXPECT_EQ(Histo->LabelLocation->text(), "[I, J] = [1, 1]");
+    Histo->FormMouseMove();
+    EXPECT_TRUE(Histo->LabelRGB->text().isEmpty());
+}
+
+TEST_F(ScatterColorPages, EveryPrintLayoutWritesAPdfFromItsOwnCopies) {
+    OpenAerial();
+    Histo->Button14->click();
+    Histo->RadioGroupColorPlane->button(1)->click();
+    const Picture plane = Histo->ColorPlaneBitmap;
+    QPrinter& printer = Form->PrinterDevice();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::pair<QPushButton * TFormPrint::*, const char*> layouts[] = {
+        {&TFormPrint::ButtonPrintBigImage, "big.pdf"},
+        {&TFormPrint::ButtonPrintSmallImage, "small.pdf"},
+        {&TFormPrint::ButtonHistograms, "histograms.pdf"},
+        {&TFormPrint::ButtonColorSpaceArray, "spaces.pdf"},
+    };
+    for (const auto& [button, name] : layouts) {
+        printer.setOutputFileName(QString::fromStdString(Dir.File(name)));
+        bool seen = false;
+        QTimer::singleShot(0, [&, button = button] {
+            auto* print = qobject_cast<TFormPrint*>(QApplication::activeModalWidget());
+            ASSERT_NE(print, nullptr);
+            seen = true;
+            // What losing the focus does to the histogram window's own pictures.
+            Histo->DisableAllNewFile();
+            EXPECT_EQ(print->Source.ColorPlaneBitmap.Pixels, plane.Pixels);
+            EXPECT_EQ(print->Source.Attributes, "640 by 480 pixels by 24 bit color");
+            (print->*button)->click();
+        });
+        Histo->ButtonPrint->click();
+        EXPECT_TRUE(seen) << name;
+        std::string pdf;
+        ASSERT_TRUE(ReadWholeFile(Dir.File(name), pdf)) << name;
+        EXPECT_EQ(pdf.substr(0, 5), "%PDF-") << name;
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+        // The next print starts from the page as the user left it.
+        Histo->Button14->click();
+        Histo->RadioGroupColorPlane->button(1)->click();
+    }
+}
+
+TEST(HistogramDrawing, BarsTicksAndGridOnlyOnACanvas256Wide) {
+    static constexpr uint32_t Silver = 0xFFC0C0C0u, Grey = 0xFF808080u;
+    THistogram h;
+    h.Frequency[30] = 4;
+    h.Frequency[40] = 2;
+    auto canvas = [](int width) {
+        Picture p;
+        p.Resize(width, 100);
+        std::fill(p.Pixels.begin(), p.Pixels.end(), Silver);
+        return p;
+    };
+    Picture narrow = canvas(255);
+    DrawHistogram(PlaneRed, h, narrow);
+    EXPECT_EQ(std::count(narrow.Pixels.begin(), narrow.Pixels.end(), Silver), 255 * 100);
+    Picture empty = canvas(256);
+    DrawHistogram(PlaneRed, THistogram(), empty);
+    EXPECT_EQ(std::count(empty.Pixels.begin(), empty.Pixels.end(), Silver), 256 * 100);
+
+    Picture drawn = canvas(256);
+    DrawHistogram(PlaneRed, h, drawn);
+    const struct {
+        int X, Y;
+        uint32_t Pixel;
+    } points[] = {{30, 55, PackPixel(30, 0, 0)},
+                  {40, 55, PackPixel(40, 0, 0)},
+                  {40, 45, Silver},
+                  {41, 95, Silver},
+                  {50, 92, Grey},
+                  {50, 90, Silver},
+                  {60, 96, Grey},
+                  {60, 94, Silver},
+                  {100, 20, Grey},
+                  {100, 21, Silver}};
+    for (const auto& p : points)
+        EXPECT_EQ(drawn.At(p.X, p.Y), p.Pixel) << p.X << " " << p.Y;
+}
+
+} // namespace
