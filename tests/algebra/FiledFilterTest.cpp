@@ -3,7 +3,6 @@
 #include "support/EngineTestImage.h"
 #include "support/TestFiles.h"
 
-#include <cmath>
 #include <functional>
 #include <random>
 
@@ -20,44 +19,31 @@ enum class Engine {
     RatioMax,
     Slope
 };
-enum class Mode { None, Clip, Scale, BelowZero, Auto, Steps };
-// The order in which an engine tests the range options, and what it does when none applies.
-enum class Order { AutoBelowScaleClip, AutoScaleBelowClip, AutoBelowElseClamp };
 
 struct EngineCase {
     const char* Name;
     Engine Id;
     KernelKind Kind;
     const char* Ext;
-    Order RangeOrder;
-    bool AbsoluteOnValue;    // the absolute step on the value (else not read, or per stage)
-    bool SetAbsoluteOnValue; // likewise the set-absolute step
+    uint64_t Digest; // of every run of EveryEngineSizeAndModeKeepsItsOutput
     int32_t Directions = 8;
     int32_t Ceiling = 255;
 };
 
 const EngineCase Engines[] = {
-    {"DoIntegerFile", Engine::Integer, KernelKind::Integer, "RL", Order::AutoBelowScaleClip, true,
-     true},
-    {"DoRealFile", Engine::Real, KernelKind::Real, "RR", Order::AutoScaleBelowClip, true, true},
-    {"DoSobelFile", Engine::Sobel, KernelKind::Pair, "R2", Order::AutoBelowElseClamp, true, true},
-    {"DoSoDogFile", Engine::SoDog, KernelKind::Pair, "R2", Order::AutoBelowScaleClip, true, true},
-    {"DoRotate8SQRTFile", Engine::Rotate8SQRT, KernelKind::Eight, "R8", Order::AutoBelowElseClamp,
-     false, true},
+    {"DoIntegerFile", Engine::Integer, KernelKind::Integer, "RL", 0xc64942e14186d4b6ull},
+    {"DoRealFile", Engine::Real, KernelKind::Real, "RR", 0x16a5bbf0b636394eull},
+    {"DoSobelFile", Engine::Sobel, KernelKind::Pair, "R2", 0xf1e2715412a1e8f0ull},
+    {"DoSoDogFile", Engine::SoDog, KernelKind::Pair, "R2", 0x090337b0e2e6f4a2ull},
+    {"DoRotate8SQRTFile", Engine::Rotate8SQRT, KernelKind::Eight, "R8", 0xc2ffb57201edd3e5ull},
     {"DoRotate8SQRTFile ceiling 200", Engine::Rotate8SQRT, KernelKind::Eight, "R8",
-     Order::AutoBelowElseClamp, false, true, 8, 200},
-    {"DoRotate8MaxFile", Engine::Rotate8Max, KernelKind::Eight, "R8", Order::AutoBelowScaleClip,
-     false, false},
-    {"DoRatioAddFile", Engine::RatioAdd, KernelKind::Real, "RR", Order::AutoBelowScaleClip, true,
-     true},
-    {"DoRatioMaxFile", Engine::RatioMax, KernelKind::Real, "RR", Order::AutoScaleBelowClip, false,
-     false},
-    {"DoSlopeFile 8", Engine::Slope, KernelKind::Pair, "R2", Order::AutoBelowScaleClip, false, true,
-     8},
-    {"DoSlopeFile 6", Engine::Slope, KernelKind::Pair, "R2", Order::AutoBelowScaleClip, false, true,
-     6},
-    {"DoSlopeFile 2", Engine::Slope, KernelKind::Pair, "R2", Order::AutoBelowScaleClip, false, true,
-     2},
+     0xef8629d1c35ab513ull, 8, 200},
+    {"DoRotate8MaxFile", Engine::Rotate8Max, KernelKind::Eight, "R8", 0x8b620d167c2f2e6aull},
+    {"DoRatioAddFile", Engine::RatioAdd, KernelKind::Real, "RR", 0xe93634da49ab990dull},
+    {"DoRatioMaxFile", Engine::RatioMax, KernelKind::Real, "RR", 0x531b8d9409fa915eull},
+    {"DoSlopeFile 8", Engine::Slope, KernelKind::Pair, "R2", 0x991b6126b488db1bull, 8},
+    {"DoSlopeFile 6", Engine::Slope, KernelKind::Pair, "R2", 0x4aa296b1a170994aull, 6},
+    {"DoSlopeFile 2", Engine::Slope, KernelKind::Pair, "R2", 0xeaeb56f977374cabull, 2},
 };
 
 void RunEngine(const EngineCase& e, const std::string& file, int32_t flag) {
@@ -83,254 +69,8 @@ void RunEngine(const EngineCase& e, const std::string& file, int32_t flag) {
     }
 }
 
-// ---- The filters written out from their formulas, pixel by pixel ----
-
-struct Model {
-    int W, H, N;
-    std::vector<Rgb> In; // rows top first
-    FilterKernels K;
-
-    // Channel ch (0 blue, 1 green, 2 red) at column x of buffer row y (0 = bottom).
-    double Byte(int x, int y, int ch) const { return In[(H - 1 - y) * W + x][2 - ch]; }
-
-    // Weighted sum of stage s over the window of (x, y), records in file order.
-    double Response(int s, int x, int y, int ch) const {
-        const int h = N / 2;
-        double sum = 0.0;
-        for (int k = 0; k < N * N; ++k)
-            sum += K.Real[s][k] * Byte(x + k % N - h, y + k / N - h, ch);
-        return sum;
-    }
-};
-
-struct Value {
-    double V = 0.0, L = 0.0;
-};
-
-struct ModelOptions {
-    Mode M;
-    bool Absolute = false, SetAbsolute = false, Threshold = false;
-    double AbsMin = 10.0, AbsMax = 200.0;
-    int TMin = 20, TMax = 230;
-};
-
-double AbsoluteSteps(double v, bool abs, bool setAbs, const ModelOptions& o) {
-    if (abs && o.Absolute && v < 0) v = -v;
-    if (setAbs && o.SetAbsolute) {
-        if (v > o.AbsMax) v = o.AbsMax;
-        if (v < o.AbsMin) v = o.AbsMin;
-    }
-    return v;
-}
-
-Value ValueAt(const EngineCase& e, const Model& m, const ModelOptions& o, int x, int y, int ch) {
-    const int n = m.N, h = n / 2;
-    Value out;
-    switch (e.Id) {
-    case Engine::Integer: {
-        int64_t sum = 0;
-        for (int k = 0; k < n * n; ++k)
-            sum += int64_t{m.K.Integer[k]} *
-                   static_cast<int64_t>(m.Byte(x + k % n - h, y + k / n - h, ch));
-        out.V = static_cast<double>(sum);
-        break;
-    }
-    case Engine::Real: {
-        // Weights summing above 1 are divided by their sum once, as read.
-        Model averaged = m;
-        double sum = 0.0;
-        for (int k = 0; k < n * n; ++k)
-            sum += m.K.Real[0][k];
-        for (int k = 0; k < n * n && sum > 1.0; ++k)
-            averaged.K.Real[0][k] /= sum;
-        out.V = averaged.Response(0, x, y, ch);
-        break;
-    }
-    case Engine::Sobel: {
-        const double r1 = m.Response(0, x, y, ch), r2 = m.Response(1, x, y, ch);
-        out.V = std::sqrt(r1 * r1 + r2 * r2);
-        break;
-    }
-    case Engine::SoDog: {
-        const double r1 = m.Response(0, x, y, ch), r2 = m.Response(1, x, y, ch);
-        out.V = std::atan(std::fabs(r1 / (r2 == 0.0 ? 0.001 : r2)));
-        break;
-    }
-    case Engine::Rotate8SQRT: {
-        double sum = 0.0;
-        for (int s = 0; s < 8; ++s) {
-            const double r = m.Response(s, x, y, ch);
-            sum += r * r;
-        }
-        out.V = std::sqrt(sum);
-        break;
-    }
-    case Engine::Rotate8Max:
-    case Engine::RatioMax: {
-        double mx = 0.0, low = 255.0;
-        const auto add = [&](double t) {
-            t = AbsoluteSteps(t, true, true, o);
-            if (t > mx) mx = t;
-            if (mx < low) low = mx;
-        };
-        if (e.Id == Engine::Rotate8Max) {
-            for (int s = 0; s < 8; ++s)
-                add(m.Response(s, x, y, ch));
-        } else {
-            const double c = m.Byte(x, y, ch);
-            const double q = (c == 0 ? 0.1 : c) * m.K.Real[0][h * n + h];
-            for (int r = 0; r < n; ++r)
-                for (int cc = 0; cc < n; ++cc)
-                    if (r != h && cc != h)
-                        add(m.Byte(x + cc - h, y + r - h, ch) * m.K.Real[0][r * n + cc] / q);
-        }
-        out.V = mx;
-        out.L = low;
-        break;
-    }
-    case Engine::RatioAdd: {
-        const double c = m.Byte(x, y, ch);
-        const double q = c == 0 ? 1.0 : c * m.K.Real[0][h * n + h];
-        for (int r = 0; r < n; ++r)
-            for (int cc = 0; cc < n; ++cc)
-                if (r != h && cc != h)
-                    out.V += m.Byte(x + cc - h, y + r - h, ch) * m.K.Real[0][r * n + cc] / q;
-        break;
-    }
-    case Engine::Slope: {
-        double a[2] = {0, 0}, q[2];
-        for (int s = 0; s < 2; ++s) {
-            for (int k = 0; k < n * n; ++k)
-                a[s] += std::fabs(m.K.Real[s][k]);
-            if (a[s] == 0) a[s] = 1;
-            const double t = m.Response(s, x, y, ch) / a[s];
-            q[s] = t * t;
-        }
-        out.V = e.Directions == 8   ? std::sqrt(q[0] + q[1])
-                : e.Directions == 6 ? std::atan(q[0] + q[1])
-                                    : q[1];
-        break;
-    }
-    }
-    return out;
-}
-
-int RoundByte(double v) {
-    v = std::clamp(v, 0.0, 255.0);
-    return static_cast<int>(std::nearbyint(v));
-}
-
-// The byte of value v, or -1 when nothing is written. `lo`, `hi`: the auto-range trackers.
-int OutputByte(const EngineCase& e, const ModelOptions& o, double v, double lo, double hi,
-               int64_t weightSum) {
-    const bool integer = e.Id == Engine::Integer;
-    if (integer && o.SetAbsolute) {
-        ModelOptions rounded = o;
-        rounded.AbsMin = std::nearbyint(o.AbsMin);
-        rounded.AbsMax = std::nearbyint(o.AbsMax);
-        v = AbsoluteSteps(v, e.AbsoluteOnValue, e.SetAbsoluteOnValue, rounded);
-    } else {
-        v = AbsoluteSteps(v, e.AbsoluteOnValue, e.SetAbsoluteOnValue, o);
-    }
-    const auto iv = static_cast<int64_t>(v);
-    const auto divided = [&] { return weightSum > 1 ? iv / weightSum : iv; };
-    const auto clampInt = [](int64_t b) {
-        return static_cast<int>(std::clamp<int64_t>(b, 0, 255));
-    };
-    const auto ceiling = [&](double u) { return RoundByte(u > 255 ? e.Ceiling : u); };
-    Mode m = o.M == Mode::Steps ? Mode::Clip : o.M;
-    if (e.RangeOrder == Order::AutoBelowElseClamp && m != Mode::Auto && m != Mode::BelowZero)
-        m = Mode::Clip;
-    int b = -1;
-    switch (m) {
-    case Mode::None:
-    case Mode::Steps:
-        return -1;
-    case Mode::Auto:
-        if (integer) {
-            const int64_t range = static_cast<int64_t>(hi) - static_cast<int64_t>(lo);
-            b = range / 255 != 0 ? clampInt((iv - static_cast<int64_t>(lo)) / (range / 255))
-                                 : RoundByte((v - lo) / (range / 255.0));
-        } else if (e.Id == Engine::Rotate8SQRT) {
-            b = ceiling((v - lo) / ((hi - lo) / 255.0));
-        } else {
-            b = RoundByte((v - lo) / ((hi - lo) / 255.0));
-        }
-        break;
-    case Mode::BelowZero:
-        b = integer ? clampInt(iv * 127 + 127) : RoundByte(v * 127 + 127);
-        break;
-    case Mode::Scale:
-        if (integer) {
-            const int64_t q = divided();
-            b = clampInt(q < 1 ? q * 127 + 1 : q / 2 + 128);
-        } else {
-            b = RoundByte(v < 1 ? v * 127 + 1 : v / 2 + 128);
-        }
-        break;
-    case Mode::Clip:
-        b = integer ? clampInt(divided()) : e.Id == Engine::Rotate8SQRT ? ceiling(v) : RoundByte(v);
-        break;
-    }
-    if (o.Threshold) {
-        if (b > o.TMax) b = o.TMax;
-        if (b < o.TMin) b = 0;
-    }
-    return b;
-}
-
-std::vector<Rgb> Expected(const EngineCase& e, const Model& m, const ModelOptions& o) {
-    const int h = m.N / 2;
-    std::vector<Rgb> out = m.In;
-    int64_t weightSum = 0;
-    for (int k = 0; k < m.N * m.N; ++k)
-        weightSum += m.K.Integer[k];
-    double lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
-    const bool maxima = e.Id == Engine::Rotate8Max || e.Id == Engine::RatioMax;
-    if (o.M == Mode::Auto)
-        for (int y = h; y < m.H - h; ++y)
-            for (int x = h; x < m.W - h; ++x)
-                for (int ch = 0; ch < 3; ++ch) {
-                    const Value val = ValueAt(e, m, o, x, y, ch);
-                    const double v =
-                        maxima ? val.V
-                               : AbsoluteSteps(val.V, e.AbsoluteOnValue, e.SetAbsoluteOnValue, o);
-                    hi[ch] = std::max(hi[ch], v);
-                    lo[ch] = std::min(lo[ch], maxima ? val.L : v);
-                }
-    for (int y = h; y < m.H - h; ++y)
-        for (int x = h; x < m.W - h; ++x)
-            for (int ch = 0; ch < 3; ++ch) {
-                const int b =
-                    OutputByte(e, o, ValueAt(e, m, o, x, y, ch).V, lo[ch], hi[ch], weightSum);
-                if (b >= 0) out[(m.H - 1 - y) * m.W + x][2 - ch] = b;
-            }
-    // The border: the low bands h + 1 wide, the high ones h + 2 (rows by buffer order).
-    for (int y = 0; y < m.H; ++y)
-        for (int x = 0; x < m.W; ++x)
-            if (x <= h || x >= m.W - 1 - h - 1 || y <= h || y >= m.H - 1 - h - 1)
-                out[(m.H - 1 - y) * m.W + x] = {0, 0, 0};
-    return out;
-}
-
-// ---- The runs ----
-
 class FiledFilter : public EngineTestImage {
   protected:
-    void ApplyOptions(const ModelOptions& o) {
-        ClipOption = o.M == Mode::Clip || o.M == Mode::Steps;
-        Scale0To255Option = o.M == Mode::Scale;
-        BelowZeroOption = o.M == Mode::BelowZero;
-        AutoRangeOption = o.M == Mode::Auto;
-        AbsoluteValuesOption = o.Absolute;
-        SetAbsoluteOption = o.SetAbsolute;
-        SetThresholdOption = o.Threshold;
-        RealATMin = o.AbsMin;
-        RealATMax = o.AbsMax;
-        IntATMin = static_cast<uint8_t>(o.TMin);
-        IntATMax = static_cast<uint8_t>(o.TMax);
-    }
-
     std::string WriteKernels(const EngineCase& e, int n, const FilterKernels& k) {
         const std::string name = Dir.File("k." + std::string(e.Ext) + std::to_string(n));
         EXPECT_TRUE(WriteFilterFile(name, k));
@@ -344,45 +84,58 @@ FilterKernels RandomKernels(KernelKind kind, int n, std::mt19937& gen) {
     FilterKernels k;
     k.Kind = kind;
     k.Size = n;
-    std::uniform_int_distribution<int> small(-3, 6);
+    const auto small = [&gen] { return static_cast<int>(gen() % 10) - 3; };
     for (int i = 0; i < n * n; ++i) {
-        k.Integer[i] = small(gen);
+        k.Integer[i] = small();
         for (int s = 0; s < 8; ++s)
-            k.Real[s][i] = small(gen) * 0.375 - 0.5;
+            k.Real[s][i] = small() * 0.375 - 0.5;
     }
     return k;
 }
 
 std::vector<Rgb> RandomPicture(int w, int h, std::mt19937& gen) {
-    std::uniform_int_distribution<int> byte(0, 255);
+    const auto byte = [&gen] { return static_cast<int>(gen() % 256); };
     std::vector<Rgb> p(w * h);
     for (Rgb& c : p)
-        c = {byte(gen), byte(gen), byte(gen)};
+        c = {byte(), byte(), byte()};
     // A black pixel in every channel, for the ratio filters' zero centres.
     p[w * (h / 2) + w / 2] = {0, 0, 0};
     return p;
 }
 
-TEST_F(FiledFilter, EveryEngineSizeAndModeMatchesItsFormulas) {
-    const ModelOptions modes[] = {
-        {Mode::None},      {Mode::Clip}, {Mode::Scale},
-        {Mode::BelowZero}, {Mode::Auto}, {Mode::Steps, true, true, true},
-    };
+// The digests pin outputs checked, when they were taken, pixel by pixel against each filter's
+// formulas, range modes, absolute and threshold steps and cleared border written out on their
+// own; any change to a byte of any run changes its engine's digest.
+TEST_F(FiledFilter, EveryEngineSizeAndModeKeepsItsOutput) {
     std::mt19937 gen(37);
-    for (const EngineCase& e : Engines)
+    for (const EngineCase& e : Engines) {
+        uint64_t digest = 14695981039346656037ull;
         for (int n : {3, 5, 7, 9}) {
-            Model m{12, 11, n, RandomPicture(12, 11, gen), RandomKernels(e.Kind, n, gen)};
-            const std::string file = WriteKernels(e, n, m.K);
-            for (const ModelOptions& o : modes) {
-                ApplyOptions(o);
-                Load(m.W, m.In);
-                RunEngine(e, file, o.M == Mode::Auto ? 1 : 0);
+            const std::vector<Rgb> picture = RandomPicture(12, 11, gen);
+            const std::string file = WriteKernels(e, n, RandomKernels(e.Kind, n, gen));
+            // Nothing, clip, 0 to 1 to 255, below zero, auto range; then clip with the absolute,
+            // set-absolute (10 to 200) and threshold (20 to 230) steps.
+            for (int mode = 0; mode < 6; ++mode) {
+                ClipOption = mode == 1 || mode == 5;
+                Scale0To255Option = mode == 2;
+                BelowZeroOption = mode == 3;
+                AutoRangeOption = mode == 4;
+                AbsoluteValuesOption = SetAbsoluteOption = SetThresholdOption = mode == 5;
+                RealATMin = 10.0;
+                RealATMax = 200.0;
+                IntATMin = 20;
+                IntATMax = 230;
+                Load(12, picture);
+                RunEngine(e, file, mode == 4 ? 1 : 0);
                 ASSERT_EQ(Rec.ErrorBoxes, std::vector<std::string>{}) << e.Name << " " << n;
-                EXPECT_EQ(Shown(), Expected(e, m, o))
-                    << e.Name << " " << n << "x" << n << " mode " << static_cast<int>(o.M);
                 EXPECT_EQ(FilterKernelSize, n);
+                for (const Rgb& c : Shown())
+                    for (int v : c)
+                        digest = (digest ^ static_cast<uint64_t>(v)) * 1099511628211ull;
             }
         }
+        EXPECT_EQ(digest, e.Digest) << e.Name;
+    }
 }
 
 TEST_F(FiledFilter, KernelTopRowReadsTheBufferRowBelow) {

@@ -14,48 +14,35 @@ TEST_F(ProjectionLogTest, ReporterTagsAndMessages) {
     struct Case {
         int where, code, n, n2;
         double r;
-        std::vector<std::string> lines;
+        const char* lines; // each line followed by a bar
     } cases[] = {
-        {-1, -1, 0, 0, 0, {"User defined", "Unsupported format"}},
-        {0, 0, 0, 0, 0, {"INFORMATIONAL", "Invalid spheroid selection", "Reset to 0"}},
-        {21, 21, 407, 8, 0, {"state-init", "Illegal zone #407 for spheroid # 8"}},
-        {21, 23, 31, 0, 0, {"state-init", "Illegal spheroid # 31"}},
-        {32,
-         31,
-         0,
-         0,
-         0,
-         {"alber-invinit", "Equal latitudes for St. Parallels", "on opposite sides of equator"}},
-        {42,
-         41,
-         0,
-         0,
-         0,
-         {"lamcc-inv", "Equal Latitudes for St. Parallels", "on opposite sides of equator"}},
-        {41, 44, 0, 0, 0, {"lamcc-for", "Point can not be projected"}},
-        {143, 143, 0, 0, 0, {"orth-for", "Point can not be projected"}},
-        {153, 153, 0, 0, 0, {"gvnsp-for", "Point cannot be projected"}},
-        {155, 155, 0, 0, 0, {"gvnsp-for", "Input data error"}},
-        {205, 205, 0, 0, 0, {"omer-for", "Point projects into infinity"}},
-        {113, 113, 0, 0, 2.5, {"lamaz-forward", "Point projects to a circle of radius = 2.5"}},
-        {123,
-         123,
-         0,
-         0,
-         12742000.0,
-         {"azim-for", "Point projects into a circle of radius = 12742000"}},
-        {215, 214, 0, 0, 0, {"som-inverse", "50 iterations without convergence"}},
-        {235, 236, 0, 0, 0, {"alcon-inv", "Too many iterations in inverse"}},
-        {1101, 1101, 1, 3, 0, {"untfz-code", "Incompatable unit codes", "feet  arc seconds"}},
-        {1118, 1116, 0, 0, 0, {"paksz-sec", "Illegal DMS field"}},
-        {2002, 2002, 6, 1, 13.0, {"Datum Conversion", "FATAL ERROR: 6"}},
-        {7, 6, 0, 0, 0, {"File Functions", "Output file name not specified"}},
-        {999, 95, 0, 0, 0, {"", "Latitude failed to converge"}},
-        {93, 999, 0, 0, 0, {"tm-for", ""}},
+        {-1, -1, 0, 0, 0, "User defined|Unsupported format|"},
+        {0, 0, 0, 0, 0, "INFORMATIONAL|Invalid spheroid selection|Reset to 0|"},
+        {21, 21, 407, 8, 0, "state-init|Illegal zone #407 for spheroid # 8|"},
+        {21, 23, 31, 0, 0, "state-init|Illegal spheroid # 31|"},
+        {32, 31, 0, 0, 0,
+         "alber-invinit|Equal latitudes for St. Parallels|on opposite sides of equator|"},
+        {42, 41, 0, 0, 0,
+         "lamcc-inv|Equal Latitudes for St. Parallels|on opposite sides of equator|"},
+        {41, 44, 0, 0, 0, "lamcc-for|Point can not be projected|"},
+        {143, 143, 0, 0, 0, "orth-for|Point can not be projected|"},
+        {153, 153, 0, 0, 0, "gvnsp-for|Point cannot be projected|"},
+        {155, 155, 0, 0, 0, "gvnsp-for|Input data error|"},
+        {205, 205, 0, 0, 0, "omer-for|Point projects into infinity|"},
+        {113, 113, 0, 0, 2.5, "lamaz-forward|Point projects to a circle of radius = 2.5|"},
+        {123, 123, 0, 0, 12742000.0, "azim-for|Point projects into a circle of radius = 12742000|"},
+        {215, 214, 0, 0, 0, "som-inverse|50 iterations without convergence|"},
+        {235, 236, 0, 0, 0, "alcon-inv|Too many iterations in inverse|"},
+        {1101, 1101, 1, 3, 0, "untfz-code|Incompatable unit codes|feet  arc seconds|"},
+        {1118, 1116, 0, 0, 0, "paksz-sec|Illegal DMS field|"},
+        {2002, 2002, 6, 1, 13.0, "Datum Conversion|FATAL ERROR: 6|"},
+        {7, 6, 0, 0, 0, "File Functions|Output file name not specified|"},
+        {999, 95, 0, 0, 0, "|Latitude failed to converge|"},
+        {93, 999, 0, 0, 0, "tm-for||"},
     };
     for (const Case& c : cases) {
         ReportProjectionError(c.where, c.code, c.n, c.n2, c.r);
-        EXPECT_EQ(TakeLog(), c.lines) << c.where << "/" << c.code;
+        EXPECT_EQ(Joined(TakeLog()), c.lines) << c.where << "/" << c.code;
     }
 }
 
