@@ -43,6 +43,12 @@ QLineEdit* Edit(QWidget* parent, const char* name, const char* text = "") {
     return e;
 }
 
+QPushButton* Button(QWidget* page, const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), page);
+    b->setObjectName(name);
+    return b;
+}
+
 std::string Text(const QLineEdit* e) {
     return e->text().toStdString();
 }
@@ -95,13 +101,8 @@ void TBandSplitPages::Hint(const char* text) {
 void TBandSplitPages::BuildSplitPage() {
     QWidget* page = Window->DIHSplitPage;
     auto* grid = new QGridLayout(page);
-    auto button = [page](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), page);
-        b->setObjectName(name);
-        return b;
-    };
-    NALCSplit = button("NALCSplit", "Select and Split NALC sampler File");
-    NALCHelp = button("NALCHelp", "Help");
+    NALCSplit = Button(page, "NALCSplit", "Select and Split NALC sampler File");
+    NALCHelp = Button(page, "NALCHelp", "Help");
     grid->addWidget(new QLabel("MSS Bands 2,3,4,5 and AVHRR", page), 0, 0);
     grid->addWidget(NALCSplit, 0, 1);
     grid->addWidget(NALCHelp, 0, 2);
@@ -126,8 +127,8 @@ void TBandSplitPages::BuildSplitPage() {
     VagueSwapCB->setObjectName("VagueSwapCB");
     for (QCheckBox* cb : {Vague16BitCB, VagueReduceCB, VagueSwapCB})
         grid->addWidget(cb, row++, 1);
-    VagueFileBtn = button("VagueFileBtn", "Vague File splitter");
-    VagueHelpBtn = button("VagueHelpBtn", "Help");
+    VagueFileBtn = Button(page, "VagueFileBtn", "Vague File splitter");
+    VagueHelpBtn = Button(page, "VagueHelpBtn", "Help");
     grid->addWidget(VagueFileBtn, row, 1);
     grid->addWidget(VagueHelpBtn, row, 2);
     grid->setRowStretch(row + 1, 1);
@@ -143,13 +144,8 @@ void TBandSplitPages::BuildCropPage() {
     QWidget* page = Window->DIHToDISXYPage;
     auto* layout = new QHBoxLayout(page);
     auto* grid = new QGridLayout;
-    auto button = [page](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), page);
-        b->setObjectName(name);
-        return b;
-    };
-    BSQDIHtoDISFileBtn = button("BSQDIHtoDISFileBtn", "1. Select DIH");
-    MetadataFileEditBtn = button("MetadataFileEditBtn", "...");
+    BSQDIHtoDISFileBtn = Button(page, "BSQDIHtoDISFileBtn", "1. Select DIH");
+    MetadataFileEditBtn = Button(page, "MetadataFileEditBtn", "...");
     BSQFileEdit = Edit(page, "BSQFileEdit");
     BSQBandEdit = Edit(page, "BSQBandEdit");
     grid->addWidget(BSQDIHtoDISFileBtn, 0, 0);
@@ -174,8 +170,8 @@ void TBandSplitPages::BuildCropPage() {
         }
         (*boxes[0][i])->setReadOnly(true);
     }
-    BSQOKBtn = button("BSQOKBtn", "4. Press Button");
-    BSQHelpBtn = button("BSQHelpBtn", "Help");
+    BSQOKBtn = Button(page, "BSQOKBtn", "4. Press Button");
+    BSQHelpBtn = Button(page, "BSQHelpBtn", "Help");
     grid->addWidget(BSQOKBtn, 9, 1);
     grid->addWidget(BSQHelpBtn, 9, 2);
     grid->setRowStretch(10, 1);

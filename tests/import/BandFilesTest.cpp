@@ -92,6 +92,7 @@ TEST_F(BandFilesTest, RawSplitGivesTheHandWrittenBands) {
             EXPECT_EQ(ReadBytes(dir.File("scene.B" + std::to_string(b + 1))), c.Bands[b]);
         EXPECT_EQ(HeaderPages[DIHField::RIHBFName1], "scene.B1");
         EXPECT_EQ(HeaderPages[DIHField::RIHBFName2], "scene.B2");
+        EXPECT_EQ(HeaderPages[DIHField::RIHNBEdit], "2");
         EXPECT_EQ(HeaderPages.DISProcessMemo, (std::vector<std::string>{"scene.B1", "scene.B2"}));
         EXPECT_EQ(FolderNames(dir.Path()),
                   (std::vector<std::string>{"scene.B1", "scene.B2", "scene.dih", "scene.dis",
@@ -159,6 +160,7 @@ TEST_F(BandFilesTest, NalcSplitsFiveBandsIntoTheirSlots) {
     EXPECT_EQ(HeaderPages[DIHField::RIHBFName5], "nalc.BN5");
     EXPECT_EQ(HeaderPages.DISProcessMemo.size(), 5u);
     EXPECT_EQ(HeaderPages[DIHField::RIHRC], "1300");
+    EXPECT_EQ(HeaderPages[DIHField::RIHNBEdit], "5");
 
     TempDir shortDir;
     WriteBytes(shortDir.File("nalc.IMG"), Bytes(static_cast<size_t>(NalcFileBytes - 1)));
@@ -177,8 +179,6 @@ class CropTest : public BandFilesTest {
                 input.push_back(static_cast<uint8_t>(b * 16 + i));
         WriteBytes(Dir.File("scene.raw"), input);
         ASSERT_EQ(RawSplitScene(Dir.File("scene.raw"), {4, 3, bands, 0}), 0);
-        HeaderPages[DIHField::RIHNBEdit] = std::to_string(bands);
-        HeaderPages.RIHSaveIt();
         Scene = ChooseCropScene(Dir.File("scene.dih"));
     }
     int Crop(TCropRect r) {
@@ -305,7 +305,6 @@ TEST_F(BandFilesTest, LandsatSceneSplitsAndCropsToItsRawBands) {
     EXPECT_EQ(HeaderPages[DISField::DISSubsetHeight], "352");
 
     // Cropped from the one band-sequential file.
-    HeaderPages[DIHField::RIHNBEdit] = "6";
     HeaderPages[DIHField::RIHBFName1] = "olinda.bsq";
     HeaderPages.RIHSaveIt();
     TCropScene scene = ChooseCropScene(Dir.File("olinda.dih"));

@@ -3,9 +3,11 @@
 #include "import/ui/vPBands.h"
 #include "support/GuiStartup.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -65,7 +67,9 @@ TEST_F(BandSplitGui, SplitChooseClickAndCrop) {
     EXPECT_EQ((std::vector<int>{grey(1, 1), grey(4, 1), grey(4, 3), grey(5, 3)}), painted);
 
     // One scene pixel per preview pixel: the clicks are the corners themselves.
-    QTest::mouseMove(Pages->BSQImage, QPoint(3, 2));
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 2), QPointF(3, 2), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(Pages->BSQImage, &move);
     EXPECT_EQ(Window->IM_Hints->text(), "X: 3 Y: 2");
     QTest::mouseClick(Pages->BSQImage, Qt::RightButton, {}, QPoint(3, 2));
     QTest::mouseClick(Pages->BSQImage, Qt::LeftButton, {}, QPoint(2, 1));
