@@ -1,6 +1,7 @@
 #include "import/ui/vPBands.h"
 
 #include "bandproc/ui/vDisProFrm.h"
+#include "import/ui/vBandSplitPages.h"
 #include "import/ui/vHeaderBinder.h"
 #include "import/ui/vPBHdr.h"
 #include "import/vHeaderChoices.h"
@@ -108,6 +109,7 @@ TPBands::TPBands(QWidget* parent)
     IIPageControl->addTab(DIHSplitPage, "DIH Split");
     IIPageControl->addTab(DIHToDISXYPage, "DIH->DIS XY");
     IIPageControl->addTab(DIHToDISLLPage, "DIH->DIS LL");
+    SplitPages = new TBandSplitPages(this);
     IIPageControl->addTab(BuildDISPage(), "DIS");
     IIPageControl->addTab(BuildDISToDIPPage(), "DIS->DIP");
     IIPageControl->addTab(BuildDIPPage(), "DIP");
@@ -307,6 +309,7 @@ void TPBands::FormShow() {
     for (size_t slot = 0; slot < 3; ++slot)
         SelectedBandFiles[slot].clear();
     DISLoaded = false;
+    SplitPages->PreviewActive = false;
 }
 
 void TPBands::IIPageControlChange() {

@@ -21,6 +21,7 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTextEdit;
+class TBandSplitPages;
 class THeaderBinder;
 
 class TPBands : public TToolWindow {
@@ -111,6 +112,7 @@ class TPBands : public TToolWindow {
     QWidget* DIHToDISXYPage = nullptr;
     QWidget* DIHToDISLLPage = nullptr;
     QWidget* DISToDIPPage = nullptr;
+    TBandSplitPages* SplitPages = nullptr; // "DIH Split" and "DIH->DIS XY"
 
     // "DIP".
     QPlainTextEdit* DIPMemo = nullptr;

@@ -1,0 +1,260 @@
+#include "import/vBandFiles.h"
+
+#include "runtime/RtErrors.h"
+#include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <unistd.h>
+
+const std::array<const char*, NalcBands> NalcExtensions = {".BN2", ".BN3", ".BN4", ".BN5", ".BNx"};
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr OpenForReading(const std::string& path) {
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (!f) throw EInOutError(EInOutError::FileNotFound);
+    return f;
+}
+
+void SeekTo(std::FILE* f, int64_t offset) {
+    if (::fseeko(f, static_cast<off_t>(offset), SEEK_SET) != 0)
+        throw EInOutError(EInOutError::ReadBeyondEnd);
+}
+
+// The sizes were checked before; a short read means the file changed under us.
+void ReadExactly(std::FILE* f, void* into, size_t n) {
+    if (std::fread(into, 1, n, f) != n) throw EInOutError(EInOutError::ReadBeyondEnd);
+}
+
+// Temporaries beside their targets; Commit renames them all, otherwise they are removed.
+class TOutputSet {
+  public:
+    ~TOutputSet() {
+        for (Entry& e : Entries) {
+            e.File.reset();
+            std::remove(e.Temp.c_str());
+        }
+    }
+    std::FILE* Open(const std::string& target) {
+        Entry e{target, target + ".tmp~" + IntToStr(getpid()) + "-" + IntToStr(Entries.size()),
+                nullptr};
+        e.File.reset(std::fopen(e.Temp.c_str(), "wb"));
+        if (!e.File) RaiseWriteFailure(target);
+        Entries.push_back(std::move(e));
+        return Entries.back().File.get();
+    }
+    void Write(std::FILE* f, const void* data, size_t n) {
+        if (std::fwrite(data, 1, n, f) != n) RaiseWriteFailure(TargetOf(f));
+    }
+    void Commit(std::vector<std::string>& written) {
+        for (Entry& e : Entries) {
+            std::FILE* f = e.File.release();
+            bool ok = std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
+            ok = std::fclose(f) == 0 && ok;
+            if (!ok) RaiseWriteFailure(e.Target);
+        }
+        for (Entry& e : Entries) {
+            if (std::rename(e.Temp.c_str(), e.Target.c_str()) != 0) RaiseWriteFailure(e.Target);
+            written.push_back(e.Target);
+        }
+        Entries.clear();
+    }
+
+  private:
+    struct Entry {
+        std::string Target;
+        std::string Temp;
+        FilePtr File;
+    };
+    const std::string& TargetOf(std::FILE* f) const {
+        for (const Entry& e : Entries)
+            if (e.File.get() == f) return e.Target;
+        return Entries.back().Target;
+    }
+    std::vector<Entry> Entries;
+};
+
+void Gauge(TBandGauge gauge, int64_t percent) {
+    if (gauge) gauge(static_cast<int>(percent));
+}
+
+// Round(n / total x 100) with halves to even, in whole numbers.
+int64_t PercentOf(int64_t n, int64_t total) {
+    const int64_t num = n * 200 + total;
+    int64_t q = num / (2 * total);
+    if (num % (2 * total) == 0 && q % 2 == 1) --q;
+    return q;
+}
+
+int16_t SampleAt(const uint8_t* p, bool swap) {
+    const uint16_t u =
+        swap ? static_cast<uint16_t>(p[0] << 8 | p[1]) : static_cast<uint16_t>(p[1] << 8 | p[0]);
+    return static_cast<int16_t>(u);
+}
+
+constexpr int64_t MaxEditValue = std::numeric_limits<int16_t>::max();
+
+} // namespace
+
+int SplitNalcFile(const std::string& input, std::vector<std::string>& outputs, TBandGauge gauge) {
+    FilePtr in = OpenForReading(input);
+    if (FileSizeOf(input) < NalcFileBytes) return BandSizeMessage;
+    TOutputSet set;
+    std::vector<uint8_t> record(NalcSide);
+    for (const char* ext : NalcExtensions) {
+        std::FILE* out = set.Open(ChangeFileExt(input, ext));
+        for (int r = 1; r <= NalcSide; ++r) {
+            ReadExactly(in.get(), record.data(), record.size());
+            set.Write(out, record.data(), record.size());
+            Gauge(gauge, r / 13);
+        }
+    }
+    set.Commit(outputs);
+    Gauge(gauge, 0);
+    return 0;
+}
+
+std::string RawBandExtension(int64_t band) {
+    return ".B" + IntToStr(band);
+}
+
+uint8_t ReduceSample(int32_t s, int32_t lo, int32_t hi) {
+    if (hi <= lo) return 0;
+    const int64_t num = (int64_t{s} - lo) * 255;
+    const int64_t den = int64_t{hi} - lo;
+    int64_t q = num / den;
+    const int64_t twice = 2 * (num % den);
+    if (twice > den || (twice == den && q % 2 == 1)) ++q;
+    return static_cast<uint8_t>(q);
+}
+
+int SplitRawFile(const std::string& input, const TRawSplit& p, std::vector<std::string>& outputs,
+                 TBandGauge gauge) {
+    for (int64_t v : {p.Width, p.Height, p.Bands})
+        if (v < 1 || v > MaxEditValue) return BandSizeMessage;
+    if (p.Skip < 0 || p.Skip > MaxEditValue) return BandSizeMessage;
+    FilePtr in = OpenForReading(input);
+    Gauge(gauge, 5);
+    const int64_t bytesPerSample = p.Sixteen ? 2 : 1;
+    const int64_t rowBytes = p.Width * bytesPerSample;
+    if (FileSizeOf(input) - p.Skip < rowBytes * p.Height * p.Bands) return BandSizeMessage;
+    std::vector<uint8_t> row(static_cast<size_t>(rowBytes));
+    const bool reduce = p.Sixteen && p.Reduce;
+    int32_t lo = 0, hi = 0;
+    if (reduce) {
+        // Extremes of every band, so the bands stay comparable after the reduction.
+        SeekTo(in.get(), p.Skip);
+        bool first = true;
+        for (int64_t r = 0; r < p.Height * p.Bands; ++r) {
+            ReadExactly(in.get(), row.data(), row.size());
+            for (int64_t c = 0; c < p.Width; ++c) {
+                const int32_t s = SampleAt(row.data() + 2 * c, p.Swap);
+                if (first) lo = hi = s, first = false;
+                lo = std::min(lo, s);
+                hi = std::max(hi, s);
+            }
+        }
+    }
+    SeekTo(in.get(), p.Skip);
+    std::vector<uint8_t> reduced(reduce ? static_cast<size_t>(p.Width) : 0);
+    TOutputSet set;
+    for (int64_t b = 1; b <= p.Bands; ++b) {
+        std::FILE* out = set.Open(ChangeFileExt(input, RawBandExtension(b)));
+        for (int64_t r = 0; r < p.Height; ++r) {
+            ReadExactly(in.get(), row.data(), row.size());
+            uint8_t* px = row.data();
+            if (reduce) {
+                for (int64_t c = 0; c < p.Width; ++c)
+                    reduced[c] = ReduceSample(SampleAt(px + 2 * c, p.Swap), lo, hi);
+                set.Write(out, reduced.data(), reduced.size());
+                continue;
+            }
+            if (p.Sixteen && p.Swap)
+                for (int64_t c = 0; c < p.Width; ++c)
+                    std::swap(px[2 * c], px[2 * c + 1]);
+            set.Write(out, row.data(), row.size());
+        }
+        Gauge(gauge, PercentOf(b, p.Bands));
+    }
+    set.Commit(outputs);
+    return 0;
+}
+
+TCropRect TCropRect::Ordered() const {
+    TCropRect r = *this;
+    if (r.Left > r.Right) std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+    return r;
+}
+
+int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, const TCropRect& rect,
+                  TBandGauge gauge) {
+    const TCropRect r = rect.Ordered();
+    if (r.Left < 1 || r.Top < 1 || rowLength < 1) return BandSizeMessage;
+    std::vector<FilePtr> inputs;
+    for (const TCropSource& b : bands) {
+        inputs.push_back(OpenForReading(b.Source));
+        if (b.Offset < 0 || FileSizeOf(b.Source) - b.Offset < r.Bottom * rowLength)
+            return BandSizeMessage;
+    }
+    std::vector<uint8_t> in(static_cast<size_t>(rowLength));
+    std::vector<uint8_t> out(static_cast<size_t>(r.Width()), 0);
+    // Columns at or past the row's end stay 0.
+    const int64_t first = r.Left - 1;
+    const int64_t copied = std::max<int64_t>(0, std::min(rowLength, r.Right) - first);
+    TOutputSet set;
+    Gauge(gauge, 1);
+    for (size_t k = 0; k < bands.size(); ++k) {
+        std::FILE* o = set.Open(bands[k].Output);
+        SeekTo(inputs[k].get(), bands[k].Offset + (r.Top - 1) * rowLength);
+        for (int64_t row = r.Top; row <= r.Bottom; ++row) {
+            ReadExactly(inputs[k].get(), in.data(), in.size());
+            std::copy_n(in.data() + first, copied, out.data());
+            set.Write(o, out.data(), out.size());
+            Gauge(gauge, row * 100 / r.Bottom);
+        }
+    }
+    std::vector<std::string> written;
+    set.Commit(written);
+    Gauge(gauge, 0);
+    return 0;
+}
+
+TCropPreview CropPreviewGeometry(int64_t right, int64_t bottom) {
+    TCropPreview p;
+    const int64_t side = std::max(right, bottom);
+    p.Step = std::max<int64_t>(1, side / 310);
+    p.Cols = std::clamp<int64_t>(right / p.Step, 0, PreviewSide - 2);
+    p.Rows = std::clamp<int64_t>(bottom / p.Step, 0, PreviewSide - 2);
+    return p;
+}
+
+TCropPreview PaintCropPreview(const std::string& source, int64_t recordSize, int64_t prefix,
+                              int64_t right, int64_t bottom, TBandGauge gauge) {
+    TCropPreview p = CropPreviewGeometry(right, bottom);
+    FilePtr in = OpenForReading(source);
+    if (recordSize < 1) return p;
+    const int64_t records = FileSizeOf(source) / recordSize;
+    std::vector<uint8_t> rec(static_cast<size_t>(recordSize));
+    for (int64_t r = 1; r <= p.Rows && r * p.Step <= records; ++r) {
+        Gauge(gauge, r / 3);
+        SeekTo(in.get(), (r * p.Step - 1) * recordSize);
+        ReadExactly(in.get(), rec.data(), rec.size());
+        uint8_t* line = p.Grey.data() + r * PreviewSide;
+        for (int64_t c = 1; c <= p.Cols; ++c) {
+            const int64_t at = prefix + c * p.Step - 1;
+            line[c] = at < recordSize ? rec[at] : 0;
+        }
+    }
+    Gauge(gauge, 0);
+    return p;
+}

@@ -1,0 +1,40 @@
+// The import window's band-file routines with their headers: the splitters describe the band
+// files they make in a new DIH and DIS, the crop adds a DIS subset to the scene's DIH. All
+// header state is HeaderPages; band files and headers go to the input's folder, which becomes
+// ImageDirectory.
+#pragma once
+
+#include "import/vBandFiles.h"
+#include "shell/vPicture.h"
+
+#include <string>
+
+// Each returns 0 or the number of the message that refused the input, nothing written then.
+int NalcSplitScene(const std::string& input, TBandGauge gauge = nullptr);
+int RawSplitScene(const std::string& input, const TRawSplit& p, TBandGauge gauge = nullptr);
+
+// The crop page's values after choosing a scene: its bounds (also in SubsetBounds) and bands.
+struct TCropScene {
+    std::string DIHPath;
+    std::string DISName; // proposed: the DIH's name with ".dis"
+    int64_t Left = 0, Right = 0, Top = 0, Bottom = 0;
+    int64_t Bands = 0;
+    bool Radar = false; // the scene's image type is "SLAR"
+};
+// Reads the DIH; a bound that is not a whole number shows message 39971 and goes on with the
+// value read up to there.
+TCropScene ChooseCropScene(const std::string& dihPath);
+
+// The scene's 312 x 312 preview: the picture saved beside the DIH with ".BMP" when there is one,
+// else painted from the first band (the fifth from six bands on; records of 4224 bytes after a
+// 64-byte prefix for a radar scene) and saved there for the next choice.
+Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge gauge = nullptr);
+
+// The output extension of crop band k (1..9): band-sequential source, own slot file, fallback.
+std::string CropBandExtension(int k, bool sequential, bool fallback);
+
+// Crops the chosen scene into band files named by `disName` and writes the new DIS; 27 when that
+// name is the DIH's own, BandSizeMessage when the rectangle leaves the scene or the files are too
+// short. tooManyBands tells the scene has more than the nine bands cropped.
+int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
+              bool& tooManyBands, TBandGauge gauge = nullptr);

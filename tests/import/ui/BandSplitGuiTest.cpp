@@ -1,0 +1,101 @@
+#include "import/HeaderFixture.h"
+#include "import/ui/vBandSplitPages.h"
+#include "import/ui/vPBands.h"
+#include "support/GuiStartup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class BandSplitGui : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        HeaderPages = THeaderPages();
+        DISLoaded = false;
+        ImageDirectory = Dir.Path();
+        Window = std::make_unique<TPBands>();
+        Window->show();
+        Pages = Window->SplitPages;
+    }
+    void TearDown() override {
+        Window.reset();
+        GuiStartup::TearDown();
+    }
+    void Split(const std::string& input, const char* w, const char* h, const char* b) {
+        Pages->VaguePixelsWideEdit->setText(w);
+        Pages->VaguePixelsHighEdit->setText(h);
+        Pages->VagueBandsEdit->setText(b);
+        Pages->VagueSkipEdit->setText("0");
+        Rec->FileAnswers.push_back(input);
+        Pages->VagueFileBtn->click();
+    }
+    std::unique_ptr<TPBands> Window;
+    TBandSplitPages* Pages = nullptr;
+};
+
+TEST_F(BandSplitGui, SplitChooseClickAndCrop) {
+    std::vector<uint8_t> raw(24);
+    for (size_t i = 0; i < raw.size(); ++i)
+        raw[i] = static_cast<uint8_t>(i);
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), raw));
+    Split(Dir.File("scene.raw"), "4", "3", "2");
+    ASSERT_TRUE(FileExists(Dir.File("scene.B2"))) << Rec->Summary();
+
+    Rec->FileAnswers.push_back(Dir.File("scene.dih"));
+    Pages->BSQDIHtoDISFileBtn->click();
+    EXPECT_EQ(Pages->BSQRCEdit->text(), "4");
+    EXPECT_EQ(Pages->BSQHEdit->text(), "3");
+    EXPECT_EQ(Pages->BSQBandEdit->text(), "scene.dis");
+    EXPECT_EQ(Pages->BSQImage->pixmap().size(), QSize(PreviewSide, PreviewSide));
+    EXPECT_TRUE(FileExists(Dir.File("scene.BMP")));
+    auto grey = [this](int x, int y) {
+        return qRed(Pages->BSQImage->pixmap().toImage().pixel(x, y));
+    };
+    const std::vector<int> painted = {grey(1, 1), grey(4, 1), grey(4, 3), grey(5, 3)};
+    EXPECT_EQ(painted, (std::vector<int>{0, 3, 11, 0}));
+    // Chosen again, the scene shows its saved preview, not its changed band.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B1"), std::vector<uint8_t>(12, 200)));
+    Rec->FileAnswers.push_back(Dir.File("scene.dih"));
+    Pages->BSQDIHtoDISFileBtn->click();
+    EXPECT_EQ((std::vector<int>{grey(1, 1), grey(4, 1), grey(4, 3), grey(5, 3)}), painted);
+
+    // One scene pixel per preview pixel: the clicks are the corners themselves.
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 2), QPointF(3, 2), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(Pages->BSQImage, &move);
+    EXPECT_EQ(Window->IM_Hints->text(), "X: 3 Y: 2");
+    QTest::mouseClick(Pages->BSQImage, Qt::RightButton, {}, QPoint(3, 2));
+    QTest::mouseClick(Pages->BSQImage, Qt::LeftButton, {}, QPoint(2, 1));
+    EXPECT_EQ(Pages->BSQLCIEdit->text() + Pages->BSQTRIEdit->text() + Pages->BSQRCIEdit->text() +
+                  Pages->BSQBRIEdit->text(),
+              "2132");
+    EXPECT_EQ(Pages->BSQWIEdit->text(), "");
+    Pages->BSQBandEdit->setText("cut");
+    Pages->BSQOKBtn->click();
+    std::vector<uint8_t> band;
+    ASSERT_TRUE(ReadWholeFile(Dir.File("cut.B20"), band)) << Rec->Summary();
+    EXPECT_EQ(band, (std::vector<uint8_t>{13, 14, 17, 18}));
+    EXPECT_EQ(Pages->BSQWIEdit->text(), "2");
+    EXPECT_TRUE(FileExists(Dir.File("cut.dis")));
+
+    // The crop ends the picking until the next choice.
+    QTest::mouseClick(Pages->BSQImage, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(Pages->BSQLCIEdit->text(), "2");
+}
+
+TEST_F(BandSplitGui, ShortFileIsRefusedWithItsMessage) {
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), std::vector<uint8_t>(23)));
+    Split(Dir.File("scene.raw"), "4", "3", "2");
+    EXPECT_TRUE(Rec->Shown(BandSizeMessage)) << Rec->Summary();
+    EXPECT_FALSE(FileExists(Dir.File("scene.B1")));
+    EXPECT_FALSE(FileExists(Dir.File("scene.dih")));
+}
+
+} // namespace
