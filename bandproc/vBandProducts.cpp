@@ -228,29 +228,14 @@ void BandHSVtoRGB(double H, double S, double V, double& R, double& G, double& B)
     const double h = (H == 360.0 ? 0.0 : H) / 60.0;
     const int i = static_cast<int>(h);
     const double f = h - i;
-    const double p = V * (1.0 - S);
-    const double q = V * (1.0 - S * f);
-    const double t = V * (1.0 - S * (1.0 - f));
-    switch (i) {
-    case 0:
-        R = V, G = t, B = p;
-        break;
-    case 1:
-        R = q, G = V, B = p;
-        break;
-    case 2:
-        R = p, G = V, B = t;
-        break;
-    case 3:
-        R = p, G = q, B = V;
-        break;
-    case 4:
-        R = t, G = p, B = V;
-        break;
-    default:
-        R = V, G = p, B = q;
-        break;
-    }
+    // V, p, q and t, and for each sextant which of them are red, green and blue.
+    const double c[4] = {V, V * (1.0 - S), V * (1.0 - S * f), V * (1.0 - S * (1.0 - f))};
+    static const int sextant[6][3] = {{0, 3, 1}, {2, 0, 1}, {1, 0, 3},
+                                      {1, 2, 0}, {3, 1, 0}, {0, 1, 2}};
+    const int* rgb = sextant[i >= 0 && i < 6 ? i : 5];
+    R = c[rgb[0]];
+    G = c[rgb[1]];
+    B = c[rgb[2]];
 }
 
 bool RGBHSVExchange(const std::string& fileEdit) {

@@ -21,15 +21,6 @@ TEST(BandProductByte, ClampsBeforeRoundingHalvesToEvenAndZeroesNonNumbers) {
 
 using BandFrameTest = BandTest;
 
-TEST_F(BandFrameTest, ProductNameTakesTheProductExtension) {
-    const struct {
-        const char* edit;
-        const char* name;
-    } cases[] = {{"field", "field.psa"}, {"field.raw", "field.psa"}, {"a.b.c", "a.b.psa"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ProductFileName(c.edit, ".psa"), Dir.File(c.name));
-}
-
 TEST_F(BandFrameTest, GaugeCountsRowsDoneOverTheHeightWhateverTheTopRow) {
     Subset(3, 10, 2, 4);
     Band("in.raw", Bytes(8, 7));
@@ -68,14 +59,6 @@ TEST_F(BandFrameTest, ShortInputFailsBeforeAnyProductAndKeepsTheOldOne) {
     }
     EXPECT_EQ(Product("out.psa"), (Bytes{9, 9}));
     EXPECT_EQ(Rec.BandGauge.back(), 0);
-}
-
-TEST_F(BandFrameTest, AMissingSecondBandLeavesNoProductNorTemporary) {
-    Subset(0, 0, 2, 2);
-    Band("a.raw", Bytes(4, 1), 0);
-    SelectedBandFiles[1] = Dir.File("missing.raw");
-    EXPECT_THROW(MultiBandFileAlgebra(0, false, 0, 1, "sum"), EInOutError);
-    EXPECT_FALSE(Exists("sum.pfa"));
 }
 
 using SingleBandTest = BandTest;
