@@ -4,6 +4,8 @@
 #include "bandproc/vUPrepare.h"
 
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -12,30 +14,48 @@ bool ValidSlot(int slot) {
 }
 
 // Integer band algebra: a zero divisor has no quotient and gives 0.
-template <int Op> inline int32_t BandAlgebra(int32_t a, int32_t b) {
-    if constexpr (Op == 0) return a + b;
-    if constexpr (Op == 1) return a - b;
-    if constexpr (Op == 2) return a * b;
-    if constexpr (Op == 3) return b != 0 ? a / b : 0;
+int32_t BandAlgebra(int32_t operation, int32_t a, int32_t b) {
+    switch (operation) {
+    case 0:
+        return a + b;
+    case 1:
+        return a - b;
+    case 2:
+        return a * b;
+    default:
+        return b != 0 ? a / b : 0;
+    }
 }
 
-template <int Op>
-void RunAlgebra(TRowFrame& f, bool autoRange, const std::string& path, const uint8_t* a,
-                const uint8_t* b) {
-    if (autoRange) {
-        RunValueProduct(f, true, path, [&](int64_t k) {
-            return static_cast<double>(BandAlgebra<Op>(a[k], b[k]));
-        });
-        return;
-    }
-    // Without autorange an integer needs no rounding: only the clamp.
-    uint8_t* out = f.AddProduct(path);
+// Two samples have 65536 pairs: each pair's byte is worked out once (after the first pass's
+// range, with autorange) and the rows only look it up.
+void RunAlgebra(TRowFrame& f, int32_t operation, bool autoRange, const std::string& path,
+                const uint8_t* a, const uint8_t* b) {
+    std::vector<int32_t> value(65536);
+    for (int32_t i = 0; i < 65536; ++i)
+        value[i] = BandAlgebra(operation, i >> 8, i & 255);
     const int64_t w = f.G.W;
+    TAutoRange range;
+    if (autoRange) {
+        int32_t lo = INT32_MAX, hi = INT32_MIN;
+        f.Pass([&](int64_t) {
+            for (int64_t k = 0; k < w; ++k) {
+                const int32_t v = value[a[k] << 8 | b[k]];
+                lo = v < lo ? v : lo;
+                hi = v > hi ? v : hi;
+            }
+        });
+        range.Take(lo);
+        range.Take(hi);
+        f.Rewind();
+    }
+    std::vector<uint8_t> byte(65536);
+    for (int32_t i = 0; i < 65536; ++i)
+        byte[i] = autoRange ? range.Map(value[i]) : ProductByte(value[i]);
+    uint8_t* out = f.AddProduct(path);
     f.Pass([&](int64_t) {
-        for (int64_t k = 0; k < w; ++k) {
-            const int32_t v = BandAlgebra<Op>(a[k], b[k]);
-            out[k] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
-        }
+        for (int64_t k = 0; k < w; ++k)
+            out[k] = byte[a[k] << 8 | b[k]];
         f.Write(0);
     });
 }
@@ -52,20 +72,7 @@ bool MultiBandFileAlgebra(int32_t operation, bool autoRange, int slotA, int slot
     const uint8_t* a = f.AddInput(SelectedBandFiles[slotA]);
     const uint8_t* b = f.AddInput(SelectedBandFiles[slotB]);
     const std::string path = ProductFileName(fileEdit, ext[operation]);
-    switch (operation) {
-    case 0:
-        RunAlgebra<0>(f, autoRange, path, a, b);
-        break;
-    case 1:
-        RunAlgebra<1>(f, autoRange, path, a, b);
-        break;
-    case 2:
-        RunAlgebra<2>(f, autoRange, path, a, b);
-        break;
-    default:
-        RunAlgebra<3>(f, autoRange, path, a, b);
-        break;
-    }
+    RunAlgebra(f, operation, autoRange, path, a, b);
     f.Commit();
     return true;
 }
