@@ -25,6 +25,14 @@ void HookSetGauge(int percent) {
     if (Hooks.SetGauge) Hooks.SetGauge(percent);
 }
 
+void HookBandGauge(int percent) {
+    if (Hooks.SetBandGauge) Hooks.SetBandGauge(percent);
+}
+
+void HookBandHints(const std::string& text) {
+    if (Hooks.SetBandHints) Hooks.SetBandHints(text);
+}
+
 void HookStatus(int panel, const std::string& text) {
     if (Hooks.SetStatusText) Hooks.SetStatusText(panel, text);
 }

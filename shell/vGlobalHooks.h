@@ -81,6 +81,9 @@ struct VornHooks {
     std::function<void()> EndUndoHoldingMode;
     // The projection message log changed; `show` brings its window up (an error was reported).
     std::function<void(bool show)> ProjectionLogChanged;
+    // The band-processing window's own gauge and hint panel, which the band-product runs drive.
+    std::function<void(int percent)> SetBandGauge;
+    std::function<void(const std::string& text)> SetBandHints;
 };
 
 extern VornHooks Hooks;
@@ -99,6 +102,8 @@ void HookUndoEnabled(bool enabled);
 bool HookPlaySound(const std::string& path);
 void HookBeep(int frequency, int milliseconds);
 std::string HookChooseFile(FileDialogRequest& request);
+void HookBandGauge(int percent);
+void HookBandHints(const std::string& text);
 
 // One image operation, band run or macro playback at a time.
 extern bool ImageOperationBusy;

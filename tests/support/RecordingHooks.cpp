@@ -16,6 +16,8 @@ RecordingHooks::RecordingHooks() {
     };
     Hooks.ShowErrorBox = [this](const std::string& text) { ErrorBoxes.push_back(text); };
     Hooks.SetGauge = [this](int p) { Gauge.push_back(p); };
+    Hooks.SetBandGauge = [this](int p) { BandGauge.push_back(p); };
+    Hooks.SetBandHints = [this](const std::string& text) { BandHints.push_back(text); };
     Hooks.SetStatusText = [this](int panel, const std::string& text) {
         (panel == 0 ? Status0 : Status1).push_back(text);
     };
@@ -78,6 +80,8 @@ void RecordingHooks::Clear() {
     Status0.clear();
     Status1.clear();
     Gauge.clear();
+    BandGauge.clear();
+    BandHints.clear();
     Sounds.clear();
     Beeps.clear();
     MacroLines.clear();

@@ -26,6 +26,8 @@ class RecordingHooks {
     std::vector<std::string> Status0;
     std::vector<std::string> Status1;
     std::vector<int> Gauge;
+    std::vector<int> BandGauge;
+    std::vector<std::string> BandHints;
     std::vector<std::string> Sounds;
     std::vector<std::pair<int, int>> Beeps;
     std::vector<std::string> MacroLines;

@@ -1,0 +1,140 @@
+#include "bandproc/vBandFiles.h"
+
+#include "runtime/RtErrors.h"
+#include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
+#include "shell/vGlobalMessages.h"
+#include "shell/vGlobalOptions.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+bool SaneBandSize(int64_t w, int64_t h) {
+    return w >= 1 && h >= 1 && w <= MaxBandSide && h <= MaxBandSide && w * h <= MaxBandPixels;
+}
+
+bool SubsetGeometry(const TSubsetBounds& bounds, TBandGeometry& g) {
+    g.W = bounds.Width();
+    g.H = bounds.Height();
+    g.Left = bounds.SubsetLeft;
+    g.Top = bounds.SubsetTop;
+    if (SaneBandSize(g.W, g.H)) return true;
+    ShowMessageNumber(36);
+    return false;
+}
+
+int RowGauge(int64_t rowsDone, int64_t rows) {
+    return rows > 0 ? static_cast<int>(rowsDone * 100 / rows) : 0;
+}
+
+std::string ProductFileName(const std::string& editText, const char* ext) {
+    return ImageDirectory + ChangeFileExt(editText, ext);
+}
+
+TBandReader::TBandReader(const std::string& path, int64_t rowBytes, int64_t rows)
+    : RowBytes(rowBytes) {
+    Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (Fd < 0)
+        throw EInOutError(errno == EACCES ? EInOutError::AccessDenied : EInOutError::FileNotFound);
+    struct stat st;
+    if (::fstat(Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(Fd);
+        Fd = -1;
+        throw EInOutError(EInOutError::AccessDenied);
+    }
+    if (st.st_size / rowBytes < rows) {
+        ::close(Fd);
+        Fd = -1;
+        throw EInOutError(EInOutError::ReadBeyondEnd);
+    }
+}
+
+TBandReader::TBandReader(TBandReader&& o) noexcept
+    : Fd(std::exchange(o.Fd, -1)), RowBytes(o.RowBytes) {}
+
+TBandReader& TBandReader::operator=(TBandReader&& o) noexcept {
+    if (this != &o) {
+        if (Fd >= 0) ::close(Fd);
+        Fd = std::exchange(o.Fd, -1);
+        RowBytes = o.RowBytes;
+    }
+    return *this;
+}
+
+TBandReader::~TBandReader() {
+    if (Fd >= 0) ::close(Fd);
+}
+
+void TBandReader::ReadRow(uint8_t* row) {
+    int64_t done = 0;
+    while (done < RowBytes) {
+        const ssize_t n = ::read(Fd, row + done, static_cast<size_t>(RowBytes - done));
+        if (n < 0 && errno == EINTR) continue;
+        // The file shrank after it was opened, or cannot be read at all.
+        if (n <= 0) throw EInOutError(EInOutError::ReadBeyondEnd);
+        done += n;
+    }
+}
+
+void TBandReader::Rewind() {
+    if (::lseek(Fd, 0, SEEK_SET) != 0) throw EInOutError(EInOutError::ReadBeyondEnd);
+}
+
+TProductWriter::TProductWriter(const std::string& path)
+    : Target(path), Temporary(path + ".tmp~" + IntToStr(getpid())) {
+    Fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (Fd < 0) RaiseWriteFailure(Target);
+}
+
+TProductWriter::TProductWriter(TProductWriter&& o) noexcept
+    : Fd(std::exchange(o.Fd, -1)), Target(std::move(o.Target)),
+      Temporary(std::exchange(o.Temporary, std::string())) {}
+
+TProductWriter& TProductWriter::operator=(TProductWriter&& o) noexcept {
+    if (this != &o) {
+        Release();
+        Fd = std::exchange(o.Fd, -1);
+        Target = std::move(o.Target);
+        Temporary = std::exchange(o.Temporary, std::string());
+    }
+    return *this;
+}
+
+TProductWriter::~TProductWriter() {
+    Release();
+}
+
+void TProductWriter::Release() {
+    if (Fd >= 0) ::close(Fd);
+    Fd = -1;
+    if (!Temporary.empty()) std::remove(Temporary.c_str());
+    Temporary.clear();
+}
+
+void TProductWriter::WriteRow(const uint8_t* row, int64_t bytes) {
+    int64_t done = 0;
+    while (done < bytes) {
+        const ssize_t n = ::write(Fd, row + done, static_cast<size_t>(bytes - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) RaiseWriteFailure(Target);
+        done += n;
+    }
+}
+
+void TProductWriter::Close() {
+    if (Fd < 0) return;
+    const bool ok = ::fsync(Fd) == 0;
+    const bool closed = ::close(Fd) == 0;
+    Fd = -1;
+    if (!ok || !closed) RaiseWriteFailure(Target);
+}
+
+void TProductWriter::Commit() {
+    Close();
+    if (std::rename(Temporary.c_str(), Target.c_str()) != 0) RaiseWriteFailure(Target);
+    Temporary.clear();
+}

@@ -1,0 +1,81 @@
+// Band files as the band-product runs stream them: raw 8-bit rows without a header. A reader
+// proves its file holds every row it will be asked for before the run allocates or creates
+// anything; a product is written into a temporary beside its name and takes that name only when
+// the whole run has succeeded, so a failed run leaves every old product as it was.
+#pragma once
+
+#include "import/vHeaderState.h"
+
+#include <cstdint>
+#include <string>
+
+// Sides and areas beyond these come from a damaged header, never from a scene: one row of a
+// product may be three input rows wide, and a run must not ask for memory without bound.
+constexpr int64_t MaxBandSide = int64_t{1} << 20;
+constexpr int64_t MaxBandPixels = int64_t{1} << 36;
+
+// Width and height of a run and its row numbering.
+struct TBandGeometry {
+    int64_t W = 0;
+    int64_t H = 0;
+    int32_t Left = 0;
+    int32_t Top = 0;
+};
+
+// True when 1 <= w, h <= MaxBandSide and w * h <= MaxBandPixels.
+bool SaneBandSize(int64_t w, int64_t h);
+// The geometry of the subset; false (message 36 shown) when its size is not sane.
+bool SubsetGeometry(const TSubsetBounds& bounds, TBandGeometry& g);
+// The gauge after `rowsDone` of `rows` rows: the share done, 0..100.
+int RowGauge(int64_t rowsDone, int64_t rows);
+
+// ImageDirectory + the edit's text with its extension replaced by (or extended with) `ext`.
+std::string ProductFileName(const std::string& editText, const char* ext);
+
+class TBandReader {
+  public:
+    TBandReader() = default;
+    // Opens `path` for rows of `rowBytes` bytes. Raises file not found, or read beyond end of
+    // file when it holds fewer than `rows` rows.
+    TBandReader(const std::string& path, int64_t rowBytes, int64_t rows);
+    TBandReader(TBandReader&& o) noexcept;
+    TBandReader& operator=(TBandReader&& o) noexcept;
+    TBandReader(const TBandReader&) = delete;
+    TBandReader& operator=(const TBandReader&) = delete;
+    ~TBandReader();
+
+    // The next row into `row` (rowBytes bytes); raises the read error when the file ends early.
+    void ReadRow(uint8_t* row);
+    // Back to the first row, for a second pass.
+    void Rewind();
+
+  private:
+    int Fd = -1;
+    int64_t RowBytes = 0;
+};
+
+class TProductWriter {
+  public:
+    TProductWriter() = default;
+    // Creates the temporary of `path`; raises the write error when it cannot.
+    explicit TProductWriter(const std::string& path);
+    TProductWriter(TProductWriter&& o) noexcept;
+    TProductWriter& operator=(TProductWriter&& o) noexcept;
+    TProductWriter(const TProductWriter&) = delete;
+    TProductWriter& operator=(const TProductWriter&) = delete;
+    // A temporary that was never committed is removed.
+    ~TProductWriter();
+
+    void WriteRow(const uint8_t* row, int64_t bytes);
+    // Flushes and closes the temporary (a run may hold more products than it can keep open).
+    void Close();
+    // Closes if needed and gives the temporary its name, replacing any file of that name.
+    void Commit();
+    const std::string& Path() const { return Target; }
+
+  private:
+    void Release();
+    int Fd = -1;
+    std::string Target;
+    std::string Temporary;
+};
