@@ -1,7 +1,11 @@
 #include "algebra/ui/vFEditor.h"
 #include "algebra/vFilterEditorState.h"
+#include "algebra/vUIPFilter.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vMacro.h"
 #include "shell/vGlobal.h"
+#include "shell/vMacroPlayer.h"
+#include "support/EngineTestImage.h"
 #include "support/RecordingHooks.h"
 #include "support/TestFiles.h"
 
@@ -207,6 +211,60 @@ TEST_F(FilterEditor, PresetsServeTheirOwnExtensionsOnly) {
     W->phingbtn->click(); // nor are integers a wave's
     EXPECT_EQ(W->GridTexts(), Texts(9, "0"));
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+}
+
+class FiledFilterPlayback : public EngineTestImage {
+  protected:
+    void SetUp() override {
+        EngineTestImage::SetUp();
+        InstallMacroHooks();
+        ClipOption = true;
+    }
+    void Scene() {
+        Load(4, {{10, 20, 30},
+                 {200, 100, 0},
+                 {5, 250, 60},
+                 {90, 90, 90},
+                 {0, 0, 0},
+                 {255, 1, 128},
+                 {33, 66, 99},
+                 {120, 7, 240},
+                 {64, 32, 16},
+                 {8, 4, 2},
+                 {77, 88, 99},
+                 {250, 250, 250},
+                 {100, 150, 200},
+                 {1, 2, 3},
+                 {140, 40, 240},
+                 {60, 70, 80}});
+    }
+};
+
+// The player sets the kernel folder and file and the window's output choice, then runs the
+// code's filter on the file as the filter itself would.
+TEST_F(FiledFilterPlayback, FilterCodesSetTheFileAndChoiceThenRunTheirFilter) {
+    TFEditForm window;
+    FEditForm = &window;
+    const std::string dir = std::string(VORN_SOURCE_DIR) + "/tests/data/kernels/";
+    const struct {
+        int32_t Code;
+        const char* File;
+        const char* Choice;
+    } cases[] = {{301, "laplace.RL3", "2"}, {302, "ramp.RR3", "1"}, {303, "sobel.R23", "7"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Code);
+        const FiledFilterCode* code = FindFiledFilterCode(c.Code);
+        ASSERT_NE(code, nullptr);
+        Scene();
+        ASSERT_TRUE(RunGuarded([&] { code->Run(dir + c.File, 1); }));
+        const std::vector<uint32_t> direct = DisplayedPicture.Pixels;
+        Scene();
+        ASSERT_TRUE(PlayMacro({code->CommandLine, dir, dir + c.File, c.Choice, "1"}));
+        EXPECT_EQ(DisplayedPicture.Pixels, direct);
+        EXPECT_EQ(FilterDirectory, dir);
+        EXPECT_EQ(FilterFileName, dir + c.File);
+        EXPECT_EQ(window.FiledFRG->checkedId(), std::min(std::stoi(c.Choice), 2));
+    }
 }
 
 } // namespace
