@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -46,25 +45,6 @@ bool Staged() {
     return FilterEditType == KernelKind::Pair || FilterEditType == KernelKind::Eight;
 }
 
-QButtonGroup* RadioGroup(QWidget* parent, const char* name, const QString& title,
-                         std::initializer_list<const char*> items, int columns, QLayout* into,
-                         QGroupBox** box = nullptr) {
-    auto* b = new QGroupBox(title, parent);
-    auto* grid = new QGridLayout(b);
-    auto* group = new QButtonGroup(b);
-    group->setObjectName(name);
-    int id = 0;
-    for (const char* item : items) {
-        auto* radio = new QRadioButton(item, b);
-        grid->addWidget(radio, id / columns, id % columns);
-        group->addButton(radio, id++);
-    }
-    group->button(0)->setChecked(true);
-    into->addWidget(b);
-    if (box) *box = b;
-    return group;
-}
-
 } // namespace
 
 TFEditForm::TFEditForm(QWidget* parent)
@@ -78,8 +58,8 @@ TFEditForm::TFEditForm(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    TogglesRG = RadioGroup(this, "TogglesRG", "",
-                           {"0..255", "0..1..255", "-1..0..1", "Auto 0..255"}, 4, top);
+    TogglesRG = ItemRadioGroup(this, "TogglesRG", "",
+                               {"0..255", "0..1..255", "-1..0..1", "Auto 0..255"}, 0, 4, top);
     connect(TogglesRG, &QButtonGroup::idClicked, this,
             [this](int item) { Guarded([item] { SetProcessingChoice(item); }); });
     layout->addLayout(top);
@@ -105,10 +85,10 @@ QWidget* TFEditForm::MakeFiledPage() {
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
     FiledFRG =
-        RadioGroup(page, "FiledFRG", "Filter functions",
-                   {"Standard: Filter Image only", "Filter Image then Add it to Image (self)",
-                    "Filter Image then Subtract it from Image (self)"},
-                   1, column);
+        ItemRadioGroup(page, "FiledFRG", "Filter functions",
+                       {"Standard: Filter Image only", "Filter Image then Add it to Image (self)",
+                        "Filter Image then Subtract it from Image (self)"},
+                       0, 1, column);
     column->addStretch(1);
     return page;
 }
@@ -132,17 +112,17 @@ QWidget* TFEditForm::MakeEditorPage() {
     columns->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
-    SizeRGroup = RadioGroup(page, "SizeRGroup", "Filter Size", {"3 x 3", "5 x 5", "7 x 7", "9 x 9"},
-                            1, right);
+    SizeRGroup = ItemRadioGroup(page, "SizeRGroup", "Filter Size",
+                                {"3 x 3", "5 x 5", "7 x 7", "9 x 9"}, 0, 1, right);
     connect(SizeRGroup, &QButtonGroup::idClicked, this,
             [this](int item) { Guarded([this, item] { SizeRGroupClick(item); }); });
-    FilterType = RadioGroup(page, "FilterType", "Filter Type",
-                            {"Real", "Integer", "Sobel (2)", "Rotate (8)"}, 1, right);
+    FilterType = ItemRadioGroup(page, "FilterType", "Filter Type",
+                                {"Real", "Integer", "Sobel (2)", "Rotate (8)"}, 0, 1, right);
     connect(FilterType, &QButtonGroup::idClicked, this,
             [this](int item) { Guarded([this, item] { FilterTypeClick(item); }); });
-    CurrentFilter =
-        RadioGroup(page, "CurrentFilter", "Sobel or Rotate Stage",
-                   {"1", "2", "3", "4", "5", "6", "7", "8"}, 2, right, &CurrentFilterBox);
+    CurrentFilter = ItemRadioGroup(page, "CurrentFilter", "Sobel or Rotate Stage",
+                                   {"1", "2", "3", "4", "5", "6", "7", "8"}, 0, 2, right);
+    CurrentFilterBox = qobject_cast<QGroupBox*>(CurrentFilter->parent());
     connect(CurrentFilter, &QButtonGroup::idClicked, this,
             [this](int item) { Guarded([this, item] { CurrentFilterClick(item + 1); }); });
 

@@ -58,10 +58,12 @@ const CoefficientEdit PAREditTable[9] = {
 const CoefficientEdit PMEditTable[3] = {
     {"PMEdit1", "-0.8561"}, {"PMEdit2", "0.36"}, {"PMEdit3", "1.19"}};
 
+} // namespace
+
 // A titled radio group; `columns` items a row; `chosen` -1 for none.
-QButtonGroup* RadioGroup(QWidget* parent, const char* name, const QString& title,
-                         std::initializer_list<const char*> items, int chosen, int columns,
-                         QLayout* into) {
+QButtonGroup* ItemRadioGroup(QWidget* parent, const char* name, const QString& title,
+                             std::initializer_list<const char*> items, int chosen, int columns,
+                             QLayout* into) {
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(QString(name) + "Box");
     auto* grid = new QGridLayout(box);
@@ -78,8 +80,6 @@ QButtonGroup* RadioGroup(QWidget* parent, const char* name, const QString& title
     return group;
 }
 
-} // namespace
-
 TPixelAlgebraForm::TPixelAlgebraForm(QWidget* parent)
     : TToolWindow("Pixel Algebra", "PixelAlgebraForm", fpPixelAlgebra, tfPixelAlgebra, parent) {
     PageControl1 = new QTabWidget(this);
@@ -90,8 +90,8 @@ TPixelAlgebraForm::TPixelAlgebraForm(QWidget* parent)
     PageControl1->addTab(ColorContortions, "Color Contortions");
 
     auto* bottom = new QHBoxLayout;
-    TogglesRG = RadioGroup(this, "TogglesRG", "",
-                           {"0..255", "0..1..255", "-1..0..1", "Auto 0..255"}, 0, 4, bottom);
+    TogglesRG = ItemRadioGroup(this, "TogglesRG", "",
+                               {"0..255", "0..1..255", "-1..0..1", "Auto 0..255"}, 0, 4, bottom);
     connect(TogglesRG, &QButtonGroup::idClicked, this,
             [this](int item) { Guarded([this, item] { TogglesRGClick(item); }); });
     PixelAlgebraHelpBtn = HelpButton(this, "PixelAlgebraHelpBtn", 8000);
@@ -140,17 +140,17 @@ QWidget* TPixelAlgebraForm::MakePixelOperationsPage() {
         column->addWidget(new QLabel(title, page));
         column->addWidget(new QLabel(nesting, page));
         auto* row = new QHBoxLayout;
-        bands[0] = RadioGroup(page, names[0], title == QString("Group A") ? "  A" : "  B", Shapes,
-                              shape, 1, row);
-        bands[1] = RadioGroup(page, names[1], "Band", Bands, oneBand, 1, row);
-        bands[2] = RadioGroup(page, names[2], "Band", Bands, -1, 1, row);
-        ops[0] = RadioGroup(page, opNames[0], "  Operation", Operations, -1, 1, row);
-        bands[3] = RadioGroup(page, names[3], "Band", Bands, -1, 1, row);
-        bands[4] = RadioGroup(page, names[4], captions3[0], Bands, -1, 1, row);
-        ops[1] = RadioGroup(page, opNames[1], "  Operation", Operations, -1, 1, row);
-        bands[5] = RadioGroup(page, names[5], captions3[1], Bands, -1, 1, row);
-        ops[2] = RadioGroup(page, opNames[2], "  Operation", Operations, -1, 1, row);
-        bands[6] = RadioGroup(page, names[6], captions3[2], Bands, -1, 1, row);
+        bands[0] = ItemRadioGroup(page, names[0], title == QString("Group A") ? "  A" : "  B",
+                                  Shapes, shape, 1, row);
+        bands[1] = ItemRadioGroup(page, names[1], "Band", Bands, oneBand, 1, row);
+        bands[2] = ItemRadioGroup(page, names[2], "Band", Bands, -1, 1, row);
+        ops[0] = ItemRadioGroup(page, opNames[0], "  Operation", Operations, -1, 1, row);
+        bands[3] = ItemRadioGroup(page, names[3], "Band", Bands, -1, 1, row);
+        bands[4] = ItemRadioGroup(page, names[4], captions3[0], Bands, -1, 1, row);
+        ops[1] = ItemRadioGroup(page, opNames[1], "  Operation", Operations, -1, 1, row);
+        bands[5] = ItemRadioGroup(page, names[5], captions3[1], Bands, -1, 1, row);
+        ops[2] = ItemRadioGroup(page, opNames[2], "  Operation", Operations, -1, 1, row);
+        bands[6] = ItemRadioGroup(page, names[6], captions3[2], Bands, -1, 1, row);
         column->addLayout(row);
     };
     std::array<QButtonGroup*, 7> a{}, b{};
@@ -158,7 +158,7 @@ QWidget* TPixelAlgebraForm::MakePixelOperationsPage() {
     group("Group A", {"BA0", "BA1", "BA2", "BA3", "BA4", "BA5", "BA6"},
           {"OpRGA1", "OpRGA2", "OpRGA3"}, {"  2", "  2", "  3"}, 0, 0, a, opA);
     auto* mainRow = new QHBoxLayout;
-    OpRGMain = RadioGroup(page, "OpRGMain", "  Operation", Operations, poDivide, 4, mainRow);
+    OpRGMain = ItemRadioGroup(page, "OpRGMain", "  Operation", Operations, poDivide, 4, mainRow);
     column->addLayout(mainRow);
     group("Group B", {"BB0", "BB1", "BB2", "BB3", "BB4", "BB5", "BB6"},
           {"OpRGB1", "OpRGB2", "OpRGB3"}, {"  1", "  2", "  3"}, 0, 2, b, opB);
@@ -182,7 +182,8 @@ QWidget* TPixelAlgebraForm::MakeRatiosPage() {
     auto* columns = new QHBoxLayout(page);
 
     auto* ratios = new QVBoxLayout;
-    PixelRatiosRG = RadioGroup(page, "PixelRatiosRG", "Pixel Ratios", RatioFormulas, -1, 1, ratios);
+    PixelRatiosRG =
+        ItemRadioGroup(page, "PixelRatiosRG", "Pixel Ratios", RatioFormulas, -1, 1, ratios);
     auto* ratioButtons = new QHBoxLayout;
     PA_RatiosBtn = Button(page, "PA_RatiosBtn", "Process Ratio", "Process selected Ratio",
                           &TPixelAlgebraForm::PA_RatiosBtnClick);
@@ -209,7 +210,7 @@ QWidget* TPixelAlgebraForm::MakeRatiosPage() {
         grid->addWidget(PAREdits[i], i / 3 + 1, i % 3 + 1);
     }
     right->addLayout(grid);
-    PARRG = RadioGroup(page, "PARRG", "  Operation", Operations, poMultiply, 4, right);
+    PARRG = ItemRadioGroup(page, "PARRG", "  Operation", Operations, poMultiply, 4, right);
     auto* parRow = new QHBoxLayout;
     PARBtn = Button(page, "PARBtn", "Execute", nullptr, &TPixelAlgebraForm::PARBtnClick);
     parRow->addWidget(PARBtn);
@@ -229,7 +230,7 @@ QWidget* TPixelAlgebraForm::MakeRatiosPage() {
         pm->addWidget(PMEdits[i], 1, i);
     }
     right->addLayout(pm);
-    PMRG = RadioGroup(page, "PMRG", "  Operation", {"+", "-", "*", "/"}, poMultiply, 4, right);
+    PMRG = ItemRadioGroup(page, "PMRG", "  Operation", {"+", "-", "*", "/"}, poMultiply, 4, right);
     auto* pmRow = new QHBoxLayout;
     PMultiplyBtn =
         Button(page, "PMultiplyBtn", "Execute", nullptr, &TPixelAlgebraForm::PMultiplyBtnClick);

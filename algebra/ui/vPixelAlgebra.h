@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -80,5 +81,9 @@ class TPixelAlgebraForm : public TToolWindow {
 
 extern QPointer<TPixelAlgebraForm> PixelAlgebraForm;
 
+// A titled radio group of `items` in rows of `columns`, put into `into`; `chosen` -1 for none.
+QButtonGroup* ItemRadioGroup(QWidget* parent, const char* name, const QString& title,
+                             std::initializer_list<const char*> items, int chosen, int columns,
+                             QLayout* into);
 // Sets a radio group's item; -1 (or any item it lacks) leaves none chosen.
 void SetRadioItem(QButtonGroup* group, int item);
