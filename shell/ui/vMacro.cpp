@@ -1,4 +1,8 @@
 #include "shell/ui/vMacro.h"
+#include "algebra/ui/vFEditor.h"
+#include "algebra/ui/vPixelAlgebra.h"
+#include "algebra/vFilterEditorState.h"
+#include "algebra/vUIPFilter.h"
 
 #include "histogram/ui/vHistogram.h"
 #include "histogram/ui/vLinear.h"
@@ -227,6 +231,13 @@ void InstallMacroHooks() {
         if (LinearForm) LinearForm->SetLinearRGIndex(s.Radio(2, 3));
         EmptyLinearOp();
     });
+    for (const FiledFilterCode& code : FiledFilterCodes)
+        RegisterMacroRoutine(code.Code, [&code](const MacroStep& s) {
+            FilterDirectory = s.L(1);
+            FilterFileName = s.L(2);
+            if (FEditForm) SetRadioItem(FEditForm->FiledFRG, s.Radio(3, 3));
+            code.Run(FilterFileName, s.I(4));
+        });
     MacroLoadPicture = [](const std::string& directory, const std::string& name) {
         if (VORNForm)
             VORNForm->OpenPicture(directory + name);
