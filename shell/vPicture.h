@@ -19,6 +19,13 @@ struct Picture {
         Height = height;
         Pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
     }
+    // The size without clearing when the picture has it already: for callers that write every
+    // pixel.
+    void Fit(int width, int height) {
+        if (Width != width || Height != height ||
+            Pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+            Resize(width, height);
+    }
     uint32_t* Row(int y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
     const uint32_t* Row(int y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }
     uint32_t& At(int x, int y) { return Row(y)[x]; }
