@@ -50,4 +50,12 @@ TEST_F(OlindaHistogram, CountsAndMeansMatchThePictureAndItsBands) {
         EXPECT_EQ(lines[3 * band], std::to_string(std::lrint(mean))) << rawBands[band];
         EXPECT_EQ(lines[9 + 7 * band + 4], std::to_string(sum)) << rawBands[band];
     }
+    // The three files whole, as first written for this scene: a change of any layout, figure or
+    // number format shows here.
+    for (const char* name : {"olinda_rgb432.adc", "olinda_rgb432.ads", "olinda_rgb432.adt"}) {
+        std::vector<uint8_t> written, pinned;
+        ASSERT_TRUE(ReadWholeFile(Dir.File(name), written)) << name;
+        ASSERT_TRUE(ReadWholeFile(TestData(std::string("companions/") + name), pinned)) << name;
+        EXPECT_TRUE(written == pinned) << name;
+    }
 }
