@@ -1,5 +1,5 @@
 // Any bytes as "Vorn.pof": the reader refuses or loads, never reads past the record.
-// Seeds: options/*.pof
+// Seeds: **/*.pof
 #include "fuzz/FuzzSupport.h"
 #include "shell/vGlobal.h"
 
