@@ -2,9 +2,14 @@
 // padding. The main window paints this memory directly (wrapped, not copied).
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+// The pixel words below are these bytes only on a little-endian machine; the row conversions
+// move whole words on that footing.
+static_assert(std::endian::native == std::endian::little);
 
 struct Picture {
     int Width = 0;
