@@ -9,6 +9,7 @@
 //   BM_<Engine>_Anchor/<args>  its nearest library equivalent on the same input, with the same
 //                              <args>, ending with ReportRates(state, pixels). OpenCV runs on one
 //                              thread here, as the engines do.
+// An engine whose work is not pixels reports its own rate counter ending in "/s" (lines/s).
 #pragma once
 
 #include "shell/vGlobal.h"

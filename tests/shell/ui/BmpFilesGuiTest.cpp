@@ -1,7 +1,7 @@
 // Bitmaps of the header kinds and encodings the depth table does not make, written by hand from
 // the file layout into tests/data/pictures: each loads through the header check and the
 // toolkit's reader to exactly these pixels, rows top first.
-#include "shell/ui/vBmpCodec.h"
+#include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "support/TestFiles.h"
 
@@ -12,7 +12,7 @@
 namespace {
 
 TEST(BmpFiles, HandWrittenBitmapsOfEveryHeaderKindLoadToTheirPixels) {
-    SetBmpCodec(QtDecodeBmp, QtEncodeBmp);
+    TVORNForm::InstallPictureFileHooks();
     const struct {
         const char* File;
         int Width, Height, SourceBits;
