@@ -1,12 +1,26 @@
-// What every benchmark shares: reproducible noise pictures, the working image made from one,
-// and the megapixels-per-second counter.
+// What every benchmark shares: reproducible noise pictures, the working image made from one, the
+// rate counters and the memcpy floor.
+//
+// scripts/bench ends with one table built from the names alone, so a new engine adds its row by
+// following them:
+//   BM_<Engine>/<args>         the engine; ends with ReportRates(state, pixels, bytesPerPixel),
+//                              bytesPerPixel being what it must read plus write per pixel (0: the
+//                              work is not a memory pass, no floor is shown);
+//   BM_<Engine>_Anchor/<args>  its nearest library equivalent on the same input, with the same
+//                              <args>, ending with ReportRates(state, pixels). OpenCV runs on one
+//                              thread here, as the engines do.
+// An engine whose work is not pixels reports its own rate counter ending in "/s" (lines/s).
 #pragma once
 
 #include "shell/vGlobal.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstring>
+#include <map>
+#include <vector>
 
 // The next pixel of the noise sequence (0x00RRGGBB).
 inline uint32_t NextNoise(uint32_t& seed) {
@@ -32,13 +46,47 @@ inline void MakeNoiseWorkingImage(int side) {
     AllocImageBuffers();
 }
 
-inline void ReportMegapixels(benchmark::State& state, double pixels) {
-    state.counters["MPix/s"] = benchmark::Counter(
-        pixels * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+// Megapixels a second that memcpy reaches moving the bytes an engine moves for `pixels` pixels
+// (half of them read, half written), measured once per size in this process.
+inline double MemcpyFloor(double pixels, double bytesPerPixel) {
+    static std::map<size_t, double> measured;
+    const size_t half = static_cast<size_t>(pixels * bytesPerPixel / 2);
+    auto [it, fresh] = measured.try_emplace(half, 0.0);
+    if (fresh) {
+        std::vector<uint8_t> from(half, 1), to(half, 0);
+        std::memcpy(to.data(), from.data(), half);
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point start = Clock::now();
+        double seconds = 0.0;
+        int copies = 0;
+        do {
+            std::memcpy(to.data(), from.data(), half);
+            benchmark::DoNotOptimize(to.data());
+            benchmark::ClobberMemory();
+            ++copies;
+            seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        } while (seconds < 0.25);
+        it->second = pixels * copies / seconds / 1e6;
+    }
+    return it->second;
 }
+
+inline void ReportRates(benchmark::State& state, double pixels, double bytesPerPixel = 0.0) {
+    state.counters["MP/s"] = benchmark::Counter(
+        pixels * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+    if (bytesPerPixel > 0.0) state.counters["Floor MP/s"] = MemcpyFloor(pixels, bytesPerPixel);
+}
+
+// Bytes per pixel of the frame every image operation pays: the picture (4) read into the undo
+// and work buffers (3 + 3), the work buffer (3) shown as the picture (4).
+constexpr double FrameBytes = 17;
 
 #if __has_include(<opencv2/core.hpp>)
 #include <opencv2/core.hpp>
+
+namespace {
+[[maybe_unused]] const bool AnchorsOnOneThread = (cv::setNumThreads(1), true);
+}
 
 // The same noise as NoisePicture, as an OpenCV blue-green-red matrix.
 inline cv::Mat NoiseMat(int side) {

@@ -34,7 +34,8 @@ void BM_ClassDisplayRed(benchmark::State& state) {
         ShowClassesDisplay(1);
         benchmark::DoNotOptimize(WorkImageBuffer);
     }
-    ReportMegapixels(state, static_cast<double>(side) * side);
+    // The undo buffer (3) painted into the work buffer (3).
+    ReportRates(state, static_cast<double>(side) * side, 6);
 }
 
 void BM_ClassDisplayBGR(benchmark::State& state) {
@@ -44,7 +45,8 @@ void BM_ClassDisplayBGR(benchmark::State& state) {
         ShowClassesDisplay(1);
         benchmark::DoNotOptimize(WorkImageBuffer);
     }
-    ReportMegapixels(state, static_cast<double>(side) * side);
+    // The undo buffer (3) painted into the work buffer (3).
+    ReportRates(state, static_cast<double>(side) * side, 6);
 }
 
 #ifdef VORN_HAVE_OPENCV
@@ -59,7 +61,7 @@ void BM_OpenCVLut(benchmark::State& state) {
         cv::LUT(src, lut, dst);
         benchmark::DoNotOptimize(dst.data);
     }
-    ReportMegapixels(state, static_cast<double>(side) * side);
+    ReportRates(state, static_cast<double>(side) * side);
 }
 
 #endif
@@ -69,7 +71,17 @@ void BM_OpenCVLut(benchmark::State& state) {
 BENCHMARK(BM_ClassDisplayRed)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassDisplayBGR)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 #ifdef VORN_HAVE_OPENCV
-BENCHMARK(BM_OpenCVLut)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+// The same table lookup anchors both displays.
+BENCHMARK(BM_OpenCVLut)
+    ->Name("BM_ClassDisplayRed_Anchor")
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCVLut)
+    ->Name("BM_ClassDisplayBGR_Anchor")
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond);
 #endif
 
 BENCHMARK_MAIN();

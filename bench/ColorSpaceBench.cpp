@@ -1,6 +1,8 @@
-// Colour planes: GetImageSpace over 1 and 16 megapixels beside OpenCV's conversion to HSV of the
-// same picture, in megapixels per second.
+// Colour planes: GetImageSpace over 1 and 16 megapixels beside OpenCV's conversion of the same
+// picture to HSV (or HLS for the HLS planes), in megapixels per second.
 #include "shell/imaging/vUColorLibrary.h"
+
+#include "bench/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,22 +22,11 @@ const Picture& TestPicture(int side) {
     static std::map<int, Picture> made;
     Picture& p = made[side];
     if (p.Empty()) {
-        p.Resize(side, side);
-        uint32_t state = 12345;
-        for (uint32_t& px : p.Pixels) {
-            state = state * 1664525u + 1013904223u;
-            px = 0xFF000000u | (state >> 8);
-        }
+        p = NoisePicture(side);
         for (int x = 0; x < side; x += 7)
             p.At(x, x) = PackPixel(90, 90, 90);
     }
     return p;
-}
-
-void SetRate(benchmark::State& state, int side) {
-    state.counters["MP/s"] = benchmark::Counter(static_cast<double>(side) * side / 1e6 *
-                                                    static_cast<double>(state.iterations()),
-                                                benchmark::Counter::kIsRate);
 }
 
 // Arguments: side, plane, colour flag.
@@ -48,47 +39,44 @@ void BM_GetImageSpace(benchmark::State& state) {
         Picture out = GetImageSpace(plane, colour, false, source);
         benchmark::DoNotOptimize(out.Pixels.data());
     }
-    SetRate(state, side);
+    // The picture (4) read, the plane picture (4) written.
+    ReportRates(state, static_cast<double>(side) * side, 8);
 }
-BENCHMARK(BM_GetImageSpace)
-    ->ArgNames({"side", "plane", "colour"})
-    ->Args({1024, PlaneHueHSV, 1})
-    ->Args({1024, PlaneSaturationHSV, 0})
-    ->Args({1024, PlaneValueHSV, 0})
-    ->Args({4096, PlaneHueHSV, 1})
-    ->Args({4096, PlaneSaturationHSV, 0})
-    ->Args({4096, PlaneValueHSV, 0})
-    ->Args({4096, PlaneHueHLS, 1})
-    ->Unit(benchmark::kMillisecond);
 
 #ifdef VORN_HAVE_OPENCV
 // The picture's memory is bytes blue, green, red, 255: OpenCV reads it in place as BGRA.
-// Arguments: side, threads (0: OpenCV's default pool; GetImageSpace runs on one thread).
-void BM_OpenCV_cvtColor_HSV(benchmark::State& state) {
+void BM_GetImageSpace_Anchor(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    const int threads = static_cast<int>(state.range(1));
+    const int plane = static_cast<int>(state.range(1));
+    const int code = plane >= PlaneHueHLS ? cv::COLOR_BGR2HLS : cv::COLOR_BGR2HSV;
     const Picture& source = TestPicture(side);
     const cv::Mat in(side, side, CV_8UC4, const_cast<uint32_t*>(source.Pixels.data()));
     cv::Mat out;
-    const int savedThreads = cv::getNumThreads();
-    if (threads > 0) cv::setNumThreads(threads);
     for (auto _ : state) {
-        cv::cvtColor(in, out, cv::COLOR_BGR2HSV);
+        cv::cvtColor(in, out, code);
         benchmark::DoNotOptimize(out.data);
     }
-    cv::setNumThreads(savedThreads);
-    state.counters["threads"] = threads > 0 ? threads : savedThreads;
-    SetRate(state, side);
+    ReportRates(state, static_cast<double>(side) * side);
 }
-BENCHMARK(BM_OpenCV_cvtColor_HSV)
-    ->ArgNames({"side", "threads"})
-    ->Args({1024, 1})
-    ->Args({1024, 0})
-    ->Args({4096, 1})
-    ->Args({4096, 0})
-    ->Unit(benchmark::kMillisecond);
 #endif
 
+void Planes(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"side", "plane", "colour"})
+        ->Args({1024, PlaneHueHSV, 1})
+        ->Args({1024, PlaneSaturationHSV, 0})
+        ->Args({1024, PlaneValueHSV, 0})
+        ->Args({4096, PlaneHueHSV, 1})
+        ->Args({4096, PlaneSaturationHSV, 0})
+        ->Args({4096, PlaneValueHSV, 0})
+        ->Args({4096, PlaneHueHLS, 1})
+        ->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
+
+BENCHMARK(BM_GetImageSpace)->Apply(Planes);
+#ifdef VORN_HAVE_OPENCV
+BENCHMARK(BM_GetImageSpace_Anchor)->Apply(Planes);
+#endif
 
 BENCHMARK_MAIN();

@@ -116,7 +116,7 @@ void BM_FftwR2R(benchmark::State& state) {
 
 BENCHMARK(BM_RealFFT)->Arg(256)->Arg(1024)->Arg(2048);
 #ifdef VORN_HAVE_FFTW
-BENCHMARK(BM_FftwR2C)->Arg(256)->Arg(1024)->Arg(2048);
+BENCHMARK(BM_FftwR2C)->Name("BM_RealFFT_Anchor")->Arg(256)->Arg(1024)->Arg(2048);
 BENCHMARK(BM_FftwR2R)->Arg(256)->Arg(1024)->Arg(2048);
 #endif
 

@@ -1,6 +1,7 @@
 // Any bytes as a raw band-sequential file whose first eight bytes give the sizes the user would
 // type and the modes: the splitter refuses or writes bands, and the crop and the preview read
 // the first band back; none reads outside the file.
+// Seeds: seeds/bands-4x3x2.raw
 #include "import/vBandFiles.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"

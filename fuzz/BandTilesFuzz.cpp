@@ -1,6 +1,7 @@
 // Any bytes as a divided-files list and the tiles it names: the first byte picks the join, the
 // text up to the first zero byte is the list, the rest is cut into four tile files. The joins
 // refuse or write, never read past a tile nor size a buffer from a damaged list.
+// Seeds: seeds/tiles.bin
 #include "bandproc/vUPrepare.h"
 #include "runtime/RtFiles.h"
 #include "shell/vGlobal.h"

@@ -1,6 +1,7 @@
 // Any bytes as a colour-cube file (.rs3): the reader takes only a file of the cube's exact size,
 // whole, and leaves the cube as it was otherwise. An odd first byte makes the input the repeated
 // bytes cut to that size, so the accepting path is exercised as well.
+// Seeds: seeds/*-cube.rs3.bin
 #include "histogram/vColorCube.h"
 #include "runtime/RtFiles.h"
 

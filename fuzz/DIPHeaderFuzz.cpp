@@ -1,16 +1,14 @@
 // Any bytes as a picture's processing-history log: read whole or refused with its message.
+// Seeds: **/*.dip
+#include "fuzz/FuzzSupport.h"
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
 #include "shell/vGlobal.h"
 
-#include <cstdint>
-#include <string>
-#include <unistd.h>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string name = "vorn-fuzz-" + std::to_string(getpid()) + ".dip";
-    ImageDirectory = "/tmp/";
-    WriteFileAtomic(ImageDirectory + name, data, size);
-    RunGuarded([] { HeaderPages.RIHOpenDIPHeader(name); });
+    const std::string path = FuzzFile("scene.dip", data, size);
+    // The log is found by its name in the picture folder.
+    ImageDirectory = ExtractFilePath(path);
+    RunGuarded([] { HeaderPages.RIHOpenDIPHeader("scene.dip"); });
     return 0;
 }

@@ -1,14 +1,15 @@
 // Any bytes as a kernel file of any kind and size: the reader refuses or loads, never reads past
 // the file, and a loaded kernel of any values (infinities, NaN) runs its filter on a small
-// working image to the end or to the run time's error.
+// working image to the end or to the run time's error. The first two bytes choose the kind,
+// size and engine.
+// Seeds: seeds/filter-*.bin
 #include "algebra/vUFilterFile.h"
 #include "algebra/vUIPFilter.h"
-#include "runtime/RtFiles.h"
+#include "fuzz/FuzzSupport.h"
 #include "shell/vGlobal.h"
 
 #include <cstdint>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -36,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int digit = (data[0] / 4) % 4;
     const int engine = data[1] % 9;
     const std::string path =
-        "/tmp/vorn-fuzz-" + std::to_string(getpid()) + "." + extensions[kind] + digits[digit];
-    WriteFileAtomic(path, data + 2, size - 2);
+        FuzzFile(std::string("kernel.") + extensions[kind] + digits[digit], data + 2, size - 2);
     LoadWorkingImage();
     ClipOption = (data[1] & 0x10) != 0;
     AutoRangeOption = (data[1] & 0x20) != 0;

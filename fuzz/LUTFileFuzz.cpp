@@ -1,5 +1,6 @@
 // Any bytes as a ".lut" file: the reader refuses, keeping the tables it was given, or yields
 // three tables of finite numbers that write back as the same bytes.
+// Seeds: lut/*.lut
 #include "algebra/vLUTFile.h"
 
 #include <cmath>

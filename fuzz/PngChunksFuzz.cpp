@@ -1,5 +1,6 @@
 // Any bytes as a PNG's chunk list: every chunk the walk reports lies wholly inside the bytes,
 // follows the one before it, and the walk only succeeds on an IEND.
+// Seeds: **/*.png
 #include "shell/vPngChunks.h"
 
 #include <cstdlib>

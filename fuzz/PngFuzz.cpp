@@ -1,4 +1,5 @@
 // Any bytes as a PNG: the decoder refuses or yields a picture whose size matches its pixels.
+// Seeds: **/*.png
 #include "shell/vPictureCodecs.h"
 
 #include <cstdlib>

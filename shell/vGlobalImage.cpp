@@ -61,32 +61,82 @@ int32_t RowPercent(int32_t y, int32_t maxY) {
     return static_cast<int32_t>(Round(static_cast<double>(y) / maxY * 100.0));
 }
 
-void PictureToBuffer(const Picture& picture, uint8_t* buffer, int32_t stride) {
-    const int h = picture.Height, w = picture.Width;
-    for (int row = 0; row < h; ++row) {
-        const uint32_t* src = picture.Row(h - 1 - row);
-        uint8_t* dst = buffer + static_cast<size_t>(row) * stride;
-        for (int x = 0; x < w; ++x) {
-            const uint32_t p = src[x];
-            dst[0] = static_cast<uint8_t>(p);
-            dst[1] = static_cast<uint8_t>(p >> 8);
-            dst[2] = static_cast<uint8_t>(p >> 16);
-            dst += 3;
+namespace {
+
+// Rows move four pixels (12 buffer bytes) at a time through 64-bit words; the bytes of a word
+// in memory are its bits from the lowest up, as the picture's pixel words are.
+constexpr uint64_t Opaque = 0xFF000000FF000000u;
+
+uint64_t Load64(const void* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+// One picture row into one or two buffer rows (the second may be null).
+void PackRow(const uint32_t* src, int width, uint8_t* dst, uint8_t* second) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4, src += 4) {
+        const uint64_t a = Load64(src), b = Load64(src + 2);
+        const uint64_t low = (a & 0xFFFFFFu) | ((a >> 8) & 0xFFFFFF000000u) | (b << 48);
+        const uint32_t high =
+            static_cast<uint32_t>(((b >> 16) & 0xFFu) | ((b >> 24) & 0xFFFFFF00u));
+        std::memcpy(dst, &low, 8);
+        std::memcpy(dst + 8, &high, 4);
+        dst += 12;
+        if (second) {
+            std::memcpy(second, &low, 8);
+            std::memcpy(second + 8, &high, 4);
+            second += 12;
+        }
+    }
+    for (; x < width; ++x, ++src) {
+        const uint8_t bgr[3] = {PixelBlue(*src), PixelGreen(*src), PixelRed(*src)};
+        std::memcpy(dst, bgr, 3);
+        dst += 3;
+        if (second) {
+            std::memcpy(second, bgr, 3);
+            second += 3;
         }
     }
 }
 
-void BufferToPicture(const uint8_t* buffer, int32_t stride, Picture& picture) {
-    const int h = picture.Height, w = picture.Width;
-    for (int row = 0; row < h; ++row) {
-        const uint8_t* src = buffer + static_cast<size_t>(row) * stride;
-        uint32_t* dst = picture.Row(h - 1 - row);
-        for (int x = 0; x < w; ++x) {
-            dst[x] = 0xFF000000u | (static_cast<uint32_t>(src[2]) << 16) |
-                     (static_cast<uint32_t>(src[1]) << 8) | src[0];
-            src += 3;
-        }
+void UnpackRow(const uint8_t* src, int width, uint32_t* dst) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4, src += 12, dst += 4) {
+        const uint64_t low = Load64(src);
+        uint32_t high;
+        std::memcpy(&high, src + 8, 4);
+        const uint64_t first = Opaque | (low & 0xFFFFFFu) | ((low << 8) & 0xFFFFFF00000000u);
+        const uint64_t second =
+            Opaque | (low >> 48) | (uint64_t{high & 0xFFu} << 16) | (uint64_t{high >> 8} << 32);
+        std::memcpy(dst, &first, 8);
+        std::memcpy(dst + 2, &second, 8);
     }
+    for (; x < width; ++x, src += 3)
+        *dst++ = PackPixel(src[2], src[1], src[0]);
+}
+
+void PictureToBuffers(const Picture& picture, uint8_t* buffer, uint8_t* second, int32_t stride) {
+    const int h = picture.Height;
+    for (int row = 0; row < h; ++row) {
+        const size_t at = static_cast<size_t>(row) * stride;
+        PackRow(picture.Row(h - 1 - row), picture.Width, buffer + at,
+                second ? second + at : nullptr);
+    }
+}
+
+} // namespace
+
+void PictureToBuffer(const Picture& picture, uint8_t* buffer, int32_t stride) {
+    PictureToBuffers(picture, buffer, nullptr, stride);
+}
+
+void BufferToPicture(const uint8_t* buffer, int32_t stride, Picture& picture) {
+    const int h = picture.Height;
+    for (int row = 0; row < h; ++row)
+        UnpackRow(buffer + static_cast<size_t>(row) * stride, picture.Width,
+                  picture.Row(h - 1 - row));
 }
 
 void AllocImageBuffers() {
@@ -160,9 +210,9 @@ void CopyImageForProcessing() {
     } else {
         ImageBuffersLocked = true;
         HookUndoEnabled(true);
-        PictureToBuffer(DisplayedPicture, UndoImageBuffer, ImageRowStride);
+        // Both copies in one pass over the picture.
+        PictureToBuffers(DisplayedPicture, UndoImageBuffer, WorkImageBuffer, ImageRowStride);
         UndoHoldsCopy = true;
-        std::memcpy(WorkImageBuffer, UndoImageBuffer, static_cast<size_t>(ImageBitsSize));
         HookStatus(1, "Image copied for processing");
         HookProcessMessages();
     }
@@ -255,9 +305,7 @@ void ShowBuffer(const uint8_t* buffer) {
     Picture& p = DisplayedPicture;
     // The result has the buffers' size; the picture's memory is reused when it already fits,
     // which spares allocating and clearing a whole picture per operation.
-    if (p.Width != ImageMaxX + 1 || p.Height != ImageMaxY + 1 ||
-        p.Pixels.size() != static_cast<size_t>(ImageMaxX + 1) * (ImageMaxY + 1))
-        p.Resize(ImageMaxX + 1, ImageMaxY + 1);
+    p.Fit(ImageMaxX + 1, ImageMaxY + 1);
     p.FormatBits = 24;
     BufferToPicture(buffer, ImageRowStride, p);
     UnlockImageBuffers();

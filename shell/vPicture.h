@@ -2,9 +2,14 @@
 // padding. The main window paints this memory directly (wrapped, not copied).
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+// The pixel words below are these bytes only on a little-endian machine; the row conversions
+// move whole words on that footing.
+static_assert(std::endian::native == std::endian::little);
 
 struct Picture {
     int Width = 0;
@@ -18,6 +23,13 @@ struct Picture {
         Width = width;
         Height = height;
         Pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
+    }
+    // The size without clearing when the picture has it already: for callers that write every
+    // pixel.
+    void Fit(int width, int height) {
+        if (Width != width || Height != height ||
+            Pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+            Resize(width, height);
     }
     uint32_t* Row(int y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
     const uint32_t* Row(int y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }

@@ -215,7 +215,7 @@ TEST_F(LinearEngines, EdgeFollowEndsATraceThatComesBackOnItself) {
 
 TEST_F(LinearEngines, EdgeFollowEndsOnTheAerialPhotograph) {
     Picture photo;
-    ASSERT_TRUE(ReadPngForTest(SharedData("aerial/aero1.png"), photo));
+    ASSERT_TRUE(ReadPngForTest(TestData("aerial/aero1.png"), photo));
     Show(std::move(photo));
     const auto start = std::chrono::steady_clock::now();
     for (int level : {40, 128, 200})

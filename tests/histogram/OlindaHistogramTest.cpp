@@ -17,7 +17,7 @@ constexpr int Width = 349, Height = 352;
 
 TEST_F(OlindaHistogram, CountsAndMeansMatchThePictureAndItsBands) {
     Picture picture;
-    ASSERT_TRUE(ReadPngForTest(SharedData("landsat7-olinda/olinda_rgb432.png"), picture));
+    ASSERT_TRUE(ReadPngForTest(TestData("landsat7-olinda/olinda_rgb432.png"), picture));
     ASSERT_EQ(picture.Width, Width);
     ASSERT_EQ(picture.Height, Height);
     std::array<BandHistogram, 3> expected{};
@@ -41,7 +41,7 @@ TEST_F(OlindaHistogram, CountsAndMeansMatchThePictureAndItsBands) {
     for (int band = 0; band < 3; ++band) {
         std::vector<uint8_t> raw;
         ASSERT_TRUE(
-            ReadWholeFile(SharedData(std::string("landsat7-olinda/") + rawBands[band]), raw));
+            ReadWholeFile(TestData(std::string("landsat7-olinda/") + rawBands[band]), raw));
         ASSERT_EQ(raw.size(), size_t{Width} * Height);
         int64_t sum = 0;
         for (uint8_t v : raw)
@@ -49,5 +49,13 @@ TEST_F(OlindaHistogram, CountsAndMeansMatchThePictureAndItsBands) {
         const double mean = static_cast<double>(sum) / raw.size();
         EXPECT_EQ(lines[3 * band], std::to_string(std::lrint(mean))) << rawBands[band];
         EXPECT_EQ(lines[9 + 7 * band + 4], std::to_string(sum)) << rawBands[band];
+    }
+    // The three files whole, as first written for this scene: a change of any layout, figure or
+    // number format shows here.
+    for (const char* name : {"olinda_rgb432.adc", "olinda_rgb432.ads", "olinda_rgb432.adt"}) {
+        std::vector<uint8_t> written, pinned;
+        ASSERT_TRUE(ReadWholeFile(Dir.File(name), written)) << name;
+        ASSERT_TRUE(ReadWholeFile(TestData(std::string("companions/") + name), pinned)) << name;
+        EXPECT_TRUE(written == pinned) << name;
     }
 }

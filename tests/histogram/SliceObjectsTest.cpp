@@ -5,6 +5,7 @@
 
 #include "support/EngineTestImage.h"
 #include "support/PngTestReader.h"
+#include "support/TestFiles.h"
 
 #include <set>
 
@@ -168,7 +169,7 @@ class ObjectDisplays : public EngineTestImage {};
 TEST_F(ObjectDisplays, EveryItemOnTheAerialPhotograph) {
     MarkRamps();
     Picture photo;
-    ASSERT_TRUE(ReadPngForTest(std::string(VORN_SOURCE_DIR) + "/tests/data/aero1.png", photo));
+    ASSERT_TRUE(ReadPngForTest(TestData("aerial/aero1.png"), photo));
     const std::vector<Rgb> source = [&] {
         Show(photo);
         return Shown();

@@ -15,7 +15,7 @@ namespace {
 // the record's layout (tests/data/first-run-pof.py).
 std::vector<uint8_t> FirstRunGolden() {
     std::vector<uint8_t> b;
-    ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/first-run-Vorn.pof", b);
+    ReadWholeFile(TestData("first-run-Vorn.pof"), b);
     return b;
 }
 

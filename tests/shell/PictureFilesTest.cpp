@@ -189,7 +189,7 @@ TEST_F(PictureFiles, SaveWritesByTheExtensionOfTheCurrentName) {
 }
 
 TEST_F(PictureFiles, JpegExportIsBaselineQuality90AtThePicturesSize) {
-    const DecodedPicture olinda = ReadPictureFile(SharedData("landsat7-olinda/olinda_rgb432.png"));
+    const DecodedPicture olinda = ReadPictureFile(TestData("landsat7-olinda/olinda_rgb432.png"));
     const Picture& p = olinda.Image;
     WritePictureFile(Dir.File("x.jpg"), p, PictureFileKind::Jpeg);
     std::vector<uint8_t> jpeg;

@@ -2,7 +2,7 @@
 
 RecordingHooks::RecordingHooks() {
     // Companion files (counts, headers) are written only by tests that ask for them, never
-    // beside the shared pictures.
+    // beside the test pictures.
     Hooks.LoadOrMakeHistogramFiles = nullptr;
     Hooks.RIHOpenDIPHeader = nullptr;
     Hooks.RIHMakeAllHeaders = nullptr;

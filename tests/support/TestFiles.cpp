@@ -14,6 +14,6 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(Dir, ec);
 }
 
-std::string SharedData(const std::string& relative) {
-    return std::string(VORN_SHARED_DATA) + "/" + relative;
+std::string TestData(const std::string& relative) {
+    return std::string(VORN_TEST_DATA) + "/" + relative;
 }

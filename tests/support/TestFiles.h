@@ -1,4 +1,4 @@
-// A fresh temporary folder per test (removed afterwards) and the paths of the shared data.
+// A fresh temporary folder per test (removed afterwards) and the paths of the test data.
 #pragma once
 
 #include <string>
@@ -17,5 +17,5 @@ class TempDir {
     std::string Dir;
 };
 
-// ../shared/data/<relative>
-std::string SharedData(const std::string& relative);
+// tests/data/<relative>: every file a test reads lives there, so a clone alone passes its tests.
+std::string TestData(const std::string& relative);

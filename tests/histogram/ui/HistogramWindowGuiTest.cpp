@@ -115,7 +115,7 @@ class HistogramWindow : public GuiStartup {
     void OpenOlinda() {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(
-            ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/olinda_rgb432.png", bytes));
+            ReadWholeFile(TestData("landsat7-olinda/olinda_rgb432.png"), bytes));
         ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.png"), bytes));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("olinda.png")));
         Original = DisplayedPicture;

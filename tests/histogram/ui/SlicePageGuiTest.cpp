@@ -22,7 +22,7 @@ class SlicePage : public GuiStartup {
         GuiStartup::SetUp();
         Histo = new THistogramForm(Form);
         std::vector<uint8_t> bytes;
-        ASSERT_TRUE(ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/aero1.png", bytes));
+        ASSERT_TRUE(ReadWholeFile(TestData("aerial/aero1.png"), bytes));
         ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.png"), bytes));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("aero1.png")));
         Original = DisplayedPicture;

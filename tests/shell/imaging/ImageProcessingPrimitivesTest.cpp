@@ -37,7 +37,7 @@ TEST(ImagePrimitives, GreyMeasures) {
 
 TEST(ImagePrimitives, CountUniqueColorsOfTheAerialPhotographMatchesAnIndependentCount) {
     Picture photo;
-    ASSERT_TRUE(ReadPngForTest(SharedData("aerial/aero1.png"), photo));
+    ASSERT_TRUE(ReadPngForTest(TestData("aerial/aero1.png"), photo));
     ASSERT_EQ(photo.Width, 640);
     ASSERT_EQ(photo.Height, 480);
     std::unordered_set<uint32_t> colours;

@@ -147,7 +147,7 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
 
 TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
     for (const char* rel : {"aerial/aero1.png", "landsat7-olinda/olinda_rgb432.png"}) {
-        ASSERT_TRUE(Form->LoadFromFile(SharedData(rel))) << Rec->Summary();
+        ASSERT_TRUE(Form->LoadFromFile(TestData(rel))) << Rec->Summary();
         const Picture original = DisplayedPicture;
         ImageDirectory = Dir.Path();
         for (const char* name : {"copy.bmp", "copy.png"}) {

@@ -22,7 +22,7 @@ class PrintLayout : public GuiStartup {
     void SetUp() override {
         GuiStartup::SetUp();
         Form->FormCreate({});
-        ASSERT_TRUE(Form->LoadFromFile(std::string(VORN_SOURCE_DIR) + "/samples/aero1.png"))
+        ASSERT_TRUE(Form->LoadFromFile(TestData("aerial/aero1.png")))
             << Rec->Summary();
         QPrinter& printer = Form->PrinterDevice();
         printer.setOutputFormat(QPrinter::PdfFormat);

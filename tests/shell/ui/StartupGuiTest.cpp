@@ -12,7 +12,7 @@ namespace {
 
 void CopySample(const std::string& to) {
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(ReadWholeFile(SharedData("aerial/aero1.png"), bytes));
+    ASSERT_TRUE(ReadWholeFile(TestData("aerial/aero1.png"), bytes));
     ASSERT_TRUE(WriteFileAtomic(to, bytes));
 }
 
