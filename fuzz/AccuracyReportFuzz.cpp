@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text =
-        TextFromRtf(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (TextFromRtf(RtfFromText(text)) != text) std::abort();
+        ReportFromDocument(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (ReportFromDocument(DocumentFromReport(text)) != text) std::abort();
     return 0;
 }
