@@ -1,5 +1,6 @@
 #include "classify/vClassDispatch.h"
 
+#include "classify/vClassifiers.h"
 #include "classify/vTrainingSites.h"
 #include "classify/vUUnclass.h"
 #include "histogram/vSeedBreaks.h"
@@ -11,8 +12,8 @@
 #include <algorithm>
 #include <limits>
 
-ClassifierEntry ParallelClassifier = nullptr;
-ClassifierEntry ClusterClassifier = nullptr;
+ClassifierEntry ParallelClassifier = DoUnParallel;
+ClassifierEntry ClusterClassifier = DoClustered;
 ClassifierFormHooks ClassifierForm;
 
 void DoKBCluster(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {}

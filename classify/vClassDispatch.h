@@ -66,6 +66,8 @@ struct ClassifierFormHooks {
     // SetDataIntoForm(10), and the site file's name in the window's name edits.
     std::function<void()> SetDataIntoForm;
     std::function<void()> ShowSiteFileName;
+    // The window's hints line.
+    std::function<void(const std::string& text)> ShowHint;
 };
 extern ClassifierFormHooks ClassifierForm;
 

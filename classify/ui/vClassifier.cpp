@@ -1,9 +1,11 @@
 #include "classify/ui/vClassifier.h"
 
 #include "classify/vClassDispatch.h"
+#include "classify/vClassifiers.h"
 #include "histogram/ui/vHistogramControls.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vClassColorGrid.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -47,9 +49,11 @@ const char* const KBItems[] = {"BreakTester", "Data Graphics", "Graphic Tree", "
 const char* const LayerItems[] = {"Map Overlay",   "DEM Layer", "Weather",
                                   "Contextual KB", "Textures",  "Bayes Stats"};
 
+} // namespace
+
 QButtonGroup* RadioGroup(QWidget* parent, const QString& name, const QString& caption,
                          std::span<const char* const> items, QGridLayout* into, int row, int column,
-                         int columns, int rowSpan = 1, int columnSpan = 1) {
+                         int columns, int rowSpan, int columnSpan) {
     auto* box = new QGroupBox(caption, parent);
     box->setObjectName(name);
     auto* grid = new QGridLayout(box);
@@ -66,7 +70,6 @@ QButtonGroup* RadioGroup(QWidget* parent, const QString& name, const QString& ca
     return group;
 }
 
-// The open dialog of the classifier files at the given filter.
 std::string ChooseClassifierFile(int filterIndex) {
     FileDialogRequest r;
     r.Filter = ClassifierOpenFilter;
@@ -74,6 +77,8 @@ std::string ChooseClassifierFile(int filterIndex) {
     r.InitialDir = ImageDirectory;
     return HookChooseFile(r);
 }
+
+namespace {
 
 std::string Text(const QLineEdit* e) {
     return e->text().toLatin1().toStdString();
@@ -114,18 +119,9 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassPages->setObjectName("ClassPages");
     ClassPages->addTab(MakeImageBasedPage(), "Image Based");
     ClassPages->addTab(MakeTrainingSitePage(), "Training Site");
-    auto* changer = new QWidget(this);
-    auto* changerGrid = new QGridLayout(changer);
-    CCFileEdit = MakeEdit(changer, "CCFileEdit", 160);
-    CCFileEdit->setReadOnly(true);
-    changerGrid->addWidget(CCFileEdit, 0, 0, Qt::AlignTop | Qt::AlignLeft);
-    ClassPages->addTab(changer, "Class changer");
-    ClassPages->addTab(new QWidget(this), "Neural Net");
-    auto* accuracy = new QWidget(this);
-    CAMMemo = new QTextEdit(accuracy);
-    CAMMemo->setObjectName("CAMMemo");
-    (new QVBoxLayout(accuracy))->addWidget(CAMMemo);
-    ClassPages->addTab(accuracy, "Classification Accuracy Matrix");
+    ClassPages->addTab(MakeClassChangerPage(), "Class changer");
+    ClassPages->addTab(MakeNeuralNetPage(), "Neural Net");
+    ClassPages->addTab(MakeAccuracyPage(), "Classification Accuracy Matrix");
     ClassPages->setTabEnabled(PageNeuralNet, false);
     ClassPages->setTabEnabled(PageAccuracy, false);
     ClassPages->setCurrentIndex(PageImageBased);
@@ -136,8 +132,13 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassifierForm.SetDataIntoForm = [this] { SetDataIntoForm(10); };
     ClassifierForm.ShowSiteFileName = [this] { ShowSiteFileName(); };
     ClassifierForm.ShowChoices = [this](const ClassificationBlock& b) { ShowChoices(b); };
+    ClassifierForm.ShowHint = [this](const std::string& text) {
+        HintsPanel->setText(Latin1Text(text));
+    };
     TrainingSites = {};
     PBoxClear(10);
+    ColorResetPanels();
+    ClassifierRefits = {};
 }
 
 TClassificationForm::~TClassificationForm() {
@@ -148,6 +149,7 @@ void TClassificationForm::ReleaseHooks() {
     ClassifierForm.SetDataIntoForm = nullptr;
     ClassifierForm.ShowSiteFileName = nullptr;
     ClassifierForm.ShowChoices = nullptr;
+    ClassifierForm.ShowHint = nullptr;
 }
 
 QWidget* TClassificationForm::MakeImageBasedPage() {
@@ -214,7 +216,11 @@ QWidget* TClassificationForm::MakeImageBasedPage() {
     buttons->addWidget(CULoadSites, 0, 1);
     buttons->addWidget(CUSaveSites, 0, 2);
     buttons->addWidget(CSTSFileEdit, 0, 3);
-    buttons->addWidget(new QLabel("CurrentColor as: UnClassified", page), 1, 0, 1, 2);
+    buttons->addWidget(new QLabel("CurrentColor as: UnClassified", page), 1, 0);
+    CurrentColorPanel = new TColorPanel(page);
+    CurrentColorPanel->setObjectName("CurrentColorPanel");
+    CurrentColorPanel->setToolTip("Press to Select");
+    buttons->addWidget(CurrentColorPanel, 1, 1);
     buttons->addWidget(CUHelpBtn, 1, 2);
     buttons->addWidget(CUProcessBtn, 1, 3);
     grid->addLayout(buttons, 3, 1, 1, 3);
@@ -229,6 +235,12 @@ QWidget* TClassificationForm::MakeImageBasedPage() {
             [this] { Guarded([this] { PBoxLoadBtnClick(); }); });
     connect(CUSaveSites, &QPushButton::clicked, this,
             [this] { Guarded([this] { PBoxSaveBtnClick(); }); });
+    connect(CurrentColorPanel, &TColorPanel::Clicked, this,
+            [this] { Guarded([this] { CColorClick(0); }); });
+    connect(RefitPipedsCB, &QCheckBox::toggled, this,
+            [](bool on) { ClassifierRefits.Pipeds = on; });
+    connect(RefitRadiusCB, &QCheckBox::toggled, this,
+            [](bool on) { ClassifierRefits.Radius = on; });
     connect(CUProcessBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { CUProcessBtnClick(); }); });
     return page;

@@ -10,17 +10,21 @@
 #include <QString>
 
 #include <array>
+#include <span>
 #include <string>
 
 class QButtonGroup;
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class QWidget;
+class TColorPanel;
 struct ClassificationBlock;
 
 class TClassificationForm : public TToolWindow {
@@ -95,9 +99,45 @@ class TClassificationForm : public TToolWindow {
     QPushButton* PBoxPrint = nullptr;
     QPushButton* PBoxHelpBtn = nullptr;
 
-    // Class changer page's name edit; Accuracy Matrix page's text.
+    // Class changer page: the colour panels 0 to 20 (panel 7 shows class 8, panel 8 class 7).
+    void ColorResetPanels();
+    void CColorClick(int panel);
+    void PO_ColorResetBtnClick();
+    void ClassClownClick();
+    std::array<TColorPanel*, SiteCount> CColors{};
+    TColorPanel* CurrentColorPanel = nullptr;
+    QPushButton* PO_ColorResetBtn = nullptr;
+    QListWidget* CCOriginalListBox = nullptr;
+    QListWidget* CCBecomesListBox = nullptr;
+    QPushButton* ClassClown = nullptr;
     QLineEdit* CCFileEdit = nullptr;
+    QPushButton* CCFileOpen = nullptr;
+    QPushButton* CCFileSave = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+
+    // Classification Accuracy Matrix page: a report box kept in .rcm files and the truth
+    // picture's name; Neural Net page: the net file's name. Nothing is computed on either.
+    void CAMLoadClick();
+    void CAMSaveClick();
+    void CAMCopyButtonClick();
+    void CAMPrintClick();
+    void CAMLoadTruthClick();
+    void CAMProcessClick();
+    void NNOpenButtonClick();
     QTextEdit* CAMMemo = nullptr;
+    QLineEdit* CAMEdit = nullptr;
+    QPushButton* CAMLoad = nullptr;
+    QPushButton* CAMSave = nullptr;
+    QPushButton* CAMCopyButton = nullptr;
+    QPushButton* CAMPrint = nullptr;
+    QPushButton* CAMLoadTruth = nullptr;
+    QPushButton* CAMProcess = nullptr;
+    QPushButton* CAMHelpBtn = nullptr;
+    QButtonGroup* NNRG = nullptr;
+    QLineEdit* NNEdit = nullptr;
+    QPushButton* NNOpenButton = nullptr;
+    QPushButton* NNProcess = nullptr;
+    QPushButton* NNHelpBtn = nullptr;
 
   protected:
     void FormClose() override;
@@ -106,6 +146,9 @@ class TClassificationForm : public TToolWindow {
     void ReleaseHooks();
     QWidget* MakeImageBasedPage();
     QWidget* MakeTrainingSitePage();
+    QWidget* MakeClassChangerPage();
+    QWidget* MakeAccuracyPage();
+    QWidget* MakeNeuralNetPage();
 };
 
 extern QPointer<TClassificationForm> ClassificationForm;
@@ -116,6 +159,13 @@ extern const char* const ClassifierSaveFilter;
 extern const char* const ClassifierOpenFilter;
 // Text of the files and edits (bytes) as the controls show it.
 QString Latin1Text(const std::string& s);
+
+// A captioned group of radio buttons in `columns` columns, the first checked, placed in `into`.
+QButtonGroup* RadioGroup(QWidget* parent, const QString& name, const QString& caption,
+                         std::span<const char* const> items, QGridLayout* into, int row, int column,
+                         int columns, int rowSpan = 1, int columnSpan = 1);
+// The open dialog of the classifier files at the given filter (1 based); "" on cancel.
+std::string ChooseClassifierFile(int filterIndex);
 
 // The engines' and the macro player's way to the window: opens it through the main window.
 void InstallClassifierHooks();

@@ -11,12 +11,10 @@
 #include "shell/vToolModes.h"
 
 #include <QButtonGroup>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
@@ -172,20 +170,7 @@ void TClassificationForm::PBoxPrintClick() {
     CAMMemo->clear();
     for (const std::string& line : SiteReportLines(TrainingSites))
         CAMMemo->append(Latin1Text(line));
-    CAMMemo->selectAll();
-    QFont font = CAMMemo->font();
-    font.setPointSize(12);
-    font.setBold(true);
-    CAMMemo->setFont(font);
-    QPrinter printer;
-    printer.setDocName(Latin1Text(CurrentImageName));
-    if (printer.isValid())
-        CAMMemo->document()->print(&printer);
-    else
-        HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
-    font.setPointSize(8);
-    font.setBold(false);
-    CAMMemo->setFont(font);
+    CAMPrintClick();
 }
 
 void TClassificationForm::PBoxTrainClick() {

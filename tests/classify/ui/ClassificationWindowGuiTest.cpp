@@ -4,9 +4,11 @@
 #include "classify/ui/vClassifier.h"
 
 #include "classify/vClassDispatch.h"
+#include "classify/vClassifiers.h"
 #include "histogram/vSeedBreaks.h"
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vClassColorGrid.h"
 #include "shell/vMacroPlayer.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
@@ -14,9 +16,13 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTextEdit>
 
 namespace {
 
@@ -99,9 +105,10 @@ TEST_F(ClassificationWindow, ChoicesWithoutTheirFilesAreRefusedUnrecorded) {
         std::string SitesFile;
         bool Refused;
         size_t MacroLines;
+        bool Painted;
     } cases[] = {
-        {9, 2, "", true, 0},  {9, 0, "", true, 0},     {9, 0, sites, false, 7},
-        {0, 2, "", false, 8}, {0, 11, sites, true, 0},
+        {9, 2, "", true, 0, false}, {9, 0, "", true, 0, false},     {9, 0, sites, false, 7, false},
+        {0, 2, "", false, 8, true}, {0, 11, sites, true, 0, false},
     };
     for (const auto& c : cases) {
         Rec->Clear();
@@ -110,7 +117,9 @@ TEST_F(ClassificationWindow, ChoicesWithoutTheirFilesAreRefusedUnrecorded) {
         Window->CUProcessBtn->click();
         EXPECT_EQ(Rec->Shown(13), c.Refused) << c.Seed << " " << c.Classifier;
         EXPECT_EQ(Rec->MacroLines.size(), c.MacroLines) << c.Classifier;
-        EXPECT_EQ(DisplayedPicture.Pixels, Original.Pixels) << c.Seed << " " << c.Classifier;
+        EXPECT_EQ(DisplayedPicture.Pixels != Original.Pixels, c.Painted)
+            << c.Seed << " " << c.Classifier;
+        DisplayedPicture = Original;
     }
     EXPECT_EQ(Window->HintsPanel->text(), "Classification in Progress");
 }
@@ -173,6 +182,112 @@ TEST_F(ClassificationWindow, ClosingEmptiesTheSitesAndHandsCode9ToTheDeferredFre
     Window->ExitButton->click();
     EXPECT_EQ(TrainingSites[3].Count, 0);
     EXPECT_EQ(FormToFree, tfClassification);
+}
+
+TEST_F(ClassificationWindow, ColourPanelsChangeTheProgramColoursTheClassesArePaintedIn) {
+    const auto savedClasses = ClassColors;
+    const auto savedSettings = ColorSettings;
+    const struct {
+        int Panel, Class;
+    } cases[] = {{0, 0}, {7, 8}, {8, 7}, {10, 10}, {15, 15}, {20, 20}};
+    for (const auto& c : cases) {
+        Rec->ColorAnswers.push_back(0x123456);
+        emit Window->CColors[static_cast<size_t>(c.Panel)]->Clicked();
+        EXPECT_EQ(ClassPaintColors[static_cast<size_t>(c.Class)], 0x123456u) << c.Panel;
+        EXPECT_EQ(Window->CColors[static_cast<size_t>(c.Panel)]->Color(), 0x123456u) << c.Panel;
+    }
+    EXPECT_EQ(Window->CurrentColorPanel->Color(), 0x123456u);
+    EXPECT_EQ(ClassColors[7], 0x123456u); // the eighth class's option, shown on panel 7
+    const ClassColorTable before = ClassPaintColors;
+    emit Window->CColors[3]->Clicked(); // no answer: the dialog was cancelled
+    EXPECT_EQ(ClassPaintColors, before);
+
+    Window->PO_ColorResetBtn->click();
+    ResetClassColors();
+    for (int k = 0; k < SiteCount; ++k)
+        EXPECT_EQ(ClassPaintColors[static_cast<size_t>(k)], ClassOptionColor(k)) << k;
+    EXPECT_NE(ClassPaintColors[8], 0x123456u);
+    ClassColors = savedClasses;
+    ColorSettings = savedSettings;
+}
+
+TEST_F(ClassificationWindow, SwitchExchangesTwoClassesOnlyWithASiteFile) {
+    const std::string sites = Dir.File("s.rts");
+    SaveTrainingSiteFile(sites, TrainingSites);
+    const struct {
+        std::string File;
+        int From, To; // list rows; -1 selects nothing
+        bool Swapped;
+    } cases[] = {
+        {sites, 1, 4, true}, {sites, 1, 14, true},   {sites, 2, 2, false},
+        {"", 1, 4, false},   {sites, -1, -1, false},
+    };
+    for (const auto& c : cases) {
+        TrainingSites = {};
+        TrainingSites[2].Count = 22;
+        Window->SetDataIntoForm(10);
+        ClassifierFileNames.TrainingSites = c.File;
+        Window->CCOriginalListBox->clearSelection();
+        Window->CCBecomesListBox->clearSelection();
+        if (c.From >= 0) Window->CCOriginalListBox->item(c.From)->setSelected(true);
+        if (c.To >= 0) Window->CCBecomesListBox->item(c.To)->setSelected(true);
+        Rec->Clear();
+        Window->ClassClown->click();
+        EXPECT_EQ(Rec->Shown(13), !c.Swapped) << c.From << " " << c.To;
+        const size_t to = static_cast<size_t>(c.To + 1);
+        EXPECT_EQ(TrainingSites[2].Count, c.Swapped ? 0 : 22) << c.From << " " << c.To;
+        if (c.Swapped) EXPECT_EQ(TrainingSites[to].Count, 22);
+        EXPECT_EQ(Site(2, 12)->text(), c.Swapped ? "0" : "22");
+        if (c.Swapped && to <= 9) EXPECT_EQ(Site(static_cast<int>(to), 12)->text(), "22");
+    }
+}
+
+TEST_F(ClassificationWindow, IteratedRunsShowTheirPassAndFollowTheRefitBoxes) {
+    OpenOlinda();
+    ClassifierFileNames.TrainingSites = Dir.File("s.rts");
+    TrainingSites[1].Rcent = TrainingSites[1].Gcent = TrainingSites[1].Bcent = 60;
+    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites);
+    Window->RefitPipedsCB->click();
+    Window->RefitRadiusCB->click();
+    EXPECT_TRUE(ClassifierRefits.Pipeds && ClassifierRefits.Radius);
+    Choose(9, 7);
+    Window->CURAEdit->setText("1");
+    Window->CUMCEdit->setText("1");
+    Window->CUProcessBtn->click();
+    EXPECT_EQ(Window->HintsPanel->text(), "Processing Iteration: 2");
+    EXPECT_NE(DisplayedPicture.Pixels, Original.Pixels);
+    Window->RefitPipedsCB->click();
+    EXPECT_FALSE(ClassifierRefits.Pipeds);
+}
+
+// Both pages stay disabled, so their commands are called as their buttons would.
+TEST_F(ClassificationWindow, ReportAndFileChoicesGoThroughTheirDialogs) {
+    Window->CAMMemo->setPlainText(QString::fromLatin1("Class 1\t{water}\nr\xE9sum\xE9"));
+    const std::string report = Window->CAMMemo->toPlainText().toStdString();
+    Rec->FileAnswers.push_back(Dir.File("m.rcm"));
+    Window->CAMSaveClick();
+    Window->CAMMemo->setPlainText("other");
+    Rec->FileAnswers.push_back(Dir.File("m.rcm"));
+    Window->CAMLoadClick();
+    EXPECT_EQ(Window->CAMMemo->toPlainText().toStdString(), report);
+    Window->CAMLoadClick(); // cancelled
+    EXPECT_EQ(Window->CAMMemo->toPlainText().toStdString(), report);
+
+    Rec->FileAnswers.push_back("/data/truth.png");
+    Window->CAMLoadTruthClick();
+    Rec->FileAnswers.push_back("/data/net.rnn");
+    Window->NNOpenButtonClick();
+    Window->NNOpenButtonClick(); // cancelled
+    EXPECT_EQ(ClassifierFileNames.TruthImage, "/data/truth.png");
+    EXPECT_EQ(ClassifierFileNames.NeuralNet, "/data/net.rnn");
+    EXPECT_EQ(Window->CAMEdit->text(), "truth.png");
+    EXPECT_EQ(Window->NNEdit->text(), "net.rnn");
+    std::vector<int> filters;
+    for (const auto& r : Rec->FileRequests)
+        filters.push_back(r.FilterIndex);
+    EXPECT_EQ(filters, (std::vector<int>{5, 5, 5, 6, 4, 4}));
+    EXPECT_FALSE(Window->ClassPages->isTabEnabled(TClassificationForm::PageAccuracy));
+    EXPECT_FALSE(Window->ClassPages->isTabEnabled(TClassificationForm::PageNeuralNet));
 }
 
 } // namespace
