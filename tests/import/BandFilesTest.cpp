@@ -33,6 +33,11 @@ std::string BandData(const std::string& name) {
     return std::string(VORN_SOURCE_DIR) + "/tests/data/bands/" + name;
 }
 
+// The Olinda scene and its six raw bands.
+std::string Olinda(const std::string& name) {
+    return std::string(VORN_SOURCE_DIR) + "/tests/data/landsat7-olinda/" + name;
+}
+
 // Rows top..bottom, columns left..right (from 1) of a band of `width` bytes per row.
 Bytes Window(const Bytes& band, int64_t width, int64_t left, int64_t right, int64_t top,
              int64_t bottom) {
@@ -296,11 +301,13 @@ TEST(CropPreviewTest, PaintsEveryStepthPixelAndStopsAtTheFilesEnd) {
 
 TEST_F(BandFilesTest, LandsatSceneSplitsAndCropsToItsRawBands) {
     const std::string bsq = Dir.File("olinda.bsq");
-    std::filesystem::copy_file(BandData("olinda.bsq"), bsq);
+    std::filesystem::copy_file(Olinda("olinda.bsq"), bsq);
     ASSERT_EQ(RawSplitScene(bsq, {349, 352, 6, 0}), 0);
-    const Bytes b1 = ReadBytes(BandData("olinda_b1.raw"));
-    EXPECT_EQ(ReadBytes(Dir.File("olinda.B1")), b1);
-    EXPECT_EQ(ReadBytes(Dir.File("olinda.B6")), ReadBytes(BandData("olinda_b6.raw")));
+    std::vector<Bytes> bands;
+    for (int b = 1; b <= 6; ++b) {
+        bands.push_back(ReadBytes(Olinda("olinda_b" + std::to_string(b) + ".raw")));
+        EXPECT_EQ(ReadBytes(Dir.File("olinda.B" + std::to_string(b))), bands.back()) << b;
+    }
     EXPECT_EQ(HeaderPages[DIHField::RIHBFName6H], "olinda.B6");
     EXPECT_EQ(HeaderPages[DISField::DISSubsetHeight], "352");
 
@@ -311,11 +318,12 @@ TEST_F(BandFilesTest, LandsatSceneSplitsAndCropsToItsRawBands) {
     bool tooMany = true;
     ASSERT_EQ(CropScene(scene, "window.dis", {51, 150, 101, 200}, tooMany), 0);
     EXPECT_FALSE(tooMany);
-    EXPECT_EQ(ReadBytes(Dir.File("window.B10")), Window(b1, 349, 51, 150, 101, 200));
-    EXPECT_EQ(ReadBytes(Dir.File("window.B60")),
-              Window(ReadBytes(BandData("olinda_b6.raw")), 349, 51, 150, 101, 200));
+    for (int b = 1; b <= 6; ++b)
+        EXPECT_EQ(ReadBytes(Dir.File("window.B" + std::to_string(b) + "0")),
+                  Window(bands[b - 1], 349, 51, 150, 101, 200))
+            << b;
     ASSERT_EQ(CropScene(scene, "whole.dis", {1, 349, 1, 352}, tooMany), 0);
-    EXPECT_EQ(ReadBytes(Dir.File("whole.B10")), b1);
+    EXPECT_EQ(ReadBytes(Dir.File("whole.B10")), bands[0]);
 }
 
 } // namespace
