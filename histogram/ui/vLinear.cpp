@@ -182,7 +182,7 @@ TLinearForm::TLinearForm(QWidget* parent)
     };
     for (const auto& [button, handler] : handlers)
         connect(button, &QAbstractButton::clicked, this,
-                [this, handler] { Guarded([this, handler] { std::invoke(handler, this); }); });
+                [this, h = handler] { Guarded([this, h] { std::invoke(h, this); }); });
     connect(LinearCloseBtn, &QPushButton::clicked, this, [this] { close(); });
     connect(LinearHelpBtn, &QPushButton::clicked, this, [this] {
         Guarded([] {

@@ -153,7 +153,7 @@ void TREIVForm::CreateCommands() {
         *slot = crops->addAction("Crop: " + n + " x " + n);
         (*slot)->setObjectName("EFS_Crop" + n);
         connect(*slot, &QAction::triggered, this,
-                [this, side] { Guarded([&] { FixedCropClick(side); }); });
+                [this, size = side] { Guarded([&] { FixedCropClick(size); }); });
     }
     command(edit, E_Copy, "E_Copy", "&Copy", &TREIVForm::CopyButtonClick, QKeySequence("Ctrl+C"));
     command(edit, E_Paste, "E_Paste", "&Paste", &TREIVForm::PasteButtonClick,
