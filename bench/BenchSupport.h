@@ -103,4 +103,19 @@ inline cv::Mat NoiseMat(int side) {
     }
     return m;
 }
+// cv::LUT over the noise picture with a table that whitens every value below `threshold`: the
+// anchor of the slice and rule engines, which are table look-ups at heart.
+inline void RunWhiteningLutAnchor(benchmark::State& state, int threshold) {
+    const int side = static_cast<int>(state.range(0));
+    const cv::Mat src = NoiseMat(side);
+    cv::Mat table(1, 256, CV_8UC1);
+    for (int v = 0; v < 256; ++v)
+        table.at<uint8_t>(v) = static_cast<uint8_t>(v < threshold ? 255 : v);
+    cv::Mat dst(src.size(), src.type());
+    for (auto _ : state) {
+        cv::LUT(src, table, dst);
+        benchmark::DoNotOptimize(dst.data);
+    }
+    ReportRates(state, static_cast<double>(side) * side);
+}
 #endif

@@ -48,17 +48,7 @@ void BM_DoContour_Anchor(benchmark::State& state) {
 }
 
 void BM_DoSetandSlice_Anchor(benchmark::State& state) {
-    const int side = static_cast<int>(state.range(0));
-    const cv::Mat src = NoiseMat(side);
-    cv::Mat table(1, 256, CV_8UC1);
-    for (int v = 0; v < 256; ++v)
-        table.at<uint8_t>(v) = static_cast<uint8_t>(v < 240 ? 255 : v);
-    cv::Mat dst(src.size(), src.type());
-    for (auto _ : state) {
-        cv::LUT(src, table, dst);
-        benchmark::DoNotOptimize(dst.data);
-    }
-    ReportRates(state, static_cast<double>(side) * side);
+    RunWhiteningLutAnchor(state, 240);
 }
 
 #endif

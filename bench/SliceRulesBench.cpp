@@ -33,18 +33,7 @@ void BM_DoHalley(benchmark::State& state) {
 #ifdef VORN_HAVE_OPENCV
 
 void BM_OpenCVLUT(benchmark::State& state) {
-    const int side = static_cast<int>(state.range(0));
-    cv::setNumThreads(1);
-    const cv::Mat src = NoiseMat(side);
-    cv::Mat table(1, 256, CV_8UC1);
-    for (int v = 0; v < 256; ++v)
-        table.at<uint8_t>(v) = static_cast<uint8_t>(v < 140 ? 255 : v);
-    cv::Mat dst(src.size(), src.type());
-    for (auto _ : state) {
-        cv::LUT(src, table, dst);
-        benchmark::DoNotOptimize(dst.data);
-    }
-    ReportRates(state, static_cast<double>(side) * side);
+    RunWhiteningLutAnchor(state, 140);
 }
 
 #endif
