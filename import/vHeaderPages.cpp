@@ -258,11 +258,11 @@ void THeaderPages::ClearDIS() {
         if (DISFields[i].Reset) DIS[i] = DISFields[i].Reset;
 }
 
-void THeaderPages::OpenDISHeader(const std::string& fileName) {
+bool THeaderPages::OpenDISHeader(const std::string& fileName) {
     std::string text;
     if (!ReadWholeFile(fileName, text)) {
         ShowMessageNumber(39998);
-        return;
+        return false;
     }
     LineCursor in(SplitLines(text));
     auto& self = *this;
@@ -295,6 +295,7 @@ void THeaderPages::OpenDISHeader(const std::string& fileName) {
         else
             list->push_back(std::move(line));
     }
+    return true;
 }
 
 std::vector<std::string> THeaderPages::DISLines() const {

@@ -56,9 +56,9 @@ class THeaderPages {
     // path goes into its box; false when the dialog was cancelled.
     bool RIHChooseCoFile(int direction);
 
-    // DIS file, named by DISFileEdit.
+    // DIS file, named by DISFileEdit. The reader is false when the file could not be read.
     void ClearDIS();
-    void OpenDISHeader(const std::string& fileName);
+    bool OpenDISHeader(const std::string& fileName);
     void DISSaveIt();
     std::vector<std::string> DISLines() const;
     std::string DISFilePath() const;

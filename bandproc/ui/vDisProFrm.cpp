@@ -1,9 +1,219 @@
 #include "bandproc/ui/vDisProFrm.h"
 
+#include "bandproc/ui/vDisAlgebraPages.h"
+#include "bandproc/ui/vDisProPages.h"
+#include "import/vHeaderPages.h"
+#include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
+#include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
 
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
 QPointer<TDisProcessForm> DisProcessForm;
 
+namespace {
+
+constexpr const char* DISFilter = "DIS Header file (DIS)|*.DIS";
+constexpr const char* BandFilter = "Spectral Bands (B??, P??)|*.B??;*.P??";
+constexpr int NotReadyMessage = 39993;
+
+void HeaderPagesChanged() {
+    if (Hooks.HeaderPagesChanged) Hooks.HeaderPagesChanged();
+}
+
+} // namespace
+
 TDisProcessForm::TDisProcessForm(QWidget* parent)
-    : TToolWindow("Dis Process", "DisProcessForm", fpDisProcess, tfDisProcess, parent) {}
+    : TToolWindow("Dis Process", "DisProcessForm", fpDisProcess, tfDisProcess, parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildFrame());
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    layout->addWidget(PageControl1, 1);
+
+    TabSheet1 = BuildHistogramPage(this);
+    TabSheet3 = new QWidget;
+    TabSheet2 = new QWidget;
+    TabSheet4 = new QWidget;
+    MultiPageControl = new QTabWidget(TabSheet4);
+    MultiPageControl->setObjectName("MultiPageControl");
+    (new QVBoxLayout(TabSheet4))->addWidget(MultiPageControl);
+    TabSheet17 = MBFAPage = new TDisMBFAPage(this);
+    TabSheet12 = VIPage = new TDisVIPage(this);
+    TabSheet14 = KTPage = new TDisKTPage(this);
+    TabSheet15 = BuildPCAPage(this);
+
+    const struct {
+        QTabWidget* Control;
+        QWidget* Page;
+        const char* Name;
+        const char* Caption;
+    } pages[] = {
+        {PageControl1, TabSheet1, "TabSheet1", "Histogram"},
+        {PageControl1, TabSheet3, "TabSheet3", "Divide or Combine"},
+        {PageControl1, TabSheet2, "TabSheet2", "Single Band"},
+        {PageControl1, TabSheet4, "TabSheet4", "Multi Band"},
+        {MultiPageControl, TabSheet17, "TabSheet17", "Multi Band File Algebra (FA)"},
+        {MultiPageControl, TabSheet12, "TabSheet12", "Vegetation Indices (VI)"},
+        {MultiPageControl, TabSheet14, "TabSheet14", "Tassled cap (KT)"},
+        {MultiPageControl, TabSheet15, "TabSheet15", "Principal Component Analysis (PCA)"},
+    };
+    for (const auto& p : pages) {
+        p.Page->setObjectName(p.Name);
+        p.Control->addTab(p.Page, p.Caption);
+    }
+}
+
+QWidget* TDisProcessForm::BuildFrame() {
+    auto* frame = new QWidget(this);
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(0, 0, 0, 0);
+    IM_Hints = new QLabel(frame);
+    IM_Hints->setObjectName("IM_Hints");
+    RadarGauge = new QProgressBar(frame);
+    RadarGauge->setObjectName("RadarGauge");
+    RadarGauge->setRange(0, 100);
+    RadarGauge->setValue(0);
+    BandsAvailableLabel = new QLabel(frame);
+    BandsAvailableLabel->setObjectName("BandsAvailableLabel");
+    IMHelp = HelpButton(frame, "IMHelp", 2720);
+    ProcessCloseBtn = new QPushButton("Close", frame);
+    ProcessCloseBtn->setObjectName("ProcessCloseBtn");
+    ProcessCloseBtn->setToolTip("Hide me");
+    ProcessCloseBtn->setStatusTip("the X box does this too");
+    connect(ProcessCloseBtn, &QPushButton::clicked, this, &QWidget::close);
+    row->addWidget(IM_Hints, 1);
+    row->addWidget(new QLabel("Bands:", frame));
+    row->addWidget(BandsAvailableLabel);
+    row->addWidget(RadarGauge);
+    row->addWidget(IMHelp);
+    row->addWidget(ProcessCloseBtn);
+    return frame;
+}
+
+QPushButton* TDisProcessForm::HelpButton(QWidget* parent, const char* name, int topic) {
+    auto* button = new QPushButton("Help", parent);
+    button->setObjectName(name);
+    connect(button, &QPushButton::clicked, button, [topic] {
+        if (VORNForm) VORNForm->ShowHelpContext(topic);
+    });
+    return button;
+}
+
+void TDisProcessForm::OnDISChosen(std::function<void(const std::string&)> f) {
+    DISChosenHandlers.push_back(std::move(f));
+}
+
+void TDisProcessForm::OnClose(std::function<void()> f) {
+    CloseHandlers.push_back(std::move(f));
+}
+
+void TDisProcessForm::ALLDISFileBtnClick() {
+    Guarded([this] {
+        FileDialogRequest request;
+        request.Filter = DISFilter;
+        request.InitialDir = ImageDirectory;
+        const std::string chosen = HookChooseFile(request);
+        if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return;
+        // A DIS that cannot be read leaves the last choice standing: going on would take the
+        // subset and band count of whatever the pages held before.
+        if (!HeaderPages.OpenDISHeader(chosen)) return;
+        DISLoaded = true;
+        // The scene's DIH lies where the pictures were until now, not beside the DIS.
+        HeaderPages.RIHOpenRIHHeader(ImageDirectory + HeaderPages[DISField::DISSubsetDIH]);
+        ImageDirectory = ExtractFilePath(chosen);
+        const std::string name = ExtractFileName(chosen);
+        HeaderPages.DISFileEdit = name;
+        IM_Hints->setText(QString::fromStdString(name));
+        SubsetBounds.SubsetRight =
+            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetRight]));
+        SubsetBounds.SubsetLeft =
+            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetLeft]));
+        SubsetBounds.SubsetBottom =
+            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetBottom]));
+        SubsetBounds.SubsetTop =
+            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetTop]));
+        HeaderPages.DISSubsetNBands = HeaderPages[DIHField::RIHNBEdit];
+        HeaderPages.DISSaveIt();
+        BandsAvailableLabel->setText(QString::fromStdString(HeaderPages.DISSubsetNBands));
+        SelectedBandFiles.fill("");
+        for (const auto& f : DISChosenHandlers)
+            f(name);
+        HeaderPagesChanged();
+    });
+}
+
+std::string TDisProcessForm::ChooseBandFile(int slot, QLineEdit* edit, bool setDirectory) {
+    FileDialogRequest request;
+    request.Filter = BandFilter;
+    request.InitialDir = ImageDirectory;
+    const std::string chosen = HookChooseFile(request);
+    if (chosen.empty()) return chosen;
+    SelectedBandFiles[static_cast<size_t>(slot)] = chosen;
+    edit->setText(QString::fromStdString(ExtractFileName(chosen)));
+    if (setDirectory) ImageDirectory = ExtractFilePath(chosen);
+    return chosen;
+}
+
+void TDisProcessForm::RunBand(const std::function<void()>& run) {
+    if (Running()) return;
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    ++RunDepth;
+    Guarded(run);
+    --RunDepth;
+}
+
+bool TDisProcessForm::Prerequisites(bool ready) {
+    if (DISLoaded && ready) return true;
+    ShowMessageNumber(NotReadyMessage);
+    return false;
+}
+
+void TDisProcessForm::DISLog(const std::vector<std::string>& lines, bool save) {
+    auto& memo = HeaderPages.DISProcessMemo;
+    memo.insert(memo.end(), lines.begin(), lines.end());
+    if (save) HeaderPages.DISSaveIt();
+    HeaderPagesChanged();
+}
+
+bool TDisProcessForm::NumberOf(const QString& text, double& value) {
+    const std::string s = text.toStdString();
+    int code = 0;
+    value = ValReal(s, code);
+    if (code == 0) return true;
+    ShowFileDataError(s, code);
+    return false;
+}
+
+void TDisProcessForm::FormClose() {
+    for (const auto& f : CloseHandlers)
+        f();
+    TToolWindow::FormClose();
+}
+
+void TDisProcessForm::closeEvent(QCloseEvent* event) {
+    if (Running()) {
+        event->ignore();
+        return;
+    }
+    TToolWindow::closeEvent(event);
+}
+
+void InstallBandWindowHooks() {
+    Hooks.SetBandGauge = [](int percent) {
+        if (DisProcessForm) DisProcessForm->RadarGauge->setValue(percent);
+    };
+    Hooks.SetBandHints = [](const std::string& text) {
+        if (DisProcessForm) DisProcessForm->IM_Hints->setText(QString::fromStdString(text));
+    };
+}

@@ -1,15 +1,96 @@
 // TDisProcessForm, the band-processing window over the band files of one DIS subset. Lives for
-// the whole run; its close leaves code 13, which frees nothing.
+// the whole run; its close leaves code 13, which frees nothing. Its pages are built in their own
+// units; this frame holds what they share: the DIS selection, the band slots, the one-run-at-a-
+// time guard, the prerequisite message and the logging into the open DIS.
 #pragma once
 
 #include "shell/ui/vToolWindow.h"
 
 #include <QPointer>
 
+#include <functional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class TDisDividePage;
+class TDisSinglePage;
+class TDisMBFAPage;
+class TDisVIPage;
+class TDisKTPage;
+
 class TDisProcessForm : public TToolWindow {
     Q_OBJECT
   public:
     explicit TDisProcessForm(QWidget* parent = nullptr);
+
+    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* MultiPageControl = nullptr;
+    QWidget* TabSheet1 = nullptr;  // "Histogram"
+    QWidget* TabSheet3 = nullptr;  // "Divide or Combine"
+    QWidget* TabSheet2 = nullptr;  // "Single Band"
+    QWidget* TabSheet4 = nullptr;  // "Multi Band"
+    QWidget* TabSheet17 = nullptr; // "Multi Band File Algebra (FA)"
+    QWidget* TabSheet12 = nullptr; // "Vegetation Indices (VI)"
+    QWidget* TabSheet14 = nullptr; // "Tassled cap (KT)"
+    QWidget* TabSheet15 = nullptr; // "Principal Component Analysis (PCA)"
+    QLabel* IM_Hints = nullptr;
+    QProgressBar* RadarGauge = nullptr;
+    QLabel* BandsAvailableLabel = nullptr;
+    QPushButton* IMHelp = nullptr;
+    QPushButton* ProcessCloseBtn = nullptr;
+
+    TDisDividePage* DividePage = nullptr;
+    TDisSinglePage* SinglePage = nullptr;
+    TDisMBFAPage* MBFAPage = nullptr;
+    TDisVIPage* VIPage = nullptr;
+    TDisKTPage* KTPage = nullptr;
+
+    // Every DIS button of every page: choose a DIS, read it and its scene's DIH, take over its
+    // subset, empty the band slots and tell every page (OnDISChosen).
+    void ALLDISFileBtnClick();
+    // `f` runs after each DIS choice with the DIS's file name without folder: a page fills its
+    // name boxes and displays and empties what belonged to the last DIS.
+    void OnDISChosen(std::function<void(const std::string& disName)> f);
+    // `f` runs when the window closes: a page frees what it holds.
+    void OnClose(std::function<void()> f);
+
+    // A band button: the band dialog in ImageDirectory; the chosen path goes into band slot
+    // `slot` (0..8), its name into `edit`. With `setDirectory` ImageDirectory moves to its
+    // folder. Returns the path, empty when cancelled.
+    std::string ChooseBandFile(int slot, QLineEdit* edit, bool setDirectory);
+
+    // A run of this window: refused while another run or image operation is going on (the
+    // engines let window messages in, so a button can be pressed again mid-run); inside the
+    // error guard. Closing the window is refused while it runs.
+    void RunBand(const std::function<void()>& run);
+    bool Running() const { return RunDepth > 0; }
+
+    // False, with message 39993, unless a DIS is chosen and `ready` holds.
+    static bool Prerequisites(bool ready);
+    // Appends `lines` to the DIS's process list and, with `save`, writes the DIS.
+    static void DISLog(const std::vector<std::string>& lines, bool save = true);
+    // The number in `text`; false, with the file-data error box, when it is not one.
+    static bool NumberOf(const QString& text, double& value);
+    // A help button opening the help file at `topic`.
+    static QPushButton* HelpButton(QWidget* parent, const char* name, int topic);
+
+  protected:
+    void FormClose() override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* BuildFrame();
+    std::vector<std::function<void(const std::string&)>> DISChosenHandlers;
+    std::vector<std::function<void()>> CloseHandlers;
+    int RunDepth = 0;
 };
 
 extern QPointer<TDisProcessForm> DisProcessForm;
+
+// Sends the band-product runs' progress and stage texts to DisProcessForm's gauge and hints.
+void InstallBandWindowHooks();

@@ -1,5 +1,6 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "bandproc/ui/vDisProFrm.h"
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
 #include "histogram/vUHistoCC.h"
@@ -183,4 +184,5 @@ void InstallGuiHooks(TVORNForm*) {
     Hooks.EndUndoHoldingMode = [] {
         if (VORNForm) VORNForm->EndUndoHoldingMode();
     };
+    InstallBandWindowHooks();
 }

@@ -1,0 +1,7 @@
+#include "bandproc/ui/vDisProPages.h"
+
+#include <QWidget>
+
+QWidget* BuildHistogramPage(TDisProcessForm*) {
+    return new QWidget;
+}

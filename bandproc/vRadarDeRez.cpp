@@ -1,0 +1,63 @@
+#include "bandproc/vRadarDeRez.h"
+
+#include "bandproc/vBandFiles.h"
+#include "runtime/RtNumbers.h"
+#include "shell/vGlobal.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int StartGauge = 5;
+constexpr int HalfGauge = 50;
+
+struct TGaugeReset {
+    ~TGaugeReset() { HookBandGauge(0); }
+};
+
+inline int32_t Sample(const uint8_t* p) {
+    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
+}
+
+} // namespace
+
+bool RadarDeRez16(const std::string& input, const std::string& output, int64_t rows,
+                  int64_t columns, std::vector<std::string>& processList) {
+    if (!SaneBandSize(columns, rows)) {
+        ShowMessageNumber(36);
+        return false;
+    }
+    TGaugeReset reset;
+    TBandReader band(input, columns * 2, rows);
+    std::vector<uint8_t> in(static_cast<size_t>(columns * 2));
+    std::vector<uint8_t> out(static_cast<size_t>(columns));
+    HookBandGauge(StartGauge);
+    int32_t max = 0;
+    int32_t min = 32767;
+    for (int64_t r = 0; r < rows; ++r) {
+        HookProcessMessages();
+        band.ReadRow(in.data());
+        const uint8_t* p = in.data();
+        for (int64_t k = 0; k < columns; ++k, p += 2) {
+            const int32_t s = Sample(p);
+            if (s > max) max = s;
+            if (s < min) min = s;
+        }
+    }
+    HookBandGauge(HalfGauge);
+    processList.push_back(output);
+    TProductWriter product(output);
+    band.Rewind();
+    const double step = (static_cast<double>(max) - min) / 255.0;
+    for (int64_t r = 0; r < rows; ++r) {
+        HookProcessMessages();
+        band.ReadRow(in.data());
+        const uint8_t* p = in.data();
+        for (int64_t k = 0; k < columns; ++k, p += 2)
+            out[static_cast<size_t>(k)] =
+                max > min ? static_cast<uint8_t>(Round((Sample(p) - min) / step)) : 0;
+        product.WriteRow(out.data(), columns);
+    }
+    product.Commit();
+    return true;
+}
