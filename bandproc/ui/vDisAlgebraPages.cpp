@@ -30,20 +30,6 @@ const char* OnOff(bool on) {
     return on ? "AutoRange: on" : "AutoRange: off";
 }
 
-// The DIS button and its name box every page opens with.
-QGroupBox* DISRow(QWidget* page, TDisProcessForm* form, QPushButton*& button, const char* name,
-                  const char* caption, QLineEdit*& edit, const char* editName) {
-    auto* box = new QGroupBox(page);
-    auto* row = new QHBoxLayout(box);
-    button = KitButton(box, name, caption);
-    edit = KitEdit(box, editName);
-    edit->setReadOnly(true);
-    QObject::connect(button, &QPushButton::clicked, form, [form] { form->ALLDISFileBtnClick(); });
-    row->addWidget(button);
-    row->addWidget(edit, 1);
-    return box;
-}
-
 // The radio group of A or B as the engine numbers the slots (0 .. 8).
 QButtonGroup* SlotGroup(QWidget* parent, const char* name, const char* caption, int initial) {
     return KitRadioGroup(parent, name, caption,
@@ -58,8 +44,8 @@ QButtonGroup* SlotGroup(QWidget* parent, const char* name, const char* caption, 
 
 TDisMBFAPage::TDisMBFAPage(TDisProcessForm* form) : Form(form) {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DISRow(this, form, MBFADISHeaderBtn, "MBFADISHeaderBtn",
-                             "1. Select DIS Header File", MBFADISFileEdit, "MBFADISFileEdit"));
+    layout->addWidget(KitDISRow(this, form, MBFADISHeaderBtn, "MBFADISHeaderBtn",
+                                "1. Select DIS Header File", MBFADISFileEdit, "MBFADISFileEdit"));
     auto* files = new QGroupBox("2. Select Band Files", this);
     auto* grid = new QGridLayout(files);
     const char* const btnNames[] = {"MBFAFile1Btn",  "MBFAFile2Btn", "MBFAFile3Btn",
@@ -73,9 +59,7 @@ TDisMBFAPage::TDisMBFAPage(TDisProcessForm* form) : Form(form) {
         MBFAFileEdits[s] = KitEdit(files, editNames[s]);
         grid->addWidget(MBFAFileBtns[s], s, 0);
         grid->addWidget(MBFAFileEdits[s], s, 1);
-        QLineEdit* edit = MBFAFileEdits[s];
-        connect(MBFAFileBtns[s], &QPushButton::clicked, this,
-                [this, s, edit] { Form->Guarded([&] { Form->ChooseBandFile(s, edit, false); }); });
+        KitBandButton(form, MBFAFileBtns[s], s, MBFAFileEdits[s], false);
     }
     layout->addWidget(files);
     auto* ops = new QHBoxLayout;
@@ -134,8 +118,8 @@ void TDisMBFAPage::MBFAOKBtnClick() {
 
 TDisVIPage::TDisVIPage(TDisProcessForm* form) : Form(form) {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DISRow(this, form, VIPDISFile, "VIPDISFile", "1. Select DIS Header File",
-                             VIDISFileEdit, "VIDISFileEdit"));
+    layout->addWidget(KitDISRow(this, form, VIPDISFile, "VIPDISFile", "1. Select DIS Header File",
+                                VIDISFileEdit, "VIDISFileEdit"));
     auto* top = new QHBoxLayout;
     auto* files = new QGroupBox("2. Select Band Files", this);
     auto* fileGrid = new QGridLayout(files);
@@ -147,9 +131,7 @@ TDisVIPage::TDisVIPage(TDisProcessForm* form) : Form(form) {
         VIPFileEdits[s] = KitEdit(files, editNames[s]);
         fileGrid->addWidget(VIPFileBtns[s], s, 0);
         fileGrid->addWidget(VIPFileEdits[s], s, 1);
-        QLineEdit* edit = VIPFileEdits[s];
-        connect(VIPFileBtns[s], &QPushButton::clicked, this,
-                [this, s, edit] { Form->Guarded([&] { Form->ChooseBandFile(s, edit, false); }); });
+        KitBandButton(form, VIPFileBtns[s], s, VIPFileEdits[s], false);
     }
     top->addWidget(files, 1);
     auto* values = new QGroupBox("3. Variables", this);
@@ -248,22 +230,12 @@ const TCPreset TMMPreset = {"0.3037",  "0.2793",  "0.4343",  "0.5585", "0.5082",
                             "0.1509",  "0.1793",  "0.3299",  "0.3406", "-0.7112", "-0.4572",
                             "0.0",     "0.0",     "0.0",     "0.0",    "0.0",     "0.0"};
 
-// A whole number of a label for the run; false with the file-data error box when it is not one.
-bool WholeOf(const QLabel* label, int64_t& value) {
-    const std::string s = label->text().toStdString();
-    int code = 0;
-    value = ValInt(s, code);
-    if (code == 0) return true;
-    ShowFileDataError(s, code);
-    return false;
-}
-
 } // namespace
 
 TDisKTPage::TDisKTPage(TDisProcessForm* form) : Form(form) {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DISRow(this, form, TCDISFileBtn, "TCDISFileBtn", "1. Select DIS Header File",
-                             TCDISFileEdit, "TCDISFileEdit"));
+    layout->addWidget(KitDISRow(this, form, TCDISFileBtn, "TCDISFileBtn",
+                                "1. Select DIS Header File", TCDISFileEdit, "TCDISFileEdit"));
     auto* info = new QHBoxLayout;
     TCDISBandsLabel = KitLabel(this, "TCDISBandsLabel");
     TCDISWidthLabel = KitLabel(this, "TCDISWidthLabel");
@@ -284,11 +256,7 @@ TDisKTPage::TDisKTPage(TDisProcessForm* form) : Form(form) {
         TCFileEdits[c] = KitEdit(gridBox, ("TCFileEdit" + key).toUtf8().constData());
         grid->addWidget(TCFileBtns[c], 0, c + 1);
         grid->addWidget(TCFileEdits[c], 1, c + 1);
-        QLineEdit* edit = TCFileEdits[c];
-        const int slot = TCSlots[c];
-        connect(TCFileBtns[c], &QPushButton::clicked, this, [this, slot, edit] {
-            Form->Guarded([&] { Form->ChooseBandFile(slot, edit, false); });
-        });
+        KitBandButton(form, TCFileBtns[c], TCSlots[c], TCFileEdits[c], false);
         for (int r = 0; r < 4; ++r) {
             const QString name = QString(TCRows[r]) + "Edit" + key;
             Grid[r * 6 + c] = KitEdit(gridBox, name.toUtf8().constData(), "0.0");
@@ -350,8 +318,9 @@ void TDisKTPage::TCOKBtnClick() {
     const std::string name = TextOf(TCFileNameEdit);
     if (!TDisProcessForm::Prerequisites(!name.empty())) return;
     int64_t bands = 0, height = 0, width = 0;
-    if (!WholeOf(TCDISBandsLabel, bands) || !WholeOf(TCDISHeightLabel, height) ||
-        !WholeOf(TCDISWidthLabel, width))
+    if (!TDisProcessForm::WholeNumberOf(TCDISBandsLabel->text(), bands) ||
+        !TDisProcessForm::WholeNumberOf(TCDISHeightLabel->text(), height) ||
+        !TDisProcessForm::WholeNumberOf(TCDISWidthLabel->text(), width))
         return;
     std::array<double, TCLines> c{};
     for (int i = 0; i < TCLines; ++i)

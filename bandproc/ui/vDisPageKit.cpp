@@ -1,8 +1,11 @@
 #include "bandproc/ui/vDisPageKit.h"
 
+#include "bandproc/ui/vDisProFrm.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,4 +61,30 @@ void SetText(QLineEdit* edit, const std::string& text) {
 void KitRow(QGridLayout* grid, int& row, const QString& caption, QWidget* widget) {
     grid->addWidget(new QLabel(caption, grid->parentWidget()), row, 0);
     grid->addWidget(widget, row++, 1);
+}
+
+QWidget* KitDISRow(QWidget* page, TDisProcessForm* form, QPushButton*& button, const char* name,
+                   const char* caption, QLineEdit*& edit, const char* editName) {
+    auto* box = new QWidget(page);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    button = KitButton(box, name, caption);
+    edit = KitEdit(box, editName);
+    edit->setReadOnly(true);
+    QObject::connect(button, &QPushButton::clicked, form, [form] { form->ALLDISFileBtnClick(); });
+    row->addWidget(button);
+    row->addWidget(edit, 1);
+    return box;
+}
+
+void KitBandButton(TDisProcessForm* form, QPushButton* button, int slot, QLineEdit* edit,
+                   bool setDirectory, std::function<void(const std::string&)> chosen) {
+    QObject::connect(button, &QPushButton::clicked, form,
+                     [form, slot, edit, setDirectory, chosen = std::move(chosen)] {
+                         form->Guarded([&] {
+                             const std::string path =
+                                 form->ChooseBandFile(slot, edit, setDirectory);
+                             if (!path.empty() && chosen) chosen(path);
+                         });
+                     });
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -14,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+class TDisProcessForm;
 
 QLineEdit* KitEdit(QWidget* parent, const char* name, const QString& text = {});
 QPushButton* KitButton(QWidget* parent, const char* name, const QString& caption);
@@ -27,3 +29,10 @@ std::string TextOf(const QLineEdit* edit);
 void SetText(QLineEdit* edit, const std::string& text);
 // Places `caption` and `widget` as the next row of a two-column grid.
 void KitRow(QGridLayout* grid, int& row, const QString& caption, QWidget* widget);
+// The DIS button that opens a page, with the box that shows the chosen DIS's name.
+QWidget* KitDISRow(QWidget* page, TDisProcessForm* form, QPushButton*& button, const char* name,
+                   const char* caption, QLineEdit*& edit, const char* editName);
+// A band button: fills band slot `slot` and `edit` (TDisProcessForm::ChooseBandFile); `chosen`
+// then runs with the chosen path.
+void KitBandButton(TDisProcessForm* form, QPushButton* button, int slot, QLineEdit* edit,
+                   bool setDirectory, std::function<void(const std::string&)> chosen = {});

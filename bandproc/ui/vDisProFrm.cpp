@@ -2,6 +2,7 @@
 
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisProPages.h"
+#include "bandproc/ui/vDisSinglePages.h"
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
@@ -41,8 +42,8 @@ TDisProcessForm::TDisProcessForm(QWidget* parent)
     layout->addWidget(PageControl1, 1);
 
     TabSheet1 = BuildHistogramPage(this);
-    TabSheet3 = new QWidget;
-    TabSheet2 = new QWidget;
+    TabSheet3 = DividePage = new TDisDividePage(this);
+    TabSheet2 = SinglePage = new TDisSinglePage(this);
     TabSheet4 = new QWidget;
     MultiPageControl = new QTabWidget(TabSheet4);
     MultiPageControl->setObjectName("MultiPageControl");
@@ -190,6 +191,15 @@ bool TDisProcessForm::NumberOf(const QString& text, double& value) {
     const std::string s = text.toStdString();
     int code = 0;
     value = ValReal(s, code);
+    if (code == 0) return true;
+    ShowFileDataError(s, code);
+    return false;
+}
+
+bool TDisProcessForm::WholeNumberOf(const QString& text, int64_t& value) {
+    const std::string s = text.toStdString();
+    int code = 0;
+    value = ValInt(s, code);
     if (code == 0) return true;
     ShowFileDataError(s, code);
     return false;

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -76,6 +77,7 @@ class TDisProcessForm : public TToolWindow {
     static void DISLog(const std::vector<std::string>& lines, bool save = true);
     // The number in `text`; false, with the file-data error box, when it is not one.
     static bool NumberOf(const QString& text, double& value);
+    static bool WholeNumberOf(const QString& text, int64_t& value);
     // A help button opening the help file at `topic`.
     static QPushButton* HelpButton(QWidget* parent, const char* name, int topic);
 

@@ -1,0 +1,192 @@
+#include "bandproc/ui/DisProcessFixture.h"
+#include "bandproc/ui/vDisAlgebraPages.h"
+#include "bandproc/ui/vDisSinglePages.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace {
+
+constexpr int NotReady = 39993;
+
+TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
+    SplitScene();
+    TDisVIPage* vi = Window->VIPage;
+    vi->VIPVEdits[2]->setText("7");
+    Window->KTPage->TCFileEdits[0]->setText("old.B1");
+    SelectedBandFiles.fill("stale");
+    // The DIS lies in a folder of its own: its scene's DIH is read where the pictures were.
+    MakeDirectories(Dir.File("sub"));
+    std::string dis;
+    ASSERT_TRUE(ReadWholeFile(Dir.File("olinda.dis"), dis));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.DIS"), dis));
+    ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
+
+    EXPECT_TRUE(DISLoaded);
+    EXPECT_EQ(ImageDirectory, Dir.File("sub/"));
+    EXPECT_EQ(Window->BandsAvailableLabel->text(), "6") << Rec->Summary();
+    EXPECT_EQ(HeaderPages.DISSubsetNBands, "6");
+    EXPECT_EQ(SubsetBounds.Width(), OlindaW);
+    EXPECT_EQ(SubsetBounds.Height(), OlindaH);
+    for (const std::string& slot : SelectedBandFiles)
+        EXPECT_EQ(slot, "");
+    const struct {
+        const QString Shown;
+        const char* Expected;
+    } shown[] = {
+        {Window->IM_Hints->text(), "olinda.DIS"},
+        {vi->VIDISFileEdit->text(), "olinda.DIS"},
+        {vi->VIPFileEdit->text(), "olinda.pvi"},
+        {vi->VIPVEdits[2]->text(), "0.1"},
+        {Window->MBFAPage->MBFAFileEdit->text(), "olinda.DIS"},
+        {Window->KTPage->TCFileNameEdit->text(), "olinda.DIS"},
+        {Window->KTPage->TCFileEdits[0]->text(), ""},
+        {Window->KTPage->TCDISBandsLabel->text(), "6"},
+        {Window->KTPage->TCDISWidthLabel->text(), "349"},
+        {Window->KTPage->TCDISHeightLabel->text(), "352"},
+        {Window->DividePage->ComboDISEdit->text(), "olinda.DIS"},
+        {Window->DividePage->Pixels->text(), "122848"},
+        {Window->DividePage->DISDFELabel->text(), "DIS Divided files DO NOT Exist"},
+        {Window->SinglePage->BCBandFileLC->text(), "1"},
+        {Window->SinglePage->BCBandFileBR->text(), "352"},
+        {Window->SinglePage->BCBandFileIW->text(), "349"},
+    };
+    for (const auto& s : shown)
+        EXPECT_EQ(s.Shown.toStdString(), s.Expected);
+    EXPECT_FALSE(Window->DividePage->CDCombineBtn->isEnabled());
+}
+
+TEST_F(DisProcessGui, AChoiceThatIsNoReadableDISChangesNothing) {
+    SplitScene();
+    const struct {
+        const char* Name;
+        bool Message;
+    } cases[] = {{"olinda.dih", false}, {"missing.dis", true}, {"", false}};
+    for (const auto& c : cases) {
+        Rec->Clear();
+        ChooseDIS(Window->VIPage->VIPDISFile, c.Name[0] ? Dir.File(c.Name) : "");
+        EXPECT_FALSE(DISLoaded) << c.Name;
+        EXPECT_EQ(Window->VIPage->VIDISFileEdit->text(), "") << c.Name;
+        EXPECT_EQ(Rec->Shown(39998), c.Message) << c.Name;
+    }
+}
+
+TEST_F(DisProcessGui, EveryRunWithoutADISShowsTheNotReadyMessage) {
+    TDisSinglePage* single = Window->SinglePage;
+    QPushButton* runs[] = {
+        Window->VIPage->VIPOKBtns[0], Window->VIPage->VIPOKBtns[5],  Window->KTPage->TCOKBtn,
+        Window->MBFAPage->MBFAOKBtn,  Window->DividePage->CDPixelOK, single->SingleMathBtn,
+        single->RadarDeRez16OKBtn,    single->PixelSizerBtn,         single->BGRtoHSVOKBtn};
+    Window->KTPage->TCFileNameEdit->setText("kt");
+    for (QPushButton* run : runs) {
+        Rec->Clear();
+        run->click();
+        EXPECT_TRUE(Rec->Shown(NotReady)) << run->objectName().toStdString() << Rec->Summary();
+        EXPECT_EQ(Rec->Messages.size(), 1u);
+    }
+    // Only the band algebra's title goes into the list before its checks.
+    EXPECT_EQ(HeaderPages.DISProcessMemo, std::vector<std::string>{"Image MBFA:"});
+}
+
+TEST_F(DisProcessGui, AfterTheChoiceRunsNeedTheirBandsAndNames) {
+    SplitScene();
+    ChooseDIS(Window->TabSheet12->findChild<QPushButton*>("VIPDISFile"), Dir.File("olinda.dis"));
+    Window->KTPage->TCFileNameEdit->clear();
+    Window->SinglePage->SRFileH1Edit->setText("h");
+    Window->SinglePage->SRFileS2Edit->setText("s");
+    Window->SinglePage->SRFileV3Edit->setText("v");
+    for (QPushButton* run : {Window->MBFAPage->MBFAOKBtn, Window->KTPage->TCOKBtn,
+                             Window->SinglePage->BGRtoHSVOKBtn}) {
+        Rec->Clear();
+        run->click();
+        EXPECT_TRUE(Rec->Shown(NotReady)) << run->objectName().toStdString();
+    }
+}
+
+TEST_F(DisProcessGui, ASecondRunOrACloseDuringARunIsRefused) {
+    SplitScene();
+    ChooseDIS(Window->VIPage->VIPDISFile, Dir.File("olinda.dis"));
+    Window->show();
+    ChooseBand(Window->VIPage->VIPFileBtns[0], 4);
+    ChooseBand(Window->VIPage->VIPFileBtns[1], 3);
+    int calls = 0;
+    Hooks.ProcessMessages = [&] {
+        if (calls++ == 0) {
+            Window->close();
+            Window->VIPage->VIPOKBtns[1]->click();
+        }
+    };
+    Window->VIPage->VIPOKBtns[0]->click();
+    EXPECT_GT(calls, 0);
+    EXPECT_TRUE(Window->isVisible());
+    EXPECT_TRUE(FileExists(Dir.File("olinda.pv1")));
+    EXPECT_FALSE(FileExists(Dir.File("olinda.pv2")));
+    EXPECT_TRUE(LoggedFrom(HeaderPages.DISProcessMemo, "Image VIP 2:").empty());
+    EXPECT_FALSE(ImageOperationBusy);
+    Window->close();
+    EXPECT_FALSE(Window->isVisible());
+}
+
+TEST_F(DisProcessGui, EngineProgressAndStagesReachTheWindow) {
+    DisProcessForm = Window.get();
+    InstallBandWindowHooks();
+    HookBandGauge(42);
+    HookBandHints("Processing VIP");
+    EXPECT_EQ(Window->RadarGauge->value(), 42);
+    EXPECT_EQ(Window->IM_Hints->text(), "Processing VIP");
+    DisProcessForm = nullptr;
+}
+
+TEST_F(DisProcessGui, CoefficientFileKeepsTheTwentyFourTextsInItsOrder) {
+    TDisKTPage* kt = Window->KTPage;
+    kt->TCTMBtn->click();
+    Rec->FileAnswers.push_back(Dir.File("tm.tc"));
+    kt->SaveTCBtn->click();
+    // Typed by hand from the layout: SBI, GVI, YVI, NSI rows of columns 1, 2, 3, 4, 5, 7.
+    EXPECT_EQ(FileBytes(Dir.File("tm.tc")), FileBytes(TestData("bandproc/tm.tc")));
+
+    kt->TCClearBtn->click();
+    EXPECT_EQ(kt->Grid[0]->text(), "0.0");
+    Rec->FileAnswers.push_back(TestData("bandproc/tm.tc"));
+    kt->LoadTCBtn->click();
+    const char* const tm[] = {"0.33183",  "0.33121",  "0.55177",  "0.42514", "0.48087",  "0.25252",
+                              "-0.24717", "-0.16263", "-0.40639", "0.85468", "0.05493",  "-0.11749",
+                              "0.13929",  "0.22490",  "0.40359",  "0.25178", "-0.70133", "-0.45732",
+                              "0.0",      "0.0",      "0.0",      "0.0",     "0.0",      "0.0"};
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(kt->Grid[i]->text().toStdString(), tm[i]) << i;
+    EXPECT_EQ(kt->findChild<QLineEdit*>("YVIEdit7"), kt->Grid[17]);
+
+    // A file of 23 lines is refused whole; another extension is not read at all.
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(TestData("bandproc/tm.tc"), text));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("short.tc"), text.substr(0, text.rfind("0.0"))));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("tm.txt"), text));
+    kt->TCClearBtn->click();
+    for (const char* name : {"short.tc", "tm.txt"}) {
+        Rec->FileAnswers.push_back(Dir.File(name));
+        kt->LoadTCBtn->click();
+        for (int i = 0; i < 24; ++i)
+            EXPECT_EQ(kt->Grid[i]->text(), "0.0") << name << i;
+    }
+    EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);
+}
+
+TEST_F(DisProcessGui, PresetsFillTheWholeGrid) {
+    TDisKTPage* kt = Window->KTPage;
+    kt->TCMSSBtn->click();
+    std::vector<std::string> grid;
+    for (QLineEdit* e : kt->Grid)
+        grid.push_back(e->text().toStdString());
+    EXPECT_EQ(grid, (std::vector<std::string>{
+                        "0.0",    "0.332", "0.603", "0.675",  "0.262", "0.0",    "0.0",   "-0.283",
+                        "-0.66",  "0.577", "0.388", "0.0",    "0.0",   "-0.899", "0.428", "0.076",
+                        "-0.041", "0.0",   "0.0",   "-0.016", "0.131", "-0.452", "0.882", "0.0"}));
+    kt->TCTMMBtn->click();
+    EXPECT_EQ(kt->Grid[11]->text(), "-0.18");
+    EXPECT_EQ(kt->Grid[18]->text(), "0.0");
+}
+
+} // namespace

@@ -1,0 +1,288 @@
+// Runs of the band-processing window's pages on the Olinda scene: the products, the lines each
+// run logs into the DIS and the DIS as saved.
+#include "bandproc/ui/DisProcessFixture.h"
+#include "bandproc/ui/vDisAlgebraPages.h"
+#include "bandproc/ui/vDisSinglePages.h"
+#include "runtime/RtNumbers.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+
+#include <cmath>
+
+namespace {
+
+uint8_t Clamped(double v) {
+    return static_cast<uint8_t>(Round(std::clamp(v, 0.0, 255.0)));
+}
+
+class DisProducts : public DisProcessGui {
+  protected:
+    void SetUp() override {
+        DisProcessGui::SetUp();
+        SplitScene();
+        ChooseDIS(Window->KTPage->TCDISFileBtn, Dir.File("olinda.dis"));
+        ASSERT_TRUE(DISLoaded) << Rec->Summary();
+    }
+    // The lines of the run titled `title`, in memory and in the saved DIS alike.
+    std::vector<std::string> Logged(const std::string& title) {
+        const std::vector<std::string> lines = LoggedFrom(HeaderPages.DISProcessMemo, title);
+        EXPECT_EQ(LoggedFrom(SavedDIS(), title), lines);
+        return lines;
+    }
+};
+
+TEST_F(DisProducts, VegetationIndexTakesItsConstantsAndLogsThem) {
+    TDisVIPage* vi = Window->VIPage;
+    ChooseBand(vi->VIPFileBtns[0], 4);
+    ChooseBand(vi->VIPFileBtns[1], 3);
+    vi->VIPVEdits[0]->setText("2.5");
+    vi->VIPOKBtns[1]->click();
+    EXPECT_EQ(Logged("Image VIP 2:"),
+              (std::vector<std::string>{"Image VIP 2:", "Band A: " + BandPath(4),
+                                        "Band B: " + BandPath(3), "Band C: ", "Band D: ", "V1: 2.5",
+                                        "V2: 0.1", "V3: 0.1", "V4: 0.1", "V5: 0.1", "V6: 0.1",
+                                        "AutoRange: off", "olinda.pv2"}));
+    const Bytes nir = Band(4), red = Band(3), out = FileBytes(Dir.File("olinda.pv2"));
+    ASSERT_EQ(out.size(), nir.size());
+    for (size_t i = 0; i < out.size(); ++i)
+        ASSERT_EQ(out[i], Clamped(2.5 * nir[i] - red[i])) << i;
+
+    // A constant that is no number stops the run before anything is logged.
+    vi->VIPVEdits[4]->setText("0.1x");
+    const size_t logged = HeaderPages.DISProcessMemo.size();
+    vi->VIPOKBtns[0]->click();
+    EXPECT_EQ(HeaderPages.DISProcessMemo.size(), logged);
+    EXPECT_FALSE(FileExists(Dir.File("olinda.pv1")));
+    EXPECT_NE(Rec->Summary().find("0.1x"), std::string::npos) << Rec->Summary();
+}
+
+TEST_F(DisProducts, TasselledCapOnSixBandsCountsItsProducts) {
+    TDisKTPage* kt = Window->KTPage;
+    kt->TCTMBtn->click();
+    for (int c = 0; c < 6; ++c)
+        ChooseBand(kt->TCFileBtns[c], c + 1);
+    kt->TCOKBtn->click();
+    EXPECT_EQ(
+        Logged("Tassled Cap:"),
+        (std::vector<std::string>{"Tassled Cap:", "6 , 352 , 349",
+                                  "0.33183 , 0.33121 , 0.55177 , 0.42514 , 0.48087 , 0.25252",
+                                  "-0.24717 , -0.16263 , -0.40639 , 0.85468 , 0.05493 , -0.11749",
+                                  "0.13929 , 0.22490 , 0.40359 , 0.25178 , -0.70133 , -0.45732",
+                                  "0.0 , 0.0 , 0.0 , 0.0 , 0.0 , 0.0", "# of Bands Created4",
+                                  "olinda.dis", "FileName.pts,ptg, pty,ptn"}));
+    EXPECT_EQ(HeaderPages.DISSubsetNBCreated, "4");
+    Bytes bands[6];
+    for (int b = 0; b < 6; ++b)
+        bands[b] = Band(b + 1);
+    const double sbi[] = {0.33183, 0.33121, 0.55177, 0.42514, 0.48087, 0.25252};
+    const Bytes brightness = FileBytes(Dir.File("olinda.pts"));
+    ASSERT_EQ(brightness.size(), bands[0].size());
+    for (size_t i = 0; i < brightness.size(); ++i) {
+        double s = 0;
+        for (int b = 0; b < 6; ++b)
+            s += sbi[b] * bands[b][i];
+        ASSERT_EQ(brightness[i], Clamped(s)) << i;
+    }
+    for (const char* ext : {".ptg", ".pty", ".ptn"})
+        EXPECT_EQ(FileBytes(Dir.File(std::string("olinda") + ext)).size(), brightness.size());
+}
+
+TEST_F(DisProducts, TasselledCapBandSetFollowsBandCountAndSlots) {
+    TDisKTPage* kt = Window->KTPage;
+    const struct {
+        const char* Bands;
+        std::vector<int> Columns; // 0..5 for TM 1, 2, 3, 4, 5, 7
+        bool Logged;
+        bool Written;
+    } cases[] = {
+        {"4", {1, 2, 3, 4}, true, true},
+        {"3", {1, 2, 3, 4}, false, false},
+        {"5", {0, 1, 2, 3, 4, 5}, true, true},
+        {"4", {0, 1, 2, 3}, false, false},
+        // Bands 1 and 7 alone choose the six-band set, whose missing bands fail in the engine.
+        {"6", {0, 5}, true, false},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        SelectedBandFiles.fill("");
+        for (int col : c.Columns)
+            ChooseBand(kt->TCFileBtns[col], col + 1);
+        kt->TCDISBandsLabel->setText(c.Bands);
+        const std::string name = "kt" + std::to_string(run);
+        kt->TCFileNameEdit->setText(QString::fromStdString(name));
+        Rec->Clear();
+        const size_t before = HeaderPages.DISProcessMemo.size();
+        kt->TCOKBtn->click();
+        EXPECT_EQ(FileExists(Dir.File(name + ".pts")), c.Written) << run;
+        EXPECT_EQ(HeaderPages.DISProcessMemo.size() > before, c.Logged) << run;
+        EXPECT_TRUE(Rec->Messages.empty()) << run << Rec->Summary();
+        EXPECT_EQ(Rec->ErrorBoxes.size(), c.Logged && !c.Written ? 1u : 0u) << run;
+        ++run;
+    }
+    EXPECT_EQ(HeaderPages.DISSubsetNBCreated, "12");
+}
+
+TEST_F(DisProducts, BandAlgebraDefaultsDivideBandFourByBandThree) {
+    TDisMBFAPage* fa = Window->MBFAPage;
+    ChooseBand(fa->MBFAFileBtns[3], 4);
+    ChooseBand(fa->MBFAFileBtns[2], 3);
+    fa->MBFAOKBtn->click();
+    EXPECT_EQ(Logged("Image MBFA:"),
+              (std::vector<std::string>{"Image MBFA:", "olinda.B4", "Divided by:", "olinda.B3",
+                                        "olinda.pfd", "AutoRange: off"}));
+    EXPECT_EQ(FileBytes(Dir.File("olinda.pfd")).size(), Band(4).size());
+}
+
+TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {
+    TDisDividePage* cd = Window->DividePage;
+    SetImageName("olinda.B1");
+    ChooseBand(cd->CDivideFile, 1);
+    cd->CDPixelOK->click();
+    EXPECT_EQ(Logged("Do QuadDivide"),
+              (std::vector<std::string>{"Do QuadDivide", BandPath(1), "4", "16"}));
+    EXPECT_EQ(HeaderPages.DISSubsetDividedEdit, "16");
+    EXPECT_TRUE(HeaderPages.DISSubsetDividedCB);
+    const auto& divided = HeaderPages.DISDividedMemo;
+    ASSERT_EQ(divided.size(), 2u + 16 * 3);
+    EXPECT_EQ(divided[1], "16");
+    EXPECT_EQ(divided[2], "olindaA001.B1");
+
+    // Chosen again, the DIS has divided files and the combine opens.
+    ChooseDIS(cd->CDDISFile, Dir.File("olinda.dis"));
+    EXPECT_EQ(cd->DISDFELabel->text(), "DIS Divided files DO Exist");
+    ASSERT_TRUE(cd->CDCombineBtn->isEnabled());
+    const char* tiles[] = {"olindaA001.B1", "olindaA002.B1", "olindaA005.B1", "olindaA006.B1"};
+    QPushButton* buttons[] = {cd->C4STL, cd->C4STR, cd->C4SBL, cd->C4SBR};
+    for (int t = 0; t < 4; ++t) {
+        Rec->FileAnswers.push_back(Dir.File(tiles[t]));
+        buttons[t]->click();
+    }
+    EXPECT_EQ(cd->CombinedFileEdit->text(), "olindaA001.B1");
+
+    // With no layout checked the run logs its first two lines and writes nothing.
+    cd->CDCombineBtn->click();
+    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "Do Combine Image Files"),
+              (std::vector<std::string>{"Do Combine Image Files", "olindaA001.B1"}));
+    EXPECT_FALSE(FileExists(Dir.File("olindaA017.B1")));
+
+    cd->C4to1CB->setChecked(true);
+    cd->CDCombineBtn->click();
+    EXPECT_EQ(cd->CombinedFileEdit->text(), "olindaA017.B1") << Rec->Summary();
+    const Bytes band = Band(1), joined = FileBytes(Dir.File("olindaA017.B1"));
+    const int w = OlindaW / 4 * 2, h = OlindaH / 4 * 2;
+    ASSERT_EQ(joined.size(), static_cast<size_t>(w * h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ASSERT_EQ(joined[y * w + x], band[y * OlindaW + x]) << x << "," << y;
+    // The joined band's name follows the save, to go out with the next one.
+    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "Do Combine Image Files"),
+              (std::vector<std::string>{"Do Combine Image Files", "olindaA001.B1",
+                                        Dir.File(tiles[0]), Dir.File(tiles[1]), Dir.File(tiles[2]),
+                                        Dir.File(tiles[3]), "olindaA017.B1"}));
+    EXPECT_EQ(LoggedFrom(SavedDIS(), "Do Combine Image Files").size(), 6u);
+}
+
+TEST_F(DisProducts, SingleBandConstantIsRoundedHalfToEven) {
+    TDisSinglePage* sb = Window->SinglePage;
+    ChooseBand(sb->SingleBandFileBtn, 2);
+    const Bytes band = Band(2);
+    const struct {
+        const char* Text;
+        int Added;
+    } cases[] = {{"2.5", 2}, {"3.5", 4}, {"-1", -1}};
+    for (const auto& c : cases) {
+        sb->ImageMathEdit->setText(c.Text);
+        sb->BCNewFileEdit->setText(QString("add%1").arg(c.Added + 1));
+        sb->SingleMathBtn->click();
+        const std::string product = "add" + std::to_string(c.Added + 1) + ".psa";
+        EXPECT_EQ(
+            Logged(std::string("ImageMath operation: 2 variable: ") + c.Text),
+            (std::vector<std::string>{std::string("ImageMath operation: 2 variable: ") + c.Text,
+                                      "olinda.B2", product}));
+        const Bytes out = FileBytes(Dir.File(product));
+        ASSERT_EQ(out.size(), band.size()) << c.Text;
+        for (size_t i = 0; i < out.size(); ++i)
+            ASSERT_EQ(out[i], Clamped(band[i] + c.Added)) << c.Text << " " << i;
+    }
+}
+
+TEST_F(DisProducts, PixelSizerLogsWithoutSavingTheDIS) {
+    TDisSinglePage* sb = Window->SinglePage;
+    ChooseBand(sb->SingleBandFileBtn, 1);
+    sb->BCNewFileEdit->setText("half");
+    sb->PixelSizerBtn->click();
+    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "Do Pixel Sizer"),
+              (std::vector<std::string>{"Do Pixel Sizer", "olinda.B1", "half.pps",
+                                        "2x2=1 Decrease Pixels"}));
+    EXPECT_TRUE(LoggedFrom(SavedDIS(), "Do Pixel Sizer").empty());
+    EXPECT_EQ(FileBytes(Dir.File("half.pps")).size(),
+              static_cast<size_t>((OlindaW / 2) * (OlindaH / 2)));
+}
+
+TEST_F(DisProducts, ColourExchangeNamesItsProductsFromTheTasselledCapName) {
+    TDisSinglePage* sb = Window->SinglePage;
+    const int rgbRadar[] = {3, 2, 1, 4};
+    for (int s = 0; s < 4; ++s)
+        ChooseBand(sb->SRBtns[s], rgbRadar[s]);
+    for (QLineEdit* e : {sb->SRFileH1Edit, sb->SRFileS2Edit, sb->SRFileV3Edit})
+        e->setText("x");
+    sb->BGRtoHSVOKBtn->click();
+    EXPECT_EQ(
+        Logged("Convert 123(RGB) to HSV (exchange 4 Radar with V).. back to RGB:"),
+        (std::vector<std::string>{
+            "Convert 123(RGB) to HSV (exchange 4 Radar with V).. back to RGB:", BandPath(3),
+            BandPath(2), BandPath(1), BandPath(4), "olinda.prr", "olinda.prg", "olinda.prb"}));
+    for (const char* name : {"olinda.prr", "olinda.prg", "olinda.prb"})
+        EXPECT_EQ(FileBytes(Dir.File(name)).size(), Band(1).size()) << name;
+}
+
+TEST_F(DisProducts, RadarReductionMapsSixteenBitsOntoTheByteRange) {
+    TDisSinglePage* sb = Window->SinglePage;
+    const struct {
+        std::vector<int16_t> Samples;
+        std::vector<uint8_t> Expected;
+    } cases[] = {
+        // 100 -> 0, 1100 -> 255, 600 -> 127.5 rounded to even.
+        {{600, 100, 1100, 350}, {128, 0, 255, 64}},
+        // All negative: the top stays 0, so -100 maps to (1000 - 100) / (1000 / 255).
+        {{-1000, -100, -550, -1000}, {0, 230, 115, 0}},
+        // No range at all.
+        {{7, 7, 7, 7}, {0, 0, 0, 0}},
+    };
+    sb->BCBandFileIW->setText("2");
+    sb->BCBandFileIH->setText("2");
+    Rec->Clear();
+    int n = 0;
+    for (const auto& c : cases) {
+        Bytes raw;
+        for (int16_t s : c.Samples) {
+            raw.push_back(static_cast<uint8_t>(s & 0xFF));
+            raw.push_back(static_cast<uint8_t>((s >> 8) & 0xFF));
+        }
+        const std::string name = "radar" + std::to_string(n);
+        ASSERT_TRUE(WriteFileAtomic(Dir.File(name + ".B1"), raw));
+        Rec->FileAnswers.push_back(Dir.File(name + ".B1"));
+        sb->SingleBandFileBtn->click();
+        sb->BCNewFileEdit->setText(QString::fromStdString(name));
+        sb->RadarDeRez16OKBtn->click();
+        EXPECT_EQ(FileBytes(Dir.File(name + ".pz8")), c.Expected) << n << Rec->Summary();
+        EXPECT_EQ(HeaderPages.DISProcessMemo.back(), Dir.File(name + ".pz8"));
+        ++n;
+    }
+    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "RadarDeRez 16to8 bits"),
+              (std::vector<std::string>{"RadarDeRez 16to8 bits", "radar2.B1", "radar2.pz8",
+                                        Dir.File("radar2.pz8")}));
+    EXPECT_EQ(LoggedFrom(SavedDIS(), "RadarDeRez 16to8 bits").size(), 3u);
+    EXPECT_EQ(Rec->BandGauge, (std::vector<int>{5, 50, 0, 5, 50, 0, 5, 50, 0}));
+
+    // A band shorter than its rows and columns is refused before anything is written.
+    sb->BCBandFileIH->setText("3");
+    sb->BCNewFileEdit->setText("short");
+    sb->RadarDeRez16OKBtn->click();
+    EXPECT_FALSE(FileExists(Dir.File("short.pz8")));
+    EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);
+}
+
+} // namespace
