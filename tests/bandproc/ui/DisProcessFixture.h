@@ -8,6 +8,7 @@
 #include "import/ui/vBandSplitPages.h"
 #include "import/ui/vPBands.h"
 #include "import/vHeaderPages.h"
+#include "import/vHeaderVersions.h"
 #include "runtime/RtFiles.h"
 #include "support/GuiStartup.h"
 
@@ -80,10 +81,14 @@ class DisProcessGui : public GuiStartup {
         if (it == list.rend()) return {};
         return {std::prev(it.base()), list.end()};
     }
+    // The process list of the DIS as saved.
     std::vector<std::string> SavedDIS() const {
         std::string text;
         ReadWholeFile(Dir.File("olinda.dis"), text);
-        return SplitLines(text);
+        const std::vector<std::string> lines = SplitLines(text);
+        const auto from = std::find(lines.begin(), lines.end(), DISProcessKeyword);
+        const auto to = std::find(from, lines.end(), DISDIPKeyword);
+        return {from == lines.end() ? from : from + 1, to};
     }
 
     std::unique_ptr<TDisProcessForm> Window;
