@@ -187,22 +187,27 @@ void TDisProcessForm::DISLog(const std::vector<std::string>& lines, bool save) {
     HeaderPagesChanged();
 }
 
-bool TDisProcessForm::NumberOf(const QString& text, double& value) {
+namespace {
+
+// One conversion of a box's text; the file-data error box names a text that is not a number.
+template <typename T, typename Convert>
+bool Converted(const QString& text, T& value, Convert convert) {
     const std::string s = text.toStdString();
     int code = 0;
-    value = ValReal(s, code);
+    value = convert(s, code);
     if (code == 0) return true;
     ShowFileDataError(s, code);
     return false;
 }
 
+} // namespace
+
+bool TDisProcessForm::NumberOf(const QString& text, double& value) {
+    return Converted(text, value, [](const std::string& s, int& code) { return ValReal(s, code); });
+}
+
 bool TDisProcessForm::WholeNumberOf(const QString& text, int64_t& value) {
-    const std::string s = text.toStdString();
-    int code = 0;
-    value = ValInt(s, code);
-    if (code == 0) return true;
-    ShowFileDataError(s, code);
-    return false;
+    return Converted(text, value, [](const std::string& s, int& code) { return ValInt(s, code); });
 }
 
 void TDisProcessForm::FormClose() {
