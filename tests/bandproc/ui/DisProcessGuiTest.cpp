@@ -16,12 +16,22 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     TDisVIPage* vi = Window->VIPage;
     vi->VIPVEdits[2]->setText("7");
     Window->KTPage->TCFileEdits[0]->setText("old.B1");
-    SelectedBandFiles.fill("stale");
     // The DIS lies in a folder of its own: its scene's DIH is read where the pictures were.
     MakeDirectories(Dir.File("sub"));
     std::string dis;
     ASSERT_TRUE(ReadWholeFile(Dir.File("olinda.dis"), dis));
     ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.DIS"), dis));
+    Rec->Clear();
+    ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
+    ChooseBand(Window->VIPage->VIPFileBtns[3], 1);
+    ASSERT_EQ(Rec->FileRequests.size(), 2u);
+    EXPECT_EQ(Rec->FileRequests[0].Filter, "DIS Header file (DIS)|*.DIS");
+    EXPECT_EQ(Rec->FileRequests[0].InitialDir, Dir.Path());
+    EXPECT_EQ(Rec->FileRequests[1].Filter, "Spectral Bands (B??, P?"
+                                           "?)|*.B??;*.P??");
+    EXPECT_EQ(Rec->FileRequests[1].InitialDir, Dir.File("sub/"));
+    EXPECT_EQ(SelectedBandFiles[3], BandPath(1));
+    SelectedBandFiles.fill("stale");
     ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
 
     EXPECT_TRUE(DISLoaded);
