@@ -394,32 +394,18 @@ std::vector<std::string> ProjectionHintLines(int code) {
         return Lines({sphere, cm, Req("True Scale"), x, y});
     case 19:
         return Lines({sphere, cm, origin, x, y});
-    case 20:
-        return Lines({HintModeHead,
-                      "ModeEdit 0.0 Requires :",
-                      HintMode,
-                      sMajor,
-                      sMinor,
-                      Req("Factor"),
-                      Req("Azi Ang"),
-                      Req("Azmth Pt"),
-                      origin,
-                      x,
-                      y,
-                      Req("Long 1"),
-                      Req("Long 2"),
-                      Req("Lat 1"),
-                      Req("Lat 2"),
-                      "ModeEdit 1.0 Requires :",
-                      HintMode,
-                      sMajor,
-                      sMinor,
-                      Req("Factor"),
-                      Req("Azi Ang"),
-                      Req("Azmth Pt"),
-                      origin,
-                      x,
-                      y});
+    case 20: {
+        // Form B needs a subset of what form A needs.
+        const std::vector<std::string> common = {
+            HintMode, sMajor, sMinor, Req("Factor"), Req("Azi Ang"), Req("Azmth Pt"), origin, x, y};
+        std::vector<std::string> lines = {HintModeHead, "ModeEdit 0.0 Requires :"};
+        lines.insert(lines.end(), common.begin(), common.end());
+        for (const char* name : {"Long 1", "Long 2", "Lat 1", "Lat 2"})
+            lines.push_back(Req(name));
+        lines.push_back("ModeEdit 1.0 Requires :");
+        lines.insert(lines.end(), common.begin(), common.end());
+        return lines;
+    }
     case 22:
         return Lines({HintModeHead,
                       "ModeEdit 0.0 Requires :",
