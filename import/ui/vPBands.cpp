@@ -4,6 +4,7 @@
 #include "import/ui/vBandSplitPages.h"
 #include "import/ui/vHeaderBinder.h"
 #include "import/ui/vPBHdr.h"
+#include "import/vForeignHeaders.h"
 #include "import/vHeaderChoices.h"
 #include "import/vHeaderListing.h"
 #include "runtime/RtFiles.h"
@@ -327,14 +328,7 @@ void TPBands::RIHClearBtnClick() {
 void TPBands::RIHOpenBtnClick() {
     const std::string chosen = ChooseOpen(HeaderImportFilter);
     if (chosen.empty()) return;
-    if (LowerCase(ExtractFileExt(chosen)) != ".dih") {
-        ShowMessageNumber(39968);
-        return;
-    }
-    HeaderPages.RIHOpenRIHHeader(chosen);
-    HeaderPages[DIHField::RIHHeaderFileEdit] = ChangeFileExt(ExtractFileName(chosen), ".dih");
-    ImageDirectory = ExtractFilePath(chosen);
-    HeaderPages.RIHSaveIt();
+    if (ImportHeaderFile(HeaderPages, chosen).ShowViewer) ShowHeaderViewer(chosen);
 }
 
 void TPBands::RIHSaveBtnClick() {

@@ -121,6 +121,19 @@ class TPBands : public TToolWindow {
     QPushButton* DIPPrintBtn = nullptr;
     QPushButton* DIPHelpBtn = nullptr;
 
+    // Map projection: "Proj out" hints, "Extent" and "Registration" tools (vMapProjPage.cpp).
+    QPushButton* Precheck2Btn = nullptr;
+    QPlainTextEdit* ProjPHintsMemo = nullptr;
+    QPushButton* DIHTransformBtn = nullptr;
+    QLineEdit* RIHDMStoDDEdit = nullptr;
+    QPushButton* RIHDMStoDDBtn = nullptr;
+    QLineEdit* DIHConvertDMSEdit = nullptr;
+    QPushButton* DIHConvertDMSBtn = nullptr;
+    QPushButton* StartRegBtn = nullptr;
+    QPushButton* DIHAcceptBtn = nullptr;
+    QPushButton* DIHCopyBtn = nullptr;
+    QPushButton* DIHPrintBtn = nullptr;
+
     void FormCreate();
     void FormShow();
     void IIPageControlChange();
@@ -154,6 +167,17 @@ class TPBands : public TToolWindow {
     void DIPSelectAllBtnClick();
     void DIPPrintBtnClick();
 
+    void ProcessHeader();
+    void Precheck2BtnClick();
+    void SetProjPHintsMemo();
+    void DIHTransformBtnClick();
+    void RIHDMStoDDBtnClick();
+    void DIHConvertDMSBtnClick();
+    void StartRegBtnClick();
+    void DIHAcceptBtnClick();
+    void DIHCopyBtnClick();
+    void DIHPrintBtnClick();
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -172,6 +196,9 @@ class TPBands : public TToolWindow {
     QWidget* BuildDISPage();
     QWidget* BuildDISToDIPPage();
     QWidget* BuildDIPPage();
+    QWidget* BuildProjHintsPage();
+    void AddExtentTools(QGridLayout* grid, int& row);
+    void AddRegistrationTools(QGridLayout* grid, int& row);
     // Label and control of each DIH line from `first` to `last`, in `columns` columns.
     void AddDIHFields(QGridLayout* grid, int& row, DIHField first, DIHField last, int columns);
     QWidget* MakeDIHControl(DIHField f, QWidget* parent);

@@ -193,6 +193,8 @@ QWidget* TPBands::BuildDIHSubPage(int page) {
         tabs->addTab(DIHRegMemo, "Register");
         grid->addWidget(tabs, row++, 0, 1, 4);
     }
+    if (&run == &ExtentRun) AddExtentTools(grid, row);
+    if (&run == &RegistrationRun) AddRegistrationTools(grid, row);
     if (run.HelpTopic) {
         auto* help = Button(inner, "", "Help");
         HelpButton(help, run.HelpTopic);
@@ -309,6 +311,7 @@ QWidget* TPBands::BuildDIHPage() {
         grid->setRowStretch(row, 1);
         projOut->addTab(Scrolled(inner), run.Caption);
     }
+    projOut->addTab(BuildProjHintsPage(), "Hints");
     MultiPageControl->addTab(projOut, "Proj out");
     MultiPageControl->addTab(BuildDIHSubPage(4), ExtentRun.Caption);
     MultiPageControl->addTab(BuildDIHSubPage(5), RegistrationRun.Caption);

@@ -1,0 +1,252 @@
+// The scene's map projection from the DIH pages: the Olinda corners to UTM zone 25 south and
+// back, the block slots per projection, failed corners, the DMS texts and the pixel grid.
+#include "HeaderFixture.h"
+#include "import/vSceneProjection.h"
+#include "projections/kovGlobal.h"
+#include "runtime/RtErrors.h"
+#include "runtime/RtNumbers.h"
+
+#include <cmath>
+
+namespace {
+
+using F = DIHField;
+
+// The pixel corners of the Olinda scene (tests/data/projections/olinda-corners.txt) in decimal
+// degrees: upper left, upper right, lower left, lower right.
+struct Corner {
+    F Lon, Lat;
+    double Longitude, Latitude, Easting, Northing;
+};
+double Dms(int d, int m, double s) {
+    return -(d + m / 60.0 + s / 3600.0);
+}
+const Corner OlindaCorners[4] = {
+    {F::ULLongitudeEdit, F::ULLatitudeEdit, Dms(34, 54, 58.20), Dms(7, 56, 59.36), 288776.250,
+     9120760.750},
+    {F::URLongitudeEdit, F::URLatitudeEdit, Dms(34, 49, 33.48), Dms(7, 57, 0.82), 298722.750,
+     9120760.750},
+    {F::LLLongitudeEdit, F::LLLatitudeEdit, Dms(34, 54, 59.72), Dms(8, 2, 25.86), 288776.250,
+     9110728.750},
+    {F::LRLongitudeEdit, F::LRLatitudeEdit, Dms(34, 49, 34.93), Dms(8, 2, 27.34), 298722.750,
+     9110728.750},
+};
+
+class SceneProjection : public HeaderTest {
+  protected:
+    void SetUp() override {
+        HeaderTest::SetUp();
+        InParm = {};
+        OutParm = {};
+        // UTM zone 25 south, meters, GRS 1980; the typed degrees are taken as they stand.
+        P.SetItemIndex(F::ProjectionCBOut, 1);
+        P.SetItemIndex(F::UnitCBOut, 2);
+        P.SetItemIndex(F::UtmZoneCBOut, 24);
+        P.SetItemIndex(F::SpheroidCBOut, 8);
+        P.SetItemIndex(F::DatumCBOut, 23);
+        P.SetChecked(F::UTMZoneNorthCBOut, false);
+        P.SetChecked(F::IgnoreDatumCB, true);
+        for (const Corner& c : OlindaCorners) {
+            P[c.Lon] = FloatToStr(c.Longitude);
+            P[c.Lat] = FloatToStr(c.Latitude);
+        }
+    }
+};
+
+TEST_F(SceneProjection, OlindaCornersGoToUtm25SouthAndBack) {
+    const ProjectionRun run = DIHTransformCorners(P);
+    ASSERT_TRUE(run.AllPointsDone()) << Rec.Summary();
+    CornerPoints map;
+    for (size_t i = 0; i < 4; ++i) {
+        const Corner& c = OlindaCorners[i];
+        EXPECT_NEAR(StrToFloat(P[c.Lon]), c.Easting, 1.0) << i;
+        EXPECT_NEAR(StrToFloat(P[c.Lat]), c.Northing, 1.0) << i;
+        map[i] = {StrToFloat(P[c.Lon]), StrToFloat(P[c.Lat])};
+    }
+    EXPECT_TRUE(P.Checked(F::CoordinatesValidCBox));
+    EXPECT_TRUE(P.Checked(F::IsProjectedCB));
+    EXPECT_TRUE(P.Checked(F::ProjectionValidCBox));
+
+    PrepareSceneToLonLat(P);
+    ASSERT_TRUE(RunMapProjection(map, true, false).AllPointsDone());
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_NEAR(map[i].X, OlindaCorners[i].Longitude, 1e-8) << i;
+        EXPECT_NEAR(map[i].Y, OlindaCorners[i].Latitude, 1e-8) << i;
+    }
+}
+
+TEST_F(SceneProjection, SecondTransformKeepsTheSouthernZoneAndRecordZone) {
+    for (int run = 0; run < 2; ++run) {
+        DIHTransformCorners(P);
+        EXPECT_EQ(OutParm[SlotUtmZone], -25) << run;
+        EXPECT_EQ(DIHRecord.TargetUTMZone, 25) << run;
+    }
+}
+
+TEST_F(SceneProjection, EqualBlocksChangeNothing) {
+    InParm = OutParm = {};
+    InParm[SlotUnits] = OutParm[SlotUnits] = 4;
+    CornerPoints points{{{1, 2}, {3, 4}, {5, 6}, {7, 8}}};
+    const CornerPoints before = points;
+    EXPECT_EQ(RunMapProjection(points, false, false).Status, ProjectionRunStatus::Unchanged);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(points[i].X, before[i].X);
+}
+
+TEST_F(SceneProjection, FailedCornerKeepsItsEdits) {
+    P.SetItemIndex(F::ProjectionCBOut, 5); // Mercator: no point at a pole
+    P[F::SMajorEdit] = "6378137";
+    P[F::SMinorEdit] = "6356752.314";
+    P.SetItemIndex(F::SpheroidCBOut, -1);
+    P[F::ULLatitudeEdit] = "90";
+    const ProjectionRun run = DIHTransformCorners(P);
+    EXPECT_NE(run.PointStatus[0], 0);
+    EXPECT_EQ(P[F::ULLatitudeEdit], "90");
+    EXPECT_EQ(P[F::ULLongitudeEdit], FloatToStr(OlindaCorners[0].Longitude));
+    EXPECT_EQ(run.PointStatus[3], 0);
+    EXPECT_NE(P[F::LRLatitudeEdit], FloatToStr(OlindaCorners[3].Latitude));
+    EXPECT_FALSE(P.Checked(F::CoordinatesValidCBox));
+}
+
+TEST_F(SceneProjection, BadUnitStopsBeforeAnyPoint) {
+    P.SetItemIndex(F::UnitCBOut, 5);
+    InParm = {};
+    PrepareLonLatToScene(P);
+    OutParm[SlotUnits] = 9;
+    CornerPoints points{};
+    EXPECT_EQ(RunMapProjection(points, true, false).Status, ProjectionRunStatus::UnitError);
+    ASSERT_FALSE(Rec.Messages.empty());
+    EXPECT_EQ(Rec.Messages.back().Text, "Untfz Meters to outparm");
+}
+
+TEST_F(SceneProjection, ParameterTextThatIsNoNumberRaises) {
+    P[F::CentMerEdit] = "abc";
+    EXPECT_THROW(CheckMapdData(P), EConvertError);
+}
+
+// Block slots per code, parameters numbered by their "Proj out" order + 1 (so 0 is "empty").
+TEST_F(SceneProjection, AffineSlotsPerCode) {
+    for (int i = 0; i < 33; ++i)
+        DIHRecord.ProjectionParameters[static_cast<size_t>(i)] = i + 1;
+    const struct {
+        int Code;
+        double Mode; // parameter 1 as the record holds it
+        std::array<double, 13> Slots;
+    } table[] = {
+        {3, 1, {2, 3, 8, 9, 10, 7, 5, 6, 0, 0, 0, 0, 0}},
+        {6, 1, {2, 3, 0, 0, 15, 11, 5, 6, 0, 0, 0, 0, 0}},
+        {8, 1, {2, 3, 8, 9, 10, 7, 5, 6, 1, 0, 0, 0, 0}},
+        {9, 1, {2, 3, 16, 0, 10, 7, 5, 6, 0, 0, 0, 0, 0}},
+        {15, 1, {4, 0, 17, 0, 12, 13, 5, 6, 0, 0, 0, 0, 0}},
+        // Hotine: first point's longitude and latitude, then the second's.
+        {20, 1, {2, 3, 16, 25, 26, 7, 5, 6, 21, 23, 22, 24, 1}},
+        {22, 1, {2, 3, 32, 33, 28, 0, 5, 6, 29, 30, 31, 0, 1}},
+        // Orbit form of the space oblique Mercator: the inclination in slot 3.
+        {22, 0, {2, 3, 32, 27, 28, 0, 5, 6, 29, 30, 31, 0, 0}},
+        {24, 1, {4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {30, 1, {4, 0, 18, 19, 12, 13, 5, 6, 20, 0, 0, 0, 0}},
+    };
+    for (const auto& row : table) {
+        DIHRecord.TargetProjection = row.Code;
+        DIHRecord.ProjectionParameters[0] = row.Mode;
+        InParm.fill(-1);
+        SetMapAffine(P);
+        for (size_t s = 0; s < row.Slots.size(); ++s)
+            EXPECT_EQ(InParm[s], row.Slots[s]) << "code " << row.Code << " slot " << s;
+        EXPECT_EQ(InParm[13], 0);
+        EXPECT_EQ(InParm[SlotCode], row.Code);
+    }
+}
+
+TEST(ProjectionHints, TableRowsAsListed) {
+    EXPECT_EQ(ProjectionHintLines(0),
+              std::vector<std::string>{"Geographic requires no parameters"});
+    EXPECT_EQ(ProjectionHintLines(23),
+              (std::vector<std::string>{"Requires Sphere", "Requires S Minor",
+                                        "Requires X Shift (False Easting)",
+                                        "Requires Y Shift (False Northing)"}));
+    EXPECT_EQ(ProjectionHintLines(17),
+              (std::vector<std::string>{"Requires Sphere", "Requires Central Meridian (Longitude)",
+                                        "Requires True Scale", "Requires X Shift (False Easting)",
+                                        "Requires Y Shift (False Northing)"}));
+    EXPECT_EQ(ProjectionHintLines(20).size(), 25u);
+    EXPECT_EQ(ProjectionHintLines(22).size(), 20u);
+    EXPECT_TRUE(ProjectionHintLines(31).empty());
+}
+
+TEST(DMSText, ConvertsOrRefuses) {
+    const struct {
+        const char* In;
+        DMSResult Result;
+        const char* Out;
+    } table[] = {
+        {"S06 56 30", DMSResult::Changed, "-6.94166666666667"},
+        {"w177 25 59", DMSResult::Changed, "-177.433055555556"},
+        {"N46 56 30", DMSResult::Changed, "46.9416666666667"},
+        {"E007 25 59", DMSResult::Changed, "7.43305555555556"},
+        {"X46 56 30", DMSResult::NotDMS, "X46 56 30"},
+        {"", DMSResult::NotDMS, ""},
+        {"N4x 56 30", DMSResult::BadPart, "N4x 56 30"},
+        {"N46", DMSResult::BadPart, "N46"},
+    };
+    for (const auto& row : table) {
+        std::string text = row.In;
+        int code = 0;
+        EXPECT_EQ(DMSTextToDecimal(text, code), row.Result) << row.In;
+        EXPECT_EQ(text, row.Out) << row.In;
+        EXPECT_EQ(code != 0, row.Result == DMSResult::BadPart) << row.In;
+    }
+}
+
+TEST_F(SceneProjection, GridTurnsMapBoxesIntoPixelBounds) {
+    P[F::ULCoXEdit] = "288776.25";
+    P[F::ULCoYEdit] = "9120760.75";
+    P[F::LRCoXEdit] = "298722.75";
+    P[F::LRCoYEdit] = "9110728.75";
+    P[F::RIHLC] = "1";
+    P[F::RIHRC] = "349";
+    P[F::RIHTR] = "1";
+    P[F::RIHBR] = "352";
+    P[F::PixelXSizeEdit] = "NA"; // from the corners: 28.5 m
+    P[F::PixelYSizeEdit] = "28.5";
+    SceneGrid grid;
+    ASSERT_TRUE(SceneGrid::FromPages(P, grid));
+    EXPECT_DOUBLE_EQ(grid.PixelX, 28.5);
+    double col = 0, row = 0, x = 0, y = 0;
+    grid.MapToPixel(288776.25 + 28.5 * 10.5, 9120760.75 - 28.5 * 3, col, row);
+    EXPECT_DOUBLE_EQ(col, 11.5);
+    EXPECT_DOUBLE_EQ(row, 4.0);
+    grid.PixelToMap(col, row, x, y);
+    EXPECT_DOUBLE_EQ(x, 288776.25 + 28.5 * 10.5);
+
+    const struct {
+        CornerPoints Box;
+        bool Inside;
+        TSubsetBounds Bounds;
+    } table[] = {
+        {{{{288776.25, 9120760.75},
+           {298722.75, 9120760.75},
+           {288776.25, 9110728.75},
+           {298722.75, 9110728.75}}},
+         true,
+         {1, 349, 1, 352}},
+        {{{{289000, 9120000}, {290000, 9120000}, {289000, 9119000}, {290000, 9119000}}},
+         true,
+         {8, 43, 27, 62}},
+        {{{{280000, 9130000}, {300000, 9130000}, {280000, 9100000}, {300000, 9100000}}},
+         true,
+         {1, 349, 1, 352}},
+        {{{{200000, 9000000}, {200100, 9000000}, {200000, 8999900}, {200100, 8999900}}}, false, {}},
+    };
+    for (const auto& t : table) {
+        TSubsetBounds b;
+        ASSERT_EQ(grid.BoxToPixelBounds(t.Box, b), t.Inside);
+        if (!t.Inside) continue;
+        EXPECT_EQ(b.SubsetLeft, t.Bounds.SubsetLeft);
+        EXPECT_EQ(b.SubsetRight, t.Bounds.SubsetRight);
+        EXPECT_EQ(b.SubsetTop, t.Bounds.SubsetTop);
+        EXPECT_EQ(b.SubsetBottom, t.Bounds.SubsetBottom);
+    }
+}
+
+} // namespace

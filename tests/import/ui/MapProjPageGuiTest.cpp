@@ -1,0 +1,105 @@
+// The projection tools on the import window's pages and the import button's dispatch, driven
+// through the controls.
+#include "import/HeaderFixture.h"
+#include "import/ui/vPBHdr.h"
+#include "import/ui/vPBands.h"
+#include "shell/vToolModes.h"
+#include "support/GuiStartup.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <filesystem>
+
+namespace {
+
+using F = DIHField;
+
+class MapProjPageGui : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        HeaderPages = THeaderPages();
+        DIHRecord = TDIHRecord();
+        ImageDirectory = Dir.Path();
+        Window = std::make_unique<TPBands>();
+        Window->show();
+    }
+    void TearDown() override {
+        Window.reset();
+        RegistrationMode = false;
+        GuiStartup::TearDown();
+    }
+    QString Text(F f) { return qobject_cast<QLineEdit*>(Window->DIHControl(f))->text(); }
+    std::unique_ptr<TPBands> Window;
+};
+
+TEST_F(MapProjPageGui, TransformButtonPutsOlindaCornersInUtm25South) {
+    THeaderPages& p = HeaderPages;
+    p.SetItemIndex(F::ProjectionCBOut, 1);
+    p.SetItemIndex(F::UnitCBOut, 2);
+    p.SetItemIndex(F::UtmZoneCBOut, 24);
+    p.SetItemIndex(F::SpheroidCBOut, 8);
+    p.SetChecked(F::IgnoreDatumCB, true);
+    p[F::ULLongitudeEdit] = "-34.9161666666667"; // 34 54 58.20 W
+    p[F::ULLatitudeEdit] = "-7.94982222222222";  //  7 56 59.36 S
+    Window->ShowHeaderPages();
+    Window->DIHTransformBtn->click();
+    EXPECT_NEAR(Text(F::ULLongitudeEdit).toDouble(), 288776.25, 1.0) << Rec->Summary();
+    EXPECT_NEAR(Text(F::ULLatitudeEdit).toDouble(), 9120760.75, 1.0);
+    EXPECT_EQ(p[F::CoordinatesValidCBox], "true");
+}
+
+TEST_F(MapProjPageGui, DMSButtonsConvertOrReport) {
+    const struct {
+        QLineEdit* Edit;
+        QPushButton* Button;
+    } pairs[] = {{Window->RIHDMStoDDEdit, Window->RIHDMStoDDBtn},
+                 {Window->DIHConvertDMSEdit, Window->DIHConvertDMSBtn}};
+    for (const auto& pair : pairs) {
+        pair.Edit->setText("S06 56 30");
+        pair.Button->click();
+        EXPECT_EQ(pair.Edit->text(), "-6.94166666666667");
+        Rec->Clear();
+        pair.Edit->setText("N4x 56 30");
+        pair.Button->click();
+        EXPECT_EQ(pair.Edit->text(), "N4x 56 30");
+        ASSERT_EQ(Rec->Messages.size(), 1u);
+        EXPECT_EQ(Rec->Messages[0].Text.rfind("Error in File data Number: ", 0), 0u);
+    }
+}
+
+TEST_F(MapProjPageGui, ProcessHeaderListsHintsAndRefreshesTheRecord) {
+    HeaderPages.SetItemIndex(F::ProjectionCBOut, 17);
+    HeaderPages[F::CentMerEdit] = "33000000";
+    Window->ShowHeaderPages();
+    Window->Precheck2Btn->click();
+    EXPECT_EQ(Window->ProjPHintsMemo->toPlainText(),
+              "Requires Sphere\nRequires Central Meridian (Longitude)\nRequires True Scale\n"
+              "Requires X Shift (False Easting)\nRequires Y Shift (False Northing)");
+    EXPECT_TRUE(Rec->Shown(200)) << Rec->Summary();
+    EXPECT_EQ(DIHRecord.TargetProjection, 17);
+    EXPECT_EQ(DIHRecord.ProjectionParameters[9], 33000000.0);
+}
+
+TEST_F(MapProjPageGui, RegistrationStartsAndIsAccepted) {
+    Window->StartRegBtn->click();
+    EXPECT_TRUE(RegistrationMode);
+    Window->DIHAcceptBtn->click();
+    EXPECT_FALSE(RegistrationMode);
+}
+
+TEST_F(MapProjPageGui, ImportedDDRShowsInThePageAndTheViewer) {
+    const std::string path = Dir.File("scene.ddr");
+    std::filesystem::copy_file(GoldenHeader("foreign/scene.ddr"), path);
+    Rec->FileAnswers.push_back(path);
+    Window->RIHOpenBtn->click();
+    EXPECT_EQ(Text(F::RIHSceneTitle), "Olinda subset") << Rec->Summary();
+    EXPECT_EQ(Text(F::RIHHeaderFileEdit), "scene.dih");
+    EXPECT_TRUE(FileExists(Dir.File("scene.dih")));
+    ASSERT_TRUE(PBandHdrForm);
+    EXPECT_TRUE(PBandHdrForm->DDRIDXMemo->toPlainText().startsWith("DDR [Olinda subset]"));
+}
+
+} // namespace
