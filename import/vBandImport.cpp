@@ -27,14 +27,14 @@ void DescribeBandFiles(const std::string& input, int width, int height,
     h.DISSaveIt();
 }
 
+} // namespace
+
 int64_t BoundValue(const std::string& text) {
     int code = 0;
     const int64_t v = ValInt(text, code);
     if (code != 0) ShowMessageNumber(39971);
     return v;
 }
-
-} // namespace
 
 int NalcSplitScene(const std::string& input, TBandGauge gauge) {
     std::vector<std::string> written;

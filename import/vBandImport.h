@@ -13,6 +13,10 @@
 int NalcSplitScene(const std::string& input, TBandGauge gauge = nullptr);
 int RawSplitScene(const std::string& input, const TRawSplit& p, TBandGauge gauge = nullptr);
 
+// A header's bound as a whole number; a text that is not one shows message 39971 and gives the
+// value read up to there.
+int64_t BoundValue(const std::string& text);
+
 // The crop page's values after choosing a scene: its bounds (also in SubsetBounds) and bands.
 struct TCropScene {
     std::string DIHPath;

@@ -2,6 +2,7 @@
 
 #include "bandproc/ui/vDisProFrm.h"
 #include "import/ui/vBandSplitPages.h"
+#include "import/ui/vDisToDipPage.h"
 #include "import/ui/vHeaderBinder.h"
 #include "import/ui/vPBHdr.h"
 #include "import/vForeignHeaders.h"
@@ -113,6 +114,7 @@ TPBands::TPBands(QWidget* parent)
     SplitPages = new TBandSplitPages(this);
     IIPageControl->addTab(BuildDISPage(), "DIS");
     IIPageControl->addTab(BuildDISToDIPPage(), "DIS->DIP");
+    DisToDipPage = new TDisToDipPage(this);
     IIPageControl->addTab(BuildDIPPage(), "DIP");
     layout->addWidget(IIPageControl);
     connect(IIPageControl, &QTabWidget::currentChanged, this,

@@ -22,6 +22,7 @@ class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class TBandSplitPages;
+class TDisToDipPage;
 class THeaderBinder;
 
 class TPBands : public TToolWindow {
@@ -113,6 +114,7 @@ class TPBands : public TToolWindow {
     QWidget* DIHToDISLLPage = nullptr;
     QWidget* DISToDIPPage = nullptr;
     TBandSplitPages* SplitPages = nullptr; // "DIH Split" and "DIH->DIS XY"
+    TDisToDipPage* DisToDipPage = nullptr; // "DIS->DIP"
 
     // "DIP".
     QPlainTextEdit* DIPMemo = nullptr;

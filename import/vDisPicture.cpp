@@ -1,0 +1,104 @@
+#include "import/vDisPicture.h"
+
+#include "bandproc/vBandPicture.h"
+#include "import/vBandImport.h"
+#include "import/vHeaderPages.h"
+#include "import/vHeaderVersions.h"
+#include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
+#include "shell/vGlobal.h"
+
+const char* const PicturePlaceholderName = "BandFileSaveAs";
+
+namespace {
+
+// The first refusal of the page, 0 when it may run.
+int PictureRefusal(const TDisPicturePage& page, bool colour) {
+    if (colour && page.BandHdrEdit.empty()) return 30;
+    // An empty name would save the picture as a bare ".png".
+    if (page.BandFileSaveAs.empty() || page.BandFileSaveAs == PicturePlaceholderName) return 28;
+    if (colour) {
+        const std::string* names[] = {&page.BandFileEdit1, &page.BandFileEdit2,
+                                      &page.BandFileEdit3};
+        for (int b = 0; b < 3; ++b)
+            if (names[b]->empty()) return 31 + b;
+    }
+    if (!FileExists(SelectedBandFiles[0])) return 29;
+    if (colour) {
+        if (!FileExists(SelectedBandFiles[1])) return 34;
+        if (!FileExists(SelectedBandFiles[2])) return 35;
+    }
+    return 0;
+}
+
+} // namespace
+
+void ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
+    THeaderPages& h = HeaderPages;
+    DISLoaded = true;
+    h.DISFileEdit = ExtractFileName(disPath);
+    h.OpenDISHeader(disPath);
+    ImageDirectory = ExtractFilePath(disPath);
+    h.RIHOpenRIHHeader(ImageDirectory + h[DISField::DISSubsetDIH]);
+    page.BandHdrEdit = ExtractFileName(disPath);
+    page.BandFileSaveAs = ChangeFileExt(page.BandHdrEdit, ".png");
+    SetImageName(page.BandFileSaveAs);
+    page.BandFileEdit1.clear();
+    page.BandFileEdit2.clear();
+    page.BandFileEdit3.clear();
+    page.STEdit2 = h[DIHField::RIHSceneTitle];
+    page.SCEdit3 = h[DIHField::RIHSensorType];
+    page.NBEdit4 = h[DIHField::RIHNBEdit];
+    page.DISLEdit = h[DISField::DISSubsetLeft];
+    page.DISREdit = h[DISField::DISSubsetRight];
+    page.DISTEdit = h[DISField::DISSubsetTop];
+    page.DISBEdit = h[DISField::DISSubsetBottom];
+    SubsetBounds = {static_cast<int32_t>(BoundValue(page.DISLEdit)),
+                    static_cast<int32_t>(BoundValue(page.DISREdit)),
+                    static_cast<int32_t>(BoundValue(page.DISTEdit)),
+                    static_cast<int32_t>(BoundValue(page.DISBEdit))};
+    page.IMWEdit = IntToStr(SubsetBounds.Width());
+    page.IMHEdit = IntToStr(SubsetBounds.Height());
+    if (page.IMWEdit != h[DISField::DISSubsetWidth] || page.IMHEdit != h[DISField::DISSubsetHeight])
+        ShowMessageNumber(39967);
+}
+
+void ChooseBandForPicture(int slot, const std::string& bandPath, TDisPicturePage& page) {
+    SelectedBandFiles[static_cast<size_t>(slot)] = bandPath;
+    std::string* edits[] = {&page.BandFileEdit1, &page.BandFileEdit2, &page.BandFileEdit3};
+    *edits[slot] = ExtractFileName(bandPath);
+}
+
+bool MakeDISPicture(const TDisPicturePage& page) {
+    if (!DISLoaded) {
+        ShowMessageNumber(39993);
+        return false;
+    }
+    const bool colour =
+        !(page.BandFileEdit2.empty() && page.BandFileEdit3.empty() && !page.BandFileEdit1.empty());
+    // The displayed image takes the new name only once the page is accepted: a refusal must not
+    // leave it saved under a name its caption does not show.
+    if (const int refusal = PictureRefusal(page, colour)) {
+        ShowMessageNumber(refusal);
+        return false;
+    }
+    HookBusyCursor(true);
+    CurrentImageName = ChangeFileExt(page.BandFileSaveAs, ".png");
+    const std::string dip = ChangeFileExt(CurrentImageName, ".dip");
+    THeaderPages& h = HeaderPages;
+    h.DISDIPMemo.push_back(dip);
+    h.DISSaveIt();
+    h.DIPMemo = {DIPVersionLine,
+                 h[DIHField::RIHRIHEdit],
+                 page.BandHdrEdit,
+                 dip,
+                 ImageDirectory + CurrentImageName,
+                 "Red:" + page.BandFileEdit1,
+                 "Green: " + page.BandFileEdit2,
+                 "Blue: " + page.BandFileEdit3,
+                 NowDateTimeText()};
+    h.DIPSaveIt();
+    const bool made = colour ? SaveRGBBandsImage() : SaveGreyBandImage();
+    HookBusyCursor(false);
+    return made;
+}
