@@ -4,6 +4,7 @@
 #include "import/ui/vBandSplitPages.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vHeaderBinder.h"
+#include "import/ui/vLLCropPage.h"
 #include "import/ui/vPBHdr.h"
 #include "import/vForeignHeaders.h"
 #include "import/vHeaderChoices.h"
@@ -112,6 +113,7 @@ TPBands::TPBands(QWidget* parent)
     IIPageControl->addTab(DIHToDISXYPage, "DIH->DIS XY");
     IIPageControl->addTab(DIHToDISLLPage, "DIH->DIS LL");
     SplitPages = new TBandSplitPages(this);
+    LLCropPage = new TLLCropPage(this);
     IIPageControl->addTab(BuildDISPage(), "DIS");
     IIPageControl->addTab(BuildDISToDIPPage(), "DIS->DIP");
     DisToDipPage = new TDisToDipPage(this);

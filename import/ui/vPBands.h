@@ -23,6 +23,7 @@ class QTabWidget;
 class QTextEdit;
 class TBandSplitPages;
 class TDisToDipPage;
+class TLLCropPage;
 class THeaderBinder;
 
 class TPBands : public TToolWindow {
@@ -115,6 +116,7 @@ class TPBands : public TToolWindow {
     QWidget* DISToDIPPage = nullptr;
     TBandSplitPages* SplitPages = nullptr; // "DIH Split" and "DIH->DIS XY"
     TDisToDipPage* DisToDipPage = nullptr; // "DIS->DIP"
+    TLLCropPage* LLCropPage = nullptr;     // "DIH->DIS LL"
 
     // "DIP".
     QPlainTextEdit* DIPMemo = nullptr;

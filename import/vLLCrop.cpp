@@ -1,0 +1,96 @@
+#include "import/vLLCrop.h"
+
+#include "import/vHeaderPages.h"
+#include "import/vSceneProjection.h"
+#include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
+#include "shell/vGlobal.h"
+
+namespace {
+
+using F = DIHField;
+using D = DISField;
+
+// The box's corners on the DIH page, in the page's order.
+const F SceneCorners[8] = {F::ULLongitudeEdit, F::ULLatitudeEdit,  F::URLongitudeEdit,
+                           F::URLatitudeEdit,  F::LLLongitudeEdit, F::LLLatitudeEdit,
+                           F::LRLongitudeEdit, F::LRLatitudeEdit};
+// Where the DIS keeps the box (longitude, latitude) and its map corners (x, y).
+const D BoxFields[8] = {D::DISULLongitude, D::DISULLatitude, D::DISURLongitude, D::DISURLatitude,
+                        D::DISLLLongitude, D::DISLLLatitude, D::DISLRLongitude, D::DISLRLatitude};
+const D MapFields[8] = {D::DISULRegX, D::DISULRegY, D::DISURRegX, D::DISURRegY,
+                        D::DISLLRegX, D::DISLLRegY, D::DISLRRegX, D::DISLRRegY};
+
+} // namespace
+
+TCropScene ChooseDIHForLLCrop(const std::string& dihPath, TLLCropValues& page) {
+    const TCropScene scene = ChooseCropScene(dihPath);
+    const THeaderPages& h = HeaderPages;
+    page.DIHSubsetFileEdit = ExtractFileName(dihPath);
+    page.DIHSubsetDISEdit = page.DIHSubsetFileEdit;
+    page.DIHSubsetLCEdit = h[F::RIHLC];
+    page.DIHSubsetRCEdit = h[F::RIHRC];
+    page.DIHSubsetTREdit = h[F::RIHTR];
+    page.DIHSubsetBREdit = h[F::RIHBR];
+    page.DIHSubsetWEdit = IntToStr(scene.Right - scene.Left + 1);
+    page.DIHSubsetHEdit = IntToStr(scene.Bottom - scene.Top + 1);
+    for (size_t i = 0; i < 8; ++i)
+        page.Box[i] = h[SceneCorners[i]];
+    DISLoaded = h.Checked(F::CoordinatesValidCBox);
+    if (!DISLoaded) ShowMessageNumber(39966);
+    return scene;
+}
+
+bool LatLongToMetersToIMAGEPixels(TLLCropValues& page) {
+    THeaderPages& h = HeaderPages;
+    if (h.Checked(F::NeverProjectedCB)) ShowMessageNumber(39964);
+    if (!h.Checked(F::IsProjectedCB)) {
+        ShowMessageNumber(39964);
+        return false;
+    }
+    PrepareLonLatToScene(h);
+    CornerPoints points;
+    for (size_t i = 0; i < 4; ++i)
+        points[i] = {StrToFloat(page.Box[2 * i]), StrToFloat(page.Box[2 * i + 1])};
+    const ProjectionRun run =
+        RunMapProjection(points, h.Checked(F::IgnoreDatumCB), h.Checked(F::IgnoreErrorsCB));
+    // A corner the library could not take keeps its degrees, which are no map coordinates.
+    if (run.Status == ProjectionRunStatus::UnitError ||
+        (run.Status == ProjectionRunStatus::Done && !run.AllPointsDone()))
+        return false;
+    for (size_t i = 0; i < 4; ++i) {
+        page.DDLL[2 * i] = FloatToStr(points[i].X);
+        page.DDLL[2 * i + 1] = FloatToStr(points[i].Y);
+    }
+    SceneGrid grid;
+    TSubsetBounds bounds;
+    if (!SceneGrid::FromPages(h, grid) || !grid.BoxToPixelBounds(points, bounds)) return false;
+    page.Bounds = {bounds.SubsetLeft, bounds.SubsetRight, bounds.SubsetTop, bounds.SubsetBottom};
+    page.BoundsSet = true;
+    return true;
+}
+
+int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands,
+                TBandGauge gauge) {
+    tooManyBands = false;
+    if (!DISLoaded) return 39993;
+    // Compared as the crop names its DIS: the DIH's own name proposed by the page would else
+    // pass and the scene's own DIS be written over by the subset's.
+    if (LowerCase(ChangeFileExt(page.DIHSubsetDISEdit, ".dis")) ==
+        LowerCase(ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis")))
+        return 27;
+    ImageDirectory = ExtractFilePath(scene.DIHPath);
+    if (!LatLongToMetersToIMAGEPixels(page)) return 39965;
+    if (const int refusal =
+            CropScene(scene, page.DIHSubsetDISEdit, page.Bounds, tooManyBands, gauge))
+        return refusal;
+    // The crop starts the DIS afresh, so the box is written into it afterwards.
+    THeaderPages& h = HeaderPages;
+    for (size_t i = 0; i < 8; ++i) {
+        h[BoxFields[i]] = page.Box[i];
+        h[MapFields[i]] = page.DDLL[i];
+    }
+    h.SetChecked(D::DISRegistrationValidCB, true);
+    h.DISSaveIt();
+    return 0;
+}
