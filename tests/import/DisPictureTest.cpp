@@ -1,9 +1,11 @@
 // The "DIS->DIP" page without its window: the checks in their order, the DIS's list of pictures
 // and the picture's log.
-#include "bandproc/vBandPicture.h"
 #include "import/HeaderFixture.h"
 #include "import/vBandImport.h"
 #include "import/vDisPicture.h"
+#include "support/PngTestReader.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -11,12 +13,9 @@ class DisPictureTest : public HeaderTest {
   protected:
     void SetUp() override {
         HeaderTest::SetUp();
-        // Three bands of 3 x 2 split from one file: scene.dih, scene.dis, scene.B1 .. B3.
-        std::vector<uint8_t> raw(18);
-        for (size_t i = 0; i < raw.size(); ++i)
-            raw[i] = static_cast<uint8_t>(10 * i);
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), raw));
-        ASSERT_EQ(RawSplitScene(Dir.File("scene.raw"), {3, 2, 3, 0}), 0);
+        // The Olinda scene split into olinda.dih, olinda.dis and olinda.B1 .. B6.
+        std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), Dir.File("olinda.bsq"));
+        ASSERT_EQ(RawSplitScene(Dir.File("olinda.bsq"), {349, 352, 6, 0}), 0);
         HeaderPages = THeaderPages();
         SelectedBandFiles.fill("");
     }
@@ -26,28 +25,29 @@ class DisPictureTest : public HeaderTest {
         SelectedBandFiles.fill("");
         HeaderTest::TearDown();
     }
-    TDisPicturePage Chosen(int bands) {
+    TDisPicturePage Chosen(std::vector<int> bands) {
         TDisPicturePage page;
-        ChooseDISForPicture(Dir.File("scene.dis"), page);
-        for (int b = 0; b < bands; ++b)
-            ChooseBandForPicture(b, Dir.File("scene.B" + std::to_string(b + 1)), page);
+        ChooseDISForPicture(Dir.File("olinda.dis"), page);
+        for (size_t b = 0; b < bands.size(); ++b)
+            ChooseBandForPicture(static_cast<int>(b),
+                                 Dir.File("olinda.B" + std::to_string(bands[b])), page);
         return page;
     }
 };
 
 TEST_F(DisPictureTest, ChoosingTheDISFillsThePageAndNamesThePicture) {
-    const TDisPicturePage page = Chosen(0);
-    EXPECT_EQ(page.BandFileSaveAs, "scene.png");
-    EXPECT_EQ(CurrentImageName, "scene.png");
+    const TDisPicturePage page = Chosen({});
+    EXPECT_EQ(page.BandFileSaveAs, "olinda.png");
+    EXPECT_EQ(CurrentImageName, "olinda.png");
     EXPECT_EQ((std::vector<std::string>{page.NBEdit4, page.DISLEdit, page.DISREdit, page.DISTEdit,
                                         page.DISBEdit, page.IMWEdit, page.IMHEdit}),
-              (std::vector<std::string>{"3", "1", "3", "1", "2", "3", "2"}));
-    EXPECT_EQ(SubsetBounds.Width(), 3);
+              (std::vector<std::string>{"6", "1", "349", "1", "352", "349", "352"}));
+    EXPECT_EQ(SubsetBounds.Width(), 349);
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     // A stored width that disagrees with the bounds is reported and the page goes on.
     P[DISField::DISSubsetWidth] = "4";
     P.DISSaveIt();
-    EXPECT_EQ(Chosen(0).IMWEdit, "3");
+    EXPECT_EQ(Chosen({}).IMWEdit, "349");
     EXPECT_TRUE(Rec.Shown(39967));
 }
 
@@ -81,39 +81,45 @@ TEST_F(DisPictureTest, RefusalsInTheirOrderWriteNothing) {
         {"green missing", 34, [](TDisPicturePage&) { SelectedBandFiles[1] += "x"; }},
         {"blue missing", 35, [](TDisPicturePage&) { SelectedBandFiles[2] += "x"; }},
     };
-    const std::string dis = FileText(Dir.File("scene.dis"));
+    const std::string dis = FileText(Dir.File("olinda.dis"));
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.Name);
-        TDisPicturePage page = Chosen(3);
+        TDisPicturePage page = Chosen({1, 2, 3});
         page.BandFileSaveAs = "made";
         r.Change(page);
         Rec.Clear();
         EXPECT_FALSE(MakeDISPicture(page));
         ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
         EXPECT_TRUE(Rec.Shown(r.Message)) << Rec.Summary();
-        EXPECT_EQ(CurrentImageName, "scene.png");
+        EXPECT_EQ(CurrentImageName, "olinda.png");
         EXPECT_FALSE(FileExists(Dir.File("made.png")) || FileExists(Dir.File("made.dip")));
-        EXPECT_EQ(FileText(Dir.File("scene.dis")), dis);
+        EXPECT_EQ(FileText(Dir.File("olinda.dis")), dis);
     }
 }
 
 TEST_F(DisPictureTest, RedBandAloneMakesAGreyPictureWithItsLog) {
-    TDisPicturePage page = Chosen(1);
-    page.BandFileSaveAs = "grey.bmp";
+    TDisPicturePage page = Chosen({4});
+    page.BandFileSaveAs = "nir.bmp";
     ASSERT_TRUE(MakeDISPicture(page)) << Rec.Summary();
-    EXPECT_EQ(CurrentImageName, "grey.png");
-    const std::vector<std::string> dip = FileLines(Dir.File("grey.dip"));
+    EXPECT_EQ(CurrentImageName, "nir.png");
+    const std::vector<std::string> dip = FileLines(Dir.File("nir.dip"));
     ASSERT_EQ(dip.size(), 9u);
     EXPECT_EQ(
         std::vector<std::string>(dip.begin(), dip.begin() + 8),
-        (std::vector<std::string>{"DIP 1.1", "scene.dih", "scene.dis", "grey.dip",
-                                  Dir.File("grey.png"), "Red:scene.B1", "Green: ", "Blue: "}));
+        (std::vector<std::string>{"DIP 1.1", "olinda.dih", "olinda.dis", "nir.dip",
+                                  Dir.File("nir.png"), "Red:olinda.B4", "Green: ", "Blue: "}));
     EXPECT_EQ(dip, P.DIPMemo);
-    EXPECT_EQ(P.DISDIPMemo.back(), "grey.dip");
-    EXPECT_EQ(FileLines(Dir.File("scene.dis")).back(), "grey.dip");
-    ASSERT_EQ(DisplayedPicture.Width, 3);
-    EXPECT_EQ(DisplayedPicture.At(2, 1), PackPixel(50, 50, 50));
-    EXPECT_TRUE(FileExists(Dir.File("grey.png")));
+    EXPECT_EQ(FileLines(Dir.File("olinda.dis")).back(), "nir.dip");
+    std::vector<uint8_t> band4;
+    ASSERT_TRUE(ReadWholeFile(TestData("landsat7-olinda/olinda_b4.raw"), band4));
+    Picture saved;
+    ASSERT_TRUE(ReadPngForTest(Dir.File("nir.png"), saved));
+    ASSERT_EQ(saved.Pixels.size(), band4.size());
+    size_t grey = 0;
+    for (size_t i = 0; i < band4.size(); ++i)
+        grey += saved.Pixels[i] == PackPixel(band4[i], band4[i], band4[i]);
+    EXPECT_EQ(grey, band4.size());
+    EXPECT_TRUE(saved.Pixels == DisplayedPicture.Pixels);
 }
 
 } // namespace

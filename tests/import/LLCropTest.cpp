@@ -5,8 +5,6 @@
 #include "import/vLLCrop.h"
 #include "runtime/RtNumbers.h"
 
-#include <cmath>
-
 #include <filesystem>
 
 namespace {
@@ -15,13 +13,16 @@ using F = DIHField;
 using Bytes = std::vector<uint8_t>;
 constexpr int W = 349, H = 352;
 
-// Packed DDDMMMSSS.SS to decimal degrees.
-double Unpack(double packed) {
-    const double a = std::fabs(packed);
-    const double deg = std::floor(a / 1e6), min = std::floor((a - deg * 1e6) / 1e3);
-    const double v = deg + min / 60.0 + (a - deg * 1e6 - min * 1e3) / 3600.0;
-    return packed < 0 ? -v : v;
+// The scene's pixel corners (tests/data/projections/olinda-corners.txt): easting, northing,
+// longitude, latitude of the upper left, lower left, upper right and lower right corners.
+double Dms(int d, int m, double s) {
+    return -(d + m / 60.0 + s / 3600.0);
 }
+const std::array<double, 4> Corners[4] = {
+    {288776.250, 9120760.750, Dms(34, 54, 58.20), Dms(7, 56, 59.36)},
+    {288776.250, 9110728.750, Dms(34, 54, 59.72), Dms(8, 2, 25.86)},
+    {298722.750, 9120760.750, Dms(34, 49, 33.48), Dms(7, 57, 0.82)},
+    {298722.750, 9110728.750, Dms(34, 49, 34.93), Dms(8, 2, 27.34)}};
 
 class LLCropTest : public HeaderTest {
   protected:
@@ -29,20 +30,6 @@ class LLCropTest : public HeaderTest {
         HeaderTest::SetUp();
         std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), Dir.File("olinda.bsq"));
         ASSERT_EQ(RawSplitScene(Dir.File("olinda.bsq"), {W, H, 6, 0}), 0);
-        // Upper left, lower left, upper right, lower right as the table lists them.
-        for (const std::string& line : FileLines(TestData("projections/olinda-corners.txt"))) {
-            if (line.empty() || line[0] == '#') continue;
-            const size_t bar = line.find('|'), second = line.find('|', bar + 1);
-            std::vector<double> v;
-            for (const std::string& part :
-                 {line.substr(bar + 1, second - bar - 1), line.substr(second + 1)}) {
-                const std::string t = Trim(part);
-                v.push_back(StrToFloat(t.substr(0, t.find(' '))));
-                v.push_back(StrToFloat(t.substr(t.find(' ') + 1)));
-            }
-            Corners.push_back({v[0], v[1], Unpack(v[2]), Unpack(v[3])});
-        }
-        ASSERT_EQ(Corners.size(), 4u);
         // UTM zone 25 south on GRS 1980, the typed degrees taken as they stand.
         P.SetItemIndex(F::ProjectionCBOut, 1);
         P.SetItemIndex(F::UnitCBOut, 2);
@@ -89,7 +76,6 @@ class LLCropTest : public HeaderTest {
             v.Box[2 * i + 1] = FloatToStr(lat);
         }
     }
-    std::vector<std::array<double, 4>> Corners; // easting, northing, longitude, latitude
 };
 
 TEST_F(LLCropTest, BoxAroundTheCentreCutsItsPixelWindow) {

@@ -1,6 +1,5 @@
-// The "DIS->DIP" page on the real scene: the split Olinda bands become the false-colour and the
-// band-4 pictures, which the main window then shows and works on in place of a picture of
-// another size.
+// The "DIS->DIP" page on the real scene: the split Olinda bands become the false-colour picture,
+// which the main window then shows and works on in place of a picture of another size.
 #include "import/HeaderFixture.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBands.h"
@@ -65,7 +64,6 @@ TEST_F(DisToDipGui, OlindaBandsBecomeTheCurrentImage) {
     EXPECT_EQ(Window->DIPMemo->toPlainText().split('\n').mid(3, 5).join('|').toStdString(),
               "false432.dip|" + Dir.File("false432.png") +
                   "|Red:olinda.B4|Green: olinda.B3|Blue: olinda.B2");
-    EXPECT_EQ(FileLines(Dir.File("olinda.dis")).back(), "false432.dip");
 
     // An image operation and its Undo on the new picture's own buffers.
     Form->IV_onlyRed->trigger();
@@ -73,21 +71,6 @@ TEST_F(DisToDipGui, OlindaBandsBecomeTheCurrentImage) {
     Form->I_Undo->setEnabled(Rec->UndoEnabled);
     Form->I_Undo->trigger();
     EXPECT_TRUE(DisplayedPicture.Pixels == expected.Pixels);
-
-    // The red band alone: a grey picture of band 4.
-    Choose(Page->PBandHdrBtn, "olinda.dis");
-    Choose(Page->PBandFileBtn1, "olinda.B4");
-    Window->BandFileSaveAs->setText("nir");
-    Page->PBOKBtn->click();
-    std::vector<uint8_t> band4;
-    ASSERT_TRUE(ReadWholeFile(TestData("landsat7-olinda/olinda_b4.raw"), band4));
-    ASSERT_TRUE(ReadPngForTest(Dir.File("nir.png"), saved));
-    ASSERT_EQ(saved.Pixels.size(), band4.size());
-    size_t same = 0;
-    for (size_t i = 0; i < band4.size(); ++i)
-        same += saved.Pixels[i] == PackPixel(band4[i], band4[i], band4[i]);
-    EXPECT_EQ(same, band4.size());
-    EXPECT_EQ(Form->windowTitle().toStdString(), std::string(MainCaptionPrefix) + "nir.png");
 }
 
 } // namespace
