@@ -80,8 +80,10 @@ TLLCropPage::TLLCropPage(TPBands* window) : QObject(window), Window(window) {
                {&BottomRightYEdit, "BottomRightYEdit", "Bottom Right Y Latitude"}};
     grid->addWidget(new QLabel("3. Longitude, latitude", page), 1, 4, 1, 2);
     grid->addWidget(new QLabel("Map x, y", page), 1, 6, 1, 2);
+    const char* const corners[4] = {"Top Left", "Top Right", "Bottom Left", "Bottom Right"};
     for (int i = 0; i < 8; ++i) {
         const int r = 2 + i / 2, c = i % 2;
+        if (c == 0) grid->addWidget(new QLabel(corners[i / 2], page), r, 3);
         grid->addWidget(Edit(page, box[i].Field, box[i].Name, box[i].Hint), r, 4 + c);
         const std::string name = "DDLLEdit" + std::to_string(i + 1);
         grid->addWidget(Edit(page, &DDLLEdits[static_cast<size_t>(i)], name.c_str()), r, 6 + c);
