@@ -104,7 +104,9 @@ void TDisToDipPage::PBandHdrBtnClick() {
 }
 
 void TDisToDipPage::ChooseBand(int slot) {
-    const std::string chosen = ChooseOpen("Spectral Bands (B??, P??)|*.B??;*.P??");
+    // Split so that "??)" is not read as a trigraph.
+    const std::string chosen = ChooseOpen("Spectral Bands (B??, P?"
+                                          "?)|*.B??;*.P??");
     if (chosen.empty()) return;
     TDisPicturePage p = Read();
     ChooseBandForPicture(slot, chosen, p);
