@@ -130,7 +130,10 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
               bool& tooManyBands, TBandGauge gauge) {
     tooManyBands = false;
     if (!DISLoaded) return 39993;
-    if (LowerCase(disName) == LowerCase(ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis")))
+    // Compared as the DIS will be named: "scene.dih" or "scene" would else write over the
+    // scene's own DIS.
+    if (LowerCase(ChangeFileExt(disName, ".dis")) ==
+        LowerCase(ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis")))
         return 27;
     THeaderPages& h = HeaderPages;
     ImageDirectory = ExtractFilePath(scene.DIHPath);

@@ -226,6 +226,8 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
     };
     const Case cases[] = {
         {"the DIH's own name", "SCENE.DIS", {1, 2, 1, 2}, 27},
+        {"the DIH's own name with its own extension", "scene.dih", {1, 2, 1, 2}, 27},
+        {"the DIH's own name without extension", "Scene", {1, 2, 1, 2}, 27},
         {"left of the scene", "cut.dis", {0, 2, 1, 2}, BandSizeMessage},
         {"right of the scene", "cut.dis", {1, 5, 1, 2}, BandSizeMessage},
         {"below the scene", "cut.dis", {1, 2, 2, 4}, BandSizeMessage},
