@@ -16,6 +16,21 @@ namespace {
 // each cache line of a column once instead of once per row.
 constexpr int32_t RowTile = 8;
 
+// Pictures are row-major and the spectrum column-major: a walk between them goes through
+// strips of this many columns, so both sides are read and written a cache line at a time.
+constexpr int32_t ColumnStrip = 16;
+
+// f(x, y) for every element, strip by strip; the gauge per strip.
+template <class F> void ForEachByStrips(int32_t n, const TFFTReport& report, F&& f) {
+    for (int32_t x0 = 0; x0 < n; x0 += ColumnStrip) {
+        report.Step(x0, n);
+        const int32_t x1 = std::min(n, x0 + ColumnStrip);
+        for (int32_t y = 0; y < n; ++y)
+            for (int32_t x = x0; x < x1; ++x)
+                f(x, y);
+    }
+}
+
 // Result ranges start from these, so a range that never moves reads as "not below".
 constexpr double RangeStartMin = 1.7E308;
 constexpr double RangeStartMax = 5E-324;
@@ -62,22 +77,28 @@ class TLineKernel {
 
 // The work arrays of one run: one line for the column passes, a tile of rows for the row passes.
 struct TPassWork {
-    explicit TPassWork(int32_t n)
+    TPassWork()
         : LineRe(FFTMaxLength), LineIm(FFTMaxLength),
           TileRe(static_cast<size_t>(RowTile) * FFTMaxLength),
-          TileIm(static_cast<size_t>(RowTile) * FFTMaxLength), N(n) {}
+          TileIm(static_cast<size_t>(RowTile) * FFTMaxLength) {}
+    double* TileLineRe(int32_t j) { return TileRe.data() + static_cast<size_t>(j) * FFTMaxLength; }
+    double* TileLineIm(int32_t j) { return TileIm.data() + static_cast<size_t>(j) * FFTMaxLength; }
     std::vector<double> LineRe, LineIm, TileRe, TileIm;
     TLineKernel Kernel;
-    const int32_t N;
 };
 
-// Each column x ([x][0 .. N-1]) through the line transform. The first forward pass reads the
-// real parts only: the data is real.
-void ColumnPass(TFFTSpectrum& s, TPassWork& w, bool realInput, bool backward,
+// The data is real and the filters treat [a][b] and [-a][-b] alike, so every stage of a run is
+// conjugate-symmetric: half of each pass follows from the other half without a transform (a
+// transform T of the conjugate of a line v is conj(T(v)[-k])). This keeps a run at about four
+// line transforms per line, although a complex line costs two.
+
+// Columns 0 .. columns-1 ([x][0 .. N-1]) through the line transform. The first forward pass
+// reads the real parts only: the data is real.
+void ColumnPass(TFFTSpectrum& s, TPassWork& w, bool realInput, bool backward, int32_t columns,
                 const TFFTReport& report) {
     const int32_t n = s.N;
-    for (int32_t x = 0; x < n; ++x) {
-        report.Step(x, n);
+    for (int32_t x = 0; x < columns; ++x) {
+        report.Step(x, columns);
         double* re = s.Re.data() + static_cast<size_t>(x) * n;
         double* im = s.Im.data() + static_cast<size_t>(x) * n;
         std::copy(re, re + n, w.LineRe.begin());
@@ -92,32 +113,90 @@ void ColumnPass(TFFTSpectrum& s, TPassWork& w, bool realInput, bool backward,
     }
 }
 
-// Each row y ([0 .. N-1][y]) through the line transform, RowTile rows at a time.
-void RowPass(TFFTSpectrum& s, TPassWork& w, bool backward, const TFFTReport& report) {
+// Column N - x is the conjugate of column x, for x past the middle.
+void MirrorColumns(TFFTSpectrum& s) {
+    const int32_t n = s.N;
+    for (int32_t x = n / 2 + 1; x < n; ++x) {
+        const size_t to = static_cast<size_t>(x) * n, from = static_cast<size_t>(n - x) * n;
+        for (int32_t y = 0; y < n; ++y) {
+            s.Re[to + y] = s.Re[from + y];
+            s.Im[to + y] = -s.Im[from + y];
+        }
+    }
+}
+
+// Rows y0 .. y0+rows-1 gathered into the tile, and back.
+void GatherRows(const TFFTSpectrum& s, TPassWork& w, int32_t y0, int32_t rows) {
+    const int32_t n = s.N;
+    for (int32_t x = 0; x < n; ++x) {
+        const double* re = s.Re.data() + static_cast<size_t>(x) * n + y0;
+        const double* im = s.Im.data() + static_cast<size_t>(x) * n + y0;
+        for (int32_t j = 0; j < rows; ++j) {
+            w.TileLineRe(j)[x] = re[j];
+            w.TileLineIm(j)[x] = im[j];
+        }
+    }
+}
+
+void ScatterRows(TFFTSpectrum& s, TPassWork& w, int32_t y0, int32_t rows) {
+    const int32_t n = s.N;
+    for (int32_t x = 0; x < n; ++x) {
+        double* re = s.Re.data() + static_cast<size_t>(x) * n + y0;
+        double* im = s.Im.data() + static_cast<size_t>(x) * n + y0;
+        for (int32_t j = 0; j < rows; ++j) {
+            re[j] = w.TileLineRe(j)[x];
+            im[j] = w.TileLineIm(j)[x];
+        }
+    }
+}
+
+// The forward row pass after the real column pass: row N - y is the conjugate of row y, so
+// rows 0 .. N/2 are transformed and the others follow, [k][y] = conj([-k][N - y]).
+void ForwardRowPass(TFFTSpectrum& s, TPassWork& w, bool backward, const TFFTReport& report) {
+    const int32_t n = s.N;
+    const int32_t half = n / 2 + 1;
+    for (int32_t y0 = 0; y0 < half; y0 += RowTile) {
+        report.Step(y0, half);
+        const int32_t rows = std::min(RowTile, half - y0);
+        GatherRows(s, w, y0, rows);
+        for (int32_t j = 0; j < rows; ++j)
+            w.Kernel.ComplexLine(n, backward, w.TileLineRe(j), w.TileLineIm(j));
+        ScatterRows(s, w, y0, rows);
+    }
+    for (int32_t k = 0; k < n; ++k) {
+        const size_t to = static_cast<size_t>(k) * n;
+        const size_t from = static_cast<size_t>((n - k) % n) * n;
+        for (int32_t y = half; y < n; ++y) {
+            s.Re[to + y] = s.Re[from + n - y];
+            s.Im[to + y] = -s.Im[from + n - y];
+        }
+    }
+}
+
+// The last row pass: every row is conjugate-symmetric along x, so its transform is real, and
+// one complex transform of row a + i row b gives both rows' results as its two parts.
+void RealRowPass(TFFTSpectrum& s, TPassWork& w, bool backward, const TFFTReport& report) {
     const int32_t n = s.N;
     for (int32_t y0 = 0; y0 < n; y0 += RowTile) {
         report.Step(y0, n);
         const int32_t rows = std::min(RowTile, n - y0);
-        for (int32_t x = 0; x < n; ++x) {
-            const double* re = s.Re.data() + static_cast<size_t>(x) * n + y0;
-            const double* im = s.Im.data() + static_cast<size_t>(x) * n + y0;
-            for (int32_t j = 0; j < rows; ++j) {
-                w.TileRe[static_cast<size_t>(j) * FFTMaxLength + x] = re[j];
-                w.TileIm[static_cast<size_t>(j) * FFTMaxLength + x] = im[j];
+        GatherRows(s, w, y0, rows);
+        for (int32_t j = 0; j < rows; j += 2) {
+            double* re = w.TileLineRe(j);
+            double* im = w.TileLineIm(j);
+            const double* re2 = w.TileLineRe(j + 1);
+            const double* im2 = w.TileLineIm(j + 1);
+            for (int32_t x = 0; x < n; ++x) {
+                const double r = re[x] - im2[x];
+                im[x] += re2[x];
+                re[x] = r;
             }
+            w.Kernel.ComplexLine(n, backward, re, im);
+            std::copy(im, im + n, w.TileLineRe(j + 1));
+            std::fill(im, im + n, 0.0);
+            std::fill(w.TileLineIm(j + 1), w.TileLineIm(j + 1) + n, 0.0);
         }
-        for (int32_t j = 0; j < rows; ++j)
-            w.Kernel.ComplexLine(n, backward,
-                                 w.TileRe.data() + static_cast<size_t>(j) * FFTMaxLength,
-                                 w.TileIm.data() + static_cast<size_t>(j) * FFTMaxLength);
-        for (int32_t x = 0; x < n; ++x) {
-            double* re = s.Re.data() + static_cast<size_t>(x) * n + y0;
-            double* im = s.Im.data() + static_cast<size_t>(x) * n + y0;
-            for (int32_t j = 0; j < rows; ++j) {
-                re[j] = w.TileRe[static_cast<size_t>(j) * FFTMaxLength + x];
-                im[j] = w.TileIm[static_cast<size_t>(j) * FFTMaxLength + x];
-            }
-        }
+        ScatterRows(s, w, y0, rows);
     }
 }
 
@@ -193,22 +272,22 @@ void ShowSpectrum(const TFFTSpectrum& s, const TFFTSettings& t, Picture& image,
                   const TFFTReport& report) {
     const int32_t n = s.N;
     image.Fit(n, n);
-    double largest = 0.0;
+    double largest2 = 0.0;
     for (size_t k = 0; k < s.Re.size(); ++k)
-        largest = std::max(largest, std::hypot(s.Re[k], s.Im[k]));
+        largest2 = std::max(largest2, s.Re[k] * s.Re[k] + s.Im[k] * s.Im[k]);
+    const double largest = std::sqrt(largest2);
     const double scale = 255.0 / (largest == 0.0 ? 1.0 : largest);
     // h - 1 is where the zero frequency lands with the centroid on.
     const int32_t shift = t.DCCentroid ? static_cast<int32_t>(Round(n / 2.0)) - 1 : 0;
-    for (int32_t a = 0; a < n; ++a) {
-        report.Step(a, n);
-        const double* re = s.Re.data() + static_cast<size_t>(a) * n;
-        const double* im = s.Im.data() + static_cast<size_t>(a) * n;
-        const int32_t px = (a + shift) % n;
-        for (int32_t b = 0; b < n; ++b) {
-            const uint8_t g = rt::ClampRoundByte(std::hypot(re[b], im[b]) * scale);
-            image.At(px, (b + shift) % n) = PackPixel(g, g, g);
-        }
-    }
+    ForEachByStrips(n, report, [&](int32_t a, int32_t b) {
+        const size_t k = static_cast<size_t>(a) * n + b;
+        const uint8_t g =
+            rt::ClampRoundByte(std::sqrt(s.Re[k] * s.Re[k] + s.Im[k] * s.Im[k]) * scale);
+        int32_t px = a + shift, py = b + shift;
+        if (px >= n) px -= n;
+        if (py >= n) py -= n;
+        image.At(px, py) = PackPixel(g, g, g);
+    });
     const TRealRange r = RealRange(s);
     if (!(r.Min < r.Max)) report.Say("WARNING Min > MAX !!");
 }
@@ -222,17 +301,13 @@ void PaintResult(const TFFTSpectrum& s, const TRealRange& r, Picture& output, in
     // reciprocal overflows.
     const double range = r.Max - r.Min;
     const uint32_t keep = grey ? 0xFF000000u : ~(0xFFu << shiftBits);
-    for (int32_t x = 0; x < n; ++x) {
-        report.Step(x, n);
-        const double* re = s.Re.data() + static_cast<size_t>(x) * n;
-        for (int32_t y = 0; y < n; ++y) {
-            const uint32_t g = rt::ClampRoundByte((re[y] - r.Min) * 255.0 / range);
-            uint32_t& p = output.At(x, y);
-            p = grey ? PackPixel(static_cast<uint8_t>(g), static_cast<uint8_t>(g),
-                                 static_cast<uint8_t>(g))
-                     : (p & keep) | (g << shiftBits);
-        }
-    }
+    ForEachByStrips(n, report, [&](int32_t x, int32_t y) {
+        const uint32_t g = rt::ClampRoundByte((s.ReAt(x, y) - r.Min) * 255.0 / range);
+        uint32_t& p = output.At(x, y);
+        p = grey ? PackPixel(static_cast<uint8_t>(g), static_cast<uint8_t>(g),
+                             static_cast<uint8_t>(g))
+                 : (p & keep) | (g << shiftBits);
+    });
 }
 
 } // namespace
@@ -298,14 +373,11 @@ void LoadFFTBand(TFFTSpectrum& s, const std::string& path, int32_t n, Picture& i
 void LoadFFTChannel(TFFTSpectrum& s, const Picture& picture, int shiftBits) {
     const int32_t n = picture.Width;
     s.Resize(n);
-    for (int32_t y = 0; y < n; ++y) {
-        const uint32_t* row = picture.Row(y);
-        for (int32_t x = 0; x < n; ++x) {
-            const double v = static_cast<double>((row[x] >> shiftBits) & 0xFFu);
-            s.ReAt(x, y) = v;
-            s.SampleSum += v;
-        }
-    }
+    ForEachByStrips(n, TFFTReport(), [&](int32_t x, int32_t y) {
+        const double v = static_cast<double>((picture.At(x, y) >> shiftBits) & 0xFFu);
+        s.ReAt(x, y) = v;
+        s.SampleSum += v;
+    });
 }
 
 bool ProcessFFTBand(TFFTSpectrum& s, const TFFTSettings& t, Picture& spectrumImage,
@@ -326,11 +398,11 @@ bool ProcessFFTBand(TFFTSpectrum& s, const TFFTSettings& t, Picture& spectrumIma
     // With "Inverse" clear the forward passes take the opposite sign of the exponent; the
     // inverse passes always take the other one, so the two undo each other either way.
     const bool backward = !t.InverseChecked;
-    TPassWork work(n);
+    TPassWork work;
     report.Say("FORWARD FFT Vertical (1of4)");
-    ColumnPass(s, work, true, backward, report);
+    ColumnPass(s, work, true, backward, n, report);
     report.Say("FORWARD FFT Horizontal (2of4)");
-    RowPass(s, work, backward, report);
+    ForwardRowPass(s, work, backward, report);
     if (t.Filter >= ffLowPass && t.Filter <= ffPowerLaw) {
         report.Say("Processing Filter ");
         ApplyFilter(s, t, report);
@@ -338,9 +410,10 @@ bool ProcessFFTBand(TFFTSpectrum& s, const TFFTSettings& t, Picture& spectrumIma
     report.Say("Display Resultant FFT Image");
     ShowSpectrum(s, t, spectrumImage, report);
     report.Say("Inverse FFT Vertical (3of4)");
-    ColumnPass(s, work, false, !backward, report);
+    ColumnPass(s, work, false, !backward, n / 2 + 1, report);
+    MirrorColumns(s);
     report.Say("Inverse FFT Horizontal (4of4)");
-    RowPass(s, work, !backward, report);
+    RealRowPass(s, work, !backward, report);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <numbers>
 #include <numeric>
@@ -156,6 +157,33 @@ TEST(FFTWorkbench, SinusoidSpectrumPeaksAtItsFrequency) {
         EXPECT_EQ(bright, c.Peaks) << c.N << " " << c.Fx << " " << c.Centroid;
         EXPECT_LE(brightest, 3);
     }
+}
+
+// The spectrum picture of noise against the 2-D DFT summed term by term, magnitudes scaled by
+// the largest.
+TEST(FFTWorkbench, SpectrumIsTheMagnitudeOfThe2DTransform) {
+    RecordingHooks rec;
+    const int32_t n = 16;
+    const Grid g = Noise(n, 11);
+    const double mean = std::accumulate(g.begin(), g.end(), 0.0) / (n * n);
+    std::vector<double> magnitude(static_cast<size_t>(n) * n);
+    for (int a = 0; a < n; ++a)
+        for (int b = 0; b < n; ++b) {
+            std::complex<double> sum = 0.0;
+            for (int y = 0; y < n; ++y)
+                for (int x = 0; x < n; ++x)
+                    sum += (g[static_cast<size_t>(y) * n + x] - mean) *
+                           std::polar(1.0, -2.0 * std::numbers::pi * ((a * x + b * y) % n) / n);
+            magnitude[static_cast<size_t>(b) * n + a] = std::abs(sum);
+        }
+    const double largest = *std::max_element(magnitude.begin(), magnitude.end());
+    Workbench r;
+    BandRun(r, g, n, {ffNone, 0, 0, false, false});
+    for (int b = 0; b < n; ++b)
+        for (int a = 0; a < n; ++a)
+            ASSERT_EQ(PixelRed(r.Spectrum.At(a, b)),
+                      std::nearbyint(magnitude[static_cast<size_t>(b) * n + a] * 255.0 / largest))
+                << a << " " << b;
 }
 
 // An impulse has a flat spectrum, so the spectrum picture shows each filter's pass region;
