@@ -165,6 +165,15 @@ std::string TFFTForm::ChooseToOpen(const char* filter) {
     return HookChooseFile(r);
 }
 
+std::string TFFTForm::ChooseToSave(const std::string& filter, const std::string& proposed) {
+    FileDialogRequest r;
+    r.Save = true;
+    r.Filter = filter;
+    r.InitialDir = ImageDirectory;
+    r.FileName = proposed;
+    return HookChooseFile(r);
+}
+
 TFFTReport TFFTForm::Report() {
     return {[this](const std::string& text) { StatusBar1->showMessage(Latin(text)); },
             [this](int percent) {
@@ -294,12 +303,7 @@ void TFFTForm::ProcessFFTBtnClick() {
 
 void TFFTForm::SaveFFTBtnClick() {
     if (Busy || OutPicture.Empty()) return;
-    FileDialogRequest r;
-    r.Save = true;
-    r.Filter = OpenFilter;
-    r.InitialDir = ImageDirectory;
-    r.FileName = LastFileName;
-    const std::string path = HookChooseFile(r);
+    const std::string path = ChooseToSave(OpenFilter, LastFileName);
     if (path.empty()) return;
     const std::string ext = LowerCase(ExtractFileExt(path));
     if (ext == ".png") {
@@ -316,12 +320,8 @@ void TFFTForm::SaveFFTBtnClick() {
 
 void TFFTForm::FFTImageMouseUp() {
     if (Busy || FFTPicture.Empty()) return;
-    FileDialogRequest r;
-    r.Save = true;
-    r.Filter = "BMP files (*.bmp)|*.bmp";
-    r.InitialDir = ImageDirectory;
-    r.FileName = ChangeFileExt(LastFileName, ".bmp");
-    const std::string path = HookChooseFile(r);
+    const std::string path =
+        ChooseToSave("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastFileName, ".bmp"));
     if (!path.empty()) WritePictureFile(path, FFTPicture, PictureFileKind::Bmp);
 }
 

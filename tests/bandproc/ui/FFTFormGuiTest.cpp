@@ -7,8 +7,10 @@
 #include "support/GuiStartup.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -95,6 +97,11 @@ TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
     ASSERT_EQ(band.size(), 32u * 32u);
     EXPECT_EQ(band[31], 255);
     EXPECT_EQ(band[5 * 32 + 0], 0);
+
+    Answer(Dir.File("spectrum.bmp"));
+    QTest::mouseRelease(FFT->FFTImage, Qt::LeftButton);
+    EXPECT_EQ(Rec->FileRequests.back().FileName, "square.bmp");
+    EXPECT_EQ(ReadPictureFile(Dir.File("spectrum.bmp")).Image.Pixels, FFT->FFTPicture.Pixels);
 }
 
 TEST_F(FFTWindow, PicturesThatAreNotSquareAreRefused) {
