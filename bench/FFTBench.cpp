@@ -1,12 +1,12 @@
 // Speed of one real line transform at the workbench's sizes, beside FFTW's real-to-complex and
 // real-to-half-complex plans of the same length on the same values in the same run; and of the
 // workbench's whole forward-and-inverse run on a square band beside FFTW's 2-D real-to-complex
-// and complex-to-real pair of the same size. FFTW is
-// bound at run time from its shared library, so the benchmark needs only its header to build;
-// without the library the FFTW rows report an error and the others still run.
-#include "BenchSupport.h"
+// and complex-to-real pair of the same size. FFTW is bound at run time from its shared library,
+// so the benchmark needs only its header to build; without the library the FFTW rows report an
+// error and the others still run.
 #include "bandproc/vFFT87B2.h"
 #include "bandproc/vFFTWork.h"
+#include "bench/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
