@@ -61,9 +61,12 @@ TEST_F(FFTWindow, WhileBusyTheWindowRefusesToClose) {
         FFT->close();
         FFT->CloseBtn->click();
         visibleAfterClose = FFT->isVisible();
+        FFT->PngBtn->click();
     });
+    const size_t requests = Rec->FileRequests.size();
     FFT->ProcessFFTBtn->click();
     EXPECT_TRUE(visibleAfterClose);
+    EXPECT_EQ(Rec->FileRequests.size(), requests) << "no open while the run works";
     EXPECT_TRUE(FFT->windowTitle().startsWith("Hours 0Minutes 0."));
     EXPECT_NE(FormToFree, tfFFT);
     EXPECT_EQ(FFT->OutPicture.Pixels, FFT->InPicture.Pixels) << "low pass 53 keeps all of 64";
@@ -118,9 +121,14 @@ TEST_F(FFTWindow, BandOfAnOpenedDISRunsRepeatably) {
     FFT->OpenBtn->click();
     ASSERT_TRUE(FFT->DISOpened);
     EXPECT_EQ(FFT->DISNameEdit->text().toStdString(), ExtractFileName(dis));
+    // A picture opened in between does not change the side the DIS's bands are read with.
+    Answer(SquarePicture("other.png", 16));
+    FFT->PngBtn->click();
+    FFT->PictureLoaded = false;
     Answer(Dir.File("scene.B01"));
     FFT->BandBtn->click();
     ASSERT_TRUE(FFT->BandLoaded);
+    EXPECT_EQ(FFT->InPicture.Width, 32);
     EXPECT_EQ(FFT->Edit1->text(), "20");
     EXPECT_EQ(FFT->Edit2->text(), "219");
 
