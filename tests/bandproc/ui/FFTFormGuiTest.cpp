@@ -1,0 +1,143 @@
+#include "bandproc/ui/vFFTFrm.h"
+#include "import/vHeaderPages.h"
+#include "runtime/RtFiles.h"
+#include "shell/vMacroCodes.h"
+#include "shell/vPictureFiles.h"
+#include "shell/vToolForms.h"
+#include "support/GuiStartup.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class FFTWindow : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        ImageDirectory = Dir.Path();
+        FFT = static_cast<TFFTForm*>(Form->ToolForm(tfFFT));
+        FFT->show();
+        Rec->Clear();
+    }
+    void TearDown() override {
+        MacroRecording = false;
+        HeaderPages = THeaderPages();
+        GuiStartup::TearDown();
+    }
+
+    // A square picture whose every channel spans 0..255, written as `name`.
+    std::string SquarePicture(const std::string& name, int side) {
+        Picture p;
+        p.Resize(side, side);
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                p.At(x, y) = PackPixel(static_cast<uint8_t>(x * 255 / (side - 1)),
+                                       static_cast<uint8_t>((x * 7 + y * 13) % 256),
+                                       static_cast<uint8_t>(y * 255 / (side - 1)));
+        WritePictureFile(Dir.File(name), p, PictureKindOf(name));
+        return Dir.File(name);
+    }
+    void Answer(const std::string& path) { Rec->FileAnswers.push_back(path); }
+
+    QPointer<TFFTForm> FFT;
+};
+
+} // namespace
+
+// The run lets window messages in once per line; a close arriving then would free the spectrum
+// under the loop, so the window stays open until the run has ended.
+TEST_F(FFTWindow, WhileBusyTheWindowRefusesToClose) {
+    Answer(SquarePicture("square.png", 64));
+    FFT->PngBtn->click();
+    ASSERT_TRUE(FFT->PictureLoaded);
+    Hooks.ProcessMessages = [] { QCoreApplication::processEvents(); };
+    bool visibleAfterClose = false;
+    QTimer::singleShot(0, FFT, [&] {
+        FFT->close();
+        FFT->CloseBtn->click();
+        visibleAfterClose = FFT->isVisible();
+        FFT->PngBtn->click();
+    });
+    const size_t requests = Rec->FileRequests.size();
+    FFT->ProcessFFTBtn->click();
+    EXPECT_TRUE(visibleAfterClose);
+    EXPECT_EQ(Rec->FileRequests.size(), requests) << "no open while the run works";
+    EXPECT_TRUE(FFT->windowTitle().startsWith("Hours 0Minutes 0."));
+    EXPECT_NE(FormToFree, tfFFT);
+    EXPECT_EQ(FFT->OutPicture.Pixels, FFT->InPicture.Pixels) << "low pass 53 keeps all of 64";
+
+    FFT->CloseBtn->click();
+    EXPECT_FALSE(FFT->isVisible());
+    EXPECT_EQ(FormToFree, tfFFT);
+    EXPECT_TRUE(FFT->Spectrum.Re.empty());
+}
+
+TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
+    MacroRecording = true;
+    Answer(SquarePicture("square.png", 32));
+    FFT->PngBtn->click();
+    EXPECT_EQ(Rec->MacroLines,
+              (std::vector<std::string>{MacroCommandLine(3), Dir.Path(), "square.png"}));
+    EXPECT_EQ(FFT->BandEdit->text(), "square.png");
+    FFT->ProcessFFTBtn->click();
+
+    Answer(Dir.File("out.bmp"));
+    Answer(Dir.File("out.PNG"));
+    Answer(Dir.File("out.B07"));
+    for (int i = 0; i < 3; ++i)
+        FFT->SaveFFTBtn->click();
+    EXPECT_EQ(Rec->FileRequests.back().FileName, "square.png");
+    EXPECT_EQ(Rec->FileRequests.back().Filter, "All (*.bmp;*.png)|*.bmp;*.png");
+    for (const char* name : {"out.bmp", "out.PNG"})
+        EXPECT_EQ(ReadPictureFile(Dir.File(name)).Image.Pixels, FFT->OutPicture.Pixels) << name;
+    std::vector<uint8_t> band;
+    ASSERT_TRUE(ReadWholeFile(Dir.File("out.B07"), band));
+    ASSERT_EQ(band.size(), 32u * 32u);
+    EXPECT_EQ(band[31], 255);
+    EXPECT_EQ(band[5 * 32 + 0], 0);
+
+    Answer(Dir.File("spectrum.bmp"));
+    QTest::mouseRelease(FFT->FFTImage, Qt::LeftButton);
+    EXPECT_EQ(Rec->FileRequests.back().FileName, "square.bmp");
+    EXPECT_EQ(ReadPictureFile(Dir.File("spectrum.bmp")).Image.Pixels, FFT->FFTPicture.Pixels);
+}
+
+// A DIS, then a band of its subset: the band's range goes into the parameter boxes, and each
+// "Do" starts again from the loaded samples.
+TEST_F(FFTWindow, BandOfAnOpenedDISRunsRepeatably) {
+    HeaderPages.RIHMakeDISDISHeaders("scene.png", 32, 32);
+    const std::string dis = HeaderPages.DISFilePath();
+    std::vector<uint8_t> samples(32 * 32);
+    for (size_t k = 0; k < samples.size(); ++k)
+        samples[k] = static_cast<uint8_t>(20 + (k * 37) % 200);
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), samples));
+    EXPECT_FALSE(FFT->BandBtn->isEnabled());
+    Answer(dis);
+    FFT->OpenBtn->click();
+    ASSERT_TRUE(FFT->DISOpened);
+    EXPECT_EQ(FFT->DISNameEdit->text().toStdString(), ExtractFileName(dis));
+    // A picture opened in between does not change the side the DIS's bands are read with.
+    Answer(SquarePicture("other.png", 16));
+    FFT->PngBtn->click();
+    FFT->PictureLoaded = false;
+    Answer(Dir.File("scene.B01"));
+    FFT->BandBtn->click();
+    ASSERT_TRUE(FFT->BandLoaded);
+    EXPECT_EQ(FFT->InPicture.Width, 32);
+    EXPECT_EQ(FFT->Edit1->text(), "20");
+    EXPECT_EQ(FFT->Edit2->text(), "219");
+
+    FFT->Edit1->setText("6");
+    FFT->ProcessFFTBtn->click();
+    const std::vector<uint32_t> first = FFT->OutPicture.Pixels;
+    const std::vector<uint32_t> spectrum = FFT->FFTPicture.Pixels;
+    FFT->ProcessFFTBtn->click();
+    EXPECT_EQ(FFT->OutPicture.Pixels, first);
+    EXPECT_EQ(FFT->FFTPicture.Pixels, spectrum);
+    EXPECT_NE(first, FFT->InPicture.Pixels);
+}
