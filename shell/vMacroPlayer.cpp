@@ -1,6 +1,7 @@
 #include "shell/vMacroPlayer.h"
 
 #include "algebra/vUPixAl.h"
+#include "algebra/vUTexture.h"
 #include "classify/vClassDispatch.h"
 #include "histogram/vSohoCommands.h"
 #include "histogram/vUILinear.h"
@@ -131,6 +132,11 @@ template <int Code> void PlaySoho(const MacroStep& s) {
     soho::PlaySohoCommand(Code, s);
 }
 
+// The size, then the second size, height or last pass; the command keeps them to its ranges.
+template <int Code> void PlayTexture(const MacroStep& s) {
+    RunTextureCommand(*FindTextureCommand(Code), s.I(1), s.I(2));
+}
+
 // The routines the player reaches, by code. A code of the macro vocabulary without a row here
 // plays a routine that is not part of the program yet: the player says so and goes on.
 struct MacroDispatchRow {
@@ -170,6 +176,18 @@ const MacroDispatchRow Dispatch[] = {
     {151, PlayAContour},
     {152, PlayContour},
     {159, PlayMeasured},
+    {351, PlayTexture<351>},
+    {352, PlayTexture<352>},
+    {353, PlayTexture<353>},
+    {354, PlayTexture<354>},
+    {355, PlayTexture<355>},
+    {356, PlayTexture<356>},
+    {357, PlayTexture<357>},
+    {358, PlayTexture<358>},
+    {359, PlayTexture<359>},
+    {360, PlayTexture<360>},
+    {361, PlayTexture<361>},
+    {362, PlayTexture<362>},
     {400, PlayClassification},
 };
 

@@ -30,11 +30,8 @@ namespace {
 constexpr int CellPixels[4] = {90, 54, 38, 30};
 const char* const StageSelectorRed = "QGroupBox { background-color: red; }";
 
-const char* const OpenFilters[4] = {
-    "Integer Filter files|*.RL3;*.RL5;*.RL7;*.RL9|3x3|*.RL3|5x5|*.RL5|7x7|*.RL7|9x9|*.RL9",
-    "Real Filter files|*.RR3;*.RR5;*.RR7;*.RR9|3x3|*.RR3|5x5|*.RR5|7x7|*.RR7|9x9|*.RR9",
-    "Sobel Filter files|*.R23;*.R25;*.R27;*.R29|3x3|*.R23|5x5|*.R25|7x7|*.R27|9x9|*.R29",
-    "Rotate8 Filter files|*.R83;*.R85;*.R87;*.R89|3x3|*.R83|5x5|*.R85|7x7|*.R87|9x9|*.R89"};
+// The "Filter types" items whose dialog filter each editing kind opens with.
+constexpr int OpenFilterItems[4] = {0, 1, 2, 4};
 const char* const SaveKindNames[4] = {"Integer", "Real", "Sobel", "Rotate 8"};
 
 // The items of "Filter Type" by editing kind.
@@ -66,6 +63,8 @@ TFEditForm::TFEditForm(QWidget* parent)
     PageControl1 = new QTabWidget(this);
     PageControl1->addTab(MakeFiledPage(), "Filed Filters");
     PageControl1->addTab(MakeEditorPage(), "Filter Editor");
+    PageControl1->addTab(MakeTexturesPage(), "Textures");
+    PageControl1->addTab(MakeRankedPage(), "Ranked Edge");
     layout->addWidget(PageControl1);
     ResizeGrid(3);
     Clear();
@@ -79,18 +78,6 @@ QPushButton* TFEditForm::Button(QWidget* parent, const char* name, const char* c
     connect(button, &QPushButton::clicked, this,
             [this, click] { Guarded([this, click] { (this->*click)(); }); });
     return button;
-}
-
-QWidget* TFEditForm::MakeFiledPage() {
-    auto* page = new QWidget(this);
-    auto* column = new QVBoxLayout(page);
-    FiledFRG =
-        ItemRadioGroup(page, "FiledFRG", "Filter functions",
-                       {"Standard: Filter Image only", "Filter Image then Add it to Image (self)",
-                        "Filter Image then Subtract it from Image (self)"},
-                       0, 1, column);
-    column->addStretch(1);
-    return page;
 }
 
 QWidget* TFEditForm::MakeEditorPage() {
@@ -316,7 +303,7 @@ void TFEditForm::CurrentFilterClick(int stage) {
 
 void TFEditForm::LoadBtnClick() {
     FileDialogRequest request;
-    request.Filter = OpenFilters[static_cast<int>(FilterEditType)];
+    request.Filter = FiledFilterDialogFilter(OpenFilterItems[static_cast<int>(FilterEditType)]);
     request.InitialDir = FilterDirectory;
     const std::string path = HookChooseFile(request);
     if (!path.empty()) LoadFilterFile(path);

@@ -1,6 +1,7 @@
-// TFEditForm, the spatial-filter window: the filed filters' output choice and the kernel editor,
-// which makes, shows, edits, loads and saves kernel files of every kind and size. Created on
-// demand; freed after its close. The kernels and file names it edits outlive it.
+// TFEditForm, the spatial-filter window: the filed filters and the slope direction run from their
+// page, the texture operators from the Ranked Edge page, and the kernel editor, which makes,
+// shows, edits, loads and saves kernel files of every kind and size. Created on demand; freed
+// after its close. The kernels and file names it edits outlive it.
 #pragma once
 
 #include "shell/ui/vToolWindow.h"
@@ -18,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTabWidget;
+class QToolButton;
 
 class TFEditForm : public TToolWindow {
     Q_OBJECT
@@ -28,7 +30,39 @@ class TFEditForm : public TToolWindow {
     QButtonGroup* TogglesRG = nullptr;
 
     // ---- "Filed Filters" ----
+    QButtonGroup* FiledFiltersRG = nullptr;
     QButtonGroup* FiledFRG = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    void SpeedButton1Click();
+
+    // ---- "Ranked Edge" ----
+    QPushButton *FERE_Min = nullptr, *FERE_Max = nullptr, *FERE_Open = nullptr,
+                *FERE_Close = nullptr, *FERE_Median = nullptr, *FERE_Range = nullptr,
+                *FERE_LowRange = nullptr, *FERE_Variance = nullptr, *FERE_TopHat = nullptr,
+                *FERE_RollingBall = nullptr, *FERE_IRTopHat = nullptr,
+                *FERE_IRRollingBall = nullptr, *FEREHelpBtn = nullptr, *FERECloseBtn = nullptr;
+    QLineEdit *MinEdit = nullptr, *MaxEdit = nullptr, *OpenEdit = nullptr, *OpenEdit2 = nullptr,
+              *CloseEdit = nullptr, *CloseEdit2 = nullptr, *MedianEdit = nullptr,
+              *RangeEdit = nullptr, *LowRangeEdit = nullptr, *VarianceEdit = nullptr,
+              *TopHatEdit = nullptr, *TopHatEdit2 = nullptr, *RollingBallEdit = nullptr,
+              *RollingBallEdit2 = nullptr, *IRTopHatEdit = nullptr, *IRTopHatEdit2 = nullptr,
+              *IRRollingBallEdit = nullptr, *IRRollingBallEdit2 = nullptr;
+    void FERE_MinBtnClick();
+    void FERE_MaxBtnClick();
+    void FERE_OpenBtnClick();
+    void FERE_CloseBtnClick();
+    void FERE_MedianBtnClick();
+    void FERE_RangeBtnClick();
+    void FERE_LowRangeBtnClick();
+    void FERE_VarianceBtnClick();
+    void FERE_TopHatBtnClick();
+    void FERE_RollingBallBtnClick();
+    void FERE_IRTopHatBtnClick();
+    void FERE_IRRollingBallBtnClick();
+
+    // ---- "Textures" (disabled as designed) ----
+    QWidget* TexturesPage = nullptr;
+    void FET_AdaptiveBtnClick();
 
     // ---- "Filter Editor" ----
     QLabel* FilenameLabel = nullptr;
@@ -66,6 +100,10 @@ class TFEditForm : public TToolWindow {
 
   private:
     QWidget* MakeFiledPage();
+    QWidget* MakeRankedPage();
+    QWidget* MakeTexturesPage();
+    // Reads the row's edits, records the command and runs it.
+    void RankedEdgeClick(int32_t code, QLineEdit* sizeEdit, QLineEdit* secondEdit);
     QWidget* MakeEditorPage();
     QPushButton* Button(QWidget* parent, const char* name, const char* caption, const char* hint,
                         void (TFEditForm::*click)());
@@ -79,3 +117,6 @@ class TFEditForm : public TToolWindow {
 };
 
 extern QPointer<TFEditForm> FEditForm;
+
+// The open dialog's filter of a "Filter types" item with a file (0 .. 10).
+const char* FiledFilterDialogFilter(int item);

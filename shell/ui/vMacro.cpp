@@ -3,6 +3,7 @@
 #include "algebra/ui/vPixelAlgebra.h"
 #include "algebra/vFilterEditorState.h"
 #include "algebra/vUIPFilter.h"
+#include "algebra/vUTexture.h"
 
 #include "histogram/ui/vHistogram.h"
 #include "histogram/ui/vLinear.h"
@@ -238,6 +239,10 @@ void InstallMacroHooks() {
             if (FEditForm) SetRadioItem(FEditForm->FiledFRG, s.Radio(3, 3));
             code.Run(FilterFileName, s.I(4));
         });
+    RegisterMacroRoutine(312, [](const MacroStep& s) {
+        if (FEditForm) SetRadioItem(FEditForm->FiledFRG, s.Radio(1, 3));
+        DoSlopeDir();
+    });
     MacroLoadPicture = [](const std::string& directory, const std::string& name) {
         if (VORNForm)
             VORNForm->OpenPicture(directory + name);

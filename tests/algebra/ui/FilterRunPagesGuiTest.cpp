@@ -1,0 +1,303 @@
+#include "algebra/ui/vFEditor.h"
+#include "algebra/vFilterEditorState.h"
+#include "algebra/vUFilterFile.h"
+#include "shell/ui/vMacro.h"
+#include "shell/vGlobal.h"
+#include "shell/vMacroPlayer.h"
+#include "shell/vOptionChoices.h"
+#include "support/EngineTestImage.h"
+#include "support/TestFiles.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class FilterRunPages : public EngineTestImage {
+  protected:
+    void SetUp() override {
+        EngineTestImage::SetUp();
+        // The player's window routines, with the recorded lines still kept by the test.
+        const auto keep = Hooks.AppendMacroLine;
+        InstallMacroHooks();
+        Hooks.AppendMacroLine = keep;
+        ClipOption = true;
+        W = std::make_unique<TFEditForm>();
+        FEditForm = W.get();
+        W->show();
+    }
+    void TearDown() override {
+        W.reset();
+        FilterDirectory.clear();
+        EngineTestImage::TearDown();
+    }
+    void Scene() {
+        Picture p;
+        p.Resize(23, 17);
+        uint32_t seed = 5;
+        for (uint32_t& px : p.Pixels) {
+            seed = seed * 1664525u + 1013904223u;
+            px = 0xFF000000u | (seed >> 8);
+        }
+        Show(std::move(p));
+    }
+    // Runs `click` recording and logging; returns the macro lines, after checking that the log
+    // got the same lines (or none when `logged` is false) and a date-time line.
+    Lines Record(const std::function<void()>& click, bool logged) {
+        MacroRecording = LogToDIP = true;
+        click();
+        MacroRecording = LogToDIP = false;
+        if (logged) {
+            EXPECT_EQ(Rec.HistoryLines.size(), Rec.MacroLines.size() + 1);
+            EXPECT_TRUE(
+                std::equal(Rec.MacroLines.begin(), Rec.MacroLines.end(), Rec.HistoryLines.begin()));
+            EXPECT_EQ(Rec.HistorySaves, 1);
+        } else {
+            EXPECT_TRUE(Rec.HistoryLines.empty());
+        }
+        return Rec.MacroLines;
+    }
+    // The recorded lines played on the scene give the picture the click gave.
+    void ExpectPlaysBack(const Lines& lines) {
+        const std::vector<uint32_t> clicked = DisplayedPicture.Pixels;
+        Scene();
+        ASSERT_TRUE(PlayMacro(lines)) << Rec.Summary();
+        EXPECT_EQ(DisplayedPicture.Pixels, clicked);
+    }
+
+    std::unique_ptr<TFEditForm> W;
+    TempDir Tmp;
+};
+
+// Each Ranked Edge button reads its edits into the page's ranges, records and logs the code with
+// those values, and its lines played back give the same picture. Open and Close run twice.
+TEST_F(FilterRunPages, RankedEdgeButtonsRecordTheirRangesAndPlayBack) {
+    using F = TFEditForm;
+    const struct {
+        QPushButton* F::*Button;
+        QLineEdit* F::*Edit;
+        const char* Text;
+        QLineEdit* F::*Edit2;
+        const char* Text2;
+        bool AutoRange;
+        Lines Want;
+    } cases[] = {
+        {&F::FERE_Min, &F::MinEdit, "4", nullptr, nullptr, false, {"=0351  Do_Texture Min", "5"}},
+        {&F::FERE_Max,
+         &F::MaxEdit,
+         nullptr,
+         nullptr,
+         nullptr,
+         false,
+         {"=0352  Do_Texture Max", "5"}},
+        {&F::FERE_Open,
+         &F::OpenEdit,
+         nullptr,
+         &F::OpenEdit2,
+         nullptr,
+         false,
+         {"=0353  Do_Texture Open", "9", "3"}},
+        {&F::FERE_Close,
+         &F::CloseEdit,
+         "8",
+         &F::CloseEdit2,
+         "",
+         false,
+         {"=0354  Do_Texture Close", "9", "3"}},
+        {&F::FERE_Median,
+         &F::MedianEdit,
+         "10",
+         nullptr,
+         nullptr,
+         false,
+         {"=0355  Do_Texture Median", "9"}},
+        {&F::FERE_Range,
+         &F::RangeEdit,
+         "1",
+         nullptr,
+         nullptr,
+         false,
+         {"=0356  Do_Texture Range", "3"}},
+        {&F::FERE_LowRange,
+         &F::LowRangeEdit,
+         "-2",
+         nullptr,
+         nullptr,
+         false,
+         {"=0357  Do_Texture LowRange", "3"}},
+        {&F::FERE_Variance,
+         &F::VarianceEdit,
+         "7x",
+         nullptr,
+         nullptr,
+         true,
+         {"=0358  Do_Texture Variance", "7", "1"}},
+        {&F::FERE_Variance,
+         &F::VarianceEdit,
+         nullptr,
+         nullptr,
+         nullptr,
+         false,
+         {"=0358  Do_Texture Variance", "3", "0"}},
+        {&F::FERE_TopHat,
+         &F::TopHatEdit,
+         nullptr,
+         &F::TopHatEdit2,
+         "2",
+         false,
+         {"=0359  Do_ATexture TopHat", "3", "3"}},
+        {&F::FERE_RollingBall,
+         &F::RollingBallEdit,
+         "5",
+         &F::RollingBallEdit2,
+         "46",
+         false,
+         {"=0360  Do_ATexture RollingBall", "5", "45"}},
+        {&F::FERE_IRTopHat,
+         &F::IRTopHatEdit,
+         nullptr,
+         &F::IRTopHatEdit2,
+         nullptr,
+         false,
+         {"=0361  Do_ATexture IRTopHat", "9", "9"}},
+        {&F::FERE_IRRollingBall,
+         &F::IRRollingBallEdit,
+         nullptr,
+         &F::IRRollingBallEdit2,
+         nullptr,
+         false,
+         {"=0362  Do_ATexture IRRollingBall", "3", "9"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Want[0]);
+        W = std::make_unique<TFEditForm>();
+        FEditForm = W.get();
+        if (c.Text) (W.get()->*c.Edit)->setText(c.Text);
+        if (c.Text2) (W.get()->*c.Edit2)->setText(c.Text2);
+        SetProcessingChoice(c.AutoRange ? 3 : 0);
+        Scene();
+        QPushButton* button = W.get()->*c.Button;
+        // IR Rollerball stays disabled; its handler is reached by the test alone.
+        const Lines lines = Record(
+            [&] {
+                if (button->isEnabled())
+                    button->click();
+                else
+                    RunGuarded([&] { W->FERE_IRRollingBallBtnClick(); });
+            },
+            true);
+        EXPECT_EQ(button->isEnabled(), c.Button != &F::FERE_IRRollingBall);
+        EXPECT_EQ(lines, c.Want);
+        EXPECT_EQ(Rec.Status1.back(), "Image processed");
+        ExpectPlaysBack(lines);
+    }
+}
+
+// Load and Process: a file type asks for its file with its own filter in the filter folder,
+// records five lines (the integer filter also logs them), and plays back to the same picture
+// with the output choice set again; the slope direction asks for nothing and records two lines.
+TEST_F(FilterRunPages, LoadAndProcessRecordsEveryTypeAndPlaysBack) {
+    const std::string kernels = TestData("kernels/");
+    FilterKernels compass;
+    compass.Kind = KernelKind::Eight;
+    for (size_t s = 0; s < 8; ++s)
+        for (size_t k = 0; k < 9; ++k)
+            compass.Real[s][k] = static_cast<double>((s + k) % 5) - 2.0;
+    ASSERT_TRUE(WriteFilterFile(Tmp.File("compass.R83"), compass));
+    const std::string files[11] = {
+        kernels + "laplace.RL3", kernels + "ramp.RR3",    kernels + "sobel.R23",
+        kernels + "sobel.R23",   Tmp.File("compass.R83"), Tmp.File("compass.R83"),
+        kernels + "ramp.RR3",    kernels + "ramp.RR3",    kernels + "sobel.R23",
+        kernels + "sobel.R23",   kernels + "sobel.R23"};
+    const char* codes[12] = {"=0301  Do_IntegerFile",
+                             "=0302  Do_RealFile",
+                             "=0303  Do_SobelFile",
+                             "=0304  Do_SoDogFile",
+                             "=0305  Do_Rotate8SQRTFile",
+                             "=0306  Do_Rotate8MaxFile",
+                             "=0307  Ratboy",
+                             "=0308  Batgirl",
+                             "=0309  Do_SlopeFile8",
+                             "=0310  Do_SlopeFile6",
+                             "=0311  Do_SlopeFile r2 8",
+                             "=0312  Do_SlopeDir"};
+    FilterDirectory = "/nowhere/";
+    for (int item = 0; item < 12; ++item) {
+        SCOPED_TRACE(codes[item]);
+        const bool autoRange = item % 3 == 1;
+        SetProcessingChoice(autoRange ? 3 : 0);
+        const std::string before = FilterDirectory;
+        W->FiledFiltersRG->button(item)->click();
+        W->FiledFRG->button(2)->click();
+        Scene();
+        if (item < 11) Rec.FileAnswers.push_back(files[item]);
+        const Lines lines = Record([&] { W->SpeedButton1->click(); }, item == 0);
+        const std::string dir = item < 11 ? files[item].substr(0, files[item].rfind('/') + 1) : "";
+        const Lines want = item < 11
+                               ? Lines{codes[item], dir, files[item], "2", autoRange ? "1" : "0"}
+                               : Lines{codes[item], "2"};
+        EXPECT_EQ(lines, want);
+        EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
+        if (item < 11) {
+            ASSERT_EQ(Rec.FileRequests.size(), 1u);
+            EXPECT_EQ(Rec.FileRequests[0].Filter, FiledFilterDialogFilter(item));
+            EXPECT_EQ(Rec.FileRequests[0].InitialDir, before);
+            EXPECT_EQ(FilterDirectory, dir);
+        } else {
+            EXPECT_TRUE(Rec.FileRequests.empty());
+        }
+        W->FiledFRG->button(0)->click();
+        ExpectPlaysBack(lines);
+        EXPECT_EQ(W->FiledFRG->checkedId(), 2);
+    }
+}
+
+// A cancelled dialog changes and records nothing. A file the filter cannot read still records
+// its lines and moves the filter folder, ends in the error box, and the busy cursor comes back.
+TEST_F(FilterRunPages, LoadAndProcessCancelsQuietlyAndRestoresTheCursorOnFailure) {
+    Scene();
+    std::vector<bool> cursor;
+    Hooks.SetBusyCursor = [&cursor](bool busy) { cursor.push_back(busy); };
+    const std::vector<uint32_t> before = DisplayedPicture.Pixels;
+    FilterDirectory = "/kept/";
+    Record([&] { W->SpeedButton1->click(); }, false);
+    EXPECT_TRUE(Rec.MacroLines.empty());
+    EXPECT_EQ(FilterDirectory, "/kept/");
+    EXPECT_EQ(DisplayedPicture.Pixels, before);
+    EXPECT_TRUE(cursor.empty());
+
+    Rec.FileAnswers.push_back(Tmp.File("missing.RL3"));
+    const Lines lines = Record([&] { W->SpeedButton1->click(); }, true);
+    EXPECT_EQ(lines.size(), 5u);
+    EXPECT_EQ(FilterDirectory, Tmp.Path());
+    EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
+    EXPECT_EQ(DisplayedPicture.Pixels, before);
+    ASSERT_FALSE(cursor.empty());
+    EXPECT_TRUE(cursor.front());
+    EXPECT_FALSE(cursor.back());
+}
+
+TEST_F(FilterRunPages, RankedEdgeEditsStartWithTheirDefaultsAndTexturesPageIsDisabled) {
+    const std::pair<QLineEdit*, const char*> edits[] = {
+        {W->MinEdit, "3"},         {W->MaxEdit, "5"},           {W->OpenEdit, "9"},
+        {W->OpenEdit2, "3"},       {W->CloseEdit, "3"},         {W->CloseEdit2, "9"},
+        {W->MedianEdit, "7"},      {W->RangeEdit, "5"},         {W->LowRangeEdit, "3"},
+        {W->VarianceEdit, "3"},    {W->TopHatEdit, "3"},        {W->TopHatEdit2, "20"},
+        {W->RollingBallEdit, "3"}, {W->RollingBallEdit2, "20"}, {W->IRTopHatEdit, "9"},
+        {W->IRTopHatEdit2, "9"},   {W->IRRollingBallEdit, "3"}, {W->IRRollingBallEdit2, "9"}};
+    for (const auto& [edit, text] : edits)
+        EXPECT_EQ(edit->text().toStdString(), text) << edit->objectName().toStdString();
+    EXPECT_FALSE(W->TexturesPage->isEnabled());
+    EXPECT_EQ(W->FiledFiltersRG->checkedId(), 0);
+}
+
+} // namespace
