@@ -87,6 +87,7 @@ void VerticalExtreme(const uint8_t* const* rows, int32_t count, int32_t len, uin
 template <bool Max>
 void HorizontalExtreme(const uint8_t* in, int32_t begin, int32_t end, int32_t half, uint8_t* out) {
     const int32_t len = end - begin;
+    if (len <= 0) return;
     uint8_t* o = out + begin;
     std::memcpy(o, in + begin - 3 * half, static_cast<size_t>(len));
     for (int32_t d = 1 - half; d <= half; ++d) {
@@ -108,34 +109,177 @@ void WindowExtreme(const uint8_t* const* rows, int32_t n, int32_t len, std::vect
 // ---- Rank selection ----
 //
 // The value of rank k (1-based, ascending) of a window is the largest c with at least
-// need = n * n - k + 1 window values >= c. It is found bit by bit from the top, each bit by
-// counting the values at or above the trial, for a vector of bytes at a time: no sorting and no
-// data-dependent branch, and exact by construction.
+// need = n * n - k + 1 window values >= c, found without sorting and exact by construction.
+// Its top four bits come from the window counts of values >= 16, 32, .., 240, which are box sums
+// of column counts kept up to date as the window moves up a row (those counts fall as the
+// threshold rises, so the top bits are how many of them reach `need`). The low four bits are
+// found one at a time from the top by counting the window values at or above the trial. Each step
+// is done for a vector of bytes at a time, with no data-dependent branch.
+
+constexpr int CoarseSteps = 15; // thresholds 16, 32, .., 240
+constexpr int32_t TripledSize = 9;
+
+// counts[k - 1][i] += (came[i] >= 16k) - (gone[i] >= 16k), or without `gone` += (came[i] >= 16k),
+// for k = 1 .. 15; then triples[k - 1][i] := the sum of counts[k - 1] at i, i + 3 and i + 6, the
+// counts of three neighbouring pixels.
+[[gnu::always_inline]] inline void Triples(const uint8_t* counts, uint8_t* triples, int32_t len) {
+    if (!triples) return;
+    for (int k = 0; k < CoarseSteps; ++k) {
+        const uint8_t* count = counts + static_cast<size_t>(k) * len;
+        uint8_t* triple = triples + static_cast<size_t>(k) * len;
+        for (int32_t i = 0; i + 6 < len; ++i)
+            triple[i] = static_cast<uint8_t>(count[i] + count[i + 3] + count[i + 6]);
+    }
+}
+
+[[gnu::always_inline]] inline void SlideCounts(uint8_t* counts, uint8_t* triples,
+                                               const uint8_t* came, const uint8_t* gone,
+                                               int32_t len) {
+    for (int k = 1; k <= CoarseSteps; ++k) {
+        uint8_t* count = counts + static_cast<size_t>(k - 1) * len;
+        const auto t = static_cast<uint8_t>(16 * k);
+        if (gone) {
+            for (int32_t i = 0; i < len; ++i)
+                count[i] = static_cast<uint8_t>(count[i] + (came[i] >= t) - (gone[i] >= t));
+        } else {
+            for (int32_t i = 0; i < len; ++i)
+                count[i] = static_cast<uint8_t>(count[i] + (came[i] >= t));
+        }
+    }
+    Triples(counts, triples, len);
+}
+
+RT_WIDE_VECTORS void SlideCountsWide(uint8_t* counts, uint8_t* triples, const uint8_t* came,
+                                     const uint8_t* gone, int32_t len) {
+    SlideCounts(counts, triples, came, gone, len);
+}
+
+#ifdef TEXTURE_AVX512
+// Each 64 bytes of the two rows are read once for all fifteen thresholds.
+__attribute__((target("avx512f,avx512bw"))) void SlideCounts512(uint8_t* counts, uint8_t* triples,
+                                                                const uint8_t* came,
+                                                                const uint8_t* gone, int32_t len) {
+    const __m512i minusOne = _mm512_set1_epi8(-1);
+    int32_t i = 0;
+    for (; i + 64 <= len; i += 64) {
+        const __m512i c = _mm512_loadu_si512(came + i);
+        const __m512i g = gone ? _mm512_loadu_si512(gone + i) : _mm512_setzero_si512();
+        for (int k = 1; k <= CoarseSteps; ++k) {
+            uint8_t* at = counts + static_cast<size_t>(k - 1) * len + i;
+            const __m512i t = _mm512_set1_epi8(static_cast<char>(16 * k));
+            __m512i count = _mm512_loadu_si512(at);
+            count = _mm512_mask_sub_epi8(count, _mm512_cmpge_epu8_mask(c, t), count, minusOne);
+            count = _mm512_mask_add_epi8(count, _mm512_cmpge_epu8_mask(g, t), count, minusOne);
+            _mm512_storeu_si512(at, count);
+        }
+    }
+    for (; i < len; ++i)
+        for (int k = 1; k <= CoarseSteps; ++k) {
+            uint8_t& count = counts[static_cast<size_t>(k - 1) * len + i];
+            count =
+                static_cast<uint8_t>(count + (came[i] >= 16 * k) - (gone ? gone[i] >= 16 * k : 0));
+        }
+    Triples(counts, triples, len);
+}
+
+bool Lanes512Available() {
+    static const bool available =
+        __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+    return available;
+}
+#endif
+
+void SlideCountsOf(uint8_t* counts, uint8_t* triples, const uint8_t* came, const uint8_t* gone,
+                   int32_t len) {
+#ifdef TEXTURE_AVX512
+    if (Lanes512Available()) return SlideCounts512(counts, triples, came, gone, len);
+#endif
+    if (rt::WideVectorsAvailable()) return SlideCountsWide(counts, triples, came, gone, len);
+    SlideCounts(counts, triples, came, gone, len);
+}
+
+// For each byte i of a row and each threshold 16k, how many of the window's rows hold a value of
+// at least 16k at i.
+class CoarseCounts {
+  public:
+    void Update(const uint8_t* const* rows, int32_t n, int32_t len) {
+        // Moved up one row since the last call: take the row that left, add the row that came.
+        const bool slide = Len == len && Rows == n && Next == rows[0];
+        if (!slide) {
+            Len = len;
+            Rows = n;
+            Counts.assign(static_cast<size_t>(CoarseSteps) * len, 0);
+            Triples.assign(n == TripledSize ? static_cast<size_t>(CoarseSteps) * len : 0, 0);
+        }
+        // Only the widest window sums its counts by triples; the others sum them one by one.
+        uint8_t* triples = Triples.empty() ? nullptr : Triples.data();
+        if (slide) {
+            SlideCountsOf(Counts.data(), triples, rows[n - 1], Oldest, len);
+        } else {
+            for (int32_t r = 0; r < n; ++r)
+                SlideCountsOf(Counts.data(), triples, rows[r], nullptr, len);
+        }
+        Oldest = rows[0];
+        Next = rows[1];
+    }
+    const uint8_t* Of(int k) const { return Counts.data() + static_cast<size_t>(k - 1) * Len; }
+    // Present for the widest window only.
+    const uint8_t* TriplesOf(int k) const {
+        return Triples.empty() ? nullptr : Triples.data() + static_cast<size_t>(k - 1) * Len;
+    }
+
+  private:
+    std::vector<uint8_t> Counts, Triples;
+    int32_t Len = 0, Rows = 0;
+    const uint8_t* Oldest = nullptr;
+    const uint8_t* Next = nullptr;
+};
 
 typedef uint8_t Bytes16 __attribute__((vector_size(16)));
 typedef uint8_t Bytes32 __attribute__((vector_size(32)));
 
 template <class V, int32_t N>
-[[gnu::always_inline]] inline void SelectRankLanes(const uint8_t* const* rows, int32_t begin,
+[[gnu::always_inline]] inline void SelectRankLanes(const uint8_t* const* rows,
+                                                   const CoarseCounts& coarse, int32_t begin,
                                                    int32_t end, uint8_t need, uint8_t* dst) {
     constexpr int32_t L = sizeof(V);
     constexpr int32_t H = N / 2;
     const V needs = V{} + need;
+    const V sixteen = V{} + static_cast<uint8_t>(16);
     for (int32_t i = begin; i < end; i += L) {
         const int32_t at = i + L > end ? end - L : i;
         V value = V{};
-        for (int bit = 128; bit > 0; bit >>= 1) {
+        for (int k = 1; k <= CoarseSteps; ++k) {
+            // Whole triples of columns first, then the columns left over.
+            constexpr int32_t Tripled = N == TripledSize ? N : 0;
+            const uint8_t* p3 = Tripled ? coarse.TriplesOf(k) + at - 3 * H : nullptr;
+            const uint8_t* p = coarse.Of(k) + at - 3 * H;
+            V box = V{};
+            for (int32_t c = 0; c < Tripled; c += 3) {
+                V v;
+                std::memcpy(&v, p3 + 3 * c, L);
+                box += v;
+            }
+            for (int32_t c = Tripled; c < N; ++c) {
+                V v;
+                std::memcpy(&v, p + 3 * c, L);
+                box += v;
+            }
+            value += (V)(box >= needs) & sixteen;
+        }
+        for (int bit = 8; bit > 0; bit >>= 1) {
             const V trial = value | static_cast<uint8_t>(bit);
-            V count = V{};
+            // Three counts, so that the additions do not wait on one another.
+            V counts[3] = {};
             for (int32_t r = 0; r < N; ++r) {
                 const uint8_t* p = rows[r] + at - 3 * H;
                 for (int32_t c = 0; c < N; ++c) {
                     V v;
                     std::memcpy(&v, p + 3 * c, L);
-                    count -= (V)(v >= trial);
+                    counts[c % 3] -= (V)(v >= trial);
                 }
             }
-            const V take = (V)(count >= needs);
+            const V take = (V)(counts[0] + counts[1] + counts[2] >= needs);
             value = (trial & take) | (value & ~take);
         }
         std::memcpy(dst + at, &value, L);
@@ -161,75 +305,86 @@ void SelectRankScalar(const uint8_t* const* rows, int32_t begin, int32_t end, ui
 }
 
 template <int32_t N>
-RT_WIDE_VECTORS void SelectRankWide(const uint8_t* const* rows, int32_t begin, int32_t end,
-                                    uint8_t need, uint8_t* dst) {
-    SelectRankLanes<Bytes32, N>(rows, begin, end, need, dst);
+RT_WIDE_VECTORS void SelectRankWide(const uint8_t* const* rows, const CoarseCounts& coarse,
+                                    int32_t begin, int32_t end, uint8_t need, uint8_t* dst) {
+    SelectRankLanes<Bytes32, N>(rows, coarse, begin, end, need, dst);
 }
 
 #ifdef TEXTURE_AVX512
-// The same with 64 lanes, where a comparison gives a mask that adds to the counts directly.
+// The same with 64 lanes, where a comparison gives a mask that adds to a count directly.
 template <int32_t N>
 __attribute__((target("avx512f,avx512bw"))) void
-SelectRank512(const uint8_t* const* rows, int32_t begin, int32_t end, uint8_t need, uint8_t* dst) {
+SelectRank512(const uint8_t* const* rows, const CoarseCounts& coarse, int32_t begin, int32_t end,
+              uint8_t need, uint8_t* dst) {
     constexpr int32_t L = 64;
     constexpr int32_t H = N / 2;
     const __m512i needs = _mm512_set1_epi8(static_cast<char>(need));
     const __m512i minusOne = _mm512_set1_epi8(-1);
+    const __m512i sixteen = _mm512_set1_epi8(16);
     for (int32_t i = begin; i < end; i += L) {
         const int32_t at = i + L > end ? end - L : i;
         __m512i value = _mm512_setzero_si512();
-        for (int bit = 128; bit > 0; bit >>= 1) {
+        for (int k = 1; k <= CoarseSteps; ++k) {
+            constexpr int32_t Tripled = N == TripledSize ? N : 0;
+            const uint8_t* p3 = Tripled ? coarse.TriplesOf(k) + at - 3 * H : nullptr;
+            const uint8_t* p = coarse.Of(k) + at - 3 * H;
+            __m512i box = _mm512_setzero_si512();
+            for (int32_t c = 0; c < Tripled; c += 3)
+                box = _mm512_add_epi8(box, _mm512_loadu_si512(p3 + 3 * c));
+            for (int32_t c = Tripled; c < N; ++c)
+                box = _mm512_add_epi8(box, _mm512_loadu_si512(p + 3 * c));
+            value = _mm512_mask_add_epi8(value, _mm512_cmpge_epu8_mask(box, needs), value, sixteen);
+        }
+        for (int bit = 8; bit > 0; bit >>= 1) {
             const __m512i trial = _mm512_or_si512(value, _mm512_set1_epi8(static_cast<char>(bit)));
-            __m512i count = _mm512_setzero_si512();
+            __m512i counts[3] = {_mm512_setzero_si512(), _mm512_setzero_si512(),
+                                 _mm512_setzero_si512()};
             for (int32_t r = 0; r < N; ++r) {
                 const uint8_t* p = rows[r] + at - 3 * H;
                 for (int32_t c = 0; c < N; ++c) {
                     const __mmask64 above =
                         _mm512_cmpge_epu8_mask(_mm512_loadu_si512(p + 3 * c), trial);
-                    count = _mm512_mask_sub_epi8(count, above, count, minusOne);
+                    counts[c % 3] =
+                        _mm512_mask_sub_epi8(counts[c % 3], above, counts[c % 3], minusOne);
                 }
             }
+            const __m512i count = _mm512_add_epi8(_mm512_add_epi8(counts[0], counts[1]), counts[2]);
             value = _mm512_mask_mov_epi8(value, _mm512_cmpge_epu8_mask(count, needs), trial);
         }
         _mm512_storeu_si512(dst + at, value);
     }
 }
-
-bool Lanes512Available() {
-    static const bool available =
-        __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
-    return available;
-}
 #endif
 
 template <int32_t N>
-void SelectRankOf(const uint8_t* const* rows, int32_t begin, int32_t end, uint8_t need,
-                  uint8_t* dst) {
+void SelectRankOf(const uint8_t* const* rows, const CoarseCounts& coarse, int32_t begin,
+                  int32_t end, uint8_t need, uint8_t* dst) {
 #ifdef TEXTURE_AVX512
     if (end - begin >= 64 && Lanes512Available())
-        return SelectRank512<N>(rows, begin, end, need, dst);
+        return SelectRank512<N>(rows, coarse, begin, end, need, dst);
 #endif
     if (end - begin >= 32 && rt::WideVectorsAvailable())
-        SelectRankWide<N>(rows, begin, end, need, dst);
+        SelectRankWide<N>(rows, coarse, begin, end, need, dst);
     else if (end - begin >= 16)
-        SelectRankLanes<Bytes16, N>(rows, begin, end, need, dst);
+        SelectRankLanes<Bytes16, N>(rows, coarse, begin, end, need, dst);
     else
         SelectRankScalar<N>(rows, begin, end, need, dst);
 }
 
-// Every byte of [begin, end) := rank `rank` of its n x n window.
-void SelectRank(const uint8_t* const* rows, int32_t n, int32_t begin, int32_t end, int32_t rank,
-                uint8_t* dst) {
+// Every byte of [begin, end) := rank `rank` of its n x n window; `coarse` holds the counts of
+// this window band.
+void SelectRank(const uint8_t* const* rows, const CoarseCounts& coarse, int32_t n, int32_t begin,
+                int32_t end, int32_t rank, uint8_t* dst) {
     const auto need = static_cast<uint8_t>(n * n - rank + 1);
     switch (n) {
     case 3:
-        return SelectRankOf<3>(rows, begin, end, need, dst);
+        return SelectRankOf<3>(rows, coarse, begin, end, need, dst);
     case 5:
-        return SelectRankOf<5>(rows, begin, end, need, dst);
+        return SelectRankOf<5>(rows, coarse, begin, end, need, dst);
     case 7:
-        return SelectRankOf<7>(rows, begin, end, need, dst);
+        return SelectRankOf<7>(rows, coarse, begin, end, need, dst);
     default:
-        return SelectRankOf<9>(rows, begin, end, need, dst);
+        return SelectRankOf<9>(rows, coarse, begin, end, need, dst);
     }
 }
 
@@ -341,6 +496,7 @@ void DoTextureRank(uint8_t Op, int32_t N) {
     const int32_t n = TextureSizeOf(N);
     const int32_t h = n / 2;
     std::vector<uint8_t> low, high;
+    CoarseCounts coarse;
     RunTextureRows(n, [&](const uint8_t* const* rows, uint8_t* dst) {
         const int32_t len = RowBytes(), begin = 3 * h, end = len - 3 * h;
         low.resize(static_cast<size_t>(len));
@@ -355,7 +511,8 @@ void DoTextureRank(uint8_t Op, int32_t N) {
         case 3:
             // The middle value of the n * n: the rank n * n div 2 of the 1-based list would be the
             // one below it.
-            SelectRank(rows, n, begin, end, (n * n + 1) / 2, dst);
+            coarse.Update(rows, n, len);
+            SelectRank(rows, coarse, n, begin, end, (n * n + 1) / 2, dst);
             break;
         case 4: // the smallest minus the largest would be black everywhere: the spread instead
         case 5: {
