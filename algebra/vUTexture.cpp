@@ -109,21 +109,22 @@ void WindowExtreme(const uint8_t* const* rows, int32_t n, int32_t len, std::vect
 // ---- Rank selection ----
 //
 // The value of rank k (1-based, ascending) of a window is the largest c with at least
-// need = n * n - k + 1 window values >= c, found without sorting and exact by construction.
-// Its top four bits come from the window counts of values >= 16, 32, .., 240, which are box sums
-// of column counts kept up to date as the window moves up a row (those counts fall as the
-// threshold rises, so the top bits are how many of them reach `need`). The low four bits are
-// found one at a time from the top by counting the window values at or above the trial. Each step
-// is done for a vector of bytes at a time, with no data-dependent branch.
+// need = n * n - k + 1 window values >= c, found without sorting and exact by construction: bit
+// by bit from the top, each bit by counting the window values at or above the trial. The 9 x 9
+// window takes its top four bits at once from its counts of values >= 16, 32, .., 240, which are
+// box sums of column counts kept up to date as the window moves up a row (the counts fall as the
+// threshold rises, so the top bits are how many of them reach `need`); for the smaller windows
+// keeping those counts costs more than counting their values for the top bits. Each step is done
+// for a vector of bytes at a time, with no data-dependent branch.
 
 constexpr int CoarseSteps = 15; // thresholds 16, 32, .., 240
-constexpr int32_t TripledSize = 9;
+constexpr int32_t CoarseSize = 9;
+template <int32_t N> constexpr bool Coarse = N == CoarseSize;
 
 // counts[k - 1][i] += (came[i] >= 16k) - (gone[i] >= 16k), or without `gone` += (came[i] >= 16k),
 // for k = 1 .. 15; then triples[k - 1][i] := the sum of counts[k - 1] at i, i + 3 and i + 6, the
 // counts of three neighbouring pixels.
 [[gnu::always_inline]] inline void Triples(const uint8_t* counts, uint8_t* triples, int32_t len) {
-    if (!triples) return;
     for (int k = 0; k < CoarseSteps; ++k) {
         const uint8_t* count = counts + static_cast<size_t>(k) * len;
         uint8_t* triple = triples + static_cast<size_t>(k) * len;
@@ -209,23 +210,21 @@ class CoarseCounts {
             Len = len;
             Rows = n;
             Counts.assign(static_cast<size_t>(CoarseSteps) * len, 0);
-            Triples.assign(n == TripledSize ? static_cast<size_t>(CoarseSteps) * len : 0, 0);
+            Triples.assign(static_cast<size_t>(CoarseSteps) * len, 0);
         }
-        // Only the widest window sums its counts by triples; the others sum them one by one.
-        uint8_t* triples = Triples.empty() ? nullptr : Triples.data();
         if (slide) {
-            SlideCountsOf(Counts.data(), triples, rows[n - 1], Oldest, len);
+            SlideCountsOf(Counts.data(), Triples.data(), rows[n - 1], Oldest, len);
         } else {
             for (int32_t r = 0; r < n; ++r)
-                SlideCountsOf(Counts.data(), triples, rows[r], nullptr, len);
+                SlideCountsOf(Counts.data(), Triples.data(), rows[r], nullptr, len);
         }
         Oldest = rows[0];
         Next = rows[1];
     }
-    const uint8_t* Of(int k) const { return Counts.data() + static_cast<size_t>(k - 1) * Len; }
-    // Present for the widest window only.
+    // The counts of threshold 16k summed over three neighbouring pixels: at i, those of the pixel
+    // at i and the two to its right.
     const uint8_t* TriplesOf(int k) const {
-        return Triples.empty() ? nullptr : Triples.data() + static_cast<size_t>(k - 1) * Len;
+        return Triples.data() + static_cast<size_t>(k - 1) * Len;
     }
 
   private:
@@ -249,25 +248,17 @@ template <class V, int32_t N>
     for (int32_t i = begin; i < end; i += L) {
         const int32_t at = i + L > end ? end - L : i;
         V value = V{};
-        for (int k = 1; k <= CoarseSteps; ++k) {
-            // Whole triples of columns first, then the columns left over.
-            constexpr int32_t Tripled = N == TripledSize ? N : 0;
-            const uint8_t* p3 = Tripled ? coarse.TriplesOf(k) + at - 3 * H : nullptr;
-            const uint8_t* p = coarse.Of(k) + at - 3 * H;
+        for (int k = 1; k <= (Coarse<N> ? CoarseSteps : 0); ++k) {
+            const uint8_t* p = coarse.TriplesOf(k) + at - 3 * H;
             V box = V{};
-            for (int32_t c = 0; c < Tripled; c += 3) {
-                V v;
-                std::memcpy(&v, p3 + 3 * c, L);
-                box += v;
-            }
-            for (int32_t c = Tripled; c < N; ++c) {
+            for (int32_t c = 0; c < N; c += 3) {
                 V v;
                 std::memcpy(&v, p + 3 * c, L);
                 box += v;
             }
             value += (V)(box >= needs) & sixteen;
         }
-        for (int bit = 8; bit > 0; bit >>= 1) {
+        for (int bit = Coarse<N> ? 8 : 128; bit > 0; bit >>= 1) {
             const V trial = value | static_cast<uint8_t>(bit);
             // Three counts, so that the additions do not wait on one another.
             V counts[3] = {};
@@ -324,18 +315,14 @@ SelectRank512(const uint8_t* const* rows, const CoarseCounts& coarse, int32_t be
     for (int32_t i = begin; i < end; i += L) {
         const int32_t at = i + L > end ? end - L : i;
         __m512i value = _mm512_setzero_si512();
-        for (int k = 1; k <= CoarseSteps; ++k) {
-            constexpr int32_t Tripled = N == TripledSize ? N : 0;
-            const uint8_t* p3 = Tripled ? coarse.TriplesOf(k) + at - 3 * H : nullptr;
-            const uint8_t* p = coarse.Of(k) + at - 3 * H;
+        for (int k = 1; k <= (Coarse<N> ? CoarseSteps : 0); ++k) {
+            const uint8_t* p = coarse.TriplesOf(k) + at - 3 * H;
             __m512i box = _mm512_setzero_si512();
-            for (int32_t c = 0; c < Tripled; c += 3)
-                box = _mm512_add_epi8(box, _mm512_loadu_si512(p3 + 3 * c));
-            for (int32_t c = Tripled; c < N; ++c)
+            for (int32_t c = 0; c < N; c += 3)
                 box = _mm512_add_epi8(box, _mm512_loadu_si512(p + 3 * c));
             value = _mm512_mask_add_epi8(value, _mm512_cmpge_epu8_mask(box, needs), value, sixteen);
         }
-        for (int bit = 8; bit > 0; bit >>= 1) {
+        for (int bit = Coarse<N> ? 8 : 128; bit > 0; bit >>= 1) {
             const __m512i trial = _mm512_or_si512(value, _mm512_set1_epi8(static_cast<char>(bit)));
             __m512i counts[3] = {_mm512_setzero_si512(), _mm512_setzero_si512(),
                                  _mm512_setzero_si512()};
@@ -511,7 +498,7 @@ void DoTextureRank(uint8_t Op, int32_t N) {
         case 3:
             // The middle value of the n * n: the rank n * n div 2 of the 1-based list would be the
             // one below it.
-            coarse.Update(rows, n, len);
+            if (n == CoarseSize) coarse.Update(rows, n, len);
             SelectRank(rows, coarse, n, begin, end, (n * n + 1) / 2, dst);
             break;
         case 4: // the smallest minus the largest would be black everywhere: the spread instead
