@@ -121,66 +121,60 @@ constexpr int CoarseSteps = 15; // thresholds 16, 32, .., 240
 constexpr int32_t CoarseSize = 9;
 template <int32_t N> constexpr bool Coarse = N == CoarseSize;
 
-// counts[k - 1][i] += (came[i] >= 16k) - (gone[i] >= 16k), or without `gone` += (came[i] >= 16k),
-// for k = 1 .. 15; then triples[k - 1][i] := the sum of counts[k - 1] at i, i + 3 and i + 6, the
-// counts of three neighbouring pixels.
-[[gnu::always_inline]] inline void Triples(const uint8_t* counts, uint8_t* triples, int32_t len) {
-    for (int k = 0; k < CoarseSteps; ++k) {
-        const uint8_t* count = counts + static_cast<size_t>(k) * len;
-        uint8_t* triple = triples + static_cast<size_t>(k) * len;
-        for (int32_t i = 0; i + 6 < len; ++i)
-            triple[i] = static_cast<uint8_t>(count[i] + count[i + 3] + count[i + 6]);
-    }
-}
-
-[[gnu::always_inline]] inline void SlideCounts(uint8_t* counts, uint8_t* triples,
-                                               const uint8_t* came, const uint8_t* gone,
-                                               int32_t len) {
+// triples[k - 1][i] += the number of bytes at i, i + 3 and i + 6 (three neighbouring pixels) of
+// `came` that are >= 16k, less those of `gone` (when given), for k = 1 .. 15 and i < len - 6.
+[[gnu::always_inline]] inline void SlideTriples(uint8_t* triples, const uint8_t* came,
+                                                const uint8_t* gone, int32_t len) {
     for (int k = 1; k <= CoarseSteps; ++k) {
-        uint8_t* count = counts + static_cast<size_t>(k - 1) * len;
+        uint8_t* triple = triples + static_cast<size_t>(k - 1) * len;
         const auto t = static_cast<uint8_t>(16 * k);
-        if (gone) {
-            for (int32_t i = 0; i < len; ++i)
-                count[i] = static_cast<uint8_t>(count[i] + (came[i] >= t) - (gone[i] >= t));
-        } else {
-            for (int32_t i = 0; i < len; ++i)
-                count[i] = static_cast<uint8_t>(count[i] + (came[i] >= t));
+        for (int32_t i = 0; i + 6 < len; ++i) {
+            int d = (came[i] >= t) + (came[i + 3] >= t) + (came[i + 6] >= t);
+            if (gone) d -= (gone[i] >= t) + (gone[i + 3] >= t) + (gone[i + 6] >= t);
+            triple[i] = static_cast<uint8_t>(triple[i] + d);
         }
     }
-    Triples(counts, triples, len);
 }
 
-RT_WIDE_VECTORS void SlideCountsWide(uint8_t* counts, uint8_t* triples, const uint8_t* came,
-                                     const uint8_t* gone, int32_t len) {
-    SlideCounts(counts, triples, came, gone, len);
+RT_WIDE_VECTORS void SlideTriplesWide(uint8_t* triples, const uint8_t* came, const uint8_t* gone,
+                                      int32_t len) {
+    SlideTriples(triples, came, gone, len);
 }
 
 #ifdef TEXTURE_AVX512
 // Each 64 bytes of the two rows are read once for all fifteen thresholds.
-__attribute__((target("avx512f,avx512bw"))) void SlideCounts512(uint8_t* counts, uint8_t* triples,
-                                                                const uint8_t* came,
-                                                                const uint8_t* gone, int32_t len) {
+__attribute__((target("avx512f,avx512bw"))) void
+SlideTriples512(uint8_t* triples, const uint8_t* came, const uint8_t* gone, int32_t len) {
     const __m512i minusOne = _mm512_set1_epi8(-1);
+    const __m512i zero = _mm512_setzero_si512();
     int32_t i = 0;
-    for (; i + 64 <= len; i += 64) {
-        const __m512i c = _mm512_loadu_si512(came + i);
-        const __m512i g = gone ? _mm512_loadu_si512(gone + i) : _mm512_setzero_si512();
+    for (; i + 6 + 64 <= len; i += 64) {
+        const __m512i c[3] = {_mm512_loadu_si512(came + i), _mm512_loadu_si512(came + i + 3),
+                              _mm512_loadu_si512(came + i + 6)};
+        const __m512i g[3] = {gone ? _mm512_loadu_si512(gone + i) : zero,
+                              gone ? _mm512_loadu_si512(gone + i + 3) : zero,
+                              gone ? _mm512_loadu_si512(gone + i + 6) : zero};
         for (int k = 1; k <= CoarseSteps; ++k) {
-            uint8_t* at = counts + static_cast<size_t>(k - 1) * len + i;
+            uint8_t* at = triples + static_cast<size_t>(k - 1) * len + i;
             const __m512i t = _mm512_set1_epi8(static_cast<char>(16 * k));
-            __m512i count = _mm512_loadu_si512(at);
-            count = _mm512_mask_sub_epi8(count, _mm512_cmpge_epu8_mask(c, t), count, minusOne);
-            count = _mm512_mask_add_epi8(count, _mm512_cmpge_epu8_mask(g, t), count, minusOne);
-            _mm512_storeu_si512(at, count);
+            __m512i triple = _mm512_loadu_si512(at);
+            for (int d = 0; d < 3; ++d) {
+                triple =
+                    _mm512_mask_sub_epi8(triple, _mm512_cmpge_epu8_mask(c[d], t), triple, minusOne);
+                triple =
+                    _mm512_mask_add_epi8(triple, _mm512_cmpge_epu8_mask(g[d], t), triple, minusOne);
+            }
+            _mm512_storeu_si512(at, triple);
         }
     }
-    for (; i < len; ++i)
+    for (; i + 6 < len; ++i)
         for (int k = 1; k <= CoarseSteps; ++k) {
-            uint8_t& count = counts[static_cast<size_t>(k - 1) * len + i];
-            count =
-                static_cast<uint8_t>(count + (came[i] >= 16 * k) - (gone ? gone[i] >= 16 * k : 0));
+            const int t = 16 * k;
+            int d = (came[i] >= t) + (came[i + 3] >= t) + (came[i + 6] >= t);
+            if (gone) d -= (gone[i] >= t) + (gone[i + 3] >= t) + (gone[i + 6] >= t);
+            uint8_t& triple = triples[static_cast<size_t>(k - 1) * len + i];
+            triple = static_cast<uint8_t>(triple + d);
         }
-    Triples(counts, triples, len);
 }
 
 bool Lanes512Available() {
@@ -190,17 +184,16 @@ bool Lanes512Available() {
 }
 #endif
 
-void SlideCountsOf(uint8_t* counts, uint8_t* triples, const uint8_t* came, const uint8_t* gone,
-                   int32_t len) {
+void SlideTriplesOf(uint8_t* triples, const uint8_t* came, const uint8_t* gone, int32_t len) {
 #ifdef TEXTURE_AVX512
-    if (Lanes512Available()) return SlideCounts512(counts, triples, came, gone, len);
+    if (Lanes512Available()) return SlideTriples512(triples, came, gone, len);
 #endif
-    if (rt::WideVectorsAvailable()) return SlideCountsWide(counts, triples, came, gone, len);
-    SlideCounts(counts, triples, came, gone, len);
+    if (rt::WideVectorsAvailable()) return SlideTriplesWide(triples, came, gone, len);
+    SlideTriples(triples, came, gone, len);
 }
 
-// For each byte i of a row and each threshold 16k, how many of the window's rows hold a value of
-// at least 16k at i.
+// For each byte i of a row and each threshold 16k, how many values of at least 16k the window's
+// rows hold at i and at the same channel of the two pixels to its right.
 class CoarseCounts {
   public:
     void Update(const uint8_t* const* rows, int32_t n, int32_t len) {
@@ -209,26 +202,23 @@ class CoarseCounts {
         if (!slide) {
             Len = len;
             Rows = n;
-            Counts.assign(static_cast<size_t>(CoarseSteps) * len, 0);
             Triples.assign(static_cast<size_t>(CoarseSteps) * len, 0);
         }
         if (slide) {
-            SlideCountsOf(Counts.data(), Triples.data(), rows[n - 1], Oldest, len);
+            SlideTriplesOf(Triples.data(), rows[n - 1], Oldest, len);
         } else {
             for (int32_t r = 0; r < n; ++r)
-                SlideCountsOf(Counts.data(), Triples.data(), rows[r], nullptr, len);
+                SlideTriplesOf(Triples.data(), rows[r], nullptr, len);
         }
         Oldest = rows[0];
         Next = rows[1];
     }
-    // The counts of threshold 16k summed over three neighbouring pixels: at i, those of the pixel
-    // at i and the two to its right.
     const uint8_t* TriplesOf(int k) const {
         return Triples.data() + static_cast<size_t>(k - 1) * Len;
     }
 
   private:
-    std::vector<uint8_t> Counts, Triples;
+    std::vector<uint8_t> Triples;
     int32_t Len = 0, Rows = 0;
     const uint8_t* Oldest = nullptr;
     const uint8_t* Next = nullptr;
