@@ -197,7 +197,7 @@ TCropRect TCropRect::Ordered() const {
 }
 
 int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, const TCropRect& rect,
-                  TBandGauge gauge) {
+                  TBandGauge gauge, TBandHint hint) {
     const TCropRect r = rect.Ordered();
     if (r.Left < 1 || r.Top < 1 || rowLength < 1) return BandSizeMessage;
     std::vector<FilePtr> inputs;
@@ -214,6 +214,7 @@ int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, cons
     TOutputSet set;
     Gauge(gauge, 1);
     for (size_t k = 0; k < bands.size(); ++k) {
+        if (hint && bands[k].Hint) hint(bands[k].Hint);
         std::FILE* o = set.Open(bands[k].Output);
         SeekTo(inputs[k].get(), bands[k].Offset + (r.Top - 1) * rowLength);
         for (int64_t row = r.Top; row <= r.Bottom; ++row) {

@@ -12,6 +12,8 @@
 
 // Called with 0..100 after each row or record; also lets pending window messages run.
 using TBandGauge = void (*)(int percent);
+// Shows the stage a run has reached (the window's hint panel).
+using TBandHint = void (*)(const char* text);
 
 // The message number the splitters and the crop refuse sizes with ("Some size is wrong").
 constexpr int BandSizeMessage = 36;
@@ -55,6 +57,7 @@ struct TCropSource {
     std::string Source;
     int64_t Offset = 0;
     std::string Output;
+    const char* Hint = nullptr; // shown while this band is cut
 };
 
 // Inclusive rectangle, columns and rows counted from 1.
@@ -71,7 +74,7 @@ struct TCropRect {
 // a source holds fewer rows than the rectangle's bottom (nothing written). A missing source
 // raises the file-not-found error before anything is written.
 int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, const TCropRect& rect,
-                  TBandGauge gauge = nullptr);
+                  TBandGauge gauge = nullptr, TBandHint hint = nullptr);
 
 // The crop preview: a 312 x 312 grey picture, one preview pixel per `Step` scene pixels.
 constexpr int PreviewSide = 312;

@@ -126,8 +126,13 @@ std::string CropBandExtension(int k, bool sequential, bool fallback) {
     }
 }
 
+const std::array<const char*, 9> CropBandHints = {
+    "Processing Band 1",     "BSQ Processing Band 2",      "BSQ Processing Band 3",
+    "BSQ Processing Band 4", "BSQ Processing Band 5",      "BSQ Processing Band 6",
+    "BSQ Processing Band 7", "BSQ Processing Band 7 or 8", "Processing Band ETM 8"};
+
 int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
-              bool& tooManyBands, TBandGauge gauge) {
+              bool& tooManyBands, TBandGauge gauge, TBandHint hint) {
     tooManyBands = false;
     if (!DISLoaded) return 39993;
     // Compared as the DIS will be named: "scene.dih" or "scene" would else write over the
@@ -170,9 +175,10 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
         }
         b.Output =
             ImageDirectory + ChangeFileExt(disName, CropBandExtension(k, sequential, fallback));
+        b.Hint = CropBandHints[k - 1];
         bands.push_back(std::move(b));
     }
-    if (int m = CropBandFiles(bands, rowLength, r, gauge)) return m;
+    if (int m = CropBandFiles(bands, rowLength, r, gauge, hint)) return m;
 
     const std::string dis = ChangeFileExt(disName, ".dis");
     h.RIHDISMemo.push_back(dis);

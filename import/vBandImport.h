@@ -7,6 +7,7 @@
 #include "import/vBandFiles.h"
 #include "shell/vPicture.h"
 
+#include <array>
 #include <string>
 
 // Each returns 0 or the number of the message that refused the input, nothing written then.
@@ -40,5 +41,8 @@ std::string CropBandExtension(int k, bool sequential, bool fallback);
 // Crops the chosen scene into band files named by `disName` and writes the new DIS; 27 when that
 // name is the DIH's own, BandSizeMessage when the rectangle leaves the scene or the files are too
 // short. tooManyBands tells the scene has more than the nine bands cropped.
+// The hint shown while crop band k (1..9) is cut.
+extern const std::array<const char*, 9> CropBandHints;
+
 int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
-              bool& tooManyBands, TBandGauge gauge = nullptr);
+              bool& tooManyBands, TBandGauge gauge = nullptr, TBandHint hint = nullptr);

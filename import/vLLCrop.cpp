@@ -70,8 +70,8 @@ bool LatLongToMetersToIMAGEPixels(TLLCropValues& page) {
     return true;
 }
 
-int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands,
-                TBandGauge gauge) {
+int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands, TBandGauge gauge,
+                TBandHint hint) {
     tooManyBands = false;
     if (!DISLoaded) return 39993;
     // Compared as the crop names its DIS: the DIH's own name proposed by the page would else
@@ -82,7 +82,7 @@ int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands
     ImageDirectory = ExtractFilePath(scene.DIHPath);
     if (!LatLongToMetersToIMAGEPixels(page)) return 39965;
     if (const int refusal =
-            CropScene(scene, page.DIHSubsetDISEdit, page.Bounds, tooManyBands, gauge))
+            CropScene(scene, page.DIHSubsetDISEdit, page.Bounds, tooManyBands, gauge, hint))
         return refusal;
     // The crop starts the DIS afresh, so the box is written into it afterwards.
     THeaderPages& h = HeaderPages;

@@ -26,6 +26,10 @@ void SetGauge(int percent) {
     HookProcessMessages();
 }
 
+void SetHint(const char* text) {
+    if (Pages && PBands) PBands->IM_Hints->setText(QString::fromUtf8(text));
+}
+
 std::string Chosen(const char* filter) {
     FileDialogRequest request;
     request.Filter = filter;
@@ -278,6 +282,6 @@ void TBandSplitPages::BSQOKBtnClick() {
     BSQWIEdit->setText(Number(r.Width()));
     BSQHIEdit->setText(Number(r.Height()));
     bool tooMany = false;
-    ShowRefusal(CropScene(Scene, Text(BSQBandEdit), r, tooMany, SetGauge));
+    ShowRefusal(CropScene(Scene, Text(BSQBandEdit), r, tooMany, SetGauge, SetHint));
     if (tooMany) HookShowMessage(MsgKind::Error, "I only do 9 bands!", -1, -1);
 }

@@ -23,6 +23,10 @@ void SetGauge(int percent) {
     HookProcessMessages();
 }
 
+void SetHint(const char* text) {
+    if (Gauged) Gauged->IM_Hints->setText(QString::fromUtf8(text));
+}
+
 QLineEdit* Edit(QWidget* page, QLineEdit** field, const char* name, const char* hint = "") {
     *field = new QLineEdit(page);
     (*field)->setObjectName(name);
@@ -168,7 +172,7 @@ void TLLCropPage::DIHSubsetSliceBtnClick() {
     Window->IM_Hints->setText("Crop Processing Lat Lon");
     Gauged = Window;
     bool tooMany = false;
-    const int refusal = LLCropScene(Scene, v, tooMany, SetGauge);
+    const int refusal = LLCropScene(Scene, v, tooMany, SetGauge, SetHint);
     Gauged = nullptr;
     for (size_t i = 0; i < 8; ++i)
         DDLLEdits[i]->setText(Latin1(v.DDLL[i]));

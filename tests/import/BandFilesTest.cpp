@@ -248,7 +248,19 @@ TEST_F(CropTest, MissingBandSixFilesFallBackOnBandSeven) {
     MakeScene(7);
     // The split put band 6 into the 6H slot; without 6L and 6H, bands 6 and 7 come from band 7.
     HeaderPages[DIHField::RIHBFName6H] = "NA";
-    ASSERT_EQ(Crop({1, 1, 1, 1}), 0);
+    static std::vector<std::string> hints;
+    hints.clear();
+    bool tooMany = false;
+    ASSERT_EQ(CropScene(Scene, "cut.dis", {1, 1, 1, 1}, tooMany, nullptr,
+                        [](const char* text) { hints.emplace_back(text); }),
+              0);
+    // Each band's own stage text, the whole table as the hint panel shows it.
+    EXPECT_EQ(hints, (std::vector<std::string>{"Processing Band 1", "BSQ Processing Band 2",
+                                               "BSQ Processing Band 3", "BSQ Processing Band 4",
+                                               "BSQ Processing Band 5", "BSQ Processing Band 6",
+                                               "BSQ Processing Band 7"}));
+    EXPECT_EQ(std::string(CropBandHints[7]) + " | " + CropBandHints[8],
+              "BSQ Processing Band 7 or 8 | Processing Band ETM 8");
     EXPECT_EQ(ReadBytes(Dir.File("cut.B50")), Bytes{64});
     EXPECT_EQ(ReadBytes(Dir.File("cut.B70")), Bytes{96});
     EXPECT_FALSE(FileExists(Dir.File("cut.B60")));
