@@ -171,6 +171,8 @@ bool ReadStatisticsText(const std::string& path, StatisticsSet& out) {
     return ReadWholeFile(path, text) && DecodeStatistics(text, out);
 }
 
+} // namespace
+
 // ---- statistics -----------------------------------------------------------------------------
 
 BandStatistics BandFigures(const BandHistogram& h) {
@@ -220,6 +222,8 @@ BandSpreadRecord Spread(const BandHistogram& h, const BandStatistics& s) {
     r.SD = std::sqrt(r.Variance);
     return r;
 }
+
+namespace {
 
 // Products of the counts bin by bin; with counts of at most 2^31 per band their sum stays below
 // 2^62.

@@ -88,6 +88,11 @@ void CountPixelRow(const uint8_t* row, int32_t width, BandHistogram& red, BandHi
 void ReplaceZeroChannels();
 // Statistics, band pairs and all ten seed-break rows of each band, from the three histograms.
 void ComputeHistogramStatistics();
+// The figures of one histogram (the band window's bands use them too): extremes of the values
+// present, 64-bit sum, count, median, lowest most frequent value, rounded mean and range.
+BandStatistics BandFigures(const BandHistogram& h);
+// Variance and deviation about the rounded mean; 0 for a count of one or none.
+BandSpreadRecord Spread(const BandHistogram& h, const BandStatistics& s);
 
 // Values[1..N] sorted in place, ascending for "UP", descending for "DN"; Values[0] and the
 // elements after N are untouched. N is limited to 81, the last index.
