@@ -80,7 +80,9 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
     QFileDialog dialog(VORNForm, QString::fromLatin1(r.Title.c_str()),
                        QString::fromLocal8Bit(r.InitialDir.c_str()));
     dialog.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(r.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(
+        r.Save ? QFileDialog::AnyFile
+               : (r.MultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile));
     const QStringList filters = QtFilters(r.Filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
@@ -92,6 +94,9 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
     if (!r.OverwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     r.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (r.MultiSelect)
+        for (const QString& f : dialog.selectedFiles())
+            r.Files.push_back(f.toLocal8Bit().toStdString());
     return dialog.selectedFiles().first().toLocal8Bit().toStdString();
 }
 

@@ -1,0 +1,149 @@
+#include "bandproc/ui/BandPagesFixture.h"
+#include "bandproc/ui/vDisHistPage.h"
+#include "bandproc/ui/vPBandsHisFrm.h"
+#include "histogram/vUHistoCC.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+class HistogramPageGui : public BandPagesGui {
+  protected:
+    void SetUp() override {
+        BandPagesGui::SetUp();
+        Page = static_cast<TDisHistogramPage*>(Window->TabSheet1);
+        OpenScene(Page->HisDISFileBtn);
+    }
+    void TearDown() override {
+        RedHistogram.fill(0);
+        BandPagesGui::TearDown();
+    }
+    Bytes LoadBand(int band) {
+        Rec->FileAnswers.push_back(BandPath(band));
+        Page->HisBandFileBtn->click();
+        return FileBytes(BandPath(band));
+    }
+    static int Grey(const QLabel* l, int x, int y) {
+        return qRed(l->pixmap().toImage().pixel(x, y));
+    }
+    TDisHistogramPage* Page = nullptr;
+};
+
+int Stretched(int v, double low, double span) {
+    return static_cast<int>(std::nearbyint(std::clamp((v - low) / span * 256.0, 0.0, 255.0)));
+}
+
+TEST_F(HistogramPageGui, LoadsCorrectsAndSavesAnOlindaBand) {
+    EXPECT_EQ(Page->HisDISFileEdit->text(), "olinda.dis");
+    EXPECT_EQ(Page->Pixels->text(), "122848");
+    EXPECT_FALSE(Page->SaveAsBtn->isEnabled());
+
+    const Bytes band = LoadBand(4);
+    ASSERT_EQ(band.size(), static_cast<size_t>(OlindaW * OlindaH));
+    EXPECT_EQ(Page->HisBandFileEdit->text(), "olinda.B4");
+    EXPECT_EQ(Page->HisNewFileEdit->text(), "olinda.B4");
+    EXPECT_TRUE(Page->SaveAsBtn->isEnabled());
+    const auto [lo, hi] = std::minmax_element(band.begin(), band.end());
+    int64_t sum = 0;
+    for (uint8_t v : band)
+        sum += v;
+    const double mean = std::nearbyint(static_cast<double>(sum) / band.size());
+    double squares = 0;
+    for (uint8_t v : band)
+        squares += (v - mean) * (v - mean);
+    for (const auto* labels : {&Page->LabelsO, &Page->LabelsHC}) {
+        EXPECT_EQ(labels->Minimum->text().toInt(), *lo);
+        EXPECT_EQ(labels->Maximum->text().toInt(), *hi);
+        EXPECT_EQ(labels->Mean->text().toInt(), mean);
+        const QString variance = labels->Variance->text();
+        EXPECT_EQ(variance.size(), 23) << variance.toStdString();
+        EXPECT_NEAR(variance.toDouble(), squares / (band.size() - 1), 1e-9 * squares);
+    }
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{348, 0}, std::pair{100, 200}})
+        EXPECT_EQ(Grey(Page->ImageO, x, y), band[y * OlindaW + x]);
+    // The most frequent value's bar fills the histogram's height.
+    const int mode = Page->LabelsO.Mode->text().toInt();
+    EXPECT_EQ(Page->HisImageO->pixmap().toImage().pixel(mode + 25, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(Page->ProcessSliderBtn->text(), "Ready to Process Slider Correction Value");
+    EXPECT_EQ(Page->HCGauge->value(), 0);
+
+    Page->CorrectionBtns[4]->click();
+    EXPECT_EQ(Grey(Page->ImageHC, 100, 200), 255 - band[200 * OlindaW + 100]);
+    EXPECT_EQ(Page->LabelsHC.Minimum->text().toInt(), 255 - *hi);
+
+    // A slider correction waits for its slider; its first change recomputes, later ones don't.
+    Page->CorrectionBtns[2]->click();
+    EXPECT_FALSE(Page->RMinTBar->isHidden());
+    EXPECT_FALSE(Page->GMaxTBar->isHidden());
+    EXPECT_TRUE(Page->PositiveCurveCB->isHidden());
+    EXPECT_EQ(Page->RMinTBar->maximum(), 255);
+    EXPECT_EQ(Page->GMaxTBar->value(), 255);
+    EXPECT_EQ(Page->RMinLabel->text() + Page->GMaxLabel->text(), "MinMax");
+    EXPECT_EQ(Page->Table()[0], 255);
+    Page->RMinTBar->setValue(50);
+    EXPECT_EQ(Page->RMinValueLabel->text(), "50");
+    for (int v : {0, 50, 100, 254, 255})
+        EXPECT_EQ(Page->Table()[v], Stretched(v, 50, 205)) << v;
+    Page->RMinTBar->setValue(60);
+    EXPECT_EQ(Page->RMinValueLabel->text(), "60");
+    EXPECT_EQ(Page->Table()[100], Stretched(100, 50, 205));
+
+    Rec->FileAnswers.push_back(Dir.File("stretched.B9"));
+    Page->SaveAsBtn->click();
+    const Bytes saved = FileBytes(Dir.File("stretched.B9"));
+    ASSERT_EQ(saved.size(), band.size());
+    for (size_t i = 0; i < band.size(); ++i)
+        ASSERT_EQ(saved[i], Stretched(band[i], 50, 205)) << i;
+    EXPECT_EQ(SelectedBandFiles[0], BandPath(4));
+    EXPECT_EQ(SelectedBandFiles[1], Dir.File("stretched.B9"));
+    EXPECT_EQ(Page->HisNewFileEdit->text(), "stretched.B9");
+    EXPECT_TRUE(Rec->ErrorBoxes.empty());
+}
+
+TEST_F(HistogramPageGui, MinMaxStretchKeepsTheFirstBandsReference) {
+    const Bytes first = LoadBand(1);
+    const auto [lo, hi] = std::minmax_element(first.begin(), first.end());
+    LoadBand(5);
+    Page->CorrectionBtns[1]->click();
+    for (int v : {0, int{*lo}, 100, int{*hi}, 255})
+        EXPECT_EQ(Page->Table()[v], Stretched(v, *lo, *hi - *lo + 1)) << v;
+}
+
+TEST_F(HistogramPageGui, EqualisationReadsTheBandNotTheWorkingImage) {
+    LoadBand(3);
+    Page->CorrectionBtns[3]->click();
+    EXPECT_EQ(Page->RMinTBar->value(), 1);
+    const CorrectionTable fromBand = Page->Table();
+    RedHistogram.fill(1000);
+    Page->CorrectionBtns[0]->click();
+    Page->CorrectionBtns[3]->click();
+    EXPECT_EQ(Page->Table(), fromBand);
+    EXPECT_EQ(Page->Correction(), 3);
+}
+
+TEST_F(HistogramPageGui, ClickingABandPictureShowsItsHistogramInTheViewer) {
+    LoadBand(2);
+    Page->CorrectionBtns[4]->click();
+    QString caption;
+    QImage shown;
+    QTimer::singleShot(0, [&] {
+        auto* viewer = qobject_cast<TExtraImageViewForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(viewer, nullptr);
+        caption = viewer->windowTitle();
+        shown = viewer->Image1->pixmap().toImage();
+        QTest::mouseClick(viewer->Image1, Qt::LeftButton);
+    });
+    QTest::mouseClick(Page->ImageHC, Qt::LeftButton);
+    EXPECT_EQ(caption, "Histogram Corrections Viewer");
+    EXPECT_EQ(shown, Page->HisImageHC->pixmap().toImage());
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#include "bandproc/ui/BandPagesFixture.h"
+#include "bandproc/ui/vDisPcaPage.h"
+#include "bandproc/vPCA.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int NotReady = 39993;
+
+class PCAPageGui : public BandPagesGui {
+  protected:
+    void SetUp() override {
+        BandPagesGui::SetUp();
+        Page = static_cast<TDisPCAPage*>(Window->TabSheet15);
+        OpenScene(Page->PCADisFileBtn);
+    }
+    void Pick(int band) {
+        Rec->FileAnswers.push_back(BandPath(band));
+        Page->PCAFilesBtn->click();
+    }
+    std::vector<std::string> Memo() const {
+        return SplitLines(Page->PCAMemo->toPlainText().toStdString());
+    }
+    // The lines the last run logged into the saved DIS: its title up to the next section.
+    std::vector<std::string> LoggedRun() const {
+        const std::vector<std::string> dis = SavedDIS();
+        const auto it = std::find(dis.rbegin(), dis.rend(), "Image PCA:");
+        if (it == dis.rend()) return {};
+        const auto first = std::prev(it.base());
+        return {first, std::find(first, dis.end(), "DIP")};
+    }
+    TDisPCAPage* Page = nullptr;
+};
+
+TEST_F(PCAPageGui, PicksAfterARunAddBandsNotReportLines) {
+    EXPECT_EQ(Page->PCAFileEdit->text(), "olinda.dis");
+    Pick(1);
+    Pick(2);
+    EXPECT_EQ(Page->BandsSelectedLabel->text(), "2");
+    EXPECT_EQ(Memo(), (std::vector<std::string>{BandPath(1), BandPath(2)}));
+    Page->PCAOKBtn->click();
+    std::vector<std::string> memo = Memo();
+    ASSERT_EQ(memo.size(), 2u + 4u + 3u + 4u) << Rec->Summary();
+    EXPECT_EQ(memo[2], "Processing: olinda.B1");
+    EXPECT_EQ(memo[6], "CoVariance ");
+    EXPECT_EQ(memo[9].rfind("Eigenvectors 1: ", 0), 0u);
+    EXPECT_EQ(memo[12].rfind("Eigenvalues 2: ", 0), 0u);
+    for (const char* product : {"olinda.pcn", "olinda.pc1", "olinda.pc2"})
+        EXPECT_EQ(FileSizeOf(Dir.File(product)), OlindaW * OlindaH) << product;
+    EXPECT_EQ(LoggedRun(), (std::vector<std::string>{"Image PCA:", Dir.Path(), "olinda.dis",
+                                                     BandPath(1), BandPath(2)}));
+
+    // The third pick lands after the report; the run still reads the three picked bands.
+    Pick(3);
+    Page->PCAOKBtn->click();
+    memo = Memo();
+    EXPECT_EQ(memo[13], BandPath(3));
+    EXPECT_NE(std::find(memo.begin(), memo.end(), "Processing: olinda.B3"), memo.end());
+    EXPECT_EQ(FileSizeOf(Dir.File("olinda.pc3")), OlindaW * OlindaH);
+    EXPECT_EQ(PCAStats.size(), 3u);
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+
+    Page->PCACopy->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), Page->PCAMemo->toPlainText());
+}
+
+TEST_F(PCAPageGui, RunsOnTheFirstNinePicksAndNeedsTwo) {
+    Page->PCAOKBtn->click();
+    EXPECT_TRUE(Rec->Shown(NotReady));
+    Rec->Messages.clear();
+    Pick(1);
+    Page->PCAOKBtn->click();
+    EXPECT_TRUE(Rec->Shown(NotReady));
+    Rec->Messages.clear();
+    for (int i = 1; i < 12; ++i)
+        Pick(i % 6 + 1);
+    EXPECT_EQ(Page->BandsSelectedLabel->text(), "12");
+    Page->PCAOKBtn->click();
+    EXPECT_EQ(Page->PCABandCount, 9);
+    const std::vector<std::string> logged = LoggedRun();
+    ASSERT_EQ(logged.size(), 12u) << Rec->Summary();
+    EXPECT_EQ(logged[11], Page->PCAFiles[8]);
+    EXPECT_EQ(PCAStats.size(), 9u);
+
+    // A new DIS empties the list: the run refuses until bands are picked again.
+    Rec->FileAnswers.push_back(Dir.File("olinda.dis"));
+    Page->PCADisFileBtn->click();
+    EXPECT_EQ(Page->PCAMemo->toPlainText(), "");
+    EXPECT_EQ(Page->BandsSelectedLabel->text(), "0");
+    Page->PCAOKBtn->click();
+    EXPECT_TRUE(Rec->Shown(NotReady));
+}
+
+} // namespace
