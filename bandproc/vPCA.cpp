@@ -6,7 +6,6 @@
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalHooks.h"
 #include "shell/vGlobalMessages.h"
-#include "shell/vGlobalOptions.h"
 
 #include <algorithm>
 #include <array>
@@ -182,46 +181,15 @@ struct TComponentRange {
     }
 };
 
-template <int N, class Use>
-void ComponentRow(int64_t w, int products, const uint8_t* const* in, const TComponentWeights& cw,
-                  Use use) {
-    for (int64_t k = 0; k < w; ++k) {
-        double s[N];
-        for (int i = 0; i < N; ++i)
-            s[i] = in[i][k];
-        for (int p = 0; p < products; ++p) {
-            double v = 0.0;
-            for (int i = 0; i < N; ++i)
-                v += s[i] * cw.W[p][i];
-            use(p, k, v);
-        }
-    }
-}
-
-// The row loop for the band count, unrolled by the compiler for each count.
-template <class Use>
-void ComponentRowAny(int n, int64_t w, const uint8_t* const* in, const TComponentWeights& cw,
-                     Use use) {
-    const int products = n + 1;
-    switch (n) {
-    case 1:
-        return ComponentRow<1>(w, products, in, cw, use);
-    case 2:
-        return ComponentRow<2>(w, products, in, cw, use);
-    case 3:
-        return ComponentRow<3>(w, products, in, cw, use);
-    case 4:
-        return ComponentRow<4>(w, products, in, cw, use);
-    case 5:
-        return ComponentRow<5>(w, products, in, cw, use);
-    case 6:
-        return ComponentRow<6>(w, products, in, cw, use);
-    case 7:
-        return ComponentRow<7>(w, products, in, cw, use);
-    case 8:
-        return ComponentRow<8>(w, products, in, cw, use);
-    default:
-        return ComponentRow<9>(w, products, in, cw, use);
+// The values of one product over a row, summed band by band in band order: each band's pass
+// over the row is a plain multiply-add the compiler vectorises.
+void ProductRow(int n, int64_t w, const uint8_t* const* in, const double* weights, double* v) {
+    std::fill(v, v + w, 0.0);
+    for (int i = 0; i < n; ++i) {
+        const uint8_t* s = in[i];
+        const double weight = weights[i];
+        for (int64_t k = 0; k < w; ++k)
+            v[k] += s[k] * weight;
     }
 }
 
@@ -249,15 +217,23 @@ bool PCABands(int32_t n, const std::vector<std::string>& inputs) {
     for (int32_t k = 0; k < n; ++k)
         out[k + 1] = f.AddProduct(ChangeFileExt(inputs[k], ext[k]));
     std::array<TComponentRange, PCAMaxBands + 1> range{};
+    std::vector<double> values(static_cast<size_t>(g.W));
+    double* v = values.data();
     f.Pass([&](int64_t) {
-        ComponentRowAny(n, g.W, in, cw, [&](int p, int64_t, double v) { range[p].Take(v); });
+        for (int p = 0; p <= n; ++p) {
+            ProductRow(n, g.W, in, cw.W[p].data(), v);
+            for (int64_t k = 0; k < g.W; ++k)
+                range[p].Take(v[k]);
+        }
     });
     f.Rewind();
     f.Pass([&](int64_t) {
-        ComponentRowAny(n, g.W, in, cw,
-                        [&](int p, int64_t k, double v) { out[p][k] = range[p].Map(v); });
-        for (int p = 0; p <= n; ++p)
+        for (int p = 0; p <= n; ++p) {
+            ProductRow(n, g.W, in, cw.W[p].data(), v);
+            for (int64_t k = 0; k < g.W; ++k)
+                out[p][k] = range[p].Map(v[k]);
             f.Write(static_cast<size_t>(p));
+        }
     });
     f.Commit();
     return true;
