@@ -137,6 +137,8 @@ TDisHistogramPage::TDisHistogramPage(TDisProcessForm* form) : Form(form) {
                                "Variance", "StandardDeviation"};
         for (int i = 0; i < 7; ++i) {
             *fields[i] = KitLabel(box, (std::string(names[i]) + suffix).c_str());
+            (*fields[i])
+                ->setMinimumWidth(fontMetrics().horizontalAdvance(Scientific(-1e-100) + "00"));
             grid->addWidget(new QLabel(names[i], box), i, 0);
             grid->addWidget(*fields[i], i, 1);
         }
@@ -287,8 +289,9 @@ void TDisHistogramPage::ShowHistogram(const TStatsLabels& labels, QLabel* pictur
         RowsDown->setText(QString::number(Band.H));
         Pixels->setText(QString::number(Band.W * Band.H));
     }
-    // Red bars scaled to the most frequent value between red frame lines, with its count.
-    Picture plot;
+    // Red bars scaled to the most frequent value between red frame lines, with its count. The
+    // label's picture shares the plot's memory, so the plot lives as long as the page.
+    Picture& plot = picture == HisImageO ? PlotO : PlotHC;
     plot.Resize(HistogramWidth, HistogramHeight);
     PlotHistogramBars(Counts, Current.Mode, UniformBars(BandColors[BandRed]), BandHistogramLayout,
                       plot);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "bandproc/vBandStats.h"
+#include "shell/vPicture.h"
 
 #include <QWidget>
 
@@ -97,6 +98,8 @@ class TDisHistogramPage : public QWidget {
     TBandBlock Corrected;
     BandHistogram Counts{};
     BandHistogram BandCounts{};
+    Picture PlotO;
+    Picture PlotHC;
     StatsRecord Current;
     CorrectionTable LUT{};
     int CorrectionNumber = 0;
