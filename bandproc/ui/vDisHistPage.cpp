@@ -28,8 +28,6 @@
 
 namespace {
 
-constexpr const char* BandFilter = "Spectral Bands (B??, P??)|*.B??;*.P??";
-
 struct TCorrectionButton {
     const char* Name;
     const char* Hint;

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr const char* BandFilter = "Spectral Bands (B??, P??)|*.B??;*.P??";
 constexpr int NotReadyMessage = 39993;
 
 } // namespace

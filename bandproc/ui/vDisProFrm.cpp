@@ -24,9 +24,6 @@ QPointer<TDisProcessForm> DisProcessForm;
 namespace {
 
 constexpr const char* DISFilter = "DIS Header file (DIS)|*.DIS";
-// Split where "??)" would read as a trigraph to an older compiler.
-constexpr const char* BandFilter = "Spectral Bands (B??, P?"
-                                   "?)|*.B??;*.P??";
 constexpr int NotReadyMessage = 39993;
 
 void HeaderPagesChanged() {

@@ -24,6 +24,11 @@ class TDisMBFAPage;
 class TDisVIPage;
 class TDisKTPage;
 
+// The filter of every band dialog of the window, split where "??)" would read as a trigraph to
+// an older compiler.
+inline constexpr const char* BandFilter = "Spectral Bands (B??, P?"
+                                          "?)|*.B??;*.P??";
+
 class TDisProcessForm : public TToolWindow {
     Q_OBJECT
   public:

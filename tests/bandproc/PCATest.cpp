@@ -135,7 +135,9 @@ TEST_F(PCATest, OlindaSixBandPrincipalComponents) {
         const double lambda = PCAEigenvalues[k];
         sum += lambda;
         EXPECT_DOUBLE_EQ(PCAStats[k].Eigenvalue, lambda);
-        if (k > 0) EXPECT_GE(PCAEigenvalues[k - 1], lambda);
+        if (k > 0) {
+            EXPECT_GE(PCAEigenvalues[k - 1], lambda);
+        }
         double norm = 0;
         for (int i = 0; i < 6; ++i)
             norm += PCAEigenvectors[k][i] * PCAEigenvectors[k][i];
@@ -179,7 +181,9 @@ TEST_F(PCATest, OlindaSixBandPrincipalComponents) {
         }
         EXPECT_EQ(darkest, 0);
         // A product with positive values reaches white; one of negative values only stays below.
-        if (hi > 1.0) EXPECT_EQ(brightest, 255);
+        if (hi > 1.0) {
+            EXPECT_EQ(brightest, 255);
+        }
     }
 }
 

@@ -1,4 +1,4 @@
-#include "bandproc/ui/BandPagesFixture.h"
+#include "bandproc/ui/DisProcessFixture.h"
 #include "bandproc/ui/vDisHistPage.h"
 #include "bandproc/ui/vPBandsHisFrm.h"
 #include "histogram/vUHistoCC.h"
@@ -15,21 +15,21 @@
 
 namespace {
 
-class HistogramPageGui : public BandPagesGui {
+class HistogramPageGui : public DisProcessGui {
   protected:
     void SetUp() override {
-        BandPagesGui::SetUp();
+        DisProcessGui::SetUp();
         Page = static_cast<TDisHistogramPage*>(Window->TabSheet1);
-        OpenScene(Page->HisDISFileBtn);
+        SplitScene();
+        ChooseDIS(Page->HisDISFileBtn, Dir.File("olinda.dis"));
     }
     void TearDown() override {
         RedHistogram.fill(0);
-        BandPagesGui::TearDown();
+        DisProcessGui::TearDown();
     }
     Bytes LoadBand(int band) {
-        Rec->FileAnswers.push_back(BandPath(band));
-        Page->HisBandFileBtn->click();
-        return FileBytes(BandPath(band));
+        ChooseBand(Page->HisBandFileBtn, band);
+        return Band(band);
     }
     static int Grey(const QLabel* l, int x, int y) {
         return qRed(l->pixmap().toImage().pixel(x, y));

@@ -1,4 +1,4 @@
-#include "bandproc/ui/BandPagesFixture.h"
+#include "bandproc/ui/DisProcessFixture.h"
 #include "bandproc/ui/vDisPcaPage.h"
 #include "bandproc/vPCA.h"
 
@@ -13,28 +13,19 @@ namespace {
 
 constexpr int NotReady = 39993;
 
-class PCAPageGui : public BandPagesGui {
+class PCAPageGui : public DisProcessGui {
   protected:
     void SetUp() override {
-        BandPagesGui::SetUp();
+        DisProcessGui::SetUp();
         Page = static_cast<TDisPCAPage*>(Window->TabSheet15);
-        OpenScene(Page->PCADisFileBtn);
+        SplitScene();
+        ChooseDIS(Page->PCADisFileBtn, Dir.File("olinda.dis"));
     }
-    void Pick(int band) {
-        Rec->FileAnswers.push_back(BandPath(band));
-        Page->PCAFilesBtn->click();
-    }
+    void Pick(int band) { ChooseBand(Page->PCAFilesBtn, band); }
     std::vector<std::string> Memo() const {
         return SplitLines(Page->PCAMemo->toPlainText().toStdString());
     }
-    // The lines the last run logged into the saved DIS: its title up to the next section.
-    std::vector<std::string> LoggedRun() const {
-        const std::vector<std::string> dis = SavedDIS();
-        const auto it = std::find(dis.rbegin(), dis.rend(), "Image PCA:");
-        if (it == dis.rend()) return {};
-        const auto first = std::prev(it.base());
-        return {first, std::find(first, dis.end(), "DIP")};
-    }
+    std::vector<std::string> LoggedRun() const { return LoggedFrom(SavedDIS(), "Image PCA:"); }
     TDisPCAPage* Page = nullptr;
 };
 
