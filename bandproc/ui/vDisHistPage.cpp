@@ -231,8 +231,9 @@ void TDisHistogramPage::HisBandFileBtnClick() {
     const std::string path = Form->ChooseBandFile(0, HisBandFileEdit, true);
     if (path.empty()) return;
     SetText(HisNewFileEdit, ExtractFileName(path));
-    LoadedBand = path;
+    // A band that fails to load leaves the last one in place, and "Save as" names that one.
     Incoming();
+    if (BandLoaded) LoadedBand = path;
     SaveAsBtn->setEnabled(BandLoaded);
 }
 
