@@ -85,17 +85,15 @@ TDisHistogramPage::TDisHistogramPage(TDisProcessForm* form) : Form(form) {
     auto* layout = new QVBoxLayout(this);
     auto* files = new QGroupBox(this);
     auto* fileGrid = new QGridLayout(files);
-    HisDISFileBtn = KitButton(files, "HisDISFileBtn", "1. Select DIS Header File");
-    HisDISFileEdit = KitEdit(files, "HisDISFileEdit");
+    fileGrid->addWidget(KitDISRow(files, form, HisDISFileBtn, "HisDISFileBtn",
+                                  "1. Select DIS Header File", HisDISFileEdit, "HisDISFileEdit"),
+                        0, 0, 1, 2);
     HisBandFileBtn = KitButton(files, "HisBandFileBtn", "2. Select a Band File to process");
     HisBandFileEdit = KitEdit(files, "HisBandFileEdit");
     HisNewFileEdit = KitEdit(files, "HisNewFileEdit");
     SaveAsBtn = KitButton(files, "SaveAsBtn", "Save as");
     SaveAsBtn->setEnabled(false);
-    HisDISFileEdit->setReadOnly(true);
     HisBandFileEdit->setReadOnly(true);
-    fileGrid->addWidget(HisDISFileBtn, 0, 0);
-    fileGrid->addWidget(HisDISFileEdit, 0, 1);
     fileGrid->addWidget(HisBandFileBtn, 1, 0);
     fileGrid->addWidget(HisBandFileEdit, 1, 1);
     fileGrid->addWidget(SaveAsBtn, 2, 0);
@@ -196,7 +194,6 @@ TDisHistogramPage::TDisHistogramPage(TDisProcessForm* form) : Form(form) {
     layout->addLayout(sliders);
     HideSliders();
 
-    connect(HisDISFileBtn, &QPushButton::clicked, form, [form] { form->ALLDISFileBtnClick(); });
     connect(HisBandFileBtn, &QPushButton::clicked, this,
             [this] { Form->RunBand([this] { HisBandFileBtnClick(); }); });
     connect(SaveAsBtn, &QPushButton::clicked, this,
