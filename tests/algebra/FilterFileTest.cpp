@@ -12,13 +12,7 @@
 namespace {
 
 std::string Golden(const std::string& name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/kernels/" + name;
-}
-
-std::vector<uint8_t> Bytes(const std::string& path) {
-    std::vector<uint8_t> b;
-    EXPECT_TRUE(ReadWholeFile(path, b)) << path;
-    return b;
+    return TestData("kernels/") + name;
 }
 
 TEST(FilterFile, SizeComesFromTheExtensionAlone) {
@@ -70,7 +64,7 @@ TEST(FilterFile, WritingGivesTheGoldenBytes) {
     // Cells beyond the name's 3 x 3 are not written.
     k.Real[0][80] = 99.0;
     ASSERT_TRUE(WriteFilterFile(dir.File("ramp.RR3"), k));
-    EXPECT_EQ(Bytes(dir.File("ramp.RR3")), Bytes(Golden("ramp.RR3")));
+    EXPECT_EQ(FileBytes(dir.File("ramp.RR3")), FileBytes(Golden("ramp.RR3")));
 
     k.Kind = KernelKind::Pair;
     const double s1[9] = {-1, 0, 1, -2, 0, 2, -1, 0, 1};
@@ -80,13 +74,13 @@ TEST(FilterFile, WritingGivesTheGoldenBytes) {
         k.Real[1][i] = s2[i];
     }
     ASSERT_TRUE(WriteFilterFile(dir.File("sobel.R23"), k));
-    EXPECT_EQ(Bytes(dir.File("sobel.R23")), Bytes(Golden("sobel.R23")));
+    EXPECT_EQ(FileBytes(dir.File("sobel.R23")), FileBytes(Golden("sobel.R23")));
 
     k.Kind = KernelKind::Integer;
     const int32_t lap[9] = {0, -1, 0, -1, 4, -1, 0, -1, 0};
     std::copy(lap, lap + 9, k.Integer.begin());
     ASSERT_TRUE(WriteFilterFile(dir.File("laplace.RL3"), k));
-    EXPECT_EQ(Bytes(dir.File("laplace.RL3")), Bytes(Golden("laplace.RL3")));
+    EXPECT_EQ(FileBytes(dir.File("laplace.RL3")), FileBytes(Golden("laplace.RL3")));
 }
 
 TEST(FilterFile, EveryKindAndSizeReadsBackWhatWasWritten) {
@@ -120,7 +114,7 @@ TEST(FilterFile, EveryKindAndSizeReadsBackWhatWasWritten) {
 
 TEST(FilterFile, RefusedFilesChangeNothing) {
     TempDir dir;
-    const std::vector<uint8_t> ramp = Bytes(Golden("ramp.RR3"));
+    const std::vector<uint8_t> ramp = FileBytes(Golden("ramp.RR3"));
     std::vector<uint8_t> longer = ramp;
     longer.push_back(0);
     const std::vector<uint8_t> shorter(ramp.begin(), ramp.end() - 1);
@@ -165,8 +159,7 @@ TEST(FilterFile, WriteWithoutSizeLeavesTheOldFile) {
     FilterKernels k;
     EXPECT_FALSE(WriteFilterFile(dir.File("k.RL6"), k));
     EXPECT_TRUE(rec.Shown(39982));
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(dir.File("k.RL6"), text));
+    std::string text = FileText(dir.File("k.RL6"));
     EXPECT_EQ(text, "old");
 }
 

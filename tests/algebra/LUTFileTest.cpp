@@ -13,13 +13,7 @@
 namespace {
 
 std::string Golden(const std::string& name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/lut/" + name;
-}
-
-std::vector<uint8_t> Bytes(const std::string& path) {
-    std::vector<uint8_t> b;
-    EXPECT_TRUE(ReadWholeFile(path, b)) << path;
-    return b;
+    return TestData("lut/") + name;
 }
 
 LUTTables Ramps() {
@@ -44,7 +38,7 @@ TEST(LUTFile, WrittenByteForByteAsTheHandMadeFiles) {
     } cases[] = {{"identity.lut", Identity()}, {"ramps.lut", Ramps()}};
     for (const auto& c : cases) {
         WriteLUTFile(dir.File(c.name), c.tables);
-        EXPECT_EQ(Bytes(dir.File(c.name)), Bytes(Golden(c.name))) << c.name;
+        EXPECT_EQ(FileBytes(dir.File(c.name)), FileBytes(Golden(c.name))) << c.name;
         LUTTables read{};
         ASSERT_TRUE(ReadLUTFile(Golden(c.name), read));
         EXPECT_EQ(read, c.tables) << c.name;
@@ -54,7 +48,7 @@ TEST(LUTFile, WrittenByteForByteAsTheHandMadeFiles) {
 TEST(LUTFile, RefusedFilesLeaveTheTablesAsTheyWere) {
     RecordingHooks rec;
     TempDir dir;
-    const std::vector<uint8_t> good = Bytes(Golden("ramps.lut"));
+    const std::vector<uint8_t> good = FileBytes(Golden("ramps.lut"));
     std::vector<uint8_t> nan = good;
     // Record 300 (green entry 43) becomes a NaN.
     const double notANumber = std::numeric_limits<double>::quiet_NaN();
@@ -130,7 +124,7 @@ TEST_F(LUTGraph, ActivationStartsEverythingFromTheIdentity) {
     EXPECT_EQ(GraphCurve, std::vector<double>(identity.begin(), identity.end()));
     // Saved at once, the tables are the identity file.
     StoreGraphCurve();
-    EXPECT_EQ(EncodeLUTFile({RedLUT, GreenLUT, BlueLUT}), Bytes(Golden("identity.lut")));
+    EXPECT_EQ(EncodeLUTFile({RedLUT, GreenLUT, BlueLUT}), FileBytes(Golden("identity.lut")));
 }
 
 TEST_F(LUTGraph, StepUpKeepsTheCurveRisingAroundThePoint) {

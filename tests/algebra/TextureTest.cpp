@@ -3,6 +3,7 @@
 #include "shell/vMacroCodes.h"
 #include "shell/vMacroPlayer.h"
 #include "support/EngineTestImage.h"
+#include "support/NoisePicture.h"
 #include "support/PngTestReader.h"
 #include "support/TestFiles.h"
 
@@ -107,16 +108,6 @@ double VarianceSum(const Cell& cell, int n, int ch) {
 
 // The sample pictures: a corner of the aerial photograph, noise at widths that take each vector
 // width and the byte path, and a flat picture.
-Picture Noise(int w, int h, uint32_t seed) {
-    Picture p;
-    p.Resize(w, h);
-    for (uint32_t& px : p.Pixels) {
-        seed = seed * 1664525u + 1013904223u;
-        px = 0xFF000000u | (seed >> 8);
-    }
-    return p;
-}
-
 std::vector<std::pair<std::string, Picture>> Samples() {
     Picture photo;
     EXPECT_TRUE(ReadPngForTest(TestData("aerial/aero1.png"), photo));
@@ -129,9 +120,9 @@ std::vector<std::pair<std::string, Picture>> Samples() {
     flat.Resize(16, 12);
     std::fill(flat.Pixels.begin(), flat.Pixels.end(), PackPixel(90, 90, 90));
     return {{"aerial", corner},
-            {"noise 41x13", Noise(41, 13, 7)},
-            {"noise 19x11", Noise(19, 11, 23)},
-            {"noise 12x10", Noise(12, 10, 99)},
+            {"noise 41x13", NoisePicture(41, 13, 7)},
+            {"noise 19x11", NoisePicture(19, 11, 23)},
+            {"noise 12x10", NoisePicture(12, 10, 99)},
             {"flat", flat}};
 }
 
@@ -299,7 +290,7 @@ TEST_F(Texture, PlayedCodesKeepSizesAndHeightsToThePageRanges) {
 // A picture smaller than the window is copied and its border cleared; the run reports and shows
 // like any other.
 TEST_F(Texture, PictureSmallerThanTheWindowIsOnlyBordered) {
-    const Picture small = Noise(6, 5, 3);
+    const Picture small = NoisePicture(6, 5, 3);
     ExpectRun(
         small, [] { DoTextureRank(3, 9); }, Expected(small, 9, RankRule(0)));
     EXPECT_EQ(FilterKernelSize, 9);

@@ -16,13 +16,7 @@
 using Bytes = std::vector<uint8_t>;
 
 inline std::string BandData(const std::string& relative) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/" + relative;
-}
-
-inline Bytes FileBytes(const std::string& path) {
-    Bytes b;
-    ReadWholeFile(path, b);
-    return b;
+    return TestData("") + relative;
 }
 
 class BandTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,11 @@
 
 namespace {
 
-const std::string Golden = std::string(VORN_SOURCE_DIR) + "/tests/data/accuracy.rcm";
+const std::string Golden = TestData("accuracy.rcm");
 const std::string GoldenText = "Class 1\tWater\nA {b} c:\\d \xE9";
 
 TEST(AccuracyReport, WritesTheHandWrittenDocumentAndReadsItBack) {
-    std::string file;
-    ASSERT_TRUE(ReadWholeFile(Golden, file));
+    std::string file = FileText(Golden);
     EXPECT_EQ(DocumentFromReport(GoldenText), file);
     EXPECT_EQ(LoadAccuracyReport(Golden), GoldenText);
 

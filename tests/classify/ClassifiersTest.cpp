@@ -4,6 +4,7 @@
 #include "classify/vTrainSite.h"
 #include "support/EngineTestImage.h"
 #include "support/PngTestReader.h"
+#include "support/TestFiles.h"
 
 #include <cmath>
 #include <string>
@@ -304,8 +305,7 @@ TEST_F(Classifiers, EveryEngineRecoversClustersOfTheWorkingImage) {
 
 TEST_F(Classifiers, BoxesTrainedOnTheFalseColourPictureClassifyByTheBoxRule) {
     Picture olinda;
-    ASSERT_TRUE(
-        ReadPngForTest(std::string(VORN_SOURCE_DIR) + "/tests/data/olinda_rgb432.png", olinda));
+    ASSERT_TRUE(ReadPngForTest(TestData("olinda_rgb432.png"), olinda));
     Show(olinda);
     TrainingSites = {};
     // Water off the coast, the red of dense vegetation, the grey-green of the town.

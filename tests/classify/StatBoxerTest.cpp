@@ -3,6 +3,7 @@
 #include "histogram/vSeedBreaks.h"
 #include "support/EngineTestImage.h"
 #include "support/PngTestReader.h"
+#include "support/TestFiles.h"
 
 #include <set>
 
@@ -141,8 +142,7 @@ std::vector<uint32_t> ExpectedClasses(const Picture& pic, const std::array<SeedB
 
 TEST_F(StatBoxer, FalseColourSceneMatchesTheRulesWorkedOutIndependently) {
     Picture olinda;
-    ASSERT_TRUE(
-        ReadPngForTest(std::string(VORN_SOURCE_DIR) + "/tests/data/olinda_rgb432.png", olinda));
+    ASSERT_TRUE(ReadPngForTest(TestData("olinda_rgb432.png"), olinda));
     for (int choice : {0, 1}) {
         const std::vector<uint32_t> expected =
             ExpectedClasses(olinda, {RedBreaks, GreenBreaks, BlueBreaks}, 15, choice);

@@ -10,7 +10,7 @@
 namespace {
 
 std::string SitesData() {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/sites.rts";
+    return TestData("sites.rts");
 }
 
 struct SiteFields {
@@ -65,8 +65,7 @@ TEST(TrainingSiteFile, SumsBeyond32BitsKeepTheirLowBitsInTheFile) {
 
 TEST(TrainingSiteFile, FilesOfAnyOtherSizeAreRefusedAndTheTableKept) {
     TempDir dir;
-    std::vector<uint8_t> golden;
-    ASSERT_TRUE(ReadWholeFile(SitesData(), golden));
+    std::vector<uint8_t> golden = FileBytes(SitesData());
     for (size_t size : {size_t{0}, size_t{56}, size_t{1119}, size_t{1121}, size_t{2240}}) {
         std::vector<uint8_t> bytes(size, 0x11);
         std::copy_n(golden.begin(), std::min(size, golden.size()), bytes.begin());

@@ -34,9 +34,7 @@ class ColorCubeTest : public EngineTestImage {
     }
     // The hand-written listing as the whole file.
     static std::vector<uint8_t> GoldenCube() {
-        std::string text;
-        EXPECT_TRUE(ReadWholeFile(
-            std::string(VORN_SOURCE_DIR) + "/tests/data/cube/six-pixels.rs3.txt", text));
+        std::string text = FileText(TestData("cube/six-pixels.rs3.txt"));
         std::vector<uint8_t> bytes(static_cast<size_t>(Count3DFileSize), 0);
         for (const std::string& line : SplitLines(text)) {
             if (line.empty() || line[0] == '#') continue;
@@ -55,8 +53,7 @@ TEST_F(ColorCubeTest, CountedCubeIsWrittenAsTheHandWrittenLayoutAndReadBack) {
     ASSERT_TRUE(CountColorCube(cube));
     EXPECT_EQ(Count3DFileName(), Dir.File("six.rs3"));
     WriteCount3DFile(Count3DFileName(), cube);
-    std::vector<uint8_t> written;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("six.rs3"), written));
+    std::vector<uint8_t> written = FileBytes(Dir.File("six.rs3"));
     EXPECT_TRUE(written == GoldenCube());
 
     ColorCube back;

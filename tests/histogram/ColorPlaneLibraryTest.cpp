@@ -3,6 +3,7 @@
 #include "histogram/vColorPlanePage.h"
 #include "histogram/vUHistogramLibrary.h"
 #include "shell/vGlobal.h"
+#include "support/NoisePicture.h"
 #include "support/RecordingHooks.h"
 
 #include <gtest/gtest.h>
@@ -83,13 +84,7 @@ TEST(ColorPlaneLibrary, PicturesOfAnotherDepthAreRefusedWithTheLibrarysTexts) {
 
 TEST(ColorPlaneLibrary, StatisticsOfEveryPlaneMatchAPlainTwoPassComputation) {
     // A picture of every kind of pixel: greys, pure colours and mixtures.
-    Picture p;
-    p.Resize(37, 29);
-    uint32_t seed = 99;
-    for (uint32_t& px : p.Pixels) {
-        seed = seed * 1664525u + 1013904223u;
-        px = 0xFF000000u | (seed >> 8);
-    }
+    Picture p = NoisePicture(37, 29, 99);
     p.Pixels[0] = PackPixel(40, 40, 40);
     for (int plane = 0; plane <= PlaneLuminance; ++plane) {
         std::vector<double> values;

@@ -11,14 +11,11 @@ namespace {
 
 class HistogramFiles : public HistogramFixture {
   protected:
-    std::vector<uint8_t> FileBytes(const std::string& name) const {
-        std::vector<uint8_t> b;
-        EXPECT_TRUE(ReadWholeFile(Dir.File(name), b)) << name;
-        return b;
+    std::vector<uint8_t> Companion(const std::string& name) const {
+        return ::FileBytes(Dir.File(name));
     }
     std::vector<std::string> AdtLines() const {
-        std::string text;
-        EXPECT_TRUE(ReadWholeFile(Dir.File("scene.adt"), text));
+        std::string text = FileText(Dir.File("scene.adt"));
         return SplitLines(text);
     }
 };
@@ -42,18 +39,17 @@ TEST_F(HistogramFiles, ThreeFilesBesideThePictureInTheirLayouts) {
         EXPECT_TRUE(FileExists(Dir.File(name))) << name;
         EXPECT_FALSE(FileExists(name)) << name << " written in the current directory";
     }
-    const std::vector<uint8_t> adc = FileBytes("scene.adc");
+    const std::vector<uint8_t> adc = Companion("scene.adc");
     ASSERT_EQ(adc.size(), 3072u);
     EXPECT_EQ(LeI32(&adc[4 * 20]), 3);         // red 20
     EXPECT_EQ(LeI32(&adc[1024 + 4 * 255]), 1); // green 255
     EXPECT_EQ(LeI32(&adc[2048 + 4 * 100]), 3); // blue 100
-    const std::vector<uint8_t> ads = FileBytes("scene.ads");
+    const std::vector<uint8_t> ads = Companion("scene.ads");
     ASSERT_EQ(ads.size(), 300u);
     EXPECT_EQ(ads[200 + 10 * 1 + 1], 15); // blue, row 1, element 1
     EXPECT_EQ(ads[10 * 7 + 9], 249);      // red, row 7, element 9
 
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("scene.adt"), text));
+    std::string text = FileText(Dir.File("scene.adt"));
     EXPECT_EQ(text.substr(0, 4), "23\r\n");
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     const std::vector<std::string> lines = SplitLines(text);
@@ -86,9 +82,8 @@ TEST_F(HistogramFiles, ReadBackAndWrittenAgainByteForByte) {
     ASSERT_TRUE(WriteSeedFile());
     ASSERT_TRUE(WriteStatisticsFile());
     for (const char* name : Companions) {
-        std::vector<uint8_t> again;
-        ASSERT_TRUE(ReadWholeFile(other.File(name), again));
-        EXPECT_EQ(again, FileBytes(name)) << name;
+        std::vector<uint8_t> again = FileBytes(other.File(name));
+        EXPECT_EQ(again, Companion(name)) << name;
     }
 }
 
@@ -99,7 +94,7 @@ TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {
     std::vector<std::string> lines = AdtLines();
     lines[0] = "77";
     ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.adt"), JoinLinesCRLF(lines)));
-    std::vector<uint8_t> ads = FileBytes("scene.ads");
+    std::vector<uint8_t> ads = Companion("scene.ads");
     ads[0] = 123;
     ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.ads"), ads));
     LoadUniform(3, 2, {9, 9, 9});
@@ -126,7 +121,7 @@ TEST_F(HistogramFiles, ZerosAreAnnouncedCountedTwiceAndKept) {
     EXPECT_EQ(RedHistogram[0], 1);
     EXPECT_EQ(GreenHistogram[0], 1);
     EXPECT_EQ(BlueHistogram[0], 0);
-    EXPECT_EQ(LeI32(&FileBytes("scene.adc")[0]), 1);
+    EXPECT_EQ(LeI32(&Companion("scene.adc")[0]), 1);
     EXPECT_EQ(DisplayedPicture.Pixels, before.Pixels);
     EXPECT_EQ(BandHistogramStats[BandRed].Min, 0);
 }
@@ -161,7 +156,7 @@ TEST_F(HistogramFiles, DamagedFilesCountAsAbsentAndAreMadeAgain) {
     LoadOrMakeHistogramFiles();
     std::vector<Bytes> good;
     for (const char* name : Companions)
-        good.push_back(FileBytes(name));
+        good.push_back(Companion(name));
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(Companions[c.file]) + ": " + c.what);
         Bytes bad = good[c.file];
@@ -172,7 +167,7 @@ TEST_F(HistogramFiles, DamagedFilesCountAsAbsentAndAreMadeAgain) {
         LoadOrMakeHistogramFiles();
         EXPECT_EQ(PixelPasses(), passes + (c.recounts ? 1 : 0));
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(FileBytes(Companions[i]), good[i]) << Companions[i];
+            EXPECT_EQ(Companion(Companions[i]), good[i]) << Companions[i];
         EXPECT_EQ(BandHistogramStats[BandGreen].Sum, 521);
     }
 }

@@ -111,8 +111,7 @@ TEST_F(HistogramStatistics, SixteenMegapixelsOfWhiteSumWithoutWrapping) {
     // P = 2^24 * 2^24 = 2^48 needs 64 bits; (P - 0) / 2^24 - 1.
     EXPECT_EQ(BandPairStats[Pair12].CoVariance, 16'777'215.0);
     EXPECT_EQ(BandPairStats[Pair12].R, 0.0);
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(StatisticsFileName, text));
+    std::string text = FileText(StatisticsFileName);
     EXPECT_EQ(SplitLines(text)[13], "4278190080");
 }
 

@@ -33,15 +33,13 @@ TEST_F(OlindaHistogram, CountsAndMeansMatchThePictureAndItsBands) {
     for (int band = 0; band < 3; ++band)
         EXPECT_EQ(HistogramOf(band), expected[band]) << band;
 
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("olinda_rgb432.adt"), text));
+    std::string text = FileText(Dir.File("olinda_rgb432.adt"));
     const std::vector<std::string> lines = SplitLines(text);
     ASSERT_EQ(lines.size(), 36u);
     const char* const rawBands[3] = {"olinda_b4.raw", "olinda_b3.raw", "olinda_b2.raw"};
     for (int band = 0; band < 3; ++band) {
-        std::vector<uint8_t> raw;
-        ASSERT_TRUE(
-            ReadWholeFile(TestData(std::string("landsat7-olinda/") + rawBands[band]), raw));
+        std::vector<uint8_t> raw =
+            FileBytes(TestData(std::string("landsat7-olinda/") + rawBands[band]));
         ASSERT_EQ(raw.size(), size_t{Width} * Height);
         int64_t sum = 0;
         for (uint8_t v : raw)

@@ -11,12 +11,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes ReadBytes(const std::string& path) {
-    Bytes b;
-    EXPECT_TRUE(ReadWholeFile(path, b)) << path;
-    return b;
-}
-
 void WriteBytes(const std::string& path, const Bytes& b) {
     ASSERT_TRUE(WriteFileAtomic(path, b));
 }
@@ -30,12 +24,12 @@ std::vector<std::string> FolderNames(const std::string& dir) {
 }
 
 std::string BandData(const std::string& name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/bands/" + name;
+    return TestData("bands/") + name;
 }
 
 // The Olinda scene and its six raw bands.
 std::string Olinda(const std::string& name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/landsat7-olinda/" + name;
+    return TestData("landsat7-olinda/") + name;
 }
 
 // Rows top..bottom, columns left..right (from 1) of a band of `width` bytes per row.
@@ -94,7 +88,7 @@ TEST_F(BandFilesTest, RawSplitGivesTheHandWrittenBands) {
         WriteBytes(input, c.Input);
         ASSERT_EQ(RawSplitScene(input, c.Split), 0);
         for (size_t b = 0; b < c.Bands.size(); ++b)
-            EXPECT_EQ(ReadBytes(dir.File("scene.B" + std::to_string(b + 1))), c.Bands[b]);
+            EXPECT_EQ(FileBytes(dir.File("scene.B" + std::to_string(b + 1))), c.Bands[b]);
         EXPECT_EQ(HeaderPages[DIHField::RIHBFName1], "scene.B1");
         EXPECT_EQ(HeaderPages[DIHField::RIHBFName2], "scene.B2");
         EXPECT_EQ(HeaderPages[DIHField::RIHNBEdit], "2");
@@ -155,7 +149,7 @@ TEST_F(BandFilesTest, NalcSplitsFiveBandsIntoTheirSlots) {
     const char* exts[] = {".BN2", ".BN3", ".BN4", ".BN5", ".BNx"};
     for (size_t b = 0; b < 5; ++b) {
         SCOPED_TRACE(exts[b]);
-        const Bytes band = ReadBytes(ChangeFileExt(input, exts[b]));
+        const Bytes band = FileBytes(ChangeFileExt(input, exts[b]));
         ASSERT_EQ(band.size(), size_t{NalcSide} * NalcSide);
         EXPECT_EQ(band.front(), b * 40 + (b * NalcSide * NalcSide) % 7);
         EXPECT_EQ(band.back(), b * 40 + ((b + 1) * NalcSide * NalcSide - 1) % 7);
@@ -199,8 +193,8 @@ TEST_F(CropTest, CutsTheRectangleWithCornersInEitherOrder) {
     EXPECT_EQ(Scene.Bottom, 3);
     for (TCropRect r : {TCropRect{2, 3, 2, 3}, TCropRect{3, 2, 3, 2}}) {
         ASSERT_EQ(Crop(r), 0);
-        EXPECT_EQ(ReadBytes(Dir.File("cut.B10")), (Bytes{5, 6, 9, 10}));
-        EXPECT_EQ(ReadBytes(Dir.File("cut.B20")), (Bytes{21, 22, 25, 26}));
+        EXPECT_EQ(FileBytes(Dir.File("cut.B10")), (Bytes{5, 6, 9, 10}));
+        EXPECT_EQ(FileBytes(Dir.File("cut.B20")), (Bytes{21, 22, 25, 26}));
     }
     EXPECT_EQ(HeaderPages[DISField::DISSubsetLeft], "2");
     EXPECT_EQ(HeaderPages[DISField::DISSubsetWidth], "2");
@@ -212,7 +206,7 @@ TEST_F(CropTest, CutsTheRectangleWithCornersInEitherOrder) {
 
     // The whole scene comes back unchanged: no column shifted, no padding on the right.
     ASSERT_EQ(Crop({1, 4, 1, 3}), 0);
-    EXPECT_EQ(ReadBytes(Dir.File("cut.B10")), ReadBytes(Dir.File("scene.B1")));
+    EXPECT_EQ(FileBytes(Dir.File("cut.B10")), FileBytes(Dir.File("scene.B1")));
 }
 
 TEST_F(CropTest, RefusesBeforeWritingAnything) {
@@ -261,8 +255,8 @@ TEST_F(CropTest, MissingBandSixFilesFallBackOnBandSeven) {
                                                "BSQ Processing Band 7"}));
     EXPECT_EQ(std::string(CropBandHints[7]) + " | " + CropBandHints[8],
               "BSQ Processing Band 7 or 8 | Processing Band ETM 8");
-    EXPECT_EQ(ReadBytes(Dir.File("cut.B50")), Bytes{64});
-    EXPECT_EQ(ReadBytes(Dir.File("cut.B70")), Bytes{96});
+    EXPECT_EQ(FileBytes(Dir.File("cut.B50")), Bytes{64});
+    EXPECT_EQ(FileBytes(Dir.File("cut.B70")), Bytes{96});
     EXPECT_FALSE(FileExists(Dir.File("cut.B60")));
     EXPECT_FALSE(FileExists(Dir.File("cut.B6L")));
 }
@@ -319,8 +313,8 @@ TEST_F(BandFilesTest, LandsatSceneSplitsAndCropsToItsRawBands) {
     ASSERT_EQ(RawSplitScene(bsq, {349, 352, 6, 0}), 0);
     std::vector<Bytes> bands;
     for (int b = 1; b <= 6; ++b) {
-        bands.push_back(ReadBytes(Olinda("olinda_b" + std::to_string(b) + ".raw")));
-        EXPECT_EQ(ReadBytes(Dir.File("olinda.B" + std::to_string(b))), bands.back()) << b;
+        bands.push_back(FileBytes(Olinda("olinda_b" + std::to_string(b) + ".raw")));
+        EXPECT_EQ(FileBytes(Dir.File("olinda.B" + std::to_string(b))), bands.back()) << b;
     }
     EXPECT_EQ(HeaderPages[DIHField::RIHBFName6H], "olinda.B6");
     EXPECT_EQ(HeaderPages[DISField::DISSubsetHeight], "352");
@@ -333,11 +327,11 @@ TEST_F(BandFilesTest, LandsatSceneSplitsAndCropsToItsRawBands) {
     ASSERT_EQ(CropScene(scene, "window.dis", {51, 150, 101, 200}, tooMany), 0);
     EXPECT_FALSE(tooMany);
     for (int b = 1; b <= 6; ++b)
-        EXPECT_EQ(ReadBytes(Dir.File("window.B" + std::to_string(b) + "0")),
+        EXPECT_EQ(FileBytes(Dir.File("window.B" + std::to_string(b) + "0")),
                   Window(bands[b - 1], 349, 51, 150, 101, 200))
             << b;
     ASSERT_EQ(CropScene(scene, "whole.dis", {1, 349, 1, 352}, tooMany), 0);
-    EXPECT_EQ(ReadBytes(Dir.File("whole.B10")), bands[0]);
+    EXPECT_EQ(FileBytes(Dir.File("whole.B10")), bands[0]);
 }
 
 } // namespace

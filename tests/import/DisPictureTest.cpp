@@ -110,8 +110,7 @@ TEST_F(DisPictureTest, RedBandAloneMakesAGreyPictureWithItsLog) {
                                   Dir.File("nir.png"), "Red:olinda.B4", "Green: ", "Blue: "}));
     EXPECT_EQ(dip, P.DIPMemo);
     EXPECT_EQ(FileLines(Dir.File("olinda.dis")).back(), "nir.dip");
-    std::vector<uint8_t> band4;
-    ASSERT_TRUE(ReadWholeFile(TestData("landsat7-olinda/olinda_b4.raw"), band4));
+    std::vector<uint8_t> band4 = FileBytes(TestData("landsat7-olinda/olinda_b4.raw"));
     Picture saved;
     ASSERT_TRUE(ReadPngForTest(Dir.File("nir.png"), saved));
     ASSERT_EQ(saved.Pixels.size(), band4.size());

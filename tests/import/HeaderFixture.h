@@ -11,19 +11,11 @@
 #include <gtest/gtest.h>
 
 inline std::string GoldenHeader(const std::string& name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/headers/" + name;
+    return TestData("headers/") + name;
 }
 
 inline std::vector<std::string> FileLines(const std::string& path) {
-    std::string text;
-    ReadWholeFile(path, text);
-    return SplitLines(text);
-}
-
-inline std::string FileText(const std::string& path) {
-    std::string text;
-    ReadWholeFile(path, text);
-    return text;
+    return SplitLines(FileText(path));
 }
 
 class HeaderTest : public ::testing::Test {

@@ -43,8 +43,7 @@ TEST(Autostart, EntryIsWrittenAtSessionEndAndRemovedAtTheNextStart) {
         const std::string entry = dir.Path() + "config/autostart/Vorn.desktop";
         EXPECT_EQ(AutostartEntryPath(), entry);
         ASSERT_TRUE(WriteAutostartEntry("/opt/vorn/vorn"));
-        std::string text;
-        ASSERT_TRUE(ReadWholeFile(entry, text));
+        std::string text = FileText(entry);
         EXPECT_EQ(text, "[Desktop Entry]\nType=Application\nName=Vorn\nExec=\"/opt/vorn/vorn\"\n"
                         "X-GNOME-Autostart-enabled=true\n");
         RemoveAutostartEntry();
@@ -54,7 +53,6 @@ TEST(Autostart, EntryIsWrittenAtSessionEndAndRemovedAtTheNextStart) {
     ASSERT_TRUE(WriteFileAtomic(dir.File("plain"), std::string("not a folder")));
     ConfigHome home(dir.File("plain"));
     EXPECT_FALSE(WriteAutostartEntry("/opt/vorn/vorn"));
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(dir.File("plain"), text));
+    std::string text = FileText(dir.File("plain"));
     EXPECT_EQ(text, "not a folder");
 }

@@ -5,6 +5,7 @@
 #include "projections/kovGCTP.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "support/TestFiles.h"
 
 #include <charconv>
 #include <cmath>
@@ -173,8 +174,7 @@ inline std::vector<std::string> Words(const std::string& s) {
 
 inline std::vector<GridCase> ReadGrids(const std::string& file) {
     std::string text;
-    if (!ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/projections/" + file, text))
-        return {};
+    if (!ReadWholeFile(TestData("projections/") + file, text)) return {};
     std::vector<GridCase> cases;
     for (const std::string& line : SplitLines(text)) {
         if (line.empty() || line[0] == '#') continue;

@@ -54,8 +54,7 @@ TEST_F(ProjectionLogTest, InitRemembersPlaceAndSaveWritesTheLogBesideThePicture)
     AddProjectionMessage("first");
     ReportProjectionError(0, 0);
     ASSERT_TRUE(SaveProjectionLog());
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(dir.File("scene.log"), text));
+    std::string text = FileText(dir.File("scene.log"));
     EXPECT_EQ(text, "first\r\nINFORMATIONAL\r\nInvalid spheroid selection\r\nReset to 0\r\n");
     InitProjectionLog(0, 0, dir.File("missing-folder/"), "scene.png");
     EXPECT_FALSE(SaveProjectionLog());

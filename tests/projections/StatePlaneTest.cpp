@@ -6,6 +6,7 @@
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
+#include "support/TestFiles.h"
 
 #include <bit>
 #include <cmath>
@@ -16,7 +17,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-const std::string DataDir = std::string(VORN_SOURCE_DIR) + "/tests/data/projections/";
+const std::string DataDir = TestData("projections/");
 
 // Puts table value `index` of record `record` of a zone file image.
 void PutTableValue(std::vector<uint8_t>& b, int record, int index, double v) {
@@ -53,8 +54,7 @@ class StatePlane : public ProjectionTest {
         const std::filesystem::path dir = Scratch / std::to_string(Scratches.size());
         std::filesystem::create_directories(dir);
         Scratches.push_back(dir);
-        std::vector<uint8_t> bytes;
-        EXPECT_TRUE(ReadWholeFile(DataDir + name, bytes));
+        std::vector<uint8_t> bytes = FileBytes(DataDir + name);
         change(bytes);
         EXPECT_TRUE(WriteFileAtomic((dir / name).string(), bytes));
         return dir.string() + "/";
@@ -111,8 +111,7 @@ TEST_F(StatePlane, RecordsSitWhereTheZoneListsPutThem) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StatePlaneRecordNumber(c.zone, c.selector), c.record) << c.zone;
-        std::vector<uint8_t> bytes;
-        ASSERT_TRUE(ReadWholeFile(DataDir + c.file, bytes));
+        std::vector<uint8_t> bytes = FileBytes(DataDir + c.file);
         ASSERT_EQ(bytes.size(), 135u * StatePlaneRecordSize);
         const uint8_t* r = bytes.data() + c.record * StatePlaneRecordSize;
         EXPECT_EQ(Trim(std::string(reinterpret_cast<const char*>(r), 32)), c.name);

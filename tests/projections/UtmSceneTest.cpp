@@ -10,9 +10,7 @@ namespace {
 class UtmScene : public ProjectionTest {};
 
 TEST_F(UtmScene, OlindaCornersLandWithinAMetre) {
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(
-        std::string(VORN_SOURCE_DIR) + "/tests/data/projections/olinda-corners.txt", text));
+    std::string text = FileText(TestData("projections/olinda-corners.txt"));
     InParm[SlotUnits] = 4; // arc degrees
     OutParm[SlotCode] = 1;
     OutParm[SlotUnits] = 2;

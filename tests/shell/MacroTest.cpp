@@ -15,7 +15,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::string MacroData(const std::string& name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/macros/" + name;
+    return TestData("macros/") + name;
 }
 
 TEST(MacroFile, RichTextKeepsEveryLineAndByte) {

@@ -10,13 +10,7 @@
 namespace {
 
 std::string Fixture(const char* name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/" + name;
-}
-
-std::vector<uint8_t> Bytes(const std::string& path) {
-    std::vector<uint8_t> b;
-    EXPECT_TRUE(ReadWholeFile(path, b)) << path;
-    return b;
+    return TestData("") + name;
 }
 
 template <typename Record> MarkList<Record> ListOf(const std::vector<Record>& records) {
@@ -51,7 +45,7 @@ TEST(MarkFiles, ObjectFileReadsAndWritesTheHandWrittenLayout) {
     EXPECT_EQ(ReadObjectFile(Fixture("marks.rof")), expected);
     TempDir dir;
     WriteObjectFile(dir.File("out.rof"), ListOf(expected));
-    EXPECT_EQ(Bytes(dir.File("out.rof")), Bytes(Fixture("marks.rof")));
+    EXPECT_EQ(FileBytes(dir.File("out.rof")), FileBytes(Fixture("marks.rof")));
 }
 
 TEST(MarkFiles, LabelFileReadsAndWritesTheHandWrittenLayout) {
@@ -62,7 +56,7 @@ TEST(MarkFiles, LabelFileReadsAndWritesTheHandWrittenLayout) {
     EXPECT_EQ(ReadLabelFile(Fixture("labels.raf")), expected);
     TempDir dir;
     WriteLabelFile(dir.File("out.raf"), ListOf(expected));
-    EXPECT_EQ(Bytes(dir.File("out.raf")), Bytes(Fixture("labels.raf")));
+    EXPECT_EQ(FileBytes(dir.File("out.raf")), FileBytes(Fixture("labels.raf")));
 }
 
 TEST(MarkFiles, LabelLengthAboveTheFieldIsCutAndUndefinedBytesAreIgnored) {

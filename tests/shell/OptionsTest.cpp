@@ -14,9 +14,7 @@ namespace {
 // The options file a first start writes with the program in /opt/vorn/, composed by hand from
 // the record's layout (tests/data/first-run-pof.py).
 std::vector<uint8_t> FirstRunGolden() {
-    std::vector<uint8_t> b;
-    ReadWholeFile(TestData("first-run-Vorn.pof"), b);
-    return b;
+    return FileBytes(TestData("first-run-Vorn.pof"));
 }
 
 std::string* const Directories[] = {&ProgramDirectory, &ImageDirectory,   &FilterDirectory,
@@ -24,27 +22,14 @@ std::string* const Directories[] = {&ProgramDirectory, &ImageDirectory,   &Filte
                                     &StorageDirectory};
 
 // The Boolean fields by offset, 3512 to 3532 in turn.
-bool* const Flags[] = {&OpenPreviewOption,
-                       &SavePreviewOption,
-                       &DisplayConvert32Option,
-                       &StartFlagOption,
-                       &DoneNotificationOption,
-                       &DoneSpokenOption,
-                       &DoneBellsOption,
-                       &DoneWhistlesOption,
-                       &ErrorBeepOption,
-                       &ErrorSpokenOption,
-                       &AutoRangeOption,
-                       &BelowZeroOption,
-                       &ClipOption,
-                       &Scale0To255Option,
-                       &AbsoluteValuesOption,
-                       &SetAbsoluteOption,
-                       &SetThresholdOption,
-                       &ToggleRGB,
-                       &ToggleRed,
-                       &ToggleGreen,
-                       &ToggleBlue};
+// clang-format off
+bool* const Flags[] = {
+    &OpenPreviewOption, &SavePreviewOption, &DisplayConvert32Option, &StartFlagOption,
+    &DoneNotificationOption, &DoneSpokenOption, &DoneBellsOption, &DoneWhistlesOption,
+    &ErrorBeepOption, &ErrorSpokenOption, &AutoRangeOption, &BelowZeroOption, &ClipOption,
+    &Scale0To255Option, &AbsoluteValuesOption, &SetAbsoluteOption, &SetThresholdOption, &ToggleRGB,
+    &ToggleRed, &ToggleGreen, &ToggleBlue};
+// clang-format on
 
 class OptionsFile : public ::testing::Test {
   protected:
@@ -55,11 +40,7 @@ class OptionsFile : public ::testing::Test {
     }
     void TearDown() override { SetOptionsFilePathForTests(""); }
 
-    std::vector<uint8_t> FileBytes() {
-        std::vector<uint8_t> b;
-        ReadWholeFile(Dir.File("Vorn.pof"), b);
-        return b;
-    }
+    std::vector<uint8_t> FileBytes() { return ::FileBytes(Dir.File("Vorn.pof")); }
 
     TempDir Dir;
     RecordingHooks Rec;

@@ -192,8 +192,7 @@ TEST_F(PictureFiles, JpegExportIsBaselineQuality90AtThePicturesSize) {
     const DecodedPicture olinda = ReadPictureFile(TestData("landsat7-olinda/olinda_rgb432.png"));
     const Picture& p = olinda.Image;
     WritePictureFile(Dir.File("x.jpg"), p, PictureFileKind::Jpeg);
-    std::vector<uint8_t> jpeg;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("x.jpg"), jpeg));
+    std::vector<uint8_t> jpeg = FileBytes(Dir.File("x.jpg"));
     jpeg_decompress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors);

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -46,6 +47,13 @@ class GuiStartup : public ::testing::Test {
         Rec.reset();
         Rec.emplace();
         return Forms.back().get();
+    }
+
+    // tests/data/<relative> copied into the test folder as `name` and opened as the user opens it.
+    void OpenCopy(const std::string& relative, const std::string& name) {
+        std::filesystem::copy_file(TestData(relative), Dir.File(name));
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File(name))) << Rec->Summary();
+        Rec->Clear();
     }
 
     TempDir Dir;

@@ -1,5 +1,7 @@
 #include "support/TestFiles.h"
 
+#include "runtime/RtFiles.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,4 +18,16 @@ TempDir::~TempDir() {
 
 std::string TestData(const std::string& relative) {
     return std::string(VORN_TEST_DATA) + "/" + relative;
+}
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+std::string FileText(const std::string& path) {
+    std::string text;
+    ReadWholeFile(path, text);
+    return text;
 }

@@ -1,7 +1,9 @@
 // A fresh temporary folder per test (removed afterwards) and the paths of the test data.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class TempDir {
   public:
@@ -19,3 +21,7 @@ class TempDir {
 
 // tests/data/<relative>: every file a test reads lives there, so a clone alone passes its tests.
 std::string TestData(const std::string& relative);
+
+// The whole of a file; empty when it cannot be read (the comparison that follows then fails).
+std::vector<uint8_t> FileBytes(const std::string& path);
+std::string FileText(const std::string& path);

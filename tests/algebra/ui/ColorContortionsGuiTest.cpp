@@ -58,9 +58,7 @@ class ColorContortions : public EngineTestImage {
                 n += (c.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
         return n;
     }
-    std::string Golden(const std::string& name) const {
-        return std::string(VORN_SOURCE_DIR) + "/tests/data/lut/" + name;
-    }
+    std::string Golden(const std::string& name) const { return TestData("lut/") + name; }
 
     std::unique_ptr<TColorContortionsPage> P;
 };

@@ -24,13 +24,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 std::string Kernel(const std::string& name) {
-    return std::string(VORN_SOURCE_DIR) + "/tests/data/kernels/" + name;
-}
-
-std::vector<uint8_t> Bytes(const std::string& path) {
-    std::vector<uint8_t> b;
-    EXPECT_TRUE(ReadWholeFile(path, b)) << path;
-    return b;
+    return TestData("kernels/") + name;
 }
 
 class FilterEditor : public ::testing::Test {
@@ -98,7 +92,7 @@ TEST_F(FilterEditor, TypedKernelsSaveAsTheHandWrittenFilesAndLoadBack) {
         const std::string saved = Tmp.File(c.File);
         Rec.FileAnswers = {saved};
         W->SaveBtn->click();
-        EXPECT_EQ(Bytes(saved), Bytes(Kernel(c.File)));
+        EXPECT_EQ(FileBytes(saved), FileBytes(Kernel(c.File)));
         EXPECT_EQ(FilterFileName, saved);
         EXPECT_EQ(FilterKernelSize, 3);
 
@@ -245,7 +239,7 @@ class FiledFilterPlayback : public EngineTestImage {
 TEST_F(FiledFilterPlayback, FilterCodesSetTheFileAndChoiceThenRunTheirFilter) {
     TFEditForm window;
     FEditForm = &window;
-    const std::string dir = std::string(VORN_SOURCE_DIR) + "/tests/data/kernels/";
+    const std::string dir = TestData("kernels/");
     const struct {
         int32_t Code;
         const char* File;

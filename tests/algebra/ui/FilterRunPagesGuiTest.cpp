@@ -6,6 +6,7 @@
 #include "shell/vMacroPlayer.h"
 #include "shell/vOptionChoices.h"
 #include "support/EngineTestImage.h"
+#include "support/NoisePicture.h"
 #include "support/TestFiles.h"
 
 #include <QAbstractButton>
@@ -40,16 +41,7 @@ class FilterRunPages : public EngineTestImage {
         FilterDirectory.clear();
         EngineTestImage::TearDown();
     }
-    void Scene() {
-        Picture p;
-        p.Resize(23, 17);
-        uint32_t seed = 5;
-        for (uint32_t& px : p.Pixels) {
-            seed = seed * 1664525u + 1013904223u;
-            px = 0xFF000000u | (seed >> 8);
-        }
-        Show(std::move(p));
-    }
+    void Scene() { Show(NoisePicture(23, 17, 5)); }
     // Runs `click` recording and logging; returns the macro lines, after checking that the log
     // got the same lines (or none when `logged` is false) and a date-time line.
     Lines Record(const std::function<void()>& click, bool logged) {
@@ -91,91 +83,32 @@ TEST_F(FilterRunPages, RankedEdgeButtonsRecordTheirRangesAndPlayBack) {
         bool AutoRange;
         Lines Want;
     } cases[] = {
+        // clang-format off
         {&F::FERE_Min, &F::MinEdit, "4", nullptr, nullptr, false, {"=0351  Do_Texture Min", "5"}},
-        {&F::FERE_Max,
-         &F::MaxEdit,
-         nullptr,
-         nullptr,
-         nullptr,
-         false,
-         {"=0352  Do_Texture Max", "5"}},
-        {&F::FERE_Open,
-         &F::OpenEdit,
-         nullptr,
-         &F::OpenEdit2,
-         nullptr,
-         false,
+        {&F::FERE_Max, &F::MaxEdit, nullptr, nullptr, nullptr, false, {"=0352  Do_Texture Max", "5"}},
+        {&F::FERE_Open, &F::OpenEdit, nullptr, &F::OpenEdit2, nullptr, false,
          {"=0353  Do_Texture Open", "9", "3"}},
-        {&F::FERE_Close,
-         &F::CloseEdit,
-         "8",
-         &F::CloseEdit2,
-         "",
-         false,
+        {&F::FERE_Close, &F::CloseEdit, "8", &F::CloseEdit2, "", false,
          {"=0354  Do_Texture Close", "9", "3"}},
-        {&F::FERE_Median,
-         &F::MedianEdit,
-         "10",
-         nullptr,
-         nullptr,
-         false,
+        {&F::FERE_Median, &F::MedianEdit, "10", nullptr, nullptr, false,
          {"=0355  Do_Texture Median", "9"}},
-        {&F::FERE_Range,
-         &F::RangeEdit,
-         "1",
-         nullptr,
-         nullptr,
-         false,
+        {&F::FERE_Range, &F::RangeEdit, "1", nullptr, nullptr, false,
          {"=0356  Do_Texture Range", "3"}},
-        {&F::FERE_LowRange,
-         &F::LowRangeEdit,
-         "-2",
-         nullptr,
-         nullptr,
-         false,
+        {&F::FERE_LowRange, &F::LowRangeEdit, "-2", nullptr, nullptr, false,
          {"=0357  Do_Texture LowRange", "3"}},
-        {&F::FERE_Variance,
-         &F::VarianceEdit,
-         "7x",
-         nullptr,
-         nullptr,
-         true,
+        {&F::FERE_Variance, &F::VarianceEdit, "7x", nullptr, nullptr, true,
          {"=0358  Do_Texture Variance", "7", "1"}},
-        {&F::FERE_Variance,
-         &F::VarianceEdit,
-         nullptr,
-         nullptr,
-         nullptr,
-         false,
+        {&F::FERE_Variance, &F::VarianceEdit, nullptr, nullptr, nullptr, false,
          {"=0358  Do_Texture Variance", "3", "0"}},
-        {&F::FERE_TopHat,
-         &F::TopHatEdit,
-         nullptr,
-         &F::TopHatEdit2,
-         "2",
-         false,
+        {&F::FERE_TopHat, &F::TopHatEdit, nullptr, &F::TopHatEdit2, "2", false,
          {"=0359  Do_ATexture TopHat", "3", "3"}},
-        {&F::FERE_RollingBall,
-         &F::RollingBallEdit,
-         "5",
-         &F::RollingBallEdit2,
-         "46",
-         false,
+        {&F::FERE_RollingBall, &F::RollingBallEdit, "5", &F::RollingBallEdit2, "46", false,
          {"=0360  Do_ATexture RollingBall", "5", "45"}},
-        {&F::FERE_IRTopHat,
-         &F::IRTopHatEdit,
-         nullptr,
-         &F::IRTopHatEdit2,
-         nullptr,
-         false,
+        {&F::FERE_IRTopHat, &F::IRTopHatEdit, nullptr, &F::IRTopHatEdit2, nullptr, false,
          {"=0361  Do_ATexture IRTopHat", "9", "9"}},
-        {&F::FERE_IRRollingBall,
-         &F::IRRollingBallEdit,
-         nullptr,
-         &F::IRRollingBallEdit2,
-         nullptr,
-         false,
-         {"=0362  Do_ATexture IRRollingBall", "3", "9"}},
+        {&F::FERE_IRRollingBall, &F::IRRollingBallEdit, nullptr, &F::IRRollingBallEdit2, nullptr,
+         false, {"=0362  Do_ATexture IRRollingBall", "3", "9"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Want[0]);

@@ -50,31 +50,12 @@ TEST_F(PixelAlgebraWindow, EachCommandRecordsWhatPlaysBackToTheSamePicture) {
         QPushButton* Form::*Button;
         Lines Recorded;
     } cases[] = {
+        // clang-format off
         {"resource choices: red over blue",
          [](Form&) {},
          &Form::PAPODOBtn,
-         {"=0201   Do_PixelAlgebra",
-          "0",
-          "3",
-          "0",
-          "0",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "2",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1",
-          "-1"}},
+         {"=0201   Do_PixelAlgebra", "0", "3", "0", "0", "-1", "-1", "-1", "-1", "-1", "-1", "-1",
+          "-1", "2", "-1", "-1", "-1", "-1", "-1", "-1", "-1", "-1"}},
         {"three bands over two",
          [](Form& w) {
              w.BA0->button(2)->click();
@@ -90,28 +71,8 @@ TEST_F(PixelAlgebraWindow, EachCommandRecordsWhatPlaysBackToTheSamePicture) {
              w.OpRGB1->button(0)->click();
          },
          &Form::PAPODOBtn,
-         {"=0201   Do_PixelAlgebra",
-          "2",
-          "1",
-          "1",
-          "0",
-          "-1",
-          "-1",
-          "1",
-          "2",
-          "0",
-          "-1",
-          "0",
-          "2",
-          "2",
-          "0",
-          "1",
-          "-1",
-          "-1",
-          "-1",
-          "0",
-          "-1",
-          "-1"}},
+         {"=0201   Do_PixelAlgebra", "2", "1", "1", "0", "-1", "-1", "1", "2", "0", "-1", "0", "2",
+          "2", "0", "1", "-1", "-1", "-1", "0", "-1", "-1"}},
         {"ratio item 4",
          [](Form& w) { w.PixelRatiosRG->button(4)->click(); },
          &Form::PA_RatiosBtn,
@@ -129,6 +90,7 @@ TEST_F(PixelAlgebraWindow, EachCommandRecordsWhatPlaysBackToTheSamePicture) {
          [](Form&) {},
          &Form::PMultiplyBtn,
          {"=0204  Do_PMultiply", "-0.8561", "0.36", "1.19", "2"}},
+        // clang-format on
     };
     const std::vector<uint32_t> original = DisplayedPicture.Pixels;
     for (const auto& c : cases) {

@@ -44,8 +44,7 @@ class DisProcessGui : public GuiStartup {
     }
     // The scene split by the import window, as a user makes its band files and headers.
     void SplitScene() {
-        Bytes bsq;
-        ASSERT_TRUE(ReadWholeFile(TestData("landsat7-olinda/olinda.bsq"), bsq));
+        Bytes bsq = FileBytes(TestData("landsat7-olinda/olinda.bsq"));
         ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.bsq"), bsq));
         TPBands import;
         TBandSplitPages* pages = import.SplitPages;
@@ -69,11 +68,6 @@ class DisProcessGui : public GuiStartup {
     }
     std::string BandPath(int band) const { return Dir.File("olinda.B" + std::to_string(band)); }
     Bytes Band(int band) const { return FileBytes(BandPath(band)); }
-    static Bytes FileBytes(const std::string& path) {
-        Bytes b;
-        ReadWholeFile(path, b);
-        return b;
-    }
     // The process list from its last line equal to `title` on.
     static std::vector<std::string> LoggedFrom(const std::vector<std::string>& list,
                                                const std::string& title) {

@@ -18,8 +18,7 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     Window->KTPage->TCFileEdits[0]->setText("old.B1");
     // The DIS lies in a folder of its own: its scene's DIH is read where the pictures were.
     MakeDirectories(Dir.File("sub"));
-    std::string dis;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("olinda.dis"), dis));
+    std::string dis = FileText(Dir.File("olinda.dis"));
     ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.DIS"), dis));
     Rec->Clear();
     ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
@@ -170,8 +169,7 @@ TEST_F(DisProcessGui, CoefficientFileKeepsTheTwentyFourTextsInItsOrder) {
     EXPECT_EQ(kt->findChild<QLineEdit*>("YVIEdit7"), kt->Grid[17]);
 
     // A file of 23 lines is refused whole; another extension is not read at all.
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(TestData("bandproc/tm.tc"), text));
+    std::string text = FileText(TestData("bandproc/tm.tc"));
     ASSERT_TRUE(WriteFileAtomic(Dir.File("short.tc"), text.substr(0, text.rfind("0.0"))));
     ASSERT_TRUE(WriteFileAtomic(Dir.File("tm.txt"), text));
     kt->TCClearBtn->click();

@@ -95,8 +95,7 @@ TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
     EXPECT_EQ(Rec->FileRequests.back().Filter, "All (*.bmp;*.png)|*.bmp;*.png");
     for (const char* name : {"out.bmp", "out.PNG"})
         EXPECT_EQ(ReadPictureFile(Dir.File(name)).Image.Pixels, FFT->OutPicture.Pixels) << name;
-    std::vector<uint8_t> band;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("out.B07"), band));
+    std::vector<uint8_t> band = FileBytes(Dir.File("out.B07"));
     ASSERT_EQ(band.size(), 32u * 32u);
     EXPECT_EQ(band[31], 255);
     EXPECT_EQ(band[5 * 32 + 0], 0);

@@ -46,13 +46,8 @@ class ClassificationWindow : public GuiStartup {
         GuiStartup::TearDown();
     }
     void OpenOlinda() {
-        std::vector<uint8_t> bytes;
-        ASSERT_TRUE(
-            ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/olinda_rgb432.png", bytes));
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.png"), bytes));
-        ASSERT_TRUE(Form->LoadFromFile(Dir.File("olinda.png")));
+        OpenCopy("olinda_rgb432.png", "olinda.png");
         Original = DisplayedPicture;
-        Rec->Clear();
     }
     void Choose(int seed, int classifier) {
         Window->CUSeedRG->button(seed)->click();

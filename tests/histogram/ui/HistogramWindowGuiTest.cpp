@@ -113,13 +113,8 @@ class HistogramWindow : public GuiStartup {
         Open(p, "synth.png");
     }
     void OpenOlinda() {
-        std::vector<uint8_t> bytes;
-        ASSERT_TRUE(
-            ReadWholeFile(TestData("landsat7-olinda/olinda_rgb432.png"), bytes));
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.png"), bytes));
-        ASSERT_TRUE(Form->LoadFromFile(Dir.File("olinda.png")));
+        OpenCopy("landsat7-olinda/olinda_rgb432.png", "olinda.png");
         Original = DisplayedPicture;
-        Rec->Clear();
     }
     Picture Saved(const std::string& name) const { return ReadPictureFile(Dir.File(name)).Image; }
     bool ShowsPicture(const Picture& p) const { return DisplayedPicture.Pixels == p.Pixels; }
@@ -171,27 +166,13 @@ TEST_F(HistogramWindow, HistogramPageDrawsEachBandAndSavesItsPicture) {
     EXPECT_EQ(r.Filter, "bmp|*.bmp");
     EXPECT_EQ(r.DefaultExt, "BMP");
 
+    // The plot itself is the engine's; here the mode (10) fills the height of the saved red plot
+    // and green's single value stands in green.
     const Picture hr = Saved("synthHR.bmp");
-    ASSERT_EQ(hr.Width, 300);
-    ASSERT_EQ(hr.Height, 120);
-    const uint32_t red = PackPixel(255, 0, 0);
-    // The mode (10, four pixels) fills the height; 20 and 30 (two each) half of it.
-    struct Column {
-        int X;
-        std::pair<int, int> Rows;
-    };
-    for (const Column& c : {Column{35, {0, 119}},
-                            {45, {60, 119}},
-                            {55, {60, 119}},
-                            {36, {-1, -1}},
-                            {150, {-1, -1}},
-                            {23, {0, 119}},
-                            {281, {0, 119}}})
-        EXPECT_EQ(RowsOf(hr, c.X, red), c.Rows) << c.X;
-    EXPECT_EQ(hr.At(45, 59), PackPixel(255, 255, 255));
-    // Green's single value in green, its end marks likewise.
-    const Picture& hg = Histo->HistogramPictures[BandGreen];
-    EXPECT_EQ(RowsOf(hg, 75, PackPixel(0, 128, 0)), (std::pair{0, 119}));
+    EXPECT_EQ(hr.Pixels, Histo->HistogramPictures[BandRed].Pixels);
+    EXPECT_EQ(RowsOf(hr, 35, PackPixel(255, 0, 0)), (std::pair{0, 119}));
+    EXPECT_EQ(RowsOf(Histo->HistogramPictures[BandGreen], 75, PackPixel(0, 128, 0)),
+              (std::pair{0, 119}));
 }
 
 TEST_F(HistogramWindow, NaturalBreakEditsAreClampedAndSavedAsRowZeroAndTheAdsFile) {
@@ -225,8 +206,7 @@ TEST_F(HistogramWindow, NaturalBreakEditsAreClampedAndSavedAsRowZeroAndTheAdsFil
     EXPECT_EQ(SeedBreakTables[BandGreen][0], expected);
     EXPECT_EQ(SeedBreakTables[BandRed], before[BandRed]);
     EXPECT_EQ(SeedBreakTables[BandBlue], before[BandBlue]);
-    std::vector<uint8_t> ads;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("synth.ads"), ads));
+    std::vector<uint8_t> ads = FileBytes(Dir.File("synth.ads"));
     ASSERT_EQ(ads.size(), 300u);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), ads.begin() + 100));
     EXPECT_EQ(ads[10], before[BandRed][1][0]);

@@ -72,8 +72,7 @@ TEST_F(LineProfileWindow, ADragAcrossAnEdgeFillsTheTableChartStripAndSavedText) 
     EXPECT_TRUE(Profile->ChartPixelProfile->title().endsWith("field   from (2, 1) to (17, 1)"));
 
     Profile->SaveButtonClick();
-    std::string saved;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("field.txt"), saved));
+    std::string saved = FileText(Dir.File("field.txt"));
     EXPECT_EQ(saved.substr(0, 10), "field\r\n \r\n");
     EXPECT_EQ(SplitLines(saved).size(), 20u);
     // The line is drawn over the picture on the view; the picture's pixels are never drawn on.

@@ -10,6 +10,7 @@
 #include "runtime/RtFiles.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
+#include "support/NoisePicture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,15 +30,8 @@ class LinearWindow : public GuiStartup {
         LinearForm = Linear;
         Profile = new TLineProfileForm(Form);
         LineProfileForm = Profile;
-        Picture p;
-        p.Resize(160, 40);
-        uint32_t seed = 3;
-        for (uint32_t& px : p.Pixels) {
-            seed = seed * 1664525u + 1013904223u;
-            px = 0xFF000000u | (seed >> 8);
-        }
-        Original = p;
-        DisplayedPicture = std::move(p);
+        Original = NoisePicture(160, 40, 3);
+        DisplayedPicture = Original;
         AllocImageBuffers();
         ImageDirectory = Dir.Path();
         CurrentImageName = "scene.png";

@@ -40,13 +40,7 @@ class ScatterColorPages : public GuiStartup {
         SeedBreakTables = {};
         GuiStartup::TearDown();
     }
-    void OpenAerial() {
-        std::vector<uint8_t> bytes;
-        ASSERT_TRUE(ReadWholeFile(std::string(VORN_SOURCE_DIR) + "/tests/data/aero1.png", bytes));
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.png"), bytes));
-        ASSERT_TRUE(Form->LoadFromFile(Dir.File("aero1.png"))) << Rec->Summary();
-        Rec->Clear();
-    }
+    void OpenAerial() { OpenCopy("aero1.png", "aero1.png"); }
     void Open(const Picture& p) {
         WritePictureFile(Dir.File("small.png"), p, PictureFileKind::Png);
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("small.png")));
@@ -79,8 +73,7 @@ TEST_F(ScatterColorPages, AerialCubeIsCountedSavedLoadedAndRecountedWhenTheFileI
                   std::min(count, 255));
 
     Histo->H_H3DSaveBtn->click();
-    std::vector<uint8_t> file;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("aero1.rs3"), file));
+    std::vector<uint8_t> file = FileBytes(Dir.File("aero1.rs3"));
     EXPECT_TRUE(file == Histo->Count3D.Cells);
 
     // Another activation reads the file: no pixel pass.
@@ -254,8 +247,7 @@ TEST_F(ScatterColorPages, EveryPrintLayoutWritesAPdfFromItsOwnCopies) {
         });
         Histo->ButtonPrint->click();
         EXPECT_TRUE(seen) << name;
-        std::string pdf;
-        ASSERT_TRUE(ReadWholeFile(Dir.File(name), pdf)) << name;
+        std::string pdf = FileText(Dir.File(name));
         EXPECT_EQ(pdf.substr(0, 5), "%PDF-") << name;
         EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
         // The next print starts from the page as the user left it.

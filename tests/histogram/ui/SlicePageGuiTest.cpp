@@ -21,12 +21,8 @@ class SlicePage : public GuiStartup {
     void SetUp() override {
         GuiStartup::SetUp();
         Histo = new THistogramForm(Form);
-        std::vector<uint8_t> bytes;
-        ASSERT_TRUE(ReadWholeFile(TestData("aerial/aero1.png"), bytes));
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.png"), bytes));
-        ASSERT_TRUE(Form->LoadFromFile(Dir.File("aero1.png")));
+        OpenCopy("aerial/aero1.png", "aero1.png");
         Original = DisplayedPicture;
-        Rec->Clear();
     }
     void TearDown() override {
         MacroRecording = LogToDIP = false;

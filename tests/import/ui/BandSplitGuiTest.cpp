@@ -79,8 +79,7 @@ TEST_F(BandSplitGui, SplitChooseClickAndCrop) {
     EXPECT_EQ(Pages->BSQWIEdit->text(), "");
     Pages->BSQBandEdit->setText("cut");
     Pages->BSQOKBtn->click();
-    std::vector<uint8_t> band;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("cut.B20"), band)) << Rec->Summary();
+    std::vector<uint8_t> band = FileBytes(Dir.File("cut.B20"));
     EXPECT_EQ(band, (std::vector<uint8_t>{13, 14, 17, 18}));
     EXPECT_EQ(Pages->BSQWIEdit->text(), "2");
     EXPECT_TRUE(FileExists(Dir.File("cut.dis")));

@@ -22,11 +22,7 @@ class HeaderLoadGui : public GuiStartup {
         LogToDIP = false;
         GuiStartup::TearDown();
     }
-    Lines FileLines(const std::string& name) {
-        std::string text;
-        ReadWholeFile(Dir.File(name), text);
-        return SplitLines(text);
-    }
+    Lines FileLines(const std::string& name) { return SplitLines(FileText(Dir.File(name))); }
 };
 
 TEST_F(HeaderLoadGui, FirstLoadMakesTheHeadersTheNextOpensTheLogAndStepsAppendToIt) {

@@ -45,8 +45,7 @@ TEST_F(ProjectionLogWindow, ShowsLinesAsTheyStandAndComesUpOnAnError) {
 TEST_F(ProjectionLogWindow, SaveWritesTheLogAndCloseKeepsThePlace) {
     AddProjectionMessage("one");
     kovMemoForm->ProLogMemoSaveBtnClick();
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("olinda.log"), text));
+    std::string text = FileText(Dir.File("olinda.log"));
     EXPECT_EQ(text, "one\r\n");
     kovMemoForm->show();
     kovMemoForm->move(333, 222);

@@ -1,4 +1,5 @@
 #include "shell/imaging/vUColorLibrary.h"
+#include "support/NoisePicture.h"
 #include "support/RecordingHooks.h"
 
 #include <gtest/gtest.h>
@@ -103,13 +104,7 @@ uint32_t Grey(int v) {
 // The planes wire the conversions above into pictures, pixel for pixel as the plane table has
 // it, across rows long enough for whole groups of vector lanes and a remainder.
 TEST(ColorLibrary, GetImageSpaceAgreesWithTheSingleColourConversions) {
-    Picture source;
-    source.Resize(37, 3);
-    uint32_t seed = 5;
-    for (uint32_t& p : source.Pixels) {
-        seed = seed * 1664525u + 1013904223u;
-        p = 0xFF000000u | (seed >> 8);
-    }
+    Picture source = NoisePicture(37, 3, 5);
     source.At(3, 1) = Grey(90);
     source.At(36, 2) = Grey(0);
     for (int plane = 0; plane <= 14; ++plane)

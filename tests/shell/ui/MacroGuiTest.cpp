@@ -39,11 +39,7 @@ class MacroGui : public GuiStartup {
         if (!answer.empty()) Rec->FileAnswers.push_back(answer);
         Macro->Guarded([&] { Macro->SpeedButtonToolClick(tag); });
     }
-    std::string Bytes(const std::string& name) {
-        std::string b;
-        ReadWholeFile(Dir.File(name), b);
-        return b;
-    }
+    std::string Bytes(const std::string& name) { return FileText(Dir.File(name)); }
     TMacroForm* Macro = nullptr;
 };
 

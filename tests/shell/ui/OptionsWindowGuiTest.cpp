@@ -31,11 +31,7 @@ class OptionsWindow : public GuiStartup {
         return form;
     }
 
-    std::vector<uint8_t> SavedFile() {
-        std::vector<uint8_t> bytes;
-        EXPECT_TRUE(ReadWholeFile(Dir.File("Vorn.pof"), bytes));
-        return bytes;
-    }
+    std::vector<uint8_t> SavedFile() { return FileBytes(Dir.File("Vorn.pof")); }
 };
 
 // A user's edit of the whole text of a box.

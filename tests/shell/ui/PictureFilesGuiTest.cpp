@@ -77,11 +77,6 @@ class PictureFilesGui : public GuiStartup {
         ASSERT_TRUE(Form->LoadFromFile(Dir.File(name)));
         Rec->Clear();
     }
-    std::vector<uint8_t> FileBytes(const std::string& name) {
-        std::vector<uint8_t> b;
-        ReadWholeFile(Dir.File(name), b);
-        return b;
-    }
 };
 
 TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
@@ -196,7 +191,7 @@ TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {
                           : std::vector<std::string>{}));
         EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
         EXPECT_EQ(CurrentImageName, c.name);
-        EXPECT_EQ(c.written ? FileBytes(c.written).at(0) : 0, c.magic);
+        EXPECT_EQ(c.written ? FileBytes(Dir.File(c.written)).at(0) : 0, c.magic);
     }
 }
 
@@ -249,7 +244,7 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     }
     for (const char* absent : {"copy.jpg", "other.png", "nowhere/x.png"})
         EXPECT_FALSE(FileExists(Dir.File(absent))) << absent;
-    EXPECT_EQ(FileBytes("fieldA999.png"), std::vector<uint8_t>{'9'});
+    EXPECT_EQ(FileBytes(Dir.File("fieldA999.png")), std::vector<uint8_t>{'9'});
 }
 
 // Counting at load copies the picture for processing; the fresh picture must still have nothing

@@ -233,8 +233,7 @@ TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
     for (const auto& e : exports) {
         Rec->FileAnswers.push_back(Dir.File(e.Name));
         (Viewer->*e.Item)->trigger();
-        std::string bytes;
-        ASSERT_TRUE(ReadWholeFile(Dir.File(e.Name), bytes)) << e.Name;
+        std::string bytes = FileText(Dir.File(e.Name));
         EXPECT_EQ(bytes.substr(0, 2), e.Magic);
         EXPECT_EQ(Viewer->PreprocessFileName, "turned.png");
     }

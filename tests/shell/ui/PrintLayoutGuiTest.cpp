@@ -22,8 +22,7 @@ class PrintLayout : public GuiStartup {
     void SetUp() override {
         GuiStartup::SetUp();
         Form->FormCreate({});
-        ASSERT_TRUE(Form->LoadFromFile(TestData("aerial/aero1.png")))
-            << Rec->Summary();
+        ASSERT_TRUE(Form->LoadFromFile(TestData("aerial/aero1.png"))) << Rec->Summary();
         QPrinter& printer = Form->PrinterDevice();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromLocal8Bit(Pdf().c_str()));
@@ -75,8 +74,7 @@ TEST_F(PrintLayout, PrintsThePictureWithLegendMarksAndALabelToPdf) {
     EXPECT_GE(Layout->LegendHeight, Form->PrinterDevice().resolution() / 6);
     EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
-    std::string pdf;
-    ASSERT_TRUE(ReadWholeFile(Pdf(), pdf));
+    std::string pdf = FileText(Pdf());
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     // The marks and the label went to paper only: the picture and its undo copy are as before.
     EXPECT_EQ(DisplayedPicture.Pixels, shown);

@@ -11,8 +11,7 @@
 namespace {
 
 void CopySample(const std::string& to) {
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(ReadWholeFile(TestData("aerial/aero1.png"), bytes));
+    std::vector<uint8_t> bytes = FileBytes(TestData("aerial/aero1.png"));
     ASSERT_TRUE(WriteFileAtomic(to, bytes));
 }
 

@@ -114,8 +114,7 @@ TEST_F(ViewingAids, CursorScreenShowsTheBoxTransposedWithoutTakingTheUndoCopy) {
     ViewCursorScreen->VCSSaveBtn->click();
     EXPECT_EQ(Rec->FileRequests.back().Filter, "Cursor txt files|*.txt");
     EXPECT_EQ(Rec->FileRequests.back().DefaultExt, "txt");
-    std::string text;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("pixels.txt"), text));
+    std::string text = FileText(Dir.File("pixels.txt"));
     const std::vector<std::string> lines = SplitLines(text);
     ASSERT_EQ(lines.size(), 625u);
     EXPECT_EQ(lines[0], " Row 0 Col 0 : 6,12,5");
@@ -173,8 +172,7 @@ TEST_F(ViewingAids, InformationWindowListsTheChunksAndHeaderAndSavesAsPng) {
     Form->PngInfo1->trigger();
     ASSERT_TRUE(seen);
     EXPECT_FALSE(Rec->UndoEnabled);
-    std::string bytes;
-    ASSERT_TRUE(ReadWholeFile(Dir.File("scene.png"), bytes));
+    std::string bytes = FileText(Dir.File("scene.png"));
     EXPECT_EQ(bytes.substr(1, 3), "PNG");
     EXPECT_EQ(ReadPictureFile(Dir.File("scene.png")).Image.At(0, 0), PackPixel(1, 2, 3));
 }
