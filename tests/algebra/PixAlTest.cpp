@@ -255,28 +255,4 @@ TEST_F(PixAl, NoiseAddsOneOffsetToAllThreeChannels) {
         EXPECT_TRUE(p[1] == 0 || p[0] == 255);
 }
 
-TEST_F(PixAl, WindowCommandsRecordTheirLines) {
-    MacroRecording = LogToDIP = true;
-    std::array<int32_t, 21> groups{};
-    groups.fill(-1);
-    groups[0] = groups[2] = groups[3] = 0;
-    groups[1] = 3;
-    RecordPixelAlgebra(groups);
-    RecordPixelRatios(4);
-    RecordPARBMultiply({0.332, 0.603, 0.675, -0.283, -0.66, 0.577, -0.899, 0.428, 0.076}, 2);
-    RecordPMultiply(-0.8561, 0.36, 255, -1);
-    std::vector<std::string> expected = {"=0201   Do_PixelAlgebra", "0", "3", "0", "0"};
-    expected.insert(expected.end(), 17, "-1");
-    for (const char* l : {"=0202  PixelRatios", "4", "=0203  Do_PARBMultiply", "0.332", "0.603",
-                          "0.675", "-0.283", "-0.66", "0.577", "-0.899", "0.428", "0.076", "2",
-                          "=0204  Do_PMultiply", "-0.8561", "0.36", "255", "-1"})
-        expected.push_back(l);
-    EXPECT_EQ(Rec.MacroLines, expected);
-    // The log has the same lines, each command followed by a date line, and is saved each time.
-    EXPECT_EQ(Rec.HistoryLines.size(), expected.size() + 4);
-    EXPECT_EQ(Rec.HistoryLines[0], "=0201   Do_PixelAlgebra");
-    EXPECT_EQ(Rec.HistoryLines[23], "=0202  PixelRatios");
-    EXPECT_EQ(Rec.HistorySaves, 4);
-}
-
 } // namespace

@@ -26,25 +26,12 @@ TEST_F(ImageInfo, FieldsOfA24BitPictureWithoutTouchingTheUndoCopy) {
     CurrentImageName = "field.png";
     const std::vector<uint8_t> undoBefore(UndoImageBuffer, UndoImageBuffer + ImageBitsSize);
     const std::vector<ImageInfoField> fields = ReadImageInfo();
-    const std::pair<std::string, std::string> expected[] = {
-        {"Image Name", "field.png"},
-        {"Image Path", Dir.Path()},
-        {"Width", "7"},
-        {"Height", "5"},
-        {"Bits per pixel", "24"},
-        {"Planes", "1"},
-        {"Colors Used", "0"},
-        {"Important", "0"},
-        {"Compression", "0"},
-        {"Image Size", "120"},
-        {"Info Size", "44"},
-        {"", "40"},
-    };
-    ASSERT_EQ(fields.size(), std::size(expected));
-    for (size_t i = 0; i < fields.size(); ++i) {
-        EXPECT_EQ(fields[i].Label, expected[i].first);
-        EXPECT_EQ(fields[i].Value, expected[i].second) << expected[i].first;
-    }
+    std::string shown;
+    for (const ImageInfoField& f : fields)
+        shown += std::string(f.Label) + "=" + f.Value + "|";
+    EXPECT_EQ(shown, "Image Name=field.png|Image Path=" + Dir.Path() +
+                         "|Width=7|Height=5|Bits per pixel=24|Planes=1|Colors Used=0|Important=0|"
+                         "Compression=0|Image Size=120|Info Size=44|=40|");
     // Looking at a picture is no operation: Undo keeps what it had.
     EXPECT_EQ(std::vector<uint8_t>(UndoImageBuffer, UndoImageBuffer + ImageBitsSize), undoBefore);
     EXPECT_FALSE(Rec.UndoEnabled);

@@ -6,6 +6,7 @@
 #include "shell/vGlobal.h"
 #include "shell/vMacroPlayer.h"
 #include "support/EngineTestImage.h"
+#include "support/NoisePicture.h"
 #include "support/RecordingHooks.h"
 #include "support/TestFiles.h"
 
@@ -214,24 +215,7 @@ class FiledFilterPlayback : public EngineTestImage {
         InstallMacroHooks();
         ClipOption = true;
     }
-    void Scene() {
-        Load(4, {{10, 20, 30},
-                 {200, 100, 0},
-                 {5, 250, 60},
-                 {90, 90, 90},
-                 {0, 0, 0},
-                 {255, 1, 128},
-                 {33, 66, 99},
-                 {120, 7, 240},
-                 {64, 32, 16},
-                 {8, 4, 2},
-                 {77, 88, 99},
-                 {250, 250, 250},
-                 {100, 150, 200},
-                 {1, 2, 3},
-                 {140, 40, 240},
-                 {60, 70, 80}});
-    }
+    void Scene() { Show(NoisePicture(4, 4, 11)); }
 };
 
 // The player sets the kernel folder and file and the window's output choice, then runs the
