@@ -33,24 +33,17 @@ TEST(ColorPlaneLibrary, EveryPlaneCountsItsValueAndHuesAreScaledWithoutAMessage)
         uint8_t R, G, B;
         int Bin;
     } cases[] = {
-        {PlaneRGBComposite, 255, 255, 254, 254},
-        {PlaneRed, 7, 8, 9, 7},
-        {PlaneGreen, 7, 8, 9, 8},
-        {PlaneBlue, 7, 8, 9, 9},
-        {PlaneHueHSV, 0, 0, 255, 170},
-        {PlaneHueHSV, 255, 0, 128, 234},
-        {PlaneSaturationHSV, 255, 0, 0, 255},
-        {PlaneValueHSV, 10, 200, 30, 200},
-        {PlaneHueHLS, 0, 0, 255, 170},
-        {PlaneHueHLS, 0, 255, 0, 85},
-        {PlaneLightness, 255, 0, 0, 127},
-        {PlaneSaturationHLS, 128, 128, 128, 0},
-        {PlaneCyan, 10, 20, 30, 20},
-        {PlaneMagenta, 10, 20, 30, 10},
-        {PlaneYellow, 10, 20, 30, 0},
-        {PlaneBlack, 10, 20, 30, 225},
-        {PlaneIntensity, 255, 255, 254, 254},
-        {PlaneLuminance, 0, 255, 0, 149},
+        // clang-format off
+        {PlaneRGBComposite, 255, 255, 254, 254}, {PlaneRed, 7, 8, 9, 7},
+        {PlaneGreen, 7, 8, 9, 8},                {PlaneBlue, 7, 8, 9, 9},
+        {PlaneHueHSV, 0, 0, 255, 170},           {PlaneHueHSV, 255, 0, 128, 234},
+        {PlaneSaturationHSV, 255, 0, 0, 255},    {PlaneValueHSV, 10, 200, 30, 200},
+        {PlaneHueHLS, 0, 0, 255, 170},           {PlaneHueHLS, 0, 255, 0, 85},
+        {PlaneLightness, 255, 0, 0, 127},        {PlaneSaturationHLS, 128, 128, 128, 0},
+        {PlaneCyan, 10, 20, 30, 20},             {PlaneMagenta, 10, 20, 30, 10},
+        {PlaneYellow, 10, 20, 30, 0},            {PlaneBlack, 10, 20, 30, 225},
+        {PlaneIntensity, 255, 255, 254, 254},    {PlaneLuminance, 0, 255, 0, 149},
+        // clang-format on
     };
     for (const auto& c : cases) {
         THistogram h;

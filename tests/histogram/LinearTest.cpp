@@ -99,29 +99,17 @@ TEST_F(LinearEngines, DoContourAgreesWithTheRulesAsWritten) {
 }
 
 TEST_F(LinearEngines, DoEdgeFlowKeepsRedMultiplesAndLeavesTheLastRowAndColumn) {
-    Grid g{3,
-           3,
-           {{1, 2, 3},
-            {100, 5, 6},
-            {99, 8, 9},
-            {100, 9, 9},
-            {99, 9, 9},
-            {0, 9, 9},
-            {200, 1, 1},
-            {250, 2, 2},
-            {7, 7, 7}}};
+    // clang-format off
+    Grid g{3, 3, {{1, 2, 3},   {100, 5, 6}, {99, 8, 9},
+                  {100, 9, 9}, {99, 9, 9},  {0, 9, 9},
+                  {200, 1, 1}, {250, 2, 2}, {7, 7, 7}}};
     Load(g);
     Do_EdgeFlow(50);
     // Rows top first: the top row and the right column keep the picture.
-    EXPECT_EQ(Shown(), (std::vector<Rgb>{{1, 2, 3},
-                                         {100, 5, 6},
-                                         {99, 8, 9},
-                                         {100, 0, 0},
-                                         White,
-                                         {0, 9, 9},
-                                         {200, 0, 0},
-                                         {250, 0, 0},
-                                         {7, 7, 7}}));
+    EXPECT_EQ(Shown(), (std::vector<Rgb>{{1, 2, 3},   {100, 5, 6}, {99, 8, 9},
+                                         {100, 0, 0}, White,       {0, 9, 9},
+                                         {200, 0, 0}, {250, 0, 0}, {7, 7, 7}}));
+    // clang-format on
 }
 
 TEST_F(LinearEngines, ContourIntervalDrawsTheMultiplesOfTheIntervalOnARamp) {
