@@ -1,6 +1,5 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
-#include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
 #include "support/PngFixtures.h"
 #include "support/RecordingHooks.h"
@@ -135,42 +134,6 @@ TEST_F(PictureFiles, DamagedFilesAreRefusedAndThePreviousPictureStays) {
     EXPECT_EQ(ImageDirectory, "/elsewhere/");
 }
 
-TEST_F(PictureFiles, LoadNamesThePictureAndOpensOrMakesItsHeaders) {
-    std::vector<std::string> calls;
-    Hooks.SetMainCaption = [&](const std::string& c) { calls.push_back(c); };
-    Hooks.EnableImageCommands = [&](bool on) { calls.push_back(on ? "commands on" : "off"); };
-    Hooks.EnableObjectMenus = [&](bool on) { calls.push_back(on ? "objects on" : "off"); };
-    Hooks.HistogramDisableAllNewFile = [&] { calls.push_back("new file"); };
-    Hooks.HistogramDisableAll = [&] { calls.push_back("disable all"); };
-    Hooks.LoadOrMakeHistogramFiles = [&] { calls.push_back("histogram files"); };
-    Hooks.RIHOpenDIPHeader = [&](const std::string& n) { calls.push_back("open " + n); };
-    Hooks.RIHMakeAllHeaders = [&](const std::string& n, int w, int h) {
-        calls.push_back("make " + n + " " + IntToStr(w) + "x" + IntToStr(h));
-    };
-    Fixture("scene.PNG", MakePngFixture(PNG_COLOR_TYPE_PALETTE, 8));
-    LoadPictureFile(Dir.Path(), "scene.PNG");
-    const std::vector<std::string> first = {"VORN KEEL  Image is: scene.PNG", "commands on",
-                                            "objects on", "histogram files", "make scene.DIP 13x7"};
-    EXPECT_EQ(calls, first);
-    EXPECT_TRUE(Rec.Shown(42)) << Rec.Summary();
-    EXPECT_EQ(Rec.Status0.front(), "scene.PNG");
-    EXPECT_EQ(Rec.Status1.front(), "0");
-    EXPECT_EQ(Rec.Status1.back(), "Loading Image and Stats");
-    EXPECT_EQ(ImageMaxX, 12);
-    EXPECT_EQ(ImageMaxY, 6);
-
-    // The header found whatever the case of its extension; the histogram window hears of the
-    // new file because buffers existed.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dip"), std::string("DIP")));
-    calls.clear();
-    LoadPictureFile(Dir.Path(), "scene.PNG");
-    const std::vector<std::string> second = {
-        "new file",      "disable all", "VORN KEEL  Image is: scene.PNG",
-        "commands on",   "objects on",  "histogram files",
-        "open scene.dip"};
-    EXPECT_EQ(calls, second);
-}
-
 TEST_F(PictureFiles, SaveWritesByTheExtensionOfTheCurrentName) {
     EXPECT_FALSE(SavePictureFile());
     EXPECT_TRUE(Rec.Shown(46));
@@ -288,15 +251,6 @@ TEST_F(PictureFiles, SaveFailuresNameTheirCause) {
         EXPECT_EQ(error, text) << folder;
         EXPECT_FALSE(FileExists(ImageDirectory + "x.png"));
     }
-}
-
-TEST_F(PictureFiles, ProgressShowsTheNumberAndCapsTheGauge) {
-    PictureProgress(150);
-    EXPECT_EQ(Rec.Gauge.back(), 100);
-    EXPECT_EQ(Rec.Status1.back(), "150");
-    PictureProgress(42);
-    EXPECT_EQ(Rec.Gauge.back(), 42);
-    EXPECT_EQ(Rec.Status1.back(), "42");
 }
 
 } // namespace

@@ -60,14 +60,6 @@ TEST(CursorGrid, BoxWithItsBottomAboveItsTopFillsNothing) {
             EXPECT_EQ(cell, "");
 }
 
-TEST(Magnifier, HalfSizeForEachMagnification) {
-    const int expected[] = {32, 21, 16, 12, 10, 9, 8, 7, 6};
-    for (int m = 2; m <= 10; ++m)
-        EXPECT_EQ(MagnifierHalfSizeFor(m), expected[m - 2]) << m;
-    EXPECT_EQ(2 * MagnifierHalfSizeFor(3), 42);
-    EXPECT_EQ(2 * MagnifierHalfSizeFor(10), 12);
-}
-
 TEST(Magnifier, ViewRepeatsEachPixelAndCrossesTheCentre) {
     const Picture p = Coordinates(200, 150);
     const uint32_t black = 0xFF000000u;

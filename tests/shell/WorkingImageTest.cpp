@@ -33,25 +33,6 @@ class WorkingImage : public ::testing::Test {
     RecordingHooks Rec;
 };
 
-TEST_F(WorkingImage, StrideAndPaddingOfSmallWidths) {
-    const int strides[] = {4, 8, 12, 12, 16, 20, 24, 24};
-    for (int w = 1; w <= 8; ++w) {
-        Load(w, 2);
-        EXPECT_EQ(ImageRowStride, strides[w - 1]) << w;
-        EXPECT_EQ(ImageBitsSize, strides[w - 1] * 2);
-        EXPECT_EQ(ImageMaxX, w - 1);
-        EXPECT_EQ(ImageMaxY, 1);
-        CopyImageForProcessing();
-        ASSERT_TRUE(ImageBuffersLocked);
-        // Bottom-up: buffer row 0 is the picture's last row.
-        const uint32_t p = DisplayedPicture.At(w - 1, 1);
-        EXPECT_EQ(UndoImageBuffer[3 * (w - 1)], PixelBlue(p));
-        EXPECT_EQ(UndoImageBuffer[3 * (w - 1) + 2], PixelRed(p));
-        for (int pad = 3 * w; pad < ImageRowStride; ++pad)
-            EXPECT_EQ(WorkImageBuffer[pad], 0);
-    }
-}
-
 TEST_F(WorkingImage, OperationThenUndoRestoresTheExactPicture) {
     Load(13, 7);
     const Picture before = DisplayedPicture;

@@ -1,5 +1,4 @@
 #include "shell/imaging/vUColorLibrary.h"
-#include "support/NoisePicture.h"
 #include "support/RecordingHooks.h"
 
 #include <gtest/gtest.h>
@@ -95,61 +94,6 @@ TEST(ColorLibrary, HLSToColorRoundsToEvenAndTurnsGreysWithAnyHue) {
     };
     for (const auto& [h, l, s, out] : cases)
         EXPECT_EQ(HLSToColor(h, l, s), Triple(out)) << h << " " << l << " " << s;
-}
-
-uint32_t Grey(int v) {
-    return PackPixel(v, v, v);
-}
-
-// The planes wire the conversions above into pictures, pixel for pixel as the plane table has
-// it, across rows long enough for whole groups of vector lanes and a remainder.
-TEST(ColorLibrary, GetImageSpaceAgreesWithTheSingleColourConversions) {
-    Picture source = NoisePicture(37, 3, 5);
-    source.At(3, 1) = Grey(90);
-    source.At(36, 2) = Grey(0);
-    for (int plane = 0; plane <= 14; ++plane)
-        for (const bool colour : {false, true})
-            for (const bool invert : {false, true}) {
-                const Picture out = GetImageSpace(plane, colour, invert, source);
-                for (size_t i = 0; i < source.Pixels.size(); ++i) {
-                    const uint32_t p = source.Pixels[i];
-                    const RGBTriple t = PixelToRGBTriple(p);
-                    int h, s, v, hlsH, l, hlsS, c[4];
-                    RGBToHSVInteger(t, h, s, v);
-                    ColorToHLS(t, hlsH, l, hlsS);
-                    RGBToCMYK(t, c[0], c[1], c[2], c[3]);
-                    const RGBTriple hsvHue = HSVToRGBTriple(h, 255, 255);
-                    const RGBTriple hlsHue = HLSToColor(hlsH, 128, 255);
-                    const int grey[] = {ColorIntensity(t),
-                                        t.Red,
-                                        t.Green,
-                                        t.Blue,
-                                        ColorIntensity(hsvHue),
-                                        s,
-                                        v,
-                                        ColorIntensity(hlsHue),
-                                        l,
-                                        hlsS,
-                                        c[0],
-                                        c[1],
-                                        c[2],
-                                        c[3],
-                                        ColorIntensity(t)};
-                    // The planes that the colour flag keeps in colour.
-                    const std::pair<int, uint32_t> coloured[] = {
-                        {PlaneRGBComposite, p},
-                        {PlaneRed, p & 0xFFFF0000u},
-                        {PlaneGreen, p & 0xFF00FF00u},
-                        {PlaneBlue, p & 0xFF0000FFu},
-                        {PlaneHueHSV, RGBTripleToPixel(hsvHue)},
-                        {PlaneHueHLS, RGBTripleToPixel(hlsHue)}};
-                    uint32_t expected = Grey(grey[plane]);
-                    for (const auto& [colourPlane, pixel] : coloured)
-                        if (colour && plane == colourPlane) expected = pixel;
-                    ASSERT_EQ(out.Pixels[i], expected ^ (invert ? 0x00FFFFFFu : 0u))
-                        << plane << " " << colour << " " << invert << " " << i;
-                }
-            }
 }
 
 TEST(ColorLibrary, PlaneNamesAtTheEdgesOfTheirTable) {

@@ -8,19 +8,6 @@
 
 namespace {
 
-TEST(ImagePrimitives, DimensionsStringAndFormatNames) {
-    Picture p;
-    p.Width = 640;
-    p.Height = 480;
-    EXPECT_EQ(GetBitmapDimensionsString(p), "640 by 480 pixels by 24 bit color");
-    p.FormatBits = DeviceFormatBits;
-    EXPECT_EQ(GetBitmapDimensionsString(p), "640 by 480 pixels by Device color(DDB)");
-    const std::pair<int, const char*> names[] = {{0, "Device"},  {1, "1 bit"},   {15, "15 bit"},
-                                                 {32, "32 bit"}, {2, "Unknown"}, {48, "Unknown"}};
-    for (const auto& [bits, name] : names)
-        EXPECT_EQ(GetPixelFormatString(bits), name) << bits;
-}
-
 TEST(ImagePrimitives, GreyMeasures) {
     // Red, green, blue; intensity, lightness, luminance.
     const std::array<int, 6> cases[] = {

@@ -1,4 +1,3 @@
-#include "histogram/vSeedBreaks.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/vColorScreens.h"
@@ -7,7 +6,6 @@
 #include "support/GuiStartup.h"
 
 #include <QApplication>
-#include <QMenu>
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
@@ -188,19 +186,6 @@ TEST_F(ImageModes, MeasuredAndTrainingDragsEndOnThePictureEdge) {
     }
 }
 
-TEST_F(ImageModes, ClassCycleFromTheLastMethodReturnsToNaturalBreaks) {
-    SeedBreakTables[BandRed][0].fill(11);
-    ClassMethodCycleMode = true;
-    ClassMethodIndex = 9;
-    Press(5, 5);
-    EXPECT_EQ(ClassMethodIndex, 0);
-    EXPECT_EQ(CurrentClassBreaks[BandRed][4], 11);
-    EXPECT_TRUE(Form->windowTitle().endsWith("  Natural Break Class"));
-    Press(5, 5);
-    EXPECT_FALSE(Form->windowTitle().contains("Natural"));
-    SeedBreakTables = {};
-}
-
 TEST_F(ImageModes, CmyScreensShowInTurnAndTurningThemOffRestoresThePicture) {
     Form->IV_CMYScreen->trigger();
     ASSERT_TRUE(CMYScreenMode);
@@ -270,40 +255,6 @@ TEST_F(ImageModes, ScreensThatCannotBeMadeLeaveThePictureAsItWas) {
     EXPECT_FALSE(RGBScreenMode);
     EXPECT_FALSE(Form->IV_RGBScreen->isChecked());
     EXPECT_TRUE(ShowsOriginal());
-}
-
-TEST_F(ImageModes, ZoomReadsOutOnlyInsideThePictureAndReleaseDoesNothing) {
-    Form->IZ_ZoomWindow->trigger();
-    ASSERT_TRUE(ZoomMode);
-    Move(80, 20);
-    EXPECT_EQ(Form->PanelText(1), "X: 80 Y: 20 B: 100 G: 40 R: 160");
-    Form->MultiImage1MouseMove(-3, 5);
-    Form->MultiImage1MouseMove(5, 100);
-    EXPECT_EQ(Form->PanelText(1), "X: 80 Y: 20 B: 100 G: 40 R: 160");
-    MeasureDragging = MeasuredMode = true;
-    MeasuredPixelDistance = -1;
-    Release(60, 60);
-    EXPECT_TRUE(MeasureDragging);
-    EXPECT_EQ(MeasuredPixelDistance, -1);
-}
-
-TEST_F(ImageModes, DragMarksShowInInvertingInkOverThePictureAndPlacedMarksStay) {
-    RubberStart = {10, 20};
-    RubberEnd = {60, 70};
-    MeasureDragging = true;
-    EXPECT_EQ(Form->Image1->ShownImage().pixel(35, 20), ~Original[20 * 100 + 35] | 0xFF000000u);
-    MeasureDragging = false;
-    ObjectMarkDragging = true;
-    for (int kind = 0; kind < 4; ++kind) {
-        CurrentMarkLook = {kind, kind != 2, 0x0000FF, 0x00FF00};
-        EXPECT_NE(Form->Image1->ShownImage(), TImageView::PictureImage()) << kind;
-    }
-    EXPECT_TRUE(ShowsOriginal());
-    ObjectMarkDragging = false;
-    CurrentMarkLook = {1, false, 0x0000FF, 0};
-    Form->DrawRubberMark();
-    EXPECT_EQ(DisplayedPicture.At(35, 45), PackPixel(0xFF, 0, 0));
-    CurrentMarkLook = {};
 }
 
 TEST_F(ImageModes, EnablersSwitchExactlyTheirControls) {

@@ -1,13 +1,11 @@
 #include "shell/ui/vMarkPainter.h"
 #include "support/RecordingHooks.h"
 
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 
 namespace {
 
@@ -105,57 +103,6 @@ TEST(MarkPainter, AllDrawsEntriesUpToTheLastOnly) {
     list.Last = 0;
     const QImage image = Drawn([&](QPainter& p) { PaintObjectMarks(p, list); });
     EXPECT_EQ(PaintedBounds(image), QRect(0, 0, 3, 3));
-}
-
-TEST(MarkPainter, LabelsLevelRotatedAndTransparent) {
-    RecordingHooks rec;
-    LabelLook look = DefaultLabelLook();
-    look.TextColor = ColorFromValue(Blue);
-    QFont level = look.Font;
-    level.setStyleStrategy(QFont::NoAntialias);
-    const QImage probe = Canvas(120, 80);
-    const QFontMetrics metrics(level, &probe);
-    const int w = metrics.horizontalAdvance("Wide"), h = metrics.height();
-    const struct {
-        const char* Name;
-        TextLabelRecord Label;
-        // Where the painted pixels lie, and whether the background colour shows.
-        std::function<bool(const QRect&)> BoundsOk;
-        bool Background;
-    } cases[] = {
-        {"level on its background",
-         {"Wide", 0, 10, 20, false, false, Green},
-         [&](const QRect& b) { return b == QRect(10, 20, w, h); },
-         true},
-        {"transparent: the text alone",
-         {"Wide", 0, 10, 20, false, true, Green},
-         [&](const QRect& b) { return QRect(10, 20, w, h).contains(b) && !b.isEmpty(); },
-         false},
-        {"rotated 90: upwards from the place",
-         {"Wide", 90, 40, 60, true, false, Green},
-         [](const QRect& b) { return b.left() >= 39 && b.bottom() <= 61 && b.top() < 40; },
-         true},
-        {"rotated flag with angle 0 is level",
-         {"Wide", 0, 10, 20, true, false, Green},
-         [](const QRect& b) { return b.top() >= 19 && b.left() >= 9 && b.height() < 40; },
-         true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        const QImage image = Drawn([&](QPainter& p) { PaintTextLabel(p, c.Label, look); }, 120, 80);
-        const QRect bounds = PaintedBounds(image);
-        EXPECT_TRUE(c.BoundsOk(bounds))
-            << bounds.x() << "," << bounds.y() << " " << bounds.width() << "x" << bounds.height();
-        bool green = false, blue = false;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                green |= At(image, x, y) == Green;
-                blue |= At(image, x, y) == Blue;
-            }
-        EXPECT_EQ(green, c.Background);
-        EXPECT_TRUE(blue);
-    }
-    EXPECT_TRUE(rec.Messages.empty()) << rec.Summary();
 }
 
 TEST(MarkPainter, ARotatedFontThatCannotBeMadeShowsMessage26AndWritesLevel) {

@@ -214,64 +214,6 @@ TEST_F(OptionsWindow, ThresholdsShowInTheirFieldsAndTheMenuResetKeepsBellsAndWhi
     EXPECT_EQ(form->PO_ToggleRG->checkedId(), 0);
 }
 
-TEST_F(OptionsWindow, DirectoryResetSetsAllSevenToTheProgramFolder) {
-    std::string* folders[] = {&ProgramDirectory, &ImageDirectory,   &FilterDirectory,
-                              &DEMDirectory,     &VectorsDirectory, &VDatabaseDirectory,
-                              &StorageDirectory};
-    for (std::string* f : folders)
-        *f = "/elsewhere/";
-    auto form = Open();
-    form->POD_ResetDirectoriesBtn->click();
-    const std::string program = ExecutableDirectory();
-    for (std::string* f : folders)
-        EXPECT_EQ(*f, f == &FilterDirectory ? program + "/Filters/" : program);
-    EXPECT_EQ(form->FilterPathEdit->text().toStdString(), program + "/Filters/");
-    EXPECT_EQ(form->RPM_VectorsEdit->text().toStdString(), program);
-}
-
-TEST_F(OptionsWindow, BrowsingKeepsTheChosenFolderOrPathAndTypingKeepsNothing) {
-    struct Case {
-        QPushButton* Form::*Button;
-        QLineEdit* Form::*Edit;
-        std::string* Global;
-        const char* Stored; // from the answer "/data/pick/file.exe"
-    } cases[] = {
-        {&Form::POD_ProgramDIRBtn, &Form::RPM_ProgramEdit, &ProgramDirectory, "/data/pick/"},
-        {&Form::POD_FilterDIRBtn, &Form::FilterPathEdit, &FilterDirectory, "/data/pick/"},
-        {&Form::POD_ImageDIRBtn, &Form::FilePathEdit, &ImageDirectory, "/data/pick/"},
-        {&Form::POD_DEMDIRBtn, &Form::RPM_DEMEdit, &DEMDirectory, "/data/pick/file.exe"},
-        {&Form::POD_VDatabaseDIRBtn, &Form::RPM_VDatabaseEdit, &VDatabaseDirectory,
-         "/data/pick/file.exe"},
-        {&Form::POD_StorageDIRBtn, &Form::RPM_StorageEdit, &StorageDirectory,
-         "/data/pick/file.exe"},
-        {&Form::POD_VectorDIRBtn, &Form::RPM_VectorsEdit, &VectorsDirectory, "/data/pick/file.exe"},
-    };
-    auto form = Open();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Stored);
-        *c.Global = "/start/";
-        Type(form.get()->*c.Edit, "/typed/");
-        (form.get()->*c.Button)->click(); // cancelled
-        EXPECT_EQ(*c.Global, "/start/");
-        EXPECT_EQ((form.get()->*c.Edit)->text(), "/start/");
-        EXPECT_EQ(Rec->FileRequests.back().InitialDir, "/start/");
-        Rec->FileAnswers.push_back("/data/pick/file.exe");
-        (form.get()->*c.Button)->click();
-        EXPECT_EQ(*c.Global, c.Stored);
-        EXPECT_EQ((form.get()->*c.Edit)->text().toStdString(), c.Stored);
-    }
-}
-
-TEST_F(OptionsWindow, ShowingWalksTheColourGridToItsLastCell) {
-    auto form = Open();
-    EXPECT_EQ(form->PO_TypeEdit->text(), "UVS: 003");
-    EXPECT_EQ(form->POD_Edit->text(), "Snow: Glaciers");
-    // The darkest grey shade: 0x0F in every byte.
-    EXPECT_EQ(std::tuple(form->Edit1->text(), form->Edit2->text(), form->Edit3->text()),
-              std::tuple(QString("15"), QString("15"), QString("15")));
-    EXPECT_EQ(form->ColorValuesPanel->text(), "B:000, G:000, R:000");
-}
-
 TEST_F(OptionsWindow, ReplaceWritesTheChosenColourIntoTheClickedCellsGlobal) {
     auto form = Open();
     auto click = [&form](int column, int row) {
