@@ -84,13 +84,6 @@ TEST_P(FrameConversions, CopyPutsEveryChannelAtItsLayoutPlaceInBothBuffersAndLea
     }
 }
 
-TEST_P(FrameConversions, ShowingTheCopyGivesThePictureBackOpaque) {
-    CopyImageForProcessing();
-    ShowProcessedImage();
-    EXPECT_EQ(DisplayedPicture.Pixels, Expected(AllChannels));
-    EXPECT_EQ(DisplayedPicture.Width, GetParam());
-}
-
 TEST_P(FrameConversions, KeepOneChannelKeepsExactlyThatChannelAndUndoTakesItBack) {
     const struct {
         int Channel;

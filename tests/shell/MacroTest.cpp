@@ -146,21 +146,6 @@ TEST_F(MacroPlay, PixelAlgebraCodesReplayTheRecordedCall) {
     }
 }
 
-TEST_F(MacroPlay, PixelAlgebraGroupsBuildTheirRecord) {
-    std::array<int32_t, 21> items;
-    items.fill(-1);
-    items[0] = 1; // A: two bands
-    items[1] = 2;
-    items[2] = 2; // B: three bands
-    items[4] = 0, items[5] = 2, items[9] = 1;
-    items[15] = 1, items[16] = 0, items[17] = 2, items[19] = 3, items[20] = 0;
-    EXPECT_EQ(PixelAlgebraRecordOf(items),
-              (PixelAlgebraRecord{1, 2, 2, 0, 2, 9, 1, 9, 1, 0, 2, 3, 0}));
-    items[0] = -1;
-    EXPECT_EQ(PixelAlgebraRecordOf(items)[paShapeA], -1);
-    EXPECT_EQ(PixelAlgebraRecordOf(items)[paBandA1], 0);
-}
-
 TEST_F(MacroPlay, PlayedPixelAlgebraLogsAndRadioIndexesAreClamped) {
     LoadNoise();
     LogToDIP = true;

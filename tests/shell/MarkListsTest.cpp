@@ -158,20 +158,6 @@ TEST(MarkLists, DeleteAndMoveFollowTheIndexRules) {
     EXPECT_FALSE(ListOf<ObjectMarkRecord>({}).CanMoveTo(0));
 }
 
-TEST(MarkLists, AddAppendsAfterTheLastAndOpeningCutsToEntryZero) {
-    MarkList<ObjectMarkRecord> list = Numbered(3);
-    list.Current = 1;
-    ObjectMarkRecord controls;
-    controls.Left = 9;
-    list.Add(controls);
-    EXPECT_EQ(list.Last, 3);
-    EXPECT_EQ(list.Current, 3);
-    EXPECT_EQ(Lefts(list), (std::vector<int32_t>{0, 1, 2, 9}));
-    list.Restart();
-    EXPECT_EQ(Lefts(list), std::vector<int32_t>{0});
-    EXPECT_EQ(list.Last, 0);
-}
-
 TEST(MarkLists, PaletteCellsAndTheirColours) {
     const uint32_t cells[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
                                 0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <set>
 
 namespace {
 
@@ -79,10 +78,6 @@ class ImageModes : public GuiStartup {
 uint8_t Inv(uint8_t v) {
     return static_cast<uint8_t>(255 - v);
 }
-std::set<QString> Names(const char* spaced) {
-    const QStringList list = QString(spaced).split(' ');
-    return {list.begin(), list.end()};
-}
 std::vector<uint32_t> Pixels(const QImage& image) {
     std::vector<uint32_t> words;
     for (int y = 0; y < image.height(); ++y)
@@ -95,27 +90,6 @@ uint32_t OnlyRed(uint32_t p) {
 }
 
 } // namespace
-
-TEST_F(ImageModes, PixelBoxFollowsThePressOnTheViewOnly) {
-    const struct {
-        QPoint At;
-        SelectionRect Box;
-    } cases[] = {{{3, 3}, {3, 28, 3, 28}}, {{90, 90}, {0, 25, 0, 25}}};
-    for (const auto& c : cases) {
-        Form->IV_PixelValues->trigger();
-        ASSERT_TRUE(PixelValuesMode);
-        Press(c.At.x(), c.At.y());
-        EXPECT_TRUE(PixelBoxDragging);
-        EXPECT_TRUE(ShowsOriginal());
-        EXPECT_NE(Form->Image1->ShownImage(), TImageView::PictureImage());
-        Release(c.At.x(), c.At.y());
-        EXPECT_FALSE(PixelValuesMode);
-        EXPECT_EQ(Box(SelectionBox), Box(c.Box));
-        EXPECT_EQ(Form->Image1->ShownImage(), TImageView::PictureImage());
-        // The item keeps its mark until clicked: the first click leaves the mode's remains.
-        Form->IV_PixelValues->trigger();
-    }
-}
 
 // Every pair of modes that can be on at once, two drags each, saved in mid-drag and after each
 // release: the file holds the picture as loaded, plus only the object marks placed for good.
@@ -255,34 +229,4 @@ TEST_F(ImageModes, ScreensThatCannotBeMadeLeaveThePictureAsItWas) {
     EXPECT_FALSE(RGBScreenMode);
     EXPECT_FALSE(Form->IV_RGBScreen->isChecked());
     EXPECT_TRUE(ShowsOriginal());
-}
-
-TEST_F(ImageModes, EnablersSwitchExactlyTheirControls) {
-    const struct {
-        void (*Enable)(bool);
-        std::set<QString> Names;
-    } groups[] = {
-        {EnableImageCommands,
-         Names("LogtoDIP SaveButton PrintButton FlyByButton ViewPixelsBtn HistogramBtn LinearBtn "
-               "PixelAlgebraButton FilterEditorBtn ClassificationBtn LabelBtn LabelObjectsBtn "
-               "F_Save F__Saveas SaveNumbered1 FS_BMP FS_JPG F_Print IV_PixelValues IZ_ZoomWindow "
-               "IV_CMYScreen IV_RGBScreen IV_onlyBlue IV_onlyGreen IV_onlyRed PngInfo1 "
-               "IH__Histogram IL__Linear IP__PixelAlgebra IS__SpatialMatrix IU__Classification")},
-        {EnableObjectMenus, Names("X_LabelObjects X_ObjectorMM")},
-        {EnableClassifyMenus, Names("ClassifyMenu ExtrapolateMenu")},
-    };
-    const auto disabled = [this] {
-        std::set<QString> names;
-        for (QAction* a : Form->findChildren<QAction*>())
-            if (!a->isEnabled()) names.insert(a->objectName());
-        return names;
-    };
-    for (const auto& g : groups) {
-        for (QAction* a : Form->findChildren<QAction*>())
-            a->setEnabled(true);
-        g.Enable(false);
-        EXPECT_EQ(disabled(), g.Names);
-        g.Enable(true);
-        EXPECT_TRUE(disabled().empty());
-    }
 }

@@ -141,20 +141,3 @@ TEST_F(MacroGui, FileDialogsAndAFailedLoadKeepTheText) {
 }
 
 } // namespace
-
-namespace {
-
-TEST_F(MacroGui, FileCommandsLogTheLinesTheyRecord) {
-    ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
-    Form->LogtoDIPClick();
-    Form->F_SaveClick();
-    Form->I_UndoClick();
-    ASSERT_EQ(Rec->HistoryLines.size(), 6u);
-    EXPECT_EQ(Lines(Rec->HistoryLines.begin(), Rec->HistoryLines.begin() + 3),
-              (Lines{"=0005   Save", Dir.Path(), "scene.png"}));
-    EXPECT_EQ(Rec->HistoryLines[4], "=0001  UndoImage");
-    EXPECT_EQ(Rec->HistorySaves, 2);
-    Form->LogtoDIPClick();
-}
-
-} // namespace

@@ -229,13 +229,3 @@ TEST_F(MarkWindows, EachRotationStepDrawsTheLabelAgain) {
         EXPECT_EQ(ColorAt(x, 65), OriginalAt(x, 65));
     EXPECT_NE(ColorAt(41, 55), OriginalAt(41, 55));
 }
-
-TEST_F(MarkWindows, ClosingTheMainWindowEmptiesBothLists) {
-    Marks();
-    Labels();
-    ASSERT_EQ(ObjectMarks.InUse(), 1u);
-    Form->FormClose();
-    EXPECT_TRUE(ObjectMarks.Items.empty());
-    EXPECT_TRUE(TextLabels.Items.empty());
-    EXPECT_EQ(ObjectMarks.InUse(), 0u);
-}

@@ -1,17 +1,13 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/vREIV.h"
 #include "shell/ui/vResize.h"
-#include "shell/ui/vRotate.h"
 #include "support/GuiStartup.h"
 #include "support/PngFixtures.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -136,29 +132,6 @@ TEST_F(PreprocessViewer, FixedCropsAreRefusedOnTooSmallPicturesWithTheirMessage)
     }
 }
 
-TEST_F(PreprocessViewer, FreeCropTakesTheDraggedBoxAndDropsASmallOne) {
-    Give(120, 90);
-    Viewer->E_Crop->trigger();
-    QTest::mousePress(Viewer->Image1, Qt::LeftButton, {}, QPoint(10, 20));
-    QTest::mouseMove(Viewer->Image1, QPoint(70, 60));
-    // The box is drawn over the picture on screen only.
-    EXPECT_EQ(Viewer->PreprocessPicture.Pixels, Original.Pixels);
-    EXPECT_NE(Viewer->Image1->grab().toImage().pixel(10, 40), QColor(Original.At(10, 40)).rgb());
-    QTest::mouseRelease(Viewer->Image1, Qt::LeftButton, {}, QPoint(70, 60));
-    ASSERT_EQ(Size(), (PictureSize{60, 40}));
-    EXPECT_EQ(Viewer->PreprocessPicture.At(0, 0), Original.At(10, 20));
-    EXPECT_EQ(Viewer->PreprocessPicture.At(59, 39), Original.At(69, 59));
-
-    // 32 x 40 is one column short: dropped without a message, and the crop is disarmed.
-    Give(120, 90);
-    Viewer->E_Crop->trigger();
-    Drag(QPoint(10, 20), QPoint(42, 60));
-    EXPECT_EQ(Size(), (PictureSize{120, 90}));
-    Drag(QPoint(10, 20), QPoint(80, 80));
-    EXPECT_EQ(Size(), (PictureSize{120, 90}));
-    EXPECT_TRUE(Rec->Messages.empty());
-}
-
 TEST_F(PreprocessViewer, ResizeKeepsTheAspectAndRefusesSidesThatAreNoNumberOrBelowOne) {
     Give(640, 480);
     const struct {
@@ -186,28 +159,6 @@ TEST_F(PreprocessViewer, ResizeKeepsTheAspectAndRefusesSidesThatAreNoNumberOrBel
                               dialog->OKButton->click();
                           });
     EXPECT_EQ(Size(), (PictureSize{100, 75}));
-}
-
-TEST_F(PreprocessViewer, RotateTurnsAboutTheMiddleAndKeepGivesTheViewerTheTurn) {
-    Give(41, 30);
-    OnDialog<TRotateForm>([&] { Viewer->IZ_Rotate->trigger(); },
-                          [&](TRotateForm* dialog) {
-                              EXPECT_EQ(dialog->SpinEditI->value(), 20);
-                              EXPECT_EQ(dialog->SpinEditJ->value(), 15);
-                              EXPECT_FALSE(dialog->Busy);
-                              EXPECT_EQ(
-                                  dialog->Rotated.Pixels,
-                                  RotatePicture(Original, 20, 15, RotationTheta(45, 0)).Pixels);
-                              EXPECT_TRUE(dialog->windowTitle().startsWith("Rotation Time = "));
-                              EXPECT_TRUE(dialog->windowTitle().endsWith(" ms"));
-                              dialog->SpinEditThetaDegrees->setValue(30);
-                              dialog->SpinEditThetaDegreesHundredths->setValue(50);
-                              EXPECT_EQ(Viewer->PreprocessPicture.Pixels, Original.Pixels);
-                              dialog->ButtonSaveRotated->click();
-                              dialog->close();
-                          });
-    EXPECT_EQ(Viewer->PreprocessPicture.Pixels,
-              RotatePicture(Original, 20, 15, RotationTheta(30, 50)).Pixels);
 }
 
 TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
@@ -240,19 +191,4 @@ TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
     Rec->FileAnswers.push_back(Dir.File("copy.png"));
     Viewer->FS_BMP->trigger();
     EXPECT_FALSE(FileExists(Dir.File("copy.png")));
-}
-
-TEST_F(PreprocessViewer, CopyAndPasteGoThroughTheClipboard) {
-    Give(16, 9);
-    Viewer->E_Copy->trigger();
-    Give(3, 3);
-    Viewer->E_Paste->trigger();
-    ASSERT_EQ(Size(), (PictureSize{16, 9}));
-    EXPECT_EQ(Viewer->PreprocessPicture.At(15, 8), PackPixel(15, 8, 15 ^ 8));
-}
-
-TEST_F(PreprocessViewer, PointerReadoutNamesThePixelUnderThePointer) {
-    Give(30, 20);
-    QTest::mouseMove(Viewer->Image1, QPoint(7, 11));
-    EXPECT_EQ(Viewer->StatusPanel1->text(), "X: 7 Y: 11 B: 12 G: 11 R: 7");
 }

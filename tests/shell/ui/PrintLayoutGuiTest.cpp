@@ -86,30 +86,6 @@ TEST_F(PrintLayout, PrintsThePictureWithLegendMarksAndALabelToPdf) {
     EXPECT_NE(printed.copy(330, 240, 60, 60), TImageView::PictureImage().copy(330, 240, 60, 60));
 }
 
-TEST_F(PrintLayout, SizesFollowTheEnlargementOnThePage) {
-    UsePage(2000, 1000);
-    const struct {
-        int32_t Choice;
-        bool Fits;
-        int Width, Height;
-    } cases[] = {{psOriginal, true, 640, 480},
-                 {1, true, 1280, 960},
-                 // Not fitting leaves the sizes shown before.
-                 {2, false, 1280, 960},
-                 {psMaxSize, true, 1280, 960}};
-    Layout->FormActivate();
-    EXPECT_EQ(Layout->PageWidth, 2000);
-    for (const auto& c : cases) {
-        Layout->PrintSizeItems->button(c.Choice)->click();
-        EXPECT_EQ(Layout->ImageFits, c.Fits) << c.Choice;
-        EXPECT_EQ(Layout->WidthSpinEdit->value(), c.Width) << c.Choice;
-        EXPECT_EQ(Layout->HeightSpinEdit->value(), c.Height) << c.Choice;
-    }
-    // The page picture at one screen pixel for 13.77 printer pixels, the picture centred on it.
-    EXPECT_EQ(Layout->PrinterPagePanel->geometry(), QRect(8, 8, 145, 73));
-    EXPECT_EQ(Layout->PrinterSizeShape->geometry(), QRect(26, 1, 93, 70));
-}
-
 TEST_F(PrintLayout, RefusalsShowTheirMessagesAndPrintNothing) {
     const struct {
         const char* Name;

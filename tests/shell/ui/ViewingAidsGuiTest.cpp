@@ -67,34 +67,6 @@ class ViewingAids : public GuiStartup {
 
 } // namespace
 
-TEST_F(ViewingAids, MagnifierShowsTheSquareAroundThePointerAndLeavesThePictureAlone) {
-    Form->IZ_ZoomWindow->trigger();
-    ASSERT_TRUE(ZoomMode);
-    EXPECT_TRUE(MagniForm->isVisible());
-    const struct {
-        int Magnification;
-        QPoint Pointer;
-        int CornerX, CornerY;
-    } cases[] = {{2, {40, 30}, 8, 0}, {4, {40, 30}, 24, 14}, {10, {2, 58}, 0, 46}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Magnification);
-        MagniForm->SpinEditMagnification->setValue(c.Magnification);
-        EXPECT_EQ(MagnifierHalfSize, 64 / c.Magnification);
-        Form->MultiImage1MouseMove(c.Pointer.x(), c.Pointer.y());
-        Picture expected;
-        MagnifyInto(DisplayedPicture, c.CornerX, c.CornerY, MagnifierHalfSize, true, expected);
-        EXPECT_EQ(MagniForm->View().Pixels, expected.Pixels);
-    }
-    MagniForm->ShowXCB->setChecked(false);
-    Picture plain;
-    MagnifyInto(DisplayedPicture, 0, 46, MagnifierHalfSize, false, plain);
-    EXPECT_EQ(MagniForm->View().Pixels, plain.Pixels);
-    EXPECT_EQ(DisplayedPicture.Pixels, Original);
-    MagniForm->ExitButton->click();
-    EXPECT_FALSE(ZoomMode);
-    EXPECT_FALSE(Form->IZ_ZoomWindow->isChecked());
-}
-
 TEST_F(ViewingAids, CursorScreenShowsTheBoxTransposedWithoutTakingTheUndoCopy) {
     MarkBoxAt(10, 20);
     ASSERT_TRUE(ViewCursorScreen->isVisible());
