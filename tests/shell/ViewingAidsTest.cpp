@@ -48,14 +48,9 @@ TEST(CursorGrid, CellsBeyondASmallPictureStayEmpty) {
     const std::vector<std::string> lines = CursorReportLines(grid);
     ASSERT_EQ(lines.size(), 625u);
     EXPECT_EQ(lines[4 * 25], " Row 4 Col 0 : ");
-    // A box lying past the picture's edges reads nothing at all.
-    const CursorGrid outside = ReadCursorGrid(Coordinates(10, 4), {20, 45, 10, 35});
-    EXPECT_EQ(outside.Cells[0][0], "");
-}
-
-TEST(CursorGrid, BoxWithItsBottomAboveItsTopFillsNothing) {
-    const CursorGrid grid = ReadCursorGrid(Coordinates(60, 50), {5, 30, 20, 10});
-    for (const auto& column : grid.Cells)
+    // A box lying past the picture's edges, or with its bottom above its top, reads nothing.
+    EXPECT_EQ(ReadCursorGrid(Coordinates(10, 4), {20, 45, 10, 35}).Cells[0][0], "");
+    for (const auto& column : ReadCursorGrid(Coordinates(60, 50), {5, 30, 20, 10}).Cells)
         for (const auto& cell : column)
             EXPECT_EQ(cell, "");
 }
