@@ -134,6 +134,23 @@ TEST_F(PictureFiles, DamagedFilesAreRefusedAndThePreviousPictureStays) {
     EXPECT_EQ(ImageDirectory, "/elsewhere/");
 }
 
+TEST_F(PictureFiles, LoadNamesThePictureAndOpensOrMakesItsHeaders) {
+    std::vector<std::string> calls;
+    Hooks.RIHOpenDIPHeader = [&](const std::string& n) { calls.push_back("open " + n); };
+    Hooks.RIHMakeAllHeaders = [&](const std::string& n, int w, int h) {
+        calls.push_back("make " + n + " " + std::to_string(w) + "x" + std::to_string(h));
+    };
+    Fixture("scene.PNG", MakePngFixture(PNG_COLOR_TYPE_PALETTE, 8));
+    LoadPictureFile(Dir.Path(), "scene.PNG");
+    EXPECT_TRUE(Rec.Shown(42)) << Rec.Summary();
+    EXPECT_EQ(Rec.Status0.front(), "scene.PNG");
+    EXPECT_EQ(Rec.Status1.back(), "Loading Image and Stats");
+    // The header is found whatever the case of its extension.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dip"), std::string("DIP")));
+    LoadPictureFile(Dir.Path(), "scene.PNG");
+    EXPECT_EQ(calls, (std::vector<std::string>{"make scene.DIP 13x7", "open scene.dip"}));
+}
+
 TEST_F(PictureFiles, SaveWritesByTheExtensionOfTheCurrentName) {
     EXPECT_FALSE(SavePictureFile());
     EXPECT_TRUE(Rec.Shown(46));
