@@ -3,6 +3,7 @@
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vVCScreen.h"
+#include "shell/vPictureFiles.h"
 #include "shell/vPngChunks.h"
 #include "shell/vToolModes.h"
 #include "shell/vViewingAids.h"
@@ -37,12 +38,7 @@ class ViewingAids : public GuiStartup {
             for (int x = 0; x < 80; ++x)
                 p.At(x, y) = PackPixel(static_cast<uint8_t>(3 * x), static_cast<uint8_t>(4 * y),
                                        static_cast<uint8_t>(x + y));
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.png"), [&] {
-            std::vector<uint8_t> bytes;
-            std::string error;
-            EncodePng(p, bytes, error);
-            return bytes;
-        }()));
+        WritePictureFile(Dir.File("scene.png"), p, PictureFileKind::Png);
         ASSERT_TRUE(Form->LoadFromFile("scene.png"));
         Form->show();
         Original = DisplayedPicture.Pixels;
