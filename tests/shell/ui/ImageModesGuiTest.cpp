@@ -230,3 +230,18 @@ TEST_F(ImageModes, ScreensThatCannotBeMadeLeaveThePictureAsItWas) {
     EXPECT_FALSE(Form->IV_RGBScreen->isChecked());
     EXPECT_TRUE(ShowsOriginal());
 }
+
+TEST_F(ImageModes, ZoomReadsOutOnlyInsideThePictureAndReleaseDoesNothing) {
+    Form->IZ_ZoomWindow->trigger();
+    ASSERT_TRUE(ZoomMode);
+    Move(80, 20);
+    EXPECT_EQ(Form->PanelText(1), "X: 80 Y: 20 B: 100 G: 40 R: 160");
+    Form->MultiImage1MouseMove(-3, 5);
+    Form->MultiImage1MouseMove(5, 100);
+    EXPECT_EQ(Form->PanelText(1), "X: 80 Y: 20 B: 100 G: 40 R: 160");
+    MeasureDragging = MeasuredMode = true;
+    MeasuredPixelDistance = -1;
+    Release(60, 60);
+    EXPECT_TRUE(MeasureDragging);
+    EXPECT_EQ(MeasuredPixelDistance, -1);
+}
