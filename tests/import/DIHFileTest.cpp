@@ -20,13 +20,6 @@ TEST_F(DIHFile, GoldenFilesReadAndWriteBackByteForByte) {
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
 }
 
-TEST_F(DIHFile, ResetPageWithANameWritesTheResetGolden) {
-    P.ClearRIH();
-    P[F::RIHHeaderFileEdit] = "scene.dih";
-    P.RIHSaveIt();
-    EXPECT_EQ(FileText(Dir.File("scene.dih")), FileText(GoldenHeader("reset.dih")));
-}
-
 // The golden of two points puts a distinct value on every line: named controls and record
 // fields must each come from their own line.
 TEST_F(DIHFile, PointsGoldenFillsEachControlAndRecordFieldFromItsLine) {
