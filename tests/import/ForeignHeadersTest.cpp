@@ -4,6 +4,7 @@
 #include "import/vForeignHeaders.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -65,10 +66,9 @@ TEST_F(ForeignHeaders, EachKindFillsItsFields) {
         }
     }
     // The IDX bounds are also the chosen subset.
-    EXPECT_EQ(SubsetBounds.SubsetLeft, 1);
-    EXPECT_EQ(SubsetBounds.SubsetRight, 512);
-    EXPECT_EQ(SubsetBounds.SubsetTop, 1);
-    EXPECT_EQ(SubsetBounds.SubsetBottom, 480);
+    const TSubsetBounds& b = SubsetBounds;
+    EXPECT_EQ((std::array{b.SubsetLeft, b.SubsetRight, b.SubsetTop, b.SubsetBottom}),
+              (std::array{1, 512, 1, 480}));
 }
 
 TEST_F(ForeignHeaders, FSTBandsPresentChooseSlotsAndGains) {

@@ -6,6 +6,7 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -211,10 +212,9 @@ TEST_F(SceneProjection, GridTurnsMapBoxesIntoPixelBounds) {
         TSubsetBounds b;
         ASSERT_EQ(grid.BoxToPixelBounds(t.Box, b), t.Inside);
         if (!t.Inside) continue;
-        EXPECT_EQ(b.SubsetLeft, t.Bounds.SubsetLeft);
-        EXPECT_EQ(b.SubsetRight, t.Bounds.SubsetRight);
-        EXPECT_EQ(b.SubsetTop, t.Bounds.SubsetTop);
-        EXPECT_EQ(b.SubsetBottom, t.Bounds.SubsetBottom);
+        EXPECT_EQ((std::array{b.SubsetLeft, b.SubsetRight, b.SubsetTop, b.SubsetBottom}),
+                  (std::array{t.Bounds.SubsetLeft, t.Bounds.SubsetRight, t.Bounds.SubsetTop,
+                              t.Bounds.SubsetBottom}));
     }
 }
 
