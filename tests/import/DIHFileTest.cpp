@@ -225,19 +225,4 @@ TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoTheImageDirectory) {
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
 }
 
-TEST_F(DIHFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
-    for (int d = 0; d < 8; ++d)
-        Rec.FileAnswers.push_back("/scenes/co" + std::to_string(d) + ".DIH");
-    for (int d = 0; d < 8; ++d)
-        EXPECT_TRUE(P.RIHChooseCoFile(d));
-    EXPECT_FALSE(P.RIHChooseCoFile(0)); // cancelled: the box keeps its path
-    const F order[] = {F::RIHNCoFileEdit,  F::RIHNECoFileEdit, F::RIHECoFileEdit,
-                       F::RIHSECoFileEdit, F::RIHSCoFileEdit,  F::RIHSWCoFileEdit,
-                       F::RIHWCoFileEdit,  F::RIHNWCoFileEdit};
-    for (int d = 0; d < 8; ++d)
-        EXPECT_EQ(P[order[d]], "/scenes/co" + std::to_string(d) + ".DIH");
-    EXPECT_EQ(Rec.FileRequests[0].Filter, "Adjacent image file|*.BN?;*.DDR;*.IDX;*.DIH");
-    EXPECT_EQ(Rec.FileRequests[0].InitialDir, Dir.Path());
-}
-
 } // namespace
