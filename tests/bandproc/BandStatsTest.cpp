@@ -5,6 +5,7 @@
 
 #include "BandFixture.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -46,14 +47,10 @@ TEST(BandStats, FiguresFromCounts) {
         TStatsReference ref;
         const StatsRecord s = DoAllStats(c.counts, c.pixels, ref);
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(s.Min, c.min);
-        EXPECT_EQ(s.Max, c.max);
-        EXPECT_EQ(s.Mean, c.mean);
-        EXPECT_EQ(s.Median, c.median);
-        EXPECT_EQ(s.Mode, c.mode);
-        EXPECT_EQ(s.Num, c.num);
-        EXPECT_EQ(s.Range, c.range);
-        EXPECT_EQ(s.Sum, c.sum);
+        EXPECT_EQ(
+            (std::array<int64_t, 8>{s.Min, s.Max, s.Mean, s.Median, s.Mode, s.Num, s.Range, s.Sum}),
+            (std::array<int64_t, 8>{c.min, c.max, c.mean, c.median, c.mode, c.num, c.range,
+                                    c.sum}));
         if (c.counts == bright) {
             // Deviations about the rounded mean 192: (63^2 x 3e7 + 191^2 x 1e7) / (4e7 - 1).
             EXPECT_DOUBLE_EQ(s.Variance, (3969.0 * 3e7 + 36481.0 * 1e7) / (4e7 - 1));

@@ -17,22 +17,16 @@ TEST_F(RadarTest, GeneratedBandMapsItsRangeOntoBytes) {
         int Max;
     } cases[] = {{-500, -500, 2499}, {-4000, -4000, 0}, {300, 300, 3299}};
     for (const auto& c : cases) {
-        Bytes raw;
         std::vector<int> samples;
         for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) {
-                const int s = (x * 97 + y * 31) % 3000 + c.Offset;
-                samples.push_back(s);
-                raw.push_back(static_cast<uint8_t>(s & 0xFF));
-                raw.push_back(static_cast<uint8_t>((s >> 8) & 0xFF));
-            }
+            for (int x = 0; x < W; ++x)
+                samples.push_back((x * 97 + y * 31) % 3000 + c.Offset);
         // One sample at each end of the range, so both are known.
         samples.front() = c.Offset;
         samples.back() = c.Offset + 2999;
-        raw[0] = static_cast<uint8_t>(c.Offset & 0xFF);
-        raw[1] = static_cast<uint8_t>((c.Offset >> 8) & 0xFF);
-        raw[raw.size() - 2] = static_cast<uint8_t>((c.Offset + 2999) & 0xFF);
-        raw[raw.size() - 1] = static_cast<uint8_t>(((c.Offset + 2999) >> 8) & 0xFF);
+        Bytes raw;
+        for (int s : samples)
+            raw.insert(raw.end(), {static_cast<uint8_t>(s & 0xFF), static_cast<uint8_t>(s >> 8)});
         const std::string in = Band("radar.B1", raw);
         std::vector<std::string> list;
         Rec.Clear();

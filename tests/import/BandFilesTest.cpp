@@ -32,16 +32,6 @@ std::string Olinda(const std::string& name) {
     return TestData("landsat7-olinda/") + name;
 }
 
-// Rows top..bottom, columns left..right (from 1) of a band of `width` bytes per row.
-Bytes Window(const Bytes& band, int64_t width, int64_t left, int64_t right, int64_t top,
-             int64_t bottom) {
-    Bytes out;
-    for (int64_t r = top; r <= bottom; ++r)
-        out.insert(out.end(), band.begin() + (r - 1) * width + left - 1,
-                   band.begin() + (r - 1) * width + right);
-    return out;
-}
-
 class BandFilesTest : public HeaderTest {};
 
 struct RawCase {
@@ -328,7 +318,7 @@ TEST_F(BandFilesTest, LandsatSceneSplitsAndCropsToItsRawBands) {
     EXPECT_FALSE(tooMany);
     for (int b = 1; b <= 6; ++b)
         EXPECT_EQ(FileBytes(Dir.File("window.B" + std::to_string(b) + "0")),
-                  Window(bands[b - 1], 349, 51, 150, 101, 200))
+                  BandWindow(bands[b - 1], 349, 51, 150, 101, 200))
             << b;
     ASSERT_EQ(CropScene(scene, "whole.dis", {1, 349, 1, 352}, tooMany), 0);
     EXPECT_EQ(FileBytes(Dir.File("whole.B10")), bands[0]);

@@ -20,13 +20,6 @@ TEST_F(DIHFile, GoldenFilesReadAndWriteBackByteForByte) {
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
 }
 
-TEST_F(DIHFile, ResetPageWithANameWritesTheResetGolden) {
-    P.ClearRIH();
-    P[F::RIHHeaderFileEdit] = "scene.dih";
-    P.RIHSaveIt();
-    EXPECT_EQ(FileText(Dir.File("scene.dih")), FileText(GoldenHeader("reset.dih")));
-}
-
 // The golden of two points puts a distinct value on every line: named controls and record
 // fields must each come from their own line.
 TEST_F(DIHFile, PointsGoldenFillsEachControlAndRecordFieldFromItsLine) {
@@ -230,21 +223,6 @@ TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoTheImageDirectory) {
     EXPECT_FALSE(FileExists(Dir.File("escape.dih")));
     EXPECT_FALSE(FileExists(Dir.File("pictures/scene.txt")));
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
-}
-
-TEST_F(DIHFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
-    for (int d = 0; d < 8; ++d)
-        Rec.FileAnswers.push_back("/scenes/co" + std::to_string(d) + ".DIH");
-    for (int d = 0; d < 8; ++d)
-        EXPECT_TRUE(P.RIHChooseCoFile(d));
-    EXPECT_FALSE(P.RIHChooseCoFile(0)); // cancelled: the box keeps its path
-    const F order[] = {F::RIHNCoFileEdit,  F::RIHNECoFileEdit, F::RIHECoFileEdit,
-                       F::RIHSECoFileEdit, F::RIHSCoFileEdit,  F::RIHSWCoFileEdit,
-                       F::RIHWCoFileEdit,  F::RIHNWCoFileEdit};
-    for (int d = 0; d < 8; ++d)
-        EXPECT_EQ(P[order[d]], "/scenes/co" + std::to_string(d) + ".DIH");
-    EXPECT_EQ(Rec.FileRequests[0].Filter, "Adjacent image file|*.BN?;*.DDR;*.IDX;*.DIH");
-    EXPECT_EQ(Rec.FileRequests[0].InitialDir, Dir.Path());
 }
 
 } // namespace

@@ -163,17 +163,24 @@ TEST_F(DISFile, PreProcessorLogsTheDISOnlyWhenOneWasChosen) {
                            Dir.Path(), "DIP", "DIP 1.1", "olinda.dih", "olinda_a.dis"}));
 }
 
+// The eight neighbours clockwise from north, on the DIH page and on the DIS page.
 TEST_F(DISFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
-    const D order[] = {D::DISNCoFile, D::DISNECoFile, D::DISECoFile, D::DISSECoFile,
-                       D::DISSCoFile, D::DISSWCoFile, D::DISWCoFile, D::DISNWCoFile};
+    using F = DIHField;
+    const F dih[] = {F::RIHNCoFileEdit, F::RIHNECoFileEdit, F::RIHECoFileEdit, F::RIHSECoFileEdit,
+                     F::RIHSCoFileEdit, F::RIHSWCoFileEdit, F::RIHWCoFileEdit, F::RIHNWCoFileEdit};
+    const D dis[] = {D::DISNCoFile, D::DISNECoFile, D::DISECoFile, D::DISSECoFile,
+                     D::DISSCoFile, D::DISSWCoFile, D::DISWCoFile, D::DISNWCoFile};
     for (int d = 0; d < 8; ++d) {
-        Rec.FileAnswers.push_back("/scenes/co" + std::to_string(d) + ".dis");
-        EXPECT_TRUE(P.DISChooseCoFile(d));
-        EXPECT_EQ(P[order[d]], "/scenes/co" + std::to_string(d) + ".dis");
+        const std::string path = "/scenes/co" + std::to_string(d);
+        Rec.FileAnswers = {path + ".DIH", path + ".dis"};
+        EXPECT_TRUE(P.RIHChooseCoFile(d) && P.DISChooseCoFile(d));
+        EXPECT_EQ(P[dih[d]] + " " + P[dis[d]], path + ".DIH " + path + ".dis");
     }
-    EXPECT_FALSE(P.DISChooseCoFile(0));
-    EXPECT_EQ(P[D::DISNCoFile], "/scenes/co0.dis");
-    EXPECT_EQ(Rec.FileRequests[0].Filter, "Adjacent image file|*.BN?;*.DAT;*.DIS;*.DIH");
+    EXPECT_FALSE(P.RIHChooseCoFile(0) || P.DISChooseCoFile(0)); // cancelled: the boxes keep theirs
+    EXPECT_EQ(P[F::RIHNCoFileEdit] + " " + P[D::DISNCoFile], "/scenes/co0.DIH /scenes/co0.dis");
+    EXPECT_EQ(Rec.FileRequests[0].Filter, "Adjacent image file|*.BN?;*.DDR;*.IDX;*.DIH");
+    EXPECT_EQ(Rec.FileRequests[0].InitialDir, Dir.Path());
+    EXPECT_EQ(Rec.FileRequests[1].Filter, "Adjacent image file|*.BN?;*.DAT;*.DIS;*.DIH");
 }
 
 TEST_F(DISFile, SaveFailuresShowTheirNumberAndLeaveNoFile) {

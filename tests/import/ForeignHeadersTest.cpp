@@ -4,6 +4,7 @@
 #include "import/vForeignHeaders.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -65,10 +66,9 @@ TEST_F(ForeignHeaders, EachKindFillsItsFields) {
         }
     }
     // The IDX bounds are also the chosen subset.
-    EXPECT_EQ(SubsetBounds.SubsetLeft, 1);
-    EXPECT_EQ(SubsetBounds.SubsetRight, 512);
-    EXPECT_EQ(SubsetBounds.SubsetTop, 1);
-    EXPECT_EQ(SubsetBounds.SubsetBottom, 480);
+    const TSubsetBounds& b = SubsetBounds;
+    EXPECT_EQ((std::array{b.SubsetLeft, b.SubsetRight, b.SubsetTop, b.SubsetBottom}),
+              (std::array{1, 512, 1, 480}));
 }
 
 TEST_F(ForeignHeaders, FSTBandsPresentChooseSlotsAndGains) {
@@ -180,17 +180,22 @@ class HeaderImportTest : public ForeignHeaders {
     }
 };
 
+// A known header, or any text, is read by its extension and saved as a DIH beside it.
 TEST_F(HeaderImportTest, ReadsByExtensionAndSavesBeside) {
-    const std::string path = Copy("scene.ddr");
-    ImageDirectory = "/elsewhere/";
-    const HeaderImport result = ImportHeaderFile(P, path);
-    EXPECT_TRUE(result.Saved);
-    EXPECT_TRUE(result.ShowViewer);
-    EXPECT_EQ(ImageDirectory, ExtractFilePath(path));
-    const std::vector<std::string> saved = FileLines(Dir.File("scene.dih"));
-    ASSERT_FALSE(saved.empty());
-    EXPECT_EQ(saved, P.DIHLines());
-    EXPECT_EQ(P[F::RIHSceneTitle], "Olinda subset");
+    WriteFileAtomic(Dir.File("notes.TXT"), std::string("free text\r\n"));
+    const struct {
+        std::string Path;
+        const char* Title;
+    } table[] = {{Copy("scene.ddr"), "Olinda subset"}, {Dir.File("notes.TXT"), "NA"}};
+    for (const auto& row : table) {
+        P[F::RIHSceneTitle] = "stale";
+        ImageDirectory = "/elsewhere/";
+        const HeaderImport result = ImportHeaderFile(P, row.Path);
+        EXPECT_TRUE(result.Saved && result.ShowViewer) << row.Path;
+        EXPECT_EQ(ImageDirectory, ExtractFilePath(row.Path));
+        EXPECT_EQ(FileLines(ChangeFileExt(row.Path, ".dih")), P.DIHLines());
+        EXPECT_EQ(P[F::RIHSceneTitle], row.Title);
+    }
 }
 
 TEST_F(HeaderImportTest, AnExistingDIHIsOfferedFirst) {
@@ -250,17 +255,6 @@ TEST_F(HeaderImportTest, FailedOrUnknownReadSavesNothing) {
             << row.Name;
         EXPECT_EQ(P[F::RIHSceneTitle], "stale") << row.Name;
     }
-}
-
-TEST_F(HeaderImportTest, TextHeaderResetsThePageAndShowsIt) {
-    P[F::RIHSceneTitle] = "stale";
-    const std::string path = Dir.File("notes.TXT");
-    WriteFileAtomic(path, std::string("free text\r\n"));
-    const HeaderImport result = ImportHeaderFile(P, path);
-    EXPECT_TRUE(result.Saved);
-    EXPECT_TRUE(result.ShowViewer);
-    EXPECT_EQ(P[F::RIHSceneTitle], "NA");
-    EXPECT_TRUE(FileExists(Dir.File("notes.dih")));
 }
 
 } // namespace

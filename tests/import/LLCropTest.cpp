@@ -10,19 +10,7 @@
 namespace {
 
 using F = DIHField;
-using Bytes = std::vector<uint8_t>;
 constexpr int W = 349, H = 352;
-
-// The scene's pixel corners (tests/data/projections/olinda-corners.txt): easting, northing,
-// longitude, latitude of the upper left, lower left, upper right and lower right corners.
-double Dms(int d, int m, double s) {
-    return -(d + m / 60.0 + s / 3600.0);
-}
-const std::array<double, 4> Corners[4] = {
-    {288776.250, 9120760.750, Dms(34, 54, 58.20), Dms(7, 56, 59.36)},
-    {288776.250, 9110728.750, Dms(34, 54, 59.72), Dms(8, 2, 25.86)},
-    {298722.750, 9120760.750, Dms(34, 49, 33.48), Dms(7, 57, 0.82)},
-    {298722.750, 9110728.750, Dms(34, 49, 34.93), Dms(8, 2, 27.34)}};
 
 class LLCropTest : public HeaderTest {
   protected:
@@ -30,28 +18,13 @@ class LLCropTest : public HeaderTest {
         HeaderTest::SetUp();
         std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), Dir.File("olinda.bsq"));
         ASSERT_EQ(RawSplitScene(Dir.File("olinda.bsq"), {W, H, 6, 0}), 0);
-        // UTM zone 25 south on GRS 1980, the typed degrees taken as they stand.
-        P.SetItemIndex(F::ProjectionCBOut, 1);
-        P.SetItemIndex(F::UnitCBOut, 2);
-        P.SetItemIndex(F::UtmZoneCBOut, 24);
-        P.SetItemIndex(F::SpheroidCBOut, 8);
-        P.SetItemIndex(F::DatumCBOut, 23);
-        P.SetChecked(F::UTMZoneNorthCBOut, false);
-        P.SetChecked(F::IgnoreDatumCB, true);
+        TypeOlindaUtm25South(P);
         P.SetChecked(F::CoordinatesValidCBox, true);
         P.SetChecked(F::IsProjectedCB, true);
-        const F lonLat[4][2] = {{F::ULLongitudeEdit, F::ULLatitudeEdit},
-                                {F::LLLongitudeEdit, F::LLLatitudeEdit},
-                                {F::URLongitudeEdit, F::URLatitudeEdit},
-                                {F::LRLongitudeEdit, F::LRLatitudeEdit}};
-        for (size_t i = 0; i < 4; ++i) {
-            P[lonLat[i][0]] = FloatToStr(Corners[i][2]);
-            P[lonLat[i][1]] = FloatToStr(Corners[i][3]);
-        }
-        P[F::ULCoXEdit] = FloatToStr(Corners[0][0]);
-        P[F::ULCoYEdit] = FloatToStr(Corners[0][1]);
-        P[F::LRCoXEdit] = FloatToStr(Corners[3][0]);
-        P[F::LRCoYEdit] = FloatToStr(Corners[3][1]);
+        P[F::ULCoXEdit] = FloatToStr(OlindaCorners[0].Easting);
+        P[F::ULCoYEdit] = FloatToStr(OlindaCorners[0].Northing);
+        P[F::LRCoXEdit] = FloatToStr(OlindaCorners[3].Easting);
+        P[F::LRCoYEdit] = FloatToStr(OlindaCorners[3].Northing);
         P[F::PixelXSizeEdit] = P[F::PixelYSizeEdit] = "28.5";
         P.RIHSaveIt();
         P = THeaderPages();
@@ -60,11 +33,12 @@ class LLCropTest : public HeaderTest {
     // the four corners.
     std::pair<double, double> PixelCentre(int column, int row) const {
         const double u = (column - 0.5) / W, t = (row - 0.5) / H;
-        auto mix = [&](int k) {
-            return (1 - t) * ((1 - u) * Corners[0][k] + u * Corners[2][k]) +
-                   t * ((1 - u) * Corners[1][k] + u * Corners[3][k]);
+        const OlindaCorner* c = OlindaCorners;
+        auto mix = [&](double OlindaCorner::*k) {
+            return (1 - t) * ((1 - u) * c[0].*k + u * c[1].*k) +
+                   t * ((1 - u) * c[2].*k + u * c[3].*k);
         };
-        return {mix(2), mix(3)};
+        return {mix(&OlindaCorner::Longitude), mix(&OlindaCorner::Latitude)};
     }
     // The box whose corners are the centres of the window's corner pixels.
     void Box(TLLCropValues& v, int left, int right, int top, int bottom) const {
@@ -92,17 +66,12 @@ TEST_F(LLCropTest, BoxAroundTheCentreCutsItsPixelWindow) {
         (std::array<int64_t, 4>{v.Bounds.Left, v.Bounds.Right, v.Bounds.Top, v.Bounds.Bottom}),
         (std::array<int64_t, 4>{101, 250, 121, 230}));
     // The map corners are the window's pixel centres in the scene's grid.
-    EXPECT_NEAR(StrToFloat(v.DDLL[0]), Corners[0][0] + 100.5 * 28.5, 1.0);
-    EXPECT_NEAR(StrToFloat(v.DDLL[7]), Corners[0][1] - 229.5 * 28.5, 1.0);
+    EXPECT_NEAR(StrToFloat(v.DDLL[0]), OlindaCorners[0].Easting + 100.5 * 28.5, 1.0);
+    EXPECT_NEAR(StrToFloat(v.DDLL[7]), OlindaCorners[0].Northing - 229.5 * 28.5, 1.0);
 
-    Bytes band4, cut;
-    ASSERT_TRUE(ReadWholeFile(TestData("landsat7-olinda/olinda_b4.raw"), band4));
-    ASSERT_TRUE(ReadWholeFile(Dir.File("centre.B40"), cut));
-    Bytes expected;
-    for (int r = 121; r <= 230; ++r)
-        expected.insert(expected.end(), band4.begin() + (r - 1) * W + 100,
-                        band4.begin() + (r - 1) * W + 250);
-    EXPECT_EQ(cut, expected);
+    EXPECT_EQ(
+        FileBytes(Dir.File("centre.B40")),
+        BandWindow(FileBytes(TestData("landsat7-olinda/olinda_b4.raw")), W, 101, 250, 121, 230));
     // The new DIS keeps the box as its registration.
     const std::vector<std::string> dis = FileLines(Dir.File("centre.dis"));
     EXPECT_EQ(dis[9], "true");

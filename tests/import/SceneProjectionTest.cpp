@@ -6,31 +6,12 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
 
 using F = DIHField;
-
-// The pixel corners of the Olinda scene (tests/data/projections/olinda-corners.txt) in decimal
-// degrees: upper left, upper right, lower left, lower right.
-struct Corner {
-    F Lon, Lat;
-    double Longitude, Latitude, Easting, Northing;
-};
-double Dms(int d, int m, double s) {
-    return -(d + m / 60.0 + s / 3600.0);
-}
-const Corner OlindaCorners[4] = {
-    {F::ULLongitudeEdit, F::ULLatitudeEdit, Dms(34, 54, 58.20), Dms(7, 56, 59.36), 288776.250,
-     9120760.750},
-    {F::URLongitudeEdit, F::URLatitudeEdit, Dms(34, 49, 33.48), Dms(7, 57, 0.82), 298722.750,
-     9120760.750},
-    {F::LLLongitudeEdit, F::LLLatitudeEdit, Dms(34, 54, 59.72), Dms(8, 2, 25.86), 288776.250,
-     9110728.750},
-    {F::LRLongitudeEdit, F::LRLatitudeEdit, Dms(34, 49, 34.93), Dms(8, 2, 27.34), 298722.750,
-     9110728.750},
-};
 
 class SceneProjection : public HeaderTest {
   protected:
@@ -38,18 +19,7 @@ class SceneProjection : public HeaderTest {
         HeaderTest::SetUp();
         InParm = {};
         OutParm = {};
-        // UTM zone 25 south, meters, GRS 1980; the typed degrees are taken as they stand.
-        P.SetItemIndex(F::ProjectionCBOut, 1);
-        P.SetItemIndex(F::UnitCBOut, 2);
-        P.SetItemIndex(F::UtmZoneCBOut, 24);
-        P.SetItemIndex(F::SpheroidCBOut, 8);
-        P.SetItemIndex(F::DatumCBOut, 23);
-        P.SetChecked(F::UTMZoneNorthCBOut, false);
-        P.SetChecked(F::IgnoreDatumCB, true);
-        for (const Corner& c : OlindaCorners) {
-            P[c.Lon] = FloatToStr(c.Longitude);
-            P[c.Lat] = FloatToStr(c.Latitude);
-        }
+        TypeOlindaUtm25South(P);
     }
 };
 
@@ -58,7 +28,7 @@ TEST_F(SceneProjection, OlindaCornersGoToUtm25SouthAndBack) {
     ASSERT_TRUE(run.AllPointsDone()) << Rec.Summary();
     CornerPoints map;
     for (size_t i = 0; i < 4; ++i) {
-        const Corner& c = OlindaCorners[i];
+        const OlindaCorner& c = OlindaCorners[i];
         EXPECT_NEAR(StrToFloat(P[c.Lon]), c.Easting, 1.0) << i;
         EXPECT_NEAR(StrToFloat(P[c.Lat]), c.Northing, 1.0) << i;
         map[i] = {StrToFloat(P[c.Lon]), StrToFloat(P[c.Lat])};
@@ -73,14 +43,10 @@ TEST_F(SceneProjection, OlindaCornersGoToUtm25SouthAndBack) {
         EXPECT_NEAR(map[i].X, OlindaCorners[i].Longitude, 1e-8) << i;
         EXPECT_NEAR(map[i].Y, OlindaCorners[i].Latitude, 1e-8) << i;
     }
-}
-
-TEST_F(SceneProjection, SecondTransformKeepsTheSouthernZoneAndRecordZone) {
-    for (int run = 0; run < 2; ++run) {
-        DIHTransformCorners(P);
-        EXPECT_EQ(OutParm[SlotUtmZone], -25) << run;
-        EXPECT_EQ(DIHRecord.TargetUTMZone, 25) << run;
-    }
+    // A second transform keeps the southern zone in the block and the zone in the record.
+    DIHTransformCorners(P);
+    EXPECT_EQ(OutParm[SlotUtmZone], -25);
+    EXPECT_EQ(DIHRecord.TargetUTMZone, 25);
 }
 
 TEST_F(SceneProjection, EqualBlocksChangeNothing) {
@@ -242,10 +208,9 @@ TEST_F(SceneProjection, GridTurnsMapBoxesIntoPixelBounds) {
         TSubsetBounds b;
         ASSERT_EQ(grid.BoxToPixelBounds(t.Box, b), t.Inside);
         if (!t.Inside) continue;
-        EXPECT_EQ(b.SubsetLeft, t.Bounds.SubsetLeft);
-        EXPECT_EQ(b.SubsetRight, t.Bounds.SubsetRight);
-        EXPECT_EQ(b.SubsetTop, t.Bounds.SubsetTop);
-        EXPECT_EQ(b.SubsetBottom, t.Bounds.SubsetBottom);
+        EXPECT_EQ((std::array{b.SubsetLeft, b.SubsetRight, b.SubsetTop, b.SubsetBottom}),
+                  (std::array{t.Bounds.SubsetLeft, t.Bounds.SubsetRight, t.Bounds.SubsetTop,
+                              t.Bounds.SubsetBottom}));
     }
 }
 

@@ -82,7 +82,7 @@ TEST_F(DisProcessGui, AChoiceThatIsNoReadableDISChangesNothing) {
     }
 }
 
-TEST_F(DisProcessGui, EveryRunWithoutADISShowsTheNotReadyMessage) {
+TEST_F(DisProcessGui, RunsNeedADISAndThenTheirBandsAndNames) {
     TDisSinglePage* single = Window->SinglePage;
     QPushButton* runs[] = {
         Window->VIPage->VIPOKBtns[0], Window->VIPage->VIPOKBtns[5],  Window->KTPage->TCOKBtn,
@@ -97,17 +97,14 @@ TEST_F(DisProcessGui, EveryRunWithoutADISShowsTheNotReadyMessage) {
     }
     // Only the band algebra's title goes into the list before its checks.
     EXPECT_EQ(HeaderPages.DISProcessMemo, std::vector<std::string>{"Image MBFA:"});
-}
 
-TEST_F(DisProcessGui, AfterTheChoiceRunsNeedTheirBandsAndNames) {
     SplitScene();
     ChooseDIS(Window->TabSheet12->findChild<QPushButton*>("VIPDISFile"), Dir.File("olinda.dis"));
     Window->KTPage->TCFileNameEdit->clear();
-    Window->SinglePage->SRFileH1Edit->setText("h");
-    Window->SinglePage->SRFileS2Edit->setText("s");
-    Window->SinglePage->SRFileV3Edit->setText("v");
-    for (QPushButton* run : {Window->MBFAPage->MBFAOKBtn, Window->KTPage->TCOKBtn,
-                             Window->SinglePage->BGRtoHSVOKBtn}) {
+    for (QLineEdit* e : {single->SRFileH1Edit, single->SRFileS2Edit, single->SRFileV3Edit})
+        e->setText("x");
+    for (QPushButton* run :
+         {Window->MBFAPage->MBFAOKBtn, Window->KTPage->TCOKBtn, single->BGRtoHSVOKBtn}) {
         Rec->Clear();
         run->click();
         EXPECT_TRUE(Rec->Shown(NotReady)) << run->objectName().toStdString();

@@ -108,15 +108,6 @@ TEST_F(HistogramPageGui, LoadsCorrectsAndSavesAnOlindaBand) {
     EXPECT_TRUE(Rec->ErrorBoxes.empty());
 }
 
-TEST_F(HistogramPageGui, MinMaxStretchKeepsTheFirstBandsReference) {
-    const Bytes first = LoadBand(1);
-    const auto [lo, hi] = std::minmax_element(first.begin(), first.end());
-    LoadBand(5);
-    Page->CorrectionBtns[1]->click();
-    for (int v : {0, int{*lo}, 100, int{*hi}, 255})
-        EXPECT_EQ(Page->Table()[v], Stretched(v, *lo, *hi - *lo + 1)) << v;
-}
-
 TEST_F(HistogramPageGui, EqualisationReadsTheBandNotTheWorkingImage) {
     LoadBand(3);
     Page->CorrectionBtns[3]->click();
