@@ -65,6 +65,21 @@ template <class F> Grid Make(int32_t n, F value) {
     return g;
 }
 
+// The mean, over columns, of the variance of the values down each column.
+double RowToRowVariance(const Grid& g, int32_t n) {
+    double total = 0.0;
+    for (int32_t x = 0; x < n; ++x) {
+        double sum = 0.0, sum2 = 0.0;
+        for (int32_t y = 0; y < n; ++y) {
+            const double v = g[static_cast<size_t>(y) * n + x];
+            sum += v;
+            sum2 += v * v;
+        }
+        total += sum2 / n - (sum / n) * (sum / n);
+    }
+    return total / n;
+}
+
 TEST(FFTWorkbench, SizeMessages) {
     const struct {
         int64_t W, H;
@@ -93,6 +108,22 @@ TEST(FFTWorkbench, NoneAndInverseReturnTheInput) {
             ASSERT_EQ(out[k], std::nearbyint((narrow[k] - *lo) * 255.0 / (*hi - *lo))) << k;
     }
     EXPECT_TRUE(rec.Messages.empty());
+}
+
+TEST(FFTWorkbench, LowPassRemovesHorizontalStripes) {
+    RecordingHooks rec;
+    const int32_t n = 64;
+    // Stripes four rows apart (frequency 16 down the columns) over a slow ramp across them.
+    const Grid g = Make(n, [](int x, int y) {
+        return 128.0 + 60.0 * std::cos(2.0 * std::numbers::pi * x / 64.0) + (y % 4 < 2 ? 50 : -50);
+    });
+    Workbench r;
+    const Grid out = BandRun(r, g, n, {ffLowPass, 8, 123, false, false});
+    EXPECT_GT(RowToRowVariance(g, n), 2000.0);
+    EXPECT_LT(RowToRowVariance(out, n), 1.0);
+    // The ramp across the stripes stays, stretched onto the whole range.
+    EXPECT_EQ(out[0], 255);
+    EXPECT_EQ(out[32], 0);
 }
 
 // A single sinusoid lights exactly its frequency and its mirror; with the centroid on, the
