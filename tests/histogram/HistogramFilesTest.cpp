@@ -64,29 +64,6 @@ TEST_F(HistogramFiles, ThreeFilesBesideThePictureInTheirLayouts) {
         EXPECT_EQ(lines[n].size(), 23u) << n;
 }
 
-TEST_F(HistogramFiles, ReadBackAndWrittenAgainByteForByte) {
-    ShowSixPixels();
-    LoadOrMakeHistogramFiles();
-    // Read back from the files, then written again elsewhere.
-    const int passes = PixelPasses();
-    ClearHistogramState();
-    LoadOrMakeHistogramFiles();
-    EXPECT_EQ(PixelPasses(), passes);
-    TempDir other;
-    ImageDirectory = other.Path();
-    CheckCountFile();
-    CheckSeedFile();
-    CheckStatisticsFile();
-    EXPECT_FALSE(CountFileExists || SeedFileExists || StatisticsFileExists);
-    ASSERT_TRUE(WriteCountFile());
-    ASSERT_TRUE(WriteSeedFile());
-    ASSERT_TRUE(WriteStatisticsFile());
-    for (const char* name : Companions) {
-        std::vector<uint8_t> again = FileBytes(other.File(name));
-        EXPECT_EQ(again, Companion(name)) << name;
-    }
-}
-
 TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {
     ShowSixPixels();
     LoadOrMakeHistogramFiles();
