@@ -4,7 +4,6 @@
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 
-#include <filesystem>
 #include <vector>
 
 namespace {
