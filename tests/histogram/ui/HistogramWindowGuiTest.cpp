@@ -9,8 +9,8 @@
 #include "histogram/vSeedBreaks.h"
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
-#include "runtime/RtNumbers.h"
 #include "shell/vColorScreens.h"
+#include "shell/vMacroPlayer.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
@@ -225,10 +225,8 @@ TEST_F(HistogramWindow, TheRecordedDisplayLinePlaysBackToTheSamePicture) {
     UndoImage();
     Histo->SCHGroup->button(0)->click();
     Histo->SC_DT_RGroup->button(0)->click();
-    // As the player reads them: the code from the line, then its two parameter lines.
-    ASSERT_EQ(StrToInt(lines[0].substr(1, 4)), 101);
-    Histo->DoH_SCDisplay(static_cast<int>(StrToInt(lines[1])),
-                         static_cast<int>(StrToInt(lines[2])));
+    MacroRecording = LogToDIP = false;
+    ASSERT_TRUE(PlayMacro(lines));
     EXPECT_TRUE(ShowsPicture(shown));
     EXPECT_TRUE(ToggleRGB);
 }
