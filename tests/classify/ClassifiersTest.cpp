@@ -341,16 +341,6 @@ TEST_F(Classifiers, BoxesTrainedOnTheFalseColourPictureClassifyByTheBoxRule) {
     TrainingSites = {};
 }
 
-TEST_F(Classifiers, WithoutAPictureNothingRuns) {
-    TrainingSites = {};
-    TrainingSites[1] = Box(0, 255, 1);
-    DoUnParallel(0, 2, 10, 0, 0, 9);
-    DoClustered(0, 7, 10, 5, 1, 3);
-    EXPECT_EQ(TrainingSites[1].Count, 0);
-    EXPECT_EQ(Rec.Gauge.back(), 0);
-    TrainingSites = {};
-}
-
 TEST_F(Classifiers, ClassColoursComeFromTheirOptionsAndSwapsNeedTwoClassesAndASiteFile) {
     const auto savedSettings = ColorSettings;
     const auto savedClasses = ClassColors;

@@ -82,14 +82,6 @@ TEST_F(ClassDisplay, HistogramBarsStepOneClassAtEachValueAboveTheBreak) {
         EXPECT_EQ(mixed[static_cast<size_t>(value)], cls) << value;
 }
 
-TEST_F(ClassDisplay, ClassesSevenAndEightSwapColoursAndPastNineKeepNine) {
-    const uint32_t expected[] = {0x010101, 0x020202, 0x030303, 0x040404, 0x050505,
-                                 0x060606, 0x080808, 0x070707, 0x090909, 0x090909};
-    for (int k = 1; k <= 10; ++k)
-        EXPECT_EQ(ClassColorOf(k), expected[k - 1]) << k;
-    EXPECT_EQ(DefaultClassColor(), 0xDDDDDDu);
-}
-
 TEST_F(ClassDisplay, TheToggleGroupShowsBgrFirstThenRedGreenBlue) {
     const std::pair<std::array<bool, 4>, int> cases[] = {
         // Blue, green, red, BGR set -> the item shown; none keeps the current item.

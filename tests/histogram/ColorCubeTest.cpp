@@ -157,21 +157,6 @@ TEST_F(ColorCubeTest, OverlayAndImageCountsPaintOnlyCountedColors) {
     EXPECT_EQ(std::count(image.Pixels.begin(), image.Pixels.end(), White), 256 * 256 - 4);
 }
 
-TEST_F(ColorCubeTest, ScattergramOfAGreyPictureLiesOnTheDiagonal) {
-    std::vector<Rgb> greys;
-    for (int v = 0; v < 255; v += 5)
-        greys.push_back({v, v, v});
-    Load(static_cast<int>(greys.size()), greys);
-    for (int plane : {ScatterGreenRed, ScatterBlueRed, ScatterGreenBlue}) {
-        Picture out;
-        ASSERT_TRUE(PlotScattergram(plane, false, out, nullptr));
-        for (int v = 0; v < 255; v += 5)
-            EXPECT_EQ(out.At(v, 255 - v), PackPixel(v, v, v)) << plane << " " << v;
-        EXPECT_EQ(std::count(out.Pixels.begin(), out.Pixels.end(), White),
-                  256 * 256 - static_cast<long>(greys.size()));
-    }
-}
-
 TEST_F(ColorCubeTest, ScattergramPlacesEachItemsBandsAndFramesTheClassBoxes) {
     Load(1, {{10, 20, 30}});
     const struct {

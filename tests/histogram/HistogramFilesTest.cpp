@@ -4,7 +4,6 @@
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 
-#include <filesystem>
 #include <vector>
 
 namespace {
@@ -62,29 +61,6 @@ TEST_F(HistogramFiles, ThreeFilesBesideThePictureInTheirLayouts) {
     EXPECT_EQ(lines[30], " 9.58333333333333E+0000"); // 12 CoVariance
     for (int n : {1, 2, 4, 5, 7, 8, 30, 31, 32, 33, 34, 35})
         EXPECT_EQ(lines[n].size(), 23u) << n;
-}
-
-TEST_F(HistogramFiles, ReadBackAndWrittenAgainByteForByte) {
-    ShowSixPixels();
-    LoadOrMakeHistogramFiles();
-    // Read back from the files, then written again elsewhere.
-    const int passes = PixelPasses();
-    ClearHistogramState();
-    LoadOrMakeHistogramFiles();
-    EXPECT_EQ(PixelPasses(), passes);
-    TempDir other;
-    ImageDirectory = other.Path();
-    CheckCountFile();
-    CheckSeedFile();
-    CheckStatisticsFile();
-    EXPECT_FALSE(CountFileExists || SeedFileExists || StatisticsFileExists);
-    ASSERT_TRUE(WriteCountFile());
-    ASSERT_TRUE(WriteSeedFile());
-    ASSERT_TRUE(WriteStatisticsFile());
-    for (const char* name : Companions) {
-        std::vector<uint8_t> again = FileBytes(other.File(name));
-        EXPECT_EQ(again, Companion(name)) << name;
-    }
 }
 
 TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {

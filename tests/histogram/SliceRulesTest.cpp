@@ -88,24 +88,6 @@ TEST_F(RuleLists, EveryClassifierAgreesWithTheListsAtEveryBound) {
     }
 }
 
-TEST_F(RuleLists, NamedPixels) {
-    const RuleClassifier fixed = RuleClassifier::Fixed();
-    const RuleClassifier halley = RuleClassifier::Real(123, 66, 36, 0.01);
-    const struct {
-        const RuleClassifier& Rc;
-        Rgb Px;
-        int Class;
-    } cases[] = {
-        {fixed, {0, 0, 0}, 1},        {halley, {0, 0, 0}, 1},       {fixed, {255, 255, 255}, 15},
-        {fixed, {151, 151, 151}, 15}, {fixed, {150, 150, 150}, 35}, {fixed, {250, 251, 252}, 33},
-        {fixed, {200, 20, 20}, 7},    {fixed, {60, 10, 10}, 10},    {halley, {35, 20, 35}, 1},
-        {halley, {47, 20, 40}, 4},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.Rc.Classify(c.Px[0], c.Px[1], c.Px[2]), c.Class)
-            << c.Px[0] << " " << c.Px[1] << " " << c.Px[2];
-}
-
 TEST_F(RuleLists, ParametersBeyondEveryBoundClassLikeTheLargestSensibleOne) {
     // From a macro line any real arrives; past every pixel value and sum the classes no longer
     // change, and nothing is computed from an unbounded value.
@@ -175,11 +157,13 @@ TEST_F(RuleRoutines, ColoursFollowTheClassTableAndTheDefault) {
 TEST_F(RuleRoutines, NothingHappensWithoutAWorkingImage) {
     for (const auto& run : std::vector<std::function<void()>>{
              [] { Do_Halley(1, 1, 1); }, [] { Do_ISlice(1, 1, 1, 1); }, [] { Do_Slice(1); },
-             [] { Do_Asteroids(1); }, [] { soho::RunObjectDisplay(0); }}) {
+             [] { Do_Asteroids(1); }, [] { soho::RunObjectDisplay(0); }, [] { Do_Europa(1); },
+             [] { Do_Tone(1); }, [] { Do_SetSlice(1); }, [] { Do_SetOSIlice(1, 1); }}) {
         Rec.Clear();
         run();
         EXPECT_TRUE(Rec.Shown(39977));
         EXPECT_EQ(Rec.PictureChanges, 0);
+        EXPECT_TRUE(Rec.Status0.empty());
     }
 }
 

@@ -131,16 +131,4 @@ TEST_F(SliceRoutines, EveryRoutineOnItsBoundaries) {
     }
 }
 
-TEST_F(SliceRoutines, NothingHappensWithoutAWorkingImage) {
-    for (const auto& run :
-         std::vector<std::function<void()>>{[] { Do_Europa(1); }, [] { Do_Tone(1); },
-                                            [] { Do_SetSlice(1); }, [] { Do_SetOSIlice(1, 1); }}) {
-        Rec.Clear();
-        run();
-        EXPECT_TRUE(Rec.Shown(39977));
-        EXPECT_EQ(Rec.PictureChanges, 0);
-        EXPECT_TRUE(Rec.Status0.empty());
-    }
-}
-
 } // namespace

@@ -19,7 +19,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -204,37 +203,6 @@ TEST_F(ClassificationWindow, ColourPanelsChangeTheProgramColoursTheClassesArePai
     EXPECT_NE(ClassPaintColors[8], 0x123456u);
     ClassColors = savedClasses;
     ColorSettings = savedSettings;
-}
-
-TEST_F(ClassificationWindow, SwitchExchangesTwoClassesOnlyWithASiteFile) {
-    const std::string sites = Dir.File("s.rts");
-    SaveTrainingSiteFile(sites, TrainingSites);
-    const struct {
-        std::string File;
-        int From, To; // list rows; -1 selects nothing
-        bool Swapped;
-    } cases[] = {
-        {sites, 1, 4, true}, {sites, 1, 14, true},   {sites, 2, 2, false},
-        {"", 1, 4, false},   {sites, -1, -1, false},
-    };
-    for (const auto& c : cases) {
-        TrainingSites = {};
-        TrainingSites[2].Count = 22;
-        Window->SetDataIntoForm(10);
-        ClassifierFileNames.TrainingSites = c.File;
-        Window->CCOriginalListBox->clearSelection();
-        Window->CCBecomesListBox->clearSelection();
-        if (c.From >= 0) Window->CCOriginalListBox->item(c.From)->setSelected(true);
-        if (c.To >= 0) Window->CCBecomesListBox->item(c.To)->setSelected(true);
-        Rec->Clear();
-        Window->ClassClown->click();
-        EXPECT_EQ(Rec->Shown(13), !c.Swapped) << c.From << " " << c.To;
-        const size_t to = static_cast<size_t>(c.To + 1);
-        EXPECT_EQ(TrainingSites[2].Count, c.Swapped ? 0 : 22) << c.From << " " << c.To;
-        if (c.Swapped) EXPECT_EQ(TrainingSites[to].Count, 22);
-        EXPECT_EQ(Site(2, 12)->text(), c.Swapped ? "0" : "22");
-        if (c.Swapped && to <= 9) EXPECT_EQ(Site(static_cast<int>(to), 12)->text(), "22");
-    }
 }
 
 TEST_F(ClassificationWindow, IteratedRunsShowTheirPassAndFollowTheRefitBoxes) {

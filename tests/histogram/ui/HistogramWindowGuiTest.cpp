@@ -9,23 +9,18 @@
 #include "histogram/vSeedBreaks.h"
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
-#include "runtime/RtNumbers.h"
 #include "shell/vColorScreens.h"
+#include "shell/vMacroPlayer.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTabWidget>
 
 namespace {
 
@@ -125,23 +120,6 @@ class HistogramWindow : public GuiStartup {
     SavedClassDisplayOptions SavedOptions;
 };
 
-TEST_F(HistogramWindow, PagesStandInTabOrderAndTheClassifierPageShowsTheToggleSet) {
-    QStringList titles;
-    for (int i = 0; i < Histo->HistoPages->count(); ++i)
-        titles << Histo->HistoPages->tabText(i);
-    EXPECT_EQ(titles.join('|'), "Histogram|H Color|H 2D|H 2/3 D|Natural Break|"
-                                "Statistical Classifier|SC data|SC Slice");
-    for (int item : {1, 3, 2, 0}) {
-        ToggleBlue = item == 0;
-        ToggleGreen = item == 1;
-        ToggleRed = item == 2;
-        ToggleRGB = item == 3;
-        Histo->HistoPages->setCurrentIndex(THistogramForm::PageHistogram);
-        Histo->HistoPages->setCurrentIndex(THistogramForm::PageClassifier);
-        EXPECT_EQ(Histo->SC_DT_RGroup->checkedId(), item);
-    }
-}
-
 TEST_F(HistogramWindow, HistogramPageDrawsEachBandAndSavesItsPicture) {
     OpenSynthetic();
     Histo->H_HBtn->click();
@@ -166,13 +144,10 @@ TEST_F(HistogramWindow, HistogramPageDrawsEachBandAndSavesItsPicture) {
     EXPECT_EQ(r.Filter, "bmp|*.bmp");
     EXPECT_EQ(r.DefaultExt, "BMP");
 
-    // The plot itself is the engine's; here the mode (10) fills the height of the saved red plot
-    // and green's single value stands in green.
+    // The plot itself is the engine's; here the mode (10) fills the height of the saved red plot.
     const Picture hr = Saved("synthHR.bmp");
     EXPECT_EQ(hr.Pixels, Histo->HistogramPictures[BandRed].Pixels);
     EXPECT_EQ(RowsOf(hr, 35, PackPixel(255, 0, 0)), (std::pair{0, 119}));
-    EXPECT_EQ(RowsOf(Histo->HistogramPictures[BandGreen], 75, PackPixel(0, 128, 0)),
-              (std::pair{0, 119}));
 }
 
 TEST_F(HistogramWindow, NaturalBreakEditsAreClampedAndSavedAsRowZeroAndTheAdsFile) {
@@ -250,10 +225,8 @@ TEST_F(HistogramWindow, TheRecordedDisplayLinePlaysBackToTheSamePicture) {
     UndoImage();
     Histo->SCHGroup->button(0)->click();
     Histo->SC_DT_RGroup->button(0)->click();
-    // As the player reads them: the code from the line, then its two parameter lines.
-    ASSERT_EQ(StrToInt(lines[0].substr(1, 4)), 101);
-    Histo->DoH_SCDisplay(static_cast<int>(StrToInt(lines[1])),
-                         static_cast<int>(StrToInt(lines[2])));
+    MacroRecording = LogToDIP = false;
+    ASSERT_TRUE(PlayMacro(lines));
     EXPECT_TRUE(ShowsPicture(shown));
     EXPECT_TRUE(ToggleRGB);
 }
@@ -334,61 +307,6 @@ TEST_F(HistogramWindow, ClassifierHistogramsTakeTheMethodsClassColoursAndBreaks)
     for (QLineEdit* e : Histo->SCHEdit)
         edits << e->text();
     EXPECT_EQ(edits.join(' '), "15 25 40 60 85 115 150 190 255");
-}
-
-TEST_F(HistogramWindow, StatisticsTextIsListedAndItsSelectionCopied) {
-    OpenSynthetic();
-    Histo->H_SCBtn->click();
-    const QStringList lines = Histo->H_SCMemo->toPlainText().split('\n');
-    ASSERT_EQ(lines.size(), 70);
-    EXPECT_EQ(lines[0], "Image Size: 8");
-    EXPECT_EQ(lines[9], "RedMin10");
-    Histo->H_SCMemo->selectAll();
-    Histo->H_SCClipCopyBtn->click();
-    EXPECT_EQ(QApplication::clipboard()->text().split('\n').value(1), "Image Width: 4");
-}
-
-TEST_F(HistogramWindow, ALoadAndAClosingDisableEveryFollowUpButton) {
-    OpenSynthetic();
-    Histo->H_HBtn->click();
-    Histo->H_SCHBtn->click();
-    Histo->H_NB_ActiveBtn[BandRed]->click();
-    auto followUps = [this] {
-        std::vector<QPushButton*> all{Histo->H_NB_SetBtn, Histo->H_NB_SaveImageBtn};
-        for (auto* group : {&Histo->H_HSaveBtn, &Histo->SCHSaveBtn, &Histo->H_NB_SaveBtn})
-            all.insert(all.end(), group->begin(), group->end());
-        return all;
-    };
-    const std::vector<QPushButton*> buttons = followUps();
-    EXPECT_EQ(std::count_if(buttons.begin(), buttons.end(),
-                            [](QPushButton* b) { return b->isEnabled(); }),
-              9);
-    OpenSynthetic();
-    for (QPushButton* b : followUps())
-        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-
-    Histo->H_HBtn->click();
-    Histo->show();
-    Histo->close();
-    EXPECT_EQ(FormToFree, tfHistogram);
-    EXPECT_FALSE(Histo->H_HSaveBtn[BandRed]->isEnabled());
-    EXPECT_EQ(HistogramForm.data(), Histo);
-}
-
-TEST_F(HistogramWindow, LosingTheFocusBlanksTheColourPagesPictures) {
-    std::fill(Histo->ColorSourceBitmap.Pixels.begin(), Histo->ColorSourceBitmap.Pixels.end(),
-              PackPixel(255, 255, 255));
-    Histo->ColorPlaneBitmap = Histo->ColorSourceBitmap;
-    Histo->ImageHistogram->setText("histogram");
-    QEvent deactivated(QEvent::ActivationChange);
-    QCoreApplication::sendEvent(Histo, &deactivated);
-    for (const Picture* p : {&Histo->ColorSourceBitmap, &Histo->ColorPlaneBitmap}) {
-        EXPECT_EQ(p->Width, Histo->ImageBig->width());
-        EXPECT_EQ(p->Height, Histo->ImageBig->height());
-        EXPECT_EQ(p->Pixels.front(), PackPixel(0, 0, 0));
-    }
-    EXPECT_TRUE(Histo->ImageHistogram->text().isEmpty());
-    EXPECT_EQ(Histo->ImageBig->pixmap().toImage().pixel(3, 3), qRgb(0, 0, 0));
 }
 
 // Without a picture there is no name to keep the tables under: the row changes, no file is made.

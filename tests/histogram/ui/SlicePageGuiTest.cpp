@@ -115,16 +115,6 @@ TEST_F(SlicePage, EveryButtonRecordsItsClampedValuesAndPlaysBackToTheSamePicture
     }
 }
 
-TEST_F(SlicePage, ALoggedClickWritesTheLinesAndADateAndSavesTheLog) {
-    MacroRecording = LogToDIP = true;
-    Histo->SOHOButtons[2]->click();
-    const Lines lines{"=0106  Do_Europa", "55"};
-    EXPECT_EQ(Rec->MacroLines, lines);
-    ASSERT_EQ(Rec->HistoryLines.size(), 3u);
-    EXPECT_TRUE(std::equal(lines.begin(), lines.end(), Rec->HistoryLines.begin()));
-    EXPECT_EQ(Rec->HistorySaves, 1);
-}
-
 TEST_F(SlicePage, AnObjectLineOutsideTheGroupPlaysNothing) {
     for (const char* item : {"23", "-1", "99999999999"}) {
         ASSERT_TRUE(PlayMacro(Lines{"=0102  H SOHO", item}));
