@@ -139,27 +139,6 @@ TEST_F(ColorLUT, MinMaxOfABandWithOneValueFailsWithTheRunTimesError) {
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Invalid floating point operation"});
 }
 
-// sum; entries from the class count up are 255.
-TEST_F(ColorLUT, HistogramEqualisationSearchesTheWeightedCounts) {
-    BandHistogram h{};
-    for (int j = 1; j < 256; ++j)
-        h[j] = 1;
-    const int64_t sum = 255 * 256 / 2;
-    LUTTable t;
-    HistogramEqualise(4, h, sum, t);
-    std::array<int64_t, 256> cumulative{};
-    for (int j = 1; j < 256; ++j)
-        cumulative[j] = cumulative[j - 1] + j;
-    for (int k = 0; k < 4; ++k) {
-        int j = 1;
-        while (cumulative[j] < (sum / 4) * k)
-            ++j;
-        EXPECT_EQ(t[k], j + 1) << k;
-    }
-    for (int k = 4; k < 256; ++k)
-        EXPECT_EQ(t[k], 255) << k;
-}
-
 TEST_F(ColorLUT, HistogramEqualisationStopsAtTheHistogramsEndAndSumsIn64Bits) {
     // A sum the counts never reach: every search but the first runs to the end.
     BandHistogram empty{};
@@ -308,17 +287,6 @@ TEST_F(ColorLUT, HLSHuePlaneTakesTheBytesAsFractions) {
     MapLUTPixel(m, LUTRun::Preview, 200, 40, 40, x);
     for (double v : x)
         EXPECT_NEAR(v, 255.0, 1e-4);
-}
-
-// A saturation that the preview wraps (0 becomes 1) but the apply only lifts to its floor.
-TEST_F(ColorLUT, PreviewWrapsWhereApplyOnlyClamps) {
-    const LUTMapping m = Mapping(lfHSV, 5, true, {-108, -51, -64});
-    ASSERT_LT(m.A2, 0.0f);
-    ASSERT_GT(m.A2, -1.0f);
-    double preview[3], apply[3];
-    MapLUTPixel(m, LUTRun::Preview, 100, 100, 100, preview);
-    MapLUTPixel(m, LUTRun::Apply, 100, 100, 100, apply);
-    EXPECT_NE(preview[0], apply[0]);
 }
 
 // No option at all leaves the picture as it was and still shows it.
