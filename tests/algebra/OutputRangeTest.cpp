@@ -157,14 +157,6 @@ TEST(OutputRangeRule, FirstRangeOptionInTheEnginesOrder) {
 // The frame, run through the plainest engine.
 using ValueFrame = EngineTestImage;
 
-TEST_F(ValueFrame, NoRangeOptionShowsTheUnchangedPicture) {
-    Load(2, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {250, 251, 252}});
-    const auto before = Shown();
-    DoPMultiply(poMultiply, 2, 2, 2);
-    EXPECT_EQ(Shown(), before);
-    EXPECT_EQ(Rec.Status1.back(), "Image processed");
-}
-
 TEST_F(ValueFrame, OneRowPictureReportsDoneInsteadOfDividingByZero) {
     Load(3, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
     ClipOption = true;
