@@ -33,14 +33,6 @@ class PixelAlgebraWindow : public EngineTestImage {
     std::unique_ptr<Form> W;
 };
 
-TEST_F(PixelAlgebraWindow, HoldsItsThreePagesWithTheLookUpTablesLast) {
-    ASSERT_EQ(W->PageControl1->count(), 3);
-    EXPECT_EQ(W->PageControl1->tabText(0), "Pixel Operations");
-    EXPECT_EQ(W->PageControl1->tabText(1), "Ratios");
-    EXPECT_EQ(W->PageControl1->tabText(2), "Color Contortions");
-    EXPECT_EQ(W->PageControl1->widget(2), W->ColorContortions);
-}
-
 // Each command records its lines before it runs; playing the lines back on the picture it
 // started from gives the same picture, byte for byte.
 TEST_F(PixelAlgebraWindow, EachCommandRecordsWhatPlaysBackToTheSamePicture) {
@@ -109,11 +101,6 @@ TEST_F(PixelAlgebraWindow, EachCommandRecordsWhatPlaysBackToTheSamePicture) {
         ASSERT_TRUE(PlayMacro(c.Recorded));
         EXPECT_EQ(DisplayedPicture.Pixels, shown);
     }
-}
-
-TEST_F(PixelAlgebraWindow, TheResourceExpressionIsRedOverBlue) {
-    W->PAPODOBtn->click();
-    EXPECT_EQ(Shown(), (std::vector<Rgb>{{2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {4, 4, 4}}));
 }
 
 TEST_F(PixelAlgebraWindow, NoRatioChosenRecordsMinusOneAndLeavesThePicture) {
