@@ -69,17 +69,6 @@ TEST_F(DatumShift, SameDatumOrWgs84OnBothSidesLeavesThePoint) {
     EXPECT_TRUE(ProjectionLog.empty());
 }
 
-TEST_F(DatumShift, OnlyTheTargetStepRunsFromWgs84) {
-    Datums(23, 13);
-    double lon = 0, lat = 0;
-    ASSERT_EQ(ConvertDatum(-1.3, 0.6, lon, lat), 0);
-    double wantLat = 0.6, wantLon = -1.3, h = 0;
-    ASSERT_TRUE(ShiftFromWgs84(wantLat, wantLon, h));
-    EXPECT_EQ(lon, wantLon);
-    EXPECT_EQ(lat, wantLat);
-    EXPECT_NE(lon, -1.3);
-}
-
 TEST_F(DatumShift, FailuresReportTheirStepAndLeaveTheOutputs) {
     struct Case {
         int in, out;
