@@ -100,28 +100,6 @@ TEST(OutputRangeRule, AutoRangeStretchesFromTheStartingExtremes) {
         EXPECT_EQ(TwoPasses(values), expected);
 }
 
-TEST(OutputRangeRule, AutoRangeMinimumIsKeptInSinglePrecision) {
-    AutoRangeOption = true;
-    OutputRange single({});
-    OutputRange full({}, MinimumPrecision::Double);
-    AutoRangeOption = false;
-    single.Channels[0].Track(0.1);
-    full.Channels[0].Track(0.1);
-    EXPECT_EQ(single.Channels[0].Minimum, static_cast<double>(0.1f));
-    EXPECT_EQ(full.Channels[0].Minimum, 0.1);
-    // A minimum beyond the single range overflows as the store into it does.
-    EXPECT_THROW(single.Channels[0].Track(-1e300), EOverflow);
-    EXPECT_NO_THROW(full.Channels[0].Track(-1e300));
-}
-
-TEST(OutputRangeRule, ZeroRangeRaisesTheRunTimesErrors) {
-    ChannelRange ch;
-    ch.Maximum = ch.Minimum = 255;
-    ch.Range = 0;
-    EXPECT_THROW(OutputValue(RangeStep::Stretch, 255, {}, ch), EInvalidOp);
-    EXPECT_THROW(OutputValue(RangeStep::Stretch, 100, {}, ch), EZeroDivide);
-}
-
 TEST(OutputRangeRule, NonFiniteValuesNeverBecomeBytes) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
