@@ -364,26 +364,6 @@ TEST_F(ColorLUT, PreviewKeepsTheUsersUndo) {
     EXPECT_EQ(Shown(), (std::vector<Rgb>{{10, 20, 30}, {40, 50, 60}}));
 }
 
-// Preview and apply agree pixel for pixel for every channel-by-channel function, whatever the row
-// order of their pictures.
-TEST_F(ColorLUT, PreviewAndApplyAgreeOnTables) {
-    std::vector<Rgb> pixels;
-    for (int i = 0; i < 12; ++i)
-        pixels.push_back({i * 21, 255 - i * 13, (i * 77) % 256});
-    ClipOption = true;
-    for (int32_t code : {lfNegative, lfGray, lfRGB, lfCMYK, lfYIQ}) {
-        Load(4, pixels);
-        LUTFunction = code;
-        ColorPlane = code == lfRGB ? 1 : (code == lfCMYK ? 12 : NoColorPlane);
-        DoLUT({});
-        const LUTMapping m = CurrentLUTMapping(-20, 30, 40);
-        Picture preview;
-        ASSERT_TRUE(MakeLUTPreview(m, preview));
-        ApplyLUTImage(m);
-        EXPECT_EQ(preview.Pixels, DisplayedPicture.Pixels) << code;
-    }
-}
-
 // The colour-space corrections map each colour once and share the result: every pixel must still
 // be the one worked out on its own, for every plane, with and without colour, in both runs.
 TEST_F(ColorLUT, ColourSpacePassesMatchThePixelMapping) {
