@@ -50,54 +50,21 @@ TEST(OutputRangeRule, AbsoluteSetAbsoluteAndThreshold) {
     const ValueSteps threshold{.Threshold = true, .ThresholdMin = 50, .ThresholdMax = 200};
     using S = RangeStep;
     const std::tuple<const ValueSteps&, RangeStep, double, int> cases[] = {
-        {absolute, S::Clip, -3.2, 3},
-        {absolute, S::Clip, -0.5, 0},
+        // clang-format off
+        {absolute, S::Clip, -3.2, 3}, {absolute, S::Clip, -0.5, 0},
         {absolute, S::BelowZero, -1, 254},
-        {bounds, S::Clip, 150, 100},
-        {bounds, S::Clip, -40, 10},
-        {bounds, S::Clip, 50.5, 50},
-        {crossed, S::Clip, 50, 100},
-        {crossed, S::Clip, 5, 100},
+        {bounds, S::Clip, 150, 100}, {bounds, S::Clip, -40, 10}, {bounds, S::Clip, 50.5, 50},
+        {crossed, S::Clip, 50, 100}, {crossed, S::Clip, 5, 100},
         {both, S::Clip, -150, 100}, // absolute comes first
         {both, S::Clip, -5, 10},
-        {threshold, S::Clip, 30, 0},
-        {threshold, S::Clip, 50, 50},
-        {threshold, S::Clip, 220, 200},
+        {threshold, S::Clip, 30, 0}, {threshold, S::Clip, 50, 50}, {threshold, S::Clip, 220, 200},
         {threshold, S::Clip, 49.5, 50}, // rounded before the threshold
-        {threshold, S::Clip, 48.5, 0},
-        {threshold, S::BelowZero, 1, 200},
+        {threshold, S::Clip, 48.5, 0}, {threshold, S::BelowZero, 1, 200},
         {threshold, S::Discard, 30, NoByte},
+        // clang-format on
     };
     for (const auto& [steps, step, v, expected] : cases)
         EXPECT_EQ(Out(step, v, steps), expected) << v;
-}
-
-std::vector<int> TwoPasses(const std::vector<double>& values,
-                           MinimumPrecision precision = MinimumPrecision::Single) {
-    AutoRangeOption = true;
-    OutputRange out({}, precision);
-    AutoRangeOption = false;
-    out.BeginPass();
-    for (double v : values)
-        EXPECT_EQ(OutputValue(out.StepOfPass(0), v, out.Steps, out.Channels[0]), NoByte);
-    out.BeginPass();
-    std::vector<int> bytes;
-    for (double v : values)
-        bytes.push_back(OutputValue(out.StepOfPass(1), v, out.Steps, out.Channels[0]));
-    return bytes;
-}
-
-TEST(OutputRangeRule, AutoRangeStretchesFromTheStartingExtremes) {
-    const std::pair<std::vector<double>, std::vector<int>> cases[] = {
-        {{0, 255, 510}, {0, 128, 255}},
-        // The maximum stays at its starting 0.
-        {{-510, -10}, {0, 250}},
-        // The minimum stays at its starting 255.
-        {{300, 555, 810}, {21, 138, 255}},
-        {{10, 20}, {0, 255}},
-    };
-    for (const auto& [values, expected] : cases)
-        EXPECT_EQ(TwoPasses(values), expected);
 }
 
 TEST(OutputRangeRule, NonFiniteValuesNeverBecomeBytes) {
