@@ -15,6 +15,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using Form = TPixelAlgebraForm;
+const std::vector<Rgb> Scene = {{200, 7, 100}, {90, 50, 30}, {12, 240, 3}, {255, 128, 64}};
 
 class PixelAlgebraWindow : public EngineTestImage {
   protected:
@@ -23,7 +24,7 @@ class PixelAlgebraWindow : public EngineTestImage {
         ClipOption = true;
         W = std::make_unique<Form>();
         W->show();
-        Load(2, {{200, 7, 100}, {90, 50, 30}, {12, 240, 3}, {255, 128, 64}});
+        Load(2, Scene);
         MacroRecording = true;
     }
     void TearDown() override {
@@ -89,7 +90,7 @@ TEST_F(PixelAlgebraWindow, EachCommandRecordsWhatPlaysBackToTheSamePicture) {
         SCOPED_TRACE(c.Name);
         W = std::make_unique<Form>();
         W->show();
-        Load(2, {{200, 7, 100}, {90, 50, 30}, {12, 240, 3}, {255, 128, 64}});
+        Load(2, Scene);
         c.Set(*W);
         Rec.Clear();
         ((*W).*c.Button)->click();
@@ -97,7 +98,7 @@ TEST_F(PixelAlgebraWindow, EachCommandRecordsWhatPlaysBackToTheSamePicture) {
         EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
         const std::vector<uint32_t> shown = DisplayedPicture.Pixels;
         EXPECT_NE(shown, original);
-        Load(2, {{200, 7, 100}, {90, 50, 30}, {12, 240, 3}, {255, 128, 64}});
+        Load(2, Scene);
         ASSERT_TRUE(PlayMacro(c.Recorded));
         EXPECT_EQ(DisplayedPicture.Pixels, shown);
     }
@@ -108,8 +109,7 @@ TEST_F(PixelAlgebraWindow, NoRatioChosenRecordsMinusOneAndLeavesThePicture) {
     W->PA_RatiosBtn->click();
     EXPECT_EQ(Rec.MacroLines, expected);
     EXPECT_EQ(Rec.PictureChanges, 0);
-    EXPECT_EQ(Shown(),
-              (std::vector<Rgb>{{200, 7, 100}, {90, 50, 30}, {12, 240, 3}, {255, 128, 64}}));
+    EXPECT_EQ(Shown(), Scene);
 }
 
 // A coefficient that is not a number whole stops the command before anything is recorded or run.
