@@ -244,12 +244,11 @@ TEST_F(ColorLUT, PixelValuesByFunctionAndPlane) {
         {lfCMYK, 11, true, {5, 6, -1}, {90 + 255, 90 + 255, 90 + 255}},
         {lfCMYK, 12, true, {5, 6, 7}, {66, 66, 66}},
         {lfCMYK, 13, true, {261, 6, 7}, {35, 35, 35}},
-        {lfYIQ,
-         NoColorPlane,
-         true,
-         {10, 20, 30},
+        // clang-format off
+        {lfYIQ, NoColorPlane, true, {10, 20, 30},
          {0.299 * 40 + 0.587 * 80 + 0.114 * 120, 0.596 * 40 - 0.275 * 80 - 0.321 * 120,
           0.212 * 40 - 0.523 * 80 + 0.311 * 120}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         const LUTMapping m = Mapping(c.function, c.plane, c.inColor, c.bars);
