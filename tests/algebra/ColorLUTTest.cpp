@@ -139,27 +139,6 @@ TEST_F(ColorLUT, MinMaxOfABandWithOneValueFailsWithTheRunTimesError) {
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Invalid floating point operation"});
 }
 
-// sum; entries from the class count up are 255.
-TEST_F(ColorLUT, HistogramEqualisationSearchesTheWeightedCounts) {
-    BandHistogram h{};
-    for (int j = 1; j < 256; ++j)
-        h[j] = 1;
-    const int64_t sum = 255 * 256 / 2;
-    LUTTable t;
-    HistogramEqualise(4, h, sum, t);
-    std::array<int64_t, 256> cumulative{};
-    for (int j = 1; j < 256; ++j)
-        cumulative[j] = cumulative[j - 1] + j;
-    for (int k = 0; k < 4; ++k) {
-        int j = 1;
-        while (cumulative[j] < (sum / 4) * k)
-            ++j;
-        EXPECT_EQ(t[k], j + 1) << k;
-    }
-    for (int k = 4; k < 256; ++k)
-        EXPECT_EQ(t[k], 255) << k;
-}
-
 TEST_F(ColorLUT, HistogramEqualisationStopsAtTheHistogramsEndAndSumsIn64Bits) {
     // A sum the counts never reach: every search but the first runs to the end.
     BandHistogram empty{};
@@ -265,12 +244,11 @@ TEST_F(ColorLUT, PixelValuesByFunctionAndPlane) {
         {lfCMYK, 11, true, {5, 6, -1}, {90 + 255, 90 + 255, 90 + 255}},
         {lfCMYK, 12, true, {5, 6, 7}, {66, 66, 66}},
         {lfCMYK, 13, true, {261, 6, 7}, {35, 35, 35}},
-        {lfYIQ,
-         NoColorPlane,
-         true,
-         {10, 20, 30},
+        // clang-format off
+        {lfYIQ, NoColorPlane, true, {10, 20, 30},
          {0.299 * 40 + 0.587 * 80 + 0.114 * 120, 0.596 * 40 - 0.275 * 80 - 0.321 * 120,
           0.212 * 40 - 0.523 * 80 + 0.311 * 120}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         const LUTMapping m = Mapping(c.function, c.plane, c.inColor, c.bars);
@@ -308,17 +286,6 @@ TEST_F(ColorLUT, HLSHuePlaneTakesTheBytesAsFractions) {
     MapLUTPixel(m, LUTRun::Preview, 200, 40, 40, x);
     for (double v : x)
         EXPECT_NEAR(v, 255.0, 1e-4);
-}
-
-// A saturation that the preview wraps (0 becomes 1) but the apply only lifts to its floor.
-TEST_F(ColorLUT, PreviewWrapsWhereApplyOnlyClamps) {
-    const LUTMapping m = Mapping(lfHSV, 5, true, {-108, -51, -64});
-    ASSERT_LT(m.A2, 0.0f);
-    ASSERT_GT(m.A2, -1.0f);
-    double preview[3], apply[3];
-    MapLUTPixel(m, LUTRun::Preview, 100, 100, 100, preview);
-    MapLUTPixel(m, LUTRun::Apply, 100, 100, 100, apply);
-    EXPECT_NE(preview[0], apply[0]);
 }
 
 // No option at all leaves the picture as it was and still shows it.
@@ -394,26 +361,6 @@ TEST_F(ColorLUT, PreviewKeepsTheUsersUndo) {
     EXPECT_EQ(Rec.PictureChanges, 0);
     UndoImage();
     EXPECT_EQ(Shown(), (std::vector<Rgb>{{10, 20, 30}, {40, 50, 60}}));
-}
-
-// Preview and apply agree pixel for pixel for every channel-by-channel function, whatever the row
-// order of their pictures.
-TEST_F(ColorLUT, PreviewAndApplyAgreeOnTables) {
-    std::vector<Rgb> pixels;
-    for (int i = 0; i < 12; ++i)
-        pixels.push_back({i * 21, 255 - i * 13, (i * 77) % 256});
-    ClipOption = true;
-    for (int32_t code : {lfNegative, lfGray, lfRGB, lfCMYK, lfYIQ}) {
-        Load(4, pixels);
-        LUTFunction = code;
-        ColorPlane = code == lfRGB ? 1 : (code == lfCMYK ? 12 : NoColorPlane);
-        DoLUT({});
-        const LUTMapping m = CurrentLUTMapping(-20, 30, 40);
-        Picture preview;
-        ASSERT_TRUE(MakeLUTPreview(m, preview));
-        ApplyLUTImage(m);
-        EXPECT_EQ(preview.Pixels, DisplayedPicture.Pixels) << code;
-    }
 }
 
 // The colour-space corrections map each colour once and share the result: every pixel must still

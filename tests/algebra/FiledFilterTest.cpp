@@ -109,22 +109,6 @@ TEST_F(FiledFilter, EveryEngineSizeAndModeKeepsItsOutput) {
     }
 }
 
-TEST_F(FiledFilter, KernelTopRowReadsTheBufferRowBelow) {
-    // A single 1 in the kernel's top row, centre: buffer row y - 1, the picture row under it.
-    FilterKernels k;
-    k.Kind = KernelKind::Integer;
-    k.Integer[1] = 1;
-    const std::string file = WriteKernels(Engines[0], 3, k);
-    ClipOption = true;
-    std::vector<Rgb> p(7 * 7, Rgb{0, 0, 0});
-    for (int x = 0; x < 7; ++x)
-        p[4 * 7 + x] = {10 * x, 1, 2}; // view row 4
-    Load(7, p);
-    DoIntegerFile(file, 0);
-    // View row 3 takes row 4.
-    EXPECT_EQ(Shown()[3 * 7 + 3], (Rgb{30, 1, 2}));
-}
-
 TEST_F(FiledFilter, LargeIntegerWeightsKeepExactSums) {
     // 77 x 2^20 + 77 is not a single-precision number; the sums must not lose it.
     FilterKernels k;
@@ -247,40 +231,6 @@ TEST_F(FiledFilter, RefusedOrMissingFilesLeaveThePicture) {
         EXPECT_TRUE(Rec.Status1.empty()) << e.Name;
         EXPECT_EQ(Shown(), std::vector<Rgb>(36, Rgb{7, 8, 9})) << e.Name;
         ExpectFailedUnchanged([&] { e.Run(Dir.File("none.RR3"), 0); }, "File not found");
-    }
-}
-
-TEST_F(FiledFilter, EachMacroCodeRunsItsEngineWithItsFixedArguments) {
-    const std::tuple<int32_t, const char*, const EngineCase*> codes[] = {
-        {301, "=0301  Do_IntegerFile", &Engines[0]},
-        {302, "=0302  Do_RealFile", &Engines[1]},
-        {303, "=0303  Do_SobelFile", &Engines[2]},
-        {304, "=0304  Do_SoDogFile", &Engines[3]},
-        {305, "=0305  Do_Rotate8SQRTFile", &Engines[4]},
-        {306, "=0306  Do_Rotate8MaxFile", &Engines[6]},
-        {307, "=0307  Ratboy", &Engines[7]},
-        {308, "=0308  Batgirl", &Engines[8]},
-        {309, "=0309  Do_SlopeFile8", &Engines[9]},
-        {310, "=0310  Do_SlopeFile6", &Engines[10]},
-        {311, "=0311  Do_SlopeFile r2 8", &Engines[9]},
-    };
-    ASSERT_EQ(FiledFilterCodes.size(), std::size(codes));
-    EXPECT_EQ(FindFiledFilterCode(300), nullptr);
-    EXPECT_EQ(FindFiledFilterCode(312), nullptr);
-    std::mt19937 gen(301);
-    const std::vector<Rgb> picture = RandomPicture(9, 8, gen);
-    Scale0To255Option = true;
-    for (const auto& [code, line, e] : codes) {
-        const FiledFilterCode* c = FindFiledFilterCode(code);
-        ASSERT_NE(c, nullptr) << code;
-        EXPECT_STREQ(c->CommandLine, line);
-        const std::string file = WriteKernels(*e, 5, RandomKernels(e->Kind, 5, gen));
-        Load(9, picture);
-        e->Run(file, 0);
-        const std::vector<Rgb> direct = Shown();
-        Load(9, picture);
-        c->Run(file, 0);
-        EXPECT_EQ(Shown(), direct) << code;
     }
 }
 

@@ -122,9 +122,6 @@ TEST_F(LUTGraph, ActivationStartsEverythingFromTheIdentity) {
     EXPECT_EQ((LUTTables{RedLUT, GreenLUT, BlueLUT}), Identity());
     const LUTTable identity = IdentityLUT();
     EXPECT_EQ(GraphCurve, std::vector<double>(identity.begin(), identity.end()));
-    // Saved at once, the tables are the identity file.
-    StoreGraphCurve();
-    EXPECT_EQ(EncodeLUTFile({RedLUT, GreenLUT, BlueLUT}), FileBytes(Golden("identity.lut")));
 }
 
 TEST_F(LUTGraph, StepUpKeepsTheCurveRisingAroundThePoint) {
@@ -140,14 +137,6 @@ TEST_F(LUTGraph, StepUpKeepsTheCurveRisingAroundThePoint) {
     EXPECT_EQ(GraphCurve[255], 0);
     EXPECT_EQ(RubberPoint.X, 255);
     EXPECT_EQ(RubberPoint.Y, 0);
-}
-
-TEST_F(LUTGraph, AnyLineSetsOneEntryAPoint) {
-    Point(10, 200);
-    Point(-3, 400);
-    EXPECT_EQ(GraphCurve[10], 200);
-    EXPECT_EQ(GraphCurve[0], 255);
-    EXPECT_EQ(GraphCurve[11], 11);
 }
 
 TEST_F(LUTGraph, ChoosingAColourStoresTheCurveUnderTheOldOne) {
@@ -193,14 +182,6 @@ TEST_F(LUTGraph, UseFunctionClampsAndShowsTheRedTable) {
         EXPECT_EQ(GraphCurve, std::vector<double>(RedLUT.begin(), RedLUT.end()));
         EXPECT_EQ(LUTFunction, lfHandDrawn);
     }
-}
-
-TEST_F(LUTGraph, LoadedTablesReplaceAllThreeAndTheRedOneIsDrawn) {
-    Point(5, 5);
-    LoadGraphTables(Ramps());
-    EXPECT_EQ((LUTTables{RedLUT, GreenLUT, BlueLUT}), Ramps());
-    EXPECT_EQ(GraphCurve[5], 5);
-    EXPECT_EQ(GraphColor, gcRed);
 }
 
 TEST_F(LUTGraph, NothingIsStoredWithoutACurve) {

@@ -50,76 +50,21 @@ TEST(OutputRangeRule, AbsoluteSetAbsoluteAndThreshold) {
     const ValueSteps threshold{.Threshold = true, .ThresholdMin = 50, .ThresholdMax = 200};
     using S = RangeStep;
     const std::tuple<const ValueSteps&, RangeStep, double, int> cases[] = {
-        {absolute, S::Clip, -3.2, 3},
-        {absolute, S::Clip, -0.5, 0},
+        // clang-format off
+        {absolute, S::Clip, -3.2, 3}, {absolute, S::Clip, -0.5, 0},
         {absolute, S::BelowZero, -1, 254},
-        {bounds, S::Clip, 150, 100},
-        {bounds, S::Clip, -40, 10},
-        {bounds, S::Clip, 50.5, 50},
-        {crossed, S::Clip, 50, 100},
-        {crossed, S::Clip, 5, 100},
+        {bounds, S::Clip, 150, 100}, {bounds, S::Clip, -40, 10}, {bounds, S::Clip, 50.5, 50},
+        {crossed, S::Clip, 50, 100}, {crossed, S::Clip, 5, 100},
         {both, S::Clip, -150, 100}, // absolute comes first
         {both, S::Clip, -5, 10},
-        {threshold, S::Clip, 30, 0},
-        {threshold, S::Clip, 50, 50},
-        {threshold, S::Clip, 220, 200},
+        {threshold, S::Clip, 30, 0}, {threshold, S::Clip, 50, 50}, {threshold, S::Clip, 220, 200},
         {threshold, S::Clip, 49.5, 50}, // rounded before the threshold
-        {threshold, S::Clip, 48.5, 0},
-        {threshold, S::BelowZero, 1, 200},
+        {threshold, S::Clip, 48.5, 0}, {threshold, S::BelowZero, 1, 200},
         {threshold, S::Discard, 30, NoByte},
+        // clang-format on
     };
     for (const auto& [steps, step, v, expected] : cases)
         EXPECT_EQ(Out(step, v, steps), expected) << v;
-}
-
-std::vector<int> TwoPasses(const std::vector<double>& values,
-                           MinimumPrecision precision = MinimumPrecision::Single) {
-    AutoRangeOption = true;
-    OutputRange out({}, precision);
-    AutoRangeOption = false;
-    out.BeginPass();
-    for (double v : values)
-        EXPECT_EQ(OutputValue(out.StepOfPass(0), v, out.Steps, out.Channels[0]), NoByte);
-    out.BeginPass();
-    std::vector<int> bytes;
-    for (double v : values)
-        bytes.push_back(OutputValue(out.StepOfPass(1), v, out.Steps, out.Channels[0]));
-    return bytes;
-}
-
-TEST(OutputRangeRule, AutoRangeStretchesFromTheStartingExtremes) {
-    const std::pair<std::vector<double>, std::vector<int>> cases[] = {
-        {{0, 255, 510}, {0, 128, 255}},
-        // The maximum stays at its starting 0.
-        {{-510, -10}, {0, 250}},
-        // The minimum stays at its starting 255.
-        {{300, 555, 810}, {21, 138, 255}},
-        {{10, 20}, {0, 255}},
-    };
-    for (const auto& [values, expected] : cases)
-        EXPECT_EQ(TwoPasses(values), expected);
-}
-
-TEST(OutputRangeRule, AutoRangeMinimumIsKeptInSinglePrecision) {
-    AutoRangeOption = true;
-    OutputRange single({});
-    OutputRange full({}, MinimumPrecision::Double);
-    AutoRangeOption = false;
-    single.Channels[0].Track(0.1);
-    full.Channels[0].Track(0.1);
-    EXPECT_EQ(single.Channels[0].Minimum, static_cast<double>(0.1f));
-    EXPECT_EQ(full.Channels[0].Minimum, 0.1);
-    // A minimum beyond the single range overflows as the store into it does.
-    EXPECT_THROW(single.Channels[0].Track(-1e300), EOverflow);
-    EXPECT_NO_THROW(full.Channels[0].Track(-1e300));
-}
-
-TEST(OutputRangeRule, ZeroRangeRaisesTheRunTimesErrors) {
-    ChannelRange ch;
-    ch.Maximum = ch.Minimum = 255;
-    ch.Range = 0;
-    EXPECT_THROW(OutputValue(RangeStep::Stretch, 255, {}, ch), EInvalidOp);
-    EXPECT_THROW(OutputValue(RangeStep::Stretch, 100, {}, ch), EZeroDivide);
 }
 
 TEST(OutputRangeRule, NonFiniteValuesNeverBecomeBytes) {
@@ -156,14 +101,6 @@ TEST(OutputRangeRule, FirstRangeOptionInTheEnginesOrder) {
 
 // The frame, run through the plainest engine.
 using ValueFrame = EngineTestImage;
-
-TEST_F(ValueFrame, NoRangeOptionShowsTheUnchangedPicture) {
-    Load(2, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {250, 251, 252}});
-    const auto before = Shown();
-    DoPMultiply(poMultiply, 2, 2, 2);
-    EXPECT_EQ(Shown(), before);
-    EXPECT_EQ(Rec.Status1.back(), "Image processed");
-}
 
 TEST_F(ValueFrame, OneRowPictureReportsDoneInsteadOfDividingByZero) {
     Load(3, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});

@@ -31,13 +31,10 @@ TEST_F(ObliqueProjections, SetUpReportLines) {
           "Latitude of Center: degrees\\40.0000000000123"},
          {}},
         {"hotine by two points",
-         Block({{15, 20},
-                {2, 1},
-                {5, 45000000},
-                {8, -90000000},
-                {9, 40000000},
-                {10, -80000000},
+         // clang-format off
+         Block({{15, 20}, {2, 1}, {5, 45000000}, {8, -90000000}, {9, 40000000}, {10, -80000000},
                 {11, 50000000}}),
+         // clang-format on
          {"PROJECTION PARAMETERS:", "OBLIQUE MERCATOR (HOTINE)", ClarkeAxes[0], ClarkeAxes[1],
           "Scale Factor at C. Meridian:    1", "False Easting: meters\\0",
           "False Northing: meters\\0", "Longitude of First Point:    -90.0000000000278",

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <proj.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace oracle {
@@ -40,44 +41,28 @@ inline std::string Deg(const ProjectionParameterBlock& b, int i) {
 inline std::string SphereDefinition(const ProjectionParameterBlock& b, int code) {
     const std::string centre = " +lon_0=" + Deg(b, 4) + " +lat_0=" + Deg(b, 5);
     const std::string meridian = " +lon_0=" + Deg(b, 4);
-    switch (code) {
-    case 10:
-        return "+proj=stere +k_0=1" + centre;
-    case 11:
-        return "+proj=laea" + centre;
-    case 12:
-        return "+proj=aeqd" + centre;
-    case 13:
-        return "+proj=gnom" + centre;
-    case 14:
-        return "+proj=ortho" + centre;
-    case 15:
-        return "+proj=nsper +h=" + Num(b[2]) + centre;
-    case 16:
-        return "+proj=sinu" + meridian;
-    case 17:
-        return "+proj=eqc +lat_ts=" + Deg(b, 5) + meridian;
-    case 18:
-        return "+proj=mill" + meridian;
-    case 19:
-        return "+proj=vandg" + meridian;
-    case 21:
-        return "+proj=robin" + meridian;
-    case 24:
-        return "+proj=igh";
-    case 25:
-        return "+proj=moll" + meridian;
-    case 27:
-        return "+proj=hammer" + meridian;
-    case 28:
-        return "+proj=wag4" + meridian;
-    case 29:
-        return "+proj=wag7" + meridian;
-    case 30:
-        return "+proj=oea +m=" + Num(b[2]) + " +n=" + Num(b[3]) + " +theta=" + Deg(b, 8) + centre;
-    default:
-        return {};
-    }
+    const std::pair<int, std::string> definitions[] = {
+        {10, "stere +k_0=1" + centre},
+        {11, "laea" + centre},
+        {12, "aeqd" + centre},
+        {13, "gnom" + centre},
+        {14, "ortho" + centre},
+        {15, "nsper +h=" + Num(b[2]) + centre},
+        {16, "sinu" + meridian},
+        {17, "eqc +lat_ts=" + Deg(b, 5) + meridian},
+        {18, "mill" + meridian},
+        {19, "vandg" + meridian},
+        {21, "robin" + meridian},
+        {24, "igh"},
+        {25, "moll" + meridian},
+        {27, "hammer" + meridian},
+        {28, "wag4" + meridian},
+        {29, "wag7" + meridian},
+        {30, "oea +m=" + Num(b[2]) + " +n=" + Num(b[3]) + " +theta=" + Deg(b, 8) + centre},
+    };
+    for (const auto& [c, definition] : definitions)
+        if (c == code) return "+proj=" + definition;
+    return {};
 }
 
 // The PROJ definition of the projection a block describes.

@@ -6,17 +6,6 @@ namespace {
 
 class ProjectionEntry : public ProjectionTest {};
 
-TEST_F(ProjectionEntry, GeographicSidesCopyThePoint) {
-    double x = 0, y = 0;
-    EXPECT_EQ(ForwardTransform(-0.5, 0.25, x, y), 0);
-    EXPECT_EQ(x, -0.5);
-    EXPECT_EQ(y, 0.25);
-    EXPECT_EQ(InverseTransform(123.0, -45.0, x, y), 0);
-    EXPECT_EQ(x, 123.0);
-    EXPECT_EQ(y, -45.0);
-    EXPECT_TRUE(ProjectionLog.empty());
-}
-
 TEST_F(ProjectionEntry, CodeOutsideTheTableSetsUpNothing) {
     for (double code : {31.0, -1.0, 30.6}) {
         OutParm[SlotCode] = code;

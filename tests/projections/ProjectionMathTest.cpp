@@ -220,26 +220,19 @@ TEST_F(LatitudeIterations, FailuresReportAndReturnTheirValue) {
         int flag;
         std::vector<std::string> log;
     } cases[] = {
-        {[](int& f) { return phi1z(ClarkeE, NaN, f); },
-         ERROR,
-         1,
+        // clang-format off
+        {[](int& f) { return phi1z(ClarkeE, NaN, f); }, ERROR, 1,
          {"phi1z-conv", "Convergence error"}},
-        {[](int& f) { return phi2z(ClarkeE, NaN, f); },
-         2.0,
-         2,
+        {[](int& f) { return phi2z(ClarkeE, NaN, f); }, 2.0, 2,
          {"phi2z-conv", "Convergence error"}},
-        {[](int& f) { return phi3z(NaN, 1.0, 0.0, 0.0, 0.0, f); },
-         3.0,
-         3,
+        {[](int& f) { return phi3z(NaN, 1.0, 0.0, 0.0, 0.0, f); }, 3.0, 3,
          {"PHI3Z-CONV", "Latitude failed to converge after 15 iterations"}},
         {[](int& f) {
              double c = 0, phi = 0;
              f = 4;
              return phi4z(0.0, 1.0, 0.0, 0.0, 0.0, NaN, 1.0, c, phi);
-         },
-         4.0,
-         4,
-         {"phi4z-conv", "Latitude failed to converge"}},
+         }, 4.0, 4, {"phi4z-conv", "Latitude failed to converge"}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         int flag = 0;

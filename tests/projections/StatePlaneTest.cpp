@@ -192,7 +192,18 @@ TEST_F(StatePlane, KeptRecordIsReadOncePerZoneAndDatum) {
 }
 
 TEST_F(StatePlane, SetUpFailures) {
-    const Lines missing = {"state-init", "Error opening State Plane parameter file"};
+    const auto illegal = [](int zone, int selector) {
+        return Lines{"state-init", "Illegal zone #" + std::to_string(zone) + " for spheroid # " +
+                                       std::to_string(selector)};
+    };
+    // A central meridian of 61 degrees 70 minutes.
+    const auto badAngle = [](std::vector<uint8_t>& b) { PutTableValue(b, 1, 2, 617000.0); };
+    // Parallels 51.5 S and 51.5 N: the zone's Lambert set-up fails and its status is passed on.
+    const auto opposite = [](std::vector<uint8_t>& b) {
+        PutTableValue(b, 3, 4, -513000.0);
+        PutTableValue(b, 3, 5, 513000.0);
+    };
+    const auto cut = [](std::vector<uint8_t>& b) { b.resize(b.size() - 1); };
     struct Case {
         const char* name;
         int zone, selector;
@@ -200,47 +211,20 @@ TEST_F(StatePlane, SetUpFailures) {
         int status;
         Lines log;
     } cases[] = {
-        {"zone not on NAD83", 407, 8, "", 21, {"state-init", "Illegal zone #407 for spheroid # 8"}},
-        {"selector of another spheroid",
-         101,
-         12,
-         "",
-         21,
-         {"state-init", "Illegal zone #101 for spheroid # 12"}},
-        {"negative zone", -101, 0, "", 21, {"state-init", "Illegal zone #-101 for spheroid # 0"}},
-        {"zone without parameters",
-         5300,
-         8,
-         "",
-         21,
-         {"state-init", "Illegal zone #5300 for spheroid # 8"}},
-        {"no zone file", 101, 0, DataDir + "none/", 22, missing},
-        {"record cut short",
-         5400,
-         0,
-         ChangedCopy("nad27sp", [](std::vector<uint8_t>& b) { b.resize(b.size() - 1); }),
-         7,
+        // clang-format off
+        {"zone not on NAD83", 407, 8, "", 21, illegal(407, 8)},
+        {"selector of another spheroid", 101, 12, "", 21, illegal(101, 12)},
+        {"negative zone", -101, 0, "", 21, illegal(-101, 0)},
+        {"zone without parameters", 5300, 8, "", 21, illegal(5300, 8)},
+        {"no zone file", 101, 0, DataDir + "none/", 22,
+         {"state-init", "Error opening State Plane parameter file"}},
+        {"record cut short", 5400, 0, ChangedCopy("nad27sp", cut), 7,
          {"File Functions", "Read Write file Error"}},
-        {"bad packed angle",
-         101,
-         0,
-         ChangedCopy("nad27sp",
-                     // A central meridian of 61 degrees 70 minutes.
-                     [](std::vector<uint8_t>& b) { PutTableValue(b, 1, 2, 617000.0); }),
-         1116,
+        {"bad packed angle", 101, 0, ChangedCopy("nad27sp", badAngle), 1116,
          {"paksz-min", "Illegal DMS field"}},
-        // The zone's Lambert set-up fails and its status is passed on.
-        {"zone projection fails",
-         5010,
-         0,
-         ChangedCopy("nad27sp",
-                     // Parallels 51.5 S and 51.5 N.
-                     [](std::vector<uint8_t>& b) {
-                         PutTableValue(b, 3, 4, -513000.0);
-                         PutTableValue(b, 3, 5, 513000.0);
-                     }),
-         41,
+        {"zone projection fails", 5010, 0, ChangedCopy("nad27sp", opposite), 41,
          {"lamcc-for", "Equal Latitudes for St. Parallels", "on opposite sides of equator"}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         ResetRun();

