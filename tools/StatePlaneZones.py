@@ -10,10 +10,16 @@ lengths in metres.
 
 The EPSG conversion of zone Z is 10000 + Z on NAD27 and 10030 + Z on NAD83 (metre version);
 the name is checked as well, since the numbering has holes another zone's code falls into.
+Where EPSG has withdrawn that conversion, the current system of the same name supplies the
+corrected one (the withdrawn ones put whole zones hundreds of kilometres off).
 The Michigan zones of NAD27 carry their enlarged ellipsoid's semi-major axis; Hotine zones of
 EPSG's variant A get the false origin moved to the projection centre, where the library's
 Hotine counts its coordinates from; the Guam projection becomes the polyconic of the same
 origin.
+
+Beside the zone files it writes tests/data/projections/state-plane-checks.txt: for each zone of
+each datum the coordinate system that defines it and the centre of its area of use, or "-"
+where the record is left empty; the tests compare every record with PROJ there.
 
 Usage: tools/StatePlaneZones.py [proj.db]   (run from the repository root)
 """
@@ -39,17 +45,20 @@ NAD83 = [NAD83_CHANGES.get(i + 1, z) for i, z in enumerate(NAD27)]
 
 # EPSG ellipsoids: Clarke 1866 and GRS 1980.
 ELLIPSOID = {27: "7008", 83: "7019"}
-MICHIGAN_ELLIPSOID = "7009"
 US_FOOT = 1200.0 / 3937.0
 RECORD = 108
 # Guam has one zone definition for both datums.
 GUAM = 5400
+# No EPSG system is polyconic; these systems of the same origin are.
+GUAM_POLYCONIC = {27: "65061", 83: "65161"}
 OUTPUTS = ["projections/zones", "tests/data/projections"]
+CHECKS = "tests/data/projections/state-plane-checks.txt"
 
 # EPSG parameter codes.
 LAT_NAT, LON_NAT, K_NAT, FE, FN = 8801, 8802, 8805, 8806, 8807
 LAT_C, LON_C, AZIMUTH, K_C = 8811, 8812, 8813, 8815
 LAT_F, LON_F, LAT_1, LAT_2, E_F, N_F = 8821, 8822, 8823, 8824, 8826, 8827
+K_MICHIGAN = 1038
 
 
 def packed(value, uom):
@@ -90,21 +99,21 @@ def metres(value, uom):
     raise ValueError("length unit " + uom)
 
 
-def ellipsoid(db, datum, code):
-    """The datum's ellipsoid, or the zone's own where its coordinate systems have one (the
-    Michigan zones of NAD27 sit on an enlarged Clarke 1866)."""
-    rows = list(db.execute(
-        "select d.ellipsoid_code, p.deprecated from projected_crs p join geodetic_crs g on "
+def systems(db, code):
+    """The EPSG projected systems on conversion `code`, current ones first: (system, ellipsoid,
+    deprecated)."""
+    return list(db.execute(
+        "select p.code, d.ellipsoid_code, p.deprecated from projected_crs p join geodetic_crs g on "
         "g.auth_name = p.geodetic_crs_auth_name and g.code = p.geodetic_crs_code "
         "join geodetic_datum d on d.auth_name = g.datum_auth_name and d.code = g.datum_code "
-        "where p.conversion_auth_name = 'EPSG' and p.conversion_code = ?", (code,)))
-    # A system EPSG has replaced does not count where its replacement exists.
-    current = [r for r in rows if not r[1]] or rows
-    used = {str(r[0]) for r in current}
-    chosen = MICHIGAN_ELLIPSOID if MICHIGAN_ELLIPSOID in used else ELLIPSOID[datum]
+        "where p.auth_name = 'EPSG' and p.conversion_auth_name = 'EPSG' and "
+        "p.conversion_code = ? order by p.deprecated, p.code", (code,)))
+
+
+def ellipsoid(db, datum):
     a, inv_f, b, uom = db.execute(
         "select semi_major_axis, inv_flattening, semi_minor_axis, uom_code from ellipsoid "
-        "where auth_name='EPSG' and code=?", (chosen,)).fetchone()
+        "where auth_name='EPSG' and code=?", (ELLIPSOID[datum],)).fetchone()
     a = metres(a, str(uom))
     if inv_f:
         f = 1.0 / inv_f
@@ -112,24 +121,77 @@ def ellipsoid(db, datum, code):
     return a, 1.0 - (metres(b, str(uom)) / a) ** 2
 
 
+def current_conversion(db, code):
+    """The conversion in force for `code`: itself, or where EPSG has withdrawn it, the current
+    conversion of the same name, else the conversion of the current system that has the
+    withdrawn system's name and geographic system."""
+    (name, deprecated) = db.execute("select name, deprecated from conversion_table where "
+                                    "auth_name='EPSG' and code=?", (code,)).fetchone()
+    if not deprecated:
+        return code
+    found = {r[0] for r in db.execute("select code from conversion_table where auth_name = "
+                                      "'EPSG' and name = ? and deprecated = 0", (name,))}
+    if not found:
+        for system, geographic in db.execute(
+                "select name, geodetic_crs_code from projected_crs where conversion_auth_name = "
+                "'EPSG' and conversion_code = ?", (code,)).fetchall():
+            found |= {r[0] for r in db.execute(
+                "select conversion_code from projected_crs where auth_name = 'EPSG' and "
+                "name = ? and geodetic_crs_code = ? and conversion_auth_name = 'EPSG' and "
+                "deprecated = 0", (system, geographic))}
+    if len(found) != 1:
+        raise ValueError("conversion %d is withdrawn without one replacement" % code)
+    return int(found.pop())
+
+
 def conversion(db, zone, datum):
     code = 10000 + zone + (30 if datum == 83 and zone != GUAM else 0)
+    cols = [c[0] for c in db.execute("select * from conversion_table limit 0").description]
     row = db.execute("select * from conversion_table where auth_name='EPSG' and code=?",
                      (code,)).fetchone()
     if row is None:
         return None, None, None, None
-    cols = [c[0] for c in db.execute("select * from conversion_table limit 0").description]
-    r = dict(zip(cols, row))
-    name = r["name"]
+    name = dict(zip(cols, row))["name"]
     if (("83" in name) != (datum == 83) and zone != GUAM) or "feet" in name:
         return None, None, None, None
-    name = name.replace(" (meters)", "")
+    code = current_conversion(db, code)
+    r = dict(zip(cols, db.execute("select * from conversion_table where auth_name='EPSG' and "
+                                  "code=?", (code,)).fetchone()))
+    name = r["name"].replace(" (meters)", "")
     params = {}
     for i in range(1, 8):
         if r["param%d_code" % i] is not None:
             params[int(r["param%d_code" % i])] = (r["param%d_value" % i],
                                                  str(r["param%d_uom_code" % i]))
     return name, int(r["method_code"]), params, code
+
+
+def area_centre(db, auth, code):
+    """Longitude and latitude of the centre of a system's area of use."""
+    south, north, west, east = db.execute(
+        "select e.south_lat, e.north_lat, e.west_lon, e.east_lon from usage u join extent e on "
+        "e.auth_name = u.extent_auth_name and e.code = u.extent_code where "
+        "u.object_table_name = 'projected_crs' and u.object_auth_name = ? and "
+        "u.object_code = ? order by e.code", (auth, code)).fetchone()
+    if east < west:  # across the antimeridian
+        east += 360.0
+    lon = (west + east) / 2
+    return (lon - 360.0 if lon > 180.0 else lon), (south + north) / 2
+
+
+def check_line(db, zone, datum):
+    """The test line of one zone: the system defining it and the centre of its area of use."""
+    selector = 0 if datum == 27 else 8
+    name, _, _, code = conversion(db, zone, datum) if zone else (None,) * 4
+    if name is None:
+        return "%d %d -" % (zone, selector)
+    if zone == GUAM:
+        auth, system = "ESRI", GUAM_POLYCONIC[datum]
+    else:
+        auth, system = "EPSG", next(str(r[0]) for r in systems(db, code)
+                                    if not r[2] and str(r[1]) == ELLIPSOID[datum])
+    lon, lat = area_centre(db, auth, system)
+    return "%d %d %s:%s %.6f %.6f" % (zone, selector, auth, system, lon, lat)
 
 
 def hotine_centre_origin(a, es, lat_c, azimuth, k, fe, fn):
@@ -152,7 +214,7 @@ def record(db, zone, datum):
     name, method, p, code = conversion(db, zone, datum)
     if name is None:
         return empty
-    a, es = ellipsoid(db, datum, code)
+    a, es = ellipsoid(db, datum)
     t = [0.0] * 9
     if method == 9807:  # transverse Mercator
         pid = 1
@@ -160,8 +222,10 @@ def record(db, zone, datum):
         t[3] = p[K_NAT][0]
         t[6] = packed(*p[LAT_NAT])
         t[7], t[8] = metres(*p[FE]), metres(*p[FN])
-    elif method == 9802:  # Lambert conformal conic, two parallels
+    elif method in (9802, 1051):  # Lambert conformal conic, two parallels
         pid = 2
+        if method == 1051:  # Michigan: the ellipsoid enlarged by the zones' scale factor
+            a *= p[K_MICHIGAN][0]
         t[2] = packed(*p[LON_F])
         t[4] = packed(*p[LAT_2])
         t[5] = packed(*p[LAT_1])
@@ -196,14 +260,19 @@ def record(db, zone, datum):
 
 def main():
     db = sqlite3.connect(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/proj/proj.db")
+    checks = ["# zone selector system centre-longitude centre-latitude, written by "
+              "tools/StatePlaneZones.py"]
     for datum, zones in ((27, NAD27), (83, NAD83)):
         data = b"\0" * RECORD + b"".join(record(db, z, datum) for z in zones)
         for folder in OUTPUTS:
             with open(os.path.join(folder, "nad%dsp" % datum), "wb") as f:
                 f.write(data)
+        checks += [check_line(db, z, datum) for z in zones if z]
         missing = [z for z in zones if z and record(db, z, datum) == b"\0" * RECORD]
         print("nad%dsp: %d zones, none for %s" % (datum, len([z for z in zones if z]) -
                                                  len(missing), missing))
+    with open(CHECKS, "w") as f:
+        f.write("\n".join(checks) + "\n")
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 // State Plane zones: records placed by the zone lists, zones against PROJ's definitions of the
 // same zones, the kept record and every way a set-up can fail.
+#include "ProjOracle.h"
 #include "ProjectionFixture.h"
 
 #include "projections/kovStatePlane.h"
@@ -11,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <proj.h>
 #include <unistd.h>
 
@@ -159,6 +161,52 @@ TEST_F(StatePlane, ZonesAgreeWithProj) {
                 EXPECT_NEAR(lat2 * R2D, lat, 1e-8);
             }
     }
+}
+
+// Every record of both files at the centre of its zone's area of use, forward and back, against
+// the system that defines the zone; the records left empty are refused. The systems and centres
+// come from tools/StatePlaneZones.py, which wrote the files from the same definitions.
+TEST_F(StatePlane, EveryRecordAgreesWithProjAtItsCentre) {
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(DataDir + "state-plane-checks.txt", text));
+    std::map<std::pair<int, int>, std::vector<std::string>> checks;
+    for (const std::string& line : SplitLines(text)) {
+        const std::vector<std::string> w = oracle::Words(line);
+        if (w.size() < 3 || w[0][0] == '#') continue;
+        checks[{int(StrToInt(w[0])), int(StrToInt(w[1]))}] = w;
+    }
+    int compared = 0, refused = 0;
+    for (const int selector : {StatePlaneNad27, StatePlaneNad83})
+        for (const int zone : selector == 0 ? StatePlaneZonesNad27 : StatePlaneZonesNad83) {
+            if (zone == 0) continue;
+            SCOPED_TRACE(std::to_string(zone) + " on selector " + std::to_string(selector));
+            const auto check = checks.find({zone, selector});
+            ASSERT_NE(check, checks.end());
+            const std::vector<std::string>& w = check->second;
+            ResetRun();
+            if (w[2] == "-") {
+                EXPECT_EQ(SetUpBoth(zone, selector), 21);
+                ++refused;
+                continue;
+            }
+            ASSERT_EQ(w.size(), 5u);
+            ASSERT_EQ(SetUpBoth(zone, selector), 0) << Joined(TakeLog());
+            const double lon = StrToFloat(w[3]), lat = StrToFloat(w[4]);
+            double x, y, wantX, wantY, lon2, lat2;
+            ZoneOracle(w[2].c_str()).Forward(lon, lat, wantX, wantY);
+            ASSERT_EQ(ForwardTransform(lon * D2R, lat * D2R, x, y), 0);
+            EXPECT_NEAR(x, wantX, 0.01) << w[2];
+            EXPECT_NEAR(y, wantY, 0.01) << w[2];
+            ASSERT_EQ(InverseTransform(wantX, wantY, lon2, lat2), 0);
+            // The point's distance from the centre on the ground, in metres.
+            const double off =
+                std::hypot((lon2 * R2D - lon) * std::cos(lat * D2R), lat2 * R2D - lat) * D2R *
+                SpheroidTable[0].Major;
+            EXPECT_LT(off, 0.01) << w[2];
+            ++compared;
+        }
+    EXPECT_EQ(compared, 258);
+    EXPECT_EQ(refused, 4); // NAD83 5300 and the three old Michigan zones, 2101 to 2103
 }
 
 // The record is read and its three lines written once per zone and datum; the zone
