@@ -7,12 +7,15 @@
 namespace {
 
 constexpr int BandBlockLines = 7;
+// The map's own axes come in plain units; a target system may also count in the units of its
+// State Plane zone (code 6).
 constexpr int UnitItemCount = 6;
+constexpr int TargetUnitItemCount = 7;
 constexpr int UtmZoneCount = 60;
 
-std::vector<std::string> UnitNames() {
+std::vector<std::string> UnitNames(int count) {
     std::vector<std::string> names;
-    for (int code = 0; code < UnitItemCount; ++code)
+    for (int code = 0; code < count; ++code)
         names.push_back(UnitCodeName(code));
     return names;
 }
@@ -81,7 +84,8 @@ const std::array<const char*, ImageTypeCount> ImageTypes = {
 
 const std::vector<std::string>& ItemTexts(DIHField f) {
     static const std::vector<std::string> none;
-    static const std::vector<std::string> units = UnitNames();
+    static const std::vector<std::string> units = UnitNames(UnitItemCount);
+    static const std::vector<std::string> targetUnits = UnitNames(TargetUnitItemCount);
     static const std::vector<std::string> projections = ProjectionNames();
     static const std::vector<std::string> spheroids = SpheroidNames();
     static const std::vector<std::string> datums = DatumNames();
@@ -91,8 +95,9 @@ const std::vector<std::string>& ItemTexts(DIHField f) {
     case DIHField::YUnitsCB:
     case DIHField::ZUnitsCB:
     case DIHField::MUnitsCB:
-    case DIHField::UnitCBOut:
         return units;
+    case DIHField::UnitCBOut:
+        return targetUnits;
     case DIHField::ProjectionCBOut:
         return projections;
     case DIHField::UtmZoneCBOut:

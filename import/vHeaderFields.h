@@ -170,7 +170,7 @@
     X(DLGPPP7, Real, 0, "0", R(DLGPP[6]))                                                          \
     X(DLGPPP8, Real, 0, "0", R(DLGPP[7]))                                                          \
     X(ProjectionCBOut, Index, 31, "0", R(TargetProjection))                                        \
-    X(UnitCBOut, Index, 6, "0", R(TargetUnit))                                                     \
+    X(UnitCBOut, Index, 7, "0", R(TargetUnit))                                                     \
     X(UtmZoneCBOut, ZoneIndex, 60, "0", R(TargetUTMZone))                                          \
     X(DatumCBOut, Index, 24, "0", R(TargetDatum))                                                  \
     X(SpheroidCBOut, Index, 20, "0", R(TargetSpheroid))                                            \

@@ -49,22 +49,16 @@ bool LatLongToMetersToIMAGEPixels(TLLCropValues& page) {
         return false;
     }
     PrepareLonLatToScene(h);
-    CornerPoints points;
-    for (size_t i = 0; i < 4; ++i)
-        points[i] = {StrToFloat(page.Box[2 * i]), StrToFloat(page.Box[2 * i + 1])};
-    const ProjectionRun run =
-        RunMapProjection(points, h.Checked(F::IgnoreDatumCB), h.Checked(F::IgnoreErrorsCB));
+    const ProjectionRun run = SetMapProjection(ProjectLLCropBox, h, &page.Box, &page.DDLL);
     // A corner the library could not take keeps its degrees, which are no map coordinates.
     if (run.Status == ProjectionRunStatus::UnitError ||
         (run.Status == ProjectionRunStatus::Done && !run.AllPointsDone()))
         return false;
-    for (size_t i = 0; i < 4; ++i) {
-        page.DDLL[2 * i] = FloatToStr(points[i].X);
-        page.DDLL[2 * i + 1] = FloatToStr(points[i].Y);
-    }
+    // Equal blocks leave the box as it stands: the scene counts in degrees itself.
+    if (run.Status == ProjectionRunStatus::Unchanged) page.DDLL = page.Box;
     SceneGrid grid;
     TSubsetBounds bounds;
-    if (!SceneGrid::FromPages(h, grid) || !grid.BoxToPixelBounds(points, bounds)) return false;
+    if (!SceneGrid::FromPages(h, grid) || !grid.BoxToPixelBounds(run.Points, bounds)) return false;
     page.Bounds = {bounds.SubsetLeft, bounds.SubsetRight, bounds.SubsetTop, bounds.SubsetBottom};
     page.BoundsSet = true;
     return true;

@@ -289,22 +289,25 @@ int RoundedSlot(const ProjectionParameterBlock& b, int slot) {
     return static_cast<int>(Round(b[static_cast<size_t>(slot)]));
 }
 
-// The unit of the source coordinates: State Plane in its own datum's units table.
-int SourceUnit() {
-    const int code = RoundedSlot(InParm, SlotCode);
-    const int units = RoundedSlot(InParm, SlotUnits);
-    if (code == CodeStatePlane && units == UnitsStatePlaneTable) {
-        const int datum = RoundedSlot(InParm, 19);
-        if (datum == StatePlaneNad27) return UnitFeet;
-        if (datum == StatePlaneNad83) {
-            const int64_t index = Round(InParm[SlotStatePlaneZone] / 100.0) - 1;
-            return index >= 0 && index < static_cast<int64_t>(StatePlaneUnitTable.size())
-                       ? StatePlaneUnitTable[static_cast<size_t>(index)]
-                       : -1;
-        }
-    }
-    return units;
+// The unit a side's coordinates count in: a State Plane side in units code 6 takes feet on
+// NAD27 and its state's entry of the units table on NAD83; -1 for a zone outside the table.
+int SideUnit(const ProjectionParameterBlock& block) {
+    const int code = RoundedSlot(block, SlotCode);
+    const int units = RoundedSlot(block, SlotUnits);
+    if (code != CodeStatePlane || units != UnitsStatePlaneTable) return units;
+    const int datum = RoundedSlot(block, 19);
+    if (datum == StatePlaneNad27) return UnitFeet;
+    if (datum != StatePlaneNad83) return units;
+    const int64_t index = Round(block[SlotStatePlaneZone] / 100.0) - 1;
+    return index >= 0 && index < static_cast<int64_t>(StatePlaneUnitTable.size())
+               ? StatePlaneUnitTable[static_cast<size_t>(index)]
+               : -1;
 }
+
+// The "Extent" corners in CornerTexts order.
+const F ExtentCorners[8] = {F::ULLongitudeEdit, F::ULLatitudeEdit,  F::URLongitudeEdit,
+                            F::URLatitudeEdit,  F::LLLongitudeEdit, F::LLLatitudeEdit,
+                            F::LRLongitudeEdit, F::LRLatitudeEdit};
 
 void SetGeographicDegrees(ProjectionParameterBlock& block) {
     block.fill(0.0);
@@ -480,7 +483,7 @@ ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool igno
         }
     } else {
         InverseInit();
-        const int unit = SourceUnit();
+        const int unit = SideUnit(InParm);
         if (untfz(unit, UnitMeters, sourceFactor) != OK) {
             ShowPlain("Untfz inunit to Meters");
             run.Status = ProjectionRunStatus::UnitError;
@@ -492,7 +495,7 @@ ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool igno
     // A geographic target leaves the forward transformation in radians, not meters.
     const int targetFrom =
         RoundedSlot(OutParm, SlotCode) == CodeGeographic ? UnitRadians : UnitMeters;
-    if (untfz(targetFrom, RoundedSlot(OutParm, SlotUnits), targetFactor) != OK) {
+    if (untfz(targetFrom, SideUnit(OutParm), targetFactor) != OK) {
         ShowPlain("Untfz Meters to outparm");
         run.Status = ProjectionRunStatus::UnitError;
         return run;
@@ -535,28 +538,39 @@ void PrepareSceneToLonLat(THeaderPages& pages) {
     SetGeographicDegrees(OutParm);
 }
 
-ProjectionRun DIHTransformCorners(THeaderPages& pages) {
-    PrepareLonLatToScene(pages);
-    const F corners[4][2] = {{F::ULLongitudeEdit, F::ULLatitudeEdit},
-                             {F::URLongitudeEdit, F::URLatitudeEdit},
-                             {F::LLLongitudeEdit, F::LLLatitudeEdit},
-                             {F::LRLongitudeEdit, F::LRLatitudeEdit}};
+ProjectionRun SetMapProjection(int mode, THeaderPages& pages, const CornerTexts* box,
+                               CornerTexts* ddll) {
+    const bool modeExtent = mode == ProjectExtentCorners;
+    if (!modeExtent && (mode != ProjectLLCropBox || !box || !ddll)) return {};
+    auto text = [&](size_t i) -> const std::string& {
+        return modeExtent ? pages[ExtentCorners[i]] : (*box)[i];
+    };
     CornerPoints points;
     for (size_t i = 0; i < 4; ++i)
-        points[i] = {StrToFloat(pages[corners[i][0]]), StrToFloat(pages[corners[i][1]])};
-    const ProjectionRun run =
+        points[i] = {StrToFloat(text(2 * i)), StrToFloat(text(2 * i + 1))};
+    ProjectionRun run =
         RunMapProjection(points, pages.Checked(F::IgnoreDatumCB), pages.Checked(F::IgnoreErrorsCB));
+    run.Points = points;
     if (run.Status != ProjectionRunStatus::Done) return run;
     for (size_t i = 0; i < 4; ++i) {
         if (run.PointStatus[i] != OK) continue;
-        pages[corners[i][0]] = FloatToStr(points[i].X);
-        pages[corners[i][1]] = FloatToStr(points[i].Y);
+        for (size_t k = 2 * i; k <= 2 * i + 1; ++k)
+            (modeExtent ? pages[ExtentCorners[k]] : (*ddll)[k]) =
+                FloatToStr(k % 2 ? points[i].Y : points[i].X);
     }
-    if (run.AllPointsDone()) {
+    if (!run.AllPointsDone()) return run;
+    if (modeExtent) {
         pages.SetChecked(F::CoordinatesValidCBox, true);
         pages.SetChecked(F::IsProjectedCB, true);
+    } else {
+        pages.SetChecked(DISField::DISRegistrationValidCB, true);
     }
     return run;
+}
+
+ProjectionRun DIHTransformCorners(THeaderPages& pages) {
+    PrepareLonLatToScene(pages);
+    return SetMapProjection(ProjectExtentCorners, pages);
 }
 
 DMSResult DMSTextToDecimal(std::string& text, int& code) {

@@ -36,6 +36,8 @@ struct ProjectionRun {
     ProjectionRunStatus Status = ProjectionRunStatus::Unchanged;
     // 0, or the failing step's status; a failed point keeps its input values.
     std::array<int, 4> PointStatus{};
+    // The corners after the run, as SetMapProjection wrote them.
+    CornerPoints Points{};
     bool AllPointsDone() const;
 };
 
@@ -50,9 +52,24 @@ void PrepareLonLatToScene(THeaderPages& pages);
 // The reverse: the DIH's system -> decimal degrees on NAD27.
 void PrepareSceneToLonLat(THeaderPages& pages);
 
-// The four "Extent" corners: longitudes and latitudes (decimal degrees) become map coordinates
-// of the DIH's projection in place, and the coordinates-valid and is-projected boxes are checked
-// when every corner went through.
+// Four corners as texts: x then y (longitude then latitude) of the top left, top right, bottom
+// left and bottom right corners.
+using CornerTexts = std::array<std::string, 8>;
+
+constexpr int ProjectExtentCorners = 1;
+constexpr int ProjectLLCropBox = 2;
+
+// The page's projection run on blocks already filled. Mode 1 (ProjectExtentCorners) turns the
+// four "Extent" corners in place and then checks the coordinates-valid and is-projected boxes;
+// mode 2 (ProjectLLCropBox) turns the LL crop page's `box` into `ddll` and then checks the DIS's
+// registration-valid box. A box is checked only when every corner went through; a corner that
+// failed keeps its text. The run's Points hold what was written. Another mode, or mode 2
+// without both texts, transforms nothing.
+ProjectionRun SetMapProjection(int mode, THeaderPages& pages, const CornerTexts* box = nullptr,
+                               CornerTexts* ddll = nullptr);
+
+// The "Extent" corners in decimal degrees on NAD27 into the "Proj out" system (the Transform
+// button): PrepareLonLatToScene, then SetMapProjection(ProjectExtentCorners).
 ProjectionRun DIHTransformCorners(THeaderPages& pages);
 
 // "N46 56 30" / "E007 25 59" (any case) to decimal degrees in the shortest form. Changed: text

@@ -1,8 +1,11 @@
 // The scene's map projection from the DIH pages: the Olinda corners to UTM zone 25 south and
 // back, the block slots per projection, failed corners, the DMS texts and the pixel grid.
 #include "HeaderFixture.h"
+#include "import/vHeaderPages.h"
 #include "import/vSceneProjection.h"
+#include "projections/ProjOracle.h"
 #include "projections/kovGlobal.h"
+#include "projections/kovStatePlane.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 
@@ -20,6 +23,10 @@ class SceneProjection : public HeaderTest {
         InParm = {};
         OutParm = {};
         TypeOlindaUtm25South(P);
+    }
+    void TearDown() override {
+        StatePlaneFileDirectory.clear();
+        HeaderTest::TearDown();
     }
 };
 
@@ -47,6 +54,76 @@ TEST_F(SceneProjection, OlindaCornersGoToUtm25SouthAndBack) {
     DIHTransformCorners(P);
     EXPECT_EQ(OutParm[SlotUtmZone], -25);
     EXPECT_EQ(DIHRecord.TargetUTMZone, 25);
+}
+
+// State Plane scenes counting in their zone's units (code 6): feet on NAD27, the state's entry of
+// the units table on NAD83; degrees to the scene through the Extent corners and the LL crop box,
+// and back.
+TEST_F(SceneProjection, StatePlaneScenesCountInTheirZoneUnits) {
+    StatePlaneFileDirectory = TestData("projections/");
+    LastStatePlaneZone = 0;
+    LastStatePlaneSelector = -1;
+    const struct {
+        int Zone, Selector;
+        const char* Crs;
+        double Lon, Lat;
+    } table[] = {
+        {4100, 0, "EPSG:2204", -86.25, 35.75}, // Tennessee, US survey feet
+        {2500, 8, "EPSG:2256", -109.5, 47.0},  // Montana, international feet
+        {1601, 8, "EPSG:2246", -84.5, 38.5},   // Kentucky North, US survey feet
+        {3800, 8, "EPSG:32130", -71.5, 41.7},  // Rhode Island, metres
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.Crs);
+        P.SetItemIndex(F::ProjectionCBOut, 2);
+        P.SetItemIndex(F::UnitCBOut, 6);
+        P.SetItemIndex(F::DatumCBOut, c.Selector);
+        P.SetItemIndex(F::SpheroidCBOut, c.Selector);
+        P[F::StatePlaneZoneEditOut] = IntToStr(c.Zone);
+        CornerTexts degrees;
+        for (size_t k = 0; k < 8; ++k)
+            degrees[k] =
+                FloatToStr(k % 2 ? c.Lat - 0.25 * double(k / 4) : c.Lon + 0.5 * (k / 2 % 2));
+        for (size_t k = 0; k < 8; ++k)
+            P[OlindaCorners[k / 2].*(k % 2 ? &OlindaCorner::Lat : &OlindaCorner::Lon)] = degrees[k];
+        ASSERT_TRUE(DIHTransformCorners(P).AllPointsDone()) << Rec.Summary();
+        const oracle::ZoneOracle zone(c.Crs);
+        CornerPoints map;
+        for (size_t i = 0; i < 4; ++i) {
+            double x = 0, y = 0;
+            zone.ForwardInOwnUnit(StrToFloat(degrees[2 * i]), StrToFloat(degrees[2 * i + 1]), x, y);
+            map[i] = {StrToFloat(P[OlindaCorners[i].Lon]), StrToFloat(P[OlindaCorners[i].Lat])};
+            EXPECT_NEAR(map[i].X, x, 0.01) << i;
+            EXPECT_NEAR(map[i].Y, y, 0.01) << i;
+        }
+        CornerTexts ddll;
+        P.SetChecked(DISField::DISRegistrationValidCB, false);
+        PrepareLonLatToScene(P);
+        ASSERT_TRUE(SetMapProjection(ProjectLLCropBox, P, &degrees, &ddll).AllPointsDone());
+        for (size_t k = 0; k < 8; ++k)
+            EXPECT_EQ(ddll[k],
+                      P[OlindaCorners[k / 2].*(k % 2 ? &OlindaCorner::Lat : &OlindaCorner::Lon)]);
+        EXPECT_TRUE(P.Checked(DISField::DISRegistrationValidCB));
+
+        PrepareSceneToLonLat(P);
+        ASSERT_TRUE(RunMapProjection(map, true, false).AllPointsDone());
+        for (size_t i = 0; i < 4; ++i) {
+            EXPECT_NEAR(map[i].X, StrToFloat(degrees[2 * i]), 1e-8) << i;
+            EXPECT_NEAR(map[i].Y, StrToFloat(degrees[2 * i + 1]), 1e-8) << i;
+        }
+    }
+}
+
+TEST_F(SceneProjection, OtherModesTransformNothing) {
+    PrepareLonLatToScene(P);
+    CornerTexts box{"1", "2", "3", "4", "5", "6", "7", "8"}, ddll;
+    const std::string before = P[F::ULLongitudeEdit];
+    for (int mode : {0, 3}) {
+        EXPECT_EQ(SetMapProjection(mode, P, &box, &ddll).Status, ProjectionRunStatus::Unchanged);
+        EXPECT_EQ(ddll, CornerTexts{});
+    }
+    EXPECT_EQ(SetMapProjection(ProjectLLCropBox, P).Status, ProjectionRunStatus::Unchanged);
+    EXPECT_EQ(P[F::ULLongitudeEdit], before);
 }
 
 TEST_F(SceneProjection, EqualBlocksChangeNothing) {

@@ -220,4 +220,42 @@ class Proj {
     PJ* Op;
 };
 
+// The projected system of a zone as PROJ defines it, from its own geographic system: in metres,
+// or in the system's own unit.
+class ZoneOracle {
+  public:
+    explicit ZoneOracle(const char* crsCode) : Ctx(proj_context_create()) {
+        PJ* crs = proj_create(Ctx, crsCode);
+        PJ* geographic = proj_crs_get_geodetic_crs(Ctx, crs);
+        PJ* op = proj_create_crs_to_crs_from_pj(Ctx, geographic, crs, nullptr, nullptr);
+        Op = proj_normalize_for_visualization(Ctx, op);
+        PJ* cs = proj_crs_get_coordinate_system(Ctx, crs);
+        proj_cs_get_axis_info(Ctx, cs, 0, nullptr, nullptr, nullptr, &Metres, nullptr, nullptr,
+                              nullptr);
+        for (PJ* p : {crs, geographic, op, cs})
+            proj_destroy(p);
+    }
+    ~ZoneOracle() {
+        proj_destroy(Op);
+        proj_context_destroy(Ctx);
+    }
+    ZoneOracle(const ZoneOracle&) = delete;
+    ZoneOracle& operator=(const ZoneOracle&) = delete;
+    void Forward(double lonDeg, double latDeg, double& x, double& y) const {
+        ForwardInOwnUnit(lonDeg, latDeg, x, y);
+        x *= Metres;
+        y *= Metres;
+    }
+    void ForwardInOwnUnit(double lonDeg, double latDeg, double& x, double& y) const {
+        const PJ_COORD c = proj_trans(Op, PJ_FWD, proj_coord(lonDeg, latDeg, 0, 0));
+        x = c.xy.x;
+        y = c.xy.y;
+    }
+
+  private:
+    PJ_CONTEXT* Ctx;
+    PJ* Op = nullptr;
+    double Metres = 1.0;
+};
+
 } // namespace oracle

@@ -67,36 +67,6 @@ class StatePlane : public ProjectionTest {
     ~StatePlane() override { std::filesystem::remove_all(Scratch); }
 };
 
-// The projected system of a zone as PROJ defines it, from its own geographic system, in metres.
-class ZoneOracle {
-  public:
-    explicit ZoneOracle(const char* crsCode) : Ctx(proj_context_create()) {
-        PJ* crs = proj_create(Ctx, crsCode);
-        PJ* geographic = proj_crs_get_geodetic_crs(Ctx, crs);
-        PJ* op = proj_create_crs_to_crs_from_pj(Ctx, geographic, crs, nullptr, nullptr);
-        Op = proj_normalize_for_visualization(Ctx, op);
-        PJ* cs = proj_crs_get_coordinate_system(Ctx, crs);
-        proj_cs_get_axis_info(Ctx, cs, 0, nullptr, nullptr, nullptr, &Metres, nullptr, nullptr,
-                              nullptr);
-        for (PJ* p : {crs, geographic, op, cs})
-            proj_destroy(p);
-    }
-    ~ZoneOracle() {
-        proj_destroy(Op);
-        proj_context_destroy(Ctx);
-    }
-    void Forward(double lonDeg, double latDeg, double& x, double& y) const {
-        const PJ_COORD c = proj_trans(Op, PJ_FWD, proj_coord(lonDeg, latDeg, 0, 0));
-        x = c.xy.x * Metres;
-        y = c.xy.y * Metres;
-    }
-
-  private:
-    PJ_CONTEXT* Ctx;
-    PJ* Op = nullptr;
-    double Metres = 1.0;
-};
-
 TEST_F(StatePlane, RecordsSitWhereTheZoneListsPutThem) {
     struct Case {
         const char* file;
@@ -146,7 +116,7 @@ TEST_F(StatePlane, ZonesAgreeWithProj) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.crs);
         ASSERT_EQ(SetUpBoth(c.zone, c.selector), 0) << Joined(TakeLog());
-        const ZoneOracle oracle(c.crs);
+        const oracle::ZoneOracle oracle(c.crs);
         for (int i = 0; i < Steps; ++i)
             for (int j = 0; j < Steps; ++j) {
                 const double lon = c.lonMin + (c.lonMax - c.lonMin) * i / (Steps - 1);
@@ -193,7 +163,7 @@ TEST_F(StatePlane, EveryRecordAgreesWithProjAtItsCentre) {
             ASSERT_EQ(SetUpBoth(zone, selector), 0) << Joined(TakeLog());
             const double lon = StrToFloat(w[3]), lat = StrToFloat(w[4]);
             double x, y, wantX, wantY, lon2, lat2;
-            ZoneOracle(w[2].c_str()).Forward(lon, lat, wantX, wantY);
+            oracle::ZoneOracle(w[2].c_str()).Forward(lon, lat, wantX, wantY);
             ASSERT_EQ(ForwardTransform(lon * D2R, lat * D2R, x, y), 0);
             EXPECT_NEAR(x, wantX, 0.01) << w[2];
             EXPECT_NEAR(y, wantY, 0.01) << w[2];
