@@ -146,17 +146,24 @@ const std::pair<DIHField, const char*> DIHKeys[] = {
     {F::MapEdgeS2Edit, "MapEdge S2"},
 };
 
-// Lines keyed by the name of their control: the affine and DLG values, the projection
-// parameters (all but the one the listing leaves out) and the corners with the co-files.
+bool Within(DIHField f, DIHField first, DIHField last) {
+    return static_cast<int>(f) >= static_cast<int>(first) &&
+           static_cast<int>(f) <= static_cast<int>(last);
+}
+
+// Lines keyed by the name of their control: the affine values, the projection parameters (all
+// but the one the listing leaves out), the DLG values after them, and the corners with the
+// co-files.
 bool KeyedByControlName(DIHField f) {
-    const int i = static_cast<int>(f);
-    auto within = [i](DIHField first, DIHField last) {
-        return i >= static_cast<int>(first) && i <= static_cast<int>(last);
-    };
     if (f == F::STDPAREdit) return false;
-    return within(F::A1Edit, F::DLGPPP8) || within(F::ModeEdit, F::DLGPE3) ||
-           within(F::ULLongitudeEdit, F::CenCoPixYEdit) ||
-           within(F::RIHNCoFileEdit, F::RIHNWCoFileEdit);
+    return Within(f, F::A1Edit, F::E3Edit) || Within(f, F::ModeEdit, F::DLGPE3) ||
+           Within(f, F::ULLongitudeEdit, F::CenCoPixYEdit) ||
+           Within(f, F::RIHNCoFileEdit, F::RIHNWCoFileEdit);
+}
+
+// The twelve DLG values after the affine ones are listed as they stand, without a key.
+bool ListedBare(DIHField f) {
+    return Within(f, F::DLGPP1, F::DLGPPP8);
 }
 
 // A control's name as its key, without a trailing "Edit" ("ULCoXEdit" -> "ULCoX"), except for
@@ -272,7 +279,7 @@ std::vector<std::string> LabelDIHLines(const THeaderPages& pages) {
     for (int i = 0; i < DIHFieldCount; ++i) {
         const auto f = static_cast<DIHField>(i);
         const std::string key = DIHListingKey(f);
-        if (!key.empty()) out.push_back(key + DIHValueText(pages, f));
+        if (!key.empty() || ListedBare(f)) out.push_back(key + DIHValueText(pages, f));
         if (f != F::RegistrationPointsCountEdit) continue;
         const size_t count =
             std::min(RegistrationPoints.size(),

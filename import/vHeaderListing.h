@@ -8,7 +8,7 @@
 #include <vector>
 
 // The key of a DIH line as the listing writes it ("Scene Title: "); empty for a line the
-// listing leaves out.
+// listing leaves out and for the DLG values DLGPP1 to DLGPPP8, listed without a key.
 std::string DIHListingKey(DIHField f);
 // The key of a DIS line ("DIS Subset Left: ").
 std::string DISListingKey(DISField f);
