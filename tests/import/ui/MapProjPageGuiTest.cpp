@@ -3,9 +3,11 @@
 #include "import/HeaderFixture.h"
 #include "import/ui/vPBHdr.h"
 #include "import/ui/vPBands.h"
+#include "projections/kovStatePlane.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,6 +31,7 @@ class MapProjPageGui : public GuiStartup {
     void TearDown() override {
         Window.reset();
         RegistrationMode = false;
+        StatePlaneFileDirectory.clear();
         GuiStartup::TearDown();
     }
     QString Text(F f) { return qobject_cast<QLineEdit*>(Window->DIHControl(f))->text(); }
@@ -49,6 +52,50 @@ TEST_F(MapProjPageGui, TransformButtonPutsOlindaCornersInUtm25South) {
     EXPECT_NEAR(Text(F::ULLongitudeEdit).toDouble(), 288776.25, 1.0) << Rec->Summary();
     EXPECT_NEAR(Text(F::ULLatitudeEdit).toDouble(), 9120760.75, 1.0);
     EXPECT_EQ(p[F::CoordinatesValidCBox], "true");
+}
+
+// A NAD27 State Plane scene counting in its zone's units, chosen as the seventh unit item: the
+// corners go to Tennessee feet, and the choice is saved and read back with the DIH.
+TEST_F(MapProjPageGui, StatePlaneZoneUnitsAreChosenTransformedSavedAndLoaded) {
+    StatePlaneFileDirectory = TestData("projections/");
+    LastStatePlaneZone = 0;
+    THeaderPages& p = HeaderPages;
+    p.SetItemIndex(F::ProjectionCBOut, 2);
+    p[F::StatePlaneZoneEditOut] = "4100";
+    p.SetChecked(F::IgnoreDatumCB, true);
+    p[F::RIHHeaderFileEdit] = "tennessee.dih";
+    const char* degrees[8] = {"-86.25", "35.75", "-85.75", "35.75",
+                              "-86.25", "35.5",  "-85.75", "35.5"};
+    const F corners[8] = {F::ULLongitudeEdit, F::ULLatitudeEdit,  F::URLongitudeEdit,
+                          F::URLatitudeEdit,  F::LLLongitudeEdit, F::LLLatitudeEdit,
+                          F::LRLongitudeEdit, F::LRLatitudeEdit};
+    for (size_t k = 0; k < 8; ++k)
+        p[corners[k]] = degrees[k];
+    Window->ShowHeaderPages();
+    auto* units = qobject_cast<QComboBox*>(Window->DIHControl(F::UnitCBOut));
+    ASSERT_EQ(units->count(), 7);
+    EXPECT_EQ(units->itemText(6), "state zone table units");
+    units->setCurrentIndex(6);
+    emit units->activated(6);
+    EXPECT_EQ(p[F::UnitCBOut], "6");
+
+    Window->DIHTransformBtn->click();
+    // US survey feet of NAD27 / Tennessee, as PROJ gives them.
+    const double feet[8] = {1925816.3657, 494415.6072, 2074183.6343, 494415.6072,
+                            1925583.9165, 403418.4841, 2074416.0835, 403418.4841};
+    for (size_t k = 0; k < 8; ++k)
+        EXPECT_NEAR(Text(corners[k]).toDouble(), feet[k], 0.01) << k << Rec->Summary();
+    EXPECT_EQ(p[F::CoordinatesValidCBox], "true");
+
+    Window->RIHSaveBtn->click();
+    EXPECT_EQ(FileLines(Dir.File("tennessee.dih")).at(192), "6");
+    HeaderPages = THeaderPages();
+    Window->ShowHeaderPages();
+    EXPECT_EQ(units->currentIndex(), 0);
+    Rec->FileAnswers.push_back(Dir.File("tennessee.dih"));
+    Window->RIHOpenBtn->click();
+    EXPECT_EQ(units->currentText(), "state zone table units") << Rec->Summary();
+    EXPECT_EQ(DIHRecord.TargetUnit, 6);
 }
 
 TEST_F(MapProjPageGui, DMSButtonsConvertOrReport) {
