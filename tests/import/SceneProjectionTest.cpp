@@ -16,6 +16,11 @@ namespace {
 
 using F = DIHField;
 
+// The "Extent" corner edits: longitude and latitude of UL, UR, LL, LR.
+const F ExtentCorners[8] = {F::ULLongitudeEdit, F::ULLatitudeEdit,  F::URLongitudeEdit,
+                            F::URLatitudeEdit,  F::LLLongitudeEdit, F::LLLatitudeEdit,
+                            F::LRLongitudeEdit, F::LRLatitudeEdit};
+
 class SceneProjection : public HeaderTest {
   protected:
     void SetUp() override {
@@ -80,19 +85,23 @@ TEST_F(SceneProjection, StatePlaneScenesCountInTheirZoneUnits) {
         P.SetItemIndex(F::DatumCBOut, c.Selector);
         P.SetItemIndex(F::SpheroidCBOut, c.Selector);
         P[F::StatePlaneZoneEditOut] = IntToStr(c.Zone);
+        // A box half a degree wide and a quarter high below and right of the point.
+        const double lons[4] = {c.Lon, c.Lon + 0.5, c.Lon, c.Lon + 0.5};
+        const double lats[4] = {c.Lat, c.Lat, c.Lat - 0.25, c.Lat - 0.25};
         CornerTexts degrees;
+        for (size_t i = 0; i < 4; ++i) {
+            degrees[2 * i] = FloatToStr(lons[i]);
+            degrees[2 * i + 1] = FloatToStr(lats[i]);
+        }
         for (size_t k = 0; k < 8; ++k)
-            degrees[k] =
-                FloatToStr(k % 2 ? c.Lat - 0.25 * double(k / 4) : c.Lon + 0.5 * (k / 2 % 2));
-        for (size_t k = 0; k < 8; ++k)
-            P[OlindaCorners[k / 2].*(k % 2 ? &OlindaCorner::Lat : &OlindaCorner::Lon)] = degrees[k];
+            P[ExtentCorners[k]] = degrees[k];
         ASSERT_TRUE(DIHTransformCorners(P).AllPointsDone()) << Rec.Summary();
         const oracle::ZoneOracle zone(c.Crs);
         CornerPoints map;
         for (size_t i = 0; i < 4; ++i) {
             double x = 0, y = 0;
-            zone.ForwardInOwnUnit(StrToFloat(degrees[2 * i]), StrToFloat(degrees[2 * i + 1]), x, y);
-            map[i] = {StrToFloat(P[OlindaCorners[i].Lon]), StrToFloat(P[OlindaCorners[i].Lat])};
+            zone.ForwardInOwnUnit(lons[i], lats[i], x, y);
+            map[i] = {StrToFloat(P[ExtentCorners[2 * i]]), StrToFloat(P[ExtentCorners[2 * i + 1]])};
             EXPECT_NEAR(map[i].X, x, 0.01) << i;
             EXPECT_NEAR(map[i].Y, y, 0.01) << i;
         }
@@ -101,15 +110,14 @@ TEST_F(SceneProjection, StatePlaneScenesCountInTheirZoneUnits) {
         PrepareLonLatToScene(P);
         ASSERT_TRUE(SetMapProjection(ProjectLLCropBox, P, &degrees, &ddll).AllPointsDone());
         for (size_t k = 0; k < 8; ++k)
-            EXPECT_EQ(ddll[k],
-                      P[OlindaCorners[k / 2].*(k % 2 ? &OlindaCorner::Lat : &OlindaCorner::Lon)]);
+            EXPECT_EQ(ddll[k], P[ExtentCorners[k]]) << k;
         EXPECT_TRUE(P.Checked(DISField::DISRegistrationValidCB));
 
         PrepareSceneToLonLat(P);
         ASSERT_TRUE(RunMapProjection(map, true, false).AllPointsDone());
         for (size_t i = 0; i < 4; ++i) {
-            EXPECT_NEAR(map[i].X, StrToFloat(degrees[2 * i]), 1e-8) << i;
-            EXPECT_NEAR(map[i].Y, StrToFloat(degrees[2 * i + 1]), 1e-8) << i;
+            EXPECT_NEAR(map[i].X, lons[i], 1e-8) << i;
+            EXPECT_NEAR(map[i].Y, lats[i], 1e-8) << i;
         }
     }
 }
