@@ -1,6 +1,7 @@
 #include "bandproc/vBandPicture.h"
 
 #include "bandproc/vBandFiles.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "shell/vGlobal.h"
 #include "shell/vPictureFiles.h"
@@ -51,6 +52,18 @@ bool ComposeBands(int bands) {
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     HookProcessMessages();
     const int64_t w = g.W, h = g.H;
+    // The subset's size is a header's: a band of L bytes holds no row longer than L and no more
+    // than L rows, so a larger subset asks for a picture no band can fill. A missing band raises
+    // the file layer's error here, before anything is allocated.
+    for (int b = 0; b < bands; ++b) {
+        const std::string& path = SelectedBandFiles[static_cast<size_t>(b)];
+        if (!FileExists(path)) throw EInOutError(EInOutError::FileNotFound);
+        const int64_t length = FileSizeOf(path);
+        if (w > length || h > length) {
+            ShowMessageNumber(36);
+            return false;
+        }
+    }
     Picture picture;
     std::vector<uint8_t> rows;
     bool made = PictureSizeAcceptable(w, h);
