@@ -52,6 +52,10 @@ bool ComposeBands(int bands) {
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     HookProcessMessages();
     const int64_t w = g.W, h = g.H;
+    if (!PictureSizeAcceptable(w, h)) {
+        ShowMessageNumber(39977);
+        return false;
+    }
     // The subset's size is a header's: a band of L bytes holds no row longer than L and no more
     // than L rows, so a larger subset asks for a picture no band can fill. A missing band raises
     // the file layer's error here, before anything is allocated.
@@ -66,16 +70,10 @@ bool ComposeBands(int bands) {
     }
     Picture picture;
     std::vector<uint8_t> rows;
-    bool made = PictureSizeAcceptable(w, h);
-    if (made) {
-        try {
-            picture.Resize(static_cast<int>(w), static_cast<int>(h));
-            rows.assign(static_cast<size_t>(w * bands), 0);
-        } catch (const std::bad_alloc&) {
-            made = false;
-        }
-    }
-    if (!made) {
+    try {
+        picture.Resize(static_cast<int>(w), static_cast<int>(h));
+        rows.assign(static_cast<size_t>(w * bands), 0);
+    } catch (const std::bad_alloc&) {
         ShowMessageNumber(39977);
         return false;
     }

@@ -240,6 +240,36 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
     EXPECT_EQ(FolderNames(Dir.Path()), before);
 }
 
+// A DIH the reader refuses (its version, or a number line that stops the read) chosen after a
+// good scene arms no crop: the crop used to cut the earlier scene's bands under the new names
+// and rewrite that scene's DIH.
+TEST_F(CropTest, RefusedDIHArmsNoCropAndWritesNothing) {
+    MakeScene(2);
+    std::vector<std::string> lines = SplitLines(FileText(Dir.File("scene.dih")));
+    const std::pair<const char*, std::pair<size_t, const char*>> refused[] = {
+        {"version", {0, "DIH 1.0"}},
+        {"number line", {129, "1,5"}},
+    };
+    for (const auto& [name, change] : refused) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> bad = lines;
+        bad[change.first] = change.second;
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(bad)));
+        const std::vector<std::string> before = FolderNames(Dir.Path());
+        const std::string dih = FileText(Dir.File("scene.dih"));
+        ImageDirectory = "/elsewhere/";
+        TCropScene scene = Scene;
+        RunGuarded([&] { ChooseCropScene(Dir.File("other.dih"), scene); });
+        EXPECT_FALSE(DISLoaded);
+        EXPECT_EQ(scene.DIHPath, Scene.DIHPath);
+        EXPECT_EQ(ImageDirectory, "/elsewhere/");
+        EXPECT_EQ(Crop({1, 4, 1, 3}), 39993);
+        EXPECT_EQ(FolderNames(Dir.Path()), before);
+        EXPECT_EQ(FileText(Dir.File("scene.dih")), dih);
+        ImageDirectory = Dir.Path();
+    }
+}
+
 using F = DIHField;
 
 struct SlotCase {
