@@ -1,6 +1,7 @@
 #include "bandproc/vBandPicture.h"
 
 #include "bandproc/vBandFiles.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "shell/vGlobal.h"
 #include "shell/vPictureFiles.h"
@@ -51,18 +52,28 @@ bool ComposeBands(int bands) {
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     HookProcessMessages();
     const int64_t w = g.W, h = g.H;
-    Picture picture;
-    std::vector<uint8_t> rows;
-    bool made = PictureSizeAcceptable(w, h);
-    if (made) {
-        try {
-            picture.Resize(static_cast<int>(w), static_cast<int>(h));
-            rows.assign(static_cast<size_t>(w * bands), 0);
-        } catch (const std::bad_alloc&) {
-            made = false;
+    if (!PictureSizeAcceptable(w, h)) {
+        ShowMessageNumber(39977);
+        return false;
+    }
+    // The subset's size is a header's: a band of L bytes holds no row longer than L and no more
+    // than L rows, so a larger subset asks for a picture no band can fill. A missing band raises
+    // the file layer's error here, before anything is allocated.
+    for (int b = 0; b < bands; ++b) {
+        const std::string& path = SelectedBandFiles[static_cast<size_t>(b)];
+        if (!FileExists(path)) throw EInOutError(EInOutError::FileNotFound);
+        const int64_t length = FileSizeOf(path);
+        if (w > length || h > length) {
+            ShowMessageNumber(36);
+            return false;
         }
     }
-    if (!made) {
+    Picture picture;
+    std::vector<uint8_t> rows;
+    try {
+        picture.Resize(static_cast<int>(w), static_cast<int>(h));
+        rows.assign(static_cast<size_t>(w * bands), 0);
+    } catch (const std::bad_alloc&) {
         ShowMessageNumber(39977);
         return false;
     }

@@ -91,7 +91,7 @@ void BandCovariance(const std::vector<std::string>& paths, const TBandGeometry& 
 
 bool PCABandStatistics(const std::vector<std::string>& files, const TBandGeometry& g,
                        TStatsReference& reference, std::vector<std::string>& report,
-                       const RowProgress& progress) {
+                       const RowProgress& progress, const BandCountedFn& counted) {
     const size_t n = files.size();
     PCAStats.assign(n, StatsRecord());
     for (size_t i = 0; i < n; ++i) {
@@ -101,6 +101,7 @@ bool PCABandStatistics(const std::vector<std::string>& files, const TBandGeometr
         TBandBlock block;
         BandHistogram counts{};
         if (!LoadBandBlock(files[i], g.W, g.H, block, counts, progress)) return false;
+        if (counted) counted(files[i], block, counts);
         PCAStats[i] = DoAllStats(counts, g.W * g.H, reference);
         report.push_back(hint);
         report.push_back(PCAStatsLine(PCAStats[i]));

@@ -8,6 +8,7 @@
 #include "bandproc/vsEigenVal.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,14 +29,18 @@ std::string PCACovarianceLine(const std::vector<double>& row);
 void BandCovariance(const std::vector<std::string>& paths, const TBandGeometry& g,
                     std::vector<std::vector<double>>& covariance, const RowProgress& progress);
 
+// Called with each band as soon as it is loaded and counted, for the histogram page to show it.
+using BandCountedFn = std::function<void(const std::string& path, const TBandBlock& block,
+                                         const BandHistogram& counts)>;
+
 // The statistics of each of `files` (w x h of `g`) into a fresh PCAStats, with their report
 // lines ("Processing: " and the name, then the statistics line), then the covariance rows after
-// "CoVariance ". Each band passes through band slot "1" and the hint panel while it is counted.
-// False (message 36 shown) when the subset is too large to count; raises the read error of a
-// missing or short file.
+// "CoVariance ". Each band passes through band slot "1", the hint panel and `counted` while it
+// is counted. False (message 36 shown) when the subset is too large to count; raises the read
+// error of a missing or short file.
 bool PCABandStatistics(const std::vector<std::string>& files, const TBandGeometry& g,
                        TStatsReference& reference, std::vector<std::string>& report,
-                       const RowProgress& progress);
+                       const RowProgress& progress, const BandCountedFn& counted = {});
 
 // The eigen analysis of the covariance rows of PCAStats[0 .. n-1] into PCAEigenvectors and
 // PCAEigenvalues, strongest component first; its report lines are appended to `report`. The

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <limits>
 #include <memory>
 #include <unistd.h>
 
@@ -101,8 +100,6 @@ int16_t SampleAt(const uint8_t* p, bool swap) {
     return static_cast<int16_t>(u);
 }
 
-constexpr int64_t MaxEditValue = std::numeric_limits<int16_t>::max();
-
 } // namespace
 
 int SplitNalcFile(const std::string& input, std::vector<std::string>& outputs, TBandGauge gauge) {
@@ -140,8 +137,8 @@ uint8_t ReduceSample(int32_t s, int32_t lo, int32_t hi) {
 int SplitRawFile(const std::string& input, const TRawSplit& p, std::vector<std::string>& outputs,
                  TBandGauge gauge) {
     for (int64_t v : {p.Width, p.Height, p.Bands})
-        if (v < 1 || v > MaxEditValue) return BandSizeMessage;
-    if (p.Skip < 0 || p.Skip > MaxEditValue) return BandSizeMessage;
+        if (v < 1 || v > MaxSplitValue) return BandSizeMessage;
+    if (p.Skip < 0 || p.Skip > MaxSplitValue) return BandSizeMessage;
     FilePtr in = OpenForReading(input);
     Gauge(gauge, 5);
     const int64_t bytesPerSample = p.Sixteen ? 2 : 1;
@@ -199,18 +196,23 @@ TCropRect TCropRect::Ordered() const {
 int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, const TCropRect& rect,
                   TBandGauge gauge, TBandHint hint) {
     const TCropRect r = rect.Ordered();
-    if (r.Left < 1 || r.Top < 1 || rowLength < 1) return BandSizeMessage;
+    // Every size comes from a header: bounded before any product of them is formed, and the
+    // band is proved to hold every row before a buffer or a file exists. A rectangle wider than
+    // the row would fill the products with zeros no band holds.
+    if (r.Left < 1 || r.Top < 1 || rowLength < 1 || rowLength > MaxSplitValue ||
+        r.Right > rowLength || r.Bottom > MaxSplitValue)
+        return BandSizeMessage;
+    const uint64_t needed = static_cast<uint64_t>(r.Bottom) * static_cast<uint64_t>(rowLength);
     std::vector<FilePtr> inputs;
     for (const TCropSource& b : bands) {
         inputs.push_back(OpenForReading(b.Source));
-        if (b.Offset < 0 || FileSizeOf(b.Source) - b.Offset < r.Bottom * rowLength)
+        const int64_t size = FileSizeOf(b.Source);
+        if (b.Offset < 0 || size < b.Offset || static_cast<uint64_t>(size - b.Offset) < needed)
             return BandSizeMessage;
     }
     std::vector<uint8_t> in(static_cast<size_t>(rowLength));
     std::vector<uint8_t> out(static_cast<size_t>(r.Width()), 0);
-    // Columns at or past the row's end stay 0.
     const int64_t first = r.Left - 1;
-    const int64_t copied = std::max<int64_t>(0, std::min(rowLength, r.Right) - first);
     TOutputSet set;
     Gauge(gauge, 1);
     for (size_t k = 0; k < bands.size(); ++k) {
@@ -219,7 +221,7 @@ int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, cons
         SeekTo(inputs[k].get(), bands[k].Offset + (r.Top - 1) * rowLength);
         for (int64_t row = r.Top; row <= r.Bottom; ++row) {
             ReadExactly(inputs[k].get(), in.data(), in.size());
-            std::copy_n(in.data() + first, copied, out.data());
+            std::copy_n(in.data() + first, out.size(), out.data());
             set.Write(o, out.data(), out.size());
             Gauge(gauge, row * 100 / r.Bottom);
         }
@@ -243,8 +245,10 @@ TCropPreview PaintCropPreview(const std::string& source, int64_t recordSize, int
                               int64_t right, int64_t bottom, TBandGauge gauge) {
     TCropPreview p = CropPreviewGeometry(right, bottom);
     FilePtr in = OpenForReading(source);
-    if (recordSize < 1) return p;
-    const int64_t records = FileSizeOf(source) / recordSize;
+    const int64_t size = FileSizeOf(source);
+    // The record length is a header's number: no buffer longer than the file is ever made.
+    if (recordSize < 1 || recordSize > size) return p;
+    const int64_t records = size / recordSize;
     std::vector<uint8_t> rec(static_cast<size_t>(recordSize));
     for (int64_t r = 1; r <= p.Rows && r * p.Step <= records; ++r) {
         Gauge(gauge, r / 3);

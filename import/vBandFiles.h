@@ -17,6 +17,9 @@ using TBandHint = void (*)(const char* text);
 
 // The message number the splitters and the crop refuse sizes with ("Some size is wrong").
 constexpr int BandSizeMessage = 36;
+// The largest width, height, band count or skip the splitters take (the edits hold 16-bit
+// integers); a header's row length or scene bound beyond it describes no band file they made.
+constexpr int64_t MaxSplitValue = 32767;
 
 // NALC sampler: five bands of 1300 x 1300 bytes one after the other.
 constexpr int NalcSide = 1300;
@@ -69,10 +72,10 @@ struct TCropRect {
     int64_t Height() const { return Bottom - Top + 1; }
 };
 
-// Cuts the rectangle out of each source (columns past the row's end give 0); 0, or
-// BandSizeMessage when the rectangle starts before column or row 1, the row length is below 1 or
-// a source holds fewer rows than the rectangle's bottom (nothing written). A missing source
-// raises the file-not-found error before anything is written.
+// Cuts the rectangle out of each source; 0, or BandSizeMessage when the rectangle starts before
+// column or row 1 or ends past the row, the row length or the rectangle's bottom is beyond
+// MaxSplitValue, or a source holds fewer rows than the rectangle's bottom (nothing written). A
+// missing source raises the file-not-found error before anything is written.
 int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, const TCropRect& rect,
                   TBandGauge gauge = nullptr, TBandHint hint = nullptr);
 
@@ -88,7 +91,7 @@ struct TCropPreview {
 // picture never leaves its 312 x 312 pixels.
 TCropPreview CropPreviewGeometry(int64_t right, int64_t bottom);
 // Paints from records of `recordSize` bytes, pixel c of a row at byte prefix + c x step - 1;
-// reads no record past the file's end (those rows stay black). A missing file raises the
-// file-not-found error.
+// reads no record past the file's end (those rows stay black, all of them when one record is
+// longer than the file). A missing file raises the file-not-found error.
 TCropPreview PaintCropPreview(const std::string& source, int64_t recordSize, int64_t prefix,
                               int64_t right, int64_t bottom, TBandGauge gauge = nullptr);

@@ -8,9 +8,43 @@
 #include "shell/vGlobalOptions.h"
 #include "shell/vPictureFiles.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
+
+struct TCropSlot {
+    DIHField Field;
+    const char* Extension;
+};
+
+// Band k's slots in the order they are tried, from separate band files. The raw splitter puts a
+// sixth band into 6H, so band 6 looks there as well as in 6L.
+const std::vector<TCropSlot>& CropSlots(int k) {
+    using F = DIHField;
+    static const std::array<std::vector<TCropSlot>, 9> slots = {{
+        {{F::RIHBFName1, ".B10"}},
+        {{F::RIHBFName2, ".B20"}},
+        {{F::RIHBFName3, ".B30"}},
+        {{F::RIHBFName4, ".B40"}},
+        {{F::RIHBFName5, ".B50"}},
+        {{F::RIHBFName6L, ".B6L"}, {F::RIHBFName6H, ".B6H"}, {F::RIHBFName7, ".B70"}},
+        {{F::RIHBFName6H, ".B6H"}, {F::RIHBFName7, ".B70"}},
+        {{F::RIHBFName7, ".B70"}, {F::RIHBFName8, ".B80"}},
+        {{F::RIHBFName8, ".B80"}},
+    }};
+    return slots[static_cast<size_t>(k - 1)];
+}
+
+// The first slot of band k that names a file no earlier band took; null when there is none.
+const TCropSlot* FindCropSlot(const THeaderPages& h, int k, const std::vector<DIHField>& taken) {
+    for (const TCropSlot& slot : CropSlots(k)) {
+        if (std::find(taken.begin(), taken.end(), slot.Field) != taken.end()) continue;
+        const std::string& name = h[slot.Field];
+        if (!name.empty() && FileExists(ImageDirectory + name)) return &slot;
+    }
+    return nullptr;
+}
 
 void DescribeBandFiles(const std::string& input, int width, int height,
                        const std::vector<std::pair<DIHField, std::string>>& slots,
@@ -63,9 +97,12 @@ int RawSplitScene(const std::string& input, const TRawSplit& p, TBandGauge gauge
     return 0;
 }
 
-TCropScene ChooseCropScene(const std::string& dihPath) {
+bool ChooseCropScene(const std::string& dihPath, TCropScene& scene) {
     THeaderPages& h = HeaderPages;
-    h.RIHOpenRIHHeader(dihPath);
+    // Cleared first: a DIH refused, or one whose read stops at a bad number, must leave no crop
+    // armed to cut the last scene's bands under the new names.
+    DISLoaded = false;
+    if (!h.RIHOpenRIHHeader(dihPath)) return false;
     ImageDirectory = ExtractFilePath(dihPath);
     TCropScene s;
     s.DIHPath = dihPath;
@@ -76,10 +113,16 @@ TCropScene ChooseCropScene(const std::string& dihPath) {
     s.Right = BoundValue(h[DIHField::RIHRC]);
     s.Left = BoundValue(h[DIHField::RIHLC]);
     s.Radar = h[DIHField::RIHImageTypeEdit] == "SLAR";
+    scene = s;
+    for (int64_t bound : {s.Left, s.Right, s.Top, s.Bottom})
+        if (bound < 0 || bound > MaxSplitValue) {
+            ShowMessageNumber(BandSizeMessage);
+            return false;
+        }
     SubsetBounds = {static_cast<int32_t>(s.Left), static_cast<int32_t>(s.Right),
                     static_cast<int32_t>(s.Top), static_cast<int32_t>(s.Bottom)};
     DISLoaded = true;
-    return s;
+    return true;
 }
 
 Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge gauge) {
@@ -111,19 +154,8 @@ Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge ga
     return p;
 }
 
-std::string CropBandExtension(int k, bool sequential, bool fallback) {
-    if (k <= 5) return ".B" + IntToStr(k) + "0";
-    if (sequential) return ".B" + IntToStr(k) + "0";
-    switch (k) {
-    case 6:
-        return fallback ? ".B70" : ".B6L";
-    case 7:
-        return fallback ? ".B70" : ".B6H";
-    case 8:
-        return fallback ? ".B80" : ".B70";
-    default:
-        return ".B80";
-    }
+std::string SequentialCropExtension(int k) {
+    return ".B" + IntToStr(k) + "0";
 }
 
 const std::array<const char*, 9> CropBandHints = {
@@ -147,34 +179,30 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
         r.Bottom > scene.Bottom)
         return BandSizeMessage;
     const int64_t rowLength = StrToIntDef(Trim(h[DIHField::RIHinLine]), 0);
+    // Bounded before the band offsets are formed from them.
+    if (rowLength < 1 || rowLength > MaxSplitValue || scene.Bottom > MaxSplitValue)
+        return BandSizeMessage;
     const bool sequential = LowerCase(ExtractFileExt(h[DIHField::RIHBFName1])) == ".bsq";
-    // A slot's own file, then the file it falls back on when its own is missing.
-    using F = DIHField;
-    const std::pair<F, F> slots[] = {
-        {F::RIHBFName1, F::RIHBFName1},  {F::RIHBFName2, F::RIHBFName2},
-        {F::RIHBFName3, F::RIHBFName3},  {F::RIHBFName4, F::RIHBFName4},
-        {F::RIHBFName5, F::RIHBFName5},  {F::RIHBFName6L, F::RIHBFName7},
-        {F::RIHBFName6H, F::RIHBFName7}, {F::RIHBFName7, F::RIHBFName8},
-        {F::RIHBFName8, F::RIHBFName8}};
     const int64_t count = std::min<int64_t>(scene.Bands, 9);
     std::vector<TCropSource> bands;
+    std::vector<DIHField> taken;
     for (int k = 1; k <= count; ++k) {
         TCropSource b;
-        bool fallback = false;
+        std::string ext;
         if (sequential) {
-            b.Source = ImageDirectory + h[F::RIHBFName1];
+            b.Source = ImageDirectory + h[DIHField::RIHBFName1];
             b.Offset = (k - 1) * scene.Bottom * rowLength;
+            ext = SequentialCropExtension(k);
         } else {
-            const auto [own, other] = slots[k - 1];
-            b.Source = ImageDirectory + h[own];
-            if (k > 5 && !FileExists(b.Source)) {
-                b.Source = ImageDirectory + h[other];
-                fallback = true;
-                if (!FileExists(b.Source)) break;
-            }
+            const TCropSlot* slot = FindCropSlot(h, k, taken);
+            // A band the DIH counts but no file holds: the crop would else end early and the
+            // new DIS still claim every band.
+            if (!slot) return MissingBandMessage;
+            taken.push_back(slot->Field);
+            b.Source = ImageDirectory + h[slot->Field];
+            ext = slot->Extension;
         }
-        b.Output =
-            ImageDirectory + ChangeFileExt(disName, CropBandExtension(k, sequential, fallback));
+        b.Output = ImageDirectory + ChangeFileExt(disName, ext);
         b.Hint = CropBandHints[k - 1];
         bands.push_back(std::move(b));
     }

@@ -26,23 +26,32 @@ struct TCropScene {
     int64_t Bands = 0;
     bool Radar = false; // the scene's image type is "SLAR"
 };
-// Reads the DIH; a bound that is not a whole number shows message 39971 and goes on with the
-// value read up to there.
-TCropScene ChooseCropScene(const std::string& dihPath);
+// Reads the DIH into the header pages and `scene`; a bound that is not a whole number shows
+// message 39971 and goes on with the value read up to there. DISLoaded says whether the scene
+// may be cropped: false when the DIH was refused (`scene` and ImageDirectory then keep what they
+// had), or when a bound lies outside 0..MaxSplitValue (message 36), which no split made.
+bool ChooseCropScene(const std::string& dihPath, TCropScene& scene);
 
 // The scene's 312 x 312 preview: the picture saved beside the DIH with ".BMP" when there is one,
 // else painted from the first band (the fifth from six bands on; records of 4224 bytes after a
 // 64-byte prefix for a radar scene) and saved there for the next choice.
 Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge gauge = nullptr);
 
-// The output extension of crop band k (1..9): band-sequential source, own slot file, fallback.
-std::string CropBandExtension(int k, bool sequential, bool fallback);
+// The output extension of crop band k (1..9) from a band-sequential source.
+std::string SequentialCropExtension(int k);
 
-// Crops the chosen scene into band files named by `disName` and writes the new DIS; 27 when that
-// name is the DIH's own, BandSizeMessage when the rectangle leaves the scene or the files are too
-// short. tooManyBands tells the scene has more than the nine bands cropped.
+// The message a crop refuses with when the DIH counts a band whose file it cannot find ("Header
+// Crashed: Cancel or fix Number of Bands").
+constexpr int MissingBandMessage = 39970;
+
 // The hint shown while crop band k (1..9) is cut.
 extern const std::array<const char*, 9> CropBandHints;
 
+// Crops the chosen scene into band files named by `disName` and writes the new DIS; 27 when that
+// name is the DIH's own, BandSizeMessage when the rectangle leaves the scene or the rows, or the
+// files are too short, MissingBandMessage when a counted band has no file. From separate band
+// files, bands 6 to 9 take the first slot in their order that names a file and no earlier band
+// took (6: 6L, 6H, 7; 7: 6H, 7; 8: 7, 8; 9: 8), and the product is named after that slot (".B6L",
+// ".B6H", ".B70", ".B80"). tooManyBands tells the scene has more than the nine bands cropped.
 int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
               bool& tooManyBands, TBandGauge gauge = nullptr, TBandHint hint = nullptr);

@@ -33,13 +33,20 @@ int PictureRefusal(const TDisPicturePage& page, bool colour) {
 
 } // namespace
 
-void ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
+bool ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
     THeaderPages& h = HeaderPages;
-    DISLoaded = true;
+    // Without its scene the page would log and save the picture over the last scene's headers.
+    DISLoaded = false;
+    if (!h.OpenDISHeader(disPath)) return false;
     h.DISFileEdit = ExtractFileName(disPath);
-    h.OpenDISHeader(disPath);
     ImageDirectory = ExtractFilePath(disPath);
-    h.RIHOpenRIHHeader(ImageDirectory + h[DISField::DISSubsetDIH]);
+    const std::string dih = ImageDirectory + h[DISField::DISSubsetDIH];
+    if (!FileExists(dih)) {
+        ShowMessageNumber(39998);
+        return false;
+    }
+    if (!h.RIHOpenRIHHeader(dih)) return false;
+    DISLoaded = true;
     page.BandHdrEdit = ExtractFileName(disPath);
     page.BandFileSaveAs = ChangeFileExt(page.BandHdrEdit, ".png");
     SetImageName(page.BandFileSaveAs);
@@ -61,6 +68,7 @@ void ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
     page.IMHEdit = IntToStr(SubsetBounds.Height());
     if (page.IMWEdit != h[DISField::DISSubsetWidth] || page.IMHEdit != h[DISField::DISSubsetHeight])
         ShowMessageNumber(39967);
+    return true;
 }
 
 void ChooseBandForPicture(int slot, const std::string& bandPath, TDisPicturePage& page) {

@@ -22,8 +22,10 @@ extern const char* const PicturePlaceholderName;
 
 // The chosen DIS and its DIH read into the header pages, the subset into SubsetBounds (message
 // 39971 for a bound that is not a whole number), the page filled, the displayed image named
-// after the DIS with ".png". Message 39967 when the bounds disagree with the stored size.
-void ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page);
+// after the DIS with ".png". Message 39967 when the bounds disagree with the stored size. A DIS
+// that cannot be read, or whose DIH is missing (39998) or refused, clears DISLoaded and leaves
+// the page and the image's name as they were; false then.
+bool ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page);
 // Slot 0, 1, 2: the red, green or blue band file.
 void ChooseBandForPicture(int slot, const std::string& bandPath, TDisPicturePage& page);
 // Checks the page (each refusal its message, nothing written), lists the picture's DIP in the

@@ -5,6 +5,8 @@
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
 
+#include <filesystem>
+
 std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::string& fileName,
                                                                 int width, int height) {
     ClearRIH();
@@ -40,6 +42,7 @@ std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::strin
 }
 
 void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int height) {
+    RefusedDIP.clear();
     const auto [dih, dis] = FillMadePages(fileName, width, height);
     DIPMemo = {DIPVersionLine, dih, dis, ChangeFileExt(fileName, ".dip"),
                ImageDirectory + ChangeFileExt(fileName, ".png")};
@@ -65,7 +68,9 @@ void THeaderPages::RIHMakeDISDISHeaders(const std::string& fileName, int width, 
 void THeaderPages::RIHOpenDIPHeader(const std::string& fileName) {
     DIPMemo.clear();
     std::string text;
-    if (!ReadWholeFile(ImageDirectory + fileName, text)) {
+    const std::string path = ImageDirectory + fileName;
+    RefusedDIP = path;
+    if (!ReadWholeFile(path, text)) {
         ShowMessageNumber(39998);
         return;
     }
@@ -74,6 +79,7 @@ void THeaderPages::RIHOpenDIPHeader(const std::string& fileName) {
         ShowMessageNumber(39996);
         return;
     }
+    RefusedDIP.clear();
     DIPMemo = std::move(lines);
 }
 
@@ -90,7 +96,12 @@ void THeaderPages::DIPSaveIt() {
     // One version line heads every saved log, also one begun after a refused file.
     if (DIPMemo.empty() || DIPMemo.front() != DIPVersionLine)
         DIPMemo.insert(DIPMemo.begin(), DIPVersionLine);
-    if (!WriteFileAtomic(DIPFilePath(), JoinLinesCRLF(DIPMemo))) ShowMessageNumber(39974);
+    const std::string path = DIPFilePath();
+    // A file the reader refused may be a history in a form this reader does not know; the new
+    // log would replace it whole.
+    std::error_code ec;
+    if (!RefusedDIP.empty() && std::filesystem::equivalent(path, RefusedDIP, ec)) return;
+    if (!WriteFileAtomic(path, JoinLinesCRLF(DIPMemo))) ShowMessageNumber(39974);
 }
 
 void InstallHeaderHooks() {

@@ -193,17 +193,17 @@ void THeaderPages::ReadRegistrationPoints(const std::vector<std::string>& lines,
     }
 }
 
-void THeaderPages::RIHOpenRIHHeader(const std::string& fileName) {
+bool THeaderPages::RIHOpenRIHHeader(const std::string& fileName) {
     std::string text;
-    if (!ReadWholeFile(fileName, text)) return;
+    if (!ReadWholeFile(fileName, text)) return false;
     LineCursor in(SplitLines(text));
     if (in.Next() != DIHVersionLine) {
         ShowMessageNumber(39994);
-        return;
+        return false;
     }
     (*this)[DIHField::RIHIDEdit] = DIHVersionLine;
     DIHRecord.Version = DIHVersionLine;
-    if (in.AtEnd()) return;
+    if (in.AtEnd()) return true;
     // A bad strict number raises out of here: the lines before it keep what they read.
     for (int i = 1; i < DIHHeadLineCount; ++i)
         TakeDIHLine(i, in.Next());
@@ -213,6 +213,7 @@ void THeaderPages::RIHOpenRIHHeader(const std::string& fileName) {
     RIHDISMemo.clear();
     while (!in.AtEnd())
         RIHDISMemo.push_back(in.Next());
+    return true;
 }
 
 std::vector<std::string> THeaderPages::DIHLines() const {

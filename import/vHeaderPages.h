@@ -49,7 +49,9 @@ class THeaderPages {
     // DIH file. The reader takes a full path; the writer writes ImageDirectory + the file-name
     // part of RIHHeaderFileEdit, and only when that name ends in ".dih".
     void ClearRIH();
-    void RIHOpenRIHHeader(const std::string& fileName);
+    // True when the file was read; false when it could not be opened or its version line was
+    // refused (39994). A line that is no number raises the conversion error.
+    bool RIHOpenRIHHeader(const std::string& fileName);
     void RIHSaveIt();
     std::vector<std::string> DIHLines() const;
     // A co-file button of "Co Located" (0..7: N, NE, E, SE, S, SW, W, NW): the chosen file's
@@ -73,6 +75,8 @@ class THeaderPages {
     void RIHMakeAllHeaders(const std::string& fileName, int width, int height);
     void RIHMakeDISDISHeaders(const std::string& fileName, int width, int height);
     void RIHOpenDIPHeader(const std::string& fileName);
+    // Writes the log, except over a DIP file the reader refused: that file stays as the user
+    // left it and the log of the picture is kept in memory only.
     void DIPSaveIt();
     // Where the displayed picture's log is kept: its existing DIP file in any letter case, else
     // the name with ".dip".
@@ -89,6 +93,8 @@ class THeaderPages {
 
     std::array<std::string, DIHFieldCount> DIH;
     std::array<std::string, DISFieldCount> DIS;
+    // The DIP file RIHOpenDIPHeader last refused; empty when the last one was read.
+    std::string RefusedDIP;
 };
 
 extern THeaderPages HeaderPages;

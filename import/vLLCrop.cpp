@@ -23,8 +23,8 @@ const D MapFields[8] = {D::DISULRegX, D::DISULRegY, D::DISURRegX, D::DISURRegY,
 
 } // namespace
 
-TCropScene ChooseDIHForLLCrop(const std::string& dihPath, TLLCropValues& page) {
-    const TCropScene scene = ChooseCropScene(dihPath);
+bool ChooseDIHForLLCrop(const std::string& dihPath, TLLCropValues& page, TCropScene& scene) {
+    if (!ChooseCropScene(dihPath, scene)) return false;
     const THeaderPages& h = HeaderPages;
     page.DIHSubsetFileEdit = ExtractFileName(dihPath);
     page.DIHSubsetDISEdit = page.DIHSubsetFileEdit;
@@ -38,7 +38,7 @@ TCropScene ChooseDIHForLLCrop(const std::string& dihPath, TLLCropValues& page) {
         page.Box[i] = h[SceneCorners[i]];
     DISLoaded = h.Checked(F::CoordinatesValidCBox);
     if (!DISLoaded) ShowMessageNumber(39966);
-    return scene;
+    return true;
 }
 
 bool LatLongToMetersToIMAGEPixels(TLLCropValues& page) {

@@ -26,8 +26,9 @@ struct TLLCropValues {
 
 // Reads the DIH (its bounds into SubsetBounds, message 39971 for one that is not a whole number)
 // and fills the page; the box starts as the scene's corners. DISLoaded only when the DIH's
-// coordinates are marked valid, else message 39966.
-TCropScene ChooseDIHForLLCrop(const std::string& dihPath, TLLCropValues& page);
+// coordinates are marked valid, else message 39966. A DIH the XY crop refuses clears DISLoaded
+// and leaves `scene` and the page as they were; false then.
+bool ChooseDIHForLLCrop(const std::string& dihPath, TLLCropValues& page, TCropScene& scene);
 
 // The box into map coordinates (DDLL) and pixel bounds (Bounds); false when the scene is not
 // projected (message 39964), the projection or a corner failed, or the box misses the scene.

@@ -259,6 +259,16 @@ void TDisHistogramPage::MakeHisOImage() {
     ImageO->setPixmap(GreyPicture(Band));
 }
 
+void TDisHistogramPage::ShowCountedBand(const std::string& path, const TBandBlock& block,
+                                        const BandHistogram& counts) {
+    Band = block;
+    Counts = counts;
+    BandCounts = counts;
+    BandLoaded = true;
+    LoadedBand = path;
+    ImageO->setPixmap(GreyPicture(Band));
+}
+
 void TDisHistogramPage::MakeHisHCImage() {
     ProcessSliderBtn->setText("Processing Histogram Stats");
     const TCorrection c{CorrectionNumber, RMinTBar->value(), GMaxTBar->value(),

@@ -78,6 +78,11 @@ class TDisHistogramPage : public QWidget {
     const CorrectionTable& Table() const { return LUT; }
     int Correction() const { return CorrectionNumber; }
 
+    // A band loaded and counted by another page (the principal components run) becomes the
+    // page's loaded band and is painted as it.
+    void ShowCountedBand(const std::string& path, const TBandBlock& block,
+                         const BandHistogram& counts);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

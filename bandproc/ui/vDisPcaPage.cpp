@@ -1,5 +1,6 @@
 #include "bandproc/ui/vDisPcaPage.h"
 
+#include "bandproc/ui/vDisHistPage.h"
 #include "bandproc/ui/vDisPageKit.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisProPages.h"
@@ -118,10 +119,17 @@ void TDisPCAPage::PCAOKBtnClick() {
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return;
     std::vector<std::string> report;
-    const bool counted = PCABandStatistics(files, g, BandStatsReference, report, [](int percent) {
-        HookBandGauge(percent);
-        HookProcessMessages();
-    });
+    auto* histogram = qobject_cast<TDisHistogramPage*>(Form->TabSheet1);
+    const bool counted = PCABandStatistics(
+        files, g, BandStatsReference, report,
+        [](int percent) {
+            HookBandGauge(percent);
+            HookProcessMessages();
+        },
+        [histogram](const std::string& path, const TBandBlock& block,
+                    const BandHistogram& bandCounts) {
+            if (histogram) histogram->ShowCountedBand(path, block, bandCounts);
+        });
     Append(report);
     if (!counted) return;
     std::vector<std::string> log = {"Image PCA:", ImageDirectory, TextOf(PCAFileEdit)};

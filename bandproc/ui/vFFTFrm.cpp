@@ -204,7 +204,9 @@ void TFFTForm::OpenBtnClick() {
     if (Busy) return;
     const std::string path = ChooseToOpen("DIS Header file (DIS)|*.DIS");
     if (path.empty() || LowerCase(ExtractFileExt(path)) != ".dis") return;
-    HeaderPages.OpenDISHeader(path);
+    // A DIS that cannot be read leaves the last one standing, its size, name and folder with it:
+    // bands opened afterwards are read at that DIS's side.
+    if (!HeaderPages.OpenDISHeader(path)) return;
     HeaderPages.RIHOpenRIHHeader(ImageDirectory + HeaderPages[DISField::DISSubsetDIH]);
     ImageDirectory = ExtractFilePath(path);
     LastFileName = ExtractFileName(path);

@@ -222,7 +222,7 @@ void TBandSplitPages::BSQDIHtoDISFileBtnClick() {
     const std::string dih = Chosen("Import DIH to DIS header|*.dih");
     if (dih.empty() || LowerCase(ExtractFileExt(dih)) != ".dih") return;
     Hint("Display DIH Image");
-    Scene = ChooseCropScene(dih);
+    if (!ChooseCropScene(dih, Scene)) return;
     BSQFileEdit->setText(QString::fromStdString(dih));
     BSQBandEdit->setText(QString::fromStdString(Scene.DISName));
     ShowScene();

@@ -99,8 +99,7 @@ void TDisToDipPage::PBandHdrBtnClick() {
     const std::string chosen = ChooseOpen("DIS Header file (DIS)|*.DIS");
     if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return;
     TDisPicturePage p;
-    ChooseDISForPicture(chosen, p);
-    Show(p);
+    if (ChooseDISForPicture(chosen, p)) Show(p);
 }
 
 void TDisToDipPage::ChooseBand(int slot) {

@@ -153,8 +153,7 @@ void TLLCropPage::DIHSubsetSliceFileBtnClick() {
     if (dih.empty() || LowerCase(ExtractFileExt(dih)) != ".dih") return;
     Window->IM_Hints->setText("Select DIH Subset");
     TLLCropValues v;
-    Scene = ChooseDIHForLLCrop(dih, v);
-    Show(v);
+    if (ChooseDIHForLLCrop(dih, v, Scene)) Show(v);
 }
 
 void TLLCropPage::DIHSubsetSliceBtnClick() {

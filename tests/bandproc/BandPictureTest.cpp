@@ -49,7 +49,6 @@ TEST_F(BandPictureTest, ThreeByTwoSubsetsFillPaddedBottomUpBuffers) {
           30, 20, 10, 31, 21, 11, 32, 22, 12, 0, 0, 0}},
         {"short band repeats its last row", {{7, 8, 9, 1}}, {7, 7, 7, 8, 8, 8, 9, 9, 9, 0, 0, 0,
                                                              7, 7, 7, 8, 8, 8, 9, 9, 9, 0, 0, 0}},
-        {"empty band stays black", {Bytes{}}, Bytes(24, 0)},
     };
     for (const PictureCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -121,6 +120,19 @@ TEST_F(BandPictureTest, RefusedPicturesLeaveTheDisplayedOne) {
     Subset(0, 0, 1 << 20, 1 << 12);
     EXPECT_FALSE(SaveGreyBandImage());
     EXPECT_TRUE(Rec.Shown(39977));
+    // A band that cannot hold one row or as many rows as the subset's: the size is a damaged
+    // header's, and the picture no band fills is never made. An empty band used to give a black
+    // picture, and 23000 x 23000 over a 20 KB band one of 5 GB.
+    const std::pair<TSubsetBounds, size_t> tooLarge[] = {
+        {{0, 2, 0, 1}, 0}, {{0, 2, 0, 1}, 2}, {{1, 23000, 1, 23000}, 20000}, {{1, 1, 1, 7}, 6}};
+    for (const auto& [bounds, length] : tooLarge) {
+        SCOPED_TRACE(length);
+        SubsetBounds = bounds;
+        Band("red", Bytes(length, 1), 0);
+        Rec.Clear();
+        EXPECT_FALSE(SaveGreyBandImage());
+        EXPECT_TRUE(Rec.Shown(36));
+    }
     EXPECT_EQ(DisplayedPicture.Pixels, before.Pixels);
     EXPECT_EQ(DisplayedPicture.Width, 5);
     EXPECT_FALSE(Exists("made.png"));

@@ -222,6 +222,50 @@ TEST(FFTWorkbench, FiltersKeepTheirRadialRegions) {
     }
 }
 
+// An impulse's spectrum is flat but for the zero frequency, which the mean removal empties: the
+// one dark pixel of the spectrum picture is where element [0][0] is painted.
+TEST(FFTWorkbench, ZeroFrequencyIsPaintedWhereTheCentroidPutsIt) {
+    RecordingHooks rec;
+    const struct {
+        int32_t N;
+        bool Centroid;
+        std::pair<int, int> Dark;
+    } cases[] = {{256, false, {0, 0}}, {256, true, {127, 127}}, {64, true, {31, 31}}};
+    for (const auto& c : cases) {
+        Grid impulse(static_cast<size_t>(c.N) * c.N, 0);
+        impulse[static_cast<size_t>(9) * c.N + 3] = 255;
+        Workbench r;
+        BandRun(r, impulse, c.N, {ffNone, 0, 0, false, c.Centroid});
+        std::vector<std::pair<int, int>> dark;
+        for (int y = 0; y < c.N; ++y)
+            for (int x = 0; x < c.N; ++x)
+                if (PixelRed(r.Spectrum.At(x, y)) < 250) dark.push_back({x, y});
+        const std::vector<std::pair<int, int>> want = {c.Dark};
+        EXPECT_EQ(dark, want) << c.N << " " << c.Centroid;
+    }
+}
+
+// The direction of the passes is the only thing "Inverse" changes: every filter gives the same
+// result and the same spectrum picture either way.
+TEST(FFTWorkbench, InverseOnAndOffGiveTheSameResult) {
+    RecordingHooks rec;
+    const Grid g = Noise(64, 21);
+    const TFFTSettings filters[] = {{ffNone, 0, 0},
+                                    {ffLowPass, 9, 0},
+                                    {ffBandPass, 5, 20},
+                                    {ffHighPass, 7, 0},
+                                    {ffPowerLaw, 3, 0}};
+    for (TFFTSettings t : filters) {
+        Workbench off, on;
+        t.InverseChecked = false;
+        const Grid a = BandRun(off, g, 64, t);
+        t.InverseChecked = true;
+        const Grid b = BandRun(on, g, 64, t);
+        EXPECT_EQ(a, b) << "filter " << t.Filter;
+        EXPECT_EQ(off.Spectrum.Pixels, on.Spectrum.Pixels) << "filter " << t.Filter;
+    }
+}
+
 // Each channel is transformed on its own and lands in its own channel.
 TEST(FFTWorkbench, PictureChannelsRunApart) {
     RecordingHooks rec;

@@ -23,6 +23,11 @@ std::vector<std::string> FolderNames(const std::string& dir) {
     return names;
 }
 
+void ClearFolder(const std::string& dir) {
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        std::filesystem::remove_all(e.path());
+}
+
 std::string BandData(const std::string& name) {
     return TestData("bands/") + name;
 }
@@ -168,7 +173,14 @@ class CropTest : public BandFilesTest {
                 input.push_back(static_cast<uint8_t>(b * 16 + i));
         WriteBytes(Dir.File("scene.raw"), input);
         ASSERT_EQ(RawSplitScene(Dir.File("scene.raw"), {4, 3, bands, 0}), 0);
-        Scene = ChooseCropScene(Dir.File("scene.dih"));
+        ASSERT_TRUE(ChooseCropScene(Dir.File("scene.dih"), Scene));
+    }
+    // The DIH's band slots as given ("NA" for none), saved and chosen again.
+    void SetSlots(const std::vector<std::pair<DIHField, std::string>>& slots) {
+        for (const auto& [field, name] : slots)
+            HeaderPages[field] = name;
+        HeaderPages.RIHSaveIt();
+        ASSERT_TRUE(ChooseCropScene(Dir.File("scene.dih"), Scene));
     }
     int Crop(TCropRect r) {
         bool tooMany = false;
@@ -228,43 +240,188 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
     EXPECT_EQ(FolderNames(Dir.Path()), before);
 }
 
-TEST_F(CropTest, MissingBandSixFilesFallBackOnBandSeven) {
-    MakeScene(7);
-    // The split put band 6 into the 6H slot; without 6L and 6H, bands 6 and 7 come from band 7.
-    HeaderPages[DIHField::RIHBFName6H] = "NA";
-    static std::vector<std::string> hints;
-    hints.clear();
-    bool tooMany = false;
-    ASSERT_EQ(CropScene(Scene, "cut.dis", {1, 1, 1, 1}, tooMany, nullptr,
-                        [](const char* text) { hints.emplace_back(text); }),
-              0);
-    // Each band's own stage text, the whole table as the hint panel shows it.
-    EXPECT_EQ(hints, (std::vector<std::string>{"Processing Band 1", "BSQ Processing Band 2",
-                                               "BSQ Processing Band 3", "BSQ Processing Band 4",
-                                               "BSQ Processing Band 5", "BSQ Processing Band 6",
-                                               "BSQ Processing Band 7"}));
-    EXPECT_EQ(std::string(CropBandHints[7]) + " | " + CropBandHints[8],
-              "BSQ Processing Band 7 or 8 | Processing Band ETM 8");
-    EXPECT_EQ(FileBytes(Dir.File("cut.B50")), Bytes{64});
-    EXPECT_EQ(FileBytes(Dir.File("cut.B70")), Bytes{96});
-    EXPECT_FALSE(FileExists(Dir.File("cut.B60")));
-    EXPECT_FALSE(FileExists(Dir.File("cut.B6L")));
+// A DIH the reader refuses (its version, or a number line that stops the read) chosen after a
+// good scene arms no crop: the crop used to cut the earlier scene's bands under the new names
+// and rewrite that scene's DIH.
+TEST_F(CropTest, RefusedDIHArmsNoCropAndWritesNothing) {
+    MakeScene(2);
+    std::vector<std::string> lines = SplitLines(FileText(Dir.File("scene.dih")));
+    const std::pair<const char*, std::pair<size_t, const char*>> refused[] = {
+        {"version", {0, "DIH 1.0"}},
+        {"number line", {129, "1,5"}},
+    };
+    for (const auto& [name, change] : refused) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> bad = lines;
+        bad[change.first] = change.second;
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(bad)));
+        const std::vector<std::string> before = FolderNames(Dir.Path());
+        const std::string dih = FileText(Dir.File("scene.dih"));
+        ImageDirectory = "/elsewhere/";
+        TCropScene scene = Scene;
+        RunGuarded([&] { ChooseCropScene(Dir.File("other.dih"), scene); });
+        EXPECT_FALSE(DISLoaded);
+        EXPECT_EQ(scene.DIHPath, Scene.DIHPath);
+        EXPECT_EQ(ImageDirectory, "/elsewhere/");
+        EXPECT_EQ(Crop({1, 4, 1, 3}), 39993);
+        EXPECT_EQ(FolderNames(Dir.Path()), before);
+        EXPECT_EQ(FileText(Dir.File("scene.dih")), dih);
+        ImageDirectory = Dir.Path();
+    }
 }
 
-TEST(CropBandExtensionTest, NamesEveryBandOfEveryLayout) {
+using F = DIHField;
+
+struct SlotCase {
+    const char* Name;
+    int Bands; // split from the raw file
+    std::vector<std::pair<F, std::string>> Slots;
+    // The product of each band in order, and the split band it must hold.
+    std::vector<std::pair<const char*, int>> Products;
+};
+
+// Band k of the split holds 16(k-1) + i at pixel i; the crop takes the whole scene.
+const SlotCase SlotCases[] = {
+    {"six bands as the splitter names them",
+     6,
+     {},
+     {{"B10", 1}, {"B20", 2}, {"B30", 3}, {"B40", 4}, {"B50", 5}, {"B6H", 6}}},
+    {"seven bands as the splitter names them",
+     7,
+     {},
+     {{"B10", 1}, {"B20", 2}, {"B30", 3}, {"B40", 4}, {"B50", 5}, {"B6H", 6}, {"B70", 7}}},
+    {"six bands, band 6 named by slot 7 alone",
+     6,
+     {{F::RIHBFName6H, "NA"}, {F::RIHBFName7, "scene.B6"}},
+     {{"B50", 5}, {"B70", 6}}},
+    {"eight TM bands with both band-6 gains",
+     8,
+     {{F::RIHBFName6L, "scene.B6"}, {F::RIHBFName6H, "scene.B7"}, {F::RIHBFName7, "scene.B8"}},
+     {{"B6L", 6}, {"B6H", 7}, {"B70", 8}}},
+    {"nine ETM bands",
+     9,
+     {{F::RIHBFName6L, "scene.B6"},
+      {F::RIHBFName6H, "scene.B7"},
+      {F::RIHBFName7, "scene.B8"},
+      {F::RIHBFName8, "scene.B9"}},
+     {{"B6L", 6}, {"B6H", 7}, {"B70", 8}, {"B80", 9}}},
+};
+
+TEST_F(CropTest, FindsEveryBandOfSeparateFilesInItsSlot) {
+    for (const SlotCase& c : SlotCases) {
+        SCOPED_TRACE(c.Name);
+        ClearFolder(Dir.Path());
+        MakeScene(c.Bands);
+        SetSlots(c.Slots);
+        ASSERT_EQ(Crop({1, 4, 1, 3}), 0) << Rec.Summary();
+        for (const auto& [ext, band] : c.Products)
+            EXPECT_EQ(FileBytes(Dir.File(std::string("cut.") + ext)),
+                      FileBytes(Dir.File("scene.B" + std::to_string(band))))
+                << ext;
+        EXPECT_EQ(HeaderPages.DISSubsetNBands, std::to_string(c.Bands));
+    }
+}
+
+// A band the DIH counts but the crop cannot find stops it before anything is written; it used
+// to end after the bands found and report success.
+TEST_F(CropTest, BandWithoutAFileRefusesTheWholeCrop) {
     struct Case {
-        bool Sequential, Fallback;
-        std::array<const char*, 9> Want;
+        const char* Name;
+        int Bands;
+        std::vector<std::pair<F, std::string>> Slots;
     };
     const Case cases[] = {
-        {true, false, {".B10", ".B20", ".B30", ".B40", ".B50", ".B60", ".B70", ".B80", ".B90"}},
-        {false, false, {".B10", ".B20", ".B30", ".B40", ".B50", ".B6L", ".B6H", ".B70", ".B80"}},
-        {false, true, {".B10", ".B20", ".B30", ".B40", ".B50", ".B70", ".B70", ".B80", ".B80"}},
+        {"seven bands, no band-6 slot, band 7 taken by band 6", 7, {{F::RIHBFName6H, "NA"}}},
+        {"eighth band of a split in no slot", 8, {}},
+        {"band 2's file named but gone", 3, {{F::RIHBFName2, "scene.B9"}}},
+        {"band 6 named by no slot", 6, {{F::RIHBFName6H, ""}}},
     };
-    for (const Case& c : cases)
-        for (int k = 1; k <= 9; ++k)
-            EXPECT_EQ(CropBandExtension(k, c.Sequential, c.Fallback), c.Want[k - 1])
-                << k << (c.Sequential ? " sequential" : "") << (c.Fallback ? " fallback" : "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ClearFolder(Dir.Path());
+        MakeScene(c.Bands);
+        SetSlots(c.Slots);
+        const std::vector<std::string> before = FolderNames(Dir.Path());
+        const std::string dih = FileText(Dir.File("scene.dih"));
+        EXPECT_EQ(Crop({1, 4, 1, 3}), MissingBandMessage);
+        EXPECT_EQ(FolderNames(Dir.Path()), before);
+        EXPECT_EQ(FileText(Dir.File("scene.dih")), dih);
+    }
+}
+
+TEST(CropBandExtensionTest, SequentialBandsAreNumberedByBand) {
+    for (int k = 1; k <= 9; ++k)
+        EXPECT_EQ(SequentialCropExtension(k), ".B" + std::to_string(k) + "0");
+}
+
+// Sizes from a header reach no allocation and no file before they are checked: each case used
+// to allocate gigabytes, overflow the size check or write a file of zeros no band holds.
+TEST_F(CropTest, OversizedHeaderNumbersAreRefusedBeforeAnythingExists) {
+    MakeScene(2);
+    const std::vector<std::string> before = FolderNames(Dir.Path());
+    const std::string dih = FileText(Dir.File("scene.dih"));
+    struct Case {
+        const char* Name;
+        F Field;
+        const char* Value;
+        bool ChoiceRefused; // else the crop of the whole scene is
+    };
+    const Case cases[] = {
+        {"right column of 999999999999", F::RIHRC, "999999999999", true},
+        {"right column of 4e9", F::RIHRC, "4000000000", true},
+        {"bottom row past the splitters' limit", F::RIHBR, "32768", true},
+        {"negative left column", F::RIHLC, "-1", true},
+        {"line size of 2^62", F::RIHinLine, "4611686018427387904", false},
+        {"line size past the splitters' limit", F::RIHinLine, "32768", false},
+        {"line size of 0", F::RIHinLine, "0", false},
+        {"line shorter than the right column", F::RIHinLine, "3", false},
+        {"rows past the file's end", F::RIHBR, "32767", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        HeaderPages.RIHOpenRIHHeader(Dir.File("scene.dih"));
+        HeaderPages[c.Field] = c.Value;
+        HeaderPages.RIHSaveIt();
+        Rec.Clear();
+        TCropScene scene;
+        const bool chosen = ChooseCropScene(Dir.File("scene.dih"), scene);
+        EXPECT_EQ(chosen, !c.ChoiceRefused);
+        EXPECT_EQ(DISLoaded, chosen);
+        if (chosen) {
+            bool tooMany = false;
+            const TCropRect all{scene.Left, scene.Right, scene.Top, scene.Bottom};
+            EXPECT_EQ(CropScene(scene, "cut.dis", all, tooMany), BandSizeMessage);
+        } else {
+            EXPECT_TRUE(Rec.Shown(BandSizeMessage)) << Rec.Summary();
+        }
+        std::filesystem::remove(Dir.File("scene.dih"));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dih"), dih));
+        EXPECT_EQ(FolderNames(Dir.Path()), before);
+    }
+    // The engine itself, given the same numbers directly.
+    const TCropSource band{Dir.File("scene.B1"), 0, Dir.File("cut.B10")};
+    const std::pair<int64_t, TCropRect> direct[] = {
+        {int64_t{1} << 62, {1, 4, 1, 3}},
+        {4, {1, 4000000000, 1, 3}},
+        {4, {1, 4, 1, int64_t{1} << 62}},
+        {int64_t{1} << 40, {1, 4, 1, int64_t{1} << 30}},
+    };
+    for (const auto& [rowLength, rect] : direct)
+        EXPECT_EQ(CropBandFiles({band}, rowLength, rect), BandSizeMessage) << rowLength;
+    EXPECT_EQ(FolderNames(Dir.Path()), before);
+}
+
+// The preview reads records of the scene's right column: one longer than the file makes no
+// buffer and leaves the preview black.
+TEST(CropPreviewTest, RecordLongerThanTheFileLeavesItBlack) {
+    TempDir dir;
+    WriteBytes(dir.File("scene.B1"), Bytes(6400, 200));
+    for (int64_t record : {int64_t{999999999999}, int64_t{4000000000}, int64_t{6401}}) {
+        const TCropPreview p = PaintCropPreview(dir.File("scene.B1"), record, 0, record, 352);
+        EXPECT_EQ(std::count(p.Grey.begin(), p.Grey.end(), 0), PreviewSide * PreviewSide) << record;
+    }
+    const TCropPreview fits = PaintCropPreview(dir.File("scene.B1"), 64, 0, 64, 100);
+    EXPECT_EQ(fits.Grey[PreviewSide + 1], 200);
 }
 
 TEST(CropPreviewTest, GeometryKeepsAStepAndStaysInsideThePicture) {
@@ -309,11 +466,22 @@ TEST_F(BandFilesTest, LandsatSceneSplitsAndCropsToItsRawBands) {
     EXPECT_EQ(HeaderPages[DIHField::RIHBFName6H], "olinda.B6");
     EXPECT_EQ(HeaderPages[DISField::DISSubsetHeight], "352");
 
+    // Cropped from the band files the split made: band 6 is found in its 6H slot.
+    TCropScene scene;
+    ASSERT_TRUE(ChooseCropScene(Dir.File("olinda.dih"), scene));
+    bool tooMany = true;
+    ASSERT_EQ(CropScene(scene, "split.dis", {51, 150, 101, 200}, tooMany), 0);
+    const char* own[] = {"B10", "B20", "B30", "B40", "B50", "B6H"};
+    for (int b = 1; b <= 6; ++b)
+        EXPECT_EQ(FileBytes(Dir.File(std::string("split.") + own[b - 1])),
+                  BandWindow(bands[b - 1], 349, 51, 150, 101, 200))
+            << b;
+    EXPECT_EQ(HeaderPages.DISSubsetNBands, "6");
+
     // Cropped from the one band-sequential file.
     HeaderPages[DIHField::RIHBFName1] = "olinda.bsq";
     HeaderPages.RIHSaveIt();
-    TCropScene scene = ChooseCropScene(Dir.File("olinda.dih"));
-    bool tooMany = true;
+    ASSERT_TRUE(ChooseCropScene(Dir.File("olinda.dih"), scene));
     ASSERT_EQ(CropScene(scene, "window.dis", {51, 150, 101, 200}, tooMany), 0);
     EXPECT_FALSE(tooMany);
     for (int b = 1; b <= 6; ++b)

@@ -121,4 +121,74 @@ TEST_F(DisPictureTest, RedBandAloneMakesAGreyPictureWithItsLog) {
     EXPECT_TRUE(saved.Pixels == DisplayedPicture.Pixels);
 }
 
+// A DIS whose DIH is missing or refused, or a DIS that cannot be read, arms nothing: the page,
+// the picture's name and every file of the scene chosen before stay as they were. The page used
+// to go on and log and save the picture over the earlier scene's headers.
+TEST_F(DisPictureTest, DISWithoutItsSceneArmsNothing) {
+    TDisPicturePage good = Chosen({1, 2, 3});
+    good.BandFileSaveAs = "made";
+    ASSERT_TRUE(DISLoaded);
+    std::vector<std::string> dih = FileLines(Dir.File("olinda.dih"));
+    dih[0] = "DIH 1.0";
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("refused.dih"), JoinLinesCRLF(dih)));
+    std::vector<std::string> dis = FileLines(Dir.File("olinda.dis"));
+    const struct {
+        const char* Name;
+        const char* DIH; // named by the chosen DIS
+        int Message;
+    } cases[] = {
+        {"DIH missing", "gone.dih", 39998},
+        {"DIH refused", "refused.dih", 39994},
+        {"DIS unreadable", nullptr, 39998},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::string chosen = Dir.File("missing.dis");
+        if (c.DIH) {
+            dis[1] = c.DIH;
+            chosen = Dir.File("other.dis");
+            ASSERT_TRUE(WriteFileAtomic(chosen, JoinLinesCRLF(dis)));
+        }
+        const std::vector<std::string> before = FileLines(Dir.File("olinda.dis"));
+        const std::string beforeDIH = FileText(Dir.File("olinda.dih"));
+        Rec.Clear();
+        TDisPicturePage page;
+        EXPECT_FALSE(ChooseDISForPicture(chosen, page));
+        EXPECT_TRUE(Rec.Shown(c.Message)) << Rec.Summary();
+        EXPECT_FALSE(DISLoaded);
+        EXPECT_TRUE(page.BandHdrEdit.empty());
+        EXPECT_EQ(CurrentImageName, "olinda.png");
+        EXPECT_FALSE(MakeDISPicture(good));
+        EXPECT_TRUE(Rec.Shown(39993));
+        EXPECT_FALSE(FileExists(Dir.File("made.png")) || FileExists(Dir.File("made.dip")));
+        EXPECT_EQ(FileLines(Dir.File("olinda.dis")), before);
+        EXPECT_EQ(FileText(Dir.File("olinda.dih")), beforeDIH);
+    }
+}
+
+// The subset's size is a header's: a subset wider or taller than its band file holds bytes is
+// refused before the picture is made.
+TEST_F(DisPictureTest, SubsetLargerThanItsBandsIsRefused) {
+    TDisPicturePage page = Chosen({1, 2, 3});
+    page.BandFileSaveAs = "made";
+    const int64_t length = FileSizeOf(Dir.File("olinda.B1"));
+    const TSubsetBounds sizes[] = {
+        {1, static_cast<int32_t>(length) + 1, 1, 1},
+        {1, 1, 1, static_cast<int32_t>(length) + 1},
+    };
+    for (const TSubsetBounds& b : sizes) {
+        SCOPED_TRACE(std::to_string(b.Width()) + " x " + std::to_string(b.Height()));
+        SubsetBounds = b;
+        Rec.Clear();
+        EXPECT_FALSE(MakeDISPicture(page));
+        EXPECT_TRUE(Rec.Shown(36)) << Rec.Summary();
+        EXPECT_TRUE(DisplayedPicture.Empty());
+        EXPECT_FALSE(FileExists(Dir.File("made.png")));
+    }
+    // A band shorter than the subset's rows but holding one whole row still makes its picture.
+    SubsetBounds = {1, 349, 1, 400};
+    ASSERT_TRUE(MakeDISPicture(page)) << Rec.Summary();
+    EXPECT_EQ(DisplayedPicture.Height, 400);
+}
+
 } // namespace

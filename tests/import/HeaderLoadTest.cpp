@@ -92,7 +92,8 @@ TEST_F(HeaderLoad, DIPGoldenReadsAndWritesBackByteForByte) {
 }
 
 // A logged step after a refused log, after an edit that dropped the version line, and after a
-// good log: one version line heads the saved file each time.
+// good log: one version line heads the log each time. The refused file itself is never written
+// over: it used to be replaced by the next logged step, and the user's history was gone.
 TEST_F(HeaderLoad, EverySavedLogHasOneVersionLine) {
     InstallHeaderHooks();
     LogToDIP = true;
@@ -109,13 +110,16 @@ TEST_F(HeaderLoad, EverySavedLogHasOneVersionLine) {
         WriteFileAtomic(Dir.File("scene.dip"), c.file);
         P.RIHOpenDIPHeader("scene.dip");
         EXPECT_EQ(Rec.Shown(39996), c.refused);
-        if (c.refused) {
-            EXPECT_EQ(FileText(Dir.File("scene.dip")), c.file);
-        }
         RecordCommand("=0202  PixelRatios", {"3"});
         Lines want = {"DIP 1.1"};
         want.insert(want.end(), c.kept.begin(), c.kept.end());
         want.insert(want.end(), {"=0202  PixelRatios", "3"});
+        ASSERT_EQ(P.DIPMemo.size(), want.size() + 1) << c.file;
+        EXPECT_EQ(Lines(P.DIPMemo.begin(), P.DIPMemo.end() - 1), want) << c.file;
+        if (c.refused) {
+            EXPECT_EQ(FileText(Dir.File("scene.dip")), c.file);
+            continue;
+        }
         Lines got = FileLines(Dir.File("scene.dip"));
         ASSERT_EQ(got.size(), want.size() + 1) << c.file;
         EXPECT_EQ(Lines(got.begin(), got.end() - 1), want) << c.file;
@@ -124,6 +128,43 @@ TEST_F(HeaderLoad, EverySavedLogHasOneVersionLine) {
     P.DIPSaveIt();
     EXPECT_EQ(FileLines(Dir.File("scene.dip"))[0], "DIP 1.1");
     EXPECT_EQ(FileLines(Dir.File("scene.dip"))[1], "scene.dih");
+}
+
+// A refused log stays as the user left it through every later save of the picture, whatever
+// its name's letter case; the log goes on in memory, and a log read well is saved again.
+TEST_F(HeaderLoad, RefusedLogIsNeverWrittenOver) {
+    InstallHeaderHooks();
+    LogToDIP = true;
+    const struct {
+        const char* Name;
+        std::string Text;
+        int Message;
+    } cases[] = {
+        {"scene.dip", "DIP 1.0\r\nstep one\r\n", 39996},
+        {"scene.DIP", "dip 1.1\r\nstep one\r\n", 39996},
+        {"scene.dip", "", 39996},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name + (" " + c.Text));
+        for (const char* old : {"scene.dip", "scene.DIP"})
+            std::remove(Dir.File(old).c_str());
+        ASSERT_TRUE(WriteFileAtomic(Dir.File(c.Name), c.Text));
+        Rec.Clear();
+        P.RIHOpenDIPHeader(c.Name);
+        EXPECT_TRUE(Rec.Shown(c.Message));
+        RecordCommand("=0202  PixelRatios", {"3"});
+        RecordCommand("=0202  PixelRatios", {"4"});
+        EXPECT_EQ(FileText(Dir.File(c.Name)), c.Text);
+        EXPECT_FALSE(
+            FileExists(Dir.File(std::string(c.Name) == "scene.dip" ? "scene.DIP" : "scene.dip")));
+        ASSERT_GE(P.DIPMemo.size(), 5u);
+        EXPECT_EQ(P.DIPMemo[0], "DIP 1.1");
+        EXPECT_EQ(P.DIPMemo[2], "3");
+    }
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.DIP"), FileText(GoldenHeader("default.dip"))));
+    P.RIHOpenDIPHeader("scene.DIP");
+    RecordCommand("=0202  PixelRatios", {"5"});
+    EXPECT_EQ(FileLines(Dir.File("scene.DIP")).size(), 12u);
 }
 
 TEST_F(HeaderLoad, LogIsSavedIntoTheFileTheLoaderOpens) {

@@ -54,7 +54,8 @@ class LLCropTest : public HeaderTest {
 
 TEST_F(LLCropTest, BoxAroundTheCentreCutsItsPixelWindow) {
     TLLCropValues v;
-    const TCropScene scene = ChooseDIHForLLCrop(Dir.File("olinda.dih"), v);
+    TCropScene scene;
+    ASSERT_TRUE(ChooseDIHForLLCrop(Dir.File("olinda.dih"), v, scene));
     ASSERT_TRUE(DISLoaded) << Rec.Summary();
     EXPECT_EQ(v.DIHSubsetWEdit + " " + v.DIHSubsetHEdit, "349 352");
     EXPECT_EQ(v.Box[0], P[F::ULLongitudeEdit]);
@@ -102,7 +103,8 @@ TEST_F(LLCropTest, RefusalsWriteNothing) {
     for (const LLRefusal& r : refusals) {
         SCOPED_TRACE(r.Name);
         TLLCropValues v;
-        const TCropScene scene = ChooseDIHForLLCrop(Dir.File("olinda.dih"), v);
+        TCropScene scene;
+        ASSERT_TRUE(ChooseDIHForLLCrop(Dir.File("olinda.dih"), v, scene));
         if (r.Messages[0] != 27) v.DIHSubsetDISEdit = "cut.dis";
         r.Change(v);
         Rec.Clear();
@@ -119,9 +121,34 @@ TEST_F(LLCropTest, RefusalsWriteNothing) {
     HeaderPages.SetChecked(F::CoordinatesValidCBox, false);
     HeaderPages.RIHSaveIt();
     TLLCropValues v;
-    ChooseDIHForLLCrop(Dir.File("olinda.dih"), v);
+    TCropScene scene;
+    EXPECT_TRUE(ChooseDIHForLLCrop(Dir.File("olinda.dih"), v, scene));
     EXPECT_TRUE(Rec.Shown(39966));
     EXPECT_FALSE(DISLoaded);
+}
+
+// A DIH the reader refuses, chosen after a good one, arms no crop: the box of the page would
+// else cut the earlier scene's bands and rewrite its DIH.
+TEST_F(LLCropTest, RefusedDIHClearsTheChoiceAndWritesNothing) {
+    TLLCropValues v;
+    TCropScene scene;
+    ASSERT_TRUE(ChooseDIHForLLCrop(Dir.File("olinda.dih"), v, scene));
+    ASSERT_TRUE(DISLoaded);
+    std::vector<std::string> lines = FileLines(Dir.File("olinda.dih"));
+    lines[0] = "DIH 1.0";
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(lines)));
+    const std::string dihBefore = FileText(Dir.File("olinda.dih"));
+    TLLCropValues refused;
+    EXPECT_FALSE(ChooseDIHForLLCrop(Dir.File("other.dih"), refused, scene));
+    EXPECT_TRUE(Rec.Shown(39994));
+    EXPECT_FALSE(DISLoaded);
+    EXPECT_EQ(scene.DIHPath, Dir.File("olinda.dih"));
+    Box(v, 101, 250, 121, 230);
+    v.DIHSubsetDISEdit = "cut";
+    bool tooMany = false;
+    EXPECT_EQ(LLCropScene(scene, v, tooMany), 39993);
+    EXPECT_FALSE(FileExists(Dir.File("cut.dis")) || FileExists(Dir.File("cut.B10")));
+    EXPECT_EQ(FileText(Dir.File("olinda.dih")), dihBefore);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QLabel>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -122,6 +123,58 @@ TEST_F(DisProducts, BandAlgebraDefaultsDivideBandFourByBandThree) {
               (std::vector<std::string>{"Image MBFA:", "olinda.B4", "Divided by:", "olinda.B3",
                                         "olinda.pfd", "AutoRange: off"}));
     EXPECT_EQ(FileBytes(Dir.File("olinda.pfd")).size(), Band(4).size());
+}
+
+// The pages' autorange boxes reach the engine: checked, a run spreads its own range of results
+// over 0..255 (the running minimum starting at 255, the maximum at 0); unchecked, it clamps.
+TEST_F(DisProducts, AutorangeBoxesReachTheEngine) {
+    TDisMBFAPage* fa = Window->MBFAPage;
+    TDisVIPage* vi = Window->VIPage;
+    ChooseBand(fa->MBFAFileBtns[3], 4);
+    ChooseBand(fa->MBFAFileBtns[2], 3);
+    fa->MBFAAopBRG->button(1)->setChecked(true); // A - B
+    for (int b = 0; b < 4; ++b)
+        ChooseBand(vi->VIPFileBtns[static_cast<size_t>(b)], b + 1);
+    const Bytes b1 = Band(1), b2 = Band(2), b3 = Band(3), b4 = Band(4);
+    const std::function<double(size_t)> difference = [&](size_t k) {
+        return double{b4[k]} - b3[k];
+    };
+    const std::function<double(size_t)> weighted = [&](size_t k) {
+        return 0.1 * b1[k] + 0.1 * b2[k] + 0.1 * b3[k] + 0.1 * b4[k];
+    };
+    const struct {
+        const char* Name;
+        QCheckBox* Box;
+        QPushButton* Run;
+        const char* Product;
+        const char* Title;
+        std::function<double(size_t)> Value;
+    } pages[] = {
+        {"MBFA", fa->MBFAAutoRangeCB, fa->MBFAOKBtn, "olinda.pfs", "Image MBFA:", difference},
+        {"VIP", vi->VIPAutoRangeCB, vi->VIPOKBtns[4], "olinda.pv5", "Image VIP 5:", weighted},
+    };
+    for (const auto& p : pages)
+        for (const bool on : {false, true}) {
+            SCOPED_TRACE(std::string(p.Name) + (on ? " on" : " off"));
+            p.Box->setChecked(on);
+            p.Run->click();
+            const Bytes out = FileBytes(Dir.File(p.Product));
+            ASSERT_EQ(out.size(), b1.size()) << Rec->Summary();
+            double lo = 255.0, hi = 0.0;
+            for (size_t k = 0; k < out.size(); ++k) {
+                lo = std::min(lo, p.Value(k));
+                hi = std::max(hi, p.Value(k));
+            }
+            size_t wrong = 0;
+            for (size_t k = 0; k < out.size(); ++k) {
+                const double v = on ? (p.Value(k) - lo) / ((hi - lo) / 255.0) : p.Value(k);
+                if (out[k] != Clamped(v)) ++wrong;
+            }
+            EXPECT_EQ(wrong, 0u);
+            EXPECT_EQ(Logged(p.Title).back() == "AutoRange: on" ||
+                          Logged(p.Title).end()[-2] == "AutoRange: on",
+                      on);
+        }
 }
 
 TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {

@@ -140,3 +140,29 @@ TEST_F(FFTWindow, BandOfAnOpenedDISRunsRepeatably) {
     EXPECT_EQ(FFT->FFTPicture.Pixels, spectrum);
     EXPECT_NE(first, FFT->InPicture.Pixels);
 }
+
+// A DIS that cannot be read leaves the one opened before in place: its side, its name and the
+// folder. The window used to take the new name and folder and keep the old side.
+TEST_F(FFTWindow, DISThatFailsToReadKeepsThePreviousOne) {
+    HeaderPages.RIHMakeDISDISHeaders("scene.png", 32, 32);
+    Answer(HeaderPages.DISFilePath());
+    FFT->OpenBtn->click();
+    ASSERT_TRUE(FFT->DISOpened);
+    const std::string folder = ImageDirectory;
+    const std::string fileEdit = HeaderPages.DISFileEdit;
+    TempDir other;
+    for (const std::string& bad : {other.File("gone.dis"), other.File("folder.DIS")}) {
+        SCOPED_TRACE(bad);
+        MakeDirectories(other.File("folder.DIS"));
+        Rec->Clear();
+        Answer(bad);
+        FFT->OpenBtn->click();
+        EXPECT_TRUE(Rec->Shown(39998));
+        EXPECT_EQ(FFT->DISNameEdit->text(), "scene.dis");
+        EXPECT_EQ(ImageDirectory, folder);
+        EXPECT_EQ(HeaderPages.DISFileEdit, fileEdit);
+        EXPECT_EQ(FFT->N, 32);
+        EXPECT_TRUE(FFT->DISOpened);
+        EXPECT_TRUE(FFT->BandBtn->isEnabled());
+    }
+}

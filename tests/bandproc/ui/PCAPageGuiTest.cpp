@@ -1,9 +1,11 @@
 #include "bandproc/ui/DisProcessFixture.h"
+#include "bandproc/ui/vDisHistPage.h"
 #include "bandproc/ui/vDisPcaPage.h"
 #include "bandproc/vPCA.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -59,6 +61,35 @@ TEST_F(PCAPageGui, PicksAfterARunAddBandsNotReportLines) {
 
     Page->PCACopy->click();
     EXPECT_EQ(QApplication::clipboard()->text(), Page->PCAMemo->toPlainText());
+}
+
+// The run counts each band through the histogram page's loader, which shows it there: the page
+// is left with the last band counted, as its picture and as the band a correction works on.
+TEST_F(PCAPageGui, RunRepaintsTheHistogramPageWithEachBand) {
+    auto* histogram = qobject_cast<TDisHistogramPage*>(Window->TabSheet1);
+    ASSERT_NE(histogram, nullptr);
+    // What the page shows as each band after the first begins to be counted.
+    std::vector<int> shown;
+    const auto hints = Hooks.SetBandHints;
+    Hooks.SetBandHints = [&](const std::string& text) {
+        const QImage image = histogram->ImageO->pixmap().toImage();
+        if (text.rfind("Processing: ", 0) == 0 && !image.isNull())
+            shown.push_back(qGray(image.pixel(7, 5)));
+    };
+    Pick(2);
+    Pick(5);
+    Page->PCAOKBtn->click();
+    const Bytes last = Band(5);
+    const QImage image = histogram->ImageO->pixmap().toImage();
+    ASSERT_EQ(image.width(), OlindaW) << Rec->Summary();
+    ASSERT_EQ(image.height(), OlindaH);
+    size_t wrong = 0;
+    for (int y = 0; y < OlindaH; ++y)
+        for (int x = 0; x < OlindaW; ++x)
+            if (qGray(image.pixel(x, y)) != last[static_cast<size_t>(y) * OlindaW + x]) ++wrong;
+    EXPECT_EQ(wrong, 0u);
+    EXPECT_EQ(shown, std::vector<int>{Band(2)[5 * OlindaW + 7]});
+    Hooks.SetBandHints = hints;
 }
 
 TEST_F(PCAPageGui, RunsOnTheFirstNinePicksAndNeedsTwo) {

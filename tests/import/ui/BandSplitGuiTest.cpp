@@ -97,4 +97,41 @@ TEST_F(BandSplitGui, ShortFileIsRefusedWithItsMessage) {
     EXPECT_FALSE(FileExists(Dir.File("scene.dih")));
 }
 
+// Through the page: a refused DIH, or one whose right column no split makes, after a good
+// scene leaves the page showing that scene, and "4. Press Button" refuses with 39993 and writes
+// nothing.
+TEST_F(BandSplitGui, RefusedSceneLeavesNothingToCrop) {
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), std::vector<uint8_t>(24, 5)));
+    Split(Dir.File("scene.raw"), "4", "3", "2");
+    std::vector<std::string> lines = FileLines(Dir.File("scene.dih"));
+    const struct {
+        const char* Name;
+        size_t Line;
+        const char* Text;
+        int Message;
+    } cases[] = {{"version", 0, "DIH 1.0", 39994}, {"right column", 5, "999999999999", 36}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Rec->FileAnswers.push_back(Dir.File("scene.dih"));
+        Pages->BSQDIHtoDISFileBtn->click();
+        ASSERT_TRUE(DISLoaded);
+        std::vector<std::string> bad = lines;
+        bad[c.Line] = c.Text;
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(bad)));
+        Rec->Clear();
+        Rec->FileAnswers.push_back(Dir.File("other.dih"));
+        Pages->BSQDIHtoDISFileBtn->click();
+        EXPECT_TRUE(Rec->Shown(c.Message)) << Rec->Summary();
+        EXPECT_FALSE(DISLoaded);
+        EXPECT_EQ(Pages->BSQFileEdit->text().toStdString(), Dir.File("scene.dih"));
+        EXPECT_FALSE(FileExists(Dir.File("other.BMP")));
+        const std::string dih = FileText(Dir.File("scene.dih"));
+        Pages->BSQBandEdit->setText("cut");
+        Pages->BSQOKBtn->click();
+        EXPECT_TRUE(Rec->Shown(39993));
+        EXPECT_FALSE(FileExists(Dir.File("cut.dis")) || FileExists(Dir.File("cut.B10")));
+        EXPECT_EQ(FileText(Dir.File("scene.dih")), dih);
+    }
+}
+
 } // namespace
