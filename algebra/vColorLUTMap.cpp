@@ -50,14 +50,19 @@ void Clamp(double& v, double low, double lowTo, double high, double highTo) {
 
 // The fixes before the conversion back to RGB: hue in degrees, the other two fractions. The
 // saturation floors keep every pixel clear of the conversions' refusal of a grey with a hue.
-template <PixelKind K> [[gnu::always_inline]] inline void FixSpaceValues(LUTRun run, double X[3]) {
+// The preview folds shifted fractions back into 0..1; `fixedFractions` says the two are the hue
+// plane's constants, which no bar shifts and which folding would turn from 1 into 0.
+template <PixelKind K>
+[[gnu::always_inline]] inline void FixSpaceValues(LUTRun run, double X[3], bool fixedFractions) {
     if (run == LUTRun::Preview) {
         if (X[0] <= 0.0)
             X[0] += 1.0;
         else if (X[0] >= 360.0)
             X[0] -= 360.0;
-        WrapFraction(X[1]);
-        WrapFraction(X[2]);
+        if (!fixedFractions) {
+            WrapFraction(X[1]);
+            WrapFraction(X[2]);
+        }
     }
     Clamp(X[0], 0.0, 0.0, 360.0, 360.0);
     if constexpr (K == PixelKind::HSV) {
@@ -103,6 +108,7 @@ template <PixelKind K>
             MyRGBToHSV(r, g, b, h, a, c);
         else
             MyRGBToHLS(r, g, b, h, a, c);
+        bool fixedFractions = false;
         switch (m.Plane) {
         case 1:
             X[0] = X[1] = X[2] = static_cast<double>(a) + m.A2;
@@ -110,16 +116,20 @@ template <PixelKind K>
         case 2:
             X[0] = X[1] = X[2] = static_cast<double>(c) + m.B2;
             break;
-        default: {
-            // The hue with full saturation and value (HSV) or with lightness and saturation as
-            // the bytes 128 and 255 (HLS), which the fixes clamp to their limits.
+        default:
             X[0] = static_cast<double>(h) + m.H2;
-            X[1] = K == PixelKind::HSV ? 255.0 : 128.0;
-            X[2] = 255.0;
-            if (!m.InColor) X[0] = X[1] = X[2] = (X[0] + X[1] + X[2]) / 3.0;
+            if (m.InColor) {
+                // Each hue at full saturation and value (HSV), or at half lightness and full
+                // saturation (HLS). Lightness as the byte 128 would clamp to 1: all white.
+                X[1] = K == PixelKind::HSV ? 1.0 : 128.0 / 255.0;
+                X[2] = 1.0;
+                fixedFractions = true;
+            } else {
+                X[1] = K == PixelKind::HSV ? 255.0 : 128.0;
+                X[0] = X[1] = X[2] = (X[0] + X[1] + 255.0) / 3.0;
+            }
         }
-        }
-        FixSpaceValues<K>(run, X);
+        FixSpaceValues<K>(run, X, fixedFractions);
         constexpr auto toRGB = K == PixelKind::HSV ? HSVtoRGB : HLStoRGB;
         float Rc, Gc, Bc;
         toRGB(static_cast<float>(X[0]), static_cast<float>(X[1]), static_cast<float>(X[2]), Rc, Gc,

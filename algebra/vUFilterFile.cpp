@@ -6,10 +6,23 @@
 #include "shell/vGlobal.h"
 
 #include <bit>
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
 constexpr int32_t UnknownFilterFile = 39982;
+
+// Up to `count` bytes from the start of the file; only what the kernels need is read, so a file
+// with more after them costs nothing. False when the file cannot be opened or read.
+bool ReadFileStart(const std::string& path, size_t count, std::vector<uint8_t>& out) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               std::fclose);
+    if (!file) return false;
+    out.resize(count);
+    out.resize(std::fread(out.data(), 1, count, file.get()));
+    return !std::ferror(file.get());
+}
 } // namespace
 
 int32_t KernelStages(KernelKind kind) {
@@ -58,11 +71,12 @@ int32_t KernelSizeOfName(const std::string& fileName) {
 bool ReadFilterFile(const std::string& fileName, KernelKind kind, FilterKernels& kernels) {
     const int32_t n = KernelSizeOfName(fileName);
     if (n == 0) return false;
+    const int64_t needed = KernelFileBytes(kind, n);
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(fileName, bytes))
+    if (!ReadFileStart(fileName, static_cast<size_t>(needed), bytes))
         throw EInOutError(FileExists(fileName) ? EInOutError::AccessDenied
                                                : EInOutError::FileNotFound);
-    if (static_cast<int64_t>(bytes.size()) != KernelFileBytes(kind, n)) {
+    if (static_cast<int64_t>(bytes.size()) < needed) {
         ShowMessageNumber(UnknownFilterFile);
         return false;
     }

@@ -20,7 +20,7 @@ constexpr int32_t MaxKernelStages = 8;
 
 int32_t KernelStages(KernelKind kind);
 int32_t KernelRecordBytes(KernelKind kind);
-// The exact length of a file of `kind` with window n.
+// The length the kernels of `kind` with window n take in a file.
 int64_t KernelFileBytes(KernelKind kind, int32_t n);
 
 // A kernel or group as read or to be written. Record k of a stage (from 0, file order) is row
@@ -39,9 +39,9 @@ struct FilterKernels {
 int32_t KernelSizeOfName(const std::string& fileName);
 
 // Reads `fileName` as `kind` into `kernels` and sets FilterKernelSize. False after message 39982
-// when the name gives no size or the file's length is not exactly what the name and kind need;
-// a file that cannot be read raises the run time's input/output error. Nothing is changed on
-// failure.
+// when the name gives no size or the file is shorter than the name and kind need; whatever
+// follows the kernels is ignored. A file that cannot be read raises the run time's input/output
+// error. Nothing is changed on failure.
 bool ReadFilterFile(const std::string& fileName, KernelKind kind, FilterKernels& kernels);
 
 // Writes the first Size x Size cells of each stage of `kernels.Kind`, Size from the name (not

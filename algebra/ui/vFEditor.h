@@ -33,7 +33,9 @@ class TFEditForm : public TToolWindow {
     QButtonGroup* FiledFiltersRG = nullptr;
     QButtonGroup* FiledFRG = nullptr;
     QToolButton* SpeedButton1 = nullptr;
+    QPushButton *FFHelpBtn = nullptr, *FFCloseBtn = nullptr;
     void SpeedButton1Click();
+    void FFHelpBtnClick();
 
     // ---- "Ranked Edge" ----
     QPushButton *FERE_Min = nullptr, *FERE_Max = nullptr, *FERE_Open = nullptr,

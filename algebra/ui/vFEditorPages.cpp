@@ -24,6 +24,7 @@
 namespace {
 
 constexpr int SlopeDirItem = 11;
+constexpr int FiledHelpTopic = 9200;
 constexpr int RankedHelpTopic = 9400;
 
 const char* const DialogFilters[11] = {
@@ -74,7 +75,23 @@ QWidget* TFEditForm::MakeFiledPage() {
             [this] { Guarded([this] { SpeedButton1Click(); }); });
     column->addWidget(SpeedButton1);
     column->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    FFHelpBtn = new QPushButton("Help", page);
+    FFHelpBtn->setObjectName("FFHelpBtn");
+    connect(FFHelpBtn, &QPushButton::clicked, this,
+            [this] { Guarded([this] { FFHelpBtnClick(); }); });
+    FFCloseBtn = new QPushButton("Close", page);
+    FFCloseBtn->setObjectName("FFCloseBtn");
+    connect(FFCloseBtn, &QPushButton::clicked, this, [this] { close(); });
+    buttons->addWidget(FFHelpBtn);
+    buttons->addWidget(FFCloseBtn);
+    buttons->addStretch(1);
+    column->addLayout(buttons);
     return page;
+}
+
+void TFEditForm::FFHelpBtnClick() {
+    if (VORNForm) VORNForm->ShowHelpContext(FiledHelpTopic);
 }
 
 void TFEditForm::SpeedButton1Click() {

@@ -131,8 +131,6 @@ void THistogramForm::Button14Click() {
     EnableGroup(RadioGroupColorPlane, true);
     ButtonPrint->setEnabled(true);
     RadioGroupColorSpaceClick();
-    ColorPlaneIndex = PlaneRGBComposite;
-    ShowColorPlane(ColorPlaneIndex);
     LabelUniqueColors->setText("Unique Colors = " +
                                QString::number(CountUniqueColors(ColorSourceBitmap)));
 }
@@ -145,6 +143,10 @@ void THistogramForm::RadioGroupColorSpaceClick() {
         if (i < items.size()) b->setText(QString::fromLatin1(items[i]));
     }
     SetItemIndex(RadioGroupColorPlane, 0);
+    // The plane ticked is the plane shown: otherwise the previous space's plane stays on screen
+    // and "Save as.." saves it under the new space's first plane.
+    ColorPlaneIndex = ColorPlaneIndexOf(ItemIndex(RadioGroupColorSpace), 0);
+    ShowColorPlane(ColorPlaneIndex);
 }
 
 void THistogramForm::RadioGroupColorPlaneClick() {

@@ -46,6 +46,12 @@ void PrintFramed(QPainter& canvas, const PageRect& r, const Picture& picture) {
     PrintBitmapStretched(canvas, r.Left, r.Top, r.Right, r.Bottom, picture);
 }
 
+// Without a printer the print service offers a PDF with no file to write it to.
+bool PrinterAvailable(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) return !printer.outputFileName().isEmpty();
+    return printer.isValid();
+}
+
 } // namespace
 
 TFormPrint::TFormPrint(PrintSource source, QWidget* parent)
@@ -86,6 +92,10 @@ QPrinter& TFormPrint::Printer() const {
 
 template <typename Draw> void TFormPrint::PrintPage(bool landscape, Draw draw) {
     QPrinter& printer = Printer();
+    if (!PrinterAvailable(printer)) {
+        HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
+        return;
+    }
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     HookBusyCursor(true);
     {

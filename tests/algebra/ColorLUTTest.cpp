@@ -260,32 +260,39 @@ TEST_F(ColorLUT, PixelValuesByFunctionAndPlane) {
     }
 }
 
-TEST_F(ColorLUT, HSVHuePlaneInColourIsTheFullColourOfTheShiftedHue) {
-    for (LUTRun run : {LUTRun::Preview, LUTRun::Apply}) {
-        const LUTMapping m = Mapping(lfHSV, 4, true, {0, 0, 0});
-        // Hues that stay below 360 once shifted by the bars' hue.
-        for (Rgb px : {Rgb{200, 40, 40}, Rgb{10, 200, 90}, Rgb{250, 200, 10}}) {
-            double x[3];
-            MapLUTPixel(m, run, px[0], px[1], px[2], x);
-            float h, s, v, h2, s2, v2;
-            MyRGBToHSV(static_cast<float>(x[0] / 255), static_cast<float>(x[1] / 255),
-                       static_cast<float>(x[2] / 255), h, s, v);
-            MyRGBToHSV(px[0] / 255.0f, px[1] / 255.0f, px[2] / 255.0f, h2, s2, v2);
-            EXPECT_NEAR(s, 1.0, 1e-6);
-            EXPECT_NEAR(v, 1.0, 1e-6);
-            EXPECT_NEAR(h, h2 + m.H2, 0.01);
+// In colour, each hue plane paints every pixel its shifted hue: HSV at full saturation and
+// value, HLS at half lightness (128 of 255) and full saturation, in the preview and when applied.
+TEST_F(ColorLUT, HuePlanesInColourAreTheFullColourOfTheShiftedHue) {
+    using ToSpace = void (*)(float, float, float, float&, float&, float&);
+    const struct {
+        int32_t Function, Plane;
+        ToSpace Convert;
+        double Second, Third; // the result's S and V, or L and S
+    } spaces[] = {{lfHSV, 4, MyRGBToHSV, 1.0, 1.0}, {lfHLS, 7, MyRGBToHLS, 128.0 / 255, 1.0}};
+    for (const auto& space : spaces)
+        for (LUTRun run : {LUTRun::Preview, LUTRun::Apply}) {
+            SCOPED_TRACE(space.Function * 10 + static_cast<int>(run));
+            const LUTMapping m = Mapping(space.Function, space.Plane, true, {0, 0, 0});
+            // Hues that stay below 360 once shifted by the bars' hue.
+            for (Rgb px : {Rgb{200, 40, 40}, Rgb{10, 200, 90}, Rgb{250, 200, 10}}) {
+                double x[3];
+                MapLUTPixel(m, run, px[0], px[1], px[2], x);
+                float h, a, b, h2, a2, b2;
+                space.Convert(static_cast<float>(ClampRound(x[0]) / 255.0),
+                              static_cast<float>(ClampRound(x[1]) / 255.0),
+                              static_cast<float>(ClampRound(x[2]) / 255.0), h, a, b);
+                space.Convert(px[0] / 255.0f, px[1] / 255.0f, px[2] / 255.0f, h2, a2, b2);
+                EXPECT_NEAR(a, space.Second, 0.01) << px[0];
+                EXPECT_NEAR(b, space.Third, 0.01) << px[0];
+                EXPECT_NEAR(h, h2 + m.H2, 1.0) << px[0];
+            }
         }
-    }
-}
-
-// The Part's byte values 128 and 255 for lightness and saturation clamp to 1: the HLS hue plane
-// is white.
-TEST_F(ColorLUT, HLSHuePlaneTakesTheBytesAsFractions) {
+    // A red turned by the bars' hue of 180 degrees, at half lightness: cyan, not white.
     const LUTMapping m = Mapping(lfHLS, 7, true, {0, 0, 0});
+    EXPECT_NEAR(m.H2, 180.0, 1e-3);
     double x[3];
     MapLUTPixel(m, LUTRun::Preview, 200, 40, 40, x);
-    for (double v : x)
-        EXPECT_NEAR(v, 255.0, 1e-4);
+    EXPECT_EQ((Rgb{ClampRound(x[0]), ClampRound(x[1]), ClampRound(x[2])}), (Rgb{1, 255, 255}));
 }
 
 // No option at all leaves the picture as it was and still shows it.

@@ -72,15 +72,11 @@ TEST(FilterFile, GoldenFilesReadAndWriteByteForByte) {
 TEST(FilterFile, RefusedFilesChangeNothing) {
     TempDir dir;
     const std::vector<uint8_t> ramp = FileBytes(Golden("ramp.RR3"));
-    std::vector<uint8_t> longer = ramp;
-    longer.push_back(0);
     const std::vector<uint8_t> shorter(ramp.begin(), ramp.end() - 1);
     const std::tuple<const char*, std::vector<uint8_t>, KernelKind> cases[] = {
         {"short.RR3", shorter, KernelKind::Real},
-        {"long.RR3", longer, KernelKind::Real},
         {"five.RR5", ramp, KernelKind::Real},
-        {"pair.R23", ramp, KernelKind::Pair},   // one stage where two are needed
-        {"int.RL3", ramp, KernelKind::Integer}, // twice the integer kernel's length
+        {"pair.R23", ramp, KernelKind::Pair}, // one stage where two are needed
         {"digit.RR4", ramp, KernelKind::Real},
     };
     for (const auto& [name, bytes, kind] : cases) {
@@ -94,6 +90,51 @@ TEST(FilterFile, RefusedFilesChangeNothing) {
         EXPECT_EQ(rec.Messages.size(), 1u) << name;
         EXPECT_EQ(k.Real[0][0], 42.0) << name;
         EXPECT_EQ(FilterKernelSize, 5) << name;
+    }
+    FilterKernelSize = 3;
+}
+
+// Whatever follows the kernels is not read: a real kernel with one byte more, the first half of
+// a real file read as integers, and a pair followed by a third stage.
+TEST(FilterFile, LongerFilesGiveTheirFirstKernels) {
+    TempDir dir;
+    const std::vector<uint8_t> ramp = FileBytes(Golden("ramp.RR3"));
+    const std::vector<uint8_t> sobel = FileBytes(Golden("sobel.R23"));
+    std::vector<uint8_t> longer = ramp;
+    longer.push_back(0x7F);
+    std::vector<uint8_t> pairAndMore = sobel;
+    pairAndMore.insert(pairAndMore.end(), ramp.begin(), ramp.end());
+    struct Case {
+        const char* Name;
+        const std::vector<uint8_t>* Bytes;
+        KernelKind Kind;
+    } cases[] = {{"long.RR3", &longer, KernelKind::Real},
+                 {"int.RL3", &ramp, KernelKind::Integer},
+                 {"pair.R23", &pairAndMore, KernelKind::Pair}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteFileAtomic(dir.File(c.Name), *c.Bytes));
+        RecordingHooks rec;
+        FilterKernelSize = 5;
+        FilterKernels k;
+        ASSERT_TRUE(ReadFilterFile(dir.File(c.Name), c.Kind, k)) << c.Name;
+        EXPECT_TRUE(rec.Messages.empty()) << c.Name << rec.Summary();
+        EXPECT_EQ(FilterKernelSize, 3) << c.Name;
+        for (int i = 0; i < 9; ++i) {
+            const uint8_t* at = c.Bytes->data();
+            if (c.Kind == KernelKind::Integer) {
+                const int32_t expected = static_cast<int32_t>(
+                    uint32_t{at[4 * i]} | uint32_t{at[4 * i + 1]} << 8 |
+                    uint32_t{at[4 * i + 2]} << 16 | uint32_t{at[4 * i + 3]} << 24);
+                EXPECT_EQ(k.Integer[i], expected) << c.Name << " " << i;
+            } else {
+                const double sobelFirst[9] = {-1, 0, 1, -2, 0, 2, -1, 0, 1};
+                EXPECT_EQ(k.Real[0][i], c.Kind == KernelKind::Pair ? sobelFirst[i] : i + 1.0)
+                    << c.Name << " " << i;
+            }
+        }
+        if (c.Kind == KernelKind::Pair) {
+            EXPECT_EQ(k.Real[1][7], 2.0);
+        }
     }
     FilterKernelSize = 3;
 }

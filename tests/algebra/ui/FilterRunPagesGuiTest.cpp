@@ -13,6 +13,7 @@
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -226,6 +227,56 @@ TEST_F(FilterRunPages, RankedEdgeEditsStartWithTheirDefaultsAndTexturesPageIsDis
         EXPECT_EQ(edit->text().toStdString(), text) << edit->objectName().toStdString();
     EXPECT_FALSE(W->TexturesPage->isEnabled());
     EXPECT_EQ(W->FiledFiltersRG->checkedId(), 0);
+}
+
+// Shown, the toggle group ticks the first option set in the order 0..1..255, -1..0..1, Auto, and
+// leaves that one alone set (clipping when none is), so what runs is what the group shows, also
+// after a macro has set several. A click then sets exactly the chosen option.
+TEST_F(FilterRunPages, TogglesShowTheSetOptionAndAClickSetsOnlyItsOwn) {
+    using Set = std::array<bool, 4>; // clip, 0..1..255, below zero, auto
+    const auto options = [] {
+        return Set{ClipOption, Scale0To255Option, BelowZeroOption, AutoRangeOption};
+    };
+    const struct {
+        Set Before;
+        int Shown;
+    } shows[] = {{{false, false, false, false}, 0}, {{true, false, false, false}, 0},
+                 {{false, true, false, false}, 1},  {{false, false, true, false}, 2},
+                 {{false, false, false, true}, 3},  {{true, true, true, true}, 1},
+                 {{true, false, true, true}, 2},    {{true, false, false, true}, 3}};
+    for (const auto& c : shows) {
+        W->hide();
+        ClipOption = c.Before[0];
+        Scale0To255Option = c.Before[1];
+        BelowZeroOption = c.Before[2];
+        AutoRangeOption = c.Before[3];
+        W->show();
+        EXPECT_EQ(W->TogglesRG->checkedId(), c.Shown) << c.Shown;
+        Set only{};
+        only[static_cast<size_t>(c.Shown)] = true;
+        EXPECT_EQ(options(), only) << c.Shown;
+    }
+    for (int item : {3, 1, 0, 2}) {
+        ClipOption = Scale0To255Option = BelowZeroOption = AutoRangeOption = true;
+        W->TogglesRG->button(item)->click();
+        Set only{};
+        only[static_cast<size_t>(item)] = true;
+        EXPECT_EQ(options(), only) << item;
+    }
+}
+
+// The "Filed Filters" page has its own Help and Close; Close closes the window.
+TEST_F(FilterRunPages, FiledFiltersPageHasHelpAndClose) {
+    QWidget* page = W->PageControl1->widget(0);
+    ASSERT_NE(W->FFHelpBtn, nullptr);
+    EXPECT_TRUE(page->isAncestorOf(W->FFHelpBtn));
+    EXPECT_TRUE(page->isAncestorOf(W->FFCloseBtn));
+    EXPECT_EQ(W->FFHelpBtn->text(), "Help");
+    W->FFHelpBtn->click();
+    EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
+    EXPECT_TRUE(W->isVisible());
+    W->FFCloseBtn->click();
+    EXPECT_FALSE(W->isVisible());
 }
 
 } // namespace

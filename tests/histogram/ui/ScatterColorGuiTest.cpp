@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -216,6 +217,47 @@ TEST_F(ScatterColorPages, ColorPageShowsPlanesInColourOrGreyAndReadsTheMouse) {
     EXPECT_TRUE(Histo->LabelRGB->text().isEmpty());
 }
 
+// Choosing a space shows its first plane at once, exactly as ticking that plane would: its
+// picture, name, histogram and Mono box; "Save as.." then saves that plane, not the previous one.
+TEST_F(ScatterColorPages, ChoosingAColourSpaceShowsItsFirstPlane) {
+    Picture p;
+    p.Resize(3, 2);
+    p.Pixels = {PackPixel(200, 10, 20), PackPixel(0, 0, 255),   PackPixel(30, 140, 60),
+                PackPixel(90, 90, 90),  PackPixel(250, 200, 5), PackPixel(12, 34, 56)};
+    Open(p);
+    Histo->Button14->click();
+    // First the case that was seen wrong: the HSV hue, then CMYK.
+    const struct {
+        int PreviousSpace, PreviousItem, Space, Index;
+    } cases[] = {{1, 0, 3, 10}, {3, 0, 1, 4}, {0, 1, 2, 7}, {1, 2, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Index);
+        Histo->RadioGroupColorSpace->button(c.PreviousSpace)->click();
+        Histo->RadioGroupColorPlane->button(c.PreviousItem)->click();
+        const std::vector<uint32_t> previous = Histo->ColorPlaneBitmap.Pixels;
+
+        Histo->RadioGroupColorSpace->button(c.Space)->click();
+        EXPECT_EQ(Histo->RadioGroupColorPlane->checkedId(), 0);
+        EXPECT_EQ(Histo->ColorPlaneIndex, c.Index);
+        const QString label = Histo->LabelColorPlane->text();
+        const std::vector<uint32_t> shown = Histo->ColorPlaneBitmap.Pixels;
+        const std::vector<uint32_t> histogram = Histo->ColorHistogramPicture.Pixels;
+        const bool monoHidden = Histo->CheckBoxMonochrome->isHidden();
+        EXPECT_NE(shown, previous);
+        Rec->FileAnswers.push_back(Dir.File("plane" + std::to_string(c.Index) + ".png"));
+        Histo->ButtonSave->click();
+
+        Histo->RadioGroupColorPlane->button(0)->click();
+        EXPECT_EQ(label, Histo->LabelColorPlane->text());
+        EXPECT_EQ(shown, Histo->ColorPlaneBitmap.Pixels);
+        EXPECT_EQ(histogram, Histo->ColorHistogramPicture.Pixels);
+        EXPECT_EQ(monoHidden, Histo->CheckBoxMonochrome->isHidden());
+        EXPECT_EQ(
+            ReadPictureFile(Dir.File("plane" + std::to_string(c.Index) + ".png")).Image.Pixels,
+            shown);
+    }
+}
+
 TEST_F(ScatterColorPages, EveryPrintLayoutWritesAPdfFromItsOwnCopies) {
     OpenAerial();
     Histo->Button14->click();
@@ -250,6 +292,57 @@ TEST_F(ScatterColorPages, EveryPrintLayoutWritesAPdfFromItsOwnCopies) {
         // The next print starts from the page as the user left it.
         Histo->Button14->click();
         Histo->RadioGroupColorPlane->button(1)->click();
+    }
+}
+
+// With no printer the print says so and writes nothing; a PDF that cannot be written is an
+// error; neither keeps a later print to a PDF chosen in the print dialog from working.
+TEST_F(ScatterColorPages, PrintingWithoutAPrinterThenToAPdfWorks) {
+    OpenAerial();
+    Histo->Button14->click();
+    {
+        // Another print command whose document failed to start leaves the shared printer
+        // marked active, which would refuse the file the print dialog sets below.
+        QPrinter& printer = Form->PrinterDevice();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString());
+        QPainter failed;
+        ASSERT_FALSE(failed.begin(&printer));
+    }
+    const struct {
+        const char* File; // empty: no printer
+        const char* Message;
+        const char* Error;
+        bool Written;
+    } prints[] = {{"", "No printer is available.", nullptr, false},
+                  {"missing/big.pdf", nullptr, "File access denied", false},
+                  {"big.pdf", nullptr, nullptr, true}};
+    for (const auto& p : prints) {
+        SCOPED_TRACE(p.File);
+        // What the print dialog sets: a PDF and its file, or nothing to print to.
+        QPrinter& printer = Form->PrinterDevice();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const std::string file = *p.File ? Dir.File(p.File) : std::string();
+        printer.setOutputFileName(QString::fromStdString(file));
+        ASSERT_EQ(printer.outputFileName().toStdString(), file);
+        Rec->Clear();
+        QTimer::singleShot(0, [] {
+            auto* print = qobject_cast<TFormPrint*>(QApplication::activeModalWidget());
+            ASSERT_NE(print, nullptr);
+            print->ButtonPrintBigImage->click();
+            if (print->isVisible()) print->ButtonCancel->click();
+        });
+        Histo->ButtonPrint->click();
+        std::vector<std::string> messages;
+        for (const ShownMessage& m : Rec->Messages)
+            messages.push_back(m.Text);
+        EXPECT_EQ(messages,
+                  p.Message ? std::vector<std::string>{p.Message} : std::vector<std::string>{});
+        EXPECT_EQ(Rec->ErrorBoxes,
+                  p.Error ? std::vector<std::string>{p.Error} : std::vector<std::string>{});
+        if (p.Written) {
+            EXPECT_EQ(FileText(file).substr(0, 5), "%PDF-");
+        }
     }
 }
 
