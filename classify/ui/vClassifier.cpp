@@ -135,6 +135,7 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassifierForm.ShowHint = [this](const std::string& text) {
         HintsPanel->setText(Latin1Text(text));
     };
+    ClassifierForm.SetGauge = [this](int32_t percent) { ClassGauge->setValue(percent); };
     TrainingSites = {};
     PBoxClear(10);
     ColorResetPanels();
@@ -150,6 +151,7 @@ void TClassificationForm::ReleaseHooks() {
     ClassifierForm.ShowSiteFileName = nullptr;
     ClassifierForm.ShowChoices = nullptr;
     ClassifierForm.ShowHint = nullptr;
+    ClassifierForm.SetGauge = nullptr;
 }
 
 QWidget* TClassificationForm::MakeImageBasedPage() {

@@ -130,6 +130,24 @@ void TClassificationForm::DoPBoxValidate() {
         ShowFileDataError(e.Text, e.Position);
 }
 
+void TClassificationForm::MacroPBox() {
+    AppendSiteEdits(true);
+}
+
+void TClassificationForm::MacroCentroid() {
+    AppendSiteEdits(false);
+}
+
+// The box or the centroid edits, class by class in the order of their names, to the macro text
+// whether or not a macro is being recorded.
+void TClassificationForm::AppendSiteEdits(bool box) {
+    if (!Hooks.AppendMacroLine) return;
+    for (const auto& row : SiteEdits)
+        for (size_t c = 0; c < SiteColumns; ++c)
+            if (SiteColumnLooks[c].Box == box)
+                Hooks.AppendMacroLine(row[c]->text().toLatin1().toStdString());
+}
+
 void TClassificationForm::PBoxClear(int Which) {
     ClearSites(TrainingSites, Which);
     SetDataIntoForm(10);
