@@ -96,6 +96,9 @@ QWidget* TClassificationForm::MakeTrainingSitePage() {
                                          PBoxSaveBtn, PBoxPrint, PBoxHelpBtn})
         buttons->addWidget(w, 0, column++);
     grid->addLayout(buttons, 11, 0, 1, SiteColumns + 1);
+    // The rows keep together at the top left of a window that its widest page sizes.
+    grid->setColumnStretch(SiteColumns + 1, 1);
+    grid->setRowStretch(12, 1);
 
     connect(PBoxTrain, &QPushButton::clicked, this,
             [this] { Guarded([this] { PBoxTrainClick(); }); });
