@@ -1,7 +1,7 @@
 #include "classify/vClassifiers.h"
 
+#include "classify/SiteTraining.h"
 #include "classify/vClassDispatch.h"
-#include "classify/vTrainSite.h"
 #include "support/EngineTestImage.h"
 #include "support/PngTestReader.h"
 #include "support/TestFiles.h"
@@ -305,11 +305,8 @@ TEST_F(Classifiers, BoxesTrainedOnTheFalseColourPictureClassifyByTheBoxRule) {
     Picture olinda;
     ASSERT_TRUE(ReadPngForTest(TestData("olinda_rgb432.png"), olinda));
     Show(olinda);
-    TrainingSites = {};
     // Water off the coast, the red of dense vegetation, the grey-green of the town.
-    TrainSiteFromRect(TrainingSites, 1, {300, 309, 300, 309});
-    TrainSiteFromRect(TrainingSites, 2, {100, 109, 110, 119});
-    TrainSiteFromRect(TrainingSites, 3, {120, 129, 230, 239});
+    TrainThreeClasses({{{300, 309, 300, 309}, {100, 109, 110, 119}, {120, 129, 230, 239}}});
     for (size_t k = 4; k <= 9; ++k)
         TrainingSites[k] = Box(255, 255, 255);
     const SiteTable boxes = TrainingSites;

@@ -1,9 +1,9 @@
 // The cluster classifiers on a real picture: whatever the number of passes, and whether the
 // cluster-radius engine follows the one by radius, every pixel takes the class its own colour
 // gives, and Undo gives back the picture as it was before the run.
+#include "classify/SiteTraining.h"
 #include "classify/vClassDispatch.h"
 #include "classify/vClassifiers.h"
-#include "classify/vTrainSite.h"
 #include "support/EngineTestImage.h"
 #include "support/PngTestReader.h"
 #include "support/TestFiles.h"
@@ -45,10 +45,7 @@ TEST_F(ClusterPasses, EveryPassClassifiesThePictureAsItWasBeforeTheRun) {
     ASSERT_TRUE(ReadPngForTest(TestData("aero1.png"), aero));
     Show(aero);
     // Forest on the right, the lake at the bottom, the sand pit at the bottom right.
-    TrainingSites = {};
-    TrainSiteFromRect(TrainingSites, 1, {520, 559, 320, 359});
-    TrainSiteFromRect(TrainingSites, 2, {190, 229, 445, 464});
-    TrainSiteFromRect(TrainingSites, 3, {470, 509, 400, 419});
+    TrainThreeClasses({{{520, 559, 320, 359}, {190, 229, 445, 464}, {470, 509, 400, 419}}});
     // The centres typed in at the rectangles' means.
     for (size_t k = 1; k <= Classes; ++k) {
         SiteRecord& s = TrainingSites[k];
