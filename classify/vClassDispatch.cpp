@@ -102,6 +102,11 @@ void DispatchClassifier(int32_t Seed, int32_t Classifier, int32_t ClusterRadius,
     entry(Seed, Classifier, ClusterRadius, SeparationDistance, Iterations, MaxClusters);
 }
 
+void ShowClassProgress(int32_t percent) {
+    if (ClassifierForm.SetGauge) ClassifierForm.SetGauge(percent);
+    ShowProgress(percent);
+}
+
 void RefreshSitePage() {
     if (ClassifierForm.SetDataIntoForm) ClassifierForm.SetDataIntoForm();
 }

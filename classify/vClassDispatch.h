@@ -68,8 +68,12 @@ struct ClassifierFormHooks {
     std::function<void()> ShowSiteFileName;
     // The window's hints line.
     std::function<void(const std::string& text)> ShowHint;
+    // The window's own gauge, ClassGauge.
+    std::function<void(int32_t percent)> SetGauge;
 };
 extern ClassifierFormHooks ClassifierForm;
+// A classifier's row progress, on the main window's gauge and on the window's.
+void ShowClassProgress(int32_t percent);
 
 struct MacroStep;
 // Code 0400 played: a seed outside 0..9 or more than 20 clusters is refused with message 13.

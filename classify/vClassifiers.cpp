@@ -129,11 +129,14 @@ void ClassPass(const ClassImage& image, ClassRun& run, Choose choose, SpareSeed 
     PassTally tally;
     const auto paint = PaintBytes(run.Colors);
     const size_t rowBytes = static_cast<size_t>(image.MaxX + 1) * 3;
+    const uint8_t* source = image.Source ? image.Source : image.Buffer;
     for (int32_t y = 0; y <= image.MaxY; ++y) {
         run.Progress(RowPercent(y, image.MaxY));
-        uint8_t* px = image.Buffer + static_cast<size_t>(y) * static_cast<size_t>(image.Stride);
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(image.Stride);
+        uint8_t* px = image.Buffer + row;
+        const uint8_t* in = source + row;
         for (size_t i = 0; i < rowBytes; i += 3) {
-            const uint8_t b = px[i], g = px[i + 1], r = px[i + 2];
+            const uint8_t b = in[i], g = in[i + 1], r = in[i + 2];
             const int c = choose(r, g, b);
             ++tally.Count[c];
             tally.Sum[c][0] += r;
@@ -313,23 +316,35 @@ void IterateClustersImage(const ClassImage& image, ClassRun& run, int32_t radius
 
 namespace {
 
-// The working image as the classifiers see it, or false (the gauge reset) without one.
+// The working image as the classifiers see it: the undo copy read, the work buffer painted; or
+// false (the gauge reset) without one.
 bool WorkingImage(ClassImage& image, ClassRun& run) {
     CopyImageForProcessing();
-    ShowProgress(0);
+    ShowClassProgress(0);
     if (!ImageBuffersLocked) return false;
-    image = {WorkImageBuffer, ImageRowStride, ImageMaxX, ImageMaxY};
+    image = {WorkImageBuffer, ImageRowStride, ImageMaxX, ImageMaxY, UndoImageBuffer};
     run.Sites = &TrainingSites;
     run.Colors = ClassPaintColors;
     run.Refits = ClassifierRefits;
-    run.Progress = ShowProgress;
+    run.Progress = ShowClassProgress;
     return true;
 }
 
 void ShowClasses() {
     ShowProcessedImage();
     RefreshSitePage();
-    ShowProgress(0);
+    ShowClassProgress(0);
+}
+
+void CatRun(const ClassImage& image, ClassRun& run, int32_t classifier, int32_t radius,
+            int32_t maxClusters) {
+    ClusterAsTrainedImage(image, run, radius, maxClusters, classifier == 5 && run.Refits.Radius);
+    ShowClasses();
+}
+
+void CatcrRun(const ClassImage& image, ClassRun& run, int32_t radius, int32_t maxClusters) {
+    ClusterRadiusImage(image, run, radius, maxClusters);
+    ShowClasses();
 }
 
 } // namespace
@@ -342,30 +357,46 @@ void DoUnParallel(int32_t, int32_t Classifier, int32_t ClusterRadius, int32_t, i
     ShowClasses();
 }
 
-void DoClustered(int32_t, int32_t Classifier, int32_t ClusterRadius, int32_t SeparationDistance,
-                 int32_t Iterations, int32_t MaxClusters) {
-    if (Classifier < 4 || Classifier > 7) return;
+void DoCAT(int32_t, int32_t Classifier, int32_t ClusterRadius, int32_t, int32_t,
+           int32_t MaxClusters) {
     ClassImage image;
     ClassRun run;
-    if (Classifier == 4 || Classifier == 5) {
-        if (!WorkingImage(image, run)) return;
-        ClusterAsTrainedImage(image, run, ClusterRadius, MaxClusters,
-                              Classifier == 5 && run.Refits.Radius);
-        ShowClasses();
-    }
-    if (Classifier == 5 || Classifier == 6) {
-        if (!WorkingImage(image, run)) return;
-        ClusterRadiusImage(image, run, ClusterRadius, MaxClusters);
-        ShowClasses();
-    }
-    if (Classifier == 7) {
-        if (!WorkingImage(image, run)) return;
-        IterateClustersImage(image, run, ClusterRadius, SeparationDistance, Iterations, MaxClusters,
-                             [](int32_t pass) {
-                                 if (ClassifierForm.ShowHint)
-                                     ClassifierForm.ShowHint("Processing Iteration: " +
-                                                             IntToStr(pass));
-                             });
-        ShowClasses();
-    }
+    if (WorkingImage(image, run)) CatRun(image, run, Classifier, ClusterRadius, MaxClusters);
+}
+
+void DoCATCR(int32_t, int32_t, int32_t ClusterRadius, int32_t, int32_t, int32_t MaxClusters) {
+    ClassImage image;
+    ClassRun run;
+    if (WorkingImage(image, run)) CatcrRun(image, run, ClusterRadius, MaxClusters);
+}
+
+void DoCCRISD(int32_t, int32_t, int32_t ClusterRadius, int32_t SeparationDistance,
+              int32_t Iterations, int32_t MaxClusters) {
+    ClassImage image;
+    ClassRun run;
+    if (!WorkingImage(image, run)) return;
+    IterateClustersImage(image, run, ClusterRadius, SeparationDistance, Iterations, MaxClusters,
+                         [](int32_t pass) {
+                             if (ClassifierForm.ShowHint)
+                                 ClassifierForm.ShowHint("Processing Iteration: " + IntToStr(pass));
+                         });
+    ShowClasses();
+}
+
+void DoClustered(int32_t Seed, int32_t Classifier, int32_t ClusterRadius,
+                 int32_t SeparationDistance, int32_t Iterations, int32_t MaxClusters) {
+    if (Classifier == 4)
+        DoCAT(Seed, Classifier, ClusterRadius, SeparationDistance, Iterations, MaxClusters);
+    if (Classifier == 6)
+        DoCATCR(Seed, Classifier, ClusterRadius, SeparationDistance, Iterations, MaxClusters);
+    if (Classifier == 7)
+        DoCCRISD(Seed, Classifier, ClusterRadius, SeparationDistance, Iterations, MaxClusters);
+    if (Classifier != 5) return;
+    // The second engine classifies the same copy as the first, not the first's colours, and
+    // Undo still returns the picture from before both.
+    ClassImage image;
+    ClassRun run;
+    if (!WorkingImage(image, run)) return;
+    CatRun(image, run, Classifier, ClusterRadius, MaxClusters);
+    CatcrRun(image, run, ClusterRadius, MaxClusters);
 }

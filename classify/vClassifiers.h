@@ -28,10 +28,13 @@ struct ClassRefitChoice {
 };
 extern ClassRefitChoice ClassifierRefits;
 
-// A 24-bit bottom-up buffer (blue, green, red), classified and painted in place.
+// A 24-bit bottom-up buffer (blue, green, red) that takes the class colours. Every pass reads
+// `Source`, the picture as it was before the run (the buffer itself when null): a later pass
+// that read the buffer would classify the colours the pass before painted.
 struct ClassImage {
     uint8_t* Buffer = nullptr;
     int32_t Stride = 0, MaxX = -1, MaxY = -1;
+    const uint8_t* Source = nullptr;
 };
 struct ClassRun {
     SiteTable* Sites = nullptr;
@@ -56,8 +59,16 @@ void IterateClustersImage(const ClassImage& image, ClassRun& run, int32_t radius
                           int32_t separation, int32_t iterations, int32_t maxClusters,
                           const std::function<void(int32_t pass)>& caption);
 
-// The classification window's entries on the working image.
+// The classification window's entries on the working image. Each takes the picture once and
+// classifies that copy, so Undo gives back the picture as it was before the run.
 void DoUnParallel(int32_t Seed, int32_t Classifier, int32_t ClusterRadius,
                   int32_t SeparationDistance, int32_t Iterations, int32_t MaxClusters);
+// Items 4 to 7: DoCAT, DoCAT then DoCATCR on the same copy, DoCATCR, DoCCRISD.
 void DoClustered(int32_t Seed, int32_t Classifier, int32_t ClusterRadius,
                  int32_t SeparationDistance, int32_t Iterations, int32_t MaxClusters);
+void DoCAT(int32_t Seed, int32_t Classifier, int32_t ClusterRadius, int32_t SeparationDistance,
+           int32_t Iterations, int32_t MaxClusters);
+void DoCATCR(int32_t Seed, int32_t Classifier, int32_t ClusterRadius, int32_t SeparationDistance,
+             int32_t Iterations, int32_t MaxClusters);
+void DoCCRISD(int32_t Seed, int32_t Classifier, int32_t ClusterRadius, int32_t SeparationDistance,
+              int32_t Iterations, int32_t MaxClusters);

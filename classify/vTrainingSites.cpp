@@ -5,6 +5,7 @@
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 
+#include <cstdio>
 #include <cstring>
 
 SiteTable TrainingSites{};
@@ -113,7 +114,7 @@ SiteRecord GetSiteRecord(const uint8_t* p) {
 }
 
 bool SitesFromFileImage(const std::vector<uint8_t>& image, SiteTable& sites) {
-    if (image.size() != SiteFileSize) return false;
+    if (image.size() < SiteFileSize) return false;
     for (int k = 0; k < StoredSiteCount; ++k)
         sites[static_cast<size_t>(k) + 1] = GetSiteRecord(image.data() + k * SiteRecordSize);
     return true;
@@ -127,11 +128,16 @@ std::vector<uint8_t> SiteFileImage(const SiteTable& sites) {
 }
 
 void LoadTrainingSiteFile(const std::string& path, SiteTable& sites) {
-    std::vector<uint8_t> image;
-    if (!ReadWholeFile(path, image))
-        throw EInOutError(FileExists(path) ? EInOutError::AccessDenied : EInOutError::FileNotFound);
-    // A short file is what the run time reports as read beyond its end; a longer one is not a
-    // site file either, and either way the table keeps what it held.
+    if (!FileExists(path)) throw EInOutError(EInOutError::FileNotFound);
+    // Only the twenty records are read: whatever follows them is not the table's, and a
+    // file shorter than them ends the read before any class changes.
+    std::vector<uint8_t> image(SiteFileSize);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw EInOutError(EInOutError::AccessDenied);
+    image.resize(std::fread(image.data(), 1, image.size(), f));
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) throw EInOutError(EInOutError::AccessDenied);
     if (!SitesFromFileImage(image, sites)) throw EInOutError(EInOutError::ReadBeyondEnd);
 }
 

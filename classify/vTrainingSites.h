@@ -45,11 +45,13 @@ constexpr size_t SiteFileSize = SiteRecordSize * StoredSiteCount;
 
 void PutSiteRecord(const SiteRecord& site, uint8_t* bytes);
 SiteRecord GetSiteRecord(const uint8_t* bytes);
-// Classes 1 to 20 of a file image; false (sites untouched) unless it is exactly SiteFileSize.
+// Classes 1 to 20 from the first SiteFileSize bytes of a file image; false (sites untouched)
+// when it is shorter.
 bool SitesFromFileImage(const std::vector<uint8_t>& image, SiteTable& sites);
 std::vector<uint8_t> SiteFileImage(const SiteTable& sites);
-// Raise the run time's input/output error when the file cannot be read, is not exactly one
-// site file long, or cannot be written whole; a failed load leaves the table as it was.
+// Raise the run time's input/output error when the file cannot be read, is shorter than its 20
+// records, or cannot be written whole; a failed load leaves the table as it was. A longer file
+// gives its first 20 records.
 void LoadTrainingSiteFile(const std::string& path, SiteTable& sites);
 void SaveTrainingSiteFile(const std::string& path, const SiteTable& sites);
 

@@ -196,7 +196,8 @@ void DoStatBoxer(int32_t Seed, int32_t Classifier, int32_t ClusterRadius, int32_
     setup.Colors = StatBoxerColors();
     setup.Radius = ClusterRadius;
     setup.Classifier = Classifier;
-    StatBoxerImage(WorkImageBuffer, ImageRowStride, ImageMaxX, ImageMaxY, setup, ShowProgress);
+    StatBoxerImage(WorkImageBuffer, ImageRowStride, ImageMaxX, ImageMaxY, setup, ShowClassProgress);
     ShowProcessedImage();
     RefreshSitePage();
+    ShowClassProgress(0);
 }

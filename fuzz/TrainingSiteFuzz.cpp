@@ -1,5 +1,5 @@
-// Any bytes as a training-site file (.rts): the reader refuses or loads, never reads past a
-// record, and a refused file leaves the table as it was.
+// Any bytes as a training-site file (.rts): the reader refuses or loads its first twenty
+// records, never reads past a record, and a refused file leaves the table as it was.
 // Seeds: **/*.rts
 #include "classify/vTrainingSites.h"
 #include "fuzz/FuzzSupport.h"
@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         loaded = false;
     }
     if (!loaded && sites[1].Count != 12345) std::abort();
-    if (loaded && SiteFileImage(sites) != std::vector<uint8_t>(data, data + size)) std::abort();
+    if (loaded && (size < SiteFileSize ||
+                   SiteFileImage(sites) != std::vector<uint8_t>(data, data + SiteFileSize)))
+        std::abort();
     return 0;
 }

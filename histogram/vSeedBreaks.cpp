@@ -89,8 +89,10 @@ void AreaRow(const BandHistogram& h, int32_t count, SeedBreakRow& row) {
 }
 
 void MedianDeviationRow(int32_t median, int32_t range, double sd, SeedBreakRow& row) {
-    const double f = range < 8.0 * sd ? range / (8.0 * sd) : 1.0;
-    const double d = sd * f;
+    // A band narrower than eight deviations steps by SD x Range / (8 x SD), which is Range / 8
+    // exactly; formed as that product it lands a hair off, and a break on a half (151 - 3 x 24.5)
+    // rounds the wrong way.
+    const double d = range < 8.0 * sd ? range / 8.0 : sd;
     const double m = median;
     const double breaks[8] = {m - 3 * d, m - 2.5 * d, m - 2 * d, m - d,
                               m,         m + d,       m + 2 * d, m + 3 * d};

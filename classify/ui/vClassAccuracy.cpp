@@ -15,6 +15,10 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 using namespace histogram_ui;
@@ -32,6 +36,64 @@ QPushButton* PageButton(QWidget* page, const char* name, const char* caption, co
     QPushButton* b = MakeButton(page, name, caption);
     b->setToolTip(hint);
     return b;
+}
+
+// The report box's paragraphs with the look of each stretch; what a stretch leaves unset is the
+// box's own font, and text without a colour of its own is black.
+AccuracyReport ReportOf(const QTextEdit* memo) {
+    AccuracyReport report;
+    const QFont base = memo->document()->defaultFont();
+    for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
+        RichParagraph& p = report.emplace_back();
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const QTextCharFormat format = f.charFormat();
+            const QFont font = format.font().resolve(base);
+            RichRun run;
+            run.Text = f.text().toLatin1().toStdString();
+            run.Font = font.family().toLatin1().toStdString();
+            run.HalfPoints = qRound(font.pointSizeF() * 2);
+            run.Bold = font.bold();
+            if (format.foreground().style() != Qt::NoBrush) {
+                const QColor c = format.foreground().color();
+                run.Color = static_cast<uint32_t>(c.red() | c.green() << 8 | c.blue() << 16);
+            }
+            p.push_back(std::move(run));
+        }
+    }
+    return report;
+}
+
+void ShowReport(QTextEdit* memo, const AccuracyReport& report) {
+    memo->clear();
+    QTextCursor at(memo->document());
+    for (size_t i = 0; i < report.size(); ++i) {
+        if (i > 0) at.insertBlock();
+        for (const RichRun& r : report[i]) {
+            QTextCharFormat format;
+            if (!r.Font.empty()) format.setFontFamilies({Latin1Text(r.Font)});
+            format.setFontPointSize(r.HalfPoints / 2.0);
+            format.setFontWeight(r.Bold ? QFont::Bold : QFont::Normal);
+            format.setForeground(QColor(static_cast<int>(r.Color & 0xFF),
+                                        static_cast<int>(r.Color >> 8 & 0xFF),
+                                        static_cast<int>(r.Color >> 16 & 0xFF)));
+            at.insertText(Latin1Text(r.Text), format);
+        }
+    }
+}
+
+// Every character of the box in one size and weight; fonts and colours stay.
+void SetReportLook(QTextEdit* memo, double points, bool bold) {
+    QTextCursor all(memo->document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat look;
+    look.setFontPointSize(points);
+    look.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    all.mergeCharFormat(look);
+    QFont font = memo->font();
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    memo->setFont(font);
 }
 
 } // namespace
@@ -98,8 +160,7 @@ QWidget* TClassificationForm::MakeNeuralNetPage() {
 void TClassificationForm::CAMLoadClick() {
     const std::string chosen = ChooseClassifierFile(MatrixFilter);
     if (chosen.empty()) return;
-    CAMMemo->clear();
-    CAMMemo->setPlainText(Latin1Text(LoadAccuracyReport(chosen)));
+    ShowReport(CAMMemo, LoadAccuracyReport(chosen));
 }
 
 void TClassificationForm::CAMSaveClick() {
@@ -111,7 +172,7 @@ void TClassificationForm::CAMSaveClick() {
     r.InitialDir = ImageDirectory;
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
-    SaveAccuracyReport(chosen, CAMMemo->toPlainText().toLatin1().toStdString());
+    SaveAccuracyReport(chosen, ReportOf(CAMMemo));
 }
 
 void TClassificationForm::CAMCopyButtonClick() {
@@ -121,19 +182,14 @@ void TClassificationForm::CAMCopyButtonClick() {
 
 void TClassificationForm::CAMPrintClick() {
     CAMMemo->selectAll();
-    QFont font = CAMMemo->font();
-    font.setPointSize(12);
-    font.setBold(true);
-    CAMMemo->setFont(font);
+    SetReportLook(CAMMemo, 12, true);
     QPrinter printer;
     printer.setDocName(Latin1Text(CurrentImageName));
     if (printer.isValid())
         CAMMemo->document()->print(&printer);
     else
         HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
-    font.setPointSize(8);
-    font.setBold(false);
-    CAMMemo->setFont(font);
+    SetReportLook(CAMMemo, 8, false);
 }
 
 void TClassificationForm::CAMLoadTruthClick() {

@@ -79,7 +79,7 @@ QWidget* TClassificationForm::MakeClassChangerPage() {
     CCFileEdit->setReadOnly(true);
     CCFileOpen = MakeButton(page, "CCFileOpen", "Open");
     CCFileSave = MakeButton(page, "CCFileSave", "Save");
-    SpeedButton1 = MakeHelpButton(page, "SpeedButton1", 11000);
+    SpeedButton1 = MakeHelpButton(page, "SpeedButton1", 11300);
     grid->addWidget(CCFileEdit, 5, 1);
     grid->addWidget(CCFileOpen, 6, 0);
     grid->addWidget(CCFileSave, 6, 1);

@@ -12,7 +12,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -89,12 +88,10 @@ std::string Text(const QLineEdit* e) {
 TClassificationForm::TClassificationForm(QWidget* parent)
     : TToolWindow("Classification", "ClassificationForm", fpClassification, tfClassification,
                   parent) {
-    setFixedSize(622, 375);
-    // The window's fixed size holds its pages at the small type of a dense tool window.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
     auto* layout = new QVBoxLayout(this);
+    // A fixed window, as large as its pages need at the desktop's font: a size measured in
+    // another font cuts the captions short.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
     auto* top = new QGridLayout;
@@ -135,6 +132,7 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassifierForm.ShowHint = [this](const std::string& text) {
         HintsPanel->setText(Latin1Text(text));
     };
+    ClassifierForm.SetGauge = [this](int32_t percent) { ClassGauge->setValue(percent); };
     TrainingSites = {};
     PBoxClear(10);
     ColorResetPanels();
@@ -150,6 +148,7 @@ void TClassificationForm::ReleaseHooks() {
     ClassifierForm.ShowSiteFileName = nullptr;
     ClassifierForm.ShowChoices = nullptr;
     ClassifierForm.ShowHint = nullptr;
+    ClassifierForm.SetGauge = nullptr;
 }
 
 QWidget* TClassificationForm::MakeImageBasedPage() {

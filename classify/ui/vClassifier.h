@@ -48,6 +48,9 @@ class TClassificationForm : public TToolWindow {
     void PBoxLoadBtnClick();
     void PBoxSaveBtnClick();
     void PBoxPrintClick();
+    // The page's 54 box texts, or its 63 centroid texts, one line each to the macro text.
+    void MacroPBox();
+    void MacroCentroid();
     // Arms the next drag on the main image to train the class chosen in ClusterRG.
     void PBoxTrainClick();
     // Called by the main image when that drag ends, with SelectionBox set.
@@ -144,6 +147,7 @@ class TClassificationForm : public TToolWindow {
 
   private:
     void ReleaseHooks();
+    void AppendSiteEdits(bool box);
     QWidget* MakeImageBasedPage();
     QWidget* MakeTrainingSitePage();
     QWidget* MakeClassChangerPage();

@@ -96,6 +96,9 @@ QWidget* TClassificationForm::MakeTrainingSitePage() {
                                          PBoxSaveBtn, PBoxPrint, PBoxHelpBtn})
         buttons->addWidget(w, 0, column++);
     grid->addLayout(buttons, 11, 0, 1, SiteColumns + 1);
+    // The rows keep together at the top left of a window that its widest page sizes.
+    grid->setColumnStretch(SiteColumns + 1, 1);
+    grid->setRowStretch(12, 1);
 
     connect(PBoxTrain, &QPushButton::clicked, this,
             [this] { Guarded([this] { PBoxTrainClick(); }); });
@@ -128,6 +131,24 @@ void TClassificationForm::DoPBoxValidate() {
             rows[k][c] = SiteEdits[k][c]->text().toLatin1().toStdString();
     for (const SiteTextError& e : ValidateSiteTexts(rows, TrainingSites))
         ShowFileDataError(e.Text, e.Position);
+}
+
+void TClassificationForm::MacroPBox() {
+    AppendSiteEdits(true);
+}
+
+void TClassificationForm::MacroCentroid() {
+    AppendSiteEdits(false);
+}
+
+// The box or the centroid edits, class by class in the order of their names, to the macro text
+// whether or not a macro is being recorded.
+void TClassificationForm::AppendSiteEdits(bool box) {
+    if (!Hooks.AppendMacroLine) return;
+    for (const auto& row : SiteEdits)
+        for (size_t c = 0; c < SiteColumns; ++c)
+            if (SiteColumnLooks[c].Box == box)
+                Hooks.AppendMacroLine(row[c]->text().toLatin1().toStdString());
 }
 
 void TClassificationForm::PBoxClear(int Which) {

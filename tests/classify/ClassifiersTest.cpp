@@ -1,7 +1,7 @@
 #include "classify/vClassifiers.h"
 
+#include "classify/SiteTraining.h"
 #include "classify/vClassDispatch.h"
-#include "classify/vTrainSite.h"
 #include "support/EngineTestImage.h"
 #include "support/PngTestReader.h"
 #include "support/TestFiles.h"
@@ -287,12 +287,10 @@ TEST_F(Classifiers, EveryEngineRecoversClustersOfTheWorkingImage) {
         trained[k] = At(1, 1, 1); // a cleared box matches nothing of the picture
     ClassPaintColors = TestColors();
     ClassifierRefits = {};
-    // Item 5 classifies the first engine's colours again, and so does every pass of item 7 after
-    // its first.
-    for (int item : {2, 3, 4, 6, 7}) {
+    for (int item : {2, 3, 4, 5, 6, 7}) {
         TrainingSites = trained;
         Load(30, px);
-        DispatchClassifier(9, item, 10, 5, 0, 3);
+        DispatchClassifier(9, item, 10, 5, 1, 3);
         const std::vector<Rgb> shown = Shown();
         for (size_t i = 0; i < shown.size(); ++i)
             ASSERT_EQ(shown[i], PaintOf(static_cast<int>(i % 30 / 10 + 1)))
@@ -307,11 +305,8 @@ TEST_F(Classifiers, BoxesTrainedOnTheFalseColourPictureClassifyByTheBoxRule) {
     Picture olinda;
     ASSERT_TRUE(ReadPngForTest(TestData("olinda_rgb432.png"), olinda));
     Show(olinda);
-    TrainingSites = {};
     // Water off the coast, the red of dense vegetation, the grey-green of the town.
-    TrainSiteFromRect(TrainingSites, 1, {300, 309, 300, 309});
-    TrainSiteFromRect(TrainingSites, 2, {100, 109, 110, 119});
-    TrainSiteFromRect(TrainingSites, 3, {120, 129, 230, 239});
+    TrainThreeClasses({{{300, 309, 300, 309}, {100, 109, 110, 119}, {120, 129, 230, 239}}});
     for (size_t k = 4; k <= 9; ++k)
         TrainingSites[k] = Box(255, 255, 255);
     const SiteTable boxes = TrainingSites;

@@ -63,24 +63,40 @@ TEST(TrainingSiteFile, SumsBeyond32BitsKeepTheirLowBitsInTheFile) {
     EXPECT_EQ(back[3].SumG, INT32_MIN);
 }
 
-TEST(TrainingSiteFile, FilesOfAnyOtherSizeAreRefusedAndTheTableKept) {
+TEST(TrainingSiteFile, ShortFilesAreRefusedAndLongerOnesGiveTheirTwentyRecords) {
     TempDir dir;
     std::vector<uint8_t> golden = FileBytes(SitesData());
-    for (size_t size : {size_t{0}, size_t{56}, size_t{1119}, size_t{1121}, size_t{2240}}) {
-        std::vector<uint8_t> bytes(size, 0x11);
-        std::copy_n(golden.begin(), std::min(size, golden.size()), bytes.begin());
+    SiteTable whole{};
+    LoadTrainingSiteFile(SitesData(), whole);
+    const struct {
+        size_t Size;
+        bool Loads;
+    } cases[] = {{0, false}, {56, false}, {1119, false}, {1120, true}, {1121, true}, {2240, true}};
+    for (const auto& c : cases) {
+        // What follows the twenty records differs from every record, so a read that took it
+        // for one would show.
+        std::vector<uint8_t> bytes(c.Size, 0x11);
+        std::copy_n(golden.begin(), std::min(c.Size, golden.size()), bytes.begin());
         const std::string path = dir.File("cut.rts");
         ASSERT_TRUE(WriteFileAtomic(path, bytes));
         SiteTable sites{};
         sites[1].Rmax = 77;
+        sites[0].Count = 5;
         try {
             LoadTrainingSiteFile(path, sites);
-            ADD_FAILURE() << size << " bytes loaded";
+            EXPECT_TRUE(c.Loads) << c.Size << " bytes loaded";
         } catch (const EInOutError& e) {
-            EXPECT_EQ(e.Code, EInOutError::ReadBeyondEnd) << size;
+            EXPECT_FALSE(c.Loads) << c.Size;
+            EXPECT_EQ(e.Code, EInOutError::ReadBeyondEnd) << c.Size;
         }
-        EXPECT_EQ(sites[1].Rmax, 77) << size;
-        EXPECT_EQ(sites[1].Count, 0) << size;
+        EXPECT_EQ(sites[0].Count, 5) << c.Size;
+        if (c.Loads) {
+            for (size_t k = 1; k < SiteCount; ++k)
+                EXPECT_TRUE(Fields(sites[k]) == Fields(whole[k])) << c.Size << " class " << k;
+        } else {
+            EXPECT_EQ(sites[1].Rmax, 77) << c.Size;
+            EXPECT_EQ(sites[1].Count, 0) << c.Size;
+        }
     }
     SiteTable sites{};
     EXPECT_THROW(LoadTrainingSiteFile(dir.File("missing.rts"), sites), EInOutError);

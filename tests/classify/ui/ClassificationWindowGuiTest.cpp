@@ -19,9 +19,16 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
+
+#include <algorithm>
 
 namespace {
 
@@ -144,7 +151,7 @@ TEST_F(ClassificationWindow, SitePageValidatesSavesAndLoadsTheTable) {
     for (QLineEdit* e : {Window->PBoxLoadEdit, Window->CSTSFileEdit, Window->CCFileEdit})
         EXPECT_EQ(e->text(), "table.rts");
 
-    // A file of another length: the error box, and the page keeps what it showed.
+    // A file shorter than its records: the error box, and the page keeps what it showed.
     ASSERT_TRUE(WriteFileAtomic(Dir.File("short.rts"), std::string(1000, '\x01')));
     Rec->FileAnswers.push_back(Dir.File("short.rts"));
     Window->PBoxLoadBtn->click();
@@ -221,6 +228,89 @@ TEST_F(ClassificationWindow, IteratedRunsShowTheirPassAndFollowTheRefitBoxes) {
     EXPECT_NE(DisplayedPicture.Pixels, Original.Pixels);
     Window->RefitPipedsCB->click();
     EXPECT_FALSE(ClassifierRefits.Pipeds);
+}
+
+TEST_F(ClassificationWindow, ClassGaugeFollowsTheRowsOfEveryClassifier) {
+    OpenOlinda();
+    ClassifierFileNames.TrainingSites = Dir.File("s.rts");
+    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites);
+    std::vector<int> shown;
+    QObject::connect(Window->ClassGauge, &QProgressBar::valueChanged,
+                     [&](int v) { shown.push_back(v); });
+    const struct {
+        int Seed, Classifier;
+    } runs[] = {{0, 0}, {0, 2}, {9, 4}, {9, 5}, {9, 6}, {9, 7}};
+    for (const auto& r : runs) {
+        shown.clear();
+        Choose(r.Seed, r.Classifier);
+        Window->CUProcessBtn->click();
+        // Rows are reported on the way up, with the last at 100, and the gauge ends at 0.
+        EXPECT_GT(std::count_if(shown.begin(), shown.end(), [](int v) { return v > 0 && v < 100; }),
+                  10)
+            << r.Classifier;
+        EXPECT_NE(std::find(shown.begin(), shown.end(), 100), shown.end()) << r.Classifier;
+        EXPECT_EQ(Window->ClassGauge->value(), 0) << r.Classifier;
+    }
+}
+
+TEST_F(ClassificationWindow, MacroBoxAndCentroidWriteThePageTextsInEditOrder) {
+    for (int k = 1; k <= 9; ++k)
+        for (int c = 0; c < SiteColumns; ++c)
+            Site(k, c)->setText(QString("%1.%2").arg(k).arg(c));
+    MacroRecording = false;
+    Window->MacroPBox();
+    Lines box;
+    for (int k = 1; k <= 9; ++k)
+        for (int c : {0, 1, 3, 4, 6, 7})
+            box.push_back(std::to_string(k) + "." + std::to_string(c));
+    EXPECT_EQ(Rec->MacroLines, box);
+    Rec->MacroLines.clear();
+    Window->MacroCentroid();
+    Lines centroid;
+    for (int k = 1; k <= 9; ++k)
+        for (int c : {2, 5, 8, 9, 10, 11, 12})
+            centroid.push_back(std::to_string(k) + "." + std::to_string(c));
+    EXPECT_EQ(Rec->MacroLines, centroid);
+}
+
+TEST_F(ClassificationWindow, ReportKeepsBoldColourAndFontThroughSaveAndLoad) {
+    QTextCursor at(Window->CAMMemo->document());
+    QTextCharFormat plain;
+    plain.setFontFamilies({"Courier New"});
+    plain.setFontPointSize(8);
+    QTextCharFormat loud = plain;
+    loud.setFontFamilies({"Arial"});
+    loud.setFontPointSize(14);
+    loud.setFontWeight(QFont::Bold);
+    loud.setForeground(QColor(200, 16, 32));
+    at.insertText("Site 1 ", plain);
+    at.insertText("Water", loud);
+    at.insertBlock();
+    at.insertText("next", plain);
+    // Text, family, size, weight and colour of every stretch, paragraph by paragraph.
+    const auto looks = [this] {
+        std::vector<std::string> out;
+        for (QTextBlock b = Window->CAMMemo->document()->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                out.push_back(it.fragment().text().toStdString() + "|" +
+                              f.fontFamilies().toStringList().join(",").toStdString() + "|" +
+                              std::to_string(f.fontPointSize()) + "|" +
+                              std::to_string(f.fontWeight()) + "|" +
+                              f.foreground().color().name().toStdString());
+            }
+            out.push_back("--");
+        }
+        return out;
+    };
+    const std::vector<std::string> before = looks();
+    ASSERT_EQ(before.size(), 5u);
+    Rec->FileAnswers.push_back(Dir.File("looks.rcm"));
+    Window->CAMSaveClick();
+    Window->CAMMemo->setPlainText("other");
+    Rec->FileAnswers.push_back(Dir.File("looks.rcm"));
+    Window->CAMLoadClick();
+    EXPECT_EQ(looks(), before);
 }
 
 // Both pages stay disabled, so their commands are called as their buttons would.

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <set>
+
 namespace {
 
 // Class k's colour entry: a distinct colour value per class.
@@ -274,6 +276,30 @@ TEST_F(HistogramWindow, ClassCycleStepsOnEachPressAndOtherOperationsEndItFirst) 
         ASSERT_EQ(DisplayedPicture.Pixels[i], PackPixel(PixelRed(Original.Pixels[i]), 0, 0)) << i;
     UndoImage();
     EXPECT_TRUE(ShowsPicture(Original));
+}
+
+// Each click shows the next row on the picture as it was when the cycle began, from the last
+// row back to the first.
+TEST_F(HistogramWindow, ClassCycleRunsThroughEveryRowAndWrapsToTheFirst) {
+    OpenOlinda();
+    SelectClassToggle(ToggleItemBGR);
+    const std::string plain = MainCaptionPrefix + std::string("olinda.png");
+    Histo->H_SCDisplayALLBtn->click();
+    ASSERT_TRUE(ClassMethodCycleMode);
+    std::set<std::vector<uint32_t>> shown{DisplayedPicture.Pixels};
+    for (int click = 1; click <= 10; ++click) {
+        const int row = click % 10;
+        Form->MultiImage1MouseDown(5, 5, Qt::LeftButton);
+        EXPECT_EQ(ClassMethodIndex, row);
+        EXPECT_EQ(Caption(), plain + "  " + ClassMethodNames[row]);
+        ASSERT_TRUE(ShowsPicture(ExpectedClasses(Original, row, ToggleItemBGR))) << row;
+        shown.insert(DisplayedPicture.Pixels);
+    }
+    // The rows differ on this picture, so a click that showed the wrong one would be seen.
+    EXPECT_GE(shown.size(), 8u);
+    Histo->H_SCDisplayALLBtn->click();
+    EXPECT_TRUE(ShowsPicture(Original));
+    EXPECT_EQ(Caption(), plain);
 }
 
 TEST_F(HistogramWindow, TheCycleDoesNotStartWithoutBuffers) {
