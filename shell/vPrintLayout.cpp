@@ -5,7 +5,6 @@
 #include <algorithm>
 
 namespace {
-constexpr double BasePreviewScale = 13.77;
 constexpr int32_t MaxSizeMargin = 100;
 constexpr int32_t LegendGap = 40;
 } // namespace
