@@ -36,12 +36,13 @@ std::vector<Record> ReadRecords(const std::string& path, size_t recordSize,
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes))
         throw EInOutError(FileExists(path) ? EInOutError::AccessDenied : EInOutError::FileNotFound);
-    // A file cut inside a record is not one of ours, or is damaged: nothing of it is taken.
-    if (bytes.size() % recordSize != 0) throw EInOutError(EInOutError::ReadBeyondEnd);
+    // The file holds size div recordSize records; a tail shorter than a record (another
+    // program's padding, say) is not read.
+    const size_t count = bytes.size() / recordSize;
     std::vector<Record> records;
-    records.reserve(bytes.size() / recordSize);
-    for (size_t off = 0; off < bytes.size(); off += recordSize)
-        records.push_back(decode(bytes.data() + off));
+    records.reserve(count);
+    for (size_t i = 0; i < count; ++i)
+        records.push_back(decode(bytes.data() + i * recordSize));
     return records;
 }
 

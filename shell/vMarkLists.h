@@ -114,9 +114,9 @@ extern MarkList<TextLabelRecord> TextLabels;
 extern std::string ObjectFileName;
 extern std::string LabelFileName;
 
-// The files: records 0 to Last back to back, no header and no count. A read refuses a file
-// whose size is not a whole number of records ("Read beyond end of file") and leaves the list
-// as it was; a write replaces the file only when all of it is written.
+// The files: records 0 to Last back to back, no header and no count. A read gives the file's
+// size div the record size records and ignores a shorter tail; a write replaces the file only
+// when all of it is written.
 std::vector<ObjectMarkRecord> ReadObjectFile(const std::string& path);
 void WriteObjectFile(const std::string& path, const MarkList<ObjectMarkRecord>& list);
 std::vector<TextLabelRecord> ReadLabelFile(const std::string& path);

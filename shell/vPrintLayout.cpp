@@ -5,7 +5,6 @@
 #include <algorithm>
 
 namespace {
-constexpr double PreviewScale = 13.77;
 constexpr int32_t MaxSizeMargin = 100;
 constexpr int32_t LegendGap = 40;
 } // namespace
@@ -56,6 +55,13 @@ PageRect CentredOnPage(int32_t pageWidth, int32_t pageHeight, const PrintedSize&
             printed.Height};
 }
 
-int32_t PreviewPixels(int64_t printerPixels) {
-    return static_cast<int32_t>(Round(static_cast<double>(printerPixels) / PreviewScale));
+double PreviewScale(int32_t pageWidth, int32_t pageHeight, int32_t boxWidth, int32_t boxHeight) {
+    double scale = BasePreviewScale;
+    if (boxWidth > 0) scale = std::max(scale, static_cast<double>(pageWidth) / boxWidth);
+    if (boxHeight > 0) scale = std::max(scale, static_cast<double>(pageHeight) / boxHeight);
+    return scale;
+}
+
+int32_t PreviewPixels(int64_t printerPixels, double scale) {
+    return static_cast<int32_t>(Round(static_cast<double>(printerPixels) / scale));
 }

@@ -44,5 +44,10 @@ struct PageRect {
 };
 PageRect CentredOnPage(int32_t pageWidth, int32_t pageHeight, const PrintedSize& printed);
 
-// Printer pixels to the page picture's screen pixels (13.77 printer pixels each).
-int32_t PreviewPixels(int64_t printerPixels);
+// The page picture's scale in printer pixels a screen pixel: BasePreviewScale, or more when the
+// page would not fit a box of boxWidth x boxHeight screen pixels at that scale (a fine printer
+// resolution).
+constexpr double BasePreviewScale = 13.77;
+double PreviewScale(int32_t pageWidth, int32_t pageHeight, int32_t boxWidth, int32_t boxHeight);
+// Printer pixels to the page picture's screen pixels.
+int32_t PreviewPixels(int64_t printerPixels, double scale);

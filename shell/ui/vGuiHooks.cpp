@@ -22,6 +22,8 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 bool CursorOverridden = false;
@@ -54,16 +56,45 @@ QMessageBox::Icon IconOf(MsgKind kind) {
     }
 }
 
+// A message box with its corner at the stored message position, moved only as far as it takes
+// to be wholly on a screen: the position is whatever was typed into the options, and a modal
+// box off the screen would leave the program looking frozen.
+class PlacedMessageBox : public QMessageBox {
+  public:
+    PlacedMessageBox(Icon icon, const QString& text, QPoint corner)
+        : QMessageBox(icon, "VORN", text, QMessageBox::NoButton, VORNForm), Corner(corner) {}
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        // The box takes its final size as it is shown.
+        QMessageBox::showEvent(event);
+        move(OnScreen(Corner, frameGeometry().size()));
+    }
+
+  private:
+    static QPoint OnScreen(QPoint corner, QSize size) {
+        const QScreen* screen = QGuiApplication::screenAt(corner);
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        if (!screen) return corner;
+        const QRect area = screen->availableGeometry();
+        const int right = area.x() + area.width() - size.width();
+        const int bottom = area.y() + area.height() - size.height();
+        // A box larger than the screen keeps its top-left corner on it.
+        return {std::max(area.x(), std::min(corner.x(), right)),
+                std::max(area.y(), std::min(corner.y(), bottom))};
+    }
+    QPoint Corner;
+};
+
 MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
-    QMessageBox box(IconOf(kind), "VORN", QString::fromLatin1(text.c_str()).replace("\r\n", "\n"),
-                    QMessageBox::NoButton, VORNForm);
+    PlacedMessageBox box(IconOf(kind), QString::fromLatin1(text.c_str()).replace("\r\n", "\n"),
+                         QPoint(x, y));
     // File names and values are part of the texts; none of them is markup.
     box.setTextFormat(Qt::PlainText);
     if (kind == MsgKind::Confirmation)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     else
         box.setStandardButtons(QMessageBox::Ok);
-    box.move(x, y);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgButton::Yes;

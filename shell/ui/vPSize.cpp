@@ -25,11 +25,15 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 QPointer<TPrintersizeForm> PrintersizeForm;
 
 namespace {
 
 constexpr int LegendPanelWidth = 166;
+// The area the page picture is drawn in, and the page picture's distance from its edges.
+constexpr int PageAreaWidth = 400, PageAreaHeight = 500, PageMargin = 8;
 
 QGroupBox* RadioGroup(const char* name, const char* caption,
                       std::initializer_list<const char*> items, QButtonGroup*& group,
@@ -122,7 +126,7 @@ void TPrintersizeForm::BuildControls() {
     grid->addWidget(CloseBtn, 12, 1);
 
     auto* page = new QWidget(this);
-    page->setMinimumSize(400, 500);
+    page->setFixedSize(PageAreaWidth, PageAreaHeight);
     PrinterPagePanel = Named(new QFrame(page), "PrinterPagePanel");
     PrinterPagePanel->setFrameShape(QFrame::Box);
     SetBackground(PrinterPagePanel, QPalette::Base);
@@ -184,10 +188,18 @@ void TPrintersizeForm::CheckStyle() {
                                                                  : QPageLayout::Portrait);
     PageWidth = printer.width();
     PageHeight = printer.height();
-    const int panelWidth = PreviewPixels(PageWidth), panelHeight = PreviewPixels(PageHeight);
-    PrinterPagePanel->setGeometry(8, 8, panelWidth, panelHeight);
-    const int legendTop = LegendItems->checkedId() == lpBottom ? panelHeight - 40 : 8;
-    LegendPanel->move((panelWidth - LegendPanelWidth) / 2, legendTop);
+    // A fine printer resolution would give a page picture larger than its area: the picture
+    // then shrinks to fit, and the image shape and legend with it.
+    PageScale = PreviewScale(PageWidth, PageHeight, PageAreaWidth - 2 * PageMargin,
+                             PageAreaHeight - 2 * PageMargin);
+    const int panelWidth = PreviewPixels(PageWidth, PageScale),
+              panelHeight = PreviewPixels(PageHeight, PageScale);
+    PrinterPagePanel->setGeometry(PageMargin, PageMargin, panelWidth, panelHeight);
+    const int legendWidth = std::min(LegendPanelWidth, panelWidth);
+    const int legendTop =
+        LegendItems->checkedId() == lpBottom ? std::max(0, panelHeight - 40) : PageMargin;
+    LegendPanel->setGeometry((panelWidth - legendWidth) / 2, legendTop, legendWidth,
+                             LegendPanel->height());
     PageWidthLabel->setNum(PageWidth);
     PageHeightLabel->setNum(PageHeight);
     CheckImage();
@@ -206,7 +218,7 @@ void TPrintersizeForm::CheckImage() {
     WidthSpinEdit->setValue(size.Width);
     HeightSpinEdit->setValue(size.Height);
     SetBackground(PrintSizeRG, QPalette::Button);
-    const int w = PreviewPixels(size.Width), h = PreviewPixels(size.Height);
+    const int w = PreviewPixels(size.Width, PageScale), h = PreviewPixels(size.Height, PageScale);
     PrinterSizeShape->setGeometry((PrinterPagePanel->width() - w) / 2,
                                   (PrinterPagePanel->height() - h) / 2, w, h);
 }

@@ -67,6 +67,8 @@ class TPrintersizeForm : public TToolWindow {
     int32_t TitleWidth = 0;
     int32_t AuthorWidth = 0;
     int32_t LegendHeight = 0;
+    // Printer pixels a screen pixel of the page picture.
+    double PageScale = BasePreviewScale;
 
     void FormActivate();
     void CheckStyle();

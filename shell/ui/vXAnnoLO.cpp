@@ -113,6 +113,12 @@ void TLabelObjectsForm::BuildControls() {
             [this](int i, Qt::MouseButton b) { Guarded([&] { ColorGrid1Click(i, b); }); });
     connect(UpDown2, &QSpinBox::valueChanged, this,
             [this](int) { Guarded([&] { SelectRotation(); }); });
+    // The arrows step from the angle the edit shows, also one typed into it.
+    connect(LORAEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        bool isNumber = false;
+        const int angle = text.toInt(&isNumber);
+        if (isNumber) ShowArrowsAt(angle);
+    });
     connect(UpDown1, &QSpinBox::valueChanged, this, [this](int position) {
         bool moved = false;
         Guarded([&] { moved = UpDown1Changing(position); });
@@ -142,6 +148,7 @@ void TLabelObjectsForm::ShowData(int32_t index) {
     const TextLabelRecord& r = TextLabels.At(index);
     LOTEdit->setText(QString::fromLatin1(r.Text.data(), static_cast<qsizetype>(r.Text.size())));
     SetEditInteger(LORAEdit, r.Angle);
+    ShowArrowsAt(r.Angle);
     SetEditInteger(LOXEdit, r.X);
     SetEditInteger(LOYEdit, r.Y);
     RotatedCB->setChecked(r.Rotated);
@@ -190,6 +197,12 @@ void TLabelObjectsForm::SelectRotation() {
     ShowData(TextLabels.Current);
     GetData(TextLabels.Current);
     PlaceThisLabel(TextLabels.Current);
+}
+
+void TLabelObjectsForm::ShowArrowsAt(int32_t angle) {
+    const QSignalBlocker block(UpDown2);
+    UpDown2->setValue(angle);
+    Label2->setNum(UpDown2->value());
 }
 
 void TLabelObjectsForm::SetListPosition(int32_t position) {

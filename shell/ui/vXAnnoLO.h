@@ -59,6 +59,8 @@ class TLabelObjectsForm : public TToolWindow {
     void PlaceThisLabel(int32_t index);
     void PaintAll();
     void SelectRotation();
+    // The angle arrows and their label at `angle` without a rotation step.
+    void ShowArrowsAt(int32_t angle);
     void SetListPosition(int32_t position);
     // A release on the picture while LabelPlaceArmed: the place goes into the edits and the
     // label is placed there.

@@ -64,6 +64,32 @@ TEST(PrintLayout, LegendFitsAndIsPlacedAboveOrBelow) {
     const PageRect r = CentredOnPage(1000, 800, {true, 301, 200});
     EXPECT_EQ(r.Left, 349);
     EXPECT_EQ(r.Top, 300);
-    EXPECT_EQ(PreviewPixels(13770), 1000);
-    EXPECT_EQ(PreviewPixels(9918), 720);
+}
+
+TEST(PrintLayout, PagePictureScaleGrowsOnlyWhereThePageWouldNotFitItsBox) {
+    constexpr int32_t boxW = 384, boxH = 484;
+    const struct {
+        const char* Name;
+        int32_t PageW, PageH;
+        bool AtBaseScale;
+        int32_t PictureW, PictureH;
+    } cases[] = {
+        // Letter paper at 300 dots an inch.
+        {"300 dpi", 2550, 3300, true, 185, 240},
+        // 6664 / 13.77 is just under the box; 6665 is just over it.
+        {"box height at 13.77", 5000, 6664, true, 363, 484},
+        {"just over the box", 5000, 6665, false, 363, 484},
+        {"1200 dpi portrait", 9584, 13700, false, 339, 484},
+        {"1200 dpi landscape", 13700, 9584, false, 384, 269},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const double scale = PreviewScale(c.PageW, c.PageH, boxW, boxH);
+        EXPECT_EQ(scale == 13.77, c.AtBaseScale) << scale;
+        EXPECT_GE(scale, 13.77);
+        EXPECT_EQ(PreviewPixels(c.PageW, scale), c.PictureW);
+        EXPECT_EQ(PreviewPixels(c.PageH, scale), c.PictureH);
+    }
+    EXPECT_EQ(PreviewPixels(13770, 13.77), 1000);
+    EXPECT_EQ(PreviewPixels(9918, 13.77), 720);
 }

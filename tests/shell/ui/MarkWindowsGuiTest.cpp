@@ -161,14 +161,19 @@ TEST_F(MarkWindows, ObjectFilesThroughTheDialogs) {
     EXPECT_EQ(FileSizeOf(Dir.File("two.rof")), 64);
     EXPECT_EQ(ObjectFileName, Dir.File("two.rof"));
 
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("cut.rof"), std::string(33, '\0')));
+    // A tail shorter than a record is not read: one mark and a byte give the mark.
+    std::string tailed = FileText(Dir.File("two.rof")).substr(32);
+    tailed += 'x';
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("tailed.rof"), tailed));
     ASSERT_TRUE(WriteFileAtomic(Dir.File("empty.rof"), std::string()));
     const struct {
         const char* Answer;
         const char* Error;
         int32_t Last;
-    } cases[] = {
-        {"", nullptr, 1}, {"cut.rof", "Read beyond end of file", 1}, {"empty.rof", nullptr, -1}};
+    } cases[] = {{"", nullptr, 1},
+                 {"missing.rof", "File not found", 1},
+                 {"tailed.rof", nullptr, 0},
+                 {"empty.rof", nullptr, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Answer);
         Rec->Clear();
@@ -177,6 +182,7 @@ TEST_F(MarkWindows, ObjectFilesThroughTheDialogs) {
         EXPECT_EQ(Rec->ErrorBoxes.size(), c.Error ? 1u : 0u);
         if (c.Error && !Rec->ErrorBoxes.empty()) EXPECT_EQ(Rec->ErrorBoxes[0], c.Error);
         EXPECT_EQ(ObjectMarks.Last, c.Last);
+        if (c.Last == 0) EXPECT_EQ(w->LOX1Edit->text(), "3");
     }
     // An empty list draws nothing and cannot move.
     w->OverlayListBtn->click();
@@ -223,4 +229,33 @@ TEST_F(MarkWindows, EachRotationStepDrawsTheLabelAgain) {
     for (int x = 0; x < 80; ++x)
         EXPECT_EQ(ColorAt(x, 65), OriginalAt(x, 65));
     EXPECT_NE(ColorAt(41, 55), OriginalAt(41, 55));
+}
+
+TEST_F(MarkWindows, TheAngleArrowsStepFromTheAngleShown) {
+    TLabelObjectsForm* w = Labels();
+    w->MousedLocationCB->setChecked(false);
+    // Two labels: "Hello" at 90 degrees, then one at 0.
+    Rec->FileAnswers = {TestData("labels.raf")};
+    w->LoadListBtn->click();
+    ASSERT_EQ(TextLabels.InUse(), 2u);
+    EXPECT_EQ(w->LORAEdit->text(), "90");
+    EXPECT_EQ(w->UpDown2->value(), 90);
+    EXPECT_EQ(w->Label2->text(), "90");
+    // Showing a label sets the arrows without drawing it.
+    EXPECT_EQ(DisplayedPicture.Pixels, Original);
+    w->UpDown2->stepUp();
+    EXPECT_EQ(TextLabels.Items[0].Angle, 91);
+    EXPECT_EQ(w->LORAEdit->text(), "91");
+    EXPECT_NE(DisplayedPicture.Pixels, Original);
+
+    w->UpDown1->setValue(1);
+    EXPECT_EQ(w->UpDown2->value(), 0);
+    EXPECT_EQ(w->Label2->text(), "0");
+    // An angle typed into the edit is where the arrows go on from.
+    w->LORAEdit->clear();
+    QTest::keyClicks(w->LORAEdit, "45");
+    EXPECT_EQ(w->UpDown2->value(), 45);
+    w->UpDown2->stepDown();
+    EXPECT_EQ(TextLabels.Items[1].Angle, 44);
+    EXPECT_EQ(w->Label2->text(), "44");
 }

@@ -3,14 +3,17 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <limits>
 #include <stdexcept>
 
 namespace {
 
 struct SeenBox {
     QPoint Corner;
+    QSize Size;
     QMessageBox::StandardButtons Buttons;
     QString Text;
     Qt::TextFormat Format;
@@ -23,6 +26,7 @@ template <typename Show> SeenBox ShowAndClose(Show show) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         seen.Corner = box->pos();
+        seen.Size = box->frameGeometry().size();
         seen.Buttons = box->standardButtons();
         seen.Text = box->text();
         seen.Format = box->textFormat();
@@ -62,6 +66,41 @@ TEST(MessageBox, OpensAtTheOptionsPositionWithTheButtonsOfItsKind) {
         ShowAndClose([] { RunGuarded([] { throw std::runtime_error("<i>x</i>"); }); });
     EXPECT_EQ(failed.Format, Qt::PlainText);
     EXPECT_EQ(failed.Text, "<i>x</i>");
+    ResetHooksToDefaults();
+}
+
+TEST(MessageBox, StaysWhollyOnTheScreenWhateverThePositionStored) {
+    TVORNForm form;
+    InstallGuiHooks(&form);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    MessageX = MessageY = 123;
+    const QSize size = ShowAndClose(9999).Size;
+    ASSERT_LT(size.width(), screen.width());
+    const int lastX = screen.right() + 1 - size.width(),
+              lastY = screen.bottom() + 1 - size.height();
+    constexpr int32_t most = std::numeric_limits<int32_t>::max();
+    constexpr int32_t least = std::numeric_limits<int32_t>::min();
+    const struct {
+        int32_t X, Y;
+        QPoint Corner;
+    } cases[] = {
+        {123, 123, {123, 123}},
+        {lastX, lastY, {lastX, lastY}},
+        {lastX + 1, 7, {lastX, 7}},
+        {5, lastY + 1, {5, lastY}},
+        {-5, 999999999, {screen.left(), lastY}},
+        {most, most, {lastX, lastY}},
+        {least, least, {screen.left(), screen.top()}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.X << ", " << c.Y);
+        MessageX = c.X;
+        MessageY = c.Y;
+        const SeenBox seen = ShowAndClose(9999);
+        EXPECT_EQ(seen.Corner, c.Corner);
+        EXPECT_TRUE(screen.contains(QRect(seen.Corner, seen.Size)));
+    }
+    MessageX = MessageY = 123;
     ResetHooksToDefaults();
 }
 

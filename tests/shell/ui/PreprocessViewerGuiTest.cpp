@@ -1,6 +1,7 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/vREIV.h"
 #include "shell/ui/vResize.h"
+#include "shell/ui/vRotate.h"
 #include "support/GuiStartup.h"
 #include "support/PngFixtures.h"
 
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -191,4 +194,90 @@ TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
     Rec->FileAnswers.push_back(Dir.File("copy.png"));
     Viewer->FS_BMP->trigger();
     EXPECT_FALSE(FileExists(Dir.File("copy.png")));
+}
+
+TEST_F(PreprocessViewer, FreeCropByMouseDragKeepsTheBoxAboveItsSmallestSize) {
+    const struct {
+        const char* Name;
+        bool Armed;
+        QPoint Press;
+        std::vector<QPoint> Moves;
+        PictureSize Size;
+        QPoint Corner;
+    } cases[] = {
+        {"a box", true, {10, 20}, {{60, 50}}, {50, 30}, {10, 20}},
+        {"the smallest box", true, {10, 20}, {{43, 44}}, {33, 24}, {10, 20}},
+        {"one column too narrow", true, {10, 20}, {{42, 50}}, {100, 80}, {0, 0}},
+        {"one row too short", true, {10, 20}, {{60, 43}}, {100, 80}, {0, 0}},
+        {"the pointer back above and left of the start",
+         true,
+         {10, 20},
+         {{60, 50}, {5, 10}},
+         {50, 30},
+         {10, 20}},
+        {"the pointer on the right edge",
+         true,
+         {10, 20},
+         {{60, 50}, {100, 79}},
+         {50, 59},
+         {10, 20}},
+        {"not armed", false, {10, 20}, {{60, 50}}, {100, 80}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Give(100, 80);
+        if (c.Armed) Viewer->E_Crop->trigger();
+        QTest::mousePress(Viewer->Image1, Qt::LeftButton, {}, c.Press);
+        for (const QPoint& to : c.Moves)
+            QTest::mouseMove(Viewer->Image1, to);
+        QTest::mouseRelease(Viewer->Image1, Qt::LeftButton, {}, c.Moves.back());
+        EXPECT_FALSE(Viewer->FreeCropArmed);
+        EXPECT_FALSE(Viewer->FreeCropDragging);
+        ASSERT_EQ(Size(), c.Size);
+        EXPECT_EQ(Viewer->PreprocessPicture.At(0, 0), Original.At(c.Corner.x(), c.Corner.y()));
+        EXPECT_EQ(Viewer->Image1->size(), QSize(c.Size.Width, c.Size.Height));
+    }
+}
+
+TEST_F(PreprocessViewer, RotateCentresOnShowTimesEachTurnAndKeepsItOnRequest) {
+    const struct {
+        int W, H;
+        int I, J;
+    } centres[] = {{101, 61, 50, 30}, {900, 500, 360, 250}};
+    for (const auto& c : centres) {
+        SCOPED_TRACE(c.W);
+        Give(c.W, c.H);
+        OnDialog<TRotateForm>([&] { Viewer->IZ_Rotate->trigger(); },
+                              [&](TRotateForm* dialog) {
+                                  EXPECT_EQ(dialog->SpinEditI->value(), c.I);
+                                  EXPECT_EQ(dialog->SpinEditJ->value(), c.J);
+                                  EXPECT_EQ(dialog->SpinEditThetaDegrees->value(), 45);
+                                  EXPECT_FALSE(dialog->Busy);
+                                  EXPECT_EQ(dialog->Rotated.Width, c.W);
+                                  // 45 degrees: the corners come from outside, pure blue.
+                                  EXPECT_EQ(dialog->Rotated.At(0, 0), PackPixel(0, 0, 255));
+                                  dialog->reject();
+                              });
+        EXPECT_EQ(Viewer->PreprocessPicture.Pixels, Original.Pixels);
+    }
+
+    // A quarter turn clockwise of a 40 x 40 picture about (20, 20): the result's column x and
+    // row y come from the source's column y and row 39 - x, nothing from outside.
+    Give(40, 40);
+    OnDialog<TRotateForm>([&] { Viewer->IZ_Rotate->trigger(); },
+                          [&](TRotateForm* dialog) {
+                              dialog->SpinEditThetaDegrees->setValue(90);
+                              EXPECT_TRUE(QRegularExpression("^Rotation Time = \\d+ ms$")
+                                              .match(dialog->windowTitle())
+                                              .hasMatch())
+                                  << dialog->windowTitle().toStdString();
+                              EXPECT_EQ(Viewer->PreprocessPicture.Pixels, Original.Pixels);
+                              dialog->ButtonSaveRotated->click();
+                              EXPECT_FALSE(dialog->KeepRotated);
+                              dialog->reject();
+                          });
+    ASSERT_EQ(Size(), (PictureSize{40, 40}));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(Viewer->PreprocessPicture.At(x, y), Original.At(y, 39 - x)) << x << "," << y;
 }

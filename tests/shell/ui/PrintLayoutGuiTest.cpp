@@ -125,3 +125,49 @@ TEST_F(PrintLayout, ALegendOfNoneNeverBlocksAndAPrintUnderWayIsRefusedOrAborted)
     EXPECT_TRUE(Rec->Shown(38)) << Rec->Summary();
     underWay.end();
 }
+
+TEST_F(PrintLayout, PagePictureImageShapeAndLegendStayInsideTheWindowAtAnyResolution) {
+    const struct {
+        int Dpi;
+        QPageLayout::Orientation Orientation;
+        int32_t Size;
+        bool AtBaseScale;
+    } cases[] = {
+        {300, QPageLayout::Portrait, psMaxSize, true},
+        {300, QPageLayout::Landscape, psOriginal, true},
+        {1200, QPageLayout::Portrait, psMaxSize, false},
+        {1200, QPageLayout::Landscape, psMaxSize, false},
+        {1200, QPageLayout::Portrait, psOriginal, false},
+    };
+    QPrinter& printer = Form->PrinterDevice();
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.Dpi << " dpi, orientation " << c.Orientation << ", size " << c.Size);
+        printer.setResolution(c.Dpi);
+        printer.setPageOrientation(c.Orientation);
+        Layout->PrintSizeItems->button(c.Size)->setChecked(true);
+        Layout->show();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(Layout->ImageFits);
+        EXPECT_EQ(Layout->PageScale == 13.77, c.AtBaseScale) << Layout->PageScale;
+        EXPECT_EQ(Layout->PrinterPagePanel->width(),
+                  PreviewPixels(Layout->PageWidth, Layout->PageScale));
+        EXPECT_EQ(Layout->PrinterSizeShape->width(),
+                  PreviewPixels(Layout->Printed.Width, Layout->PageScale));
+        const QRect window = Layout->rect();
+        for (const QWidget* part :
+             {Layout->PrinterPagePanel, Layout->PrinterSizeShape, Layout->LegendPanel}) {
+            const QRect inWindow(part->mapTo(Layout, QPoint(0, 0)), part->size());
+            EXPECT_TRUE(window.contains(inWindow))
+                << part->objectName().toStdString() << " at " << inWindow.x() << "," << inWindow.y()
+                << " " << inWindow.width() << "x" << inWindow.height() << " in a window of "
+                << window.width() << "x" << window.height();
+            if (part != Layout->PrinterPagePanel) {
+                EXPECT_TRUE(Layout->PrinterPagePanel->rect().contains(part->geometry()))
+                    << part->objectName().toStdString();
+            }
+        }
+        Layout->hide();
+    }
+}
