@@ -33,6 +33,10 @@ void HookBandHints(const std::string& text) {
     if (Hooks.SetBandHints) Hooks.SetBandHints(text);
 }
 
+bool HookOpenDocument(const std::string& url) {
+    return Hooks.OpenDocument ? Hooks.OpenDocument(url) : false;
+}
+
 void HookStatus(int panel, const std::string& text) {
     if (Hooks.SetStatusText) Hooks.SetStatusText(panel, text);
 }

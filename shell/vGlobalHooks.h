@@ -88,6 +88,9 @@ struct VornHooks {
     // The band-processing window's own gauge and hint panel, which the band-product runs drive.
     std::function<void(int percent)> SetBandGauge;
     std::function<void(const std::string& text)> SetBandHints;
+    // Opens a document or address (a file URL, with an anchor) in the desktop's default program;
+    // false when nothing took it.
+    std::function<bool(const std::string& url)> OpenDocument;
 };
 
 extern VornHooks Hooks;
@@ -108,6 +111,7 @@ void HookBeep(int frequency, int milliseconds);
 std::string HookChooseFile(FileDialogRequest& request);
 void HookBandGauge(int percent);
 void HookBandHints(const std::string& text);
+bool HookOpenDocument(const std::string& url);
 
 // One image operation, band run or macro playback at a time.
 extern bool ImageOperationBusy;

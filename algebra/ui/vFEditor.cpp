@@ -4,6 +4,7 @@
 #include "algebra/vFilterEditorState.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vOptionChoices.h"
@@ -65,6 +66,7 @@ TFEditForm::TFEditForm(QWidget* parent)
     PageControl1->addTab(MakeEditorPage(), "Filter Editor");
     PageControl1->addTab(MakeTexturesPage(), "Textures");
     PageControl1->addTab(MakeRankedPage(), "Ranked Edge");
+    SetPageHelpContexts(PageControl1, {9200, 9100, 9300, 9400});
     layout->addWidget(PageControl1);
     ResizeGrid(3);
     Clear();

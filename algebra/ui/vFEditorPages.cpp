@@ -7,6 +7,7 @@
 #include "algebra/vUTexture.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vMacroCodes.h"
@@ -68,6 +69,8 @@ QWidget* TFEditForm::MakeFiledPage() {
                         "Filter Image then Subtract it from Image (self)"},
                        0, 1, column);
     qobject_cast<QWidget*>(FiledFRG->parent())->setToolTip("does nothing");
+    SetHelpContext(qobject_cast<QWidget*>(FiledFiltersRG->parent()), 9220);
+    SetHelpContext(qobject_cast<QWidget*>(FiledFRG->parent()), 9210);
     SpeedButton1 = new QToolButton(page);
     SpeedButton1->setObjectName("SpeedButton1");
     SpeedButton1->setText("Load and Process");
@@ -174,9 +177,13 @@ QWidget* TFEditForm::MakeRankedPage() {
         *row.Edit = edit(row.EditName, row.Text);
         grid->addWidget(*row.Button, line, 0);
         grid->addWidget(*row.Edit, line, 1);
+        // The rows' topics run 9401, 9402, ... down the page; the edits share their button's.
+        SetHelpContext(*row.Button, RankedHelpTopic + line);
+        SetHelpContext(*row.Edit, RankedHelpTopic + line);
         if (row.Edit2) {
             *row.Edit2 = edit(row.Edit2Name, row.Text2);
             grid->addWidget(*row.Edit2, line, 2);
+            SetHelpContext(*row.Edit2, RankedHelpTopic + line);
         }
         if (row.Note) grid->addWidget(new QLabel(row.Note, page), line, 3);
         ++line;

@@ -3,6 +3,7 @@
 #include "algebra/ui/vColorContortions.h"
 #include "algebra/vUPixAl.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vOptionChoices.h"
@@ -88,6 +89,7 @@ TPixelAlgebraForm::TPixelAlgebraForm(QWidget* parent)
     PageControl1->addTab(MakeRatiosPage(), "Ratios");
     ColorContortions = new TColorContortionsPage(this);
     PageControl1->addTab(ColorContortions, "Color Contortions");
+    SetPageHelpContexts(PageControl1, {8100, 8700, 8900});
 
     auto* bottom = new QHBoxLayout;
     TogglesRG = ItemRadioGroup(this, "TogglesRG", "",
@@ -184,6 +186,7 @@ QWidget* TPixelAlgebraForm::MakeRatiosPage() {
     auto* ratios = new QVBoxLayout;
     PixelRatiosRG =
         ItemRadioGroup(page, "PixelRatiosRG", "Pixel Ratios", RatioFormulas, -1, 1, ratios);
+    SetHelpContext(qobject_cast<QWidget*>(PixelRatiosRG->parent()), 8750);
     auto* ratioButtons = new QHBoxLayout;
     PA_RatiosBtn = Button(page, "PA_RatiosBtn", "Process Ratio", "Process selected Ratio",
                           &TPixelAlgebraForm::PA_RatiosBtnClick);

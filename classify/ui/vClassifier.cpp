@@ -6,6 +6,7 @@
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vClassColorGrid.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -119,6 +120,7 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassPages->addTab(MakeClassChangerPage(), "Class changer");
     ClassPages->addTab(MakeNeuralNetPage(), "Neural Net");
     ClassPages->addTab(MakeAccuracyPage(), "Classification Accuracy Matrix");
+    SetPageHelpContexts(ClassPages, {11100, 11200, 11300, 11500, 11400});
     ClassPages->setTabEnabled(PageNeuralNet, false);
     ClassPages->setTabEnabled(PageAccuracy, false);
     ClassPages->setCurrentIndex(PageImageBased);

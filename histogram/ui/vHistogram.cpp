@@ -4,6 +4,7 @@
 
 #include "histogram/ui/vHistogramControls.h"
 #include "histogram/vHistogramPages.h"
+#include "shell/ui/vHelp.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
 
@@ -53,6 +54,7 @@ THistogramForm::THistogramForm(QWidget* parent)
     BuildClassifierPage(Pages[PageClassifier]);
     BuildClassifierDataPage(Pages[PageClassifierData]);
     BuildSlicePage(Pages[PageSlice]);
+    SetPageHelpContexts(HistoPages, {6100, 6050, 6200, 6300, 6400, 6600, 0, 6700});
 
     PreviewCloseBtn = MakeButton(this, "PreviewCloseBtn", "Close");
     auto* bottom = new QHBoxLayout;

@@ -7,6 +7,7 @@
 #include "histogram/vSohoCommands.h"
 #include "histogram/vUISOHO.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/vMacroCodes.h"
 
 #include <QButtonGroup>
@@ -21,6 +22,9 @@ using namespace histogram_ui;
 namespace {
 
 constexpr int SliceHelpTopic = 6700;
+constexpr int ObjectHelpTopic = 6710;
+// The rows' topics run 6720, 6722, ... down the page; a row's edits share its button's topic.
+constexpr int FirstRowHelpTopic = 6720;
 constexpr int ObjectGroupColumns = 2;
 
 struct SliceEditLook {
@@ -80,8 +84,10 @@ void THistogramForm::BuildSlicePage(QWidget* page) {
         const int r = static_cast<int>(row);
         SOHOButtons[row] = MakeButton(page, QString("Button%1").arg(row + 1), look.Caption);
         grid->addWidget(SOHOButtons[row], r, 0);
+        SetHelpContext(SOHOButtons[row], FirstRowHelpTopic + 2 * r);
         for (size_t e = 0; e < look.Edits.size() && look.Edits[e].Name; ++e) {
             SOHOEdits[row][e] = MakeEdit(page, look.Edits[e].Name);
+            SetHelpContext(SOHOEdits[row][e], FirstRowHelpTopic + 2 * r);
             SOHOEdits[row][e]->setText(look.Edits[e].Default);
             grid->addWidget(SOHOEdits[row][e], r, 1 + static_cast<int>(e));
         }
@@ -92,6 +98,7 @@ void THistogramForm::BuildSlicePage(QWidget* page) {
     auto* box = new QGroupBox("SC Object", page);
     box->setObjectName("SOHOGroup");
     box->setToolTip("Infra Red statistical classifiers");
+    SetHelpContext(box, ObjectHelpTopic);
     auto* items = new QGridLayout(box);
     SOHOGroup = new QButtonGroup(box);
     SOHOGroup->setObjectName("SOHOGroup");
@@ -103,6 +110,7 @@ void THistogramForm::BuildSlicePage(QWidget* page) {
     }
     SetItemIndex(SOHOGroup, 0);
     H_SOHOBtn = MakeButton(page, "H_SOHOBtn", "Display SCO");
+    SetHelpContext(H_SOHOBtn, ObjectHelpTopic);
     auto* side = new QVBoxLayout;
     side->addWidget(box);
     side->addWidget(H_SOHOBtn);

@@ -4,6 +4,7 @@
 #include "histogram/vUILinear.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -157,6 +158,27 @@ TLinearForm::TLinearForm(QWidget* parent)
     wandRow->addWidget(WandTrackBar, 1);
     wandRow->addWidget(SpeedButton1);
     wandLayout->addLayout(wandRow);
+
+    const std::pair<QWidget*, int> helpTopics[] = {
+        {RGBContoursBtn, 7100},
+        {BEdit, 7100},
+        {GEdit, 7100},
+        {REdit, 7100},
+        {ContourRGBBtn, 7200},
+        {WBEdit, 7200},
+        {WGEdit, 7200},
+        {WREdit, 7200},
+        {MeasuredBtn, 7900},
+        {ProfileBtn, 7500},
+        {SnakeBtn, 7400},
+        {RedEdgeFollowerBtn, 7700},
+        {EdgeFollowEdit, 7700},
+        {EdgeFlowBtn, 7800},
+        {ContourIntervalBtn, 7300},
+        {ContourIntervalEdit, 7300},
+    };
+    for (const auto& [control, topic] : helpTopics)
+        SetHelpContext(control, topic);
 
     LinearCloseBtn = Button(this, "LinearCloseBtn", "Close", "");
     LinearHelpBtn = Button(this, "LinearHelpBtn", "Help", "");

@@ -11,6 +11,7 @@
 #include "import/vHeaderListing.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -118,6 +119,7 @@ TPBands::TPBands(QWidget* parent)
     IIPageControl->addTab(BuildDISToDIPPage(), "DIS->DIP");
     DisToDipPage = new TDisToDipPage(this);
     IIPageControl->addTab(BuildDIPPage(), "DIP");
+    SetPageHelpContexts(IIPageControl, {2010, 2410, 2500, 2930, 0, 2460, 2800});
     layout->addWidget(IIPageControl);
     connect(IIPageControl, &QTabWidget::currentChanged, this,
             [this] { Run([this] { IIPageControlChange(); }); });
@@ -224,6 +226,7 @@ QWidget* TPBands::BuildDISPage() {
         Binder->BindList(*l.Memo, l.Lines);
         DISPageControl->addTab(*l.Memo, l.Caption);
     }
+    SetPageHelpContexts(DISPageControl, {2700, 2720, 2730, 2740, 2750, 2760});
     return DISPageControl;
 }
 

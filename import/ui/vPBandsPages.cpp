@@ -4,6 +4,7 @@
 #include "import/ui/vPBands.h"
 #include "import/vHeaderChoices.h"
 #include "import/vHeaderListing.h"
+#include "shell/ui/vHelp.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -320,6 +321,8 @@ QWidget* TPBands::BuildDIHPage() {
     Binder->BindList(RIHDISMemo, &HeaderPages.RIHDISMemo);
     MultiPageControl->addTab(RIHDISMemo, "DIS's");
     MultiPageControl->addTab(BuildViewerPage(), "Viewer");
+    SetPageHelpContexts(MultiPageControl,
+                        {2012, 2019, 2011, 0, 2013, 2400, 2014, 2015, 2016, 2018, 2001});
 
     QWidget* name = MakeDIHControl(F::RIHHeaderFileEdit, page);
     name->setToolTip("Header File Name");

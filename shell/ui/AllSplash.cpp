@@ -20,7 +20,8 @@ struct SplashEntry {
 
 const SplashEntry SplashTable[] = {{10, "VORN KEEL"}};
 
-// A landscape of coloured bands under a sky, drawn rather than shipped.
+} // namespace
+
 QPixmap SplashPicture(int width, int height) {
     QPixmap pixmap(width, height);
     QPainter p(&pixmap);
@@ -37,8 +38,6 @@ QPixmap SplashPicture(int width, int height) {
     }
     return pixmap;
 }
-
-} // namespace
 
 QString SplashCaption(int index) {
     for (const auto& e : SplashTable)

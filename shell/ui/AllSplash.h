@@ -2,6 +2,7 @@
 // the caption of the splash table, and a timer that closes it.
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QFrame;
@@ -29,3 +30,6 @@ class TSplashScreen : public QWidget {
 
 // The caption of a splash-table index; empty for an index without one.
 QString SplashCaption(int index);
+
+// The program's emblem: a landscape of coloured bands under a sky, drawn rather than shipped.
+QPixmap SplashPicture(int width, int height);

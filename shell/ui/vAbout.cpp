@@ -1,6 +1,9 @@
 #include "shell/ui/vAbout.h"
 
 #include "platform/PlSystemInfo.h"
+#include "runtime/RtFiles.h"
+#include "shell/ui/AllSplash.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -11,6 +14,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 const char* const SystemInformationPrograms[4] = {"hardinfo", "gnome-system-monitor",
@@ -40,6 +45,14 @@ TAboutVorn::TAboutVorn(QWidget* parent)
     BuildInfo->setObjectName("BuildInfo");
     Comments->setObjectName("Comments");
 
+    LogoImage = LinkPicture("LogoImage", SplashPicture(96, 48), "The user guide");
+    ReadMeImage = LinkPicture("ReadMeImage",
+                              style()->standardIcon(QStyle::SP_FileDialogInfoView).pixmap(32, 32),
+                              "Read me: installing, building and running the program");
+    GettingStartedBtn = new QPushButton("Getting Started...", this);
+    GettingStartedBtn->setObjectName("GettingStartedBtn");
+    GettingStartedBtn->setToolTip("A first session, step by step, in the user guide");
+
     auto* facts = new QGridLayout;
     facts->addWidget(new QLabel("Windows Memory :", this), 0, 0);
     facts->addWidget(PhysMem, 0, 1);
@@ -61,13 +74,21 @@ TAboutVorn::TAboutVorn(QWidget* parent)
     buttons->addWidget(HelpBtn);
     buttons->addWidget(SystemInformationBtn);
     buttons->addWidget(ProgramInformationBtn);
+    buttons->addWidget(GettingStartedBtn);
     buttons->addStretch(1);
     buttons->addWidget(OKButton);
 
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(LogoImage);
+    heading->addWidget(title, 1);
+    auto* about = new QHBoxLayout;
+    about->addWidget(Comments, 1);
+    about->addWidget(ReadMeImage);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title);
+    layout->addLayout(heading);
     layout->addWidget(BuildInfo);
-    layout->addWidget(Comments);
+    layout->addLayout(about);
     layout->addLayout(facts);
     layout->addLayout(buttons);
 
@@ -77,6 +98,12 @@ TAboutVorn::TAboutVorn(QWidget* parent)
     connect(ProgramInformationBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { ProgramInformationBtnClick(); }); });
     connect(OKButton, &QPushButton::clicked, this, &TAboutVorn::close);
+    connect(LogoImage, &QToolButton::clicked, this,
+            [this] { Guarded([this] { LogoImageClick(); }); });
+    connect(ReadMeImage, &QToolButton::clicked, this,
+            [this] { Guarded([this] { ReadMeImageClick(); }); });
+    connect(GettingStartedBtn, &QPushButton::clicked, this,
+            [this] { Guarded([this] { GettingStartedBtnClick(); }); });
 
     Guarded([this] {
         const MemoryStatus m = ReadMemoryStatus();
@@ -89,6 +116,30 @@ TAboutVorn::TAboutVorn(QWidget* parent)
 
 void TAboutVorn::HelpBtnClick() {
     if (VORNForm) VORNForm->ShowHelpContext(222);
+}
+
+QToolButton* TAboutVorn::LinkPicture(const char* name, const QPixmap& picture, const char* hint) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setIcon(picture);
+    button->setIconSize(picture.size());
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setToolTip(hint);
+    return button;
+}
+
+// The user guide and the read-me are shipped beside the program, where the guide is.
+void TAboutVorn::LogoImageClick() {
+    if (VORNForm) VORNForm->ShowHelpContext(0);
+}
+
+void TAboutVorn::ReadMeImageClick() {
+    if (VORNForm) OpenDocumentAt(ExtractFilePath(VORNForm->HelpFile) + ReadMeFileName, {});
+}
+
+void TAboutVorn::GettingStartedBtnClick() {
+    if (VORNForm) OpenDocumentAt(VORNForm->HelpFile, GettingStartedAnchor);
 }
 
 void TAboutVorn::SystemInformationBtnClick() {

@@ -8,7 +8,9 @@
 #include <QStringList>
 
 class QLabel;
+class QPixmap;
 class QPushButton;
+class QToolButton;
 
 class TAboutVorn : public TToolWindow {
     Q_OBJECT
@@ -24,10 +26,22 @@ class TAboutVorn : public TToolWindow {
     QPushButton* SystemInformationBtn = nullptr;
     QPushButton* ProgramInformationBtn = nullptr;
     QPushButton* OKButton = nullptr;
+    // Links out of the box, opened by the desktop's default program: the emblem opens the user
+    // guide, the page picture the read-me, the button the guide's first steps.
+    QToolButton* LogoImage = nullptr;
+    QToolButton* ReadMeImage = nullptr;
+    QPushButton* GettingStartedBtn = nullptr;
 
     void HelpBtnClick();
     void SystemInformationBtnClick();
     void ProgramInformationBtnClick();
+    void LogoImageClick();
+    void ReadMeImageClick();
+    void GettingStartedBtnClick();
+
+  private:
+    // A picture that is a link: flat until the mouse is over it.
+    QToolButton* LinkPicture(const char* name, const QPixmap& picture, const char* hint);
 };
 
 // Starts a program found on the search path in `folder`; false when there is none or it does not

@@ -7,6 +7,7 @@
 #include "import/ui/vPBands.h"
 #include "import/vHeaderPages.h"
 #include "platform/PlSound.h"
+#include "platform/ui/PlDesktop.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
@@ -220,5 +221,6 @@ void InstallGuiHooks(TVORNForm*) {
     Hooks.EndUndoHoldingMode = [] {
         if (VORNForm) VORNForm->EndUndoHoldingMode();
     };
+    Hooks.OpenDocument = OpenWithDesktop;
     InstallBandWindowHooks();
 }

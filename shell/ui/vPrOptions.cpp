@@ -4,6 +4,7 @@
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vClassColorGrid.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vOptionChoices.h"
@@ -128,6 +129,7 @@ TOptionsForm::TOptionsForm(QWidget* parent)
         const int index = PageControl1->addTab(p.Page, p.Caption);
         PageControl1->setTabToolTip(index, p.Hint);
     }
+    SetPageHelpContexts(PageControl1, {3100, 3700, 3800});
     PageControl1->setCurrentIndex(2);
 
     RPOClose = Button(this, "RPOClose", "Close", nullptr, &TOptionsForm::RPOCloseClick);

@@ -1,5 +1,6 @@
 #include "shell/ui/vToolWindow.h"
 
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -11,6 +12,7 @@ TToolWindow::TToolWindow(const QString& caption, const QString& formName, int po
     : QDialog(parent, Qt::Window), PositionPair(positionPair), FreeCode(freeCode) {
     setObjectName(formName);
     setWindowTitle(caption);
+    SetHelpContext(this, WindowHelpContext(formName));
     if (PositionPair >= 0 && PositionPair < FormPositionCount)
         move(FormPositions[PositionPair].Left, FormPositions[PositionPair].Top);
 }

@@ -10,6 +10,7 @@
 #include "platform/PlSound.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/AllSplash.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vOMark.h"
 #include "shell/ui/vPSize.h"
@@ -25,12 +26,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QSessionManager>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QUrl>
 
 bool TVORNForm::TerminateRequested = false;
 
@@ -117,7 +116,7 @@ void TVORNForm::FormCreate(const QStringList& arguments) {
 
     if (!BindSoundLibrary()) PlainMessage(NoSoundLibraryMessage);
 
-    HelpFile = ExecutableDirectory() + "Vorn.HLP";
+    HelpFile = ExecutableDirectory() + HelpFileName;
     QCoreApplication::setApplicationName("VORN KEEL");
     qApp->installEventFilter(this);
 #if QT_CONFIG(sessionmanager)
@@ -206,6 +205,10 @@ bool TVORNForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::Close) Guarded([&] { ModeWindowClosing(watched); });
+    if (IsHelpKeyOnControl(watched, event)) {
+        Guarded([&] { ShowHelpContext(HelpContextOf(watched)); });
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -280,11 +283,8 @@ TToolWindow* TVORNForm::ShowToolForm(int code) {
     return window;
 }
 
-void TVORNForm::ShowHelpContext(int) {
-    if (FileExists(HelpFile))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(HelpFile)));
-    else
-        PlainMessage("Help file not found: " + HelpFile);
+void TVORNForm::ShowHelpContext(int context) {
+    OpenDocumentAt(HelpFile, HelpTopicAnchor(context));
 }
 
 void TVORNForm::RequestTerminate() {

@@ -50,6 +50,10 @@ RecordingHooks::RecordingHooks() {
     Hooks.AppendMacroLine = [this](const std::string& l) { MacroLines.push_back(l); };
     Hooks.AppendHistoryLine = [this](const std::string& l) { HistoryLines.push_back(l); };
     Hooks.SaveHistoryLog = [this] { ++HistorySaves; };
+    Hooks.OpenDocument = [this](const std::string& url) {
+        OpenedDocuments.push_back(url);
+        return true;
+    };
 }
 
 RecordingHooks::~RecordingHooks() {
@@ -87,5 +91,6 @@ void RecordingHooks::Clear() {
     MacroLines.clear();
     HistoryLines.clear();
     FileRequests.clear();
+    OpenedDocuments.clear();
     HistorySaves = PictureChanges = ProcessMessagesCalls = TerminateRequests = 0;
 }

@@ -33,6 +33,8 @@ class RecordingHooks {
     std::vector<std::string> MacroLines;
     std::vector<std::string> HistoryLines;
     std::vector<FileDialogRequest> FileRequests;
+    // The URLs handed to the desktop's default program.
+    std::vector<std::string> OpenedDocuments;
     int HistorySaves = 0;
     int PictureChanges = 0;
     int ProcessMessagesCalls = 0;

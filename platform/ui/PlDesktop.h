@@ -1,0 +1,9 @@
+// The desktop's own "open this" service, standing in for the shell's open of a document or
+// address: the desktop hands the URL to the program the user chose for that kind of file.
+#pragma once
+
+#include <string>
+
+// Opens a URL (an encoded file URL, an anchor allowed) in the desktop's default program; false
+// when the desktop has no program for it.
+bool OpenWithDesktop(const std::string& url);
