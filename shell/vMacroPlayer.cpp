@@ -5,6 +5,7 @@
 #include "classify/vClassDispatch.h"
 #include "histogram/vSohoCommands.h"
 #include "histogram/vUILinear.h"
+#include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRandom.h"
 #include "shell/vGlobal.h"
@@ -17,6 +18,7 @@
 
 std::function<void(const std::string& directory, const std::string& name)> MacroLoadPicture =
     LoadPictureFile;
+std::function<void(const std::array<int32_t, 21>& items)> MacroShowPixelAlgebraItems;
 
 std::string MacroStep::L(int k) const {
     return Text.Line(Index + static_cast<size_t>(k));
@@ -60,8 +62,10 @@ void PlaySave(const MacroStep& s) {
 }
 
 void PlayOpen(const MacroStep& s) {
-    TakeImageName(s);
-    MacroLoadPicture(ImageDirectory, CurrentImageName);
+    // The loader names the picture only once it is read: naming it first would leave the old
+    // picture under the name of a file that failed, and the next Save would write over that file.
+    const std::string path = s.L(1) + s.L(2);
+    MacroLoadPicture(ExtractFilePath(path), ExtractFileName(path));
 }
 
 void PlaySaveNumbered(const MacroStep& s) {
@@ -78,6 +82,8 @@ void PlayPixelAlgebra(const MacroStep& s) {
     std::array<int32_t, 21> items;
     for (size_t k = 0; k < items.size(); ++k)
         items[k] = s.Radio(static_cast<int>(k) + 1, PixelAlgebraItemCounts[k]);
+    // The window shows the expression the recorded command runs, as its own Execute would.
+    if (MacroShowPixelAlgebraItems) MacroShowPixelAlgebraItems(items);
     // The window's run logs itself; playing it does the same.
     RecordPixelAlgebra(items);
     DoPixelAlgebra(PixelAlgebraRecordOf(items));

@@ -151,6 +151,31 @@ void TMacroForm::SaveMacro() {
     SaveBtn->setEnabled(true);
 }
 
+void TMacroForm::PrintMacro() {
+    // The printer chosen in the program's print dialog; without one nothing can be printed.
+    if (!VORNForm) {
+        ShowMessageNumber(38);
+        return;
+    }
+    QPrinter& printer = VORNForm->PrinterDevice();
+    if (printer.printerState() == QPrinter::Active) {
+        ShowMessageNumber(37);
+        return;
+    }
+    // A file printer without a file name fails to begin and then stays active for good, which
+    // would refuse every later print: it is not handed the document at all.
+    if (!printer.isValid() ||
+        (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())) {
+        ShowMessageNumber(38);
+        return;
+    }
+    const QString docName = printer.docName();
+    printer.setDocName(windowTitle());
+    MacroRE->print(&printer);
+    printer.setDocName(docName);
+    if (printer.printerState() != QPrinter::Idle) ShowMessageNumber(38);
+}
+
 void TMacroForm::SpeedButtonToolClick(int tag) {
     // Every button but Print and Copy ends a recording.
     if (tag != PrintTool && tag != CopyTool) MacroRecording = false;
@@ -188,12 +213,9 @@ void TMacroForm::SpeedButtonToolClick(int tag) {
         PlayMacro(text);
         break;
     }
-    case PrintTool: {
-        QPrinter printer;
-        printer.setDocName(windowTitle());
-        MacroRE->print(&printer);
+    case PrintTool:
+        PrintMacro();
         break;
-    }
     case CopyTool:
         MacroRE->copy();
         break;
@@ -243,9 +265,15 @@ void InstallMacroHooks() {
         if (FEditForm) SetRadioItem(FEditForm->FiledFRG, s.Radio(1, 3));
         DoSlopeDir();
     });
+    MacroShowPixelAlgebraItems = [](const std::array<int32_t, 21>& items) {
+        if (!PixelAlgebraForm) return;
+        const auto groups = PixelAlgebraForm->ExpressionGroups();
+        for (size_t k = 0; k < groups.size(); ++k)
+            SetRadioItem(groups[k], items[k]);
+    };
     MacroLoadPicture = [](const std::string& directory, const std::string& name) {
         if (VORNForm)
-            VORNForm->OpenPicture(directory + name);
+            VORNForm->OpenPicture(directory, name);
         else
             LoadPictureFile(directory, name);
     };

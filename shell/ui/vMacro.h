@@ -66,6 +66,8 @@ class TMacroForm : public TToolWindow {
     void ShowFileName(const std::string& path);
     void LoadMacro();
     void SaveMacro();
+    // Prints the text on the program's printer; a print that cannot be made shows message 38.
+    void PrintMacro();
 };
 
 extern QPointer<TMacroForm> MacroForm;

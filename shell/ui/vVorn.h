@@ -56,8 +56,9 @@ class TVORNForm : public QMainWindow {
     // Loads a picture: a bare name from ImageDirectory, or a path. False when it failed (the
     // error was shown and the previous picture stays).
     bool LoadFromFile(const std::string& name);
-    // LoadFromFile without the error guard: a failure raises to the caller (the macro player).
-    void OpenPicture(const std::string& name);
+    // Loads directory + name as it stands, without the error guard: a failure raises to the
+    // caller (the macro player) and leaves the picture, its name and folder as they were.
+    void OpenPicture(const std::string& directory, const std::string& name);
     // Writes the displayed picture to ImageDirectory + CurrentImageName; true when written.
     bool SaveImage();
     void F_SaveClick();
@@ -81,8 +82,8 @@ class TVORNForm : public QMainWindow {
     bool CheckTrueColorDisplay();
     void DisplaySplashScreen();
     void Do_MenuDefaults();
-    // Loads the picture named on the command line, inside the operation frame.
-    void OpenStartupPicture(const std::string& name);
+    // Loads the picture named on the command line (a path), inside the operation frame.
+    void OpenStartupPicture(const std::string& path);
     void ShowHint(const QString& hint);
     // Starts the one-shot timer that frees the window whose code is in FormToFree.
     void FreeForm();

@@ -89,12 +89,12 @@ void TVORNForm::F_OpenClick() {
 }
 
 bool TVORNForm::LoadFromFile(const std::string& name) {
-    return RunGuarded([&] { OpenPicture(name); });
+    const std::string path = !name.empty() && name[0] == '/' ? name : ImageDirectory + name;
+    return RunGuarded([&] { OpenPicture(ExtractFilePath(path), ExtractFileName(path)); });
 }
 
-void TVORNForm::OpenPicture(const std::string& name) {
-    const std::string path = !name.empty() && name[0] == '/' ? name : ImageDirectory + name;
-    LoadPictureFile(ExtractFilePath(path), ExtractFileName(path));
+void TVORNForm::OpenPicture(const std::string& directory, const std::string& name) {
+    LoadPictureFile(directory, name);
     for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()}) {
         bar->setSingleStep(4);
         bar->setValue(0);

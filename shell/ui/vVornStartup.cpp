@@ -141,29 +141,27 @@ void TVORNForm::FormCreate(const QStringList& arguments) {
         QString::fromLocal8Bit(ExtractFileExt(arguments[0].toLocal8Bit().toStdString()))
                 .toUpper() == ".PNG") {
         // An absolute folder: ImageDirectory is saved with the options and must still name the
-        // same folder when the program is started from somewhere else.
+        // same folder when the program is started from somewhere else. The load sets it, with
+        // the name, only once the picture is read: a file that fails leaves both as they were.
         const std::string path =
             QFileInfo(arguments[0]).absoluteFilePath().toLocal8Bit().toStdString();
-        ImageDirectory = ExtractFilePath(path);
-        CurrentImageName = ExtractFileName(path);
         // The load reaches the histogram and import windows, which the program block creates
         // after this window: it runs once the event loop starts and they all exist.
-        const std::string name = CurrentImageName;
         QMetaObject::invokeMethod(
-            this, [this, name] { OpenStartupPicture(name); }, Qt::QueuedConnection);
+            this, [this, path] { OpenStartupPicture(path); }, Qt::QueuedConnection);
     }
 }
 
-void TVORNForm::OpenStartupPicture(const std::string& name) {
+void TVORNForm::OpenStartupPicture(const std::string& path) {
     // The load runs in the operation frame, as Open's does: it lets window messages in, and a
     // command run then would work on buffers the load is replacing.
     OperationScope scope;
     if (!scope.Acquired()) {
         // Something started before the loop reached the picture; it comes once that has ended.
-        QTimer::singleShot(100, this, [this, name] { OpenStartupPicture(name); });
+        QTimer::singleShot(100, this, [this, path] { OpenStartupPicture(path); });
         return;
     }
-    LoadFromFile(name);
+    LoadFromFile(path);
 }
 
 bool TVORNForm::CheckTrueColorDisplay() {

@@ -1,8 +1,10 @@
 #include "algebra/vUPixAl.h"
 #include "platform/PlRichText.h"
 #include "runtime/RtFiles.h"
+#include "runtime/RtRandom.h"
 #include "shell/vMacroCodes.h"
 #include "shell/vMacroPlayer.h"
+#include "shell/vPictureFiles.h"
 #include "support/EngineTestImage.h"
 #include "support/PngFixtures.h"
 #include "support/TestFiles.h"
@@ -172,6 +174,157 @@ TEST_F(MacroPlay, OpenTakesTheNameFromTheRecordedFolderAndAnErrorEndsTheWalk) {
     EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
     EXPECT_FALSE(ClipOption);
     EXPECT_EQ(DisplayedPicture.Width, 5);
+    ImageDirectory.clear();
+    CurrentImageName.clear();
+}
+
+// Each flag alone on, the others off, and four numbers unlike each other: a flag read from or
+// written to its neighbour's line, or two lines swapped, shows.
+TEST_F(MacroPlay, ProcessingOptionsBlockKeepsEachOptionOnItsOwnLine) {
+    const struct {
+        bool* Global;
+        int Line;
+        const char* Name;
+    } flags[] = {
+        {&AbsoluteValuesOption, 1, "Absolute Values"},
+        {&SetAbsoluteOption, 2, "Set Absolute"},
+        {&ClipOption, 5, "Clip"},
+        {&Scale0To255Option, 6, "Do_0..1..255"},
+        {&BelowZeroOption, 7, "BelowZero -1..0..1"},
+        {&AutoRangeOption, 8, "AutoRange"},
+        {&SetThresholdOption, 9, "Set Threshold"},
+        {&ToggleBlue, 12, "Toggle Blue"},
+        {&ToggleGreen, 13, "Toggle Green"},
+        {&ToggleRed, 14, "Toggle Red"},
+        {&ToggleRGB, 15, "Toggle RGB"},
+    };
+    const auto allOff = [&] {
+        for (const auto& f : flags)
+            *f.Global = false;
+    };
+    for (const auto& on : flags) {
+        SCOPED_TRACE(on.Name);
+        allOff();
+        *on.Global = true;
+        RealATMin = 0.25;
+        RealATMax = 250.5;
+        IntATMin = 3;
+        IntATMax = 254;
+        Lines want(16);
+        want[0] = "=0000  Processing Options";
+        for (const auto& f : flags)
+            want[static_cast<size_t>(f.Line)] =
+                std::string(f.Name) + (f.Global == on.Global ? ":On" : ":Off");
+        want[3] = "0.25";
+        want[4] = "250.5";
+        want[10] = "3";
+        want[11] = "254";
+        const Lines block = ProcessingOptionsLines();
+        EXPECT_EQ(block, want);
+
+        allOff();
+        RealATMin = RealATMax = 0;
+        IntATMin = IntATMax = 0;
+        ASSERT_TRUE(PlayMacro(block));
+        for (const auto& f : flags)
+            EXPECT_EQ(*f.Global, f.Global == on.Global) << f.Name;
+        EXPECT_EQ(RealATMin, 0.25);
+        EXPECT_EQ(RealATMax, 250.5);
+        EXPECT_EQ(IntATMin, 3);
+        EXPECT_EQ(IntATMax, 254);
+    }
+    allOff();
+}
+
+// The hand-written power and logarithm codes: the fourth value of 0212 and 0213 is a real (2.5
+// read as a whole number would run with 2).
+TEST_F(MacroPlay, PowerLogCodesReadTheirFourthValueAsAReal) {
+    const struct {
+        Lines macro;
+        int32_t passes, mode;
+        double p1, p2;
+    } cases[] = {
+        {{"=0212", "0", "2", "1.5", "2.5"}, 0, 2, 1.5, 2.5},
+        {{"=0213", "1", "3", "0.5", "2.5"}, 1, 3, 0.5, 2.5},
+        {{"=0211", "0", "3", "0.5", "2.5"}, 0, 3, 0.5, 2.0},
+    };
+    ClipOption = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.macro[0]);
+        LoadNoise();
+        DoPowerLogTransform(c.passes, c.mode, c.p1, c.p2);
+        const Picture want = DisplayedPicture;
+        LoadNoise();
+        EXPECT_TRUE(PlayMacro(c.macro)) << Rec.Summary();
+        EXPECT_EQ(DisplayedPicture.Pixels, want.Pixels);
+    }
+}
+
+// 0214 adds one offset to the three bytes of a pixel, from a generator reseeded by the clock:
+// two plays from the same seed give different noise.
+TEST_F(MacroPlay, RandomNoiseCodeIsReseededAndShiftsEachPixelAsAWhole) {
+    std::vector<Rgb> grey;
+    for (int i = 0; i < 64; ++i)
+        grey.push_back({100 + i % 7, 130 + i % 11, 150 - i % 5});
+    std::vector<std::vector<Rgb>> played;
+    for (int run = 0; run < 2; ++run) {
+        Load(8, grey);
+        rt::SetRandSeed(42);
+        ASSERT_TRUE(PlayMacro(Lines{"=0214  Noise"})) << Rec.Summary();
+        played.push_back(Shown());
+    }
+    EXPECT_NE(played[0], played[1]);
+    EXPECT_NE(played[0], grey);
+    for (size_t i = 0; i < grey.size(); ++i) {
+        const int offset = played[0][i][0] - grey[i][0];
+        EXPECT_LE(std::abs(offset), 99);
+        EXPECT_EQ(played[0][i][1] - grey[i][1], offset) << i;
+        EXPECT_EQ(played[0][i][2] - grey[i][2], offset) << i;
+    }
+}
+
+// A played Open that fails leaves the picture under its own name, folder and caption, so the
+// next Save writes the picture's own file and never the one that could not be read.
+TEST_F(MacroPlay, AFailedOpenKeepsTheNameAndTheFailedFileSurvivesASave) {
+    TempDir dir, other;
+    ASSERT_TRUE(WriteFileAtomic(
+        dir.File("p.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3))));
+    const std::string notes = "meeting notes, not a picture\n";
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.png"), notes));
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.bmp"), std::string("BM") + notes));
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.txt"), notes));
+    std::vector<std::string> captions;
+    Hooks.SetMainCaption = [&](const std::string& c) { captions.push_back(c); };
+    const struct {
+        std::string Directory, Name;
+    } cases[] = {
+        {other.Path(), "notes.png"},
+        {other.Path(), "notes.bmp"},
+        {other.Path(), "notes.txt"},
+        {other.Path(), "gone.png"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Directory + c.Name);
+        ASSERT_TRUE(PlayMacro(Lines{"=0003  Open", dir.Path(), "p.png"})) << Rec.Summary();
+        const Picture shown = DisplayedPicture;
+        ASSERT_EQ(captions.back(), "VORN KEEL  Image is: p.png");
+        captions.clear();
+        Rec.Clear();
+        EXPECT_FALSE(PlayMacro(Lines{"=0003  Open", c.Directory, c.Name}));
+        EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
+        EXPECT_EQ(ImageDirectory, dir.Path());
+        EXPECT_EQ(CurrentImageName, "p.png");
+        EXPECT_TRUE(captions.empty());
+        EXPECT_EQ(DisplayedPicture.Pixels, shown.Pixels);
+
+        EXPECT_TRUE(SavePictureFile());
+        for (const char* name : {"notes.png", "notes.txt"})
+            EXPECT_EQ(FileText(other.File(name)), notes) << name;
+        EXPECT_EQ(FileText(other.File("notes.bmp")), "BM" + notes);
+        EXPECT_FALSE(FileExists(other.File("gone.png")));
+    }
+    Hooks.SetMainCaption = nullptr;
     ImageDirectory.clear();
     CurrentImageName.clear();
 }

@@ -1,14 +1,25 @@
+#include "algebra/ui/vFEditor.h"
+#include "algebra/ui/vPixelAlgebra.h"
 #include "algebra/vUPixAl.h"
+#include "classify/ui/vClassifier.h"
+#include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vMacro.h"
 #include "shell/vMacroCodes.h"
+#include "shell/vToolForms.h"
 #include "support/GuiStartup.h"
 #include "support/PngFixtures.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
 #include <QToolButton>
+#include <filesystem>
 #include <png.h>
 
 namespace {
@@ -138,6 +149,177 @@ TEST_F(MacroGui, FileDialogsAndAFailedLoadKeepTheText) {
     Macro->SetLines({"mine"});
     Click(T::LoadTool, Dir.File("empty"));
     EXPECT_TRUE(Macro->Lines().empty());
+}
+
+// Commands recorded through the pixel-algebra, filter-editor and classification windows, saved,
+// loaded into a new macro window and played with those windows closed: the same picture.
+TEST_F(MacroGui, MacroRecordedInSeveralWindowsPlaysWithThemClosed) {
+    Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+    std::filesystem::copy_file(TestData("olinda_rgb432.png"), Dir.File("olinda.png"));
+    ClipOption = true;
+    Click(T::RecordTool);
+    Rec->FileAnswers.push_back(Dir.File("olinda.png"));
+    Form->F_OpenClick();
+    const Picture original = DisplayedPicture;
+
+    auto* algebra = static_cast<TPixelAlgebraForm*>(Form->ShowToolForm(tfPixelAlgebra));
+    algebra->BA0->button(1)->click();
+    algebra->BA2->button(1)->click();
+    algebra->BA3->button(2)->click();
+    algebra->OpRGA1->button(0)->click();
+    algebra->OpRGMain->button(2)->click();
+    algebra->PAPODOBtn->click();
+
+    auto* filters = static_cast<TFEditForm*>(Form->ShowToolForm(tfFEdit));
+    filters->FiledFiltersRG->button(0)->click();
+    filters->FiledFRG->button(1)->click();
+    Rec->FileAnswers.push_back(TestData("kernels/laplace.RL3"));
+    filters->SpeedButton1->click();
+
+    auto* classes = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
+    classes->CUSeedRG->button(2)->click();
+    classes->CUUCRG->button(1)->click();
+    classes->CUCREdit->setText("12");
+    classes->CUProcessBtn->click();
+    Click(T::SaveTool, Dir.File("windows.eve"));
+    ASSERT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+    const Picture recorded = DisplayedPicture;
+    ASSERT_NE(recorded.Pixels, original.Pixels);
+    const Lines lines = Macro->Lines();
+    for (const char* code : {"=0201", "=0301", "=0400"})
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [code](const std::string& l) { return l.rfind(code, 0) == 0; }),
+                  1)
+            << code;
+
+    for (int code : {tfPixelAlgebra, tfFEdit, tfClassification}) {
+        Form->ToolForm(code)->close();
+        Form->Timer1Timer();
+    }
+    ASSERT_FALSE(PixelAlgebraForm || FEditForm || ClassificationForm);
+    ClipOption = false;
+    FilterDirectory.clear();
+    ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
+    Macro = NewMacroWindow();
+    Click(T::LoadTool, Dir.File("windows.eve"));
+    Click(T::PlayTool);
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+    EXPECT_EQ(DisplayedPicture.Pixels, recorded.Pixels);
+    // The classification command opens its window to show the played choices.
+    if (ClassificationForm) {
+        ClassificationForm->close();
+        Form->Timer1Timer();
+    }
+}
+
+// With the pixel-algebra window open, a played 0201 shows its 21 values in the window's groups
+// before the run; the picture is the one played without the window.
+TEST_F(MacroGui, PlayedPixelAlgebraSetsTheOpenWindowsGroups) {
+    const Lines played = {"=0201   Do_PixelAlgebra",
+                          "2",
+                          "1",
+                          "1",
+                          "0",
+                          "-1",
+                          "-1",
+                          "1",
+                          "2",
+                          "0",
+                          "-1",
+                          "0",
+                          "2",
+                          "2",
+                          "0",
+                          "1",
+                          "-1",
+                          "-1",
+                          "-1",
+                          "0",
+                          "-1",
+                          "-1"};
+    ClipOption = true;
+    ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
+    Macro->SetLines(played);
+    Click(T::PlayTool);
+    const Picture without = DisplayedPicture;
+    ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
+    ASSERT_NE(without.Pixels, DisplayedPicture.Pixels);
+
+    auto* algebra = static_cast<TPixelAlgebraForm*>(Form->ShowToolForm(tfPixelAlgebra));
+    Click(T::PlayTool);
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+    EXPECT_EQ(DisplayedPicture.Pixels, without.Pixels);
+    const auto groups = algebra->ExpressionGroups();
+    for (size_t k = 0; k < groups.size(); ++k)
+        EXPECT_EQ(std::to_string(groups[k]->checkedId()), played[k + 1]) << k;
+    algebra->close();
+    Form->Timer1Timer();
+}
+
+// A played Open of a file that cannot be read keeps the picture's name, folder and caption: the
+// next Save writes the picture's own file, not the one that failed.
+TEST_F(MacroGui, FailedPlayedOpenKeepsTheCaptionAndSaveSparesTheFile) {
+    ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
+    const QString caption = Form->windowTitle();
+    ASSERT_EQ(caption, "VORN KEEL  Image is: scene.png");
+    TempDir other;
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.png"), std::string("my notes")));
+    Macro->SetLines({"=0003  Open", other.Path(), "notes.png", "=0001  UndoImage"});
+    Click(T::PlayTool);
+    EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);
+    EXPECT_EQ(Form->windowTitle(), caption);
+    EXPECT_EQ(ImageDirectory, Dir.Path());
+    EXPECT_EQ(CurrentImageName, "scene.png");
+    Form->F_SaveClick();
+    EXPECT_EQ(FileText(other.File("notes.png")), "my notes");
+    EXPECT_EQ(Rec->ErrorBoxes.size(), 1u) << Rec->Summary();
+}
+
+// Print goes to the printer chosen in the program's print dialog, titled with the window's
+// caption; a printer that cannot print is reported and stays usable.
+TEST_F(MacroGui, PrintGoesThroughTheProgramsPrinterAndReportsAFailure) {
+    QPrinter& printer = Form->PrinterDevice();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    Macro->SetLines({"Raster Macro File", "=0001  UndoImage"});
+    Click(T::SaveTool, Dir.File("run.eve"));
+    const struct {
+        std::string File;
+        bool Printed;
+    } cases[] = {
+        {"", false},
+        {Dir.File("no/such/folder/run.pdf"), false},
+        {Dir.File("run.pdf"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.File);
+        Rec->Clear();
+        printer.setOutputFileName(QString::fromLocal8Bit(c.File.c_str()));
+        Click(T::PrintTool);
+        EXPECT_EQ(Rec->Shown(38), !c.Printed) << Rec->Summary();
+        EXPECT_EQ(FileExists(c.File), c.Printed);
+        EXPECT_NE(printer.printerState(), QPrinter::Active);
+    }
+    const std::string pdf = FileText(Dir.File("run.pdf"));
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    // The document's title, as the file stores text: UTF-16 after a byte-order mark.
+    std::string title = "\xFE\xFF";
+    for (char ch : std::string("Macronizing: run.eve"))
+        title += std::string(1, '\0') + ch;
+    EXPECT_NE(pdf.find(title), std::string::npos);
+}
+
+TEST_F(MacroGui, ClosingTheWindowSavesItsPosition) {
+    FormPositions[fpMacro] = {40, 50};
+    Macro = NewMacroWindow();
+    EXPECT_EQ(Macro->pos(), QPoint(40, 50));
+    Macro->show();
+    Macro->move(123, 77);
+    Macro->close();
+    EXPECT_FALSE(Macro->isVisible());
+    FormPositions[fpMacro] = {0, 0};
+    LoadOptions();
+    EXPECT_EQ(FormPositions[fpMacro].Left, 123);
+    EXPECT_EQ(FormPositions[fpMacro].Top, 77);
 }
 
 } // namespace

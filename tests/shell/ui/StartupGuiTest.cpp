@@ -59,9 +59,25 @@ TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
     Form->FormCreate({Q(Dir.File("scene.png"))});
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u) << Rec->Summary();
     EXPECT_EQ(Form->pos(), QPoint(10, 10));
+    QCoreApplication::processEvents();
     EXPECT_EQ(CurrentImageName, "scene.png");
     // The damaged file stays until the next save replaces it.
     EXPECT_EQ(FileSizeOf(Dir.File("Vorn.pof")), 100);
+}
+
+// The folder and name of a picture that cannot be read are never taken: the options would keep
+// that folder, and a later Save As or recording would name the file that failed.
+TEST_F(Startup, APngArgumentThatFailsToLoadLeavesFolderAndNameAsTheyWere) {
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("notes.png"), std::string("not a picture")));
+    Form->FormCreate({Q(Dir.File("notes.png"))});
+    const std::string folder = ImageDirectory, name = CurrentImageName;
+    EXPECT_NE(folder, Dir.Path());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Rec->ErrorBoxes.size(), 1u) << Rec->Summary();
+    EXPECT_EQ(ImageDirectory, folder);
+    EXPECT_EQ(CurrentImageName, name);
+    EXPECT_TRUE(DisplayedPicture.Empty());
+    EXPECT_EQ(FileText(Dir.File("notes.png")), "not a picture");
 }
 
 TEST_F(Startup, OnePngArgumentOpensThePictureOnceTheLoopRuns) {
