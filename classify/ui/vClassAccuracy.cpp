@@ -3,7 +3,9 @@
 #include "classify/vAccuracyReport.h"
 #include "classify/vTrainingSites.h"
 #include "histogram/ui/vHistogramControls.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/vGlobal.h"
 
 #include <QAbstractButton>
@@ -13,7 +15,6 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -183,13 +184,10 @@ void TClassificationForm::CAMCopyButtonClick() {
 void TClassificationForm::CAMPrintClick() {
     CAMMemo->selectAll();
     SetReportLook(CAMMemo, 12, true);
-    QPrinter printer;
-    printer.setDocName(Latin1Text(CurrentImageName));
-    if (printer.isValid())
-        CAMMemo->document()->print(&printer);
-    else
-        HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
+    const PrintOutcome outcome = PrintTextDocument(
+        *CAMMemo->document(), Latin1Text(CurrentImageName), SayNoPrinterAvailable);
     SetReportLook(CAMMemo, 8, false);
+    if (outcome == PrintOutcome::Failed) throw EInOutError(EInOutError::AccessDenied);
 }
 
 void TClassificationForm::CAMLoadTruthClick() {

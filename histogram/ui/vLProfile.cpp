@@ -2,9 +2,11 @@
 
 #include "histogram/ui/vULineCursor.h"
 #include "histogram/vULineLibrary.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -423,13 +425,11 @@ void TLineProfileForm::CheckBoxPlaneClick(int tag) {
 }
 
 void TLineProfileForm::ButtonPrintGraphClick() {
-    QPrinter printer;
-    printer.setPageOrientation(QPageLayout::Landscape);
-    if (!printer.isValid()) {
-        HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
-        return;
-    }
-    QPainter painter(&printer);
+    QPrinter* printer = ReadyPrinter(SayNoPrinterAvailable);
+    if (!printer) return;
+    printer->setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(printer)) throw EInOutError(EInOutError::AccessDenied);
     ChartView->render(&painter);
 }
 
@@ -441,13 +441,9 @@ void TLineProfileForm::SaveButtonClick() {
 }
 
 void TLineProfileForm::PrintButtonClick() {
-    QPrinter printer;
-    printer.setDocName(Latin1(CurrentImageName));
-    if (!printer.isValid()) {
-        HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
-        return;
-    }
-    MemoData->document()->print(&printer);
+    if (PrintTextDocument(*MemoData->document(), Latin1(CurrentImageName), SayNoPrinterAvailable) ==
+        PrintOutcome::Failed)
+        throw EInOutError(EInOutError::AccessDenied);
 }
 
 void TLineProfileForm::CopyButtonClick() {

@@ -5,7 +5,7 @@
 #include "histogram/vUHistogramLibrary.h"
 #include "shell/imaging/ui/vUPrintBitmapStretched.h"
 #include "shell/imaging/vUColorLibrary.h"
-#include "shell/ui/vVorn.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/vGlobal.h"
 
 #include <QDateTime>
@@ -46,12 +46,6 @@ void PrintFramed(QPainter& canvas, const PageRect& r, const Picture& picture) {
     PrintBitmapStretched(canvas, r.Left, r.Top, r.Right, r.Bottom, picture);
 }
 
-// Without a printer the print service offers a PDF with no file to write it to.
-bool PrinterAvailable(const QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::PdfFormat) return !printer.outputFileName().isEmpty();
-    return printer.isValid();
-}
-
 } // namespace
 
 TFormPrint::TFormPrint(PrintSource source, QWidget* parent)
@@ -84,18 +78,10 @@ TFormPrint::TFormPrint(PrintSource source, QWidget* parent)
 
 TFormPrint::~TFormPrint() = default;
 
-QPrinter& TFormPrint::Printer() const {
-    if (VORNForm) return VORNForm->PrinterDevice();
-    if (!OwnPrinter) OwnPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *OwnPrinter;
-}
-
 template <typename Draw> void TFormPrint::PrintPage(bool landscape, Draw draw) {
-    QPrinter& printer = Printer();
-    if (!PrinterAvailable(printer)) {
-        HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
-        return;
-    }
+    QPrinter* ready = ReadyPrinter(SayNoPrinterAvailable);
+    if (!ready) return;
+    QPrinter& printer = *ready;
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     HookBusyCursor(true);
     {

@@ -8,10 +8,7 @@
 
 #include <QString>
 
-#include <memory>
-
 class QPainter;
-class QPrinter;
 class QPushButton;
 
 // What the print window prints: its own copies, since the histogram window blanks its pictures
@@ -44,7 +41,6 @@ class TFormPrint : public TToolWindow {
     const PrintSource Source;
 
   private:
-    QPrinter& Printer() const;
     // Begins the document in the orientation, runs `draw` on its page and ends it, with the
     // hourglass in between; then closes the window.
     template <typename Draw> void PrintPage(bool landscape, Draw draw);
@@ -53,6 +49,4 @@ class TFormPrint : public TToolWindow {
     void PrintFooter(QPainter& canvas, int left) const;
     // The nine panels: histograms, or pictures of every plane.
     void PrintSheet(QPainter& canvas, bool pictures) const;
-
-    mutable std::unique_ptr<QPrinter> OwnPrinter;
 };

@@ -11,6 +11,7 @@
 
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vMacroCodes.h"
@@ -21,7 +22,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QTextBlock>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -152,28 +152,9 @@ void TMacroForm::SaveMacro() {
 }
 
 void TMacroForm::PrintMacro() {
-    // The printer chosen in the program's print dialog; without one nothing can be printed.
-    if (!VORNForm) {
+    if (PrintTextDocument(*MacroRE->document(), windowTitle(), [] { ShowMessageNumber(38); }) ==
+        PrintOutcome::Failed)
         ShowMessageNumber(38);
-        return;
-    }
-    QPrinter& printer = VORNForm->PrinterDevice();
-    if (printer.printerState() == QPrinter::Active) {
-        ShowMessageNumber(37);
-        return;
-    }
-    // A file printer without a file name fails to begin and then stays active for good, which
-    // would refuse every later print: it is not handed the document at all.
-    if (!printer.isValid() ||
-        (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())) {
-        ShowMessageNumber(38);
-        return;
-    }
-    const QString docName = printer.docName();
-    printer.setDocName(windowTitle());
-    MacroRE->print(&printer);
-    printer.setDocName(docName);
-    if (printer.printerState() != QPrinter::Idle) ShowMessageNumber(38);
 }
 
 void TMacroForm::SpeedButtonToolClick(int tag) {

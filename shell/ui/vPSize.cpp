@@ -3,6 +3,7 @@
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vMarkPainter.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/ui/vXAnnoLO.h"
 #include "shell/vGlobal.h"
@@ -160,12 +161,6 @@ void TPrintersizeForm::BuildControls() {
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QPrinter& TPrintersizeForm::Printer() const {
-    if (VORNForm) return VORNForm->PrinterDevice();
-    if (!OwnPrinter) OwnPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *OwnPrinter;
-}
-
 void TPrintersizeForm::showEvent(QShowEvent* event) {
     TToolWindow::showEvent(event);
     Guarded([this] { FormActivate(); });
@@ -178,12 +173,12 @@ void TPrintersizeForm::FormActivate() {
     WidthSpinEdit->setValue(ImageWidth);
     HeightSpinEdit->setValue(ImageHeight);
     PrintStyleCB->setCurrentIndex(
-        Printer().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0);
+        ProgramPrinter().pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0);
     CheckStyle();
 }
 
 void TPrintersizeForm::CheckStyle() {
-    QPrinter& printer = Printer();
+    QPrinter& printer = ProgramPrinter();
     printer.setPageOrientation(PrintStyleCB->currentIndex() == 1 ? QPageLayout::Landscape
                                                                  : QPageLayout::Portrait);
     PageWidth = printer.width();
@@ -226,7 +221,7 @@ void TPrintersizeForm::CheckImage() {
 void TPrintersizeForm::CheckText() {
     // Measured in the font and at the resolution the legend is printed with, so that the page
     // width it is held against and the places it is written at are in the same pixels.
-    const QFontMetrics metrics(FontDialog1Font, &Printer());
+    const QFontMetrics metrics(FontDialog1Font, &ProgramPrinter());
     const QString title = TitleEdit->text(), author = AuthorEdit->text();
     TitlePanel->setText(title);
     AuthorPanel->setText(author);
@@ -267,11 +262,9 @@ void TPrintersizeForm::OKBtnClick() {
         ShowMessageNumber(36);
         return;
     }
-    QPrinter& printer = Printer();
-    if (printer.printerState() == QPrinter::Active) {
-        ShowMessageNumber(37);
-        return;
-    }
+    QPrinter* ready = ReadyPrinter([] { ShowMessageNumber(38); });
+    if (!ready) return;
+    QPrinter& printer = *ready;
     const QImage picture = PrintedPicture();
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -293,7 +286,7 @@ void TPrintersizeForm::OKBtnClick() {
 }
 
 void TPrintersizeForm::AbortBtnClick() {
-    QPrinter& printer = Printer();
+    QPrinter& printer = ProgramPrinter();
     if (printer.printerState() != QPrinter::Active) return;
     printer.abort();
     ShowMessageNumber(38);

@@ -11,8 +11,6 @@
 #include <QImage>
 #include <QPointer>
 
-#include <memory>
-
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -20,7 +18,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 class QSpinBox;
 
@@ -87,9 +84,6 @@ class TPrintersizeForm : public TToolWindow {
 
   private:
     void BuildControls();
-    // The main window's printer; a window without one prints on its own.
-    QPrinter& Printer() const;
-    mutable std::unique_ptr<QPrinter> OwnPrinter;
 };
 
 extern QPointer<TPrintersizeForm> PrintersizeForm;

@@ -13,6 +13,7 @@
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vPrOptions.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vREIV.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
@@ -267,14 +268,7 @@ void TVORNForm::F_ImageManagerClick() {
 }
 
 QPrinter& TVORNForm::PrinterDevice() {
-    // A document that failed to start leaves the printer marked active with nothing painting on
-    // it, and such a printer refuses every later setting, a PDF file chosen in the print dialog
-    // among them: it is replaced by a fresh one.
-    if (Printer && Printer->printerState() == QPrinter::Active && !Printer->paintingActive())
-        Printer.reset();
-    // At the printer's own resolution: one picture pixel prints as one printer pixel.
-    if (!Printer) Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *Printer;
+    return UsablePrinter(Printer);
 }
 
 void TVORNForm::F_PrintClick() {

@@ -1,0 +1,65 @@
+#include "shell/ui/vPrinting.h"
+
+#include "shell/ui/vVorn.h"
+#include "shell/vGlobal.h"
+
+#include <QPrinter>
+#include <QTextDocument>
+
+QPrinter& UsablePrinter(std::unique_ptr<QPrinter>& printer) {
+    // A document that failed to start leaves the printer marked active with nothing painting on
+    // it, and such a printer refuses every later setting, a PDF file chosen in the print dialog
+    // among them: it is replaced by a fresh one.
+    if (printer && printer->printerState() == QPrinter::Active && !printer->paintingActive())
+        printer.reset();
+    // At the printer's own resolution: one picture pixel prints as one printer pixel.
+    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer;
+}
+
+QPrinter& ProgramPrinter() {
+    if (VORNForm) return VORNForm->PrinterDevice();
+    static std::unique_ptr<QPrinter> own;
+    return UsablePrinter(own);
+}
+
+PrinterReadiness ReadinessOf(const QPrinter& printer) {
+    if (printer.printerState() == QPrinter::Active) return PrinterReadiness::Printing;
+    // Without a printer the print service offers a PDF with no file to write it to; beginning a
+    // document there fails and leaves the printer active for good.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return printer.outputFileName().isEmpty() ? PrinterReadiness::NoPrinter
+                                                  : PrinterReadiness::Ready;
+    return printer.isValid() ? PrinterReadiness::Ready : PrinterReadiness::NoPrinter;
+}
+
+QPrinter* ReadyPrinter(const std::function<void()>& noPrinter) {
+    QPrinter& printer = ProgramPrinter();
+    switch (ReadinessOf(printer)) {
+    case PrinterReadiness::Ready:
+        return &printer;
+    case PrinterReadiness::Printing:
+        ShowMessageNumber(37);
+        return nullptr;
+    case PrinterReadiness::NoPrinter:
+        noPrinter();
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void SayNoPrinterAvailable() {
+    HookShowMessage(MsgKind::Information, "No printer is available.", MessageX, MessageY);
+}
+
+PrintOutcome PrintTextDocument(const QTextDocument& document, const QString& title,
+                               const std::function<void()>& noPrinter) {
+    QPrinter* printer = ReadyPrinter(noPrinter);
+    if (!printer) return PrintOutcome::Refused;
+    // The title is this document's; the next print keeps the one the user set.
+    const QString docName = printer->docName();
+    printer->setDocName(title);
+    document.print(printer);
+    printer->setDocName(docName);
+    return printer->printerState() == QPrinter::Idle ? PrintOutcome::Printed : PrintOutcome::Failed;
+}

@@ -1,0 +1,33 @@
+// The one printer rule of the print commands: every command prints on the program's printer (the
+// one its print dialog sets up) and asks the same question before it begins a document there.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QTextDocument;
+
+// `printer`, made on first use and made anew when a document that failed to begin left it stuck.
+QPrinter& UsablePrinter(std::unique_ptr<QPrinter>& printer);
+
+// The program's printer; a printer of its own for a window shown without the main window.
+QPrinter& ProgramPrinter();
+
+// Whether a document can begin on a printer now.
+enum class PrinterReadiness { Ready, Printing, NoPrinter };
+PrinterReadiness ReadinessOf(const QPrinter& printer);
+
+// The program's printer when a document can begin on it now. Otherwise nothing: message 37 while
+// it prints, or the command's own `noPrinter` notice when there is nothing to print to.
+QPrinter* ReadyPrinter(const std::function<void()>& noPrinter);
+
+// The notice of the commands that say in words that there is no printer.
+void SayNoPrinterAvailable();
+
+// A text printed as one document titled `title` on the program's printer.
+enum class PrintOutcome { Printed, Refused, Failed };
+PrintOutcome PrintTextDocument(const QTextDocument& document, const QString& title,
+                               const std::function<void()>& noPrinter);
