@@ -9,6 +9,7 @@
 #include "shell/vGlobal.h"
 
 const char* const PicturePlaceholderName = "BandFileSaveAs";
+std::string DISPictureFolder;
 
 namespace {
 
@@ -31,6 +32,22 @@ int PictureRefusal(const TDisPicturePage& page, bool colour) {
     return 0;
 }
 
+// The displayed picture's name and folder, put back unless the new picture was made: the old
+// picture under the new name would be saved over whatever file has that name.
+class TKeptImageName {
+  public:
+    ~TKeptImageName() {
+        if (Made) return;
+        CurrentImageName = Name;
+        ImageDirectory = Folder;
+    }
+    bool Made = false;
+
+  private:
+    std::string Name = CurrentImageName;
+    std::string Folder = ImageDirectory;
+};
+
 } // namespace
 
 bool ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
@@ -39,8 +56,9 @@ bool ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
     DISLoaded = false;
     if (!h.OpenDISHeader(disPath)) return false;
     h.DISFileEdit = ExtractFileName(disPath);
-    ImageDirectory = ExtractFilePath(disPath);
-    const std::string dih = ImageDirectory + h[DISField::DISSubsetDIH];
+    // The displayed picture keeps its name and folder until the new one is made.
+    DISPictureFolder = ExtractFilePath(disPath);
+    const std::string dih = DISPictureFolder + h[DISField::DISSubsetDIH];
     if (!FileExists(dih)) {
         ShowMessageNumber(39998);
         return false;
@@ -49,7 +67,6 @@ bool ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
     DISLoaded = true;
     page.BandHdrEdit = ExtractFileName(disPath);
     page.BandFileSaveAs = ChangeFileExt(page.BandHdrEdit, ".png");
-    SetImageName(page.BandFileSaveAs);
     page.BandFileEdit1.clear();
     page.BandFileEdit2.clear();
     page.BandFileEdit3.clear();
@@ -84,13 +101,14 @@ bool MakeDISPicture(const TDisPicturePage& page) {
     }
     const bool colour =
         !(page.BandFileEdit2.empty() && page.BandFileEdit3.empty() && !page.BandFileEdit1.empty());
-    // The displayed image takes the new name only once the page is accepted: a refusal must not
-    // leave it saved under a name its caption does not show.
     if (const int refusal = PictureRefusal(page, colour)) {
         ShowMessageNumber(refusal);
         return false;
     }
     HookBusyCursor(true);
+    // The engine names the picture, and shows the name in the caption, once it is made.
+    TKeptImageName kept;
+    ImageDirectory = DISPictureFolder;
     CurrentImageName = ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::string dip = ChangeFileExt(CurrentImageName, ".dip");
     THeaderPages& h = HeaderPages;
@@ -106,7 +124,7 @@ bool MakeDISPicture(const TDisPicturePage& page) {
                  "Blue: " + page.BandFileEdit3,
                  NowDateTimeText()};
     h.DIPSaveIt();
-    const bool made = colour ? SaveRGBBandsImage() : SaveGreyBandImage();
+    kept.Made = colour ? SaveRGBBandsImage() : SaveGreyBandImage();
     HookBusyCursor(false);
-    return made;
+    return kept.Made;
 }

@@ -12,10 +12,10 @@
 
 namespace {
 
-std::string ChooseOpen(const char* filter) {
+std::string ChooseOpen(const char* filter, const std::string& folder) {
     FileDialogRequest request;
     request.Filter = filter;
-    request.InitialDir = ImageDirectory;
+    request.InitialDir = folder;
     return HookChooseFile(request);
 }
 
@@ -96,7 +96,7 @@ void TDisToDipPage::Show(const TDisPicturePage& p) {
 }
 
 void TDisToDipPage::PBandHdrBtnClick() {
-    const std::string chosen = ChooseOpen("DIS Header file (DIS)|*.DIS");
+    const std::string chosen = ChooseOpen("DIS Header file (DIS)|*.DIS", ImageDirectory);
     if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return;
     TDisPicturePage p;
     if (ChooseDISForPicture(chosen, p)) Show(p);
@@ -105,7 +105,8 @@ void TDisToDipPage::PBandHdrBtnClick() {
 void TDisToDipPage::ChooseBand(int slot) {
     // Split so that "??)" is not read as a trigraph.
     const std::string chosen = ChooseOpen("Spectral Bands (B??, P?"
-                                          "?)|*.B??;*.P??");
+                                          "?)|*.B??;*.P??",
+                                          DISPictureFolder);
     if (chosen.empty()) return;
     TDisPicturePage p = Read();
     ChooseBandForPicture(slot, chosen, p);

@@ -3,6 +3,7 @@
 #include "import/HeaderFixture.h"
 #include "import/vBandImport.h"
 #include "import/vDisPicture.h"
+#include "shell/vPictureFiles.h"
 #include "support/PngTestReader.h"
 
 #include <filesystem>
@@ -35,10 +36,10 @@ class DisPictureTest : public HeaderTest {
     }
 };
 
-TEST_F(DisPictureTest, ChoosingTheDISFillsThePageAndNamesThePicture) {
+TEST_F(DisPictureTest, ChoosingTheDISFillsThePageAndProposesThePictureName) {
     const TDisPicturePage page = Chosen({});
     EXPECT_EQ(page.BandFileSaveAs, "olinda.png");
-    EXPECT_EQ(CurrentImageName, "olinda.png");
+    EXPECT_EQ(CurrentImageName, "scene.png");
     EXPECT_EQ((std::vector<std::string>{page.NBEdit4, page.DISLEdit, page.DISREdit, page.DISTEdit,
                                         page.DISBEdit, page.IMWEdit, page.IMHEdit}),
               (std::vector<std::string>{"6", "1", "349", "1", "352", "349", "352"}));
@@ -91,7 +92,7 @@ TEST_F(DisPictureTest, RefusalsInTheirOrderWriteNothing) {
         EXPECT_FALSE(MakeDISPicture(page));
         ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
         EXPECT_TRUE(Rec.Shown(r.Message)) << Rec.Summary();
-        EXPECT_EQ(CurrentImageName, "olinda.png");
+        EXPECT_EQ(CurrentImageName, "scene.png");
         EXPECT_FALSE(FileExists(Dir.File("made.png")) || FileExists(Dir.File("made.dip")));
         EXPECT_EQ(FileText(Dir.File("olinda.dis")), dis);
     }
@@ -157,7 +158,7 @@ TEST_F(DisPictureTest, DISWithoutItsSceneArmsNothing) {
         EXPECT_TRUE(Rec.Shown(c.Message)) << Rec.Summary();
         EXPECT_FALSE(DISLoaded);
         EXPECT_TRUE(page.BandHdrEdit.empty());
-        EXPECT_EQ(CurrentImageName, "olinda.png");
+        EXPECT_EQ(CurrentImageName, "scene.png");
         EXPECT_FALSE(MakeDISPicture(good));
         EXPECT_TRUE(Rec.Shown(39993));
         EXPECT_FALSE(FileExists(Dir.File("made.png")) || FileExists(Dir.File("made.dip")));
@@ -189,6 +190,53 @@ TEST_F(DisPictureTest, SubsetLargerThanItsBandsIsRefused) {
     SubsetBounds = {1, 349, 1, 400};
     ASSERT_TRUE(MakeDISPicture(page)) << Rec.Summary();
     EXPECT_EQ(DisplayedPicture.Height, 400);
+}
+
+// The displayed picture takes the new picture's name, folder and caption only once that picture
+// is made. They used to change when the DIS was chosen, so after a refused or failed build the
+// old picture carried the new name and a Save wrote it over the file of that name.
+TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewName) {
+    TempDir shown;
+    ImageDirectory = shown.Path();
+    Picture old;
+    old.Resize(3, 2);
+    old.Pixels[4] = PackPixel(200, 10, 60);
+    DisplayedPicture = old;
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.png"), std::string("not this picture")));
+    std::vector<std::string> captions;
+    Hooks.SetMainCaption = [&](const std::string& c) { captions.push_back(c); };
+    const struct {
+        const char* Name;
+        int Message;
+        std::function<void()> Change;
+    } failures[] = {
+        {"refused: red band missing", 29, [] { SelectedBandFiles[0] += "x"; }},
+        {"failed: subset wider than its bands", 36,
+         [this] {
+             SubsetBounds = {1, static_cast<int32_t>(FileSizeOf(Dir.File("olinda.B1"))) + 1, 1, 1};
+         }},
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.Name);
+        const TDisPicturePage page = Chosen({1, 2, 3});
+        f.Change();
+        Rec.Clear();
+        EXPECT_FALSE(MakeDISPicture(page));
+        EXPECT_TRUE(Rec.Shown(f.Message)) << Rec.Summary();
+        EXPECT_EQ(CurrentImageName, "scene.png");
+        EXPECT_EQ(ImageDirectory, shown.Path());
+        EXPECT_TRUE(captions.empty());
+        ASSERT_TRUE(SavePictureFile()) << Rec.Summary();
+        EXPECT_EQ(FileText(Dir.File("olinda.png")), "not this picture");
+        EXPECT_TRUE(FileExists(shown.File("scene.png")));
+    }
+    // A picture that is made takes its name, its folder and the caption.
+    const TDisPicturePage page = Chosen({1, 2, 3});
+    ASSERT_TRUE(MakeDISPicture(page)) << Rec.Summary();
+    EXPECT_EQ(CurrentImageName, "olinda.png");
+    EXPECT_EQ(ImageDirectory, Dir.Path());
+    ASSERT_EQ(captions.size(), 1u);
+    EXPECT_NE(captions[0].find("olinda.png"), std::string::npos);
 }
 
 } // namespace
