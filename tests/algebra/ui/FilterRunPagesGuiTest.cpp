@@ -1,11 +1,14 @@
 #include "algebra/ui/vFEditor.h"
 #include "algebra/vFilterEditorState.h"
 #include "algebra/vUFilterFile.h"
+#include "runtime/RtFiles.h"
 #include "shell/ui/vMacro.h"
 #include "shell/vGlobal.h"
 #include "shell/vMacroPlayer.h"
 #include "shell/vOptionChoices.h"
+#include "shell/vToolForms.h"
 #include "support/EngineTestImage.h"
+#include "support/GuiStartup.h"
 #include "support/NoisePicture.h"
 #include "support/TestFiles.h"
 
@@ -277,6 +280,20 @@ TEST_F(FilterRunPages, FiledFiltersPageHasHelpAndClose) {
     EXPECT_TRUE(W->isVisible());
     W->FFCloseBtn->click();
     EXPECT_FALSE(W->isVisible());
+}
+
+// The "Filed Filters" page's Help opens the guide at that page's topic.
+class FiledFiltersHelp : public GuiStartup {};
+
+TEST_F(FiledFiltersHelp, OpensTopic9200) {
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.html"), std::string("<html></html>")));
+    Form->HelpFile = Dir.File("Vorn.html");
+    auto* editor = static_cast<TFEditForm*>(Form->ToolForm(tfFEdit));
+    ASSERT_NE(editor, nullptr);
+    editor->FFHelpBtn->click();
+    ASSERT_EQ(Rec->OpenedDocuments.size(), 1u) << Rec->Summary();
+    const std::string& url = Rec->OpenedDocuments[0];
+    EXPECT_EQ(url.substr(url.find('#') + 1), "topic-9200");
 }
 
 } // namespace

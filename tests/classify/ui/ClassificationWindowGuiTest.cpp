@@ -343,4 +343,27 @@ TEST_F(ClassificationWindow, ReportAndFileChoicesGoThroughTheirDialogs) {
     EXPECT_FALSE(Window->ClassPages->isTabEnabled(TClassificationForm::PageNeuralNet));
 }
 
+// Each Help button opens the guide at its own page's topic; the class changer's once opened the
+// window's.
+TEST_F(ClassificationWindow, HelpButtonsOpenTheirPagesTopics) {
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.html"), std::string("<html></html>")));
+    Form->HelpFile = Dir.File("Vorn.html");
+    const std::pair<QPushButton * TClassificationForm::*, const char*> buttons[] = {
+        {&TClassificationForm::ClassificationHelp, "topic-11000"},
+        {&TClassificationForm::CUHelpBtn, "topic-11100"},
+        {&TClassificationForm::PBoxHelpBtn, "topic-11200"},
+        {&TClassificationForm::SpeedButton1, "topic-11300"},
+        {&TClassificationForm::CAMHelpBtn, "topic-11400"},
+    };
+    for (const auto& [button, anchor] : buttons) {
+        SCOPED_TRACE(anchor);
+        Rec->OpenedDocuments.clear();
+        // Pages that start disabled answer their button all the same once enabled.
+        emit(Window->*button)->clicked();
+        ASSERT_EQ(Rec->OpenedDocuments.size(), 1u) << Rec->Summary();
+        const std::string& url = Rec->OpenedDocuments[0];
+        EXPECT_EQ(url.substr(url.find('#') + 1), anchor);
+    }
+}
+
 } // namespace
