@@ -6,11 +6,9 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vPSize.h"
-#include "shell/ui/vPrinting.h"
 #include "shell/vToolForms.h"
 #include "support/GuiStartup.h"
 
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
@@ -124,17 +122,6 @@ TEST_F(PrintCommands, AFailedBeginLeavesThePrinterUsableForTheNextPrint) {
         f.Print();
         EXPECT_EQ(FileText(pdf).rfind("%PDF-", 0), 0u);
     }
-}
-
-TEST(PrinterReadiness, ByStateFormatAndFile) {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    EXPECT_EQ(ReadinessOf(pdf), PrinterReadiness::NoPrinter);
-    TempDir dir;
-    pdf.setOutputFileName(QString::fromStdString(dir.File("a.pdf")));
-    EXPECT_EQ(ReadinessOf(pdf), PrinterReadiness::Ready);
-    QPainter painting(&pdf);
-    EXPECT_EQ(ReadinessOf(pdf), PrinterReadiness::Printing);
 }
 
 } // namespace
