@@ -8,6 +8,8 @@
 #include <algorithm>
 
 const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
+const char* const CompanionFilesInMemoryStatus =
+    "Folder not writable: headers and counts kept in memory, not saved beside the picture";
 
 namespace {
 
@@ -156,6 +158,7 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
         // The counting pass copied the picture for processing; a fresh picture still has
         // nothing to undo.
         HookUndoEnabled(false);
+        if (!CompanionFilesWritable()) HookStatus(1, CompanionFilesInMemoryStatus);
     }
     HookBusyCursor(false);
     HookProcessMessages();
@@ -178,6 +181,10 @@ bool SavePictureByExtension(const Picture& picture, const std::string& path) {
     HookBusyCursor(false);
     HookProcessMessages();
     return writable;
+}
+
+bool CompanionFilesWritable() {
+    return DirectoryWritable(ImageDirectory.empty() ? std::string("./") : ImageDirectory);
 }
 
 void PictureProgress(int32_t percent) {
