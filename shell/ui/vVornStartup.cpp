@@ -9,6 +9,7 @@
 #include "platform/PlAutostart.h"
 #include "platform/PlSound.h"
 #include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
 #include "shell/ui/AllSplash.h"
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vOMark.h"
@@ -26,11 +27,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QSessionManager>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QUrl>
+
+#include <filesystem>
 
 bool TVORNForm::TerminateRequested = false;
 
@@ -92,7 +94,7 @@ QTimer* TVORNForm::MakeFreeTimer() {
     return timer;
 }
 
-void TVORNForm::FormCreate(const QStringList& arguments) {
+void TVORNForm::FormCreate(const std::vector<std::string>& arguments) {
     bool displayOk = false;
     Guarded([&] { displayOk = CheckTrueColorDisplay(); });
     if (displayOk)
@@ -138,13 +140,12 @@ void TVORNForm::FormCreate(const QStringList& arguments) {
     UndoBtn->setEnabled(false);
     I_Undo->setEnabled(false);
 
-    if (arguments.size() == 1 &&
-        QString::fromLocal8Bit(ExtractFileExt(arguments[0].toLocal8Bit().toStdString()))
-                .toUpper() == ".PNG") {
+    if (arguments.size() == 1 && LowerCase(ExtractFileExt(arguments[0])) == ".png") {
         // An absolute folder: ImageDirectory is saved with the options and must still name the
-        // same folder when the program is started from somewhere else.
+        // same folder when the program is started from somewhere else. The name keeps the
+        // bytes it was given: one that is not UTF-8 would not survive a trip through text.
         const std::string path =
-            QFileInfo(arguments[0]).absoluteFilePath().toLocal8Bit().toStdString();
+            std::filesystem::absolute(arguments[0]).lexically_normal().string();
         ImageDirectory = ExtractFilePath(path);
         CurrentImageName = ExtractFileName(path);
         // The load reaches the histogram and import windows, which the program block creates
