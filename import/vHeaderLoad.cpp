@@ -48,7 +48,7 @@ void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int
         DIPMemo.push_back(band);
     DIPMemo.push_back(NowDateTimeText());
     // A picture in a folder that cannot be written still opens: its headers stay in the pages.
-    if (!CompanionFilesWritable()) return;
+    if (CompanionFilesKeptInMemory()) return;
     // A picture without a log may still lie beside the headers of the scene it was made from
     // (an import, a crop); default headers written over them would lose that scene's whole
     // description. The pages describe the picture either way.
@@ -89,7 +89,7 @@ std::string THeaderPages::DIPFilePath() const {
 
 void THeaderPages::DIPSaveIt() {
     // The log of a picture whose folder cannot be written is kept in memory; the load said so.
-    if (CurrentImageName.empty() || !CompanionFilesWritable()) return;
+    if (CurrentImageName.empty() || CompanionFilesKeptInMemory()) return;
     // One version line heads every saved log, also one begun after a refused file.
     if (DIPMemo.empty() || DIPMemo.front() != DIPVersionLine)
         DIPMemo.insert(DIPMemo.begin(), DIPVersionLine);

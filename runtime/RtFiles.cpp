@@ -204,11 +204,13 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
 }
 
 void RaiseWriteFailure(const std::string& path) {
-    std::string dir = ExtractFilePath(path);
+    // Where the save went: the folder of the file a link names.
+    const std::string target = SaveTarget(path);
+    std::string dir = ExtractFilePath(target);
     if (dir.empty()) dir = "./";
     if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
     // A folder of the file's name cannot be replaced by it; that is no full disk.
-    if (!DirectoryWritable(dir) || DirectoryExists(path))
+    if (!DirectoryWritable(dir) || DirectoryExists(target))
         throw EInOutError(EInOutError::AccessDenied);
     throw EInOutError(EInOutError::DiskFull);
 }

@@ -158,7 +158,7 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
         // The counting pass copied the picture for processing; a fresh picture still has
         // nothing to undo.
         HookUndoEnabled(false);
-        if (!CompanionFilesWritable()) HookStatus(1, CompanionFilesInMemoryStatus);
+        if (CompanionFilesKeptInMemory()) HookStatus(1, CompanionFilesInMemoryStatus);
     }
     HookBusyCursor(false);
     HookProcessMessages();
@@ -183,8 +183,10 @@ bool SavePictureByExtension(const Picture& picture, const std::string& path) {
     return writable;
 }
 
-bool CompanionFilesWritable() {
-    return DirectoryWritable(ImageDirectory.empty() ? std::string("./") : ImageDirectory);
+bool CompanionFilesKeptInMemory() {
+    // A folder that is not there is no read-only folder: a write to it fails and says so.
+    const std::string dir = ImageDirectory.empty() ? std::string("./") : ImageDirectory;
+    return DirectoryExists(dir) && !DirectoryWritable(dir);
 }
 
 void PictureProgress(int32_t percent) {

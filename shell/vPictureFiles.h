@@ -47,9 +47,9 @@ bool SavePictureFile();
 // The same for any picture and path.
 bool SavePictureByExtension(const Picture& picture, const std::string& path);
 
-// False when the displayed picture's folder cannot be written (a shared drive, a mounted disc):
-// its headers and log are then kept in memory and not saved beside it.
-bool CompanionFilesWritable();
+// True when the displayed picture's folder is there but cannot be written (a shared drive, a
+// mounted disc): its headers and log are then kept in memory and not saved beside it.
+bool CompanionFilesKeptInMemory();
 extern const char* const CompanionFilesInMemoryStatus;
 
 // The main window's gauge (capped at 100) and status panel 1 (the number).
