@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <new>
+#include <tuple>
 
 namespace {
 
@@ -77,17 +78,6 @@ class PictureMemory : public ::testing::Test {
     Picture Shown;
     const uint8_t* Work = nullptr;
 };
-
-TEST_F(PictureMemory, TheLimitIsAnEighthOfTheSmallerOfMachineAndProcess) {
-    constexpr uint64_t GiB = uint64_t{1} << 30, Unlimited = uint64_t{1} << 47;
-    const std::tuple<uint64_t, uint64_t, uint64_t> cases[] = {
-        {8 * GiB, Unlimited, GiB},
-        {8 * GiB, 2 * GiB, GiB / 4},
-        {0, 2 * GiB, GiB / 4}, // physical memory unknown
-    };
-    for (const auto& [physical, process, limit] : cases)
-        EXPECT_EQ(PictureMemoryLimitFor(physical, process), limit) << physical << " " << process;
-}
 
 TEST_F(PictureMemory, APngBombIsRefusedQuicklyByItsSizeAndTheShownPictureStays) {
     WritePngBomb(Dir.File("bomb.png"));
