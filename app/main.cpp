@@ -18,6 +18,9 @@
 
 #include <QApplication>
 
+#include <string>
+#include <vector>
+
 namespace {
 // Last line of defence: an exception that escaped a handler's guard is shown, never let into
 // the event loop.
@@ -42,7 +45,9 @@ int main(int argc, char** argv) {
 
     TVORNForm form;
     InstallGuiHooks(&form);
-    form.FormCreate(QCoreApplication::arguments().mid(1));
+    // The bytes the system gave: the application's own list of arguments is text, and a name
+    // that is not UTF-8 would no longer name its file.
+    form.FormCreate(std::vector<std::string>(argv + 1, argv + argc));
     MagniForm = new TMagniForm(&form);
     ViewCursorScreen = new TViewCursorScreen(&form);
     PBands = new TPBands(&form);

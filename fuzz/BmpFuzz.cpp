@@ -2,9 +2,17 @@
 // load refuses, or gives a picture of the header's size whose pixels fill it.
 // Seeds: **/*.bmp
 #include "shell/ui/vVorn.h"
+#include "shell/vGlobalImage.h"
 #include "shell/vPictureCodecs.h"
 
 #include <cstdlib>
+
+// Pictures up to 256 MB, well under the fuzzer's memory ceiling, whatever the machine: a file
+// claiming more is refused from its header, as a load refuses one the memory cannot hold.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    PictureMemoryLimit = uint64_t{256} << 20;
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool installed = (TVORNForm::InstallPictureFileHooks(), true);

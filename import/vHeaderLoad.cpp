@@ -47,15 +47,17 @@ void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int
     DIPMemo = {DIPVersionLine, dih, dis, ChangeFileExt(fileName, ".dip"),
                ImageDirectory + ChangeFileExt(fileName, ".png")};
     DISDIPMemo = DIPMemo;
+    for (const char* band : {"Red:Red", "Green:Green", "Blue:Blue"})
+        DIPMemo.push_back(band);
+    DIPMemo.push_back(NowDateTimeText());
+    // A picture in a folder that cannot be written still opens: its headers stay in the pages.
+    if (CompanionFilesKeptInMemory()) return;
     // A picture without a log may still lie beside the headers of the scene it was made from
     // (an import, a crop); default headers written over them would lose that scene's whole
     // description. The pages describe the picture either way.
     if (FindFileCaseInsensitive(ImageDirectory, ExtractFileName(dih)).empty()) RIHSaveIt();
     if (FindFileCaseInsensitive(ExtractFilePath(DISFilePath()), ExtractFileName(dis)).empty())
         DISSaveIt();
-    for (const char* band : {"Red:Red", "Green:Green", "Blue:Blue"})
-        DIPMemo.push_back(band);
-    DIPMemo.push_back(NowDateTimeText());
     DIPSaveIt();
 }
 
@@ -92,7 +94,8 @@ std::string THeaderPages::DIPFilePath() const {
 }
 
 void THeaderPages::DIPSaveIt() {
-    if (CurrentImageName.empty()) return;
+    // The log of a picture whose folder cannot be written is kept in memory; the load said so.
+    if (CurrentImageName.empty() || CompanionFilesKeptInMemory()) return;
     // One version line heads every saved log, also one begun after a refused file.
     if (DIPMemo.empty() || DIPMemo.front() != DIPVersionLine)
         DIPMemo.insert(DIPMemo.begin(), DIPVersionLine);

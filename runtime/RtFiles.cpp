@@ -142,36 +142,75 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     return ReadInto(path, out);
 }
 
-bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
-    std::string tmp = path + ".tmp~" + IntToStr(getpid());
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+namespace {
+
+// The file a save replaces: a symbolic link is saved through to the file it names, so the link
+// stays and what it points at gets the new content. A loop of links leaves the name as given
+// (the save then fails at the rename).
+std::string SaveTarget(const std::string& path) {
+    std::string target = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st;
+        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
+        const ssize_t n = readlink(target.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<size_t>(n) >= link.size()) return path;
+        link.resize(static_cast<size_t>(n));
+        target = link.front() == '/' ? link : ExtractFilePath(target) + link;
+    }
+    return path;
+}
+
+// Permission bits of a file made new: those an ordinary create gives under the umask.
+mode_t NewFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0644 & ~mask;
+}
+
+bool WriteAll(int fd, const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);
-    size_t left = size;
-    bool ok = true;
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ok = false;
-            break;
+            return false;
         }
         p += n;
-        left -= static_cast<size_t>(n);
+        size -= static_cast<size_t>(n);
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
+    return true;
+}
+
+} // namespace
+
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
+    const std::string target = SaveTarget(path);
+    struct stat old;
+    const bool replacing = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    // A name nobody can guess, made exclusively (a link planted under it makes the create fail
+    // rather than be followed), and short, so that a target whose name is near the file
+    // system's limit can still be saved.
+    std::string dir = ExtractFilePath(target);
+    std::string tmp = (dir.empty() ? std::string("./") : dir) + ".vorn~XXXXXX";
+    const int fd = mkostemp(tmp.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = fchmod(fd, replacing ? (old.st_mode & 07777) : NewFileMode()) == 0;
+    ok = ok && WriteAll(fd, data, size) && ::fsync(fd) == 0;
     if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) std::remove(tmp.c_str());
+    if (ok && std::rename(tmp.c_str(), target.c_str()) != 0) ok = false;
+    if (!ok) ::unlink(tmp.c_str());
     return ok;
 }
 
 void RaiseWriteFailure(const std::string& path) {
-    std::string dir = ExtractFilePath(path);
+    // Where the save went: the folder of the file a link names.
+    const std::string target = SaveTarget(path);
+    std::string dir = ExtractFilePath(target);
     if (dir.empty()) dir = "./";
     if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
     // A folder of the file's name cannot be replaced by it; that is no full disk.
-    if (!DirectoryWritable(dir) || DirectoryExists(path))
+    if (!DirectoryWritable(dir) || DirectoryExists(target))
         throw EInOutError(EInOutError::AccessDenied);
     throw EInOutError(EInOutError::DiskFull);
 }

@@ -38,7 +38,10 @@ std::string FindFileCaseInsensitive(const std::string& dir, const std::string& n
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 bool ReadWholeFile(const std::string& path, std::string& out);
 // Writes a temporary beside the target, flushes it and renames it over the target; on any
-// failure the target is untouched and false is returned.
+// failure the target is untouched and false is returned. The new file keeps the old one's
+// permission bits. A symbolic link is written through: the file it names is replaced and the
+// link stays. A file with further hard links is replaced under this name only: the other names
+// keep the old content.
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
 inline bool WriteFileAtomic(const std::string& path, const std::string& text) {
     return WriteFileAtomic(path, text.data(), text.size());

@@ -1,5 +1,6 @@
 #include "shell/vGlobalImage.h"
 
+#include "platform/PlSystemInfo.h"
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 #include "shell/vGlobalHooks.h"
@@ -7,8 +8,10 @@
 #include "shell/vGlobalOptions.h"
 #include "shell/vToolModes.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <sys/resource.h>
 
 Picture DisplayedPicture;
 std::string CurrentImageName;
@@ -31,10 +34,40 @@ uint8_t* PixelRedPtr = nullptr;
 int32_t ProgressPercent = 0;
 int32_t FilterKernelSize = 3;
 
+std::function<void(std::vector<uint8_t>& storage, size_t bytes)> AllocateBufferStorage =
+    [](std::vector<uint8_t>& storage, size_t bytes) { storage.assign(bytes, 0); };
+
 namespace {
 
 std::vector<uint8_t> WorkStorage;
 std::vector<uint8_t> UndoStorage;
+std::vector<uint8_t> ReservedWork;
+std::vector<uint8_t> ReservedUndo;
+
+// Gives the memory back: an assignment of {} would only empty the vector and keep it.
+void Release(std::vector<uint8_t>& storage) {
+    std::vector<uint8_t>().swap(storage);
+}
+
+uint64_t MachinePictureMemoryLimit() {
+    const MemoryStatus m = ReadMemoryStatus();
+    uint64_t processLimit = m.TotalVirtual;
+    struct rlimit data {};
+    if (getrlimit(RLIMIT_DATA, &data) == 0 && data.rlim_cur != RLIM_INFINITY)
+        processLimit = std::min<uint64_t>(processLimit, data.rlim_cur);
+    return PictureMemoryLimitFor(m.TotalPhys, processLimit);
+}
+
+// The reserved bytes when they are of this size, else new ones.
+void TakeStorage(std::vector<uint8_t>& reserved, std::vector<uint8_t>& storage, size_t bytes) {
+    if (reserved.size() == bytes) {
+        storage.swap(reserved);
+        Release(reserved);
+    } else {
+        Release(reserved);
+        AllocateBufferStorage(storage, bytes);
+    }
+}
 // The undo buffer holds a copy of a picture: fresh buffers are zero, and showing them (the
 // macro player undoes without asking the Undo button) would blacken the picture.
 bool UndoHoldsCopy = false;
@@ -55,6 +88,41 @@ bool BuffersFitPicture() {
 }
 
 } // namespace
+
+uint64_t PictureMemoryLimit = MachinePictureMemoryLimit();
+
+uint64_t PictureMemoryNeed(int64_t width, int64_t height) {
+    if (width <= 0 || height <= 0) return 0;
+    const uint64_t w = static_cast<uint64_t>(width), h = static_cast<uint64_t>(height);
+    const uint64_t stride = ((w * 24 + 31) / 32) * 4;
+    return w * h * 4 + 2 * stride * h;
+}
+
+uint64_t PictureMemoryLimitFor(uint64_t physicalMemory, uint64_t processLimit) {
+    const uint64_t memory = physicalMemory ? std::min(physicalMemory, processLimit) : processLimit;
+    return memory / 8;
+}
+
+bool PictureMemoryFits(int64_t width, int64_t height) {
+    return PictureMemoryNeed(width, height) <= PictureMemoryLimit;
+}
+
+bool ReserveImageBuffers(int32_t width, int32_t height) {
+    Release(ReservedWork);
+    Release(ReservedUndo);
+    // A size the buffers cannot take at all is AllocImageBuffers' to report.
+    if (!PictureSizeAcceptable(width, height)) return true;
+    const size_t bytes = static_cast<size_t>(RowStrideFor(width)) * static_cast<size_t>(height);
+    try {
+        AllocateBufferStorage(ReservedWork, bytes);
+        AllocateBufferStorage(ReservedUndo, bytes);
+    } catch (const std::bad_alloc&) {
+        Release(ReservedWork);
+        Release(ReservedUndo);
+        return false;
+    }
+    return true;
+}
 
 int32_t RowPercent(int32_t y, int32_t maxY) {
     if (maxY <= 0) return 100;
@@ -164,8 +232,8 @@ void AllocImageBuffers() {
         bool ok = fits;
         if (ok) {
             try {
-                WorkStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
-                UndoStorage.assign(static_cast<size_t>(ImageBitsSize), 0);
+                TakeStorage(ReservedWork, WorkStorage, static_cast<size_t>(ImageBitsSize));
+                TakeStorage(ReservedUndo, UndoStorage, static_cast<size_t>(ImageBitsSize));
             } catch (const std::bad_alloc&) {
                 ok = false;
             }
@@ -177,8 +245,8 @@ void AllocImageBuffers() {
             UndoImageBuffer = UndoStorage.data();
             ImageBuffersAllocated = true;
         } else {
-            WorkStorage = {};
-            UndoStorage = {};
+            Release(WorkStorage);
+            Release(UndoStorage);
             WorkImageBuffer = UndoImageBuffer = nullptr;
             ShowMessageNumber(40000);
             if (Hooks.RequestTerminate) Hooks.RequestTerminate();
@@ -187,6 +255,9 @@ void AllocImageBuffers() {
         HookProcessMessages();
         if (!ImageBuffersAllocated) UnlockImageBuffers();
     }
+    // A reservation for a size that was not made is no longer wanted.
+    Release(ReservedWork);
+    Release(ReservedUndo);
     HookBusyCursor(false);
 }
 
@@ -227,8 +298,8 @@ void UnlockImageBuffers() {
 void FreeImageBuffers() {
     ReleaseUndoCopy();
     UnlockImageBuffers();
-    WorkStorage = {};
-    UndoStorage = {};
+    Release(WorkStorage);
+    Release(UndoStorage);
     WorkImageBuffer = UndoImageBuffer = nullptr;
     WorkBitmapInfo.fill(0);
     UndoBitmapInfo.fill(0);

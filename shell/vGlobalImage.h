@@ -6,7 +6,9 @@
 #include "shell/vPicture.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,21 @@ inline bool PictureSizeAcceptable(int64_t width, int64_t height) {
     if (width <= 0 || height <= 0 || width > 0x7FFFFFFF / 24) return false;
     return static_cast<int64_t>(RowStrideFor(static_cast<int32_t>(width))) * height <= 0x7FFFFFFF;
 }
+// Bytes a picture of this size takes once loaded: the displayed picture and both buffers.
+uint64_t PictureMemoryNeed(int64_t width, int64_t height);
+// The most a loaded picture may take: an eighth of the machine's memory, or of the process's
+// address-space or data limit when that is smaller. Operations, the colour screens and the
+// preprocess viewer make further copies of the picture, which must still find room.
+uint64_t PictureMemoryLimitFor(uint64_t physicalMemory, uint64_t processLimit);
+// Set at start from the machine; tests lower it.
+extern uint64_t PictureMemoryLimit;
+bool PictureMemoryFits(int64_t width, int64_t height);
+// Gets the buffers of a picture of this size while the previous picture still has its own, so
+// that a picture the memory cannot hold leaves the previous one whole. False, with nothing
+// held, when the memory cannot be had; else the next AllocImageBuffers of that size takes them.
+bool ReserveImageBuffers(int32_t width, int32_t height);
+// Where the buffers' memory comes from: zero-filled bytes, or std::bad_alloc.
+extern std::function<void(std::vector<uint8_t>& storage, size_t bytes)> AllocateBufferStorage;
 // Row pointers into the buffers by buffer row (0 = bottom).
 inline uint8_t* WorkRow(int32_t y) {
     return WorkImageBuffer + static_cast<size_t>(y) * ImageRowStride;

@@ -54,6 +54,8 @@ const std::map<int, std::string>& MessageTable() {
         {10001, "a DIH Header exists, use+append+overwrite instead?"},
         {20000, "Danger Danger"},
         {30000, "There is an Error in the system"},
+        {39955, "Macro file name holds a folder: nothing saved"},
+        {39956, "Image too big for memory: nothing loaded"},
         {39957, "Not an HDF file: nothing imported"},
         {39958, "Header ends early or is damaged: nothing imported"},
         {39959, "Not square"},
@@ -130,9 +132,14 @@ bool MessageKindOf(int number, MsgKind& kind) {
 }
 
 void ShowMessageNumber(int number) {
+    ShowMessageNumber(number, std::string());
+}
+
+void ShowMessageNumber(int number, const std::string& detail) {
     MsgKind kind;
     if (!MessageKindOf(number, kind)) return;
     std::string text = MessageText(number);
+    if (!detail.empty()) text += CRLF + detail;
     if (kind == MsgKind::Error) {
         if (ErrorBeepOption) HookBeep(10000, 1000);
         if (ErrorSpokenOption) HookPlaySound(ExecutableDirectory() + "ERRORV.WAV");

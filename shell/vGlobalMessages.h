@@ -13,5 +13,7 @@ std::string MessageText(int number);
 // The dialog kind of a number, false when the number shows nothing.
 bool MessageKindOf(int number, MsgKind& kind);
 void ShowMessageNumber(int number);
+// The same with a line naming what the message is about (a size, a name) under the text.
+void ShowMessageNumber(int number, const std::string& detail);
 // A failed number conversion in a data file or an edit box; nothing when code is 0.
 void ShowFileDataError(const std::string& fileName, int code);

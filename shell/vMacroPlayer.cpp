@@ -56,9 +56,19 @@ void TakeImageName(const MacroStep& s) {
     SetImageName(s.L(2)); // the caption names the picture the next save writes
 }
 
-void PlaySave(const MacroStep& s) {
+// A played save name is a name, never a path: one holding a folder would let a macro from
+// elsewhere write over any file. The folder is the directory line's to give.
+bool TakeSaveName(const MacroStep& s) {
+    if (s.L(2).find('/') != std::string::npos) {
+        ShowMessageNumber(39955, s.L(2));
+        return false;
+    }
     TakeImageName(s);
-    SavePictureFile();
+    return true;
+}
+
+void PlaySave(const MacroStep& s) {
+    if (TakeSaveName(s)) SavePictureFile();
 }
 
 void PlayOpen(const MacroStep& s) {
@@ -69,8 +79,7 @@ void PlayOpen(const MacroStep& s) {
 }
 
 void PlaySaveNumbered(const MacroStep& s) {
-    TakeImageName(s);
-    if (NextNumberedFileName()) SavePictureFile();
+    if (TakeSaveName(s) && NextNumberedFileName()) SavePictureFile();
 }
 
 // Items of the pixel-algebra window's groups, in the recorded order: shape groups have three

@@ -17,6 +17,8 @@ namespace {
 // its file could hold is refused before anything is allocated for it.
 constexpr uint64_t MaxInflateRatio = 1032;
 
+const char* const TooBigForMemory = "the picture is too big for memory";
+
 // libpng and libjpeg report a fault by long jump. Each routine that sets the jump point keeps
 // its state in a record owned by its caller, so nothing it reads after the jump lives in the
 // jumping frame.
@@ -81,6 +83,11 @@ bool ReadPng(PngState& s, DecodedPicture& out) {
                             1;
     if (!PictureSizeAcceptable(width, height) || rawRow * height > MaxInflateRatio * s.Size + 1024)
         png_error(s.Png, "the picture's size does not fit the file");
+    if (!PictureMemoryFits(width, height)) {
+        out.RefusedWidth = width;
+        out.RefusedHeight = height;
+        png_error(s.Png, TooBigForMemory);
+    }
 
     if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(s.Png);
     if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(s.Png);
@@ -330,6 +337,13 @@ void SetBmpCodec(BmpDecodeFn decode, BmpEncodeFn encode) {
 bool DecodeBmp(const uint8_t* data, size_t size, DecodedPicture& out, std::string& error) {
     BmpFacts facts;
     if (!InspectBmp(data, size, facts, error)) return false;
+    // A run-length file's pixels are not bounded by its length: a few bytes may claim any size.
+    if (!PictureMemoryFits(facts.Width, facts.Height)) {
+        out.RefusedWidth = facts.Width;
+        out.RefusedHeight = facts.Height;
+        error = TooBigForMemory;
+        return false;
+    }
     if (!BmpDecoder) {
         error = "no bitmap reader";
         return false;

@@ -24,6 +24,10 @@ struct DecodedPicture {
     int SourceBits = 24;
     // A PNG file's chunks, walked when it was read; empty for other files.
     std::vector<PngChunk> PngChunks;
+    // The size the file's header gives when the decoder refused it because a picture that
+    // large does not fit the memory (PictureMemoryFits); 0 otherwise.
+    int64_t RefusedWidth = 0;
+    int64_t RefusedHeight = 0;
 };
 
 // PNG of any colour type and bit depth, to 24 bits: palettes expanded, grey repeated in the

@@ -8,6 +8,8 @@
 #include <algorithm>
 
 const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
+const char* const CompanionFilesInMemoryStatus =
+    "Folder not writable: headers and counts kept in memory, not saved beside the picture";
 
 namespace {
 
@@ -27,6 +29,17 @@ PictureFileKind PictureKindOf(const std::string& name) {
     return PictureFileKind::Unknown;
 }
 
+EPictureTooLarge::EPictureTooLarge(const std::string& path, int64_t width, int64_t height)
+    : EInvalidGraphic(path + ": too big for memory: " + PictureMemoryText(width, height)),
+      Width(width), Height(height) {}
+
+std::string PictureMemoryText(int64_t width, int64_t height) {
+    constexpr uint64_t MB = 1000000;
+    return IntToStr(width) + " x " + IntToStr(height) + " needs " +
+           IntToStr(static_cast<int64_t>(PictureMemoryNeed(width, height) / MB)) + " MB, " +
+           IntToStr(static_cast<int64_t>(PictureMemoryLimit / MB)) + " MB allowed";
+}
+
 DecodedPicture ReadPictureFile(const std::string& path) {
     const PictureFileKind kind = PictureKindOf(path);
     if (kind != PictureFileKind::Bmp && kind != PictureFileKind::Png)
@@ -39,6 +52,8 @@ DecodedPicture ReadPictureFile(const std::string& path) {
     const bool ok = kind == PictureFileKind::Png
                         ? DecodePng(bytes.data(), bytes.size(), decoded, error)
                         : DecodeBmp(bytes.data(), bytes.size(), decoded, error);
+    if (!ok && decoded.RefusedWidth > 0)
+        throw EPictureTooLarge(path, decoded.RefusedWidth, decoded.RefusedHeight);
     if (!ok) throw EInvalidGraphic(path + ": " + error);
     // The decoder accepted the file; a walk that stops early keeps the chunks before the fault.
     if (kind == PictureFileKind::Png)
@@ -89,8 +104,27 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
     HookProcessMessages();
     // Decoded whole before anything changes: a file that cannot be read leaves the previous
     // picture, its buffers and its name, so a later Save cannot write the old picture over the
-    // file that failed.
-    DecodedPicture decoded = ReadPictureFile(directory + name);
+    // file that failed. A picture the memory cannot hold is refused before its pixels are
+    // decoded, and the new buffers are had while the previous picture keeps its own: when
+    // either fails, the previous picture is left whole and the new one's memory is given back.
+    DecodedPicture decoded;
+    int64_t width = 0, height = 0;
+    bool fits = true;
+    try {
+        decoded = ReadPictureFile(directory + name);
+        width = decoded.Image.Width;
+        height = decoded.Image.Height;
+        fits = ReserveImageBuffers(decoded.Image.Width, decoded.Image.Height);
+    } catch (const EPictureTooLarge& e) {
+        width = e.Width;
+        height = e.Height;
+        fits = false;
+    }
+    if (!fits) {
+        HookBusyCursor(false);
+        ShowMessageNumber(39956, PictureMemoryText(width, height));
+        return;
+    }
 
     if (ImageBuffersAllocated) {
         FreeImageBuffers();
@@ -124,6 +158,7 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
         // The counting pass copied the picture for processing; a fresh picture still has
         // nothing to undo.
         HookUndoEnabled(false);
+        if (CompanionFilesKeptInMemory()) HookStatus(1, CompanionFilesInMemoryStatus);
     }
     HookBusyCursor(false);
     HookProcessMessages();
@@ -146,6 +181,12 @@ bool SavePictureByExtension(const Picture& picture, const std::string& path) {
     HookBusyCursor(false);
     HookProcessMessages();
     return writable;
+}
+
+bool CompanionFilesKeptInMemory() {
+    // A folder that is not there is no read-only folder: a write to it fails and says so.
+    const std::string dir = ImageDirectory.empty() ? std::string("./") : ImageDirectory;
+    return DirectoryExists(dir) && !DirectoryWritable(dir);
 }
 
 void PictureProgress(int32_t percent) {

@@ -13,8 +13,20 @@ enum class PictureFileKind { Unknown, Bmp, Png, Jpeg };
 // By the name's extension compared in lower case.
 PictureFileKind PictureKindOf(const std::string& name);
 
+// A picture file whose size the memory cannot hold (PictureMemoryFits), refused before
+// anything was allocated for its pixels.
+class EPictureTooLarge : public EInvalidGraphic {
+  public:
+    EPictureTooLarge(const std::string& path, int64_t width, int64_t height);
+    int64_t Width;
+    int64_t Height;
+};
+// "23000 x 23000 needs 5290 MB, 2930 MB allowed"
+std::string PictureMemoryText(int64_t width, int64_t height);
+
 // Reads and decodes a BMP or PNG file. Throws EInvalidGraphic for an unknown kind or a file
-// that is not a valid picture, EInOutError when it cannot be read.
+// that is not a valid picture (EPictureTooLarge for one too big for the memory), EInOutError
+// when it cannot be read.
 DecodedPicture ReadPictureFile(const std::string& path);
 // Writes the picture as BMP, PNG or JPEG (quality 90). Throws EInvalidGraphic when it cannot
 // be encoded and EInOutError when the file cannot be replaced; the old file is then intact.
@@ -26,13 +38,19 @@ int ConversionMessage(int sourceBits);
 // Loads directory + name as the displayed picture and working image: the previous picture's
 // buffers are freed, the new one named (ImageDirectory := directory), its buffers made, the
 // image commands enabled, its histogram files and headers opened or made. A file that cannot
-// be read throws and leaves everything as it was.
+// be read throws and leaves everything as it was; a picture the memory cannot hold is refused
+// with message 39956 naming its size, and leaves everything as it was too.
 void LoadPictureFile(const std::string& directory, const std::string& name);
 // Writes the displayed picture to ImageDirectory + CurrentImageName when its extension is
 // ".bmp" or ".png" in any case; message 46 when there is no picture. True when written.
 bool SavePictureFile();
 // The same for any picture and path.
 bool SavePictureByExtension(const Picture& picture, const std::string& path);
+
+// True when the displayed picture's folder is there but cannot be written (a shared drive, a
+// mounted disc): its headers and log are then kept in memory and not saved beside it.
+bool CompanionFilesKeptInMemory();
+extern const char* const CompanionFilesInMemoryStatus;
 
 // The main window's gauge (capped at 100) and status panel 1 (the number).
 void PictureProgress(int32_t percent);

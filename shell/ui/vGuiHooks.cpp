@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -110,7 +111,7 @@ MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
 
 std::string ChooseFileDialog(FileDialogRequest& r) {
     QFileDialog dialog(VORNForm, QString::fromLatin1(r.Title.c_str()),
-                       QString::fromLocal8Bit(r.InitialDir.c_str()));
+                       QFile::decodeName(r.InitialDir.c_str()));
     dialog.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(
         r.Save ? QFileDialog::AnyFile
@@ -122,14 +123,14 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
         dialog.selectNameFilter(filters[index - 1]);
     }
     if (!r.DefaultExt.empty()) dialog.setDefaultSuffix(QString::fromLatin1(r.DefaultExt.c_str()));
-    if (!r.FileName.empty()) dialog.selectFile(QString::fromLocal8Bit(r.FileName.c_str()));
+    if (!r.FileName.empty()) dialog.selectFile(QFile::decodeName(r.FileName.c_str()));
     if (!r.OverwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     r.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (r.MultiSelect)
         for (const QString& f : dialog.selectedFiles())
-            r.Files.push_back(f.toLocal8Bit().toStdString());
-    return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+            r.Files.push_back(QFile::encodeName(f).toStdString());
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 } // namespace
@@ -146,7 +147,8 @@ void InstallGuiHooks(TVORNForm*) {
         if (VORNForm) VORNForm->Gauge1->setValue(percent < 0 ? 0 : (percent > 100 ? 100 : percent));
     };
     Hooks.SetStatusText = [](int panel, const std::string& text) {
-        if (VORNForm) VORNForm->SetPanelText(panel, QString::fromLatin1(text.c_str()));
+        // The panels show picture names: decoded as the desktop decodes file names.
+        if (VORNForm) VORNForm->SetPanelText(panel, QFile::decodeName(text.c_str()));
     };
     Hooks.ProcessMessages = [] { QCoreApplication::processEvents(); };
     Hooks.SetBusyCursor = [](bool busy) {

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -76,9 +77,9 @@ class TVORNForm : public QMainWindow {
 
   public:
     // ---- Start-up, shut-down and tool-window lifetime --------------------------------------
-    // The start-up sequence; `arguments` are the command line's, without the program. The hooks
-    // must be in place first (InstallGuiHooks, or a test's own).
-    void FormCreate(const QStringList& arguments);
+    // The start-up sequence; `arguments` are the command line's bytes as the system gave them,
+    // without the program. The hooks must be in place first (InstallGuiHooks, or a test's own).
+    void FormCreate(const std::vector<std::string>& arguments);
     bool CheckTrueColorDisplay();
     void DisplaySplashScreen();
     void Do_MenuDefaults();

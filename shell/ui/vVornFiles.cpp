@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
@@ -69,7 +70,8 @@ bool IsSaveAsExtension(const std::string& ext) {
 void TVORNForm::InstallPictureFileHooks() {
     SetBmpCodec(QtDecodeBmp, QtEncodeBmp);
     Hooks.SetMainCaption = [](const std::string& caption) {
-        if (VORNForm) VORNForm->setWindowTitle(QString::fromLatin1(caption.c_str()));
+        // The caption names the picture as the desktop names its file.
+        if (VORNForm) VORNForm->setWindowTitle(QFile::decodeName(caption.c_str()));
     };
 }
 

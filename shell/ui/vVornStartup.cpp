@@ -9,6 +9,7 @@
 #include "platform/PlAutostart.h"
 #include "platform/PlSound.h"
 #include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
 #include "shell/ui/AllSplash.h"
 #include "shell/ui/vHelp.h"
 #include "shell/ui/vInfo.h"
@@ -26,10 +27,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QSessionManager>
 #include <QStatusTipEvent>
 #include <QTimer>
+
+#include <filesystem>
 
 bool TVORNForm::TerminateRequested = false;
 
@@ -91,7 +93,7 @@ QTimer* TVORNForm::MakeFreeTimer() {
     return timer;
 }
 
-void TVORNForm::FormCreate(const QStringList& arguments) {
+void TVORNForm::FormCreate(const std::vector<std::string>& arguments) {
     bool displayOk = false;
     Guarded([&] { displayOk = CheckTrueColorDisplay(); });
     if (displayOk)
@@ -137,14 +139,14 @@ void TVORNForm::FormCreate(const QStringList& arguments) {
     UndoBtn->setEnabled(false);
     I_Undo->setEnabled(false);
 
-    if (arguments.size() == 1 &&
-        QString::fromLocal8Bit(ExtractFileExt(arguments[0].toLocal8Bit().toStdString()))
-                .toUpper() == ".PNG") {
+    if (arguments.size() == 1 && LowerCase(ExtractFileExt(arguments[0])) == ".png") {
         // An absolute folder: ImageDirectory is saved with the options and must still name the
         // same folder when the program is started from somewhere else. The load sets it, with
         // the name, only once the picture is read: a file that fails leaves both as they were.
+        // The path keeps the bytes it was given: one that is not UTF-8 would not survive a trip
+        // through text.
         const std::string path =
-            QFileInfo(arguments[0]).absoluteFilePath().toLocal8Bit().toStdString();
+            std::filesystem::absolute(arguments[0]).lexically_normal().string();
         // The load reaches the histogram and import windows, which the program block creates
         // after this window: it runs once the event loop starts and they all exist.
         QMetaObject::invokeMethod(

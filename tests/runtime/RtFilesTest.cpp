@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
 
 TEST(RtFiles, AFailedReplaceReportsItAndLeavesNoPartialFile) {
     TempDir dir;
@@ -40,4 +44,83 @@ TEST(RtFiles, NameParts) {
         EXPECT_EQ(ExtractFileExt(path), ext) << path;
     }
     EXPECT_EQ(ChangeFileExt("/a.b/c", ".DIP"), "/a.b/c.DIP");
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+size_t EntriesIn(const std::string& dir) {
+    size_t n = 0;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        (void)e;
+        ++n;
+    }
+    return n;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+} // namespace
+
+TEST(RtFiles, ALinkPlantedUnderTheOldTemporaryNameIsNotFollowed) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileAtomic(dir.File("victim"), std::string("precious")));
+    // The name the writer once gave its temporary: the process id made it predictable.
+    fs::create_symlink(dir.File("victim"), dir.File("a.png.tmp~" + std::to_string(getpid())));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("picture")));
+    EXPECT_EQ(FileText(dir.File("victim")), "precious");
+    EXPECT_EQ(FileText(dir.File("a.png")), "picture");
+    EXPECT_FALSE(fs::is_symlink(dir.File("a.png")));
+    EXPECT_EQ(EntriesIn(dir.Path()), 3u) << "a temporary was left behind";
+}
+
+TEST(RtFiles, ASaveKeepsPermissionBitsAndWritesThroughLinks) {
+    const std::tuple<const char*, mode_t, const char*> cases[] = {
+        // what, mode of the file saved over, name saved (empty: the file itself)
+        {"private picture", 0600, ""},           {"group readable", 0640, ""},
+        {"executable bit kept", 0751, ""},       {"relative link", 0600, "inner.png"},
+        {"absolute link", 0644, "absolute.png"}, {"link to a link", 0640, "outer.png"},
+    };
+    for (const auto& [what, mode, link] : cases) {
+        TempDir dir;
+        fs::create_directory(dir.File("sub"));
+        const std::string real = dir.File("sub/real");
+        ASSERT_TRUE(WriteFileAtomic(real, std::string("old")));
+        ASSERT_EQ(chmod(real.c_str(), mode), 0);
+        fs::create_symlink("sub/real", dir.File("inner.png"));
+        fs::create_symlink(real, dir.File("absolute.png"));
+        fs::create_symlink("inner.png", dir.File("outer.png"));
+        const std::string saved = *link ? dir.File(link) : real;
+        ASSERT_TRUE(WriteFileAtomic(saved, std::string("new"))) << what;
+        EXPECT_EQ(FileText(real), "new") << what;
+        EXPECT_EQ(ModeOf(real), mode) << what;
+        for (const char* name : {"inner.png", "absolute.png", "outer.png"})
+            EXPECT_TRUE(fs::is_symlink(dir.File(name))) << what << ": " << name;
+        EXPECT_EQ(EntriesIn(dir.File("sub")), 1u) << what;
+    }
+}
+
+TEST(RtFiles, ANewFileGetsTheUmasksBitsAndALongNameIsSaved) {
+    TempDir dir;
+    const mode_t mask = umask(027);
+    const std::string name = std::string(246, 'n') + ".png"; // 250 bytes, within the limit
+    const bool saved = WriteFileAtomic(dir.File(name), std::string("x"));
+    umask(mask);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(FileText(dir.File(name)), "x");
+    EXPECT_EQ(ModeOf(dir.File(name)), 0640u);
+}
+
+TEST(RtFiles, AHardLinkedFileIsReplacedUnderTheSavedNameOnly) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("old")));
+    fs::create_hard_link(dir.File("a.png"), dir.File("b.png"));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("new")));
+    EXPECT_EQ(FileText(dir.File("a.png")), "new");
+    EXPECT_EQ(FileText(dir.File("b.png")), "old");
 }

@@ -247,9 +247,14 @@ TEST_F(PictureFiles, SaveFailuresNameTheirCause) {
     // A folder already holding a folder of the picture's name.
     ASSERT_TRUE(MakeDirectories(Dir.File("taken/x.png/")));
     ASSERT_EQ(chmod(Dir.File("taken/").c_str(), 0777), 0);
+    // A link in a folder anyone may write, to a name in the locked one: the save goes there.
+    ASSERT_TRUE(MakeDirectories(Dir.File("linked/")));
+    ASSERT_EQ(chmod(Dir.File("linked/").c_str(), 0777), 0);
+    ASSERT_EQ(symlink("../locked/x.png", Dir.File("linked/x.png").c_str()), 0);
     const std::pair<const char*, const char*> cases[] = {{"missing/", "Path not found"},
                                                          {"locked/", "File access denied"},
-                                                         {"taken/", "File access denied"}};
+                                                         {"taken/", "File access denied"},
+                                                         {"linked/", "File access denied"}};
     for (const auto& [folder, text] : cases) {
         ImageDirectory = Dir.File(folder);
         CurrentImageName = "x.png";

@@ -56,7 +56,7 @@ TEST_F(Startup, FirstStartShowsEveryToolButtonOnA1280By1024Screen) {
 TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
     ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), std::string(100, 'x')));
     CopySample(Dir.File("scene.png"));
-    Form->FormCreate({Q(Dir.File("scene.png"))});
+    Form->FormCreate({Dir.File("scene.png")});
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u) << Rec->Summary();
     EXPECT_EQ(Form->pos(), QPoint(10, 10));
     QCoreApplication::processEvents();
@@ -101,8 +101,8 @@ TEST_F(Startup, OnePngArgumentOpensThePictureOnceTheLoopRuns) {
         ImageDirectory.clear();
         CurrentImageName.clear();
         if (c.Relative) QDir::setCurrent(Q(Dir.Path()));
-        const QString arg = c.Relative ? QString(c.FileName) : Q(Dir.File(c.FileName));
-        form->FormCreate(QStringList(c.Arguments, arg));
+        const std::string arg = c.Relative ? std::string(c.FileName) : Dir.File(c.FileName);
+        form->FormCreate(std::vector<std::string>(c.Arguments, arg));
         QDir::setCurrent(cwd);
         EXPECT_TRUE(DisplayedPicture.Empty());
         QCoreApplication::processEvents();
@@ -112,6 +112,24 @@ TEST_F(Startup, OnePngArgumentOpensThePictureOnceTheLoopRuns) {
         EXPECT_EQ(busyWhileLoading, c.Opens);
         EXPECT_FALSE(ImageOperationBusy);
         std::remove(Dir.File(c.FileName).c_str());
+    }
+}
+
+TEST_F(Startup, ANameThatIsNotUtf8OpensAndTheCaptionShowsItAsTheDesktopDoes) {
+    const std::pair<const char*, QString> cases[] = {
+        {"caf\xE9.png", QString("caf") + QChar(0xFFFD) + ".png"}, // Latin-1
+        {"caf\xC3\xA9.png", QString::fromUtf8("caf\xC3\xA9.png")},
+    };
+    for (const auto& [name, shown] : cases) {
+        CopySample(Dir.File(name));
+        TVORNForm* form = NewForm();
+        TVORNForm::InstallPictureFileHooks();
+        form->FormCreate({Dir.File(name)});
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+        EXPECT_EQ(CurrentImageName, name);
+        EXPECT_EQ(DisplayedPicture.Width, 640) << name;
+        EXPECT_EQ(form->windowTitle(), "VORN KEEL  Image is: " + shown);
     }
 }
 

@@ -1,0 +1,61 @@
+// Played saves write only into the folder their directory line names: a save name holding a
+// folder is refused, and nothing outside is written or replaced.
+#include "runtime/RtFiles.h"
+#include "shell/vMacroPlayer.h"
+#include "support/EngineTestImage.h"
+#include "support/TestFiles.h"
+
+#include <filesystem>
+
+namespace {
+
+class MacroSaveName : public EngineTestImage {
+  protected:
+    void TearDown() override {
+        ImageDirectory.clear();
+        CurrentImageName.clear();
+        EngineTestImage::TearDown();
+    }
+};
+
+TEST_F(MacroSaveName, ASaveNameHoldingAFolderIsRefused) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        // command line, name line, file written in the macro's folder (empty: none)
+        {"=0002 Saveas", "../outside/pwn.png", ""},
+        {"=0005   Save", "sub/pwn.png", ""},
+        {"=0004  SaveNumbered", "../outside/pwn.png", ""},
+        {"=0002 Saveas", "/tmp/pwn.png", ""},
+        {"=0002 Saveas", "kept.png", "kept.png"},
+        {"=0004  SaveNumbered", "kept.png", "keptA001.png"},
+    };
+    for (const auto& [command, name, written] : cases) {
+        const std::string what = std::string(command) + " " + name;
+        TempDir dir;
+        const std::string macroFolder = dir.File("macros/");
+        ASSERT_TRUE(MakeDirectories(macroFolder));
+        ASSERT_TRUE(MakeDirectories(dir.File("outside/")));
+        ASSERT_TRUE(MakeDirectories(macroFolder + "sub/"));
+        ASSERT_TRUE(WriteFileAtomic(dir.File("outside/pwn.png"), std::string("precious")));
+        Load(2, {{10, 20, 30}, {40, 50, 60}});
+        ImageDirectory = dir.File("shown/");
+        CurrentImageName = "shown.png";
+
+        EXPECT_TRUE(PlayMacro(std::vector<std::string>{command, macroFolder, name})) << what;
+        EXPECT_EQ(FileText(dir.File("outside/pwn.png")), "precious") << what;
+        EXPECT_TRUE(std::filesystem::is_empty(macroFolder + "sub/")) << what;
+        if (*written) {
+            EXPECT_TRUE(Rec.Messages.empty()) << what << Rec.Summary();
+            EXPECT_TRUE(FileExists(macroFolder + written)) << what;
+        } else {
+            ASSERT_EQ(Rec.Messages.size(), 1u) << what;
+            EXPECT_EQ(Rec.Messages[0].Text,
+                      std::string("Macro file name holds a folder: nothing saved\r\n") + name)
+                << what;
+            // The refused line names nothing: the picture keeps its own name and folder.
+            EXPECT_EQ(CurrentImageName, "shown.png") << what;
+            EXPECT_EQ(ImageDirectory, dir.File("shown/")) << what;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+// Pictures larger than the memory can hold, and buffers the memory cannot give, while another
+// picture is shown: refused by size before their pixels are decoded, and the shown one stays.
+#include "runtime/RtFiles.h"
+#include "shell/vGlobal.h"
+#include "support/PngFixtures.h"
+#include "support/RecordingHooks.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <chrono>
+#include <cstdio>
+#include <new>
+#include <tuple>
+
+namespace {
+
+// 23000 x 23000 grey pixels, all zero, deflated at the best ratio: about 514 KB of file for
+// 5.3 GB of loaded picture.
+void WritePngBomb(const std::string& path) {
+    constexpr png_uint_32 side = 23000;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, f);
+    png_set_compression_level(png, 9);
+    png_set_filter(png, 0, PNG_FILTER_NONE);
+    png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    const std::vector<png_byte> row(side, 0);
+    for (png_uint_32 y = 0; y < side; ++y)
+        png_write_row(png, row.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+}
+
+class PictureMemory : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // A machine of 8 GiB with no process limit: pictures up to 1 GiB.
+        PictureMemoryLimit = PictureMemoryLimitFor(uint64_t{8} << 30, uint64_t{1} << 47);
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("shown.png"),
+                                    WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8))));
+        LoadPictureFile(Dir.Path(), "shown.png");
+        CopyImageForProcessing();
+        ASSERT_TRUE(ImageBuffersLocked);
+        Shown = DisplayedPicture;
+        Work = WorkImageBuffer;
+        Rec.Clear();
+    }
+    void TearDown() override {
+        PictureMemoryLimit = SavedLimit;
+        AllocateBufferStorage = SavedAllocator;
+        FreeImageBuffers();
+        DisplayedPicture = Picture();
+        CurrentImageName.clear();
+        ImageDirectory.clear();
+    }
+    // The shown picture, its name, its buffers and its undo copy are as they were.
+    void ExpectShownPictureKept(const std::string& what) {
+        EXPECT_EQ(DisplayedPicture.Pixels, Shown.Pixels) << what;
+        EXPECT_EQ(CurrentImageName, "shown.png") << what;
+        EXPECT_TRUE(ImageBuffersAllocated) << what;
+        EXPECT_EQ(WorkImageBuffer, Work) << what;
+        EXPECT_EQ(Rec.TerminateRequests, 0) << what;
+        DisplayedPicture.Pixels.assign(DisplayedPicture.Pixels.size(), 0xFF000000u);
+        UndoImage();
+        EXPECT_EQ(DisplayedPicture.Pixels, Shown.Pixels) << what << ": undo copy lost";
+    }
+    const uint64_t SavedLimit = PictureMemoryLimit;
+    const std::function<void(std::vector<uint8_t>&, size_t)> SavedAllocator = AllocateBufferStorage;
+    RecordingHooks Rec;
+    TempDir Dir;
+    Picture Shown;
+    const uint8_t* Work = nullptr;
+};
+
+TEST_F(PictureMemory, APngBombIsRefusedQuicklyByItsSizeAndTheShownPictureStays) {
+    WritePngBomb(Dir.File("bomb.png"));
+    ASSERT_LT(FileSizeOf(Dir.File("bomb.png")), 600000);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(RunGuarded([&] { LoadPictureFile(Dir.Path(), "bomb.png"); }));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 5.0) << "the pixels were decoded";
+    ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+    EXPECT_EQ(Rec.Messages[0].Kind, MsgKind::Error);
+    EXPECT_EQ(Rec.Messages[0].Text, "Image too big for memory: nothing loaded\r\n"
+                                    "23000 x 23000 needs 5290 MB, 1073 MB allowed");
+    ExpectShownPictureKept("bomb");
+}
+
+TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
+    const PngFixture small = MakePngFixture(PNG_COLOR_TYPE_PALETTE, 4, false, 13, 7);
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("small.png"), WritePngFixture(small)));
+    // 13 x 7: 364 bytes of picture and two buffers of 7 rows of 40 bytes.
+    const uint64_t smallNeed = 13 * 7 * 4 + 2 * 40 * 7;
+    ASSERT_EQ(PictureMemoryNeed(13, 7), smallNeed);
+    const std::tuple<std::string, uint64_t, int64_t> cases[] = {
+        // file, limit, refused width (0: read)
+        {TestData("pictures/bomb8000.png"), 100 << 20, 8000},
+        {TestData("pictures/oversized-rle.bmp"), 100 << 20, 23000},
+        {Dir.File("small.png"), smallNeed, 0},
+        {Dir.File("small.png"), smallNeed - 1, 13},
+    };
+    for (const auto& [path, limit, refused] : cases) {
+        const std::string what = ExtractFileName(path) + " " + std::to_string(limit);
+        PictureMemoryLimit = limit;
+        int64_t width = 0;
+        try {
+            ReadPictureFile(path);
+        } catch (const EPictureTooLarge& e) {
+            width = e.Width;
+        }
+        EXPECT_EQ(width, refused) << what;
+    }
+}
+
+TEST_F(PictureMemory, BuffersTheMemoryCannotGiveLeaveTheShownPictureAndAreGivenBack) {
+    ASSERT_TRUE(WriteFileAtomic(
+        Dir.File("next.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3))));
+    std::vector<std::vector<uint8_t>*> taken;
+    AllocateBufferStorage = [&](std::vector<uint8_t>& storage, size_t bytes) {
+        if (!taken.empty()) throw std::bad_alloc();
+        storage.assign(bytes, 0);
+        taken.push_back(&storage);
+    };
+    EXPECT_TRUE(RunGuarded([&] { LoadPictureFile(Dir.Path(), "next.png"); }));
+    EXPECT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+    EXPECT_EQ(Rec.Messages.at(0).Text, "Image too big for memory: nothing loaded\r\n"
+                                       "5 x 3 needs 0 MB, 1073 MB allowed");
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0]->capacity(), 0u) << "the first buffer is still held";
+    ExpectShownPictureKept("allocation");
+
+    AllocateBufferStorage = SavedAllocator;
+    LoadPictureFile(Dir.Path(), "next.png");
+    EXPECT_EQ(DisplayedPicture.Width, 5);
+    EXPECT_TRUE(ImageBuffersAllocated);
+}
+
+} // namespace
