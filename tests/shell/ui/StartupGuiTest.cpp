@@ -69,7 +69,7 @@ TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
 // that folder, and a later Save As or recording would name the file that failed.
 TEST_F(Startup, APngArgumentThatFailsToLoadLeavesFolderAndNameAsTheyWere) {
     ASSERT_TRUE(WriteFileAtomic(Dir.File("notes.png"), std::string("not a picture")));
-    Form->FormCreate({Q(Dir.File("notes.png"))});
+    Form->FormCreate({Dir.File("notes.png")});
     const std::string folder = ImageDirectory, name = CurrentImageName;
     EXPECT_NE(folder, Dir.Path());
     QCoreApplication::processEvents();
