@@ -56,13 +56,17 @@ void TakeImageName(const MacroStep& s) {
     SetImageName(s.L(2)); // the caption names the picture the next save writes
 }
 
-// A played save name is a name, never a path: one holding a folder would let a macro from
-// elsewhere write over any file. The folder is the directory line's to give.
+// A played file name is a name, never a path: a save name holding a folder would let a macro
+// from elsewhere write over any file, an open name would give the picture a folder the next Save
+// writes into. The folder is the directory line's to give.
+bool PlainFileName(const MacroStep& s, int refusal) {
+    if (s.L(2).find('/') == std::string::npos) return true;
+    ShowMessageNumber(refusal, s.L(2));
+    return false;
+}
+
 bool TakeSaveName(const MacroStep& s) {
-    if (s.L(2).find('/') != std::string::npos) {
-        ShowMessageNumber(39955, s.L(2));
-        return false;
-    }
+    if (!PlainFileName(s, 39955)) return false;
     TakeImageName(s);
     return true;
 }
@@ -74,6 +78,7 @@ void PlaySave(const MacroStep& s) {
 void PlayOpen(const MacroStep& s) {
     // The loader names the picture only once it is read: naming it first would leave the old
     // picture under the name of a file that failed, and the next Save would write over that file.
+    if (!PlainFileName(s, 39954)) return;
     const std::string path = s.L(1) + s.L(2);
     MacroLoadPicture(ExtractFilePath(path), ExtractFileName(path));
 }

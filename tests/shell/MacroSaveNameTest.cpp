@@ -1,11 +1,14 @@
 // Played saves write only into the folder their directory line names: a save name holding a
-// folder is refused, and nothing outside is written or replaced.
+// folder is refused, and nothing outside is written or replaced. An open name holding a folder is
+// refused too: the picture would take that folder, and the next Save would write there.
 #include "runtime/RtFiles.h"
 #include "shell/vMacroPlayer.h"
 #include "support/EngineTestImage.h"
+#include "support/PngFixtures.h"
 #include "support/TestFiles.h"
 
 #include <filesystem>
+#include <png.h>
 
 namespace {
 
@@ -56,6 +59,32 @@ TEST_F(MacroSaveName, ASaveNameHoldingAFolderIsRefused) {
             EXPECT_EQ(ImageDirectory, dir.File("shown/")) << what;
         }
     }
+}
+
+TEST_F(MacroSaveName, AnOpenNameHoldingAFolderIsRefused) {
+    TempDir dir;
+    const std::string macroFolder = dir.File("macros/");
+    ASSERT_TRUE(MakeDirectories(macroFolder));
+    ASSERT_TRUE(MakeDirectories(dir.File("outside/")));
+    const auto png = WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3));
+    for (const char* file : {"outside/p.png", "macros/p.png"})
+        ASSERT_TRUE(WriteFileAtomic(dir.File(file), png));
+    Load(2, {{10, 20, 30}, {40, 50, 60}});
+    ImageDirectory = dir.File("shown/");
+    CurrentImageName = "shown.png";
+
+    EXPECT_TRUE(
+        PlayMacro(std::vector<std::string>{"=0003  Open", macroFolder, "../outside/p.png"}));
+    ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+    EXPECT_EQ(Rec.Messages[0].Text,
+              std::string("Macro file name holds a folder: nothing opened\r\n../outside/p.png"));
+    EXPECT_EQ(DisplayedPicture.Width, 2);
+    EXPECT_EQ(CurrentImageName, "shown.png");
+    EXPECT_EQ(ImageDirectory, dir.File("shown/"));
+
+    EXPECT_TRUE(PlayMacro(std::vector<std::string>{"=0003  Open", macroFolder, "p.png"}));
+    EXPECT_EQ(DisplayedPicture.Width, 5);
+    EXPECT_EQ(ImageDirectory, macroFolder);
 }
 
 } // namespace
