@@ -137,7 +137,7 @@ TEST_F(DisProducts, AutorangeBoxesReachTheEngine) {
         ChooseBand(vi->VIPFileBtns[static_cast<size_t>(b)], b + 1);
     const Bytes b1 = Band(1), b2 = Band(2), b3 = Band(3), b4 = Band(4);
     const std::function<double(size_t)> difference = [&](size_t k) {
-        return double{b4[k]} - b3[k];
+        return static_cast<double>(b4[k]) - b3[k];
     };
     const std::function<double(size_t)> weighted = [&](size_t k) {
         return 0.1 * b1[k] + 0.1 * b2[k] + 0.1 * b3[k] + 0.1 * b4[k];
