@@ -322,6 +322,23 @@ TEST_F(CropTest, FindsEveryBandOfSeparateFilesInItsSlot) {
     }
 }
 
+// The hint panel shows each band's own stage as the crop reaches it.
+TEST_F(CropTest, EachBandShowsItsStageInTheHints) {
+    MakeScene(7);
+    static std::vector<std::string> hints;
+    hints.clear();
+    bool tooMany = false;
+    ASSERT_EQ(CropScene(Scene, "cut.dis", {1, 1, 1, 1}, tooMany, nullptr,
+                        [](const char* text) { hints.emplace_back(text); }),
+              0);
+    EXPECT_EQ(hints, (std::vector<std::string>{"Processing Band 1", "BSQ Processing Band 2",
+                                               "BSQ Processing Band 3", "BSQ Processing Band 4",
+                                               "BSQ Processing Band 5", "BSQ Processing Band 6",
+                                               "BSQ Processing Band 7"}));
+    EXPECT_EQ(std::string(CropBandHints[7]) + " | " + CropBandHints[8],
+              "BSQ Processing Band 7 or 8 | Processing Band ETM 8");
+}
+
 // A band the DIH counts but the crop cannot find stops it before anything is written; it used
 // to end after the bands found and report success.
 TEST_F(CropTest, BandWithoutAFileRefusesTheWholeCrop) {
