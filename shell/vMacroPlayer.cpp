@@ -16,7 +16,7 @@
 #include <limits>
 #include <map>
 
-std::function<void(const std::string& directory, const std::string& name)> MacroLoadPicture =
+std::function<bool(const std::string& directory, const std::string& name)> MacroLoadPicture =
     LoadPictureFile;
 std::function<void(const std::array<int32_t, 21>& items)> MacroShowPixelAlgebraItems;
 
@@ -42,6 +42,10 @@ int32_t MacroStep::Radio(int k, int32_t count) const {
 
 namespace {
 
+// A step that cannot be done as recorded ends the walk, as a failed load does: the steps after
+// it would work on the wrong picture or under the wrong name. Its message has been shown.
+struct StepRefused {};
+
 void PlayOptions(const MacroStep& s) {
     ReadProcessingOptions([&s](int k) { return s.L(k); });
 }
@@ -59,32 +63,33 @@ void TakeImageName(const MacroStep& s) {
 // A played file name is a name, never a path: a save name holding a folder would let a macro
 // from elsewhere write over any file, an open name would give the picture a folder the next Save
 // writes into. The folder is the directory line's to give.
-bool PlainFileName(const MacroStep& s, int refusal) {
-    if (s.L(2).find('/') == std::string::npos) return true;
+void RequirePlainFileName(const MacroStep& s, int refusal) {
+    if (s.L(2).find('/') == std::string::npos) return;
     ShowMessageNumber(refusal, s.L(2));
-    return false;
+    throw StepRefused{};
 }
 
-bool TakeSaveName(const MacroStep& s) {
-    if (!PlainFileName(s, 39955)) return false;
+void TakeSaveName(const MacroStep& s) {
+    RequirePlainFileName(s, 39955);
     TakeImageName(s);
-    return true;
 }
 
 void PlaySave(const MacroStep& s) {
-    if (TakeSaveName(s)) SavePictureFile();
+    TakeSaveName(s);
+    SavePictureFile();
 }
 
 void PlayOpen(const MacroStep& s) {
     // The loader names the picture only once it is read: naming it first would leave the old
     // picture under the name of a file that failed, and the next Save would write over that file.
-    if (!PlainFileName(s, 39954)) return;
+    RequirePlainFileName(s, 39954);
     const std::string path = s.L(1) + s.L(2);
-    MacroLoadPicture(ExtractFilePath(path), ExtractFileName(path));
+    if (!MacroLoadPicture(ExtractFilePath(path), ExtractFileName(path))) throw StepRefused{};
 }
 
 void PlaySaveNumbered(const MacroStep& s) {
-    if (TakeSaveName(s) && NextNumberedFileName()) SavePictureFile();
+    TakeSaveName(s);
+    if (NextNumberedFileName()) SavePictureFile();
 }
 
 // Items of the pixel-algebra window's groups, in the recorded order: shape groups have three
@@ -245,11 +250,17 @@ void RegisterMacroRoutine(int code, MacroRoutine routine) {
 bool PlayMacro(const MacroText& text) {
     OperationScope scope;
     if (!scope.Acquired()) return false;
-    return RunGuarded([&] {
-        const size_t count = text.Count();
-        for (size_t i = 0; i < count; ++i)
-            PlayLine(text, i);
+    bool refused = false;
+    const bool ran = RunGuarded([&] {
+        try {
+            const size_t count = text.Count();
+            for (size_t i = 0; i < count; ++i)
+                PlayLine(text, i);
+        } catch (const StepRefused&) {
+            refused = true;
+        }
     });
+    return ran && !refused;
 }
 
 bool PlayMacro(const std::vector<std::string>& lines) {

@@ -38,13 +38,13 @@ void RegisterMacroRoutine(int code, MacroRoutine routine);
 
 // How code 0003 opens a picture: the main window's loader, set by the macro window (by default
 // the picture-file loader alone).
-extern std::function<void(const std::string& directory, const std::string& name)> MacroLoadPicture;
+extern std::function<bool(const std::string& directory, const std::string& name)> MacroLoadPicture;
 
 // Code 0201 shows the played items in the pixel-algebra window's 21 groups when that window is
 // open (set by the macro window; by default nothing is shown).
 extern std::function<void(const std::array<int32_t, 21>& items)> MacroShowPixelAlgebraItems;
 
-// False when another operation or playback was running (nothing is played) or when an error
-// ended the walk.
+// False when another operation or playback was running (nothing is played), or when an error or
+// a refused step (a file name holding a folder, a picture too big to open) ended the walk.
 bool PlayMacro(const MacroText& text);
 bool PlayMacro(const std::vector<std::string>& lines);

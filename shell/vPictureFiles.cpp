@@ -99,7 +99,7 @@ int ConversionMessage(int sourceBits) {
     }
 }
 
-void LoadPictureFile(const std::string& directory, const std::string& name) {
+bool LoadPictureFile(const std::string& directory, const std::string& name) {
     HookBusyCursor(true);
     HookProcessMessages();
     // Decoded whole before anything changes: a file that cannot be read leaves the previous
@@ -123,7 +123,7 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
     if (!fits) {
         HookBusyCursor(false);
         ShowMessageNumber(39956, PictureMemoryText(width, height));
-        return;
+        return false;
     }
 
     if (ImageBuffersAllocated) {
@@ -162,6 +162,7 @@ void LoadPictureFile(const std::string& directory, const std::string& name) {
     }
     HookBusyCursor(false);
     HookProcessMessages();
+    return true;
 }
 
 bool SavePictureFile() {

@@ -40,7 +40,8 @@ int ConversionMessage(int sourceBits);
 // image commands enabled, its histogram files and headers opened or made. A file that cannot
 // be read throws and leaves everything as it was; a picture the memory cannot hold is refused
 // with message 39956 naming its size, and leaves everything as it was too.
-void LoadPictureFile(const std::string& directory, const std::string& name);
+// False when the picture was refused and the shown one stays (the refusal has been reported).
+bool LoadPictureFile(const std::string& directory, const std::string& name);
 // Writes the displayed picture to ImageDirectory + CurrentImageName when its extension is
 // ".bmp" or ".png" in any case; message 46 when there is no picture. True when written.
 bool SavePictureFile();

@@ -253,9 +253,6 @@ void InstallMacroHooks() {
             SetRadioItem(groups[k], items[k]);
     };
     MacroLoadPicture = [](const std::string& directory, const std::string& name) {
-        if (VORNForm)
-            VORNForm->OpenPicture(directory, name);
-        else
-            LoadPictureFile(directory, name);
+        return VORNForm ? VORNForm->OpenPicture(directory, name) : LoadPictureFile(directory, name);
     };
 }

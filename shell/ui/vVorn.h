@@ -59,7 +59,7 @@ class TVORNForm : public QMainWindow {
     bool LoadFromFile(const std::string& name);
     // Loads directory + name as it stands, without the error guard: a failure raises to the
     // caller (the macro player) and leaves the picture, its name and folder as they were.
-    void OpenPicture(const std::string& directory, const std::string& name);
+    bool OpenPicture(const std::string& directory, const std::string& name);
     // Writes the displayed picture to ImageDirectory + CurrentImageName; true when written.
     bool SaveImage();
     void F_SaveClick();

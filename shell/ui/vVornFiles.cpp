@@ -92,15 +92,20 @@ void TVORNForm::F_OpenClick() {
 
 bool TVORNForm::LoadFromFile(const std::string& name) {
     const std::string path = !name.empty() && name[0] == '/' ? name : ImageDirectory + name;
-    return RunGuarded([&] { OpenPicture(ExtractFilePath(path), ExtractFileName(path)); });
+    // A picture refused for its size is no open: it is not recorded.
+    bool loaded = false;
+    return RunGuarded(
+               [&] { loaded = OpenPicture(ExtractFilePath(path), ExtractFileName(path)); }) &&
+           loaded;
 }
 
-void TVORNForm::OpenPicture(const std::string& directory, const std::string& name) {
-    LoadPictureFile(directory, name);
+bool TVORNForm::OpenPicture(const std::string& directory, const std::string& name) {
+    if (!LoadPictureFile(directory, name)) return false;
     for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()}) {
         bar->setSingleStep(4);
         bar->setValue(0);
     }
+    return true;
 }
 
 bool TVORNForm::SaveImage() {

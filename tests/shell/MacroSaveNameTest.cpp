@@ -1,6 +1,7 @@
 // Played saves write only into the folder their directory line names: a save name holding a
 // folder is refused, and nothing outside is written or replaced. An open name holding a folder is
-// refused too: the picture would take that folder, and the next Save would write there.
+// refused too: the picture would take that folder, and the next Save would write there. A refused
+// step ends the walk, as a failed load does.
 #include "runtime/RtFiles.h"
 #include "shell/vMacroPlayer.h"
 #include "support/EngineTestImage.h"
@@ -15,10 +16,19 @@ namespace {
 class MacroSaveName : public EngineTestImage {
   protected:
     void TearDown() override {
+        ClipOption = false;
+        PictureMemoryLimit = SavedLimit;
         ImageDirectory.clear();
         CurrentImageName.clear();
         EngineTestImage::TearDown();
     }
+    // Played after the step under test: Clip on shows whether the walk went on.
+    static std::vector<std::string> Then(std::vector<std::string> step) {
+        for (const char* line : {"=0000", "", "", "", "", "Clip:On"})
+            step.emplace_back(line);
+        return step;
+    }
+    const uint64_t SavedLimit = PictureMemoryLimit;
 };
 
 TEST_F(MacroSaveName, ASaveNameHoldingAFolderIsRefused) {
@@ -43,7 +53,9 @@ TEST_F(MacroSaveName, ASaveNameHoldingAFolderIsRefused) {
         ImageDirectory = dir.File("shown/");
         CurrentImageName = "shown.png";
 
-        EXPECT_TRUE(PlayMacro(std::vector<std::string>{command, macroFolder, name})) << what;
+        ClipOption = false;
+        EXPECT_EQ(PlayMacro(Then({command, macroFolder, name})), *written != 0) << what;
+        EXPECT_EQ(ClipOption, *written != 0) << what;
         EXPECT_EQ(FileText(dir.File("outside/pwn.png")), "precious") << what;
         EXPECT_TRUE(std::filesystem::is_empty(macroFolder + "sub/")) << what;
         if (*written) {
@@ -73,8 +85,8 @@ TEST_F(MacroSaveName, AnOpenNameHoldingAFolderIsRefused) {
     ImageDirectory = dir.File("shown/");
     CurrentImageName = "shown.png";
 
-    EXPECT_TRUE(
-        PlayMacro(std::vector<std::string>{"=0003  Open", macroFolder, "../outside/p.png"}));
+    EXPECT_FALSE(PlayMacro(Then({"=0003  Open", macroFolder, "../outside/p.png"})));
+    EXPECT_FALSE(ClipOption);
     ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
     EXPECT_EQ(Rec.Messages[0].Text,
               std::string("Macro file name holds a folder: nothing opened\r\n../outside/p.png"));
@@ -82,7 +94,18 @@ TEST_F(MacroSaveName, AnOpenNameHoldingAFolderIsRefused) {
     EXPECT_EQ(CurrentImageName, "shown.png");
     EXPECT_EQ(ImageDirectory, dir.File("shown/"));
 
-    EXPECT_TRUE(PlayMacro(std::vector<std::string>{"=0003  Open", macroFolder, "p.png"}));
+    // A picture too big for the memory is refused by the loader and ends the walk the same way.
+    Rec.Clear();
+    PictureMemoryLimit = 1;
+    EXPECT_FALSE(PlayMacro(Then({"=0003  Open", macroFolder, "p.png"})));
+    ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+    EXPECT_EQ(Rec.Messages[0].Text.substr(0, 40), "Image too big for memory: nothing loaded");
+    EXPECT_FALSE(ClipOption);
+    EXPECT_EQ(DisplayedPicture.Width, 2);
+
+    PictureMemoryLimit = SavedLimit;
+    EXPECT_TRUE(PlayMacro(Then({"=0003  Open", macroFolder, "p.png"})));
+    EXPECT_TRUE(ClipOption);
     EXPECT_EQ(DisplayedPicture.Width, 5);
     EXPECT_EQ(ImageDirectory, macroFolder);
 }

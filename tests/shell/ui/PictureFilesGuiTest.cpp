@@ -245,6 +245,17 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     for (const char* absent : {"copy.jpg", "other.png", "nowhere/x.png"})
         EXPECT_FALSE(FileExists(Dir.File(absent))) << absent;
     EXPECT_EQ(FileBytes(Dir.File("fieldA999.png")), std::vector<uint8_t>{'9'});
+
+    // A picture refused for its size is no open: nothing is recorded.
+    Rec->Clear();
+    const uint64_t limit = PictureMemoryLimit;
+    PictureMemoryLimit = 1;
+    Rec->FileAnswers.push_back(Dir.File("scene.png"));
+    Form->F_OpenClick();
+    PictureMemoryLimit = limit;
+    ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+    EXPECT_EQ(Rec->Messages[0].Text.substr(0, 40), "Image too big for memory: nothing loaded");
+    EXPECT_TRUE(Rec->MacroLines.empty());
 }
 
 // Counting at load copies the picture for processing; the fresh picture must still have nothing
