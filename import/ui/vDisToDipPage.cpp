@@ -96,7 +96,10 @@ void TDisToDipPage::Show(const TDisPicturePage& p) {
 }
 
 void TDisToDipPage::PBandHdrBtnClick() {
-    const std::string chosen = ChooseOpen("DIS Header file (DIS)|*.DIS", ImageDirectory);
+    // The folder of the last DIS chosen, which the picture's name does not take until it is built.
+    const std::string chosen =
+        ChooseOpen("DIS Header file (DIS)|*.DIS",
+                   DISPictureFolder.empty() ? ImageDirectory : DISPictureFolder);
     if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return;
     TDisPicturePage p;
     if (ChooseDISForPicture(chosen, p)) Show(p);

@@ -4,6 +4,7 @@
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBands.h"
 #include "import/vBandImport.h"
+#include "import/vDisPicture.h"
 #include "support/GuiStartup.h"
 #include "support/PngTestReader.h"
 
@@ -27,6 +28,7 @@ class DisToDipGui : public GuiStartup {
     void TearDown() override {
         Window.reset();
         SelectedBandFiles.fill("");
+        DISPictureFolder.clear();
         GuiStartup::TearDown();
     }
     void Choose(QPushButton* button, const std::string& file) {
@@ -71,6 +73,26 @@ TEST_F(DisToDipGui, OlindaBandsBecomeTheCurrentImage) {
     Form->I_Undo->setEnabled(Rec->UndoEnabled);
     Form->I_Undo->trigger();
     EXPECT_TRUE(DisplayedPicture.Pixels == expected.Pixels);
+}
+
+// The DIS dialog opens where the last DIS was chosen, though the picture keeps its own folder
+// until the new one is built.
+TEST_F(DisToDipGui, TheDisDialogReturnsToTheLastDisFolder) {
+    std::filesystem::copy_file(TestData("aero1.png"), Dir.File("aero1.png"));
+    ASSERT_TRUE(Form->LoadFromFile(Dir.File("aero1.png"))) << Rec->Summary();
+    const std::string scene = Dir.File("scene/");
+    std::filesystem::create_directory(scene);
+    std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), scene + "olinda.bsq");
+    ASSERT_EQ(RawSplitScene(scene + "olinda.bsq", {349, 352, 6, 0}), 0);
+    ImageDirectory = Dir.Path();
+
+    Choose(Page->PBandHdrBtn, "scene/olinda.dis");
+    Rec->FileAnswers.push_back("");
+    Page->PBandHdrBtn->click();
+    ASSERT_EQ(Rec->FileRequests.size(), 2u);
+    EXPECT_EQ(Rec->FileRequests[0].InitialDir, Dir.Path());
+    EXPECT_EQ(Rec->FileRequests[1].InitialDir, scene);
+    EXPECT_EQ(ImageDirectory, Dir.Path());
 }
 
 } // namespace
