@@ -441,9 +441,7 @@ void TLineProfileForm::SaveButtonClick() {
 }
 
 void TLineProfileForm::PrintButtonClick() {
-    if (PrintTextDocument(*MemoData->document(), Latin1(CurrentImageName), SayNoPrinterAvailable) ==
-        PrintOutcome::Failed)
-        throw EInOutError(EInOutError::AccessDenied);
+    PrintTextOrRaise(*MemoData->document(), Latin1(CurrentImageName));
 }
 
 void TLineProfileForm::CopyButtonClick() {

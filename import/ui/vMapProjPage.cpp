@@ -4,6 +4,7 @@
 #include "import/ui/vHeaderBinder.h"
 #include "import/ui/vPBands.h"
 #include "import/vSceneProjection.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolModes.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -134,7 +134,5 @@ void TPBands::DIHCopyBtnClick() {
 }
 
 void TPBands::DIHPrintBtnClick() {
-    QPrinter printer;
-    printer.setDocName(Latin1(HeaderPages[DIHField::RIHHeaderFileEdit]));
-    DIHRegMemo->document()->print(&printer);
+    PrintTextOrRaise(*DIHRegMemo->document(), Latin1(HeaderPages[DIHField::RIHHeaderFileEdit]));
 }

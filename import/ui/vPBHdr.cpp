@@ -4,13 +4,13 @@
 #include "platform/PlRichText.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -87,9 +87,7 @@ void TPBandHdrForm::DDRCopyBtnClick() {
 }
 
 void TPBandHdrForm::DDRPrintBtnClick() {
-    QPrinter printer;
-    printer.setDocName(DDRHdrEdit->text());
-    DDRIDXMemo->print(&printer);
+    PrintTextOrRaise(*DDRIDXMemo->document(), DDRHdrEdit->text());
 }
 
 TPBandHdrForm* ShowHeaderViewer(const std::string& fileName) {

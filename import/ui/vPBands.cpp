@@ -12,6 +12,7 @@
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vHelp.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -22,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -357,9 +357,7 @@ void TPBands::SaveListing(const char* filter, const std::string& proposed,
 }
 
 void TPBands::PrintBox(const QString& title) {
-    QPrinter printer;
-    printer.setDocName(title);
-    DDRIDXMemo->print(&printer);
+    PrintTextOrRaise(*DDRIDXMemo->document(), title);
 }
 
 void TPBands::PrintListing(const std::string& title, bool dis) {

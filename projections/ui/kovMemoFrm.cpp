@@ -1,12 +1,12 @@
 #include "projections/ui/kovMemoFrm.h"
 
 #include "projections/kovGlobal.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
 
 #include <QHBoxLayout>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -97,9 +97,8 @@ void TkovMemoForm::LogChanged(bool show) {
 }
 
 void TkovMemoForm::ProLogMemoPrintBtnClick() {
-    QPrinter printer;
-    printer.setDocName(QString::fromLocal8Bit(ProjectionLogDirectory + ProjectionLogName));
-    ProLogMemo->print(&printer);
+    PrintTextOrRaise(*ProLogMemo->document(),
+                     QString::fromLocal8Bit(ProjectionLogDirectory + ProjectionLogName));
 }
 
 void TkovMemoForm::ProLogMemoSaveBtnClick() {

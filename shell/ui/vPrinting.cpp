@@ -1,5 +1,6 @@
 #include "shell/ui/vPrinting.h"
 
+#include "runtime/RtErrors.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
@@ -62,4 +63,9 @@ PrintOutcome PrintTextDocument(const QTextDocument& document, const QString& tit
     document.print(printer);
     printer->setDocName(docName);
     return printer->printerState() == QPrinter::Idle ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+void PrintTextOrRaise(const QTextDocument& document, const QString& title) {
+    if (PrintTextDocument(document, title, SayNoPrinterAvailable) == PrintOutcome::Failed)
+        throw EInOutError(EInOutError::AccessDenied);
 }

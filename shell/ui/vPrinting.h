@@ -31,3 +31,7 @@ void SayNoPrinterAvailable();
 enum class PrintOutcome { Printed, Refused, Failed };
 PrintOutcome PrintTextDocument(const QTextDocument& document, const QString& title,
                                const std::function<void()>& noPrinter);
+
+// The same for the text boxes' Print buttons: "No printer is available." when there is none, and
+// the run time's "File access denied" when the document cannot begin.
+void PrintTextOrRaise(const QTextDocument& document, const QString& title);

@@ -2,6 +2,7 @@
 
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -10,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -104,8 +104,6 @@ void TViewCursorScreen::VCSSaveBtnClick() {
 void TViewCursorScreen::VCSPrintBtnClick() {
     VCMemo.clear();
     VCSSave();
-    if (!Printer) Printer = std::make_unique<QPrinter>();
-    Printer->setDocName(QString::fromLatin1(("Pixels of " + CurrentImageName).c_str()));
-    QTextDocument document(VCMemo.join('\n'));
-    document.print(Printer.get());
+    const QTextDocument document(VCMemo.join('\n'));
+    PrintTextOrRaise(document, QString::fromLatin1(("Pixels of " + CurrentImageName).c_str()));
 }

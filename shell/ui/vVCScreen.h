@@ -8,10 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 
-#include <memory>
-
 class QLabel;
-class QPrinter;
 class QPushButton;
 class QTableWidget;
 
@@ -29,8 +26,6 @@ class TViewCursorScreen : public TToolWindow {
     QPushButton* VCSHelpBtn = nullptr;
     // The report lines for saving and printing (the window's hidden text box).
     QStringList VCMemo;
-    // Where Print goes; made on first use.
-    std::unique_ptr<QPrinter> Printer;
 
     // Fills the grid and the caption panel from SelectionBox.
     void FormShow();

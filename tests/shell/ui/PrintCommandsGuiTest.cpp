@@ -3,12 +3,17 @@
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vLProfile.h"
 #include "histogram/ui/vUScreenPrint.h"
+#include "import/ui/vPBHdr.h"
+#include "import/ui/vPBands.h"
+#include "projections/ui/kovMemoFrm.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vPSize.h"
+#include "shell/ui/vVCScreen.h"
 #include "shell/vToolForms.h"
 #include "support/GuiStartup.h"
 
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
@@ -31,6 +36,14 @@ class PrintCommands : public GuiStartup {
         Layout->show();
         Classes = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
         Classes->CAMMemo->setPlainText("Accuracy");
+        Log = new TkovMemoForm(Form);
+        Log->ProLogMemo->setPlainText("Forward transform");
+        Cursor = new TViewCursorScreen(Form);
+        Import = new TPBands(Form);
+        Import->DIHRegMemo->setPlainText("Registration");
+        Import->DDRIDXMemo->setPlainText("Header text");
+        Viewer = new TPBandHdrForm(Form);
+        Viewer->DDRIDXMemo->setPlainText("Header text");
         Plane.Resize(5, 3);
         Plane.Pixels[7] = 0xFF204060u;
     }
@@ -50,6 +63,10 @@ class PrintCommands : public GuiStartup {
     TLineProfileForm* Profile = nullptr;
     TPrintersizeForm* Layout = nullptr;
     TClassificationForm* Classes = nullptr;
+    TkovMemoForm* Log = nullptr;
+    TViewCursorScreen* Cursor = nullptr;
+    TPBands* Import = nullptr;
+    TPBandHdrForm* Viewer = nullptr;
     Picture Plane;
 };
 
@@ -75,6 +92,12 @@ TEST_F(PrintCommands, EachSaysThereIsNoPrinterThenPrintsToThePdfChosen) {
         {"profile data", Words, [this] { Profile->PrintButton->click(); }},
         // The report's page stays disabled; its button is pressed as an enabled page would.
         {"accuracy report", Words, [this] { emit Classes->CAMPrint->clicked(); }},
+        {"projection log", Words, [this] { Log->ProLogMemoPrintBtn->click(); }},
+        // The grid's Print saves first: the save dialog is cancelled.
+        {"cursor grid", Words, [this] { Cursor->VCSPrintBtn->click(); }},
+        {"registration points", Words, [this] { Import->DIHPrintBtn->click(); }},
+        {"imported header", Words, [this] { Import->DDRPrintBtn->click(); }},
+        {"header viewer", Words, [this] { Viewer->DDRPrintBtn->click(); }},
     };
     for (const PrintCommand& c : commands) {
         SCOPED_TRACE(c.Name);
@@ -107,6 +130,7 @@ TEST_F(PrintCommands, AFailedBeginLeavesThePrinterUsableForTheNextPrint) {
         {"macro", [this] { Macro->PrintBtn->click(); }, "Printing aborted"},
         {"profile data", [this] { Profile->PrintButton->click(); }, "File access denied"},
         {"accuracy report", [this] { emit Classes->CAMPrint->clicked(); }, "File access denied"},
+        {"header viewer", [this] { Viewer->DDRPrintBtn->click(); }, "File access denied"},
     };
     for (const auto& f : failures) {
         SCOPED_TRACE(f.Name);
