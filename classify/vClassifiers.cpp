@@ -168,9 +168,10 @@ void ClassPass(const ClassImage& image, ClassRun& run, Choose choose, SpareSeed 
                 continue;
             }
             tally.Sum[spare][0] = r, tally.Sum[spare][1] = g, tally.Sum[spare][2] = b;
+            // Any radius wraps the box limits modulo 256, the largest too.
             const auto around = [radius](uint8_t v, uint8_t& lo, uint8_t& hi) {
-                lo = static_cast<uint8_t>(v - radius);
-                hi = static_cast<uint8_t>(v + radius);
+                lo = static_cast<uint8_t>(int64_t{v} - radius);
+                hi = static_cast<uint8_t>(int64_t{v} + radius);
             };
             around(r, s.Rmin, s.Rmax);
             around(g, s.Gmin, s.Gmax);
@@ -203,7 +204,10 @@ NearestCentre NearestOf(const SiteTable& sites, int last, int32_t radius) {
     for (int k = 1; k <= last; ++k)
         n.C[k] = CentreOf(sites[static_cast<size_t>(k)]);
     n.Last = last;
-    const int64_t t = 3 * int64_t{radius};
+    // No two colours lie further apart than 255 * sqrt(3), under this reach: a larger one takes
+    // every colour alike, and squared unclamped it would overflow for radii past 10^9.
+    constexpr int64_t WholeCube = 442;
+    const int64_t t = std::min(3 * int64_t{radius}, WholeCube);
     n.Limit2 = t > 0 ? t * t : 0;
     return n;
 }

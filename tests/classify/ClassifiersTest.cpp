@@ -221,6 +221,36 @@ TEST_F(Classifiers, NearestCentreClassifiesWithinThreeRadiiOfTheFirstClasses) {
     }
 }
 
+TEST_F(Classifiers, AHugeClusterRadiusReachesEveryColour) {
+    // Twelve pixels far from the one class at black, white the farthest colour of all. The
+    // class radius 0 leaves them all unclassified by the radius rule, so item 5 first seeds a
+    // spare class around the tenth, (1, 2, 3), with the cluster radius.
+    std::vector<Rgb> px(12, Rgb{255, 255, 255});
+    px[9] = {1, 2, 3};
+    const struct {
+        int32_t Radius;
+        int SpareMin, SpareMax; // the spare class's red box: 1 -+ the radius, modulo 256
+    } cases[] = {
+        {1'000'000'000, 1, 1}, {1'100'000'000, 1, 1}, {2'000'000'000, 1, 1}, {2'147'483'647, 2, 0}};
+    ClassPaintColors = TestColors();
+    ClassifierRefits = {};
+    for (const auto& c : cases)
+        for (int item : {5, 6, 7}) {
+            TrainingSites = {};
+            TrainingSites[1] = At(0, 0, 0);
+            Load(12, px);
+            DispatchClassifier(9, item, c.Radius, 0, 0, 1);
+            EXPECT_EQ(Shown(), std::vector<Rgb>(px.size(), PaintOf(1)))
+                << "item " << item << " radius " << c.Radius;
+            EXPECT_EQ(TrainingSites[1].Count, 12) << "item " << item << " radius " << c.Radius;
+            if (item != 5) continue;
+            EXPECT_EQ((std::array<int, 2>{TrainingSites[10].Rmin, TrainingSites[10].Rmax}),
+                      (std::array<int, 2>{c.SpareMin, c.SpareMax}))
+                << c.Radius;
+        }
+    TrainingSites = {};
+}
+
 TEST_F(Classifiers, BoxRefitWidensOnlyTowardsThePixelsTaken) {
     SiteTable sites{};
     sites[1] = Box(50, 50, 50);
