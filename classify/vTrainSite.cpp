@@ -9,22 +9,22 @@ int32_t TrainingClass = 1;
 
 void TrainSiteFromRect(SiteTable& sites, int32_t trainingClass, const SelectionRect& box) {
     if (trainingClass < 1 || trainingClass > 9) return;
-    CopyImageForProcessing();
-    if (!ImageBuffersLocked) return;
+    if (!ImageBuffersAllocated || DisplayedPicture.Empty()) return;
     SiteRecord& s = sites[static_cast<size_t>(trainingClass)];
-    // The rectangle is the one dragged on the screen: its picture rows are turned into buffer
-    // rows (stored bottom-up), so the class learns the pixels the user framed, not their mirror.
-    const int32_t left = std::min<int32_t>(box.Left, ImageMaxX);
-    const int32_t right = std::min<int32_t>(box.Right, ImageMaxX);
-    const int32_t top = std::min<int32_t>(box.Top, ImageMaxY);
-    const int32_t bottom = std::min<int32_t>(box.Bottom, ImageMaxY);
+    // The shown picture is read as it stands, without taking a copy for processing: that copy is
+    // the undo step of the last operation, which training must leave to Undo.
+    const Picture& shown = DisplayedPicture;
+    const int32_t left = std::min<int32_t>(box.Left, shown.Width - 1);
+    const int32_t right = std::min<int32_t>(box.Right, shown.Width - 1);
+    const int32_t top = std::min<int32_t>(box.Top, shown.Height - 1);
+    const int32_t bottom = std::min<int32_t>(box.Bottom, shown.Height - 1);
     const bool fresh = s.Count == 0;
     int refR = s.Rcent, refG = s.Gcent, refB = s.Bcent;
     int64_t n = 0, sumR = 0, sumG = 0, sumB = 0;
     for (int32_t row = top; row <= bottom; ++row) {
-        const uint8_t* px = UndoRow(ImageMaxY - row);
+        const uint32_t* px = shown.Row(row);
         for (int32_t x = left; x <= right; ++x) {
-            const uint8_t b = px[3 * x], g = px[3 * x + 1], r = px[3 * x + 2];
+            const uint8_t r = PixelRed(px[x]), g = PixelGreen(px[x]), b = PixelBlue(px[x]);
             if (fresh && n == 0) refR = r, refG = g, refB = b;
             ++n;
             const double d = std::abs(refR - r) + std::abs(refG - g) + std::abs(refB - b);
@@ -47,5 +47,4 @@ void TrainSiteFromRect(SiteTable& sites, int32_t trainingClass, const SelectionR
     s.Gcent = s.Gmin;
     s.Bcent = s.Bmin;
     s.Count = static_cast<int32_t>(s.Count + n);
-    UnlockImageBuffers();
 }

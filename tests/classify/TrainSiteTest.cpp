@@ -1,5 +1,7 @@
 #include "classify/vTrainSite.h"
 
+#include "classify/vClassDispatch.h"
+#include "classify/vClassifiers.h"
 #include "support/EngineTestImage.h"
 
 namespace {
@@ -73,6 +75,29 @@ TEST_F(TrainSite, RetrainingAddsToTheCountButReplacesTheSums) {
     EXPECT_EQ(sites[2].Count, 13);
     EXPECT_EQ(sites[2].SumR, 50 + 60 + 80 + 90);
     EXPECT_EQ(Shown()[0], (Rgb{10, 110, 190})); // the picture is not changed
+}
+
+TEST_F(TrainSite, TrainingReadsTheShownPictureAndLeavesUndoAsItWas) {
+    LoadRamp();
+    const std::vector<Rgb> ramp = Shown();
+    SiteTable sites{};
+    TrainSiteFromRect(sites, 1, {0, 2, 0, 2});
+    EXPECT_FALSE(Rec.UndoEnabled) << "training alone gives nothing to undo";
+    UndoImage();
+    EXPECT_EQ(Shown(), ramp);
+
+    // Cleared boxes leave every pixel unclassified: the picture turns (1, 2, 3).
+    TrainingSites = {};
+    ClassPaintColors = {};
+    ClassPaintColors[0] = 0x030201;
+    DispatchClassifier(9, 2, 0, 0, 0, 9);
+    TrainSiteFromRect(sites, 4, {0, 2, 0, 2});
+    EXPECT_EQ((std::array<int64_t, 4>{sites[4].Count, sites[4].SumR, sites[4].SumG, sites[4].SumB}),
+              (std::array<int64_t, 4>{9, 9, 18, 27}));
+    EXPECT_TRUE(Rec.UndoEnabled);
+    UndoImage();
+    EXPECT_EQ(Shown(), ramp);
+    TrainingSites = {};
 }
 
 TEST_F(TrainSite, NothingHappensWithoutBuffersOrForAClassOffThePage) {
