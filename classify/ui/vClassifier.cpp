@@ -7,9 +7,11 @@
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vClassColorGrid.h"
 #include "shell/ui/vHelp.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
+#include "shell/vToolModes.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -249,6 +251,10 @@ QWidget* TClassificationForm::MakeImageBasedPage() {
 
 void TClassificationForm::FormClose() {
     TrainingSites = {};
+    // A Train pressed here ends with the window: left armed, the next drag would train the class
+    // chosen in this window, and a reopened window's Train would be refused.
+    TrainingArmed = TrainingDragging = false;
+    if (VORNForm) VORNForm->Image1->update();
     ReleaseHooks();
     TToolWindow::FormClose();
 }

@@ -185,6 +185,34 @@ TEST_F(ClassificationWindow, ClosingEmptiesTheSitesAndHandsCode9ToTheDeferredFre
     EXPECT_EQ(FormToFree, tfClassification);
 }
 
+TEST_F(ClassificationWindow, ClosingDisarmsTrainSoTheReopenedWindowTrainsItsOwnClass) {
+    OpenOlinda();
+    const auto reopen = [this] {
+        Window->ExitButton->click();
+        EXPECT_FALSE(TrainingArmed || TrainingDragging);
+        Form->Timer1Timer();
+        Window = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
+    };
+    Window->ClusterRG->button(2)->click();
+    Window->PBoxTrain->click();
+    reopen();
+    // A drag under way when the window closes trains nothing either.
+    Window->PBoxTrain->click();
+    Form->MultiImage1MouseDown(10, 20, Qt::LeftButton);
+    reopen();
+    Form->MultiImage1MouseUp(12, 21, Qt::LeftButton);
+    for (const SiteRecord& s : TrainingSites)
+        EXPECT_EQ(s.Count, 0);
+
+    Window->ClusterRG->button(4)->click();
+    Window->PBoxTrain->click();
+    Form->MultiImage1MouseDown(10, 20, Qt::LeftButton);
+    Form->MultiImage1MouseUp(12, 21, Qt::LeftButton);
+    EXPECT_EQ(TrainingSites[5].Count, 6);
+    EXPECT_EQ(TrainingSites[3].Count, 0);
+    EXPECT_EQ(TrainingSites[1].Count, 0);
+}
+
 TEST_F(ClassificationWindow, ColourPanelsChangeTheProgramColoursTheClassesArePaintedIn) {
     const auto savedClasses = ClassColors;
     const auto savedSettings = ColorSettings;
