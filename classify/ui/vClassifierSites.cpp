@@ -19,20 +19,48 @@
 #include <QRadioButton>
 #include <QTextEdit>
 
+#include <algorithm>
+#include <span>
+
 using namespace histogram_ui;
 
 namespace {
+
+// The longest texts a column shows, '0' standing for the widest digit: three digits for a byte,
+// a signed 32-bit count, and both forms of a real with fifteen significant digits.
+constexpr const char* ByteWidest[] = {"000"};
+constexpr const char* RealWidest[] = {"-0.00000000000000E-000", "-0.000000000000000000"};
+constexpr const char* CountWidest[] = {"-0000000000"};
 
 struct SiteColumnLook {
     const char* Caption;
     bool Box;   // PBoxEdit (else CentroidEdit)
     int Number; // the last digit of the edit's name
+    std::span<const char* const> Widest;
 };
 constexpr SiteColumnLook SiteColumnLooks[SiteColumns] = {
-    {"R Min", true, 1}, {"R Max", true, 2},   {"Red", false, 1},    {"G Min", true, 3},
-    {"G Max", true, 4}, {"Green", false, 2},  {"B Min", true, 5},   {"B Max", true, 6},
-    {"Blue", false, 3}, {"Radius", false, 4}, {"StdDev", false, 5}, {"Var", false, 6},
-    {"Count", false, 7}};
+    {"R Min", true, 1, ByteWidest},   {"R Max", true, 2, ByteWidest},
+    {"Red", false, 1, ByteWidest},    {"G Min", true, 3, ByteWidest},
+    {"G Max", true, 4, ByteWidest},   {"Green", false, 2, ByteWidest},
+    {"B Min", true, 5, ByteWidest},   {"B Max", true, 6, ByteWidest},
+    {"Blue", false, 3, ByteWidest},   {"Radius", false, 4, RealWidest},
+    {"StdDev", false, 5, RealWidest}, {"Var", false, 6, RealWidest},
+    {"Count", false, 7, CountWidest}};
+
+// The width at which `e` shows every text of the column whole. An edit scrolls a text that does
+// not fit to its cursor, which setText leaves at the end: the text and the cursor's pixel must
+// fit inside the frame and inner margins, which are what Qt's size hint adds to 17 'x'.
+int WholeTextWidth(const QLineEdit* e, std::span<const char* const> widest) {
+    const QFontMetrics fm = e->fontMetrics();
+    QChar digit = '0';
+    for (char d = '1'; d <= '9'; ++d)
+        if (fm.horizontalAdvance(QChar(d)) > fm.horizontalAdvance(digit)) digit = QChar(d);
+    int text = 0;
+    for (const char* pattern : widest)
+        text = std::max(text, fm.horizontalAdvance(QString(pattern).replace('0', digit)));
+    const int chrome = e->sizeHint().width() - 17 * fm.horizontalAdvance(QChar('x'));
+    return text + 1 + chrome;
+}
 
 } // namespace
 
@@ -50,7 +78,8 @@ QWidget* TClassificationForm::MakeTrainingSitePage() {
                                      .arg(look.Box ? "PBoxEdit" : "CentroidEdit")
                                      .arg(k)
                                      .arg(look.Number);
-            QLineEdit* e = MakeEdit(page, name, 36);
+            QLineEdit* e = MakeEdit(page, name);
+            e->setFixedWidth(WholeTextWidth(e, look.Widest));
             e->setText("0");
             SiteEdits[static_cast<size_t>(k - 1)][static_cast<size_t>(c)] = e;
             grid->addWidget(e, k, c + 1);

@@ -1,6 +1,6 @@
 // Every tool window and every page of the program at the desktop's own font: no caption (label,
-// button, radio or check box, group title, tab) is wider than the control that shows it, and
-// each window fits a 1280 x 1024 screen.
+// button, radio or check box, group title, tab) is wider than the control that shows it, every
+// edit shows its whole text, and each window fits a 1280 x 1024 screen.
 #include "algebra/ui/vFEditor.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "bandproc/ui/vDisProFrm.h"
@@ -34,13 +34,16 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <set>
 
@@ -52,6 +55,20 @@ int TextWidth(const QWidget* w, QString text) {
     for (const QString& line : text.split('\n'))
         widest = std::max(widest, w->fontMetrics().horizontalAdvance(line));
     return widest;
+}
+
+// An edit scrolls a text wider than its line to the cursor, which setText leaves at the end: the
+// text shows whole when it and the cursor's pixel fit the line inside the frame and the edit's
+// inner margins.
+int EditTextRoom(const QLineEdit* e) {
+    QStyleOptionFrame frame;
+    frame.initFrom(e);
+    frame.rect = e->contentsRect();
+    frame.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    frame.state |= QStyle::State_Sunken;
+    const QRect line = e->style()->subElementRect(QStyle::SE_LineEditContents, &frame, e);
+    constexpr int InnerMargin = 2;
+    return line.width() - e->textMargins().left() - e->textMargins().right() - 2 * InnerMargin;
 }
 
 // The captions of the window's shown controls that do not fit them, as "name "text" needs n
@@ -83,6 +100,10 @@ void CutCaptions(const QWidget* window, std::set<std::string>& cut) {
             if (g->title().isEmpty()) continue;
             const int check = g->isCheckable() ? 20 : 0;
             report(g, g->title(), TextWidth(g, g->title()) + check + 8, g->width());
+        } else if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
+            if (e->text().isEmpty() || e->echoMode() != QLineEdit::Normal) continue;
+            report(e, e->text(), e->fontMetrics().horizontalAdvance(e->text()) + 1,
+                   EditTextRoom(e));
         } else if (const auto* t = qobject_cast<const QTabBar*>(w)) {
             for (int i = 0; i < t->count(); ++i) {
                 const QRect r = t->tabRect(i);
@@ -135,7 +156,25 @@ TEST_F(CaptionWidths, EveryCaptionOfEveryWindowAndPageIsWhole) {
         {"print layout", [this] { return new TPrintersizeForm(Form); }},
         {"pixel algebra", [this] { return new TPixelAlgebraForm(Form); }},
         {"spatial filter", [this] { return new TFEditForm(Form); }},
-        {"classification", [this] { return new TClassificationForm(Form); }},
+        {"classification",
+         [this] {
+             auto* window = new TClassificationForm(Form);
+             // Values as a classification leaves them, and the longest texts of each column.
+             SiteRecord& run = TrainingSites[1];
+             run.Rmin = run.Rmax = run.Rcent = 255;
+             run.Count = 47606;
+             run.Radius = 16.547401108035601;
+             for (size_t k = 2; k <= 9; ++k) {
+                 SiteRecord& s = TrainingSites[k];
+                 s.Gmin = s.Gmax = s.Gcent = s.Bmin = s.Bmax = s.Bcent = 208;
+                 s.Count = std::numeric_limits<int32_t>::min();
+                 s.Radius = -8.88888888888888e-308;
+                 s.SDeviation = 4.94065645841247e-324;
+                 s.Variance = -0.000888888888888888;
+             }
+             window->SetDataIntoForm(10);
+             return window;
+         }},
         {"labels", [this] { return new TLabelObjectsForm(Form); }},
         {"object marks", [this] { return new TObjectMarkForm(Form); }},
         {"fourier", [this] { return new TFFTForm(Form); }},
@@ -162,6 +201,7 @@ TEST_F(CaptionWidths, EveryCaptionOfEveryWindowAndPageIsWhole) {
         window->hide();
         if (window != Form) delete window;
     }
+    TrainingSites = {};
 }
 
 } // namespace
