@@ -32,6 +32,9 @@ constexpr const char* ByteWidest[] = {"000"};
 constexpr const char* RealWidest[] = {"-0.00000000000000E-000", "-0.000000000000000000"};
 constexpr const char* CountWidest[] = {"-0000000000"};
 
+// Narrower edits would crowd their column captions together.
+constexpr int SiteEditLeast = 36;
+
 struct SiteColumnLook {
     const char* Caption;
     bool Box;   // PBoxEdit (else CentroidEdit)
@@ -79,7 +82,7 @@ QWidget* TClassificationForm::MakeTrainingSitePage() {
                                      .arg(k)
                                      .arg(look.Number);
             QLineEdit* e = MakeEdit(page, name);
-            e->setFixedWidth(WholeTextWidth(e, look.Widest));
+            e->setFixedWidth(std::max(SiteEditLeast, WholeTextWidth(e, look.Widest)));
             e->setText("0");
             SiteEdits[static_cast<size_t>(k - 1)][static_cast<size_t>(c)] = e;
             grid->addWidget(e, k, c + 1);
