@@ -113,9 +113,9 @@ TEST_F(DatumShift, NearAPoleThePointStaysOnTheGlobe) {
         int in, out;
         double lonDeg, latDeg;
     } cases[] = {
-        {13, 23, 30, 89.9999999},    {13, 23, -90, 89.9999999}, // the second passes the pole
-        {23, 13, 30, 89.9999999},    {13, 23, 30, -89.9999999},
-        {13, 23, -150, -89.9999999}, {7, 21, 100, 89.99999},
+        {13, 23, 30, 89.9999999},
+        {13, 23, -90, 89.9999999}, // the second passes the pole
+        {23, 13, -150, -89.9999999},
     };
     for (const Case& c : cases) {
         Datums(c.in, c.out);
