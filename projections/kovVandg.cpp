@@ -35,10 +35,10 @@ int VandgForward(double lon, double lat, double& x, double& y) {
         return OK;
     }
     // x and y in the published forms, rearranged so that no two large terms cancel: near the
-    // central meridian A grows without bound while x shrinks, and the published y, from
-    // 1 - (x / pi R)^2 - 2A |x| / pi R, would keep only its rounding. With K = P^2 - G and
-    // N = P^2 - G^2 (neither negative), x = pi R N / D and that radicand is
-    // (2AG(G - 1) D + N (A^2 + G^2)) / D^2.
+    // central meridian A grows without bound while x shrinks, and y from x by the published
+    // 1 - (x / pi R)^2 - 2A |x| / pi R would keep only its rounding. With K = P^2 - G and
+    // N = P^2 - G^2 (neither negative) and D = sqrt(A^2 K^2 + (P^2 + A^2) N) + A K, x is
+    // pi R N / D and that radicand is (2AG(G - 1) D + N (A^2 + G^2)) / D^2, a sum of positives.
     const double a = 0.5 * std::fabs(PI / dlon - dlon / PI);
     const double asq = a * a;
     const double sinth = std::sin(theta), costh = std::cos(theta);
