@@ -309,6 +309,14 @@ const F ExtentCorners[8] = {F::ULLongitudeEdit, F::ULLatitudeEdit,  F::URLongitu
                             F::URLatitudeEdit,  F::LLLongitudeEdit, F::LLLatitudeEdit,
                             F::LRLongitudeEdit, F::LRLatitudeEdit};
 
+// A geographic source point in radians off the globe's ranges (map coordinates typed or left
+// where degrees belong) is refused, as a projection refuses a point it cannot take.
+int GeographicInputStatus(double lon, double lat) {
+    if (std::fabs(lon) <= PI + EPSLN && std::fabs(lat) <= HALF_PI + EPSLN) return OK;
+    ReportProjectionError(UntaggedRoutine, InputDataError);
+    return InputDataError;
+}
+
 void SetGeographicDegrees(ProjectionParameterBlock& block) {
     block.fill(0.0);
     block[SlotUnits] = UnitDegrees;
@@ -503,6 +511,7 @@ ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool igno
     const bool shift =
         DatumShiftEnabled && RoundedSlot(InParm, SlotDatum) != RoundedSlot(OutParm, SlotDatum);
     run.Status = ProjectionRunStatus::Done;
+    CornerPoints results = points;
     for (size_t i = 0; i < points.size(); ++i) {
         double x = points[i].X, y = points[i].Y;
         if (scaleSource) {
@@ -510,18 +519,21 @@ ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool igno
             y *= sourceFactor;
         }
         double lon = x, lat = y;
-        int status = geographicSource ? OK : InverseTransform(x, y, lon, lat);
+        int status =
+            geographicSource ? GeographicInputStatus(lon, lat) : InverseTransform(x, y, lon, lat);
         if (status == OK && shift) status = ConvertDatum(lon, lat, lon, lat);
         double outX = 0.0, outY = 0.0;
         if (status == OK) status = ForwardTransform(lon, lat, outX, outY);
-        // A point that failed keeps what it held: NaN or a half-done value would be saved.
         if (status == OK && std::isfinite(outX) && std::isfinite(outY))
-            points[i] = {outX * targetFactor, outY * targetFactor};
+            results[i] = {outX * targetFactor, outY * targetFactor};
         else if (status == OK)
             status = ERROR;
         run.PointStatus[i] = status;
         HookSetGauge(static_cast<int>((i + 1) * 100 / points.size()));
     }
+    // The corners are one box: with one of them left behind, the others would sit in another
+    // system beside it and the next run would take them for the source's coordinates.
+    if (run.AllPointsDone()) points = results;
     return run;
 }
 
@@ -552,13 +564,16 @@ ProjectionRun SetMapProjection(int mode, THeaderPages& pages, const CornerTexts*
         RunMapProjection(points, pages.Checked(F::IgnoreDatumCB), pages.Checked(F::IgnoreErrorsCB));
     run.Points = points;
     if (run.Status != ProjectionRunStatus::Done) return run;
-    for (size_t i = 0; i < 4; ++i) {
-        if (run.PointStatus[i] != OK) continue;
-        for (size_t k = 2 * i; k <= 2 * i + 1; ++k)
-            (modeExtent ? pages[ExtentCorners[k]] : (*ddll)[k]) =
-                FloatToStr(k % 2 ? points[i].Y : points[i].X);
+    if (!run.AllPointsDone()) {
+        if (modeExtent)
+            pages.SetChecked(F::CoordinatesValidCBox, false);
+        else
+            pages.SetChecked(DISField::DISRegistrationValidCB, false);
+        return run;
     }
-    if (!run.AllPointsDone()) return run;
+    for (size_t k = 0; k < 8; ++k)
+        (modeExtent ? pages[ExtentCorners[k]] : (*ddll)[k]) =
+            FloatToStr(k % 2 ? points[k / 2].Y : points[k / 2].X);
     if (modeExtent) {
         pages.SetChecked(F::CoordinatesValidCBox, true);
         pages.SetChecked(F::IsProjectedCB, true);
@@ -594,9 +609,22 @@ DMSResult DMSTextToDecimal(std::string& text, int& code) {
             if (code == 0) code = 1;
             return DMSResult::BadPart;
         }
+        // The hemisphere letter carries the sign; a signed part would turn it round.
+        if (const size_t sign = part.find('-'); sign != std::string::npos) {
+            code = static_cast<int>(sign) + 1;
+            return DMSResult::BadPart;
+        }
+        if (k > 0 && parts[k] > 59) {
+            code = 1;
+            return DMSResult::BadPart;
+        }
     }
     double value = static_cast<double>(parts[0]) + static_cast<double>(parts[1]) / 60.0 +
                    static_cast<double>(parts[2]) / 3600.0;
+    if (value > (latitude ? 90.0 : 180.0)) {
+        code = 1;
+        return DMSResult::BadPart;
+    }
     if (hemisphere == 'S' || hemisphere == 'W') value = -value;
     text = FloatToStr(value);
     return DMSResult::Changed;

@@ -34,7 +34,7 @@ enum class ProjectionRunStatus {
 
 struct ProjectionRun {
     ProjectionRunStatus Status = ProjectionRunStatus::Unchanged;
-    // 0, or the failing step's status; a failed point keeps its input values.
+    // 0, or the failing step's status; when any point failed, no point changed.
     std::array<int, 4> PointStatus{};
     // The corners after the run, as SetMapProjection wrote them.
     CornerPoints Points{};
@@ -42,8 +42,9 @@ struct ProjectionRun {
 };
 
 // One run from InParm's system to OutParm's: log cleared and named, set-ups, unit factors, then
-// each point inverse, datum shift (unless ignoreDatum), forward and scaled. The main gauge shows
-// the progress over the points.
+// each point inverse, datum shift (unless ignoreDatum), forward and scaled; a geographic source
+// point off the globe's ranges fails with "Input data error". The points change only when every
+// one went through. The main gauge shows the progress over the points.
 ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool ignoreErrors);
 
 // Longitudes and latitudes in decimal degrees on NAD27 -> the DIH's "Proj out" system:
@@ -62,9 +63,9 @@ constexpr int ProjectLLCropBox = 2;
 // The page's projection run on blocks already filled. Mode 1 (ProjectExtentCorners) turns the
 // four "Extent" corners in place and then checks the coordinates-valid and is-projected boxes;
 // mode 2 (ProjectLLCropBox) turns the LL crop page's `box` into `ddll` and then checks the DIS's
-// registration-valid box. A box is checked only when every corner went through; a corner that
-// failed keeps its text. The run's Points hold what was written. Another mode, or mode 2
-// without both texts, transforms nothing.
+// registration-valid box. When any corner fails, no text changes and that box is cleared. The
+// run's Points hold what was written. Another mode, or mode 2 without both texts, transforms
+// nothing.
 ProjectionRun SetMapProjection(int mode, THeaderPages& pages, const CornerTexts* box = nullptr,
                                CornerTexts* ddll = nullptr);
 
@@ -73,8 +74,9 @@ ProjectionRun SetMapProjection(int mode, THeaderPages& pages, const CornerTexts*
 ProjectionRun DIHTransformCorners(THeaderPages& pages);
 
 // "N46 56 30" / "E007 25 59" (any case) to decimal degrees in the shortest form. Changed: text
-// holds the value; NotDMS: another first letter, text untouched; BadPart: a part is not a whole
-// number, text untouched and `code` the conversion's error position.
+// holds the value; NotDMS: another first letter, text untouched; BadPart: a part is not an
+// unsigned whole number, minutes or seconds pass 59 or the angle passes 90 (latitude) or 180
+// (longitude) degrees; text untouched and `code` the conversion's error position.
 enum class DMSResult { Changed, NotDMS, BadPart };
 DMSResult DMSTextToDecimal(std::string& text, int& code);
 

@@ -85,6 +85,13 @@ void Molodensky(double a, double f, double da, double df, double dx, double dy, 
     lat += dLat;
     lon += dLon;
     h += dH;
+    // Near a pole a shift of metres is a turn of many degrees, and it may carry the point over
+    // the pole to the far meridian; the point is kept on the globe's own ranges.
+    if (std::fabs(lat) > HALF_PI) {
+        lat = (lat > 0 ? PI : -PI) - lat;
+        lon += PI;
+    }
+    lon = AdjustLon(lon);
 }
 
 int DatumCodeOf(const ProjectionParameterBlock& block) {

@@ -10,6 +10,14 @@ struct {
     double RMajor, LonCenter, FalseEasting, FalseNorthing, E0, E1, E2, E3, Ns, G, Rh;
 } Q;
 
+// One standard parallel on the equator makes the cone a cylinder: its constant is zero and its
+// apex infinitely far, so no point has a place on it.
+bool FlatCone() {
+    if (std::fabs(Q.Ns) >= EPSLN) return false;
+    ReportProjectionError(81, 81);
+    return true;
+}
+
 } // namespace
 
 int EqconSetup(const ProjectionSetup& s) {
@@ -53,6 +61,7 @@ int EqconSetup(const ProjectionSetup& s) {
 }
 
 int EqconForward(double lon, double lat, double& x, double& y) {
+    if (FlatCone()) return 81;
     const double rh1 = Q.RMajor * (Q.G - Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat));
     const double theta = Q.Ns * AdjustLon(lon - Q.LonCenter);
     x = Q.FalseEasting + rh1 * std::sin(theta);
@@ -61,6 +70,7 @@ int EqconForward(double lon, double lat, double& x, double& y) {
 }
 
 int EqconInverse(double x, double y, double& lon, double& lat) {
+    if (FlatCone()) return 81;
     double rh1, theta;
     ConePolar(x - Q.FalseEasting, y - Q.FalseNorthing, Q.Rh, Q.Ns, rh1, theta);
     int flag = 0;

@@ -31,6 +31,10 @@ constexpr int ERROR = -1;
 constexpr int IN_BREAK = -2;
 constexpr int MAXUNIT = 5;
 constexpr int ProjectionHelpTopic = 123;
+// "Input data error" from a routine the tag table has no line for: the log shows an empty tag
+// line above the message.
+constexpr int InputDataError = 115;
+constexpr int UntaggedRoutine = -3;
 
 extern ProjectionParameterBlock InParm;
 extern ProjectionParameterBlock OutParm;

@@ -109,8 +109,11 @@ void SelectSpheroid(int code, const ProjectionParameterBlock& block, double& maj
 }
 
 int CalcUtmZone(double lonDegrees) {
-    // The formula puts the antimeridian itself in a zone 61 that does not exist.
+    // The formula puts the antimeridian itself in a zone 61 that does not exist. West of the
+    // antimeridian it would give zone 0 and then negative numbers, which the hemisphere's sign
+    // turns into real zones; zone 0 is refused like the zones past 60.
     if (lonDegrees == 180.0) return 60;
+    if (!(lonDegrees >= -180.0)) return 0;
     return static_cast<int>(Trunc((lonDegrees + 180.0) / 6.0 + 1.0));
 }
 

@@ -31,7 +31,8 @@ int GvnspSetup(const ProjectionSetup& s) {
 int GvnspForward(double lon, double lat, double& x, double& y) {
     double east, north;
     const double g = C.Cosz(lon, lat, east, north);
-    if (g < 1.0 / P) {
+    // A viewpoint on the surface sees only the point it stands on, and that at no distance.
+    if (g < 1.0 / P || P - g <= 0.0) {
         ReportProjectionError(153, 153);
         return 153;
     }
@@ -45,7 +46,7 @@ int GvnspInverse(double x, double y, double& lon, double& lat) {
     const double rho = std::sqrt(x * x + y * y);
     const double r = rho / C.Radius;
     const double con = P - 1.0, com = P + 1.0;
-    if (r > std::sqrt(con / com)) {
+    if (con <= 0.0 || r > std::sqrt(con / com)) {
         ReportProjectionError(155, 155);
         return 155;
     }

@@ -11,6 +11,13 @@ namespace {
 AzimuthalCentre C;
 double M = 2, N = 2, Theta = 0;
 
+// A shape of zero squeezes the oval to a line, which every formula divides by.
+bool FlatShape() {
+    if (M != 0.0 && N != 0.0) return false;
+    ReportProjectionError(UntaggedRoutine, InputDataError);
+    return true;
+}
+
 } // namespace
 
 int ObleqSetup(const ProjectionSetup& s) {
@@ -30,6 +37,7 @@ int ObleqSetup(const ProjectionSetup& s) {
 }
 
 int ObleqForward(double lon, double lat, double& x, double& y) {
+    if (FlatShape()) return InputDataError;
     double east, north;
     const double g = C.Cosz(lon, lat, east, north);
     const double halfChord = std::sin(0.5 * std::acos(std::fmax(-1.0, std::fmin(1.0, g))));
@@ -43,6 +51,7 @@ int ObleqForward(double lon, double lat, double& x, double& y) {
 }
 
 int ObleqInverse(double x, double y, double& lon, double& lat) {
+    if (FlatShape()) return InputDataError;
     const double xx = (x - C.FalseEasting) / C.Radius, yy = (y - C.FalseNorthing) / C.Radius;
     const double bigN = 0.5 * N * Asinz(yy / N);
     const double bigM = 0.5 * M * Asinz(xx * std::cos(2.0 * bigN / N) / (M * std::cos(bigN)));

@@ -77,7 +77,10 @@ int TmForward(double lon, double lat, double& x, double& y) {
             return 93;
         }
         x = 0.5 * T.RMajor * T.ScaleFactor * std::log((1.0 + b) / (1.0 - b)) + T.FalseEasting;
-        double con = std::acos(cosPhi * std::cos(dlon) / std::sqrt(1.0 - b * b));
+        // The angle whose cosine is cos(lat) cos(dlon) / sqrt(1 - b^2), taken from its sine and
+        // cosine: the quotient rounds past one on the equator, where its arccosine is no number
+        // or, just below one, a tenth of a metre off.
+        double con = std::atan2(std::fabs(sinPhi), cosPhi * std::cos(dlon));
         if (lat < 0) con = -con;
         y = T.RMajor * T.ScaleFactor * (con - T.LatOrigin) + T.FalseNorthing;
         return OK;
@@ -106,6 +109,11 @@ int TmForward(double lon, double lat, double& x, double& y) {
 }
 
 int TmInverse(double x, double y, double& lon, double& lat) {
+    // A zero scale puts the whole map on the origin, from which no point comes back.
+    if (T.ScaleFactor == 0.0) {
+        ReportProjectionError(95, 95);
+        return 95;
+    }
     x -= T.FalseEasting;
     y -= T.FalseNorthing;
     if (T.Sphere) {

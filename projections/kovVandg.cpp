@@ -34,19 +34,23 @@ int VandgForward(double lon, double lat, double& x, double& y) {
         y = V.FalseNorthing + SignOf(lat) * PI * V.R * std::tan(0.5 * theta);
         return OK;
     }
+    // x and y in the published forms, rearranged so that no two large terms cancel: near the
+    // central meridian A grows without bound while x shrinks, and y from x by the published
+    // 1 - (x / pi R)^2 - 2A |x| / pi R would keep only its rounding. With K = P^2 - G and
+    // N = P^2 - G^2 (neither negative) and D = sqrt(A^2 K^2 + (P^2 + A^2) N) + A K, x is
+    // pi R N / D and that radicand is (2AG(G - 1) D + N (A^2 + G^2)) / D^2, a sum of positives.
     const double a = 0.5 * std::fabs(PI / dlon - dlon / PI);
     const double asq = a * a;
     const double sinth = std::sin(theta), costh = std::cos(theta);
     const double g = costh / (sinth + costh - 1.0);
     const double p = g * (2.0 / sinth - 1.0);
     const double psq = p * p;
-    const double q = asq + g;
-    const double gmp = g - psq;
-    const double den = psq + asq;
-    x = V.FalseEasting + SignOf(dlon) * PI * V.R *
-                             (a * gmp + std::sqrt(asq * gmp * gmp - den * (g * g - psq))) / den;
+    const double k = psq - g;
+    const double n = psq - g * g;
+    const double d = std::sqrt(asq * k * k + (psq + asq) * n) + a * k;
+    x = V.FalseEasting + SignOf(dlon) * PI * V.R * n / d;
     y = V.FalseNorthing +
-        SignOf(lat) * PI * V.R * (p * q - a * std::sqrt((asq + 1.0) * den - q * q)) / den;
+        SignOf(lat) * PI * V.R * std::sqrt(2.0 * a * g * (g - 1.0) * d + n * (asq + g * g)) / d;
     return OK;
 }
 

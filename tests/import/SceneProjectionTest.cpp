@@ -144,19 +144,45 @@ TEST_F(SceneProjection, EqualBlocksChangeNothing) {
         EXPECT_EQ(points[i].X, before[i].X);
 }
 
-TEST_F(SceneProjection, FailedCornerKeepsItsEdits) {
-    P.SetItemIndex(F::ProjectionCBOut, 5); // Mercator: no point at a pole
-    P[F::SMajorEdit] = "6378137";
-    P[F::SMinorEdit] = "6356752.314";
-    P.SetItemIndex(F::SpheroidCBOut, -1);
-    P[F::ULLatitudeEdit] = "90";
-    const ProjectionRun run = DIHTransformCorners(P);
-    EXPECT_NE(run.PointStatus[0], 0);
-    EXPECT_EQ(P[F::ULLatitudeEdit], "90");
-    EXPECT_EQ(P[F::ULLongitudeEdit], FloatToStr(OlindaCorners[0].Longitude));
-    EXPECT_EQ(run.PointStatus[3], 0);
-    EXPECT_NE(P[F::LRLatitudeEdit], FloatToStr(OlindaCorners[3].Latitude));
+// A transform that fails for one corner changes no corner and takes back "coordinates valid":
+// a Mercator corner at the pole, and a second press on corners already in metres. The LL crop
+// box is refused alike.
+TEST_F(SceneProjection, FailedCornerRefusesTheWholeTransform) {
+    auto corners = [this] {
+        CornerTexts t;
+        for (size_t k = 0; k < 8; ++k)
+            t[k] = P[ExtentCorners[k]];
+        return t;
+    };
+    ASSERT_TRUE(DIHTransformCorners(P).AllPointsDone());
+    const CornerTexts metres = corners();
+    ProjectionRun run = DIHTransformCorners(P);
+    EXPECT_EQ(run.PointStatus, (std::array{115, 115, 115, 115}));
+    EXPECT_EQ(corners(), metres);
     EXPECT_FALSE(P.Checked(F::CoordinatesValidCBox));
+    EXPECT_TRUE(P.Checked(F::IsProjectedCB));
+    ASSERT_GE(ProjectionLog.size(), 2u);
+    EXPECT_EQ(ProjectionLog.back(), "Input data error");
+
+    TypeOlindaUtm25South(P);
+    P.SetItemIndex(F::ProjectionCBOut, 5); // Mercator: no point at a pole
+    P.SetItemIndex(F::SpheroidCBOut, 12);
+    P[F::ULLatitudeEdit] = "90";
+    P.SetChecked(F::CoordinatesValidCBox, true);
+    const CornerTexts degrees = corners();
+    run = DIHTransformCorners(P);
+    EXPECT_EQ(run.PointStatus, (std::array{53, 0, 0, 0}));
+    EXPECT_EQ(corners(), degrees);
+    EXPECT_FALSE(P.Checked(F::CoordinatesValidCBox));
+    EXPECT_EQ(ProjectionLog.back(), "Transformation cannot be computed at the poles");
+
+    CornerTexts ddll{"a", "b", "c", "d", "e", "f", "g", "h"};
+    const CornerTexts before = ddll;
+    P.SetChecked(DISField::DISRegistrationValidCB, true);
+    PrepareLonLatToScene(P);
+    EXPECT_FALSE(SetMapProjection(ProjectLLCropBox, P, &degrees, &ddll).AllPointsDone());
+    EXPECT_EQ(ddll, before);
+    EXPECT_FALSE(P.Checked(DISField::DISRegistrationValidCB));
 }
 
 TEST_F(SceneProjection, BadUnitStopsBeforeAnyPoint) {
@@ -239,6 +265,13 @@ TEST(DMSText, ConvertsOrRefuses) {
         {"", DMSResult::NotDMS, ""},
         {"N4x 56 30", DMSResult::BadPart, "N4x 56 30"},
         {"N46", DMSResult::BadPart, "N46"},
+        // The letter gives the sign; minutes and seconds stop at 59, the angle at its pole or
+        // at the antimeridian.
+        {"W-12 -5 -9", DMSResult::BadPart, "W-12 -5 -9"},
+        {"N46 70 99", DMSResult::BadPart, "N46 70 99"},
+        {"N46 59 60", DMSResult::BadPart, "N46 59 60"},
+        {"N90 00 01", DMSResult::BadPart, "N90 00 01"},
+        {"W180 00 00", DMSResult::Changed, "-180"},
     };
     for (const auto& row : table) {
         std::string text = row.In;

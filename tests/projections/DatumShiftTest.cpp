@@ -106,6 +106,28 @@ TEST_F(DatumShift, AtAPoleTheLongitudeStays) {
     }
 }
 
+// Close to a pole a shift of metres turns the longitude by whole turns and may carry the point
+// over the pole; the result stays on the globe's ranges and within the shift of the pole.
+TEST_F(DatumShift, NearAPoleThePointStaysOnTheGlobe) {
+    struct Case {
+        int in, out;
+        double lonDeg, latDeg;
+    } cases[] = {
+        {13, 23, 30, 89.9999999},
+        {13, 23, -90, 89.9999999}, // the second passes the pole
+        {23, 13, -150, -89.9999999},
+    };
+    for (const Case& c : cases) {
+        Datums(c.in, c.out);
+        double lon = 0, lat = 0;
+        ASSERT_EQ(ConvertDatum(c.lonDeg * D2R, c.latDeg * D2R, lon, lat), 0);
+        EXPECT_LE(std::fabs(lon), PI) << c.lonDeg << " " << c.latDeg;
+        EXPECT_LE(std::fabs(lat), HALF_PI) << c.lonDeg << " " << c.latDeg;
+        EXPECT_LT(HALF_PI - std::fabs(lat), 1e-4) << c.lonDeg << " " << c.latDeg;
+        EXPECT_EQ(lat > 0, c.latDeg > 0);
+    }
+}
+
 // PROJ's standard Molodensky operation with the same constants is the independent check.
 TEST_F(DatumShift, Nad27ToWgs84AgreesWithProjWithinACentimetre) {
     ASSERT_TRUE(FindEllipsoid("CLARKE_1866"));

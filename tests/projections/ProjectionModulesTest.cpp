@@ -107,6 +107,15 @@ TEST_F(ProjectionModules, SetUpFailures) {
          41,
          {"lamcc-for", "Equal Latitudes for St. Parallels", "on opposite sides of equator"},
          {"lamcc-inv", "Equal Latitudes for St. Parallels", "on opposite sides of equator"}},
+        // A zone worked out from a longitude off the map is no zone, west as east.
+        {Block({{15, 1}, {0, -192000000.0}, {1, -10000000.0}}),
+         11,
+         {"utm-forint", "Illegal zone number"},
+         {"utm-invint", "Illegal zone number"}},
+        {Block({{15, 1}, {0, 186000000.0}, {1, 10000000.0}}),
+         11,
+         {"utm-forint", "Illegal zone number"},
+         {"utm-invint", "Illegal zone number"}},
         {Block({{15, 8}, {2, 30000000}, {3, -30000000}, {8, 1}}),
          81,
          {"eqcon_for", "Standard Parallels on opposite sides of equator"},
@@ -149,7 +158,29 @@ TEST_F(ProjectionModules, PointFailuresReportAndGiveNaN) {
          "phi4z-conv|Latitude failed to converge|"},
         {"equidistant conic inverse", Block({{15, 8}, {2, 40000000}}), false, NaN, 0.0, 3,
          "PHI3Z-CONV|Latitude failed to converge after 15 iterations|"},
+        // Set-ups that leave no finite point: one standard parallel on the equator, a zero scale.
+        {"equidistant conic on the equator", Block({{15, 8}}), true, 0.1, 0.2, 81,
+         "eqcon_for|Standard Parallels on opposite sides of equator|"},
+        {"equidistant conic on the equator, inverse", Block({{15, 8}}), false, 1000, 2000, 81,
+         "eqcon_for|Standard Parallels on opposite sides of equator|"},
+        {"tm sphere of zero scale, inverse", Block({{15, 9}, {19, 19}}), false, 1000, 2000, 95,
+         "TM-INVERSE|Latitude failed to converge|"},
     });
+}
+
+// On the sphere the equator maps onto the x axis: across a zone and beyond it every point has
+// its place, however the cosine quotient rounds.
+TEST_F(ProjectionModules, SphericalUtmEquatorLiesOnTheAxis) {
+    OutParm = Block({{15, 1}, {17, 33}, {19, 19}});
+    ForwardInit();
+    ASSERT_EQ(ProjectionInitError, 0);
+    for (int i = 0; i <= 2156; ++i) {
+        const double lonDeg = 4.0 + i * 0.01;
+        double x = 0, y = 1;
+        ASSERT_EQ(ForwardTransform(lonDeg * D2R, 0.0, x, y), OK) << lonDeg;
+        EXPECT_TRUE(std::isfinite(x)) << lonDeg;
+        EXPECT_EQ(y, 0.0) << lonDeg;
+    }
 }
 
 } // namespace

@@ -96,6 +96,14 @@ TEST_F(SphericalProjections, PointFailuresReportAndGiveNaN) {
          82 * Deg, 0.0, 153, "gvnsp-for|Point cannot be projected|"},
         {"perspective outside the disc", Block({{15, 15}, {19, 19}, {2, 35786000}}), false, 0.0,
          0.9 * R, 155, "gvnsp-for|Input data error|"},
+        // A viewpoint on the surface sees no disc, and its own point at no distance.
+        {"perspective from the surface, inverse", code(15), false, 0.0, 0.0, 155,
+         "gvnsp-for|Input data error|"},
+        {"perspective from the surface, centre", code(15), true, 0.0, 0.0, 153,
+         "gvnsp-for|Point cannot be projected|"},
+        {"oblated equal-area of no shape", code(30), true, 0.1, 0.2, 115, "|Input data error|"},
+        {"oblated equal-area of no shape, inverse", code(30), false, 1000, 2000, 115,
+         "|Input data error|"},
         {"sinusoidal beyond the pole", code(16), false, 0.0, 1.6 * R, 164,
          "sinusoidal-inverse|Input data error|"},
         {"equirectangular beyond the pole", code(17), false, 0.0, -1.6 * R, 174,
@@ -166,6 +174,31 @@ TEST_F(SphericalProjections, InterruptedMollweideEdges) {
         ASSERT_EQ(ForwardTransform((edge - 1e-9) * Deg, side * 60 * Deg, xw, y), OK);
         ASSERT_EQ(ForwardTransform((edge + 1e-9) * Deg, side * 60 * Deg, xe, y), OK);
         EXPECT_GT(xe - xw, 0.2 * R) << edge;
+    }
+}
+
+// Close to the central meridian, from 0.001 degrees to just above the meridian's own tolerance:
+// the published equations evaluated exactly (60 digits) on the same radians.
+TEST_F(SphericalProjections, VanDerGrintenNearItsCentralMeridian) {
+    OutParm = Block({{15, 19}, {19, 19}});
+    ForwardInit();
+    const struct {
+        double dlon, lat, x, y;
+    } cases[] = {
+        {1.7453292519943296e-05, 0.5, 108.22585485112278, 3270554.6414350421},
+        {-1.7453292519943296e-06, 0.5, -10.822585485106269, 3270554.6414195051},
+        {1.7453292519943295e-08, -1.2, 0.087221655207189372, -9293473.5293793464},
+        {1.7453292519943295e-09, 1.0, 0.0096829376720364026, 7194079.3810408365},
+        {1.7453292519943296e-06, 1.5690509975429023, 1.000894564129356, 19093034.183233654},
+        {-1.7453292519943295e-08, -0.001, -0.11119486301828261, -6370.997645517088},
+        {2e-10, 0.3, 0.0012623632262486728, 1929053.3606269908},
+        {0.001, 1e-06, 6370.9969999993546, 6.3709970000008507},
+    };
+    for (const auto& c : cases) {
+        double x = 0, y = 0;
+        ASSERT_EQ(ForwardTransform(c.dlon, c.lat, x, y), OK);
+        EXPECT_NEAR(x, c.x, 1e-9) << c.dlon << " " << c.lat;
+        EXPECT_NEAR(y, c.y, 1e-6) << c.dlon << " " << c.lat;
     }
 }
 
