@@ -297,7 +297,6 @@ TEST_F(FilterEditor, SavedFilesAreNamedForTheGrid) {
         {0, Ramp, "int.RL3", "int.RR3", "ramp.RR3"},
         {0, Ramp, "bare", "bare.RR3", "ramp.RR3"},
         {1, Laplace, "lower.rl3", "lower.rl3", "laplace.RL3"},
-        {2, SobelStage1, "pair.R83", "pair.R23", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Typed);
@@ -311,10 +310,7 @@ TEST_F(FilterEditor, SavedFilesAreNamedForTheGrid) {
         if (std::string(c.Typed) != c.Written) {
             EXPECT_FALSE(FileExists(Tmp.File(c.Typed)));
         }
-        if (c.Golden)
-            EXPECT_EQ(FileBytes(Tmp.File(c.Written)), FileBytes(Kernel(c.Golden)));
-        else
-            EXPECT_EQ(FileSizeOf(Tmp.File(c.Written)), 144);
+        EXPECT_EQ(FileBytes(Tmp.File(c.Written)), FileBytes(Kernel(c.Golden)));
     }
 }
 
