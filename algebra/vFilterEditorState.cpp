@@ -1,7 +1,9 @@
 #include "algebra/vFilterEditorState.h"
 
+#include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 KernelKind FilterEditType = KernelKind::Real;
@@ -20,6 +22,11 @@ int32_t SizeItemOf(int32_t n) {
     return n >= 3 && n <= 9 && n % 2 == 1 ? (n - 3) / 2 : -1;
 }
 
+std::string WithFilterExtension(const std::string& path, const std::string& extension) {
+    const std::string dotted = "." + extension;
+    return SameText(ExtractFileExt(path), dotted) ? path : ChangeFileExt(path, dotted);
+}
+
 std::string KernelCellText(double v) {
     return FormatFixed(v, 6, 3);
 }
@@ -30,7 +37,8 @@ std::string PresetCellText(double v) {
 
 int32_t IntegerOfCell(const std::string& text) {
     int code = 0;
-    return static_cast<int32_t>(ValInt(text, code));
+    // Clamped, not cut to 32 bits: a cut would store an unrelated number (2^32 + 1 as 1).
+    return static_cast<int32_t>(std::clamp<int64_t>(ValInt(text, code), INT32_MIN, INT32_MAX));
 }
 
 double RealOfCell(const std::string& text) {

@@ -26,11 +26,16 @@ std::string FilterExtensionOf(KernelKind kind, int32_t n);
 // The window sizes 3, 5, 7, 9 by their item 0..3; -1 for any other size.
 int32_t SizeItemOf(int32_t n);
 
+// `path` named for a kernel of `extension` (three letters): a name of another kind or size,
+// or none, takes it in place of its own extension.
+std::string WithFilterExtension(const std::string& path, const std::string& extension);
+
 // Cell texts: integers plainly, reals shown from a kernel with three decimals, preset values
 // with four.
 std::string KernelCellText(double v);
 std::string PresetCellText(double v);
-// Reading a cell never complains: the leading number of its text, 0 for none.
+// Reading a cell never complains: the leading number of its text, 0 for none. An integer beyond
+// 32 bits is held at the nearer end of the range; the run pages' number edits read the same way.
 int32_t IntegerOfCell(const std::string& text);
 double RealOfCell(const std::string& text);
 

@@ -76,10 +76,8 @@ bool ReadFilterFile(const std::string& fileName, KernelKind kind, FilterKernels&
     if (!ReadFileStart(fileName, static_cast<size_t>(needed), bytes))
         throw EInOutError(FileExists(fileName) ? EInOutError::AccessDenied
                                                : EInOutError::FileNotFound);
-    if (static_cast<int64_t>(bytes.size()) < needed) {
-        ShowMessageNumber(UnknownFilterFile);
-        return false;
-    }
+    // A known name with too few records is a truncated file, not an unknown kind.
+    if (static_cast<int64_t>(bytes.size()) < needed) throw EInOutError(EInOutError::ReadBeyondEnd);
     FilterKernels read;
     read.Kind = kind;
     read.Size = n;

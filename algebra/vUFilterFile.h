@@ -39,9 +39,9 @@ struct FilterKernels {
 int32_t KernelSizeOfName(const std::string& fileName);
 
 // Reads `fileName` as `kind` into `kernels` and sets FilterKernelSize. False after message 39982
-// when the name gives no size or the file is shorter than the name and kind need; whatever
-// follows the kernels is ignored. A file that cannot be read raises the run time's input/output
-// error. Nothing is changed on failure.
+// when the name gives no size; whatever follows the kernels is ignored. A file that cannot be
+// read, or is shorter than the name and kind need, raises the run time's input/output error.
+// Nothing is changed on failure.
 bool ReadFilterFile(const std::string& fileName, KernelKind kind, FilterKernels& kernels);
 
 // Writes the first Size x Size cells of each stage of `kernels.Kind`, Size from the name (not

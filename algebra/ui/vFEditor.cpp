@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -29,6 +30,8 @@ QPointer<TFEditForm> FEditForm;
 namespace {
 
 constexpr int CellPixels[4] = {90, 54, 38, 30};
+// A cell shown from a kernel holds the kernel's value beside its rounded text.
+constexpr int ShownValueRole = Qt::UserRole;
 const char* const StageSelectorRed = "QGroupBox { background-color: red; }";
 
 // The "Filter types" items whose dialog filter each editing kind opens with.
@@ -149,7 +152,14 @@ QWidget* TFEditForm::MakeEditorPage() {
     return page;
 }
 
+// Restoring the window from minimised sends a show event of its own; resetting there would drop a
+// loaded kernel's type and size lock while the grid keeps its size.
 void TFEditForm::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) FormShow();
+    TToolWindow::showEvent(event);
+}
+
+void TFEditForm::FormShow() {
     FilterEditType = KernelKind::Real;
     FilterLoaded = false;
     FilterType->button(0)->setChecked(true);
@@ -158,7 +168,6 @@ void TFEditForm::showEvent(QShowEvent* event) {
     const int item = ProcessingChoiceOf();
     SetProcessingChoice(item);
     SetRadioItem(TogglesRG, item);
-    TToolWindow::showEvent(event);
 }
 
 // The stage selector back to `stage`, red while the kind has stages.
@@ -200,9 +209,11 @@ void TFEditForm::SetGridTexts(const std::vector<std::string>& texts) {
         for (int c = 0; c < n; ++c) {
             const size_t k = static_cast<size_t>(r * n + c);
             const QString text = k < texts.size() ? QString::fromStdString(texts[k]) : "0";
-            if (QTableWidgetItem* item = FESGrid->item(r, c))
+            if (QTableWidgetItem* item = FESGrid->item(r, c)) {
+                if (item->text() == text) continue;
                 item->setText(text);
-            else
+                item->setData(ShownValueRole, QVariant());
+            } else
                 FESGrid->setItem(r, c, new QTableWidgetItem(text));
         }
 }
@@ -252,24 +263,39 @@ void TFEditForm::FESGridClick() {
     FilterLoaded = true;
 }
 
+// A cell still showing the text it was shown with keeps the kernel's full value: read back from
+// its three decimals, 1/16 would become 0.062 and 1e-5 or an infinity 0.
 void TFEditForm::StoreGridInto(int32_t stage) {
-    const std::vector<std::string> texts = GridTexts();
-    for (size_t k = 0; k < texts.size(); ++k) {
-        if (FilterEditType == KernelKind::Integer)
-            EditorKernels.Integer[k] = IntegerOfCell(texts[k]);
-        else
-            EditorKernels.Real[static_cast<size_t>(stage - 1)][k] = RealOfCell(texts[k]);
-    }
+    const int n = GridSize();
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) {
+            const size_t k = static_cast<size_t>(r * n + c);
+            const QTableWidgetItem* item = FESGrid->item(r, c);
+            const std::string text = item ? item->text().toStdString() : std::string();
+            if (FilterEditType == KernelKind::Integer) {
+                EditorKernels.Integer[k] = IntegerOfCell(text);
+                continue;
+            }
+            const QVariant shown = item ? item->data(ShownValueRole) : QVariant();
+            EditorKernels.Real[static_cast<size_t>(stage - 1)][k] =
+                shown.isValid() && text == KernelCellText(shown.toDouble()) ? shown.toDouble()
+                                                                            : RealOfCell(text);
+        }
 }
 
 void TFEditForm::ShowKernel(int32_t stage) {
-    const size_t cells = static_cast<size_t>(GridSize() * GridSize());
+    const int n = GridSize();
+    const size_t cells = static_cast<size_t>(n * n);
+    const auto& real = EditorKernels.Real[static_cast<size_t>(stage - 1)];
     std::vector<std::string> texts(cells);
     for (size_t k = 0; k < cells; ++k)
-        texts[k] = FilterEditType == KernelKind::Integer
-                       ? IntToStr(EditorKernels.Integer[k])
-                       : KernelCellText(EditorKernels.Real[static_cast<size_t>(stage - 1)][k]);
+        texts[k] = FilterEditType == KernelKind::Integer ? IntToStr(EditorKernels.Integer[k])
+                                                         : KernelCellText(real[k]);
     SetGridTexts(texts);
+    if (FilterEditType == KernelKind::Integer) return;
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c)
+            FESGrid->item(r, c)->setData(ShownValueRole, real[static_cast<size_t>(r * n + c)]);
 }
 
 void TFEditForm::ShowFilterStage(int32_t stage) {
@@ -331,17 +357,20 @@ void TFEditForm::LoadFilterFile(const std::string& path) {
 
 void TFEditForm::SaveBtnClick() {
     const int kind = static_cast<int>(FilterEditType);
-    const std::string digit = FilterExtension.substr(2);
+    const std::string extension = FilterExtensionOf(FilterEditType, GridSize());
+    const std::string digit = extension.substr(2);
     FileDialogRequest request;
     request.Save = true;
-    request.Filter = std::string(SaveKindNames[kind]) + " " + digit + "x" + digit + " files|*." +
-                     FilterExtension;
-    request.DefaultExt = FilterExtension;
+    request.Filter =
+        std::string(SaveKindNames[kind]) + " " + digit + "x" + digit + " files|*." + extension;
+    request.DefaultExt = extension;
     request.InitialDir = FilterDirectory;
-    const std::string path = HookChooseFile(request);
-    if (path.empty()) return;
-    // The grid on screen is part of what the user saves, also for a staged kernel.
-    StoreGridInto(Staged() ? ShownStage : 1);
+    const std::string chosen = HookChooseFile(request);
+    if (chosen.empty()) return;
+    const std::string path = WithFilterExtension(chosen, extension);
+    // The stages of a staged kernel are saved as they stand; the grid reaches them on a change
+    // of stage.
+    if (!Staged()) StoreGridInto(1);
     FilterKernels out = EditorKernels;
     out.Kind = FilterEditType;
     if (!WriteFilterFile(path, out)) return;

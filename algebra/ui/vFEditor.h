@@ -101,6 +101,7 @@ class TFEditForm : public TToolWindow {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void FormShow();
     QWidget* MakeFiledPage();
     QWidget* MakeRankedPage();
     QWidget* MakeTexturesPage();

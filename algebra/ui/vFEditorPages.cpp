@@ -3,6 +3,7 @@
 // disabled "Textures" page.
 #include "algebra/ui/vFEditor.h"
 #include "algebra/ui/vPixelAlgebra.h"
+#include "algebra/vFilterEditorState.h"
 #include "algebra/vUIPFilter.h"
 #include "algebra/vUTexture.h"
 #include "runtime/RtFiles.h"
@@ -44,9 +45,7 @@ const char* const DialogFilters[11] = {
 
 // The leading number of an edit's text, 0 when it has none.
 int32_t LeadingInt(const QLineEdit* edit) {
-    int stop = 0;
-    const int64_t v = ValInt(edit->text().toStdString(), stop);
-    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    return IntegerOfCell(edit->text().toStdString());
 }
 
 } // namespace

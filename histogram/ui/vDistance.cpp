@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <algorithm>
 #include <climits>
 
@@ -64,9 +65,13 @@ TDistanceForm::TDistanceForm(QWidget* parent)
             [this] { Guarded([this] { CancelBtnClick(); }); });
 }
 
+// A restore from minimised sends a show event too; only an opening fills the window, or
+// a restore would drop what was typed since.
 void TDistanceForm::showEvent(QShowEvent* event) {
-    MeasuredKnownDistance = MeasuredPixelDistance;
-    DistanceEdit->setText(Latin1(IntToStr(MeasuredKnownDistance)));
+    if (!event->spontaneous()) {
+        MeasuredKnownDistance = MeasuredPixelDistance;
+        DistanceEdit->setText(Latin1(IntToStr(MeasuredKnownDistance)));
+    }
     TToolWindow::showEvent(event);
 }
 

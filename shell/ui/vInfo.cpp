@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -148,9 +149,11 @@ QLineEdit* TFrInfo::Edit(const QString& label) const {
     return nullptr;
 }
 
+// A restore from minimised sends a show event too; only an opening fills the window, or
+// a restore would drop what was typed since.
 void TFrInfo::showEvent(QShowEvent* event) {
     TToolWindow::showEvent(event);
-    Guarded([this] { LoadII(); });
+    if (!event->spontaneous()) Guarded([this] { LoadII(); });
 }
 
 void TFrInfo::LoadII() {

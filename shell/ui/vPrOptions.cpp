@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -407,8 +408,11 @@ void TOptionsForm::RPOCloseClick() {
     close();
 }
 
+// A restore from minimised sends a show event too; only an opening fills the window, or
+// a restore would drop what was typed since.
 void TOptionsForm::showEvent(QShowEvent* event) {
     TToolWindow::showEvent(event);
+    if (event->spontaneous()) return;
     Guarded([this] {
         WalkColorGrid();
         FormSet();

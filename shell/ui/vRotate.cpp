@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -86,8 +87,11 @@ TRotateForm::TRotateForm(Picture& picture, QWidget* parent)
     });
 }
 
+// A restore from minimised sends a show event too; only an opening fills the window, or
+// a restore would drop what was typed since.
 void TRotateForm::showEvent(QShowEvent* event) {
     TToolWindow::showEvent(event);
+    if (event->spontaneous()) return;
     Busy = true;
     // The controls keep the centre within their range.
     SpinEditI->setValue(Source.Width / 2);

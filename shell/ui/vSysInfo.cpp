@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 QPointer<TSystemInfoForm> SystemInfoForm;
@@ -207,7 +208,9 @@ void TSystemInfoForm::SICloseBtnClick() {
     close();
 }
 
+// A restore from minimised sends a show event too; only an opening fills the window, or
+// a restore would drop what was typed since.
 void TSystemInfoForm::showEvent(QShowEvent* event) {
     TToolWindow::showEvent(event);
-    Guarded([this] { LoadEdits(); });
+    if (!event->spontaneous()) Guarded([this] { LoadEdits(); });
 }

@@ -69,25 +69,33 @@ TEST(FilterFile, GoldenFilesReadAndWriteByteForByte) {
     EXPECT_TRUE(rec.Messages.empty()) << rec.Summary();
 }
 
+// A file shorter than its kernels is a failed read, told by the run time's error; a name
+// without a size is refused with its message. Either way the kernels and size stay.
 TEST(FilterFile, RefusedFilesChangeNothing) {
     TempDir dir;
     const std::vector<uint8_t> ramp = FileBytes(Golden("ramp.RR3"));
     const std::vector<uint8_t> shorter(ramp.begin(), ramp.end() - 1);
-    const std::tuple<const char*, std::vector<uint8_t>, KernelKind> cases[] = {
-        {"short.RR3", shorter, KernelKind::Real},
-        {"five.RR5", ramp, KernelKind::Real},
-        {"pair.R23", ramp, KernelKind::Pair}, // one stage where two are needed
-        {"digit.RR4", ramp, KernelKind::Real},
+    const std::tuple<const char*, std::vector<uint8_t>, KernelKind, const char*> cases[] = {
+        {"short.RR3", shorter, KernelKind::Real, "Read beyond end of file"},
+        {"five.RR5", ramp, KernelKind::Real, "Read beyond end of file"},
+        {"pair.R23", ramp, KernelKind::Pair, "Read beyond end of file"}, // one stage of two
+        {"empty.RL3", {}, KernelKind::Integer, "Read beyond end of file"},
+        {"digit.RR4", ramp, KernelKind::Real, nullptr},
     };
-    for (const auto& [name, bytes, kind] : cases) {
+    for (const auto& [name, bytes, kind, error] : cases) {
         ASSERT_TRUE(WriteFileAtomic(dir.File(name), bytes));
         RecordingHooks rec;
         FilterKernelSize = 5;
         FilterKernels k;
         k.Real[0][0] = 42.0;
-        EXPECT_FALSE(ReadFilterFile(dir.File(name), kind, k)) << name;
-        EXPECT_TRUE(rec.Shown(39982)) << name;
-        EXPECT_EQ(rec.Messages.size(), 1u) << name;
+        EXPECT_EQ(RunGuarded([&] { EXPECT_FALSE(ReadFilterFile(dir.File(name), kind, k)); }),
+                  error == nullptr)
+            << name;
+        EXPECT_EQ(rec.ErrorBoxes,
+                  error ? std::vector<std::string>{error} : std::vector<std::string>{})
+            << name;
+        EXPECT_EQ(rec.Shown(39982), error == nullptr) << name;
+        EXPECT_EQ(rec.Messages.size(), error ? 0u : 1u) << name;
         EXPECT_EQ(k.Real[0][0], 42.0) << name;
         EXPECT_EQ(FilterKernelSize, 5) << name;
     }

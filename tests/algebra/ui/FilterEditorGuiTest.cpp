@@ -9,11 +9,13 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -56,7 +58,7 @@ const Texts SobelStage1 = {"-1", "0", "1", "-2", "0", "2", "-1", "0", "1"};
 const Texts SobelStage2 = {"-1", "-2", "-1", "0", "0", "0", "1", "2", "1"};
 
 // Kernels typed into the grid and saved equal the files written by hand from the layout; loading
-// each back shows its cells. The pair is saved with stage 2 still on screen, unstored.
+// each back shows its cells. The pair's stage 2 reaches memory by going back to stage 1.
 TEST_F(FilterEditor, TypedKernelsSaveAsTheHandWrittenFilesAndLoadBack) {
     const struct {
         const char* File;
@@ -86,6 +88,7 @@ TEST_F(FilterEditor, TypedKernelsSaveAsTheHandWrittenFilesAndLoadBack) {
             if (s > 0) W->CurrentFilter->button(static_cast<int>(s))->click();
             Type(c.Stages[s]);
         }
+        if (c.Stages.size() > 1) W->CurrentFilter->button(0)->click();
         const std::string saved = Tmp.File(c.File);
         Rec.FileAnswers = {saved};
         W->SaveBtn->click();
@@ -201,6 +204,137 @@ TEST_F(FilterEditor, PresetsServeTheirOwnExtensionsOnly) {
     W->phingbtn->click(); // nor are integers a wave's
     EXPECT_EQ(W->GridTexts(), Texts(9, "0"));
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+}
+
+// Values a cell's three decimals cannot hold, each stage of its own so a stage mixed up with
+// another shows.
+FilterKernels FineKernels(KernelKind kind, int32_t n) {
+    const double fine[] = {1.0 / 16,
+                           1e-5,
+                           -1.0 / 3,
+                           std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(),
+                           1e300};
+    FilterKernels k;
+    k.Kind = kind;
+    for (int32_t s = 0; s < KernelStages(kind); ++s)
+        for (int32_t i = 0; i < n * n; ++i)
+            k.Real[static_cast<size_t>(s)][static_cast<size_t>(i)] = fine[(i + s) % 7] * (s + 1);
+    return k;
+}
+
+TEST_F(FilterEditor, RestoringFromMinimisedKeepsTheLoadedKernel) {
+    const std::string path = Tmp.File("edges.R25");
+    ASSERT_TRUE(WriteFilterFile(path, FineKernels(KernelKind::Pair, 5)));
+    Choose(2);
+    Rec.FileAnswers = {path};
+    W->LoadBtn->click();
+    W->setWindowState(Qt::WindowMinimized);
+    W->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(FilterEditType, KernelKind::Pair);
+    EXPECT_EQ(W->FilterType->checkedId(), 2);
+    EXPECT_EQ(W->SizeRGroup->checkedId(), 1);
+    W->SizeRGroup->button(0)->click();
+    EXPECT_TRUE(Rec.Shown(23)) << Rec.Summary();
+    Rec.FileAnswers = {Tmp.File("again.R25")};
+    W->SaveBtn->click();
+    EXPECT_EQ(FileBytes(Tmp.File("again.R25")), FileBytes(path));
+}
+
+// A loaded kernel saves as it was read, also after its stages were stepped through; only a cell
+// whose text was edited takes the text's value.
+TEST_F(FilterEditor, LoadedKernelsSaveWithTheirFullValues) {
+    const struct {
+        const char* File;
+        int TypeItem;
+        KernelKind Kind;
+    } cases[] = {{"fine.RR3", 0, KernelKind::Real},
+                 {"fine.R27", 2, KernelKind::Pair},
+                 {"fine.R89", 3, KernelKind::Eight}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.File);
+        W->ClearBtnClick();
+        Choose(c.TypeItem);
+        const int32_t n = c.File[7] - '0';
+        const std::string loaded = Tmp.File(c.File);
+        ASSERT_TRUE(WriteFilterFile(loaded, FineKernels(c.Kind, n)));
+        Rec.FileAnswers = {loaded};
+        W->LoadBtn->click();
+        for (int stage = 2; stage <= KernelStages(c.Kind); ++stage)
+            W->CurrentFilter->button(stage - 1)->click();
+        if (KernelStages(c.Kind) > 1) W->CurrentFilter->button(0)->click();
+        const std::string saved = Tmp.File(std::string("saved") + (c.File + 4));
+        Rec.FileAnswers = {saved};
+        W->SaveBtn->click();
+        EXPECT_EQ(FileBytes(saved), FileBytes(loaded));
+        EXPECT_TRUE(Rec.ErrorBoxes.empty()) << Rec.Summary();
+    }
+
+    FilterKernels expected = FineKernels(KernelKind::Real, 3);
+    expected.Real[0][2] = 0.5;
+    W->ClearBtnClick();
+    Choose(0);
+    Rec.FileAnswers = {Tmp.File("fine.RR3")};
+    W->LoadBtn->click();
+    W->FESGrid->item(0, 2)->setText("0.5");
+    Rec.FileAnswers = {Tmp.File("edited.RR3")};
+    W->SaveBtn->click();
+    ASSERT_TRUE(WriteFilterFile(Tmp.File("expected.RR3"), expected));
+    EXPECT_EQ(FileBytes(Tmp.File("edited.RR3")), FileBytes(Tmp.File("expected.RR3")));
+}
+
+// The file takes the extension of the grid's kind and size whatever the name typed says.
+TEST_F(FilterEditor, SavedFilesAreNamedForTheGrid) {
+    const struct {
+        int TypeItem;
+        Texts Cells;
+        const char* Typed;
+        const char* Written;
+        const char* Golden;
+    } cases[] = {
+        {0, Ramp, "big.RR9", "big.RR3", "ramp.RR3"},
+        {0, Ramp, "int.RL3", "int.RR3", "ramp.RR3"},
+        {0, Ramp, "bare", "bare.RR3", "ramp.RR3"},
+        {1, Laplace, "lower.rl3", "lower.rl3", "laplace.RL3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        W->ClearBtnClick();
+        Choose(c.TypeItem);
+        Type(c.Cells);
+        Rec.FileAnswers = {Tmp.File(c.Typed)};
+        W->SaveBtn->click();
+        EXPECT_EQ(FilterFileName, Tmp.File(c.Written));
+        EXPECT_EQ(FilterKernelSize, 3);
+        if (std::string(c.Typed) != c.Written) {
+            EXPECT_FALSE(FileExists(Tmp.File(c.Typed)));
+        }
+        EXPECT_EQ(FileBytes(Tmp.File(c.Written)), FileBytes(Kernel(c.Golden)));
+    }
+}
+
+// Integers beyond 32 bits are held at the range's ends, in the cells and in the wave factor.
+TEST_F(FilterEditor, IntegersBeyondThirtyTwoBitsAreHeldAtTheRangeEnds) {
+    Choose(1);
+    Type({"99999999999", "4294967297", "-99999999999", "2147483647", "-2147483648", "12abc", "x",
+          "-4294967295", "7"});
+    const std::string saved = Tmp.File("wide.RL3");
+    Rec.FileAnswers = {saved};
+    W->SaveBtn->click();
+    FilterKernels back;
+    ASSERT_TRUE(ReadFilterFile(saved, KernelKind::Integer, back));
+    const int32_t max = std::numeric_limits<int32_t>::max();
+    const int32_t min = std::numeric_limits<int32_t>::min();
+    const int32_t expected[9] = {max, max, min, max, min, 12, 0, min, 7};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(back.Integer[static_cast<size_t>(i)], expected[i]) << i;
+
+    W->ClearBtnClick();
+    Choose(0);
+    W->PhingEdit->setText("4294967297"); // cut to 32 bits, a factor of 1
+    W->phingbtn->click();
+    EXPECT_EQ(W->GridTexts()[1], "0.0000");
 }
 
 } // namespace

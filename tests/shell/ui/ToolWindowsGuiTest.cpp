@@ -1,10 +1,18 @@
+#include "histogram/ui/vDistance.h"
 #include "histogram/ui/vHistogram.h"
+#include "shell/ui/vInfo.h"
 #include "shell/ui/vMagniForm.h"
+#include "shell/ui/vPrOptions.h"
+#include "shell/ui/vRotate.h"
+#include "shell/ui/vSysInfo.h"
 #include "shell/vToolForms.h"
 #include "support/GuiStartup.h"
 
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -124,5 +132,40 @@ TEST_F(ToolWindows, LongLivedWindowsKeepTheirPlaceAndAreOnlyHidden) {
         EXPECT_EQ(FormToFree, c.Code);
         Form->Timer1Timer();
         EXPECT_TRUE(window);
+    }
+}
+
+// Restoring a minimised window is no new opening: nothing typed into it is filled in again.
+TEST_F(ToolWindows, RestoringFromMinimisedKeepsWhatWasTyped) {
+    Picture picture;
+    picture.Resize(40, 30);
+    const std::pair<const char*, std::function<TToolWindow*()>> windows[] = {
+        {"system information", [this] { return new TSystemInfoForm(Form); }},
+        {"image information", [this] { return new TFrInfo(Form); }},
+        {"options", [this] { return new TOptionsForm(Form); }},
+        {"distance", [this] { return new TDistanceForm(Form); }},
+        {"rotate", [this, &picture] { return new TRotateForm(picture, Form); }},
+    };
+    for (const auto& [name, make] : windows) {
+        SCOPED_TRACE(name);
+        const std::unique_ptr<TToolWindow> window(make());
+        window->show();
+        // A spin box writes its own edit from its value on every show: its value is what counts.
+        QList<QLineEdit*> edits;
+        for (QLineEdit* edit : window->findChildren<QLineEdit*>())
+            if (!qobject_cast<QAbstractSpinBox*>(edit->parentWidget())) edits.push_back(edit);
+        const QList<QSpinBox*> spins = window->findChildren<QSpinBox*>();
+        ASSERT_FALSE(edits.empty() && spins.empty());
+        for (qsizetype i = 0; i < edits.size(); ++i)
+            edits[i]->setText(QString("typed %1").arg(i));
+        for (QSpinBox* spin : spins)
+            spin->setValue(spin->minimum() + 1);
+        window->setWindowState(Qt::WindowMinimized);
+        window->setWindowState(Qt::WindowNoState);
+        for (qsizetype i = 0; i < edits.size(); ++i)
+            EXPECT_EQ(edits[i]->text(), QString("typed %1").arg(i))
+                << edits[i]->objectName().toStdString();
+        for (QSpinBox* spin : spins)
+            EXPECT_EQ(spin->value(), spin->minimum() + 1) << spin->objectName().toStdString();
     }
 }
