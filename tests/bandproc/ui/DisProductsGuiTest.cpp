@@ -3,7 +3,9 @@
 #include "bandproc/ui/DisProcessFixture.h"
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisSinglePages.h"
+#include "bandproc/ui/vFFTFrm.h"
 #include "runtime/RtNumbers.h"
+#include "shell/vToolForms.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -463,6 +465,34 @@ TEST_F(DisProducts, RefusedRunsLeaveNoRecordInTheDIS) {
     }
     for (const char* product : {"m1.psf", "m1.psd", "m1.pz8", "m1.pps"})
         EXPECT_FALSE(FileExists(Dir.File(product))) << product;
+}
+
+// The workbench opening a DIS of its own leaves the band window on the DIS it shows: the band
+// window's next run is logged there, not into the workbench's DIS.
+TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
+    THeaderPages square;
+    ASSERT_TRUE(square.OpenDISHeader(Dir.File("olinda.dis")));
+    square[DISField::DISSubsetWidth] = "32";
+    square[DISField::DISSubsetHeight] = "32";
+    square.DISFileEdit = Dir.File("sq.dis");
+    square.DISSaveIt();
+    auto* fft = static_cast<TFFTForm*>(Form->ToolForm(tfFFT));
+    Rec->FileAnswers.push_back(Dir.File("sq.dis"));
+    fft->OpenBtn->click();
+    ASSERT_TRUE(fft->DISOpened) << Rec->Summary();
+
+    TDisSinglePage* sb = Window->SinglePage;
+    ChooseBand(sb->SingleBandFileBtn, 4);
+    sb->BCNewFileEdit->setText("cross");
+    sb->SingleMathBtn->click();
+    const std::string title = "ImageMath operation: 2 variable: 5";
+    EXPECT_EQ(Logged(title), (std::vector<std::string>{title, "olinda.B4", "cross.psa"}));
+    EXPECT_EQ(HeaderPages.DISFileEdit, "olinda.dis");
+    EXPECT_EQ(HeaderPages[DISField::DISSubsetWidth], std::to_string(OlindaW));
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(Dir.File("sq.dis"), text));
+    const std::vector<std::string> sq = SplitLines(text);
+    EXPECT_EQ(std::find(sq.begin(), sq.end(), "cross.psa"), sq.end());
 }
 
 } // namespace
