@@ -35,6 +35,12 @@ std::string ProductFileName(const std::string& editText, const char* ext) {
     return ImageDirectory + ChangeFileExt(editText, ext);
 }
 
+bool RefuseEmptyName(const std::string& editText) {
+    if (!editText.empty()) return false;
+    ShowMessageNumber(39993);
+    return true;
+}
+
 TBandReader::TBandReader(const std::string& path, int64_t rowBytes, int64_t rows)
     : RowBytes(rowBytes) {
     Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -31,6 +31,9 @@ int RowGauge(int64_t rowsDone, int64_t rows);
 
 // ImageDirectory + the edit's text with its extension replaced by (or extended with) `ext`.
 std::string ProductFileName(const std::string& editText, const char* ext);
+// True, with message 39993, when a product's name box is empty: its products would be hidden
+// files named by their extensions alone.
+bool RefuseEmptyName(const std::string& editText);
 
 class TBandReader {
   public:

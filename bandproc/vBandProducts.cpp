@@ -65,7 +65,9 @@ void RunAlgebra(TRowFrame& f, int32_t operation, bool autoRange, const std::stri
 bool MultiBandFileAlgebra(int32_t operation, bool autoRange, int slotA, int slotB,
                           const std::string& fileEdit) {
     static const char* const ext[] = {".pfa", ".pfs", ".pfm", ".pfd"};
-    if (operation < 0 || operation > 3 || !ValidSlot(slotA) || !ValidSlot(slotB)) return false;
+    if (operation < 0 || operation > 3 || !ValidSlot(slotA) || !ValidSlot(slotB) ||
+        RefuseEmptyName(fileEdit))
+        return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintMBFA);
@@ -87,7 +89,7 @@ inline double Square(double x) {
 
 bool VegetationIndexAB(int32_t formula, const TVegetationParams& p) {
     static const char* const ext[] = {".pv1", ".pv2", ".pv3", ".pv4"};
-    if (formula < 1 || formula > 4) return false;
+    if (formula < 1 || formula > 4 || RefuseEmptyName(p.FileEdit)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
@@ -126,6 +128,7 @@ bool VegetationIndexAB(int32_t formula, const TVegetationParams& p) {
 }
 
 bool VegetationIndexABCD(const TVegetationParams& p) {
+    if (RefuseEmptyName(p.FileEdit)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
@@ -141,6 +144,7 @@ bool VegetationIndexABCD(const TVegetationParams& p) {
 }
 
 bool VegetationIndexRoot(const TVegetationParams& p) {
+    if (RefuseEmptyName(p.FileEdit)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
@@ -179,6 +183,7 @@ bool TasselledCapBands(TasselledCapSet set, const std::array<double, 24>& coeffi
                        const std::string& fileEdit) {
     static const char* const ext[] = {".pts", ".ptg", ".pty", ".ptn"};
     if (set != TasselledCapSet::FourBands && set != TasselledCapSet::SixBands) return false;
+    if (RefuseEmptyName(fileEdit)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     // The four-band set reads bands 2..5 with their columns; bands 1 and 7 are never opened.
@@ -247,6 +252,7 @@ void BandHSVtoRGB(double H, double S, double V, double& R, double& G, double& B)
 
 bool RGBHSVExchange(const std::string& fileEdit) {
     static const char* const ext[] = {".prr", ".prg", ".prb"};
+    if (RefuseEmptyName(fileEdit)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintRGBHSV);

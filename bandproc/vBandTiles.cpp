@@ -158,6 +158,7 @@ bool JoinTiles(const std::vector<TTile>& tiles, int across, const char* hint,
 
 bool CombineTwoVertical(const std::vector<std::string>& dividedList,
                         std::vector<std::string>& processList, std::string& combinedFileEdit) {
+    if (RefuseEmptyName(combinedFileEdit)) return false;
     const TTile a = ListedTile(dividedList, 0), b = ListedTile(dividedList, 1);
     if (!(a.W > 0 && a.W == b.W)) {
         ShowMessageNumber(39992);
@@ -168,6 +169,7 @@ bool CombineTwoVertical(const std::vector<std::string>& dividedList,
 
 bool CombineTwoHorizontal(const std::vector<std::string>& dividedList,
                           std::vector<std::string>& processList, std::string& combinedFileEdit) {
+    if (RefuseEmptyName(combinedFileEdit)) return false;
     const TTile a = ListedTile(dividedList, 0), b = ListedTile(dividedList, 1);
     if (!(a.H > 0 && a.H == b.H)) {
         ShowMessageNumber(39991);
@@ -178,6 +180,7 @@ bool CombineTwoHorizontal(const std::vector<std::string>& dividedList,
 
 bool CombineFour(const std::vector<std::string>& dividedList, std::vector<std::string>& processList,
                  std::string& combinedFileEdit) {
+    if (RefuseEmptyName(combinedFileEdit)) return false;
     const TTile t1 = ListedTile(dividedList, 0), t2 = ListedTile(dividedList, 1);
     const TTile t3 = ListedTile(dividedList, 2), t4 = ListedTile(dividedList, 3);
     const bool heights = t1.H > 0 && t2.H > 0 && t3.H > 0 && t4.H > 0;

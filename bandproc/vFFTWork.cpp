@@ -2,6 +2,7 @@
 
 #include "bandproc/vBandFiles.h"
 #include "bandproc/vFFT87B2.h"
+#include "runtime/RtFiles.h"
 #include "runtime/RtMath.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalMessages.h"
@@ -341,10 +342,14 @@ int FFTSizeMessage(int64_t width, int64_t height) {
     return 0;
 }
 
-void LoadFFTBand(TFFTSpectrum& s, const std::string& path, int32_t n, Picture& input,
+bool LoadFFTBand(TFFTSpectrum& s, const std::string& path, int32_t n, Picture& input,
                  uint8_t& minSample, uint8_t& maxSample, const TFFTReport& report) {
-    report.Say("Loading Band");
     TBandReader reader(path, n, n);
+    if (FileSizeOf(path) != int64_t{n} * n) {
+        ShowMessageNumber(36);
+        return false;
+    }
+    report.Say("Loading Band");
     TFFTSpectrum loaded;
     loaded.Resize(n);
     Picture picture;
@@ -368,6 +373,7 @@ void LoadFFTBand(TFFTSpectrum& s, const std::string& path, int32_t n, Picture& i
     input = std::move(picture);
     minSample = lo;
     maxSample = hi;
+    return true;
 }
 
 void LoadFFTChannel(TFFTSpectrum& s, const Picture& picture, int shiftBits) {

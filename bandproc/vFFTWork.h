@@ -59,9 +59,10 @@ struct TFFTReport {
 int FFTSizeMessage(int64_t width, int64_t height);
 
 // Reads `path` as n rows of n bytes into the spectrum (the previous content replaced) and paints
-// them as grey into `input`; raises the run time's I/O error when the file is short. minSample
-// and maxSample receive the range of the samples.
-void LoadFFTBand(TFFTSpectrum& s, const std::string& path, int32_t n, Picture& input,
+// them as grey into `input`; raises the run time's I/O error when the file is short. A longer
+// file is the band of another subset, whose rows read n at a time would shear: false (message
+// 36) and nothing loaded. minSample and maxSample receive the range of the samples.
+bool LoadFFTBand(TFFTSpectrum& s, const std::string& path, int32_t n, Picture& input,
                  uint8_t& minSample, uint8_t& maxSample, const TFFTReport& report);
 
 // One channel of a square picture (shiftBits 16 red, 8 green, 0 blue) as the data, the previous

@@ -1,6 +1,7 @@
 #include "bandproc/vRadarDeRez.h"
 
 #include "bandproc/vBandFiles.h"
+#include "import/vBandFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
 
@@ -45,19 +46,19 @@ bool RadarDeRez16(const std::string& input, const std::string& output, int64_t r
         }
     }
     HookBandGauge(HalfGauge);
-    processList.push_back(output);
     TProductWriter product(output);
     band.Rewind();
-    const double step = (static_cast<double>(max) - min) / 255.0;
     for (int64_t r = 0; r < rows; ++r) {
         HookProcessMessages();
         band.ReadRow(in.data());
         const uint8_t* p = in.data();
+        // In whole numbers: a step of (max - min) / 255 in floating point turns many exact
+        // halves into x.4999... and rounds them down.
         for (int64_t k = 0; k < columns; ++k, p += 2)
-            out[static_cast<size_t>(k)] =
-                max > min ? static_cast<uint8_t>(Round((Sample(p) - min) / step)) : 0;
+            out[static_cast<size_t>(k)] = ReduceSample(Sample(p), min, max);
         product.WriteRow(out.data(), columns);
     }
     product.Commit();
+    processList.push_back(output);
     return true;
 }

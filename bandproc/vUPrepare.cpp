@@ -2,6 +2,7 @@
 #include "bandproc/vUPrepare.h"
 
 #include "bandproc/vRowFrame.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalHooks.h"
 #include "shell/vGlobalMessages.h"
@@ -82,11 +83,10 @@ std::string SingleBandInput(const std::string& bandFileEdit) {
     return ImageDirectory + bandFileEdit;
 }
 
-// An interval or divisor of 0 has no result: the file-data error box names it.
-bool RefuseZero(int32_t value) {
-    if (value != 0) return false;
-    ShowFileDataError(IntToStr(value), 1);
-    return true;
+// An interval or divisor of 0 is a whole number with no result: the run ends on the division
+// it would make.
+void RefuseZero(int32_t value) {
+    if (value == 0) throw EDivByZero();
 }
 
 } // namespace
@@ -94,8 +94,8 @@ bool RefuseZero(int32_t value) {
 bool SingleBandMath(int32_t operation, int32_t value, const std::string& bandFileEdit,
                     const std::string& newFileEdit) {
     static const char* const ext[] = {".psa", ".pss", ".psm", ".psd"};
-    if (operation < 2 || operation > 5) return false;
-    if (operation == 5 && RefuseZero(value)) return false;
+    if (operation < 2 || operation > 5 || RefuseEmptyName(newFileEdit)) return false;
+    if (operation == 5) RefuseZero(value);
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     // A sample has 256 values: the result of each is worked out once.
@@ -137,7 +137,8 @@ namespace {
 template <class Replace>
 bool RunLineRepair(int32_t interval, const std::string& bandFileEdit,
                    const std::string& newFileEdit, const char* ext, Replace replace) {
-    if (RefuseZero(interval)) return false;
+    if (RefuseEmptyName(newFileEdit)) return false;
+    RefuseZero(interval);
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     const int64_t n = std::llabs(int64_t{interval});
@@ -194,7 +195,7 @@ bool AverageEveryLine(int32_t interval, const std::string& bandFileEdit,
 }
 
 bool PixelSizer(int32_t mode, const std::string& bandFileEdit, const std::string& newFileEdit) {
-    if (mode < 0 || mode > 3) return false;
+    if (mode < 0 || mode > 3 || RefuseEmptyName(newFileEdit)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     const bool reduce = mode < 2;

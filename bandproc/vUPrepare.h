@@ -44,6 +44,8 @@ struct TAutoRange {
 
 // Single-band products of the band ImageDirectory + bandFileEdit, named from newFileEdit.
 // operation 2 add, 3 subtract, 4 multiply, 5 divide by `value` (".psa" ".pss" ".psm" ".psd").
+// Every single-band run refuses an empty name (39993); a divisor or interval of 0 raises the
+// division-by-zero error before anything is written.
 bool SingleBandMath(int32_t operation, int32_t value, const std::string& bandFileEdit,
                     const std::string& newFileEdit);
 // Every Nth line from the rows around it (".psf" the mean of its neighbours, ".psv" the mean of

@@ -146,16 +146,16 @@ int SplitRawFile(const std::string& input, const TRawSplit& p, std::vector<std::
     if (FileSizeOf(input) - p.Skip < rowBytes * p.Height * p.Bands) return BandSizeMessage;
     std::vector<uint8_t> row(static_cast<size_t>(rowBytes));
     const bool reduce = p.Sixteen && p.Reduce;
-    int32_t lo = 0, hi = 0;
+    // Extremes of every band, so the bands stay comparable after the reduction. They are sought
+    // from 32767 and from 0, as the radar reduction seeks them, so that the two agree: a scene
+    // of negative samples keeps its top below 255.
+    int32_t lo = 32767, hi = 0;
     if (reduce) {
-        // Extremes of every band, so the bands stay comparable after the reduction.
         SeekTo(in.get(), p.Skip);
-        bool first = true;
         for (int64_t r = 0; r < p.Height * p.Bands; ++r) {
             ReadExactly(in.get(), row.data(), row.size());
             for (int64_t c = 0; c < p.Width; ++c) {
                 const int32_t s = SampleAt(row.data() + 2 * c, p.Swap);
-                if (first) lo = hi = s, first = false;
                 lo = std::min(lo, s);
                 hi = std::max(hi, s);
             }

@@ -109,9 +109,9 @@ void TDisMBFAPage::MBFAOKBtnClick() {
     if (!TDisProcessForm::Prerequisites(FileExists(fileA) && FileExists(fileB) && !name.empty()))
         return;
     const bool autoRange = MBFAAutoRangeCB->isChecked();
+    if (!MultiBandFileAlgebra(op, autoRange, a, b, name)) return;
     TDisProcessForm::DISLog({ExtractFileName(fileA), opWords[op], ExtractFileName(fileB),
                              ChangeFileExt(name, exts[op]), OnOff(autoRange)});
-    MultiBandFileAlgebra(op, autoRange, a, b, name);
 }
 
 // ---- Vegetation indices ---------------------------------------------------------------------
@@ -183,12 +183,12 @@ TDisVIPage::TDisVIPage(TDisProcessForm* form) : Form(form) {
 }
 
 void TDisVIPage::VIPCheckAndRun(int n) {
-    if (!TDisProcessForm::Prerequisites(true)) return;
     TVegetationParams p;
+    p.FileEdit = TextOf(VIPFileEdit);
+    if (!TDisProcessForm::Prerequisites(!p.FileEdit.empty())) return;
     for (size_t v = 0; v < p.V.size(); ++v)
         if (!TDisProcessForm::NumberOf(VIPVEdits[v]->text(), p.V[v])) return;
     p.AutoRange = VIPAutoRangeCB->isChecked();
-    p.FileEdit = TextOf(VIPFileEdit);
     std::vector<std::string> lines = {"Image VIP " + IntToStr(n) + ":"};
     for (int s = 0; s < 4; ++s)
         lines.push_back(std::string("Band ") + static_cast<char>('A' + s) + ": " +
@@ -197,13 +197,14 @@ void TDisVIPage::VIPCheckAndRun(int n) {
         lines.push_back("V" + IntToStr(static_cast<int64_t>(v) + 1) + ": " + FloatToStr(p.V[v]));
     lines.push_back(OnOff(p.AutoRange));
     lines.push_back(ChangeFileExt(p.FileEdit, ".pv" + IntToStr(n)));
-    TDisProcessForm::DISLog(lines);
+    bool written = false;
     if (n <= 4)
-        VegetationIndexAB(n, p);
+        written = VegetationIndexAB(n, p);
     else if (n == 5)
-        VegetationIndexABCD(p);
+        written = VegetationIndexABCD(p);
     else
-        VegetationIndexRoot(p);
+        written = VegetationIndexRoot(p);
+    if (written) TDisProcessForm::DISLog(lines);
 }
 
 // ---- Tasselled Cap --------------------------------------------------------------------------
@@ -338,6 +339,7 @@ void TDisKTPage::TCOKBtnClick() {
             row += (k ? " , " : "") + Grid[r * 6 + k]->text().toStdString();
         lines.push_back(row);
     }
+    if (!TasselledCapBands(static_cast<TasselledCapSet>(set), c, name)) return;
     int code = 0;
     const int64_t created = ValInt(HeaderPages.DISSubsetNBCreated, code) + 4;
     HeaderPages.DISSubsetNBCreated = IntToStr(created);
@@ -345,7 +347,6 @@ void TDisKTPage::TCOKBtnClick() {
     lines.push_back(name);
     lines.push_back("FileName.pts,ptg, pty,ptn");
     TDisProcessForm::DISLog(lines);
-    TasselledCapBands(static_cast<TasselledCapSet>(set), c, name);
 }
 
 void TDisKTPage::LoadTCBtnClick() {

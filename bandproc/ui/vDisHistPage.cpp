@@ -235,11 +235,18 @@ void TDisHistogramPage::HisBandFileBtnClick() {
 }
 
 void TDisHistogramPage::Incoming() {
+    ResetCorrection();
+    MakeHisOImage();
+    if (BandLoaded) ShowLoadedBand();
+}
+
+void TDisHistogramPage::ResetCorrection() {
     RerunOnSlider = false;
     HideSliders();
     CorrectionNumber = 0;
-    MakeHisOImage();
-    if (!BandLoaded) return;
+}
+
+void TDisHistogramPage::ShowLoadedBand() {
     ShowHistogram(LabelsO, HisImageO);
     MakeHisHCImage();
     ShowHistogram(LabelsHC, HisImageHC);
@@ -267,6 +274,14 @@ void TDisHistogramPage::ShowCountedBand(const std::string& path, const TBandBloc
     BandLoaded = true;
     LoadedBand = path;
     ImageO->setPixmap(GreyPicture(Band));
+    // Statistics, histograms and the corrected band all follow, so that the page never shows
+    // one band's picture with another's figures, nor saves another band's correction under
+    // this one's name.
+    SetText(HisBandFileEdit, ExtractFileName(path));
+    SetText(HisNewFileEdit, ExtractFileName(path));
+    SaveAsBtn->setEnabled(true);
+    ResetCorrection();
+    ShowLoadedBand();
 }
 
 void TDisHistogramPage::MakeHisHCImage() {

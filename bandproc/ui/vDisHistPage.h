@@ -88,6 +88,10 @@ class TDisHistogramPage : public QWidget {
 
   private:
     void Incoming();
+    // No correction chosen, its sliders hidden.
+    void ResetCorrection();
+    // The loaded band's statistics and histogram, then its correction's.
+    void ShowLoadedBand();
     void MakeHisOImage();
     void MakeHisHCImage();
     // Statistics of the current counts, shown with their histogram in `labels` and `picture`.

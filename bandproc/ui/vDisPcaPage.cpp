@@ -134,7 +134,6 @@ void TDisPCAPage::PCAOKBtnClick() {
     if (!counted) return;
     std::vector<std::string> log = {"Image PCA:", ImageDirectory, TextOf(PCAFileEdit)};
     log.insert(log.end(), files.begin(), files.end());
-    TDisProcessForm::DISLog(log);
     HookBandHints("Doing PCA of the stats");
     HookProcessMessages();
     report.clear();
@@ -142,7 +141,7 @@ void TDisPCAPage::PCAOKBtnClick() {
         std::isfinite(limit) ? static_cast<int32_t>(std::clamp(limit, -1.0, 2147483647.0)) : 1;
     DoPCA(PCABandCount, iterations, tolerance, report);
     Append(report);
-    PCABands(PCABandCount, files);
+    if (PCABands(PCABandCount, files)) TDisProcessForm::DISLog(log);
     HookBandHints("");
 }
 

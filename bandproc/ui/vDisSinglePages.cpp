@@ -22,6 +22,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 constexpr int TileCounts[] = {2, 2, 4, 8, 16, 32, 64};
@@ -157,6 +160,8 @@ void TDisDividePage::CDPixelOKClick() {
     if (!TDisProcessForm::Prerequisites(true)) return;
     const int layout = FilesRG->checkedId();
     const int tiles = TileCounts[layout];
+    std::vector<std::string> listed;
+    if (!QuadDivide(layout, listed)) return;
     THeaderPages& h = HeaderPages;
     h.DISProcessMemo.push_back("Do QuadDivide");
     h.DISProcessMemo.push_back(Slot(0));
@@ -166,29 +171,36 @@ void TDisDividePage::CDPixelOKClick() {
     h.DISProcessMemo.push_back(IntToStr(tiles));
     h.DISSubsetDividedEdit = IntToStr(LenientInt(h.DISSubsetDividedEdit) + tiles);
     h.DISDividedMemo.push_back(IntToStr(tiles));
-    PagesChanged();
-    QuadDivide(layout, h.DISDividedMemo);
+    h.DISDividedMemo.insert(h.DISDividedMemo.end(), listed.begin(), listed.end());
     h.DISSaveIt();
     PagesChanged();
 }
 
 void TDisDividePage::CDCombineBtnClick() {
-    if (!TDisProcessForm::Prerequisites(true)) return;
     std::string combined = TextOf(CombinedFileEdit);
-    TDisProcessForm::DISLog({"Do Combine Image Files", combined}, false);
-    THeaderPages& h = HeaderPages;
-    if (C2V1CB->isChecked() || C2H1CB->isChecked()) {
-        TDisProcessForm::DISLog({Slot(0), Slot(1)});
-        if (C2V1CB->isChecked())
-            CombineTwoVertical(h.DISDividedMemo, h.DISProcessMemo, combined);
-        else
-            CombineTwoHorizontal(h.DISDividedMemo, h.DISProcessMemo, combined);
-    } else if (C4to1CB->isChecked()) {
-        TDisProcessForm::DISLog({Slot(0), Slot(1), Slot(2), Slot(3)});
-        CombineFour(h.DISDividedMemo, h.DISProcessMemo, combined);
-    } else {
+    if (!TDisProcessForm::Prerequisites(!combined.empty())) return;
+    std::vector<std::string> lines = {"Do Combine Image Files", combined};
+    const bool two = C2V1CB->isChecked() || C2H1CB->isChecked();
+    if (!two && !C4to1CB->isChecked()) {
+        TDisProcessForm::DISLog(lines, false);
         return;
     }
+    const THeaderPages& h = HeaderPages;
+    std::vector<std::string> written;
+    bool joined = false;
+    if (C2V1CB->isChecked())
+        joined = CombineTwoVertical(h.DISDividedMemo, written, combined);
+    else if (two)
+        joined = CombineTwoHorizontal(h.DISDividedMemo, written, combined);
+    else
+        joined = CombineFour(h.DISDividedMemo, written, combined);
+    if (!joined) return;
+    for (int s = 0; s < (two ? 2 : 4); ++s)
+        lines.push_back(Slot(s));
+    TDisProcessForm::DISLog(lines);
+    // The joined file's name goes out with the next save of the DIS.
+    HeaderPages.DISProcessMemo.insert(HeaderPages.DISProcessMemo.end(), written.begin(),
+                                      written.end());
     SetText(CombinedFileEdit, combined);
     PagesChanged();
 }
@@ -313,14 +325,18 @@ QWidget* TDisSinglePage::BuildExchange() {
 
 void TDisSinglePage::SingleMathBtnClick() {
     static const char* const exts[] = {".psf", ".psv", ".psa", ".pss", ".psm", ".psd"};
-    if (!TDisProcessForm::Prerequisites(true)) return;
-    double value = 0;
-    if (!TDisProcessForm::NumberOf(ImageMathEdit->text(), value)) return;
-    const int32_t k = static_cast<int32_t>(Round(value));
-    const int op = SingleBandMathRG->checkedId();
-    const std::string text = TextOf(ImageMathEdit);
     const std::string band = TextOf(BCBandFileEdit);
     const std::string name = TextOf(BCNewFileEdit);
+    if (!TDisProcessForm::Prerequisites(!name.empty())) return;
+    double value = 0;
+    if (!TDisProcessForm::NumberOf(ImageMathEdit->text(), value)) return;
+    // Beyond 32 bits every sample saturates alike, so the constant is held at the limit rather
+    // than wrapped round to a number of the other sign.
+    const auto k = static_cast<int32_t>(
+        std::clamp<int64_t>(Round(value), std::numeric_limits<int32_t>::min(),
+                            std::numeric_limits<int32_t>::max()));
+    const int op = SingleBandMathRG->checkedId();
+    const std::string text = TextOf(ImageMathEdit);
     std::string first;
     if (op == 0)
         first = "FillLine: " + text;
@@ -328,54 +344,59 @@ void TDisSinglePage::SingleMathBtnClick() {
         first = "AverageLine: " + text;
     else
         first = "ImageMath operation: " + IntToStr(op) + " variable: " + text;
-    TDisProcessForm::DISLog({first, band, ChangeFileExt(name, exts[op])});
+    bool written = false;
     if (op == 0)
-        FillEveryLine(k, band, name);
+        written = FillEveryLine(k, band, name);
     else if (op == 1)
-        AverageEveryLine(k, band, name);
+        written = AverageEveryLine(k, band, name);
     else
-        SingleBandMath(op, k, band, name);
+        written = SingleBandMath(op, k, band, name);
+    if (written) TDisProcessForm::DISLog({first, band, ChangeFileExt(name, exts[op])});
 }
 
 void TDisSinglePage::RadarDeRez16OKBtnClick() {
-    if (!TDisProcessForm::Prerequisites(true)) return;
-    const std::string product = ChangeFileExt(TextOf(BCNewFileEdit), ".pz8");
-    TDisProcessForm::DISLog({"RadarDeRez 16to8 bits", TextOf(BCBandFileEdit), product});
+    const std::string name = TextOf(BCNewFileEdit);
+    if (!TDisProcessForm::Prerequisites(!name.empty())) return;
+    const std::string product = ChangeFileExt(name, ".pz8");
     int64_t rows = 0, columns = 0;
     if (!TDisProcessForm::WholeNumberOf(BCBandFileIH->text(), rows) ||
         !TDisProcessForm::WholeNumberOf(BCBandFileIW->text(), columns))
         return;
-    RadarDeRez16(Slot(0), ImageDirectory + product, rows, columns, HeaderPages.DISProcessMemo);
+    std::vector<std::string> written;
+    if (!RadarDeRez16(Slot(0), ImageDirectory + product, rows, columns, written)) return;
+    TDisProcessForm::DISLog({"RadarDeRez 16to8 bits", TextOf(BCBandFileEdit), product});
+    // The product's full path goes out with the next save of the DIS.
+    HeaderPages.DISProcessMemo.insert(HeaderPages.DISProcessMemo.end(), written.begin(),
+                                      written.end());
     PagesChanged();
 }
 
 void TDisSinglePage::PixelSizerBtnClick() {
-    if (!TDisProcessForm::Prerequisites(true)) return;
-    const int mode = PixelRG->checkedId();
     const std::string band = TextOf(BCBandFileEdit);
     const std::string name = TextOf(BCNewFileEdit);
+    if (!TDisProcessForm::Prerequisites(!name.empty())) return;
+    const int mode = PixelRG->checkedId();
+    if (!PixelSizer(mode, band, name)) return;
     TDisProcessForm::DISLog({"Do Pixel Sizer", band, ChangeFileExt(name, ".pps"),
                              PixelRG->button(mode)->text().toStdString()},
                             false);
-    PixelSizer(mode, band, name);
 }
 
 void TDisSinglePage::BGRtoHSVOKBtnClick() {
     static const char* const exts[] = {".prr", ".prg", ".prb"};
     const bool filesThere =
         FileExists(Slot(0)) && FileExists(Slot(1)) && FileExists(Slot(2)) && FileExists(Slot(3));
-    const bool named = !SRFileH1Edit->text().isEmpty() && !SRFileS2Edit->text().isEmpty() &&
-                       !SRFileV3Edit->text().isEmpty();
-    if (!TDisProcessForm::Prerequisites(filesThere && named)) return;
     // The exchange names its products from the Tasselled Cap page's name box.
     const std::string name = TextOf(Form->KTPage->TCFileNameEdit);
+    const bool named = !SRFileH1Edit->text().isEmpty() && !SRFileS2Edit->text().isEmpty() &&
+                       !SRFileV3Edit->text().isEmpty() && !name.empty();
+    if (!TDisProcessForm::Prerequisites(filesThere && named)) return;
     std::vector<std::string> lines = {
         "Convert 123(RGB) to HSV (exchange 4 Radar with V).. back to RGB:", Slot(0), Slot(1),
         Slot(2), Slot(3)};
     for (const char* ext : exts)
         lines.push_back(ChangeFileExt(name, ext));
-    TDisProcessForm::DISLog(lines);
-    RGBHSVExchange(name);
+    if (RGBHSVExchange(name)) TDisProcessForm::DISLog(lines);
 }
 
 void TDisSinglePage::LaunchFFTProcessorBtnClick() {

@@ -204,20 +204,21 @@ void TFFTForm::OpenBtnClick() {
     if (Busy) return;
     const std::string path = ChooseToOpen("DIS Header file (DIS)|*.DIS");
     if (path.empty() || LowerCase(ExtractFileExt(path)) != ".dis") return;
-    // A DIS that cannot be read leaves the last one standing, its size, name and folder with it:
-    // bands opened afterwards are read at that DIS's side.
-    if (!HeaderPages.OpenDISHeader(path)) return;
-    HeaderPages.RIHOpenRIHHeader(ImageDirectory + HeaderPages[DISField::DISSubsetDIH]);
-    ImageDirectory = ExtractFilePath(path);
-    LastFileName = ExtractFileName(path);
-    DISNameEdit->setText(Latin(LastFileName));
-    HeaderPages.DISFileEdit = path;
-    const int64_t width = StrToInt(Trim(HeaderPages[DISField::DISSubsetWidth]));
-    const int64_t height = StrToInt(Trim(HeaderPages[DISField::DISSubsetHeight]));
+    // The workbench reads the DIS for itself: the shared header pages are the DIS of the
+    // band-processing window, which logs its runs into whatever they hold. A DIS that cannot be
+    // read or is refused for its size leaves the last one standing, its size, name and folder
+    // with it: bands opened afterwards are read at that DIS's side.
+    THeaderPages dis;
+    if (!dis.OpenDISHeader(path)) return;
+    const int64_t width = StrToInt(Trim(dis[DISField::DISSubsetWidth]));
+    const int64_t height = StrToInt(Trim(dis[DISField::DISSubsetHeight]));
     if (const int message = FFTSizeMessage(width, height)) {
         ShowMessageNumber(message);
         return;
     }
+    ImageDirectory = ExtractFilePath(path);
+    LastFileName = ExtractFileName(path);
+    DISNameEdit->setText(Latin(LastFileName));
     N = static_cast<int32_t>(width);
     DISSide = N;
     DISOpened = true;
@@ -229,9 +230,6 @@ void TFFTForm::BandBtnClick() {
     if (Busy || !DISOpened) return;
     const std::string path = ChooseToOpen(BandFilter);
     if (path.empty()) return;
-    LastFileName = ExtractFileName(path);
-    ImageDirectory = ExtractFilePath(path);
-    BandEdit->setText(Latin(LastFileName));
     RadarGauge->show();
     uint8_t lo = 0, hi = 0;
     const TFFTReport report = Report();
@@ -239,8 +237,11 @@ void TFFTForm::BandBtnClick() {
         QProgressBar* Gauge;
         ~GaugeOff() { Gauge->hide(); }
     } gaugeOff{RadarGauge};
+    if (!LoadFFTBand(Spectrum, path, DISSide, InPicture, lo, hi, report)) return;
     N = DISSide;
-    LoadFFTBand(Spectrum, path, N, InPicture, lo, hi, report);
+    LastFileName = ExtractFileName(path);
+    ImageDirectory = ExtractFilePath(path);
+    BandEdit->setText(Latin(LastFileName));
     FFTPicture = InPicture;
     OutPicture = InPicture;
     ShowPictures();

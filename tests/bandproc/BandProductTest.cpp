@@ -4,6 +4,8 @@
 #include "BandFixture.h"
 
 #include <cmath>
+#include <filesystem>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -61,6 +63,40 @@ TEST_F(BandFrameTest, ShortInputFailsBeforeAnyProductAndKeepsTheOldOne) {
     EXPECT_EQ(Rec.BandGauge.back(), 0);
 }
 
+// Every product routine, given an empty name, would write files named by their extensions
+// alone; each refuses before it opens anything.
+TEST_F(BandFrameTest, EmptyProductNameIsRefusedBeforeAnyFile) {
+    Subset(0, 0, 2, 2);
+    for (int slot = 0; slot < 8; ++slot)
+        Band("b" + std::to_string(slot) + ".raw", Bytes{10, 20, 30, 40}, slot);
+    TVegetationParams vi;
+    std::vector<std::string> listed;
+    std::string combined;
+    const std::pair<const char*, std::function<bool()>> runs[] = {
+        {"add", [] { return SingleBandMath(2, 1, "b0.raw", ""); }},
+        {"fill", [] { return FillEveryLine(2, "b0.raw", ""); }},
+        {"average", [] { return AverageEveryLine(2, "b0.raw", ""); }},
+        {"sizer", [] { return PixelSizer(2, "b0.raw", ""); }},
+        {"algebra", [] { return MultiBandFileAlgebra(0, false, 0, 1, ""); }},
+        {"index AB", [&] { return VegetationIndexAB(1, vi); }},
+        {"index ABCD", [&] { return VegetationIndexABCD(vi); }},
+        {"index root", [&] { return VegetationIndexRoot(vi); }},
+        {"tasselled cap", [] { return TasselledCapBands(TasselledCapSet::SixBands, {}, ""); }},
+        {"exchange", [] { return RGBHSVExchange(""); }},
+        {"combine", [&] { return CombineTwoVertical({}, listed, combined); }},
+    };
+    for (const auto& [name, run] : runs) {
+        Rec.Clear();
+        EXPECT_FALSE(run()) << name;
+        EXPECT_TRUE(Rec.Shown(39993)) << name << Rec.Summary();
+        size_t files = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(Dir.Path()))
+            ++files;
+        EXPECT_EQ(files, 8u) << name;
+    }
+    EXPECT_TRUE(listed.empty());
+}
+
 using SingleBandTest = BandTest;
 
 TEST_F(SingleBandTest, ArithmeticClampsEverySampleOfAOneColumnBand) {
@@ -87,14 +123,22 @@ TEST_F(SingleBandTest, ArithmeticClampsEverySampleOfAOneColumnBand) {
     }
 }
 
-TEST_F(SingleBandTest, ZeroDivisorOrIntervalIsRefusedWithTheFileDataBox) {
+// 0 is a number: the refusal names the division it would make, not the number's text.
+TEST_F(SingleBandTest, ZeroDivisorOrIntervalIsRefusedAsADivisionByZero) {
     Subset(0, 0, 1, 3);
     Band("one.raw", Bytes{1, 2, 3});
-    EXPECT_FALSE(SingleBandMath(5, 0, "one.raw", "p"));
-    EXPECT_FALSE(FillEveryLine(0, "one.raw", "p"));
-    EXPECT_FALSE(AverageEveryLine(0, "one.raw", "p"));
-    ASSERT_EQ(Rec.Messages.size(), 3u);
-    EXPECT_EQ(Rec.Messages[0].Text, "Error in File data Number: \r\n1\r\n0");
+    const std::function<bool()> runs[] = {[] { return SingleBandMath(5, 0, "one.raw", "p"); },
+                                          [] { return FillEveryLine(0, "one.raw", "p"); },
+                                          [] { return AverageEveryLine(0, "one.raw", "p"); }};
+    for (const auto& run : runs) {
+        try {
+            run();
+            ADD_FAILURE() << "no error";
+        } catch (const EDivByZero& e) {
+            EXPECT_STREQ(e.what(), "Division by zero");
+        }
+    }
+    EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     EXPECT_FALSE(Exists("p.psd") || Exists("p.psf") || Exists("p.psv"));
 }
 

@@ -3,7 +3,7 @@
 
 #include "BandFixture.h"
 
-#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -35,9 +35,40 @@ TEST_F(RadarTest, GeneratedBandMapsItsRangeOntoBytes) {
         EXPECT_EQ(Rec.BandGauge, (std::vector<int>{5, 50, 0}));
         const Bytes out = Product("radar.pz8");
         ASSERT_EQ(out.size(), samples.size());
-        const double step = (c.Max - c.Min) / 255.0;
-        for (size_t i = 0; i < out.size(); ++i)
-            ASSERT_EQ(out[i], std::nearbyint((samples[i] - c.Min) / step)) << c.Offset << " " << i;
+        // Nearest to (s - min) * 255 / (max - min), exact halves to even, checked in integers.
+        const int64_t range = c.Max - c.Min;
+        for (size_t i = 0; i < out.size(); ++i) {
+            const int64_t twiceOff = 2 * (int64_t{out[i]} * range - (samples[i] - c.Min) * 255);
+            ASSERT_LE(std::llabs(twiceOff), range) << c.Offset << " " << i;
+            if (std::llabs(twiceOff) == range) {
+                ASSERT_EQ(out[i] % 2, 0) << c.Offset << " " << i;
+            }
+        }
+    }
+}
+
+// Worked out by hand. Each band holds exact halves that a step of (max - min) / 255 taken in
+// floating point turns into x.4999...
+TEST_F(RadarTest, ExactHalvesRoundToEven) {
+    const struct {
+        std::vector<int> Samples;
+        Bytes Want;
+    } cases[] = {
+        {{0, 33, 66}, {0, 128, 255}},                         // 127.5
+        {{100, 600, 1100}, {0, 128, 255}},                    // 127.5
+        {{0, 1, 6}, {0, 42, 255}},                            // 42.5
+        {{-1000, -500, -100}, {0, 128, 230}},                 // max stays 0: 127.5, 229.5
+        {{-3, 97, 197, 2}, {0, 128, 255, 6}},                 // 127.5, 6.375
+        {{0, 1, 2, 3, 4, 5, 6, 7}, {0, 36, 73, 109, 146, 182, 219, 255}},
+    };
+    for (const auto& c : cases) {
+        Bytes raw;
+        for (int s : c.Samples)
+            raw.insert(raw.end(), {static_cast<uint8_t>(s & 0xFF), static_cast<uint8_t>(s >> 8)});
+        std::vector<std::string> list;
+        const auto w = static_cast<int64_t>(c.Samples.size());
+        ASSERT_TRUE(RadarDeRez16(Band("radar.B1", raw), Dir.File("radar.pz8"), 1, w, list));
+        EXPECT_EQ(Product("radar.pz8"), c.Want) << c.Samples[1];
     }
 }
 

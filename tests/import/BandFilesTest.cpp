@@ -69,6 +69,12 @@ const RawCase RawCases[] = {
      {2, 1, 2, 0, true, true, true},
      {0xFF, 0xFE, 0x00, 0x00, 0x03, 0xE8, 0x7F, 0xFF},
      {{0, 0}, {8, 255}}},
+    // Sought from 32767 and 0, the extremes are -1000 and 0, not -1000 and -100: 127.5 -> 128,
+    // 229.5 -> 230, 178.5 -> 178, 76.5 -> 76.
+    {"all negative keeps its top below 255",
+     {3, 1, 2, 0, true, true},
+     {0x18, 0xFC, 0x0C, 0xFE, 0x9C, 0xFF, 0xD4, 0xFE, 0x44, 0xFD, 0x38, 0xFF},
+     {{0, 128, 230}, {178, 76, 204}}},
     {"all samples equal reduce to 0",
      {1, 1, 2, 0, true, true},
      {0x05, 0x00, 0x05, 0x00},

@@ -3,13 +3,16 @@
 #include "bandproc/ui/DisProcessFixture.h"
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisSinglePages.h"
+#include "bandproc/ui/vFFTFrm.h"
 #include "runtime/RtNumbers.h"
+#include "shell/vToolForms.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -84,14 +87,15 @@ TEST_F(DisProducts, TasselledCapBandSetFollowsBandCountAndSlots) {
     const struct {
         const char* Bands;
         std::vector<int> Columns; // 0..5 for TM 1, 2, 3, 4, 5, 7
-        bool Logged;
+        bool Ran;
         bool Written;
     } cases[] = {
         {"4", {1, 2, 3, 4}, true, true},
         {"3", {1, 2, 3, 4}, false, false},
         {"5", {0, 1, 2, 3, 4, 5}, true, true},
         {"4", {0, 1, 2, 3}, false, false},
-        // Bands 1 and 7 alone choose the six-band set, whose missing bands fail in the engine.
+        // Bands 1 and 7 alone choose the six-band set, whose missing bands fail in the engine:
+        // nothing is written, so nothing is logged or counted.
         {"6", {0, 5}, true, false},
     };
     int run = 0;
@@ -106,12 +110,12 @@ TEST_F(DisProducts, TasselledCapBandSetFollowsBandCountAndSlots) {
         const size_t before = HeaderPages.DISProcessMemo.size();
         kt->TCOKBtn->click();
         EXPECT_EQ(FileExists(Dir.File(name + ".pts")), c.Written) << run;
-        EXPECT_EQ(HeaderPages.DISProcessMemo.size() > before, c.Logged) << run;
+        EXPECT_EQ(HeaderPages.DISProcessMemo.size() > before, c.Written) << run;
         EXPECT_TRUE(Rec->Messages.empty()) << run << Rec->Summary();
-        EXPECT_EQ(Rec->ErrorBoxes.size(), c.Logged && !c.Written ? 1u : 0u) << run;
+        EXPECT_EQ(Rec->ErrorBoxes.size(), c.Ran && !c.Written ? 1u : 0u) << run;
         ++run;
     }
-    EXPECT_EQ(HeaderPages.DISSubsetNBCreated, "12");
+    EXPECT_EQ(HeaderPages.DISSubsetNBCreated, "8");
 }
 
 TEST_F(DisProducts, BandAlgebraDefaultsDivideBandFourByBandThree) {
@@ -325,6 +329,170 @@ TEST_F(DisProducts, RadarReductionMapsSixteenBitsOntoTheByteRange) {
     sb->RadarDeRez16OKBtn->click();
     EXPECT_FALSE(FileExists(Dir.File("short.pz8")));
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);
+}
+
+// Every run button that names a product from a box refuses an empty box before anything is
+// written: the products would be hidden files named by their extensions alone.
+TEST_F(DisProducts, EveryRunButtonRefusesAnEmptyProductName) {
+    TDisSinglePage* sb = Window->SinglePage;
+    TDisDividePage* cd = Window->DividePage;
+    TDisMBFAPage* fa = Window->MBFAPage;
+    TDisVIPage* vi = Window->VIPage;
+    TDisKTPage* kt = Window->KTPage;
+    ChooseBand(sb->SingleBandFileBtn, 1);
+    for (int s = 0; s < 4; ++s)
+        ChooseBand(sb->SRBtns[s], s + 1);
+    for (QLineEdit* e : {sb->SRFileH1Edit, sb->SRFileS2Edit, sb->SRFileV3Edit})
+        e->setText("x");
+    ChooseBand(fa->MBFAFileBtns[3], 4);
+    ChooseBand(fa->MBFAFileBtns[2], 3);
+    cd->C2V1CB->setChecked(true);
+    cd->CDCombineBtn->setEnabled(true);
+    const struct {
+        const char* Name;
+        QLineEdit* Edit;
+        QPushButton* Button;
+    } cases[] = {
+        {"single math", sb->BCNewFileEdit, sb->SingleMathBtn},
+        {"radar", sb->BCNewFileEdit, sb->RadarDeRez16OKBtn},
+        {"pixel sizer", sb->BCNewFileEdit, sb->PixelSizerBtn},
+        {"colour exchange", kt->TCFileNameEdit, sb->BGRtoHSVOKBtn},
+        {"combine", cd->CombinedFileEdit, cd->CDCombineBtn},
+        {"algebra", fa->MBFAFileEdit, fa->MBFAOKBtn},
+        {"index 1", vi->VIPFileEdit, vi->VIPOKBtns[0]},
+        {"index 5", vi->VIPFileEdit, vi->VIPOKBtns[4]},
+        {"index 6", vi->VIPFileEdit, vi->VIPOKBtns[5]},
+        {"tasselled cap", kt->TCFileNameEdit, kt->TCOKBtn},
+    };
+    auto files = [this] {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(Dir.Path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = files();
+    const std::vector<std::string> saved = SavedDIS();
+    for (const auto& c : cases) {
+        c.Edit->clear();
+        Rec->Clear();
+        c.Button->click();
+        EXPECT_TRUE(Rec->Shown(39993)) << c.Name << Rec->Summary();
+        EXPECT_EQ(files(), before) << c.Name;
+        EXPECT_EQ(SavedDIS(), saved) << c.Name;
+    }
+}
+
+// A constant past 32 bits saturates every sample as the arithmetic does; it does not wrap
+// round to a number of the other sign.
+TEST_F(DisProducts, SingleBandConstantBeyondThirtyTwoBitsSaturates) {
+    TDisSinglePage* sb = Window->SinglePage;
+    ChooseBand(sb->SingleBandFileBtn, 3);
+    const size_t size = Band(3).size();
+    const struct {
+        int Op;
+        const char* Text;
+        const char* Product;
+        uint8_t All;
+    } cases[] = {{2, "3000000000", "big.psa", 255},
+                 {3, "3000000000", "big.pss", 0},
+                 {3, "-3000000000", "neg.pss", 255},
+                 {4, "-5000000000", "neg.psm", 0},
+                 {5, "4294967296", "big.psd", 0}};
+    for (const auto& c : cases) {
+        sb->SingleBandMathRG->button(c.Op)->setChecked(true);
+        sb->ImageMathEdit->setText(c.Text);
+        sb->BCNewFileEdit->setText(QString::fromLatin1(c.Product));
+        Rec->Clear();
+        sb->SingleMathBtn->click();
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << c.Product << Rec->Summary();
+        EXPECT_EQ(FileBytes(Dir.File(c.Product)), Bytes(size, c.All)) << c.Product;
+        const std::string title =
+            "ImageMath operation: " + std::to_string(c.Op) + " variable: " + c.Text;
+        EXPECT_EQ(Logged(title), (std::vector<std::string>{title, "olinda.B3", c.Product}));
+    }
+}
+
+// A run that writes no product leaves no line in the DIS, in memory or on disk, and a refused 0
+// names the division it would make.
+TEST_F(DisProducts, RefusedRunsLeaveNoRecordInTheDIS) {
+    TDisSinglePage* sb = Window->SinglePage;
+    ChooseBand(sb->SingleBandFileBtn, 1);
+    const std::vector<std::string> memo = HeaderPages.DISProcessMemo;
+    const std::vector<std::string> saved = SavedDIS();
+    const struct {
+        const char* Name;
+        std::function<void()> Run;
+        const char* Error;
+    } cases[] = {
+        {"fill 0",
+         [&] {
+             sb->SingleBandMathRG->button(0)->setChecked(true);
+             sb->ImageMathEdit->setText("0");
+             sb->BCNewFileEdit->setText("m1");
+             sb->SingleMathBtn->click();
+         },
+         "Division by zero"},
+        {"divide by 0",
+         [&] {
+             sb->SingleBandMathRG->button(5)->setChecked(true);
+             sb->SingleMathBtn->click();
+         },
+         "Division by zero"},
+        {"radar past the band's end",
+         [&] {
+             sb->BCBandFileIW->setText(QString::number(OlindaW * 2));
+             sb->RadarDeRez16OKBtn->click();
+         },
+         "Read beyond end of file"},
+        {"pixel sizer of a missing band",
+         [&] {
+             sb->BCBandFileEdit->setText("gone.B1");
+             sb->PixelSizerBtn->click();
+         },
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        Rec->Clear();
+        c.Run();
+        ASSERT_EQ(Rec->ErrorBoxes.size(), 1u) << c.Name << Rec->Summary();
+        if (c.Error) {
+            EXPECT_EQ(Rec->ErrorBoxes[0], c.Error) << c.Name;
+        }
+        EXPECT_TRUE(Rec->Messages.empty()) << c.Name << Rec->Summary();
+        EXPECT_EQ(HeaderPages.DISProcessMemo, memo) << c.Name;
+        EXPECT_EQ(SavedDIS(), saved) << c.Name;
+    }
+    for (const char* product : {"m1.psf", "m1.psd", "m1.pz8", "m1.pps"})
+        EXPECT_FALSE(FileExists(Dir.File(product))) << product;
+}
+
+// The workbench opening a DIS of its own leaves the band window on the DIS it shows: the band
+// window's next run is logged there, not into the workbench's DIS.
+TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
+    THeaderPages square;
+    ASSERT_TRUE(square.OpenDISHeader(Dir.File("olinda.dis")));
+    square[DISField::DISSubsetWidth] = "32";
+    square[DISField::DISSubsetHeight] = "32";
+    square.DISFileEdit = Dir.File("sq.dis");
+    square.DISSaveIt();
+    auto* fft = static_cast<TFFTForm*>(Form->ToolForm(tfFFT));
+    Rec->FileAnswers.push_back(Dir.File("sq.dis"));
+    fft->OpenBtn->click();
+    ASSERT_TRUE(fft->DISOpened) << Rec->Summary();
+
+    TDisSinglePage* sb = Window->SinglePage;
+    ChooseBand(sb->SingleBandFileBtn, 4);
+    sb->BCNewFileEdit->setText("cross");
+    sb->SingleMathBtn->click();
+    const std::string title = "ImageMath operation: 2 variable: 5";
+    EXPECT_EQ(Logged(title), (std::vector<std::string>{title, "olinda.B4", "cross.psa"}));
+    EXPECT_EQ(HeaderPages.DISFileEdit, "olinda.dis");
+    EXPECT_EQ(HeaderPages[DISField::DISSubsetWidth], std::to_string(OlindaW));
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(Dir.File("sq.dis"), text));
+    const std::vector<std::string> sq = SplitLines(text);
+    EXPECT_EQ(std::find(sq.begin(), sq.end(), "cross.psa"), sq.end());
 }
 
 } // namespace

@@ -166,3 +166,39 @@ TEST_F(FFTWindow, DISThatFailsToReadKeepsThePreviousOne) {
         EXPECT_TRUE(FFT->BandBtn->isEnabled());
     }
 }
+
+// A DIS refused for its shape leaves the one opened before in place, and a band whose length is
+// not the square of that side is refused before it is read: read N bytes a row, a wider band
+// would show as a sheared picture.
+TEST_F(FFTWindow, RefusedDISAndBandOfAnotherSizeKeepThePreviousOnes) {
+    TempDir other;
+    ImageDirectory = other.Path();
+    HeaderPages.RIHMakeDISDISHeaders("wide.png", 40, 32);
+    const std::string wide = HeaderPages.DISFilePath();
+    ImageDirectory = Dir.Path();
+    HeaderPages.RIHMakeDISDISHeaders("scene.png", 32, 32);
+    Answer(HeaderPages.DISFilePath());
+    FFT->OpenBtn->click();
+    ASSERT_TRUE(FFT->DISOpened);
+
+    Rec->Clear();
+    Answer(wide);
+    FFT->OpenBtn->click();
+    EXPECT_TRUE(Rec->Shown(39959)) << Rec->Summary();
+    EXPECT_EQ(FFT->DISNameEdit->text(), "scene.dis");
+    EXPECT_EQ(ImageDirectory, Dir.Path());
+    EXPECT_EQ(FFT->N, 32);
+    EXPECT_TRUE(FFT->BandBtn->isEnabled());
+
+    for (size_t length : {size_t{40} * 32, size_t{32} * 32 + 1}) {
+        SCOPED_TRACE(length);
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("wide.B01"), std::vector<uint8_t>(length, 9)));
+        Rec->Clear();
+        Answer(Dir.File("wide.B01"));
+        FFT->BandBtn->click();
+        EXPECT_TRUE(Rec->Shown(36)) << Rec->Summary();
+        EXPECT_FALSE(FFT->BandLoaded);
+        EXPECT_TRUE(FFT->InPicture.Empty());
+        EXPECT_EQ(FFT->BandEdit->text(), "");
+    }
+}

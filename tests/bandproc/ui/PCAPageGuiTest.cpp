@@ -119,4 +119,33 @@ TEST_F(PCAPageGui, RunsOnTheFirstNinePicksAndNeedsTwo) {
     EXPECT_TRUE(Rec->Shown(NotReady));
 }
 
+// After a run the histogram page shows the last band counted whole: its figures, its histogram
+// and its (reset) correction, and "Save as" writes that band under that band's name. The page
+// used to keep the figures and the corrected data of the band loaded there before.
+TEST_F(PCAPageGui, RunLeavesTheHistogramPageOnOneBand) {
+    auto* histogram = qobject_cast<TDisHistogramPage*>(Window->TabSheet1);
+    ASSERT_NE(histogram, nullptr);
+    ChooseBand(histogram->HisBandFileBtn, 1);
+    histogram->CorrectionBtns[4]->click();
+    Pick(2);
+    Pick(5);
+    Page->PCAOKBtn->click();
+
+    const Bytes last = Band(5);
+    const auto [lo, hi] = std::minmax_element(last.begin(), last.end());
+    for (const auto* labels : {&histogram->LabelsO, &histogram->LabelsHC}) {
+        EXPECT_EQ(labels->Minimum->text().toInt(), *lo);
+        EXPECT_EQ(labels->Maximum->text().toInt(), *hi);
+    }
+    EXPECT_EQ(histogram->Correction(), 0);
+    EXPECT_EQ(histogram->HisBandFileEdit->text(), "olinda.B5");
+    EXPECT_EQ(qGray(histogram->ImageHC->pixmap().toImage().pixel(7, 5)), last[5 * OlindaW + 7]);
+
+    Rec->FileAnswers.push_back(Dir.File("saved.B9"));
+    histogram->SaveAsBtn->click();
+    EXPECT_EQ(FileBytes(Dir.File("saved.B9")), last);
+    EXPECT_EQ(SelectedBandFiles[0], BandPath(5));
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+}
+
 } // namespace
