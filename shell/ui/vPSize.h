@@ -81,8 +81,6 @@ class TPrintersizeForm : public TToolWindow {
     // The picture as it goes to paper: a copy, with the labels and marks drawn in when asked.
     // `goOn`, asked after the labels and after the marks, gives up the picture by saying false.
     QImage PrintedPicture(const std::function<bool()>& goOn = {}) const;
-    // Set by Abort while a print runs: the print stops drawing and its document is abandoned.
-    bool PrintAbandoned = false;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -91,6 +89,8 @@ class TPrintersizeForm : public TToolWindow {
     void BuildControls();
     // Lets pending window events be processed; false once the print was abandoned.
     bool PrintGoesOn();
+    // Set by Abort while a print runs: the print stops drawing and its document is abandoned.
+    bool PrintAbandoned = false;
 };
 
 extern QPointer<TPrintersizeForm> PrintersizeForm;
