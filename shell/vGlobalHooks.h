@@ -22,7 +22,6 @@ struct FileDialogRequest {
     std::string InitialDir;
     std::string FileName;   // proposed name
     std::string DefaultExt; // without the "."
-    bool OverwritePrompt = false;
     // An open dialog that lets several files be picked: all of them are put into Files (the
     // result is the first).
     bool MultiSelect = false;

@@ -124,7 +124,6 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
     }
     if (!r.DefaultExt.empty()) dialog.setDefaultSuffix(QString::fromLatin1(r.DefaultExt.c_str()));
     if (!r.FileName.empty()) dialog.selectFile(QFile::decodeName(r.FileName.c_str()));
-    if (!r.OverwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     r.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (r.MultiSelect)

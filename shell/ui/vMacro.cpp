@@ -152,7 +152,7 @@ void TMacroForm::SaveMacro() {
 }
 
 void TMacroForm::PrintMacro() {
-    if (PrintTextDocument(*MacroRE->document(), windowTitle(), [] { ShowMessageNumber(38); }) ==
+    if (PrintTextDocument(*MacroRE->document(), windowTitle(), SayNoPrinterAvailable) ==
         PrintOutcome::Failed)
         ShowMessageNumber(38);
 }

@@ -13,6 +13,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,6 +34,8 @@ QPointer<TPrintersizeForm> PrintersizeForm;
 namespace {
 
 constexpr int LegendPanelWidth = 166;
+// Picture rows drawn between two looks at the window events while printing.
+constexpr int PrintBandRows = 64;
 // The area the page picture is drawn in, and the page picture's distance from its edges.
 constexpr int PageAreaWidth = 400, PageAreaHeight = 500, PageMargin = 8;
 
@@ -240,14 +243,27 @@ void TPrintersizeForm::LOFontBtnClick() {
     CheckText();
 }
 
-QImage TPrintersizeForm::PrintedPicture() const {
+QImage TPrintersizeForm::PrintedPicture(const std::function<bool()>& goOn) const {
     // A copy: what is burnt in for paper never reaches the picture or its undo copy.
     QImage picture = TImageView::PictureImage().copy();
-    if (picture.isNull() || (!PALCB->isChecked() && !POLCB->isChecked())) return picture;
-    QPainter painter(&picture);
-    if (PALCB->isChecked()) PaintTextLabels(painter, TextLabels, CurrentLabelLook());
-    if (POLCB->isChecked()) PaintObjectMarks(painter, ObjectMarks);
+    if (picture.isNull()) return picture;
+    {
+        QPainter painter(&picture);
+        if (PALCB->isChecked()) {
+            PaintTextLabels(painter, TextLabels, CurrentLabelLook());
+            if (goOn && !goOn()) return {};
+        }
+        if (POLCB->isChecked()) {
+            PaintObjectMarks(painter, ObjectMarks);
+            if (goOn && !goOn()) return {};
+        }
+    }
     return picture;
+}
+
+bool TPrintersizeForm::PrintGoesOn() {
+    HookProcessMessages();
+    return !PrintAbandoned;
 }
 
 void TPrintersizeForm::OKBtnClick() {
@@ -262,15 +278,16 @@ void TPrintersizeForm::OKBtnClick() {
         ShowMessageNumber(36);
         return;
     }
-    QPrinter* ready = ReadyPrinter([] { ShowMessageNumber(38); });
+    QPrinter* ready = ReadyPrinter(SayNoPrinterAvailable);
     if (!ready) return;
     QPrinter& printer = *ready;
-    const QImage picture = PrintedPicture();
     QPainter painter;
     if (!painter.begin(&printer)) {
         ShowMessageNumber(38);
         return;
     }
+    PrintAbandoned = false;
+    const PageRect r = CentredOnPage(PageWidth, PageHeight, Printed);
     if (place != lpNone) {
         CheckText();
         const LegendSpots spots =
@@ -280,14 +297,31 @@ void TPrintersizeForm::OKBtnClick() {
         painter.drawText(spots.TitleX, spots.Y + ascent, TitleEdit->text());
         painter.drawText(spots.AuthorX, spots.Y + ascent, AuthorEdit->text());
     }
-    const PageRect r = CentredOnPage(PageWidth, PageHeight, Printed);
-    painter.drawImage(QRect(r.Left, r.Top, r.Width, r.Height), picture);
+    // The print lets window events in between its steps, so that Abort is heard while it runs.
+    const QImage picture =
+        PrintGoesOn() ? PrintedPicture([this] { return PrintGoesOn(); }) : QImage();
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    const int rows = picture.height();
+    for (int top = 0; top < rows; top += PrintBandRows) {
+        // Each band reaches one row into the next, which is drawn over it: a viewer that smooths
+        // the edges of pictures shows no seam between them.
+        const int bottom = std::min(rows, top + PrintBandRows + 1);
+        const QRectF target(r.Left, r.Top + static_cast<double>(r.Height) * top / rows, r.Width,
+                            static_cast<double>(r.Height) * (bottom - top) / rows);
+        painter.drawImage(target, picture, QRect(0, top, picture.width(), bottom - top));
+        if (bottom == rows || !PrintGoesOn()) break;
+    }
     painter.end();
+    // The printer service cannot take back what it was given: an abandoned document to a file
+    // leaves no file.
+    if (PrintAbandoned && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
 }
 
 void TPrintersizeForm::AbortBtnClick() {
     QPrinter& printer = ProgramPrinter();
     if (printer.printerState() != QPrinter::Active) return;
+    PrintAbandoned = true;
     printer.abort();
     ShowMessageNumber(38);
 }

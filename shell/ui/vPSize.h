@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QPointer>
 
+#include <functional>
+
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -77,13 +79,18 @@ class TPrintersizeForm : public TToolWindow {
     void HelpBtnClick();
 
     // The picture as it goes to paper: a copy, with the labels and marks drawn in when asked.
-    QImage PrintedPicture() const;
+    // `goOn`, asked after the labels and after the marks, gives up the picture by saying false.
+    QImage PrintedPicture(const std::function<bool()>& goOn = {}) const;
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     void BuildControls();
+    // Lets pending window events be processed; false once the print was abandoned.
+    bool PrintGoesOn();
+    // Set by Abort while a print runs: the print stops drawing and its document is abandoned.
+    bool PrintAbandoned = false;
 };
 
 extern QPointer<TPrintersizeForm> PrintersizeForm;

@@ -1,11 +1,27 @@
 #include "shell/ui/vPrinting.h"
 
 #include "runtime/RtErrors.h"
+#include "runtime/RtFiles.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
+#include <QFile>
 #include <QPrinter>
 #include <QTextDocument>
+
+namespace {
+
+// A printer that writes to a file writes over it from the first page on: the last printout
+// there, of this or any other print command, goes only when the user says so.
+bool MayWriteOutputFile(const QPrinter& printer) {
+    const std::string file = QFile::encodeName(printer.outputFileName()).toStdString();
+    if (file.empty() || !FileExists(file)) return true;
+    return HookShowMessage(MsgKind::Confirmation,
+                           file + " already exists.\nDo you want to replace it?", MessageX,
+                           MessageY) == MsgButton::Yes;
+}
+
+} // namespace
 
 QPrinter& UsablePrinter(std::unique_ptr<QPrinter>& printer) {
     // A document that failed to start leaves the printer marked active with nothing painting on
@@ -38,7 +54,7 @@ QPrinter* ReadyPrinter(const std::function<void()>& noPrinter) {
     QPrinter& printer = ProgramPrinter();
     switch (ReadinessOf(printer)) {
     case PrinterReadiness::Ready:
-        return &printer;
+        return MayWriteOutputFile(printer) ? &printer : nullptr;
     case PrinterReadiness::Printing:
         ShowMessageNumber(37);
         return nullptr;

@@ -21,7 +21,8 @@ enum class PrinterReadiness { Ready, Printing, NoPrinter };
 PrinterReadiness ReadinessOf(const QPrinter& printer);
 
 // The program's printer when a document can begin on it now. Otherwise nothing: message 37 while
-// it prints, or the command's own `noPrinter` notice when there is nothing to print to.
+// it prints, the command's own `noPrinter` notice when there is nothing to print to, or the
+// user's No to replacing the file the printer writes to.
 QPrinter* ReadyPrinter(const std::function<void()>& noPrinter);
 
 // The notice of the commands that say in words that there is no printer.

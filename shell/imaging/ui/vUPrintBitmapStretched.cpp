@@ -13,6 +13,8 @@ void PrintBitmapStretched(QPainter& canvas, int left, int top, int right, int bo
     // Scale without smoothing, so every printed pixel is one of the picture's colours, and copy
     // whatever drawing mode the caller's canvas was left in (an inverting pen's, say).
     canvas.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // A PDF, which is what a printer gets here, would otherwise hold the picture as a JPEG.
+    canvas.setRenderHint(QPainter::LosslessImageRendering);
     canvas.setCompositionMode(QPainter::CompositionMode_Source);
     canvas.drawImage(QRect(left, top, right - left, bottom - top), image, image.rect());
     canvas.restore();

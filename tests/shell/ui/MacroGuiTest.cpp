@@ -284,19 +284,22 @@ TEST_F(MacroGui, PrintGoesThroughTheProgramsPrinterAndReportsAFailure) {
     Click(T::SaveTool, Dir.File("run.eve"));
     const struct {
         std::string File;
-        bool Printed;
+        const char* Said;
     } cases[] = {
-        {"", false},
-        {Dir.File("no/such/folder/run.pdf"), false},
-        {Dir.File("run.pdf"), true},
+        {"", "No printer is available."},
+        {Dir.File("no/such/folder/run.pdf"), "Printing aborted"},
+        {Dir.File("run.pdf"), nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.File);
         Rec->Clear();
         printer.setOutputFileName(QString::fromLocal8Bit(c.File.c_str()));
         Click(T::PrintTool);
-        EXPECT_EQ(Rec->Shown(38), !c.Printed) << Rec->Summary();
-        EXPECT_EQ(FileExists(c.File), c.Printed);
+        std::vector<std::string> said;
+        for (const ShownMessage& m : Rec->Messages)
+            said.push_back(m.Text);
+        EXPECT_EQ(said, c.Said ? std::vector<std::string>{c.Said} : std::vector<std::string>{});
+        EXPECT_EQ(FileExists(c.File), c.Said == nullptr);
         EXPECT_NE(printer.printerState(), QPrinter::Active);
     }
     const std::string pdf = FileText(Dir.File("run.pdf"));

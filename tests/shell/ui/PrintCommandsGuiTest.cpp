@@ -1,5 +1,6 @@
-// Every print command prints on the program's printer: with nothing to print to it says so in its
-// own words and writes nothing; with a PDF chosen there it writes that PDF.
+// Every print command prints on the program's printer: with nothing to print to it says so and
+// writes nothing; with a PDF chosen there it writes that PDF, asking before it replaces one, and
+// the pictures in it are the printed pictures pixel for pixel.
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vLProfile.h"
 #include "histogram/ui/vUScreenPrint.h"
@@ -7,12 +8,16 @@
 #include "import/ui/vPBands.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vPSize.h"
 #include "shell/ui/vVCScreen.h"
 #include "shell/vToolForms.h"
+#include "support/GuiPdfPictures.h"
 #include "support/GuiStartup.h"
+#include "support/NoisePicture.h"
 
+#include <QButtonGroup>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -22,6 +27,11 @@
 #include <functional>
 
 namespace {
+
+struct PrintCommand {
+    const char* Name;
+    std::function<void()> Print;
+};
 
 class PrintCommands : public GuiStartup {
   protected:
@@ -59,6 +69,30 @@ class PrintCommands : public GuiStartup {
         printer.setOutputFileName(QString::fromStdString(file));
     }
 
+    std::vector<PrintCommand> Commands() {
+        return {
+            {"macro", [this] { Macro->PrintBtn->click(); }},
+            {"print layout", [this] { Layout->OKBtn->click(); }},
+            {"histogram sheet",
+             [this] {
+                 auto* print =
+                     new TFormPrint(PrintSource{"Histogram", "5 by 3", "Red", Plane, Plane}, Form);
+                 print->ButtonHistograms->click();
+                 delete print;
+             }},
+            {"profile chart", [this] { Profile->ButtonPrintGraph->click(); }},
+            {"profile data", [this] { Profile->PrintButton->click(); }},
+            // The report's page stays disabled; its button is pressed as an enabled page would.
+            {"accuracy report", [this] { emit Classes->CAMPrint->clicked(); }},
+            {"projection log", [this] { Log->ProLogMemoPrintBtn->click(); }},
+            // The grid's Print saves first: the save dialog is cancelled.
+            {"cursor grid", [this] { Cursor->VCSPrintBtn->click(); }},
+            {"registration points", [this] { Import->DIHPrintBtn->click(); }},
+            {"imported header", [this] { Import->DDRPrintBtn->click(); }},
+            {"header viewer", [this] { Viewer->DDRPrintBtn->click(); }},
+        };
+    }
+
     TMacroForm* Macro = nullptr;
     TLineProfileForm* Profile = nullptr;
     TPrintersizeForm* Layout = nullptr;
@@ -70,43 +104,15 @@ class PrintCommands : public GuiStartup {
     Picture Plane;
 };
 
-struct PrintCommand {
-    const char* Name;
-    const char* NoPrinter;
-    std::function<void()> Print;
-};
-
 TEST_F(PrintCommands, EachSaysThereIsNoPrinterThenPrintsToThePdfChosen) {
-    static constexpr const char* Words = "No printer is available.";
-    const PrintCommand commands[] = {
-        {"macro", "Printing aborted", [this] { Macro->PrintBtn->click(); }},
-        {"print layout", "Printing aborted", [this] { Layout->OKBtn->click(); }},
-        {"histogram sheet", Words,
-         [this] {
-             auto* print =
-                 new TFormPrint(PrintSource{"Histogram", "5 by 3", "Red", Plane, Plane}, Form);
-             print->ButtonHistograms->click();
-             delete print;
-         }},
-        {"profile chart", Words, [this] { Profile->ButtonPrintGraph->click(); }},
-        {"profile data", Words, [this] { Profile->PrintButton->click(); }},
-        // The report's page stays disabled; its button is pressed as an enabled page would.
-        {"accuracy report", Words, [this] { emit Classes->CAMPrint->clicked(); }},
-        {"projection log", Words, [this] { Log->ProLogMemoPrintBtn->click(); }},
-        // The grid's Print saves first: the save dialog is cancelled.
-        {"cursor grid", Words, [this] { Cursor->VCSPrintBtn->click(); }},
-        {"registration points", Words, [this] { Import->DIHPrintBtn->click(); }},
-        {"imported header", Words, [this] { Import->DDRPrintBtn->click(); }},
-        {"header viewer", Words, [this] { Viewer->DDRPrintBtn->click(); }},
-    };
-    for (const PrintCommand& c : commands) {
+    for (const PrintCommand& c : Commands()) {
         SCOPED_TRACE(c.Name);
         const std::string pdf = Dir.File(std::string(c.Name) + ".pdf");
         ChoosePdf("");
         Rec->Clear();
         c.Print();
         ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
-        EXPECT_EQ(Rec->Messages[0].Text, c.NoPrinter);
+        EXPECT_EQ(Rec->Messages[0].Text, "No printer is available.");
         EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
         EXPECT_NE(Form->PrinterDevice().printerState(), QPrinter::Active);
 
@@ -145,6 +151,80 @@ TEST_F(PrintCommands, AFailedBeginLeavesThePrinterUsableForTheNextPrint) {
         ChoosePdf(pdf);
         f.Print();
         EXPECT_EQ(FileText(pdf).rfind("%PDF-", 0), 0u);
+    }
+}
+
+// The last printout in the file the printer writes to stays unless the user says to replace it.
+TEST_F(PrintCommands, EachAsksBeforeReplacingTheFileItPrintsTo) {
+    for (const PrintCommand& c : Commands()) {
+        SCOPED_TRACE(c.Name);
+        const std::string pdf = Dir.File(std::string(c.Name) + ".pdf");
+        ASSERT_TRUE(WriteFileAtomic(pdf, std::string("last printout")));
+        ChoosePdf(pdf);
+        for (const MsgButton answer : {MsgButton::No, MsgButton::Yes}) {
+            Rec->Clear();
+            Rec->MessageAnswers = {answer};
+            c.Print();
+            ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+            EXPECT_EQ(Rec->Messages[0].Kind, MsgKind::Confirmation);
+            EXPECT_EQ(Rec->Messages[0].Text, pdf + " already exists.\nDo you want to replace it?");
+            if (answer == MsgButton::No) {
+                EXPECT_EQ(FileText(pdf), "last printout");
+            }
+        }
+        EXPECT_EQ(FileText(pdf).rfind("%PDF-", 0), 0u);
+    }
+}
+
+TEST_F(PrintCommands, PicturesGoToPaperPixelForPixel) {
+    const Picture noise = NoisePicture(37, 23, 11);
+    const QImage noiseImage(reinterpret_cast<const uchar*>(noise.Pixels.data()), noise.Width,
+                            noise.Height, noise.Width * 4, QImage::Format_RGB32);
+    const auto histogramPrint = [&](QPushButton* TFormPrint::*button) {
+        auto* print =
+            new TFormPrint(PrintSource{"Histogram", "37 by 23", "Red", noise, noise}, Form);
+        (print->*button)->click();
+        delete print;
+    };
+    const struct {
+        const char* Name;
+        std::function<void()> Print;
+        QImage Printed;
+    } cases[] = {
+        {"print layout",
+         [this] {
+             Layout->LegendItems->button(lpNone)->setChecked(true);
+             Layout->OKBtn->click();
+         },
+         TImageView::PictureImage()},
+        {"histogram big image", [&] { histogramPrint(&TFormPrint::ButtonPrintBigImage); },
+         noiseImage},
+        {"histogram small image", [&] { histogramPrint(&TFormPrint::ButtonPrintSmallImage); },
+         noiseImage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string pdf = Dir.File(std::string(c.Name) + ".pdf");
+        ChoosePdf(pdf);
+        Rec->Clear();
+        c.Print();
+        ASSERT_TRUE(Rec->Messages.empty() && Rec->ErrorBoxes.empty()) << Rec->Summary();
+        // The picture may go in bands of rows, each starting where the one before ended or on
+        // that one's last row, which it is drawn over.
+        int end = 0;
+        for (const PdfPicture& band : PdfPictures(FileText(pdf))) {
+            ASSERT_EQ(band.Filter, "FlateDecode");
+            ASSERT_FALSE(band.Image.isNull());
+            const int w = c.Printed.width(), h = band.Image.height();
+            const int start =
+                end > 0 && DifferingPixels(band.Image, c.Printed.copy(0, end - 1, w, h)) == 0
+                    ? end - 1
+                    : end;
+            EXPECT_EQ(DifferingPixels(band.Image, c.Printed.copy(0, start, w, h)), 0)
+                << "the band from row " << start;
+            end = start + h;
+        }
+        EXPECT_EQ(end, c.Printed.height());
     }
 }
 

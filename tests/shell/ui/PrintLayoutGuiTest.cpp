@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace {
@@ -170,4 +171,40 @@ TEST_F(PrintLayout, PagePictureImageShapeAndLegendStayInsideTheWindowAtAnyResolu
         }
         Layout->hide();
     }
+}
+
+// The print lets window events in as it goes: Abort, pressed at any of its steps, abandons the
+// document there, and a second Print meanwhile is refused.
+TEST_F(PrintLayout, AbortDuringAPrintAbandonsItAndASecondPrintMeanwhileIsRefused) {
+    ObjectMarks.Assign({{false, omBox, 40, 300, 40, 200, Red, 0}});
+    TextLabels.Assign({{"Field", 30, 330, 300, true, false, 0xFFFFFF}});
+    Layout->PALCB->setChecked(true);
+    Layout->POLCB->setChecked(true);
+    Layout->FormActivate();
+    // Steps: before the picture, after its labels, after its marks, then after each band of rows.
+    int steps = 0;
+    for (const int abortAt : {1, 2, 3, 6}) {
+        SCOPED_TRACE(abortAt);
+        steps = 0;
+        Hooks.ProcessMessages = [&] {
+            if (++steps != abortAt) return;
+            Layout->OKBtn->click();
+            Layout->AbortBtn->click();
+        };
+        Rec->Clear();
+        Layout->OKBtnClick();
+        EXPECT_EQ(steps, abortAt);
+        ASSERT_EQ(Rec->Messages.size(), 2u) << Rec->Summary();
+        EXPECT_EQ(Rec->Messages[0].Text, "Already Printing");
+        EXPECT_EQ(Rec->Messages[1].Text, "Printing aborted");
+        EXPECT_NE(Form->PrinterDevice().printerState(), QPrinter::Active);
+        EXPECT_FALSE(FileExists(Pdf()));
+    }
+    Hooks.ProcessMessages = [&] { ++steps; };
+    steps = 0;
+    Rec->Clear();
+    Layout->OKBtnClick();
+    EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
+    EXPECT_GT(steps, 6);
+    EXPECT_EQ(FileText(Pdf()).rfind("%PDF-", 0), 0u);
 }
