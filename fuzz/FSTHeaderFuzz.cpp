@@ -1,5 +1,5 @@
 // Any bytes as a Landsat fast-format header: the reader fills the DIH page or shows its message and leaves the page
-// as it was, never reading past the text; a header it takes saves a DIH that reads back whole.
+// as it was, never reading past the text.
 // Seeds: **/*.fst
 #include "fuzz/SavedDIHCheck.h"
 #include "import/vForeignHeaders.h"
@@ -7,6 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = FuzzFile("scene.fst", data, size);
+    // A header it takes saves a DIH that reads back whole.
     RunGuarded([&path] {
         if (RIHOpenFSTHeader(HeaderPages, path)) CheckSavedDIHReadsBack(HeaderPages);
     });

@@ -192,13 +192,19 @@ TEST_F(BandFilesTest, OutputOverItsInputIsRefused) {
         {"16-bit reduced split of a band", "s.B1", 200,
          [&](const std::string& in) { return RawSplitScene(in, reduce); }},
         {"8-bit split of a DIH", "s.dih", 100,
-         [](const std::string& in) { return RawSplitScene(in, {10, 10, 1, 0}); }},
+         [](const std::string& in) {
+             return RawSplitScene(in, {10, 10, 1, 0});
+         }},
         {"split of a DIS", "s.dis", 100,
-         [](const std::string& in) { return RawSplitScene(in, {10, 10, 1, 0}); }},
+         [](const std::string& in) {
+             return RawSplitScene(in, {10, 10, 1, 0});
+         }},
         {"NALC split of its first band", "x.BN2", NalcFileBytes,
          [](const std::string& in) { return NalcSplitScene(in); }},
         {"crop into its own source", "c.B10", 100,
-         [](const std::string& in) { return CropBandFiles({{in, 0, in}}, 10, {1, 6, 1, 1}); }},
+         [](const std::string& in) {
+             return CropBandFiles({{in, 0, in}}, 10, {1, 6, 1, 1});
+         }},
         {"crop into its own source through the folder", "d.B10", 100,
          [](const std::string& in) {
              return CropBandFiles({{in, 0, ExtractFilePath(in) + "./d.B10"}}, 10, {1, 6, 1, 1});

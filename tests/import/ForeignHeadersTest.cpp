@@ -195,11 +195,12 @@ TEST_F(HeaderImportTest, SavedDIHReadsBackWithEveryValue) {
         double A1; // the first projection parameter as the record reads it
     } saved[] = {
         {"fst", Copy("scene.fst"), 6378137.0},
-        {"fst, D exponents", Changed("scene.fst", "d.fst", "6378137.0000000000 6356752.3141403561",
-                                     "1.5000000000D+00   -2.500000000d-03  "),
+        {"fst, D exponents",
+         Changed("scene.fst", "d.fst", "6378137.0000000000 6356752.3141403561",
+                 "1.5000000000D+00   -2.500000000d-03  "),
          1.5},
-        {"ddr, D exponent", Changed("scene.ddr", "d.ddr", "1.1                    ",
-                                    "6.378137D+06           "),
+        {"ddr, D exponent",
+         Changed("scene.ddr", "d.ddr", "1.1                    ", "6.378137D+06           "),
          6378137.0},
         {"idx", Copy("scene.idx"), 0.0},
         {"dat", Copy("radar.dat"), 0.0},

@@ -216,8 +216,7 @@ TEST_F(ImportWindowGui, BandFileDialogsListOneAndTwoCharacterBands) {
         QPushButton* Button;
         QStringList Listed;
     } cases[] = {
-        {Window->RIHNameGrabber,
-         {"big.B1", "big.B12", "big.B9", "big.FST", "big.P3", "big.P45"}},
+        {Window->RIHNameGrabber, {"big.B1", "big.B12", "big.B9", "big.FST", "big.P3", "big.P45"}},
         {Control<QPushButton>("PBandFileBtn1"),
          {"big.B1", "big.B12", "big.B9", "big.P3", "big.P45"}},
     };
@@ -230,7 +229,8 @@ TEST_F(ImportWindowGui, BandFileDialogsListOneAndTwoCharacterBands) {
             const qsizetype open = filter.lastIndexOf('(');
             const QStringList patterns =
                 filter.mid(open + 1, filter.size() - open - 2).split(' ', Qt::SkipEmptyParts);
-            listed = QDir(QString::fromStdString(folder)).entryList(patterns, QDir::Files, QDir::Name);
+            listed =
+                QDir(QString::fromStdString(folder)).entryList(patterns, QDir::Files, QDir::Name);
             d->reject();
         });
         c.Button->click();
