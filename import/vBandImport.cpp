@@ -221,13 +221,12 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
         b.Hint = CropBandHints[k - 1];
         bands.push_back(std::move(b));
     }
+    // The band products are checked against their sources by the cut itself.
     const std::string dis = ChangeFileExt(disName, ".dis");
-    std::vector<std::string> outputs = {dir + dis}, inputs = {scene.DIHPath};
-    for (const TCropSource& b : bands) {
-        outputs.push_back(b.Output);
-        inputs.push_back(b.Source);
-    }
-    if (NamesAnInput(outputs, inputs)) return OutputIsInputMessage;
+    std::vector<std::string> sources = {scene.DIHPath};
+    for (const TCropSource& b : bands)
+        sources.push_back(b.Source);
+    if (NamesAnInput({dir + dis}, sources)) return OutputIsInputMessage;
     if (int m = CropBandFiles(bands, rowLength, r, gauge, hint)) return m;
 
     ImageDirectory = dir;

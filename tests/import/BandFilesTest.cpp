@@ -313,24 +313,26 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
     EXPECT_EQ(FolderNames(Dir.Path()), before);
 }
 
-// A product that would replace one of the scene's own band files, under its own name or another
-// spelling of it, refuses the crop with 27 and writes nothing.
+// A band product or the new DIS that would replace one of the scene's own band files, under its
+// own name or another spelling of it, refuses the crop with 27 and writes nothing.
 TEST_F(CropTest, ProductOverASourceIsRefused) {
     using F = DIHField;
     const std::pair<const char*, std::vector<std::pair<F, std::string>>> cases[] = {
         {"band 1 spelled through its folder", {{F::RIHBFName1, "./cut.B10"}}},
-        {"band 2 named as band 1's product", {{F::RIHBFName2, "cut.B10"}}},
+        {"the new DIS over band 2's file", {{F::RIHBFName2, "cut.dis"}}},
     };
     for (const auto& [name, slots] : cases) {
         SCOPED_TRACE(name);
         ClearFolder(Dir.Path());
         MakeScene(2);
         std::filesystem::copy_file(Dir.File("scene.B1"), Dir.File("cut.B10"));
+        std::filesystem::copy_file(Dir.File("scene.B2"), Dir.File("cut.dis"));
         SetSlots(slots);
         const std::vector<std::string> before = FolderNames(Dir.Path());
         const std::string dih = FileText(Dir.File("scene.dih"));
         EXPECT_EQ(Crop({2, 3, 1, 2}), OutputIsInputMessage);
         EXPECT_EQ(FileBytes(Dir.File("cut.B10")), FileBytes(Dir.File("scene.B1")));
+        EXPECT_EQ(FileBytes(Dir.File("cut.dis")), FileBytes(Dir.File("scene.B2")));
         EXPECT_EQ(FolderNames(Dir.Path()), before);
         EXPECT_EQ(FileText(Dir.File("scene.dih")), dih);
     }
