@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <unistd.h>
 
@@ -102,13 +103,26 @@ int16_t SampleAt(const uint8_t* p, bool swap) {
 
 } // namespace
 
+bool NamesAnInput(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs) {
+    for (const std::string& out : outputs)
+        for (const std::string& in : inputs) {
+            std::error_code ec;
+            if (std::filesystem::equivalent(out, in, ec)) return true;
+        }
+    return false;
+}
+
 int SplitNalcFile(const std::string& input, std::vector<std::string>& outputs, TBandGauge gauge) {
     FilePtr in = OpenForReading(input);
     if (FileSizeOf(input) < NalcFileBytes) return BandSizeMessage;
+    std::vector<std::string> targets;
+    for (const char* ext : NalcExtensions)
+        targets.push_back(ChangeFileExt(input, ext));
+    if (NamesAnInput(targets, {input})) return OutputIsInputMessage;
     TOutputSet set;
     std::vector<uint8_t> record(NalcSide);
-    for (const char* ext : NalcExtensions) {
-        std::FILE* out = set.Open(ChangeFileExt(input, ext));
+    for (const std::string& target : targets) {
+        std::FILE* out = set.Open(target);
         for (int r = 1; r <= NalcSide; ++r) {
             ReadExactly(in.get(), record.data(), record.size());
             set.Write(out, record.data(), record.size());
@@ -144,6 +158,10 @@ int SplitRawFile(const std::string& input, const TRawSplit& p, std::vector<std::
     const int64_t bytesPerSample = p.Sixteen ? 2 : 1;
     const int64_t rowBytes = p.Width * bytesPerSample;
     if (FileSizeOf(input) - p.Skip < rowBytes * p.Height * p.Bands) return BandSizeMessage;
+    std::vector<std::string> targets;
+    for (int64_t b = 1; b <= p.Bands; ++b)
+        targets.push_back(ChangeFileExt(input, RawBandExtension(b)));
+    if (NamesAnInput(targets, {input})) return OutputIsInputMessage;
     std::vector<uint8_t> row(static_cast<size_t>(rowBytes));
     const bool reduce = p.Sixteen && p.Reduce;
     // Extremes of every band, so the bands stay comparable after the reduction. They are sought
@@ -165,7 +183,7 @@ int SplitRawFile(const std::string& input, const TRawSplit& p, std::vector<std::
     std::vector<uint8_t> reduced(reduce ? static_cast<size_t>(p.Width) : 0);
     TOutputSet set;
     for (int64_t b = 1; b <= p.Bands; ++b) {
-        std::FILE* out = set.Open(ChangeFileExt(input, RawBandExtension(b)));
+        std::FILE* out = set.Open(targets[static_cast<size_t>(b - 1)]);
         for (int64_t r = 0; r < p.Height; ++r) {
             ReadExactly(in.get(), row.data(), row.size());
             uint8_t* px = row.data();
@@ -204,12 +222,16 @@ int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, cons
         return BandSizeMessage;
     const uint64_t needed = static_cast<uint64_t>(r.Bottom) * static_cast<uint64_t>(rowLength);
     std::vector<FilePtr> inputs;
+    std::vector<std::string> sources, targets;
     for (const TCropSource& b : bands) {
         inputs.push_back(OpenForReading(b.Source));
         const int64_t size = FileSizeOf(b.Source);
         if (b.Offset < 0 || size < b.Offset || static_cast<uint64_t>(size - b.Offset) < needed)
             return BandSizeMessage;
+        sources.push_back(b.Source);
+        targets.push_back(b.Output);
     }
+    if (NamesAnInput(targets, sources)) return OutputIsInputMessage;
     std::vector<uint8_t> in(static_cast<size_t>(rowLength));
     std::vector<uint8_t> out(static_cast<size_t>(r.Width()), 0);
     const int64_t first = r.Left - 1;

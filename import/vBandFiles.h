@@ -21,6 +21,13 @@ constexpr int BandSizeMessage = 36;
 // integers); a header's row length or scene bound beyond it describes no band file they made.
 constexpr int64_t MaxSplitValue = 32767;
 
+// The message the splitters and the crop refuse with when an output would replace one of their
+// own inputs ("The DIS name MUST be Different from DIH ...").
+constexpr int OutputIsInputMessage = 27;
+// Whether one of `outputs` is one of `inputs` under any spelling of its path (another folder
+// route, a link): such an output would replace the input it is made from.
+bool NamesAnInput(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs);
+
 // NALC sampler: five bands of 1300 x 1300 bytes one after the other.
 constexpr int NalcSide = 1300;
 constexpr int NalcBands = 5;
@@ -28,7 +35,8 @@ constexpr int64_t NalcFileBytes = int64_t{NalcSide} * NalcSide * NalcBands;
 extern const std::array<const char*, NalcBands> NalcExtensions; // ".BN2" ... ".BNx"
 
 // Splits a NALC file into `input` with the band extensions; 0, or BandSizeMessage when the
-// file is shorter than five bands (nothing written). Outputs are the full paths written.
+// file is shorter than five bands, OutputIsInputMessage when the input bears a band's name
+// (nothing written either way). Outputs are the full paths written.
 int SplitNalcFile(const std::string& input, std::vector<std::string>& outputs,
                   TBandGauge gauge = nullptr);
 
@@ -46,8 +54,8 @@ struct TRawSplit {
 std::string RawBandExtension(int64_t band);
 
 // Splits a band-sequential raw file into `input` with ".B1", ".B2" ...; 0, or BandSizeMessage
-// when a size is below 1 (the skip below 0) or the file holds less than the sizes say (nothing
-// written).
+// when a size is below 1 (the skip below 0) or the file holds less than the sizes say,
+// OutputIsInputMessage when the input bears a band's name (nothing written either way).
 int SplitRawFile(const std::string& input, const TRawSplit& p, std::vector<std::string>& outputs,
                  TBandGauge gauge = nullptr);
 
@@ -74,8 +82,9 @@ struct TCropRect {
 
 // Cuts the rectangle out of each source; 0, or BandSizeMessage when the rectangle starts before
 // column or row 1 or ends past the row, the row length or the rectangle's bottom is beyond
-// MaxSplitValue, or a source holds fewer rows than the rectangle's bottom (nothing written). A
-// missing source raises the file-not-found error before anything is written.
+// MaxSplitValue, or a source holds fewer rows than the rectangle's bottom, OutputIsInputMessage
+// when an output is one of the sources (nothing written either way). A missing source raises the
+// file-not-found error before anything is written.
 int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, const TCropRect& rect,
                   TBandGauge gauge = nullptr, TBandHint hint = nullptr);
 

@@ -36,14 +36,22 @@ const std::vector<TCropSlot>& CropSlots(int k) {
     return slots[static_cast<size_t>(k - 1)];
 }
 
-// The first slot of band k that names a file no earlier band took; null when there is none.
-const TCropSlot* FindCropSlot(const THeaderPages& h, int k, const std::vector<DIHField>& taken) {
+// The first slot of band k that names a file in `dir` no earlier band took; null when there is
+// none.
+const TCropSlot* FindCropSlot(const THeaderPages& h, const std::string& dir, int k,
+                              const std::vector<DIHField>& taken) {
     for (const TCropSlot& slot : CropSlots(k)) {
         if (std::find(taken.begin(), taken.end(), slot.Field) != taken.end()) continue;
         const std::string& name = h[slot.Field];
-        if (!name.empty() && FileExists(ImageDirectory + name)) return &slot;
+        if (!name.empty() && FileExists(dir + name)) return &slot;
     }
     return nullptr;
+}
+
+// The split describes its bands in a DIH and a DIS named like the input; an input bearing one
+// of those names would be written over.
+bool HeadersNameTheInput(const std::string& input) {
+    return NamesAnInput({ChangeFileExt(input, ".dih"), ChangeFileExt(input, ".dis")}, {input});
 }
 
 void DescribeBandFiles(const std::string& input, int width, int height,
@@ -71,11 +79,14 @@ int64_t BoundValue(const std::string& text) {
 }
 
 int NalcSplitScene(const std::string& input, TBandGauge gauge) {
+    if (HeadersNameTheInput(input)) return OutputIsInputMessage;
     std::vector<std::string> written;
     if (int m = SplitNalcFile(input, written, gauge)) return m;
     ImageDirectory = ExtractFilePath(input);
+    // Bands 1 to 4 are MSS bands 2 to 5 and keep those slots; the fifth goes into the first
+    // slot, which the crop and its preview start from, so the scene can be cut whole.
     const DIHField slots[] = {DIHField::RIHBFName2, DIHField::RIHBFName3, DIHField::RIHBFName4,
-                              DIHField::RIHBFName5};
+                              DIHField::RIHBFName5, DIHField::RIHBFName1};
     std::vector<std::pair<DIHField, std::string>> named;
     for (size_t i = 0; i < std::size(slots); ++i)
         named.emplace_back(slots[i], ExtractFileName(written[i]));
@@ -84,6 +95,7 @@ int NalcSplitScene(const std::string& input, TBandGauge gauge) {
 }
 
 int RawSplitScene(const std::string& input, const TRawSplit& p, TBandGauge gauge) {
+    if (HeadersNameTheInput(input)) return OutputIsInputMessage;
     std::vector<std::string> written;
     if (int m = SplitRawFile(input, p, written, gauge)) return m;
     ImageDirectory = ExtractFilePath(input);
@@ -166,14 +178,17 @@ const std::array<const char*, 9> CropBandHints = {
 int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
               bool& tooManyBands, TBandGauge gauge, TBandHint hint) {
     tooManyBands = false;
-    if (!DISLoaded) return 39993;
+    // Only a scene read on the page is cut: without one the band names and the folder would
+    // be whatever the pages last held.
+    if (!DISLoaded || scene.DIHPath.empty()) return 39993;
     // Compared as the DIS will be named: "scene.dih" or "scene" would else write over the
     // scene's own DIS.
     if (LowerCase(ChangeFileExt(disName, ".dis")) ==
         LowerCase(ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis")))
-        return 27;
+        return OutputIsInputMessage;
     THeaderPages& h = HeaderPages;
-    ImageDirectory = ExtractFilePath(scene.DIHPath);
+    // ImageDirectory moves to the scene's folder only with a crop that is made.
+    const std::string dir = ExtractFilePath(scene.DIHPath);
     const TCropRect r = rect.Ordered();
     if (r.Left < scene.Left || r.Right > scene.Right || r.Top < scene.Top ||
         r.Bottom > scene.Bottom)
@@ -190,25 +205,31 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
         TCropSource b;
         std::string ext;
         if (sequential) {
-            b.Source = ImageDirectory + h[DIHField::RIHBFName1];
+            b.Source = dir + h[DIHField::RIHBFName1];
             b.Offset = (k - 1) * scene.Bottom * rowLength;
             ext = SequentialCropExtension(k);
         } else {
-            const TCropSlot* slot = FindCropSlot(h, k, taken);
+            const TCropSlot* slot = FindCropSlot(h, dir, k, taken);
             // A band the DIH counts but no file holds: the crop would else end early and the
             // new DIS still claim every band.
             if (!slot) return MissingBandMessage;
             taken.push_back(slot->Field);
-            b.Source = ImageDirectory + h[slot->Field];
+            b.Source = dir + h[slot->Field];
             ext = slot->Extension;
         }
-        b.Output = ImageDirectory + ChangeFileExt(disName, ext);
+        b.Output = dir + ChangeFileExt(disName, ext);
         b.Hint = CropBandHints[k - 1];
         bands.push_back(std::move(b));
     }
+    // The band products are checked against their sources by the cut itself.
+    const std::string dis = ChangeFileExt(disName, ".dis");
+    std::vector<std::string> sources = {scene.DIHPath};
+    for (const TCropSource& b : bands)
+        sources.push_back(b.Source);
+    if (NamesAnInput({dir + dis}, sources)) return OutputIsInputMessage;
     if (int m = CropBandFiles(bands, rowLength, r, gauge, hint)) return m;
 
-    const std::string dis = ChangeFileExt(disName, ".dis");
+    ImageDirectory = dir;
     h.RIHDISMemo.push_back(dis);
     h.RIHSaveIt();
     h.ClearDIS();

@@ -10,7 +10,8 @@
 #include <array>
 #include <string>
 
-// Each returns 0 or the number of the message that refused the input, nothing written then.
+// Each returns 0 or the number of the message that refused the input, nothing written then:
+// OutputIsInputMessage when the input bears the name of a band file or header the split makes.
 int NalcSplitScene(const std::string& input, TBandGauge gauge = nullptr);
 int RawSplitScene(const std::string& input, const TRawSplit& p, TBandGauge gauge = nullptr);
 
@@ -47,11 +48,14 @@ constexpr int MissingBandMessage = 39970;
 // The hint shown while crop band k (1..9) is cut.
 extern const std::array<const char*, 9> CropBandHints;
 
-// Crops the chosen scene into band files named by `disName` and writes the new DIS; 27 when that
-// name is the DIH's own, BandSizeMessage when the rectangle leaves the scene or the rows, or the
-// files are too short, MissingBandMessage when a counted band has no file. From separate band
-// files, bands 6 to 9 take the first slot in their order that names a file and no earlier band
-// took (6: 6L, 6H, 7; 7: 6H, 7; 8: 7, 8; 9: 8), and the product is named after that slot (".B6L",
-// ".B6H", ".B70", ".B80"). tooManyBands tells the scene has more than the nine bands cropped.
+// Crops the chosen scene into band files named by `disName`, writes the new DIS and moves
+// ImageDirectory to the scene's folder; 39993 when no scene was chosen and read (DISLoaded),
+// OutputIsInputMessage when that name is the DIH's own or a product would replace one of the
+// scene's files, BandSizeMessage when the rectangle leaves the scene or the rows, or the files
+// are too short, MissingBandMessage when a counted band has no file; a refusal changes nothing.
+// From separate band files, bands 6 to 9 take the first slot in their order that names a file
+// and no earlier band took (6: 6L, 6H, 7; 7: 6H, 7; 8: 7, 8; 9: 8), and the product is named
+// after that slot (".B6L", ".B6H", ".B70", ".B80"). tooManyBands tells the scene has more than
+// the nine bands cropped.
 int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
               bool& tooManyBands, TBandGauge gauge = nullptr, TBandHint hint = nullptr);

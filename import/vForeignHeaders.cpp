@@ -1,5 +1,6 @@
 #include "import/vForeignHeaders.h"
 
+#include "import/vBandFiles.h"
 #include "import/vHdfLibrary.h"
 #include "import/vHeaderVersions.h"
 #include "runtime/RtFiles.h"
@@ -308,6 +309,11 @@ bool ReadIDX(THeaderPages& p, const std::vector<std::string>& lines) {
         p[targets[k]] = std::string(5 - word.size(), '0') + word;
     }
     if (!good) return false;
+    // Bounds the wrong way round would save a negative width or height.
+    if (bounds[1] < bounds[0] || bounds[3] < bounds[2]) {
+        ShowMessageNumber(BandSizeMessage);
+        return false;
+    }
     const F slots[7][2] = {{F::RIHBName1, F::RIHBFName1}, {F::RIHBName2, F::RIHBFName2},
                            {F::RIHBName3, F::RIHBFName3}, {F::RIHBName4, F::RIHBFName4},
                            {F::RIHBName5, F::RIHBFName5}, {F::RIHBName6L, F::RIHBFName6L},
@@ -370,10 +376,46 @@ const RadarField RadarFields[] = {
     {264, 8, F::LLLongitudeEdit},
 };
 
-// Reads into a copy of the page and keeps it only when the reader got through.
+// Whether the DIH reader takes the text as its strict real number.
+bool ReadsAsReal(const std::string& text) {
+    const std::string t = Trim(text);
+    int code = 0;
+    ValReal(t, code);
+    return code == 0 && !t.empty();
+}
+
+// Foreign headers write the exponent of a real as D ("1.5000000000D+00"), which the DIH reader
+// stops at; it is put into the page as the E it stands for.
+bool TakeAsReal(std::string& text) {
+    if (ReadsAsReal(text)) return true;
+    const size_t d = text.find_first_of("Dd");
+    if (d == std::string::npos) return false;
+    std::string e = text;
+    e[d] = 'E';
+    if (!ReadsAsReal(e)) return false;
+    text = std::move(e);
+    return true;
+}
+
+// Every value the read changed must come back from the saved DIH as it went in: a real line the
+// reader stops at, or a line break inside a value, would lose every line after it.
+bool SavesWhole(const THeaderPages& before, THeaderPages& after) {
+    for (size_t i = 0; i < DIHFieldCount; ++i) {
+        const F f = static_cast<F>(i);
+        std::string& value = after[f];
+        if (value == before[f]) continue;
+        if (value.find_first_of("\r\n") != std::string::npos) return false;
+        if (DIHFields[i].Kind == DIHKind::Real && !TakeAsReal(value)) return false;
+    }
+    return true;
+}
+
+// Reads into a copy of the page and keeps it only when the reader got through and the DIH it
+// saves reads back whole.
 template <typename Reader> bool OnCopy(THeaderPages& pages, Reader&& read) {
     THeaderPages work = pages;
     if (!read(work)) return false;
+    if (!SavesWhole(pages, work)) return Damaged();
     pages = std::move(work);
     return true;
 }
@@ -453,24 +495,25 @@ bool RIHOpenDATHeader(THeaderPages& pages, const std::string& fileName) {
     int64_t records = 0;
     const std::string recordCount = RecordField(record, 8, 6);
     if (!WholeNumber(recordCount, records)) return Damaged();
-    THeaderPages& p = pages;
-    p[F::RIHIDEdit] = DIHVersionLine;
-    SetAll(p, {F::RIHImageTypeEdit, F::RIHSensorType}, "SLAR");
-    p[F::RIHinLine] = RecordField(record, 4, 4);
-    p[F::RIHLC] = "65";
-    p[F::RIHIW] = "4096";
-    p[F::RIHRC] = "4160";
-    SetAll(p, {F::RIHinColumn, F::RIHBR}, recordCount);
-    p[F::RIHTR] = "2";
-    p[F::RIHIH] = IntToStr(records - 1);
-    for (const RadarField& f : RadarFields)
-        p[f.Target] = RecordField(record, f.Offset, f.Length);
-    const std::string frame(reinterpret_cast<const char*>(record.data()) + 40, 12);
-    p[F::RIHVolumeEdit] = Trim(frame.substr(4, 4));
-    p[F::RIHinSetEdit] = Trim(frame.substr(8, 4));
-    p[F::RIHNBEdit] = "1";
-    p[F::RIHBFName1] = ExtractFileName(fileName);
-    return true;
+    return OnCopy(pages, [&](THeaderPages& p) {
+        p[F::RIHIDEdit] = DIHVersionLine;
+        SetAll(p, {F::RIHImageTypeEdit, F::RIHSensorType}, "SLAR");
+        p[F::RIHinLine] = RecordField(record, 4, 4);
+        p[F::RIHLC] = "65";
+        p[F::RIHIW] = "4096";
+        p[F::RIHRC] = "4160";
+        SetAll(p, {F::RIHinColumn, F::RIHBR}, recordCount);
+        p[F::RIHTR] = "2";
+        p[F::RIHIH] = IntToStr(records - 1);
+        for (const RadarField& f : RadarFields)
+            p[f.Target] = RecordField(record, f.Offset, f.Length);
+        const std::string frame(reinterpret_cast<const char*>(record.data()) + 40, 12);
+        p[F::RIHVolumeEdit] = Trim(frame.substr(4, 4));
+        p[F::RIHinSetEdit] = Trim(frame.substr(8, 4));
+        p[F::RIHNBEdit] = "1";
+        p[F::RIHBFName1] = ExtractFileName(fileName);
+        return true;
+    });
 }
 
 bool RIHOpenHDFHeader(THeaderPages&, const std::string& fileName) {

@@ -11,7 +11,6 @@ std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::strin
                                                                 int width, int height) {
     ClearRIH();
     ClearDIS();
-    DIPMemo.clear();
     const std::string dih = ChangeFileExt(fileName, ".dih");
     const std::string dis = ChangeFileExt(fileName, ".dis");
     const std::string w = IntToStr(width);
@@ -61,6 +60,8 @@ void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int
     DIPSaveIt();
 }
 
+// The log belongs to the displayed picture, not to the scene a split describes: it is left as
+// it stands, so the picture's next logged step still writes its whole history.
 void THeaderPages::RIHMakeDISDISHeaders(const std::string& fileName, int width, int height) {
     FillMadePages(fileName, width, height);
     RIHSaveIt();

@@ -73,7 +73,7 @@ int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands
     if (LowerCase(ChangeFileExt(page.DIHSubsetDISEdit, ".dis")) ==
         LowerCase(ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis")))
         return 27;
-    ImageDirectory = ExtractFilePath(scene.DIHPath);
+    // ImageDirectory moves to the scene's folder only with the crop that is made.
     if (!LatLongToMetersToIMAGEPixels(page)) return 39965;
     if (const int refusal =
             CropScene(scene, page.DIHSubsetDISEdit, page.Bounds, tooManyBands, gauge, hint))

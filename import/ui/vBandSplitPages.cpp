@@ -217,12 +217,13 @@ void TBandSplitPages::VagueFileBtnClick() {
 }
 
 void TBandSplitPages::BSQDIHtoDISFileBtnClick() {
-    DISLoaded = true;
-    PreviewActive = true;
+    // Only a scene read here arms the crop and the picking: a cancelled choice would else send
+    // "4. Press Button" to cut whatever the pages last held.
     const std::string dih = Chosen("Import DIH to DIS header|*.dih");
     if (dih.empty() || LowerCase(ExtractFileExt(dih)) != ".dih") return;
     Hint("Display DIH Image");
-    if (!ChooseCropScene(dih, Scene)) return;
+    PreviewActive = ChooseCropScene(dih, Scene);
+    if (!PreviewActive) return;
     BSQFileEdit->setText(QString::fromStdString(dih));
     BSQBandEdit->setText(QString::fromStdString(Scene.DISName));
     ShowScene();

@@ -30,13 +30,29 @@ namespace {
 
 bool CursorOverridden = false;
 
+// The filters' closing "?" marks stand for up to one character each ("*.B??" is ".B" and one
+// or two more), while the dialog's "?" is exactly one: each shorter form is offered too.
+QStringList DialogPatterns(const QString& pattern) {
+    qsizetype marks = 0;
+    while (marks < pattern.size() && pattern[pattern.size() - 1 - marks] == '?')
+        ++marks;
+    QStringList out;
+    const QString stem = pattern.left(pattern.size() - marks);
+    for (qsizetype n = 1; n < marks; ++n)
+        out << stem + QString(n, '?');
+    out << pattern;
+    return out;
+}
+
 // "All (*.bmp;*.png)|*.bmp;*.png|..." -> the dialog's filter list.
 QStringList QtFilters(const std::string& filter) {
     QStringList parts = QString::fromLatin1(filter.c_str()).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
+        QStringList expanded;
+        for (const QString& pattern : parts[i + 1].split(';'))
+            expanded << DialogPatterns(pattern);
+        const QString patterns = expanded.join(' ');
         QString label = parts[i];
         const int paren = label.indexOf('(');
         if (paren >= 0) label = label.left(paren).trimmed();

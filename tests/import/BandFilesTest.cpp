@@ -6,6 +6,7 @@
 #include "runtime/RtErrors.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -155,17 +156,80 @@ TEST_F(BandFilesTest, NalcSplitsFiveBandsIntoTheirSlots) {
         EXPECT_EQ(band.front(), b * 40 + (b * NalcSide * NalcSide) % 7);
         EXPECT_EQ(band.back(), b * 40 + ((b + 1) * NalcSide * NalcSide - 1) % 7);
     }
-    EXPECT_EQ(HeaderPages[DIHField::RIHBFName1], "NA");
+    EXPECT_EQ(HeaderPages[DIHField::RIHBFName1], "nalc.BNx");
     EXPECT_EQ(HeaderPages[DIHField::RIHBFName2], "nalc.BN2");
     EXPECT_EQ(HeaderPages[DIHField::RIHBFName5], "nalc.BN5");
     EXPECT_EQ(HeaderPages.DISProcessMemo.size(), 5u);
     EXPECT_EQ(HeaderPages[DIHField::RIHRC], "1300");
     EXPECT_EQ(HeaderPages[DIHField::RIHNBEdit], "5");
 
+    // The split's own header previews and crops: every band it counts names its file.
+    TCropScene scene;
+    ASSERT_TRUE(ChooseCropScene(dir.File("nalc.dih"), scene));
+    const TCropPreview preview = PaintCropPreview(
+        ImageDirectory + HeaderPages[DIHField::RIHBFName1], NalcSide, 0, NalcSide, NalcSide);
+    EXPECT_EQ(preview.Grey[PreviewSide + 1], file[4 * NalcSide * NalcSide + 3 * NalcSide + 3]);
+    bool tooMany = false;
+    ASSERT_EQ(CropScene(scene, "cut", {1, 2, 1, 2}, tooMany), 0) << Rec.Summary();
+    const char* products[] = {".B20", ".B30", ".B40", ".B50", ".B10"};
+    for (size_t b = 0; b < 5; ++b) {
+        const size_t at = b * NalcSide * NalcSide;
+        EXPECT_EQ(FileBytes(dir.File(std::string("cut") + products[b])),
+                  (Bytes{file[at], file[at + 1], file[at + NalcSide], file[at + NalcSide + 1]}))
+            << products[b];
+    }
+
     TempDir shortDir;
     WriteBytes(shortDir.File("nalc.IMG"), Bytes(static_cast<size_t>(NalcFileBytes - 1)));
     EXPECT_EQ(NalcSplitScene(shortDir.File("nalc.IMG")), BandSizeMessage);
     EXPECT_EQ(FolderNames(shortDir.Path()), std::vector<std::string>{"nalc.IMG"});
+}
+
+// An input that bears the name of a band file or header the split or the crop makes, under any
+// spelling, is refused with 27 and stays as it was: it used to be replaced by its own product.
+TEST_F(BandFilesTest, OutputOverItsInputIsRefused) {
+    TRawSplit reduce = {10, 5, 2, 0, true, true};
+    const struct {
+        const char* Name;
+        const char* Input;
+        int64_t Size;
+        std::function<int(const std::string&)> Run;
+    } cases[] = {
+        {"16-bit reduced split of a band", "s.B1", 200,
+         [&](const std::string& in) { return RawSplitScene(in, reduce); }},
+        {"8-bit split of a DIH", "s.dih", 100,
+         [](const std::string& in) {
+             return RawSplitScene(in, {10, 10, 1, 0});
+         }},
+        {"split of a DIS", "s.dis", 100,
+         [](const std::string& in) {
+             return RawSplitScene(in, {10, 10, 1, 0});
+         }},
+        {"NALC split of its first band", "x.BN2", NalcFileBytes,
+         [](const std::string& in) { return NalcSplitScene(in); }},
+        {"crop into its own source", "c.B10", 100,
+         [](const std::string& in) {
+             return CropBandFiles({{in, 0, in}}, 10, {1, 6, 1, 1});
+         }},
+        {"crop into its own source through the folder", "d.B10", 100,
+         [](const std::string& in) {
+             return CropBandFiles({{in, 0, ExtractFilePath(in) + "./d.B10"}}, 10, {1, 6, 1, 1});
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempDir dir;
+        const std::string input = dir.File(c.Input);
+        Bytes content(static_cast<size_t>(std::min<int64_t>(c.Size, 4096)));
+        for (size_t i = 0; i < content.size(); ++i)
+            content[i] = static_cast<uint8_t>(i * 7 + 1);
+        WriteBytes(input, content);
+        std::filesystem::resize_file(input, static_cast<uintmax_t>(c.Size));
+        const std::string before = FileText(input);
+        EXPECT_EQ(c.Run(input), OutputIsInputMessage);
+        EXPECT_EQ(FileText(input), before);
+        EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{c.Input});
+    }
 }
 
 // A scene of 4 x 3 pixels in separate band files, described by a DIH as a split leaves it.
@@ -234,16 +298,50 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
         {"right of the scene", "cut.dis", {1, 5, 1, 2}, BandSizeMessage},
         {"below the scene", "cut.dis", {1, 2, 2, 4}, BandSizeMessage},
     };
+    // A refused crop leaves the folder the user was in.
+    ImageDirectory = "/elsewhere/";
     for (const Case& c : cases) {
         bool tooMany = false;
         EXPECT_EQ(CropScene(Scene, c.DIS, c.Rect, tooMany), c.Message) << c.Name;
+        EXPECT_EQ(ImageDirectory, "/elsewhere/") << c.Name;
     }
     // A band file shorter than the scene says.
     WriteBytes(Dir.File("scene.B2"), Bytes(11, 0));
     EXPECT_EQ(Crop({1, 4, 1, 3}), BandSizeMessage);
+    // Armed, but no scene was read: nothing to cut, and the folder stays.
+    const TCropScene chosen = Scene;
+    Scene = TCropScene();
+    EXPECT_EQ(Crop({1, 2, 1, 2}), 39993);
+    Scene = chosen;
     DISLoaded = false;
     EXPECT_EQ(Crop({1, 2, 1, 2}), 39993);
+    EXPECT_EQ(ImageDirectory, "/elsewhere/");
     EXPECT_EQ(FolderNames(Dir.Path()), before);
+}
+
+// A band product or the new DIS that would replace one of the scene's own band files, under its
+// own name or another spelling of it, refuses the crop with 27 and writes nothing.
+TEST_F(CropTest, ProductOverASourceIsRefused) {
+    using F = DIHField;
+    const std::pair<const char*, std::vector<std::pair<F, std::string>>> cases[] = {
+        {"band 1 spelled through its folder", {{F::RIHBFName1, "./cut.B10"}}},
+        {"the new DIS over band 2's file", {{F::RIHBFName2, "cut.dis"}}},
+    };
+    for (const auto& [name, slots] : cases) {
+        SCOPED_TRACE(name);
+        ClearFolder(Dir.Path());
+        MakeScene(2);
+        std::filesystem::copy_file(Dir.File("scene.B1"), Dir.File("cut.B10"));
+        std::filesystem::copy_file(Dir.File("scene.B2"), Dir.File("cut.dis"));
+        SetSlots(slots);
+        const std::vector<std::string> before = FolderNames(Dir.Path());
+        const std::string dih = FileText(Dir.File("scene.dih"));
+        EXPECT_EQ(Crop({2, 3, 1, 2}), OutputIsInputMessage);
+        EXPECT_EQ(FileBytes(Dir.File("cut.B10")), FileBytes(Dir.File("scene.B1")));
+        EXPECT_EQ(FileBytes(Dir.File("cut.dis")), FileBytes(Dir.File("scene.B2")));
+        EXPECT_EQ(FolderNames(Dir.Path()), before);
+        EXPECT_EQ(FileText(Dir.File("scene.dih")), dih);
+    }
 }
 
 // A DIH the reader refuses (its version, or a number line that stops the read) chosen after a

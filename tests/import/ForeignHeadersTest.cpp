@@ -1,6 +1,7 @@
 // Foreign headers into the DIH page: the hand-made FST, DDR, IDX and radar fixtures of
 // tests/data/headers/foreign, their truncated and malformed variants, and the import dispatch.
 #include "HeaderFixture.h"
+#include "import/vBandFiles.h"
 #include "import/vForeignHeaders.h"
 
 #include <algorithm>
@@ -151,6 +152,10 @@ TEST_F(ForeignHeaders, DamagedHeadersChangeNothing) {
         {"idx bound", RIHOpenIDXHeader, Changed("scene.idx", "d.idx", "1 512", "1 5z2"), 39971},
         {"idx bound of six digits", RIHOpenIDXHeader,
          Changed("scene.idx", "e.idx", "1 512", "1 512000"), 39971},
+        {"idx columns the wrong way round", RIHOpenIDXHeader,
+         Changed("scene.idx", "f.idx", "1 512 1 480", "512 1 1 480"), BandSizeMessage},
+        {"idx rows the wrong way round", RIHOpenIDXHeader,
+         Changed("scene.idx", "g.idx", "1 512 1 480", "1 512 480 1"), BandSizeMessage},
         {"dat cut in the record", RIHOpenDATHeader, Cut("radar.dat", "a.dat", 4000),
          ForeignHeaderDamagedMessage},
         {"dat of another kind", RIHOpenDATHeader, Changed("radar.dat", "b.dat", "SLAR", "SAR "),
@@ -179,6 +184,59 @@ class HeaderImportTest : public ForeignHeaders {
         return path;
     }
 };
+
+// Every kind of foreign header, reals written with a D exponent among them: the DIH the import
+// saves reads back with every value it holds, the D reals as the numbers they stand for. A real
+// no reader takes, or a value with a line break in it, refuses the import and saves nothing.
+TEST_F(HeaderImportTest, SavedDIHReadsBackWithEveryValue) {
+    const struct {
+        const char* Name;
+        std::string Path;
+        double A1; // the first projection parameter as the record reads it
+    } saved[] = {
+        {"fst", Copy("scene.fst"), 6378137.0},
+        {"fst, D exponents",
+         Changed("scene.fst", "d.fst", "6378137.0000000000 6356752.3141403561",
+                 "1.5000000000D+00   -2.500000000d-03  "),
+         1.5},
+        {"ddr, D exponent",
+         Changed("scene.ddr", "d.ddr", "1.1                    ", "6.378137D+06           "),
+         6378137.0},
+        {"idx", Copy("scene.idx"), 0.0},
+        {"dat", Copy("radar.dat"), 0.0},
+    };
+    for (const auto& row : saved) {
+        SCOPED_TRACE(row.Name);
+        P = THeaderPages();
+        Rec.Clear();
+        std::remove(ChangeFileExt(row.Path, ".dih").c_str()); // an earlier row's, same name
+        ASSERT_TRUE(ImportHeaderFile(P, row.Path).Saved) << Rec.Summary();
+        THeaderPages back;
+        ASSERT_TRUE(back.RIHOpenRIHHeader(ChangeFileExt(row.Path, ".dih")));
+        for (size_t i = 0; i < DIHFieldCount; ++i)
+            EXPECT_EQ(back[static_cast<F>(i)], P[static_cast<F>(i)]) << DIHFields[i].Name;
+        EXPECT_EQ(DIHRecord.Affine[0], row.A1);
+        EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+    }
+    std::string cut = FileText(Foreign("radar.dat"));
+    cut[170] = '\n'; // inside the weather field
+    WriteFileAtomic(Dir.File("broken.dat"), cut);
+    const std::string refused[] = {
+        Changed("scene.fst", "x.fst", "6378137.0000000000", "6378137.000000D+0x"),
+        Changed("scene.ddr", "x.ddr", "1.1                    ", "1.1D                   "),
+        Dir.File("broken.dat"),
+    };
+    for (const std::string& path : refused) {
+        SCOPED_TRACE(path);
+        P = THeaderPages();
+        P[F::RIHSceneTitle] = "kept";
+        Rec.Clear();
+        EXPECT_FALSE(ImportHeaderFile(P, path).Saved);
+        EXPECT_TRUE(Rec.Shown(ForeignHeaderDamagedMessage)) << Rec.Summary();
+        EXPECT_FALSE(FileExists(ChangeFileExt(path, ".dih")));
+        EXPECT_EQ(P[F::RIHSceneTitle], "kept");
+    }
+}
 
 // A known header, or any text, is read by its extension and saved as a DIH beside it.
 TEST_F(HeaderImportTest, ReadsByExtensionAndSavesBeside) {

@@ -67,9 +67,13 @@ TEST_F(HeaderLoad, MadeHeadersLeaveExistingDIHAndDISFilesAlone) {
     EXPECT_EQ(P[DIHField::RIHIW], "640");
 }
 
-TEST_F(HeaderLoad, SplitterHeadersAreWrittenWithoutALog) {
+// A split describes a scene, not the displayed picture: the picture's log stays whole, and its
+// next save writes every line of it (the split used to empty it, and the save wrote a stub over
+// the picture's history).
+TEST_F(HeaderLoad, SplitterHeadersLeaveThePicturesLogWhole) {
     WriteFileAtomic(Dir.File("band.dih"), std::string("old\r\n"));
-    P.DIPMemo = {"DIP 1.1", "earlier"};
+    const Lines history = {"DIP 1.1", "scene.dih", "scene.dis", "=0102  H SOHO", "12.5"};
+    P.DIPMemo = history;
     P.RIHMakeDISDISHeaders("band.B1", 100, 50);
     EXPECT_EQ(FileLines(Dir.File("band.dih")).size(), 296u);
     EXPECT_EQ(
@@ -78,7 +82,12 @@ TEST_F(HeaderLoad, SplitterHeadersAreWrittenWithoutALog) {
                {{2, "band.dih"}, {3, "band.dis"}, {5, "100"}, {6, "100"}, {8, "50"}, {9, "50"}}));
     EXPECT_FALSE(FileExists(Dir.File("band.dip")));
     EXPECT_FALSE(FileExists(Dir.File("scene.dip")));
-    EXPECT_TRUE(P.DIPMemo.empty());
+    EXPECT_EQ(P.DIPMemo, history);
+    P.DIPMemo.push_back("=0103  V SOHO");
+    P.DIPSaveIt();
+    Lines saved = history;
+    saved.push_back("=0103  V SOHO");
+    EXPECT_EQ(FileLines(Dir.File("scene.dip")), saved);
 }
 
 TEST_F(HeaderLoad, DIPGoldenReadsAndWritesBackByteForByte) {

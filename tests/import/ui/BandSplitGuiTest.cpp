@@ -134,4 +134,26 @@ TEST_F(BandSplitGui, RefusedSceneLeavesNothingToCrop) {
     }
 }
 
+// In a fresh window a cancelled "1. Select DIH" arms neither the picking nor the crop: the
+// rectangle and "4. Press Button" that follow refuse with 39993 and leave the folder as it was
+// (the crop used to run on an empty scene and move the folder to the working one).
+TEST_F(BandSplitGui, CancelledChoiceArmsNoCrop) {
+    ImageDirectory = Dir.File("pictures/");
+    Pages->BSQDIHtoDISFileBtn->click();
+    EXPECT_FALSE(DISLoaded);
+    QTest::mouseClick(Pages->BSQImage, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(Pages->BSQLCIEdit->text(), "");
+    const std::pair<QLineEdit*, const char*> typed[] = {{Pages->BSQLCIEdit, "1"},
+                                                        {Pages->BSQRCIEdit, "2"},
+                                                        {Pages->BSQTRIEdit, "1"},
+                                                        {Pages->BSQBRIEdit, "2"},
+                                                        {Pages->BSQBandEdit, "cut"}};
+    for (const auto& [edit, text] : typed)
+        edit->setText(text);
+    Pages->BSQOKBtn->click();
+    EXPECT_TRUE(Rec->Shown(39993)) << Rec->Summary();
+    EXPECT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+    EXPECT_EQ(ImageDirectory, Dir.File("pictures/"));
+}
+
 } // namespace

@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,6 +19,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <filesystem>
 
 namespace {
@@ -193,6 +196,47 @@ TEST_F(ImportWindowGui, ImageTypeAndGrabbedBandFileGoIntoTheirFields) {
                   c.ConversionError ? Lines{"'x' is not a valid integer value"} : Lines{})
             << c.Slot;
     }
+}
+
+// The band-file dialogs of the window offer every band file their filters mean: one or two
+// characters after ".B" and ".P" (a raw split's "big.B1" used to be hidden by "*.B??").
+TEST_F(ImportWindowGui, BandFileDialogsListOneAndTwoCharacterBands) {
+    const std::string folder = Dir.File("grab/");
+    std::filesystem::create_directory(folder);
+    for (const char* name : {"big.B1", "big.B9", "big.B12", "big.P3", "big.P45", "big.FST",
+                             "big.B123", "big.B", "big.txt"})
+        ASSERT_TRUE(WriteFileAtomic(folder + name, std::string("x")));
+    // The real dialog in place of the scripted answer; every other hook still records.
+    const VornHooks recording = Hooks;
+    InstallGuiHooks(Form);
+    const auto dialog = Hooks.ChooseFile;
+    Hooks = recording;
+    Hooks.ChooseFile = dialog;
+    const struct {
+        QPushButton* Button;
+        QStringList Listed;
+    } cases[] = {
+        {Window->RIHNameGrabber, {"big.B1", "big.B12", "big.B9", "big.FST", "big.P3", "big.P45"}},
+        {Control<QPushButton>("PBandFileBtn1"),
+         {"big.B1", "big.B12", "big.B9", "big.P3", "big.P45"}},
+    };
+    for (const auto& c : cases) {
+        QStringList listed;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            const QString filter = d->selectedNameFilter();
+            const qsizetype open = filter.lastIndexOf('(');
+            const QStringList patterns =
+                filter.mid(open + 1, filter.size() - open - 2).split(' ', Qt::SkipEmptyParts);
+            listed =
+                QDir(QString::fromStdString(folder)).entryList(patterns, QDir::Files, QDir::Name);
+            d->reject();
+        });
+        c.Button->click();
+        EXPECT_EQ(listed, c.Listed) << c.Button->objectName().toStdString();
+    }
+    Hooks.ChooseFile = recording.ChooseFile;
 }
 
 TEST_F(ImportWindowGui, LabelledSaveWritesTheListingBesideButNeverOverItsHeader) {
