@@ -148,6 +148,13 @@ void ShowMessageNumber(int number, const std::string& detail) {
     HookShowMessage(kind, text, MessageX, MessageY);
 }
 
+bool MayReplaceFile(const std::string& file) {
+    if (file.empty() || !FileExists(file)) return true;
+    return HookShowMessage(MsgKind::Confirmation,
+                           file + " already exists.\nDo you want to replace it?", MessageX,
+                           MessageY) == MsgButton::Yes;
+}
+
 void ShowFileDataError(const std::string& fileName, int code) {
     if (code == 0) return;
     HookShowMessage(MsgKind::Error,

@@ -368,6 +368,8 @@ void TFEditForm::SaveBtnClick() {
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
     const std::string path = WithFilterExtension(chosen, extension);
+    // The dialog asked about the name typed, not about the one the grid's kind gives it.
+    if (path != chosen && !MayReplaceFile(path)) return;
     // The stages of a staged kernel are saved as they stand; the grid reaches them on a change
     // of stage.
     if (!Staged()) StoreGridInto(1);

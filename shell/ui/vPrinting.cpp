@@ -14,11 +14,7 @@ namespace {
 // A printer that writes to a file writes over it from the first page on: the last printout
 // there, of this or any other print command, goes only when the user says so.
 bool MayWriteOutputFile(const QPrinter& printer) {
-    const std::string file = QFile::encodeName(printer.outputFileName()).toStdString();
-    if (file.empty() || !FileExists(file)) return true;
-    return HookShowMessage(MsgKind::Confirmation,
-                           file + " already exists.\nDo you want to replace it?", MessageX,
-                           MessageY) == MsgButton::Yes;
+    return MayReplaceFile(QFile::encodeName(printer.outputFileName()).toStdString());
 }
 
 } // namespace

@@ -314,6 +314,48 @@ TEST_F(FilterEditor, SavedFilesAreNamedForTheGrid) {
     }
 }
 
+// The dialog asked only about the name typed: the name the grid gives the file is asked about
+// before it replaces anything, and a name the dialog showed is not asked about twice.
+TEST_F(FilterEditor, ANameTheGridChangesIsAskedAboutBeforeItReplacesAFile) {
+    const std::vector<uint8_t> before = {'o', 'l', 'd'};
+    const struct {
+        const char* Typed;
+        MsgButton Answer;
+        bool Asked;
+        bool Written;
+    } cases[] = {
+        {"big.RR9", MsgButton::No, true, false},
+        {"big.RR9", MsgButton::Cancel, true, false},
+        {"big.RR9", MsgButton::Yes, true, true},
+        {"big.RR3", MsgButton::No, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Typed) + " " + std::to_string(static_cast<int>(c.Answer)));
+        ASSERT_TRUE(WriteFileAtomic(Tmp.File("big.RR3"), before));
+        FilterFileName.clear();
+        W->ClearBtnClick();
+        Choose(0);
+        Type(Ramp);
+        Rec.Clear();
+        Rec.MessageAnswers = {c.Answer};
+        Rec.FileAnswers = {Tmp.File(c.Typed)};
+        W->SaveBtn->click();
+        ASSERT_EQ(Rec.Messages.size(), c.Asked ? 1u : 0u);
+        if (c.Asked) {
+            EXPECT_EQ(Rec.Messages[0].Kind, MsgKind::Confirmation);
+            EXPECT_EQ(Rec.Messages[0].Text,
+                      Tmp.File("big.RR3") + " already exists.\nDo you want to replace it?");
+        }
+        if (c.Written) {
+            EXPECT_EQ(FileBytes(Tmp.File("big.RR3")), FileBytes(Kernel("ramp.RR3")));
+            EXPECT_EQ(FilterFileName, Tmp.File("big.RR3"));
+        } else {
+            EXPECT_EQ(FileBytes(Tmp.File("big.RR3")), before);
+            EXPECT_EQ(FilterFileName, "");
+        }
+    }
+}
+
 // Integers beyond 32 bits are held at the range's ends, in the cells and in the wave factor.
 TEST_F(FilterEditor, IntegersBeyondThirtyTwoBitsAreHeldAtTheRangeEnds) {
     Choose(1);
