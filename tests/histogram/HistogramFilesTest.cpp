@@ -179,8 +179,9 @@ TEST_F(HistogramFiles, RefusedFilesAreLeftAloneAndTheirFiguresKeptInMemory) {
         }
         EXPECT_EQ(BandHistogramStats[BandGreen].Sum, 521);
         EXPECT_EQ(SeedBreakTables[BandBlue][1][1], 15);
-        EXPECT_EQ(Rec.Status1.back(), "Refused " + std::string(Companions[c.file]) +
-                                          ": counts kept in memory, nothing written");
+        const std::string said = "Refused " + std::string(Companions[c.file]) +
+                                 ": counts kept in memory, nothing written";
+        EXPECT_EQ(std::count(Rec.Status1.begin(), Rec.Status1.end(), said), 1);
         std::filesystem::remove(planted);
         ASSERT_TRUE(WriteFileAtomic(planted, good[c.file]));
     }
