@@ -127,7 +127,7 @@ std::string Count3DFileName() {
 }
 
 bool Count3DFileSound(const std::string& path) {
-    return FileSizeOf(path) == Count3DFileSize;
+    return PlainFileExists(path) && FileSizeOf(path) == Count3DFileSize;
 }
 
 bool ReadCount3DFile(const std::string& path, ColorCube& cube) {
@@ -143,8 +143,12 @@ bool ReadCount3DFile(const std::string& path, ColorCube& cube) {
 
 void WriteCount3DFile(const std::string& path, const ColorCube& cube) {
     if (cube.Empty()) return;
+    if (NameTaken(path) && !Count3DFileSound(path)) {
+        HookStatus(1, RefusedCompanionsStatus({path}));
+        return;
+    }
     ShowStageProgress(3, 0);
-    if (!WriteFileAtomic(path, cube.Cells)) RaiseWriteFailure(path);
+    if (!WriteMadeFileAtomic(path, cube.Cells)) RaiseWriteFailure(path);
     ShowStageProgress(3, 100);
 }
 

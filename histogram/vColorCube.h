@@ -55,12 +55,13 @@ void CountColorRow(const uint8_t* row, int32_t width, ColorCube& cube);
 
 // The cube file of the current picture in ImageDirectory.
 std::string Count3DFileName();
-// A cube file is ours only at its exact size.
+// A cube file is ours only as a plain file (no link) of its exact size.
 bool Count3DFileSound(const std::string& path);
-// Reads the whole file into the cube; a file of another size, or one that cannot be read,
+// Reads the whole file into the cube; a file that is not sound, or one that cannot be read,
 // changes nothing and gives false.
 bool ReadCount3DFile(const std::string& path, ColorCube& cube);
-// Replaces the file whole or leaves it as it was, raising the input/output error then.
+// Replaces the file whole or leaves it as it was, raising the input/output error then. Anything
+// else under the name that is not a sound cube file is left alone, and status panel 1 says so.
 void WriteCount3DFile(const std::string& path, const ColorCube& cube);
 
 // How a slice is laid: the band fixed at the slice value, and the bands across and up. Item 0

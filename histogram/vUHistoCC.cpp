@@ -1,6 +1,7 @@
 // Counting, statistics and the three companion files of the working image. The files are trusted
-// once written, so a reader accepts only a file of the exact size (or line count) with sound
-// values; anything else counts as absent and is made again from the pixels.
+// once written, so a reader accepts only a plain file of the exact size (or line count) with
+// sound values. Anything else under the name (a damaged file, a file of someone else's, a link) is
+// refused and left as it is: the figures of that load stay in memory and the status bar says so.
 #include "histogram/vUHistoCC.h"
 
 #include "runtime/RtErrors.h"
@@ -29,6 +30,9 @@ std::string StatisticsFileName;
 bool CountFileExists = false;
 bool SeedFileExists = false;
 bool StatisticsFileExists = false;
+bool CountFileRefused = false;
+bool SeedFileRefused = false;
+bool StatisticsFileRefused = false;
 bool ImageHasZeros = false;
 
 BandHistogram& HistogramOf(int band) {
@@ -291,20 +295,53 @@ std::string HistogramFileName(const std::string& imageName, std::string_view ext
     return name;
 }
 
+std::string RefusedCompanionsStatus(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths)
+        names += (names.empty() ? "" : ", ") + ExtractFileName(path);
+    return "Refused " + names + ": counts kept in memory, nothing written";
+}
+
+namespace {
+
+// A link is refused even when it names a sound file: what is read under a name is what a later
+// write would replace, and a write never goes through a link.
+void CheckCompanion(std::string_view extension, std::string& name, bool& exists, bool& refused,
+                    bool (*sound)(const std::string&)) {
+    name = CompanionPath(extension);
+    exists = PlainFileExists(name) && sound(name);
+    refused = !exists && NameTaken(name);
+}
+
+bool CountFileSound(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    std::array<BandHistogram, BandCount> counts;
+    return FileSizeOf(path) == CountFileSize && ReadWholeFile(path, bytes) &&
+           DecodeCountFile(bytes, counts);
+}
+
+bool SeedFileSound(const std::string& path) {
+    return FileSizeOf(path) == SeedFileSize;
+}
+
+bool StatisticsFileSound(const std::string& path) {
+    StatisticsSet unused;
+    return ReadStatisticsText(path, unused);
+}
+
+} // namespace
+
 void CheckCountFile() {
-    CountFileName = CompanionPath("adc");
-    CountFileExists = FileSizeOf(CountFileName) == CountFileSize;
+    CheckCompanion("adc", CountFileName, CountFileExists, CountFileRefused, CountFileSound);
 }
 
 void CheckSeedFile() {
-    SeedFileName = CompanionPath("ads");
-    SeedFileExists = FileSizeOf(SeedFileName) == SeedFileSize;
+    CheckCompanion("ads", SeedFileName, SeedFileExists, SeedFileRefused, SeedFileSound);
 }
 
 void CheckStatisticsFile() {
-    StatisticsFileName = CompanionPath("adt");
-    StatisticsSet unused;
-    StatisticsFileExists = ReadStatisticsText(StatisticsFileName, unused);
+    CheckCompanion("adt", StatisticsFileName, StatisticsFileExists, StatisticsFileRefused,
+                   StatisticsFileSound);
 }
 
 // ---- readers and writers --------------------------------------------------------------------
@@ -319,13 +356,14 @@ bool ReadCountFile() {
 }
 
 bool WriteCountFile() {
+    if (CountFileRefused) return false;
     std::vector<uint8_t> bytes(CountFileSize);
     for (int band = 0; band < BandCount; ++band) {
         const BandHistogram& h = HistogramOf(band);
         for (int i = 0; i < 256; ++i)
             PutLeI32(&bytes[band * CountRecordSize + 4 * i], h[i]);
     }
-    return WriteFileAtomic(CountFileName, bytes);
+    return WriteMadeFileAtomic(CountFileName, bytes);
 }
 
 bool ReadSeedFile() {
@@ -341,12 +379,13 @@ bool ReadSeedFile() {
 }
 
 bool WriteSeedFile() {
+    if (SeedFileRefused) return false;
     std::vector<uint8_t> bytes;
     bytes.reserve(SeedFileSize);
     for (const SeedBreakTable& table : SeedBreakTables)
         for (const SeedBreakRow& row : table)
             bytes.insert(bytes.end(), row.begin(), row.end());
-    return WriteFileAtomic(SeedFileName, bytes);
+    return WriteMadeFileAtomic(SeedFileName, bytes);
 }
 
 bool ReadStatisticsFile() {
@@ -359,7 +398,8 @@ bool ReadStatisticsFile() {
 }
 
 bool WriteStatisticsFile() {
-    return WriteFileAtomic(StatisticsFileName, EncodeStatistics(CurrentStatistics()));
+    if (StatisticsFileRefused) return false;
+    return WriteMadeFileAtomic(StatisticsFileName, EncodeStatistics(CurrentStatistics()));
 }
 
 // ---- counting -------------------------------------------------------------------------------
@@ -427,7 +467,11 @@ void ComputeHistogramStatistics() {
 
 bool LoadOrCountHistograms() {
     CheckCountFile();
-    if (CountFileExists && ReadCountFile()) return true;
+    if (CountFileExists) {
+        if (ReadCountFile()) return true;
+        // Sound a moment ago and unreadable now: not this program's to replace either.
+        CountFileRefused = true;
+    }
     // Counts are written only when this picture was counted: after a failed copy the histograms
     // still hold the previous picture's.
     if (!CountHistograms()) return false;
@@ -446,14 +490,22 @@ void LoadOrMakeHistogramFiles() {
     if (!LoadOrCountHistograms()) return;
     CheckSeedFile();
     if (!SeedFileExists || !ReadSeedFile()) {
+        SeedFileRefused = SeedFileRefused || SeedFileExists;
         ComputeHistogramStatistics();
         WriteSeedFile();
     }
     CheckStatisticsFile();
     if (!StatisticsFileExists || !ReadStatisticsFile()) {
+        StatisticsFileRefused = StatisticsFileRefused || StatisticsFileExists;
         ComputeHistogramStatistics();
         WriteStatisticsFile();
     }
+    std::vector<std::string> refused;
+    for (const auto& [name, flag] : {std::pair{&CountFileName, CountFileRefused},
+                                     {&SeedFileName, SeedFileRefused},
+                                     {&StatisticsFileName, StatisticsFileRefused}})
+        if (flag) refused.push_back(*name);
+    if (!refused.empty()) HookStatus(1, RefusedCompanionsStatus(refused));
 }
 
 void SortValues(std::string_view Direction, int32_t N, SortValueArray& Values) {

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 extern BandHistogram RedHistogram;
 extern BandHistogram GreenHistogram;
@@ -39,6 +40,13 @@ extern std::string StatisticsFileName;
 extern bool CountFileExists;
 extern bool SeedFileExists;
 extern bool StatisticsFileExists;
+// Whether each was there but refused: a link, a file of another size, figures that do not read.
+// A refused file is left as it is; its writer then writes nothing.
+extern bool CountFileRefused;
+extern bool SeedFileRefused;
+extern bool StatisticsFileRefused;
+// The status-bar text for files refused at a load or a save, by their paths.
+std::string RefusedCompanionsStatus(const std::vector<std::string>& paths);
 // Set by the counting pass when any channel of any pixel is 0.
 extern bool ImageHasZeros;
 
@@ -50,7 +58,8 @@ constexpr int64_t SeedFileSize = 3 * SeedRecordSize;
 constexpr int StatisticsLineCount = 36;
 
 // After every picture load: reads the three companion files of CurrentImageName, or counts the
-// working image, computes what is missing and writes it.
+// working image, computes what is missing and writes it where no file was; the files refused are
+// named once in status panel 1.
 void LoadOrMakeHistogramFiles();
 // Reads the count file or counts the picture (twice when it has zeros) and writes the file.
 // False when the picture could not be counted: the histograms are then not this picture's.
@@ -63,13 +72,14 @@ std::string HistogramFileName(const std::string& imageName, std::string_view ext
 // ImageDirectory whatever its case, else the name with the case given here.
 std::string CompanionPath(std::string_view extension);
 
-// Each sets the file's name and its exists flag; a file of the wrong size, or a statistics file
-// without exactly 36 convertible lines whose channel values lie in 0..255, counts as absent.
+// Each sets the file's name, its exists flag (a plain file of the right size and sound figures)
+// and its refused flag (something else under that name).
 void CheckCountFile();
 void CheckSeedFile();
 void CheckStatisticsFile();
 // Readers take the stored name and change nothing unless the whole file is sound (false then);
-// writers replace the file whole or leave it as it was (false then).
+// writers replace the file whole or leave it as it was (false then), and never write over a
+// file their check refused or through a link.
 bool ReadCountFile();
 bool WriteCountFile();
 bool ReadSeedFile();

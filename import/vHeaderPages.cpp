@@ -241,7 +241,7 @@ void THeaderPages::RIHSaveIt() {
     const std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
     if (LowerCase(ExtractFileExt(name)) != ".dih") return;
     // Only the name part: a folder typed into the box must not send the header elsewhere.
-    if (!WriteFileAtomic(ImageDirectory + ExtractFileName(name), JoinLinesCRLF(DIHLines())))
+    if (!WriteMadeFileAtomic(ImageDirectory + ExtractFileName(name), JoinLinesCRLF(DIHLines())))
         ShowMessageNumber(39972);
 }
 
@@ -323,7 +323,7 @@ void THeaderPages::DISSaveIt() {
         ShowMessageNumber(39997);
         return;
     }
-    if (!WriteFileAtomic(DISFilePath(), JoinLinesCRLF(DISLines()))) ShowMessageNumber(39998);
+    if (!WriteMadeFileAtomic(DISFilePath(), JoinLinesCRLF(DISLines()))) ShowMessageNumber(39998);
 }
 
 bool THeaderPages::DISChooseCoFile(int direction) {

@@ -92,6 +92,16 @@ bool DirectoryWritable(const std::string& dir) {
     return DirectoryExists(dir) && faccessat(AT_FDCWD, dir.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
+bool NameTaken(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+bool PlainFileExists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 int64_t FileSizeOf(const std::string& path) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
@@ -182,10 +192,8 @@ bool WriteAll(int fd, const void* data, size_t size) {
     return true;
 }
 
-} // namespace
-
-bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
-    const std::string target = SaveTarget(path);
+// Replaces `target` itself; a link under its name would be replaced, never followed.
+bool ReplaceFileAtomic(const std::string& target, const void* data, size_t size) {
     struct stat old;
     const bool replacing = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     // A name nobody can guess, made exclusively (a link planted under it makes the create fail
@@ -201,6 +209,19 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     if (ok && std::rename(tmp.c_str(), target.c_str()) != 0) ok = false;
     if (!ok) ::unlink(tmp.c_str());
     return ok;
+}
+
+} // namespace
+
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
+    return ReplaceFileAtomic(SaveTarget(path), data, size);
+}
+
+bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size) {
+    // The rename that follows replaces a name and never follows it, so a link planted after this
+    // test is itself replaced rather than written through.
+    if (NameTaken(path) && !PlainFileExists(path)) return false;
+    return ReplaceFileAtomic(path, data, size);
 }
 
 void RaiseWriteFailure(const std::string& path) {

@@ -29,6 +29,10 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool DirectoryWritable(const std::string& dir);
 int64_t FileSizeOf(const std::string& path); // -1 when missing
+// Anything by that name: a file, a folder, a link (also one that names nothing).
+bool NameTaken(const std::string& path);
+// A regular file under that very name, not reached through a symbolic link.
+bool PlainFileExists(const std::string& path);
 
 // The existing file in `dir` whose name equals `name` ignoring case (the exact name first);
 // empty when there is none.
@@ -48,6 +52,17 @@ inline bool WriteFileAtomic(const std::string& path, const std::string& text) {
 }
 inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
     return WriteFileAtomic(path, bytes.data(), bytes.size());
+}
+// For the files the program makes on its own under names it derives from a picture's (companion
+// counts and tables, headers, logs, cached previews): as WriteFileAtomic, but a name that is a
+// symbolic link or anything but a plain file is refused (false, nothing written), so a link
+// planted beside a picture never sends the write to the file it names.
+bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size);
+inline bool WriteMadeFileAtomic(const std::string& path, const std::string& text) {
+    return WriteMadeFileAtomic(path, text.data(), text.size());
+}
+inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
+    return WriteMadeFileAtomic(path, bytes.data(), bytes.size());
 }
 // Raises the input/output error that a failed write to `path` stands for: path not found when
 // its folder is missing, access denied when the folder cannot be written, else disk full.

@@ -61,7 +61,10 @@ DecodedPicture ReadPictureFile(const std::string& path) {
     return decoded;
 }
 
-void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
+namespace {
+
+std::vector<uint8_t> EncodePictureFile(const std::string& path, const Picture& picture,
+                                       PictureFileKind kind) {
     std::vector<uint8_t> bytes;
     std::string error = "unknown picture file type";
     bool ok = false;
@@ -79,7 +82,19 @@ void WritePictureFile(const std::string& path, const Picture& picture, PictureFi
         break;
     }
     if (!ok) throw EInvalidGraphic(path + ": " + error);
-    if (!WriteFileAtomic(path, bytes)) RaiseWriteFailure(path);
+    return bytes;
+}
+
+} // namespace
+
+void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
+    if (!WriteFileAtomic(path, EncodePictureFile(path, picture, kind))) RaiseWriteFailure(path);
+}
+
+void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
+    if (WriteMadeFileAtomic(path, EncodePictureFile(path, picture, kind))) return;
+    if (NameTaken(path) && !PlainFileExists(path)) throw EInOutError(EInOutError::AccessDenied);
+    RaiseWriteFailure(path);
 }
 
 int ConversionMessage(int sourceBits) {

@@ -31,6 +31,9 @@ DecodedPicture ReadPictureFile(const std::string& path);
 // Writes the picture as BMP, PNG or JPEG (quality 90). Throws EInvalidGraphic when it cannot
 // be encoded and EInOutError when the file cannot be replaced; the old file is then intact.
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
+// The same for a picture the program makes on its own under a derived name (a cached preview):
+// a name that is a link or anything but a plain file is refused with "File access denied".
+void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
 
 // The message naming the format a picture is converted from (41 to 45); 0 for none.
 int ConversionMessage(int sourceBits);

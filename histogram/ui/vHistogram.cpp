@@ -9,6 +9,7 @@
 #include "shell/vToolForms.h"
 
 #include <QBoxLayout>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -81,6 +82,8 @@ void THistogramForm::DisableAllNewFile() {
     ColorSourceBitmap = BlankPictureFor(ImageBig);
     ShowPicture(ImageBig, ColorSourceBitmap);
     ColorPlaneBitmap = BlankPictureFor(ImageBig);
+    // Save and Print would give the blank.
+    EnableColorPageCommands(false);
 }
 
 void THistogramForm::DisableAll() {
@@ -98,9 +101,18 @@ void THistogramForm::FormClose() {
     TToolWindow::FormClose();
 }
 
+void THistogramForm::closeEvent(QCloseEvent* event) {
+    if (CubeRunning) {
+        event->ignore();
+        return;
+    }
+    TToolWindow::closeEvent(event);
+}
+
 void THistogramForm::changeEvent(QEvent* event) {
     TToolWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+    // A dialog opened by a handler of this window takes the focus while the handler runs.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !InsideHandler())
         Guarded([this] { DisableAllNewFile(); });
 }
 

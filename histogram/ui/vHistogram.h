@@ -43,7 +43,8 @@ class THistogramForm : public TToolWindow {
         PageCount
     };
 
-    // After every picture load: blanks the colour page's pictures.
+    // After every picture load, and when the window loses the focus to another: blanks the
+    // colour page's pictures and disables what needs them until the page is activated again.
     void DisableAllNewFile();
     // After every picture load: disables every save and follow-up button until its page is
     // activated again.
@@ -278,7 +279,10 @@ class THistogramForm : public TToolWindow {
 
   protected:
     void FormClose() override;
-    // Losing the focus blanks the colour page, as a new file does.
+    // A cube run in progress keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+    // Losing the focus blanks the colour page, as a new file does; not to a dialog one of this
+    // window's own handlers opened (its save dialog, its print window, a message).
     void changeEvent(QEvent* event) override;
 
   private:
@@ -288,6 +292,13 @@ class THistogramForm : public TToolWindow {
     void Build3DPage(QWidget* page);
     // DisableAll's part for the H 2D and H 2/3 D pages.
     void DisableAll2D3D();
+    // The colour page's plane and space choices, Save and Print.
+    void EnableColorPageCommands(bool enabled);
+    // Runs a command of the H 2/3 D page as the one image operation: its loops let window
+    // messages in, so a load or another command waits (does nothing) and the window stays open
+    // until it ends, as the cube and the buffers it reads must.
+    void RunCubeCommand(void (THistogramForm::*command)());
+    bool CubeRunning = false;
     // Shows H3DPicture with its largest count written at (10, 10).
     void ShowCubePicture(int largest);
     void BuildNaturalBreakPage(QWidget* page);

@@ -89,10 +89,7 @@ void THistogramForm::BuildColorPage(QWidget* page) {
     }
     grid->addLayout(labels, 4, 0, 1, 3);
 
-    EnableGroup(RadioGroupColorSpace, false);
-    EnableGroup(RadioGroupColorPlane, false);
-    ButtonSave->setEnabled(false);
-    ButtonPrint->setEnabled(false);
+    EnableColorPageCommands(false);
 
     auto on = [this](QPushButton* b, void (THistogramForm::*handler)()) {
         connect(b, &QPushButton::clicked, this,
@@ -118,6 +115,13 @@ void THistogramForm::BuildColorPage(QWidget* page) {
                 ImageBigMouseMove(at.x(), at.y());
         });
     });
+}
+
+void THistogramForm::EnableColorPageCommands(bool enabled) {
+    EnableGroup(RadioGroupColorSpace, enabled);
+    EnableGroup(RadioGroupColorPlane, enabled);
+    ButtonSave->setEnabled(enabled);
+    ButtonPrint->setEnabled(enabled);
 }
 
 void THistogramForm::Button14Click() {

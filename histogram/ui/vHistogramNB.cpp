@@ -192,7 +192,10 @@ void THistogramForm::H_NB_SaveBtnClick(int band) {
     // Without a picture there is no name to keep the tables under.
     if (CurrentImageName.empty()) return;
     CheckSeedFile();
-    WriteSeedFile();
+    if (SeedFileRefused)
+        HookStatus(1, RefusedCompanionsStatus({SeedFileName}));
+    else
+        WriteSeedFile();
 }
 
 void THistogramForm::H_NB_SaveImageBtnClick() {

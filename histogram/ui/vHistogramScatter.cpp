@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <iterator>
 #include <new>
 
 using namespace histogram_ui;
@@ -207,12 +209,19 @@ void THistogramForm::Build3DPage(QWidget* page) {
         {H_H3DDisplayAllImageBtn, &THistogramForm::H_H3DDisplayAllImageBtnClick},
         {SaveH3DBtn, &THistogramForm::SaveH3DBtnClick},
     };
+    // The commands whose loops let window messages in.
+    const QPushButton* const runs[] = {H_H3DActivateBtn, H_H3DSaveBtn, Display3DBtn,
+                                       H_H3DDisplayAllBtn, H_H3DDisplayAllImageBtn};
     auto* column = new QGridLayout;
     int row = 0;
     for (const auto& [button, handler] : buttons) {
         column->addWidget(button, row++, 0);
-        connect(button, &QPushButton::clicked, this,
-                [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
+        if (std::find(std::begin(runs), std::end(runs), button) != std::end(runs))
+            connect(button, &QPushButton::clicked, this,
+                    [this, handler = handler] { Guarded([&] { RunCubeCommand(handler); }); });
+        else
+            connect(button, &QPushButton::clicked, this,
+                    [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
     }
     column->addWidget(Activate3DViewerBtn, row++, 0);
     column->addWidget(MakeHelpButton(page, "H_H3DHistogram23D", Help3D), row, 0);
@@ -235,6 +244,17 @@ void THistogramForm::DisableAll2D3D() {
     ScrollBar1->setEnabled(false);
     ScrollBar1->setValue(128);
     ScrollBar1Change(ScrollBar1->value());
+}
+
+void THistogramForm::RunCubeCommand(void (THistogramForm::*command)()) {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
+    CubeRunning = true;
+    struct RunEnd {
+        bool& Running;
+        ~RunEnd() { Running = false; }
+    } end{CubeRunning};
+    (this->*command)();
 }
 
 void THistogramForm::H_H3DActivateBtnClick() {

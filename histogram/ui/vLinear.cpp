@@ -228,30 +228,41 @@ void TLinearForm::SetLinearRGIndex(int index) {
 }
 
 void TLinearForm::RGBContoursBtnClick() {
+    // The engines' loops let window messages in: a load meanwhile would free their buffers.
+    OperationScope scope;
+    if (!scope.Acquired()) return;
     const int32_t r = Level(REdit), g = Level(GEdit), b = Level(BEdit);
     RecordCommand("=0151  AContour", {IntToStr(r), IntToStr(g), IntToStr(b)});
     AContour(r, g, b);
 }
 
 void TLinearForm::ContourRGBBtnClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
     const int32_t r = Level(WREdit), g = Level(WGEdit), b = Level(WBEdit);
     RecordCommand("=0152  Do_Contour", {IntToStr(r), IntToStr(g), IntToStr(b)});
     Do_Contour(r, g, b);
 }
 
 void TLinearForm::EdgeFollowBtnClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
     const int32_t level = Level(EdgeFollowEdit);
     RecordCommand("=0153  Do_EdgeFollow", {IntToStr(level), IntToStr(LinearRGIndex())});
     Do_EdgeFollow(level);
 }
 
 void TLinearForm::EdgeFlowBtnClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
     const int32_t interval = Level(EdgeFollowEdit);
     RecordCommand("=0154  Do_EdgeFlow", {IntToStr(interval), IntToStr(LinearRGIndex())});
     Do_EdgeFlow(interval);
 }
 
 void TLinearForm::ContourIntervalBtnClick() {
+    OperationScope scope;
+    if (!scope.Acquired()) return;
     const int32_t interval = Level(ContourIntervalEdit);
     RecordCommand("=0155  ContourInterval", {IntToStr(interval), IntToStr(LinearRGIndex())});
     ContourInterval(interval, LinearRGIndex());

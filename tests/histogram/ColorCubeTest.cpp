@@ -10,6 +10,7 @@
 #include "support/EngineTestImage.h"
 #include "support/TestFiles.h"
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -94,6 +95,50 @@ TEST_F(ColorCubeTest, FilesOfAnotherSizeAreRefusedAndChangeNothing) {
         EXPECT_EQ(cube.Cells[6], 0) << f.Name;
     }
     EXPECT_FALSE(ReadCount3DFile(Dir.File("missing"), cube));
+}
+
+// The cube file's name is the program's, not the user's: a link under it, or a file the reader
+// refuses, is left as it is, and the status bar says so.
+TEST_F(ColorCubeTest, ASaveLeavesALinkOrARefusedFileAlone) {
+    ColorCube cube;
+    cube.Allocate();
+    cube.Cells[5] = 9;
+    const std::string path = Count3DFileName();
+    ASSERT_TRUE(MakeDirectories(Dir.File("outside")));
+    const std::string victim = Dir.File("outside/rc");
+    const std::string sound(static_cast<size_t>(Count3DFileSize), '\x01');
+    const struct {
+        const char* What;
+        const char* LinkTo; // nullptr: a plain file
+        std::string Content;
+    } plants[] = {{"link to a cube file", "outside/rc", sound},
+                  {"link to nothing", "outside/rc", ""},
+                  {"file of another size", nullptr, "notes"}};
+    for (const auto& p : plants) {
+        SCOPED_TRACE(p.What);
+        std::filesystem::remove(path);
+        std::filesystem::remove(victim);
+        if (p.LinkTo) {
+            if (!p.Content.empty()) ASSERT_TRUE(WriteFileAtomic(victim, p.Content));
+            std::filesystem::create_symlink(p.LinkTo, path);
+        } else {
+            ASSERT_TRUE(WriteFileAtomic(path, p.Content));
+        }
+        Rec.Clear();
+        WriteCount3DFile(path, cube);
+        EXPECT_EQ(Rec.Status1, std::vector<std::string>{
+                                   "Refused six.rs3: counts kept in memory, nothing written"});
+        if (p.LinkTo) {
+            EXPECT_TRUE(std::filesystem::is_symlink(path));
+            EXPECT_EQ(FileText(victim), p.Content);
+        } else {
+            EXPECT_EQ(FileText(path), p.Content);
+        }
+        EXPECT_FALSE(ReadCount3DFile(path, cube));
+    }
+    std::filesystem::remove(path);
+    WriteCount3DFile(path, cube);
+    EXPECT_TRUE(FileBytes(path) == cube.Cells);
 }
 
 TEST_F(ColorCubeTest, AFailedSaveRaisesAndLeavesNoFile) {

@@ -4,6 +4,7 @@
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -20,6 +21,7 @@ class HistogramFiles : public HistogramFixture {
 };
 
 const char* const Companions[] = {"scene.adc", "scene.ads", "scene.adt"};
+using Perms = std::filesystem::perms;
 
 void SetAdtLine(std::vector<uint8_t>& b, size_t n, const std::string& text) {
     std::vector<std::string> lines = SplitLines(std::string(b.begin(), b.end()));
@@ -102,49 +104,86 @@ TEST_F(HistogramFiles, ZerosAreAnnouncedCountedTwiceAndKept) {
     EXPECT_EQ(BandHistogramStats[BandRed].Min, 0);
 }
 
-TEST_F(HistogramFiles, DamagedFilesCountAsAbsentAndAreMadeAgain) {
+// A file under a companion's name that the reader refuses may be anything: an Ada source, notes,
+// someone's link. It stays as it is, read-only or not; the figures are made in memory for this
+// load, the sound ones are still read, and the status bar names what was refused.
+TEST_F(HistogramFiles, RefusedFilesAreLeftAloneAndTheirFiguresKeptInMemory) {
     using Bytes = std::vector<uint8_t>;
+    enum Plant { Damaged, ReadOnly, LinkOut, LinkToNothing };
     struct Case {
         int file; // index in Companions
         const char* what;
+        Plant plant;
         void (*damage)(Bytes&);
         bool recounts;
     };
+    const auto none = [](Bytes&) {};
     const Case cases[] = {
-        {0, "one byte short", [](Bytes& b) { b.pop_back(); }, true},
-        {0, "negative count", [](Bytes& b) { PutLeI32(&b[8], -1); }, true},
-        {0, "bands beyond 32 bits",
+        {0, "one byte short", Damaged, [](Bytes& b) { b.pop_back(); }, true},
+        {0, "negative count", ReadOnly, [](Bytes& b) { PutLeI32(&b[8], -1); }, true},
+        {0, "bands beyond 32 bits", Damaged,
          [](Bytes& b) {
              PutLeI32(&b[0], 0x7fffffff);
              PutLeI32(&b[4], 1);
          },
          true},
-        {0, "bands of different totals", [](Bytes& b) { PutLeI32(&b[8], 1); }, true},
-        {1, "one byte long", [](Bytes& b) { b.push_back(0); }, false},
-        {2, "a line short", [](Bytes& b) { b.resize(b.size() - 25); }, false},
-        {2, "a real on an integer line", [](Bytes& b) { b.insert(b.begin(), '.'); }, false},
-        {2, "a word", [](Bytes& b) { b[5] = 'x'; }, false},
-        {2, "a mode past 255", [](Bytes& b) { SetAdtLine(b, 12, "256"); }, false},
-        {2, "a mean past 255", [](Bytes& b) { SetAdtLine(b, 0, "256"); }, false},
-        {2, "blanks past any real file", [](Bytes& b) { b.insert(b.begin(), 5000, ' '); }, false},
+        {0, "bands of different totals", Damaged, [](Bytes& b) { PutLeI32(&b[8], 1); }, true},
+        {0, "a link to a sound file outside", LinkOut, none, true},
+        {1, "one byte long", ReadOnly, [](Bytes& b) { b.push_back(0); }, false},
+        {1, "a link to a sound file outside", LinkOut, none, false},
+        {1, "a link to nothing", LinkToNothing, none, false},
+        {2, "a line short", Damaged, [](Bytes& b) { b.resize(b.size() - 25); }, false},
+        {2, "a real on an integer line", Damaged, [](Bytes& b) { b.insert(b.begin(), '.'); },
+         false},
+        {2, "a word", ReadOnly, [](Bytes& b) { b[5] = 'x'; }, false},
+        {2, "a mode past 255", Damaged, [](Bytes& b) { SetAdtLine(b, 12, "256"); }, false},
+        {2, "a mean past 255", Damaged, [](Bytes& b) { SetAdtLine(b, 0, "256"); }, false},
+        {2, "blanks past any real file", Damaged, [](Bytes& b) { b.insert(b.begin(), 5000, ' '); },
+         false},
+        {2, "a link to a sound file outside", LinkOut, none, false},
     };
     ShowSixPixels();
     LoadOrMakeHistogramFiles();
     std::vector<Bytes> good;
     for (const char* name : Companions)
         good.push_back(Companion(name));
+    TempDir outside;
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(Companions[c.file]) + ": " + c.what);
+        const std::string planted = Dir.File(Companions[c.file]);
+        const std::string victim = outside.File("victim");
         Bytes bad = good[c.file];
         c.damage(bad);
-        ASSERT_TRUE(WriteFileAtomic(Dir.File(Companions[c.file]), bad));
+        std::filesystem::remove(planted);
+        std::filesystem::remove(victim);
+        if (c.plant == LinkOut || c.plant == LinkToNothing) {
+            if (c.plant == LinkOut) ASSERT_TRUE(WriteFileAtomic(victim, bad));
+            std::filesystem::create_symlink(victim, planted);
+        } else {
+            ASSERT_TRUE(WriteFileAtomic(planted, bad));
+            if (c.plant == ReadOnly) std::filesystem::permissions(planted, Perms::owner_read);
+        }
         ClearHistogramState();
+        Rec.Clear();
         const int passes = PixelPasses();
         LoadOrMakeHistogramFiles();
         EXPECT_EQ(PixelPasses(), passes + (c.recounts ? 1 : 0));
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(Companion(Companions[i]), good[i]) << Companions[i];
+            if (i != c.file) EXPECT_EQ(Companion(Companions[i]), good[i]) << Companions[i];
+        if (c.plant == LinkOut || c.plant == LinkToNothing) {
+            EXPECT_TRUE(std::filesystem::is_symlink(planted));
+            EXPECT_EQ(std::filesystem::exists(victim), c.plant == LinkOut);
+            if (c.plant == LinkOut) EXPECT_EQ(::FileBytes(victim), bad);
+        } else {
+            EXPECT_EQ(Companion(Companions[c.file]), bad);
+        }
         EXPECT_EQ(BandHistogramStats[BandGreen].Sum, 521);
+        EXPECT_EQ(SeedBreakTables[BandBlue][1][1], 15);
+        const std::string said = "Refused " + std::string(Companions[c.file]) +
+                                 ": counts kept in memory, nothing written";
+        EXPECT_EQ(std::count(Rec.Status1.begin(), Rec.Status1.end(), said), 1);
+        std::filesystem::remove(planted);
+        ASSERT_TRUE(WriteFileAtomic(planted, good[c.file]));
     }
 }
 

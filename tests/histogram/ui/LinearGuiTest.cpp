@@ -188,4 +188,32 @@ TEST_F(LinearWindow, TheWandOutlinesTheClickedRegionOnThePreviewOnly) {
     EXPECT_EQ(Rec->FileRequests.back().FileName, "scene.bmp");
 }
 
+// The engines let window messages in after each row: an open of another picture arriving then
+// waits until the run has ended.
+TEST_F(LinearWindow, AnOpenArrivingDuringAnEngineRunWaitsForIt) {
+    Picture other;
+    other.Resize(300, 90);
+    std::fill(other.Pixels.begin(), other.Pixels.end(), PackPixel(9, 9, 9));
+    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png);
+    Linear->ContourIntervalEdit->setText("20");
+    int messages = 0;
+    Hooks.ProcessMessages = [&] {
+        if (++messages != 3) return;
+        Rec->FileAnswers.assign({Dir.File("other.png")});
+        Form->F_OpenClick();
+    };
+    for (QPushButton* button :
+         {Linear->RGBContoursBtn, Linear->ContourRGBBtn, Linear->RedEdgeFollowerBtn,
+          Linear->EdgeFlowBtn, Linear->ContourIntervalBtn}) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        Restore();
+        messages = 0;
+        button->click();
+        EXPECT_GT(messages, 3);
+        EXPECT_EQ(CurrentImageName, "scene.png");
+        EXPECT_EQ(DisplayedPicture.Width, 160);
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+    }
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 
 #include <map>
@@ -143,6 +145,62 @@ TEST_F(ScatterColorPages, CubePageButtonsFollowActivationAndGetCountReadsThePosi
     EXPECT_EQ(Histo->CountEdit->text(), "no mouses here");
 }
 
+// The cube's loops let window messages in after each row: a close of the window and an open of
+// another picture arriving then wait until the run has ended, whatever the run.
+TEST_F(ScatterColorPages, ACloseAndAnOpenArrivingDuringACubeRunWaitForIt) {
+    OpenAerial();
+    // Larger than the aerial picture, so that a loop reading on would find rows to read.
+    Picture other;
+    other.Resize(700, 500);
+    std::fill(other.Pixels.begin(), other.Pixels.end(), PackPixel(1, 2, 3));
+    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png);
+    Histo->show();
+    int messages = 0, arriveAt = 0;
+    Hooks.ProcessMessages = [&] {
+        if (++messages != arriveAt) return;
+        Rec->FileAnswers.assign({Dir.File("other.png")});
+        Form->F_OpenClick();
+        Histo->close();
+    };
+    // Each arrives inside the run's loop, after its copy of the picture where it takes one; the
+    // save's before it writes.
+    const struct {
+        const char* What;
+        QPushButton* Button;
+        int ArriveAt;
+    } runs[] = {
+        {"activate", Histo->H_H3DActivateBtn, 3},
+        {"one slice", Histo->Display3DBtn, 1},
+        {"every slice", Histo->H_H3DDisplayAllBtn, 1},
+        {"slices by the picture", Histo->H_H3DDisplayAllImageBtn, 2},
+        {"save", Histo->H_H3DSaveBtn, 1},
+    };
+    std::vector<uint8_t> counted;
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.What);
+        messages = 0;
+        arriveAt = run.ArriveAt;
+        run.Button->click();
+        EXPECT_GT(messages, arriveAt);
+        EXPECT_TRUE(Histo->isVisible());
+        EXPECT_EQ(CurrentImageName, "aero1.png");
+        EXPECT_EQ(DisplayedPicture.Width, 640);
+        ASSERT_FALSE(Histo->Count3D.Empty());
+        if (counted.empty()) counted = Histo->Count3D.Cells;
+        EXPECT_TRUE(Histo->Count3D.Cells == counted);
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+    }
+    EXPECT_TRUE(FileBytes(Dir.File("aero1.rs3")) == counted);
+    // Once the run is over both go through.
+    Hooks.ProcessMessages = nullptr;
+    Rec->FileAnswers.assign({Dir.File("other.png")});
+    Form->F_OpenClick();
+    EXPECT_EQ(CurrentImageName, "other.png");
+    Histo->close();
+    EXPECT_FALSE(Histo->isVisible());
+    EXPECT_TRUE(Histo->Count3D.Empty());
+}
+
 TEST_F(ScatterColorPages, ScattergramWithBoxesIsSavedAsH2D) {
     Picture p;
     p.Resize(2, 1);
@@ -256,6 +314,49 @@ TEST_F(ScatterColorPages, ChoosingAColourSpaceShowsItsFirstPlane) {
             ReadPictureFile(Dir.File("plane" + std::to_string(c.Index) + ".png")).Image.Pixels,
             shown);
     }
+}
+
+// The save dialog takes the focus from the window as any dialog does; the page keeps the plane
+// it shows and that plane is saved. Losing the focus to another window blanks the page, and
+// Save and Print go with it.
+TEST_F(ScatterColorPages, SaveAsWritesThePlaneShownThoughItsDialogTakesTheFocus) {
+    OpenAerial();
+    Histo->show();
+    Histo->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Histo));
+    Histo->Button14->click();
+    Histo->RadioGroupColorPlane->button(1)->click();
+    const Picture shown = Histo->ColorPlaneBitmap;
+    ASSERT_EQ(shown.Width, 640);
+    bool focusTaken = false;
+    Hooks.ChooseFile = [&](FileDialogRequest&) {
+        QDialog dialog(Histo);
+        QTimer::singleShot(0, &dialog, [&] {
+            focusTaken = QTest::qWaitFor([&] { return !Histo->isActiveWindow(); });
+            dialog.accept();
+        });
+        dialog.exec();
+        return Dir.File("red.png");
+    };
+    Histo->ButtonSave->click();
+    ASSERT_TRUE(focusTaken);
+    const Picture saved = ReadPictureFile(Dir.File("red.png")).Image;
+    EXPECT_EQ(saved.Width, 640);
+    EXPECT_EQ(saved.Pixels, shown.Pixels);
+    EXPECT_EQ(Histo->ColorPlaneBitmap.Pixels, shown.Pixels);
+    EXPECT_TRUE(Histo->ButtonSave->isEnabled() && Histo->ButtonPrint->isEnabled());
+
+    // The focus back, as the desktop gives it when a dialog closes, then to another window.
+    Histo->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Histo));
+    EXPECT_TRUE(Histo->ButtonSave->isEnabled() && Histo->ButtonPrint->isEnabled());
+    QDialog elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    EXPECT_FALSE(Histo->ButtonSave->isEnabled());
+    EXPECT_FALSE(Histo->ButtonPrint->isEnabled());
+    EXPECT_NE(Histo->ColorPlaneBitmap.Pixels, shown.Pixels);
 }
 
 TEST_F(ScatterColorPages, EveryPrintLayoutWritesAPdfFromItsOwnCopies) {
