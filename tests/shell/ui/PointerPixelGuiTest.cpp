@@ -1,8 +1,12 @@
 // On a scaled screen the pointer arrives in fractions of a pixel: every picture the mouse tools
 // work on takes the pixel the pointer lies in, up to the last one.
+#include "algebra/ui/vColorContortions.h"
 #include "histogram/ui/vLinear.h"
+#include "histogram/ui/vUHistogramDraw.h"
 #include "import/ui/vBandSplitPages.h"
+#include "shell/ui/vClassColorGrid.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vMarkControls.h"
 #include "shell/ui/vREIV.h"
 #include "support/GuiStartup.h"
 
@@ -89,6 +93,46 @@ TEST_F(PointerPixel, EveryMouseToolTakesThePixelUnderThePointer) {
             EXPECT_EQ(seen, std::vector<QPoint>(types.size(), QPoint(r.Pixel, r.Pixel + 1)));
         }
     }
+}
+
+// The histogram pictures, the colour curve and the colour grids pick by the same rule: a pointer
+// just short of a boundary is still in what lies before it.
+TEST_F(PointerPixel, GraphsAndGridsTakeWhatLiesUnderThePointer) {
+    QWidget picture;
+    picture.resize(40, 40);
+    std::vector<QPoint> seen;
+    new MouseWatcher(&picture, [&seen](int, QPoint at) { seen.push_back(at); });
+    TLUTGraphImage curve;
+    curve.MouseDown = curve.MouseMove =
+        curve.MouseUp = [&seen](int x, int y) { seen.emplace_back(x, y); };
+    for (const Reach& r : Reaches) {
+        SCOPED_TRACE(testing::Message() << r.Scale << " " << r.Device);
+        for (QWidget* widget : {&picture, static_cast<QWidget*>(&curve)}) {
+            seen.clear();
+            const std::vector<QEvent::Type> types =
+                widget == &picture
+                    ? std::vector<QEvent::Type>{QEvent::MouseMove, QEvent::MouseButtonRelease}
+                    : std::vector<QEvent::Type>{QEvent::MouseButtonPress, QEvent::MouseMove,
+                                                QEvent::MouseButtonRelease};
+            for (QEvent::Type type : types)
+                Send(widget, type, At(r));
+            EXPECT_EQ(seen, std::vector<QPoint>(types.size(), QPoint(r.Pixel, r.Pixel)));
+        }
+    }
+
+    // The right half of a cell's last pixel column is still that cell.
+    TColorGrid marks("ColorGrid1");
+    std::vector<int> picked;
+    QObject::connect(&marks, &TColorGrid::CellClicked,
+                     [&picked](int index, Qt::MouseButton) { picked.push_back(index); });
+    Send(&marks, QEvent::MouseButtonPress, {TColorGrid::Cell - 0.4, 1.5});
+    TClassColorGrid classes;
+    std::vector<QPoint> cells;
+    QObject::connect(&classes, &TClassColorGrid::CellClicked,
+                     [&cells](int column, int row) { cells.emplace_back(column, row); });
+    Send(&classes, QEvent::MouseButtonPress, {TClassColorGrid::CellSize + 0.6, 3.5});
+    EXPECT_EQ(picked, std::vector<int>{0});
+    EXPECT_EQ(cells, std::vector<QPoint>{QPoint(0, 0)});
 }
 
 // The wand starts from the pixel under the pointer: on the right half of the last pixel it must
