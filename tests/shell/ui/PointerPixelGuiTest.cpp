@@ -45,16 +45,6 @@ void Send(QWidget* widget, QEvent::Type type, QPointF position) {
 
 class PointerPixel : public GuiStartup {};
 
-TEST_F(PointerPixel, FractionsRoundDownToThePixelTheyLieIn) {
-    for (const Reach& r : Reaches) {
-        SCOPED_TRACE(testing::Message() << r.Scale << " " << r.Device);
-        EXPECT_EQ(PixelUnder(At(r)), QPoint(r.Pixel, r.Pixel));
-        EXPECT_EQ(PixelUnder(-At(r) - QPointF(0.25, 0.25)), QPoint(-r.Pixel - 1, -r.Pixel - 1));
-    }
-    EXPECT_EQ(PixelUnder({1e12, -1e12}),
-              QPoint(std::numeric_limits<int>::max(), std::numeric_limits<int>::min()));
-}
-
 TEST_F(PointerPixel, EveryMouseToolTakesThePixelUnderThePointer) {
     DisplayedPicture.Resize(Width, Width);
     Form->PictureChanged();
