@@ -608,8 +608,10 @@ void RunTextureCommand(const TextureCommand& command, int32_t first, int32_t sec
         DoTextureRank(command.Op, n);
         break;
     case TextureArgs::TwoSizes:
-        DoTextureRank(command.Op, n);
-        DoTextureRank(command.SecondOp, TextureSizeOf(second));
+        RunAsOneUndoStep([&] {
+            DoTextureRank(command.Op, n);
+            DoTextureRank(command.SecondOp, TextureSizeOf(second));
+        });
         break;
     case TextureArgs::SizeHeight:
         DoATexture(command.Op, n, TextureHeightOf(second));

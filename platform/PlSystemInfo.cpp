@@ -9,7 +9,6 @@
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/statvfs.h>
-#include <sys/sysinfo.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -125,18 +124,40 @@ const KindOfType KindsOfTypes[] = {
 
 } // namespace
 
-MemoryStatus ReadMemoryStatus() {
-    MemoryStatus m;
-    struct sysinfo si {};
-    if (sysinfo(&si) == 0) {
-        const uint64_t unit = si.mem_unit ? si.mem_unit : 1;
-        m.TotalPhys = static_cast<uint64_t>(si.totalram) * unit;
-        m.AvailPhys = (static_cast<uint64_t>(si.freeram) + si.bufferram) * unit;
-        m.TotalPageFile = m.TotalPhys + static_cast<uint64_t>(si.totalswap) * unit;
-        m.AvailPageFile = m.AvailPhys + static_cast<uint64_t>(si.freeswap) * unit;
-        if (m.TotalPhys > 0 && m.AvailPhys <= m.TotalPhys)
-            m.MemoryLoad = static_cast<uint32_t>((m.TotalPhys - m.AvailPhys) * 100 / m.TotalPhys);
+MemoryStatus MemoryStatusFromMeminfo(const std::string& meminfo) {
+    uint64_t total = 0, available = 0, free = 0, buffers = 0, cached = 0, swapTotal = 0,
+             swapFree = 0;
+    bool hasAvailable = false;
+    const struct {
+        const char* Key;
+        uint64_t* Value;
+    } fields[] = {{"MemTotal", &total},   {"MemAvailable", &available}, {"MemFree", &free},
+                  {"Buffers", &buffers},  {"Cached", &cached},          {"SwapTotal", &swapTotal},
+                  {"SwapFree", &swapFree}};
+    for (const std::string& line : SplitLines(meminfo)) {
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string key = line.substr(0, colon);
+        for (const auto& f : fields) {
+            if (key != f.Key) continue;
+            size_t pos = line.find_first_not_of(" \t", colon + 1);
+            if (pos == std::string::npos) break;
+            *f.Value = LeadingNumber(line, pos) * 1024; // the table counts in kB
+            if (f.Value == &available) hasAvailable = true;
+        }
     }
+    if (!hasAvailable) available = free + buffers + cached;
+    MemoryStatus m;
+    m.TotalPhys = total;
+    m.AvailPhys = std::min(available, total);
+    m.TotalPageFile = total + swapTotal;
+    m.AvailPageFile = m.AvailPhys + swapFree;
+    if (total > 0) m.MemoryLoad = static_cast<uint32_t>((total - m.AvailPhys) * 100 / total);
+    return m;
+}
+
+MemoryStatus ReadMemoryStatus() {
+    MemoryStatus m = MemoryStatusFromMeminfo(ReadTextFile("/proc/meminfo"));
     struct rlimit limit {};
     if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
         m.TotalVirtual = limit.rlim_cur;

@@ -1,6 +1,6 @@
 // What the system-information window and the about box show, read from Linux's own sources:
-// sysinfo for memory, /proc/cpuinfo for the processor, uname for the system version, the mount
-// table and statvfs for the drives, the password database for the owner, the C library's
+// /proc/meminfo for memory, /proc/cpuinfo for the processor, uname for the system version, the
+// mount table and statvfs for the drives, the password database for the owner, the C library's
 // allocator for the heap, and the program's own version record.
 #pragma once
 
@@ -19,6 +19,10 @@ struct MemoryStatus {
     uint64_t AvailVirtual = 0;
 };
 MemoryStatus ReadMemoryStatus();
+// The physical and swap figures from the text of /proc/meminfo. Available memory is the
+// kernel's own estimate (MemAvailable), which counts the page cache it can drop as free; a
+// kernel without it gives free, buffers and cache together.
+MemoryStatus MemoryStatusFromMeminfo(const std::string& meminfo);
 
 struct ProcessorInfo {
     std::string Type; // the model name; the machine name when the table has none

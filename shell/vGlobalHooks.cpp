@@ -3,6 +3,7 @@
 #include "platform/PlDateTime.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
+#include "shell/vMacroCodes.h"
 
 #include <ctime>
 #include <exception>
@@ -102,6 +103,8 @@ std::string NowDateTimeText() {
 void RecordCommand(const std::string& commandLine, const std::vector<std::string>& params,
                    bool log) {
     if (MacroRecording && Hooks.AppendMacroLine) {
+        for (const std::string& line : ChangedRecordingOptions())
+            Hooks.AppendMacroLine(line);
         Hooks.AppendMacroLine(commandLine);
         for (const auto& p : params)
             Hooks.AppendMacroLine(p);

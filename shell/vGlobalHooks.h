@@ -29,12 +29,13 @@ struct FileDialogRequest {
 };
 
 struct FontChoice {
-    std::string Name;
+    std::string Name; // UTF-8: a face may be named in any script
     int Size = 10;
     uint32_t Color = 0;
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
+    bool Strikeout = false;
 };
 
 struct VornHooks {

@@ -72,6 +72,12 @@ void TakeStorage(std::vector<uint8_t>& reserved, std::vector<uint8_t>& storage, 
 // macro player undoes without asking the Undo button) would blacken the picture.
 bool UndoHoldsCopy = false;
 
+// The undo copy of the first pass of a command run as one undo step, once a later pass is about
+// to replace it.
+bool InOneUndoStep = false;
+bool OneUndoStepCopied = false;
+std::vector<uint8_t> FirstUndoCopy;
+
 void FillBitmapInfo(std::array<uint8_t, 40>& info, int32_t width, int32_t height) {
     info.fill(0);
     PutLeU32(&info[0], 40);
@@ -281,6 +287,9 @@ void CopyImageForProcessing() {
     } else {
         ImageBuffersLocked = true;
         HookUndoEnabled(true);
+        if (InOneUndoStep && OneUndoStepCopied && FirstUndoCopy.empty())
+            FirstUndoCopy.assign(UndoImageBuffer, UndoImageBuffer + ImageBitsSize);
+        OneUndoStepCopied = InOneUndoStep;
         // Both copies in one pass over the picture.
         PictureToBuffers(DisplayedPicture, UndoImageBuffer, WorkImageBuffer, ImageRowStride);
         UndoHoldsCopy = true;
@@ -408,6 +417,24 @@ void UndoImage() {
     HookStatus(1, "Image Undone");
     HookProcessMessages();
     HookSetGauge(0);
+}
+
+void RunAsOneUndoStep(const std::function<void()>& passes) {
+    if (InOneUndoStep) return passes();
+    InOneUndoStep = true;
+    OneUndoStepCopied = false;
+    // Also when a pass fails: the picture keeps what the passes before it made, and Undo still
+    // goes back to where the command began.
+    struct Restore {
+        ~Restore() {
+            InOneUndoStep = false;
+            if (!FirstUndoCopy.empty() && UndoImageBuffer &&
+                FirstUndoCopy.size() == static_cast<size_t>(ImageBitsSize))
+                std::copy(FirstUndoCopy.begin(), FirstUndoCopy.end(), UndoImageBuffer);
+            Release(FirstUndoCopy);
+        }
+    } restore;
+    passes();
 }
 
 double StrToFloatDef(const std::string& text, double def) {

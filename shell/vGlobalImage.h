@@ -85,6 +85,10 @@ void ShowStageProgress(int32_t stage, int32_t percent);
 void ClearFilterBorder();
 void ShowProcessedImage();
 void UndoImage();
+// Runs the engine passes of one command as one undo step: each pass copies the picture it
+// starts from, and the engines read that copy from the undo buffer, so after the passes the
+// buffer gets back the picture from before the first; Undo shows that, not an intermediate.
+void RunAsOneUndoStep(const std::function<void()>& passes);
 double StrToFloatDef(const std::string& text, double def);
 int32_t GetFilterFileSize(const std::string& fileName);
 

@@ -2,9 +2,11 @@
 
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "runtime/RtNumbers.h"
 #include "shell/vGlobalMessages.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -122,6 +124,18 @@ constexpr size_t OffIntATMin = 3533;
 constexpr size_t OffIntATMax = 3534;
 
 std::string OptionsPathOverride;
+// The options file that failed to load: the first save keeps it aside before writing anew, so
+// the directories and positions it holds are not lost to the defaults.
+std::string RefusedOptionsPath;
+
+// The first of name, name.1, name.2, ... that nothing is called yet.
+std::string UnusedName(const std::string& name) {
+    struct stat st;
+    std::string candidate = name;
+    for (int n = 1; lstat(candidate.c_str(), &st) == 0; ++n)
+        candidate = name + "." + IntToStr(n);
+    return candidate;
+}
 
 // Colour of ramp group g at entry j, built from the rule of each group.
 uint32_t RampColor(int g, int j) {
@@ -235,14 +249,18 @@ void GlobalsToOptionsRecord() {
 
 void LoadOptions() {
     const std::string path = OptionsFilePath();
+    RefusedOptionsPath.clear();
     if (!FileExists(path)) {
         ShowMessageNumber(39985);
         return;
     }
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) throw EInOutError(EInOutError::AccessDenied);
+    const bool read = ReadWholeFile(path, bytes);
     // A typed file of one record: fewer bytes than a record cannot be read.
-    if (bytes.size() < OptionsRecordSize) throw EInOutError(EInOutError::ReadBeyondEnd);
+    if (!read || bytes.size() < OptionsRecordSize) {
+        RefusedOptionsPath = path;
+        throw EInOutError(read ? EInOutError::ReadBeyondEnd : EInOutError::AccessDenied);
+    }
     bytes.resize(OptionsRecordSize);
     OptionsRecord.Bytes = std::move(bytes);
     OptionsRecordToGlobals();
@@ -250,7 +268,17 @@ void LoadOptions() {
 
 void SaveOptions() {
     const std::string path = OptionsFilePath();
-    if (!FileExists(path)) ShowMessageNumber(2);
+    std::string keptAs;
+    if (path == RefusedOptionsPath && FileExists(path)) {
+        keptAs = UnusedName(path + ".damaged");
+        if (std::rename(path.c_str(), keptAs.c_str()) != 0)
+            throw EInOutError(EInOutError::AccessDenied);
+    }
+    RefusedOptionsPath.clear();
+    if (!FileExists(path))
+        ShowMessageNumber(2, keptAs.empty()
+                                 ? std::string()
+                                 : "The file that could not be read is kept as " + keptAs);
     GlobalsToOptionsRecord();
     if (!WriteFileAtomic(path, OptionsRecord.Bytes)) throw EInOutError(EInOutError::AccessDenied);
 }

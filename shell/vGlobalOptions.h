@@ -102,6 +102,9 @@ std::string OptionsFilePath();
 void SetOptionsFilePathForTests(const std::string& path);
 
 void LoadOptions();
+// A file that failed to load is not written over: the first save renames it aside (to
+// "Vorn.pof.damaged", or with a number after that when the name is taken) and says so with
+// message 2.
 void SaveOptions();
 void OptionsRecordToGlobals();
 void GlobalsToOptionsRecord();

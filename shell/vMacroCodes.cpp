@@ -140,6 +140,28 @@ std::vector<std::string> ProcessingOptionsLines() {
     return lines;
 }
 
+namespace {
+std::vector<std::string> RecordingOptions;
+} // namespace
+
+std::vector<std::string> StartRecordingOptions() {
+    RecordingOptions = ProcessingOptionsLines();
+    return RecordingOptions;
+}
+
+std::vector<std::string> ChangedRecordingOptions() {
+    std::vector<std::string> now = ProcessingOptionsLines();
+    const bool begun = !RecordingOptions.empty();
+    if (now == RecordingOptions) return {};
+    RecordingOptions = now;
+    if (!begun) return {};
+    return now;
+}
+
+void ForgetRecordingOptionsForTests() {
+    RecordingOptions.clear();
+}
+
 void ReadProcessingOptions(const std::function<std::string(int line)>& block) {
     for (const OptionFlag& f : OptionFlags)
         *f.Global = block(f.Line) == OnOff(f.Name, true);

@@ -26,6 +26,16 @@ std::string MacroCommandLine(int code);
 std::vector<std::string> MacroHeaderLines();
 // "=0000  Processing Options" and its 15 lines from the option globals.
 std::vector<std::string> ProcessingOptionsLines();
+// The options block that starts a recording (Record, Clear): the options as they are now,
+// remembered as the ones the recording holds.
+std::vector<std::string> StartRecordingOptions();
+// A fresh options block when an option was changed since the block the recording holds last,
+// remembered in its place; else nothing. The player plays a block wherever it stands, so each
+// command plays with the options it was recorded under. A recording begun without a block
+// takes the options of its first command as its own.
+std::vector<std::string> ChangedRecordingOptions();
+// Tests record without the macro window: each begins as if no recording had been made.
+void ForgetRecordingOptionsForTests();
 // Sets the option globals from the block's lines 1 to 15: a flag is on only when its line is
 // the literal ending in On exactly; numbers are read leniently, the two integers narrowed to a
 // byte.

@@ -89,7 +89,7 @@ void PlayOpen(const MacroStep& s) {
 
 void PlaySaveNumbered(const MacroStep& s) {
     TakeSaveName(s);
-    if (NextNumberedFileName()) SavePictureFile();
+    SaveNumberedPicture();
 }
 
 // Items of the pixel-algebra window's groups, in the recorded order: shape groups have three

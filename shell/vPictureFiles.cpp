@@ -215,7 +215,7 @@ void SetImageName(const std::string& name) {
     if (Hooks.SetMainCaption) Hooks.SetMainCaption(MainCaptionPrefix + name);
 }
 
-bool NextNumberedFileName() {
+std::string NextNumberedName() {
     const std::string ext = ExtractFileExt(CurrentImageName);
     std::string base = CurrentImageName.substr(0, CurrentImageName.size() - ext.size());
     // A numbered name ends in "A" and three digits just before its extension.
@@ -239,8 +239,22 @@ bool NextNumberedFileName() {
         ShowMessageNumber(39983);
         // The picture keeps its name when the last number is taken: under fieldA999's name the
         // next plain Save would write over that file.
-        if (taken(counter)) return false;
+        if (taken(counter)) return "";
     }
-    SetImageName(numbered(counter));
+    return numbered(counter);
+}
+
+bool NextNumberedFileName() {
+    const std::string numbered = NextNumberedName();
+    if (numbered.empty()) return false;
+    SetImageName(numbered);
+    return true;
+}
+
+bool SaveNumberedPicture() {
+    const std::string numbered = NextNumberedName();
+    if (numbered.empty()) return false;
+    if (!SavePictureByExtension(DisplayedPicture, ImageDirectory + numbered)) return false;
+    SetImageName(numbered);
     return true;
 }

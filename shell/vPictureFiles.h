@@ -62,7 +62,12 @@ void PictureProgress(int32_t percent);
 extern const char* const MainCaptionPrefix;
 // CurrentImageName := name, and the caption that shows it.
 void SetImageName(const std::string& name);
-// Moves CurrentImageName to the next numbered name (base + "A" + three digits + extension)
-// not present in ImageDirectory. At 999 it shows message 39983; when fieldA999 exists too the
-// name stays as it was and the result is false: nothing may be written.
+// The next numbered name after CurrentImageName (base + "A" + three digits + extension) not
+// present in ImageDirectory. At 999 it shows message 39983; when fieldA999 exists too the
+// result is empty: nothing may be written.
+std::string NextNumberedName();
+// Moves CurrentImageName to NextNumberedName; false, with the name as it was, when it is empty.
 bool NextNumberedFileName();
+// Writes the picture under the next numbered name and only then takes that name: a save that
+// fails leaves the name, so the next one tries the same number. False when nothing was written.
+bool SaveNumberedPicture();

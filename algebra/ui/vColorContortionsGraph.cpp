@@ -5,6 +5,7 @@
 
 #include "algebra/vLUTFile.h"
 #include "algebra/vLUTGraph.h"
+#include "shell/ui/vImageView.h"
 #include "shell/vGlobal.h"
 
 #include <QButtonGroup>
@@ -65,15 +66,18 @@ void TLUTGraphImage::paintEvent(QPaintEvent*) {
 }
 
 void TLUTGraphImage::mousePressEvent(QMouseEvent* event) {
-    if (MouseDown) MouseDown(event->position().toPoint().x(), event->position().toPoint().y());
+    const QPoint p = PixelUnder(event->position());
+    if (MouseDown) MouseDown(p.x(), p.y());
 }
 
 void TLUTGraphImage::mouseMoveEvent(QMouseEvent* event) {
-    if (MouseMove) MouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+    const QPoint p = PixelUnder(event->position());
+    if (MouseMove) MouseMove(p.x(), p.y());
 }
 
 void TLUTGraphImage::mouseReleaseEvent(QMouseEvent* event) {
-    if (MouseUp) MouseUp(event->position().toPoint().x(), event->position().toPoint().y());
+    const QPoint p = PixelUnder(event->position());
+    if (MouseUp) MouseUp(p.x(), p.y());
 }
 
 QWidget* TColorContortionsPage::MakeGraphPanel() {

@@ -5,6 +5,7 @@
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vHelp.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -347,7 +348,7 @@ void TLinearForm::SpeedButton1Click() {
 
 bool TLinearForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == PreviewImage && event->type() == QEvent::MouseButtonRelease) {
-        const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const QPoint p = PixelUnder(static_cast<QMouseEvent*>(event)->position());
         Guarded([this, p] { PreviewImageMouseUp(p.x(), p.y()); });
         return true;
     }

@@ -1,6 +1,7 @@
 #include "histogram/ui/vUHistogramDraw.h"
 
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vImageView.h"
 
 #include <QEvent>
 #include <QImage>
@@ -69,7 +70,7 @@ bool MouseWatcher::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
-        OnMouse(event->type(), static_cast<QMouseEvent*>(event)->position().toPoint());
+        OnMouse(event->type(), PixelUnder(static_cast<QMouseEvent*>(event)->position()));
         break;
     case QEvent::Leave:
         OnMouse(event->type(), {});

@@ -3,6 +3,7 @@
 #include "import/ui/vPBands.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobalMessages.h"
 #include "shell/vGlobalOptions.h"
@@ -74,12 +75,12 @@ TCropPreviewLabel::TCropPreviewLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void TCropPreviewLabel::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit Moved(p.x(), p.y());
 }
 
 void TCropPreviewLabel::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit Pressed(event->button(), p.x(), p.y());
 }
 

@@ -1,5 +1,6 @@
 #include "shell/ui/vClassColorGrid.h"
 
+#include "shell/ui/vImageView.h"
 #include "shell/vLandCoverClasses.h"
 
 #include <QMouseEvent>
@@ -58,7 +59,7 @@ void TClassColorGrid::paintEvent(QPaintEvent*) {
 
 void TClassColorGrid::mousePressEvent(QMouseEvent* event) {
     int column = 0, row = 0;
-    if (event->button() == Qt::LeftButton && CellAt(event->position().toPoint(), column, row))
+    if (event->button() == Qt::LeftButton && CellAt(PixelUnder(event->position()), column, row))
         emit CellClicked(column, row);
 }
 

@@ -11,6 +11,7 @@
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
+#include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -86,21 +87,10 @@ class PlacedMessageBox : public QMessageBox {
     void showEvent(QShowEvent* event) override {
         // The box takes its final size as it is shown.
         QMessageBox::showEvent(event);
-        move(OnScreen(Corner, frameGeometry().size()));
+        move(PlaceOnScreen(Corner, frameGeometry().size()));
     }
 
   private:
-    static QPoint OnScreen(QPoint corner, QSize size) {
-        const QScreen* screen = QGuiApplication::screenAt(corner);
-        if (!screen) screen = QGuiApplication::primaryScreen();
-        if (!screen) return corner;
-        const QRect area = screen->availableGeometry();
-        const int right = area.x() + area.width() - size.width();
-        const int bottom = area.y() + area.height() - size.height();
-        // A box larger than the screen keeps its top-left corner on it.
-        return {std::max(area.x(), std::min(corner.x(), right)),
-                std::max(area.y(), std::min(corner.y(), bottom))};
-    }
     QPoint Corner;
 };
 
@@ -199,17 +189,19 @@ void InstallGuiHooks(TVORNForm*) {
     };
     Hooks.ChooseFont = [](FontChoice& f) {
         bool ok = false;
-        QFont initial(QString::fromLatin1(f.Name.c_str()), f.Size);
+        QFont initial(QString::fromStdString(f.Name), f.Size);
         initial.setBold(f.Bold);
         initial.setItalic(f.Italic);
         initial.setUnderline(f.Underline);
+        initial.setStrikeOut(f.Strikeout);
         const QFont chosen = QFontDialog::getFont(&ok, initial, VORNForm);
         if (!ok) return false;
-        f.Name = chosen.family().toLatin1().toStdString();
+        f.Name = chosen.family().toStdString();
         f.Size = chosen.pointSize();
         f.Bold = chosen.bold();
         f.Italic = chosen.italic();
         f.Underline = chosen.underline();
+        f.Strikeout = chosen.strikeOut();
         return true;
     };
     Hooks.ScreenDepth = [] {

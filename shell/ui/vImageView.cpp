@@ -6,11 +6,21 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 TImageView::TImageView(QWidget* parent) : QWidget(parent) {
     setObjectName("Image1");
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QPoint PixelUnder(const QPointF& position) {
+    auto whole = [](qreal v) {
+        return static_cast<int>(std::clamp<qreal>(std::floor(v), std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+    };
+    return {whole(position.x()), whole(position.y())};
 }
 
 QImage WrapPicture(const Picture& picture) {
@@ -100,16 +110,16 @@ void TImageView::paintEvent(QPaintEvent* event) {
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit MouseDown(p.x(), p.y(), event->button(), event->modifiers());
 }
 
 void TImageView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit MouseMove(p.x(), p.y(), event->buttons(), event->modifiers());
 }
 
 void TImageView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit MouseUp(p.x(), p.y(), event->button(), event->modifiers());
 }

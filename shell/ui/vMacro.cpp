@@ -110,7 +110,7 @@ void TMacroForm::AppendLines(const std::vector<std::string>& lines) {
 }
 
 void TMacroForm::WriteProcessingOptions() {
-    AppendLines(ProcessingOptionsLines());
+    AppendLines(StartRecordingOptions());
 }
 
 std::string TMacroForm::ChooseMacroFile(bool save) {

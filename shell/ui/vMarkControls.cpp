@@ -48,7 +48,7 @@ void TColorGrid::paintEvent(QPaintEvent*) {
 }
 
 void TColorGrid::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     const int column = p.x() / Cell, row = p.y() / Cell;
     if (column < 0 || column > 3 || row < 0 || row > 3) return;
     emit CellClicked(row * 4 + column, event->button());
@@ -123,17 +123,19 @@ void DrawOnPicture(const std::function<void(QPainter&)>& draw) {
 
 bool ChooseFontFor(QFont& font, uint32_t& color) {
     FontChoice choice;
-    choice.Name = font.family().toLatin1().toStdString();
+    choice.Name = font.family().toStdString();
     choice.Size = font.pointSize();
     choice.Color = color;
     choice.Bold = font.bold();
     choice.Italic = font.italic();
     choice.Underline = font.underline();
+    choice.Strikeout = font.strikeOut();
     if (!Hooks.ChooseFont || !Hooks.ChooseFont(choice)) return false;
-    font = QFont(QString::fromLatin1(choice.Name.c_str()), choice.Size);
+    font = QFont(QString::fromStdString(choice.Name), choice.Size);
     font.setBold(choice.Bold);
     font.setItalic(choice.Italic);
     font.setUnderline(choice.Underline);
+    font.setStrikeOut(choice.Strikeout);
     color = choice.Color;
     return true;
 }

@@ -38,6 +38,14 @@ ImagePoint ToImagePoint(PicturePoint p) {
     return {p.X, p.Y};
 }
 
+// Sizes typed into the viewer's dialogs, or brought by the clipboard, are held to the picture
+// loader's limit before any pixel is had: a side of 32767 would ask for gigabytes.
+bool MayMakePicture(int64_t width, int64_t height) {
+    if (PictureMemoryFits(width, height)) return true;
+    ShowMessageNumber(39956, PictureMemoryText(width, height));
+    return false;
+}
+
 } // namespace
 
 TPreviewImage::TPreviewImage(const Picture& picture, QWidget* parent)
@@ -68,17 +76,17 @@ void TPreviewImage::paintEvent(QPaintEvent*) {
 }
 
 void TPreviewImage::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit MouseDown(p.x(), p.y(), event->button());
 }
 
 void TPreviewImage::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit MouseMove(p.x(), p.y());
 }
 
 void TPreviewImage::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(event->position());
     emit MouseUp(p.x(), p.y(), event->button());
 }
 
@@ -282,7 +290,7 @@ void TREIVForm::CopyButtonClick() {
 
 void TREIVForm::PasteButtonClick() {
     const QImage image = QApplication::clipboard()->image();
-    if (!image.isNull()) {
+    if (!image.isNull() && MayMakePicture(image.width(), image.height())) {
         PreprocessPicture = PictureFromImage(image);
         PictureChanged();
     }
@@ -294,13 +302,15 @@ void TREIVForm::E_ResizeClick() {
     TResizeForm dialog(Size(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const PictureSize chosen = dialog.NewSize();
-    PreprocessPicture =
-        ResizePicture(PreprocessPicture, ResizedSize(Size(), chosen.Width, chosen.Height));
+    const PictureSize size = ResizedSize(Size(), chosen.Width, chosen.Height);
+    if (!MayMakePicture(size.Width, size.Height)) return;
+    PreprocessPicture = ResizePicture(PreprocessPicture, size);
     PictureChanged();
 }
 
 void TREIVForm::IZ_RotateClick() {
-    if (PreprocessPicture.Empty()) return;
+    // The turned picture is a second one of the same size.
+    if (PreprocessPicture.Empty() || !MayMakePicture(Size().Width, Size().Height)) return;
     TRotateForm dialog(PreprocessPicture, this);
     connect(&dialog, &TRotateForm::Kept, this, [this] { PictureChanged(); });
     dialog.exec();

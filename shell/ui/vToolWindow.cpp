@@ -1,6 +1,7 @@
 #include "shell/ui/vToolWindow.h"
 
 #include "shell/ui/vHelp.h"
+#include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -14,7 +15,7 @@ TToolWindow::TToolWindow(const QString& caption, const QString& formName, int po
     setWindowTitle(caption);
     SetHelpContext(this, WindowHelpContext(formName));
     if (PositionPair >= 0 && PositionPair < FormPositionCount)
-        move(FormPositions[PositionPair].Left, FormPositions[PositionPair].Top);
+        MoveToStoredPlace(*this, FormPositions[PositionPair].Left, FormPositions[PositionPair].Top);
 }
 
 void TToolWindow::reject() {
@@ -30,6 +31,11 @@ void TToolWindow::FormClose() {
         FormToFree = FreeCode;
         if (VORNForm) VORNForm->FreeForm();
     }
+}
+
+void TToolWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    KeepOnScreen(*this);
 }
 
 void TToolWindow::closeEvent(QCloseEvent* event) {

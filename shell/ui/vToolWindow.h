@@ -34,6 +34,8 @@ class TToolWindow : public QDialog {
     // The close handler: a window with more to do on close does it, then calls this one.
     virtual void FormClose();
     void closeEvent(QCloseEvent* event) override;
+    // Opens at its stored place, kept on the screen.
+    void showEvent(QShowEvent* event) override;
 
   private:
     int HandlerDepth = 0;

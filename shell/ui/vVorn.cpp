@@ -1,6 +1,7 @@
 #include "shell/ui/vVorn.h"
 
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vScreenPlace.h"
 #include "shell/vGlobal.h"
 
 #include <QAction>
@@ -73,6 +74,11 @@ QString TVORNForm::PanelText(int panel) const {
 
 void TVORNForm::PictureChanged() {
     Image1->PictureChanged();
+}
+
+void TVORNForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    KeepOnScreen(*this);
 }
 
 void TVORNForm::closeEvent(QCloseEvent* event) {

@@ -234,6 +234,8 @@ class TVORNForm : public QMainWindow {
   public:
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Opens at the stored place of pair 0, kept on the screen.
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -166,8 +166,9 @@ void TVORNForm::SaveNumbered1Click() {
             return;
         }
         const std::string before = CurrentImageName;
-        if (!NextNumberedFileName()) return;
-        if (SaveImage()) RecordCommand(MacroCommandLine(4), {ImageDirectory, before});
+        bool written = false;
+        RunGuarded([&] { written = SaveNumberedPicture(); });
+        if (written) RecordCommand(MacroCommandLine(4), {ImageDirectory, before});
     });
 }
 

@@ -15,6 +15,7 @@
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vOMark.h"
 #include "shell/ui/vPSize.h"
+#include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vSysInfo.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
@@ -114,7 +115,7 @@ void TVORNForm::FormCreate(const std::vector<std::string>& arguments) {
     if (!optionsRead) SetDefaultOptions();
     StartFlagOption = false;
 
-    move(FormPositions[fpMain].Left, FormPositions[fpMain].Top);
+    MoveToStoredPlace(*this, FormPositions[fpMain].Left, FormPositions[fpMain].Top);
 
     if (!BindSoundLibrary()) PlainMessage(NoSoundLibraryMessage);
 

@@ -298,3 +298,21 @@ TEST_F(Texture, PictureSmallerThanTheWindowIsOnlyBordered) {
 }
 
 } // namespace
+
+namespace {
+
+// One command, one undo step: Undo after any texture command, the two-pass Open and Close too,
+// gives back the picture the command began from, not the one its last pass started from.
+TEST_F(Texture, UndoAfterEachCommandGivesThePictureBeforeIt) {
+    const Picture source = Samples()[1].second;
+    for (const TextureCommand& command : TextureCommands) {
+        SCOPED_TRACE(command.Code);
+        Show(source);
+        ASSERT_TRUE(RunGuarded([&] { RunTextureCommand(command, 5, 3); })) << Rec.Summary();
+        EXPECT_NE(DisplayedPicture.Pixels, source.Pixels);
+        UndoImage();
+        EXPECT_EQ(DisplayedPicture.Pixels, source.Pixels);
+    }
+}
+
+} // namespace

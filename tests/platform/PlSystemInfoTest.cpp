@@ -90,3 +90,34 @@ TEST(SystemInfo, DriveKindsFollowTheFileSystemType) {
     EXPECT_EQ(DriveKindText(7), "Does not exist");
     EXPECT_EQ(DriveKindText(-1), "Does not exist");
 }
+
+// The page cache is memory the kernel gives back on demand: a machine whose memory is nearly all
+// cache has little in use.
+TEST(SystemInfo, MemoryInUseLeavesOutWhatTheKernelCanGiveBack) {
+    const std::string cached = "MemTotal:       16000000 kB\nMemFree:          500000 kB\n"
+                               "MemAvailable:   15360000 kB\nBuffers:          100000 kB\n"
+                               "Cached:         12000000 kB\nSwapCached:            0 kB\n"
+                               "SwapTotal:       2000000 kB\nSwapFree:        1500000 kB\n";
+    const std::string oldKernel = "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\n"
+                                  "Cached: 250 kB\nSwapTotal: 0 kB\nSwapFree: 0 kB\n";
+    const std::string overstated = "MemTotal: 1000 kB\nMemAvailable: 1200 kB\n";
+    const struct {
+        const std::string& Text;
+        uint32_t Load;
+        uint64_t TotalPhys, AvailPhys, TotalPageFile, AvailPageFile;
+    } cases[] = {
+        {cached, 4, 16000000 * 1024ull, 15360000 * 1024ull, 18000000 * 1024ull, 16860000 * 1024ull},
+        {oldKernel, 60, 1024000, 409600, 1024000, 409600},
+        {overstated, 0, 1024000, 1024000, 1024000, 1024000},
+        {"", 0, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        const MemoryStatus m = MemoryStatusFromMeminfo(c.Text);
+        EXPECT_EQ(m.MemoryLoad, c.Load);
+        EXPECT_EQ(m.TotalPhys, c.TotalPhys);
+        EXPECT_EQ(m.AvailPhys, c.AvailPhys);
+        EXPECT_EQ(m.TotalPageFile, c.TotalPageFile);
+        EXPECT_EQ(m.AvailPageFile, c.AvailPageFile);
+    }
+}

@@ -184,4 +184,30 @@ TEST_F(OptionsFile, ShortOrMissingFileChangesNothing) {
     EXPECT_EQ(MessageX, 55);
 }
 
+// A file that cannot be read is never written over: the first save keeps it aside under a name
+// nothing has, says where, and writes the new file; later saves replace the new file only.
+TEST_F(OptionsFile, AnUnreadableFileIsKeptAsideBeforeTheFirstSave) {
+    std::vector<uint8_t> damaged(3583, 0x22);
+    damaged[0] = 0x33;
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof.damaged"), std::string("earlier")));
+    for (const char* keptAs : {"Vorn.pof.damaged.1", "Vorn.pof.damaged.2"}) {
+        SCOPED_TRACE(keptAs);
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), damaged));
+        Rec.Clear();
+        EXPECT_THROW(LoadOptions(), EInOutError);
+        SaveOptions();
+        EXPECT_EQ(::FileBytes(Dir.File(keptAs)), damaged);
+        ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+        EXPECT_EQ(Rec.Messages[0].Text, MessageText(2) +
+                                            "\r\nThe file that could not be read is "
+                                            "kept as " +
+                                            Dir.File(keptAs));
+        EXPECT_EQ(FileBytes().size(), OptionsRecordSize);
+        Rec.Clear();
+        SaveOptions();
+        EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+    }
+    EXPECT_EQ(FileText(Dir.File("Vorn.pof.damaged")), "earlier");
+}
+
 } // namespace

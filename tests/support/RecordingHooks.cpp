@@ -1,6 +1,9 @@
 #include "support/RecordingHooks.h"
 
+#include "shell/vMacroCodes.h"
+
 RecordingHooks::RecordingHooks() {
+    ForgetRecordingOptionsForTests();
     // Companion files (counts, headers) are written only by tests that ask for them, never
     // beside the test pictures.
     Hooks.LoadOrMakeHistogramFiles = nullptr;

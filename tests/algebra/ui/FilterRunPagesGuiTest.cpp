@@ -4,6 +4,7 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/vMacro.h"
 #include "shell/vGlobal.h"
+#include "shell/vMacroCodes.h"
 #include "shell/vMacroPlayer.h"
 #include "shell/vOptionChoices.h"
 #include "shell/vToolForms.h"
@@ -49,6 +50,8 @@ class FilterRunPages : public EngineTestImage {
     // Runs `click` recording and logging; returns the macro lines, after checking that the log
     // got the same lines (or none when `logged` is false) and a date-time line.
     Lines Record(const std::function<void()>& click, bool logged) {
+        // Each click is a recording of its own: the options it changed are no change within it.
+        ForgetRecordingOptionsForTests();
         MacroRecording = LogToDIP = true;
         click();
         MacroRecording = LogToDIP = false;

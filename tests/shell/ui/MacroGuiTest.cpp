@@ -326,3 +326,61 @@ TEST_F(MacroGui, ClosingTheWindowSavesItsPosition) {
 }
 
 } // namespace
+
+namespace {
+
+// An option changed between two recorded commands is recorded before the second one: played
+// back from the options the recording began with, each command runs as it did.
+TEST_F(MacroGui, OptionsChangedWhileRecordingPlayBackBeforeTheNextCommand) {
+    const Lines saved = ProcessingOptionsLines();
+    auto begin = [] {
+        AbsoluteValuesOption = SetAbsoluteOption = BelowZeroOption = AutoRangeOption = false;
+        Scale0To255Option = SetThresholdOption = ToggleRGB = ToggleRed = ToggleGreen = false;
+        ClipOption = ToggleBlue = true;
+        IntATMin = 0;
+        IntATMax = 255;
+        RealATMin = 0.0;
+        RealATMax = 255.0;
+    };
+    const struct {
+        const char* Group;
+        void (*Change)();
+    } groups[] = {
+        {"0..1..255", [] { ClipOption = false, Scale0To255Option = true; }},
+        {"-1..0..1", [] { ClipOption = false, BelowZeroOption = true; }},
+        {"auto range", [] { AutoRangeOption = true; }},
+        {"absolute", [] { AbsoluteValuesOption = SetAbsoluteOption = true, RealATMin = 20.5; }},
+        {"threshold", [] { SetThresholdOption = true, IntATMin = 30, IntATMax = 220; }},
+        {"one channel", [] { ToggleBlue = false, ToggleRed = true; }},
+        {"all channels", [] { ToggleRGB = true; }},
+    };
+    // The new window's first line, the header and the first block, the Open command's three.
+    constexpr size_t AfterOpen = 1 + 3 + 16 + 3;
+    for (const auto& g : groups) {
+        SCOPED_TRACE(g.Group);
+        begin();
+        Macro = NewMacroWindow();
+        Click(T::RecordTool);
+        Rec->FileAnswers.push_back(Dir.File("scene.png"));
+        Form->F_OpenClick();
+        g.Change();
+        const Lines changed = ProcessingOptionsLines();
+        RecordPixelRatios(4);
+        DoPixelRatios(5);
+        const Picture recorded = DisplayedPicture;
+        const Lines text = Macro->Lines();
+        ASSERT_GT(text.size(), AfterOpen + changed.size());
+        EXPECT_EQ(text[AfterOpen - 3], MacroCommandLine(3));
+        EXPECT_EQ(Lines(text.begin() + AfterOpen, text.begin() + AfterOpen + changed.size()),
+                  changed);
+
+        begin();
+        Click(T::PlayTool);
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+        EXPECT_EQ(ProcessingOptionsLines(), changed);
+        EXPECT_EQ(DisplayedPicture.Pixels, recorded.Pixels);
+    }
+    ReadProcessingOptions([&saved](int line) { return saved[static_cast<size_t>(line)]; });
+}
+
+} // namespace

@@ -259,3 +259,42 @@ TEST_F(MarkWindows, TheAngleArrowsStepFromTheAngleShown) {
     EXPECT_EQ(TextLabels.Items[1].Angle, 44);
     EXPECT_EQ(w->Label2->text(), "44");
 }
+
+// The font dialog's whole answer reaches the edit and the labels drawn with it: a struck-out
+// face draws its line through the text, and a face named outside Latin-1 keeps its name.
+TEST_F(MarkWindows, TheChosenLabelFontIsTakenWhole) {
+    TLabelObjectsForm* w = Labels();
+    w->MousedLocationCB->setChecked(false);
+    w->LOTEdit->setText("HHHH");
+    w->LOXEdit->setText("2");
+    w->LOYEdit->setText("2");
+    std::vector<FontChoice> offered;
+    FontChoice answer;
+    Hooks.ChooseFont = [&](FontChoice& f) {
+        offered.push_back(f);
+        f = answer;
+        return true;
+    };
+    const struct {
+        const char* Name;
+        bool Strikeout;
+    } cases[] = {{"DejaVu Sans", true}, {"DejaVu Sans", false}, {"Шрифт 字体", true}};
+    std::vector<std::vector<uint32_t>> drawn;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        answer.Name = c.Name;
+        answer.Size = 14;
+        answer.Strikeout = c.Strikeout;
+        w->LOFontBtn->click();
+        EXPECT_EQ(w->LOTEdit->font().family(), QString::fromUtf8(c.Name));
+        EXPECT_EQ(w->LOTEdit->font().strikeOut(), c.Strikeout);
+        DisplayedPicture.Pixels = Original;
+        w->PlaceBtn->click();
+        drawn.push_back(DisplayedPicture.Pixels);
+    }
+    // The dialog opens on the font the edit has.
+    ASSERT_EQ(offered.size(), 3u);
+    EXPECT_TRUE(offered[1].Strikeout);
+    EXPECT_EQ(offered[2].Name, "DejaVu Sans");
+    EXPECT_NE(drawn[0], drawn[1]);
+}

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -280,4 +281,59 @@ TEST_F(PreprocessViewer, RotateCentresOnShowTimesEachTurnAndKeepsItOnRequest) {
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
             ASSERT_EQ(Viewer->PreprocessPicture.At(x, y), Original.At(y, 39 - x)) << x << "," << y;
+}
+
+// A typed size is held to the picture loader's limit before any pixel is had; refused, the
+// picture on show stays and the message names the size.
+TEST_F(PreprocessViewer, SizesTypedOrPastedAreHeldToThePictureMemoryLimit) {
+    const uint64_t machine = PictureMemoryLimit;
+    const struct {
+        const char* Name;
+        int64_t W, H; // the picture the command would make
+        std::function<void()> Run;
+    } commands[] = {
+        {"resize", 100, 75,
+         [&] {
+             OnDialog<TResizeForm>([&] { Viewer->E_Resize->trigger(); },
+                                   [](TResizeForm* dialog) {
+                                       dialog->Width->setText("100");
+                                       dialog->OKButton->click();
+                                   });
+         }},
+        {"rotate", 64, 48,
+         [&] {
+             // Refused, the dialog never opens; let in, it is closed at once.
+             QTimer::singleShot(0, [] {
+                 if (auto* d = qobject_cast<TRotateForm*>(QApplication::activeModalWidget()))
+                     d->reject();
+             });
+             Viewer->IZ_Rotate->trigger();
+         }},
+        {"paste", 70, 30,
+         [&] {
+             QImage image(70, 30, QImage::Format_RGB32);
+             image.fill(Qt::red);
+             QApplication::clipboard()->setImage(image);
+             Viewer->E_Paste->trigger();
+         }},
+    };
+    for (const auto& c : commands) {
+        for (const bool over : {true, false}) {
+            SCOPED_TRACE(std::string(c.Name) + (over ? " one byte over" : " at the limit"));
+            Give(64, 48);
+            Rec->Clear();
+            PictureMemoryLimit = PictureMemoryNeed(c.W, c.H) - (over ? 1 : 0);
+            const std::string sizeLine = PictureMemoryText(c.W, c.H);
+            c.Run();
+            PictureMemoryLimit = machine;
+            if (over) {
+                ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+                EXPECT_EQ(Rec->Messages[0].Text, MessageText(39956) + "\r\n" + sizeLine);
+                EXPECT_EQ(Viewer->PreprocessPicture.Pixels, Original.Pixels);
+            } else {
+                EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
+                EXPECT_EQ(Size(), (PictureSize{static_cast<int>(c.W), static_cast<int>(c.H)}));
+            }
+        }
+    }
 }

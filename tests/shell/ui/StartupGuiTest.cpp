@@ -61,8 +61,15 @@ TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
     EXPECT_EQ(Form->pos(), QPoint(10, 10));
     QCoreApplication::processEvents();
     EXPECT_EQ(CurrentImageName, "scene.png");
-    // The damaged file stays until the next save replaces it.
+    // The damaged file stays until the next save, which keeps it aside and says so.
     EXPECT_EQ(FileSizeOf(Dir.File("Vorn.pof")), 100);
+    Rec->Clear();
+    Form->close();
+    EXPECT_EQ(FileSizeOf(Dir.File("Vorn.pof.damaged")), 100);
+    EXPECT_EQ(FileSizeOf(Dir.File("Vorn.pof")), static_cast<int64_t>(OptionsRecordSize));
+    ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+    EXPECT_NE(Rec->Messages[0].Text.find("kept as " + Dir.File("Vorn.pof.damaged")),
+              std::string::npos);
 }
 
 // The folder and name of a picture that cannot be read are never taken: the options would keep
