@@ -265,37 +265,42 @@ bool THeaderPages::OpenDISHeader(const std::string& fileName) {
         ShowMessageNumber(39998);
         return false;
     }
+    // Read onto copies: bounds that are no numbers stop the read, and the pages must then still
+    // hold the DIS they held, not a mixture a later save would write out.
     LineCursor in(SplitLines(text));
-    auto& self = *this;
-    for (size_t i = 0; i < DIS.size(); ++i) {
+    std::array<std::string, DISFieldCount> fields;
+    auto field = [&fields](DISField f) -> std::string& { return fields[static_cast<size_t>(f)]; };
+    for (size_t i = 0; i < fields.size(); ++i) {
         const std::string line = in.Next();
         if (DISFields[i].Kind == DISKind::Flag)
-            DIS[i] = line == TrueText ? TrueText : FalseText;
+            fields[i] = line == TrueText ? TrueText : FalseText;
         else
-            DIS[i] = line;
-        // An empty size is made from its bounds; bounds that are no numbers stop the read.
-        const auto field = static_cast<DISField>(i);
-        if (field == DISField::DISSubsetWidth && line.empty())
-            DIS[i] = IntToStr(StrictInt32(self[DISField::DISSubsetRight]) -
-                              StrictInt32(self[DISField::DISSubsetLeft]) + 1);
-        if (field == DISField::DISSubsetHeight && line.empty())
-            DIS[i] = IntToStr(StrictInt32(self[DISField::DISSubsetBottom]) -
-                              StrictInt32(self[DISField::DISSubsetTop]) + 1);
+            fields[i] = line;
+        // An empty size is made from its bounds.
+        const auto f = static_cast<DISField>(i);
+        if (f == DISField::DISSubsetWidth && line.empty())
+            fields[i] = IntToStr(StrictInt32(field(DISField::DISSubsetRight)) -
+                                 StrictInt32(field(DISField::DISSubsetLeft)) + 1);
+        if (f == DISField::DISSubsetHeight && line.empty())
+            fields[i] = IntToStr(StrictInt32(field(DISField::DISSubsetBottom)) -
+                                 StrictInt32(field(DISField::DISSubsetTop)) + 1);
     }
-    DISDividedMemo.clear();
-    DISProcessMemo.clear();
-    DISDIPMemo.clear();
+    std::vector<std::string> divided, process, dip;
     in.Next(); // the "Divided" keyword, whatever the line holds
-    std::vector<std::string>* list = &DISDividedMemo;
+    std::vector<std::string>* list = &divided;
     while (!in.AtEnd()) {
         std::string line = in.Next();
-        if (list == &DISDividedMemo && line == DISProcessKeyword)
-            list = &DISProcessMemo;
-        else if (list == &DISProcessMemo && line == DISDIPKeyword)
-            list = &DISDIPMemo;
+        if (list == &divided && line == DISProcessKeyword)
+            list = &process;
+        else if (list == &process && line == DISDIPKeyword)
+            list = &dip;
         else
             list->push_back(std::move(line));
     }
+    DIS = std::move(fields);
+    DISDividedMemo = std::move(divided);
+    DISProcessMemo = std::move(process);
+    DISDIPMemo = std::move(dip);
     return true;
 }
 
@@ -333,10 +338,12 @@ bool THeaderPages::DISChooseCoFile(int direction) {
 bool THeaderPages::DISFileOpenClick() {
     const std::string chosen = ChooseHeaderFile(DISOpenFilter);
     if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return false;
+    // Only a DIS that was read arms the page: Pre-process saves the pages over the file chosen.
+    DISLoaded = false;
+    if (!OpenDISHeader(chosen)) return false;
     DISLoaded = true;
     DISFileEdit = ExtractFileName(chosen);
     ImageDirectory = ExtractFilePath(chosen);
-    OpenDISHeader(chosen);
     return true;
 }
 

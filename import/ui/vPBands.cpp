@@ -297,8 +297,11 @@ void TPBands::ShowHeaderPages() {
     Binder->Show();
 }
 
+// A restore from minimised sends a show event too; only an opening clears the window, or a
+// restore would drop the names typed and disarm a chosen scene.
 void TPBands::showEvent(QShowEvent* event) {
     TToolWindow::showEvent(event);
+    if (event->spontaneous()) return;
     Run([this] { FormShow(); });
 }
 

@@ -1,4 +1,5 @@
 #include "import/HeaderFixture.h"
+#include "runtime/RtErrors.h"
 
 namespace {
 
@@ -53,12 +54,12 @@ TEST_F(DISFile, EmptySizesAreMadeFromTheirBounds) {
     EXPECT_EQ(P[D::DISSubsetWidth], "640");
     EXPECT_EQ(P[D::DISSubsetHeight], "480");
 
-    // Bounds that are no whole numbers stop the read; what was read keeps its new text.
+    // Bounds that are no whole numbers stop the read and leave the pages as they were.
     P[D::DISSubsetTop] = "old";
     file[3] = "1.5";
     EXPECT_FALSE(RunGuarded([&] { P.OpenDISHeader(Write(file)); }));
     EXPECT_EQ(Rec.ErrorBoxes, Lines{"'1.5' is not a valid integer value"});
-    EXPECT_EQ(P[D::DISSubsetLeft], "1.5");
+    EXPECT_EQ(P[D::DISSubsetLeft], "1");
     EXPECT_EQ(P[D::DISSubsetTop], "old");
 
     Rec.Clear();
@@ -146,6 +147,37 @@ TEST_F(DISFile, ChoosingADISReadsItAndMovesTheImageDirectory) {
     EXPECT_EQ(ImageDirectory, Dir.File("scenes/"));
     EXPECT_EQ(P[D::DISSubsetDIS], "olinda_a.dis");
     EXPECT_EQ(Rec.FileRequests[0].Filter, "DIS Header file (DIS)|*.DIS");
+}
+
+// A DIS that is not read disarms the page, whatever was chosen before: Pre-process would
+// otherwise save the pages over the refused file, and a read stopped half-way must not leave a
+// mixture of two headers in them.
+TEST_F(DISFile, ADISThatIsNotReadLeavesThePagesAndIsNeverSavedOver) {
+    Lines bad = FileLines(GoldenHeader("lists.dis"));
+    bad[static_cast<size_t>(D::DISSubsetDIH)] = "other.dih";
+    bad[static_cast<size_t>(D::DISSubsetRight)] = "12x";
+    bad[static_cast<size_t>(D::DISSubsetWidth)] = "";
+    const std::string stopped = Write(bad);
+    const std::string folder = Dir.File("gone/");
+    MakeDirectories(folder);
+    for (const std::string& refused : {stopped, folder}) {
+        SCOPED_TRACE(refused);
+        const std::string before = FileText(stopped);
+        Rec.FileAnswers = {GoldenHeader("lists.dis")};
+        ASSERT_TRUE(P.DISFileOpenClick());
+        const Lines shownDivided = P.DISDividedMemo;
+        Rec.FileAnswers = {refused + (refused == folder ? "x.dis" : "")};
+        if (refused == stopped)
+            EXPECT_THROW(P.DISFileOpenClick(), EConvertError);
+        else
+            EXPECT_FALSE(P.DISFileOpenClick());
+        EXPECT_FALSE(DISLoaded);
+        EXPECT_EQ(P[D::DISSubsetDIH], "olinda.dih");
+        EXPECT_EQ(P.DISDividedMemo, shownDivided);
+        EXPECT_FALSE(P.PreProcessDISBands());
+        EXPECT_TRUE(Rec.Shown(39993));
+        EXPECT_EQ(FileText(stopped), before);
+    }
 }
 
 TEST_F(DISFile, PreProcessorLogsTheDISOnlyWhenOneWasChosen) {

@@ -1,5 +1,6 @@
 #include "histogram/ui/vDistance.h"
 #include "histogram/ui/vHistogram.h"
+#include "import/ui/vPBands.h"
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vPrOptions.h"
@@ -145,6 +146,7 @@ TEST_F(ToolWindows, RestoringFromMinimisedKeepsWhatWasTyped) {
         {"options", [this] { return new TOptionsForm(Form); }},
         {"distance", [this] { return new TDistanceForm(Form); }},
         {"rotate", [this, &picture] { return new TRotateForm(picture, Form); }},
+        {"import", [this] { return new TPBands(Form); }},
     };
     for (const auto& [name, make] : windows) {
         SCOPED_TRACE(name);
