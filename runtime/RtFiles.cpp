@@ -240,6 +240,12 @@ void WriteFileOrRaise(const std::string& path, const std::string& text) {
     if (!WriteFileAtomic(path, text)) RaiseWriteFailure(path);
 }
 
+void WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size) {
+    if (WriteMadeFileAtomic(path, data, size)) return;
+    if (NameTaken(path) && !PlainFileExists(path)) throw EInOutError(EInOutError::AccessDenied);
+    RaiseWriteFailure(path);
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::string cur;

@@ -69,6 +69,11 @@ inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8
 [[noreturn]] void RaiseWriteFailure(const std::string& path);
 // WriteFileAtomic, raising that error when the file could not be replaced.
 void WriteFileOrRaise(const std::string& path, const std::string& text);
+// WriteMadeFileAtomic, raising that error, or access denied for a name it refuses.
+void WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size);
+inline void WriteMadeFileOrRaise(const std::string& path, const std::string& text) {
+    WriteMadeFileOrRaise(path, text.data(), text.size());
+}
 
 // Splits text into lines at CR LF, LF or CR; a final line break adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);

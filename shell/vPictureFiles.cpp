@@ -92,9 +92,8 @@ void WritePictureFile(const std::string& path, const Picture& picture, PictureFi
 }
 
 void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
-    if (WriteMadeFileAtomic(path, EncodePictureFile(path, picture, kind))) return;
-    if (NameTaken(path) && !PlainFileExists(path)) throw EInOutError(EInOutError::AccessDenied);
-    RaiseWriteFailure(path);
+    const std::vector<uint8_t> bytes = EncodePictureFile(path, picture, kind);
+    WriteMadeFileOrRaise(path, bytes.data(), bytes.size());
 }
 
 int ConversionMessage(int sourceBits) {

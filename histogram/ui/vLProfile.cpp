@@ -436,8 +436,9 @@ void TLineProfileForm::ButtonPrintGraphClick() {
 void TLineProfileForm::SaveButtonClick() {
     const std::vector<std::string> lines =
         SplitLines(MemoData->toPlainText().toLatin1().toStdString());
-    WriteFileOrRaise(ImageDirectory + ChangeFileExt(CurrentImageName, ".txt"),
-                     JoinLinesCRLF(lines));
+    // Named after the picture, not chosen in a dialog: a link under that name is never followed.
+    WriteMadeFileOrRaise(ImageDirectory + ChangeFileExt(CurrentImageName, ".txt"),
+                         JoinLinesCRLF(lines));
 }
 
 void TLineProfileForm::PrintButtonClick() {

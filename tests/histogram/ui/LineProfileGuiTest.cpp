@@ -15,6 +15,8 @@
 #include <QTextEdit>
 #include <QValueAxis>
 
+#include <filesystem>
+
 namespace {
 
 class LineProfileWindow : public GuiStartup {
@@ -78,6 +80,27 @@ TEST_F(LineProfileWindow, ADragAcrossAnEdgeFillsTheTableChartStripAndSavedText) 
     // The line is drawn over the picture on the view; the picture's pixels are never drawn on.
     EXPECT_EQ(Form->Image1->ShownImage().pixel(9, 1), qRgb(255, 0, 0));
     EXPECT_EQ(DisplayedPicture.Row(1)[9], PackPixel(10, 20, 30));
+}
+
+// The text is named after the picture, not chosen: a link under that name, to a file outside the
+// folder or to nothing, is refused and never written through.
+TEST_F(LineProfileWindow, TheSavedTextNeverGoesThroughALinkBesideThePicture) {
+    Drag({2, 1}, {17, 1});
+    ASSERT_TRUE(MakeDirectories(Dir.File("outside/")));
+    const std::string victim = Dir.File("outside/rc");
+    for (const bool victimExists : {true, false}) {
+        SCOPED_TRACE(victimExists ? "a link to a file" : "a link to nothing");
+        std::filesystem::remove(Dir.File("field.txt"));
+        std::filesystem::remove(victim);
+        if (victimExists) ASSERT_TRUE(WriteFileAtomic(victim, std::string("someone's file")));
+        std::filesystem::create_symlink("outside/rc", Dir.File("field.txt"));
+        EXPECT_FALSE(RunGuarded([&] { Profile->SaveButtonClick(); }));
+        EXPECT_EQ(Rec->ErrorBoxes, std::vector<std::string>{"File access denied"});
+        Rec->Clear();
+        EXPECT_TRUE(std::filesystem::is_symlink(Dir.File("field.txt")));
+        EXPECT_EQ(FileExists(victim), victimExists);
+        if (victimExists) EXPECT_EQ(FileText(victim), "someone's file");
+    }
 }
 
 TEST_F(LineProfileWindow, EndPointsAreGrabbedWithinFourPixelsAndTheWholeLineMoves) {
