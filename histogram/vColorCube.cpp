@@ -60,7 +60,7 @@ void FrameRect(Picture& out, int left, int top, int right, int bottom, uint32_t 
 // ---- scattergram ----------------------------------------------------------------------------
 
 bool PlotScattergram(int plane, bool black, Picture& out, const RowProgress& progress) {
-    CopyImageForProcessing();
+    CopyImageForReading();
     if (!ImageBuffersLocked) return false;
     FillWhite(out);
     // Byte offsets of the bands within a buffer pixel (blue, green, red).
@@ -69,7 +69,7 @@ bool PlotScattergram(int plane, bool black, Picture& out, const RowProgress& pro
     const int across = Offset[bands.Across], up = Offset[bands.Up];
     const int32_t width = ImageMaxX + 1;
     for (int32_t y = 0; y <= ImageMaxY; ++y) {
-        const uint8_t* p = UndoRow(y);
+        const uint8_t* p = WorkRow(y);
         for (int32_t x = 0; x < width; ++x, p += 3)
             out.At(p[across], 255 - p[up]) = black ? BlackPixel : PackPixel(p[2], p[1], p[0]);
         if (progress) progress(RowPercent(y, ImageMaxY));
@@ -110,11 +110,11 @@ void CountColorRow(const uint8_t* row, int32_t width, ColorCube& cube) {
 
 bool CountColorCube(ColorCube& cube) {
     if (cube.Empty()) cube.Allocate();
-    CopyImageForProcessing();
+    CopyImageForReading();
     if (!ImageBuffersLocked) return false;
     const int32_t width = ImageMaxX + 1;
     for (int32_t y = 0; y <= ImageMaxY; ++y) {
-        CountColorRow(UndoRow(y), width, cube);
+        CountColorRow(WorkRow(y), width, cube);
         ShowStageProgress(2, RowPercent(y, ImageMaxY));
     }
     UnlockImageBuffers();
@@ -218,12 +218,12 @@ int OverlayCubeSlices(const ColorCube& cube, int view, int coloring, Picture& ou
 
 bool PaintImageCounts(const ColorCube& cube, int view, int coloring, Picture& out) {
     if (cube.Empty()) return false;
-    CopyImageForProcessing();
+    CopyImageForReading();
     if (!ImageBuffersLocked) return false;
     FillWhite(out);
     const int32_t width = ImageMaxX + 1;
     for (int32_t y = 0; y <= ImageMaxY; ++y) {
-        const uint8_t* p = UndoRow(y);
+        const uint8_t* p = WorkRow(y);
         for (int32_t x = 0; x < width; ++x, p += 3) {
             const int r = p[2], g = p[1], b = p[0];
             // The view orders the bands that index the cube, not where the point goes.

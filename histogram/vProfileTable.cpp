@@ -84,7 +84,7 @@ LineProfile BuildLineProfile(ImagePoint start, ImagePoint end, const std::string
         p.Y = (end.Y + 0.5) * f + (start.Y + 0.5) * (1.0 - f);
         const int64_t column = std::clamp<int64_t>(Trunc(p.X), 0, ImageMaxX);
         const int64_t row = std::clamp<int64_t>(Trunc(p.Y), 0, ImageMaxY);
-        const uint8_t* px = UndoRow(static_cast<int32_t>(ImageMaxY - row)) + 3 * column;
+        const uint8_t* px = WorkRow(static_cast<int32_t>(ImageMaxY - row)) + 3 * column;
         p.B = px[0];
         p.G = px[1];
         p.R = px[2];

@@ -267,7 +267,11 @@ void AllocImageBuffers() {
     HookBusyCursor(false);
 }
 
-void CopyImageForProcessing() {
+namespace {
+
+// The shown picture into the working buffer; with `undoStep`, into the undo buffer too, as the
+// step Undo goes back to.
+void CopyImage(bool undoStep) {
     // A screen made from the undo copy is not the picture to process, and the copy is still
     // the mode's to give back.
     ReleaseUndoCopy();
@@ -286,18 +290,32 @@ void CopyImageForProcessing() {
         ShowMessageNumber(39977);
     } else {
         ImageBuffersLocked = true;
-        HookUndoEnabled(true);
-        if (InOneUndoStep && OneUndoStepCopied && FirstUndoCopy.empty())
-            FirstUndoCopy.assign(UndoImageBuffer, UndoImageBuffer + ImageBitsSize);
-        OneUndoStepCopied = InOneUndoStep;
-        // Both copies in one pass over the picture.
-        PictureToBuffers(DisplayedPicture, UndoImageBuffer, WorkImageBuffer, ImageRowStride);
-        UndoHoldsCopy = true;
+        if (undoStep) {
+            HookUndoEnabled(true);
+            if (InOneUndoStep && OneUndoStepCopied && FirstUndoCopy.empty())
+                FirstUndoCopy.assign(UndoImageBuffer, UndoImageBuffer + ImageBitsSize);
+            OneUndoStepCopied = InOneUndoStep;
+            // Both copies in one pass over the picture.
+            PictureToBuffers(DisplayedPicture, UndoImageBuffer, WorkImageBuffer, ImageRowStride);
+            UndoHoldsCopy = true;
+        } else {
+            PictureToBuffer(DisplayedPicture, WorkImageBuffer, ImageRowStride);
+        }
         HookStatus(1, "Image copied for processing");
         HookProcessMessages();
     }
     if (!ImageBuffersLocked) UnlockImageBuffers();
     HookBusyCursor(false);
+}
+
+} // namespace
+
+void CopyImageForProcessing() {
+    CopyImage(true);
+}
+
+void CopyImageForReading() {
+    CopyImage(false);
 }
 
 void UnlockImageBuffers() {

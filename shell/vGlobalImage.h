@@ -77,6 +77,9 @@ int32_t RowPercent(int32_t y, int32_t maxY);
 
 void AllocImageBuffers();
 void CopyImageForProcessing();
+// For the commands that only look at the picture (counts, plots, profiles): the working buffer
+// alone gets the copy, and the undo copy and Undo stay as the last operation left them.
+void CopyImageForReading();
 void UnlockImageBuffers();
 void FreeImageBuffers();
 void ShowProgress(int32_t percent);

@@ -280,7 +280,7 @@ void TLinearForm::SnakeBtnClick() {
 }
 
 void TLinearForm::ProfileBtnClick() {
-    CopyImageForProcessing();
+    CopyImageForReading();
     if (ImageBuffersLocked && LineProfileForm) {
         LineProfileForm->show();
         LineProfileForm->StartProfile();

@@ -3,6 +3,7 @@
 // and scattergram pictures.
 #include "histogram/vColorCube.h"
 
+#include "histogram/vProfileTable.h"
 #include "histogram/vSeedBreaks.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
@@ -231,6 +232,62 @@ TEST_F(ColorCubeTest, ScattergramPlacesEachItemsBandsAndFramesTheClassBoxes) {
     EXPECT_EQ(out.At(100, 174), blue);
     EXPECT_EQ(out.At(100, 175), White);
     EXPECT_EQ(out.At(49, 230), blue);
+}
+
+// Counting, plotting and profiling only look at the picture: they see what is shown, and Undo
+// still goes back to where the last operation began.
+TEST_F(ColorCubeTest, LookingAtThePictureLeavesUndoToTheLastOperation) {
+    const Rgb before = {10, 20, 30}, after = {200, 100, 50};
+    const struct {
+        const char* Name;
+        std::function<void()> Look;
+    } looks[] = {
+        {"scattergram",
+         [] {
+             Picture out;
+             ASSERT_TRUE(PlotScattergram(ScatterGreenRed, false, out, nullptr));
+             EXPECT_EQ(out.At(200, 155), PackPixel(200, 100, 50));
+             EXPECT_EQ(out.At(10, 235), White);
+         }},
+        {"colour cube",
+         [] {
+             ColorCube cube;
+             ASSERT_TRUE(CountColorCube(cube));
+             EXPECT_EQ(cube.At(200, 100, 50), 8);
+             EXPECT_EQ(cube.At(10, 20, 30), 0);
+             Picture out;
+             ASSERT_TRUE(PaintImageCounts(cube, ViewBlueSlice, ColorActual, out));
+             EXPECT_NE(out.At(200, 155), White);
+         }},
+        {"profile",
+         [] {
+             CopyImageForReading();
+             ASSERT_TRUE(ImageBuffersLocked);
+             const LineProfile p = BuildLineProfile({0, 0}, {3, 1}, "x");
+             ASSERT_FALSE(p.Samples.empty());
+             EXPECT_EQ(p.Samples[1].R, 200);
+             EXPECT_EQ(p.Samples[1].B, 50);
+             UnlockImageBuffers();
+         }},
+    };
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.Name);
+        LoadUniform(4, 2, before);
+        CopyImageForProcessing();
+        for (int32_t y = 0; y <= ImageMaxY; ++y)
+            for (int32_t x = 0; x <= ImageMaxX; ++x) {
+                WorkRow(y)[3 * x] = static_cast<uint8_t>(after[2]);
+                WorkRow(y)[3 * x + 1] = static_cast<uint8_t>(after[1]);
+                WorkRow(y)[3 * x + 2] = static_cast<uint8_t>(after[0]);
+            }
+        ShowProcessedImage();
+        ASSERT_EQ(Shown(), std::vector<Rgb>(8, after));
+        Rec.Clear();
+        look.Look();
+        EXPECT_EQ(Shown(), std::vector<Rgb>(8, after));
+        UndoImage();
+        EXPECT_EQ(Shown(), std::vector<Rgb>(8, before));
+    }
 }
 
 } // namespace
