@@ -406,6 +406,9 @@ bool SavesWhole(const THeaderPages& before, THeaderPages& after) {
         if (value == before[f]) continue;
         if (value.find_first_of("\r\n") != std::string::npos) return false;
         if (DIHFields[i].Kind == DIHKind::Real && !TakeAsReal(value)) return false;
+        // These lines read as 0 when they are no number, and a corner or parameter in D form
+        // would be lost that way; what is no number either way is kept as it came.
+        if (DIHFields[i].Kind == DIHKind::Real0) TakeAsReal(value);
     }
     return true;
 }

@@ -218,6 +218,16 @@ TEST_F(HeaderImportTest, SavedDIHReadsBackWithEveryValue) {
         EXPECT_EQ(DIHRecord.Affine[0], row.A1);
         EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     }
+    // A corner in D form, on a line that reads as 0 when it is no number.
+    P = THeaderPages();
+    const std::string corner =
+        Changed("scene.fst", "corner.fst", "UL =-34.91616667  ", "UL =-3.4916167D+01");
+    ASSERT_TRUE(ImportHeaderFile(P, corner).Saved) << Rec.Summary();
+    EXPECT_EQ(P[F::ULLongitudeEdit], "-3.4916167E+01");
+    THeaderPages back;
+    ASSERT_TRUE(back.RIHOpenRIHHeader(ChangeFileExt(corner, ".dih")));
+    EXPECT_EQ(DIHRecord.ULLongitude, -34.916167);
+
     std::string cut = FileText(Foreign("radar.dat"));
     cut[170] = '\n'; // inside the weather field
     WriteFileAtomic(Dir.File("broken.dat"), cut);
