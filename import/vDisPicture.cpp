@@ -112,19 +112,24 @@ bool MakeDISPicture(const TDisPicturePage& page) {
     CurrentImageName = ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::string dip = ChangeFileExt(CurrentImageName, ".dip");
     THeaderPages& h = HeaderPages;
-    h.DISDIPMemo.push_back(dip);
-    h.DISSaveIt();
-    h.DIPMemo = {DIPVersionLine,
-                 h[DIHField::RIHRIHEdit],
-                 page.BandHdrEdit,
-                 dip,
-                 ImageDirectory + CurrentImageName,
-                 "Red:" + page.BandFileEdit1,
-                 "Green: " + page.BandFileEdit2,
-                 "Blue: " + page.BandFileEdit3,
-                 NowDateTimeText()};
-    h.DIPSaveIt();
+    std::vector<std::string> log = {DIPVersionLine,
+                                    h[DIHField::RIHRIHEdit],
+                                    page.BandHdrEdit,
+                                    dip,
+                                    ImageDirectory + CurrentImageName,
+                                    "Red:" + page.BandFileEdit1,
+                                    "Green: " + page.BandFileEdit2,
+                                    "Blue: " + page.BandFileEdit3,
+                                    NowDateTimeText()};
     kept.Made = colour ? SaveRGBBandsImage() : SaveGreyBandImage();
+    // The DIS lists the picture, and its log begins, only once it is made: a refused build would
+    // list a picture that is not there and put its log in place of the shown picture's.
+    if (kept.Made) {
+        h.DISDIPMemo.push_back(dip);
+        h.DISSaveIt();
+        h.DIPMemo = std::move(log);
+        h.DIPSaveIt();
+    }
     HookBusyCursor(false);
     return kept.Made;
 }

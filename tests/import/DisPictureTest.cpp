@@ -3,6 +3,7 @@
 #include "import/HeaderFixture.h"
 #include "import/vBandImport.h"
 #include "import/vDisPicture.h"
+#include "import/vHeaderVersions.h"
 #include "shell/vPictureFiles.h"
 #include "support/PngTestReader.h"
 
@@ -220,9 +221,16 @@ TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewNam
         SCOPED_TRACE(f.Name);
         const TDisPicturePage page = Chosen({1, 2, 3});
         f.Change();
+        // The shown picture's own history, and the scene's list of pictures, stay as they were.
+        HeaderPages.DIPMemo = {DIPVersionLine, "scene.dih", "the shown picture's step"};
+        const std::vector<std::string> history = HeaderPages.DIPMemo;
+        const std::string dis = FileText(Dir.File("olinda.dis"));
         Rec.Clear();
         EXPECT_FALSE(MakeDISPicture(page));
         EXPECT_TRUE(Rec.Shown(f.Message)) << Rec.Summary();
+        EXPECT_EQ(HeaderPages.DIPMemo, history);
+        EXPECT_EQ(FileText(Dir.File("olinda.dis")), dis);
+        EXPECT_FALSE(FileExists(Dir.File("olinda.dip")));
         EXPECT_EQ(CurrentImageName, "scene.png");
         EXPECT_EQ(ImageDirectory, shown.Path());
         EXPECT_TRUE(captions.empty());
