@@ -124,6 +124,21 @@ std::string FindFileCaseInsensitive(const std::string& dir, const std::string& n
     return found;
 }
 
+bool NameTakenInAnyCase(const std::string& dir, const std::string& name) {
+    const std::string folder = dir.empty() ? "./" : IncludeTrailingPathDelimiter(dir);
+    if (NameTaken(folder + name)) return true;
+    DIR* d = opendir(folder.c_str());
+    if (!d) return false;
+    bool taken = false;
+    while (dirent* e = readdir(d))
+        if (SameText(e->d_name, name)) {
+            taken = true;
+            break;
+        }
+    closedir(d);
+    return taken;
+}
+
 namespace {
 template <typename Container> bool ReadInto(const std::string& path, Container& out) {
     out.clear();

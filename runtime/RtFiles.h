@@ -37,6 +37,9 @@ bool PlainFileExists(const std::string& path);
 // The existing file in `dir` whose name equals `name` ignoring case (the exact name first);
 // empty when there is none.
 std::string FindFileCaseInsensitive(const std::string& dir, const std::string& name);
+// Whether anything in `dir` has `name` ignoring case, as NameTaken sees it: a link that names
+// nothing counts too.
+bool NameTakenInAnyCase(const std::string& dir, const std::string& name);
 
 // Whole-file read; false when the file cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);

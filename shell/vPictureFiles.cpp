@@ -227,10 +227,9 @@ std::string NextNumberedName() {
     }
     auto numbered = [&](int c) { return base + "A" + FormatInt(c, 3, true) + ext; };
     // A name is taken in any letter case, as derived names are found: fieldA001.PNG and
-    // fieldA001.png are one picture to the user, and to a case-blind copy of the folder.
-    auto taken = [&](int c) {
-        return !FindFileCaseInsensitive(ImageDirectory, numbered(c)).empty();
-    };
+    // fieldA001.png are one picture to the user, and to a case-blind copy of the folder. A link
+    // that names nothing takes its name too: the save would make the file it names.
+    auto taken = [&](int c) { return NameTakenInAnyCase(ImageDirectory, numbered(c)); };
     counter = std::min(counter + 1, 999);
     while (counter < 999 && taken(counter))
         ++counter;

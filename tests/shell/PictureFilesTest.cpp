@@ -230,6 +230,16 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
         EXPECT_EQ(CurrentImageName, c.expected) << c.start;
     }
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+    // A link under the next number takes it, also one that names nothing in any letter case:
+    // a save under it would make the file the link names, outside the folder.
+    for (const char* link : {"fieldA001.png", "FIELDA001.PNG"}) {
+        TempDir dir;
+        ASSERT_EQ(symlink("../elsewhere/planted.png", dir.File(link).c_str()), 0);
+        ImageDirectory = dir.Path();
+        CurrentImageName = "field.png";
+        EXPECT_TRUE(NextNumberedFileName()) << link;
+        EXPECT_EQ(CurrentImageName, "fieldA002.png") << link;
+    }
     // The last free number is still taken, with the warning that 999 is reached.
     ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("x")));
     ImageDirectory = Dir.Path();
