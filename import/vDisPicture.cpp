@@ -33,19 +33,24 @@ int PictureRefusal(const TDisPicturePage& page, bool colour) {
 }
 
 // The displayed picture's name and folder, put back unless the new picture was made: the old
-// picture under the new name would be saved over whatever file has that name.
+// picture under the new name would be saved over whatever file has that name. A picture made
+// whose file could not be written is on show all the same, and keeps its own name: under the
+// old one, a Save would write it over the old picture's file.
 class TKeptImageName {
   public:
     ~TKeptImageName() {
-        if (Made) return;
+        if (Made || Replaced()) return;
         CurrentImageName = Name;
         ImageDirectory = Folder;
     }
+    // The new picture took the old one's place (its pixels live in other memory).
+    bool Replaced() const { return DisplayedPicture.Pixels.data() != Shown; }
     bool Made = false;
 
   private:
     std::string Name = CurrentImageName;
     std::string Folder = ImageDirectory;
+    const uint32_t* Shown = DisplayedPicture.Pixels.data();
 };
 
 } // namespace
@@ -121,7 +126,14 @@ bool MakeDISPicture(const TDisPicturePage& page) {
                                     "Green: " + page.BandFileEdit2,
                                     "Blue: " + page.BandFileEdit3,
                                     NowDateTimeText()};
-    kept.Made = colour ? SaveRGBBandsImage() : SaveGreyBandImage();
+    try {
+        kept.Made = colour ? SaveRGBBandsImage() : SaveGreyBandImage();
+    } catch (...) {
+        // Made but not written: the picture on show is the new one and its log is the one in
+        // memory; the DIS lists only pictures that were written.
+        if (kept.Replaced()) h.DIPMemo = std::move(log);
+        throw;
+    }
     // The DIS lists the picture, and its log begins, only once it is made: a refused build would
     // list a picture that is not there and put its log in place of the shown picture's.
     if (kept.Made) {

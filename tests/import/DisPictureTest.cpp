@@ -238,6 +238,28 @@ TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewNam
         EXPECT_EQ(FileText(Dir.File("olinda.png")), "not this picture");
         EXPECT_TRUE(FileExists(shown.File("scene.png")));
     }
+    // Made, but its file cannot be written (a folder holds the name): the new picture is on
+    // show, so it keeps its own name and log, and a Save cannot reach the old picture's file.
+    {
+        const TDisPicturePage page = Chosen({1, 2, 3});
+        std::filesystem::remove(Dir.File("olinda.png"));
+        ASSERT_TRUE(MakeDirectories(Dir.File("olinda.png/")));
+        const std::vector<uint8_t> old = FileBytes(shown.File("scene.png"));
+        const std::string dis = FileText(Dir.File("olinda.dis"));
+        Rec.Clear();
+        EXPECT_FALSE(RunGuarded([&] { MakeDISPicture(page); }));
+        EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"File access denied"});
+        EXPECT_EQ(DisplayedPicture.Width, 349);
+        EXPECT_EQ(CurrentImageName, "olinda.png");
+        EXPECT_EQ(ImageDirectory, Dir.Path());
+        ASSERT_GE(HeaderPages.DIPMemo.size(), 4u);
+        EXPECT_EQ(HeaderPages.DIPMemo[3], "olinda.dip");
+        EXPECT_EQ(FileText(Dir.File("olinda.dis")), dis);
+        EXPECT_FALSE(RunGuarded([] { SavePictureFile(); }));
+        EXPECT_EQ(FileBytes(shown.File("scene.png")), old);
+        std::filesystem::remove(Dir.File("olinda.png"));
+        captions.clear();
+    }
     // A picture that is made takes its name, its folder and the caption.
     const TDisPicturePage page = Chosen({1, 2, 3});
     ASSERT_TRUE(MakeDISPicture(page)) << Rec.Summary();
