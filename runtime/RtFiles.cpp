@@ -108,14 +108,18 @@ int64_t FileSizeOf(const std::string& path) {
     return static_cast<int64_t>(st.st_size);
 }
 
-std::string FindFileCaseInsensitive(const std::string& dir, const std::string& name) {
-    std::string folder = dir.empty() ? "./" : IncludeTrailingPathDelimiter(dir);
-    if (FileExists(folder + name)) return folder + name;
+namespace {
+// The path of the first entry of `dir` named `name` in any letter case (the exact name first)
+// that `present` accepts; empty when there is none.
+template <typename Present>
+std::string FindInAnyCase(const std::string& dir, const std::string& name, Present present) {
+    const std::string folder = dir.empty() ? "./" : IncludeTrailingPathDelimiter(dir);
+    if (present(folder + name)) return folder + name;
     DIR* d = opendir(folder.c_str());
     if (!d) return "";
     std::string found;
     while (dirent* e = readdir(d)) {
-        if (SameText(e->d_name, name) && FileExists(folder + e->d_name)) {
+        if (SameText(e->d_name, name) && present(folder + e->d_name)) {
             found = folder + e->d_name;
             break;
         }
@@ -123,20 +127,16 @@ std::string FindFileCaseInsensitive(const std::string& dir, const std::string& n
     closedir(d);
     return found;
 }
+} // namespace
+
+std::string FindFileCaseInsensitive(const std::string& dir, const std::string& name) {
+    return FindInAnyCase(dir, name, [](const std::string& path) { return FileExists(path); });
+}
 
 bool NameTakenInAnyCase(const std::string& dir, const std::string& name) {
-    const std::string folder = dir.empty() ? "./" : IncludeTrailingPathDelimiter(dir);
-    if (NameTaken(folder + name)) return true;
-    DIR* d = opendir(folder.c_str());
-    if (!d) return false;
-    bool taken = false;
-    while (dirent* e = readdir(d))
-        if (SameText(e->d_name, name)) {
-            taken = true;
-            break;
-        }
-    closedir(d);
-    return taken;
+    return !FindInAnyCase(dir, name, [](const std::string& path) {
+                return NameTaken(path);
+            }).empty();
 }
 
 namespace {
