@@ -34,6 +34,12 @@ int AlberSetup(const ProjectionSetup& s) {
     A.Ns0 = std::fabs(lat1 - lat2) > EPSLN ? (ms1 * ms1 - ms2 * ms2) / (qs2 - qs1) : sin1;
     A.C = ms1 * ms1 + A.Ns0 * qs1;
     A.Rh = A.RMajor * std::sqrt(A.C - A.Ns0 * qs0) / A.Ns0;
+    // Parallels this close to the equator make the cone a cylinder, just as parallels
+    // opposite each other do: its constant rounds to 0 and the apex is nowhere.
+    if (!(std::fabs(A.Ns0) >= EPSLN) || !std::isfinite(A.Rh)) {
+        ReportProjectionError(s.Forward ? 31 : 32, 31);
+        return 31;
+    }
     ReportConicSetup(s);
     return OK;
 }

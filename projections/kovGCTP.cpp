@@ -35,6 +35,7 @@
 
 #include "runtime/RtNumbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -88,13 +89,72 @@ const ProjectionModule Modules[ProjectionCodeCount] = {
 
 constexpr int CodeUtm = 1;
 constexpr int CodeStatePlane = 2;
+constexpr int CodeHotine = 20;
 constexpr int CodeGoode = 24;
 constexpr int CodeInterruptedMollweide = 26;
 constexpr int CodeOblatedEqualArea = 30;
 
-// The set-up error of each side; 0 once a set-up succeeded.
-int InverseSetupStatus = 0;
-int ForwardSetupStatus = 0;
+constexpr int U = UntaggedRoutine;
+
+// By code, the routine tags of the forward and inverse set-up (Hotine's those of its two-point
+// form) and of the forward and inverse routine, for the failures the dispatch finds itself: a
+// parameter the formulas cannot use, and a point a routine returned without a place.
+struct RoutineTags {
+    int SetupForward, SetupInverse, Forward, Inverse;
+};
+const RoutineTags Tags[ProjectionCodeCount] = {
+    {U, U, U, U},       {11, 12, 93, 95}, {21, 21, U, U},   {31, 32, U, U},   {41, 42, 41, 42},
+    {U, U, 53, U},      {U, U, U, U},     {U, U, U, U},     {81, 81, 81, 81}, {U, U, 93, 95},
+    {U, U, 103, U},     {U, U, 113, 115}, {U, U, 123, 125}, {U, U, 133, U},   {U, U, 143, 145},
+    {U, U, 153, 155},   {U, U, U, 164},   {U, U, U, 174},   {U, U, U, U},     {U, U, U, U},
+    {202, 202, 205, U}, {U, U, U, 234},   {U, U, 214, 215}, {U, U, U, 235},   {U, U, 251, 252},
+    {U, U, 242, U},     {U, U, 241, U},   {U, U, U, U},     {U, U, 243, U},   {U, U, U, U},
+    {U, U, U, U},
+};
+
+// The parameters each projection reads as latitudes; Hotine's two-point form adds the points'.
+uint16_t LatitudeParameters(int code, bool hotineTwoPoints) {
+    switch (code) {
+    case 3:
+    case 4:
+    case 8:
+        return A(2) | A(3) | A(5);
+    case 5:
+    case 6:
+    case 7:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 17:
+    case 30:
+        return A(5);
+    case CodeHotine:
+        return hotineTwoPoints ? A(5) | A(9) | A(11) : A(5);
+    default:
+        return 0;
+    }
+}
+
+// The projections whose formulas take the spheroid's two axes; UTM and State Plane have their
+// axes from the table or the zone file, the others only the sphere radius.
+bool UsesAxes(int code) {
+    return (code >= 3 && code <= 9) || code == CodeHotine || code == 22;
+}
+
+// One side's remembered code, its set-up status and, after a failed set-up, what that set-up
+// reported: each transformation by the side reports it again, so that no point it turns away
+// goes unexplained.
+struct Side {
+    int* Sys;
+    int Status = OK;
+    ProjectionError Error;
+};
+Side InverseSide{&InSys, OK, {}};
+Side ForwardSide{&OutSys, OK, {}};
 
 // A packed angle to degrees or radians; a bad field ends the set-up with its flag.
 bool PackedToDegrees(double packed, double& degrees) {
@@ -115,12 +175,35 @@ int RoundedCode(double v) {
     return static_cast<int>(Round(v));
 }
 
-void SetUp(const ProjectionParameterBlock& block, bool forward, int& sys, int& status) {
+// What the set-up accepts but the projection's formulas cannot use: axes that are no
+// ellipsoid (a minor axis of 0 or longer than the major) and a latitude past a pole. The
+// formulas would give no number for every point, or points off the globe.
+int UnusableParameter(const ProjectionSetup& s, int tag, bool hotineTwoPoints) {
+    if (UsesAxes(s.Code) && !(std::isfinite(s.Major) && s.Minor > 0.0 && s.Minor <= s.Major)) {
+        ReportProjectionError(tag, IllegalSpheroid, s.Spheroid);
+        return IllegalSpheroid;
+    }
+    const uint16_t latitudes = LatitudeParameters(s.Code, hotineTwoPoints);
+    for (int i = 0; i < 15; ++i)
+        if ((latitudes & A(i)) && std::fabs(s.P[i]) > HALF_PI + EPSLN) {
+            ReportProjectionError(tag, InputDataError);
+            return InputDataError;
+        }
+    return OK;
+}
+
+void Refuse(Side& side, int status) {
+    ProjectionInitError = status;
+    side.Status = status;
+    side.Error = LastProjectionError;
+}
+
+void SetUp(const ProjectionParameterBlock& block, bool forward, Side& side) {
     const int code = RoundedCode(block[SlotCode]);
     if (code < 0 || code >= ProjectionCodeCount) return;
     if (code == 0) {
-        sys = 0;
-        status = 0;
+        *side.Sys = 0;
+        side.Status = 0;
         return;
     }
     ProjectionSetup s;
@@ -135,11 +218,12 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, int& sys, int& s
         s.FalseNorthing = block[7];
     }
     const ProjectionModule& module = Modules[code];
-    const uint16_t angles = block[12] == 0.0 ? module.AnglesWhenP12Zero : module.AnglesWhenP12Set;
+    const bool p12Zero = block[12] == 0.0;
+    const uint16_t angles = p12Zero ? module.AnglesWhenP12Zero : module.AnglesWhenP12Set;
     for (int i = 0; i < 15; ++i) {
         s.P[i] = block[i];
         if ((angles & A(i)) && !PackedToRadians(block[i], s.P[i])) {
-            status = ProjectionInitError;
+            Refuse(side, ProjectionInitError);
             return;
         }
     }
@@ -153,7 +237,7 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, int& sys, int& s
             // a zone's western edge (72 degrees west) lands in the zone before it.
             double lon = 0.0, lat = 0.0;
             if (!PackedToDegrees(block[0], lon) || !PackedToDegrees(block[1], lat)) {
-                status = ProjectionInitError;
+                Refuse(side, ProjectionInitError);
                 return;
             }
             s.Zone = CalcUtmZone(lon);
@@ -164,18 +248,45 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, int& sys, int& s
     if (code == CodeOblatedEqualArea) ReportBlank();
     // State Plane writes its title only when it reads a zone record.
     if (code != CodeStatePlane) ReportTitle(module.Title);
-    const int result = module.Setup ? module.Setup(s) : OK;
-    if (result != OK) ProjectionInitError = result;
-    sys = code;
-    status = result;
+    const bool hotineTwoPoints = code == CodeHotine && p12Zero;
+    const int tag = code == CodeHotine && !p12Zero ? 201
+                    : forward                      ? Tags[code].SetupForward
+                                                   : Tags[code].SetupInverse;
+    // What a module that fails without a report of its own leaves for its points to report.
+    LastProjectionError = {tag, InputDataError};
+    int result = UnusableParameter(s, tag, hotineTwoPoints);
+    if (result == OK && module.Setup) result = module.Setup(s);
+    *side.Sys = code;
+    side.Status = OK;
+    if (result != OK) Refuse(side, result);
 }
 
-int Transform(int sys, int status, bool forward, double a, double b, double& outA, double& outB) {
-    constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-    if (status != OK) {
-        outA = outB = NaN;
-        return status;
+// A routine's result that is no place: a value that is no number, or a latitude past a pole.
+// A longitude comes back within the half turns either side of Greenwich and a latitude a
+// rounding past a pole comes back on it.
+int Unplaced(int sys, bool forward, double& a, double& b) {
+    if (std::isfinite(a) && std::isfinite(b)) {
+        if (forward) return OK;
+        if (std::fabs(b) <= HALF_PI + EPSLN) {
+            a = AdjustLon(a);
+            b = std::clamp(b, -HALF_PI, HALF_PI);
+            return OK;
+        }
     }
+    const RoutineTags& tags = Tags[sys];
+    const int code = forward ? PointCannotBeProjected : InputDataError;
+    ReportProjectionError(forward ? tags.Forward : tags.Inverse, code);
+    return code;
+}
+
+int Transform(const Side& side, bool forward, double a, double b, double& outA, double& outB) {
+    constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+    if (side.Status != OK) {
+        ReportProjectionError(side.Error);
+        outA = outB = NaN;
+        return side.Status;
+    }
+    const int sys = *side.Sys;
     if (sys == 0) {
         outA = a;
         outB = b;
@@ -188,7 +299,8 @@ int Transform(int sys, int status, bool forward, double a, double b, double& out
         outA = outB = NaN;
         return ERROR;
     }
-    const int result = routine(a, b, outA, outB);
+    int result = routine(a, b, outA, outB);
+    if (result == OK) result = Unplaced(sys, forward, outA, outB);
     if (result != OK) outA = outB = NaN;
     return result;
 }
@@ -216,17 +328,17 @@ const ProjectionModule& ProjectionModuleOf(int code) {
 }
 
 void InverseInit() {
-    SetUp(InParm, false, InSys, InverseSetupStatus);
+    SetUp(InParm, false, InverseSide);
 }
 
 void ForwardInit() {
-    SetUp(OutParm, true, OutSys, ForwardSetupStatus);
+    SetUp(OutParm, true, ForwardSide);
 }
 
 int InverseTransform(double x, double y, double& lon, double& lat) {
-    return Transform(InSys, InverseSetupStatus, false, x, y, lon, lat);
+    return Transform(InverseSide, false, x, y, lon, lat);
 }
 
 int ForwardTransform(double lon, double lat, double& x, double& y) {
-    return Transform(OutSys, ForwardSetupStatus, true, lon, lat, x, y);
+    return Transform(ForwardSide, true, lon, lat, x, y);
 }

@@ -20,6 +20,7 @@ int ProjectionLogTop = 0;
 std::string ProjectionLogDirectory;
 std::string ProjectionLogName;
 std::vector<std::string> ProjectionLog;
+ProjectionError LastProjectionError;
 
 namespace {
 
@@ -186,9 +187,14 @@ bool SaveProjectionLog() {
 }
 
 void ReportProjectionError(int where, int code, int n, int n2, double r) {
+    LastProjectionError = {where, code, n, n2, r};
     AppendLines(Lookup(RoutineTags, where));
     AppendLines(MessageFor(code, n, n2, r));
     LogChanged(true);
+}
+
+void ReportProjectionError(const ProjectionError& error) {
+    ReportProjectionError(error.Where, error.Code, error.N, error.N2, error.R);
 }
 
 void AddProjectionMessage(const std::string& text) {

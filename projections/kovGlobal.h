@@ -35,6 +35,10 @@ constexpr int ProjectionHelpTopic = 123;
 // line above the message.
 constexpr int InputDataError = 115;
 constexpr int UntaggedRoutine = -3;
+// "Point cannot be projected", likewise for a routine without a tag of its own.
+constexpr int PointCannotBeProjected = 153;
+// "Illegal spheroid # N".
+constexpr int IllegalSpheroid = 23;
 
 extern ProjectionParameterBlock InParm;
 extern ProjectionParameterBlock OutParm;
@@ -58,6 +62,17 @@ std::string ProjectionLogFileName();
 bool SaveProjectionLog();
 
 void ReportProjectionError(int where, int code, int n = 0, int n2 = 0, double r = 0.0);
+// The arguments of the reporter's last call, so that a failure can be reported again where it
+// stops later work.
+struct ProjectionError {
+    int Where = UntaggedRoutine;
+    int Code = InputDataError;
+    int N = 0;
+    int N2 = 0;
+    double R = 0.0;
+};
+extern ProjectionError LastProjectionError;
+void ReportProjectionError(const ProjectionError& error);
 void AddProjectionMessage(const std::string& text);
 void ReportTitle(const std::string& title);
 void ReportRadius(double r);

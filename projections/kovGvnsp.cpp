@@ -31,8 +31,9 @@ int GvnspSetup(const ProjectionSetup& s) {
 int GvnspForward(double lon, double lat, double& x, double& y) {
     double east, north;
     const double g = C.Cosz(lon, lat, east, north);
-    // A viewpoint on the surface sees only the point it stands on, and that at no distance.
-    if (g < 1.0 / P || P - g <= 0.0) {
+    // A viewpoint on or under the surface sees nothing: below it, 1 / P no longer bounds the
+    // horizon and points of the far side would be placed.
+    if (P <= 1.0 || g < 1.0 / P) {
         ReportProjectionError(153, 153);
         return 153;
     }

@@ -31,6 +31,12 @@ int LamccSetup(const ProjectionSetup& s) {
     L.Ns = std::fabs(lat1 - lat2) > EPSLN ? std::log(ms1 / ms2) / std::log(ts1 / ts2) : sin1;
     L.F0 = ms1 / (L.Ns * std::pow(ts1, L.Ns));
     L.Rh = L.RMajor * L.F0 * std::pow(ts0, L.Ns);
+    // Parallels this close to the equator make the cone a cylinder, just as parallels
+    // opposite each other do: its constant rounds to 0 and the apex is nowhere.
+    if (!(std::fabs(L.Ns) >= EPSLN) || !std::isfinite(L.F0) || !std::isfinite(L.Rh)) {
+        ReportProjectionError(s.Forward ? 41 : 42, 41);
+        return 41;
+    }
     ReportConicSetup(s);
     return OK;
 }

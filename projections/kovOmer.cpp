@@ -19,6 +19,14 @@ int InputError(int where) {
     return where;
 }
 
+// An origin within a hair of a pole, short of the set-up's own tolerance, still rounds the
+// central line's constants to 0 or past any number; no point has a place on such a line.
+bool CentralLineUsable() {
+    for (double v : {H.Al, H.El, H.LonOrigin, H.SinGam, H.CosGam, H.SinAz, H.CosAz, H.U})
+        if (!std::isfinite(v)) return false;
+    return H.El > 0.0 && H.Al != 0.0;
+}
+
 } // namespace
 
 int OmerSetup(const ProjectionSetup& s) {
@@ -100,6 +108,7 @@ int OmerSetup(const ProjectionSetup& s) {
     H.CosAz = std::cos(alpha);
     H.U =
         (latOrigin >= 0 ? 1.0 : -1.0) * (H.Al / H.Bl) * std::atan(std::sqrt(d * d - 1.0) / H.CosAz);
+    if (!CentralLineUsable()) return InputError(formB ? 201 : 202);
     return OK;
 }
 

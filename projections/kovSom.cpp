@@ -21,6 +21,7 @@ constexpr int MaxPasses = 3;
 constexpr double ForwardTolerance = 1e-10;
 constexpr double InverseTolerance = 1e-10;
 constexpr double CosineFloor = 1e-9;
+constexpr double OrbitCountLimit = 2147483647.0;
 constexpr double TrackTolerance = 1e-7;
 
 struct {
@@ -64,6 +65,13 @@ int SomSetup(const ProjectionSetup& s) {
     O.FalseEasting = s.FalseEasting;
     O.FalseNorthing = s.FalseNorthing;
     const bool landsat = s.P[12] != 0.0;
+    // Satellite, path and start flag are read as whole numbers; past the range of one they
+    // cannot be rounded.
+    for (int i : {2, 3, 10})
+        if (!(std::fabs(s.P[i]) < OrbitCountLimit)) {
+            ReportProjectionError(UntaggedRoutine, InputDataError);
+            return InputDataError;
+        }
     const int satellite = static_cast<int>(Round(s.P[2]));
     const int path = static_cast<int>(Round(s.P[3]));
     double alf;

@@ -74,10 +74,10 @@ int VandgInverse(double x, double y, double& lon, double& lat) {
         phi = PI * (-m1 * std::cos(th1 + PI / 3.0) - c2 / (3.0 * c3));
     }
     lat = yy < 0 ? -phi : phi;
-    lon = V.LonCenter;
-    if (std::fabs(xx) >= EPSLN)
-        lon = AdjustLon(V.LonCenter +
-                        PI * (xys - 1.0 + std::sqrt(1.0 + 2.0 * (xx * xx - yy * yy) + xys * xys)) /
-                            (2.0 * xx));
+    // The published (xys - 1 + root) / 2xx, multiplied through by its conjugate: near the
+    // central meridian its numerator is the difference of two numbers close to 1. The
+    // denominator is 0 only with xx (or xx squared) 0, where the point is on the meridian.
+    const double den = 1.0 - xys + std::sqrt(1.0 + 2.0 * (xx * xx - yy * yy) + xys * xys);
+    lon = xx != 0.0 && den > 0.0 ? AdjustLon(V.LonCenter + 2.0 * PI * xx / den) : V.LonCenter;
     return OK;
 }

@@ -20,7 +20,7 @@ TEST_F(ProjectionEntry, CodeOutsideTheTableSetsUpNothing) {
 }
 
 // A bad packed angle ends the set-up: the code stays, the error stays even after a later good
-// set-up of the other side, and the failed side transforms nothing.
+// set-up of the other side, and the failed side transforms nothing and says why each time.
 TEST_F(ProjectionEntry, FailedSetUpIsKeptAndStopsTransformations) {
     struct Case {
         int slot;
@@ -44,7 +44,7 @@ TEST_F(ProjectionEntry, FailedSetUpIsKeptAndStopsTransformations) {
         double lon = 0, lat = 0;
         EXPECT_EQ(InverseTransform(1.0, 2.0, lon, lat), 1116);
         EXPECT_TRUE(std::isnan(lon) && std::isnan(lat));
-        EXPECT_TRUE(ProjectionLog.empty());
+        EXPECT_EQ(TakeLog(), (std::vector<std::string>{c.tag, "Illegal DMS field"}));
         // A good set-up of that side lets it transform again.
         InParm[SlotCode] = 0;
         InverseInit();

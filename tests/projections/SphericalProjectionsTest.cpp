@@ -120,9 +120,10 @@ TEST_F(SphericalProjections, PointFailuresReportAndGiveNaN) {
         {"goode above its top", code(24), false, 0.0, 1.5 * R, IN_BREAK, ""},
         {"interrupted mollweide in a northern gap", code(26), false, -1.5714 * R, 0.5 * Sqrt2 * R,
          IN_BREAK, ""},
-        // The pair is logged and the point placed with the last estimate.
-        {"interrupted mollweide unsettled", code(26), true, 0.0, NaN, OK,
-         "IntMoll-forward|Iteration failed to converge|"},
+        // The pair is logged; the last estimate places no point, which is reported too.
+        {"interrupted mollweide unsettled", code(26), true, 0.0, NaN, PointCannotBeProjected,
+         "IntMoll-forward|Iteration failed to converge|IntMoll-forward|Point cannot be "
+         "projected|"},
     });
 }
 

@@ -1,0 +1,314 @@
+// Every projection of the dispatch table over a grid of parameters and points: each set-up and
+// each point either succeeds with finite values in range or fails with its report in the log.
+#include "ProjectionFixture.h"
+
+#include "projections/kovStatePlane.h"
+#include "support/TestFiles.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double Inf = std::numeric_limits<double>::infinity();
+constexpr double Deg = PI / 180.0;
+
+// A block that sets up each projection as its users fill it, on the Clarke 1866 axes or the
+// sphere of the spheroid table.
+ProjectionParameterBlock BaseBlock(int code) {
+    ProjectionParameterBlock b = Block({{15, code}, {19, 0}, {6, 1000}, {7, -2000}});
+    switch (code) {
+    case 1:
+        b[17] = -33;
+        break;
+    case 2:
+        b[19] = 8;
+        b[20] = 3800;
+        break;
+    case 3:
+    case 4:
+    case 8:
+        b[2] = 29030000;
+        b[3] = 45030000;
+        b[4] = -96000000;
+        b[5] = 23000000;
+        b[8] = 1;
+        break;
+    case 9:
+        b[2] = 0.9996;
+        b[4] = 15000000;
+        break;
+    case 15:
+        b[2] = 35786000;
+        b[4] = 10000000;
+        b[5] = 40000000;
+        break;
+    case 20:
+        b[2] = 0.9996;
+        b[5] = 40000000;
+        b[8] = -75000000;
+        b[9] = 40000000;
+        b[10] = -80000000;
+        b[11] = 45000000;
+        break;
+    case 22:
+        b[2] = 5;
+        b[3] = 33;
+        b[12] = 1;
+        break;
+    case 30:
+        b[2] = 2;
+        b[3] = 3;
+        b[4] = 10000000;
+        b[5] = 30000000;
+        break;
+    default:
+        b[4] = -60000000;
+        b[5] = 30000000;
+        break;
+    }
+    return b;
+}
+
+struct Variant {
+    const char* Name;
+    std::vector<std::pair<int, double>> Slots;
+};
+
+// Each changes one thing of the base block: the axes, or one parameter to zero, a negative or
+// huge value, a pole, a latitude past it or a value just short of a limit.
+std::vector<Variant> Variants() {
+    std::vector<Variant> v = {
+        {"base", {}},
+        {"wgs 84", {{19, 12}}},
+        {"sphere of the table", {{19, 19}}},
+        {"axes given, a sphere", {{19, -1}, {0, 6378137}, {1, 0}}},
+        {"axes given, eccentricity squared", {{19, -1}, {0, 6378137}, {1, 0.00669438}}},
+        {"axes given, minor axis 0", {{19, -1}, {0, 6378137}, {1, 1}}},
+        {"axes given, minor above major", {{19, -1}, {0, 6378137}, {1, 7000000}}},
+        {"axes given, both 0", {{19, -1}, {0, 0}, {1, 0}}},
+        {"axes given, huge", {{19, -1}, {0, 1e300}, {1, 9e299}}},
+        {"axes given, tiny", {{19, -1}, {0, 1e-300}, {1, 0.5}}},
+        {"spheroid past the table", {{19, 25}}},
+        {"centre longitude 270", {{4, 270000000}}},
+        {"albers parallels 0.00036 and 0 seconds", {{2, 0.00036}, {3, 0}}},
+        {"origin at -89 59 59.99996", {{5, -89059059.99996}}},
+        {"lambert case of 120 and 45 30", {{2, 120000000}, {3, 45030000}, {5, 23000000}}},
+        {"hotine form b", {{12, 1}, {3, 30000000}, {4, -80000000}}},
+        {"orbit form", {{12, 0}, {3, 99005000}, {4, 128052000}, {8, 98.88}}},
+    };
+    const double values[] = {0,         -1,         1e300,       -1e300,  90000000, -90000000,
+                             120000000, -359000000, 89059059.99, 0.00036, 45030000};
+    for (int slot : {2, 3, 4, 5, 8, 9, 10, 11, 12})
+        for (double value : values)
+            v.push_back({"one parameter", {{slot, value}}});
+    return v;
+}
+
+// Points on the globe, its poles and the antimeridian, the antipodes of the centres and of the
+// origins above.
+const std::pair<double, double> GlobePoints[] = {
+    {0, 0},
+    {PI, 0},
+    {-PI, 0},
+    {0, HALF_PI},
+    {2.0, -HALF_PI},
+    {-1.3, 0.7},
+    {2.0, 0},
+    {120 * Deg, -30 * Deg},
+    {84 * Deg, -23 * Deg},
+    {-170 * Deg, -40 * Deg},
+    {PI, 60 * Deg},
+    {-PI, -0.1},
+};
+
+// Map points: the origin, far and huge values, the off-map points.
+const std::pair<double, double> MapPoints[] = {
+    {0, 0},         {1000, -2000},   {2803969, -9348395}, {0, 2e7},    {0, 1e8},
+    {1e300, 1e300}, {-1e300, 1e300}, {3e7, -3e7},         {-5e5, 4e6}, {Inf, 0},
+};
+
+class ProjectionSweep : public ProjectionTest {
+  protected:
+    void SetUp() override {
+        ProjectionTest::SetUp();
+        StatePlaneFileDirectory = TestData("projections/");
+        LastStatePlaneZone = 0;
+        LastStatePlaneSelector = -1;
+    }
+    void TearDown() override {
+        StatePlaneFileDirectory.clear();
+        ProjectionTest::TearDown();
+    }
+
+    // One transformation: a place, or a failure whose routine and message were logged.
+    void ExpectPlacedOrReported(int code, bool forward, double a, double b,
+                                const std::string& where) {
+        const size_t before = ProjectionLog.size();
+        double outA = 7, outB = 7;
+        const int status =
+            forward ? ForwardTransform(a, b, outA, outB) : InverseTransform(a, b, outA, outB);
+        const std::string at = where + (forward ? " forward (" : " inverse (") + std::to_string(a) +
+                               ", " + std::to_string(b) + ")";
+        if (status == OK) {
+            ASSERT_TRUE(std::isfinite(outA) && std::isfinite(outB)) << at;
+            if (!forward) {
+                EXPECT_LE(std::fabs(outA), PI) << at;
+                EXPECT_LE(std::fabs(outB), HALF_PI) << at;
+            }
+            return;
+        }
+        EXPECT_TRUE(std::isnan(outA) && std::isnan(outB)) << at;
+        // A point in an interruption of the lobed maps is no error of the point's own.
+        if (status == IN_BREAK && !forward && (code == 24 || code == 26)) return;
+        ASSERT_GE(ProjectionLog.size(), before + 2) << at << " status " << status;
+        EXPECT_FALSE(ProjectionLog.back().empty()) << at;
+    }
+};
+
+TEST_F(ProjectionSweep, EveryProjectionPlacesOrReportsEveryPoint) {
+    const std::vector<Variant> variants = Variants();
+    for (int code = 1; code < ProjectionCodeCount; ++code)
+        for (const Variant& variant : variants) {
+            ProjectionParameterBlock block = BaseBlock(code);
+            for (auto [slot, value] : variant.Slots)
+                block[static_cast<size_t>(slot)] = value;
+            std::string where = "code " + std::to_string(code) + " " + variant.Name;
+            for (auto [slot, value] : variant.Slots)
+                where += " [" + std::to_string(slot) + "]=" + std::to_string(value);
+            for (bool forward : {true, false}) {
+                ResetRun();
+                (forward ? OutParm : InParm) = block;
+                forward ? ForwardInit() : InverseInit();
+                if (ProjectionInitError != OK) {
+                    ASSERT_FALSE(ProjectionLog.empty() || ProjectionLog.back().empty())
+                        << where << " set-up " << ProjectionInitError;
+                }
+                if (forward)
+                    for (auto [lon, lat] : GlobePoints)
+                        ExpectPlacedOrReported(code, true, lon, lat, where);
+                else
+                    for (auto [x, y] : MapPoints)
+                        ExpectPlacedOrReported(code, false, x, y, where);
+                if (HasFailure()) return;
+            }
+        }
+}
+
+class ProjectionRefusals : public ProjectionTest {};
+
+// Values the set-up used to accept although its projection gives no point for them: the set-up
+// refuses with its tag and message, and each point of that side reports the refusal again.
+TEST_F(ProjectionRefusals, UnusableParametersAreRefusedAtSetUp) {
+    const char* equalParallels = "Equal latitudes for St. Parallels|on opposite sides of equator|";
+    struct Case {
+        const char* name;
+        ProjectionParameterBlock block;
+        int status;
+        std::string log;
+    } cases[] = {
+        {"albers, minor axis 0",
+         Block({{15, 3}, {19, -1}, {0, 6378137}, {1, 1}, {2, 29030000}, {3, 45030000}}), 23,
+         "alber-forinit|Illegal spheroid # -1|"},
+        {"transverse mercator, minor above major",
+         Block({{15, 9}, {19, -1}, {0, 6378137}, {1, 7000000}, {2, 0.9996}}), 23,
+         "|Illegal spheroid # -1|"},
+        {"hotine form b, minor above major",
+         Block({{15, 20}, {19, -2}, {0, 6378137}, {1, 6378138}, {2, 1}, {5, 40000000}, {12, 1}}),
+         23, "omer-init|Illegal spheroid # -2|"},
+        {"lambert, first parallel at 120 degrees",
+         Block({{15, 4},
+                {16, 2},
+                {18, 23},
+                {2, 120000000},
+                {3, 45030000},
+                {4, -96000000},
+                {5, 23000000}}),
+         InputDataError, "lamcc-for|Input data error|"},
+        {"mercator, true scale past the pole", Block({{15, 5}, {5, -91000000}}), InputDataError,
+         "|Input data error|"},
+        {"albers, parallels 0.00036 seconds and 0", Block({{15, 3}, {2, 0.00036}}), 31,
+         std::string("alber-forinit|") + equalParallels},
+        {"lambert, parallels 0.00036 seconds and 0", Block({{15, 4}, {2, 0.00036}}), 41,
+         "lamcc-for|Equal Latitudes for St. Parallels|on opposite sides of equator|"},
+        {"hotine form a, origin a hair from the south pole",
+         Block({{15, 20},
+                {2, 0.9996},
+                {5, -89059059.99996},
+                {8, -75000000},
+                {9, 40000000},
+                {10, -80000000},
+                {11, 45000000}}),
+         202, "omer-init..omerforint..omerinvint|Input data error|"},
+        {"space oblique mercator, satellite number past counting",
+         Block({{15, 22}, {2, 1e300}, {3, 33}, {12, 1}}), InputDataError, "|Input data error|"},
+    };
+    for (const Case& c : cases) {
+        ResetRun();
+        OutParm = c.block;
+        ForwardInit();
+        EXPECT_EQ(ProjectionInitError, c.status) << c.name;
+        const std::vector<std::string> log = TakeLog();
+        const std::string joined = Joined(log);
+        ASSERT_GE(joined.size(), c.log.size()) << c.name;
+        EXPECT_EQ(joined.substr(joined.size() - c.log.size()), c.log) << c.name;
+        double x = 0, y = 0;
+        EXPECT_EQ(ForwardTransform(0.1, 0.2, x, y), c.status) << c.name;
+        EXPECT_EQ(Joined(TakeLog()), c.log) << c.name;
+    }
+}
+
+// Points a routine used to return off the globe, as no number or in the wrong turn.
+TEST_F(ProjectionRefusals, PointsWithoutAPlaceAreReported) {
+    const auto sphere = [](int code) { return Block({{15, code}, {19, 19}}); };
+    ExpectFailures({
+        {"utm 33 north, latitude 563 degrees", Block({{15, 1}, {17, 33}}), false, 2803969, -9348395,
+         InputDataError, "TM-INVERSE|Input data error|"},
+        {"miller above the pole", sphere(18), false, 0, 2e7, InputDataError, "|Input data error|"},
+        {"hammer above the pole", sphere(27), false, 0, 2e7, InputDataError, "|Input data error|"},
+        {"van der grinten, huge", sphere(19), false, 1e300, -1e300, InputDataError,
+         "|Input data error|"},
+        {"wagner iv, huge", sphere(28), false, -1e300, 1e300, InputDataError, "|Input data error|"},
+        {"perspective from under the surface", Block({{15, 15}, {19, 19}, {2, -9556495.5}}), true,
+         0.3, 0.2, 153, "gvnsp-for|Point cannot be projected|"},
+        {"perspective from near the centre", Block({{15, 15}, {19, 19}, {2, -7000000}}), true, 2.0,
+         0, 153, "gvnsp-for|Point cannot be projected|"},
+        {"perspective from the surface", Block({{15, 15}, {19, 19}, {2, 0}}), true, 0.0, 0.0, 153,
+         "gvnsp-for|Point cannot be projected|"},
+    });
+}
+
+// A centre longitude of 270 degrees: the centre comes back as -90 degrees, not 4.712 radians.
+TEST_F(ProjectionRefusals, InverseLongitudesComeBackWithinHalfATurn) {
+    for (int code : {10, 11, 12, 14, 16, 17, 18, 19, 25, 27, 28, 29}) {
+        ResetRun();
+        InParm = Block({{15, code}, {19, 19}, {4, 270000000}});
+        InverseInit();
+        double lon = 0, lat = 1;
+        ASSERT_EQ(InverseTransform(0, 0, lon, lat), OK) << code;
+        EXPECT_NEAR(lon, -HALF_PI, 1e-12) << code;
+        EXPECT_NEAR(lat, 0, 1e-12) << code;
+    }
+}
+
+// Van der Grinten back from points a few millimetres off its central meridian, the first the
+// exact map point of (5e-10 rad, 10 degrees north).
+TEST_F(ProjectionRefusals, VanDerGrintenInverseNearItsCentralMeridian) {
+    InParm = OutParm = Block({{15, 19}, {19, 19}});
+    InverseInit();
+    ForwardInit();
+    double lon = 0, lat = 0;
+    ASSERT_EQ(InverseTransform(0.003175605552100196, 1115402.0331184086, lon, lat), OK);
+    EXPECT_NEAR(lon, 5e-10, 1e-16);
+    EXPECT_NEAR(lat, 10 * Deg, 1e-12);
+    for (double dlon : {1e-9, -2e-8, 3e-7, -0.3})
+        for (double phi : {10 * Deg, -60 * Deg, 80 * Deg}) {
+            double x = 0, y = 0;
+            ASSERT_EQ(ForwardTransform(dlon, phi, x, y), OK);
+            ASSERT_EQ(InverseTransform(x, y, lon, lat), OK);
+            EXPECT_NEAR(lon, dlon, 1e-9 * std::fabs(dlon)) << dlon << " " << phi;
+            EXPECT_NEAR(lat, phi, 1e-11) << dlon << " " << phi;
+        }
+}
+
+} // namespace
