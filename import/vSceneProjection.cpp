@@ -275,6 +275,9 @@ std::vector<std::string> Lines(std::initializer_list<std::string> l) {
     return l;
 }
 
+constexpr const char* AlreadyProjectedText =
+    "The corners are projected already. Clear \"Is Projected\" to transform them again.";
+
 void ShowPlain(const char* text) {
     HookShowMessage(MsgKind::Information, text, MessageX, MessageY);
 }
@@ -513,6 +516,7 @@ ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool igno
     run.Status = ProjectionRunStatus::Done;
     CornerPoints results = points;
     for (size_t i = 0; i < points.size(); ++i) {
+        const size_t logged = ProjectionLog.size();
         double x = points[i].X, y = points[i].Y;
         if (scaleSource) {
             x *= sourceFactor;
@@ -524,10 +528,15 @@ ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool igno
         if (status == OK && shift) status = ConvertDatum(lon, lat, lon, lat);
         double outX = 0.0, outY = 0.0;
         if (status == OK) status = ForwardTransform(lon, lat, outX, outY);
-        if (status == OK && std::isfinite(outX) && std::isfinite(outY))
-            results[i] = {outX * targetFactor, outY * targetFactor};
-        else if (status == OK)
-            status = ERROR;
+        outX *= targetFactor;
+        outY *= targetFactor;
+        if (status == OK && !(std::isfinite(outX) && std::isfinite(outY))) status = InputDataError;
+        if (status == OK) results[i] = {outX, outY};
+        // A corner left behind is always explained: a point in an interruption of a lobed map
+        // fails without a word from the library, a unit factor can carry a point past any
+        // number.
+        else if (ProjectionLog.size() == logged)
+            ReportProjectionError(UntaggedRoutine, InputDataError);
         run.PointStatus[i] = status;
         HookSetGauge(static_cast<int>((i + 1) * 100 / points.size()));
     }
@@ -584,6 +593,14 @@ ProjectionRun SetMapProjection(int mode, THeaderPages& pages, const CornerTexts*
 }
 
 ProjectionRun DIHTransformCorners(THeaderPages& pages) {
+    // "Is Projected" says the corners are in the output system already: taken for degrees
+    // again, they would be converted a second time.
+    if (pages.Checked(F::IsProjectedCB)) {
+        ShowPlain(AlreadyProjectedText);
+        ProjectionRun run;
+        run.Status = ProjectionRunStatus::AlreadyProjected;
+        return run;
+    }
     PrepareLonLatToScene(pages);
     return SetMapProjection(ProjectExtentCorners, pages);
 }

@@ -27,9 +27,10 @@ struct MapPoint {
 using CornerPoints = std::array<MapPoint, 4>;
 
 enum class ProjectionRunStatus {
-    Done,      // every point went through its steps (see PointStatus)
-    Unchanged, // the two blocks are equal: nothing to do
-    UnitError, // a unit factor failed: its plain message was shown, no point changed
+    Done,             // every point went through its steps (see PointStatus)
+    Unchanged,        // the two blocks are equal: nothing to do
+    UnitError,        // a unit factor failed: its plain message was shown, no point changed
+    AlreadyProjected, // "Is Projected" is set: a plain message was shown, nothing changed
 };
 
 struct ProjectionRun {
@@ -43,8 +44,9 @@ struct ProjectionRun {
 
 // One run from InParm's system to OutParm's: log cleared and named, set-ups, unit factors, then
 // each point inverse, datum shift (unless ignoreDatum), forward and scaled; a geographic source
-// point off the globe's ranges fails with "Input data error". The points change only when every
-// one went through. The main gauge shows the progress over the points.
+// point off the globe's ranges fails with "Input data error". Every failed point has its routine
+// and message in the log. The points change only when every one went through. The main gauge
+// shows the progress over the points.
 ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool ignoreErrors);
 
 // Longitudes and latitudes in decimal degrees on NAD27 -> the DIH's "Proj out" system:
@@ -70,7 +72,8 @@ ProjectionRun SetMapProjection(int mode, THeaderPages& pages, const CornerTexts*
                                CornerTexts* ddll = nullptr);
 
 // The "Extent" corners in decimal degrees on NAD27 into the "Proj out" system (the Transform
-// button): PrepareLonLatToScene, then SetMapProjection(ProjectExtentCorners).
+// button): PrepareLonLatToScene, then SetMapProjection(ProjectExtentCorners). Refused, with a
+// message and nothing changed, while "Is Projected" is checked.
 ProjectionRun DIHTransformCorners(THeaderPages& pages);
 
 // "N46 56 30" / "E007 25 59" (any case) to decimal degrees in the shortest form. Changed: text

@@ -8,7 +8,9 @@
 #include "projections/kovStatePlane.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
+#include "shell/vGlobalHooks.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -56,6 +58,7 @@ TEST_F(SceneProjection, OlindaCornersGoToUtm25SouthAndBack) {
         EXPECT_NEAR(map[i].Y, OlindaCorners[i].Latitude, 1e-8) << i;
     }
     // A second transform keeps the southern zone in the block and the zone in the record.
+    P.SetChecked(F::IsProjectedCB, false);
     DIHTransformCorners(P);
     EXPECT_EQ(OutParm[SlotUtmZone], -25);
     EXPECT_EQ(DIHRecord.TargetUTMZone, 25);
@@ -80,6 +83,7 @@ TEST_F(SceneProjection, StatePlaneScenesCountInTheirZoneUnits) {
     };
     for (const auto& c : table) {
         SCOPED_TRACE(c.Crs);
+        P.SetChecked(F::IsProjectedCB, false);
         P.SetItemIndex(F::ProjectionCBOut, 2);
         P.SetItemIndex(F::UnitCBOut, 6);
         P.SetItemIndex(F::DatumCBOut, c.Selector);
@@ -145,8 +149,8 @@ TEST_F(SceneProjection, EqualBlocksChangeNothing) {
 }
 
 // A transform that fails for one corner changes no corner and takes back "coordinates valid":
-// a Mercator corner at the pole, and a second press on corners already in metres. The LL crop
-// box is refused alike.
+// a Mercator corner at the pole, and a second press, with "Is Projected" cleared, on corners
+// already in metres. The LL crop box is refused alike.
 TEST_F(SceneProjection, FailedCornerRefusesTheWholeTransform) {
     auto corners = [this] {
         CornerTexts t;
@@ -156,11 +160,12 @@ TEST_F(SceneProjection, FailedCornerRefusesTheWholeTransform) {
     };
     ASSERT_TRUE(DIHTransformCorners(P).AllPointsDone());
     const CornerTexts metres = corners();
+    P.SetChecked(F::IsProjectedCB, false);
     ProjectionRun run = DIHTransformCorners(P);
     EXPECT_EQ(run.PointStatus, (std::array{115, 115, 115, 115}));
     EXPECT_EQ(corners(), metres);
     EXPECT_FALSE(P.Checked(F::CoordinatesValidCBox));
-    EXPECT_TRUE(P.Checked(F::IsProjectedCB));
+    EXPECT_FALSE(P.Checked(F::IsProjectedCB));
     ASSERT_GE(ProjectionLog.size(), 2u);
     EXPECT_EQ(ProjectionLog.back(), "Input data error");
 
@@ -330,6 +335,109 @@ TEST_F(SceneProjection, GridTurnsMapBoxesIntoPixelBounds) {
                   (std::array{t.Bounds.SubsetLeft, t.Bounds.SubsetRight, t.Bounds.SubsetTop,
                               t.Bounds.SubsetBottom}));
     }
+}
+
+// While "Is Projected" is set the corners are in the output system: a second press is refused
+// with its message and changes nothing, whatever that system is. Cleared, the box lets the
+// next press through.
+TEST_F(SceneProjection, TransformRefusedWhileIsProjected) {
+    const struct {
+        const char* name;
+        int projection, unit, datum;
+        bool ignoreDatum;
+    } table[] = {
+        {"utm 25 south, metres", 1, 2, 23, true},
+        {"geographic, radians", 0, 0, 23, true},
+        {"geographic, degrees with a datum shift", 0, 4, 12, false},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        TypeOlindaUtm25South(P);
+        P.SetChecked(F::IsProjectedCB, false);
+        P.SetItemIndex(F::ProjectionCBOut, c.projection);
+        P.SetItemIndex(F::UnitCBOut, c.unit);
+        P.SetItemIndex(F::DatumCBOut, c.datum);
+        P.SetChecked(F::IgnoreDatumCB, c.ignoreDatum);
+        ASSERT_TRUE(DIHTransformCorners(P).AllPointsDone()) << Rec.Summary();
+        std::array<std::string, 8> first;
+        for (size_t k = 0; k < 8; ++k)
+            first[k] = P[ExtentCorners[k]];
+        const ProjectionParameterBlock in = InParm, out = OutParm;
+        Rec.Messages.clear();
+        EXPECT_EQ(DIHTransformCorners(P).Status, ProjectionRunStatus::AlreadyProjected);
+        for (size_t k = 0; k < 8; ++k)
+            EXPECT_EQ(P[ExtentCorners[k]], first[k]) << k;
+        EXPECT_TRUE(in == InParm && out == OutParm);
+        EXPECT_TRUE(P.Checked(F::CoordinatesValidCBox));
+        ASSERT_EQ(Rec.Messages.size(), 1u);
+        EXPECT_EQ(Rec.Messages[0].Text,
+                  "The corners are projected already. Clear \"Is Projected\" to transform them "
+                  "again.");
+        P.SetChecked(F::IsProjectedCB, false);
+        EXPECT_EQ(DIHTransformCorners(P).Status, ProjectionRunStatus::Done);
+    }
+}
+
+// Every corner that fails has its routine and message in the log and shows the message window,
+// the ones the library passes over in silence too: a point in a gap of Goode's map, and a
+// side whose set-up was refused.
+TEST_F(SceneProjection, EveryFailedCornerIsReported) {
+    int shown = 0;
+    const auto saved = Hooks.ProjectionLogChanged;
+    Hooks.ProjectionLogChanged = [&shown](bool show) { shown += show ? 1 : 0; };
+    const double R = 6370997.0;
+    const struct {
+        const char* name;
+        ProjectionParameterBlock in;
+        std::array<int, 4> status;
+        std::vector<std::string> tail;
+    } table[] = {
+        {"goode, one corner in a southern gap",
+         [] {
+             ProjectionParameterBlock b{};
+             b[SlotCode] = 24;
+             b[SlotUnits] = 2;
+             return b;
+         }(),
+         {0, IN_BREAK, 0, 0},
+         {"", "Input data error"}},
+        {"albers on axes that are no ellipsoid",
+         [] {
+             ProjectionParameterBlock b{};
+             b[SlotCode] = 3;
+             b[SlotUnits] = 2;
+             b[SlotSpheroid] = -1;
+             b[0] = 6378137;
+             b[1] = 1;
+             b[2] = 29030000;
+             b[3] = 45030000;
+             return b;
+         }(),
+         {23, 23, 23, 23},
+         {"alber-invinit", "Illegal spheroid # -1"}},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        InParm = c.in;
+        OutParm = {};
+        OutParm[SlotUnits] = 4;
+        CornerPoints points{{{0, 0}, {-1.745 * R, -0.6 * R}, {0.1 * R, 0.1 * R}, {R, 0.2 * R}}};
+        const CornerPoints before = points;
+        shown = 0;
+        const ProjectionRun run = RunMapProjection(points, true, false);
+        EXPECT_EQ(run.PointStatus, c.status);
+        int failed = 0;
+        for (size_t i = 0; i < 4; ++i) {
+            failed += c.status[i] != 0;
+            EXPECT_EQ(points[i].X, before[i].X) << i;
+        }
+        EXPECT_GE(shown, failed);
+        const std::vector<std::string> tail(ProjectionLog.end() - 2, ProjectionLog.end());
+        EXPECT_EQ(tail, c.tail);
+        // The refused set-up's own report comes before the corners'.
+        EXPECT_GE(std::count(ProjectionLog.begin(), ProjectionLog.end(), c.tail[1]), failed);
+    }
+    Hooks.ProjectionLogChanged = saved;
 }
 
 } // namespace
