@@ -409,6 +409,12 @@ bool SavesWhole(const THeaderPages& before, THeaderPages& after) {
         // These lines read as 0 when they are no number, and a corner or parameter in D form
         // would be lost that way; what is no number either way is kept as it came.
         if (DIHFields[i].Kind == DIHKind::Real0) TakeAsReal(value);
+        // Whole-number lines carry map coordinates with decimals too, which the scene's grid
+        // reads as reals; one in D form goes in as its plain decimal, else the grid finds 0.
+        if (DIHFields[i].Kind == DIHKind::Int0 && !ReadsAsReal(value)) {
+            std::string e = value;
+            if (TakeAsReal(e)) value = FloatToStr(StrToFloat(Trim(e)));
+        }
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include "HeaderFixture.h"
 #include "import/vBandFiles.h"
 #include "import/vForeignHeaders.h"
+#include "import/vSceneProjection.h"
 
 #include <algorithm>
 #include <array>
@@ -227,6 +228,15 @@ TEST_F(HeaderImportTest, SavedDIHReadsBackWithEveryValue) {
     THeaderPages back;
     ASSERT_TRUE(back.RIHOpenRIHHeader(ChangeFileExt(corner, ".dih")));
     EXPECT_EQ(DIHRecord.ULLongitude, -34.916167);
+    // A corner's map X in D form, on a whole-number line: the scene's grid reads its number.
+    P = THeaderPages();
+    const std::string mapX = Changed("scene.fst", "mapx.fst", "288776.250    ", "2.8877625D+05 ");
+    ASSERT_TRUE(ImportHeaderFile(P, mapX).Saved) << Rec.Summary();
+    EXPECT_EQ(P[F::ULCoXEdit], "288776.25");
+    ASSERT_TRUE(back.RIHOpenRIHHeader(ChangeFileExt(mapX, ".dih")));
+    SceneGrid grid;
+    ASSERT_TRUE(SceneGrid::FromPages(back, grid));
+    EXPECT_EQ(grid.ULX, 288776.25);
 
     std::string cut = FileText(Foreign("radar.dat"));
     cut[170] = '\n'; // inside the weather field
