@@ -125,8 +125,10 @@ TLLCropValues TLLCropPage::Read() const {
     v.DIHSubsetFileEdit = Bytes(DIHSubsetFileEdit->text());
     v.DIHSubsetDISEdit = Bytes(DIHSubsetDISEdit->text());
     const std::array<QLineEdit*, 8> box = BoxEdits();
-    for (size_t i = 0; i < 8; ++i)
+    for (size_t i = 0; i < 8; ++i) {
         v.Box[i] = Bytes(box[i]->text());
+        v.DDLL[i] = Bytes(DDLLEdits[i]->text());
+    }
     return v;
 }
 
@@ -173,8 +175,10 @@ void TLLCropPage::DIHSubsetSliceBtnClick() {
     bool tooMany = false;
     const int refusal = LLCropScene(Scene, v, tooMany, SetGauge, SetHint);
     Gauged = nullptr;
-    for (size_t i = 0; i < 8; ++i)
-        DDLLEdits[i]->setText(Latin1(v.DDLL[i]));
+    // A refused crop leaves the page as it was, its map corners too.
+    if (!refusal)
+        for (size_t i = 0; i < 8; ++i)
+            DDLLEdits[i]->setText(Latin1(v.DDLL[i]));
     if (v.BoundsSet) {
         const TCropRect& r = v.Bounds;
         const std::pair<QLineEdit*, int64_t> bounds[] = {

@@ -1,6 +1,7 @@
 // The projection tools on the import window's pages and the import button's dispatch, driven
 // through the controls.
 #include "import/HeaderFixture.h"
+#include "import/ui/vLLCropPage.h"
 #include "import/ui/vPBHdr.h"
 #include "import/ui/vPBands.h"
 #include "projections/kovStatePlane.h"
@@ -147,6 +148,34 @@ TEST_F(MapProjPageGui, ImportedDDRShowsInThePageAndTheViewer) {
     EXPECT_TRUE(FileExists(Dir.File("scene.dih")));
     ASSERT_TRUE(PBandHdrForm);
     EXPECT_TRUE(PBandHdrForm->DDRIDXMemo->toPlainText().startsWith("DDR [Olinda subset]"));
+}
+
+// A crop the LL page refuses leaves the page's map corners as they were: no DIH chosen, and a
+// scene that is not projected.
+TEST_F(MapProjPageGui, RefusedLLCropKeepsTheMapCorners) {
+    TLLCropPage& page = *Window->LLCropPage;
+    const struct {
+        const char* name;
+        bool disLoaded;
+        std::string message;
+    } table[] = {
+        {"nothing chosen", false, "Variables blank, files invalid, or page turned"},
+        {"not projected", true, "DIH->DIS LL Projection Error"},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        DISLoaded = c.disLoaded;
+        page.DIHSubsetFileEdit->setText("scene.dih");
+        page.DIHSubsetDISEdit->setText("cut.dis");
+        for (size_t i = 0; i < 8; ++i)
+            page.DDLLEdits[i]->setText(QString::number(1000.5 * double(i + 1)));
+        Rec->Messages.clear();
+        page.DIHSubsetSliceBtn->click();
+        for (size_t i = 0; i < 8; ++i)
+            EXPECT_EQ(page.DDLLEdits[i]->text(), QString::number(1000.5 * double(i + 1))) << i;
+        ASSERT_FALSE(Rec->Messages.empty());
+        EXPECT_EQ(Rec->Messages.back().Text, c.message);
+    }
 }
 
 } // namespace
