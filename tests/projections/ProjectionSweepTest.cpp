@@ -87,6 +87,7 @@ std::vector<Variant> Variants() {
         {"axes given, minor axis 0", {{19, -1}, {0, 6378137}, {1, 1}}},
         {"axes given, minor above major", {{19, -1}, {0, 6378137}, {1, 7000000}}},
         {"axes given, both 0", {{19, -1}, {0, 0}, {1, 0}}},
+        {"axes given, minor of 2 metres", {{19, -1}, {0, -6378137}, {1, 2}}},
         {"axes given, huge", {{19, -1}, {0, 1e300}, {1, 9e299}}},
         {"axes given, tiny", {{19, -1}, {0, 1e-300}, {1, 0.5}}},
         {"spheroid past the table", {{19, 25}}},
