@@ -8,6 +8,7 @@
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
 
+
 const char* const PicturePlaceholderName = "BandFileSaveAs";
 std::string DISPictureFolder;
 
@@ -41,6 +42,7 @@ class TKeptImageName {
     ~TKeptImageName() {
         if (Made || Replaced()) return;
         CurrentImageName = Name;
+        CurrentImageFolder = PictureFolder;
         ImageDirectory = Folder;
     }
     // The new picture took the old one's place (its pixels live in other memory).
@@ -49,6 +51,7 @@ class TKeptImageName {
 
   private:
     std::string Name = CurrentImageName;
+    std::string PictureFolder = CurrentImageFolder;
     std::string Folder = ImageDirectory;
     const uint32_t* Shown = DisplayedPicture.Pixels.data();
 };

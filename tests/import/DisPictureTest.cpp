@@ -199,6 +199,7 @@ TEST_F(DisPictureTest, SubsetLargerThanItsBandsIsRefused) {
 TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewName) {
     TempDir shown;
     ImageDirectory = shown.Path();
+    CurrentImageFolder = shown.Path();
     Picture old;
     old.Resize(3, 2);
     old.Pixels[4] = PackPixel(200, 10, 60);
