@@ -73,6 +73,14 @@ bool ChooseCoFile(THeaderPages& pages, const std::array<Field, 8>& boxes, int di
 
 } // namespace
 
+void THeaderPages::AssignScene(const THeaderPages& scene) {
+    std::vector<std::string> log = std::move(DIPMemo);
+    std::string refused = std::move(RefusedDIP);
+    *this = scene;
+    DIPMemo = std::move(log);
+    RefusedDIP = std::move(refused);
+}
+
 THeaderPages::THeaderPages() {
     // Only the pages' own state: the record and the points are other units' globals, which
     // may not exist yet while this one is made, and start out empty anyway.

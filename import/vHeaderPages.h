@@ -46,6 +46,10 @@ class THeaderPages {
     // "DIP" page: the displayed picture's processing-history log, line 0 its version line.
     std::vector<std::string> DIPMemo;
 
+    // Takes the DIH and DIS pages of `scene`, keeping this one's picture log: a window that
+    // holds its own scene puts it here for its runs without taking the shown picture's history.
+    void AssignScene(const THeaderPages& scene);
+
     // DIH file. The reader takes a full path; the writer writes ImageDirectory + the file-name
     // part of RIHHeaderFileEdit, and only when that name ends in ".dih".
     void ClearRIH();
