@@ -249,8 +249,11 @@ void THeaderPages::RIHSaveIt() {
     const std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
     if (LowerCase(ExtractFileExt(name)) != ".dih") return;
     // Only the name part: a folder typed into the box must not send the header elsewhere.
-    if (!WriteMadeFileAtomic(ImageDirectory + ExtractFileName(name), JoinLinesCRLF(DIHLines())))
-        ShowMessageNumber(39972);
+    RIHSaveTo(ImageDirectory + ExtractFileName(name));
+}
+
+void THeaderPages::RIHSaveTo(const std::string& path) {
+    if (!WriteMadeFileAtomic(path, JoinLinesCRLF(DIHLines()))) ShowMessageNumber(39972);
 }
 
 bool THeaderPages::RIHChooseCoFile(int direction) {

@@ -57,6 +57,9 @@ class THeaderPages {
     // refused (39994). A line that is no number raises the conversion error.
     bool RIHOpenRIHHeader(const std::string& fileName);
     void RIHSaveIt();
+    // The DIH pages into the file `path`, whatever their own name line says: a DIH read from one
+    // file and changed goes back into that file.
+    void RIHSaveTo(const std::string& path);
     std::vector<std::string> DIHLines() const;
     // A co-file button of "Co Located" (0..7: N, NE, E, SE, S, SW, W, NW): the chosen file's
     // path goes into its box; false when the dialog was cancelled.
