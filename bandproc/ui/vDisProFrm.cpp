@@ -168,10 +168,12 @@ void TDisProcessForm::ALLDISFileBtnClick() {
         THeaderPages pages = HeaderPages;
         if (!pages.OpenDISHeader(chosen)) return;
         // The scene's DIH lies where the pictures were until now, not beside the DIS.
-        if (!pages.RIHOpenRIHHeader(ImageDirectory + pages[DISField::DISSubsetDIH])) {
+        const std::string dih = ImageDirectory + pages[DISField::DISSubsetDIH];
+        if (!FileExists(dih)) {
             ShowMessageNumber(39998);
             return;
         }
+        if (!pages.RIHOpenRIHHeader(dih)) return;
         HeaderPages.AssignScene(pages);
         DISLoaded = true;
         ImageDirectory = ExtractFilePath(chosen);

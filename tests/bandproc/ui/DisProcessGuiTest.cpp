@@ -92,12 +92,15 @@ TEST_F(DisProcessGui, ADISWhoseDIHIsNotReadLeavesTheWindowOnTheLastDIS) {
     std::vector<std::string> dih = SplitLines(FileText(Dir.File("olinda.dih")));
     dih.at(164) = "abc";
     ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.dih"), JoinLinesCRLF(dih)));
+    dih.at(0) = "DIH 1.0";
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("old.dih"), JoinLinesCRLF(dih)));
     const struct {
         const char* DIH;
         const char* Error;
         int Message;
     } cases[] = {{"bad.dih", "'abc' is not a valid floating point value", 0},
-                 {"missing.dih", nullptr, 39998}};
+                 {"missing.dih", nullptr, 39998},
+                 {"old.dih", nullptr, 39994}};
     ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("olinda.dis"));
     TDisSinglePage* single = Window->SinglePage;
     ChooseBand(single->SingleBandFileBtn, 4);
@@ -113,7 +116,10 @@ TEST_F(DisProcessGui, ADISWhoseDIHIsNotReadLeavesTheWindowOnTheLastDIS) {
         Rec->Clear();
         ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("other.dis"));
         if (c.Error) EXPECT_EQ(Rec->ErrorBoxes, std::vector<std::string>{c.Error});
-        if (c.Message) EXPECT_TRUE(Rec->Shown(c.Message)) << Rec->Summary();
+        if (c.Message) {
+            EXPECT_TRUE(Rec->Shown(c.Message)) << Rec->Summary();
+            EXPECT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+        }
         EXPECT_EQ(Window->Scene.Pages.DISFileEdit, "olinda.dis");
         EXPECT_EQ(Window->BandsAvailableLabel->text(), "6");
         EXPECT_EQ(Window->Scene.Pages[DISField::DISSubsetWidth], std::to_string(OlindaW));
