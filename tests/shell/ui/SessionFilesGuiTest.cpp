@@ -4,6 +4,8 @@
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisSinglePages.h"
 #include "bandproc/ui/vFFTFrm.h"
+#include "histogram/ui/vLProfile.h"
+#include "histogram/vColorCube.h"
 #include "import/ui/vBandSplitPages.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBands.h"
@@ -42,6 +44,7 @@ TEST_F(SessionFiles, ChoicesInAnotherFolderNeverMoveThePicturesFiles) {
     // B holds another picture of the same name, with a log of its own, and a scene to split.
     std::filesystem::copy_file(TestData("landsat7-olinda/olinda_rgb432.png"), b.File("aero1.png"));
     ASSERT_TRUE(WriteFileAtomic(b.File("aero1.dip"), std::string("B's own log\r\n")));
+    ASSERT_TRUE(WriteFileAtomic(b.File("aero1.txt"), std::string("B's own profile\r\n")));
     Bytes raw(24);
     for (size_t i = 0; i < raw.size(); ++i)
         raw[i] = static_cast<uint8_t>(7 * i + 1);
@@ -89,6 +92,8 @@ TEST_F(SessionFiles, ChoicesInAnotherFolderNeverMoveThePicturesFiles) {
 
     Rec->Clear();
     Form->F_SaveClick();
+    (new TLineProfileForm(Form))->SaveButton->click();
+    EXPECT_EQ(Count3DFileName(), a.File("aero1.rs3"));
     Form->SaveNumbered1Click();
 
     // B: its own files as they were, and only the products asked for besides.
@@ -104,7 +109,8 @@ TEST_F(SessionFiles, ChoicesInAnotherFolderNeverMoveThePicturesFiles) {
         EXPECT_TRUE(ownOfB.count(name) || products.count(name)) << name;
     EXPECT_EQ(FileBytes(b.File("math.psa")).size(), 4u) << Rec->Summary();
 
-    // A: the saved picture, its numbered copy and its log.
+    // A: the saved picture, its numbered copy, its log and its profile.
+    EXPECT_TRUE(FileExists(a.File("aero1.txt")));
     for (const char* name : {"aero1.png", "aero1A001.png"})
         EXPECT_EQ(ReadPictureFile(a.File(name)).Image.Pixels, shown.Pixels) << name;
     const std::string log = FileText(a.File("aero1.dip"));
