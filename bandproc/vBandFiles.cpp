@@ -1,5 +1,6 @@
 #include "bandproc/vBandFiles.h"
 
+#include "import/vBandFiles.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
@@ -38,6 +39,13 @@ std::string ProductFileName(const std::string& editText, const char* ext) {
 bool RefuseEmptyName(const std::string& editText) {
     if (!editText.empty()) return false;
     ShowMessageNumber(39993);
+    return true;
+}
+
+bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
+                           const std::vector<std::string>& inputs) {
+    if (!NamesAnInput(outputs, inputs)) return false;
+    ShowMessageNumber(OutputIsInputMessage);
     return true;
 }
 

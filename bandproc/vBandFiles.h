@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Sides and areas beyond these come from a damaged header, never from a scene: one row of a
 // product may be three input rows wide, and a run must not ask for memory without bound.
@@ -34,6 +35,11 @@ std::string ProductFileName(const std::string& editText, const char* ext);
 // True, with message 39993, when a product's name box is empty: its products would be hidden
 // files named by their extensions alone.
 bool RefuseEmptyName(const std::string& editText);
+// True, with message 27, when an output would be one of the inputs it is made from, under any
+// spelling of its path or through a link. Every writer of products asks before it opens
+// anything, so a refused run writes nothing.
+bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
+                           const std::vector<std::string>& inputs);
 
 class TBandReader {
   public:

@@ -97,12 +97,13 @@ bool ComposeBands(int bands) {
     return true;
 }
 
-// CurrentImageName stays a bare name, since every save puts ImageDirectory before it: a name
-// with a folder moves ImageDirectory there instead. The caption names the file the picture is
-// saved as.
+// CurrentImageName stays a bare name, since every save puts the picture's folder before it: a
+// name with a folder moves the working folder there instead, and the picture is made in the
+// working folder. The caption names the file the picture is saved as.
 void NameAndSave(const std::string& name, bool save) {
     const std::string folder = ExtractFilePath(name);
     if (!folder.empty()) ImageDirectory = folder;
+    CurrentImageFolder = ImageDirectory;
     SetImageName(ExtractFileName(name));
     if (save) SavePictureFile();
 }

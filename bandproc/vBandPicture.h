@@ -1,7 +1,7 @@
 // Pictures made from band files of the open DIS subset (SubsetBounds, SelectedBandFiles): bands
 // 1, 2 and 3 as red, green and blue, or band 1 as grey. The picture replaces the displayed one as
 // the current image, with working buffers made for its size, and is saved as ImageDirectory +
-// CurrentImageName.
+// CurrentImageName, which becomes its own folder.
 #pragma once
 
 #include <string>

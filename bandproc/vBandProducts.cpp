@@ -13,6 +13,11 @@ bool ValidSlot(int slot) {
     return slot >= 0 && slot < BandSlotCount;
 }
 
+// The band files of the first `count` slots.
+std::vector<std::string> SlotFiles(int count) {
+    return {SelectedBandFiles.begin(), SelectedBandFiles.begin() + count};
+}
+
 // Integer band algebra: a zero divisor has no quotient and gives 0.
 int32_t BandAlgebra(int32_t operation, int32_t a, int32_t b) {
     switch (operation) {
@@ -68,12 +73,14 @@ bool MultiBandFileAlgebra(int32_t operation, bool autoRange, int slotA, int slot
     if (operation < 0 || operation > 3 || !ValidSlot(slotA) || !ValidSlot(slotB) ||
         RefuseEmptyName(fileEdit))
         return false;
+    const std::string path = ProductFileName(fileEdit, ext[operation]);
+    if (RefuseOutputOverInput({path}, {SelectedBandFiles[slotA], SelectedBandFiles[slotB]}))
+        return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintMBFA);
     const uint8_t* a = f.AddInput(SelectedBandFiles[slotA]);
     const uint8_t* b = f.AddInput(SelectedBandFiles[slotB]);
-    const std::string path = ProductFileName(fileEdit, ext[operation]);
     RunAlgebra(f, operation, autoRange, path, a, b);
     f.Commit();
     return true;
@@ -90,12 +97,13 @@ inline double Square(double x) {
 bool VegetationIndexAB(int32_t formula, const TVegetationParams& p) {
     static const char* const ext[] = {".pv1", ".pv2", ".pv3", ".pv4"};
     if (formula < 1 || formula > 4 || RefuseEmptyName(p.FileEdit)) return false;
+    const std::string path = ProductFileName(p.FileEdit, ext[formula - 1]);
+    if (RefuseOutputOverInput({path}, SlotFiles(2))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
     const uint8_t* a = f.AddInput(SelectedBandFiles[0]);
     const uint8_t* b = f.AddInput(SelectedBandFiles[1]);
-    const std::string path = ProductFileName(p.FileEdit, ext[formula - 1]);
     const auto& V = p.V;
     switch (formula) {
     case 1:
@@ -129,6 +137,8 @@ bool VegetationIndexAB(int32_t formula, const TVegetationParams& p) {
 
 bool VegetationIndexABCD(const TVegetationParams& p) {
     if (RefuseEmptyName(p.FileEdit)) return false;
+    const std::string path = ProductFileName(p.FileEdit, ".pv5");
+    if (RefuseOutputOverInput({path}, SlotFiles(4))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
@@ -136,7 +146,7 @@ bool VegetationIndexABCD(const TVegetationParams& p) {
     for (int i = 0; i < 4; ++i)
         in[i] = f.AddInput(SelectedBandFiles[i]);
     const auto& V = p.V;
-    RunValueProduct(f, p.AutoRange, ProductFileName(p.FileEdit, ".pv5"), [&](int64_t k) {
+    RunValueProduct(f, p.AutoRange, path, [&](int64_t k) {
         return V[0] * in[0][k] + V[1] * in[1][k] + V[2] * in[2][k] + V[3] * in[3][k];
     });
     f.Commit();
@@ -145,13 +155,14 @@ bool VegetationIndexABCD(const TVegetationParams& p) {
 
 bool VegetationIndexRoot(const TVegetationParams& p) {
     if (RefuseEmptyName(p.FileEdit)) return false;
+    const std::string path = ProductFileName(p.FileEdit, ".pv6");
+    if (RefuseOutputOverInput({path}, SlotFiles(1))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
     const uint8_t* a = f.AddInput(SelectedBandFiles[0]);
     // The root of a negative sum is not a number, so 0 in the product.
-    RunValueProduct(f, p.AutoRange, ProductFileName(p.FileEdit, ".pv6"),
-                    [&](int64_t k) { return std::sqrt(a[k] + p.V[0]); });
+    RunValueProduct(f, p.AutoRange, path, [&](int64_t k) { return std::sqrt(a[k] + p.V[0]); });
     f.Commit();
     return true;
 }
@@ -184,11 +195,17 @@ bool TasselledCapBands(TasselledCapSet set, const std::array<double, 24>& coeffi
     static const char* const ext[] = {".pts", ".ptg", ".pty", ".ptn"};
     if (set != TasselledCapSet::FourBands && set != TasselledCapSet::SixBands) return false;
     if (RefuseEmptyName(fileEdit)) return false;
-    TBandGeometry g;
-    if (!SubsetGeometry(SubsetBounds, g)) return false;
     // The four-band set reads bands 2..5 with their columns; bands 1 and 7 are never opened.
     const int first = set == TasselledCapSet::FourBands ? 1 : 0;
     const int n = set == TasselledCapSet::FourBands ? 4 : 6;
+    std::vector<std::string> inputs, products;
+    for (int j = 0; j < n; ++j)
+        inputs.push_back(SelectedBandFiles[SixBandSlots[first + j]]);
+    for (const char* e : ext)
+        products.push_back(ProductFileName(fileEdit, e));
+    if (RefuseOutputOverInput(products, inputs)) return false;
+    TBandGeometry g;
+    if (!SubsetGeometry(SubsetBounds, g)) return false;
     double c[4][6] = {};
     for (int p = 0; p < 4; ++p)
         for (int j = 0; j < n; ++j)
@@ -196,10 +213,10 @@ bool TasselledCapBands(TasselledCapSet set, const std::array<double, 24>& coeffi
     TRowFrame f(g, HintTassledCap);
     const uint8_t* in[6] = {};
     for (int j = 0; j < n; ++j)
-        in[j] = f.AddInput(SelectedBandFiles[SixBandSlots[first + j]]);
+        in[j] = f.AddInput(inputs[j]);
     uint8_t* out[4];
     for (int p = 0; p < 4; ++p)
-        out[p] = f.AddProduct(ProductFileName(fileEdit, ext[p]));
+        out[p] = f.AddProduct(products[p]);
     const int64_t w = g.W;
     f.Pass([&](int64_t) {
         if (n == 4)
@@ -253,6 +270,10 @@ void BandHSVtoRGB(double H, double S, double V, double& R, double& G, double& B)
 bool RGBHSVExchange(const std::string& fileEdit) {
     static const char* const ext[] = {".prr", ".prg", ".prb"};
     if (RefuseEmptyName(fileEdit)) return false;
+    std::vector<std::string> products;
+    for (const char* e : ext)
+        products.push_back(ProductFileName(fileEdit, e));
+    if (RefuseOutputOverInput(products, SlotFiles(4))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintRGBHSV);
@@ -261,7 +282,7 @@ bool RGBHSVExchange(const std::string& fileEdit) {
         in[i] = f.AddInput(SelectedBandFiles[i]);
     uint8_t* out[3];
     for (int i = 0; i < 3; ++i)
-        out[i] = f.AddProduct(ProductFileName(fileEdit, ext[i]));
+        out[i] = f.AddProduct(products[i]);
     f.Pass([&](int64_t) {
         for (int64_t k = 0; k < g.W; ++k) {
             double H, S, V, R, G, B;

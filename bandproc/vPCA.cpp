@@ -200,6 +200,11 @@ bool PCABands(int32_t n, const std::vector<std::string>& inputs) {
     static const char* const ext[] = {".pc1", ".pc2", ".pc3", ".pc4", ".pc5",
                                       ".pc6", ".pc7", ".pc8", ".pc9"};
     if (n < 1 || n > PCAMaxBands || static_cast<int32_t>(inputs.size()) < n) return false;
+    const std::vector<std::string> bands(inputs.begin(), inputs.begin() + n);
+    std::vector<std::string> products = {ChangeFileExt(inputs[0], ".pcn")};
+    for (int32_t k = 0; k < n; ++k)
+        products.push_back(ChangeFileExt(inputs[k], ext[k]));
+    if (RefuseOutputOverInput(products, bands)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TComponentWeights cw;
@@ -214,9 +219,8 @@ bool PCABands(int32_t n, const std::vector<std::string>& inputs) {
     for (int32_t i = 0; i < n; ++i)
         in[i] = f.AddInput(inputs[i]);
     uint8_t* out[PCAMaxBands + 1] = {};
-    out[0] = f.AddProduct(ChangeFileExt(inputs[0], ".pcn"));
-    for (int32_t k = 0; k < n; ++k)
-        out[k + 1] = f.AddProduct(ChangeFileExt(inputs[k], ext[k]));
+    for (int32_t p = 0; p <= n; ++p)
+        out[p] = f.AddProduct(products[static_cast<size_t>(p)]);
     std::array<TComponentRange, PCAMaxBands + 1> range{};
     std::vector<double> values(static_cast<size_t>(g.W));
     double* v = values.data();

@@ -118,9 +118,12 @@ bool SingleBandMath(int32_t operation, int32_t value, const std::string& bandFil
         }
         table[s] = static_cast<uint8_t>(std::clamp<int64_t>(r, 0, 255));
     }
+    const std::string input = SingleBandInput(bandFileEdit);
+    const std::string product = ProductFileName(newFileEdit, ext[operation - 2]);
+    if (RefuseOutputOverInput({product}, {input})) return false;
     TRowFrame f(g, HintBand1);
-    const uint8_t* in = f.AddInput(SingleBandInput(bandFileEdit));
-    uint8_t* out = f.AddProduct(ProductFileName(newFileEdit, ext[operation - 2]));
+    const uint8_t* in = f.AddInput(input);
+    uint8_t* out = f.AddProduct(product);
     f.Pass([&](int64_t) {
         for (int64_t k = 0; k < g.W; ++k)
             out[k] = table[in[k]];
@@ -139,12 +142,15 @@ bool RunLineRepair(int32_t interval, const std::string& bandFileEdit,
                    const std::string& newFileEdit, const char* ext, Replace replace) {
     if (RefuseEmptyName(newFileEdit)) return false;
     RefuseZero(interval);
+    const std::string input = SingleBandInput(bandFileEdit);
+    const std::string product = ProductFileName(newFileEdit, ext);
+    if (RefuseOutputOverInput({product}, {input})) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     const int64_t n = std::llabs(int64_t{interval});
     TRowFrame f(g, HintBand1);
-    f.AddInput(SingleBandInput(bandFileEdit));
-    uint8_t* out = f.AddProduct(ProductFileName(newFileEdit, ext));
+    f.AddInput(input);
+    uint8_t* out = f.AddProduct(product);
     const size_t w = static_cast<size_t>(g.W);
     std::vector<uint8_t> buffers(3 * w);
     uint8_t* above = buffers.data();
@@ -196,16 +202,18 @@ bool AverageEveryLine(int32_t interval, const std::string& bandFileEdit,
 
 bool PixelSizer(int32_t mode, const std::string& bandFileEdit, const std::string& newFileEdit) {
     if (mode < 0 || mode > 3 || RefuseEmptyName(newFileEdit)) return false;
+    const std::string input = SingleBandInput(bandFileEdit);
+    const std::string product = ProductFileName(newFileEdit, ".pps");
+    if (RefuseOutputOverInput({product}, {input})) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     const bool reduce = mode < 2;
     const int64_t factor = mode % 2 == 0 ? 2 : 3;
     const int64_t outWidth = reduce ? g.W / factor : g.W * factor;
     TRowFrame f(g, HintPixelBand);
-    const uint8_t* in = f.AddInput(SingleBandInput(bandFileEdit));
+    const uint8_t* in = f.AddInput(input);
     // A reduction from a one-sample row writes empty rows; the buffer keeps one byte.
-    uint8_t* out =
-        f.AddProduct(ProductFileName(newFileEdit, ".pps"), std::max<int64_t>(outWidth, 1));
+    uint8_t* out = f.AddProduct(product, std::max<int64_t>(outWidth, 1));
     auto onGrid = [factor](int64_t absolute) { return absolute % factor == 0; };
     int64_t first = 0;
     while (!onGrid(g.Left + first))

@@ -281,9 +281,11 @@ template <bool Ascending> void QuickSort(SortValueArray& v, int lo, int hi) {
 
 std::string CompanionPath(std::string_view extension) {
     const std::string name = HistogramFileName(CurrentImageName, extension);
-    const std::string found = FindFileCaseInsensitive(ImageDirectory, name);
+    // Kept with the picture, in its own folder, whichever folder another window has chosen.
+    const std::string& folder = CurrentImageFolder;
+    const std::string found = FindFileCaseInsensitive(folder, name);
     if (!found.empty()) return found;
-    return ImageDirectory.empty() ? name : IncludeTrailingPathDelimiter(ImageDirectory) + name;
+    return folder.empty() ? name : IncludeTrailingPathDelimiter(folder) + name;
 }
 
 std::string HistogramFileName(const std::string& imageName, std::string_view extension) {

@@ -1,5 +1,5 @@
 // The band histograms of the working image, the statistics derived from them and the seed-break
-// tables, kept with each picture as three companion files in ImageDirectory (".adc" counts,
+// tables, kept with each picture as three companion files in its folder (".adc" counts,
 // ".ads" tables, ".adt" statistics) so that loading the same picture again needs no pixel pass.
 // Also the small integer sort of the texture engines.
 #pragma once
@@ -69,7 +69,8 @@ bool LoadOrCountHistograms();
 // become the extension; a name without a "." gets it appended.
 std::string HistogramFileName(const std::string& imageName, std::string_view extension);
 // The path a companion file of CurrentImageName is read from: an existing file of that name in
-// ImageDirectory whatever its case, else the name with the case given here.
+// the picture's own folder (CurrentImageFolder) whatever its case, else the name with the case
+// given here.
 std::string CompanionPath(std::string_view extension);
 
 // Each sets the file's name, its exists flag (a plain file of the right size and sound figures)

@@ -166,6 +166,15 @@ Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge ga
     return p;
 }
 
+bool NamesTheScenesDIS(const TCropScene& scene, const std::string& disName) {
+    const std::string dis = ChangeFileExt(disName, ".dis");
+    const std::string own = ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis");
+    // Compared as the DIS will be named, in any letter case ("scene.dih", "scene") and as a
+    // file ("./scene", "sub/../scene").
+    const std::string dir = ExtractFilePath(scene.DIHPath);
+    return LowerCase(dis) == LowerCase(own) || NamesAnInput({dir + dis}, {dir + own});
+}
+
 std::string SequentialCropExtension(int k) {
     return ".B" + IntToStr(k) + "0";
 }
@@ -181,11 +190,7 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
     // Only a scene read on the page is cut: without one the band names and the folder would
     // be whatever the pages last held.
     if (!DISLoaded || scene.DIHPath.empty()) return 39993;
-    // Compared as the DIS will be named: "scene.dih" or "scene" would else write over the
-    // scene's own DIS.
-    if (LowerCase(ChangeFileExt(disName, ".dis")) ==
-        LowerCase(ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis")))
-        return OutputIsInputMessage;
+    if (NamesTheScenesDIS(scene, disName)) return OutputIsInputMessage;
     THeaderPages& h = HeaderPages;
     // ImageDirectory moves to the scene's folder only with a crop that is made.
     const std::string dir = ExtractFilePath(scene.DIHPath);
@@ -231,7 +236,8 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
 
     ImageDirectory = dir;
     h.RIHDISMemo.push_back(dis);
-    h.RIHSaveIt();
+    // The list goes into the DIH that was chosen, not into the one its name line names.
+    h.RIHSaveTo(scene.DIHPath);
     h.ClearDIS();
     h[DISField::DISSubsetDIH] = ExtractFileName(scene.DIHPath);
     h.DISFileEdit = ImageDirectory + dis;

@@ -32,6 +32,8 @@ struct TCropScene {
 // may be cropped: false when the DIH was refused (`scene` and ImageDirectory then keep what they
 // had), or when a bound lies outside 0..MaxSplitValue (message 36), which no split made.
 bool ChooseCropScene(const std::string& dihPath, TCropScene& scene);
+// Whether a crop's DIS named `disName` (in the scene's folder) would be the scene's own DIS.
+bool NamesTheScenesDIS(const TCropScene& scene, const std::string& disName);
 
 // The scene's 312 x 312 preview: the picture saved beside the DIH with ".BMP" when there is one,
 // else painted from the first band (the fifth from six bands on; records of 4224 bytes after a

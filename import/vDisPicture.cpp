@@ -1,12 +1,16 @@
 #include "import/vDisPicture.h"
 
+#include "bandproc/vBandFiles.h"
 #include "bandproc/vBandPicture.h"
 #include "import/vBandImport.h"
 #include "import/vHeaderPages.h"
 #include "import/vHeaderVersions.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
+
+#include <filesystem>
 
 const char* const PicturePlaceholderName = "BandFileSaveAs";
 std::string DISPictureFolder;
@@ -41,6 +45,7 @@ class TKeptImageName {
     ~TKeptImageName() {
         if (Made || Replaced()) return;
         CurrentImageName = Name;
+        CurrentImageFolder = PictureFolder;
         ImageDirectory = Folder;
     }
     // The new picture took the old one's place (its pixels live in other memory).
@@ -49,9 +54,24 @@ class TKeptImageName {
 
   private:
     std::string Name = CurrentImageName;
+    std::string PictureFolder = CurrentImageFolder;
     std::string Folder = ImageDirectory;
     const uint32_t* Shown = DisplayedPicture.Pixels.data();
 };
+
+// The page proposes the picture's name itself, so no dialog has asked about a file of that name:
+// one is replaced only when the user says so, and a link under that name is never written
+// through. A band is never the picture made from it.
+bool MayWritePicture(const TDisPicturePage& page, bool colour) {
+    const std::string name = ChangeFileExt(page.BandFileSaveAs, ".png");
+    const std::string path = ExtractFilePath(name).empty() ? DISPictureFolder + name : name;
+    const std::vector<std::string> bands(SelectedBandFiles.begin(),
+                                         SelectedBandFiles.begin() + (colour ? 3 : 1));
+    if (RefuseOutputOverInput({path, ChangeFileExt(path, ".dip")}, bands)) return false;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) throw EInOutError(EInOutError::AccessDenied);
+    return MayReplaceFile(path);
+}
 
 } // namespace
 
@@ -110,6 +130,7 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         ShowMessageNumber(refusal);
         return false;
     }
+    if (!MayWritePicture(page, colour)) return false;
     HookBusyCursor(true);
     // The engine names the picture, and shows the name in the caption, once it is made.
     TKeptImageName kept;

@@ -90,8 +90,9 @@ std::string THeaderPages::DIPFilePath() const {
     // The loader opens the log in any letter case; writing a second file beside it in another
     // case would leave the next load reading the old one.
     const std::string existing =
-        FindFileCaseInsensitive(ImageDirectory, ChangeFileExt(CurrentImageName, ".DIP"));
-    return existing.empty() ? ImageDirectory + ChangeFileExt(CurrentImageName, ".dip") : existing;
+        FindFileCaseInsensitive(CurrentImageFolder, ChangeFileExt(CurrentImageName, ".DIP"));
+    return existing.empty() ? CurrentImageFolder + ChangeFileExt(CurrentImageName, ".dip")
+                            : existing;
 }
 
 void THeaderPages::DIPSaveIt() {

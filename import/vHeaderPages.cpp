@@ -73,6 +73,14 @@ bool ChooseCoFile(THeaderPages& pages, const std::array<Field, 8>& boxes, int di
 
 } // namespace
 
+void THeaderPages::AssignScene(const THeaderPages& scene) {
+    std::vector<std::string> log = std::move(DIPMemo);
+    std::string refused = std::move(RefusedDIP);
+    *this = scene;
+    DIPMemo = std::move(log);
+    RefusedDIP = std::move(refused);
+}
+
 THeaderPages::THeaderPages() {
     // Only the pages' own state: the record and the points are other units' globals, which
     // may not exist yet while this one is made, and start out empty anyway.
@@ -241,8 +249,11 @@ void THeaderPages::RIHSaveIt() {
     const std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
     if (LowerCase(ExtractFileExt(name)) != ".dih") return;
     // Only the name part: a folder typed into the box must not send the header elsewhere.
-    if (!WriteMadeFileAtomic(ImageDirectory + ExtractFileName(name), JoinLinesCRLF(DIHLines())))
-        ShowMessageNumber(39972);
+    RIHSaveTo(ImageDirectory + ExtractFileName(name));
+}
+
+void THeaderPages::RIHSaveTo(const std::string& path) {
+    if (!WriteMadeFileAtomic(path, JoinLinesCRLF(DIHLines()))) ShowMessageNumber(39972);
 }
 
 bool THeaderPages::RIHChooseCoFile(int direction) {

@@ -46,6 +46,10 @@ class THeaderPages {
     // "DIP" page: the displayed picture's processing-history log, line 0 its version line.
     std::vector<std::string> DIPMemo;
 
+    // Takes the DIH and DIS pages of `scene`, keeping this one's picture log: a window that
+    // holds its own scene puts it here for its runs without taking the shown picture's history.
+    void AssignScene(const THeaderPages& scene);
+
     // DIH file. The reader takes a full path; the writer writes ImageDirectory + the file-name
     // part of RIHHeaderFileEdit, and only when that name ends in ".dih".
     void ClearRIH();
@@ -53,6 +57,9 @@ class THeaderPages {
     // refused (39994). A line that is no number raises the conversion error.
     bool RIHOpenRIHHeader(const std::string& fileName);
     void RIHSaveIt();
+    // The DIH pages into the file `path`, whatever their own name line says: a DIH read from one
+    // file and changed goes back into that file.
+    void RIHSaveTo(const std::string& path);
     std::vector<std::string> DIHLines() const;
     // A co-file button of "Co Located" (0..7: N, NE, E, SE, S, SW, W, NW): the chosen file's
     // path goes into its box; false when the dialog was cancelled.

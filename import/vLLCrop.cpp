@@ -68,11 +68,9 @@ int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands
                 TBandHint hint) {
     tooManyBands = false;
     if (!DISLoaded) return 39993;
-    // Compared as the crop names its DIS: the DIH's own name proposed by the page would else
-    // pass and the scene's own DIS be written over by the subset's.
-    if (LowerCase(ChangeFileExt(page.DIHSubsetDISEdit, ".dis")) ==
-        LowerCase(ChangeFileExt(ExtractFileName(scene.DIHPath), ".dis")))
-        return 27;
+    // The DIH's own name proposed by the page would else pass and the scene's own DIS be
+    // written over by the subset's.
+    if (NamesTheScenesDIS(scene, page.DIHSubsetDISEdit)) return 27;
     // ImageDirectory moves to the scene's folder only with the crop that is made.
     if (!LatLongToMetersToIMAGEPixels(page)) return 39965;
     if (const int refusal =

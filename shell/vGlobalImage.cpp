@@ -15,6 +15,7 @@
 
 Picture DisplayedPicture;
 std::string CurrentImageName;
+std::string CurrentImageFolder;
 
 uint8_t* WorkImageBuffer = nullptr;
 uint8_t* UndoImageBuffer = nullptr;

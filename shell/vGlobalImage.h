@@ -16,6 +16,10 @@
 extern Picture DisplayedPicture;
 // The displayed image's file name without folder.
 extern std::string CurrentImageName;
+// The displayed picture's own folder, with its trailing "/": set only when the picture is
+// opened, saved or built. Save, the numbered save and the picture's log write there, whichever
+// folder another window has chosen since.
+extern std::string CurrentImageFolder;
 
 // Working buffers: bottom-up rows (row 0 is the picture's bottom row), ImageRowStride bytes a
 // row, pixel x of row y at 3x + y * ImageRowStride, blue, green, red; row padding is never

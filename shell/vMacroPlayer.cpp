@@ -57,6 +57,7 @@ void PlayUndo(const MacroStep&) {
 
 void TakeImageName(const MacroStep& s) {
     ImageDirectory = s.L(1);
+    CurrentImageFolder = s.L(1);
     SetImageName(s.L(2)); // the caption names the picture the next save writes
 }
 

@@ -154,6 +154,7 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
     // The name follows the picture on screen even when its buffers cannot be made, so a Save
     // never writes this picture under the previous one's name.
     ImageDirectory = directory;
+    CurrentImageFolder = directory;
     SetImageName(name);
     HookStatus(1, "Loading Image and Stats");
     HookProcessMessages();
@@ -163,7 +164,7 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
         if (Hooks.EnableObjectMenus) Hooks.EnableObjectMenus(true);
         if (Hooks.LoadOrMakeHistogramFiles) Hooks.LoadOrMakeHistogramFiles();
         const std::string dip = ChangeFileExt(name, ".DIP");
-        const std::string existing = FindFileCaseInsensitive(ImageDirectory, dip);
+        const std::string existing = FindFileCaseInsensitive(directory, dip);
         if (!existing.empty()) {
             if (Hooks.RIHOpenDIPHeader) Hooks.RIHOpenDIPHeader(ExtractFileName(existing));
         } else if (Hooks.RIHMakeAllHeaders) {
@@ -180,7 +181,7 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
 }
 
 bool SavePictureFile() {
-    return SavePictureByExtension(DisplayedPicture, ImageDirectory + CurrentImageName);
+    return SavePictureByExtension(DisplayedPicture, CurrentImageFolder + CurrentImageName);
 }
 
 bool SavePictureByExtension(const Picture& picture, const std::string& path) {
@@ -200,7 +201,7 @@ bool SavePictureByExtension(const Picture& picture, const std::string& path) {
 
 bool CompanionFilesKeptInMemory() {
     // A folder that is not there is no read-only folder: a write to it fails and says so.
-    const std::string dir = ImageDirectory.empty() ? std::string("./") : ImageDirectory;
+    const std::string dir = CurrentImageFolder.empty() ? std::string("./") : CurrentImageFolder;
     return DirectoryExists(dir) && !DirectoryWritable(dir);
 }
 
@@ -214,7 +215,7 @@ void SetImageName(const std::string& name) {
     if (Hooks.SetMainCaption) Hooks.SetMainCaption(MainCaptionPrefix + name);
 }
 
-std::string NextNumberedName() {
+std::string NextNumberedName(const std::string& folder) {
     const std::string ext = ExtractFileExt(CurrentImageName);
     std::string base = CurrentImageName.substr(0, CurrentImageName.size() - ext.size());
     // A numbered name ends in "A" and three digits just before its extension.
@@ -229,7 +230,7 @@ std::string NextNumberedName() {
     // A name is taken in any letter case, as derived names are found: fieldA001.PNG and
     // fieldA001.png are one picture to the user, and to a case-blind copy of the folder. A link
     // that names nothing takes its name too: the save would make the file it names.
-    auto taken = [&](int c) { return NameTakenInAnyCase(ImageDirectory, numbered(c)); };
+    auto taken = [&](int c) { return NameTakenInAnyCase(folder, numbered(c)); };
     counter = std::min(counter + 1, 999);
     while (counter < 999 && taken(counter))
         ++counter;
@@ -242,17 +243,17 @@ std::string NextNumberedName() {
     return numbered(counter);
 }
 
-bool NextNumberedFileName() {
-    const std::string numbered = NextNumberedName();
+bool NextNumberedFileName(const std::string& folder) {
+    const std::string numbered = NextNumberedName(folder);
     if (numbered.empty()) return false;
     SetImageName(numbered);
     return true;
 }
 
 bool SaveNumberedPicture() {
-    const std::string numbered = NextNumberedName();
+    const std::string numbered = NextNumberedName(CurrentImageFolder);
     if (numbered.empty()) return false;
-    if (!SavePictureByExtension(DisplayedPicture, ImageDirectory + numbered)) return false;
+    if (!SavePictureByExtension(DisplayedPicture, CurrentImageFolder + numbered)) return false;
     SetImageName(numbered);
     return true;
 }

@@ -39,13 +39,14 @@ void WriteMadePictureFile(const std::string& path, const Picture& picture, Pictu
 int ConversionMessage(int sourceBits);
 
 // Loads directory + name as the displayed picture and working image: the previous picture's
-// buffers are freed, the new one named (ImageDirectory := directory), its buffers made, the
+// buffers are freed, the new one named (ImageDirectory and CurrentImageFolder := directory), its
+// buffers made, the
 // image commands enabled, its histogram files and headers opened or made. A file that cannot
 // be read throws and leaves everything as it was; a picture the memory cannot hold is refused
 // with message 39956 naming its size, and leaves everything as it was too.
 // False when the picture was refused and the shown one stays (the refusal has been reported).
 bool LoadPictureFile(const std::string& directory, const std::string& name);
-// Writes the displayed picture to ImageDirectory + CurrentImageName when its extension is
+// Writes the displayed picture to CurrentImageFolder + CurrentImageName when its extension is
 // ".bmp" or ".png" in any case; message 46 when there is no picture. True when written.
 bool SavePictureFile();
 // The same for any picture and path.
@@ -63,11 +64,13 @@ extern const char* const MainCaptionPrefix;
 // CurrentImageName := name, and the caption that shows it.
 void SetImageName(const std::string& name);
 // The next numbered name after CurrentImageName (base + "A" + three digits + extension) not
-// present in ImageDirectory. At 999 it shows message 39983; when fieldA999 exists too the
-// result is empty: nothing may be written.
-std::string NextNumberedName();
-// Moves CurrentImageName to NextNumberedName; false, with the name as it was, when it is empty.
-bool NextNumberedFileName();
-// Writes the picture under the next numbered name and only then takes that name: a save that
+// present in `folder`. At 999 it shows message 39983; when fieldA999 exists too the result is
+// empty: nothing may be written.
+std::string NextNumberedName(const std::string& folder);
+// Moves CurrentImageName to NextNumberedName(folder); false, with the name as it was, when it is
+// empty.
+bool NextNumberedFileName(const std::string& folder);
+// Writes the picture under the next numbered name in its own folder and only then takes that
+// name: a save that
 // fails leaves the name, so the next one tries the same number. False when nothing was written.
 bool SaveNumberedPicture();

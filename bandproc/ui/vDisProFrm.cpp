@@ -30,7 +30,45 @@ void HeaderPagesChanged() {
     if (Hooks.HeaderPagesChanged) Hooks.HeaderPagesChanged();
 }
 
+TDisProcessForm::TScene GlobalScene() {
+    TDisProcessForm::TScene s;
+    s.Pages.AssignScene(HeaderPages);
+    s.Folder = ImageDirectory;
+    s.Bounds = SubsetBounds;
+    s.BandFiles = SelectedBandFiles;
+    s.Loaded = DISLoaded;
+    return s;
+}
+
+void PutScene(const TDisProcessForm::TScene& s) {
+    HeaderPages.AssignScene(s.Pages);
+    ImageDirectory = s.Folder;
+    SubsetBounds = s.Bounds;
+    SelectedBandFiles = s.BandFiles;
+    DISLoaded = s.Loaded;
+}
+
 } // namespace
+
+TDisProcessForm::TSceneInstalled::TSceneInstalled(TDisProcessForm& form) : Form(form) {
+    if (Form.SceneDepth++ > 0) return;
+    Saved = GlobalScene();
+    PutScene(Form.Scene);
+    // Until the window has a folder of its own, its dialogs open in the working folder.
+    if (Form.Scene.Folder.empty()) ImageDirectory = Saved.Folder;
+}
+
+TDisProcessForm::TSceneInstalled::~TSceneInstalled() {
+    if (--Form.SceneDepth > 0) return;
+    Form.Scene = GlobalScene();
+    PutScene(Saved);
+    // The import window shows its own pages again.
+    HeaderPagesChanged();
+}
+
+void TDisProcessForm::AdoptScene() {
+    Scene = GlobalScene();
+}
 
 TDisProcessForm::TDisProcessForm(QWidget* parent)
     : TToolWindow("Dis Process", "DisProcessForm", fpDisProcess, tfDisProcess, parent) {
@@ -124,12 +162,20 @@ void TDisProcessForm::ALLDISFileBtnClick() {
         request.InitialDir = ImageDirectory;
         const std::string chosen = HookChooseFile(request);
         if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return;
-        // A DIS that cannot be read leaves the last choice standing: going on would take the
-        // subset and band count of whatever the pages held before.
-        if (!HeaderPages.OpenDISHeader(chosen)) return;
-        DISLoaded = true;
+        // The DIS and its scene's DIH are read into a copy, and the window takes them only when
+        // both were read: a DIS that cannot be read, or whose DIH is missing or stops at a bad
+        // line, leaves the last choice standing whole, not its name over the new one's pages.
+        THeaderPages pages = HeaderPages;
+        if (!pages.OpenDISHeader(chosen)) return;
         // The scene's DIH lies where the pictures were until now, not beside the DIS.
-        HeaderPages.RIHOpenRIHHeader(ImageDirectory + HeaderPages[DISField::DISSubsetDIH]);
+        const std::string dih = ImageDirectory + pages[DISField::DISSubsetDIH];
+        if (!FileExists(dih)) {
+            ShowMessageNumber(39998);
+            return;
+        }
+        if (!pages.RIHOpenRIHHeader(dih)) return;
+        HeaderPages.AssignScene(pages);
+        DISLoaded = true;
         ImageDirectory = ExtractFilePath(chosen);
         const std::string name = ExtractFileName(chosen);
         HeaderPages.DISFileEdit = name;

@@ -4,10 +4,13 @@
 // time guard, the prerequisite message and the logging into the open DIS.
 #pragma once
 
+#include "import/vHeaderPages.h"
+#include "import/vHeaderState.h"
 #include "shell/ui/vToolWindow.h"
 
 #include <QPointer>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -56,6 +59,24 @@ class TDisProcessForm : public TToolWindow {
     TDisVIPage* VIPage = nullptr;
     TDisKTPage* KTPage = nullptr;
 
+    // The DIS this window shows, its DIH and subset, its folder and band slots: its own copies.
+    // The pages and engines work on the shared globals, which hold this scene only while one of
+    // the window's handlers runs: what the import window, the workbench or the DIS->DIP page
+    // choose there never reaches this window's runs, and its choices never reach theirs.
+    struct TScene {
+        THeaderPages Pages;
+        std::string Folder;
+        TSubsetBounds Bounds;
+        std::array<std::string, BandSlotCount> BandFiles;
+        bool Loaded = false;
+    };
+    TScene Scene;
+    // The import window's launch hands its DIS over: the scene becomes what the globals hold.
+    void AdoptScene();
+
+    // Every handler of the window, inside the one error guard and on the window's own scene.
+    template <typename F> void Guarded(F&& f);
+
     // Every DIS button of every page: choose a DIS, read it and its scene's DIH, take over its
     // subset, empty the band slots and tell every page (OnDISChosen).
     void ALLDISFileBtnClick();
@@ -91,11 +112,31 @@ class TDisProcessForm : public TToolWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Puts the scene into the globals for the outermost handler and, when it ends, takes them
+    // back into the scene and puts the other windows' state back.
+    class TSceneInstalled {
+      public:
+        explicit TSceneInstalled(TDisProcessForm& form);
+        ~TSceneInstalled();
+        TSceneInstalled(const TSceneInstalled&) = delete;
+        TSceneInstalled& operator=(const TSceneInstalled&) = delete;
+
+      private:
+        TDisProcessForm& Form;
+        TScene Saved;
+    };
+    int SceneDepth = 0;
+
     QWidget* BuildFrame();
     std::vector<std::function<void(const std::string&)>> DISChosenHandlers;
     std::vector<std::function<void()>> CloseHandlers;
     int RunDepth = 0;
 };
+
+template <typename F> void TDisProcessForm::Guarded(F&& f) {
+    TSceneInstalled installed(*this);
+    TToolWindow::Guarded(std::forward<F>(f));
+}
 
 extern QPointer<TDisProcessForm> DisProcessForm;
 

@@ -1,5 +1,6 @@
 #include "bandproc/ui/vFFTFrm.h"
 
+#include "bandproc/vBandFiles.h"
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
@@ -217,6 +218,7 @@ void TFFTForm::OpenBtnClick() {
         return;
     }
     ImageDirectory = ExtractFilePath(path);
+    DISPath = path;
     LastFileName = ExtractFileName(path);
     DISNameEdit->setText(Latin(LastFileName));
     N = static_cast<int32_t>(width);
@@ -239,6 +241,7 @@ void TFFTForm::BandBtnClick() {
     } gaugeOff{RadarGauge};
     if (!LoadFFTBand(Spectrum, path, DISSide, InPicture, lo, hi, report)) return;
     N = DISSide;
+    InputPath = path;
     LastFileName = ExtractFileName(path);
     ImageDirectory = ExtractFilePath(path);
     BandEdit->setText(Latin(LastFileName));
@@ -263,6 +266,7 @@ void TFFTForm::PngBtnClick() {
     }
     if (const int message = ConversionMessage(decoded.SourceBits)) ShowMessageNumber(message);
     N = decoded.Image.Width;
+    InputPath = path;
     LastFileName = ExtractFileName(path);
     InPicture = std::move(decoded.Image);
     FFTPicture = InPicture;
@@ -307,7 +311,7 @@ void TFFTForm::ProcessFFTBtnClick() {
 void TFFTForm::SaveFFTBtnClick() {
     if (Busy || OutPicture.Empty()) return;
     const std::string path = ChooseToSave(OpenFilter, LastFileName);
-    if (path.empty()) return;
+    if (path.empty() || RefuseOutputOverInput({path}, {DISPath, InputPath})) return;
     const std::string ext = LowerCase(ExtractFileExt(path));
     if (ext == ".png") {
         WritePictureFile(path, OutPicture, PictureFileKind::Png);
@@ -325,7 +329,8 @@ void TFFTForm::FFTImageMouseUp() {
     if (Busy || FFTPicture.Empty()) return;
     const std::string path =
         ChooseToSave("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastFileName, ".bmp"));
-    if (!path.empty()) WritePictureFile(path, FFTPicture, PictureFileKind::Bmp);
+    if (!path.empty() && !RefuseOutputOverInput({path}, {DISPath, InputPath}))
+        WritePictureFile(path, FFTPicture, PictureFileKind::Bmp);
 }
 
 void TFFTForm::FormClose() {

@@ -85,6 +85,10 @@ class TFFTForm : public TToolWindow {
 
     std::string OpenFilter = "DIS Header file (DIS)|*.DIS";
     std::string LastFileName;
+    // The DIS the workbench opened and the band or picture it loaded, full paths: its saves
+    // never replace them.
+    std::string DISPath;
+    std::string InputPath;
 };
 
 extern QPointer<TFFTForm> FFTForm;

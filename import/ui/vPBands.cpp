@@ -453,6 +453,7 @@ void TPBands::DISClearClick() {
 
 void TPBands::PreProcessDISBandsBtnClick() {
     if (HeaderPages.PreProcessDISBands() && DisProcessForm) {
+        DisProcessForm->AdoptScene();
         DisProcessForm->show();
         DisProcessForm->raise();
     }

@@ -119,7 +119,7 @@ void TVORNForm::F_SaveClick() {
     if (!scope.Acquired()) return;
     Guarded([&] {
         HookSetGauge(0);
-        if (SaveImage()) RecordCommand(MacroCommandLine(5), {ImageDirectory, CurrentImageName});
+        if (SaveImage()) RecordCommand(MacroCommandLine(5), {CurrentImageFolder, CurrentImageName});
     });
 }
 
@@ -127,7 +127,7 @@ void TVORNForm::F__SaveasClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     Guarded([&] {
-        const std::string path = ImageDirectory + CurrentImageName;
+        const std::string path = CurrentImageFolder + CurrentImageName;
         if (!IsSaveAsExtension(ExtractFileExt(path))) {
             ShowPlainMessage(FileTypeUnknown);
             return;
@@ -142,14 +142,15 @@ void TVORNForm::F__SaveasClick() {
         request.FileName = path;
         const std::string chosen = HookChooseFile(request);
         if (!chosen.empty() && IsSaveAsExtension(ExtractFileExt(chosen))) {
-            const std::string oldDirectory = ImageDirectory, oldName = CurrentImageName;
-            ImageDirectory = ExtractFilePath(chosen);
+            const std::string oldFolder = CurrentImageFolder, oldName = CurrentImageName;
+            CurrentImageFolder = ExtractFilePath(chosen);
             SetImageName(ExtractFileName(chosen));
             // The picture keeps its old name unless the new file was written.
             if (SaveImage()) {
-                RecordCommand(MacroCommandLine(2), {ImageDirectory, CurrentImageName});
+                ImageDirectory = CurrentImageFolder;
+                RecordCommand(MacroCommandLine(2), {CurrentImageFolder, CurrentImageName});
             } else {
-                ImageDirectory = oldDirectory;
+                CurrentImageFolder = oldFolder;
                 SetImageName(oldName);
             }
         }
@@ -168,22 +169,23 @@ void TVORNForm::SaveNumbered1Click() {
         const std::string before = CurrentImageName;
         bool written = false;
         RunGuarded([&] { written = SaveNumberedPicture(); });
-        if (written) RecordCommand(MacroCommandLine(4), {ImageDirectory, before});
+        if (written) RecordCommand(MacroCommandLine(4), {CurrentImageFolder, before});
     });
 }
 
 void TVORNForm::FS_BMPClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
-    Guarded(
-        [&] { ExportPictureCopy(DisplayedPicture, ImageDirectory + CurrentImageName, BmpExport); });
+    Guarded([&] {
+        ExportPictureCopy(DisplayedPicture, CurrentImageFolder + CurrentImageName, BmpExport);
+    });
 }
 
 void TVORNForm::FS_JPGClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     Guarded([&] {
-        ExportPictureCopy(DisplayedPicture, ImageDirectory + CurrentImageName, JpegExport);
+        ExportPictureCopy(DisplayedPicture, CurrentImageFolder + CurrentImageName, JpegExport);
     });
 }
 

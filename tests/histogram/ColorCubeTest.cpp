@@ -23,10 +23,12 @@ class ColorCubeTest : public EngineTestImage {
     void SetUp() override {
         EngineTestImage::SetUp();
         ImageDirectory = Dir.Path();
+        CurrentImageFolder = Dir.Path();
         CurrentImageName = "six.png";
     }
     void TearDown() override {
         ImageDirectory.clear();
+        CurrentImageFolder.clear();
         CurrentImageName.clear();
         SeedBreakTables = {};
         EngineTestImage::TearDown();

@@ -15,12 +15,14 @@ class HistogramFixture : public EngineTestImage {
         EngineTestImage::SetUp();
         SavedDirectory = ImageDirectory;
         ImageDirectory = Dir.Path();
+        CurrentImageFolder = Dir.Path();
         CurrentImageName = "scene.png";
         ClearHistogramState();
     }
     void TearDown() override {
         EngineTestImage::TearDown();
         ImageDirectory = SavedDirectory;
+        CurrentImageFolder.clear();
         CurrentImageName.clear();
         ClearHistogramState();
     }

@@ -283,7 +283,9 @@ TEST_F(CropTest, CutsTheRectangleWithCornersInEitherOrder) {
 
 TEST_F(CropTest, RefusesBeforeWritingAnything) {
     MakeScene(2);
+    ASSERT_TRUE(MakeDirectories(Dir.File("sub/")));
     const std::vector<std::string> before = FolderNames(Dir.Path());
+    const std::string dis = FileText(Dir.File("scene.dis"));
     struct Case {
         const char* Name;
         std::string DIS;
@@ -294,6 +296,8 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
         {"the DIH's own name", "SCENE.DIS", {1, 2, 1, 2}, 27},
         {"the DIH's own name with its own extension", "scene.dih", {1, 2, 1, 2}, 27},
         {"the DIH's own name without extension", "Scene", {1, 2, 1, 2}, 27},
+        {"the scene's DIS through the folder", "./scene", {1, 2, 1, 2}, 27},
+        {"the scene's DIS through a subfolder", "sub/../scene", {1, 2, 1, 2}, 27},
         {"left of the scene", "cut.dis", {0, 2, 1, 2}, BandSizeMessage},
         {"right of the scene", "cut.dis", {1, 5, 1, 2}, BandSizeMessage},
         {"below the scene", "cut.dis", {1, 2, 2, 4}, BandSizeMessage},
@@ -317,6 +321,23 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
     EXPECT_EQ(Crop({1, 2, 1, 2}), 39993);
     EXPECT_EQ(ImageDirectory, "/elsewhere/");
     EXPECT_EQ(FolderNames(Dir.Path()), before);
+    EXPECT_EQ(FileText(Dir.File("scene.dis")), dis);
+}
+
+// A copy of the scene's DIH, its title changed, is cropped: the new DIS is listed in the copy,
+// which keeps its title. The copy's name line still names the scene's DIH, which used to be
+// rewritten with the copy's content while the copy stayed as it was.
+TEST_F(CropTest, TheDISListGoesIntoTheChosenDIH) {
+    MakeScene(2);
+    const std::string scene = FileText(Dir.File("scene.dih"));
+    HeaderPages[DIHField::RIHSceneTitle] = "the copy";
+    std::vector<std::string> lines = HeaderPages.DIHLines();
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("copy.dih"), JoinLinesCRLF(lines)));
+    ASSERT_TRUE(ChooseCropScene(Dir.File("copy.dih"), Scene));
+    ASSERT_EQ(Crop({1, 2, 1, 2}), 0) << Rec.Summary();
+    lines.push_back("cut.dis");
+    EXPECT_EQ(FileText(Dir.File("copy.dih")), JoinLinesCRLF(lines));
+    EXPECT_EQ(FileText(Dir.File("scene.dih")), scene);
 }
 
 // A band product or the new DIS that would replace one of the scene's own band files, under its

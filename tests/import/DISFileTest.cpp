@@ -217,6 +217,7 @@ TEST_F(DISFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
 
 TEST_F(DISFile, SaveFailuresShowTheirNumberAndLeaveNoFile) {
     ImageDirectory = Dir.File("no such folder/");
+    CurrentImageFolder = ImageDirectory;
     const struct {
         void (*save)();
         int message;

@@ -53,6 +53,72 @@ TEST_F(DisPictureTest, ChoosingTheDISFillsThePageAndProposesThePictureName) {
     EXPECT_TRUE(Rec.Shown(39967));
 }
 
+// The page proposes the picture's name itself, so no dialog asked about a file of that name. It
+// used to replace an existing picture without a word, write through a link planted under the
+// name, and write the picture over a band it was made from.
+TEST_F(DisPictureTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    TempDir elsewhere;
+    const std::string kept = "kept bytes";
+    const struct {
+        const char* Name;
+        std::function<void()> Plant;
+        std::vector<MsgButton> Answers;
+        bool Written;
+        std::string Refusal; // an error box, or a message number
+    } cases[] = {
+        {"a picture, kept",
+         [&] { WriteFileAtomic(Dir.File("olinda.png"), kept); },
+         {MsgButton::No},
+         false,
+         ""},
+        {"a picture, replaced",
+         [&] { WriteFileAtomic(Dir.File("olinda.png"), kept); },
+         {MsgButton::Yes},
+         true,
+         ""},
+        {"a planted link",
+         [&] {
+             WriteFileAtomic(elsewhere.File("target.png"), kept);
+             std::filesystem::create_symlink(elsewhere.File("target.png"), Dir.File("olinda.png"));
+         },
+         {MsgButton::Yes},
+         false,
+         "File access denied"},
+        {"a band of the picture",
+         [&] {
+             std::filesystem::copy_file(Dir.File("olinda.B1"), Dir.File("olinda.png"));
+             SelectedBandFiles[0] = Dir.File("olinda.png");
+         },
+         {MsgButton::Yes},
+         false,
+         "27"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::filesystem::remove(Dir.File("olinda.png"));
+        const TDisPicturePage page = Chosen({1, 2, 3});
+        c.Plant();
+        const std::vector<uint8_t> before = FileBytes(Dir.File("olinda.png"));
+        Rec.Clear();
+        Rec.MessageAnswers.assign(c.Answers.begin(), c.Answers.end());
+        bool made = false;
+        RunGuarded([&] { made = MakeDISPicture(page); });
+        EXPECT_EQ(made, c.Written) << Rec.Summary();
+        EXPECT_EQ(FileBytes(Dir.File("olinda.png")) != before, c.Written);
+        if (FileExists(elsewhere.File("target.png")))
+            EXPECT_EQ(FileText(elsewhere.File("target.png")), kept);
+        if (c.Refusal == "27") {
+            EXPECT_TRUE(Rec.Shown(27)) << Rec.Summary();
+        } else if (!c.Refusal.empty()) {
+            EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{c.Refusal});
+        } else {
+            ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+            EXPECT_EQ(Rec.Messages[0].Text,
+                      Dir.File("olinda.png") + " already exists.\nDo you want to replace it?");
+        }
+    }
+}
+
 struct Refusal {
     const char* Name;
     int Message;
@@ -199,6 +265,7 @@ TEST_F(DisPictureTest, SubsetLargerThanItsBandsIsRefused) {
 TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewName) {
     TempDir shown;
     ImageDirectory = shown.Path();
+    CurrentImageFolder = shown.Path();
     Picture old;
     old.Resize(3, 2);
     old.Pixels[4] = PackPixel(200, 10, 60);
@@ -226,6 +293,7 @@ TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewNam
         const std::vector<std::string> history = HeaderPages.DIPMemo;
         const std::string dis = FileText(Dir.File("olinda.dis"));
         Rec.Clear();
+        Rec.MessageAnswers.push_back(MsgButton::Yes);
         EXPECT_FALSE(MakeDISPicture(page));
         EXPECT_TRUE(Rec.Shown(f.Message)) << Rec.Summary();
         EXPECT_EQ(HeaderPages.DIPMemo, history);

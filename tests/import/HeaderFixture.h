@@ -73,11 +73,13 @@ class HeaderTest : public ::testing::Test {
         RegistrationPoints.clear();
         DISLoaded = false;
         ImageDirectory = Dir.Path();
+        CurrentImageFolder = Dir.Path();
         CurrentImageName = "scene.png";
     }
     void TearDown() override {
         ImageDirectory.clear();
         CurrentImageName.clear();
+        CurrentImageFolder.clear();
         LogToDIP = false;
     }
     // The golden lines with some replaced (1-based line numbers), written as a file in Dir.

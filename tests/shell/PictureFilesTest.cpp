@@ -1,3 +1,5 @@
+#include "import/vHeaderPages.h"
+#include "import/vHeaderVersions.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "shell/vGlobal.h"
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +53,7 @@ class PictureFiles : public ::testing::Test {
         FreeImageBuffers();
         DisplayedPicture = Picture();
         CurrentImageName.clear();
+        CurrentImageFolder.clear();
         ImageDirectory.clear();
     }
     void Fixture(const std::string& name, const PngFixture& f) {
@@ -151,6 +155,46 @@ TEST_F(PictureFiles, LoadNamesThePictureAndOpensOrMakesItsHeaders) {
     EXPECT_EQ(calls, (std::vector<std::string>{"make scene.DIP 13x7", "open scene.dip"}));
 }
 
+// Another window moves the working folder to B, which holds a picture and a log of the shown
+// picture's name. Save, the numbered save and the log used to write into B, over B's files,
+// while the picture's own folder A never got them.
+TEST_F(PictureFiles, SaveAndLogStayInThePicturesOwnFolder) {
+    TempDir a, b;
+    ASSERT_TRUE(
+        WriteFileAtomic(a.File("p.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8))));
+    ASSERT_TRUE(WriteFileAtomic(b.File("p.png"), std::string("B's own picture")));
+    ASSERT_TRUE(WriteFileAtomic(b.File("p.dip"), std::string("B's own log")));
+    ASSERT_TRUE(LoadPictureFile(a.Path(), "p.png"));
+    const std::vector<uint8_t> original = FileBytes(a.File("p.png"));
+    DisplayedPicture.Pixels[0] ^= 0x00FFFFFFu;
+    const auto inB = FolderBytes(b.Path());
+    const struct {
+        const char* Name;
+        std::function<bool()> Write;
+        const char* Written;
+    } writes[] = {
+        {"save", [] { return SavePictureFile(); }, "p.png"},
+        {"log",
+         [] {
+             HeaderPages.DIPMemo = {DIPVersionLine, "a step"};
+             HeaderPages.DIPSaveIt();
+             return true;
+         },
+         "p.dip"},
+        {"numbered save", [] { return SaveNumberedPicture(); }, "pA001.png"},
+    };
+    for (const auto& w : writes) {
+        SCOPED_TRACE(w.Name);
+        ImageDirectory = b.Path();
+        EXPECT_TRUE(w.Write()) << Rec.Summary();
+        EXPECT_TRUE(FileExists(a.File(w.Written)));
+        EXPECT_EQ(FolderBytes(b.Path()), inB);
+    }
+    EXPECT_NE(FileBytes(a.File("p.png")), original);
+    EXPECT_EQ(FileText(a.File("p.dip")), "DIP 1.1\r\na step\r\n");
+    HeaderPages = THeaderPages();
+}
+
 TEST_F(PictureFiles, SaveWritesByTheExtensionOfTheCurrentName) {
     EXPECT_FALSE(SavePictureFile());
     EXPECT_TRUE(Rec.Shown(46));
@@ -226,7 +270,7 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
             ASSERT_TRUE(WriteFileAtomic(dir.File(n), std::string("x")));
         ImageDirectory = dir.Path();
         CurrentImageName = c.start;
-        EXPECT_TRUE(NextNumberedFileName()) << c.start;
+        EXPECT_TRUE(NextNumberedFileName(ImageDirectory)) << c.start;
         EXPECT_EQ(CurrentImageName, c.expected) << c.start;
     }
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
@@ -237,14 +281,14 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
         ASSERT_EQ(symlink("../elsewhere/planted.png", dir.File(link).c_str()), 0);
         ImageDirectory = dir.Path();
         CurrentImageName = "field.png";
-        EXPECT_TRUE(NextNumberedFileName()) << link;
+        EXPECT_TRUE(NextNumberedFileName(ImageDirectory)) << link;
         EXPECT_EQ(CurrentImageName, "fieldA002.png") << link;
     }
     // The last free number is still taken, with the warning that 999 is reached.
     ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("x")));
     ImageDirectory = Dir.Path();
     CurrentImageName = "fieldA997.png";
-    EXPECT_TRUE(NextNumberedFileName());
+    EXPECT_TRUE(NextNumberedFileName(ImageDirectory));
     EXPECT_EQ(CurrentImageName, "fieldA999.png");
     EXPECT_TRUE(Rec.Shown(39983));
 }
@@ -266,7 +310,7 @@ TEST_F(PictureFiles, SaveFailuresNameTheirCause) {
                                                          {"taken/", "File access denied"},
                                                          {"linked/", "File access denied"}};
     for (const auto& [folder, text] : cases) {
-        ImageDirectory = Dir.File(folder);
+        CurrentImageFolder = Dir.File(folder);
         CurrentImageName = "x.png";
         std::string error;
         {
@@ -281,7 +325,7 @@ TEST_F(PictureFiles, SaveFailuresNameTheirCause) {
             if (privileged) ASSERT_EQ(seteuid(0), 0);
         }
         EXPECT_EQ(error, text) << folder;
-        EXPECT_FALSE(FileExists(ImageDirectory + "x.png"));
+        EXPECT_FALSE(FileExists(CurrentImageFolder + "x.png"));
     }
 }
 

@@ -33,6 +33,7 @@ class GuiStartup : public ::testing::Test {
         DisplayedPicture = Picture();
         ImageDirectory.clear();
         CurrentImageName.clear();
+        CurrentImageFolder.clear();
         TVORNForm::TerminateRequested = false;
         if (SavedConfigHome)
             setenv("XDG_CONFIG_HOME", SavedConfigHome->c_str(), 1);

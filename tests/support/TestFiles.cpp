@@ -26,6 +26,13 @@ std::vector<uint8_t> FileBytes(const std::string& path) {
     return bytes;
 }
 
+std::map<std::string, std::vector<uint8_t>> FolderBytes(const std::string& dir) {
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        files[entry.path().filename().string()] = FileBytes(entry.path().string());
+    return files;
+}
+
 std::string FileText(const std::string& path) {
     std::string text;
     ReadWholeFile(path, text);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,3 +26,5 @@ std::string TestData(const std::string& relative);
 // The whole of a file; empty when it cannot be read (the comparison that follows then fails).
 std::vector<uint8_t> FileBytes(const std::string& path);
 std::string FileText(const std::string& path);
+// Every file directly in `dir` by name, with its bytes: a folder before and after, compared.
+std::map<std::string, std::vector<uint8_t>> FolderBytes(const std::string& dir);

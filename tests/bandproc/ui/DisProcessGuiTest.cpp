@@ -29,17 +29,19 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     EXPECT_EQ(Rec->FileRequests[1].Filter, "Spectral Bands (B??, P?"
                                            "?)|*.B??;*.P??");
     EXPECT_EQ(Rec->FileRequests[1].InitialDir, Dir.File("sub/"));
-    EXPECT_EQ(SelectedBandFiles[3], BandPath(1));
-    SelectedBandFiles.fill("stale");
+    EXPECT_EQ(Window->Scene.BandFiles[3], BandPath(1));
+    Window->Scene.BandFiles.fill("stale");
+    // Chosen again from there, the DIH is looked up in sub/, where it must be too.
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.dih"), FileText(Dir.File("olinda.dih"))));
     ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
 
-    EXPECT_TRUE(DISLoaded);
-    EXPECT_EQ(ImageDirectory, Dir.File("sub/"));
+    EXPECT_TRUE(Window->Scene.Loaded);
+    EXPECT_EQ(Window->Scene.Folder, Dir.File("sub/"));
     EXPECT_EQ(Window->BandsAvailableLabel->text(), "6") << Rec->Summary();
-    EXPECT_EQ(HeaderPages.DISSubsetNBands, "6");
-    EXPECT_EQ(SubsetBounds.Width(), OlindaW);
-    EXPECT_EQ(SubsetBounds.Height(), OlindaH);
-    for (const std::string& slot : SelectedBandFiles)
+    EXPECT_EQ(Window->Scene.Pages.DISSubsetNBands, "6");
+    EXPECT_EQ(Window->Scene.Bounds.Width(), OlindaW);
+    EXPECT_EQ(Window->Scene.Bounds.Height(), OlindaH);
+    for (const std::string& slot : Window->Scene.BandFiles)
         EXPECT_EQ(slot, "");
     const struct {
         const QString Shown;
@@ -76,9 +78,57 @@ TEST_F(DisProcessGui, AChoiceThatIsNoReadableDISChangesNothing) {
     for (const auto& c : cases) {
         Rec->Clear();
         ChooseDIS(Window->VIPage->VIPDISFile, c.Name[0] ? Dir.File(c.Name) : "");
-        EXPECT_FALSE(DISLoaded) << c.Name;
+        EXPECT_FALSE(Window->Scene.Loaded) << c.Name;
         EXPECT_EQ(Window->VIPage->VIDISFileEdit->text(), "") << c.Name;
         EXPECT_EQ(Rec->Shown(39998), c.Message) << c.Name;
+    }
+}
+
+// A DIS whose DIH stops at a bad number, or is not there, used to leave the window armed with a
+// mixture: the new DIS's pages under the last DIS's name, so the next run saved the new subset
+// and its record into the last DIS. The window now stays whole on the last DIS.
+TEST_F(DisProcessGui, ADISWhoseDIHIsNotReadLeavesTheWindowOnTheLastDIS) {
+    SplitScene();
+    std::vector<std::string> dih = SplitLines(FileText(Dir.File("olinda.dih")));
+    dih.at(164) = "abc";
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.dih"), JoinLinesCRLF(dih)));
+    dih.at(0) = "DIH 1.0";
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("old.dih"), JoinLinesCRLF(dih)));
+    const struct {
+        const char* DIH;
+        const char* Error;
+        int Message;
+    } cases[] = {{"bad.dih", "'abc' is not a valid floating point value", 0},
+                 {"missing.dih", nullptr, 39998},
+                 {"old.dih", nullptr, 39994}};
+    ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("olinda.dis"));
+    TDisSinglePage* single = Window->SinglePage;
+    ChooseBand(single->SingleBandFileBtn, 4);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.DIH);
+        THeaderPages other;
+        ASSERT_TRUE(other.OpenDISHeader(Dir.File("olinda.dis")));
+        other[DISField::DISSubsetRight] = other[DISField::DISSubsetWidth] = "10";
+        other[DISField::DISSubsetDIH] = c.DIH;
+        other.DISFileEdit = Dir.File("other.dis");
+        other.DISSaveIt();
+        const std::string otherText = FileText(Dir.File("other.dis"));
+        Rec->Clear();
+        ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("other.dis"));
+        if (c.Error) EXPECT_EQ(Rec->ErrorBoxes, std::vector<std::string>{c.Error});
+        if (c.Message) {
+            EXPECT_TRUE(Rec->Shown(c.Message)) << Rec->Summary();
+            EXPECT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+        }
+        EXPECT_EQ(Window->Scene.Pages.DISFileEdit, "olinda.dis");
+        EXPECT_EQ(Window->BandsAvailableLabel->text(), "6");
+        EXPECT_EQ(Window->Scene.Pages[DISField::DISSubsetWidth], std::to_string(OlindaW));
+        single->BCNewFileEdit->setText(c.DIH);
+        single->SingleMathBtn->click();
+        const std::string product = ChangeFileExt(c.DIH, ".psa");
+        EXPECT_EQ(FileBytes(Dir.File(product)).size(), Band(4).size());
+        EXPECT_EQ(SavedDIS().back(), product);
+        EXPECT_EQ(FileText(Dir.File("other.dis")), otherText);
     }
 }
 
@@ -96,7 +146,7 @@ TEST_F(DisProcessGui, RunsNeedADISAndThenTheirBandsAndNames) {
         EXPECT_EQ(Rec->Messages.size(), 1u);
     }
     // Only the band algebra's title goes into the list before its checks.
-    EXPECT_EQ(HeaderPages.DISProcessMemo, std::vector<std::string>{"Image MBFA:"});
+    EXPECT_EQ(Window->Scene.Pages.DISProcessMemo, std::vector<std::string>{"Image MBFA:"});
 
     SplitScene();
     ChooseDIS(Window->TabSheet12->findChild<QPushButton*>("VIPDISFile"), Dir.File("olinda.dis"));
@@ -129,7 +179,7 @@ TEST_F(DisProcessGui, ASecondRunOrACloseDuringARunIsRefused) {
     EXPECT_TRUE(Window->isVisible());
     EXPECT_TRUE(FileExists(Dir.File("olinda.pv1")));
     EXPECT_FALSE(FileExists(Dir.File("olinda.pv2")));
-    EXPECT_TRUE(LoggedFrom(HeaderPages.DISProcessMemo, "Image VIP 2:").empty());
+    EXPECT_TRUE(LoggedFrom(Window->Scene.Pages.DISProcessMemo, "Image VIP 2:").empty());
     EXPECT_FALSE(ImageOperationBusy);
     Window->close();
     EXPECT_FALSE(Window->isVisible());

@@ -4,6 +4,7 @@
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisSinglePages.h"
 #include "bandproc/ui/vFFTFrm.h"
+#include "import/ui/vDisToDipPage.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vToolForms.h"
 
@@ -27,11 +28,12 @@ class DisProducts : public DisProcessGui {
         DisProcessGui::SetUp();
         SplitScene();
         ChooseDIS(Window->KTPage->TCDISFileBtn, Dir.File("olinda.dis"));
-        ASSERT_TRUE(DISLoaded) << Rec->Summary();
+        ASSERT_TRUE(Window->Scene.Loaded) << Rec->Summary();
     }
     // The lines of the run titled `title`, in memory and in the saved DIS alike.
     std::vector<std::string> Logged(const std::string& title) {
-        const std::vector<std::string> lines = LoggedFrom(HeaderPages.DISProcessMemo, title);
+        const std::vector<std::string> lines =
+            LoggedFrom(Window->Scene.Pages.DISProcessMemo, title);
         EXPECT_EQ(LoggedFrom(SavedDIS(), title), lines);
         return lines;
     }
@@ -54,9 +56,9 @@ TEST_F(DisProducts, VegetationIndexTakesItsConstantsAndLogsThem) {
 
     // A constant that is no number stops the run before anything is logged.
     vi->VIPVEdits[4]->setText("0.1x");
-    const size_t logged = HeaderPages.DISProcessMemo.size();
+    const size_t logged = Window->Scene.Pages.DISProcessMemo.size();
     vi->VIPOKBtns[0]->click();
-    EXPECT_EQ(HeaderPages.DISProcessMemo.size(), logged);
+    EXPECT_EQ(Window->Scene.Pages.DISProcessMemo.size(), logged);
     EXPECT_FALSE(FileExists(Dir.File("olinda.pv1")));
     EXPECT_NE(Rec->Summary().find("0.1x"), std::string::npos) << Rec->Summary();
 }
@@ -75,7 +77,7 @@ TEST_F(DisProducts, TasselledCapOnSixBandsCountsItsProducts) {
                                   "0.13929 , 0.22490 , 0.40359 , 0.25178 , -0.70133 , -0.45732",
                                   "0.0 , 0.0 , 0.0 , 0.0 , 0.0 , 0.0", "# of Bands Created4",
                                   "olinda.dis", "FileName.pts,ptg, pty,ptn"}));
-    EXPECT_EQ(HeaderPages.DISSubsetNBCreated, "4");
+    EXPECT_EQ(Window->Scene.Pages.DISSubsetNBCreated, "4");
     const size_t brightness = FileBytes(Dir.File("olinda.pts")).size();
     EXPECT_EQ(brightness, Band(1).size());
     for (const char* ext : {".ptg", ".pty", ".ptn"})
@@ -100,22 +102,22 @@ TEST_F(DisProducts, TasselledCapBandSetFollowsBandCountAndSlots) {
     };
     int run = 0;
     for (const auto& c : cases) {
-        SelectedBandFiles.fill("");
+        Window->Scene.BandFiles.fill("");
         for (int col : c.Columns)
             ChooseBand(kt->TCFileBtns[col], col + 1);
         kt->TCDISBandsLabel->setText(c.Bands);
         const std::string name = "kt" + std::to_string(run);
         kt->TCFileNameEdit->setText(QString::fromStdString(name));
         Rec->Clear();
-        const size_t before = HeaderPages.DISProcessMemo.size();
+        const size_t before = Window->Scene.Pages.DISProcessMemo.size();
         kt->TCOKBtn->click();
         EXPECT_EQ(FileExists(Dir.File(name + ".pts")), c.Written) << run;
-        EXPECT_EQ(HeaderPages.DISProcessMemo.size() > before, c.Written) << run;
+        EXPECT_EQ(Window->Scene.Pages.DISProcessMemo.size() > before, c.Written) << run;
         EXPECT_TRUE(Rec->Messages.empty()) << run << Rec->Summary();
         EXPECT_EQ(Rec->ErrorBoxes.size(), c.Ran && !c.Written ? 1u : 0u) << run;
         ++run;
     }
-    EXPECT_EQ(HeaderPages.DISSubsetNBCreated, "8");
+    EXPECT_EQ(Window->Scene.Pages.DISSubsetNBCreated, "8");
 }
 
 TEST_F(DisProducts, BandAlgebraDefaultsDivideBandFourByBandThree) {
@@ -188,9 +190,9 @@ TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {
     cd->CDPixelOK->click();
     EXPECT_EQ(Logged("Do QuadDivide"),
               (std::vector<std::string>{"Do QuadDivide", BandPath(1), "4", "16"}));
-    EXPECT_EQ(HeaderPages.DISSubsetDividedEdit, "16");
-    EXPECT_TRUE(HeaderPages.DISSubsetDividedCB);
-    const auto& divided = HeaderPages.DISDividedMemo;
+    EXPECT_EQ(Window->Scene.Pages.DISSubsetDividedEdit, "16");
+    EXPECT_TRUE(Window->Scene.Pages.DISSubsetDividedCB);
+    const auto& divided = Window->Scene.Pages.DISDividedMemo;
     ASSERT_EQ(divided.size(), 2u + 16 * 3);
     EXPECT_EQ(divided[1], "16");
     EXPECT_EQ(divided[2], "olindaA001.B1");
@@ -209,7 +211,7 @@ TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {
 
     // With no layout checked the run logs its first two lines and writes nothing.
     cd->CDCombineBtn->click();
-    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "Do Combine Image Files"),
+    EXPECT_EQ(LoggedFrom(Window->Scene.Pages.DISProcessMemo, "Do Combine Image Files"),
               (std::vector<std::string>{"Do Combine Image Files", "olindaA001.B1"}));
     EXPECT_FALSE(FileExists(Dir.File("olindaA017.B1")));
 
@@ -223,7 +225,7 @@ TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {
         for (int x = 0; x < w; ++x)
             ASSERT_EQ(joined[y * w + x], band[y * OlindaW + x]) << x << "," << y;
     // The joined band's name follows the save, to go out with the next one.
-    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "Do Combine Image Files"),
+    EXPECT_EQ(LoggedFrom(Window->Scene.Pages.DISProcessMemo, "Do Combine Image Files"),
               (std::vector<std::string>{"Do Combine Image Files", "olindaA001.B1",
                                         Dir.File(tiles[0]), Dir.File(tiles[1]), Dir.File(tiles[2]),
                                         Dir.File(tiles[3]), "olindaA017.B1"}));
@@ -259,7 +261,7 @@ TEST_F(DisProducts, PixelSizerLogsWithoutSavingTheDIS) {
     ChooseBand(sb->SingleBandFileBtn, 1);
     sb->BCNewFileEdit->setText("half");
     sb->PixelSizerBtn->click();
-    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "Do Pixel Sizer"),
+    EXPECT_EQ(LoggedFrom(Window->Scene.Pages.DISProcessMemo, "Do Pixel Sizer"),
               (std::vector<std::string>{"Do Pixel Sizer", "olinda.B1", "half.pps",
                                         "2x2=1 Decrease Pixels"}));
     EXPECT_TRUE(LoggedFrom(SavedDIS(), "Do Pixel Sizer").empty());
@@ -314,10 +316,10 @@ TEST_F(DisProducts, RadarReductionMapsSixteenBitsOntoTheByteRange) {
         sb->BCNewFileEdit->setText(QString::fromStdString(name));
         sb->RadarDeRez16OKBtn->click();
         EXPECT_EQ(FileBytes(Dir.File(name + ".pz8")), c.Expected) << n << Rec->Summary();
-        EXPECT_EQ(HeaderPages.DISProcessMemo.back(), Dir.File(name + ".pz8"));
+        EXPECT_EQ(Window->Scene.Pages.DISProcessMemo.back(), Dir.File(name + ".pz8"));
         ++n;
     }
-    EXPECT_EQ(LoggedFrom(HeaderPages.DISProcessMemo, "RadarDeRez 16to8 bits"),
+    EXPECT_EQ(LoggedFrom(Window->Scene.Pages.DISProcessMemo, "RadarDeRez 16to8 bits"),
               (std::vector<std::string>{"RadarDeRez 16to8 bits", "radar2.B1", "radar2.pz8",
                                         Dir.File("radar2.pz8")}));
     EXPECT_EQ(LoggedFrom(SavedDIS(), "RadarDeRez 16to8 bits").size(), 3u);
@@ -418,7 +420,7 @@ TEST_F(DisProducts, SingleBandConstantBeyondThirtyTwoBitsSaturates) {
 TEST_F(DisProducts, RefusedRunsLeaveNoRecordInTheDIS) {
     TDisSinglePage* sb = Window->SinglePage;
     ChooseBand(sb->SingleBandFileBtn, 1);
-    const std::vector<std::string> memo = HeaderPages.DISProcessMemo;
+    const std::vector<std::string> memo = Window->Scene.Pages.DISProcessMemo;
     const std::vector<std::string> saved = SavedDIS();
     const struct {
         const char* Name;
@@ -460,7 +462,7 @@ TEST_F(DisProducts, RefusedRunsLeaveNoRecordInTheDIS) {
             EXPECT_EQ(Rec->ErrorBoxes[0], c.Error) << c.Name;
         }
         EXPECT_TRUE(Rec->Messages.empty()) << c.Name << Rec->Summary();
-        EXPECT_EQ(HeaderPages.DISProcessMemo, memo) << c.Name;
+        EXPECT_EQ(Window->Scene.Pages.DISProcessMemo, memo) << c.Name;
         EXPECT_EQ(SavedDIS(), saved) << c.Name;
     }
     for (const char* product : {"m1.psf", "m1.psd", "m1.pz8", "m1.pps"})
@@ -487,12 +489,66 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
     sb->SingleMathBtn->click();
     const std::string title = "ImageMath operation: 2 variable: 5";
     EXPECT_EQ(Logged(title), (std::vector<std::string>{title, "olinda.B4", "cross.psa"}));
-    EXPECT_EQ(HeaderPages.DISFileEdit, "olinda.dis");
-    EXPECT_EQ(HeaderPages[DISField::DISSubsetWidth], std::to_string(OlindaW));
+    EXPECT_EQ(Window->Scene.Pages.DISFileEdit, "olinda.dis");
+    EXPECT_EQ(Window->Scene.Pages[DISField::DISSubsetWidth], std::to_string(OlindaW));
     std::string text;
     ASSERT_TRUE(ReadWholeFile(Dir.File("sq.dis"), text));
     const std::vector<std::string> sq = SplitLines(text);
     EXPECT_EQ(std::find(sq.begin(), sq.end(), "cross.psa"), sq.end());
+}
+
+// A choice of another window in folder B, with a 64 x 64 scene there. Each used to reach the
+// band window's next run: the workbench and the band buttons moved the folder its products and
+// its DIS record went to, the import window's DIH page its subset (a 4,096-byte product with
+// sheared rows) and its DIS page the DIS it logged into.
+TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
+    TempDir other;
+    const std::string folder = ImageDirectory;
+    ImageDirectory = other.Path();
+    THeaderPages square;
+    square.RIHMakeDISDISHeaders("sq.png", 64, 64);
+    ImageDirectory = folder;
+    TPBands import;
+    const struct {
+        const char* Window;
+        std::function<void()> Choose;
+    } choices[] = {
+        {"workbench",
+         [&] {
+             Rec->FileAnswers.push_back(other.File("sq.dis"));
+             static_cast<TFFTForm*>(Form->ToolForm(tfFFT))->OpenBtn->click();
+         }},
+        {"DIH to DIS page",
+         [&] {
+             Rec->FileAnswers.push_back(other.File("sq.dih"));
+             import.SplitPages->BSQDIHtoDISFileBtn->click();
+         }},
+        {"DIS page",
+         [&] {
+             Rec->FileAnswers.push_back(other.File("sq.dis"));
+             import.DISFileOpen->click();
+         }},
+        {"DIS to DIP page",
+         [&] {
+             Rec->FileAnswers.push_back(other.File("sq.dis"));
+             import.DisToDipPage->PBandHdrBtn->click();
+         }},
+    };
+    TDisMBFAPage* fa = Window->MBFAPage;
+    ChooseBand(fa->MBFAFileBtns[3], 4);
+    ChooseBand(fa->MBFAFileBtns[2], 3);
+    const auto inB = FolderBytes(other.Path());
+    for (const auto& c : choices) {
+        SCOPED_TRACE(c.Window);
+        c.Choose();
+        fa->MBFAFileEdit->setText(c.Window);
+        Rec->Clear();
+        fa->MBFAOKBtn->click();
+        const std::string product = std::string(c.Window) + ".pfd";
+        EXPECT_EQ(FileBytes(Dir.File(product)).size(), Band(4).size()) << Rec->Summary();
+        EXPECT_EQ(Logged("Image MBFA:").at(4), product);
+        EXPECT_EQ(FolderBytes(other.Path()), inB);
+    }
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 class FFTWindow : public GuiStartup {
@@ -43,6 +45,15 @@ class FFTWindow : public GuiStartup {
         return Dir.File(name);
     }
     void Answer(const std::string& path) { Rec->FileAnswers.push_back(path); }
+    // A 32 x 32 DIS and its band scene.B01, samples 20..219; returns the DIS's path.
+    std::string SceneWithBand() {
+        HeaderPages.RIHMakeDISDISHeaders("scene.png", 32, 32);
+        std::vector<uint8_t> samples(32 * 32);
+        for (size_t k = 0; k < samples.size(); ++k)
+            samples[k] = static_cast<uint8_t>(20 + (k * 37) % 200);
+        EXPECT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), samples));
+        return HeaderPages.DISFilePath();
+    }
 
     QPointer<TFFTForm> FFT;
 };
@@ -109,12 +120,7 @@ TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
 // A DIS, then a band of its subset: the band's range goes into the parameter boxes, and each
 // "Do" starts again from the loaded samples.
 TEST_F(FFTWindow, BandOfAnOpenedDISRunsRepeatably) {
-    HeaderPages.RIHMakeDISDISHeaders("scene.png", 32, 32);
-    const std::string dis = HeaderPages.DISFilePath();
-    std::vector<uint8_t> samples(32 * 32);
-    for (size_t k = 0; k < samples.size(); ++k)
-        samples[k] = static_cast<uint8_t>(20 + (k * 37) % 200);
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), samples));
+    const std::string dis = SceneWithBand();
     EXPECT_FALSE(FFT->BandBtn->isEnabled());
     Answer(dis);
     FFT->OpenBtn->click();
@@ -139,6 +145,48 @@ TEST_F(FFTWindow, BandOfAnOpenedDISRunsRepeatably) {
     EXPECT_EQ(FFT->OutPicture.Pixels, first);
     EXPECT_EQ(FFT->FFTPicture.Pixels, spectrum);
     EXPECT_NE(first, FFT->InPicture.Pixels);
+}
+
+// The workbench's saves refuse a name that is one of the files it read: they used to write the
+// result over the band, the picture or the DIS it came from.
+TEST_F(FFTWindow, SavesNeverReplaceWhatTheWorkbenchRead) {
+    const std::string dis = SceneWithBand();
+    const std::string picture = SquarePicture("square.bmp", 32);
+    Answer(dis);
+    FFT->OpenBtn->click();
+    Answer(Dir.File("scene.B01"));
+    FFT->BandBtn->click();
+    // A low pass, so that every result differs from what it was made from.
+    FFT->Edit1->setText("6");
+    FFT->ProcessFFTBtn->click();
+    const struct {
+        const char* Name;
+        std::string Read;
+        std::function<void()> Load;
+        std::function<void()> Save;
+    } cases[] = {
+        {"band over its band", Dir.File("scene.B01"), [] {}, [this] { FFT->SaveFFTBtn->click(); }},
+        {"band over its DIS", dis, [] {}, [this] { FFT->SaveFFTBtn->click(); }},
+        {"picture over its picture", picture,
+         [&] {
+             Answer(picture);
+             FFT->PngBtn->click();
+             FFT->ProcessFFTBtn->click();
+         },
+         [this] { FFT->SaveFFTBtn->click(); }},
+        {"spectrum over its picture", picture, [] {},
+         [this] { QTest::mouseRelease(FFT->FFTImage, Qt::LeftButton); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.Load();
+        const std::vector<uint8_t> before = FileBytes(c.Read);
+        Rec->Clear();
+        Answer(c.Read);
+        c.Save();
+        EXPECT_TRUE(Rec->Shown(27)) << Rec->Summary();
+        EXPECT_EQ(FileBytes(c.Read), before);
+    }
 }
 
 // A DIS that cannot be read leaves the one opened before in place: its side, its name and the

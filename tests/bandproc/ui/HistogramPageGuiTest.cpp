@@ -102,8 +102,8 @@ TEST_F(HistogramPageGui, LoadsCorrectsAndSavesAnOlindaBand) {
     ASSERT_EQ(saved.size(), band.size());
     for (size_t i = 0; i < band.size(); ++i)
         ASSERT_EQ(saved[i], Stretched(band[i], 50, 205)) << i;
-    EXPECT_EQ(SelectedBandFiles[0], BandPath(4));
-    EXPECT_EQ(SelectedBandFiles[1], Dir.File("stretched.B9"));
+    EXPECT_EQ(Window->Scene.BandFiles[0], BandPath(4));
+    EXPECT_EQ(Window->Scene.BandFiles[1], Dir.File("stretched.B9"));
     EXPECT_EQ(Page->HisNewFileEdit->text(), "stretched.B9");
     EXPECT_TRUE(Rec->ErrorBoxes.empty());
 }

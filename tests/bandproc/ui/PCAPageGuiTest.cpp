@@ -144,7 +144,7 @@ TEST_F(PCAPageGui, RunLeavesTheHistogramPageOnOneBand) {
     Rec->FileAnswers.push_back(Dir.File("saved.B9"));
     histogram->SaveAsBtn->click();
     EXPECT_EQ(FileBytes(Dir.File("saved.B9")), last);
-    EXPECT_EQ(SelectedBandFiles[0], BandPath(5));
+    EXPECT_EQ(Window->Scene.BandFiles[0], BandPath(5));
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 

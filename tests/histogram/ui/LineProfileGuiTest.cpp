@@ -34,6 +34,7 @@ class LineProfileWindow : public GuiStartup {
         DisplayedPicture = std::move(p);
         AllocImageBuffers();
         ImageDirectory = Dir.Path();
+        CurrentImageFolder = Dir.Path();
         CurrentImageName = "field.png";
         CopyImageForProcessing();
         Profile->StartProfile();

@@ -313,6 +313,7 @@ TEST_F(ImportWindowGui, ClearingAndLoggingElsewhereShowAtOnce) {
 
     InstallHeaderHooks();
     Hooks.HeaderPagesChanged = [this] { Window->ShowHeaderPages(); };
+    CurrentImageFolder = Dir.Path();
     CurrentImageName = "scene.png";
     HeaderPages.DIPMemo = {"DIP 1.1"};
     Hooks.AppendHistoryLine("=0202  PixelRatios");

@@ -146,6 +146,7 @@ TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
         ASSERT_TRUE(Form->LoadFromFile(TestData(rel))) << Rec->Summary();
         const Picture original = DisplayedPicture;
         ImageDirectory = Dir.Path();
+        CurrentImageFolder = Dir.Path();
         for (const char* name : {"copy.bmp", "copy.png"}) {
             CurrentImageName = name;
             ASSERT_TRUE(Form->SaveImage()) << name << Rec->Summary();
