@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -408,13 +407,7 @@ void TOptionsForm::RPOCloseClick() {
     close();
 }
 
-// A restore from minimised sends a show event too; only an opening fills the window, or
-// a restore would drop what was typed since.
-void TOptionsForm::showEvent(QShowEvent* event) {
-    TToolWindow::showEvent(event);
-    if (event->spontaneous()) return;
-    Guarded([this] {
-        WalkColorGrid();
-        FormSet();
-    });
+void TOptionsForm::FormOpen() {
+    WalkColorGrid();
+    FormSet();
 }
