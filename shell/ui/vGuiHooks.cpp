@@ -11,6 +11,7 @@
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
+#include "shell/ui/vPointer.h"
 #include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
@@ -141,6 +142,7 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
 } // namespace
 
 void InstallGuiHooks(TVORNForm*) {
+    WatchNativePointer();
     Hooks.ShowMessage = ShowBox;
     Hooks.ShowErrorBox = [](const std::string& text) {
         QMessageBox box(QMessageBox::Critical, "VORN", QString::fromLatin1(text.c_str()),

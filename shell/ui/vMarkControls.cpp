@@ -5,6 +5,7 @@
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMarkPainter.h"
+#include "shell/ui/vPointer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -48,7 +49,7 @@ void TColorGrid::paintEvent(QPaintEvent*) {
 }
 
 void TColorGrid::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     const int column = p.x() / Cell, row = p.y() / Cell;
     if (column < 0 || column > 3 || row < 0 || row > 3) return;
     emit CellClicked(row * 4 + column, event->button());
