@@ -11,6 +11,7 @@
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
+#include "shell/ui/vMarkControls.h"
 #include "shell/ui/vPointer.h"
 #include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vUEnabler.h"
@@ -191,19 +192,11 @@ void InstallGuiHooks(TVORNForm*) {
     };
     Hooks.ChooseFont = [](FontChoice& f) {
         bool ok = false;
-        QFont initial(QString::fromStdString(f.Name), f.Size);
-        initial.setBold(f.Bold);
-        initial.setItalic(f.Italic);
-        initial.setUnderline(f.Underline);
-        initial.setStrikeOut(f.Strikeout);
-        const QFont chosen = QFontDialog::getFont(&ok, initial, VORNForm);
+        const QFont chosen = QFontDialog::getFont(&ok, FontOfChoice(f), VORNForm);
         if (!ok) return false;
-        f.Name = chosen.family().toStdString();
-        f.Size = chosen.pointSize();
-        f.Bold = chosen.bold();
-        f.Italic = chosen.italic();
-        f.Underline = chosen.underline();
-        f.Strikeout = chosen.strikeOut();
+        const uint32_t color = f.Color;
+        f = ChoiceOfFont(chosen);
+        f.Color = color;
         return true;
     };
     Hooks.ScreenDepth = [] {

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <limits>
 
 TColorGrid::TColorGrid(const QString& name, QWidget* parent) : QWidget(parent) {
@@ -122,21 +123,35 @@ void DrawOnPicture(const std::function<void(QPainter&)>& draw) {
     HookPictureChanged();
 }
 
-bool ChooseFontFor(QFont& font, uint32_t& color) {
+FontChoice ChoiceOfFont(const QFont& font) {
     FontChoice choice;
     choice.Name = font.family().toStdString();
     choice.Size = font.pointSize();
-    choice.Color = color;
-    choice.Bold = font.bold();
+    choice.Style = font.styleName().toStdString();
+    choice.Weight = font.weight();
     choice.Italic = font.italic();
+    choice.Stretch = font.stretch();
     choice.Underline = font.underline();
     choice.Strikeout = font.strikeOut();
-    if (!Hooks.ChooseFont || !Hooks.ChooseFont(choice)) return false;
-    font = QFont(QString::fromStdString(choice.Name), choice.Size);
-    font.setBold(choice.Bold);
+    return choice;
+}
+
+QFont FontOfChoice(const FontChoice& choice) {
+    QFont font(QString::fromStdString(choice.Name), choice.Size);
+    font.setStyleName(QString::fromStdString(choice.Style));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(choice.Weight, 1, 1000)));
     font.setItalic(choice.Italic);
+    font.setStretch(std::clamp(choice.Stretch, 0, 4000));
     font.setUnderline(choice.Underline);
     font.setStrikeOut(choice.Strikeout);
+    return font;
+}
+
+bool ChooseFontFor(QFont& font, uint32_t& color) {
+    FontChoice choice = ChoiceOfFont(font);
+    choice.Color = color;
+    if (!Hooks.ChooseFont || !Hooks.ChooseFont(choice)) return false;
+    font = FontOfChoice(choice);
     color = choice.Color;
     return true;
 }

@@ -10,6 +10,9 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -258,6 +261,46 @@ TEST_F(MarkWindows, TheAngleArrowsStepFromTheAngleShown) {
     w->UpDown2->stepDown();
     EXPECT_EQ(TextLabels.Items[1].Angle, 44);
     EXPECT_EQ(w->Label2->text(), "44");
+}
+
+// Text in a font as pixels, to tell faces apart.
+QImage Rendered(const QFont& font) {
+    QImage image(240, 48, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(4, 36, "HHgg Wm");
+    return image;
+}
+
+// The face the font dialog gives, weight and width included, is the one the edit shows and the
+// labels are drawn in: a lighter or narrower face of a family is not its plain or bold one.
+TEST_F(MarkWindows, EveryFaceOfAFamilyIsDrawnAsChosen) {
+    TLabelObjectsForm* w = Labels();
+    w->MousedLocationCB->setChecked(false);
+    w->LOTEdit->setText("HHgg Wm");
+    w->LOXEdit->setText("1");
+    w->LOYEdit->setText("1");
+    const char* styles[] = {"Book", "ExtraLight", "Bold", "Condensed Bold", "Condensed Oblique"};
+    std::vector<std::vector<uint32_t>> drawn;
+    for (const char* style : styles) {
+        SCOPED_TRACE(style);
+        const QFont chosen = QFontDatabase::font("DejaVu Sans", style, 14);
+        ASSERT_EQ(QFontInfo(chosen).styleName().toStdString(), style);
+        Hooks.ChooseFont = [&chosen](FontChoice& f) {
+            f = ChoiceOfFont(chosen);
+            return true;
+        };
+        w->LOFontBtn->click();
+        EXPECT_EQ(QFontInfo(w->LOTEdit->font()).styleName().toStdString(), style);
+        EXPECT_TRUE(Rendered(w->LOTEdit->font()) == Rendered(chosen));
+        DisplayedPicture.Pixels = Original;
+        w->PlaceBtn->click();
+        drawn.push_back(DisplayedPicture.Pixels);
+    }
+    for (size_t a = 0; a < drawn.size(); ++a)
+        for (size_t b = a + 1; b < drawn.size(); ++b)
+            EXPECT_NE(drawn[a], drawn[b]) << styles[a] << " and " << styles[b];
 }
 
 // The font dialog's whole answer reaches the edit and the labels drawn with it: a struck-out
