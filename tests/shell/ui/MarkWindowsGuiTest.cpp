@@ -303,6 +303,34 @@ TEST_F(MarkWindows, EveryFaceOfAFamilyIsDrawnAsChosen) {
             EXPECT_NE(drawn[a], drawn[b]) << styles[a] << " and " << styles[b];
 }
 
+// A label keeps one byte a character: text beyond that is said to be lost when the label is
+// made, once for the same text, and Latin-1 text is kept without a word.
+TEST_F(MarkWindows, ALabelTextTheFileCannotKeepIsSaidToBeLost) {
+    TLabelObjectsForm* w = Labels();
+    w->MousedLocationCB->setChecked(false);
+    const struct {
+        const char* Text;
+        const char* Kept;
+        bool Told;
+    } cases[] = {{"Olinda", "Olinda", false},
+                 {"Zo\u00EB \u00E9t\u00E9", "Zo\xEB \xE9t\xE9", false},
+                 {"\u0428\u0440\u0438\u0444\u0442", "?????", true},
+                 {"\u0428\u0440\u0438\u0444\u0442", "?????", false},
+                 {"\u5B57\u4F53 ok", "?? ok", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        Rec->Clear();
+        w->LOTEdit->setText(QString::fromUtf8(c.Text));
+        w->PlaceBtn->click();
+        EXPECT_EQ(TextLabels.CurrentItem().Text, c.Kept);
+        EXPECT_EQ(Rec->Messages.size(), c.Told ? 1u : 0u) << Rec->Summary();
+        if (c.Told && !Rec->Messages.empty()) {
+            EXPECT_EQ(Rec->Messages[0].Text, LabelTextNotKept);
+            EXPECT_EQ(Rec->Messages[0].Kind, MsgKind::Warning);
+        }
+    }
+}
+
 // The font dialog's whole answer reaches the edit and the labels drawn with it: a struck-out
 // face draws its line through the text, and a face named outside Latin-1 keeps its name.
 TEST_F(MarkWindows, TheChosenLabelFontIsTakenWhole) {
