@@ -294,7 +294,9 @@ QWidget* TOptionsForm::MakeDirectoriesPage() {
     for (const DirectoryRow& d : DirectoryRows) {
         auto* edit = new QLineEdit(page);
         edit->setObjectName(d.EditName);
-        // Shown only: a typed folder is not taken; the browse button sets it.
+        // Shown only: a typed folder is not taken, the browse button sets it, and a box that
+        // took typing would say otherwise.
+        edit->setReadOnly(true);
         edit->setMaxLength(255);
         edit->setMinimumWidth(360);
         QPushButton* button = Button(page, d.ButtonName, "...", nullptr, nullptr);
