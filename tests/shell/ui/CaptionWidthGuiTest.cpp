@@ -113,6 +113,16 @@ class CaptionWidths : public GuiStartup {};
 TEST_F(CaptionWidths, EveryCaptionOfEveryWindowAndPageIsWhole) {
     Picture picture;
     picture.Resize(40, 30);
+    // The options window shows the program's folders, which are wherever the project was
+    // built: a box the user scrolls is not held to the width of a path it happens to get.
+    std::string* const folders[] = {&ProgramDirectory, &FilterDirectory,    &ImageDirectory,
+                                    &DEMDirectory,     &VDatabaseDirectory, &StorageDirectory,
+                                    &VectorsDirectory};
+    std::vector<std::string> kept;
+    for (std::string* folder : folders) {
+        kept.push_back(*folder);
+        *folder = "/opt/vorn/";
+    }
     const std::vector<NamedWindow> windows = EveryWindow(Form, picture);
     for (const auto& [name, make] : windows) {
         QWidget* window = make();
@@ -127,6 +137,8 @@ TEST_F(CaptionWidths, EveryCaptionOfEveryWindowAndPageIsWhole) {
         if (window != Form) delete window;
     }
     TrainingSites = {};
+    for (size_t k = 0; k < kept.size(); ++k)
+        *folders[k] = kept[k];
 }
 
 } // namespace
