@@ -1,11 +1,15 @@
 // Under a window manager a window is placed by its frame: it opens with its whole frame, title
 // bar included, on the screen's usable area, and the place written back at close is the one it
 // opens at next time. Run on an X11 desktop by scripts/desktop-tests.
+#include "classify/vTrainingSites.h"
 #include "histogram/ui/vHistogram.h"
 #include "support/DesktopSession.h"
 #include "support/GuiStartup.h"
+#include "support/GuiWindows.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 
@@ -51,6 +55,39 @@ TEST_F(DesktopPlace, AToolWindowOpensWithItsWholeFrameOnTheScreen) {
         EXPECT_EQ(QPoint(FormPositions[fpHistogram].Left, FormPositions[fpHistogram].Top),
                   expected);
     }
+}
+
+// Every tool window stored at the screen's top edge opens with its title bar on the screen and
+// is written back where it opened.
+TEST_F(DesktopPlace, EveryToolWindowOpensWithItsTitleBarOnTheScreen) {
+    Form->FormCreate({});
+    SaveOptions();
+    Picture picture;
+    picture.Resize(40, 30);
+    for (const auto& [name, make] : EveryWindow(Form, picture)) {
+        SCOPED_TRACE(name);
+        for (FormPosition& p : FormPositions)
+            p = {299, 0};
+        QPointer<QWidget> window = make();
+        auto* tool = qobject_cast<TToolWindow*>(window.data());
+        if (!tool || tool->PositionPair == TToolWindow::NoPosition) {
+            if (window != Form) delete window;
+            continue;
+        }
+        tool->show();
+        ASSERT_TRUE(WaitFramed(*tool));
+        const QRect frame = tool->frameGeometry();
+        const QPoint expected(std::min(299, Usable().right() + 1 - frame.width()), 0);
+        static_cast<void>(
+            QTest::qWaitFor([&] { return tool->frameGeometry().topLeft() == expected; }, 2000));
+        EXPECT_EQ(tool->frameGeometry().topLeft(), expected);
+        const int pair = tool->PositionPair;
+        tool->close();
+        EXPECT_EQ(QPoint(FormPositions[pair].Left, FormPositions[pair].Top), expected);
+        QApplication::processEvents();
+        delete window;
+    }
+    TrainingSites = {};
 }
 
 // Each start opens the main window where the last one closed it: ten starts leave it there.
