@@ -37,7 +37,8 @@ class TToolWindow : public QDialog {
     // Opens at its stored place, kept on the screen, and runs FormOpen. A restore from
     // minimised sends a show event too: it runs neither, or it would drop what was typed since.
     void showEvent(QShowEvent* event) override;
-    // Fills the window as it opens, inside the error guard; the window at hand does nothing.
+    // Fills the window as it opens, inside the error guard: a window with nothing to fill
+    // leaves it as it is.
     virtual void FormOpen() {}
 
   private:
