@@ -32,8 +32,12 @@ struct FontChoice {
     std::string Name; // UTF-8: a face may be named in any script
     int Size = 10;
     uint32_t Color = 0;
-    bool Bold = false;
+    // The face within the family as the font dialog names it ("ExtraLight", "Condensed Bold"):
+    // it keeps apart faces the weight and slant alone do not. Empty: those pick the face.
+    std::string Style;
+    int Weight = 400; // 100 thin to 900 black; 700 bold
     bool Italic = false;
+    int Stretch = 0; // per cent of the normal width; 0: the face's own
     bool Underline = false;
     bool Strikeout = false;
 };

@@ -6,6 +6,7 @@
 #include "algebra/vLUTFile.h"
 #include "algebra/vLUTGraph.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vPointer.h"
 #include "shell/vGlobal.h"
 
 #include <QButtonGroup>
@@ -66,17 +67,17 @@ void TLUTGraphImage::paintEvent(QPaintEvent*) {
 }
 
 void TLUTGraphImage::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     if (MouseDown) MouseDown(p.x(), p.y());
 }
 
 void TLUTGraphImage::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     if (MouseMove) MouseMove(p.x(), p.y());
 }
 
 void TLUTGraphImage::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     if (MouseUp) MouseUp(p.x(), p.y());
 }
 

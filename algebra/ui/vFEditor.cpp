@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -152,14 +151,7 @@ QWidget* TFEditForm::MakeEditorPage() {
     return page;
 }
 
-// Restoring the window from minimised sends a show event of its own; resetting there would drop a
-// loaded kernel's type and size lock while the grid keeps its size.
-void TFEditForm::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) FormShow();
-    TToolWindow::showEvent(event);
-}
-
-void TFEditForm::FormShow() {
+void TFEditForm::FormOpen() {
     FilterEditType = KernelKind::Real;
     FilterLoaded = false;
     FilterType->button(0)->setChecked(true);

@@ -98,10 +98,10 @@ class TFEditForm : public TToolWindow {
     void SetGridTexts(const std::vector<std::string>& texts);
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    // Resets the kernel's type and size lock; a restore must keep a loaded kernel's.
+    void FormOpen() override;
 
   private:
-    void FormShow();
     QWidget* MakeFiledPage();
     QWidget* MakeRankedPage();
     QWidget* MakeTexturesPage();

@@ -192,6 +192,14 @@ TDisHistogramPage::TDisHistogramPage(TDisProcessForm* form) : Form(form) {
     sliders->addWidget(ProcessSliderBtn, 3, 0, 1, 2);
     sliders->addWidget(HCGauge, 3, 2);
     layout->addLayout(sliders);
+    // The window makes room for the sliders from the start: grown only when a correction shows
+    // them, it would grow past the screen's bottom and cut off the button beneath them.
+    for (QWidget* w : std::initializer_list<QWidget*>{RMinTBar, GMaxTBar, RMinLabel, RMinValueLabel,
+                                                      GMaxLabel, GMaxValueLabel, PositiveCurveCB}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
     HideSliders();
 
     connect(HisBandFileBtn, &QPushButton::clicked, this,

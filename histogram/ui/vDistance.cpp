@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <algorithm>
 #include <climits>
 
@@ -65,14 +64,9 @@ TDistanceForm::TDistanceForm(QWidget* parent)
             [this] { Guarded([this] { CancelBtnClick(); }); });
 }
 
-// A restore from minimised sends a show event too; only an opening fills the window, or
-// a restore would drop what was typed since.
-void TDistanceForm::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        MeasuredKnownDistance = MeasuredPixelDistance;
-        DistanceEdit->setText(Latin1(IntToStr(MeasuredKnownDistance)));
-    }
-    TToolWindow::showEvent(event);
+void TDistanceForm::FormOpen() {
+    MeasuredKnownDistance = MeasuredPixelDistance;
+    DistanceEdit->setText(Latin1(IntToStr(MeasuredKnownDistance)));
 }
 
 std::string TDistanceForm::GetDistanceText() const {

@@ -22,7 +22,7 @@ class TDistanceForm : public TToolWindow {
     QPushButton* OkBtn;
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void FormOpen() override;
 };
 
 // The known length of the measured line: the dragged pixel length until the dialog's OK.

@@ -6,6 +6,7 @@
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vHelp.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vPointer.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -348,7 +349,7 @@ void TLinearForm::SpeedButton1Click() {
 
 bool TLinearForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == PreviewImage && event->type() == QEvent::MouseButtonRelease) {
-        const QPoint p = PixelUnder(static_cast<QMouseEvent*>(event)->position());
+        const QPoint p = PixelUnder(*PreviewImage, *static_cast<QMouseEvent*>(event));
         Guarded([this, p] { PreviewImageMouseUp(p.x(), p.y()); });
         return true;
     }

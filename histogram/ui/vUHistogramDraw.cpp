@@ -2,6 +2,7 @@
 
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vPointer.h"
 
 #include <QEvent>
 #include <QImage>
@@ -70,7 +71,8 @@ bool MouseWatcher::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
-        OnMouse(event->type(), PixelUnder(static_cast<QMouseEvent*>(event)->position()));
+        OnMouse(event->type(),
+                PixelUnder(*static_cast<QWidget*>(watched), *static_cast<QMouseEvent*>(event)));
         break;
     case QEvent::Leave:
         OnMouse(event->type(), {});

@@ -4,6 +4,7 @@
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vPointer.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobalMessages.h"
 #include "shell/vGlobalOptions.h"
@@ -75,12 +76,12 @@ TCropPreviewLabel::TCropPreviewLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void TCropPreviewLabel::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit Moved(p.x(), p.y());
 }
 
 void TCropPreviewLabel::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit Pressed(event->button(), p.x(), p.y());
 }
 

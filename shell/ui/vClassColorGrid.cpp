@@ -1,6 +1,7 @@
 #include "shell/ui/vClassColorGrid.h"
 
 #include "shell/ui/vImageView.h"
+#include "shell/ui/vPointer.h"
 #include "shell/vLandCoverClasses.h"
 
 #include <QMouseEvent>
@@ -59,7 +60,7 @@ void TClassColorGrid::paintEvent(QPaintEvent*) {
 
 void TClassColorGrid::mousePressEvent(QMouseEvent* event) {
     int column = 0, row = 0;
-    if (event->button() == Qt::LeftButton && CellAt(PixelUnder(event->position()), column, row))
+    if (event->button() == Qt::LeftButton && CellAt(PixelUnder(*this, *event), column, row))
         emit CellClicked(column, row);
 }
 

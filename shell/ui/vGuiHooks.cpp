@@ -11,6 +11,8 @@
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
+#include "shell/ui/vMarkControls.h"
+#include "shell/ui/vPointer.h"
 #include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
@@ -75,13 +77,23 @@ QMessageBox::Icon IconOf(MsgKind kind) {
     }
 }
 
+// The window a dialog belongs to: the one the user is working in, a tool window included, so the
+// dialog opens over it and gives it back when it closes; the main window when none is active.
+// Owned by the main window, a dialog opened from a tool window would bring the main window in
+// front of the tool window.
+QWidget* DialogOwner() {
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible() && !active->isMinimized()) return active;
+    return VORNForm;
+}
+
 // A message box with its corner at the stored message position, moved only as far as it takes
 // to be wholly on a screen: the position is whatever was typed into the options, and a modal
 // box off the screen would leave the program looking frozen.
 class PlacedMessageBox : public QMessageBox {
   public:
     PlacedMessageBox(Icon icon, const QString& text, QPoint corner)
-        : QMessageBox(icon, "VORN", text, QMessageBox::NoButton, VORNForm), Corner(corner) {}
+        : QMessageBox(icon, "VORN", text, QMessageBox::NoButton, DialogOwner()), Corner(corner) {}
 
   protected:
     void showEvent(QShowEvent* event) override {
@@ -116,7 +128,7 @@ MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
 }
 
 std::string ChooseFileDialog(FileDialogRequest& r) {
-    QFileDialog dialog(VORNForm, QString::fromLatin1(r.Title.c_str()),
+    QFileDialog dialog(DialogOwner(), QString::fromLatin1(r.Title.c_str()),
                        QFile::decodeName(r.InitialDir.c_str()));
     dialog.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(
@@ -141,10 +153,11 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
 } // namespace
 
 void InstallGuiHooks(TVORNForm*) {
+    WatchNativePointer();
     Hooks.ShowMessage = ShowBox;
     Hooks.ShowErrorBox = [](const std::string& text) {
         QMessageBox box(QMessageBox::Critical, "VORN", QString::fromLatin1(text.c_str()),
-                        QMessageBox::Ok, VORNForm);
+                        QMessageBox::Ok, DialogOwner());
         box.setTextFormat(Qt::PlainText);
         box.exec();
     };
@@ -181,7 +194,7 @@ void InstallGuiHooks(TVORNForm*) {
     Hooks.ChooseFile = ChooseFileDialog;
     Hooks.ChooseColor = [](uint32_t& color) {
         const QColor initial(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-        const QColor c = QColorDialog::getColor(initial, VORNForm);
+        const QColor c = QColorDialog::getColor(initial, DialogOwner());
         if (!c.isValid()) return false;
         color = static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
                 (static_cast<uint32_t>(c.blue()) << 16);
@@ -189,19 +202,11 @@ void InstallGuiHooks(TVORNForm*) {
     };
     Hooks.ChooseFont = [](FontChoice& f) {
         bool ok = false;
-        QFont initial(QString::fromStdString(f.Name), f.Size);
-        initial.setBold(f.Bold);
-        initial.setItalic(f.Italic);
-        initial.setUnderline(f.Underline);
-        initial.setStrikeOut(f.Strikeout);
-        const QFont chosen = QFontDialog::getFont(&ok, initial, VORNForm);
+        const QFont chosen = QFontDialog::getFont(&ok, FontOfChoice(f), DialogOwner());
         if (!ok) return false;
-        f.Name = chosen.family().toStdString();
-        f.Size = chosen.pointSize();
-        f.Bold = chosen.bold();
-        f.Italic = chosen.italic();
-        f.Underline = chosen.underline();
-        f.Strikeout = chosen.strikeOut();
+        const uint32_t color = f.Color;
+        f = ChoiceOfFont(chosen);
+        f.Color = color;
         return true;
     };
     Hooks.ScreenDepth = [] {

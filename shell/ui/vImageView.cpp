@@ -1,5 +1,6 @@
 #include "shell/ui/vImageView.h"
 
+#include "shell/ui/vPointer.h"
 #include "shell/vGlobal.h"
 
 #include <QMouseEvent>
@@ -110,16 +111,16 @@ void TImageView::paintEvent(QPaintEvent* event) {
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit MouseDown(p.x(), p.y(), event->button(), event->modifiers());
 }
 
 void TImageView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit MouseMove(p.x(), p.y(), event->buttons(), event->modifiers());
 }
 
 void TImageView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit MouseUp(p.x(), p.y(), event->button(), event->modifiers());
 }

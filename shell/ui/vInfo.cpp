@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -149,11 +148,8 @@ QLineEdit* TFrInfo::Edit(const QString& label) const {
     return nullptr;
 }
 
-// A restore from minimised sends a show event too; only an opening fills the window, or
-// a restore would drop what was typed since.
-void TFrInfo::showEvent(QShowEvent* event) {
-    TToolWindow::showEvent(event);
-    if (!event->spontaneous()) Guarded([this] { LoadII(); });
+void TFrInfo::FormOpen() {
+    LoadII();
 }
 
 void TFrInfo::LoadII() {

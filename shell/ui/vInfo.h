@@ -65,7 +65,7 @@ class TFrInfo : public TToolWindow {
     QLineEdit* Edit(const QString& label) const;
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void FormOpen() override;
 };
 
 extern QPointer<TFrInfo> FrInfo;

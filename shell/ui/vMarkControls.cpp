@@ -5,10 +5,12 @@
 #include "runtime/RtNumbers.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMarkPainter.h"
+#include "shell/ui/vPointer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <limits>
 
 TColorGrid::TColorGrid(const QString& name, QWidget* parent) : QWidget(parent) {
@@ -48,7 +50,7 @@ void TColorGrid::paintEvent(QPaintEvent*) {
 }
 
 void TColorGrid::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     const int column = p.x() / Cell, row = p.y() / Cell;
     if (column < 0 || column > 3 || row < 0 || row > 3) return;
     emit CellClicked(row * 4 + column, event->button());
@@ -121,21 +123,35 @@ void DrawOnPicture(const std::function<void(QPainter&)>& draw) {
     HookPictureChanged();
 }
 
-bool ChooseFontFor(QFont& font, uint32_t& color) {
+FontChoice ChoiceOfFont(const QFont& font) {
     FontChoice choice;
     choice.Name = font.family().toStdString();
     choice.Size = font.pointSize();
-    choice.Color = color;
-    choice.Bold = font.bold();
+    choice.Style = font.styleName().toStdString();
+    choice.Weight = font.weight();
     choice.Italic = font.italic();
+    choice.Stretch = font.stretch();
     choice.Underline = font.underline();
     choice.Strikeout = font.strikeOut();
-    if (!Hooks.ChooseFont || !Hooks.ChooseFont(choice)) return false;
-    font = QFont(QString::fromStdString(choice.Name), choice.Size);
-    font.setBold(choice.Bold);
+    return choice;
+}
+
+QFont FontOfChoice(const FontChoice& choice) {
+    QFont font(QString::fromStdString(choice.Name), choice.Size);
+    font.setStyleName(QString::fromStdString(choice.Style));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(choice.Weight, 1, 1000)));
     font.setItalic(choice.Italic);
+    font.setStretch(std::clamp(choice.Stretch, 0, 4000));
     font.setUnderline(choice.Underline);
     font.setStrikeOut(choice.Strikeout);
+    return font;
+}
+
+bool ChooseFontFor(QFont& font, uint32_t& color) {
+    FontChoice choice = ChoiceOfFont(font);
+    choice.Color = color;
+    if (!Hooks.ChooseFont || !Hooks.ChooseFont(choice)) return false;
+    font = FontOfChoice(choice);
     color = choice.Color;
     return true;
 }

@@ -114,3 +114,6 @@ void DrawOnPicture(const std::function<void(QPainter&)>& draw);
 
 // The font dialog started from `font` (and `color`); both take the choice when confirmed.
 bool ChooseFontFor(QFont& font, uint32_t& color);
+// A font as the font dialog's hook carries it, and back: the whole face, not only its family.
+FontChoice ChoiceOfFont(const QFont& font);
+QFont FontOfChoice(const FontChoice& choice);

@@ -164,9 +164,8 @@ void TPrintersizeForm::BuildControls() {
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TPrintersizeForm::showEvent(QShowEvent* event) {
-    TToolWindow::showEvent(event);
-    Guarded([this] { FormActivate(); });
+void TPrintersizeForm::FormOpen() {
+    FormActivate();
 }
 
 void TPrintersizeForm::FormActivate() {

@@ -83,7 +83,7 @@ class TPrintersizeForm : public TToolWindow {
     QImage PrintedPicture(const std::function<bool()>& goOn = {}) const;
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void FormOpen() override;
 
   private:
     void BuildControls();

@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -295,7 +294,9 @@ QWidget* TOptionsForm::MakeDirectoriesPage() {
     for (const DirectoryRow& d : DirectoryRows) {
         auto* edit = new QLineEdit(page);
         edit->setObjectName(d.EditName);
-        // Shown only: a typed folder is not taken; the browse button sets it.
+        // Shown only: a typed folder is not taken, the browse button sets it, and a box that
+        // took typing would say otherwise.
+        edit->setReadOnly(true);
         edit->setMaxLength(255);
         edit->setMinimumWidth(360);
         QPushButton* button = Button(page, d.ButtonName, "...", nullptr, nullptr);
@@ -408,13 +409,7 @@ void TOptionsForm::RPOCloseClick() {
     close();
 }
 
-// A restore from minimised sends a show event too; only an opening fills the window, or
-// a restore would drop what was typed since.
-void TOptionsForm::showEvent(QShowEvent* event) {
-    TToolWindow::showEvent(event);
-    if (event->spontaneous()) return;
-    Guarded([this] {
-        WalkColorGrid();
-        FormSet();
-    });
+void TOptionsForm::FormOpen() {
+    WalkColorGrid();
+    FormSet();
 }

@@ -111,7 +111,7 @@ class TOptionsForm : public TToolWindow {
     void PO_ColorResetBtnClick();
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void FormOpen() override;
 
   private:
     struct DirectoryRow;

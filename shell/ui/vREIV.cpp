@@ -2,6 +2,7 @@
 
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vPointer.h"
 #include "shell/ui/vResize.h"
 #include "shell/ui/vRotate.h"
 #include "shell/ui/vVorn.h"
@@ -76,17 +77,17 @@ void TPreviewImage::paintEvent(QPaintEvent*) {
 }
 
 void TPreviewImage::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit MouseDown(p.x(), p.y(), event->button());
 }
 
 void TPreviewImage::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit MouseMove(p.x(), p.y());
 }
 
 void TPreviewImage::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = PixelUnder(event->position());
+    const QPoint p = PixelUnder(*this, *event);
     emit MouseUp(p.x(), p.y(), event->button());
 }
 

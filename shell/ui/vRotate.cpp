@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -87,17 +86,13 @@ TRotateForm::TRotateForm(Picture& picture, QWidget* parent)
     });
 }
 
-// A restore from minimised sends a show event too; only an opening fills the window, or
-// a restore would drop what was typed since.
-void TRotateForm::showEvent(QShowEvent* event) {
-    TToolWindow::showEvent(event);
-    if (event->spontaneous()) return;
+void TRotateForm::FormOpen() {
     Busy = true;
     // The controls keep the centre within their range.
     SpinEditI->setValue(Source.Width / 2);
     SpinEditJ->setValue(Source.Height / 2);
     Busy = false;
-    Guarded([this] { DoRotateTimed(); });
+    DoRotateTimed();
 }
 
 void TRotateForm::closeEvent(QCloseEvent* event) {

@@ -40,7 +40,7 @@ class TRotateForm : public TToolWindow {
     void Kept();
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void FormOpen() override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

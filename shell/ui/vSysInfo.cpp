@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 QPointer<TSystemInfoForm> SystemInfoForm;
@@ -208,9 +207,6 @@ void TSystemInfoForm::SICloseBtnClick() {
     close();
 }
 
-// A restore from minimised sends a show event too; only an opening fills the window, or
-// a restore would drop what was typed since.
-void TSystemInfoForm::showEvent(QShowEvent* event) {
-    TToolWindow::showEvent(event);
-    if (!event->spontaneous()) Guarded([this] { LoadEdits(); });
+void TSystemInfoForm::FormOpen() {
+    LoadEdits();
 }

@@ -35,7 +35,7 @@ class TSystemInfoForm : public TToolWindow {
     void SICloseBtnClick();
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void FormOpen() override;
 
   private:
     std::array<QLineEdit*, EditCount> Edits{};

@@ -7,6 +7,7 @@
 #include "shell/vToolForms.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 
 TToolWindow::TToolWindow(const QString& caption, const QString& formName, int positionPair,
                          int freeCode, QWidget* parent)
@@ -35,7 +36,9 @@ void TToolWindow::FormClose() {
 
 void TToolWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (event->spontaneous()) return;
     KeepOnScreen(*this);
+    Guarded([this] { FormOpen(); });
 }
 
 void TToolWindow::closeEvent(QCloseEvent* event) {

@@ -34,8 +34,12 @@ class TToolWindow : public QDialog {
     // The close handler: a window with more to do on close does it, then calls this one.
     virtual void FormClose();
     void closeEvent(QCloseEvent* event) override;
-    // Opens at its stored place, kept on the screen.
+    // Opens at its stored place, kept on the screen, and runs FormOpen. A restore from
+    // minimised sends a show event too: it runs neither, or it would drop what was typed since.
     void showEvent(QShowEvent* event) override;
+    // Fills the window as it opens, inside the error guard: a window with nothing to fill
+    // leaves it as it is.
+    virtual void FormOpen() {}
 
   private:
     int HandlerDepth = 0;

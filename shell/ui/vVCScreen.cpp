@@ -63,9 +63,8 @@ TViewCursorScreen::TViewCursorScreen(QWidget* parent)
 
 TViewCursorScreen::~TViewCursorScreen() = default;
 
-void TViewCursorScreen::showEvent(QShowEvent* event) {
-    TToolWindow::showEvent(event);
-    Guarded([this] { FormShow(); });
+void TViewCursorScreen::FormOpen() {
+    FormShow();
 }
 
 void TViewCursorScreen::FormShow() {

@@ -36,7 +36,7 @@ class TViewCursorScreen : public TToolWindow {
     CursorGrid Grid;
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void FormOpen() override;
 };
 
 extern QPointer<TViewCursorScreen> ViewCursorScreen;

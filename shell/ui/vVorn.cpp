@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -78,7 +79,7 @@ void TVORNForm::PictureChanged() {
 
 void TVORNForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    KeepOnScreen(*this);
+    if (!event->spontaneous()) KeepOnScreen(*this);
 }
 
 void TVORNForm::closeEvent(QCloseEvent* event) {

@@ -161,8 +161,13 @@ void TLabelObjectsForm::ShowData(int32_t index) {
 
 void TLabelObjectsForm::GetData(int32_t index) {
     TextLabelRecord& r = TextLabels.At(index);
-    r.Text =
-        LOTEdit->text().left(static_cast<qsizetype>(TextLabelMaxLength)).toLatin1().toStdString();
+    const QString text = LOTEdit->text().left(static_cast<qsizetype>(TextLabelMaxLength));
+    const QByteArray kept = text.toLatin1();
+    r.Text = kept.toStdString();
+    if (QString::fromLatin1(kept) != text && text != LostTextTold) {
+        LostTextTold = text;
+        HookShowMessage(MsgKind::Warning, LabelTextNotKept, MessageX, MessageY);
+    }
     r.Angle = EditInteger(LORAEdit);
     r.X = EditInteger(LOXEdit);
     r.Y = EditInteger(LOYEdit);

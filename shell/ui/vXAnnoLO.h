@@ -8,6 +8,7 @@
 #include "shell/ui/vToolWindow.h"
 
 #include <QPointer>
+#include <QString>
 
 class QCheckBox;
 class QLabel;
@@ -83,7 +84,15 @@ class TLabelObjectsForm : public TToolWindow {
     void BuildControls();
     uint32_t TextColor = 0;
     uint32_t BackColor = 0xFFFFFF;
+    // The last text the user was told the label cannot keep whole: told once, not at every
+    // change of the same label.
+    QString LostTextTold;
 };
+
+// Said when a label's text holds characters the label file cannot keep: one byte a character.
+inline constexpr const char* LabelTextNotKept =
+    "The label text holds characters the label file cannot keep; they are drawn and saved as "
+    "\"?\".";
 
 extern QPointer<TLabelObjectsForm> LabelObjectsForm;
 

@@ -138,3 +138,29 @@ TEST_F(HistogramPageGui, ClickingABandPictureShowsItsHistogramInTheViewer) {
 }
 
 } // namespace
+
+namespace {
+
+// The sliders a correction shows take room the window has from the start: at its smallest the
+// window keeps its size when they appear, fits a 1280 x 1024 screen, and the button beneath
+// them stays inside it.
+TEST_F(HistogramPageGui, TheSlidersAppearWithoutGrowingTheWindow) {
+    Window->show();
+    Window->PageControl1->setCurrentWidget(Page);
+    QApplication::processEvents();
+    Window->resize(Window->minimumSizeHint());
+    QApplication::processEvents();
+    const QSize smallest = Window->size();
+    for (const int correction : {2, 5, 6, 0}) {
+        SCOPED_TRACE(correction);
+        Page->CorrectionBtns[correction]->click();
+        QApplication::processEvents();
+        EXPECT_EQ(Window->size(), smallest);
+        EXPECT_LE(Window->frameGeometry().height(), 1024);
+        const QRect button(Page->ProcessSliderBtn->mapTo(Window.get(), QPoint(0, 0)),
+                           Page->ProcessSliderBtn->size());
+        EXPECT_TRUE(Window->rect().contains(button));
+    }
+}
+
+} // namespace

@@ -1,34 +1,9 @@
 // Every tool window and every page of the program at the desktop's own font: no caption (label,
 // button, radio or check box, group title, tab) is wider than the control that shows it, every
 // edit shows its whole text, and each window fits a 1280 x 1024 screen.
-#include "algebra/ui/vFEditor.h"
-#include "algebra/ui/vPixelAlgebra.h"
-#include "bandproc/ui/vDisProFrm.h"
-#include "bandproc/ui/vFFTFrm.h"
-#include "bandproc/ui/vPBandsHisFrm.h"
-#include "classify/ui/vClassifier.h"
-#include "histogram/ui/vDistance.h"
-#include "histogram/ui/vHistogram.h"
-#include "histogram/ui/vLProfile.h"
-#include "histogram/ui/vLinear.h"
-#include "histogram/ui/vUScreenPrint.h"
-#include "import/ui/vPBHdr.h"
-#include "import/ui/vPBands.h"
-#include "projections/ui/kovMemoFrm.h"
-#include "shell/ui/vAbout.h"
-#include "shell/ui/vInfo.h"
-#include "shell/ui/vMacro.h"
-#include "shell/ui/vMagniForm.h"
-#include "shell/ui/vOMark.h"
-#include "shell/ui/vPSize.h"
-#include "shell/ui/vPrOptions.h"
-#include "shell/ui/vREIV.h"
-#include "shell/ui/vResize.h"
-#include "shell/ui/vRotate.h"
-#include "shell/ui/vSysInfo.h"
-#include "shell/ui/vVCScreen.h"
-#include "shell/ui/vXAnnoLO.h"
+#include "classify/vTrainingSites.h"
 #include "support/GuiStartup.h"
+#include "support/GuiWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -138,57 +113,17 @@ class CaptionWidths : public GuiStartup {};
 TEST_F(CaptionWidths, EveryCaptionOfEveryWindowAndPageIsWhole) {
     Picture picture;
     picture.Resize(40, 30);
-    const std::vector<std::pair<const char*, std::function<QWidget*()>>> windows = {
-        {"main", [this]() -> QWidget* { return Form; }},
-        {"magnifier", [this] { return new TMagniForm(Form); }},
-        {"cursor screen", [this] { return new TViewCursorScreen(Form); }},
-        {"import", [this] { return new TPBands(Form); }},
-        {"macro", [this] { return new TMacroForm(Form); }},
-        {"projection messages", [this] { return new TkovMemoForm(Form); }},
-        {"histogram", [this] { return new THistogramForm(Form); }},
-        {"band processing", [this] { return new TDisProcessForm(Form); }},
-        {"header viewer", [this] { return new TPBandHdrForm(Form); }},
-        {"line profile", [this] { return new TLineProfileForm(Form); }},
-        {"linear", [this] { return new TLinearForm(Form); }},
-        {"preprocess", [this] { return new TREIVForm(Form); }},
-        {"system information", [this] { return new TSystemInfoForm(Form); }},
-        {"image information", [this] { return new TFrInfo(Form); }},
-        {"print layout", [this] { return new TPrintersizeForm(Form); }},
-        {"pixel algebra", [this] { return new TPixelAlgebraForm(Form); }},
-        {"spatial filter", [this] { return new TFEditForm(Form); }},
-        {"classification",
-         [this] {
-             auto* window = new TClassificationForm(Form);
-             // Values as a classification leaves them, and the longest texts of each column.
-             SiteRecord& run = TrainingSites[1];
-             run.Rmin = run.Rmax = run.Rcent = 255;
-             run.Count = 47606;
-             run.Radius = 16.547401108035601;
-             for (size_t k = 2; k <= 9; ++k) {
-                 SiteRecord& s = TrainingSites[k];
-                 s.Gmin = s.Gmax = s.Gcent = s.Bmin = s.Bmax = s.Bcent = 208;
-                 s.Count = std::numeric_limits<int32_t>::min();
-                 s.Radius = -8.88888888888888e-308;
-                 s.SDeviation = 4.94065645841247e-324;
-                 s.Variance = -0.000888888888888888;
-             }
-             window->SetDataIntoForm(10);
-             return window;
-         }},
-        {"labels", [this] { return new TLabelObjectsForm(Form); }},
-        {"object marks", [this] { return new TObjectMarkForm(Form); }},
-        {"fourier", [this] { return new TFFTForm(Form); }},
-        {"options", [this] { return new TOptionsForm(Form); }},
-        {"about", [this] { return new TAboutVorn(Form); }},
-        {"distance", [this] { return new TDistanceForm(Form); }},
-        {"resize",
-         [this] {
-             return new TResizeForm(PictureSize{40, 30}, Form);
-         }},
-        {"rotate", [this, &picture] { return new TRotateForm(picture, Form); }},
-        {"histogram print", [this] { return new TFormPrint(PrintSource{}, Form); }},
-        {"histogram corrections", [this] { return new TExtraImageViewForm(Form); }},
-    };
+    // The options window shows the program's folders, which are wherever the project was
+    // built: a box the user scrolls is not held to the width of a path it happens to get.
+    std::string* const folders[] = {&ProgramDirectory, &FilterDirectory,    &ImageDirectory,
+                                    &DEMDirectory,     &VDatabaseDirectory, &StorageDirectory,
+                                    &VectorsDirectory};
+    std::vector<std::string> kept;
+    for (std::string* folder : folders) {
+        kept.push_back(*folder);
+        *folder = "/opt/vorn/";
+    }
+    const std::vector<NamedWindow> windows = EveryWindow(Form, picture);
     for (const auto& [name, make] : windows) {
         QWidget* window = make();
         window->show();
@@ -202,6 +137,8 @@ TEST_F(CaptionWidths, EveryCaptionOfEveryWindowAndPageIsWhole) {
         if (window != Form) delete window;
     }
     TrainingSites = {};
+    for (size_t k = 0; k < kept.size(); ++k)
+        *folders[k] = kept[k];
 }
 
 } // namespace

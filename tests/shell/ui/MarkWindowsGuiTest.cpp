@@ -10,6 +10,9 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -258,6 +261,74 @@ TEST_F(MarkWindows, TheAngleArrowsStepFromTheAngleShown) {
     w->UpDown2->stepDown();
     EXPECT_EQ(TextLabels.Items[1].Angle, 44);
     EXPECT_EQ(w->Label2->text(), "44");
+}
+
+// Text in a font as pixels, to tell faces apart.
+QImage Rendered(const QFont& font) {
+    QImage image(240, 48, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(4, 36, "HHgg Wm");
+    return image;
+}
+
+// The face the font dialog gives, weight and width included, is the one the edit shows and the
+// labels are drawn in: a lighter or narrower face of a family is not its plain or bold one.
+TEST_F(MarkWindows, EveryFaceOfAFamilyIsDrawnAsChosen) {
+    TLabelObjectsForm* w = Labels();
+    w->MousedLocationCB->setChecked(false);
+    w->LOTEdit->setText("HHgg Wm");
+    w->LOXEdit->setText("1");
+    w->LOYEdit->setText("1");
+    const char* styles[] = {"Book", "ExtraLight", "Bold", "Condensed Bold", "Condensed Oblique"};
+    std::vector<std::vector<uint32_t>> drawn;
+    for (const char* style : styles) {
+        SCOPED_TRACE(style);
+        const QFont chosen = QFontDatabase::font("DejaVu Sans", style, 14);
+        ASSERT_EQ(QFontInfo(chosen).styleName().toStdString(), style);
+        Hooks.ChooseFont = [&chosen](FontChoice& f) {
+            f = ChoiceOfFont(chosen);
+            return true;
+        };
+        w->LOFontBtn->click();
+        EXPECT_EQ(QFontInfo(w->LOTEdit->font()).styleName().toStdString(), style);
+        EXPECT_TRUE(Rendered(w->LOTEdit->font()) == Rendered(chosen));
+        DisplayedPicture.Pixels = Original;
+        w->PlaceBtn->click();
+        drawn.push_back(DisplayedPicture.Pixels);
+    }
+    for (size_t a = 0; a < drawn.size(); ++a)
+        for (size_t b = a + 1; b < drawn.size(); ++b)
+            EXPECT_NE(drawn[a], drawn[b]) << styles[a] << " and " << styles[b];
+}
+
+// A label keeps one byte a character: text beyond that is said to be lost when the label is
+// made, once for the same text, and Latin-1 text is kept without a word.
+TEST_F(MarkWindows, ALabelTextTheFileCannotKeepIsSaidToBeLost) {
+    TLabelObjectsForm* w = Labels();
+    w->MousedLocationCB->setChecked(false);
+    const struct {
+        const char* Text;
+        const char* Kept;
+        bool Told;
+    } cases[] = {{"Olinda", "Olinda", false},
+                 {"Zo\u00EB \u00E9t\u00E9", "Zo\xEB \xE9t\xE9", false},
+                 {"\u0428\u0440\u0438\u0444\u0442", "?????", true},
+                 {"\u0428\u0440\u0438\u0444\u0442", "?????", false},
+                 {"\u5B57\u4F53 ok", "?? ok", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        Rec->Clear();
+        w->LOTEdit->setText(QString::fromUtf8(c.Text));
+        w->PlaceBtn->click();
+        EXPECT_EQ(TextLabels.CurrentItem().Text, c.Kept);
+        EXPECT_EQ(Rec->Messages.size(), c.Told ? 1u : 0u) << Rec->Summary();
+        if (c.Told && !Rec->Messages.empty()) {
+            EXPECT_EQ(Rec->Messages[0].Text, LabelTextNotKept);
+            EXPECT_EQ(Rec->Messages[0].Kind, MsgKind::Warning);
+        }
+    }
 }
 
 // The font dialog's whole answer reaches the edit and the labels drawn with it: a struck-out

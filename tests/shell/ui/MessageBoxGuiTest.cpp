@@ -1,3 +1,4 @@
+#include "shell/ui/vToolWindow.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
@@ -5,6 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <stdexcept>
@@ -102,6 +104,58 @@ TEST(MessageBox, StaysWhollyOnTheScreenWhateverThePositionStored) {
     }
     MessageX = MessageY = 123;
     ResetHooksToDefaults();
+}
+
+} // namespace
+
+namespace {
+
+// Every dialog belongs to the window it was opened from: over a tool window it is the tool
+// window's, so the main window is not brought in front of it; with no window active it is the
+// main window's.
+TEST(MessageBox, EveryDialogBelongsToTheWindowThatOpenedIt) {
+    TVORNForm form;
+    InstallGuiHooks(&form);
+    ErrorBeepOption = ErrorSpokenOption = false;
+    form.show();
+    TToolWindow tool("Tool", "ToolForm", TToolWindow::NoPosition, 0, &form);
+    tool.show();
+    const std::vector<std::pair<const char*, std::function<void()>>> dialogs = {
+        {"message", [] { ShowMessageNumber(15); }},
+        {"error box", [] { Hooks.ShowErrorBox("failed"); }},
+        {"file",
+         [] {
+             FileDialogRequest request;
+             Hooks.ChooseFile(request);
+         }},
+        {"colour",
+         [] {
+             uint32_t color = 0;
+             Hooks.ChooseColor(color);
+         }},
+        {"font",
+         [] {
+             FontChoice font;
+             Hooks.ChooseFont(font);
+         }},
+    };
+    for (QWidget* opener : {static_cast<QWidget*>(&tool), static_cast<QWidget*>(&form)}) {
+        QApplication::setActiveWindow(opener);
+        for (const auto& [name, open] : dialogs) {
+            SCOPED_TRACE(testing::Message()
+                         << name << " from " << opener->objectName().toStdString());
+            QWidget* owner = nullptr;
+            QTimer::singleShot(0, [&owner] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                ASSERT_NE(dialog, nullptr);
+                owner = dialog->parentWidget();
+                dialog->close();
+            });
+            open();
+            EXPECT_EQ(owner, opener);
+            QApplication::setActiveWindow(opener);
+        }
+    }
 }
 
 } // namespace

@@ -85,6 +85,32 @@ int SwitchesOn(QButtonGroup* Form::*group) {
 
 } // namespace
 
+// The folder boxes only show their folders: typing into one changes neither it nor its folder.
+TEST_F(OptionsWindow, TheFolderBoxesTakeNoTyping) {
+    const struct {
+        QLineEdit* Form::*Edit;
+        std::string* Global;
+    } boxes[] = {{&Form::RPM_ProgramEdit, &ProgramDirectory},
+                 {&Form::FilterPathEdit, &FilterDirectory},
+                 {&Form::FilePathEdit, &ImageDirectory},
+                 {&Form::RPM_DEMEdit, &DEMDirectory},
+                 {&Form::RPM_VDatabaseEdit, &VDatabaseDirectory},
+                 {&Form::RPM_StorageEdit, &StorageDirectory},
+                 {&Form::RPM_VectorsEdit, &VectorsDirectory}};
+    auto window = Open();
+    for (const auto& b : boxes) {
+        QLineEdit* edit = window.get()->*b.Edit;
+        SCOPED_TRACE(edit->objectName().toStdString());
+        const std::string shown = edit->text().toStdString(), folder = *b.Global;
+        edit->setFocus();
+        QTest::keyClicks(edit, "typed");
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_TRUE(edit->isReadOnly());
+        EXPECT_EQ(edit->text().toStdString(), shown);
+        EXPECT_EQ(*b.Global, folder);
+    }
+}
+
 TEST_F(OptionsWindow, EverySwitchWritesItsGlobal) {
     for (const Switch& s : Switches)
         *s.Global = false;
