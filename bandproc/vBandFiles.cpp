@@ -43,6 +43,8 @@ bool RefuseEmptyName(const std::string& editText) {
 
 TBandReader::TBandReader(const std::string& path, int64_t rowBytes, int64_t rows)
     : RowBytes(rowBytes) {
+    // Rows are counted by dividing the length by the row: a row of no bytes holds no band.
+    if (rowBytes < 1) throw EInOutError(EInOutError::ReadBeyondEnd);
     Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (Fd < 0)
         throw EInOutError(errno == EACCES ? EInOutError::AccessDenied : EInOutError::FileNotFound);
