@@ -92,57 +92,18 @@ void TBandReader::Rewind() {
     if (::lseek(Fd, 0, SEEK_SET) != 0) throw EInOutError(EInOutError::ReadBeyondEnd);
 }
 
-TProductWriter::TProductWriter(const std::string& path)
-    : Target(path), Temporary(path + ".tmp~" + IntToStr(getpid())) {
-    Fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (Fd < 0) RaiseWriteFailure(Target);
-}
-
-TProductWriter::TProductWriter(TProductWriter&& o) noexcept
-    : Fd(std::exchange(o.Fd, -1)), Target(std::move(o.Target)),
-      Temporary(std::exchange(o.Temporary, std::string())) {}
-
-TProductWriter& TProductWriter::operator=(TProductWriter&& o) noexcept {
-    if (this != &o) {
-        Release();
-        Fd = std::exchange(o.Fd, -1);
-        Target = std::move(o.Target);
-        Temporary = std::exchange(o.Temporary, std::string());
-    }
-    return *this;
-}
-
-TProductWriter::~TProductWriter() {
-    Release();
-}
-
-void TProductWriter::Release() {
-    if (Fd >= 0) ::close(Fd);
-    Fd = -1;
-    if (!Temporary.empty()) std::remove(Temporary.c_str());
-    Temporary.clear();
+TProductWriter::TProductWriter(const std::string& path) {
+    if (!File.Open(path)) RaiseWriteFailure(path);
 }
 
 void TProductWriter::WriteRow(const uint8_t* row, int64_t bytes) {
-    int64_t done = 0;
-    while (done < bytes) {
-        const ssize_t n = ::write(Fd, row + done, static_cast<size_t>(bytes - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) RaiseWriteFailure(Target);
-        done += n;
-    }
+    if (!File.Write(row, static_cast<size_t>(bytes))) RaiseWriteFailure(File.Target());
 }
 
 void TProductWriter::Close() {
-    if (Fd < 0) return;
-    const bool ok = ::fsync(Fd) == 0;
-    const bool closed = ::close(Fd) == 0;
-    Fd = -1;
-    if (!ok || !closed) RaiseWriteFailure(Target);
+    if (!File.Close()) RaiseWriteFailure(File.Target());
 }
 
 void TProductWriter::Commit() {
-    Close();
-    if (std::rename(Temporary.c_str(), Target.c_str()) != 0) RaiseWriteFailure(Target);
-    Temporary.clear();
+    if (!File.Commit()) RaiseWriteFailure(File.Target());
 }

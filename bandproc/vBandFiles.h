@@ -5,6 +5,7 @@
 #pragma once
 
 #include "import/vHeaderState.h"
+#include "runtime/RtFiles.h"
 
 #include <cstdint>
 #include <string>
@@ -62,23 +63,15 @@ class TProductWriter {
     TProductWriter() = default;
     // Creates the temporary of `path`; raises the write error when it cannot.
     explicit TProductWriter(const std::string& path);
-    TProductWriter(TProductWriter&& o) noexcept;
-    TProductWriter& operator=(TProductWriter&& o) noexcept;
-    TProductWriter(const TProductWriter&) = delete;
-    TProductWriter& operator=(const TProductWriter&) = delete;
-    // A temporary that was never committed is removed.
-    ~TProductWriter();
 
     void WriteRow(const uint8_t* row, int64_t bytes);
     // Flushes and closes the temporary (a run may hold more products than it can keep open).
     void Close();
     // Closes if needed and gives the temporary its name, replacing any file of that name.
     void Commit();
-    const std::string& Path() const { return Target; }
+    const std::string& Path() const { return File.Target(); }
 
   private:
-    void Release();
-    int Fd = -1;
-    std::string Target;
-    std::string Temporary;
+    // A temporary that is never committed is removed with it.
+    TReplacingFile File;
 };
