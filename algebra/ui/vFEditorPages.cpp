@@ -100,8 +100,8 @@ void TFEditForm::SpeedButton1Click() {
     const int32_t choice = FiledFRG->checkedId();
     const int item = FiledFiltersRG->checkedId();
     if (item == SlopeDirItem) {
-        RecordCommand(MacroCommandLine(312), {IntToStr(choice)}, false);
         DoSlopeDir();
+        RecordCommand(MacroCommandLine(312), {IntToStr(choice)}, false);
         return;
     }
     if (item < 0 || item >= static_cast<int>(FiledFilterCodes.size())) return;
@@ -113,11 +113,11 @@ void TFEditForm::SpeedButton1Click() {
     HookBusyCursor(true);
     FilterDirectory = ExtractFilePath(path);
     const FiledFilterCode& code = FiledFilterCodes[static_cast<size_t>(item)];
-    // Of the filed filters only the integer one goes to the processing history.
-    RecordCommand(code.CommandLine, FilterBlockLines(path, choice, AutoRangeOption), item == 0);
-    // An engine that fails ends in the guard, which puts the cursor back.
+    // An engine that fails ends in the guard, which puts the cursor back, and records nothing.
     code.Run(path, AutoRangeOption ? 1 : 0);
     HookBusyCursor(false);
+    // Of the filed filters only the integer one goes to the processing history.
+    RecordCommand(code.CommandLine, FilterBlockLines(path, choice, AutoRangeOption), item == 0);
 }
 
 QWidget* TFEditForm::MakeRankedPage() {
@@ -211,11 +211,10 @@ void TFEditForm::RankedEdgeClick(int32_t code, QLineEdit* sizeEdit, QLineEdit* s
     const int32_t n = TextureSizeOf(LeadingInt(sizeEdit));
     switch (command.Args) {
     case TextureArgs::Size:
-        RecordCommand(line, {IntToStr(n)});
         RunTextureCommand(command, n, 0);
+        RecordCommand(line, {IntToStr(n)});
         break;
     case TextureArgs::TwoSizes: {
-        // Recorded once both calls have run.
         const int32_t n2 = TextureSizeOf(LeadingInt(secondEdit));
         RunTextureCommand(command, n, n2);
         RecordCommand(line, {IntToStr(n), IntToStr(n2)});
@@ -223,14 +222,14 @@ void TFEditForm::RankedEdgeClick(int32_t code, QLineEdit* sizeEdit, QLineEdit* s
     }
     case TextureArgs::SizeHeight: {
         const int32_t height = TextureHeightOf(LeadingInt(secondEdit));
-        RecordCommand(line, {IntToStr(n), IntToStr(height)});
         RunTextureCommand(command, n, height);
+        RecordCommand(line, {IntToStr(n), IntToStr(height)});
         break;
     }
     case TextureArgs::Variance: {
         const int32_t lastPass = AutoRangeOption ? 1 : 0;
-        RecordCommand(line, {IntToStr(n), IntToStr(lastPass)});
         RunTextureCommand(command, n, lastPass);
+        RecordCommand(line, {IntToStr(n), IntToStr(lastPass)});
         break;
     }
     }

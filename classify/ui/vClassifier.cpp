@@ -310,8 +310,8 @@ void TClassificationForm::CUProcessBtnClick() {
     block.TrainingSites = ClassifierFileNames.TrainingSites;
     block.KnowledgeBase = ClassifierFileNames.KnowledgeBase;
     block.Overlay = ClassifierFileNames.Overlay;
-    RecordClassification(block);
     DispatchClassifier(seed, classifier, radius, separation, iterations, maxClusters);
+    RecordClassification(block);
     ClassGauge->setValue(0);
 }
 
