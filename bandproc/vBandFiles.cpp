@@ -35,8 +35,12 @@ std::string ProductFileName(const std::string& editText, const char* ext) {
     return ImageDirectory + ChangeFileExt(editText, ext);
 }
 
+bool ProductNamed(const std::string& editText) {
+    return !ExtractFileName(ChangeFileExt(editText, "")).empty();
+}
+
 bool RefuseEmptyName(const std::string& editText) {
-    if (!editText.empty()) return false;
+    if (ProductNamed(editText)) return false;
     ShowMessageNumber(39993);
     return true;
 }

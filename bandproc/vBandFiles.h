@@ -32,8 +32,10 @@ int RowGauge(int64_t rowsDone, int64_t rows);
 
 // ImageDirectory + the edit's text with its extension replaced by (or extended with) `ext`.
 std::string ProductFileName(const std::string& editText, const char* ext);
-// True, with message 39993, when a product's name box is empty: its products would be hidden
-// files named by their extensions alone.
+// Whether a product's name box names a file: empty or only an extension, its products would be
+// hidden files named by their extensions alone.
+bool ProductNamed(const std::string& editText);
+// True, with message 39993, when the box does not name a product.
 bool RefuseEmptyName(const std::string& editText);
 
 class TBandReader {
