@@ -241,8 +241,7 @@ void THeaderPages::RIHSaveIt() {
     const std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
     if (LowerCase(ExtractFileExt(name)) != ".dih") return;
     // Only the name part: a folder typed into the box must not send the header elsewhere.
-    if (!WriteMadeFileAtomic(ImageDirectory + ExtractFileName(name), JoinLinesCRLF(DIHLines())))
-        ShowMessageNumber(39972);
+    WriteMadeFileOrSay(ImageDirectory + ExtractFileName(name), JoinLinesCRLF(DIHLines()));
 }
 
 bool THeaderPages::RIHChooseCoFile(int direction) {
@@ -328,7 +327,7 @@ void THeaderPages::DISSaveIt() {
         ShowMessageNumber(39997);
         return;
     }
-    if (!WriteMadeFileAtomic(DISFilePath(), JoinLinesCRLF(DISLines()))) ShowMessageNumber(39998);
+    WriteMadeFileOrSay(DISFilePath(), JoinLinesCRLF(DISLines()));
 }
 
 bool THeaderPages::DISChooseCoFile(int direction) {
