@@ -4,6 +4,7 @@
 #include "algebra/ui/vFEditor.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "algebra/vFilterEditorState.h"
+#include "algebra/vUFilterFile.h"
 #include "algebra/vUIPFilter.h"
 #include "algebra/vUTexture.h"
 #include "runtime/RtFiles.h"
@@ -110,6 +111,8 @@ void TFEditForm::SpeedButton1Click() {
     request.InitialDir = FilterDirectory;
     const std::string path = HookChooseFile(request);
     if (path.empty()) return;
+    // A name the filters refuse runs nothing, and so records nothing.
+    if (KernelSizeOfName(path) == 0) return;
     HookBusyCursor(true);
     FilterDirectory = ExtractFilePath(path);
     const FiledFilterCode& code = FiledFilterCodes[static_cast<size_t>(item)];

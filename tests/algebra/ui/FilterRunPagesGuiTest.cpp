@@ -231,6 +231,13 @@ TEST_F(FilterRunPages, LoadAndProcessCancelsQuietlyAndRestoresTheCursorOnFailure
         EXPECT_TRUE(cursor.front());
         EXPECT_FALSE(cursor.back());
     }
+    // A name the filters refuse runs nothing and records nothing either.
+    Rec.Clear();
+    Rec.FileAnswers.push_back(Tmp.File("k.RX3"));
+    Record([&] { W->SpeedButton1->click(); }, false);
+    EXPECT_TRUE(Rec.Shown(39982)) << Rec.Summary();
+    EXPECT_TRUE(Rec.MacroLines.empty());
+    EXPECT_EQ(DisplayedPicture.Pixels, before);
 }
 
 TEST_F(FilterRunPages, RankedEdgeEditsStartWithTheirDefaultsAndTexturesPageIsDisabled) {
