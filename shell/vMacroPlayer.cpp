@@ -107,8 +107,8 @@ void PlayPixelAlgebra(const MacroStep& s) {
     // The window shows the expression the recorded command runs, as its own Execute would.
     if (MacroShowPixelAlgebraItems) MacroShowPixelAlgebraItems(items);
     // The window's run logs itself; playing it does the same.
-    DoPixelAlgebra(PixelAlgebraRecordOf(items));
-    RecordPixelAlgebra(items);
+    if (RanOnThePicture([&] { DoPixelAlgebra(PixelAlgebraRecordOf(items)); }))
+        RecordPixelAlgebra(items);
 }
 
 void PlayPixelRatios(const MacroStep& s) {

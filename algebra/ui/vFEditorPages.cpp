@@ -101,8 +101,8 @@ void TFEditForm::SpeedButton1Click() {
     const int32_t choice = FiledFRG->checkedId();
     const int item = FiledFiltersRG->checkedId();
     if (item == SlopeDirItem) {
-        DoSlopeDir();
-        RecordCommand(MacroCommandLine(312), {IntToStr(choice)}, false);
+        if (RanOnThePicture(DoSlopeDir))
+            RecordCommand(MacroCommandLine(312), {IntToStr(choice)}, false);
         return;
     }
     if (item < 0 || item >= static_cast<int>(FiledFilterCodes.size())) return;
@@ -117,10 +117,11 @@ void TFEditForm::SpeedButton1Click() {
     FilterDirectory = ExtractFilePath(path);
     const FiledFilterCode& code = FiledFilterCodes[static_cast<size_t>(item)];
     // An engine that fails ends in the guard, which puts the cursor back, and records nothing.
-    code.Run(path, AutoRangeOption ? 1 : 0);
+    const bool ran = RanOnThePicture([&] { code.Run(path, AutoRangeOption ? 1 : 0); });
     HookBusyCursor(false);
     // Of the filed filters only the integer one goes to the processing history.
-    RecordCommand(code.CommandLine, FilterBlockLines(path, choice, AutoRangeOption), item == 0);
+    if (ran)
+        RecordCommand(code.CommandLine, FilterBlockLines(path, choice, AutoRangeOption), item == 0);
 }
 
 QWidget* TFEditForm::MakeRankedPage() {
@@ -214,25 +215,25 @@ void TFEditForm::RankedEdgeClick(int32_t code, QLineEdit* sizeEdit, QLineEdit* s
     const int32_t n = TextureSizeOf(LeadingInt(sizeEdit));
     switch (command.Args) {
     case TextureArgs::Size:
-        RunTextureCommand(command, n, 0);
-        RecordCommand(line, {IntToStr(n)});
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, 0); }))
+            RecordCommand(line, {IntToStr(n)});
         break;
     case TextureArgs::TwoSizes: {
         const int32_t n2 = TextureSizeOf(LeadingInt(secondEdit));
-        RunTextureCommand(command, n, n2);
-        RecordCommand(line, {IntToStr(n), IntToStr(n2)});
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, n2); }))
+            RecordCommand(line, {IntToStr(n), IntToStr(n2)});
         break;
     }
     case TextureArgs::SizeHeight: {
         const int32_t height = TextureHeightOf(LeadingInt(secondEdit));
-        RunTextureCommand(command, n, height);
-        RecordCommand(line, {IntToStr(n), IntToStr(height)});
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, height); }))
+            RecordCommand(line, {IntToStr(n), IntToStr(height)});
         break;
     }
     case TextureArgs::Variance: {
         const int32_t lastPass = AutoRangeOption ? 1 : 0;
-        RunTextureCommand(command, n, lastPass);
-        RecordCommand(line, {IntToStr(n), IntToStr(lastPass)});
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, lastPass); }))
+            RecordCommand(line, {IntToStr(n), IntToStr(lastPass)});
         break;
     }
     }
