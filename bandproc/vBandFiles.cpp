@@ -36,8 +36,12 @@ std::string ProductFileName(const std::string& editText, const char* ext) {
     return ImageDirectory + ChangeFileExt(editText, ext);
 }
 
+bool ProductNamed(const std::string& editText) {
+    return !ExtractFileName(ChangeFileExt(editText, "")).empty();
+}
+
 bool RefuseEmptyName(const std::string& editText) {
-    if (!editText.empty()) return false;
+    if (ProductNamed(editText)) return false;
     ShowMessageNumber(39993);
     return true;
 }
@@ -51,6 +55,8 @@ bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
 
 TBandReader::TBandReader(const std::string& path, int64_t rowBytes, int64_t rows)
     : RowBytes(rowBytes) {
+    // Rows are counted by dividing the length by the row: a row of no bytes holds no band.
+    if (rowBytes < 1) throw EInOutError(EInOutError::ReadBeyondEnd);
     Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (Fd < 0)
         throw EInOutError(errno == EACCES ? EInOutError::AccessDenied : EInOutError::FileNotFound);
@@ -98,57 +104,18 @@ void TBandReader::Rewind() {
     if (::lseek(Fd, 0, SEEK_SET) != 0) throw EInOutError(EInOutError::ReadBeyondEnd);
 }
 
-TProductWriter::TProductWriter(const std::string& path)
-    : Target(path), Temporary(path + ".tmp~" + IntToStr(getpid())) {
-    Fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (Fd < 0) RaiseWriteFailure(Target);
-}
-
-TProductWriter::TProductWriter(TProductWriter&& o) noexcept
-    : Fd(std::exchange(o.Fd, -1)), Target(std::move(o.Target)),
-      Temporary(std::exchange(o.Temporary, std::string())) {}
-
-TProductWriter& TProductWriter::operator=(TProductWriter&& o) noexcept {
-    if (this != &o) {
-        Release();
-        Fd = std::exchange(o.Fd, -1);
-        Target = std::move(o.Target);
-        Temporary = std::exchange(o.Temporary, std::string());
-    }
-    return *this;
-}
-
-TProductWriter::~TProductWriter() {
-    Release();
-}
-
-void TProductWriter::Release() {
-    if (Fd >= 0) ::close(Fd);
-    Fd = -1;
-    if (!Temporary.empty()) std::remove(Temporary.c_str());
-    Temporary.clear();
+TProductWriter::TProductWriter(const std::string& path) {
+    if (!File.Open(path)) RaiseWriteFailure(path);
 }
 
 void TProductWriter::WriteRow(const uint8_t* row, int64_t bytes) {
-    int64_t done = 0;
-    while (done < bytes) {
-        const ssize_t n = ::write(Fd, row + done, static_cast<size_t>(bytes - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) RaiseWriteFailure(Target);
-        done += n;
-    }
+    if (!File.Write(row, static_cast<size_t>(bytes))) RaiseWriteFailure(File.Target());
 }
 
 void TProductWriter::Close() {
-    if (Fd < 0) return;
-    const bool ok = ::fsync(Fd) == 0;
-    const bool closed = ::close(Fd) == 0;
-    Fd = -1;
-    if (!ok || !closed) RaiseWriteFailure(Target);
+    if (!File.Close()) RaiseWriteFailure(File.Target());
 }
 
 void TProductWriter::Commit() {
-    Close();
-    if (std::rename(Temporary.c_str(), Target.c_str()) != 0) RaiseWriteFailure(Target);
-    Temporary.clear();
+    if (!File.Commit()) RaiseWriteFailure(File.Target());
 }

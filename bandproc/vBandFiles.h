@@ -5,6 +5,7 @@
 #pragma once
 
 #include "import/vHeaderState.h"
+#include "runtime/RtFiles.h"
 
 #include <cstdint>
 #include <string>
@@ -32,8 +33,10 @@ int RowGauge(int64_t rowsDone, int64_t rows);
 
 // ImageDirectory + the edit's text with its extension replaced by (or extended with) `ext`.
 std::string ProductFileName(const std::string& editText, const char* ext);
-// True, with message 39993, when a product's name box is empty: its products would be hidden
-// files named by their extensions alone.
+// Whether a product's name box names a file: empty or only an extension, its products would be
+// hidden files named by their extensions alone.
+bool ProductNamed(const std::string& editText);
+// True, with message 39993, when the box does not name a product.
 bool RefuseEmptyName(const std::string& editText);
 // True, with message 27, when an output would be one of the inputs it is made from, under any
 // spelling of its path or through a link. Every writer of products asks before it opens
@@ -68,23 +71,15 @@ class TProductWriter {
     TProductWriter() = default;
     // Creates the temporary of `path`; raises the write error when it cannot.
     explicit TProductWriter(const std::string& path);
-    TProductWriter(TProductWriter&& o) noexcept;
-    TProductWriter& operator=(TProductWriter&& o) noexcept;
-    TProductWriter(const TProductWriter&) = delete;
-    TProductWriter& operator=(const TProductWriter&) = delete;
-    // A temporary that was never committed is removed.
-    ~TProductWriter();
 
     void WriteRow(const uint8_t* row, int64_t bytes);
     // Flushes and closes the temporary (a run may hold more products than it can keep open).
     void Close();
     // Closes if needed and gives the temporary its name, replacing any file of that name.
     void Commit();
-    const std::string& Path() const { return Target; }
+    const std::string& Path() const { return File.Target(); }
 
   private:
-    void Release();
-    int Fd = -1;
-    std::string Target;
-    std::string Temporary;
+    // A temporary that is never committed is removed with it.
+    TReplacingFile File;
 };

@@ -338,6 +338,9 @@ void TFFTReport::Step(int64_t line, int64_t lines) const {
 
 int FFTSizeMessage(int64_t width, int64_t height) {
     if (width != height) return 39959;
+    // Below two lines there is no transform to run, and a side of 0 would divide the band's
+    // length by zero when its rows are counted.
+    if (width < FFTMinSide) return 36;
     if (width > FFTMaxSide + 1 || height > FFTMaxSide + 1) return 39961;
     return 0;
 }

@@ -21,6 +21,8 @@ enum FFTFilterKind : int32_t {
 
 // The largest side the workbench takes; RealFFT's work arrays bound it.
 constexpr int32_t FFTMaxSide = 2048;
+// The shortest line the transform takes.
+constexpr int32_t FFTMinSide = 2;
 
 // The square data and, after a run's forward passes, its spectrum. Element [x][y] (x the source
 // column, y its row) lives at x * N + y, so a column of the source is one contiguous line.
@@ -54,8 +56,8 @@ struct TFFTReport {
     void Step(int64_t line, int64_t lines) const;
 };
 
-// The message an open shows for a picture or subset of this size (39959 not square, 39961 too
-// big), 0 when the workbench takes it.
+// The message an open shows for a picture or subset of this size (39959 not square, 36 below
+// FFTMinSide, 39961 too big), 0 when the workbench takes it.
 int FFTSizeMessage(int64_t width, int64_t height);
 
 // Reads `path` as n rows of n bytes into the spectrum (the previous content replaced) and paints

@@ -294,10 +294,11 @@ bool MeasuredDistancesUsable(int32_t knownDistance, int32_t pixelDistance) {
 
 void Do_Measured_Do(int32_t knownDistance, int32_t pixelDistance, int32_t targetDistance) {
     if (!MeasuredDistancesUsable(knownDistance, pixelDistance)) return;
-    CopyImageForProcessing();
+    CopyImageForReading();
     if (!ImageBuffersLocked) return;
     // The pass changes no pixel (the target's size in pixels, target / scale, only bounds the
-    // columns it visits); what shows is its progress and the processed picture with its Undo.
+    // columns it visits), so it reads a copy and leaves the undo copy to the last operation that
+    // changed the picture: taking one here lost that step. What shows is its progress.
     static_cast<void>(targetDistance);
     for (int32_t y = 0; y <= ImageMaxY - 2; ++y)
         ShowProgress(static_cast<int32_t>(Round(static_cast<double>(y + 1) / ImageMaxY * 100.0)));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -38,49 +39,27 @@ void ReadExactly(std::FILE* f, void* into, size_t n) {
 // Temporaries beside their targets; Commit renames them all, otherwise they are removed.
 class TOutputSet {
   public:
-    ~TOutputSet() {
-        for (Entry& e : Entries) {
-            e.File.reset();
-            std::remove(e.Temp.c_str());
-        }
+    TReplacingFile* Open(const std::string& target) {
+        Files.emplace_back();
+        if (!Files.back().Open(target)) RaiseWriteFailure(target);
+        return &Files.back();
     }
-    std::FILE* Open(const std::string& target) {
-        Entry e{target, target + ".tmp~" + IntToStr(getpid()) + "-" + IntToStr(Entries.size()),
-                nullptr};
-        e.File.reset(std::fopen(e.Temp.c_str(), "wb"));
-        if (!e.File) RaiseWriteFailure(target);
-        Entries.push_back(std::move(e));
-        return Entries.back().File.get();
-    }
-    void Write(std::FILE* f, const void* data, size_t n) {
-        if (std::fwrite(data, 1, n, f) != n) RaiseWriteFailure(TargetOf(f));
+    void Write(TReplacingFile* f, const void* data, size_t n) {
+        if (!f->Write(data, n)) RaiseWriteFailure(f->Target());
     }
     void Commit(std::vector<std::string>& written) {
-        for (Entry& e : Entries) {
-            std::FILE* f = e.File.release();
-            bool ok = std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
-            ok = std::fclose(f) == 0 && ok;
-            if (!ok) RaiseWriteFailure(e.Target);
+        for (TReplacingFile& f : Files)
+            if (!f.Close()) RaiseWriteFailure(f.Target());
+        for (TReplacingFile& f : Files) {
+            if (!f.Commit()) RaiseWriteFailure(f.Target());
+            written.push_back(f.Target());
         }
-        for (Entry& e : Entries) {
-            if (std::rename(e.Temp.c_str(), e.Target.c_str()) != 0) RaiseWriteFailure(e.Target);
-            written.push_back(e.Target);
-        }
-        Entries.clear();
+        Files.clear();
     }
 
   private:
-    struct Entry {
-        std::string Target;
-        std::string Temp;
-        FilePtr File;
-    };
-    const std::string& TargetOf(std::FILE* f) const {
-        for (const Entry& e : Entries)
-            if (e.File.get() == f) return e.Target;
-        return Entries.back().Target;
-    }
-    std::vector<Entry> Entries;
+    // A deque, so that a file handed out stays where it is when the next one is opened.
+    std::deque<TReplacingFile> Files;
 };
 
 void Gauge(TBandGauge gauge, int64_t percent) {
@@ -122,7 +101,7 @@ int SplitNalcFile(const std::string& input, std::vector<std::string>& outputs, T
     TOutputSet set;
     std::vector<uint8_t> record(NalcSide);
     for (const std::string& target : targets) {
-        std::FILE* out = set.Open(target);
+        TReplacingFile* out = set.Open(target);
         for (int r = 1; r <= NalcSide; ++r) {
             ReadExactly(in.get(), record.data(), record.size());
             set.Write(out, record.data(), record.size());
@@ -183,7 +162,7 @@ int SplitRawFile(const std::string& input, const TRawSplit& p, std::vector<std::
     std::vector<uint8_t> reduced(reduce ? static_cast<size_t>(p.Width) : 0);
     TOutputSet set;
     for (int64_t b = 1; b <= p.Bands; ++b) {
-        std::FILE* out = set.Open(targets[static_cast<size_t>(b - 1)]);
+        TReplacingFile* out = set.Open(targets[static_cast<size_t>(b - 1)]);
         for (int64_t r = 0; r < p.Height; ++r) {
             ReadExactly(in.get(), row.data(), row.size());
             uint8_t* px = row.data();
@@ -239,7 +218,7 @@ int CropBandFiles(const std::vector<TCropSource>& bands, int64_t rowLength, cons
     Gauge(gauge, 1);
     for (size_t k = 0; k < bands.size(); ++k) {
         if (hint && bands[k].Hint) hint(bands[k].Hint);
-        std::FILE* o = set.Open(bands[k].Output);
+        TReplacingFile* o = set.Open(bands[k].Output);
         SeekTo(inputs[k].get(), bands[k].Offset + (r.Top - 1) * rowLength);
         for (int64_t row = r.Top; row <= r.Bottom; ++row) {
             ReadExactly(inputs[k].get(), in.data(), in.size());

@@ -58,7 +58,8 @@ void DescribeBandFiles(const std::string& input, int width, int height,
                        const std::vector<std::pair<DIHField, std::string>>& slots,
                        const std::vector<std::string>& written) {
     THeaderPages& h = HeaderPages;
-    h.RIHMakeDISDISHeaders(ExtractFileName(input), width, height);
+    // Filled, completed, then saved once: a header that cannot be written is reported once.
+    h.FillMadePages(ExtractFileName(input), width, height);
     // The made header's default count would send a crop after band files that were never made.
     h[DIHField::RIHNBEdit] = IntToStr(static_cast<int64_t>(written.size()));
     for (const auto& [field, name] : slots)

@@ -106,7 +106,7 @@ void THeaderPages::DIPSaveIt() {
     // log would replace it whole.
     std::error_code ec;
     if (!RefusedDIP.empty() && std::filesystem::equivalent(path, RefusedDIP, ec)) return;
-    if (!WriteMadeFileAtomic(path, JoinLinesCRLF(DIPMemo))) ShowMessageNumber(39974);
+    WriteMadeFileOrSay(path, JoinLinesCRLF(DIPMemo));
 }
 
 void InstallHeaderHooks() {

@@ -253,7 +253,7 @@ void THeaderPages::RIHSaveIt() {
 }
 
 void THeaderPages::RIHSaveTo(const std::string& path) {
-    if (!WriteMadeFileAtomic(path, JoinLinesCRLF(DIHLines()))) ShowMessageNumber(39972);
+    WriteMadeFileOrSay(path, JoinLinesCRLF(DIHLines()));
 }
 
 bool THeaderPages::RIHChooseCoFile(int direction) {
@@ -339,7 +339,7 @@ void THeaderPages::DISSaveIt() {
         ShowMessageNumber(39997);
         return;
     }
-    if (!WriteMadeFileAtomic(DISFilePath(), JoinLinesCRLF(DISLines()))) ShowMessageNumber(39998);
+    WriteMadeFileOrSay(DISFilePath(), JoinLinesCRLF(DISLines()));
 }
 
 bool THeaderPages::DISChooseCoFile(int direction) {

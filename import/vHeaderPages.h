@@ -81,6 +81,10 @@ class THeaderPages {
     // Headers of a loaded picture and the log.
     void RIHMakeAllHeaders(const std::string& fileName, int width, int height);
     void RIHMakeDISDISHeaders(const std::string& fileName, int width, int height);
+    // Fills both pages for a picture of the given size (steps shared by the make routines);
+    // returns the DIH and DIS file names.
+    std::pair<std::string, std::string> FillMadePages(const std::string& fileName, int width,
+                                                      int height);
     void RIHOpenDIPHeader(const std::string& fileName);
     // Writes the log, except over a DIP file the reader refused: that file stays as the user
     // left it and the log of the picture is kept in memory only.
@@ -93,10 +97,6 @@ class THeaderPages {
     void ResetDIHControls();
     void TakeDIHLine(int index, const std::string& line);
     void ReadRegistrationPoints(const std::vector<std::string>& lines, size_t& next);
-    // Fills both pages for a picture of the given size (steps shared by the make routines);
-    // returns the DIH and DIS file names.
-    std::pair<std::string, std::string> FillMadePages(const std::string& fileName, int width,
-                                                      int height);
 
     std::array<std::string, DIHFieldCount> DIH;
     std::array<std::string, DISFieldCount> DIS;

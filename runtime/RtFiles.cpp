@@ -9,8 +9,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 const char* const CRLF = "\r\n";
 
@@ -207,26 +209,94 @@ bool WriteAll(int fd, const void* data, size_t size) {
     return true;
 }
 
+// Twelve letters and digits from the kernel's random source: nobody can guess them ahead.
+std::string RandomTemporaryName() {
+    static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device source;
+    std::string name;
+    for (int k = 0; k < 12; ++k)
+        name += alphabet[source() % (sizeof alphabet - 1)];
+    return name;
+}
+
+TTemporaryNameSource TemporaryNames = nullptr;
+
 // Replaces `target` itself; a link under its name would be replaced, never followed.
 bool ReplaceFileAtomic(const std::string& target, const void* data, size_t size) {
-    struct stat old;
-    const bool replacing = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    // A name nobody can guess, made exclusively (a link planted under it makes the create fail
-    // rather than be followed), and short, so that a target whose name is near the file
-    // system's limit can still be saved.
-    std::string dir = ExtractFilePath(target);
-    std::string tmp = (dir.empty() ? std::string("./") : dir) + ".vorn~XXXXXX";
-    const int fd = mkostemp(tmp.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = fchmod(fd, replacing ? (old.st_mode & 07777) : NewFileMode()) == 0;
-    ok = ok && WriteAll(fd, data, size) && ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmp.c_str(), target.c_str()) != 0) ok = false;
-    if (!ok) ::unlink(tmp.c_str());
-    return ok;
+    TReplacingFile file;
+    return file.Open(target) && file.Write(data, size) && file.Commit();
 }
 
 } // namespace
+
+void SetTemporaryNameSource(TTemporaryNameSource source) {
+    TemporaryNames = source;
+}
+
+TReplacingFile::TReplacingFile(TReplacingFile&& o) noexcept
+    : Fd(std::exchange(o.Fd, -1)), TargetName(std::move(o.TargetName)),
+      Temporary(std::exchange(o.Temporary, std::string())) {}
+
+TReplacingFile& TReplacingFile::operator=(TReplacingFile&& o) noexcept {
+    if (this != &o) {
+        Discard();
+        Fd = std::exchange(o.Fd, -1);
+        TargetName = std::move(o.TargetName);
+        Temporary = std::exchange(o.Temporary, std::string());
+    }
+    return *this;
+}
+
+TReplacingFile::~TReplacingFile() {
+    Discard();
+}
+
+void TReplacingFile::Discard() {
+    if (Fd >= 0) ::close(Fd);
+    Fd = -1;
+    if (!Temporary.empty()) ::unlink(Temporary.c_str());
+    Temporary.clear();
+}
+
+bool TReplacingFile::Open(const std::string& target) {
+    Discard();
+    TargetName = target;
+    struct stat old;
+    const bool replacing = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    // Short, so that a target whose name is near the file system's limit can still be saved.
+    const std::string dir = ExtractFilePath(target);
+    const std::string prefix = (dir.empty() ? std::string("./") : dir) + ".vorn~";
+    for (int attempt = 0; attempt < 100 && Fd < 0; ++attempt) {
+        const std::string name =
+            prefix + (TemporaryNames ? TemporaryNames() : RandomTemporaryName());
+        Fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (Fd >= 0)
+            Temporary = name;
+        else if (errno != EEXIST)
+            return false;
+    }
+    if (Fd < 0) return false;
+    return fchmod(Fd, replacing ? (old.st_mode & 07777) : NewFileMode()) == 0;
+}
+
+bool TReplacingFile::Write(const void* data, size_t size) {
+    return Fd >= 0 && WriteAll(Fd, data, size);
+}
+
+bool TReplacingFile::Close() {
+    if (Fd < 0) return !Temporary.empty();
+    bool ok = ::fsync(Fd) == 0;
+    if (::close(Fd) != 0) ok = false;
+    Fd = -1;
+    if (!ok) Discard();
+    return ok;
+}
+
+bool TReplacingFile::Commit() {
+    if (!Close() || std::rename(Temporary.c_str(), TargetName.c_str()) != 0) return false;
+    Temporary.clear();
+    return true;
+}
 
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     return ReplaceFileAtomic(SaveTarget(path), data, size);

@@ -44,6 +44,41 @@ bool NameTakenInAnyCase(const std::string& dir, const std::string& name);
 // Whole-file read; false when the file cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 bool ReadWholeFile(const std::string& path, std::string& out);
+// The one way a file is made: a temporary beside the target under a name nobody can guess,
+// created exclusively (a link or anything else planted under that name is skipped, never
+// followed), written in pieces, flushed by Close and renamed over the target by Commit. One that
+// is never committed is removed. A replaced file's permission bits are kept; a new file gets
+// those an ordinary create gives under the umask.
+class TReplacingFile {
+  public:
+    TReplacingFile() = default;
+    TReplacingFile(TReplacingFile&& o) noexcept;
+    TReplacingFile& operator=(TReplacingFile&& o) noexcept;
+    TReplacingFile(const TReplacingFile&) = delete;
+    TReplacingFile& operator=(const TReplacingFile&) = delete;
+    ~TReplacingFile();
+
+    // Makes the temporary of `target` (the name itself is replaced at Commit, never followed);
+    // false when it cannot be made.
+    bool Open(const std::string& target);
+    bool Write(const void* data, size_t size);
+    // Flushes and closes the temporary, so that a run may hold more than it can keep open.
+    bool Close();
+    // Closes if needed and renames the temporary over the target.
+    bool Commit();
+    const std::string& Target() const { return TargetName; }
+
+  private:
+    void Discard();
+    int Fd = -1;
+    std::string TargetName;
+    std::string Temporary;
+};
+// Where the temporaries' unguessable names come from; tests hand in names of their own to plant
+// links under them. Null restores the random names.
+using TTemporaryNameSource = std::string (*)();
+void SetTemporaryNameSource(TTemporaryNameSource source);
+
 // Writes a temporary beside the target, flushes it and renames it over the target; on any
 // failure the target is untouched and false is returned. The new file keeps the old one's
 // permission bits. A symbolic link is written through: the file it names is replaced and the

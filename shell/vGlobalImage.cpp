@@ -270,6 +270,9 @@ void AllocImageBuffers() {
 
 namespace {
 
+// Copies of the shown picture taken for commands, so a caller can tell whether one ran.
+uint64_t PictureCopiesTaken = 0;
+
 // The shown picture into the working buffer; with `undoStep`, into the undo buffer too, as the
 // step Undo goes back to.
 void CopyImage(bool undoStep) {
@@ -291,6 +294,7 @@ void CopyImage(bool undoStep) {
         ShowMessageNumber(39977);
     } else {
         ImageBuffersLocked = true;
+        ++PictureCopiesTaken;
         if (undoStep) {
             HookUndoEnabled(true);
             if (InOneUndoStep && OneUndoStepCopied && FirstUndoCopy.empty())
@@ -436,6 +440,12 @@ void UndoImage() {
     HookStatus(1, "Image Undone");
     HookProcessMessages();
     HookSetGauge(0);
+}
+
+bool RanOnThePicture(const std::function<void()>& command) {
+    const uint64_t before = PictureCopiesTaken;
+    command();
+    return PictureCopiesTaken != before;
 }
 
 void RunAsOneUndoStep(const std::function<void()>& passes) {

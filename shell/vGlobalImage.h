@@ -96,6 +96,10 @@ void UndoImage();
 // starts from, and the engines read that copy from the undo buffer, so after the passes the
 // buffer gets back the picture from before the first; Undo shows that, not an intermediate.
 void RunAsOneUndoStep(const std::function<void()>& passes);
+// Runs an image command and tells whether it ran: whether it took a copy of the shown picture to
+// work on or read. A command is recorded only then, so one refused before it began (no picture,
+// a name or value it does not take) leaves the macro and the log as they were.
+bool RanOnThePicture(const std::function<void()>& command);
 double StrToFloatDef(const std::string& text, double def);
 int32_t GetFilterFileSize(const std::string& fileName);
 

@@ -1,6 +1,7 @@
 #include "shell/vGlobalMessages.h"
 
 #include "import/vHeaderVersions.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalOptions.h"
@@ -146,6 +147,16 @@ void ShowMessageNumber(int number, const std::string& detail) {
         if (ErrorSpokenOption) HookPlaySound(ExecutableDirectory() + "ERRORV.WAV");
     }
     HookShowMessage(kind, text, MessageX, MessageY);
+}
+
+bool WriteMadeFileOrSay(const std::string& path, const std::string& text) {
+    try {
+        WriteMadeFileOrRaise(path, text);
+        return true;
+    } catch (const EInOutError& e) {
+        if (Hooks.ShowErrorBox) Hooks.ShowErrorBox(std::string(e.what()) + CRLF + path);
+        return false;
+    }
 }
 
 bool MayReplaceFile(const std::string& file) {

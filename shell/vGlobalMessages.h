@@ -19,5 +19,9 @@ void ShowMessageNumber(int number, const std::string& detail);
 // question a save dialog asks. For names a dialog never showed the user (a printer's file, a name
 // given another extension after the dialog).
 bool MayReplaceFile(const std::string& file);
+// Writes a file the program makes on its own (WriteMadeFileOrRaise); one it cannot write is
+// reported once, in the error box, by the run time's reason and the file's path. True when
+// written.
+bool WriteMadeFileOrSay(const std::string& path, const std::string& text);
 // A failed number conversion in a data file or an edit box; nothing when code is 0.
 void ShowFileDataError(const std::string& fileName, int code);

@@ -75,9 +75,12 @@ void TakeSaveName(const MacroStep& s) {
     TakeImageName(s);
 }
 
+// The picture takes the played name only once it is written there: a failed write used to leave
+// the caption naming a file that does not exist, and the next Save wrote there.
 void PlaySave(const MacroStep& s) {
-    TakeSaveName(s);
-    SavePictureFile();
+    RequirePlainFileName(s, 39955);
+    if (!SavePictureByExtension(DisplayedPicture, s.L(1) + s.L(2))) throw StepRefused{};
+    TakeImageName(s);
 }
 
 void PlayOpen(const MacroStep& s) {
@@ -105,8 +108,8 @@ void PlayPixelAlgebra(const MacroStep& s) {
     // The window shows the expression the recorded command runs, as its own Execute would.
     if (MacroShowPixelAlgebraItems) MacroShowPixelAlgebraItems(items);
     // The window's run logs itself; playing it does the same.
-    RecordPixelAlgebra(items);
-    DoPixelAlgebra(PixelAlgebraRecordOf(items));
+    if (RanOnThePicture([&] { DoPixelAlgebra(PixelAlgebraRecordOf(items)); }))
+        RecordPixelAlgebra(items);
 }
 
 void PlayPixelRatios(const MacroStep& s) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
+const char* const FileTypeUnknown = "File type unk";
 const char* const CompanionFilesInMemoryStatus =
     "Folder not writable: headers and counts kept in memory, not saved beside the picture";
 
@@ -189,14 +190,17 @@ bool SavePictureByExtension(const Picture& picture, const std::string& path) {
         ShowMessageNumber(46);
         return false;
     }
+    const PictureFileKind kind = PictureKindOf(path);
+    if (kind != PictureFileKind::Bmp && kind != PictureFileKind::Png) {
+        HookShowMessage(MsgKind::Information, FileTypeUnknown, MessageX, MessageY);
+        return false;
+    }
     HookBusyCursor(true);
     HookProcessMessages();
-    const PictureFileKind kind = PictureKindOf(path);
-    const bool writable = kind == PictureFileKind::Bmp || kind == PictureFileKind::Png;
-    if (writable) WritePictureFile(path, picture, kind);
+    WritePictureFile(path, picture, kind);
     HookBusyCursor(false);
     HookProcessMessages();
-    return writable;
+    return true;
 }
 
 bool CompanionFilesKeptInMemory() {

@@ -46,8 +46,11 @@ int ConversionMessage(int sourceBits);
 // with message 39956 naming its size, and leaves everything as it was too.
 // False when the picture was refused and the shown one stays (the refusal has been reported).
 bool LoadPictureFile(const std::string& directory, const std::string& name);
+// The plain message of a save to a name that is neither ".bmp" nor ".png".
+extern const char* const FileTypeUnknown;
 // Writes the displayed picture to CurrentImageFolder + CurrentImageName when its extension is
-// ".bmp" or ".png" in any case; message 46 when there is no picture. True when written.
+// ".bmp" or ".png" in any case; message 46 when there is no picture, FileTypeUnknown for another
+// extension. True when written; a save that writes nothing has said why.
 bool SavePictureFile();
 // The same for any picture and path.
 bool SavePictureByExtension(const Picture& picture, const std::string& path);

@@ -330,17 +330,17 @@ void TFEditForm::LoadBtnClick() {
 }
 
 // The editor refuses names the filters refuse; the size comes from the name, the record kind
-// from the type being edited.
+// from the type being edited. The file is read before anything changes: a refused one used to
+// leave an emptied grid of its size under its name, and the next Save wrote the old kernel's
+// values padded with zeros as a kernel of the refused file's size.
 void TFEditForm::LoadFilterFile(const std::string& path) {
-    const int32_t n = KernelSizeOfName(path);
-    if (n == 0) return;
+    FilterKernels read = EditorKernels;
+    if (!ReadFilterFile(path, FilterEditType, read)) return;
     FilterFileName = path;
     FilenameLabel->setText(QString::fromStdString(ExtractFileName(path)));
     FilterLoaded = false;
-    SetFilterSize(SizeItemOf(n));
+    SetFilterSize(SizeItemOf(read.Size));
     FilterLoaded = true;
-    FilterKernels read = EditorKernels;
-    if (!ReadFilterFile(path, FilterEditType, read)) return;
     EditorKernels = read;
     ShownStage = 1;
     ShowStageSelector(1);

@@ -4,6 +4,7 @@
 #include "algebra/ui/vFEditor.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "algebra/vFilterEditorState.h"
+#include "algebra/vUFilterFile.h"
 #include "algebra/vUIPFilter.h"
 #include "algebra/vUTexture.h"
 #include "runtime/RtFiles.h"
@@ -100,8 +101,8 @@ void TFEditForm::SpeedButton1Click() {
     const int32_t choice = FiledFRG->checkedId();
     const int item = FiledFiltersRG->checkedId();
     if (item == SlopeDirItem) {
-        RecordCommand(MacroCommandLine(312), {IntToStr(choice)}, false);
-        DoSlopeDir();
+        if (RanOnThePicture(DoSlopeDir))
+            RecordCommand(MacroCommandLine(312), {IntToStr(choice)}, false);
         return;
     }
     if (item < 0 || item >= static_cast<int>(FiledFilterCodes.size())) return;
@@ -110,14 +111,17 @@ void TFEditForm::SpeedButton1Click() {
     request.InitialDir = FilterDirectory;
     const std::string path = HookChooseFile(request);
     if (path.empty()) return;
+    // A name the filters refuse runs nothing, and so records nothing.
+    if (KernelSizeOfName(path) == 0) return;
     HookBusyCursor(true);
     FilterDirectory = ExtractFilePath(path);
     const FiledFilterCode& code = FiledFilterCodes[static_cast<size_t>(item)];
-    // Of the filed filters only the integer one goes to the processing history.
-    RecordCommand(code.CommandLine, FilterBlockLines(path, choice, AutoRangeOption), item == 0);
-    // An engine that fails ends in the guard, which puts the cursor back.
-    code.Run(path, AutoRangeOption ? 1 : 0);
+    // An engine that fails ends in the guard, which puts the cursor back, and records nothing.
+    const bool ran = RanOnThePicture([&] { code.Run(path, AutoRangeOption ? 1 : 0); });
     HookBusyCursor(false);
+    // Of the filed filters only the integer one goes to the processing history.
+    if (ran)
+        RecordCommand(code.CommandLine, FilterBlockLines(path, choice, AutoRangeOption), item == 0);
 }
 
 QWidget* TFEditForm::MakeRankedPage() {
@@ -211,26 +215,25 @@ void TFEditForm::RankedEdgeClick(int32_t code, QLineEdit* sizeEdit, QLineEdit* s
     const int32_t n = TextureSizeOf(LeadingInt(sizeEdit));
     switch (command.Args) {
     case TextureArgs::Size:
-        RecordCommand(line, {IntToStr(n)});
-        RunTextureCommand(command, n, 0);
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, 0); }))
+            RecordCommand(line, {IntToStr(n)});
         break;
     case TextureArgs::TwoSizes: {
-        // Recorded once both calls have run.
         const int32_t n2 = TextureSizeOf(LeadingInt(secondEdit));
-        RunTextureCommand(command, n, n2);
-        RecordCommand(line, {IntToStr(n), IntToStr(n2)});
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, n2); }))
+            RecordCommand(line, {IntToStr(n), IntToStr(n2)});
         break;
     }
     case TextureArgs::SizeHeight: {
         const int32_t height = TextureHeightOf(LeadingInt(secondEdit));
-        RecordCommand(line, {IntToStr(n), IntToStr(height)});
-        RunTextureCommand(command, n, height);
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, height); }))
+            RecordCommand(line, {IntToStr(n), IntToStr(height)});
         break;
     }
     case TextureArgs::Variance: {
         const int32_t lastPass = AutoRangeOption ? 1 : 0;
-        RecordCommand(line, {IntToStr(n), IntToStr(lastPass)});
-        RunTextureCommand(command, n, lastPass);
+        if (RanOnThePicture([&] { RunTextureCommand(command, n, lastPass); }))
+            RecordCommand(line, {IntToStr(n), IntToStr(lastPass)});
         break;
     }
     }

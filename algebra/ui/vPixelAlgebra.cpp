@@ -257,14 +257,15 @@ void TPixelAlgebraForm::DOPAPODO() {
     const auto groups = ExpressionGroups();
     for (size_t k = 0; k < groups.size(); ++k)
         items[k] = groups[k]->checkedId();
-    RecordPixelAlgebra(items);
-    DoPixelAlgebra(PixelAlgebraRecordOf(items));
+    if (RanOnThePicture([&] { DoPixelAlgebra(PixelAlgebraRecordOf(items)); }))
+        RecordPixelAlgebra(items);
 }
 
 void TPixelAlgebraForm::PA_RatiosBtnClick() {
     const int32_t item = PixelRatiosRG->checkedId();
-    RecordPixelRatios(item);
-    if (item >= 0) DoPixelRatios(static_cast<uint8_t>(item + 1));
+    // No formula chosen is recorded as such; a chosen one only once it ran.
+    if (item < 0 || RanOnThePicture([&] { DoPixelRatios(static_cast<uint8_t>(item + 1)); }))
+        RecordPixelRatios(item);
 }
 
 template <size_t N>
@@ -287,17 +288,19 @@ void TPixelAlgebraForm::PARBtnClick() {
     const auto c = ReadEdits(PAREdits);
     if (!c) return;
     const int32_t operation = PARRG->checkedId();
-    RecordPARBMultiply(*c, operation);
-    DoPARBMultiply(operation, (*c)[0], (*c)[1], (*c)[2], (*c)[3], (*c)[4], (*c)[5], (*c)[6],
-                   (*c)[7], (*c)[8]);
+    if (RanOnThePicture([&] {
+            DoPARBMultiply(operation, (*c)[0], (*c)[1], (*c)[2], (*c)[3], (*c)[4], (*c)[5], (*c)[6],
+                           (*c)[7], (*c)[8]);
+        }))
+        RecordPARBMultiply(*c, operation);
 }
 
 void TPixelAlgebraForm::PMultiplyBtnClick() {
     const auto c = ReadEdits(PMEdits);
     if (!c) return;
     const int32_t operation = PMRG->checkedId();
-    RecordPMultiply((*c)[0], (*c)[1], (*c)[2], operation);
-    DoPMultiply(operation, (*c)[0], (*c)[1], (*c)[2]);
+    if (RanOnThePicture([&] { DoPMultiply(operation, (*c)[0], (*c)[1], (*c)[2]); }))
+        RecordPMultiply((*c)[0], (*c)[1], (*c)[2], operation);
 }
 
 void TPixelAlgebraForm::TogglesRGClick(int item) {

@@ -333,7 +333,6 @@ void TDisHistogramPage::ShowHistogram(const TStatsLabels& labels, QLabel* pictur
 }
 
 void TDisHistogramPage::Recompute() {
-    RerunOnSlider = false;
     // A correction needs a band loaded since the window was last opened.
     if (!BandLoaded) return;
     MakeHisHCImage();
@@ -366,7 +365,11 @@ void TDisHistogramPage::SetUpSlider(QSlider* bar, QLabel* label, QLabel* valueLa
         w->show();
 }
 
+// A slider correction follows its slider for as long as the slider shows, so the corrected band
+// shown is the one Save as writes: only the first move used to recompute, and the page showed one
+// Min while it saved the band of another.
 void TDisHistogramPage::CorrectionClick(int n) {
+    RerunOnSlider = false;
     HideSliders();
     CorrectionNumber = n;
     for (const TSliderSetUp& s : SliderSetUps) {
@@ -399,7 +402,6 @@ void TDisHistogramPage::SliderChange() {
 }
 
 void TDisHistogramPage::SaveAsBtnClick() {
-    RerunOnSlider = false;
     FileDialogRequest request;
     request.Save = true;
     request.Filter = BandFilter;

@@ -3,6 +3,7 @@
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisPageKit.h"
 #include "bandproc/ui/vDisProFrm.h"
+#include "bandproc/vBandFiles.h"
 #include "bandproc/vRadarDeRez.h"
 #include "bandproc/vUPrepare.h"
 #include "import/vHeaderPages.h"
@@ -327,14 +328,13 @@ void TDisSinglePage::SingleMathBtnClick() {
     static const char* const exts[] = {".psf", ".psv", ".psa", ".pss", ".psm", ".psd"};
     const std::string band = TextOf(BCBandFileEdit);
     const std::string name = TextOf(BCNewFileEdit);
-    if (!TDisProcessForm::Prerequisites(!name.empty())) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(name))) return;
     double value = 0;
     if (!TDisProcessForm::NumberOf(ImageMathEdit->text(), value)) return;
     // Beyond 32 bits every sample saturates alike, so the constant is held at the limit rather
     // than wrapped round to a number of the other sign.
-    const auto k = static_cast<int32_t>(
-        std::clamp<int64_t>(Round(value), std::numeric_limits<int32_t>::min(),
-                            std::numeric_limits<int32_t>::max()));
+    const auto k = static_cast<int32_t>(std::clamp<int64_t>(
+        Round(value), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
     const int op = SingleBandMathRG->checkedId();
     const std::string text = TextOf(ImageMathEdit);
     std::string first;
@@ -356,7 +356,7 @@ void TDisSinglePage::SingleMathBtnClick() {
 
 void TDisSinglePage::RadarDeRez16OKBtnClick() {
     const std::string name = TextOf(BCNewFileEdit);
-    if (!TDisProcessForm::Prerequisites(!name.empty())) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(name))) return;
     const std::string product = ChangeFileExt(name, ".pz8");
     int64_t rows = 0, columns = 0;
     if (!TDisProcessForm::WholeNumberOf(BCBandFileIH->text(), rows) ||
@@ -374,7 +374,7 @@ void TDisSinglePage::RadarDeRez16OKBtnClick() {
 void TDisSinglePage::PixelSizerBtnClick() {
     const std::string band = TextOf(BCBandFileEdit);
     const std::string name = TextOf(BCNewFileEdit);
-    if (!TDisProcessForm::Prerequisites(!name.empty())) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(name))) return;
     const int mode = PixelRG->checkedId();
     if (!PixelSizer(mode, band, name)) return;
     TDisProcessForm::DISLog({"Do Pixel Sizer", band, ChangeFileExt(name, ".pps"),
@@ -389,7 +389,7 @@ void TDisSinglePage::BGRtoHSVOKBtnClick() {
     // The exchange names its products from the Tasselled Cap page's name box.
     const std::string name = TextOf(Form->KTPage->TCFileNameEdit);
     const bool named = !SRFileH1Edit->text().isEmpty() && !SRFileS2Edit->text().isEmpty() &&
-                       !SRFileV3Edit->text().isEmpty() && !name.empty();
+                       !SRFileV3Edit->text().isEmpty() && ProductNamed(name);
     if (!TDisProcessForm::Prerequisites(filesThere && named)) return;
     std::vector<std::string> lines = {
         "Convert 123(RGB) to HSV (exchange 4 Radar with V).. back to RGB:", Slot(0), Slot(1),

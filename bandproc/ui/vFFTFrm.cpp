@@ -258,12 +258,13 @@ void TFFTForm::PngBtnClick() {
     if (Busy) return;
     const std::string path = ChooseToOpen(PictureFilter);
     if (path.empty()) return;
-    BandEdit->setText(Latin(ExtractFileName(path)));
     DecodedPicture decoded = ReadPictureFile(path);
+    // A refused picture leaves the box naming what Do and Save still work on.
     if (const int message = FFTSizeMessage(decoded.Image.Width, decoded.Image.Height)) {
         ShowMessageNumber(message);
         return;
     }
+    BandEdit->setText(Latin(ExtractFileName(path)));
     if (const int message = ConversionMessage(decoded.SourceBits)) ShowMessageNumber(message);
     N = decoded.Image.Width;
     InputPath = path;

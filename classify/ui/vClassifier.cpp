@@ -310,8 +310,10 @@ void TClassificationForm::CUProcessBtnClick() {
     block.TrainingSites = ClassifierFileNames.TrainingSites;
     block.KnowledgeBase = ClassifierFileNames.KnowledgeBase;
     block.Overlay = ClassifierFileNames.Overlay;
-    RecordClassification(block);
+    // Some classifier items run on the site table alone: the record follows any run that did
+    // not fail.
     DispatchClassifier(seed, classifier, radius, separation, iterations, maxClusters);
+    RecordClassification(block);
     ClassGauge->setValue(0);
 }
 

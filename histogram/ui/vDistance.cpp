@@ -108,7 +108,9 @@ void MeasuredFromDialog() {
     int code = 0;
     MeasuredKnownDistance = LeadingInteger(TextOf(dialog.DistanceEdit), code);
     const int32_t target = LeadingInteger(TextOf(dialog.DOEdit), code);
+    if (!RanOnThePicture(
+            [&] { Do_Measured_Do(MeasuredKnownDistance, MeasuredPixelDistance, target); }))
+        return;
     RecordCommand("=0159  Do_Measured_Do", {IntToStr(MeasuredKnownDistance),
                                             IntToStr(MeasuredPixelDistance), IntToStr(target)});
-    Do_Measured_Do(MeasuredKnownDistance, MeasuredPixelDistance, target);
 }

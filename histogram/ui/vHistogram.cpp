@@ -87,6 +87,7 @@ void THistogramForm::DisableAllNewFile() {
 }
 
 void THistogramForm::DisableAll() {
+    ClearHistogramPage();
     for (auto* buttons : {&H_HSaveBtn, &SCHSaveBtn, &H_NB_SaveBtn})
         for (QPushButton* b : *buttons)
             b->setEnabled(false);

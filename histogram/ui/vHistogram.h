@@ -53,6 +53,9 @@ class THistogramForm : public TToolWindow {
 
     // ---- Histogram page ----------------------------------------------------------------------
     void H_HBtnClick();
+    // Empties the Histogram page's figures and plots until it is activated again: after a load
+    // they would describe the picture before.
+    void ClearHistogramPage();
     // band: BandRed, BandGreen or BandBlue.
     void H_HSaveBtnClick(int band);
 

@@ -118,6 +118,18 @@ void THistogramForm::H_HBtnClick() {
     HookBusyCursor(false);
 }
 
+void THistogramForm::ClearHistogramPage() {
+    for (QLabel* label :
+         {Pixels, ColumnsAcross, RowsDown, RGCoVar, RGR, RBCoVar, RBR, GBCoVar, GBR})
+        label->clear();
+    for (size_t b = 0; b < BandCount; ++b) {
+        for (QLabel* label : {Minimum[b], Mode[b], Median[b], Maximum[b], Mean[b], Variance[b],
+                              StandardDeviation[b], ImageRGB[b]})
+            label->clear();
+        HistogramPictures[b] = Picture();
+    }
+}
+
 void THistogramForm::H_HSaveBtnClick(int band) {
     if (band < 0 || band >= BandCount) return;
     SaveHistogramPicture(HistogramPictures[static_cast<size_t>(band)], SaveSuffixes[band]);

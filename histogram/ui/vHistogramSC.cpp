@@ -147,8 +147,8 @@ void THistogramForm::H_SCDisplayBtnClick() {
     if (!scope.Acquired()) return;
     const int method = SelectedMethod(SCHGroup);
     const int toggle = ItemIndex(SC_DT_RGroup);
-    RecordCommand(DisplayCommand, {IntToStr(method), IntToStr(toggle)});
-    DoH_SCDisplay(method, toggle);
+    if (RanOnThePicture([&] { DoH_SCDisplay(method, toggle); }))
+        RecordCommand(DisplayCommand, {IntToStr(method), IntToStr(toggle)});
 }
 
 void THistogramForm::SC_DT_RGroupClick(int item) {

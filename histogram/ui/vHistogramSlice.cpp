@@ -130,8 +130,8 @@ void THistogramForm::H_SOHOBtnClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     const int index = ItemIndex(SOHOGroup);
-    RecordCommand(MacroCommandLine(102), {IntToStr(index)});
-    DoH_SOHO(index);
+    if (RanOnThePicture([&] { DoH_SOHO(index); }))
+        RecordCommand(MacroCommandLine(102), {IntToStr(index)});
 }
 
 void THistogramForm::SliceButtonClick(size_t row) {
@@ -148,8 +148,8 @@ void THistogramForm::SliceButtonClick(size_t row) {
         soho::ReadSohoParam(kind, edit->text().toStdString(), k, args);
         lines.push_back(soho::SohoParamLine(kind, args, k));
     }
-    RecordCommand(MacroCommandLine(look.Code), lines);
-    command.Run(args);
+    if (RanOnThePicture([&] { command.Run(args); }))
+        RecordCommand(MacroCommandLine(look.Code), lines);
 }
 
 void THistogramForm::SOHO_HIClick() {

@@ -234,40 +234,40 @@ void TLinearForm::RGBContoursBtnClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     const int32_t r = Level(REdit), g = Level(GEdit), b = Level(BEdit);
-    RecordCommand("=0151  AContour", {IntToStr(r), IntToStr(g), IntToStr(b)});
-    AContour(r, g, b);
+    if (RanOnThePicture([&] { AContour(r, g, b); }))
+        RecordCommand("=0151  AContour", {IntToStr(r), IntToStr(g), IntToStr(b)});
 }
 
 void TLinearForm::ContourRGBBtnClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     const int32_t r = Level(WREdit), g = Level(WGEdit), b = Level(WBEdit);
-    RecordCommand("=0152  Do_Contour", {IntToStr(r), IntToStr(g), IntToStr(b)});
-    Do_Contour(r, g, b);
+    if (RanOnThePicture([&] { Do_Contour(r, g, b); }))
+        RecordCommand("=0152  Do_Contour", {IntToStr(r), IntToStr(g), IntToStr(b)});
 }
 
 void TLinearForm::EdgeFollowBtnClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     const int32_t level = Level(EdgeFollowEdit);
-    RecordCommand("=0153  Do_EdgeFollow", {IntToStr(level), IntToStr(LinearRGIndex())});
-    Do_EdgeFollow(level);
+    if (RanOnThePicture([&] { Do_EdgeFollow(level); }))
+        RecordCommand("=0153  Do_EdgeFollow", {IntToStr(level), IntToStr(LinearRGIndex())});
 }
 
 void TLinearForm::EdgeFlowBtnClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     const int32_t interval = Level(EdgeFollowEdit);
-    RecordCommand("=0154  Do_EdgeFlow", {IntToStr(interval), IntToStr(LinearRGIndex())});
-    Do_EdgeFlow(interval);
+    if (RanOnThePicture([&] { Do_EdgeFlow(interval); }))
+        RecordCommand("=0154  Do_EdgeFlow", {IntToStr(interval), IntToStr(LinearRGIndex())});
 }
 
 void TLinearForm::ContourIntervalBtnClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     const int32_t interval = Level(ContourIntervalEdit);
-    RecordCommand("=0155  ContourInterval", {IntToStr(interval), IntToStr(LinearRGIndex())});
-    ContourInterval(interval, LinearRGIndex());
+    if (RanOnThePicture([&] { ContourInterval(interval, LinearRGIndex()); }))
+        RecordCommand("=0155  ContourInterval", {IntToStr(interval), IntToStr(LinearRGIndex())});
 }
 
 void TLinearForm::MeasuredBtnClick() {

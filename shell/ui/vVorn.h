@@ -60,7 +60,7 @@ class TVORNForm : public QMainWindow {
     // Loads directory + name as it stands, without the error guard: a failure raises to the
     // caller (the macro player) and leaves the picture, its name and folder as they were.
     bool OpenPicture(const std::string& directory, const std::string& name);
-    // Writes the displayed picture to ImageDirectory + CurrentImageName; true when written.
+    // Writes the displayed picture to CurrentImageFolder + CurrentImageName; true when written.
     bool SaveImage();
     void F_SaveClick();
     void F__SaveasClick();

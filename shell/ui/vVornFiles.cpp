@@ -24,7 +24,6 @@
 namespace {
 
 const char* const OpenFilter = "All (*.bmp;*.png)|*.bmp;*.png";
-const char* const FileTypeUnknown = "File type unk";
 
 bool QtDecodeBmp(const uint8_t* data, size_t size, Picture& out, std::string& error) {
     QByteArray bytes =

@@ -246,9 +246,9 @@ bool TVORNForm::FormCloseQuery() {
     return true;
 }
 
+// The options were saved by FormCloseQuery, the only way here: a second save would report a
+// failure twice.
 void TVORNForm::FormClose() {
-    FormPositions[fpMain] = {x(), y()};
-    RunGuarded([] { SaveOptions(); });
     ObjectMarks.Clear();
     TextLabels.Clear();
     RegistrationPoints.clear();

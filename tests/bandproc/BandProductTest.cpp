@@ -1,3 +1,4 @@
+#include "bandproc/vBandFiles.h"
 #include "bandproc/vUPrepare.h"
 #include "runtime/RtErrors.h"
 
@@ -47,6 +48,13 @@ TEST_F(BandFrameTest, SubsetSizesBeyondReasonAreRefusedBeforeAnyFile) {
         EXPECT_FALSE(Exists("out.psa"));
         EXPECT_TRUE(Rec.BandHints.empty());
     }
+}
+
+// A reader asked for rows of no bytes refuses them: it counted the rows by dividing by zero.
+TEST_F(BandFrameTest, ReaderRefusesRowsOfNoBytes) {
+    Band("in.raw", Bytes(4, 1));
+    for (int64_t rows : {0, 1})
+        EXPECT_THROW(TBandReader(Dir.File("in.raw"), 0, rows), EInOutError) << rows;
 }
 
 TEST_F(BandFrameTest, ShortInputFailsBeforeAnyProductAndKeepsTheOldOne) {

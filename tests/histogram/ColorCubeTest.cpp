@@ -1,10 +1,12 @@
 // The colour cube and the scattergram of the working image: saturating counts, the cube file
 // against a layout written by hand, refusals of files of another size, and the slice, overlay
 // and scattergram pictures.
+#include "classify/vTrainSite.h"
 #include "histogram/vColorCube.h"
 
 #include "histogram/vProfileTable.h"
 #include "histogram/vSeedBreaks.h"
+#include "histogram/vUILinear.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
@@ -236,8 +238,9 @@ TEST_F(ColorCubeTest, ScattergramPlacesEachItemsBandsAndFramesTheClassBoxes) {
     EXPECT_EQ(out.At(49, 230), blue);
 }
 
-// Counting, plotting and profiling only look at the picture: they see what is shown, and Undo
-// still goes back to where the last operation began.
+// Every command that does not change the picture (counting, plotting, profiling, measuring,
+// training) only looks at it: it sees what is shown, and Undo still goes back to where the last
+// operation began. Measuring used to take an undo copy of the shown picture and lose that step.
 TEST_F(ColorCubeTest, LookingAtThePictureLeavesUndoToTheLastOperation) {
     const Rgb before = {10, 20, 30}, after = {200, 100, 50};
     const struct {
@@ -270,6 +273,17 @@ TEST_F(ColorCubeTest, LookingAtThePictureLeavesUndoToTheLastOperation) {
              EXPECT_EQ(p.Samples[1].R, 200);
              EXPECT_EQ(p.Samples[1].B, 50);
              UnlockImageBuffers();
+         }},
+        {"measured",
+         [this] {
+             Do_Measured_Do(120, 120, 200);
+             EXPECT_EQ(Rec.Status1.back(), "Image processed");
+         }},
+        {"training",
+         [] {
+             SiteTable sites{};
+             TrainSiteFromRect(sites, 1, {0, 1, 0, 1});
+             EXPECT_GT(sites[1].Count, 0);
          }},
     };
     for (const auto& look : looks) {

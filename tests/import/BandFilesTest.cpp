@@ -101,6 +101,22 @@ TEST_F(BandFilesTest, RawSplitGivesTheHandWrittenBands) {
     }
 }
 
+// Headers that cannot be written are each reported once, naming the file and the reason; the
+// split used to save them twice and show each refusal twice.
+TEST_F(BandFilesTest, RawSplitReportsEachRefusedHeaderOnce) {
+    TempDir dir;
+    WriteBytes(dir.File("scene.raw"), RawCases[0].Input);
+    for (const char* name : {"scene.dih", "scene.dis"})
+        std::filesystem::create_symlink("elsewhere", dir.File(name));
+    Rec.Clear();
+    ASSERT_EQ(RawSplitScene(dir.File("scene.raw"), RawCases[0].Split), 0);
+    EXPECT_EQ(Rec.ErrorBoxes,
+              (std::vector<std::string>{"File access denied\r\n" + dir.File("scene.dih"),
+                                        "File access denied\r\n" + dir.File("scene.dis")}));
+    EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
+    EXPECT_EQ(FileBytes(dir.File("scene.B1")), RawCases[0].Bands[0]);
+}
+
 TEST_F(BandFilesTest, RawSplitRefusesSizesTheFileCannotHold) {
     struct Case {
         const char* Name;

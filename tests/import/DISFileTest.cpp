@@ -215,29 +215,34 @@ TEST_F(DISFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
     EXPECT_EQ(Rec.FileRequests[1].Filter, "Adjacent image file|*.BN?;*.DAT;*.DIS;*.DIH");
 }
 
-TEST_F(DISFile, SaveFailuresShowTheirNumberAndLeaveNoFile) {
+// A header or log that cannot be written says so once, naming the file and the reason.
+TEST_F(DISFile, SaveFailuresNameTheFileAndTheReasonAndLeaveNoFile) {
     ImageDirectory = Dir.File("no such folder/");
     CurrentImageFolder = ImageDirectory;
+    CurrentImageName = "x.png";
     const struct {
         void (*save)();
-        int message;
+        const char* File;
     } cases[] = {
         {[] {
              HeaderPages[DIHField::RIHHeaderFileEdit] = "x.dih";
              HeaderPages.RIHSaveIt();
          },
-         39972},
+         "x.dih"},
         {[] {
              HeaderPages.DISFileEdit = "x.dis";
              HeaderPages.DISSaveIt();
          },
-         39998},
-        {[] { HeaderPages.DIPSaveIt(); }, 39974},
+         "x.dis"},
+        {[] { HeaderPages.DIPSaveIt(); }, "x.dip"},
     };
     for (const auto& c : cases) {
         Rec.Clear();
         c.save();
-        EXPECT_TRUE(Rec.Shown(c.message)) << c.message << Rec.Summary();
+        EXPECT_EQ(Rec.ErrorBoxes,
+                  std::vector<std::string>{"Path not found\r\n" + ImageDirectory + c.File})
+            << c.File;
+        EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     }
     EXPECT_FALSE(DirectoryExists(ImageDirectory));
 }

@@ -110,4 +110,40 @@ TEST_F(MacroSaveName, AnOpenNameHoldingAFolderIsRefused) {
     EXPECT_EQ(ImageDirectory, macroFolder);
 }
 
+// A played save that writes nothing leaves the picture its own name and folder and ends the walk:
+// the caption used to name the file that failed, and the next Save wrote there.
+TEST_F(MacroSaveName, APlayedSaveThatWritesNothingKeepsThePicturesName) {
+    TempDir dir;
+    const struct {
+        const char* Command;
+        const char* Folder;
+        const char* Name;
+        const char* Error;   // the error box
+        const char* Message; // the plain message
+    } cases[] = {
+        {"=0002 Saveas", "missing/", "played2.png", "Path not found", ""},
+        {"=0005   Save", "missing/", "played2.png", "Path not found", ""},
+        {"=0002 Saveas", "", "played2.jpg", "", "File type unk"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Command) + " " + c.Folder + c.Name);
+        Rec.Clear();
+        Load(2, {{10, 20, 30}, {40, 50, 60}});
+        ImageDirectory = dir.Path();
+        CurrentImageFolder = dir.Path();
+        CurrentImageName = "aero1.png";
+        ClipOption = false;
+        EXPECT_FALSE(PlayMacro(Then({c.Command, dir.File(c.Folder), c.Name})));
+        EXPECT_FALSE(ClipOption);
+        EXPECT_EQ(CurrentImageName, "aero1.png");
+        EXPECT_EQ(ImageDirectory, dir.Path());
+        EXPECT_EQ(CurrentImageFolder, dir.Path());
+        EXPECT_FALSE(NameTaken(dir.File(std::string(c.Folder) + c.Name)));
+        EXPECT_EQ(Rec.ErrorBoxes,
+                  *c.Error ? std::vector<std::string>{c.Error} : std::vector<std::string>{});
+        EXPECT_EQ(Rec.Messages.size(), *c.Message ? 1u : 0u) << Rec.Summary();
+        if (*c.Message && !Rec.Messages.empty()) EXPECT_EQ(Rec.Messages[0].Text, c.Message);
+    }
+}
+
 } // namespace

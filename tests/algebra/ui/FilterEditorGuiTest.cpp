@@ -356,6 +356,28 @@ TEST_F(FilterEditor, ANameTheGridChangesIsAskedAboutBeforeItReplacesAFile) {
     }
 }
 
+// A kernel file refused as short changes nothing: the grid, its size, the label and the names
+// stay those of the kernel loaded before, and Save writes that kernel under its own extension.
+TEST_F(FilterEditor, ARefusedKernelLeavesTheEditorAsItWas) {
+    Choose(2);
+    Rec.FileAnswers = {Kernel("sobel.R23")};
+    W->LoadBtn->click();
+    const Texts shown = W->GridTexts();
+    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.R25"), std::vector<uint8_t>(143, 1)));
+    Rec.FileAnswers = {Tmp.File("short.R25")};
+    W->LoadBtn->click();
+    ASSERT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Read beyond end of file"});
+    EXPECT_EQ(W->GridTexts(), shown);
+    EXPECT_EQ(W->FESGrid->rowCount(), 3);
+    EXPECT_EQ(W->FilenameLabel->text(), "sobel.R23");
+    EXPECT_EQ(FilterFileName, Kernel("sobel.R23"));
+    EXPECT_EQ(FilterExtension, "R23");
+    Rec.FileAnswers = {Tmp.File("after.R23")};
+    W->SaveBtn->click();
+    EXPECT_EQ(FileBytes(Tmp.File("after.R23")), FileBytes(Kernel("sobel.R23")));
+    EXPECT_FALSE(FileExists(Tmp.File("after.R25")));
+}
+
 // Integers beyond 32 bits are held at the range's ends, in the cells and in the wave factor.
 TEST_F(FilterEditor, IntegersBeyondThirtyTwoBitsAreHeldAtTheRangeEnds) {
     Choose(1);

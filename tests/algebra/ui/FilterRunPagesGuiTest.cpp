@@ -196,8 +196,9 @@ TEST_F(FilterRunPages, LoadAndProcessRecordsEveryTypeAndPlaysBack) {
     }
 }
 
-// A cancelled dialog changes and records nothing. A file the filter cannot read still records
-// its lines and moves the filter folder, ends in the error box, and the busy cursor comes back.
+// A cancelled dialog changes and records nothing. A file the filter cannot read moves the filter
+// folder and ends in the error box, the busy cursor comes back, and nothing is recorded or logged:
+// only a run that happened is.
 TEST_F(FilterRunPages, LoadAndProcessCancelsQuietlyAndRestoresTheCursorOnFailure) {
     Scene();
     std::vector<bool> cursor;
@@ -210,15 +211,33 @@ TEST_F(FilterRunPages, LoadAndProcessCancelsQuietlyAndRestoresTheCursorOnFailure
     EXPECT_EQ(DisplayedPicture.Pixels, before);
     EXPECT_TRUE(cursor.empty());
 
-    Rec.FileAnswers.push_back(Tmp.File("missing.RL3"));
-    const Lines lines = Record([&] { W->SpeedButton1->click(); }, true);
-    EXPECT_EQ(lines.size(), 5u);
-    EXPECT_EQ(FilterDirectory, Tmp.Path());
-    EXPECT_EQ(Rec.ErrorBoxes.size(), 1u);
+    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.RL3"), std::vector<uint8_t>(35, 1)));
+    const struct {
+        const char* Name;
+        const char* Error;
+    } refused[] = {{"missing.RL3", "File not found"}, {"short.RL3", "Read beyond end of file"}};
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.Name);
+        Rec.Clear();
+        cursor.clear();
+        Rec.FileAnswers.push_back(Tmp.File(r.Name));
+        Record([&] { W->SpeedButton1->click(); }, false);
+        EXPECT_TRUE(Rec.MacroLines.empty());
+        EXPECT_EQ(Rec.HistorySaves, 0);
+        EXPECT_EQ(FilterDirectory, Tmp.Path());
+        EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{r.Error});
+        EXPECT_EQ(DisplayedPicture.Pixels, before);
+        ASSERT_FALSE(cursor.empty());
+        EXPECT_TRUE(cursor.front());
+        EXPECT_FALSE(cursor.back());
+    }
+    // A name the filters refuse runs nothing and records nothing either.
+    Rec.Clear();
+    Rec.FileAnswers.push_back(Tmp.File("k.RX3"));
+    Record([&] { W->SpeedButton1->click(); }, false);
+    EXPECT_TRUE(Rec.Shown(39982)) << Rec.Summary();
+    EXPECT_TRUE(Rec.MacroLines.empty());
     EXPECT_EQ(DisplayedPicture.Pixels, before);
-    ASSERT_FALSE(cursor.empty());
-    EXPECT_TRUE(cursor.front());
-    EXPECT_FALSE(cursor.back());
 }
 
 TEST_F(FilterRunPages, RankedEdgeEditsStartWithTheirDefaultsAndTexturesPageIsDisabled) {

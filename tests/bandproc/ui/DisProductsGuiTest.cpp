@@ -375,14 +375,16 @@ TEST_F(DisProducts, EveryRunButtonRefusesAnEmptyProductName) {
     };
     const std::vector<std::string> before = files();
     const std::vector<std::string> saved = SavedDIS();
-    for (const auto& c : cases) {
-        c.Edit->clear();
-        Rec->Clear();
-        c.Button->click();
-        EXPECT_TRUE(Rec->Shown(39993)) << c.Name << Rec->Summary();
-        EXPECT_EQ(files(), before) << c.Name;
-        EXPECT_EQ(SavedDIS(), saved) << c.Name;
-    }
+    // A name that is only an extension would make hidden files named by their extensions.
+    for (const char* name : {"", ".x", "sub/.x"})
+        for (const auto& c : cases) {
+            c.Edit->setText(name);
+            Rec->Clear();
+            c.Button->click();
+            EXPECT_TRUE(Rec->Shown(39993)) << c.Name << " " << name << Rec->Summary();
+            EXPECT_EQ(files(), before) << c.Name << " " << name;
+            EXPECT_EQ(SavedDIS(), saved) << c.Name << " " << name;
+        }
 }
 
 // A constant past 32 bits saturates every sample as the arithmetic does; it does not wrap

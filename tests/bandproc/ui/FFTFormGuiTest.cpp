@@ -221,22 +221,42 @@ TEST_F(FFTWindow, DISThatFailsToReadKeepsThePreviousOne) {
 TEST_F(FFTWindow, RefusedDISAndBandOfAnotherSizeKeepThePreviousOnes) {
     TempDir other;
     ImageDirectory = other.Path();
-    HeaderPages.RIHMakeDISDISHeaders("wide.png", 40, 32);
-    const std::string wide = HeaderPages.DISFilePath();
+    // A side of 0 used to be taken, and the next band divided its length by it.
+    const struct {
+        const char* Name;
+        int W, H;
+        int Message;
+    } refused[] = {{"wide.png", 40, 32, 39959}, {"zero.png", 0, 0, 36}, {"one.png", 1, 1, 36}};
+    std::vector<std::string> refusedDIS;
+    for (const auto& r : refused) {
+        HeaderPages.RIHMakeDISDISHeaders(r.Name, r.W, r.H);
+        refusedDIS.push_back(HeaderPages.DISFilePath());
+    }
     ImageDirectory = Dir.Path();
     HeaderPages.RIHMakeDISDISHeaders("scene.png", 32, 32);
     Answer(HeaderPages.DISFilePath());
     FFT->OpenBtn->click();
     ASSERT_TRUE(FFT->DISOpened);
 
-    Rec->Clear();
-    Answer(wide);
-    FFT->OpenBtn->click();
-    EXPECT_TRUE(Rec->Shown(39959)) << Rec->Summary();
-    EXPECT_EQ(FFT->DISNameEdit->text(), "scene.dis");
-    EXPECT_EQ(ImageDirectory, Dir.Path());
-    EXPECT_EQ(FFT->N, 32);
-    EXPECT_TRUE(FFT->BandBtn->isEnabled());
+    for (size_t k = 0; k < std::size(refused); ++k) {
+        SCOPED_TRACE(refused[k].Name);
+        Rec->Clear();
+        Answer(refusedDIS[k]);
+        FFT->OpenBtn->click();
+        EXPECT_TRUE(Rec->Shown(refused[k].Message)) << Rec->Summary();
+        EXPECT_EQ(FFT->DISNameEdit->text(), "scene.dis");
+        EXPECT_EQ(ImageDirectory, Dir.Path());
+        EXPECT_EQ(FFT->N, 32);
+        EXPECT_TRUE(FFT->BandBtn->isEnabled());
+    }
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), std::vector<uint8_t>(32 * 32, 7)));
+    Answer(Dir.File("scene.B01"));
+    FFT->BandBtn->click();
+    EXPECT_TRUE(FFT->BandLoaded);
+    EXPECT_EQ(FFT->InPicture.Width, 32);
+    FFT->BandLoaded = false;
+    FFT->InPicture = Picture();
+    FFT->BandEdit->clear();
 
     for (size_t length : {size_t{40} * 32, size_t{32} * 32 + 1}) {
         SCOPED_TRACE(length);
@@ -249,4 +269,19 @@ TEST_F(FFTWindow, RefusedDISAndBandOfAnotherSizeKeepThePreviousOnes) {
         EXPECT_TRUE(FFT->InPicture.Empty());
         EXPECT_EQ(FFT->BandEdit->text(), "");
     }
+}
+
+// A picture refused for its shape leaves the band box naming what Do and Save work on.
+TEST_F(FFTWindow, RefusedPictureLeavesTheBandBoxAsItWas) {
+    Answer(SquarePicture("square.png", 32));
+    FFT->PngBtn->click();
+    ASSERT_TRUE(FFT->PictureLoaded);
+    Picture wide;
+    wide.Resize(40, 32);
+    WritePictureFile(Dir.File("wide.png"), wide, PictureKindOf("wide.png"));
+    Answer(Dir.File("wide.png"));
+    FFT->PngBtn->click();
+    EXPECT_TRUE(Rec->Shown(39959)) << Rec->Summary();
+    EXPECT_EQ(FFT->BandEdit->text(), "square.png");
+    EXPECT_EQ(FFT->InPicture.Width, 32);
 }

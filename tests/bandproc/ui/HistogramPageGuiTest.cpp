@@ -79,7 +79,7 @@ TEST_F(HistogramPageGui, LoadsCorrectsAndSavesAnOlindaBand) {
     EXPECT_EQ(Grey(Page->ImageHC, 100, 200), 255 - band[200 * OlindaW + 100]);
     EXPECT_EQ(Page->LabelsHC.Minimum->text().toInt(), 255 - *hi);
 
-    // A slider correction waits for its slider; its first change recomputes, later ones don't.
+    // A slider correction waits for its slider, then follows every change of it.
     Page->CorrectionBtns[2]->click();
     EXPECT_FALSE(Page->RMinTBar->isHidden());
     EXPECT_FALSE(Page->GMaxTBar->isHidden());
@@ -94,14 +94,18 @@ TEST_F(HistogramPageGui, LoadsCorrectsAndSavesAnOlindaBand) {
         EXPECT_EQ(Page->Table()[v], Stretched(v, 50, 205)) << v;
     Page->RMinTBar->setValue(60);
     EXPECT_EQ(Page->RMinValueLabel->text(), "60");
-    EXPECT_EQ(Page->Table()[100], Stretched(100, 50, 205));
+    EXPECT_EQ(Page->Table()[100], Stretched(100, 60, 195));
+    EXPECT_EQ(Grey(Page->ImageHC, 100, 200), Stretched(band[200 * OlindaW + 100], 60, 195));
 
     Rec->FileAnswers.push_back(Dir.File("stretched.B9"));
     Page->SaveAsBtn->click();
     const Bytes saved = FileBytes(Dir.File("stretched.B9"));
     ASSERT_EQ(saved.size(), band.size());
     for (size_t i = 0; i < band.size(); ++i)
-        ASSERT_EQ(saved[i], Stretched(band[i], 50, 205)) << i;
+        ASSERT_EQ(saved[i], Stretched(band[i], 60, 195)) << i;
+    // After the save the slider still drives what is shown and saved next.
+    Page->RMinTBar->setValue(70);
+    EXPECT_EQ(Page->Table()[100], Stretched(100, 70, 185));
     EXPECT_EQ(Window->Scene.BandFiles[0], BandPath(4));
     EXPECT_EQ(Window->Scene.BandFiles[1], Dir.File("stretched.B9"));
     EXPECT_EQ(Page->HisNewFileEdit->text(), "stretched.B9");

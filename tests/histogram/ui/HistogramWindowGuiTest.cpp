@@ -152,6 +152,20 @@ TEST_F(HistogramWindow, HistogramPageDrawsEachBandAndSavesItsPicture) {
     EXPECT_EQ(RowsOf(hr, 35, PackPixel(255, 0, 0)), (std::pair{0, 119}));
 }
 
+// Another picture opened empties the page: its figures would describe the picture before.
+TEST_F(HistogramWindow, HistogramPageShowsNoFiguresOfThePictureBefore) {
+    OpenOlinda();
+    Histo->H_HBtn->click();
+    ASSERT_FALSE(Histo->Pixels->text().isEmpty());
+    OpenSynthetic();
+    for (const QLabel* label : {Histo->Pixels, Histo->ColumnsAcross, Histo->RowsDown, Histo->RGR,
+                                Histo->Minimum[BandRed], Histo->Variance[BandBlue]})
+        EXPECT_TRUE(label->text().isEmpty()) << label->objectName().toStdString();
+    EXPECT_TRUE(Histo->ImageRGB[BandGreen]->pixmap().isNull());
+    Histo->H_HBtn->click();
+    EXPECT_EQ(Histo->Pixels->text(), "8");
+}
+
 TEST_F(HistogramWindow, NaturalBreakEditsAreClampedAndSavedAsRowZeroAndTheAdsFile) {
     OpenSynthetic();
     const auto before = SeedBreakTables;

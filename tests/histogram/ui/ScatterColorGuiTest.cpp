@@ -316,6 +316,21 @@ TEST_F(ScatterColorPages, ChoosingAColourSpaceShowsItsFirstPlane) {
     }
 }
 
+// "Save as.." to a name of another kind writes nothing and says so; it used to say nothing.
+TEST_F(ScatterColorPages, SaveAsToAnotherKindSaysWhyNothingWasWritten) {
+    Picture p;
+    p.Resize(3, 2);
+    Open(p);
+    Histo->Button14->click();
+    Histo->RadioGroupColorPlane->button(1)->click();
+    Rec->Clear();
+    Rec->FileAnswers.push_back(Dir.File("plane.jpg"));
+    Histo->ButtonSave->click();
+    EXPECT_FALSE(NameTaken(Dir.File("plane.jpg")));
+    ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+    EXPECT_EQ(Rec->Messages[0].Text, "File type unk");
+}
+
 // The save dialog takes the focus from the window as any dialog does; the page keeps the plane
 // it shows and that plane is saved. Losing the focus to another window blanks the page, and
 // Save and Print go with it.
