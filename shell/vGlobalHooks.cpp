@@ -13,6 +13,13 @@ bool ImageOperationBusy = false;
 bool MacroRecording = false;
 bool LogToDIP = false;
 
+namespace {
+
+// How deep the running operations' yields to the event loop are nested.
+int EventLoopYields = 0;
+
+} // namespace
+
 void ResetHooksToDefaults() {
     Hooks = VornHooks{};
 }
@@ -43,7 +50,12 @@ void HookStatus(int panel, const std::string& text) {
 }
 
 void HookProcessMessages() {
-    if (Hooks.ProcessMessages) Hooks.ProcessMessages();
+    if (!Hooks.ProcessMessages) return;
+    struct Yield {
+        Yield() { ++EventLoopYields; }
+        ~Yield() { --EventLoopYields; }
+    } yield;
+    Hooks.ProcessMessages();
 }
 
 void HookBusyCursor(bool busy) {
@@ -70,7 +82,11 @@ std::string HookChooseFile(FileDialogRequest& request) {
     return Hooks.ChooseFile ? Hooks.ChooseFile(request) : std::string();
 }
 
-OperationScope::OperationScope() : Owned(!ImageOperationBusy) {
+bool ArrivesDuringOperation() {
+    return ImageOperationBusy && EventLoopYields > 0;
+}
+
+OperationScope::OperationScope() : Owned(!ImageOperationBusy), Refused(ArrivesDuringOperation()) {
     if (Owned) ImageOperationBusy = true;
 }
 
@@ -79,7 +95,12 @@ OperationScope::~OperationScope() {
 }
 
 bool RunGuarded(const std::function<void()>& action) {
-    const bool wasBusy = ImageOperationBusy;
+    OperationScope scope;
+    if (!scope.Acquired()) return false;
+    return RunGuardedMidRun(action);
+}
+
+bool RunGuardedMidRun(const std::function<void()>& action) {
     std::string error;
     try {
         action();
@@ -89,7 +110,6 @@ bool RunGuarded(const std::function<void()>& action) {
     } catch (...) {
         error = "Unknown error";
     }
-    ImageOperationBusy = wasBusy;
     HookBusyCursor(false);
     HookSetGauge(0);
     if (Hooks.ShowErrorBox) Hooks.ShowErrorBox(error);

@@ -119,23 +119,35 @@ bool HookOpenDocument(const std::string& url);
 
 // One image operation, band run or macro playback at a time.
 extern bool ImageOperationBusy;
+// True while a running operation lets window messages in (HookProcessMessages): a handler, a
+// close or a drag that starts now came from the user through the event loop and is not part of
+// that operation. What the operation calls itself (the macro player, one page calling another's
+// routine) starts outside its yields and runs as part of it.
+bool ArrivesDuringOperation();
 
+// The operation frame every guarded handler takes: the first to start owns the busy flag; one
+// that arrives during another's yield is refused and does nothing.
 class OperationScope {
   public:
     OperationScope();
     ~OperationScope();
     OperationScope(const OperationScope&) = delete;
     OperationScope& operator=(const OperationScope&) = delete;
-    // False when another operation is running: the caller does nothing.
-    bool Acquired() const { return Owned; }
+    // False when it arrived while another operation runs: the caller does nothing.
+    bool Acquired() const { return !Refused; }
 
   private:
     bool Owned;
+    bool Refused;
 };
 
-// The one error guard. Runs `action`; a run-time error or any std::exception ends it with the
-// error box; the cursor and the busy flag are put back. Returns false when it failed.
+// The one error guard, with the operation frame. Runs `action` unless it arrived during another
+// operation's yield; a run-time error or any std::exception ends it with the error box; the
+// cursor and the busy flag are put back. Returns false when it failed or was refused.
 bool RunGuarded(const std::function<void()>& action);
+// The error guard without the operation frame, for the few controls that must act while an
+// operation runs (its Abort, Help); each caller says why.
+bool RunGuardedMidRun(const std::function<void()>& action);
 
 // Recording of a command: the command line and its parameter lines go to the macro text while
 // MacroRecording is on, and with a date-time line to the processing-history log while LogToDIP

@@ -129,8 +129,9 @@ QWidget* TFEditForm::MakeEditorPage() {
     RR9ingBtn = Button(page, "RR9ingBtn", "9ing", "Cos wave", &TFEditForm::RR9ingBtnClick);
     SaveBtn = Button(page, "SaveBtn", "Save", nullptr, &TFEditForm::SaveBtnClick);
     HelpBtn = new QPushButton("Help", page);
+    // Help only opens a page: it is heard while an operation runs.
     connect(HelpBtn, &QPushButton::clicked, this, [this] {
-        Guarded([] {
+        GuardedMidRun([] {
             if (VORNForm) VORNForm->ShowHelpContext(9100);
         });
     });

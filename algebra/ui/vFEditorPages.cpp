@@ -81,8 +81,9 @@ QWidget* TFEditForm::MakeFiledPage() {
     auto* buttons = new QHBoxLayout;
     FFHelpBtn = new QPushButton("Help", page);
     FFHelpBtn->setObjectName("FFHelpBtn");
+    // Help only opens a page: it is heard while an operation runs.
     connect(FFHelpBtn, &QPushButton::clicked, this,
-            [this] { Guarded([this] { FFHelpBtnClick(); }); });
+            [this] { GuardedMidRun([this] { FFHelpBtnClick(); }); });
     FFCloseBtn = new QPushButton("Close", page);
     FFCloseBtn->setObjectName("FFCloseBtn");
     connect(FFCloseBtn, &QPushButton::clicked, this, [this] { close(); });
@@ -195,8 +196,9 @@ QWidget* TFEditForm::MakeRankedPage() {
     FERE_IRRollingBall->setEnabled(false);
     FEREHelpBtn = new QPushButton("Help", page);
     FEREHelpBtn->setToolTip("Confused ?");
+    // Help only opens a page: it is heard while an operation runs.
     connect(FEREHelpBtn, &QPushButton::clicked, this, [this] {
-        Guarded([] {
+        GuardedMidRun([] {
             if (VORNForm) VORNForm->ShowHelpContext(RankedHelpTopic);
         });
     });

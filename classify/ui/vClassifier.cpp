@@ -251,11 +251,9 @@ QWidget* TClassificationForm::MakeImageBasedPage() {
 
 void TClassificationForm::FormClose() {
     TrainingSites = {};
-    // A Train pressed here ends with the window: left armed, the next drag would train the class
-    // chosen in this window, and a reopened window's Train would be refused.
-    TrainingArmed = TrainingDragging = false;
-    if (VORNForm) VORNForm->Image1->update();
-    ReleaseHooks();
+    // Shown again within the second, before its deferred free, the window is the same one: its
+    // page shows what the table holds and keeps following it, so its hooks stay until it goes.
+    SetDataIntoForm(10);
     TToolWindow::FormClose();
 }
 

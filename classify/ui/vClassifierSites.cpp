@@ -230,7 +230,7 @@ void TClassificationForm::PBoxTrainClick() {
     if (TrainingArmed || TrainingDragging) return;
     DoPBoxValidate();
     TrainingClass = ClusterRG->checkedId() + 1;
-    TrainingArmed = true;
+    ArmMouseMode(TrainingArmed, [] { TrainingArmed = TrainingDragging = false; });
     if (VORNForm) {
         VORNForm->raise();
         VORNForm->activateWindow();

@@ -39,6 +39,14 @@ int SelectedMethod(const QButtonGroup* group) {
     return method < 0 ? 0 : method;
 }
 
+// The main window ends the cycle as it ends every mode that holds the undo copy: the caption and
+// the unprocessed picture come back, the commands are enabled again.
+void EndClassMethodCycle() {
+    UndoCopyHeld = false;
+    if (Hooks.EndUndoHoldingMode) Hooks.EndUndoHoldingMode();
+    ClassMethodCycleMode = false;
+}
+
 } // namespace
 
 void THistogramForm::BuildClassifierPage(QWidget* page) {
@@ -159,11 +167,7 @@ void THistogramForm::H_SCDisplayALLBtnClick() {
     OperationScope scope;
     if (!scope.Acquired()) return;
     if (ClassMethodCycleMode) {
-        // The main window ends the cycle as it ends every mode that holds the undo copy: the
-        // caption and the unprocessed picture come back, the commands are enabled again.
-        UndoCopyHeld = false;
-        if (Hooks.EndUndoHoldingMode) Hooks.EndUndoHoldingMode();
-        ClassMethodCycleMode = false;
+        EndClassMethodCycle();
         return;
     }
     EnableImageCommands(false);
@@ -176,7 +180,8 @@ void THistogramForm::H_SCDisplayALLBtnClick() {
         return;
     }
     // Set only now: the copy ends any mode that held the undo copy before, this one included.
-    ClassMethodCycleMode = true;
+    // Closing the window ends the cycle as its button does.
+    ArmMouseMode(ClassMethodCycleMode, EndClassMethodCycle);
     ClassMethodIndex = 0;
     SelectClassBreaks(ClassMethodIndex);
     ShowClassesDisplay(ClassMethodIndex);

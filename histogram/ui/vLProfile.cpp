@@ -224,8 +224,9 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     connect(CopyButton, &QPushButton::clicked, this,
             [this] { Guarded([this] { CopyButtonClick(); }); });
     connect(CloseBtn, &QPushButton::clicked, this, [this] { close(); });
+    // Help only opens a page: it is heard while an operation runs.
     connect(HelpBtn, &QPushButton::clicked, this, [this] {
-        Guarded([] {
+        GuardedMidRun([] {
             if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
         });
     });
@@ -254,7 +255,7 @@ void TLineProfileForm::StartProfile() {
     DrawProfileLine();
     GroupBoxDraw->show();
     SpeedButtonLine->setChecked(true);
-    LineProfileMode = true;
+    ArmMouseMode(LineProfileMode, [] { LineProfileMode = LineProfileDown = false; });
 }
 
 void TLineProfileForm::DoImageMouseDown(int x, int y) {

@@ -208,8 +208,9 @@ TLinearForm::TLinearForm(QWidget* parent)
         connect(button, &QAbstractButton::clicked, this,
                 [this, h = handler] { Guarded([this, h] { std::invoke(h, this); }); });
     connect(LinearCloseBtn, &QPushButton::clicked, this, [this] { close(); });
+    // Help only opens a page: it is heard while an operation runs.
     connect(LinearHelpBtn, &QPushButton::clicked, this, [this] {
-        Guarded([] {
+        GuardedMidRun([] {
             if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
         });
     });
@@ -271,12 +272,12 @@ void TLinearForm::ContourIntervalBtnClick() {
 }
 
 void TLinearForm::MeasuredBtnClick() {
-    MeasuredMode = true;
+    ArmMouseMode(MeasuredMode, [] { MeasuredMode = MeasureDragging = false; });
     BringMainWindowForward();
 }
 
 void TLinearForm::SnakeBtnClick() {
-    SnakeMode = true;
+    ArmMouseMode(SnakeMode);
     BringMainWindowForward();
 }
 
@@ -357,7 +358,7 @@ bool TLinearForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TLinearForm::FormClose() {
-    MeasuredMode = SnakeMode = LineProfileMode = false;
+    LineProfileMode = false;
     if (ImageBuffersLocked) UnlockImageBuffers();
     TToolWindow::FormClose();
 }

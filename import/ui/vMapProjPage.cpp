@@ -122,7 +122,7 @@ void TPBands::DIHConvertDMSBtnClick() {
 }
 
 void TPBands::StartRegBtnClick() {
-    RegistrationMode = true;
+    ArmMouseMode(RegistrationMode);
 }
 
 void TPBands::DIHAcceptBtnClick() {

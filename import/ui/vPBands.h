@@ -219,6 +219,8 @@ class TPBands : public TToolWindow {
 };
 
 template <typename F> void TPBands::Run(F&& f) {
+    // Refused, the handler leaves the pages as they are.
+    if (ArrivesDuringOperation()) return;
     Guarded(std::forward<F>(f));
     ShowHeaderPages();
 }

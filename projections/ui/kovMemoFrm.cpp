@@ -64,7 +64,9 @@ TkovMemoForm::TkovMemoForm(QWidget* parent)
             [this] { Guarded([this] { ProLogMemoPrintBtnClick(); }); });
     connect(ProLogMemoSaveBtn, &QToolButton::clicked, this,
             [this] { Guarded([this] { ProLogMemoSaveBtnClick(); }); });
-    connect(HelpBtn, &QToolButton::clicked, this, [this] { Guarded([this] { HelpBtnClick(); }); });
+    // Help only opens a page: it is heard while an operation runs.
+    connect(HelpBtn, &QToolButton::clicked, this,
+            [this] { GuardedMidRun([this] { HelpBtnClick(); }); });
     FormCreate();
 }
 

@@ -92,7 +92,9 @@ TAboutVorn::TAboutVorn(QWidget* parent)
     layout->addLayout(facts);
     layout->addLayout(buttons);
 
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { Guarded([this] { HelpBtnClick(); }); });
+    // Help only opens a page: it is heard while an operation runs.
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { GuardedMidRun([this] { HelpBtnClick(); }); });
     connect(SystemInformationBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { SystemInformationBtnClick(); }); });
     connect(ProgramInformationBtn, &QPushButton::clicked, this,

@@ -199,7 +199,7 @@ void TObjectMarkForm::PlaceItBtnClick() {
     // The drag on the picture draws this mark's look.
     CurrentMarkLook = {r.Kind, r.Filled, r.LineColor, r.FillColor};
     if (MousedLocationCB->isChecked()) {
-        ObjectMarkArmed = true;
+        ArmMouseMode(ObjectMarkArmed, [] { ObjectMarkArmed = ObjectMarkDragging = false; });
         if (VORNForm) VORNForm->Show();
         return;
     }

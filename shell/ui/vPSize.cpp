@@ -155,12 +155,16 @@ void TPrintersizeForm::BuildControls() {
         {LOFontBtn, &TPrintersizeForm::LOFontBtnClick},
         {LegendBitBtn, &TPrintersizeForm::CheckText},
         {OKBtn, &TPrintersizeForm::OKBtnClick},
-        {AbortBtn, &TPrintersizeForm::AbortBtnClick},
-        {HelpBtn, &TPrintersizeForm::HelpBtnClick},
     };
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
+    // Abort is for the print under way, which lets window events in so that it is heard; Help
+    // only opens a page.
+    connect(AbortBtn, &QPushButton::clicked, this,
+            [this] { GuardedMidRun([this] { AbortBtnClick(); }); });
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { GuardedMidRun([this] { HelpBtnClick(); }); });
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 }
 

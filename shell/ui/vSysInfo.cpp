@@ -136,8 +136,9 @@ TSystemInfoForm::TSystemInfoForm(QWidget* parent)
             [this] { Guarded([this] { SIReLoadBtnClick(); }); });
     connect(SIDDReloadBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { SIReLoadBtnClick(); }); });
+    // Help only opens a page: it is heard while an operation runs.
     connect(SIHelpBtn, &QPushButton::clicked, this,
-            [this] { Guarded([this] { SIHelpBtnClick(); }); });
+            [this] { GuardedMidRun([this] { SIHelpBtnClick(); }); });
     connect(SICloseBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { SICloseBtnClick(); }); });
 }

@@ -1,6 +1,7 @@
 #include "shell/ui/vToolWindow.h"
 
 #include "shell/ui/vHelp.h"
+#include "shell/ui/vImageView.h"
 #include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -41,7 +42,41 @@ void TToolWindow::showEvent(QShowEvent* event) {
     Guarded([this] { FormOpen(); });
 }
 
+void TToolWindow::ArmMouseMode(bool& mode, std::function<void()> end) {
+    mode = true;
+    for (ArmedMode& armed : ArmedModes)
+        if (armed.Mode == &mode) {
+            armed.End = std::move(end);
+            return;
+        }
+    ArmedModes.push_back({&mode, std::move(end)});
+}
+
+void TToolWindow::DisarmMouseModes() {
+    // A mode left armed would hand the next drag on the picture to a window that is gone, or
+    // take it from the window that armed its own mode since.
+    std::vector<ArmedMode> armed;
+    armed.swap(ArmedModes);
+    for (ArmedMode& a : armed) {
+        if (!*a.Mode) continue;
+        if (a.End)
+            a.End();
+        else
+            *a.Mode = false;
+    }
+    // A rubber band under way goes from the picture with its mode.
+    if (!armed.empty() && VORNForm) VORNForm->Image1->update();
+}
+
 void TToolWindow::closeEvent(QCloseEvent* event) {
-    Guarded([this] { FormClose(); });
+    // The running operation may be this window's own, working on what its close would free.
+    if (ArrivesDuringOperation()) {
+        event->ignore();
+        return;
+    }
+    Guarded([this] {
+        DisarmMouseModes();
+        FormClose();
+    });
     event->accept();
 }

@@ -1,14 +1,17 @@
 // TToolWindow, the frame every tool window shares: it takes its place from its pair of the
-// options' window positions when created, and when it closes it writes the place back, saves
-// the options file and, for a window freed on demand, hands its code to the main window's
-// deferred free. Its handlers run through Guarded, which also tells the deferred free that the
-// window is busy and must not be freed under its own feet.
+// options' window positions when created, and when it closes it ends the mouse modes it armed,
+// writes the place back, saves the options file and, for a window freed on demand, hands its
+// code to the main window's deferred free. Its handlers run through Guarded, which also tells
+// the deferred free that the window is busy and must not be freed under its own feet. While an
+// operation lets window messages in, no handler starts and no window closes.
 #pragma once
 
 #include "shell/vGlobalHooks.h"
 
 #include <QDialog>
 #include <QString>
+#include <functional>
+#include <vector>
 
 class TToolWindow : public QDialog {
     Q_OBJECT
@@ -22,9 +25,16 @@ class TToolWindow : public QDialog {
     const int PositionPair;
     const int FreeCode;
 
-    // Runs a handler of this window inside the one error guard.
+    // Runs a handler of this window inside the one error guard and its operation frame.
     template <typename F> void Guarded(F&& f);
+    // For a control that must act while an operation runs (Abort, Help): the error guard only.
+    template <typename F> void GuardedMidRun(F&& f);
     bool InsideHandler() const { return HandlerDepth > 0; }
+
+    // Arms a mouse mode on the picture on behalf of this window: `mode` is set, and when the
+    // window closes with the mode still armed, `end` ends it (clearing `mode` when none is given).
+    // Arming the same mode again replaces its end.
+    void ArmMouseMode(bool& mode, std::function<void()> end = {});
 
   public slots:
     // A rejected dialog (Escape) closes through the same path as the close box.
@@ -42,11 +52,24 @@ class TToolWindow : public QDialog {
     virtual void FormOpen() {}
 
   private:
+    struct ArmedMode {
+        bool* Mode;
+        std::function<void()> End;
+    };
+    void DisarmMouseModes();
+
     int HandlerDepth = 0;
+    std::vector<ArmedMode> ArmedModes;
 };
 
 template <typename F> void TToolWindow::Guarded(F&& f) {
     ++HandlerDepth;
     RunGuarded(std::forward<F>(f));
+    --HandlerDepth;
+}
+
+template <typename F> void TToolWindow::GuardedMidRun(F&& f) {
+    ++HandlerDepth;
+    RunGuardedMidRun(std::forward<F>(f));
     --HandlerDepth;
 }

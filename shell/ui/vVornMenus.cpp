@@ -199,7 +199,11 @@ void TVORNForm::CreateMenus() {
                 const QSignalBlocker block(action);
                 action->setChecked(!action->isChecked());
             }
-            Guarded([&] { (this->*click)(); });
+            // Help only opens a page: it is heard while an operation runs.
+            if (click == &TVORNForm::HelpBtnClick)
+                RunGuardedMidRun([&] { (this->*click)(); });
+            else
+                Guarded([&] { (this->*click)(); });
         });
     };
     MainMenu1 = menuBar();

@@ -57,8 +57,9 @@ void TVORNForm::ConnectImageModes() {
 }
 
 void TVORNForm::MultiImage1MouseDown(int x, int y, Qt::MouseButton button) {
-    // While an operation runs the picture is its to replace; a drag begun now would outlive it.
-    if (button != Qt::LeftButton || ImageOperationBusy || DisplayedPicture.Empty()) return;
+    // A press while an operation runs never gets here (the guard refuses it): the picture is the
+    // operation's to replace, and a drag begun now would outlive it.
+    if (button != Qt::LeftButton || DisplayedPicture.Empty()) return;
     const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());
     if (PixelValuesMode) {
         PlacePixelBox(p.X, p.Y, LastX(), LastY());
@@ -117,8 +118,7 @@ void TVORNForm::MultiImage1MouseMove(int x, int y) {
 }
 
 void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
-    if (ZoomMode || button != Qt::LeftButton || ImageOperationBusy || DisplayedPicture.Empty())
-        return;
+    if (ZoomMode || button != Qt::LeftButton || DisplayedPicture.Empty()) return;
     // A drag released outside the picture ends on its edge: the tools take the corners as
     // pixels of the picture.
     const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());
@@ -153,9 +153,12 @@ void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
         if (LabelObjectsForm) LabelObjectsForm->MousePlaced(p.X, p.Y);
     } else if (ObjectMarkDragging) {
         RubberEnd = p;
-        if (ObjectMarkForm) ObjectMarkForm->MarkPlaced(RubberStart, RubberEnd);
         ObjectMarkDragging = ObjectMarkArmed = false;
-        DrawRubberMark();
+        // The mark goes into the picture only with its entry in the window's list.
+        if (ObjectMarkForm) {
+            ObjectMarkForm->MarkPlaced(RubberStart, RubberEnd);
+            DrawRubberMark();
+        }
     } else if (TrainingDragging) {
         RubberEnd = p;
         TrainingDragging = TrainingArmed = false;

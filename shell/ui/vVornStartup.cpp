@@ -207,7 +207,8 @@ bool TVORNForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::Close) Guarded([&] { ModeWindowClosing(watched); });
     if (IsHelpKeyOnControl(watched, event)) {
-        Guarded([&] { ShowHelpContext(HelpContextOf(watched)); });
+        // Help only opens a page: it is heard while an operation runs.
+        RunGuardedMidRun([&] { ShowHelpContext(HelpContextOf(watched)); });
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -239,7 +240,7 @@ void TVORNForm::WMEndSession() {
 bool TVORNForm::FormCloseQuery() {
     // A running operation lets window messages in from its loops and goes on working on the
     // buffers and windows the close would free: the close waits until it has ended.
-    if (ImageOperationBusy) return false;
+    if (ArrivesDuringOperation()) return false;
     FormPositions[fpMain] = {x(), y()};
     // A failed save is reported; it does not keep the user from leaving.
     RunGuarded([] { SaveOptions(); });

@@ -255,7 +255,7 @@ void TLabelObjectsForm::Delete1ListBtnClick() {
 void TLabelObjectsForm::PlaceBtnClick() {
     GetData(TextLabels.Current);
     if (MousedLocationCB->isChecked()) {
-        LabelPlaceArmed = true;
+        ArmMouseMode(LabelPlaceArmed);
         if (VORNForm) VORNForm->Show();
         return;
     }

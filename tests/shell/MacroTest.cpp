@@ -7,6 +7,7 @@
 #include "shell/vPictureFiles.h"
 #include "support/EngineTestImage.h"
 #include "support/PngFixtures.h"
+#include "support/RecordingHooks.h"
 #include "support/TestFiles.h"
 
 #include <functional>
@@ -331,8 +332,9 @@ TEST_F(MacroPlay, AFailedOpenKeepsTheNameAndTheFailedFileSurvivesASave) {
 
 TEST_F(MacroPlay, PlayRefusesWhileAnotherOperationRuns) {
     ClipOption = false;
-    OperationScope other;
-    EXPECT_FALSE(PlayMacro(Lines{"=0000", "", "", "", "", "Clip:On"}));
+    bool played = true;
+    ArriveDuringOperation([&] { played = PlayMacro(Lines{"=0000", "", "", "", "", "Clip:On"}); });
+    EXPECT_FALSE(played);
     EXPECT_FALSE(ClipOption);
 }
 

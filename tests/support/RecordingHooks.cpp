@@ -97,3 +97,11 @@ void RecordingHooks::Clear() {
     OpenedDocuments.clear();
     HistorySaves = PictureChanges = ProcessMessagesCalls = TerminateRequests = 0;
 }
+
+void ArriveDuringOperation(const std::function<void()>& arrive) {
+    OperationScope running;
+    const auto ownYield = Hooks.ProcessMessages;
+    Hooks.ProcessMessages = arrive;
+    HookProcessMessages();
+    Hooks.ProcessMessages = ownYield;
+}

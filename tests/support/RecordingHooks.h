@@ -6,6 +6,7 @@
 #include "shell/vGlobal.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,3 +55,7 @@ class RecordingHooks {
     std::string Summary() const;
     void Clear();
 };
+
+// Delivers `arrive` as the event loop does while another operation runs and lets window messages
+// in: a click, a close or a drag the user made meanwhile.
+void ArriveDuringOperation(const std::function<void()>& arrive);

@@ -185,6 +185,20 @@ TEST_F(ClassificationWindow, ClosingEmptiesTheSitesAndHandsCode9ToTheDeferredFre
     EXPECT_EQ(FormToFree, tfClassification);
 }
 
+// Shown again before the deferred free, the window is the same one: its page shows the emptied
+// table, and goes on following what the routines put into it.
+TEST_F(ClassificationWindow, ShownAgainBeforeItsFreeItShowsWhatTheTableHolds) {
+    Site(1, 12)->setText("961");
+    Window->PBoxValidateBtn->click();
+    ASSERT_EQ(TrainingSites[1].Count, 961);
+    Window->ExitButton->click();
+    EXPECT_EQ(Form->ShowToolForm(tfClassification), Window);
+    EXPECT_EQ(Site(1, 12)->text(), "0");
+    TrainingSites[2].Count = 5;
+    RefreshSitePage();
+    EXPECT_EQ(Site(2, 12)->text(), "5");
+}
+
 TEST_F(ClassificationWindow, ClosingDisarmsTrainSoTheReopenedWindowTrainsItsOwnClass) {
     OpenOlinda();
     const auto reopen = [this] {

@@ -6,7 +6,6 @@
 #include "support/GuiStartup.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -92,7 +91,8 @@ uint32_t OnlyRed(uint32_t p) {
 } // namespace
 
 // Every pair of modes that can be on at once, two drags each, saved in mid-drag and after each
-// release: the file holds the picture as loaded, plus only the object marks placed for good.
+// release: the file holds the picture as loaded (with no marks window open, a dragged mark has no
+// entry to go with and is not burnt in).
 TEST_F(ImageModes, NoPairOfModesLeavesItsMarksInTheSavedPicture) {
     bool* const modes[] = {&ZoomMode,     &PixelValuesMode, &LineProfileMode, &ObjectMarkArmed,
                            &MeasuredMode, &TrainingArmed,   &SnakeMode,       &LabelPlaceArmed};
@@ -117,19 +117,13 @@ TEST_F(ImageModes, NoPairOfModesLeavesItsMarksInTheSavedPicture) {
             ClearToolModes();
             DisplayedPicture.Pixels = Original;
             *modes[i] = *modes[j] = true;
-            QImage expected = loaded.copy();
             for (const auto& [from, to] : drags) {
                 Press(from.x(), from.y());
                 Move((from.x() + to.x()) / 2, from.y());
                 Move(to.x(), to.y());
-                EXPECT_TRUE(savedAs(expected));
-                const bool placing = ObjectMarkDragging;
+                EXPECT_TRUE(savedAs(loaded));
                 Release(to.x(), to.y());
-                if (placing && !ObjectMarkDragging) {
-                    QPainter painter(&expected);
-                    TVORNForm::PaintRubberMark(painter);
-                }
-                EXPECT_TRUE(savedAs(expected));
+                EXPECT_TRUE(savedAs(loaded));
             }
         }
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
@@ -208,14 +202,14 @@ TEST_F(ImageModes, AnOperationDuringTheScreensEndsThemFirst) {
 }
 
 TEST_F(ImageModes, ImageCommandsRefuseWhileAnOperationRuns) {
-    ImageOperationBusy = true;
-    for (QAction* command : {Form->IV_onlyRed, Form->IV_CMYScreen, Form->UndoBtn}) {
-        command->setEnabled(true);
-        command->trigger();
-    }
-    PixelValuesMode = true;
-    Press(5, 5);
-    ImageOperationBusy = false;
+    ArriveDuringOperation([&] {
+        for (QAction* command : {Form->IV_onlyRed, Form->IV_CMYScreen, Form->UndoBtn}) {
+            command->setEnabled(true);
+            command->trigger();
+        }
+        PixelValuesMode = true;
+        Press(5, 5);
+    });
     EXPECT_FALSE(CMYScreenMode);
     EXPECT_FALSE(PixelBoxDragging);
     EXPECT_TRUE(ShowsOriginal());

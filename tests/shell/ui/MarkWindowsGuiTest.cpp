@@ -110,9 +110,7 @@ TEST_F(MarkWindows, TypedCornersDrawAtOnceAndUndoWipesThem) {
     SetCorners(w, "5", "15", "5", "15");
     EXPECT_FALSE(w->ClearAllBtn->isEnabled());
     // While an operation runs its undo copy is not replaced.
-    ImageOperationBusy = true;
-    w->MakeBtn->click();
-    ImageOperationBusy = false;
+    ArriveDuringOperation([&] { w->MakeBtn->click(); });
     EXPECT_FALSE(w->ClearAllBtn->isEnabled());
     EXPECT_FALSE(Rec->UndoEnabled);
     w->MakeBtn->click();

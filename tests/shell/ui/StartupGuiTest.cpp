@@ -174,13 +174,10 @@ TEST_F(Startup, ClosingTheMainWindowSavesItsPlaceAndFreesTheBuffers) {
     DisplayedPicture.Resize(8, 8);
     AllocImageBuffers();
     Rec->Clear();
-    {
-        // An operation whose loop let the close in still works on the buffers.
-        OperationScope running;
-        Form->F_ExitClick();
-        EXPECT_TRUE(Form->isVisible());
-        EXPECT_TRUE(ImageBuffersAllocated);
-    }
+    // An operation whose loop let the close in still works on the buffers.
+    ArriveDuringOperation([&] { Form->close(); });
+    EXPECT_TRUE(Form->isVisible());
+    EXPECT_TRUE(ImageBuffersAllocated);
     Form->F_ExitClick();
     EXPECT_FALSE(Form->isVisible());
     EXPECT_FALSE(ImageBuffersAllocated);
