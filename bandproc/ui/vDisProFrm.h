@@ -134,6 +134,9 @@ class TDisProcessForm : public TToolWindow {
 };
 
 template <typename F> void TDisProcessForm::Guarded(F&& f) {
+    // A handler the guard will refuse must not put this window's scene into the globals that
+    // the running command works on, even for the moment until it is refused.
+    if (ArrivesDuringOperation()) return;
     TSceneInstalled installed(*this);
     TToolWindow::Guarded(std::forward<F>(f));
 }
