@@ -11,6 +11,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
 
 #include <cmath>
 #include <filesystem>
@@ -29,6 +31,14 @@ class DisProducts : public DisProcessGui {
         SplitScene();
         ChooseDIS(Window->KTPage->TCDISFileBtn, Dir.File("olinda.dis"));
         ASSERT_TRUE(Window->Scene.Loaded) << Rec->Summary();
+    }
+    // The headers of a 64 x 64 scene "sq" in the folder `other`.
+    static void MakeSquareScene(const TempDir& other) {
+        const std::string folder = ImageDirectory;
+        ImageDirectory = other.Path();
+        THeaderPages square;
+        square.RIHMakeDISDISHeaders("sq.png", 64, 64);
+        ImageDirectory = folder;
     }
     // The lines of the run titled `title`, in memory and in the saved DIS alike.
     std::vector<std::string> Logged(const std::string& title) {
@@ -505,11 +515,7 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
 // sheared rows) and its DIS page the DIS it logged into.
 TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     TempDir other;
-    const std::string folder = ImageDirectory;
-    ImageDirectory = other.Path();
-    THeaderPages square;
-    square.RIHMakeDISDISHeaders("sq.png", 64, 64);
-    ImageDirectory = folder;
+    MakeSquareScene(other);
     TPBands import;
     const struct {
         const char* Window;
@@ -550,6 +556,62 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
         EXPECT_EQ(FileBytes(Dir.File(product)).size(), Band(4).size()) << Rec->Summary();
         EXPECT_EQ(Logged("Image MBFA:").at(4), product);
         EXPECT_EQ(FolderBytes(other.Path()), inB);
+    }
+}
+
+// Typing into the import window's header while a band run lets messages in reaches neither the
+// band window's DIS, which was saved over the file named there or with the process list typed
+// there, nor the import window's own header: at the keys or edited past the input gate.
+TEST_F(DisProducts, TypingIntoTheImportWindowDuringABandRunReachesNeitherHeader) {
+    TempDir other;
+    MakeSquareScene(other);
+    TPBands import;
+    Rec->FileAnswers.push_back(other.File("sq.dis"));
+    import.DISFileOpen->click();
+    const THeaderPages own = HeaderPages;
+    const QString ownName = import.DISFileEdit->text(),
+                  ownList = import.DISProcessMemo->toPlainText();
+    ASSERT_FALSE(ownName.isEmpty());
+    std::filesystem::copy_file(other.File("sq.dis"), Dir.File("victim.dis"));
+    const Bytes victim = FileBytes(Dir.File("victim.dis"));
+    TDisMBFAPage* fa = Window->MBFAPage;
+    ChooseBand(fa->MBFAFileBtns[3], 4);
+    ChooseBand(fa->MBFAFileBtns[2], 3);
+
+    const struct {
+        const char* Product;
+        std::function<void()> Type;
+    } typings[] = {
+        {"name-keys", [&] { QTest::keyClicks(import.DISFileEdit, "victim.dis"); }},
+        {"list-keys", [&] { QTest::keyClicks(import.DISProcessMemo, "x"); }},
+        {"name-past", [&] { emit import.DISFileEdit->textEdited("victim.dis"); }},
+        {"list-past", [&] { import.DISProcessMemo->setPlainText("x"); }},
+    };
+    for (const auto& t : typings) {
+        SCOPED_TRACE(t.Product);
+        bool typed = false;
+        Hooks.ProcessMessages = [&] {
+            if (!typed) t.Type();
+            typed = true;
+        };
+        std::vector<std::string> list = Window->Scene.Pages.DISProcessMemo;
+        fa->MBFAFileEdit->setText(t.Product);
+        Rec->Clear();
+        QTest::mouseClick(fa->MBFAOKBtn, Qt::LeftButton);
+        ASSERT_TRUE(typed) << Rec->Summary();
+        EXPECT_EQ(FileBytes(Dir.File("victim.dis")), victim);
+        list.insert(list.end(), {"Image MBFA:", "olinda.B4", "Divided by:", "olinda.B3",
+                                 std::string(t.Product) + ".pfd", "AutoRange: off"});
+        EXPECT_EQ(Window->Scene.Pages.DISProcessMemo, list);
+        EXPECT_EQ(SavedDIS(), list);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return import.DISFileEdit->text() == ownName &&
+                       import.DISProcessMemo->toPlainText() == ownList;
+            },
+            2000));
+        EXPECT_EQ(HeaderPages.DISFileEdit, own.DISFileEdit);
+        EXPECT_EQ(HeaderPages.DISProcessMemo, own.DISProcessMemo);
     }
 }
 
