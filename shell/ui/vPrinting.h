@@ -31,7 +31,8 @@ std::unique_ptr<TPrintedFile> ReadyPrinter(const std::function<void()>& noPrinte
 // The notice of the commands that say in words that there is no printer.
 void SayNoPrinterAvailable();
 
-// A text printed as one document titled `title` on the program's printer.
+// A text printed as one document titled `title` on the program's printer. A file it cannot write
+// raises the input/output error naming the file.
 enum class PrintOutcome { Printed, Refused, Failed };
 PrintOutcome PrintTextDocument(const QTextDocument& document, const QString& title,
                                const std::function<void()>& noPrinter);
