@@ -98,11 +98,16 @@ bool BuffersFitPicture() {
 
 uint64_t PictureMemoryLimit = MachinePictureMemoryLimit();
 
-uint64_t PictureMemoryNeed(int64_t width, int64_t height) {
+uint64_t PictureBufferBytes(int64_t width, int64_t height) {
     if (width <= 0 || height <= 0) return 0;
     const uint64_t w = static_cast<uint64_t>(width), h = static_cast<uint64_t>(height);
-    const uint64_t stride = ((w * 24 + 31) / 32) * 4;
-    return w * h * 4 + 2 * stride * h;
+    return ((w * 24 + 31) / 32) * 4 * h;
+}
+
+uint64_t PictureMemoryNeed(int64_t width, int64_t height) {
+    if (width <= 0 || height <= 0) return 0;
+    return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4 +
+           2 * PictureBufferBytes(width, height);
 }
 
 uint64_t PictureMemoryLimitFor(uint64_t physicalMemory, uint64_t processLimit) {
@@ -110,8 +115,13 @@ uint64_t PictureMemoryLimitFor(uint64_t physicalMemory, uint64_t processLimit) {
     return memory / 8;
 }
 
+bool PictureBuffersFit(int64_t width, int64_t height) {
+    return width <= 0 || height <= 0 || PictureSizeAcceptable(width, height);
+}
+
 bool PictureMemoryFits(int64_t width, int64_t height) {
-    return PictureMemoryNeed(width, height) <= PictureMemoryLimit;
+    return PictureMemoryNeed(width, height) <= PictureMemoryLimit &&
+           PictureBuffersFit(width, height);
 }
 
 bool ReserveImageBuffers(int32_t width, int32_t height) {
