@@ -77,9 +77,9 @@ int UtmSetup(const ProjectionSetup& s) {
 
 namespace {
 
-// The series and closed forms, without the check of their result.
-int Forward(double lon, double lat, double& x, double& y) {
-    const double dlon = AdjustLon(lon - T.LonCenter);
+// The series and closed forms at a longitude from the central meridian, without the check of
+// their result.
+int Forward(double dlon, double lat, double& x, double& y) {
     const double sinPhi = std::sin(lat), cosPhi = std::cos(lat);
     if (T.Sphere) {
         const double b = cosPhi * std::sin(dlon);
@@ -181,12 +181,13 @@ int Inverse(double x, double y, double& lon, double& lat) {
 } // namespace
 
 int TmForward(double lon, double lat, double& x, double& y) {
+    const double dlon = AdjustLon(lon - T.LonCenter);
     double east = 0.0, north = 0.0;
-    const int status = Forward(lon, lat, east, north);
+    const int status = Forward(dlon, lat, east, north);
     if (status != OK) return status;
     // The series hold near the central meridian only; farther off they place a point anywhere,
     // and where a point is still placed right its own inverse brings it back.
-    if (std::fabs(AdjustLon(lon - T.LonCenter)) > T.Reach) {
+    if (std::fabs(dlon) > T.Reach) {
         double backLon = 0.0, backLat = 0.0;
         if (Inverse(east, north, backLon, backLat) != OK ||
             !(GroundMiss(T.RMajor, lon, lat, backLon, backLat) <= RoundTripTolerance)) {
