@@ -109,7 +109,7 @@ std::vector<Variant> Variants() {
         {"orbit form", {{12, 0}, {3, 99005000}, {4, 128052000}, {8, 98.88}}},
     };
     const double values[] = {0,         -1,         1e300,       -1e300,  90000000, -90000000,
-                             120000000, -359000000, 89059059.99, 0.00036, 45030000};
+                             120000000, -359000000, 89059059.99, 0.00036, 45030000, NaN};
     for (int slot : {2, 3, 4, 5, 8, 9, 10, 11, 12})
         for (double value : values)
             v.push_back({"one parameter", {{slot, value}}});
