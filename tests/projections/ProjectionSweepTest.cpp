@@ -252,6 +252,8 @@ TEST_F(ProjectionSweep, SeriesProjectionsPlaceOnlyWhatComesBack) {
                                        " from the centre, latitude " + std::to_string(lat);
                 double x = 0, y = 0, backLon = 0, backLat = 0;
                 const int status = ForwardTransform(lon, phi, x, y);
+                // Near its central meridian the transverse Mercator places every point.
+                if (*c.Tag && std::abs(offset) <= 5) EXPECT_EQ(status, OK) << at;
                 if (status != OK) {
                     EXPECT_EQ(status, PointCannotBeProjected) << at;
                     EXPECT_EQ(ProjectionLog,
@@ -262,15 +264,6 @@ TEST_F(ProjectionSweep, SeriesProjectionsPlaceOnlyWhatComesBack) {
                 ASSERT_EQ(InverseTransform(x, y, backLon, backLat), OK) << at;
                 EXPECT_LE(Metres(lon, phi, backLon, backLat), 1.0) << at;
             }
-    // Near the central meridian every point is placed.
-    for (double lat : {-8.0, 23.0, 60.0, 88.0})
-        for (double offset : {-3.5, 5.0}) {
-            ResetRun();
-            OutParm = Block({{15, 1}, {17, -33}, {19, 8}});
-            ForwardInit();
-            double x = 0, y = 0;
-            EXPECT_EQ(ForwardTransform((15 + offset) * Deg, lat * Deg, x, y), OK) << lat;
-        }
 }
 
 class ProjectionRefusals : public ProjectionTest {};
