@@ -109,6 +109,9 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
     PutLeI32(&rle[18], 30000);
     PutLeI32(&rle[22], 30000);
     ASSERT_TRUE(WriteFileAtomic(Dir.File("huge.bmp"), rle));
+    PutLeI32(&rle[18], 0x7FFFFFFF);
+    PutLeI32(&rle[22], 0x7FFFFFFF);
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("largest.bmp"), rle));
     WritePngBomb(Dir.File("wide.png"), 1000001, 1, 9);
     const uint64_t plenty = uint64_t{1} << 40;
     const std::string buffer = "2700 MB for one working buffer, 2147 MB allowed";
@@ -122,6 +125,8 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
         {Dir.File("huge.png"), 1 << 30, "30000 x 30000 needs 9000 MB, 1073 MB allowed"},
         {Dir.File("huge.png"), plenty, "30000 x 30000 needs " + buffer},
         {Dir.File("huge.bmp"), plenty, "30000 x 30000 needs " + buffer},
+        {Dir.File("largest.bmp"), plenty,
+         "2147483647 x 2147483647 needs 18446744073709 MB, 1099511 MB allowed"},
         {Dir.File("wide.png"), 1 << 30, ""},
     };
     for (const auto& [path, limit, refusal] : cases) {
