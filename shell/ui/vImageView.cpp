@@ -6,22 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 TImageView::TImageView(QWidget* parent) : QWidget(parent) {
     setObjectName("Image1");
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-QPoint PixelUnder(const QPointF& position) {
-    auto whole = [](qreal v) {
-        return static_cast<int>(std::clamp<qreal>(std::floor(v), std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
-    };
-    return {whole(position.x()), whole(position.y())};
 }
 
 QImage WrapPicture(const Picture& picture) {
@@ -102,12 +90,18 @@ void TImageView::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), palette().window());
         return;
     }
+    // A pixel more on each side: on a scaled screen the screen pixels to repaint reach into the
+    // picture pixels either side of the area.
+    const QRect area = event->rect().adjusted(-1, -1, 1, 1).intersected(image.rect());
+    if (area.isEmpty()) return;
     if (MarkLayers.empty()) {
-        painter.drawImage(QPoint(0, 0), image);
+        // The part is a view of the picture, no copy: drawing does not change it.
+        const QImage part(image.constBits() + area.y() * image.bytesPerLine() + area.x() * 4,
+                          area.width(), area.height(), image.bytesPerLine(), image.format());
+        DrawPixels(painter, QPoint(0, 0), part, area.topLeft());
         return;
     }
-    const QRect area = event->rect().intersected(image.rect());
-    if (!area.isEmpty()) painter.drawImage(area.topLeft(), MarkedPart(area));
+    DrawPixels(painter, QPoint(0, 0), MarkedPart(area), area.topLeft());
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) {

@@ -68,7 +68,7 @@ void TPreviewImage::PictureChanged() {
 void TPreviewImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().button());
-    painter.drawImage(QPoint(0, 0), WrapPicture(Shown));
+    DrawPixels(painter, QPoint(0, 0), WrapPicture(Shown));
     if (!Outline || !Outline()) return;
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     painter.setPen(QPen(Qt::black, 0));
