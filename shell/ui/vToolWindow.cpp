@@ -8,7 +8,53 @@
 #include "shell/vToolForms.h"
 
 #include <QCloseEvent>
+#include <QScrollArea>
 #include <QShowEvent>
+
+namespace {
+
+CommandWindow* Innermost = nullptr;
+
+class FittingScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+    QSize minimumSizeHint() const override { return {MinimumSide, MinimumSide}; }
+
+  private:
+    // Room for both scroll bars and a little of what they scroll.
+    static constexpr int MinimumSide = 120;
+};
+
+} // namespace
+
+QScrollArea* ScrolledWhenSmall(QWidget* content) {
+    auto* area = new FittingScrollArea;
+    area->setObjectName(content->objectName() + "Scroll");
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    // An expanding part would have the window open at two thirds of the screen at most.
+    area->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    area->setWidget(content);
+    return area;
+}
+
+CommandWindow::CommandWindow(QWidget* window) : Window(window), Outer(Innermost) {
+    Innermost = this;
+}
+
+CommandWindow::~CommandWindow() {
+    Innermost = Outer;
+}
+
+QWidget* CommandWindow::Current() {
+    for (const CommandWindow* c = Innermost; c; c = c->Outer)
+        if (c->Window && c->Window->isVisible() && !c->Window->isMinimized()) return c->Window;
+    return nullptr;
+}
 
 TToolWindow::TToolWindow(const QString& caption, const QString& formName, int positionPair,
                          int freeCode, QWidget* parent)
@@ -26,7 +72,8 @@ void TToolWindow::reject() {
 
 void TToolWindow::FormClose() {
     if (PositionPair >= 0 && PositionPair < FormPositionCount) {
-        FormPositions[PositionPair] = {x(), y()};
+        const QPoint corner = FrameGeometry(*this).topLeft();
+        FormPositions[PositionPair] = {corner.x(), corner.y()};
         SaveOptions();
     }
     if (FreeCode != tfNone) {
@@ -38,7 +85,7 @@ void TToolWindow::FormClose() {
 void TToolWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    KeepOnScreen(*this);
+    KeepOnScreen(*this, true);
     Guarded([this] { FormOpen(); });
 }
 
