@@ -1,18 +1,27 @@
 // Under a window manager a window is placed by its frame: it opens with its whole frame, title
 // bar included, on the screen's usable area, and the place written back at close is the one it
 // opens at next time. Run on an X11 desktop by scripts/desktop-tests.
+#include "algebra/ui/vFEditor.h"
 #include "classify/vTrainingSites.h"
 #include "histogram/ui/vHistogram.h"
+#include "shell/ui/AllSplash.h"
 #include "support/DesktopSession.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -207,6 +216,62 @@ TEST_F(DesktopPlace, AWindowMovedByTheUserStaysThere) {
         window.close();
         EXPECT_EQ(QPoint(FormPositions[fpHistogram].Left, FormPositions[fpHistogram].Top), moved);
     }
+}
+
+// The windows of the desktop from the bottom of the stack to its top.
+std::vector<WId> Stacking() {
+    QProcess xprop;
+    xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+    xprop.waitForFinished();
+    const QString listed = QString::fromLatin1(xprop.readAllStandardOutput());
+    std::vector<WId> out;
+    for (const QString& id : listed.mid(listed.indexOf('#') + 1).split(',', Qt::SkipEmptyParts))
+        out.push_back(id.trimmed().toULongLong(nullptr, 16));
+    return out;
+}
+
+// An error box raised by a tool window's command right after a file dialog closed belongs to
+// that tool window, whichever window the desktop made active meanwhile, and the tool window is
+// in front of the main window once the box is gone.
+TEST_F(DesktopPlace, AnErrorBoxBelongsToTheWindowWhoseCommandRaisedIt) {
+    Form->FormCreate({});
+    if (Form->SplashScreen) Form->SplashScreen->close();
+    OpenCopy("aero1.png", "aero1.png");
+    Form->show();
+    ASSERT_TRUE(WaitPlaced(*Form));
+    // The program's own dialogs, answered below as the user answers them.
+    Rec.reset();
+    InstallGuiHooks(Form);
+    TFEditForm editor(Form);
+    editor.show();
+    ASSERT_TRUE(WaitPlaced(editor));
+    const QString cut = QString::fromStdString(TestData("kernels/short.RL3"));
+    QWindow* owner = nullptr;
+    int shownFor = 0;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            dialog->selectFile(cut);
+            static_cast<QDialog*>(dialog)->accept();
+            // As the desktop may do when the dialog goes: the main window is made active.
+            QApplication::setActiveWindow(Form);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && ++shownFor == 10) {
+            owner = box->windowHandle()->transientParent();
+            box->accept();
+        }
+    });
+    user.start(50);
+    // Spatial Integer, Load and Process: the file is refused as it is read.
+    editor.SpeedButton1->click();
+    user.stop();
+    ASSERT_GE(shownFor, 10) << "no box was shown";
+    EXPECT_EQ(owner, editor.windowHandle());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &editor; }, 2000));
+    const std::vector<WId> stack = Stacking();
+    const auto at = [&stack](WId id) { return std::find(stack.begin(), stack.end(), id); };
+    ASSERT_NE(at(editor.winId()), stack.end());
+    EXPECT_GT(at(editor.winId()), at(Form->winId())) << "the tool window stays in front";
 }
 
 // Each start opens the main window where the last one closed it: ten starts leave it there.
