@@ -24,7 +24,19 @@ class FittingScrollArea : public QScrollArea {
     }
     QSize minimumSizeHint() const override { return {MinimumSide, MinimumSide}; }
 
+  protected:
+    void showEvent(QShowEvent* event) override {
+        QScrollArea::showEvent(event);
+        // The toolkit opens a window with parts that grow at two thirds of the screen at most:
+        // the first time, it opens as large as its content asks, and shrinks from there only
+        // on a screen too small for it.
+        if (Opened) return;
+        Opened = true;
+        window()->resize(window()->sizeHint());
+    }
+
   private:
+    bool Opened = false;
     // Room for both scroll bars and a little of what they scroll.
     static constexpr int MinimumSide = 120;
 };
@@ -36,8 +48,6 @@ QScrollArea* ScrolledWhenSmall(QWidget* content) {
     area->setObjectName(content->objectName() + "Scroll");
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
-    // An expanding part would have the window open at two thirds of the screen at most.
-    area->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     area->setWidget(content);
     return area;
 }

@@ -10,14 +10,20 @@
 #include "support/GuiWindows.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +31,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace {
@@ -272,6 +279,70 @@ TEST_F(DesktopPlace, AnErrorBoxBelongsToTheWindowWhoseCommandRaisedIt) {
     const auto at = [&stack](WId id) { return std::find(stack.begin(), stack.end(), id); };
     ASSERT_NE(at(editor.winId()), stack.end());
     EXPECT_GT(at(editor.winId()), at(Form->winId())) << "the tool window stays in front";
+}
+
+// The controls of `window` that a page of it does not show are out of reach anyway: the shown
+// ones must have their corner on the screen, scrolled to where a scroll area can bring them.
+void ExpectEveryShownControlReachable(QWidget& window) {
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisible() ||
+            !(qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control) ||
+              qobject_cast<QComboBox*>(control) || qobject_cast<QAbstractSpinBox*>(control) ||
+              qobject_cast<QAbstractSlider*>(control)))
+            continue;
+        SCOPED_TRACE(control->metaObject()->className() +
+                     (" " + control->objectName().toStdString()));
+        std::vector<QScrollArea*> areas; // the innermost first
+        for (QWidget* up = control->parentWidget(); up && up != &window; up = up->parentWidget())
+            if (auto* area = qobject_cast<QScrollArea*>(up);
+                area && area->widget() && area->widget()->isAncestorOf(control))
+                areas.push_back(area);
+        for (QScrollArea* area : areas)
+            area->ensureWidgetVisible(control, 0, 0);
+        const QRect corner(control->mapTo(&window, QPoint(0, 0)), QSize(6, 6));
+        for (const QScrollArea* area : areas) {
+            const QWidget* view = area->viewport();
+            EXPECT_TRUE(QRect(view->mapTo(&window, QPoint(0, 0)), view->size()).contains(corner));
+        }
+        EXPECT_TRUE(window.rect().contains(corner));
+        EXPECT_TRUE(Usable().contains(corner.translated(window.geometry().topLeft())));
+    }
+}
+
+// On a screen whose usable area is 1024 x 768 (a panel keeps the rest), the windows larger than
+// that open wholly on it, and every control on each of their pages can be reached.
+TEST_F(DesktopPlace, LargeWindowsKeepEveryControlReachableOnASmallScreen) {
+    SaveOptions();
+    QWidget panel;
+    panel.setWindowFlag(Qt::FramelessWindowHint);
+    panel.setGeometry(1200, 950, 40, 40);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    ASSERT_EQ(
+        QProcess::execute("xprop", {"-id", QString::number(panel.winId()), "-f",
+                                    "_NET_WM_STRUT_PARTIAL", "32c", "-set", "_NET_WM_STRUT_PARTIAL",
+                                    "0, 256, 0, 256, 0, 0, 0, 1023, 0, 0, 0, 1279"}),
+        0);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Usable() == QRect(0, 0, 1024, 768); }, 3000));
+    Picture picture;
+    for (const auto& [name, make] : EveryWindow(Form, picture)) {
+        if (std::string(name) != "histogram" && std::string(name) != "classification") continue;
+        SCOPED_TRACE(name);
+        FormPositions[fpHistogram] = FormPositions[fpClassification] = {300, 200};
+        std::unique_ptr<QWidget> window(make());
+        window->show();
+        ASSERT_TRUE(WaitPlaced(*window));
+        EXPECT_TRUE(Usable().contains(FrameGeometry(*window)));
+        for (QTabWidget* pages : window->findChildren<QTabWidget*>())
+            for (int page = 0; page < pages->count(); ++page) {
+                SCOPED_TRACE(pages->tabText(page).toStdString());
+                pages->setCurrentIndex(page);
+                QApplication::processEvents();
+                ExpectEveryShownControlReachable(*window);
+            }
+        window->close();
+    }
+    TrainingSites = {};
 }
 
 // Each start opens the main window where the last one closed it: ten starts leave it there.
