@@ -179,16 +179,26 @@ QString Number(int v) {
     return QString::number(v);
 }
 
+bool WindowManagerRuns() {
+    QProcess xprop;
+    xprop.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+    xprop.waitForFinished();
+    return xprop.readAllStandardOutput().contains("window id");
+}
+
 // A window the user moves once it has opened stays where it was moved, and that place is stored:
 // dragged by its title bar, and, with no frame drawn around it, moved by a tool on the desktop.
+// scripts/desktop-tests runs it with a window manager and before one runs.
 TEST_F(DesktopPlace, AWindowMovedByTheUserStaysThere) {
     SaveOptions();
+    const bool managed = WindowManagerRuns();
     const struct {
         bool Framed;
         QPoint Stored;
         QPoint By;
     } cases[] = {{true, {300, 200}, {83, 61}}, {false, {300, 200}, {-97, 45}}};
     for (const auto& c : cases) {
+        if (c.Framed && !managed) continue;
         SCOPED_TRACE(c.Framed ? "framed" : "with no frame");
         FormPositions[fpHistogram] = {c.Stored.x(), c.Stored.y()};
         TToolWindow window("Tool", "ToolForm", fpHistogram, 0, Form);
