@@ -98,6 +98,11 @@ QRect FrameGeometry(const QWidget& window) {
     return FramingOf(window).Frame;
 }
 
+FormPosition StoredPlace(const QWidget& window) {
+    const QPoint corner = FrameGeometry(window).topLeft();
+    return {corner.x(), corner.y()};
+}
+
 void MoveToStoredPlace(QWidget& window, int32_t left, int32_t top) {
     window.move(PlaceOnScreen({left, top}, {0, 0}));
 }
@@ -162,7 +167,8 @@ class FramePlacer : public QObject {
 
   private:
     void Place() {
-        const auto [frame, inside] = FramingOf(Window);
+        const std::optional<Framing> x = XFraming(Window);
+        const auto [frame, inside] = x ? *x : Framing{Window.frameGeometry(), Window.geometry()};
         const QPoint margins = inside.topLeft() - frame.topLeft();
         // The frame left the place it had kept a while, with the same frame around the same
         // window: a move the program did not make, the user's, which is theirs to keep. Before
@@ -187,9 +193,10 @@ class FramePlacer : public QObject {
             Settled.invalidate();
             Placed = place;
             Moving = true;
-            // The inside is put where the frame around it puts the frame at its place: the
-            // toolkit would reckon the frame from what it knows of it, which may be out of date.
-            if (QWindow* handle = Window.windowHandle())
+            // On X11 the inside is put where the frame around it puts the frame at its place:
+            // the toolkit would reckon the frame from what it knows of it, which may be out of
+            // date.
+            if (QWindow* handle = Window.windowHandle(); x && handle)
                 handle->setPosition(place + margins);
             else
                 Window.move(place);

@@ -6,6 +6,8 @@
 // frame is there.
 #pragma once
 
+#include "shell/vGlobalOptions.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -32,3 +34,5 @@ bool Placing(const QWidget& window);
 // The window's frame, title bar included, where it is now: on X11 as the X server has it, since
 // what the toolkit knows of the frame comes with the window manager's events, late or never.
 QRect FrameGeometry(const QWidget& window);
+// The window's place as the options store it: its frame's corner.
+FormPosition StoredPlace(const QWidget& window);

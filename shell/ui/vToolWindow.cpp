@@ -82,8 +82,7 @@ void TToolWindow::reject() {
 
 void TToolWindow::FormClose() {
     if (PositionPair >= 0 && PositionPair < FormPositionCount) {
-        const QPoint corner = FrameGeometry(*this).topLeft();
-        FormPositions[PositionPair] = {corner.x(), corner.y()};
+        FormPositions[PositionPair] = StoredPlace(*this);
         SaveOptions();
     }
     if (FreeCode != tfNone) {
