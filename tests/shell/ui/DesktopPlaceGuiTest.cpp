@@ -179,11 +179,12 @@ QString Number(int v) {
     return QString::number(v);
 }
 
-bool WindowManagerRuns() {
+// A property of the desktop's root window as xprop prints it.
+QString RootProperty(const char* name) {
     QProcess xprop;
-    xprop.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+    xprop.start("xprop", {"-root", name});
     xprop.waitForFinished();
-    return xprop.readAllStandardOutput().contains("window id");
+    return QString::fromLatin1(xprop.readAllStandardOutput());
 }
 
 // A window the user moves once it has opened stays where it was moved, and that place is stored:
@@ -191,7 +192,7 @@ bool WindowManagerRuns() {
 // scripts/desktop-tests runs it with a window manager and before one runs.
 TEST_F(DesktopPlace, AWindowMovedByTheUserStaysThere) {
     SaveOptions();
-    const bool managed = WindowManagerRuns();
+    const bool managed = RootProperty("_NET_SUPPORTING_WM_CHECK").contains("window id");
     const struct {
         bool Framed;
         QPoint Stored;
@@ -237,10 +238,7 @@ TEST_F(DesktopPlace, AWindowMovedByTheUserStaysThere) {
 
 // The windows of the desktop from the bottom of the stack to its top.
 std::vector<WId> Stacking() {
-    QProcess xprop;
-    xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
-    xprop.waitForFinished();
-    const QString listed = QString::fromLatin1(xprop.readAllStandardOutput());
+    const QString listed = RootProperty("_NET_CLIENT_LIST_STACKING");
     std::vector<WId> out;
     for (const QString& id : listed.mid(listed.indexOf('#') + 1).split(',', Qt::SkipEmptyParts))
         out.push_back(id.trimmed().toULongLong(nullptr, 16));
