@@ -90,18 +90,10 @@ void TImageView::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    // A pixel more on each side: on a scaled screen the screen pixels to repaint reach into the
-    // picture pixels either side of the area.
-    const QRect area = event->rect().adjusted(-1, -1, 1, 1).intersected(image.rect());
+    const QRect area = PixelsToRepaint(event->rect(), image);
     if (area.isEmpty()) return;
-    if (MarkLayers.empty()) {
-        // The part is a view of the picture, no copy: drawing does not change it.
-        const QImage part(image.constBits() + area.y() * image.bytesPerLine() + area.x() * 4,
-                          area.width(), area.height(), image.bytesPerLine(), image.format());
-        DrawPixels(painter, QPoint(0, 0), part, area.topLeft());
-        return;
-    }
-    DrawPixels(painter, QPoint(0, 0), MarkedPart(area), area.topLeft());
+    DrawPixels(painter, QPoint(0, 0),
+               MarkLayers.empty() ? ImagePart(image, area) : MarkedPart(area), area.topLeft());
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) {

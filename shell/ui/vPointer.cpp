@@ -167,6 +167,16 @@ void DrawPixels(QPainter& painter, QPoint corner, const QImage& image, QPoint of
     painter.restore();
 }
 
+QRect PixelsToRepaint(const QRect& exposed, const QImage& image) {
+    return exposed.adjusted(-1, -1, 1, 1).intersected(image.rect());
+}
+
+QImage ImagePart(const QImage& image, const QRect& part) {
+    return QImage(image.constBits() + part.y() * image.bytesPerLine() +
+                      part.x() * (image.depth() / 8),
+                  part.width(), part.height(), image.bytesPerLine(), image.format());
+}
+
 QPoint PixelUnder(const QWidget& widget, const QSinglePointEvent& event) {
     WatchNativePointer();
     const QWidget* top = widget.window();

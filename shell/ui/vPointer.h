@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 
 class QImage;
 class QPainter;
@@ -23,6 +24,11 @@ int PixelOfDevice(int device, double scale);
 // Draws `image`, which holds a picture's pixels from `offset` on, for a picture whose corner lies
 // at `corner` in the painter's units: each pixel on the screen pixels the rule gives it.
 void DrawPixels(QPainter& painter, QPoint corner, const QImage& image, QPoint offset = {});
+// The pixels of `image` a repaint of its `exposed` part draws: a pixel more on each side, since
+// on a scaled screen the screen pixels to repaint reach into the pixels either side of it.
+QRect PixelsToRepaint(const QRect& exposed, const QImage& image);
+// The pixels of `image` in `part`, without a copy.
+QImage ImagePart(const QImage& image, const QRect& part);
 
 // From now on, remembers the screen positions the X server reports with mouse events. The
 // application's start calls it; PointerPosition calls it too.
