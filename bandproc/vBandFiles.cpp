@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -57,7 +56,7 @@ TBandReader::TBandReader(const std::string& path, int64_t rowBytes, int64_t rows
     : RowBytes(rowBytes) {
     // Rows are counted by dividing the length by the row: a row of no bytes holds no band.
     if (rowBytes < 1) throw EInOutError(EInOutError::ReadBeyondEnd);
-    Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    Fd = OpenDescriptorToRead(path);
     if (Fd < 0)
         throw EInOutError(errno == EACCES ? EInOutError::AccessDenied : EInOutError::FileNotFound);
     struct stat st;

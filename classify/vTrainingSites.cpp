@@ -132,7 +132,7 @@ void LoadTrainingSiteFile(const std::string& path, SiteTable& sites) {
     // Only the twenty records are read: whatever follows them is not the table's, and a
     // file shorter than them ends the read before any class changes.
     std::vector<uint8_t> image(SiteFileSize);
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFileToRead(path);
     if (!f) throw EInOutError(EInOutError::AccessDenied);
     image.resize(std::fread(image.data(), 1, image.size(), f));
     const bool failed = std::ferror(f) != 0;

@@ -21,7 +21,7 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 FilePtr OpenForReading(const std::string& path) {
-    FilePtr f(std::fopen(path.c_str(), "rb"));
+    FilePtr f(OpenFileToRead(path));
     if (!f) throw EInOutError(EInOutError::FileNotFound);
     return f;
 }

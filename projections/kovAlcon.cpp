@@ -18,6 +18,9 @@ const Complex Coefficients[Degree] = {{0.9945303, 0.0},        {0.0052083, -0.00
                                       {0.0072721, 0.0048181},  {-0.0151089, -0.1932526},
                                       {0.0642675, -0.1381226}, {0.3582802, -0.2884586}};
 constexpr int MaxSteps = 20;
+// Within this distance of the centre (30 degrees) every point comes back to within a
+// micrometre.
+const double PolynomialReachCosine = std::cos(30.0 * D2R);
 
 struct {
     double RMajor, FalseEasting, FalseNorthing, E, LonCenter, LatCenter, SinP26, CosP26;
@@ -64,21 +67,27 @@ int AlconSetup(const ProjectionSetup& s) {
     return OK;
 }
 
-int AlconForward(double lon, double lat, double& x, double& y) {
+namespace {
+
+// The map point without the check of its place; the result is the cosine of the point's
+// distance from the centre on the conformal sphere.
+double Forward(double lon, double lat, double& x, double& y) {
     const double dlon = AdjustLon(lon - K.LonCenter);
     const double chi = ConformalLatitude(lat);
     const double sinChi = std::sin(chi), cosChi = std::cos(chi);
     const double cosLon = std::cos(dlon);
-    const double kPrime = 2.0 / (1.0 + K.SinP26 * sinChi + K.CosP26 * cosChi * cosLon);
+    const double cosz = K.SinP26 * sinChi + K.CosP26 * cosChi * cosLon;
+    const double kPrime = 2.0 / (1.0 + cosz);
     const Complex z(kPrime * cosChi * std::sin(dlon),
                     kPrime * (K.CosP26 * sinChi - K.SinP26 * cosChi * cosLon));
     const Complex p = Polynomial(z);
     x = p.real() * K.RMajor + K.FalseEasting;
     y = p.imag() * K.RMajor + K.FalseNorthing;
-    return OK;
+    return cosz;
 }
 
-int AlconInverse(double x, double y, double& lon, double& lat) {
+// The forward's round trip asks it without a report.
+int Inverse(double x, double y, double& lon, double& lat, bool report) {
     const Complex target((x - K.FalseEasting) / K.RMajor, (y - K.FalseNorthing) / K.RMajor);
     int status = OK;
     // Newton's method on the polynomial, from the point itself.
@@ -88,7 +97,7 @@ int AlconInverse(double x, double y, double& lon, double& lat) {
         z -= dz;
         if (std::fabs(dz.real()) + std::fabs(dz.imag()) <= EPSLN) break;
         if (step + 1 >= MaxSteps) {
-            ReportProjectionError(235, 235);
+            if (report) ReportProjectionError(235, 235);
             status = 235;
             break;
         }
@@ -111,7 +120,7 @@ int AlconInverse(double x, double y, double& lon, double& lat) {
         phi += dphi;
         if (std::fabs(dphi) <= EPSLN) break;
         if (step + 1 >= MaxSteps) {
-            ReportProjectionError(235, 235);
+            if (report) ReportProjectionError(235, 235);
             return 236;
         }
     }
@@ -119,4 +128,27 @@ int AlconInverse(double x, double y, double& lon, double& lat) {
     lon = AdjustLon(K.LonCenter +
                     std::atan2(z.real() * sinz, rh * K.CosP26 * cosz - z.imag() * K.SinP26 * sinz));
     return status;
+}
+
+} // namespace
+
+int AlconForward(double lon, double lat, double& x, double& y) {
+    double east = 0.0, north = 0.0;
+    // The polynomial holds over Alaska; far from it, it folds the globe over itself and places
+    // points anywhere, and where a point is still placed right its own inverse brings it back.
+    if (Forward(lon, lat, east, north) < PolynomialReachCosine) {
+        double backLon = 0.0, backLat = 0.0;
+        if (Inverse(east, north, backLon, backLat, false) != OK ||
+            !(GroundMiss(K.RMajor, lon, lat, backLon, backLat) <= RoundTripTolerance)) {
+            ReportProjectionError(UntaggedRoutine, PointCannotBeProjected);
+            return PointCannotBeProjected;
+        }
+    }
+    x = east;
+    y = north;
+    return OK;
+}
+
+int AlconInverse(double x, double y, double& lon, double& lat) {
+    return Inverse(x, y, lon, lat, true);
 }

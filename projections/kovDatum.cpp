@@ -2,7 +2,6 @@
 #include "projections/kovDatum.h"
 
 #include "projections/kovGlobal.h"
-#include "runtime/RtNumbers.h"
 
 #include <cmath>
 
@@ -94,8 +93,10 @@ void Molodensky(double a, double f, double da, double df, double dx, double dy, 
     lon = AdjustLon(lon);
 }
 
+// A datum slot that no rounding reads names no datum: its step fails as one past the table.
 int DatumCodeOf(const ProjectionParameterBlock& block) {
-    return static_cast<int>(Round(block[SlotDatum]));
+    int code = -1;
+    return RoundedInteger(block[SlotDatum], code) ? code : -1;
 }
 
 } // namespace

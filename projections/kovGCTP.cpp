@@ -33,8 +33,6 @@
 #include "projections/kovWiv.h"
 #include "projections/kovWvii.h"
 
-#include "runtime/RtNumbers.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -171,10 +169,6 @@ bool PackedToRadians(double packed, double& radians) {
     return true;
 }
 
-int RoundedCode(double v) {
-    return static_cast<int>(Round(v));
-}
-
 // What the set-up accepts but the projection's formulas cannot use: axes that are no
 // ellipsoid (a minor axis of 0 or longer than the major) and a latitude past a pole. The
 // formulas would give no number for every point, or points off the globe.
@@ -198,27 +192,47 @@ void Refuse(Side& side, int status) {
     side.Error = LastProjectionError;
 }
 
+// A code slot that no rounding reads. Refused like any unusable parameter: left as it was, the
+// side would go on with its previous set-up, or copy its points unchanged as a geographic one.
+void RefuseUnreadable(Side& side, int tag) {
+    ReportProjectionError(tag, InputDataError);
+    Refuse(side, InputDataError);
+}
+
 void SetUp(const ProjectionParameterBlock& block, bool forward, Side& side) {
-    const int code = RoundedCode(block[SlotCode]);
+    int code = 0;
+    if (!RoundedInteger(block[SlotCode], code)) {
+        RefuseUnreadable(side, UntaggedRoutine);
+        return;
+    }
     if (code < 0 || code >= ProjectionCodeCount) return;
     if (code == 0) {
         *side.Sys = 0;
         side.Status = 0;
         return;
     }
+    const ProjectionModule& module = Modules[code];
+    const bool p12Zero = block[12] == 0.0;
+    const int tag = code == CodeHotine && !p12Zero ? 201
+                    : forward                      ? Tags[code].SetupForward
+                                                   : Tags[code].SetupInverse;
     ProjectionSetup s;
     s.Forward = forward;
     s.Code = code;
-    s.Spheroid = RoundedCode(block[SlotSpheroid]);
-    s.Zone = RoundedCode(block[code == CodeStatePlane ? SlotStatePlaneZone : SlotUtmZone]);
+    // Only UTM and State Plane read a zone.
+    const bool zoned = code == CodeUtm || code == CodeStatePlane;
+    if (!RoundedInteger(block[SlotSpheroid], s.Spheroid) ||
+        (zoned &&
+         !RoundedInteger(block[code == CodeUtm ? SlotUtmZone : SlotStatePlaneZone], s.Zone))) {
+        RefuseUnreadable(side, tag);
+        return;
+    }
     SelectSpheroid(s.Spheroid, block, s.Major, s.Minor, s.Radius);
     if (code != CodeUtm && code != CodeStatePlane && code != CodeGoode &&
         code != CodeInterruptedMollweide) {
         s.FalseEasting = block[6];
         s.FalseNorthing = block[7];
     }
-    const ProjectionModule& module = Modules[code];
-    const bool p12Zero = block[12] == 0.0;
     const uint16_t angles = p12Zero ? module.AnglesWhenP12Zero : module.AnglesWhenP12Set;
     for (int i = 0; i < 15; ++i) {
         s.P[i] = block[i];
@@ -249,9 +263,6 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, Side& side) {
     // State Plane writes its title only when it reads a zone record.
     if (code != CodeStatePlane) ReportTitle(module.Title);
     const bool hotineTwoPoints = code == CodeHotine && p12Zero;
-    const int tag = code == CodeHotine && !p12Zero ? 201
-                    : forward                      ? Tags[code].SetupForward
-                                                   : Tags[code].SetupInverse;
     // What a module that fails without a report of its own leaves for its points to report.
     LastProjectionError = {tag, InputDataError};
     int result = UnusableParameter(s, tag, hotineTwoPoints);

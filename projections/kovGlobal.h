@@ -88,6 +88,12 @@ void ReportValue(const std::string& label, double v);
 void ReportIntValue(int i, const std::string& label);
 void ReportBlank();
 
+// A forward result whose own inverse brings it back farther than this, in metres, is refused.
+constexpr double RoundTripTolerance = 1.0;
+// The distance in metres between two places a small turn apart, on the sphere of the radius;
+// no number when either is none.
+double GroundMiss(double radius, double lon1, double lat1, double lon2, double lat2);
+
 // Spheroids and units.
 struct Spheroid {
     const char* Name;
@@ -104,6 +110,9 @@ std::string UnitCodeName(int code);
 void SelectSpheroid(int code, const ProjectionParameterBlock& block, double& major, double& minor,
                     double& radius);
 int CalcUtmZone(double lonDegrees);
+// A code or count a block holds as a double, rounded to the nearest integer (halves to even);
+// false for no number or one past the integers, which no rounding reads.
+bool RoundedInteger(double value, int& rounded);
 
 // Packed DDDMMMSSS.SS to degrees; flag 1116 and ERROR on a bad field.
 double paksz(double packed, int& flag);

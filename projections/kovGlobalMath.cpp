@@ -5,6 +5,7 @@
 #include "runtime/RtNumbers.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -115,6 +116,19 @@ int CalcUtmZone(double lonDegrees) {
     if (lonDegrees == 180.0) return 60;
     if (!(lonDegrees >= -180.0)) return 0;
     return static_cast<int>(Trunc((lonDegrees + 180.0) / 6.0 + 1.0));
+}
+
+double GroundMiss(double radius, double lon1, double lat1, double lon2, double lat2) {
+    const double east = AdjustLon(lon2 - lon1) * std::cos(0.5 * (lat1 + lat2));
+    return radius * std::hypot(east, lat2 - lat1);
+}
+
+bool RoundedInteger(double value, int& rounded) {
+    const double r = std::nearbyint(value);
+    // Written as "not past" so that a NaN is refused too.
+    if (!(std::fabs(r) <= std::numeric_limits<int>::max())) return false;
+    rounded = static_cast<int>(r);
+    return true;
 }
 
 double paksz(double packed, int& flag) {

@@ -38,6 +38,11 @@ int PsSetup(const ProjectionSetup& s) {
 int PsForward(double lon, double lat, double& x, double& y) {
     const double con1 = S.Fac * AdjustLon(lon - S.LonCenter);
     const double con2 = S.Fac * lat;
+    // The pole opposite the projection's own, as the stereographic refuses its antipode.
+    if (1.0 + std::sin(con2) <= EPSLN) {
+        ReportProjectionError(103, 103);
+        return 103;
+    }
     const double ts = Tsfnz(S.E, con2, std::sin(con2));
     const double rh =
         S.TrueScaleOffPole ? S.RMajor * S.Mcs * ts / S.Tcs : 2.0 * S.RMajor * ts / S.E4;

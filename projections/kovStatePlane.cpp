@@ -91,7 +91,7 @@ int ReadZoneRecord(int selector, int number, StatePlaneZoneRecord& record) {
     }
     // Only the one record is read, wherever the file ends.
     RecordBytes r(StatePlaneRecordSize);
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFileToRead(path);
     const bool read = f && std::fseek(f, long(number) * StatePlaneRecordSize, SEEK_SET) == 0 &&
                       std::fread(r.Data(), 1, r.Size(), f) == r.Size();
     if (f) std::fclose(f);

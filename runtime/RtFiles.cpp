@@ -169,24 +169,19 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     return ReadInto(path, out);
 }
 
-namespace {
-
-// The file a save replaces: a symbolic link is saved through to the file it names, so the link
-// stays and what it points at gets the new content. A loop of links leaves the name as given
-// (the save then fails at the rename).
-std::string SaveTarget(const std::string& path) {
-    std::string target = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat st;
-        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
-        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
-        const ssize_t n = readlink(target.c_str(), link.data(), link.size());
-        if (n <= 0 || static_cast<size_t>(n) >= link.size()) return path;
-        link.resize(static_cast<size_t>(n));
-        target = link.front() == '/' ? link : ExtractFilePath(target) + link;
-    }
-    return path;
+std::FILE* OpenFileToRead(const std::string& path) {
+    return std::fopen(path.c_str(), "rb");
 }
+
+int OpenDescriptorToRead(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+namespace {
 
 // Permission bits of a file made new: those an ordinary create gives under the umask.
 mode_t NewFileMode() {
@@ -298,6 +293,20 @@ bool TReplacingFile::Commit() {
     return true;
 }
 
+std::string SaveTarget(const std::string& path) {
+    std::string target = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st;
+        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
+        const ssize_t n = readlink(target.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<size_t>(n) >= link.size()) return path;
+        link.resize(static_cast<size_t>(n));
+        target = link.front() == '/' ? link : ExtractFilePath(target) + link;
+    }
+    return path;
+}
+
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     return ReplaceFileAtomic(SaveTarget(path), data, size);
 }
@@ -309,16 +318,26 @@ bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size)
     return ReplaceFileAtomic(path, data, size);
 }
 
-void RaiseWriteFailure(const std::string& path) {
+namespace {
+int WriteFailureCode(const std::string& path) {
     // Where the save went: the folder of the file a link names.
     const std::string target = SaveTarget(path);
     std::string dir = ExtractFilePath(target);
     if (dir.empty()) dir = "./";
-    if (!DirectoryExists(dir)) throw EInOutError(EInOutError::PathNotFound);
+    if (!DirectoryExists(dir)) return EInOutError::PathNotFound;
     // A folder of the file's name cannot be replaced by it; that is no full disk.
-    if (!DirectoryWritable(dir) || DirectoryExists(target))
-        throw EInOutError(EInOutError::AccessDenied);
-    throw EInOutError(EInOutError::DiskFull);
+    if (!DirectoryWritable(dir) || DirectoryExists(target)) return EInOutError::AccessDenied;
+    return EInOutError::DiskFull;
+}
+} // namespace
+
+void RaiseWriteFailure(const std::string& path) {
+    throw EInOutError(WriteFailureCode(path));
+}
+
+void RaiseNamedWriteFailure(const std::string& path) {
+    const EInOutError reason(WriteFailureCode(path));
+    throw EInOutError(reason.Code, reason.what() + std::string(CRLF) + path);
 }
 
 void WriteFileOrRaise(const std::string& path, const std::string& text) {

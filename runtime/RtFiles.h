@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,13 @@ bool NameTakenInAnyCase(const std::string& dir, const std::string& name);
 // Whole-file read; false when the file cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 bool ReadWholeFile(const std::string& path, std::string& out);
+// A file opened for reading only, for readers that seek and read in pieces: the calls that open a
+// file can as well make or truncate one, so only this unit makes them. Null, or -1, with errno
+// set when the file cannot be opened.
+std::FILE* OpenFileToRead(const std::string& path);
+int OpenDescriptorToRead(const std::string& path);
+// Gives a file another name in its folder's file system; false, with errno set, when it cannot.
+bool RenameFile(const std::string& from, const std::string& to);
 // The one way a file is made: a temporary beside the target under a name nobody can guess,
 // created exclusively (a link or anything else planted under that name is skipped, never
 // followed), written in pieces, flushed by Close and renamed over the target by Commit. One that
@@ -79,6 +87,11 @@ class TReplacingFile {
 using TTemporaryNameSource = std::string (*)();
 void SetTemporaryNameSource(TTemporaryNameSource source);
 
+// The file a save to `path` replaces: a symbolic link is saved through to the file it names, so
+// the link stays and what it points at gets the new content. A loop of links leaves the name as
+// given (the save then fails at the rename).
+std::string SaveTarget(const std::string& path);
+
 // Writes a temporary beside the target, flushes it and renames it over the target; on any
 // failure the target is untouched and false is returned. The new file keeps the old one's
 // permission bits. A symbolic link is written through: the file it names is replaced and the
@@ -105,6 +118,9 @@ inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8
 // Raises the input/output error that a failed write to `path` stands for: path not found when
 // its folder is missing, access denied when the folder cannot be written, else disk full.
 [[noreturn]] void RaiseWriteFailure(const std::string& path);
+// The same error with the file's path on the line after the reason, for the writes whose message
+// would otherwise not say which file failed.
+[[noreturn]] void RaiseNamedWriteFailure(const std::string& path);
 // WriteFileAtomic, raising that error when the file could not be replaced.
 void WriteFileOrRaise(const std::string& path, const std::string& text);
 // WriteMadeFileAtomic, raising that error, or access denied for a name it refuses.

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <sys/resource.h>
 
@@ -98,11 +99,21 @@ bool BuffersFitPicture() {
 
 uint64_t PictureMemoryLimit = MachinePictureMemoryLimit();
 
-uint64_t PictureMemoryNeed(int64_t width, int64_t height) {
+uint64_t PictureBufferBytes(int64_t width, int64_t height) {
     if (width <= 0 || height <= 0) return 0;
     const uint64_t w = static_cast<uint64_t>(width), h = static_cast<uint64_t>(height);
-    const uint64_t stride = ((w * 24 + 31) / 32) * 4;
-    return w * h * 4 + 2 * stride * h;
+    return ((w * 24 + 31) / 32) * 4 * h;
+}
+
+uint64_t PictureMemoryNeed(int64_t width, int64_t height) {
+    if (width <= 0 || height <= 0) return 0;
+    const uint64_t picture = static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4;
+    const uint64_t buffers = PictureBufferBytes(width, height);
+    // The sides a bitmap's header can give (2^31 each) would pass 2^64 bytes: such a need is
+    // all there is.
+    if (buffers > (std::numeric_limits<uint64_t>::max() - picture) / 2)
+        return std::numeric_limits<uint64_t>::max();
+    return picture + 2 * buffers;
 }
 
 uint64_t PictureMemoryLimitFor(uint64_t physicalMemory, uint64_t processLimit) {
@@ -110,8 +121,13 @@ uint64_t PictureMemoryLimitFor(uint64_t physicalMemory, uint64_t processLimit) {
     return memory / 8;
 }
 
+bool PictureBuffersFit(int64_t width, int64_t height) {
+    return width <= 0 || height <= 0 || PictureSizeAcceptable(width, height);
+}
+
 bool PictureMemoryFits(int64_t width, int64_t height) {
-    return PictureMemoryNeed(width, height) <= PictureMemoryLimit;
+    return PictureMemoryNeed(width, height) <= PictureMemoryLimit &&
+           PictureBuffersFit(width, height);
 }
 
 bool ReserveImageBuffers(int32_t width, int32_t height) {

@@ -49,11 +49,16 @@ extern int32_t FilterKernelSize;
 inline int32_t RowStrideFor(int32_t width) {
     return ((width * 24 + 31) / 32) * 4;
 }
-// The largest picture the working image takes: a buffer's byte size must fit in 32 bits.
+// A buffer's byte size must fit in 32 bits.
+constexpr int64_t MaxBufferBytes = 0x7FFFFFFF;
+// The largest picture the working image takes.
 inline bool PictureSizeAcceptable(int64_t width, int64_t height) {
-    if (width <= 0 || height <= 0 || width > 0x7FFFFFFF / 24) return false;
-    return static_cast<int64_t>(RowStrideFor(static_cast<int32_t>(width))) * height <= 0x7FFFFFFF;
+    if (width <= 0 || height <= 0 || width > MaxBufferBytes / 24) return false;
+    return static_cast<int64_t>(RowStrideFor(static_cast<int32_t>(width))) * height <=
+           MaxBufferBytes;
 }
+// Bytes one working buffer of a picture of this size takes, at any size.
+uint64_t PictureBufferBytes(int64_t width, int64_t height);
 // Bytes a picture of this size takes once loaded: the displayed picture and both buffers.
 uint64_t PictureMemoryNeed(int64_t width, int64_t height);
 // The most a loaded picture may take: an eighth of the machine's memory, or of the process's
@@ -62,6 +67,11 @@ uint64_t PictureMemoryNeed(int64_t width, int64_t height);
 uint64_t PictureMemoryLimitFor(uint64_t physicalMemory, uint64_t processLimit);
 // Set at start from the machine; tests lower it.
 extern uint64_t PictureMemoryLimit;
+// Whether the working buffers of a picture of this size can be had on any machine (their byte
+// sizes are 32-bit); an empty size needs none.
+bool PictureBuffersFit(int64_t width, int64_t height);
+// The one rule by which a picture of any kind is opened or refused: its need within the limit
+// and its buffers within their sizes.
 bool PictureMemoryFits(int64_t width, int64_t height);
 // Gets the buffers of a picture of this size while the previous picture still has its own, so
 // that a picture the memory cannot hold leaves the previous one whole. False, with nothing

@@ -271,8 +271,7 @@ void SaveOptions() {
     std::string keptAs;
     if (path == RefusedOptionsPath && FileExists(path)) {
         keptAs = UnusedName(path + ".damaged");
-        if (std::rename(path.c_str(), keptAs.c_str()) != 0)
-            throw EInOutError(EInOutError::AccessDenied);
+        if (!RenameFile(path, keptAs)) throw EInOutError(EInOutError::AccessDenied);
     }
     RefusedOptionsPath.clear();
     if (!FileExists(path))

@@ -41,8 +41,8 @@ bool EncodeJpeg(const Picture& picture, int quality, std::vector<uint8_t>& out, 
 
 // What a BMP file's headers say, checked against the file's length.
 struct BmpFacts {
-    int32_t Width = 0;
-    int32_t Height = 0; // rows, positive for either row order
+    int64_t Width = 0;
+    int64_t Height = 0; // rows, positive for either row order
     int BitCount = 0;
     uint32_t Compression = 0;
     int SourceBits = 0; // 16-bit files with 5-bit green are 15

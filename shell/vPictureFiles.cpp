@@ -36,9 +36,17 @@ EPictureTooLarge::EPictureTooLarge(const std::string& path, int64_t width, int64
 
 std::string PictureMemoryText(int64_t width, int64_t height) {
     constexpr uint64_t MB = 1000000;
-    return IntToStr(width) + " x " + IntToStr(height) + " needs " +
-           IntToStr(static_cast<int64_t>(PictureMemoryNeed(width, height) / MB)) + " MB, " +
-           IntToStr(static_cast<int64_t>(PictureMemoryLimit / MB)) + " MB allowed";
+    const auto megabytes = [](uint64_t bytes) {
+        return IntToStr(static_cast<int64_t>(bytes / MB));
+    };
+    const std::string size = IntToStr(width) + " x " + IntToStr(height) + " needs ";
+    const uint64_t need = PictureMemoryNeed(width, height);
+    // Within the memory, a picture may still be refused by the byte size of one buffer, which
+    // no machine lifts.
+    if (need <= PictureMemoryLimit && !PictureBuffersFit(width, height))
+        return size + megabytes(PictureBufferBytes(width, height)) +
+               " MB for one working buffer, " + megabytes(MaxBufferBytes) + " MB allowed";
+    return size + megabytes(need) + " MB, " + megabytes(PictureMemoryLimit) + " MB allowed";
 }
 
 DecodedPicture ReadPictureFile(const std::string& path) {

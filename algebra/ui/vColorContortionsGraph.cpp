@@ -63,7 +63,8 @@ TLUTGraphImage::TLUTGraphImage(QWidget* parent)
 }
 
 void TLUTGraphImage::paintEvent(QPaintEvent*) {
-    QPainter(this).drawImage(0, 0, Canvas);
+    QPainter painter(this);
+    DrawPixels(painter, QPoint(0, 0), Canvas);
 }
 
 void TLUTGraphImage::mousePressEvent(QMouseEvent* event) {

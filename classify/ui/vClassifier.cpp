@@ -92,9 +92,6 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     : TToolWindow("Classification", "ClassificationForm", fpClassification, tfClassification,
                   parent) {
     auto* layout = new QVBoxLayout(this);
-    // A fixed window, as large as its pages need at the desktop's font: a size measured in
-    // another font cuts the captions short.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
     auto* top = new QGridLayout;
@@ -126,7 +123,9 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassPages->setTabEnabled(PageNeuralNet, false);
     ClassPages->setTabEnabled(PageAccuracy, false);
     ClassPages->setCurrentIndex(PageImageBased);
-    layout->addWidget(ClassPages);
+    // As large as its pages need at the desktop's font (a size measured in another font cuts
+    // the captions short), and scrolled on a screen smaller than that.
+    layout->addWidget(ScrolledWhenSmall(ClassPages));
 
     connect(ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
 

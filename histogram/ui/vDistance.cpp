@@ -2,6 +2,7 @@
 
 #include "histogram/vUILinear.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vScreenPlace.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
@@ -79,7 +80,7 @@ void TDistanceForm::CancelBtnClick() {
 }
 
 void TDistanceForm::OkBtnClick() {
-    FormPositions[fpDistance] = {x(), y()};
+    FormPositions[fpDistance] = StoredPlace(*this);
     SaveOptions();
     int code = 0;
     LeadingInteger(TextOf(DOEdit), code);

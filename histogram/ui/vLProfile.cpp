@@ -422,12 +422,15 @@ void TLineProfileForm::CheckBoxPlaneClick(int tag) {
 }
 
 void TLineProfileForm::ButtonPrintGraphClick() {
-    QPrinter* printer = ReadyPrinter(SayNoPrinterAvailable);
-    if (!printer) return;
-    printer->setPageOrientation(QPageLayout::Landscape);
+    const auto ready = ReadyPrinter(SayNoPrinterAvailable);
+    if (!ready) return;
+    QPrinter& printer = ready->Printer();
+    printer.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
-    if (!painter.begin(printer)) throw EInOutError(EInOutError::AccessDenied);
+    if (!painter.begin(&printer)) throw EInOutError(EInOutError::AccessDenied);
     ChartView->render(&painter);
+    painter.end();
+    ready->Commit();
 }
 
 void TLineProfileForm::SaveButtonClick() {

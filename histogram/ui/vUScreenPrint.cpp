@@ -79,9 +79,9 @@ TFormPrint::TFormPrint(PrintSource source, QWidget* parent)
 TFormPrint::~TFormPrint() = default;
 
 template <typename Draw> void TFormPrint::PrintPage(bool landscape, Draw draw) {
-    QPrinter* ready = ReadyPrinter(SayNoPrinterAvailable);
+    const auto ready = ReadyPrinter(SayNoPrinterAvailable);
     if (!ready) return;
-    QPrinter& printer = *ready;
+    QPrinter& printer = ready->Printer();
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     HookBusyCursor(true);
     {
@@ -93,6 +93,7 @@ template <typename Draw> void TFormPrint::PrintPage(bool landscape, Draw draw) {
         draw(canvas);
         canvas.end();
     }
+    ready->Commit();
     HookBusyCursor(false);
     close();
 }

@@ -91,7 +91,7 @@ TBandSplitPages::TBandSplitPages(TPBands* window) : QObject(window), Window(wind
 
 void TBandSplitPages::BusyRun(void (TBandSplitPages::*handler)()) {
     HookBusyCursor(true);
-    RunGuarded([this, handler] { (this->*handler)(); });
+    Window->Guarded([this, handler] { (this->*handler)(); });
     Window->RadarGauge->setValue(0);
     HookBusyCursor(false);
     Window->ShowHeaderPages();
@@ -189,9 +189,9 @@ void TBandSplitPages::BuildCropPage() {
             [this] { BusyRun(&TBandSplitPages::BSQOKBtnClick); });
     ConnectHelp(BSQHelpBtn, 2500);
     connect(BSQImage, &TCropPreviewLabel::Moved, this,
-            [this](int x, int y) { RunGuarded([&] { BSQImageMouseMove(x, y); }); });
+            [this](int x, int y) { Window->Guarded([&] { BSQImageMouseMove(x, y); }); });
     connect(BSQImage, &TCropPreviewLabel::Pressed, this, [this](Qt::MouseButton b, int x, int y) {
-        RunGuarded([&] { BSQImageMouseDown(b, x, y); });
+        Window->Guarded([&] { BSQImageMouseDown(b, x, y); });
     });
 }
 

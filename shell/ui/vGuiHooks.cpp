@@ -14,6 +14,7 @@
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vPointer.h"
 #include "shell/ui/vScreenPlace.h"
+#include "shell/ui/vToolWindow.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -77,11 +78,12 @@ QMessageBox::Icon IconOf(MsgKind kind) {
     }
 }
 
-// The window a dialog belongs to: the one the user is working in, a tool window included, so the
-// dialog opens over it and gives it back when it closes; the main window when none is active.
-// Owned by the main window, a dialog opened from a tool window would bring the main window in
-// front of the tool window.
+// The window a dialog belongs to: the one whose command opens it, a tool window included, so the
+// dialog opens over it and gives it back when it closes; outside a command the active window,
+// else the main window. Owned by the main window, a dialog opened from a tool window would bring
+// the main window in front of the tool window.
 QWidget* DialogOwner() {
+    if (QWidget* command = CommandWindow::Current()) return command;
     QWidget* active = QApplication::activeWindow();
     if (active && active->isVisible() && !active->isMinimized()) return active;
     return VORNForm;

@@ -6,22 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 TImageView::TImageView(QWidget* parent) : QWidget(parent) {
     setObjectName("Image1");
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-QPoint PixelUnder(const QPointF& position) {
-    auto whole = [](qreal v) {
-        return static_cast<int>(std::clamp<qreal>(std::floor(v), std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
-    };
-    return {whole(position.x()), whole(position.y())};
 }
 
 QImage WrapPicture(const Picture& picture) {
@@ -102,12 +90,10 @@ void TImageView::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    if (MarkLayers.empty()) {
-        painter.drawImage(QPoint(0, 0), image);
-        return;
-    }
-    const QRect area = event->rect().intersected(image.rect());
-    if (!area.isEmpty()) painter.drawImage(area.topLeft(), MarkedPart(area));
+    const QRect area = PixelsToRepaint(event->rect(), image);
+    if (area.isEmpty()) return;
+    DrawPixels(painter, QPoint(0, 0),
+               MarkLayers.empty() ? ImagePart(image, area) : MarkedPart(area), area.topLeft());
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) {

@@ -58,10 +58,6 @@ class TImageView : public QWidget {
     std::vector<MarkLayer> MarkLayers;
 };
 
-// The pixel under a pointer position. On a scaled screen the pointer arrives in fractions of a
-// pixel; pixel x covers [x, x + 1), so the position is rounded down, never to the nearest.
-QPoint PixelUnder(const QPointF& position);
-
 // Any picture wrapped without a copy, as the toolkit paints and writes it (empty: a null image).
 QImage WrapPicture(const Picture& picture);
 // A toolkit image of any format as a picture.

@@ -15,7 +15,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -282,9 +281,9 @@ void TPrintersizeForm::OKBtnClick() {
         ShowMessageNumber(36);
         return;
     }
-    QPrinter* ready = ReadyPrinter(SayNoPrinterAvailable);
+    const auto ready = ReadyPrinter(SayNoPrinterAvailable);
     if (!ready) return;
-    QPrinter& printer = *ready;
+    QPrinter& printer = ready->Printer();
     QPainter painter;
     if (!painter.begin(&printer)) {
         ShowMessageNumber(38);
@@ -316,10 +315,9 @@ void TPrintersizeForm::OKBtnClick() {
         if (bottom == rows || !PrintGoesOn()) break;
     }
     painter.end();
-    // The printer service cannot take back what it was given: an abandoned document to a file
-    // leaves no file.
-    if (PrintAbandoned && !printer.outputFileName().isEmpty())
-        QFile::remove(printer.outputFileName());
+    // The printer service cannot take back what it was given; an abandoned document to a file
+    // replaces nothing, and the last printout there stays.
+    if (!PrintAbandoned) ready->Commit();
 }
 
 void TPrintersizeForm::AbortBtnClick() {

@@ -1,20 +1,23 @@
 #include "shell/ui/vPointer.h"
 
-#include "shell/ui/vImageView.h"
-
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWidget>
 #include <QWindow>
 
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -95,20 +98,97 @@ void WatchNativePointer() {
     qApp->installNativeEventFilter(Log.get());
 }
 
-QPointF PointerPosition(const QWidget& widget, const QSinglePointEvent& event) {
-    WatchNativePointer();
-    const QWidget* top = widget.window();
-    const QWindow* window = top ? top->windowHandle() : nullptr;
-    if (!Log || !window) return event.position();
-    const double scale = window->devicePixelRatio();
-    const QPointF inWindow = widget.mapTo(top, event.position());
-    const NativePointer* native =
-        Log->Find(static_cast<uint32_t>(event.timestamp()), static_cast<uint32_t>(window->winId()),
-                  inWindow, scale);
-    if (!native) return event.position();
-    return widget.mapFrom(top, QPointF(native->X / scale, native->Y / scale));
+namespace {
+
+// The screen pixel, in its window, that the widget's corner lies at.
+QPoint DeviceCorner(const QWidget& widget, const QWidget& top, double scale) {
+    const QPointF corner = widget.mapTo(&top, QPointF(0, 0)) * scale;
+    return {static_cast<int>(std::floor(corner.x() + 0.5)),
+            static_cast<int>(std::floor(corner.y() + 0.5))};
+}
+
+int Whole(double v) {
+    return static_cast<int>(std::clamp<double>(std::floor(v), std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+int PixelEdge(int pixel, double scale) {
+    return Whole(pixel * scale + 0.5);
+}
+
+int PixelOfDevice(int device, double scale) {
+    // The last pixel that begins at or before the screen pixel; the division only guesses it.
+    int pixel = Whole((device + 0.5) / scale);
+    while (PixelEdge(pixel, scale) > device)
+        --pixel;
+    while (PixelEdge(pixel + 1, scale) <= device)
+        ++pixel;
+    return pixel;
+}
+
+void DrawPixels(QPainter& painter, QPoint corner, const QImage& image, QPoint offset) {
+    if (image.isNull()) return;
+    const double scale = painter.device()->devicePixelRatio();
+    if (scale == 1) {
+        painter.drawImage(corner + offset, image);
+        return;
+    }
+    // The screen pixels of the image's part, counted from the picture's corner, and the pixel of
+    // the image each of them shows.
+    auto sources = [scale](int from, int count) {
+        std::vector<int> out;
+        for (int d = PixelEdge(from, scale); d < PixelEdge(from + count, scale); ++d)
+            out.push_back(PixelOfDevice(d, scale) - from);
+        return out;
+    };
+    const std::vector<int> columns = sources(offset.x(), image.width());
+    const std::vector<int> rows = sources(offset.y(), image.height());
+    if (columns.empty() || rows.empty()) return;
+    const QImage from = image.convertToFormat(QImage::Format_RGB32);
+    QImage shown(static_cast<int>(columns.size()), static_cast<int>(rows.size()),
+                 QImage::Format_RGB32);
+    for (size_t y = 0; y < rows.size(); ++y) {
+        const auto* src = reinterpret_cast<const uint32_t*>(from.constScanLine(rows[y]));
+        auto* dst = reinterpret_cast<uint32_t*>(shown.scanLine(static_cast<int>(y)));
+        for (size_t x = 0; x < columns.size(); ++x)
+            dst[x] = src[columns[x]];
+    }
+    // Drawn one to one on the screen's pixels, at the corner the rule puts the part at.
+    const QTransform device = painter.deviceTransform();
+    const QPointF at = device.map(QPointF(corner));
+    const QPointF part(std::floor(at.x() + 0.5) + PixelEdge(offset.x(), scale),
+                       std::floor(at.y() + 0.5) + PixelEdge(offset.y(), scale));
+    painter.save();
+    painter.setWorldTransform(QTransform::fromTranslate(part.x(), part.y()) * device.inverted() *
+                              painter.worldTransform());
+    painter.drawImage(QPoint(0, 0), shown);
+    painter.restore();
+}
+
+QRect PixelsToRepaint(const QRect& exposed, const QImage& image) {
+    return exposed.adjusted(-1, -1, 1, 1).intersected(image.rect());
+}
+
+QImage ImagePart(const QImage& image, const QRect& part) {
+    return QImage(image.constBits() + part.y() * image.bytesPerLine() +
+                      part.x() * (image.depth() / 8),
+                  part.width(), part.height(), image.bytesPerLine(), image.format());
 }
 
 QPoint PixelUnder(const QWidget& widget, const QSinglePointEvent& event) {
-    return PixelUnder(PointerPosition(widget, event));
+    WatchNativePointer();
+    const QWidget* top = widget.window();
+    const QWindow* window = top ? top->windowHandle() : nullptr;
+    const double scale = window ? window->devicePixelRatio() : widget.devicePixelRatio();
+    QPointF device = widget.mapTo(top ? top : &widget, event.position()) * scale;
+    if (Log && window)
+        if (const NativePointer* native =
+                Log->Find(static_cast<uint32_t>(event.timestamp()),
+                          static_cast<uint32_t>(window->winId()), device / scale, scale))
+            device = {native->X, native->Y};
+    const QPoint corner = DeviceCorner(widget, top ? *top : widget, scale);
+    return {PixelOfDevice(Whole(device.x()) - corner.x(), scale),
+            PixelOfDevice(Whole(device.y()) - corner.y(), scale)};
 }

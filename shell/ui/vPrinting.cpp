@@ -46,11 +46,11 @@ PrinterReadiness ReadinessOf(const QPrinter& printer) {
     return printer.isValid() ? PrinterReadiness::Ready : PrinterReadiness::NoPrinter;
 }
 
-QPrinter* ReadyPrinter(const std::function<void()>& noPrinter) {
+std::unique_ptr<TPrintedFile> ReadyPrinter(const std::function<void()>& noPrinter) {
     QPrinter& printer = ProgramPrinter();
     switch (ReadinessOf(printer)) {
     case PrinterReadiness::Ready:
-        return MayWriteOutputFile(printer) ? &printer : nullptr;
+        return MayWriteOutputFile(printer) ? std::make_unique<TPrintedFile>(printer) : nullptr;
     case PrinterReadiness::Printing:
         ShowMessageNumber(37);
         return nullptr;
@@ -67,14 +67,17 @@ void SayNoPrinterAvailable() {
 
 PrintOutcome PrintTextDocument(const QTextDocument& document, const QString& title,
                                const std::function<void()>& noPrinter) {
-    QPrinter* printer = ReadyPrinter(noPrinter);
-    if (!printer) return PrintOutcome::Refused;
+    const auto ready = ReadyPrinter(noPrinter);
+    if (!ready) return PrintOutcome::Refused;
+    QPrinter& printer = ready->Printer();
     // The title is this document's; the next print keeps the one the user set.
-    const QString docName = printer->docName();
-    printer->setDocName(title);
-    document.print(printer);
-    printer->setDocName(docName);
-    return printer->printerState() == QPrinter::Idle ? PrintOutcome::Printed : PrintOutcome::Failed;
+    const QString docName = printer.docName();
+    printer.setDocName(title);
+    document.print(&printer);
+    printer.setDocName(docName);
+    if (printer.printerState() != QPrinter::Idle) return PrintOutcome::Failed;
+    ready->Commit();
+    return PrintOutcome::Printed;
 }
 
 void PrintTextOrRaise(const QTextDocument& document, const QString& title) {

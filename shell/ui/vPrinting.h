@@ -2,6 +2,8 @@
 // one its print dialog sets up) and asks the same question before it begins a document there.
 #pragma once
 
+#include "runtime/ui/RtPrintFile.h"
+
 #include <QString>
 
 #include <functional>
@@ -20,15 +22,17 @@ QPrinter& ProgramPrinter();
 enum class PrinterReadiness { Ready, Printing, NoPrinter };
 PrinterReadiness ReadinessOf(const QPrinter& printer);
 
-// The program's printer when a document can begin on it now. Otherwise nothing: message 37 while
+// The program's printer when a document can begin on it now, its file (when it prints to one)
+// replaced only by Commit once the painter on it has ended. Otherwise nothing: message 37 while
 // it prints, the command's own `noPrinter` notice when there is nothing to print to, or the
 // user's No to replacing the file the printer writes to.
-QPrinter* ReadyPrinter(const std::function<void()>& noPrinter);
+std::unique_ptr<TPrintedFile> ReadyPrinter(const std::function<void()>& noPrinter);
 
 // The notice of the commands that say in words that there is no printer.
 void SayNoPrinterAvailable();
 
-// A text printed as one document titled `title` on the program's printer.
+// A text printed as one document titled `title` on the program's printer. A file it cannot write
+// raises the input/output error naming the file.
 enum class PrintOutcome { Printed, Refused, Failed };
 PrintOutcome PrintTextDocument(const QTextDocument& document, const QString& title,
                                const std::function<void()>& noPrinter);

@@ -67,10 +67,12 @@ void TPreviewImage::PictureChanged() {
     update();
 }
 
-void TPreviewImage::paintEvent(QPaintEvent*) {
+void TPreviewImage::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().button());
-    painter.drawImage(QPoint(0, 0), WrapPicture(Shown));
+    const QImage shown = WrapPicture(Shown);
+    const QRect area = PixelsToRepaint(event->rect(), shown);
+    if (!area.isEmpty()) DrawPixels(painter, QPoint(0, 0), ImagePart(shown, area), area.topLeft());
     if (!Outline || !Outline()) return;
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     painter.setPen(QPen(Qt::black, 0));

@@ -6,7 +6,10 @@
 // frame is there.
 #pragma once
 
+#include "shell/vGlobalOptions.h"
+
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 #include <cstdint>
@@ -23,5 +26,13 @@ QPoint PlaceOnScreen(QPoint corner, QSize size);
 void MoveToStoredPlace(QWidget& window, int32_t left, int32_t top);
 // For a window being opened (not restored): puts its frame where PlaceOnScreen puts the corner
 // it has now, at the frame's final size, and again as the window manager frames it, until it
-// is framed or the program moves it.
-void KeepOnScreen(QWidget& window);
+// has stayed there a while or the program or the user moves it. With `shrink`, a window larger
+// than the screen shrinks as far as its least size lets it.
+void KeepOnScreen(QWidget& window, bool shrink = false);
+// Whether KeepOnScreen is still at work on the window.
+bool Placing(const QWidget& window);
+// The window's frame, title bar included, where it is now: on X11 as the X server has it, since
+// what the toolkit knows of the frame comes with the window manager's events, late or never.
+QRect FrameGeometry(const QWidget& window);
+// The window's place as the options store it: its frame's corner.
+FormPosition StoredPlace(const QWidget& window);

@@ -8,7 +8,63 @@
 #include "shell/vToolForms.h"
 
 #include <QCloseEvent>
+#include <QScrollArea>
 #include <QShowEvent>
+
+namespace {
+
+CommandWindow* Innermost = nullptr;
+
+class FittingScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+    QSize minimumSizeHint() const override { return {MinimumSide, MinimumSide}; }
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        QScrollArea::showEvent(event);
+        // The toolkit opens a window with parts that grow at two thirds of the screen at most:
+        // the first time, it opens as large as its content asks, and shrinks from there only
+        // on a screen too small for it.
+        if (Opened) return;
+        Opened = true;
+        window()->resize(window()->sizeHint());
+    }
+
+  private:
+    bool Opened = false;
+    // Room for both scroll bars and a little of what they scroll.
+    static constexpr int MinimumSide = 120;
+};
+
+} // namespace
+
+QScrollArea* ScrolledWhenSmall(QWidget* content) {
+    auto* area = new FittingScrollArea;
+    area->setObjectName(content->objectName() + "Scroll");
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(content);
+    return area;
+}
+
+CommandWindow::CommandWindow(QWidget* window) : Window(window), Outer(Innermost) {
+    Innermost = this;
+}
+
+CommandWindow::~CommandWindow() {
+    Innermost = Outer;
+}
+
+QWidget* CommandWindow::Current() {
+    for (const CommandWindow* c = Innermost; c; c = c->Outer)
+        if (c->Window && c->Window->isVisible() && !c->Window->isMinimized()) return c->Window;
+    return nullptr;
+}
 
 TToolWindow::TToolWindow(const QString& caption, const QString& formName, int positionPair,
                          int freeCode, QWidget* parent)
@@ -26,7 +82,7 @@ void TToolWindow::reject() {
 
 void TToolWindow::FormClose() {
     if (PositionPair >= 0 && PositionPair < FormPositionCount) {
-        FormPositions[PositionPair] = {x(), y()};
+        FormPositions[PositionPair] = StoredPlace(*this);
         SaveOptions();
     }
     if (FreeCode != tfNone) {
@@ -38,7 +94,7 @@ void TToolWindow::FormClose() {
 void TToolWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    KeepOnScreen(*this);
+    KeepOnScreen(*this, true);
     Guarded([this] { FormOpen(); });
 }
 

@@ -9,9 +9,33 @@
 #include "shell/vGlobalHooks.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <QScrollArea>
 #include <QString>
 #include <functional>
 #include <vector>
+
+// While a window's command runs: the dialogs it opens belong to that window, whichever window the
+// desktop has made active meanwhile (none, or the main window, right after a file dialog closes).
+// A box owned by another window brings that one in front of the window the user works in.
+class CommandWindow {
+  public:
+    explicit CommandWindow(QWidget* window);
+    ~CommandWindow();
+    CommandWindow(const CommandWindow&) = delete;
+    CommandWindow& operator=(const CommandWindow&) = delete;
+    // The window of the innermost running command that is shown: null when there is none.
+    static QWidget* Current();
+
+  private:
+    QPointer<QWidget> Window;
+    CommandWindow* Outer;
+};
+
+// `content` in a scroll area that asks for the content's whole size and takes less: a window
+// with it opens as large as its content on a screen large enough, is shrunk to a screen too
+// small for it as it opens (KeepOnScreen), and the content scrolls there.
+QScrollArea* ScrolledWhenSmall(QWidget* content);
 
 class TToolWindow : public QDialog {
     Q_OBJECT
@@ -63,12 +87,14 @@ class TToolWindow : public QDialog {
 };
 
 template <typename F> void TToolWindow::Guarded(F&& f) {
+    const CommandWindow command(this);
     ++HandlerDepth;
     RunGuarded(std::forward<F>(f));
     --HandlerDepth;
 }
 
 template <typename F> void TToolWindow::GuardedMidRun(F&& f) {
+    const CommandWindow command(this);
     ++HandlerDepth;
     RunGuardedMidRun(std::forward<F>(f));
     --HandlerDepth;

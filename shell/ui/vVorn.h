@@ -247,8 +247,10 @@ extern QPointer<TVORNForm> VORNForm;
 // Fills the hook table with the windowed implementations (dialogs, status bar, cursor).
 void InstallGuiHooks(TVORNForm* form);
 
+#include "shell/ui/vToolWindow.h"
 #include "shell/vGlobalHooks.h"
 
 template <typename F> void TVORNForm::Guarded(F&& f) {
+    const CommandWindow command(this);
     RunGuarded(std::forward<F>(f));
 }

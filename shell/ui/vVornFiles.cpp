@@ -20,16 +20,22 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
 const char* const OpenFilter = "All (*.bmp;*.png)|*.bmp;*.png";
+constexpr uint64_t MiB = uint64_t{1} << 20;
 
 bool QtDecodeBmp(const uint8_t* data, size_t size, Picture& out, std::string& error) {
     QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
+    // The engine has let this picture in by its memory rule; the toolkit's own allocation
+    // limit (128 MB by default) would refuse a large one again, so it follows the rule's limit.
+    QImageReader::setAllocationLimit(static_cast<int>(
+        std::min<uint64_t>((PictureMemoryLimit + MiB - 1) / MiB, std::numeric_limits<int>::max())));
     QImageReader reader(&buffer, "bmp");
     QImage image;
     if (!reader.read(&image)) {

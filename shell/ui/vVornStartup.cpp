@@ -241,7 +241,7 @@ bool TVORNForm::FormCloseQuery() {
     // A running operation lets window messages in from its loops and goes on working on the
     // buffers and windows the close would free: the close waits until it has ended.
     if (ArrivesDuringOperation()) return false;
-    FormPositions[fpMain] = {x(), y()};
+    FormPositions[fpMain] = StoredPlace(*this);
     // A failed save is reported; it does not keep the user from leaving.
     RunGuarded([] { SaveOptions(); });
     return true;

@@ -4,13 +4,14 @@
 #include "projections/kovDatum.h"
 
 #include <cmath>
+#include <limits>
 #include <proj.h>
 
 namespace {
 
 class DatumShift : public ProjectionTest {
   protected:
-    void Datums(int in, int out) {
+    void Datums(double in, double out) {
         InParm[SlotDatum] = in;
         OutParm[SlotDatum] = out;
     }
@@ -65,13 +66,15 @@ TEST_F(DatumShift, SameDatumOrWgs84OnBothSidesLeavesThePoint) {
 }
 
 TEST_F(DatumShift, FailuresReportTheirStepAndLeaveTheOutputs) {
+    constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
     struct Case {
-        int in, out;
+        double in, out;
         const char* missingEllipsoidOf; // a datum whose ellipsoid is made unknown
         int inError, outError;          // the FATAL ERROR numbers of the two steps
     } cases[] = {
-        {24, 23, nullptr, 5, 1}, {23, 40, nullptr, 3, 2},  {-1, 13, nullptr, 5, 1},
-        {13, 23, "NAD27", 6, 1}, {23, 0, "ADINDAN", 4, 2},
+        {24, 23, nullptr, 5, 1},    {23, 40, nullptr, 3, 2},  {-1, 13, nullptr, 5, 1},
+        {13, 23, "NAD27", 6, 1},    {23, 0, "ADINDAN", 4, 2}, {NaN, 13, nullptr, 5, 1},
+        {23, 1e300, nullptr, 3, 2},
     };
     for (const Case& c : cases) {
         Datums(c.in, c.out);

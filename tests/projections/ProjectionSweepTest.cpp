@@ -11,6 +11,7 @@
 namespace {
 
 constexpr double Inf = std::numeric_limits<double>::infinity();
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Deg = PI / 180.0;
 
 // A block that sets up each projection as its users fill it, on the Clarke 1866 axes or the
@@ -73,7 +74,16 @@ ProjectionParameterBlock BaseBlock(int code) {
 struct Variant {
     const char* Name;
     std::vector<std::pair<int, double>> Slots;
+    // A code slot given a value no rounding reads.
+    int UnreadableSlot = 0;
 };
+
+// Whether a projection's set-up reads a code slot: the spheroid and the code always, the zone
+// only UTM's and State Plane's.
+bool ReadsSlot(int code, int slot) {
+    return slot == SlotCode || slot == SlotSpheroid || (slot == SlotUtmZone && code == 1) ||
+           (slot == SlotStatePlaneZone && code == 2);
+}
 
 // Each changes one thing of the base block: the axes, or one parameter to zero, a negative or
 // huge value, a pole, a latitude past it or a value just short of a limit.
@@ -99,10 +109,13 @@ std::vector<Variant> Variants() {
         {"orbit form", {{12, 0}, {3, 99005000}, {4, 128052000}, {8, 98.88}}},
     };
     const double values[] = {0,         -1,         1e300,       -1e300,  90000000, -90000000,
-                             120000000, -359000000, 89059059.99, 0.00036, 45030000};
+                             120000000, -359000000, 89059059.99, 0.00036, 45030000, NaN};
     for (int slot : {2, 3, 4, 5, 8, 9, 10, 11, 12})
         for (double value : values)
             v.push_back({"one parameter", {{slot, value}}});
+    for (int slot = SlotCode; slot <= SlotStatePlaneZone; ++slot)
+        for (double value : {NaN, 1e300, -1e300})
+            v.push_back({"one code slot", {{slot, value}}, slot});
     return v;
 }
 
@@ -143,8 +156,9 @@ class ProjectionSweep : public ProjectionTest {
     }
 
     // One transformation: a place, or a failure whose routine and message were logged.
+    // A side whose set-up was refused places nothing.
     void ExpectPlacedOrReported(int code, bool forward, double a, double b,
-                                const std::string& where) {
+                                const std::string& where, bool refused) {
         const size_t before = ProjectionLog.size();
         double outA = 7, outB = 7;
         const int status =
@@ -152,6 +166,7 @@ class ProjectionSweep : public ProjectionTest {
         const std::string at = where + (forward ? " forward (" : " inverse (") + std::to_string(a) +
                                ", " + std::to_string(b) + ")";
         if (status == OK) {
+            ASSERT_FALSE(refused) << at << " placed after a refused set-up";
             ASSERT_TRUE(std::isfinite(outA) && std::isfinite(outB)) << at;
             if (!forward) {
                 EXPECT_LE(std::fabs(outA), PI) << at;
@@ -185,15 +200,70 @@ TEST_F(ProjectionSweep, EveryProjectionPlacesOrReportsEveryPoint) {
                     ASSERT_FALSE(ProjectionLog.empty() || ProjectionLog.back().empty())
                         << where << " set-up " << ProjectionInitError;
                 }
+                const bool refused = ReadsSlot(code, variant.UnreadableSlot);
+                if (refused) {
+                    EXPECT_EQ(ProjectionInitError, InputDataError) << where;
+                    EXPECT_EQ(ProjectionLog.back(), "Input data error") << where;
+                }
                 if (forward)
                     for (auto [lon, lat] : GlobePoints)
-                        ExpectPlacedOrReported(code, true, lon, lat, where);
+                        ExpectPlacedOrReported(code, true, lon, lat, where, refused);
                 else
                     for (auto [x, y] : MapPoints)
-                        ExpectPlacedOrReported(code, false, x, y, where);
+                        ExpectPlacedOrReported(code, false, x, y, where, refused);
                 if (HasFailure()) return;
             }
         }
+}
+
+// The distance in metres between two places on a sphere of the Earth's mean radius.
+double Metres(double lon1, double lat1, double lon2, double lat2) {
+    const double h = std::pow(std::sin((lat2 - lat1) / 2), 2) +
+                     std::cos(lat1) * std::cos(lat2) * std::pow(std::sin((lon2 - lon1) / 2), 2);
+    return 2 * 6371000.0 * std::asin(std::sqrt(std::min(1.0, h)));
+}
+
+// The series of the transverse Mercator family and the Alaska polynomial hold near their
+// centre only. At every 5 degrees of longitude from it, a place is one that its own inverse
+// brings back to within a metre; any other is refused, with the routine's tag.
+TEST_F(ProjectionSweep, SeriesProjectionsPlaceOnlyWhatComesBack) {
+    const struct {
+        const char* Name;
+        ProjectionParameterBlock Block;
+        double Meridian; // degrees
+        const char* Tag;
+    } cases[] = {
+        {"utm 33 south, grs 1980", Block({{15, 1}, {17, -33}, {19, 8}}), 15, "tm-for"},
+        {"transverse mercator", BaseBlock(9), 15, "tm-for"},
+        {"state plane 3800", BaseBlock(2), -71.5, "tm-for"},
+        {"alaska conformal", BaseBlock(23), -152, ""},
+    };
+    for (const auto& c : cases)
+        for (double lat : {-8.0, 23.0, 60.0, -75.0, 0.0, 88.0})
+            for (int offset = -180; offset <= 180; offset += 5) {
+                ResetRun();
+                InParm = OutParm = c.Block;
+                ForwardInit();
+                InverseInit();
+                ASSERT_EQ(ProjectionInitError, OK) << c.Name;
+                ClearProjectionLog();
+                const double lon = AdjustLon((c.Meridian + offset) * Deg), phi = lat * Deg;
+                const std::string at = std::string(c.Name) + " at " + std::to_string(offset) +
+                                       " from the centre, latitude " + std::to_string(lat);
+                double x = 0, y = 0, backLon = 0, backLat = 0;
+                const int status = ForwardTransform(lon, phi, x, y);
+                // Near its central meridian the transverse Mercator places every point.
+                if (*c.Tag && std::abs(offset) <= 5) EXPECT_EQ(status, OK) << at;
+                if (status != OK) {
+                    EXPECT_EQ(status, PointCannotBeProjected) << at;
+                    EXPECT_EQ(ProjectionLog,
+                              (std::vector<std::string>{c.Tag, "Point cannot be projected"}))
+                        << at;
+                    continue;
+                }
+                ASSERT_EQ(InverseTransform(x, y, backLon, backLat), OK) << at;
+                EXPECT_LE(Metres(lon, phi, backLon, backLat), 1.0) << at;
+            }
 }
 
 class ProjectionRefusals : public ProjectionTest {};
@@ -276,6 +346,14 @@ TEST_F(ProjectionRefusals, PointsWithoutAPlaceAreReported) {
          0, 153, "gvnsp-for|Point cannot be projected|"},
         {"perspective from the surface", Block({{15, 15}, {19, 19}, {2, 0}}), true, 0.0, 0.0, 153,
          "gvnsp-for|Point cannot be projected|"},
+        {"polar stereographic north, the south pole",
+         Block({{15, 6}, {4, -100000000}, {5, 71000000}}), true, 0.0, -HALF_PI, 103,
+         "ster-for|Point projects into infinity|"},
+        {"polar stereographic south, the north pole",
+         Block({{15, 6}, {4, -100000000}, {5, -71000000}}), true, 1.0, HALF_PI, 103,
+         "ster-for|Point projects into infinity|"},
+        {"polar stereographic true at the pole, the other pole", Block({{15, 6}, {5, 90000000}}),
+         true, -2.0, -HALF_PI, 103, "ster-for|Point projects into infinity|"},
     });
 }
 

@@ -1,6 +1,7 @@
 // Pictures larger than the memory can hold, and buffers the memory cannot give, while another
 // picture is shown: refused by size before their pixels are decoded, and the shown one stays.
 #include "runtime/RtFiles.h"
+#include "runtime/RtRecords.h"
 #include "shell/vGlobal.h"
 #include "support/PngFixtures.h"
 #include "support/RecordingHooks.h"
@@ -16,22 +17,23 @@
 
 namespace {
 
-// 23000 x 23000 grey pixels, all zero, deflated at the best ratio: about 514 KB of file for
-// 5.3 GB of loaded picture.
-void WritePngBomb(const std::string& path) {
-    constexpr png_uint_32 side = 23000;
+// Grey pixels, all zero, deflated at the given level. 23000 x 23000 at the best ratio: about
+// 514 KB of file for 5.3 GB of loaded picture.
+void WritePngBomb(const std::string& path, png_uint_32 width = 23000, png_uint_32 height = 23000,
+                  int level = 9) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_init_io(png, f);
-    png_set_compression_level(png, 9);
+    png_set_compression_level(png, level);
     png_set_filter(png, 0, PNG_FILTER_NONE);
-    png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    const std::vector<png_byte> row(side, 0);
-    for (png_uint_32 y = 0; y < side; ++y)
+    const std::vector<png_byte> row(width, 0);
+    for (png_uint_32 y = 0; y < height; ++y)
         png_write_row(png, row.data());
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
@@ -100,23 +102,44 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
     // 13 x 7: 364 bytes of picture and two buffers of 7 rows of 40 bytes.
     const uint64_t smallNeed = 13 * 7 * 4 + 2 * 40 * 7;
     ASSERT_EQ(PictureMemoryNeed(13, 7), smallNeed);
-    const std::tuple<std::string, uint64_t, int64_t> cases[] = {
-        // file, limit, refused width (0: read)
-        {TestData("pictures/bomb8000.png"), 100 << 20, 8000},
-        {TestData("pictures/oversized-rle.bmp"), 100 << 20, 23000},
-        {Dir.File("small.png"), smallNeed, 0},
-        {Dir.File("small.png"), smallNeed - 1, 13},
+    // Legal files of 30000 x 30000, whose buffers would pass 2 GB each, and a picture wider than
+    // the PNG library's own limit of a million pixels.
+    WritePngBomb(Dir.File("huge.png"), 30000, 30000, 1);
+    std::vector<uint8_t> rle = FileBytes(TestData("pictures/oversized-rle.bmp"));
+    PutLeI32(&rle[18], 30000);
+    PutLeI32(&rle[22], 30000);
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("huge.bmp"), rle));
+    PutLeI32(&rle[18], 0x7FFFFFFF);
+    PutLeI32(&rle[22], 0x7FFFFFFF);
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("largest.bmp"), rle));
+    WritePngBomb(Dir.File("wide.png"), 1000001, 1, 9);
+    const uint64_t plenty = uint64_t{1} << 40;
+    const std::string buffer = "2700 MB for one working buffer, 2147 MB allowed";
+    const std::tuple<std::string, uint64_t, std::string> cases[] = {
+        // file, limit, the refusal's size (empty: read)
+        {TestData("pictures/bomb8000.png"), 100 << 20, "8000 x 8000 needs 640 MB, 104 MB allowed"},
+        {TestData("pictures/oversized-rle.bmp"), 100 << 20,
+         "23000 x 23000 needs 5290 MB, 104 MB allowed"},
+        {Dir.File("small.png"), smallNeed, ""},
+        {Dir.File("small.png"), smallNeed - 1, "13 x 7 needs 0 MB, 0 MB allowed"},
+        {Dir.File("huge.png"), 1 << 30, "30000 x 30000 needs 9000 MB, 1073 MB allowed"},
+        {Dir.File("huge.png"), plenty, "30000 x 30000 needs " + buffer},
+        {Dir.File("huge.bmp"), plenty, "30000 x 30000 needs " + buffer},
+        {Dir.File("largest.bmp"), plenty,
+         "2147483647 x 2147483647 needs 18446744073709 MB, 1099511 MB allowed"},
+        {Dir.File("wide.png"), 1 << 30, ""},
     };
-    for (const auto& [path, limit, refused] : cases) {
+    for (const auto& [path, limit, refusal] : cases) {
         const std::string what = ExtractFileName(path) + " " + std::to_string(limit);
         PictureMemoryLimit = limit;
-        int64_t width = 0;
+        std::string text;
         try {
             ReadPictureFile(path);
         } catch (const EPictureTooLarge& e) {
-            width = e.Width;
+            text = PictureMemoryText(e.Width, e.Height);
+            EXPECT_EQ(e.what(), path + ": too big for memory: " + text) << what;
         }
-        EXPECT_EQ(width, refused) << what;
+        EXPECT_EQ(text, refusal) << what;
     }
 }
 

@@ -2,6 +2,8 @@
 // one): elsewhere they are skipped.
 #pragma once
 
+#include "shell/ui/vScreenPlace.h"
+
 #include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
@@ -12,7 +14,8 @@ inline bool OnDesktop() {
     return QGuiApplication::platformName() == "xcb";
 }
 
-// Waits until the window manager has put its frame around the shown window.
-inline bool WaitFramed(QWidget& window) {
-    return QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 5000);
+// Waits until the shown window is where it opens: framed by the window manager and placed.
+inline bool WaitPlaced(QWidget& window) {
+    return QTest::qWaitFor([&] { return !Placing(window); }, 5000) &&
+           FrameGeometry(window).size() != window.size();
 }

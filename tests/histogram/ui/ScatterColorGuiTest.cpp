@@ -431,7 +431,7 @@ TEST_F(ScatterColorPages, PrintingWithoutAPrinterThenToAPdfWorks) {
         const char* Error;
         bool Written;
     } prints[] = {{"", "No printer is available.", nullptr, false},
-                  {"missing/big.pdf", nullptr, "File access denied", false},
+                  {"missing/big.pdf", nullptr, "Path not found", false},
                   {"big.pdf", nullptr, nullptr, true}};
     for (const auto& p : prints) {
         SCOPED_TRACE(p.File);
@@ -455,7 +455,8 @@ TEST_F(ScatterColorPages, PrintingWithoutAPrinterThenToAPdfWorks) {
         EXPECT_EQ(messages,
                   p.Message ? std::vector<std::string>{p.Message} : std::vector<std::string>{});
         EXPECT_EQ(Rec->ErrorBoxes,
-                  p.Error ? std::vector<std::string>{p.Error} : std::vector<std::string>{});
+                  p.Error ? std::vector<std::string>{p.Error + std::string(CRLF) + file}
+                          : std::vector<std::string>{});
         if (p.Written) {
             EXPECT_EQ(FileText(file).substr(0, 5), "%PDF-");
         }

@@ -48,6 +48,14 @@ TEST_F(MapProjPageGui, TransformButtonPutsOlindaCornersInUtm25South) {
     p.SetChecked(F::IgnoreDatumCB, true);
     p[F::ULLongitudeEdit] = "-34.9161666666667"; // 34 54 58.20 W
     p[F::ULLatitudeEdit] = "-7.94982222222222";  //  7 56 59.36 S
+    // The other corners of the scene: left at 0, 0 they lie 33 degrees from the zone, where no
+    // place is given, and the box is transformed only whole.
+    for (F f : {F::URLongitudeEdit, F::LRLongitudeEdit})
+        p[f] = "-34.8";
+    p[F::URLatitudeEdit] = "-7.94982222222222";
+    p[F::LLLongitudeEdit] = "-34.9161666666667";
+    for (F f : {F::LLLatitudeEdit, F::LRLatitudeEdit})
+        p[f] = "-8.1";
     Window->ShowHeaderPages();
     Window->DIHTransformBtn->click();
     EXPECT_NEAR(Text(F::ULLongitudeEdit).toDouble(), 288776.25, 1.0) << Rec->Summary();

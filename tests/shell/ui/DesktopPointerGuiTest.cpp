@@ -1,6 +1,7 @@
 // On a scaled X11 screen the real pointer, moved over every screen pixel of a picture's row and
-// column, takes the picture pixel drawn under it. Run by scripts/desktop-tests at scales 1.5 and
-// 2, where the toolkit gives the pointer's place rounded to whole scaled units.
+// column, takes the picture pixel drawn under it. Run by scripts/desktop-tests at scales 1.25,
+// 1.5, 1.75, 2 and 3, where the toolkit gives the pointer's place rounded to whole scaled units.
+#include "shell/ui/AllSplash.h"
 #include "shell/ui/vImageView.h"
 #include "support/DesktopSession.h"
 #include "support/GuiStartup.h"
@@ -28,6 +29,8 @@ bool MovePointer(QPoint device) {
 TEST_F(DesktopPointer, ThePixelTakenIsThePixelDrawnUnderThePointer) {
     constexpr int Side = 12;
     Form->FormCreate({});
+    // The splash would take the pointer where it covers the picture, as it does at scale 3.
+    if (Form->SplashScreen) Form->SplashScreen->close();
     DisplayedPicture.Resize(Side, Side);
     for (int y = 0; y < Side; ++y)
         for (int x = 0; x < Side; ++x)
@@ -37,7 +40,7 @@ TEST_F(DesktopPointer, ThePixelTakenIsThePixelDrawnUnderThePointer) {
     Form->resize(400, 300);
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form));
-    ASSERT_TRUE(WaitFramed(*Form));
+    ASSERT_TRUE(WaitPlaced(*Form));
     QTest::qWait(300);
 
     std::vector<QPoint> taken;

@@ -157,6 +157,44 @@ TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
     }
 }
 
+// An aerial photograph tiled to 6000 x 6000, as a 108 MB bitmap and as PNG: the memory rule
+// alone decides for both, which open to the same picture at its limit and are refused a byte
+// below it, with their size named.
+TEST_F(PictureFilesGui, LargePicturesOpenAsBmpAndPngAlikeUpToTheMemoryLimit) {
+    constexpr int Side = 6000;
+    ASSERT_TRUE(Form->LoadFromFile(TestData("aerial/aero1.png")));
+    const Picture tile = DisplayedPicture;
+    Picture big;
+    big.Resize(Side, Side);
+    for (int y = 0; y < Side; ++y)
+        for (int x = 0; x < Side; ++x)
+            big.At(x, y) = tile.At(x % tile.Width, y % tile.Height);
+    WritePictureFile(Dir.File("big.bmp"), big, PictureFileKind::Bmp);
+    WritePictureFile(Dir.File("big.png"), big, PictureFileKind::Png);
+    ASSERT_EQ(FileSizeOf(Dir.File("big.bmp")), 108000054);
+    const uint64_t machine = PictureMemoryLimit;
+    const uint64_t need = PictureMemoryNeed(Side, Side);
+    for (const char* name : {"big.bmp", "big.png"})
+        for (const uint64_t limit : {need, need - 1}) {
+            SCOPED_TRACE(name + std::string(" limit ") + std::to_string(limit));
+            Rec->Clear();
+            DisplayedPicture.Pixels.assign(DisplayedPicture.Pixels.size(), 0xFF000000u);
+            PictureMemoryLimit = limit;
+            const bool opened = Form->LoadFromFile(Dir.File(name));
+            PictureMemoryLimit = machine;
+            EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+            if (limit == need) {
+                EXPECT_TRUE(opened);
+                EXPECT_TRUE(DisplayedPicture.Pixels == big.Pixels);
+                continue;
+            }
+            EXPECT_FALSE(opened);
+            ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+            EXPECT_EQ(Rec->Messages[0].Text, "Image too big for memory: nothing loaded\r\n"
+                                             "6000 x 6000 needs 360 MB, 359 MB allowed");
+        }
+}
+
 // Each command in turn on one session: its dialog, its macro lines (code, folder, name), the name
 // it leaves and the file it writes.
 TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {

@@ -24,7 +24,10 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <algorithm>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -125,32 +128,63 @@ TEST_F(PrintCommands, EachSaysThereIsNoPrinterThenPrintsToThePdfChosen) {
     }
 }
 
-// A document that fails to begin leaves the program's printer stuck active; the next print with
-// a PDF chosen in the print dialog works all the same.
-TEST_F(PrintCommands, AFailedBeginLeavesThePrinterUsableForTheNextPrint) {
+// Files beyond `bytes` cannot grow while this lives, as if the disk were full (the writes fail
+// and no signal ends the process).
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &Old);
+        const rlimit limit{std::min(bytes, Old.rlim_max), Old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        OldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &Old);
+        std::signal(SIGXFSZ, OldSignal);
+    }
+
+  private:
+    rlimit Old{};
+    void (*OldSignal)(int) = nullptr;
+};
+
+// A print to a file that cannot be written names the file and the reason, and leaves the folder
+// as it was: the last printout there, agreed to be replaced, stays and no temporary is left. The
+// program's printer stays usable: the next print to a PDF is written whole.
+TEST_F(PrintCommands, EachPrintThatCannotBeWrittenNamesTheFileAndKeepsTheLastPrintout) {
+    TempDir target, printed;
+    const std::string pdf = target.File("out.pdf");
     const struct {
         const char* Name;
-        std::function<void()> Print;
-        const char* Said;
+        std::string File;
+        rlim_t Limit;
+        const char* Reason;
     } failures[] = {
-        {"macro", [this] { Macro->PrintBtn->click(); }, "Printing aborted"},
-        {"profile data", [this] { Profile->PrintButton->click(); }, "File access denied"},
-        {"accuracy report", [this] { emit Classes->CAMPrint->clicked(); }, "File access denied"},
-        {"header viewer", [this] { Viewer->DDRPrintBtn->click(); }, "File access denied"},
+        {"missing folder", target.File("no/such/folder/out.pdf"), RLIM_INFINITY, "Path not found"},
+        {"full disk", pdf, 1000, "Disk full"},
     };
-    for (const auto& f : failures) {
-        SCOPED_TRACE(f.Name);
-        ChoosePdf(Dir.File("no/such/folder/out.pdf"));
-        Rec->Clear();
-        f.Print();
-        std::vector<std::string> said = Rec->ErrorBoxes;
-        for (const ShownMessage& m : Rec->Messages)
-            said.push_back(m.Text);
-        EXPECT_EQ(said, std::vector<std::string>{f.Said});
-        const std::string pdf = Dir.File(std::string(f.Name) + ".pdf");
-        ChoosePdf(pdf);
-        f.Print();
-        EXPECT_EQ(FileText(pdf).rfind("%PDF-", 0), 0u);
+    ASSERT_TRUE(WriteFileAtomic(pdf, std::string("last printout")));
+    const auto folder = FolderBytes(target.Path());
+    for (const PrintCommand& c : Commands()) {
+        for (const auto& f : failures) {
+            SCOPED_TRACE(std::string(c.Name) + ", " + f.Name);
+            ChoosePdf(f.File);
+            Rec->Clear();
+            Rec->MessageAnswers = {MsgButton::Yes};
+            {
+                const FileSizeLimit limit(f.Limit);
+                c.Print();
+            }
+            EXPECT_EQ(Rec->ErrorBoxes,
+                      std::vector<std::string>{f.Reason + std::string(CRLF) + f.File});
+            EXPECT_EQ(FolderBytes(target.Path()), folder);
+            EXPECT_NE(Form->PrinterDevice().printerState(), QPrinter::Active);
+        }
+        const std::string next = printed.File(std::string(c.Name) + ".pdf");
+        ChoosePdf(next);
+        c.Print();
+        EXPECT_EQ(FileText(next).rfind("%PDF-", 0), 0u);
+        EXPECT_NE(FileText(next).find("%%EOF"), std::string::npos);
     }
 }
 

@@ -174,7 +174,8 @@ TEST_F(PrintLayout, PagePictureImageShapeAndLegendStayInsideTheWindowAtAnyResolu
 }
 
 // The print lets window events in as it goes: Abort, pressed at any of its steps, abandons the
-// document there, and a second Print meanwhile is refused.
+// document there, and a second Print meanwhile is refused. The abandoned document replaces
+// nothing: a last printout the user agreed to replace stays, and no temporary is left.
 TEST_F(PrintLayout, AbortDuringAPrintAbandonsItAndASecondPrintMeanwhileIsRefused) {
     ObjectMarks.Assign({{false, omBox, 40, 300, 40, 200, Red, 0}});
     TextLabels.Assign({{"Field", 30, 330, 300, true, false, 0xFFFFFF}});
@@ -183,28 +184,37 @@ TEST_F(PrintLayout, AbortDuringAPrintAbandonsItAndASecondPrintMeanwhileIsRefused
     Layout->FormActivate();
     // Steps: before the picture, after its labels, after its marks, then after each band of rows.
     int steps = 0;
-    for (const int abortAt : {1, 2, 3, 6}) {
-        SCOPED_TRACE(abortAt);
-        steps = 0;
-        Hooks.ProcessMessages = [&] {
-            if (++steps != abortAt) return;
-            Layout->OKBtn->click();
-            Layout->AbortBtn->click();
-        };
-        Rec->Clear();
-        Layout->OKBtnClick();
-        EXPECT_EQ(steps, abortAt);
-        ASSERT_EQ(Rec->Messages.size(), 2u) << Rec->Summary();
-        EXPECT_EQ(Rec->Messages[0].Text, "Already Printing");
-        EXPECT_EQ(Rec->Messages[1].Text, "Printing aborted");
-        EXPECT_NE(Form->PrinterDevice().printerState(), QPrinter::Active);
-        EXPECT_FALSE(FileExists(Pdf()));
+    for (const char* last : {"", "last printout"}) {
+        if (*last) ASSERT_TRUE(WriteFileAtomic(Pdf(), std::string(last)));
+        const auto folder = FolderBytes(Dir.Path());
+        for (const int abortAt : {1, 2, 3, 6}) {
+            SCOPED_TRACE(testing::Message()
+                         << "step " << abortAt << ", last printout '" << last << "'");
+            steps = 0;
+            Hooks.ProcessMessages = [&] {
+                if (++steps != abortAt) return;
+                Layout->OKBtn->click();
+                Layout->AbortBtn->click();
+            };
+            Rec->Clear();
+            Rec->MessageAnswers = {MsgButton::Yes};
+            Layout->OKBtnClick();
+            EXPECT_EQ(steps, abortAt);
+            ASSERT_GE(Rec->Messages.size(), 2u) << Rec->Summary();
+            EXPECT_EQ(Rec->Messages.size(), *last ? 3u : 2u) << Rec->Summary();
+            EXPECT_EQ(Rec->Messages.rbegin()[1].Text, "Already Printing");
+            EXPECT_EQ(Rec->Messages.back().Text, "Printing aborted");
+            EXPECT_NE(Form->PrinterDevice().printerState(), QPrinter::Active);
+            EXPECT_EQ(FolderBytes(Dir.Path()), folder);
+        }
     }
     Hooks.ProcessMessages = [&] { ++steps; };
     steps = 0;
     Rec->Clear();
+    Rec->MessageAnswers = {MsgButton::Yes};
     Layout->OKBtnClick();
-    EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
+    EXPECT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
     EXPECT_GT(steps, 6);
     EXPECT_EQ(FileText(Pdf()).rfind("%PDF-", 0), 0u);
 }

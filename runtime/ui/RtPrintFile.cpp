@@ -1,0 +1,59 @@
+#include "runtime/ui/RtPrintFile.h"
+
+#include <QFile>
+#include <QPrinter>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+// The printer makes no check of its own writes: a disk that fills up under it leaves a cut-off
+// document and no sign of it. So it writes into a pipe, and every piece it sends is written here,
+// where a failed write is seen.
+TPrintedFile::TPrintedFile(QPrinter& printer)
+    : Device(printer), FileName(printer.outputFileName()) {
+    if (FileName.isEmpty()) return;
+    Path = QFile::encodeName(FileName).toStdString();
+    int ends[2];
+    if (!File.Open(SaveTarget(Path)) || ::pipe2(ends, O_CLOEXEC) != 0) RaiseNamedWriteFailure(Path);
+    Source = ends[0];
+    Feed = ends[1];
+    Copier = std::thread([this] {
+        char piece[65536];
+        for (;;) {
+            const ssize_t n = ::read(Source, piece, sizeof piece);
+            if (n == 0) return;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                Lost = true;
+                return;
+            }
+            // Once a piece is lost the rest is read all the same: the printer never waits on a
+            // pipe nobody empties.
+            if (!Lost && !File.Write(piece, static_cast<size_t>(n))) Lost = true;
+        }
+    });
+    Device.setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(Feed));
+}
+
+TPrintedFile::~TPrintedFile() {
+    Drain();
+}
+
+void TPrintedFile::Drain() {
+    if (Feed >= 0) ::close(Feed);
+    Feed = -1;
+    // The printer closed its own end when its painter ended: the copier sees the end of the pipe.
+    if (Copier.joinable()) Copier.join();
+    if (Source >= 0) ::close(Source);
+    Source = -1;
+    if (!FileName.isEmpty() && Device.outputFileName() != FileName)
+        Device.setOutputFileName(FileName);
+}
+
+void TPrintedFile::Commit() {
+    if (FileName.isEmpty()) return;
+    Drain();
+    if (Lost || Device.printerState() != QPrinter::Idle || !File.Commit())
+        RaiseNamedWriteFailure(Path);
+}
