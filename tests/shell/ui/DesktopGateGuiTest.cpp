@@ -31,7 +31,7 @@ class DesktopGate : public GuiStartup {
         window.raise();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        ASSERT_TRUE(WaitFramed(window));
+        ASSERT_TRUE(WaitPlaced(window));
         QTest::qWait(300);
     }
 };
@@ -61,7 +61,7 @@ TEST_F(DesktopGate, AbortClickedWithThePointerEndsAPrintToAFile) {
     // click is waited for, as it comes through the X server.
     Hooks.ProcessMessages = [&] {
         if (++steps == 1 && ClickWithThePointer(layout->AbortBtn))
-            QTest::qWaitFor([&] { return stepsAtAbort > 0; }, 5000);
+            static_cast<void>(QTest::qWaitFor([&] { return stepsAtAbort > 0; }, 5000));
         else
             QCoreApplication::processEvents();
     };
