@@ -30,6 +30,14 @@
 #include "shell/ui/vXAnnoLO.h"
 #include "shell/vGlobal.h"
 
+#include "shell/ui/vToolWindow.h"
+#include "shell/vToolForms.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+
 #include <limits>
 
 std::vector<NamedWindow> EveryWindow(TVORNForm* form, Picture& picture) {
@@ -84,4 +92,65 @@ std::vector<NamedWindow> EveryWindow(TVORNForm* form, Picture& picture) {
         {"histogram print", [form] { return new TFormPrint(PrintSource{}, form); }},
         {"histogram corrections", [form] { return new TExtraImageViewForm(form); }},
     };
+}
+
+void MakeEveryToolWindow(TVORNForm* form) {
+    MagniForm = new TMagniForm(form);
+    ViewCursorScreen = new TViewCursorScreen(form);
+    PBands = new TPBands(form);
+    MacroForm = new TMacroForm(form);
+    kovMemoForm = new TkovMemoForm(form);
+    HistogramForm = new THistogramForm(form);
+    DisProcessForm = new TDisProcessForm(form);
+    PBandHdrForm = new TPBandHdrForm(form);
+    LineProfileForm = new TLineProfileForm(form);
+    LinearForm = new TLinearForm(form);
+    REIVForm = new TREIVForm(form);
+    for (int code : {tfSystemInfo, tfInfo, tfPrintersize, tfPixelAlgebra, tfFEdit, tfClassification,
+                     tfLabelObjects, tfObjectMark, tfFFT})
+        form->ToolForm(code);
+}
+
+std::vector<QPointer<TToolWindow>> ToolWindowsOf(TVORNForm* form) {
+    std::vector<QPointer<TToolWindow>> windows;
+    for (TToolWindow* w : form->findChildren<TToolWindow*>())
+        windows.emplace_back(w);
+    return windows;
+}
+
+std::vector<Command> EveryCommand(QWidget* main,
+                                  const std::vector<QPointer<TToolWindow>>& windows) {
+    std::vector<QWidget*> all{main};
+    for (const auto& w : windows)
+        all.push_back(w);
+    std::vector<Command> commands;
+    for (QWidget* w : all) {
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+            // A tool window's buttons are counted with their own window, not with the main one.
+            if (b->window() != w) continue;
+            if (!qobject_cast<QPushButton*>(b) && !qobject_cast<QToolButton*>(b)) continue;
+            QPointer<QAbstractButton> button(b);
+            const QString name = w->objectName() + "/" + b->objectName() + " " + b->text();
+            commands.push_back({name,
+                                name.contains("Help") || name.contains("Abort") || b->text() == "?",
+                                [button] { return button && button->isEnabled(); },
+                                [button] {
+                                    if (button) button->click();
+                                }});
+        }
+        for (QAction* a : w->findChildren<QAction*>()) {
+            const auto* owner = qobject_cast<QWidget*>(a->parent());
+            if (a->isSeparator() || a->menu() || a->objectName().isEmpty() ||
+                (owner && owner->window() != w))
+                continue;
+            QPointer<QAction> action(a);
+            const QString name = w->objectName() + "/" + a->objectName();
+            commands.push_back({name, name.contains("Help"),
+                                [action] { return action && action->isEnabled(); },
+                                [action] {
+                                    if (action) action->trigger();
+                                }});
+        }
+    }
+    return commands;
 }

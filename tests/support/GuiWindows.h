@@ -3,12 +3,15 @@
 
 #include "shell/vPicture.h"
 
+#include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
 class TVORNForm;
+class TToolWindow;
 
 struct NamedWindow {
     const char* Name;
@@ -19,3 +22,22 @@ struct NamedWindow {
 // window turns `picture`. The classification window shows the widest values its columns take:
 // TrainingSites is left holding them.
 std::vector<NamedWindow> EveryWindow(TVORNForm* form, Picture& picture);
+
+// The windows the start-up makes after the main one, and every tool window made on demand, each
+// with `form` as its parent, put where the program keeps them.
+void MakeEveryToolWindow(TVORNForm* form);
+// Every tool window of `form`.
+std::vector<QPointer<TToolWindow>> ToolWindowsOf(TVORNForm* form);
+
+// A command: a button or a menu command of one window.
+struct Command {
+    // The window's object name, "/" and the control's (a button's caption after a blank).
+    QString Name;
+    // Help and Abort are heard during a run.
+    bool MidRun;
+    std::function<bool()> Enabled;
+    std::function<void()> Run;
+};
+
+// Every command button and named menu command of `main` and `windows`.
+std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToolWindow>>& windows);

@@ -508,7 +508,7 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     const std::string folder = ImageDirectory;
     ImageDirectory = other.Path();
     THeaderPages square;
-    square.RIHMakeDISDISHeaders("sq.png", 64, 64);
+    square.RIHMakeDISDISHeaders(ImageDirectory + "sq.png", 64, 64);
     ImageDirectory = folder;
     TPBands import;
     const struct {

@@ -169,6 +169,7 @@ TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
     Viewer->F_Save->trigger();
     EXPECT_TRUE(Rec->Shown(46));
     Give(12, 8);
+    Viewer->PreprocessFolder = Dir.Path();
     Viewer->PreprocessFileName = "field.txt";
     Viewer->F_Save->trigger();
     EXPECT_FALSE(FileExists(Dir.File("field.txt")));
