@@ -1,10 +1,12 @@
 // Every window of the program, made as its command makes it: for tests that walk them all.
 #pragma once
 
+#include "shell/vGlobal.h"
 #include "shell/vPicture.h"
 
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -41,3 +43,21 @@ struct Command {
 
 // Every command button and named menu command of `main` and `windows`.
 std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToolWindow>>& windows);
+
+// A user working in `folder`: an open takes the first file there the filter takes, a save the
+// proposed name (or one of the filter's kind) there.
+std::string AnswerIn(const std::string& folder, FileDialogRequest& r);
+
+// Closes every popup and modal dialog a command opens of its own, as the user would, while it
+// lives.
+class DialogCloser {
+  public:
+    DialogCloser();
+
+  private:
+    QTimer Timer;
+};
+
+// A small picture scene.png (the long commands let messages in at every row) and the Olinda scene
+// split into its six bands with its DIH and DIS, in `folder`.
+void MakeWorkScenes(const std::string& folder);

@@ -47,12 +47,7 @@ class OperationGuard : public GuiStartup {
         HeaderPages = THeaderPages();
         InstallHeaderHooks();
         MakeEveryToolWindow(Form);
-        // A small scene: the long commands let messages in at every row.
-        ASSERT_TRUE(QImage(QString::fromStdString(TestData("aero1.png")))
-                        .copy(0, 0, 128, 96)
-                        .save(QString::fromStdString(Dir.File("scene.png"))));
-        std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), Dir.File("olinda.bsq"));
-        ASSERT_EQ(RawSplitScene(Dir.File("olinda.bsq"), {349, 352, 6, 0}), 0);
+        MakeWorkScenes(Dir.Path());
         Open();
         // The import window's page ready to build a picture from the Olinda bands.
         TDisToDipPage* page = PBands->DisToDipPage;
@@ -96,15 +91,7 @@ struct Observed {
 
 TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     MacroRecording = LogToDIP = true;
-    // A dialog a command opens of its own is closed as the user would.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal())
-                d->done(QDialog::Rejected);
-    });
-    closer.start(20);
+    const DialogCloser closer;
 
     const auto observe = [this](const std::vector<QPointer<TToolWindow>>& windows) {
         Observed o{DisplayedPicture.Width, DisplayedPicture.Height,  CurrentImageName,

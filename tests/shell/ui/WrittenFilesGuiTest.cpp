@@ -31,52 +31,6 @@ namespace {
 
 using Folder = std::map<std::string, std::vector<uint8_t>>;
 
-// The patterns of a dialog filter "text|*.a;*.b|text|*.c".
-std::vector<std::string> FilterPatterns(const std::string& filter) {
-    std::vector<std::string> patterns;
-    size_t part = 0, at = 0;
-    while (at <= filter.size()) {
-        const size_t bar = std::min(filter.find('|', at), filter.size());
-        if (part++ % 2 == 1) {
-            const std::string list = filter.substr(at, bar - at);
-            for (size_t s = 0; s <= list.size();) {
-                const size_t semi = std::min(list.find(';', s), list.size());
-                patterns.push_back(list.substr(s, semi - s));
-                s = semi + 1;
-            }
-        }
-        at = bar + 1;
-    }
-    return patterns;
-}
-
-// A user working in `folder`: an open takes the first file there the filter takes, a save the
-// proposed name (or one of the filter's kind) there.
-std::string AnswerIn(const std::string& folder, FileDialogRequest& r) {
-    const std::vector<std::string> patterns = FilterPatterns(r.Filter);
-    if (!r.Save) {
-        std::set<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(folder))
-            names.insert(e.path().filename().string());
-        for (const std::string& name : names)
-            for (const std::string& p : patterns)
-                if (fnmatch(p.c_str(), name.c_str(), FNM_CASEFOLD) == 0) {
-                    r.Files = {folder + name};
-                    return folder + name;
-                }
-        return {};
-    }
-    std::string name = ExtractFileName(r.FileName);
-    if (name.empty()) {
-        const std::string first = patterns.empty() ? std::string() : patterns[0];
-        name = "made" + (first.find_first_of("?", 1) == std::string::npos && first.size() > 1
-                             ? first.substr(1)
-                             : "." + r.DefaultExt);
-    }
-    if (ExtractFileExt(name).empty() && !r.DefaultExt.empty()) name += "." + r.DefaultExt;
-    return folder + name;
-}
-
 // A file by name in a folder as it stands: a write replaces it under a new inode.
 struct Stamp {
     uintmax_t Size;
@@ -103,14 +57,12 @@ class WrittenFiles : public GuiStartup {
         InstallHeaderHooks();
         MakeEveryToolWindow(Form);
         Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(A.Path(), r); };
-        ASSERT_TRUE(QImage(QString::fromStdString(TestData("aero1.png")))
-                        .copy(0, 0, 128, 96)
-                        .save(QString::fromStdString(A.File("scene.png"))));
-        std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), A.File("olinda.bsq"));
-        ASSERT_EQ(RawSplitScene(A.File("olinda.bsq"), {349, 352, 6, 0}), 0);
+        MakeWorkScenes(A.Path());
         ASSERT_TRUE(Form->LoadFromFile(A.File("scene.png"))) << Rec->Summary();
         PBands->DISFileOpenClick();
         DisProcessForm->ALLDISFileBtnClick();
+        // The single-band runs' products are named.
+        DisProcessForm->SinglePage->BCNewFileEdit->setText("m2");
         TDisToDipPage* page = PBands->DisToDipPage;
         for (QPushButton* b :
              {page->PBandHdrBtn, page->PBandFileBtn1, page->PBandFileBtn2, page->PBandFileBtn3})
@@ -175,6 +127,9 @@ const Writer Writers[] = {
     {"PBands/PBOKBtn 4. Press Button", {PICTURE, HEADERS}},
     {"DisProcessForm/SaveAsBtn Save as", {}},
     {"DisProcessForm/CDPixelOK Divide and auto# name", {"*A0??.*", "*.dis"}},
+    {"DisProcessForm/SingleMathBtn Perform Math", {"*.ps?", "*.dis"}},
+    {"DisProcessForm/RadarDeRez16OKBtn 4. Derez: 16 to 8 Bits", {"*.pz8", "*.dis"}},
+    {"DisProcessForm/PixelSizerBtn Pixel Sizer", {"*.pps"}},
     {"DisProcessForm/MBFAOKBtn 4. Press Me", {"*.pf?", "*.dis"}},
     {"DisProcessForm/VIPOK1 (A-B) / (A+B)", {"*.pv1", "*.dis"}},
     {"DisProcessForm/VIPOK2 (V1*A) - B", {"*.pv2", "*.dis"}},
@@ -258,15 +213,7 @@ std::string Joined(const std::set<std::string>& names) {
 }
 
 TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
-    // A dialog a command opens of its own is closed as the user would.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal())
-                d->done(QDialog::Rejected);
-    });
-    closer.start(20);
+    const DialogCloser closer;
     MoveWorkingFolderToB();
     std::map<std::string, const Writer*> table;
     for (const Writer& w : Writers)
