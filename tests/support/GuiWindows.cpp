@@ -172,6 +172,9 @@ std::vector<Command> EveryCommand(QWidget* main,
         }
         for (QAction* a : w->findChildren<QAction*>()) {
             const auto* owner = qobject_cast<QWidget*>(a->parent());
+            // A menu is a window of its own; its commands belong to the window its bar is in.
+            while (qobject_cast<const QMenu*>(owner) && owner->parentWidget())
+                owner = owner->parentWidget();
             if (a->isSeparator() || a->menu() || a->objectName().isEmpty() ||
                 (owner && owner->window() != w))
                 continue;
