@@ -58,6 +58,8 @@ class WrittenFiles : public GuiStartup {
         MakeEveryToolWindow(Form);
         Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(A.Path(), r); };
         MakeWorkScenes(A.Path());
+        // The projection log is kept beside the program.
+        ProgramDirectory = A.Path();
         ASSERT_TRUE(Form->LoadFromFile(A.File("scene.png"))) << Rec->Summary();
         PBands->DISFileOpenClick();
         DisProcessForm->ALLDISFileBtnClick();
@@ -73,6 +75,7 @@ class WrittenFiles : public GuiStartup {
         ClearToolModes();
         SelectedBandFiles.fill("");
         DISPictureFolder.clear();
+        ProgramDirectory.clear();
         GuiStartup::TearDown();
     }
     // The working folder moved to B, which holds a file of every name in A.
@@ -120,6 +123,7 @@ const Writer Writers[] = {
     {"MacroForm/ Save", {}},
     {"ViewCursorScreen/VCSSaveBtn Save", {}},
     {"ViewCursorScreen/VCSPrintBtn Print", {}},
+    {"kovMemoForm/ProLogMemoSaveBtn Save", {"*.log"}},
     {"ObjectMarkForm/SaveListBtn Save", {"*.rof"}},
     {"LabelObjectsForm/SaveListBtn Save", {"*.raf"}},
     {"LineProfileForm/SaveButton Save", {"*.txt"}},
