@@ -14,6 +14,7 @@
 #include "import/ui/vPBHdr.h"
 #include "import/ui/vPBands.h"
 #include "import/vBandImport.h"
+#include "import/vHeaderPages.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vAbout.h"
@@ -127,6 +128,9 @@ std::vector<NamedWindow> EveryWindow(TVORNForm* form, Picture& picture) {
 }
 
 void MakeEveryToolWindow(TVORNForm* form) {
+    form->FormCreate({});
+    HeaderPages = THeaderPages();
+    InstallHeaderHooks();
     MagniForm = new TMagniForm(form);
     ViewCursorScreen = new TViewCursorScreen(form);
     PBands = new TPBands(form);

@@ -25,8 +25,9 @@ struct NamedWindow {
 // TrainingSites is left holding them.
 std::vector<NamedWindow> EveryWindow(TVORNForm* form, Picture& picture);
 
-// The windows the start-up makes after the main one, and every tool window made on demand, each
-// with `form` as its parent, put where the program keeps them.
+// The main window `form` created as the start-up creates it, fresh header pages with their hooks,
+// then the windows the start-up makes after it and every tool window made on demand, each with
+// `form` as its parent, put where the program keeps them.
 void MakeEveryToolWindow(TVORNForm* form);
 // Every tool window of `form`.
 std::vector<QPointer<TToolWindow>> ToolWindowsOf(TVORNForm* form);

@@ -43,9 +43,6 @@ class OperationGuard : public GuiStartup {
   protected:
     void SetUp() override {
         GuiStartup::SetUp();
-        Form->FormCreate({});
-        HeaderPages = THeaderPages();
-        InstallHeaderHooks();
         MakeEveryToolWindow(Form);
         MakeWorkScenes(Dir.Path());
         Open();

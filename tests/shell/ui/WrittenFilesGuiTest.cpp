@@ -52,9 +52,6 @@ class WrittenFiles : public GuiStartup {
   protected:
     void SetUp() override {
         GuiStartup::SetUp();
-        Form->FormCreate({});
-        HeaderPages = THeaderPages();
-        InstallHeaderHooks();
         MakeEveryToolWindow(Form);
         Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(A.Path(), r); };
         MakeWorkScenes(A.Path());
