@@ -5,25 +5,18 @@
 #include "bandproc/ui/vDisSinglePages.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBands.h"
-#include "import/vBandImport.h"
 #include "import/vDisPicture.h"
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
-#include "shell/ui/vREIV.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <filesystem>
 #include <fnmatch.h>
-#include <iostream>
 #include <set>
 #include <sys/stat.h>
 
