@@ -81,121 +81,108 @@ class WrittenFiles : public GuiStartup {
     TempDir A, B;
 };
 
-// Every command of every window that writes a file, by the name the walk gives it, and the names
-// of the files it may write besides the one a dialog named. A new writer joins here.
-struct Writer {
-    const char* Command;
+// Every command of every window that writes a file, by the name the walk gives it, grouped by the
+// names of the files they may write besides the one a dialog named. A new writer joins here.
+struct Writers {
+    std::vector<const char*> Commands;
     std::vector<const char*> Files;
 };
 
-// The shown picture's log, and its headers as a load makes them.
-#define LOG "*.dip"
-#define PICTURE "*.png", "*.bmp"
-#define HEADERS "*.dih", "*.dis", LOG
-const Writer Writers[] = {
-    {"VORNForm/F_Open", {HEADERS}},
-    {"VORNForm/ToolButton1", {HEADERS}},
-    {"VORNForm/ Open", {HEADERS}},
-    {"VORNForm/F_Save", {PICTURE, LOG}},
-    {"VORNForm/SaveButton", {PICTURE, LOG}},
-    {"VORNForm/ Save", {PICTURE, LOG}},
-    {"VORNForm/F__Saveas", {LOG}},
-    {"VORNForm/SaveNumbered1", {"*A0??.*"}},
-    {"VORNForm/FS_BMP", {}},
-    {"VORNForm/FS_JPG", {}},
-    {"FrInfo/DeleteChunk Save", {PICTURE}},
-    {"REIVForm/F_Save", {PICTURE}},
-    {"REIVForm/ Save", {PICTURE}},
-    {"REIVForm/FS_PNG", {}},
-    {"REIVForm/FS_BMP", {}},
-    {"REIVForm/FS_JPG", {}},
-    {"REIVForm/SaveButton", {PICTURE}},
-    {"MacroForm/ Save", {}},
-    {"ViewCursorScreen/VCSSaveBtn Save", {}},
-    {"ViewCursorScreen/VCSPrintBtn Print", {}},
-    {"kovMemoForm/ProLogMemoSaveBtn Save", {"*.log"}},
-    {"ObjectMarkForm/SaveListBtn Save", {"*.rof"}},
-    {"LabelObjectsForm/SaveListBtn Save", {"*.raf"}},
-    {"LineProfileForm/SaveButton Save", {"*.txt"}},
-    {"PBands/RIHOpenBtn Select Header File to Import", {"*.dih"}},
-    {"PBands/RIHSaveBtn Save", {"*.dih"}},
-    {"PBands/DISFileSave Save", {"*.dis"}},
-    {"PBands/DISLabeledFileSave Labeled", {}},
-    {"PBands/BSQDIHtoDISFileBtn 1. Select DIH", {"*.bmp"}},
-    {"PBands/PBOKBtn 4. Press Button", {PICTURE, HEADERS}},
-    {"DisProcessForm/SaveAsBtn Save as", {}},
-    {"DisProcessForm/CDPixelOK Divide and auto# name", {"*A0??.*", "*.dis"}},
-    {"DisProcessForm/SingleMathBtn Perform Math", {"*.ps?", "*.dis"}},
-    {"DisProcessForm/RadarDeRez16OKBtn 4. Derez: 16 to 8 Bits", {"*.pz8", "*.dis"}},
-    {"DisProcessForm/PixelSizerBtn Pixel Sizer", {"*.pps"}},
-    {"DisProcessForm/MBFAOKBtn 4. Press Me", {"*.pf?", "*.dis"}},
-    {"DisProcessForm/VIPOK1 (A-B) / (A+B)", {"*.pv1", "*.dis"}},
-    {"DisProcessForm/VIPOK2 (V1*A) - B", {"*.pv2", "*.dis"}},
-    {"DisProcessForm/VIPOK3 SQRT(   SQ(V1*A - V2*B)", {"*.pv3", "*.dis"}},
-    {"DisProcessForm/VIPOK4 SQRT(   SQ(V1 - V2*A + V3*B)", {"*.pv4", "*.dis"}},
-    {"DisProcessForm/VIPOK5 V1*A + V2*B + V3*C + V4*D", {"*.pv5", "*.dis"}},
-    {"DisProcessForm/VIPOK6 SQRT(A+ V1)", {"*.pv6", "*.dis"}},
-    {"DisProcessForm/SaveTCBtn Save .TC", {}},
-    {"DisProcessForm/TCOKBtn 5. Press Me", {"*.pt?", "*.dis"}},
-    {"DisProcessForm/PCAOKBtn 3. Press Me", {"*.pc?", "*.dis"}},
-    {"HistogramForm/H_HRSaveBtn Save Red", {}},
-    {"HistogramForm/H_HGSaveBtn Save Green", {}},
-    {"HistogramForm/H_HBSaveBtn Save Blue", {}},
-    {"HistogramForm/SCHSaveRedBtn Save Red", {}},
-    {"HistogramForm/SCHSaveGreenBtn Save Green", {}},
-    {"HistogramForm/SCHSaveBlueBtn Save Blue", {}},
-    {"HistogramForm/H_NB_SaveImageBtn Save Image", {}},
-    {"HistogramForm/H_NB_RSaveBtn not", {"*.ads"}},
-    {"HistogramForm/H_NB_GSaveBtn not", {"*.ads"}},
-    {"HistogramForm/H_NB_BSaveBtn not", {"*.ads"}},
-    {"HistogramForm/H_H2DBtn3 Save Image", {}},
-    {"HistogramForm/SaveH3DBtn Save Image", {}},
-    {"HistogramForm/H_H3DSaveBtn Save", {"*.rs3"}},
-    {"HistogramForm/Button1 Halley Input", {LOG}},
-    {"HistogramForm/Button2 Agricultural Asteroids", {LOG}},
-    {"HistogramForm/Button3 Classed Europa", {LOG}},
-    {"HistogramForm/Button4 Dodo Class", {LOG}},
-    {"HistogramForm/Button5 Classy", {LOG}},
-    {"HistogramForm/Button6 Do Dodo", {LOG}},
-    {"HistogramForm/Button7 Tone of RGB", {LOG}},
-    {"HistogramForm/Button8 Slice (1..18..36..42)", {LOG}},
-    {"HistogramForm/Button9 Set Slice", {LOG}},
-    {"HistogramForm/Button10 Slice", {LOG}},
-    {"HistogramForm/Button11 Set OSI lice (1..36)", {LOG}},
-    {"HistogramForm/Button12 Set and Slice(1..18)", {LOG}},
-    {"HistogramForm/Button13 I Slice", {LOG}},
-    {"HistogramForm/H_SCDisplayBtn Display Selected SC", {LOG}},
-    {"HistogramForm/H_SOHOBtn Display SCO", {LOG}},
-    {"LinearForm/ContourIntervalBtn Contour Interval", {LOG}},
-    {"LinearForm/ContourRGBBtn Wide Contours", {LOG}},
-    {"LinearForm/EdgeFlowBtn Edge Flow", {LOG}},
-    {"LinearForm/RGBContoursBtn RGB Contours", {LOG}},
-    {"LinearForm/RedEdgeFollowerBtn Edge Follower", {LOG}},
-    {"ClassificationForm/CCFileSave Save", {}},
-    {"ClassificationForm/CUSaveSites Save", {}},
-    {"ClassificationForm/PBoxSaveBtn Save", {}},
-    {"ClassificationForm/CUProcessBtn OK", {LOG}},
-    {"PixelAlgebraForm/PACSaveColorBins ", {}},
-    {"PixelAlgebraForm/PAPODOBtn Execute", {LOG}},
-    {"PixelAlgebraForm/PARBtn Execute", {LOG}},
-    {"PixelAlgebraForm/PA_RatiosBtn Process Ratio", {LOG}},
-    {"PixelAlgebraForm/PMultiplyBtn Execute", {LOG}},
-    {"FEditForm/SaveBtn Save", {}},
-    {"FEditForm/FERE_Close Close", {LOG}},
-    {"FEditForm/FERE_IRTopHat IR Top Hat", {LOG}},
-    {"FEditForm/FERE_LowRange Low Range", {LOG}},
-    {"FEditForm/FERE_Max Max", {LOG}},
-    {"FEditForm/FERE_Median Median", {LOG}},
-    {"FEditForm/FERE_Min Min", {LOG}},
-    {"FEditForm/FERE_Open Open", {LOG}},
-    {"FEditForm/FERE_Range Range", {LOG}},
-    {"FEditForm/FERE_RollingBall Rolling Ball", {LOG}},
-    {"FEditForm/FERE_TopHat Top Hat", {LOG}},
-    {"FEditForm/FERE_Variance Variance", {LOG}},
+const Writers WriterTable[] = {
+    // Only the file their dialog named.
+    {{"VORNForm/FS_BMP",
+      "VORNForm/FS_JPG",
+      "REIVForm/FS_PNG",
+      "REIVForm/FS_BMP",
+      "REIVForm/FS_JPG",
+      "MacroForm/ Save",
+      "ViewCursorScreen/VCSSaveBtn Save",
+      "ViewCursorScreen/VCSPrintBtn Print",
+      "PBands/DISLabeledFileSave Labeled",
+      "DisProcessForm/SaveAsBtn Save as",
+      "DisProcessForm/SaveTCBtn Save .TC",
+      "HistogramForm/H_HRSaveBtn Save Red",
+      "HistogramForm/H_HGSaveBtn Save Green",
+      "HistogramForm/H_HBSaveBtn Save Blue",
+      "HistogramForm/SCHSaveRedBtn Save Red",
+      "HistogramForm/SCHSaveGreenBtn Save Green",
+      "HistogramForm/SCHSaveBlueBtn Save Blue",
+      "HistogramForm/H_NB_SaveImageBtn Save Image",
+      "HistogramForm/H_H2DBtn3 Save Image",
+      "HistogramForm/SaveH3DBtn Save Image",
+      "ClassificationForm/CCFileSave Save",
+      "ClassificationForm/CUSaveSites Save",
+      "ClassificationForm/PBoxSaveBtn Save",
+      "PixelAlgebraForm/PACSaveColorBins ",
+      "FEditForm/SaveBtn Save"},
+     {}},
+    // A load: the picture's headers and log.
+    {{"VORNForm/F_Open", "VORNForm/ToolButton1", "VORNForm/ Open"}, {"*.dih", "*.dis", "*.dip"}},
+    // The shown picture under its own name, with its log.
+    {{"VORNForm/F_Save", "VORNForm/SaveButton", "VORNForm/ Save", "VORNForm/F__Saveas",
+      "FrInfo/DeleteChunk Save", "REIVForm/F_Save", "REIVForm/ Save", "REIVForm/SaveButton"},
+     {"*.png", "*.bmp", "*.dip"}},
+    {{"VORNForm/SaveNumbered1"}, {"*A0??.*"}},
+    // Files named after the shown picture.
+    {{"kovMemoForm/ProLogMemoSaveBtn Save", "ObjectMarkForm/SaveListBtn Save",
+      "LabelObjectsForm/SaveListBtn Save", "LineProfileForm/SaveButton Save",
+      "HistogramForm/H_NB_RSaveBtn not", "HistogramForm/H_NB_GSaveBtn not",
+      "HistogramForm/H_NB_BSaveBtn not", "HistogramForm/H_H3DSaveBtn Save"},
+     {"*.log", "*.rof", "*.raf", "*.txt", "*.ads", "*.rs3"}},
+    // Headers, and the picture a DIS makes.
+    {{"PBands/RIHOpenBtn Select Header File to Import", "PBands/RIHSaveBtn Save",
+      "PBands/DISFileSave Save", "PBands/BSQDIHtoDISFileBtn 1. Select DIH",
+      "PBands/PBOKBtn 4. Press Button"},
+     {"*.dih", "*.dis", "*.dip", "*.png", "*.bmp"}},
+    // Band products and tiles, and the run's record in the DIS.
+    {{"DisProcessForm/SingleMathBtn Perform Math",
+      "DisProcessForm/RadarDeRez16OKBtn 4. Derez: 16 to 8 Bits",
+      "DisProcessForm/PixelSizerBtn Pixel Sizer", "DisProcessForm/CDPixelOK Divide and auto# name",
+      "DisProcessForm/MBFAOKBtn 4. Press Me", "DisProcessForm/VIPOK1 (A-B) / (A+B)",
+      "DisProcessForm/VIPOK2 (V1*A) - B", "DisProcessForm/VIPOK3 SQRT(   SQ(V1*A - V2*B)",
+      "DisProcessForm/VIPOK4 SQRT(   SQ(V1 - V2*A + V3*B)",
+      "DisProcessForm/VIPOK5 V1*A + V2*B + V3*C + V4*D", "DisProcessForm/VIPOK6 SQRT(A+ V1)",
+      "DisProcessForm/TCOKBtn 5. Press Me", "DisProcessForm/PCAOKBtn 3. Press Me"},
+     {"*.p??", "*A0??.*", "*.dis"}},
+    // Image operations that log into the shown picture's DIP.
+    {{"HistogramForm/Button1 Halley Input",
+      "HistogramForm/Button2 Agricultural Asteroids",
+      "HistogramForm/Button3 Classed Europa",
+      "HistogramForm/Button4 Dodo Class",
+      "HistogramForm/Button5 Classy",
+      "HistogramForm/Button6 Do Dodo",
+      "HistogramForm/Button7 Tone of RGB",
+      "HistogramForm/Button8 Slice (1..18..36..42)",
+      "HistogramForm/Button9 Set Slice",
+      "HistogramForm/Button10 Slice",
+      "HistogramForm/Button11 Set OSI lice (1..36)",
+      "HistogramForm/Button12 Set and Slice(1..18)",
+      "HistogramForm/Button13 I Slice",
+      "HistogramForm/H_SCDisplayBtn Display Selected SC",
+      "HistogramForm/H_SOHOBtn Display SCO",
+      "LinearForm/ContourIntervalBtn Contour Interval",
+      "LinearForm/ContourRGBBtn Wide Contours",
+      "LinearForm/EdgeFlowBtn Edge Flow",
+      "LinearForm/RGBContoursBtn RGB Contours",
+      "LinearForm/RedEdgeFollowerBtn Edge Follower",
+      "ClassificationForm/CUProcessBtn OK",
+      "PixelAlgebraForm/PAPODOBtn Execute",
+      "PixelAlgebraForm/PARBtn Execute",
+      "PixelAlgebraForm/PA_RatiosBtn Process Ratio",
+      "PixelAlgebraForm/PMultiplyBtn Execute",
+      "FEditForm/FERE_Close Close",
+      "FEditForm/FERE_IRTopHat IR Top Hat",
+      "FEditForm/FERE_LowRange Low Range",
+      "FEditForm/FERE_Max Max",
+      "FEditForm/FERE_Median Median",
+      "FEditForm/FERE_Min Min",
+      "FEditForm/FERE_Open Open",
+      "FEditForm/FERE_Range Range",
+      "FEditForm/FERE_RollingBall Rolling Ball",
+      "FEditForm/FERE_TopHat Top Hat",
+      "FEditForm/FERE_Variance Variance"},
+     {"*.dip"}},
 };
-#undef HEADERS
-#undef PICTURE
-#undef LOG
 
 bool Matches(const std::vector<const char*>& patterns, const std::string& name) {
     for (const char* p : patterns)
@@ -213,9 +200,10 @@ std::string Joined(const std::set<std::string>& names) {
 TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
     const DialogCloser closer;
     MoveWorkingFolderToB();
-    std::map<std::string, const Writer*> table;
-    for (const Writer& w : Writers)
-        table[w.Command] = &w;
+    std::map<std::string, const Writers*> table;
+    for (const Writers& w : WriterTable)
+        for (const char* command : w.Commands)
+            table[command] = &w;
     std::set<std::string> wrote;
     std::vector<std::string> named;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
@@ -256,8 +244,8 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
                             std::find(named.begin(), named.end(), file) != named.end())
                     << name << " wrote " << file;
         }
-    for (const Writer& w : Writers)
-        EXPECT_TRUE(wrote.count(w.Command)) << w.Command << " wrote nothing";
+    for (const auto& [command, row] : table)
+        EXPECT_TRUE(wrote.count(command)) << command << " wrote nothing";
 }
 
 } // namespace
