@@ -7,6 +7,7 @@
 #include "import/ui/vDisToDipPage.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vToolForms.h"
+#include "support/GuiWindows.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -508,7 +509,7 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     const std::string folder = ImageDirectory;
     ImageDirectory = other.Path();
     THeaderPages square;
-    square.RIHMakeDISDISHeaders("sq.png", 64, 64);
+    square.RIHMakeDISDISHeaders(ImageDirectory + "sq.png", 64, 64);
     ImageDirectory = folder;
     TPBands import;
     const struct {
@@ -551,6 +552,61 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
         EXPECT_EQ(Logged("Image MBFA:").at(4), product);
         EXPECT_EQ(FolderBytes(other.Path()), inB);
     }
+}
+
+// A band chosen from folder B, which holds a DIS of the shown DIS's name: the product goes into
+// B as the band button moves the window's folder there, the run's record into the DIS the window
+// shows. The record used to be saved over B's DIS, which became the shown DIS plus the run.
+TEST_F(DisProducts, ABandFromAnotherFolderLeavesTheRecordInTheShownDIS) {
+    TempDir other;
+    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.dis"), std::string("B's own DIS")));
+    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.B4"), Band(4)));
+    TDisSinglePage* sb = Window->SinglePage;
+    Rec->FileAnswers.push_back(other.File("olinda.B4"));
+    sb->SingleBandFileBtn->click();
+    sb->BCNewFileEdit->setText("m2");
+    sb->SingleMathBtn->click();
+    EXPECT_EQ(FileBytes(other.File("m2.psa")).size(), Band(4).size()) << Rec->Summary();
+    EXPECT_EQ(FileText(other.File("olinda.dis")), "B's own DIS");
+    EXPECT_EQ(SavedDIS().back(), "m2.psa");
+}
+
+// Whatever a band-window handler does, the globals it works on hold the window's own scene only
+// while it runs: afterwards the working folder, the band slots, the subset, the DIS flag and the
+// header pages are what the other windows left there.
+TEST_F(DisProducts, EveryHandlerLeavesTheOtherWindowsGlobalsAsTheyWere) {
+    TempDir theirs;
+    THeaderPages pages;
+    pages.RIHMakeDISDISHeaders(theirs.File("sq.png"), 64, 48);
+    pages.DIPMemo = {"their log"};
+    const auto put = [&] {
+        ImageDirectory = theirs.Path();
+        SelectedBandFiles = {"1", "2", "3", "4", "5", "6L", "6H", "7", "8"};
+        SubsetBounds = {2, 65, 3, 50};
+        DISLoaded = false;
+        HeaderPages = pages;
+    };
+    const auto same = [&] {
+        return ImageDirectory == theirs.Path() && SelectedBandFiles[6] == "6H" &&
+               SubsetBounds.SubsetRight == 65 && !DISLoaded &&
+               HeaderPages.DISLines() == pages.DISLines() &&
+               HeaderPages.DIHLines() == pages.DIHLines() &&
+               HeaderPages.DISFilePath() == pages.DISFilePath() &&
+               HeaderPages.DIHFilePath() == pages.DIHFilePath() &&
+               HeaderPages.DIPMemo == pages.DIPMemo;
+    };
+    Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(Dir.Path(), r); };
+    Window->show();
+    const std::vector<Command> commands = EveryCommand(Window.get(), {});
+    ASSERT_GT(commands.size(), 60u);
+    // Twice: the bands the first round chose let the second round's runs go through.
+    for (int round = 0; round < 2; ++round)
+        for (const Command& c : commands) {
+            put();
+            if (c.Enabled()) c.Run();
+            EXPECT_TRUE(same()) << c.Name.toStdString();
+        }
+    EXPECT_TRUE(FileExists(Dir.File("olinda.pv1"))) << "the runs went through";
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
+#include "support/GuiWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,36 +39,12 @@
 
 namespace {
 
-constexpr int OnDemandWindows[] = {tfSystemInfo,   tfInfo,       tfPrintersize,
-                                   tfPixelAlgebra, tfFEdit,      tfClassification,
-                                   tfLabelObjects, tfObjectMark, tfFFT};
-
 class OperationGuard : public GuiStartup {
   protected:
     void SetUp() override {
         GuiStartup::SetUp();
-        Form->FormCreate({});
-        HeaderPages = THeaderPages();
-        InstallHeaderHooks();
-        MagniForm = new TMagniForm(Form);
-        ViewCursorScreen = new TViewCursorScreen(Form);
-        PBands = new TPBands(Form);
-        MacroForm = new TMacroForm(Form);
-        kovMemoForm = new TkovMemoForm(Form);
-        HistogramForm = new THistogramForm(Form);
-        DisProcessForm = new TDisProcessForm(Form);
-        PBandHdrForm = new TPBandHdrForm(Form);
-        LineProfileForm = new TLineProfileForm(Form);
-        LinearForm = new TLinearForm(Form);
-        REIVForm = new TREIVForm(Form);
-        for (int code : OnDemandWindows)
-            Form->ToolForm(code);
-        // A small scene: the long commands let messages in at every row.
-        ASSERT_TRUE(QImage(QString::fromStdString(TestData("aero1.png")))
-                        .copy(0, 0, 128, 96)
-                        .save(QString::fromStdString(Dir.File("scene.png"))));
-        std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), Dir.File("olinda.bsq"));
-        ASSERT_EQ(RawSplitScene(Dir.File("olinda.bsq"), {349, 352, 6, 0}), 0);
+        MakeEveryToolWindow(Form);
+        MakeWorkScenes(Dir.Path());
         Open();
         // The import window's page ready to build a picture from the Olinda bands.
         TDisToDipPage* page = PBands->DisToDipPage;
@@ -96,59 +73,8 @@ class OperationGuard : public GuiStartup {
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png"))) << Rec->Summary();
         Form->show();
     }
-    std::vector<QPointer<TToolWindow>> Windows() const {
-        std::vector<QPointer<TToolWindow>> windows;
-        for (TToolWindow* w : Form->findChildren<TToolWindow*>())
-            windows.emplace_back(w);
-        return windows;
-    }
+    std::vector<QPointer<TToolWindow>> Windows() const { return ToolWindowsOf(Form); }
 };
-
-// A command: a button or a menu command of one window.
-struct Command {
-    QString Name;
-    // Help and Abort are heard during a run.
-    bool MidRun;
-    std::function<bool()> Enabled;
-    std::function<void()> Run;
-};
-
-std::vector<Command> EveryCommand(QWidget* main,
-                                  const std::vector<QPointer<TToolWindow>>& windows) {
-    std::vector<QWidget*> all{main};
-    for (const auto& w : windows)
-        all.push_back(w);
-    std::vector<Command> commands;
-    for (QWidget* w : all) {
-        for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
-            // A tool window's buttons are counted with their own window, not with the main one.
-            if (b->window() != w) continue;
-            if (!qobject_cast<QPushButton*>(b) && !qobject_cast<QToolButton*>(b)) continue;
-            QPointer<QAbstractButton> button(b);
-            const QString name = w->objectName() + "/" + b->objectName() + " " + b->text();
-            commands.push_back({name,
-                                name.contains("Help") || name.contains("Abort") || b->text() == "?",
-                                [button] { return button && button->isEnabled(); },
-                                [button] {
-                                    if (button) button->click();
-                                }});
-        }
-        for (QAction* a : w->findChildren<QAction*>()) {
-            const auto* owner = qobject_cast<QWidget*>(a->parent());
-            if (a->isSeparator() || a->menu() || a->objectName().isEmpty() ||
-                (owner && owner->window() != w))
-                continue;
-            QPointer<QAction> action(a);
-            const QString name = w->objectName() + "/" + a->objectName();
-            commands.push_back({name, name.contains("Help"),
-                                [action] { return action && action->isEnabled(); },
-                                [action] {
-                                    if (action) action->trigger();
-                                }});
-        }
-    }
-    return commands;
-}
 
 // What a refused arrival must leave as it was (the pixels are compared once the arrivals of a
 // yield are done).
@@ -162,15 +88,7 @@ struct Observed {
 
 TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     MacroRecording = LogToDIP = true;
-    // A dialog a command opens of its own is closed as the user would.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal())
-                d->done(QDialog::Rejected);
-    });
-    closer.start(20);
+    const DialogCloser closer;
 
     const auto observe = [this](const std::vector<QPointer<TToolWindow>>& windows) {
         Observed o{DisplayedPicture.Width, DisplayedPicture.Height,  CurrentImageName,
