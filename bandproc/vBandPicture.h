@@ -1,7 +1,7 @@
 // Pictures made from band files of the open DIS subset (SubsetBounds, SelectedBandFiles): bands
 // 1, 2 and 3 as red, green and blue, or band 1 as grey. The picture replaces the displayed one as
-// the current image, with working buffers made for its size, and is saved as ImageDirectory +
-// CurrentImageName, which becomes its own folder.
+// the current image, with working buffers made for its size, and is saved as CurrentImageFolder +
+// CurrentImageName.
 #pragma once
 
 #include <string>

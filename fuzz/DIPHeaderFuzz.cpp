@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = FuzzFile("scene.dip", data, size);
     // The log is found by its name in the picture folder.
-    ImageDirectory = ExtractFilePath(path);
+    CurrentImageFolder = ExtractFilePath(path);
     RunGuarded([] { HeaderPages.RIHOpenDIPHeader("scene.dip"); });
     return 0;
 }

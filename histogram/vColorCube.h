@@ -53,7 +53,7 @@ bool CountColorCube(ColorCube& cube);
 // Adds one buffer row (blue, green, red bytes).
 void CountColorRow(const uint8_t* row, int32_t width, ColorCube& cube);
 
-// The cube file of the current picture in ImageDirectory.
+// The cube file of the current picture, beside it.
 std::string Count3DFileName();
 // A cube file is ours only as a plain file (no link) of its exact size.
 bool Count3DFileSound(const std::string& path);

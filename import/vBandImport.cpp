@@ -59,7 +59,7 @@ void DescribeBandFiles(const std::string& input, int width, int height,
                        const std::vector<std::string>& written) {
     THeaderPages& h = HeaderPages;
     // Filled, completed, then saved once: a header that cannot be written is reported once.
-    h.FillMadePages(ExtractFileName(input), width, height);
+    h.FillMadePages(ExtractFilePath(input), input, width, height);
     // The made header's default count would send a crop after band files that were never made.
     h[DIHField::RIHNBEdit] = IntToStr(static_cast<int64_t>(written.size()));
     for (const auto& [field, name] : slots)
@@ -152,13 +152,14 @@ Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge ga
         return p;
     }
     const THeaderPages& h = HeaderPages;
+    // The scene's bands lie beside its DIH, wherever the working folder has moved since.
+    const std::string dir = ExtractFilePath(scene.DIHPath);
     const TCropPreview g =
-        scene.Radar
-            ? PaintCropPreview(ImageDirectory + h[DIHField::RIHBFName1], 4224, 64, scene.Right,
-                               scene.Bottom, gauge)
-            : PaintCropPreview(ImageDirectory +
-                                   h[scene.Bands < 6 ? DIHField::RIHBFName1 : DIHField::RIHBFName5],
-                               scene.Right, 0, scene.Right, scene.Bottom, gauge);
+        scene.Radar ? PaintCropPreview(dir + h[DIHField::RIHBFName1], 4224, 64, scene.Right,
+                                       scene.Bottom, gauge)
+                    : PaintCropPreview(
+                          dir + h[scene.Bands < 6 ? DIHField::RIHBFName1 : DIHField::RIHBFName5],
+                          scene.Right, 0, scene.Right, scene.Bottom, gauge);
     Picture p;
     p.Resize(PreviewSide, PreviewSide);
     for (size_t i = 0; i < p.Pixels.size(); ++i)
@@ -241,7 +242,7 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
     h.RIHSaveTo(scene.DIHPath);
     h.ClearDIS();
     h[DISField::DISSubsetDIH] = ExtractFileName(scene.DIHPath);
-    h.DISFileEdit = ImageDirectory + dis;
+    h.NameDIS(dir + dis);
     h[DISField::DISSubsetDIS] = dis;
     h[DISField::DISSubsetID] = DISVersionLine;
     h.DISSubsetNBands = IntToStr(scene.Bands);

@@ -80,7 +80,7 @@ bool ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
     // Without its scene the page would log and save the picture over the last scene's headers.
     DISLoaded = false;
     if (!h.OpenDISHeader(disPath)) return false;
-    h.DISFileEdit = ExtractFileName(disPath);
+    h.NameDIS(disPath);
     // The displayed picture keeps its name and folder until the new one is made.
     DISPictureFolder = ExtractFilePath(disPath);
     const std::string dih = DISPictureFolder + h[DISField::DISSubsetDIH];
@@ -134,7 +134,7 @@ bool MakeDISPicture(const TDisPicturePage& page) {
     HookBusyCursor(true);
     // The engine names the picture, and shows the name in the caption, once it is made.
     TKeptImageName kept;
-    ImageDirectory = DISPictureFolder;
+    ImageDirectory = CurrentImageFolder = DISPictureFolder;
     CurrentImageName = ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::string dip = ChangeFileExt(CurrentImageName, ".dip");
     THeaderPages& h = HeaderPages;
@@ -142,7 +142,7 @@ bool MakeDISPicture(const TDisPicturePage& page) {
                                     h[DIHField::RIHRIHEdit],
                                     page.BandHdrEdit,
                                     dip,
-                                    ImageDirectory + CurrentImageName,
+                                    DISPictureFolder + CurrentImageName,
                                     "Red:" + page.BandFileEdit1,
                                     "Green: " + page.BandFileEdit2,
                                     "Blue: " + page.BandFileEdit3,

@@ -577,7 +577,7 @@ HeaderImport ImportHeaderFile(THeaderPages& pages, const std::string& fileName) 
     }
     if (!read) return result;
     pages[F::RIHHeaderFileEdit] = ChangeFileExt(ExtractFileName(fileName), ".dih");
-    ImageDirectory = ExtractFilePath(fileName);
+    ImageDirectory = pages.DIHFolder = ExtractFilePath(fileName);
     pages.RIHSaveIt();
     result.Saved = true;
     return result;

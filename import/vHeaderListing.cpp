@@ -307,10 +307,6 @@ std::vector<std::string> LabelDISLines(const THeaderPages& pages) {
     return out;
 }
 
-std::string DIHHeaderPath(const THeaderPages& pages) {
-    return ImageDirectory + ExtractFileName(pages[DIHField::RIHHeaderFileEdit]);
-}
-
 bool SaveHeaderListing(const std::string& chosen, const std::string& headerPath,
                        const std::vector<std::string>& lines) {
     // Whole paths, with links and "." and ".." resolved: the same bare name in another folder

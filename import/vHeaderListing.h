@@ -16,9 +16,6 @@ std::string DISListingKey(DISField f);
 std::vector<std::string> LabelDIHLines(const THeaderPages& pages);
 std::vector<std::string> LabelDISLines(const THeaderPages& pages);
 
-// Where the pages' own header files are written.
-std::string DIHHeaderPath(const THeaderPages& pages);
-
 // Writes `lines` as the text file `chosen` unless that is the header file `headerPath` itself,
 // however either is spelt; true when the listing was written. A failed write raises the
 // run time's input/output error.

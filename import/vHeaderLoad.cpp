@@ -7,12 +7,14 @@
 
 #include <filesystem>
 
-std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::string& fileName,
+std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::string& folder,
+                                                                const std::string& fileName,
                                                                 int width, int height) {
     ClearRIH();
     ClearDIS();
-    const std::string dih = ChangeFileExt(fileName, ".dih");
-    const std::string dis = ChangeFileExt(fileName, ".dis");
+    DIHFolder = DISFolder = folder;
+    const std::string dih = ChangeFileExt(ExtractFileName(fileName), ".dih");
+    const std::string dis = ChangeFileExt(ExtractFileName(fileName), ".dis");
     const std::string w = IntToStr(width);
     const std::string h = IntToStr(height);
     auto& p = *this;
@@ -42,9 +44,10 @@ std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::strin
 
 void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int height) {
     RefusedDIP.clear();
-    const auto [dih, dis] = FillMadePages(fileName, width, height);
+    // The headers of the picture just loaded lie beside it.
+    const auto [dih, dis] = FillMadePages(CurrentImageFolder, fileName, width, height);
     DIPMemo = {DIPVersionLine, dih, dis, ChangeFileExt(fileName, ".dip"),
-               ImageDirectory + ChangeFileExt(fileName, ".png")};
+               CurrentImageFolder + ChangeFileExt(fileName, ".png")};
     DISDIPMemo = DIPMemo;
     for (const char* band : {"Red:Red", "Green:Green", "Blue:Blue"})
         DIPMemo.push_back(band);
@@ -54,7 +57,7 @@ void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int
     // A picture without a log may still lie beside the headers of the scene it was made from
     // (an import, a crop); default headers written over them would lose that scene's whole
     // description. The pages describe the picture either way.
-    if (FindFileCaseInsensitive(ImageDirectory, ExtractFileName(dih)).empty()) RIHSaveIt();
+    if (FindFileCaseInsensitive(DIHFolder, ExtractFileName(dih)).empty()) RIHSaveIt();
     if (FindFileCaseInsensitive(ExtractFilePath(DISFilePath()), ExtractFileName(dis)).empty())
         DISSaveIt();
     DIPSaveIt();
@@ -63,7 +66,7 @@ void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int
 // The log belongs to the displayed picture, not to the scene a split describes: it is left as
 // it stands, so the picture's next logged step still writes its whole history.
 void THeaderPages::RIHMakeDISDISHeaders(const std::string& fileName, int width, int height) {
-    FillMadePages(fileName, width, height);
+    FillMadePages(ExtractFilePath(fileName), fileName, width, height);
     RIHSaveIt();
     DISSaveIt();
 }
@@ -71,7 +74,8 @@ void THeaderPages::RIHMakeDISDISHeaders(const std::string& fileName, int width, 
 void THeaderPages::RIHOpenDIPHeader(const std::string& fileName) {
     DIPMemo.clear();
     std::string text;
-    const std::string path = ImageDirectory + fileName;
+    // The loader found the log beside the picture it loaded.
+    const std::string path = CurrentImageFolder + fileName;
     RefusedDIP = path;
     if (!ReadWholeFile(path, text)) {
         ShowMessageNumber(39998);

@@ -53,6 +53,11 @@ class LineCursor {
     std::vector<std::string> Lines;
 };
 
+// A page that never held a file of its own has only the working folder to name one in.
+const std::string& HeaderFolder(const std::string& own) {
+    return own.empty() ? ImageDirectory : own;
+}
+
 std::string ChooseHeaderFile(const char* filter) {
     FileDialogRequest request;
     request.Filter = filter;
@@ -209,6 +214,7 @@ bool THeaderPages::RIHOpenRIHHeader(const std::string& fileName) {
         ShowMessageNumber(39994);
         return false;
     }
+    DIHFolder = ExtractFilePath(fileName);
     (*this)[DIHField::RIHIDEdit] = DIHVersionLine;
     DIHRecord.Version = DIHVersionLine;
     if (in.AtEnd()) return true;
@@ -248,8 +254,12 @@ std::vector<std::string> THeaderPages::DIHLines() const {
 void THeaderPages::RIHSaveIt() {
     const std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
     if (LowerCase(ExtractFileExt(name)) != ".dih") return;
+    RIHSaveTo(DIHFilePath());
+}
+
+std::string THeaderPages::DIHFilePath() const {
     // Only the name part: a folder typed into the box must not send the header elsewhere.
-    RIHSaveTo(ImageDirectory + ExtractFileName(name));
+    return HeaderFolder(DIHFolder) + ExtractFileName((*this)[DIHField::RIHHeaderFileEdit]);
 }
 
 void THeaderPages::RIHSaveTo(const std::string& path) {
@@ -328,10 +338,15 @@ std::vector<std::string> THeaderPages::DISLines() const {
 }
 
 std::string THeaderPages::DISFilePath() const {
-    // A name without a folder lives beside the picture, as the other headers do, not in
+    // A name without a folder lives beside the DIS the page was read from or made as, not in
     // whatever folder the process happens to run in.
     if (!DISFileEdit.empty() && DISFileEdit[0] == '/') return DISFileEdit;
-    return ImageDirectory + DISFileEdit;
+    return HeaderFolder(DISFolder) + DISFileEdit;
+}
+
+void THeaderPages::NameDIS(const std::string& path) {
+    DISFileEdit = ExtractFileName(path);
+    DISFolder = ExtractFilePath(path);
 }
 
 void THeaderPages::DISSaveIt() {
@@ -353,7 +368,7 @@ bool THeaderPages::DISFileOpenClick() {
     DISLoaded = false;
     if (!OpenDISHeader(chosen)) return false;
     DISLoaded = true;
-    DISFileEdit = ExtractFileName(chosen);
+    NameDIS(chosen);
     ImageDirectory = ExtractFilePath(chosen);
     return true;
 }

@@ -34,7 +34,7 @@ class THeaderPages {
     const std::string& operator[](DISField f) const { return DIS[static_cast<size_t>(f)]; }
     bool Checked(DISField f) const;
     void SetChecked(DISField f, bool checked);
-    std::string DISFileEdit; // a bare file name (in ImageDirectory) or a full path
+    std::string DISFileEdit; // a bare file name (in DISFolder) or a full path
     std::string DISSubsetNBands;
     std::string DISSubsetNBCreated;
     std::string DISSubsetDividedEdit;
@@ -50,13 +50,20 @@ class THeaderPages {
     // holds its own scene puts it here for its runs without taking the shown picture's history.
     void AssignScene(const THeaderPages& scene);
 
-    // DIH file. The reader takes a full path; the writer writes ImageDirectory + the file-name
-    // part of RIHHeaderFileEdit, and only when that name ends in ".dih".
+    // The folders the DIH and the DIS on the pages were read from or made in: a header is written
+    // back beside the file it came from, whatever folder another window has chosen since. Empty
+    // while the page never held a file of its own.
+    std::string DIHFolder;
+    std::string DISFolder;
+
+    // DIH file. The reader takes a full path and keeps its folder; the writer writes DIHFolder +
+    // the file-name part of RIHHeaderFileEdit, and only when that name ends in ".dih".
     void ClearRIH();
     // True when the file was read; false when it could not be opened or its version line was
     // refused (39994). A line that is no number raises the conversion error.
     bool RIHOpenRIHHeader(const std::string& fileName);
     void RIHSaveIt();
+    std::string DIHFilePath() const;
     // The DIH pages into the file `path`, whatever their own name line says: a DIH read from one
     // file and changed goes back into that file.
     void RIHSaveTo(const std::string& path);
@@ -67,6 +74,8 @@ class THeaderPages {
 
     // DIS file, named by DISFileEdit. The reader is false when the file could not be read.
     void ClearDIS();
+    // The page names the DIS at `path`: its name in DISFileEdit, its folder in DISFolder.
+    void NameDIS(const std::string& path);
     bool OpenDISHeader(const std::string& fileName);
     void DISSaveIt();
     std::vector<std::string> DISLines() const;
@@ -81,10 +90,10 @@ class THeaderPages {
     // Headers of a loaded picture and the log.
     void RIHMakeAllHeaders(const std::string& fileName, int width, int height);
     void RIHMakeDISDISHeaders(const std::string& fileName, int width, int height);
-    // Fills both pages for a picture of the given size (steps shared by the make routines);
-    // returns the DIH and DIS file names.
-    std::pair<std::string, std::string> FillMadePages(const std::string& fileName, int width,
-                                                      int height);
+    // Fills both pages for a picture of the given size (steps shared by the make routines), as
+    // headers of the folder `folder`; returns the DIH and DIS file names.
+    std::pair<std::string, std::string>
+    FillMadePages(const std::string& folder, const std::string& fileName, int width, int height);
     void RIHOpenDIPHeader(const std::string& fileName);
     // Writes the log, except over a DIP file the reader refused: that file stays as the user
     // left it and the log of the picture is kept in memory only.

@@ -20,7 +20,7 @@ std::vector<ImageInfoField> ReadImageInfo() {
     const uint8_t* h = WorkBitmapInfo.data();
     return {
         {"Image Name", CurrentImageName},
-        {"Image Path", ImageDirectory},
+        {"Image Path", CurrentImageFolder},
         {"Width", IntToStr(DisplayedPicture.Width)},
         {"Height", IntToStr(DisplayedPicture.Height)},
         {"Bits per pixel", IntToStr(LeU16(h + 14))},
@@ -35,7 +35,7 @@ std::vector<ImageInfoField> ReadImageInfo() {
 }
 
 std::string ImageFileSizeText() {
-    const int64_t size = FileSizeOf(ImageDirectory + CurrentImageName);
+    const int64_t size = FileSizeOf(CurrentImageFolder + CurrentImageName);
     if (size < 0) throw EInOutError(EInOutError::FileNotFound);
     return IntToStr(size);
 }

@@ -16,7 +16,7 @@ struct ImageInfoField {
 // Every field but "File Size", in the window's order, read from the shared state without
 // copying the picture into the working buffers (that would replace the user's Undo).
 std::vector<ImageInfoField> ReadImageInfo();
-// Bytes of ImageDirectory + CurrentImageName; the run time's file error when it is missing.
+// Bytes of CurrentImageFolder + CurrentImageName; the run time's file error when it is missing.
 std::string ImageFileSizeText();
 
 // The gamma strip: table[v] = round(255 * (v / 255) ^ (1 / (2.2 * gamma))).

@@ -125,7 +125,7 @@ std::string MacroCommandLine(int code) {
 }
 
 std::vector<std::string> MacroHeaderLines() {
-    return {MacroFileHeader, CurrentImageName, ImageDirectory};
+    return {MacroFileHeader, CurrentImageName, CurrentImageFolder};
 }
 
 std::vector<std::string> ProcessingOptionsLines() {

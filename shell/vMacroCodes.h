@@ -22,7 +22,7 @@ const MacroCodeRow* FindMacroCode(int code);
 // The command line of a recorded code; empty for a code that has none.
 std::string MacroCommandLine(int code);
 
-// "Raster Macro File", CurrentImageName, ImageDirectory.
+// "Raster Macro File", CurrentImageName, CurrentImageFolder.
 std::vector<std::string> MacroHeaderLines();
 // "=0000  Processing Options" and its 15 lines from the option globals.
 std::vector<std::string> ProcessingOptionsLines();

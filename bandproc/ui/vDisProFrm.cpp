@@ -166,8 +166,10 @@ void TDisProcessForm::ALLDISFileBtnClick() {
         // line, leaves the last choice standing whole, not its name over the new one's pages.
         THeaderPages pages = HeaderPages;
         if (!pages.OpenDISHeader(chosen)) return;
-        // The scene's DIH lies where the pictures were until now, not beside the DIS.
-        const std::string dih = ImageDirectory + pages[DISField::DISSubsetDIH];
+        // The scene's DIH is the one beside the DIS; only a scene laid out with its DIH in the
+        // folder the pictures came from finds it there.
+        std::string dih = ExtractFilePath(chosen) + pages[DISField::DISSubsetDIH];
+        if (!FileExists(dih)) dih = ImageDirectory + pages[DISField::DISSubsetDIH];
         if (!FileExists(dih)) {
             ShowMessageNumber(39998);
             return;
@@ -177,7 +179,8 @@ void TDisProcessForm::ALLDISFileBtnClick() {
         DISLoaded = true;
         ImageDirectory = ExtractFilePath(chosen);
         const std::string name = ExtractFileName(chosen);
-        HeaderPages.DISFileEdit = name;
+        // The runs' records go into this DIS, whatever folder a band is chosen from later.
+        HeaderPages.NameDIS(chosen);
         IM_Hints->setText(QString::fromStdString(name));
         SubsetBounds.SubsetRight =
             static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetRight]));

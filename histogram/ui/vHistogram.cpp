@@ -134,7 +134,7 @@ void THistogramForm::SaveHistogramPicture(const Picture& picture, const char* su
     request.Filter = "bmp|*.bmp";
     request.DefaultExt = "BMP";
     request.InitialDir = ImageDirectory;
-    request.FileName = HistogramPictureName(ImageDirectory, CurrentImageName, suffix);
+    request.FileName = HistogramPictureName(CurrentImageFolder, CurrentImageName, suffix);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
     WritePictureFile(chosen, picture, PictureFileKind::Bmp);

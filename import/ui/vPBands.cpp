@@ -370,7 +370,7 @@ void TPBands::PrintListing(const std::string& title, bool dis) {
 
 void TPBands::RIHSaveAsBtnClick() {
     SaveListing("DIH Header file |*.DIH", HeaderPages[DIHField::RIHHeaderFileEdit],
-                DIHHeaderPath(HeaderPages), false);
+                HeaderPages.DIHFilePath(), false);
 }
 
 void TPBands::RIHPrintBtnClick() {

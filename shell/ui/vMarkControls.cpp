@@ -94,7 +94,7 @@ FileDialogRequest ListFileRequest(bool save, const std::string& filter, const st
     request.Save = save;
     request.Filter = filter;
     request.InitialDir = ImageDirectory;
-    request.FileName = ImageDirectory + ChangeFileExt(CurrentImageName, ext);
+    request.FileName = CurrentImageFolder + ChangeFileExt(CurrentImageName, ext);
     return request;
 }
 

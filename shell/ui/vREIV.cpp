@@ -203,8 +203,9 @@ void TREIVForm::F_OpenClick() {
     request.Filter = OpenFilter;
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
-    const std::string oldDirectory = ImageDirectory, oldName = PreprocessFileName;
-    ImageDirectory = ExtractFilePath(chosen);
+    const std::string oldDirectory = ImageDirectory, oldFolder = PreprocessFolder,
+                      oldName = PreprocessFileName;
+    ImageDirectory = PreprocessFolder = ExtractFilePath(chosen);
     PreprocessFileName = ExtractFileName(chosen);
     try {
         LoadFromFile(PreprocessFileName);
@@ -212,9 +213,14 @@ void TREIVForm::F_OpenClick() {
         // The picture on show keeps its name: under the new one, Save would write it over the
         // file that could not be read.
         ImageDirectory = oldDirectory;
+        PreprocessFolder = oldFolder;
         PreprocessFileName = oldName;
         throw;
     }
+}
+
+std::string TREIVForm::PreprocessPath() const {
+    return PreprocessFolder + PreprocessFileName;
 }
 
 void TREIVForm::LoadFromFile(const std::string& name) {
@@ -223,7 +229,7 @@ void TREIVForm::LoadFromFile(const std::string& name) {
     const PictureFileKind kind = PictureKindOf(name);
     if (kind == PictureFileKind::Bmp || kind == PictureFileKind::Png) {
         // Read whole before the old picture goes: a file that fails leaves it on show.
-        DecodedPicture decoded = ReadPictureFile(ImageDirectory + name);
+        DecodedPicture decoded = ReadPictureFile(PreprocessFolder + name);
         if (const int message = ConversionMessage(decoded.SourceBits)) ShowMessageNumber(message);
         PreprocessPicture = std::move(decoded.Image);
     }
@@ -237,7 +243,7 @@ void TREIVForm::LoadFromFile(const std::string& name) {
 }
 
 void TREIVForm::SaveImage() {
-    SavePictureByExtension(PreprocessPicture, ImageDirectory + PreprocessFileName);
+    SavePictureByExtension(PreprocessPicture, PreprocessPath());
 }
 
 void TREIVForm::F_SaveClick() {
@@ -249,13 +255,13 @@ void TREIVForm::FS_PNGClick() {
     request.Save = true;
     request.Preview = SavePreviewOption;
     request.InitialDir = ImageDirectory;
-    request.FileName = ChangeFileExt(ImageDirectory + PreprocessFileName, ".png");
+    request.FileName = ChangeFileExt(PreprocessPath(), ".png");
     request.Filter = "PNG files|*.PNG";
     request.DefaultExt = "PNG";
     const std::string chosen = HookChooseFile(request);
     const std::string ext = ExtractFileExt(chosen);
     if (!chosen.empty() && (ext == ".PNG" || ext == ".png")) {
-        ImageDirectory = ExtractFilePath(chosen);
+        ImageDirectory = PreprocessFolder = ExtractFilePath(chosen);
         PreprocessFileName = ExtractFileName(chosen);
         SaveImage();
     }
@@ -264,12 +270,12 @@ void TREIVForm::FS_PNGClick() {
 }
 
 void TREIVForm::FS_BMPClick() {
-    ExportPictureCopy(PreprocessPicture, ImageDirectory + PreprocessFileName, BmpExport);
+    ExportPictureCopy(PreprocessPicture, PreprocessPath(), BmpExport);
     Gauge1->setValue(0);
 }
 
 void TREIVForm::FS_JPGClick() {
-    ExportPictureCopy(PreprocessPicture, ImageDirectory + PreprocessFileName, JpegExport);
+    ExportPictureCopy(PreprocessPicture, PreprocessPath(), JpegExport);
     Gauge1->setValue(0);
 }
 

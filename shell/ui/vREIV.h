@@ -71,9 +71,12 @@ class TREIVForm : public TToolWindow {
     QAction* E_Resize = nullptr;
     QAction* IZ_Rotate = nullptr;
 
-    // The viewer's picture and its file name; its folder is ImageDirectory.
+    // The viewer's picture, its file name and the folder it was opened from or saved in: its
+    // saves go there, not into the working folder other windows move.
     Picture PreprocessPicture;
+    std::string PreprocessFolder;
     std::string PreprocessFileName;
+    std::string PreprocessPath() const;
 
     bool FreeCropArmed = false;
     bool FreeCropDragging = false;
@@ -82,7 +85,7 @@ class TREIVForm : public TToolWindow {
     bool FixedCropDragging = false;
 
     void F_OpenClick();
-    // Loads ImageDirectory + name; another extension than .bmp or .png loads nothing.
+    // Loads PreprocessFolder + name; another extension than .bmp or .png loads nothing.
     void LoadFromFile(const std::string& name);
     void SaveImage();
     void F_SaveClick();

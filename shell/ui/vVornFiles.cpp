@@ -91,7 +91,7 @@ void TVORNForm::F_OpenClick() {
         const std::string chosen = HookChooseFile(request);
         if (chosen.empty()) return;
         if (LoadFromFile(chosen))
-            RecordCommand(MacroCommandLine(3), {ImageDirectory, CurrentImageName});
+            RecordCommand(MacroCommandLine(3), {CurrentImageFolder, CurrentImageName});
     });
 }
 

@@ -12,6 +12,8 @@ class BandPictureTest : public BandTest {
   protected:
     void SetUp() override {
         BandTest::SetUp();
+        // The folder the DIS->picture page gives the picture it makes.
+        CurrentImageFolder = Dir.Path();
         // A picture of another size is loaded and has been worked on: its buffers and its undo
         // copy must not outlive it.
         DisplayedPicture.Resize(5, 4);
@@ -22,6 +24,7 @@ class BandPictureTest : public BandTest {
     void TearDown() override {
         if (ImageBuffersAllocated) FreeImageBuffers();
         DisplayedPicture = Picture();
+        CurrentImageFolder.clear();
         BandTest::TearDown();
     }
     Bytes WorkingCopy() {
@@ -91,7 +94,7 @@ TEST_F(BandPictureTest, NamesDecideWhereThePictureIsSaved) {
         Band("band" + std::to_string(b), Bytes(6, static_cast<uint8_t>(40 * b)), b);
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        ImageDirectory = Dir.Path();
+        ImageDirectory = CurrentImageFolder = Dir.Path();
         auto place = [&](const std::string& s) {
             if (s.empty() || s[0] != '@') return s;
             return other.Path() + s.substr(1);
@@ -102,6 +105,7 @@ TEST_F(BandPictureTest, NamesDecideWhereThePictureIsSaved) {
         ASSERT_TRUE(c.Grey ? SaveGreyBandImage() : SaveRGBBandsImage());
         EXPECT_EQ(DisplayedPicture.Width, 3);
         EXPECT_EQ(ImageDirectory, folder);
+        EXPECT_EQ(CurrentImageFolder, folder);
         const std::string shown = c.SavedAs.empty() ? ExtractFileName(CurrentImageName) : c.SavedAs;
         EXPECT_EQ(CurrentImageName, shown);
         EXPECT_EQ(FileExists(folder + shown), !c.SavedAs.empty());

@@ -12,8 +12,10 @@ class DIHFile : public HeaderTest {};
 
 TEST_F(DIHFile, GoldenFilesReadAndWriteBackByteForByte) {
     for (const char* golden : {"reset.dih", "points.dih"}) {
-        P.RIHOpenRIHHeader(GoldenHeader(golden));
-        P.RIHSaveIt(); // under the name its line 2 holds
+        // Read from the working folder, and written back beside it under the name its line 2
+        // holds.
+        P.RIHOpenRIHHeader(Variant(golden, {}));
+        P.RIHSaveIt();
         EXPECT_EQ(FileText(Dir.File(P[F::RIHHeaderFileEdit])), FileText(GoldenHeader(golden)))
             << golden;
     }
@@ -194,7 +196,7 @@ TEST_F(DIHFile, PointCountIsCheckedAgainstTheFile) {
 }
 
 TEST_F(DIHFile, ResetEmptiesThePointsSoNoStaleBlockShiftsTheSavedLines) {
-    P.RIHOpenRIHHeader(GoldenHeader("points.dih"));
+    P.RIHOpenRIHHeader(Variant("points.dih", {}));
     P.ClearRIH();
     P[F::RIHHeaderFileEdit] = "scene.dih";
     P.RIHSaveIt();

@@ -12,17 +12,21 @@ class ImageInfo : public EngineTestImage {
   protected:
     void TearDown() override {
         ImageDirectory.clear();
+        CurrentImageFolder.clear();
         CurrentImageName.clear();
         EngineTestImage::TearDown();
     }
     TempDir Dir;
+    // The working folder another window moved on to, holding a picture of the same name.
+    TempDir Other;
 };
 
 } // namespace
 
 TEST_F(ImageInfo, FieldsOfA24BitPictureWithoutTouchingTheUndoCopy) {
     LoadUniform(7, 5, {1, 2, 3});
-    ImageDirectory = Dir.Path();
+    ImageDirectory = Other.Path();
+    CurrentImageFolder = Dir.Path();
     CurrentImageName = "field.png";
     const std::vector<uint8_t> undoBefore(UndoImageBuffer, UndoImageBuffer + ImageBitsSize);
     const std::vector<ImageInfoField> fields = ReadImageInfo();
@@ -38,7 +42,9 @@ TEST_F(ImageInfo, FieldsOfA24BitPictureWithoutTouchingTheUndoCopy) {
 }
 
 TEST_F(ImageInfo, FileSizeOfTheSavedPictureAndTheFileErrorWithoutOne) {
-    ImageDirectory = Dir.Path();
+    ImageDirectory = Other.Path();
+    ASSERT_TRUE(WriteFileAtomic(Other.File("field.png"), std::string(16725, 'o')));
+    CurrentImageFolder = Dir.Path();
     CurrentImageName = "field.png";
     EXPECT_FALSE(RunGuarded([] { ImageFileSizeText(); }));
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"File not found"});

@@ -164,6 +164,8 @@ TEST_F(PictureFiles, SaveAndLogStayInThePicturesOwnFolder) {
         WriteFileAtomic(a.File("p.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8))));
     ASSERT_TRUE(WriteFileAtomic(b.File("p.png"), std::string("B's own picture")));
     ASSERT_TRUE(WriteFileAtomic(b.File("p.dip"), std::string("B's own log")));
+    // The first number is taken in A only: looked up in B, it would be written over A's file.
+    ASSERT_TRUE(WriteFileAtomic(a.File("pA001.png"), std::string("A's first numbered picture")));
     ASSERT_TRUE(LoadPictureFile(a.Path(), "p.png"));
     const std::vector<uint8_t> original = FileBytes(a.File("p.png"));
     DisplayedPicture.Pixels[0] ^= 0x00FFFFFFu;
@@ -181,7 +183,7 @@ TEST_F(PictureFiles, SaveAndLogStayInThePicturesOwnFolder) {
              return true;
          },
          "p.dip"},
-        {"numbered save", [] { return SaveNumberedPicture(); }, "pA001.png"},
+        {"numbered save", [] { return SaveNumberedPicture(); }, "pA002.png"},
     };
     for (const auto& w : writes) {
         SCOPED_TRACE(w.Name);
@@ -192,6 +194,7 @@ TEST_F(PictureFiles, SaveAndLogStayInThePicturesOwnFolder) {
     }
     EXPECT_NE(FileBytes(a.File("p.png")), original);
     EXPECT_EQ(FileText(a.File("p.dip")), "DIP 1.1\r\na step\r\n");
+    EXPECT_EQ(FileText(a.File("pA001.png")), "A's first numbered picture");
     HeaderPages = THeaderPages();
 }
 

@@ -13,8 +13,12 @@
 #include "histogram/ui/vUScreenPrint.h"
 #include "import/ui/vPBHdr.h"
 #include "import/ui/vPBands.h"
+#include "import/vBandImport.h"
+#include "import/vHeaderPages.h"
 #include "projections/ui/kovMemoFrm.h"
+#include "runtime/RtFiles.h"
 #include "shell/ui/vAbout.h"
+#include "shell/ui/vApplication.h"
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
@@ -29,8 +33,48 @@
 #include "shell/ui/vVorn.h"
 #include "shell/ui/vXAnnoLO.h"
 #include "shell/vGlobal.h"
+#include "support/TestFiles.h"
 
+#include "shell/ui/vToolWindow.h"
+#include "shell/vToolForms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+#include <fnmatch.h>
 #include <limits>
+#include <set>
+
+namespace {
+
+// The patterns of a dialog filter "text|*.a;*.b|text|*.c".
+std::vector<std::string> FilterPatterns(const std::string& filter) {
+    std::vector<std::string> patterns;
+    size_t part = 0, at = 0;
+    while (at <= filter.size()) {
+        const size_t bar = std::min(filter.find('|', at), filter.size());
+        if (part++ % 2 == 1) {
+            const std::string list = filter.substr(at, bar - at);
+            for (size_t s = 0; s <= list.size();) {
+                const size_t semi = std::min(list.find(';', s), list.size());
+                patterns.push_back(list.substr(s, semi - s));
+                s = semi + 1;
+            }
+        }
+        at = bar + 1;
+    }
+    return patterns;
+}
+
+} // namespace
 
 std::vector<NamedWindow> EveryWindow(TVORNForm* form, Picture& picture) {
     return {
@@ -84,4 +128,154 @@ std::vector<NamedWindow> EveryWindow(TVORNForm* form, Picture& picture) {
         {"histogram print", [form] { return new TFormPrint(PrintSource{}, form); }},
         {"histogram corrections", [form] { return new TExtraImageViewForm(form); }},
     };
+}
+
+void MakeEveryToolWindow(TVORNForm* form) {
+    form->FormCreate({});
+    HeaderPages = THeaderPages();
+    InstallHeaderHooks();
+    MagniForm = new TMagniForm(form);
+    ViewCursorScreen = new TViewCursorScreen(form);
+    PBands = new TPBands(form);
+    MacroForm = new TMacroForm(form);
+    kovMemoForm = new TkovMemoForm(form);
+    HistogramForm = new THistogramForm(form);
+    DisProcessForm = new TDisProcessForm(form);
+    PBandHdrForm = new TPBandHdrForm(form);
+    LineProfileForm = new TLineProfileForm(form);
+    LinearForm = new TLinearForm(form);
+    REIVForm = new TREIVForm(form);
+    for (int code : {tfSystemInfo, tfInfo, tfPrintersize, tfPixelAlgebra, tfFEdit, tfClassification,
+                     tfLabelObjects, tfObjectMark, tfFFT})
+        form->ToolForm(code);
+}
+
+std::vector<QPointer<TToolWindow>> ToolWindowsOf(TVORNForm* form) {
+    std::vector<QPointer<TToolWindow>> windows;
+    for (TToolWindow* w : form->findChildren<TToolWindow*>())
+        windows.emplace_back(w);
+    return windows;
+}
+
+void TriggerAsUser(QAction* action) {
+    const QList<QObject*> owners = action->associatedObjects();
+    for (QObject* o : owners)
+        if (auto* tool = qobject_cast<QToolButton*>(o))
+            return QTest::mouseClick(tool, Qt::LeftButton);
+    std::vector<std::pair<QWidget*, QAction*>> path;
+    for (QAction* line = action; line;) {
+        QAction* up = nullptr;
+        for (QObject* o : line->associatedObjects()) {
+            if (auto* bar = qobject_cast<QMenuBar*>(o)) path.emplace_back(bar, line);
+            if (auto* menu = qobject_cast<QMenu*>(o); menu && !up) {
+                path.emplace_back(menu, line);
+                up = menu->menuAction();
+            }
+        }
+        line = up;
+    }
+    for (auto step = path.rbegin(); step != path.rend(); ++step) {
+        auto [where, line] = *step;
+        const QRect place = qobject_cast<QMenuBar*>(where)
+                                ? static_cast<QMenuBar*>(where)->actionGeometry(line)
+                                : static_cast<QMenu*>(where)->actionGeometry(line);
+        // A menu that did not open takes nothing.
+        if (where != path.back().first && !where->isVisible()) return;
+        QTest::mouseClick(where, Qt::LeftButton, {}, place.center());
+    }
+}
+
+std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToolWindow>>& windows,
+                                  Reach reach) {
+    std::vector<QWidget*> all{main};
+    for (const auto& w : windows)
+        all.push_back(w);
+    const bool asUser = reach == Reach::User;
+    std::vector<Command> commands;
+    for (QWidget* w : all) {
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+            // A tool window's buttons are counted with their own window, not with the main one.
+            if (b->window() != w) continue;
+            if (!qobject_cast<QPushButton*>(b) && !qobject_cast<QToolButton*>(b)) continue;
+            // The user reaches an action's tool button as its action.
+            if (auto* tool = qobject_cast<QToolButton*>(b); asUser && tool && tool->defaultAction())
+                continue;
+            QPointer<QAbstractButton> button(b);
+            commands.push_back({w->objectName() + "/" + b->objectName() + " " + b->text(),
+                                IsHeardMidRun(b),
+                                [button] { return button && button->isEnabled(); },
+                                [button, asUser] {
+                                    if (button && asUser) QTest::mouseClick(button, Qt::LeftButton);
+                                    if (button && !asUser) button->click();
+                                }});
+        }
+        for (QAction* a : w->findChildren<QAction*>()) {
+            const auto* owner = qobject_cast<QWidget*>(a->parent());
+            // A menu is a window of its own; its commands belong to the window its bar is in.
+            while (qobject_cast<const QMenu*>(owner) && owner->parentWidget())
+                owner = owner->parentWidget();
+            if (a->isSeparator() || a->menu() || a->objectName().isEmpty() ||
+                (owner && owner->window() != w))
+                continue;
+            QPointer<QAction> action(a);
+            bool heard = false;
+            for (QObject* o : a->associatedObjects())
+                heard = heard || (qobject_cast<QToolButton*>(o) && IsHeardMidRun(o));
+            commands.push_back({w->objectName() + "/" + a->objectName(), heard,
+                                [action] { return action && action->isEnabled(); },
+                                [action, asUser] {
+                                    if (action && asUser) TriggerAsUser(action);
+                                    if (action && !asUser) action->trigger();
+                                }});
+        }
+    }
+    return commands;
+}
+
+std::string AnswerIn(const std::string& folder, FileDialogRequest& r) {
+    const std::vector<std::string> patterns = FilterPatterns(r.Filter);
+    if (!r.Save) {
+        std::set<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            names.insert(e.path().filename().string());
+        // As the desktop's dialogs match: in any case, a "?" at the end also matching nothing
+        // ("*.B??" shows "scene.B1").
+        for (std::string p : patterns)
+            for (; !p.empty(); p.pop_back()) {
+                for (const std::string& name : names)
+                    if (fnmatch(p.c_str(), name.c_str(), FNM_CASEFOLD) == 0) {
+                        r.Files = {folder + name};
+                        return folder + name;
+                    }
+                if (p.back() != '?') break;
+            }
+        return {};
+    }
+    std::string name = ExtractFileName(r.FileName);
+    if (name.empty()) {
+        const std::string first = patterns.empty() ? std::string() : patterns[0];
+        name = "made" + (first.find_first_of("?", 1) == std::string::npos && first.size() > 1
+                             ? first.substr(1)
+                             : "." + r.DefaultExt);
+    }
+    if (ExtractFileExt(name).empty() && !r.DefaultExt.empty()) name += "." + r.DefaultExt;
+    return folder + name;
+}
+
+DialogCloser::DialogCloser() {
+    QObject::connect(&Timer, &QTimer::timeout, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal())
+                d->done(QDialog::Rejected);
+    });
+    Timer.start(20);
+}
+
+void MakeWorkScenes(const std::string& folder) {
+    QImage(QString::fromStdString(TestData("aero1.png")))
+        .copy(0, 0, 128, 96)
+        .save(QString::fromStdString(folder + "scene.png"));
+    std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), folder + "olinda.bsq");
+    RawSplitScene(folder + "olinda.bsq", {349, 352, 6, 0});
 }

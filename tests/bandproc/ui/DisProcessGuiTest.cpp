@@ -16,7 +16,8 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     TDisVIPage* vi = Window->VIPage;
     vi->VIPVEdits[2]->setText("7");
     Window->KTPage->TCFileEdits[0]->setText("old.B1");
-    // The DIS lies in a folder of its own: its scene's DIH is read where the pictures were.
+    // The DIS lies in a folder of its own without its DIH: the scene's DIH is read where the
+    // pictures were.
     MakeDirectories(Dir.File("sub"));
     std::string dis = FileText(Dir.File("olinda.dis"));
     ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.DIS"), dis));
@@ -31,7 +32,7 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     EXPECT_EQ(Rec->FileRequests[1].InitialDir, Dir.File("sub/"));
     EXPECT_EQ(Window->Scene.BandFiles[3], BandPath(1));
     Window->Scene.BandFiles.fill("stale");
-    // Chosen again from there, the DIH is looked up in sub/, where it must be too.
+    // Chosen again, the DIH beside it is read.
     ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.dih"), FileText(Dir.File("olinda.dih"))));
     ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
 
@@ -129,6 +130,45 @@ TEST_F(DisProcessGui, ADISWhoseDIHIsNotReadLeavesTheWindowOnTheLastDIS) {
         EXPECT_EQ(FileBytes(Dir.File(product)).size(), Band(4).size());
         EXPECT_EQ(SavedDIS().back(), product);
         EXPECT_EQ(FileText(Dir.File("other.dis")), otherText);
+    }
+}
+
+// A DIS's DIH is the one beside it; only a scene without one there takes the working folder's.
+// The DIH was read from the working folder alone: a DIS with its DIH beside it was refused with
+// 39998, or took another scene's DIH of the same name.
+TEST_F(DisProcessGui, TheDIHBesideTheDISComesBeforeTheWorkingFolders) {
+    SplitScene();
+    THeaderPages three;
+    ASSERT_TRUE(three.RIHOpenRIHHeader(Dir.File("olinda.dih")));
+    three[DIHField::RIHNBEdit] = "3";
+    const struct {
+        const char* Name;
+        const char* Beside;  // the DIH beside the DIS: "6" bands, "3" or none
+        const char* Working; // the one in the working folder
+        const char* Bands;   // what the window takes, "" when refused
+    } cases[] = {{"beside only", "6", nullptr, "6"},
+                 {"beside and another scene's", "6", "3", "6"},
+                 {"working folder only", nullptr, "3", "3"},
+                 {"neither", nullptr, nullptr, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempDir scene, working;
+        ASSERT_TRUE(WriteFileAtomic(scene.File("olinda.dis"), FileText(Dir.File("olinda.dis"))));
+        const std::pair<const char*, const TempDir*> dihs[] = {{c.Beside, &scene},
+                                                               {c.Working, &working}};
+        for (const auto& [bands, folder] : dihs)
+            if (bands && *bands == '6')
+                ASSERT_TRUE(
+                    WriteFileAtomic(folder->File("olinda.dih"), FileText(Dir.File("olinda.dih"))));
+            else if (bands)
+                three.RIHSaveTo(folder->File("olinda.dih"));
+        ImageDirectory = working.Path();
+        Window = std::make_unique<TDisProcessForm>();
+        Rec->Clear();
+        ChooseDIS(Window->SinglePage->SingleDISFileBtn, scene.File("olinda.dis"));
+        EXPECT_EQ(Window->Scene.Loaded, *c.Bands != 0);
+        EXPECT_EQ(Window->BandsAvailableLabel->text().toStdString(), c.Bands);
+        EXPECT_EQ(Rec->Shown(39998), *c.Bands == 0);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "import/ui/vDisToDipPage.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vToolForms.h"
+#include "support/GuiWindows.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,14 +32,6 @@ class DisProducts : public DisProcessGui {
         SplitScene();
         ChooseDIS(Window->KTPage->TCDISFileBtn, Dir.File("olinda.dis"));
         ASSERT_TRUE(Window->Scene.Loaded) << Rec->Summary();
-    }
-    // The headers of a 64 x 64 scene "sq" in the folder `other`.
-    static void MakeSquareScene(const TempDir& other) {
-        const std::string folder = ImageDirectory;
-        ImageDirectory = other.Path();
-        THeaderPages square;
-        square.RIHMakeDISDISHeaders("sq.png", 64, 64);
-        ImageDirectory = folder;
     }
     // The lines of the run titled `title`, in memory and in the saved DIS alike.
     std::vector<std::string> Logged(const std::string& title) {
@@ -515,7 +508,11 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
 // sheared rows) and its DIS page the DIS it logged into.
 TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     TempDir other;
-    MakeSquareScene(other);
+    const std::string folder = ImageDirectory;
+    ImageDirectory = other.Path();
+    THeaderPages square;
+    square.RIHMakeDISDISHeaders(ImageDirectory + "sq.png", 64, 64);
+    ImageDirectory = folder;
     TPBands import;
     const struct {
         const char* Window;
@@ -559,12 +556,68 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     }
 }
 
+// A band chosen from folder B, which holds a DIS of the shown DIS's name: the product goes into
+// B as the band button moves the window's folder there, the run's record into the DIS the window
+// shows. The record used to be saved over B's DIS, which became the shown DIS plus the run.
+TEST_F(DisProducts, ABandFromAnotherFolderLeavesTheRecordInTheShownDIS) {
+    TempDir other;
+    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.dis"), std::string("B's own DIS")));
+    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.B4"), Band(4)));
+    TDisSinglePage* sb = Window->SinglePage;
+    Rec->FileAnswers.push_back(other.File("olinda.B4"));
+    sb->SingleBandFileBtn->click();
+    sb->BCNewFileEdit->setText("m2");
+    sb->SingleMathBtn->click();
+    EXPECT_EQ(FileBytes(other.File("m2.psa")).size(), Band(4).size()) << Rec->Summary();
+    EXPECT_EQ(FileText(other.File("olinda.dis")), "B's own DIS");
+    EXPECT_EQ(SavedDIS().back(), "m2.psa");
+}
+
+// Whatever a band-window handler does, the globals it works on hold the window's own scene only
+// while it runs: afterwards the working folder, the band slots, the subset, the DIS flag and the
+// header pages are what the other windows left there.
+TEST_F(DisProducts, EveryHandlerLeavesTheOtherWindowsGlobalsAsTheyWere) {
+    TempDir theirs;
+    THeaderPages pages;
+    pages.RIHMakeDISDISHeaders(theirs.File("sq.png"), 64, 48);
+    pages.DIPMemo = {"their log"};
+    const auto put = [&] {
+        ImageDirectory = theirs.Path();
+        SelectedBandFiles = {"1", "2", "3", "4", "5", "6L", "6H", "7", "8"};
+        SubsetBounds = {2, 65, 3, 50};
+        DISLoaded = false;
+        HeaderPages = pages;
+    };
+    const auto same = [&] {
+        return ImageDirectory == theirs.Path() && SelectedBandFiles[6] == "6H" &&
+               SubsetBounds.SubsetRight == 65 && !DISLoaded &&
+               HeaderPages.DISLines() == pages.DISLines() &&
+               HeaderPages.DIHLines() == pages.DIHLines() &&
+               HeaderPages.DISFilePath() == pages.DISFilePath() &&
+               HeaderPages.DIHFilePath() == pages.DIHFilePath() &&
+               HeaderPages.DIPMemo == pages.DIPMemo;
+    };
+    Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(Dir.Path(), r); };
+    Window->show();
+    const std::vector<Command> commands = EveryCommand(Window.get(), {});
+    ASSERT_GT(commands.size(), 60u);
+    // Twice: the bands the first round chose let the second round's runs go through.
+    for (int round = 0; round < 2; ++round)
+        for (const Command& c : commands) {
+            put();
+            if (c.Enabled()) c.Run();
+            EXPECT_TRUE(same()) << c.Name.toStdString();
+        }
+    EXPECT_TRUE(FileExists(Dir.File("olinda.pv1"))) << "the runs went through";
+}
+
 // Typing into the import window's header while a band run lets messages in reaches neither the
 // band window's DIS, which was saved over the file named there or with the process list typed
 // there, nor the import window's own header: at the keys or edited past the input gate.
 TEST_F(DisProducts, TypingIntoTheImportWindowDuringABandRunReachesNeitherHeader) {
     TempDir other;
-    MakeSquareScene(other);
+    THeaderPages square;
+    square.RIHMakeDISDISHeaders(other.File("sq.png"), 64, 64);
     TPBands import;
     Rec->FileAnswers.push_back(other.File("sq.dis"));
     import.DISFileOpen->click();

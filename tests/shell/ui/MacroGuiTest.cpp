@@ -97,7 +97,7 @@ TEST_F(MacroGui, RecordedSessionPlaysBackToTheSameFilesAndPicture) {
 TEST_F(MacroGui, RecordAppendsHeaderAndOptionsAndOnlyRecordKeepsRecording) {
     EXPECT_EQ(Macro->Lines(), Lines{"Raster Macro File"});
     EXPECT_FALSE(Macro->SaveBtn->isEnabled());
-    ImageDirectory = Dir.Path();
+    ImageDirectory = CurrentImageFolder = Dir.Path();
     CurrentImageName = "scene.png";
     Click(T::RecordTool);
     Click(T::RecordTool);
@@ -129,7 +129,7 @@ TEST_F(MacroGui, RecordAppendsHeaderAndOptionsAndOnlyRecordKeepsRecording) {
 }
 
 TEST_F(MacroGui, FileDialogsAndAFailedLoadKeepTheText) {
-    ImageDirectory = Dir.Path();
+    ImageDirectory = CurrentImageFolder = Dir.Path();
     CurrentImageName = "scene.png";
     Macro->SetLines({"mine"});
     Click(T::LoadTool);

@@ -35,7 +35,7 @@ class MarkWindows : public GuiStartup {
         Form->PictureChanged();
         EnableImageCommands(true);
         EnableObjectMenus(true);
-        ImageDirectory = Dir.Path();
+        ImageDirectory = CurrentImageFolder = Dir.Path();
         CurrentImageName = "scene.png";
         Original = DisplayedPicture.Pixels;
         Form->show();

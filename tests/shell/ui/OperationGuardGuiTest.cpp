@@ -12,7 +12,6 @@
 #include "import/ui/vPBands.h"
 #include "import/vBandImport.h"
 #include "projections/ui/kovMemoFrm.h"
-#include "shell/ui/vApplication.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
@@ -23,6 +22,7 @@
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
+#include "support/GuiWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +31,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -41,36 +40,12 @@
 
 namespace {
 
-constexpr int OnDemandWindows[] = {tfSystemInfo,   tfInfo,       tfPrintersize,
-                                   tfPixelAlgebra, tfFEdit,      tfClassification,
-                                   tfLabelObjects, tfObjectMark, tfFFT};
-
 class OperationGuard : public GuiStartup {
   protected:
     void SetUp() override {
         GuiStartup::SetUp();
-        Form->FormCreate({});
-        HeaderPages = THeaderPages();
-        InstallHeaderHooks();
-        MagniForm = new TMagniForm(Form);
-        ViewCursorScreen = new TViewCursorScreen(Form);
-        PBands = new TPBands(Form);
-        MacroForm = new TMacroForm(Form);
-        kovMemoForm = new TkovMemoForm(Form);
-        HistogramForm = new THistogramForm(Form);
-        DisProcessForm = new TDisProcessForm(Form);
-        PBandHdrForm = new TPBandHdrForm(Form);
-        LineProfileForm = new TLineProfileForm(Form);
-        LinearForm = new TLinearForm(Form);
-        REIVForm = new TREIVForm(Form);
-        for (int code : OnDemandWindows)
-            Form->ToolForm(code);
-        // A small scene: the long commands let messages in at every row.
-        ASSERT_TRUE(QImage(QString::fromStdString(TestData("aero1.png")))
-                        .copy(0, 0, 128, 96)
-                        .save(QString::fromStdString(Dir.File("scene.png"))));
-        std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), Dir.File("olinda.bsq"));
-        ASSERT_EQ(RawSplitScene(Dir.File("olinda.bsq"), {349, 352, 6, 0}), 0);
+        MakeEveryToolWindow(Form);
+        MakeWorkScenes(Dir.Path());
         Open();
         // The import window's page ready to build a picture from the Olinda bands.
         TDisToDipPage* page = PBands->DisToDipPage;
@@ -99,92 +74,8 @@ class OperationGuard : public GuiStartup {
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png"))) << Rec->Summary();
         Form->show();
     }
-    std::vector<QPointer<TToolWindow>> Windows() const {
-        std::vector<QPointer<TToolWindow>> windows;
-        for (TToolWindow* w : Form->findChildren<TToolWindow*>())
-            windows.emplace_back(w);
-        return windows;
-    }
+    std::vector<QPointer<TToolWindow>> Windows() const { return ToolWindowsOf(Form); }
 };
-
-// What the user does to reach an action: a click on its tool button, or on its menu in the menu
-// bar and then, down the menus that open, on its line.
-void TriggerAsUser(QAction* action) {
-    const QList<QObject*> owners = action->associatedObjects();
-    for (QObject* o : owners)
-        if (auto* tool = qobject_cast<QToolButton*>(o))
-            return QTest::mouseClick(tool, Qt::LeftButton);
-    std::vector<std::pair<QWidget*, QAction*>> path;
-    for (QAction* line = action; line;) {
-        QAction* up = nullptr;
-        for (QObject* o : line->associatedObjects()) {
-            if (auto* bar = qobject_cast<QMenuBar*>(o)) path.emplace_back(bar, line);
-            if (auto* menu = qobject_cast<QMenu*>(o); menu && !up) {
-                path.emplace_back(menu, line);
-                up = menu->menuAction();
-            }
-        }
-        line = up;
-    }
-    for (auto step = path.rbegin(); step != path.rend(); ++step) {
-        auto [where, line] = *step;
-        const QRect place = qobject_cast<QMenuBar*>(where)
-                                ? static_cast<QMenuBar*>(where)->actionGeometry(line)
-                                : static_cast<QMenu*>(where)->actionGeometry(line);
-        // A menu that did not open takes nothing.
-        if (where != path.back().first && !where->isVisible()) return;
-        QTest::mouseClick(where, Qt::LeftButton, {}, place.center());
-    }
-}
-
-// A command: a button or a menu command of one window, reached as the user reaches it.
-struct Command {
-    QString Name;
-    // Marked as heard while another command runs (Help, Abort).
-    bool MidRun;
-    std::function<bool()> Enabled;
-    std::function<void()> Run;
-};
-
-std::vector<Command> EveryCommand(QWidget* main,
-                                  const std::vector<QPointer<TToolWindow>>& windows) {
-    std::vector<QWidget*> all{main};
-    for (const auto& w : windows)
-        all.push_back(w);
-    std::vector<Command> commands;
-    for (QWidget* w : all) {
-        for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
-            // A tool window's buttons are counted with their own window, not with the main one.
-            if (b->window() != w) continue;
-            if (!qobject_cast<QPushButton*>(b) && !qobject_cast<QToolButton*>(b)) continue;
-            // An action's tool button is walked with its action.
-            if (auto* tool = qobject_cast<QToolButton*>(b); tool && tool->defaultAction()) continue;
-            QPointer<QAbstractButton> button(b);
-            commands.push_back({w->objectName() + "/" + b->objectName() + " " + b->text(),
-                                IsHeardMidRun(b),
-                                [button] { return button && button->isEnabled(); },
-                                [button] {
-                                    if (button) QTest::mouseClick(button, Qt::LeftButton);
-                                }});
-        }
-        for (QAction* a : w->findChildren<QAction*>()) {
-            const auto* owner = qobject_cast<QWidget*>(a->parent());
-            if (a->isSeparator() || a->menu() || a->objectName().isEmpty() ||
-                (owner && owner->window() != w))
-                continue;
-            QPointer<QAction> action(a);
-            bool heard = false;
-            for (QObject* o : a->associatedObjects())
-                heard = heard || (qobject_cast<QToolButton*>(o) && IsHeardMidRun(o));
-            commands.push_back({w->objectName() + "/" + a->objectName(), heard,
-                                [action] { return action && action->isEnabled(); },
-                                [action] {
-                                    if (action) TriggerAsUser(action);
-                                }});
-        }
-    }
-    return commands;
-}
 
 // Counts the repaints a widget gets.
 class PaintCount : public QObject {
@@ -208,15 +99,7 @@ struct Observed {
 
 TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     MacroRecording = LogToDIP = true;
-    // A dialog a command opens of its own is closed as the user would.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal())
-                d->done(QDialog::Rejected);
-    });
-    closer.start(20);
+    const DialogCloser closer;
 
     const auto observe = [this](const std::vector<QPointer<TToolWindow>>& windows) {
         Observed o{DisplayedPicture.Width, DisplayedPicture.Height,  CurrentImageName,
@@ -228,7 +111,7 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     };
 
     const std::vector<QPointer<TToolWindow>> windows = Windows();
-    const std::vector<Command> commands = EveryCommand(Form, windows);
+    const std::vector<Command> commands = EveryCommand(Form, windows, Reach::User);
     ASSERT_GT(commands.size(), 200u);
     const QPointer<QAbstractButton> play = MacroForm->PlayBtn;
     const std::vector<std::string> macro{"Raster Macro File", "", "", "=0202  PixelRatios", "4"};
@@ -460,9 +343,8 @@ TEST_F(OperationGuard, ABoxOpenedMidRunTakesItsAnswer) {
     ArriveDuringOperation([&] {
         QMessageBox box(QMessageBox::Information, "VORN", "Help file not found", QMessageBox::Ok,
                         Form);
-        QTimer::singleShot(0, &box, [&box] {
-            QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
-        });
+        QTimer::singleShot(
+            0, &box, [&box] { QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton); });
         QTimer::singleShot(3000, &box, [&box] { box.done(QDialog::Rejected); });
         box.exec();
         answer = box.clickedButton();

@@ -169,7 +169,12 @@ TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
     Viewer->F_Save->trigger();
     EXPECT_TRUE(Rec->Shown(46));
     Give(12, 8);
+    Viewer->PreprocessFolder = Dir.Path();
     Viewer->PreprocessFileName = "field.txt";
+    // Another window has moved the working folder since: the viewer proposes and saves in its
+    // own.
+    TempDir other;
+    ImageDirectory = other.Path();
     Viewer->F_Save->trigger();
     EXPECT_FALSE(FileExists(Dir.File("field.txt")));
 
@@ -183,11 +188,13 @@ TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
         QAction* TREIVForm::*Item;
         const char* Name;
         const char* Magic;
-    } exports[] = {{&TREIVForm::FS_BMP, "copy.bmp", "BM"},
-                   {&TREIVForm::FS_JPG, "copy.JPG", "\xFF\xD8"}};
+        const char* Proposed;
+    } exports[] = {{&TREIVForm::FS_BMP, "copy.bmp", "BM", "turned.bmp"},
+                   {&TREIVForm::FS_JPG, "copy.JPG", "\xFF\xD8", "turned.jpg"}};
     for (const auto& e : exports) {
         Rec->FileAnswers.push_back(Dir.File(e.Name));
         (Viewer->*e.Item)->trigger();
+        EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File(e.Proposed));
         std::string bytes = FileText(Dir.File(e.Name));
         EXPECT_EQ(bytes.substr(0, 2), e.Magic);
         EXPECT_EQ(Viewer->PreprocessFileName, "turned.png");
@@ -195,6 +202,7 @@ TEST_F(PreprocessViewer, SaveWritesByTheNameAndExportsLeaveTheNameAlone) {
     Rec->FileAnswers.push_back(Dir.File("copy.png"));
     Viewer->FS_BMP->trigger();
     EXPECT_FALSE(FileExists(Dir.File("copy.png")));
+    EXPECT_TRUE(FolderBytes(other.Path()).empty());
 }
 
 TEST_F(PreprocessViewer, FreeCropByMouseDragKeepsTheBoxAboveItsSmallestSize) {

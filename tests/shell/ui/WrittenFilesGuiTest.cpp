@@ -1,0 +1,251 @@
+// Every command that writes a file writes the file it read or the one the user named, whatever
+// folder another window has moved the working folder to since: one table lists every command of
+// every window that writes, and a walk of every command checks that none is missing from it.
+#include "bandproc/ui/vDisProFrm.h"
+#include "bandproc/ui/vDisSinglePages.h"
+#include "import/ui/vDisToDipPage.h"
+#include "import/ui/vPBands.h"
+#include "import/vDisPicture.h"
+#include "import/vHeaderPages.h"
+#include "runtime/RtFiles.h"
+#include "shell/vToolModes.h"
+#include "support/GuiStartup.h"
+#include "support/GuiWindows.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fnmatch.h>
+#include <set>
+#include <sys/stat.h>
+
+namespace {
+
+using Folder = std::map<std::string, std::vector<uint8_t>>;
+
+// A file by name in a folder as it stands: a write replaces it under a new inode.
+struct Stamp {
+    uintmax_t Size;
+    ino_t Inode;
+    bool operator==(const Stamp&) const = default;
+};
+
+std::map<std::string, Stamp> Stamps(const std::string& dir) {
+    std::map<std::string, Stamp> stamps;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) {
+        struct stat st {};
+        if (lstat(e.path().c_str(), &st) == 0)
+            stamps[e.path().filename().string()] = {static_cast<uintmax_t>(st.st_size), st.st_ino};
+    }
+    return stamps;
+}
+
+class WrittenFiles : public GuiStartup {
+  protected:
+    void SetUp() override {
+        GuiStartup::SetUp();
+        MakeEveryToolWindow(Form);
+        Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(A.Path(), r); };
+        MakeWorkScenes(A.Path());
+        // The projection log is kept beside the program.
+        ProgramDirectory = A.Path();
+        ASSERT_TRUE(Form->LoadFromFile(A.File("scene.png"))) << Rec->Summary();
+        PBands->DISFileOpenClick();
+        DisProcessForm->ALLDISFileBtnClick();
+        // The single-band runs' products are named.
+        DisProcessForm->SinglePage->BCNewFileEdit->setText("m2");
+        TDisToDipPage* page = PBands->DisToDipPage;
+        for (QPushButton* b :
+             {page->PBandHdrBtn, page->PBandFileBtn1, page->PBandFileBtn2, page->PBandFileBtn3})
+            b->click();
+        Rec->Clear();
+    }
+    void TearDown() override {
+        ClearToolModes();
+        SelectedBandFiles.fill("");
+        DISPictureFolder.clear();
+        ProgramDirectory.clear();
+        GuiStartup::TearDown();
+    }
+    // The working folder moved to B, which holds a file of every name in A.
+    void MoveWorkingFolderToB(const std::vector<std::string>& more = {}) {
+        std::set<std::string> names(more.begin(), more.end());
+        for (const auto& [name, bytes] : FolderBytes(A.Path()))
+            names.insert(name);
+        for (const std::string& name : names)
+            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name));
+        ImageDirectory = B.Path();
+    }
+
+    TempDir A, B;
+};
+
+// Every command of every window that writes a file, by the name the walk gives it, grouped by the
+// names of the files they may write besides the one a dialog named. A new writer joins here.
+struct Writers {
+    std::vector<const char*> Commands;
+    std::vector<const char*> Files;
+};
+
+const Writers WriterTable[] = {
+    // Only the file their dialog named.
+    {{"VORNForm/FS_BMP",
+      "VORNForm/FS_JPG",
+      "REIVForm/FS_PNG",
+      "REIVForm/FS_BMP",
+      "REIVForm/FS_JPG",
+      "MacroForm/ Save",
+      "ViewCursorScreen/VCSSaveBtn Save",
+      "ViewCursorScreen/VCSPrintBtn Print",
+      "PBands/DISLabeledFileSave Labeled",
+      "DisProcessForm/SaveAsBtn Save as",
+      "DisProcessForm/SaveTCBtn Save .TC",
+      "HistogramForm/H_HRSaveBtn Save Red",
+      "HistogramForm/H_HGSaveBtn Save Green",
+      "HistogramForm/H_HBSaveBtn Save Blue",
+      "HistogramForm/SCHSaveRedBtn Save Red",
+      "HistogramForm/SCHSaveGreenBtn Save Green",
+      "HistogramForm/SCHSaveBlueBtn Save Blue",
+      "HistogramForm/H_NB_SaveImageBtn Save Image",
+      "HistogramForm/H_H2DBtn3 Save Image",
+      "HistogramForm/SaveH3DBtn Save Image",
+      "ClassificationForm/CCFileSave Save",
+      "ClassificationForm/CUSaveSites Save",
+      "ClassificationForm/PBoxSaveBtn Save",
+      "PixelAlgebraForm/PACSaveColorBins ",
+      "FEditForm/SaveBtn Save"},
+     {}},
+    // A load: the picture's headers and log.
+    {{"VORNForm/F_Open", "VORNForm/ToolButton1", "VORNForm/ Open"}, {"*.dih", "*.dis", "*.dip"}},
+    // The shown picture under its own name, with its log.
+    {{"VORNForm/F_Save", "VORNForm/SaveButton", "VORNForm/ Save", "VORNForm/F__Saveas",
+      "FrInfo/DeleteChunk Save", "REIVForm/F_Save", "REIVForm/ Save", "REIVForm/SaveButton"},
+     {"*.png", "*.bmp", "*.dip"}},
+    {{"VORNForm/SaveNumbered1"}, {"*A0??.*"}},
+    // Files named after the shown picture.
+    {{"kovMemoForm/ProLogMemoSaveBtn Save", "ObjectMarkForm/SaveListBtn Save",
+      "LabelObjectsForm/SaveListBtn Save", "LineProfileForm/SaveButton Save",
+      "HistogramForm/H_NB_RSaveBtn not", "HistogramForm/H_NB_GSaveBtn not",
+      "HistogramForm/H_NB_BSaveBtn not", "HistogramForm/H_H3DSaveBtn Save"},
+     {"*.log", "*.rof", "*.raf", "*.txt", "*.ads", "*.rs3"}},
+    // Headers, and the picture a DIS makes.
+    {{"PBands/RIHOpenBtn Select Header File to Import", "PBands/RIHSaveBtn Save",
+      "PBands/DISFileSave Save", "PBands/BSQDIHtoDISFileBtn 1. Select DIH",
+      "PBands/PBOKBtn 4. Press Button"},
+     {"*.dih", "*.dis", "*.dip", "*.png", "*.bmp"}},
+    // Band products and tiles, and the run's record in the DIS.
+    {{"DisProcessForm/SingleMathBtn Perform Math",
+      "DisProcessForm/RadarDeRez16OKBtn 4. Derez: 16 to 8 Bits",
+      "DisProcessForm/PixelSizerBtn Pixel Sizer", "DisProcessForm/CDPixelOK Divide and auto# name",
+      "DisProcessForm/MBFAOKBtn 4. Press Me", "DisProcessForm/VIPOK1 (A-B) / (A+B)",
+      "DisProcessForm/VIPOK2 (V1*A) - B", "DisProcessForm/VIPOK3 SQRT(   SQ(V1*A - V2*B)",
+      "DisProcessForm/VIPOK4 SQRT(   SQ(V1 - V2*A + V3*B)",
+      "DisProcessForm/VIPOK5 V1*A + V2*B + V3*C + V4*D", "DisProcessForm/VIPOK6 SQRT(A+ V1)",
+      "DisProcessForm/TCOKBtn 5. Press Me", "DisProcessForm/PCAOKBtn 3. Press Me"},
+     {"*.p??", "*A0??.*", "*.dis"}},
+    // Image operations that log into the shown picture's DIP.
+    {{"HistogramForm/Button1 Halley Input",
+      "HistogramForm/Button2 Agricultural Asteroids",
+      "HistogramForm/Button3 Classed Europa",
+      "HistogramForm/Button4 Dodo Class",
+      "HistogramForm/Button5 Classy",
+      "HistogramForm/Button6 Do Dodo",
+      "HistogramForm/Button7 Tone of RGB",
+      "HistogramForm/Button8 Slice (1..18..36..42)",
+      "HistogramForm/Button9 Set Slice",
+      "HistogramForm/Button10 Slice",
+      "HistogramForm/Button11 Set OSI lice (1..36)",
+      "HistogramForm/Button12 Set and Slice(1..18)",
+      "HistogramForm/Button13 I Slice",
+      "HistogramForm/H_SCDisplayBtn Display Selected SC",
+      "HistogramForm/H_SOHOBtn Display SCO",
+      "LinearForm/ContourIntervalBtn Contour Interval",
+      "LinearForm/ContourRGBBtn Wide Contours",
+      "LinearForm/EdgeFlowBtn Edge Flow",
+      "LinearForm/RGBContoursBtn RGB Contours",
+      "LinearForm/RedEdgeFollowerBtn Edge Follower",
+      "ClassificationForm/CUProcessBtn OK",
+      "PixelAlgebraForm/PAPODOBtn Execute",
+      "PixelAlgebraForm/PARBtn Execute",
+      "PixelAlgebraForm/PA_RatiosBtn Process Ratio",
+      "PixelAlgebraForm/PMultiplyBtn Execute",
+      "FEditForm/FERE_Close Close",
+      "FEditForm/FERE_IRTopHat IR Top Hat",
+      "FEditForm/FERE_LowRange Low Range",
+      "FEditForm/FERE_Max Max",
+      "FEditForm/FERE_Median Median",
+      "FEditForm/FERE_Min Min",
+      "FEditForm/FERE_Open Open",
+      "FEditForm/FERE_Range Range",
+      "FEditForm/FERE_RollingBall Rolling Ball",
+      "FEditForm/FERE_TopHat Top Hat",
+      "FEditForm/FERE_Variance Variance"},
+     {"*.dip"}},
+};
+
+bool Matches(const std::vector<const char*>& patterns, const std::string& name) {
+    for (const char* p : patterns)
+        if (fnmatch(p, name.c_str(), FNM_CASEFOLD) == 0) return true;
+    return false;
+}
+
+std::string Joined(const std::set<std::string>& names) {
+    std::string text;
+    for (const std::string& n : names)
+        text += " " + n;
+    return text;
+}
+
+TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
+    const DialogCloser closer;
+    MoveWorkingFolderToB();
+    std::map<std::string, const Writers*> table;
+    for (const Writers& w : WriterTable)
+        for (const char* command : w.Commands)
+            table[command] = &w;
+    std::set<std::string> wrote;
+    std::vector<std::string> named;
+    Hooks.ChooseFile = [&](FileDialogRequest& r) {
+        const std::string answer = AnswerIn(A.Path(), r);
+        if (r.Save) named.push_back(ExtractFileName(answer));
+        return answer;
+    };
+    const std::vector<Command> commands = EveryCommand(Form, ToolWindowsOf(Form));
+    // Twice: what the first round chose (bands, sites, kernels) lets the second one's runs write.
+    for (int round = 0; round < 2; ++round)
+        for (const Command& c : commands) {
+            if (!c.Enabled()) continue;
+            const std::string name = c.Name.toStdString();
+            const auto row = table.find(name);
+            // B holds a file of every name in A, and of every name the command may write.
+            for (const auto& [file, stamp] : Stamps(A.Path()))
+                if (!FileExists(B.File(file))) WriteFileAtomic(B.File(file), "B's own " + file);
+            const Folder b = FolderBytes(B.Path());
+            const std::map<std::string, Stamp> a = Stamps(A.Path());
+            ImageDirectory = B.Path();
+            named.clear();
+            c.Run();
+            EXPECT_TRUE(FolderBytes(B.Path()) == b) << name << " wrote into the working folder";
+            std::set<std::string> written;
+            for (const auto& [file, stamp] : Stamps(A.Path()))
+                if (!a.count(file) || a.at(file) != stamp) written.insert(file);
+            if (row == table.end()) {
+                EXPECT_TRUE(written.empty())
+                    << name << " writes" << Joined(written) << " but is missing from the table";
+                continue;
+            }
+            if (!written.empty()) wrote.insert(name);
+            // The file a save dialog was answered with is the one written.
+            for (const std::string& file : named)
+                EXPECT_TRUE(written.count(file)) << name << " did not write " << file;
+            for (const std::string& file : written)
+                EXPECT_TRUE(Matches(row->second->Files, file) ||
+                            std::find(named.begin(), named.end(), file) != named.end())
+                    << name << " wrote " << file;
+        }
+    for (const auto& [command, row] : table)
+        EXPECT_TRUE(wrote.count(command)) << command << " wrote nothing";
+}
+
+} // namespace
