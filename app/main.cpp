@@ -9,6 +9,7 @@
 #include "import/ui/vPBands.h"
 #include "platform/PlAutostart.h"
 #include "projections/ui/kovMemoFrm.h"
+#include "shell/ui/vApplication.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vREIV.h"
@@ -16,24 +17,8 @@
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
-#include <QApplication>
-
 #include <string>
 #include <vector>
-
-namespace {
-// Last line of defence: an exception that escaped a handler's guard is shown, never let into
-// the event loop.
-class VornApplication : public QApplication {
-  public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override {
-        bool handled = false;
-        RunGuarded([&] { handled = QApplication::notify(receiver, event); });
-        return handled;
-    }
-};
-} // namespace
 
 int main(int argc, char** argv) {
     VornApplication app(argc, argv);

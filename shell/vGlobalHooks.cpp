@@ -4,6 +4,7 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vMacroCodes.h"
+#include "shell/vToolModes.h"
 
 #include <ctime>
 #include <exception>
@@ -86,18 +87,31 @@ bool ArrivesDuringOperation() {
     return ImageOperationBusy && EventLoopYields > 0;
 }
 
-OperationScope::OperationScope() : Owned(!ImageOperationBusy), Refused(ArrivesDuringOperation()) {
-    if (Owned) ImageOperationBusy = true;
+OperationScope::OperationScope(bool isDrag)
+    : Owned(!ImageOperationBusy), Refused(ArrivesDuringOperation()) {
+    if (!Owned) return;
+    ImageOperationBusy = true;
+    if (!isDrag) EndOpenDrags();
 }
 
 OperationScope::~OperationScope() {
     if (Owned) ImageOperationBusy = false;
 }
 
-bool RunGuarded(const std::function<void()>& action) {
-    OperationScope scope;
+namespace {
+bool RunFramed(const std::function<void()>& action, bool isDrag) {
+    OperationScope scope(isDrag);
     if (!scope.Acquired()) return false;
     return RunGuardedMidRun(action);
+}
+} // namespace
+
+bool RunGuarded(const std::function<void()>& action) {
+    return RunFramed(action, false);
+}
+
+bool RunGuardedOnPicture(const std::function<void()>& action) {
+    return RunFramed(action, true);
 }
 
 bool RunGuardedMidRun(const std::function<void()>& action) {

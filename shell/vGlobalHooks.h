@@ -95,6 +95,8 @@ struct VornHooks {
     // Opens a document or address (a file URL, with an anchor) in the desktop's default program;
     // false when nothing took it.
     std::function<bool(const std::string& url)> OpenDocument;
+    // A drag on the picture ended without effect: its rubber band and hidden pointer go.
+    std::function<void()> OpenDragEnded;
 };
 
 extern VornHooks Hooks;
@@ -129,7 +131,9 @@ bool ArrivesDuringOperation();
 // that arrives during another's yield is refused and does nothing.
 class OperationScope {
   public:
-    OperationScope();
+    // One that starts a command ends the drag on the picture under way; the picture's own press,
+    // move and release are that drag (`isDrag`).
+    explicit OperationScope(bool isDrag = false);
     ~OperationScope();
     OperationScope(const OperationScope&) = delete;
     OperationScope& operator=(const OperationScope&) = delete;
@@ -145,6 +149,8 @@ class OperationScope {
 // operation's yield; a run-time error or any std::exception ends it with the error box; the
 // cursor and the busy flag are put back. Returns false when it failed or was refused.
 bool RunGuarded(const std::function<void()>& action);
+// The guard and frame of the picture's own press, move and release, which do not end its drag.
+bool RunGuardedOnPicture(const std::function<void()>& action);
 // The error guard without the operation frame, for the few controls that must act while an
 // operation runs (its Abort, Help); each caller says why.
 bool RunGuardedMidRun(const std::function<void()>& action);

@@ -61,6 +61,17 @@ void ClearToolModes() {
         *f = false;
 }
 
+void EndOpenDrags() {
+    bool* const drags[] = {&PixelBoxDragging, &LineProfileDown, &ObjectMarkDragging,
+                           &MeasureDragging, &TrainingDragging};
+    bool ended = false;
+    for (bool* d : drags) {
+        ended = ended || *d;
+        *d = false;
+    }
+    if (ended && Hooks.OpenDragEnded) Hooks.OpenDragEnded();
+}
+
 ImagePoint ClampToPicture(int32_t x, int32_t y, int32_t lastX, int32_t lastY) {
     return {std::clamp(x, 0, std::max(lastX, 0)), std::clamp(y, 0, std::max(lastY, 0))};
 }

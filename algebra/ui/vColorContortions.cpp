@@ -4,6 +4,7 @@
 
 #include "algebra/vColorLUTMap.h"
 #include "algebra/vLUTGraph.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vToolWindow.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -152,9 +153,9 @@ QWidget* TColorContortionsPage::MakeSliderRow() {
     ProcessSliderBtn =
         Button("ProcessSliderBtn", "Ready to Process ", "Adjust all Slides THEN process",
                [this] { ProcessSliderBtnClick(); });
-    PAGammaHelpBtn = Button("PAGammaHelpBtn", "Help", nullptr, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(8900);
-    });
+    PAGammaHelpBtn = new QPushButton("Help");
+    PAGammaHelpBtn->setObjectName("PAGammaHelpBtn");
+    ConnectHelp(PAGammaHelpBtn, 8900);
     auto* checks = new QHBoxLayout;
     for (QWidget* w :
          std::initializer_list<QWidget*>{AllTogetherCB, PositiveCurveCB, AddedCB, ButtonCommandCB,

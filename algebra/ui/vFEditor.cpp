@@ -129,12 +129,7 @@ QWidget* TFEditForm::MakeEditorPage() {
     RR9ingBtn = Button(page, "RR9ingBtn", "9ing", "Cos wave", &TFEditForm::RR9ingBtnClick);
     SaveBtn = Button(page, "SaveBtn", "Save", nullptr, &TFEditForm::SaveBtnClick);
     HelpBtn = new QPushButton("Help", page);
-    // Help only opens a page: it is heard while an operation runs.
-    connect(HelpBtn, &QPushButton::clicked, this, [this] {
-        GuardedMidRun([] {
-            if (VORNForm) VORNForm->ShowHelpContext(9100);
-        });
-    });
+    ConnectHelp(HelpBtn, 9100);
     CloseBtn = new QPushButton("Close", page);
     connect(CloseBtn, &QPushButton::clicked, this, [this] { close(); });
     PhingEdit = new QLineEdit("1", page);

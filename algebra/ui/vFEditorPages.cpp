@@ -81,9 +81,7 @@ QWidget* TFEditForm::MakeFiledPage() {
     auto* buttons = new QHBoxLayout;
     FFHelpBtn = new QPushButton("Help", page);
     FFHelpBtn->setObjectName("FFHelpBtn");
-    // Help only opens a page: it is heard while an operation runs.
-    connect(FFHelpBtn, &QPushButton::clicked, this,
-            [this] { GuardedMidRun([this] { FFHelpBtnClick(); }); });
+    ConnectHelp(FFHelpBtn, [this] { FFHelpBtnClick(); });
     FFCloseBtn = new QPushButton("Close", page);
     FFCloseBtn->setObjectName("FFCloseBtn");
     connect(FFCloseBtn, &QPushButton::clicked, this, [this] { close(); });
@@ -196,12 +194,7 @@ QWidget* TFEditForm::MakeRankedPage() {
     FERE_IRRollingBall->setEnabled(false);
     FEREHelpBtn = new QPushButton("Help", page);
     FEREHelpBtn->setToolTip("Confused ?");
-    // Help only opens a page: it is heard while an operation runs.
-    connect(FEREHelpBtn, &QPushButton::clicked, this, [this] {
-        GuardedMidRun([] {
-            if (VORNForm) VORNForm->ShowHelpContext(RankedHelpTopic);
-        });
-    });
+    ConnectHelp(FEREHelpBtn, RankedHelpTopic);
     FERECloseBtn = new QPushButton("Close", page);
     FERECloseBtn->setToolTip("Finished ?");
     connect(FERECloseBtn, &QPushButton::clicked, this, [this] { close(); });
@@ -317,11 +310,7 @@ QWidget* TFEditForm::MakeTexturesPage() {
     }
     auto* closing = new QVBoxLayout;
     auto* help = new QPushButton("Help", TexturesPage);
-    connect(help, &QPushButton::clicked, this, [this] {
-        Guarded([] {
-            if (VORNForm) VORNForm->ShowHelpContext(9300);
-        });
-    });
+    ConnectHelp(help, 9300);
     auto* close = new QPushButton("Close", TexturesPage);
     connect(close, &QPushButton::clicked, this, [this] { this->close(); });
     closing->addWidget(help);

@@ -121,11 +121,7 @@ QPushButton* TPixelAlgebraForm::Button(QWidget* parent, const char* name, const 
 QPushButton* TPixelAlgebraForm::HelpButton(QWidget* parent, const char* name, int topic) {
     auto* button = new QPushButton("Help", parent);
     button->setObjectName(name);
-    connect(button, &QPushButton::clicked, this, [this, topic] {
-        Guarded([topic] {
-            if (VORNForm) VORNForm->ShowHelpContext(topic);
-        });
-    });
+    ConnectHelp(button, topic);
     return button;
 }
 

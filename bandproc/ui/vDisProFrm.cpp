@@ -6,6 +6,7 @@
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -141,9 +142,7 @@ QWidget* TDisProcessForm::BuildFrame() {
 QPushButton* TDisProcessForm::HelpButton(QWidget* parent, const char* name, int topic) {
     auto* button = new QPushButton("Help", parent);
     button->setObjectName(name);
-    connect(button, &QPushButton::clicked, button, [topic] {
-        if (VORNForm) VORNForm->ShowHelpContext(topic);
-    });
+    ConnectHelp(button, topic);
     return button;
 }
 

@@ -4,6 +4,7 @@
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vGlobalMessages.h"
@@ -152,9 +153,7 @@ TFFTForm::TFFTForm(QWidget* parent)
     connect(CloseBtn, &QPushButton::clicked, this, [this] {
         if (!Busy) close();
     });
-    connect(HelpBtn, &QPushButton::clicked, this, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
-    });
+    ConnectHelp(HelpBtn, HelpTopic);
     resize(900, 600);
 }
 

@@ -1,5 +1,6 @@
 #include "histogram/ui/vHistogramControls.h"
 
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 
 #include <QAbstractButton>
@@ -88,11 +89,7 @@ QLabel* MakePlotView(QWidget* parent, const QString& name, int width, int height
 QPushButton* MakeHelpButton(QWidget* parent, const QString& name, int topic,
                             const QString& caption) {
     QPushButton* b = MakeButton(parent, name, caption);
-    QObject::connect(b, &QPushButton::clicked, parent, [topic] {
-        RunGuarded([topic] {
-            if (VORNForm) VORNForm->ShowHelpContext(topic);
-        });
-    });
+    ConnectHelp(b, topic);
     return b;
 }
 

@@ -5,6 +5,7 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vPrinting.h"
 #include "shell/ui/vUEnabler.h"
@@ -224,12 +225,7 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     connect(CopyButton, &QPushButton::clicked, this,
             [this] { Guarded([this] { CopyButtonClick(); }); });
     connect(CloseBtn, &QPushButton::clicked, this, [this] { close(); });
-    // Help only opens a page: it is heard while an operation runs.
-    connect(HelpBtn, &QPushButton::clicked, this, [this] {
-        GuardedMidRun([] {
-            if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
-        });
-    });
+    ConnectHelp(HelpBtn, HelpTopic);
 
     ShowPages(false);
     LineProfileMode = LineProfileDown = LineProfileDrawing = false;

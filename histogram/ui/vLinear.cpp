@@ -208,12 +208,7 @@ TLinearForm::TLinearForm(QWidget* parent)
         connect(button, &QAbstractButton::clicked, this,
                 [this, h = handler] { Guarded([this, h] { std::invoke(h, this); }); });
     connect(LinearCloseBtn, &QPushButton::clicked, this, [this] { close(); });
-    // Help only opens a page: it is heard while an operation runs.
-    connect(LinearHelpBtn, &QPushButton::clicked, this, [this] {
-        GuardedMidRun([] {
-            if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
-        });
-    });
+    ConnectHelp(LinearHelpBtn, HelpTopic);
 }
 
 int TLinearForm::LinearRGIndex() const {

@@ -3,6 +3,7 @@
 #include "import/ui/vPBands.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vPointer.h"
 #include "shell/ui/vVorn.h"
@@ -61,10 +62,6 @@ std::string Text(const QLineEdit* e) {
 
 QString Number(int64_t v) {
     return QString::fromStdString(IntToStr(v));
-}
-
-void ShowHelp(int topic) {
-    if (VORNForm) VORNForm->ShowHelpContext(topic);
 }
 
 } // namespace
@@ -142,8 +139,8 @@ void TBandSplitPages::BuildSplitPage() {
             [this] { BusyRun(&TBandSplitPages::NalcOKBtnClick); });
     connect(VagueFileBtn, &QPushButton::clicked, this,
             [this] { BusyRun(&TBandSplitPages::VagueFileBtnClick); });
-    connect(NALCHelp, &QPushButton::clicked, this, [] { ShowHelp(2411); });
-    connect(VagueHelpBtn, &QPushButton::clicked, this, [] { ShowHelp(2412); });
+    ConnectHelp(NALCHelp, 2411);
+    ConnectHelp(VagueHelpBtn, 2412);
 }
 
 void TBandSplitPages::BuildCropPage() {
@@ -190,7 +187,7 @@ void TBandSplitPages::BuildCropPage() {
                 [this] { BusyRun(&TBandSplitPages::BSQDIHtoDISFileBtnClick); });
     connect(BSQOKBtn, &QPushButton::clicked, this,
             [this] { BusyRun(&TBandSplitPages::BSQOKBtnClick); });
-    connect(BSQHelpBtn, &QPushButton::clicked, this, [] { ShowHelp(2500); });
+    ConnectHelp(BSQHelpBtn, 2500);
     connect(BSQImage, &TCropPreviewLabel::Moved, this,
             [this](int x, int y) { Window->Guarded([&] { BSQImageMouseMove(x, y); }); });
     connect(BSQImage, &TCropPreviewLabel::Pressed, this, [this](Qt::MouseButton b, int x, int y) {

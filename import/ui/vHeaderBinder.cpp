@@ -1,11 +1,14 @@
 #include "import/ui/vHeaderBinder.h"
 
+#include "shell/vGlobalHooks.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 
 QString Latin1(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -30,8 +33,30 @@ QString MemoText(const std::vector<std::string>& lines) {
     return parts.join('\n');
 }
 
+bool THeaderBinder::Writes() {
+    // An edit that comes while a command runs would write into the pages that command works on,
+    // which may be another window's scene put there for its run: it is dropped, and the controls
+    // show the pages again once the command has ended.
+    if (!ArrivesDuringOperation()) return true;
+    if (!PendingShow) {
+        PendingShow = new QTimer(this);
+        PendingShow->setSingleShot(true);
+        PendingShow->setInterval(100);
+        connect(PendingShow, &QTimer::timeout, this, [this] {
+            if (ArrivesDuringOperation())
+                PendingShow->start();
+            else
+                Show();
+        });
+    }
+    PendingShow->start();
+    return false;
+}
+
 void THeaderBinder::BindText(QLineEdit* edit, std::string* value) {
-    connect(edit, &QLineEdit::textEdited, this, [value](const QString& t) { *value = Bytes(t); });
+    connect(edit, &QLineEdit::textEdited, this, [this, value](const QString& t) {
+        if (Writes()) *value = Bytes(t);
+    });
     Shows.push_back([edit, value] {
         const QString t = Latin1(*value);
         if (edit->text() == t) return;
@@ -42,8 +67,9 @@ void THeaderBinder::BindText(QLineEdit* edit, std::string* value) {
 }
 
 void THeaderBinder::BindFlag(QCheckBox* box, std::string* value) {
-    connect(box, &QCheckBox::clicked, this,
-            [value](bool checked) { *value = checked ? "true" : "false"; });
+    connect(box, &QCheckBox::clicked, this, [this, value](bool checked) {
+        if (Writes()) *value = checked ? "true" : "false";
+    });
     Shows.push_back([box, value] {
         const QSignalBlocker block(box);
         box->setChecked(*value == "true");
@@ -51,7 +77,9 @@ void THeaderBinder::BindFlag(QCheckBox* box, std::string* value) {
 }
 
 void THeaderBinder::BindBool(QCheckBox* box, bool* value) {
-    connect(box, &QCheckBox::clicked, this, [value](bool checked) { *value = checked; });
+    connect(box, &QCheckBox::clicked, this, [this, value](bool checked) {
+        if (Writes()) *value = checked;
+    });
     Shows.push_back([box, value] {
         const QSignalBlocker block(box);
         box->setChecked(*value);
@@ -59,8 +87,9 @@ void THeaderBinder::BindBool(QCheckBox* box, bool* value) {
 }
 
 void THeaderBinder::BindIndex(QComboBox* box, DIHField f) {
-    connect(box, &QComboBox::activated, this,
-            [f](int index) { HeaderPages.SetItemIndex(f, index); });
+    connect(box, &QComboBox::activated, this, [this, f](int index) {
+        if (Writes()) HeaderPages.SetItemIndex(f, index);
+    });
     Shows.push_back([box, f] {
         const QSignalBlocker block(box);
         const int index = HeaderPages.ItemIndex(f);
@@ -70,14 +99,14 @@ void THeaderBinder::BindIndex(QComboBox* box, DIHField f) {
 
 void THeaderBinder::BindIndex(QSpinBox* box, DIHField f) {
     connect(box, &QSpinBox::valueChanged, this, [this, f](int index) {
-        if (!Showing) HeaderPages.SetItemIndex(f, index);
+        if (!Showing && Writes()) HeaderPages.SetItemIndex(f, index);
     });
     Shows.push_back([box, f] { box->setValue(HeaderPages.ItemIndex(f)); });
 }
 
 void THeaderBinder::BindList(QPlainTextEdit* memo, std::vector<std::string>* lines) {
     connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, lines] {
-        if (!Showing) *lines = MemoLines(memo->toPlainText());
+        if (!Showing && Writes()) *lines = MemoLines(memo->toPlainText());
     });
     Shows.push_back([memo, lines] {
         const QString t = MemoText(*lines);

@@ -15,6 +15,7 @@ class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QSpinBox;
+class QTimer;
 
 class THeaderBinder : public QObject {
     Q_OBJECT
@@ -33,7 +34,11 @@ class THeaderBinder : public QObject {
     void Show();
 
   private:
+    // False for an edit the pages must not take now; the controls are shown again later.
+    bool Writes();
+
     std::vector<std::function<void()>> Shows;
+    QTimer* PendingShow = nullptr;
     bool Showing = false;
 };
 

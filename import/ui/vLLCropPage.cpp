@@ -5,6 +5,7 @@
 #include "import/ui/vPBands.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
@@ -102,9 +103,7 @@ TLLCropPage::TLLCropPage(TPBands* window) : QObject(window), Window(window) {
             [this] { BusyRun(&TLLCropPage::DIHSubsetSliceFileBtnClick); });
     connect(DIHSubsetSliceBtn, &QPushButton::clicked, this,
             [this] { BusyRun(&TLLCropPage::DIHSubsetSliceBtnClick); });
-    connect(DIHSubsetHelp, &QPushButton::clicked, this, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(2930);
-    });
+    ConnectHelp(DIHSubsetHelp, 2930);
 }
 
 void TLLCropPage::BusyRun(void (TLLCropPage::*handler)()) {

@@ -4,6 +4,7 @@
 #include "platform/PlRichText.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -54,14 +55,11 @@ TPBandHdrForm::TPBandHdrForm(QWidget* parent)
         (*b.Button)->setObjectName(b.Name);
         (*b.Button)->setToolTip(b.Hint);
         const auto click = b.Click;
-        connect(*b.Button, &QPushButton::clicked, this, [this, click] {
-            Guarded([&] {
-                if (click)
-                    (this->*click)();
-                else if (VORNForm)
-                    VORNForm->ShowHelpContext(HelpTopic);
-            });
-        });
+        if (click)
+            connect(*b.Button, &QPushButton::clicked, this,
+                    [this, click] { Guarded([&] { (this->*click)(); }); });
+        else
+            ConnectHelp(*b.Button, HelpTopic);
         top->addWidget(*b.Button);
     }
     ExitButton->setStatusTip("Exit this program");

@@ -47,10 +47,6 @@ std::string ChooseOpen(const char* filter) {
     return HookChooseFile(request);
 }
 
-void ShowHelp(int topic) {
-    if (VORNForm) VORNForm->ShowHelpContext(topic);
-}
-
 void SetBoxFont(QTextEdit* box, int points, bool bold) {
     QFont font = box->document()->defaultFont();
     font.setPointSize(points);
@@ -77,7 +73,7 @@ QPushButton* TPBands::Button(QWidget* parent, const char* name, const char* capt
 }
 
 void TPBands::HelpButton(QPushButton* button, int topic) {
-    connect(button, &QPushButton::clicked, this, [topic] { ShowHelp(topic); });
+    ConnectHelp(button, topic);
 }
 
 TPBands::TPBands(QWidget* parent)

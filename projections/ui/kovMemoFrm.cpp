@@ -1,6 +1,7 @@
 #include "projections/ui/kovMemoFrm.h"
 
 #include "projections/kovGlobal.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -64,9 +65,7 @@ TkovMemoForm::TkovMemoForm(QWidget* parent)
             [this] { Guarded([this] { ProLogMemoPrintBtnClick(); }); });
     connect(ProLogMemoSaveBtn, &QToolButton::clicked, this,
             [this] { Guarded([this] { ProLogMemoSaveBtnClick(); }); });
-    // Help only opens a page: it is heard while an operation runs.
-    connect(HelpBtn, &QToolButton::clicked, this,
-            [this] { GuardedMidRun([this] { HelpBtnClick(); }); });
+    ConnectHelp(HelpBtn, [this] { HelpBtnClick(); });
     FormCreate();
 }
 

@@ -92,9 +92,7 @@ TAboutVorn::TAboutVorn(QWidget* parent)
     layout->addLayout(facts);
     layout->addLayout(buttons);
 
-    // Help only opens a page: it is heard while an operation runs.
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { GuardedMidRun([this] { HelpBtnClick(); }); });
+    ConnectHelp(HelpBtn, [this] { HelpBtnClick(); });
     connect(SystemInformationBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { SystemInformationBtnClick(); }); });
     connect(ProgramInformationBtn, &QPushButton::clicked, this,

@@ -183,6 +183,12 @@ void InstallGuiHooks(TVORNForm*) {
     Hooks.PictureChanged = [] {
         if (VORNForm) VORNForm->PictureChanged();
     };
+    Hooks.OpenDragEnded = [] {
+        if (!VORNForm) return;
+        // The pixel box hides the pointer for its drag only.
+        if (VORNForm->Image1->cursor().shape() == Qt::BlankCursor) VORNForm->Image1->unsetCursor();
+        VORNForm->Image1->update();
+    };
     Hooks.SetUndoEnabled = [](bool enabled) {
         if (!VORNForm) return;
         VORNForm->UndoBtn->setEnabled(enabled);

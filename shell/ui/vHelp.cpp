@@ -1,8 +1,11 @@
 #include "shell/ui/vHelp.h"
 
 #include "runtime/RtFiles.h"
+#include "shell/ui/vApplication.h"
+#include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QTabWidget>
 #include <QUrl>
@@ -89,4 +92,16 @@ int HelpContextOf(const QObject* object) {
 bool IsHelpKeyOnControl(const QObject* watched, const QEvent* event) {
     return event->type() == QEvent::KeyPress && watched && watched->isWidgetType() &&
            static_cast<const QKeyEvent*>(event)->key() == Qt::Key_F1;
+}
+
+void ConnectHelp(QAbstractButton* button, std::function<void()> open) {
+    HeardMidRun(button);
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [open = std::move(open)] { RunGuardedMidRun(open); });
+}
+
+void ConnectHelp(QAbstractButton* button, int topic) {
+    ConnectHelp(button, [topic] {
+        if (VORNForm) VORNForm->ShowHelpContext(topic);
+    });
 }

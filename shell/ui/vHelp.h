@@ -6,9 +6,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
+class QAbstractButton;
 class QEvent;
 class QObject;
 class QTabWidget;
@@ -41,3 +43,9 @@ int HelpContextOf(const QObject* object);
 // True for F1 pressed on a control (not on the window system's window behind it, which hands
 // the key on to the control that has the focus).
 bool IsHelpKeyOnControl(const QObject* watched, const QEvent* event);
+
+// Makes `button` a Help button: a click runs `open` in the error guard. Help only opens a page,
+// which leaves alone whatever a running command works on, so the button is heard while one runs.
+void ConnectHelp(QAbstractButton* button, std::function<void()> open);
+// The same, opening the guide at `topic`.
+void ConnectHelp(QAbstractButton* button, int topic);

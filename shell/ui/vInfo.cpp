@@ -1,5 +1,6 @@
 #include "shell/ui/vInfo.h"
 
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vImageInfo.h"
@@ -24,10 +25,6 @@ namespace {
 constexpr int StripHeight = 15;
 constexpr int HelpTopic = 12000;
 const char* const PageNames[] = {"None", "PLTE", "IHDR", "IDAT", "GAMA", "tEXt", "tIME"};
-
-void ShowHelp() {
-    if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
-}
 
 } // namespace
 
@@ -137,8 +134,8 @@ TFrInfo::TFrInfo(QWidget* parent)
 
     connect(DeleteChunk, &QPushButton::clicked, this,
             [this] { Guarded([this] { DeleteChunkClick(); }); });
-    connect(help, &QPushButton::clicked, this, ShowHelp);
-    connect(helpOnGamma, &QPushButton::clicked, this, ShowHelp);
+    ConnectHelp(help, HelpTopic);
+    ConnectHelp(helpOnGamma, HelpTopic);
 }
 
 QLineEdit* TFrInfo::Edit(const QString& label) const {

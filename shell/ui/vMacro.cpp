@@ -11,6 +11,7 @@
 
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -74,9 +75,7 @@ TMacroForm::TMacroForm(QWidget* parent)
     MacroHelpBtn->setText("?");
     MacroHelpBtn->setToolTip("Help");
     MacroHelpBtn->setStatusTip("Display Help system for Macro");
-    connect(MacroHelpBtn, &QToolButton::clicked, this, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(MacroHelpTopic);
-    });
+    ConnectHelp(MacroHelpBtn, MacroHelpTopic);
     tools->addWidget(PreviewCloseBtn);
     tools->addWidget(MacroHelpBtn);
     layout->addWidget(MacroMachine);

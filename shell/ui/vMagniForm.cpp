@@ -1,5 +1,6 @@
 #include "shell/ui/vMagniForm.h"
 
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -56,9 +57,7 @@ TMagniForm::TMagniForm(QWidget* parent)
             [this] { Guarded([this] { SpinEditMagnificationChange(); }); });
     connect(ShowXCB, &QCheckBox::toggled, this,
             [this] { Guarded([this] { ShowMagnifier(LastX, LastY); }); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(5000);
-    });
+    ConnectHelp(SpeedButton1, 5000);
     connect(ExitButton, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/ui/vOMark.h"
 
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vMarkPainter.h"
 #include "shell/ui/vVorn.h"
@@ -104,7 +105,6 @@ void TObjectMarkForm::BuildControls() {
         {ClearAllBtn, &TObjectMarkForm::ClearAllBtnClick},
         {LoadListBtn, &TObjectMarkForm::LoadListBtnClick},
         {SaveListBtn, &TObjectMarkForm::SaveListBtnClick},
-        {HelpBtn, &TObjectMarkForm::HelpBtnClick},
     };
     int index = 0;
     for (const auto& [button, handler] : buttons) {
@@ -113,6 +113,9 @@ void TObjectMarkForm::BuildControls() {
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
     }
+    grid->addWidget(HelpBtn, 8 + index / 3, index % 3);
+    ++index;
+    ConnectHelp(HelpBtn, [this] { HelpBtnClick(); });
     grid->addWidget(ExitButton, 8 + index / 3, index % 3);
     connect(ExitButton, &QPushButton::clicked, this, &QWidget::close);
 

@@ -1,5 +1,7 @@
 #include "shell/ui/vPSize.h"
 
+#include "shell/ui/vApplication.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vMarkPainter.h"
@@ -158,12 +160,11 @@ void TPrintersizeForm::BuildControls() {
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
-    // Abort is for the print under way, which lets window events in so that it is heard; Help
-    // only opens a page.
+    // Abort is for the print under way, which lets window events in so that it is heard.
+    HeardMidRun(AbortBtn);
     connect(AbortBtn, &QPushButton::clicked, this,
             [this] { GuardedMidRun([this] { AbortBtnClick(); }); });
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { GuardedMidRun([this] { HelpBtnClick(); }); });
+    ConnectHelp(HelpBtn, [this] { HelpBtnClick(); });
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -162,11 +162,7 @@ QHBoxLayout* TOptionsForm::ButtonRow(std::initializer_list<QWidget*> buttons) {
 
 QPushButton* TOptionsForm::HelpButton(const char* name, int topic) {
     QPushButton* button = Button(this, name, "Help", nullptr, nullptr);
-    connect(button, &QPushButton::clicked, this, [this, topic] {
-        Guarded([topic] {
-            if (VORNForm) VORNForm->ShowHelpContext(topic);
-        });
-    });
+    ConnectHelp(button, topic);
     return button;
 }
 

@@ -2,6 +2,7 @@
 
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vPointer.h"
 #include "shell/ui/vResize.h"
 #include "shell/ui/vRotate.h"
@@ -11,6 +12,7 @@
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -182,9 +184,7 @@ void TREIVForm::CreateCommands() {
     button("ExitButton", "Exit", Exit1);
     QAction* help = ToolBar1->addAction("Help");
     help->setObjectName("HelpButton");
-    connect(help, &QAction::triggered, this, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
-    });
+    ConnectHelp(qobject_cast<QAbstractButton*>(ToolBar1->widgetForAction(help)), HelpTopic);
 }
 
 void TREIVForm::PictureChanged() {

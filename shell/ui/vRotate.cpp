@@ -2,6 +2,7 @@
 
 #include "runtime/RtNumbers.h"
 #include "shell/imaging/vPictureGeometry.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vREIV.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -81,9 +82,7 @@ TRotateForm::TRotateForm(Picture& picture, QWidget* parent)
             [this] { Guarded([this] { DoRotateTimed(); }); });
     connect(ButtonSaveRotated, &QPushButton::clicked, this,
             [this] { Guarded([this] { ButtonSaveRotatedClick(); }); });
-    connect(HelpButton, &QPushButton::clicked, this, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(HelpTopic);
-    });
+    ConnectHelp(HelpButton, HelpTopic);
 }
 
 void TRotateForm::FormOpen() {

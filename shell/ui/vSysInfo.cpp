@@ -2,6 +2,7 @@
 
 #include "platform/PlSystemInfo.h"
 #include "shell/ui/aclass5.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
@@ -136,9 +137,7 @@ TSystemInfoForm::TSystemInfoForm(QWidget* parent)
             [this] { Guarded([this] { SIReLoadBtnClick(); }); });
     connect(SIDDReloadBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { SIReLoadBtnClick(); }); });
-    // Help only opens a page: it is heard while an operation runs.
-    connect(SIHelpBtn, &QPushButton::clicked, this,
-            [this] { GuardedMidRun([this] { SIHelpBtnClick(); }); });
+    ConnectHelp(SIHelpBtn, [this] { SIHelpBtnClick(); });
     connect(SICloseBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { SICloseBtnClick(); }); });
 }

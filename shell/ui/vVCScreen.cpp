@@ -2,6 +2,7 @@
 
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vPrinting.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -56,9 +57,7 @@ TViewCursorScreen::TViewCursorScreen(QWidget* parent)
     connect(VCSPrintBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { VCSPrintBtnClick(); }); });
     connect(VCSCloseBtn, &QPushButton::clicked, this, &QWidget::close);
-    connect(VCSHelpBtn, &QPushButton::clicked, this, [] {
-        if (VORNForm) VORNForm->ShowHelpContext(5500);
-    });
+    ConnectHelp(VCSHelpBtn, 5500);
 }
 
 TViewCursorScreen::~TViewCursorScreen() = default;

@@ -8,6 +8,7 @@
 #include "histogram/ui/vLinear.h"
 #include "import/ui/vPBands.h"
 #include "shell/ui/vAbout.h"
+#include "shell/ui/vApplication.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vMacro.h"
@@ -249,6 +250,9 @@ void TVORNForm::CreateMenus() {
         action->setStatusTip(button.Hint);
         ToolBar1->addAction(action);
         wire(action, button.Click);
+        // Help only opens a page: its button is heard while an operation runs.
+        if (button.Click == &TVORNForm::HelpBtnClick)
+            HeardMidRun(ToolBar1->widgetForAction(action));
     }
 }
 

@@ -38,17 +38,18 @@ int LastY() {
 } // namespace
 
 void TVORNForm::ConnectImageModes() {
+    // The press, moves and release are the drag itself: their frame does not end it.
     connect(Image1, &TImageView::MouseDown, this,
             [this](int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers) {
-                Guarded([&] { MultiImage1MouseDown(x, y, button); });
+                RunGuardedOnPicture([&] { MultiImage1MouseDown(x, y, button); });
             });
     connect(Image1, &TImageView::MouseMove, this,
             [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) {
-                Guarded([&] { MultiImage1MouseMove(x, y); });
+                RunGuardedOnPicture([&] { MultiImage1MouseMove(x, y); });
             });
     connect(Image1, &TImageView::MouseUp, this,
             [this](int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers) {
-                Guarded([&] { MultiImage1MouseUp(x, y, button); });
+                RunGuardedOnPicture([&] { MultiImage1MouseUp(x, y, button); });
             });
     Image1->AddMarkPainter(this, [](QPainter& painter) {
         if (PixelBoxDragging || MeasureDragging || TrainingDragging) PaintRubberband(painter);

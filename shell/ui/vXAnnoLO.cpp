@@ -1,5 +1,6 @@
 #include "shell/ui/vXAnnoLO.h"
 
+#include "shell/ui/vHelp.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -95,7 +96,6 @@ void TLabelObjectsForm::BuildControls() {
         {ClearAllBtn, &TLabelObjectsForm::ClearAllBtnClick},
         {LoadListBtn, &TLabelObjectsForm::LoadListBtnClick},
         {SaveListBtn, &TLabelObjectsForm::SaveListBtnClick},
-        {HelpBtn, &TLabelObjectsForm::HelpBtnClick},
     };
     int index = 0;
     for (const auto& [button, handler] : buttons) {
@@ -106,6 +106,9 @@ void TLabelObjectsForm::BuildControls() {
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
     }
+    grid->addWidget(HelpBtn, 8 + index / 4, index % 4);
+    ++index;
+    ConnectHelp(HelpBtn, [this] { HelpBtnClick(); });
     grid->addWidget(CloseBtn, 8 + index / 4, index % 4);
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 

@@ -18,6 +18,7 @@
 #include "projections/ui/kovMemoFrm.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vAbout.h"
+#include "shell/ui/vApplication.h"
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
@@ -42,7 +43,9 @@
 #include <QDialog>
 #include <QImage>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include <filesystem>
@@ -154,24 +157,56 @@ std::vector<QPointer<TToolWindow>> ToolWindowsOf(TVORNForm* form) {
     return windows;
 }
 
-std::vector<Command> EveryCommand(QWidget* main,
-                                  const std::vector<QPointer<TToolWindow>>& windows) {
+void TriggerAsUser(QAction* action) {
+    const QList<QObject*> owners = action->associatedObjects();
+    for (QObject* o : owners)
+        if (auto* tool = qobject_cast<QToolButton*>(o))
+            return QTest::mouseClick(tool, Qt::LeftButton);
+    std::vector<std::pair<QWidget*, QAction*>> path;
+    for (QAction* line = action; line;) {
+        QAction* up = nullptr;
+        for (QObject* o : line->associatedObjects()) {
+            if (auto* bar = qobject_cast<QMenuBar*>(o)) path.emplace_back(bar, line);
+            if (auto* menu = qobject_cast<QMenu*>(o); menu && !up) {
+                path.emplace_back(menu, line);
+                up = menu->menuAction();
+            }
+        }
+        line = up;
+    }
+    for (auto step = path.rbegin(); step != path.rend(); ++step) {
+        auto [where, line] = *step;
+        const QRect place = qobject_cast<QMenuBar*>(where)
+                                ? static_cast<QMenuBar*>(where)->actionGeometry(line)
+                                : static_cast<QMenu*>(where)->actionGeometry(line);
+        // A menu that did not open takes nothing.
+        if (where != path.back().first && !where->isVisible()) return;
+        QTest::mouseClick(where, Qt::LeftButton, {}, place.center());
+    }
+}
+
+std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToolWindow>>& windows,
+                                  Reach reach) {
     std::vector<QWidget*> all{main};
     for (const auto& w : windows)
         all.push_back(w);
+    const bool asUser = reach == Reach::User;
     std::vector<Command> commands;
     for (QWidget* w : all) {
         for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
             // A tool window's buttons are counted with their own window, not with the main one.
             if (b->window() != w) continue;
             if (!qobject_cast<QPushButton*>(b) && !qobject_cast<QToolButton*>(b)) continue;
+            // The user reaches an action's tool button as its action.
+            if (auto* tool = qobject_cast<QToolButton*>(b); asUser && tool && tool->defaultAction())
+                continue;
             QPointer<QAbstractButton> button(b);
-            const QString name = w->objectName() + "/" + b->objectName() + " " + b->text();
-            commands.push_back({name,
-                                name.contains("Help") || name.contains("Abort") || b->text() == "?",
+            commands.push_back({w->objectName() + "/" + b->objectName() + " " + b->text(),
+                                IsHeardMidRun(b),
                                 [button] { return button && button->isEnabled(); },
-                                [button] {
-                                    if (button) button->click();
+                                [button, asUser] {
+                                    if (button && asUser) QTest::mouseClick(button, Qt::LeftButton);
+                                    if (button && !asUser) button->click();
                                 }});
         }
         for (QAction* a : w->findChildren<QAction*>()) {
@@ -183,11 +218,14 @@ std::vector<Command> EveryCommand(QWidget* main,
                 (owner && owner->window() != w))
                 continue;
             QPointer<QAction> action(a);
-            const QString name = w->objectName() + "/" + a->objectName();
-            commands.push_back({name, name.contains("Help"),
+            bool heard = false;
+            for (QObject* o : a->associatedObjects())
+                heard = heard || (qobject_cast<QToolButton*>(o) && IsHeardMidRun(o));
+            commands.push_back({w->objectName() + "/" + a->objectName(), heard,
                                 [action] { return action && action->isEnabled(); },
-                                [action] {
-                                    if (action) action->trigger();
+                                [action, asUser] {
+                                    if (action && asUser) TriggerAsUser(action);
+                                    if (action && !asUser) action->trigger();
                                 }});
         }
     }

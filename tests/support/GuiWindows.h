@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class QAction;
 class TVORNForm;
 class TToolWindow;
 
@@ -36,14 +37,21 @@ std::vector<QPointer<TToolWindow>> ToolWindowsOf(TVORNForm* form);
 struct Command {
     // The window's object name, "/" and the control's (a button's caption after a blank).
     QString Name;
-    // Help and Abort are heard during a run.
+    // Marked as heard while another command runs (Help, Abort).
     bool MidRun;
     std::function<bool()> Enabled;
     std::function<void()> Run;
 };
 
+// How a command is run: by a call on its control, or as the user reaches it, through the
+// application's input (a click on its button or tool button, or on its menu from the bar).
+enum class Reach { Call, User };
 // Every command button and named menu command of `main` and `windows`.
-std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToolWindow>>& windows);
+std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToolWindow>>& windows,
+                                  Reach reach = Reach::Call);
+// What the user does to reach `action`: a click on its tool button, or on its menu in the menu
+// bar and then, down the menus that open, on its line.
+void TriggerAsUser(QAction* action);
 
 // A user working in `folder`: an open takes the first file there the filter takes, a save the
 // proposed name (or one of the filter's kind) there.

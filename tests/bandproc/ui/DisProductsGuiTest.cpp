@@ -12,6 +12,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
 
 #include <cmath>
 #include <filesystem>
@@ -607,6 +609,63 @@ TEST_F(DisProducts, EveryHandlerLeavesTheOtherWindowsGlobalsAsTheyWere) {
             EXPECT_TRUE(same()) << c.Name.toStdString();
         }
     EXPECT_TRUE(FileExists(Dir.File("olinda.pv1"))) << "the runs went through";
+}
+
+// Typing into the import window's header while a band run lets messages in reaches neither the
+// band window's DIS, which was saved over the file named there or with the process list typed
+// there, nor the import window's own header: at the keys or edited past the input gate.
+TEST_F(DisProducts, TypingIntoTheImportWindowDuringABandRunReachesNeitherHeader) {
+    TempDir other;
+    THeaderPages square;
+    square.RIHMakeDISDISHeaders(other.File("sq.png"), 64, 64);
+    TPBands import;
+    Rec->FileAnswers.push_back(other.File("sq.dis"));
+    import.DISFileOpen->click();
+    const THeaderPages own = HeaderPages;
+    const QString ownName = import.DISFileEdit->text(),
+                  ownList = import.DISProcessMemo->toPlainText();
+    ASSERT_FALSE(ownName.isEmpty());
+    std::filesystem::copy_file(other.File("sq.dis"), Dir.File("victim.dis"));
+    const Bytes victim = FileBytes(Dir.File("victim.dis"));
+    TDisMBFAPage* fa = Window->MBFAPage;
+    ChooseBand(fa->MBFAFileBtns[3], 4);
+    ChooseBand(fa->MBFAFileBtns[2], 3);
+
+    const struct {
+        const char* Product;
+        std::function<void()> Type;
+    } typings[] = {
+        {"name-keys", [&] { QTest::keyClicks(import.DISFileEdit, "victim.dis"); }},
+        {"list-keys", [&] { QTest::keyClicks(import.DISProcessMemo, "x"); }},
+        {"name-past", [&] { emit import.DISFileEdit->textEdited("victim.dis"); }},
+        {"list-past", [&] { import.DISProcessMemo->setPlainText("x"); }},
+    };
+    for (const auto& t : typings) {
+        SCOPED_TRACE(t.Product);
+        bool typed = false;
+        Hooks.ProcessMessages = [&] {
+            if (!typed) t.Type();
+            typed = true;
+        };
+        std::vector<std::string> list = Window->Scene.Pages.DISProcessMemo;
+        fa->MBFAFileEdit->setText(t.Product);
+        Rec->Clear();
+        QTest::mouseClick(fa->MBFAOKBtn, Qt::LeftButton);
+        ASSERT_TRUE(typed) << Rec->Summary();
+        EXPECT_EQ(FileBytes(Dir.File("victim.dis")), victim);
+        list.insert(list.end(), {"Image MBFA:", "olinda.B4", "Divided by:", "olinda.B3",
+                                 std::string(t.Product) + ".pfd", "AutoRange: off"});
+        EXPECT_EQ(Window->Scene.Pages.DISProcessMemo, list);
+        EXPECT_EQ(SavedDIS(), list);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return import.DISFileEdit->text() == ownName &&
+                       import.DISProcessMemo->toPlainText() == ownList;
+            },
+            2000));
+        EXPECT_EQ(HeaderPages.DISFileEdit, own.DISFileEdit);
+        EXPECT_EQ(HeaderPages.DISProcessMemo, own.DISProcessMemo);
+    }
 }
 
 } // namespace

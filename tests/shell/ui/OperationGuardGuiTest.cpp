@@ -31,6 +31,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +77,16 @@ class OperationGuard : public GuiStartup {
     std::vector<QPointer<TToolWindow>> Windows() const { return ToolWindowsOf(Form); }
 };
 
+// Counts the repaints a widget gets.
+class PaintCount : public QObject {
+  public:
+    int Count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++Count;
+        return false;
+    }
+};
+
 // What a refused arrival must leave as it was (the pixels are compared once the arrivals of a
 // yield are done).
 struct Observed {
@@ -100,18 +111,34 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     };
 
     const std::vector<QPointer<TToolWindow>> windows = Windows();
-    const std::vector<Command> commands = EveryCommand(Form, windows);
+    const std::vector<Command> commands = EveryCommand(Form, windows, Reach::User);
     ASSERT_GT(commands.size(), 200u);
     const QPointer<QAbstractButton> play = MacroForm->PlayBtn;
     const std::vector<std::string> macro{"Raster Macro File", "", "", "=0202  PixelRatios", "4"};
 
-    size_t running = 0;
+    // The controls heard mid-run that, outside a run, do what the recording shows (the guide
+    // opened, or said to be missing): during a run they do it too.
+    const auto said = [this] { return Rec->Messages.size() + Rec->OpenedDocuments.size(); };
+    std::vector<size_t> heard;
+    for (size_t k = 0; k < commands.size(); ++k) {
+        if (!commands[k].MidRun || !commands[k].Enabled()) continue;
+        const size_t before = said();
+        commands[k].Run();
+        if (said() > before) heard.push_back(k);
+    }
+    ASSERT_GT(heard.size(), 30u);
+    PaintCount painted;
+    Form->Gauge1->installEventFilter(&painted);
+
+    size_t running = 0, deliveredIn = commands.size();
     int yields = 0;
     bool inCommand = false, delivering = false;
     Hooks.ProcessMessages = [&] {
-        if (!inCommand || delivering || HasFailure()) return;
+        if (!inCommand || delivering || deliveredIn == running || HasFailure()) return;
         delivering = true;
+        deliveredIn = running;
         ++yields;
+        const std::string name = commands[running].Name.toStdString();
         const std::deque<std::string> answers = Rec->FileAnswers;
         const Observed before = observe(windows);
         const std::vector<uint32_t> pixels = DisplayedPicture.Pixels;
@@ -120,19 +147,40 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
             // An Open that went through would load this picture.
             Rec->FileAnswers = {Dir.File("olinda_rgb.png")};
             commands[k].Run();
+            while (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
             if (observe(windows) != before) {
-                ADD_FAILURE() << commands[k].Name.toStdString() << " ran during "
-                              << commands[running].Name.toStdString() << "\n"
+                ADD_FAILURE() << commands[k].Name.toStdString() << " ran during " << name << "\n"
                               << Rec->Summary();
                 break;
             }
         }
-        for (const auto& w : windows)
+        for (const auto& w : windows) {
+            if (w) QTest::keyClick(w, Qt::Key_Escape);
             if (w) w->close();
+        }
         Form->close();
-        if (play) play->click();
+        if (play) QTest::mouseClick(play, Qt::LeftButton);
         EXPECT_TRUE(observe(windows) == before && DisplayedPicture.Pixels == pixels)
-            << "a close or Play went through during " << commands[running].Name.toStdString();
+            << "a close or Play went through during " << name;
+        // What is not the user's goes on: a repaint, a timer.
+        const int paints = painted.Count;
+        bool timed = false;
+        QTimer::singleShot(0, [&timed] { timed = true; });
+        Form->Gauge1->update();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(painted.Count > paints && timed) << "no repaint or timer during " << name;
+        const size_t beforeF1 = said();
+        QTest::keyClick(Form->Image1, Qt::Key_F1);
+        EXPECT_GT(said(), beforeF1) << "F1 not heard during " << name;
+        for (const size_t k : heard) {
+            const size_t was = said();
+            commands[k].Run();
+            if (said() == was) {
+                ADD_FAILURE() << commands[k].Name.toStdString() << " not heard during " << name;
+                break;
+            }
+        }
         Rec->FileAnswers = answers;
         delivering = false;
     };
@@ -165,29 +213,33 @@ struct ModeCase {
     std::function<TToolWindow*(TVORNForm*)> Arm;
 };
 
+void Check(QCheckBox* box) {
+    if (!box->isChecked()) QTest::mouseClick(box, Qt::LeftButton);
+}
+
 TToolWindow* ArmObjectMarker(TVORNForm* form) {
     auto* w = qobject_cast<TObjectMarkForm*>(form->ShowToolForm(tfObjectMark));
-    w->MousedLocationCB->setChecked(true);
-    w->PlaceItBtn->click();
+    Check(w->MousedLocationCB);
+    QTest::mouseClick(w->PlaceItBtn, Qt::LeftButton);
     return w;
 }
 
 TToolWindow* ArmLabelPlacement(TVORNForm* form) {
     auto* w = qobject_cast<TLabelObjectsForm*>(form->ShowToolForm(tfLabelObjects));
-    w->MousedLocationCB->setChecked(true);
-    w->PlaceBtn->click();
+    Check(w->MousedLocationCB);
+    QTest::mouseClick(w->PlaceBtn, Qt::LeftButton);
     return w;
 }
 
 TToolWindow* ArmTraining(TVORNForm* form) {
     auto* w = qobject_cast<TClassificationForm*>(form->ShowToolForm(tfClassification));
-    w->PBoxTrain->click();
+    QTest::mouseClick(w->PBoxTrain, Qt::LeftButton);
     return w;
 }
 
 TToolWindow* ClickIn(TToolWindow* w, QAbstractButton* button) {
     w->show();
-    button->click();
+    QTest::mouseClick(button, Qt::LeftButton);
     return w;
 }
 
@@ -212,7 +264,7 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
          [](TVORNForm*) { return ClickIn(PBands, PBands->StartRegBtn); }},
         {"magnifier", &ZoomMode,
          [](TVORNForm* form) -> TToolWindow* {
-             form->IZ_ZoomWindow->trigger();
+             TriggerAsUser(form->FlyByButton);
              return MagniForm;
          }},
     };
@@ -227,7 +279,8 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
         QPointer<TToolWindow> window = c.Arm(Form);
         ASSERT_TRUE(window);
         ASSERT_TRUE(*c.Mode);
-        window->close();
+        // Closed as the user closes it.
+        QTest::keyClick(window, Qt::Key_Escape);
         EXPECT_FALSE(*c.Mode);
         EXPECT_TRUE(other);
         if (!trainingIsOther) other = false;
@@ -242,4 +295,59 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
         EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
         ClearToolModes();
     }
+}
+
+// A drag on the picture that a command cuts into ends there without effect: the release, refused
+// while the command runs or made once it has ended, trains nothing, and the next click is a drag
+// of its own.
+TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
+    const auto release = [this] {
+        QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, QPoint(50, 40));
+    };
+    const struct {
+        const char* Name;
+        std::function<void()> Between;
+    } cases[] = {
+        {"release during a command", [&] { ArriveDuringOperation(release); }},
+        {"release after a command",
+         [&] {
+             RunGuarded([] { HookProcessMessages(); });
+             release();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Open();
+        SelectionBox = {};
+        ArmTraining(Form);
+        QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseMove(Form->Image1, QPoint(30, 20));
+        c.Between();
+        EXPECT_TRUE(TrainingArmed && !TrainingDragging);
+        EXPECT_EQ(std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
+                                  SelectionBox.Bottom),
+                  std::make_tuple(0, 0, 0, 0));
+        QTest::mouseClick(Form->Image1, Qt::LeftButton, {}, QPoint(90, 80));
+        EXPECT_EQ(std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
+                                  SelectionBox.Bottom),
+                  std::make_tuple(90, 90, 80, 80));
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+        ClearToolModes();
+    }
+}
+
+// A box that a control heard mid-run opens (the guide is missing) takes the user's answer while
+// the command still runs: nothing else could close it.
+TEST_F(OperationGuard, ABoxOpenedMidRunTakesItsAnswer) {
+    QAbstractButton* answer = nullptr;
+    ArriveDuringOperation([&] {
+        QMessageBox box(QMessageBox::Information, "VORN", "Help file not found", QMessageBox::Ok,
+                        Form);
+        QTimer::singleShot(
+            0, &box, [&box] { QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton); });
+        QTimer::singleShot(3000, &box, [&box] { box.done(QDialog::Rejected); });
+        box.exec();
+        answer = box.clickedButton();
+    });
+    EXPECT_NE(answer, nullptr);
 }

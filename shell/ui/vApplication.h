@@ -1,0 +1,24 @@
+// The program's application class, which the program and the gui tests both run under. Its
+// notify is the last error guard, so no exception reaches the event loop, and the one input
+// gate: while a command lets window messages in, paint, expose, resize, timer and
+// window-system events go on as usual, and the user's input waits, except at the controls
+// marked as heard mid-run.
+#pragma once
+
+#include <QApplication>
+
+class QEvent;
+class QObject;
+class QWidget;
+
+class VornApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Lets the user's input to `control`, and to what it holds, through while a command runs. Only
+// for controls that leave alone whatever a command works on; each caller says why.
+void HeardMidRun(QWidget* control);
+// True for a control marked so, or inside one.
+bool IsHeardMidRun(const QObject* receiver);
