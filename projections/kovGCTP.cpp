@@ -87,7 +87,12 @@ const ProjectionModule Modules[ProjectionCodeCount] = {
 
 constexpr int CodeUtm = 1;
 constexpr int CodeStatePlane = 2;
+constexpr int CodeEquidistantConic = 8;
+constexpr int CodeTm = 9;
+constexpr int CodePerspective = 15;
 constexpr int CodeHotine = 20;
+constexpr int CodeSom = 22;
+constexpr int CodeAlaska = 23;
 constexpr int CodeGoode = 24;
 constexpr int CodeInterruptedMollweide = 26;
 constexpr int CodeOblatedEqualArea = 30;
@@ -140,7 +145,64 @@ uint16_t LatitudeParameters(int code, bool hotineTwoPoints) {
 // The projections whose formulas take the spheroid's two axes; UTM and State Plane have their
 // axes from the table or the zone file, the others only the sphere radius.
 bool UsesAxes(int code) {
-    return (code >= 3 && code <= 9) || code == CodeHotine || code == 22;
+    return (code >= 3 && code <= 9) || code == CodeHotine || code == 22 || code == CodeAlaska;
+}
+
+bool HasFalseOrigin(int code) {
+    return code != CodeUtm && code != CodeStatePlane && code != CodeGoode &&
+           code != CodeInterruptedMollweide;
+}
+
+// The parameters a set-up reads as plain numbers, apart from its angles, by what they hold.
+struct RealParameters {
+    uint16_t Lengths = 0;
+    uint16_t Scales = 0;
+    uint16_t Numbers = 0;
+};
+
+RealParameters RealParametersOf(int code, bool p12Zero, bool axesGiven) {
+    RealParameters r;
+    if (axesGiven && code != CodeUtm && code != CodeStatePlane) r.Lengths |= A(0) | A(1);
+    if (HasFalseOrigin(code)) r.Lengths |= A(6) | A(7);
+    switch (code) {
+    case CodeEquidistantConic:
+        r.Numbers |= A(8);
+        break;
+    case CodeTm:
+        r.Scales |= A(2);
+        break;
+    case CodePerspective:
+        r.Lengths |= A(2);
+        break;
+    case CodeHotine:
+        r.Scales |= A(2);
+        r.Numbers |= A(12);
+        break;
+    case CodeSom:
+        r.Numbers |= A(12) | (p12Zero ? A(8) : 0);
+        break;
+    case CodeOblatedEqualArea:
+        r.Numbers |= A(2) | A(3);
+        break;
+    default:
+        break;
+    }
+    return r;
+}
+
+// A real parameter no formula can use: no number, an infinity, a length past what the map holds
+// to the metre, a scale factor that is not positive or scales the globe past it. Such values
+// placed points at 10^300, or inverted every point to one place.
+bool UnusableReal(const ProjectionParameterBlock& block, const RealParameters& reads,
+                  double major) {
+    for (int i = 0; i < 15; ++i) {
+        const double v = block[i];
+        if (((reads.Lengths & A(i)) && !UsableLength(v)) ||
+            ((reads.Scales & A(i)) && !UsableScale(v, major)) ||
+            ((reads.Numbers & A(i)) && !std::isfinite(v)))
+            return true;
+    }
+    return false;
 }
 
 // One side's remembered code, its set-up status and, after a failed set-up, what that set-up
@@ -192,8 +254,9 @@ void Refuse(Side& side, int status) {
     side.Error = LastProjectionError;
 }
 
-// A code slot that no rounding reads. Refused like any unusable parameter: left as it was, the
-// side would go on with its previous set-up, or copy its points unchanged as a geographic one.
+// A slot that no rounding or formula reads. Refused like any unusable parameter: left as it was,
+// the side would go on with its previous set-up, or copy its points unchanged as a geographic
+// one.
 void RefuseUnreadable(Side& side, int tag) {
     ReportProjectionError(tag, InputDataError);
     Refuse(side, InputDataError);
@@ -228,8 +291,11 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, Side& side) {
         return;
     }
     SelectSpheroid(s.Spheroid, block, s.Major, s.Minor, s.Radius);
-    if (code != CodeUtm && code != CodeStatePlane && code != CodeGoode &&
-        code != CodeInterruptedMollweide) {
+    if (UnusableReal(block, RealParametersOf(code, p12Zero, s.Spheroid < 0), s.Major)) {
+        RefuseUnreadable(side, tag);
+        return;
+    }
+    if (HasFalseOrigin(code)) {
         s.FalseEasting = block[6];
         s.FalseNorthing = block[7];
     }
@@ -317,6 +383,14 @@ int Transform(const Side& side, bool forward, double a, double b, double& outA, 
 }
 
 } // namespace
+
+bool UsableLength(double metres) {
+    return std::fabs(metres) < MetreResolutionLimit;
+}
+
+bool UsableScale(double scale, double major) {
+    return scale > 0.0 && UsableLength(scale * major);
+}
 
 void ReportConicSetup(const ProjectionSetup& s) {
     ReportAxes(s.Major, s.Minor);

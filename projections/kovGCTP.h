@@ -29,6 +29,14 @@ inline double EccentricitySquared(const ProjectionSetup& s) {
     return 1.0 - ratio * ratio;
 }
 
+// Past 2^53 metres neighbouring doubles lie more than a metre apart: no point is placed to the
+// metre there.
+constexpr double MetreResolutionLimit = 9007199254740992.0;
+// A length a set-up may take: finite and short of that limit (no number is refused too).
+bool UsableLength(double metres);
+// A scale factor: positive, and the major axis it scales a usable length.
+bool UsableScale(double scale, double major);
+
 // The lines every conic set-up writes: axes, parallels, meridian, origin, false origin.
 void ReportConicSetup(const ProjectionSetup& s);
 

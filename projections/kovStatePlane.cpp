@@ -58,6 +58,7 @@ namespace {
 constexpr int NameSize = 32;
 constexpr int IdOffset = 32;
 constexpr int TableOffset = 36;
+constexpr int StatePlaneTag = 21;
 constexpr int IllegalZone = 21;
 constexpr int MissingFile = 22;
 constexpr int ReadError = 7;
@@ -75,7 +76,7 @@ const ProjectionModule* ZoneModule() {
 }
 
 int IllegalZoneError(int zone, int selector) {
-    ReportProjectionError(21, IllegalZone, zone, selector);
+    ReportProjectionError(StatePlaneTag, IllegalZone, zone, selector);
     return IllegalZone;
 }
 
@@ -86,7 +87,7 @@ int ReadZoneRecord(int selector, int number, StatePlaneZoneRecord& record) {
         StatePlaneFileDirectory.empty() ? ExecutableDirectory() : StatePlaneFileDirectory;
     const std::string path = dir + (selector == StatePlaneNad27 ? "nad27sp" : "nad83sp");
     if (!FileExists(path)) {
-        ReportProjectionError(21, MissingFile);
+        ReportProjectionError(StatePlaneTag, MissingFile);
         return MissingFile;
     }
     // Only the one record is read, wherever the file ends.
@@ -148,25 +149,26 @@ int SetUpZone(int zone, int selector, bool forward) {
     const int id = Kept.ProjectionId;
     for (const Angle& a : angles[id])
         if (!PackedToRadians(t[a.From], s.P[a.To])) return BadAngle;
+    const bool scaled = id == ZoneTm || id == ZoneOmer;
+    if (scaled) s.P[2] = t[3];
+    if (id == ZoneOmer) s.P[12] = 1.0;
+    s.FalseEasting = t[id == ZonePoly ? 4 : 7];
+    s.FalseNorthing = t[id == ZonePoly ? 5 : 8];
+    // The record's numbers are parameters like a block's: the zone projection places no point
+    // with an axis, a false origin or a scale it cannot use.
+    if (!UsableLength(s.Major) || !UsableLength(s.Minor) || !UsableLength(s.FalseEasting) ||
+        !UsableLength(s.FalseNorthing) || (scaled && !UsableScale(s.P[2], s.Major))) {
+        ReportProjectionError(StatePlaneTag, InputDataError);
+        return InputDataError;
+    }
     switch (id) {
     case ZoneTm:
-        s.P[2] = t[3];
-        s.FalseEasting = t[7];
-        s.FalseNorthing = t[8];
         return TmSetup(s);
     case ZoneLamcc:
-        s.FalseEasting = t[7];
-        s.FalseNorthing = t[8];
         return LamccSetup(s);
     case ZonePoly:
-        s.FalseEasting = t[4];
-        s.FalseNorthing = t[5];
         return PolySetup(s);
     default:
-        s.P[2] = t[3];
-        s.P[12] = 1.0;
-        s.FalseEasting = t[7];
-        s.FalseNorthing = t[8];
         return OmerSetup(s);
     }
 }

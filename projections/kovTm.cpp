@@ -1,7 +1,10 @@
 // Transverse Mercator: the meridional-distance series on the ellipsoid, the closed forms on the
-// sphere. UTM sets it up from the zone number.
+// sphere. UTM sets it up from the zone number. Away from the central meridian each result of
+// the series is judged against Krüger's series in the third flattening, which hold to the
+// millimetre over the whole ellipsoid.
 #include "projections/kovTm.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -10,21 +13,105 @@ constexpr double SphereEsLimit = 0.00001;
 constexpr double InfinityTolerance = 1e-10;
 constexpr int MaxIter = 6;
 // Within this longitude of the central meridian the series of an ellipsoid no flatter than the
-// spheroid table's bring every point back to within 3 mm, at every latitude; the closed forms
-// of the sphere, to within a micrometre.
+// spheroid table's place every point within a few millimetres of the exact projection, at
+// every latitude, and need no judging.
 constexpr double SeriesReach = 4.0 * D2R;
 constexpr double SeriesEsLimit = 0.007;
+// A result of the series farther than this, in metres, from the exact projection is refused.
+constexpr double ExactTolerance = 1.0;
 constexpr double UtmScale = 0.9996;
 constexpr double UtmFalseEasting = 500000.0;
 constexpr double UtmSouthFalseNorthing = 10000000.0;
 
+// Krüger's coefficients to the sixth power of the third flattening n, each as the polynomial in
+// n of its terms from n^j up: alpha for the forward, beta for the inverse.
+constexpr int KrugerOrder = 6;
+using KrugerTable = std::array<std::array<double, KrugerOrder>, KrugerOrder>;
+constexpr KrugerTable KrugerAlpha = {{
+    {1.0 / 2, -2.0 / 3, 5.0 / 16, 41.0 / 180, -127.0 / 288, 7891.0 / 37800},
+    {13.0 / 48, -3.0 / 5, 557.0 / 1440, 281.0 / 630, -1983433.0 / 1935360},
+    {61.0 / 240, -103.0 / 140, 15061.0 / 26880, 167603.0 / 181440},
+    {49561.0 / 161280, -179.0 / 168, 6601661.0 / 7257600},
+    {34729.0 / 80640, -3418889.0 / 1995840},
+    {212378941.0 / 319334400},
+}};
+constexpr KrugerTable KrugerBeta = {{
+    {1.0 / 2, -2.0 / 3, 37.0 / 96, -1.0 / 360, -81.0 / 512, 96199.0 / 604800},
+    {1.0 / 48, 1.0 / 15, -437.0 / 1440, 46.0 / 105, -1118711.0 / 3870720},
+    {17.0 / 480, -37.0 / 840, -209.0 / 4480, 5569.0 / 90720},
+    {4397.0 / 161280, -11.0 / 504, -830251.0 / 7257600},
+    {4583.0 / 161280, -108847.0 / 3991680},
+    {20648693.0 / 638668800},
+}};
+constexpr int ConformalSteps = 10;
+
 struct TmState {
     double RMajor, RMinor, ScaleFactor, LonCenter, LatOrigin, FalseEasting, FalseNorthing;
     double Es, Esp, E0, E1, E2, E3, Ml0;
-    // How far from the central meridian a point is placed without the round trip.
-    double Reach;
+    // How far from the central meridian a point is placed without judging it, and its tangent.
+    double Reach, ReachTangent;
     bool Sphere;
+    // Krüger's series: eccentricity, the rectifying radius times the scale, the coefficients
+    // and the northing of the origin.
+    double E, ScaledRadius, NorthingOfOrigin;
+    std::array<double, KrugerOrder> Alpha, Beta;
 } T;
+
+std::array<double, KrugerOrder> KrugerCoefficients(const KrugerTable& table, double n) {
+    std::array<double, KrugerOrder> c{};
+    for (int j = 0; j < KrugerOrder; ++j) {
+        double power = std::pow(n, j + 1);
+        for (int i = 0; i + j < KrugerOrder; ++i, power *= n)
+            c[j] += table[j][i] * power;
+    }
+    return c;
+}
+
+// The tangent of the conformal latitude from that of the latitude.
+double ConformalTangent(double tau) {
+    const double root = std::hypot(1.0, tau);
+    const double sigma = std::sinh(T.E * std::atanh(T.E * tau / root));
+    return tau * std::hypot(1.0, sigma) - sigma * root;
+}
+
+// Krüger's forward: map metres from the central meridian and the equator.
+void ExactForward(double dlon, double lat, double& x, double& y) {
+    const double tauPrime = ConformalTangent(std::tan(lat));
+    const double cosLon = std::cos(dlon);
+    const double xiPrime = std::atan2(tauPrime, cosLon);
+    const double etaPrime = std::asinh(std::sin(dlon) / std::hypot(tauPrime, cosLon));
+    double xi = xiPrime, eta = etaPrime;
+    for (int j = 1; j <= KrugerOrder; ++j) {
+        xi += T.Alpha[j - 1] * std::sin(2 * j * xiPrime) * std::cosh(2 * j * etaPrime);
+        eta += T.Alpha[j - 1] * std::cos(2 * j * xiPrime) * std::sinh(2 * j * etaPrime);
+    }
+    x = T.ScaledRadius * eta;
+    y = T.ScaledRadius * xi;
+}
+
+// Krüger's inverse of map metres from the central meridian and the equator; the latitude by
+// Newton's method on the conformal latitude's tangent.
+void ExactInverse(double x, double y, double& dlon, double& lat) {
+    const double xi = y / T.ScaledRadius, eta = x / T.ScaledRadius;
+    double xiPrime = xi, etaPrime = eta;
+    for (int j = 1; j <= KrugerOrder; ++j) {
+        xiPrime -= T.Beta[j - 1] * std::sin(2 * j * xi) * std::cosh(2 * j * eta);
+        etaPrime -= T.Beta[j - 1] * std::cos(2 * j * xi) * std::sinh(2 * j * eta);
+    }
+    const double sinhEta = std::sinh(etaPrime), cosXi = std::cos(xiPrime);
+    const double tauPrime = std::sin(xiPrime) / std::hypot(sinhEta, cosXi);
+    dlon = std::atan2(sinhEta, cosXi);
+    const double oneMinusEs = 1.0 - T.Es;
+    double tau = tauPrime / oneMinusEs;
+    for (int i = 0; i < ConformalSteps; ++i) {
+        const double guess = ConformalTangent(tau);
+        const double step = (tauPrime - guess) / std::hypot(1.0, guess) *
+                            (1.0 + oneMinusEs * tau * tau) / (oneMinusEs * std::hypot(1.0, tau));
+        tau += step;
+        if (!(std::fabs(step) > 1e-14 * std::fmax(1.0, std::fabs(tau)))) break;
+    }
+    lat = std::atan(tau);
+}
 
 void Set(double major, double minor, double scale, double lonCenter, double latOrigin, double fe,
          double fn) {
@@ -45,6 +132,16 @@ void Set(double major, double minor, double scale, double lonCenter, double latO
     T.Sphere = T.Es < SphereEsLimit;
     T.Esp = T.Sphere ? 1.0 : T.Es / (1.0 - T.Es);
     T.Reach = T.Es <= SeriesEsLimit ? SeriesReach : 0.0;
+    T.ReachTangent = std::tan(T.Reach);
+    const double n = (major - minor) / (major + minor), n2 = n * n;
+    T.E = std::sqrt(T.Es);
+    T.ScaledRadius =
+        scale * major / (1.0 + n) * (1.0 + n2 * (1.0 / 4 + n2 * (1.0 / 64 + n2 / 256)));
+    T.Alpha = KrugerCoefficients(KrugerAlpha, n);
+    T.Beta = KrugerCoefficients(KrugerBeta, n);
+    double originX = 0.0;
+    T.NorthingOfOrigin = 0.0;
+    if (!T.Sphere) ExactForward(0.0, latOrigin, originX, T.NorthingOfOrigin);
 }
 
 } // namespace
@@ -119,10 +216,9 @@ int Forward(double dlon, double lat, double& x, double& y) {
     return OK;
 }
 
-// Status 0 or 95, without a report: the forward's round trip asks it too.
-int Inverse(double x, double y, double& lon, double& lat) {
-    // A zero scale puts the whole map on the origin, from which no point comes back.
-    if (T.ScaleFactor == 0.0) return 95;
+// Status 0 or 95; `judged` tells whether the result must be held against the exact projection.
+int Inverse(double x, double y, double& lon, double& lat, bool& judged) {
+    judged = false;
     x -= T.FalseEasting;
     y -= T.FalseNorthing;
     if (T.Sphere) {
@@ -144,7 +240,10 @@ int Inverse(double x, double y, double& lon, double& lat) {
         const double dphi = (con + T.E1 * s2 - T.E2 * s4 + T.E3 * s6) / T.E0 - phi;
         phi += dphi;
         if (std::fabs(dphi) <= EPSLN) break;
-        if (i >= MaxIter) return 95;
+        if (i >= MaxIter) {
+            ReportProjectionError(95, 95);
+            return 95;
+        }
     }
     if (std::fabs(phi) < HALF_PI) {
         const double sinPhi = std::sin(phi), cosPhi = std::cos(phi), tanPhi = sinPhi / cosPhi;
@@ -171,9 +270,15 @@ int Inverse(double x, double y, double& lon, double& lat) {
                   (1.0 + 2.0 * t + c -
                    ds / 20.0 * (5.0 - 2.0 * c + 28.0 * t - 3.0 * cs + 8.0 * T.Esp + 24.0 * ts))) /
              cosPhi));
+        // The series run in powers of d / cos(phi), which is about the tangent of the point's
+        // longitude from the meridian whatever its latitude: within the reach only where the
+        // point is. The longitude they give tells nothing: near a pole a point far off comes
+        // back near the meridian, at a wrong latitude.
+        judged = !(std::fabs(d) <= T.ReachTangent * cosPhi);
     } else {
         lat = HALF_PI * Sign(y);
         lon = T.LonCenter;
+        judged = true;
     }
     return OK;
 }
@@ -185,12 +290,12 @@ int TmForward(double lon, double lat, double& x, double& y) {
     double east = 0.0, north = 0.0;
     const int status = Forward(dlon, lat, east, north);
     if (status != OK) return status;
-    // The series hold near the central meridian only; farther off they place a point anywhere,
-    // and where a point is still placed right its own inverse brings it back.
-    if (std::fabs(dlon) > T.Reach) {
-        double backLon = 0.0, backLat = 0.0;
-        if (Inverse(east, north, backLon, backLat) != OK ||
-            !(GroundMiss(T.RMajor, lon, lat, backLon, backLat) <= RoundTripTolerance)) {
+    if (!T.Sphere && std::fabs(dlon) > T.Reach) {
+        double exactX = 0.0, exactY = 0.0;
+        ExactForward(dlon, lat, exactX, exactY);
+        const double miss = std::hypot(east - T.FalseEasting - exactX,
+                                       north - T.FalseNorthing - (exactY - T.NorthingOfOrigin));
+        if (!(miss <= ExactTolerance)) {
             ReportProjectionError(93, PointCannotBeProjected);
             return PointCannotBeProjected;
         }
@@ -201,7 +306,20 @@ int TmForward(double lon, double lat, double& x, double& y) {
 }
 
 int TmInverse(double x, double y, double& lon, double& lat) {
-    const int status = Inverse(x, y, lon, lat);
-    if (status != OK) ReportProjectionError(95, 95);
-    return status;
+    double seriesLon = 0.0, seriesLat = 0.0;
+    bool judged = false;
+    const int status = Inverse(x, y, seriesLon, seriesLat, judged);
+    if (status != OK) return status;
+    if (judged) {
+        double dlon = 0.0, exactLat = 0.0;
+        ExactInverse(x - T.FalseEasting, y - T.FalseNorthing + T.NorthingOfOrigin, dlon, exactLat);
+        if (!(GroundMiss(T.RMajor, seriesLon, seriesLat, T.LonCenter + dlon, exactLat) <=
+              ExactTolerance)) {
+            ReportProjectionError(95, PointCannotBeProjected);
+            return PointCannotBeProjected;
+        }
+    }
+    lon = seriesLon;
+    lat = seriesLat;
+    return OK;
 }

@@ -1,5 +1,6 @@
 // Every projection of the dispatch table over a grid of parameters and points: each set-up and
 // each point either succeeds with finite values in range or fails with its report in the log.
+#include "ProjOracle.h"
 #include "ProjectionFixture.h"
 
 #include "projections/kovStatePlane.h"
@@ -13,6 +14,8 @@ namespace {
 constexpr double Inf = std::numeric_limits<double>::infinity();
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Deg = PI / 180.0;
+// 2^53 metres, past which doubles lie more than a metre apart.
+constexpr double MetreLimit = 9007199254740992.0;
 
 // A block that sets up each projection as its users fill it, on the Clarke 1866 axes or the
 // sphere of the spheroid table.
@@ -85,8 +88,33 @@ bool ReadsSlot(int code, int slot) {
            (slot == SlotStatePlaneZone && code == 2);
 }
 
+// Whether a set-up reads a real parameter it cannot use, and the status it refuses it with:
+// no number or an infinity anywhere it reads, a length past what holds a metre, a scale factor
+// that is not positive or scales the globe past it. Angles are refused as bad fields.
+int RealRefusal(int code, const ProjectionParameterBlock& b) {
+    const ProjectionModule& module = ProjectionModuleOf(code);
+    const uint16_t angles = b[12] == 0 ? module.AnglesWhenP12Zero : module.AnglesWhenP12Set;
+    const bool axes = b[SlotSpheroid] < 0 && code != 1 && code != 2;
+    const bool origin = code != 1 && code != 2 && code != 24 && code != 26;
+    for (int i = 0; i < 15; ++i) {
+        const double v = b[static_cast<size_t>(i)];
+        const bool length =
+            (axes && i < 2) || (origin && (i == 6 || i == 7)) || (code == 15 && i == 2);
+        const bool scale = (code == 9 || code == 20) && i == 2;
+        const bool number = (code == 8 && i == 8) || ((code == 20 || code == 22) && i == 12) ||
+                            (code == 22 && b[12] == 0 && i == 8) ||
+                            (code == 30 && (i == 2 || i == 3));
+        if (((angles >> i) & 1) && !(std::fabs(v) < 361e6)) return 1116;
+        if ((length || scale || number) && !std::isfinite(v)) return InputDataError;
+        if (length && !(std::fabs(v) < MetreLimit)) return InputDataError;
+        if (scale && !(v > 0 && v * SpheroidTable[0].Major < MetreLimit))
+            return InputDataError;
+    }
+    return OK;
+}
+
 // Each changes one thing of the base block: the axes, or one parameter to zero, a negative or
-// huge value, a pole, a latitude past it or a value just short of a limit.
+// huge value, an infinity, a pole, a latitude past it or a value just short of a limit.
 std::vector<Variant> Variants() {
     std::vector<Variant> v = {
         {"base", {}},
@@ -108,11 +136,16 @@ std::vector<Variant> Variants() {
         {"hotine form b", {{12, 1}, {3, 30000000}, {4, -80000000}}},
         {"orbit form", {{12, 0}, {3, 99005000}, {4, 128052000}, {8, 98.88}}},
     };
-    const double values[] = {0,         -1,         1e300,       -1e300,  90000000, -90000000,
-                             120000000, -359000000, 89059059.99, 0.00036, 45030000, NaN};
-    for (int slot : {2, 3, 4, 5, 8, 9, 10, 11, 12})
+    const double values[] = {0,         -1,        1e300,      -1e300,      90000000,
+                             -90000000, 120000000, -359000000, 89059059.99, 0.00036,
+                             45030000,  NaN,       Inf,        -Inf};
+    for (int slot : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
         for (double value : values)
             v.push_back({"one parameter", {{slot, value}}});
+    for (double value : {NaN, Inf, -1e300}) {
+        v.push_back({"axes given, major", {{19, -1}, {0, value}}});
+        v.push_back({"axes given, minor", {{19, -1}, {0, 6378137}, {1, value}}});
+    }
     for (int slot = SlotCode; slot <= SlotStatePlaneZone; ++slot)
         for (double value : {NaN, 1e300, -1e300})
             v.push_back({"one code slot", {{slot, value}}, slot});
@@ -200,10 +233,15 @@ TEST_F(ProjectionSweep, EveryProjectionPlacesOrReportsEveryPoint) {
                     ASSERT_FALSE(ProjectionLog.empty() || ProjectionLog.back().empty())
                         << where << " set-up " << ProjectionInitError;
                 }
-                const bool refused = ReadsSlot(code, variant.UnreadableSlot);
+                const int refusal = ReadsSlot(code, variant.UnreadableSlot)
+                                        ? InputDataError
+                                        : RealRefusal(code, block);
+                const bool refused = refusal != OK;
                 if (refused) {
-                    EXPECT_EQ(ProjectionInitError, InputDataError) << where;
-                    EXPECT_EQ(ProjectionLog.back(), "Input data error") << where;
+                    EXPECT_EQ(ProjectionInitError, refusal) << where;
+                    EXPECT_EQ(ProjectionLog.back(),
+                              refusal == 1116 ? "Illegal DMS field" : "Input data error")
+                        << where;
                 }
                 if (forward)
                     for (auto [lon, lat] : GlobePoints)
@@ -223,47 +261,92 @@ double Metres(double lon1, double lat1, double lon2, double lat2) {
     return 2 * 6371000.0 * std::asin(std::sqrt(std::min(1.0, h)));
 }
 
-// The series of the transverse Mercator family and the Alaska polynomial hold near their
-// centre only. At every 5 degrees of longitude from it, a place is one that its own inverse
-// brings back to within a metre; any other is refused, with the routine's tag.
-TEST_F(ProjectionSweep, SeriesProjectionsPlaceOnlyWhatComesBack) {
+// The transverse Mercator family against PROJ's exact projection on a 1 degree grid out to 90
+// degrees from the central meridian, both ways. A place the series give is within a metre of
+// the exact one, and any other point is refused with the routine's tag. Within 10 degrees of
+// the meridian the series place every point within a metre, and their inverse within 8.
+TEST_F(ProjectionSweep, TransverseMercatorPlacesOnlyWhatIsWithinAMetre) {
+    const std::string ri = "+proj=tmerc +lat_0=41.083333333333333 +lon_0=-71.5 +k_0=0.99999375 "
+                           "+x_0=100000 +y_0=0 +a=6378137 +rf=298.257222101 +approx";
     const struct {
         const char* Name;
         ProjectionParameterBlock Block;
         double Meridian; // degrees
-        const char* Tag;
+        std::string Exact;
     } cases[] = {
-        {"utm 33 south, grs 1980", Block({{15, 1}, {17, -33}, {19, 8}}), 15, "tm-for"},
-        {"transverse mercator", BaseBlock(9), 15, "tm-for"},
-        {"state plane 3800", BaseBlock(2), -71.5, "tm-for"},
-        {"alaska conformal", BaseBlock(23), -152, ""},
+        {"utm 33 north, grs 1980", Block({{15, 1}, {17, 33}, {19, 8}}), 15, ""},
+        {"transverse mercator, clarke 1866", BaseBlock(9), 15, ""},
+        {"transverse mercator, bessel, origin 40 north",
+         Block({{15, 9}, {19, 2}, {2, 0.9999}, {4, -60000000}, {5, 40000000}, {6, 200000}}), -60,
+         ""},
+        {"state plane 3800", BaseBlock(2), -71.5, ri},
     };
-    for (const auto& c : cases)
-        for (double lat : {-8.0, 23.0, 60.0, -75.0, 0.0, 88.0})
-            for (int offset = -180; offset <= 180; offset += 5) {
-                ResetRun();
-                InParm = OutParm = c.Block;
-                ForwardInit();
-                InverseInit();
-                ASSERT_EQ(ProjectionInitError, OK) << c.Name;
-                ClearProjectionLog();
-                const double lon = AdjustLon((c.Meridian + offset) * Deg), phi = lat * Deg;
+    for (const auto& c : cases) {
+        ResetRun();
+        InParm = OutParm = c.Block;
+        ForwardInit();
+        InverseInit();
+        ASSERT_EQ(ProjectionInitError, OK) << c.Name;
+        // The oracle's definitions are of the series form.
+        std::string exact = c.Exact.empty() ? oracle::ProjDefinition(c.Block, "") : c.Exact;
+        exact.erase(exact.find("+approx"), 7);
+        const oracle::Proj exactProj(exact);
+        ASSERT_TRUE(exactProj.Valid()) << exact;
+        for (int offset = -90; offset <= 90; ++offset)
+            for (int lat = -90; lat <= 90; ++lat) {
+                const double lon = (c.Meridian + offset) * Deg, phi = lat * Deg;
                 const std::string at = std::string(c.Name) + " at " + std::to_string(offset) +
-                                       " from the centre, latitude " + std::to_string(lat);
-                double x = 0, y = 0, backLon = 0, backLat = 0;
+                                       " from the meridian, latitude " + std::to_string(lat);
+                const PJ_COORD want = exactProj.Forward(lon, phi);
+                const bool exists = std::fabs(want.xy.x) < 1e15 && std::fabs(want.xy.y) < 1e15;
+                ClearProjectionLog();
+                double x = 0, y = 0;
                 const int status = ForwardTransform(lon, phi, x, y);
-                // Near its central meridian the transverse Mercator places every point.
-                if (*c.Tag && std::abs(offset) <= 5) EXPECT_EQ(status, OK) << at;
-                if (status != OK) {
-                    EXPECT_EQ(status, PointCannotBeProjected) << at;
-                    EXPECT_EQ(ProjectionLog,
-                              (std::vector<std::string>{c.Tag, "Point cannot be projected"}))
-                        << at;
-                    continue;
+                if (status == OK) {
+                    ASSERT_TRUE(exists) << at;
+                    EXPECT_LE(std::hypot(x - want.xy.x, y - want.xy.y), 1.0) << at;
+                } else {
+                    EXPECT_EQ(Joined(ProjectionLog), "tm-for|Point cannot be projected|") << at;
                 }
-                ASSERT_EQ(InverseTransform(x, y, backLon, backLat), OK) << at;
-                EXPECT_LE(Metres(lon, phi, backLon, backLat), 1.0) << at;
+                if (std::abs(offset) <= 10) EXPECT_EQ(status, OK) << at;
+                if (!exists) continue;
+                ClearProjectionLog();
+                double backLon = 0, backLat = 0;
+                const int back = InverseTransform(want.xy.x, want.xy.y, backLon, backLat);
+                if (back == OK)
+                    EXPECT_LE(Metres(lon, phi, backLon, backLat), 1.0) << at << " inverse";
+                else
+                    EXPECT_EQ(ProjectionLog.at(0), "TM-INVERSE") << at << " inverse";
+                if (std::abs(offset) <= 8) EXPECT_EQ(back, OK) << at << " inverse";
+                if (HasFailure()) return;
             }
+    }
+}
+
+// The Alaska polynomial holds near its centre only. At every 5 degrees of longitude from it, a
+// place is one that its own inverse brings back to within a metre; any other is refused.
+TEST_F(ProjectionSweep, AlaskaPlacesOnlyWhatComesBack) {
+    for (double lat : {-8.0, 23.0, 60.0, -75.0, 0.0, 88.0})
+        for (int offset = -180; offset <= 180; offset += 5) {
+            ResetRun();
+            InParm = OutParm = BaseBlock(23);
+            ForwardInit();
+            InverseInit();
+            ASSERT_EQ(ProjectionInitError, OK);
+            ClearProjectionLog();
+            const double lon = AdjustLon((offset - 152) * Deg), phi = lat * Deg;
+            const std::string at =
+                std::to_string(offset) + " from the centre, latitude " + std::to_string(lat);
+            double x = 0, y = 0, backLon = 0, backLat = 0;
+            const int status = ForwardTransform(lon, phi, x, y);
+            if (status != OK) {
+                EXPECT_EQ(status, PointCannotBeProjected) << at;
+                EXPECT_EQ(Joined(ProjectionLog), "|Point cannot be projected|") << at;
+                continue;
+            }
+            ASSERT_EQ(InverseTransform(x, y, backLon, backLat), OK) << at;
+            EXPECT_LE(Metres(lon, phi, backLon, backLat), 1.0) << at;
+        }
 }
 
 class ProjectionRefusals : public ProjectionTest {};
@@ -311,6 +394,10 @@ TEST_F(ProjectionRefusals, UnusableParametersAreRefusedAtSetUp) {
                 {10, -80000000},
                 {11, 45000000}}),
          202, "omer-init..omerforint..omerinvint|Input data error|"},
+        {"transverse mercator sphere, zero scale", Block({{15, 9}, {19, 19}}), InputDataError,
+         "|Input data error|"},
+        {"alaska conformal, infinite major axis", Block({{15, 23}, {19, -1}, {0, Inf}}),
+         InputDataError, "|Input data error|"},
         {"space oblique mercator, satellite number past counting",
          Block({{15, 22}, {2, 1e300}, {3, 33}, {12, 1}}), InputDataError, "|Input data error|"},
     };
@@ -334,7 +421,7 @@ TEST_F(ProjectionRefusals, PointsWithoutAPlaceAreReported) {
     const auto sphere = [](int code) { return Block({{15, code}, {19, 19}}); };
     ExpectFailures({
         {"utm 33 north, latitude 563 degrees", Block({{15, 1}, {17, 33}}), false, 2803969, -9348395,
-         InputDataError, "TM-INVERSE|Input data error|"},
+         PointCannotBeProjected, "TM-INVERSE|Point cannot be projected|"},
         {"miller above the pole", sphere(18), false, 0, 2e7, InputDataError, "|Input data error|"},
         {"hammer above the pole", sphere(27), false, 0, 2e7, InputDataError, "|Input data error|"},
         {"van der grinten, huge", sphere(19), false, 1e300, -1e300, InputDataError,

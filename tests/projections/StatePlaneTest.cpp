@@ -12,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <proj.h>
 #include <unistd.h>
@@ -222,6 +223,11 @@ TEST_F(StatePlane, SetUpFailures) {
         PutTableValue(b, 3, 5, 513000.0);
     };
     const auto cut = [](std::vector<uint8_t>& b) { b.resize(b.size() - 1); };
+    // A transverse Mercator zone's scale of no number, a false easting of 10^300.
+    const auto noScale = [](std::vector<uint8_t>& b) {
+        PutTableValue(b, 1, 3, std::numeric_limits<double>::quiet_NaN());
+    };
+    const auto farEasting = [](std::vector<uint8_t>& b) { PutTableValue(b, 1, 7, 1e300); };
     struct Case {
         const char* name;
         int zone, selector;
@@ -240,6 +246,10 @@ TEST_F(StatePlane, SetUpFailures) {
          {"File Functions", "Read Write file Error"}},
         {"bad packed angle", 101, 0, ChangedCopy("nad27sp", badAngle), 1116,
          {"paksz-min", "Illegal DMS field"}},
+        {"scale of no number", 101, 0, ChangedCopy("nad27sp", noScale), 115,
+         {"state-init", "Input data error"}},
+        {"false easting of 10^300", 101, 0, ChangedCopy("nad27sp", farEasting), 115,
+         {"state-init", "Input data error"}},
         {"zone projection fails", 5010, 0, ChangedCopy("nad27sp", opposite), 41,
          {"lamcc-for", "Equal Latitudes for St. Parallels", "on opposite sides of equator"}},
         // clang-format on
