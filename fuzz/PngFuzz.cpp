@@ -1,8 +1,10 @@
-// Any bytes as a PNG: the decoder refuses or yields a picture whose size matches its pixels.
+// Any bytes as a PNG: the decoder refuses or yields a picture whose size matches its pixels and
+// the size the file's first bytes alone give.
 // Seeds: **/*.png
 #include "shell/vGlobalImage.h"
 #include "shell/vPictureCodecs.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 // Pictures up to 256 MB, well under the fuzzer's memory ceiling, whatever the machine: a file
@@ -15,8 +17,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DecodedPicture out;
     std::string error;
+    int64_t width = 0, height = 0;
     if (DecodePng(data, size, out, error) &&
-        out.Image.Pixels.size() != static_cast<size_t>(out.Image.Width) * out.Image.Height)
+        (out.Image.Pixels.size() != static_cast<size_t>(out.Image.Width) * out.Image.Height ||
+         !PngHeaderSides(data, std::min(size, PictureHeaderBytes), width, height) ||
+         width != out.Image.Width || height != out.Image.Height))
         std::abort();
     return 0;
 }

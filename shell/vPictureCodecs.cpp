@@ -253,15 +253,56 @@ bool EncodeJpeg(const Picture& picture, int quality, std::vector<uint8_t>& out,
     return ok;
 }
 
+namespace {
+
+bool IsBmp(const uint8_t* d, size_t size) {
+    return size >= 26 && d[0] == 'B' && d[1] == 'M';
+}
+
+bool KnownBmpHeader(uint32_t headerSize) {
+    return headerSize == 12 || headerSize == 40 || headerSize == 52 || headerSize == 56 ||
+           headerSize == 108 || headerSize == 124;
+}
+
+// Width and rows as the header gives them; the rows negative for a top-down bitmap.
+void BmpSides(const uint8_t* d, uint32_t headerSize, int64_t& width, int64_t& height) {
+    if (headerSize == 12) {
+        width = LeU16(d + 18);
+        height = LeU16(d + 20);
+    } else {
+        width = LeI32(d + 18);
+        height = LeI32(d + 22);
+    }
+}
+
+uint32_t BeU32(const uint8_t* p) {
+    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+} // namespace
+
+bool BmpHeaderSides(const uint8_t* d, size_t size, int64_t& width, int64_t& height) {
+    if (!IsBmp(d, size) || !KnownBmpHeader(LeU32(d + 14))) return false;
+    BmpSides(d, LeU32(d + 14), width, height);
+    height = height < 0 ? -height : height;
+    return width > 0 && height > 0;
+}
+
+bool PngHeaderSides(const uint8_t* d, size_t size, int64_t& width, int64_t& height) {
+    if (size < 24 || png_sig_cmp(d, 0, 8) != 0 || std::memcmp(d + 12, "IHDR", 4) != 0) return false;
+    width = BeU32(d + 16);
+    height = BeU32(d + 20);
+    return width > 0 && height > 0;
+}
+
 bool InspectBmp(const uint8_t* d, size_t size, BmpFacts& facts, std::string& error) {
-    if (size < 26 || d[0] != 'B' || d[1] != 'M') {
+    if (!IsBmp(d, size)) {
         error = "not a BMP file";
         return false;
     }
     const uint64_t offBits = LeU32(d + 10);
     const uint32_t headerSize = LeU32(d + 14);
-    if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 &&
-        headerSize != 108 && headerSize != 124) {
+    if (!KnownBmpHeader(headerSize)) {
         error = "unknown bitmap header";
         return false;
     }
@@ -270,16 +311,13 @@ bool InspectBmp(const uint8_t* d, size_t size, BmpFacts& facts, std::string& err
         return false;
     }
     int64_t width, height;
+    BmpSides(d, headerSize, width, height);
     int planes, bits;
     uint32_t compression = 0, colorsUsed = 0;
     if (headerSize == 12) {
-        width = LeU16(d + 18);
-        height = LeU16(d + 20);
         planes = LeU16(d + 22);
         bits = LeU16(d + 24);
     } else {
-        width = LeI32(d + 18);
-        height = LeI32(d + 22);
         planes = LeU16(d + 26);
         bits = LeU16(d + 28);
         compression = LeU32(d + 30);

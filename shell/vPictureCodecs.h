@@ -49,6 +49,12 @@ struct BmpFacts {
 };
 bool InspectBmp(const uint8_t* data, size_t size, BmpFacts& facts, std::string& error);
 
+// The sides a BMP's or a PNG's header gives, from the file's first PictureHeaderBytes alone, so
+// that a picture too large is refused before the rest is read; false when they give none.
+constexpr size_t PictureHeaderBytes = 26;
+bool BmpHeaderSides(const uint8_t* data, size_t size, int64_t& width, int64_t& height);
+bool PngHeaderSides(const uint8_t* data, size_t size, int64_t& width, int64_t& height);
+
 // The window layer reads and writes BMP pixels through its toolkit and registers its codec at
 // start; the engine checks the file first and the result's size after.
 using BmpDecodeFn = bool (*)(const uint8_t* data, size_t size, Picture& out, std::string& error);

@@ -6,6 +6,7 @@
 #include "shell/vGlobal.h"
 
 #include <algorithm>
+#include <cstdio>
 
 const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
 const char* const FileTypeUnknown = "File type unk";
@@ -18,6 +19,17 @@ constexpr int JpegQuality = 90;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// The file's first bytes, as many as it has up to `count`; false when it cannot be read.
+bool ReadFileStart(const std::string& path, size_t count, std::vector<uint8_t>& out) {
+    std::FILE* f = OpenFileToRead(path);
+    if (!f) return false;
+    out.resize(count);
+    out.resize(std::fread(out.data(), 1, count, f));
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
 }
 
 } // namespace
@@ -36,26 +48,40 @@ EPictureTooLarge::EPictureTooLarge(const std::string& path, int64_t width, int64
 
 std::string PictureMemoryText(int64_t width, int64_t height) {
     constexpr uint64_t MB = 1000000;
-    const auto megabytes = [](uint64_t bytes) {
-        return IntToStr(static_cast<int64_t>(bytes / MB));
+    // The need is rounded up and the limit down, so that a refusal never reads as a need the
+    // limit meets.
+    const auto megabytes = [](uint64_t bytes, bool up) {
+        return IntToStr(static_cast<int64_t>(bytes / MB + (up && bytes % MB != 0)));
     };
     const std::string size = IntToStr(width) + " x " + IntToStr(height) + " needs ";
     const uint64_t need = PictureMemoryNeed(width, height);
     // Within the memory, a picture may still be refused by the byte size of one buffer, which
     // no machine lifts.
     if (need <= PictureMemoryLimit && !PictureBuffersFit(width, height))
-        return size + megabytes(PictureBufferBytes(width, height)) +
-               " MB for one working buffer, " + megabytes(MaxBufferBytes) + " MB allowed";
-    return size + megabytes(need) + " MB, " + megabytes(PictureMemoryLimit) + " MB allowed";
+        return size + megabytes(PictureBufferBytes(width, height), true) +
+               " MB for one working buffer, " + megabytes(MaxBufferBytes, false) + " MB allowed";
+    return size + megabytes(need, true) + " MB, " + megabytes(PictureMemoryLimit, false) +
+           " MB allowed";
 }
 
 DecodedPicture ReadPictureFile(const std::string& path) {
     const PictureFileKind kind = PictureKindOf(path);
     if (kind != PictureFileKind::Bmp && kind != PictureFileKind::Png)
         throw EInvalidGraphic(path + ": unknown picture file type");
+    const auto unreadable = [&path] {
+        return EInOutError(FileExists(path) ? EInOutError::AccessDenied
+                                            : EInOutError::FileNotFound);
+    };
+    // The header's size decides before the file is read: a picture the memory cannot hold is
+    // refused whatever follows its header, and without the whole file ever being loaded.
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes))
-        throw EInOutError(FileExists(path) ? EInOutError::AccessDenied : EInOutError::FileNotFound);
+    if (!ReadFileStart(path, PictureHeaderBytes, bytes)) throw unreadable();
+    int64_t width = 0, height = 0;
+    const bool sized = kind == PictureFileKind::Png
+                           ? PngHeaderSides(bytes.data(), bytes.size(), width, height)
+                           : BmpHeaderSides(bytes.data(), bytes.size(), width, height);
+    if (sized && !PictureMemoryFits(width, height)) throw EPictureTooLarge(path, width, height);
+    if (!ReadWholeFile(path, bytes)) throw unreadable();
     DecodedPicture decoded;
     std::string error;
     const bool ok = kind == PictureFileKind::Png

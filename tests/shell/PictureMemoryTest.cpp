@@ -113,6 +113,28 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
     PutLeI32(&rle[22], 0x7FFFFFFF);
     ASSERT_TRUE(WriteFileAtomic(Dir.File("largest.bmp"), rle));
     WritePngBomb(Dir.File("wide.png"), 1000001, 1, 9);
+    // Headers alone: a 24-bit bitmap and a PNG cut off after their headers, claiming 20000 x
+    // 20000, refused by that size and not for being short.
+    std::vector<uint8_t> bmp(54, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    PutLeU32(&bmp[10], 54);
+    PutLeU32(&bmp[14], 40);
+    PutLeI32(&bmp[18], 20000);
+    PutLeI32(&bmp[22], 20000);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("header.bmp"), bmp));
+    std::vector<uint8_t> png = WritePngFixture(small);
+    png.resize(33);
+    png[18] = png[22] = 0x4E;
+    png[19] = png[23] = 0x20;
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("header.png"), png));
+    // 6008 x 6000 needs 360,480,000 bytes; a process limit of 2,880,000,000 allows 360,000,000.
+    PutLeI32(&rle[18], 6008);
+    PutLeI32(&rle[22], 6000);
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("6008.bmp"), rle));
+    const uint64_t twoGigabyteProcess = PictureMemoryLimitFor(uint64_t{8} << 30, uint64_t{2} << 30);
     const uint64_t plenty = uint64_t{1} << 40;
     const std::string buffer = "2700 MB for one working buffer, 2147 MB allowed";
     const std::tuple<std::string, uint64_t, std::string> cases[] = {
@@ -121,13 +143,17 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
         {TestData("pictures/oversized-rle.bmp"), 100 << 20,
          "23000 x 23000 needs 5290 MB, 104 MB allowed"},
         {Dir.File("small.png"), smallNeed, ""},
-        {Dir.File("small.png"), smallNeed - 1, "13 x 7 needs 0 MB, 0 MB allowed"},
+        {Dir.File("small.png"), smallNeed - 1, "13 x 7 needs 1 MB, 0 MB allowed"},
         {Dir.File("huge.png"), 1 << 30, "30000 x 30000 needs 9000 MB, 1073 MB allowed"},
         {Dir.File("huge.png"), plenty, "30000 x 30000 needs " + buffer},
         {Dir.File("huge.bmp"), plenty, "30000 x 30000 needs " + buffer},
         {Dir.File("largest.bmp"), plenty,
-         "2147483647 x 2147483647 needs 18446744073709 MB, 1099511 MB allowed"},
+         "2147483647 x 2147483647 needs 18446744073710 MB, 1099511 MB allowed"},
         {Dir.File("wide.png"), 1 << 30, ""},
+        {Dir.File("header.bmp"), twoGigabyteProcess, "20000 x 20000 needs 4000 MB, 268 MB allowed"},
+        {Dir.File("header.png"), twoGigabyteProcess, "20000 x 20000 needs 4000 MB, 268 MB allowed"},
+        {Dir.File("6008.bmp"), PictureMemoryLimitFor(uint64_t{8} << 30, 2880000000),
+         "6008 x 6000 needs 361 MB, 360 MB allowed"},
     };
     for (const auto& [path, limit, refusal] : cases) {
         const std::string what = ExtractFileName(path) + " " + std::to_string(limit);
@@ -155,7 +181,7 @@ TEST_F(PictureMemory, BuffersTheMemoryCannotGiveLeaveTheShownPictureAndAreGivenB
     EXPECT_TRUE(RunGuarded([&] { LoadPictureFile(Dir.Path(), "next.png"); }));
     EXPECT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
     EXPECT_EQ(Rec.Messages.at(0).Text, "Image too big for memory: nothing loaded\r\n"
-                                       "5 x 3 needs 0 MB, 1073 MB allowed");
+                                       "5 x 3 needs 1 MB, 1073 MB allowed");
     ASSERT_EQ(taken.size(), 1u);
     EXPECT_EQ(taken[0]->capacity(), 0u) << "the first buffer is still held";
     ExpectShownPictureKept("allocation");
