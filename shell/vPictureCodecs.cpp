@@ -312,14 +312,11 @@ bool InspectBmp(const uint8_t* d, size_t size, BmpFacts& facts, std::string& err
     }
     int64_t width, height;
     BmpSides(d, headerSize, width, height);
-    int planes, bits;
+    // Planes and bits follow the sides: 16-bit sides in the oldest header, 32-bit in the others.
+    const uint8_t* planesAt = d + (headerSize == 12 ? 22 : 26);
+    const int planes = LeU16(planesAt), bits = LeU16(planesAt + 2);
     uint32_t compression = 0, colorsUsed = 0;
-    if (headerSize == 12) {
-        planes = LeU16(d + 22);
-        bits = LeU16(d + 24);
-    } else {
-        planes = LeU16(d + 26);
-        bits = LeU16(d + 28);
+    if (headerSize != 12) {
         compression = LeU32(d + 30);
         colorsUsed = LeU32(d + 46);
     }
