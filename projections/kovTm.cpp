@@ -1,7 +1,7 @@
 // Transverse Mercator: the meridional-distance series on the ellipsoid, the closed forms on the
 // sphere. UTM sets it up from the zone number. Away from the central meridian each result of
-// the series is judged against Krüger's series in the third flattening, which hold to the
-// millimetre over the whole ellipsoid.
+// the series is judged against Krüger's series in the third flattening, which stay within a
+// millimetre of the exact projection everywhere the series could come within a metre of it.
 #include "projections/kovTm.h"
 
 #include <array>
