@@ -1,6 +1,9 @@
 // While a command lets window messages in, whatever the user does meanwhile is refused: every
 // command button and menu command of every window, a close of each window, an Open and a Play.
 // And a window that armed a mouse mode takes it with it when it closes.
+#include "algebra/ui/vColorContortions.h"
+#include "algebra/ui/vPixelAlgebra.h"
+#include "algebra/vColorLUT.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
@@ -24,6 +27,7 @@
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
 
+#include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -33,10 +37,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -200,6 +207,59 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         if (HasFailure()) break;
     }
     EXPECT_GT(yields, 0);
+}
+
+// Every slider, scroll bar and spin box of every window, pressed where it steps up, with a change
+// that starts a command (the colour page's bars start their own): the button let go while that
+// command runs ends the press, and the control steps once instead of paging on by itself.
+TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
+    auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
+    QTest::mouseClick(page->FunctionButtons[lfHSV - 1], Qt::LeftButton);
+    QPointer<QWidget> held;
+    QPoint at;
+    Hooks.ProcessMessages = [&] {
+        if (held) QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+    };
+    std::map<QWidget*, int> steps;
+    std::vector<QMetaObject::Connection> changes;
+    int letGoMidRun = 0;
+    for (const auto& window : Windows())
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            auto* slider = qobject_cast<QAbstractSlider*>(control);
+            auto* spin = qobject_cast<QSpinBox*>(control);
+            if ((!slider && !spin) || !control->isEnabled()) continue;
+            const auto stepped = [&steps, control] {
+                ++steps[control];
+                RunGuarded([] { HookProcessMessages(); });
+            };
+            {
+                const QSignalBlocker quiet(control);
+                if (slider) slider->setValue(slider->minimum());
+                if (spin) spin->setValue(spin->minimum());
+            }
+            changes.push_back(
+                slider ? QObject::connect(slider, &QAbstractSlider::valueChanged, stepped)
+                       : QObject::connect(spin, &QSpinBox::valueChanged, stepped));
+            // The far end of a bar's track, or a spin box's up arrow.
+            at = slider && slider->orientation() == Qt::Vertical
+                     ? QPoint(control->width() / 2, control->height() - 3)
+                     : QPoint(control->width() - 3, spin ? 3 : control->height() / 2);
+            held = control;
+            QTest::mousePress(control, Qt::LeftButton, {}, at);
+            if (held)
+                QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+            else
+                ++letGoMidRun;
+        }
+    QTest::qWait(800);
+    for (const auto& change : changes)
+        QObject::disconnect(change);
+    for (const auto& [control, count] : steps)
+        EXPECT_EQ(count, 1) << control->window()->objectName().toStdString() << "/"
+                            << control->objectName().toStdString() << " "
+                            << control->metaObject()->className();
+    EXPECT_GT(letGoMidRun, 10);
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 
 } // namespace
