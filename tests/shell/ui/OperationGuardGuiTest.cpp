@@ -14,6 +14,7 @@
 #include "import/ui/vPBHdr.h"
 #include "import/ui/vPBands.h"
 #include "import/vBandImport.h"
+#include "import/vHeaderPages.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
@@ -31,16 +32,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <utility>
@@ -94,6 +99,70 @@ class PaintCount : public QObject {
     }
 };
 
+// The controls heard while a command runs, listed here rather than read from their marks: Abort,
+// the tool bars' Help and every Help button.
+bool HeardDuringARun(const QString& command) {
+    static const QRegularExpression listed(
+        R"(^(VORNForm/HelpBtn|REIVForm/HelpButton|)"
+        R"(PrintersizeForm/AbortBtn Abort|[^/]+/\w* ((\w+ )?Help|\?))$)");
+    return listed.match(command).hasMatch();
+}
+
+// What the user's keys, wheel turns and choices would change: every edit, check box, combo box,
+// slider and spin box, and the header pages.
+struct ControlStates {
+    std::vector<QString> Texts;
+    std::vector<int> Values;
+    std::vector<std::string> Header;
+    bool operator==(const ControlStates&) const = default;
+};
+
+ControlStates StatesOf(const std::vector<QWidget*>& windows) {
+    ControlStates s{{}, {}, HeaderPages.DIHLines()};
+    for (const std::string& line : HeaderPages.DISLines())
+        s.Header.push_back(line);
+    for (QWidget* w : windows) {
+        for (const QLineEdit* e : w->findChildren<QLineEdit*>())
+            s.Texts.push_back(e->text());
+        for (const QAbstractButton* b : w->findChildren<QAbstractButton*>())
+            s.Values.push_back(b->isChecked());
+        for (const QComboBox* c : w->findChildren<QComboBox*>())
+            s.Values.push_back(c->currentIndex());
+        for (const QAbstractSlider* b : w->findChildren<QAbstractSlider*>())
+            s.Values.push_back(b->value());
+        for (const QSpinBox* b : w->findChildren<QSpinBox*>())
+            s.Values.push_back(b->value());
+    }
+    return s;
+}
+
+// Typing into one plain edit of `window`, Space on one of its check boxes, and on every combo box,
+// slider and spin box a wheel turn, and Down on the combo boxes.
+void TypeAndChooseIn(QWidget* window) {
+    const auto edits = window->findChildren<QLineEdit*>();
+    const auto plain = std::find_if(edits.begin(), edits.end(), [](const QLineEdit* e) {
+        return e->isEnabled() && !e->isReadOnly() &&
+               !qobject_cast<QAbstractSpinBox*>(e->parentWidget()) &&
+               !qobject_cast<QComboBox*>(e->parentWidget());
+    });
+    if (plain != edits.end()) QTest::keyClicks(*plain, "7");
+    for (QCheckBox* box : window->findChildren<QCheckBox*>())
+        if (box->isEnabled()) {
+            QTest::keyClick(box, Qt::Key_Space);
+            break;
+        }
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const bool combo = qobject_cast<QComboBox*>(control);
+        if (!combo && !qobject_cast<QAbstractSlider*>(control) && !qobject_cast<QSpinBox*>(control))
+            continue;
+        const QPointF at(control->width() / 2, control->height() / 2);
+        QWheelEvent wheel(at, control->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(control, &wheel);
+        if (combo) QTest::keyClick(control, Qt::Key_Down);
+    }
+}
+
 // What a refused arrival must leave as it was (the pixels are compared once the arrivals of a
 // yield are done).
 struct Observed {
@@ -123,17 +192,19 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     const QPointer<QAbstractButton> play = MacroForm->PlayBtn;
     const std::vector<std::string> macro{"Raster Macro File", "", "", "=0202  PixelRatios", "4"};
 
+    std::vector<QWidget*> all{Form};
+    all.insert(all.end(), windows.begin(), windows.end());
     // The controls heard mid-run that, outside a run, do what the recording shows (the guide
     // opened, or said to be missing): during a run they do it too.
     const auto said = [this] { return Rec->Messages.size() + Rec->OpenedDocuments.size(); };
     std::vector<size_t> heard;
     for (size_t k = 0; k < commands.size(); ++k) {
-        if (!commands[k].MidRun || !commands[k].Enabled()) continue;
+        if (!HeardDuringARun(commands[k].Name) || !commands[k].Enabled()) continue;
         const size_t before = said();
         commands[k].Run();
         if (said() > before) heard.push_back(k);
     }
-    ASSERT_GT(heard.size(), 30u);
+    ASSERT_GT(heard.size(), 60u);
     PaintCount painted;
     Form->Gauge1->installEventFilter(&painted);
 
@@ -150,7 +221,8 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         const Observed before = observe(windows);
         const std::vector<uint32_t> pixels = DisplayedPicture.Pixels;
         for (size_t k = 0; k < commands.size(); ++k) {
-            if (k == running || commands[k].MidRun || !commands[k].Enabled()) continue;
+            if (k == running || HeardDuringARun(commands[k].Name) || !commands[k].Enabled())
+                continue;
             // An Open that went through would load this picture.
             Rec->FileAnswers = {Dir.File("olinda_rgb.png")};
             commands[k].Run();
@@ -170,13 +242,22 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         if (play) QTest::mouseClick(play, Qt::LeftButton);
         EXPECT_TRUE(observe(windows) == before && DisplayedPicture.Pixels == pixels)
             << "a close or Play went through during " << name;
-        // What is not the user's goes on: a repaint, a timer.
+        const ControlStates controls = StatesOf(all);
+        for (QWidget* w : all)
+            TypeAndChooseIn(w);
+        EXPECT_TRUE(StatesOf(all) == controls)
+            << "a key, wheel or choice went through during " << name;
+        // What is not the user's goes on: a repaint, a timer (one with an interval: a zero one
+        // comes as a queued call).
         const int paints = painted.Count;
         bool timed = false;
-        QTimer::singleShot(0, [&timed] { timed = true; });
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [&timed] { timed = true; });
+        timer.start(2);
         Form->Gauge1->update();
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(painted.Count > paints && timed) << "no repaint or timer during " << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return painted.Count > paints && timed; }, 2000))
+            << "no repaint or timer during " << name;
         const size_t beforeF1 = said();
         QTest::keyClick(Form->Image1, Qt::Key_F1);
         EXPECT_GT(said(), beforeF1) << "F1 not heard during " << name;
