@@ -3,6 +3,7 @@
 #include "bandproc/ui/vDisProFrm.h"
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
+#include "histogram/ui/vLProfile.h"
 #include "histogram/vUHistoCC.h"
 #include "import/ui/vPBands.h"
 #include "import/vHeaderPages.h"
@@ -184,6 +185,7 @@ void InstallGuiHooks(TVORNForm*) {
         if (VORNForm) VORNForm->PictureChanged();
     };
     Hooks.OpenDragEnded = [] {
+        if (LineProfileForm) LineProfileForm->EndImageDrag();
         if (!VORNForm) return;
         // The pixel box hides the pointer for its drag only.
         if (VORNForm->Image1->cursor().shape() == Qt::BlankCursor) VORNForm->Image1->unsetCursor();

@@ -36,6 +36,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -438,9 +439,10 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
     }
 }
 
-// A drag on the picture that a command cuts into ends there without effect: the release, refused
-// while the command runs or made once it has ended, trains nothing, and the next click is a drag
-// of its own.
+// A drag on the picture that a command cuts into ends there without effect, in every mode that
+// drags: the release, refused while the command runs or made once it has ended, boxes, measures,
+// marks, profiles and trains nothing, the mode stays armed, and the next press starts a drag of
+// its own.
 TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
     const auto release = [this] {
         QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, QPoint(50, 40));
@@ -448,7 +450,7 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
     const struct {
         const char* Name;
         std::function<void()> Between;
-    } cases[] = {
+    } cuts[] = {
         {"release during a command", [&] { ArriveDuringOperation(release); }},
         {"release after a command",
          [&] {
@@ -456,25 +458,47 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
              release();
          }},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        Open();
-        SelectionBox = {};
-        ArmTraining(Form);
-        QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(10, 10));
-        QTest::mouseMove(Form->Image1, QPoint(30, 20));
-        c.Between();
-        EXPECT_TRUE(TrainingArmed && !TrainingDragging);
-        EXPECT_EQ(std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
-                                  SelectionBox.Bottom),
-                  std::make_tuple(0, 0, 0, 0));
-        QTest::mouseClick(Form->Image1, Qt::LeftButton, {}, QPoint(90, 80));
-        EXPECT_EQ(std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
-                                  SelectionBox.Bottom),
-                  std::make_tuple(90, 90, 80, 80));
-        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
-        ClearToolModes();
-    }
+    const struct {
+        const char* Name;
+        bool* Mode;
+        bool* Dragging;
+    } modes[] = {
+        {"pixel box", &PixelValuesMode, &PixelBoxDragging},
+        {"profile line", &LineProfileMode, &LineProfileDown},
+        {"object mark", &ObjectMarkArmed, &ObjectMarkDragging},
+        {"measure", &MeasuredMode, &MeasureDragging},
+        {"train", &TrainingArmed, &TrainingDragging},
+    };
+    const auto effects = [this] {
+        return std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
+                               SelectionBox.Bottom, MeasuredPixelDistance, ObjectMarks.Last,
+                               TrainingSites[1].Count, ViewCursorScreen->isVisible(),
+                               LineProfileForm->Series[0]->count(), LineProfileForm->LineEnd.X,
+                               Rec->Messages.size(), DisplayedPicture.Pixels);
+    };
+    for (const auto& m : modes)
+        for (const auto& c : cuts) {
+            SCOPED_TRACE(testing::Message() << m.Name << ", " << c.Name);
+            Open();
+            SelectionBox = {};
+            // The picture's view sized to it, as the program's own hooks size it: the profile
+            // keeps the pointer inside it.
+            Form->PictureChanged();
+            *m.Mode = true;
+            const auto before = effects();
+            QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::mouseMove(Form->Image1, QPoint(30, 20));
+            ASSERT_TRUE(*m.Dragging);
+            c.Between();
+            EXPECT_TRUE(*m.Mode && !*m.Dragging);
+            EXPECT_TRUE(effects() == before);
+            QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(60, 50));
+            EXPECT_TRUE(*m.Dragging);
+            EXPECT_TRUE(m.Mode == &LineProfileMode ||
+                        std::make_pair(RubberStart.X, RubberStart.Y) == std::make_pair(60, 50));
+            EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+            ClearToolModes();
+        }
 }
 
 // A box that a control heard mid-run opens (the guide is missing) takes the user's answer while
