@@ -14,6 +14,7 @@
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vPointer.h"
+#include "shell/ui/vREIV.h"
 #include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vToolWindow.h"
 #include "shell/ui/vUEnabler.h"
@@ -186,6 +187,7 @@ void InstallGuiHooks(TVORNForm*) {
     };
     Hooks.OpenDragEnded = [] {
         if (LineProfileForm) LineProfileForm->EndImageDrag();
+        if (REIVForm) REIVForm->Image1->update();
         if (!VORNForm) return;
         // The pixel box hides the pointer for its drag only.
         if (VORNForm->Image1->cursor().shape() == Qt::BlankCursor) VORNForm->Image1->unsetCursor();

@@ -444,9 +444,8 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
 // marks, profiles and trains nothing, the mode stays armed, and the next press starts a drag of
 // its own.
 TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
-    const auto release = [this] {
-        QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, QPoint(50, 40));
-    };
+    QWidget* view = nullptr;
+    const auto release = [&view] { QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(50, 40)); };
     const struct {
         const char* Name;
         std::function<void()> Between;
@@ -458,46 +457,64 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
              release();
          }},
     };
+    TREIVForm* viewer = REIVForm;
     const struct {
         const char* Name;
+        QWidget* View;
+        // Set to arm the mode, or the command that arms it.
         bool* Mode;
+        QAction* Arm;
         bool* Dragging;
     } modes[] = {
-        {"pixel box", &PixelValuesMode, &PixelBoxDragging},
-        {"profile line", &LineProfileMode, &LineProfileDown},
-        {"object mark", &ObjectMarkArmed, &ObjectMarkDragging},
-        {"measure", &MeasuredMode, &MeasureDragging},
-        {"train", &TrainingArmed, &TrainingDragging},
+        {"pixel box", Form->Image1, &PixelValuesMode, nullptr, &PixelBoxDragging},
+        {"profile line", Form->Image1, &LineProfileMode, nullptr, &LineProfileDown},
+        {"object mark", Form->Image1, &ObjectMarkArmed, nullptr, &ObjectMarkDragging},
+        {"measure", Form->Image1, &MeasuredMode, nullptr, &MeasureDragging},
+        {"train", Form->Image1, &TrainingArmed, nullptr, &TrainingDragging},
+        {"free crop", viewer->Image1, &viewer->FreeCropArmed, viewer->E_Crop, &FreeCropDragging},
+        {"fixed crop", viewer->Image1, nullptr, viewer->EFS_Crop256, &FixedCropDragging},
     };
-    const auto effects = [this] {
+    const auto effects = [this, viewer] {
         return std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
                                SelectionBox.Bottom, MeasuredPixelDistance, ObjectMarks.Last,
                                TrainingSites[1].Count, ViewCursorScreen->isVisible(),
                                LineProfileForm->Series[0]->count(), LineProfileForm->LineEnd.X,
-                               Rec->Messages.size(), DisplayedPicture.Pixels);
+                               Rec->Messages.size(), DisplayedPicture.Pixels,
+                               viewer->PreprocessPicture.Width);
+    };
+    const auto armed = [viewer](const auto& m) {
+        return m.Mode ? *m.Mode : viewer->FixedCropSide > 0;
     };
     for (const auto& m : modes)
         for (const auto& c : cuts) {
             SCOPED_TRACE(testing::Message() << m.Name << ", " << c.Name);
             Open();
             SelectionBox = {};
-            // The picture's view sized to it, as the program's own hooks size it: the profile
-            // keeps the pointer inside it.
+            // The pictures' views sized to them, as the program's own hooks size them: the
+            // profile keeps the pointer inside its picture.
             Form->PictureChanged();
-            *m.Mode = true;
+            viewer->PreprocessPicture.Resize(300, 300);
+            viewer->PictureChanged();
+            if (m.Arm)
+                m.Arm->trigger();
+            else
+                *m.Mode = true;
+            view = m.View;
             const auto before = effects();
-            QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(10, 10));
-            QTest::mouseMove(Form->Image1, QPoint(30, 20));
+            QTest::mousePress(view, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::mouseMove(view, QPoint(30, 20));
             ASSERT_TRUE(*m.Dragging);
             c.Between();
-            EXPECT_TRUE(*m.Mode && !*m.Dragging);
+            EXPECT_TRUE(armed(m) && !*m.Dragging);
             EXPECT_TRUE(effects() == before);
-            QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(60, 50));
+            QTest::mousePress(view, Qt::LeftButton, {}, QPoint(60, 50));
             EXPECT_TRUE(*m.Dragging);
-            EXPECT_TRUE(m.Mode == &LineProfileMode ||
+            EXPECT_TRUE(m.Mode == &LineProfileMode || m.Mode == nullptr ||
                         std::make_pair(RubberStart.X, RubberStart.Y) == std::make_pair(60, 50));
             EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
             ClearToolModes();
+            viewer->FreeCropArmed = false;
+            viewer->FixedCropSide = 0;
         }
 }
 
