@@ -39,6 +39,7 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaProperty>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -48,6 +49,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <utility>
 
@@ -109,31 +111,15 @@ bool HeardDuringARun(const QString& command) {
     return listed.match(command).hasMatch();
 }
 
-// What the user's keys, wheel turns and choices would change: every edit, check box, combo box,
-// slider and spin box, and the header pages.
-struct ControlStates {
-    std::vector<QString> Texts;
-    std::vector<int> Values;
-    std::vector<std::string> Header;
-    bool operator==(const ControlStates&) const = default;
-};
-
-ControlStates StatesOf(const std::vector<QWidget*>& windows) {
-    ControlStates s{{}, {}, HeaderPages.DIHLines()};
-    for (const std::string& line : HeaderPages.DISLines())
-        s.Header.push_back(line);
-    for (QWidget* w : windows) {
-        for (const QLineEdit* e : w->findChildren<QLineEdit*>())
-            s.Texts.push_back(e->text());
-        for (const QAbstractButton* b : w->findChildren<QAbstractButton*>())
-            s.Values.push_back(b->isChecked());
-        for (const QComboBox* c : w->findChildren<QComboBox*>())
-            s.Values.push_back(c->currentIndex());
-        for (const QAbstractSlider* b : w->findChildren<QAbstractSlider*>())
-            s.Values.push_back(b->value());
-        for (const QSpinBox* b : w->findChildren<QSpinBox*>())
-            s.Values.push_back(b->value());
-    }
+// What the user's keys, wheel turns and choices would change: the header pages and the value each
+// control edits.
+std::vector<std::string> StatesOf(const std::vector<QWidget*>& windows) {
+    std::vector<std::string> s = HeaderPages.DIHLines();
+    std::ranges::copy(HeaderPages.DISLines(), std::back_inserter(s));
+    for (QWidget* w : windows)
+        for (const QWidget* c : w->findChildren<QWidget*>())
+            if (const QMetaProperty value = c->metaObject()->userProperty(); value.isValid())
+                s.push_back(value.read(c).toString().toStdString());
     return s;
 }
 
@@ -243,7 +229,7 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         if (play) QTest::mouseClick(play, Qt::LeftButton);
         EXPECT_TRUE(observe(windows) == before && DisplayedPicture.Pixels == pixels)
             << "a close or Play went through during " << name;
-        const ControlStates controls = StatesOf(all);
+        const std::vector<std::string> controls = StatesOf(all);
         for (QWidget* w : all)
             TypeAndChooseIn(w);
         EXPECT_TRUE(StatesOf(all) == controls)
