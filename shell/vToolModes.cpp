@@ -1,5 +1,6 @@
 #include "shell/vToolModes.h"
 
+#include "algebra/vLUTGraph.h"
 #include "histogram/vClassDisplay.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalHooks.h"
@@ -64,9 +65,9 @@ void ClearToolModes() {
 }
 
 void EndOpenDrags() {
-    bool* const drags[] = {&PixelBoxDragging, &LineProfileDown,  &ObjectMarkDragging,
-                           &MeasureDragging,  &TrainingDragging, &FreeCropDragging,
-                           &FixedCropDragging};
+    bool* const drags[] = {&PixelBoxDragging,  &LineProfileDown,  &ObjectMarkDragging,
+                           &MeasureDragging,   &TrainingDragging, &FreeCropDragging,
+                           &FixedCropDragging, &GraphDragging};
     bool ended = false;
     for (bool* d : drags) {
         ended = ended || *d;

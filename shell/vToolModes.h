@@ -82,9 +82,9 @@ void ReleaseUndoCopy();
 
 // Every tool-mode and drag flag above, and the hold on the undo copy; RegistrationMode excepted.
 void ClearToolModes();
-// Ends the drag on the picture or on the preprocess viewer's under way, if any, without taking
-// effect (the modes stay armed): a command started, or its release came while one ran, and the
-// picture or the state the drag began on may be gone.
+// Ends the drag on the picture, the preprocess viewer's or the look-up graph's under way, if any,
+// without taking effect (the modes stay armed): a command started, or its release came while one
+// ran, and the picture or the state the drag began on may be gone.
 void EndOpenDrags();
 
 // The side of the pixel-values box less one.

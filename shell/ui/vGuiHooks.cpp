@@ -1,5 +1,7 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "algebra/ui/vColorContortions.h"
+#include "algebra/ui/vPixelAlgebra.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
@@ -188,6 +190,7 @@ void InstallGuiHooks(TVORNForm*) {
     Hooks.OpenDragEnded = [] {
         if (LineProfileForm) LineProfileForm->EndImageDrag();
         if (REIVForm) REIVForm->Image1->update();
+        if (PixelAlgebraForm) PixelAlgebraForm->ColorContortions->EndGraphDrag();
         if (!VORNForm) return;
         // The pixel box hides the pointer for its drag only.
         if (VORNForm->Image1->cursor().shape() == Qt::BlankCursor) VORNForm->Image1->unsetCursor();

@@ -4,6 +4,7 @@
 #include "algebra/ui/vColorContortions.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "algebra/vColorLUT.h"
+#include "algebra/vLUTGraph.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
@@ -444,6 +445,8 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
          }},
     };
     TREIVForm* viewer = REIVForm;
+    auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
+    QTest::mouseClick(page->HCActivateColor, Qt::LeftButton);
     const struct {
         const char* Name;
         QWidget* View;
@@ -459,6 +462,7 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
         {"train", Form->Image1, &TrainingArmed, nullptr, &TrainingDragging},
         {"free crop", viewer->Image1, &viewer->FreeCropArmed, viewer->E_Crop, &FreeCropDragging},
         {"fixed crop", viewer->Image1, nullptr, viewer->EFS_Crop256, &FixedCropDragging},
+        {"look-up graph", page->PACGraphImage, &GraphActive, nullptr, &GraphDragging},
     };
     const auto effects = [this, viewer] {
         return std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
@@ -466,7 +470,7 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
                                TrainingSites[1].Count, ViewCursorScreen->isVisible(),
                                LineProfileForm->Series[0]->count(), LineProfileForm->LineEnd.X,
                                Rec->Messages.size(), DisplayedPicture.Pixels,
-                               viewer->PreprocessPicture.Width);
+                               viewer->PreprocessPicture.Width, GraphCurve);
     };
     const auto armed = [viewer](const auto& m) {
         return m.Mode ? *m.Mode : viewer->FixedCropSide > 0;
@@ -495,9 +499,10 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
             EXPECT_TRUE(effects() == before);
             QTest::mousePress(view, Qt::LeftButton, {}, QPoint(60, 50));
             EXPECT_TRUE(*m.Dragging);
-            EXPECT_TRUE(m.Mode == &LineProfileMode || m.Mode == nullptr ||
+            EXPECT_TRUE(m.Mode == &LineProfileMode || m.View != Form->Image1 ||
                         std::make_pair(RubberStart.X, RubberStart.Y) == std::make_pair(60, 50));
             EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+            EndOpenDrags();
             ClearToolModes();
             viewer->FreeCropArmed = false;
             viewer->FixedCropSide = 0;
