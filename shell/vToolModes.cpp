@@ -1,5 +1,6 @@
 #include "shell/vToolModes.h"
 
+#include "algebra/vLUTGraph.h"
 #include "histogram/vClassDisplay.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalHooks.h"
@@ -25,6 +26,8 @@ bool TrainingDragging = false;
 bool SnakeMode = false;
 bool LabelPlaceArmed = false;
 bool RegistrationMode = false;
+bool FreeCropDragging = false;
+bool FixedCropDragging = false;
 
 int32_t MagnifierHalfSize = 32;
 int32_t RotateImageIndex = 1;
@@ -51,19 +54,20 @@ void ReleaseUndoCopy() {
 
 void ClearToolModes() {
     bool* const flags[] = {
-        &ZoomMode,        &PixelValuesMode,      &PixelBoxDragging, &LineProfileMode,
-        &LineProfileDown, &ClassMethodCycleMode, &RGBScreenMode,    &CMYScreenMode,
-        &ObjectMarkArmed, &ObjectMarkDragging,   &MeasuredMode,     &MeasureDragging,
-        &TrainingArmed,   &TrainingDragging,     &SnakeMode,        &LabelPlaceArmed,
-        &UndoCopyHeld,
+        &ZoomMode,        &PixelValuesMode,      &PixelBoxDragging,  &LineProfileMode,
+        &LineProfileDown, &ClassMethodCycleMode, &RGBScreenMode,     &CMYScreenMode,
+        &ObjectMarkArmed, &ObjectMarkDragging,   &MeasuredMode,      &MeasureDragging,
+        &TrainingArmed,   &TrainingDragging,     &SnakeMode,         &LabelPlaceArmed,
+        &UndoCopyHeld,    &FreeCropDragging,     &FixedCropDragging,
     };
     for (bool* f : flags)
         *f = false;
 }
 
 void EndOpenDrags() {
-    bool* const drags[] = {&PixelBoxDragging, &LineProfileDown, &ObjectMarkDragging,
-                           &MeasureDragging, &TrainingDragging};
+    bool* const drags[] = {&PixelBoxDragging,  &LineProfileDown,  &ObjectMarkDragging,
+                           &MeasureDragging,   &TrainingDragging, &FreeCropDragging,
+                           &FixedCropDragging, &GraphDragging};
     bool ended = false;
     for (bool* d : drags) {
         ended = ended || *d;

@@ -26,6 +26,9 @@ extern bool SnakeMode;
 extern bool LabelPlaceArmed;
 // The import window's projection page is placing registration points.
 extern bool RegistrationMode;
+// The preprocess viewer's crop box is being dragged, of free size or of a fixed side.
+extern bool FreeCropDragging;
+extern bool FixedCropDragging;
 
 // Half the side, in image pixels, of the square the magnifier shows.
 extern int32_t MagnifierHalfSize;
@@ -79,9 +82,9 @@ void ReleaseUndoCopy();
 
 // Every tool-mode and drag flag above, and the hold on the undo copy; RegistrationMode excepted.
 void ClearToolModes();
-// Ends the drag on the picture under way, if any, without taking effect (the modes stay armed):
-// a command started, or its release came while one ran, and the picture or the state the
-// drag began on may be gone.
+// Ends the drag on the picture, the preprocess viewer's or the look-up graph's under way, if any,
+// without taking effect (the modes stay armed): a command started, or its release came while one
+// ran, and the picture or the state the drag began on may be gone.
 void EndOpenDrags();
 
 // The side of the pixel-values box less one.

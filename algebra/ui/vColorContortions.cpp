@@ -90,10 +90,21 @@ TColorContortionsPage::TColorContortionsPage(QWidget* parent) : QWidget(parent) 
 }
 
 void TColorContortionsPage::Guarded(const std::function<void()>& f) {
-    if (auto* w = qobject_cast<TToolWindow*>(window()))
+    InWindow(f, false);
+}
+
+void TColorContortionsPage::GuardedOnPicture(const std::function<void()>& f) {
+    InWindow(f, true);
+}
+
+void TColorContortionsPage::InWindow(const std::function<void()>& f, bool onPicture) {
+    auto* w = qobject_cast<TToolWindow*>(window());
+    if (w && onPicture)
+        w->GuardedOnPicture(f);
+    else if (w)
         w->Guarded(f);
     else
-        RunGuarded(f);
+        (onPicture ? RunGuardedOnPicture : RunGuarded)(f);
 }
 
 QPushButton* TColorContortionsPage::Button(const char* name, const QString& caption,

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -122,6 +123,8 @@ class TColorContortionsPage : public QWidget {
     void PACGraphImageMouseDown(int x, int y);
     void PACGraphImageMouseMove(int x, int y);
     void PACGraphImageMouseUp(int x, int y);
+    // The graph drag a command ended: the curve goes back to what the press found.
+    void EndGraphDrag();
     void DrawRubberband();
     void PACUseColorSliceBtnClick();
     void PACLoadColorBinsClick();
@@ -138,6 +141,9 @@ class TColorContortionsPage : public QWidget {
     // Runs a handler inside the error guard, through the window's so that it is not freed
     // under the handler.
     void Guarded(const std::function<void()>& f);
+    // The press, moves and release of a drag on the graph, whose frame does not end that drag.
+    void GuardedOnPicture(const std::function<void()>& f);
+    void InWindow(const std::function<void()>& f, bool onPicture);
     QPushButton* Button(const char* name, const QString& caption, const char* hint,
                         const std::function<void()>& click);
     void BarChange(const Bar& bar);
@@ -150,4 +156,6 @@ class TColorContortionsPage : public QWidget {
     void ShowGraphColor(int color);
     QRgb PenColor = 0;
     bool PenXor = false;
+    // The curve as the drag under way found it.
+    std::optional<std::vector<double>> CurveBeforeDrag;
 };

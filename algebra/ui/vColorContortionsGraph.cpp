@@ -22,6 +22,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int GraphSize = 256;
@@ -127,14 +129,15 @@ QWidget* TColorContortionsPage::MakeGraphPanel() {
     PAColorLabel->setObjectName("PAColorLabel");
     PACGraphImage = new TLUTGraphImage;
     PACGraphImage->setObjectName("PACGraphImage");
+    // The press, moves and release are the drag itself: their frame does not end it.
     PACGraphImage->MouseDown = [this](int x, int y) {
-        Guarded([this, x, y] { PACGraphImageMouseDown(x, y); });
+        GuardedOnPicture([this, x, y] { PACGraphImageMouseDown(x, y); });
     };
     PACGraphImage->MouseMove = [this](int x, int y) {
-        Guarded([this, x, y] { PACGraphImageMouseMove(x, y); });
+        GuardedOnPicture([this, x, y] { PACGraphImageMouseMove(x, y); });
     };
     PACGraphImage->MouseUp = [this](int x, int y) {
-        Guarded([this, x, y] { PACGraphImageMouseUp(x, y); });
+        GuardedOnPicture([this, x, y] { PACGraphImageMouseUp(x, y); });
     };
 
     grid->addWidget(HCActivateColor, 0, 0);
@@ -239,6 +242,7 @@ void TColorContortionsPage::PACColorCRGClick(int color) {
 void TColorContortionsPage::PACGraphImageMouseDown(int x, int y) {
     if (!GraphActive || GraphDragging) return;
     GraphDragging = true;
+    CurveBeforeDrag = GraphCurve;
     FillGraph();
     RubberPoint = {x, GraphSize - 1 - y};
     PenXor = true;
@@ -260,6 +264,15 @@ void TColorContortionsPage::PACGraphImageMouseUp(int x, int y) {
     FillGraph();
     DrawRubberband();
     GraphDragging = false;
+    CurveBeforeDrag.reset();
+}
+
+void TColorContortionsPage::EndGraphDrag() {
+    if (!CurveBeforeDrag) return;
+    GraphCurve = *std::exchange(CurveBeforeDrag, std::nullopt);
+    PenXor = false;
+    FillGraph();
+    DrawCurve(GraphCurve, PenColor);
 }
 
 void TColorContortionsPage::DrawRubberband() {

@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QValueAxis>
 
+#include <tuple>
+
 QPointer<TLineProfileForm> LineProfileForm;
 bool LineProfileDrawing = false;
 
@@ -255,6 +257,7 @@ void TLineProfileForm::StartProfile() {
 }
 
 void TLineProfileForm::DoImageMouseDown(int x, int y) {
+    LineBeforeDrag = {LineStart, LineEnd};
     if (ProfileTool == 1) {
         GrabbedPart = 0;
         LastMousePoint = {x, y};
@@ -324,6 +327,17 @@ void TLineProfileForm::DoImageMouseUp(int x, int y) {
         SetImageCursor(Qt::ArrowCursor);
         ReleaseCursorClip();
     }
+}
+
+void TLineProfileForm::EndImageDrag() {
+    if (!LineProfileDrawing && GrabbedPart == 0) return;
+    std::tie(LineStart, LineEnd) = LineBeforeDrag;
+    LineProfileDrawing = false;
+    GrabbedPart = 0;
+    SetImageCursor(Qt::ArrowCursor);
+    ReleaseCursorClip();
+    UpdatePointsLabel();
+    RepaintImage();
 }
 
 void TLineProfileForm::PaintOverImage(QPainter& painter) const {

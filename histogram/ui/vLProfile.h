@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <utility>
 
 class QCheckBox;
 class QChart;
@@ -34,6 +35,9 @@ class TLineProfileForm : public TToolWindow {
     void DoImageMouseDown(int x, int y);
     void DoImageMouseMove(int x, int y);
     void DoImageMouseUp(int x, int y);
+    // The drag a command ended: the line goes back to where the press found it, and the pointer
+    // is let go.
+    void EndImageDrag();
     // Draws the line and its end marks over the main image; nothing is drawn into the picture.
     void PaintOverImage(QPainter& painter) const;
 
@@ -50,6 +54,7 @@ class TLineProfileForm : public TToolWindow {
     ImagePoint LineEnd = UnsetPoint;
     ImagePoint LineStart = UnsetPoint;
     ImagePoint LastMousePoint = UnsetPoint;
+    std::pair<ImagePoint, ImagePoint> LineBeforeDrag{UnsetPoint, UnsetPoint};
 
     QTabWidget* PageControlProfile;
     QWidget* TabSheetGraphs;

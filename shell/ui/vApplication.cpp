@@ -3,8 +3,16 @@
 #include "shell/vGlobalHooks.h"
 #include "shell/vToolModes.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -80,6 +88,49 @@ bool IsUserInput(const QEvent& event) {
     }
 }
 
+// The standard controls, which hold a press until its release: a slider or scroll bar and a spin
+// box's arrows step again and again while pressed, a button stays down. A release outside them
+// ends the press without a click or a step.
+bool HoldsAPress(const QObject* receiver) {
+    return qobject_cast<const QAbstractSlider*>(receiver) ||
+           qobject_cast<const QAbstractSpinBox*>(receiver) ||
+           qobject_cast<const QAbstractButton*>(receiver);
+}
+
+// The control whose release the gate refused, and the button let go. A control pressed as a
+// command starts, or whose own change starts one at the press, would otherwise stay pressed for
+// good: a slider that steps before it starts repeating would page on by itself.
+struct OwedRelease {
+    QPointer<QWidget> Control;
+    Qt::MouseButton Button = Qt::NoButton;
+};
+OwedRelease Owed;
+
+// The receivers of the events being handled, innermost last.
+std::vector<const QObject*> Handling;
+
+struct Handled {
+    explicit Handled(const QObject* receiver) { Handling.push_back(receiver); }
+    ~Handled() { Handling.pop_back(); }
+    Handled(const Handled&) = delete;
+    Handled& operator=(const Handled&) = delete;
+};
+
+// The release, outside the control so that it acts on nothing, once no command runs and the
+// control has finished with the event that pressed or stepped it (a slider starts repeating
+// only after its change has run).
+void EndOwedPress() {
+    if (!Owed.Control || ImageOperationBusy ||
+        std::find(Handling.begin(), Handling.end(), Owed.Control.data()) != Handling.end())
+        return;
+    QWidget* control = Owed.Control;
+    const QPointF outside(-1, -1);
+    QMouseEvent release(QEvent::MouseButtonRelease, outside, control->mapToGlobal(outside),
+                        Owed.Button, Qt::NoButton, Qt::NoModifier);
+    Owed = {};
+    QCoreApplication::sendEvent(control, &release);
+}
+
 } // namespace
 
 void HeardMidRun(QWidget* control) {
@@ -102,14 +153,23 @@ bool VornApplication::notify(QObject* receiver, QEvent* event) {
             !HeardNow(receiver, *event)) {
             // The button let go now would end a drag on the picture with the running command's
             // picture and state under it, or a later press would end it there.
-            if (event->type() == QEvent::MouseButtonRelease) EndOpenDrags();
+            if (event->type() == QEvent::MouseButtonRelease) {
+                EndOpenDrags();
+                if (HoldsAPress(receiver))
+                    Owed = {static_cast<QWidget*>(receiver),
+                            static_cast<QMouseEvent*>(event)->button()};
+            }
             event->ignore();
             return true;
         }
     }
     bool handled = false;
-    // The handlers take the operation frame themselves; what the gate lets through (a repaint,
-    // the gauge's timer, Abort) is not refused here as another command would be.
-    RunGuardedMidRun([&] { handled = QApplication::notify(receiver, event); });
+    {
+        const Handled frame(receiver);
+        // The handlers take the operation frame themselves; what the gate lets through (a
+        // repaint, the gauge's timer, Abort) is not refused here as another command would be.
+        RunGuardedMidRun([&] { handled = QApplication::notify(receiver, event); });
+    }
+    EndOwedPress();
     return handled;
 }

@@ -2,7 +2,8 @@
 // notify is the last error guard, so no exception reaches the event loop, and the one input
 // gate: while a command lets window messages in, paint, expose, resize, timer and
 // window-system events go on as usual, and the user's input waits, except at the controls
-// marked as heard mid-run.
+// marked as heard mid-run. A press it delivered always gets its release: a control let go while a
+// command runs is let go once the command has ended.
 #pragma once
 
 #include <QApplication>

@@ -1,8 +1,11 @@
 // The windowed side of the hook table: message boxes at the options' position, the status bar
 // and gauge of the main window, the busy cursor, the file, colour and font dialogs.
+#include "algebra/ui/vColorContortions.h"
+#include "algebra/ui/vPixelAlgebra.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
+#include "histogram/ui/vLProfile.h"
 #include "histogram/vUHistoCC.h"
 #include "import/ui/vPBands.h"
 #include "import/vHeaderPages.h"
@@ -13,6 +16,7 @@
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMarkControls.h"
 #include "shell/ui/vPointer.h"
+#include "shell/ui/vREIV.h"
 #include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vToolWindow.h"
 #include "shell/ui/vUEnabler.h"
@@ -184,6 +188,9 @@ void InstallGuiHooks(TVORNForm*) {
         if (VORNForm) VORNForm->PictureChanged();
     };
     Hooks.OpenDragEnded = [] {
+        if (LineProfileForm) LineProfileForm->EndImageDrag();
+        if (REIVForm) REIVForm->Image1->update();
+        if (PixelAlgebraForm) PixelAlgebraForm->ColorContortions->EndGraphDrag();
         if (!VORNForm) return;
         // The pixel box hides the pointer for its drag only.
         if (VORNForm->Image1->cursor().shape() == Qt::BlankCursor) VORNForm->Image1->unsetCursor();

@@ -119,13 +119,15 @@ TREIVForm::TREIVForm(QWidget* parent)
     layout->addWidget(status);
     resize(800, 640);
 
+    // The press, moves and release are the crop drag itself: their frame does not end it.
     connect(Image1, &TPreviewImage::MouseDown, this, [this](int x, int y, Qt::MouseButton b) {
-        Guarded([&] { Image1MouseDown(x, y, b); });
+        GuardedOnPicture([&] { Image1MouseDown(x, y, b); });
     });
     connect(Image1, &TPreviewImage::MouseMove, this,
-            [this](int x, int y) { Guarded([&] { Image1MouseMove(x, y); }); });
-    connect(Image1, &TPreviewImage::MouseUp, this,
-            [this](int x, int y, Qt::MouseButton b) { Guarded([&] { Image1MouseUp(x, y, b); }); });
+            [this](int x, int y) { GuardedOnPicture([&] { Image1MouseMove(x, y); }); });
+    connect(Image1, &TPreviewImage::MouseUp, this, [this](int x, int y, Qt::MouseButton b) {
+        GuardedOnPicture([&] { Image1MouseUp(x, y, b); });
+    });
 }
 
 void TREIVForm::CreateCommands() {

@@ -79,10 +79,8 @@ class TREIVForm : public TToolWindow {
     std::string PreprocessPath() const;
 
     bool FreeCropArmed = false;
-    bool FreeCropDragging = false;
     // The side of the armed fixed crop, 0 for none.
     int FixedCropSide = 0;
-    bool FixedCropDragging = false;
 
     void F_OpenClick();
     // Loads PreprocessFolder + name; another extension than .bmp or .png loads nothing.

@@ -51,6 +51,9 @@ class TToolWindow : public QDialog {
 
     // Runs a handler of this window inside the one error guard and its operation frame.
     template <typename F> void Guarded(F&& f);
+    // The press, moves and release of a drag on this window's picture, whose frame does not end
+    // that drag.
+    template <typename F> void GuardedOnPicture(F&& f);
     // For a control that must act while an operation runs (Abort, Help): the error guard only.
     template <typename F> void GuardedMidRun(F&& f);
     bool InsideHandler() const { return HandlerDepth > 0; }
@@ -81,21 +84,29 @@ class TToolWindow : public QDialog {
         std::function<void()> End;
     };
     void DisarmMouseModes();
+    // Runs a handler through `run`, one of the guards, as this window's.
+    template <typename F> void InHandler(bool (*run)(const std::function<void()>&), F&& f);
 
     int HandlerDepth = 0;
     std::vector<ArmedMode> ArmedModes;
 };
 
 template <typename F> void TToolWindow::Guarded(F&& f) {
-    const CommandWindow command(this);
-    ++HandlerDepth;
-    RunGuarded(std::forward<F>(f));
-    --HandlerDepth;
+    InHandler(RunGuarded, std::forward<F>(f));
+}
+
+template <typename F> void TToolWindow::GuardedOnPicture(F&& f) {
+    InHandler(RunGuardedOnPicture, std::forward<F>(f));
 }
 
 template <typename F> void TToolWindow::GuardedMidRun(F&& f) {
+    InHandler(RunGuardedMidRun, std::forward<F>(f));
+}
+
+template <typename F>
+void TToolWindow::InHandler(bool (*run)(const std::function<void()>&), F&& f) {
     const CommandWindow command(this);
     ++HandlerDepth;
-    RunGuardedMidRun(std::forward<F>(f));
+    run(std::forward<F>(f));
     --HandlerDepth;
 }

@@ -120,6 +120,8 @@ void TVORNForm::MultiImage1MouseMove(int x, int y) {
 
 void TVORNForm::MultiImage1MouseUp(int x, int y, Qt::MouseButton button) {
     if (ZoomMode || button != Qt::LeftButton || DisplayedPicture.Empty()) return;
+    // A pixel-box drag that a command ended places no box: the mode waits for a drag of its own.
+    if (PixelValuesMode && !PixelBoxDragging) return;
     // A drag released outside the picture ends on its edge: the tools take the corners as
     // pixels of the picture.
     const ImagePoint p = ClampToPicture(x, y, LastX(), LastY());

@@ -18,7 +18,6 @@
 #include "projections/ui/kovMemoFrm.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vAbout.h"
-#include "shell/ui/vApplication.h"
 #include "shell/ui/vInfo.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
@@ -202,7 +201,6 @@ std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToo
                 continue;
             QPointer<QAbstractButton> button(b);
             commands.push_back({w->objectName() + "/" + b->objectName() + " " + b->text(),
-                                IsHeardMidRun(b),
                                 [button] { return button && button->isEnabled(); },
                                 [button, asUser] {
                                     if (button && asUser) QTest::mouseClick(button, Qt::LeftButton);
@@ -218,10 +216,7 @@ std::vector<Command> EveryCommand(QWidget* main, const std::vector<QPointer<TToo
                 (owner && owner->window() != w))
                 continue;
             QPointer<QAction> action(a);
-            bool heard = false;
-            for (QObject* o : a->associatedObjects())
-                heard = heard || (qobject_cast<QToolButton*>(o) && IsHeardMidRun(o));
-            commands.push_back({w->objectName() + "/" + a->objectName(), heard,
+            commands.push_back({w->objectName() + "/" + a->objectName(),
                                 [action] { return action && action->isEnabled(); },
                                 [action, asUser] {
                                     if (action && asUser) TriggerAsUser(action);

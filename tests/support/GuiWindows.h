@@ -37,8 +37,6 @@ std::vector<QPointer<TToolWindow>> ToolWindowsOf(TVORNForm* form);
 struct Command {
     // The window's object name, "/" and the control's (a button's caption after a blank).
     QString Name;
-    // Marked as heard while another command runs (Help, Abort).
-    bool MidRun;
     std::function<bool()> Enabled;
     std::function<void()> Run;
 };

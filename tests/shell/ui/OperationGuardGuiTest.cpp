@@ -1,6 +1,10 @@
 // While a command lets window messages in, whatever the user does meanwhile is refused: every
 // command button and menu command of every window, a close of each window, an Open and a Play.
 // And a window that armed a mouse mode takes it with it when it closes.
+#include "algebra/ui/vColorContortions.h"
+#include "algebra/ui/vPixelAlgebra.h"
+#include "algebra/vColorLUT.h"
+#include "algebra/vLUTGraph.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
@@ -11,6 +15,7 @@
 #include "import/ui/vPBHdr.h"
 #include "import/ui/vPBands.h"
 #include "import/vBandImport.h"
+#include "import/vHeaderPages.h"
 #include "projections/ui/kovMemoFrm.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
@@ -24,19 +29,30 @@
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
 
+#include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaProperty>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -87,6 +103,54 @@ class PaintCount : public QObject {
     }
 };
 
+// The controls heard while a command runs, listed here rather than read from their marks: Abort,
+// the tool bars' Help and every Help button.
+bool HeardDuringARun(const QString& command) {
+    static const QRegularExpression listed(
+        R"(^(VORNForm/HelpBtn|REIVForm/HelpButton|)"
+        R"(PrintersizeForm/AbortBtn Abort|[^/]+/\w* ((\w+ )?Help|\?))$)");
+    return listed.match(command).hasMatch();
+}
+
+// What the user's keys, wheel turns and choices would change: the header pages and the value each
+// control edits.
+std::vector<std::string> StatesOf(const std::vector<QWidget*>& windows) {
+    std::vector<std::string> s = HeaderPages.DIHLines();
+    std::ranges::copy(HeaderPages.DISLines(), std::back_inserter(s));
+    for (QWidget* w : windows)
+        for (const QWidget* c : w->findChildren<QWidget*>())
+            if (const QMetaProperty value = c->metaObject()->userProperty(); value.isValid())
+                s.push_back(value.read(c).toString().toStdString());
+    return s;
+}
+
+// Typing into one plain edit of `window`, Space on one of its check boxes, and on every combo box,
+// slider and spin box a wheel turn, and Down on the combo boxes.
+void TypeAndChooseIn(QWidget* window) {
+    const auto edits = window->findChildren<QLineEdit*>();
+    const auto plain = std::find_if(edits.begin(), edits.end(), [](const QLineEdit* e) {
+        return e->isEnabled() && !e->isReadOnly() &&
+               !qobject_cast<QAbstractSpinBox*>(e->parentWidget()) &&
+               !qobject_cast<QComboBox*>(e->parentWidget());
+    });
+    if (plain != edits.end()) QTest::keyClicks(*plain, "7");
+    for (QCheckBox* box : window->findChildren<QCheckBox*>())
+        if (box->isEnabled()) {
+            QTest::keyClick(box, Qt::Key_Space);
+            break;
+        }
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const bool combo = qobject_cast<QComboBox*>(control);
+        if (!combo && !qobject_cast<QAbstractSlider*>(control) && !qobject_cast<QSpinBox*>(control))
+            continue;
+        const QPointF at(control->width() / 2, control->height() / 2);
+        QWheelEvent wheel(at, control->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(control, &wheel);
+        if (combo) QTest::keyClick(control, Qt::Key_Down);
+    }
+}
+
 // What a refused arrival must leave as it was (the pixels are compared once the arrivals of a
 // yield are done).
 struct Observed {
@@ -116,17 +180,19 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     const QPointer<QAbstractButton> play = MacroForm->PlayBtn;
     const std::vector<std::string> macro{"Raster Macro File", "", "", "=0202  PixelRatios", "4"};
 
+    std::vector<QWidget*> all{Form};
+    all.insert(all.end(), windows.begin(), windows.end());
     // The controls heard mid-run that, outside a run, do what the recording shows (the guide
     // opened, or said to be missing): during a run they do it too.
     const auto said = [this] { return Rec->Messages.size() + Rec->OpenedDocuments.size(); };
     std::vector<size_t> heard;
     for (size_t k = 0; k < commands.size(); ++k) {
-        if (!commands[k].MidRun || !commands[k].Enabled()) continue;
+        if (!HeardDuringARun(commands[k].Name) || !commands[k].Enabled()) continue;
         const size_t before = said();
         commands[k].Run();
         if (said() > before) heard.push_back(k);
     }
-    ASSERT_GT(heard.size(), 30u);
+    ASSERT_GT(heard.size(), 60u);
     PaintCount painted;
     Form->Gauge1->installEventFilter(&painted);
 
@@ -143,7 +209,8 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         const Observed before = observe(windows);
         const std::vector<uint32_t> pixels = DisplayedPicture.Pixels;
         for (size_t k = 0; k < commands.size(); ++k) {
-            if (k == running || commands[k].MidRun || !commands[k].Enabled()) continue;
+            if (k == running || HeardDuringARun(commands[k].Name) || !commands[k].Enabled())
+                continue;
             // An Open that went through would load this picture.
             Rec->FileAnswers = {Dir.File("olinda_rgb.png")};
             commands[k].Run();
@@ -163,13 +230,22 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         if (play) QTest::mouseClick(play, Qt::LeftButton);
         EXPECT_TRUE(observe(windows) == before && DisplayedPicture.Pixels == pixels)
             << "a close or Play went through during " << name;
-        // What is not the user's goes on: a repaint, a timer.
+        const std::vector<std::string> controls = StatesOf(all);
+        for (QWidget* w : all)
+            TypeAndChooseIn(w);
+        EXPECT_TRUE(StatesOf(all) == controls)
+            << "a key, wheel or choice went through during " << name;
+        // What is not the user's goes on: a repaint, a timer (one with an interval: a zero one
+        // comes as a queued call).
         const int paints = painted.Count;
         bool timed = false;
-        QTimer::singleShot(0, [&timed] { timed = true; });
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [&timed] { timed = true; });
+        timer.start(2);
         Form->Gauge1->update();
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(painted.Count > paints && timed) << "no repaint or timer during " << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return painted.Count > paints && timed; }, 2000))
+            << "no repaint or timer during " << name;
         const size_t beforeF1 = said();
         QTest::keyClick(Form->Image1, Qt::Key_F1);
         EXPECT_GT(said(), beforeF1) << "F1 not heard during " << name;
@@ -200,6 +276,59 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         if (HasFailure()) break;
     }
     EXPECT_GT(yields, 0);
+}
+
+// Every slider, scroll bar and spin box of every window, pressed where it steps up, with a change
+// that starts a command (the colour page's bars start their own): the button let go while that
+// command runs ends the press, and the control steps once instead of paging on by itself.
+TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
+    auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
+    QTest::mouseClick(page->FunctionButtons[lfHSV - 1], Qt::LeftButton);
+    QPointer<QWidget> held;
+    QPoint at;
+    Hooks.ProcessMessages = [&] {
+        if (held) QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+    };
+    std::map<QWidget*, int> steps;
+    std::vector<QMetaObject::Connection> changes;
+    int letGoMidRun = 0;
+    for (const auto& window : Windows())
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            auto* slider = qobject_cast<QAbstractSlider*>(control);
+            auto* spin = qobject_cast<QSpinBox*>(control);
+            if ((!slider && !spin) || !control->isEnabled()) continue;
+            const auto stepped = [&steps, control] {
+                ++steps[control];
+                RunGuarded([] { HookProcessMessages(); });
+            };
+            {
+                const QSignalBlocker quiet(control);
+                if (slider) slider->setValue(slider->minimum());
+                if (spin) spin->setValue(spin->minimum());
+            }
+            changes.push_back(
+                slider ? QObject::connect(slider, &QAbstractSlider::valueChanged, stepped)
+                       : QObject::connect(spin, &QSpinBox::valueChanged, stepped));
+            // The far end of a bar's track, or a spin box's up arrow.
+            at = slider && slider->orientation() == Qt::Vertical
+                     ? QPoint(control->width() / 2, control->height() - 3)
+                     : QPoint(control->width() - 3, spin ? 3 : control->height() / 2);
+            held = control;
+            QTest::mousePress(control, Qt::LeftButton, {}, at);
+            if (held)
+                QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+            else
+                ++letGoMidRun;
+        }
+    QTest::qWait(800);
+    for (const auto& change : changes)
+        QObject::disconnect(change);
+    for (const auto& [control, count] : steps)
+        EXPECT_EQ(count, 1) << control->window()->objectName().toStdString() << "/"
+                            << control->objectName().toStdString() << " "
+                            << control->metaObject()->className();
+    EXPECT_GT(letGoMidRun, 10);
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 
 } // namespace
@@ -297,17 +426,17 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
     }
 }
 
-// A drag on the picture that a command cuts into ends there without effect: the release, refused
-// while the command runs or made once it has ended, trains nothing, and the next click is a drag
-// of its own.
+// A drag on the picture that a command cuts into ends there without effect, in every mode that
+// drags: the release, refused while the command runs or made once it has ended, boxes, measures,
+// marks, profiles and trains nothing, the mode stays armed, and the next press starts a drag of
+// its own.
 TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
-    const auto release = [this] {
-        QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, QPoint(50, 40));
-    };
+    QWidget* view = nullptr;
+    const auto release = [&view] { QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(50, 40)); };
     const struct {
         const char* Name;
         std::function<void()> Between;
-    } cases[] = {
+    } cuts[] = {
         {"release during a command", [&] { ArriveDuringOperation(release); }},
         {"release after a command",
          [&] {
@@ -315,25 +444,69 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
              release();
          }},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        Open();
-        SelectionBox = {};
-        ArmTraining(Form);
-        QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(10, 10));
-        QTest::mouseMove(Form->Image1, QPoint(30, 20));
-        c.Between();
-        EXPECT_TRUE(TrainingArmed && !TrainingDragging);
-        EXPECT_EQ(std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
-                                  SelectionBox.Bottom),
-                  std::make_tuple(0, 0, 0, 0));
-        QTest::mouseClick(Form->Image1, Qt::LeftButton, {}, QPoint(90, 80));
-        EXPECT_EQ(std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
-                                  SelectionBox.Bottom),
-                  std::make_tuple(90, 90, 80, 80));
-        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
-        ClearToolModes();
-    }
+    TREIVForm* viewer = REIVForm;
+    auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
+    QTest::mouseClick(page->HCActivateColor, Qt::LeftButton);
+    const struct {
+        const char* Name;
+        QWidget* View;
+        // Set to arm the mode, or the command that arms it.
+        bool* Mode;
+        QAction* Arm;
+        bool* Dragging;
+    } modes[] = {
+        {"pixel box", Form->Image1, &PixelValuesMode, nullptr, &PixelBoxDragging},
+        {"profile line", Form->Image1, &LineProfileMode, nullptr, &LineProfileDown},
+        {"object mark", Form->Image1, &ObjectMarkArmed, nullptr, &ObjectMarkDragging},
+        {"measure", Form->Image1, &MeasuredMode, nullptr, &MeasureDragging},
+        {"train", Form->Image1, &TrainingArmed, nullptr, &TrainingDragging},
+        {"free crop", viewer->Image1, &viewer->FreeCropArmed, viewer->E_Crop, &FreeCropDragging},
+        {"fixed crop", viewer->Image1, nullptr, viewer->EFS_Crop256, &FixedCropDragging},
+        {"look-up graph", page->PACGraphImage, &GraphActive, nullptr, &GraphDragging},
+    };
+    const auto effects = [this, viewer] {
+        return std::make_tuple(SelectionBox.Left, SelectionBox.Right, SelectionBox.Top,
+                               SelectionBox.Bottom, MeasuredPixelDistance, ObjectMarks.Last,
+                               TrainingSites[1].Count, ViewCursorScreen->isVisible(),
+                               LineProfileForm->Series[0]->count(), LineProfileForm->LineEnd.X,
+                               Rec->Messages.size(), DisplayedPicture.Pixels,
+                               viewer->PreprocessPicture.Width, GraphCurve);
+    };
+    const auto armed = [viewer](const auto& m) {
+        return m.Mode ? *m.Mode : viewer->FixedCropSide > 0;
+    };
+    for (const auto& m : modes)
+        for (const auto& c : cuts) {
+            SCOPED_TRACE(testing::Message() << m.Name << ", " << c.Name);
+            Open();
+            SelectionBox = {};
+            // The pictures' views sized to them, as the program's own hooks size them: the
+            // profile keeps the pointer inside its picture.
+            Form->PictureChanged();
+            viewer->PreprocessPicture.Resize(300, 300);
+            viewer->PictureChanged();
+            if (m.Arm)
+                m.Arm->trigger();
+            else
+                *m.Mode = true;
+            view = m.View;
+            const auto before = effects();
+            QTest::mousePress(view, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::mouseMove(view, QPoint(30, 20));
+            ASSERT_TRUE(*m.Dragging);
+            c.Between();
+            EXPECT_TRUE(armed(m) && !*m.Dragging);
+            EXPECT_TRUE(effects() == before);
+            QTest::mousePress(view, Qt::LeftButton, {}, QPoint(60, 50));
+            EXPECT_TRUE(*m.Dragging);
+            EXPECT_TRUE(m.Mode == &LineProfileMode || m.View != Form->Image1 ||
+                        std::make_pair(RubberStart.X, RubberStart.Y) == std::make_pair(60, 50));
+            EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+            EndOpenDrags();
+            ClearToolModes();
+            viewer->FreeCropArmed = false;
+            viewer->FixedCropSide = 0;
+        }
 }
 
 // A box that a control heard mid-run opens (the guide is missing) takes the user's answer while

@@ -2,6 +2,7 @@
 #include "shell/ui/vREIV.h"
 #include "shell/ui/vResize.h"
 #include "shell/ui/vRotate.h"
+#include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 #include "support/PngFixtures.h"
 
@@ -241,7 +242,7 @@ TEST_F(PreprocessViewer, FreeCropByMouseDragKeepsTheBoxAboveItsSmallestSize) {
             QTest::mouseMove(Viewer->Image1, to);
         QTest::mouseRelease(Viewer->Image1, Qt::LeftButton, {}, c.Moves.back());
         EXPECT_FALSE(Viewer->FreeCropArmed);
-        EXPECT_FALSE(Viewer->FreeCropDragging);
+        EXPECT_FALSE(FreeCropDragging);
         ASSERT_EQ(Size(), c.Size);
         EXPECT_EQ(Viewer->PreprocessPicture.At(0, 0), Original.At(c.Corner.x(), c.Corner.y()));
         EXPECT_EQ(Viewer->Image1->size(), QSize(c.Size.Width, c.Size.Height));
