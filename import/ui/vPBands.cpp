@@ -43,7 +43,7 @@ constexpr const char* BandFileFilter = "Spectral Bands (B??,P??,FST)|*.B??;*.P??
 std::string ChooseOpen(const char* filter) {
     FileDialogRequest request;
     request.Filter = filter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     return HookChooseFile(request);
 }
 
@@ -341,13 +341,14 @@ void TPBands::RIHSaveBtnClick() {
     HeaderPages.RIHSaveIt();
 }
 
-void TPBands::SaveListing(const char* filter, const std::string& proposed,
-                          const std::string& headerPath, bool dis) {
+void TPBands::SaveListing(const char* filter, const std::string& headerPath, bool dis) {
     FileDialogRequest request;
     request.Save = true;
     request.Filter = filter;
-    request.InitialDir = ImageDirectory;
-    request.FileName = proposed;
+    request.OpenIn(ImageDirectory);
+    // The header's own name in its own folder: the save is refused there, and the name is one
+    // to change, not one that replaces another folder's file of that name.
+    request.FileName = headerPath;
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
     if (SaveHeaderListing(chosen, headerPath,
@@ -369,8 +370,7 @@ void TPBands::PrintListing(const std::string& title, bool dis) {
 }
 
 void TPBands::RIHSaveAsBtnClick() {
-    SaveListing("DIH Header file |*.DIH", HeaderPages[DIHField::RIHHeaderFileEdit],
-                HeaderPages.DIHFilePath(), false);
+    SaveListing("DIH Header file |*.DIH", HeaderPages.DIHFilePath(), false);
 }
 
 void TPBands::RIHPrintBtnClick() {
@@ -378,7 +378,7 @@ void TPBands::RIHPrintBtnClick() {
 }
 
 void TPBands::DISLabeledFileSaveClick() {
-    SaveListing("DIS Header file |*.DIS", HeaderPages.DISFileEdit, HeaderPages.DISFilePath(), true);
+    SaveListing("DIS Header file |*.DIS", HeaderPages.DISFilePath(), true);
 }
 
 void TPBands::DISPrintClick() {

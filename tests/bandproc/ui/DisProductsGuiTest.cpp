@@ -508,11 +508,8 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
 // sheared rows) and its DIS page the DIS it logged into.
 TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     TempDir other;
-    const std::string folder = ImageDirectory;
-    ImageDirectory = other.Path();
     THeaderPages square;
-    square.RIHMakeDISDISHeaders(ImageDirectory + "sq.png", 64, 64);
-    ImageDirectory = folder;
+    square.RIHMakeDISDISHeaders(other.File("sq.png"), 64, 64);
     TPBands import;
     const struct {
         const char* Window;
