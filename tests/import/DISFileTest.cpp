@@ -188,6 +188,8 @@ TEST_F(DISFile, PreProcessorLogsTheDISOnlyWhenOneWasChosen) {
     EXPECT_FALSE(FileExists(Dir.File("lists.dis")));
 
     DISLoaded = true;
+    // The record names the DIS's folder, not the one the dialogs open in.
+    ImageDirectory = "/elsewhere/";
     EXPECT_TRUE(P.PreProcessDISBands());
     const Lines saved = FileLines(Dir.File("lists.dis"));
     const Lines tail(saved.end() - 8, saved.end());

@@ -511,6 +511,7 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     THeaderPages square;
     square.RIHMakeDISDISHeaders(other.File("sq.png"), 64, 64);
     TPBands import;
+    TDisMBFAPage* fa = Window->MBFAPage;
     const struct {
         const char* Window;
         std::function<void()> Choose;
@@ -535,8 +536,19 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
              Rec->FileAnswers.push_back(other.File("sq.dis"));
              import.DisToDipPage->PBandHdrBtn->click();
          }},
+        // The import window's DIS chosen, the working folder moved to B, then the launch: the
+        // window wrote into B, each product 1 byte.
+        {"launch",
+         [&] {
+             Rec->FileAnswers.push_back(Dir.File("olinda.dis"));
+             import.DISFileOpen->click();
+             ImageDirectory = other.Path();
+             DisProcessForm = Window.get();
+             import.PreProcessDISBandsBtn->click();
+             ChooseBand(fa->MBFAFileBtns[3], 4);
+             ChooseBand(fa->MBFAFileBtns[2], 3);
+         }},
     };
-    TDisMBFAPage* fa = Window->MBFAPage;
     ChooseBand(fa->MBFAFileBtns[3], 4);
     ChooseBand(fa->MBFAFileBtns[2], 3);
     const auto inB = FolderBytes(other.Path());

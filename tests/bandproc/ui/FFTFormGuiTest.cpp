@@ -102,7 +102,7 @@ TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
     Answer(Dir.File("out.B07"));
     for (int i = 0; i < 3; ++i)
         FFT->SaveFFTBtn->click();
-    EXPECT_EQ(Rec->FileRequests.back().FileName, "square.png");
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("square.png"));
     EXPECT_EQ(Rec->FileRequests.back().Filter, "All (*.bmp;*.png)|*.bmp;*.png");
     for (const char* name : {"out.bmp", "out.PNG"})
         EXPECT_EQ(ReadPictureFile(Dir.File(name)).Image.Pixels, FFT->OutPicture.Pixels) << name;
@@ -113,7 +113,7 @@ TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
 
     Answer(Dir.File("spectrum.bmp"));
     QTest::mouseRelease(FFT->FFTImage, Qt::LeftButton);
-    EXPECT_EQ(Rec->FileRequests.back().FileName, "square.bmp");
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("square.bmp"));
     EXPECT_EQ(ReadPictureFile(Dir.File("spectrum.bmp")).Image.Pixels, FFT->FFTPicture.Pixels);
 }
 
