@@ -505,7 +505,8 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
 // A choice of another window in folder B, with a 64 x 64 scene there. Each used to reach the
 // band window's next run: the workbench and the band buttons moved the folder its products and
 // its DIS record went to, the import window's DIH page its subset (a 4,096-byte product with
-// sheared rows) and its DIS page the DIS it logged into.
+// sheared rows) and its DIS page the DIS it logged into; the import window's launch gave the
+// window the working folder and the shared subset instead of its DIS's own.
 TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     TempDir other;
     THeaderPages square;
