@@ -65,12 +65,7 @@ std::string ChooseHeaderFile(const char* filter) {
 // with the save dialog, which opens in the working folder and asks before replacing one. Empty
 // when cancelled or when the chosen name does not end in `ext`.
 std::string ChooseHeaderSave(const char* filter, const std::string& name, const char* ext) {
-    FileDialogRequest request;
-    request.Save = true;
-    request.Filter = filter;
-    request.OpenIn(ImageDirectory);
-    request.FileName = name;
-    const std::string chosen = HookChooseFile(request);
+    const std::string chosen = ChooseSaveFile(filter, name);
     return LowerCase(ExtractFileExt(chosen)) == ext ? chosen : std::string();
 }
 

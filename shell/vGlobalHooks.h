@@ -119,6 +119,9 @@ void HookUndoEnabled(bool enabled);
 bool HookPlaySound(const std::string& path);
 void HookBeep(int frequency, int milliseconds);
 std::string HookChooseFile(FileDialogRequest& request);
+// The save dialog with `filter`, opening in the working folder and proposing `proposed`: the
+// chosen path, empty when cancelled.
+std::string ChooseSaveFile(const std::string& filter, const std::string& proposed);
 void HookBandGauge(int percent);
 void HookBandHints(const std::string& text);
 bool HookOpenDocument(const std::string& url);

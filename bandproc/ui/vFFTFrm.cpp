@@ -165,15 +165,6 @@ std::string TFFTForm::ChooseToOpen(const char* filter) {
     return HookChooseFile(r);
 }
 
-std::string TFFTForm::ChooseToSave(const std::string& filter, const std::string& proposed) {
-    FileDialogRequest r;
-    r.Save = true;
-    r.Filter = filter;
-    r.OpenIn(ImageDirectory);
-    r.FileName = proposed;
-    return HookChooseFile(r);
-}
-
 TFFTReport TFFTForm::Report() {
     return {[this](const std::string& text) { StatusBar1->showMessage(Latin(text)); },
             [this](int percent) {
@@ -307,7 +298,7 @@ void TFFTForm::ProcessFFTBtnClick() {
 
 void TFFTForm::SaveFFTBtnClick() {
     if (Busy || OutPicture.Empty()) return;
-    const std::string path = ChooseToSave(OpenFilter, LastPath);
+    const std::string path = ChooseSaveFile(OpenFilter, LastPath);
     if (path.empty() || RefuseOutputOverInput({path}, {DISPath, InputPath})) return;
     const std::string ext = LowerCase(ExtractFileExt(path));
     if (ext == ".png") {
@@ -325,7 +316,7 @@ void TFFTForm::SaveFFTBtnClick() {
 void TFFTForm::FFTImageMouseUp() {
     if (Busy || FFTPicture.Empty()) return;
     const std::string path =
-        ChooseToSave("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastPath, ".bmp"));
+        ChooseSaveFile("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastPath, ".bmp"));
     if (!path.empty() && !RefuseOutputOverInput({path}, {DISPath, InputPath}))
         WritePictureFile(path, FFTPicture, PictureFileKind::Bmp);
 }

@@ -75,8 +75,6 @@ class TFFTForm : public TToolWindow {
     // A file from FFTOpenDialog in ImageDirectory; empty when cancelled. The filter is kept for
     // the save dialog.
     std::string ChooseToOpen(const char* filter);
-    // SaveDialog1 in ImageDirectory, proposing `proposed` (a full path); empty when cancelled.
-    std::string ChooseToSave(const std::string& filter, const std::string& proposed);
     TFFTReport Report();
     TFFTSettings Settings() const;
     // The three pictures shown again, each label at its picture's size.

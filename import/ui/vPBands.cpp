@@ -342,14 +342,9 @@ void TPBands::RIHSaveBtnClick() {
 }
 
 void TPBands::SaveListing(const char* filter, const std::string& headerPath, bool dis) {
-    FileDialogRequest request;
-    request.Save = true;
-    request.Filter = filter;
-    request.OpenIn(ImageDirectory);
     // The header's own name in its own folder: the save is refused there, and the name is one
     // to change, not one that replaces another folder's file of that name.
-    request.FileName = headerPath;
-    const std::string chosen = HookChooseFile(request);
+    const std::string chosen = ChooseSaveFile(filter, headerPath);
     if (chosen.empty()) return;
     if (SaveHeaderListing(chosen, headerPath,
                           dis ? LabelDISLines(HeaderPages) : LabelDIHLines(HeaderPages)))
