@@ -58,7 +58,6 @@ class TWorkingFolder {
         return *this;
     }
     bool operator==(const std::string& folder) const { return Folder == folder; }
-    bool empty() const { return Folder.empty(); }
     void clear() { Folder.clear(); }
 
   private:
