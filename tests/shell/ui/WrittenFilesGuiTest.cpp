@@ -1,6 +1,7 @@
 // Every command that writes a file writes the file it read or the one the user named, whatever
 // folder another window has moved the working folder to since: one table lists every command of
 // every window that writes, and a walk of every command checks that none is missing from it.
+#include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisSinglePages.h"
 #include "import/ui/vDisToDipPage.h"
@@ -140,8 +141,9 @@ const Writers WriterTable[] = {
     {{"PBands/RIHSaveBtn Save"}, {"h/*.dih"}},
     // A header page that holds no file: only the file its dialog named.
     {{"PBands/RIHSaveBtn Save, no file", "PBands/DISFileSave Save, no file"}, {}},
-    // The launch records itself in the DIS the import window shows.
-    {{"PBands/PreProcessDISBandsBtn Launch, a DIS chosen"}, {"*.dis"}},
+    // The launch records itself in the DIS the import window shows; the band algebra of the
+    // window it launched writes beside that DIS.
+    {{"PBands/PreProcessDISBandsBtn Launch, then band algebra"}, {"*.dis", "*.p??"}},
     // Band products and tiles, and the run's record in the DIS.
     {{"DisProcessForm/SingleMathBtn Perform Math",
       "DisProcessForm/RadarDeRez16OKBtn 4. Derez: 16 to 8 Bits",
@@ -248,10 +250,18 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
     commands.push_back(
         {"PBands/DISFileSave Save, no file", false, always,
          onPage([] { HeaderPages.DISFileEdit = "olinda.dis"; }, &TPBands::DISFileSave)});
-    commands.push_back({"PBands/PreProcessDISBandsBtn Launch, a DIS chosen", false, always, [] {
-                            PBands->DISFileOpen->click();
-                            PBands->PreProcessDISBandsBtn->click();
-                        }});
+    commands.push_back(
+        {"PBands/PreProcessDISBandsBtn Launch, then band algebra", false, always, [this] {
+             PBands->DISFileOpen->click();
+             // Another window moves the working folder before the launch.
+             ImageDirectory = B.Path();
+             PBands->PreProcessDISBandsBtn->click();
+             TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+             fa->MBFAFileBtns[3]->click();
+             fa->MBFAFileBtns[2]->click();
+             fa->MBFAFileEdit->setText("alg2");
+             fa->MBFAOKBtn->click();
+         }});
     // Twice: what the first round chose (bands, sites, kernels) lets the second one's runs write.
     for (int round = 0; round < 2; ++round)
         for (const Command& c : commands) {
