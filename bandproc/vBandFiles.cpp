@@ -31,8 +31,13 @@ int RowGauge(int64_t rowsDone, int64_t rows) {
     return rows > 0 ? static_cast<int>(rowsDone * 100 / rows) : 0;
 }
 
+void MoveSceneFolder(const std::string& folder) {
+    SceneFolder = folder;
+    ImageDirectory = folder;
+}
+
 std::string ProductFileName(const std::string& editText, const char* ext) {
-    return ImageDirectory + ChangeFileExt(editText, ext);
+    return SceneFolder + ChangeFileExt(editText, ext);
 }
 
 bool ProductNamed(const std::string& editText) {

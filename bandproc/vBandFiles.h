@@ -31,7 +31,9 @@ bool SubsetGeometry(const TSubsetBounds& bounds, TBandGeometry& g);
 // The gauge after `rowsDone` of `rows` rows: the share done, 0..100.
 int RowGauge(int64_t rowsDone, int64_t rows);
 
-// ImageDirectory + the edit's text with its extension replaced by (or extended with) `ext`.
+// The run's folder moves to `folder`, and the window's dialogs open there.
+void MoveSceneFolder(const std::string& folder);
+// SceneFolder + the edit's text with its extension replaced by (or extended with) `ext`.
 std::string ProductFileName(const std::string& editText, const char* ext);
 // Whether a product's name box names a file: empty or only an extension, its products would be
 // hidden files named by their extensions alone.

@@ -98,11 +98,11 @@ bool ComposeBands(int bands) {
 }
 
 // CurrentImageName stays a bare name, since every save puts the picture's folder before it: a
-// name with a folder makes that the picture's folder (and the working one), else the picture is
+// name with a folder makes that the picture's folder (and the run's), else the picture is
 // made in the folder its caller gave it. The caption names the file the picture is saved as.
 void NameAndSave(const std::string& name, bool save) {
     const std::string folder = ExtractFilePath(name);
-    if (!folder.empty()) ImageDirectory = CurrentImageFolder = folder;
+    if (!folder.empty()) MoveSceneFolder(CurrentImageFolder = folder);
     SetImageName(ExtractFileName(name));
     if (save) SavePictureFile();
 }

@@ -62,8 +62,8 @@ bool QuadDivide(int32_t layout, std::vector<std::string>& dividedList) {
         for (int tx = 0; tx < nx; ++tx) {
             // Out of numbers the last name comes again, as tiles are named before they reach
             // the folder: the run ends and drops its tiles rather than write one over another.
-            if (!NextNumberedFileName(ImageDirectory)) return false;
-            const std::string path = ImageDirectory + CurrentImageName;
+            if (!NextNumberedFileName(SceneFolder)) return false;
+            const std::string path = SceneFolder + CurrentImageName;
             for (const auto& t : tiles)
                 if (t.Path() == path) return false;
             if (RefuseOutputOverInput({path}, {SelectedBandFiles[0]})) return false;
@@ -133,13 +133,13 @@ bool JoinTiles(const std::vector<TTile>& tiles, int across, const char* hint,
     for (size_t t = 0; t < tiles.size(); ++t)
         inputs.emplace_back(SelectedBandFiles[t], tiles[t].W, tiles[t].H);
     SetImageName(combinedFileEdit);
-    if (!NextNumberedFileName(ImageDirectory)) return false;
+    if (!NextNumberedFileName(SceneFolder)) return false;
     const std::string name = CurrentImageName;
     std::vector<std::string> sources;
     for (size_t t = 0; t < tiles.size(); ++t)
         sources.push_back(SelectedBandFiles[t]);
-    if (RefuseOutputOverInput({ImageDirectory + name}, sources)) return false;
-    TProductWriter joined(ImageDirectory + name);
+    if (RefuseOutputOverInput({SceneFolder + name}, sources)) return false;
+    TProductWriter joined(SceneFolder + name);
     std::vector<uint8_t> row(static_cast<size_t>(outWidth));
     int64_t rowsDone = 0;
     for (size_t t = 0; t < tiles.size(); t += across) {

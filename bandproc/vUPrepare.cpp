@@ -78,9 +78,9 @@ void TRowFrame::Commit() {
 
 namespace {
 
-// The band of the single-band page: ImageDirectory + the edit's text.
+// The band of the single-band page: SceneFolder + the edit's text.
 std::string SingleBandInput(const std::string& bandFileEdit) {
-    return ImageDirectory + bandFileEdit;
+    return SceneFolder + bandFileEdit;
 }
 
 // An interval or divisor of 0 is a whole number with no result: the run ends on the division

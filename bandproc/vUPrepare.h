@@ -1,5 +1,5 @@
 // The band-product engine: derived band files made row by row from the band files of the open
-// DIS subset (SubsetBounds, SelectedBandFiles, ImageDirectory). The band-processing window reads
+// DIS subset (SubsetBounds, SelectedBandFiles, SceneFolder). The band-processing window reads
 // its controls and hands their values in; a run holds one row per file whatever the height.
 // Every run returns false when it refused to start (its message shown, nothing written) and
 // raises the file layer's error when a file fails; its products appear only when it succeeds.
@@ -42,7 +42,7 @@ struct TAutoRange {
     uint8_t Map(double v) const;
 };
 
-// Single-band products of the band ImageDirectory + bandFileEdit, named from newFileEdit.
+// Single-band products of the band SceneFolder + bandFileEdit, named from newFileEdit.
 // operation 2 add, 3 subtract, 4 multiply, 5 divide by `value` (".psa" ".pss" ".psm" ".psd").
 // Every single-band run refuses an empty name (39993); a divisor or interval of 0 raises the
 // division-by-zero error before anything is written.

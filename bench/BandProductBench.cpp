@@ -57,7 +57,7 @@ void MakeBands(int side, int64_t height) {
 
 void UseBands(int side, int64_t height) {
     MakeBands(side, height);
-    ImageDirectory = Dir;
+    SceneFolder = Dir;
     SubsetBounds = {0, side - 1, 0, static_cast<int32_t>(height - 1)};
     const int slots[] = {0, 1, 2, 3, 4, 7};
     for (int b = 0; b < 6; ++b)

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     static const std::string dir = "/tmp/vorn-fuzz-tiles-" + std::to_string(getpid()) + "/";
     MakeDirectories(dir);
-    ImageDirectory = dir;
+    SceneFolder = dir;
     const uint8_t* end = data + size;
     const uint8_t* text = data + 1;
     const uint8_t* zero = std::find(text, end, uint8_t{0});

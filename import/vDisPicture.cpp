@@ -55,7 +55,7 @@ class TKeptImageName {
   private:
     std::string Name = CurrentImageName;
     std::string PictureFolder = CurrentImageFolder;
-    std::string Folder = ImageDirectory;
+    TWorkingFolder Folder = ImageDirectory;
     const uint32_t* Shown = DisplayedPicture.Pixels.data();
 };
 

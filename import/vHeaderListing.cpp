@@ -314,7 +314,14 @@ bool SaveHeaderListing(const std::string& chosen, const std::string& headerPath,
     std::error_code ec;
     const auto a = std::filesystem::weakly_canonical(chosen, ec);
     const auto b = std::filesystem::weakly_canonical(headerPath, ec);
-    if (chosen.empty() || a == b) return false;
+    if (chosen.empty()) return false;
+    if (a == b) {
+        HookShowMessage(MsgKind::Information,
+                        chosen +
+                            " is the header itself.\nIts listing is saved under another name only.",
+                        MessageX, MessageY);
+        return false;
+    }
     WriteFileOrRaise(chosen, JoinLinesCRLF(lines));
     return true;
 }

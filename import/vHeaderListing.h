@@ -17,7 +17,7 @@ std::vector<std::string> LabelDIHLines(const THeaderPages& pages);
 std::vector<std::string> LabelDISLines(const THeaderPages& pages);
 
 // Writes `lines` as the text file `chosen` unless that is the header file `headerPath` itself,
-// however either is spelt; true when the listing was written. A failed write raises the
-// run time's input/output error.
+// however either is spelt, which is refused with a message; true when the listing was written. A
+// failed write raises the run time's input/output error.
 bool SaveHeaderListing(const std::string& chosen, const std::string& headerPath,
                        const std::vector<std::string>& lines);

@@ -95,8 +95,7 @@ std::string THeaderPages::DIPFilePath() const {
     // case would leave the next load reading the old one.
     const std::string existing =
         FindFileCaseInsensitive(CurrentImageFolder, ChangeFileExt(CurrentImageName, ".DIP"));
-    return existing.empty() ? CurrentImageFolder + ChangeFileExt(CurrentImageName, ".dip")
-                            : existing;
+    return existing.empty() ? ShownPictureFile(".dip") : existing;
 }
 
 void THeaderPages::DIPSaveIt() {

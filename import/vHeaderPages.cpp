@@ -17,6 +17,7 @@ constexpr const char* FalseText = "false";
 constexpr const char* DIHCoFileFilter = "Adjacent image file|*.BN?;*.DDR;*.IDX;*.DIH";
 constexpr const char* DISCoFileFilter = "Adjacent image file|*.BN?;*.DAT;*.DIS;*.DIH";
 constexpr const char* DISOpenFilter = "DIS Header file (DIS)|*.DIS";
+constexpr const char* DIHSaveFilter = "DIH Header file |*.DIH";
 
 bool FitsInt32(int64_t v) {
     return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
@@ -53,16 +54,19 @@ class LineCursor {
     std::vector<std::string> Lines;
 };
 
-// A page that never held a file of its own has only the working folder to name one in.
-const std::string& HeaderFolder(const std::string& own) {
-    return own.empty() ? ImageDirectory : own;
-}
-
 std::string ChooseHeaderFile(const char* filter) {
     FileDialogRequest request;
     request.Filter = filter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     return HookChooseFile(request);
+}
+
+// A page that never held a file of its own has no folder to save in: the user names the file
+// with the save dialog, which opens in the working folder and asks before replacing one. Empty
+// when cancelled or when the chosen name does not end in `ext`.
+std::string ChooseHeaderSave(const char* filter, const std::string& name, const char* ext) {
+    const std::string chosen = ChooseSaveFile(filter, name);
+    return LowerCase(ExtractFileExt(chosen)) == ext ? chosen : std::string();
 }
 
 // A co-file button: the chosen file's path goes into the box of its direction.
@@ -252,14 +256,20 @@ std::vector<std::string> THeaderPages::DIHLines() const {
 }
 
 void THeaderPages::RIHSaveIt() {
-    const std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
+    std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
     if (LowerCase(ExtractFileExt(name)) != ".dih") return;
+    if (DIHFolder.empty()) {
+        const std::string chosen = ChooseHeaderSave(DIHSaveFilter, ExtractFileName(name), ".dih");
+        if (chosen.empty()) return;
+        DIHFolder = ExtractFilePath(chosen);
+        name = ExtractFileName(chosen);
+    }
     RIHSaveTo(DIHFilePath());
 }
 
 std::string THeaderPages::DIHFilePath() const {
     // Only the name part: a folder typed into the box must not send the header elsewhere.
-    return HeaderFolder(DIHFolder) + ExtractFileName((*this)[DIHField::RIHHeaderFileEdit]);
+    return DIHFolder + ExtractFileName((*this)[DIHField::RIHHeaderFileEdit]);
 }
 
 void THeaderPages::RIHSaveTo(const std::string& path) {
@@ -341,7 +351,7 @@ std::string THeaderPages::DISFilePath() const {
     // A name without a folder lives beside the DIS the page was read from or made as, not in
     // whatever folder the process happens to run in.
     if (!DISFileEdit.empty() && DISFileEdit[0] == '/') return DISFileEdit;
-    return HeaderFolder(DISFolder) + DISFileEdit;
+    return DISFolder + DISFileEdit;
 }
 
 void THeaderPages::NameDIS(const std::string& path) {
@@ -353,6 +363,12 @@ void THeaderPages::DISSaveIt() {
     if (LowerCase(ExtractFileExt(DISFileEdit)) != ".dis") {
         ShowMessageNumber(39997);
         return;
+    }
+    if (DISFolder.empty() && DISFileEdit[0] != '/') {
+        const std::string chosen =
+            ChooseHeaderSave(DISOpenFilter, ExtractFileName(DISFileEdit), ".dis");
+        if (chosen.empty()) return;
+        NameDIS(chosen);
     }
     WriteMadeFileOrSay(DISFilePath(), JoinLinesCRLF(DISLines()));
 }
@@ -380,7 +396,7 @@ bool THeaderPages::PreProcessDISBands() {
     }
     DISProcessMemo.push_back("Image Dis Pre Process:");
     DISProcessMemo.push_back(DISFileEdit);
-    DISProcessMemo.push_back(ImageDirectory);
+    DISProcessMemo.push_back(DISFolder);
     DISSaveIt();
     return true;
 }

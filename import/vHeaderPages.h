@@ -57,7 +57,8 @@ class THeaderPages {
     std::string DISFolder;
 
     // DIH file. The reader takes a full path and keeps its folder; the writer writes DIHFolder +
-    // the file-name part of RIHHeaderFileEdit, and only when that name ends in ".dih".
+    // the file-name part of RIHHeaderFileEdit, and only when that name ends in ".dih". A page
+    // without a folder asks where to save, and then holds the file chosen.
     void ClearRIH();
     // True when the file was read; false when it could not be opened or its version line was
     // refused (39994). A line that is no number raises the conversion error.
@@ -72,7 +73,8 @@ class THeaderPages {
     // path goes into its box; false when the dialog was cancelled.
     bool RIHChooseCoFile(int direction);
 
-    // DIS file, named by DISFileEdit. The reader is false when the file could not be read.
+    // DIS file, named by DISFileEdit. The reader is false when the file could not be read. A
+    // page without a folder asks where to save, as the DIH's does.
     void ClearDIS();
     // The page names the DIS at `path`: its name in DISFileEdit, its folder in DISFolder.
     void NameDIS(const std::string& path);

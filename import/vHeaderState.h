@@ -108,3 +108,6 @@ extern bool DISLoaded;
 constexpr int BandSlotCount = 9;
 extern const std::array<const char*, BandSlotCount> BandSlotLabels; // "1" ... "6L", "6H" ... "8"
 extern std::array<std::string, BandSlotCount> SelectedBandFiles;
+// The folder of the current band-processing run: the folder of the DIS it works on, or of the
+// band last chosen from another one. Its products, tiles and joins are written there.
+extern std::string SceneFolder;

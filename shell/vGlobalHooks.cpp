@@ -3,6 +3,7 @@
 #include "platform/PlDateTime.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
+#include "shell/vGlobalOptions.h"
 #include "shell/vMacroCodes.h"
 #include "shell/vToolModes.h"
 
@@ -81,6 +82,15 @@ void HookBeep(int frequency, int milliseconds) {
 
 std::string HookChooseFile(FileDialogRequest& request) {
     return Hooks.ChooseFile ? Hooks.ChooseFile(request) : std::string();
+}
+
+std::string ChooseSaveFile(const std::string& filter, const std::string& proposed) {
+    FileDialogRequest request;
+    request.Save = true;
+    request.Filter = filter;
+    request.OpenIn(ImageDirectory);
+    request.FileName = proposed;
+    return HookChooseFile(request);
 }
 
 bool ArrivesDuringOperation() {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class TWorkingFolder;
+
 enum class MsgKind { Information, Confirmation, Warning, Error };
 enum class MsgButton { None, Ok, Yes, No, Cancel };
 
@@ -20,6 +22,8 @@ struct FileDialogRequest {
     std::string Filter;  // "All (*.bmp;*.png)|*.bmp;*.png" pairs of text and pattern
     int FilterIndex = 1; // 1-based, as the dialogs count
     std::string InitialDir;
+    // The dialog opens in the working folder.
+    void OpenIn(const TWorkingFolder& folder);
     std::string FileName;   // proposed name
     std::string DefaultExt; // without the "."
     // An open dialog that lets several files be picked: all of them are put into Files (the
@@ -115,6 +119,9 @@ void HookUndoEnabled(bool enabled);
 bool HookPlaySound(const std::string& path);
 void HookBeep(int frequency, int milliseconds);
 std::string HookChooseFile(FileDialogRequest& request);
+// The save dialog with `filter`, opening in the working folder and proposing `proposed`: the
+// chosen path, empty when cancelled.
+std::string ChooseSaveFile(const std::string& filter, const std::string& proposed);
 void HookBandGauge(int percent);
 void HookBandHints(const std::string& text);
 bool HookOpenDocument(const std::string& url);

@@ -1,6 +1,7 @@
 #include "shell/vGlobalImage.h"
 
 #include "platform/PlSystemInfo.h"
+#include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 #include "shell/vGlobalHooks.h"
@@ -17,6 +18,10 @@
 Picture DisplayedPicture;
 std::string CurrentImageName;
 std::string CurrentImageFolder;
+
+std::string ShownPictureFile(const std::string& ext) {
+    return CurrentImageFolder + ChangeFileExt(CurrentImageName, ext);
+}
 
 uint8_t* WorkImageBuffer = nullptr;
 uint8_t* UndoImageBuffer = nullptr;

@@ -20,6 +20,9 @@ extern std::string CurrentImageName;
 // opened, saved or built. Save, the numbered save and the picture's log write there, whichever
 // folder another window has chosen since.
 extern std::string CurrentImageFolder;
+// The shown picture's file with its extension changed to `ext`, in the picture's own folder: what
+// a save dialog proposes for a file made from the picture.
+std::string ShownPictureFile(const std::string& ext);
 
 // Working buffers: bottom-up rows (row 0 is the picture's bottom row), ImageRowStride bytes a
 // row, pixel x of row y at 3x + y * ImageRowStride, blue, green, red; row padding is never

@@ -3,6 +3,7 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/vGlobalHooks.h"
 #include "shell/vGlobalMessages.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 #include <sys/stat.h>
 
 std::string ProgramDirectory;
-std::string ImageDirectory;
+TWorkingFolder ImageDirectory;
 std::string FilterDirectory;
 std::string DEMDirectory;
 std::string VectorsDirectory;
@@ -57,6 +58,14 @@ double RealATMin = 0.0;
 
 RecordBytes OptionsRecord(OptionsRecordSize);
 
+std::string& WorkingFolderText(TWorkingFolder& folder) {
+    return folder.Folder;
+}
+
+void FileDialogRequest::OpenIn(const TWorkingFolder& folder) {
+    InitialDir = folder.Folder;
+}
+
 namespace {
 
 constexpr size_t OffProgramDirectory = 256;
@@ -85,9 +94,12 @@ struct StringField {
 };
 
 const StringField StringFields[] = {
-    {OffProgramDirectory, &ProgramDirectory}, {OffImageDirectory, &ImageDirectory},
-    {OffFilterDirectory, &FilterDirectory},   {OffDEMDirectory, &DEMDirectory},
-    {OffVectorsDirectory, &VectorsDirectory}, {OffVDatabaseDirectory, &VDatabaseDirectory},
+    {OffProgramDirectory, &ProgramDirectory},
+    {OffImageDirectory, &WorkingFolderText(ImageDirectory)},
+    {OffFilterDirectory, &FilterDirectory},
+    {OffDEMDirectory, &DEMDirectory},
+    {OffVectorsDirectory, &VectorsDirectory},
+    {OffVDatabaseDirectory, &VDatabaseDirectory},
     {OffStorageDirectory, &StorageDirectory},
 };
 

@@ -46,9 +46,32 @@ struct FormPosition {
     int32_t Top = 0;
 };
 
+// The working folder: where the file dialogs open, and the folder the options record keeps. It is
+// never part of a path that is read or written: it turns into no string, so `ImageDirectory +
+// name` does not compile. A dialog starts in it (FileDialogRequest::OpenIn); the options record
+// and the windows that show the stored folders read its text (WorkingFolderText), and
+// scripts/check-writers refuses that call anywhere else.
+class TWorkingFolder {
+  public:
+    TWorkingFolder& operator=(std::string folder) {
+        Folder = std::move(folder);
+        return *this;
+    }
+    bool operator==(const std::string& folder) const { return Folder == folder; }
+    void clear() { Folder.clear(); }
+
+  private:
+    std::string Folder;
+    friend struct FileDialogRequest;
+    friend std::string& WorkingFolderText(TWorkingFolder& folder);
+};
+
+// The folder's text, for the options record and the windows that show the stored folders.
+std::string& WorkingFolderText(TWorkingFolder& folder);
+
 // Directories, each with its trailing "/".
 extern std::string ProgramDirectory;
-extern std::string ImageDirectory;
+extern TWorkingFolder ImageDirectory;
 extern std::string FilterDirectory;
 extern std::string DEMDirectory;
 extern std::string VectorsDirectory;

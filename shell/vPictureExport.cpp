@@ -17,7 +17,7 @@ void ExportPictureCopy(const Picture& picture, const std::string& path,
     FileDialogRequest request;
     request.Save = true;
     request.Preview = SavePreviewOption;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     request.FileName = ChangeFileExt(path, format.Extension);
     request.Filter = format.Filter;
     request.DefaultExt = format.DefaultExt;

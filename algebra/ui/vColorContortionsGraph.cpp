@@ -291,7 +291,7 @@ void TColorContortionsPage::PACUseColorSliceBtnClick() {
 void TColorContortionsPage::PACLoadColorBinsClick() {
     FileDialogRequest request;
     request.Filter = LUTFileFilter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     const std::string path = HookChooseFile(request);
     if (path.empty()) return;
     // The whole file is read and checked before anything changes.
@@ -309,7 +309,7 @@ void TColorContortionsPage::PACSaveColorBinsClick() {
     request.Save = true;
     request.Filter = LUTFileFilter;
     request.DefaultExt = "lut";
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     const std::string path = HookChooseFile(request);
     if (path.empty()) return;
     StoreGraphCurve();

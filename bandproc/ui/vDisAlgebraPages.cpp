@@ -354,11 +354,11 @@ void TDisKTPage::TCOKBtnClick() {
 void TDisKTPage::LoadTCBtnClick() {
     FileDialogRequest request;
     request.Filter = TCOpenFilter;
-    request.InitialDir = ImageDirectory;
-    request.FileName = ChangeFileExt(TextOf(TCDISFileEdit), ".tc");
+    request.OpenIn(ImageDirectory);
+    request.FileName = SceneFolder + ChangeFileExt(TextOf(TCDISFileEdit), ".tc");
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".tc") return;
-    ImageDirectory = ExtractFilePath(chosen);
+    MoveSceneFolder(ExtractFilePath(chosen));
     TTasselledCapTexts texts;
     ReadTasselledCapFile(chosen, texts);
     for (int i = 0; i < TCLines; ++i)
@@ -369,8 +369,8 @@ void TDisKTPage::SaveTCBtnClick() {
     FileDialogRequest request;
     request.Save = true;
     request.Filter = TCSaveFilter;
-    request.InitialDir = ImageDirectory;
-    request.FileName = ChangeFileExt(TextOf(TCDISFileEdit), ".tc");
+    request.OpenIn(ImageDirectory);
+    request.FileName = SceneFolder + ChangeFileExt(TextOf(TCDISFileEdit), ".tc");
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".tc") return;
     TTasselledCapTexts texts;

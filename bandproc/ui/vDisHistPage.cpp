@@ -4,6 +4,7 @@
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisProPages.h"
 #include "bandproc/ui/vPBandsHisFrm.h"
+#include "bandproc/vBandFiles.h"
 #include "histogram/ui/vHistogramControls.h"
 #include "histogram/vHistogramPages.h"
 #include "import/vHeaderPages.h"
@@ -405,10 +406,10 @@ void TDisHistogramPage::SaveAsBtnClick() {
     FileDialogRequest request;
     request.Save = true;
     request.Filter = BandFilter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
-    ImageDirectory = ExtractFilePath(chosen);
+    MoveSceneFolder(ExtractFilePath(chosen));
     SelectedBandFiles[0] = LoadedBand;
     SelectedBandFiles[1] = chosen;
     SetText(HisBandFileEdit, ExtractFileName(LoadedBand));

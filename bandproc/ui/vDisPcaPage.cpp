@@ -4,6 +4,7 @@
 #include "bandproc/ui/vDisPageKit.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisProPages.h"
+#include "bandproc/vBandFiles.h"
 #include "bandproc/vPCA.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
@@ -89,13 +90,13 @@ void TDisPCAPage::Append(const std::vector<std::string>& lines) {
 void TDisPCAPage::PCAFilesBtnClick() {
     FileDialogRequest request;
     request.Filter = BandFilter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     request.MultiSelect = true;
     const std::string first = HookChooseFile(request);
     if (first.empty()) return;
     std::vector<std::string> chosen = request.Files;
     if (chosen.empty()) chosen.push_back(first);
-    ImageDirectory = ExtractFilePath(first);
+    MoveSceneFolder(ExtractFilePath(first));
     for (const auto& f : chosen) {
         ++PCABandCount;
         PCAFiles.push_back(f);
@@ -132,7 +133,7 @@ void TDisPCAPage::PCAOKBtnClick() {
         });
     Append(report);
     if (!counted) return;
-    std::vector<std::string> log = {"Image PCA:", ImageDirectory, TextOf(PCAFileEdit)};
+    std::vector<std::string> log = {"Image PCA:", SceneFolder, TextOf(PCAFileEdit)};
     log.insert(log.end(), files.begin(), files.end());
     HookBandHints("Doing PCA of the stats");
     HookProcessMessages();

@@ -3,6 +3,7 @@
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisProPages.h"
 #include "bandproc/ui/vDisSinglePages.h"
+#include "bandproc/vBandFiles.h"
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
@@ -34,7 +35,7 @@ void HeaderPagesChanged() {
 TDisProcessForm::TScene GlobalScene() {
     TDisProcessForm::TScene s;
     s.Pages.AssignScene(HeaderPages);
-    s.Folder = ImageDirectory;
+    s.Folder = SceneFolder;
     s.Bounds = SubsetBounds;
     s.BandFiles = SelectedBandFiles;
     s.Loaded = DISLoaded;
@@ -43,32 +44,45 @@ TDisProcessForm::TScene GlobalScene() {
 
 void PutScene(const TDisProcessForm::TScene& s) {
     HeaderPages.AssignScene(s.Pages);
-    ImageDirectory = s.Folder;
+    SceneFolder = s.Folder;
     SubsetBounds = s.Bounds;
     SelectedBandFiles = s.BandFiles;
     DISLoaded = s.Loaded;
 }
 
+// The subset a DIS's pages give.
+TSubsetBounds DISSubset(const THeaderPages& pages) {
+    const auto bound = [&pages](DISField f) { return static_cast<int32_t>(StrToInt(pages[f])); };
+    return {bound(DISField::DISSubsetLeft), bound(DISField::DISSubsetRight),
+            bound(DISField::DISSubsetTop), bound(DISField::DISSubsetBottom)};
+}
+
 } // namespace
 
-TDisProcessForm::TSceneInstalled::TSceneInstalled(TDisProcessForm& form) : Form(form) {
+TDisProcessForm::TSceneInstalled::TSceneInstalled(TDisProcessForm& form)
+    : Form(form), WorkingFolder(ImageDirectory) {
     if (Form.SceneDepth++ > 0) return;
     Saved = GlobalScene();
     PutScene(Form.Scene);
-    // Until the window has a folder of its own, its dialogs open in the working folder.
-    if (Form.Scene.Folder.empty()) ImageDirectory = Saved.Folder;
+    // The window's dialogs open in its own folder; until it has one, in the working folder.
+    if (!Form.Scene.Folder.empty()) ImageDirectory = Form.Scene.Folder;
 }
 
 TDisProcessForm::TSceneInstalled::~TSceneInstalled() {
     if (--Form.SceneDepth > 0) return;
     Form.Scene = GlobalScene();
     PutScene(Saved);
+    ImageDirectory = WorkingFolder;
     // The import window shows its own pages again.
     HeaderPagesChanged();
 }
 
 void TDisProcessForm::AdoptScene() {
+    // The scene is the DIS the import window shows: its folder and its subset, whatever folder
+    // and subset other windows have chosen since.
     Scene = GlobalScene();
+    Scene.Folder = HeaderPages.DISFolder;
+    Scene.Bounds = DISSubset(HeaderPages);
 }
 
 TDisProcessForm::TDisProcessForm(QWidget* parent)
@@ -158,7 +172,7 @@ void TDisProcessForm::ALLDISFileBtnClick() {
     Guarded([this] {
         FileDialogRequest request;
         request.Filter = DISFilter;
-        request.InitialDir = ImageDirectory;
+        request.OpenIn(ImageDirectory);
         const std::string chosen = HookChooseFile(request);
         if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return;
         // The DIS and its scene's DIH are read into a copy, and the window takes them only when
@@ -167,9 +181,9 @@ void TDisProcessForm::ALLDISFileBtnClick() {
         THeaderPages pages = HeaderPages;
         if (!pages.OpenDISHeader(chosen)) return;
         // The scene's DIH is the one beside the DIS; only a scene laid out with its DIH in the
-        // folder the pictures came from finds it there.
+        // folder the pictures came from finds it there, where the dialog opened.
         std::string dih = ExtractFilePath(chosen) + pages[DISField::DISSubsetDIH];
-        if (!FileExists(dih)) dih = ImageDirectory + pages[DISField::DISSubsetDIH];
+        if (!FileExists(dih)) dih = request.InitialDir + pages[DISField::DISSubsetDIH];
         if (!FileExists(dih)) {
             ShowMessageNumber(39998);
             return;
@@ -177,19 +191,12 @@ void TDisProcessForm::ALLDISFileBtnClick() {
         if (!pages.RIHOpenRIHHeader(dih)) return;
         HeaderPages.AssignScene(pages);
         DISLoaded = true;
-        ImageDirectory = ExtractFilePath(chosen);
+        MoveSceneFolder(ExtractFilePath(chosen));
         const std::string name = ExtractFileName(chosen);
         // The runs' records go into this DIS, whatever folder a band is chosen from later.
         HeaderPages.NameDIS(chosen);
         IM_Hints->setText(QString::fromStdString(name));
-        SubsetBounds.SubsetRight =
-            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetRight]));
-        SubsetBounds.SubsetLeft =
-            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetLeft]));
-        SubsetBounds.SubsetBottom =
-            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetBottom]));
-        SubsetBounds.SubsetTop =
-            static_cast<int32_t>(StrToInt(HeaderPages[DISField::DISSubsetTop]));
+        SubsetBounds = DISSubset(HeaderPages);
         HeaderPages.DISSubsetNBands = HeaderPages[DIHField::RIHNBEdit];
         HeaderPages.DISSaveIt();
         BandsAvailableLabel->setText(QString::fromStdString(HeaderPages.DISSubsetNBands));
@@ -203,12 +210,12 @@ void TDisProcessForm::ALLDISFileBtnClick() {
 std::string TDisProcessForm::ChooseBandFile(int slot, QLineEdit* edit, bool setDirectory) {
     FileDialogRequest request;
     request.Filter = BandFilter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return chosen;
     SelectedBandFiles[static_cast<size_t>(slot)] = chosen;
     edit->setText(QString::fromStdString(ExtractFileName(chosen)));
-    if (setDirectory) ImageDirectory = ExtractFilePath(chosen);
+    if (setDirectory) MoveSceneFolder(ExtractFilePath(chosen));
     return chosen;
 }
 

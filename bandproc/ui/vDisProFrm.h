@@ -7,6 +7,7 @@
 #include "import/vHeaderPages.h"
 #include "import/vHeaderState.h"
 #include "shell/ui/vToolWindow.h"
+#include "shell/vGlobalOptions.h"
 
 #include <QPointer>
 
@@ -71,7 +72,8 @@ class TDisProcessForm : public TToolWindow {
         bool Loaded = false;
     };
     TScene Scene;
-    // The import window's launch hands its DIS over: the scene becomes what the globals hold.
+    // The import window's launch hands its DIS over: the scene becomes that DIS, in its folder,
+    // with its subset.
     void AdoptScene();
 
     // Every handler of the window, inside the one error guard and on the window's own scene.
@@ -86,8 +88,8 @@ class TDisProcessForm : public TToolWindow {
     // `f` runs when the window closes: a page frees what it holds.
     void OnClose(std::function<void()> f);
 
-    // A band button: the band dialog in ImageDirectory; the chosen path goes into band slot
-    // `slot` (0..8), its name into `edit`. With `setDirectory` ImageDirectory moves to its
+    // A band button: the band dialog in the window's folder; the chosen path goes into band slot
+    // `slot` (0..8), its name into `edit`. With `setDirectory` the window's folder moves to its
     // folder. Returns the path, empty when cancelled.
     std::string ChooseBandFile(int slot, QLineEdit* edit, bool setDirectory);
 
@@ -124,6 +126,7 @@ class TDisProcessForm : public TToolWindow {
       private:
         TDisProcessForm& Form;
         TScene Saved;
+        TWorkingFolder WorkingFolder;
     };
     int SceneDepth = 0;
 

@@ -363,7 +363,7 @@ void TDisSinglePage::RadarDeRez16OKBtnClick() {
         !TDisProcessForm::WholeNumberOf(BCBandFileIW->text(), columns))
         return;
     std::vector<std::string> written;
-    if (!RadarDeRez16(Slot(0), ImageDirectory + product, rows, columns, written)) return;
+    if (!RadarDeRez16(Slot(0), SceneFolder + product, rows, columns, written)) return;
     TDisProcessForm::DISLog({"RadarDeRez 16to8 bits", TextOf(BCBandFileEdit), product});
     // The product's full path goes out with the next save of the DIS.
     HeaderPages.DISProcessMemo.insert(HeaderPages.DISProcessMemo.end(), written.begin(),

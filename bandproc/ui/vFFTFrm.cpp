@@ -161,16 +161,7 @@ std::string TFFTForm::ChooseToOpen(const char* filter) {
     OpenFilter = filter;
     FileDialogRequest r;
     r.Filter = filter;
-    r.InitialDir = ImageDirectory;
-    return HookChooseFile(r);
-}
-
-std::string TFFTForm::ChooseToSave(const std::string& filter, const std::string& proposed) {
-    FileDialogRequest r;
-    r.Save = true;
-    r.Filter = filter;
-    r.InitialDir = ImageDirectory;
-    r.FileName = proposed;
+    r.OpenIn(ImageDirectory);
     return HookChooseFile(r);
 }
 
@@ -194,8 +185,8 @@ void TFFTForm::ShowPictures() {
     SetPicture(OutImage, OutPicture);
 }
 
-void TFFTForm::RecordOpen(const std::string& directory, const std::string& name) {
-    RecordCommand(MacroCommandLine(3), {directory, name}, false);
+void TFFTForm::RecordOpen(const std::string& path) {
+    RecordCommand(MacroCommandLine(3), {ExtractFilePath(path), ExtractFileName(path)}, false);
 }
 
 // Every handler that loads or replaces the data refuses while a run works on it: the run lets
@@ -217,14 +208,13 @@ void TFFTForm::OpenBtnClick() {
         return;
     }
     ImageDirectory = ExtractFilePath(path);
-    DISPath = path;
-    LastFileName = ExtractFileName(path);
-    DISNameEdit->setText(Latin(LastFileName));
+    DISPath = LastPath = path;
+    DISNameEdit->setText(Latin(ExtractFileName(path)));
     N = static_cast<int32_t>(width);
     DISSide = N;
     DISOpened = true;
     BandBtn->setEnabled(true);
-    RecordOpen(ImageDirectory, LastFileName);
+    RecordOpen(path);
 }
 
 void TFFTForm::BandBtnClick() {
@@ -240,17 +230,16 @@ void TFFTForm::BandBtnClick() {
     } gaugeOff{RadarGauge};
     if (!LoadFFTBand(Spectrum, path, DISSide, InPicture, lo, hi, report)) return;
     N = DISSide;
-    InputPath = path;
-    LastFileName = ExtractFileName(path);
+    InputPath = LastPath = path;
     ImageDirectory = ExtractFilePath(path);
-    BandEdit->setText(Latin(LastFileName));
+    BandEdit->setText(Latin(ExtractFileName(path)));
     FFTPicture = InPicture;
     OutPicture = InPicture;
     ShowPictures();
     Edit1->setText(Latin(IntToStr(lo)));
     Edit2->setText(Latin(IntToStr(hi)));
     BandLoaded = true;
-    RecordOpen(ImageDirectory, LastFileName);
+    RecordOpen(path);
 }
 
 void TFFTForm::PngBtnClick() {
@@ -266,15 +255,14 @@ void TFFTForm::PngBtnClick() {
     BandEdit->setText(Latin(ExtractFileName(path)));
     if (const int message = ConversionMessage(decoded.SourceBits)) ShowMessageNumber(message);
     N = decoded.Image.Width;
-    InputPath = path;
-    LastFileName = ExtractFileName(path);
+    InputPath = LastPath = path;
     InPicture = std::move(decoded.Image);
     FFTPicture = InPicture;
     OutPicture = InPicture;
     ShowPictures();
     PictureLoaded = true;
     // The line is played back by the picture loader, so it names the picture's own folder.
-    RecordOpen(ExtractFilePath(path), LastFileName);
+    RecordOpen(path);
 }
 
 void TFFTForm::ProcessFFTBtnClick() {
@@ -310,7 +298,7 @@ void TFFTForm::ProcessFFTBtnClick() {
 
 void TFFTForm::SaveFFTBtnClick() {
     if (Busy || OutPicture.Empty()) return;
-    const std::string path = ChooseToSave(OpenFilter, LastFileName);
+    const std::string path = ChooseSaveFile(OpenFilter, LastPath);
     if (path.empty() || RefuseOutputOverInput({path}, {DISPath, InputPath})) return;
     const std::string ext = LowerCase(ExtractFileExt(path));
     if (ext == ".png") {
@@ -328,7 +316,7 @@ void TFFTForm::SaveFFTBtnClick() {
 void TFFTForm::FFTImageMouseUp() {
     if (Busy || FFTPicture.Empty()) return;
     const std::string path =
-        ChooseToSave("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastFileName, ".bmp"));
+        ChooseSaveFile("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastPath, ".bmp"));
     if (!path.empty() && !RefuseOutputOverInput({path}, {DISPath, InputPath}))
         WritePictureFile(path, FFTPicture, PictureFileKind::Bmp);
 }

@@ -75,16 +75,15 @@ class TFFTForm : public TToolWindow {
     // A file from FFTOpenDialog in ImageDirectory; empty when cancelled. The filter is kept for
     // the save dialog.
     std::string ChooseToOpen(const char* filter);
-    // SaveDialog1 in ImageDirectory; empty when cancelled.
-    std::string ChooseToSave(const std::string& filter, const std::string& proposed);
     TFFTReport Report();
     TFFTSettings Settings() const;
     // The three pictures shown again, each label at its picture's size.
     void ShowPictures();
-    void RecordOpen(const std::string& directory, const std::string& name);
+    void RecordOpen(const std::string& path);
 
     std::string OpenFilter = "DIS Header file (DIS)|*.DIS";
-    std::string LastFileName;
+    // The file last opened, full path: a save proposes its name in its own folder.
+    std::string LastPath;
     // The DIS the workbench opened and the band or picture it loaded, full paths: its saves
     // never replace them.
     std::string DISPath;

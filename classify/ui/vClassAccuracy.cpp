@@ -170,7 +170,7 @@ void TClassificationForm::CAMSaveClick() {
     r.Filter = ClassifierSaveFilter;
     r.FilterIndex = MatrixFilter;
     r.DefaultExt = "rcm";
-    r.InitialDir = ImageDirectory;
+    r.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
     SaveAccuracyReport(chosen, ReportOf(CAMMemo));

@@ -76,7 +76,7 @@ std::string ChooseClassifierFile(int filterIndex) {
     FileDialogRequest r;
     r.Filter = ClassifierOpenFilter;
     r.FilterIndex = filterIndex;
-    r.InitialDir = ImageDirectory;
+    r.OpenIn(ImageDirectory);
     return HookChooseFile(r);
 }
 

@@ -198,7 +198,7 @@ void TClassificationForm::ShowSiteFileName() {
 void TClassificationForm::PBoxLoadBtnClick() {
     FileDialogRequest r;
     r.Filter = ClassifierOpenFilter;
-    r.InitialDir = ImageDirectory;
+    r.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
     ClassifierFileNames.TrainingSites = chosen;
@@ -212,7 +212,7 @@ void TClassificationForm::PBoxSaveBtnClick() {
     r.Filter = ClassifierSaveFilter;
     // The site file's own extension: a save must be found again by the load's first filter.
     r.DefaultExt = "rts";
-    r.InitialDir = ImageDirectory;
+    r.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
     ClassifierFileNames.TrainingSites = chosen;

@@ -133,7 +133,7 @@ void THistogramForm::SaveHistogramPicture(const Picture& picture, const char* su
     request.Save = true;
     request.Filter = "bmp|*.bmp";
     request.DefaultExt = "BMP";
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     request.FileName = HistogramPictureName(CurrentImageFolder, CurrentImageName, suffix);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;

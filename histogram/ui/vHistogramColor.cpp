@@ -197,7 +197,7 @@ void THistogramForm::ButtonSaveClick() {
     request.Save = true;
     request.Filter = "bmp|*.bmp|png|*.png";
     request.DefaultExt = "BMP";
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
     SavePictureByExtension(ColorPlaneBitmap, chosen);

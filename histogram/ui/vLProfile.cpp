@@ -451,8 +451,7 @@ void TLineProfileForm::SaveButtonClick() {
     const std::vector<std::string> lines =
         SplitLines(MemoData->toPlainText().toLatin1().toStdString());
     // Named after the picture, not chosen in a dialog: a link under that name is never followed.
-    WriteMadeFileOrRaise(CurrentImageFolder + ChangeFileExt(CurrentImageName, ".txt"),
-                         JoinLinesCRLF(lines));
+    WriteMadeFileOrRaise(ShownPictureFile(".txt"), JoinLinesCRLF(lines));
 }
 
 void TLineProfileForm::PrintButtonClick() {

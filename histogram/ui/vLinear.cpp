@@ -334,8 +334,8 @@ void TLinearForm::SpeedButton1Click() {
     if (WandBusy || !WandActive) return;
     FileDialogRequest request;
     request.Save = true;
-    request.InitialDir = ImageDirectory;
-    request.FileName = ChangeFileExt(CurrentImageName, ".bmp");
+    request.OpenIn(ImageDirectory);
+    request.FileName = ShownPictureFile(".bmp");
     request.Filter = "BMP files|*.bmp";
     request.DefaultExt = "bmp";
     const std::string name = HookChooseFile(request);

@@ -36,7 +36,7 @@ void SetHint(const char* text) {
 std::string Chosen(const char* filter) {
     FileDialogRequest request;
     request.Filter = filter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     return HookChooseFile(request);
 }
 

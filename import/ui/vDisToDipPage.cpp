@@ -12,10 +12,12 @@
 
 namespace {
 
+// In `folder`; in the working folder while there is none.
 std::string ChooseOpen(const char* filter, const std::string& folder) {
     FileDialogRequest request;
     request.Filter = filter;
-    request.InitialDir = folder;
+    request.OpenIn(ImageDirectory);
+    if (!folder.empty()) request.InitialDir = folder;
     return HookChooseFile(request);
 }
 
@@ -97,9 +99,7 @@ void TDisToDipPage::Show(const TDisPicturePage& p) {
 
 void TDisToDipPage::PBandHdrBtnClick() {
     // The folder of the last DIS chosen, which the picture's name does not take until it is built.
-    const std::string chosen =
-        ChooseOpen("DIS Header file (DIS)|*.DIS",
-                   DISPictureFolder.empty() ? ImageDirectory : DISPictureFolder);
+    const std::string chosen = ChooseOpen("DIS Header file (DIS)|*.DIS", DISPictureFolder);
     if (chosen.empty() || LowerCase(ExtractFileExt(chosen)) != ".dis") return;
     TDisPicturePage p;
     if (ChooseDISForPicture(chosen, p)) Show(p);

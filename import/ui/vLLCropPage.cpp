@@ -149,7 +149,7 @@ void TLLCropPage::Show(const TLLCropValues& v) {
 void TLLCropPage::DIHSubsetSliceFileBtnClick() {
     FileDialogRequest request;
     request.Filter = "Import DIH to DIS header|*.dih";
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     const std::string dih = HookChooseFile(request);
     if (dih.empty() || LowerCase(ExtractFileExt(dih)) != ".dih") return;
     Window->IM_Hints->setText("Select DIH Subset");

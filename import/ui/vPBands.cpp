@@ -43,7 +43,7 @@ constexpr const char* BandFileFilter = "Spectral Bands (B??,P??,FST)|*.B??;*.P??
 std::string ChooseOpen(const char* filter) {
     FileDialogRequest request;
     request.Filter = filter;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     return HookChooseFile(request);
 }
 
@@ -341,14 +341,10 @@ void TPBands::RIHSaveBtnClick() {
     HeaderPages.RIHSaveIt();
 }
 
-void TPBands::SaveListing(const char* filter, const std::string& proposed,
-                          const std::string& headerPath, bool dis) {
-    FileDialogRequest request;
-    request.Save = true;
-    request.Filter = filter;
-    request.InitialDir = ImageDirectory;
-    request.FileName = proposed;
-    const std::string chosen = HookChooseFile(request);
+void TPBands::SaveListing(const char* filter, const std::string& headerPath, bool dis) {
+    // The header's own name in its own folder: the save is refused there, and the name is one
+    // to change, not one that replaces another folder's file of that name.
+    const std::string chosen = ChooseSaveFile(filter, headerPath);
     if (chosen.empty()) return;
     if (SaveHeaderListing(chosen, headerPath,
                           dis ? LabelDISLines(HeaderPages) : LabelDIHLines(HeaderPages)))
@@ -369,8 +365,7 @@ void TPBands::PrintListing(const std::string& title, bool dis) {
 }
 
 void TPBands::RIHSaveAsBtnClick() {
-    SaveListing("DIH Header file |*.DIH", HeaderPages[DIHField::RIHHeaderFileEdit],
-                HeaderPages.DIHFilePath(), false);
+    SaveListing("DIH Header file |*.DIH", HeaderPages.DIHFilePath(), false);
 }
 
 void TPBands::RIHPrintBtnClick() {
@@ -378,7 +373,7 @@ void TPBands::RIHPrintBtnClick() {
 }
 
 void TPBands::DISLabeledFileSaveClick() {
-    SaveListing("DIS Header file |*.DIS", HeaderPages.DISFileEdit, HeaderPages.DISFilePath(), true);
+    SaveListing("DIS Header file |*.DIS", HeaderPages.DISFilePath(), true);
 }
 
 void TPBands::DISPrintClick() {

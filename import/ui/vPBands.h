@@ -208,8 +208,7 @@ class TPBands : public TToolWindow {
     QWidget* MakeDIHControl(DIHField f, QWidget* parent);
     void AddDISFields(QGridLayout* grid, int& row, DISField first, DISField last);
     // The listing in the viewer's box, saved under a chosen name or printed, the box emptied.
-    void SaveListing(const char* filter, const std::string& proposed, const std::string& headerPath,
-                     bool dis);
+    void SaveListing(const char* filter, const std::string& headerPath, bool dis);
     void PrintListing(const std::string& title, bool dis);
     void PrintBox(const QString& title);
 

@@ -7,11 +7,35 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+TPrinterSettings::TPrinterSettings(const QPrinter& printer)
+    : PrinterName(printer.printerName()), FileName(printer.outputFileName()),
+      Title(printer.docName()), Format(printer.outputFormat()), Page(printer.pageLayout()),
+      Color(printer.colorMode()), Duplex(printer.duplex()), Order(printer.pageOrder()),
+      Range(printer.printRange()), Copies(printer.copyCount()), From(printer.fromPage()),
+      To(printer.toPage()), Collate(printer.collateCopies()) {}
+
+void TPrinterSettings::PutBack(QPrinter& printer) const {
+    // The file name decides the format, and a printer chosen by name resets its page: in this
+    // order each setting ends as it was.
+    printer.setOutputFileName(FileName);
+    if (printer.outputFormat() != Format) printer.setOutputFormat(Format);
+    if (Format == QPrinter::NativeFormat) printer.setPrinterName(PrinterName);
+    printer.setPageLayout(Page);
+    printer.setColorMode(Color);
+    printer.setDuplex(Duplex);
+    printer.setPageOrder(Order);
+    printer.setPrintRange(Range);
+    printer.setFromTo(From, To);
+    printer.setCopyCount(Copies);
+    printer.setCollateCopies(Collate);
+    printer.setDocName(Title);
+}
+
 // The printer makes no check of its own writes: a disk that fills up under it leaves a cut-off
 // document and no sign of it. So it writes into a pipe, and every piece it sends is written here,
 // where a failed write is seen.
 TPrintedFile::TPrintedFile(QPrinter& printer)
-    : Device(printer), FileName(printer.outputFileName()) {
+    : Device(printer), Page(printer.pageLayout()), FileName(printer.outputFileName()) {
     if (FileName.isEmpty()) return;
     Path = QFile::encodeName(FileName).toStdString();
     int ends[2];
@@ -38,6 +62,7 @@ TPrintedFile::TPrintedFile(QPrinter& printer)
 
 TPrintedFile::~TPrintedFile() {
     Drain();
+    if (Device.printerState() != QPrinter::Active) Device.setPageLayout(Page);
 }
 
 void TPrintedFile::Drain() {

@@ -6,12 +6,31 @@
 
 #include "runtime/RtFiles.h"
 
+#include <QPageLayout>
+#include <QPrinter>
 #include <QString>
 
 #include <string>
 #include <thread>
 
-class QPrinter;
+// A printer's settings, taken to be put back as they were: after a print dialog the user
+// cancelled, whatever its pages set on the printer meanwhile.
+class TPrinterSettings {
+  public:
+    explicit TPrinterSettings(const QPrinter& printer);
+    void PutBack(QPrinter& printer) const;
+
+  private:
+    QString PrinterName, FileName, Title;
+    QPrinter::OutputFormat Format;
+    QPageLayout Page;
+    QPrinter::ColorMode Color;
+    QPrinter::DuplexMode Duplex;
+    QPrinter::PageOrder Order;
+    QPrinter::PrintRange Range;
+    int Copies, From, To;
+    bool Collate;
+};
 
 class TPrintedFile {
   public:
@@ -19,7 +38,8 @@ class TPrintedFile {
     // (a printer that prints on paper is left as it is). Raises the input/output error naming
     // the file when the temporary cannot be made.
     explicit TPrintedFile(QPrinter& printer);
-    // Removes a temporary that was not committed and gives the printer its file name back. The
+    // Removes a temporary that was not committed and gives the printer its file name and its page
+    // back: a print that turns the page for itself leaves the next print the user's page. The
     // painter on the printer must have ended: only then has the printer closed its output.
     ~TPrintedFile();
     TPrintedFile(const TPrintedFile&) = delete;
@@ -35,6 +55,7 @@ class TPrintedFile {
     void Drain();
 
     QPrinter& Device;
+    QPageLayout Page;
     // The printer's file as the user named it; empty for a printer that prints on paper.
     QString FileName;
     std::string Path;

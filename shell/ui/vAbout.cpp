@@ -1,6 +1,7 @@
 #include "shell/ui/vAbout.h"
 
 #include "platform/PlSystemInfo.h"
+#include "platform/ui/PlDesktop.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/AllSplash.h"
 #include "shell/ui/vHelp.h"
@@ -11,20 +12,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 const char* const SystemInformationPrograms[4] = {"hardinfo", "gnome-system-monitor",
                                                   "plasma-systemmonitor", "xfce4-taskmanager"};
-
-bool ExecuteFile(const QString& file, const QStringList& parameters, const QString& folder) {
-    const QString program = QStandardPaths::findExecutable(file);
-    return !program.isEmpty() && QProcess::startDetached(program, parameters, folder);
-}
 
 TAboutVorn::TAboutVorn(QWidget* parent)
     : TToolWindow(" About VORN KEEL", "AboutVorn", fpAbout, tfNone, parent) {

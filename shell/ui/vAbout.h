@@ -5,8 +5,6 @@
 
 #include "shell/ui/vToolWindow.h"
 
-#include <QStringList>
-
 class QLabel;
 class QPixmap;
 class QPushButton;
@@ -43,10 +41,6 @@ class TAboutVorn : public TToolWindow {
     // A picture that is a link: flat until the mouse is over it.
     QToolButton* LinkPicture(const char* name, const QPixmap& picture, const char* hint);
 };
-
-// Starts a program found on the search path in `folder`; false when there is none or it does not
-// start.
-bool ExecuteFile(const QString& file, const QStringList& parameters, const QString& folder);
 
 // The desktop programs that stand in for a system-information tool, tried in this order.
 extern const char* const SystemInformationPrograms[4];

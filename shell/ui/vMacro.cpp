@@ -116,8 +116,8 @@ std::string TMacroForm::ChooseMacroFile(bool save) {
     FileDialogRequest request;
     request.Save = save;
     request.Filter = MacroFilter;
-    request.FileName = ChangeFileExt(CurrentImageName, ".eve");
-    request.InitialDir = ImageDirectory;
+    request.FileName = ShownPictureFile(".eve");
+    request.OpenIn(ImageDirectory);
     return HookChooseFile(request);
 }
 

@@ -93,8 +93,8 @@ FileDialogRequest ListFileRequest(bool save, const std::string& filter, const st
     FileDialogRequest request;
     request.Save = save;
     request.Filter = filter;
-    request.InitialDir = ImageDirectory;
-    request.FileName = CurrentImageFolder + ChangeFileExt(CurrentImageName, ext);
+    request.OpenIn(ImageDirectory);
+    request.FileName = ShownPictureFile(ext);
     return request;
 }
 

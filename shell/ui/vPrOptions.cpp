@@ -100,7 +100,7 @@ const TOptionsForm::DirectoryRow TOptionsForm::DirectoryRows[] = {
     {&Form::FilterPathEdit, &Form::POD_FilterDIRBtn, "FilterPathEdit", "POD_FilterDIRBtn",
      "Filters", &FilterDirectory, "Filters.R?|*.R*", "*.R*", false},
     {&Form::FilePathEdit, &Form::POD_ImageDIRBtn, "FilePathEdit", "POD_ImageDIRBtn", "Images",
-     &ImageDirectory, "Images.RIH|*.RIH;*.PNG;*.*", "*.*", false},
+     &WorkingFolderText(ImageDirectory), "Images.RIH|*.RIH;*.PNG;*.*", "*.*", false},
     {&Form::RPM_DEMEdit, &Form::POD_DEMDIRBtn, "RPM_DEMEdit", "POD_DEMDIRBtn",
      "Pixel: Raster Image Manipulations", &DEMDirectory, "your Image Editor *.exe |*.exe", "*.*",
      true},

@@ -6,6 +6,7 @@
 #include "shell/vGlobal.h"
 
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -34,6 +35,15 @@ QPrinter& ProgramPrinter() {
     if (VORNForm) return VORNForm->PrinterDevice();
     static std::unique_ptr<QPrinter> own;
     return UsablePrinter(own);
+}
+
+bool ChoosePrinterSettings(QPrinter& printer, QWidget* parent, const char* name) {
+    const TPrinterSettings before(printer);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(name);
+    if (dialog.exec() == QDialog::Accepted) return true;
+    before.PutBack(printer);
+    return false;
 }
 
 PrinterReadiness ReadinessOf(const QPrinter& printer) {

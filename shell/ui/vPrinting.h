@@ -11,12 +11,18 @@
 
 class QPrinter;
 class QTextDocument;
+class QWidget;
 
 // `printer`, made on first use and made anew when a document that failed to begin left it stuck.
 QPrinter& UsablePrinter(std::unique_ptr<QPrinter>& printer);
 
 // The program's printer; a printer of its own for a window shown without the main window.
 QPrinter& ProgramPrinter();
+
+// The print dialog named `name` on `printer`; true when the user confirmed it. A cancelled dialog
+// leaves the printer's settings as they were, whatever its pages (and the properties dialog
+// within it) set on the printer meanwhile: a later print writes no file the user did not confirm.
+bool ChoosePrinterSettings(QPrinter& printer, QWidget* parent, const char* name);
 
 // Whether a document can begin on a printer now.
 enum class PrinterReadiness { Ready, Printing, NoPrinter };

@@ -201,12 +201,12 @@ void TREIVForm::Progress(int percent) {
 void TREIVForm::F_OpenClick() {
     FileDialogRequest request;
     request.Preview = OpenPreviewOption;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     request.Filter = OpenFilter;
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
-    const std::string oldDirectory = ImageDirectory, oldFolder = PreprocessFolder,
-                      oldName = PreprocessFileName;
+    const TWorkingFolder oldDirectory = ImageDirectory;
+    const std::string oldFolder = PreprocessFolder, oldName = PreprocessFileName;
     ImageDirectory = PreprocessFolder = ExtractFilePath(chosen);
     PreprocessFileName = ExtractFileName(chosen);
     try {
@@ -256,7 +256,7 @@ void TREIVForm::FS_PNGClick() {
     FileDialogRequest request;
     request.Save = true;
     request.Preview = SavePreviewOption;
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     request.FileName = ChangeFileExt(PreprocessPath(), ".png");
     request.Filter = "PNG files|*.PNG";
     request.DefaultExt = "PNG";

@@ -109,7 +109,7 @@ TSystemInfoForm::TSystemInfoForm(QWidget* parent)
     SIDDCBox = new QComboBox(this);
     SIDDCBox->setObjectName("SIDDCBox");
     SIDDCBox->setEditable(true);
-    for (const std::string& root : FirstMountPoints(ImageDirectory))
+    for (const std::string& root : FirstMountPoints(WorkingFolderText(ImageDirectory)))
         SIDDCBox->addItem(QString::fromLocal8Bit(root));
     SIDDReloadBtn = new QPushButton("Reload", this);
     SIDDReloadBtn->setObjectName("SIDDReloadBtn");

@@ -81,7 +81,7 @@ void TViewCursorScreen::VCSSave() {
     request.Save = true;
     request.Filter = "Cursor txt files|*.txt";
     request.DefaultExt = "txt";
-    request.InitialDir = ImageDirectory;
+    request.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
     for (const std::string& line : CursorReportLines(Grid))

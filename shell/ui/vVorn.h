@@ -54,9 +54,9 @@ class TVORNForm : public QMainWindow {
 
     // ---- Picture files ---------------------------------------------------------------------
     void F_OpenClick();
-    // Loads a picture: a bare name from ImageDirectory, or a path. False when it failed (the
-    // error was shown and the previous picture stays).
-    bool LoadFromFile(const std::string& name);
+    // Loads the picture at `path`. False when it failed (the error was shown and the previous
+    // picture stays).
+    bool LoadFromFile(const std::string& path);
     // Loads directory + name as it stands, without the error guard: a failure raises to the
     // caller (the macro player) and leaves the picture, its name and folder as they were.
     bool OpenPicture(const std::string& directory, const std::string& name);

@@ -86,7 +86,7 @@ void TVORNForm::F_OpenClick() {
     Guarded([&] {
         FileDialogRequest request;
         request.Preview = OpenPreviewOption;
-        request.InitialDir = ImageDirectory;
+        request.OpenIn(ImageDirectory);
         request.Filter = OpenFilter;
         const std::string chosen = HookChooseFile(request);
         if (chosen.empty()) return;
@@ -95,8 +95,7 @@ void TVORNForm::F_OpenClick() {
     });
 }
 
-bool TVORNForm::LoadFromFile(const std::string& name) {
-    const std::string path = !name.empty() && name[0] == '/' ? name : ImageDirectory + name;
+bool TVORNForm::LoadFromFile(const std::string& path) {
     // A picture refused for its size is no open: it is not recorded.
     bool loaded = false;
     return RunGuarded(
@@ -143,7 +142,7 @@ void TVORNForm::F__SaveasClick() {
         request.Filter =
             SavePreviewOption ? "BMP PNG files|*.BMP;*.PNG" : "BMP PNG files|*.PNG;*.BMP";
         request.DefaultExt = "PNG";
-        request.InitialDir = ImageDirectory;
+        request.OpenIn(ImageDirectory);
         request.FileName = path;
         const std::string chosen = HookChooseFile(request);
         if (!chosen.empty() && IsSaveAsExtension(ExtractFileExt(chosen))) {

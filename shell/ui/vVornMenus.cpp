@@ -26,7 +26,6 @@
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QSignalBlocker>
@@ -280,9 +279,8 @@ QPrinter& TVORNForm::PrinterDevice() {
 }
 
 void TVORNForm::F_PrintClick() {
-    QPrintDialog PrinterSetupDialog1(&PrinterDevice(), this);
-    PrinterSetupDialog1.setObjectName("PrinterSetupDialog1");
-    if (PrinterSetupDialog1.exec() == QDialog::Accepted) ShowToolForm(tfPrintersize);
+    if (ChoosePrinterSettings(PrinterDevice(), this, "PrinterSetupDialog1"))
+        ShowToolForm(tfPrintersize);
 }
 
 void TVORNForm::IZ_ZoomWindowClick() {

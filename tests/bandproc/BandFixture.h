@@ -1,4 +1,4 @@
-// Band-product tests: ImageDirectory a fresh temporary folder, the subset and the band slots
+// Band-product tests: SceneFolder a fresh temporary folder, the subset and the band slots
 // set per test, band files written from byte lists and read back whole.
 #pragma once
 
@@ -22,12 +22,12 @@ inline std::string BandData(const std::string& relative) {
 class BandTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ImageDirectory = Dir.Path();
+        SceneFolder = Dir.Path();
         CurrentImageName.clear();
         SelectedBandFiles.fill("");
     }
     void TearDown() override {
-        ImageDirectory.clear();
+        SceneFolder.clear();
         SubsetBounds = TSubsetBounds();
         SelectedBandFiles.fill("");
     }
@@ -35,7 +35,7 @@ class BandTest : public ::testing::Test {
         SubsetBounds = {left, static_cast<int32_t>(left + w - 1), top,
                         static_cast<int32_t>(top + h - 1)};
     }
-    // Writes `bytes` as ImageDirectory + name and puts its path into `slot` (-1: no slot).
+    // Writes `bytes` as SceneFolder + name and puts its path into `slot` (-1: no slot).
     std::string Band(const std::string& name, const Bytes& bytes, int slot = -1) {
         const std::string path = Dir.File(name);
         WriteFileAtomic(path, bytes);

@@ -59,5 +59,5 @@ class HistogramFixture : public EngineTestImage {
     }
 
     TempDir Dir;
-    std::string SavedDirectory;
+    TWorkingFolder SavedDirectory;
 };

@@ -182,8 +182,8 @@ TEST_F(BandFilesTest, NalcSplitsFiveBandsIntoTheirSlots) {
     // The split's own header previews and crops: every band it counts names its file.
     TCropScene scene;
     ASSERT_TRUE(ChooseCropScene(dir.File("nalc.dih"), scene));
-    const TCropPreview preview = PaintCropPreview(
-        ImageDirectory + HeaderPages[DIHField::RIHBFName1], NalcSide, 0, NalcSide, NalcSide);
+    const TCropPreview preview = PaintCropPreview(dir.File(HeaderPages[DIHField::RIHBFName1]),
+                                                  NalcSide, 0, NalcSide, NalcSide);
     EXPECT_EQ(preview.Grey[PreviewSide + 1], file[4 * NalcSide * NalcSide + 3 * NalcSide + 3]);
     bool tooMany = false;
     ASSERT_EQ(CropScene(scene, "cut", {1, 2, 1, 2}, tooMany), 0) << Rec.Summary();

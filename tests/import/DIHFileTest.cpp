@@ -204,9 +204,9 @@ TEST_F(DIHFile, ResetEmptiesThePointsSoNoStaleBlockShiftsTheSavedLines) {
     EXPECT_EQ(DIHRecord.RegistrationPointCount, 0);
 }
 
-TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoTheImageDirectory) {
+TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoThePagesFolder) {
     MakeDirectories(Dir.File("pictures/"));
-    ImageDirectory = Dir.File("pictures/");
+    P.DIHFolder = Dir.File("pictures/");
     const struct {
         const char* name;
         const char* written; // nullptr: nothing

@@ -101,7 +101,7 @@ TEST_F(DISFile, AnyFirstLineIsShownAndTheVersionWritten) {
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
 }
 
-TEST_F(DISFile, NamesResolveAgainstTheImageDirectory) {
+TEST_F(DISFile, NamesResolveAgainstThePagesFolder) {
     MakeDirectories(Dir.File("sub/"));
     const struct {
         std::string name;
@@ -182,12 +182,14 @@ TEST_F(DISFile, ADISThatIsNotReadLeavesThePagesAndIsNeverSavedOver) {
 
 TEST_F(DISFile, PreProcessorLogsTheDISOnlyWhenOneWasChosen) {
     P.OpenDISHeader(GoldenHeader("lists.dis"));
-    P.DISFileEdit = "lists.dis";
+    P.NameDIS(Dir.File("lists.dis"));
     EXPECT_FALSE(P.PreProcessDISBands());
     EXPECT_TRUE(Rec.Shown(39993));
     EXPECT_FALSE(FileExists(Dir.File("lists.dis")));
 
     DISLoaded = true;
+    // The record names the DIS's folder, not the one the dialogs open in.
+    ImageDirectory = "/elsewhere/";
     EXPECT_TRUE(P.PreProcessDISBands());
     const Lines saved = FileLines(Dir.File("lists.dis"));
     const Lines tail(saved.end() - 8, saved.end());
@@ -217,8 +219,8 @@ TEST_F(DISFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
 
 // A header or log that cannot be written says so once, naming the file and the reason.
 TEST_F(DISFile, SaveFailuresNameTheFileAndTheReasonAndLeaveNoFile) {
-    ImageDirectory = Dir.File("no such folder/");
-    CurrentImageFolder = ImageDirectory;
+    const std::string folder = Dir.File("no such folder/");
+    CurrentImageFolder = HeaderPages.DIHFolder = HeaderPages.DISFolder = folder;
     CurrentImageName = "x.png";
     const struct {
         void (*save)();
@@ -239,12 +241,11 @@ TEST_F(DISFile, SaveFailuresNameTheFileAndTheReasonAndLeaveNoFile) {
     for (const auto& c : cases) {
         Rec.Clear();
         c.save();
-        EXPECT_EQ(Rec.ErrorBoxes,
-                  std::vector<std::string>{"Path not found\r\n" + ImageDirectory + c.File})
+        EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Path not found\r\n" + folder + c.File})
             << c.File;
         EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     }
-    EXPECT_FALSE(DirectoryExists(ImageDirectory));
+    EXPECT_FALSE(DirectoryExists(folder));
 }
 
 } // namespace

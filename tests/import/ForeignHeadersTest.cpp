@@ -281,6 +281,7 @@ TEST_F(HeaderImportTest, AnExistingDIHIsOfferedFirst) {
     THeaderPages dih;
     dih[F::RIHSceneTitle] = "from the dih";
     dih[F::RIHHeaderFileEdit] = "scene.dih";
+    dih.DIHFolder = Dir.Path();
     HeaderPages = dih;
     HeaderPages.RIHSaveIt();
     const std::vector<std::string> dihLines = FileLines(Dir.File("scene.dih"));

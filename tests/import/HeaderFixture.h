@@ -69,6 +69,8 @@ class HeaderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         HeaderPages = THeaderPages();
+        // The pages hold headers of Dir.
+        HeaderPages.DIHFolder = HeaderPages.DISFolder = Dir.Path();
         DIHRecord = TDIHRecord();
         RegistrationPoints.clear();
         DISLoaded = false;

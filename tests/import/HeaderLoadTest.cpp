@@ -74,7 +74,7 @@ TEST_F(HeaderLoad, SplitterHeadersLeaveThePicturesLogWhole) {
     WriteFileAtomic(Dir.File("band.dih"), std::string("old\r\n"));
     const Lines history = {"DIP 1.1", "scene.dih", "scene.dis", "=0102  H SOHO", "12.5"};
     P.DIPMemo = history;
-    P.RIHMakeDISDISHeaders(ImageDirectory + "band.B1", 100, 50);
+    P.RIHMakeDISDISHeaders(Dir.File("band.B1"), 100, 50);
     EXPECT_EQ(FileLines(Dir.File("band.dih")).size(), 296u);
     EXPECT_EQ(
         FileLines(Dir.File("band.dis")),

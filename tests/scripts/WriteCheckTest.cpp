@@ -1,7 +1,9 @@
 // The continuous check that only runtime/ opens files for writing reads what the built objects
 // call: each way of making, truncating, renaming or opening a file to write it, compiled into an
 // object of the program, fails the check however it is spelled; in runtime/, a read, or a write
-// to memory does not; the program as it is built passes.
+// to memory does not. Starting another program fails it outside platform/, reading the working
+// folder's text outside the options record and the windows that show it. The program as it is
+// built passes.
 #include "runtime/RtFiles.h"
 #include "support/TestFiles.h"
 
@@ -67,6 +69,40 @@ TEST(WriteCheck, EverySpellingOfAWriteOutsideRuntimeFailsIt) {
          "#include <QtPrintSupport/QPrinter>\nvoid f(QPrinter& printer, const QString& p) { "
          "printer.setOutputFileName(p); }",
          1},
+        {"vorn_engine.dir/shell/vC.cpp.o",
+         "#include <cstdio>\nint f(const char* a, const char* b) { return std::rename(a, b); }", 1},
+        {"vorn_engine.dir/import/vD.cpp.o",
+         "#include <unistd.h>\nint f(const char* a, const char* b) { return link(a, b); }", 1},
+        {"vorn_engine.dir/import/vE.cpp.o",
+         "#include <unistd.h>\nint f(const char* p) { return truncate(p, 0); }", 1},
+        {"vorn_engine.dir/shell/vD.cpp.o",
+         "#include <cstdlib>\nint f(const char* c) { return std::system(c); }", 1},
+        {"vorn_engine.dir/shell/vE.cpp.o",
+         "#include <cstdio>\nstd::FILE* f(const char* c) { return popen(c, \"r\"); }", 1},
+        {"vorn_engine.dir/bandproc/vB.cpp.o",
+         "#include <spawn.h>\nint f(pid_t* p, const char* c, char* const* a) { return "
+         "posix_spawn(p, c, nullptr, nullptr, a, nullptr); }",
+         1},
+        {"vorn_engine.dir/bandproc/vC.cpp.o",
+         "#include <unistd.h>\nint f(const char* c, char* const* a) { return execvp(c, a); }", 1},
+        {"vorn_gui.dir/shell/ui/vE.cpp.o",
+         "#include <QtCore/QProcess>\nbool f(const QString& p) { return "
+         "QProcess::startDetached(p, {}); }",
+         1},
+        {"vorn_gui.dir/platform/ui/PlA.cpp.o",
+         "#include <QtCore/QProcess>\nbool f(const QString& p) { return "
+         "QProcess::startDetached(p, {}); }",
+         0},
+        {"vorn_engine.dir/bandproc/vD.cpp.o",
+         "#include <string>\nclass TWorkingFolder;\nstd::string& "
+         "WorkingFolderText(TWorkingFolder&);\n"
+         "std::string f(TWorkingFolder& w) { return WorkingFolderText(w) + \"x\"; }",
+         1},
+        {"vorn_engine.dir/shell/vGlobalOptions.cpp.o",
+         "#include <string>\nclass TWorkingFolder;\nstd::string& "
+         "WorkingFolderText(TWorkingFolder&);\n"
+         "std::string* f(TWorkingFolder& w) { return &WorkingFolderText(w); }",
+         0},
         {"vorn_engine.dir/runtime/RtA.cpp.o",
          "#include <cstdio>\nstd::FILE* f(const char* p) { return std::fopen(p, \"wb\"); }", 0},
         {"vorn_engine.dir/shell/vB.cpp.o",

@@ -17,8 +17,9 @@ std::vector<uint8_t> FirstRunGolden() {
     return FileBytes(TestData("first-run-Vorn.pof"));
 }
 
-std::string* const Directories[] = {&ProgramDirectory, &ImageDirectory,   &FilterDirectory,
-                                    &DEMDirectory,     &VectorsDirectory, &VDatabaseDirectory,
+std::string* const Directories[] = {&ProgramDirectory, &WorkingFolderText(ImageDirectory),
+                                    &FilterDirectory,  &DEMDirectory,
+                                    &VectorsDirectory, &VDatabaseDirectory,
                                     &StorageDirectory};
 
 // The Boolean fields by offset, 3512 to 3532 in turn.

@@ -275,9 +275,8 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
         TempDir dir;
         for (const char* n : c.present)
             ASSERT_TRUE(WriteFileAtomic(dir.File(n), std::string("x")));
-        ImageDirectory = dir.Path();
         CurrentImageName = c.start;
-        EXPECT_TRUE(NextNumberedFileName(ImageDirectory)) << c.start;
+        EXPECT_TRUE(NextNumberedFileName(dir.Path())) << c.start;
         EXPECT_EQ(CurrentImageName, c.expected) << c.start;
     }
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
@@ -286,16 +285,14 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
     for (const char* link : {"fieldA001.png", "FIELDA001.PNG"}) {
         TempDir dir;
         ASSERT_EQ(symlink("../elsewhere/planted.png", dir.File(link).c_str()), 0);
-        ImageDirectory = dir.Path();
         CurrentImageName = "field.png";
-        EXPECT_TRUE(NextNumberedFileName(ImageDirectory)) << link;
+        EXPECT_TRUE(NextNumberedFileName(dir.Path())) << link;
         EXPECT_EQ(CurrentImageName, "fieldA002.png") << link;
     }
     // The last free number is still taken, with the warning that 999 is reached.
     ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("x")));
-    ImageDirectory = Dir.Path();
     CurrentImageName = "fieldA997.png";
-    EXPECT_TRUE(NextNumberedFileName(ImageDirectory));
+    EXPECT_TRUE(NextNumberedFileName(Dir.Path()));
     EXPECT_EQ(CurrentImageName, "fieldA999.png");
     EXPECT_TRUE(Rec.Shown(39983));
 }

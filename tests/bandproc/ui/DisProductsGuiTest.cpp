@@ -505,15 +505,14 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
 // A choice of another window in folder B, with a 64 x 64 scene there. Each used to reach the
 // band window's next run: the workbench and the band buttons moved the folder its products and
 // its DIS record went to, the import window's DIH page its subset (a 4,096-byte product with
-// sheared rows) and its DIS page the DIS it logged into.
+// sheared rows) and its DIS page the DIS it logged into; the import window's launch gave the
+// window the working folder and the shared subset instead of its DIS's own.
 TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
     TempDir other;
-    const std::string folder = ImageDirectory;
-    ImageDirectory = other.Path();
     THeaderPages square;
-    square.RIHMakeDISDISHeaders(ImageDirectory + "sq.png", 64, 64);
-    ImageDirectory = folder;
+    square.RIHMakeDISDISHeaders(other.File("sq.png"), 64, 64);
     TPBands import;
+    TDisMBFAPage* fa = Window->MBFAPage;
     const struct {
         const char* Window;
         std::function<void()> Choose;
@@ -538,8 +537,19 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
              Rec->FileAnswers.push_back(other.File("sq.dis"));
              import.DisToDipPage->PBandHdrBtn->click();
          }},
+        // The import window's DIS chosen, the working folder moved to B, then the launch: the
+        // window wrote into B, each product 1 byte.
+        {"launch",
+         [&] {
+             Rec->FileAnswers.push_back(Dir.File("olinda.dis"));
+             import.DISFileOpen->click();
+             ImageDirectory = other.Path();
+             DisProcessForm = Window.get();
+             import.PreProcessDISBandsBtn->click();
+             ChooseBand(fa->MBFAFileBtns[3], 4);
+             ChooseBand(fa->MBFAFileBtns[2], 3);
+         }},
     };
-    TDisMBFAPage* fa = Window->MBFAPage;
     ChooseBand(fa->MBFAFileBtns[3], 4);
     ChooseBand(fa->MBFAFileBtns[2], 3);
     const auto inB = FolderBytes(other.Path());

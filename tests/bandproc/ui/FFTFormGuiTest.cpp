@@ -47,7 +47,7 @@ class FFTWindow : public GuiStartup {
     void Answer(const std::string& path) { Rec->FileAnswers.push_back(path); }
     // A 32 x 32 DIS and its band scene.B01, samples 20..219; returns the DIS's path.
     std::string SceneWithBand() {
-        HeaderPages.RIHMakeDISDISHeaders(ImageDirectory + "scene.png", 32, 32);
+        HeaderPages.RIHMakeDISDISHeaders(Dir.File("scene.png"), 32, 32);
         std::vector<uint8_t> samples(32 * 32);
         for (size_t k = 0; k < samples.size(); ++k)
             samples[k] = static_cast<uint8_t>(20 + (k * 37) % 200);
@@ -102,7 +102,7 @@ TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
     Answer(Dir.File("out.B07"));
     for (int i = 0; i < 3; ++i)
         FFT->SaveFFTBtn->click();
-    EXPECT_EQ(Rec->FileRequests.back().FileName, "square.png");
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("square.png"));
     EXPECT_EQ(Rec->FileRequests.back().Filter, "All (*.bmp;*.png)|*.bmp;*.png");
     for (const char* name : {"out.bmp", "out.PNG"})
         EXPECT_EQ(ReadPictureFile(Dir.File(name)).Image.Pixels, FFT->OutPicture.Pixels) << name;
@@ -113,7 +113,7 @@ TEST_F(FFTWindow, PictureOpenRecordsItsOpenAndSavesTheResult) {
 
     Answer(Dir.File("spectrum.bmp"));
     QTest::mouseRelease(FFT->FFTImage, Qt::LeftButton);
-    EXPECT_EQ(Rec->FileRequests.back().FileName, "square.bmp");
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("square.bmp"));
     EXPECT_EQ(ReadPictureFile(Dir.File("spectrum.bmp")).Image.Pixels, FFT->FFTPicture.Pixels);
 }
 
@@ -192,11 +192,11 @@ TEST_F(FFTWindow, SavesNeverReplaceWhatTheWorkbenchRead) {
 // A DIS that cannot be read leaves the one opened before in place: its side, its name and the
 // folder. The window used to take the new name and folder and keep the old side.
 TEST_F(FFTWindow, DISThatFailsToReadKeepsThePreviousOne) {
-    HeaderPages.RIHMakeDISDISHeaders(ImageDirectory + "scene.png", 32, 32);
+    HeaderPages.RIHMakeDISDISHeaders(Dir.File("scene.png"), 32, 32);
     Answer(HeaderPages.DISFilePath());
     FFT->OpenBtn->click();
     ASSERT_TRUE(FFT->DISOpened);
-    const std::string folder = ImageDirectory;
+    const std::string folder = Dir.Path();
     const std::string fileEdit = HeaderPages.DISFileEdit;
     TempDir other;
     for (const std::string& bad : {other.File("gone.dis"), other.File("folder.DIS")}) {
@@ -220,7 +220,6 @@ TEST_F(FFTWindow, DISThatFailsToReadKeepsThePreviousOne) {
 // would show as a sheared picture.
 TEST_F(FFTWindow, RefusedDISAndBandOfAnotherSizeKeepThePreviousOnes) {
     TempDir other;
-    ImageDirectory = other.Path();
     // A side of 0 used to be taken, and the next band divided its length by it.
     const struct {
         const char* Name;
@@ -229,11 +228,10 @@ TEST_F(FFTWindow, RefusedDISAndBandOfAnotherSizeKeepThePreviousOnes) {
     } refused[] = {{"wide.png", 40, 32, 39959}, {"zero.png", 0, 0, 36}, {"one.png", 1, 1, 36}};
     std::vector<std::string> refusedDIS;
     for (const auto& r : refused) {
-        HeaderPages.RIHMakeDISDISHeaders(ImageDirectory + r.Name, r.W, r.H);
+        HeaderPages.RIHMakeDISDISHeaders(other.File(r.Name), r.W, r.H);
         refusedDIS.push_back(HeaderPages.DISFilePath());
     }
-    ImageDirectory = Dir.Path();
-    HeaderPages.RIHMakeDISDISHeaders(ImageDirectory + "scene.png", 32, 32);
+    HeaderPages.RIHMakeDISDISHeaders(Dir.File("scene.png"), 32, 32);
     Answer(HeaderPages.DISFilePath());
     FFT->OpenBtn->click();
     ASSERT_TRUE(FFT->DISOpened);

@@ -337,6 +337,8 @@ TEST_F(HistogramWindow, ClassifierHistogramsTakeTheMethodsClassColoursAndBreaks)
             << value;
     EXPECT_EQ(red.At(23, 60), PackPixel(255, 0, 0));
 
+    // Proposed beside the picture, not in the folder another window moved the dialogs to.
+    ImageDirectory = "/elsewhere/";
     Rec->FileAnswers.push_back(Dir.File("synthSCB.bmp"));
     Histo->SCHSaveBtn[BandBlue]->click();
     EXPECT_EQ(Rec->FileRequests.at(0).FileName, Dir.File("synthSCB.bmp"));

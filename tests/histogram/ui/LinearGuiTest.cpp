@@ -181,12 +181,15 @@ TEST_F(LinearWindow, TheWandOutlinesTheClickedRegionOnThePreviewOnly) {
     EXPECT_EQ(Linear->Preview.At(4, 2), p.At(4, 2));
     EXPECT_EQ(DisplayedPicture.Pixels, p.Pixels);
 
+    // Proposed beside the picture, whatever folder the dialogs moved to.
+    CurrentImageFolder = Dir.Path();
+    ImageDirectory = "/elsewhere/";
     Rec->FileAnswers = {Dir.File("wand.png"), Dir.File("wand.bmp")};
     Linear->SpeedButton1->click();
     EXPECT_FALSE(FileExists(Dir.File("wand.png")));
     Linear->SpeedButton1->click();
     EXPECT_TRUE(FileExists(Dir.File("wand.bmp")));
-    EXPECT_EQ(Rec->FileRequests.back().FileName, "scene.bmp");
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("scene.bmp"));
 }
 
 // The engines let window messages in after each row: an open of another picture arriving then

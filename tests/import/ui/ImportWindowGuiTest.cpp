@@ -242,11 +242,17 @@ TEST_F(ImportWindowGui, BandFileDialogsListOneAndTwoCharacterBands) {
 TEST_F(ImportWindowGui, LabelledSaveWritesTheListingBesideButNeverOverItsHeader) {
     OpenDIH(Golden("points.dih", "olinda.dih"));
     const std::string header = FileText(Dir.File("olinda.dih"));
+    Rec->Clear();
     Rec->FileAnswers.push_back(Dir.File("olinda.dih"));
     Window->RIHSaveAsBtn->click();
     EXPECT_EQ(FileText(Dir.File("olinda.dih")), header);
     EXPECT_EQ(Rec->FileRequests.back().Filter, "DIH Header file |*.DIH");
-    EXPECT_EQ(Rec->FileRequests.back().FileName, "olinda.dih");
+    EXPECT_EQ(Rec->FileRequests.back().FileName, Dir.File("olinda.dih"));
+    // The refusal is said: a listing that was silently not saved looked saved.
+    ASSERT_EQ(Rec->Messages.size(), 1u);
+    EXPECT_EQ(Rec->Messages[0].Text, Dir.File("olinda.dih") +
+                                         " is the header itself.\nIts listing is saved under "
+                                         "another name only.");
 
     Rec->FileAnswers.push_back(Dir.File("olinda.txt"));
     Window->RIHSaveAsBtn->click();

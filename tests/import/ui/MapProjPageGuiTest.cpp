@@ -96,6 +96,8 @@ TEST_F(MapProjPageGui, StatePlaneZoneUnitsAreChosenTransformedSavedAndLoaded) {
         EXPECT_NEAR(Text(corners[k]).toDouble(), feet[k], 0.01) << k << Rec->Summary();
     EXPECT_EQ(p[F::CoordinatesValidCBox], "true");
 
+    // The page holds no file: the user names it.
+    Rec->FileAnswers.push_back(Dir.File("tennessee.dih"));
     Window->RIHSaveBtn->click();
     EXPECT_EQ(FileLines(Dir.File("tennessee.dih")).at(192), "6");
     HeaderPages = THeaderPages();

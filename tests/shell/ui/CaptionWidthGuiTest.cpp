@@ -115,9 +115,10 @@ TEST_F(CaptionWidths, EveryCaptionOfEveryWindowAndPageIsWhole) {
     picture.Resize(40, 30);
     // The options window shows the program's folders, which are wherever the project was
     // built: a box the user scrolls is not held to the width of a path it happens to get.
-    std::string* const folders[] = {&ProgramDirectory, &FilterDirectory,    &ImageDirectory,
-                                    &DEMDirectory,     &VDatabaseDirectory, &StorageDirectory,
-                                    &VectorsDirectory};
+    std::string* const folders[] = {
+        &ProgramDirectory, &FilterDirectory,    &WorkingFolderText(ImageDirectory),
+        &DEMDirectory,     &VDatabaseDirectory, &StorageDirectory,
+        &VectorsDirectory};
     std::vector<std::string> kept;
     for (std::string* folder : folders) {
         kept.push_back(*folder);

@@ -135,7 +135,7 @@ TEST_F(MacroGui, FileDialogsAndAFailedLoadKeepTheText) {
     Click(T::LoadTool);
     ASSERT_EQ(Rec->FileRequests.size(), 1u);
     EXPECT_EQ(Rec->FileRequests[0].Filter, "Macro files (eve)|*.eve");
-    EXPECT_EQ(Rec->FileRequests[0].FileName, "scene.eve");
+    EXPECT_EQ(Rec->FileRequests[0].FileName, Dir.File("scene.eve"));
     EXPECT_EQ(Rec->FileRequests[0].InitialDir, Dir.Path());
     Click(T::LoadTool, Dir.File("missing.eve"));
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);

@@ -92,7 +92,7 @@ TEST_F(OptionsWindow, TheFolderBoxesTakeNoTyping) {
         std::string* Global;
     } boxes[] = {{&Form::RPM_ProgramEdit, &ProgramDirectory},
                  {&Form::FilterPathEdit, &FilterDirectory},
-                 {&Form::FilePathEdit, &ImageDirectory},
+                 {&Form::FilePathEdit, &WorkingFolderText(ImageDirectory)},
                  {&Form::RPM_DEMEdit, &DEMDirectory},
                  {&Form::RPM_VDatabaseEdit, &VDatabaseDirectory},
                  {&Form::RPM_StorageEdit, &StorageDirectory},

@@ -150,7 +150,7 @@ TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
         for (const char* name : {"copy.bmp", "copy.png"}) {
             CurrentImageName = name;
             ASSERT_TRUE(Form->SaveImage()) << name << Rec->Summary();
-            ASSERT_TRUE(Form->LoadFromFile(name)) << name << Rec->Summary();
+            ASSERT_TRUE(Form->LoadFromFile(Dir.File(name))) << name << Rec->Summary();
             EXPECT_EQ(DisplayedPicture.Pixels, original.Pixels) << rel << " " << name;
             EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary(); // saved at 24 bits
         }

@@ -77,11 +77,12 @@ TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
 TEST_F(Startup, APngArgumentThatFailsToLoadLeavesFolderAndNameAsTheyWere) {
     ASSERT_TRUE(WriteFileAtomic(Dir.File("notes.png"), std::string("not a picture")));
     Form->FormCreate({Dir.File("notes.png")});
-    const std::string folder = ImageDirectory, name = CurrentImageName;
-    EXPECT_NE(folder, Dir.Path());
+    TWorkingFolder folder = ImageDirectory;
+    const std::string name = CurrentImageName;
+    EXPECT_FALSE(folder == Dir.Path());
     QCoreApplication::processEvents();
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u) << Rec->Summary();
-    EXPECT_EQ(ImageDirectory, folder);
+    EXPECT_TRUE(ImageDirectory == WorkingFolderText(folder));
     EXPECT_EQ(CurrentImageName, name);
     EXPECT_TRUE(DisplayedPicture.Empty());
     EXPECT_EQ(FileText(Dir.File("notes.png")), "not a picture");

@@ -39,7 +39,7 @@ class ViewingAids : public GuiStartup {
                 p.At(x, y) = PackPixel(static_cast<uint8_t>(3 * x), static_cast<uint8_t>(4 * y),
                                        static_cast<uint8_t>(x + y));
         WritePictureFile(Dir.File("scene.png"), p, PictureFileKind::Png);
-        ASSERT_TRUE(Form->LoadFromFile("scene.png"));
+        ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
         Form->show();
         Original = DisplayedPicture.Pixels;
         Rec->Clear();

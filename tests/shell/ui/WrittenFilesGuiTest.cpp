@@ -1,6 +1,7 @@
 // Every command that writes a file writes the file it read or the one the user named, whatever
 // folder another window has moved the working folder to since: one table lists every command of
 // every window that writes, and a walk of every command checks that none is missing from it.
+#include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisSinglePages.h"
 #include "import/ui/vDisToDipPage.h"
@@ -48,6 +49,8 @@ class WrittenFiles : public GuiStartup {
         MakeEveryToolWindow(Form);
         Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(A.Path(), r); };
         MakeWorkScenes(A.Path());
+        // A DIH away from the picture and its scene: its page saves it back there.
+        std::filesystem::copy_file(A.File("olinda.dih"), H.File("olinda.dih"));
         // The projection log is kept beside the program.
         ProgramDirectory = A.Path();
         ASSERT_TRUE(Form->LoadFromFile(A.File("scene.png"))) << Rec->Summary();
@@ -78,7 +81,7 @@ class WrittenFiles : public GuiStartup {
         ImageDirectory = B.Path();
     }
 
-    TempDir A, B;
+    TempDir A, B, H;
 };
 
 // Every command of every window that writes a file, by the name the walk gives it, grouped by the
@@ -98,6 +101,7 @@ const Writers WriterTable[] = {
       "MacroForm/ Save",
       "ViewCursorScreen/VCSSaveBtn Save",
       "ViewCursorScreen/VCSPrintBtn Print",
+      "PBands/RIHSaveAsBtn Labeled",
       "PBands/DISLabeledFileSave Labeled",
       "DisProcessForm/SaveAsBtn Save as",
       "DisProcessForm/SaveTCBtn Save .TC",
@@ -130,10 +134,16 @@ const Writers WriterTable[] = {
       "HistogramForm/H_NB_BSaveBtn not", "HistogramForm/H_H3DSaveBtn Save"},
      {"*.log", "*.rof", "*.raf", "*.txt", "*.ads", "*.rs3"}},
     // Headers, and the picture a DIS makes.
-    {{"PBands/RIHOpenBtn Select Header File to Import", "PBands/RIHSaveBtn Save",
-      "PBands/DISFileSave Save", "PBands/BSQDIHtoDISFileBtn 1. Select DIH",
-      "PBands/PBOKBtn 4. Press Button"},
-     {"*.dih", "*.dis", "*.dip", "*.png", "*.bmp"}},
+    {{"PBands/RIHOpenBtn Select Header File to Import", "PBands/DISFileSave Save",
+      "PBands/BSQDIHtoDISFileBtn 1. Select DIH", "PBands/PBOKBtn 4. Press Button"},
+     {"*.dih", "*.dis", "*.dip", "*.png", "*.bmp", "h/*.dih"}},
+    // The DIH the page read, in its own folder.
+    {{"PBands/RIHSaveBtn Save"}, {"h/*.dih"}},
+    // A header page that holds no file: only the file its dialog named.
+    {{"PBands/RIHSaveBtn Save, no file", "PBands/DISFileSave Save, no file"}, {}},
+    // The launch records itself in the DIS the import window shows; the band algebra of the
+    // window it launched writes beside that DIS.
+    {{"PBands/PreProcessDISBandsBtn Launch, then band algebra"}, {"*.dis", "*.p??"}},
     // Band products and tiles, and the run's record in the DIS.
     {{"DisProcessForm/SingleMathBtn Perform Math",
       "DisProcessForm/RadarDeRez16OKBtn 4. Derez: 16 to 8 Bits",
@@ -186,7 +196,7 @@ const Writers WriterTable[] = {
 
 bool Matches(const std::vector<const char*>& patterns, const std::string& name) {
     for (const char* p : patterns)
-        if (fnmatch(p, name.c_str(), FNM_CASEFOLD) == 0) return true;
+        if (fnmatch(p, name.c_str(), FNM_CASEFOLD | FNM_PATHNAME) == 0) return true;
     return false;
 }
 
@@ -206,23 +216,63 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             table[command] = &w;
     std::set<std::string> wrote;
     std::vector<std::string> named;
+    std::string name;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
-        const std::string answer = AnswerIn(A.Path(), r);
+        // A save proposes its file in the file's own folder: a bare name would be the working
+        // folder's file of that name. Only a page that holds no file has no folder to propose.
+        if (r.Save && !r.FileName.empty() && !name.ends_with(", no file"))
+            EXPECT_TRUE(!ExtractFilePath(r.FileName).empty() &&
+                        ExtractFilePath(r.FileName) != B.Path())
+                << name << " proposes " << r.FileName;
+        const bool header = r.Filter.rfind("Header file (DDR", 0) == 0;
+        const std::string answer = AnswerIn(header ? H.Path() : A.Path(), r);
         if (r.Save) named.push_back(ExtractFileName(answer));
         return answer;
     };
-    const std::vector<Command> commands = EveryCommand(Form, ToolWindowsOf(Form));
+    std::vector<Command> commands = EveryCommand(Form, ToolWindowsOf(Form));
+    // A header page that never held a file, a name typed in; the band window launched on the DIS
+    // the import window chose.
+    const auto onPage = [](const std::function<void()>& type, QPushButton* TPBands::*save) {
+        return [type, save] {
+            const THeaderPages kept = HeaderPages;
+            HeaderPages = THeaderPages();
+            type();
+            PBands->ShowHeaderPages();
+            (PBands->*save)->click();
+            HeaderPages = kept;
+            PBands->ShowHeaderPages();
+        };
+    };
+    const auto always = [] { return true; };
+    commands.push_back({"PBands/RIHSaveBtn Save, no file", false, always,
+                        onPage([] { HeaderPages[DIHField::RIHHeaderFileEdit] = "olinda.dih"; },
+                               &TPBands::RIHSaveBtn)});
+    commands.push_back(
+        {"PBands/DISFileSave Save, no file", false, always,
+         onPage([] { HeaderPages.DISFileEdit = "olinda.dis"; }, &TPBands::DISFileSave)});
+    commands.push_back(
+        {"PBands/PreProcessDISBandsBtn Launch, then band algebra", false, always, [this] {
+             PBands->DISFileOpen->click();
+             // Another window moves the working folder before the launch.
+             ImageDirectory = B.Path();
+             PBands->PreProcessDISBandsBtn->click();
+             TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+             fa->MBFAFileBtns[3]->click();
+             fa->MBFAFileBtns[2]->click();
+             fa->MBFAFileEdit->setText("alg2");
+             fa->MBFAOKBtn->click();
+         }});
     // Twice: what the first round chose (bands, sites, kernels) lets the second one's runs write.
     for (int round = 0; round < 2; ++round)
         for (const Command& c : commands) {
             if (!c.Enabled()) continue;
-            const std::string name = c.Name.toStdString();
+            name = c.Name.toStdString();
             const auto row = table.find(name);
             // B holds a file of every name in A, and of every name the command may write.
             for (const auto& [file, stamp] : Stamps(A.Path()))
                 if (!FileExists(B.File(file))) WriteFileAtomic(B.File(file), "B's own " + file);
             const Folder b = FolderBytes(B.Path());
-            const std::map<std::string, Stamp> a = Stamps(A.Path());
+            const std::map<std::string, Stamp> a = Stamps(A.Path()), h = Stamps(H.Path());
             ImageDirectory = B.Path();
             named.clear();
             c.Run();
@@ -230,6 +280,8 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             std::set<std::string> written;
             for (const auto& [file, stamp] : Stamps(A.Path()))
                 if (!a.count(file) || a.at(file) != stamp) written.insert(file);
+            for (const auto& [file, stamp] : Stamps(H.Path()))
+                if (!h.count(file) || h.at(file) != stamp) written.insert("h/" + file);
             if (row == table.end()) {
                 EXPECT_TRUE(written.empty())
                     << name << " writes" << Joined(written) << " but is missing from the table";
