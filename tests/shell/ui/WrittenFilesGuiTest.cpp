@@ -244,24 +244,23 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
         };
     };
     const auto always = [] { return true; };
-    commands.push_back({"PBands/RIHSaveBtn Save, no file", false, always,
+    commands.push_back({"PBands/RIHSaveBtn Save, no file", always,
                         onPage([] { HeaderPages[DIHField::RIHHeaderFileEdit] = "olinda.dih"; },
                                &TPBands::RIHSaveBtn)});
     commands.push_back(
-        {"PBands/DISFileSave Save, no file", false, always,
+        {"PBands/DISFileSave Save, no file", always,
          onPage([] { HeaderPages.DISFileEdit = "olinda.dis"; }, &TPBands::DISFileSave)});
-    commands.push_back(
-        {"PBands/PreProcessDISBandsBtn Launch, then band algebra", false, always, [this] {
-             PBands->DISFileOpen->click();
-             // Another window moves the working folder before the launch.
-             ImageDirectory = B.Path();
-             PBands->PreProcessDISBandsBtn->click();
-             TDisMBFAPage* fa = DisProcessForm->MBFAPage;
-             fa->MBFAFileBtns[3]->click();
-             fa->MBFAFileBtns[2]->click();
-             fa->MBFAFileEdit->setText("alg2");
-             fa->MBFAOKBtn->click();
-         }});
+    commands.push_back({"PBands/PreProcessDISBandsBtn Launch, then band algebra", always, [this] {
+                            PBands->DISFileOpen->click();
+                            // Another window moves the working folder before the launch.
+                            ImageDirectory = B.Path();
+                            PBands->PreProcessDISBandsBtn->click();
+                            TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+                            fa->MBFAFileBtns[3]->click();
+                            fa->MBFAFileBtns[2]->click();
+                            fa->MBFAFileEdit->setText("alg2");
+                            fa->MBFAOKBtn->click();
+                        }});
     // Twice: what the first round chose (bands, sites, kernels) lets the second one's runs write.
     for (int round = 0; round < 2; ++round)
         for (const Command& c : commands) {
