@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <QScrollArea>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -31,11 +30,6 @@ class CommandWindow {
     QPointer<QWidget> Window;
     CommandWindow* Outer;
 };
-
-// `content` in a scroll area that asks for the content's whole size and takes less: a window
-// with it opens as large as its content on a screen large enough, is shrunk to a screen too
-// small for it as it opens (KeepOnScreen), and the content scrolls there.
-QScrollArea* ScrolledWhenSmall(QWidget* content);
 
 class TToolWindow : public QDialog {
     Q_OBJECT
@@ -60,6 +54,12 @@ class TToolWindow : public QDialog {
     // Arming the same mode again replaces its end.
     void ArmMouseMode(bool& mode, std::function<void()> end = {});
 
+    // Before the window is first shown, what its layout holds moves into a scroll area that asks
+    // for the whole of it and takes less: the window opens at the size it would have had without
+    // it, is shrunk as it opens to a screen too small for that (KeepOnScreen), and can be made
+    // smaller still; its contents scroll there, every control within reach.
+    void setVisible(bool visible) override;
+
   public slots:
     // A rejected dialog (Escape) closes through the same path as the close box.
     void reject() override;
@@ -81,7 +81,9 @@ class TToolWindow : public QDialog {
         std::function<void()> End;
     };
     void DisarmMouseModes();
+    void ScrollWhenSmall();
 
+    bool Scrolling = false;
     int HandlerDepth = 0;
     std::vector<ArmedMode> ArmedModes;
 };
