@@ -1,5 +1,6 @@
 // TToolWindow, the frame every tool window shares: it takes its place from its pair of the
-// options' window positions when created, and when it closes it ends the mouse modes it armed,
+// options' window positions when created, opens on the screen with what it holds scrolling when
+// the screen is too small for it, and when it closes it ends the mouse modes it armed,
 // writes the place back, saves the options file and, for a window freed on demand, hands its
 // code to the main window's deferred free. Its handlers run through Guarded, which also tells
 // the deferred free that the window is busy and must not be freed under its own feet. While an
