@@ -23,11 +23,13 @@ template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 // A window's frame and its inside, in screen pixels, and whether the frame is the one it keeps:
 // with a window manager running, once it has put its frame around the window and said how
-// large the frame is; with none, once the window is mapped.
+// large the frame is; with none, once the window is mapped. Read from the X server, or else
+// what the toolkit knows.
 struct Framing {
     QRect Frame;
     QRect Inside;
     bool Final;
+    bool FromServer;
 };
 
 xcb_connection_t* XConnection() {
@@ -109,7 +111,7 @@ std::optional<Framing> XFraming(const QWidget& window) {
                 QRect(inside->topLeft() - QPoint(said.left(), said.top()),
                       inside->size().grownBy(said)) == *frame;
     }
-    return Framing{*frame, *inside, final};
+    return Framing{*frame, *inside, final, true};
 }
 
 // The toolkit's units and screen pixels, as the toolkit rounds them.
@@ -124,6 +126,18 @@ int ToUnits(int pixels, double scale) {
 QRect ToUnits(const QRect& pixels, double scale) {
     return QRect(QPoint(ToUnits(pixels.left(), scale), ToUnits(pixels.top(), scale)),
                  QSize(ToUnits(pixels.width(), scale), ToUnits(pixels.height(), scale)));
+}
+
+// The framing on X11 as the X server has it; elsewhere as the toolkit knows it, which is all
+// there is to know.
+Framing FramingOf(const QWidget& window) {
+    if (const std::optional<Framing> x = XFraming(window)) return *x;
+    const double scale = window.devicePixelRatio();
+    const auto pixels = [scale](const QRect& r) {
+        return QRect(QPoint(ToPixels(r.left(), scale), ToPixels(r.top(), scale)),
+                     QSize(ToPixels(r.width(), scale), ToPixels(r.height(), scale)));
+    };
+    return {pixels(window.frameGeometry()), pixels(window.geometry()), true, false};
 }
 
 // The usable area of the screen that holds `corner`, else of the primary one; empty with none.
@@ -179,11 +193,7 @@ QPoint PlaceOnScreen(QPoint corner, QSize size) {
 }
 
 QRect ScreenFrame(const QWidget& window) {
-    if (const std::optional<Framing> x = XFraming(window)) return x->Frame;
-    const double scale = window.devicePixelRatio();
-    const QRect frame = window.frameGeometry();
-    return QRect(QPoint(ToPixels(frame.left(), scale), ToPixels(frame.top(), scale)),
-                 QSize(ToPixels(frame.width(), scale), ToPixels(frame.height(), scale)));
+    return FramingOf(window).Frame;
 }
 
 QRect UsableScreenPixels(const QWidget& window) {
@@ -260,18 +270,11 @@ class FramePlacer : public QObject {
 
   private:
     void Place() {
-        const std::optional<Framing> x = XFraming(Window);
-        if (!x) {
-            // With no window system to ask, the toolkit's frame is the one there is.
-            const QPoint place = PlaceOnScreen(Wanted, Window.frameGeometry().size());
-            if (Window.frameGeometry().topLeft() != place) Move(place);
-            Ticker.stop();
-            return;
-        }
+        const Framing f = FramingOf(Window);
         const double scale = Window.devicePixelRatio();
-        const QSize shown = ToUnits(x->Inside, scale).size();
+        const QSize shown = ToUnits(f.Inside, scale).size();
         const int slack = scale == std::floor(scale) ? 0 : 1;
-        if (!x->Final || std::abs(shown.width() - Window.width()) > slack ||
+        if (!f.Final || std::abs(shown.width() - Window.width()) > slack ||
             std::abs(shown.height() - Window.height()) > slack)
             return;
         const QRect area = UsablePixels(Wanted, scale);
@@ -281,10 +284,10 @@ class FramePlacer : public QObject {
         }
         // A window larger than the screen shrinks as far as its least size lets it, to whole
         // units that fit.
-        const QSize over(std::max(0, x->Frame.width() - area.width()),
-                         std::max(0, x->Frame.height() - area.height()));
-        const QSize fitting = QSize(static_cast<int>((x->Inside.width() - over.width()) / scale),
-                                    static_cast<int>((x->Inside.height() - over.height()) / scale))
+        const QSize over(std::max(0, f.Frame.width() - area.width()),
+                         std::max(0, f.Frame.height() - area.height()));
+        const QSize fitting = QSize(static_cast<int>((f.Inside.width() - over.width()) / scale),
+                                    static_cast<int>((f.Inside.height() - over.height()) / scale))
                                   .expandedTo(Window.minimumSize());
         if (Shrink && !over.isNull() && fitting != Window.size()) {
             Window.resize(fitting);
@@ -292,7 +295,7 @@ class FramePlacer : public QObject {
         }
         // The frame's corner on the area, rounded toward its inside: the toolkit places the
         // window in units and a fractional scale puts a unit between pixels.
-        const QPoint margins = x->Inside.topLeft() - x->Frame.topLeft();
+        const QPoint margins = f.Inside.topLeft() - f.Frame.topLeft();
         const QPoint wanted(ToPixels(Wanted.x(), scale), ToPixels(Wanted.y(), scale));
         const auto unit = [&](int want, int margin, int low, int room) {
             const int high = low + std::max(0, room);
@@ -300,18 +303,18 @@ class FramePlacer : public QObject {
                               scale);
         };
         const QPoint inside(
-            unit(wanted.x(), margins.x(), area.left(), area.width() - x->Frame.width()),
-            unit(wanted.y(), margins.y(), area.top(), area.height() - x->Frame.height()));
+            unit(wanted.x(), margins.x(), area.left(), area.width() - f.Frame.width()),
+            unit(wanted.y(), margins.y(), area.top(), area.height() - f.Frame.height()));
         const QPoint frame =
             QPoint(ToPixels(inside.x(), scale), ToPixels(inside.y(), scale)) - margins;
-        if (x->Frame.topLeft() == frame) {
+        if (f.Frame.topLeft() == frame) {
             // Placed once the toolkit has heard where: what is reckoned from its idea of the
             // window's place (a dialog over it, a point on it) is right from then on.
-            const QPoint heard = Window.geometry().topLeft() - ToUnits(x->Inside, scale).topLeft();
+            const QPoint heard = Window.geometry().topLeft() - ToUnits(f.Inside, scale).topLeft();
             if (std::abs(heard.x()) <= slack && std::abs(heard.y()) <= slack) Ticker.stop();
             return;
         }
-        Placed = ToUnits(QRect(frame, x->Frame.size()), scale).topLeft();
+        Placed = ToUnits(QRect(frame, f.Frame.size()), scale).topLeft();
         // The inside is put where the frame around it puts the frame at its place: the toolkit
         // would reckon the frame from what it knows of it, which may be out of date.
         if (QWindow* handle = Window.windowHandle()) {
@@ -319,13 +322,8 @@ class FramePlacer : public QObject {
             handle->setPosition(inside);
             Moving = false;
         }
-    }
-
-    void Move(QPoint place) {
-        Placed = place;
-        Moving = true;
-        Window.move(place);
-        Moving = false;
+        // With no window system to ask, the window is where the toolkit was told to put it.
+        if (!f.FromServer) Ticker.stop();
     }
 
     QWidget& Window;
