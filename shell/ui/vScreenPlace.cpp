@@ -270,7 +270,7 @@ class FramePlacer : public QObject {
 
   private:
     void Place() {
-        const Framing f = FramingOf(Window);
+        Framing f = FramingOf(Window);
         const double scale = Window.devicePixelRatio();
         const QSize shown = ToUnits(f.Inside, scale).size();
         const int slack = scale == std::floor(scale) ? 0 : 1;
@@ -291,7 +291,9 @@ class FramePlacer : public QObject {
                                   .expandedTo(Window.minimumSize());
         if (Shrink && !over.isNull() && fitting != Window.size()) {
             Window.resize(fitting);
-            return;
+            // The X server shows the new size later, and tells of it.
+            if (f.FromServer) return;
+            f = FramingOf(Window);
         }
         // The frame's corner on the area, rounded toward its inside: the toolkit places the
         // window in units and a fractional scale puts a unit between pixels.
@@ -315,15 +317,17 @@ class FramePlacer : public QObject {
             return;
         }
         Placed = ToUnits(QRect(frame, f.Frame.size()), scale).topLeft();
-        // The inside is put where the frame around it puts the frame at its place: the toolkit
-        // would reckon the frame from what it knows of it, which may be out of date.
-        if (QWindow* handle = Window.windowHandle()) {
-            Moving = true;
+        Moving = true;
+        if (QWindow* handle = Window.windowHandle(); handle && f.FromServer) {
+            // The inside is put where the frame around it puts the frame at its place: the
+            // toolkit would reckon the frame from what it knows of it, which may be out of date.
             handle->setPosition(inside);
-            Moving = false;
+        } else {
+            // With no window system to ask, the window is where the toolkit is told to put it.
+            Window.move(Placed);
+            Ticker.stop();
         }
-        // With no window system to ask, the window is where the toolkit was told to put it.
-        if (!f.FromServer) Ticker.stop();
+        Moving = false;
     }
 
     QWidget& Window;
