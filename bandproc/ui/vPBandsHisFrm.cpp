@@ -7,9 +7,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-TExtraImageViewForm::TExtraImageViewForm(QWidget* parent) : QDialog(parent) {
-    setObjectName("ExtraImageViewForm");
-    setWindowTitle("Histogram Corrections Viewer");
+TExtraImageViewForm::TExtraImageViewForm(QWidget* parent)
+    : TToolWindow("Histogram Corrections Viewer", "ExtraImageViewForm", NoPosition, 0, parent) {
     auto* layout = new QVBoxLayout(this);
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName("ScrollBox1");
@@ -38,5 +37,5 @@ bool TExtraImageViewForm::eventFilter(QObject* watched, QEvent* event) {
         close();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return TToolWindow::eventFilter(watched, event);
 }

@@ -3,13 +3,13 @@
 // closes, the caller's modal show returns OK.
 #pragma once
 
-#include <QDialog>
+#include "shell/ui/vToolWindow.h"
 
 class QLabel;
 class QPixmap;
 class QScrollArea;
 
-class TExtraImageViewForm : public QDialog {
+class TExtraImageViewForm : public TToolWindow {
     Q_OBJECT
   public:
     explicit TExtraImageViewForm(QWidget* parent = nullptr);

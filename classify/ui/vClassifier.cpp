@@ -123,9 +123,7 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassPages->setTabEnabled(PageNeuralNet, false);
     ClassPages->setTabEnabled(PageAccuracy, false);
     ClassPages->setCurrentIndex(PageImageBased);
-    // As large as its pages need at the desktop's font (a size measured in another font cuts
-    // the captions short), and scrolled on a screen smaller than that.
-    layout->addWidget(ScrolledWhenSmall(ClassPages));
+    layout->addWidget(ClassPages);
 
     connect(ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
 

@@ -62,7 +62,7 @@ THistogramForm::THistogramForm(QWidget* parent)
     bottom->addStretch();
     bottom->addWidget(PreviewCloseBtn);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ScrolledWhenSmall(HistoPages));
+    layout->addWidget(HistoPages);
     layout->addLayout(bottom);
 
     connect(PreviewCloseBtn, &QPushButton::clicked, this, [this] { close(); });

@@ -1,6 +1,5 @@
 #include "shell/ui/vScreenPlace.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,29 +12,60 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
-// A window's frame and its inside, in the toolkit's units.
+template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+// A window's frame and its inside, in screen pixels, and whether the frame is the one it keeps:
+// with a window manager running, once it has put its frame around the window and said how
+// large the frame is; with none, once the window is mapped. Read from the X server, or else
+// what the toolkit knows.
 struct Framing {
     QRect Frame;
     QRect Inside;
+    bool Final;
+    bool FromServer;
 };
 
-QRect ToUnits(const QRect& device, double scale) {
-    if (scale == 1) return device;
-    const auto unit = [scale](int v) { return static_cast<int>(std::lround(v / scale)); };
-    return QRect(QPoint(unit(device.left()), unit(device.top())),
-                 QSize(unit(device.width()), unit(device.height())));
+xcb_connection_t* XConnection() {
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+    const Reply<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, std::strlen(name), name), nullptr),
+        &std::free);
+    return atom ? atom->atom : XCB_ATOM_NONE;
+}
+
+// The 32-bit values of a property of `window`, none when it is not set.
+std::vector<uint32_t> Cardinals(xcb_connection_t* c, xcb_window_t window, const char* name) {
+    const xcb_atom_t atom = Atom(c, name);
+    if (atom == XCB_ATOM_NONE) return {};
+    const Reply<xcb_get_property_reply_t> property(
+        xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr),
+        &std::free);
+    if (!property || property->format != 32) return {};
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(property.get()));
+    return {values, values + xcb_get_property_value_length(property.get()) / 4};
+}
+
+xcb_window_t Root(xcb_connection_t* c) {
+    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
 }
 
 // The window's outer rectangle on the root window, in screen pixels.
 std::optional<QRect> RootRect(xcb_connection_t* c, xcb_window_t window, xcb_window_t root) {
-    std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> size(
+    const Reply<xcb_get_geometry_reply_t> size(
         xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr), &std::free);
-    std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> at(
+    const Reply<xcb_translate_coordinates_reply_t> at(
         xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root, 0, 0),
                                         nullptr),
         &std::free);
@@ -48,32 +78,66 @@ std::optional<QRect> RootRect(xcb_connection_t* c, xcb_window_t window, xcb_wind
 // The framing as the X server has it now: the frame is the window's ancestor just below the root,
 // the window itself when no window manager took it in.
 std::optional<Framing> XFraming(const QWidget& window) {
-    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = XConnection();
     const auto client = static_cast<xcb_window_t>(window.internalWinId());
-    if (!x11 || !x11->connection() || !client) return std::nullopt;
-    xcb_connection_t* c = x11->connection();
+    if (!c || !client) return std::nullopt;
     xcb_window_t top = client;
-    xcb_window_t root = XCB_NONE;
+    const xcb_window_t root = Root(c);
     for (;;) {
-        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        const Reply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(c, xcb_query_tree(c, top), nullptr), &std::free);
         if (!tree) return std::nullopt;
-        root = tree->root;
         if (tree->parent == root || tree->parent == XCB_NONE) break;
         top = tree->parent;
     }
     const std::optional<QRect> frame = RootRect(c, top, root);
     std::optional<QRect> inside = RootRect(c, client, root);
-    if (!frame || !inside) return std::nullopt;
+    const Reply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, client), nullptr),
+        &std::free);
+    if (!frame || !inside || !attributes) return std::nullopt;
     // The window's own border is part of its frame, not of what the toolkit calls its inside.
     if (top == client) inside = frame;
-    const double scale = window.devicePixelRatio();
-    return Framing{ToUnits(*frame, scale), ToUnits(*inside, scale)};
+    bool final = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    const std::vector<uint32_t> manager = Cardinals(c, root, "_NET_SUPPORTING_WM_CHECK");
+    if (!manager.empty() && manager[0] != XCB_NONE) {
+        const std::vector<uint32_t> extents = Cardinals(c, client, "_NET_FRAME_EXTENTS");
+        const QMargins said =
+            extents.size() == 4
+                ? QMargins(static_cast<int>(extents[0]), static_cast<int>(extents[2]),
+                           static_cast<int>(extents[1]), static_cast<int>(extents[3]))
+                : QMargins(-1, -1, -1, -1);
+        final = final && top != client &&
+                QRect(inside->topLeft() - QPoint(said.left(), said.top()),
+                      inside->size().grownBy(said)) == *frame;
+    }
+    return Framing{*frame, *inside, final, true};
 }
 
+// The toolkit's units and screen pixels, as the toolkit rounds them.
+int ToPixels(int unit, double scale) {
+    return static_cast<int>(std::lround(unit * scale));
+}
+
+int ToUnits(int pixels, double scale) {
+    return static_cast<int>(std::lround(pixels / scale));
+}
+
+QRect ToUnits(const QRect& pixels, double scale) {
+    return QRect(QPoint(ToUnits(pixels.left(), scale), ToUnits(pixels.top(), scale)),
+                 QSize(ToUnits(pixels.width(), scale), ToUnits(pixels.height(), scale)));
+}
+
+// The framing on X11 as the X server has it; elsewhere as the toolkit knows it, which is all
+// there is to know.
 Framing FramingOf(const QWidget& window) {
     if (const std::optional<Framing> x = XFraming(window)) return *x;
-    return {window.frameGeometry(), window.geometry()};
+    const double scale = window.devicePixelRatio();
+    const auto pixels = [scale](const QRect& r) {
+        return QRect(QPoint(ToPixels(r.left(), scale), ToPixels(r.top(), scale)),
+                     QSize(ToPixels(r.width(), scale), ToPixels(r.height(), scale)));
+    };
+    return {pixels(window.frameGeometry()), pixels(window.geometry()), true, false};
 }
 
 // The usable area of the screen that holds `corner`, else of the primary one; empty with none.
@@ -81,6 +145,40 @@ QRect UsableArea(QPoint corner) {
     const QScreen* screen = QGuiApplication::screenAt(corner);
     if (!screen) screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
+}
+
+// The same in screen pixels: the toolkit gives it in units rounded either way, which at a
+// fractional scale takes in a pixel past the edge or leaves out the last one. On X11 the
+// desktop's own work area says where the edge is.
+QRect UsablePixels(QPoint corner, double scale) {
+    const QRect units = UsableArea(corner);
+    if (units.isEmpty()) return units;
+    QRect pixels(QPoint(static_cast<int>(std::floor(units.left() * scale)),
+                        static_cast<int>(std::floor(units.top() * scale))),
+                 QPoint(static_cast<int>(std::ceil((units.right() + 1) * scale)) - 1,
+                        static_cast<int>(std::ceil((units.bottom() + 1) * scale)) - 1));
+    xcb_connection_t* c = XConnection();
+    if (!c) return pixels;
+    const std::vector<uint32_t> work = Cardinals(c, Root(c), "_NET_WORKAREA");
+    if (work.size() >= 4)
+        return pixels & QRect(static_cast<int>(work[0]), static_cast<int>(work[1]),
+                              static_cast<int>(work[2]), static_cast<int>(work[3]));
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    return pixels & QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
+}
+
+// The unit the toolkit rounds to the pixel nearest `pixel` that lies within [low, high], the
+// one nearest `low` when none does.
+int UnitWithin(int pixel, int low, int high, double scale) {
+    const int around = ToUnits(pixel, scale);
+    std::optional<int> best;
+    for (int u = around - 3; u <= around + 3; ++u) {
+        const int at = ToPixels(u, scale);
+        if (at < low || at > high) continue;
+        if (!best || std::abs(at - pixel) < std::abs(ToPixels(*best, scale) - pixel)) best = u;
+    }
+    if (best) return *best;
+    return ToUnits(low, scale) + (ToPixels(ToUnits(low, scale), scale) < low ? 1 : 0);
 }
 
 } // namespace
@@ -94,8 +192,18 @@ QPoint PlaceOnScreen(QPoint corner, QSize size) {
             std::max(area.y(), std::min(corner.y(), bottom))};
 }
 
-QRect FrameGeometry(const QWidget& window) {
+QRect ScreenFrame(const QWidget& window) {
     return FramingOf(window).Frame;
+}
+
+QRect UsableScreenPixels(const QWidget& window) {
+    return UsablePixels(window.geometry().topLeft(), window.devicePixelRatio());
+}
+
+QRect FrameGeometry(const QWidget& window) {
+    if (const std::optional<Framing> x = XFraming(window))
+        return ToUnits(x->Frame, window.devicePixelRatio());
+    return window.frameGeometry();
 }
 
 FormPosition StoredPlace(const QWidget& window) {
@@ -112,18 +220,15 @@ namespace {
 // Holds a window's wanted frame corner while it is being framed. Whether a move before the
 // window is shown places its frame or its inside depends on the platform and on whether the
 // window was made before, and the frame's size is known only once the window manager has put it
-// around the window. The events that tell of the frame come in whatever order the window
-// manager sends them, and what the toolkit knows of the frame may change with none of them: the
-// frame is looked at again on a short tick too, until it has stayed at its place a while.
+// around the window. The frame is placed only once the X server shows it as it will stay: the
+// window manager's frame around it, as large as the manager says, and the window at the size the
+// toolkit last gave it (a size still on its way leaves the frame at the old one). The events that
+// tell of the frame come in whatever order the window manager sends them, and what the toolkit
+// knows may change with none of them: the X server is asked again on a short tick too.
 class FramePlacer : public QObject {
   public:
     static constexpr const char* Name = "FramePlacer";
     static constexpr int TickMs = 20;
-    // How long the frame stays at its place before placing ends: a framed window is done soon;
-    // one with no frame yet may still get one.
-    static constexpr int FramedSettleMs = 300;
-    static constexpr int UnframedSettleMs = 1500;
-    static constexpr int LateReportMs = 100;
 
     FramePlacer(QWidget& window, bool shrink) : QObject(&window), Window(window), Shrink(shrink) {
         setObjectName(Name);
@@ -136,8 +241,6 @@ class FramePlacer : public QObject {
 
     void Start() {
         Wanted = Placed = Window.pos();
-        Seen = {};
-        Settled.invalidate();
         Ticker.start();
         Place();
     }
@@ -167,67 +270,71 @@ class FramePlacer : public QObject {
 
   private:
     void Place() {
-        const std::optional<Framing> x = XFraming(Window);
-        const auto [frame, inside] = x ? *x : Framing{Window.frameGeometry(), Window.geometry()};
-        const QPoint margins = inside.topLeft() - frame.topLeft();
-        // The frame left the place it had kept a while, with the same frame around the same
-        // window: a move the program did not make, the user's, which is theirs to keep. Before
-        // that while, it is a late report of an earlier place.
-        if (Settled.isValid() && Settled.elapsed() >= LateReportMs && Seen.Margins == margins &&
-            Seen.Frame.size() == frame.size() && !Near(frame.topLeft(), Placed)) {
+        Framing f = FramingOf(Window);
+        const double scale = Window.devicePixelRatio();
+        const QSize shown = ToUnits(f.Inside, scale).size();
+        const int slack = scale == std::floor(scale) ? 0 : 1;
+        if (!f.Final || std::abs(shown.width() - Window.width()) > slack ||
+            std::abs(shown.height() - Window.height()) > slack)
+            return;
+        const QRect area = UsablePixels(Wanted, scale);
+        if (area.isEmpty()) {
             Ticker.stop();
             return;
         }
-        Seen = {frame, margins};
-        // A window larger than the screen shrinks as far as its least size lets it.
-        const QRect area = UsableArea(Wanted);
-        const QSize over(std::max(0, frame.width() - area.width()),
-                         std::max(0, frame.height() - area.height()));
-        const QSize fitting = (Window.size() - over).expandedTo(Window.minimumSize());
-        if (Shrink && !area.isEmpty() && fitting != Window.size()) {
-            Settled.invalidate();
+        // A window larger than the screen shrinks as far as its least size lets it, to whole
+        // units that fit.
+        const QSize over(std::max(0, f.Frame.width() - area.width()),
+                         std::max(0, f.Frame.height() - area.height()));
+        const QSize fitting = QSize(static_cast<int>((f.Inside.width() - over.width()) / scale),
+                                    static_cast<int>((f.Inside.height() - over.height()) / scale))
+                                  .expandedTo(Window.minimumSize());
+        if (Shrink && !over.isNull() && fitting != Window.size()) {
             Window.resize(fitting);
+            // The X server shows the new size later, and tells of it.
+            if (f.FromServer) return;
+            f = FramingOf(Window);
         }
-        const QPoint place = PlaceOnScreen(Wanted, frame.size());
-        if (!Near(frame.topLeft(), place)) {
-            Settled.invalidate();
-            Placed = place;
-            Moving = true;
-            // On X11 the inside is put where the frame around it puts the frame at its place:
-            // the toolkit would reckon the frame from what it knows of it, which may be out of
-            // date.
-            if (QWindow* handle = Window.windowHandle(); x && handle)
-                handle->setPosition(place + margins);
-            else
-                Window.move(place);
-            Moving = false;
+        // The frame's corner on the area, rounded toward its inside: the toolkit places the
+        // window in units and a fractional scale puts a unit between pixels.
+        const QPoint margins = f.Inside.topLeft() - f.Frame.topLeft();
+        const QPoint wanted(ToPixels(Wanted.x(), scale), ToPixels(Wanted.y(), scale));
+        const auto unit = [&](int want, int margin, int low, int room) {
+            const int high = low + std::max(0, room);
+            return UnitWithin(std::clamp(want, low, high) + margin, low + margin, high + margin,
+                              scale);
+        };
+        const QPoint inside(
+            unit(wanted.x(), margins.x(), area.left(), area.width() - f.Frame.width()),
+            unit(wanted.y(), margins.y(), area.top(), area.height() - f.Frame.height()));
+        const QPoint frame =
+            QPoint(ToPixels(inside.x(), scale), ToPixels(inside.y(), scale)) - margins;
+        if (f.Frame.topLeft() == frame) {
+            // Placed once the toolkit has heard where: what is reckoned from its idea of the
+            // window's place (a dialog over it, a point on it) is right from then on.
+            const QPoint heard = Window.geometry().topLeft() - ToUnits(f.Inside, scale).topLeft();
+            if (std::abs(heard.x()) <= slack && std::abs(heard.y()) <= slack) Ticker.stop();
             return;
         }
-        if (!Settled.isValid()) Settled.start();
-        const bool framed = frame != inside;
-        if (Settled.elapsed() >= (framed ? FramedSettleMs : UnframedSettleMs)) Ticker.stop();
+        Placed = ToUnits(QRect(frame, f.Frame.size()), scale).topLeft();
+        Moving = true;
+        if (QWindow* handle = Window.windowHandle(); handle && f.FromServer) {
+            // The inside is put where the frame around it puts the frame at its place: the
+            // toolkit would reckon the frame from what it knows of it, which may be out of date.
+            handle->setPosition(inside);
+        } else {
+            // With no window system to ask, the window is where the toolkit is told to put it.
+            Window.move(Placed);
+            Ticker.stop();
+        }
+        Moving = false;
     }
-
-    // On a screen of a fractional scale a place in units lies between screen pixels: the frame
-    // is at a place a unit off it.
-    bool Near(QPoint at, QPoint place) const {
-        const double scale = Window.devicePixelRatio();
-        const int slack = scale == std::floor(scale) ? 0 : 1;
-        return std::abs(at.x() - place.x()) <= slack && std::abs(at.y() - place.y()) <= slack;
-    }
-
-    struct Sight {
-        QRect Frame;
-        QPoint Margins;
-    };
 
     QWidget& Window;
     const bool Shrink;
     QTimer Ticker;
-    QElapsedTimer Settled;
     QPoint Wanted;
     QPoint Placed;
-    Sight Seen;
     bool Moving = false;
 };
 

@@ -25,8 +25,8 @@ QPoint PlaceOnScreen(QPoint corner, QSize size);
 // and size within int.
 void MoveToStoredPlace(QWidget& window, int32_t left, int32_t top);
 // For a window being opened (not restored): puts its frame where PlaceOnScreen puts the corner
-// it has now, at the frame's final size, and again as the window manager frames it, until it
-// has stayed there a while or the program or the user moves it. With `shrink`, a window larger
+// it has now, once the window manager has framed it and the window is at its final size, until
+// the frame is there or the program moves the window elsewhere. With `shrink`, a window larger
 // than the screen shrinks as far as its least size lets it.
 void KeepOnScreen(QWidget& window, bool shrink = false);
 // Whether KeepOnScreen is still at work on the window.
@@ -34,5 +34,9 @@ bool Placing(const QWidget& window);
 // The window's frame, title bar included, where it is now: on X11 as the X server has it, since
 // what the toolkit knows of the frame comes with the window manager's events, late or never.
 QRect FrameGeometry(const QWidget& window);
+// The same in screen pixels, and the usable area of the screen the window is on: a frame at a
+// fractional scale lies on the screen when it lies on that area pixel for pixel.
+QRect ScreenFrame(const QWidget& window);
+QRect UsableScreenPixels(const QWidget& window);
 // The window's place as the options store it: its frame's corner.
 FormPosition StoredPlace(const QWidget& window);

@@ -10,11 +10,13 @@
 #include <QCloseEvent>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QVBoxLayout>
 
 namespace {
 
 CommandWindow* Innermost = nullptr;
 
+// Asks for its content's whole size and takes less.
 class FittingScrollArea : public QScrollArea {
   public:
     using QScrollArea::QScrollArea;
@@ -24,33 +26,12 @@ class FittingScrollArea : public QScrollArea {
     }
     QSize minimumSizeHint() const override { return {MinimumSide, MinimumSide}; }
 
-  protected:
-    void showEvent(QShowEvent* event) override {
-        QScrollArea::showEvent(event);
-        // The toolkit opens a window with parts that grow at two thirds of the screen at most:
-        // the first time, it opens as large as its content asks, and shrinks from there only
-        // on a screen too small for it.
-        if (Opened) return;
-        Opened = true;
-        window()->resize(window()->sizeHint());
-    }
-
   private:
-    bool Opened = false;
     // Room for both scroll bars and a little of what they scroll.
     static constexpr int MinimumSide = 120;
 };
 
 } // namespace
-
-QScrollArea* ScrolledWhenSmall(QWidget* content) {
-    auto* area = new FittingScrollArea;
-    area->setObjectName(content->objectName() + "Scroll");
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidget(content);
-    return area;
-}
 
 CommandWindow::CommandWindow(QWidget* window) : Window(window), Outer(Innermost) {
     Innermost = this;
@@ -74,6 +55,39 @@ TToolWindow::TToolWindow(const QString& caption, const QString& formName, int po
     SetHelpContext(this, WindowHelpContext(formName));
     if (PositionPair >= 0 && PositionPair < FormPositionCount)
         MoveToStoredPlace(*this, FormPositions[PositionPair].Left, FormPositions[PositionPair].Top);
+}
+
+void TToolWindow::setVisible(bool visible) {
+    if (visible && !Scrolling) ScrollWhenSmall();
+    QDialog::setVisible(visible);
+}
+
+void TToolWindow::ScrollWhenSmall() {
+    Scrolling = true;
+    QLayout* own = layout();
+    if (!own) return;
+    // The size it would have opened at: the one it was given, at least its least size, else as
+    // large as its layout asks (the toolkit's own choice would stop growing parts at two thirds
+    // of the screen).
+    own->activate();
+    if (!testAttribute(Qt::WA_Resized)) resize(sizeHint());
+    const QSize opening = size();
+    // A menu bar stays at the top of the window, out of what scrolls.
+    QWidget* bar = own->menuBar();
+    own->setMenuBar(nullptr);
+    auto* content = new QWidget;
+    content->setObjectName(objectName() + "Contents");
+    content->setLayout(own);
+    auto* area = new FittingScrollArea(this);
+    area->setObjectName(objectName() + "Scroll");
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(content);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(bar);
+    layout->addWidget(area);
+    resize(opening);
 }
 
 void TToolWindow::reject() {

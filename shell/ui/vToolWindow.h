@@ -1,5 +1,6 @@
 // TToolWindow, the frame every tool window shares: it takes its place from its pair of the
-// options' window positions when created, and when it closes it ends the mouse modes it armed,
+// options' window positions when created, opens on the screen with what it holds scrolling when
+// the screen is too small for it, and when it closes it ends the mouse modes it armed,
 // writes the place back, saves the options file and, for a window freed on demand, hands its
 // code to the main window's deferred free. Its handlers run through Guarded, which also tells
 // the deferred free that the window is busy and must not be freed under its own feet. While an
@@ -10,7 +11,6 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <QScrollArea>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -31,11 +31,6 @@ class CommandWindow {
     QPointer<QWidget> Window;
     CommandWindow* Outer;
 };
-
-// `content` in a scroll area that asks for the content's whole size and takes less: a window
-// with it opens as large as its content on a screen large enough, is shrunk to a screen too
-// small for it as it opens (KeepOnScreen), and the content scrolls there.
-QScrollArea* ScrolledWhenSmall(QWidget* content);
 
 class TToolWindow : public QDialog {
     Q_OBJECT
@@ -63,6 +58,12 @@ class TToolWindow : public QDialog {
     // Arming the same mode again replaces its end.
     void ArmMouseMode(bool& mode, std::function<void()> end = {});
 
+    // Before the window is first shown, what its layout holds moves into a scroll area that asks
+    // for the whole of it and takes less: the window opens at the size it would have had without
+    // it, is shrunk as it opens to a screen too small for that (KeepOnScreen), and can be made
+    // smaller still; its contents scroll there, every control within reach.
+    void setVisible(bool visible) override;
+
   public slots:
     // A rejected dialog (Escape) closes through the same path as the close box.
     void reject() override;
@@ -86,7 +87,9 @@ class TToolWindow : public QDialog {
     void DisarmMouseModes();
     // Runs a handler through `run`, one of the guards, as this window's.
     template <typename F> void InHandler(bool (*run)(const std::function<void()>&), F&& f);
+    void ScrollWhenSmall();
 
+    bool Scrolling = false;
     int HandlerDepth = 0;
     std::vector<ArmedMode> ArmedModes;
 };

@@ -79,7 +79,8 @@ void TVORNForm::PictureChanged() {
 
 void TVORNForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) KeepOnScreen(*this);
+    // On a screen narrower than the whole tool bar, what does not fit folds into its overflow.
+    if (!event->spontaneous()) KeepOnScreen(*this, true);
 }
 
 void TVORNForm::closeEvent(QCloseEvent* event) {

@@ -16,6 +16,6 @@ inline bool OnDesktop() {
 
 // Waits until the shown window is where it opens: framed by the window manager and placed.
 inline bool WaitPlaced(QWidget& window) {
-    return QTest::qWaitFor([&] { return !Placing(window); }, 5000) &&
-           FrameGeometry(window).size() != window.size();
+    return QTest::qWaitFor(
+        [&] { return !Placing(window) && FrameGeometry(window).size() != window.size(); }, 5000);
 }

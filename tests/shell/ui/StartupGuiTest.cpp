@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <QToolBar>
 
 namespace {
 
@@ -37,20 +36,6 @@ TEST_F(Startup, FirstStartShowsMessage2AndPlacesTheWindowASecondStartShowsNothin
     second->FormCreate({});
     EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
     EXPECT_EQ(second->pos(), QPoint(40, 50));
-}
-
-TEST_F(Startup, FirstStartShowsEveryToolButtonOnA1280By1024Screen) {
-    Form->FormCreate({});
-    Form->show();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(Form->frameGeometry()));
-    // Seventeen buttons and the gauge.
-    ASSERT_EQ(Form->ToolBar1->actions().size(), 18);
-    for (QAction* button : Form->ToolBar1->actions()) {
-        const QWidget* shown = Form->ToolBar1->widgetForAction(button);
-        ASSERT_TRUE(shown) << button->objectName().toStdString();
-        EXPECT_TRUE(shown->isVisible()) << button->objectName().toStdString();
-    }
 }
 
 TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
