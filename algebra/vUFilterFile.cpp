@@ -6,22 +6,10 @@
 #include "shell/vGlobal.h"
 
 #include <bit>
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace {
 constexpr int32_t UnknownFilterFile = 39982;
-
-// Up to `count` bytes from the start of the file; only what the kernels need is read, so a file
-// with more after them costs nothing. False when the file cannot be opened or read.
-bool ReadFileStart(const std::string& path, size_t count, std::vector<uint8_t>& out) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFileToRead(path), std::fclose);
-    if (!file) return false;
-    out.resize(count);
-    out.resize(std::fread(out.data(), 1, count, file.get()));
-    return !std::ferror(file.get());
-}
 } // namespace
 
 int32_t KernelStages(KernelKind kind) {

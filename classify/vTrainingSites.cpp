@@ -5,7 +5,6 @@
 #include "runtime/RtNumbers.h"
 #include "runtime/RtRecords.h"
 
-#include <cstdio>
 #include <cstring>
 
 SiteTable TrainingSites{};
@@ -131,13 +130,8 @@ void LoadTrainingSiteFile(const std::string& path, SiteTable& sites) {
     if (!FileExists(path)) throw EInOutError(EInOutError::FileNotFound);
     // Only the twenty records are read: whatever follows them is not the table's, and a
     // file shorter than them ends the read before any class changes.
-    std::vector<uint8_t> image(SiteFileSize);
-    std::FILE* f = OpenFileToRead(path);
-    if (!f) throw EInOutError(EInOutError::AccessDenied);
-    image.resize(std::fread(image.data(), 1, image.size(), f));
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) throw EInOutError(EInOutError::AccessDenied);
+    std::vector<uint8_t> image;
+    if (!ReadFileStart(path, SiteFileSize, image)) throw EInOutError(EInOutError::AccessDenied);
     if (!SitesFromFileImage(image, sites)) throw EInOutError(EInOutError::ReadBeyondEnd);
 }
 

@@ -145,7 +145,7 @@ uint16_t LatitudeParameters(int code, bool hotineTwoPoints) {
 // The projections whose formulas take the spheroid's two axes; UTM and State Plane have their
 // axes from the table or the zone file, the others only the sphere radius.
 bool UsesAxes(int code) {
-    return (code >= 3 && code <= 9) || code == CodeHotine || code == 22 || code == CodeAlaska;
+    return (code >= 3 && code <= 9) || code == CodeHotine || code == CodeSom || code == CodeAlaska;
 }
 
 bool HasFalseOrigin(int code) {

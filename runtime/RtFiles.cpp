@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <pwd.h>
 #include <random>
 #include <sys/stat.h>
@@ -167,6 +168,14 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
     return ReadInto(path, out);
+}
+
+bool ReadFileStart(const std::string& path, size_t count, std::vector<uint8_t>& out) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFileToRead(path), std::fclose);
+    if (!file) return false;
+    out.resize(count);
+    out.resize(std::fread(out.data(), 1, count, file.get()));
+    return !std::ferror(file.get());
 }
 
 std::FILE* OpenFileToRead(const std::string& path) {

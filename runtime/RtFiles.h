@@ -45,6 +45,9 @@ bool NameTakenInAnyCase(const std::string& dir, const std::string& name);
 // Whole-file read; false when the file cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 bool ReadWholeFile(const std::string& path, std::string& out);
+// The file's first bytes, as many as it has up to `count`, for readers that take only what they
+// need: whatever follows costs nothing. False when the file cannot be opened or read.
+bool ReadFileStart(const std::string& path, size_t count, std::vector<uint8_t>& out);
 // A file opened for reading only, for readers that seek and read in pieces: the calls that open a
 // file can as well make or truncate one, so only this unit makes them. Null, or -1, with errno
 // set when the file cannot be opened.

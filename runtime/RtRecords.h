@@ -58,6 +58,11 @@ inline uint32_t LeU32(const uint8_t* p) {
 inline int32_t LeI32(const uint8_t* p) {
     return static_cast<int32_t>(LeU32(p));
 }
+// Big-endian, as PNG stores its numbers.
+inline uint32_t BeU32(const uint8_t* p) {
+    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
+           (static_cast<uint32_t>(p[2]) << 8) | p[3];
+}
 inline void PutLeU16(uint8_t* p, uint16_t v) {
     p[0] = static_cast<uint8_t>(v);
     p[1] = static_cast<uint8_t>(v >> 8);

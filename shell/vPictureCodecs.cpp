@@ -275,10 +275,6 @@ void BmpSides(const uint8_t* d, uint32_t headerSize, int64_t& width, int64_t& he
     }
 }
 
-uint32_t BeU32(const uint8_t* p) {
-    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
-}
-
 } // namespace
 
 bool BmpHeaderSides(const uint8_t* d, size_t size, int64_t& width, int64_t& height) {

@@ -6,7 +6,6 @@
 #include "shell/vGlobal.h"
 
 #include <algorithm>
-#include <cstdio>
 
 const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
 const char* const FileTypeUnknown = "File type unk";
@@ -19,17 +18,6 @@ constexpr int JpegQuality = 90;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// The file's first bytes, as many as it has up to `count`; false when it cannot be read.
-bool ReadFileStart(const std::string& path, size_t count, std::vector<uint8_t>& out) {
-    std::FILE* f = OpenFileToRead(path);
-    if (!f) return false;
-    out.resize(count);
-    out.resize(std::fread(out.data(), 1, count, f));
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "shell/vPngChunks.h"
 
 #include "runtime/RtNumbers.h"
+#include "runtime/RtRecords.h"
 
 #include <cstring>
 
@@ -13,11 +14,6 @@ constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr size_t ChunkFrame = 12;
 // The format's own limit on a chunk's length.
 constexpr uint32_t MaxChunkLength = 0x7FFFFFFFu;
-
-uint32_t BeU32(const uint8_t* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-           (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
 
 bool IsLetter(uint8_t c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
