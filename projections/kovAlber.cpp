@@ -15,11 +15,13 @@ struct {
 } // namespace
 
 int AlberSetup(const ProjectionSetup& s) {
-    const double lat1 = s.P[2], lat2 = s.P[3], lat0 = s.P[5];
+    double lat1 = s.P[2], lat2 = s.P[3];
+    const double lat0 = s.P[5];
     if (std::fabs(lat1 + lat2) < EPSLN) {
         ReportProjectionError(s.Forward ? 31 : 32, 31);
         return 31;
     }
+    const bool secant = SecantParallels(lat1, lat2);
     A.RMajor = s.Major;
     A.LonCenter = s.P[4];
     A.FalseEasting = s.FalseEasting;
@@ -31,12 +33,12 @@ int AlberSetup(const ProjectionSetup& s) {
     const double sin2 = std::sin(lat2), cos2 = std::cos(lat2);
     const double ms2 = Msfnz(A.E3, sin2, cos2), qs2 = Qsfnz(A.E3, sin2, cos2);
     const double qs0 = Qsfnz(A.E3, std::sin(lat0), std::cos(lat0));
-    A.Ns0 = std::fabs(lat1 - lat2) > EPSLN ? (ms1 * ms1 - ms2 * ms2) / (qs2 - qs1) : sin1;
+    A.Ns0 = secant ? (ms1 * ms1 - ms2 * ms2) / (qs2 - qs1) : sin1;
     A.C = ms1 * ms1 + A.Ns0 * qs1;
     A.Rh = A.RMajor * std::sqrt(A.C - A.Ns0 * qs0) / A.Ns0;
     // Parallels this close to the equator make the cone a cylinder, just as parallels
-    // opposite each other do: its constant rounds to 0 and the apex is nowhere.
-    if (!(std::fabs(A.Ns0) >= EPSLN) || !std::isfinite(A.Rh)) {
+    // opposite each other do: its apex is nowhere a map coordinate holds the metre.
+    if (!(std::fabs(A.Ns0) >= FlatConeLimit) || !std::isfinite(A.Rh)) {
         ReportProjectionError(s.Forward ? 31 : 32, 31);
         return 31;
     }

@@ -10,19 +10,17 @@ struct {
     double RMajor, LonCenter, FalseEasting, FalseNorthing, E0, E1, E2, E3, Ns, G, Rh;
 } Q;
 
-// One standard parallel on the equator makes the cone a cylinder: its constant is zero and its
-// apex infinitely far, so no point has a place on it.
-bool FlatCone() {
-    if (std::fabs(Q.Ns) >= EPSLN) return false;
-    ReportProjectionError(81, 81);
-    return true;
-}
-
 } // namespace
 
 int EqconSetup(const ProjectionSetup& s) {
-    const double lat1 = s.P[2], lat2 = s.P[3], lat0 = s.P[5];
+    double lat1 = s.P[2], lat2 = s.P[3];
+    const double lat0 = s.P[5];
     const bool twoParallels = s.P[8] != 0.0;
+    if (twoParallels && std::fabs(lat1 + lat2) < EPSLN) {
+        ReportProjectionError(81, 81);
+        return 81;
+    }
+    const bool secant = twoParallels && SecantParallels(lat1, lat2);
     const double es = EccentricitySquared(s);
     const double e = std::sqrt(es);
     Q.RMajor = s.Major;
@@ -37,23 +35,25 @@ int EqconSetup(const ProjectionSetup& s) {
     const double ms1 = Msfnz(e, sin1, std::cos(lat1));
     const double ml1 = Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat1);
     Q.Ns = sin1;
-    if (twoParallels) {
-        if (std::fabs(lat1 + lat2) < EPSLN) {
-            ReportProjectionError(81, 81);
-            return 81;
-        }
+    if (secant) {
         const double sin2 = std::sin(lat2);
         const double ms2 = Msfnz(e, sin2, std::cos(lat2));
         const double ml2 = Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat2);
-        Q.Ns = std::fabs(lat1 - lat2) >= EPSLN ? (ms1 - ms2) / (ml2 - ml1) : sin2;
+        Q.Ns = (ms1 - ms2) / (ml2 - ml1);
+    }
+    // One standard parallel on the equator, or as good as on it, makes the cone a cylinder:
+    // its apex is infinitely far, or too far for a map coordinate to hold the metre.
+    if (!(std::fabs(Q.Ns) >= FlatConeLimit)) {
+        ReportProjectionError(81, 81);
+        return 81;
     }
     Q.G = ml1 + ms1 / Q.Ns;
     Q.Rh = Q.RMajor * (Q.G - Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat0));
     ReportAxes(s.Major, s.Minor);
     if (twoParallels)
-        ReportStdParallels(lat1, lat2);
+        ReportStdParallels(s.P[2], s.P[3]);
     else
-        ReportStdParallel(lat1);
+        ReportStdParallel(s.P[2]);
     ReportCentralMeridian(Q.LonCenter);
     ReportOrigin(lat0);
     ReportFalseOrigin(Q.FalseEasting, Q.FalseNorthing);
@@ -61,7 +61,6 @@ int EqconSetup(const ProjectionSetup& s) {
 }
 
 int EqconForward(double lon, double lat, double& x, double& y) {
-    if (FlatCone()) return 81;
     const double rh1 = Q.RMajor * (Q.G - Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat));
     const double theta = Q.Ns * AdjustLon(lon - Q.LonCenter);
     x = Q.FalseEasting + rh1 * std::sin(theta);
@@ -70,7 +69,6 @@ int EqconForward(double lon, double lat, double& x, double& y) {
 }
 
 int EqconInverse(double x, double y, double& lon, double& lat) {
-    if (FlatCone()) return 81;
     double rh1, theta;
     ConePolar(x - Q.FalseEasting, y - Q.FalseNorthing, Q.Rh, Q.Ns, rh1, theta);
     int flag = 0;

@@ -142,6 +142,38 @@ uint16_t LatitudeParameters(int code, bool hotineTwoPoints) {
     }
 }
 
+// The parameters no projection can take at a pole, or a rounding from it: Lambert's standard
+// parallels (the cone is then a plane touching at the pole, and its constant is lost to the
+// rounding of the angle long before), and the latitude of true scale of Mercator and the
+// equirectangular (the map has no width).
+uint16_t PoleFreeParameters(int code) {
+    switch (code) {
+    case 4:
+        return A(2) | A(3);
+    case 5:
+    case 17:
+        return A(5);
+    default:
+        return 0;
+    }
+}
+// A fifth of an arc second, six metres on the ground.
+constexpr double PoleTolerance = 1e-6;
+
+// Polyconic, equidistant conic and TM measure along the meridian by a series in the
+// eccentricity squared that leaves out its fourth power and beyond: about 0.08 e^8 of the major
+// axis (a millimetre on the spheroids of the table, three metres at e^2 = 0.05). The formulas
+// take differences of it at up to three latitudes (point, origin, parallel): past a quarter of
+// a metre no point keeps to the metre.
+bool UsesMeridianSeries(int code) {
+    return code == 7 || code == 8 || code == 9;
+}
+bool MeridianSeriesHold(double es, double major) {
+    constexpr double LeftOutTerms = 0.08;
+    constexpr double SeriesMissLimit = 0.25;
+    return LeftOutTerms * es * es * es * es * major <= SeriesMissLimit;
+}
+
 // The projections whose formulas take the spheroid's two axes; UTM and State Plane have their
 // axes from the table or the zone file, the others only the sphere radius.
 bool UsesAxes(int code) {
@@ -239,12 +271,20 @@ int UnusableParameter(const ProjectionSetup& s, int tag, bool hotineTwoPoints) {
         ReportProjectionError(tag, IllegalSpheroid, s.Spheroid);
         return IllegalSpheroid;
     }
+    if (UsesMeridianSeries(s.Code) && !MeridianSeriesHold(EccentricitySquared(s), s.Major)) {
+        ReportProjectionError(tag, IllegalSpheroid, s.Spheroid);
+        return IllegalSpheroid;
+    }
     const uint16_t latitudes = LatitudeParameters(s.Code, hotineTwoPoints);
-    for (int i = 0; i < 15; ++i)
-        if ((latitudes & A(i)) && std::fabs(s.P[i]) > HALF_PI + EPSLN) {
+    const uint16_t poleFree = PoleFreeParameters(s.Code);
+    for (int i = 0; i < 15; ++i) {
+        const double lat = std::fabs(s.P[i]);
+        if (((latitudes & A(i)) && lat > HALF_PI + EPSLN) ||
+            ((poleFree & A(i)) && lat > HALF_PI - PoleTolerance)) {
             ReportProjectionError(tag, InputDataError);
             return InputDataError;
         }
+    }
     return OK;
 }
 
@@ -268,7 +308,13 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, Side& side) {
         RefuseUnreadable(side, UntaggedRoutine);
         return;
     }
-    if (code < 0 || code >= ProjectionCodeCount) return;
+    // A code outside the table names no projection. Left as it was, the side would go on
+    // placing points by the projection set up before, and say nothing.
+    if (code < 0 || code >= ProjectionCodeCount) {
+        ReportProjectionError(-1, -1);
+        Refuse(side, ERROR);
+        return;
+    }
     if (code == 0) {
         *side.Sys = 0;
         side.Status = 0;
@@ -338,13 +384,17 @@ void SetUp(const ProjectionParameterBlock& block, bool forward, Side& side) {
     if (result != OK) Refuse(side, result);
 }
 
+// An inverse latitude this little past a pole (0.6 m on the Earth) is the pole: a meridian
+// series that holds to the metre may bring the pole back as far beyond it.
+constexpr double PoleOvershoot = 1e-7;
+
 // A routine's result that is no place: a value that is no number, or a latitude past a pole.
-// A longitude comes back within the half turns either side of Greenwich and a latitude a
-// rounding past a pole comes back on it.
+// A longitude comes back within the half turns either side of Greenwich and a latitude just
+// past a pole comes back on it.
 int Unplaced(int sys, bool forward, double& a, double& b) {
     if (std::isfinite(a) && std::isfinite(b)) {
         if (forward) return OK;
-        if (std::fabs(b) <= HALF_PI + EPSLN) {
+        if (std::fabs(b) <= HALF_PI + PoleOvershoot) {
             a = AdjustLon(a);
             b = std::clamp(b, -HALF_PI, HALF_PI);
             return OK;
@@ -390,6 +440,12 @@ bool UsableLength(double metres) {
 
 bool UsableScale(double scale, double major) {
     return scale > 0.0 && UsableLength(scale * major);
+}
+
+bool SecantParallels(double& lat1, double& lat2) {
+    if (std::fabs(lat1 - lat2) >= CoincidentParallels) return true;
+    lat1 = lat2 = 0.5 * (lat1 + lat2);
+    return false;
 }
 
 void ReportConicSetup(const ProjectionSetup& s) {

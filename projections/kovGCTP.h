@@ -37,6 +37,18 @@ bool UsableLength(double metres);
 // A scale factor: positive, and the major axis it scales a usable length.
 bool UsableScale(double scale, double major);
 
+// Standard parallels closer than this (two arc seconds) are one parallel, their mean: the
+// secant formulas divide two differences that vanish together, and lose metres to rounding as
+// they do, while the cone of the mean parallel differs from the secant one by the square of
+// their distance, a millimetre at most.
+constexpr double CoincidentParallels = 1e-5;
+// The two standard parallels of a conic, made one where they coincide; true when they are two.
+bool SecantParallels(double& lat1, double& lat2);
+// A cone constant below this (a standard parallel within 0.02 arc seconds of the equator) puts
+// the apex over 6e13 metres from the map, where coordinates hold a hundredth of a metre at best
+// and the formulas lose metres: such a cone is the cylinder it nearly is, and is refused.
+constexpr double FlatConeLimit = 1e-7;
+
 // The lines every conic set-up writes: axes, parallels, meridian, origin, false origin.
 void ReportConicSetup(const ProjectionSetup& s);
 

@@ -6,6 +6,11 @@
 
 namespace {
 
+// An origin nearer than this (three and a half arc minutes) to the pole the cone opens away
+// from lies so far from the apex that a rounding of its latitude moves the whole map by metres;
+// at the pole itself it lies at infinity.
+constexpr double OppositePoleTolerance = 1e-3;
+
 struct {
     double RMajor, LonCenter, FalseEasting, FalseNorthing, E, Ns, F0, Rh;
 } L;
@@ -13,11 +18,14 @@ struct {
 } // namespace
 
 int LamccSetup(const ProjectionSetup& s) {
-    const double lat1 = s.P[2], lat2 = s.P[3], lat0 = s.P[5];
+    double lat1 = s.P[2], lat2 = s.P[3];
+    const double lat0 = s.P[5];
+    const int tag = s.Forward ? 41 : 42;
     if (std::fabs(lat1 + lat2) < EPSLN) {
-        ReportProjectionError(s.Forward ? 41 : 42, 41);
+        ReportProjectionError(tag, 41);
         return 41;
     }
+    const bool secant = SecantParallels(lat1, lat2);
     L.RMajor = s.Major;
     L.LonCenter = s.P[4];
     L.FalseEasting = s.FalseEasting;
@@ -28,14 +36,18 @@ int LamccSetup(const ProjectionSetup& s) {
     const double sin2 = std::sin(lat2);
     const double ms2 = Msfnz(L.E, sin2, std::cos(lat2)), ts2 = Tsfnz(L.E, lat2, sin2);
     const double ts0 = Tsfnz(L.E, lat0, std::sin(lat0));
-    L.Ns = std::fabs(lat1 - lat2) > EPSLN ? std::log(ms1 / ms2) / std::log(ts1 / ts2) : sin1;
+    L.Ns = secant ? std::log(ms1 / ms2) / std::log(ts1 / ts2) : sin1;
     L.F0 = ms1 / (L.Ns * std::pow(ts1, L.Ns));
     L.Rh = L.RMajor * L.F0 * std::pow(ts0, L.Ns);
     // Parallels this close to the equator make the cone a cylinder, just as parallels
-    // opposite each other do: its constant rounds to 0 and the apex is nowhere.
-    if (!(std::fabs(L.Ns) >= EPSLN) || !std::isfinite(L.F0) || !std::isfinite(L.Rh)) {
-        ReportProjectionError(s.Forward ? 41 : 42, 41);
+    // opposite each other do: its apex is nowhere a map coordinate holds the metre.
+    if (!(std::fabs(L.Ns) >= FlatConeLimit) || !std::isfinite(L.F0) || !std::isfinite(L.Rh)) {
+        ReportProjectionError(tag, 41);
         return 41;
+    }
+    if (lat0 * L.Ns < 0 && std::fabs(lat0) > HALF_PI - OppositePoleTolerance) {
+        ReportProjectionError(tag, InputDataError);
+        return InputDataError;
     }
     ReportConicSetup(s);
     return OK;

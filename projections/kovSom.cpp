@@ -66,12 +66,16 @@ int SomSetup(const ProjectionSetup& s) {
     O.FalseNorthing = s.FalseNorthing;
     const bool landsat = s.P[12] != 0.0;
     // Satellite, path and start flag are read as whole numbers; past the range of one they
-    // cannot be rounded.
+    // cannot be rounded. The orbit form's period is a time shorter than the day: the iteration
+    // on the track's longitude steps by the ratio of the two and from a ratio of one on no
+    // longer settles, and a period of no length, or less, describes no orbit.
+    bool unusable = !landsat && !(s.P[8] > 0.0 && s.P[8] < MinutesPerDay);
     for (int i : {2, 3, 10})
-        if (!(std::fabs(s.P[i]) < OrbitCountLimit)) {
-            ReportProjectionError(UntaggedRoutine, InputDataError);
-            return InputDataError;
-        }
+        unusable = unusable || !(std::fabs(s.P[i]) < OrbitCountLimit);
+    if (unusable) {
+        ReportProjectionError(UntaggedRoutine, InputDataError);
+        return InputDataError;
+    }
     const int satellite = static_cast<int>(Round(s.P[2]));
     const int path = static_cast<int>(Round(s.P[3]));
     double alf;

@@ -276,7 +276,9 @@ int Inverse(double x, double y, double& lon, double& lat, bool& judged) {
         // back near the meridian, at a wrong latitude.
         judged = !(std::fabs(d) <= T.ReachTangent * cosPhi);
     } else {
-        lat = HALF_PI * Sign(y);
+        // The pole the footpoint reached. The sign of y tells nothing: it is measured from the
+        // origin, and with the origin at the south pole the whole map lies north of it.
+        lat = phi < 0 ? -HALF_PI : HALF_PI;
         lon = T.LonCenter;
         judged = true;
     }

@@ -181,6 +181,21 @@ TEST_F(SceneProjection, FailedCornerRefusesTheWholeTransform) {
     EXPECT_FALSE(P.Checked(F::CoordinatesValidCBox));
     EXPECT_EQ(ProjectionLog.back(), "Transformation cannot be computed at the poles");
 
+    // A projection line outside the table leaves the box at -1: refused, not run as UTM 25
+    // south, the projection of the transform before.
+    TypeOlindaUtm25South(P);
+    ASSERT_TRUE(DIHTransformCorners(P).AllPointsDone());
+    TypeOlindaUtm25South(P);
+    P.SetChecked(F::IsProjectedCB, false);
+    P.SetItemIndex(F::ProjectionCBOut, 31);
+    ASSERT_EQ(P.ItemIndex(F::ProjectionCBOut), -1);
+    const CornerTexts olinda = corners();
+    run = DIHTransformCorners(P);
+    EXPECT_EQ(run.PointStatus, (std::array{ERROR, ERROR, ERROR, ERROR}));
+    EXPECT_EQ(corners(), olinda);
+    EXPECT_FALSE(P.Checked(F::IsProjectedCB));
+    EXPECT_EQ(ProjectionLog.back(), "Unsupported format");
+
     CornerTexts ddll{"a", "b", "c", "d", "e", "f", "g", "h"};
     const CornerTexts before = ddll;
     P.SetChecked(DISField::DISRegistrationValidCB, true);

@@ -6,16 +6,25 @@ namespace {
 
 class ProjectionEntry : public ProjectionTest {};
 
-TEST_F(ProjectionEntry, CodeOutsideTheTableSetsUpNothing) {
-    for (double code : {31.0, -1.0, 30.6}) {
+// A code outside the table is refused, after a good UTM 33 set-up too: the side places nothing
+// rather than going on as UTM 33, and each point says why.
+TEST_F(ProjectionEntry, CodeOutsideTheTableIsRefused) {
+    for (double code : {31.0, -1.0, 30.6, 1e9}) {
+        ResetRun();
+        OutParm = Block({{SlotCode, 1}, {SlotUtmZone, 33}});
+        ForwardInit();
+        ASSERT_EQ(ProjectionInitError, 0);
+        ClearProjectionLog();
         OutParm[SlotCode] = code;
         ForwardInit();
-        EXPECT_EQ(OutSys, 0) << code;
-        EXPECT_EQ(ProjectionInitError, 0) << code;
-        EXPECT_TRUE(ProjectionLog.empty()) << code;
+        EXPECT_EQ(ProjectionInitError, ERROR) << code;
+        EXPECT_EQ(TakeLog(), (std::vector<std::string>{"User defined", "Unsupported format"}))
+            << code;
         double x = 0, y = 0;
-        EXPECT_EQ(ForwardTransform(1.0, 2.0, x, y), 0);
-        EXPECT_EQ(x, 1.0);
+        EXPECT_EQ(ForwardTransform(15 * D2R, 45 * D2R, x, y), ERROR) << code;
+        EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << code;
+        EXPECT_EQ(TakeLog(), (std::vector<std::string>{"User defined", "Unsupported format"}))
+            << code;
     }
 }
 

@@ -107,8 +107,7 @@ int RealRefusal(int code, const ProjectionParameterBlock& b) {
         if (((angles >> i) & 1) && !(std::fabs(v) < 361e6)) return 1116;
         if ((length || scale || number) && !std::isfinite(v)) return InputDataError;
         if (length && !(std::fabs(v) < MetreLimit)) return InputDataError;
-        if (scale && !(v > 0 && v * SpheroidTable[0].Major < MetreLimit))
-            return InputDataError;
+        if (scale && !(v > 0 && v * SpheroidTable[0].Major < MetreLimit)) return InputDataError;
     }
     return OK;
 }
@@ -349,18 +348,39 @@ TEST_F(ProjectionSweep, AlaskaPlacesOnlyWhatComesBack) {
         }
 }
 
-class ProjectionRefusals : public ProjectionTest {};
+// A set-up that is refused: its status and the last lines of its log.
+struct SetUpRefusal {
+    const char* name;
+    ProjectionParameterBlock block;
+    int status;
+    std::string log;
+};
 
-// Values the set-up used to accept although its projection gives no point for them: the set-up
-// refuses with its tag and message, and each point of that side reports the refusal again.
+class ProjectionRefusals : public ProjectionTest {
+  protected:
+    // Each set-up refuses with its tag and message, and each point of that side reports the
+    // refusal again.
+    void ExpectRefusedAtSetUp(const std::vector<SetUpRefusal>& cases) {
+        for (const SetUpRefusal& c : cases) {
+            ResetRun();
+            OutParm = c.block;
+            ForwardInit();
+            EXPECT_EQ(ProjectionInitError, c.status) << c.name;
+            const std::vector<std::string> log = TakeLog();
+            const std::string joined = Joined(log);
+            ASSERT_GE(joined.size(), c.log.size()) << c.name;
+            EXPECT_EQ(joined.substr(joined.size() - c.log.size()), c.log) << c.name;
+            double x = 0, y = 0;
+            EXPECT_EQ(ForwardTransform(0.1, 0.2, x, y), c.status) << c.name;
+            EXPECT_EQ(Joined(TakeLog()), c.log) << c.name;
+        }
+    }
+};
+
+// Values the set-up used to accept although its projection gives no point for them.
 TEST_F(ProjectionRefusals, UnusableParametersAreRefusedAtSetUp) {
     const char* equalParallels = "Equal latitudes for St. Parallels|on opposite sides of equator|";
-    struct Case {
-        const char* name;
-        ProjectionParameterBlock block;
-        int status;
-        std::string log;
-    } cases[] = {
+    ExpectRefusedAtSetUp({
         {"albers, minor axis 0",
          Block({{15, 3}, {19, -1}, {0, 6378137}, {1, 1}, {2, 29030000}, {3, 45030000}}), 23,
          "alber-forinit|Illegal spheroid # -1|"},
@@ -400,20 +420,7 @@ TEST_F(ProjectionRefusals, UnusableParametersAreRefusedAtSetUp) {
          InputDataError, "|Input data error|"},
         {"space oblique mercator, satellite number past counting",
          Block({{15, 22}, {2, 1e300}, {3, 33}, {12, 1}}), InputDataError, "|Input data error|"},
-    };
-    for (const Case& c : cases) {
-        ResetRun();
-        OutParm = c.block;
-        ForwardInit();
-        EXPECT_EQ(ProjectionInitError, c.status) << c.name;
-        const std::vector<std::string> log = TakeLog();
-        const std::string joined = Joined(log);
-        ASSERT_GE(joined.size(), c.log.size()) << c.name;
-        EXPECT_EQ(joined.substr(joined.size() - c.log.size()), c.log) << c.name;
-        double x = 0, y = 0;
-        EXPECT_EQ(ForwardTransform(0.1, 0.2, x, y), c.status) << c.name;
-        EXPECT_EQ(Joined(TakeLog()), c.log) << c.name;
-    }
+    });
 }
 
 // Points a routine used to return off the globe, as no number or in the wrong turn.
@@ -475,6 +482,143 @@ TEST_F(ProjectionRefusals, VanDerGrintenInverseNearItsCentralMeridian) {
             EXPECT_NEAR(lon, dlon, 1e-9 * std::fabs(dlon)) << dlon << " " << phi;
             EXPECT_NEAR(lat, phi, 1e-11) << dlon << " " << phi;
         }
+}
+
+// Set-ups at the edges of what their formulas can draw: a pole, parallels that coincide, axes
+// flatter than the table's, an orbit that is no orbit. Either refused at set-up, or drawn
+// within a metre of PROJ.
+
+TEST_F(ProjectionRefusals, SetUpsThatDrawNoMapAreRefused) {
+    const auto lambert = [](double lat1, double lat2, double origin) {
+        return Block({{15, 4}, {19, 12}, {2, lat1}, {3, lat2}, {5, origin}});
+    };
+    const auto orbit = [](double period) {
+        return Block({{15, 22}, {3, 99005000}, {4, 128052000}, {8, period}});
+    };
+    const auto axes = [](int code, double es) {
+        return Block({{15, code}, {19, -1}, {0, 6378137}, {1, es}, {2, 0.9996}, {8, 1}});
+    };
+    const std::string lamcc = "lamcc-for|Input data error|";
+    const std::string untagged = "|Input data error|";
+    const std::string spheroid = "|Illegal spheroid # -1|";
+    ExpectRefusedAtSetUp({
+        {"lambert, both parallels at the north pole", lambert(90000000, 90000000, 60000000),
+         InputDataError, lamcc},
+        {"lambert, both parallels at the south pole", lambert(-90000000, -90000000, -60000000),
+         InputDataError, lamcc},
+        {"lambert, parallels 89 and 90", lambert(89000000, 90000000, 60000000), InputDataError,
+         lamcc},
+        {"lambert, a parallel a tenth of a second from the pole",
+         lambert(30000000, 89059059.9, 60000000), InputDataError, lamcc},
+        {"lambert, origin at the pole the cone opens away from",
+         lambert(30000000, 60000000, -90000000), InputDataError, lamcc},
+        {"lambert, origin two minutes from that pole", lambert(30000000, 60000000, -89058000),
+         InputDataError, lamcc},
+        {"mercator, true scale at the north pole", Block({{15, 5}, {5, 90000000}}), InputDataError,
+         untagged},
+        {"mercator, true scale at the south pole", Block({{15, 5}, {19, 12}, {5, -90000000}}),
+         InputDataError, untagged},
+        {"equirectangular, true scale at the pole", Block({{15, 17}, {19, 19}, {5, 90000000}}),
+         InputDataError, untagged},
+        {"space oblique mercator, period 1e300", orbit(1e300), InputDataError, untagged},
+        {"space oblique mercator, period -1e300", orbit(-1e300), InputDataError, untagged},
+        {"space oblique mercator, period 0", orbit(0), InputDataError, untagged},
+        {"space oblique mercator, period negative", orbit(-98.88), InputDataError, untagged},
+        {"space oblique mercator, period of a day", orbit(1440), InputDataError, untagged},
+        {"transverse mercator, eccentricity squared 0.05", axes(9, 0.05), IllegalSpheroid,
+         spheroid},
+        {"polyconic, eccentricity squared 0.03", axes(7, 0.03), IllegalSpheroid, spheroid},
+        {"equidistant conic, eccentricity squared 0.5", axes(8, 0.5), IllegalSpheroid,
+         "eqcon_for|Illegal spheroid # -1|"},
+    });
+}
+
+// Set-ups near those refused above, drawn as PROJ draws them: over every longitude within the
+// row's reach of the central meridian and every latitude of the row, at each degree, a point
+// placed is within a metre of PROJ's, both ways, and none that PROJ places and brings back is
+// refused.
+TEST_F(ProjectionSweep, SetUpsNearTheirLimitsKeepToTheMetre) {
+    // A tenth of a nanoradian in packed seconds: 0.0000206 seconds.
+    const double apart = 1e-10 * 206264.80624709636;
+    const std::string wgs84 = " +a=6378137 +b=6356752.314245";
+    const std::string flat = " +a=6378137 +es=0.025";
+    const struct {
+        const char* Name;
+        ProjectionParameterBlock Block;
+        std::string Exact;
+        double Meridian, Reach, LatMin, LatMax; // degrees
+    } rows[] = {
+        {"transverse mercator, origin at the south pole",
+         Block({{15, 9}, {19, 12}, {2, 0.9996}, {4, 30000000}, {5, -90000000}, {6, 1e6}, {7, 1e7}}),
+         "+proj=tmerc +k_0=0.9996 +lon_0=30 +lat_0=-90 +x_0=1000000 +y_0=10000000" + wgs84, 30, 8,
+         -90, 90},
+        {"lambert, a parallel a second from the pole",
+         Block({{15, 4}, {19, 12}, {2, 89000000}, {3, 89059059}, {5, 60000000}}),
+         "+proj=lcc +lat_1=89 +lat_2=89.99972222222222 +lat_0=60" + wgs84, 0, 180, -60, 90},
+        {"lambert, origin ten minutes from the pole the cone opens away from",
+         Block({{15, 4}, {19, 12}, {2, 30000000}, {3, 60000000}, {5, -89050000}}),
+         "+proj=lcc +lat_1=30 +lat_2=60 +lat_0=-89.83333333333333" + wgs84, 0, 180, -60, 90},
+        {"albers, parallels a tenth of a nanoradian apart",
+         Block({{15, 3}, {19, 12}, {2, 45000000}, {3, 45000000 + apart}, {5, 20000000}}),
+         "+proj=aea +lat_1=45 +lat_2=45 +lat_0=20" + wgs84, 0, 180, -60, 90},
+        {"lambert, parallels a tenth of a nanoradian apart",
+         Block({{15, 4}, {19, 12}, {2, 45000000}, {3, 45000000 + apart}, {5, 20000000}}),
+         "+proj=lcc +lat_1=45 +lat_2=45 +lat_0=20" + wgs84, 0, 180, -60, 90},
+        {"equidistant conic, parallels a tenth of a nanoradian apart",
+         Block({{15, 8}, {19, 12}, {2, 45000000}, {3, 45000000 + apart}, {5, 20000000}, {8, 1}}),
+         "+proj=eqdc +lat_1=45 +lat_2=45 +lat_0=20" + wgs84, 0, 180, -60, 90},
+        {"lambert, parallels a microradian apart",
+         Block({{15, 4}, {19, 12}, {2, 45000000}, {3, 45000000.206264806}, {5, 20000000}}),
+         "+proj=lcc +lat_1=45 +lat_2=45.0000572957795 +lat_0=20" + wgs84, 0, 180, -60, 90},
+        {"transverse mercator, eccentricity squared 0.025",
+         Block({{15, 9}, {19, -1}, {0, 6378137}, {1, 0.025}, {2, 0.9996}, {4, 15000000}}),
+         "+proj=tmerc +k_0=0.9996 +lon_0=15" + flat, 15, 8, -90, 90},
+        {"polyconic, eccentricity squared 0.025",
+         Block({{15, 7}, {19, -1}, {0, 6378137}, {1, 0.025}, {4, 15000000}, {5, -30000000}}),
+         "+proj=poly +lon_0=15 +lat_0=-30" + flat, 15, 10, -80, 80},
+        {"equidistant conic, eccentricity squared 0.025",
+         Block({{15, 8},
+                {19, -1},
+                {0, 6378137},
+                {1, 0.025},
+                {2, -60000000},
+                {3, 89000000},
+                {5, -60000000},
+                {8, 1}}),
+         "+proj=eqdc +lat_1=-60 +lat_2=89 +lat_0=-60" + flat, 0, 180, -90, 90},
+    };
+    for (const auto& row : rows) {
+        ResetRun();
+        InParm = OutParm = row.Block;
+        ForwardInit();
+        InverseInit();
+        ASSERT_EQ(ProjectionInitError, OK) << row.Name << " " << Joined(ProjectionLog);
+        const oracle::Proj exact(row.Exact);
+        ASSERT_TRUE(exact.Valid()) << row.Exact;
+        for (double lon = row.Meridian - row.Reach; lon <= row.Meridian + row.Reach; ++lon)
+            for (double lat = row.LatMin; lat <= row.LatMax; ++lat) {
+                const std::string at = std::string(row.Name) + " at " + std::to_string(lon) + ", " +
+                                       std::to_string(lat);
+                const double lam = AdjustLon(lon * Deg), phi = lat * Deg;
+                const PJ_COORD want = exact.Forward(lam, phi);
+                const PJ_COORD back = exact.Inverse(want.xy.x, want.xy.y);
+                const bool exists = std::fabs(want.xy.x) < 1e15 && std::fabs(want.xy.y) < 1e15 &&
+                                    Metres(lam, phi, back.lp.lam, back.lp.phi) <= 1.0;
+                ClearProjectionLog();
+                double x = 0, y = 0;
+                if (ForwardTransform(lam, phi, x, y) == OK)
+                    EXPECT_LE(std::hypot(x - want.xy.x, y - want.xy.y), 1.0) << at;
+                else
+                    EXPECT_FALSE(exists || ProjectionLog.at(0).empty()) << at;
+                if (!exists) continue;
+                ClearProjectionLog();
+                double lonBack = 0, latBack = 0;
+                EXPECT_EQ(InverseTransform(want.xy.x, want.xy.y, lonBack, latBack), OK)
+                    << at << " inverse " << Joined(ProjectionLog);
+                EXPECT_LE(Metres(lam, phi, lonBack, latBack), 1.0) << at << " inverse";
+                if (HasFailure()) return;
+            }
+    }
 }
 
 } // namespace
