@@ -194,6 +194,7 @@ TEST_F(SceneProjection, FailedCornerRefusesTheWholeTransform) {
     EXPECT_EQ(run.PointStatus, (std::array{ERROR, ERROR, ERROR, ERROR}));
     EXPECT_EQ(corners(), olinda);
     EXPECT_FALSE(P.Checked(F::IsProjectedCB));
+    ASSERT_GE(ProjectionLog.size(), 2u);
     EXPECT_EQ(ProjectionLog.back(), "Unsupported format");
 
     CornerTexts ddll{"a", "b", "c", "d", "e", "f", "g", "h"};

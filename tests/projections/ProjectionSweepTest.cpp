@@ -538,8 +538,10 @@ TEST_F(ProjectionRefusals, SetUpsThatDrawNoMapAreRefused) {
 // placed is within a metre of PROJ's, both ways, and none that PROJ places and brings back is
 // refused.
 TEST_F(ProjectionSweep, SetUpsNearTheirLimitsKeepToTheMetre) {
-    // A tenth of a nanoradian in packed seconds: 0.0000206 seconds.
-    const double apart = 1e-10 * 206264.80624709636;
+    // A nanoradian in packed seconds: 0.000206 seconds.
+    const double apart = 1e-9 * 206264.80624709636;
+    // The one parallel they are, halfway between them.
+    const std::string mean = " +lat_1=45.00000002864789 +lat_2=45.00000002864789";
     const std::string wgs84 = " +a=6378137 +b=6356752.314245";
     const std::string flat = " +a=6378137 +es=0.025";
     const struct {
@@ -558,15 +560,15 @@ TEST_F(ProjectionSweep, SetUpsNearTheirLimitsKeepToTheMetre) {
         {"lambert, origin ten minutes from the pole the cone opens away from",
          Block({{15, 4}, {19, 12}, {2, 30000000}, {3, 60000000}, {5, -89050000}}),
          "+proj=lcc +lat_1=30 +lat_2=60 +lat_0=-89.83333333333333" + wgs84, 0, 180, -60, 90},
-        {"albers, parallels a tenth of a nanoradian apart",
+        {"albers, parallels a nanoradian apart",
          Block({{15, 3}, {19, 12}, {2, 45000000}, {3, 45000000 + apart}, {5, 20000000}}),
-         "+proj=aea +lat_1=45 +lat_2=45 +lat_0=20" + wgs84, 0, 180, -60, 90},
-        {"lambert, parallels a tenth of a nanoradian apart",
+         "+proj=aea" + mean + " +lat_0=20" + wgs84, 0, 180, -60, 90},
+        {"lambert, parallels a nanoradian apart",
          Block({{15, 4}, {19, 12}, {2, 45000000}, {3, 45000000 + apart}, {5, 20000000}}),
-         "+proj=lcc +lat_1=45 +lat_2=45 +lat_0=20" + wgs84, 0, 180, -60, 90},
-        {"equidistant conic, parallels a tenth of a nanoradian apart",
+         "+proj=lcc" + mean + " +lat_0=20" + wgs84, 0, 180, -60, 90},
+        {"equidistant conic, parallels a nanoradian apart",
          Block({{15, 8}, {19, 12}, {2, 45000000}, {3, 45000000 + apart}, {5, 20000000}, {8, 1}}),
-         "+proj=eqdc +lat_1=45 +lat_2=45 +lat_0=20" + wgs84, 0, 180, -60, 90},
+         "+proj=eqdc" + mean + " +lat_0=20" + wgs84, 0, 180, -60, 90},
         {"lambert, parallels a microradian apart",
          Block({{15, 4}, {19, 12}, {2, 45000000}, {3, 45000000.206264806}, {5, 20000000}}),
          "+proj=lcc +lat_1=45 +lat_2=45.0000572957795 +lat_0=20" + wgs84, 0, 180, -60, 90},
