@@ -21,6 +21,26 @@ double AzimuthalCentre::Cosz(double lon, double lat, double& east, double& north
     return SinLat * sinPhi + CosLat * cosPhi * cosLon;
 }
 
+double AzimuthalCentre::Cosz(double lon, double lat, double& east, double& north,
+                             double& onePlusCosz) const {
+    const double g = Cosz(lon, lat, east, north);
+    if (g >= 0.0) {
+        onePlusCosz = 1.0 + g;
+        return g;
+    }
+    const double dlon = AdjustLon(lon - Lon);
+    const double cosHalf = std::cos(0.5 * dlon), sinHalfSum = std::sin(0.5 * (lat + Lat));
+    const double cosPhi = std::cos(lat);
+    const double farMeridian = cosPhi * cosHalf * cosHalf;
+    north = std::sin(lat + Lat) - 2.0 * SinLat * farMeridian;
+    onePlusCosz = 2.0 * (sinHalfSum * sinHalfSum + CosLat * farMeridian);
+    return g;
+}
+
+double AntipodeDistance(double onePlusCosz) {
+    return 2.0 * std::asin(std::sqrt(std::fmin(1.0, 0.5 * onePlusCosz)));
+}
+
 void AzimuthalCentre::Place(double k, double east, double north, double& x, double& y) const {
     x = FalseEasting + Radius * k * east;
     y = FalseNorthing + Radius * k * north;
