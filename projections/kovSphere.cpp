@@ -80,8 +80,36 @@ void WorldSphere::Set(const ProjectionSetup& s) {
     ReportFalseOrigin(FalseEasting, FalseNorthing);
 }
 
+namespace {
+
+// Below this distance of p sin(lat) from pi, the Mollweide equation is solved about its pole.
+constexpr double PoleReach = 1e-6;
+
+// Near a pole of the Mollweide equation 2t + sin 2t = pi sin(lat), where 2t = pi - u, it reads
+// u - sin u = pi (1 - sin |lat|): a triple root at the pole, towards which Newton's steps from
+// the latitude shrink by a third each and stop far short of it. Its cube-root start and two
+// steps on the series of u - sin u settle it.
+double PolarAuxiliaryAngle(double lat) {
+    const double half = std::sin(0.25 * PI - 0.5 * std::fabs(lat));
+    const double c = 2.0 * PI * half * half;
+    double u = std::cbrt(6.0 * c);
+    for (int i = 0; i < 2 && u > 0.0; ++i) {
+        const double u2 = u * u;
+        const double f = u * u2 / 6.0 * (1.0 - u2 / 20.0 * (1.0 - u2 / 42.0)) - c;
+        u -= f / (u2 / 2.0 * (1.0 - u2 / 12.0 * (1.0 - u2 / 30.0)));
+    }
+    const double t = 0.5 * (PI - u);
+    return lat < 0.0 ? -t : t;
+}
+
+} // namespace
+
 bool AuxiliaryAngle(double lat, double p, int maxSteps, double& t) {
     const double target = p * std::sin(lat);
+    if (p == PI && PI - std::fabs(target) < PoleReach) {
+        t = PolarAuxiliaryAngle(lat);
+        return true;
+    }
     double theta = lat;
     for (int i = 0; i < maxSteps; ++i) {
         const double step = -(theta + std::sin(theta) - target) / (1.0 + std::cos(theta));
