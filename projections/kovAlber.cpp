@@ -56,6 +56,7 @@ int AlberForward(double lon, double lat, double& x, double& y) {
 int AlberInverse(double x, double y, double& lon, double& lat) {
     double rh1, theta;
     ConePolar(x - A.FalseEasting, y - A.FalseNorthing, A.Rh, A.Ns0, rh1, theta);
+    if (OutsideCone(rh1, theta, A.Ns0, UntaggedRoutine)) return InputDataError;
     const double con = rh1 * A.Ns0 / A.RMajor;
     const double qs = (A.C - con * con) / A.Ns0;
     int flag = 0;

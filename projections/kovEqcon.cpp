@@ -73,6 +73,7 @@ int EqconInverse(double x, double y, double& lon, double& lat) {
     if (FlatCone()) return 81;
     double rh1, theta;
     ConePolar(x - Q.FalseEasting, y - Q.FalseNorthing, Q.Rh, Q.Ns, rh1, theta);
+    if (OutsideCone(rh1, theta, Q.Ns, 81)) return InputDataError;
     int flag = 0;
     const double phi = phi3z(Q.G - rh1 / Q.RMajor, Q.E0, Q.E1, Q.E2, Q.E3, flag);
     if (flag != 0) return flag;

@@ -33,13 +33,12 @@ int EquiInverse(double x, double y, double& lon, double& lat) {
     const double phi = (y - E.FalseNorthing) / E.R;
     const double halfWidth = PI * E.R * std::cos(E.LatTrueScale);
     x -= E.FalseEasting;
-    // A pole's own northing comes back a rounding past it; a point more than a metre beyond
-    // the map's edge, a half turn from the meridian, was wrapped onto the other side.
-    if (!(std::fabs(phi) <= HALF_PI + MapEdgeSlack) ||
-        !(std::fabs(x) <= halfWidth + RoundTripTolerance)) {
+    // A pole's own northing comes back a rounding past it.
+    if (!(std::fabs(phi) <= HALF_PI + MapEdgeSlack)) {
         ReportProjectionError(174, 174);
         return 174;
     }
+    if (PastMapEdge(x, halfWidth, 174)) return 174;
     lat = std::fmax(-HALF_PI, std::fmin(HALF_PI, phi));
     lon = AdjustLon(E.LonCenter + std::fmax(-PI, std::fmin(PI, PI * x / halfWidth)));
     return OK;

@@ -407,6 +407,15 @@ void ConePolar(double x, double y, double rh, double ns, double& rho, double& th
     theta = rho != 0 ? std::atan2(sign * x, sign * y) : 0.0;
 }
 
+bool OutsideCone(double rho, double theta, double ns, int tag) {
+    const double excess = std::fabs(theta) - PI * std::fabs(ns);
+    if (!(excess > 0.0)) return false;
+    const double distance = std::fabs(rho) * (excess < HALF_PI ? std::sin(excess) : 1.0);
+    if (distance <= RoundTripTolerance) return false;
+    ReportProjectionError(tag, InputDataError);
+    return true;
+}
+
 const ProjectionModule& ProjectionModuleOf(int code) {
     static const ProjectionModule none{nullptr, 0, 0, nullptr, nullptr, nullptr};
     return code >= 0 && code < ProjectionCodeCount ? Modules[code] : none;

@@ -44,6 +44,12 @@ void ReportConicSetup(const ProjectionSetup& s);
 // sign of both follows the cone constant `ns`.
 void ConePolar(double x, double y, double rh, double ns, double& rho, double& theta);
 
+// Whether a map point, as radius and angle about a cone's apex, lies more than a metre outside
+// the cone's sector, the half turn either side of the central meridian. Reported as the
+// inverse's input data error: the longitude would wrap such a point onto the sector's other
+// side, a place that is not the point's.
+bool OutsideCone(double rho, double theta, double ns, int tag);
+
 using ProjectionInit = int (*)(const ProjectionSetup& setup);
 using ProjectionTransform = int (*)(double a, double b, double& outA, double& outB);
 

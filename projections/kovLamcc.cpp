@@ -58,6 +58,7 @@ int LamccForward(double lon, double lat, double& x, double& y) {
 int LamccInverse(double x, double y, double& lon, double& lat) {
     double rh1, theta;
     ConePolar(x - L.FalseEasting, y - L.FalseNorthing, L.Rh, L.Ns, rh1, theta);
+    if (OutsideCone(rh1, theta, L.Ns, 42)) return InputDataError;
     double phi = -HALF_PI;
     if (rh1 != 0 || L.Ns > 0) {
         int flag = 0;

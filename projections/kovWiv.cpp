@@ -35,7 +35,12 @@ int WivForward(double lon, double lat, double& x, double& y) {
 }
 
 int WivInverse(double x, double y, double& lon, double& lat) {
+    // Past a pole line, or past the edge on the point's row, the arcsine clamps and the
+    // longitude wraps onto places that are not the point's.
+    if (PastMapEdge(y - W.FalseNorthing, YScale * W.R, UntaggedRoutine)) return InputDataError;
     const double theta = Asinz((y - W.FalseNorthing) / (YScale * W.R));
+    if (PastMapEdge(x - W.FalseEasting, XScale * W.R * PI * std::cos(theta), UntaggedRoutine))
+        return InputDataError;
     lon = AdjustLon(W.LonCenter + (x - W.FalseEasting) / (XScale * W.R * std::cos(theta)));
     lat = Asinz((2.0 * theta + std::sin(2.0 * theta)) / AngleScale);
     return OK;
