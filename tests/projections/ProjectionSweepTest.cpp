@@ -387,6 +387,7 @@ const ReachRow ReachRows[] = {
     {"robinson", BaseBlock(21), -60, 0, true},
     {"mollweide", BaseBlock(25), -60, 0},
     {"hammer", BaseBlock(27), -60, 0},
+    {"wagner iv", BaseBlock(28), -60, 0},
     {"wagner vii", BaseBlock(29), -60, 0},
     {"oblated equal-area, 77 west 38 north",
      Block({{15, 30}, {19, 19}, {2, 1}, {3, 2}, {4, -77000000}, {5, 38000000}, {8, 45000000}}), -77,
