@@ -81,8 +81,8 @@ int AlberInverse(double x, double y, double& lon, double& lat) {
     } else {
         // On the sphere q is twice the sine of the latitude, whose arcsine clamps a point past
         // a pole onto it.
-        if (std::fabs(qs) - 2.0 > 2.0 * std::fabs(rh1 * A.Ns0) / (A.RMajor * A.RMajor) *
-                                      RoundTripTolerance) {
+        if (std::fabs(qs) - 2.0 >
+            2.0 * std::fabs(rh1 * A.Ns0) / (A.RMajor * A.RMajor) * RoundTripTolerance) {
             ReportProjectionError(UntaggedRoutine, InputDataError);
             return InputDataError;
         }

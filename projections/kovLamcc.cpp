@@ -45,6 +45,8 @@ int LamccForward(double lon, double lat, double& x, double& y) {
     double rh1 = 0.0;
     if (std::fabs(std::fabs(lat) - HALF_PI) > EPSLN) {
         rh1 = L.RMajor * L.F0 * std::pow(Tsfnz(L.E, lat, std::sin(lat)), L.Ns);
+        if (lat * L.Ns < 0.0 && PastFarPoleRounding(rh1, L.Ns, HALF_PI - std::fabs(lat), 41))
+            return PointCannotBeProjected;
     } else if (lat * L.Ns <= 0) {
         ReportProjectionError(41, 44);
         return 44;

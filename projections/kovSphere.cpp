@@ -104,12 +104,6 @@ double PolarAuxiliaryAngle(double lat) {
 
 } // namespace
 
-bool PastMapEdge(double x, double halfWidth, int tag) {
-    if (std::fabs(x) <= halfWidth + RoundTripTolerance) return false;
-    ReportProjectionError(tag, InputDataError);
-    return true;
-}
-
 bool AuxiliaryAngle(double lat, double p, int maxSteps, double& t) {
     const double target = p * std::sin(lat);
     if (p == PI && PI - std::fabs(target) < PoleReach) {

@@ -43,12 +43,6 @@ struct WorldSphere {
 };
 
 constexpr double SQRT2 = 1.4142135623730951;
-// Whether a map point lies more than a metre past a world map's edge: x from the central
-// meridian, halfWidth the edge's distance from it on the point's row. Reported as the
-// inverse's input data error: the inverse formulas would wrap such a point onto the other
-// side of the map, or clamp it onto the edge, and return a place that is not the point's.
-bool PastMapEdge(double x, double halfWidth, int tag);
-
 // The rounding a pole's northing comes back with on a world map, relative to the quarter turn.
 constexpr double MapEdgeSlack = 1e-12;
 
