@@ -43,6 +43,12 @@ struct WorldSphere {
 };
 
 constexpr double SQRT2 = 1.4142135623730951;
+// A longitude an interrupted map's inverse gave a rounding outside its lobe, [west, east] or
+// [west, east) when the lobe's eastern edge is the next lobe's: near a pole, where a lobe's
+// meridians meet, the rounding of x is spread over many degrees. Within a metre on the ground
+// of the lobe it is taken onto the lobe's edge; farther, it is left outside.
+double OntoLobe(double lon, double lat, double west, double east, bool eastInside, double radius);
+
 // The rounding a pole's northing comes back with on a world map, relative to the quarter turn.
 constexpr double MapEdgeSlack = 1e-12;
 

@@ -403,7 +403,7 @@ const ReachRow ReachRows[] = {
     {"robinson", BaseBlock(21), -60, 0, true},
     {"space oblique mercator, landsat 5 path 33", BaseBlock(22), -90, 0},
     {"alaska conformal", BaseBlock(23), -152, 64},
-    {"goode", BaseBlock(24), 0, 0},
+    {"goode", BaseBlock(24), 0, 0, true},
     {"mollweide", BaseBlock(25), -60, 0},
     {"interrupted mollweide", BaseBlock(26), 0, 0, true},
     {"hammer", BaseBlock(27), -60, 0},
