@@ -402,7 +402,8 @@ const ReachRow ReachRows[] = {
     {"hotine form a", BaseBlock(20), -77.5, 40},
     {"robinson", BaseBlock(21), -60, 0, true},
     {"space oblique mercator, landsat 5 path 33", BaseBlock(22), -90, 0},
-    {"alaska conformal", BaseBlock(23), -152, 64},
+    // PROJ takes the eccentricity squared of this projection as 0.00676866: 1.5 m far off.
+    {"alaska conformal", BaseBlock(23), -152, 64, true},
     {"goode", BaseBlock(24), 0, 0, true},
     {"mollweide", BaseBlock(25), -60, 0},
     {"interrupted mollweide", BaseBlock(26), 0, 0, true},
