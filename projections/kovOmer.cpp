@@ -117,6 +117,12 @@ int OmerForward(double lon, double lat, double& x, double& y) {
     const double vl = std::sin(H.Bl * dlon);
     double ul, us;
     if (std::fabs(std::fabs(lat) - HALF_PI) > EPSLN) {
+        // On the aposphere a longitude spans B half turns: past one, the map laps over its
+        // own points near the far meridian, and the inverse gives those others.
+        if (std::fabs(H.Bl * dlon) > PI) {
+            ReportProjectionError(205, PointCannotBeProjected);
+            return PointCannotBeProjected;
+        }
         const double q = H.El / std::pow(Tsfnz(H.E, lat, std::sin(lat)), H.Bl);
         const double s = 0.5 * (q - 1.0 / q);
         const double t = 0.5 * (q + 1.0 / q);
