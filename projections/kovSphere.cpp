@@ -104,8 +104,7 @@ double PolarAuxiliaryAngle(double lat) {
 
 } // namespace
 
-double OntoLobe(double lon, double lat, double west, double east, bool eastInside,
-                double radius) {
+double OntoLobe(double lon, double lat, double west, double east, bool eastInside, double radius) {
     const double lastEast = eastInside ? east : std::nextafter(east, west);
     const double edge = lon < west ? west : lon > lastEast ? lastEast : lon;
     return radius * std::cos(lat) * std::fabs(lon - edge) <= RoundTripTolerance ? edge : lon;
