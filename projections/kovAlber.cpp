@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr double PoleQsTolerance = 1e-10;
+// Within this of q at the pole, q falls with the square of the distance from the pole, where
+// Newton's steps on it settle slowly; there the distance comes from the square root.
+constexpr double PoleQsReach = 1e-8;
 
 struct {
     double RMajor, LonCenter, FalseEasting, FalseNorthing, Es, E3, Ns0, C, Rh;
@@ -58,6 +60,7 @@ int AlberForward(double lon, double lat, double& x, double& y) {
 int AlberInverse(double x, double y, double& lon, double& lat) {
     double rh1, theta;
     ConePolar(x - A.FalseEasting, y - A.FalseNorthing, A.Rh, A.Ns0, rh1, theta);
+    if (OutsideCone(rh1, theta, A.Ns0, UntaggedRoutine)) return InputDataError;
     const double con = rh1 * A.Ns0 / A.RMajor;
     const double qs = (A.C - con * con) / A.Ns0;
     int flag = 0;
@@ -65,11 +68,26 @@ int AlberInverse(double x, double y, double& lon, double& lat) {
     if (A.E3 >= 1e-10) {
         const double polar =
             1.0 - 0.5 * (1.0 - A.Es) * std::log((1.0 - A.E3) / (1.0 + A.E3)) / A.E3;
-        if (std::fabs(std::fabs(polar) - std::fabs(qs)) > PoleQsTolerance)
+        // Near the pole q_pole - q is 2 (1 - sin lat) / (1 - e^2) to within its square: the
+        // published snap onto the pole within 1e-10 of q placed points up to 64 m off. Past
+        // the pole by more than a metre's worth of q no latitude has the point's q, and the
+        // iteration reports that.
+        const double fromPole = std::fabs(polar) - std::fabs(qs);
+        const double qPerMetre = 2.0 * std::fabs(rh1 * A.Ns0) / (A.RMajor * A.RMajor);
+        if (fromPole > PoleQsReach || fromPole < -qPerMetre * RoundTripTolerance) {
             phi = phi1z(A.E3, qs, flag);
-        else
-            phi = qs >= 0 ? HALF_PI : -HALF_PI;
+        } else {
+            phi = HALF_PI - std::sqrt(std::fmax(0.0, fromPole) * (1.0 - A.Es));
+            if (qs < 0) phi = -phi;
+        }
     } else {
+        // On the sphere q is twice the sine of the latitude, whose arcsine clamps a point past
+        // a pole onto it.
+        if (std::fabs(qs) - 2.0 >
+            2.0 * std::fabs(rh1 * A.Ns0) / (A.RMajor * A.RMajor) * RoundTripTolerance) {
+            ReportProjectionError(UntaggedRoutine, InputDataError);
+            return InputDataError;
+        }
         phi = phi1z(A.E3, qs, flag);
     }
     if (flag != 0) return flag;

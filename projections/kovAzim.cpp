@@ -19,14 +19,19 @@ int AzimSetup(const ProjectionSetup& s) {
 }
 
 int AzimForward(double lon, double lat, double& x, double& y) {
-    double east, north;
-    const double g = C.Cosz(lon, lat, east, north);
+    double east, north, onePlus;
+    const double g = C.Cosz(lon, lat, east, north, onePlus);
     double k = 1.0;
-    if (std::fabs(g + 1.0) <= EPSLN) {
+    if (onePlus <= EPSLN) {
         ReportProjectionError(123, 123, 0, 0, PI * C.Radius);
         return 123;
     }
-    if (std::fabs(g - 1.0) > EPSLN) {
+    if (g < 0.0) {
+        // The distance from the centre as pi less that from the antipode, whose sine keeps its
+        // digits: the arccosine of cosz near -1 gave places metres off.
+        const double farDistance = AntipodeDistance(onePlus);
+        k = (PI - farDistance) / std::sin(farDistance);
+    } else if (std::fabs(g - 1.0) > EPSLN) {
         const double z = std::acos(g);
         k = z / std::sin(z);
     }

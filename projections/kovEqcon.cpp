@@ -71,8 +71,15 @@ int EqconForward(double lon, double lat, double& x, double& y) {
 int EqconInverse(double x, double y, double& lon, double& lat) {
     double rh1, theta;
     ConePolar(x - Q.FalseEasting, y - Q.FalseNorthing, Q.Rh, Q.Ns, rh1, theta);
+    if (OutsideCone(rh1, theta, Q.Ns, 81)) return InputDataError;
+    // A pole's own point comes back a rounding past it, where the meridian distance has no
+    // latitude: within a metre it is the pole.
+    double ml = Q.G - rh1 / Q.RMajor;
+    const double pole = Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, HALF_PI);
+    if (std::fabs(ml) > pole && (std::fabs(ml) - pole) * Q.RMajor <= RoundTripTolerance)
+        ml = std::copysign(pole, ml);
     int flag = 0;
-    const double phi = phi3z(Q.G - rh1 / Q.RMajor, Q.E0, Q.E1, Q.E2, Q.E3, flag);
+    const double phi = phi3z(ml, Q.E0, Q.E1, Q.E2, Q.E3, flag);
     if (flag != 0) return flag;
     lat = phi;
     lon = AdjustLon(Q.LonCenter + theta / Q.Ns);

@@ -2,6 +2,8 @@
 // the latitude of true scale.
 #include "projections/kovEqui.h"
 
+#include "projections/kovSphere.h"
+
 #include <cmath>
 
 namespace {
@@ -29,11 +31,15 @@ int EquiForward(double lon, double lat, double& x, double& y) {
 
 int EquiInverse(double x, double y, double& lon, double& lat) {
     const double phi = (y - E.FalseNorthing) / E.R;
-    if (std::fabs(phi) > HALF_PI) {
+    const double halfWidth = PI * E.R * std::cos(E.LatTrueScale);
+    x -= E.FalseEasting;
+    // A pole's own northing comes back a rounding past it.
+    if (!(std::fabs(phi) <= HALF_PI + MapEdgeSlack)) {
         ReportProjectionError(174, 174);
         return 174;
     }
-    lat = phi;
-    lon = AdjustLon(E.LonCenter + (x - E.FalseEasting) / (E.R * std::cos(E.LatTrueScale)));
+    if (PastMapEdge(x, halfWidth, 174)) return 174;
+    lat = std::fmax(-HALF_PI, std::fmin(HALF_PI, phi));
+    lon = AdjustLon(E.LonCenter + std::fmax(-PI, std::fmin(PI, PI * x / halfWidth)));
     return OK;
 }

@@ -463,6 +463,28 @@ void ConePolar(double x, double y, double rh, double ns, double& rho, double& th
     theta = rho != 0 ? std::atan2(sign * x, sign * y) : 0.0;
 }
 
+bool PastMapEdge(double x, double halfWidth, int tag) {
+    if (std::fabs(x) <= halfWidth + RoundTripTolerance) return false;
+    ReportProjectionError(tag, InputDataError);
+    return true;
+}
+
+bool OutsideCone(double rho, double theta, double ns, int tag) {
+    const double excess = std::fabs(theta) - PI * std::fabs(ns);
+    if (!(excess > 0.0)) return false;
+    const double distance = std::fabs(rho) * (excess < HALF_PI ? std::sin(excess) : 1.0);
+    if (distance <= RoundTripTolerance) return false;
+    ReportProjectionError(tag, InputDataError);
+    return true;
+}
+
+bool PastFarPoleRounding(double rho, double power, double fromPole, int tag) {
+    if (std::fabs(rho * power) * PoleDistanceRounding <= RoundTripTolerance * fromPole)
+        return false;
+    ReportProjectionError(tag, PointCannotBeProjected);
+    return true;
+}
+
 const ProjectionModule& ProjectionModuleOf(int code) {
     static const ProjectionModule none{nullptr, 0, 0, nullptr, nullptr, nullptr};
     return code >= 0 && code < ProjectionCodeCount ? Modules[code] : none;

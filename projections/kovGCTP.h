@@ -56,6 +56,28 @@ void ReportConicSetup(const ProjectionSetup& s);
 // sign of both follows the cone constant `ns`.
 void ConePolar(double x, double y, double rh, double ns, double& rho, double& theta);
 
+// Whether a map point lies more than a metre past a world map's edge: x from the central
+// meridian, halfWidth the edge's distance from it on the point's row. Reported as the
+// inverse's input data error: the inverse formulas would wrap such a point onto the other
+// side of the map, or clamp it onto the edge, and return a place that is not the point's.
+bool PastMapEdge(double x, double halfWidth, int tag);
+
+// Whether a map point, as radius and angle about a cone's apex, lies more than a metre outside
+// the cone's sector, the half turn either side of the central meridian. Reported as the
+// inverse's input data error: the longitude would wrap such a point onto the sector's other
+// side, a place that is not the point's.
+bool OutsideCone(double rho, double theta, double ns, int tag);
+
+// The rounding of a latitude's distance from a pole, in radians: two units in the last place
+// of a quarter turn.
+constexpr double PoleDistanceRounding = 4.4e-16;
+// Whether a place toward the far pole of a conformal map cannot be given to a metre: its
+// distance rho from the map's pole grows as the power of the inverse distance fromPole of
+// the latitude from the far pole, so that the rounding of that distance moves it by rho times
+// power times the rounding over the distance. Reported as the forward's point that cannot be
+// projected.
+bool PastFarPoleRounding(double rho, double power, double fromPole, int tag);
+
 using ProjectionInit = int (*)(const ProjectionSetup& setup);
 using ProjectionTransform = int (*)(double a, double b, double& outA, double& outB);
 

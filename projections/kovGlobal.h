@@ -139,5 +139,8 @@ void MultipleSines(double phi, double& s2, double& s4, double& s6);
 double phi1z(double eccent, double qs, int& flag);
 double phi2z(double eccent, double ts, int& flag);
 double phi3z(double ml, double e0, double e1, double e2, double e3, int& flag);
+// Newton's steps of phi4z without its report: false when they did not settle.
+bool Phi4zSteps(double es, double e0, double e1, double e2, double e3, double a, double b,
+                double& c, double& phi);
 double phi4z(double es, double e0, double e1, double e2, double e3, double a, double b, double& c,
              double& phi);

@@ -298,8 +298,8 @@ double phi3z(double ml, double e0, double e1, double e2, double e3, int& flag) {
     return 3.0;
 }
 
-double phi4z(double es, double e0, double e1, double e2, double e3, double a, double b, double& c,
-             double& phi) {
+bool Phi4zSteps(double es, double e0, double e1, double e2, double e3, double a, double b,
+                double& c, double& phi) {
     phi = a;
     for (int i = 0; i < Phi4zMaxSteps; ++i) {
         const double sinphi = std::sin(phi);
@@ -315,8 +315,14 @@ double phi4z(double es, double e0, double e1, double e2, double e3, double a, do
         const double con3 = 2.0 * (a - ml) * (c * mlp - 2.0 / sin2ph) - 2.0 * mlp;
         const double dphi = con1 / (con2 + con3);
         phi += dphi;
-        if (std::fabs(dphi) <= LatitudeTolerance) return 0.0;
+        if (std::fabs(dphi) <= LatitudeTolerance) return true;
     }
+    return false;
+}
+
+double phi4z(double es, double e0, double e1, double e2, double e3, double a, double b, double& c,
+             double& phi) {
+    if (Phi4zSteps(es, e0, e1, e2, e3, a, b, c, phi)) return 0.0;
     ReportProjectionError(4, 4);
     return 4.0;
 }

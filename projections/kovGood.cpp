@@ -84,6 +84,7 @@ int GoodInverse(double x, double y, double& lon, double& lat) {
                   : lobe.Centre;
         lat = Asinz((2.0 * theta + std::sin(2.0 * theta)) / PI);
     }
+    lon = OntoLobe(lon, lat, lobe.West, lobe.East, last, R);
     if (!InsideLobe(lobe, lon, last)) return IN_BREAK;
     return OK;
 }

@@ -71,6 +71,7 @@ int ImolwInverse(double x, double y, double& lon, double& lat) {
                                       : row[i].Centre;
     lat = Asinz((2.0 * theta + std::sin(2.0 * theta)) / PI);
     const bool last = i + 1 == LobesPerRow;
+    lon = OntoLobe(lon, lat, row[i].West, row[i].East, last, R);
     if (lon < row[i].West - EPSLN || lon > row[i].East + EPSLN || (!last && lon >= row[i].East))
         return IN_BREAK;
     return OK;

@@ -19,14 +19,20 @@ int LamazSetup(const ProjectionSetup& s) {
 }
 
 int LamazForward(double lon, double lat, double& x, double& y) {
-    double east, north;
-    const double g = C.Cosz(lon, lat, east, north);
-    if (g == -1.0) {
+    double east, north, onePlus;
+    const double g = C.Cosz(lon, lat, east, north, onePlus);
+    if (g == -1.0 || onePlus == 0.0) {
         // The message names the circle the antipode is spread over.
         ReportProjectionError(113, 113, 0, 0, 2.0 * C.Radius);
         return 113;
     }
-    C.Place(std::sqrt(2.0 / (1.0 + g)), east, north, x, y);
+    // Near the antipode a point's place on the circle follows its direction from the antipode,
+    // which the rounding of its offset turns by that rounding over the offset.
+    if (2.0 * C.Radius * AntipodeRounding / AntipodeDistance(onePlus) > RoundTripTolerance) {
+        ReportProjectionError(113, PointCannotBeProjected);
+        return PointCannotBeProjected;
+    }
+    C.Place(std::sqrt(2.0 / onePlus), east, north, x, y);
     return OK;
 }
 

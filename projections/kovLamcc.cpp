@@ -57,6 +57,8 @@ int LamccForward(double lon, double lat, double& x, double& y) {
     double rh1 = 0.0;
     if (std::fabs(std::fabs(lat) - HALF_PI) > EPSLN) {
         rh1 = L.RMajor * L.F0 * std::pow(Tsfnz(L.E, lat, std::sin(lat)), L.Ns);
+        if (lat * L.Ns < 0.0 && PastFarPoleRounding(rh1, L.Ns, HALF_PI - std::fabs(lat), 41))
+            return PointCannotBeProjected;
     } else if (lat * L.Ns <= 0) {
         ReportProjectionError(41, 44);
         return 44;
@@ -70,6 +72,7 @@ int LamccForward(double lon, double lat, double& x, double& y) {
 int LamccInverse(double x, double y, double& lon, double& lat) {
     double rh1, theta;
     ConePolar(x - L.FalseEasting, y - L.FalseNorthing, L.Rh, L.Ns, rh1, theta);
+    if (OutsideCone(rh1, theta, L.Ns, 42)) return InputDataError;
     double phi = -HALF_PI;
     if (rh1 != 0 || L.Ns > 0) {
         int flag = 0;

@@ -42,6 +42,7 @@ int MerForward(double lon, double lat, double& x, double& y) {
 int MerInverse(double x, double y, double& lon, double& lat) {
     x -= M.FalseEasting;
     y -= M.FalseNorthing;
+    if (PastMapEdge(x, PI * M.RMajor * M.M1, UntaggedRoutine)) return InputDataError;
     int flag = 0;
     const double phi = phi2z(M.E, std::exp(-y / (M.RMajor * M.M1)), flag);
     if (flag != 0) return flag;

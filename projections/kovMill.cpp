@@ -28,6 +28,7 @@ int MillForward(double lon, double lat, double& x, double& y) {
 }
 
 int MillInverse(double x, double y, double& lon, double& lat) {
+    if (PastMapEdge(x - M.FalseEasting, PI * M.R, UntaggedRoutine)) return InputDataError;
     lon = AdjustLon(M.LonCenter + (x - M.FalseEasting) / M.R);
     lat = (std::atan(std::exp(2.0 * LatitudeShrink * (y - M.FalseNorthing) / M.R)) - QuarterPi) /
           LatitudeShrink;

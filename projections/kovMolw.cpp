@@ -31,8 +31,13 @@ int MolwForward(double lon, double lat, double& x, double& y) {
 }
 
 int MolwInverse(double x, double y, double& lon, double& lat) {
+    // Past a pole, or past the edge on the point's row, the arcsines clamp and the longitude
+    // wraps onto places that are not the point's.
+    if (PastMapEdge(y - M.FalseNorthing, SQRT2 * M.R, UntaggedRoutine)) return InputDataError;
     const double theta = Asinz((y - M.FalseNorthing) / (SQRT2 * M.R));
     const double cosTheta = std::cos(theta);
+    if (PastMapEdge(x - M.FalseEasting, XScale * M.R * PI * cosTheta, UntaggedRoutine))
+        return InputDataError;
     lon = std::fabs(cosTheta) > EPSLN
               ? AdjustLon(M.LonCenter + (x - M.FalseEasting) / (XScale * M.R * cosTheta))
               : M.LonCenter;

@@ -8,6 +8,10 @@
 
 namespace {
 
+// An arcsine argument this far past one is rounding; farther, the point lies outside the oval
+// and has no place on the map.
+constexpr double ArcsineSlack = 1e-12;
+
 AzimuthalCentre C;
 double M = 2, N = 2, Theta = 0;
 
@@ -15,6 +19,17 @@ double M = 2, N = 2, Theta = 0;
 bool FlatShape() {
     if (M != 0.0 && N != 0.0) return false;
     ReportProjectionError(UntaggedRoutine, InputDataError);
+    return true;
+}
+
+bool Folded(double doubledAngle) {
+    return !(std::fabs(doubledAngle) <= HALF_PI * (1.0 + ArcsineSlack));
+}
+
+// The arcsine of a value within rounding of [-1, 1]; false past that.
+bool ArcsineOf(double v, double& angle) {
+    if (!(std::fabs(v) <= 1.0 + ArcsineSlack)) return false;
+    angle = Asinz(v);
     return true;
 }
 
@@ -38,12 +53,29 @@ int ObleqSetup(const ProjectionSetup& s) {
 
 int ObleqForward(double lon, double lat, double& x, double& y) {
     if (FlatShape()) return InputDataError;
-    double east, north;
-    const double g = C.Cosz(lon, lat, east, north);
-    const double halfChord = std::sin(0.5 * std::acos(std::fmax(-1.0, std::fmin(1.0, g))));
+    double east, north, onePlus;
+    const double g = C.Cosz(lon, lat, east, north, onePlus);
+    // Near the antipode the direction of a point from the centre, which its place follows, is
+    // turned by the rounding of its offset from the antipode over that offset.
+    if (g < 0.0 &&
+        2.0 * C.Radius * AntipodeRounding / AntipodeDistance(onePlus) > RoundTripTolerance) {
+        ReportProjectionError(UntaggedRoutine, PointCannotBeProjected);
+        return PointCannotBeProjected;
+    }
+    const double halfChord =
+        g < 0.0 ? std::sqrt(1.0 - 0.5 * onePlus) : std::sin(0.5 * std::acos(std::fmin(1.0, g)));
     const double az = std::atan2(east, north) + Theta;
-    const double bigM = Asinz(halfChord * std::sin(az));
-    const double bigN = Asinz(halfChord * std::cos(az) * std::cos(bigM) / std::cos(2.0 * bigM / M));
+    // Where either arcsine has no value the point lies beyond the oval; clamped, it was placed
+    // on the oval's edge, thousands of kilometres from where its inverse puts it. Where either
+    // doubled angle passes a right angle the map folds back over itself: the point is placed on
+    // another's place, and the inverse gives that other.
+    double bigM = 0.0, bigN = 0.0;
+    if (!ArcsineOf(halfChord * std::sin(az), bigM) ||
+        !ArcsineOf(halfChord * std::cos(az) * std::cos(bigM) / std::cos(2.0 * bigM / M), bigN) ||
+        Folded(2.0 * bigM / M) || Folded(2.0 * bigN / N)) {
+        ReportProjectionError(UntaggedRoutine, PointCannotBeProjected);
+        return PointCannotBeProjected;
+    }
     x = C.FalseEasting +
         M * C.Radius * std::sin(2.0 * bigM / M) * std::cos(bigN) / std::cos(2.0 * bigN / N);
     y = C.FalseNorthing + N * C.Radius * std::sin(2.0 * bigN / N);
@@ -53,12 +85,24 @@ int ObleqForward(double lon, double lat, double& x, double& y) {
 int ObleqInverse(double x, double y, double& lon, double& lat) {
     if (FlatShape()) return InputDataError;
     const double xx = (x - C.FalseEasting) / C.Radius, yy = (y - C.FalseNorthing) / C.Radius;
-    const double bigN = 0.5 * N * Asinz(yy / N);
-    const double bigM = 0.5 * M * Asinz(xx * std::cos(2.0 * bigN / N) / (M * std::cos(bigN)));
+    // A point off the oval has no arcsine; clamped, it came back somewhere on its edge.
+    double n2 = 0.0, m2 = 0.0;
+    if (!ArcsineOf(yy / N, n2) ||
+        !ArcsineOf(xx * std::cos(n2) / (M * std::cos(0.5 * N * n2)), m2)) {
+        ReportProjectionError(UntaggedRoutine, InputDataError);
+        return InputDataError;
+    }
+    const double bigN = 0.5 * N * n2;
+    const double bigM = 0.5 * M * m2;
     const double xp = 2.0 * std::sin(bigM);
     const double yp = 2.0 * std::sin(bigN) * std::cos(2.0 * bigM / M) / std::cos(bigM);
     const double chord = std::sqrt(xp * xp + yp * yp);
-    const double z = 2.0 * Asinz(chord / 2.0);
+    double halfZ = 0.0;
+    if (!ArcsineOf(chord / 2.0, halfZ)) {
+        ReportProjectionError(UntaggedRoutine, InputDataError);
+        return InputDataError;
+    }
+    const double z = 2.0 * halfZ;
     const double az = std::atan2(xp, yp) - Theta;
     // The point at distance z from the centre in the direction az.
     C.FromDistance(std::sin(az), std::cos(az), 1.0, z, lon, lat);

@@ -46,6 +46,8 @@ int PsForward(double lon, double lat, double& x, double& y) {
     const double ts = Tsfnz(S.E, con2, std::sin(con2));
     const double rh =
         S.TrueScaleOffPole ? S.RMajor * S.Mcs * ts / S.Tcs : 2.0 * S.RMajor * ts / S.E4;
+    if (con2 < 0.0 && PastFarPoleRounding(rh, 1.0, HALF_PI + con2, 103))
+        return PointCannotBeProjected;
     x = S.Fac * rh * std::sin(con1) + S.FalseEasting;
     y = -S.Fac * rh * std::cos(con1) + S.FalseNorthing;
     return OK;

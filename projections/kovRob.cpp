@@ -104,6 +104,8 @@ int RobInverse(double x, double y, double& lon, double& lat) {
         if (std::fabs(step) <= EPSLN) break;
     }
     Interval(steps, n, p);
+    if (PastMapEdge(x - B.FalseEasting, XScale * B.R * Length(n, p) * PI, 234))
+        return InputDataError;
     lat = (yy < 0 ? -steps : steps) * StepDegrees * D2R;
     lon = AdjustLon(B.LonCenter + (x - B.FalseEasting) / (XScale * B.R * Length(n, p)));
     return OK;

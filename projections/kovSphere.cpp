@@ -21,6 +21,26 @@ double AzimuthalCentre::Cosz(double lon, double lat, double& east, double& north
     return SinLat * sinPhi + CosLat * cosPhi * cosLon;
 }
 
+double AzimuthalCentre::Cosz(double lon, double lat, double& east, double& north,
+                             double& onePlusCosz) const {
+    const double g = Cosz(lon, lat, east, north);
+    if (g >= 0.0) {
+        onePlusCosz = 1.0 + g;
+        return g;
+    }
+    const double dlon = AdjustLon(lon - Lon);
+    const double cosHalf = std::cos(0.5 * dlon), sinHalfSum = std::sin(0.5 * (lat + Lat));
+    const double cosPhi = std::cos(lat);
+    const double farMeridian = cosPhi * cosHalf * cosHalf;
+    north = std::sin(lat + Lat) - 2.0 * SinLat * farMeridian;
+    onePlusCosz = 2.0 * (sinHalfSum * sinHalfSum + CosLat * farMeridian);
+    return g;
+}
+
+double AntipodeDistance(double onePlusCosz) {
+    return 2.0 * std::asin(std::sqrt(std::fmin(1.0, 0.5 * onePlusCosz)));
+}
+
 void AzimuthalCentre::Place(double k, double east, double north, double& x, double& y) const {
     x = FalseEasting + Radius * k * east;
     y = FalseNorthing + Radius * k * north;
@@ -60,8 +80,42 @@ void WorldSphere::Set(const ProjectionSetup& s) {
     ReportFalseOrigin(FalseEasting, FalseNorthing);
 }
 
+namespace {
+
+// Below this distance of p sin(lat) from pi, the Mollweide equation is solved about its pole.
+constexpr double PoleReach = 1e-6;
+
+// Near a pole of the Mollweide equation 2t + sin 2t = pi sin(lat), where 2t = pi - u, it reads
+// u - sin u = pi (1 - sin |lat|): a triple root at the pole, towards which Newton's steps from
+// the latitude shrink by a third each and stop far short of it. Its cube-root start and two
+// steps on the series of u - sin u settle it.
+double PolarAuxiliaryAngle(double lat) {
+    const double half = std::sin(0.25 * PI - 0.5 * std::fabs(lat));
+    const double c = 2.0 * PI * half * half;
+    double u = std::cbrt(6.0 * c);
+    for (int i = 0; i < 2 && u > 0.0; ++i) {
+        const double u2 = u * u;
+        const double f = u * u2 / 6.0 * (1.0 - u2 / 20.0 * (1.0 - u2 / 42.0)) - c;
+        u -= f / (u2 / 2.0 * (1.0 - u2 / 12.0 * (1.0 - u2 / 30.0)));
+    }
+    const double t = 0.5 * (PI - u);
+    return lat < 0.0 ? -t : t;
+}
+
+} // namespace
+
+double OntoLobe(double lon, double lat, double west, double east, bool eastInside, double radius) {
+    const double lastEast = eastInside ? east : std::nextafter(east, west);
+    const double edge = lon < west ? west : lon > lastEast ? lastEast : lon;
+    return radius * std::cos(lat) * std::fabs(lon - edge) <= RoundTripTolerance ? edge : lon;
+}
+
 bool AuxiliaryAngle(double lat, double p, int maxSteps, double& t) {
     const double target = p * std::sin(lat);
+    if (p == PI && PI - std::fabs(target) < PoleReach) {
+        t = PolarAuxiliaryAngle(lat);
+        return true;
+    }
     double theta = lat;
     for (int i = 0; i < maxSteps; ++i) {
         const double step = -(theta + std::sin(theta) - target) / (1.0 + std::cos(theta));

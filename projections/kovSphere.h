@@ -13,12 +13,22 @@ struct AzimuthalCentre {
     // The cosine of the angular distance of a point from the centre, and the point's east and
     // north components on the plane touching the centre (before the projection's own scale).
     double Cosz(double lon, double lat, double& east, double& north) const;
+    // The same, with 1 + cosz: on the far side both it and the north component are taken
+    // from the point's offset from the antipode, where the plain sums lose their digits.
+    double Cosz(double lon, double lat, double& east, double& north, double& onePlusCosz) const;
     // x and y of a point from its scaled components.
     void Place(double k, double east, double north, double& x, double& y) const;
     // The point at angular distance z from the centre along the direction of (x, y), whose
     // length is rho (both without the false origin).
     void FromDistance(double x, double y, double rho, double z, double& lon, double& lat) const;
 };
+
+// The rounding, in radians, of a point's offset from the antipode of the centre as the far-side
+// sums give it: a few units in the last place of angles near pi. A place whose direction or
+// distance this moves by more than a metre is not placed.
+constexpr double AntipodeRounding = 8.9e-16;
+// The angular distance of a point from the antipode of the centre, from 1 + cosz.
+double AntipodeDistance(double onePlusCosz);
 
 // The lines of an azimuthal set-up: radius, centre (as a central meridian and origin, or as a
 // centre longitude and latitude) and false origin.
@@ -33,6 +43,14 @@ struct WorldSphere {
 };
 
 constexpr double SQRT2 = 1.4142135623730951;
+// A longitude an interrupted map's inverse gave a rounding outside its lobe, [west, east] or
+// [west, east) when the lobe's eastern edge is the next lobe's: near a pole, where a lobe's
+// meridians meet, the rounding of x is spread over many degrees. Within a metre on the ground
+// of the lobe it is taken onto the lobe's edge; farther, it is left outside.
+double OntoLobe(double lon, double lat, double west, double east, bool eastInside, double radius);
+
+// The rounding a pole's northing comes back with on a world map, relative to the quarter turn.
+constexpr double MapEdgeSlack = 1e-12;
 
 // Newton's solution of 2t + sin 2t = p sin(lat) for the auxiliary angle t, at most `maxSteps`
 // steps, each ended once a step is below EPSLN. False when it did not settle; t then holds the

@@ -18,13 +18,21 @@ int SterSetup(const ProjectionSetup& s) {
 }
 
 int SterForward(double lon, double lat, double& x, double& y) {
-    double east, north;
-    const double g = C.Cosz(lon, lat, east, north);
-    if (std::fabs(g + 1.0) <= EPSLN) {
+    double east, north, onePlus;
+    C.Cosz(lon, lat, east, north, onePlus);
+    if (onePlus <= EPSLN) {
         ReportProjectionError(103, 103);
         return 103;
     }
-    C.Place(2.0 / (1.0 + g), east, north, x, y);
+    // Toward the antipode the distance from the centre grows as 4R over the offset from the
+    // antipode, and the offset's rounding moves it by 4R times that rounding over the offset
+    // squared, the direction by as much again.
+    const double farDistance = AntipodeDistance(onePlus);
+    if (8.0 * C.Radius * AntipodeRounding / (farDistance * farDistance) > RoundTripTolerance) {
+        ReportProjectionError(103, PointCannotBeProjected);
+        return PointCannotBeProjected;
+    }
+    C.Place(2.0 / onePlus, east, north, x, y);
     return OK;
 }
 

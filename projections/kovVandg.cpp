@@ -58,6 +58,12 @@ int VandgInverse(double x, double y, double& lon, double& lat) {
     const double xx = (x - V.FalseEasting) / (PI * V.R);
     const double yy = (y - V.FalseNorthing) / (PI * V.R);
     const double xys = xx * xx + yy * yy;
+    // The map is the circle of pi radii; past it the cubic gives places that are not the
+    // point's.
+    if ((std::sqrt(xys) - 1.0) * PI * V.R > RoundTripTolerance) {
+        ReportProjectionError(UntaggedRoutine, InputDataError);
+        return InputDataError;
+    }
     const double c1 = -std::fabs(yy) * (1.0 + xys);
     const double c2 = c1 - 2.0 * yy * yy + xx * xx;
     const double c3 = -2.0 * c1 + 1.0 + 2.0 * yy * yy + xys * xys;

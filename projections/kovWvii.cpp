@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr double LatitudeShrink = 0.90631;
+// sin 65 degrees to full precision: the published 0.90631 put points up to 88 m off.
+constexpr double LatitudeShrink = 0.9063077870366499;
 constexpr double XScale = 2.66723;
 constexpr double YScale = 1.24104;
 
@@ -42,6 +43,17 @@ int WviiInverse(double x, double y, double& lon, double& lat) {
         s = yy * std::sin(z) / rho;
         third = std::atan2(xx * std::sin(z), rho * std::cos(z));
     }
+    // The map covers a third of a turn of the shrunk sphere's hemisphere either side of the
+    // meridian, up to the shrunk poles. Past that the arcsines clamp and the longitude wraps
+    // onto places that are not the point's: more than about a metre past, the point is
+    // refused.
+    const double slack = RoundTripTolerance / W.R;
+    if (!(rho <= 2.0 + slack) || !(std::fabs(third) <= PI / 3.0 + slack) ||
+        !(std::fabs(s) <= LatitudeShrink + slack)) {
+        ReportProjectionError(UntaggedRoutine, InputDataError);
+        return InputDataError;
+    }
+    third = std::fmax(-PI / 3.0, std::fmin(PI / 3.0, third));
     lat = Asinz(s / LatitudeShrink);
     lon = AdjustLon(W.LonCenter + 3.0 * third);
     return OK;

@@ -208,6 +208,7 @@ class Proj {
     Proj(const Proj&) = delete;
     Proj& operator=(const Proj&) = delete;
     bool Valid() const { return Op != nullptr; }
+    bool HasInverse() const { return proj_pj_info(Op).has_inverse != 0; }
     PJ_COORD Forward(double lon, double lat) const {
         return proj_trans(Op, PJ_FWD, proj_coord(lon, lat, 0, 0));
     }

@@ -3,11 +3,15 @@
 #include "ProjOracle.h"
 #include "ProjectionFixture.h"
 
+#include "projections/kovSphere.h"
 #include "projections/kovStatePlane.h"
 #include "support/TestFiles.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -347,6 +351,299 @@ TEST_F(ProjectionSweep, AlaskaPlacesOnlyWhatComesBack) {
             EXPECT_LE(Metres(lon, phi, backLon, backLat), 1.0) << at;
         }
 }
+
+// The reach of every projection: on a grid over the globe and bands along its edges, each
+// projection forward and back against PROJ, or against its own inverse where PROJ has no such
+// projection. A point placed is within a metre of the reference and one that comes back to it;
+// a point refused is reported with a routine and a message, and is no point that PROJ places
+// and brings back through its own inverse within a metre.
+struct ReachRow {
+    const char* Name;
+    ProjectionParameterBlock Block;
+    // The centre whose antipode and far meridian get bands of their own, in degrees.
+    double CentreLon, CentreLat;
+    // The reference is the projection's own inverse.
+    bool OwnInverse = false;
+};
+
+const ReachRow ReachRows[] = {
+    {"albers conus, clarke 1866", BaseBlock(3), -96, 23},
+    {"albers, sphere",
+     Block({{15, 3}, {19, 19}, {2, 29030000}, {3, 45030000}, {4, -96000000}, {5, 23000000}}), -96,
+     23},
+    {"lambert conus, clarke 1866", BaseBlock(4), -96, 23},
+    {"mercator, wgs 84, true at 30 north",
+     Block({{15, 5}, {19, 12}, {4, 20000000}, {5, 30000000}, {6, 100}, {7, 200}}), 20, 0},
+    {"polar stereographic north, wgs 84", Block({{15, 6}, {19, 12}, {4, -45000000}, {5, 70000000}}),
+     -45, 90},
+    {"polar stereographic south, grs 1980", Block({{15, 6}, {19, 8}, {5, -71000000}}), 0, -90},
+    {"polyconic, clarke 1866, meridian 0", Block({{15, 7}, {19, 0}}), 0, 0},
+    {"polyconic, clarke 1866, origin 30 north",
+     Block({{15, 7}, {19, 0}, {4, -96000000}, {5, 30000000}, {6, 10000}, {7, -5000}}), -96, 30},
+    {"equidistant conic, one parallel",
+     Block({{15, 8}, {19, 8}, {2, -30000000}, {4, 140000000}, {5, -30000000}}), 140, -30},
+    {"equidistant conic, two parallels", BaseBlock(8), -96, 23},
+    {"stereographic", Block({{15, 10}, {19, 19}, {4, -100000000}, {5, 40000000}}), -100, 40},
+    {"lambert azimuthal, 10 east 52 north",
+     Block({{15, 11}, {19, 19}, {4, 10000000}, {5, 52000000}, {6, 4321000}, {7, 3210000}}), 10, 52},
+    {"azimuthal equidistant, 10 east 52 north",
+     Block({{15, 12}, {19, 19}, {4, 10000000}, {5, 52000000}}), 10, 52},
+    {"gnomonic", Block({{15, 13}, {19, 19}, {4, 30000000}, {5, 45000000}}), 30, 45},
+    {"orthographic", Block({{15, 14}, {19, 19}, {4, -40000000}, {5, -20000000}}), -40, -20},
+    {"vertical perspective", BaseBlock(15), 10, 40},
+    {"sinusoidal", BaseBlock(16), -60, 0},
+    {"equirectangular", BaseBlock(17), -60, 30},
+    {"miller", BaseBlock(18), -60, 0},
+    {"van der grinten", BaseBlock(19), -60, 0},
+    {"hotine form b",
+     Block(
+         {{15, 20}, {19, 0}, {2, 0.9996}, {3, 30000000}, {4, -100000000}, {5, 40000000}, {12, 1}}),
+     -100, 40},
+    {"hotine form a", BaseBlock(20), -77.5, 40},
+    {"robinson", BaseBlock(21), -60, 0, true},
+    // PROJ takes the eccentricity squared of this projection as 0.00676866: 1.5 m far off.
+    {"alaska conformal", BaseBlock(23), -152, 64, true},
+    {"goode", BaseBlock(24), 0, 0, true},
+    {"mollweide", BaseBlock(25), -60, 0},
+    {"interrupted mollweide", BaseBlock(26), 0, 0, true},
+    {"hammer", BaseBlock(27), -60, 0},
+    {"wagner iv", BaseBlock(28), -60, 0},
+    {"wagner vii", BaseBlock(29), -60, 0},
+    {"oblated equal-area, 77 west 38 north",
+     Block({{15, 30}, {19, 19}, {2, 1}, {3, 2}, {4, -77000000}, {5, 38000000}, {8, 45000000}}), -77,
+     38},
+};
+
+// The grid every `step` degrees, the bands along the poles and the antimeridian, and the
+// points about the antipode of the centre and its far meridian, in degrees.
+std::vector<std::pair<double, double>> ReachPoints(double centreLon, double centreLat,
+                                                   double step) {
+    std::vector<std::pair<double, double>> points;
+    for (double lat = -90; lat <= 90; lat += step)
+        for (double lon = -180; lon <= 180; lon += step)
+            points.emplace_back(lon, lat);
+    for (double off : {0.0, 1e-9, 1e-6, 1e-4, 0.01, 0.5})
+        for (double lon = -180; lon <= 180; lon += 7.5) {
+            points.emplace_back(lon, 90 - off);
+            points.emplace_back(lon, -90 + off);
+        }
+    const double farLon = centreLon > 0 ? centreLon - 180 : centreLon + 180;
+    for (double off : {1e-9, 1e-6, 1e-4, 0.01, 0.5})
+        for (double lat = -89.5; lat <= 89.5; lat += 2.5) {
+            points.emplace_back(farLon + off, lat);
+            points.emplace_back(farLon - off, lat);
+            points.emplace_back(180 - off, lat);
+            points.emplace_back(-180 + off, lat);
+        }
+    // The antipode, and points a few millimetres to a few hundred kilometres from it.
+    const double antiLat = -centreLat;
+    for (double off : {0.0, 5e-8, 6e-6, 1e-5, 2e-3, 0.05, 1.0, 4.0})
+        for (int dir = 0; dir < 16; ++dir) {
+            const double a = dir * PI / 8;
+            points.emplace_back(farLon + off * std::cos(a), antiLat + off * std::sin(a));
+        }
+    for (auto& [lon, lat] : points)
+        lat = std::clamp(lat, -90.0, 90.0);
+    return points;
+}
+
+// The stereographic, Lambert azimuthal and azimuthal equidistant place of a point on the sphere
+// from vectors: its distance from the centre and, against the centre's east and north, its
+// direction. Near the antipode these keep the digits of the point's offset from it, which the
+// PROJ forms lose. False for the antipode itself and, on the stereographic, its neighbourhood.
+bool AzimuthalPlace(const ProjectionParameterBlock& b, double lon, double lat, double& x,
+                    double& y) {
+    const int code = static_cast<int>(b[SlotCode]);
+    const double r = SpheroidTable[19].Major;
+    const double lon0 = oracle::Degrees(b[4]) * Deg, lat0 = oracle::Degrees(b[5]) * Deg;
+    const double p[3] = {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon),
+                         std::sin(lat)};
+    const double c[3] = {std::cos(lat0) * std::cos(lon0), std::cos(lat0) * std::sin(lon0),
+                         std::sin(lat0)};
+    const double e[3] = {-std::sin(lon0), std::cos(lon0), 0};
+    const double n[3] = {-std::sin(lat0) * std::cos(lon0), -std::sin(lat0) * std::sin(lon0),
+                         std::cos(lat0)};
+    const double along = p[0] * c[0] + p[1] * c[1] + p[2] * c[2];
+    const double east = p[0] * e[0] + p[1] * e[1] + p[2] * e[2];
+    const double north = p[0] * n[0] + p[1] * n[1] + p[2] * n[2];
+    const double across = std::hypot(east, north);
+    if (across == 0 && along < 0) return false;
+    const double z = std::atan2(across, along), farZ = std::atan2(across, -along);
+    double rho = 0;
+    switch (code) {
+    case 10:
+        if (farZ < 1e-4) return false;
+        rho = 2 * r / std::tan(farZ / 2);
+        break;
+    case 11:
+        rho = 2 * r * std::cos(farZ / 2);
+        break;
+    default:
+        rho = r * z;
+        break;
+    }
+    const double angle = std::atan2(east, north);
+    x = b[6] + rho * std::sin(angle);
+    y = b[7] + rho * std::cos(angle);
+    return true;
+}
+
+// The Mollweide place of a point on the sphere, its auxiliary angle found by bisection: towards
+// a pole on the distance u of twice the angle from a half turn, u - sin u = pi (1 - sin |lat|),
+// whose left side is taken from its series; elsewhere on 2t + sin 2t = pi sin lat. PROJ's
+// Newton steps stop short of the pole, up to 112 m off it.
+void MollweidePlace(const ProjectionParameterBlock& b, double lon, double lat, double& x,
+                    double& y) {
+    const double r = SpheroidTable[19].Major;
+    const double half = std::sin(PI / 4 - std::fabs(lat) / 2);
+    const double c = 2 * PI * half * half;
+    double twice = 0;
+    if (c < 1e-3) {
+        double lo = 0, hi = 0.5;
+        for (int i = 0; i < 200; ++i) {
+            const double u = (lo + hi) / 2, u2 = u * u;
+            const double f = u * u2 / 6 * (1 - u2 / 20 * (1 - u2 / 42 * (1 - u2 / 72)));
+            (f < c ? lo : hi) = u;
+        }
+        twice = PI - (lo + hi) / 2;
+    } else {
+        double lo = 0, hi = PI;
+        for (int i = 0; i < 200; ++i) {
+            const double t = (lo + hi) / 2;
+            (t + std::sin(t) < PI * std::sin(std::fabs(lat)) ? lo : hi) = t;
+        }
+        twice = (lo + hi) / 2;
+    }
+    const double t = (lat < 0 ? -twice : twice) / 2;
+    x = b[6] + 2 * SQRT2 / PI * r * AdjustLon(lon - oracle::Degrees(b[4]) * Deg) * std::cos(t);
+    y = b[7] + SQRT2 * r * std::sin(t);
+}
+
+// What a row's walk found wrong: how many points of each kind of fault, and the first of each.
+struct ReachFaults {
+    std::map<std::string, std::pair<int, std::string>> Kinds;
+    void Add(const std::string& kind, const std::string& at) {
+        auto& [count, first] = Kinds[kind];
+        if (count++ == 0) first = at;
+    }
+};
+
+TEST_F(ProjectionSweep, EveryProjectionPlacesOnlyWhatIsWithinAMetre) {
+    const auto exists = [](double x, double y) {
+        return std::fabs(x) < 1e15 && std::fabs(y) < 1e15;
+    };
+    for (const ReachRow& row : ReachRows) {
+        ResetRun();
+        InParm = OutParm = row.Block;
+        ForwardInit();
+        InverseInit();
+        ASSERT_EQ(ProjectionInitError, OK) << row.Name << " " << Joined(ProjectionLog);
+        std::unique_ptr<oracle::Proj> proj;
+        if (!row.OwnInverse) {
+            const std::string def = oracle::ProjDefinition(row.Block, "");
+            proj = std::make_unique<oracle::Proj>(def);
+            ASSERT_TRUE(proj->Valid()) << def;
+        }
+        ReachFaults faults;
+        // A refusal names its routine and message in the log.
+        const auto reported = [&](const std::string& at) {
+            if (ProjectionLog.size() < 2 || ProjectionLog.back().empty())
+                faults.Add("refused without a report", at);
+        };
+        const int code = static_cast<int>(row.Block[SlotCode]);
+        for (auto [lonDeg, latDeg] : ReachPoints(row.CentreLon, row.CentreLat, 1.0)) {
+            const double lon = AdjustLon(lonDeg * Deg), lat = latDeg * Deg;
+            const std::string at = oracle::Num(lonDeg) + " " + oracle::Num(latDeg);
+            // The reference map point, and whether the reference's inverse brings it back.
+            // Where the reference is a closed form, PROJ's place counts only where it is within
+            // a metre of it.
+            double refX = 0, refY = 0;
+            bool good = false;
+            if (proj) {
+                const PJ_COORD want = proj->Forward(lon, lat);
+                refX = want.xy.x;
+                refY = want.xy.y;
+                // Without an inverse of its own PROJ's places are taken as they stand.
+                if (exists(refX, refY)) {
+                    const PJ_COORD back = proj->Inverse(refX, refY);
+                    good =
+                        !proj->HasInverse() || (exists(back.lp.lam, back.lp.phi) &&
+                                                Metres(lon, lat, back.lp.lam, back.lp.phi) <= 1.0);
+                    // A place that moves by half a metre between neighbouring latitudes or
+                    // longitudes is no place anyone gives to a metre.
+                    for (const PJ_COORD& next : {proj->Forward(lon, std::nextafter(lat, 0.0)),
+                                                 proj->Forward(std::nextafter(lon, 0.0), lat)})
+                        good = good && std::hypot(next.xy.x - refX, next.xy.y - refY) <= 0.5;
+                }
+                if ((code >= 10 && code <= 12) || code == 25) {
+                    double exactX = 0, exactY = 0;
+                    const bool exact =
+                        code == 25 ? (MollweidePlace(row.Block, lon, lat, exactX, exactY), true)
+                                   : AzimuthalPlace(row.Block, lon, lat, exactX, exactY);
+                    good = good && exact && std::hypot(refX - exactX, refY - exactY) <= 1.0;
+                    refX = exact ? exactX : Inf;
+                    refY = exact ? exactY : Inf;
+                }
+            }
+            ClearProjectionLog();
+            double x = 0, y = 0;
+            const int status = ForwardTransform(lon, lat, x, y);
+            if (status == OK) {
+                double ownLon = 0, ownLat = 0;
+                const bool ownBack = InverseTransform(x, y, ownLon, ownLat) == OK &&
+                                     Metres(lon, lat, ownLon, ownLat) <= 1.0;
+                if (proj) {
+                    const double miss = exists(refX, refY) ? std::hypot(x - refX, y - refY) : Inf;
+                    if (!(miss <= 1.0)) faults.Add("forward more than a metre off", at);
+                    if (!good && !ownBack)
+                        faults.Add("forward placed where nothing comes back", at);
+                } else if (!ownBack) {
+                    faults.Add("forward placed where its inverse does not come back", at);
+                }
+            } else {
+                reported(at);
+                if (good) faults.Add("forward refused a point PROJ places", at);
+            }
+            if (!proj) {
+                if (status != OK) continue;
+                refX = x;
+                refY = y;
+            } else if (!exists(refX, refY)) {
+                continue;
+            }
+            ClearProjectionLog();
+            double backLon = 0, backLat = 0;
+            const int back = InverseTransform(refX, refY, backLon, backLat);
+            if (back == OK) {
+                const double miss = Metres(lon, lat, backLon, backLat);
+                if (good || !proj) {
+                    if (!(miss <= 1.0)) faults.Add("inverse more than a metre off", at);
+                }
+            } else {
+                if (!(back == IN_BREAK && (code == 24 || code == 26))) reported(at);
+                if (good) faults.Add("inverse refused a point PROJ brings back", at);
+            }
+        }
+        // Map points over and beyond the map: a place the inverse gives is one the forward puts
+        // back within a metre, not a point wrapped or clamped from off the map.
+        for (double mapX = -4.5e7; mapX <= 4.5e7; mapX += 7.3e5)
+            for (double mapY = -2.5e7; mapY <= 2.5e7; mapY += 6.1e5) {
+                ClearProjectionLog();
+                double lon = 0, lat = 0, x = 0, y = 0;
+                const std::string at = "map " + oracle::Num(mapX) + " " + oracle::Num(mapY);
+                if (InverseTransform(mapX, mapY, lon, lat) != OK) {
+                    if (code != 24 && code != 26) reported(at);
+                } else if (ForwardTransform(lon, lat, x, y) != OK ||
+                           !(std::hypot(x - mapX, y - mapY) <= 1.0)) {
+                    faults.Add("inverse placed a map point its forward does not put back", at);
+                }
+            }
+        for (const auto& [kind, found] : faults.Kinds)
+            ADD_FAILURE() << row.Name << ": " << kind << ", " << found.first << " points, first at "
+                          << found.second;
+    }
+}
+
 
 // A set-up that is refused: its status and the last lines of its log.
 struct SetUpRefusal {
