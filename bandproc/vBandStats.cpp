@@ -31,7 +31,7 @@ void Report(const RowProgress& progress, int64_t rowsDone, int64_t rows) {
 // at which the running total of k x count reaches i / levels of the band's sum; every level from
 // `levels` up is white.
 void Equalise(int32_t levels, const BandHistogram& counts, CorrectionTable& lut) {
-    levels = std::clamp(levels, 1, 255);
+    levels = std::clamp(levels, 1, EqualiseAllLevels);
     int64_t sum = 0;
     for (int v = 1; v < 256; ++v)
         sum += int64_t{v} * counts[v];

@@ -113,16 +113,34 @@ TEST_F(HistogramPageGui, LoadsCorrectsAndSavesAnOlindaBand) {
     EXPECT_TRUE(Rec->ErrorBoxes.empty());
 }
 
+// Before any slider correction the equalisation takes every grey value as a level (the slider's
+// own 0 made one level and a white band); after one, the level count the slider was left at.
 TEST_F(HistogramPageGui, EqualisationReadsTheBandNotTheWorkingImage) {
-    LoadBand(3);
+    const Bytes band = LoadBand(3);
     Page->CorrectionBtns[3]->click();
-    EXPECT_EQ(Page->RMinTBar->value(), 1);
+    EXPECT_EQ(Page->RMinTBar->value(), 0);
+    EXPECT_LT(Page->Table()[254], 255);
+    const auto [lo, hi] = std::minmax_element(band.begin(), band.end());
+    EXPECT_EQ(Page->LabelsHC.Minimum->text().toInt(), Page->Table()[*lo]);
+    EXPECT_EQ(Page->LabelsHC.Maximum->text().toInt(), Page->Table()[*hi]);
+    EXPECT_LT(Page->LabelsHC.Minimum->text().toInt(), Page->LabelsHC.Maximum->text().toInt());
+    EXPECT_EQ(Grey(Page->ImageHC, 100, 200), Page->Table()[band[200 * OlindaW + 100]]);
     const CorrectionTable fromBand = Page->Table();
     RedHistogram.fill(1000);
     Page->CorrectionBtns[0]->click();
     Page->CorrectionBtns[3]->click();
     EXPECT_EQ(Page->Table(), fromBand);
     EXPECT_EQ(Page->Correction(), 3);
+
+    Page->CorrectionBtns[8]->click();
+    Page->RMinTBar->setValue(16);
+    Page->CorrectionBtns[3]->click();
+    EXPECT_LT(Page->Table()[15], 255);
+    EXPECT_EQ(Page->Table()[16], 255);
+    Page->CorrectionBtns[8]->click();
+    Page->CorrectionBtns[3]->click();
+    EXPECT_EQ(Page->RMinTBar->value(), 1);
+    EXPECT_EQ(Page->Table()[1], 255);
 }
 
 TEST_F(HistogramPageGui, ClickingABandPictureShowsItsHistogramInTheViewer) {
