@@ -268,7 +268,9 @@ void TClassificationForm::ExitButtonClick() {
 void TClassificationForm::closeEvent(QCloseEvent* event) {
     if (ArrivesDuringOperation() && IterationStop.Running) {
         IterationStop.Requested = true;
-        CloseWhenRunEnds();
+        // A second Exit while the run ends closes nothing twice.
+        if (!ClosingAfterRun) CloseWhenRunEnds();
+        ClosingAfterRun = true;
         event->ignore();
         return;
     }
@@ -277,10 +279,12 @@ void TClassificationForm::closeEvent(QCloseEvent* event) {
 
 void TClassificationForm::CloseWhenRunEnds() {
     QTimer::singleShot(RunEndPollMs, this, [this] {
-        if (ImageOperationBusy)
+        if (ImageOperationBusy) {
             CloseWhenRunEnds();
-        else
-            close();
+            return;
+        }
+        ClosingAfterRun = false;
+        close();
     });
 }
 

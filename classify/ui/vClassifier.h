@@ -153,6 +153,7 @@ class TClassificationForm : public TToolWindow {
     // Closes the window once no operation runs, looking again every RunEndPollMs.
     void CloseWhenRunEnds();
     static constexpr int RunEndPollMs = 50;
+    bool ClosingAfterRun = false;
     void AppendSiteEdits(bool box);
     QWidget* MakeImageBasedPage();
     QWidget* MakeTrainingSitePage();
