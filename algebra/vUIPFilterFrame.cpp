@@ -3,6 +3,7 @@
 #include "runtime/RtVector.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -20,10 +21,24 @@ std::vector<StageKernel> RealStages(const FilterKernels& kernels) {
 }
 
 void NormaliseAboveOne(StageKernel& kernel) {
-    double sum = 0.0;
+    double sum = 0.0, largest = 0.0;
     const int32_t cells = kernel.N * kernel.N;
-    for (int32_t k = 0; k < cells; ++k)
+    for (int32_t k = 0; k < cells; ++k) {
         sum += kernel.W[k];
+        largest = std::max(largest, std::fabs(kernel.W[k]));
+    }
+    // Finite weights whose sum overflows (nine of 1e308) would all become 0 divided by it: they
+    // are divided by the largest of them first, which keeps their sum in range and their ratios
+    // as they are, so equal weights average however large.
+    if (std::isinf(sum) && largest <= DBL_MAX) {
+        double scaled = 0.0;
+        for (int32_t k = 0; k < cells; ++k)
+            scaled += kernel.W[k] / largest;
+        if (scaled > 0.0)
+            for (int32_t k = 0; k < cells; ++k)
+                kernel.W[k] = kernel.W[k] / largest / scaled;
+        return;
+    }
     if (sum > 1.0)
         for (int32_t k = 0; k < cells; ++k)
             kernel.W[k] /= sum;

@@ -31,7 +31,7 @@ void Report(const RowProgress& progress, int64_t rowsDone, int64_t rows) {
 // at which the running total of k x count reaches i / levels of the band's sum; every level from
 // `levels` up is white.
 void Equalise(int32_t levels, const BandHistogram& counts, CorrectionTable& lut) {
-    levels = std::clamp(levels, 1, 255);
+    levels = std::clamp(levels, 1, EqualiseAllLevels);
     int64_t sum = 0;
     for (int v = 1; v < 256; ++v)
         sum += int64_t{v} * counts[v];
@@ -49,19 +49,6 @@ void Equalise(int32_t levels, const BandHistogram& counts, CorrectionTable& lut)
     std::fill(lut.begin() + levels, lut.end(), uint8_t{255});
 }
 
-// The lowest value at which the running count passes half the samples. (The highest value still
-// at or below half, as the histogram window counts it, is one below the median of every band
-// and would give a band of sevens a median of 6.)
-int32_t MedianOf(const BandHistogram& counts, int64_t num) {
-    const int64_t half = num / 2;
-    int64_t running = 0;
-    for (int v = 0; v < 256; ++v) {
-        running += counts[v];
-        if (running > half) return v;
-    }
-    return 0;
-}
-
 } // namespace
 
 StatsRecord DoAllStats(const BandHistogram& counts, int64_t pixels, TStatsReference& reference) {
@@ -71,7 +58,7 @@ StatsRecord DoAllStats(const BandHistogram& counts, int64_t pixels, TStatsRefere
     s.Min = f.Min;
     s.Max = f.Max;
     s.Mean = f.Mean;
-    s.Median = MedianOf(counts, f.Count);
+    s.Median = f.Median;
     s.Mode = f.Mode;
     s.Sum = f.Sum;
     s.Num = f.Count;

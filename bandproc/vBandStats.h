@@ -54,6 +54,9 @@ struct TCorrection {
     bool Positive = true;
 };
 using CorrectionTable = std::array<uint8_t, 256>;
+// The equalisation's level count when no slider correction has set the minimum slider: every
+// grey value is a level of its own.
+constexpr int32_t EqualiseAllLevels = 256;
 
 // The table of a correction. Results outside 0..255 are clamped and a result that is not a
 // number becomes 0. The equalisation reads `bandCounts`, the counts of the band as loaded.

@@ -4,6 +4,7 @@
 #include "classify/vTrainingSites.h"
 #include "classify/vUUnclass.h"
 #include "histogram/vSeedBreaks.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
@@ -74,9 +75,12 @@ bool ClassifierFilesPresent(int32_t classifier) {
 
 int32_t EditInteger(const std::string& text) {
     int code = 0;
-    return static_cast<int32_t>(std::clamp<int64_t>(ValInt(text, code),
-                                                    std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    const int64_t v = ValInt(text, code);
+    // Clamped, an iteration count of 99999999999 ran 2,147,483,647 passes: a number the edit's
+    // 32 bits cannot hold is refused before anything runs.
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        throw EConvertError("'" + text + "' is not a valid integer value");
+    return static_cast<int32_t>(v);
 }
 
 void RecordClassification(const ClassificationBlock& block) {
@@ -135,7 +139,8 @@ void PlayClassification(const MacroStep& step) {
     block.Iterations = step.L(5);
     block.MaxClusters = step.L(6);
     const int32_t s = block.Seed, c = block.Classifier;
-    const int32_t m = EditInteger(block.MaxClusters);
+    const int32_t r = EditInteger(block.Radius), d = EditInteger(block.Separation);
+    const int32_t t = EditInteger(block.Iterations), m = EditInteger(block.MaxClusters);
     // The seed indexes the seed-break tables and the cluster count the class tables: a line
     // beyond them would reach past their ends.
     if (s < 0 || s > SeedFromSites || m > MaxClusterCount) {
@@ -155,6 +160,5 @@ void PlayClassification(const MacroStep& step) {
         ClassifierFileNames.KnowledgeBase = step.L(8);
         ClassifierFileNames.Overlay = step.L(9);
     }
-    DispatchClassifier(s, c, EditInteger(block.Radius), EditInteger(block.Separation),
-                       EditInteger(block.Iterations), m);
+    DispatchClassifier(s, c, r, d, t, m);
 }

@@ -40,7 +40,8 @@ extern const char* const SeedItems[10];
 bool SeedsBoxesFirst(int32_t seed, int32_t classifier);
 // The files the item needs all exist (ClassifierFileNames).
 bool ClassifierFilesPresent(int32_t classifier);
-// The integer an edit's text gives: the value read before its first bad character.
+// The integer an edit's text gives: the value read before its first bad character. A number
+// beyond 32 bits raises the conversion error.
 int32_t EditInteger(const std::string& text);
 // Code 0400 and its lines (none for the item that records nothing), to the macro text and the
 // processing-history log as they are switched on.

@@ -289,9 +289,17 @@ void ClusterRadiusImage(const ClassImage& image, ClassRun& run, int32_t radius,
     RefitEuclid(*run.Sites, last);
 }
 
+IterationStopState IterationStop;
+
 void IterateClustersImage(const ClassImage& image, ClassRun& run, int32_t radius,
                           int32_t separation, int32_t iterations, int32_t maxClusters,
                           const std::function<void(int32_t pass)>& caption) {
+    // A pass per iteration asked for, each with its box when centres meet: a thousand could only
+    // be ended by a thousand OKs. The user's word ends the run after the pass under way.
+    struct Running {
+        Running() { IterationStop = {true, false}; }
+        ~Running() { IterationStop = {}; }
+    } running;
     SiteTable& sites = *run.Sites;
     const int last = ClassLimit(maxClusters);
     const int64_t apart2 = separation > 0 ? int64_t{separation} * separation : 0;
@@ -309,12 +317,13 @@ void IterateClustersImage(const ClassImage& image, ClassRun& run, int32_t radius
             s.Bcent = static_cast<uint8_t>(s.Bcent + db);
             const SiteRecord& none = sites[0];
             t.Rcent = none.Rcent, t.Gcent = none.Gcent, t.Bcent = none.Bcent;
-            ShowMessageNumber(14);
+            if (ShowRunMessageNumber(14)) IterationStop.Requested = true;
             break;
         }
         ClassPass(image, run, NearestOf(sites, last, radius), SpareSeed::None, radius,
                   run.Refits.Pipeds);
         RefitEuclid(sites, last);
+        if (IterationStop.Requested) break;
     }
 }
 

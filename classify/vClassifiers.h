@@ -53,8 +53,18 @@ void ClusterAsTrainedImage(const ClassImage& image, ClassRun& run, int32_t radiu
 // Nearest centre (Euclidean) of classes 1 to maxClusters closer than three cluster radii.
 void ClusterRadiusImage(const ClassImage& image, ClassRun& run, int32_t radius,
                         int32_t maxClusters);
+// The end of an iterating run the user asked for: with the "I found one" box's Abort, or the
+// classification window's Exit or close box while the run goes on. The run ends once the pass
+// under way is done.
+struct IterationStopState {
+    bool Running = false;
+    bool Requested = false;
+};
+extern IterationStopState IterationStop;
+
 // Iterations + 1 passes of ClusterRadiusImage, each first moving apart the first pair of
-// neighbouring centres closer than `separation` (message 14). `caption` is told each pass.
+// neighbouring centres closer than `separation` (message 14). `caption` is told each pass. Fewer
+// when the user ends the run (IterationStop).
 void IterateClustersImage(const ClassImage& image, ClassRun& run, int32_t radius,
                           int32_t separation, int32_t iterations, int32_t maxClusters,
                           const std::function<void(int32_t pass)>& caption);

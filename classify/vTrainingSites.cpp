@@ -200,11 +200,13 @@ std::vector<SiteTextError> ValidateSiteTexts(const std::array<SiteRowTexts, 9>& 
                 if (col.Kind == ColumnKind::Real) {
                     s.*col.Real = ValReal(text, position);
                 } else {
-                    const int64_t v = ValInt(text, position);
+                    // A number beyond 32 bits is refused where it leaves them, as a bad character
+                    // is: the count kept only its low 32 bits, with no word.
+                    const int32_t v = ValInt32(text, position);
                     if (col.Kind == ColumnKind::Byte)
                         s.*col.Byte = static_cast<uint8_t>(v & 0xFF);
                     else
-                        s.Count = static_cast<int32_t>(static_cast<uint32_t>(v));
+                        s.Count = v;
                 }
                 if (position != 0) errors.push_back({text, position});
             }

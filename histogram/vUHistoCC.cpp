@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -201,14 +202,18 @@ BandStatistics BandFigures(const BandHistogram& h) {
     s.Max = last < 0 ? 0 : last;
     s.Range = s.Max - s.Min + 1;
     s.Mean = count > 0 ? static_cast<int32_t>(Round(static_cast<double>(s.Sum) / count)) : 0;
+    s.Median = MedianOf(h, count);
+    return s;
+}
+
+int32_t MedianOf(const BandHistogram& h, int64_t count) {
     const int64_t half = count / 2;
     int64_t cumulative = 0;
-    for (int i = 0; i < 256 && count > 0; ++i) {
+    for (int i = 0; i < 256; ++i) {
         cumulative += h[i];
-        if (cumulative > half) break;
-        s.Median = i;
+        if (cumulative > half) return i;
     }
-    return s;
+    return 0;
 }
 
 // The deviations are taken from the rounded mean. Each term fits 64 bits exactly; a band of
@@ -393,6 +398,14 @@ bool WriteSeedFile() {
 bool ReadStatisticsFile() {
     StatisticsSet s;
     if (!ReadStatisticsText(StatisticsFileName, s)) return false;
+    // Files written before hold the value below the median (99 for a picture all of 100): the
+    // median is taken again from the counts they describe.
+    for (int band = 0; band < BandCount; ++band) {
+        BandStatistics& st = s.Stats[band];
+        const BandHistogram& h = HistogramOf(band);
+        if (std::accumulate(h.begin(), h.end(), int64_t{0}) == st.Count)
+            st.Median = MedianOf(h, st.Count);
+    }
     BandHistogramStats = s.Stats;
     BandSpread = s.Spread;
     BandPairStats = s.Pairs;

@@ -102,6 +102,9 @@ void ComputeHistogramStatistics();
 // The figures of one histogram (the band window's bands use them too): extremes of the values
 // present, 64-bit sum, count, median, lowest most frequent value, rounded mean and range.
 BandStatistics BandFigures(const BandHistogram& h);
+// The median of `count` values counted in `h`: the lowest value at which the running count passes
+// half of them, always a value present (0 when none is counted).
+int32_t MedianOf(const BandHistogram& h, int64_t count);
 // Variance and deviation about the rounded mean; 0 for a count of one or none.
 BandSpreadRecord Spread(const BandHistogram& h, const BandStatistics& s);
 

@@ -3,6 +3,7 @@
 #include "runtime/RtErrors.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -268,6 +269,19 @@ int64_t ValInt(std::string_view s, int& code) {
     }
     code = 0;
     return v;
+}
+
+int32_t ValInt32(std::string_view s, int& code) {
+    const auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
+    const int64_t v = ValInt(s, code);
+    if (fits(v)) return static_cast<int32_t>(v);
+    // The shortest start of the text whose number no longer fits ends at the culprit.
+    size_t end = 1;
+    int unused = 0;
+    while (end < s.size() && fits(ValInt(s.substr(0, end), unused)))
+        ++end;
+    code = static_cast<int>(end);
+    return static_cast<int32_t>(ValInt(s.substr(0, end - 1), unused));
 }
 
 double ValReal(std::string_view s, int& code) {

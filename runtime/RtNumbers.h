@@ -37,6 +37,9 @@ double StrToFloat(std::string_view s);
 // stopped it; the result is the value read up to there (0 for nothing).
 int64_t ValInt(std::string_view s, int& code);
 double ValReal(std::string_view s, int& code);
+// The same into 32 bits: a number that leaves their range stops at the character that took it
+// out, `code` its position, with the value read before it.
+int32_t ValInt32(std::string_view s, int& code);
 // Strict conversion with a default instead of an error.
 int64_t StrToIntDef(std::string_view s, int64_t def);
 

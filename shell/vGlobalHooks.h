@@ -13,7 +13,7 @@
 class TWorkingFolder;
 
 enum class MsgKind { Information, Confirmation, Warning, Error };
-enum class MsgButton { None, Ok, Yes, No, Cancel };
+enum class MsgButton { None, Ok, Yes, No, Cancel, Abort };
 
 struct FileDialogRequest {
     bool Save = false;
@@ -49,6 +49,9 @@ struct FontChoice {
 struct VornHooks {
     // A message dialog of the given kind with its corner at (x, y); returns the button pressed.
     std::function<MsgButton(MsgKind kind, const std::string& text, int x, int y)> ShowMessage;
+    // The same box for a message a long run shows as it goes on: it also offers Abort, which the
+    // run takes as the user's word to end after the step under way. Unset: ShowMessage.
+    std::function<MsgButton(MsgKind kind, const std::string& text, int x, int y)> ShowRunMessage;
     // The run time's error box for an error that ended an operation.
     std::function<void(const std::string& text)> ShowErrorBox;
     std::function<void(int percent)> SetGauge;

@@ -6,6 +6,7 @@
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalOptions.h"
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -137,16 +138,36 @@ void ShowMessageNumber(int number) {
     ShowMessageNumber(number, std::string());
 }
 
-void ShowMessageNumber(int number, const std::string& detail) {
+namespace {
+
+// The text, the error beep and sound, then the box `show` opens: its answer.
+MsgButton ShowNumbered(int number, const std::string& detail,
+                       const std::function<MsgButton(MsgKind, const std::string&)>& show) {
     MsgKind kind;
-    if (!MessageKindOf(number, kind)) return;
+    if (!MessageKindOf(number, kind)) return MsgButton::None;
     std::string text = MessageText(number);
     if (!detail.empty()) text += CRLF + detail;
     if (kind == MsgKind::Error) {
         if (ErrorBeepOption) HookBeep(10000, 1000);
         if (ErrorSpokenOption) HookPlaySound(ExecutableDirectory() + "ERRORV.WAV");
     }
-    HookShowMessage(kind, text, MessageX, MessageY);
+    return show(kind, text);
+}
+
+} // namespace
+
+void ShowMessageNumber(int number, const std::string& detail) {
+    ShowNumbered(number, detail, [](MsgKind kind, const std::string& text) {
+        return HookShowMessage(kind, text, MessageX, MessageY);
+    });
+}
+
+bool ShowRunMessageNumber(int number) {
+    return ShowNumbered(number, {}, [](MsgKind kind, const std::string& text) {
+               if (Hooks.ShowRunMessage)
+                   return Hooks.ShowRunMessage(kind, text, MessageX, MessageY);
+               return HookShowMessage(kind, text, MessageX, MessageY);
+           }) == MsgButton::Abort;
 }
 
 bool WriteMadeFileOrSay(const std::string& path, const std::string& text) {

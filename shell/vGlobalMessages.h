@@ -15,6 +15,9 @@ bool MessageKindOf(int number, MsgKind& kind);
 void ShowMessageNumber(int number);
 // The same with a line naming what the message is about (a size, a name) under the text.
 void ShowMessageNumber(int number, const std::string& detail);
+// A message a long run shows as it goes on, in a box that also offers to end the run: true when
+// the user chose Abort.
+bool ShowRunMessageNumber(int number);
 // Whether `file` may be written over: yes when there is no such file, else the user's Yes to the
 // question a save dialog asks. For names a dialog never showed the user (a printer's file, a name
 // given another extension after the dialog).

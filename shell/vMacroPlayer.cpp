@@ -46,6 +46,9 @@ namespace {
 // it would work on the wrong picture or under the wrong name. Its message has been shown.
 struct StepRefused {};
 
+constexpr int NoImageMessage = 10;       // "Image not loaded"
+constexpr int NoImageToSaveMessage = 46; // "There is no image currently loaded to save."
+
 void PlayOptions(const MacroStep& s) {
     ReadProcessingOptions([&s](int k) { return s.L(k); });
 }
@@ -225,6 +228,16 @@ std::map<int, MacroRoutine>& WindowRoutines() {
     return routines;
 }
 
+// Without a picture, a step that works on one ends the walk with one message: each step used to
+// report the missing working buffers ("You Crashed ! OUT of Resources!"), once per step. The
+// options block and an open need none.
+void RequirePicture(int code) {
+    if (code == 0 || code == 3 || (ImageBuffersAllocated && !DisplayedPicture.Empty())) return;
+    const bool save = code == 2 || code == 4 || code == 5;
+    ShowMessageNumber(save ? NoImageToSaveMessage : NoImageMessage);
+    throw StepRefused{};
+}
+
 void PlayLine(const MacroText& text, size_t index) {
     const std::string line = text.Line(index);
     if (line.empty() || line[0] != '=') return;
@@ -234,6 +247,7 @@ void PlayLine(const MacroText& text, size_t index) {
     const auto* row = std::find_if(std::begin(Dispatch), std::end(Dispatch),
                                    [code](const MacroDispatchRow& r) { return r.Code == code; });
     if (row != std::end(Dispatch)) {
+        RequirePicture(code);
         row->Action(MacroStep{text, index});
         return;
     }
@@ -242,6 +256,7 @@ void PlayLine(const MacroText& text, size_t index) {
         HookStatus(0, "Macro code " + FormatInt(code, 4, true) + " skipped: not available");
         return;
     }
+    RequirePicture(code);
     routine->second(MacroStep{text, index});
 }
 

@@ -295,8 +295,8 @@ void TDisHistogramPage::ShowCountedBand(const std::string& path, const TBandBloc
 
 void TDisHistogramPage::MakeHisHCImage() {
     ProcessSliderBtn->setText("Processing Histogram Stats");
-    const TCorrection c{CorrectionNumber, RMinTBar->value(), GMaxTBar->value(),
-                        PositiveCurveCB->isChecked()};
+    const int p = CorrectionNumber == 3 && !MinSliderSet ? EqualiseAllLevels : RMinTBar->value();
+    const TCorrection c{CorrectionNumber, p, GMaxTBar->value(), PositiveCurveCB->isChecked()};
     LUT = DoLUT(c, BandStatsReference, BandCounts);
     CorrectBandBlock(Band, LUT, Corrected, Counts, [this](int percent) {
         HCGauge->setValue(percent);
@@ -376,6 +376,7 @@ void TDisHistogramPage::CorrectionClick(int n) {
     for (const TSliderSetUp& s : SliderSetUps) {
         if (s.Correction != n) continue;
         SetUpSlider(RMinTBar, RMinLabel, RMinValueLabel, s.Hint, s.Low, s.High, s.Start, s.Caption);
+        MinSliderSet = true;
         if (n == 2)
             SetUpSlider(GMaxTBar, GMaxLabel, GMaxValueLabel, "Stretch Linear Maximum", 0, 255, 255,
                         "Max");
@@ -387,8 +388,10 @@ void TDisHistogramPage::CorrectionClick(int n) {
         RerunOnSlider = true;
         return;
     }
-    // The equalisation counts its levels on the hidden minimum slider; none is one level.
-    if (n == 3 && RMinTBar->value() == 0) {
+    // The equalisation counts its levels on the hidden minimum slider as the last slider
+    // correction left it, none being one level. Before any slider correction it takes every grey
+    // value as a level: the slider's own 0 made one level and the whole band white.
+    if (n == 3 && MinSliderSet && RMinTBar->value() == 0) {
         const QSignalBlocker block(RMinTBar);
         RMinTBar->setValue(1);
         RMinValueLabel->setText("1");

@@ -113,6 +113,8 @@ class TDisHistogramPage : public QWidget {
     CorrectionTable LUT{};
     int CorrectionNumber = 0;
     bool RerunOnSlider = true;
+    // A slider correction has set the minimum slider up since the window was made.
+    bool MinSliderSet = false;
     bool BandLoaded = false;
     std::string LoadedBand;
 };

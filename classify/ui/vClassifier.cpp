@@ -5,6 +5,7 @@
 #include "histogram/ui/vHistogramControls.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
+#include "shell/ui/vApplication.h"
 #include "shell/ui/vClassColorGrid.h"
 #include "shell/ui/vHelp.h"
 #include "shell/ui/vImageView.h"
@@ -15,6 +16,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +27,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <span>
@@ -125,6 +128,10 @@ TClassificationForm::TClassificationForm(QWidget* parent)
     ClassPages->setCurrentIndex(PageImageBased);
     layout->addWidget(ClassPages);
 
+    // Exit and the close box end this window's iterating run (after its pass under way), the
+    // one run that could otherwise not be stopped; during any other run the close is refused.
+    HeardMidRun(ExitButton);
+    HearCloseMidRun(this);
     connect(ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
 
     ClassifierForm.SetDataIntoForm = [this] { SetDataIntoForm(10); };
@@ -258,6 +265,29 @@ void TClassificationForm::ExitButtonClick() {
     close();
 }
 
+void TClassificationForm::closeEvent(QCloseEvent* event) {
+    if (ArrivesDuringOperation() && IterationStop.Running) {
+        IterationStop.Requested = true;
+        // A second Exit while the run ends closes nothing twice.
+        if (!ClosingAfterRun) CloseWhenRunEnds();
+        ClosingAfterRun = true;
+        event->ignore();
+        return;
+    }
+    TToolWindow::closeEvent(event);
+}
+
+void TClassificationForm::CloseWhenRunEnds() {
+    QTimer::singleShot(RunEndPollMs, this, [this] {
+        if (ImageOperationBusy) {
+            CloseWhenRunEnds();
+            return;
+        }
+        ClosingAfterRun = false;
+        close();
+    });
+}
+
 void TClassificationForm::KBOpenButtonClick() {
     const std::string chosen = ChooseClassifierFile(2);
     if (chosen.empty()) return;
@@ -281,11 +311,12 @@ void TClassificationForm::CUProcessBtnClick() {
     if (!scope.Acquired()) return;
     const int32_t seed = ItemIndex(CUSeedRG);
     const int32_t classifier = ItemIndex(CUUCRG);
-    if (SeedsBoxesFirst(seed, classifier)) SetStatsIntoForm(seed);
+    // A number beyond 32 bits is refused before the boxes are seeded.
     const int32_t radius = EditInteger(Text(CUCREdit));
     const int32_t separation = EditInteger(Text(CUSDEdit));
     const int32_t iterations = EditInteger(Text(CURAEdit));
     int32_t maxClusters = EditInteger(Text(CUMCEdit));
+    if (SeedsBoxesFirst(seed, classifier)) SetStatsIntoForm(seed);
     if (maxClusters > 20) {
         maxClusters = 20;
         CUMCEdit->setText(Latin1Text(IntToStr(maxClusters)));

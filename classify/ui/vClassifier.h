@@ -144,9 +144,16 @@ class TClassificationForm : public TToolWindow {
 
   protected:
     void FormClose() override;
+    // While this window's iterating run goes on, the close box (and Exit) asks the run to end
+    // after its pass under way, and the window closes once it has.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void ReleaseHooks();
+    // Closes the window once no operation runs, looking again every RunEndPollMs.
+    void CloseWhenRunEnds();
+    static constexpr int RunEndPollMs = 50;
+    bool ClosingAfterRun = false;
     void AppendSiteEdits(bool box);
     QWidget* MakeImageBasedPage();
     QWidget* MakeTrainingSitePage();

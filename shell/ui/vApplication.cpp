@@ -17,6 +17,7 @@
 namespace {
 
 constexpr const char* HeardMidRunProperty = "HeardMidRun";
+constexpr const char* CloseHeardMidRunProperty = "CloseHeardMidRun";
 
 bool IsHelpKey(const QEvent& event) {
     switch (event.type()) {
@@ -31,7 +32,8 @@ bool IsHelpKey(const QEvent& event) {
 
 bool HeardNow(const QObject* receiver, const QEvent& event) {
     // F1 only opens the guide at the control's topic, as the Help buttons do.
-    return IsHelpKey(event) || IsHeardMidRun(receiver);
+    return IsHelpKey(event) || IsHeardMidRun(receiver) ||
+           (event.type() == QEvent::Close && receiver->property(CloseHeardMidRunProperty).toBool());
 }
 
 // A dialog a control heard mid-run opens (a message that the guide is missing) is the only
@@ -135,6 +137,10 @@ void EndOwedPress() {
 
 void HeardMidRun(QWidget* control) {
     control->setProperty(HeardMidRunProperty, true);
+}
+
+void HearCloseMidRun(QWidget* window) {
+    window->setProperty(CloseHeardMidRunProperty, true);
 }
 
 bool IsHeardMidRun(const QObject* receiver) {

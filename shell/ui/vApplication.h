@@ -21,5 +21,8 @@ class VornApplication : public QApplication {
 // Lets the user's input to `control`, and to what it holds, through while a command runs. Only
 // for controls that leave alone whatever a command works on; each caller says why.
 void HeardMidRun(QWidget* control);
+// Lets the close box of `window` reach its close handler while a command runs, which decides
+// what it means then (a run of its own asked to end); nothing else of the window is heard.
+void HearCloseMidRun(QWidget* window);
 // True for a control marked so, or inside one.
 bool IsHeardMidRun(const QObject* receiver);

@@ -112,16 +112,21 @@ class PlacedMessageBox : public QMessageBox {
     QPoint Corner;
 };
 
-MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y) {
+// `offerAbort`: a box a long run shows as it goes on, which also lets the user end the run.
+MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y, bool offerAbort = false) {
     PlacedMessageBox box(IconOf(kind), QString::fromLatin1(text.c_str()).replace("\r\n", "\n"),
                          QPoint(x, y));
     // File names and values are part of the texts; none of them is markup.
     box.setTextFormat(Qt::PlainText);
     if (kind == MsgKind::Confirmation)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    else if (offerAbort)
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Abort);
     else
         box.setStandardButtons(QMessageBox::Ok);
     switch (box.exec()) {
+    case QMessageBox::Abort:
+        return MsgButton::Abort;
     case QMessageBox::Yes:
         return MsgButton::Yes;
     case QMessageBox::No:
@@ -160,7 +165,12 @@ std::string ChooseFileDialog(FileDialogRequest& r) {
 
 void InstallGuiHooks(TVORNForm*) {
     WatchNativePointer();
-    Hooks.ShowMessage = ShowBox;
+    Hooks.ShowMessage = [](MsgKind kind, const std::string& text, int x, int y) {
+        return ShowBox(kind, text, x, y);
+    };
+    Hooks.ShowRunMessage = [](MsgKind kind, const std::string& text, int x, int y) {
+        return ShowBox(kind, text, x, y, true);
+    };
     Hooks.ShowErrorBox = [](const std::string& text) {
         QMessageBox box(QMessageBox::Critical, "VORN", QString::fromLatin1(text.c_str()),
                         QMessageBox::Ok, DialogOwner());

@@ -3,7 +3,9 @@
 #include "support/EngineTestImage.h"
 #include "support/TestFiles.h"
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 
 namespace {
@@ -156,6 +158,48 @@ TEST_F(FiledFilter, StretchOfAnEmptyRangeFailsAndKeepsThePicture) {
         const std::string file = WriteKernels(*e, 3, k);
         LoadUniform(5, 5, {100, 100, 100});
         ExpectFailedUnchanged([&] { e->Run(file, 1); }, text);
+    }
+}
+
+// Weights near the largest real: their sum overflowed, every weight divided by it became 0 and
+// the picture black with "Image processed". Equal weights average however large they are; a
+// kernel whose responses overflow is refused, as one holding an infinite weight is.
+TEST_F(FiledFilter, HugeRealWeightsAverageOrAreRefused) {
+    ClipOption = true;
+    std::vector<Rgb> p(7 * 7);
+    for (int i = 0; i < 49; ++i)
+        p[i] = {i * 7 % 256, 3 * i + 1, 250 - 5 * i};
+    FilterKernels k;
+    k.Kind = KernelKind::Real;
+    for (int i = 0; i < 9; ++i)
+        k.Real[0][i] = 1e308;
+    Load(7, p);
+    DoRealFile(WriteKernels(Engines[1], 3, k), 0);
+    EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{});
+    // Pixel (3, 3): the mean of rows 2..4, columns 2..4, each channel.
+    Rgb mean{};
+    for (int ch = 0; ch < 3; ++ch) {
+        int sum = 0;
+        for (int y = 2; y <= 4; ++y)
+            for (int x = 2; x <= 4; ++x)
+                sum += p[y * 7 + x][ch];
+        mean[ch] = static_cast<int>(std::nearbyint(sum / 9.0));
+    }
+    EXPECT_EQ(Shown()[3 * 7 + 3], mean);
+    EXPECT_EQ(Rec.Status1.back(), "Image processed");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::tuple<double, double, const char*> refused[] = {
+        {-1e308, -1e308, "Floating point overflow"},
+        {1e308, inf, "Invalid floating point operation"},
+    };
+    for (const auto& [weight, centre, text] : refused) {
+        for (int i = 0; i < 9; ++i)
+            k.Real[0][i] = weight;
+        k.Real[0][4] = centre;
+        const std::string file = WriteKernels(Engines[1], 3, k);
+        Load(7, p);
+        ExpectFailedUnchanged([&] { DoRealFile(file, 0); }, text);
     }
 }
 

@@ -122,6 +122,7 @@ TEST(BandStats, EveryCorrectionMapsTheBandThroughItsTable) {
         {{2, 90, 90, true}, [](double v) { return (v - 90) * 256; }},
         {{3, 16, 255, true}, nullptr},
         {{3, 0, 255, true}, nullptr},
+        {{3, EqualiseAllLevels, 255, true}, nullptr},
         {{4, 0, 255, true}, [](double v) { return 255 - v; }},
         {{5, 40, 255, true}, [&](double v) { return std::sin(v * 0.0245 - pi) * 40 + v; }},
         {{5, 40, 255, false}, [&](double v) { return std::sin(v * 0.0245 - pi) * 40 - v; }},

@@ -146,12 +146,13 @@ TEST(TrainingSites, ValidationStoresEveryTextAndReportsEachBadOneInEditOrder) {
     std::string reported;
     for (const SiteTextError& e : errors)
         reported += e.Text + "@" + std::to_string(e.Position) + " ";
-    EXPECT_EQ(reported, "5b@2 12a@3 x@1 ");
-    const SiteFields expected = {12, 44, 255, 9, 7, 8, 12, 10, 11, 1, 42, 0, 0, 1.5, 0.0, 20.0};
+    EXPECT_EQ(reported, "5b@2 12a@3 x@1 4294967297@10 ");
+    const SiteFields expected = {12, 44,        255, 9, 7, 8,   12,  10,
+                                 11, 429496729, 42,  0, 0, 1.5, 0.0, 20.0};
     EXPECT_TRUE(Fields(sites[1]) == expected);
     EXPECT_EQ(sites[9].Rmin, 5);
     EXPECT_EQ(SiteTexts(sites[1]), (SiteRowTexts{"44", "255", "12", "7", "8", "9", "10", "11", "12",
-                                                 "1.5", "0", "20", "1"}));
+                                                 "1.5", "0", "20", "429496729"}));
 }
 
 TEST(TrainingSites, ReportHasThreeLinesPerClassWithItsOwnValues) {

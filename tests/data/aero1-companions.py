@@ -70,12 +70,12 @@ def stats(h, pixels):
     s["Max"] = max(i for i in range(256) if h[i])
     s["Range"] = s["Max"] - s["Min"] + 1
     s["Mean"] = round_even(Fraction(s["Sum"], count))
-    half, cum, median = count // 2, 0, 0
+    half, cum, median = count // 2, 0, None
     for i in range(256):
         cum += h[i]
-        if cum <= half:
+        if median is None and cum > half:
             median = i
-    s["Median"] = median
+    s["Median"] = median or 0
     s["Mode"] = h.index(max(h))
     total = sum(wrap32((i - s["Mean"]) ** 2 * h[i]) for i in range(256) if h[i])
     s["Variance"] = Fraction(total, count - 1)

@@ -58,7 +58,7 @@ TEST_F(HistogramFiles, ThreeFilesBesideThePictureInTheirLayouts) {
     EXPECT_EQ(lines[1], " 1.03344085462111E+0001"); // red SD = sqrt(106.8)
     EXPECT_EQ(lines[2], " 1.06800000000000E+0002"); // red Variance
     EXPECT_EQ(lines[3], "87");                      // green Mean
-    const std::vector<std::string> redSeven = {"10", "40", "19", "20", "140", "6", "31"};
+    const std::vector<std::string> redSeven = {"10", "40", "20", "20", "140", "6", "31"};
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 9, lines.begin() + 16), redSeven);
     EXPECT_EQ(lines[30], " 9.58333333333333E+0000"); // 12 CoVariance
     for (int n : {1, 2, 4, 5, 7, 8, 30, 31, 32, 33, 34, 35})
@@ -68,9 +68,12 @@ TEST_F(HistogramFiles, ThreeFilesBesideThePictureInTheirLayouts) {
 TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {
     ShowSixPixels();
     LoadOrMakeHistogramFiles();
-    // Plant values no computation would give, then change the picture itself: the files win.
+    // Plant values no computation would give, then change the picture itself: the files win. The
+    // median is the one figure taken again from the counts: files written before hold the value
+    // below it.
     std::vector<std::string> lines = AdtLines();
     lines[0] = "77";
+    lines[11] = "19";
     ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.adt"), JoinLinesCRLF(lines)));
     std::vector<uint8_t> ads = Companion("scene.ads");
     ads[0] = 123;
@@ -83,6 +86,7 @@ TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {
     EXPECT_EQ(RedHistogram[20], 3);
     EXPECT_EQ(RedHistogram[9], 0);
     EXPECT_EQ(BandHistogramStats[BandRed].Mean, 77);
+    EXPECT_EQ(BandHistogramStats[BandRed].Median, 20);
     EXPECT_EQ(SeedBreakTables[BandRed][0][0], 123);
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
 }

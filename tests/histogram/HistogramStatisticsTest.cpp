@@ -20,14 +20,14 @@ TEST_F(HistogramStatistics, SixPixelPictureByHand) {
     ComputeHistogramStatistics();
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     // Min, Max, Mean, Median, Mode, Sum, Count, Range; then the variance.
-    // Median: the largest value whose running count is still at most 6 div 2 = 3.
+    // Median: the lowest value whose running count passes 6 div 2 = 3.
     // Variance: sum of (i - rounded mean)^2 h[i], over Count - 1 = 5.
     using Figures =
         std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int64_t, int32_t, int32_t>;
     const std::pair<Figures, double> expected[3] = {
-        {{10, 40, 23, 19, 20, 140, 6, 31}, (169 + 3 * 9 + 49 + 289) / 5.0},
-        {{1, 255, 87, 4, 5, 521, 6, 255}, (7396 + 3 * 6724 + 26569 + 28224) / 5.0},
-        {{20, 200, 95, 99, 100, 570, 6, 181}, (5625 + 2025 + 3 * 25 + 11025) / 5.0},
+        {{10, 40, 23, 20, 20, 140, 6, 31}, (169 + 3 * 9 + 49 + 289) / 5.0},
+        {{1, 255, 87, 5, 5, 521, 6, 255}, (7396 + 3 * 6724 + 26569 + 28224) / 5.0},
+        {{20, 200, 95, 100, 100, 570, 6, 181}, (5625 + 2025 + 3 * 25 + 11025) / 5.0},
     };
     for (int band = 0; band < 3; ++band) {
         const BandStatistics& s = BandHistogramStats[band];
@@ -51,14 +51,18 @@ TEST_F(HistogramStatistics, SixPixelPictureByHand) {
 }
 
 TEST_F(HistogramStatistics, MedianAndModeEdges) {
-    // What, the bins filled (value, count), the median and the mode.
+    // What, the bins filled (value, count), the median and the mode. The median is always a value
+    // of the data.
     using Bins = std::vector<std::pair<int, int32_t>>;
     const std::tuple<const char*, Bins, int32_t, int32_t> cases[] = {
         {"zero holds more than half", {{0, 6}, {9, 5}}, 0, 0},
-        {"zero holds exactly half", {{0, 5}, {9, 5}}, 8, 0},
-        {"tie for the mode takes the lower value", {{40, 4}, {30, 4}, {200, 1}}, 39, 30},
-        {"one value only", {{128, 7}}, 127, 128},
-        {"gap before the middle", {{2, 5}, {5, 5}}, 4, 2},
+        {"zero holds exactly half", {{0, 5}, {9, 5}}, 9, 0},
+        {"tie for the mode takes the lower value", {{40, 4}, {30, 4}, {200, 1}}, 40, 30},
+        {"one value only", {{128, 7}}, 128, 128},
+        {"a picture all of 100", {{100, 12}}, 100, 100},
+        {"a single pixel", {{10, 1}}, 10, 10},
+        {"three values", {{7, 1}, {3, 1}, {5, 1}}, 5, 3},
+        {"gap before the middle", {{2, 5}, {5, 5}}, 5, 2},
     };
     for (const auto& [what, bins, median, mode] : cases) {
         ClearHistogramState();

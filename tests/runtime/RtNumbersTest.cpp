@@ -70,6 +70,17 @@ TEST(RtNumbers, LenientConversionStopsAtFirstBadCharacter) {
         EXPECT_EQ(ValInt(text, code), value) << text;
         EXPECT_EQ(code, position) << text;
     }
+    // Into 32 bits: the digit that leaves their range stops the number.
+    const std::tuple<const char*, int32_t, int> ints32[] = {{"2147483647", 2147483647, 0},
+                                                            {"-2147483648", INT32_MIN, 0},
+                                                            {"99999999999", 999999999, 10},
+                                                            {" -2147483649", -214748364, 12},
+                                                            {"12a", 12, 3}};
+    for (const auto& [text, value, position] : ints32) {
+        int code = -1;
+        EXPECT_EQ(ValInt32(text, code), value) << text;
+        EXPECT_EQ(code, position) << text;
+    }
     int code = 0;
     EXPECT_EQ(ValInt("", code), 0);
     EXPECT_NE(code, 0);

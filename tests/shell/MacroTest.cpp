@@ -117,6 +117,39 @@ TEST_F(MacroPlay, OnlyKnownCommandLinesPlay) {
     EXPECT_EQ(IntATMax, 0);
 }
 
+// With no picture, the first step that works on one says so once and ends the walk: every step
+// used to show "You Crashed ! OUT of Resources!", once each. The options and an open need none.
+TEST_F(MacroPlay, WithoutAPictureTheFirstImageStepEndsThePlay) {
+    const Lines ratios = {"=0202  PixelRatios", "4"};
+    const struct {
+        Lines Macro;
+        const char* Message;
+        bool ClipAfter;
+    } cases[] = {
+        {{"=0000", "", "", "", "", "Clip:On", "=0202  PixelRatios", "4", "=0215  Offset", "10",
+          "=0001  UndoImage", "=0000"},
+         "Image not loaded",
+         true},
+        {{"=0005  Save", "/tmp/", "x.png", "=0202  PixelRatios", "4"},
+         "There is no image currently loaded to save.",
+         false},
+        {{"=0301  Do_IntegerFile", "/f/", "a.RL3", "0", "0", "=0001  UndoImage", "=0000"},
+         "Image not loaded",
+         false},
+    };
+    for (const auto& c : cases) {
+        ClipOption = false;
+        Rec.Clear();
+        EXPECT_FALSE(PlayMacro(c.Macro));
+        ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+        EXPECT_EQ(Rec.Messages[0].Text, c.Message);
+        EXPECT_TRUE(Rec.ErrorBoxes.empty());
+        // The walk ended there: the options block after the step was not played.
+        EXPECT_EQ(ClipOption, c.ClipAfter);
+        EXPECT_TRUE(DisplayedPicture.Empty());
+    }
+}
+
 // Each replayed pixel-algebra line against the engine called as its window calls it.
 TEST_F(MacroPlay, PixelAlgebraCodesReplayTheRecordedCall) {
     const struct {

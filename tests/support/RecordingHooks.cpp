@@ -17,6 +17,8 @@ RecordingHooks::RecordingHooks() {
         MessageAnswers.pop_front();
         return b;
     };
+    // A long run's box is recorded and answered as any other.
+    Hooks.ShowRunMessage = Hooks.ShowMessage;
     Hooks.ShowErrorBox = [this](const std::string& text) { ErrorBoxes.push_back(text); };
     Hooks.SetGauge = [this](int p) { Gauge.push_back(p); };
     Hooks.SetBandGauge = [this](int p) { BandGauge.push_back(p); };

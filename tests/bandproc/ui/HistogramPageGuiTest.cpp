@@ -2,6 +2,7 @@
 #include "bandproc/ui/vDisHistPage.h"
 #include "bandproc/ui/vPBandsHisFrm.h"
 #include "histogram/vUHistoCC.h"
+#include "runtime/RtFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -113,16 +114,58 @@ TEST_F(HistogramPageGui, LoadsCorrectsAndSavesAnOlindaBand) {
     EXPECT_TRUE(Rec->ErrorBoxes.empty());
 }
 
+// Before any slider correction the equalisation takes every grey value as a level (the slider's
+// own 0 made one level and a white band); after one, the level count the slider was left at.
 TEST_F(HistogramPageGui, EqualisationReadsTheBandNotTheWorkingImage) {
-    LoadBand(3);
+    const Bytes band = LoadBand(3);
     Page->CorrectionBtns[3]->click();
-    EXPECT_EQ(Page->RMinTBar->value(), 1);
+    EXPECT_EQ(Page->RMinTBar->value(), 0);
+    EXPECT_LT(Page->Table()[254], 255);
+    const auto [lo, hi] = std::minmax_element(band.begin(), band.end());
+    EXPECT_EQ(Page->LabelsHC.Minimum->text().toInt(), Page->Table()[*lo]);
+    EXPECT_EQ(Page->LabelsHC.Maximum->text().toInt(), Page->Table()[*hi]);
+    EXPECT_LT(Page->LabelsHC.Minimum->text().toInt(), Page->LabelsHC.Maximum->text().toInt());
+    EXPECT_EQ(Grey(Page->ImageHC, 100, 200), Page->Table()[band[200 * OlindaW + 100]]);
     const CorrectionTable fromBand = Page->Table();
     RedHistogram.fill(1000);
     Page->CorrectionBtns[0]->click();
     Page->CorrectionBtns[3]->click();
     EXPECT_EQ(Page->Table(), fromBand);
     EXPECT_EQ(Page->Correction(), 3);
+
+    Page->CorrectionBtns[8]->click();
+    Page->RMinTBar->setValue(16);
+    Page->CorrectionBtns[3]->click();
+    EXPECT_LT(Page->Table()[15], 255);
+    EXPECT_EQ(Page->Table()[16], 255);
+    Page->CorrectionBtns[8]->click();
+    Page->CorrectionBtns[3]->click();
+    EXPECT_EQ(Page->RMinTBar->value(), 1);
+    EXPECT_EQ(Page->Table()[1], 255);
+}
+
+// A band of one value: every figure is that value and the spread 0, before and after a
+// correction; the median too, which the histogram window once put one below the data.
+TEST_F(HistogramPageGui, AConstantBandsFiguresAreItsValue) {
+    ASSERT_TRUE(WriteFileAtomic(BandPath(5), Bytes(size_t{OlindaW} * OlindaH, 100)));
+    LoadBand(5);
+    const auto expectAll = [](const TDisHistogramPage::TStatsLabels& l, int v) {
+        for (const QLabel* label : {l.Minimum, l.Maximum, l.Mode, l.Median, l.Mean})
+            EXPECT_EQ(label->text().toInt(), v) << label->objectName().toStdString();
+        EXPECT_EQ(l.Variance->text().toDouble(), 0.0);
+    };
+    expectAll(Page->LabelsO, 100);
+    const struct {
+        int Correction;
+        int Value;
+    } rows[] = {{4, 155}, {0, 100}, {3, 101}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Correction);
+        Page->CorrectionBtns[r.Correction]->click();
+        expectAll(Page->LabelsHC, r.Value);
+        EXPECT_EQ(Grey(Page->ImageHC, 348, 351), r.Value);
+    }
+    EXPECT_TRUE(Rec->Messages.empty()) << Rec->Summary();
 }
 
 TEST_F(HistogramPageGui, ClickingABandPictureShowsItsHistogramInTheViewer) {

@@ -15,18 +15,22 @@
 #include "support/GuiStartup.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <algorithm>
 
@@ -176,6 +180,61 @@ TEST_F(ClassificationWindow, TrainArmsOneDragThatTrainsTheChosenClass) {
     EXPECT_EQ(TrainingSites[4].Count, 6);
     EXPECT_EQ(Site(4, 12)->text(), "6");
     EXPECT_EQ(TrainingSites[6].Count, 0);
+}
+
+// With every centre at 0, each pass of the iterating run finds two too close and says "I found
+// one": a thousand iterations could be ended only by a thousand OKs (twenty here). The box's Abort,
+// Exit and the close box end it after the pass under way; Exit and the close box then close the
+// window. A count the edit's 32 bits cannot hold is refused before anything runs.
+TEST_F(ClassificationWindow, AnIteratingRunEndsFromItsBoxItsExitOrItsCloseBox) {
+    OpenOlinda();
+    ClassifierFileNames.TrainingSites = Dir.File("s.rts");
+    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites);
+    enum class End { Box, Exit, CloseBox };
+    for (const End end : {End::Box, End::Exit, End::CloseBox}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        Window = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
+        ASSERT_NE(Window, nullptr);
+        Choose(9, 7);
+        Window->CURAEdit->setText("20");
+        Rec->Clear();
+        if (end == End::Box) Rec->MessageAnswers = {MsgButton::Ok, MsgButton::Abort};
+        bool asked = false;
+        Hooks.ProcessMessages = [&] {
+            if (asked || Window->HintsPanel->text() != "Processing Iteration: 2") return;
+            asked = true;
+            if (end == End::Exit) QTest::mouseClick(Window->ExitButton, Qt::LeftButton);
+            if (end == End::CloseBox) {
+                // As the window system hands the close box's click on.
+                QCloseEvent close;
+                QSpontaneKeyEvent::setSpontaneous(&close);
+                QCoreApplication::instance()->notify(Window, &close);
+            }
+        };
+        Window->CUProcessBtn->click();
+        Hooks.ProcessMessages = [] {};
+        EXPECT_EQ(Window->HintsPanel->text(), "Processing Iteration: 2");
+        EXPECT_EQ(std::count_if(Rec->Messages.begin(), Rec->Messages.end(),
+                                [](const ShownMessage& m) { return m.Text == "I found one"; }),
+                  2);
+        EXPECT_NE(DisplayedPicture.Pixels, Original.Pixels);
+        EXPECT_TRUE(Rec->ErrorBoxes.empty());
+        EXPECT_FALSE(IterationStop.Running || IterationStop.Requested);
+        QTest::qWait(200);
+        EXPECT_EQ(!ClassificationForm.isNull() && ClassificationForm->isVisible(), end == End::Box);
+        UndoImage();
+    }
+    Window = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
+    Choose(9, 7);
+    Rec->Clear();
+    for (QLineEdit* edit : {Window->CURAEdit, Window->CUCREdit}) {
+        edit->setText("99999999999");
+        Window->CUProcessBtn->click();
+        edit->setText("1");
+    }
+    EXPECT_EQ(Rec->ErrorBoxes, Lines(2, "'99999999999' is not a valid integer value"));
+    EXPECT_TRUE(Rec->Messages.empty());
+    EXPECT_EQ(DisplayedPicture.Pixels, Original.Pixels);
 }
 
 TEST_F(ClassificationWindow, ClosingEmptiesTheSitesAndHandsCode9ToTheDeferredFree) {

@@ -132,6 +132,10 @@ TEST_F(HistogramWindow, HistogramPageDrawsEachBandAndSavesItsPicture) {
     EXPECT_EQ(Histo->Maximum[BandRed]->text(), "30");
     EXPECT_EQ(Histo->Mode[BandRed]->text(), "10");
     EXPECT_EQ(Histo->Variance[BandGreen]->text(), "    0.00");
+    // The median is a value of the data, one band all of 50 included.
+    EXPECT_EQ(Histo->Median[BandRed]->text(), "20");
+    EXPECT_EQ(Histo->Median[BandGreen]->text(), "50");
+    EXPECT_EQ(Histo->Median[BandBlue]->text(), "200");
 
     Rec->FileAnswers.push_back("");
     Rec->FileAnswers.push_back(Dir.File("synthHR.bmp"));
@@ -150,6 +154,18 @@ TEST_F(HistogramWindow, HistogramPageDrawsEachBandAndSavesItsPicture) {
     const Picture hr = Saved("synthHR.bmp");
     EXPECT_EQ(hr.Pixels, Histo->HistogramPictures[BandRed].Pixels);
     EXPECT_EQ(RowsOf(hr, 35, PackPixel(255, 0, 0)), (std::pair{0, 119}));
+
+    Picture one;
+    one.Resize(1, 1);
+    one.Pixels[0] = PackPixel(10, 200, 30);
+    Open(one, "one.png");
+    Histo->H_HBtn->click();
+    for (const int band : {BandRed, BandGreen, BandBlue}) {
+        const QString value = band == BandRed ? "10" : band == BandGreen ? "200" : "30";
+        for (const QLabel* label : {Histo->Minimum[band], Histo->Maximum[band], Histo->Mode[band],
+                                    Histo->Median[band], Histo->Mean[band]})
+            EXPECT_EQ(label->text(), value) << label->objectName().toStdString();
+    }
 }
 
 // Another picture opened empties the page: its figures would describe the picture before.

@@ -10,6 +10,7 @@
 #include "histogram/ui/vHistogram.h"
 #include "histogram/ui/vLProfile.h"
 #include "histogram/ui/vLinear.h"
+#include "histogram/vUHistoCC.h"
 #include "import/HeaderFixture.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBHdr.h"
@@ -523,4 +524,31 @@ TEST_F(OperationGuard, ABoxOpenedMidRunTakesItsAnswer) {
         answer = box.clickedButton();
     });
     EXPECT_NE(answer, nullptr);
+}
+
+// Every command on a picture of one pixel and on one of a single value, the edges where ranges,
+// spreads and windows are empty: none ends in a run-time error or the missing-buffers box.
+TEST_F(OperationGuard, EveryCommandOnAOnePixelOrFlatPictureEndsWithoutAnError) {
+    const DialogCloser closer;
+    Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+    const std::vector<Command> commands = EveryCommand(Form, Windows(), Reach::Call);
+    Picture one;
+    one.Resize(1, 1);
+    one.Pixels[0] = PackPixel(10, 200, 30);
+    Picture flat;
+    flat.Resize(5, 5);
+    std::fill(flat.Pixels.begin(), flat.Pixels.end(), PackPixel(100, 100, 100));
+    ASSERT_TRUE(SavePictureByExtension(one, Dir.File("one.png")));
+    ASSERT_TRUE(SavePictureByExtension(flat, Dir.File("flat.png")));
+    for (const char* name : {"one.png", "flat.png"})
+        for (const Command& c : commands) {
+            ClearToolModes();
+            ASSERT_TRUE(Form->LoadFromFile(Dir.File(name)));
+            Rec->Clear();
+            Rec->FileAnswers.clear();
+            if (!c.Enabled()) continue;
+            c.Run();
+            EXPECT_TRUE(Rec->ErrorBoxes.empty() && !Rec->Shown(39977))
+                << name << " " << c.Name.toStdString() << ": " << Rec->Summary();
+        }
 }
