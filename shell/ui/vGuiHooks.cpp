@@ -184,6 +184,9 @@ void InstallGuiHooks(TVORNForm*) {
             CursorOverridden = false;
         }
     };
+    Hooks.ShownPictureReplaced = [] {
+        if (LineProfileForm) LineProfileForm->PictureReplaced();
+    };
     Hooks.PictureChanged = [] {
         if (VORNForm) VORNForm->PictureChanged();
     };
