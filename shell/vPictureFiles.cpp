@@ -137,9 +137,6 @@ int ConversionMessage(int sourceBits) {
 }
 
 bool LoadPictureFile(const std::string& directory, const std::string& name) {
-    // The panel's "Image loaded" belongs to the last load: a picture refused now must not leave
-    // it saying so.
-    HookStatus(0, "");
     HookBusyCursor(true);
     HookProcessMessages();
     // Decoded whole before anything changes: a file that cannot be read leaves the previous
