@@ -65,6 +65,7 @@ void HookBusyCursor(bool busy) {
 }
 
 void HookPictureChanged() {
+    if (Hooks.ShownPictureReplaced) Hooks.ShownPictureReplaced();
     if (Hooks.PictureChanged) Hooks.PictureChanged();
 }
 

@@ -104,6 +104,9 @@ struct VornHooks {
     std::function<bool(const std::string& url)> OpenDocument;
     // A drag on the picture ended without effect: its rubber band and hidden pointer go.
     std::function<void()> OpenDragEnded;
+    // The displayed picture is another one now: a tool measuring the last one ends (called by
+    // HookPictureChanged first).
+    std::function<void()> ShownPictureReplaced;
 };
 
 extern VornHooks Hooks;

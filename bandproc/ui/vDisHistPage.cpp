@@ -152,6 +152,7 @@ TDisHistogramPage::TDisHistogramPage(TDisProcessForm* form) : Form(form) {
     auto* panel = new QGroupBox(this);
     panel->setObjectName("HisBtnPanel");
     auto* buttons = new QHBoxLayout(panel);
+    HisBtnPanel = panel;
     for (int n = 0; n < 10; ++n) {
         const auto& b = CorrectionButtons[n];
         CorrectionBtns[n] = KitButton(panel, b.Name, b.Caption);
@@ -225,28 +226,53 @@ TDisHistogramPage::TDisHistogramPage(TDisProcessForm* form) : Form(form) {
         Pixels->setText(QString::number(w * h));
     });
     form->OnClose([this] { FreeBand(); });
+    ShowBandControls();
 }
 
+// The page shows a band only while it holds it: closed, the window kept the pictures, figures
+// and name of a band it had freed, offered corrections that changed nothing and a Save as that
+// took a name and wrote nothing.
 void TDisHistogramPage::FreeBand() {
     Band = TBandBlock();
     Corrected = TBandBlock();
     BandLoaded = false;
+    LoadedBand.clear();
+    ResetCorrection();
+    for (QLabel* picture : {ImageO, ImageHC, HisImageO, HisImageHC})
+        picture->clear();
+    for (const TStatsLabels* labels : {&LabelsO, &LabelsHC})
+        for (QLabel* l : {labels->Minimum, labels->Maximum, labels->Mode, labels->Median,
+                          labels->Mean, labels->Variance, labels->StandardDeviation})
+            l->clear();
+    HisBandFileEdit->clear();
+    ProcessSliderBtn->setText("");
+    ShowBandControls();
+}
+
+void TDisHistogramPage::ShowBandControls() {
+    for (QWidget* w : {static_cast<QWidget*>(SaveAsBtn), static_cast<QWidget*>(HisBtnPanel),
+                       static_cast<QWidget*>(ProcessSliderBtn)})
+        w->setEnabled(BandLoaded);
 }
 
 void TDisHistogramPage::HisBandFileBtnClick() {
     const std::string path = Form->ChooseBandFile(0, HisBandFileEdit, true);
     if (path.empty()) return;
+    // A band that fails to load leaves the last one in place, named as it was, and "Save as"
+    // writes that one.
+    SetText(HisBandFileEdit, ExtractFileName(LoadedBand));
+    if (!Incoming()) return;
+    LoadedBand = path;
+    SetText(HisBandFileEdit, ExtractFileName(path));
     SetText(HisNewFileEdit, ExtractFileName(path));
-    // A band that fails to load leaves the last one in place, and "Save as" names that one.
-    Incoming();
-    if (BandLoaded) LoadedBand = path;
-    SaveAsBtn->setEnabled(BandLoaded);
+    ShowBandControls();
 }
 
-void TDisHistogramPage::Incoming() {
+bool TDisHistogramPage::Incoming() {
+    if (!MakeHisOImage()) return false;
     ResetCorrection();
-    MakeHisOImage();
-    if (BandLoaded) ShowLoadedBand();
+    ShowLoadedBand();
+    return true;
 }
 
 void TDisHistogramPage::ResetCorrection() {
@@ -261,18 +287,26 @@ void TDisHistogramPage::ShowLoadedBand() {
     ShowHistogram(LabelsHC, HisImageHC);
 }
 
-void TDisHistogramPage::MakeHisOImage() {
+bool TDisHistogramPage::MakeHisOImage() {
+    const QString stage = ProcessSliderBtn->text();
     ProcessSliderBtn->setText("Processing Histogram File");
     // Without a DIS there is no subset size, and the loader refuses the band.
     const int64_t w = DISLoaded ? SubsetBounds.Width() : 0;
     const int64_t h = DISLoaded ? SubsetBounds.Height() : 0;
-    BandLoaded = LoadBandBlock(SelectedBandFiles[0], w, h, Band, Counts, [this](int percent) {
-        HCGauge->setValue(percent);
-        HookProcessMessages();
-    });
-    if (!BandLoaded) return;
-    BandCounts = Counts;
+    TBandBlock band;
+    BandHistogram counts{};
+    if (!LoadBandBlock(SelectedBandFiles[0], w, h, band, counts, [this](int percent) {
+            HCGauge->setValue(percent);
+            HookProcessMessages();
+        })) {
+        ProcessSliderBtn->setText(stage);
+        return false;
+    }
+    Band = std::move(band);
+    Counts = BandCounts = counts;
+    BandLoaded = true;
     ImageO->setPixmap(GreyPicture(Band));
+    return true;
 }
 
 void TDisHistogramPage::ShowCountedBand(const std::string& path, const TBandBlock& block,
@@ -288,7 +322,7 @@ void TDisHistogramPage::ShowCountedBand(const std::string& path, const TBandBloc
     // this one's name.
     SetText(HisBandFileEdit, ExtractFileName(path));
     SetText(HisNewFileEdit, ExtractFileName(path));
-    SaveAsBtn->setEnabled(true);
+    ShowBandControls();
     ResetCorrection();
     ShowLoadedBand();
 }
@@ -406,6 +440,8 @@ void TDisHistogramPage::SliderChange() {
 }
 
 void TDisHistogramPage::SaveAsBtnClick() {
+    // Without a band there is nothing to write: said before a name is asked for.
+    if (!TDisProcessForm::Prerequisites(BandLoaded)) return;
     FileDialogRequest request;
     request.Save = true;
     request.Filter = BandFilter;
@@ -417,7 +453,6 @@ void TDisHistogramPage::SaveAsBtnClick() {
     SelectedBandFiles[1] = chosen;
     SetText(HisBandFileEdit, ExtractFileName(LoadedBand));
     SetText(HisNewFileEdit, ExtractFileName(chosen));
-    if (!BandLoaded) return;
     ProcessSliderBtn->setText("Processing Histogram Stats");
     SaveBandBlock(chosen, Corrected);
 }

@@ -62,6 +62,7 @@ class TDisHistogramPage : public QWidget {
     QCheckBox* PositiveCurveCB = nullptr;
     QCheckBox* StretchedCB = nullptr;
     QPushButton* ProcessSliderBtn = nullptr;
+    QWidget* HisBtnPanel = nullptr;
     // HCZero .. HCGamma: corrections 0 .. 9.
     QPushButton* CorrectionBtns[10] = {};
 
@@ -87,12 +88,13 @@ class TDisHistogramPage : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Incoming();
+    // Loads the band of slot "1" and shows it; false, the page as it was, when it is refused.
+    bool Incoming();
     // No correction chosen, its sliders hidden.
     void ResetCorrection();
     // The loaded band's statistics and histogram, then its correction's.
     void ShowLoadedBand();
-    void MakeHisOImage();
+    bool MakeHisOImage();
     void MakeHisHCImage();
     // Statistics of the current counts, shown with their histogram in `labels` and `picture`.
     void ShowHistogram(const TStatsLabels& labels, QLabel* picture);
@@ -100,7 +102,10 @@ class TDisHistogramPage : public QWidget {
     void HideSliders();
     void SetUpSlider(QSlider* bar, QLabel* label, QLabel* valueLabel, const char* hint, int low,
                      int high, int start, const char* caption);
+    // Forgets the band and everything shown of it.
     void FreeBand();
+    // Save as, the corrections and the slider's button act only on a band held.
+    void ShowBandControls();
 
     TDisProcessForm* Form;
     TBandBlock Band;

@@ -78,11 +78,26 @@ TDisProcessForm::TSceneInstalled::~TSceneInstalled() {
 }
 
 void TDisProcessForm::AdoptScene() {
+    const std::string shown = Scene.Loaded ? Scene.Pages.DISFilePath() : std::string();
     // The scene is the DIS the import window shows: its folder and its subset, whatever folder
     // and subset other windows have chosen since.
     Scene = GlobalScene();
     Scene.Folder = HeaderPages.DISFolder;
     Scene.Bounds = DISSubset(HeaderPages);
+    // Launched on another DIS, the pages name that one and let go of what they held of the last,
+    // as when a DIS is chosen here: they used to go on naming the last DIS, and its bands.
+    if (Scene.Pages.DISFilePath() == shown) return;
+    Guarded([this] {
+        SelectedBandFiles.fill("");
+        ShowChosenDIS(ExtractFileName(HeaderPages.DISFilePath()));
+    });
+}
+
+void TDisProcessForm::ShowChosenDIS(const std::string& name) {
+    IM_Hints->setText(QString::fromStdString(name));
+    BandsAvailableLabel->setText(QString::fromStdString(HeaderPages.DISSubsetNBands));
+    for (const auto& f : DISChosenHandlers)
+        f(name);
 }
 
 TDisProcessForm::TDisProcessForm(QWidget* parent)
@@ -195,14 +210,11 @@ void TDisProcessForm::ALLDISFileBtnClick() {
         const std::string name = ExtractFileName(chosen);
         // The runs' records go into this DIS, whatever folder a band is chosen from later.
         HeaderPages.NameDIS(chosen);
-        IM_Hints->setText(QString::fromStdString(name));
         SubsetBounds = DISSubset(HeaderPages);
         HeaderPages.DISSubsetNBands = HeaderPages[DIHField::RIHNBEdit];
         HeaderPages.DISSaveIt();
-        BandsAvailableLabel->setText(QString::fromStdString(HeaderPages.DISSubsetNBands));
         SelectedBandFiles.fill("");
-        for (const auto& f : DISChosenHandlers)
-            f(name);
+        ShowChosenDIS(name);
         HeaderPagesChanged();
     });
 }

@@ -131,6 +131,8 @@ class TDisProcessForm : public TToolWindow {
     int SceneDepth = 0;
 
     QWidget* BuildFrame();
+    // The frame's hints and band count, and every page, show the DIS now installed.
+    void ShowChosenDIS(const std::string& name);
     std::vector<std::function<void(const std::string&)>> DISChosenHandlers;
     std::vector<std::function<void()>> CloseHandlers;
     int RunDepth = 0;

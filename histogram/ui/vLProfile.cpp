@@ -340,6 +340,32 @@ void TLineProfileForm::EndImageDrag() {
     RepaintImage();
 }
 
+// The line used to stay armed over the next picture: drawn over it, and a click on it reported
+// "Image Undone or crashed" for a copy that was simply another picture's.
+void TLineProfileForm::PictureReplaced() {
+    if (!LineProfileMode) return;
+    LineProfileMode = LineProfileDown = LineProfileDrawing = false;
+    GrabbedPart = 0;
+    LineStart = LineEnd = UnsetPoint;
+    SetImageCursor(Qt::ArrowCursor);
+    ReleaseCursorClip();
+    GroupBoxDraw->hide();
+    LabelPoints->clear();
+    LabelFilename->clear();
+    ChartPixelProfile->setTitle("Pixel Profile");
+    for (QLineSeries* s : Series)
+        s->clear();
+    ImagePixelRow->clear();
+    MemoData->clear();
+    ShowPages(false);
+    // The copy the tool held is not the shown picture's; the commands it held back come back
+    // with a picture that has buffers to work on.
+    UnlockImageBuffers();
+    EnableImageCommands(ImageBuffersAllocated);
+    EnableObjectMenus(ImageBuffersAllocated);
+    RepaintImage();
+}
+
 void TLineProfileForm::PaintOverImage(QPainter& painter) const {
     if (!PointIsSet(LineStart) || !PointIsSet(LineEnd)) return;
     const QPoint a(LineStart.X, LineStart.Y), b(LineEnd.X, LineEnd.Y);

@@ -38,6 +38,9 @@ class TLineProfileForm : public TToolWindow {
     // The drag a command ended: the line goes back to where the press found it, and the pointer
     // is let go.
     void EndImageDrag();
+    // The picture the tool measures is no longer the one shown (another was opened, or it was
+    // replaced): the tool ends, its line and what was measured along it with it.
+    void PictureReplaced();
     // Draws the line and its end marks over the main image; nothing is drawn into the picture.
     void PaintOverImage(QPainter& painter) const;
 

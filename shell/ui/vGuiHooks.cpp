@@ -86,10 +86,14 @@ QMessageBox::Icon IconOf(MsgKind kind) {
 // dialog opens over it and gives it back when it closes; outside a command the active window,
 // else the main window. Owned by the main window, a dialog opened from a tool window would bring
 // the main window in front of the tool window.
+// Never a window that goes away by itself (the start-up splash closes and frees itself on its
+// timer): a dialog it owned was freed with it while still asking, and again by its asker.
 QWidget* DialogOwner() {
     if (QWidget* command = CommandWindow::Current()) return command;
     QWidget* active = QApplication::activeWindow();
-    if (active && active->isVisible() && !active->isMinimized()) return active;
+    if (active && active->isVisible() && !active->isMinimized() &&
+        active->windowType() != Qt::SplashScreen && !active->testAttribute(Qt::WA_DeleteOnClose))
+        return active;
     return VORNForm;
 }
 
@@ -193,6 +197,9 @@ void InstallGuiHooks(TVORNForm*) {
             QApplication::restoreOverrideCursor();
             CursorOverridden = false;
         }
+    };
+    Hooks.ShownPictureReplaced = [] {
+        if (LineProfileForm) LineProfileForm->PictureReplaced();
     };
     Hooks.PictureChanged = [] {
         if (VORNForm) VORNForm->PictureChanged();

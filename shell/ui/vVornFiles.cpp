@@ -98,9 +98,12 @@ void TVORNForm::F_OpenClick() {
 bool TVORNForm::LoadFromFile(const std::string& path) {
     // A picture refused for its size is no open: it is not recorded.
     bool loaded = false;
-    return RunGuarded(
-               [&] { loaded = OpenPicture(ExtractFilePath(path), ExtractFileName(path)); }) &&
-           loaded;
+    const bool opened =
+        RunGuarded([&] { loaded = OpenPicture(ExtractFilePath(path), ExtractFileName(path)); }) &&
+        loaded;
+    // The panel's "Image loaded" belongs to the last load, not to a picture refused now.
+    if (!opened) HookStatus(0, "");
+    return opened;
 }
 
 bool TVORNForm::OpenPicture(const std::string& directory, const std::string& name) {

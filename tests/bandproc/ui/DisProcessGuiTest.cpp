@@ -68,6 +68,24 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     for (const auto& s : shown)
         EXPECT_EQ(s.Shown.toStdString(), s.Expected);
     EXPECT_FALSE(Window->DividePage->CDCombineBtn->isEnabled());
+
+    // Launched from the import window on another DIS, every page names that one and lets go of
+    // what it held of the last; launched again on the same DIS, what was typed stays.
+    vi->VIPVEdits[2]->setText("7");
+    HeaderPages = THeaderPages();
+    ASSERT_TRUE(HeaderPages.OpenDISHeader(Dir.File("olinda.dis")));
+    HeaderPages.NameDIS(Dir.File("olinda.dis"));
+    DISLoaded = true;
+    for (const char* typed : {"0.1", "7"}) {
+        Window->AdoptScene();
+        EXPECT_EQ(Window->Scene.Folder, Dir.Path());
+        for (const QLineEdit* e :
+             {vi->VIDISFileEdit, Window->KTPage->TCFileNameEdit, Window->DividePage->ComboDISEdit})
+            EXPECT_EQ(e->text(), "olinda.dis") << e->objectName().toStdString();
+        EXPECT_EQ(Window->IM_Hints->text(), "olinda.dis");
+        EXPECT_EQ(vi->VIPVEdits[2]->text(), typed);
+        vi->VIPVEdits[2]->setText("7");
+    }
 }
 
 TEST_F(DisProcessGui, AChoiceThatIsNoReadableDISChangesNothing) {

@@ -282,4 +282,13 @@ TEST_F(FFTWindow, RefusedPictureLeavesTheBandBoxAsItWas) {
     EXPECT_TRUE(Rec->Shown(39959)) << Rec->Summary();
     EXPECT_EQ(FFT->BandEdit->text(), "square.png");
     EXPECT_EQ(FFT->InPicture.Width, 32);
+
+    // A side that is no power of 2 is refused by Do, which still ends its caption's "Started:".
+    Answer(SquarePicture("six.png", 6));
+    FFT->PngBtn->click();
+    Rec->Clear();
+    FFT->ProcessFFTBtn->click();
+    EXPECT_TRUE(Rec->Shown(39960)) << Rec->Summary();
+    EXPECT_TRUE(FFT->windowTitle().startsWith("Hours 0Minutes 0."))
+        << FFT->windowTitle().toStdString();
 }

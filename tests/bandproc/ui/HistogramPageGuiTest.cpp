@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -193,6 +194,7 @@ namespace {
 // what it holds, the window keeps its size when they appear, fits a 1280 x 1024 screen, and the
 // button beneath them stays inside it.
 TEST_F(HistogramPageGui, TheSlidersAppearWithoutGrowingTheWindow) {
+    LoadBand(2);
     Window->show();
     Window->PageControl1->setCurrentWidget(Page);
     QApplication::processEvents();
@@ -210,6 +212,74 @@ TEST_F(HistogramPageGui, TheSlidersAppearWithoutGrowingTheWindow) {
         const QRect button(Page->ProcessSliderBtn->mapTo(Window.get(), QPoint(0, 0)),
                            Page->ProcessSliderBtn->size());
         EXPECT_TRUE(Window->rect().contains(button));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// What the page shows is the band it holds. Closed, the window used to keep the band's name,
+// pictures and figures after freeing it: the corrections changed nothing and Save as took a name
+// and wrote nothing, without a word. A band refused for its size used to leave the loaded one
+// shown while the page let go of it, and the button saying it was still loading.
+TEST_F(HistogramPageGui, ThePageShowsOnlyTheBandItHolds) {
+    const auto shownBand = [this] {
+        std::string shown = Page->HisBandFileEdit->text().toStdString() + "|" +
+                            Page->ProcessSliderBtn->text().toStdString() + "|" +
+                            Page->LabelsO.Minimum->text().toStdString() + "|" +
+                            std::to_string(Page->LabelsHC.Variance->text().size()) + "|";
+        for (const QLabel* l : {Page->ImageO, Page->ImageHC, Page->HisImageO, Page->HisImageHC})
+            shown += l->pixmap().isNull() ? "-" : "+";
+        for (const QWidget* w : {static_cast<const QWidget*>(Page->SaveAsBtn),
+                                 Page->findChild<const QWidget*>("HisBtnPanel"),
+                                 static_cast<const QWidget*>(Page->ProcessSliderBtn)})
+            shown += w->isEnabled() ? "E" : "d";
+        return shown;
+    };
+    const std::string none = "|||0|----ddd";
+    EXPECT_EQ(shownBand(), none);
+    const Bytes band = LoadBand(4);
+    const int lowest = *std::min_element(band.begin(), band.end());
+    const std::string loaded = "olinda.B4|Ready to Process Slider Correction Value|" +
+                               std::to_string(lowest) + "|23|++++EEE";
+    EXPECT_EQ(shownBand(), loaded);
+
+    // Refused for its size ("Some size is wrong"): the band shown stays, and what acts on it.
+    Window->Scene.Loaded = false;
+    Rec->Clear();
+    ChooseBand(Page->HisBandFileBtn, 3);
+    EXPECT_TRUE(Rec->Shown(36)) << Rec->Summary();
+    EXPECT_EQ(shownBand(), loaded);
+    Page->CorrectionBtns[4]->click();
+    EXPECT_EQ(Grey(Page->ImageHC, 0, 0), 255 - band[0]);
+    Window->Scene.Loaded = true;
+
+    struct Reopen {
+        const char* Name;
+        std::function<void()> Open;
+    };
+    for (const Reopen& r : {Reopen{"shown again", [this] { Window->show(); }},
+                            Reopen{"launched again", [this] {
+                                       HeaderPages.AssignScene(Window->Scene.Pages);
+                                       HeaderPages.DISFolder = Dir.Path();
+                                       DISLoaded = true;
+                                       Window->AdoptScene();
+                                       Window->show();
+                                   }}}) {
+        SCOPED_TRACE(r.Name);
+        Window->show();
+        LoadBand(4);
+        Window->close();
+        r.Open();
+        EXPECT_EQ(shownBand(), none);
+        EXPECT_EQ(Page->HisDISFileEdit->text(), "olinda.dis");
+        Rec->Clear();
+        Window->RunBand([this] { Page->SaveAsBtnClick(); });
+        EXPECT_TRUE(Rec->Shown(39993)) << Rec->Summary();
+        EXPECT_TRUE(Rec->FileRequests.empty());
+        EXPECT_EQ(LoadBand(4), band);
+        EXPECT_EQ(shownBand(), loaded);
     }
 }
 

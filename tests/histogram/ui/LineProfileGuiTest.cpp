@@ -8,6 +8,7 @@
 #include "support/GuiStartup.h"
 
 #include <QChart>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineSeries>
 #include <QSignalSpy>
@@ -16,6 +17,7 @@
 #include <QValueAxis>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -153,6 +155,44 @@ TEST_F(LineProfileWindow, ALongLineFillsEachSeriesAndTheAxisInOneCall) {
     }
     EXPECT_EQ(axis.count(), 1);
     EXPECT_EQ(Profile->BottomAxis->tickInterval(), 50.0);
+}
+
+// The tool measures the picture it started on. Another picture opened, or the shown one replaced,
+// used to leave it armed: its line drawn over the new picture, and a click there reporting
+// "Image Undone or crashed" for a copy that was simply the last picture's.
+TEST_F(LineProfileWindow, ThePictureReplacedEndsTheTool) {
+    Picture other;
+    other.Resize(20, 3);
+    for (uint32_t& px : other.Pixels)
+        px = PackPixel(0, 90, 0);
+    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png);
+    const struct {
+        const char* Name;
+        std::function<void()> Replace;
+    } cases[] = {
+        {"another opened", [this] { EXPECT_TRUE(Form->LoadFromFile(Dir.File("other.png"))); }},
+        {"the shown one replaced", [&other] { ReplaceDisplayedPicture(other); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        CopyImageForReading();
+        Profile->StartProfile();
+        Drag({2, 1}, {17, 1});
+        ASSERT_TRUE(Profile->PageControlProfile->isTabVisible(0));
+        Rec->Clear();
+        c.Replace();
+        EXPECT_FALSE(LineProfileMode);
+        EXPECT_FALSE(ImageBuffersLocked);
+        EXPECT_FALSE(PointIsSet(Profile->LineStart));
+        EXPECT_FALSE(Profile->PageControlProfile->isTabVisible(0));
+        EXPECT_EQ(Profile->MemoData->toPlainText(), "");
+        EXPECT_EQ(Profile->LabelPoints->text(), "");
+        EXPECT_TRUE(Profile->GroupBoxDraw->isHidden());
+        EXPECT_EQ(Form->Image1->ShownImage().pixel(9, 1), qRgb(0, 90, 0));
+        Drag({3, 1}, {15, 2});
+        EXPECT_FALSE(Rec->Shown(39975)) << Rec->Summary();
+        EXPECT_FALSE(PointIsSet(Profile->LineStart));
+    }
 }
 
 TEST_F(LineProfileWindow, ClosingDisarmsTheToolAndReleasesTheCopy) {

@@ -1,3 +1,4 @@
+#include "shell/ui/AllSplash.h"
 #include "shell/ui/vToolWindow.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -155,6 +156,29 @@ TEST(MessageBox, EveryDialogBelongsToTheWindowThatOpenedIt) {
             EXPECT_EQ(owner, opener);
             QApplication::setActiveWindow(opener);
         }
+    }
+    // A dialog opened while the start-up splash is the active window is the main window's: the
+    // splash, closing and freeing itself on its timer meanwhile, used to free it with itself,
+    // and its asker freed it a second time.
+    for (const auto& [name, open] : dialogs) {
+        SCOPED_TRACE(testing::Message() << name << " over the splash");
+        QPointer<TSplashScreen> splash = new TSplashScreen(&form);
+        splash->show();
+        QApplication::setActiveWindow(splash);
+        QWidget* owner = nullptr;
+        bool outlived = false;
+        QTimer::singleShot(0, [&] {
+            QPointer<QWidget> dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            owner = dialog->parentWidget();
+            splash->TimerTimer();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            outlived = !splash && dialog;
+            if (dialog) dialog->close();
+        });
+        open();
+        EXPECT_EQ(owner, &form);
+        EXPECT_TRUE(outlived);
     }
 }
 

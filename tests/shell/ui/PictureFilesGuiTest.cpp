@@ -269,6 +269,10 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
         CurrentImageName = c.name;
         if (c.answer) Rec->FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
         std::invoke(c.click, *Form);
+        // A refused open does not leave the last load's "Image loaded" in the status bar.
+        if (c.error && c.click == &TVORNForm::F_OpenClick) {
+            EXPECT_EQ(Rec->Status0, std::vector<std::string>{""});
+        }
         EXPECT_EQ(Rec->FileRequests.size(), c.answer ? 1u : 0u);
         if (!c.filter.empty()) {
             EXPECT_EQ(Rec->FileRequests[0].Filter, c.filter);
@@ -297,6 +301,7 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     PictureMemoryLimit = limit;
     ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
     EXPECT_EQ(Rec->Messages[0].Text.substr(0, 40), "Image too big for memory: nothing loaded");
+    EXPECT_EQ(Rec->Status0, std::vector<std::string>{""});
     EXPECT_TRUE(Rec->MacroLines.empty());
 }
 
