@@ -41,17 +41,22 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaProperty>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <qpa/qwindowsysteminterface.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <map>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -276,6 +281,159 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
         if (HasFailure()) break;
     }
     EXPECT_GT(yields, 0);
+}
+
+// What the user does through the window system, handed to its queue from another thread as the
+// platform's reader does: a click on the tool bar's Zoom, a drag on the picture (Pixels mode
+// armed), clicks on the tracks of two bars one after the other, a wheel turn on the first and a
+// key.
+class QueuedInput {
+  public:
+    QueuedInput(TVORNForm* form, QAbstractSlider* first, QAbstractSlider* second) {
+        // The devices the events come from are the application's, made in its thread.
+        QPointingDevice::primaryPointingDevice();
+        QInputDevice::primaryKeyboard();
+        for (QObject* o : form->FlyByButton->associatedObjects())
+            if (auto* tool = qobject_cast<QToolButton*>(o)) Click(tool, tool->rect().center());
+        const QPoint drag[] = {{10, 10}, {30, 20}, {50, 40}};
+        At(form->Image1, drag[0], Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+        At(form->Image1, drag[1], Qt::LeftButton, Qt::NoButton, QEvent::MouseMove);
+        At(form->Image1, drag[2], Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+        for (QAbstractSlider* bar : {first, second})
+            Click(bar, QPoint(bar->width() - 3, bar->height() - 3));
+        const QPoint middle = first->rect().center();
+        Events.push_back([window = first->window()->windowHandle(),
+                          local = first->mapTo(first->window(), middle),
+                          global = first->mapToGlobal(middle)] {
+            QWindowSystemInterface::handleWheelEvent(window, local, global, {}, {0, -120});
+        });
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            Events.push_back([window = form->windowHandle(), type] {
+                QWindowSystemInterface::handleKeyEvent(window, type, Qt::Key_7, Qt::NoModifier,
+                                                       "7");
+            });
+    }
+    // Handed over, from a thread of its own, and waited for.
+    void Hand() const {
+        std::thread reader([this] {
+            for (const auto& event : Events)
+                event();
+        });
+        reader.join();
+    }
+
+  private:
+    void At(QWidget* w, QPoint p, Qt::MouseButtons buttons, Qt::MouseButton button,
+            QEvent::Type type) {
+        Events.push_back([window = w->window()->windowHandle(), local = w->mapTo(w->window(), p),
+                          global = w->mapToGlobal(p), buttons, button, type] {
+            QWindowSystemInterface::handleMouseEvent(window, QPointF(local), QPointF(global),
+                                                     buttons, button, type);
+        });
+    }
+    void Click(QWidget* w, QPoint p) {
+        At(w, p, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+        At(w, p, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    }
+    std::vector<std::function<void()>> Events;
+};
+
+// Counts the user's input that reaches a control.
+class InputCount : public QObject {
+  public:
+    int Count = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+            Count += watched->isWidgetType() && event->spontaneous();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+// Every command, run by the user without letting window messages in, while the user clicks, drags,
+// turns the wheel and types elsewhere: none of it acts, during the command or once it has ended.
+// Nothing opens, nothing changes and no bar runs on afterwards.
+TEST_F(OperationGuard, InputQueuedWhileACommandRunsNeverActsAfterIt) {
+    const DialogCloser closer;
+    const std::vector<QPointer<TToolWindow>> windows = Windows();
+    const std::vector<Command> commands = EveryCommand(Form, windows, Reach::User);
+    for (const auto& w : windows)
+        if (w) w->show();
+    // Two bars of the colour page, side by side.
+    auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
+    QTest::mouseClick(page->FunctionButtons[lfHSV - 1], Qt::LeftButton);
+    for (QWidget* w = page; w; w = w->parentWidget())
+        if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget())) pages->setCurrentWidget(w);
+    const std::vector<QAbstractSlider*> bars{page->RMinTBar, page->GMaxTBar};
+    ASSERT_TRUE(bars[0]->isVisible() && bars[1]->isVisible());
+    const QueuedInput input(Form, bars[0], bars[1]);
+
+    bool inCommand = false, handed = false;
+    const auto hand = [&] {
+        if (!inCommand || handed) return;
+        handed = true;
+        input.Hand();
+    };
+    // The input comes at the first thing the command shows.
+    const auto during = [&hand](auto& hook) {
+        hook = [&hand, own = hook](auto&&... a) {
+            hand();
+            return own(std::forward<decltype(a)>(a)...);
+        };
+    };
+    during(Hooks.SetBusyCursor);
+    during(Hooks.SetStatusText);
+    during(Hooks.SetGauge);
+    during(Hooks.SetBandGauge);
+    during(Hooks.SetBandHints);
+    during(Hooks.PictureChanged);
+    during(Hooks.ShowMessage);
+    during(Hooks.ChooseFile);
+    during(Hooks.ProcessMessages);
+
+    const auto observe = [&] {
+        std::vector<int> o{ZoomMode, PixelBoxDragging, SelectionBox.Left, SelectionBox.Bottom,
+                           bars[0]->value(), bars[1]->value(), Form->isVisible()};
+        for (const auto& w : windows)
+            o.push_back(w && w->isVisible());
+        return o;
+    };
+    InputCount reached;
+    qApp->installEventFilter(&reached);
+    int withInput = 0;
+    for (const Command& command : commands) {
+        // Help is no command: a box it opens takes the user's input.
+        if (!command.Enabled() || HeardDuringARun(command.Name)) continue;
+        SCOPED_TRACE(command.Name.toStdString());
+        Open();
+        for (const auto& w : windows)
+            if (w) w->show();
+        PixelValuesMode = true;
+        Rec->FileAnswers.clear();
+        inCommand = true;
+        handed = false;
+        command.Run();
+        inCommand = false;
+        if (!handed) continue;
+        ++withInput;
+        const int reachedAtTheEnd = reached.Count;
+        const auto atTheEnd = observe();
+        QWindowSystemInterface::flushWindowSystemEvents();
+        QTest::qWait(20);
+        EXPECT_EQ(reached.Count, reachedAtTheEnd);
+        EXPECT_TRUE(observe() == atTheEnd);
+        if (HasFailure()) break;
+    }
+    qApp->removeEventFilter(&reached);
+    EXPECT_GT(withInput, 180);
 }
 
 // Every slider, scroll bar and spin box of every window, pressed where it steps up, with a change
