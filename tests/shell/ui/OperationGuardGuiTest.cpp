@@ -17,6 +17,7 @@
 #include "import/vBandImport.h"
 #include "import/vHeaderPages.h"
 #include "projections/ui/kovMemoFrm.h"
+#include "shell/ui/vApplication.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
@@ -436,25 +437,46 @@ TEST_F(OperationGuard, InputQueuedWhileACommandRunsNeverActsAfterIt) {
     EXPECT_GT(withInput, 180);
 }
 
-// Every slider, scroll bar and spin box of every window, pressed where it steps up, with a change
-// that starts a command (the colour page's bars start their own): the button let go while that
-// command runs ends the press, and the control steps once instead of paging on by itself.
+// Every slider, scroll bar, spin box and button of every window, pressed where it steps up, with a
+// change that starts a command (the colour page's bars start their own; a button's press): the
+// button let go while that command runs ends the press, and the control steps once instead of
+// paging on by itself, and a button is let go without a click. Meanwhile the user clicks the
+// control walked before, which does nothing and takes nothing from the first.
 TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
+    // A click that went through would run its command, which may open a box.
+    const DialogCloser closer;
     auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
     QTest::mouseClick(page->FunctionButtons[lfHSV - 1], Qt::LeftButton);
-    QPointer<QWidget> held;
-    QPoint at;
+    QPointer<QWidget> held, before;
+    QPoint at, beforeAt;
     Hooks.ProcessMessages = [&] {
-        if (held) QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+        if (!held) return;
+        QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+        if (before) QTest::mouseClick(before, Qt::LeftButton, {}, beforeAt);
     };
-    std::map<QWidget*, int> steps;
+    std::map<QWidget*, int> steps, clicks;
     std::vector<QMetaObject::Connection> changes;
     int letGoMidRun = 0;
+    const auto opensAMenu = [](QAbstractButton* b) {
+        auto* push = qobject_cast<QPushButton*>(b);
+        auto* tool = qobject_cast<QToolButton*>(b);
+        return (push && push->menu()) || (tool && (tool->menu() || tool->defaultAction()));
+    };
+    // A click that went through could close a window, and free it.
+    std::vector<QPointer<QWidget>> controls;
     for (const auto& window : Windows())
-        for (QWidget* control : window->findChildren<QWidget*>()) {
+        for (QWidget* control : window->findChildren<QWidget*>())
+            controls.emplace_back(control);
+    for (const QPointer<QWidget>& alive : controls) {
+        QWidget* control = alive;
+        if (!control) continue;
+        {
             auto* slider = qobject_cast<QAbstractSlider*>(control);
             auto* spin = qobject_cast<QSpinBox*>(control);
-            if ((!slider && !spin) || !control->isEnabled()) continue;
+            auto* button = qobject_cast<QAbstractButton*>(control);
+            if ((!slider && !spin && !button) || !control->isEnabled()) continue;
+            // Help is heard while a command runs; a menu's button opens it at the press.
+            if (button && (IsHeardMidRun(button) || opensAMenu(button))) continue;
             const auto stepped = [&steps, control] {
                 ++steps[control];
                 RunGuarded([] { HookProcessMessages(); });
@@ -464,28 +486,41 @@ TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
                 if (slider) slider->setValue(slider->minimum());
                 if (spin) spin->setValue(spin->minimum());
             }
-            changes.push_back(
-                slider ? QObject::connect(slider, &QAbstractSlider::valueChanged, stepped)
-                       : QObject::connect(spin, &QSpinBox::valueChanged, stepped));
-            // The far end of a bar's track, or a spin box's up arrow.
+            if (slider) changes.push_back(QObject::connect(slider, &QAbstractSlider::valueChanged, stepped));
+            if (spin) changes.push_back(QObject::connect(spin, &QSpinBox::valueChanged, stepped));
+            if (button) {
+                changes.push_back(QObject::connect(button, &QAbstractButton::pressed, stepped));
+                changes.push_back(QObject::connect(button, &QAbstractButton::clicked,
+                                                   [&clicks, control] { ++clicks[control]; }));
+            }
+            // The far end of a bar's track, a spin box's up arrow, a button's middle.
             at = slider && slider->orientation() == Qt::Vertical
                      ? QPoint(control->width() / 2, control->height() - 3)
-                     : QPoint(control->width() - 3, spin ? 3 : control->height() / 2);
+                 : button ? control->rect().center()
+                          : QPoint(control->width() - 3, spin ? 3 : control->height() / 2);
             held = control;
             QTest::mousePress(control, Qt::LeftButton, {}, at);
             if (held)
                 QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
             else
                 ++letGoMidRun;
+            if (alive && button) EXPECT_FALSE(button->isDown()) << button->objectName().toStdString();
+            before = control;
+            beforeAt = at;
         }
+    }
     QTest::qWait(800);
     for (const auto& change : changes)
         QObject::disconnect(change);
+    const auto name = [](const QWidget* control) {
+        return control->window()->objectName().toStdString() + "/" +
+               control->objectName().toStdString() + " " + control->metaObject()->className();
+    };
     for (const auto& [control, count] : steps)
-        EXPECT_EQ(count, 1) << control->window()->objectName().toStdString() << "/"
-                            << control->objectName().toStdString() << " "
-                            << control->metaObject()->className();
-    EXPECT_GT(letGoMidRun, 10);
+        EXPECT_EQ(count, 1) << name(control);
+    for (const auto& [control, count] : clicks)
+        ADD_FAILURE() << name(control) << " clicked " << count << " times";
+    EXPECT_GT(letGoMidRun, 100);
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 
