@@ -622,7 +622,7 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
 // A drag on the picture that a command cuts into ends there without effect, in every mode that
 // drags: the release, refused while the command runs or made once it has ended, boxes, measures,
 // marks, profiles and trains nothing, the mode stays armed, and the next press starts a drag of
-// its own.
+// its own. A drag that had finished before keeps what it did.
 TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
     QWidget* view = nullptr;
     const auto release = [&view] { QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(50, 40)); };
@@ -678,6 +678,13 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
             Form->PictureChanged();
             viewer->PreprocessPicture.Resize(300, 300);
             viewer->PictureChanged();
+            // A drag on the look-up graph finished first: its curve stays.
+            ClearGraph();
+            const std::vector<double> curve = GraphCurve;
+            QTest::mousePress(page->PACGraphImage, Qt::LeftButton, {}, QPoint(40, 200));
+            QTest::mouseMove(page->PACGraphImage, QPoint(60, 30));
+            QTest::mouseRelease(page->PACGraphImage, Qt::LeftButton, {}, QPoint(60, 30));
+            ASSERT_TRUE(GraphCurve != curve);
             if (m.Arm)
                 m.Arm->trigger();
             else
