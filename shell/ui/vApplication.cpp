@@ -242,8 +242,8 @@ class ServerMark : public QAbstractNativeEventFilter {
     // (or, should the server never answer, for at most two seconds).
     void WaitPast() {
         const unsigned long mine = ++Sent;
-        xcb_change_property(Connection, XCB_PROP_MODE_APPEND, Window, Atom, XCB_ATOM_INTEGER, 32,
-                            0, nullptr);
+        xcb_change_property(Connection, XCB_PROP_MODE_APPEND, Window, Atom, XCB_ATOM_INTEGER, 32, 0,
+                            nullptr);
         xcb_flush(Connection);
         const QDeadlineTimer deadline(2000);
         QTimer wake;

@@ -15,8 +15,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 
 #include <QImage>
 

@@ -372,7 +372,8 @@ TEST_F(OperationGuard, InputQueuedWhileACommandRunsNeverActsAfterIt) {
     auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
     QTest::mouseClick(page->FunctionButtons[lfHSV - 1], Qt::LeftButton);
     for (QWidget* w = page; w; w = w->parentWidget())
-        if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget())) pages->setCurrentWidget(w);
+        if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget()))
+            pages->setCurrentWidget(w);
     const std::vector<QAbstractSlider*> bars{page->RMinTBar, page->GMaxTBar};
     ASSERT_TRUE(bars[0]->isVisible() && bars[1]->isVisible());
     const QueuedInput input(Form, bars[0], bars[1]);
@@ -401,8 +402,9 @@ TEST_F(OperationGuard, InputQueuedWhileACommandRunsNeverActsAfterIt) {
     during(Hooks.ProcessMessages);
 
     const auto observe = [&] {
-        std::vector<int> o{ZoomMode, PixelBoxDragging, SelectionBox.Left, SelectionBox.Bottom,
-                           bars[0]->value(), bars[1]->value(), Form->isVisible()};
+        std::vector<int> o{
+            ZoomMode,         PixelBoxDragging, SelectionBox.Left, SelectionBox.Bottom,
+            bars[0]->value(), bars[1]->value(), Form->isVisible()};
         for (const auto& w : windows)
             o.push_back(w && w->isVisible());
         return o;
@@ -486,7 +488,9 @@ TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
                 if (slider) slider->setValue(slider->minimum());
                 if (spin) spin->setValue(spin->minimum());
             }
-            if (slider) changes.push_back(QObject::connect(slider, &QAbstractSlider::valueChanged, stepped));
+            if (slider)
+                changes.push_back(
+                    QObject::connect(slider, &QAbstractSlider::valueChanged, stepped));
             if (spin) changes.push_back(QObject::connect(spin, &QSpinBox::valueChanged, stepped));
             if (button) {
                 changes.push_back(QObject::connect(button, &QAbstractButton::pressed, stepped));
@@ -504,7 +508,8 @@ TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
                 QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
             else
                 ++letGoMidRun;
-            if (alive && button) EXPECT_FALSE(button->isDown()) << button->objectName().toStdString();
+            if (alive && button)
+                EXPECT_FALSE(button->isDown()) << button->objectName().toStdString();
             before = control;
             beforeAt = at;
         }
