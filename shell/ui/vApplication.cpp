@@ -128,6 +128,7 @@ std::vector<HeldPress> Held;
 
 void NoteDelivered(QObject* receiver, const QEvent& event) {
     const auto type = event.type();
+    if (!receiver->isWidgetType()) return;
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
         type != QEvent::MouseButtonRelease)
         return;
@@ -232,7 +233,11 @@ class ServerMark : public QAbstractNativeEventFilter {
             auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
             if (x11 && x11->connection()) {
                 mark.reset(new ServerMark(x11->connection()));
-                qApp->installNativeEventFilter(mark.get());
+                // A server that gave no name for the mark's property would never answer it.
+                if (mark->Atom == XCB_ATOM_NONE)
+                    mark.reset();
+                else
+                    qApp->installNativeEventFilter(mark.get());
             }
         }
         return mark.get();
