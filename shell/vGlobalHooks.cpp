@@ -19,6 +19,7 @@ namespace {
 
 // How deep the running operations' yields to the event loop are nested.
 int EventLoopYields = 0;
+unsigned long Ended = 0;
 
 } // namespace
 
@@ -98,15 +99,21 @@ bool ArrivesDuringOperation() {
     return ImageOperationBusy && EventLoopYields > 0;
 }
 
+unsigned long CommandsEnded() {
+    return Ended;
+}
+
 OperationScope::OperationScope(bool isDrag)
-    : Owned(!ImageOperationBusy), Refused(ArrivesDuringOperation()) {
+    : Owned(!ImageOperationBusy), Refused(ArrivesDuringOperation()), IsDrag(isDrag) {
     if (!Owned) return;
     ImageOperationBusy = true;
     if (!isDrag) EndOpenDrags();
 }
 
 OperationScope::~OperationScope() {
-    if (Owned) ImageOperationBusy = false;
+    if (!Owned) return;
+    ImageOperationBusy = false;
+    if (!IsDrag) ++Ended;
 }
 
 namespace {

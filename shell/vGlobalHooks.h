@@ -139,6 +139,10 @@ extern bool ImageOperationBusy;
 // that operation. What the operation calls itself (the macro player, one page calling another's
 // routine) starts outside its yields and runs as part of it.
 bool ArrivesDuringOperation();
+// How many commands have ended so far: operations that owned the busy flag, other than the
+// picture's own press, move and release. The input gate hands the user's input that the window
+// system queued while one ran back to itself then, and refuses it.
+unsigned long CommandsEnded();
 
 // The operation frame every guarded handler takes: the first to start owns the busy flag; one
 // that arrives during another's yield is refused and does nothing.
@@ -156,6 +160,7 @@ class OperationScope {
   private:
     bool Owned;
     bool Refused;
+    bool IsDrag;
 };
 
 // The one error guard, with the operation frame. Runs `action` unless it arrived during another

@@ -1,9 +1,10 @@
 // The program's application class, which the program and the gui tests both run under. Its
 // notify is the last error guard, so no exception reaches the event loop, and the one input
-// gate: while a command lets window messages in, paint, expose, resize, timer and
-// window-system events go on as usual, and the user's input waits, except at the controls
-// marked as heard mid-run. A press it delivered always gets its release: a control let go while a
-// command runs is let go once the command has ended.
+// gate: while a command runs, paint, expose, resize, timer and window-system events go on as
+// usual, and the user's input is refused, except at the controls marked as heard mid-run. Input
+// is judged by when it was made: what the window system still holds when a command ends was made
+// while it ran, and is refused too. A press it delivered always gets its release, and a key held
+// down while the box its press opened is up does not open another.
 #pragma once
 
 #include <QApplication>

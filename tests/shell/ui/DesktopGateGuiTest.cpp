@@ -1,10 +1,12 @@
 // On a real X11 desktop, what a command lets in while it runs: the pointer's click on Abort ends
-// a print to a file, and the main window is drawn again where a box closed during the command
-// covered it. Run by scripts/desktop-tests.
+// a print to a file, the main window is drawn again where a box closed during the command
+// covered it, and clicks made while a command that lets nothing in runs do nothing once it has
+// ended. Run by scripts/desktop-tests.
 #include "runtime/RtFiles.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vPSize.h"
 #include "shell/vToolForms.h"
+#include "shell/vToolModes.h"
 #include "support/DesktopSession.h"
 #include "support/GuiStartup.h"
 #include "support/NoisePicture.h"
@@ -14,8 +16,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolBar>
+
+#include <QImage>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -117,6 +123,58 @@ TEST_F(DesktopGate, TheMainWindowIsDrawnAgainUnderABoxClosedDuringACommand) {
         }
     });
     EXPECT_EQ(ghosts, 0) << "pixels of the closed box left on the picture";
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+}
+
+// Open, clicked with the pointer, loads a large picture and lets no window message in while it
+// does; meanwhile the pointer clicks Zoom and Pixels. Once the load has ended, neither acts.
+TEST_F(DesktopGate, ClicksMadeWhileACommandLetsNothingInDoNothingAfterIt) {
+    const Picture large = NoisePicture(5000, 5000, 11);
+    const std::string path = Dir.File("large.png");
+    ASSERT_TRUE(QImage(reinterpret_cast<const uchar*>(large.Pixels.data()), large.Width,
+                       large.Height, QImage::Format_RGB32)
+                    .save(QString::fromStdString(path)));
+    DisplayedPicture = NoisePicture(400, 300, 7);
+    Form->PictureChanged();
+    Form->resize(900, 700);
+    ASSERT_NO_FATAL_FAILURE(Show(*Form));
+    const auto button = [this](QAction* action) { return Form->ToolBar1->widgetForAction(action); };
+    const auto at = [](const QWidget* w) {
+        const QPoint p = w->mapToGlobal(w->rect().center());
+        return QString("mousemove %1 %2 click 1").arg(p.x()).arg(p.y());
+    };
+    // The clicks, and then a file that says they have all been made.
+    const std::string made = Dir.File("clicks-made");
+    const QString clicks = QString("xdotool %1 sleep 0.2 %2 %3 && touch '%4'")
+                               .arg(at(button(Form->ToolButton1)), at(button(Form->FlyByButton)),
+                                    at(button(Form->ViewPixelsBtn)), QString::fromStdString(made));
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point started, ended;
+    bool madeDuringTheLoad = false;
+    Rec->FileAnswers = {path};
+    Hooks.ChooseFile = [&, choose = Hooks.ChooseFile](FileDialogRequest& r) {
+        started = Clock::now();
+        return choose(r);
+    };
+    Hooks.PictureChanged = [&] {
+        if (DisplayedPicture.Width != large.Width) return;
+        ended = Clock::now();
+        madeDuringTheLoad = FileExists(made);
+    };
+    QProcess xdotool;
+    xdotool.start("sh", {"-c", clicks});
+    ASSERT_TRUE(xdotool.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return xdotool.state() == QProcess::NotRunning && ended != Clock::time_point(); },
+        60000));
+    QTest::qWait(500);
+    EXPECT_EQ(DisplayedPicture.Width, large.Width);
+    EXPECT_TRUE(madeDuringTheLoad)
+        << "the load took "
+        << std::chrono::duration_cast<std::chrono::milliseconds>(ended - started).count()
+        << " ms, the clicks came after it";
+    EXPECT_FALSE(ZoomMode);
+    EXPECT_FALSE(PixelValuesMode);
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 

@@ -32,9 +32,12 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
+#include <qpa/qwindowsysteminterface.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -202,6 +205,41 @@ TEST_F(Help, AMissingGuideOrNoProgramToShowItIsSaidAndNothingElseHappens) {
     Form->ShowHelpContext(7900);
     ASSERT_EQ(Rec->Messages.size(), 1u);
     EXPECT_EQ(Rec->Messages[0].Text, "No program is set up to show " + Form->HelpFile);
+
+    // F1 held down: the window system repeats it while the box its press opened is up, and the
+    // box takes the repeats in. One box, and the next press opens the next.
+    Form->show();
+    QWindow* window = Form->windowHandle();
+    const auto key = [window](QEvent::Type type, bool repeat) {
+        QWindowSystemInterface::handleKeyEvent(window, type, Qt::Key_F1, Qt::NoModifier, {},
+                                               repeat);
+    };
+    QInputDevice::primaryKeyboard();
+    const auto recorded = Hooks.ShowMessage;
+    int up = 0, most = 0;
+    Hooks.ShowMessage = [&](MsgKind kind, const std::string& text, int x, int y) {
+        most = std::max(most, ++up);
+        if (up == 1) {
+            std::thread([&key] {
+                for (int k = 0; k < 3; ++k) {
+                    key(QEvent::KeyRelease, true);
+                    key(QEvent::KeyPress, true);
+                }
+            }).join();
+            QWindowSystemInterface::flushWindowSystemEvents();
+        }
+        --up;
+        return recorded(kind, text, x, y);
+    };
+    Rec->Clear();
+    for (int press = 0; press < 2; ++press) {
+        key(QEvent::KeyPress, false);
+        QWindowSystemInterface::flushWindowSystemEvents();
+        key(QEvent::KeyRelease, false);
+        QWindowSystemInterface::flushWindowSystemEvents();
+    }
+    EXPECT_EQ(most, 1);
+    EXPECT_EQ(Rec->Messages.size(), 2u);
 }
 
 TEST_F(Help, TheAboutBoxLinksOpenTheGuideAndTheReadMe) {

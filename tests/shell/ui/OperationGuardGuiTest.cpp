@@ -18,6 +18,7 @@
 #include "import/vBandImport.h"
 #include "import/vHeaderPages.h"
 #include "projections/ui/kovMemoFrm.h"
+#include "shell/ui/vApplication.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
@@ -42,17 +43,22 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaProperty>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <qpa/qwindowsysteminterface.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <map>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -279,25 +285,201 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
     EXPECT_GT(yields, 0);
 }
 
-// Every slider, scroll bar and spin box of every window, pressed where it steps up, with a change
-// that starts a command (the colour page's bars start their own): the button let go while that
-// command runs ends the press, and the control steps once instead of paging on by itself.
-TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
+// What the user does through the window system, handed to its queue from another thread as the
+// platform's reader does: a click on the tool bar's Zoom, a drag on the picture (Pixels mode
+// armed), clicks on the tracks of two bars one after the other, a wheel turn on the first and a
+// key.
+class QueuedInput {
+  public:
+    QueuedInput(TVORNForm* form, QAbstractSlider* first, QAbstractSlider* second) {
+        // The devices the events come from are the application's, made in its thread.
+        QPointingDevice::primaryPointingDevice();
+        QInputDevice::primaryKeyboard();
+        for (QObject* o : form->FlyByButton->associatedObjects())
+            if (auto* tool = qobject_cast<QToolButton*>(o)) Click(tool, tool->rect().center());
+        const QPoint drag[] = {{10, 10}, {30, 20}, {50, 40}};
+        At(form->Image1, drag[0], Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+        At(form->Image1, drag[1], Qt::LeftButton, Qt::NoButton, QEvent::MouseMove);
+        At(form->Image1, drag[2], Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+        for (QAbstractSlider* bar : {first, second})
+            Click(bar, QPoint(bar->width() - 3, bar->height() - 3));
+        const QPoint middle = first->rect().center();
+        Events.push_back([window = first->window()->windowHandle(),
+                          local = first->mapTo(first->window(), middle),
+                          global = first->mapToGlobal(middle)] {
+            QWindowSystemInterface::handleWheelEvent(window, local, global, {}, {0, -120});
+        });
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            Events.push_back([window = form->windowHandle(), type] {
+                QWindowSystemInterface::handleKeyEvent(window, type, Qt::Key_7, Qt::NoModifier,
+                                                       "7");
+            });
+    }
+    // Handed over, from a thread of its own, and waited for.
+    void Hand() const {
+        std::thread reader([this] {
+            for (const auto& event : Events)
+                event();
+        });
+        reader.join();
+    }
+
+  private:
+    void At(QWidget* w, QPoint p, Qt::MouseButtons buttons, Qt::MouseButton button,
+            QEvent::Type type) {
+        Events.push_back([window = w->window()->windowHandle(), local = w->mapTo(w->window(), p),
+                          global = w->mapToGlobal(p), buttons, button, type] {
+            QWindowSystemInterface::handleMouseEvent(window, QPointF(local), QPointF(global),
+                                                     buttons, button, type);
+        });
+    }
+    void Click(QWidget* w, QPoint p) {
+        At(w, p, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+        At(w, p, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    }
+    std::vector<std::function<void()>> Events;
+};
+
+// Counts the user's input that reaches a control.
+class InputCount : public QObject {
+  public:
+    int Count = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+            Count += watched->isWidgetType() && event->spontaneous();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+// Every command, run by the user without letting window messages in, while the user clicks, drags,
+// turns the wheel and types elsewhere: none of it acts, during the command or once it has ended.
+// Nothing opens, nothing changes and no bar runs on afterwards.
+TEST_F(OperationGuard, InputQueuedWhileACommandRunsNeverActsAfterIt) {
+    const DialogCloser closer;
+    const std::vector<QPointer<TToolWindow>> windows = Windows();
+    const std::vector<Command> commands = EveryCommand(Form, windows, Reach::User);
+    for (const auto& w : windows)
+        if (w) w->show();
+    // Two bars of the colour page, side by side.
     auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
     QTest::mouseClick(page->FunctionButtons[lfHSV - 1], Qt::LeftButton);
-    QPointer<QWidget> held;
-    QPoint at;
-    Hooks.ProcessMessages = [&] {
-        if (held) QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+    for (QWidget* w = page; w; w = w->parentWidget())
+        if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget()))
+            pages->setCurrentWidget(w);
+    const std::vector<QAbstractSlider*> bars{page->RMinTBar, page->GMaxTBar};
+    ASSERT_TRUE(bars[0]->isVisible() && bars[1]->isVisible());
+    const QueuedInput input(Form, bars[0], bars[1]);
+
+    bool inCommand = false, handed = false;
+    const auto hand = [&] {
+        if (!inCommand || handed) return;
+        handed = true;
+        input.Hand();
     };
-    std::map<QWidget*, int> steps;
+    // The input comes at the first thing the command shows.
+    const auto during = [&hand](auto& hook) {
+        hook = [&hand, own = hook](auto&&... a) {
+            hand();
+            return own(std::forward<decltype(a)>(a)...);
+        };
+    };
+    during(Hooks.SetBusyCursor);
+    during(Hooks.SetStatusText);
+    during(Hooks.SetGauge);
+    during(Hooks.SetBandGauge);
+    during(Hooks.SetBandHints);
+    during(Hooks.PictureChanged);
+    during(Hooks.ShowMessage);
+    during(Hooks.ChooseFile);
+    during(Hooks.ProcessMessages);
+
+    const auto observe = [&] {
+        std::vector<int> o{
+            ZoomMode,         PixelBoxDragging, SelectionBox.Left, SelectionBox.Bottom,
+            bars[0]->value(), bars[1]->value(), Form->isVisible()};
+        for (const auto& w : windows)
+            o.push_back(w && w->isVisible());
+        return o;
+    };
+    InputCount reached;
+    qApp->installEventFilter(&reached);
+    int withInput = 0;
+    for (const Command& command : commands) {
+        // Help is no command: a box it opens takes the user's input.
+        if (!command.Enabled() || HeardDuringARun(command.Name)) continue;
+        SCOPED_TRACE(command.Name.toStdString());
+        Open();
+        for (const auto& w : windows)
+            if (w) w->show();
+        PixelValuesMode = true;
+        Rec->FileAnswers.clear();
+        inCommand = true;
+        handed = false;
+        command.Run();
+        inCommand = false;
+        if (!handed) continue;
+        ++withInput;
+        const int reachedAtTheEnd = reached.Count;
+        const auto atTheEnd = observe();
+        QWindowSystemInterface::flushWindowSystemEvents();
+        QTest::qWait(20);
+        EXPECT_EQ(reached.Count, reachedAtTheEnd);
+        EXPECT_TRUE(observe() == atTheEnd);
+        if (HasFailure()) break;
+    }
+    qApp->removeEventFilter(&reached);
+    EXPECT_GT(withInput, 180);
+}
+
+// Every slider, scroll bar, spin box and button of every window, pressed where it steps up, with a
+// change that starts a command (the colour page's bars start their own; a button's press): the
+// button let go while that command runs ends the press, and the control steps once instead of
+// paging on by itself, and a button is let go without a click. Meanwhile the user clicks the
+// control walked before, which does nothing and takes nothing from the first.
+TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
+    // A click that went through would run its command, which may open a box.
+    const DialogCloser closer;
+    auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
+    QTest::mouseClick(page->FunctionButtons[lfHSV - 1], Qt::LeftButton);
+    QPointer<QWidget> held, before;
+    QPoint at, beforeAt;
+    Hooks.ProcessMessages = [&] {
+        if (!held) return;
+        QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
+        if (before) QTest::mouseClick(before, Qt::LeftButton, {}, beforeAt);
+    };
+    std::map<QWidget*, int> steps, clicks;
     std::vector<QMetaObject::Connection> changes;
     int letGoMidRun = 0;
+    const auto opensAMenu = [](QAbstractButton* b) {
+        auto* push = qobject_cast<QPushButton*>(b);
+        auto* tool = qobject_cast<QToolButton*>(b);
+        return (push && push->menu()) || (tool && (tool->menu() || tool->defaultAction()));
+    };
+    // A click that went through could close a window, and free it.
+    std::vector<QPointer<QWidget>> controls;
     for (const auto& window : Windows())
-        for (QWidget* control : window->findChildren<QWidget*>()) {
+        for (QWidget* control : window->findChildren<QWidget*>())
+            controls.emplace_back(control);
+    for (const QPointer<QWidget>& alive : controls) {
+        QWidget* control = alive;
+        if (!control) continue;
+        {
             auto* slider = qobject_cast<QAbstractSlider*>(control);
             auto* spin = qobject_cast<QSpinBox*>(control);
-            if ((!slider && !spin) || !control->isEnabled()) continue;
+            auto* button = qobject_cast<QAbstractButton*>(control);
+            if ((!slider && !spin && !button) || !control->isEnabled()) continue;
+            // Help is heard while a command runs; a menu's button opens it at the press.
+            if (button && (IsHeardMidRun(button) || opensAMenu(button))) continue;
             const auto stepped = [&steps, control] {
                 ++steps[control];
                 RunGuarded([] { HookProcessMessages(); });
@@ -307,28 +489,44 @@ TEST_F(OperationGuard, AControlLetGoDuringTheCommandItsPressStartedStepsOnce) {
                 if (slider) slider->setValue(slider->minimum());
                 if (spin) spin->setValue(spin->minimum());
             }
-            changes.push_back(
-                slider ? QObject::connect(slider, &QAbstractSlider::valueChanged, stepped)
-                       : QObject::connect(spin, &QSpinBox::valueChanged, stepped));
-            // The far end of a bar's track, or a spin box's up arrow.
+            if (slider)
+                changes.push_back(
+                    QObject::connect(slider, &QAbstractSlider::valueChanged, stepped));
+            if (spin) changes.push_back(QObject::connect(spin, &QSpinBox::valueChanged, stepped));
+            if (button) {
+                changes.push_back(QObject::connect(button, &QAbstractButton::pressed, stepped));
+                changes.push_back(QObject::connect(button, &QAbstractButton::clicked,
+                                                   [&clicks, control] { ++clicks[control]; }));
+            }
+            // The far end of a bar's track, a spin box's up arrow, a button's middle.
             at = slider && slider->orientation() == Qt::Vertical
                      ? QPoint(control->width() / 2, control->height() - 3)
-                     : QPoint(control->width() - 3, spin ? 3 : control->height() / 2);
+                 : button ? control->rect().center()
+                          : QPoint(control->width() - 3, spin ? 3 : control->height() / 2);
             held = control;
             QTest::mousePress(control, Qt::LeftButton, {}, at);
             if (held)
                 QTest::mouseRelease(std::exchange(held, nullptr), Qt::LeftButton, {}, at);
             else
                 ++letGoMidRun;
+            if (alive && button)
+                EXPECT_FALSE(button->isDown()) << button->objectName().toStdString();
+            before = control;
+            beforeAt = at;
         }
+    }
     QTest::qWait(800);
     for (const auto& change : changes)
         QObject::disconnect(change);
+    const auto name = [](const QWidget* control) {
+        return control->window()->objectName().toStdString() + "/" +
+               control->objectName().toStdString() + " " + control->metaObject()->className();
+    };
     for (const auto& [control, count] : steps)
-        EXPECT_EQ(count, 1) << control->window()->objectName().toStdString() << "/"
-                            << control->objectName().toStdString() << " "
-                            << control->metaObject()->className();
-    EXPECT_GT(letGoMidRun, 10);
+        EXPECT_EQ(count, 1) << name(control);
+    for (const auto& [control, count] : clicks)
+        ADD_FAILURE() << name(control) << " clicked " << count << " times";
+    EXPECT_GT(letGoMidRun, 100);
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 
@@ -430,7 +628,7 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
 // A drag on the picture that a command cuts into ends there without effect, in every mode that
 // drags: the release, refused while the command runs or made once it has ended, boxes, measures,
 // marks, profiles and trains nothing, the mode stays armed, and the next press starts a drag of
-// its own.
+// its own. A drag that had finished before keeps what it did.
 TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
     QWidget* view = nullptr;
     const auto release = [&view] { QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(50, 40)); };
@@ -486,6 +684,13 @@ TEST_F(OperationGuard, ACommandEndsTheDragUnderWayWithoutEffect) {
             Form->PictureChanged();
             viewer->PreprocessPicture.Resize(300, 300);
             viewer->PictureChanged();
+            // A drag on the look-up graph finished first: its curve stays.
+            ClearGraph();
+            const std::vector<double> curve = GraphCurve;
+            QTest::mousePress(page->PACGraphImage, Qt::LeftButton, {}, QPoint(40, 200));
+            QTest::mouseMove(page->PACGraphImage, QPoint(60, 30));
+            QTest::mouseRelease(page->PACGraphImage, Qt::LeftButton, {}, QPoint(60, 30));
+            ASSERT_TRUE(GraphCurve != curve);
             if (m.Arm)
                 m.Arm->trigger();
             else
