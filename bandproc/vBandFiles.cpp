@@ -45,6 +45,7 @@ bool ProductNamed(const std::string& editText) {
 }
 
 bool RefuseEmptyName(const std::string& editText) {
+    if (RefuseFolderInName(editText)) return true;
     if (ProductNamed(editText)) return false;
     ShowMessageNumber(39993);
     return true;

@@ -83,6 +83,12 @@ void TDisProcessForm::AdoptScene() {
     Scene = GlobalScene();
     Scene.Folder = HeaderPages.DISFolder;
     Scene.Bounds = DISSubset(HeaderPages);
+    // The bands are the ones this window's pages show: none yet. The import window's DIS->DIP
+    // page chose its own, and a run must never read a band the page it runs on shows empty.
+    Scene.BandFiles.fill("");
+    const TSceneInstalled installed(*this);
+    for (const auto& f : DISChosenHandlers)
+        f(HeaderPages.DISFileEdit);
 }
 
 TDisProcessForm::TDisProcessForm(QWidget* parent)
@@ -226,6 +232,10 @@ void TDisProcessForm::RunBand(const std::function<void()>& run) {
     ++RunDepth;
     Guarded(run);
     --RunDepth;
+}
+
+bool TDisProcessForm::Prerequisites(bool ready, const std::string& productName) {
+    return !RefuseFolderInName(productName) && Prerequisites(ready);
 }
 
 bool TDisProcessForm::Prerequisites(bool ready) {
