@@ -228,7 +228,7 @@ TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoThePagesFolder) {
         if (c.written) {
             EXPECT_EQ(FileLines(Dir.File(c.written)).size(), 296u) << c.name;
         }
-        EXPECT_EQ(Rec.Messages.size(), c.refused ? 1u : 0u) << c.name;
+        ASSERT_EQ(Rec.Messages.size(), c.refused ? 1u : 0u) << c.name;
         if (c.refused) {
             EXPECT_EQ(Rec.Messages[0].Text,
                       "File name holds a folder: nothing written\r\n" + std::string(c.name));

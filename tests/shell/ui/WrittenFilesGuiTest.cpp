@@ -378,8 +378,9 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         std::vector<std::string> questions;
         for (const ShownMessage& m : Rec->Messages)
             if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
-        ASSERT_EQ(questions.size(), 1u) << Rec->Summary();
-        EXPECT_NE(questions[0].find(A.File(row.File)), std::string::npos) << questions[0];
+        EXPECT_EQ(questions.size(), 1u) << Rec->Summary();
+        if (!questions.empty())
+            EXPECT_NE(questions[0].find(A.File(row.File)), std::string::npos) << questions[0];
         EXPECT_EQ(FolderBytes(A.Path()).at(row.File), changed.at(row.File));
     }
 }
