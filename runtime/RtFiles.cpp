@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <pwd.h>
 #include <random>

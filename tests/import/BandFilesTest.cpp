@@ -131,10 +131,10 @@ TEST_F(BandFilesTest, RawSplitAgainAsksOnceBeforeReplacingTheScenesFiles) {
         EXPECT_EQ(RawSplitScene(dir.File("scene.raw"), RawCases[0].Split),
                   answer == MsgButton::Yes ? 0 : NothingWrittenRefusal);
         ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
-        EXPECT_EQ(Rec.Messages[0].Text,
-                  "These files already exist:\n" + dir.File("scene.B1") + "\n" +
-                      dir.File("scene.B2") + "\n" + dir.File("scene.dih") + "\n" +
-                      dir.File("scene.dis") + "\nDo you want to replace them?");
+        EXPECT_EQ(Rec.Messages[0].Text, "These files already exist:\n" + dir.File("scene.B1") +
+                                            "\n" + dir.File("scene.B2") + "\n" +
+                                            dir.File("scene.dih") + "\n" + dir.File("scene.dis") +
+                                            "\nDo you want to replace them?");
         EXPECT_EQ(FolderBytes(dir.Path()) == before, answer == MsgButton::No);
     }
 }

@@ -81,8 +81,7 @@ class PrintCommands : public GuiStartup {
             QPrinter* printer = dialog->printer();
             printer->setOutputFileName(QString::fromStdString(file));
             // The user turns the page on the dialog's pages before cancelling.
-            printer->setPageOrientation(printer->pageLayout().orientation() ==
-                                                QPageLayout::Portrait
+            printer->setPageOrientation(printer->pageLayout().orientation() == QPageLayout::Portrait
                                             ? QPageLayout::Landscape
                                             : QPageLayout::Portrait);
             dialog->reject();

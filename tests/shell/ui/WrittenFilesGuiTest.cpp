@@ -301,7 +301,6 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
         EXPECT_TRUE(wrote.count(command)) << command << " wrote nothing";
 }
 
-
 // A window writes its copy over a file only while the file is as the window read or last wrote
 // it; a file another window (or program, or scene) holds under that name is replaced only when
 // the user says so, asked once, naming it. Each row: what the window reads, what changes the file
@@ -470,8 +469,7 @@ TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
     } rows[] = {
         {"->DIH page", PBands->RIHClearBtn, &HeaderPages[DIHField::RIHHeaderFileEdit],
          PBands->RIHSaveBtn, "chosen.dih"},
-        {"DIS page", PBands->DISClear, &HeaderPages.DISFileEdit, PBands->DISFileSave,
-         "chosen.dis"},
+        {"DIS page", PBands->DISClear, &HeaderPages.DISFileEdit, PBands->DISFileSave, "chosen.dis"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -491,7 +489,6 @@ TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
         }
     }
 }
-
 
 // The band window's runs read only the bands its pages show: launched on the import window's DIS,
 // its FA page shows Band 3 empty, and the run is refused as blank. It used to run against the band
