@@ -46,6 +46,11 @@ bool RefuseEmptyName(const std::string& editText);
 // anything, so a refused run writes nothing.
 bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
                            const std::vector<std::string>& inputs);
+// The gate of every product run, before it opens anything: RefuseOutputOverInput, then the
+// writer's question about the outputs that exist and are not products this window wrote and
+// nobody has changed since (true, nothing said further, when the user keeps them).
+bool RefuseProducts(const std::vector<std::string>& outputs,
+                    const std::vector<std::string>& inputs);
 
 class TBandReader {
   public:

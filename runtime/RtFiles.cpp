@@ -247,15 +247,21 @@ TReplaceLeave TReplaceLeave::Chosen(const std::string& path) {
 }
 
 TReplaceLeave TReplaceLeave::Own(const TFileStamp& stamp) {
+    return Own(std::vector<TFileStamp>{stamp});
+}
+
+TReplaceLeave TReplaceLeave::Own(std::vector<TFileStamp> stamps) {
     TReplaceLeave l;
-    l.Stamp = stamp;
+    l.Stamps = std::move(stamps);
     return l;
 }
 
 bool TReplaceLeave::Covers(const std::string& path) const {
     const std::string key = SamePathKey(path);
     if (!ChosenPath.empty() && key == ChosenPath) return true;
-    return Stamp.Size >= 0 && key == Stamp.Path && StampFile(path) == Stamp;
+    for (const TFileStamp& s : Stamps)
+        if (s.Size >= 0 && key == s.Path) return StampFile(path) == s;
+    return false;
 }
 
 void SetReplaceQuestion(TReplaceQuestion question) {

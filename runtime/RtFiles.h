@@ -76,12 +76,14 @@ class TReplaceLeave {
     TReplaceLeave() = default;
     static TReplaceLeave Chosen(const std::string& path);
     static TReplaceLeave Own(const TFileStamp& stamp);
+    // Several files the window wrote, each as it left it.
+    static TReplaceLeave Own(std::vector<TFileStamp> stamps);
     // Whether `path` may be replaced as it stands now.
     bool Covers(const std::string& path) const;
 
   private:
     std::string ChosenPath;
-    TFileStamp Stamp;
+    std::vector<TFileStamp> Stamps;
 };
 
 // The question the writer asks before it replaces files without leave, all of them named at
