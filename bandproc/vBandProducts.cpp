@@ -74,8 +74,7 @@ bool MultiBandFileAlgebra(int32_t operation, bool autoRange, int slotA, int slot
         RefuseEmptyName(fileEdit))
         return false;
     const std::string path = ProductFileName(fileEdit, ext[operation]);
-    if (RefuseProducts({path}, {SelectedBandFiles[slotA], SelectedBandFiles[slotB]}))
-        return false;
+    if (RefuseProducts({path}, {SelectedBandFiles[slotA], SelectedBandFiles[slotB]})) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintMBFA);
