@@ -387,13 +387,6 @@ bool TReplacingFile::Open(const std::string& target) {
     return fchmod(Fd, replacing ? (old.st_mode & 07777) : NewFileMode()) == 0;
 }
 
-bool TReplacingFile::Open(const std::string& target, const TReplaceLeave& leave) {
-    Discard();
-    if (MayWriteFile(target, leave)) return Open(target);
-    errno = ECANCELED;
-    return false;
-}
-
 bool TReplacingFile::Write(const void* data, size_t size) {
     return Fd >= 0 && WriteAll(Fd, data, size);
 }
@@ -436,13 +429,6 @@ bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size)
     // test is itself replaced rather than written through.
     if (NameTaken(path) && !PlainFileExists(path)) return false;
     return ReplaceFileAtomic(path, data, size);
-}
-
-bool WriteMadeFileAtomic(const std::string& path, const std::string& text,
-                         const TReplaceLeave& leave) {
-    if (!PlainFileExists(path) || MayWriteFile(path, leave)) return WriteMadeFileAtomic(path, text);
-    errno = ECANCELED;
-    return false;
 }
 
 namespace {

@@ -126,9 +126,6 @@ class TReplacingFile {
     // Makes the temporary of `target` (the name itself is replaced at Commit, never followed);
     // false when it cannot be made.
     bool Open(const std::string& target);
-    // The same under the replace rule (MayWriteFile): false with errno ECANCELED when the user
-    // keeps the file that is there.
-    bool Open(const std::string& target, const TReplaceLeave& leave);
     bool Write(const void* data, size_t size);
     // Flushes and closes the temporary, so that a run may hold more than it can keep open.
     bool Close();
@@ -175,10 +172,6 @@ inline bool WriteMadeFileAtomic(const std::string& path, const std::string& text
 inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
     return WriteMadeFileAtomic(path, bytes.data(), bytes.size());
 }
-// WriteMadeFileAtomic under the replace rule: a file that exists is replaced only with leave or
-// the user's Yes. False with errno ECANCELED when the user kept the file (nothing written).
-bool WriteMadeFileAtomic(const std::string& path, const std::string& text,
-                         const TReplaceLeave& leave);
 // Raises the input/output error that a failed write to `path` stands for: path not found when
 // its folder is missing, access denied when the folder cannot be written, else disk full.
 [[noreturn]] void RaiseWriteFailure(const std::string& path);
