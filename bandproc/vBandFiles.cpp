@@ -45,9 +45,23 @@ bool ProductNamed(const std::string& editText) {
 }
 
 bool RefuseEmptyName(const std::string& editText) {
+    if (RefuseFolderInName(editText)) return true;
     if (ProductNamed(editText)) return false;
     ShowMessageNumber(39993);
     return true;
+}
+
+namespace {
+// The products the runs wrote, each as it was left: a later run may replace them unasked while
+// nobody has changed them.
+std::vector<TFileStamp> WrittenProducts;
+} // namespace
+
+bool RefuseProducts(const std::vector<std::string>& outputs,
+                    const std::vector<std::string>& inputs) {
+    if (RefuseOutputOverInput(outputs, inputs)) return true;
+    TWriteRun run;
+    return !run.MayWrite(outputs, TReplaceLeave::Own(WrittenProducts));
 }
 
 bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
@@ -122,4 +136,8 @@ void TProductWriter::Close() {
 
 void TProductWriter::Commit() {
     if (!File.Commit()) RaiseWriteFailure(File.Target());
+    TFileStamp stamp = StampFile(File.Target());
+    const auto same = [&stamp](const TFileStamp& s) { return s.Path == stamp.Path; };
+    std::erase_if(WrittenProducts, same);
+    WrittenProducts.push_back(std::move(stamp));
 }

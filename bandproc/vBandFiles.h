@@ -38,13 +38,19 @@ std::string ProductFileName(const std::string& editText, const char* ext);
 // Whether a product's name box names a file: empty or only an extension, its products would be
 // hidden files named by their extensions alone.
 bool ProductNamed(const std::string& editText);
-// True, with message 39993, when the box does not name a product.
+// True, with message 39993, when the box does not name a product; with 39953 when it holds a
+// folder: the products lie in the scene's folder.
 bool RefuseEmptyName(const std::string& editText);
 // True, with message 27, when an output would be one of the inputs it is made from, under any
 // spelling of its path or through a link. Every writer of products asks before it opens
 // anything, so a refused run writes nothing.
 bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
                            const std::vector<std::string>& inputs);
+// The gate of every product run, before it opens anything: RefuseOutputOverInput, then the
+// writer's question about the outputs that exist and are not products this window wrote and
+// nobody has changed since (true, nothing said further, when the user keeps them).
+bool RefuseProducts(const std::vector<std::string>& outputs,
+                    const std::vector<std::string>& inputs);
 
 class TBandReader {
   public:

@@ -74,8 +74,7 @@ bool MultiBandFileAlgebra(int32_t operation, bool autoRange, int slotA, int slot
         RefuseEmptyName(fileEdit))
         return false;
     const std::string path = ProductFileName(fileEdit, ext[operation]);
-    if (RefuseOutputOverInput({path}, {SelectedBandFiles[slotA], SelectedBandFiles[slotB]}))
-        return false;
+    if (RefuseProducts({path}, {SelectedBandFiles[slotA], SelectedBandFiles[slotB]})) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintMBFA);
@@ -98,7 +97,7 @@ bool VegetationIndexAB(int32_t formula, const TVegetationParams& p) {
     static const char* const ext[] = {".pv1", ".pv2", ".pv3", ".pv4"};
     if (formula < 1 || formula > 4 || RefuseEmptyName(p.FileEdit)) return false;
     const std::string path = ProductFileName(p.FileEdit, ext[formula - 1]);
-    if (RefuseOutputOverInput({path}, SlotFiles(2))) return false;
+    if (RefuseProducts({path}, SlotFiles(2))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
@@ -138,7 +137,7 @@ bool VegetationIndexAB(int32_t formula, const TVegetationParams& p) {
 bool VegetationIndexABCD(const TVegetationParams& p) {
     if (RefuseEmptyName(p.FileEdit)) return false;
     const std::string path = ProductFileName(p.FileEdit, ".pv5");
-    if (RefuseOutputOverInput({path}, SlotFiles(4))) return false;
+    if (RefuseProducts({path}, SlotFiles(4))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
@@ -156,7 +155,7 @@ bool VegetationIndexABCD(const TVegetationParams& p) {
 bool VegetationIndexRoot(const TVegetationParams& p) {
     if (RefuseEmptyName(p.FileEdit)) return false;
     const std::string path = ProductFileName(p.FileEdit, ".pv6");
-    if (RefuseOutputOverInput({path}, SlotFiles(1))) return false;
+    if (RefuseProducts({path}, SlotFiles(1))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintVIP);
@@ -203,7 +202,7 @@ bool TasselledCapBands(TasselledCapSet set, const std::array<double, 24>& coeffi
         inputs.push_back(SelectedBandFiles[SixBandSlots[first + j]]);
     for (const char* e : ext)
         products.push_back(ProductFileName(fileEdit, e));
-    if (RefuseOutputOverInput(products, inputs)) return false;
+    if (RefuseProducts(products, inputs)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     double c[4][6] = {};
@@ -273,7 +272,7 @@ bool RGBHSVExchange(const std::string& fileEdit) {
     std::vector<std::string> products;
     for (const char* e : ext)
         products.push_back(ProductFileName(fileEdit, e));
-    if (RefuseOutputOverInput(products, SlotFiles(4))) return false;
+    if (RefuseProducts(products, SlotFiles(4))) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TRowFrame f(g, HintRGBHSV);

@@ -66,7 +66,7 @@ bool QuadDivide(int32_t layout, std::vector<std::string>& dividedList) {
             const std::string path = SceneFolder + CurrentImageName;
             for (const auto& t : tiles)
                 if (t.Path() == path) return false;
-            if (RefuseOutputOverInput({path}, {SelectedBandFiles[0]})) return false;
+            if (RefuseProducts({path}, {SelectedBandFiles[0]})) return false;
             const int64_t width = tx == nx - 1 ? tw + g.W % nx : tw;
             listed.push_back(CurrentImageName);
             listed.push_back(IntToStr(width));
@@ -138,7 +138,7 @@ bool JoinTiles(const std::vector<TTile>& tiles, int across, const char* hint,
     std::vector<std::string> sources;
     for (size_t t = 0; t < tiles.size(); ++t)
         sources.push_back(SelectedBandFiles[t]);
-    if (RefuseOutputOverInput({SceneFolder + name}, sources)) return false;
+    if (RefuseProducts({SceneFolder + name}, sources)) return false;
     TProductWriter joined(SceneFolder + name);
     std::vector<uint8_t> row(static_cast<size_t>(outWidth));
     int64_t rowsDone = 0;

@@ -204,7 +204,7 @@ bool PCABands(int32_t n, const std::vector<std::string>& inputs) {
     std::vector<std::string> products = {ChangeFileExt(inputs[0], ".pcn")};
     for (int32_t k = 0; k < n; ++k)
         products.push_back(ChangeFileExt(inputs[k], ext[k]));
-    if (RefuseOutputOverInput(products, bands)) return false;
+    if (RefuseProducts(products, bands)) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     TComponentWeights cw;

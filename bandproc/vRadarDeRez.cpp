@@ -28,7 +28,7 @@ bool RadarDeRez16(const std::string& input, const std::string& output, int64_t r
         ShowMessageNumber(36);
         return false;
     }
-    if (RefuseOutputOverInput({output}, {input})) return false;
+    if (RefuseProducts({output}, {input})) return false;
     TGaugeReset reset;
     TBandReader band(input, columns * 2, rows);
     std::vector<uint8_t> in(static_cast<size_t>(columns * 2));

@@ -120,7 +120,7 @@ bool SingleBandMath(int32_t operation, int32_t value, const std::string& bandFil
     }
     const std::string input = SingleBandInput(bandFileEdit);
     const std::string product = ProductFileName(newFileEdit, ext[operation - 2]);
-    if (RefuseOutputOverInput({product}, {input})) return false;
+    if (RefuseProducts({product}, {input})) return false;
     TRowFrame f(g, HintBand1);
     const uint8_t* in = f.AddInput(input);
     uint8_t* out = f.AddProduct(product);
@@ -144,7 +144,7 @@ bool RunLineRepair(int32_t interval, const std::string& bandFileEdit,
     RefuseZero(interval);
     const std::string input = SingleBandInput(bandFileEdit);
     const std::string product = ProductFileName(newFileEdit, ext);
-    if (RefuseOutputOverInput({product}, {input})) return false;
+    if (RefuseProducts({product}, {input})) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     const int64_t n = std::llabs(int64_t{interval});
@@ -204,7 +204,7 @@ bool PixelSizer(int32_t mode, const std::string& bandFileEdit, const std::string
     if (mode < 0 || mode > 3 || RefuseEmptyName(newFileEdit)) return false;
     const std::string input = SingleBandInput(bandFileEdit);
     const std::string product = ProductFileName(newFileEdit, ".pps");
-    if (RefuseOutputOverInput({product}, {input})) return false;
+    if (RefuseProducts({product}, {input})) return false;
     TBandGeometry g;
     if (!SubsetGeometry(SubsetBounds, g)) return false;
     const bool reduce = mode < 2;

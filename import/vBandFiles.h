@@ -24,6 +24,9 @@ constexpr int64_t MaxSplitValue = 32767;
 // The message the splitters and the crop refuse with when an output would replace one of their
 // own inputs ("The DIS name MUST be Different from DIH ...").
 constexpr int OutputIsInputMessage = 27;
+// A run that stopped after saying why itself, or because the user kept the files it would have
+// replaced: no further message.
+constexpr int NothingWrittenRefusal = -1;
 // Whether one of `outputs` is one of `inputs` under any spelling of its path (another folder
 // route, a link): such an output would replace the input it is made from.
 bool NamesAnInput(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs);

@@ -54,6 +54,16 @@ bool HeadersNameTheInput(const std::string& input) {
     return NamesAnInput({ChangeFileExt(input, ".dih"), ChangeFileExt(input, ".dis")}, {input});
 }
 
+// A split writes its bands and the DIH and DIS named like the input; files of those names may
+// describe another scene (or be this one's, with the records of every run since): the user is
+// asked once for all of them before anything is written.
+int MaySplitInto(TWriteRun& run, const std::string& input, std::vector<std::string> bands) {
+    if (NamesAnInput(bands, {input})) return OutputIsInputMessage;
+    bands.push_back(ChangeFileExt(input, ".dih"));
+    bands.push_back(ChangeFileExt(input, ".dis"));
+    return run.MayWrite(bands) ? 0 : NothingWrittenRefusal;
+}
+
 void DescribeBandFiles(const std::string& input, int width, int height,
                        const std::vector<std::pair<DIHField, std::string>>& slots,
                        const std::vector<std::string>& written) {
@@ -81,6 +91,11 @@ int64_t BoundValue(const std::string& text) {
 
 int NalcSplitScene(const std::string& input, TBandGauge gauge) {
     if (HeadersNameTheInput(input)) return OutputIsInputMessage;
+    std::vector<std::string> bands;
+    for (const char* ext : NalcExtensions)
+        bands.push_back(ChangeFileExt(input, ext));
+    TWriteRun run;
+    if (int m = MaySplitInto(run, input, bands)) return m;
     std::vector<std::string> written;
     if (int m = SplitNalcFile(input, written, gauge)) return m;
     ImageDirectory = ExtractFilePath(input);
@@ -97,6 +112,11 @@ int NalcSplitScene(const std::string& input, TBandGauge gauge) {
 
 int RawSplitScene(const std::string& input, const TRawSplit& p, TBandGauge gauge) {
     if (HeadersNameTheInput(input)) return OutputIsInputMessage;
+    std::vector<std::string> bands;
+    for (int64_t b = 1; b <= std::min(p.Bands, MaxSplitValue); ++b)
+        bands.push_back(ChangeFileExt(input, RawBandExtension(b)));
+    TWriteRun run;
+    if (int m = MaySplitInto(run, input, bands)) return m;
     std::vector<std::string> written;
     if (int m = SplitRawFile(input, p, written, gauge)) return m;
     ImageDirectory = ExtractFilePath(input);
@@ -193,6 +213,8 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
     // be whatever the pages last held.
     if (!DISLoaded || scene.DIHPath.empty()) return 39993;
     if (NamesTheScenesDIS(scene, disName)) return OutputIsInputMessage;
+    // The new DIS and its bands lie beside the scene: the name is a file name.
+    if (RefuseFolderInName(disName)) return NothingWrittenRefusal;
     THeaderPages& h = HeaderPages;
     // ImageDirectory moves to the scene's folder only with a crop that is made.
     const std::string dir = ExtractFilePath(scene.DIHPath);
@@ -228,12 +250,16 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
         b.Hint = CropBandHints[k - 1];
         bands.push_back(std::move(b));
     }
-    // The band products are checked against their sources by the cut itself.
     const std::string dis = ChangeFileExt(disName, ".dis");
-    std::vector<std::string> sources = {scene.DIHPath};
-    for (const TCropSource& b : bands)
+    std::vector<std::string> sources = {scene.DIHPath}, targets = {dir + dis};
+    for (const TCropSource& b : bands) {
         sources.push_back(b.Source);
-    if (NamesAnInput({dir + dis}, sources)) return OutputIsInputMessage;
+        targets.push_back(b.Output);
+    }
+    if (NamesAnInput(targets, sources)) return OutputIsInputMessage;
+    // A new DIS name may be another scene's: its DIS and bands go only when the user says so.
+    TWriteRun run;
+    if (!run.MayWrite(targets)) return NothingWrittenRefusal;
     if (int m = CropBandFiles(bands, rowLength, r, gauge, hint)) return m;
 
     ImageDirectory = dir;

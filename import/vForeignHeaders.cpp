@@ -544,6 +544,8 @@ HeaderImport ImportHeaderFile(THeaderPages& pages, const std::string& fileName) 
     HeaderImport result;
     const std::string ext = LowerCase(ExtractFileExt(fileName));
     bool read = false;
+    // The DIH the user chose not to use instead: the No was leave to write the import over it.
+    std::string overwritten;
     if (ext == ".dih") {
         read = ReadDIH(pages, fileName);
     } else {
@@ -553,6 +555,7 @@ HeaderImport ImportHeaderFile(THeaderPages& pages, const std::string& fileName) 
         if (!dih.empty())
             answer = HookShowMessage(MsgKind::Confirmation, MessageText(10001), MessageX, MessageY);
         if (answer == MsgButton::Cancel || answer == MsgButton::None) return result;
+        if (answer == MsgButton::No) overwritten = dih;
         if (answer == MsgButton::Yes) {
             read = ReadDIH(pages, dih);
         } else if (ext == ".idx") {
@@ -578,6 +581,7 @@ HeaderImport ImportHeaderFile(THeaderPages& pages, const std::string& fileName) 
     if (!read) return result;
     pages[F::RIHHeaderFileEdit] = ChangeFileExt(ExtractFileName(fileName), ".dih");
     ImageDirectory = pages.DIHFolder = ExtractFilePath(fileName);
+    if (!overwritten.empty()) pages.DIHStamp = StampFile(overwritten);
     pages.RIHSaveIt();
     result.Saved = true;
     return result;

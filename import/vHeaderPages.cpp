@@ -131,6 +131,9 @@ void THeaderPages::ResetDIHControls() {
 
 void THeaderPages::ClearRIH() {
     ResetDIHControls();
+    // A reset page holds no file: its next save asks where to put it.
+    DIHFolder.clear();
+    DIHStamp = TFileStamp();
     // A reset header has no points: blocks left from the last read would be written after the
     // reset count and shift every later line of the saved file.
     RegistrationPoints.clear();
@@ -219,6 +222,7 @@ bool THeaderPages::RIHOpenRIHHeader(const std::string& fileName) {
         return false;
     }
     DIHFolder = ExtractFilePath(fileName);
+    DIHStamp = StampFile(fileName);
     (*this)[DIHField::RIHIDEdit] = DIHVersionLine;
     DIHRecord.Version = DIHVersionLine;
     if (in.AtEnd()) return true;
@@ -255,25 +259,31 @@ std::vector<std::string> THeaderPages::DIHLines() const {
     return lines;
 }
 
-void THeaderPages::RIHSaveIt() {
+bool THeaderPages::RIHSaveIt() {
     std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
-    if (LowerCase(ExtractFileExt(name)) != ".dih") return;
+    if (LowerCase(ExtractFileExt(name)) != ".dih" || RefuseFolderInName(name)) return false;
     if (DIHFolder.empty()) {
-        const std::string chosen = ChooseHeaderSave(DIHSaveFilter, ExtractFileName(name), ".dih");
-        if (chosen.empty()) return;
+        const std::string chosen = ChooseHeaderSave(DIHSaveFilter, name, ".dih");
+        if (chosen.empty()) return false;
         DIHFolder = ExtractFilePath(chosen);
         name = ExtractFileName(chosen);
+        return RIHSaveTo(chosen, TReplaceLeave::Chosen(chosen));
     }
-    RIHSaveTo(DIHFilePath());
+    return RIHSaveTo(DIHFilePath());
 }
 
 std::string THeaderPages::DIHFilePath() const {
-    // Only the name part: a folder typed into the box must not send the header elsewhere.
-    return DIHFolder + ExtractFileName((*this)[DIHField::RIHHeaderFileEdit]);
+    return DIHFolder + (*this)[DIHField::RIHHeaderFileEdit];
 }
 
-void THeaderPages::RIHSaveTo(const std::string& path) {
-    WriteMadeFileOrSay(path, JoinLinesCRLF(DIHLines()));
+bool THeaderPages::RIHSaveTo(const std::string& path) {
+    return RIHSaveTo(path, TReplaceLeave::Own(DIHStamp));
+}
+
+bool THeaderPages::RIHSaveTo(const std::string& path, const TReplaceLeave& leave) {
+    if (!WriteMadeFileOrSay(path, JoinLinesCRLF(DIHLines()), leave)) return false;
+    DIHStamp = StampFile(path);
+    return true;
 }
 
 bool THeaderPages::RIHChooseCoFile(int direction) {
@@ -286,6 +296,8 @@ void THeaderPages::ClearDIS() {
     DISProcessMemo.clear();
     DISDIPMemo.clear();
     DISFileEdit.clear();
+    DISFolder.clear();
+    DISStamp = TFileStamp();
     for (size_t i = 0; i < DIS.size(); ++i)
         if (DISFields[i].Reset) DIS[i] = DISFields[i].Reset;
 }
@@ -329,6 +341,7 @@ bool THeaderPages::OpenDISHeader(const std::string& fileName) {
             list->push_back(std::move(line));
     }
     DIS = std::move(fields);
+    DISStamp = StampFile(fileName);
     DISDividedMemo = std::move(divided);
     DISProcessMemo = std::move(process);
     DISDIPMemo = std::move(dip);
@@ -348,9 +361,8 @@ std::vector<std::string> THeaderPages::DISLines() const {
 }
 
 std::string THeaderPages::DISFilePath() const {
-    // A name without a folder lives beside the DIS the page was read from or made as, not in
-    // whatever folder the process happens to run in.
-    if (!DISFileEdit.empty() && DISFileEdit[0] == '/') return DISFileEdit;
+    // The name lives beside the DIS the page was read from or made as, not in whatever folder
+    // the process happens to run in.
     return DISFolder + DISFileEdit;
 }
 
@@ -359,18 +371,23 @@ void THeaderPages::NameDIS(const std::string& path) {
     DISFolder = ExtractFilePath(path);
 }
 
-void THeaderPages::DISSaveIt() {
+bool THeaderPages::DISSaveIt() {
     if (LowerCase(ExtractFileExt(DISFileEdit)) != ".dis") {
         ShowMessageNumber(39997);
-        return;
+        return false;
     }
-    if (DISFolder.empty() && DISFileEdit[0] != '/') {
-        const std::string chosen =
-            ChooseHeaderSave(DISOpenFilter, ExtractFileName(DISFileEdit), ".dis");
-        if (chosen.empty()) return;
+    if (RefuseFolderInName(DISFileEdit)) return false;
+    TReplaceLeave leave = TReplaceLeave::Own(DISStamp);
+    if (DISFolder.empty()) {
+        const std::string chosen = ChooseHeaderSave(DISOpenFilter, DISFileEdit, ".dis");
+        if (chosen.empty()) return false;
         NameDIS(chosen);
+        leave = TReplaceLeave::Chosen(chosen);
     }
-    WriteMadeFileOrSay(DISFilePath(), JoinLinesCRLF(DISLines()));
+    const std::string path = DISFilePath();
+    if (!WriteMadeFileOrSay(path, JoinLinesCRLF(DISLines()), leave)) return false;
+    DISStamp = StampFile(path);
+    return true;
 }
 
 bool THeaderPages::DISChooseCoFile(int direction) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "import/vHeaderFields.h"
+#include "runtime/RtFiles.h"
 
 #include <array>
 #include <string>
@@ -55,19 +56,25 @@ class THeaderPages {
     // while the page never held a file of its own.
     std::string DIHFolder;
     std::string DISFolder;
+    // The DIH and the DIS as the pages read or last wrote them: a save replaces the file only
+    // while it is still so, and asks otherwise (another window may have written it since).
+    TFileStamp DIHStamp;
+    TFileStamp DISStamp;
 
     // DIH file. The reader takes a full path and keeps its folder; the writer writes DIHFolder +
-    // the file-name part of RIHHeaderFileEdit, and only when that name ends in ".dih". A page
-    // without a folder asks where to save, and then holds the file chosen.
+    // RIHHeaderFileEdit, and only when that name ends in ".dih" and holds no folder (39953). A
+    // page without a folder asks where to save, and then holds the file chosen. The writers are
+    // true when the file was written.
     void ClearRIH();
     // True when the file was read; false when it could not be opened or its version line was
     // refused (39994). A line that is no number raises the conversion error.
     bool RIHOpenRIHHeader(const std::string& fileName);
-    void RIHSaveIt();
+    bool RIHSaveIt();
     std::string DIHFilePath() const;
     // The DIH pages into the file `path`, whatever their own name line says: a DIH read from one
     // file and changed goes back into that file.
-    void RIHSaveTo(const std::string& path);
+    bool RIHSaveTo(const std::string& path);
+    bool RIHSaveTo(const std::string& path, const TReplaceLeave& leave);
     std::vector<std::string> DIHLines() const;
     // A co-file button of "Co Located" (0..7: N, NE, E, SE, S, SW, W, NW): the chosen file's
     // path goes into its box; false when the dialog was cancelled.
@@ -79,7 +86,7 @@ class THeaderPages {
     // The page names the DIS at `path`: its name in DISFileEdit, its folder in DISFolder.
     void NameDIS(const std::string& path);
     bool OpenDISHeader(const std::string& fileName);
-    void DISSaveIt();
+    bool DISSaveIt();
     std::vector<std::string> DISLines() const;
     std::string DISFilePath() const;
     bool DISChooseCoFile(int direction);

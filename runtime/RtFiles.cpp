@@ -3,11 +3,13 @@
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <pwd.h>
 #include <random>
@@ -188,6 +190,108 @@ int OpenDescriptorToRead(const std::string& path) {
 
 bool RenameFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+namespace {
+
+// Bytes beyond this are not hashed: a band file that large is told apart by its size, time and
+// inode, which every write changes.
+constexpr int64_t HashedBytes = int64_t{64} << 20;
+
+uint64_t HashOfFile(const std::string& path, int64_t size) {
+    uint64_t h = 14695981039346656037ull;
+    if (size > HashedBytes) return h;
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) return 0;
+    for (uint8_t b : bytes)
+        h = (h ^ b) * 1099511628211ull;
+    return h;
+}
+
+// Two spellings of one path ("a/./b", "a/../a/b", a link to a folder) compare equal.
+std::string SamePathKey(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path : p.string();
+}
+
+TReplaceQuestion ReplaceQuestion = nullptr;
+int WriteRunDepth = 0;
+// What the user let go in the run that is open.
+std::vector<std::string> RunApproved;
+
+bool RunApproves(const std::string& key) {
+    return WriteRunDepth > 0 &&
+           std::find(RunApproved.begin(), RunApproved.end(), key) != RunApproved.end();
+}
+
+} // namespace
+
+TFileStamp StampFile(const std::string& path) {
+    TFileStamp s;
+    s.Path = SamePathKey(path);
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return s;
+    s.Size = st.st_size;
+    s.Modified = int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+    s.Device = st.st_dev;
+    s.Inode = st.st_ino;
+    s.Hash = HashOfFile(path, s.Size);
+    return s;
+}
+
+TReplaceLeave TReplaceLeave::Chosen(const std::string& path) {
+    TReplaceLeave l;
+    l.ChosenPath = SamePathKey(path);
+    return l;
+}
+
+TReplaceLeave TReplaceLeave::Own(const TFileStamp& stamp) {
+    return Own(std::vector<TFileStamp>{stamp});
+}
+
+TReplaceLeave TReplaceLeave::Own(std::vector<TFileStamp> stamps) {
+    TReplaceLeave l;
+    l.Stamps = std::move(stamps);
+    return l;
+}
+
+bool TReplaceLeave::Covers(const std::string& path) const {
+    const std::string key = SamePathKey(path);
+    if (!ChosenPath.empty() && key == ChosenPath) return true;
+    for (const TFileStamp& s : Stamps)
+        if (s.Size >= 0 && key == s.Path) return StampFile(path) == s;
+    return false;
+}
+
+void SetReplaceQuestion(TReplaceQuestion question) {
+    ReplaceQuestion = question;
+}
+
+TWriteRun::TWriteRun() {
+    ++WriteRunDepth;
+}
+
+TWriteRun::~TWriteRun() {
+    if (--WriteRunDepth == 0) RunApproved.clear();
+}
+
+bool TWriteRun::MayWrite(const std::vector<std::string>& targets, const TReplaceLeave& leave) {
+    std::vector<std::string> asked;
+    for (const std::string& t : targets)
+        if (FileExists(t) && !leave.Covers(t) && !RunApproves(SamePathKey(t)) &&
+            std::find(asked.begin(), asked.end(), t) == asked.end())
+            asked.push_back(t);
+    if (asked.empty()) return true;
+    if (!ReplaceQuestion || !ReplaceQuestion(asked)) return false;
+    for (const std::string& t : asked)
+        RunApproved.push_back(SamePathKey(t));
+    return true;
+}
+
+bool MayWriteFile(const std::string& path, const TReplaceLeave& leave) {
+    TWriteRun run;
+    return run.MayWrite({path}, leave);
 }
 
 namespace {

@@ -55,6 +55,60 @@ std::FILE* OpenFileToRead(const std::string& path);
 int OpenDescriptorToRead(const std::string& path);
 // Gives a file another name in its folder's file system; false, with errno set, when it cannot.
 bool RenameFile(const std::string& from, const std::string& to);
+
+// What a window knows of a file it read or last wrote: enough to tell, at its next write, that
+// nobody has changed the file since. Empty (Size -1) for a file that was not there.
+struct TFileStamp {
+    std::string Path;
+    int64_t Size = -1;
+    int64_t Modified = 0; // nanoseconds
+    uint64_t Device = 0, Inode = 0;
+    uint64_t Hash = 0;
+    bool operator==(const TFileStamp&) const = default;
+};
+TFileStamp StampFile(const std::string& path);
+
+// The leave a write has to replace a file that exists: the user chose that very path in a dialog
+// for this write, or it is the window's own file, still as the window read or last wrote it.
+// A write without such leave asks the user first (see TWriteRun), naming the file.
+class TReplaceLeave {
+  public:
+    TReplaceLeave() = default;
+    static TReplaceLeave Chosen(const std::string& path);
+    static TReplaceLeave Own(const TFileStamp& stamp);
+    // Several files the window wrote, each as it left it.
+    static TReplaceLeave Own(std::vector<TFileStamp> stamps);
+    // Whether `path` may be replaced as it stands now.
+    bool Covers(const std::string& path) const;
+
+  private:
+    std::string ChosenPath;
+    std::vector<TFileStamp> Stamps;
+};
+
+// The question the writer asks before it replaces files without leave, all of them named at
+// once; true when the user lets them go. Set by the program at start (through the message hook);
+// without one nothing is replaced without leave.
+using TReplaceQuestion = bool (*)(const std::vector<std::string>& files);
+void SetReplaceQuestion(TReplaceQuestion question);
+
+// A run that writes several files asks once for all of them before it writes any: while it lasts,
+// the files the user let go may be replaced by its writes without a second question. Runs nest;
+// an inner one shares what the outer one was told.
+class TWriteRun {
+  public:
+    TWriteRun();
+    ~TWriteRun();
+    TWriteRun(const TWriteRun&) = delete;
+    TWriteRun& operator=(const TWriteRun&) = delete;
+    // Asks once about those of `targets` that exist and that `leave` does not cover; false, with
+    // nothing to be written, when the user keeps them.
+    bool MayWrite(const std::vector<std::string>& targets, const TReplaceLeave& leave = {});
+};
+
+// The writer's rule for one file: true when `path` may be written now, asking when it must.
+bool MayWriteFile(const std::string& path, const TReplaceLeave& leave);
+
 // The one way a file is made: a temporary beside the target under a name nobody can guess,
 // created exclusively (a link or anything else planted under that name is skipped, never
 // followed), written in pieces, flushed by Close and renamed over the target by Commit. One that

@@ -56,6 +56,7 @@ const std::map<int, std::string>& MessageTable() {
         {10001, "a DIH Header exists, use+append+overwrite instead?"},
         {20000, "Danger Danger"},
         {30000, "There is an Error in the system"},
+        {39953, "File name holds a folder: nothing written"},
         {39954, "Macro file name holds a folder: nothing opened"},
         {39955, "Macro file name holds a folder: nothing saved"},
         {39956, "Image too big for memory: nothing loaded"},
@@ -180,12 +181,38 @@ bool WriteMadeFileOrSay(const std::string& path, const std::string& text) {
     }
 }
 
+bool WriteMadeFileOrSay(const std::string& path, const std::string& text,
+                        const TReplaceLeave& leave) {
+    // A name that is no plain file is refused by the writer itself, with the reason.
+    return (!PlainFileExists(path) || MayWriteFile(path, leave)) && WriteMadeFileOrSay(path, text);
+}
+
+bool RefuseFolderInName(const std::string& name) {
+    if (name.find('/') == std::string::npos) return false;
+    ShowMessageNumber(39953, name);
+    return true;
+}
+
 bool MayReplaceFile(const std::string& file) {
     if (file.empty() || !FileExists(file)) return true;
-    return HookShowMessage(MsgKind::Confirmation,
-                           file + " already exists.\nDo you want to replace it?", MessageX,
-                           MessageY) == MsgButton::Yes;
+    return AskToReplaceFiles({file});
 }
+
+bool AskToReplaceFiles(const std::vector<std::string>& files) {
+    std::string text = files.size() == 1 ? files[0] + " already exists."
+                                         : std::string("These files already exist:");
+    if (files.size() > 1)
+        for (const std::string& f : files)
+            text += "\n" + f;
+    text += files.size() == 1 ? "\nDo you want to replace it?" : "\nDo you want to replace them?";
+    return HookShowMessage(MsgKind::Confirmation, text, MessageX, MessageY) == MsgButton::Yes;
+}
+
+namespace {
+// The writer asks through the message hook, so the program's dialogs and the tests' scripted
+// answers take its question as they take every other one.
+const bool ReplaceQuestionSet = (SetReplaceQuestion(AskToReplaceFiles), true);
+} // namespace
 
 void ShowFileDataError(const std::string& fileName, int code) {
     if (code == 0) return;

@@ -107,8 +107,8 @@ void TDisMBFAPage::MBFAOKBtnClick() {
     const std::string& fileA = SelectedBandFiles[static_cast<size_t>(a)];
     const std::string& fileB = SelectedBandFiles[static_cast<size_t>(b)];
     const std::string name = TextOf(MBFAFileEdit);
-    if (!TDisProcessForm::Prerequisites(FileExists(fileA) && FileExists(fileB) &&
-                                        ProductNamed(name)))
+    if (!TDisProcessForm::Prerequisites(
+            FileExists(fileA) && FileExists(fileB) && ProductNamed(name), name))
         return;
     const bool autoRange = MBFAAutoRangeCB->isChecked();
     if (!MultiBandFileAlgebra(op, autoRange, a, b, name)) return;
@@ -187,7 +187,7 @@ TDisVIPage::TDisVIPage(TDisProcessForm* form) : Form(form) {
 void TDisVIPage::VIPCheckAndRun(int n) {
     TVegetationParams p;
     p.FileEdit = TextOf(VIPFileEdit);
-    if (!TDisProcessForm::Prerequisites(ProductNamed(p.FileEdit))) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(p.FileEdit), p.FileEdit)) return;
     for (size_t v = 0; v < p.V.size(); ++v)
         if (!TDisProcessForm::NumberOf(VIPVEdits[v]->text(), p.V[v])) return;
     p.AutoRange = VIPAutoRangeCB->isChecked();
@@ -319,7 +319,7 @@ void TDisKTPage::SetPreset(int preset) {
 
 void TDisKTPage::TCOKBtnClick() {
     const std::string name = TextOf(TCFileNameEdit);
-    if (!TDisProcessForm::Prerequisites(ProductNamed(name))) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(name), name)) return;
     int64_t bands = 0, height = 0, width = 0;
     if (!TDisProcessForm::WholeNumberOf(TCDISBandsLabel->text(), bands) ||
         !TDisProcessForm::WholeNumberOf(TCDISHeightLabel->text(), height) ||

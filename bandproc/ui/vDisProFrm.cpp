@@ -84,13 +84,18 @@ void TDisProcessForm::AdoptScene() {
     Scene = GlobalScene();
     Scene.Folder = HeaderPages.DISFolder;
     Scene.Bounds = DISSubset(HeaderPages);
-    // Launched on another DIS, the pages name that one and let go of what they held of the last,
-    // as when a DIS is chosen here: they used to go on naming the last DIS, and its bands.
-    if (Scene.Pages.DISFilePath() == shown) return;
-    Guarded([this] {
-        SelectedBandFiles.fill("");
-        ShowChosenDIS(ExtractFileName(HeaderPages.DISFilePath()));
-    });
+    // The bands are the ones this window's pages show: none yet. The import window's DIS->DIP
+    // page chose its own, and a run must never read a band the page it runs on shows empty.
+    Scene.BandFiles.fill("");
+    const TSceneInstalled installed(*this);
+    if (Scene.Pages.DISFilePath() != shown) {
+        // Launched on another DIS, the pages name that one and let go of what they held of the
+        // last, as when a DIS is chosen here.
+        Guarded([this] { ShowChosenDIS(ExtractFileName(HeaderPages.DISFilePath())); });
+        return;
+    }
+    for (const auto& f : DISChosenHandlers)
+        f(HeaderPages.DISFileEdit);
 }
 
 void TDisProcessForm::ShowChosenDIS(const std::string& name) {
@@ -238,6 +243,10 @@ void TDisProcessForm::RunBand(const std::function<void()>& run) {
     ++RunDepth;
     Guarded(run);
     --RunDepth;
+}
+
+bool TDisProcessForm::Prerequisites(bool ready, const std::string& productName) {
+    return !RefuseFolderInName(productName) && Prerequisites(ready);
 }
 
 bool TDisProcessForm::Prerequisites(bool ready) {

@@ -101,6 +101,9 @@ class TDisProcessForm : public TToolWindow {
 
     // False, with message 39993, unless a DIS is chosen and `ready` holds.
     static bool Prerequisites(bool ready);
+    // The same for a run that writes products named by `productName`: a name with a folder part
+    // is refused first (39953).
+    static bool Prerequisites(bool ready, const std::string& productName);
     // Appends `lines` to the DIS's process list and, with `save`, writes the DIS.
     static void DISLog(const std::vector<std::string>& lines, bool save = true);
     // The number in `text`; false, with the file-data error box, when it is not one.

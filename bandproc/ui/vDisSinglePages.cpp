@@ -179,7 +179,7 @@ void TDisDividePage::CDPixelOKClick() {
 
 void TDisDividePage::CDCombineBtnClick() {
     std::string combined = TextOf(CombinedFileEdit);
-    if (!TDisProcessForm::Prerequisites(!combined.empty())) return;
+    if (!TDisProcessForm::Prerequisites(!combined.empty(), combined)) return;
     std::vector<std::string> lines = {"Do Combine Image Files", combined};
     const bool two = C2V1CB->isChecked() || C2H1CB->isChecked();
     if (!two && !C4to1CB->isChecked()) {
@@ -328,7 +328,7 @@ void TDisSinglePage::SingleMathBtnClick() {
     static const char* const exts[] = {".psf", ".psv", ".psa", ".pss", ".psm", ".psd"};
     const std::string band = TextOf(BCBandFileEdit);
     const std::string name = TextOf(BCNewFileEdit);
-    if (!TDisProcessForm::Prerequisites(ProductNamed(name))) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(name), name)) return;
     double value = 0;
     if (!TDisProcessForm::NumberOf(ImageMathEdit->text(), value)) return;
     // Beyond 32 bits every sample saturates alike, so the constant is held at the limit rather
@@ -356,7 +356,7 @@ void TDisSinglePage::SingleMathBtnClick() {
 
 void TDisSinglePage::RadarDeRez16OKBtnClick() {
     const std::string name = TextOf(BCNewFileEdit);
-    if (!TDisProcessForm::Prerequisites(ProductNamed(name))) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(name), name)) return;
     const std::string product = ChangeFileExt(name, ".pz8");
     int64_t rows = 0, columns = 0;
     if (!TDisProcessForm::WholeNumberOf(BCBandFileIH->text(), rows) ||
@@ -374,7 +374,7 @@ void TDisSinglePage::RadarDeRez16OKBtnClick() {
 void TDisSinglePage::PixelSizerBtnClick() {
     const std::string band = TextOf(BCBandFileEdit);
     const std::string name = TextOf(BCNewFileEdit);
-    if (!TDisProcessForm::Prerequisites(ProductNamed(name))) return;
+    if (!TDisProcessForm::Prerequisites(ProductNamed(name), name)) return;
     const int mode = PixelRG->checkedId();
     if (!PixelSizer(mode, band, name)) return;
     TDisProcessForm::DISLog({"Do Pixel Sizer", band, ChangeFileExt(name, ".pps"),
@@ -390,7 +390,7 @@ void TDisSinglePage::BGRtoHSVOKBtnClick() {
     const std::string name = TextOf(Form->KTPage->TCFileNameEdit);
     const bool named = !SRFileH1Edit->text().isEmpty() && !SRFileS2Edit->text().isEmpty() &&
                        !SRFileV3Edit->text().isEmpty() && ProductNamed(name);
-    if (!TDisProcessForm::Prerequisites(filesThere && named)) return;
+    if (!TDisProcessForm::Prerequisites(filesThere && named, name)) return;
     std::vector<std::string> lines = {
         "Convert 123(RGB) to HSV (exchange 4 Radar with V).. back to RGB:", Slot(0), Slot(1),
         Slot(2), Slot(3)};

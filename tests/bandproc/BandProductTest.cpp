@@ -61,6 +61,7 @@ TEST_F(BandFrameTest, ShortInputFailsBeforeAnyProductAndKeepsTheOldOne) {
     Subset(0, 0, 4, 3);
     Band("in.raw", Bytes(11, 1));
     Band("out.psa", Bytes{9, 9});
+    Rec.MessageAnswers = {MsgButton::Yes};
     try {
         SingleBandMath(2, 1, "in.raw", "out");
         FAIL() << "no error";
@@ -69,6 +70,39 @@ TEST_F(BandFrameTest, ShortInputFailsBeforeAnyProductAndKeepsTheOldOne) {
     }
     EXPECT_EQ(Product("out.psa"), (Bytes{9, 9}));
     EXPECT_EQ(Rec.BandGauge.back(), 0);
+}
+
+// A run replaces a file of its product's name unasked only when a run wrote it and nobody has
+// changed it since; any other file is asked about first, and No keeps it. A run used to replace
+// another scene's file of that name without a word.
+TEST_F(BandFrameTest, AProductOverAFileNoRunWroteIsAskedAbout) {
+    Subset(0, 0, 2, 1);
+    Band("in.raw", Bytes{1, 2});
+    Band("out.psa", Bytes{9, 9});
+    const struct {
+        const char* Name;
+        MsgButton Answer;
+        bool Asked;
+        Bytes After;
+    } rows[] = {
+        {"another file, kept", MsgButton::No, true, {9, 9}},
+        {"another file, replaced", MsgButton::Yes, true, {2, 3}},
+        {"the product the last run wrote", MsgButton::No, false, {2, 3}},
+    };
+    for (const auto& row : rows) {
+        Rec.Clear();
+        Rec.MessageAnswers = {row.Answer};
+        EXPECT_EQ(SingleBandMath(2, 1, "in.raw", "out"), row.Answer == MsgButton::Yes || !row.Asked)
+            << row.Name;
+        EXPECT_EQ(Rec.Messages.size(), row.Asked ? 1u : 0u) << row.Name << Rec.Summary();
+        EXPECT_EQ(Product("out.psa"), row.After) << row.Name;
+    }
+    // Changed by another program since: asked again.
+    Band("out.psa", Bytes{5, 5});
+    Rec.Clear();
+    EXPECT_FALSE(SingleBandMath(2, 1, "in.raw", "out"));
+    EXPECT_EQ(Rec.Messages.size(), 1u);
+    EXPECT_EQ(Product("out.psa"), (Bytes{5, 5}));
 }
 
 // Every product routine, given an empty name, would write files named by their extensions

@@ -117,6 +117,28 @@ TEST_F(BandFilesTest, RawSplitReportsEachRefusedHeaderOnce) {
     EXPECT_EQ(FileBytes(dir.File("scene.B1")), RawCases[0].Bands[0]);
 }
 
+// A second split of a scene would replace its DIS with every run's record since, and its bands:
+// the user is asked once, naming them all, and No leaves every file as it was.
+TEST_F(BandFilesTest, RawSplitAgainAsksOnceBeforeReplacingTheScenesFiles) {
+    TempDir dir;
+    WriteBytes(dir.File("scene.raw"), RawCases[0].Input);
+    ASSERT_EQ(RawSplitScene(dir.File("scene.raw"), RawCases[0].Split), 0);
+    WriteFileAtomic(dir.File("scene.dis"), std::string("the scene's records\r\n"));
+    const auto before = FolderBytes(dir.Path());
+    for (MsgButton answer : {MsgButton::No, MsgButton::Yes}) {
+        Rec.Clear();
+        Rec.MessageAnswers = {answer};
+        EXPECT_EQ(RawSplitScene(dir.File("scene.raw"), RawCases[0].Split),
+                  answer == MsgButton::Yes ? 0 : NothingWrittenRefusal);
+        ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+        EXPECT_EQ(Rec.Messages[0].Text, "These files already exist:\n" + dir.File("scene.B1") +
+                                            "\n" + dir.File("scene.B2") + "\n" +
+                                            dir.File("scene.dih") + "\n" + dir.File("scene.dis") +
+                                            "\nDo you want to replace them?");
+        EXPECT_EQ(FolderBytes(dir.Path()) == before, answer == MsgButton::No);
+    }
+}
+
 TEST_F(BandFilesTest, RawSplitRefusesSizesTheFileCannotHold) {
     struct Case {
         const char* Name;
@@ -280,6 +302,9 @@ TEST_F(CropTest, CutsTheRectangleWithCornersInEitherOrder) {
     EXPECT_EQ(Scene.Right, 4);
     EXPECT_EQ(Scene.Bottom, 3);
     for (TCropRect r : {TCropRect{2, 3, 2, 3}, TCropRect{3, 2, 3, 2}}) {
+        // The second cut replaces the first one's files: the user is asked once, for all.
+        Rec.Clear();
+        Rec.MessageAnswers = {MsgButton::Yes};
         ASSERT_EQ(Crop(r), 0);
         EXPECT_EQ(FileBytes(Dir.File("cut.B10")), (Bytes{5, 6, 9, 10}));
         EXPECT_EQ(FileBytes(Dir.File("cut.B20")), (Bytes{21, 22, 25, 26}));
@@ -292,7 +317,13 @@ TEST_F(CropTest, CutsTheRectangleWithCornersInEitherOrder) {
     EXPECT_NE(FileText(Dir.File("scene.dih")).find("\r\ncut.dis\r\n"), std::string::npos);
     EXPECT_EQ(HeaderPages.RIHDISMemo.back(), "cut.dis");
 
+    ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
+    EXPECT_EQ(Rec.Messages[0].Text, "These files already exist:\n" + Dir.File("cut.dis") + "\n" +
+                                        Dir.File("cut.B10") + "\n" + Dir.File("cut.B20") +
+                                        "\nDo you want to replace them?");
+
     // The whole scene comes back unchanged: no column shifted, no padding on the right.
+    Rec.MessageAnswers = {MsgButton::Yes};
     ASSERT_EQ(Crop({1, 4, 1, 3}), 0);
     EXPECT_EQ(FileBytes(Dir.File("cut.B10")), FileBytes(Dir.File("scene.B1")));
 }
@@ -300,6 +331,8 @@ TEST_F(CropTest, CutsTheRectangleWithCornersInEitherOrder) {
 TEST_F(CropTest, RefusesBeforeWritingAnything) {
     MakeScene(2);
     ASSERT_TRUE(MakeDirectories(Dir.File("sub/")));
+    // Another scene's DIS, under the name typed for the new one.
+    WriteBytes(Dir.File("sqr.dis"), Bytes(168, 'q'));
     const std::vector<std::string> before = FolderNames(Dir.Path());
     const std::string dis = FileText(Dir.File("scene.dis"));
     struct Case {
@@ -317,6 +350,11 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
         {"left of the scene", "cut.dis", {0, 2, 1, 2}, BandSizeMessage},
         {"right of the scene", "cut.dis", {1, 5, 1, 2}, BandSizeMessage},
         {"below the scene", "cut.dis", {1, 2, 2, 4}, BandSizeMessage},
+        // The user keeps the other scene's DIS (the question is answered No): it used to be
+        // replaced without a word.
+        {"another scene's DIS", "sqr", {1, 2, 1, 2}, NothingWrittenRefusal},
+        // A name is a file name: with a folder part the crop wrote beside another scene.
+        {"a name with a folder part", "sub/cut", {1, 2, 1, 2}, NothingWrittenRefusal},
     };
     // A refused crop leaves the folder the user was in.
     ImageDirectory = "/elsewhere/";
@@ -338,6 +376,7 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
     EXPECT_EQ(ImageDirectory, "/elsewhere/");
     EXPECT_EQ(FolderNames(Dir.Path()), before);
     EXPECT_EQ(FileText(Dir.File("scene.dis")), dis);
+    EXPECT_EQ(FileBytes(Dir.File("sqr.dis")), Bytes(168, 'q'));
 }
 
 // A copy of the scene's DIH, its title changed, is cropped: the new DIS is listed in the copy,

@@ -199,7 +199,10 @@ TEST_F(DIHFile, ResetEmptiesThePointsSoNoStaleBlockShiftsTheSavedLines) {
     P.RIHOpenRIHHeader(Variant("points.dih", {}));
     P.ClearRIH();
     P[F::RIHHeaderFileEdit] = "scene.dih";
+    // A cleared page holds no file: the save asks where to put it.
+    Rec.FileAnswers = {Dir.File("scene.dih")};
     P.RIHSaveIt();
+    ASSERT_EQ(Rec.FileRequests.size(), 1u);
     EXPECT_EQ(FileText(Dir.File("scene.dih")), FileText(GoldenHeader("reset.dih")));
     EXPECT_EQ(DIHRecord.RegistrationPointCount, 0);
 }
@@ -207,24 +210,34 @@ TEST_F(DIHFile, ResetEmptiesThePointsSoNoStaleBlockShiftsTheSavedLines) {
 TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoThePagesFolder) {
     MakeDirectories(Dir.File("pictures/"));
     P.DIHFolder = Dir.File("pictures/");
+    // A name with a folder part is refused with a message: it used to be cut down to its last
+    // part without a word, so the header went where the user had not said.
     const struct {
         const char* name;
         const char* written; // nullptr: nothing
-    } cases[] = {{"Scene.DIH", "pictures/Scene.DIH"},
-                 {"../escape.dih", "pictures/escape.dih"},
-                 {"/elsewhere/abs.dih", "pictures/abs.dih"},
-                 {"scene.txt", nullptr},
-                 {"", nullptr}};
+        bool refused;
+    } cases[] = {{"Scene.DIH", "pictures/Scene.DIH", false},
+                 {"../escape.dih", nullptr, true},
+                 {"/elsewhere/abs.dih", nullptr, true},
+                 {"scene.txt", nullptr, false},
+                 {"", nullptr, false}};
     for (const auto& c : cases) {
+        Rec.Clear();
         P[F::RIHHeaderFileEdit] = c.name;
-        P.RIHSaveIt();
+        EXPECT_EQ(P.RIHSaveIt(), c.written != nullptr) << c.name;
         if (c.written) {
             EXPECT_EQ(FileLines(Dir.File(c.written)).size(), 296u) << c.name;
         }
+        ASSERT_EQ(Rec.Messages.size(), c.refused ? 1u : 0u) << c.name;
+        if (c.refused) {
+            EXPECT_EQ(Rec.Messages[0].Text,
+                      "File name holds a folder: nothing written\r\n" + std::string(c.name));
+        }
     }
     EXPECT_FALSE(FileExists(Dir.File("escape.dih")));
+    EXPECT_FALSE(FileExists(Dir.File("pictures/escape.dih")));
+    EXPECT_FALSE(FileExists(Dir.File("pictures/abs.dih")));
     EXPECT_FALSE(FileExists(Dir.File("pictures/scene.txt")));
-    EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
 }
 
 } // namespace

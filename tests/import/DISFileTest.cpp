@@ -18,10 +18,11 @@ class DISFile : public HeaderTest {
 TEST_F(DISFile, GoldenFilesReadAndWriteBackByteForByte) {
     for (const char* golden : {"empty.dis", "lists.dis"}) {
         for (int cycle = 0; cycle < 2; ++cycle) {
-            P.OpenDISHeader(cycle == 0 ? GoldenHeader(golden) : Dir.File("copy.dis"));
-            P.DISFileEdit = "copy.dis";
+            const std::string copy = std::string("copy-") + golden;
+            P.OpenDISHeader(cycle == 0 ? GoldenHeader(golden) : Dir.File(copy));
+            P.DISFileEdit = copy;
             P.DISSaveIt();
-            EXPECT_EQ(FileText(Dir.File("copy.dis")), FileText(GoldenHeader(golden))) << golden;
+            EXPECT_EQ(FileText(Dir.File(copy)), FileText(GoldenHeader(golden))) << golden;
         }
     }
     EXPECT_EQ(P.DISDividedMemo, (Lines{"olinda_a.B1", "olinda_a.B2"}));
@@ -39,7 +40,10 @@ TEST_F(DISFile, ResetPageWritesEmptyNamesAndBounds) {
     P.DIHRegMemo = {"a registration note"};
     P.ClearDIS();
     P.DISFileEdit = "scene.dis";
+    // A cleared page holds no file: the save asks where to put it.
+    Rec.FileAnswers = {Dir.File("scene.dis")};
     P.DISSaveIt();
+    ASSERT_EQ(Rec.FileRequests.size(), 1u);
     Lines want = FileLines(GoldenHeader("empty.dis"));
     for (size_t i = 1; i < 9; ++i)
         want[i].clear();
@@ -101,27 +105,35 @@ TEST_F(DISFile, AnyFirstLineIsShownAndTheVersionWritten) {
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
 }
 
+// The name is a file name in the page's folder: a folder part is refused (39953) and nothing is
+// written; the page used to write "../B/olinda.dis" or a full path over another folder's file.
 TEST_F(DISFile, NamesResolveAgainstThePagesFolder) {
     MakeDirectories(Dir.File("sub/"));
     const struct {
         std::string name;
-        std::string written; // empty: refused with 39997
+        std::string written; // empty: refused with `refusal`
+        int refusal;
     } cases[] = {
-        {"scene.DIS", Dir.File("scene.DIS")},
-        {"sub/part.dis", Dir.File("sub/part.dis")},
-        {Dir.File("sub/full.dis"), Dir.File("sub/full.dis")},
-        {"scene.dat", ""},
-        {"", ""},
+        {"scene.DIS", Dir.File("scene.DIS"), 0},
+        {"sub/part.dis", "", 39953},
+        {"../part.dis", "", 39953},
+        {Dir.File("sub/full.dis"), "", 39953},
+        {"scene.dat", "", 39997},
+        {"", "", 39997},
     };
     for (const auto& c : cases) {
         Rec.Clear();
         P.DISFileEdit = c.name;
-        P.DISSaveIt();
-        EXPECT_EQ(Rec.Shown(39997), c.written.empty()) << c.name;
-        if (!c.written.empty()) {
+        EXPECT_EQ(P.DISSaveIt(), !c.written.empty()) << c.name;
+        if (c.refusal) {
+            ASSERT_EQ(Rec.Messages.size(), 1u) << c.name;
+            EXPECT_TRUE(Rec.Messages[0].Text.starts_with(MessageText(c.refusal))) << c.name;
+        } else {
             EXPECT_EQ(FileLines(c.written).size(), 40u) << c.name;
         }
     }
+    EXPECT_TRUE(FolderBytes(Dir.File("sub/")).empty());
+    EXPECT_FALSE(FileExists(Dir.File("../part.dis")));
     EXPECT_FALSE(FileExists("scene.DIS")); // nothing in the process's folder
 }
 

@@ -74,6 +74,8 @@ TEST_F(HeaderLoad, SplitterHeadersLeaveThePicturesLogWhole) {
     WriteFileAtomic(Dir.File("band.dih"), std::string("old\r\n"));
     const Lines history = {"DIP 1.1", "scene.dih", "scene.dis", "=0102  H SOHO", "12.5"};
     P.DIPMemo = history;
+    // The DIH there is replaced only when the user says so.
+    Rec.MessageAnswers = {MsgButton::Yes};
     P.RIHMakeDISDISHeaders(Dir.File("band.B1"), 100, 50);
     EXPECT_EQ(FileLines(Dir.File("band.dih")).size(), 296u);
     EXPECT_EQ(

@@ -129,8 +129,7 @@ TEST_F(DisProcessGui, ADISWhoseDIHIsNotReadLeavesTheWindowOnTheLastDIS) {
         ASSERT_TRUE(other.OpenDISHeader(Dir.File("olinda.dis")));
         other[DISField::DISSubsetRight] = other[DISField::DISSubsetWidth] = "10";
         other[DISField::DISSubsetDIH] = c.DIH;
-        other.DISFileEdit = Dir.File("other.dis");
-        other.DISSaveIt();
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dis"), JoinLinesCRLF(other.DISLines())));
         const std::string otherText = FileText(Dir.File("other.dis"));
         Rec->Clear();
         ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("other.dis"));

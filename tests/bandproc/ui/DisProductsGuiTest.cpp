@@ -337,8 +337,11 @@ TEST_F(DisProducts, RadarReductionMapsSixteenBitsOntoTheByteRange) {
 }
 
 // Every run button that names a product from a box refuses an empty box before anything is
-// written: the products would be hidden files named by their extensions alone.
+// written: the products would be hidden files named by their extensions alone. A name with a
+// folder part is refused (39953): the products lie in the scene's folder, and "sub/m2" or
+// "../B/alg2" used to write into another.
 TEST_F(DisProducts, EveryRunButtonRefusesAnEmptyProductName) {
+    ASSERT_TRUE(MakeDirectories(Dir.File("sub/")));
     TDisSinglePage* sb = Window->SinglePage;
     TDisDividePage* cd = Window->DividePage;
     TDisMBFAPage* fa = Window->MBFAPage;
@@ -379,12 +382,18 @@ TEST_F(DisProducts, EveryRunButtonRefusesAnEmptyProductName) {
     const std::vector<std::string> before = files();
     const std::vector<std::string> saved = SavedDIS();
     // A name that is only an extension would make hidden files named by their extensions.
-    for (const char* name : {"", ".x", "sub/.x"})
+    for (const std::string name : {"", ".x", "sub/.x", "sub/m2"})
         for (const auto& c : cases) {
-            c.Edit->setText(name);
+            c.Edit->setText(QString::fromStdString(name));
             Rec->Clear();
             c.Button->click();
-            EXPECT_TRUE(Rec->Shown(39993)) << c.Name << " " << name << Rec->Summary();
+            if (name.find('/') == std::string::npos) {
+                EXPECT_TRUE(Rec->Shown(39993)) << c.Name << " " << name << Rec->Summary();
+            } else {
+                ASSERT_EQ(Rec->Messages.size(), 1u) << c.Name << " " << name << Rec->Summary();
+                EXPECT_EQ(Rec->Messages[0].Text, MessageText(39953) + "\r\n" + name) << c.Name;
+            }
+            EXPECT_TRUE(FolderBytes(Dir.File("sub/")).empty()) << c.Name << " " << name;
             EXPECT_EQ(files(), before) << c.Name << " " << name;
             EXPECT_EQ(SavedDIS(), saved) << c.Name << " " << name;
         }
@@ -481,8 +490,7 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
     ASSERT_TRUE(square.OpenDISHeader(Dir.File("olinda.dis")));
     square[DISField::DISSubsetWidth] = "32";
     square[DISField::DISSubsetHeight] = "32";
-    square.DISFileEdit = Dir.File("sq.dis");
-    square.DISSaveIt();
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sq.dis"), JoinLinesCRLF(square.DISLines())));
     auto* fft = static_cast<TFFTForm*>(Form->ToolForm(tfFFT));
     Rec->FileAnswers.push_back(Dir.File("sq.dis"));
     fft->OpenBtn->click();

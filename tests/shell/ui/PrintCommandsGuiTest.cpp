@@ -75,12 +75,19 @@ class PrintCommands : public GuiStartup {
     }
     // The main window's print dialog pointed at `file`, then cancelled.
     void CancelPrintDialogAt(const std::string& file) {
+        const QPageLayout page = Form->PrinterDevice().pageLayout();
         QTimer::singleShot(0, Form, [this, file] {
             auto* dialog = Form->findChild<QPrintDialog*>("PrinterSetupDialog1");
-            dialog->printer()->setOutputFileName(QString::fromStdString(file));
+            QPrinter* printer = dialog->printer();
+            printer->setOutputFileName(QString::fromStdString(file));
+            // The user turns the page on the dialog's pages before cancelling.
+            printer->setPageOrientation(printer->pageLayout().orientation() == QPageLayout::Portrait
+                                            ? QPageLayout::Landscape
+                                            : QPageLayout::Portrait);
             dialog->reject();
         });
         Form->F_PrintClick();
+        EXPECT_TRUE(Form->PrinterDevice().pageLayout().isEquivalentTo(page));
     }
 
     std::vector<PrintCommand> Commands() {

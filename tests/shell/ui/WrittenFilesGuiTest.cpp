@@ -4,6 +4,7 @@
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisSinglePages.h"
+#include "import/ui/vBandSplitPages.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBands.h"
 #include "import/vDisPicture.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <deque>
 #include <filesystem>
 #include <fnmatch.h>
 #include <set>
@@ -297,6 +299,210 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
         }
     for (const auto& [command, row] : table)
         EXPECT_TRUE(wrote.count(command)) << command << " wrote nothing";
+}
+
+// A window writes its copy over a file only while the file is as the window read or last wrote
+// it; a file another window (or program, or scene) holds under that name is replaced only when
+// the user says so, asked once, naming it. Each row: what the window reads, what changes the file
+// meanwhile, and the write; the question is answered No and the file stays as the change left it.
+TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) {
+    TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+    TBandSplitPages* split = PBands->SplitPages;
+    std::deque<std::string> answers;
+    Hooks.ChooseFile = [&](FileDialogRequest& r) {
+        if (answers.empty()) return AnswerIn(A.Path(), r);
+        const std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    };
+    const auto faRun = [fa](const char* name) {
+        fa->MBFAFileBtns[3]->click();
+        fa->MBFAFileBtns[2]->click();
+        fa->MBFAFileEdit->setText(name);
+        fa->MBFAOKBtn->click();
+    };
+    const auto launch = [] {
+        PBands->DISFileOpen->click();
+        PBands->PreProcessDISBandsBtn->click();
+    };
+    const struct {
+        const char* Name;
+        std::function<void()> Read, Change, Write;
+        const char* File;
+    } rows[] = {
+        {"a crop whose new DIS name is another scene's", [] {},
+         [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n")); },
+         [&] {
+             answers = {A.File("olinda.dih")};
+             split->BSQDIHtoDISFileBtn->click();
+             split->BSQBandEdit->setText("sqr");
+             split->BSQOKBtn->click();
+         },
+         "sqr.dis"},
+        {"the DIS page's Save after the band window's run added its record", launch,
+         [&] { faRun("alg6"); }, [] { PBands->DISFileSave->click(); }, "olinda.dis"},
+        {"the band window's run after the DIS page's Save added a line", launch,
+         [] {
+             HeaderPages.DISProcessMemo.push_back("a note typed on the DIS page");
+             PBands->DISFileSave->click();
+         },
+         [&] { faRun("alg7"); }, "olinda.dis"},
+        {"the DIH page's Save after another program wrote the DIH",
+         [&] {
+             answers = {A.File("olinda.dih")};
+             PBands->RIHOpenBtn->click();
+         },
+         [this] { WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n")); },
+         [] { PBands->RIHSaveBtn->click(); }, "olinda.dih"},
+        {"the splitter run again over a scene whose DIS holds a run's record", launch,
+         [&] { faRun("alg8"); },
+         [&] {
+             split->VaguePixelsWideEdit->setText("349");
+             split->VaguePixelsHighEdit->setText("352");
+             split->VagueBandsEdit->setText("6");
+             split->VagueSkipEdit->setText("0");
+             answers = {A.File("olinda.bsq")};
+             split->VagueFileBtn->click();
+         },
+         "olinda.dis"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.Read();
+        row.Change();
+        const Folder changed = FolderBytes(A.Path());
+        Rec->Clear();
+        Rec->MessageAnswers = {MsgButton::No};
+        row.Write();
+        std::vector<std::string> questions;
+        for (const ShownMessage& m : Rec->Messages)
+            if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
+        EXPECT_EQ(questions.size(), 1u) << Rec->Summary();
+        if (!questions.empty())
+            EXPECT_NE(questions[0].find(A.File(row.File)), std::string::npos) << questions[0];
+        EXPECT_EQ(FolderBytes(A.Path()).at(row.File), changed.at(row.File));
+    }
+}
+
+// A name typed for a header or a product is a file name: with a folder part it is refused with a
+// message, and nothing is written in the other folder or the scene's.
+TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
+    MoveWorkingFolderToB({"olinda.B10", "alg2.pfa", "m2.psa", "aero1.dis"});
+    const std::string b = "../" + ExtractFileName(B.Path().substr(0, B.Path().size() - 1)) + "/";
+    TBandSplitPages* split = PBands->SplitPages;
+    TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+    const struct {
+        const char* Name;
+        std::string Typed;
+        std::function<void(const std::string&)> Write;
+    } rows[] = {
+        {"DIS page Save", b + "olinda.dis",
+         [](const std::string& name) {
+             HeaderPages.DISFileEdit = name;
+             PBands->DISFileSave->click();
+         }},
+        {"DIS page Save, full path", B.File("aero1.dis"),
+         [](const std::string& name) {
+             HeaderPages.DISFileEdit = name;
+             PBands->DISFileSave->click();
+         }},
+        {"DIH page Save", b + "olinda.dih",
+         [](const std::string& name) {
+             HeaderPages[DIHField::RIHHeaderFileEdit] = name;
+             PBands->RIHSaveBtn->click();
+         }},
+        {"crop's new DIS name", b + "olinda",
+         [split](const std::string& name) {
+             split->BSQBandEdit->setText(QString::fromStdString(name));
+             split->BSQOKBtn->click();
+         }},
+        {"FA FileName", b + "alg2",
+         [fa](const std::string& name) {
+             fa->MBFAFileBtns[3]->click();
+             fa->MBFAFileBtns[2]->click();
+             fa->MBFAFileEdit->setText(QString::fromStdString(name));
+             fa->MBFAOKBtn->click();
+         }},
+        {"Perform Math New File Name", b + "m2",
+         [](const std::string& name) {
+             DisProcessForm->SinglePage->BCNewFileEdit->setText(QString::fromStdString(name));
+             DisProcessForm->SinglePage->SingleMathBtn->click();
+         }},
+    };
+    // The crop's scene, chosen before: its preview is cached beside it.
+    split->BSQDIHtoDISFileBtn->click();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const Folder a = FolderBytes(A.Path()), inB = FolderBytes(B.Path());
+        Rec->Clear();
+        row.Write(row.Typed);
+        EXPECT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+        EXPECT_TRUE(Rec->Summary().find(MessageText(39953) + "\r\n" + row.Typed) !=
+                    std::string::npos)
+            << Rec->Summary();
+        EXPECT_TRUE(FolderBytes(B.Path()) == inB);
+        for (const auto& [name, bytes] : FolderBytes(A.Path()))
+            EXPECT_TRUE(a.count(name) && a.at(name) == bytes) << name;
+    }
+}
+
+// A header page that holds no file (cleared, or never read) asks where to save: the file the
+// dialog names is written and no other, and a cancelled dialog writes nothing and keeps the
+// page's name. After Clear the page used to write the typed name into the folder of the file it
+// had held, over another scene's header.
+TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
+    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"));
+    std::deque<std::string> answers;
+    int dialogs = 0;
+    Hooks.ChooseFile = [&](FileDialogRequest& r) {
+        ++dialogs;
+        const std::string answer = answers.empty() ? std::string() : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return answer;
+    };
+    const struct {
+        const char* Name;
+        QPushButton* Clear;
+        std::string* Typed;
+        QPushButton* Save;
+        const char* Chosen;
+    } rows[] = {
+        {"->DIH page", PBands->RIHClearBtn, &HeaderPages[DIHField::RIHHeaderFileEdit],
+         PBands->RIHSaveBtn, "chosen.dih"},
+        {"DIS page", PBands->DISClear, &HeaderPages.DISFileEdit, PBands->DISFileSave, "chosen.dis"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::string typed = ChangeFileExt("olinda", ExtractFileExt(row.Chosen));
+        for (const bool cancel : {true, false}) {
+            row.Clear->click();
+            *row.Typed = typed;
+            const Folder a = FolderBytes(A.Path()), h = FolderBytes(H.Path());
+            dialogs = 0;
+            answers = {cancel ? std::string() : H.File(row.Chosen)};
+            row.Save->click();
+            EXPECT_EQ(dialogs, 1);
+            EXPECT_TRUE(FolderBytes(A.Path()) == a);
+            EXPECT_EQ(FolderBytes(H.Path()).at(typed), h.at(typed));
+            EXPECT_EQ(FileExists(H.File(row.Chosen)), !cancel);
+            EXPECT_EQ(*row.Typed, cancel ? typed : std::string(row.Chosen));
+        }
+    }
+}
+
+// The band window's runs read only the bands its pages show: launched on the import window's DIS,
+// its FA page shows Band 3 empty, and the run is refused as blank. It used to run against the band
+// the import window's DIS->DIP page had chosen.
+TEST_F(WrittenFiles, TheBandWindowRunsOnlyOnTheBandsItsPagesShow) {
+    PBands->DISFileOpen->click();
+    PBands->PreProcessDISBandsBtn->click();
+    TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+    fa->MBFAFileBtns[3]->click();
+    fa->MBFAFileEdit->setText("alg9");
+    Rec->Clear();
+    fa->MBFAOKBtn->click();
+    EXPECT_TRUE(Rec->Shown(39993)) << Rec->Summary();
+    EXPECT_FALSE(FileExists(A.File("alg9.pfa")));
 }
 
 } // namespace
