@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
 const char* const FileTypeUnknown = "File type unk";
 const char* const CompanionFilesInMemoryStatus =
     "Folder not writable: headers and counts kept in memory, not saved beside the picture";
@@ -177,8 +176,7 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
     // The name follows the picture on screen even when its buffers cannot be made, so a Save
     // never writes this picture under the previous one's name.
     ImageDirectory = directory;
-    CurrentImageFolder = directory;
-    SetImageName(name);
+    SetImageName(directory, name);
     HookStatus(1, "Loading Image and Stats");
     HookProcessMessages();
     AllocImageBuffers();
@@ -236,14 +234,9 @@ void PictureProgress(int32_t percent) {
     HookStatus(1, IntToStr(percent));
 }
 
-void SetImageName(const std::string& name) {
-    CurrentImageName = name;
-    if (Hooks.SetMainCaption) Hooks.SetMainCaption(MainCaptionPrefix + name);
-}
-
-std::string NextNumberedName(const std::string& folder) {
-    const std::string ext = ExtractFileExt(CurrentImageName);
-    std::string base = CurrentImageName.substr(0, CurrentImageName.size() - ext.size());
+std::string NextNumberedFileName(const std::string& folder, const std::string& name) {
+    const std::string ext = ExtractFileExt(name);
+    std::string base = name.substr(0, name.size() - ext.size());
     // A numbered name ends in "A" and three digits just before its extension.
     int counter = 0;
     const size_t n = base.size();
@@ -269,17 +262,20 @@ std::string NextNumberedName(const std::string& folder) {
     return numbered(counter);
 }
 
-bool NextNumberedFileName(const std::string& folder) {
-    const std::string numbered = NextNumberedName(folder);
+bool SaveNumberedPicture(const std::string& folder, const std::string& name) {
+    const std::string numbered = NextNumberedFileName(folder, name);
     if (numbered.empty()) return false;
-    SetImageName(numbered);
+    if (!SavePictureByExtension(DisplayedPicture, folder + numbered)) return false;
+    SetImageName(folder, numbered);
     return true;
 }
 
 bool SaveNumberedPicture() {
-    const std::string numbered = NextNumberedName(CurrentImageFolder);
-    if (numbered.empty()) return false;
-    if (!SavePictureByExtension(DisplayedPicture, CurrentImageFolder + numbered)) return false;
-    SetImageName(numbered);
+    return SaveNumberedPicture(CurrentImageFolder, CurrentImageName);
+}
+
+bool SavePictureAs(const std::string& path) {
+    if (!SavePictureByExtension(DisplayedPicture, path)) return false;
+    SetImageName(ExtractFilePath(path), ExtractFileName(path));
     return true;
 }

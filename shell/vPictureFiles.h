@@ -63,17 +63,15 @@ extern const char* const CompanionFilesInMemoryStatus;
 // The main window's gauge (capped at 100) and status panel 1 (the number).
 void PictureProgress(int32_t percent);
 
-extern const char* const MainCaptionPrefix;
-// CurrentImageName := name, and the caption that shows it.
-void SetImageName(const std::string& name);
-// The next numbered name after CurrentImageName (base + "A" + three digits + extension) not
-// present in `folder`. At 999 it shows message 39983; when fieldA999 exists too the result is
-// empty: nothing may be written.
-std::string NextNumberedName(const std::string& folder);
-// Moves CurrentImageName to NextNumberedName(folder); false, with the name as it was, when it is
-// empty.
-bool NextNumberedFileName(const std::string& folder);
-// Writes the picture under the next numbered name in its own folder and only then takes that
-// name: a save that
-// fails leaves the name, so the next one tries the same number. False when nothing was written.
+// The next numbered name after `name` (base + "A" + three digits + extension) not present in
+// `folder`. At 999 it shows message 39983; when fieldA999 exists too the result is empty: nothing
+// may be written. The shown picture's name is not touched: band tiles are numbered by it too.
+std::string NextNumberedFileName(const std::string& folder, const std::string& name);
+// Writes the displayed picture under the next numbered name after folder + name and only then
+// names the picture so: a save that fails leaves the name, so the next one tries the same number.
+// False when nothing was written.
+bool SaveNumberedPicture(const std::string& folder, const std::string& name);
 bool SaveNumberedPicture();
+// Writes the displayed picture to `path` (".bmp" or ".png" in any case) and only then names the
+// picture after it. False, with the name as it was, when nothing was written.
+bool SavePictureAs(const std::string& path);

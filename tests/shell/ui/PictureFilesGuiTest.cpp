@@ -146,9 +146,9 @@ TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
         ASSERT_TRUE(Form->LoadFromFile(TestData(rel))) << Rec->Summary();
         const Picture original = DisplayedPicture;
         ImageDirectory = Dir.Path();
-        CurrentImageFolder = Dir.Path();
+        SetImageName(Dir.Path(), CurrentImageName);
         for (const char* name : {"copy.bmp", "copy.png"}) {
-            CurrentImageName = name;
+            SetImageName(CurrentImageFolder, name);
             ASSERT_TRUE(Form->SaveImage()) << name << Rec->Summary();
             ASSERT_TRUE(Form->LoadFromFile(Dir.File(name))) << name << Rec->Summary();
             EXPECT_EQ(DisplayedPicture.Pixels, original.Pixels) << rel << " " << name;
@@ -266,7 +266,7 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name + std::string(" ") + (c.answer ? c.answer : ""));
         Rec->Clear();
-        CurrentImageName = c.name;
+        SetImageName(CurrentImageFolder, c.name);
         if (c.answer) Rec->FileAnswers.push_back(c.answer[0] ? Dir.File(c.answer) : "");
         std::invoke(c.click, *Form);
         EXPECT_EQ(Rec->FileRequests.size(), c.answer ? 1u : 0u);
