@@ -6,6 +6,7 @@
 #include "shell/vGlobal.h"
 
 #include <algorithm>
+#include <filesystem>
 
 const char* const FileTypeUnknown = "File type unk";
 const char* const CompanionFilesInMemoryStatus =
@@ -107,15 +108,41 @@ std::vector<uint8_t> EncodePictureFile(const std::string& path, const Picture& p
     return bytes;
 }
 
+// Found as the loader finds them, in any letter case, beside the name saved to and beside the
+// file a link under that name leads to; a link or anything but a plain file under a companion's
+// name is the loader's to refuse, and is left alone.
+void ForgetCompanions(const std::string& path) {
+    for (const std::string& picture : {path, SaveTarget(path)})
+        for (const char* extension : CompanionExtensions) {
+            const std::string found = FindFileCaseInsensitive(
+                ExtractFilePath(picture), HistogramFileName(ExtractFileName(picture), extension));
+            std::error_code ignored;
+            if (!found.empty() && PlainFileExists(found)) std::filesystem::remove(found, ignored);
+        }
+}
+
 } // namespace
+
+const std::array<const char*, 3> CompanionExtensions = {"adc", "ads", "adt"};
+
+std::string HistogramFileName(const std::string& imageName, std::string_view extension) {
+    const size_t dot = imageName.rfind('.');
+    if (dot == std::string::npos) return imageName + "." + std::string(extension);
+    std::string name = imageName;
+    const size_t replaced = std::min<size_t>(3, name.size() - dot - 1);
+    name.replace(dot + 1, replaced, extension);
+    return name;
+}
 
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
     if (!WriteFileAtomic(path, EncodePictureFile(path, picture, kind))) RaiseWriteFailure(path);
+    ForgetCompanions(path);
 }
 
 void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
     const std::vector<uint8_t> bytes = EncodePictureFile(path, picture, kind);
     WriteMadeFileOrRaise(path, bytes.data(), bytes.size());
+    ForgetCompanions(path);
 }
 
 int ConversionMessage(int sourceBits) {

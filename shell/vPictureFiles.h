@@ -5,8 +5,10 @@
 
 #include "shell/vPictureCodecs.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 enum class PictureFileKind { Unknown, Bmp, Png, Jpeg };
 
@@ -28,8 +30,16 @@ std::string PictureMemoryText(int64_t width, int64_t height);
 // that is not a valid picture (EPictureTooLarge for one too big for the memory), EInOutError
 // when it cannot be read.
 DecodedPicture ReadPictureFile(const std::string& path);
+// The companion file's name for a picture: the (up to) three characters after the last "."
+// become the extension; a name without a "." gets it appended.
+std::string HistogramFileName(const std::string& imageName, std::string_view extension);
+// The extensions of the histogram companions kept beside a picture: counts, tables, statistics.
+extern const std::array<const char*, 3> CompanionExtensions;
+
 // Writes the picture as BMP, PNG or JPEG (quality 90). Throws EInvalidGraphic when it cannot
 // be encoded and EInOutError when the file cannot be replaced; the old file is then intact.
+// Companion counts beside the file that was replaced are removed: they counted other pixels, and
+// the next load would read them in place of counting the new ones.
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
 // The same for a picture the program makes on its own under a derived name (a cached preview):
 // a name that is a link or anything but a plain file is refused with "File access denied".

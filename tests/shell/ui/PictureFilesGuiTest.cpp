@@ -301,13 +301,33 @@ TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
 }
 
 // Counting at load copies the picture for processing; the fresh picture must still have nothing
-// to undo.
-TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndLeavesNothingToUndo) {
+// to undo. A save that replaces a picture leaves no counts of the old pixels beside it: they
+// were read back at the next load, so the histogram showed colours the file no longer held.
+TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndASaveLeavesNoStaleCounts) {
     Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
     LoadFixture("scene.png");
-    for (const char* companion : {"scene.adc", "scene.ads", "scene.adt"})
+    const std::vector<std::string> companions = {"scene.adc", "scene.ads", "scene.adt"};
+    for (const std::string& companion : companions)
         EXPECT_TRUE(FileExists(Dir.File(companion))) << companion;
     EXPECT_FALSE(Rec->UndoEnabled);
+    const int64_t pixels = int64_t{DisplayedPicture.Width} * DisplayedPicture.Height;
+    ASSERT_LT(GreenHistogram[0], pixels);
+    // Only red is kept, then the picture is saved and opened again; a companion in another letter
+    // case, and an export beside another picture of the same base name, go too.
+    ASSERT_TRUE(RenameFile(Dir.File("scene.adt"), Dir.File("SCENE.ADT")));
+    for (uint32_t& p : DisplayedPicture.Pixels)
+        p = PackPixel(PixelRed(p), 0, 0);
+    Form->F_SaveClick();
+    for (const char* companion : {"scene.adc", "scene.ads", "SCENE.ADT"})
+        EXPECT_FALSE(FileExists(Dir.File(companion))) << companion;
+    ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
+    EXPECT_EQ(GreenHistogram[0], pixels);
+    EXPECT_EQ(BlueHistogram[0], pixels);
+    EXPECT_EQ(BandHistogramStats[1].Mean, 0);
+    Rec->FileAnswers.push_back(Dir.File("scene.bmp"));
+    Form->FS_BMPClick();
+    for (const std::string& companion : companions)
+        EXPECT_FALSE(FileExists(Dir.File(companion))) << companion;
 }
 
 } // namespace
