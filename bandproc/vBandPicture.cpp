@@ -100,24 +100,32 @@ bool ComposeBands(int bands) {
 // CurrentImageName stays a bare name, since every save puts the picture's folder before it: a
 // name with a folder makes that the picture's folder (and the run's), else the picture is
 // made in the folder its caller gave it. The caption names the file the picture is saved as.
-void NameAndSave(const std::string& name, bool save) {
-    const std::string folder = ExtractFilePath(name);
-    if (!folder.empty()) MoveSceneFolder(CurrentImageFolder = folder);
-    SetImageName(ExtractFileName(name));
+void NameAndSave(const std::string& folder, const std::string& name, bool save) {
+    const std::string named = ExtractFilePath(name);
+    if (!named.empty()) MoveSceneFolder(named);
+    SetImageName(named.empty() ? folder : named, ExtractFileName(name));
     if (save) SavePictureFile();
 }
 
 } // namespace
 
-bool SaveRGBBandsImage() {
+bool SaveRGBBandsImage(const std::string& folder, const std::string& name) {
     if (!ComposeBands(3)) return false;
-    const std::string ext = ExtractFileExt(CurrentImageName);
-    NameAndSave(CurrentImageName, ext == ".PNG" || ext == ".png");
+    const std::string ext = ExtractFileExt(name);
+    NameAndSave(folder, name, ext == ".PNG" || ext == ".png");
     return true;
 }
 
-bool SaveGreyBandImage() {
+bool SaveGreyBandImage(const std::string& folder, const std::string& name) {
     if (!ComposeBands(1)) return false;
-    NameAndSave(ChangeFileExt(CurrentImageName, ".png"), true);
+    NameAndSave(folder, ChangeFileExt(name, ".png"), true);
     return true;
+}
+
+bool SaveRGBBandsImage() {
+    return SaveRGBBandsImage(CurrentImageFolder, CurrentImageName);
+}
+
+bool SaveGreyBandImage() {
+    return SaveGreyBandImage(CurrentImageFolder, CurrentImageName);
 }

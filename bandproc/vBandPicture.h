@@ -13,3 +13,7 @@
 bool SaveRGBBandsImage();
 // Always saved, under CurrentImageName with the extension ".png".
 bool SaveGreyBandImage();
+// The same for a picture to be named folder + name once it is made: the shown picture keeps its
+// name, and its caption, until then.
+bool SaveRGBBandsImage(const std::string& folder, const std::string& name);
+bool SaveGreyBandImage(const std::string& folder, const std::string& name);

@@ -1,5 +1,5 @@
 // Cutting band 1 into a grid of tiles and joining two or four tiles back into one band file.
-// Tiles and joined files are named by the main window's numbered names; the divided-files list
+// Tiles and joined files are named as the main window's numbered saves are; the divided-files list
 // of the DIS carries each tile's name, width and height from the divide to the join.
 #include "bandproc/vUPrepare.h"
 
@@ -52,7 +52,9 @@ bool QuadDivide(int32_t layout, std::vector<std::string>& dividedList) {
     TGaugeScope gauge(nx * ny == 2 ? HintBand1 : HintBand);
     TBandReader band(SelectedBandFiles[0], g.W, g.H);
     std::vector<uint8_t> row(static_cast<size_t>(g.W));
-    SetImageName(ExtractFileName(SelectedBandFiles[0]));
+    // Tiles are numbered from band 1's name; the shown picture keeps its own, so a Save still
+    // writes it to its own file and never over a tile.
+    std::string name = ExtractFileName(SelectedBandFiles[0]);
     std::vector<TProductWriter> tiles;
     std::vector<std::string> listed;
     int64_t rowsDone = 0;
@@ -62,13 +64,14 @@ bool QuadDivide(int32_t layout, std::vector<std::string>& dividedList) {
         for (int tx = 0; tx < nx; ++tx) {
             // Out of numbers the last name comes again, as tiles are named before they reach
             // the folder: the run ends and drops its tiles rather than write one over another.
-            if (!NextNumberedFileName(SceneFolder)) return false;
-            const std::string path = SceneFolder + CurrentImageName;
+            name = NextNumberedFileName(SceneFolder, name);
+            if (name.empty()) return false;
+            const std::string path = SceneFolder + name;
             for (const auto& t : tiles)
                 if (t.Path() == path) return false;
             if (RefuseProducts({path}, {SelectedBandFiles[0]})) return false;
             const int64_t width = tx == nx - 1 ? tw + g.W % nx : tw;
-            listed.push_back(CurrentImageName);
+            listed.push_back(name);
             listed.push_back(IntToStr(width));
             listed.push_back(IntToStr(height));
             tiles.emplace_back(path);
@@ -132,9 +135,8 @@ bool JoinTiles(const std::vector<TTile>& tiles, int across, const char* hint,
     std::vector<TBandReader> inputs;
     for (size_t t = 0; t < tiles.size(); ++t)
         inputs.emplace_back(SelectedBandFiles[t], tiles[t].W, tiles[t].H);
-    SetImageName(combinedFileEdit);
-    if (!NextNumberedFileName(SceneFolder)) return false;
-    const std::string name = CurrentImageName;
+    const std::string name = NextNumberedFileName(SceneFolder, combinedFileEdit);
+    if (name.empty()) return false;
     std::vector<std::string> sources;
     for (size_t t = 0; t < tiles.size(); ++t)
         sources.push_back(SelectedBandFiles[t]);

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = FuzzFile("scene.dip", data, size);
     // The log is found by its name in the picture folder.
-    CurrentImageFolder = ExtractFilePath(path);
+    SetImageName(ExtractFilePath(path), CurrentImageName);
     RunGuarded([] { HeaderPages.RIHOpenDIPHeader("scene.dip"); });
     return 0;
 }

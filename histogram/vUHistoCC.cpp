@@ -293,15 +293,6 @@ std::string CompanionPath(std::string_view extension) {
     return folder.empty() ? name : IncludeTrailingPathDelimiter(folder) + name;
 }
 
-std::string HistogramFileName(const std::string& imageName, std::string_view extension) {
-    const size_t dot = imageName.rfind('.');
-    if (dot == std::string::npos) return imageName + "." + std::string(extension);
-    std::string name = imageName;
-    const size_t replaced = std::min<size_t>(3, name.size() - dot - 1);
-    name.replace(dot + 1, replaced, extension);
-    return name;
-}
-
 std::string RefusedCompanionsStatus(const std::vector<std::string>& paths) {
     std::string names;
     for (const std::string& path : paths)

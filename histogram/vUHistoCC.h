@@ -6,6 +6,7 @@
 
 #include "histogram/vHistogramTypes.h"
 #include "histogram/vSeedBreaks.h"
+#include "shell/vPictureFiles.h"
 
 #include <string>
 #include <string_view>
@@ -65,9 +66,7 @@ void LoadOrMakeHistogramFiles();
 // False when the picture could not be counted: the histograms are then not this picture's.
 bool LoadOrCountHistograms();
 
-// The companion file's name for a picture: the (up to) three characters after the last "."
-// become the extension; a name without a "." gets it appended.
-std::string HistogramFileName(const std::string& imageName, std::string_view extension);
+// The companion file's name for a picture (HistogramFileName) is the picture files' rule.
 // The path a companion file of CurrentImageName is read from: an existing file of that name in
 // the picture's own folder (CurrentImageFolder) whatever its case, else the name with the case
 // given here.

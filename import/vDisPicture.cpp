@@ -36,16 +36,14 @@ int PictureRefusal(const TDisPicturePage& page, bool colour) {
     return 0;
 }
 
-// The displayed picture's name and folder, put back unless the new picture was made: the old
-// picture under the new name would be saved over whatever file has that name. A picture made
-// whose file could not be written is on show all the same, and keeps its own name: under the
-// old one, a Save would write it over the old picture's file.
-class TKeptImageName {
+// The working folder, put back unless the new picture was made. The shown picture keeps its name
+// until the engine has made the new one, which then takes its own: a picture made whose file
+// could not be written is on show all the same, and under the old name a Save would write it
+// over the old picture's file.
+class TKeptWorkingFolder {
   public:
-    ~TKeptImageName() {
+    ~TKeptWorkingFolder() {
         if (Made || Replaced()) return;
-        CurrentImageName = Name;
-        CurrentImageFolder = PictureFolder;
         ImageDirectory = Folder;
     }
     // The new picture took the old one's place (its pixels live in other memory).
@@ -53,8 +51,6 @@ class TKeptImageName {
     bool Made = false;
 
   private:
-    std::string Name = CurrentImageName;
-    std::string PictureFolder = CurrentImageFolder;
     TWorkingFolder Folder = ImageDirectory;
     const uint32_t* Shown = DisplayedPicture.Pixels.data();
 };
@@ -133,22 +129,23 @@ bool MakeDISPicture(const TDisPicturePage& page) {
     if (!MayWritePicture(page, colour)) return false;
     HookBusyCursor(true);
     // The engine names the picture, and shows the name in the caption, once it is made.
-    TKeptImageName kept;
-    ImageDirectory = CurrentImageFolder = DISPictureFolder;
-    CurrentImageName = ChangeFileExt(page.BandFileSaveAs, ".png");
-    const std::string dip = ChangeFileExt(CurrentImageName, ".dip");
+    TKeptWorkingFolder kept;
+    ImageDirectory = DISPictureFolder;
+    const std::string name = ChangeFileExt(page.BandFileSaveAs, ".png");
+    const std::string dip = ChangeFileExt(name, ".dip");
     THeaderPages& h = HeaderPages;
     std::vector<std::string> log = {DIPVersionLine,
                                     h[DIHField::RIHRIHEdit],
                                     page.BandHdrEdit,
                                     dip,
-                                    DISPictureFolder + CurrentImageName,
+                                    DISPictureFolder + name,
                                     "Red:" + page.BandFileEdit1,
                                     "Green: " + page.BandFileEdit2,
                                     "Blue: " + page.BandFileEdit3,
                                     NowDateTimeText()};
     try {
-        kept.Made = colour ? SaveRGBBandsImage() : SaveGreyBandImage();
+        kept.Made = colour ? SaveRGBBandsImage(DISPictureFolder, name)
+                           : SaveGreyBandImage(DISPictureFolder, name);
     } catch (...) {
         // Made but not written: the picture on show is the new one and its log is the one in
         // memory; the DIS lists only pictures that were written.

@@ -15,6 +15,8 @@ std::string InOutText(int code) {
         return "Read beyond end of file";
     case 101:
         return "Disk full";
+    case 206:
+        return "File name too long";
     default:
         return "I/O error " + std::to_string(code);
     }

@@ -48,4 +48,5 @@ class EInOutError : public ERunError {
     static constexpr int AccessDenied = 5;
     static constexpr int ReadBeyondEnd = 38;
     static constexpr int DiskFull = 101;
+    static constexpr int FileNameTooLong = 206;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -438,6 +439,11 @@ int WriteFailureCode(const std::string& path) {
     std::string dir = ExtractFilePath(target);
     if (dir.empty()) dir = "./";
     if (!DirectoryExists(dir)) return EInOutError::PathNotFound;
+    // A name longer than the folder's file system takes is no full disk either.
+    const long nameMax = pathconf(dir.c_str(), _PC_NAME_MAX);
+    if (ExtractFileName(target).size() > static_cast<size_t>(nameMax > 0 ? nameMax : NAME_MAX) ||
+        target.size() >= PATH_MAX)
+        return EInOutError::FileNameTooLong;
     // A folder of the file's name cannot be replaced by it; that is no full disk.
     if (!DirectoryWritable(dir) || DirectoryExists(target)) return EInOutError::AccessDenied;
     return EInOutError::DiskFull;

@@ -16,8 +16,25 @@
 #include <sys/resource.h>
 
 Picture DisplayedPicture;
-std::string CurrentImageName;
-std::string CurrentImageFolder;
+
+namespace {
+std::string ShownName;
+std::string ShownFolder;
+} // namespace
+
+const std::string& CurrentImageName = ShownName;
+const std::string& CurrentImageFolder = ShownFolder;
+const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
+
+void SetImageName(std::string folder, std::string name) {
+    ShownFolder = std::move(folder);
+    ShownName = std::move(name);
+    ShowImageName();
+}
+
+void ShowImageName() {
+    if (Hooks.SetMainCaption) Hooks.SetMainCaption(MainCaptionPrefix + ShownName);
+}
 
 std::string ShownPictureFile(const std::string& ext) {
     return CurrentImageFolder + ChangeFileExt(CurrentImageName, ext);

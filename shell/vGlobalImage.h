@@ -14,12 +14,19 @@
 
 // What Image1 shows.
 extern Picture DisplayedPicture;
-// The displayed image's file name without folder.
-extern std::string CurrentImageName;
-// The displayed picture's own folder, with its trailing "/": set only when the picture is
-// opened, saved or built. Save, the numbered save and the picture's log write there, whichever
+// The displayed image's file name without folder, and its own folder with the trailing "/". Both
+// are read-only here: only opening, saving or building a picture names it (SetImageName), so no
+// band command or page can give the shown picture the name of a file it never wrote, which the
+// next Save would replace. Save, the numbered save and the picture's log write there, whichever
 // folder another window has chosen since.
-extern std::string CurrentImageFolder;
+extern const std::string& CurrentImageName;
+extern const std::string& CurrentImageFolder;
+extern const char* const MainCaptionPrefix;
+// Names the shown picture and shows the name in the caption. Called where a picture is opened,
+// saved or built, and nowhere else in the program: scripts/check-writers refuses it elsewhere.
+void SetImageName(std::string folder, std::string name);
+// The caption naming the shown picture again, after a mode has shown its own.
+void ShowImageName();
 // The shown picture's file with its extension changed to `ext`, in the picture's own folder: what
 // a save dialog proposes for a file made from the picture.
 std::string ShownPictureFile(const std::string& ext);

@@ -56,6 +56,7 @@ const std::map<int, std::string>& MessageTable() {
         {10001, "a DIH Header exists, use+append+overwrite instead?"},
         {20000, "Danger Danger"},
         {30000, "There is an Error in the system"},
+        {39940, "Folder name longer than 255 characters: the options keep the last folder"},
         {39953, "File name holds a folder: nothing written"},
         {39954, "Macro file name holds a folder: nothing opened"},
         {39955, "Macro file name holds a folder: nothing saved"},

@@ -230,10 +230,22 @@ void OptionsRecordToGlobals() {
     RealATMin = r.GetF64(OffRealATMin);
 }
 
+bool RefuseLongDirectory(const std::string& folder) {
+    if (folder.size() <= DirectoryFieldLength) return false;
+    ShowMessageNumber(LongFolderMessage, folder);
+    return true;
+}
+
 void GlobalsToOptionsRecord() {
     RecordBytes& r = OptionsRecord;
+    // A folder the field cannot hold whole is not stored cut short: the next start would open the
+    // folder its first 255 characters name. The last folder that fits stays, in the record and in
+    // use.
     for (const auto& f : StringFields)
-        r.PutShortString(f.Offset, *f.Value);
+        if (RefuseLongDirectory(*f.Value))
+            *f.Value = r.GetShortString(f.Offset, DirectoryFieldLength);
+        else
+            r.PutShortString(f.Offset, *f.Value, DirectoryFieldLength);
     for (int k = 0; k < FormPositionCount; ++k) {
         r.PutI32(OffFormPositions + 8 * k, FormPositions[k].Left);
         r.PutI32(OffFormPositions + 8 * k + 4, FormPositions[k].Top);

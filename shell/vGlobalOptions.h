@@ -69,6 +69,13 @@ class TWorkingFolder {
 // The folder's text, for the options record and the windows that show the stored folders.
 std::string& WorkingFolderText(TWorkingFolder& folder);
 
+// The characters a directory's field of the options record holds.
+constexpr size_t DirectoryFieldLength = 255;
+constexpr int LongFolderMessage = 39940;
+// A folder longer than its field says so (LongFolderMessage, naming it) and is true: it is not
+// taken, and the folder in use stays.
+bool RefuseLongDirectory(const std::string& folder);
+
 // Directories, each with its trailing "/".
 extern std::string ProgramDirectory;
 extern TWorkingFolder ImageDirectory;

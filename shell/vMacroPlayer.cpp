@@ -58,12 +58,6 @@ void PlayUndo(const MacroStep&) {
     UndoImage();
 }
 
-void TakeImageName(const MacroStep& s) {
-    ImageDirectory = s.L(1);
-    CurrentImageFolder = s.L(1);
-    SetImageName(s.L(2)); // the caption names the picture the next save writes
-}
-
 // A played file name is a name, never a path: a save name holding a folder would let a macro
 // from elsewhere write over any file, an open name would give the picture a folder the next Save
 // writes into. The folder is the directory line's to give.
@@ -73,17 +67,12 @@ void RequirePlainFileName(const MacroStep& s, int refusal) {
     throw StepRefused{};
 }
 
-void TakeSaveName(const MacroStep& s) {
-    RequirePlainFileName(s, 39955);
-    TakeImageName(s);
-}
-
 // The picture takes the played name only once it is written there: a failed write used to leave
 // the caption naming a file that does not exist, and the next Save wrote there.
 void PlaySave(const MacroStep& s) {
     RequirePlainFileName(s, 39955);
-    if (!SavePictureByExtension(DisplayedPicture, s.L(1) + s.L(2))) throw StepRefused{};
-    TakeImageName(s);
+    if (!SavePictureAs(s.L(1) + s.L(2))) throw StepRefused{};
+    ImageDirectory = s.L(1);
 }
 
 void PlayOpen(const MacroStep& s) {
@@ -94,9 +83,11 @@ void PlayOpen(const MacroStep& s) {
     if (!MacroLoadPicture(ExtractFilePath(path), ExtractFileName(path))) throw StepRefused{};
 }
 
+// Numbered from the played name; the picture is named only by what was written.
 void PlaySaveNumbered(const MacroStep& s) {
-    TakeSaveName(s);
-    SaveNumberedPicture();
+    RequirePlainFileName(s, 39955);
+    ImageDirectory = s.L(1);
+    SaveNumberedPicture(s.L(1), s.L(2));
 }
 
 // Items of the pixel-algebra window's groups, in the recorded order: shape groups have three

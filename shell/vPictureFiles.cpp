@@ -6,8 +6,8 @@
 #include "shell/vGlobal.h"
 
 #include <algorithm>
+#include <filesystem>
 
-const char* const MainCaptionPrefix = "VORN KEEL  Image is: ";
 const char* const FileTypeUnknown = "File type unk";
 const char* const CompanionFilesInMemoryStatus =
     "Folder not writable: headers and counts kept in memory, not saved beside the picture";
@@ -108,15 +108,41 @@ std::vector<uint8_t> EncodePictureFile(const std::string& path, const Picture& p
     return bytes;
 }
 
+// Found as the loader finds them, in any letter case, beside the name saved to and beside the
+// file a link under that name leads to; a link or anything but a plain file under a companion's
+// name is the loader's to refuse, and is left alone.
+void ForgetCompanions(const std::string& path) {
+    for (const std::string& picture : {path, SaveTarget(path)})
+        for (const char* extension : CompanionExtensions) {
+            const std::string found = FindFileCaseInsensitive(
+                ExtractFilePath(picture), HistogramFileName(ExtractFileName(picture), extension));
+            std::error_code ignored;
+            if (!found.empty() && PlainFileExists(found)) std::filesystem::remove(found, ignored);
+        }
+}
+
 } // namespace
+
+const std::array<const char*, 3> CompanionExtensions = {"adc", "ads", "adt"};
+
+std::string HistogramFileName(const std::string& imageName, std::string_view extension) {
+    const size_t dot = imageName.rfind('.');
+    if (dot == std::string::npos) return imageName + "." + std::string(extension);
+    std::string name = imageName;
+    const size_t replaced = std::min<size_t>(3, name.size() - dot - 1);
+    name.replace(dot + 1, replaced, extension);
+    return name;
+}
 
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
     if (!WriteFileAtomic(path, EncodePictureFile(path, picture, kind))) RaiseWriteFailure(path);
+    ForgetCompanions(path);
 }
 
 void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
     const std::vector<uint8_t> bytes = EncodePictureFile(path, picture, kind);
     WriteMadeFileOrRaise(path, bytes.data(), bytes.size());
+    ForgetCompanions(path);
 }
 
 int ConversionMessage(int sourceBits) {
@@ -177,8 +203,7 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
     // The name follows the picture on screen even when its buffers cannot be made, so a Save
     // never writes this picture under the previous one's name.
     ImageDirectory = directory;
-    CurrentImageFolder = directory;
-    SetImageName(name);
+    SetImageName(directory, name);
     HookStatus(1, "Loading Image and Stats");
     HookProcessMessages();
     AllocImageBuffers();
@@ -236,14 +261,9 @@ void PictureProgress(int32_t percent) {
     HookStatus(1, IntToStr(percent));
 }
 
-void SetImageName(const std::string& name) {
-    CurrentImageName = name;
-    if (Hooks.SetMainCaption) Hooks.SetMainCaption(MainCaptionPrefix + name);
-}
-
-std::string NextNumberedName(const std::string& folder) {
-    const std::string ext = ExtractFileExt(CurrentImageName);
-    std::string base = CurrentImageName.substr(0, CurrentImageName.size() - ext.size());
+std::string NextNumberedFileName(const std::string& folder, const std::string& name) {
+    const std::string ext = ExtractFileExt(name);
+    std::string base = name.substr(0, name.size() - ext.size());
     // A numbered name ends in "A" and three digits just before its extension.
     int counter = 0;
     const size_t n = base.size();
@@ -269,17 +289,20 @@ std::string NextNumberedName(const std::string& folder) {
     return numbered(counter);
 }
 
-bool NextNumberedFileName(const std::string& folder) {
-    const std::string numbered = NextNumberedName(folder);
+bool SaveNumberedPicture(const std::string& folder, const std::string& name) {
+    const std::string numbered = NextNumberedFileName(folder, name);
     if (numbered.empty()) return false;
-    SetImageName(numbered);
+    if (!SavePictureByExtension(DisplayedPicture, folder + numbered)) return false;
+    SetImageName(folder, numbered);
     return true;
 }
 
 bool SaveNumberedPicture() {
-    const std::string numbered = NextNumberedName(CurrentImageFolder);
-    if (numbered.empty()) return false;
-    if (!SavePictureByExtension(DisplayedPicture, CurrentImageFolder + numbered)) return false;
-    SetImageName(numbered);
+    return SaveNumberedPicture(CurrentImageFolder, CurrentImageName);
+}
+
+bool SavePictureAs(const std::string& path) {
+    if (!SavePictureByExtension(DisplayedPicture, path)) return false;
+    SetImageName(ExtractFilePath(path), ExtractFileName(path));
     return true;
 }

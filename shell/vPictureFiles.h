@@ -5,8 +5,10 @@
 
 #include "shell/vPictureCodecs.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 enum class PictureFileKind { Unknown, Bmp, Png, Jpeg };
 
@@ -28,8 +30,16 @@ std::string PictureMemoryText(int64_t width, int64_t height);
 // that is not a valid picture (EPictureTooLarge for one too big for the memory), EInOutError
 // when it cannot be read.
 DecodedPicture ReadPictureFile(const std::string& path);
+// The companion file's name for a picture: the (up to) three characters after the last "."
+// become the extension; a name without a "." gets it appended.
+std::string HistogramFileName(const std::string& imageName, std::string_view extension);
+// The extensions of the histogram companions kept beside a picture: counts, tables, statistics.
+extern const std::array<const char*, 3> CompanionExtensions;
+
 // Writes the picture as BMP, PNG or JPEG (quality 90). Throws EInvalidGraphic when it cannot
 // be encoded and EInOutError when the file cannot be replaced; the old file is then intact.
+// Companion counts beside the file that was replaced are removed: they counted other pixels, and
+// the next load would read them in place of counting the new ones.
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
 // The same for a picture the program makes on its own under a derived name (a cached preview):
 // a name that is a link or anything but a plain file is refused with "File access denied".
@@ -63,17 +73,15 @@ extern const char* const CompanionFilesInMemoryStatus;
 // The main window's gauge (capped at 100) and status panel 1 (the number).
 void PictureProgress(int32_t percent);
 
-extern const char* const MainCaptionPrefix;
-// CurrentImageName := name, and the caption that shows it.
-void SetImageName(const std::string& name);
-// The next numbered name after CurrentImageName (base + "A" + three digits + extension) not
-// present in `folder`. At 999 it shows message 39983; when fieldA999 exists too the result is
-// empty: nothing may be written.
-std::string NextNumberedName(const std::string& folder);
-// Moves CurrentImageName to NextNumberedName(folder); false, with the name as it was, when it is
-// empty.
-bool NextNumberedFileName(const std::string& folder);
-// Writes the picture under the next numbered name in its own folder and only then takes that
-// name: a save that
-// fails leaves the name, so the next one tries the same number. False when nothing was written.
+// The next numbered name after `name` (base + "A" + three digits + extension) not present in
+// `folder`. At 999 it shows message 39983; when fieldA999 exists too the result is empty: nothing
+// may be written. The shown picture's name is not touched: band tiles are numbered by it too.
+std::string NextNumberedFileName(const std::string& folder, const std::string& name);
+// Writes the displayed picture under the next numbered name after folder + name and only then
+// names the picture so: a save that fails leaves the name, so the next one tries the same number.
+// False when nothing was written.
+bool SaveNumberedPicture(const std::string& folder, const std::string& name);
 bool SaveNumberedPicture();
+// Writes the displayed picture to `path` (".bmp" or ".png" in any case) and only then names the
+// picture after it. False, with the name as it was, when nothing was written.
+bool SavePictureAs(const std::string& path);

@@ -213,6 +213,11 @@ void TClassificationForm::PBoxSaveBtnClick() {
     // The site file's own extension: a save must be found again by the load's first filter.
     r.DefaultExt = "rts";
     r.OpenIn(ImageDirectory);
+    // The sites' own file by its full path, else a file beside the shown picture they were
+    // trained on: with no name the dialog stayed in the working folder, wherever another window
+    // had moved it.
+    const std::string& sites = ClassifierFileNames.TrainingSites;
+    r.FileName = ExtractFilePath(sites).empty() ? ShownPictureFile(".rts") : sites;
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
     ClassifierFileNames.TrainingSites = chosen;

@@ -248,6 +248,8 @@ void TLineProfileForm::ShowPages(bool shown) {
 void TLineProfileForm::StartProfile() {
     ProfileTool = 2;
     LineStart = LineEnd = UnsetPoint;
+    ProfileFolder = CurrentImageFolder;
+    ProfileName = CurrentImageName;
     const std::string name = ExtractFileName(CurrentImageName);
     LabelFilename->setText(Latin1(name.substr(0, name.size() > 4 ? name.size() - 4 : 0)));
     DrawProfileLine();
@@ -477,11 +479,16 @@ void TLineProfileForm::SaveButtonClick() {
     const std::vector<std::string> lines =
         SplitLines(MemoData->toPlainText().toLatin1().toStdString());
     // Named after the picture, not chosen in a dialog: a link under that name is never followed.
-    WriteMadeFileOrRaise(ShownPictureFile(".txt"), JoinLinesCRLF(lines));
+    // The picture is the one the profile was drawn on: named after the picture shown now, the
+    // table went out under another picture's name. A tool never started has drawn on none.
+    const std::string path = ProfileName.empty()
+                                 ? ShownPictureFile(".txt")
+                                 : ProfileFolder + ChangeFileExt(ProfileName, ".txt");
+    WriteMadeFileOrRaise(path, JoinLinesCRLF(lines));
 }
 
 void TLineProfileForm::PrintButtonClick() {
-    PrintTextOrRaise(*MemoData->document(), Latin1(CurrentImageName));
+    PrintTextOrRaise(*MemoData->document(), Latin1(ProfileName));
 }
 
 void TLineProfileForm::CopyButtonClick() {

@@ -87,6 +87,10 @@ class TLineProfileForm : public TToolWindow {
     void FormClose() override;
 
   private:
+    // The picture the profile samples, as it was named when the tool started: its table is saved
+    // beside that picture whatever another window shows since.
+    std::string ProfileFolder;
+    std::string ProfileName;
     void DrawProfileLine();
     void UpdatePointsLabel();
     void BuildProfile();

@@ -376,7 +376,8 @@ void TOptionsForm::BrowseClick(const DirectoryRow& d) {
         request.FileName = program;
     }
     const std::string chosen = HookChooseFile(request);
-    if (!chosen.empty()) *d.Global = d.WholePath ? chosen : ExtractFilePath(chosen);
+    const std::string folder = d.WholePath ? chosen : ExtractFilePath(chosen);
+    if (!chosen.empty() && !RefuseLongDirectory(folder)) *d.Global = folder;
     (this->*d.Edit)->setText(QString::fromLocal8Bit(*d.Global));
 }
 

@@ -82,6 +82,9 @@ void TViewCursorScreen::VCSSave() {
     request.Filter = "Cursor txt files|*.txt";
     request.DefaultExt = "txt";
     request.OpenIn(ImageDirectory);
+    // The report is of the shown picture: it is proposed beside it, by its full path. With no name
+    // the dialog stayed in the working folder, wherever another window had moved it.
+    request.FileName = ShownPictureFile(".txt");
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
     for (const std::string& line : CursorReportLines(Grid))

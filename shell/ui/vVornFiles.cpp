@@ -148,20 +148,21 @@ void TVORNForm::F__SaveasClick() {
         request.OpenIn(ImageDirectory);
         request.FileName = path;
         const std::string chosen = HookChooseFile(request);
-        if (!chosen.empty() && IsSaveAsExtension(ExtractFileExt(chosen))) {
-            const std::string oldFolder = CurrentImageFolder, oldName = CurrentImageName;
-            CurrentImageFolder = ExtractFilePath(chosen);
-            SetImageName(ExtractFileName(chosen));
-            // The picture keeps its old name unless the new file was written.
-            if (SaveImage()) {
-                ImageDirectory = CurrentImageFolder;
-                RecordCommand(MacroCommandLine(2), {CurrentImageFolder, CurrentImageName});
-            } else {
-                CurrentImageFolder = oldFolder;
-                SetImageName(oldName);
-            }
-        }
         HookSetGauge(0);
+        if (chosen.empty()) return;
+        // A name refused for its extension is said: it used to end the command without a word,
+        // as if the picture had been saved.
+        if (!IsSaveAsExtension(ExtractFileExt(chosen))) {
+            ShowPlainMessage(FileTypeUnknown);
+            return;
+        }
+        // The picture keeps its old name unless the new file was written.
+        bool written = false;
+        RunGuarded([&] { written = SavePictureAs(chosen); });
+        if (written) {
+            ImageDirectory = CurrentImageFolder;
+            RecordCommand(MacroCommandLine(2), {CurrentImageFolder, CurrentImageName});
+        }
     });
 }
 

@@ -263,7 +263,7 @@ void TVORNForm::EndUndoHoldingMode() {
     if (CMYScreenMode) EndColorScreens(CMYScreenMode, IV_CMYScreen);
     if (ClassMethodCycleMode) {
         ClassMethodCycleMode = false;
-        SetImageName(CurrentImageName);
+        ShowImageName();
         UndoImage();
         EnableImageCommands(true);
         EnableClassifyMenus(true);

@@ -23,7 +23,7 @@ class BandTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SceneFolder = Dir.Path();
-        CurrentImageName.clear();
+        SetImageName(CurrentImageFolder, "");
         SelectedBandFiles.fill("");
     }
     void TearDown() override {

@@ -13,7 +13,7 @@ class BandPictureTest : public BandTest {
     void SetUp() override {
         BandTest::SetUp();
         // The folder the DIS->picture page gives the picture it makes.
-        CurrentImageFolder = Dir.Path();
+        SetImageName(Dir.Path(), CurrentImageName);
         // A picture of another size is loaded and has been worked on: its buffers and its undo
         // copy must not outlive it.
         DisplayedPicture.Resize(5, 4);
@@ -24,7 +24,7 @@ class BandPictureTest : public BandTest {
     void TearDown() override {
         if (ImageBuffersAllocated) FreeImageBuffers();
         DisplayedPicture = Picture();
-        CurrentImageFolder.clear();
+        SetImageName("", CurrentImageName);
         BandTest::TearDown();
     }
     Bytes WorkingCopy() {
@@ -58,7 +58,7 @@ TEST_F(BandPictureTest, ThreeByTwoSubsetsFillPaddedBottomUpBuffers) {
         Subset(4, 7, 3, 2);
         for (size_t b = 0; b < c.Bands.size(); ++b)
             Band("band" + std::to_string(b), c.Bands[b], static_cast<int>(b));
-        CurrentImageName = "made.png";
+        SetImageName(CurrentImageFolder, "made.png");
         ASSERT_TRUE(c.Bands.size() == 1 ? SaveGreyBandImage() : SaveRGBBandsImage())
             << Rec.Summary();
         EXPECT_EQ(ImageRowStride, 12);
@@ -94,13 +94,13 @@ TEST_F(BandPictureTest, NamesDecideWhereThePictureIsSaved) {
         Band("band" + std::to_string(b), Bytes(6, static_cast<uint8_t>(40 * b)), b);
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        ImageDirectory = CurrentImageFolder = Dir.Path();
+        ImageDirectory = Dir.Path();
         auto place = [&](const std::string& s) {
             if (s.empty() || s[0] != '@') return s;
             return other.Path() + s.substr(1);
         };
         const std::string folder = c.FolderAfter == "." ? Dir.Path() : other.Path();
-        CurrentImageName = place(c.CurrentName);
+        SetImageName(Dir.Path(), place(c.CurrentName));
         DisplayedPicture.Resize(5, 4);
         ASSERT_TRUE(c.Grey ? SaveGreyBandImage() : SaveRGBBandsImage());
         EXPECT_EQ(DisplayedPicture.Width, 3);
@@ -118,7 +118,7 @@ TEST_F(BandPictureTest, RefusedPicturesLeaveTheDisplayedOne) {
     Band("red", Bytes(6, 1), 0);
     Band("green", Bytes(6, 2), 1);
     SelectedBandFiles[2] = Dir.File("missing");
-    CurrentImageName = "made.png";
+    SetImageName(CurrentImageFolder, "made.png");
     EXPECT_THROW(SaveRGBBandsImage(), EInOutError);
     // Too large for the working image's 32-bit buffers.
     Subset(0, 0, 1 << 20, 1 << 12);

@@ -13,7 +13,7 @@ class AerialCompanions : public HistogramFixture {};
 TEST_F(AerialCompanions, StatisticsAndSeedFilesMatchTheIndependentScript) {
     Picture picture;
     ASSERT_TRUE(ReadPngForTest(TestData("aero1.png"), picture));
-    CurrentImageName = "aero1.png";
+    SetImageName(CurrentImageFolder, "aero1.png");
     Show(std::move(picture));
     LoadOrMakeHistogramFiles();
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();

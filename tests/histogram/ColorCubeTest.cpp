@@ -25,13 +25,11 @@ class ColorCubeTest : public EngineTestImage {
     void SetUp() override {
         EngineTestImage::SetUp();
         ImageDirectory = Dir.Path();
-        CurrentImageFolder = Dir.Path();
-        CurrentImageName = "six.png";
+        SetImageName(Dir.Path(), "six.png");
     }
     void TearDown() override {
         ImageDirectory.clear();
-        CurrentImageFolder.clear();
-        CurrentImageName.clear();
+        SetImageName("", "");
         SeedBreakTables = {};
         EngineTestImage::TearDown();
     }

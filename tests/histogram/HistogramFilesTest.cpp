@@ -196,7 +196,7 @@ TEST_F(HistogramFiles, NoBuffersMeansNothingCountedAndNothingWritten) {
     ASSERT_TRUE(CountHistograms());
     const BandHistogram red = RedHistogram;
     FreeImageBuffers();
-    CurrentImageName = "next.png";
+    SetImageName(CurrentImageFolder, "next.png");
     LoadOrMakeHistogramFiles();
     EXPECT_TRUE(Rec.Shown(39977));
     EXPECT_EQ(RedHistogram, red);

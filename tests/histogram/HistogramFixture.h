@@ -15,15 +15,13 @@ class HistogramFixture : public EngineTestImage {
         EngineTestImage::SetUp();
         SavedDirectory = ImageDirectory;
         ImageDirectory = Dir.Path();
-        CurrentImageFolder = Dir.Path();
-        CurrentImageName = "scene.png";
+        SetImageName(Dir.Path(), "scene.png");
         ClearHistogramState();
     }
     void TearDown() override {
         EngineTestImage::TearDown();
         ImageDirectory = SavedDirectory;
-        CurrentImageFolder.clear();
-        CurrentImageName.clear();
+        SetImageName("", "");
         ClearHistogramState();
     }
 

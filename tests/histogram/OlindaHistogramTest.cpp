@@ -26,7 +26,7 @@ TEST_F(OlindaHistogram, CountsAndMeansMatchThePictureAndItsBands) {
         ++expected[BandGreen][PixelGreen(p)];
         ++expected[BandBlue][PixelBlue(p)];
     }
-    CurrentImageName = "olinda_rgb432.png";
+    SetImageName(CurrentImageFolder, "olinda_rgb432.png");
     Show(std::move(picture));
     LoadOrMakeHistogramFiles();
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();

@@ -232,8 +232,8 @@ TEST_F(DISFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
 // A header or log that cannot be written says so once, naming the file and the reason.
 TEST_F(DISFile, SaveFailuresNameTheFileAndTheReasonAndLeaveNoFile) {
     const std::string folder = Dir.File("no such folder/");
-    CurrentImageFolder = HeaderPages.DIHFolder = HeaderPages.DISFolder = folder;
-    CurrentImageName = "x.png";
+    HeaderPages.DIHFolder = HeaderPages.DISFolder = folder;
+    SetImageName(folder, "x.png");
     const struct {
         void (*save)();
         const char* File;

@@ -265,7 +265,7 @@ TEST_F(DisPictureTest, SubsetLargerThanItsBandsIsRefused) {
 TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewName) {
     TempDir shown;
     ImageDirectory = shown.Path();
-    CurrentImageFolder = shown.Path();
+    SetImageName(shown.Path(), CurrentImageName);
     Picture old;
     old.Resize(3, 2);
     old.Pixels[4] = PackPixel(200, 10, 60);
@@ -333,6 +333,7 @@ TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewNam
     ASSERT_TRUE(MakeDISPicture(page)) << Rec.Summary();
     EXPECT_EQ(CurrentImageName, "olinda.png");
     EXPECT_EQ(ImageDirectory, Dir.Path());
+    Hooks.SetMainCaption = nullptr;
     ASSERT_EQ(captions.size(), 1u);
     EXPECT_NE(captions[0].find("olinda.png"), std::string::npos);
 }

@@ -75,13 +75,11 @@ class HeaderTest : public ::testing::Test {
         RegistrationPoints.clear();
         DISLoaded = false;
         ImageDirectory = Dir.Path();
-        CurrentImageFolder = Dir.Path();
-        CurrentImageName = "scene.png";
+        SetImageName(Dir.Path(), "scene.png");
     }
     void TearDown() override {
         ImageDirectory.clear();
-        CurrentImageName.clear();
-        CurrentImageFolder.clear();
+        SetImageName("", "");
         LogToDIP = false;
     }
     // The golden lines with some replaced (1-based line numbers), written as a file in Dir.

@@ -2,8 +2,8 @@
 // call: each way of making, truncating, renaming or opening a file to write it, compiled into an
 // object of the program, fails the check however it is spelled; in runtime/, a read, or a write
 // to memory does not. Starting another program fails it outside platform/, reading the working
-// folder's text outside the options record and the windows that show it. The program as it is
-// built passes.
+// folder's text outside the options record and the windows that show it, naming the shown
+// picture outside its open, save and builds. The program as it is built passes.
 #include "runtime/RtFiles.h"
 #include "support/TestFiles.h"
 
@@ -102,6 +102,14 @@ TEST(WriteCheck, EverySpellingOfAWriteOutsideRuntimeFailsIt) {
          "#include <string>\nclass TWorkingFolder;\nstd::string& "
          "WorkingFolderText(TWorkingFolder&);\n"
          "std::string* f(TWorkingFolder& w) { return &WorkingFolderText(w); }",
+         0},
+        {"vorn_engine.dir/bandproc/vE.cpp.o",
+         "#include <string>\nvoid SetImageName(std::string, std::string);\n"
+         "void f(const std::string& tile) { SetImageName(\"\", tile); }",
+         1},
+        {"vorn_engine.dir/shell/vPictureFiles.cpp.o",
+         "#include <string>\nvoid SetImageName(std::string, std::string);\n"
+         "void f(const std::string& saved) { SetImageName(\"\", saved); }",
          0},
         {"vorn_engine.dir/runtime/RtA.cpp.o",
          "#include <cstdio>\nstd::FILE* f(const char* p) { return std::fopen(p, \"wb\"); }", 0},

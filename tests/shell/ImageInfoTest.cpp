@@ -12,8 +12,7 @@ class ImageInfo : public EngineTestImage {
   protected:
     void TearDown() override {
         ImageDirectory.clear();
-        CurrentImageFolder.clear();
-        CurrentImageName.clear();
+        SetImageName("", "");
         EngineTestImage::TearDown();
     }
     TempDir Dir;
@@ -26,8 +25,7 @@ class ImageInfo : public EngineTestImage {
 TEST_F(ImageInfo, FieldsOfA24BitPictureWithoutTouchingTheUndoCopy) {
     LoadUniform(7, 5, {1, 2, 3});
     ImageDirectory = Other.Path();
-    CurrentImageFolder = Dir.Path();
-    CurrentImageName = "field.png";
+    SetImageName(Dir.Path(), "field.png");
     const std::vector<uint8_t> undoBefore(UndoImageBuffer, UndoImageBuffer + ImageBitsSize);
     const std::vector<ImageInfoField> fields = ReadImageInfo();
     std::string shown;
@@ -44,8 +42,7 @@ TEST_F(ImageInfo, FieldsOfA24BitPictureWithoutTouchingTheUndoCopy) {
 TEST_F(ImageInfo, FileSizeOfTheSavedPictureAndTheFileErrorWithoutOne) {
     ImageDirectory = Other.Path();
     ASSERT_TRUE(WriteFileAtomic(Other.File("field.png"), std::string(16725, 'o')));
-    CurrentImageFolder = Dir.Path();
-    CurrentImageName = "field.png";
+    SetImageName(Dir.Path(), "field.png");
     EXPECT_FALSE(RunGuarded([] { ImageFileSizeText(); }));
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"File not found"});
     ASSERT_TRUE(WriteFileAtomic(Dir.File("field.png"), std::string(1234, 'x')));

@@ -19,7 +19,7 @@ class MacroSaveName : public EngineTestImage {
         ClipOption = false;
         PictureMemoryLimit = SavedLimit;
         ImageDirectory.clear();
-        CurrentImageName.clear();
+        SetImageName(CurrentImageFolder, "");
         EngineTestImage::TearDown();
     }
     // Played after the step under test: Clip on shows whether the walk went on.
@@ -51,7 +51,7 @@ TEST_F(MacroSaveName, ASaveNameHoldingAFolderIsRefused) {
         ASSERT_TRUE(WriteFileAtomic(dir.File("outside/pwn.png"), std::string("precious")));
         Load(2, {{10, 20, 30}, {40, 50, 60}});
         ImageDirectory = dir.File("shown/");
-        CurrentImageName = "shown.png";
+        SetImageName(CurrentImageFolder, "shown.png");
 
         ClipOption = false;
         EXPECT_EQ(PlayMacro(Then({command, macroFolder, name})), *written != 0) << what;
@@ -83,7 +83,7 @@ TEST_F(MacroSaveName, AnOpenNameHoldingAFolderIsRefused) {
         ASSERT_TRUE(WriteFileAtomic(dir.File(file), png));
     Load(2, {{10, 20, 30}, {40, 50, 60}});
     ImageDirectory = dir.File("shown/");
-    CurrentImageName = "shown.png";
+    SetImageName(CurrentImageFolder, "shown.png");
 
     EXPECT_FALSE(PlayMacro(Then({"=0003  Open", macroFolder, "../outside/p.png"})));
     EXPECT_FALSE(ClipOption);
@@ -130,8 +130,7 @@ TEST_F(MacroSaveName, APlayedSaveThatWritesNothingKeepsThePicturesName) {
         Rec.Clear();
         Load(2, {{10, 20, 30}, {40, 50, 60}});
         ImageDirectory = dir.Path();
-        CurrentImageFolder = dir.Path();
-        CurrentImageName = "aero1.png";
+        SetImageName(dir.Path(), "aero1.png");
         ClipOption = false;
         EXPECT_FALSE(PlayMacro(Then({c.Command, dir.File(c.Folder), c.Name})));
         EXPECT_FALSE(ClipOption);

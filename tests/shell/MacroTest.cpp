@@ -209,7 +209,7 @@ TEST_F(MacroPlay, OpenTakesTheNameFromTheRecordedFolderAndAnErrorEndsTheWalk) {
     EXPECT_FALSE(ClipOption);
     EXPECT_EQ(DisplayedPicture.Width, 5);
     ImageDirectory.clear();
-    CurrentImageName.clear();
+    SetImageName(CurrentImageFolder, "");
 }
 
 // Each flag alone on, the others off, and four numbers unlike each other: a flag read from or
@@ -360,7 +360,7 @@ TEST_F(MacroPlay, AFailedOpenKeepsTheNameAndTheFailedFileSurvivesASave) {
     }
     Hooks.SetMainCaption = nullptr;
     ImageDirectory.clear();
-    CurrentImageName.clear();
+    SetImageName(CurrentImageFolder, "");
 }
 
 TEST_F(MacroPlay, PlayRefusesWhileAnotherOperationRuns) {

@@ -142,7 +142,9 @@ TEST_F(OptionsFile, EveryFieldIsWrittenAndReadAtItsOwnOffset) {
     }
 }
 
-TEST_F(OptionsFile, ReservedBytesSurviveAndLongDirectoriesAreCut) {
+// A folder longer than its field used to be cut to 255 characters without a word, so the next
+// start opened another folder: it is refused, named, and the last folder that fits stays.
+TEST_F(OptionsFile, ReservedBytesSurviveAndLongDirectoriesAreRefused) {
     SaveOptions();
     // Reserved and unused areas written by another program come back unchanged.
     auto b = FileBytes();
@@ -153,15 +155,22 @@ TEST_F(OptionsFile, ReservedBytesSurviveAndLongDirectoriesAreCut) {
     b[3535] = 0x5A;
     ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), b));
     LoadOptions();
+    Rec.Clear();
+    const std::string filters = FilterDirectory;
     ImageDirectory = std::string(255, 'd');
-    FilterDirectory = std::string(300, 'f');
+    FilterDirectory = std::string(256, 'f');
     SaveOptions();
+    ASSERT_EQ(Rec.Messages.size(), 1u);
+    EXPECT_EQ(Rec.Messages[0].Text, MessageText(LongFolderMessage) + CRLF + std::string(256, 'f'));
+    EXPECT_EQ(FilterDirectory, filters);
     const auto first = FileBytes();
     SetDefaultOptions();
+    FilterDirectory = "elsewhere/";
     LoadOptions();
     EXPECT_EQ(ImageDirectory, std::string(255, 'd'));
-    EXPECT_EQ(FilterDirectory, std::string(255, 'f'));
+    EXPECT_EQ(FilterDirectory, filters);
     SaveOptions();
+    EXPECT_EQ(Rec.Messages.size(), 1u) << "said once";
     const auto second = FileBytes();
     EXPECT_EQ(first, second);
     for (size_t i = 0; i < 256; ++i)

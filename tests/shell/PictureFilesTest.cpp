@@ -52,8 +52,7 @@ class PictureFiles : public ::testing::Test {
     void TearDown() override {
         FreeImageBuffers();
         DisplayedPicture = Picture();
-        CurrentImageName.clear();
-        CurrentImageFolder.clear();
+        SetImageName("", "");
         ImageDirectory.clear();
     }
     void Fixture(const std::string& name, const PngFixture& f) {
@@ -210,7 +209,7 @@ TEST_F(PictureFiles, SaveWritesByTheExtensionOfTheCurrentName) {
     const std::pair<const char*, bool> cases[] = {
         {"out.png", true}, {"OUT2.PNG", true}, {"out.jpg", false}, {"out", false}};
     for (auto [name, written] : cases) {
-        CurrentImageName = name;
+        SetImageName(CurrentImageFolder, name);
         EXPECT_EQ(SavePictureFile(), written) << name;
         EXPECT_EQ(FileExists(Dir.File(name)), written) << name;
         if (written) {
@@ -275,9 +274,7 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
         TempDir dir;
         for (const char* n : c.present)
             ASSERT_TRUE(WriteFileAtomic(dir.File(n), std::string("x")));
-        CurrentImageName = c.start;
-        EXPECT_TRUE(NextNumberedFileName(dir.Path())) << c.start;
-        EXPECT_EQ(CurrentImageName, c.expected) << c.start;
+        EXPECT_EQ(NextNumberedFileName(dir.Path(), c.start), c.expected) << c.start;
     }
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
     // A link under the next number takes it, also one that names nothing in any letter case:
@@ -285,15 +282,11 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
     for (const char* link : {"fieldA001.png", "FIELDA001.PNG"}) {
         TempDir dir;
         ASSERT_EQ(symlink("../elsewhere/planted.png", dir.File(link).c_str()), 0);
-        CurrentImageName = "field.png";
-        EXPECT_TRUE(NextNumberedFileName(dir.Path())) << link;
-        EXPECT_EQ(CurrentImageName, "fieldA002.png") << link;
+        EXPECT_EQ(NextNumberedFileName(dir.Path(), "field.png"), "fieldA002.png") << link;
     }
     // The last free number is still taken, with the warning that 999 is reached.
     ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("x")));
-    CurrentImageName = "fieldA997.png";
-    EXPECT_TRUE(NextNumberedFileName(Dir.Path()));
-    EXPECT_EQ(CurrentImageName, "fieldA999.png");
+    EXPECT_EQ(NextNumberedFileName(Dir.Path(), "fieldA997.png"), "fieldA999.png");
     EXPECT_TRUE(Rec.Shown(39983));
 }
 
@@ -314,8 +307,7 @@ TEST_F(PictureFiles, SaveFailuresNameTheirCause) {
                                                          {"taken/", "File access denied"},
                                                          {"linked/", "File access denied"}};
     for (const auto& [folder, text] : cases) {
-        CurrentImageFolder = Dir.File(folder);
-        CurrentImageName = "x.png";
+        SetImageName(Dir.File(folder), "x.png");
         std::string error;
         {
             // The administrator writes anywhere: the save runs as an ordinary account.

@@ -59,7 +59,7 @@ class PictureMemory : public ::testing::Test {
         AllocateBufferStorage = SavedAllocator;
         FreeImageBuffers();
         DisplayedPicture = Picture();
-        CurrentImageName.clear();
+        SetImageName(CurrentImageFolder, "");
         ImageDirectory.clear();
     }
     // The shown picture, its name, its buffers and its undo copy are as they were.

@@ -72,7 +72,7 @@ TEST(PlantedLinks, OpeningAndLoggingNeverWriteThroughALinkBesideThePicture) {
 
         FreeImageBuffers();
         DisplayedPicture = Picture();
-        CurrentImageName.clear();
+        SetImageName(CurrentImageFolder, "");
         ImageDirectory.clear();
     }
 }

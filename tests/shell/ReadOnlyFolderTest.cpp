@@ -77,7 +77,7 @@ TEST(ReadOnlyFolder, APictureOpensWithItsCompanionDataKeptInMemory) {
 
         FreeImageBuffers();
         DisplayedPicture = Picture();
-        CurrentImageName.clear();
+        SetImageName(CurrentImageFolder, "");
         ImageDirectory.clear();
     }
 }

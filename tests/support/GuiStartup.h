@@ -32,8 +32,7 @@ class GuiStartup : public ::testing::Test {
         if (ImageBuffersAllocated) FreeImageBuffers();
         DisplayedPicture = Picture();
         ImageDirectory.clear();
-        CurrentImageName.clear();
-        CurrentImageFolder.clear();
+        SetImageName("", "");
         TVORNForm::TerminateRequested = false;
         if (SavedConfigHome)
             setenv("XDG_CONFIG_HOME", SavedConfigHome->c_str(), 1);

@@ -186,9 +186,15 @@ TEST_F(DisProducts, AutorangeBoxesReachTheEngine) {
         }
 }
 
-TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {
+// The tiles and the joined band are numbered without renaming the shown picture: a divide used to
+// leave it named after the last tile, and the next Save wrote the picture over that tile.
+TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCornerAndKeepsThePicturesName) {
     TDisDividePage* cd = Window->DividePage;
-    SetImageName("olinda.B1");
+    SetImageName(Dir.Path(), "shown.png");
+    const auto keepsItsName = [this] {
+        EXPECT_EQ(CurrentImageFolder + CurrentImageName, Dir.File("shown.png"));
+        EXPECT_EQ(Form->windowTitle().toStdString(), std::string(MainCaptionPrefix) + "shown.png");
+    };
     ChooseBand(cd->CDivideFile, 1);
     cd->CDPixelOK->click();
     EXPECT_EQ(Logged("Do QuadDivide"),
@@ -199,6 +205,7 @@ TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {
     ASSERT_EQ(divided.size(), 2u + 16 * 3);
     EXPECT_EQ(divided[1], "16");
     EXPECT_EQ(divided[2], "olindaA001.B1");
+    keepsItsName();
 
     // Chosen again, the DIS has divided files and the combine opens.
     ChooseDIS(cd->CDDISFile, Dir.File("olinda.dis"));
@@ -233,6 +240,7 @@ TEST_F(DisProducts, DivideThenCombineFourTilesGivesTheBandsCorner) {
                                         Dir.File(tiles[0]), Dir.File(tiles[1]), Dir.File(tiles[2]),
                                         Dir.File(tiles[3]), "olindaA017.B1"}));
     EXPECT_EQ(LoggedFrom(SavedDIS(), "Do Combine Image Files").size(), 6u);
+    keepsItsName();
 }
 
 TEST_F(DisProducts, SingleBandConstantIsRoundedHalfToEven) {

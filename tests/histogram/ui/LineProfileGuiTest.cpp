@@ -36,8 +36,7 @@ class LineProfileWindow : public GuiStartup {
         DisplayedPicture = std::move(p);
         AllocImageBuffers();
         ImageDirectory = Dir.Path();
-        CurrentImageFolder = Dir.Path();
-        CurrentImageName = "field.png";
+        SetImageName(Dir.Path(), "field.png");
         CopyImageForProcessing();
         Profile->StartProfile();
         Rec->Clear();
@@ -80,6 +79,14 @@ TEST_F(LineProfileWindow, ADragAcrossAnEdgeFillsTheTableChartStripAndSavedText) 
     std::string saved = FileText(Dir.File("field.txt"));
     EXPECT_EQ(saved.substr(0, 10), "field\r\n \r\n");
     EXPECT_EQ(SplitLines(saved).size(), 20u);
+    // Another window shows another picture: the table still goes out beside the picture it was
+    // drawn on, under that picture's name.
+    TempDir other;
+    SetImageName(other.Path(), "olinda.png");
+    std::filesystem::remove(Dir.File("field.txt"));
+    Profile->SaveButtonClick();
+    EXPECT_EQ(FileText(Dir.File("field.txt")), saved);
+    EXPECT_TRUE(std::filesystem::is_empty(other.Path()));
     // The line is drawn over the picture on the view; the picture's pixels are never drawn on.
     EXPECT_EQ(Form->Image1->ShownImage().pixel(9, 1), qRgb(255, 0, 0));
     EXPECT_EQ(DisplayedPicture.Row(1)[9], PackPixel(10, 20, 30));

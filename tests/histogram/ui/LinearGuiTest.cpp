@@ -34,7 +34,7 @@ class LinearWindow : public GuiStartup {
         DisplayedPicture = Original;
         AllocImageBuffers();
         ImageDirectory = Dir.Path();
-        CurrentImageName = "scene.png";
+        SetImageName(CurrentImageFolder, "scene.png");
         MacroRecording = true;
         SaveOptions(); // the dialogs save the options: the file exists from here on
         Rec->Clear();
@@ -182,7 +182,7 @@ TEST_F(LinearWindow, TheWandOutlinesTheClickedRegionOnThePreviewOnly) {
     EXPECT_EQ(DisplayedPicture.Pixels, p.Pixels);
 
     // Proposed beside the picture, whatever folder the dialogs moved to.
-    CurrentImageFolder = Dir.Path();
+    SetImageName(Dir.Path(), CurrentImageName);
     ImageDirectory = "/elsewhere/";
     Rec->FileAnswers = {Dir.File("wand.png"), Dir.File("wand.bmp")};
     Linear->SpeedButton1->click();

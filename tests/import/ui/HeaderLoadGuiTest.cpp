@@ -56,7 +56,7 @@ TEST_F(HeaderLoadGui, BitmapPictureLogsItsNameWithThePngExtension) {
     ASSERT_TRUE(WriteFileAtomic(
         Dir.File("src.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 9, 4))));
     ASSERT_TRUE(Form->LoadFromFile(Dir.File("src.png")));
-    CurrentImageName = "shot.bmp";
+    SetImageName(CurrentImageFolder, "shot.bmp");
     ASSERT_TRUE(Form->SaveImage());
     ASSERT_TRUE(Form->LoadFromFile(Dir.File("shot.bmp"))) << Rec->Summary();
     const Lines log = FileLines("shot.dip");

@@ -319,8 +319,7 @@ TEST_F(ImportWindowGui, ClearingAndLoggingElsewhereShowAtOnce) {
 
     InstallHeaderHooks();
     Hooks.HeaderPagesChanged = [this] { Window->ShowHeaderPages(); };
-    CurrentImageFolder = Dir.Path();
-    CurrentImageName = "scene.png";
+    SetImageName(Dir.Path(), "scene.png");
     HeaderPages.DIPMemo = {"DIP 1.1"};
     Hooks.AppendHistoryLine("=0202  PixelRatios");
     Hooks.SaveHistoryLog();

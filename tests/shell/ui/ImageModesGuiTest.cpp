@@ -99,8 +99,7 @@ TEST_F(ImageModes, NoPairOfModesLeavesItsMarksInTheSavedPicture) {
     const std::array<QPoint, 2> drags[] = {{QPoint(10, 10), QPoint(60, 50)},
                                            {QPoint(30, 70), QPoint(80, 20)}};
     ImageDirectory = Dir.Path();
-    CurrentImageFolder = Dir.Path();
-    SetImageName("modes.png");
+    SetImageName(Dir.Path(), "modes.png");
     CurrentMarkLook = {3, true, 0x0000FF, 0x00FF00};
     const QImage loaded = TImageView::PictureImage().copy();
     const auto savedAs = [this](const QImage& expected) {

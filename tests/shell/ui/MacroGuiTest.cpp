@@ -80,7 +80,7 @@ TEST_F(MacroGui, RecordedSessionPlaysBackToTheSameFilesAndPicture) {
     std::remove(Dir.File("outA001.png").c_str());
     ClipOption = false;
     ImageDirectory = "/";
-    CurrentImageName.clear();
+    SetImageName(CurrentImageFolder, "");
     Macro = NewMacroWindow();
     Click(T::LoadTool, Dir.File("run.eve"));
     EXPECT_EQ(Macro->windowTitle(), "Macronizing: run.eve");
@@ -97,8 +97,8 @@ TEST_F(MacroGui, RecordedSessionPlaysBackToTheSameFilesAndPicture) {
 TEST_F(MacroGui, RecordAppendsHeaderAndOptionsAndOnlyRecordKeepsRecording) {
     EXPECT_EQ(Macro->Lines(), Lines{"Raster Macro File"});
     EXPECT_FALSE(Macro->SaveBtn->isEnabled());
-    ImageDirectory = CurrentImageFolder = Dir.Path();
-    CurrentImageName = "scene.png";
+    ImageDirectory = Dir.Path();
+    SetImageName(Dir.Path(), "scene.png");
     Click(T::RecordTool);
     Click(T::RecordTool);
     Lines want = {"Raster Macro File"};
@@ -129,8 +129,8 @@ TEST_F(MacroGui, RecordAppendsHeaderAndOptionsAndOnlyRecordKeepsRecording) {
 }
 
 TEST_F(MacroGui, FileDialogsAndAFailedLoadKeepTheText) {
-    ImageDirectory = CurrentImageFolder = Dir.Path();
-    CurrentImageName = "scene.png";
+    ImageDirectory = Dir.Path();
+    SetImageName(Dir.Path(), "scene.png");
     Macro->SetLines({"mine"});
     Click(T::LoadTool);
     ASSERT_EQ(Rec->FileRequests.size(), 1u);

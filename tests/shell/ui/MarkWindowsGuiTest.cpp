@@ -35,8 +35,8 @@ class MarkWindows : public GuiStartup {
         Form->PictureChanged();
         EnableImageCommands(true);
         EnableObjectMenus(true);
-        ImageDirectory = CurrentImageFolder = Dir.Path();
-        CurrentImageName = "scene.png";
+        ImageDirectory = Dir.Path();
+        SetImageName(Dir.Path(), "scene.png");
         Original = DisplayedPicture.Pixels;
         Form->show();
         Rec->Clear();

@@ -109,6 +109,16 @@ TEST_F(OptionsWindow, TheFolderBoxesTakeNoTyping) {
         EXPECT_EQ(edit->text().toStdString(), shown);
         EXPECT_EQ(*b.Global, folder);
     }
+    // A folder longer than the options file holds is refused by name, and the folder stays.
+    const std::string images = WorkingFolderText(ImageDirectory);
+    const std::string deep = "/" + std::string(250, 'd') + "/deeper/";
+    Rec->Clear();
+    Rec->FileAnswers.push_back(deep + "picture.png");
+    window.get()->POD_ImageDIRBtn->click();
+    ASSERT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+    EXPECT_EQ(Rec->Messages[0].Text, MessageText(LongFolderMessage) + CRLF + deep);
+    EXPECT_EQ(WorkingFolderText(ImageDirectory), images);
+    EXPECT_EQ(window.get()->FilePathEdit->text().toStdString(), images);
 }
 
 TEST_F(OptionsWindow, EverySwitchWritesItsGlobal) {

@@ -92,7 +92,7 @@ TEST_F(Startup, OnePngArgumentOpensThePictureOnceTheLoopRuns) {
         Hooks.LoadOrMakeHistogramFiles = [&] { busyWhileLoading = ImageOperationBusy; };
         DisplayedPicture = Picture();
         ImageDirectory.clear();
-        CurrentImageName.clear();
+        SetImageName(CurrentImageFolder, "");
         if (c.Relative) QDir::setCurrent(Q(Dir.Path()));
         const std::string arg = c.Relative ? std::string(c.FileName) : Dir.File(c.FileName);
         form->FormCreate(std::vector<std::string>(c.Arguments, arg));

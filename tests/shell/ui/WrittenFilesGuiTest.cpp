@@ -14,6 +14,9 @@
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -156,6 +159,10 @@ const Writers WriterTable[] = {
       "DisProcessForm/VIPOK5 V1*A + V2*B + V3*C + V4*D", "DisProcessForm/VIPOK6 SQRT(A+ V1)",
       "DisProcessForm/TCOKBtn 5. Press Me", "DisProcessForm/PCAOKBtn 3. Press Me"},
      {"*.p??", "*A0??.*", "*.dis"}},
+    // A divide, then the main window's Save: the picture goes to its own file, not to a tile's
+    // name.
+    {{"DisProcessForm/CDPixelOK Divide, then Save"},
+     {"*A0??.B?", "*.dis", "scene.*", "olinda.png", "olinda.bmp", "olinda.dip"}},
     // Image operations that log into the shown picture's DIP.
     {{"HistogramForm/Button1 Halley Input",
       "HistogramForm/Button2 Agricultural Asteroids",
@@ -196,6 +203,12 @@ const Writers WriterTable[] = {
      {"*.dip"}},
 };
 
+// Saves of a new file of their own kind, named by the user alone: a corrected band, a kernel in
+// the kernels' folder, a colour table.
+const std::set<std::string> MakesItsOwnFile = {"DisProcessForm/SaveAsBtn Save as",
+                                               "FEditForm/SaveBtn Save",
+                                               "PixelAlgebraForm/PACSaveColorBins "};
+
 bool Matches(const std::vector<const char*>& patterns, const std::string& name) {
     for (const char* p : patterns)
         if (fnmatch(p, name.c_str(), FNM_CASEFOLD | FNM_PATHNAME) == 0) return true;
@@ -221,8 +234,9 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
     std::string name;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
         // A save proposes its file in the file's own folder: a bare name would be the working
-        // folder's file of that name. Only a page that holds no file has no folder to propose.
-        if (r.Save && !r.FileName.empty() && !name.ends_with(", no file"))
+        // folder's file of that name, and no name leaves the dialog there. Only a page that holds
+        // no file, and a save that makes a new file of its own kind, have nothing to propose.
+        if (r.Save && !name.ends_with(", no file") && !MakesItsOwnFile.count(name))
             EXPECT_TRUE(!ExtractFilePath(r.FileName).empty() &&
                         ExtractFilePath(r.FileName) != B.Path())
                 << name << " proposes " << r.FileName;
@@ -263,6 +277,24 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
                             fa->MBFAFileEdit->setText("alg2");
                             fa->MBFAOKBtn->click();
                         }});
+    commands.push_back(
+        {"DisProcessForm/CDPixelOK Divide, then Save", always, [this] {
+             TDisDividePage* cd = DisProcessForm->DividePage;
+             std::vector<std::string> answers = {A.File("olinda.dis"), A.File("olinda.B4")};
+             const auto walk =
+                 std::exchange(Hooks.ChooseFile, [&](FileDialogRequest&) { return answers[0]; });
+             for (QPushButton* b : {cd->CDDISFile, cd->CDivideFile}) {
+                 b->click();
+                 answers.erase(answers.begin());
+             }
+             Hooks.ChooseFile = walk;
+             cd->FilesRG->button(0)->click();
+             const std::string shown = CurrentImageFolder + CurrentImageName;
+             cd->CDPixelOK->click();
+             std::filesystem::remove(shown);
+             Form->F_SaveClick();
+             EXPECT_TRUE(FileExists(shown)) << shown << " was not saved";
+         }});
     // Twice: what the first round chose (bands, sites, kernels) lets the second one's runs write.
     for (int round = 0; round < 2; ++round)
         for (const Command& c : commands) {
