@@ -17,7 +17,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -269,8 +268,7 @@ class FramePlacer : public QObject {
     static constexpr int QuietMs = 3000;
     static constexpr int MostMs = 15000;
 
-    FramePlacer(QWidget& window, bool shrink, std::function<QSize(QSize)> fit)
-        : QObject(&window), Window(window), Shrink(shrink), Fit(std::move(fit)) {
+    FramePlacer(QWidget& window, bool shrink) : QObject(&window), Window(window), Shrink(shrink) {
         setObjectName(Name);
         window.installEventFilter(this);
         GiveUp.setSingleShot(true);
@@ -375,25 +373,21 @@ class FramePlacer : public QObject {
             Stop();
             return;
         }
-        const QSize margins = f.Frame.size() - f.Inside.size();
         // A window larger than the screen shrinks as far as its least size lets it, to whole
-        // units that fit; one shrunk in height alone takes what it needs to show all of its width
-        // beside a scroll bar, where there is room.
-        const QSize room((area.width() - margins.width()) / scale,
-                         (area.height() - margins.height()) / scale);
-        QSize fitting = Window.size().boundedTo(room);
-        if (Fit && fitting != Window.size()) fitting = Fit(fitting).boundedTo(room);
-        fitting = fitting.expandedTo(Window.minimumSize());
-        if (Shrink && fitting != Window.size() &&
-            (fitting.width() < Window.width() || fitting.height() < Window.height())) {
+        // units that fit.
+        const QSize over(std::max(0, f.Frame.width() - area.width()),
+                         std::max(0, f.Frame.height() - area.height()));
+        const QSize fitting = QSize(static_cast<int>((f.Inside.width() - over.width()) / scale),
+                                    static_cast<int>((f.Inside.height() - over.height()) / scale))
+                                  .expandedTo(Window.minimumSize());
+        if (Shrink && !over.isNull() && fitting != Window.size()) {
             Window.resize(fitting);
             // The X server shows the new size later, and tells of it.
             if (f.FromServer) return;
             f = FramingOf(Window);
         }
         // The frame's corner on the area, rounded toward its inside: the toolkit places the
-        // window in units and a fractional scale puts a unit between pixels. A frame that fits
-        // only at a pixel no unit reaches is one unit too large.
+        // window in units and a fractional scale puts a unit between pixels.
         const QPoint offset = f.Inside.topLeft() - f.Frame.topLeft();
         const QPoint wanted(ToPixels(Wanted.x(), scale), ToPixels(Wanted.y(), scale));
         const auto unit = [&](int want, int margin, int low, int room) {
@@ -405,13 +399,6 @@ class FramePlacer : public QObject {
             unit(wanted.x(), offset.x(), area.left(), area.width() - f.Frame.width());
         const std::optional<int> y =
             unit(wanted.y(), offset.y(), area.top(), area.height() - f.Frame.height());
-        if (Shrink && (!x || !y) && f.FromServer) {
-            const QSize less = Window.size() - QSize(x ? 0 : 1, y ? 0 : 1);
-            if (less.expandedTo(Window.minimumSize()) == less) {
-                Window.resize(less);
-                return;
-            }
-        }
         const QPoint inside(x ? *x : AtLeast(area.left() + offset.x(), scale),
                             y ? *y : AtLeast(area.top() + offset.y(), scale));
         const QPoint frame =
@@ -444,7 +431,6 @@ class FramePlacer : public QObject {
 
     QWidget& Window;
     const bool Shrink;
-    const std::function<QSize(QSize)> Fit;
     QTimer GiveUp;
     QElapsedTimer Since;
     QPoint Wanted;
@@ -506,8 +492,8 @@ bool Placing(const QWidget& window) {
     return placer && placer->Placing();
 }
 
-void KeepOnScreen(QWidget& window, bool shrink, std::function<QSize(QSize)> fit) {
+void KeepOnScreen(QWidget& window, bool shrink) {
     FramePlacer* placer = PlacerOf(window);
-    if (!placer) placer = new FramePlacer(window, shrink, std::move(fit));
+    if (!placer) placer = new FramePlacer(window, shrink);
     placer->Start();
 }

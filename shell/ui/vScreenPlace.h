@@ -13,7 +13,6 @@
 #include <QSize>
 
 #include <cstdint>
-#include <functional>
 
 class QWidget;
 
@@ -29,9 +28,8 @@ void MoveToStoredPlace(QWidget& window, int32_t left, int32_t top);
 // it has now, once the window manager has framed it and the window is at its final size, until
 // the frame is there or the program moves the window elsewhere; a window manager that does not
 // frame it as it says leaves it where it is after a while. With `shrink`, a window larger than
-// the screen shrinks as far as its least size lets it; `fit` says what size it takes instead of
-// one that fits the screen (a window whose contents scroll one way needs room for the bar).
-void KeepOnScreen(QWidget& window, bool shrink = false, std::function<QSize(QSize)> fit = {});
+// the screen shrinks as far as its least size lets it.
+void KeepOnScreen(QWidget& window, bool shrink = false);
 // Whether KeepOnScreen is still at work on the window.
 bool Placing(const QWidget& window);
 // The window's frame, title bar included, where it is now (the frame the user sees, without any

@@ -9,7 +9,6 @@
 
 #include <QCloseEvent>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -71,14 +70,6 @@ void TToolWindow::ScrollWhenSmall() {
     // large as its layout asks (the toolkit's own choice would stop growing parts at two thirds
     // of the screen).
     own->activate();
-    // A layout that fixes the window at its size would keep it from growing back to what it
-    // holds once the screen shrank it, or the user from enlarging it: what scrolls has a size
-    // of its own, the window only a least one.
-    if (own->sizeConstraint() == QLayout::SetFixedSize) {
-        own->setSizeConstraint(QLayout::SetDefaultConstraint);
-        setMinimumSize(0, 0);
-    }
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (!testAttribute(Qt::WA_Resized)) resize(sizeHint());
     const QSize opening = size();
     // A menu bar stays at the top of the window, out of what scrolls.
@@ -117,14 +108,7 @@ void TToolWindow::FormClose() {
 void TToolWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    KeepOnScreen(*this, true, [this](QSize fitting) {
-        // Shrunk in height alone, what scrolls up and down has the bar beside it: the window
-        // takes its width too rather than scroll sideways as well.
-        const auto* area = findChild<QScrollArea*>(objectName() + "Scroll");
-        if (area && fitting.height() < height() && fitting.width() >= width())
-            fitting.setWidth(width() + area->verticalScrollBar()->sizeHint().width());
-        return fitting;
-    });
+    KeepOnScreen(*this, true);
     Guarded([this] { FormOpen(); });
 }
 
