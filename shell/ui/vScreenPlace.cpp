@@ -1,6 +1,10 @@
 #include "shell/ui/vScreenPlace.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QPointer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -22,14 +26,17 @@ namespace {
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 // A window's frame and its inside, in screen pixels, and whether the frame is the one it keeps:
-// with a window manager running, once it has put its frame around the window and said how
-// large the frame is; with none, once the window is mapped. Read from the X server, or else
-// what the toolkit knows.
+// with a window manager running, once it has put its frame around the window (and said how large
+// the frame is, where it tells); with none, once the window is mapped. The frame is the one the
+// user sees: a manager may draw a wider window around it, with borders that take the pointer but
+// show nothing. Read from the X server, or else what the toolkit knows. `Top` is the X window that
+// holds the window on the root, none when not read from the server.
 struct Framing {
     QRect Frame;
     QRect Inside;
     bool Final;
     bool FromServer;
+    uint32_t Top = 0;
 };
 
 xcb_connection_t* XConnection() {
@@ -44,13 +51,14 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
     return atom ? atom->atom : XCB_ATOM_NONE;
 }
 
-// The 32-bit values of a property of `window`, none when it is not set.
-std::vector<uint32_t> Cardinals(xcb_connection_t* c, xcb_window_t window, const char* name) {
+// The 32-bit values of a property of `window`, none when it is not set or the window is gone.
+std::vector<uint32_t> Cardinals(xcb_connection_t* c, xcb_window_t window, const char* name,
+                                uint32_t most = 64) {
     const xcb_atom_t atom = Atom(c, name);
     if (atom == XCB_ATOM_NONE) return {};
     const Reply<xcb_get_property_reply_t> property(
         xcb_get_property_reply(
-            c, xcb_get_property(c, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr),
+            c, xcb_get_property(c, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, most), nullptr),
         &std::free);
     if (!property || property->format != 32) return {};
     const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(property.get()));
@@ -59,6 +67,24 @@ std::vector<uint32_t> Cardinals(xcb_connection_t* c, xcb_window_t window, const 
 
 xcb_window_t Root(xcb_connection_t* c) {
     return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+}
+
+// What the running window manager does, if one runs: a manager names a window of its own on the
+// root window, and that window names itself. One that died leaves the root naming a window that
+// is gone.
+struct Manager {
+    bool Runs = false;
+    bool SaysExtents = false; // it tells each window how large its frame is
+};
+
+Manager ManagerOf(xcb_connection_t* c, xcb_window_t root) {
+    const std::vector<uint32_t> check = Cardinals(c, root, "_NET_SUPPORTING_WM_CHECK");
+    if (check.empty() || check[0] == XCB_NONE) return {};
+    const std::vector<uint32_t> own = Cardinals(c, check[0], "_NET_SUPPORTING_WM_CHECK");
+    if (own.empty() || own[0] != check[0]) return {};
+    const xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
+    const std::vector<uint32_t> supported = Cardinals(c, root, "_NET_SUPPORTED", 1024);
+    return {true, std::find(supported.begin(), supported.end(), extents) != supported.end()};
 }
 
 // The window's outer rectangle on the root window, in screen pixels.
@@ -75,8 +101,9 @@ std::optional<QRect> RootRect(xcb_connection_t* c, xcb_window_t window, xcb_wind
                  size->height + 2 * border);
 }
 
-// The framing as the X server has it now: the frame is the window's ancestor just below the root,
-// the window itself when no window manager took it in.
+// The framing as the X server has it now. The window's ancestor just below the root holds it,
+// the window itself when no window manager took it in; the frame is that, or, where the manager
+// says how far its frame reaches around the window, exactly that far.
 std::optional<Framing> XFraming(const QWidget& window) {
     xcb_connection_t* c = XConnection();
     const auto client = static_cast<xcb_window_t>(window.internalWinId());
@@ -90,7 +117,7 @@ std::optional<Framing> XFraming(const QWidget& window) {
         if (tree->parent == root || tree->parent == XCB_NONE) break;
         top = tree->parent;
     }
-    const std::optional<QRect> frame = RootRect(c, top, root);
+    std::optional<QRect> frame = RootRect(c, top, root);
     std::optional<QRect> inside = RootRect(c, client, root);
     const Reply<xcb_get_window_attributes_reply_t> attributes(
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, client), nullptr),
@@ -99,19 +126,22 @@ std::optional<Framing> XFraming(const QWidget& window) {
     // The window's own border is part of its frame, not of what the toolkit calls its inside.
     if (top == client) inside = frame;
     bool final = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-    const std::vector<uint32_t> manager = Cardinals(c, root, "_NET_SUPPORTING_WM_CHECK");
-    if (!manager.empty() && manager[0] != XCB_NONE) {
+    if (const Manager manager = ManagerOf(c, root); manager.Runs) {
         const std::vector<uint32_t> extents = Cardinals(c, client, "_NET_FRAME_EXTENTS");
-        const QMargins said =
-            extents.size() == 4
-                ? QMargins(static_cast<int>(extents[0]), static_cast<int>(extents[2]),
-                           static_cast<int>(extents[1]), static_cast<int>(extents[3]))
-                : QMargins(-1, -1, -1, -1);
-        final = final && top != client &&
-                QRect(inside->topLeft() - QPoint(said.left(), said.top()),
-                      inside->size().grownBy(said)) == *frame;
+        final = final && top != client;
+        if (extents.size() == 4) {
+            const QMargins said(static_cast<int>(extents[0]), static_cast<int>(extents[2]),
+                                static_cast<int>(extents[1]), static_cast<int>(extents[3]));
+            const QRect seen(inside->topLeft() - QPoint(said.left(), said.top()),
+                             inside->size().grownBy(said));
+            // The manager's window holds what it draws once it has taken the window's size.
+            final = final && frame->contains(seen);
+            frame = seen;
+        } else if (manager.SaysExtents) {
+            final = false; // they are on their way
+        }
     }
-    return Framing{*frame, *inside, final, true};
+    return Framing{*frame, *inside, final, true, top};
 }
 
 // The toolkit's units and screen pixels, as the toolkit rounds them.
@@ -167,9 +197,9 @@ QRect UsablePixels(QPoint corner, double scale) {
     return pixels & QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
 }
 
-// The unit the toolkit rounds to the pixel nearest `pixel` that lies within [low, high], the
-// one nearest `low` when none does.
-int UnitWithin(int pixel, int low, int high, double scale) {
+// The unit the toolkit rounds to the pixel nearest `pixel` that lies within [low, high]; none
+// when no unit does.
+std::optional<int> UnitWithin(int pixel, int low, int high, double scale) {
     const int around = ToUnits(pixel, scale);
     std::optional<int> best;
     for (int u = around - 3; u <= around + 3; ++u) {
@@ -177,7 +207,11 @@ int UnitWithin(int pixel, int low, int high, double scale) {
         if (at < low || at > high) continue;
         if (!best || std::abs(at - pixel) < std::abs(ToPixels(*best, scale) - pixel)) best = u;
     }
-    if (best) return *best;
+    return best;
+}
+
+// The first unit the toolkit rounds to `low` or past it.
+int AtLeast(int low, double scale) {
     return ToUnits(low, scale) + (ToPixels(ToUnits(low, scale), scale) < low ? 1 : 0);
 }
 
@@ -223,36 +257,59 @@ namespace {
 // around the window. The frame is placed only once the X server shows it as it will stay: the
 // window manager's frame around it, as large as the manager says, and the window at the size the
 // toolkit last gave it (a size still on its way leaves the frame at the old one). The events that
-// tell of the frame come in whatever order the window manager sends them, and what the toolkit
-// knows may change with none of them: the X server is asked again on a short tick too.
+// tell of the frame come in whatever order the window manager sends them: each one about the
+// window, its frame or its frame's extents has the place looked at again once the toolkit has
+// taken it in. A manager that never frames the window as it says, or ignores where it is asked to
+// put it, leaves it where it is after a while without news: placing always ends.
 class FramePlacer : public QObject {
   public:
     static constexpr const char* Name = "FramePlacer";
-    static constexpr int TickMs = 20;
+    // Placing ends after this long without news of the window, and this long in all.
+    static constexpr int QuietMs = 3000;
+    static constexpr int MostMs = 15000;
 
     FramePlacer(QWidget& window, bool shrink) : QObject(&window), Window(window), Shrink(shrink) {
         setObjectName(Name);
         window.installEventFilter(this);
-        Ticker.setInterval(TickMs);
-        connect(&Ticker, &QTimer::timeout, this, [this] { Place(); });
+        GiveUp.setSingleShot(true);
+        connect(&GiveUp, &QTimer::timeout, this, [this] { Stop(); });
     }
+    ~FramePlacer() override { Stop(); }
 
-    bool Placing() const { return Ticker.isActive(); }
+    bool Placing() const { return Active; }
 
     void Start() {
         Wanted = Placed = Window.pos();
-        Ticker.start();
+        Asked.reset();
+        Since.start();
+        if (!Active) Placers().push_back(this);
+        Active = true;
+        GiveUp.start(QuietMs);
+        WatchEvents();
         Place();
+    }
+
+    // News of X window `window`: when it is this window or its frame, the place is looked at
+    // again.
+    void Heard(uint32_t window) {
+        if (!Active || (window != Window.internalWinId() && window != WatchedFrame)) return;
+        GiveUp.start(static_cast<int>(std::clamp<qint64>(MostMs - Since.elapsed(), 0, QuietMs)));
+        Again();
+    }
+
+    static std::vector<FramePlacer*>& Placers() {
+        static std::vector<FramePlacer*> placers;
+        return placers;
     }
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (!Ticker.isActive()) return false;
+        if (!Active) return false;
         switch (event->type()) {
         case QEvent::Move:
             // The program moved the window elsewhere: the place is the program's now.
             if (!event->spontaneous() && !Moving && Window.pos() != Placed)
-                Ticker.stop();
+                Stop();
             else
                 Place();
             break;
@@ -260,7 +317,7 @@ class FramePlacer : public QObject {
             Place();
             break;
         case QEvent::Hide:
-            Ticker.stop();
+            Stop();
             break;
         default:
             break;
@@ -269,8 +326,42 @@ class FramePlacer : public QObject {
     }
 
   private:
+    void Stop() {
+        Active = false;
+        GiveUp.stop();
+        std::erase(Placers(), this);
+    }
+
+    // Looks at the place once the event that called for it has been taken in.
+    void Again() {
+        if (Pending) return;
+        Pending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                Pending = false;
+                if (Active) Place();
+            },
+            Qt::QueuedConnection);
+    }
+
+    // Hears of the window's frame being moved or resized, once the window manager has made one.
+    void Watch(uint32_t frame) {
+        xcb_connection_t* c = XConnection();
+        if (!c || frame == WatchedFrame || frame == Window.internalWinId()) return;
+        const uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(c, frame, XCB_CW_EVENT_MASK, &events);
+        xcb_flush(c);
+        WatchedFrame = frame;
+        // What changed before the events were asked for is read again.
+        Again();
+    }
+
+    static void WatchEvents();
+
     void Place() {
         Framing f = FramingOf(Window);
+        if (f.FromServer) Watch(f.Top);
         const double scale = Window.devicePixelRatio();
         const QSize shown = ToUnits(f.Inside, scale).size();
         const int slack = scale == std::floor(scale) ? 0 : 1;
@@ -279,7 +370,7 @@ class FramePlacer : public QObject {
             return;
         const QRect area = UsablePixels(Wanted, scale);
         if (area.isEmpty()) {
-            Ticker.stop();
+            Stop();
             return;
         }
         // A window larger than the screen shrinks as far as its least size lets it, to whole
@@ -297,46 +388,97 @@ class FramePlacer : public QObject {
         }
         // The frame's corner on the area, rounded toward its inside: the toolkit places the
         // window in units and a fractional scale puts a unit between pixels.
-        const QPoint margins = f.Inside.topLeft() - f.Frame.topLeft();
+        const QPoint offset = f.Inside.topLeft() - f.Frame.topLeft();
         const QPoint wanted(ToPixels(Wanted.x(), scale), ToPixels(Wanted.y(), scale));
         const auto unit = [&](int want, int margin, int low, int room) {
             const int high = low + std::max(0, room);
             return UnitWithin(std::clamp(want, low, high) + margin, low + margin, high + margin,
                               scale);
         };
-        const QPoint inside(
-            unit(wanted.x(), margins.x(), area.left(), area.width() - f.Frame.width()),
-            unit(wanted.y(), margins.y(), area.top(), area.height() - f.Frame.height()));
+        const std::optional<int> x =
+            unit(wanted.x(), offset.x(), area.left(), area.width() - f.Frame.width());
+        const std::optional<int> y =
+            unit(wanted.y(), offset.y(), area.top(), area.height() - f.Frame.height());
+        const QPoint inside(x ? *x : AtLeast(area.left() + offset.x(), scale),
+                            y ? *y : AtLeast(area.top() + offset.y(), scale));
         const QPoint frame =
-            QPoint(ToPixels(inside.x(), scale), ToPixels(inside.y(), scale)) - margins;
+            QPoint(ToPixels(inside.x(), scale), ToPixels(inside.y(), scale)) - offset;
         if (f.Frame.topLeft() == frame) {
             // Placed once the toolkit has heard where: what is reckoned from its idea of the
             // window's place (a dialog over it, a point on it) is right from then on.
             const QPoint heard = Window.geometry().topLeft() - ToUnits(f.Inside, scale).topLeft();
-            if (std::abs(heard.x()) <= slack && std::abs(heard.y()) <= slack) Ticker.stop();
+            if (std::abs(heard.x()) <= slack && std::abs(heard.y()) <= slack) Stop();
             return;
         }
+        // A manager that left the frame where it was when asked before will leave it there
+        // again: asking once more would only bring its answer back, and again.
+        const std::pair<QPoint, QPoint> ask{inside, f.Frame.topLeft()};
+        if (Asked == ask) return;
         Placed = ToUnits(QRect(frame, f.Frame.size()), scale).topLeft();
         Moving = true;
         if (QWindow* handle = Window.windowHandle(); handle && f.FromServer) {
             // The inside is put where the frame around it puts the frame at its place: the
             // toolkit would reckon the frame from what it knows of it, which may be out of date.
+            Asked = ask;
             handle->setPosition(inside);
         } else {
             // With no window system to ask, the window is where the toolkit is told to put it.
             Window.move(Placed);
-            Ticker.stop();
+            Stop();
         }
         Moving = false;
     }
 
     QWidget& Window;
     const bool Shrink;
-    QTimer Ticker;
+    QTimer GiveUp;
+    QElapsedTimer Since;
     QPoint Wanted;
     QPoint Placed;
+    std::optional<std::pair<QPoint, QPoint>> Asked;
+    uint32_t WatchedFrame = 0;
+    bool Active = false;
+    bool Pending = false;
     bool Moving = false;
 };
+
+// Hands the X server's news of windows being framed, moved, resized, mapped or given their frame
+// extents to the placers at work.
+class PlacerEvents : public QAbstractNativeEventFilter {
+  public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (FramePlacer::Placers().empty() || type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        uint32_t window = XCB_NONE;
+        switch (event->response_type & 0x7f) {
+        case XCB_CONFIGURE_NOTIFY:
+            window = reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window;
+            break;
+        case XCB_REPARENT_NOTIFY:
+            window = reinterpret_cast<const xcb_reparent_notify_event_t*>(event)->window;
+            break;
+        case XCB_MAP_NOTIFY:
+            window = reinterpret_cast<const xcb_map_notify_event_t*>(event)->window;
+            break;
+        case XCB_PROPERTY_NOTIFY:
+            window = reinterpret_cast<const xcb_property_notify_event_t*>(event)->window;
+            break;
+        default:
+            return false;
+        }
+        for (FramePlacer* placer : std::vector<FramePlacer*>(FramePlacer::Placers()))
+            placer->Heard(window);
+        return false;
+    }
+};
+
+void FramePlacer::WatchEvents() {
+    static PlacerEvents events;
+    static QPointer<QCoreApplication> installedOn;
+    if (!qApp || installedOn == qApp) return;
+    qApp->installNativeEventFilter(&events);
+    installedOn = qApp;
+}
 
 FramePlacer* PlacerOf(const QWidget& window) {
     return dynamic_cast<FramePlacer*>(

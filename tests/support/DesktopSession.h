@@ -15,7 +15,8 @@ inline bool OnDesktop() {
 }
 
 // Waits until the shown window is where it opens: framed by the window manager and placed.
+// Placing ends by itself, however the window manager behaves; on a loaded machine late.
 inline bool WaitPlaced(QWidget& window) {
-    return QTest::qWaitFor(
-        [&] { return !Placing(window) && FrameGeometry(window).size() != window.size(); }, 5000);
+    return QTest::qWaitFor([&] { return !Placing(window); }, 30000) &&
+           FrameGeometry(window).size() != window.size();
 }
