@@ -87,15 +87,12 @@ void TDisProcessForm::AdoptScene() {
     // The bands are the ones this window's pages show: none yet. The import window's DIS->DIP
     // page chose its own, and a run must never read a band the page it runs on shows empty.
     Scene.BandFiles.fill("");
+    // Launched again on the same DIS, the pages keep what the user typed.
+    if (Scene.Pages.DISFilePath() == shown) return;
+    // Launched on another DIS, the pages name that one and let go of what they held of the
+    // last, as when a DIS is chosen here.
     const TSceneInstalled installed(*this);
-    if (Scene.Pages.DISFilePath() != shown) {
-        // Launched on another DIS, the pages name that one and let go of what they held of the
-        // last, as when a DIS is chosen here.
-        Guarded([this] { ShowChosenDIS(ExtractFileName(HeaderPages.DISFilePath())); });
-        return;
-    }
-    for (const auto& f : DISChosenHandlers)
-        f(HeaderPages.DISFileEdit);
+    Guarded([this] { ShowChosenDIS(ExtractFileName(HeaderPages.DISFilePath())); });
 }
 
 void TDisProcessForm::ShowChosenDIS(const std::string& name) {
