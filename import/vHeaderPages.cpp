@@ -295,6 +295,7 @@ void THeaderPages::ClearDIS() {
     DISDividedMemo.clear();
     DISProcessMemo.clear();
     DISDIPMemo.clear();
+    if (!DISFolder.empty()) ClearedDIS = DISFilePath();
     DISFileEdit.clear();
     DISFolder.clear();
     DISStamp = TFileStamp();
@@ -364,6 +365,12 @@ std::string THeaderPages::DISFilePath() const {
     // The name lives beside the DIS the page was read from or made as, not in whatever folder
     // the process happens to run in.
     return DISFolder + DISFileEdit;
+}
+
+std::string THeaderPages::DISProposedPath() const {
+    if (!DISFolder.empty()) return DISFilePath();
+    const std::string folder = ClearedDIS.empty() ? DIHFolder : ExtractFilePath(ClearedDIS);
+    return folder + DISFileEdit;
 }
 
 void THeaderPages::NameDIS(const std::string& path) {

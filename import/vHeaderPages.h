@@ -89,6 +89,9 @@ class THeaderPages {
     bool DISSaveIt();
     std::vector<std::string> DISLines() const;
     std::string DISFilePath() const;
+    // The file a save dialog of the DIS page proposes: the page's own DIS; on a cleared page the
+    // typed name (or only the folder) beside the DIS the page held last, else beside the DIH.
+    std::string DISProposedPath() const;
     bool DISChooseCoFile(int direction);
     // Choosing a DIS with the open dialog; true when one was read.
     bool DISFileOpenClick();
@@ -120,6 +123,8 @@ class THeaderPages {
     std::array<std::string, DISFieldCount> DIS;
     // The DIP file RIHOpenDIPHeader last refused; empty when the last one was read.
     std::string RefusedDIP;
+    // The DIS the page held when it was last cleared.
+    std::string ClearedDIS;
 };
 
 extern THeaderPages HeaderPages;

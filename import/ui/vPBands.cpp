@@ -373,7 +373,7 @@ void TPBands::RIHPrintBtnClick() {
 }
 
 void TPBands::DISLabeledFileSaveClick() {
-    SaveListing("DIS Header file |*.DIS", HeaderPages.DISFilePath(), true);
+    SaveListing("DIS Header file |*.DIS", HeaderPages.DISProposedPath(), true);
 }
 
 void TPBands::DISPrintClick() {

@@ -207,9 +207,7 @@ const Writers WriterTable[] = {
 // the kernels' folder, a colour table.
 const std::set<std::string> MakesItsOwnFile = {"DisProcessForm/SaveAsBtn Save as",
                                                "FEditForm/SaveBtn Save",
-                                               "PixelAlgebraForm/PACSaveColorBins ",
-                                               // After the walk's Clear, the DIS page holds no file.
-                                               "PBands/DISLabeledFileSave Labeled"};
+                                               "PixelAlgebraForm/PACSaveColorBins "};
 
 bool Matches(const std::vector<const char*>& patterns, const std::string& name) {
     for (const char* p : patterns)
