@@ -55,13 +55,30 @@ namespace {
 // The products the runs wrote, each as it was left: a later run may replace them unasked while
 // nobody has changed them.
 std::vector<TFileStamp> WrittenProducts;
+// The DIS the open run records into, as its window holds it; empty while none is open.
+std::string RecordedDIS;
+TFileStamp RecordedStamp;
 } // namespace
+
+TRecordedRun::TRecordedRun(const std::string& dis, const TFileStamp& stamp)
+    : OuterDIS(std::exchange(RecordedDIS, dis)), OuterStamp(std::exchange(RecordedStamp, stamp)) {}
+
+TRecordedRun::~TRecordedRun() {
+    RecordedDIS = std::move(OuterDIS);
+    RecordedStamp = std::move(OuterStamp);
+}
 
 bool RefuseProducts(const std::vector<std::string>& outputs,
                     const std::vector<std::string>& inputs) {
     if (RefuseOutputOverInput(outputs, inputs)) return true;
+    std::vector<std::string> targets = outputs;
+    std::vector<TFileStamp> own = WrittenProducts;
+    if (!RecordedDIS.empty()) {
+        targets.push_back(RecordedDIS);
+        own.push_back(RecordedStamp);
+    }
     TWriteRun run;
-    return !run.MayWrite(outputs, TReplaceLeave::Own(WrittenProducts));
+    return !run.MayWrite(targets, TReplaceLeave::Own(std::move(own)));
 }
 
 bool RefuseOutputOverInput(const std::vector<std::string>& outputs,

@@ -52,6 +52,24 @@ bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
 bool RefuseProducts(const std::vector<std::string>& outputs,
                     const std::vector<std::string>& inputs);
 
+// A band run that adds its record to the scene's DIS once its products are written: while it
+// lasts, the question of RefuseProducts names that DIS with the products (the window may replace
+// it unasked while it is as the window read or last wrote it, `stamp`), so the user is asked once,
+// before anything is written, about every file the run would replace, and a No writes nothing at
+// all. What the user let go stays let go for the whole run: the DIS's own save asks no more.
+class TRecordedRun {
+  public:
+    TRecordedRun(const std::string& dis, const TFileStamp& stamp);
+    ~TRecordedRun();
+    TRecordedRun(const TRecordedRun&) = delete;
+    TRecordedRun& operator=(const TRecordedRun&) = delete;
+
+  private:
+    TWriteRun Run;
+    std::string OuterDIS;
+    TFileStamp OuterStamp;
+};
+
 class TBandReader {
   public:
     TBandReader() = default;

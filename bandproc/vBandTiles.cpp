@@ -55,27 +55,29 @@ bool QuadDivide(int32_t layout, std::vector<std::string>& dividedList) {
     // Tiles are numbered from band 1's name; the shown picture keeps its own, so a Save still
     // writes it to its own file and never over a tile.
     std::string name = ExtractFileName(SelectedBandFiles[0]);
+    std::vector<std::string> paths, listed;
+    for (int ty = 0; ty < ny; ++ty)
+        for (int tx = 0; tx < nx; ++tx) {
+            // Out of numbers the last name comes again, as tiles are named before they reach
+            // the folder: the run ends rather than write one tile over another.
+            name = NextNumberedFileName(SceneFolder, name);
+            const std::string path = SceneFolder + name;
+            if (name.empty() || std::find(paths.begin(), paths.end(), path) != paths.end())
+                return false;
+            paths.push_back(path);
+            listed.push_back(name);
+            listed.push_back(IntToStr(tx == nx - 1 ? tw + g.W % nx : tw));
+            listed.push_back(IntToStr(ty == ny - 1 ? th + g.H % ny : th));
+        }
+    // One question for every tile, before the first is made.
+    if (RefuseProducts(paths, {SelectedBandFiles[0]})) return false;
     std::vector<TProductWriter> tiles;
-    std::vector<std::string> listed;
     int64_t rowsDone = 0;
     for (int ty = 0; ty < ny; ++ty) {
         const int64_t height = ty == ny - 1 ? th + g.H % ny : th;
         const size_t firstTile = tiles.size();
-        for (int tx = 0; tx < nx; ++tx) {
-            // Out of numbers the last name comes again, as tiles are named before they reach
-            // the folder: the run ends and drops its tiles rather than write one over another.
-            name = NextNumberedFileName(SceneFolder, name);
-            if (name.empty()) return false;
-            const std::string path = SceneFolder + name;
-            for (const auto& t : tiles)
-                if (t.Path() == path) return false;
-            if (RefuseProducts({path}, {SelectedBandFiles[0]})) return false;
-            const int64_t width = tx == nx - 1 ? tw + g.W % nx : tw;
-            listed.push_back(name);
-            listed.push_back(IntToStr(width));
-            listed.push_back(IntToStr(height));
-            tiles.emplace_back(path);
-        }
+        for (int tx = 0; tx < nx; ++tx)
+            tiles.emplace_back(paths[firstTile + static_cast<size_t>(tx)]);
         for (int64_t i = 0; i < height; ++i) {
             RowStep(++rowsDone, g.H);
             band.ReadRow(row.data());

@@ -258,8 +258,11 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
     }
     if (NamesAnInput(targets, sources)) return OutputIsInputMessage;
     // A new DIS name may be another scene's: its DIS and bands go only when the user says so.
+    // The scene's DIH takes the new DIS into its list: changed since it was read, it is asked
+    // about in the same question, before any band is cut.
+    targets.push_back(scene.DIHPath);
     TWriteRun run;
-    if (!run.MayWrite(targets)) return NothingWrittenRefusal;
+    if (!run.MayWrite(targets, TReplaceLeave::Own(h.DIHStamp))) return NothingWrittenRefusal;
     if (int m = CropBandFiles(bands, rowLength, r, gauge, hint)) return m;
 
     ImageDirectory = dir;

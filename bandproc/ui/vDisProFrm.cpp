@@ -233,12 +233,18 @@ std::string TDisProcessForm::ChooseBandFile(int slot, QLineEdit* edit, bool setD
     return chosen;
 }
 
-void TDisProcessForm::RunBand(const std::function<void()>& run) {
+void TDisProcessForm::RunBand(const std::function<void()>& run, bool savesRecord) {
     if (Running()) return;
     OperationScope scope;
     if (!scope.Acquired()) return;
     ++RunDepth;
-    Guarded(run);
+    Guarded([&run, savesRecord] {
+        // The scene is installed: its DIS is the one the run records into.
+        const THeaderPages& h = HeaderPages;
+        const bool records = savesRecord && DISLoaded && !h.DISFolder.empty();
+        const TRecordedRun recorded(records ? h.DISFilePath() : std::string(), h.DISStamp);
+        run();
+    });
     --RunDepth;
 }
 

@@ -95,8 +95,10 @@ class TDisProcessForm : public TToolWindow {
 
     // A run of this window: refused while another run or image operation is going on (the
     // engines let window messages in, so a button can be pressed again mid-run); inside the
-    // error guard. Closing the window is refused while it runs.
-    void RunBand(const std::function<void()>& run);
+    // error guard. Closing the window is refused while it runs. A run that saves its record into
+    // the DIS (all but `savesRecord` false) asks about the DIS with its products, once, before it
+    // writes anything (TRecordedRun).
+    void RunBand(const std::function<void()>& run, bool savesRecord = true);
     bool Running() const { return RunDepth > 0; }
 
     // False, with message 39993, unless a DIS is chosen and `ready` holds.

@@ -289,7 +289,7 @@ QWidget* TDisSinglePage::BuildMath() {
     connect(RadarDeRez16OKBtn, &QPushButton::clicked, this,
             [this] { Form->RunBand([this] { RadarDeRez16OKBtnClick(); }); });
     connect(PixelSizerBtn, &QPushButton::clicked, this,
-            [this] { Form->RunBand([this] { PixelSizerBtnClick(); }); });
+            [this] { Form->RunBand([this] { PixelSizerBtnClick(); }, false); });
     return box;
 }
 

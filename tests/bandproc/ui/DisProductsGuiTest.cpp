@@ -2,6 +2,7 @@
 // run logs into the DIS and the DIS as saved.
 #include "bandproc/ui/DisProcessFixture.h"
 #include "bandproc/ui/vDisAlgebraPages.h"
+#include "bandproc/ui/vDisPcaPage.h"
 #include "bandproc/ui/vDisSinglePages.h"
 #include "bandproc/ui/vFFTFrm.h"
 #include "import/ui/vDisToDipPage.h"
@@ -489,6 +490,124 @@ TEST_F(DisProducts, RefusedRunsLeaveNoRecordInTheDIS) {
     }
     for (const char* product : {"m1.psf", "m1.psd", "m1.pz8", "m1.pps"})
         EXPECT_FALSE(FileExists(Dir.File(product))) << product;
+}
+
+// A run that writes products and then saves its record into the DIS asks once, before it writes
+// anything, about every file it would replace: a product another program wrote and the DIS another
+// window saved since the band window read it. No writes nothing at all; Yes writes them all with
+// no second question. The DIS used to be asked about only once the products were written, and a
+// No there left them written.
+TEST_F(DisProducts, ARunAsksOnceAboutItsProductsAndItsDISBeforeWritingAny) {
+    TDisSinglePage* sb = Window->SinglePage;
+    TDisDividePage* cd = Window->DividePage;
+    TDisMBFAPage* fa = Window->MBFAPage;
+    TDisVIPage* vi = Window->VIPage;
+    TDisKTPage* kt = Window->KTPage;
+    auto* pca = static_cast<TDisPCAPage*>(Window->TabSheet15);
+    const struct {
+        const char* Product; // one the run writes, there before it; none for numbered tiles
+        std::function<void()> Choose;
+        QPushButton* Run;
+    } rows[] = {
+        {"alg.pfd",
+         [&] {
+             ChooseBand(fa->MBFAFileBtns[3], 4);
+             ChooseBand(fa->MBFAFileBtns[2], 3);
+             fa->MBFAFileEdit->setText("alg");
+         },
+         fa->MBFAOKBtn},
+        {"m2.psa",
+         [&] {
+             ChooseBand(sb->SingleBandFileBtn, 1);
+             sb->BCNewFileEdit->setText("m2");
+         },
+         sb->SingleMathBtn},
+        {"vi.pv1",
+         [&] {
+             ChooseBand(vi->VIPFileBtns[0], 4);
+             ChooseBand(vi->VIPFileBtns[1], 3);
+             vi->VIPFileEdit->setText("vi");
+         },
+         vi->VIPOKBtns[0]},
+        {"tc.ptn",
+         [&] {
+             kt->TCTMBtn->click();
+             for (int c = 0; c < 6; ++c)
+                 ChooseBand(kt->TCFileBtns[c], c + 1);
+             kt->TCFileNameEdit->setText("tc");
+         },
+         kt->TCOKBtn},
+        {"hsv.prb",
+         [&] {
+             for (int s = 0; s < 4; ++s)
+                 ChooseBand(sb->SRBtns[s], 4 - s);
+             for (QLineEdit* e : {sb->SRFileH1Edit, sb->SRFileS2Edit, sb->SRFileV3Edit})
+                 e->setText("x");
+             kt->TCFileNameEdit->setText("hsv");
+         },
+         sb->BGRtoHSVOKBtn},
+        {"olinda.pc2",
+         [&] {
+             ChooseBand(pca->PCAFilesBtn, 1);
+             ChooseBand(pca->PCAFilesBtn, 2);
+         },
+         pca->PCAOKBtn},
+        {nullptr,
+         [&] {
+             ChooseBand(cd->CDivideFile, 1);
+             cd->FilesRG->button(0)->click();
+         },
+         cd->CDPixelOK},
+        // The tiles the divide's Yes wrote, joined.
+        {nullptr,
+         [&] {
+             cd->C2V1CB->setChecked(true);
+             cd->CDCombineBtn->setEnabled(true);
+             for (QPushButton* b : {cd->C2V1, cd->C2V2}) {
+                 Rec->FileAnswers.push_back(
+                     Dir.File(b == cd->C2V1 ? "olindaA001.B1" : "olindaA002.B1"));
+                 b->click();
+             }
+             cd->CombinedFileEdit->setText("comb.B1");
+         },
+         cd->CDCombineBtn},
+    };
+    int note = 0;
+    for (const auto& row : rows) {
+        const std::string name = row.Run->objectName().toStdString();
+        SCOPED_TRACE(name);
+        row.Choose();
+        for (const MsgButton answer : {MsgButton::No, MsgButton::Yes}) {
+            THeaderPages other;
+            ASSERT_TRUE(other.OpenDISHeader(Dir.File("olinda.dis")));
+            other.NameDIS(Dir.File("olinda.dis"));
+            other.DISProcessMemo.push_back("another window's note " + std::to_string(++note));
+            ASSERT_TRUE(other.DISSaveIt());
+            if (row.Product)
+                ASSERT_TRUE(WriteFileAtomic(Dir.File(row.Product), "another program's"));
+            const auto before = FolderBytes(Dir.Path());
+            Rec->Clear();
+            Rec->MessageAnswers = {answer};
+            row.Run->click();
+            std::vector<std::string> questions;
+            for (const ShownMessage& m : Rec->Messages)
+                if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
+            ASSERT_EQ(questions.size(), 1u) << Rec->Summary();
+            EXPECT_NE(questions[0].find(Dir.File("olinda.dis")), std::string::npos) << questions[0];
+            if (row.Product)
+                EXPECT_NE(questions[0].find(Dir.File(row.Product)), std::string::npos)
+                    << questions[0];
+            const auto after = FolderBytes(Dir.Path());
+            if (answer == MsgButton::No) {
+                EXPECT_TRUE(after == before) << Rec->Summary();
+                continue;
+            }
+            // Tiles are new files; a product replaces the one there.
+            if (!row.Product) EXPECT_GT(after.size(), before.size());
+            EXPECT_NE(after.at("olinda.dis"), before.at("olinda.dis"));
+            if (row.Product) EXPECT_NE(after.at(row.Product), before.at(row.Product));
+        }
+    }
 }
 
 // The workbench opening a DIS of its own leaves the band window on the DIS it shows: the band

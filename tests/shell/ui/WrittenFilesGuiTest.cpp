@@ -23,6 +23,7 @@
 #include <deque>
 #include <filesystem>
 #include <fnmatch.h>
+#include <fstream>
 #include <set>
 #include <sys/stat.h>
 
@@ -361,6 +362,8 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         const char* Name;
         std::function<void()> Read, Change, Write;
         const char* File;
+        // Files the declined write makes none of either.
+        std::vector<const char*> NotMade = {};
     } rows[] = {
         {"a crop whose new DIS name is another scene's", [] {},
          [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n")); },
@@ -397,6 +400,30 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
              split->VagueFileBtn->click();
          },
          "olinda.dis"},
+        {"a crop after another program rewrote the scene's DIH",
+         [&] {
+             // The scene's DIH as it was before the rows above.
+             std::filesystem::copy_file(H.File("olinda.dih"), A.File("olinda.dih"),
+                                        std::filesystem::copy_options::overwrite_existing);
+             answers = {A.File("olinda.dih")};
+             split->BSQDIHtoDISFileBtn->click();
+         },
+         [this] { std::ofstream(A.File("olinda.dih"), std::ios::app) << "\r\n"; },
+         [&] {
+             split->BSQBandEdit->setText("cut");
+             split->BSQOKBtn->click();
+         },
+         "olinda.dih",
+         {"cut.dis", "cut.B10"}},
+        {"a band run whose product is new, after the DIS page's Save added a line",
+         launch,
+         [] {
+             HeaderPages.DISProcessMemo.push_back("another note typed on the DIS page");
+             PBands->DISFileSave->click();
+         },
+         [&] { faRun("alg5"); },
+         "olinda.dis",
+         {"alg5.pfd"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -413,6 +440,8 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         if (!questions.empty())
             EXPECT_NE(questions[0].find(A.File(row.File)), std::string::npos) << questions[0];
         EXPECT_EQ(FolderBytes(A.Path()).at(row.File), changed.at(row.File));
+        for (const char* file : row.NotMade)
+            EXPECT_FALSE(FileExists(A.File(file))) << file;
     }
 }
 
