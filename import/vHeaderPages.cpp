@@ -421,6 +421,8 @@ bool THeaderPages::PreProcessDISBands() {
     DISProcessMemo.push_back("Image Dis Pre Process:");
     DISProcessMemo.push_back(DISFileEdit);
     DISProcessMemo.push_back(DISFolder);
-    DISSaveIt();
-    return true;
+    // The band window takes the pages over only as the file now holds them: a DIS another window
+    // changed since the page read it, kept by the user, or one that cannot be written, hands
+    // nothing over, and the band window goes on with the DIS it holds.
+    return DISSaveIt();
 }

@@ -96,7 +96,7 @@ class THeaderPages {
     // Choosing a DIS with the open dialog; true when one was read.
     bool DISFileOpenClick();
     // The pre-processor launch: logs the DIS into its process list and saves it; true when the
-    // band-processing window is to be shown.
+    // band-processing window is to be shown, which is only once the DIS was saved.
     bool PreProcessDISBands();
 
     // Headers of a loaded picture and the log.

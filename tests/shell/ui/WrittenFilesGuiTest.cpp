@@ -309,7 +309,11 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             const std::map<std::string, Stamp> a = Stamps(A.Path()), h = Stamps(H.Path());
             ImageDirectory = B.Path();
             named.clear();
+            // The import window's commands save the scene's DIS after the band window read it: a
+            // band run's one question about it is answered Yes, as by the user who runs it.
+            if (name.rfind("DisProcessForm/", 0) == 0) Rec->MessageAnswers = {MsgButton::Yes};
             c.Run();
+            Rec->MessageAnswers.clear();
             EXPECT_TRUE(FolderBytes(B.Path()) == b) << name << " wrote into the working folder";
             std::set<std::string> written;
             for (const auto& [file, stamp] : Stamps(A.Path()))
@@ -564,6 +568,57 @@ TEST_F(WrittenFiles, TheBandWindowRunsOnlyOnTheBandsItsPagesShow) {
     fa->MBFAOKBtn->click();
     EXPECT_TRUE(Rec->Shown(39993)) << Rec->Summary();
     EXPECT_FALSE(FileExists(A.File("alg9.pfa")));
+}
+
+// Combine joins the tiles the band window's own DIS lists, whatever the import window's DIS page
+// holds: a launch from a page read before the band window's divide hands nothing over when the
+// user keeps the divided DIS (it used to hand over the page's copy without the list, and Combine
+// refused the tiles), and a page changed or cleared after a launch reaches nothing.
+TEST_F(WrittenFiles, CombineJoinsTheTilesTheBandWindowsDISLists) {
+    TDisDividePage* cd = DisProcessForm->DividePage;
+    std::deque<std::string> answers;
+    Hooks.ChooseFile = [&](FileDialogRequest& r) {
+        if (answers.empty()) return AnswerIn(A.Path(), r);
+        const std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    };
+    PBands->DISFileOpen->click();
+    answers = {A.File("olinda.B1")};
+    cd->CDivideFile->click();
+    cd->FilesRG->button(0)->click();
+    cd->CDPixelOK->click();
+    ASSERT_TRUE(FileExists(A.File("olindaA002.B1"))) << Rec->Summary();
+    const struct {
+        const char* Name;
+        std::function<void()> BeforeLaunch, AfterLaunch;
+    } rows[] = {
+        {"the import page read before the divide, then cleared", [] {},
+         [] { PBands->DISClear->click(); }},
+        {"the import page read again, its list changed after the launch",
+         [] { PBands->DISFileOpen->click(); },
+         [] {
+             HeaderPages.DISDividedMemo = {"olindaA001.B1", "7", "9", "olindaA002.B1", "7", "9"};
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.BeforeLaunch();
+        PBands->PreProcessDISBandsBtn->click();
+        row.AfterLaunch();
+        PBands->ShowHeaderPages();
+        answers = {A.File("olindaA001.B1"), A.File("olindaA002.B1")};
+        cd->C2V1->click();
+        cd->C2V2->click();
+        cd->C2V1CB->setChecked(true);
+        cd->CDCombineBtn->setEnabled(true);
+        cd->CombinedFileEdit->setText("comb.B1");
+        Rec->Clear();
+        cd->CDCombineBtn->click();
+        const std::string joined = A.File(cd->CombinedFileEdit->text().toStdString());
+        EXPECT_EQ(FileBytes(joined), FileBytes(A.File("olinda.B1"))) << Rec->Summary();
+        std::filesystem::remove(joined);
+    }
 }
 
 } // namespace
