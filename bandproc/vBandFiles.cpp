@@ -140,7 +140,9 @@ void TBandReader::Rewind() {
 }
 
 TProductWriter::TProductWriter(const std::string& path) {
-    if (!File.Open(path)) RaiseWriteFailure(path);
+    // RefuseProducts asked about every product of the run before the first was opened; what the
+    // user let go stays let go while the run is open.
+    if (!File.Open(path)) RaiseWriteFailure(path); // leave: TReplaceLeave::Own(WrittenProducts)
 }
 
 void TProductWriter::WriteRow(const uint8_t* row, int64_t bytes) {

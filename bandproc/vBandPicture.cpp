@@ -104,7 +104,8 @@ void NameAndSave(const std::string& folder, const std::string& name, bool save) 
     const std::string named = ExtractFilePath(name);
     if (!named.empty()) MoveSceneFolder(named);
     SetImageName(named.empty() ? folder : named, ExtractFileName(name));
-    if (save) SavePictureFile();
+    // The page that makes the picture asked about its file, its log and its DIS in one run.
+    if (save) SavePictureFile(); // leave: {}
 }
 
 } // namespace

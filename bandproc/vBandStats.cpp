@@ -158,6 +158,8 @@ void CorrectBandBlock(const TBandBlock& in, const CorrectionTable& lut, TBandBlo
     Report(progress, 0, in.H);
 }
 
-void SaveBandBlock(const std::string& path, const TBandBlock& block) {
-    if (!WriteFileAtomic(path, block.Samples)) RaiseWriteFailure(path);
+bool SaveBandBlock(const std::string& path, const TBandBlock& block, const TReplaceLeave& leave) {
+    if (!MayWriteFile(path, leave)) return false;
+    if (!WriteFileAtomic(path, block.Samples)) RaiseWriteFailure(path); // leave: leave
+    return true;
 }

@@ -81,5 +81,6 @@ bool LoadBandBlock(const std::string& path, int64_t w, int64_t h, TBandBlock& bl
 // `in` mapped through `lut` into `out` (same size), counted into `counts`.
 void CorrectBandBlock(const TBandBlock& in, const CorrectionTable& lut, TBandBlock& out,
                       BandHistogram& counts, const RowProgress& progress);
-// Writes the block as a band file (rows of W bytes, no header), whole or not at all.
-void SaveBandBlock(const std::string& path, const TBandBlock& block);
+// Writes the block as a band file (rows of W bytes, no header), whole or not at all, when the
+// writer's rule lets it replace `path` with `leave`; false when the user kept the file.
+bool SaveBandBlock(const std::string& path, const TBandBlock& block, const TReplaceLeave& leave);

@@ -16,6 +16,10 @@ void ReadTasselledCapFile(const std::string& path, TTasselledCapTexts& texts) {
         texts[i] = lines[i];
 }
 
-void WriteTasselledCapFile(const std::string& path, const TTasselledCapTexts& texts) {
-    WriteFileOrRaise(path, JoinLinesCRLF(std::vector<std::string>(texts.begin(), texts.end())));
+bool WriteTasselledCapFile(const std::string& path, const TTasselledCapTexts& texts,
+                           const TReplaceLeave& leave) {
+    if (!MayWriteFile(path, leave)) return false;
+    const std::vector<std::string> lines(texts.begin(), texts.end());
+    WriteFileOrRaise(path, JoinLinesCRLF(lines)); // leave: leave
+    return true;
 }

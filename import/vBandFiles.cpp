@@ -39,9 +39,10 @@ void ReadExactly(std::FILE* f, void* into, size_t n) {
 // Temporaries beside their targets; Commit renames them all, otherwise they are removed.
 class TOutputSet {
   public:
+    // The caller's open run asked about every target before the first was opened.
     TReplacingFile* Open(const std::string& target) {
         Files.emplace_back();
-        if (!Files.back().Open(target)) RaiseWriteFailure(target);
+        if (!Files.back().Open(target)) RaiseWriteFailure(target); // leave: {}
         return &Files.back();
     }
     void Write(TReplacingFile* f, const void* data, size_t n) {

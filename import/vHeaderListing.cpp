@@ -322,6 +322,7 @@ bool SaveHeaderListing(const std::string& chosen, const std::string& headerPath,
                         MessageX, MessageY);
         return false;
     }
-    WriteFileOrRaise(chosen, JoinLinesCRLF(lines));
+    if (!MayWriteFile(chosen, TReplaceLeave::Chosen(chosen))) return false;
+    WriteFileOrRaise(chosen, JoinLinesCRLF(lines)); // leave: TReplaceLeave::Chosen(chosen)
     return true;
 }

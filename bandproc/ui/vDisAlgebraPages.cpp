@@ -376,5 +376,5 @@ void TDisKTPage::SaveTCBtnClick() {
     TTasselledCapTexts texts;
     for (int i = 0; i < TCLines; ++i)
         texts[static_cast<size_t>(i)] = TextOf(Grid[i]);
-    WriteTasselledCapFile(chosen, texts);
+    WriteTasselledCapFile(chosen, texts, TReplaceLeave::Chosen(chosen));
 }

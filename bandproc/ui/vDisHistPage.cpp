@@ -454,7 +454,7 @@ void TDisHistogramPage::SaveAsBtnClick() {
     SetText(HisBandFileEdit, ExtractFileName(LoadedBand));
     SetText(HisNewFileEdit, ExtractFileName(chosen));
     ProcessSliderBtn->setText("Processing Histogram Stats");
-    SaveBandBlock(chosen, Corrected);
+    SaveBandBlock(chosen, Corrected, TReplaceLeave::Chosen(chosen));
 }
 
 void TDisHistogramPage::StretchedCBClick() {

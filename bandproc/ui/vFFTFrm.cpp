@@ -300,16 +300,18 @@ void TFFTForm::SaveFFTBtnClick() {
     if (Busy || OutPicture.Empty()) return;
     const std::string path = ChooseSaveFile(OpenFilter, LastPath);
     if (path.empty() || RefuseOutputOverInput({path}, {DISPath, InputPath})) return;
+    const TReplaceLeave leave = TReplaceLeave::Chosen(path);
+    if (!MayWriteFile(path, leave)) return;
     const std::string ext = LowerCase(ExtractFileExt(path));
     if (ext == ".png") {
-        WritePictureFile(path, OutPicture, PictureFileKind::Png);
+        WritePictureFile(path, OutPicture, PictureFileKind::Png); // leave: leave
     } else if (ext == ".bmp") {
-        WritePictureFile(path, OutPicture, PictureFileKind::Bmp);
+        WritePictureFile(path, OutPicture, PictureFileKind::Bmp); // leave: leave
     } else {
         RadarGauge->show();
         const std::vector<uint8_t> bytes = FFTResultBandBytes(OutPicture, Report());
         RadarGauge->hide();
-        WriteFileOrRaise(path, std::string(bytes.begin(), bytes.end()));
+        WriteFileOrRaise(path, std::string(bytes.begin(), bytes.end())); // leave: leave
     }
 }
 
@@ -317,8 +319,10 @@ void TFFTForm::FFTImageMouseUp() {
     if (Busy || FFTPicture.Empty()) return;
     const std::string path =
         ChooseSaveFile("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastPath, ".bmp"));
-    if (!path.empty() && !RefuseOutputOverInput({path}, {DISPath, InputPath}))
-        WritePictureFile(path, FFTPicture, PictureFileKind::Bmp);
+    if (path.empty() || RefuseOutputOverInput({path}, {DISPath, InputPath})) return;
+    const TReplaceLeave leave = TReplaceLeave::Chosen(path);
+    if (MayWriteFile(path, leave))
+        WritePictureFile(path, FFTPicture, PictureFileKind::Bmp); // leave: leave
 }
 
 void TFFTForm::FormClose() {

@@ -188,7 +188,7 @@ TEST_F(BandBlockTest, LoadsCountsAndSavesTheBand) {
     EXPECT_EQ(block.Samples, bytes);
     EXPECT_EQ(counts, CountsOf(bytes));
     EXPECT_EQ(gauge, (std::vector<int>{33, 66, 100, 0}));
-    SaveBandBlock(Dir.File("c.B1"), block);
+    SaveBandBlock(Dir.File("c.B1"), block, {});
     EXPECT_EQ(Product("c.B1"), bytes);
 }
 

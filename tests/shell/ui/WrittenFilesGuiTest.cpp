@@ -428,6 +428,26 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
          [&] { faRun("alg5"); },
          "olinda.dis",
          {"alg5.pfd"}},
+        {"the shown picture's log after another program added to it", [] {},
+         [this] { std::ofstream(A.File("scene.dip"), std::ios::app) << "another program's\r\n"; },
+         [] {
+             HeaderPages.DIPMemo.push_back("an operation on the shown picture");
+             Hooks.SaveHistoryLog();
+         },
+         "scene.dip"},
+        {"the DIS->DIP page's picture after another program rewrote the DIS",
+         [&] {
+             TDisToDipPage* page = PBands->DisToDipPage;
+             answers = {A.File("olinda.dis"), A.File("olinda.B1"), A.File("olinda.B2"),
+                        A.File("olinda.B3")};
+             for (QPushButton* b : {page->PBandHdrBtn, page->PBandFileBtn1, page->PBandFileBtn2,
+                                    page->PBandFileBtn3})
+                 b->click();
+         },
+         [this] { std::ofstream(A.File("olinda.dis"), std::ios::app) << "another program's\r\n"; },
+         [] { PBands->DisToDipPage->PBOKBtn->click(); },
+         "olinda.dis",
+         {"olinda.png", "olinda.dip"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
