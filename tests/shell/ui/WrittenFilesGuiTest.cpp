@@ -87,6 +87,16 @@ class WrittenFiles : public GuiStartup {
         ImageDirectory = B.Path();
     }
 
+    // Dialogs answered with `answers` in turn, then with a file of A.
+    void AnswerFrom(std::deque<std::string>& answers) {
+        Hooks.ChooseFile = [this, &answers](FileDialogRequest& r) {
+            if (answers.empty()) return AnswerIn(A.Path(), r);
+            const std::string answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
+    }
+
     TempDir A, B, H;
 };
 
@@ -346,12 +356,7 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
     TDisMBFAPage* fa = DisProcessForm->MBFAPage;
     TBandSplitPages* split = PBands->SplitPages;
     std::deque<std::string> answers;
-    Hooks.ChooseFile = [&](FileDialogRequest& r) {
-        if (answers.empty()) return AnswerIn(A.Path(), r);
-        const std::string answer = answers.front();
-        answers.pop_front();
-        return answer;
-    };
+    AnswerFrom(answers);
     const auto faRun = [fa](const char* name) {
         fa->MBFAFileBtns[3]->click();
         fa->MBFAFileBtns[2]->click();
@@ -597,12 +602,7 @@ TEST_F(WrittenFiles, TheBandWindowRunsOnlyOnTheBandsItsPagesShow) {
 TEST_F(WrittenFiles, CombineJoinsTheTilesTheBandWindowsDISLists) {
     TDisDividePage* cd = DisProcessForm->DividePage;
     std::deque<std::string> answers;
-    Hooks.ChooseFile = [&](FileDialogRequest& r) {
-        if (answers.empty()) return AnswerIn(A.Path(), r);
-        const std::string answer = answers.front();
-        answers.pop_front();
-        return answer;
-    };
+    AnswerFrom(answers);
     PBands->DISFileOpen->click();
     answers = {A.File("olinda.B1")};
     cd->CDivideFile->click();
