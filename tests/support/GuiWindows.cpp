@@ -41,9 +41,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -273,4 +276,38 @@ void MakeWorkScenes(const std::string& folder) {
         .save(QString::fromStdString(folder + "scene.png"));
     std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), folder + "olinda.bsq");
     RawSplitScene(folder + "olinda.bsq", {349, 352, 6, 0});
+}
+
+std::vector<std::string> OpeningSizeFaults(QWidget& window, QSize room) {
+    std::vector<std::string> faults;
+    const auto text = [](QSize s) {
+        return std::to_string(s.width()) + " x " + std::to_string(s.height());
+    };
+    // What the contents ask now, filled as the window fills them when it opens: its layout asks
+    // the whole of what it holds, through the scroll area, and the menu bar above it.
+    for (QScrollArea* area : window.findChildren<QScrollArea*>())
+        area->updateGeometry();
+    QLayout* layout = window.layout();
+    const QSize need = layout ? layout->totalSizeHint() : window.sizeHint();
+    const QSize size = window.size();
+    if (size.width() < std::min(need.width(), room.width()) ||
+        size.height() < std::min(need.height(), room.height()))
+        faults.push_back("opens at " + text(size) + " for contents of " + text(need) + " on " +
+                         text(room));
+    const QSize most = window.maximumSize();
+    if (most.width() < need.width() || most.height() < need.height())
+        faults.push_back("can grow to " + text(most) + " only, for contents of " + text(need));
+    // A window that holds the whole of its contents shows all of them, none under a scroll bar.
+    if (size.width() < need.width() || size.height() < need.height()) return faults;
+    for (const QScrollArea* area : window.findChildren<QScrollArea*>()) {
+        if (area->parentWidget() != &window) continue;
+        if (area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible())
+            faults.push_back("scrolls at " + text(size) + " for contents of " + text(need));
+        const QRect view(area->viewport()->mapTo(&window, QPoint(0, 0)), area->viewport()->size());
+        for (const QAbstractButton* b : area->findChildren<QAbstractButton*>())
+            if (b->isVisible() && b->window() == &window &&
+                !view.contains(QRect(b->mapTo(&window, QPoint(0, 0)), b->size())))
+                faults.push_back("cuts " + b->objectName().toStdString());
+    }
+    return faults;
 }
