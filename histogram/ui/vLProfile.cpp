@@ -206,6 +206,11 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     bottom->addWidget(LabelPoints, 1);
     bottom->addWidget(HelpBtn);
     bottom->addWidget(CloseBtn);
+    // The window opens at the size of the profile it is to show, before a line is drawn: opened
+    // at the size of its buttons, the chart came up in a window too small to show any of it.
+    QSizePolicy pages = PageControlProfile->sizePolicy();
+    pages.setRetainSizeWhenHidden(true);
+    PageControlProfile->setSizePolicy(pages);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControlProfile, 1);
     layout->addLayout(bottom);
@@ -238,9 +243,9 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     }
 }
 
+// The pages go with the control that holds them, whose room stays in the window: pages hidden
+// one by one would shrink what it asks by its tab bar.
 void TLineProfileForm::ShowPages(bool shown) {
-    PageControlProfile->setTabVisible(0, shown);
-    PageControlProfile->setTabVisible(1, shown);
     PageControlProfile->setVisible(shown);
     ImagePixelRow->setVisible(shown);
 }
@@ -328,6 +333,12 @@ void TLineProfileForm::DoImageMouseUp(int x, int y) {
         DrawProfileLine();
         SetImageCursor(Qt::ArrowCursor);
         ReleaseCursorClip();
+    }
+    // The profile the drag drew shows in front of the main window the drag was made on, which
+    // would otherwise keep it hidden behind.
+    if (PageControlProfile->isVisibleTo(this) && isVisible()) {
+        raise();
+        activateWindow();
     }
 }
 
