@@ -50,6 +50,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cmath>
 #include <filesystem>
 #include <fnmatch.h>
 #include <limits>
@@ -290,8 +291,12 @@ std::vector<std::string> OpeningSizeFaults(QWidget& window, QSize room) {
     QLayout* layout = window.layout();
     const QSize need = layout ? layout->totalSizeHint() : window.sizeHint();
     const QSize size = window.size();
-    if (size.width() < std::min(need.width(), room.width()) ||
-        size.height() < std::min(need.height(), room.height()))
+    // At a fractional scale the frame lies on whole screen pixels: a window as large as the
+    // screen lets it may come out a unit short of the room counted in units.
+    const qreal scale = window.devicePixelRatio();
+    const int slack = scale == std::floor(scale) ? 0 : 1;
+    if (size.width() < std::min(need.width(), room.width() - slack) ||
+        size.height() < std::min(need.height(), room.height() - slack))
         faults.push_back("opens at " + text(size) + " for contents of " + text(need) + " on " +
                          text(room));
     const QSize most = window.maximumSize();
@@ -304,10 +309,15 @@ std::vector<std::string> OpeningSizeFaults(QWidget& window, QSize room) {
         if (area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible())
             faults.push_back("scrolls at " + text(size) + " for contents of " + text(need));
         const QRect view(area->viewport()->mapTo(&window, QPoint(0, 0)), area->viewport()->size());
-        for (const QAbstractButton* b : area->findChildren<QAbstractButton*>())
-            if (b->isVisible() && b->window() == &window &&
+        for (const QAbstractButton* b : area->findChildren<QAbstractButton*>()) {
+            // A button inside a box that scrolls on its own is that box's to show.
+            const QWidget* up = b->parentWidget();
+            while (up != area && !qobject_cast<const QAbstractScrollArea*>(up))
+                up = up->parentWidget();
+            if (up == area && b->isVisible() &&
                 !view.contains(QRect(b->mapTo(&window, QPoint(0, 0)), b->size())))
                 faults.push_back("cuts " + b->objectName().toStdString());
+        }
     }
     return faults;
 }

@@ -4,7 +4,10 @@
 #include "algebra/ui/vFEditor.h"
 #include "classify/vTrainingSites.h"
 #include "histogram/ui/vHistogram.h"
+#include "histogram/ui/vLProfile.h"
+#include "histogram/ui/vLinear.h"
 #include "shell/ui/AllSplash.h"
+#include "shell/ui/vImageView.h"
 #include "support/DesktopSession.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
@@ -104,6 +107,28 @@ TEST_F(DesktopPlace, EveryToolWindowOpensWithItsTitleBarOnTheScreen) {
         EXPECT_EQ(QPoint(FormPositions[pair].Left, FormPositions[pair].Top), expected);
         QApplication::processEvents();
         delete window;
+    }
+    TrainingSites = {};
+}
+
+// Every window opens framed at the size its contents ask, or as large as the screen holds with
+// the rest scrolling, and can be made as large as they ask. scripts/desktop-tests runs it at the
+// scales 1, 1.5 and 2.
+TEST_F(DesktopPlace, EveryWindowOpensAtTheSizeItsContentsAsk) {
+    Form->FormCreate({});
+    if (Form->SplashScreen) Form->SplashScreen->close();
+    Picture picture;
+    picture.Resize(40, 30);
+    for (const auto& [name, make] : EveryWindow(Form, picture)) {
+        SCOPED_TRACE(name);
+        QPointer<QWidget> window = make();
+        window->show();
+        ASSERT_TRUE(WaitPlaced(*window));
+        const QSize frame = FrameGeometry(*window).size() - window->size();
+        for (const std::string& fault : OpeningSizeFaults(*window, Usable().size() - frame))
+            ADD_FAILURE() << fault;
+        window->hide();
+        if (window != Form) delete window;
     }
     TrainingSites = {};
 }
@@ -289,6 +314,55 @@ TEST_F(DesktopPlace, AnErrorBoxBelongsToTheWindowWhoseCommandRaisedIt) {
     const auto at = [&stack](WId id) { return std::find(stack.begin(), stack.end(), id); };
     ASSERT_NE(at(editor.winId()), stack.end());
     EXPECT_GT(at(editor.winId()), at(Form->winId())) << "the tool window stays in front";
+}
+
+// The drag that draws a line profile on the main window brings the profile in front of it and
+// makes it the active window, with the real pointer as the user drags.
+TEST_F(DesktopPlace, TheDrawnProfileComesInFrontOfTheMainWindow) {
+    Form->FormCreate({});
+    if (Form->SplashScreen) Form->SplashScreen->close();
+    OpenCopy("aero1.png", "aero1.png");
+    Form->PictureChanged();
+    Form->resize(600, 450);
+    Form->show();
+    ASSERT_TRUE(WaitPlaced(*Form));
+    LineProfileForm = new TLineProfileForm(Form);
+    TLinearForm linear(Form);
+    linear.show();
+    ASSERT_TRUE(WaitPlaced(linear));
+    const auto pointAt = [](QWidget* w, QPoint p) {
+        const QPoint at = w->mapToGlobal(p);
+        const double scale = w->devicePixelRatio();
+        return QStringList{Number(static_cast<int>(at.x() * scale)),
+                           Number(static_cast<int>(at.y() * scale))};
+    };
+    ASSERT_TRUE(Xdotool(QStringList{"mousemove"} + pointAt(linear.ProfileBtn, {10, 5})));
+    QTest::qWait(100);
+    ASSERT_TRUE(Xdotool({"click", "1"}));
+    ASSERT_TRUE(QTest::qWaitFor([] { return LineProfileForm->isVisible(); }, 2000));
+    ASSERT_TRUE(WaitPlaced(*LineProfileForm));
+    // Pressed on the picture, which brings the main window in front, dragged in steps and
+    // released there.
+    const auto device = [&](QPoint image) { return pointAt(Form->Image1, image); };
+    ASSERT_TRUE(Xdotool(QStringList{"mousemove"} + device({20, 30})));
+    QTest::qWait(100);
+    ASSERT_TRUE(Xdotool({"mousedown", "1"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == Form; }, 2000));
+    for (int step = 1; step <= 4; ++step) {
+        ASSERT_TRUE(Xdotool(QStringList{"mousemove"} + device({20 + 40 * step, 30 + 20 * step})));
+        QTest::qWait(50);
+    }
+    ASSERT_TRUE(Xdotool({"mouseup", "1"}));
+    EXPECT_TRUE(QTest::qWaitFor([] { return LineProfileForm->PageControlProfile->isVisible(); }));
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return QApplication::activeWindow() == LineProfileForm; }, 2000));
+    QTest::qWait(300);
+    const std::vector<WId> stack = Stacking();
+    const auto at = [&stack](WId id) { return std::find(stack.begin(), stack.end(), id); };
+    ASSERT_NE(at(LineProfileForm->winId()), stack.end());
+    EXPECT_GT(at(LineProfileForm->winId()), at(Form->winId()));
+    LineProfileForm->close();
+    delete LineProfileForm;
 }
 
 // The controls of `window` that a page of it does not show are out of reach anyway: the shown
