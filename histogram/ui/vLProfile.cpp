@@ -136,6 +136,9 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     ImagePixelRow->setObjectName("ImagePixelRow");
     ImagePixelRow->setScaledContents(true);
     ImagePixelRow->setFixedHeight(12);
+    // The strip is stretched over the room it is given: a long line's strip, asking its own
+    // width, widened the window past the screen's edge.
+    ImagePixelRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     LabelPixelSlice = new QLabel("Pixel Slice", TabSheetGraphs);
     LabelPixelSlice->setObjectName("LabelPixelSlice");
     ButtonPrintGraph = Button(TabSheetGraphs, "ButtonPrintGraph", "Print Graph",
@@ -199,6 +202,10 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
 
     LabelPoints = new QLabel(this);
     LabelPoints->setObjectName("LabelPoints");
+    // Room from the start for the points of a line on a picture of five-digit sides: the text
+    // a drag writes widened the window it opened in, which then scrolled.
+    LabelPoints->setMinimumWidth(LabelPoints->fontMetrics().horizontalAdvance(
+        Latin1(ProfilePointsText({88888, 88888}, {8888, 8888}))));
     CloseBtn = Button(this, "CloseBtn", "Close", "");
     HelpBtn = Button(this, "HelpBtn", "Help", "");
     auto* bottom = new QHBoxLayout;
@@ -206,11 +213,15 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     bottom->addWidget(LabelPoints, 1);
     bottom->addWidget(HelpBtn);
     bottom->addWidget(CloseBtn);
-    // The window opens at the size of the profile it is to show, before a line is drawn: opened
-    // at the size of its buttons, the chart came up in a window too small to show any of it.
-    QSizePolicy pages = PageControlProfile->sizePolicy();
-    pages.setRetainSizeWhenHidden(true);
-    PageControlProfile->setSizePolicy(pages);
+    // The window opens at the size of the profile it is to show, before the tool is armed and a
+    // line drawn: opened at the size of its buttons, the chart came up in a window too small to
+    // show any of it.
+    for (QWidget* shownLater :
+         {static_cast<QWidget*>(PageControlProfile), static_cast<QWidget*>(GroupBoxDraw)}) {
+        QSizePolicy policy = shownLater->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        shownLater->setSizePolicy(policy);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControlProfile, 1);
     layout->addLayout(bottom);

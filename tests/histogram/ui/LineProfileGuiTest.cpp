@@ -1,6 +1,7 @@
 // The line-profile window driven as the main image's mouse drives it: the table, chart, strip
 // and saved text of a drag across a step edge, grabbing, and a long line.
 #include "histogram/ui/vLProfile.h"
+#include "histogram/ui/vLinear.h"
 
 #include "runtime/RtFiles.h"
 #include "shell/ui/vImageView.h"
@@ -207,15 +208,20 @@ TEST_F(LineProfileWindow, ThePictureReplacedEndsTheTool) {
     }
 }
 
-// The window opens as the Linear window opens it, at the size of the profile it is to show: once
-// drawn, the chart and every button show whole, no scroll bar, and the window comes in front of
-// the main window the drag was made on.
+// The window opens as the Linear window opens it, shown and then armed, at the size of the
+// profile it is to show: once a line longer than the window is drawn, the chart and every button
+// show whole, no scroll bar, and the window comes in front of the main window the drag was made
+// on.
 TEST_F(LineProfileWindow, TheDrawnProfileShowsWholeInFrontOfTheMainWindow) {
-    Profile->show();
+    DisplayedPicture.Resize(900, 3);
+    AllocImageBuffers();
+    Profile = new TLineProfileForm(Form);
+    LineProfileForm = Profile;
+    TLinearForm linear(Form);
     Form->show();
-    Form->activateWindow();
+    linear.ProfileBtnClick();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == Form; }));
-    Drag({2, 1}, {17, 1});
+    Drag({2, 1}, {890, 1});
     QApplication::processEvents();
     const QSize room = Profile->screen()->availableGeometry().size();
     for (const std::string& fault : OpeningSizeFaults(*Profile, room))

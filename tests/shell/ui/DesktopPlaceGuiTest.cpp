@@ -354,6 +354,9 @@ TEST_F(DesktopPlace, TheDrawnProfileComesInFrontOfTheMainWindow) {
     }
     ASSERT_TRUE(Xdotool({"mouseup", "1"}));
     EXPECT_TRUE(QTest::qWaitFor([] { return LineProfileForm->PageControlProfile->isVisible(); }));
+    const QSize frame = FrameGeometry(*LineProfileForm).size() - LineProfileForm->size();
+    for (const std::string& fault : OpeningSizeFaults(*LineProfileForm, Usable().size() - frame))
+        ADD_FAILURE() << fault;
     EXPECT_TRUE(
         QTest::qWaitFor([] { return QApplication::activeWindow() == LineProfileForm; }, 2000));
     QTest::qWait(300);
