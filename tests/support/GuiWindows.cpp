@@ -321,3 +321,24 @@ std::vector<std::string> OpeningSizeFaults(QWidget& window, QSize room) {
     }
     return faults;
 }
+
+std::vector<std::string>
+EveryOpeningSizeFault(TVORNForm* form,
+                      const std::function<std::optional<QSize>(QWidget&)>& opened) {
+    std::vector<std::string> faults;
+    Picture picture;
+    picture.Resize(40, 30);
+    for (const auto& [name, make] : EveryWindow(form, picture)) {
+        QPointer<QWidget> window = make();
+        window->show();
+        const std::optional<QSize> room = opened(*window);
+        if (!room) faults.push_back(name + std::string(": never opens"));
+        for (const std::string& fault :
+             room ? OpeningSizeFaults(*window, *room) : std::vector<std::string>())
+            faults.push_back(name + (": " + fault));
+        window->hide();
+        if (window != form) delete window;
+    }
+    TrainingSites = {};
+    return faults;
+}

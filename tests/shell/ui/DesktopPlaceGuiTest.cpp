@@ -117,20 +117,12 @@ TEST_F(DesktopPlace, EveryToolWindowOpensWithItsTitleBarOnTheScreen) {
 TEST_F(DesktopPlace, EveryWindowOpensAtTheSizeItsContentsAsk) {
     Form->FormCreate({});
     if (Form->SplashScreen) Form->SplashScreen->close();
-    Picture picture;
-    picture.Resize(40, 30);
-    for (const auto& [name, make] : EveryWindow(Form, picture)) {
-        SCOPED_TRACE(name);
-        QPointer<QWidget> window = make();
-        window->show();
-        ASSERT_TRUE(WaitPlaced(*window));
-        const QSize frame = FrameGeometry(*window).size() - window->size();
-        for (const std::string& fault : OpeningSizeFaults(*window, Usable().size() - frame))
-            ADD_FAILURE() << fault;
-        window->hide();
-        if (window != Form) delete window;
-    }
-    TrainingSites = {};
+    for (const std::string& fault :
+         EveryOpeningSizeFault(Form, [](QWidget& window) -> std::optional<QSize> {
+             if (!WaitPlaced(window)) return std::nullopt;
+             return Usable().size() - (FrameGeometry(window).size() - window.size());
+         }))
+        ADD_FAILURE() << fault;
 }
 
 // Tool windows opened one after another in a mixed order, the main window brought forward

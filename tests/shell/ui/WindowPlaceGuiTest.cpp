@@ -1,7 +1,6 @@
 // The main window and the tool windows open on the screen whatever place the options file
 // holds, and the place they are closed at is the one written back; each opens at the size its
 // contents ask, as far as the screen lets it. ctest runs the sizes again at the scales 1.5 and 2.
-#include "classify/vTrainingSites.h"
 #include "shell/ui/vToolWindow.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
@@ -75,21 +74,13 @@ TEST_F(WindowPlace, AToolWindowOpensOnTheScreenAndKeepsThatPlace) {
 // Every window opens holding the whole of its contents, or as much as the screen holds with the
 // rest scrolling, and can be made as large as they ask.
 TEST_F(WindowPlace, EveryWindowOpensAtTheSizeItsContentsAsk) {
-    Picture picture;
-    picture.Resize(40, 30);
-    for (const auto& [name, make] : EveryWindow(Form, picture)) {
-        SCOPED_TRACE(name);
-        QPointer<QWidget> window = make();
-        window->show();
-        QApplication::processEvents();
-        const QSize room = window->screen()->availableGeometry().size() -
-                           (window->frameGeometry().size() - window->size());
-        for (const std::string& fault : OpeningSizeFaults(*window, room))
-            ADD_FAILURE() << fault;
-        window->hide();
-        if (window != Form) delete window;
-    }
-    TrainingSites = {};
+    for (const std::string& fault :
+         EveryOpeningSizeFault(Form, [](QWidget& window) -> std::optional<QSize> {
+             QApplication::processEvents();
+             return window.screen()->availableGeometry().size() -
+                    (window.frameGeometry().size() - window.size());
+         }))
+        ADD_FAILURE() << fault;
 }
 
 } // namespace
