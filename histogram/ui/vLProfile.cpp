@@ -328,6 +328,7 @@ void TLineProfileForm::DoImageMouseMove(int x, int y) {
 }
 
 void TLineProfileForm::DoImageMouseUp(int x, int y) {
+    const bool drawing = ProfileTool == 2 || (ProfileTool == 1 && GrabbedPart != 0);
     if (ProfileTool == 1) {
         if (GrabbedPart == 1) LineStart = {x, y};
         if (GrabbedPart == 2) LineEnd = {x, y};
@@ -347,7 +348,7 @@ void TLineProfileForm::DoImageMouseUp(int x, int y) {
     }
     // The profile the drag drew shows in front of the main window the drag was made on, which
     // would otherwise keep it hidden behind.
-    if (PageControlProfile->isVisibleTo(this) && isVisible()) {
+    if (drawing && PageControlProfile->isVisibleTo(this) && isVisible()) {
         raise();
         activateWindow();
     }
