@@ -59,7 +59,6 @@ TDistanceForm::TDistanceForm(QWidget* parent)
     layout->addWidget(DOEdit, 3, 0, 1, 2);
     layout->addWidget(CancelBtn, 4, 0);
     layout->addWidget(OkBtn, 4, 1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(OkBtn, &QPushButton::clicked, this, [this] { Guarded([this] { OkBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this,
             [this] { Guarded([this] { CancelBtnClick(); }); });

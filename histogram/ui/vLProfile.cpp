@@ -136,6 +136,9 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     ImagePixelRow->setObjectName("ImagePixelRow");
     ImagePixelRow->setScaledContents(true);
     ImagePixelRow->setFixedHeight(12);
+    // The strip is stretched over the room it is given: a long line's strip, asking its own
+    // width, widened the window past the screen's edge.
+    ImagePixelRow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     LabelPixelSlice = new QLabel("Pixel Slice", TabSheetGraphs);
     LabelPixelSlice->setObjectName("LabelPixelSlice");
     ButtonPrintGraph = Button(TabSheetGraphs, "ButtonPrintGraph", "Print Graph",
@@ -199,6 +202,10 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
 
     LabelPoints = new QLabel(this);
     LabelPoints->setObjectName("LabelPoints");
+    // Room from the start for the points of a line on a picture of five-digit sides: the text
+    // a drag writes widened the window it opened in, which then scrolled.
+    LabelPoints->setMinimumWidth(LabelPoints->fontMetrics().horizontalAdvance(
+        Latin1(ProfilePointsText({88888, 88888}, {8888, 8888}))));
     CloseBtn = Button(this, "CloseBtn", "Close", "");
     HelpBtn = Button(this, "HelpBtn", "Help", "");
     auto* bottom = new QHBoxLayout;
@@ -206,6 +213,15 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     bottom->addWidget(LabelPoints, 1);
     bottom->addWidget(HelpBtn);
     bottom->addWidget(CloseBtn);
+    // The window opens at the size of the profile it is to show, before the tool is armed and a
+    // line drawn: opened at the size of its buttons, the chart came up in a window too small to
+    // show any of it.
+    for (QWidget* shownLater :
+         {static_cast<QWidget*>(PageControlProfile), static_cast<QWidget*>(GroupBoxDraw)}) {
+        QSizePolicy policy = shownLater->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        shownLater->setSizePolicy(policy);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControlProfile, 1);
     layout->addLayout(bottom);
@@ -238,9 +254,9 @@ TLineProfileForm::TLineProfileForm(QWidget* parent)
     }
 }
 
+// The pages go with the control that holds them, whose room stays in the window: pages hidden
+// one by one would shrink what it asks by its tab bar.
 void TLineProfileForm::ShowPages(bool shown) {
-    PageControlProfile->setTabVisible(0, shown);
-    PageControlProfile->setTabVisible(1, shown);
     PageControlProfile->setVisible(shown);
     ImagePixelRow->setVisible(shown);
 }
@@ -312,6 +328,7 @@ void TLineProfileForm::DoImageMouseMove(int x, int y) {
 }
 
 void TLineProfileForm::DoImageMouseUp(int x, int y) {
+    const bool drawing = ProfileTool == 2 || (ProfileTool == 1 && GrabbedPart != 0);
     if (ProfileTool == 1) {
         if (GrabbedPart == 1) LineStart = {x, y};
         if (GrabbedPart == 2) LineEnd = {x, y};
@@ -328,6 +345,12 @@ void TLineProfileForm::DoImageMouseUp(int x, int y) {
         DrawProfileLine();
         SetImageCursor(Qt::ArrowCursor);
         ReleaseCursorClip();
+    }
+    // The profile the drag drew shows in front of the main window the drag was made on, which
+    // would otherwise keep it hidden behind.
+    if (drawing && PageControlProfile->isVisibleTo(this) && isVisible()) {
+        raise();
+        activateWindow();
     }
 }
 

@@ -49,7 +49,6 @@ TMagniForm::TMagniForm(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Image1);
     layout->addLayout(controls);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     MagnifiedView.Resize(MagnifierViewSide, MagnifierViewSide);
     MagnifierHalfSize = MagnifierHalfSizeFor(SpinEditMagnification->value());

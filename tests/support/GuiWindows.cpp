@@ -41,12 +41,16 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
+#include <cmath>
 #include <filesystem>
 #include <fnmatch.h>
 #include <limits>
@@ -273,4 +277,68 @@ void MakeWorkScenes(const std::string& folder) {
         .save(QString::fromStdString(folder + "scene.png"));
     std::filesystem::copy_file(TestData("landsat7-olinda/olinda.bsq"), folder + "olinda.bsq");
     RawSplitScene(folder + "olinda.bsq", {349, 352, 6, 0});
+}
+
+std::vector<std::string> OpeningSizeFaults(QWidget& window, QSize room) {
+    std::vector<std::string> faults;
+    const auto text = [](QSize s) {
+        return std::to_string(s.width()) + " x " + std::to_string(s.height());
+    };
+    // What the contents ask now, filled as the window fills them when it opens: its layout asks
+    // the whole of what it holds, through the scroll area, and the menu bar above it.
+    for (QScrollArea* area : window.findChildren<QScrollArea*>())
+        area->updateGeometry();
+    QLayout* layout = window.layout();
+    const QSize need = layout ? layout->totalSizeHint() : window.sizeHint();
+    const QSize size = window.size();
+    // At a fractional scale the frame lies on whole screen pixels: a window as large as the
+    // screen lets it may come out a unit short of the room counted in units.
+    const qreal scale = window.devicePixelRatio();
+    const int slack = scale == std::floor(scale) ? 0 : 1;
+    if (size.width() < std::min(need.width(), room.width() - slack) ||
+        size.height() < std::min(need.height(), room.height() - slack))
+        faults.push_back("opens at " + text(size) + " for contents of " + text(need) + " on " +
+                         text(room));
+    const QSize most = window.maximumSize();
+    if (most.width() < need.width() || most.height() < need.height())
+        faults.push_back("can grow to " + text(most) + " only, for contents of " + text(need));
+    // A window that holds the whole of its contents shows all of them, none under a scroll bar.
+    if (size.width() < need.width() || size.height() < need.height()) return faults;
+    for (const QScrollArea* area : window.findChildren<QScrollArea*>()) {
+        if (area->parentWidget() != &window) continue;
+        if (area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible())
+            faults.push_back("scrolls at " + text(size) + " for contents of " + text(need));
+        const QRect view(area->viewport()->mapTo(&window, QPoint(0, 0)), area->viewport()->size());
+        for (const QAbstractButton* b : area->findChildren<QAbstractButton*>()) {
+            // A button inside a box that scrolls on its own is that box's to show.
+            const QWidget* up = b->parentWidget();
+            while (up != area && !qobject_cast<const QAbstractScrollArea*>(up))
+                up = up->parentWidget();
+            if (up == area && b->isVisible() &&
+                !view.contains(QRect(b->mapTo(&window, QPoint(0, 0)), b->size())))
+                faults.push_back("cuts " + b->objectName().toStdString());
+        }
+    }
+    return faults;
+}
+
+std::vector<std::string>
+EveryOpeningSizeFault(TVORNForm* form,
+                      const std::function<std::optional<QSize>(QWidget&)>& opened) {
+    std::vector<std::string> faults;
+    Picture picture;
+    picture.Resize(40, 30);
+    for (const auto& [name, make] : EveryWindow(form, picture)) {
+        QPointer<QWidget> window = make();
+        window->show();
+        const std::optional<QSize> room = opened(*window);
+        if (!room) faults.push_back(name + std::string(": never opens"));
+        for (const std::string& fault :
+             room ? OpeningSizeFaults(*window, *room) : std::vector<std::string>())
+            faults.push_back(name + (": " + fault));
+        window->hide();
+        if (window != form) delete window;
+    }
+    TrainingSites = {};
+    return faults;
 }

@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -68,3 +70,13 @@ class DialogCloser {
 // A small picture scene.png (the long commands let messages in at every row) and the Olinda scene
 // split into its six bands with its DIH and DIS, in `folder`.
 void MakeWorkScenes(const std::string& folder);
+
+// What keeps the shown `window` from holding its contents: opened smaller than they ask where
+// `room` (the most the window may take inside its frame) has space, a largest size below what
+// they ask, or, at their whole size, scroll bars or a button cut. Empty when none.
+std::vector<std::string> OpeningSizeFaults(QWidget& window, QSize room);
+// What OpeningSizeFaults finds in each window of EveryWindow shown in turn, as "name: fault":
+// `opened` waits for the shown window to open and gives the room it may take, none when it never
+// opens.
+std::vector<std::string>
+EveryOpeningSizeFault(TVORNForm* form, const std::function<std::optional<QSize>(QWidget&)>& opened);

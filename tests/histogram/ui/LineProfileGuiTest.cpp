@@ -1,18 +1,24 @@
 // The line-profile window driven as the main image's mouse drives it: the table, chart, strip
 // and saved text of a drag across a step edge, grabbing, and a long line.
 #include "histogram/ui/vLProfile.h"
+#include "histogram/ui/vLinear.h"
 
 #include "runtime/RtFiles.h"
 #include "shell/ui/vImageView.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
+#include "support/GuiWindows.h"
 
+#include <QApplication>
 #include <QChart>
+#include <QChartView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QValueAxis>
 
@@ -62,7 +68,7 @@ TEST_F(LineProfileWindow, ADragAcrossAnEdgeFillsTheTableChartStripAndSavedText) 
     EXPECT_EQ(Profile->LabelFilename->text(), "field");
     Drag({2, 1}, {17, 1});
     EXPECT_FALSE(LineProfileDrawing);
-    EXPECT_TRUE(Profile->PageControlProfile->isTabVisible(0));
+    EXPECT_TRUE(Profile->PageControlProfile->isVisibleTo(Profile));
     EXPECT_EQ(Profile->LabelPoints->text(), "Points = (2, 1)   (17, 1)     Distance = 15.0");
     const QStringList lines = DataLines();
     ASSERT_EQ(lines.size(), 20);
@@ -142,7 +148,7 @@ TEST_F(LineProfileWindow, ShortLinesHideThePagesAndAnUndoneCopyKeepsTheLastProfi
     EXPECT_EQ(Profile->MemoData->toPlainText(), before);
     CopyImageForProcessing();
     Drag({3, 1}, {4, 2});
-    EXPECT_FALSE(Profile->PageControlProfile->isTabVisible(0));
+    EXPECT_FALSE(Profile->PageControlProfile->isVisibleTo(Profile));
     EXPECT_FALSE(Profile->ImagePixelRow->isVisibleTo(Profile));
 }
 
@@ -185,13 +191,13 @@ TEST_F(LineProfileWindow, ThePictureReplacedEndsTheTool) {
         CopyImageForReading();
         Profile->StartProfile();
         Drag({2, 1}, {17, 1});
-        ASSERT_TRUE(Profile->PageControlProfile->isTabVisible(0));
+        ASSERT_TRUE(Profile->PageControlProfile->isVisibleTo(Profile));
         Rec->Clear();
         c.Replace();
         EXPECT_FALSE(LineProfileMode);
         EXPECT_FALSE(ImageBuffersLocked);
         EXPECT_FALSE(PointIsSet(Profile->LineStart));
-        EXPECT_FALSE(Profile->PageControlProfile->isTabVisible(0));
+        EXPECT_FALSE(Profile->PageControlProfile->isVisibleTo(Profile));
         EXPECT_EQ(Profile->MemoData->toPlainText(), "");
         EXPECT_EQ(Profile->LabelPoints->text(), "");
         EXPECT_TRUE(Profile->GroupBoxDraw->isHidden());
@@ -200,6 +206,31 @@ TEST_F(LineProfileWindow, ThePictureReplacedEndsTheTool) {
         EXPECT_FALSE(Rec->Shown(39975)) << Rec->Summary();
         EXPECT_FALSE(PointIsSet(Profile->LineStart));
     }
+}
+
+// The window opens as the Linear window opens it, shown and then armed, at the size of the
+// profile it is to show: once a line longer than the window is drawn, the chart and every button
+// show whole, no scroll bar, and the window comes in front of the main window the drag was made
+// on.
+TEST_F(LineProfileWindow, TheDrawnProfileShowsWholeInFrontOfTheMainWindow) {
+    DisplayedPicture.Resize(900, 3);
+    AllocImageBuffers();
+    Profile = new TLineProfileForm(Form);
+    LineProfileForm = Profile;
+    TLinearForm linear(Form);
+    Form->show();
+    linear.ProfileBtnClick();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == Form; }));
+    Drag({2, 1}, {890, 1});
+    QApplication::processEvents();
+    const QSize room = Profile->screen()->availableGeometry().size();
+    for (const std::string& fault : OpeningSizeFaults(*Profile, room))
+        ADD_FAILURE() << fault;
+    const QRect chart(Profile->ChartView->mapTo(Profile, QPoint(0, 0)), Profile->ChartView->size());
+    EXPECT_TRUE(Profile->rect().contains(chart));
+    EXPECT_GE(chart.width(), 560);
+    EXPECT_GE(chart.height(), 300);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == Profile; }));
 }
 
 TEST_F(LineProfileWindow, ClosingDisarmsTheToolAndReleasesTheCopy) {

@@ -4,7 +4,10 @@
 #include "algebra/ui/vFEditor.h"
 #include "classify/vTrainingSites.h"
 #include "histogram/ui/vHistogram.h"
+#include "histogram/ui/vLProfile.h"
+#include "histogram/ui/vLinear.h"
 #include "shell/ui/AllSplash.h"
+#include "shell/ui/vImageView.h"
 #include "support/DesktopSession.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
@@ -106,6 +109,20 @@ TEST_F(DesktopPlace, EveryToolWindowOpensWithItsTitleBarOnTheScreen) {
         delete window;
     }
     TrainingSites = {};
+}
+
+// Every window opens framed at the size its contents ask, or as large as the screen holds with
+// the rest scrolling, and can be made as large as they ask. scripts/desktop-tests runs it at the
+// scales 1, 1.5 and 2.
+TEST_F(DesktopPlace, EveryWindowOpensAtTheSizeItsContentsAsk) {
+    Form->FormCreate({});
+    if (Form->SplashScreen) Form->SplashScreen->close();
+    for (const std::string& fault :
+         EveryOpeningSizeFault(Form, [](QWidget& window) -> std::optional<QSize> {
+             if (!WaitPlaced(window)) return std::nullopt;
+             return Usable().size() - (FrameGeometry(window).size() - window.size());
+         }))
+        ADD_FAILURE() << fault;
 }
 
 // Tool windows opened one after another in a mixed order, the main window brought forward
@@ -289,6 +306,59 @@ TEST_F(DesktopPlace, AnErrorBoxBelongsToTheWindowWhoseCommandRaisedIt) {
     const auto at = [&stack](WId id) { return std::find(stack.begin(), stack.end(), id); };
     ASSERT_NE(at(editor.winId()), stack.end());
     EXPECT_GT(at(editor.winId()), at(Form->winId())) << "the tool window stays in front";
+}
+
+// The drag that draws a line profile on the main window brings the profile in front of it and
+// makes it the active window, with the real pointer as the user drags.
+TEST_F(DesktopPlace, TheDrawnProfileComesInFrontOfTheMainWindow) {
+    Form->FormCreate({});
+    if (Form->SplashScreen) Form->SplashScreen->close();
+    OpenCopy("aero1.png", "aero1.png");
+    Form->PictureChanged();
+    Form->resize(600, 450);
+    Form->show();
+    ASSERT_TRUE(WaitPlaced(*Form));
+    // A manager that keeps no stacking order (twm) has no front to bring a window to.
+    if (!RootProperty("_NET_CLIENT_LIST_STACKING").contains('#'))
+        GTEST_SKIP() << "the window manager keeps no stacking order";
+    LineProfileForm = new TLineProfileForm(Form);
+    TLinearForm linear(Form);
+    linear.ProfileBtn->click();
+    const QSize opened = LineProfileForm->size();
+    ASSERT_TRUE(WaitPlaced(*LineProfileForm));
+    // A manager that tiles the screen gives the window the size of its tile.
+    const bool ownSize = LineProfileForm->size() == opened;
+    const auto pointAt = [](QWidget* w, QPoint p) {
+        const QPoint at = w->mapToGlobal(p);
+        const double scale = w->devicePixelRatio();
+        return QStringList{Number(static_cast<int>(at.x() * scale)),
+                           Number(static_cast<int>(at.y() * scale))};
+    };
+    // Pressed on the picture, which brings the main window in front, dragged in steps and
+    // released there.
+    const auto device = [&](QPoint image) { return pointAt(Form->Image1, image); };
+    ASSERT_TRUE(Xdotool(QStringList{"mousemove"} + device({20, 30})));
+    QTest::qWait(100);
+    ASSERT_TRUE(Xdotool({"mousedown", "1"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == Form; }, 2000));
+    for (int step = 1; step <= 4; ++step) {
+        ASSERT_TRUE(Xdotool(QStringList{"mousemove"} + device({20 + 40 * step, 30 + 20 * step})));
+        QTest::qWait(50);
+    }
+    ASSERT_TRUE(Xdotool({"mouseup", "1"}));
+    EXPECT_TRUE(QTest::qWaitFor([] { return LineProfileForm->PageControlProfile->isVisible(); }));
+    const QSize frame = FrameGeometry(*LineProfileForm).size() - LineProfileForm->size();
+    for (const std::string& fault : OpeningSizeFaults(*LineProfileForm, Usable().size() - frame))
+        if (ownSize) ADD_FAILURE() << fault;
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return QApplication::activeWindow() == LineProfileForm; }, 2000));
+    QTest::qWait(300);
+    const std::vector<WId> stack = Stacking();
+    const auto at = [&stack](WId id) { return std::find(stack.begin(), stack.end(), id); };
+    ASSERT_NE(at(LineProfileForm->winId()), stack.end());
+    EXPECT_GT(at(LineProfileForm->winId()), at(Form->winId()));
+    LineProfileForm->close();
+    delete LineProfileForm;
 }
 
 // The controls of `window` that a page of it does not show are out of reach anyway: the shown

@@ -1,9 +1,13 @@
 // The main window and the tool windows open on the screen whatever place the options file
-// holds, and the place they are closed at is the one written back.
+// holds, and the place they are closed at is the one written back; each opens at the size its
+// contents ask, as far as the screen lets it. ctest runs the sizes again at the scales 1.5 and 2.
 #include "shell/ui/vToolWindow.h"
 #include "support/GuiStartup.h"
+#include "support/GuiWindows.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 #include <limits>
@@ -65,6 +69,18 @@ TEST_F(WindowPlace, AToolWindowOpensOnTheScreenAndKeepsThatPlace) {
         EXPECT_EQ(QPoint(FormPositions[fpSystemInfo].Left, FormPositions[fpSystemInfo].Top),
                   corner);
     }
+}
+
+// Every window opens holding the whole of its contents, or as much as the screen holds with the
+// rest scrolling, and can be made as large as they ask.
+TEST_F(WindowPlace, EveryWindowOpensAtTheSizeItsContentsAsk) {
+    for (const std::string& fault :
+         EveryOpeningSizeFault(Form, [](QWidget& window) -> std::optional<QSize> {
+             QApplication::processEvents();
+             return window.screen()->availableGeometry().size() -
+                    (window.frameGeometry().size() - window.size());
+         }))
+        ADD_FAILURE() << fault;
 }
 
 } // namespace
