@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
@@ -32,6 +33,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -48,6 +50,20 @@ class DesktopPlace : public GuiStartup {
 
 QRect Usable() {
     return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+std::string Text(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+           " x " + std::to_string(r.height());
+}
+
+// Whether the window's frame lies on the screen's usable area, pixel for pixel.
+testing::AssertionResult FrameOnScreen(const QWidget& window) {
+    const QRect frame = ScreenFrame(window);
+    const QRect area = UsableScreenPixels(window);
+    if (area.contains(frame)) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the frame " << Text(frame) << " overhangs the usable area " << Text(area);
 }
 
 TEST_F(DesktopPlace, AToolWindowOpensWithItsWholeFrameOnTheScreen) {
@@ -292,7 +308,8 @@ TEST_F(DesktopPlace, AnErrorBoxBelongsToTheWindowWhoseCommandRaisedIt) {
 }
 
 // The controls of `window` that a page of it does not show are out of reach anyway: the shown
-// ones must have their corner on the screen, scrolled to where a scroll area can bring them.
+// ones must lie wholly in view once scrolled to (a control larger than the view at least its
+// corner), and not under a scroll bar, and their corner on the screen.
 void ExpectEveryShownControlReachable(QWidget& window) {
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!control->isVisible() ||
@@ -307,20 +324,42 @@ void ExpectEveryShownControlReachable(QWidget& window) {
             if (auto* area = qobject_cast<QScrollArea*>(up);
                 area && area->widget() && area->widget()->isAncestorOf(control))
                 areas.push_back(area);
-        // Scrolled to the control's corner: the scroll area's own call brings a control wider
-        // than its view to the middle, which leaves the corner out of sight.
+        // Scrolled to the control's far corner, then to its corner: the scroll area's own call
+        // brings a control wider than its view to the middle, which leaves the corner out of
+        // sight.
         for (QScrollArea* area : areas) {
-            const QPoint at = control->mapTo(area->widget(), QPoint(3, 3));
-            area->ensureVisible(at.x(), at.y(), 3, 3);
+            const QPoint at = control->mapTo(area->widget(), QPoint(0, 0));
+            area->ensureVisible(at.x() + control->width(), at.y() + control->height(), 0, 0);
+            area->ensureVisible(at.x() + 3, at.y() + 3, 3, 3);
         }
-        const QRect corner(control->mapTo(&window, QPoint(0, 0)), QSize(6, 6));
+        const QRect whole(control->mapTo(&window, QPoint(0, 0)), control->size());
+        const QRect corner(whole.topLeft(), QSize(6, 6));
         for (const QScrollArea* area : areas) {
             const QWidget* view = area->viewport();
-            EXPECT_TRUE(QRect(view->mapTo(&window, QPoint(0, 0)), view->size()).contains(corner));
+            const QRect seen(view->mapTo(&window, QPoint(0, 0)), view->size());
+            EXPECT_TRUE(seen.contains(corner));
+            if (whole.width() <= seen.width() && whole.height() <= seen.height())
+                EXPECT_TRUE(seen.contains(whole)) << Text(whole) << " shows in " << Text(seen);
         }
         EXPECT_TRUE(window.rect().contains(corner));
         EXPECT_TRUE(Usable().contains(corner.translated(window.geometry().topLeft())));
     }
+}
+
+// A window scrolls sideways only when the screen is too narrow for it: one shrunk in height alone
+// takes the vertical scroll bar's room in width.
+testing::AssertionResult ScrollsSidewaysOnlyWhenNarrow(const QWidget& window) {
+    const auto* scroll =
+        window.findChild<QScrollArea*>(window.objectName() + "Scroll", Qt::FindDirectChildrenOnly);
+    if (!scroll || !scroll->horizontalScrollBar()->isVisible()) return testing::AssertionSuccess();
+    // As wide or as high as a frame can be, to the pixel a unit of the window's size rounds to.
+    const int unit = static_cast<int>(std::ceil(window.devicePixelRatio()));
+    const QRect frame = ScreenFrame(window);
+    const QRect area = UsableScreenPixels(window);
+    if (frame.width() + 2 * unit > area.width() || frame.height() + 2 * unit <= area.height())
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the frame " << Text(frame) << " scrolls sideways on "
+                                       << Text(area);
 }
 
 // Every window opens wholly on the screen from a stored place at either corner, and every
@@ -345,7 +384,8 @@ TEST_F(DesktopPlace, LargeWindowsKeepEveryControlReachableOnASmallScreen) {
             }
             window->show();
             ASSERT_TRUE(WaitPlaced(*window));
-            EXPECT_TRUE(UsableScreenPixels(*window).contains(ScreenFrame(*window)));
+            EXPECT_TRUE(FrameOnScreen(*window));
+            EXPECT_TRUE(ScrollsSidewaysOnlyWhenNarrow(*window));
             for (QTabWidget* pages : window->findChildren<QTabWidget*>())
                 for (int page = 0; page < pages->count(); ++page) {
                     SCOPED_TRACE(pages->tabText(page).toStdString());
@@ -406,7 +446,7 @@ TEST_F(DesktopPlace, PlacingEndsAndTheProgramIsIdleAfterwards) {
     for (const auto& [name, window] : windows) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !Placing(*window); }, 30000));
-        EXPECT_TRUE(UsableScreenPixels(*window).contains(ScreenFrame(*window)));
+        EXPECT_TRUE(FrameOnScreen(*window));
     }
     QTest::qWait(500);
     const TimerCount count;
