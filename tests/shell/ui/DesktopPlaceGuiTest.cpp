@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -346,6 +347,19 @@ void ExpectEveryShownControlReachable(QWidget& window) {
     }
 }
 
+// A window's menu bar stays at its top, out of what scrolls, where nothing covers its menus.
+void ExpectMenusWithinReach(QWidget& window) {
+    for (QMenuBar* bar : window.findChildren<QMenuBar*>()) {
+        if (!bar->isVisible()) continue;
+        for (QWidget* up = bar->parentWidget(); up && up != &window; up = up->parentWidget())
+            EXPECT_FALSE(qobject_cast<QScrollArea*>(up)) << "the menu bar scrolls";
+        for (QAction* menu : bar->actions()) {
+            const QPoint at = bar->mapTo(&window, bar->actionGeometry(menu).center());
+            EXPECT_EQ(window.childAt(at), bar) << menu->text().toStdString();
+        }
+    }
+}
+
 // A window scrolls sideways only when the screen is too narrow for it: one shrunk in height alone
 // takes the vertical scroll bar's room in width.
 testing::AssertionResult ScrollsSidewaysOnlyWhenNarrow(const QWidget& window) {
@@ -394,6 +408,7 @@ TEST_F(DesktopPlace, LargeWindowsKeepEveryControlReachableOnASmallScreen) {
                     ExpectEveryShownControlReachable(*window);
                 }
             ExpectEveryShownControlReachable(*window);
+            ExpectMenusWithinReach(*window);
             if (auto* main = qobject_cast<TVORNForm*>(window.data());
                 main && Usable().width() >= 1280)
                 for (QAction* button : main->ToolBar1->actions())
