@@ -37,6 +37,8 @@ struct Framing {
     bool Final;
     bool FromServer;
     uint32_t Top = 0;
+
+    bool operator==(const Framing&) const = default;
 };
 
 xcb_connection_t* XConnection() {
@@ -290,11 +292,14 @@ namespace {
 // tell of the frame come in whatever order the window manager sends them: each one about the
 // window, its frame or its frame's extents has the place looked at again once the toolkit has
 // taken it in. A manager that never frames the window as it says, or ignores where it is asked to
-// put it, leaves it where it is after a while without news: placing always ends.
+// put it, leaves it where it is after a while without news: placing always ends. A program too
+// busy to hear the news (a loaded machine) must not take that for silence: before placing ends,
+// the X server is asked whether anything changed since the place was last looked at, and a window
+// not yet framed is waited for as long as placing may take.
 class FramePlacer : public QObject {
   public:
     static constexpr const char* Name = "FramePlacer";
-    // Placing ends after this long without news of the window, and this long in all.
+    // Placing ends after this long without news of a framed window, and this long in all.
     static constexpr int QuietMs = 3000;
     static constexpr int MostMs = 15000;
 
@@ -303,7 +308,7 @@ class FramePlacer : public QObject {
         setObjectName(Name);
         window.installEventFilter(this);
         GiveUp.setSingleShot(true);
-        connect(&GiveUp, &QTimer::timeout, this, [this] { Stop(); });
+        connect(&GiveUp, &QTimer::timeout, this, [this] { Quiet(); });
     }
     ~FramePlacer() override { Stop(); }
 
@@ -312,6 +317,7 @@ class FramePlacer : public QObject {
     void Start() {
         Wanted = Placed = Window.pos();
         Asked.reset();
+        Seen.reset();
         Since.start();
         if (!Active) Placers().push_back(this);
         Active = true;
@@ -324,7 +330,7 @@ class FramePlacer : public QObject {
     // again.
     void Heard(uint32_t window) {
         if (!Active || (window != Window.internalWinId() && window != WatchedFrame)) return;
-        GiveUp.start(static_cast<int>(std::clamp<qint64>(MostMs - Since.elapsed(), 0, QuietMs)));
+        WaitQuiet();
         Again();
     }
 
@@ -357,6 +363,20 @@ class FramePlacer : public QObject {
     }
 
   private:
+    void WaitQuiet() {
+        GiveUp.start(static_cast<int>(std::clamp<qint64>(MostMs - Since.elapsed(), 0, QuietMs)));
+    }
+
+    void Quiet() {
+        const Framing now = FramingOf(Window);
+        if (Since.elapsed() < MostMs && (!Seen || !(now == *Seen) || !now.Final)) {
+            WaitQuiet();
+            Place();
+        } else {
+            Stop();
+        }
+    }
+
     void Stop() {
         Active = false;
         GiveUp.stop();
@@ -392,6 +412,7 @@ class FramePlacer : public QObject {
 
     void Place() {
         Framing f = FramingOf(Window);
+        Seen = f;
         if (f.FromServer) Watch(f.Top);
         const double scale = Window.devicePixelRatio();
         const QSize shown = ToUnits(f.Inside, scale).size();
@@ -473,6 +494,7 @@ class FramePlacer : public QObject {
     QPoint Wanted;
     QPoint Placed;
     std::optional<std::pair<QPoint, QPoint>> Asked;
+    std::optional<Framing> Seen;
     uint32_t WatchedFrame = 0;
     bool Active = false;
     bool Pending = false;
