@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QPointer>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -227,15 +227,14 @@ struct Span {
     double Scale;
 
     // The unit at which an inside of `inside` pixels puts the frame on the span nearest `want` (a
-    // pixel); none when no unit puts it wholly there. The toolkit places the inside in units, and a fractional
-    // scale (or one of 2 and more) leaves pixels no unit rounds to: a frame exactly as long as
-    // the span lies on it only when its inside's first pixel is one of the others.
+    // pixel); none when no unit puts it wholly there. The toolkit places the inside in units, and a
+    // fractional scale (or one of 2 and more) leaves pixels no unit rounds to: a frame exactly as
+    // long as the span lies on it only when its inside's first pixel is one of the others.
     std::optional<int> Corner(int want, int inside) const {
         const int room = Length - Before - inside - After;
         if (room < 0) return std::nullopt;
         const int high = Low + room;
-        return UnitWithin(std::clamp(want, Low, high) + Before, Low + Before, high + Before,
-                          Scale);
+        return UnitWithin(std::clamp(want, Low, high) + Before, Low + Before, high + Before, Scale);
     }
 
     // The most units, up to `units` and down to `least`, an inside can take for its frame to lie
@@ -426,7 +425,8 @@ class FramePlacer : public QObject {
             return;
         }
         // A window larger than the screen shrinks as far as its least size lets it, to whole
-        // units that fit.
+        // units that fit, and takes what room it asks for the size it is shrunk to where that
+        // fits too.
         const QPoint before = f.Inside.topLeft() - f.Frame.topLeft();
         const QPoint after = f.Frame.bottomRight() - f.Inside.bottomRight();
         const Span across{before.x(), after.x(), area.left(), area.width(), scale};

@@ -32,8 +32,7 @@ void MoveToStoredPlace(QWidget& window, int32_t left, int32_t top);
 // the screen shrinks as far as its least size lets it; `room`, when given, says what size it
 // takes in place of one it is shrunk to (that of a scroll bar the shrinking brings), as far as
 // the screen has room for that.
-void KeepOnScreen(QWidget& window, bool shrink = false,
-                  std::function<QSize(QSize)> room = nullptr);
+void KeepOnScreen(QWidget& window, bool shrink = false, std::function<QSize(QSize)> room = nullptr);
 // Whether KeepOnScreen is still at work on the window.
 bool Placing(const QWidget& window);
 // The window's frame, title bar included, where it is now (the frame the user sees, without any

@@ -110,8 +110,9 @@ QSize TToolWindow::RoomForScrollBar(QSize size) const {
         room.setWidth(std::max(size.width(), least.width() + around.width() + step +
                                                  Scroll->verticalScrollBar()->sizeHint().width()));
     if (view.width() < least.width())
-        room.setHeight(std::max(size.height(), least.height() + around.height() + step +
-                                                   Scroll->horizontalScrollBar()->sizeHint().height()));
+        room.setHeight(
+            std::max(size.height(), least.height() + around.height() + step +
+                                        Scroll->horizontalScrollBar()->sizeHint().height()));
     return room;
 }
 

@@ -73,14 +73,14 @@ TEST_F(DesktopPlace, AToolWindowOpensWithItsWholeFrameOnTheScreen) {
     SaveOptions();
     const struct {
         QPoint Stored;
-        QPoint Frame; // where the frame opens, 280 x 200 inside it
+        QPoint Frame;      // where the frame opens, 280 x 200 inside it
         bool Busy = false; // the program hears nothing for longer than placing waits for news
-    } cases[] = {{{300, 5}, {300, 5}},   {{299, 0}, {299, 0}},        {{40, 30}, {40, 30}},
-                 {{300, -15}, {300, 0}}, {{-900, 30}, {0, 30}},       {{99999, 40}, {-1, 40}},
+    } cases[] = {{{300, 5}, {300, 5}},    {{299, 0}, {299, 0}},         {{40, 30}, {40, 30}},
+                 {{300, -15}, {300, 0}},  {{-900, 30}, {0, 30}},        {{99999, 40}, {-1, 40}},
                  {{40, 99999}, {40, -1}}, {{99999, 40}, {-1, 40}, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.Stored.x() << "," << c.Stored.y()
-                                        << (c.Busy ? " busy" : ""));
+        SCOPED_TRACE(testing::Message()
+                     << c.Stored.x() << "," << c.Stored.y() << (c.Busy ? " busy" : ""));
         FormPositions[fpHistogram] = {c.Stored.x(), c.Stored.y()};
         TToolWindow window("Tool", "ToolForm", fpHistogram, 0, Form);
         window.setFixedSize(280, 200);
@@ -377,8 +377,8 @@ testing::AssertionResult ScrollsSidewaysOnlyWhenNarrow(const QWidget& window) {
     const QRect area = UsableScreenPixels(window);
     if (frame.width() + 2 * unit > area.width() || frame.height() + 2 * unit <= area.height())
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "the frame " << Text(frame) << " scrolls sideways on "
-                                       << Text(area);
+    return testing::AssertionFailure()
+           << "the frame " << Text(frame) << " scrolls sideways on " << Text(area);
 }
 
 // Every window opens wholly on the screen from a stored place at either corner, and every
