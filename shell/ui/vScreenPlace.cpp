@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QPointer>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -37,6 +37,8 @@ struct Framing {
     bool Final;
     bool FromServer;
     uint32_t Top = 0;
+
+    bool operator==(const Framing&) const = default;
 };
 
 xcb_connection_t* XConnection() {
@@ -215,6 +217,35 @@ int AtLeast(int low, double scale) {
     return ToUnits(low, scale) + (ToPixels(ToUnits(low, scale), scale) < low ? 1 : 0);
 }
 
+// Along one side of the screen: a frame of `before` pixels, an inside and `after` pixels, to lie
+// on `length` pixels from `low`.
+struct Span {
+    int Before;
+    int After;
+    int Low;
+    int Length;
+    double Scale;
+
+    // The unit at which an inside of `inside` pixels puts the frame on the span nearest `want` (a
+    // pixel); none when no unit puts it wholly there. The toolkit places the inside in units, and a
+    // fractional scale (or one of 2 and more) leaves pixels no unit rounds to: a frame exactly as
+    // long as the span lies on it only when its inside's first pixel is one of the others.
+    std::optional<int> Corner(int want, int inside) const {
+        const int room = Length - Before - inside - After;
+        if (room < 0) return std::nullopt;
+        const int high = Low + room;
+        return UnitWithin(std::clamp(want, Low, high) + Before, Low + Before, high + Before, Scale);
+    }
+
+    // The most units, up to `units` and down to `least`, an inside can take for its frame to lie
+    // on the span at some unit; `least` when not even that does.
+    int Fitting(int units, int least) const {
+        for (int u = std::min(units, ToUnits(Length - Before - After, Scale) + 1); u > least; --u)
+            if (Corner(Low, ToPixels(u, Scale))) return u;
+        return least;
+    }
+};
+
 } // namespace
 
 QPoint PlaceOnScreen(QPoint corner, QSize size) {
@@ -260,19 +291,23 @@ namespace {
 // tell of the frame come in whatever order the window manager sends them: each one about the
 // window, its frame or its frame's extents has the place looked at again once the toolkit has
 // taken it in. A manager that never frames the window as it says, or ignores where it is asked to
-// put it, leaves it where it is after a while without news: placing always ends.
+// put it, leaves it where it is after a while without news: placing always ends. A program too
+// busy to hear the news (a loaded machine) must not take that for silence: before placing ends,
+// the X server is asked whether anything changed since the place was last looked at, and a window
+// not yet framed is waited for as long as placing may take.
 class FramePlacer : public QObject {
   public:
     static constexpr const char* Name = "FramePlacer";
-    // Placing ends after this long without news of the window, and this long in all.
+    // Placing ends after this long without news of a framed window, and this long in all.
     static constexpr int QuietMs = 3000;
     static constexpr int MostMs = 15000;
 
-    FramePlacer(QWidget& window, bool shrink) : QObject(&window), Window(window), Shrink(shrink) {
+    FramePlacer(QWidget& window, bool shrink, std::function<QSize(QSize)> room)
+        : QObject(&window), Window(window), Shrink(shrink), Room(std::move(room)) {
         setObjectName(Name);
         window.installEventFilter(this);
         GiveUp.setSingleShot(true);
-        connect(&GiveUp, &QTimer::timeout, this, [this] { Stop(); });
+        connect(&GiveUp, &QTimer::timeout, this, [this] { Quiet(); });
     }
     ~FramePlacer() override { Stop(); }
 
@@ -281,6 +316,7 @@ class FramePlacer : public QObject {
     void Start() {
         Wanted = Placed = Window.pos();
         Asked.reset();
+        Seen.reset();
         Since.start();
         if (!Active) Placers().push_back(this);
         Active = true;
@@ -293,7 +329,7 @@ class FramePlacer : public QObject {
     // again.
     void Heard(uint32_t window) {
         if (!Active || (window != Window.internalWinId() && window != WatchedFrame)) return;
-        GiveUp.start(static_cast<int>(std::clamp<qint64>(MostMs - Since.elapsed(), 0, QuietMs)));
+        WaitQuiet();
         Again();
     }
 
@@ -326,6 +362,20 @@ class FramePlacer : public QObject {
     }
 
   private:
+    void WaitQuiet() {
+        GiveUp.start(static_cast<int>(std::clamp<qint64>(MostMs - Since.elapsed(), 0, QuietMs)));
+    }
+
+    void Quiet() {
+        const Framing now = FramingOf(Window);
+        if (Since.elapsed() < MostMs && (!Seen || !(now == *Seen) || !now.Final)) {
+            WaitQuiet();
+            Place();
+        } else {
+            Stop();
+        }
+    }
+
     void Stop() {
         Active = false;
         GiveUp.stop();
@@ -361,6 +411,7 @@ class FramePlacer : public QObject {
 
     void Place() {
         Framing f = FramingOf(Window);
+        Seen = f;
         if (f.FromServer) Watch(f.Top);
         const double scale = Window.devicePixelRatio();
         const QSize shown = ToUnits(f.Inside, scale).size();
@@ -374,36 +425,42 @@ class FramePlacer : public QObject {
             return;
         }
         // A window larger than the screen shrinks as far as its least size lets it, to whole
-        // units that fit.
-        const QSize over(std::max(0, f.Frame.width() - area.width()),
-                         std::max(0, f.Frame.height() - area.height()));
-        const QSize fitting = QSize(static_cast<int>((f.Inside.width() - over.width()) / scale),
-                                    static_cast<int>((f.Inside.height() - over.height()) / scale))
-                                  .expandedTo(Window.minimumSize());
-        if (Shrink && !over.isNull() && fitting != Window.size()) {
-            Window.resize(fitting);
+        // units that fit, and takes what room it asks for the size it is shrunk to where that
+        // fits too.
+        const QPoint before = f.Inside.topLeft() - f.Frame.topLeft();
+        const QPoint after = f.Frame.bottomRight() - f.Inside.bottomRight();
+        const Span across{before.x(), after.x(), area.left(), area.width(), scale};
+        const Span down{before.y(), after.y(), area.top(), area.height(), scale};
+        const auto fitting = [&](QSize size) {
+            return QSize(across.Fitting(size.width(), Window.minimumWidth()),
+                         down.Fitting(size.height(), Window.minimumHeight()))
+                .boundedTo(Window.maximumSize());
+        };
+        QSize shrunk = fitting(Window.size());
+        if (Room) shrunk = fitting(Room(shrunk).expandedTo(shrunk));
+        const bool fits = across.Corner(area.left(), f.Inside.width()) &&
+                          down.Corner(area.top(), f.Inside.height());
+        if (Shrink && !fits && shrunk != Window.size()) {
+            Window.resize(shrunk);
             // The X server shows the new size later, and tells of it.
             if (f.FromServer) return;
             f = FramingOf(Window);
         }
-        // The frame's corner on the area, rounded toward its inside: the toolkit places the
-        // window in units and a fractional scale puts a unit between pixels.
-        const QPoint offset = f.Inside.topLeft() - f.Frame.topLeft();
+        // The frame's corner on the area, rounded toward its inside; a window that cannot lie
+        // wholly on it keeps its title bar there.
         const QPoint wanted(ToPixels(Wanted.x(), scale), ToPixels(Wanted.y(), scale));
-        const auto unit = [&](int want, int margin, int low, int room) {
-            const int high = low + std::max(0, room);
-            return UnitWithin(std::clamp(want, low, high) + margin, low + margin, high + margin,
-                              scale);
-        };
-        const std::optional<int> x =
-            unit(wanted.x(), offset.x(), area.left(), area.width() - f.Frame.width());
-        const std::optional<int> y =
-            unit(wanted.y(), offset.y(), area.top(), area.height() - f.Frame.height());
-        const QPoint inside(x ? *x : AtLeast(area.left() + offset.x(), scale),
-                            y ? *y : AtLeast(area.top() + offset.y(), scale));
+        const std::optional<int> x = across.Corner(wanted.x(), f.Inside.width());
+        const std::optional<int> y = down.Corner(wanted.y(), f.Inside.height());
+        const QPoint inside(x ? *x : AtLeast(area.left() + before.x(), scale),
+                            y ? *y : AtLeast(area.top() + before.y(), scale));
         const QPoint frame =
-            QPoint(ToPixels(inside.x(), scale), ToPixels(inside.y(), scale)) - offset;
-        if (f.Frame.topLeft() == frame) {
+            QPoint(ToPixels(inside.x(), scale), ToPixels(inside.y(), scale)) - before;
+        // A frame on the area whose inside is already at that unit is as near as the toolkit
+        // can put it (at a fractional scale, or one of 2 and more, a pixel no unit rounds to
+        // may hold it): asking for the unit it has would move nothing.
+        const bool there = f.Frame.topLeft() == frame ||
+                           (area.contains(f.Frame) && ToUnits(f.Inside, scale).topLeft() == inside);
+        if (there) {
             // Placed once the toolkit has heard where: what is reckoned from its idea of the
             // window's place (a dialog over it, a point on it) is right from then on.
             const QPoint heard = Window.geometry().topLeft() - ToUnits(f.Inside, scale).topLeft();
@@ -431,11 +488,13 @@ class FramePlacer : public QObject {
 
     QWidget& Window;
     const bool Shrink;
+    const std::function<QSize(QSize)> Room;
     QTimer GiveUp;
     QElapsedTimer Since;
     QPoint Wanted;
     QPoint Placed;
     std::optional<std::pair<QPoint, QPoint>> Asked;
+    std::optional<Framing> Seen;
     uint32_t WatchedFrame = 0;
     bool Active = false;
     bool Pending = false;
@@ -492,8 +551,8 @@ bool Placing(const QWidget& window) {
     return placer && placer->Placing();
 }
 
-void KeepOnScreen(QWidget& window, bool shrink) {
+void KeepOnScreen(QWidget& window, bool shrink, std::function<QSize(QSize)> room) {
     FramePlacer* placer = PlacerOf(window);
-    if (!placer) placer = new FramePlacer(window, shrink);
+    if (!placer) placer = new FramePlacer(window, shrink, std::move(room));
     placer->Start();
 }

@@ -13,6 +13,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <functional>
 
 class QWidget;
 
@@ -28,8 +29,10 @@ void MoveToStoredPlace(QWidget& window, int32_t left, int32_t top);
 // it has now, once the window manager has framed it and the window is at its final size, until
 // the frame is there or the program moves the window elsewhere; a window manager that does not
 // frame it as it says leaves it where it is after a while. With `shrink`, a window larger than
-// the screen shrinks as far as its least size lets it.
-void KeepOnScreen(QWidget& window, bool shrink = false);
+// the screen shrinks as far as its least size lets it; `room`, when given, says what size it
+// takes in place of one it is shrunk to (that of a scroll bar the shrinking brings), as far as
+// the screen has room for that.
+void KeepOnScreen(QWidget& window, bool shrink = false, std::function<QSize(QSize)> room = nullptr);
 // Whether KeepOnScreen is still at work on the window.
 bool Placing(const QWidget& window);
 // The window's frame, title bar included, where it is now (the frame the user sees, without any

@@ -9,8 +9,12 @@
 
 #include <QCloseEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -78,16 +82,38 @@ void TToolWindow::ScrollWhenSmall() {
     auto* content = new QWidget;
     content->setObjectName(objectName() + "Contents");
     content->setLayout(own);
-    auto* area = new FittingScrollArea(this);
-    area->setObjectName(objectName() + "Scroll");
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidget(content);
+    Scroll = new FittingScrollArea(this);
+    Scroll->setObjectName(objectName() + "Scroll");
+    Scroll->setWidgetResizable(true);
+    Scroll->setFrameShape(QFrame::NoFrame);
+    Scroll->setWidget(content);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(bar);
-    layout->addWidget(area);
+    layout->addWidget(Scroll);
     resize(opening);
+}
+
+QSize TToolWindow::RoomForScrollBar(QSize size) const {
+    if (!Scroll || !Scroll->widget()) return size;
+    // What scrolls asks for its least size, and the scroll area shows it in what the window
+    // leaves it (the menu bar takes the rest). A window manager sizes a window in steps of whole
+    // pixels, at a fractional scale two and more, and may take off a pixel and with it a unit.
+    const QWidget* content = Scroll->widget();
+    const QSize least = content->minimumSizeHint().expandedTo(content->minimumSize());
+    const QSize around = this->size() - Scroll->size();
+    const QSize view = size - around;
+    const double scale = devicePixelRatio();
+    const int step = scale == std::floor(scale) ? 0 : 1;
+    QSize room = size;
+    if (view.height() < least.height())
+        room.setWidth(std::max(size.width(), least.width() + around.width() + step +
+                                                 Scroll->verticalScrollBar()->sizeHint().width()));
+    if (view.width() < least.width())
+        room.setHeight(
+            std::max(size.height(), least.height() + around.height() + step +
+                                        Scroll->horizontalScrollBar()->sizeHint().height()));
+    return room;
 }
 
 void TToolWindow::reject() {
@@ -108,7 +134,7 @@ void TToolWindow::FormClose() {
 void TToolWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    KeepOnScreen(*this, true);
+    KeepOnScreen(*this, true, [this](QSize size) { return RoomForScrollBar(size); });
     Guarded([this] { FormOpen(); });
 }
 

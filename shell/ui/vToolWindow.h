@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+class QScrollArea;
+
 // While a window's command runs: the dialogs it opens belong to that window, whichever window the
 // desktop has made active meanwhile (none, or the main window, right after a file dialog closes).
 // A box owned by another window brings that one in front of the window the user works in.
@@ -88,8 +90,13 @@ class TToolWindow : public QDialog {
     // Runs a handler through `run`, one of the guards, as this window's.
     template <typename F> void InHandler(bool (*run)(const std::function<void()>&), F&& f);
     void ScrollWhenSmall();
+    // The size the window takes in place of `size` that the screen shrinks it to: where what it
+    // holds then scrolls one way, wide or high enough again for that scroll bar, so that it does
+    // not scroll the other way too.
+    QSize RoomForScrollBar(QSize size) const;
 
     bool Scrolling = false;
+    QScrollArea* Scroll = nullptr;
     int HandlerDepth = 0;
     std::vector<ArmedMode> ArmedModes;
 };

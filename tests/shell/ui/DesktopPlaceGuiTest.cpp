@@ -20,12 +20,14 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
@@ -35,9 +37,12 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -53,20 +58,37 @@ QRect Usable() {
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
+std::string Text(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+           " x " + std::to_string(r.height());
+}
+
+// Whether the window's frame lies on the screen's usable area, pixel for pixel.
+testing::AssertionResult FrameOnScreen(const QWidget& window) {
+    const QRect frame = ScreenFrame(window);
+    const QRect area = UsableScreenPixels(window);
+    if (area.contains(frame)) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the frame " << Text(frame) << " overhangs the usable area " << Text(area);
+}
+
 TEST_F(DesktopPlace, AToolWindowOpensWithItsWholeFrameOnTheScreen) {
     SaveOptions();
     const struct {
         QPoint Stored;
-        QPoint Frame; // where the frame opens, 280 x 200 inside it
-    } cases[] = {{{300, 5}, {300, 5}},   {{299, 0}, {299, 0}},  {{40, 30}, {40, 30}},
-                 {{300, -15}, {300, 0}}, {{-900, 30}, {0, 30}}, {{99999, 40}, {-1, 40}},
-                 {{40, 99999}, {40, -1}}};
+        QPoint Frame;      // where the frame opens, 280 x 200 inside it
+        bool Busy = false; // the program hears nothing for longer than placing waits for news
+    } cases[] = {{{300, 5}, {300, 5}},    {{299, 0}, {299, 0}},         {{40, 30}, {40, 30}},
+                 {{300, -15}, {300, 0}},  {{-900, 30}, {0, 30}},        {{99999, 40}, {-1, 40}},
+                 {{40, 99999}, {40, -1}}, {{99999, 40}, {-1, 40}, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.Stored.x() << "," << c.Stored.y());
+        SCOPED_TRACE(testing::Message()
+                     << c.Stored.x() << "," << c.Stored.y() << (c.Busy ? " busy" : ""));
         FormPositions[fpHistogram] = {c.Stored.x(), c.Stored.y()};
         TToolWindow window("Tool", "ToolForm", fpHistogram, 0, Form);
         window.setFixedSize(280, 200);
         window.show();
+        if (c.Busy) std::this_thread::sleep_for(std::chrono::milliseconds(3500));
         ASSERT_TRUE(WaitPlaced(window));
         const QSize frame = FrameGeometry(window).size();
         const QPoint expected(c.Frame.x() < 0 ? Usable().right() + 1 - frame.width() : c.Frame.x(),
@@ -362,7 +384,8 @@ TEST_F(DesktopPlace, TheDrawnProfileComesInFrontOfTheMainWindow) {
 }
 
 // The controls of `window` that a page of it does not show are out of reach anyway: the shown
-// ones must have their corner on the screen, scrolled to where a scroll area can bring them.
+// ones must lie wholly in view once scrolled to (a control larger than the view at least its
+// corner), and not under a scroll bar, and their corner on the screen.
 void ExpectEveryShownControlReachable(QWidget& window) {
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!control->isVisible() ||
@@ -377,20 +400,55 @@ void ExpectEveryShownControlReachable(QWidget& window) {
             if (auto* area = qobject_cast<QScrollArea*>(up);
                 area && area->widget() && area->widget()->isAncestorOf(control))
                 areas.push_back(area);
-        // Scrolled to the control's corner: the scroll area's own call brings a control wider
-        // than its view to the middle, which leaves the corner out of sight.
+        // Scrolled to the control's far corner, then to its corner: the scroll area's own call
+        // brings a control wider than its view to the middle, which leaves the corner out of
+        // sight.
         for (QScrollArea* area : areas) {
-            const QPoint at = control->mapTo(area->widget(), QPoint(3, 3));
-            area->ensureVisible(at.x(), at.y(), 3, 3);
+            const QPoint at = control->mapTo(area->widget(), QPoint(0, 0));
+            area->ensureVisible(at.x() + control->width(), at.y() + control->height(), 0, 0);
+            area->ensureVisible(at.x() + 3, at.y() + 3, 3, 3);
         }
-        const QRect corner(control->mapTo(&window, QPoint(0, 0)), QSize(6, 6));
+        const QRect whole(control->mapTo(&window, QPoint(0, 0)), control->size());
+        const QRect corner(whole.topLeft(), QSize(6, 6));
         for (const QScrollArea* area : areas) {
             const QWidget* view = area->viewport();
-            EXPECT_TRUE(QRect(view->mapTo(&window, QPoint(0, 0)), view->size()).contains(corner));
+            const QRect seen(view->mapTo(&window, QPoint(0, 0)), view->size());
+            EXPECT_TRUE(seen.contains(corner));
+            if (whole.width() <= seen.width() && whole.height() <= seen.height())
+                EXPECT_TRUE(seen.contains(whole)) << Text(whole) << " shows in " << Text(seen);
         }
         EXPECT_TRUE(window.rect().contains(corner));
         EXPECT_TRUE(Usable().contains(corner.translated(window.geometry().topLeft())));
     }
+}
+
+// A window's menu bar stays at its top, out of what scrolls, where nothing covers its menus.
+void ExpectMenusWithinReach(QWidget& window) {
+    for (QMenuBar* bar : window.findChildren<QMenuBar*>()) {
+        if (!bar->isVisible()) continue;
+        for (QWidget* up = bar->parentWidget(); up && up != &window; up = up->parentWidget())
+            EXPECT_FALSE(qobject_cast<QScrollArea*>(up)) << "the menu bar scrolls";
+        for (QAction* menu : bar->actions()) {
+            const QPoint at = bar->mapTo(&window, bar->actionGeometry(menu).center());
+            EXPECT_EQ(window.childAt(at), bar) << menu->text().toStdString();
+        }
+    }
+}
+
+// A window scrolls sideways only when the screen is too narrow for it: one shrunk in height alone
+// takes the vertical scroll bar's room in width.
+testing::AssertionResult ScrollsSidewaysOnlyWhenNarrow(const QWidget& window) {
+    const auto* scroll =
+        window.findChild<QScrollArea*>(window.objectName() + "Scroll", Qt::FindDirectChildrenOnly);
+    if (!scroll || !scroll->horizontalScrollBar()->isVisible()) return testing::AssertionSuccess();
+    // As wide or as high as a frame can be, to the pixel a unit of the window's size rounds to.
+    const int unit = static_cast<int>(std::ceil(window.devicePixelRatio()));
+    const QRect frame = ScreenFrame(window);
+    const QRect area = UsableScreenPixels(window);
+    if (frame.width() + 2 * unit > area.width() || frame.height() + 2 * unit <= area.height())
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the frame " << Text(frame) << " scrolls sideways on " << Text(area);
 }
 
 // Every window opens wholly on the screen from a stored place at either corner, and every
@@ -415,7 +473,8 @@ TEST_F(DesktopPlace, LargeWindowsKeepEveryControlReachableOnASmallScreen) {
             }
             window->show();
             ASSERT_TRUE(WaitPlaced(*window));
-            EXPECT_TRUE(UsableScreenPixels(*window).contains(ScreenFrame(*window)));
+            EXPECT_TRUE(FrameOnScreen(*window));
+            EXPECT_TRUE(ScrollsSidewaysOnlyWhenNarrow(*window));
             for (QTabWidget* pages : window->findChildren<QTabWidget*>())
                 for (int page = 0; page < pages->count(); ++page) {
                     SCOPED_TRACE(pages->tabText(page).toStdString());
@@ -424,6 +483,7 @@ TEST_F(DesktopPlace, LargeWindowsKeepEveryControlReachableOnASmallScreen) {
                     ExpectEveryShownControlReachable(*window);
                 }
             ExpectEveryShownControlReachable(*window);
+            ExpectMenusWithinReach(*window);
             if (auto* main = qobject_cast<TVORNForm*>(window.data());
                 main && Usable().width() >= 1280)
                 for (QAction* button : main->ToolBar1->actions())
@@ -476,7 +536,7 @@ TEST_F(DesktopPlace, PlacingEndsAndTheProgramIsIdleAfterwards) {
     for (const auto& [name, window] : windows) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !Placing(*window); }, 30000));
-        EXPECT_TRUE(UsableScreenPixels(*window).contains(ScreenFrame(*window)));
+        EXPECT_TRUE(FrameOnScreen(*window));
     }
     QTest::qWait(500);
     const TimerCount count;
