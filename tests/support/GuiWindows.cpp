@@ -291,10 +291,9 @@ std::vector<std::string> OpeningSizeFaults(QWidget& window, QSize room) {
     QLayout* layout = window.layout();
     const QSize need = layout ? layout->totalSizeHint() : window.sizeHint();
     const QSize size = window.size();
-    // At a fractional scale the frame lies on whole screen pixels: a window as large as the
-    // screen lets it may come out a unit short of the room counted in units.
-    const qreal scale = window.devicePixelRatio();
-    const int slack = scale == std::floor(scale) ? 0 : 1;
+    // Above scale 1 a unit spans more than a pixel and the frame lies on whole screen pixels: a
+    // window as large as the screen lets it may come out a unit short of the room in units.
+    const int slack = window.devicePixelRatio() > 1 ? 1 : 0;
     if (size.width() < std::min(need.width(), room.width() - slack) ||
         size.height() < std::min(need.height(), room.height() - slack))
         faults.push_back("opens at " + text(size) + " for contents of " + text(need) + " on " +
