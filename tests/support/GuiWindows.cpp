@@ -50,7 +50,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <cmath>
 #include <filesystem>
 #include <fnmatch.h>
 #include <limits>
