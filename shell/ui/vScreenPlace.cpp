@@ -476,7 +476,9 @@ class FramePlacer : public QObject {
         if (QWindow* handle = Window.windowHandle(); handle && f.FromServer) {
             // The inside is put where the frame around it puts the frame at its place: the
             // toolkit would reckon the frame from what it knows of it, which may be out of date.
-            Asked = ask;
+            // The toolkit sends nothing when it believes the window is there already (news of
+            // where the manager put it not yet taken in): that ask is made again once it knows.
+            if (handle->position() != inside) Asked = ask;
             handle->setPosition(inside);
         } else {
             // With no window system to ask, the window is where the toolkit is told to put it.
