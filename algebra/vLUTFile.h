@@ -2,6 +2,7 @@
 // entries, then the green's, then the blue's (6144 bytes).
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include "algebra/vColorLUT.h"
 
 #include <array>
@@ -28,4 +29,4 @@ LUTFileFault DecodeLUTFile(const uint8_t* data, size_t size, LUTTables& tables, 
 // and gives false.
 bool ReadLUTFile(const std::string& path, LUTTables& tables);
 // Replaces the file whole, or raises the input/output error and leaves it as it was.
-void WriteLUTFile(const std::string& path, const LUTTables& tables);
+void WriteLUTFile(const std::string& path, const LUTTables& tables, const TReplaceLeave& leave);

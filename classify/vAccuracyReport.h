@@ -3,6 +3,7 @@
 // as plain lines, as the report box would take it.
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include "platform/PlRichText.h"
 
 #include <cstddef>
@@ -15,4 +16,5 @@ using AccuracyReport = std::vector<RichParagraph>;
 // a save is written whole or not at all.
 constexpr size_t MaxReportFileSize = 16u << 20;
 AccuracyReport LoadAccuracyReport(const std::string& path);
-void SaveAccuracyReport(const std::string& path, const AccuracyReport& report);
+void SaveAccuracyReport(const std::string& path, const AccuracyReport& report,
+                        const TReplaceLeave& leave);

@@ -4,6 +4,7 @@
 // seed-break row, the page's text validation and the site report.
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include "histogram/vHistogramTypes.h"
 
 #include <array>
@@ -53,7 +54,8 @@ std::vector<uint8_t> SiteFileImage(const SiteTable& sites);
 // records, or cannot be written whole; a failed load leaves the table as it was. A longer file
 // gives its first 20 records.
 void LoadTrainingSiteFile(const std::string& path, SiteTable& sites);
-void SaveTrainingSiteFile(const std::string& path, const SiteTable& sites);
+void SaveTrainingSiteFile(const std::string& path, const SiteTable& sites,
+                          const TReplaceLeave& leave);
 
 // 1..9 clears that class; 10 clears all 21.
 void ClearSites(SiteTable& sites, int32_t which);

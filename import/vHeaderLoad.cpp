@@ -87,6 +87,7 @@ void THeaderPages::RIHOpenDIPHeader(const std::string& fileName) {
         return;
     }
     RefusedDIP.clear();
+    StampShownFile(path);
     DIPMemo = std::move(lines);
 }
 
@@ -109,7 +110,9 @@ void THeaderPages::DIPSaveIt() {
     // log would replace it whole.
     std::error_code ec;
     if (!RefusedDIP.empty() && std::filesystem::equivalent(path, RefusedDIP, ec)) return;
-    WriteMadeFileOrSay(path, JoinLinesCRLF(DIPMemo));
+    // The picture's own log as it read or last wrote it: one another window has logged into
+    // since is replaced only when the user says so.
+    if (WriteMadeFileOrSay(path, JoinLinesCRLF(DIPMemo), ShownPictureLeave())) StampShownFile(path);
 }
 
 void InstallHeaderHooks() {
