@@ -58,7 +58,7 @@ class TKeptWorkingFolder {
 // The page proposes the picture's name itself, so no dialog has asked about a file of that name:
 // one is replaced only when the user says so, and a link under that name is never written
 // through. A band is never the picture made from it.
-bool MayWritePicture(const TDisPicturePage& page, bool colour) {
+bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour) {
     const std::string name = ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::string path = ExtractFilePath(name).empty() ? DISPictureFolder + name : name;
     const std::vector<std::string> bands(SelectedBandFiles.begin(),
@@ -66,7 +66,7 @@ bool MayWritePicture(const TDisPicturePage& page, bool colour) {
     if (RefuseOutputOverInput({path, ChangeFileExt(path, ".dip")}, bands)) return false;
     std::error_code ec;
     if (std::filesystem::is_symlink(path, ec)) throw EInOutError(EInOutError::AccessDenied);
-    return MayReplaceFile(path);
+    return run.MayWrite({path});
 }
 
 } // namespace
@@ -126,7 +126,9 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         ShowMessageNumber(refusal);
         return false;
     }
-    if (!MayWritePicture(page, colour)) return false;
+    // Asked once: the picture's save writes under what the user was asked.
+    TWriteRun run;
+    if (!MayWritePicture(run, page, colour)) return false;
     HookBusyCursor(true);
     // The engine names the picture, and shows the name in the caption, once it is made.
     TKeptWorkingFolder kept;

@@ -82,7 +82,7 @@ class WrittenFiles : public GuiStartup {
         for (const auto& [name, bytes] : FolderBytes(A.Path()))
             names.insert(name);
         for (const std::string& name : names)
-            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name));
+            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name, TReplaceLeave::Chosen(B.File(name))));
         ImageDirectory = B.Path();
     }
 
@@ -247,6 +247,14 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
         if (r.Save) named.push_back(ExtractFileName(answer));
         return answer;
     };
+    // Every file a command asks to replace is let go: the walk checks where each command writes,
+    // and a file written only after a question must lie among its files too.
+    const auto recorded = Hooks.ShowMessage;
+    Hooks.ShowMessage = [&](MsgKind kind, const std::string& text, int x, int y) {
+        if (kind == MsgKind::Confirmation && text.find("Do you want to replace") != std::string::npos)
+            Rec->MessageAnswers.push_front(MsgButton::Yes);
+        return recorded(kind, text, x, y);
+    };
     std::vector<Command> commands = EveryCommand(Form, ToolWindowsOf(Form));
     // A header page that never held a file, a name typed in; the band window launched on the DIS
     // the import window chose.
@@ -305,7 +313,7 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             const auto row = table.find(name);
             // B holds a file of every name in A, and of every name the command may write.
             for (const auto& [file, stamp] : Stamps(A.Path()))
-                if (!FileExists(B.File(file))) WriteFileAtomic(B.File(file), "B's own " + file);
+                if (!FileExists(B.File(file))) WriteFileAtomic(B.File(file), "B's own " + file, TReplaceLeave::Chosen(B.File(file)));
             const Folder b = FolderBytes(B.Path());
             const std::map<std::string, Stamp> a = Stamps(A.Path()), h = Stamps(H.Path());
             ImageDirectory = B.Path();
@@ -365,7 +373,7 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         const char* File;
     } rows[] = {
         {"a crop whose new DIS name is another scene's", [] {},
-         [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n")); },
+         [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n"), TReplaceLeave::Chosen(A.File("sqr.dis"))); },
          [&] {
              answers = {A.File("olinda.dih")};
              split->BSQDIHtoDISFileBtn->click();
@@ -386,7 +394,7 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
              answers = {A.File("olinda.dih")};
              PBands->RIHOpenBtn->click();
          },
-         [this] { WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n")); },
+         [this] { WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n"), TReplaceLeave::Chosen(A.File("olinda.dih"))); },
          [] { PBands->RIHSaveBtn->click(); }, "olinda.dih"},
         {"the splitter run again over a scene whose DIS holds a run's record", launch,
          [&] { faRun("alg8"); },
@@ -485,7 +493,7 @@ TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
 // page's name. After Clear the page used to write the typed name into the folder of the file it
 // had held, over another scene's header.
 TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
-    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"));
+    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"), TReplaceLeave::Chosen(H.File("olinda.dis")));
     std::deque<std::string> answers;
     int dialogs = 0;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
