@@ -4,12 +4,17 @@
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisSinglePages.h"
+#include "histogram/ui/vHistogram.h"
+#include "histogram/ui/vLProfile.h"
+#include "histogram/vUHistoCC.h"
 #include "import/ui/vBandSplitPages.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBands.h"
 #include "import/vDisPicture.h"
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vREIV.h"
+#include "shell/vGlobalOptions.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
@@ -347,7 +352,9 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
 // it; a file another window (or program, or scene) holds under that name is replaced only when
 // the user says so, asked once, naming it. Each row: what the window reads, what changes the file
 // meanwhile, and the write; the question is answered No and the file stays as the change left it.
+// Where the row says so, the write is made again and answered Yes: then it is written.
 TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) {
+    const bool logged = LogToDIP;
     TDisMBFAPage* fa = DisProcessForm->MBFAPage;
     TBandSplitPages* split = PBands->SplitPages;
     std::deque<std::string> answers;
@@ -367,10 +374,22 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         PBands->DISFileOpen->click();
         PBands->PreProcessDISBandsBtn->click();
     };
+    // Another copy of a file with one byte changed, as another window or instance would leave it.
+    const auto changeByte = [](const std::string& path, size_t at) {
+        std::vector<uint8_t> bytes = FileBytes(path);
+        ASSERT_GT(bytes.size(), at);
+        bytes[at] ^= 0x5A;
+        ASSERT_TRUE(WriteFileAtomic(path, bytes, TReplaceLeave::Chosen(path)));
+    };
+    const auto loadScene = [this] {
+        LogToDIP = true;
+        ASSERT_TRUE(Form->LoadFromFile(A.File("scene.png"))) << Rec->Summary();
+    };
     const struct {
         const char* Name;
         std::function<void()> Read, Change, Write;
-        const char* File;
+        std::string File;
+        bool ThenYes = false;
     } rows[] = {
         {"a crop whose new DIS name is another scene's", [] {},
          [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n"), TReplaceLeave::Chosen(A.File("sqr.dis"))); },
@@ -380,22 +399,22 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
              split->BSQBandEdit->setText("sqr");
              split->BSQOKBtn->click();
          },
-         "sqr.dis"},
+         A.File("sqr.dis")},
         {"the DIS page's Save after the band window's run added its record", launch,
-         [&] { faRun("alg6"); }, [] { PBands->DISFileSave->click(); }, "olinda.dis"},
+         [&] { faRun("alg6"); }, [] { PBands->DISFileSave->click(); }, A.File("olinda.dis")},
         {"the band window's run after the DIS page's Save added a line", launch,
          [] {
              HeaderPages.DISProcessMemo.push_back("a note typed on the DIS page");
              PBands->DISFileSave->click();
          },
-         [&] { faRun("alg7"); }, "olinda.dis"},
+         [&] { faRun("alg7"); }, A.File("olinda.dis")},
         {"the DIH page's Save after another program wrote the DIH",
          [&] {
              answers = {A.File("olinda.dih")};
              PBands->RIHOpenBtn->click();
          },
          [this] { WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n"), TReplaceLeave::Chosen(A.File("olinda.dih"))); },
-         [] { PBands->RIHSaveBtn->click(); }, "olinda.dih"},
+         [] { PBands->RIHSaveBtn->click(); }, A.File("olinda.dih")},
         {"the splitter run again over a scene whose DIS holds a run's record", launch,
          [&] { faRun("alg8"); },
          [&] {
@@ -406,24 +425,67 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
              answers = {A.File("olinda.bsq")};
              split->VagueFileBtn->click();
          },
-         "olinda.dis"},
+         A.File("olinda.dis")},
+        {"the main window's Save after the preprocess viewer saved over its picture", loadScene,
+         [&] {
+             answers = {A.File("scene.png")};
+             REIVForm->F_OpenClick();
+             REIVForm->PreprocessPicture.Pixels[0] ^= 0x00FFFFFF;
+             REIVForm->F_SaveClick();
+         },
+         [this] { Form->F_SaveClick(); }, A.File("scene.png"), true},
+        {"the picture's log, written with its Save, after another window logged into it",
+         loadScene,
+         [this] {
+             const std::string log = A.File("scene.dip");
+             ASSERT_TRUE(WriteFileAtomic(log, FileText(log) + "a step logged elsewhere\r\n",
+                                         TReplaceLeave::Chosen(log)));
+         },
+         [this] { Form->F_SaveClick(); }, A.File("scene.dip"), true},
+        {"the picture's table of breaks after another instance saved its own",
+         [&] {
+             Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+             loadScene();
+         },
+         [&] { changeByte(A.File("scene.ads"), 10); },
+         [] { HistogramForm->H_NB_SaveBtnClick(BandRed); }, A.File("scene.ads")},
+        {"the options after another instance saved them", [] { LoadOptions(); },
+         [&] { changeByte(OptionsFilePath(), 600); }, [this] { Form->FormCloseQuery(); },
+         OptionsFilePath(), true},
+        {"the line profile's table over a file of that name it did not write",
+         [] { LineProfileForm->StartProfile(); },
+         [this] {
+             ASSERT_TRUE(WriteFileAtomic(A.File("scene.txt"), std::string("the user's notes"),
+                                         TReplaceLeave::Chosen(A.File("scene.txt"))));
+         },
+         [] { LineProfileForm->SaveButton->click(); }, A.File("scene.txt")},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         row.Read();
         row.Change();
-        const Folder changed = FolderBytes(A.Path());
+        const std::vector<uint8_t> changed = FileBytes(row.File);
+        const auto asked = [&] {
+            std::vector<std::string> questions;
+            for (const ShownMessage& m : Rec->Messages)
+                if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
+            EXPECT_EQ(questions.size(), 1u) << Rec->Summary();
+            if (!questions.empty())
+                EXPECT_NE(questions[0].find(row.File), std::string::npos) << questions[0];
+        };
         Rec->Clear();
         Rec->MessageAnswers = {MsgButton::No};
         row.Write();
-        std::vector<std::string> questions;
-        for (const ShownMessage& m : Rec->Messages)
-            if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
-        EXPECT_EQ(questions.size(), 1u) << Rec->Summary();
-        if (!questions.empty())
-            EXPECT_NE(questions[0].find(A.File(row.File)), std::string::npos) << questions[0];
-        EXPECT_EQ(FolderBytes(A.Path()).at(row.File), changed.at(row.File));
+        asked();
+        EXPECT_EQ(FileBytes(row.File), changed);
+        if (!row.ThenYes) continue;
+        Rec->Clear();
+        Rec->MessageAnswers = {MsgButton::Yes};
+        row.Write();
+        asked();
+        EXPECT_NE(FileBytes(row.File), changed);
     }
+    LogToDIP = logged;
 }
 
 // A name typed for a header or a product is a file name: with a folder part it is refused with a
