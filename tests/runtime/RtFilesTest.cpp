@@ -1,8 +1,11 @@
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "shell/vGlobalMessages.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -123,4 +126,110 @@ TEST(RtFiles, AHardLinkedFileIsReplacedUnderTheSavedNameOnly) {
     ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("new"), TReplaceLeave::Chosen(dir.File("a.png"))));
     EXPECT_EQ(FileText(dir.File("a.png")), "new");
     EXPECT_EQ(FileText(dir.File("b.png")), "old");
+}
+
+namespace {
+std::vector<std::vector<std::string>> Questions;
+bool Answer = false;
+bool RecordQuestion(const std::vector<std::string>& files) {
+    Questions.push_back(files);
+    return Answer;
+}
+} // namespace
+
+// Every form of the one writer checks the replace rule itself before it makes anything: a file
+// that is there is replaced without a question only when it was chosen or is as its window left
+// it. Kept, nothing is written and no temporary is made; the bool forms say ECANCELED and the
+// raising forms throw the quiet EFileKept, never "Disk full".
+TEST(RtFiles, EveryWriteAsksBeforeItReplacesAFileItHasNoLeaveFor) {
+    using Write = bool (*)(const std::string&, const TReplaceLeave&);
+    const struct {
+        const char* Name;
+        Write Run;
+    } writers[] = {
+        {"WriteFileAtomic",
+         [](const std::string& p, const TReplaceLeave& l) {
+             return WriteFileAtomic(p, std::string("new"), l);
+         }},
+        {"WriteMadeFileAtomic",
+         [](const std::string& p, const TReplaceLeave& l) {
+             return WriteMadeFileAtomic(p, std::string("new"), l);
+         }},
+        {"WriteFileOrRaise",
+         [](const std::string& p, const TReplaceLeave& l) {
+             WriteFileOrRaise(p, std::string("new"), l);
+             return true;
+         }},
+        {"WriteMadeFileOrRaise",
+         [](const std::string& p, const TReplaceLeave& l) {
+             WriteMadeFileOrRaise(p, std::string("new"), l);
+             return true;
+         }},
+        {"TReplacingFile",
+         [](const std::string& p, const TReplaceLeave& l) {
+             TReplacingFile f;
+             return f.Open(p, l) && f.Write("new", 3) && f.Commit();
+         }},
+    };
+    SetReplaceQuestion(RecordQuestion);
+    for (const auto& w : writers) {
+        SCOPED_TRACE(w.Name);
+        TempDir dir;
+        const std::string path = dir.File("scene.dis");
+        ASSERT_TRUE(WriteFileAtomic(path, std::string("old"), TReplaceLeave::Chosen(path)));
+        const TFileStamp read = StampFile(path);
+        // Another window adds to the file after this one read it.
+        ASSERT_TRUE(WriteFileAtomic(path, std::string("older"), TReplaceLeave::Chosen(path)));
+        const struct {
+            const char* Name;
+            TReplaceLeave Leave;
+            bool Answer, Asked, Written;
+        } leaves[] = {
+            {"none, kept", TReplaceLeave::None(), false, true, false},
+            {"stale stamp, kept", TReplaceLeave::Own(read), false, true, false},
+            {"other file chosen, kept", TReplaceLeave::Chosen(dir.File("other.dis")), false, true,
+             false},
+            {"stale stamp, let go", TReplaceLeave::Own(read), true, true, true},
+            {"own stamp", TReplaceLeave::Own(StampFile(path)), false, false, true},
+            {"chosen", TReplaceLeave::Chosen(path), false, false, true},
+            {"chosen with the picture", TReplaceLeave::Chosen({dir.File("scene.png"), path}), false,
+             false, true},
+        };
+        for (const auto& l : leaves) {
+            SCOPED_TRACE(l.Name);
+            ASSERT_TRUE(WriteFileAtomic(path, std::string("older"), TReplaceLeave::Chosen(path)));
+            const TReplaceLeave leave =
+                std::string(l.Name) == "own stamp" ? TReplaceLeave::Own(StampFile(path)) : l.Leave;
+            Questions.clear();
+            Answer = l.Answer;
+            errno = 0;
+            bool written = false;
+            try {
+                written = w.Run(path, leave);
+            } catch (const EFileKept& e) {
+                EXPECT_EQ(e.Path, path);
+            }
+            EXPECT_EQ(written, l.Written);
+            if (!l.Written && std::string(w.Name).find("Raise") == std::string::npos)
+                EXPECT_EQ(errno, ECANCELED);
+            EXPECT_EQ(Questions, l.Asked ? std::vector<std::vector<std::string>>{{path}}
+                                         : std::vector<std::vector<std::string>>{});
+            EXPECT_EQ(FileText(path), l.Written ? "new" : "older");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+        }
+        // A new file asks nobody; a run asks once for all its files and its writes then go.
+        Questions.clear();
+        EXPECT_TRUE(w.Run(dir.File("new.dis"), TReplaceLeave::None()));
+        EXPECT_TRUE(Questions.empty());
+        {
+            TWriteRun run;
+            Answer = true;
+            ASSERT_TRUE(run.MayWrite({path, dir.File("new.dis"), dir.File("none.dis")}));
+            Answer = false;
+            EXPECT_TRUE(w.Run(path, TReplaceLeave::None()));
+            EXPECT_TRUE(w.Run(dir.File("new.dis"), TReplaceLeave::None()));
+        }
+        EXPECT_EQ(Questions, (std::vector<std::vector<std::string>>{{path, dir.File("new.dis")}}));
+    }
+    SetReplaceQuestion(AskToReplaceFiles);
 }
