@@ -2,8 +2,8 @@
 // entries, then the green's, then the blue's (6144 bytes).
 #pragma once
 
-#include "runtime/RtFiles.h"
 #include "algebra/vColorLUT.h"
+#include "runtime/RtFiles.h"
 
 #include <array>
 #include <cstddef>

@@ -5,8 +5,8 @@
 #include "runtime/RtRecords.h"
 #include "shell/vGlobal.h"
 
-#include <cerrno>
 #include <bit>
+#include <cerrno>
 #include <vector>
 
 namespace {

@@ -82,7 +82,8 @@ void BM_PCABands_Anchor(benchmark::State& state) {
             cv::minMaxLoc(sums.col(p), &lo, &hi);
             cv::Mat out;
             sums.col(p).convertTo(out, CV_8U, 255.0 / (hi - lo), -lo * 255.0 / (hi - lo));
-            WriteFileAtomic(Dir + "anchor.pc" + std::to_string(p), out.data, out.total(), TReplaceLeave::Chosen(Dir + "anchor.pc" + std::to_string(p)));
+            WriteFileAtomic(Dir + "anchor.pc" + std::to_string(p), out.data, out.total(),
+                            TReplaceLeave::Chosen(Dir + "anchor.pc" + std::to_string(p)));
         }
     }
     ReportRates(state, static_cast<double>(side) * side);

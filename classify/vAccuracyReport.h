@@ -3,8 +3,8 @@
 // as plain lines, as the report box would take it.
 #pragma once
 
-#include "runtime/RtFiles.h"
 #include "platform/PlRichText.h"
+#include "runtime/RtFiles.h"
 
 #include <cstddef>
 #include <string>

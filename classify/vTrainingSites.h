@@ -4,8 +4,8 @@
 // seed-break row, the page's text validation and the site report.
 #pragma once
 
-#include "runtime/RtFiles.h"
 #include "histogram/vHistogramTypes.h"
+#include "runtime/RtFiles.h"
 
 #include <array>
 #include <cstdint>

@@ -199,8 +199,7 @@ inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8
 // would otherwise not say which file failed.
 [[noreturn]] void RaiseNamedWriteFailure(const std::string& path);
 // WriteFileAtomic, raising that error when the file could not be replaced.
-void WriteFileOrRaise(const std::string& path, const std::string& text,
-                      const TReplaceLeave& leave);
+void WriteFileOrRaise(const std::string& path, const std::string& text, const TReplaceLeave& leave);
 inline void WriteFileOrRaise(const std::string& path, const std::vector<uint8_t>& bytes,
                              const TReplaceLeave& leave) {
     WriteFileOrRaise(path, std::string(bytes.begin(), bytes.end()), leave);
@@ -219,16 +218,16 @@ inline void WriteMadeFileOrRaise(const std::string& path, const std::string& tex
                                                                 const void* data, size_t size);
 [[deprecated("give the write its leave")]] bool WriteFileAtomic(const std::string& path,
                                                                 const std::string& text);
-[[deprecated("give the write its leave")]] bool
-WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
-[[deprecated("give the write its leave")]] bool
-WriteMadeFileAtomic(const std::string& path, const std::string& text);
+[[deprecated("give the write its leave")]] bool WriteFileAtomic(const std::string& path,
+                                                                const std::vector<uint8_t>& bytes);
+[[deprecated("give the write its leave")]] bool WriteMadeFileAtomic(const std::string& path,
+                                                                    const std::string& text);
 [[deprecated("give the write its leave")]] bool
 WriteMadeFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 [[deprecated("give the write its leave")]] void WriteFileOrRaise(const std::string& path,
                                                                  const std::string& text);
-[[deprecated("give the write its leave")]] void
-WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size);
+[[deprecated("give the write its leave")]] void WriteMadeFileOrRaise(const std::string& path,
+                                                                     const void* data, size_t size);
 [[deprecated("give the write its leave")]] void WriteMadeFileOrRaise(const std::string& path,
                                                                      const std::string& text);
 

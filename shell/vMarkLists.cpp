@@ -4,8 +4,8 @@
 #include "runtime/RtFiles.h"
 #include "runtime/RtRecords.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 
 MarkList<ObjectMarkRecord> ObjectMarks;
 MarkList<TextLabelRecord> TextLabels;

@@ -485,7 +485,8 @@ void TLineProfileForm::SaveButtonClick() {
     const std::string path = ProfileName.empty()
                                  ? ShownPictureFile(".txt")
                                  : ProfileFolder + ChangeFileExt(ProfileName, ".txt");
-    // A table this tool did not write, or one changed since, is replaced only when the user says so.
+    // A table this tool did not write, or one changed since, is replaced only when the user says
+    // so.
     WriteMadeFileOrRaise(path, JoinLinesCRLF(lines), TReplaceLeave::Own(ProfileStamp));
     ProfileStamp = StampFile(path);
 }

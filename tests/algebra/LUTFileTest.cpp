@@ -96,7 +96,10 @@ TEST(LUTFile, RefusedFilesLeaveTheTablesAsTheyWere) {
 TEST(LUTFile, AFailedSaveReportsItAndLeavesTheOldFile) {
     RecordingHooks rec;
     TempDir dir;
-    EXPECT_FALSE(RunGuarded([&] { WriteLUTFile(dir.File("no/such/x.lut"), Identity(), TReplaceLeave::Chosen(dir.File("no/such/x.lut"))); }));
+    EXPECT_FALSE(RunGuarded([&] {
+        WriteLUTFile(dir.File("no/such/x.lut"), Identity(),
+                     TReplaceLeave::Chosen(dir.File("no/such/x.lut")));
+    }));
     EXPECT_EQ(rec.ErrorBoxes, std::vector<std::string>{"Path not found"});
 }
 

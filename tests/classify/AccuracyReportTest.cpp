@@ -27,7 +27,8 @@ TEST(AccuracyReport, FormattedReportSavesAsTheHandWrittenDocumentAndLoadsBack) {
     const std::string golden = TestData("accuracy-formatted.rcm");
     EXPECT_EQ(LoadAccuracyReport(golden), Formatted);
     TempDir dir;
-    SaveAccuracyReport(dir.File("back.rcm"), Formatted, TReplaceLeave::Chosen(dir.File("back.rcm")));
+    SaveAccuracyReport(dir.File("back.rcm"), Formatted,
+                       TReplaceLeave::Chosen(dir.File("back.rcm")));
     EXPECT_EQ(FileText(dir.File("back.rcm")), FileText(golden));
 
     // Every byte a line can hold survives in its own look.

@@ -100,7 +100,9 @@ TEST(TrainingSiteFile, ShortFilesAreRefusedAndLongerOnesGiveTheirTwentyRecords) 
     }
     SiteTable sites{};
     EXPECT_THROW(LoadTrainingSiteFile(dir.File("missing.rts"), sites), EInOutError);
-    EXPECT_THROW(SaveTrainingSiteFile(dir.File("no/such/dir/x.rts"), sites, TReplaceLeave::Chosen(dir.File("no/such/dir/x.rts"))), EInOutError);
+    EXPECT_THROW(SaveTrainingSiteFile(dir.File("no/such/dir/x.rts"), sites,
+                                      TReplaceLeave::Chosen(dir.File("no/such/dir/x.rts"))),
+                 EInOutError);
 }
 
 TEST(TrainingSites, SeedingGivesEachClassItsSliceOfTheBreakRow) {

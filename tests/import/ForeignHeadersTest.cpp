@@ -36,7 +36,8 @@ class ForeignHeaders : public HeaderTest {
     }
     std::string Cut(const std::string& golden, const std::string& name, size_t bytes) {
         const std::string path = Dir.File(name);
-        WriteFileAtomic(path, FileText(Foreign(golden)).substr(0, bytes), TReplaceLeave::Chosen(path));
+        WriteFileAtomic(path, FileText(Foreign(golden)).substr(0, bytes),
+                        TReplaceLeave::Chosen(path));
         return path;
     }
 };
@@ -260,7 +261,8 @@ TEST_F(HeaderImportTest, SavedDIHReadsBackWithEveryValue) {
 
 // A known header, or any text, is read by its extension and saved as a DIH beside it.
 TEST_F(HeaderImportTest, ReadsByExtensionAndSavesBeside) {
-    WriteFileAtomic(Dir.File("notes.TXT"), std::string("free text\r\n"), TReplaceLeave::Chosen(Dir.File("notes.TXT")));
+    WriteFileAtomic(Dir.File("notes.TXT"), std::string("free text\r\n"),
+                    TReplaceLeave::Chosen(Dir.File("notes.TXT")));
     const struct {
         std::string Path;
         const char* Title;
@@ -295,7 +297,8 @@ TEST_F(HeaderImportTest, AnExistingDIHIsOfferedFirst) {
         {MsgButton::Cancel, "", false},
     };
     for (const auto& row : table) {
-        WriteFileAtomic(Dir.File("scene.dih"), JoinLinesCRLF(dihLines), TReplaceLeave::Chosen(Dir.File("scene.dih")));
+        WriteFileAtomic(Dir.File("scene.dih"), JoinLinesCRLF(dihLines),
+                        TReplaceLeave::Chosen(Dir.File("scene.dih")));
         P = THeaderPages();
         Rec.Clear();
         Rec.MessageAnswers = {row.Answer};

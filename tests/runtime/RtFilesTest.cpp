@@ -1,5 +1,5 @@
-#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
+#include "runtime/RtErrors.h"
 #include "shell/vGlobalMessages.h"
 #include "support/TestFiles.h"
 
@@ -16,7 +16,8 @@ TEST(RtFiles, AFailedReplaceReportsItAndLeavesNoPartialFile) {
     TempDir dir;
     // A folder where the file should go: the final rename cannot replace it.
     std::filesystem::create_directory(dir.File("Vorn.pof"));
-    EXPECT_FALSE(WriteFileAtomic(dir.File("Vorn.pof"), std::string(3584, 'x'), TReplaceLeave::Chosen(dir.File("Vorn.pof"))));
+    EXPECT_FALSE(WriteFileAtomic(dir.File("Vorn.pof"), std::string(3584, 'x'),
+                                 TReplaceLeave::Chosen(dir.File("Vorn.pof"))));
     EXPECT_TRUE(DirectoryExists(dir.File("Vorn.pof")));
     size_t entries = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
@@ -24,10 +25,13 @@ TEST(RtFiles, AFailedReplaceReportsItAndLeavesNoPartialFile) {
         ++entries;
     }
     EXPECT_EQ(entries, 1u) << "a temporary was left behind";
-    EXPECT_FALSE(WriteFileAtomic(dir.File("missing/x.txt"), std::string("x"), TReplaceLeave::Chosen(dir.File("missing/x.txt"))));
+    EXPECT_FALSE(WriteFileAtomic(dir.File("missing/x.txt"), std::string("x"),
+                                 TReplaceLeave::Chosen(dir.File("missing/x.txt"))));
 
-    ASSERT_TRUE(WriteFileAtomic(dir.File("a.txt"), std::string("old"), TReplaceLeave::Chosen(dir.File("a.txt"))));
-    ASSERT_TRUE(WriteFileAtomic(dir.File("a.txt"), std::string("new"), TReplaceLeave::Chosen(dir.File("a.txt"))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.txt"), std::string("old"),
+                                TReplaceLeave::Chosen(dir.File("a.txt"))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.txt"), std::string("new"),
+                                TReplaceLeave::Chosen(dir.File("a.txt"))));
     std::string text;
     ASSERT_TRUE(ReadWholeFile(dir.File("a.txt"), text));
     EXPECT_EQ(text, "new");
@@ -72,10 +76,12 @@ mode_t ModeOf(const std::string& path) {
 
 TEST(RtFiles, ALinkPlantedUnderTheOldTemporaryNameIsNotFollowed) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileAtomic(dir.File("victim"), std::string("precious"), TReplaceLeave::Chosen(dir.File("victim"))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("victim"), std::string("precious"),
+                                TReplaceLeave::Chosen(dir.File("victim"))));
     // The name the writer once gave its temporary: the process id made it predictable.
     fs::create_symlink(dir.File("victim"), dir.File("a.png.tmp~" + std::to_string(getpid())));
-    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("picture"), TReplaceLeave::Chosen(dir.File("a.png"))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("picture"),
+                                TReplaceLeave::Chosen(dir.File("a.png"))));
     EXPECT_EQ(FileText(dir.File("victim")), "precious");
     EXPECT_EQ(FileText(dir.File("a.png")), "picture");
     EXPECT_FALSE(fs::is_symlink(dir.File("a.png")));
@@ -99,7 +105,8 @@ TEST(RtFiles, ASaveKeepsPermissionBitsAndWritesThroughLinks) {
         fs::create_symlink(real, dir.File("absolute.png"));
         fs::create_symlink("inner.png", dir.File("outer.png"));
         const std::string saved = *link ? dir.File(link) : real;
-        ASSERT_TRUE(WriteFileAtomic(saved, std::string("new"), TReplaceLeave::Chosen(saved))) << what;
+        ASSERT_TRUE(WriteFileAtomic(saved, std::string("new"), TReplaceLeave::Chosen(saved)))
+            << what;
         EXPECT_EQ(FileText(real), "new") << what;
         EXPECT_EQ(ModeOf(real), mode) << what;
         for (const char* name : {"inner.png", "absolute.png", "outer.png"})
@@ -112,7 +119,8 @@ TEST(RtFiles, ANewFileGetsTheUmasksBitsAndALongNameIsSaved) {
     TempDir dir;
     const mode_t mask = umask(027);
     const std::string name = std::string(246, 'n') + ".png"; // 250 bytes, within the limit
-    const bool saved = WriteFileAtomic(dir.File(name), std::string("x"), TReplaceLeave::Chosen(dir.File(name)));
+    const bool saved =
+        WriteFileAtomic(dir.File(name), std::string("x"), TReplaceLeave::Chosen(dir.File(name)));
     umask(mask);
     ASSERT_TRUE(saved);
     EXPECT_EQ(FileText(dir.File(name)), "x");
@@ -121,9 +129,11 @@ TEST(RtFiles, ANewFileGetsTheUmasksBitsAndALongNameIsSaved) {
 
 TEST(RtFiles, AHardLinkedFileIsReplacedUnderTheSavedNameOnly) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("old"), TReplaceLeave::Chosen(dir.File("a.png"))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("old"),
+                                TReplaceLeave::Chosen(dir.File("a.png"))));
     fs::create_hard_link(dir.File("a.png"), dir.File("b.png"));
-    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("new"), TReplaceLeave::Chosen(dir.File("a.png"))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.png"), std::string("new"),
+                                TReplaceLeave::Chosen(dir.File("a.png"))));
     EXPECT_EQ(FileText(dir.File("a.png")), "new");
     EXPECT_EQ(FileText(dir.File("b.png")), "old");
 }

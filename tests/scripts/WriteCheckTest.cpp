@@ -126,7 +126,8 @@ TEST(WriteCheck, EverySpellingOfAWriteOutsideRuntimeFailsIt) {
     for (const auto& c : cases) {
         const std::string object = build.File(std::string("CMakeFiles/") + c.Object);
         ASSERT_TRUE(MakeDirectories(ExtractFilePath(object)));
-        ASSERT_TRUE(WriteFileAtomic(object + ".cpp", std::string(c.Code) + "\n", TReplaceLeave::Chosen(object + ".cpp")));
+        ASSERT_TRUE(WriteFileAtomic(object + ".cpp", std::string(c.Code) + "\n",
+                                    TReplaceLeave::Chosen(object + ".cpp")));
         compile += "\"" VORN_CXX "\" -std=c++20 -fPIC " VORN_QT_INCLUDES " -c \"" + object +
                    ".cpp\" -o \"" + object + "\" & ";
     }

@@ -48,7 +48,8 @@ TEST_F(MacroSaveName, ASaveNameHoldingAFolderIsRefused) {
         ASSERT_TRUE(MakeDirectories(macroFolder));
         ASSERT_TRUE(MakeDirectories(dir.File("outside/")));
         ASSERT_TRUE(MakeDirectories(macroFolder + "sub/"));
-        ASSERT_TRUE(WriteFileAtomic(dir.File("outside/pwn.png"), std::string("precious"), TReplaceLeave::Chosen(dir.File("outside/pwn.png"))));
+        ASSERT_TRUE(WriteFileAtomic(dir.File("outside/pwn.png"), std::string("precious"),
+                                    TReplaceLeave::Chosen(dir.File("outside/pwn.png"))));
         Load(2, {{10, 20, 30}, {40, 50, 60}});
         ImageDirectory = dir.File("shown/");
         SetImageName(CurrentImageFolder, "shown.png");

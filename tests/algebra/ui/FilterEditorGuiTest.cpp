@@ -226,7 +226,8 @@ FilterKernels FineKernels(KernelKind kind, int32_t n) {
 
 TEST_F(FilterEditor, RestoringFromMinimisedKeepsTheLoadedKernel) {
     const std::string path = Tmp.File("edges.R25");
-    ASSERT_TRUE(WriteFilterFile(path, FineKernels(KernelKind::Pair, 5), TReplaceLeave::Chosen(path)));
+    ASSERT_TRUE(
+        WriteFilterFile(path, FineKernels(KernelKind::Pair, 5), TReplaceLeave::Chosen(path)));
     Choose(2);
     Rec.FileAnswers = {path};
     W->LoadBtn->click();
@@ -280,7 +281,8 @@ TEST_F(FilterEditor, LoadedKernelsSaveWithTheirFullValues) {
     W->FESGrid->item(0, 2)->setText("0.5");
     Rec.FileAnswers = {Tmp.File("edited.RR3")};
     W->SaveBtn->click();
-    ASSERT_TRUE(WriteFilterFile(Tmp.File("expected.RR3"), expected, TReplaceLeave::Chosen(Tmp.File("expected.RR3"))));
+    ASSERT_TRUE(WriteFilterFile(Tmp.File("expected.RR3"), expected,
+                                TReplaceLeave::Chosen(Tmp.File("expected.RR3"))));
     EXPECT_EQ(FileBytes(Tmp.File("edited.RR3")), FileBytes(Tmp.File("expected.RR3")));
 }
 
@@ -331,7 +333,8 @@ TEST_F(FilterEditor, ANameTheGridChangesIsAskedAboutBeforeItReplacesAFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Typed) + " " + std::to_string(static_cast<int>(c.Answer)));
-        ASSERT_TRUE(WriteFileAtomic(Tmp.File("big.RR3"), before, TReplaceLeave::Chosen(Tmp.File("big.RR3"))));
+        ASSERT_TRUE(WriteFileAtomic(Tmp.File("big.RR3"), before,
+                                    TReplaceLeave::Chosen(Tmp.File("big.RR3"))));
         FilterFileName.clear();
         W->ClearBtnClick();
         Choose(0);
@@ -363,7 +366,8 @@ TEST_F(FilterEditor, ARefusedKernelLeavesTheEditorAsItWas) {
     Rec.FileAnswers = {Kernel("sobel.R23")};
     W->LoadBtn->click();
     const Texts shown = W->GridTexts();
-    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.R25"), std::vector<uint8_t>(143, 1), TReplaceLeave::Chosen(Tmp.File("short.R25"))));
+    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.R25"), std::vector<uint8_t>(143, 1),
+                                TReplaceLeave::Chosen(Tmp.File("short.R25"))));
     Rec.FileAnswers = {Tmp.File("short.R25")};
     W->LoadBtn->click();
     ASSERT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Read beyond end of file"});

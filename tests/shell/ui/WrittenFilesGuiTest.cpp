@@ -87,7 +87,8 @@ class WrittenFiles : public GuiStartup {
         for (const auto& [name, bytes] : FolderBytes(A.Path()))
             names.insert(name);
         for (const std::string& name : names)
-            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name, TReplaceLeave::Chosen(B.File(name))));
+            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name,
+                                        TReplaceLeave::Chosen(B.File(name))));
         ImageDirectory = B.Path();
     }
 
@@ -210,11 +211,11 @@ const Writers WriterTable[] = {
 
 // Saves of a new file of their own kind, named by the user alone: a corrected band, a kernel in
 // the kernels' folder, a colour table.
-const std::set<std::string> MakesItsOwnFile = {"DisProcessForm/SaveAsBtn Save as",
-                                               "FEditForm/SaveBtn Save",
-                                               "PixelAlgebraForm/PACSaveColorBins ",
-                                               // After the walk's Clear, the DIS page holds no file.
-                                               "PBands/DISLabeledFileSave Labeled"};
+const std::set<std::string> MakesItsOwnFile = {
+    "DisProcessForm/SaveAsBtn Save as", "FEditForm/SaveBtn Save",
+    "PixelAlgebraForm/PACSaveColorBins ",
+    // After the walk's Clear, the DIS page holds no file.
+    "PBands/DISLabeledFileSave Labeled"};
 
 bool Matches(const std::vector<const char*>& patterns, const std::string& name) {
     for (const char* p : patterns)
@@ -256,7 +257,8 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
     // and a file written only after a question must lie among its files too.
     const auto recorded = Hooks.ShowMessage;
     Hooks.ShowMessage = [&](MsgKind kind, const std::string& text, int x, int y) {
-        if (kind == MsgKind::Confirmation && text.find("Do you want to replace") != std::string::npos)
+        if (kind == MsgKind::Confirmation &&
+            text.find("Do you want to replace") != std::string::npos)
             Rec->MessageAnswers.push_front(MsgButton::Yes);
         return recorded(kind, text, x, y);
     };
@@ -318,7 +320,9 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             const auto row = table.find(name);
             // B holds a file of every name in A, and of every name the command may write.
             for (const auto& [file, stamp] : Stamps(A.Path()))
-                if (!FileExists(B.File(file))) WriteFileAtomic(B.File(file), "B's own " + file, TReplaceLeave::Chosen(B.File(file)));
+                if (!FileExists(B.File(file)))
+                    WriteFileAtomic(B.File(file), "B's own " + file,
+                                    TReplaceLeave::Chosen(B.File(file)));
             const Folder b = FolderBytes(B.Path());
             const std::map<std::string, Stamp> a = Stamps(A.Path()), h = Stamps(H.Path());
             ImageDirectory = B.Path();
@@ -392,7 +396,10 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         bool ThenYes = false;
     } rows[] = {
         {"a crop whose new DIS name is another scene's", [] {},
-         [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n"), TReplaceLeave::Chosen(A.File("sqr.dis"))); },
+         [this] {
+             WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n"),
+                             TReplaceLeave::Chosen(A.File("sqr.dis")));
+         },
          [&] {
              answers = {A.File("olinda.dih")};
              split->BSQDIHtoDISFileBtn->click();
@@ -413,7 +420,10 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
              answers = {A.File("olinda.dih")};
              PBands->RIHOpenBtn->click();
          },
-         [this] { WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n"), TReplaceLeave::Chosen(A.File("olinda.dih"))); },
+         [this] {
+             WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n"),
+                             TReplaceLeave::Chosen(A.File("olinda.dih")));
+         },
          [] { PBands->RIHSaveBtn->click(); }, A.File("olinda.dih")},
         {"the splitter run again over a scene whose DIS holds a run's record", launch,
          [&] { faRun("alg8"); },
@@ -434,8 +444,7 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
              REIVForm->F_SaveClick();
          },
          [this] { Form->F_SaveClick(); }, A.File("scene.png"), true},
-        {"the picture's log, written with its Save, after another window logged into it",
-         loadScene,
+        {"the picture's log, written with its Save, after another window logged into it", loadScene,
          [this] {
              const std::string log = A.File("scene.dip");
              ASSERT_TRUE(WriteFileAtomic(log, FileText(log) + "a step logged elsewhere\r\n",
@@ -555,7 +564,8 @@ TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
 // page's name. After Clear the page used to write the typed name into the folder of the file it
 // had held, over another scene's header.
 TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
-    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"), TReplaceLeave::Chosen(H.File("olinda.dis")));
+    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"),
+                    TReplaceLeave::Chosen(H.File("olinda.dis")));
     std::deque<std::string> answers;
     int dialogs = 0;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
