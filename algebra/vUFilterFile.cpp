@@ -105,7 +105,7 @@ bool WriteFilterFile(const std::string& fileName, const FilterKernels& kernels,
             }
     }
     if (!WriteFileAtomic(fileName, bytes, leave)) {
-        if (errno == ECANCELED) throw EFileKept(fileName);
+        RaiseIfKept(fileName);
         throw EInOutError(EInOutError::AccessDenied);
     }
     return true;

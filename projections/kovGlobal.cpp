@@ -2,12 +2,10 @@
 // parameter-report lines.
 #include "projections/kovGlobal.h"
 
-#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobalHooks.h"
 
-#include <cerrno>
 #include <utility>
 
 ProjectionParameterBlock InParm{};
@@ -193,7 +191,7 @@ TFileStamp ProjectionLogStamp;
 bool SaveProjectionLog() {
     const std::string path = ProjectionLogFileName();
     if (!WriteFileAtomic(path, ProjectionLogText(), TReplaceLeave::Own(ProjectionLogStamp))) {
-        if (errno == ECANCELED) throw EFileKept(path);
+        RaiseIfKept(path);
         return false;
     }
     ProjectionLogStamp = StampFile(path);

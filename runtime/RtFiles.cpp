@@ -493,6 +493,10 @@ int WriteFailureCode(const std::string& path) {
 }
 } // namespace
 
+void RaiseIfKept(const std::string& path) {
+    if (errno == ECANCELED) throw EFileKept(path);
+}
+
 void RaiseWriteFailure(const std::string& path) {
     throw EInOutError(WriteFailureCode(path));
 }
@@ -505,7 +509,7 @@ void RaiseNamedWriteFailure(const std::string& path) {
 void WriteFileOrRaise(const std::string& path, const std::string& text,
                       const TReplaceLeave& leave) {
     if (WriteFileAtomic(path, text, leave)) return;
-    if (errno == ECANCELED) throw EFileKept(path);
+    RaiseIfKept(path);
     RaiseWriteFailure(path);
 }
 
@@ -513,7 +517,7 @@ void WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size
                           const TReplaceLeave& leave) {
     if (RefusedMadeName(path)) throw EInOutError(EInOutError::AccessDenied);
     if (WriteMadeFileAtomic(path, data, size, leave)) return;
-    if (errno == ECANCELED) throw EFileKept(path);
+    RaiseIfKept(path);
     RaiseWriteFailure(path);
 }
 

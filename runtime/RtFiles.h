@@ -192,6 +192,9 @@ inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8
                                 const TReplaceLeave& leave) {
     return WriteMadeFileAtomic(path, bytes.data(), bytes.size(), leave);
 }
+// After a bool write to `path` returned false: throws EFileKept when the user kept the file
+// (errno ECANCELED), so a kept file is never reported as a failure; else returns.
+void RaiseIfKept(const std::string& path);
 // Raises the input/output error that a failed write to `path` stands for: path not found when
 // its folder is missing, access denied when the folder cannot be written, else disk full.
 [[noreturn]] void RaiseWriteFailure(const std::string& path);

@@ -310,7 +310,7 @@ void SaveOptions() {
                                  : "The file that could not be read is kept as " + keptAs);
     GlobalsToOptionsRecord();
     if (!WriteFileAtomic(path, OptionsRecord.Bytes, TReplaceLeave::Own(OptionsStamp))) {
-        if (errno == ECANCELED) throw EFileKept(path);
+        RaiseIfKept(path);
         throw EInOutError(EInOutError::AccessDenied);
     }
     OptionsStamp = StampFile(path);

@@ -55,7 +55,7 @@ void WriteRecords(const std::string& path, const MarkList<Record>& list, size_t 
     for (size_t i = 0; i < count; ++i)
         encode(list.Items[i], bytes.data() + i * recordSize);
     if (!WriteFileAtomic(path, bytes, leave)) {
-        if (errno == ECANCELED) throw EFileKept(path);
+        RaiseIfKept(path);
         throw EInOutError(EInOutError::AccessDenied);
     }
 }

@@ -1,7 +1,5 @@
 #include "runtime/ui/RtPrintFile.h"
 
-#include "runtime/RtErrors.h"
-
 #include <QFile>
 #include <QPrinter>
 
@@ -42,7 +40,7 @@ TPrintedFile::TPrintedFile(QPrinter& printer, const TReplaceLeave& leave)
     Path = QFile::encodeName(FileName).toStdString();
     int ends[2];
     if (!File.Open(SaveTarget(Path), leave)) {
-        if (errno == ECANCELED) throw EFileKept(Path);
+        RaiseIfKept(Path);
         RaiseNamedWriteFailure(Path);
     }
     if (::pipe2(ends, O_CLOEXEC) != 0) RaiseNamedWriteFailure(Path);
