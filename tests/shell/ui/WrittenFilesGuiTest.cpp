@@ -499,6 +499,25 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
     LogToDIP = logged;
 }
 
+// Save As over a picture the user chose in the dialog takes the files kept beside it under its
+// name along: the log that follows the save replaces the old picture's without a second question.
+TEST_F(WrittenFiles, APictureSavedOverAChosenOneTakesItsLogAlong) {
+    const bool logged = LogToDIP;
+    LogToDIP = true;
+    std::filesystem::copy_file(A.File("scene.png"), A.File("other.png"));
+    ASSERT_TRUE(WriteFileAtomic(A.File("other.dip"), std::string("the other picture's log\r\n"),
+                                TReplaceLeave::Chosen(A.File("other.dip"))));
+    Hooks.ChooseFile = [this](FileDialogRequest&) { return A.File("other.png"); };
+    Rec->Clear();
+    Form->F__SaveasClick();
+    for (const ShownMessage& m : Rec->Messages)
+        EXPECT_NE(m.Kind, MsgKind::Confirmation) << m.Text;
+    EXPECT_EQ(CurrentImageName, "other.png");
+    EXPECT_NE(FileText(A.File("other.dip")).find(CurrentImageName), std::string::npos)
+        << FileText(A.File("other.dip"));
+    LogToDIP = logged;
+}
+
 // A name typed for a header or a product is a file name: with a folder part it is refused with a
 // message, and nothing is written in the other folder or the scene's.
 TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
