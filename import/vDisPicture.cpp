@@ -57,7 +57,9 @@ class TKeptWorkingFolder {
 
 // The page proposes the picture's name itself, so no dialog has asked about a file of that name:
 // one is replaced only when the user says so, and a link under that name is never written
-// through. A band is never the picture made from it.
+// through. A band is never the picture made from it. The picture's log and the DIS that lists it
+// (changed since the page read it) are asked about in the same question, before anything is
+// written.
 bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour) {
     const std::string name = ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::string path = ExtractFilePath(name).empty() ? DISPictureFolder + name : name;
@@ -66,7 +68,10 @@ bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour) {
     if (RefuseOutputOverInput({path, ChangeFileExt(path, ".dip")}, bands)) return false;
     std::error_code ec;
     if (std::filesystem::is_symlink(path, ec)) throw EInOutError(EInOutError::AccessDenied);
-    return run.MayWrite({path});
+    const THeaderPages& h = HeaderPages;
+    std::vector<std::string> targets = {path, ChangeFileExt(path, ".dip")};
+    if (!h.DISFolder.empty()) targets.push_back(h.DISFilePath());
+    return run.MayWrite(targets, TReplaceLeave::Own(h.DISStamp));
 }
 
 } // namespace
@@ -126,7 +131,6 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         ShowMessageNumber(refusal);
         return false;
     }
-    // Asked once: the picture's save writes under what the user was asked.
     TWriteRun run;
     if (!MayWritePicture(run, page, colour)) return false;
     HookBusyCursor(true);

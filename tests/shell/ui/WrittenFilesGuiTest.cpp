@@ -87,8 +87,7 @@ class WrittenFiles : public GuiStartup {
         for (const auto& [name, bytes] : FolderBytes(A.Path()))
             names.insert(name);
         for (const std::string& name : names)
-            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name,
-                                        TReplaceLeave::Chosen(B.File(name))));
+            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name));
         ImageDirectory = B.Path();
     }
 
@@ -211,11 +210,11 @@ const Writers WriterTable[] = {
 
 // Saves of a new file of their own kind, named by the user alone: a corrected band, a kernel in
 // the kernels' folder, a colour table.
-const std::set<std::string> MakesItsOwnFile = {
-    "DisProcessForm/SaveAsBtn Save as", "FEditForm/SaveBtn Save",
-    "PixelAlgebraForm/PACSaveColorBins ",
-    // After the walk's Clear, the DIS page holds no file.
-    "PBands/DISLabeledFileSave Labeled"};
+const std::set<std::string> MakesItsOwnFile = {"DisProcessForm/SaveAsBtn Save as",
+                                               "FEditForm/SaveBtn Save",
+                                               "PixelAlgebraForm/PACSaveColorBins ",
+                                               // After the walk's Clear, the DIS page holds no file.
+                                               "PBands/DISLabeledFileSave Labeled"};
 
 bool Matches(const std::vector<const char*>& patterns, const std::string& name) {
     for (const char* p : patterns)
@@ -320,9 +319,7 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             const auto row = table.find(name);
             // B holds a file of every name in A, and of every name the command may write.
             for (const auto& [file, stamp] : Stamps(A.Path()))
-                if (!FileExists(B.File(file)))
-                    WriteFileAtomic(B.File(file), "B's own " + file,
-                                    TReplaceLeave::Chosen(B.File(file)));
+                if (!FileExists(B.File(file))) WriteFileAtomic(B.File(file), "B's own " + file);
             const Folder b = FolderBytes(B.Path());
             const std::map<std::string, Stamp> a = Stamps(A.Path()), h = Stamps(H.Path());
             ImageDirectory = B.Path();
@@ -356,9 +353,7 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
 // it; a file another window (or program, or scene) holds under that name is replaced only when
 // the user says so, asked once, naming it. Each row: what the window reads, what changes the file
 // meanwhile, and the write; the question is answered No and the file stays as the change left it.
-// Where the row says so, the write is made again and answered Yes: then it is written.
 TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) {
-    const bool logged = LogToDIP;
     TDisMBFAPage* fa = DisProcessForm->MBFAPage;
     TBandSplitPages* split = PBands->SplitPages;
     std::deque<std::string> answers;
@@ -378,6 +373,141 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         PBands->DISFileOpen->click();
         PBands->PreProcessDISBandsBtn->click();
     };
+    const struct {
+        const char* Name;
+        std::function<void()> Read, Change, Write;
+        const char* File;
+    } rows[] = {
+        {"a crop whose new DIS name is another scene's", [] {},
+         [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n")); },
+         [&] {
+             answers = {A.File("olinda.dih")};
+             split->BSQDIHtoDISFileBtn->click();
+             split->BSQBandEdit->setText("sqr");
+             split->BSQOKBtn->click();
+         },
+         "sqr.dis"},
+        {"the DIS page's Save after the band window's run added its record", launch,
+         [&] { faRun("alg6"); }, [] { PBands->DISFileSave->click(); }, "olinda.dis"},
+        {"the band window's run after the DIS page's Save added a line", launch,
+         [] {
+             HeaderPages.DISProcessMemo.push_back("a note typed on the DIS page");
+             PBands->DISFileSave->click();
+         },
+         [&] { faRun("alg7"); }, "olinda.dis"},
+        {"the DIH page's Save after another program wrote the DIH",
+         [&] {
+             answers = {A.File("olinda.dih")};
+             PBands->RIHOpenBtn->click();
+         },
+         [this] { WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n")); },
+         [] { PBands->RIHSaveBtn->click(); }, "olinda.dih"},
+        {"the splitter run again over a scene whose DIS holds a run's record", launch,
+         [&] { faRun("alg8"); },
+         [&] {
+             split->VaguePixelsWideEdit->setText("349");
+             split->VaguePixelsHighEdit->setText("352");
+             split->VagueBandsEdit->setText("6");
+             split->VagueSkipEdit->setText("0");
+             answers = {A.File("olinda.bsq")};
+             split->VagueFileBtn->click();
+         },
+         "olinda.dis"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.Read();
+        row.Change();
+        const Folder changed = FolderBytes(A.Path());
+        Rec->Clear();
+        Rec->MessageAnswers = {MsgButton::No};
+        row.Write();
+        std::vector<std::string> questions;
+        for (const ShownMessage& m : Rec->Messages)
+            if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
+        EXPECT_EQ(questions.size(), 1u) << Rec->Summary();
+        if (!questions.empty())
+            EXPECT_NE(questions[0].find(A.File(row.File)), std::string::npos) << questions[0];
+        EXPECT_EQ(FolderBytes(A.Path()).at(row.File), changed.at(row.File));
+    }
+}
+
+// A name typed for a header or a product is a file name: with a folder part it is refused with a
+// message, and nothing is written in the other folder or the scene's.
+TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
+    MoveWorkingFolderToB({"olinda.B10", "alg2.pfa", "m2.psa", "aero1.dis"});
+    const std::string b = "../" + ExtractFileName(B.Path().substr(0, B.Path().size() - 1)) + "/";
+    TBandSplitPages* split = PBands->SplitPages;
+    TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+    const struct {
+        const char* Name;
+        std::string Typed;
+        std::function<void(const std::string&)> Write;
+    } rows[] = {
+        {"DIS page Save", b + "olinda.dis",
+         [](const std::string& name) {
+             HeaderPages.DISFileEdit = name;
+             PBands->DISFileSave->click();
+         }},
+        {"DIS page Save, full path", B.File("aero1.dis"),
+         [](const std::string& name) {
+             HeaderPages.DISFileEdit = name;
+             PBands->DISFileSave->click();
+         }},
+        {"DIH page Save", b + "olinda.dih",
+         [](const std::string& name) {
+             HeaderPages[DIHField::RIHHeaderFileEdit] = name;
+             PBands->RIHSaveBtn->click();
+         }},
+        {"crop's new DIS name", b + "olinda",
+         [split](const std::string& name) {
+             split->BSQBandEdit->setText(QString::fromStdString(name));
+             split->BSQOKBtn->click();
+         }},
+        {"FA FileName", b + "alg2",
+         [fa](const std::string& name) {
+             fa->MBFAFileBtns[3]->click();
+             fa->MBFAFileBtns[2]->click();
+             fa->MBFAFileEdit->setText(QString::fromStdString(name));
+             fa->MBFAOKBtn->click();
+         }},
+        {"Perform Math New File Name", b + "m2",
+         [](const std::string& name) {
+             DisProcessForm->SinglePage->BCNewFileEdit->setText(QString::fromStdString(name));
+             DisProcessForm->SinglePage->SingleMathBtn->click();
+         }},
+    };
+    // The crop's scene, chosen before: its preview is cached beside it.
+    split->BSQDIHtoDISFileBtn->click();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const Folder a = FolderBytes(A.Path()), inB = FolderBytes(B.Path());
+        Rec->Clear();
+        row.Write(row.Typed);
+        EXPECT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
+        EXPECT_TRUE(Rec->Summary().find(MessageText(39953) + "\r\n" + row.Typed) !=
+                    std::string::npos)
+            << Rec->Summary();
+        EXPECT_TRUE(FolderBytes(B.Path()) == inB);
+        for (const auto& [name, bytes] : FolderBytes(A.Path()))
+            EXPECT_TRUE(a.count(name) && a.at(name) == bytes) << name;
+    }
+}
+
+// The shown picture's files, and the files other windows and the options keep, are replaced
+// only while they are as the program read or last wrote them: changed meanwhile by another
+// window or instance, or never written by the window, they are asked about once, naming the
+// file. Answered No, the file stays as the change left it and nothing says the write failed;
+// where the row says so, the write is made again and answered Yes, and then it is written.
+TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) {
+    const bool logged = LogToDIP;
+    std::deque<std::string> answers;
+    Hooks.ChooseFile = [&](FileDialogRequest& r) {
+        if (answers.empty()) return AnswerIn(A.Path(), r);
+        const std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    };
     // Another copy of a file with one byte changed, as another window or instance would leave it.
     const auto changeByte = [](const std::string& path, size_t at) {
         std::vector<uint8_t> bytes = FileBytes(path);
@@ -395,47 +525,6 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         std::string File;
         bool ThenYes = false;
     } rows[] = {
-        {"a crop whose new DIS name is another scene's", [] {},
-         [this] {
-             WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n"),
-                             TReplaceLeave::Chosen(A.File("sqr.dis")));
-         },
-         [&] {
-             answers = {A.File("olinda.dih")};
-             split->BSQDIHtoDISFileBtn->click();
-             split->BSQBandEdit->setText("sqr");
-             split->BSQOKBtn->click();
-         },
-         A.File("sqr.dis")},
-        {"the DIS page's Save after the band window's run added its record", launch,
-         [&] { faRun("alg6"); }, [] { PBands->DISFileSave->click(); }, A.File("olinda.dis")},
-        {"the band window's run after the DIS page's Save added a line", launch,
-         [] {
-             HeaderPages.DISProcessMemo.push_back("a note typed on the DIS page");
-             PBands->DISFileSave->click();
-         },
-         [&] { faRun("alg7"); }, A.File("olinda.dis")},
-        {"the DIH page's Save after another program wrote the DIH",
-         [&] {
-             answers = {A.File("olinda.dih")};
-             PBands->RIHOpenBtn->click();
-         },
-         [this] {
-             WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n"),
-                             TReplaceLeave::Chosen(A.File("olinda.dih")));
-         },
-         [] { PBands->RIHSaveBtn->click(); }, A.File("olinda.dih")},
-        {"the splitter run again over a scene whose DIS holds a run's record", launch,
-         [&] { faRun("alg8"); },
-         [&] {
-             split->VaguePixelsWideEdit->setText("349");
-             split->VaguePixelsHighEdit->setText("352");
-             split->VagueBandsEdit->setText("6");
-             split->VagueSkipEdit->setText("0");
-             answers = {A.File("olinda.bsq")};
-             split->VagueFileBtn->click();
-         },
-         A.File("olinda.dis")},
         {"the main window's Save after the preprocess viewer saved over its picture", loadScene,
          [&] {
              answers = {A.File("scene.png")};
@@ -518,75 +607,12 @@ TEST_F(WrittenFiles, APictureSavedOverAChosenOneTakesItsLogAlong) {
     LogToDIP = logged;
 }
 
-// A name typed for a header or a product is a file name: with a folder part it is refused with a
-// message, and nothing is written in the other folder or the scene's.
-TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
-    MoveWorkingFolderToB({"olinda.B10", "alg2.pfa", "m2.psa", "aero1.dis"});
-    const std::string b = "../" + ExtractFileName(B.Path().substr(0, B.Path().size() - 1)) + "/";
-    TBandSplitPages* split = PBands->SplitPages;
-    TDisMBFAPage* fa = DisProcessForm->MBFAPage;
-    const struct {
-        const char* Name;
-        std::string Typed;
-        std::function<void(const std::string&)> Write;
-    } rows[] = {
-        {"DIS page Save", b + "olinda.dis",
-         [](const std::string& name) {
-             HeaderPages.DISFileEdit = name;
-             PBands->DISFileSave->click();
-         }},
-        {"DIS page Save, full path", B.File("aero1.dis"),
-         [](const std::string& name) {
-             HeaderPages.DISFileEdit = name;
-             PBands->DISFileSave->click();
-         }},
-        {"DIH page Save", b + "olinda.dih",
-         [](const std::string& name) {
-             HeaderPages[DIHField::RIHHeaderFileEdit] = name;
-             PBands->RIHSaveBtn->click();
-         }},
-        {"crop's new DIS name", b + "olinda",
-         [split](const std::string& name) {
-             split->BSQBandEdit->setText(QString::fromStdString(name));
-             split->BSQOKBtn->click();
-         }},
-        {"FA FileName", b + "alg2",
-         [fa](const std::string& name) {
-             fa->MBFAFileBtns[3]->click();
-             fa->MBFAFileBtns[2]->click();
-             fa->MBFAFileEdit->setText(QString::fromStdString(name));
-             fa->MBFAOKBtn->click();
-         }},
-        {"Perform Math New File Name", b + "m2",
-         [](const std::string& name) {
-             DisProcessForm->SinglePage->BCNewFileEdit->setText(QString::fromStdString(name));
-             DisProcessForm->SinglePage->SingleMathBtn->click();
-         }},
-    };
-    // The crop's scene, chosen before: its preview is cached beside it.
-    split->BSQDIHtoDISFileBtn->click();
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Name);
-        const Folder a = FolderBytes(A.Path()), inB = FolderBytes(B.Path());
-        Rec->Clear();
-        row.Write(row.Typed);
-        EXPECT_EQ(Rec->Messages.size(), 1u) << Rec->Summary();
-        EXPECT_TRUE(Rec->Summary().find(MessageText(39953) + "\r\n" + row.Typed) !=
-                    std::string::npos)
-            << Rec->Summary();
-        EXPECT_TRUE(FolderBytes(B.Path()) == inB);
-        for (const auto& [name, bytes] : FolderBytes(A.Path()))
-            EXPECT_TRUE(a.count(name) && a.at(name) == bytes) << name;
-    }
-}
-
 // A header page that holds no file (cleared, or never read) asks where to save: the file the
 // dialog names is written and no other, and a cancelled dialog writes nothing and keeps the
 // page's name. After Clear the page used to write the typed name into the folder of the file it
 // had held, over another scene's header.
 TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
-    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"),
-                    TReplaceLeave::Chosen(H.File("olinda.dis")));
+    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"));
     std::deque<std::string> answers;
     int dialogs = 0;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
