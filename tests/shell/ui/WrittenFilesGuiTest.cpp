@@ -612,7 +612,8 @@ TEST_F(WrittenFiles, APictureSavedOverAChosenOneTakesItsLogAlong) {
 // page's name. After Clear the page used to write the typed name into the folder of the file it
 // had held, over another scene's header.
 TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
-    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"));
+    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"),
+                    TReplaceLeave::Chosen(H.File("olinda.dis")));
     std::deque<std::string> answers;
     int dialogs = 0;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
