@@ -55,6 +55,6 @@ bool ReadLUTFile(const std::string& path, LUTTables& tables) {
     return false;
 }
 
-void WriteLUTFile(const std::string& path, const LUTTables& tables) {
-    if (!WriteFileAtomic(path, EncodeLUTFile(tables))) RaiseWriteFailure(path);
+void WriteLUTFile(const std::string& path, const LUTTables& tables, const TReplaceLeave& leave) {
+    WriteFileOrRaise(path, EncodeLUTFile(tables), leave);
 }

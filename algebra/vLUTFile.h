@@ -3,6 +3,7 @@
 #pragma once
 
 #include "algebra/vColorLUT.h"
+#include "runtime/RtFiles.h"
 
 #include <array>
 #include <cstddef>
@@ -28,4 +29,4 @@ LUTFileFault DecodeLUTFile(const uint8_t* data, size_t size, LUTTables& tables, 
 // and gives false.
 bool ReadLUTFile(const std::string& path, LUTTables& tables);
 // Replaces the file whole, or raises the input/output error and leaves it as it was.
-void WriteLUTFile(const std::string& path, const LUTTables& tables);
+void WriteLUTFile(const std::string& path, const LUTTables& tables, const TReplaceLeave& leave);

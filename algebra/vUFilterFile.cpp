@@ -6,6 +6,7 @@
 #include "shell/vGlobal.h"
 
 #include <bit>
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -85,7 +86,8 @@ bool ReadFilterFile(const std::string& fileName, KernelKind kind, FilterKernels&
     return true;
 }
 
-bool WriteFilterFile(const std::string& fileName, const FilterKernels& kernels) {
+bool WriteFilterFile(const std::string& fileName, const FilterKernels& kernels,
+                     const TReplaceLeave& leave) {
     const int32_t n = KernelSizeOfName(fileName);
     if (n == 0) return false;
     std::vector<uint8_t> bytes(static_cast<size_t>(KernelFileBytes(kernels.Kind, n)));
@@ -102,6 +104,9 @@ bool WriteFilterFile(const std::string& fileName, const FilterKernels& kernels) 
                 PutLeU32(p + 4, static_cast<uint32_t>(bits >> 32));
             }
     }
-    if (!WriteFileAtomic(fileName, bytes)) throw EInOutError(EInOutError::AccessDenied);
+    if (!WriteFileAtomic(fileName, bytes, leave)) {
+        RaiseIfKept(fileName);
+        throw EInOutError(EInOutError::AccessDenied);
+    }
     return true;
 }

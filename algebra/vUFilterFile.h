@@ -3,6 +3,7 @@
 // reader is asked for; N only by the size digit that ends the three-letter extension.
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include <array>
 #include <cstdint>
 #include <string>
@@ -47,4 +48,5 @@ bool ReadFilterFile(const std::string& fileName, KernelKind kind, FilterKernels&
 // Writes the first Size x Size cells of each stage of `kernels.Kind`, Size from the name (not
 // from `kernels`), replacing the file only once the whole content is written. False after
 // message 39982 for a name without a size; a failed write raises the input/output error.
-bool WriteFilterFile(const std::string& fileName, const FilterKernels& kernels);
+bool WriteFilterFile(const std::string& fileName, const FilterKernels& kernels,
+                     const TReplaceLeave& leave);

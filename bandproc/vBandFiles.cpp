@@ -55,6 +55,9 @@ namespace {
 // The products the runs wrote, each as it was left: a later run may replace them unasked while
 // nobody has changed them.
 std::vector<TFileStamp> WrittenProducts;
+// The products the last question let go: the run's writes that follow replace them unasked,
+// also when no window's run is open around them.
+std::vector<std::string> ProductsLetGo;
 // The DIS the open run records into, as its window holds it; empty while none is open.
 std::string RecordedDIS;
 TFileStamp RecordedStamp;
@@ -77,8 +80,11 @@ bool RefuseProducts(const std::vector<std::string>& outputs,
         targets.push_back(RecordedDIS);
         own.push_back(RecordedStamp);
     }
+    ProductsLetGo.clear();
     TWriteRun run;
-    return !run.MayWrite(targets, TReplaceLeave::Own(std::move(own)));
+    if (!run.MayWrite(targets, TReplaceLeave::Own(std::move(own)))) return true;
+    ProductsLetGo = outputs;
+    return false;
 }
 
 bool RefuseOutputOverInput(const std::vector<std::string>& outputs,
@@ -140,9 +146,13 @@ void TBandReader::Rewind() {
 }
 
 TProductWriter::TProductWriter(const std::string& path) {
-    // RefuseProducts asked about every product of the run before the first was opened; what the
-    // user let go stays let go while the run is open.
-    if (!File.Open(path)) RaiseWriteFailure(path); // leave: TReplaceLeave::Own(WrittenProducts)
+    // RefuseProducts asked about every product of the run before the first was opened: what the
+    // user let go there, or stays let go in the window's open run, is replaced unasked.
+    if (!File.Open(path,
+                   TReplaceLeave::Own(WrittenProducts).And(TReplaceLeave::Chosen(ProductsLetGo)))) {
+        RaiseIfKept(path);
+        RaiseWriteFailure(path);
+    }
 }
 
 void TProductWriter::WriteRow(const uint8_t* row, int64_t bytes) {

@@ -105,7 +105,7 @@ void NameAndSave(const std::string& folder, const std::string& name, bool save) 
     if (!named.empty()) MoveSceneFolder(named);
     SetImageName(named.empty() ? folder : named, ExtractFileName(name));
     // The page that makes the picture asked about its file, its log and its DIS in one run.
-    if (save) SavePictureFile(); // leave: {}
+    if (save) SavePictureFile();
 }
 
 } // namespace

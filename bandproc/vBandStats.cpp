@@ -159,7 +159,9 @@ void CorrectBandBlock(const TBandBlock& in, const CorrectionTable& lut, TBandBlo
 }
 
 bool SaveBandBlock(const std::string& path, const TBandBlock& block, const TReplaceLeave& leave) {
-    if (!MayWriteFile(path, leave)) return false;
-    if (!WriteFileAtomic(path, block.Samples)) RaiseWriteFailure(path); // leave: leave
+    // Asked here, so that a kept file is told apart from a written one.
+    TWriteRun run;
+    if (!run.MayWrite({path}, leave)) return false;
+    WriteFileOrRaise(path, block.Samples, leave);
     return true;
 }

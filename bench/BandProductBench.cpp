@@ -122,7 +122,8 @@ void BM_OpenCVDivide(benchmark::State& state) {
         const cv::Mat a = ReadPlane(BandPath(side, side, 0), side);
         const cv::Mat b = ReadPlane(BandPath(side, side, 1), side);
         cv::divide(a, b, q);
-        WriteFileAtomic(Dir + "opencv.pfd", q.data, q.total());
+        WriteFileAtomic(Dir + "opencv.pfd", q.data, q.total(),
+                        TReplaceLeave::Chosen(Dir + "opencv.pfd"));
     }
     ReportBytes(state, 2.0 * side * side);
 }

@@ -30,7 +30,7 @@ std::string SceneFile(int64_t side) {
             seed = seed * 1664525u + 1013904223u;
             b = static_cast<uint8_t>(seed >> 24);
         }
-        WriteFileAtomic(path, bytes);
+        WriteFileAtomic(path, bytes, TReplaceLeave::Chosen(path));
         madeSide = side;
     }
     return path;

@@ -32,7 +32,7 @@ std::string BoxKernelFile(int n) {
     k.Kind = KernelKind::Integer;
     k.Integer.fill(1);
     const std::string path = KernelPath("RL" + std::to_string(n));
-    WriteFilterFile(path, k);
+    WriteFilterFile(path, k, TReplaceLeave::Chosen(path));
     return path;
 }
 
@@ -44,7 +44,7 @@ std::string SobelKernelFile() {
     std::copy(gx, gx + 9, k.Real[0].begin());
     std::copy(gy, gy + 9, k.Real[1].begin());
     const std::string path = KernelPath("R23");
-    WriteFilterFile(path, k);
+    WriteFilterFile(path, k, TReplaceLeave::Chosen(path));
     return path;
 }
 

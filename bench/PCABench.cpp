@@ -32,7 +32,7 @@ std::vector<std::string> UseBands(int side) {
         uint32_t seed = 777u + static_cast<uint32_t>(b);
         for (auto& v : band)
             v = static_cast<uint8_t>(NextNoise(seed) >> 16);
-        WriteFileAtomic(paths.back(), band);
+        WriteFileAtomic(paths.back(), band, TReplaceLeave::Chosen(paths.back()));
     }
     SubsetBounds = {0, side - 1, 0, side - 1};
     PCAStats.assign(6, StatsRecord());
@@ -82,7 +82,8 @@ void BM_PCABands_Anchor(benchmark::State& state) {
             cv::minMaxLoc(sums.col(p), &lo, &hi);
             cv::Mat out;
             sums.col(p).convertTo(out, CV_8U, 255.0 / (hi - lo), -lo * 255.0 / (hi - lo));
-            WriteFileAtomic(Dir + "anchor.pc" + std::to_string(p), out.data, out.total());
+            WriteFileAtomic(Dir + "anchor.pc" + std::to_string(p), out.data, out.total(),
+                            TReplaceLeave::Chosen(Dir + "anchor.pc" + std::to_string(p)));
         }
     }
     ReportRates(state, static_cast<double>(side) * side);

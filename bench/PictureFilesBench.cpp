@@ -81,7 +81,7 @@ void BM_PngEncode_Anchor(benchmark::State& state) {
 void BM_PngSave(benchmark::State& state) {
     const std::string path = BenchPath("save-vorn.png");
     for (auto _ : state)
-        WritePictureFile(path, BenchPicture(), PictureFileKind::Png);
+        WritePictureFile(path, BenchPicture(), PictureFileKind::Png, TReplaceLeave::Chosen(path));
     std::remove(path.c_str());
     ReportRates(state, Pixels);
 }
@@ -98,7 +98,7 @@ void BM_PngSave_Anchor(benchmark::State& state) {
 // Both read the same file, written once by the workstation.
 void BM_PngLoad(benchmark::State& state) {
     const std::string path = BenchPath("load.png");
-    WritePictureFile(path, BenchPicture(), PictureFileKind::Png);
+    WritePictureFile(path, BenchPicture(), PictureFileKind::Png, TReplaceLeave::Chosen(path));
     for (auto _ : state) {
         DecodedPicture d = ReadPictureFile(path);
         benchmark::DoNotOptimize(d.Image.Pixels.data());
@@ -109,7 +109,7 @@ void BM_PngLoad(benchmark::State& state) {
 
 void BM_PngLoad_Anchor(benchmark::State& state) {
     const std::string path = BenchPath("load.png");
-    WritePictureFile(path, BenchPicture(), PictureFileKind::Png);
+    WritePictureFile(path, BenchPicture(), PictureFileKind::Png, TReplaceLeave::Chosen(path));
     for (auto _ : state) {
         QImage image(QString::fromStdString(path));
         benchmark::DoNotOptimize(image.constBits());

@@ -15,6 +15,7 @@ AccuracyReport LoadAccuracyReport(const std::string& path) {
     return ParagraphsFromDocument(document);
 }
 
-void SaveAccuracyReport(const std::string& path, const AccuracyReport& report) {
-    if (!WriteFileAtomic(path, RichTextFromParagraphs(report))) RaiseWriteFailure(path);
+void SaveAccuracyReport(const std::string& path, const AccuracyReport& report,
+                        const TReplaceLeave& leave) {
+    WriteFileOrRaise(path, RichTextFromParagraphs(report), leave);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/PlRichText.h"
+#include "runtime/RtFiles.h"
 
 #include <cstddef>
 #include <string>
@@ -15,4 +16,5 @@ using AccuracyReport = std::vector<RichParagraph>;
 // a save is written whole or not at all.
 constexpr size_t MaxReportFileSize = 16u << 20;
 AccuracyReport LoadAccuracyReport(const std::string& path);
-void SaveAccuracyReport(const std::string& path, const AccuracyReport& report);
+void SaveAccuracyReport(const std::string& path, const AccuracyReport& report,
+                        const TReplaceLeave& leave);

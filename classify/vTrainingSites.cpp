@@ -135,9 +135,10 @@ void LoadTrainingSiteFile(const std::string& path, SiteTable& sites) {
     if (!SitesFromFileImage(image, sites)) throw EInOutError(EInOutError::ReadBeyondEnd);
 }
 
-void SaveTrainingSiteFile(const std::string& path, const SiteTable& sites) {
+void SaveTrainingSiteFile(const std::string& path, const SiteTable& sites,
+                          const TReplaceLeave& leave) {
     const std::vector<uint8_t> image = SiteFileImage(sites);
-    if (!WriteFileAtomic(path, image)) RaiseWriteFailure(path);
+    WriteFileOrRaise(path, image, leave);
 }
 
 void ClearSites(SiteTable& sites, int32_t which) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "histogram/vHistogramTypes.h"
+#include "runtime/RtFiles.h"
 
 #include <array>
 #include <cstdint>
@@ -53,7 +54,8 @@ std::vector<uint8_t> SiteFileImage(const SiteTable& sites);
 // records, or cannot be written whole; a failed load leaves the table as it was. A longer file
 // gives its first 20 records.
 void LoadTrainingSiteFile(const std::string& path, SiteTable& sites);
-void SaveTrainingSiteFile(const std::string& path, const SiteTable& sites);
+void SaveTrainingSiteFile(const std::string& path, const SiteTable& sites,
+                          const TReplaceLeave& leave);
 
 // 1..9 clears that class; 10 clears all 21.
 void ClearSites(SiteTable& sites, int32_t which);

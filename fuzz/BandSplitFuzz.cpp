@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool made = MakeDirectories(dir);
     if (!made) return 0;
     const std::string path = dir + "scene.raw";
-    WriteFileAtomic(path, data, size);
+    WriteFileAtomic(path, data, size, TReplaceLeave::Chosen(path));
     TRawSplit p;
     p.Width = data[0] % 40;
     p.Height = data[1] % 40;

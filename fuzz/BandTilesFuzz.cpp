@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t quarter = static_cast<size_t>(end - tiles) / 4;
     for (int t = 0; t < 4; ++t) {
         SelectedBandFiles[t] = dir + "t" + std::to_string(t + 1) + ".raw";
-        WriteFileAtomic(SelectedBandFiles[t], tiles + t * quarter, quarter);
+        WriteFileAtomic(SelectedBandFiles[t], tiles + t * quarter, quarter,
+                        TReplaceLeave::Chosen(SelectedBandFiles[t]));
     }
     std::vector<std::string> processed;
     std::string joined = "joined.raw";

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (size_t i = size; i < file.size(); ++i)
             file[i] = data[i % size];
     }
-    WriteFileAtomic(path, file);
+    WriteFileAtomic(path, file, TReplaceLeave::Chosen(path));
     ColorCube cube;
     cube.Allocate();
     cube.Cells[0] = 42;

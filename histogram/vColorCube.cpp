@@ -136,6 +136,7 @@ bool ReadCount3DFile(const std::string& path, ColorCube& cube) {
     if (!ReadWholeFile(path, bytes) || static_cast<int64_t>(bytes.size()) != Count3DFileSize)
         return false;
     cube.Cells.swap(bytes);
+    StampShownFile(path);
     ShowStageProgress(5, 100);
     ShowStageProgress(4, 100);
     return true;
@@ -148,7 +149,9 @@ void WriteCount3DFile(const std::string& path, const ColorCube& cube) {
         return;
     }
     ShowStageProgress(3, 0);
-    if (!WriteMadeFileAtomic(path, cube.Cells)) RaiseWriteFailure(path);
+    // The shown picture's companion, as its counts and tables are.
+    WriteMadeFileOrRaise(path, cube.Cells.data(), cube.Cells.size(), ShownPictureLeave());
+    StampShownFile(path);
     ShowStageProgress(3, 100);
 }
 

@@ -350,8 +350,20 @@ bool ReadCountFile() {
     if (!ReadWholeFile(CountFileName, bytes) || !DecodeCountFile(bytes, counts)) return false;
     for (int band = 0; band < BandCount; ++band)
         HistogramOf(band) = counts[band];
+    StampShownFile(CountFileName);
     return true;
 }
+
+namespace {
+// A companion is the shown picture's file: replaced as the picture read or last wrote it, or as
+// the dialog that chose the picture chose it; one another window made or changed meanwhile is
+// replaced only when the user says so.
+bool WriteCompanion(const std::string& path, const void* data, size_t size) {
+    if (!WriteMadeFileAtomic(path, data, size, ShownPictureLeave())) return false;
+    StampShownFile(path);
+    return true;
+}
+} // namespace
 
 bool WriteCountFile() {
     if (CountFileRefused) return false;
@@ -361,7 +373,7 @@ bool WriteCountFile() {
         for (int i = 0; i < 256; ++i)
             PutLeI32(&bytes[band * CountRecordSize + 4 * i], h[i]);
     }
-    return WriteMadeFileAtomic(CountFileName, bytes);
+    return WriteCompanion(CountFileName, bytes.data(), bytes.size());
 }
 
 bool ReadSeedFile() {
@@ -373,6 +385,7 @@ bool ReadSeedFile() {
         for (SeedBreakRow& row : table)
             for (uint8_t& element : row)
                 element = bytes[at++];
+    StampShownFile(SeedFileName);
     return true;
 }
 
@@ -383,7 +396,7 @@ bool WriteSeedFile() {
     for (const SeedBreakTable& table : SeedBreakTables)
         for (const SeedBreakRow& row : table)
             bytes.insert(bytes.end(), row.begin(), row.end());
-    return WriteMadeFileAtomic(SeedFileName, bytes);
+    return WriteCompanion(SeedFileName, bytes.data(), bytes.size());
 }
 
 bool ReadStatisticsFile() {
@@ -400,12 +413,14 @@ bool ReadStatisticsFile() {
     BandHistogramStats = s.Stats;
     BandSpread = s.Spread;
     BandPairStats = s.Pairs;
+    StampShownFile(StatisticsFileName);
     return true;
 }
 
 bool WriteStatisticsFile() {
     if (StatisticsFileRefused) return false;
-    return WriteMadeFileAtomic(StatisticsFileName, EncodeStatistics(CurrentStatistics()));
+    const std::string text = EncodeStatistics(CurrentStatistics());
+    return WriteCompanion(StatisticsFileName, text.data(), text.size());
 }
 
 // ---- counting -------------------------------------------------------------------------------

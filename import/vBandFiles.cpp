@@ -42,7 +42,10 @@ class TOutputSet {
     // The caller's open run asked about every target before the first was opened.
     TReplacingFile* Open(const std::string& target) {
         Files.emplace_back();
-        if (!Files.back().Open(target)) RaiseWriteFailure(target); // leave: {}
+        if (!Files.back().Open(target, TReplaceLeave::None())) {
+            RaiseIfKept(target);
+            RaiseWriteFailure(target);
+        }
         return &Files.back();
     }
     void Write(TReplacingFile* f, const void* data, size_t n) {

@@ -185,7 +185,7 @@ Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge ga
     for (size_t i = 0; i < p.Pixels.size(); ++i)
         p.Pixels[i] = 0xFF000000u | uint32_t{g.Grey[i]} * 0x010101u;
     // Made only where no preview is cached.
-    WriteMadePictureFile(bmp, p, PictureFileKind::Bmp); // leave: {}
+    WriteMadePictureFile(bmp, p, PictureFileKind::Bmp, TReplaceLeave::None());
     return p;
 }
 

@@ -322,7 +322,6 @@ bool SaveHeaderListing(const std::string& chosen, const std::string& headerPath,
                         MessageX, MessageY);
         return false;
     }
-    if (!MayWriteFile(chosen, TReplaceLeave::Chosen(chosen))) return false;
-    WriteFileOrRaise(chosen, JoinLinesCRLF(lines)); // leave: TReplaceLeave::Chosen(chosen)
+    WriteFileOrRaise(chosen, JoinLinesCRLF(lines), TReplaceLeave::Chosen(chosen));
     return true;
 }

@@ -44,7 +44,6 @@ std::pair<std::string, std::string> THeaderPages::FillMadePages(const std::strin
 
 void THeaderPages::RIHMakeAllHeaders(const std::string& fileName, int width, int height) {
     RefusedDIP.clear();
-    DIPStamp = TFileStamp();
     // The headers of the picture just loaded lie beside it.
     const auto [dih, dis] = FillMadePages(CurrentImageFolder, fileName, width, height);
     DIPMemo = {DIPVersionLine, dih, dis, ChangeFileExt(fileName, ".dip"),
@@ -78,7 +77,6 @@ void THeaderPages::RIHOpenDIPHeader(const std::string& fileName) {
     // The loader found the log beside the picture it loaded.
     const std::string path = CurrentImageFolder + fileName;
     RefusedDIP = path;
-    DIPStamp = TFileStamp();
     if (!ReadWholeFile(path, text)) {
         ShowMessageNumber(39998);
         return;
@@ -89,7 +87,7 @@ void THeaderPages::RIHOpenDIPHeader(const std::string& fileName) {
         return;
     }
     RefusedDIP.clear();
-    DIPStamp = StampFile(path);
+    StampShownFile(path);
     DIPMemo = std::move(lines);
 }
 
@@ -112,8 +110,9 @@ void THeaderPages::DIPSaveIt() {
     // log would replace it whole.
     std::error_code ec;
     if (!RefusedDIP.empty() && std::filesystem::equivalent(path, RefusedDIP, ec)) return;
-    if (WriteMadeFileOrSay(path, JoinLinesCRLF(DIPMemo), TReplaceLeave::Own(DIPStamp)))
-        DIPStamp = StampFile(path);
+    // The picture's own log as it read or last wrote it: one another window has logged into
+    // since is replaced only when the user says so.
+    if (WriteMadeFileOrSay(path, JoinLinesCRLF(DIPMemo), ShownPictureLeave())) StampShownFile(path);
 }
 
 void InstallHeaderHooks() {

@@ -85,11 +85,9 @@ bool ChooseCoFile(THeaderPages& pages, const std::array<Field, 8>& boxes, int di
 void THeaderPages::AssignScene(const THeaderPages& scene) {
     std::vector<std::string> log = std::move(DIPMemo);
     std::string refused = std::move(RefusedDIP);
-    TFileStamp stamp = std::move(DIPStamp);
     *this = scene;
     DIPMemo = std::move(log);
     RefusedDIP = std::move(refused);
-    DIPStamp = std::move(stamp);
 }
 
 THeaderPages::THeaderPages() {

@@ -123,9 +123,6 @@ class THeaderPages {
     std::array<std::string, DISFieldCount> DIS;
     // The DIP file RIHOpenDIPHeader last refused; empty when the last one was read.
     std::string RefusedDIP;
-    // The displayed picture's log file as it was read or last written: the log replaces it
-    // unasked only while it is so.
-    TFileStamp DIPStamp;
     // The DIS the page held when it was last cleared.
     std::string ClearedDIS;
 };

@@ -52,15 +52,25 @@ std::string DesktopExecArgument(const std::string& path) {
     return value + "\"";
 }
 
+namespace {
+// How every entry this program writes begins, whichever executable it starts.
+const std::string EntryHead = "[Desktop Entry]\nType=Application\nName=Vorn\n";
+} // namespace
+
 std::string AutostartEntryText(const std::string& executable) {
-    return "[Desktop Entry]\nType=Application\nName=Vorn\nExec=" + DesktopExecArgument(executable) +
+    return EntryHead + "Exec=" + DesktopExecArgument(executable) +
            "\nX-GNOME-Autostart-enabled=true\n";
 }
 
 bool WriteAutostartEntry(const std::string& executable) {
     const std::string path = AutostartEntryPath();
     if (path.empty() || executable.empty() || !MakeDirectories(ExtractFilePath(path))) return false;
-    return WriteFileAtomic(path, AutostartEntryText(executable));
+    // Only this program's own entry is replaced without asking: another file under its name is
+    // the user's.
+    std::string existing;
+    const bool ours = ReadWholeFile(path, existing) && existing.starts_with(EntryHead);
+    return WriteFileAtomic(path, AutostartEntryText(executable),
+                           ours ? TReplaceLeave::Own(StampFile(path)) : TReplaceLeave::None());
 }
 
 void RemoveAutostartEntry() {

@@ -182,8 +182,20 @@ std::string ProjectionLogFileName() {
     return ChangeFileExt(ProjectionLogDirectory + ProjectionLogName, ".log");
 }
 
+namespace {
+// The log file as this program last wrote it: one it did not write, or another program changed
+// since, is replaced only when the user says so.
+TFileStamp ProjectionLogStamp;
+} // namespace
+
 bool SaveProjectionLog() {
-    return WriteFileAtomic(ProjectionLogFileName(), ProjectionLogText());
+    const std::string path = ProjectionLogFileName();
+    if (!WriteFileAtomic(path, ProjectionLogText(), TReplaceLeave::Own(ProjectionLogStamp))) {
+        RaiseIfKept(path);
+        return false;
+    }
+    ProjectionLogStamp = StampFile(path);
+    return true;
 }
 
 void ReportProjectionError(int where, int code, int n, int n2, double r) {

@@ -50,3 +50,11 @@ class EInOutError : public ERunError {
     static constexpr int DiskFull = 101;
     static constexpr int FileNameTooLong = 206;
 };
+
+// A write the user declined: the file that is there was kept and nothing was written. The error
+// guard ends the action on it without a box, as a cancelled dialog ends it; it is no failure.
+class EFileKept : public ERunError {
+  public:
+    explicit EFileKept(const std::string& path) : ERunError("Kept " + path), Path(path) {}
+    std::string Path;
+};

@@ -242,8 +242,13 @@ TFileStamp StampFile(const std::string& path) {
 }
 
 TReplaceLeave TReplaceLeave::Chosen(const std::string& path) {
+    return Chosen(std::vector<std::string>{path});
+}
+
+TReplaceLeave TReplaceLeave::Chosen(const std::vector<std::string>& paths) {
     TReplaceLeave l;
-    l.ChosenPath = SamePathKey(path);
+    for (const std::string& p : paths)
+        l.ChosenPaths.push_back(SamePathKey(p));
     return l;
 }
 
@@ -257,9 +262,16 @@ TReplaceLeave TReplaceLeave::Own(std::vector<TFileStamp> stamps) {
     return l;
 }
 
+TReplaceLeave TReplaceLeave::And(const TReplaceLeave& other) const {
+    TReplaceLeave l = *this;
+    l.ChosenPaths.insert(l.ChosenPaths.end(), other.ChosenPaths.begin(), other.ChosenPaths.end());
+    l.Stamps.insert(l.Stamps.end(), other.Stamps.begin(), other.Stamps.end());
+    return l;
+}
+
 bool TReplaceLeave::Covers(const std::string& path) const {
     const std::string key = SamePathKey(path);
-    if (!ChosenPath.empty() && key == ChosenPath) return true;
+    if (std::find(ChosenPaths.begin(), ChosenPaths.end(), key) != ChosenPaths.end()) return true;
     for (const TFileStamp& s : Stamps)
         if (s.Size >= 0 && key == s.Path) return StampFile(path) == s;
     return false;
@@ -330,10 +342,18 @@ std::string RandomTemporaryName() {
 
 TTemporaryNameSource TemporaryNames = nullptr;
 
+// The rule's answer as the bool writes give it: false with ECANCELED when the user keeps the file.
+bool MayWriteOrCancel(const std::string& path, const TReplaceLeave& leave) {
+    if (MayWriteFile(path, leave)) return true;
+    errno = ECANCELED;
+    return false;
+}
+
 // Replaces `target` itself; a link under its name would be replaced, never followed.
-bool ReplaceFileAtomic(const std::string& target, const void* data, size_t size) {
+bool ReplaceFileAtomic(const std::string& target, const void* data, size_t size,
+                       const TReplaceLeave& leave) {
     TReplacingFile file;
-    return file.Open(target) && file.Write(data, size) && file.Commit();
+    return file.Open(target, leave) && file.Write(data, size) && file.Commit();
 }
 
 } // namespace
@@ -367,8 +387,13 @@ void TReplacingFile::Discard() {
     Temporary.clear();
 }
 
-bool TReplacingFile::Open(const std::string& target) {
+bool TReplacingFile::Open(const std::string& target, const TReplaceLeave& leave) {
     Discard();
+    TargetName = target;
+    return MayWriteOrCancel(target, leave) && MakeTemporary(target);
+}
+
+bool TReplacingFile::MakeTemporary(const std::string& target) {
     TargetName = target;
     struct stat old;
     const bool replacing = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
@@ -421,15 +446,24 @@ std::string SaveTarget(const std::string& path) {
     return path;
 }
 
-bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
-    return ReplaceFileAtomic(SaveTarget(path), data, size);
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size,
+                     const TReplaceLeave& leave) {
+    return ReplaceFileAtomic(SaveTarget(path), data, size, leave);
 }
 
-bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size) {
-    // The rename that follows replaces a name and never follows it, so a link planted after this
-    // test is itself replaced rather than written through.
-    if (NameTaken(path) && !PlainFileExists(path)) return false;
-    return ReplaceFileAtomic(path, data, size);
+namespace {
+// A link or anything but a plain file under a made file's name; the rename that follows
+// replaces a name and never follows it, so a link planted after this test is itself replaced
+// rather than written through.
+bool RefusedMadeName(const std::string& path) {
+    return NameTaken(path) && !PlainFileExists(path);
+}
+} // namespace
+
+bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size,
+                         const TReplaceLeave& leave) {
+    if (RefusedMadeName(path)) return false;
+    return ReplaceFileAtomic(path, data, size, leave);
 }
 
 namespace {
@@ -450,6 +484,10 @@ int WriteFailureCode(const std::string& path) {
 }
 } // namespace
 
+void RaiseIfKept(const std::string& path) {
+    if (errno == ECANCELED) throw EFileKept(path);
+}
+
 void RaiseWriteFailure(const std::string& path) {
     throw EInOutError(WriteFailureCode(path));
 }
@@ -459,13 +497,18 @@ void RaiseNamedWriteFailure(const std::string& path) {
     throw EInOutError(reason.Code, reason.what() + std::string(CRLF) + path);
 }
 
-void WriteFileOrRaise(const std::string& path, const std::string& text) {
-    if (!WriteFileAtomic(path, text)) RaiseWriteFailure(path);
+void WriteFileOrRaise(const std::string& path, const std::string& text,
+                      const TReplaceLeave& leave) {
+    if (WriteFileAtomic(path, text, leave)) return;
+    RaiseIfKept(path);
+    RaiseWriteFailure(path);
 }
 
-void WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size) {
-    if (WriteMadeFileAtomic(path, data, size)) return;
-    if (NameTaken(path) && !PlainFileExists(path)) throw EInOutError(EInOutError::AccessDenied);
+void WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size,
+                          const TReplaceLeave& leave) {
+    if (RefusedMadeName(path)) throw EInOutError(EInOutError::AccessDenied);
+    if (WriteMadeFileAtomic(path, data, size, leave)) return;
+    RaiseIfKept(path);
     RaiseWriteFailure(path);
 }
 

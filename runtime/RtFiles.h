@@ -70,19 +70,26 @@ TFileStamp StampFile(const std::string& path);
 
 // The leave a write has to replace a file that exists: the user chose that very path in a dialog
 // for this write, or it is the window's own file, still as the window read or last wrote it.
-// A write without such leave asks the user first (see TWriteRun), naming the file.
+// Every write is given one; without leave for a file that exists the writer asks the user first
+// (see TWriteRun), naming the file.
 class TReplaceLeave {
   public:
+    // No leave: for a file the program makes new, replaced only when the user says so.
     TReplaceLeave() = default;
+    static TReplaceLeave None() { return {}; }
     static TReplaceLeave Chosen(const std::string& path);
+    // A picture chosen in a dialog, with the files written with it under names made from it.
+    static TReplaceLeave Chosen(const std::vector<std::string>& paths);
     static TReplaceLeave Own(const TFileStamp& stamp);
     // Several files the window wrote, each as it left it.
     static TReplaceLeave Own(std::vector<TFileStamp> stamps);
+    // This leave and `other`'s together.
+    TReplaceLeave And(const TReplaceLeave& other) const;
     // Whether `path` may be replaced as it stands now.
     bool Covers(const std::string& path) const;
 
   private:
-    std::string ChosenPath;
+    std::vector<std::string> ChosenPaths;
     std::vector<TFileStamp> Stamps;
 };
 
@@ -123,9 +130,10 @@ class TReplacingFile {
     TReplacingFile& operator=(const TReplacingFile&) = delete;
     ~TReplacingFile();
 
-    // Makes the temporary of `target` (the name itself is replaced at Commit, never followed);
-    // false when it cannot be made.
-    bool Open(const std::string& target);
+    // Makes the temporary of `target` (the name itself is replaced at Commit, never followed)
+    // once the replace rule lets `target` go (MayWriteFile); false when it cannot be made, and
+    // false with errno ECANCELED, nothing made, when the user keeps the file that is there.
+    bool Open(const std::string& target, const TReplaceLeave& leave);
     bool Write(const void* data, size_t size);
     // Flushes and closes the temporary, so that a run may hold more than it can keep open.
     bool Close();
@@ -134,6 +142,7 @@ class TReplacingFile {
     const std::string& Target() const { return TargetName; }
 
   private:
+    bool MakeTemporary(const std::string& target);
     void Discard();
     int Fd = -1;
     std::string TargetName;
@@ -149,29 +158,42 @@ void SetTemporaryNameSource(TTemporaryNameSource source);
 // given (the save then fails at the rename).
 std::string SaveTarget(const std::string& path);
 
+// Every write below first asks the replace rule (MayWriteFile) with the leave it is given: when
+// the user keeps the file that is there nothing is written, the bool forms return false with
+// errno ECANCELED and the raising forms throw EFileKept.
+
 // Writes a temporary beside the target, flushes it and renames it over the target; on any
 // failure the target is untouched and false is returned. The new file keeps the old one's
 // permission bits. A symbolic link is written through: the file it names is replaced and the
 // link stays. A file with further hard links is replaced under this name only: the other names
 // keep the old content.
-bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
-inline bool WriteFileAtomic(const std::string& path, const std::string& text) {
-    return WriteFileAtomic(path, text.data(), text.size());
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size,
+                     const TReplaceLeave& leave);
+inline bool WriteFileAtomic(const std::string& path, const std::string& text,
+                            const TReplaceLeave& leave) {
+    return WriteFileAtomic(path, text.data(), text.size(), leave);
 }
-inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
-    return WriteFileAtomic(path, bytes.data(), bytes.size());
+inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes,
+                            const TReplaceLeave& leave) {
+    return WriteFileAtomic(path, bytes.data(), bytes.size(), leave);
 }
 // For the files the program makes on its own under names it derives from a picture's (companion
 // counts and tables, headers, logs, cached previews): as WriteFileAtomic, but a name that is a
 // symbolic link or anything but a plain file is refused (false, nothing written), so a link
 // planted beside a picture never sends the write to the file it names.
-bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size);
-inline bool WriteMadeFileAtomic(const std::string& path, const std::string& text) {
-    return WriteMadeFileAtomic(path, text.data(), text.size());
+bool WriteMadeFileAtomic(const std::string& path, const void* data, size_t size,
+                         const TReplaceLeave& leave);
+inline bool WriteMadeFileAtomic(const std::string& path, const std::string& text,
+                                const TReplaceLeave& leave) {
+    return WriteMadeFileAtomic(path, text.data(), text.size(), leave);
 }
-inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
-    return WriteMadeFileAtomic(path, bytes.data(), bytes.size());
+inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes,
+                                const TReplaceLeave& leave) {
+    return WriteMadeFileAtomic(path, bytes.data(), bytes.size(), leave);
 }
+// After a bool write to `path` returned false: throws EFileKept when the user kept the file
+// (errno ECANCELED), so a kept file is never reported as a failure; else returns.
+void RaiseIfKept(const std::string& path);
 // Raises the input/output error that a failed write to `path` stands for: path not found when
 // its folder is missing, access denied when the folder cannot be written, else disk full.
 [[noreturn]] void RaiseWriteFailure(const std::string& path);
@@ -179,11 +201,17 @@ inline bool WriteMadeFileAtomic(const std::string& path, const std::vector<uint8
 // would otherwise not say which file failed.
 [[noreturn]] void RaiseNamedWriteFailure(const std::string& path);
 // WriteFileAtomic, raising that error when the file could not be replaced.
-void WriteFileOrRaise(const std::string& path, const std::string& text);
+void WriteFileOrRaise(const std::string& path, const std::string& text, const TReplaceLeave& leave);
+inline void WriteFileOrRaise(const std::string& path, const std::vector<uint8_t>& bytes,
+                             const TReplaceLeave& leave) {
+    WriteFileOrRaise(path, std::string(bytes.begin(), bytes.end()), leave);
+}
 // WriteMadeFileAtomic, raising that error, or access denied for a name it refuses.
-void WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size);
-inline void WriteMadeFileOrRaise(const std::string& path, const std::string& text) {
-    WriteMadeFileOrRaise(path, text.data(), text.size());
+void WriteMadeFileOrRaise(const std::string& path, const void* data, size_t size,
+                          const TReplaceLeave& leave);
+inline void WriteMadeFileOrRaise(const std::string& path, const std::string& text,
+                                 const TReplaceLeave& leave) {
+    WriteMadeFileOrRaise(path, text.data(), text.size(), leave);
 }
 
 // Splits text into lines at CR LF, LF or CR; a final line break adds no empty line.

@@ -137,6 +137,11 @@ bool RunGuardedMidRun(const std::function<void()>& action) {
     try {
         action();
         return true;
+    } catch (const EFileKept&) {
+        // The user kept a file the action would have replaced: it ends there, with no box.
+        HookBusyCursor(false);
+        HookSetGauge(0);
+        return false;
     } catch (const std::exception& e) {
         error = e.what();
     } catch (...) {

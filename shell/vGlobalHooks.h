@@ -165,7 +165,8 @@ class OperationScope {
 
 // The one error guard, with the operation frame. Runs `action` unless it arrived during another
 // operation's yield; a run-time error or any std::exception ends it with the error box; the
-// cursor and the busy flag are put back. Returns false when it failed or was refused.
+// cursor and the busy flag are put back. A file the user kept (EFileKept) ends it quietly.
+// Returns false when it failed, was refused or ended on a kept file.
 bool RunGuarded(const std::function<void()>& action);
 // The guard and frame of the picture's own press, move and release, which do not end its drag.
 bool RunGuardedOnPicture(const std::function<void()>& action);

@@ -172,20 +172,17 @@ bool ShowRunMessageNumber(int number) {
            }) == MsgButton::Abort;
 }
 
-bool WriteMadeFileOrSay(const std::string& path, const std::string& text) {
+bool WriteMadeFileOrSay(const std::string& path, const std::string& text,
+                        const TReplaceLeave& leave) {
     try {
-        WriteMadeFileOrRaise(path, text);
+        WriteMadeFileOrRaise(path, text, leave);
         return true;
+    } catch (const EFileKept&) {
+        return false;
     } catch (const EInOutError& e) {
         if (Hooks.ShowErrorBox) Hooks.ShowErrorBox(std::string(e.what()) + CRLF + path);
         return false;
     }
-}
-
-bool WriteMadeFileOrSay(const std::string& path, const std::string& text,
-                        const TReplaceLeave& leave) {
-    // A name that is no plain file is refused by the writer itself, with the reason.
-    return (!PlainFileExists(path) || MayWriteFile(path, leave)) && WriteMadeFileOrSay(path, text);
 }
 
 bool RefuseFolderInName(const std::string& name) {

@@ -27,12 +27,10 @@ bool MayReplaceFile(const std::string& file);
 // The writer's question before it replaces files it has no leave for (TReplaceLeave), naming
 // them all; true when the user answered Yes.
 bool AskToReplaceFiles(const std::vector<std::string>& files);
-// Writes a file the program makes on its own (WriteMadeFileOrRaise); one it cannot write is
-// reported once, in the error box, by the run time's reason and the file's path. True when
-// written.
-bool WriteMadeFileOrSay(const std::string& path, const std::string& text);
-// The same under the writer's replace rule: false, with nothing said, when the user keeps the
-// file that is there.
+// Writes a file the program makes on its own (WriteMadeFileOrRaise) under the writer's replace
+// rule; one it cannot write is reported once, in the error box, by the run time's reason and the
+// file's path. True when written; false, with nothing said, when the user keeps the file that is
+// there.
 bool WriteMadeFileOrSay(const std::string& path, const std::string& text,
                         const TReplaceLeave& leave);
 // A name a page or a product field takes is a file name: true, with message 39953 naming it,

@@ -7,6 +7,7 @@
 #include "shell/vGlobalMessages.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -139,6 +140,9 @@ std::string OptionsPathOverride;
 // The options file that failed to load: the first save keeps it aside before writing anew, so
 // the directories and positions it holds are not lost to the defaults.
 std::string RefusedOptionsPath;
+// The options file as this instance read or last wrote it: another instance's changes since are
+// replaced only when the user says so.
+TFileStamp OptionsStamp;
 
 // The first of name, name.1, name.2, ... that nothing is called yet.
 std::string UnusedName(const std::string& name) {
@@ -274,6 +278,7 @@ void GlobalsToOptionsRecord() {
 void LoadOptions() {
     const std::string path = OptionsFilePath();
     RefusedOptionsPath.clear();
+    OptionsStamp = TFileStamp();
     if (!FileExists(path)) {
         ShowMessageNumber(39985);
         return;
@@ -285,6 +290,7 @@ void LoadOptions() {
         RefusedOptionsPath = path;
         throw EInOutError(read ? EInOutError::ReadBeyondEnd : EInOutError::AccessDenied);
     }
+    OptionsStamp = StampFile(path);
     bytes.resize(OptionsRecordSize);
     OptionsRecord.Bytes = std::move(bytes);
     OptionsRecordToGlobals();
@@ -303,7 +309,11 @@ void SaveOptions() {
                                  ? std::string()
                                  : "The file that could not be read is kept as " + keptAs);
     GlobalsToOptionsRecord();
-    if (!WriteFileAtomic(path, OptionsRecord.Bytes)) throw EInOutError(EInOutError::AccessDenied);
+    if (!WriteFileAtomic(path, OptionsRecord.Bytes, TReplaceLeave::Own(OptionsStamp))) {
+        RaiseIfKept(path);
+        throw EInOutError(EInOutError::AccessDenied);
+    }
+    OptionsStamp = StampFile(path);
 }
 
 void ResetClassColors() {

@@ -192,8 +192,9 @@ std::vector<std::string> ClassificationBlockLines(const ClassificationBlock& b) 
     return lines;
 }
 
-bool SaveMacroFile(const std::string& path, const std::vector<std::string>& lines) {
-    return WriteFileAtomic(path, RichTextFromLines(lines));
+bool SaveMacroFile(const std::string& path, const std::vector<std::string>& lines,
+                   const TReplaceLeave& leave) {
+    return WriteFileAtomic(path, RichTextFromLines(lines), leave);
 }
 
 bool LoadMacroFile(const std::string& path, std::vector<std::string>& lines) {

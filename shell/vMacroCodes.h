@@ -3,6 +3,7 @@
 // classification commands, and the ".eve" file that holds a macro text.
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -56,6 +57,7 @@ struct ClassificationBlock {
 std::vector<std::string> ClassificationBlockLines(const ClassificationBlock& block);
 
 // A macro text saved as a rich-text document; false when it could not be written whole.
-bool SaveMacroFile(const std::string& path, const std::vector<std::string>& lines);
+bool SaveMacroFile(const std::string& path, const std::vector<std::string>& lines,
+                   const TReplaceLeave& leave);
 // Rich text or plain text; false when the file cannot be read (lines then unchanged).
 bool LoadMacroFile(const std::string& path, std::vector<std::string>& lines);

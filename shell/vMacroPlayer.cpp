@@ -71,7 +71,8 @@ void RequirePlainFileName(const MacroStep& s, int refusal) {
 // the caption naming a file that does not exist, and the next Save wrote there.
 void PlaySave(const MacroStep& s) {
     RequirePlainFileName(s, 39955);
-    if (!SavePictureAs(s.L(1) + s.L(2))) throw StepRefused{};
+    // The picture's own file as it was read or last written; any other file there is asked about.
+    if (!SavePictureAs(s.L(1) + s.L(2), ShownPictureLeave())) throw StepRefused{};
     ImageDirectory = s.L(1);
 }
 

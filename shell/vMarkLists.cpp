@@ -5,6 +5,7 @@
 #include "runtime/RtRecords.h"
 
 #include <algorithm>
+#include <cerrno>
 
 MarkList<ObjectMarkRecord> ObjectMarks;
 MarkList<TextLabelRecord> TextLabels;
@@ -48,12 +49,15 @@ std::vector<Record> ReadRecords(const std::string& path, size_t recordSize,
 
 template <typename Record>
 void WriteRecords(const std::string& path, const MarkList<Record>& list, size_t recordSize,
-                  void (*encode)(const Record&, uint8_t*)) {
+                  void (*encode)(const Record&, uint8_t*), const TReplaceLeave& leave) {
     const size_t count = std::min(list.InUse(), list.Items.size());
     std::vector<uint8_t> bytes(count * recordSize, 0);
     for (size_t i = 0; i < count; ++i)
         encode(list.Items[i], bytes.data() + i * recordSize);
-    if (!WriteFileAtomic(path, bytes)) throw EInOutError(EInOutError::AccessDenied);
+    if (!WriteFileAtomic(path, bytes, leave)) {
+        RaiseIfKept(path);
+        throw EInOutError(EInOutError::AccessDenied);
+    }
 }
 
 } // namespace
@@ -115,14 +119,16 @@ std::vector<ObjectMarkRecord> ReadObjectFile(const std::string& path) {
     return ReadRecords(path, ObjectMarkRecordSize, DecodeObjectMark);
 }
 
-void WriteObjectFile(const std::string& path, const MarkList<ObjectMarkRecord>& list) {
-    WriteRecords(path, list, ObjectMarkRecordSize, EncodeObjectMark);
+void WriteObjectFile(const std::string& path, const MarkList<ObjectMarkRecord>& list,
+                     const TReplaceLeave& leave) {
+    WriteRecords(path, list, ObjectMarkRecordSize, EncodeObjectMark, leave);
 }
 
 std::vector<TextLabelRecord> ReadLabelFile(const std::string& path) {
     return ReadRecords(path, TextLabelRecordSize, DecodeTextLabel);
 }
 
-void WriteLabelFile(const std::string& path, const MarkList<TextLabelRecord>& list) {
-    WriteRecords(path, list, TextLabelRecordSize, EncodeTextLabel);
+void WriteLabelFile(const std::string& path, const MarkList<TextLabelRecord>& list,
+                    const TReplaceLeave& leave) {
+    WriteRecords(path, list, TextLabelRecordSize, EncodeTextLabel, leave);
 }

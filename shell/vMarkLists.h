@@ -3,6 +3,7 @@
 // list windows share. The lists live for the whole run; the print layout draws them too.
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -118,9 +119,11 @@ extern std::string LabelFileName;
 // size div the record size records and ignores a shorter tail; a write replaces the file only
 // when all of it is written.
 std::vector<ObjectMarkRecord> ReadObjectFile(const std::string& path);
-void WriteObjectFile(const std::string& path, const MarkList<ObjectMarkRecord>& list);
+void WriteObjectFile(const std::string& path, const MarkList<ObjectMarkRecord>& list,
+                     const TReplaceLeave& leave);
 std::vector<TextLabelRecord> ReadLabelFile(const std::string& path);
-void WriteLabelFile(const std::string& path, const MarkList<TextLabelRecord>& list);
+void WriteLabelFile(const std::string& path, const MarkList<TextLabelRecord>& list,
+                    const TReplaceLeave& leave);
 
 // The sixteen colours of the windows' colour grids, by cell.
 extern const std::array<uint32_t, 16> MarkPalette;

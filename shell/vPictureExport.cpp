@@ -26,7 +26,7 @@ void ExportPictureCopy(const Picture& picture, const std::string& path,
         HookBusyCursor(true);
         const std::string ext = ExtractFileExt(chosen);
         if (ext == format.Upper || ext == format.Lower)
-            WritePictureFile(chosen, picture, format.Kind);
+            WritePictureFile(chosen, picture, format.Kind, TReplaceLeave::Chosen(chosen));
     }
     HookSetGauge(0);
     HookBusyCursor(false);

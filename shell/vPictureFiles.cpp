@@ -134,15 +134,28 @@ std::string HistogramFileName(const std::string& imageName, std::string_view ext
     return name;
 }
 
-void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
-    if (!WriteFileAtomic(path, EncodePictureFile(path, picture, kind))) RaiseWriteFailure(path);
+void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
+                      const TReplaceLeave& leave) {
+    WriteFileOrRaise(path, EncodePictureFile(path, picture, kind), leave);
     ForgetCompanions(path);
 }
 
-void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind) {
+void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
+                          const TReplaceLeave& leave) {
     const std::vector<uint8_t> bytes = EncodePictureFile(path, picture, kind);
-    WriteMadeFileOrRaise(path, bytes.data(), bytes.size());
+    WriteMadeFileOrRaise(path, bytes.data(), bytes.size(), leave);
     ForgetCompanions(path);
+}
+
+std::vector<std::string> PictureFilesOf(const std::string& path) {
+    std::vector<std::string> files = {path};
+    const std::string folder = ExtractFilePath(path), name = ExtractFileName(path);
+    for (const char* extension : {"dip", "adc", "ads", "adt"}) {
+        const std::string derived = HistogramFileName(name, extension);
+        const std::string found = FindFileCaseInsensitive(folder, derived);
+        files.push_back(found.empty() ? folder + derived : found);
+    }
+    return files;
 }
 
 int ConversionMessage(int sourceBits) {
@@ -204,6 +217,7 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
     // never writes this picture under the previous one's name.
     ImageDirectory = directory;
     SetImageName(directory, name);
+    StampShownFile(directory + name);
     HookStatus(1, "Loading Image and Stats");
     HookProcessMessages();
     AllocImageBuffers();
@@ -229,10 +243,16 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
 }
 
 bool SavePictureFile() {
-    return SavePictureByExtension(DisplayedPicture, CurrentImageFolder + CurrentImageName);
+    // The picture's own file, replaced as the picture read or last wrote it: a file another
+    // window or program has changed since is replaced only when the user says so.
+    const std::string path = CurrentImageFolder + CurrentImageName;
+    if (!SavePictureByExtension(DisplayedPicture, path, ShownPictureLeave())) return false;
+    StampShownFile(path);
+    return true;
 }
 
-bool SavePictureByExtension(const Picture& picture, const std::string& path) {
+bool SavePictureByExtension(const Picture& picture, const std::string& path,
+                            const TReplaceLeave& leave) {
     if (picture.Empty()) {
         ShowMessageNumber(46);
         return false;
@@ -244,7 +264,7 @@ bool SavePictureByExtension(const Picture& picture, const std::string& path) {
     }
     HookBusyCursor(true);
     HookProcessMessages();
-    WritePictureFile(path, picture, kind);
+    WritePictureFile(path, picture, kind, leave);
     HookBusyCursor(false);
     HookProcessMessages();
     return true;
@@ -292,8 +312,11 @@ std::string NextNumberedFileName(const std::string& folder, const std::string& n
 bool SaveNumberedPicture(const std::string& folder, const std::string& name) {
     const std::string numbered = NextNumberedFileName(folder, name);
     if (numbered.empty()) return false;
-    if (!SavePictureByExtension(DisplayedPicture, folder + numbered)) return false;
+    // A name nobody holds: one made meanwhile is replaced only when the user says so.
+    if (!SavePictureByExtension(DisplayedPicture, folder + numbered, TReplaceLeave::None()))
+        return false;
     SetImageName(folder, numbered);
+    StampShownFile(folder + numbered);
     return true;
 }
 
@@ -301,8 +324,12 @@ bool SaveNumberedPicture() {
     return SaveNumberedPicture(CurrentImageFolder, CurrentImageName);
 }
 
-bool SavePictureAs(const std::string& path) {
-    if (!SavePictureByExtension(DisplayedPicture, path)) return false;
+bool SavePictureAs(const std::string& path, const TReplaceLeave& leave) {
+    if (!SavePictureByExtension(DisplayedPicture, path, leave)) return false;
     SetImageName(ExtractFilePath(path), ExtractFileName(path));
+    StampShownFile(path);
+    // The log and companions of a picture chosen in a dialog go with it.
+    for (const std::string& file : PictureFilesOf(path))
+        if (file != path && leave.Covers(file)) ChooseShownFiles({file});
     return true;
 }

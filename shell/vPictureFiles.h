@@ -3,6 +3,7 @@
 // file before it touches the shared state; a save encodes the whole file before it replaces it.
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include "shell/vPictureCodecs.h"
 
 #include <array>
@@ -36,14 +37,20 @@ std::string HistogramFileName(const std::string& imageName, std::string_view ext
 // The extensions of the histogram companions kept beside a picture: counts, tables, statistics.
 extern const std::array<const char*, 3> CompanionExtensions;
 
-// Writes the picture as BMP, PNG or JPEG (quality 90). Throws EInvalidGraphic when it cannot
-// be encoded and EInOutError when the file cannot be replaced; the old file is then intact.
+// Writes the picture as BMP, PNG or JPEG (quality 90) under the writer's replace rule. Throws
+// EInvalidGraphic when it cannot be encoded, EInOutError when the file cannot be replaced and
+// EFileKept when the user keeps it; the old file is then intact.
 // Companion counts beside the file that was replaced are removed: they counted other pixels, and
 // the next load would read them in place of counting the new ones.
-void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
+void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
+                      const TReplaceLeave& leave);
 // The same for a picture the program makes on its own under a derived name (a cached preview):
 // a name that is a link or anything but a plain file is refused with "File access denied".
-void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind);
+void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
+                          const TReplaceLeave& leave);
+// A picture's file and the files kept beside it under names made from it (its log and histogram
+// companions, as they are found): what a dialog that chose the picture chose with it.
+std::vector<std::string> PictureFilesOf(const std::string& path);
 
 // The message naming the format a picture is converted from (41 to 45); 0 for none.
 int ConversionMessage(int sourceBits);
@@ -61,9 +68,12 @@ extern const char* const FileTypeUnknown;
 // Writes the displayed picture to CurrentImageFolder + CurrentImageName when its extension is
 // ".bmp" or ".png" in any case; message 46 when there is no picture, FileTypeUnknown for another
 // extension. True when written; a save that writes nothing has said why.
+// The picture's own file is replaced as it was read or last written (ShownPictureLeave); one
+// changed since is replaced only when the user says so.
 bool SavePictureFile();
 // The same for any picture and path.
-bool SavePictureByExtension(const Picture& picture, const std::string& path);
+bool SavePictureByExtension(const Picture& picture, const std::string& path,
+                            const TReplaceLeave& leave);
 
 // True when the displayed picture's folder is there but cannot be written (a shared drive, a
 // mounted disc): its headers and log are then kept in memory and not saved beside it.
@@ -83,5 +93,6 @@ std::string NextNumberedFileName(const std::string& folder, const std::string& n
 bool SaveNumberedPicture(const std::string& folder, const std::string& name);
 bool SaveNumberedPicture();
 // Writes the displayed picture to `path` (".bmp" or ".png" in any case) and only then names the
-// picture after it. False, with the name as it was, when nothing was written.
-bool SavePictureAs(const std::string& path);
+// picture after it. False, with the name as it was, when nothing was written. The picture's log
+// and companions that `leave` covers may be replaced with it.
+bool SavePictureAs(const std::string& path, const TReplaceLeave& leave);

@@ -313,5 +313,5 @@ void TColorContortionsPage::PACSaveColorBinsClick() {
     const std::string path = HookChooseFile(request);
     if (path.empty()) return;
     StoreGraphCurve();
-    WriteLUTFile(path, {RedLUT, GreenLUT, BlueLUT});
+    WriteLUTFile(path, {RedLUT, GreenLUT, BlueLUT}, TReplaceLeave::Chosen(path));
 }

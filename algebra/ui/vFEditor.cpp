@@ -355,15 +355,15 @@ void TFEditForm::SaveBtnClick() {
     request.InitialDir = FilterDirectory;
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
+    // The dialog asked about the name typed, not about the one the grid's kind gives it: the
+    // writer asks about that one.
     const std::string path = WithFilterExtension(chosen, extension);
-    // The dialog asked about the name typed, not about the one the grid's kind gives it.
-    if (path != chosen && !MayReplaceFile(path)) return;
     // The stages of a staged kernel are saved as they stand; the grid reaches them on a change
     // of stage.
     if (!Staged()) StoreGridInto(1);
     FilterKernels out = EditorKernels;
     out.Kind = FilterEditType;
-    if (!WriteFilterFile(path, out)) return;
+    if (!WriteFilterFile(path, out, TReplaceLeave::Chosen(chosen))) return;
     FilterFileName = path;
     FilterKernelSize = KernelSizeOfName(path);
 }

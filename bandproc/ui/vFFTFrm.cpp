@@ -301,17 +301,16 @@ void TFFTForm::SaveFFTBtnClick() {
     const std::string path = ChooseSaveFile(OpenFilter, LastPath);
     if (path.empty() || RefuseOutputOverInput({path}, {DISPath, InputPath})) return;
     const TReplaceLeave leave = TReplaceLeave::Chosen(path);
-    if (!MayWriteFile(path, leave)) return;
     const std::string ext = LowerCase(ExtractFileExt(path));
     if (ext == ".png") {
-        WritePictureFile(path, OutPicture, PictureFileKind::Png); // leave: leave
+        WritePictureFile(path, OutPicture, PictureFileKind::Png, leave);
     } else if (ext == ".bmp") {
-        WritePictureFile(path, OutPicture, PictureFileKind::Bmp); // leave: leave
+        WritePictureFile(path, OutPicture, PictureFileKind::Bmp, leave);
     } else {
         RadarGauge->show();
         const std::vector<uint8_t> bytes = FFTResultBandBytes(OutPicture, Report());
         RadarGauge->hide();
-        WriteFileOrRaise(path, std::string(bytes.begin(), bytes.end())); // leave: leave
+        WriteFileOrRaise(path, bytes, leave);
     }
 }
 
@@ -320,9 +319,7 @@ void TFFTForm::FFTImageMouseUp() {
     const std::string path =
         ChooseSaveFile("BMP files (*.bmp)|*.bmp", ChangeFileExt(LastPath, ".bmp"));
     if (path.empty() || RefuseOutputOverInput({path}, {DISPath, InputPath})) return;
-    const TReplaceLeave leave = TReplaceLeave::Chosen(path);
-    if (MayWriteFile(path, leave))
-        WritePictureFile(path, FFTPicture, PictureFileKind::Bmp); // leave: leave
+    WritePictureFile(path, FFTPicture, PictureFileKind::Bmp, TReplaceLeave::Chosen(path));
 }
 
 void TFFTForm::FormClose() {

@@ -173,7 +173,7 @@ void TClassificationForm::CAMSaveClick() {
     r.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
-    SaveAccuracyReport(chosen, ReportOf(CAMMemo));
+    SaveAccuracyReport(chosen, ReportOf(CAMMemo), TReplaceLeave::Chosen(chosen));
 }
 
 void TClassificationForm::CAMCopyButtonClick() {

@@ -221,7 +221,7 @@ void TClassificationForm::PBoxSaveBtnClick() {
     const std::string chosen = HookChooseFile(r);
     if (chosen.empty()) return;
     ClassifierFileNames.TrainingSites = chosen;
-    SaveTrainingSiteFile(chosen, TrainingSites);
+    SaveTrainingSiteFile(chosen, TrainingSites, TReplaceLeave::Chosen(chosen));
 }
 
 void TClassificationForm::PBoxPrintClick() {

@@ -137,5 +137,5 @@ void THistogramForm::SaveHistogramPicture(const Picture& picture, const char* su
     request.FileName = HistogramPictureName(CurrentImageFolder, CurrentImageName, suffix);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
-    WritePictureFile(chosen, picture, PictureFileKind::Bmp);
+    WritePictureFile(chosen, picture, PictureFileKind::Bmp, TReplaceLeave::Chosen(chosen));
 }

@@ -200,7 +200,7 @@ void THistogramForm::ButtonSaveClick() {
     request.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
-    SavePictureByExtension(ColorPlaneBitmap, chosen);
+    SavePictureByExtension(ColorPlaneBitmap, chosen, TReplaceLeave::Chosen(chosen));
 }
 
 void THistogramForm::ButtonPrintClick() {

@@ -266,6 +266,7 @@ void TLineProfileForm::StartProfile() {
     LineStart = LineEnd = UnsetPoint;
     ProfileFolder = CurrentImageFolder;
     ProfileName = CurrentImageName;
+    ProfileStamp = TFileStamp();
     const std::string name = ExtractFileName(CurrentImageName);
     LabelFilename->setText(Latin1(name.substr(0, name.size() > 4 ? name.size() - 4 : 0)));
     DrawProfileLine();
@@ -507,7 +508,10 @@ void TLineProfileForm::SaveButtonClick() {
     const std::string path = ProfileName.empty()
                                  ? ShownPictureFile(".txt")
                                  : ProfileFolder + ChangeFileExt(ProfileName, ".txt");
-    WriteMadeFileOrRaise(path, JoinLinesCRLF(lines));
+    // A table this tool did not write, or one changed since, is replaced only when the user says
+    // so.
+    WriteMadeFileOrRaise(path, JoinLinesCRLF(lines), TReplaceLeave::Own(ProfileStamp));
+    ProfileStamp = StampFile(path);
 }
 
 void TLineProfileForm::PrintButtonClick() {

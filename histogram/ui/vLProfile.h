@@ -3,6 +3,7 @@
 #pragma once
 
 #include "histogram/vProfileTable.h"
+#include "runtime/RtFiles.h"
 #include "shell/ui/vToolWindow.h"
 
 #include <QPointer>
@@ -91,6 +92,8 @@ class TLineProfileForm : public TToolWindow {
     // beside that picture whatever another window shows since.
     std::string ProfileFolder;
     std::string ProfileName;
+    // The profile's table as this tool last wrote it.
+    TFileStamp ProfileStamp;
     void DrawProfileLine();
     void UpdatePointsLabel();
     void BuildProfile();

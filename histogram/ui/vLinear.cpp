@@ -340,7 +340,7 @@ void TLinearForm::SpeedButton1Click() {
     request.DefaultExt = "bmp";
     const std::string name = HookChooseFile(request);
     if (name.empty() || (ExtractFileExt(name) != ".BMP" && ExtractFileExt(name) != ".bmp")) return;
-    WritePictureFile(name, Preview, PictureFileKind::Bmp);
+    WritePictureFile(name, Preview, PictureFileKind::Bmp, TReplaceLeave::Chosen(name));
 }
 
 bool TLinearForm::eventFilter(QObject* watched, QEvent* event) {

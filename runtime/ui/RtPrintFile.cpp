@@ -34,12 +34,16 @@ void TPrinterSettings::PutBack(QPrinter& printer) const {
 // The printer makes no check of its own writes: a disk that fills up under it leaves a cut-off
 // document and no sign of it. So it writes into a pipe, and every piece it sends is written here,
 // where a failed write is seen.
-TPrintedFile::TPrintedFile(QPrinter& printer)
+TPrintedFile::TPrintedFile(QPrinter& printer, const TReplaceLeave& leave)
     : Device(printer), Page(printer.pageLayout()), FileName(printer.outputFileName()) {
     if (FileName.isEmpty()) return;
     Path = QFile::encodeName(FileName).toStdString();
     int ends[2];
-    if (!File.Open(SaveTarget(Path)) || ::pipe2(ends, O_CLOEXEC) != 0) RaiseNamedWriteFailure(Path);
+    if (!File.Open(SaveTarget(Path), leave)) {
+        RaiseIfKept(Path);
+        RaiseNamedWriteFailure(Path);
+    }
+    if (::pipe2(ends, O_CLOEXEC) != 0) RaiseNamedWriteFailure(Path);
     Source = ends[0];
     Feed = ends[1];
     Copier = std::thread([this] {

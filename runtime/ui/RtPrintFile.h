@@ -35,9 +35,10 @@ class TPrinterSettings {
 class TPrintedFile {
   public:
     // Sends what `printer` writes to its file, if it writes to one, into a temporary of that file
-    // (a printer that prints on paper is left as it is). Raises the input/output error naming
-    // the file when the temporary cannot be made.
-    explicit TPrintedFile(QPrinter& printer);
+    // (a printer that prints on paper is left as it is), once the writer's replace rule lets the
+    // file go under `leave`. Raises the input/output error naming the file when the temporary
+    // cannot be made, and EFileKept when the user keeps the file.
+    TPrintedFile(QPrinter& printer, const TReplaceLeave& leave);
     // Removes a temporary that was not committed and gives the printer its file name and its page
     // back: a print that turns the page for itself leaves the next print the user's page. The
     // painter on the printer must have ended: only then has the printer closed its output.

@@ -141,7 +141,7 @@ void TMacroForm::LoadMacro() {
 void TMacroForm::SaveMacro() {
     const std::string path = ChooseMacroFile(true);
     if (path.empty()) return;
-    if (!SaveMacroFile(path, Lines())) {
+    if (!SaveMacroFile(path, Lines(), TReplaceLeave::Chosen(path))) {
         const std::string dir = ExtractFilePath(path).empty() ? "./" : ExtractFilePath(path);
         throw EInOutError(DirectoryExists(dir) ? EInOutError::AccessDenied
                                                : EInOutError::PathNotFound);

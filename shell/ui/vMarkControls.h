@@ -95,12 +95,13 @@ void ListLoad(Form& form, MarkList<Record>& list, std::string& fileName, const s
 
 template <typename Record>
 void ListSave(const MarkList<Record>& list, std::string& fileName, const std::string& filter,
-              const std::string& ext, void (*write)(const std::string&, const MarkList<Record>&)) {
+              const std::string& ext,
+              void (*write)(const std::string&, const MarkList<Record>&, const TReplaceLeave&)) {
     FileDialogRequest request = ListFileRequest(true, filter, ext);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
     fileName = chosen;
-    write(chosen, list);
+    write(chosen, list, TReplaceLeave::Chosen(chosen));
 }
 
 // "Make Undoable" / "Enable Undo" and "Undo": the undo copy taken and shown again, refused while

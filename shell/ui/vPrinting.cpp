@@ -10,16 +10,6 @@
 #include <QPrinter>
 #include <QTextDocument>
 
-namespace {
-
-// A printer that writes to a file writes over it from the first page on: the last printout
-// there, of this or any other print command, goes only when the user says so.
-bool MayWriteOutputFile(const QPrinter& printer) {
-    return MayReplaceFile(QFile::encodeName(printer.outputFileName()).toStdString());
-}
-
-} // namespace
-
 QPrinter& UsablePrinter(std::unique_ptr<QPrinter>& printer) {
     // A document that failed to start leaves the printer marked active with nothing painting on
     // it, and such a printer refuses every later setting, a PDF file chosen in the print dialog
@@ -59,8 +49,15 @@ PrinterReadiness ReadinessOf(const QPrinter& printer) {
 std::unique_ptr<TPrintedFile> ReadyPrinter(const std::function<void()>& noPrinter) {
     QPrinter& printer = ProgramPrinter();
     switch (ReadinessOf(printer)) {
-    case PrinterReadiness::Ready:
-        return MayWriteOutputFile(printer) ? std::make_unique<TPrintedFile>(printer) : nullptr;
+    case PrinterReadiness::Ready: {
+        // A printer that writes to a file writes over it from the first page on: the last
+        // printout there, of this or any other print command, goes only when the user says so,
+        // asked before the printer starts.
+        TWriteRun run;
+        if (!run.MayWrite({QFile::encodeName(printer.outputFileName()).toStdString()}))
+            return nullptr;
+        return std::make_unique<TPrintedFile>(printer, TReplaceLeave::None());
+    }
     case PrinterReadiness::Printing:
         ShowMessageNumber(37);
         return nullptr;

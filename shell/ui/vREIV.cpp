@@ -234,6 +234,9 @@ void TREIVForm::LoadFromFile(const std::string& name) {
         DecodedPicture decoded = ReadPictureFile(PreprocessFolder + name);
         if (const int message = ConversionMessage(decoded.SourceBits)) ShowMessageNumber(message);
         PreprocessPicture = std::move(decoded.Image);
+        PreprocessStamp = StampFile(PreprocessFolder + name);
+    } else {
+        PreprocessStamp = TFileStamp();
     }
     Progress(0);
     PictureChanged();
@@ -244,12 +247,14 @@ void TREIVForm::LoadFromFile(const std::string& name) {
     HookBusyCursor(false);
 }
 
-void TREIVForm::SaveImage() {
-    SavePictureByExtension(PreprocessPicture, PreprocessPath());
+void TREIVForm::SaveImage(const TReplaceLeave& leave) {
+    if (SavePictureByExtension(PreprocessPicture, PreprocessPath(), leave))
+        PreprocessStamp = StampFile(PreprocessPath());
 }
 
 void TREIVForm::F_SaveClick() {
-    SaveImage();
+    // The viewer's own file as it read or last wrote it.
+    SaveImage(TReplaceLeave::Own(PreprocessStamp));
 }
 
 void TREIVForm::FS_PNGClick() {
@@ -265,7 +270,7 @@ void TREIVForm::FS_PNGClick() {
     if (!chosen.empty() && (ext == ".PNG" || ext == ".png")) {
         ImageDirectory = PreprocessFolder = ExtractFilePath(chosen);
         PreprocessFileName = ExtractFileName(chosen);
-        SaveImage();
+        SaveImage(TReplaceLeave::Chosen(chosen));
     }
     HookSetGauge(0);
     Gauge1->setValue(0);

@@ -2,6 +2,7 @@
 // the whole run.
 #pragma once
 
+#include "runtime/RtFiles.h"
 #include "shell/imaging/vPictureGeometry.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vToolWindow.h"
@@ -77,6 +78,8 @@ class TREIVForm : public TToolWindow {
     std::string PreprocessFolder;
     std::string PreprocessFileName;
     std::string PreprocessPath() const;
+    // The file as the viewer read or last wrote it: Save replaces it only while it is so.
+    TFileStamp PreprocessStamp;
 
     bool FreeCropArmed = false;
     // The side of the armed fixed crop, 0 for none.
@@ -85,7 +88,7 @@ class TREIVForm : public TToolWindow {
     void F_OpenClick();
     // Loads PreprocessFolder + name; another extension than .bmp or .png loads nothing.
     void LoadFromFile(const std::string& name);
-    void SaveImage();
+    void SaveImage(const TReplaceLeave& leave);
     void F_SaveClick();
     void FS_PNGClick();
     void FS_BMPClick();

@@ -92,7 +92,7 @@ void TViewCursorScreen::VCSSave() {
     std::vector<std::string> memo;
     for (const QString& line : VCMemo)
         memo.push_back(line.toLatin1().toStdString());
-    if (!WriteFileAtomic(chosen, JoinLinesCRLF(memo)))
+    if (!WriteFileAtomic(chosen, JoinLinesCRLF(memo), TReplaceLeave::Chosen(chosen)))
         throw EInOutError(FileExists(chosen) ? EInOutError::AccessDenied
                                              : EInOutError::PathNotFound);
 }

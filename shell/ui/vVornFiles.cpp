@@ -158,7 +158,9 @@ void TVORNForm::F__SaveasClick() {
         }
         // The picture keeps its old name unless the new file was written.
         bool written = false;
-        RunGuarded([&] { written = SavePictureAs(chosen); });
+        RunGuarded([&] {
+            written = SavePictureAs(chosen, TReplaceLeave::Chosen(PictureFilesOf(chosen)));
+        });
         if (written) {
             ImageDirectory = CurrentImageFolder;
             RecordCommand(MacroCommandLine(2), {CurrentImageFolder, CurrentImageName});

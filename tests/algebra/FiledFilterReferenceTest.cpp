@@ -419,7 +419,7 @@ TEST_F(FiledFilterReference, EveryEngineMatchesItsFormulasInEveryMode) {
         for (int n : {3, 5, 9}) {
             const FilterKernels k = KernelsFor(e.Kind, n, gen);
             const std::string file = Dir.File("k." + std::string(e.Ext) + std::to_string(n));
-            ASSERT_TRUE(WriteFilterFile(file, k));
+            ASSERT_TRUE(WriteFilterFile(file, k, TReplaceLeave::Chosen(file)));
             const std::vector<std::vector<Rgb>> pictures = Pictures(W, H, gen);
             for (size_t pic = 0; pic < pictures.size(); ++pic)
                 for (size_t mode = 0; mode < std::size(Modes); ++mode) {

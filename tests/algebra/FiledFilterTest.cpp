@@ -46,7 +46,7 @@ class FiledFilter : public EngineTestImage {
   protected:
     std::string WriteKernels(const EngineCase& e, int n, const FilterKernels& k) {
         const std::string name = Dir.File("k." + std::string(e.Ext) + std::to_string(n));
-        EXPECT_TRUE(WriteFilterFile(name, k));
+        EXPECT_TRUE(WriteFilterFile(name, k, TReplaceLeave::Chosen(name)));
         return name;
     }
 

@@ -53,7 +53,8 @@ TEST(FilterFile, GoldenFilesReadAndWriteByteForByte) {
     const std::pair<const char*, const FilterKernels*> cases[] = {
         {"ramp.RR3", &ramp}, {"sobel.R23", &sobel}, {"laplace.RL3", &laplace}};
     for (const auto& [name, kernels] : cases) {
-        ASSERT_TRUE(WriteFilterFile(dir.File(name), *kernels));
+        ASSERT_TRUE(
+            WriteFilterFile(dir.File(name), *kernels, TReplaceLeave::Chosen(dir.File(name))));
         EXPECT_EQ(FileBytes(dir.File(name)), FileBytes(Golden(name))) << name;
         FilterKernels back;
         ASSERT_TRUE(ReadFilterFile(Golden(name), kernels->Kind, back));
@@ -83,7 +84,7 @@ TEST(FilterFile, RefusedFilesChangeNothing) {
         {"digit.RR4", ramp, KernelKind::Real, nullptr},
     };
     for (const auto& [name, bytes, kind, error] : cases) {
-        ASSERT_TRUE(WriteFileAtomic(dir.File(name), bytes));
+        ASSERT_TRUE(WriteFileAtomic(dir.File(name), bytes, TReplaceLeave::Chosen(dir.File(name))));
         RecordingHooks rec;
         FilterKernelSize = 5;
         FilterKernels k;
@@ -120,7 +121,8 @@ TEST(FilterFile, LongerFilesGiveTheirFirstKernels) {
                  {"int.RL3", &ramp, KernelKind::Integer},
                  {"pair.R23", &pairAndMore, KernelKind::Pair}};
     for (const Case& c : cases) {
-        ASSERT_TRUE(WriteFileAtomic(dir.File(c.Name), *c.Bytes));
+        ASSERT_TRUE(
+            WriteFileAtomic(dir.File(c.Name), *c.Bytes, TReplaceLeave::Chosen(dir.File(c.Name))));
         RecordingHooks rec;
         FilterKernelSize = 5;
         FilterKernels k;
@@ -149,10 +151,11 @@ TEST(FilterFile, LongerFilesGiveTheirFirstKernels) {
 
 TEST(FilterFile, WriteWithoutSizeLeavesTheOldFile) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileAtomic(dir.File("k.RL6"), std::string("old")));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("k.RL6"), std::string("old"),
+                                TReplaceLeave::Chosen(dir.File("k.RL6"))));
     RecordingHooks rec;
     FilterKernels k;
-    EXPECT_FALSE(WriteFilterFile(dir.File("k.RL6"), k));
+    EXPECT_FALSE(WriteFilterFile(dir.File("k.RL6"), k, TReplaceLeave::Chosen(dir.File("k.RL6"))));
     EXPECT_TRUE(rec.Shown(39982));
     std::string text = FileText(dir.File("k.RL6"));
     EXPECT_EQ(text, "old");

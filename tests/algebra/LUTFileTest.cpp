@@ -37,7 +37,7 @@ TEST(LUTFile, WrittenByteForByteAsTheHandMadeFiles) {
         LUTTables tables;
     } cases[] = {{"identity.lut", Identity()}, {"ramps.lut", Ramps()}};
     for (const auto& c : cases) {
-        WriteLUTFile(dir.File(c.name), c.tables);
+        WriteLUTFile(dir.File(c.name), c.tables, TReplaceLeave::Chosen(dir.File(c.name)));
         EXPECT_EQ(FileBytes(dir.File(c.name)), FileBytes(Golden(c.name))) << c.name;
         LUTTables read{};
         ASSERT_TRUE(ReadLUTFile(Golden(c.name), read));
@@ -75,7 +75,7 @@ TEST(LUTFile, RefusedFilesLeaveTheTablesAsTheyWere) {
     for (const auto& c : cases) {
         const std::string path = dir.File(c.name);
         if (std::string(c.name) != "missing.lut") {
-            ASSERT_TRUE(WriteFileAtomic(path, c.bytes));
+            ASSERT_TRUE(WriteFileAtomic(path, c.bytes, TReplaceLeave::Chosen(path)));
         }
         rec.Clear();
         LUTTables tables = Identity();
@@ -96,7 +96,10 @@ TEST(LUTFile, RefusedFilesLeaveTheTablesAsTheyWere) {
 TEST(LUTFile, AFailedSaveReportsItAndLeavesTheOldFile) {
     RecordingHooks rec;
     TempDir dir;
-    EXPECT_FALSE(RunGuarded([&] { WriteLUTFile(dir.File("no/such/x.lut"), Identity()); }));
+    EXPECT_FALSE(RunGuarded([&] {
+        WriteLUTFile(dir.File("no/such/x.lut"), Identity(),
+                     TReplaceLeave::Chosen(dir.File("no/such/x.lut")));
+    }));
     EXPECT_EQ(rec.ErrorBoxes, std::vector<std::string>{"Path not found"});
 }
 

@@ -38,7 +38,7 @@ class BandTest : public ::testing::Test {
     // Writes `bytes` as SceneFolder + name and puts its path into `slot` (-1: no slot).
     std::string Band(const std::string& name, const Bytes& bytes, int slot = -1) {
         const std::string path = Dir.File(name);
-        WriteFileAtomic(path, bytes);
+        WriteFileAtomic(path, bytes, TReplaceLeave::Chosen(path));
         if (slot >= 0) SelectedBandFiles[slot] = path;
         return path;
     }

@@ -6,6 +6,8 @@
 
 #include "BandFixture.h"
 
+#include <filesystem>
+
 namespace {
 
 class BandPictureTest : public BandTest {
@@ -58,6 +60,8 @@ TEST_F(BandPictureTest, ThreeByTwoSubsetsFillPaddedBottomUpBuffers) {
         Subset(4, 7, 3, 2);
         for (size_t b = 0; b < c.Bands.size(); ++b)
             Band("band" + std::to_string(b), c.Bands[b], static_cast<int>(b));
+        // Each case makes the picture anew: the last one's is not this build's to replace.
+        std::filesystem::remove(Dir.File("made.png"));
         SetImageName(CurrentImageFolder, "made.png");
         ASSERT_TRUE(c.Bands.size() == 1 ? SaveGreyBandImage() : SaveRGBBandsImage())
             << Rec.Summary();

@@ -305,7 +305,7 @@ TEST(FFTWorkbench, LoadBandReadsSquareRowsAndTheirRange) {
     g[3] = 2;
     g[60] = 250;
     const std::string path = dir.File("scene.B01");
-    WriteFileAtomic(path, g);
+    WriteFileAtomic(path, g, TReplaceLeave::Chosen(path));
     Workbench r;
     Picture in;
     uint8_t lo = 0, hi = 0;
@@ -318,7 +318,7 @@ TEST(FFTWorkbench, LoadBandReadsSquareRowsAndTheirRange) {
     EXPECT_EQ(r.S.SampleSum, std::accumulate(g.begin(), g.end(), 0.0));
 
     // A short file raises the read error and leaves the loaded band as it was.
-    WriteFileAtomic(path, Grid(63, 1));
+    WriteFileAtomic(path, Grid(63, 1), TReplaceLeave::Chosen(path));
     EXPECT_THROW(LoadFFTBand(r.S, path, 8, in, lo, hi, r.Report), EInOutError);
     EXPECT_EQ(r.S.ReAt(4, 7), 250.0);
 }

@@ -27,7 +27,8 @@ TEST(AccuracyReport, FormattedReportSavesAsTheHandWrittenDocumentAndLoadsBack) {
     const std::string golden = TestData("accuracy-formatted.rcm");
     EXPECT_EQ(LoadAccuracyReport(golden), Formatted);
     TempDir dir;
-    SaveAccuracyReport(dir.File("back.rcm"), Formatted);
+    SaveAccuracyReport(dir.File("back.rcm"), Formatted,
+                       TReplaceLeave::Chosen(dir.File("back.rcm")));
     EXPECT_EQ(FileText(dir.File("back.rcm")), FileText(golden));
 
     // Every byte a line can hold survives in its own look.
@@ -35,7 +36,7 @@ TEST(AccuracyReport, FormattedReportSavesAsTheHandWrittenDocumentAndLoadsBack) {
     for (int c = 1; c < 256; ++c)
         every += static_cast<char>(c == '\r' || c == '\n' ? ' ' : c);
     const AccuracyReport bytes = {{Stretch(every.c_str(), "Mono", 20, true, 0xFFFFFF)}};
-    SaveAccuracyReport(dir.File("every.rcm"), bytes);
+    SaveAccuracyReport(dir.File("every.rcm"), bytes, TReplaceLeave::Chosen(dir.File("every.rcm")));
     EXPECT_EQ(LoadAccuracyReport(dir.File("every.rcm")), bytes);
 }
 
@@ -83,7 +84,7 @@ TEST(AccuracyReport, FailuresAreTheRuntimeErrors) {
         EXPECT_EQ(e.Code, EInOutError::FileNotFound);
     }
     const std::string dir = testing::TempDir() + "no-such-dir/x.rcm";
-    EXPECT_THROW(SaveAccuracyReport(dir, {}), ERunError);
+    EXPECT_THROW(SaveAccuracyReport(dir, {}, TReplaceLeave::Chosen(dir)), ERunError);
     EXPECT_FALSE(FileExists(dir));
 }
 

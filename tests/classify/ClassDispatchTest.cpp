@@ -29,7 +29,7 @@ class ClassDispatch : public EngineTestImage {
     }
     std::string Touch(const std::string& name) {
         const std::string path = Dir.File(name);
-        EXPECT_TRUE(WriteFileAtomic(path, std::string("x")));
+        EXPECT_TRUE(WriteFileAtomic(path, std::string("x"), TReplaceLeave::Chosen(path)));
         return path;
     }
 
@@ -82,7 +82,7 @@ TEST_F(ClassDispatch, PlayedRunsSeedOrLoadTheSitesAsTheirChoiceSays) {
     onFile[1].Rmax = 99;
     onFile[12].Count = 5;
     const std::string sitesFile = Dir.File("sites.rts");
-    SaveTrainingSiteFile(sitesFile, onFile);
+    SaveTrainingSiteFile(sitesFile, onFile, TReplaceLeave::Chosen(sitesFile));
     const struct {
         const char* Name;
         Lines Macro;

@@ -43,7 +43,7 @@ TEST(TrainingSiteFile, HandWrittenFileLoadsFieldByFieldAndSavesByteForByte) {
         EXPECT_TRUE(Fields(sites[c.Class]) == c.Expected) << "class " << c.Class;
 
     TempDir dir;
-    SaveTrainingSiteFile(dir.File("back.rts"), sites);
+    SaveTrainingSiteFile(dir.File("back.rts"), sites, TReplaceLeave::Chosen(dir.File("back.rts")));
     std::vector<uint8_t> golden, back;
     ASSERT_TRUE(ReadWholeFile(SitesData(), golden));
     ASSERT_TRUE(ReadWholeFile(dir.File("back.rts"), back));
@@ -78,7 +78,7 @@ TEST(TrainingSiteFile, ShortFilesAreRefusedAndLongerOnesGiveTheirTwentyRecords) 
         std::vector<uint8_t> bytes(c.Size, 0x11);
         std::copy_n(golden.begin(), std::min(c.Size, golden.size()), bytes.begin());
         const std::string path = dir.File("cut.rts");
-        ASSERT_TRUE(WriteFileAtomic(path, bytes));
+        ASSERT_TRUE(WriteFileAtomic(path, bytes, TReplaceLeave::Chosen(path)));
         SiteTable sites{};
         sites[1].Rmax = 77;
         sites[0].Count = 5;
@@ -100,7 +100,9 @@ TEST(TrainingSiteFile, ShortFilesAreRefusedAndLongerOnesGiveTheirTwentyRecords) 
     }
     SiteTable sites{};
     EXPECT_THROW(LoadTrainingSiteFile(dir.File("missing.rts"), sites), EInOutError);
-    EXPECT_THROW(SaveTrainingSiteFile(dir.File("no/such/dir/x.rts"), sites), EInOutError);
+    EXPECT_THROW(SaveTrainingSiteFile(dir.File("no/such/dir/x.rts"), sites,
+                                      TReplaceLeave::Chosen(dir.File("no/such/dir/x.rts"))),
+                 EInOutError);
 }
 
 TEST(TrainingSites, SeedingGivesEachClassItsSliceOfTheBreakRow) {

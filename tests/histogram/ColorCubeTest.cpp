@@ -91,7 +91,8 @@ TEST_F(ColorCubeTest, FilesOfAnotherSizeAreRefusedAndChangeNothing) {
         {"empty", 0}, {"one short", Count3DFileSize - 1}, {"one long", Count3DFileSize + 1}};
     for (const auto& f : files) {
         const std::string path = Dir.File(f.Name);
-        ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>(static_cast<size_t>(f.Size), 1)));
+        ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>(static_cast<size_t>(f.Size), 1),
+                                    TReplaceLeave::Chosen(path)));
         EXPECT_FALSE(Count3DFileSound(path)) << f.Name;
         EXPECT_FALSE(ReadCount3DFile(path, cube)) << f.Name;
         EXPECT_EQ(cube.Cells[5], 9) << f.Name;
@@ -122,10 +123,11 @@ TEST_F(ColorCubeTest, ASaveLeavesALinkOrARefusedFileAlone) {
         std::filesystem::remove(path);
         std::filesystem::remove(victim);
         if (p.LinkTo) {
-            if (!p.Content.empty()) ASSERT_TRUE(WriteFileAtomic(victim, p.Content));
+            if (!p.Content.empty())
+                ASSERT_TRUE(WriteFileAtomic(victim, p.Content, TReplaceLeave::Chosen(victim)));
             std::filesystem::create_symlink(p.LinkTo, path);
         } else {
-            ASSERT_TRUE(WriteFileAtomic(path, p.Content));
+            ASSERT_TRUE(WriteFileAtomic(path, p.Content, TReplaceLeave::Chosen(path)));
         }
         Rec.Clear();
         WriteCount3DFile(path, cube);

@@ -74,10 +74,12 @@ TEST_F(HistogramFiles, SecondLoadTakesEverythingFromTheFiles) {
     std::vector<std::string> lines = AdtLines();
     lines[0] = "77";
     lines[11] = "19";
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.adt"), JoinLinesCRLF(lines)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.adt"), JoinLinesCRLF(lines),
+                                TReplaceLeave::Chosen(Dir.File("scene.adt"))));
     std::vector<uint8_t> ads = Companion("scene.ads");
     ads[0] = 123;
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.ads"), ads));
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("scene.ads"), ads, TReplaceLeave::Chosen(Dir.File("scene.ads"))));
     LoadUniform(3, 2, {9, 9, 9});
     const int passes = PixelPasses();
     LoadOrMakeHistogramFiles();
@@ -161,10 +163,11 @@ TEST_F(HistogramFiles, RefusedFilesAreLeftAloneAndTheirFiguresKeptInMemory) {
         std::filesystem::remove(planted);
         std::filesystem::remove(victim);
         if (c.plant == LinkOut || c.plant == LinkToNothing) {
-            if (c.plant == LinkOut) ASSERT_TRUE(WriteFileAtomic(victim, bad));
+            if (c.plant == LinkOut)
+                ASSERT_TRUE(WriteFileAtomic(victim, bad, TReplaceLeave::Chosen(victim)));
             std::filesystem::create_symlink(victim, planted);
         } else {
-            ASSERT_TRUE(WriteFileAtomic(planted, bad));
+            ASSERT_TRUE(WriteFileAtomic(planted, bad, TReplaceLeave::Chosen(planted)));
             if (c.plant == ReadOnly) std::filesystem::permissions(planted, Perms::owner_read);
         }
         ClearHistogramState();
@@ -187,7 +190,7 @@ TEST_F(HistogramFiles, RefusedFilesAreLeftAloneAndTheirFiguresKeptInMemory) {
                                  ": counts kept in memory, nothing written";
         EXPECT_EQ(std::count(Rec.Status1.begin(), Rec.Status1.end(), said), 1);
         std::filesystem::remove(planted);
-        ASSERT_TRUE(WriteFileAtomic(planted, good[c.file]));
+        ASSERT_TRUE(WriteFileAtomic(planted, good[c.file], TReplaceLeave::Chosen(planted)));
     }
 }
 

@@ -13,7 +13,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 void WriteBytes(const std::string& path, const Bytes& b) {
-    ASSERT_TRUE(WriteFileAtomic(path, b));
+    ASSERT_TRUE(WriteFileAtomic(path, b, TReplaceLeave::Chosen(path)));
 }
 
 std::vector<std::string> FolderNames(const std::string& dir) {
@@ -123,7 +123,8 @@ TEST_F(BandFilesTest, RawSplitAgainAsksOnceBeforeReplacingTheScenesFiles) {
     TempDir dir;
     WriteBytes(dir.File("scene.raw"), RawCases[0].Input);
     ASSERT_EQ(RawSplitScene(dir.File("scene.raw"), RawCases[0].Split), 0);
-    WriteFileAtomic(dir.File("scene.dis"), std::string("the scene's records\r\n"));
+    WriteFileAtomic(dir.File("scene.dis"), std::string("the scene's records\r\n"),
+                    TReplaceLeave::Chosen(dir.File("scene.dis")));
     const auto before = FolderBytes(dir.Path());
     for (MsgButton answer : {MsgButton::No, MsgButton::Yes}) {
         Rec.Clear();
@@ -387,7 +388,8 @@ TEST_F(CropTest, TheDISListGoesIntoTheChosenDIH) {
     const std::string scene = FileText(Dir.File("scene.dih"));
     HeaderPages[DIHField::RIHSceneTitle] = "the copy";
     std::vector<std::string> lines = HeaderPages.DIHLines();
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("copy.dih"), JoinLinesCRLF(lines)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("copy.dih"), JoinLinesCRLF(lines),
+                                TReplaceLeave::Chosen(Dir.File("copy.dih"))));
     ASSERT_TRUE(ChooseCropScene(Dir.File("copy.dih"), Scene));
     ASSERT_EQ(Crop({1, 2, 1, 2}), 0) << Rec.Summary();
     lines.push_back("cut.dis");
@@ -434,7 +436,8 @@ TEST_F(CropTest, RefusedDIHArmsNoCropAndWritesNothing) {
         SCOPED_TRACE(name);
         std::vector<std::string> bad = lines;
         bad[change.first] = change.second;
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(bad)));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(bad),
+                                    TReplaceLeave::Chosen(Dir.File("other.dih"))));
         const std::vector<std::string> before = FolderNames(Dir.Path());
         const std::string dih = FileText(Dir.File("scene.dih"));
         ImageDirectory = "/elsewhere/";
@@ -592,7 +595,8 @@ TEST_F(CropTest, OversizedHeaderNumbersAreRefusedBeforeAnythingExists) {
             EXPECT_TRUE(Rec.Shown(BandSizeMessage)) << Rec.Summary();
         }
         std::filesystem::remove(Dir.File("scene.dih"));
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dih"), dih));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dih"), dih,
+                                    TReplaceLeave::Chosen(Dir.File("scene.dih"))));
         EXPECT_EQ(FolderNames(Dir.Path()), before);
     }
     // The engine itself, given the same numbers directly.

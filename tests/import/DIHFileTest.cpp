@@ -163,7 +163,8 @@ TEST_F(DIHFile, FirstLineMustBeTheVersionExactly) {
     EXPECT_TRUE(Rec.Messages.empty());
     EXPECT_EQ(P[F::RIHHeaderFileEdit], "olinda.dih");
 
-    WriteFileAtomic(Dir.File("only.dih"), std::string("DIH 1.1\r\n"));
+    WriteFileAtomic(Dir.File("only.dih"), std::string("DIH 1.1\r\n"),
+                    TReplaceLeave::Chosen(Dir.File("only.dih")));
     P[F::RIHIDEdit] = "NA";
     DIHRecord.Version.clear();
     P.RIHOpenRIHHeader(Dir.File("only.dih"));

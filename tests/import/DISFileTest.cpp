@@ -10,7 +10,7 @@ class DISFile : public HeaderTest {
   protected:
     std::string Write(const Lines& lines) {
         const std::string path = Dir.File("in.dis");
-        WriteFileAtomic(path, JoinLinesCRLF(lines));
+        WriteFileAtomic(path, JoinLinesCRLF(lines), TReplaceLeave::Chosen(path));
         return path;
     }
 };
@@ -147,7 +147,8 @@ TEST_F(DISFile, UnreadableFileShows39998AndChangesNothing) {
 
 TEST_F(DISFile, ChoosingADISReadsItAndMovesTheImageDirectory) {
     MakeDirectories(Dir.File("scenes/"));
-    WriteFileAtomic(Dir.File("scenes/lists.dis"), FileText(GoldenHeader("lists.dis")));
+    WriteFileAtomic(Dir.File("scenes/lists.dis"), FileText(GoldenHeader("lists.dis")),
+                    TReplaceLeave::Chosen(Dir.File("scenes/lists.dis")));
     Rec.FileAnswers = {Dir.File("scenes/notes.dat"), "", Dir.File("scenes/lists.dis")};
     EXPECT_FALSE(P.DISFileOpenClick());
     EXPECT_FALSE(P.DISFileOpenClick());

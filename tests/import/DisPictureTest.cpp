@@ -67,18 +67,25 @@ TEST_F(DisPictureTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
         std::string Refusal; // an error box, or a message number
     } cases[] = {
         {"a picture, kept",
-         [&] { WriteFileAtomic(Dir.File("olinda.png"), kept); },
+         [&] {
+             WriteFileAtomic(Dir.File("olinda.png"), kept,
+                             TReplaceLeave::Chosen(Dir.File("olinda.png")));
+         },
          {MsgButton::No},
          false,
          ""},
         {"a picture, replaced",
-         [&] { WriteFileAtomic(Dir.File("olinda.png"), kept); },
+         [&] {
+             WriteFileAtomic(Dir.File("olinda.png"), kept,
+                             TReplaceLeave::Chosen(Dir.File("olinda.png")));
+         },
          {MsgButton::Yes},
          true,
          ""},
         {"a planted link",
          [&] {
-             WriteFileAtomic(elsewhere.File("target.png"), kept);
+             WriteFileAtomic(elsewhere.File("target.png"), kept,
+                             TReplaceLeave::Chosen(elsewhere.File("target.png")));
              std::filesystem::create_symlink(elsewhere.File("target.png"), Dir.File("olinda.png"));
          },
          {MsgButton::Yes},
@@ -198,7 +205,8 @@ TEST_F(DisPictureTest, DISWithoutItsSceneArmsNothing) {
     ASSERT_TRUE(DISLoaded);
     std::vector<std::string> dih = FileLines(Dir.File("olinda.dih"));
     dih[0] = "DIH 1.0";
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("refused.dih"), JoinLinesCRLF(dih)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("refused.dih"), JoinLinesCRLF(dih),
+                                TReplaceLeave::Chosen(Dir.File("refused.dih"))));
     std::vector<std::string> dis = FileLines(Dir.File("olinda.dis"));
     const struct {
         const char* Name;
@@ -215,7 +223,7 @@ TEST_F(DisPictureTest, DISWithoutItsSceneArmsNothing) {
         if (c.DIH) {
             dis[1] = c.DIH;
             chosen = Dir.File("other.dis");
-            ASSERT_TRUE(WriteFileAtomic(chosen, JoinLinesCRLF(dis)));
+            ASSERT_TRUE(WriteFileAtomic(chosen, JoinLinesCRLF(dis), TReplaceLeave::Chosen(chosen)));
         }
         const std::vector<std::string> before = FileLines(Dir.File("olinda.dis"));
         const std::string beforeDIH = FileText(Dir.File("olinda.dih"));
@@ -270,7 +278,8 @@ TEST_F(DisPictureTest, AFailedBuildLeavesTheNameAndASaveSparesTheFileOfTheNewNam
     old.Resize(3, 2);
     old.Pixels[4] = PackPixel(200, 10, 60);
     DisplayedPicture = old;
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.png"), std::string("not this picture")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.png"), std::string("not this picture"),
+                                TReplaceLeave::Chosen(Dir.File("olinda.png"))));
     std::vector<std::string> captions;
     Hooks.SetMainCaption = [&](const std::string& c) { captions.push_back(c); };
     const struct {

@@ -31,12 +31,13 @@ class ForeignHeaders : public HeaderTest {
         EXPECT_NE(at, std::string::npos) << from;
         if (at != std::string::npos) text.replace(at, from.size(), to);
         const std::string path = Dir.File(name);
-        WriteFileAtomic(path, text);
+        WriteFileAtomic(path, text, TReplaceLeave::Chosen(path));
         return path;
     }
     std::string Cut(const std::string& golden, const std::string& name, size_t bytes) {
         const std::string path = Dir.File(name);
-        WriteFileAtomic(path, FileText(Foreign(golden)).substr(0, bytes));
+        WriteFileAtomic(path, FileText(Foreign(golden)).substr(0, bytes),
+                        TReplaceLeave::Chosen(path));
         return path;
     }
 };
@@ -181,7 +182,7 @@ class HeaderImportTest : public ForeignHeaders {
   protected:
     std::string Copy(const std::string& name) {
         const std::string path = Dir.File(name);
-        WriteFileAtomic(path, FileText(Foreign(name)));
+        WriteFileAtomic(path, FileText(Foreign(name)), TReplaceLeave::Chosen(path));
         return path;
     }
 };
@@ -240,7 +241,7 @@ TEST_F(HeaderImportTest, SavedDIHReadsBackWithEveryValue) {
 
     std::string cut = FileText(Foreign("radar.dat"));
     cut[170] = '\n'; // inside the weather field
-    WriteFileAtomic(Dir.File("broken.dat"), cut);
+    WriteFileAtomic(Dir.File("broken.dat"), cut, TReplaceLeave::Chosen(Dir.File("broken.dat")));
     const std::string refused[] = {
         Changed("scene.fst", "x.fst", "6378137.0000000000", "6378137.000000D+0x"),
         Changed("scene.ddr", "x.ddr", "1.1                    ", "1.1D                   "),
@@ -260,7 +261,8 @@ TEST_F(HeaderImportTest, SavedDIHReadsBackWithEveryValue) {
 
 // A known header, or any text, is read by its extension and saved as a DIH beside it.
 TEST_F(HeaderImportTest, ReadsByExtensionAndSavesBeside) {
-    WriteFileAtomic(Dir.File("notes.TXT"), std::string("free text\r\n"));
+    WriteFileAtomic(Dir.File("notes.TXT"), std::string("free text\r\n"),
+                    TReplaceLeave::Chosen(Dir.File("notes.TXT")));
     const struct {
         std::string Path;
         const char* Title;
@@ -295,7 +297,8 @@ TEST_F(HeaderImportTest, AnExistingDIHIsOfferedFirst) {
         {MsgButton::Cancel, "", false},
     };
     for (const auto& row : table) {
-        WriteFileAtomic(Dir.File("scene.dih"), JoinLinesCRLF(dihLines));
+        WriteFileAtomic(Dir.File("scene.dih"), JoinLinesCRLF(dihLines),
+                        TReplaceLeave::Chosen(Dir.File("scene.dih")));
         P = THeaderPages();
         Rec.Clear();
         Rec.MessageAnswers = {row.Answer};
@@ -326,7 +329,7 @@ TEST_F(HeaderImportTest, FailedOrUnknownReadSavesNothing) {
         Rec.Clear();
         P[F::RIHSceneTitle] = "stale";
         const std::string path = Dir.File(row.Name);
-        WriteFileAtomic(path, std::string(row.Content));
+        WriteFileAtomic(path, std::string(row.Content), TReplaceLeave::Chosen(path));
         EXPECT_FALSE(ImportHeaderFile(P, path).Saved) << row.Name;
         EXPECT_TRUE(Rec.Shown(row.Message)) << row.Name << ": " << Rec.Summary();
         EXPECT_FALSE(FileExists(ChangeFileExt(path, ".dih")) &&

@@ -75,7 +75,8 @@ TEST_F(HdfImport, FileMadeByTheLibraryImportsAndSavesTheDIH) {
 
 TEST_F(HdfImport, NonHdfFileIsRefusedAndNothingSaved) {
     const std::string path = Dir.File("fake.hdf");
-    WriteFileAtomic(path, std::string("this is not a hierarchical data file"));
+    WriteFileAtomic(path, std::string("this is not a hierarchical data file"),
+                    TReplaceLeave::Chosen(path));
     const HeaderImport result = ImportHeaderFile(P, path);
     EXPECT_FALSE(result.Saved);
     EXPECT_TRUE(Rec.Shown(NotHDFMessage)) << Rec.Summary();

@@ -91,7 +91,7 @@ class HeaderTest : public ::testing::Test {
             lines[static_cast<size_t>(line - 1)] = text;
         if (keepLines < lines.size()) lines.resize(keepLines);
         const std::string path = Dir.File("variant");
-        WriteFileAtomic(path, JoinLinesCRLF(lines));
+        WriteFileAtomic(path, JoinLinesCRLF(lines), TReplaceLeave::Chosen(path));
         return path;
     }
 

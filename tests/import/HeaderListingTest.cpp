@@ -49,7 +49,7 @@ TEST_F(HeaderListing, EachListedComboBoxHoldsTheItemCountOfItsLine) {
 TEST_F(HeaderListing, ListingIsNeverWrittenOverItsOwnHeader) {
     namespace fs = std::filesystem;
     const std::string header = Dir.File("scene.dih");
-    WriteFileAtomic(header, "header");
+    WriteFileAtomic(header, "header", TReplaceLeave::Chosen(header));
     fs::create_directory(Dir.File("sub"));
     fs::create_symlink(header, Dir.File("link.dih"));
     const struct {

@@ -57,8 +57,10 @@ TEST_F(HeaderLoad, MadeHeadersDescribeThePictureInAllThreeFiles) {
 }
 
 TEST_F(HeaderLoad, MadeHeadersLeaveExistingDIHAndDISFilesAlone) {
-    WriteFileAtomic(Dir.File("scene.DIH"), std::string("scene's own\r\n"));
-    WriteFileAtomic(Dir.File("scene.dis"), std::string("subset's own\r\n"));
+    WriteFileAtomic(Dir.File("scene.DIH"), std::string("scene's own\r\n"),
+                    TReplaceLeave::Chosen(Dir.File("scene.DIH")));
+    WriteFileAtomic(Dir.File("scene.dis"), std::string("subset's own\r\n"),
+                    TReplaceLeave::Chosen(Dir.File("scene.dis")));
     P.RIHMakeAllHeaders("scene.DIP", 640, 480);
     EXPECT_EQ(FileText(Dir.File("scene.DIH")), "scene's own\r\n");
     EXPECT_EQ(FileText(Dir.File("scene.dis")), "subset's own\r\n");
@@ -71,7 +73,8 @@ TEST_F(HeaderLoad, MadeHeadersLeaveExistingDIHAndDISFilesAlone) {
 // next save writes every line of it (the split used to empty it, and the save wrote a stub over
 // the picture's history).
 TEST_F(HeaderLoad, SplitterHeadersLeaveThePicturesLogWhole) {
-    WriteFileAtomic(Dir.File("band.dih"), std::string("old\r\n"));
+    WriteFileAtomic(Dir.File("band.dih"), std::string("old\r\n"),
+                    TReplaceLeave::Chosen(Dir.File("band.dih")));
     const Lines history = {"DIP 1.1", "scene.dih", "scene.dis", "=0102  H SOHO", "12.5"};
     P.DIPMemo = history;
     // The DIH there is replaced only when the user says so.
@@ -93,7 +96,8 @@ TEST_F(HeaderLoad, SplitterHeadersLeaveThePicturesLogWhole) {
 }
 
 TEST_F(HeaderLoad, DIPGoldenReadsAndWritesBackByteForByte) {
-    WriteFileAtomic(Dir.File("scene.dip"), FileText(GoldenHeader("default.dip")));
+    WriteFileAtomic(Dir.File("scene.dip"), FileText(GoldenHeader("default.dip")),
+                    TReplaceLeave::Chosen(Dir.File("scene.dip")));
     P.RIHOpenDIPHeader("scene.dip");
     EXPECT_EQ(P.DIPMemo.size(), 9u);
     std::remove(Dir.File("scene.dip").c_str());
@@ -118,7 +122,8 @@ TEST_F(HeaderLoad, EverySavedLogHasOneVersionLine) {
     };
     for (const auto& c : cases) {
         Rec.Clear();
-        WriteFileAtomic(Dir.File("scene.dip"), c.file);
+        WriteFileAtomic(Dir.File("scene.dip"), c.file,
+                        TReplaceLeave::Chosen(Dir.File("scene.dip")));
         P.RIHOpenDIPHeader("scene.dip");
         EXPECT_EQ(Rec.Shown(39996), c.refused);
         RecordCommand("=0202  PixelRatios", {"3"});
@@ -159,7 +164,8 @@ TEST_F(HeaderLoad, RefusedLogIsNeverWrittenOver) {
         SCOPED_TRACE(c.Name + (" " + c.Text));
         for (const char* old : {"scene.dip", "scene.DIP"})
             std::remove(Dir.File(old).c_str());
-        ASSERT_TRUE(WriteFileAtomic(Dir.File(c.Name), c.Text));
+        ASSERT_TRUE(
+            WriteFileAtomic(Dir.File(c.Name), c.Text, TReplaceLeave::Chosen(Dir.File(c.Name))));
         Rec.Clear();
         P.RIHOpenDIPHeader(c.Name);
         EXPECT_TRUE(Rec.Shown(c.Message));
@@ -172,14 +178,16 @@ TEST_F(HeaderLoad, RefusedLogIsNeverWrittenOver) {
         EXPECT_EQ(P.DIPMemo[0], "DIP 1.1");
         EXPECT_EQ(P.DIPMemo[2], "3");
     }
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.DIP"), FileText(GoldenHeader("default.dip"))));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.DIP"), FileText(GoldenHeader("default.dip")),
+                                TReplaceLeave::Chosen(Dir.File("scene.DIP"))));
     P.RIHOpenDIPHeader("scene.DIP");
     RecordCommand("=0202  PixelRatios", {"5"});
     EXPECT_EQ(FileLines(Dir.File("scene.DIP")).size(), 12u);
 }
 
 TEST_F(HeaderLoad, LogIsSavedIntoTheFileTheLoaderOpens) {
-    WriteFileAtomic(Dir.File("scene.DIP"), FileText(GoldenHeader("default.dip")));
+    WriteFileAtomic(Dir.File("scene.DIP"), FileText(GoldenHeader("default.dip")),
+                    TReplaceLeave::Chosen(Dir.File("scene.DIP")));
     P.RIHOpenDIPHeader("scene.DIP");
     InstallHeaderHooks();
     LogToDIP = true;

@@ -136,7 +136,8 @@ TEST_F(LLCropTest, RefusedDIHClearsTheChoiceAndWritesNothing) {
     ASSERT_TRUE(DISLoaded);
     std::vector<std::string> lines = FileLines(Dir.File("olinda.dih"));
     lines[0] = "DIH 1.0";
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(lines)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(lines),
+                                TReplaceLeave::Chosen(Dir.File("other.dih"))));
     const std::string dihBefore = FileText(Dir.File("olinda.dih"));
     TLLCropValues refused;
     EXPECT_FALSE(ChooseDIHForLLCrop(Dir.File("other.dih"), refused, scene));

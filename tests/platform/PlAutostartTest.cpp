@@ -50,7 +50,8 @@ TEST(Autostart, EntryIsWrittenAtSessionEndAndRemovedAtTheNextStart) {
         EXPECT_FALSE(FileExists(entry));
     }
     // A configuration "folder" that is a file: nothing is written, the file stays.
-    ASSERT_TRUE(WriteFileAtomic(dir.File("plain"), std::string("not a folder")));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("plain"), std::string("not a folder"),
+                                TReplaceLeave::Chosen(dir.File("plain"))));
     ConfigHome home(dir.File("plain"));
     EXPECT_FALSE(WriteAutostartEntry("/opt/vorn/vorn"));
     std::string text = FileText(dir.File("plain"));

@@ -59,7 +59,8 @@ class StatePlane : public ProjectionTest {
         Scratches.push_back(dir);
         std::vector<uint8_t> bytes = FileBytes(DataDir + name);
         change(bytes);
-        EXPECT_TRUE(WriteFileAtomic((dir / name).string(), bytes));
+        EXPECT_TRUE(WriteFileAtomic((dir / name).string(), bytes,
+                                    TReplaceLeave::Chosen((dir / name).string())));
         return dir.string() + "/";
     }
     const std::filesystem::path Scratch =

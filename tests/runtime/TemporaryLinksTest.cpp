@@ -51,18 +51,21 @@ const WriterCase WriterCases[] = {
     {"WriteFileAtomic",
      [](const TempDir& d) { return std::vector<std::string>{d.File("save.png")}; },
      [](const TempDir& d) {
-         ASSERT_TRUE(WriteFileAtomic(d.File("save.png"), std::string("picture")));
+         ASSERT_TRUE(WriteFileAtomic(d.File("save.png"), std::string("picture"),
+                                     TReplaceLeave::Chosen(d.File("save.png"))));
          EXPECT_EQ(FileText(d.File("save.png")), "picture");
      }},
     {"WriteMadeFileAtomic",
      [](const TempDir& d) { return std::vector<std::string>{d.File("aero1.dip")}; },
      [](const TempDir& d) {
-         ASSERT_TRUE(WriteMadeFileAtomic(d.File("aero1.dip"), std::string("log")));
+         ASSERT_TRUE(WriteMadeFileAtomic(d.File("aero1.dip"), std::string("log"),
+                                         TReplaceLeave::Chosen(d.File("aero1.dip"))));
          EXPECT_EQ(FileText(d.File("aero1.dip")), "log");
      }},
     {"SplitRawFile",
      [](const TempDir& d) {
-         EXPECT_TRUE(WriteFileAtomic(d.File("olinda.raw"), RawInput));
+         EXPECT_TRUE(WriteFileAtomic(d.File("olinda.raw"), RawInput,
+                                     TReplaceLeave::Chosen(d.File("olinda.raw"))));
          std::vector<std::string> t;
          for (int b = 1; b <= 4; ++b)
              t.push_back(d.File("olinda" + RawBandExtension(b)));
@@ -77,7 +80,8 @@ const WriterCase WriterCases[] = {
      }},
     {"SplitNalcFile",
      [](const TempDir& d) {
-         EXPECT_TRUE(WriteFileAtomic(d.File("nalc.dat"), NalcInput));
+         EXPECT_TRUE(WriteFileAtomic(d.File("nalc.dat"), NalcInput,
+                                     TReplaceLeave::Chosen(d.File("nalc.dat"))));
          std::vector<std::string> t;
          for (const char* ext : NalcExtensions)
              t.push_back(d.File(std::string("nalc") + ext));
@@ -93,7 +97,8 @@ const WriterCase WriterCases[] = {
      }},
     {"CropBandFiles",
      [](const TempDir& d) {
-         EXPECT_TRUE(WriteFileAtomic(d.File("scene.B1"), RawInput));
+         EXPECT_TRUE(WriteFileAtomic(d.File("scene.B1"), RawInput,
+                                     TReplaceLeave::Chosen(d.File("scene.B1"))));
          return std::vector<std::string>{d.File("cut.B1")};
      },
      [](const TempDir& d) {
@@ -105,7 +110,8 @@ const WriterCase WriterCases[] = {
     {"TProductWriter",
      [](const TempDir& d) {
          // Two rows of two 16-bit samples: 0, 100, 200, 300.
-         EXPECT_TRUE(WriteFileAtomic(d.File("radar.B1"), Bytes{0, 0, 100, 0, 200, 0, 44, 1}));
+         EXPECT_TRUE(WriteFileAtomic(d.File("radar.B1"), Bytes{0, 0, 100, 0, 200, 0, 44, 1},
+                                     TReplaceLeave::Chosen(d.File("radar.B1"))));
          return std::vector<std::string>{d.File("radar.pz8")};
      },
      [](const TempDir& d) {
@@ -147,7 +153,7 @@ TEST_F(TemporaryLinks, NoWriterWritesThroughALinkUnderATemporaryName) {
         SCOPED_TRACE(c.Name);
         TempDir dir, elsewhere;
         const std::string victim = elsewhere.File("victim");
-        ASSERT_TRUE(WriteFileAtomic(victim, std::string("victim")));
+        ASSERT_TRUE(WriteFileAtomic(victim, std::string("victim"), TReplaceLeave::Chosen(victim)));
         std::vector<std::string> links;
         for (const std::string& target : c.Prepare(dir))
             for (const std::string& link : PlantLinks(target, victim))

@@ -31,12 +31,14 @@ TEST(FuzzSeeds, EveryPatternOfALineIsTakenUnderTheDataFolder) {
     TempDir dir;
     for (const char* name : {"data/seeds/a.rcm", "data/b.rcm", "data/deep/x/c.dip", "d.rcm"}) {
         std::filesystem::create_directories(std::filesystem::path(dir.File(name)).parent_path());
-        ASSERT_TRUE(WriteFileAtomic(dir.File(name), std::string("x")));
+        ASSERT_TRUE(WriteFileAtomic(dir.File(name), std::string("x"),
+                                    TReplaceLeave::Chosen(dir.File(name))));
     }
     // The bare name d.rcm lies beside the data folder, not in it.
     ASSERT_TRUE(WriteFileAtomic(dir.File("Target.cpp"),
                                 std::string("// One target.\n// Seeds: seeds/a.rcm b.rcm  **/*.dip "
-                                            "d.rcm missing/*.x\nint x;\n")));
+                                            "d.rcm missing/*.x\nint x;\n"),
+                                TReplaceLeave::Chosen(dir.File("Target.cpp"))));
     const std::string data = dir.File("data");
     EXPECT_EQ(
         SeedFiles(data, dir.File("Target.cpp")),

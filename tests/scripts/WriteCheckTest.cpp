@@ -126,7 +126,8 @@ TEST(WriteCheck, EverySpellingOfAWriteOutsideRuntimeFailsIt) {
     for (const auto& c : cases) {
         const std::string object = build.File(std::string("CMakeFiles/") + c.Object);
         ASSERT_TRUE(MakeDirectories(ExtractFilePath(object)));
-        ASSERT_TRUE(WriteFileAtomic(object + ".cpp", std::string(c.Code) + "\n"));
+        ASSERT_TRUE(WriteFileAtomic(object + ".cpp", std::string(c.Code) + "\n",
+                                    TReplaceLeave::Chosen(object + ".cpp")));
         compile += "\"" VORN_CXX "\" -std=c++20 -fPIC " VORN_QT_INCLUDES " -c \"" + object +
                    ".cpp\" -o \"" + object + "\" & ";
     }
@@ -138,7 +139,7 @@ TEST(WriteCheck, EverySpellingOfAWriteOutsideRuntimeFailsIt) {
         ASSERT_TRUE(MakeDirectories(ExtractFilePath(object)));
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(ReadWholeFile(build.File(std::string("CMakeFiles/") + c.Object), bytes));
-        ASSERT_TRUE(WriteFileAtomic(object, bytes));
+        ASSERT_TRUE(WriteFileAtomic(object, bytes, TReplaceLeave::Chosen(object)));
         EXPECT_EQ(CheckWriters(one.Path()), c.Status);
     }
     TempDir empty;

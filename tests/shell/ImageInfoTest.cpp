@@ -41,11 +41,13 @@ TEST_F(ImageInfo, FieldsOfA24BitPictureWithoutTouchingTheUndoCopy) {
 
 TEST_F(ImageInfo, FileSizeOfTheSavedPictureAndTheFileErrorWithoutOne) {
     ImageDirectory = Other.Path();
-    ASSERT_TRUE(WriteFileAtomic(Other.File("field.png"), std::string(16725, 'o')));
+    ASSERT_TRUE(WriteFileAtomic(Other.File("field.png"), std::string(16725, 'o'),
+                                TReplaceLeave::Chosen(Other.File("field.png"))));
     SetImageName(Dir.Path(), "field.png");
     EXPECT_FALSE(RunGuarded([] { ImageFileSizeText(); }));
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"File not found"});
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("field.png"), std::string(1234, 'x')));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("field.png"), std::string(1234, 'x'),
+                                TReplaceLeave::Chosen(Dir.File("field.png"))));
     EXPECT_EQ(ImageFileSizeText(), "1234");
 }
 

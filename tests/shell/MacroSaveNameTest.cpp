@@ -48,7 +48,8 @@ TEST_F(MacroSaveName, ASaveNameHoldingAFolderIsRefused) {
         ASSERT_TRUE(MakeDirectories(macroFolder));
         ASSERT_TRUE(MakeDirectories(dir.File("outside/")));
         ASSERT_TRUE(MakeDirectories(macroFolder + "sub/"));
-        ASSERT_TRUE(WriteFileAtomic(dir.File("outside/pwn.png"), std::string("precious")));
+        ASSERT_TRUE(WriteFileAtomic(dir.File("outside/pwn.png"), std::string("precious"),
+                                    TReplaceLeave::Chosen(dir.File("outside/pwn.png"))));
         Load(2, {{10, 20, 30}, {40, 50, 60}});
         ImageDirectory = dir.File("shown/");
         SetImageName(CurrentImageFolder, "shown.png");
@@ -80,7 +81,7 @@ TEST_F(MacroSaveName, AnOpenNameHoldingAFolderIsRefused) {
     ASSERT_TRUE(MakeDirectories(dir.File("outside/")));
     const auto png = WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3));
     for (const char* file : {"outside/p.png", "macros/p.png"})
-        ASSERT_TRUE(WriteFileAtomic(dir.File(file), png));
+        ASSERT_TRUE(WriteFileAtomic(dir.File(file), png, TReplaceLeave::Chosen(dir.File(file))));
     Load(2, {{10, 20, 30}, {40, 50, 60}});
     ImageDirectory = dir.File("shown/");
     SetImageName(CurrentImageFolder, "shown.png");

@@ -196,8 +196,9 @@ TEST_F(MacroPlay, PlayedPixelAlgebraLogsAndRadioIndexesAreClamped) {
 
 TEST_F(MacroPlay, OpenTakesTheNameFromTheRecordedFolderAndAnErrorEndsTheWalk) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileAtomic(
-        dir.File("p.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("p.png"),
+                                WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3)),
+                                TReplaceLeave::Chosen(dir.File("p.png"))));
     EXPECT_TRUE(PlayMacro(Lines{"=0003  Open", dir.Path(), "p.png"}));
     EXPECT_EQ(DisplayedPicture.Width, 5);
     EXPECT_EQ(ImageDirectory, dir.Path());
@@ -321,12 +322,16 @@ TEST_F(MacroPlay, RandomNoiseCodeIsReseededAndShiftsEachPixelAsAWhole) {
 // next Save writes the picture's own file and never the one that could not be read.
 TEST_F(MacroPlay, AFailedOpenKeepsTheNameAndTheFailedFileSurvivesASave) {
     TempDir dir, other;
-    ASSERT_TRUE(WriteFileAtomic(
-        dir.File("p.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3))));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("p.png"),
+                                WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3)),
+                                TReplaceLeave::Chosen(dir.File("p.png"))));
     const std::string notes = "meeting notes, not a picture\n";
-    ASSERT_TRUE(WriteFileAtomic(other.File("notes.png"), notes));
-    ASSERT_TRUE(WriteFileAtomic(other.File("notes.bmp"), std::string("BM") + notes));
-    ASSERT_TRUE(WriteFileAtomic(other.File("notes.txt"), notes));
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.png"), notes,
+                                TReplaceLeave::Chosen(other.File("notes.png"))));
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.bmp"), std::string("BM") + notes,
+                                TReplaceLeave::Chosen(other.File("notes.bmp"))));
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.txt"), notes,
+                                TReplaceLeave::Chosen(other.File("notes.txt"))));
     std::vector<std::string> captions;
     Hooks.SetMainCaption = [&](const std::string& c) { captions.push_back(c); };
     const struct {

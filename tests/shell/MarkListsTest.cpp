@@ -50,7 +50,8 @@ void ExpectTailIgnored(const char* fixture, size_t recordSize,
         std::vector<uint8_t> bytes(whole.begin(),
                                    whole.begin() + static_cast<ptrdiff_t>(c.Records * recordSize));
         bytes.insert(bytes.end(), c.Tail, uint8_t{0x5A});
-        ASSERT_TRUE(WriteFileAtomic(dir.File("tailed"), bytes));
+        ASSERT_TRUE(
+            WriteFileAtomic(dir.File("tailed"), bytes, TReplaceLeave::Chosen(dir.File("tailed"))));
         EXPECT_EQ(
             read(dir.File("tailed")),
             std::vector<Record>(all.begin(), all.begin() + static_cast<ptrdiff_t>(c.Records)));
@@ -67,7 +68,8 @@ TEST(MarkFiles, ObjectFileReadsAndWritesTheHandWrittenLayout) {
     };
     EXPECT_EQ(ReadObjectFile(Fixture("marks.rof")), expected);
     TempDir dir;
-    WriteObjectFile(dir.File("out.rof"), ListOf(expected));
+    WriteObjectFile(dir.File("out.rof"), ListOf(expected),
+                    TReplaceLeave::Chosen(dir.File("out.rof")));
     EXPECT_EQ(FileBytes(dir.File("out.rof")), FileBytes(Fixture("marks.rof")));
 }
 
@@ -78,7 +80,8 @@ TEST(MarkFiles, LabelFileReadsAndWritesTheHandWrittenLayout) {
     };
     EXPECT_EQ(ReadLabelFile(Fixture("labels.raf")), expected);
     TempDir dir;
-    WriteLabelFile(dir.File("out.raf"), ListOf(expected));
+    WriteLabelFile(dir.File("out.raf"), ListOf(expected),
+                   TReplaceLeave::Chosen(dir.File("out.raf")));
     EXPECT_EQ(FileBytes(dir.File("out.raf")), FileBytes(Fixture("labels.raf")));
 }
 
@@ -119,14 +122,15 @@ TEST(MarkFiles, ATailShorterThanARecordIsNotRead) {
 
 TEST(MarkFiles, AnEmptyFileGivesAnEmptyListAndAnEmptyListSavesEmpty) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileAtomic(dir.File("e.rof"), std::string()));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("e.rof"), std::string(),
+                                TReplaceLeave::Chosen(dir.File("e.rof"))));
     MarkList<ObjectMarkRecord> list = Numbered(3);
     list.Current = 2;
     list.Assign(ReadObjectFile(dir.File("e.rof")));
     EXPECT_EQ(list.Last, -1);
     EXPECT_EQ(list.Current, 0);
     EXPECT_EQ(list.InUse(), 0u);
-    WriteObjectFile(dir.File("again.rof"), list);
+    WriteObjectFile(dir.File("again.rof"), list, TReplaceLeave::Chosen(dir.File("again.rof")));
     EXPECT_EQ(FileSizeOf(dir.File("again.rof")), 0);
     // "Add" starts the list again at entry 0.
     ObjectMarkRecord controls;

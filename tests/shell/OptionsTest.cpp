@@ -153,7 +153,8 @@ TEST_F(OptionsFile, ReservedBytesSurviveAndLongDirectoriesAreRefused) {
     for (size_t i = 2048; i < 2620; ++i)
         b[i] = static_cast<uint8_t>(i);
     b[3535] = 0x5A;
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), b));
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("Vorn.pof"), b, TReplaceLeave::Chosen(Dir.File("Vorn.pof"))));
     LoadOptions();
     Rec.Clear();
     const std::string filters = FilterDirectory;
@@ -182,7 +183,8 @@ TEST_F(OptionsFile, ReservedBytesSurviveAndLongDirectoriesAreRefused) {
 
 TEST_F(OptionsFile, ShortOrMissingFileChangesNothing) {
     std::vector<uint8_t> shortFile(3583, 0x11);
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), shortFile));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), shortFile,
+                                TReplaceLeave::Chosen(Dir.File("Vorn.pof"))));
     ImageDirectory = "/keep/";
     MessageX = 55;
     EXPECT_THROW(LoadOptions(), EInOutError);
@@ -199,10 +201,12 @@ TEST_F(OptionsFile, ShortOrMissingFileChangesNothing) {
 TEST_F(OptionsFile, AnUnreadableFileIsKeptAsideBeforeTheFirstSave) {
     std::vector<uint8_t> damaged(3583, 0x22);
     damaged[0] = 0x33;
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof.damaged"), std::string("earlier")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof.damaged"), std::string("earlier"),
+                                TReplaceLeave::Chosen(Dir.File("Vorn.pof.damaged"))));
     for (const char* keptAs : {"Vorn.pof.damaged.1", "Vorn.pof.damaged.2"}) {
         SCOPED_TRACE(keptAs);
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), damaged));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), damaged,
+                                    TReplaceLeave::Chosen(Dir.File("Vorn.pof"))));
         Rec.Clear();
         EXPECT_THROW(LoadOptions(), EInOutError);
         SaveOptions();

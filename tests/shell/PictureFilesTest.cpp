@@ -56,7 +56,8 @@ class PictureFiles : public ::testing::Test {
         ImageDirectory.clear();
     }
     void Fixture(const std::string& name, const PngFixture& f) {
-        ASSERT_TRUE(WriteFileAtomic(Dir.File(name), WritePngFixture(f)));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File(name), WritePngFixture(f),
+                                    TReplaceLeave::Chosen(Dir.File(name))));
     }
     RecordingHooks Rec;
     TempDir Dir;
@@ -98,7 +99,8 @@ TEST_F(PictureFiles, EveryPngColourTypeReadsAsTheRight24BitPixels) {
 
 TEST_F(PictureFiles, DamagedFilesAreRefusedAndThePreviousPictureStays) {
     const std::vector<uint8_t> good = WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("good.png"), good));
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("good.png"), good, TReplaceLeave::Chosen(Dir.File("good.png"))));
     LoadPictureFile(Dir.Path(), "good.png");
     CopyImageForProcessing();
     const Picture before = DisplayedPicture;
@@ -121,7 +123,7 @@ TEST_F(PictureFiles, DamagedFilesAreRefusedAndThePreviousPictureStays) {
     const uint64_t limit = PictureMemoryLimit;
     PictureMemoryLimit = uint64_t{1} << 40;
     for (const auto& [name, bytes] : cases) {
-        ASSERT_TRUE(WriteFileAtomic(Dir.File(name), bytes));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File(name), bytes, TReplaceLeave::Chosen(Dir.File(name))));
         Rec.Clear();
         EXPECT_FALSE(RunGuarded([&] { LoadPictureFile(Dir.Path(), name); })) << name;
         EXPECT_EQ(Rec.ErrorBoxes.size(), 1u) << name;
@@ -153,7 +155,8 @@ TEST_F(PictureFiles, LoadNamesThePictureAndOpensOrMakesItsHeaders) {
     EXPECT_EQ(Rec.Status0.front(), "scene.PNG");
     EXPECT_EQ(Rec.Status1.back(), "Loading Image and Stats");
     // The header is found whatever the case of its extension.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dip"), std::string("DIP")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dip"), std::string("DIP"),
+                                TReplaceLeave::Chosen(Dir.File("scene.dip"))));
     LoadPictureFile(Dir.Path(), "scene.PNG");
     EXPECT_EQ(calls, (std::vector<std::string>{"make scene.DIP 13x7", "open scene.dip"}));
 }
@@ -163,12 +166,16 @@ TEST_F(PictureFiles, LoadNamesThePictureAndOpensOrMakesItsHeaders) {
 // while the picture's own folder A never got them.
 TEST_F(PictureFiles, SaveAndLogStayInThePicturesOwnFolder) {
     TempDir a, b;
-    ASSERT_TRUE(
-        WriteFileAtomic(a.File("p.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8))));
-    ASSERT_TRUE(WriteFileAtomic(b.File("p.png"), std::string("B's own picture")));
-    ASSERT_TRUE(WriteFileAtomic(b.File("p.dip"), std::string("B's own log")));
+    ASSERT_TRUE(WriteFileAtomic(a.File("p.png"),
+                                WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8)),
+                                TReplaceLeave::Chosen(a.File("p.png"))));
+    ASSERT_TRUE(WriteFileAtomic(b.File("p.png"), std::string("B's own picture"),
+                                TReplaceLeave::Chosen(b.File("p.png"))));
+    ASSERT_TRUE(WriteFileAtomic(b.File("p.dip"), std::string("B's own log"),
+                                TReplaceLeave::Chosen(b.File("p.dip"))));
     // The first number is taken in A only: looked up in B, it would be written over A's file.
-    ASSERT_TRUE(WriteFileAtomic(a.File("pA001.png"), std::string("A's first numbered picture")));
+    ASSERT_TRUE(WriteFileAtomic(a.File("pA001.png"), std::string("A's first numbered picture"),
+                                TReplaceLeave::Chosen(a.File("pA001.png"))));
     ASSERT_TRUE(LoadPictureFile(a.Path(), "p.png"));
     const std::vector<uint8_t> original = FileBytes(a.File("p.png"));
     DisplayedPicture.Pixels[0] ^= 0x00FFFFFFu;
@@ -221,7 +228,8 @@ TEST_F(PictureFiles, SaveWritesByTheExtensionOfTheCurrentName) {
 TEST_F(PictureFiles, JpegExportIsBaselineQuality90AtThePicturesSize) {
     const DecodedPicture olinda = ReadPictureFile(TestData("landsat7-olinda/olinda_rgb432.png"));
     const Picture& p = olinda.Image;
-    WritePictureFile(Dir.File("x.jpg"), p, PictureFileKind::Jpeg);
+    WritePictureFile(Dir.File("x.jpg"), p, PictureFileKind::Jpeg,
+                     TReplaceLeave::Chosen(Dir.File("x.jpg")));
     std::vector<uint8_t> jpeg = FileBytes(Dir.File("x.jpg"));
     jpeg_decompress_struct info;
     jpeg_error_mgr errors;
@@ -273,7 +281,8 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
     for (const auto& c : cases) {
         TempDir dir;
         for (const char* n : c.present)
-            ASSERT_TRUE(WriteFileAtomic(dir.File(n), std::string("x")));
+            ASSERT_TRUE(
+                WriteFileAtomic(dir.File(n), std::string("x"), TReplaceLeave::Chosen(dir.File(n))));
         EXPECT_EQ(NextNumberedFileName(dir.Path(), c.start), c.expected) << c.start;
     }
     EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
@@ -285,7 +294,8 @@ TEST_F(PictureFiles, NumberedNamesSkipTheNamesPresent) {
         EXPECT_EQ(NextNumberedFileName(dir.Path(), "field.png"), "fieldA002.png") << link;
     }
     // The last free number is still taken, with the warning that 999 is reached.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("x")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA998.png"), std::string("x"),
+                                TReplaceLeave::Chosen(Dir.File("fieldA998.png"))));
     EXPECT_EQ(NextNumberedFileName(Dir.Path(), "fieldA997.png"), "fieldA999.png");
     EXPECT_TRUE(Rec.Shown(39983));
 }

@@ -46,7 +46,8 @@ class PictureMemory : public ::testing::Test {
         // A machine of 8 GiB with no process limit: pictures up to 1 GiB.
         PictureMemoryLimit = PictureMemoryLimitFor(uint64_t{8} << 30, uint64_t{1} << 47);
         ASSERT_TRUE(WriteFileAtomic(Dir.File("shown.png"),
-                                    WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8))));
+                                    WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8)),
+                                    TReplaceLeave::Chosen(Dir.File("shown.png"))));
         LoadPictureFile(Dir.Path(), "shown.png");
         CopyImageForProcessing();
         ASSERT_TRUE(ImageBuffersLocked);
@@ -98,7 +99,8 @@ TEST_F(PictureMemory, APngBombIsRefusedQuicklyByItsSizeAndTheShownPictureStays) 
 
 TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
     const PngFixture small = MakePngFixture(PNG_COLOR_TYPE_PALETTE, 4, false, 13, 7);
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("small.png"), WritePngFixture(small)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("small.png"), WritePngFixture(small),
+                                TReplaceLeave::Chosen(Dir.File("small.png"))));
     // 13 x 7: 364 bytes of picture and two buffers of 7 rows of 40 bytes.
     const uint64_t smallNeed = 13 * 7 * 4 + 2 * 40 * 7;
     ASSERT_EQ(PictureMemoryNeed(13, 7), smallNeed);
@@ -108,10 +110,12 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
     std::vector<uint8_t> rle = FileBytes(TestData("pictures/oversized-rle.bmp"));
     PutLeI32(&rle[18], 30000);
     PutLeI32(&rle[22], 30000);
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("huge.bmp"), rle));
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("huge.bmp"), rle, TReplaceLeave::Chosen(Dir.File("huge.bmp"))));
     PutLeI32(&rle[18], 0x7FFFFFFF);
     PutLeI32(&rle[22], 0x7FFFFFFF);
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("largest.bmp"), rle));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("largest.bmp"), rle,
+                                TReplaceLeave::Chosen(Dir.File("largest.bmp"))));
     WritePngBomb(Dir.File("wide.png"), 1000001, 1, 9);
     // Headers alone: a 24-bit bitmap and a PNG cut off after their headers, claiming 20000 x
     // 20000, refused by that size and not for being short.
@@ -124,16 +128,19 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
     PutLeI32(&bmp[22], 20000);
     bmp[26] = 1;
     bmp[28] = 24;
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("header.bmp"), bmp));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("header.bmp"), bmp,
+                                TReplaceLeave::Chosen(Dir.File("header.bmp"))));
     std::vector<uint8_t> png = WritePngFixture(small);
     png.resize(33);
     png[18] = png[22] = 0x4E;
     png[19] = png[23] = 0x20;
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("header.png"), png));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("header.png"), png,
+                                TReplaceLeave::Chosen(Dir.File("header.png"))));
     // 6008 x 6000 needs 360,480,000 bytes; a process limit of 2,880,000,000 allows 360,000,000.
     PutLeI32(&rle[18], 6008);
     PutLeI32(&rle[22], 6000);
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("6008.bmp"), rle));
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("6008.bmp"), rle, TReplaceLeave::Chosen(Dir.File("6008.bmp"))));
     const uint64_t twoGigabyteProcess = PictureMemoryLimitFor(uint64_t{8} << 30, uint64_t{2} << 30);
     const uint64_t plenty = uint64_t{1} << 40;
     const std::string buffer = "2700 MB for one working buffer, 2147 MB allowed";
@@ -170,8 +177,9 @@ TEST_F(PictureMemory, OversizedFilesAreRefusedFromTheirHeaders) {
 }
 
 TEST_F(PictureMemory, BuffersTheMemoryCannotGiveLeaveTheShownPictureAndAreGivenBack) {
-    ASSERT_TRUE(WriteFileAtomic(
-        Dir.File("next.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3))));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("next.png"),
+                                WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 5, 3)),
+                                TReplaceLeave::Chosen(Dir.File("next.png"))));
     std::vector<std::vector<uint8_t>*> taken;
     AllocateBufferStorage = [&](std::vector<uint8_t>& storage, size_t bytes) {
         if (!taken.empty()) throw std::bad_alloc();

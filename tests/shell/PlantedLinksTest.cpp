@@ -47,8 +47,11 @@ TEST(PlantedLinks, OpeningAndLoggingNeverWriteThroughALinkBesideThePicture) {
         const std::string victim = dir.File("outside/rc");
         ASSERT_TRUE(
             WriteFileAtomic(folder + "scene.png",
-                            WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 6, 4))));
-        if (c.Victim) ASSERT_TRUE(WriteFileAtomic(victim, std::string(c.Victim)));
+                            WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 6, 4)),
+                            TReplaceLeave::Chosen(folder + "scene.png")));
+        if (c.Victim)
+            ASSERT_TRUE(
+                WriteFileAtomic(victim, std::string(c.Victim), TReplaceLeave::Chosen(victim)));
         fs::create_symlink("../outside/rc", folder + c.Link);
 
         EXPECT_TRUE(RunGuarded([&] { LoadPictureFile(folder, "scene.png"); }));
@@ -81,7 +84,8 @@ TEST(PlantedLinks, ACropPreviewIsNotCachedThroughALink) {
     RecordingHooks rec;
     TempDir dir;
     ASSERT_TRUE(MakeDirectories(dir.File("outside")));
-    ASSERT_TRUE(WriteFileAtomic(dir.File("scene.B1"), std::vector<uint8_t>(6400, 200)));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("scene.B1"), std::vector<uint8_t>(6400, 200),
+                                TReplaceLeave::Chosen(dir.File("scene.B1"))));
     fs::create_symlink(dir.File("outside/rc"), dir.File("scene.BMP"));
     ImageDirectory = dir.Path();
     HeaderPages[DIHField::RIHBFName1] = "scene.B1";

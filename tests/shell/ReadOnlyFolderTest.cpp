@@ -47,7 +47,8 @@ TEST(ReadOnlyFolder, APictureOpensWithItsCompanionDataKeptInMemory) {
         ASSERT_TRUE(MakeDirectories(folder));
         ASSERT_TRUE(
             WriteFileAtomic(folder + "scene.png",
-                            WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 6, 4))));
+                            WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 6, 4)),
+                            TReplaceLeave::Chosen(folder + "scene.png")));
         ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
         ASSERT_EQ(chmod(folder.c_str(), mode), 0);
         // The administrator writes anywhere: the open runs as an ordinary account.

@@ -285,7 +285,8 @@ TEST_F(ColorContortions, ARefusedLoadKeepsTheGraphAndItsTables) {
     P->PACGraphImageMouseUp(5, 0);
     const std::vector<double> curve = GraphCurve;
     const LUTTable red = RedLUT;
-    ASSERT_TRUE(WriteFileAtomic(dir.File("short.lut"), std::string(6136, '\0')));
+    ASSERT_TRUE(WriteFileAtomic(dir.File("short.lut"), std::string(6136, '\0'),
+                                TReplaceLeave::Chosen(dir.File("short.lut"))));
     Rec.FileAnswers.push_back(dir.File("short.lut"));
     QTest::mouseClick(P->PACLoadColorBins, Qt::LeftButton);
     EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Read beyond end of file"});

@@ -116,7 +116,7 @@ TEST_F(FilterEditor, LoadingALargerKernelResizesTheGridAndLocksSizeAndType) {
     for (int i = 0; i < 25; ++i)
         k.Real[0][static_cast<size_t>(i)] = i * 0.125;
     const std::string path = Tmp.File("wave.RR5");
-    ASSERT_TRUE(WriteFilterFile(path, k));
+    ASSERT_TRUE(WriteFilterFile(path, k, TReplaceLeave::Chosen(path)));
     Rec.FileAnswers = {path};
     W->LoadBtn->click();
     EXPECT_EQ(W->FESGrid->rowCount(), 5);
@@ -226,7 +226,8 @@ FilterKernels FineKernels(KernelKind kind, int32_t n) {
 
 TEST_F(FilterEditor, RestoringFromMinimisedKeepsTheLoadedKernel) {
     const std::string path = Tmp.File("edges.R25");
-    ASSERT_TRUE(WriteFilterFile(path, FineKernels(KernelKind::Pair, 5)));
+    ASSERT_TRUE(
+        WriteFilterFile(path, FineKernels(KernelKind::Pair, 5), TReplaceLeave::Chosen(path)));
     Choose(2);
     Rec.FileAnswers = {path};
     W->LoadBtn->click();
@@ -258,7 +259,7 @@ TEST_F(FilterEditor, LoadedKernelsSaveWithTheirFullValues) {
         Choose(c.TypeItem);
         const int32_t n = c.File[7] - '0';
         const std::string loaded = Tmp.File(c.File);
-        ASSERT_TRUE(WriteFilterFile(loaded, FineKernels(c.Kind, n)));
+        ASSERT_TRUE(WriteFilterFile(loaded, FineKernels(c.Kind, n), TReplaceLeave::Chosen(loaded)));
         Rec.FileAnswers = {loaded};
         W->LoadBtn->click();
         for (int stage = 2; stage <= KernelStages(c.Kind); ++stage)
@@ -280,7 +281,8 @@ TEST_F(FilterEditor, LoadedKernelsSaveWithTheirFullValues) {
     W->FESGrid->item(0, 2)->setText("0.5");
     Rec.FileAnswers = {Tmp.File("edited.RR3")};
     W->SaveBtn->click();
-    ASSERT_TRUE(WriteFilterFile(Tmp.File("expected.RR3"), expected));
+    ASSERT_TRUE(WriteFilterFile(Tmp.File("expected.RR3"), expected,
+                                TReplaceLeave::Chosen(Tmp.File("expected.RR3"))));
     EXPECT_EQ(FileBytes(Tmp.File("edited.RR3")), FileBytes(Tmp.File("expected.RR3")));
 }
 
@@ -331,7 +333,8 @@ TEST_F(FilterEditor, ANameTheGridChangesIsAskedAboutBeforeItReplacesAFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Typed) + " " + std::to_string(static_cast<int>(c.Answer)));
-        ASSERT_TRUE(WriteFileAtomic(Tmp.File("big.RR3"), before));
+        ASSERT_TRUE(WriteFileAtomic(Tmp.File("big.RR3"), before,
+                                    TReplaceLeave::Chosen(Tmp.File("big.RR3"))));
         FilterFileName.clear();
         W->ClearBtnClick();
         Choose(0);
@@ -363,7 +366,8 @@ TEST_F(FilterEditor, ARefusedKernelLeavesTheEditorAsItWas) {
     Rec.FileAnswers = {Kernel("sobel.R23")};
     W->LoadBtn->click();
     const Texts shown = W->GridTexts();
-    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.R25"), std::vector<uint8_t>(143, 1)));
+    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.R25"), std::vector<uint8_t>(143, 1),
+                                TReplaceLeave::Chosen(Tmp.File("short.R25"))));
     Rec.FileAnswers = {Tmp.File("short.R25")};
     W->LoadBtn->click();
     ASSERT_EQ(Rec.ErrorBoxes, std::vector<std::string>{"Read beyond end of file"});

@@ -152,7 +152,8 @@ TEST_F(FilterRunPages, LoadAndProcessRecordsEveryTypeAndPlaysBack) {
     for (size_t s = 0; s < 8; ++s)
         for (size_t k = 0; k < 9; ++k)
             compass.Real[s][k] = static_cast<double>((s + k) % 5) - 2.0;
-    ASSERT_TRUE(WriteFilterFile(Tmp.File("compass.R83"), compass));
+    ASSERT_TRUE(WriteFilterFile(Tmp.File("compass.R83"), compass,
+                                TReplaceLeave::Chosen(Tmp.File("compass.R83"))));
     const std::string files[11] = {
         kernels + "laplace.RL3", kernels + "ramp.RR3",    kernels + "sobel.R23",
         kernels + "sobel.R23",   Tmp.File("compass.R83"), Tmp.File("compass.R83"),
@@ -211,7 +212,8 @@ TEST_F(FilterRunPages, LoadAndProcessCancelsQuietlyAndRestoresTheCursorOnFailure
     EXPECT_EQ(DisplayedPicture.Pixels, before);
     EXPECT_TRUE(cursor.empty());
 
-    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.RL3"), std::vector<uint8_t>(35, 1)));
+    ASSERT_TRUE(WriteFileAtomic(Tmp.File("short.RL3"), std::vector<uint8_t>(35, 1),
+                                TReplaceLeave::Chosen(Tmp.File("short.RL3"))));
     const struct {
         const char* Name;
         const char* Error;
@@ -308,7 +310,8 @@ TEST_F(FilterRunPages, FiledFiltersPageHasHelpAndClose) {
 class FiledFiltersHelp : public GuiStartup {};
 
 TEST_F(FiledFiltersHelp, OpensTopic9200) {
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.html"), std::string("<html></html>")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.html"), std::string("<html></html>"),
+                                TReplaceLeave::Chosen(Dir.File("Vorn.html"))));
     Form->HelpFile = Dir.File("Vorn.html");
     auto* editor = static_cast<TFEditForm*>(Form->ToolForm(tfFEdit));
     ASSERT_NE(editor, nullptr);

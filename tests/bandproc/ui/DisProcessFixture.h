@@ -45,7 +45,8 @@ class DisProcessGui : public GuiStartup {
     // The scene split by the import window, as a user makes its band files and headers.
     void SplitScene() {
         Bytes bsq = FileBytes(TestData("landsat7-olinda/olinda.bsq"));
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.bsq"), bsq));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("olinda.bsq"), bsq,
+                                    TReplaceLeave::Chosen(Dir.File("olinda.bsq"))));
         TPBands import;
         TBandSplitPages* pages = import.SplitPages;
         pages->VaguePixelsWideEdit->setText(QString::number(OlindaW));

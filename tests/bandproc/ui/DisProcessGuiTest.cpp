@@ -20,7 +20,8 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     // pictures were.
     MakeDirectories(Dir.File("sub"));
     std::string dis = FileText(Dir.File("olinda.dis"));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.DIS"), dis));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.DIS"), dis,
+                                TReplaceLeave::Chosen(Dir.File("sub/olinda.DIS"))));
     Rec->Clear();
     ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
     ChooseBand(Window->VIPage->VIPFileBtns[3], 1);
@@ -33,7 +34,8 @@ TEST_F(DisProcessGui, ChoosingTheDISFillsEveryPageAndEmptiesTheSlots) {
     EXPECT_EQ(Window->Scene.BandFiles[3], BandPath(1));
     Window->Scene.BandFiles.fill("stale");
     // Chosen again, the DIH beside it is read.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.dih"), FileText(Dir.File("olinda.dih"))));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/olinda.dih"), FileText(Dir.File("olinda.dih")),
+                                TReplaceLeave::Chosen(Dir.File("sub/olinda.dih"))));
     ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("sub/olinda.DIS"));
 
     EXPECT_TRUE(Window->Scene.Loaded);
@@ -110,9 +112,11 @@ TEST_F(DisProcessGui, ADISWhoseDIHIsNotReadLeavesTheWindowOnTheLastDIS) {
     SplitScene();
     std::vector<std::string> dih = SplitLines(FileText(Dir.File("olinda.dih")));
     dih.at(164) = "abc";
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.dih"), JoinLinesCRLF(dih)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.dih"), JoinLinesCRLF(dih),
+                                TReplaceLeave::Chosen(Dir.File("bad.dih"))));
     dih.at(0) = "DIH 1.0";
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("old.dih"), JoinLinesCRLF(dih)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("old.dih"), JoinLinesCRLF(dih),
+                                TReplaceLeave::Chosen(Dir.File("old.dih"))));
     const struct {
         const char* DIH;
         const char* Error;
@@ -129,7 +133,8 @@ TEST_F(DisProcessGui, ADISWhoseDIHIsNotReadLeavesTheWindowOnTheLastDIS) {
         ASSERT_TRUE(other.OpenDISHeader(Dir.File("olinda.dis")));
         other[DISField::DISSubsetRight] = other[DISField::DISSubsetWidth] = "10";
         other[DISField::DISSubsetDIH] = c.DIH;
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dis"), JoinLinesCRLF(other.DISLines())));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dis"), JoinLinesCRLF(other.DISLines()),
+                                    TReplaceLeave::Chosen(Dir.File("other.dis"))));
         const std::string otherText = FileText(Dir.File("other.dis"));
         Rec->Clear();
         ChooseDIS(Window->SinglePage->SingleDISFileBtn, Dir.File("other.dis"));
@@ -170,13 +175,15 @@ TEST_F(DisProcessGui, TheDIHBesideTheDISComesBeforeTheWorkingFolders) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         TempDir scene, working;
-        ASSERT_TRUE(WriteFileAtomic(scene.File("olinda.dis"), FileText(Dir.File("olinda.dis"))));
+        ASSERT_TRUE(WriteFileAtomic(scene.File("olinda.dis"), FileText(Dir.File("olinda.dis")),
+                                    TReplaceLeave::Chosen(scene.File("olinda.dis"))));
         const std::pair<const char*, const TempDir*> dihs[] = {{c.Beside, &scene},
                                                                {c.Working, &working}};
         for (const auto& [bands, folder] : dihs)
             if (bands && *bands == '6')
-                ASSERT_TRUE(
-                    WriteFileAtomic(folder->File("olinda.dih"), FileText(Dir.File("olinda.dih"))));
+                ASSERT_TRUE(WriteFileAtomic(folder->File("olinda.dih"),
+                                            FileText(Dir.File("olinda.dih")),
+                                            TReplaceLeave::Chosen(folder->File("olinda.dih"))));
             else if (bands)
                 three.RIHSaveTo(folder->File("olinda.dih"));
         ImageDirectory = working.Path();
@@ -274,8 +281,10 @@ TEST_F(DisProcessGui, CoefficientFileKeepsTheTwentyFourTextsInItsOrder) {
 
     // A file of 23 lines is refused whole; another extension is not read at all.
     std::string text = FileText(TestData("bandproc/tm.tc"));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("short.tc"), text.substr(0, text.rfind("0.0"))));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("tm.txt"), text));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("short.tc"), text.substr(0, text.rfind("0.0")),
+                                TReplaceLeave::Chosen(Dir.File("short.tc"))));
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("tm.txt"), text, TReplaceLeave::Chosen(Dir.File("tm.txt"))));
     kt->TCClearBtn->click();
     for (const char* name : {"short.tc", "tm.txt"}) {
         Rec->FileAnswers.push_back(Dir.File(name));

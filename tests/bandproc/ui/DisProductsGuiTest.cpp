@@ -322,7 +322,8 @@ TEST_F(DisProducts, RadarReductionMapsSixteenBitsOntoTheByteRange) {
             raw.push_back(static_cast<uint8_t>((s >> 8) & 0xFF));
         }
         const std::string name = "radar" + std::to_string(n);
-        ASSERT_TRUE(WriteFileAtomic(Dir.File(name + ".B1"), raw));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File(name + ".B1"), raw,
+                                    TReplaceLeave::Chosen(Dir.File(name + ".B1"))));
         Rec->FileAnswers.push_back(Dir.File(name + ".B1"));
         sb->SingleBandFileBtn->click();
         sb->BCNewFileEdit->setText(QString::fromStdString(name));
@@ -584,7 +585,8 @@ TEST_F(DisProducts, ARunAsksOnceAboutItsProductsAndItsDISBeforeWritingAny) {
             other.DISProcessMemo.push_back("another window's note " + std::to_string(++note));
             ASSERT_TRUE(other.DISSaveIt());
             if (row.Product)
-                ASSERT_TRUE(WriteFileAtomic(Dir.File(row.Product), "another program's"));
+                ASSERT_TRUE(WriteFileAtomic(Dir.File(row.Product), "another program's",
+                                            TReplaceLeave::Chosen(Dir.File(row.Product))));
             const auto before = FolderBytes(Dir.Path());
             Rec->Clear();
             Rec->MessageAnswers = {answer};
@@ -617,7 +619,8 @@ TEST_F(DisProducts, WorkbenchDISLeavesTheBandWindowOnItsOwn) {
     ASSERT_TRUE(square.OpenDISHeader(Dir.File("olinda.dis")));
     square[DISField::DISSubsetWidth] = "32";
     square[DISField::DISSubsetHeight] = "32";
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("sq.dis"), JoinLinesCRLF(square.DISLines())));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sq.dis"), JoinLinesCRLF(square.DISLines()),
+                                TReplaceLeave::Chosen(Dir.File("sq.dis"))));
     auto* fft = static_cast<TFFTForm*>(Form->ToolForm(tfFFT));
     Rec->FileAnswers.push_back(Dir.File("sq.dis"));
     fft->OpenBtn->click();
@@ -706,8 +709,10 @@ TEST_F(DisProducts, OtherWindowsChoicesNeverReachTheBandWindowsRuns) {
 // shows. The record used to be saved over B's DIS, which became the shown DIS plus the run.
 TEST_F(DisProducts, ABandFromAnotherFolderLeavesTheRecordInTheShownDIS) {
     TempDir other;
-    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.dis"), std::string("B's own DIS")));
-    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.B4"), Band(4)));
+    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.dis"), std::string("B's own DIS"),
+                                TReplaceLeave::Chosen(other.File("olinda.dis"))));
+    ASSERT_TRUE(WriteFileAtomic(other.File("olinda.B4"), Band(4),
+                                TReplaceLeave::Chosen(other.File("olinda.B4"))));
     TDisSinglePage* sb = Window->SinglePage;
     Rec->FileAnswers.push_back(other.File("olinda.B4"));
     sb->SingleBandFileBtn->click();

@@ -41,7 +41,8 @@ class FFTWindow : public GuiStartup {
                 p.At(x, y) = PackPixel(static_cast<uint8_t>(x * 255 / (side - 1)),
                                        static_cast<uint8_t>((x * 7 + y * 13) % 256),
                                        static_cast<uint8_t>(y * 255 / (side - 1)));
-        WritePictureFile(Dir.File(name), p, PictureKindOf(name));
+        WritePictureFile(Dir.File(name), p, PictureKindOf(name),
+                         TReplaceLeave::Chosen(Dir.File(name)));
         return Dir.File(name);
     }
     void Answer(const std::string& path) { Rec->FileAnswers.push_back(path); }
@@ -51,7 +52,8 @@ class FFTWindow : public GuiStartup {
         std::vector<uint8_t> samples(32 * 32);
         for (size_t k = 0; k < samples.size(); ++k)
             samples[k] = static_cast<uint8_t>(20 + (k * 37) % 200);
-        EXPECT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), samples));
+        EXPECT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), samples,
+                                    TReplaceLeave::Chosen(Dir.File("scene.B01"))));
         return HeaderPages.DISFilePath();
     }
 
@@ -247,7 +249,8 @@ TEST_F(FFTWindow, RefusedDISAndBandOfAnotherSizeKeepThePreviousOnes) {
         EXPECT_EQ(FFT->N, 32);
         EXPECT_TRUE(FFT->BandBtn->isEnabled());
     }
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), std::vector<uint8_t>(32 * 32, 7)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B01"), std::vector<uint8_t>(32 * 32, 7),
+                                TReplaceLeave::Chosen(Dir.File("scene.B01"))));
     Answer(Dir.File("scene.B01"));
     FFT->BandBtn->click();
     EXPECT_TRUE(FFT->BandLoaded);
@@ -258,7 +261,8 @@ TEST_F(FFTWindow, RefusedDISAndBandOfAnotherSizeKeepThePreviousOnes) {
 
     for (size_t length : {size_t{40} * 32, size_t{32} * 32 + 1}) {
         SCOPED_TRACE(length);
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("wide.B01"), std::vector<uint8_t>(length, 9)));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("wide.B01"), std::vector<uint8_t>(length, 9),
+                                    TReplaceLeave::Chosen(Dir.File("wide.B01"))));
         Rec->Clear();
         Answer(Dir.File("wide.B01"));
         FFT->BandBtn->click();
@@ -276,7 +280,8 @@ TEST_F(FFTWindow, RefusedPictureLeavesTheBandBoxAsItWas) {
     ASSERT_TRUE(FFT->PictureLoaded);
     Picture wide;
     wide.Resize(40, 32);
-    WritePictureFile(Dir.File("wide.png"), wide, PictureKindOf("wide.png"));
+    WritePictureFile(Dir.File("wide.png"), wide, PictureKindOf("wide.png"),
+                     TReplaceLeave::Chosen(Dir.File("wide.png")));
     Answer(Dir.File("wide.png"));
     FFT->PngBtn->click();
     EXPECT_TRUE(Rec->Shown(39959)) << Rec->Summary();

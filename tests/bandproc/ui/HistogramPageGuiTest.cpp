@@ -148,7 +148,8 @@ TEST_F(HistogramPageGui, EqualisationReadsTheBandNotTheWorkingImage) {
 // A band of one value: every figure is that value and the spread 0, before and after a
 // correction; the median too, which the histogram window once put one below the data.
 TEST_F(HistogramPageGui, AConstantBandsFiguresAreItsValue) {
-    ASSERT_TRUE(WriteFileAtomic(BandPath(5), Bytes(size_t{OlindaW} * OlindaH, 100)));
+    ASSERT_TRUE(WriteFileAtomic(BandPath(5), Bytes(size_t{OlindaW} * OlindaH, 100),
+                                TReplaceLeave::Chosen(BandPath(5))));
     LoadBand(5);
     const auto expectAll = [](const TDisHistogramPage::TStatsLabels& l, int v) {
         for (const QLabel* label : {l.Minimum, l.Maximum, l.Mode, l.Median, l.Mean})

@@ -104,7 +104,7 @@ TEST_F(ClassificationWindow, ChoicesWithoutTheirFilesAreRefusedUnrecorded) {
     OpenOlinda();
     MacroRecording = true;
     const std::string sites = Dir.File("s.rts");
-    SaveTrainingSiteFile(sites, TrainingSites);
+    SaveTrainingSiteFile(sites, TrainingSites, TReplaceLeave::Chosen(sites));
     const struct {
         int Seed, Classifier;
         std::string SitesFile;
@@ -156,7 +156,8 @@ TEST_F(ClassificationWindow, SitePageValidatesSavesAndLoadsTheTable) {
         EXPECT_EQ(e->text(), "table.rts");
 
     // A file shorter than its records: the error box, and the page keeps what it showed.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("short.rts"), std::string(1000, '\x01')));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("short.rts"), std::string(1000, '\x01'),
+                                TReplaceLeave::Chosen(Dir.File("short.rts"))));
     Rec->FileAnswers.push_back(Dir.File("short.rts"));
     Window->PBoxLoadBtn->click();
     EXPECT_EQ(Rec->ErrorBoxes, Lines{"Read beyond end of file"});
@@ -189,7 +190,8 @@ TEST_F(ClassificationWindow, TrainArmsOneDragThatTrainsTheChosenClass) {
 TEST_F(ClassificationWindow, AnIteratingRunEndsFromItsBoxItsExitOrItsCloseBox) {
     OpenOlinda();
     ClassifierFileNames.TrainingSites = Dir.File("s.rts");
-    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites);
+    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites,
+                         TReplaceLeave::Chosen(ClassifierFileNames.TrainingSites));
     enum class End { Box, Exit, CloseBox };
     for (const End end : {End::Box, End::Exit, End::CloseBox}) {
         SCOPED_TRACE(static_cast<int>(end));
@@ -317,7 +319,8 @@ TEST_F(ClassificationWindow, IteratedRunsShowTheirPassAndFollowTheRefitBoxes) {
     OpenOlinda();
     ClassifierFileNames.TrainingSites = Dir.File("s.rts");
     TrainingSites[1].Rcent = TrainingSites[1].Gcent = TrainingSites[1].Bcent = 60;
-    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites);
+    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites,
+                         TReplaceLeave::Chosen(ClassifierFileNames.TrainingSites));
     Window->RefitPipedsCB->click();
     Window->RefitRadiusCB->click();
     EXPECT_TRUE(ClassifierRefits.Pipeds && ClassifierRefits.Radius);
@@ -334,7 +337,8 @@ TEST_F(ClassificationWindow, IteratedRunsShowTheirPassAndFollowTheRefitBoxes) {
 TEST_F(ClassificationWindow, ClassGaugeFollowsTheRowsOfEveryClassifier) {
     OpenOlinda();
     ClassifierFileNames.TrainingSites = Dir.File("s.rts");
-    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites);
+    SaveTrainingSiteFile(ClassifierFileNames.TrainingSites, TrainingSites,
+                         TReplaceLeave::Chosen(ClassifierFileNames.TrainingSites));
     std::vector<int> shown;
     QObject::connect(Window->ClassGauge, &QProgressBar::valueChanged,
                      [&](int v) { shown.push_back(v); });
@@ -447,7 +451,8 @@ TEST_F(ClassificationWindow, ReportAndFileChoicesGoThroughTheirDialogs) {
 // Each Help button opens the guide at its own page's topic; the class changer's once opened the
 // window's.
 TEST_F(ClassificationWindow, HelpButtonsOpenTheirPagesTopics) {
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.html"), std::string("<html></html>")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.html"), std::string("<html></html>"),
+                                TReplaceLeave::Chosen(Dir.File("Vorn.html"))));
     Form->HelpFile = Dir.File("Vorn.html");
     const std::pair<QPushButton * TClassificationForm::*, const char*> buttons[] = {
         {&TClassificationForm::ClassificationHelp, "topic-11000"},

@@ -95,7 +95,8 @@ class HistogramWindow : public GuiStartup {
     }
     // The picture written into the test folder and opened as the user opens it.
     void Open(const Picture& p, const std::string& name) {
-        WritePictureFile(Dir.File(name), p, PictureFileKind::Png);
+        WritePictureFile(Dir.File(name), p, PictureFileKind::Png,
+                         TReplaceLeave::Chosen(Dir.File(name)));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File(name)));
         Original = DisplayedPicture;
         Rec->Clear();

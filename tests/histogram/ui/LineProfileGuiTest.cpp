@@ -108,7 +108,9 @@ TEST_F(LineProfileWindow, TheSavedTextNeverGoesThroughALinkBesideThePicture) {
         SCOPED_TRACE(victimExists ? "a link to a file" : "a link to nothing");
         std::filesystem::remove(Dir.File("field.txt"));
         std::filesystem::remove(victim);
-        if (victimExists) ASSERT_TRUE(WriteFileAtomic(victim, std::string("someone's file")));
+        if (victimExists)
+            ASSERT_TRUE(WriteFileAtomic(victim, std::string("someone's file"),
+                                        TReplaceLeave::Chosen(victim)));
         std::filesystem::create_symlink("outside/rc", Dir.File("field.txt"));
         EXPECT_FALSE(RunGuarded([&] { Profile->SaveButtonClick(); }));
         EXPECT_EQ(Rec->ErrorBoxes, std::vector<std::string>{"File access denied"});
@@ -178,7 +180,8 @@ TEST_F(LineProfileWindow, ThePictureReplacedEndsTheTool) {
     other.Resize(20, 3);
     for (uint32_t& px : other.Pixels)
         px = PackPixel(0, 90, 0);
-    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png);
+    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png,
+                     TReplaceLeave::Chosen(Dir.File("other.png")));
     const struct {
         const char* Name;
         std::function<void()> Replace;

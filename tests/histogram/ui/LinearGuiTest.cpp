@@ -198,7 +198,8 @@ TEST_F(LinearWindow, AnOpenArrivingDuringAnEngineRunWaitsForIt) {
     Picture other;
     other.Resize(300, 90);
     std::fill(other.Pixels.begin(), other.Pixels.end(), PackPixel(9, 9, 9));
-    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png);
+    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png,
+                     TReplaceLeave::Chosen(Dir.File("other.png")));
     Linear->ContourIntervalEdit->setText("20");
     int messages = 0;
     Hooks.ProcessMessages = [&] {

@@ -45,7 +45,8 @@ class ScatterColorPages : public GuiStartup {
     }
     void OpenAerial() { OpenCopy("aero1.png", "aero1.png"); }
     void Open(const Picture& p) {
-        WritePictureFile(Dir.File("small.png"), p, PictureFileKind::Png);
+        WritePictureFile(Dir.File("small.png"), p, PictureFileKind::Png,
+                         TReplaceLeave::Chosen(Dir.File("small.png")));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("small.png")));
         Rec->Clear();
     }
@@ -90,7 +91,8 @@ TEST_F(ScatterColorPages, AerialCubeIsCountedSavedLoadedAndRecountedWhenTheFileI
     EXPECT_TRUE(Histo->Count3D.Cells == counted);
 
     // A file of another size is made again from the pixels.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.rs3"), std::string(1000, '\x07')));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("aero1.rs3"), std::string(1000, '\x07'),
+                                TReplaceLeave::Chosen(Dir.File("aero1.rs3"))));
     Histo->DisableAll();
     Rec->Clear();
     Histo->H_H3DActivateBtn->click();
@@ -153,7 +155,8 @@ TEST_F(ScatterColorPages, ACloseAndAnOpenArrivingDuringACubeRunWaitForIt) {
     Picture other;
     other.Resize(700, 500);
     std::fill(other.Pixels.begin(), other.Pixels.end(), PackPixel(1, 2, 3));
-    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png);
+    WritePictureFile(Dir.File("other.png"), other, PictureFileKind::Png,
+                     TReplaceLeave::Chosen(Dir.File("other.png")));
     Histo->show();
     int messages = 0, arriveAt = 0;
     Hooks.ProcessMessages = [&] {

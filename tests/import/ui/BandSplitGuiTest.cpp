@@ -44,7 +44,8 @@ TEST_F(BandSplitGui, SplitChooseClickAndCrop) {
     std::vector<uint8_t> raw(24);
     for (size_t i = 0; i < raw.size(); ++i)
         raw[i] = static_cast<uint8_t>(i);
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), raw));
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("scene.raw"), raw, TReplaceLeave::Chosen(Dir.File("scene.raw"))));
     Split(Dir.File("scene.raw"), "4", "3", "2");
     ASSERT_TRUE(FileExists(Dir.File("scene.B2"))) << Rec->Summary();
 
@@ -61,7 +62,8 @@ TEST_F(BandSplitGui, SplitChooseClickAndCrop) {
     const std::vector<int> painted = {grey(1, 1), grey(4, 1), grey(4, 3), grey(5, 3)};
     EXPECT_EQ(painted, (std::vector<int>{0, 3, 11, 0}));
     // Chosen again, the scene shows its saved preview, not its changed band.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B1"), std::vector<uint8_t>(12, 200)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.B1"), std::vector<uint8_t>(12, 200),
+                                TReplaceLeave::Chosen(Dir.File("scene.B1"))));
     Rec->FileAnswers.push_back(Dir.File("scene.dih"));
     Pages->BSQDIHtoDISFileBtn->click();
     EXPECT_EQ((std::vector<int>{grey(1, 1), grey(4, 1), grey(4, 3), grey(5, 3)}), painted);
@@ -90,7 +92,8 @@ TEST_F(BandSplitGui, SplitChooseClickAndCrop) {
 }
 
 TEST_F(BandSplitGui, ShortFileIsRefusedWithItsMessage) {
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), std::vector<uint8_t>(23)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), std::vector<uint8_t>(23),
+                                TReplaceLeave::Chosen(Dir.File("scene.raw"))));
     Split(Dir.File("scene.raw"), "4", "3", "2");
     EXPECT_TRUE(Rec->Shown(BandSizeMessage)) << Rec->Summary();
     EXPECT_FALSE(FileExists(Dir.File("scene.B1")));
@@ -101,7 +104,8 @@ TEST_F(BandSplitGui, ShortFileIsRefusedWithItsMessage) {
 // scene leaves the page showing that scene, and "4. Press Button" refuses with 39993 and writes
 // nothing.
 TEST_F(BandSplitGui, RefusedSceneLeavesNothingToCrop) {
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), std::vector<uint8_t>(24, 5)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.raw"), std::vector<uint8_t>(24, 5),
+                                TReplaceLeave::Chosen(Dir.File("scene.raw"))));
     Split(Dir.File("scene.raw"), "4", "3", "2");
     std::vector<std::string> lines = FileLines(Dir.File("scene.dih"));
     const struct {
@@ -117,7 +121,8 @@ TEST_F(BandSplitGui, RefusedSceneLeavesNothingToCrop) {
         ASSERT_TRUE(DISLoaded);
         std::vector<std::string> bad = lines;
         bad[c.Line] = c.Text;
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(bad)));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("other.dih"), JoinLinesCRLF(bad),
+                                    TReplaceLeave::Chosen(Dir.File("other.dih"))));
         Rec->Clear();
         Rec->FileAnswers.push_back(Dir.File("other.dih"));
         Pages->BSQDIHtoDISFileBtn->click();

@@ -28,7 +28,8 @@ class HeaderLoadGui : public GuiStartup {
 TEST_F(HeaderLoadGui, FirstLoadMakesTheHeadersTheNextOpensTheLogAndStepsAppendToIt) {
     ASSERT_TRUE(
         WriteFileAtomic(Dir.File("scene.png"),
-                        WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 640, 480))));
+                        WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 640, 480)),
+                        TReplaceLeave::Chosen(Dir.File("scene.png"))));
     ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png"))) << Rec->Summary();
     EXPECT_EQ(FileLines("scene.dih")[5], "640");
     EXPECT_EQ(FileLines("scene.dis")[8], "480");
@@ -53,8 +54,9 @@ TEST_F(HeaderLoadGui, FirstLoadMakesTheHeadersTheNextOpensTheLogAndStepsAppendTo
 }
 
 TEST_F(HeaderLoadGui, BitmapPictureLogsItsNameWithThePngExtension) {
-    ASSERT_TRUE(WriteFileAtomic(
-        Dir.File("src.png"), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 9, 4))));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("src.png"),
+                                WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 9, 4)),
+                                TReplaceLeave::Chosen(Dir.File("src.png"))));
     ASSERT_TRUE(Form->LoadFromFile(Dir.File("src.png")));
     SetImageName(CurrentImageFolder, "shot.bmp");
     ASSERT_TRUE(Form->SaveImage());

@@ -205,7 +205,8 @@ TEST_F(ImportWindowGui, BandFileDialogsListOneAndTwoCharacterBands) {
     std::filesystem::create_directory(folder);
     for (const char* name : {"big.B1", "big.B9", "big.B12", "big.P3", "big.P45", "big.FST",
                              "big.B123", "big.B", "big.txt"})
-        ASSERT_TRUE(WriteFileAtomic(folder + name, std::string("x")));
+        ASSERT_TRUE(
+            WriteFileAtomic(folder + name, std::string("x"), TReplaceLeave::Chosen(folder + name)));
     // The real dialog in place of the scripted answer; every other hook still records.
     const VornHooks recording = Hooks;
     InstallGuiHooks(Form);
@@ -327,7 +328,7 @@ TEST_F(ImportWindowGui, ClearingAndLoggingElsewhereShowAtOnce) {
 }
 
 TEST_F(ImportWindowGui, HeaderOfAnUnknownKindIsRefusedAndNoHeaderIsWritten) {
-    WriteFileAtomic(Dir.File("scene.abc"), "text");
+    WriteFileAtomic(Dir.File("scene.abc"), "text", TReplaceLeave::Chosen(Dir.File("scene.abc")));
     Window->IIPageControl->setCurrentIndex(0);
     OpenDIH(Dir.File("scene.abc"));
     EXPECT_TRUE(Rec->Shown(39968)) << Rec->Summary();

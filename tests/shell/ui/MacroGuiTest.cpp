@@ -35,7 +35,8 @@ class MacroGui : public GuiStartup {
         Macro = NewMacroWindow();
         ASSERT_TRUE(
             WriteFileAtomic(Dir.File("scene.png"),
-                            WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 7, 4))));
+                            WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 7, 4)),
+                            TReplaceLeave::Chosen(Dir.File("scene.png"))));
     }
     void TearDown() override {
         MacroRecording = false;
@@ -263,7 +264,8 @@ TEST_F(MacroGui, FailedPlayedOpenKeepsTheCaptionAndSaveSparesTheFile) {
     const QString caption = Form->windowTitle();
     ASSERT_EQ(caption, "VORN KEEL  Image is: scene.png");
     TempDir other;
-    ASSERT_TRUE(WriteFileAtomic(other.File("notes.png"), std::string("my notes")));
+    ASSERT_TRUE(WriteFileAtomic(other.File("notes.png"), std::string("my notes"),
+                                TReplaceLeave::Chosen(other.File("notes.png"))));
     Macro->SetLines({"=0003  Open", other.Path(), "notes.png", "=0001  UndoImage"});
     Click(T::PlayTool);
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);

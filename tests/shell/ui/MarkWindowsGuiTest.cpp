@@ -165,8 +165,10 @@ TEST_F(MarkWindows, ObjectFilesThroughTheDialogs) {
     // A tail shorter than a record is not read: one mark and a byte give the mark.
     std::string tailed = FileText(Dir.File("two.rof")).substr(32);
     tailed += 'x';
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("tailed.rof"), tailed));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("empty.rof"), std::string()));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("tailed.rof"), tailed,
+                                TReplaceLeave::Chosen(Dir.File("tailed.rof"))));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("empty.rof"), std::string(),
+                                TReplaceLeave::Chosen(Dir.File("empty.rof"))));
     const struct {
         const char* Answer;
         const char* Error;

@@ -743,8 +743,10 @@ TEST_F(OperationGuard, EveryCommandOnAOnePixelOrFlatPictureEndsWithoutAnError) {
     Picture flat;
     flat.Resize(5, 5);
     std::fill(flat.Pixels.begin(), flat.Pixels.end(), PackPixel(100, 100, 100));
-    ASSERT_TRUE(SavePictureByExtension(one, Dir.File("one.png")));
-    ASSERT_TRUE(SavePictureByExtension(flat, Dir.File("flat.png")));
+    ASSERT_TRUE(SavePictureByExtension(one, Dir.File("one.png"),
+                                       TReplaceLeave::Chosen(Dir.File("one.png"))));
+    ASSERT_TRUE(SavePictureByExtension(flat, Dir.File("flat.png"),
+                                       TReplaceLeave::Chosen(Dir.File("flat.png"))));
     for (const char* name : {"one.png", "flat.png"})
         for (const Command& c : commands) {
             ClearToolModes();

@@ -74,7 +74,8 @@ class PictureFilesGui : public GuiStartup {
     }
     void LoadFixture(const std::string& name) {
         ASSERT_TRUE(WriteFileAtomic(
-            Dir.File(name), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 7, 4))));
+            Dir.File(name), WritePngFixture(MakePngFixture(PNG_COLOR_TYPE_RGB, 8, false, 7, 4)),
+            TReplaceLeave::Chosen(Dir.File(name))));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File(name)));
         Rec->Clear();
     }
@@ -113,7 +114,8 @@ TEST_F(PictureFilesGui, BitmapsOfEveryDepthLoadWithTheirConversionMessage) {
                      << c.layout.Bits << " bits, compression " << c.layout.Compression
                      << (c.layout.TopDown ? " top-down" : "") << Rec->Summary());
         Rec->Clear();
-        ASSERT_TRUE(WriteFileAtomic(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value)));
+        ASSERT_TRUE(WriteFileAtomic(Dir.File("depth.bmp"), MakeBmp(c.layout, c.value),
+                                    TReplaceLeave::Chosen(Dir.File("depth.bmp"))));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("depth.bmp")));
         EXPECT_EQ(Rec->Messages.size(), c.message ? 1u : 0u);
         EXPECT_TRUE(!c.message || Rec->Shown(c.message));
@@ -148,6 +150,8 @@ TEST_F(PictureFilesGui, RealPicturesSaveAsBmpAndPngAndLoadBackByteExact) {
         ImageDirectory = Dir.Path();
         SetImageName(Dir.Path(), CurrentImageName);
         for (const char* name : {"copy.bmp", "copy.png"}) {
+            // The copy is made anew: the last picture's is not this one's to replace.
+            std::filesystem::remove(Dir.File(name));
             SetImageName(CurrentImageFolder, name);
             ASSERT_TRUE(Form->SaveImage()) << name << Rec->Summary();
             ASSERT_TRUE(Form->LoadFromFile(Dir.File(name))) << name << Rec->Summary();
@@ -169,8 +173,10 @@ TEST_F(PictureFilesGui, LargePicturesOpenAsBmpAndPngAlikeUpToTheMemoryLimit) {
     for (int y = 0; y < Side; ++y)
         for (int x = 0; x < Side; ++x)
             big.At(x, y) = tile.At(x % tile.Width, y % tile.Height);
-    WritePictureFile(Dir.File("big.bmp"), big, PictureFileKind::Bmp);
-    WritePictureFile(Dir.File("big.png"), big, PictureFileKind::Png);
+    WritePictureFile(Dir.File("big.bmp"), big, PictureFileKind::Bmp,
+                     TReplaceLeave::Chosen(Dir.File("big.bmp")));
+    WritePictureFile(Dir.File("big.png"), big, PictureFileKind::Png,
+                     TReplaceLeave::Chosen(Dir.File("big.png")));
     ASSERT_EQ(FileSizeOf(Dir.File("big.bmp")), 108000054);
     const uint64_t machine = PictureMemoryLimit;
     const uint64_t need = PictureMemoryNeed(Side, Side);
@@ -239,8 +245,10 @@ TEST_F(PictureFilesGui, CommandsAskRecordNameAndWrite) {
 TEST_F(PictureFilesGui, RefusedCommandsChangeNothing) {
     LoadFixture("scene.png");
     MacroRecording = true;
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("broken.png"), std::string("xyz")));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA999.png"), std::string("9")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("broken.png"), std::string("xyz"),
+                                TReplaceLeave::Chosen(Dir.File("broken.png"))));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("fieldA999.png"), std::string("9"),
+                                TReplaceLeave::Chosen(Dir.File("fieldA999.png"))));
     // Numbered, 258 characters: more than a file name may hold.
     const std::string longName = std::string(250, 'n') + ".png";
     struct Case {

@@ -82,7 +82,8 @@ TEST_F(PreprocessViewer, OpenReadsIntoTheViewerAloneAndNamesTheConversion) {
     const std::vector<uint32_t> mainBefore = DisplayedPicture.Pixels;
     const PngFixture fixture = MakePngFixture(PNG_COLOR_TYPE_PALETTE, 8, false, 20, 10);
     ASSERT_TRUE(MakeDirectories(Dir.File("sub/")));
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/pal.png"), WritePngFixture(fixture)));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("sub/pal.png"), WritePngFixture(fixture),
+                                TReplaceLeave::Chosen(Dir.File("sub/pal.png"))));
     Rec->FileAnswers.push_back(Dir.File("sub/pal.png"));
     Viewer->F_Open->trigger();
     ASSERT_EQ(Rec->FileRequests.size(), 1u);
@@ -99,7 +100,8 @@ TEST_F(PreprocessViewer, OpenReadsIntoTheViewerAloneAndNamesTheConversion) {
     EXPECT_EQ(Size(), (PictureSize{20, 10}));
 
     // A file that cannot be read leaves the picture and its name, so Save cannot write over it.
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.png"), std::string("\x89PNG broken")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("bad.png"), std::string("\x89PNG broken"),
+                                TReplaceLeave::Chosen(Dir.File("bad.png"))));
     Rec->FileAnswers.push_back(Dir.File("bad.png"));
     Viewer->F_Open->trigger();
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u);

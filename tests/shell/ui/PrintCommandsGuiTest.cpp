@@ -187,7 +187,7 @@ TEST_F(PrintCommands, EachPrintThatCannotBeWrittenNamesTheFileAndKeepsTheLastPri
         {"missing folder", target.File("no/such/folder/out.pdf"), RLIM_INFINITY, "Path not found"},
         {"full disk", pdf, 1000, "Disk full"},
     };
-    ASSERT_TRUE(WriteFileAtomic(pdf, std::string("last printout")));
+    ASSERT_TRUE(WriteFileAtomic(pdf, std::string("last printout"), TReplaceLeave::Chosen(pdf)));
     const auto folder = FolderBytes(target.Path());
     for (const PrintCommand& c : Commands()) {
         for (const auto& f : failures) {
@@ -217,7 +217,7 @@ TEST_F(PrintCommands, EachAsksBeforeReplacingTheFileItPrintsTo) {
     for (const PrintCommand& c : Commands()) {
         SCOPED_TRACE(c.Name);
         const std::string pdf = Dir.File(std::string(c.Name) + ".pdf");
-        ASSERT_TRUE(WriteFileAtomic(pdf, std::string("last printout")));
+        ASSERT_TRUE(WriteFileAtomic(pdf, std::string("last printout"), TReplaceLeave::Chosen(pdf)));
         ChoosePdf(pdf);
         for (const MsgButton answer : {MsgButton::No, MsgButton::Yes}) {
             Rec->Clear();

@@ -185,7 +185,8 @@ TEST_F(PrintLayout, AbortDuringAPrintAbandonsItAndASecondPrintMeanwhileIsRefused
     // Steps: before the picture, after its labels, after its marks, then after each band of rows.
     int steps = 0;
     for (const char* last : {"", "last printout"}) {
-        if (*last) ASSERT_TRUE(WriteFileAtomic(Pdf(), std::string(last)));
+        if (*last)
+            ASSERT_TRUE(WriteFileAtomic(Pdf(), std::string(last), TReplaceLeave::Chosen(Pdf())));
         const auto folder = FolderBytes(Dir.Path());
         for (const int abortAt : {1, 2, 3, 6}) {
             SCOPED_TRACE(testing::Message()

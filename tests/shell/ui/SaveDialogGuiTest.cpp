@@ -19,7 +19,7 @@ TEST(SaveDialog, AsksBeforeReplacingAnExistingFile) {
     InstallGuiHooks(&form);
     TempDir dir;
     const std::string existing = dir.File("band.bmp");
-    ASSERT_TRUE(WriteFileAtomic(existing, std::string("picture")));
+    ASSERT_TRUE(WriteFileAtomic(existing, std::string("picture"), TReplaceLeave::Chosen(existing)));
     const struct {
         QMessageBox::StandardButton Answer;
         std::string Chosen;

@@ -43,12 +43,15 @@ TEST_F(SessionFiles, ChoicesInAnotherFolderNeverMoveThePicturesFiles) {
     std::filesystem::copy_file(TestData("aerial/aero1.png"), a.File("aero1.png"));
     // B holds another picture of the same name, with a log of its own, and a scene to split.
     std::filesystem::copy_file(TestData("landsat7-olinda/olinda_rgb432.png"), b.File("aero1.png"));
-    ASSERT_TRUE(WriteFileAtomic(b.File("aero1.dip"), std::string("B's own log\r\n")));
-    ASSERT_TRUE(WriteFileAtomic(b.File("aero1.txt"), std::string("B's own profile\r\n")));
+    ASSERT_TRUE(WriteFileAtomic(b.File("aero1.dip"), std::string("B's own log\r\n"),
+                                TReplaceLeave::Chosen(b.File("aero1.dip"))));
+    ASSERT_TRUE(WriteFileAtomic(b.File("aero1.txt"), std::string("B's own profile\r\n"),
+                                TReplaceLeave::Chosen(b.File("aero1.txt"))));
     Bytes raw(24);
     for (size_t i = 0; i < raw.size(); ++i)
         raw[i] = static_cast<uint8_t>(7 * i + 1);
-    ASSERT_TRUE(WriteFileAtomic(b.File("scene.raw"), raw));
+    ASSERT_TRUE(
+        WriteFileAtomic(b.File("scene.raw"), raw, TReplaceLeave::Chosen(b.File("scene.raw"))));
     const auto ownOfB = FolderBytes(b.Path());
 
     InstallHeaderHooks();

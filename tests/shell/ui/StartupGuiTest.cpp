@@ -11,7 +11,7 @@ namespace {
 
 void CopySample(const std::string& to) {
     std::vector<uint8_t> bytes = FileBytes(TestData("aerial/aero1.png"));
-    ASSERT_TRUE(WriteFileAtomic(to, bytes));
+    ASSERT_TRUE(WriteFileAtomic(to, bytes, TReplaceLeave::Chosen(to)));
 }
 
 QString Q(const std::string& s) {
@@ -39,7 +39,8 @@ TEST_F(Startup, FirstStartShowsMessage2AndPlacesTheWindowASecondStartShowsNothin
 }
 
 TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), std::string(100, 'x')));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("Vorn.pof"), std::string(100, 'x'),
+                                TReplaceLeave::Chosen(Dir.File("Vorn.pof"))));
     CopySample(Dir.File("scene.png"));
     Form->FormCreate({Dir.File("scene.png")});
     EXPECT_EQ(Rec->ErrorBoxes.size(), 1u) << Rec->Summary();
@@ -60,7 +61,8 @@ TEST_F(Startup, DamagedOptionsFileIsReportedAndTheStartGoesOn) {
 // The folder and name of a picture that cannot be read are never taken: the options would keep
 // that folder, and a later Save As or recording would name the file that failed.
 TEST_F(Startup, APngArgumentThatFailsToLoadLeavesFolderAndNameAsTheyWere) {
-    ASSERT_TRUE(WriteFileAtomic(Dir.File("notes.png"), std::string("not a picture")));
+    ASSERT_TRUE(WriteFileAtomic(Dir.File("notes.png"), std::string("not a picture"),
+                                TReplaceLeave::Chosen(Dir.File("notes.png"))));
     Form->FormCreate({Dir.File("notes.png")});
     TWorkingFolder folder = ImageDirectory;
     const std::string name = CurrentImageName;

@@ -38,7 +38,8 @@ class ViewingAids : public GuiStartup {
             for (int x = 0; x < 80; ++x)
                 p.At(x, y) = PackPixel(static_cast<uint8_t>(3 * x), static_cast<uint8_t>(4 * y),
                                        static_cast<uint8_t>(x + y));
-        WritePictureFile(Dir.File("scene.png"), p, PictureFileKind::Png);
+        WritePictureFile(Dir.File("scene.png"), p, PictureFileKind::Png,
+                         TReplaceLeave::Chosen(Dir.File("scene.png")));
         ASSERT_TRUE(Form->LoadFromFile(Dir.File("scene.png")));
         Form->show();
         Original = DisplayedPicture.Pixels;

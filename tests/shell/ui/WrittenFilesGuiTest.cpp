@@ -4,12 +4,17 @@
 #include "bandproc/ui/vDisAlgebraPages.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisSinglePages.h"
+#include "histogram/ui/vHistogram.h"
+#include "histogram/ui/vLProfile.h"
+#include "histogram/vUHistoCC.h"
 #include "import/ui/vBandSplitPages.h"
 #include "import/ui/vDisToDipPage.h"
 #include "import/ui/vPBands.h"
 #include "import/vDisPicture.h"
 #include "import/vHeaderPages.h"
 #include "runtime/RtFiles.h"
+#include "shell/ui/vREIV.h"
+#include "shell/vGlobalOptions.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
@@ -83,7 +88,8 @@ class WrittenFiles : public GuiStartup {
         for (const auto& [name, bytes] : FolderBytes(A.Path()))
             names.insert(name);
         for (const std::string& name : names)
-            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name));
+            ASSERT_TRUE(WriteFileAtomic(B.File(name), "B's own " + name,
+                                        TReplaceLeave::Chosen(B.File(name))));
         ImageDirectory = B.Path();
     }
 
@@ -256,6 +262,15 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
         if (r.Save) named.push_back(ExtractFileName(answer));
         return answer;
     };
+    // Every file a command asks to replace is let go: the walk checks where each command writes,
+    // and a file written only after a question must lie among its files too.
+    const auto recorded = Hooks.ShowMessage;
+    Hooks.ShowMessage = [&](MsgKind kind, const std::string& text, int x, int y) {
+        if (kind == MsgKind::Confirmation &&
+            text.find("Do you want to replace") != std::string::npos)
+            Rec->MessageAnswers.push_front(MsgButton::Yes);
+        return recorded(kind, text, x, y);
+    };
     std::vector<Command> commands = EveryCommand(Form, ToolWindowsOf(Form));
     // A header page that never held a file, a name typed in; the band window launched on the DIS
     // the import window chose.
@@ -314,7 +329,9 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             const auto row = table.find(name);
             // B holds a file of every name in A, and of every name the command may write.
             for (const auto& [file, stamp] : Stamps(A.Path()))
-                if (!FileExists(B.File(file))) WriteFileAtomic(B.File(file), "B's own " + file);
+                if (!FileExists(B.File(file)))
+                    WriteFileAtomic(B.File(file), "B's own " + file,
+                                    TReplaceLeave::Chosen(B.File(file)));
             const Folder b = FolderBytes(B.Path());
             const std::map<std::string, Stamp> a = Stamps(A.Path()), h = Stamps(H.Path());
             ImageDirectory = B.Path();
@@ -375,7 +392,10 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         std::vector<const char*> NotMade = {};
     } rows[] = {
         {"a crop whose new DIS name is another scene's", [] {},
-         [this] { WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n")); },
+         [this] {
+             WriteFileAtomic(A.File("sqr.dis"), std::string("the sqr scene's DIS\r\n"),
+                             TReplaceLeave::Chosen(A.File("sqr.dis")));
+         },
          [&] {
              answers = {A.File("olinda.dih")};
              split->BSQDIHtoDISFileBtn->click();
@@ -396,7 +416,10 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
              answers = {A.File("olinda.dih")};
              PBands->RIHOpenBtn->click();
          },
-         [this] { WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n")); },
+         [this] {
+             WriteFileAtomic(A.File("olinda.dih"), std::string("DIH 1.1\r\nnewer\r\n"),
+                             TReplaceLeave::Chosen(A.File("olinda.dih")));
+         },
          [] { PBands->RIHSaveBtn->click(); }, "olinda.dih"},
         {"the splitter run again over a scene whose DIS holds a run's record", launch,
          [&] { faRun("alg8"); },
@@ -536,12 +559,126 @@ TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
     }
 }
 
+// The shown picture's files, and the files other windows and the options keep, are replaced
+// only while they are as the program read or last wrote them: changed meanwhile by another
+// window or instance, or never written by the window, they are asked about once, naming the
+// file. Answered No, the file stays as the change left it and nothing says the write failed;
+// where the row says so, the write is made again and answered Yes, and then it is written.
+TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) {
+    const bool logged = LogToDIP;
+    std::deque<std::string> answers;
+    Hooks.ChooseFile = [&](FileDialogRequest& r) {
+        if (answers.empty()) return AnswerIn(A.Path(), r);
+        const std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    };
+    // Another copy of a file with one byte changed, as another window or instance would leave it.
+    const auto changeByte = [](const std::string& path, size_t at) {
+        std::vector<uint8_t> bytes = FileBytes(path);
+        ASSERT_GT(bytes.size(), at);
+        bytes[at] ^= 0x5A;
+        ASSERT_TRUE(WriteFileAtomic(path, bytes, TReplaceLeave::Chosen(path)));
+    };
+    const auto loadScene = [this] {
+        LogToDIP = true;
+        ASSERT_TRUE(Form->LoadFromFile(A.File("scene.png"))) << Rec->Summary();
+    };
+    const struct {
+        const char* Name;
+        std::function<void()> Read, Change, Write;
+        std::string File;
+        bool ThenYes = false;
+    } rows[] = {
+        {"the main window's Save after the preprocess viewer saved over its picture", loadScene,
+         [&] {
+             answers = {A.File("scene.png")};
+             REIVForm->F_OpenClick();
+             REIVForm->PreprocessPicture.Pixels[0] ^= 0x00FFFFFF;
+             REIVForm->F_SaveClick();
+         },
+         [this] { Form->F_SaveClick(); }, A.File("scene.png"), true},
+        {"the picture's log, written with its Save, after another window logged into it", loadScene,
+         [this] {
+             const std::string log = A.File("scene.dip");
+             ASSERT_TRUE(WriteFileAtomic(log, FileText(log) + "a step logged elsewhere\r\n",
+                                         TReplaceLeave::Chosen(log)));
+         },
+         [this] { Form->F_SaveClick(); }, A.File("scene.dip"), true},
+        {"the picture's table of breaks after another instance saved its own",
+         [&] {
+             Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+             loadScene();
+         },
+         [&] { changeByte(A.File("scene.ads"), 10); },
+         [] { HistogramForm->H_NB_SaveBtnClick(BandRed); }, A.File("scene.ads")},
+        {"the options after another instance saved them", [] { LoadOptions(); },
+         [&] { changeByte(OptionsFilePath(), 600); }, [this] { Form->FormCloseQuery(); },
+         OptionsFilePath(), true},
+        {"the line profile's table over a file of that name it did not write",
+         [] { LineProfileForm->StartProfile(); },
+         [this] {
+             ASSERT_TRUE(WriteFileAtomic(A.File("scene.txt"), std::string("the user's notes"),
+                                         TReplaceLeave::Chosen(A.File("scene.txt"))));
+         },
+         [] { LineProfileForm->SaveButton->click(); }, A.File("scene.txt")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.Read();
+        row.Change();
+        const std::vector<uint8_t> changed = FileBytes(row.File);
+        const auto asked = [&] {
+            std::vector<std::string> questions;
+            for (const ShownMessage& m : Rec->Messages)
+                if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
+            EXPECT_EQ(questions.size(), 1u) << Rec->Summary();
+            if (!questions.empty())
+                EXPECT_NE(questions[0].find(row.File), std::string::npos) << questions[0];
+            // A kept file is no failure: nothing says so.
+            EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->ErrorBoxes.front();
+        };
+        Rec->Clear();
+        Rec->MessageAnswers = {MsgButton::No};
+        row.Write();
+        asked();
+        EXPECT_EQ(FileBytes(row.File), changed);
+        if (!row.ThenYes) continue;
+        Rec->Clear();
+        Rec->MessageAnswers = {MsgButton::Yes};
+        row.Write();
+        asked();
+        EXPECT_NE(FileBytes(row.File), changed);
+    }
+    LogToDIP = logged;
+}
+
+// Save As over a picture the user chose in the dialog takes the files kept beside it under its
+// name along: the log that follows the save replaces the old picture's without a second question.
+TEST_F(WrittenFiles, APictureSavedOverAChosenOneTakesItsLogAlong) {
+    const bool logged = LogToDIP;
+    LogToDIP = true;
+    std::filesystem::copy_file(A.File("scene.png"), A.File("other.png"));
+    ASSERT_TRUE(WriteFileAtomic(A.File("other.dip"), std::string("the other picture's log\r\n"),
+                                TReplaceLeave::Chosen(A.File("other.dip"))));
+    Hooks.ChooseFile = [this](FileDialogRequest&) { return A.File("other.png"); };
+    Rec->Clear();
+    Form->F__SaveasClick();
+    for (const ShownMessage& m : Rec->Messages)
+        EXPECT_NE(m.Kind, MsgKind::Confirmation) << m.Text;
+    EXPECT_EQ(CurrentImageName, "other.png");
+    EXPECT_NE(FileText(A.File("other.dip")).find(CurrentImageName), std::string::npos)
+        << FileText(A.File("other.dip"));
+    LogToDIP = logged;
+}
+
 // A header page that holds no file (cleared, or never read) asks where to save: the file the
 // dialog names is written and no other, and a cancelled dialog writes nothing and keeps the
 // page's name. After Clear the page used to write the typed name into the folder of the file it
 // had held, over another scene's header.
 TEST_F(WrittenFiles, AHeaderPageThatHoldsNoFileWritesOnlyWhereItsDialogSays) {
-    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"));
+    WriteFileAtomic(H.File("olinda.dis"), std::string("H's own DIS\r\n"),
+                    TReplaceLeave::Chosen(H.File("olinda.dis")));
     std::deque<std::string> answers;
     int dialogs = 0;
     Hooks.ChooseFile = [&](FileDialogRequest& r) {
