@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A line break inside a text cannot come back as the same 24 lines.
         for (const std::string& t : texts)
             if (t.find_first_of("\r\n") != std::string::npos) std::abort();
-        WriteTasselledCapFile(path, texts);
+        WriteTasselledCapFile(path, texts, TReplaceLeave::Chosen(path));
         TTasselledCapTexts again;
         ReadTasselledCapFile(path, again);
         if (again != texts) std::abort();
