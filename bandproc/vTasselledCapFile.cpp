@@ -18,10 +18,11 @@ void ReadTasselledCapFile(const std::string& path, TTasselledCapTexts& texts) {
 
 bool WriteTasselledCapFile(const std::string& path, const TTasselledCapTexts& texts,
                            const TReplaceLeave& leave) {
-    // Asked here, so that a kept file is told apart from a written one.
-    TWriteRun run;
-    if (!run.MayWrite({path}, leave)) return false;
     const std::vector<std::string> lines(texts.begin(), texts.end());
-    WriteFileOrRaise(path, JoinLinesCRLF(lines), leave);
+    try {
+        WriteFileOrRaise(path, JoinLinesCRLF(lines), leave);
+    } catch (const EFileKept&) {
+        return false;
+    }
     return true;
 }
