@@ -116,6 +116,18 @@ class PlacedMessageBox : public QMessageBox {
     QPoint Corner;
 };
 
+// Shows a box until it is answered, then hands the focus back to the window that owns it: some
+// window managers give it to whichever window they last focused, which puts the main window in
+// front of the tool window whose command spoke.
+int ExecOwnedBox(QMessageBox& box) {
+    const int answer = box.exec();
+    if (QWidget* owner = box.parentWidget(); owner && owner->isVisible() && !owner->isMinimized()) {
+        owner->raise();
+        owner->activateWindow();
+    }
+    return answer;
+}
+
 // `offerAbort`: a box a long run shows as it goes on, which also lets the user end the run.
 MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y, bool offerAbort = false) {
     PlacedMessageBox box(IconOf(kind), QString::fromLatin1(text.c_str()).replace("\r\n", "\n"),
@@ -128,7 +140,7 @@ MsgButton ShowBox(MsgKind kind, const std::string& text, int x, int y, bool offe
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Abort);
     else
         box.setStandardButtons(QMessageBox::Ok);
-    switch (box.exec()) {
+    switch (ExecOwnedBox(box)) {
     case QMessageBox::Abort:
         return MsgButton::Abort;
     case QMessageBox::Yes:
@@ -179,7 +191,7 @@ void InstallGuiHooks(TVORNForm*) {
         QMessageBox box(QMessageBox::Critical, "VORN", QString::fromLatin1(text.c_str()),
                         QMessageBox::Ok, DialogOwner());
         box.setTextFormat(Qt::PlainText);
-        box.exec();
+        ExecOwnedBox(box);
     };
     Hooks.SetGauge = [](int percent) {
         if (VORNForm) VORNForm->Gauge1->setValue(percent < 0 ? 0 : (percent > 100 ? 100 : percent));
