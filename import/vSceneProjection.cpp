@@ -3,6 +3,7 @@
 #include "projections/kovDatum.h"
 #include "projections/kovGCTP.h"
 #include "projections/kovStatePlane.h"
+#include "projections/kovTm.h"
 #include "runtime/RtErrors.h"
 #include "runtime/RtNumbers.h"
 #include "shell/vGlobal.h"
@@ -320,6 +321,28 @@ int GeographicInputStatus(double lon, double lat) {
     return InputDataError;
 }
 
+// A UTM side without a zone. The pages hand UTM no longitude or latitude, so the set-up would
+// work its zone out of the cleared parameters: zone 31 wherever the scene lies.
+bool WithoutZone(const ProjectionParameterBlock& block) {
+    return RoundedSlot(block, SlotCode) == CodeUtm && RoundedSlot(block, SlotUtmZone) == 0;
+}
+
+// Refuses a run whose source or target is UTM without a zone as the set-up refuses a zone out
+// of range, and leaves every point as it was.
+bool RefusedWithoutZone(ProjectionRun& run) {
+    const bool source = WithoutZone(InParm), target = WithoutZone(OutParm);
+    if (!source && !target) return false;
+    const int tag = source ? UtmInverseSetupTag : UtmForwardSetupTag;
+    ReportProjectionError(tag, IllegalZone);
+    ProjectionInitError = IllegalZone;
+    run.Status = ProjectionRunStatus::Done;
+    for (int& status : run.PointStatus) {
+        ReportProjectionError(tag, IllegalZone);
+        status = IllegalZone;
+    }
+    return true;
+}
+
 void SetGeographicDegrees(ProjectionParameterBlock& block) {
     block.fill(0.0);
     block[SlotUnits] = UnitDegrees;
@@ -483,6 +506,7 @@ ProjectionRun RunMapProjection(CornerPoints& points, bool ignoreDatum, bool igno
     InitProjectionLog(MessageX, MessageY, ProgramDirectory, CurrentImageName);
     if (SameBlocks()) return run;
     ProjectionInitError = 0;
+    if (RefusedWithoutZone(run)) return run;
     const bool geographicSource = RoundedSlot(InParm, SlotCode) == CodeGeographic;
     double sourceFactor = 1.0, targetFactor = 1.0;
     bool scaleSource = true;

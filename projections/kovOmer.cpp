@@ -66,7 +66,11 @@ int OmerSetup(const ProjectionSetup& s) {
         if (absLat <= EPSLN || std::fabs(absLat - HALF_PI) <= EPSLN) return InputError(201);
         const double g = 0.5 * (f - 1.0 / f);
         gama = Asinz(std::sin(azimuth) / d);
-        H.LonOrigin = lonCenter - Asinz(g * std::tan(gama)) / H.Bl;
+        // The arcsine of g tan(gama), from its sine and cosine: at an azimuth of 90 degrees its
+        // argument rounds about one, where the arcsine takes 1e-16 for 1e-8 and turns the
+        // natural origin, metres off along the centre's meridian.
+        H.LonOrigin =
+            lonCenter - std::atan2(g * std::sin(azimuth), d * std::fabs(std::cos(azimuth))) / H.Bl;
         alpha = azimuth;
     } else {
         const double lon1 = s.P[8], lat1 = s.P[9], lat2 = s.P[11];
@@ -106,8 +110,11 @@ int OmerSetup(const ProjectionSetup& s) {
     H.CosGam = std::cos(gama);
     H.SinAz = std::sin(alpha);
     H.CosAz = std::cos(alpha);
-    H.U =
-        (latOrigin >= 0 ? 1.0 : -1.0) * (H.Al / H.Bl) * std::atan(std::sqrt(d * d - 1.0) / H.CosAz);
+    // The centre's distance along the central line from the natural origin, whichever way the
+    // azimuth turns the line: past 90 degrees the cosine's sign turned it, and with it the whole
+    // map, 10 000 to 20 000 km off the false origin.
+    H.U = (latOrigin >= 0 ? 1.0 : -1.0) * (H.Al / H.Bl) *
+          std::atan2(std::sqrt(d * d - 1.0), std::fabs(H.CosAz));
     if (!CentralLineUsable()) return InputError(formB ? 201 : 202);
     return OK;
 }

@@ -33,7 +33,9 @@ int OrthInverse(double x, double y, double& lon, double& lat) {
     x -= C.FalseEasting;
     y -= C.FalseNorthing;
     const double rho = std::sqrt(x * x + y * y);
-    if (rho > C.Radius + EPSLN) {
+    // The rim's own points come back from the forward a rounding of the radius outside it, some
+    // 1e-9 m: within a metre outside, a point is the rim's.
+    if (rho > C.Radius + RoundTripTolerance) {
         ReportProjectionError(145, 145);
         return 145;
     }

@@ -4,6 +4,11 @@
 
 #include "projections/kovGCTP.h"
 
+// "Illegal zone number", and the tags of the UTM set-ups that report it.
+constexpr int IllegalZone = 11;
+constexpr int UtmForwardSetupTag = 11;
+constexpr int UtmInverseSetupTag = 12;
+
 int TmSetup(const ProjectionSetup& s);
 int UtmSetup(const ProjectionSetup& s);
 int TmForward(double lon, double lat, double& x, double& y);

@@ -197,6 +197,18 @@ TEST_F(SceneProjection, FailedCornerRefusesTheWholeTransform) {
     ASSERT_GE(ProjectionLog.size(), 2u);
     EXPECT_EQ(ProjectionLog.back(), "Unsupported format");
 
+    // A zone line outside the table leaves the zone box at -1: no zone, refused, not one worked
+    // out of the longitude and latitude the pages never give UTM.
+    TypeOlindaUtm25South(P);
+    P.SetItemIndex(F::UtmZoneCBOut, 60);
+    ASSERT_EQ(P.ItemIndex(F::UtmZoneCBOut), -1);
+    run = DIHTransformCorners(P);
+    EXPECT_EQ(run.PointStatus, (std::array{11, 11, 11, 11}));
+    EXPECT_EQ(corners(), olinda);
+    EXPECT_FALSE(P.Checked(F::IsProjectedCB));
+    EXPECT_EQ(std::vector<std::string>(ProjectionLog.end() - 2, ProjectionLog.end()),
+              (std::vector<std::string>{"utm-forint", "Illegal zone number"}));
+
     CornerTexts ddll{"a", "b", "c", "d", "e", "f", "g", "h"};
     const CornerTexts before = ddll;
     P.SetChecked(DISField::DISRegistrationValidCB, true);
@@ -431,6 +443,15 @@ TEST_F(SceneProjection, EveryFailedCornerIsReported) {
          }(),
          {23, 23, 23, 23},
          {"alber-invinit", "Illegal spheroid # -1"}},
+        {"utm with no zone chosen",
+         [] {
+             ProjectionParameterBlock b{};
+             b[SlotCode] = 1;
+             b[SlotUnits] = 2;
+             return b;
+         }(),
+         {11, 11, 11, 11},
+         {"utm-invint", "Illegal zone number"}},
     };
     for (const auto& c : table) {
         SCOPED_TRACE(c.name);

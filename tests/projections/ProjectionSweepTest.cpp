@@ -364,7 +364,21 @@ struct ReachRow {
     double CentreLon, CentreLat;
     // The reference is the projection's own inverse.
     bool OwnInverse = false;
+    // Points a kilometre to a centimetre short of the centre's horizon, 90 degrees from it.
+    bool Horizon = false;
 };
+
+// Hotine about 10 east 45 north on GRS 1980 with its central line at an azimuth.
+ProjectionParameterBlock HotineB(double azimuth) {
+    return Block({{15, 20},
+                  {19, 8},
+                  {2, 1},
+                  {3, azimuth},
+                  {4, 10000000},
+                  {5, 45000000},
+                  {6, 500000},
+                  {12, 1}});
+}
 
 const ReachRow ReachRows[] = {
     {"albers conus, clarke 1866", BaseBlock(3), -96, 23},
@@ -412,13 +426,30 @@ const ReachRow ReachRows[] = {
     {"oblated equal-area, 77 west 38 north",
      Block({{15, 30}, {19, 19}, {2, 1}, {3, 2}, {4, -77000000}, {5, 38000000}, {8, 45000000}}), -77,
      38},
+    // Central lines turned past a quarter turn, and on it.
+    {"hotine form b, azimuth 135", HotineB(135000000), 10, 45},
+    {"hotine form b, azimuth 269", HotineB(269000000), 10, 45},
+    {"hotine form b, azimuth -179", HotineB(-179000000), 10, 45},
+    {"gnomonic, up to its horizon", Block({{15, 13}, {19, 19}, {4, 30000000}, {5, 45000000}}), 30,
+     45, false, true},
+    {"orthographic, up to its rim", Block({{15, 14}, {19, 19}, {4, -40000000}, {5, -20000000}}),
+     -40, -20, false, true},
 };
 
 // The grid every `step` degrees, the bands along the poles and the antimeridian, and the
 // points about the antipode of the centre and its far meridian, in degrees.
-std::vector<std::pair<double, double>> ReachPoints(double centreLon, double centreLat,
-                                                   double step) {
+std::vector<std::pair<double, double>> ReachPoints(double centreLon, double centreLat, double step,
+                                                   bool horizon) {
     std::vector<std::pair<double, double>> points;
+    const double sinC = std::sin(centreLat * Deg), cosC = std::cos(centreLat * Deg);
+    for (double off : {1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7})
+        for (int dir = 0; horizon && dir < 24; ++dir) {
+            const double a = dir * PI / 12 + 0.1, d = (90 - off) * Deg;
+            const double lat = std::asin(sinC * std::cos(d) + cosC * std::sin(d) * std::cos(a));
+            const double lon =
+                std::atan2(std::sin(a) * std::sin(d) * cosC, std::cos(d) - sinC * std::sin(lat));
+            points.emplace_back(centreLon + lon / Deg, lat / Deg);
+        }
     for (double lat = -90; lat <= 90; lat += step)
         for (double lon = -180; lon <= 180; lon += step)
             points.emplace_back(lon, lat);
@@ -447,29 +478,34 @@ std::vector<std::pair<double, double>> ReachPoints(double centreLon, double cent
     return points;
 }
 
-// The stereographic, Lambert azimuthal and azimuthal equidistant place of a point on the sphere
-// from vectors: its distance from the centre and, against the centre's east and north, its
-// direction. Near the antipode these keep the digits of the point's offset from it, which the
-// PROJ forms lose. False for the antipode itself and, on the stereographic, its neighbourhood.
+// The stereographic, Lambert azimuthal, azimuthal equidistant and gnomonic place of a point on
+// the sphere from vectors in extended precision: its distance from the centre and, against the
+// centre's east and north, its direction. Near the antipode and the gnomonic's horizon these keep
+// the digits of the point's offset from them, which the PROJ forms lose. False for the antipode
+// itself and, on the stereographic, its neighbourhood, and beyond the gnomonic's horizon.
 bool AzimuthalPlace(const ProjectionParameterBlock& b, double lon, double lat, double& x,
                     double& y) {
     const int code = static_cast<int>(b[SlotCode]);
     const double r = SpheroidTable[19].Major;
-    const double lon0 = oracle::Degrees(b[4]) * Deg, lat0 = oracle::Degrees(b[5]) * Deg;
-    const double p[3] = {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon),
-                         std::sin(lat)};
-    const double c[3] = {std::cos(lat0) * std::cos(lon0), std::cos(lat0) * std::sin(lon0),
-                         std::sin(lat0)};
-    const double e[3] = {-std::sin(lon0), std::cos(lon0), 0};
-    const double n[3] = {-std::sin(lat0) * std::cos(lon0), -std::sin(lat0) * std::sin(lon0),
-                         std::cos(lat0)};
-    const double along = p[0] * c[0] + p[1] * c[1] + p[2] * c[2];
-    const double east = p[0] * e[0] + p[1] * e[1] + p[2] * e[2];
-    const double north = p[0] * n[0] + p[1] * n[1] + p[2] * n[2];
-    const double across = std::hypot(east, north);
+    // The centre in the radians the set-up takes: near the horizon a point's place moves by
+    // R over cosz squared for each radian the centre moves.
+    const long double lon0 = oracle::Degrees(b[4]) * 3600.0 * S2R,
+                      lat0 = oracle::Degrees(b[5]) * 3600.0 * S2R;
+    const long double lam = lon, phi = lat;
+    const long double p[3] = {std::cos(phi) * std::cos(lam), std::cos(phi) * std::sin(lam),
+                              std::sin(phi)};
+    const long double c[3] = {std::cos(lat0) * std::cos(lon0), std::cos(lat0) * std::sin(lon0),
+                              std::sin(lat0)};
+    const long double e[3] = {-std::sin(lon0), std::cos(lon0), 0};
+    const long double n[3] = {-std::sin(lat0) * std::cos(lon0), -std::sin(lat0) * std::sin(lon0),
+                              std::cos(lat0)};
+    const long double along = p[0] * c[0] + p[1] * c[1] + p[2] * c[2];
+    const long double east = p[0] * e[0] + p[1] * e[1] + p[2] * e[2];
+    const long double north = p[0] * n[0] + p[1] * n[1] + p[2] * n[2];
+    const long double across = std::hypot(east, north);
     if (across == 0 && along < 0) return false;
-    const double z = std::atan2(across, along), farZ = std::atan2(across, -along);
-    double rho = 0;
+    const long double z = std::atan2(across, along), farZ = std::atan2(across, -along);
+    long double rho = 0;
     switch (code) {
     case 10:
         if (farZ < 1e-4) return false;
@@ -478,13 +514,17 @@ bool AzimuthalPlace(const ProjectionParameterBlock& b, double lon, double lat, d
     case 11:
         rho = 2 * r * std::cos(farZ / 2);
         break;
+    case 13:
+        if (along <= 0) return false;
+        rho = r * across / along;
+        break;
     default:
         rho = r * z;
         break;
     }
-    const double angle = std::atan2(east, north);
-    x = b[6] + rho * std::sin(angle);
-    y = b[7] + rho * std::cos(angle);
+    const long double angle = std::atan2(east, north);
+    x = static_cast<double>(b[6] + rho * std::sin(angle));
+    y = static_cast<double>(b[7] + rho * std::cos(angle));
     return true;
 }
 
@@ -551,7 +591,7 @@ TEST_F(ProjectionSweep, EveryProjectionPlacesOnlyWhatIsWithinAMetre) {
                 faults.Add("refused without a report", at);
         };
         const int code = static_cast<int>(row.Block[SlotCode]);
-        for (auto [lonDeg, latDeg] : ReachPoints(row.CentreLon, row.CentreLat, 1.0)) {
+        for (auto [lonDeg, latDeg] : ReachPoints(row.CentreLon, row.CentreLat, 1.0, row.Horizon)) {
             const double lon = AdjustLon(lonDeg * Deg), lat = latDeg * Deg;
             const std::string at = oracle::Num(lonDeg) + " " + oracle::Num(latDeg);
             // The reference map point, and whether the reference's inverse brings it back.
@@ -575,7 +615,7 @@ TEST_F(ProjectionSweep, EveryProjectionPlacesOnlyWhatIsWithinAMetre) {
                                                  proj->Forward(std::nextafter(lon, 0.0), lat)})
                         good = good && std::hypot(next.xy.x - refX, next.xy.y - refY) <= 0.5;
                 }
-                if ((code >= 10 && code <= 12) || code == 25) {
+                if ((code >= 10 && code <= 13) || code == 25) {
                     double exactX = 0, exactY = 0;
                     const bool exact =
                         code == 25 ? (MollweidePlace(row.Block, lon, lat, exactX, exactY), true)
@@ -644,6 +684,35 @@ TEST_F(ProjectionSweep, EveryProjectionPlacesOnlyWhatIsWithinAMetre) {
     }
 }
 
+// A central line at a quarter turn crosses the centre's meridian at right angles, and the map is
+// the mirror image of itself about that meridian: a point's mirror lies at the mirror place, as
+// far from the false easting on the other side, or a whole period of the line away from it
+// where the map's seam runs down the meridian beyond the line's pole. PROJ is no reference
+// here: its centre of a line at -90 degrees lies half a period off the false origin.
+TEST_F(ProjectionSweep, HotineOnAQuarterTurnIsItsOwnMirrorImage) {
+    const Spheroid& grs80 = SpheroidTable[8];
+    const double es = 1 - std::pow(grs80.Minor / grs80.Major, 2), centre = 45 * Deg;
+    const double b = std::sqrt(1 + es * std::pow(std::cos(centre), 4) / (1 - es));
+    const double a = grs80.Major * b * std::sqrt(1 - es) / (1 - es * std::pow(std::sin(centre), 2));
+    const double period = 2 * PI * a / b;
+    for (double azimuth : {90000000.0, -90000000.0}) {
+        ResetRun();
+        OutParm = HotineB(azimuth);
+        ForwardInit();
+        ASSERT_EQ(ProjectionInitError, OK);
+        for (double off : {0.0, 0.5, 3.0, 40.0, 85.0})
+            for (double lat = -89; lat <= 89; lat += 0.5) {
+                double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+                const std::string at = oracle::Num(azimuth) + " at " + oracle::Num(off) +
+                                       " from the meridian, latitude " + oracle::Num(lat);
+                ASSERT_EQ(ForwardTransform((10 + off) * Deg, lat * Deg, x1, y1), OK) << at;
+                ASSERT_EQ(ForwardTransform((10 - off) * Deg, lat * Deg, x2, y2), OK) << at;
+                const double across = std::fmod(std::fabs(x1 + x2 - 2 * 500000), period);
+                EXPECT_LE(std::min(across, period - across), 1.0) << at;
+                EXPECT_LE(std::fabs(y1 - y2), 1.0) << at;
+            }
+    }
+}
 
 // A set-up that is refused: its status and the last lines of its log.
 struct SetUpRefusal {
@@ -885,6 +954,10 @@ TEST_F(ProjectionSweep, SetUpsNearTheirLimitsKeepToTheMetre) {
                 {5, -60000000},
                 {8, 1}}),
          "+proj=eqdc +lat_1=-60 +lat_2=89 +lat_0=-60" + flat, 0, 180, -90, 90},
+        // Axes a hair from a sphere, and flattened as far as the series go.
+        {"transverse mercator, eccentricity squared 9.9e-6",
+         Block({{15, 9}, {19, -1}, {0, 6378137}, {1, 6378105.43}, {2, 1}, {5, 30000000}}),
+         "+proj=tmerc +lat_0=30 +a=6378137 +b=6378105.43", 0, 8, -90, 90},
     };
     for (const auto& row : rows) {
         ResetRun();
