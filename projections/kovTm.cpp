@@ -287,6 +287,15 @@ int Inverse(double x, double y, double& lon, double& lat, bool& judged) {
     return OK;
 }
 
+// Whether a point lies within the series' reach of the central meridian's great circle, as an
+// angle on the sphere. Near a pole every meridian does, at any longitude from the central one:
+// there the series in that longitude miss, or give no place at all past the pole, where
+// Krüger's, worked from the point's conformal place, hold to the millimetre. Judged by the
+// longitude instead, every point within a degree of a polar origin was refused.
+bool NextToCentralLine(double dlon, double lat) {
+    return std::fabs(std::cos(lat) * std::sin(dlon)) <= std::sin(SeriesReach);
+}
+
 } // namespace
 
 int TmForward(double lon, double lat, double& x, double& y) {
@@ -300,8 +309,12 @@ int TmForward(double lon, double lat, double& x, double& y) {
         const double miss = std::hypot(east - T.FalseEasting - exactX,
                                        north - T.FalseNorthing - (exactY - T.NorthingOfOrigin));
         if (!(miss <= ExactTolerance)) {
-            ReportProjectionError(93, PointCannotBeProjected);
-            return PointCannotBeProjected;
+            if (!NextToCentralLine(dlon, lat)) {
+                ReportProjectionError(93, PointCannotBeProjected);
+                return PointCannotBeProjected;
+            }
+            east = T.FalseEasting + exactX;
+            north = T.FalseNorthing + exactY - T.NorthingOfOrigin;
         }
     }
     x = east;
@@ -319,8 +332,12 @@ int TmInverse(double x, double y, double& lon, double& lat) {
         ExactInverse(x - T.FalseEasting, y - T.FalseNorthing + T.NorthingOfOrigin, dlon, exactLat);
         if (!(GroundMiss(T.RMajor, seriesLon, seriesLat, T.LonCenter + dlon, exactLat) <=
               ExactTolerance)) {
-            ReportProjectionError(95, PointCannotBeProjected);
-            return PointCannotBeProjected;
+            if (!NextToCentralLine(dlon, exactLat)) {
+                ReportProjectionError(95, PointCannotBeProjected);
+                return PointCannotBeProjected;
+            }
+            seriesLon = AdjustLon(T.LonCenter + dlon);
+            seriesLat = exactLat;
         }
     }
     lon = seriesLon;
