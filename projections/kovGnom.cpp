@@ -4,7 +4,6 @@
 #include "projections/kovSphere.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -14,7 +13,6 @@ AzimuthalCentre C;
 // many digits: the point's distance R / cosz moves by R times their rounding over cosz squared,
 // 3.6 m at 89.999 degrees. There the cosine is summed again in extended precision.
 constexpr double NearHorizon = 1e-3;
-static_assert(std::numeric_limits<long double>::digits >= 64);
 // The rounding of the extended sums, a few units in the last place of one; a place that it moves
 // by more than a metre is not placed.
 constexpr double HorizonRounding = 5.4e-19;

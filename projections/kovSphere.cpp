@@ -34,7 +34,23 @@ double AzimuthalCentre::Cosz(double lon, double lat, double& east, double& north
     const double farMeridian = cosPhi * cosHalf * cosHalf;
     north = std::sin(lat + Lat) - 2.0 * SinLat * farMeridian;
     onePlusCosz = 2.0 * (sinHalfSum * sinHalfSum + CosLat * farMeridian);
+    if (onePlusCosz < NearAntipode) NearAntipodeSums(lon, lat, east, north, onePlusCosz);
     return g;
+}
+
+void AzimuthalCentre::NearAntipodeSums(double lon, double lat, double& east, double& north,
+                                       double& onePlusCosz) const {
+    // The difference of two doubles is exact in the extended format, and the sines and cosines
+    // of a difference near a half turn keep their digits there; no turn is taken off, as both
+    // are periodic.
+    const long double dlon = static_cast<long double>(lon) - Lon;
+    const long double sum = static_cast<long double>(lat) + Lat, cosPhi = std::cos(lat + 0.0L);
+    const long double cosHalf = std::cos(0.5L * dlon), sinHalfSum = std::sin(0.5L * sum);
+    const long double farMeridian = cosPhi * cosHalf * cosHalf;
+    east = static_cast<double>(cosPhi * std::sin(dlon));
+    north = static_cast<double>(std::sin(sum) - 2.0L * std::sin(Lat + 0.0L) * farMeridian);
+    onePlusCosz =
+        static_cast<double>(2.0L * (sinHalfSum * sinHalfSum + std::cos(Lat + 0.0L) * farMeridian));
 }
 
 double AntipodeDistance(double onePlusCosz) {

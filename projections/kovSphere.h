@@ -4,6 +4,10 @@
 
 #include "projections/kovGCTP.h"
 
+#include <limits>
+
+static_assert(std::numeric_limits<long double>::digits >= 64);
+
 // An azimuthal projection's centre on the sphere with its false origin.
 struct AzimuthalCentre {
     double Radius = 0, Lon = 0, Lat = 0, SinLat = 0, CosLat = 1;
@@ -16,6 +20,11 @@ struct AzimuthalCentre {
     // The same, with 1 + cosz: on the far side both it and the north component are taken
     // from the point's offset from the antipode, where the plain sums lose their digits.
     double Cosz(double lon, double lat, double& east, double& north, double& onePlusCosz) const;
+    // Within NearAntipode of it the same sums again in extended precision, from the longitude
+    // difference in that precision: in doubles its rounding turned a point's direction from the
+    // antipode by up to 7e-16 of a radian over its offset.
+    void NearAntipodeSums(double lon, double lat, double& east, double& north,
+                          double& onePlusCosz) const;
     // x and y of a point from its scaled components.
     void Place(double k, double east, double north, double& x, double& y) const;
     // The point at angular distance z from the centre along the direction of (x, y), whose
@@ -23,10 +32,15 @@ struct AzimuthalCentre {
     void FromDistance(double x, double y, double rho, double z, double& lon, double& lat) const;
 };
 
-// The rounding, in radians, of a point's offset from the antipode of the centre as the far-side
-// sums give it: a few units in the last place of angles near pi. A place whose direction or
+// 1 + cosz below which the far-side sums are taken in extended precision: some 1.4e-3 radians
+// from the antipode, past every place the rounding of doubles could move by a metre.
+constexpr double NearAntipode = 1e-6;
+// The rounding, in radians, of a point's offset from the antipode of the centre as the extended
+// sums give it: a few units in their last place of angles near pi. A place whose direction or
 // distance this moves by more than a metre is not placed.
-constexpr double AntipodeRounding = 8.9e-16;
+constexpr double AntipodeRounding = 2e-18;
+// A unit in the last place of a half turn: an angle in doubles comes no nearer to another.
+constexpr double HalfTurnRounding = 4.4e-16;
 // The angular distance of a point from the antipode of the centre, from 1 + cosz.
 double AntipodeDistance(double onePlusCosz);
 

@@ -430,6 +430,10 @@ const ReachRow ReachRows[] = {
     {"hotine form b, azimuth 135", HotineB(135000000), 10, 45},
     {"hotine form b, azimuth 269", HotineB(269000000), 10, 45},
     {"hotine form b, azimuth -179", HotineB(-179000000), 10, 45},
+    {"lambert azimuthal, north polar", Block({{15, 11}, {19, 19}, {4, 30000000}, {5, 90000000}}),
+     30, 90},
+    {"stereographic, south polar", Block({{15, 10}, {19, 19}, {4, -60000000}, {5, -90000000}}), -60,
+     -90},
     {"gnomonic, up to its horizon", Block({{15, 13}, {19, 19}, {4, 30000000}, {5, 45000000}}), 30,
      45, false, true},
     {"orthographic, up to its rim", Block({{15, 14}, {19, 19}, {4, -40000000}, {5, -20000000}}),
@@ -468,7 +472,7 @@ std::vector<std::pair<double, double>> ReachPoints(double centreLon, double cent
         }
     // The antipode, and points a few millimetres to a few hundred kilometres from it.
     const double antiLat = -centreLat;
-    for (double off : {0.0, 5e-8, 6e-6, 1e-5, 2e-3, 0.05, 1.0, 4.0})
+    for (double off : {0.0, 5e-8, 6e-6, 1e-5, 2e-3, 0.009, 0.05, 1.0, 4.0})
         for (int dir = 0; dir < 16; ++dir) {
             const double a = dir * PI / 8;
             points.emplace_back(farLon + off * std::cos(a), antiLat + off * std::sin(a));
@@ -508,7 +512,7 @@ bool AzimuthalPlace(const ProjectionParameterBlock& b, double lon, double lat, d
     long double rho = 0;
     switch (code) {
     case 10:
-        if (farZ < 1e-4) return false;
+        if (farZ < 1e-6) return false;
         rho = 2 * r / std::tan(farZ / 2);
         break;
     case 11:
