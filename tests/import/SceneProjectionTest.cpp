@@ -202,9 +202,12 @@ TEST_F(SceneProjection, FailedCornerRefusesTheWholeTransform) {
     TypeOlindaUtm25South(P);
     P.SetItemIndex(F::UtmZoneCBOut, 60);
     ASSERT_EQ(P.ItemIndex(F::UtmZoneCBOut), -1);
+    const CornerTexts europe{"10", "50", "10.5", "50", "10", "49.5", "10.5", "49.5"};
+    for (size_t k = 0; k < 8; ++k)
+        P[ExtentCorners[k]] = europe[k];
     run = DIHTransformCorners(P);
     EXPECT_EQ(run.PointStatus, (std::array{11, 11, 11, 11}));
-    EXPECT_EQ(corners(), olinda);
+    EXPECT_EQ(corners(), europe);
     EXPECT_FALSE(P.Checked(F::IsProjectedCB));
     EXPECT_EQ(std::vector<std::string>(ProjectionLog.end() - 2, ProjectionLog.end()),
               (std::vector<std::string>{"utm-forint", "Illegal zone number"}));
