@@ -900,6 +900,11 @@ TEST_F(ProjectionRefusals, SetUpsThatDrawNoMapAreRefused) {
         {"polyconic, eccentricity squared 0.03", axes(7, 0.03), IllegalSpheroid, spheroid},
         {"equidistant conic, eccentricity squared 0.5", axes(8, 0.5), IllegalSpheroid,
          "eqcon_for|Illegal spheroid # -1|"},
+        // The series' miss turns the cone of these parallels 3.6 m off at the far pole.
+        {"equidistant conic, eccentricity squared 0.0264, parallels 45 and 60",
+         Block(
+             {{15, 8}, {19, -1}, {0, 6378137}, {1, 0.0264}, {2, 45000000}, {3, 60000000}, {8, 1}}),
+         IllegalSpheroid, "eqcon_for|Illegal spheroid # -1|"},
     });
 }
 
