@@ -6,9 +6,43 @@
 
 namespace {
 
+// The most the series may put a point off before the set-up refuses the ellipsoid: the rest of
+// the metre is for the terms beyond those it reckons with.
+constexpr double SeriesMissLimit = 0.8;
+
 struct {
     double RMajor, LonCenter, FalseEasting, FalseNorthing, E0, E1, E2, E3, Ns, G, Rh;
 } Q;
+
+// What the meridian series leave out, the terms of the eighth power of the eccentricity, as a
+// part of the major axis at a latitude.
+double LeftOutMeridianTerms(double es, double lat) {
+    const double e8 = es * es * es * es;
+    return -e8 * (175.0 / 16384 * lat + 105.0 / 4096 * std::sin(2 * lat) -
+                  525.0 / 16384 * std::sin(4 * lat) + 175.0 / 12288 * std::sin(6 * lat) -
+                  315.0 / 131072 * std::sin(8 * lat));
+}
+
+constexpr double BoundStep = 7.5 * D2R;
+
+// How far, in metres, the series put any point of this cone off: they shift its apex and the
+// origin's radius, and the two parallels' distances give the cone constant, whose error turns
+// a point on the far meridian by half a turn times it. On a flattened ellipsoid a pair of
+// parallels may turn the far pole metres off where another pair keeps it to the centimetre.
+double SeriesMiss(double es, double lat1, double lat2, bool secant, double ml1, double ml2,
+                  double ms1, double lat0) {
+    const double d1 = LeftOutMeridianTerms(es, lat1);
+    const double dns = secant ? -Q.Ns * (LeftOutMeridianTerms(es, lat2) - d1) / (ml2 - ml1) : 0.0;
+    const double dg = d1 - ms1 * dns / (Q.Ns * Q.Ns);
+    const double originShift = std::fabs(dg - LeftOutMeridianTerms(es, lat0));
+    double worst = 0.0;
+    for (double lat = -HALF_PI; lat <= HALF_PI + EPSLN; lat += BoundStep) {
+        const double rh = Q.G - Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat);
+        worst = std::fmax(worst, std::fabs(dg - LeftOutMeridianTerms(es, lat)) + originShift +
+                                     std::fabs(rh * PI * dns));
+    }
+    return Q.RMajor * worst;
+}
 
 } // namespace
 
@@ -35,10 +69,11 @@ int EqconSetup(const ProjectionSetup& s) {
     const double ms1 = Msfnz(e, sin1, std::cos(lat1));
     const double ml1 = Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat1);
     Q.Ns = sin1;
+    double ml2 = ml1;
     if (secant) {
         const double sin2 = std::sin(lat2);
         const double ms2 = Msfnz(e, sin2, std::cos(lat2));
-        const double ml2 = Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat2);
+        ml2 = Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat2);
         Q.Ns = (ms1 - ms2) / (ml2 - ml1);
     }
     // One standard parallel on the equator, or as good as on it, makes the cone a cylinder:
@@ -49,6 +84,10 @@ int EqconSetup(const ProjectionSetup& s) {
     }
     Q.G = ml1 + ms1 / Q.Ns;
     Q.Rh = Q.RMajor * (Q.G - Mlfn(Q.E0, Q.E1, Q.E2, Q.E3, lat0));
+    if (!(SeriesMiss(es, lat1, lat2, secant, ml1, ml2, ms1, lat0) <= SeriesMissLimit)) {
+        ReportProjectionError(81, IllegalSpheroid, s.Spheroid);
+        return IllegalSpheroid;
+    }
     ReportAxes(s.Major, s.Minor);
     if (twoParallels)
         ReportStdParallels(s.P[2], s.P[3]);
