@@ -270,8 +270,9 @@ bool PackedToRadians(double packed, double& radians) {
 }
 
 // What the set-up accepts but the projection's formulas cannot use: axes that are no
-// ellipsoid (a minor axis of 0 or longer than the major) and a latitude past a pole. The
-// formulas would give no number for every point, or points off the globe.
+// ellipsoid (a minor axis of 0 or longer than the major), given axes that draw a globe smaller
+// than the smallest one, and a latitude past a pole. The formulas would give no number for
+// every point, or points off the globe.
 int UnusableParameter(const ProjectionSetup& s, int tag, bool hotineTwoPoints) {
     const bool axesGiven = s.Spheroid < 0 && s.Code != CodeUtm && s.Code != CodeStatePlane;
     if ((UsesAxes(s.Code) && !(std::isfinite(s.Major) && s.Minor > 0.0 && s.Minor <= s.Major)) ||
