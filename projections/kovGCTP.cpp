@@ -233,6 +233,12 @@ bool UnusableReal(const ProjectionParameterBlock& block, const RealParameters& r
             ((reads.Scales & A(i)) && !UsableScale(v, major)) ||
             ((reads.Numbers & A(i)) && !std::isfinite(v)))
             return true;
+        // The false origin is in map metres, a scale factor's share of the ground's: it must
+        // hold a metre of the ground.
+        for (int origin : {6, 7})
+            if ((reads.Scales & A(i)) && (reads.Lengths & A(origin)) &&
+                !UsableLength(block[origin] / v))
+                return true;
     }
     return false;
 }
@@ -264,10 +270,13 @@ bool PackedToRadians(double packed, double& radians) {
 }
 
 // What the set-up accepts but the projection's formulas cannot use: axes that are no
-// ellipsoid (a minor axis of 0 or longer than the major) and a latitude past a pole. The
-// formulas would give no number for every point, or points off the globe.
+// ellipsoid (a minor axis of 0 or longer than the major), given axes that draw a globe smaller
+// than the smallest one, and a latitude past a pole. The formulas would give no number for
+// every point, or points off the globe.
 int UnusableParameter(const ProjectionSetup& s, int tag, bool hotineTwoPoints) {
-    if (UsesAxes(s.Code) && !(std::isfinite(s.Major) && s.Minor > 0.0 && s.Minor <= s.Major)) {
+    const bool axesGiven = s.Spheroid < 0 && s.Code != CodeUtm && s.Code != CodeStatePlane;
+    if ((UsesAxes(s.Code) && !(std::isfinite(s.Major) && s.Minor > 0.0 && s.Minor <= s.Major)) ||
+        (axesGiven && !(s.Major >= SmallestGlobe))) {
         ReportProjectionError(tag, IllegalSpheroid, s.Spheroid);
         return IllegalSpheroid;
     }
@@ -439,7 +448,7 @@ bool UsableLength(double metres) {
 }
 
 bool UsableScale(double scale, double major) {
-    return scale > 0.0 && UsableLength(scale * major);
+    return scale > 0.0 && scale * major >= SmallestGlobe && UsableLength(scale * major);
 }
 
 bool SecantParallels(double& lat1, double& lat2) {

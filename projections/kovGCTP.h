@@ -34,7 +34,12 @@ inline double EccentricitySquared(const ProjectionSetup& s) {
 constexpr double MetreResolutionLimit = 9007199254740992.0;
 // A length a set-up may take: finite and short of that limit (no number is refused too).
 bool UsableLength(double metres);
-// A scale factor: positive, and the major axis it scales a usable length.
+// The formulas' tolerances are kept in map metres (a point within EPSLN of a centre is the
+// centre): on a globe drawn smaller than this they span the globe, and points come back from
+// anywhere as the centre or no place at all.
+constexpr double SmallestGlobe = 1.0;
+// A scale factor: positive, and the major axis it scales a usable length no shorter than the
+// smallest globe.
 bool UsableScale(double scale, double major);
 
 // Standard parallels closer than this (two arc seconds) are one parallel, their mean: the

@@ -18,6 +18,12 @@ int GvnspSetup(const ProjectionSetup& s) {
     const double height = s.P[2];
     C.Set(s);
     P = 1.0 + height / C.Radius;
+    // A viewpoint on or under the surface, or above it by less than the radius can tell,
+    // sees nothing: its horizon shrinks onto the centre and no point has a place.
+    if (!(P > 1.0)) {
+        ReportProjectionError(UntaggedRoutine, InputDataError);
+        return InputDataError;
+    }
     ReportRadius(C.Radius);
     ReportValue(s.Forward ? "Height of Point Above Surface of Sphere:   "
                           : "Height of Point Above Surface of Sphere:    ",
@@ -31,9 +37,7 @@ int GvnspSetup(const ProjectionSetup& s) {
 int GvnspForward(double lon, double lat, double& x, double& y) {
     double east, north;
     const double g = C.Cosz(lon, lat, east, north);
-    // A viewpoint on or under the surface sees nothing: below it, 1 / P no longer bounds the
-    // horizon and points of the far side would be placed.
-    if (P <= 1.0 || g < 1.0 / P) {
+    if (g < 1.0 / P) {
         ReportProjectionError(153, 153);
         return 153;
     }
@@ -47,7 +51,7 @@ int GvnspInverse(double x, double y, double& lon, double& lat) {
     const double rho = std::sqrt(x * x + y * y);
     const double r = rho / C.Radius;
     const double con = P - 1.0, com = P + 1.0;
-    if (con <= 0.0 || r > std::sqrt(con / com)) {
+    if (r > std::sqrt(con / com)) {
         ReportProjectionError(155, 155);
         return 155;
     }

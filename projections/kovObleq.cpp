@@ -15,13 +15,6 @@ constexpr double ArcsineSlack = 1e-12;
 AzimuthalCentre C;
 double M = 2, N = 2, Theta = 0;
 
-// A shape of zero squeezes the oval to a line, which every formula divides by.
-bool FlatShape() {
-    if (M != 0.0 && N != 0.0) return false;
-    ReportProjectionError(UntaggedRoutine, InputDataError);
-    return true;
-}
-
 bool Folded(double doubledAngle) {
     return !(std::fabs(doubledAngle) <= HALF_PI * (1.0 + ArcsineSlack));
 }
@@ -33,34 +26,21 @@ bool ArcsineOf(double v, double& angle) {
     return true;
 }
 
-} // namespace
-
-int ObleqSetup(const ProjectionSetup& s) {
-    C.Set(s);
-    M = s.P[2];
-    N = s.P[3];
-    Theta = s.P[8];
-    ReportRadius(C.Radius);
-    ReportCenterLon(C.Lon);
-    ReportCenterLat(C.Lat);
-    ReportValue("Parameter m:      ", M);
-    ReportValue("Parameter n:      ", N);
-    ReportValue("Theta:      ", Theta * R2D);
-    ReportFalseOrigin(C.FalseEasting, C.FalseNorthing);
-    ReportBlank();
-    return OK;
+int Refused() {
+    ReportProjectionError(UntaggedRoutine, InputDataError);
+    return InputDataError;
 }
 
-int ObleqForward(double lon, double lat, double& x, double& y) {
-    if (FlatShape()) return InputDataError;
+// The map point of a place; false where it has none, and, when its input is judged, where its
+// rounding moves it by more than a metre.
+bool Place(double lon, double lat, bool judged, double& x, double& y) {
     double east, north, onePlus;
     const double g = C.Cosz(lon, lat, east, north, onePlus);
     // Near the antipode the direction of a point from the centre, which its place follows, is
     // turned by the rounding of its offset from the antipode over that offset.
-    if (g < 0.0 &&
+    if (judged && g < 0.0 &&
         2.0 * C.Radius * AntipodeRounding / AntipodeDistance(onePlus) > RoundTripTolerance) {
-        ReportProjectionError(UntaggedRoutine, PointCannotBeProjected);
-        return PointCannotBeProjected;
+        return false;
     }
     const double halfChord =
         g < 0.0 ? std::sqrt(1.0 - 0.5 * onePlus) : std::sin(0.5 * std::acos(std::fmin(1.0, g)));
@@ -73,38 +53,65 @@ int ObleqForward(double lon, double lat, double& x, double& y) {
     if (!ArcsineOf(halfChord * std::sin(az), bigM) ||
         !ArcsineOf(halfChord * std::cos(az) * std::cos(bigM) / std::cos(2.0 * bigM / M), bigN) ||
         Folded(2.0 * bigM / M) || Folded(2.0 * bigN / N)) {
-        ReportProjectionError(UntaggedRoutine, PointCannotBeProjected);
-        return PointCannotBeProjected;
+        return false;
     }
     x = C.FalseEasting +
         M * C.Radius * std::sin(2.0 * bigM / M) * std::cos(bigN) / std::cos(2.0 * bigN / N);
     y = C.FalseNorthing + N * C.Radius * std::sin(2.0 * bigN / N);
+    return true;
+}
+
+} // namespace
+
+int ObleqSetup(const ProjectionSetup& s) {
+    C.Set(s);
+    M = s.P[2];
+    N = s.P[3];
+    Theta = s.P[8];
+    // A shape of zero squeezes the oval to a line, which every formula divides by; a negative
+    // one draws the oval of its magnitude under another name. Both scale the globe as a scale
+    // factor does.
+    if (!UsableScale(M, C.Radius) || !UsableScale(N, C.Radius)) return Refused();
+    ReportRadius(C.Radius);
+    ReportCenterLon(C.Lon);
+    ReportCenterLat(C.Lat);
+    ReportValue("Parameter m:      ", M);
+    ReportValue("Parameter n:      ", N);
+    ReportValue("Theta:      ", Theta * R2D);
+    ReportFalseOrigin(C.FalseEasting, C.FalseNorthing);
+    ReportBlank();
     return OK;
 }
 
+int ObleqForward(double lon, double lat, double& x, double& y) {
+    if (Place(lon, lat, true, x, y)) return OK;
+    ReportProjectionError(UntaggedRoutine, PointCannotBeProjected);
+    return PointCannotBeProjected;
+}
+
 int ObleqInverse(double x, double y, double& lon, double& lat) {
-    if (FlatShape()) return InputDataError;
     const double xx = (x - C.FalseEasting) / C.Radius, yy = (y - C.FalseNorthing) / C.Radius;
     // A point off the oval has no arcsine; clamped, it came back somewhere on its edge.
     double n2 = 0.0, m2 = 0.0;
-    if (!ArcsineOf(yy / N, n2) ||
-        !ArcsineOf(xx * std::cos(n2) / (M * std::cos(0.5 * N * n2)), m2)) {
-        ReportProjectionError(UntaggedRoutine, InputDataError);
-        return InputDataError;
-    }
+    if (!ArcsineOf(yy / N, n2) || !ArcsineOf(xx * std::cos(n2) / (M * std::cos(0.5 * N * n2)), m2))
+        return Refused();
     const double bigN = 0.5 * N * n2;
     const double bigM = 0.5 * M * m2;
     const double xp = 2.0 * std::sin(bigM);
     const double yp = 2.0 * std::sin(bigN) * std::cos(2.0 * bigM / M) / std::cos(bigM);
     const double chord = std::sqrt(xp * xp + yp * yp);
     double halfZ = 0.0;
-    if (!ArcsineOf(chord / 2.0, halfZ)) {
-        ReportProjectionError(UntaggedRoutine, InputDataError);
-        return InputDataError;
-    }
+    if (!ArcsineOf(chord / 2.0, halfZ)) return Refused();
     const double z = 2.0 * halfZ;
     const double az = std::atan2(xp, yp) - Theta;
     // The point at distance z from the centre in the direction az.
     C.FromDistance(std::sin(az), std::cos(az), 1.0, z, lon, lat);
+    // Where the oval's shape folds the map the formulas still give a place for points past the
+    // fold, one the forward puts thousands of kilometres from the point. The place found is
+    // judged as it stands: the rounding of the inverse's own input is no part of it.
+    double backX = 0.0, backY = 0.0;
+    if (!Place(lon, lat, false, backX, backY) ||
+        !(std::hypot(backX - x, backY - y) <= RoundTripTolerance))
+        return Refused();
     return OK;
 }

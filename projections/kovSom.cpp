@@ -10,12 +10,16 @@ namespace {
 
 constexpr double LandsatRatio = 0.5201613;
 constexpr double MinutesPerDay = 1440.0;
-// Landsat 1 to 3 and Landsat 4 onwards: inclination, period in minutes, the ascending
-// longitude of path 0 and the step per path (360 degrees over the paths of the cycle).
+// Landsat 1 to 3 and Landsat 4 and 5: inclination, period in minutes, the ascending
+// longitude of path 0 and the paths of the cycle, numbered from 1, over which the step per path
+// goes round the globe once.
 constexpr double EarlyInclination = 99.092, EarlyPeriod = 103.2669323;
-constexpr double EarlyAscending = 128.87, EarlyPathStep = 360.0 / 251.0;
+constexpr double EarlyAscending = 128.87;
+constexpr int EarlyPaths = 251;
 constexpr double LateInclination = 98.2, LatePeriod = 98.8841202;
-constexpr double LateAscending = 129.3, LatePathStep = 360.0 / 233.0;
+constexpr double LateAscending = 129.3;
+constexpr int LatePaths = 233;
+constexpr int FirstLateSatellite = 4, LastSatellite = 5;
 constexpr int MaxSteps = 50;
 constexpr int MaxPasses = 3;
 constexpr double ForwardTolerance = 1e-10;
@@ -72,19 +76,28 @@ int SomSetup(const ProjectionSetup& s) {
     bool unusable = !landsat && !(s.P[8] > 0.0 && s.P[8] < MinutesPerDay);
     for (int i : {2, 3, 10})
         unusable = unusable || !(std::fabs(s.P[i]) < OrbitCountLimit);
+    const int satellite = unusable ? 0 : static_cast<int>(Round(s.P[2]));
+    const int path = unusable ? 0 : static_cast<int>(Round(s.P[3]));
+    const bool early = satellite < FirstLateSatellite;
+    const int paths = early ? EarlyPaths : LatePaths;
+    // A satellite or path the orbit table does not know has no ground track to follow. An
+    // inclination past a half turn, or short of none, names an orbit flown the other way round,
+    // whose every point came back mirrored; one within a hair of the equator's plane leaves the
+    // track no direction across it, and the inverse loses which side of the equator it flies.
+    if (landsat)
+        unusable =
+            unusable || satellite < 1 || satellite > LastSatellite || path < 1 || path > paths;
+    else
+        unusable = unusable || !(s.P[3] > 0.0 && s.P[3] < PI && std::sin(s.P[3]) >= TrackTolerance);
     if (unusable) {
         ReportProjectionError(UntaggedRoutine, InputDataError);
         return InputDataError;
     }
-    const int satellite = static_cast<int>(Round(s.P[2]));
-    const int path = static_cast<int>(Round(s.P[3]));
     double alf;
     if (landsat) {
-        const bool early = satellite < 4;
         alf = (early ? EarlyInclination : LateInclination) * D2R;
         O.P21 = (early ? EarlyPeriod : LatePeriod) / MinutesPerDay;
-        O.LonCenter = early ? (EarlyAscending - path * EarlyPathStep) * D2R
-                            : (LateAscending - path * LatePathStep) * D2R;
+        O.LonCenter = ((early ? EarlyAscending : LateAscending) - path * (360.0 / paths)) * D2R;
         O.Start = false;
     } else {
         alf = s.P[3];
@@ -129,7 +142,10 @@ int SomSetup(const ProjectionSetup& s) {
     return OK;
 }
 
-int SomForward(double lon, double lat, double& x, double& y) {
+namespace {
+
+// The map point of a place, or the status of a track iteration that did not settle.
+int TrackPoint(double lon, double lat, double& x, double& y) {
     const double radlt = std::fmax(-HALF_PI, std::fmin(HALF_PI, lat));
     const double radln = lon - O.LonCenter;
     const double tanLat = std::tan(radlt);
@@ -154,10 +170,7 @@ int SomForward(double lon, double lat, double& x, double& y) {
             tlam = std::atan(xlam) + fac;
             if (std::fabs(std::fabs(sav) - std::fabs(tlam)) < ForwardTolerance) break;
             sav = tlam;
-            if (step + 1 > MaxSteps) {
-                ReportProjectionError(214, 214);
-                return 214;
-            }
+            if (step + 1 > MaxSteps) return 214;
         }
         if (++pass >= MaxPasses || (tlam > rlm && tlam < rlm2)) break;
         if (tlam <= rlm)
@@ -180,7 +193,8 @@ int SomForward(double lon, double lat, double& x, double& y) {
     return OK;
 }
 
-int SomInverse(double x, double y, double& lon, double& lat) {
+// The place of a map point, or the status of a track iteration that did not settle.
+int PlaceOfPoint(double x, double y, double& lon, double& lat) {
     x = (x - O.FalseEasting) / O.A;
     y = (y - O.FalseNorthing) / O.A;
     double tlon = x / O.B;
@@ -192,10 +206,7 @@ int SomInverse(double x, double y, double& lon, double& lat) {
                 (s / O.Xj) * (O.C1 * std::sin(tlon) + O.C3 * std::sin(3.0 * tlon))) /
                O.B;
         if (std::fabs(tlon - sav) < InverseTolerance) break;
-        if (step + 1 > MaxSteps) {
-            ReportProjectionError(215, 214);
-            return 214;
-        }
+        if (step + 1 > MaxSteps) return 214;
     }
     const double st = std::sin(tlon);
     const double defac = std::exp(std::sqrt(1.0 + s * s / O.Xj / O.Xj) *
@@ -213,11 +224,46 @@ int SomInverse(double x, double y, double& lon, double& lat) {
     const double scl = std::cos(tlon) >= 0 ? 1.0 : -1.0;
     xlamt -= HALF_PI * (1.0 - scl) * sl;
     const double dlon = xlamt - O.P21 * tlon;
-    if (std::fabs(O.Sa) < TrackTolerance)
-        lat = Asinz(bigk / std::sqrt((1.0 - O.Es) * (1.0 - O.Es) + O.Es * bigk2));
-    else
-        lat = std::atan((std::tan(tlon) * std::cos(xlamt) - O.Ca * std::sin(xlamt)) /
-                        ((1.0 - O.Es) * O.Sa));
+    lat = std::atan((std::tan(tlon) * std::cos(xlamt) - O.Ca * std::sin(xlamt)) /
+                    ((1.0 - O.Es) * O.Sa));
     lon = AdjustLon(dlon + O.LonCenter);
     return OK;
+}
+
+// The place of a map point that the forward gives back within a metre, or the status of its
+// failure.
+int CheckedPlace(double x, double y, double& lon, double& lat) {
+    if (PlaceOfPoint(x, y, lon, lat) != OK) return 214;
+    double backX = 0.0, backY = 0.0;
+    if (TrackPoint(lon, lat, backX, backY) != OK ||
+        !(std::hypot(backX - x, backY - y) <= RoundTripTolerance))
+        return InputDataError;
+    return OK;
+}
+
+} // namespace
+
+// Away from the orbits of real satellites the series and the track iterations still give
+// numbers, but for many points not the place their inverse gives back: the iteration settled on
+// another turn of the track, or the series no longer describe it, and the map breaks at the
+// equator, where the iteration starts from another turn. Only a place and a map point that give
+// each other back within a metre are placed.
+int SomForward(double lon, double lat, double& x, double& y) {
+    if (TrackPoint(lon, lat, x, y) != OK) {
+        ReportProjectionError(214, 214);
+        return 214;
+    }
+    double backLon = 0.0, backLat = 0.0;
+    if (CheckedPlace(x, y, backLon, backLat) != OK ||
+        !(GroundMiss(O.A, lon, lat, backLon, backLat) <= RoundTripTolerance)) {
+        ReportProjectionError(214, PointCannotBeProjected);
+        return PointCannotBeProjected;
+    }
+    return OK;
+}
+
+int SomInverse(double x, double y, double& lon, double& lat) {
+    const int status = CheckedPlace(x, y, lon, lat);
+    if (status != OK) ReportProjectionError(215, status);
+    return status;
 }

@@ -155,11 +155,12 @@ TEST_F(ObliqueProjections, HotineCountsFromTheCentreOfTheLine) {
     EXPECT_GT(std::hypot(x - n.xy.x, y - n.xy.y), 1000.0);
 }
 
-// The orbit form given Landsat 5's orbit for path 0 is the Landsat form for that path.
+// The orbit form given Landsat 5's orbit through the ascending longitude of path 233, the last
+// of its cycle (a whole turn west of path 0's), is the Landsat form for that path.
 TEST_F(ObliqueProjections, OrbitFormWithLandsatValuesIsTheLandsatForm) {
     const ProjectionParameterBlock orbit =
         Block({{15, 22}, {19, 12}, {3, 98012000}, {4, 129018000}, {8, 98.8841202}});
-    const ProjectionParameterBlock landsat = Block({{15, 22}, {19, 12}, {2, 5}, {3, 0}, {12, 1}});
+    const ProjectionParameterBlock landsat = Block({{15, 22}, {19, 12}, {2, 5}, {3, 233}, {12, 1}});
     OutParm = orbit;
     InParm = orbit;
     ForwardInit();

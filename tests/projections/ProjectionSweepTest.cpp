@@ -438,6 +438,16 @@ const ReachRow ReachRows[] = {
      45, false, true},
     {"orthographic, up to its rim", Block({{15, 14}, {19, 19}, {4, -40000000}, {5, -20000000}}),
      -40, -20, false, true},
+    // Shapes that fold the oval, and orbits far from any satellite's.
+    // Near the antipode PROJ's places of this oval move by metres between points millimetres
+    // apart: its own inverse is the reference.
+    {"oblated equal-area, m 3 n 3", Block({{15, 30}, {19, 19}, {2, 3}, {3, 3}}), 0, 0, true},
+    {"space oblique mercator, period 600 minutes",
+     Block({{15, 22}, {19, 12}, {3, 99005000}, {4, 128052000}, {8, 600}}), 0, 0, true},
+    {"space oblique mercator, period 1439 minutes",
+     Block({{15, 22}, {19, 12}, {3, 45000000}, {4, -20000000}, {8, 1439}, {10, 1}}), 0, 0, true},
+    {"space oblique mercator, 10 seconds short of the equator's plane",
+     Block({{15, 22}, {19, 12}, {3, 179059050}, {4, 128052000}, {8, 98.88}}), 0, 0, true},
 };
 
 // The grid every `step` degrees, the bands along the poles and the antimeridian, and the
@@ -804,12 +814,6 @@ TEST_F(ProjectionRefusals, PointsWithoutAPlaceAreReported) {
         {"van der grinten, huge", sphere(19), false, 1e300, -1e300, InputDataError,
          "|Input data error|"},
         {"wagner iv, huge", sphere(28), false, -1e300, 1e300, InputDataError, "|Input data error|"},
-        {"perspective from under the surface", Block({{15, 15}, {19, 19}, {2, -9556495.5}}), true,
-         0.3, 0.2, 153, "gvnsp-for|Point cannot be projected|"},
-        {"perspective from near the centre", Block({{15, 15}, {19, 19}, {2, -7000000}}), true, 2.0,
-         0, 153, "gvnsp-for|Point cannot be projected|"},
-        {"perspective from the surface", Block({{15, 15}, {19, 19}, {2, 0}}), true, 0.0, 0.0, 153,
-         "gvnsp-for|Point cannot be projected|"},
         {"polar stereographic north, the south pole",
          Block({{15, 6}, {4, -100000000}, {5, 71000000}}), true, 0.0, -HALF_PI, 103,
          "ster-for|Point projects into infinity|"},
@@ -905,6 +909,63 @@ TEST_F(ProjectionRefusals, SetUpsThatDrawNoMapAreRefused) {
          Block(
              {{15, 8}, {19, -1}, {0, 6378137}, {1, 0.0264}, {2, 45000000}, {3, 60000000}, {8, 1}}),
          IllegalSpheroid, "eqcon_for|Illegal spheroid # -1|"},
+    });
+}
+
+// Set-ups that leave no point a place: a viewpoint that sees nothing, an oval of no shape or
+// of a negative one, a globe drawn smaller than a metre, a false origin that holds no metre of
+// the ground, a satellite or path the orbit table lacks, an orbit in the equator's plane or
+// flown backwards.
+TEST_F(ProjectionRefusals, SetUpsThatPlaceNothingAreRefused) {
+    const auto perspective = [](double height) { return Block({{15, 15}, {19, 19}, {2, height}}); };
+    const auto oval = [](double m, double n) {
+        return Block({{15, 30}, {19, 19}, {2, m}, {3, n}});
+    };
+    const auto tm = [](double scale, double falseNorthing) {
+        return Block({{15, 9}, {2, scale}, {4, 15000000}, {7, falseNorthing}});
+    };
+    const auto hotine = [](double scale) {
+        return Block(
+            {{15, 20}, {2, scale}, {3, 30000000}, {4, -100000000}, {5, 40000000}, {12, 1}});
+    };
+    const auto landsat = [](double satellite, double path) {
+        return Block({{15, 22}, {2, satellite}, {3, path}, {12, 1}});
+    };
+    const auto orbit = [](double inclination) {
+        return Block({{15, 22}, {3, inclination}, {4, 128052000}, {8, 98.88}});
+    };
+    const std::string untagged = "|Input data error|";
+    const std::string spheroid = "|Illegal spheroid # -1|";
+    ExpectRefusedAtSetUp({
+        {"perspective from the surface", perspective(0), InputDataError, untagged},
+        {"perspective from under the surface", perspective(-9556495.5), InputDataError, untagged},
+        {"perspective from near the centre", perspective(-7000000), InputDataError, untagged},
+        {"perspective a rounding above the surface", perspective(1e-300), InputDataError, untagged},
+        {"oblated equal-area, m 0", oval(0, 3), InputDataError, untagged},
+        {"oblated equal-area, n 0", oval(3, 0), InputDataError, untagged},
+        {"oblated equal-area, m negative", oval(-3, 3), InputDataError, untagged},
+        {"oblated equal-area, n negative", oval(2, -1), InputDataError, untagged},
+        {"oblated equal-area, code 30.5 and nothing else", Block({{15, 30.5}, {19, 19}}),
+         InputDataError, untagged},
+        {"transverse mercator, scale 1e-300", tm(1e-300, 0), InputDataError, untagged},
+        {"transverse mercator, scale 1e-9", tm(1e-9, 0), InputDataError, untagged},
+        {"transverse mercator, false northing past a metre of the ground at scale 1e-6",
+         tm(1e-6, 1e15), InputDataError, untagged},
+        {"hotine, scale 1e-9", hotine(1e-9), InputDataError, "omer-init|Input data error|"},
+        {"hotine, scale 1e-300", hotine(1e-300), InputDataError, "omer-init|Input data error|"},
+        {"stereographic, sphere radius 1e-300", Block({{15, 10}, {19, -1}, {0, 1e-300}}),
+         IllegalSpheroid, spheroid},
+        {"mollweide, sphere radius of a millimetre", Block({{15, 25}, {19, -1}, {0, 1e-3}}),
+         IllegalSpheroid, spheroid},
+        {"landsat 5, path 0", landsat(5, 0), InputDataError, untagged},
+        {"landsat 5, path -5", landsat(5, -5), InputDataError, untagged},
+        {"landsat 5, path 1e9", landsat(5, 1e9), InputDataError, untagged},
+        {"landsat 5, path 234", landsat(5, 234), InputDataError, untagged},
+        {"landsat 0", landsat(0, 33), InputDataError, untagged},
+        {"landsat 9", landsat(9, 33), InputDataError, untagged},
+        {"space oblique mercator, inclination 0", orbit(0), InputDataError, untagged},
+        {"space oblique mercator, inclination 180", orbit(180000000), InputDataError, untagged},
+        {"space oblique mercator, inclination 270", orbit(270000000), InputDataError, untagged},
     });
 }
 
