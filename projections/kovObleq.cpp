@@ -61,6 +61,37 @@ bool Place(double lon, double lat, bool judged, double& x, double& y) {
     return true;
 }
 
+// The place of a map point as the formulas give it; false where the point lies off the oval.
+bool PlaceOfPoint(double x, double y, double& lon, double& lat) {
+    const double xx = (x - C.FalseEasting) / C.Radius, yy = (y - C.FalseNorthing) / C.Radius;
+    // A point off the oval has no arcsine; clamped, it came back somewhere on its edge.
+    double n2 = 0.0, m2 = 0.0;
+    if (!ArcsineOf(yy / N, n2) || !ArcsineOf(xx * std::cos(n2) / (M * std::cos(0.5 * N * n2)), m2))
+        return false;
+    const double bigN = 0.5 * N * n2;
+    const double bigM = 0.5 * M * m2;
+    const double xp = 2.0 * std::sin(bigM);
+    const double yp = 2.0 * std::sin(bigN) * std::cos(2.0 * bigM / M) / std::cos(bigM);
+    const double chord = std::sqrt(xp * xp + yp * yp);
+    double halfZ = 0.0;
+    if (!ArcsineOf(chord / 2.0, halfZ)) return false;
+    const double z = 2.0 * halfZ;
+    const double az = std::atan2(xp, yp) - Theta;
+    // The point at distance z from the centre in the direction az.
+    C.FromDistance(std::sin(az), std::cos(az), 1.0, z, lon, lat);
+    return true;
+}
+
+// The same, where the forward puts the place found back within a metre of the point. Where the
+// oval's shape folds the map the formulas still give a place for points past the fold, one the
+// forward puts thousands of kilometres from the point. The place found is judged as it stands:
+// the rounding of the inverse's own input is no part of it.
+bool CheckedPlaceOfPoint(double x, double y, double& lon, double& lat) {
+    double backX = 0.0, backY = 0.0;
+    return PlaceOfPoint(x, y, lon, lat) && Place(lon, lat, false, backX, backY) &&
+           std::hypot(backX - x, backY - y) <= RoundTripTolerance;
+}
+
 } // namespace
 
 int ObleqSetup(const ProjectionSetup& s) {
@@ -83,35 +114,18 @@ int ObleqSetup(const ProjectionSetup& s) {
     return OK;
 }
 
+// Within a hair of the antipode the oval's arcsines lie next to a right angle, where the
+// inverse loses what the forward kept: a place is given only where its map point comes back to
+// it within a metre.
 int ObleqForward(double lon, double lat, double& x, double& y) {
-    if (Place(lon, lat, true, x, y)) return OK;
+    double backLon = 0.0, backLat = 0.0;
+    if (Place(lon, lat, true, x, y) && CheckedPlaceOfPoint(x, y, backLon, backLat) &&
+        GroundMiss(C.Radius, lon, lat, backLon, backLat) <= RoundTripTolerance)
+        return OK;
     ReportProjectionError(UntaggedRoutine, PointCannotBeProjected);
     return PointCannotBeProjected;
 }
 
 int ObleqInverse(double x, double y, double& lon, double& lat) {
-    const double xx = (x - C.FalseEasting) / C.Radius, yy = (y - C.FalseNorthing) / C.Radius;
-    // A point off the oval has no arcsine; clamped, it came back somewhere on its edge.
-    double n2 = 0.0, m2 = 0.0;
-    if (!ArcsineOf(yy / N, n2) || !ArcsineOf(xx * std::cos(n2) / (M * std::cos(0.5 * N * n2)), m2))
-        return Refused();
-    const double bigN = 0.5 * N * n2;
-    const double bigM = 0.5 * M * m2;
-    const double xp = 2.0 * std::sin(bigM);
-    const double yp = 2.0 * std::sin(bigN) * std::cos(2.0 * bigM / M) / std::cos(bigM);
-    const double chord = std::sqrt(xp * xp + yp * yp);
-    double halfZ = 0.0;
-    if (!ArcsineOf(chord / 2.0, halfZ)) return Refused();
-    const double z = 2.0 * halfZ;
-    const double az = std::atan2(xp, yp) - Theta;
-    // The point at distance z from the centre in the direction az.
-    C.FromDistance(std::sin(az), std::cos(az), 1.0, z, lon, lat);
-    // Where the oval's shape folds the map the formulas still give a place for points past the
-    // fold, one the forward puts thousands of kilometres from the point. The place found is
-    // judged as it stands: the rounding of the inverse's own input is no part of it.
-    double backX = 0.0, backY = 0.0;
-    if (!Place(lon, lat, false, backX, backY) ||
-        !(std::hypot(backX - x, backY - y) <= RoundTripTolerance))
-        return Refused();
-    return OK;
+    return CheckedPlaceOfPoint(x, y, lon, lat) ? OK : Refused();
 }
