@@ -29,7 +29,7 @@ bool SubsetGeometry(const TSubsetBounds& bounds, TBandGeometry& g) {
 
 bool RefuseMisfitBand(const std::string& path, int64_t w, int64_t h) {
     const int64_t size = FileSizeOf(path);
-    if (size < 0 || size == w * h) return false;
+    if (size <= w * h) return false;
     ShowMessageNumber(36, path);
     return true;
 }

@@ -1,7 +1,7 @@
 // The import window's band-file routines with their headers: the splitters describe the band
-// files they make in a new DIH and DIS, the crop adds a DIS subset to the scene's DIH. All
-// header state is HeaderPages; band files and headers go to the input's folder, which becomes
-// ImageDirectory.
+// files they make in a new DIH and DIS, the crop adds a DIS subset to the scene's DIH. The
+// header state is HeaderPages, which a crop cuts from the DIH its scene was chosen with; band
+// files and headers go to the input's folder, which becomes ImageDirectory.
 #pragma once
 
 #include "import/vBandFiles.h"
