@@ -27,6 +27,13 @@ bool SubsetGeometry(const TSubsetBounds& bounds, TBandGeometry& g) {
     return false;
 }
 
+bool RefuseMisfitBand(const std::string& path, int64_t w, int64_t h) {
+    const int64_t size = FileSizeOf(path);
+    if (size <= w * h) return false;
+    ShowMessageNumber(36, path);
+    return true;
+}
+
 int RowGauge(int64_t rowsDone, int64_t rows) {
     return rows > 0 ? static_cast<int>(rowsDone * 100 / rows) : 0;
 }

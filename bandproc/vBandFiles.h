@@ -5,6 +5,7 @@
 #pragma once
 
 #include "import/vHeaderState.h"
+#include "runtime/RtErrors.h"
 #include "runtime/RtFiles.h"
 
 #include <cstdint>
@@ -28,6 +29,16 @@ struct TBandGeometry {
 bool SaneBandSize(int64_t w, int64_t h);
 // The geometry of the subset; false (message 36 shown) when its size is not sane.
 bool SubsetGeometry(const TSubsetBounds& bounds, TBandGeometry& g);
+// True, with message 36 naming the file, when the band at `path` holds more than w x h samples: a
+// band of another scene (or of this one cut again at another size) would be read folded into the
+// wrong rows. A missing or short file is left to the reader's own error.
+bool RefuseMisfitBand(const std::string& path, int64_t w, int64_t h);
+// A run ended on a band refused by RefuseMisfitBand: its message is shown, and the error guard
+// ends the action on it without a box, as on a file the user kept.
+class EBandRefused : public EFileKept {
+  public:
+    using EFileKept::EFileKept;
+};
 // The gauge after `rowsDone` of `rows` rows: the share done, 0..100.
 int RowGauge(int64_t rowsDone, int64_t rows);
 

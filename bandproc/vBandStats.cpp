@@ -28,26 +28,25 @@ void Report(const RowProgress& progress, int64_t rowsDone, int64_t rows) {
     if (progress) progress(RowGauge(rowsDone, rows));
 }
 
-// Histogram equalisation over `levels` output levels: level i takes 1 + the first grey value k
-// at which the running total of k x count reaches i / levels of the band's sum; every level from
-// `levels` up is white.
+// Histogram equalisation over `levels` output levels: each grey value goes through the band's
+// cumulative count, at the middle of its own samples, onto a level, and level L is the grey
+// L x 256 / levels, so the band spreads over the levels. Taking each level to the value where the
+// running total of value x count reached it inverted the distribution instead and squeezed every
+// band towards its middle.
 void Equalise(int32_t levels, const BandHistogram& counts, CorrectionTable& lut) {
     levels = std::clamp(levels, 1, EqualiseAllLevels);
-    int64_t sum = 0;
-    for (int v = 1; v < 256; ++v)
-        sum += int64_t{v} * counts[v];
-    const int64_t step = sum / levels;
-    for (int32_t i = 0; i < levels; ++i) {
-        const int64_t threshold = step * i;
-        int64_t running = 0;
-        int k = 1;
-        for (; k < 255; ++k) {
-            running += int64_t{k} * counts[k];
-            if (running >= threshold) break;
-        }
-        lut[i] = CorrectionByte(1.0 + k);
+    int64_t total = 0;
+    for (const auto c : counts)
+        total += c;
+    int64_t below = 0;
+    for (int v = 0; v < 256; ++v) {
+        const int64_t through = below + counts[v];
+        const int64_t level =
+            total == 0 ? v * levels / 256
+                       : std::min<int64_t>(levels - 1, levels * (below + through) / (2 * total));
+        lut[v] = static_cast<uint8_t>(level * 256 / levels);
+        below = through;
     }
-    std::fill(lut.begin() + levels, lut.end(), uint8_t{255});
 }
 
 } // namespace
@@ -125,6 +124,7 @@ bool LoadBandBlock(const std::string& path, int64_t w, int64_t h, TBandBlock& bl
         ShowMessageNumber(BadSizeMessage);
         return false;
     }
+    if (RefuseMisfitBand(path, w, h)) return false;
     TBandReader reader(path, w, h);
     TBandBlock fresh{w, h, std::vector<uint8_t>(static_cast<size_t>(w * h))};
     BandHistogram freshCounts{};

@@ -74,8 +74,9 @@ struct TBandBlock {
 };
 
 // Loads `path` as w x h samples and counts them into `counts`. False (message 36 shown, nothing
-// changed) when the size cannot be held or counted in 32 bits; raises the read error when the
-// file holds fewer rows. `block` and `counts` change only when the whole band was read.
+// changed) when the size cannot be held or counted in 32 bits, or the file holds more than w x h
+// samples; raises the read error when it holds fewer. `block` and `counts` change only when the
+// whole band was read.
 bool LoadBandBlock(const std::string& path, int64_t w, int64_t h, TBandBlock& block,
                    BandHistogram& counts, const RowProgress& progress);
 // `in` mapped through `lut` into `out` (same size), counted into `counts`.

@@ -48,6 +48,7 @@ TRowFrame::~TRowFrame() {
 }
 
 const uint8_t* TRowFrame::AddInput(const std::string& path) {
+    if (RefuseMisfitBand(path, G.W, G.H)) throw EBandRefused(path);
     Inputs.emplace_back(path, G.W, G.H);
     InRows.emplace_back(static_cast<size_t>(G.W), uint8_t{0});
     return InRows.back().data();

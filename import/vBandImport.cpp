@@ -54,14 +54,57 @@ bool HeadersNameTheInput(const std::string& input) {
     return NamesAnInput({ChangeFileExt(input, ".dih"), ChangeFileExt(input, ".dis")}, {input});
 }
 
-// A split writes its bands and the DIH and DIS named like the input; files of those names may
-// describe another scene (or be this one's, with the records of every run since): the user is
-// asked once for all of them before anything is written.
+// The crop preview kept beside a scene's DIH, in any letter case; empty when there is none.
+std::string CachedPreview(const std::string& dihPath) {
+    const std::string bmp = ChangeFileExt(dihPath, ".BMP");
+    return FindFileCaseInsensitive(ExtractFilePath(bmp), ExtractFileName(bmp));
+}
+
+// A split writes its bands and the DIH and DIS named like the input, and paints the crop preview
+// kept beside them again; files of those names may describe another scene (or be this one's, with
+// the records of every run since): the user is asked once for all of them before anything is
+// written.
 int MaySplitInto(TWriteRun& run, const std::string& input, std::vector<std::string> bands) {
     if (NamesAnInput(bands, {input})) return OutputIsInputMessage;
     bands.push_back(ChangeFileExt(input, ".dih"));
     bands.push_back(ChangeFileExt(input, ".dis"));
+    const std::string preview = CachedPreview(ChangeFileExt(input, ".dih"));
+    if (!preview.empty()) bands.push_back(preview);
     return run.MayWrite(bands) ? 0 : NothingWrittenRefusal;
+}
+
+// The crop page's values of the scene the pages describe.
+TCropScene SceneOfPages(const THeaderPages& h, const std::string& dihPath) {
+    TCropScene s;
+    s.DIHPath = dihPath;
+    s.DISName = ChangeFileExt(ExtractFileName(dihPath), ".dis");
+    s.Bands = StrToIntDef(Trim(h[DIHField::RIHNBEdit]), 0);
+    s.Bottom = BoundValue(h[DIHField::RIHBR]);
+    s.Top = BoundValue(h[DIHField::RIHTR]);
+    s.Right = BoundValue(h[DIHField::RIHRC]);
+    s.Left = BoundValue(h[DIHField::RIHLC]);
+    s.Radar = h[DIHField::RIHImageTypeEdit] == "SLAR";
+    s.Pages.AssignScene(h);
+    return s;
+}
+
+// The scene's preview painted from its band and kept at `bmp` for the next choice.
+Picture PaintScenePreview(const TCropScene& scene, const std::string& bmp, TBandGauge gauge) {
+    const THeaderPages& h = scene.Pages;
+    // The scene's bands lie beside its DIH, wherever the working folder has moved since.
+    const std::string dir = ExtractFilePath(scene.DIHPath);
+    const TCropPreview g =
+        scene.Radar ? PaintCropPreview(dir + h[DIHField::RIHBFName1], 4224, 64, scene.Right,
+                                       scene.Bottom, gauge)
+                    : PaintCropPreview(
+                          dir + h[scene.Bands < 6 ? DIHField::RIHBFName1 : DIHField::RIHBFName5],
+                          scene.Right, 0, scene.Right, scene.Bottom, gauge);
+    Picture p;
+    p.Resize(PreviewSide, PreviewSide);
+    for (size_t i = 0; i < p.Pixels.size(); ++i)
+        p.Pixels[i] = 0xFF000000u | uint32_t{g.Grey[i]} * 0x010101u;
+    WriteMadePictureFile(bmp, p, PictureFileKind::Bmp, TReplaceLeave::None());
+    return p;
 }
 
 void DescribeBandFiles(const std::string& input, int width, int height,
@@ -78,6 +121,12 @@ void DescribeBandFiles(const std::string& input, int width, int height,
         h.DISProcessMemo.push_back(ExtractFileName(path));
     h.RIHSaveIt();
     h.DISSaveIt();
+    // A preview kept from a scene split here before shows that scene: picked from, it put the
+    // crop's bounds where the new scene has other pixels. The split's question let it go, and
+    // the new scene's takes its place.
+    const std::string dih = ChangeFileExt(input, ".dih");
+    const std::string preview = CachedPreview(dih);
+    if (!preview.empty()) PaintScenePreview(SceneOfPages(h, dih), preview, nullptr);
 }
 
 } // namespace
@@ -137,15 +186,7 @@ bool ChooseCropScene(const std::string& dihPath, TCropScene& scene) {
     DISLoaded = false;
     if (!h.RIHOpenRIHHeader(dihPath)) return false;
     ImageDirectory = ExtractFilePath(dihPath);
-    TCropScene s;
-    s.DIHPath = dihPath;
-    s.DISName = ChangeFileExt(ExtractFileName(dihPath), ".dis");
-    s.Bands = StrToIntDef(Trim(h[DIHField::RIHNBEdit]), 0);
-    s.Bottom = BoundValue(h[DIHField::RIHBR]);
-    s.Top = BoundValue(h[DIHField::RIHTR]);
-    s.Right = BoundValue(h[DIHField::RIHRC]);
-    s.Left = BoundValue(h[DIHField::RIHLC]);
-    s.Radar = h[DIHField::RIHImageTypeEdit] == "SLAR";
+    const TCropScene s = SceneOfPages(h, dihPath);
     scene = s;
     for (int64_t bound : {s.Left, s.Right, s.Top, s.Bottom})
         if (bound < 0 || bound > MaxSplitValue) {
@@ -159,9 +200,8 @@ bool ChooseCropScene(const std::string& dihPath, TCropScene& scene) {
 }
 
 Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge gauge) {
-    const std::string bmp = ChangeFileExt(scene.DIHPath, ".BMP");
     step = CropPreviewGeometry(scene.Right, scene.Bottom).Step;
-    const std::string cached = FindFileCaseInsensitive(ExtractFilePath(bmp), ExtractFileName(bmp));
+    const std::string cached = CachedPreview(scene.DIHPath);
     if (!cached.empty()) {
         Picture p;
         p.Resize(PreviewSide, PreviewSide);
@@ -171,22 +211,8 @@ Picture CropPreviewPicture(const TCropScene& scene, int64_t& step, TBandGauge ga
                 p.Pixels[y * PreviewSide + x] = read.Pixels[size_t(y) * read.Width + x];
         return p;
     }
-    const THeaderPages& h = HeaderPages;
-    // The scene's bands lie beside its DIH, wherever the working folder has moved since.
-    const std::string dir = ExtractFilePath(scene.DIHPath);
-    const TCropPreview g =
-        scene.Radar ? PaintCropPreview(dir + h[DIHField::RIHBFName1], 4224, 64, scene.Right,
-                                       scene.Bottom, gauge)
-                    : PaintCropPreview(
-                          dir + h[scene.Bands < 6 ? DIHField::RIHBFName1 : DIHField::RIHBFName5],
-                          scene.Right, 0, scene.Right, scene.Bottom, gauge);
-    Picture p;
-    p.Resize(PreviewSide, PreviewSide);
-    for (size_t i = 0; i < p.Pixels.size(); ++i)
-        p.Pixels[i] = 0xFF000000u | uint32_t{g.Grey[i]} * 0x010101u;
     // Made only where no preview is cached.
-    WriteMadePictureFile(bmp, p, PictureFileKind::Bmp, TReplaceLeave::None());
-    return p;
+    return PaintScenePreview(scene, ChangeFileExt(scene.DIHPath, ".BMP"), gauge);
 }
 
 bool NamesTheScenesDIS(const TCropScene& scene, const std::string& disName) {
@@ -207,7 +233,7 @@ const std::array<const char*, 9> CropBandHints = {
     "BSQ Processing Band 4", "BSQ Processing Band 5",      "BSQ Processing Band 6",
     "BSQ Processing Band 7", "BSQ Processing Band 7 or 8", "Processing Band ETM 8"};
 
-int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
+int CropScene(TCropScene& scene, const std::string& disName, const TCropRect& rect,
               bool& tooManyBands, TBandGauge gauge, TBandHint hint) {
     tooManyBands = false;
     // Only a scene read on the page is cut: without one the band names and the folder would
@@ -216,7 +242,10 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
     if (NamesTheScenesDIS(scene, disName)) return OutputIsInputMessage;
     // The new DIS and its bands lie beside the scene: the name is a file name.
     if (RefuseFolderInName(disName)) return NothingWrittenRefusal;
-    THeaderPages& h = HeaderPages;
+    // The main window may have opened another picture since the scene was chosen and put that
+    // picture's headers on the pages: cut from them, the crop looked for bands the scene has not.
+    THeaderPages h = HeaderPages;
+    h.AssignScene(scene.Pages);
     // ImageDirectory moves to the scene's folder only with a crop that is made.
     const std::string dir = ExtractFilePath(scene.DIHPath);
     const TCropRect r = rect.Ordered();
@@ -283,6 +312,8 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
     h[DISField::DISSubsetWidth] = IntToStr(r.Width());
     h[DISField::DISSubsetHeight] = IntToStr(r.Height());
     h.DISSaveIt();
+    scene.Pages.AssignScene(h);
+    HeaderPages.AssignScene(h);
     tooManyBands = scene.Bands > 9;
     return 0;
 }

@@ -1,10 +1,11 @@
 // The import window's band-file routines with their headers: the splitters describe the band
-// files they make in a new DIH and DIS, the crop adds a DIS subset to the scene's DIH. All
-// header state is HeaderPages; band files and headers go to the input's folder, which becomes
-// ImageDirectory.
+// files they make in a new DIH and DIS, the crop adds a DIS subset to the scene's DIH. The
+// header state is HeaderPages, which a crop cuts from the DIH its scene was chosen with; band
+// files and headers go to the input's folder, which becomes ImageDirectory.
 #pragma once
 
 #include "import/vBandFiles.h"
+#include "import/vHeaderPages.h"
 #include "shell/vPicture.h"
 
 #include <array>
@@ -26,6 +27,9 @@ struct TCropScene {
     int64_t Left = 0, Right = 0, Top = 0, Bottom = 0;
     int64_t Bands = 0;
     bool Radar = false; // the scene's image type is "SLAR"
+    // The DIH as chosen (and as the last crop wrote it): the crop cuts this scene's bands,
+    // whatever headers another window has put on the pages since.
+    THeaderPages Pages;
 };
 // Reads the DIH into the header pages and `scene`; a bound that is not a whole number shows
 // message 39971 and goes on with the value read up to there. DISLoaded says whether the scene
@@ -59,5 +63,5 @@ extern const std::array<const char*, 9> CropBandHints;
 // and no earlier band took (6: 6L, 6H, 7; 7: 6H, 7; 8: 7, 8; 9: 8), and the product is named
 // after that slot (".B6L", ".B6H", ".B70", ".B80"). tooManyBands tells the scene has more than
 // the nine bands cropped.
-int CropScene(const TCropScene& scene, const std::string& disName, const TCropRect& rect,
+int CropScene(TCropScene& scene, const std::string& disName, const TCropRect& rect,
               bool& tooManyBands, TBandGauge gauge = nullptr, TBandHint hint = nullptr);

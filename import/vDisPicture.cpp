@@ -14,6 +14,7 @@
 
 const char* const PicturePlaceholderName = "BandFileSaveAs";
 std::string DISPictureFolder;
+THeaderPages DISPicturePages;
 
 namespace {
 
@@ -57,10 +58,11 @@ class TKeptWorkingFolder {
 
 // The page proposes the picture's name itself, so no dialog has asked about a file of that name:
 // one is replaced only when the user says so, and a link under that name is never written
-// through. A band is never the picture made from it. The picture's log and the DIS that lists it
-// (changed since the page read it) are asked about in the same question, before anything is
-// written.
-bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour) {
+// through. A band is never the picture made from it. The picture's log and the page's DIS that
+// lists it (changed since the page read it) are asked about in the same question, before anything
+// is written.
+bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour,
+                     const THeaderPages& h) {
     const std::string name = ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::string path = ExtractFilePath(name).empty() ? DISPictureFolder + name : name;
     const std::vector<std::string> bands(SelectedBandFiles.begin(),
@@ -68,7 +70,6 @@ bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour) {
     if (RefuseOutputOverInput({path, ChangeFileExt(path, ".dip")}, bands)) return false;
     std::error_code ec;
     if (std::filesystem::is_symlink(path, ec)) throw EInOutError(EInOutError::AccessDenied);
-    const THeaderPages& h = HeaderPages;
     std::vector<std::string> targets = {path, ChangeFileExt(path, ".dip")};
     if (!h.DISFolder.empty()) targets.push_back(h.DISFilePath());
     return run.MayWrite(targets, TReplaceLeave::Own(h.DISStamp));
@@ -91,6 +92,7 @@ bool ChooseDISForPicture(const std::string& disPath, TDisPicturePage& page) {
     }
     if (!h.RIHOpenRIHHeader(dih)) return false;
     DISLoaded = true;
+    DISPicturePages.AssignScene(h);
     page.BandHdrEdit = ExtractFileName(disPath);
     page.BandFileSaveAs = ChangeFileExt(page.BandHdrEdit, ".png");
     page.BandFileEdit1.clear();
@@ -131,8 +133,12 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         ShowMessageNumber(refusal);
         return false;
     }
+    // The page's own DIS and DIH, as it read them: since then the main window may have opened
+    // another picture and put that one's headers on the import window's pages, and the record
+    // went into that picture's DIS, naming its DIH. Changed on disk since, the DIS is asked about.
+    THeaderPages scene = DISPicturePages;
     TWriteRun run;
-    if (!MayWritePicture(run, page, colour)) return false;
+    if (!MayWritePicture(run, page, colour, scene)) return false;
     HookBusyCursor(true);
     // The engine names the picture, and shows the name in the caption, once it is made.
     TKeptWorkingFolder kept;
@@ -141,7 +147,7 @@ bool MakeDISPicture(const TDisPicturePage& page) {
     const std::string dip = ChangeFileExt(name, ".dip");
     THeaderPages& h = HeaderPages;
     std::vector<std::string> log = {DIPVersionLine,
-                                    h[DIHField::RIHRIHEdit],
+                                    scene[DIHField::RIHRIHEdit],
                                     page.BandHdrEdit,
                                     dip,
                                     DISPictureFolder + name,
@@ -161,8 +167,13 @@ bool MakeDISPicture(const TDisPicturePage& page) {
     // The DIS lists the picture, and its log begins, only once it is made: a refused build would
     // list a picture that is not there and put its log in place of the shown picture's.
     if (kept.Made) {
-        h.DISDIPMemo.push_back(dip);
-        h.DISSaveIt();
+        if (!scene.DISFolder.empty()) {
+            scene.DISDIPMemo.push_back(dip);
+            scene.DISSaveIt();
+            DISPicturePages.AssignScene(scene);
+            // The import window's pages take the DIS as now written while they show it.
+            if (h.DISFilePath() == scene.DISFilePath()) h.AssignScene(scene);
+        }
         h.DIPMemo = std::move(log);
         h.DIPSaveIt();
     }

@@ -3,6 +3,8 @@
 // processing-history log, listed among the DIS's pictures.
 #pragma once
 
+#include "import/vHeaderPages.h"
+
 #include <string>
 
 // The page's texts, as its edits hold them.
@@ -21,6 +23,9 @@ struct TDisPicturePage {
 extern const char* const PicturePlaceholderName;
 // The folder of the chosen DIS: its band files are looked for there and the picture is made there.
 extern std::string DISPictureFolder;
+// The chosen DIS and its DIH as the page read them: the picture is listed in that DIS and its log
+// names that DIH, whatever headers the import window's pages hold by then.
+extern THeaderPages DISPicturePages;
 
 // The chosen DIS and its DIH read into the header pages, the subset into SubsetBounds (message
 // 39971 for a bound that is not a whole number), the page filled, the picture's name proposed

@@ -418,6 +418,13 @@ bool THeaderPages::PreProcessDISBands() {
         ShowMessageNumber(39993);
         return false;
     }
+    // The launch works from the DIS as it is on disk: a run of the band window launched before
+    // has added its record there since the page read it, and the page's copy saved over the file
+    // dropped that record.
+    const std::string path = DISFilePath();
+    if (!DISFolder.empty() && FileExists(path) && !(StampFile(path) == DISStamp) &&
+        !OpenDISHeader(path))
+        return false;
     DISProcessMemo.push_back("Image Dis Pre Process:");
     DISProcessMemo.push_back(DISFileEdit);
     DISProcessMemo.push_back(DISFolder);

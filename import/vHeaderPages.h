@@ -95,8 +95,9 @@ class THeaderPages {
     bool DISChooseCoFile(int direction);
     // Choosing a DIS with the open dialog; true when one was read.
     bool DISFileOpenClick();
-    // The pre-processor launch: logs the DIS into its process list and saves it; true when the
-    // band-processing window is to be shown, which is only once the DIS was saved.
+    // The pre-processor launch: reads the DIS again when the file changed since the page read it,
+    // logs the launch into its process list and saves it; true when the band-processing window is
+    // to be shown, which is only once the DIS was saved.
     bool PreProcessDISBands();
 
     // Headers of a loaded picture and the log.

@@ -64,7 +64,7 @@ bool LatLongToMetersToIMAGEPixels(TLLCropValues& page) {
     return true;
 }
 
-int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands, TBandGauge gauge,
+int LLCropScene(TCropScene& scene, TLLCropValues& page, bool& tooManyBands, TBandGauge gauge,
                 TBandHint hint) {
     tooManyBands = false;
     if (!DISLoaded) return 39993;

@@ -36,5 +36,5 @@ bool LatLongToMetersToIMAGEPixels(TLLCropValues& page);
 
 // The crop: 0, or the message that refused it (39993, 27, 39965 and the XY crop's own), nothing
 // written then. The new DIS keeps the box and its map corners as its registration.
-int LLCropScene(const TCropScene& scene, TLLCropValues& page, bool& tooManyBands,
+int LLCropScene(TCropScene& scene, TLLCropValues& page, bool& tooManyBands,
                 TBandGauge gauge = nullptr, TBandHint hint = nullptr);

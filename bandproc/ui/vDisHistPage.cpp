@@ -218,6 +218,9 @@ TDisHistogramPage::TDisHistogramPage(TDisProcessForm* form) : Form(form) {
         });
     });
     form->OnDISChosen([this](const std::string& dis) {
+        // The band belongs to the last DIS: kept, its pictures and figures showed under the new
+        // scene's size, and Save as wrote it as a band of that scene.
+        FreeBand();
         SetText(HisDISFileEdit, dis);
         SetText(HisNewFileEdit, dis);
         const int64_t w = SubsetBounds.Width(), h = SubsetBounds.Height();
@@ -424,7 +427,7 @@ void TDisHistogramPage::CorrectionClick(int n) {
     }
     // The equalisation counts its levels on the hidden minimum slider as the last slider
     // correction left it, none being one level. Before any slider correction it takes every grey
-    // value as a level: the slider's own 0 made one level and the whole band white.
+    // value as a level: the slider's own 0 made one level, the whole band one grey.
     if (n == 3 && MinSliderSet && RMinTBar->value() == 0) {
         const QSignalBlocker block(RMinTBar);
         RMinTBar->setValue(1);
@@ -448,7 +451,8 @@ void TDisHistogramPage::SaveAsBtnClick() {
     request.OpenIn(ImageDirectory);
     const std::string chosen = HookChooseFile(request);
     if (chosen.empty()) return;
-    MoveSceneFolder(ExtractFilePath(chosen));
+    // The corrected band goes where the user named it, but the scene stays where its DIS is: the
+    // runs that followed wrote their products into this folder while the DIS there recorded them.
     SelectedBandFiles[0] = LoadedBand;
     SelectedBandFiles[1] = chosen;
     SetText(HisBandFileEdit, ExtractFileName(LoadedBand));

@@ -251,6 +251,8 @@ TDisSinglePage::TDisSinglePage(TDisProcessForm* form) : Form(form) {
                               BCBandFileBR, BCBandFileIW, BCBandFileIH};
         for (size_t i = 0; i < std::size(fields); ++i)
             SetText(edits[i], HeaderPages[fields[i]]);
+        // The band of the last DIS is no band of this one.
+        BCBandFileEdit->clear();
         for (QLineEdit* e : SRFileEdits)
             e->clear();
     });

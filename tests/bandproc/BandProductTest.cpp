@@ -238,8 +238,10 @@ TEST_F(SingleBandTest, PixelSizerKeepsSamplesOnTheAbsoluteGridOrRepeatsThem) {
         else
             EXPECT_EQ(Product("p.pps"), c.out) << c.mode << " " << c.left << " " << c.top;
     }
+    // A band of one-sample rows: the scene's own size, as a run reads no other.
+    Band("column.raw", Bytes{1, 6, 11});
     Subset(0, 0, 1, 3);
-    ASSERT_TRUE(PixelSizer(0, "ramp.raw", "p"));
+    ASSERT_TRUE(PixelSizer(0, "column.raw", "p"));
     EXPECT_TRUE(Product("p.pps").empty());
 }
 

@@ -90,23 +90,16 @@ TEST(BandStats, EveryCorrectionMapsTheBandThroughItsTable) {
         band.push_back(static_cast<uint8_t>((i * 37 + i / 7) % 256));
     const BandHistogram counts = CountsOf(band);
     TStatsReference ref{30, 150};
-    // The equalisation by hand: level i takes 1 + the first k >= 1 at which the running total of
-    // k x count reaches i / levels of the band's sum.
+    // The equalisation by hand: each value at the middle of its own samples in the cumulative
+    // count of the 1000, on one of `levels` levels 256 / levels grey values apart.
     auto equalised = [&](int levels) {
         std::array<uint8_t, 256> t{};
-        int64_t sum = 0;
-        for (int v = 0; v < 256; ++v)
-            sum += int64_t{v} * counts[v];
-        for (int i = 0; i < 256; ++i) {
-            if (i >= levels) {
-                t[i] = 255;
-                continue;
-            }
-            int64_t running = 0;
-            int k = 1;
-            while (k < 255 && (running += int64_t{k} * counts[k]) < (sum / levels) * i)
-                ++k;
-            t[i] = Byte(1.0 + k);
+        int64_t below = 0;
+        for (int v = 0; v < 256; ++v) {
+            const int64_t middle2 = 2 * below + counts[v];
+            t[v] = static_cast<uint8_t>(std::min<int64_t>(levels - 1, levels * middle2 / 2000) *
+                                        256 / levels);
+            below += counts[v];
         }
         return t;
     };

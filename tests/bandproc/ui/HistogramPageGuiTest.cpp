@@ -1,5 +1,6 @@
 #include "bandproc/ui/DisProcessFixture.h"
 #include "bandproc/ui/vDisHistPage.h"
+#include "bandproc/ui/vDisSinglePages.h"
 #include "bandproc/ui/vPBandsHisFrm.h"
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -121,7 +123,9 @@ TEST_F(HistogramPageGui, EqualisationReadsTheBandNotTheWorkingImage) {
     const Bytes band = LoadBand(3);
     Page->CorrectionBtns[3]->click();
     EXPECT_EQ(Page->RMinTBar->value(), 0);
-    EXPECT_LT(Page->Table()[254], 255);
+    // Spread over the levels: the band was squeezed towards its middle instead.
+    EXPECT_GT(Page->LabelsHC.StandardDeviation->text().toDouble(),
+              2 * Page->LabelsO.StandardDeviation->text().toDouble());
     const auto [lo, hi] = std::minmax_element(band.begin(), band.end());
     EXPECT_EQ(Page->LabelsHC.Minimum->text().toInt(), Page->Table()[*lo]);
     EXPECT_EQ(Page->LabelsHC.Maximum->text().toInt(), Page->Table()[*hi]);
@@ -137,12 +141,15 @@ TEST_F(HistogramPageGui, EqualisationReadsTheBandNotTheWorkingImage) {
     Page->CorrectionBtns[8]->click();
     Page->RMinTBar->setValue(16);
     Page->CorrectionBtns[3]->click();
-    EXPECT_LT(Page->Table()[15], 255);
-    EXPECT_EQ(Page->Table()[16], 255);
+    // Sixteen levels 16 grey values apart, from the darkest sample to the brightest.
+    EXPECT_EQ(Page->Table()[*lo], 0);
+    EXPECT_EQ(Page->Table()[*hi], 240);
+    for (int v = 0; v < 256; ++v)
+        EXPECT_EQ(Page->Table()[v] % 16, 0) << v;
     Page->CorrectionBtns[8]->click();
     Page->CorrectionBtns[3]->click();
     EXPECT_EQ(Page->RMinTBar->value(), 1);
-    EXPECT_EQ(Page->Table()[1], 255);
+    EXPECT_EQ(Page->Table()[*hi], 0);
 }
 
 // A band of one value: every figure is that value and the spread 0, before and after a
@@ -160,7 +167,7 @@ TEST_F(HistogramPageGui, AConstantBandsFiguresAreItsValue) {
     const struct {
         int Correction;
         int Value;
-    } rows[] = {{4, 155}, {0, 100}, {3, 101}};
+    } rows[] = {{4, 155}, {0, 100}, {3, 128}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.Correction);
         Page->CorrectionBtns[r.Correction]->click();
@@ -255,26 +262,51 @@ TEST_F(HistogramPageGui, ThePageShowsOnlyTheBandItHolds) {
     Page->CorrectionBtns[4]->click();
     EXPECT_EQ(Grey(Page->ImageHC, 0, 0), 255 - band[0]);
     Window->Scene.Loaded = true;
+    // Longer than the scene, as a band cut again at another size: it was read folded into the
+    // scene's rows without a word.
+    Bytes longer = band;
+    longer.resize(band.size() + OlindaW * 10, 7);
+    ASSERT_TRUE(
+        WriteFileAtomic(Dir.File("long.B4"), longer, TReplaceLeave::Chosen(Dir.File("long.B4"))));
+    Rec->Clear();
+    Rec->FileAnswers.push_back(Dir.File("long.B4"));
+    Page->HisBandFileBtn->click();
+    EXPECT_NE(Rec->Summary().find(MessageText(36) + "\r\n" + Dir.File("long.B4")),
+              std::string::npos)
+        << Rec->Summary();
+    EXPECT_EQ(shownBand(), loaded);
 
+    // Another DIS lets the band go as a close does, on the Single Band page too.
+    std::filesystem::copy_file(Dir.File("olinda.dis"), Dir.File("twin.dis"));
     struct Reopen {
         const char* Name;
         std::function<void()> Open;
+        bool Closed = true;
+        const char* DIS = "olinda.dis";
     };
-    for (const Reopen& r : {Reopen{"shown again", [this] { Window->show(); }},
-                            Reopen{"launched again", [this] {
-                                       HeaderPages.AssignScene(Window->Scene.Pages);
-                                       HeaderPages.DISFolder = Dir.Path();
-                                       DISLoaded = true;
-                                       Window->AdoptScene();
-                                       Window->show();
-                                   }}}) {
+    const auto launch = [this](const char* dis) {
+        HeaderPages.AssignScene(Window->Scene.Pages);
+        HeaderPages.NameDIS(Dir.File(dis));
+        DISLoaded = true;
+        Window->AdoptScene();
+        Window->show();
+    };
+    for (const Reopen& r :
+         {Reopen{"shown again", [this] { Window->show(); }},
+          Reopen{"launched again", [&] { launch("olinda.dis"); }},
+          Reopen{"another DIS chosen",
+                 [this] { ChooseDIS(Page->HisDISFileBtn, Dir.File("twin.dis")); }, false,
+                 "twin.dis"},
+          Reopen{"launched on another DIS", [&] { launch("olinda.dis"); }, false}}) {
         SCOPED_TRACE(r.Name);
         Window->show();
         LoadBand(4);
-        Window->close();
+        Window->SinglePage->BCBandFileEdit->setText("olinda.B4");
+        if (r.Closed) Window->close();
         r.Open();
         EXPECT_EQ(shownBand(), none);
-        EXPECT_EQ(Page->HisDISFileEdit->text(), "olinda.dis");
+        EXPECT_EQ(Page->HisDISFileEdit->text(), r.DIS);
+        EXPECT_EQ(Window->SinglePage->BCBandFileEdit->text().isEmpty(), !r.Closed);
         Rec->Clear();
         Window->RunBand([this] { Page->SaveAsBtnClick(); });
         EXPECT_TRUE(Rec->Shown(39993)) << Rec->Summary();

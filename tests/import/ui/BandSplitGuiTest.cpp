@@ -89,6 +89,23 @@ TEST_F(BandSplitGui, SplitChooseClickAndCrop) {
     // The crop ends the picking until the next choice.
     QTest::mouseClick(Pages->BSQImage, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(Pages->BSQLCIEdit->text(), "2");
+
+    // Split again at 3 x 4: the one question names the preview with the bands and headers, and
+    // the preview then shows the new scene. The old one stayed and was shown, and its clicks put
+    // the corners where the new scene has other pixels.
+    Rec->Clear();
+    Rec->MessageAnswers = {MsgButton::Yes};
+    Split(Dir.File("scene.raw"), "3", "4", "2");
+    std::vector<std::string> questions;
+    for (const ShownMessage& m : Rec->Messages)
+        if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
+    ASSERT_EQ(questions.size(), 1u) << Rec->Summary();
+    EXPECT_NE(questions[0].find(Dir.File("scene.BMP")), std::string::npos) << questions[0];
+    Rec->FileAnswers.push_back(Dir.File("scene.dih"));
+    Pages->BSQDIHtoDISFileBtn->click();
+    EXPECT_EQ(Pages->BSQRCEdit->text(), "3");
+    EXPECT_EQ((std::vector<int>{grey(3, 1), grey(4, 1), grey(1, 4), grey(3, 4)}),
+              (std::vector<int>{2, 0, 9, 11}));
 }
 
 TEST_F(BandSplitGui, ShortFileIsRefusedWithItsMessage) {

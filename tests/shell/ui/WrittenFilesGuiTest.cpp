@@ -2,6 +2,7 @@
 // folder another window has moved the working folder to since: one table lists every command of
 // every window that writes, and a walk of every command checks that none is missing from it.
 #include "bandproc/ui/vDisAlgebraPages.h"
+#include "bandproc/ui/vDisHistPage.h"
 #include "bandproc/ui/vDisProFrm.h"
 #include "bandproc/ui/vDisSinglePages.h"
 #include "histogram/ui/vHistogram.h"
@@ -58,7 +59,7 @@ class WrittenFiles : public GuiStartup {
     void SetUp() override {
         GuiStartup::SetUp();
         MakeEveryToolWindow(Form);
-        Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerIn(A.Path(), r); };
+        Hooks.ChooseFile = [this](FileDialogRequest& r) { return AnswerInA(r); };
         MakeWorkScenes(A.Path());
         // A DIH away from the picture and its scene: its page saves it back there.
         std::filesystem::copy_file(A.File("olinda.dih"), H.File("olinda.dih"));
@@ -93,10 +94,19 @@ class WrittenFiles : public GuiStartup {
         ImageDirectory = B.Path();
     }
 
+    // A file of A as its dialog shows it; a band dialog takes a band of the scene. The first name
+    // a band dialog shows is the crop preview or the scene's source ("olinda.BMP", "olinda.bsq" as
+    // "*.B??"), which a band run refuses as no band of the scene's size.
+    std::string AnswerInA(FileDialogRequest& r) {
+        if (r.Save || r.Filter != BandFilter) return AnswerIn(A.Path(), r);
+        r.Files = {A.File("olinda.B1")};
+        return r.Files[0];
+    }
+
     // Dialogs answered with `answers` in turn, then with a file of A.
     void AnswerFrom(std::deque<std::string>& answers) {
         Hooks.ChooseFile = [this, &answers](FileDialogRequest& r) {
-            if (answers.empty()) return AnswerIn(A.Path(), r);
+            if (answers.empty()) return AnswerInA(r);
             const std::string answer = answers.front();
             answers.pop_front();
             return answer;
@@ -258,7 +268,7 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
                         ExtractFilePath(r.FileName) != B.Path())
                 << name << " proposes " << r.FileName;
         const bool header = r.Filter.rfind("Header file (DDR", 0) == 0;
-        const std::string answer = AnswerIn(header ? H.Path() : A.Path(), r);
+        const std::string answer = header ? AnswerIn(H.Path(), r) : AnswerInA(r);
         if (r.Save) named.push_back(ExtractFileName(answer));
         return answer;
     };
@@ -339,7 +349,14 @@ TEST_F(WrittenFiles, EveryCommandWritesOnlyTheFilesItReadOrWasGiven) {
             // The import window's commands save the scene's DIS after the band window read it: a
             // band run's one question about it is answered Yes, as by the user who runs it.
             if (name.rfind("DisProcessForm/", 0) == 0) Rec->MessageAnswers = {MsgButton::Yes};
+            // The radar reduction reads two bytes a sample, which the scene's source holds; the
+            // other runs of the page read a band of the scene's size.
+            std::string& band = DisProcessForm->Scene.BandFiles[0];
+            const std::string chosen = band;
+            const bool radar = name.rfind("DisProcessForm/RadarDeRez16OKBtn", 0) == 0;
+            if (radar) band = A.File("olinda.bsq");
             c.Run();
+            if (radar) band = chosen;
             Rec->MessageAnswers.clear();
             EXPECT_TRUE(FolderBytes(B.Path()) == b) << name << " wrote into the working folder";
             std::set<std::string> written;
@@ -494,6 +511,118 @@ TEST_F(WrittenFiles, AFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) 
         EXPECT_EQ(FolderBytes(A.Path()).at(row.File), changed.at(row.File));
         for (const char* file : row.NotMade)
             EXPECT_FALSE(FileExists(A.File(file))) << file;
+    }
+}
+
+// A page acts on the scene it chose, as it is on disk, whatever another window opened or wrote
+// between its read and its act. Each row: the page reads, another window changes the shown picture
+// or the file, the page acts; then what the files hold, with no question asked and no message
+// about a header. The picture's record used to go into the newly opened picture's DIS and the crop
+// to refuse it as a crashed header, a relaunch to drop the band run's record, and the products of
+// the runs after a Save as to land in that folder while the scene's DIS recorded them.
+TEST_F(WrittenFiles, APageActsOnTheSceneItChoseAsItIsNow) {
+    TempDir C;
+    std::deque<std::string> answers;
+    AnswerFrom(answers);
+    TDisToDipPage* dip = PBands->DisToDipPage;
+    TBandSplitPages* split = PBands->SplitPages;
+    TDisMBFAPage* fa = DisProcessForm->MBFAPage;
+    auto* his = static_cast<TDisHistogramPage*>(DisProcessForm->TabSheet1);
+    // The main window opens a picture of another folder, which has no headers: they are made
+    // for it and the import window's pages hold them.
+    const auto openAnother = [&](const char* name) {
+        return [this, &C, name] {
+            std::filesystem::copy_file(A.File("scene.png"), C.File(name));
+            ASSERT_TRUE(Form->LoadFromFile(C.File(name))) << Rec->Summary();
+        };
+    };
+    const auto launch = [&] {
+        answers = {A.File("olinda.dis")};
+        PBands->DISFileOpen->click();
+        PBands->PreProcessDISBandsBtn->click();
+    };
+    const auto faBands = [&] {
+        answers = {A.File("olinda.B4"), A.File("olinda.B3")};
+        fa->MBFAFileBtns[3]->click();
+        fa->MBFAFileBtns[2]->click();
+    };
+    const auto faRun = [&](const char* name) {
+        fa->MBFAFileEdit->setText(name);
+        fa->MBFAOKBtn->click();
+    };
+    const struct {
+        const char* Name;
+        std::function<void()> Read, Change, Act;
+        // Files that hold a text afterwards, and files that must not.
+        std::vector<std::pair<std::string, std::string>> Holds, HoldsNot;
+    } rows[] = {
+        {"the DIS->DIP page's picture after the main window opened another",
+         [&] {
+             answers = {A.File("olinda.dis"), A.File("olinda.B4"), A.File("olinda.B3"),
+                        A.File("olinda.B2")};
+             for (QPushButton* b :
+                  {dip->PBandHdrBtn, dip->PBandFileBtn1, dip->PBandFileBtn2, dip->PBandFileBtn3})
+                 b->click();
+         },
+         openAnother("fresh.png"),
+         [&] {
+             PBands->BandFileSaveAs->setText("pic5");
+             dip->PBOKBtn->click();
+         },
+         {{A.File("olinda.dis"), "pic5.dip"}, {A.File("pic5.png"), ""}},
+         {{C.File("fresh.dis"), "pic5"}, {A.File("pic5.dip"), "fresh"}}},
+        {"the XY crop after the main window opened another",
+         [&] {
+             answers = {A.File("olinda.dih")};
+             split->BSQDIHtoDISFileBtn->click();
+         },
+         openAnother("fresh2.png"),
+         [&] {
+             split->BSQBandEdit->setText("xy5");
+             split->BSQOKBtn->click();
+         },
+         {{A.File("xy5.dis"), "olinda.dih"}, {A.File("olinda.dih"), "xy5.dis"}},
+         {{C.File("fresh2.dih"), "xy5"}}},
+        {"a launch after the band window's run added its record",
+         launch,
+         [&] {
+             faBands();
+             faRun("alg3");
+         },
+         [] { PBands->PreProcessDISBandsBtn->click(); },
+         {{A.File("olinda.dis"), "alg3.pfd"}},
+         {}},
+        {"a band run after the Histogram page saved a band elsewhere",
+         [&] {
+             launch();
+             faBands();
+         },
+         [&] {
+             answers = {A.File("olinda.B4")};
+             his->HisBandFileBtn->click();
+             answers = {C.File("stretched.B1")};
+             his->SaveAsBtn->click();
+         },
+         [&] { faRun("r2"); },
+         {{A.File("r2.pfd"), ""}, {A.File("olinda.dis"), "r2.pfd"}, {C.File("stretched.B1"), ""}},
+         {{C.File("r2.pfd"), ""}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.Read();
+        row.Change();
+        Rec->Clear();
+        row.Act();
+        for (const ShownMessage& m : Rec->Messages)
+            EXPECT_TRUE(m.Kind != MsgKind::Confirmation &&
+                        m.Text.find("Header") == std::string::npos)
+                << m.Text;
+        for (const auto& [file, text] : row.Holds)
+            EXPECT_TRUE(FileExists(file) && FileText(file).find(text) != std::string::npos)
+                << file << " lacks " << text;
+        for (const auto& [file, text] : row.HoldsNot)
+            EXPECT_FALSE(FileExists(file) && FileText(file).find(text) != std::string::npos)
+                << file << " holds " << text;
     }
 }
 
