@@ -285,23 +285,31 @@ void TVORNForm::F_PrintClick() {
 
 void TVORNForm::IZ_ZoomWindowClick() {
     if (IZ_ZoomWindow->isChecked()) {
-        IZ_ZoomWindow->setChecked(false);
-        ZoomMode = false;
-        if (MagniForm) MagniForm->hide();
-        Image1->unsetCursor();
+        EndZoomMode();
     } else if (!DisplayedPicture.Empty()) {
+        ArmToolMode(ZoomMode, [] {
+            if (VORNForm) VORNForm->EndZoomMode();
+        });
         Image1->setCursor(Qt::CrossCursor);
         ShowLongLived(MagniForm);
-        ZoomMode = true;
         IZ_ZoomWindow->setChecked(true);
     }
+}
+
+void TVORNForm::EndZoomMode() {
+    IZ_ZoomWindow->setChecked(false);
+    ZoomMode = false;
+    if (MagniForm) MagniForm->hide();
+    Image1->unsetCursor();
 }
 
 void TVORNForm::IV_PixelValuesClick() {
     if (IV_PixelValues->isChecked()) {
         IV_PixelValuesUnClick();
     } else if (!DisplayedPicture.Empty()) {
-        PixelValuesMode = true;
+        ArmToolMode(PixelValuesMode, [] {
+            if (VORNForm) VORNForm->IV_PixelValuesUnClick();
+        });
         IV_PixelValues->setChecked(true);
     }
 }
@@ -330,6 +338,9 @@ void TVORNForm::I_SystemInfoClick() {
 void TVORNForm::EO__OptionsClick() {
     TOptionsForm options(this);
     options.exec();
+    // The class colours shown by the classification window are the options' own: a reset or a
+    // colour chosen there shows in its panels.
+    if (ClassificationForm) ClassificationForm->ColorResetPanels();
 }
 
 void TVORNForm::I_UndoClick() {

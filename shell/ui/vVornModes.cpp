@@ -247,6 +247,10 @@ void TVORNForm::ToggleColorScreens(bool& mode, QAction* item) {
     item->setChecked(true);
     ShowNextRotateImage();
     UndoCopyHeld = true;
+    // A press shows the next screen: another tool's mode armed now would take it too.
+    ArmToolMode(mode, [&mode, item] {
+        if (VORNForm) VORNForm->EndColorScreens(mode, item);
+    });
 }
 
 void TVORNForm::EndColorScreens(bool& mode, QAction* item) {
