@@ -9,6 +9,7 @@
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vClassColorGrid.h"
+#include "shell/ui/vPrOptions.h"
 #include "shell/vMacroPlayer.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
@@ -30,9 +31,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -311,6 +314,38 @@ TEST_F(ClassificationWindow, ColourPanelsChangeTheProgramColoursTheClassesArePai
     for (int k = 0; k < SiteCount; ++k)
         EXPECT_EQ(ClassPaintColors[static_cast<size_t>(k)], ClassOptionColor(k)) << k;
     EXPECT_NE(ClassPaintColors[8], 0x123456u);
+
+    // The options window changes the same colours while this window is open: its panels and the
+    // colours the classes are painted in follow.
+    const std::pair<const char*, std::function<void(TOptionsForm*)>> optionChanges[] = {
+        {"Reset", [](TOptionsForm* w) { w->PO_ColorResetBtn->click(); }},
+        {"Current colour",
+         [this](TOptionsForm* w) {
+             Rec->ColorAnswers.push_back(0x00BB22);
+             w->POSelectColorsBtn->click();
+             w->CurrentColorBtn->click();
+         }},
+    };
+    for (const auto& [name, change] : optionChanges) {
+        SCOPED_TRACE(name);
+        for (size_t panel : {0, 1}) {
+            Rec->ColorAnswers.push_back(0x00FF00);
+            emit Window->CColors[panel]->Clicked();
+        }
+        QTimer::singleShot(0, [change] {
+            auto* options = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
+            ASSERT_NE(options, nullptr);
+            change(options);
+            options->RPOClose->click();
+        });
+        Form->EO__OptionsClick();
+        for (int k = 0; k < SiteCount; ++k)
+            EXPECT_EQ(ClassPaintColors[static_cast<size_t>(k)], ClassOptionColor(k)) << k;
+        for (int panel : {0, 1})
+            EXPECT_EQ(Window->CColors[static_cast<size_t>(panel)]->Color(), ClassOptionColor(panel))
+                << panel;
+        EXPECT_NE(ClassOptionColor(0), 0x00FF00u);
+    }
     ClassColors = savedClasses;
     ColorSettings = savedSettings;
 }
