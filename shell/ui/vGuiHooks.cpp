@@ -214,7 +214,7 @@ void InstallGuiHooks(TVORNForm*) {
     };
     Hooks.ShownPictureReplaced = [] {
         if (LineProfileForm) LineProfileForm->PictureReplaced();
-        if (ViewCursorScreen) ViewCursorScreen->ShowGrid();
+        if (ViewCursorScreen && ViewCursorScreen->isVisible()) ViewCursorScreen->ShowGrid();
         if (LinearForm) LinearForm->PictureReplaced();
         if (PixelAlgebraForm) PixelAlgebraForm->ColorContortions->PictureReplaced();
     };
