@@ -1,6 +1,7 @@
 // While a command lets window messages in, whatever the user does meanwhile is refused: every
 // command button and menu command of every window, a close of each window, an Open and a Play.
-// And a window that armed a mouse mode takes it with it when it closes.
+// A window that armed a mouse mode takes it with it when it closes, and arming one mode ends the
+// one armed before. A window that keeps what it read of the picture acts on the picture shown.
 #include "algebra/ui/vColorContortions.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "algebra/vColorLUT.h"
