@@ -4,6 +4,7 @@
 #include "algebra/ui/vFEditor.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "classify/ui/vClassifier.h"
+#include "classify/vClassifiers.h"
 #include "histogram/ui/vHistogram.h"
 #include "histogram/ui/vLinear.h"
 #include "import/ui/vPBands.h"
@@ -338,8 +339,9 @@ void TVORNForm::I_SystemInfoClick() {
 void TVORNForm::EO__OptionsClick() {
     TOptionsForm options(this);
     options.exec();
-    // The class colours shown by the classification window are the options' own: a reset or a
-    // colour chosen there shows in its panels.
+    // The class colours are the options' own: a reset or a colour chosen there is what the
+    // classes are painted in, by a played run too, and what the classification window shows.
+    ClassPaintColorsFromOptions();
     if (ClassificationForm) ClassificationForm->ColorResetPanels();
 }
 

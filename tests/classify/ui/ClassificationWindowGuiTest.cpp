@@ -315,24 +315,36 @@ TEST_F(ClassificationWindow, ColourPanelsChangeTheProgramColoursTheClassesArePai
         EXPECT_EQ(ClassPaintColors[static_cast<size_t>(k)], ClassOptionColor(k)) << k;
     EXPECT_NE(ClassPaintColors[8], 0x123456u);
 
-    // The options window changes the same colours while this window is open: its panels and the
-    // colours the classes are painted in follow.
-    const std::pair<const char*, std::function<void(TOptionsForm*)>> optionChanges[] = {
-        {"Reset", [](TOptionsForm* w) { w->PO_ColorResetBtn->click(); }},
+    // The options window changes the same colours: this window's panels and the colours the
+    // classes are painted in follow, by a played run with this window closed too.
+    const auto reset = [](TOptionsForm* w) { w->PO_ColorResetBtn->click(); };
+    const struct {
+        const char* Name;
+        std::function<void(TOptionsForm*)> Change;
+        bool WindowOpen;
+    } optionChanges[] = {
+        {"Reset", reset, true},
         {"Current colour",
          [this](TOptionsForm* w) {
              Rec->ColorAnswers.push_back(0x00BB22);
              w->POSelectColorsBtn->click();
              w->CurrentColorBtn->click();
-         }},
+         },
+         true},
+        {"Reset with this window closed", reset, false},
     };
-    for (const auto& [name, change] : optionChanges) {
-        SCOPED_TRACE(name);
+    for (const auto& c : optionChanges) {
+        SCOPED_TRACE(c.Name);
         for (size_t panel : {0, 1}) {
             Rec->ColorAnswers.push_back(0x00FF00);
             emit Window->CColors[panel]->Clicked();
         }
-        QTimer::singleShot(0, [change] {
+        if (!c.WindowOpen) {
+            Window->close();
+            Form->Timer1Timer();
+            ASSERT_FALSE(ClassificationForm);
+        }
+        QTimer::singleShot(0, [change = c.Change] {
             auto* options = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
             ASSERT_NE(options, nullptr);
             change(options);
@@ -341,10 +353,11 @@ TEST_F(ClassificationWindow, ColourPanelsChangeTheProgramColoursTheClassesArePai
         Form->EO__OptionsClick();
         for (int k = 0; k < SiteCount; ++k)
             EXPECT_EQ(ClassPaintColors[static_cast<size_t>(k)], ClassOptionColor(k)) << k;
-        for (int panel : {0, 1})
-            EXPECT_EQ(Window->CColors[static_cast<size_t>(panel)]->Color(), ClassOptionColor(panel))
-                << panel;
         EXPECT_NE(ClassOptionColor(0), 0x00FF00u);
+        if (!c.WindowOpen) continue;
+        for (size_t panel : {0, 1})
+            EXPECT_EQ(Window->CColors[panel]->Color(), ClassOptionColor(static_cast<int>(panel)))
+                << panel;
     }
     ClassColors = savedClasses;
     ColorSettings = savedSettings;
