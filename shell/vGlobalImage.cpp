@@ -23,6 +23,7 @@ std::string ShownName;
 std::string ShownFolder;
 std::vector<TFileStamp> ShownStamps;
 std::vector<std::string> ShownChosen;
+uint64_t PictureSerial = 0;
 } // namespace
 
 const std::string& CurrentImageName = ShownName;
@@ -54,6 +55,14 @@ void StampShownFile(const std::string& path) {
 
 void ChooseShownFiles(const std::vector<std::string>& paths) {
     ShownChosen.insert(ShownChosen.end(), paths.begin(), paths.end());
+}
+
+uint64_t ShownPictureSerial() {
+    return PictureSerial;
+}
+
+void NoteAnotherPicture() {
+    ++PictureSerial;
 }
 
 void ShowImageName() {
@@ -567,6 +576,7 @@ int32_t GetFilterFileSize(const std::string& fileName) {
 void ReplaceDisplayedPicture(Picture picture) {
     // The mode's picture comes back first, so that it cannot later cover the new one.
     ReleaseUndoCopy();
+    NoteAnotherPicture();
     const bool sizeChanged =
         picture.Width != DisplayedPicture.Width || picture.Height != DisplayedPicture.Height;
     DisplayedPicture = std::move(picture);

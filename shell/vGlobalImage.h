@@ -37,6 +37,12 @@ void StampShownFile(const std::string& path);
 // The picture was saved under a path chosen in a dialog: its files under names made from it
 // may be replaced as it is.
 void ChooseShownFiles(const std::vector<std::string>& paths);
+// Counts the pictures shown: it moves on when another picture is opened or built, not when the
+// shown one's pixels change. A window that keeps a copy of the picture, or what it made from
+// it, tells by it that the picture it read is no longer the one shown.
+uint64_t ShownPictureSerial();
+// Another picture is about to be shown.
+void NoteAnotherPicture();
 // The caption naming the shown picture again, after a mode has shown its own.
 void ShowImageName();
 // The shown picture's file with its extension changed to `ext`, in the picture's own folder: what

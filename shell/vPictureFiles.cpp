@@ -121,6 +121,17 @@ void ForgetCompanions(const std::string& path) {
         }
 }
 
+// The shown picture has written `path`, its own file from now on: the information window lists
+// that file's chunks, not those of the file the picture was read from.
+void ShownPictureWrote(const std::string& path) {
+    StampShownFile(path);
+    DisplayedPngChunks.clear();
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (PictureKindOf(path) == PictureFileKind::Png && ReadWholeFile(path, bytes))
+        WalkPngChunks(bytes.data(), bytes.size(), DisplayedPngChunks, error);
+}
+
 } // namespace
 
 const std::array<const char*, 3> CompanionExtensions = {"adc", "ads", "adt"};
@@ -210,6 +221,7 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
     if (const int message = ConversionMessage(decoded.SourceBits)) ShowMessageNumber(message);
     PictureProgress(0);
     HookStatus(0, name);
+    NoteAnotherPicture();
     DisplayedPicture = std::move(decoded.Image);
     DisplayedPngChunks = std::move(decoded.PngChunks);
     HookPictureChanged();
@@ -247,7 +259,7 @@ bool SavePictureFile() {
     // window or program has changed since is replaced only when the user says so.
     const std::string path = CurrentImageFolder + CurrentImageName;
     if (!SavePictureByExtension(DisplayedPicture, path, ShownPictureLeave())) return false;
-    StampShownFile(path);
+    ShownPictureWrote(path);
     return true;
 }
 
@@ -316,7 +328,7 @@ bool SaveNumberedPicture(const std::string& folder, const std::string& name) {
     if (!SavePictureByExtension(DisplayedPicture, folder + numbered, TReplaceLeave::None()))
         return false;
     SetImageName(folder, numbered);
-    StampShownFile(folder + numbered);
+    ShownPictureWrote(folder + numbered);
     return true;
 }
 
@@ -327,7 +339,7 @@ bool SaveNumberedPicture() {
 bool SavePictureAs(const std::string& path, const TReplaceLeave& leave) {
     if (!SavePictureByExtension(DisplayedPicture, path, leave)) return false;
     SetImageName(ExtractFilePath(path), ExtractFileName(path));
-    StampShownFile(path);
+    ShownPictureWrote(path);
     // The log and companions of a picture chosen in a dialog go with it.
     for (const std::string& file : PictureFilesOf(path))
         if (file != path && leave.Covers(file)) ChooseShownFiles({file});

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 bool ZoomMode = false;
 bool PixelValuesMode = false;
@@ -52,7 +53,38 @@ void ReleaseUndoCopy() {
     if (Hooks.EndUndoHoldingMode) Hooks.EndUndoHoldingMode();
 }
 
+namespace {
+bool* ArmedMode = nullptr;
+std::function<void()> EndArmedMode;
+} // namespace
+
+void ArmToolMode(bool& mode, std::function<void()> end) {
+    if (ArmedMode != &mode) {
+        // Two modes armed at once split one drag between two tools: the press went to one, the
+        // release to the other, and the first one's mark kept following the pointer.
+        bool* const previous = std::exchange(ArmedMode, nullptr);
+        const std::function<void()> ending = std::exchange(EndArmedMode, {});
+        if (previous && *previous) {
+            if (ending)
+                ending();
+            else
+                *previous = false;
+        }
+    }
+    ArmedMode = &mode;
+    EndArmedMode = std::move(end);
+    mode = true;
+}
+
+void ForgetToolMode(const bool& mode) {
+    if (ArmedMode != &mode) return;
+    ArmedMode = nullptr;
+    EndArmedMode = {};
+}
+
 void ClearToolModes() {
+    ArmedMode = nullptr;
+    EndArmedMode = {};
     bool* const flags[] = {
         &ZoomMode,        &PixelValuesMode,      &PixelBoxDragging,  &LineProfileMode,
         &LineProfileDown, &ClassMethodCycleMode, &RGBScreenMode,     &CMYScreenMode,

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 extern bool ZoomMode;
 extern bool PixelValuesMode;
@@ -79,6 +80,15 @@ extern bool UndoCopyHeld;
 // Ends the mode that holds the undo copy, if any (through Hooks.EndUndoHoldingMode). Called
 // before the working buffers are copied into or freed.
 void ReleaseUndoCopy();
+
+// Arms `mode` as the one mouse mode on the picture: a press, move and release go to one tool. The
+// mode armed before ends first, through the `end` it was armed with (its flag cleared when none
+// was given), unless it has ended by itself since. Arming the mode armed now again only replaces
+// its end. Every command and window that arms a mode comes through here.
+void ArmToolMode(bool& mode, std::function<void()> end = {});
+// The owner of `mode` has ended it (its window closed): the end kept for it goes, with whatever
+// it refers to.
+void ForgetToolMode(const bool& mode);
 
 // Every tool-mode and drag flag above, and the hold on the undo copy; RegistrationMode excepted.
 void ClearToolModes();

@@ -416,12 +416,18 @@ void TColorContortionsPage::MakeHisHCImage() {
     PACImage->adjustSize();
     HCGauge->setValue(0);
     PACApplyToImage->setEnabled(true);
+    PreviewSerial = ShownPictureSerial();
     SlidersLive = true;
 }
 
 void TColorContortionsPage::SetHisHCImage() {
     OperationScope scope;
     if (!scope.Acquired()) return;
+    // Tables made from another picture's statistics are not this one's.
+    if (PreviewSerial != ShownPictureSerial()) {
+        PictureReplaced();
+        return;
+    }
     RunEnd end{HCGauge, PACApplyToImage};
     HCGauge->setValue(0);
     ApplyLUTImage(CurrentLUTMapping(RMinTBar->value(), GMaxTBar->value(), BlueMeanieTBar->value()),
@@ -430,4 +436,12 @@ void TColorContortionsPage::SetHisHCImage() {
 
 void TColorContortionsPage::PACApplyToImageClick() {
     SetHisHCImage();
+}
+
+void TColorContortionsPage::PictureReplaced() {
+    if (PreviewSerial == ShownPictureSerial()) return;
+    PreviewSerial = ShownPictureSerial();
+    SlidersLive = false;
+    PACImage->clear();
+    PACApplyToImage->setEnabled(false);
 }

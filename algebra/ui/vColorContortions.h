@@ -97,6 +97,8 @@ class TColorContortionsPage : public QWidget {
     int32_t LastGreenSlider = 0;
     int32_t LastBlueSlider = 0;
     bool SlidersLive = false;
+    // The picture (ShownPictureSerial) the tables and the preview were made for.
+    uint64_t PreviewSerial = 0;
 
     // The window's close: the graph is given up.
     void FormClose();
@@ -114,6 +116,9 @@ class TColorContortionsPage : public QWidget {
     void MakeHisHCImage();
     void SetHisHCImage();
     void PACApplyToImageClick();
+    // Another picture is shown: the preview and the tables made for the last one (Min Max and
+    // Histogram EQ from its statistics) are let go; a function chosen again makes them anew.
+    void PictureReplaced();
 
     void HCActivateColorClick();
     void PACCBChange(int index);

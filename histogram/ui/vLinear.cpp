@@ -306,6 +306,7 @@ void TLinearForm::ShowPreview() {
 void TLinearForm::MagicWand2Click() {
     if (MagicWand2->isChecked()) {
         Preview = DisplayedPicture;
+        PreviewSerial = ShownPictureSerial();
         ShowPreview();
         WandActive = true;
     } else {
@@ -313,8 +314,15 @@ void TLinearForm::MagicWand2Click() {
     }
 }
 
+void TLinearForm::PictureReplaced() {
+    if (!WandActive || !MagicWand2->isChecked() || PreviewSerial == ShownPictureSerial()) return;
+    // The outlines drawn on the last picture's copy go with it.
+    MagicWand2Click();
+}
+
 void TLinearForm::PreviewImageMouseUp(int x, int y) {
     if (WandBusy || !WandActive || !MagicWand2->isChecked()) return;
+    PictureReplaced();
     if (x < 0 || y < 0 || x >= Preview.Width || y >= Preview.Height) return;
     HookBusyCursor(true);
     WandBusy = true;
@@ -332,6 +340,7 @@ void TLinearForm::PreviewImageMouseUp(int x, int y) {
 
 void TLinearForm::SpeedButton1Click() {
     if (WandBusy || !WandActive) return;
+    PictureReplaced();
     FileDialogRequest request;
     request.Save = true;
     request.OpenIn(ImageDirectory);

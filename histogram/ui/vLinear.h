@@ -36,6 +36,9 @@ class TLinearForm : public TToolWindow {
     // level.
     void SetEdgeFollowFromColor(int x, int y, uint32_t color);
     void MagicWand2Click();
+    // Another picture is shown: a wand that is on takes it into its preview, so that its clicks
+    // and its Save act on the picture shown, under whose name the Save proposes to write.
+    void PictureReplaced();
     // A release on the preview at picture coordinates; outside the preview it is ignored.
     void PreviewImageMouseUp(int x, int y);
     void SpeedButton1Click();
@@ -64,8 +67,9 @@ class TLinearForm : public TToolWindow {
     QSlider* WandTrackBar;
     QCheckBox* MagicWand2;
     QToolButton* SpeedButton1;
-    // What the preview shows.
+    // What the preview shows, and the picture it was copied from (ShownPictureSerial).
     Picture Preview;
+    uint64_t PreviewSerial = 0;
 
   protected:
     void FormClose() override;

@@ -6,6 +6,7 @@
 #include "classify/ui/vClassifier.h"
 #include "histogram/ui/vHistogram.h"
 #include "histogram/ui/vLProfile.h"
+#include "histogram/ui/vLinear.h"
 #include "histogram/vUHistoCC.h"
 #include "import/ui/vPBands.h"
 #include "import/vHeaderPages.h"
@@ -20,6 +21,7 @@
 #include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vToolWindow.h"
 #include "shell/ui/vUEnabler.h"
+#include "shell/ui/vVCScreen.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 
@@ -212,6 +214,9 @@ void InstallGuiHooks(TVORNForm*) {
     };
     Hooks.ShownPictureReplaced = [] {
         if (LineProfileForm) LineProfileForm->PictureReplaced();
+        if (ViewCursorScreen && ViewCursorScreen->isVisible()) ViewCursorScreen->ShowGrid();
+        if (LinearForm) LinearForm->PictureReplaced();
+        if (PixelAlgebraForm) PixelAlgebraForm->ColorContortions->PictureReplaced();
     };
     Hooks.PictureChanged = [] {
         if (VORNForm) VORNForm->PictureChanged();

@@ -6,6 +6,7 @@
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
 #include "shell/vToolForms.h"
+#include "shell/vToolModes.h"
 
 #include <QCloseEvent>
 #include <QScrollArea>
@@ -139,7 +140,7 @@ void TToolWindow::showEvent(QShowEvent* event) {
 }
 
 void TToolWindow::ArmMouseMode(bool& mode, std::function<void()> end) {
-    mode = true;
+    ArmToolMode(mode, end);
     for (ArmedMode& armed : ArmedModes)
         if (armed.Mode == &mode) {
             armed.End = std::move(end);
@@ -154,6 +155,7 @@ void TToolWindow::DisarmMouseModes() {
     std::vector<ArmedMode> armed;
     armed.swap(ArmedModes);
     for (ArmedMode& a : armed) {
+        ForgetToolMode(*a.Mode);
         if (!*a.Mode) continue;
         if (a.End)
             a.End();

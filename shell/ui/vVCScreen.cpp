@@ -67,13 +67,18 @@ void TViewCursorScreen::FormOpen() {
 }
 
 void TViewCursorScreen::FormShow() {
-    Grid = ReadCursorGrid(DisplayedPicture, SelectionBox);
+    Box = SelectionBox;
+    ShowGrid();
+}
+
+void TViewCursorScreen::ShowGrid() {
+    Grid = ReadCursorGrid(DisplayedPicture, Box);
     // Grid column r is image row top + r: the table's column index comes first.
     for (int r = 0; r < CursorGridSide; ++r)
         for (int c = 0; c < CursorGridSide; ++c)
             CursorPixelValues->item(c, r)->setText(
                 QString::fromStdString(Grid.Cells[static_cast<size_t>(r)][static_cast<size_t>(c)]));
-    Panel1->setText(QString::fromStdString(CursorPanelCaption(SelectionBox)));
+    Panel1->setText(QString::fromStdString(CursorPanelCaption(Box)));
 }
 
 void TViewCursorScreen::VCSSave() {

@@ -27,13 +27,19 @@ class TViewCursorScreen : public TToolWindow {
     // The report lines for saving and printing (the window's hidden text box).
     QStringList VCMemo;
 
-    // Fills the grid and the caption panel from SelectionBox.
+    // Takes the block of SelectionBox and shows it.
     void FormShow();
+    // Fills the grid and the caption panel with the block's values in the picture shown now: the
+    // grid follows the picture, so its Save and Print never give one picture's values under
+    // another's name.
+    void ShowGrid();
     void VCSSave();
     void VCSSaveBtnClick();
     void VCSPrintBtnClick();
-    // What the grid shows.
+    // What the grid shows, and the block it is read from (SelectionBox is the training
+    // rectangle's too).
     CursorGrid Grid;
+    SelectionRect Box;
 
   protected:
     void FormOpen() override;

@@ -178,6 +178,8 @@ class TVORNForm : public QMainWindow {
     // The printer the print commands and the print layout use, made on first use.
     QPrinter& PrinterDevice();
     void IZ_ZoomWindowClick();
+    // Leaves zoom mode: the magnifier goes, the pointer is the plain one again.
+    void EndZoomMode();
     void IV_PixelValuesClick();
     // Leaves pixel-values mode (also when the cursor pixel screen closes).
     void IV_PixelValuesUnClick();

@@ -4,6 +4,7 @@
 #include "algebra/ui/vFEditor.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "classify/ui/vClassifier.h"
+#include "classify/vClassifiers.h"
 #include "histogram/ui/vHistogram.h"
 #include "histogram/ui/vLinear.h"
 #include "import/ui/vPBands.h"
@@ -285,23 +286,31 @@ void TVORNForm::F_PrintClick() {
 
 void TVORNForm::IZ_ZoomWindowClick() {
     if (IZ_ZoomWindow->isChecked()) {
-        IZ_ZoomWindow->setChecked(false);
-        ZoomMode = false;
-        if (MagniForm) MagniForm->hide();
-        Image1->unsetCursor();
+        EndZoomMode();
     } else if (!DisplayedPicture.Empty()) {
+        ArmToolMode(ZoomMode, [] {
+            if (VORNForm) VORNForm->EndZoomMode();
+        });
         Image1->setCursor(Qt::CrossCursor);
         ShowLongLived(MagniForm);
-        ZoomMode = true;
         IZ_ZoomWindow->setChecked(true);
     }
+}
+
+void TVORNForm::EndZoomMode() {
+    IZ_ZoomWindow->setChecked(false);
+    ZoomMode = false;
+    if (MagniForm) MagniForm->hide();
+    Image1->unsetCursor();
 }
 
 void TVORNForm::IV_PixelValuesClick() {
     if (IV_PixelValues->isChecked()) {
         IV_PixelValuesUnClick();
     } else if (!DisplayedPicture.Empty()) {
-        PixelValuesMode = true;
+        ArmToolMode(PixelValuesMode, [] {
+            if (VORNForm) VORNForm->IV_PixelValuesUnClick();
+        });
         IV_PixelValues->setChecked(true);
     }
 }
@@ -330,6 +339,10 @@ void TVORNForm::I_SystemInfoClick() {
 void TVORNForm::EO__OptionsClick() {
     TOptionsForm options(this);
     options.exec();
+    // The class colours are the options' own: a reset or a colour chosen there is what the
+    // classes are painted in, by a played run too, and what the classification window shows.
+    ClassPaintColorsFromOptions();
+    if (ClassificationForm) ClassificationForm->ColorResetPanels();
 }
 
 void TVORNForm::I_UndoClick() {

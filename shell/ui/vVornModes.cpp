@@ -247,6 +247,9 @@ void TVORNForm::ToggleColorScreens(bool& mode, QAction* item) {
     item->setChecked(true);
     ShowNextRotateImage();
     UndoCopyHeld = true;
+    // A press shows the next screen: another tool's mode armed now would take it too. The screens
+    // end as every mode that holds the undo copy ends.
+    ArmToolMode(mode, ReleaseUndoCopy);
 }
 
 void TVORNForm::EndColorScreens(bool& mode, QAction* item) {

@@ -9,6 +9,7 @@
 #include "histogram/vUHistoCC.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vClassColorGrid.h"
+#include "shell/ui/vPrOptions.h"
 #include "shell/vMacroPlayer.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
@@ -30,9 +31,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -311,6 +314,51 @@ TEST_F(ClassificationWindow, ColourPanelsChangeTheProgramColoursTheClassesArePai
     for (int k = 0; k < SiteCount; ++k)
         EXPECT_EQ(ClassPaintColors[static_cast<size_t>(k)], ClassOptionColor(k)) << k;
     EXPECT_NE(ClassPaintColors[8], 0x123456u);
+
+    // The options window changes the same colours: this window's panels and the colours the
+    // classes are painted in follow, by a played run with this window closed too.
+    const auto reset = [](TOptionsForm* w) { w->PO_ColorResetBtn->click(); };
+    const struct {
+        const char* Name;
+        std::function<void(TOptionsForm*)> Change;
+        bool WindowOpen;
+    } optionChanges[] = {
+        {"Reset", reset, true},
+        {"Current colour",
+         [this](TOptionsForm* w) {
+             Rec->ColorAnswers.push_back(0x00BB22);
+             w->POSelectColorsBtn->click();
+             w->CurrentColorBtn->click();
+         },
+         true},
+        {"Reset with this window closed", reset, false},
+    };
+    for (const auto& c : optionChanges) {
+        SCOPED_TRACE(c.Name);
+        for (size_t panel : {0, 1}) {
+            Rec->ColorAnswers.push_back(0x00FF00);
+            emit Window->CColors[panel]->Clicked();
+        }
+        if (!c.WindowOpen) {
+            Window->close();
+            Form->Timer1Timer();
+            ASSERT_FALSE(ClassificationForm);
+        }
+        QTimer::singleShot(0, [change = c.Change] {
+            auto* options = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
+            ASSERT_NE(options, nullptr);
+            change(options);
+            options->RPOClose->click();
+        });
+        Form->EO__OptionsClick();
+        for (int k = 0; k < SiteCount; ++k)
+            EXPECT_EQ(ClassPaintColors[static_cast<size_t>(k)], ClassOptionColor(k)) << k;
+        EXPECT_NE(ClassOptionColor(0), 0x00FF00u);
+        if (!c.WindowOpen) continue;
+        for (size_t panel : {0, 1})
+            EXPECT_EQ(Window->CColors[panel]->Color(), ClassOptionColor(static_cast<int>(panel)))
+                << panel;
+    }
     ClassColors = savedClasses;
     ColorSettings = savedSettings;
 }

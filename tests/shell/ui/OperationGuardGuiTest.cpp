@@ -1,6 +1,7 @@
 // While a command lets window messages in, whatever the user does meanwhile is refused: every
 // command button and menu command of every window, a close of each window, an Open and a Play.
-// And a window that armed a mouse mode takes it with it when it closes.
+// A window that armed a mouse mode takes it with it when it closes, and arming one mode ends the
+// one armed before. A window that keeps what it read of the picture acts on the picture shown.
 #include "algebra/ui/vColorContortions.h"
 #include "algebra/ui/vPixelAlgebra.h"
 #include "algebra/vColorLUT.h"
@@ -38,6 +39,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
@@ -571,10 +573,9 @@ TToolWindow* ClickIn(TToolWindow* w, QAbstractButton* button) {
     return w;
 }
 
-} // namespace
-
-TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
-    const ModeCase cases[] = {
+// Every mouse mode as the user arms it, with the window whose close ends it.
+std::vector<ModeCase> ModeCases() {
+    return {
         {"object marker", &ObjectMarkArmed, ArmObjectMarker},
         {"label placement", &LabelPlaceArmed, ArmLabelPlacement},
         {"training", &TrainingArmed, ArmTraining},
@@ -595,19 +596,34 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
              TriggerAsUser(form->FlyByButton);
              return MagniForm;
          }},
+        {"pixel values", &PixelValuesMode,
+         [](TVORNForm* form) -> TToolWindow* {
+             TriggerAsUser(form->ViewPixelsBtn);
+             ViewCursorScreen->show();
+             return ViewCursorScreen;
+         }},
     };
-    for (const ModeCase& c : cases) {
+}
+
+} // namespace
+
+TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
+    for (const ModeCase& c : ModeCases()) {
         SCOPED_TRACE(c.Name);
         Open();
         const std::vector<uint32_t> loaded = DisplayedPicture.Pixels;
-        // Another window's mode armed first, which the close must leave armed.
-        const bool trainingIsOther = c.Mode != &TrainingArmed;
-        bool& other = trainingIsOther ? TrainingArmed : LabelPlaceArmed;
-        (trainingIsOther ? ArmTraining : ArmLabelPlacement)(Form);
         QPointer<TToolWindow> window = c.Arm(Form);
         ASSERT_TRUE(window);
         ASSERT_TRUE(*c.Mode);
         // Closed as the user closes it.
+        QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_FALSE(*c.Mode);
+        // Another window's mode armed since, which the close must leave armed.
+        window = c.Arm(Form);
+        ASSERT_TRUE(window);
+        const bool trainingIsOther = c.Mode != &TrainingArmed;
+        bool& other = trainingIsOther ? TrainingArmed : LabelPlaceArmed;
+        (trainingIsOther ? ArmTraining : ArmLabelPlacement)(Form);
         QTest::keyClick(window, Qt::Key_Escape);
         EXPECT_FALSE(*c.Mode);
         EXPECT_TRUE(other);
@@ -623,6 +639,127 @@ TEST_F(OperationGuard, AClosedWindowTakesItsMouseModeWithItAndLeavesTheOthers) {
         EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
         ClearToolModes();
     }
+}
+
+// One mouse mode at a time, whichever windows arm them: arming one ends the one armed before
+// (two armed at once split a drag between two tools). A command the first mode has disabled
+// (the class cycle and the colour screens disable the picture commands) arms nothing.
+TEST_F(OperationGuard, ArmingAMouseModeEndsTheOneArmedBefore) {
+    std::vector<ModeCase> cases = ModeCases();
+    cases.push_back({"BGR screens", &RGBScreenMode, [](TVORNForm* form) -> TToolWindow* {
+                         form->IV_RGBScreen->trigger();
+                         return nullptr;
+                     }});
+    Open();
+    const std::vector<uint32_t> loaded = DisplayedPicture.Pixels;
+    for (const ModeCase& first : cases)
+        for (const ModeCase& second : cases) {
+            if (&first == &second) continue;
+            SCOPED_TRACE(std::string(first.Name) + " then " + second.Name);
+            QPointer<TToolWindow> firstWindow = first.Arm(Form);
+            ASSERT_TRUE(*first.Mode);
+            QPointer<TToolWindow> secondWindow = second.Arm(Form);
+            EXPECT_NE(*first.Mode, *second.Mode);
+            for (TToolWindow* window : {secondWindow.data(), firstWindow.data()})
+                if (window && window->isVisible()) QTest::keyClick(window, Qt::Key_Escape);
+            if (RGBScreenMode) Form->IV_RGBScreen->trigger();
+            EXPECT_FALSE(*first.Mode || *second.Mode);
+            // The picture a mode showed of its own is gone with it.
+            EXPECT_TRUE(DisplayedPicture.Pixels == loaded);
+        }
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+}
+
+// A window that keeps what it read of the shown picture acts on the picture shown when it acts:
+// with another picture opened between its read and its act, by the Open command or by a played
+// macro, it saves, outlines or processes that picture, or it has let its copy go.
+TEST_F(OperationGuard, AWindowActsOnThePictureShownNotOnTheOneItRead) {
+    // Another picture, of another size and other pixels.
+    QImage(QString::fromStdString(TestData("aero1.png")))
+        .copy(40, 30, 60, 40)
+        .save(QString::fromStdString(Dir.File("other.png")));
+    // Min Max builds its tables from the picture's statistics.
+    Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+    const auto saved = [this](QAbstractButton* save, const char* name) {
+        std::filesystem::remove(Dir.File(name));
+        Rec->FileAnswers.push_back(Dir.File(name));
+        save->click();
+        return Dir.File(name);
+    };
+    auto* algebra = static_cast<TPixelAlgebraForm*>(Form->ShowToolForm(tfPixelAlgebra));
+    TColorContortionsPage* contortions = algebra->ColorContortions;
+    // The tables made from the last picture's statistics are not applied, nor previewed.
+    const auto appliedNothing = [contortions](const Picture& other) {
+        contortions->PACApplyToImage->click();
+        return DisplayedPicture.Pixels == other.Pixels && contortions->PACImage->pixmap().isNull();
+    };
+    const struct {
+        const char* Name;
+        std::function<void()> Read;
+        // True when it acted on the shown picture, `other`, or not at all.
+        std::function<bool(const Picture& other)> Act;
+    } windows[] = {
+        {"cursor grid",
+         [this] {
+             // The item keeps its mark after a box until clicked once more.
+             if (Form->IV_PixelValues->isChecked()) Form->IV_PixelValues->trigger();
+             Form->IV_PixelValues->trigger();
+             QTest::mousePress(Form->Image1, Qt::LeftButton, {}, QPoint(2, 3));
+             QTest::mouseRelease(Form->Image1, Qt::LeftButton, {}, QPoint(2, 3));
+         },
+         [&](const Picture& other) {
+             const uint32_t p = other.At(2, 3);
+             const std::string first = " Row 0 Col 0 : " + std::to_string(PixelRed(p)) + "," +
+                                       std::to_string(PixelGreen(p)) + "," +
+                                       std::to_string(PixelBlue(p));
+             const std::string text = FileText(saved(ViewCursorScreen->VCSSaveBtn, "grid.txt"));
+             return text.substr(0, text.find('\r')) == first;
+         }},
+        {"wand preview saved", [] { ClickIn(LinearForm, LinearForm->MagicWand2); },
+         [&](const Picture& other) {
+             return ReadPictureFile(saved(LinearForm->SpeedButton1, "wand.bmp")).Image.Pixels ==
+                    other.Pixels;
+         }},
+        {"wand preview clicked", [] { ClickIn(LinearForm, LinearForm->MagicWand2); },
+         [](const Picture& other) {
+             LinearForm->PreviewImageMouseUp(5, 5);
+             return LinearForm->Preview.Width == other.Width &&
+                    LinearForm->Preview.Height == other.Height;
+         }},
+        {"colour contortions Min Max",
+         [&] {
+             algebra->show();
+             contortions->FunctionButtons[lfMinMax - 1]->click();
+         },
+         appliedNothing},
+        {"colour contortions Histogram EQ",
+         [&] {
+             algebra->show();
+             contortions->FunctionButtons[lfHistogramEQ - 1]->click();
+             contortions->ProcessSliderBtn->click();
+         },
+         appliedNothing},
+    };
+    const std::pair<const char*, std::function<void()>> opens[] = {
+        {"Open", [this] { ASSERT_TRUE(Form->LoadFromFile(Dir.File("other.png"))); }},
+        {"played Open",
+         [this] {
+             MacroForm->SetLines({"=0003  Open", Dir.Path(), "other.png"});
+             MacroForm->Guarded([] { MacroForm->SpeedButtonToolClick(TMacroForm::PlayTool); });
+         }},
+    };
+    for (const auto& w : windows)
+        for (const auto& [how, open] : opens) {
+            SCOPED_TRACE(std::string(w.Name) + " after " + how);
+            Open();
+            w.Read();
+            open();
+            ASSERT_EQ(CurrentImageName, "other.png");
+            const Picture other = DisplayedPicture;
+            EXPECT_TRUE(w.Act(other));
+            EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+            if (LinearForm->MagicWand2->isChecked()) LinearForm->MagicWand2->click();
+        }
 }
 
 // A drag on the picture that a command cuts into ends there without effect, in every mode that

@@ -22,6 +22,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <filesystem>
+#include <functional>
+
 namespace {
 
 class ViewingAids : public GuiStartup {
@@ -147,4 +150,45 @@ TEST_F(ViewingAids, InformationWindowListsTheChunksAndHeaderAndSavesAsPng) {
     std::string bytes = FileText(Dir.File("scene.png"));
     EXPECT_EQ(bytes.substr(1, 3), "PNG");
     EXPECT_EQ(ReadPictureFile(Dir.File("scene.png")).Image.At(0, 0), PackPixel(1, 2, 3));
+}
+
+// Once the picture has written its file, the information window lists the chunks of that file,
+// not those of the file the picture was read from (here with a palette the writes do not keep).
+TEST_F(ViewingAids, InformationWindowListsTheChunksOfTheFileThePictureLastWrote) {
+    const std::pair<const char*, std::function<void()>> saves[] = {
+        {"Save", [this] { Form->F_SaveClick(); }},
+        {"Save As",
+         [this] {
+             Rec->FileAnswers.push_back(Dir.File("saved as.png"));
+             Form->F__SaveasClick();
+         }},
+        {"numbered save", [this] { Form->SaveNumbered1Click(); }},
+    };
+    for (const auto& [name, save] : saves) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(Dir.File("pal.png"));
+        OpenCopy("pictures/pal.png", "pal.png");
+        ASSERT_EQ(CurrentImageName, "pal.png");
+        save();
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(ReadWholeFile(CurrentImageFolder + CurrentImageName, bytes));
+        std::vector<PngChunk> written;
+        std::string error;
+        ASSERT_TRUE(WalkPngChunks(bytes.data(), bytes.size(), written, error)) << error;
+        std::vector<std::string> listed;
+        QTimer::singleShot(0, [&listed] {
+            auto* info = qobject_cast<TFrInfo*>(QApplication::activeModalWidget());
+            ASSERT_NE(info, nullptr);
+            for (int i = 0; i < info->ChunkList->topLevelItemCount(); ++i)
+                listed.push_back(info->ChunkList->topLevelItem(i)->text(0).toStdString() + " " +
+                                 info->ChunkList->topLevelItem(i)->text(1).toStdString());
+            info->close();
+        });
+        Form->PngInfo1->trigger();
+        std::vector<std::string> expected;
+        for (const PngChunk& chunk : written)
+            expected.push_back(chunk.Name + " " + PngChunkSizeText(chunk));
+        EXPECT_EQ(listed, expected);
+    }
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
