@@ -349,6 +349,16 @@ bool MayWriteOrCancel(const std::string& path, const TReplaceLeave& leave) {
     return false;
 }
 
+} // namespace
+
+bool RemoveFile(const std::string& path, const TReplaceLeave& leave) {
+    if (!NameTaken(path)) return true;
+    if (!MayWriteOrCancel(path, leave)) return false;
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+namespace {
+
 // Replaces `target` itself; a link under its name would be replaced, never followed.
 bool ReplaceFileAtomic(const std::string& target, const void* data, size_t size,
                        const TReplaceLeave& leave) {

@@ -117,7 +117,7 @@ bool TVORNForm::OpenPicture(const std::string& directory, const std::string& nam
 
 bool TVORNForm::SaveImage() {
     bool written = false;
-    RunGuarded([&] { written = SavePictureFile(); });
+    RunGuarded([&] { written = SavePictureFile(LogToDIP); });
     return written;
 }
 
@@ -126,6 +126,9 @@ void TVORNForm::F_SaveClick() {
     if (!scope.Acquired()) return;
     Guarded([&] {
         HookSetGauge(0);
+        // The save asks once about the picture and the log its record writes; the log is then
+        // written without a second question.
+        TWriteRun run;
         if (SaveImage()) RecordCommand(MacroCommandLine(5), {CurrentImageFolder, CurrentImageName});
     });
 }
@@ -156,11 +159,12 @@ void TVORNForm::F__SaveasClick() {
             ShowPlainMessage(FileTypeUnknown);
             return;
         }
-        // The picture keeps its old name unless the new file was written.
+        // The picture keeps its old name unless the new file was written. The dialog named the
+        // picture alone: a log or companion under its name is asked about.
+        TWriteRun run;
         bool written = false;
-        RunGuarded([&] {
-            written = SavePictureAs(chosen, TReplaceLeave::Chosen(PictureFilesOf(chosen)));
-        });
+        RunGuarded(
+            [&] { written = SavePictureAs(chosen, TReplaceLeave::Chosen(chosen), LogToDIP); });
         if (written) {
             ImageDirectory = CurrentImageFolder;
             RecordCommand(MacroCommandLine(2), {CurrentImageFolder, CurrentImageName});
@@ -177,8 +181,9 @@ void TVORNForm::SaveNumbered1Click() {
             return;
         }
         const std::string before = CurrentImageName;
+        TWriteRun run;
         bool written = false;
-        RunGuarded([&] { written = SaveNumberedPicture(); });
+        RunGuarded([&] { written = SaveNumberedPicture(LogToDIP); });
         if (written) RecordCommand(MacroCommandLine(4), {CurrentImageFolder, before});
     });
 }
