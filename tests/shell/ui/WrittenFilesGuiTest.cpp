@@ -628,7 +628,7 @@ TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenThe
              ASSERT_TRUE(WriteFileAtomic(log, FileText(log) + "a step logged elsewhere\r\n",
                                          TReplaceLeave::Chosen(log)));
          },
-         [this] { Form->F_SaveClick(); }, A.File("scene.dip"), true},
+         [this] { Form->F_SaveClick(); }, A.File("scene.dip"), true, 1, {A.File("scene.png")}},
         {"the picture's table of breaks after another instance saved its own",
          [&] {
              Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
