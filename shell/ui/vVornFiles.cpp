@@ -160,11 +160,14 @@ void TVORNForm::F__SaveasClick() {
             return;
         }
         // The picture keeps its old name unless the new file was written. The dialog named the
-        // picture alone: a log or companion under its name is asked about.
+        // picture alone: a log or companion under its name is asked about unless it is the shown
+        // picture's own, as it read or last wrote it.
         TWriteRun run;
         bool written = false;
-        RunGuarded(
-            [&] { written = SavePictureAs(chosen, TReplaceLeave::Chosen(chosen), LogToDIP); });
+        RunGuarded([&] {
+            written = SavePictureAs(chosen, TReplaceLeave::Chosen(chosen).And(ShownPictureLeave()),
+                                    LogToDIP);
+        });
         if (written) {
             ImageDirectory = CurrentImageFolder;
             RecordCommand(MacroCommandLine(2), {CurrentImageFolder, CurrentImageName});

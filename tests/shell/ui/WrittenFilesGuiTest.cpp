@@ -622,13 +622,18 @@ TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenThe
              REIVForm->F_SaveClick();
          },
          [this] { Form->F_SaveClick(); }, A.File("scene.png"), true},
-        {"the picture's log, written with its Save, after another window logged into it", loadScene,
+        {"the picture's log, written with its Save, after another window logged into it",
+         loadScene,
          [this] {
              const std::string log = A.File("scene.dip");
              ASSERT_TRUE(WriteFileAtomic(log, FileText(log) + "a step logged elsewhere\r\n",
                                          TReplaceLeave::Chosen(log)));
          },
-         [this] { Form->F_SaveClick(); }, A.File("scene.dip"), true, 1, {A.File("scene.png")}},
+         [this] { Form->F_SaveClick(); },
+         A.File("scene.dip"),
+         true,
+         1,
+         {A.File("scene.png")}},
         {"the picture's table of breaks after another instance saved its own",
          [&] {
              Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
@@ -805,6 +810,12 @@ TEST_F(WrittenFiles, APictureSavedOverAChosenOneTakesItsLogAlong) {
     EXPECT_EQ(CurrentImageName, "other.png");
     EXPECT_NE(FileText(A.File("other.dip")).find(CurrentImageName), std::string::npos)
         << FileText(A.File("other.dip"));
+    // Saved as its own file again, new pixels and all, the picture's own log goes unasked.
+    DisplayedPicture.Pixels[0] ^= 0x00FFFFFFu;
+    Rec->Clear();
+    Form->F__SaveasClick();
+    for (const ShownMessage& m : Rec->Messages)
+        EXPECT_NE(m.Kind, MsgKind::Confirmation) << m.Text;
     LogToDIP = logged;
 }
 
