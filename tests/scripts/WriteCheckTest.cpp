@@ -83,12 +83,6 @@ TEST(WriteCheck, EverySpellingOfAWriteOutsideRuntimeFailsIt) {
          1},
         {"vorn_gui.dir/shell/ui/vF.cpp.o",
          "#include <QtCore/QFile>\nbool f(const QString& p) { return QFile::remove(p); }", 1},
-        {"vorn_gui.dir/shell/ui/vG.cpp.o",
-         "#include <QtCore/QDir>\nbool f(const QString& p) { return QDir(p).removeRecursively(); "
-         "}",
-         1},
-        {"vorn_engine.dir/runtime/RtB.cpp.o",
-         "#include <unistd.h>\nint f(const char* p) { return unlink(p); }", 0},
         {"vorn_engine.dir/import/vE.cpp.o",
          "#include <unistd.h>\nint f(const char* p) { return truncate(p, 0); }", 1},
         {"vorn_engine.dir/shell/vD.cpp.o",
