@@ -55,11 +55,23 @@ std::string DesktopExecArgument(const std::string& path) {
 namespace {
 // How every entry this program writes begins, whichever executable it starts.
 const std::string EntryHead = "[Desktop Entry]\nType=Application\nName=Vorn\n";
+
+const std::string EntryTail = "\nX-GNOME-Autostart-enabled=true\n";
+
+// Whether the file under the entry's name is one this program wrote, whichever executable it
+// starts: anything else there is the user's own.
+bool OwnEntry(const std::string& path) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) return false;
+    const std::string exec = EntryHead + "Exec=";
+    return text.size() > exec.size() + EntryTail.size() && text.starts_with(exec) &&
+           text.ends_with(EntryTail) &&
+           text.find('\n', exec.size()) == text.size() - EntryTail.size();
+}
 } // namespace
 
 std::string AutostartEntryText(const std::string& executable) {
-    return EntryHead + "Exec=" + DesktopExecArgument(executable) +
-           "\nX-GNOME-Autostart-enabled=true\n";
+    return EntryHead + "Exec=" + DesktopExecArgument(executable) + EntryTail;
 }
 
 bool WriteAutostartEntry(const std::string& executable) {
@@ -67,13 +79,13 @@ bool WriteAutostartEntry(const std::string& executable) {
     if (path.empty() || executable.empty() || !MakeDirectories(ExtractFilePath(path))) return false;
     // Only this program's own entry is replaced without asking: another file under its name is
     // the user's.
-    std::string existing;
-    const bool ours = ReadWholeFile(path, existing) && existing.starts_with(EntryHead);
     return WriteFileAtomic(path, AutostartEntryText(executable),
-                           ours ? TReplaceLeave::Own(StampFile(path)) : TReplaceLeave::None());
+                           OwnEntry(path) ? TReplaceLeave::Own(StampFile(path))
+                                          : TReplaceLeave::None());
 }
 
 void RemoveAutostartEntry() {
     const std::string path = AutostartEntryPath();
-    if (!path.empty()) std::remove(path.c_str());
+    // The user's own entry under that name stays, unasked: the start has nobody to ask yet.
+    if (!path.empty() && OwnEntry(path)) RemoveFile(path, TReplaceLeave::Own(StampFile(path)));
 }

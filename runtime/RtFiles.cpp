@@ -290,15 +290,18 @@ TWriteRun::~TWriteRun() {
 }
 
 bool TWriteRun::MayWrite(const std::vector<std::string>& targets, const TReplaceLeave& leave) {
-    std::vector<std::string> asked;
-    for (const std::string& t : targets)
-        if (FileExists(t) && !leave.Covers(t) && !RunApproves(SamePathKey(t)) &&
-            std::find(asked.begin(), asked.end(), t) == asked.end())
-            asked.push_back(t);
-    if (asked.empty()) return true;
-    if (!ReplaceQuestion || !ReplaceQuestion(asked)) return false;
-    for (const std::string& t : asked)
-        RunApproved.push_back(SamePathKey(t));
+    std::vector<std::string> asked, covered;
+    for (const std::string& t : targets) {
+        if (!FileExists(t) || RunApproves(SamePathKey(t))) continue;
+        std::vector<std::string>& list = leave.Covers(t) ? covered : asked;
+        if (std::find(list.begin(), list.end(), t) == list.end()) list.push_back(t);
+    }
+    if (!asked.empty() && (!ReplaceQuestion || !ReplaceQuestion(asked))) return false;
+    // What was judged once goes for the rest of the run: a write that follows a rename of the
+    // window's files (a Save As over its own picture) is not asked about its own log again.
+    for (const std::vector<std::string>* list : {&asked, &covered})
+        for (const std::string& t : *list)
+            RunApproved.push_back(SamePathKey(t));
     return true;
 }
 
@@ -348,6 +351,16 @@ bool MayWriteOrCancel(const std::string& path, const TReplaceLeave& leave) {
     errno = ECANCELED;
     return false;
 }
+
+} // namespace
+
+bool RemoveFile(const std::string& path, const TReplaceLeave& leave) {
+    if (!NameTaken(path)) return true;
+    if (!MayWriteOrCancel(path, leave)) return false;
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+namespace {
 
 // Replaces `target` itself; a link under its name would be replaced, never followed.
 bool ReplaceFileAtomic(const std::string& target, const void* data, size_t size,

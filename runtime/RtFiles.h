@@ -116,6 +116,11 @@ class TWriteRun {
 // The writer's rule for one file: true when `path` may be written now, asking when it must.
 bool MayWriteFile(const std::string& path, const TReplaceLeave& leave);
 
+// Removing a file is a write: `path` goes only under the same rule, asked about when `leave` does
+// not cover it. True when nothing is left under that name (also when nothing was there); false
+// with errno ECANCELED when the user keeps the file, or with the failure's errno.
+bool RemoveFile(const std::string& path, const TReplaceLeave& leave);
+
 // The one way a file is made: a temporary beside the target under a name nobody can guess,
 // created exclusively (a link or anything else planted under that name is skipped, never
 // followed), written in pieces, flushed by Close and renamed over the target by Commit. One that

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <new>
 #include <sys/resource.h>
@@ -22,7 +21,6 @@ namespace {
 std::string ShownName;
 std::string ShownFolder;
 std::vector<TFileStamp> ShownStamps;
-std::vector<std::string> ShownChosen;
 uint64_t PictureSerial = 0;
 } // namespace
 
@@ -34,27 +32,17 @@ void SetImageName(std::string folder, std::string name) {
     ShownFolder = std::move(folder);
     ShownName = std::move(name);
     ShownStamps.clear();
-    ShownChosen.clear();
     ShowImageName();
 }
 
 TReplaceLeave ShownPictureLeave() {
-    return TReplaceLeave::Own(ShownStamps).And(TReplaceLeave::Chosen(ShownChosen));
+    return TReplaceLeave::Own(ShownStamps);
 }
 
 void StampShownFile(const std::string& path) {
     TFileStamp stamp = StampFile(path);
     std::erase_if(ShownStamps, [&](const TFileStamp& s) { return s.Path == stamp.Path; });
-    // Once written it is the picture's own file: a change by another window is asked about.
-    std::erase_if(ShownChosen, [&](const std::string& p) {
-        std::error_code ec;
-        return std::filesystem::weakly_canonical(p, ec).string() == stamp.Path;
-    });
     ShownStamps.push_back(std::move(stamp));
-}
-
-void ChooseShownFiles(const std::vector<std::string>& paths) {
-    ShownChosen.insert(ShownChosen.end(), paths.begin(), paths.end());
 }
 
 uint64_t ShownPictureSerial() {

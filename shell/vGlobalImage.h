@@ -27,16 +27,14 @@ extern const char* const MainCaptionPrefix;
 // saved or built, and nowhere else in the program: scripts/check-writers refuses it elsewhere.
 void SetImageName(std::string folder, std::string name);
 // The files of the shown picture (the picture, its log, its histogram companions) as it read or
-// last wrote them, and those chosen in a dialog with it: what its saves and the files made
-// beside it may replace without asking. A file changed since by another window or program is
-// replaced only when the user says so. Naming the picture starts the list afresh: a picture
-// built from bands and named after a file it never read has no leave over that file.
+// last wrote them: what its saves and the files made beside it may replace without asking; a
+// path chosen in a dialog was chosen for its one write, and is the picture's own after it. A file
+// changed since by another window or program is replaced only when the user says so. Naming the
+// picture starts the list afresh: a picture built from bands and named after a file it never read
+// has no leave over that file.
 TReplaceLeave ShownPictureLeave();
 // After the shown picture read or wrote `path`.
 void StampShownFile(const std::string& path);
-// The picture was saved under a path chosen in a dialog: its files under names made from it
-// may be replaced as it is.
-void ChooseShownFiles(const std::vector<std::string>& paths);
 // Counts the pictures shown: it moves on when another picture is opened or built, not when the
 // shown one's pixels change. A window that keeps a copy of the picture, or what it made from
 // it, tells by it that the picture it read is no longer the one shown.

@@ -6,7 +6,6 @@
 #include "shell/vGlobal.h"
 
 #include <algorithm>
-#include <filesystem>
 
 const char* const FileTypeUnknown = "File type unk";
 const char* const CompanionFilesInMemoryStatus =
@@ -108,17 +107,37 @@ std::vector<uint8_t> EncodePictureFile(const std::string& path, const Picture& p
     return bytes;
 }
 
+// Whether the file at `path` already holds these very pixels: its companions then still describe
+// what is saved. A file that cannot be read holds none.
+bool HoldsPixels(const std::string& path, const Picture& picture) {
+    if (!FileExists(path)) return false;
+    try {
+        const Picture held = ReadPictureFile(path).Image;
+        return held.Width == picture.Width && held.Height == picture.Height &&
+               std::equal(held.Pixels.begin(), held.Pixels.end(), picture.Pixels.begin(),
+                          picture.Pixels.end(),
+                          [](uint32_t a, uint32_t b) { return ((a ^ b) & 0x00FFFFFFu) == 0; });
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 // Found as the loader finds them, in any letter case, beside the name saved to and beside the
 // file a link under that name leads to; a link or anything but a plain file under a companion's
-// name is the loader's to refuse, and is left alone.
-void ForgetCompanions(const std::string& path) {
-    for (const std::string& picture : {path, SaveTarget(path)})
+// name is the loader's to refuse, and is left alone. A JPEG is never loaded and has none.
+std::vector<std::string> StaleCompanions(const std::string& path, const Picture& picture,
+                                         PictureFileKind kind) {
+    std::vector<std::string> stale;
+    if (kind == PictureFileKind::Jpeg || HoldsPixels(path, picture)) return stale;
+    for (const std::string& saved : {path, SaveTarget(path)})
         for (const char* extension : CompanionExtensions) {
             const std::string found = FindFileCaseInsensitive(
-                ExtractFilePath(picture), HistogramFileName(ExtractFileName(picture), extension));
-            std::error_code ignored;
-            if (!found.empty() && PlainFileExists(found)) std::filesystem::remove(found, ignored);
+                ExtractFilePath(saved), HistogramFileName(ExtractFileName(saved), extension));
+            if (!found.empty() && PlainFileExists(found) &&
+                std::find(stale.begin(), stale.end(), found) == stale.end())
+                stale.push_back(found);
         }
+    return stale;
 }
 
 // The shown picture has written `path`, its own file from now on: the information window lists
@@ -134,7 +153,7 @@ void ShownPictureWrote(const std::string& path) {
 
 } // namespace
 
-const std::array<const char*, 3> CompanionExtensions = {"adc", "ads", "adt"};
+const std::array<const char*, 4> CompanionExtensions = {"adc", "ads", "adt", "rs3"};
 
 std::string HistogramFileName(const std::string& imageName, std::string_view extension) {
     const size_t dot = imageName.rfind('.');
@@ -146,27 +165,33 @@ std::string HistogramFileName(const std::string& imageName, std::string_view ext
 }
 
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
-                      const TReplaceLeave& leave) {
-    WriteFileOrRaise(path, EncodePictureFile(path, picture, kind), leave);
-    ForgetCompanions(path);
+                      const TReplaceLeave& leave, const std::vector<std::string>& alsoWritten) {
+    const std::vector<uint8_t> bytes = EncodePictureFile(path, picture, kind);
+    const std::vector<std::string> stale = StaleCompanions(path, picture, kind);
+    // One question for every file the save replaces or removes, before any of them changes: a
+    // companion of another picture that shares the name is that picture's, and goes only when
+    // the user says so.
+    std::vector<std::string> files = {path};
+    files.insert(files.end(), stale.begin(), stale.end());
+    files.insert(files.end(), alsoWritten.begin(), alsoWritten.end());
+    TWriteRun run;
+    if (!run.MayWrite(files, leave)) throw EFileKept(path);
+    WriteFileOrRaise(path, bytes, leave);
+    for (const std::string& companion : stale)
+        RemoveFile(companion, leave);
 }
 
 void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
                           const TReplaceLeave& leave) {
     const std::vector<uint8_t> bytes = EncodePictureFile(path, picture, kind);
     WriteMadeFileOrRaise(path, bytes.data(), bytes.size(), leave);
-    ForgetCompanions(path);
 }
 
-std::vector<std::string> PictureFilesOf(const std::string& path) {
-    std::vector<std::string> files = {path};
-    const std::string folder = ExtractFilePath(path), name = ExtractFileName(path);
-    for (const char* extension : {"dip", "adc", "ads", "adt"}) {
-        const std::string derived = HistogramFileName(name, extension);
-        const std::string found = FindFileCaseInsensitive(folder, derived);
-        files.push_back(found.empty() ? folder + derived : found);
-    }
-    return files;
+std::string PictureLogFile(const std::string& path) {
+    const std::string folder = ExtractFilePath(path);
+    const std::string log = HistogramFileName(ExtractFileName(path), "dip");
+    const std::string found = FindFileCaseInsensitive(folder, log);
+    return found.empty() ? folder + log : found;
 }
 
 int ConversionMessage(int sourceBits) {
@@ -254,17 +279,28 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
     return true;
 }
 
-bool SavePictureFile() {
+namespace {
+// The log a logged save writes after the picture, asked about with it.
+std::vector<std::string> LoggedWith(const std::string& path, bool logged) {
+    if (!logged) return {};
+    return {PictureLogFile(path)};
+}
+} // namespace
+
+bool SavePictureFile(bool logged) {
     // The picture's own file, replaced as the picture read or last wrote it: a file another
     // window or program has changed since is replaced only when the user says so.
     const std::string path = CurrentImageFolder + CurrentImageName;
-    if (!SavePictureByExtension(DisplayedPicture, path, ShownPictureLeave())) return false;
+    if (!SavePictureByExtension(DisplayedPicture, path, ShownPictureLeave(),
+                                LoggedWith(path, logged)))
+        return false;
     ShownPictureWrote(path);
     return true;
 }
 
 bool SavePictureByExtension(const Picture& picture, const std::string& path,
-                            const TReplaceLeave& leave) {
+                            const TReplaceLeave& leave,
+                            const std::vector<std::string>& alsoWritten) {
     if (picture.Empty()) {
         ShowMessageNumber(46);
         return false;
@@ -276,7 +312,7 @@ bool SavePictureByExtension(const Picture& picture, const std::string& path,
     }
     HookBusyCursor(true);
     HookProcessMessages();
-    WritePictureFile(path, picture, kind, leave);
+    WritePictureFile(path, picture, kind, leave, alsoWritten);
     HookBusyCursor(false);
     HookProcessMessages();
     return true;
@@ -321,27 +357,28 @@ std::string NextNumberedFileName(const std::string& folder, const std::string& n
     return numbered(counter);
 }
 
-bool SaveNumberedPicture(const std::string& folder, const std::string& name) {
+bool SaveNumberedPicture(const std::string& folder, const std::string& name, bool logged) {
     const std::string numbered = NextNumberedFileName(folder, name);
     if (numbered.empty()) return false;
-    // A name nobody holds: one made meanwhile is replaced only when the user says so.
-    if (!SavePictureByExtension(DisplayedPicture, folder + numbered, TReplaceLeave::None()))
+    // A name nobody holds: one made meanwhile, and another picture's companions under it, are
+    // replaced only when the user says so.
+    if (!SavePictureByExtension(DisplayedPicture, folder + numbered, TReplaceLeave::None(),
+                                LoggedWith(folder + numbered, logged)))
         return false;
     SetImageName(folder, numbered);
     ShownPictureWrote(folder + numbered);
     return true;
 }
 
-bool SaveNumberedPicture() {
-    return SaveNumberedPicture(CurrentImageFolder, CurrentImageName);
+bool SaveNumberedPicture(bool logged) {
+    return SaveNumberedPicture(CurrentImageFolder, CurrentImageName, logged);
 }
 
-bool SavePictureAs(const std::string& path, const TReplaceLeave& leave) {
-    if (!SavePictureByExtension(DisplayedPicture, path, leave)) return false;
+bool SavePictureAs(const std::string& path, const TReplaceLeave& leave, bool logged) {
+    if (!SavePictureByExtension(DisplayedPicture, path, leave, LoggedWith(path, logged)))
+        return false;
+    // The leave was for this write: from now on the file is the picture's own, by its stamp.
     SetImageName(ExtractFilePath(path), ExtractFileName(path));
     ShownPictureWrote(path);
-    // The log and companions of a picture chosen in a dialog go with it.
-    for (const std::string& file : PictureFilesOf(path))
-        if (file != path && leave.Covers(file)) ChooseShownFiles({file});
     return true;
 }

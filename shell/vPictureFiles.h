@@ -34,23 +34,26 @@ DecodedPicture ReadPictureFile(const std::string& path);
 // The companion file's name for a picture: the (up to) three characters after the last "."
 // become the extension; a name without a "." gets it appended.
 std::string HistogramFileName(const std::string& imageName, std::string_view extension);
-// The extensions of the histogram companions kept beside a picture: counts, tables, statistics.
-extern const std::array<const char*, 3> CompanionExtensions;
+// The extensions of the companions kept beside a picture: counts, tables, statistics, colour cube.
+extern const std::array<const char*, 4> CompanionExtensions;
 
 // Writes the picture as BMP, PNG or JPEG (quality 90) under the writer's replace rule. Throws
 // EInvalidGraphic when it cannot be encoded, EInOutError when the file cannot be replaced and
 // EFileKept when the user keeps it; the old file is then intact.
-// Companion counts beside the file that was replaced are removed: they counted other pixels, and
-// the next load would read them in place of counting the new ones.
+// Companions beside a BMP or PNG are removed unless the file replaced held these very pixels:
+// they counted other pixels, and the next load would read them in place of counting the new
+// ones. They go under the same leave as the picture, and together with `alsoWritten` (the log a
+// save writes next) every file not covered is asked about in one question before anything is
+// written; kept, nothing is.
 void WritePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
-                      const TReplaceLeave& leave);
+                      const TReplaceLeave& leave, const std::vector<std::string>& alsoWritten = {});
 // The same for a picture the program makes on its own under a derived name (a cached preview):
-// a name that is a link or anything but a plain file is refused with "File access denied".
+// a name that is a link or anything but a plain file is refused with "File access denied". It
+// has no companions: those under its name are another picture's.
 void WriteMadePictureFile(const std::string& path, const Picture& picture, PictureFileKind kind,
                           const TReplaceLeave& leave);
-// A picture's file and the files kept beside it under names made from it (its log and histogram
-// companions, as they are found): what a dialog that chose the picture chose with it.
-std::vector<std::string> PictureFilesOf(const std::string& path);
+// The log kept beside the picture at `path`, as it is found, else the name it is made under.
+std::string PictureLogFile(const std::string& path);
 
 // The message naming the format a picture is converted from (41 to 45); 0 for none.
 int ConversionMessage(int sourceBits);
@@ -69,11 +72,13 @@ extern const char* const FileTypeUnknown;
 // ".bmp" or ".png" in any case; message 46 when there is no picture, FileTypeUnknown for another
 // extension. True when written; a save that writes nothing has said why.
 // The picture's own file is replaced as it was read or last written (ShownPictureLeave); one
-// changed since is replaced only when the user says so.
-bool SavePictureFile();
+// changed since is replaced only when the user says so. `logged`: the command writes the
+// picture's log next, which is asked about with the picture.
+bool SavePictureFile(bool logged = false);
 // The same for any picture and path.
 bool SavePictureByExtension(const Picture& picture, const std::string& path,
-                            const TReplaceLeave& leave);
+                            const TReplaceLeave& leave,
+                            const std::vector<std::string>& alsoWritten = {});
 
 // True when the displayed picture's folder is there but cannot be written (a shared drive, a
 // mounted disc): its headers and log are then kept in memory and not saved beside it.
@@ -90,9 +95,9 @@ std::string NextNumberedFileName(const std::string& folder, const std::string& n
 // Writes the displayed picture under the next numbered name after folder + name and only then
 // names the picture so: a save that fails leaves the name, so the next one tries the same number.
 // False when nothing was written.
-bool SaveNumberedPicture(const std::string& folder, const std::string& name);
-bool SaveNumberedPicture();
+bool SaveNumberedPicture(const std::string& folder, const std::string& name, bool logged = false);
+bool SaveNumberedPicture(bool logged = false);
 // Writes the displayed picture to `path` (".bmp" or ".png" in any case) and only then names the
-// picture after it. False, with the name as it was, when nothing was written. The picture's log
-// and companions that `leave` covers may be replaced with it.
-bool SavePictureAs(const std::string& path, const TReplaceLeave& leave);
+// picture after it. False, with the name as it was, when nothing was written. `leave` is for
+// this write only: a dialog that named the picture named none of the files kept beside it.
+bool SavePictureAs(const std::string& path, const TReplaceLeave& leave, bool logged = false);

@@ -117,7 +117,7 @@ bool TVORNForm::OpenPicture(const std::string& directory, const std::string& nam
 
 bool TVORNForm::SaveImage() {
     bool written = false;
-    RunGuarded([&] { written = SavePictureFile(); });
+    RunGuarded([&] { written = SavePictureFile(LogToDIP); });
     return written;
 }
 
@@ -126,6 +126,9 @@ void TVORNForm::F_SaveClick() {
     if (!scope.Acquired()) return;
     Guarded([&] {
         HookSetGauge(0);
+        // The save asks once about the picture and the log its record writes; the log is then
+        // written without a second question.
+        TWriteRun run;
         if (SaveImage()) RecordCommand(MacroCommandLine(5), {CurrentImageFolder, CurrentImageName});
     });
 }
@@ -156,10 +159,14 @@ void TVORNForm::F__SaveasClick() {
             ShowPlainMessage(FileTypeUnknown);
             return;
         }
-        // The picture keeps its old name unless the new file was written.
+        // The picture keeps its old name unless the new file was written. The dialog named the
+        // picture alone: a log or companion under its name is asked about unless it is the shown
+        // picture's own, as it read or last wrote it.
+        TWriteRun run;
         bool written = false;
         RunGuarded([&] {
-            written = SavePictureAs(chosen, TReplaceLeave::Chosen(PictureFilesOf(chosen)));
+            written = SavePictureAs(chosen, TReplaceLeave::Chosen(chosen).And(ShownPictureLeave()),
+                                    LogToDIP);
         });
         if (written) {
             ImageDirectory = CurrentImageFolder;
@@ -177,8 +184,9 @@ void TVORNForm::SaveNumbered1Click() {
             return;
         }
         const std::string before = CurrentImageName;
+        TWriteRun run;
         bool written = false;
-        RunGuarded([&] { written = SaveNumberedPicture(); });
+        RunGuarded([&] { written = SaveNumberedPicture(LogToDIP); });
         if (written) RecordCommand(MacroCommandLine(4), {CurrentImageFolder, before});
     });
 }

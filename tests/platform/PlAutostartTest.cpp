@@ -48,6 +48,16 @@ TEST(Autostart, EntryIsWrittenAtSessionEndAndRemovedAtTheNextStart) {
                         "X-GNOME-Autostart-enabled=true\n");
         RemoveAutostartEntry();
         EXPECT_FALSE(FileExists(entry));
+        // The user's own entries under that name stay at every start, also one that begins as
+        // the program's does.
+        for (const std::string own :
+             {"[Desktop Entry]\nType=Application\nName=My session\nExec=/usr/bin/xterm\n",
+              "[Desktop Entry]\nType=Application\nName=Vorn\nExec=\"/opt/vorn/vorn\" --mine\n"
+              "Terminal=true\nX-GNOME-Autostart-enabled=true\n"}) {
+            ASSERT_TRUE(WriteFileAtomic(entry, own, TReplaceLeave::Chosen(entry)));
+            RemoveAutostartEntry();
+            EXPECT_EQ(FileText(entry), own);
+        }
     }
     // A configuration "folder" that is a file: nothing is written, the file stays.
     ASSERT_TRUE(WriteFileAtomic(dir.File("plain"), std::string("not a folder"),

@@ -180,10 +180,14 @@ TEST(RtFiles, EveryWriteAsksBeforeItReplacesAFileItHasNoLeaveFor) {
              TReplacingFile f;
              return f.Open(p, l) && f.Write("new", 3) && f.Commit();
          }},
+        // A removal is a write: it loses the file as surely.
+        {"RemoveFile",
+         [](const std::string& p, const TReplaceLeave& l) { return RemoveFile(p, l); }},
     };
     SetReplaceQuestion(RecordQuestion);
     for (const auto& w : writers) {
         SCOPED_TRACE(w.Name);
+        const bool removes = std::string(w.Name) == "RemoveFile";
         TempDir dir;
         const std::string path = dir.File("scene.dis");
         ASSERT_TRUE(WriteFileAtomic(path, std::string("old"), TReplaceLeave::Chosen(path)));
@@ -224,13 +228,18 @@ TEST(RtFiles, EveryWriteAsksBeforeItReplacesAFileItHasNoLeaveFor) {
                 EXPECT_EQ(errno, ECANCELED);
             EXPECT_EQ(Questions, l.Asked ? std::vector<std::vector<std::string>>{{path}}
                                          : std::vector<std::vector<std::string>>{});
-            EXPECT_EQ(FileText(path), l.Written ? "new" : "older");
-            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+            EXPECT_EQ(FileExists(path), !(removes && l.Written));
+            if (!removes || !l.Written) EXPECT_EQ(FileText(path), l.Written ? "new" : "older");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}),
+                      removes && l.Written ? 0 : 1);
         }
         // A new file asks nobody; a run asks once for all its files and its writes then go.
         Questions.clear();
         EXPECT_TRUE(w.Run(dir.File("new.dis"), TReplaceLeave::None()));
         EXPECT_TRUE(Questions.empty());
+        for (const std::string& made : {path, dir.File("new.dis")})
+            if (removes)
+                ASSERT_TRUE(WriteFileAtomic(made, std::string("old"), TReplaceLeave::Chosen(made)));
         {
             TWriteRun run;
             Answer = true;

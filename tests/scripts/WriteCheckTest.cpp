@@ -1,8 +1,8 @@
 // The continuous check that only runtime/ opens files for writing reads what the built objects
-// call: each way of making, truncating, renaming or opening a file to write it, compiled into an
-// object of the program, fails the check however it is spelled; in runtime/, a read, or a write
-// to memory does not. Starting another program fails it outside platform/, reading the working
-// folder's text outside the options record and the windows that show it, naming the shown
+// call: each way of making, truncating, renaming, removing or opening a file to write it, compiled
+// into an object of the program, fails the check however it is spelled; in runtime/, a read, or a
+// write to memory does not. Starting another program fails it outside platform/, reading the
+// working folder's text outside the options record and the windows that show it, naming the shown
 // picture outside its open, save and builds. The program as it is built passes.
 #include "runtime/RtFiles.h"
 #include "support/TestFiles.h"
@@ -73,6 +73,16 @@ TEST(WriteCheck, EverySpellingOfAWriteOutsideRuntimeFailsIt) {
          "#include <cstdio>\nint f(const char* a, const char* b) { return std::rename(a, b); }", 1},
         {"vorn_engine.dir/import/vD.cpp.o",
          "#include <unistd.h>\nint f(const char* a, const char* b) { return link(a, b); }", 1},
+        {"vorn_engine.dir/platform/PlA.cpp.o",
+         "#include <cstdio>\nint f(const char* p) { return std::remove(p); }", 1},
+        {"vorn_engine.dir/shell/vF.cpp.o",
+         "#include <unistd.h>\nint f(const char* p) { return unlink(p); }", 1},
+        {"vorn_engine.dir/shell/vG.cpp.o",
+         "#include <filesystem>\nbool f(const char* p) { std::error_code e; return "
+         "std::filesystem::remove(p, e); }",
+         1},
+        {"vorn_gui.dir/shell/ui/vF.cpp.o",
+         "#include <QtCore/QFile>\nbool f(const QString& p) { return QFile::remove(p); }", 1},
         {"vorn_engine.dir/import/vE.cpp.o",
          "#include <unistd.h>\nint f(const char* p) { return truncate(p, 0); }", 1},
         {"vorn_engine.dir/shell/vD.cpp.o",

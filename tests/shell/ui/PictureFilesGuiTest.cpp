@@ -332,10 +332,13 @@ TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndASaveLeavesNoStaleCounts)
     const int64_t pixels = int64_t{DisplayedPicture.Width} * DisplayedPicture.Height;
     ASSERT_LT(GreenHistogram[0], pixels);
     // Only red is kept, then the picture is saved and opened again; a companion in another letter
-    // case, and an export beside another picture of the same base name, go too.
+    // case goes too, and so do those an export beside another picture of the same base name is
+    // let to remove. Renamed since the load, that one is no longer the file the picture read, and
+    // is let go when asked.
     ASSERT_TRUE(RenameFile(Dir.File("scene.adt"), Dir.File("SCENE.ADT")));
     for (uint32_t& p : DisplayedPicture.Pixels)
         p = PackPixel(PixelRed(p), 0, 0);
+    Rec->MessageAnswers = {MsgButton::Yes};
     Form->F_SaveClick();
     for (const char* companion : {"scene.adc", "scene.ads", "SCENE.ADT"})
         EXPECT_FALSE(FileExists(Dir.File(companion))) << companion;
@@ -344,6 +347,7 @@ TEST_F(PictureFilesGui, LoadCountsThePictureBesideItAndASaveLeavesNoStaleCounts)
     EXPECT_EQ(BlueHistogram[0], pixels);
     EXPECT_EQ(BandHistogramStats[1].Mean, 0);
     Rec->FileAnswers.push_back(Dir.File("scene.bmp"));
+    Rec->MessageAnswers = {MsgButton::Yes};
     Form->FS_BMPClick();
     for (const std::string& companion : companions)
         EXPECT_FALSE(FileExists(Dir.File(companion))) << companion;

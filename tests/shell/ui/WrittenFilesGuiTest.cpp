@@ -7,6 +7,7 @@
 #include "bandproc/ui/vDisSinglePages.h"
 #include "histogram/ui/vHistogram.h"
 #include "histogram/ui/vLProfile.h"
+#include "histogram/vColorCube.h"
 #include "histogram/vUHistoCC.h"
 #include "import/ui/vBandSplitPages.h"
 #include "import/ui/vDisToDipPage.h"
@@ -16,6 +17,8 @@
 #include "runtime/RtFiles.h"
 #include "shell/ui/vREIV.h"
 #include "shell/vGlobalOptions.h"
+#include "shell/vMacroPlayer.h"
+#include "shell/vPictureFiles.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
@@ -689,10 +692,12 @@ TEST_F(WrittenFiles, ANameWithAFolderPartIsRefused) {
 }
 
 // The shown picture's files, and the files other windows and the options keep, are replaced
-// only while they are as the program read or last wrote them: changed meanwhile by another
-// window or instance, or never written by the window, they are asked about once, naming the
-// file. Answered No, the file stays as the change left it and nothing says the write failed;
-// where the row says so, the write is made again and answered Yes, and then it is written.
+// or removed only while they are as the program read or last wrote them: changed meanwhile by
+// another window or instance, never written by the window, or another picture's that shares the
+// name, they are asked about once, naming the file, before anything is written. Answered No, the
+// file stays as the change left it, so do the row's other files, and nothing says the write
+// failed; where the row says so, the write is made again and answered Yes, and then it is
+// written. A row that asks nothing leaves its file as it was.
 TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo) {
     const bool logged = LogToDIP;
     std::deque<std::string> answers;
@@ -713,11 +718,30 @@ TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenThe
         LogToDIP = true;
         ASSERT_TRUE(Form->LoadFromFile(A.File("scene.png"))) << Rec->Summary();
     };
+    const auto withCounts = [&] {
+        Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
+        loadScene();
+    };
+    // Another picture's files beside where a save goes: its log and counts under the same name.
+    const auto another = [this](const std::string& picture, const std::string& picturesOwn) {
+        const auto put = [](const std::string& path, const std::string& text) {
+            ASSERT_TRUE(WriteFileAtomic(path, text, TReplaceLeave::Chosen(path)));
+        };
+        put(A.File(picture), picturesOwn);
+        for (const char* companion : {"dip", "adc", "ads", "adt"})
+            put(A.File(HistogramFileName(picture, companion)), picture + "'s own " + companion);
+    };
+    const auto nudgePixel = [] {
+        uint32_t& p = DisplayedPicture.Pixels[0];
+        p = 0xFF000000u | ((p + 0x010101u) & 0x00FFFFFFu);
+    };
     const struct {
         const char* Name;
         std::function<void()> Read, Change, Write;
         std::string File;
         bool ThenYes = false;
+        size_t Questions = 1;
+        std::vector<std::string> Kept = {};
     } rows[] = {
         {"the main window's Save after the preprocess viewer saved over its picture", loadScene,
          [&] {
@@ -727,13 +751,18 @@ TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenThe
              REIVForm->F_SaveClick();
          },
          [this] { Form->F_SaveClick(); }, A.File("scene.png"), true},
-        {"the picture's log, written with its Save, after another window logged into it", loadScene,
+        {"the picture's log, written with its Save, after another window logged into it",
+         loadScene,
          [this] {
              const std::string log = A.File("scene.dip");
              ASSERT_TRUE(WriteFileAtomic(log, FileText(log) + "a step logged elsewhere\r\n",
                                          TReplaceLeave::Chosen(log)));
          },
-         [this] { Form->F_SaveClick(); }, A.File("scene.dip"), true},
+         [this] { Form->F_SaveClick(); },
+         A.File("scene.dip"),
+         true,
+         1,
+         {A.File("scene.png")}},
         {"the picture's table of breaks after another instance saved its own",
          [&] {
              Hooks.LoadOrMakeHistogramFiles = LoadOrMakeHistogramFiles;
@@ -751,17 +780,121 @@ TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenThe
                                          TReplaceLeave::Chosen(A.File("scene.txt"))));
          },
          [] { LineProfileForm->SaveButton->click(); }, A.File("scene.txt")},
+        {"Save As a new BMP beside another picture's PNG, log and counts",
+         loadScene,
+         [&] { another("other.png", FileText(A.File("scene.png"))); },
+         [&] {
+             answers = {A.File("other.bmp")};
+             Form->F__SaveasClick();
+         },
+         A.File("other.dip"),
+         false,
+         1,
+         {A.File("other.bmp"), A.File("other.adc"), A.File("other.ads"), A.File("other.adt")}},
+        {"the numbered save beside another numbered picture's BMP and counts",
+         loadScene,
+         [&] { another("sceneA001.bmp", "a BMP of its own"); },
+         [this] { Form->SaveNumbered1Click(); },
+         A.File("sceneA001.adc"),
+         false,
+         1,
+         {A.File("sceneA001.png"), A.File("sceneA001.ads")}},
+        {"the export as BMP under the name it proposes, beside the shown PNG's counts",
+         withCounts,
+         [] {},
+         [this] { Form->FS_BMPClick(); },
+         A.File("scene.adc"),
+         false,
+         1,
+         {A.File("scene.bmp"), A.File("scene.ads")}},
+        {"the export as JPG beside another picture's counts",
+         loadScene,
+         [&] { another("other.png", "a PNG of its own"); },
+         [&] {
+             answers = {A.File("other.jpg")};
+             Form->FS_JPGClick();
+         },
+         A.File("other.adc"),
+         false,
+         0,
+         {A.File("other.ads"), A.File("other.adt")}},
+        {"the main window's Save of the same pixels after the user saved natural breaks",
+         withCounts,
+         [] { HistogramForm->H_NB_SaveBtnClick(BandRed); },
+         [this] { Form->F_SaveClick(); },
+         A.File("scene.ads"),
+         false,
+         0,
+         {A.File("scene.adc")}},
+        {"the main window's Save of new pixels after another instance wrote the colour cube",
+         withCounts,
+         [this] {
+             ASSERT_TRUE(WriteFileAtomic(A.File("scene.rs3"),
+                                         std::vector<uint8_t>(size_t(Count3DFileSize), 1),
+                                         TReplaceLeave::Chosen(A.File("scene.rs3"))));
+         },
+         [&] {
+             nudgePixel();
+             Form->F_SaveClick();
+         },
+         A.File("scene.rs3"),
+         true,
+         1,
+         {A.File("scene.png"), A.File("scene.adc")}},
+        {"Ctrl+S after Save As to a new name, once another instance logged into its log",
+         [&] {
+             loadScene();
+             LogToDIP = false;
+             answers = {A.File("twin.png")};
+             Form->F__SaveasClick();
+         },
+         [this] {
+             ASSERT_TRUE(WriteFileAtomic(A.File("twin.dip"), std::string("another instance's\r\n"),
+                                         TReplaceLeave::Chosen(A.File("twin.dip"))));
+         },
+         [this] {
+             LogToDIP = true;
+             Form->F_SaveClick();
+         },
+         A.File("twin.dip"),
+         false,
+         1,
+         {A.File("twin.png")}},
+        {"a macro's Save step over another file of the played name",
+         loadScene,
+         [&] { another("b.png", "a PNG of its own"); },
+         [this] {
+             PlayMacro(std::vector<std::string>{"=0002 Saveas", A.Path(), "b.png"});
+         },
+         A.File("b.png"),
+         false,
+         1,
+         {A.File("b.adc")}},
+        {"choosing the scene's DIH on the crop page beside another picture's counts",
+         [this] { std::filesystem::remove(A.File("olinda.BMP")); },
+         [&] { another("olinda.png", "a PNG of its own"); },
+         [&] {
+             answers = {A.File("olinda.dih")};
+             PBands->SplitPages->BSQDIHtoDISFileBtn->click();
+         },
+         A.File("olinda.adc"),
+         false,
+         0,
+         {A.File("olinda.ads"), A.File("olinda.adt")}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         row.Read();
         row.Change();
         const std::vector<uint8_t> changed = FileBytes(row.File);
+        std::vector<TFileStamp> kept;
+        for (const std::string& file : row.Kept)
+            kept.push_back(StampFile(file));
         const auto asked = [&] {
             std::vector<std::string> questions;
             for (const ShownMessage& m : Rec->Messages)
                 if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
-            EXPECT_EQ(questions.size(), 1u) << Rec->Summary();
+            EXPECT_EQ(questions.size(), row.Questions) << Rec->Summary();
             if (!questions.empty())
                 EXPECT_NE(questions[0].find(row.File), std::string::npos) << questions[0];
             // A kept file is no failure: nothing says so.
@@ -772,6 +905,8 @@ TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenThe
         row.Write();
         asked();
         EXPECT_EQ(FileBytes(row.File), changed);
+        for (size_t k = 0; k < kept.size(); ++k)
+            EXPECT_EQ(StampFile(row.Kept[k]), kept[k]) << row.Kept[k];
         if (!row.ThenYes) continue;
         Rec->Clear();
         Rec->MessageAnswers = {MsgButton::Yes};
@@ -783,7 +918,9 @@ TEST_F(WrittenFiles, AShownPictureFileChangedSinceItWasReadIsReplacedOnlyWhenThe
 }
 
 // Save As over a picture the user chose in the dialog takes the files kept beside it under its
-// name along: the log that follows the save replaces the old picture's without a second question.
+// name along once the user lets them go: the dialog named the picture alone, so the log is asked
+// about with it in one question before anything is written, and the log that follows the save
+// replaces the old picture's without a second question.
 TEST_F(WrittenFiles, APictureSavedOverAChosenOneTakesItsLogAlong) {
     const bool logged = LogToDIP;
     LogToDIP = true;
@@ -792,12 +929,22 @@ TEST_F(WrittenFiles, APictureSavedOverAChosenOneTakesItsLogAlong) {
                                 TReplaceLeave::Chosen(A.File("other.dip"))));
     Hooks.ChooseFile = [this](FileDialogRequest&) { return A.File("other.png"); };
     Rec->Clear();
+    Rec->MessageAnswers = {MsgButton::Yes};
     Form->F__SaveasClick();
+    std::vector<std::string> questions;
     for (const ShownMessage& m : Rec->Messages)
-        EXPECT_NE(m.Kind, MsgKind::Confirmation) << m.Text;
+        if (m.Kind == MsgKind::Confirmation) questions.push_back(m.Text);
+    ASSERT_EQ(questions.size(), 1u) << Rec->Summary();
+    EXPECT_NE(questions[0].find(A.File("other.dip")), std::string::npos) << questions[0];
     EXPECT_EQ(CurrentImageName, "other.png");
     EXPECT_NE(FileText(A.File("other.dip")).find(CurrentImageName), std::string::npos)
         << FileText(A.File("other.dip"));
+    // Saved as its own file again, new pixels and all, the picture's own log goes unasked.
+    DisplayedPicture.Pixels[0] ^= 0x00FFFFFFu;
+    Rec->Clear();
+    Form->F__SaveasClick();
+    for (const ShownMessage& m : Rec->Messages)
+        EXPECT_NE(m.Kind, MsgKind::Confirmation) << m.Text;
     LogToDIP = logged;
 }
 
