@@ -214,6 +214,9 @@ int CropScene(const TCropScene& scene, const std::string& disName, const TCropRe
     // be whatever the pages last held.
     if (!DISLoaded || scene.DIHPath.empty()) return 39993;
     if (NamesTheScenesDIS(scene, disName)) return OutputIsInputMessage;
+    // Without a name the DIS and every band would be hidden files named by their extension alone
+    // (".dis", ".B10"), and the DIH would list ".dis".
+    if (ChangeFileExt(disName, "").empty()) return NoHeaderNameMessage;
     // The new DIS and its bands lie beside the scene: the name is a file name.
     if (RefuseFolderInName(disName)) return NothingWrittenRefusal;
     THeaderPages& h = HeaderPages;
