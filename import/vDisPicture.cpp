@@ -55,14 +55,17 @@ class TKeptWorkingFolder {
     const uint32_t* Shown = DisplayedPicture.Pixels.data();
 };
 
+// The picture and its log as the page last made them: making the same picture again replaces
+// them without a question while nobody has changed them since.
+TReplaceLeave PageMadeFiles;
+
 // The page proposes the picture's name itself, so no dialog has asked about a file of that name:
 // one is replaced only when the user says so, and a link under that name is never written
 // through. A band is never the picture made from it. The picture's log and the DIS that lists it
 // (changed since the page read it) are asked about in the same question, before anything is
 // written.
 bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour) {
-    const std::string name = ChangeFileExt(page.BandFileSaveAs, ".png");
-    const std::string path = ExtractFilePath(name).empty() ? DISPictureFolder + name : name;
+    const std::string path = DISPictureFolder + ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::vector<std::string> bands(SelectedBandFiles.begin(),
                                          SelectedBandFiles.begin() + (colour ? 3 : 1));
     if (RefuseOutputOverInput({path, ChangeFileExt(path, ".dip")}, bands)) return false;
@@ -71,7 +74,7 @@ bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour) {
     const THeaderPages& h = HeaderPages;
     std::vector<std::string> targets = {path, ChangeFileExt(path, ".dip")};
     if (!h.DISFolder.empty()) targets.push_back(h.DISFilePath());
-    return run.MayWrite(targets, TReplaceLeave::Own(h.DISStamp));
+    return run.MayWrite(targets, TReplaceLeave::Own(h.DISStamp).And(PageMadeFiles));
 }
 
 } // namespace
@@ -131,6 +134,8 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         ShowMessageNumber(refusal);
         return false;
     }
+    // The picture lies beside its DIS: a folder part would write it where no record names it.
+    if (RefuseFolderInName(page.BandFileSaveAs)) return false;
     TWriteRun run;
     if (!MayWritePicture(run, page, colour)) return false;
     HookBusyCursor(true);
@@ -165,6 +170,8 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         h.DISSaveIt();
         h.DIPMemo = std::move(log);
         h.DIPSaveIt();
+        // The new picture is the shown one: its leave holds just the files it has written.
+        PageMadeFiles = ShownPictureLeave();
     }
     HookBusyCursor(false);
     return kept.Made;

@@ -290,15 +290,21 @@ TWriteRun::~TWriteRun() {
 }
 
 bool TWriteRun::MayWrite(const std::vector<std::string>& targets, const TReplaceLeave& leave) {
-    std::vector<std::string> asked;
-    for (const std::string& t : targets)
-        if (FileExists(t) && !leave.Covers(t) && !RunApproves(SamePathKey(t)) &&
-            std::find(asked.begin(), asked.end(), t) == asked.end())
+    std::vector<std::string> asked, covered;
+    for (const std::string& t : targets) {
+        if (!FileExists(t) || RunApproves(SamePathKey(t))) continue;
+        if (leave.Covers(t))
+            covered.push_back(t);
+        else if (std::find(asked.begin(), asked.end(), t) == asked.end())
             asked.push_back(t);
-    if (asked.empty()) return true;
-    if (!ReplaceQuestion || !ReplaceQuestion(asked)) return false;
-    for (const std::string& t : asked)
-        RunApproved.push_back(SamePathKey(t));
+    }
+    if (!asked.empty() && (!ReplaceQuestion || !ReplaceQuestion(asked))) return false;
+    // A file the run's leave covers is let go for its writes as one the user let go: a write
+    // inside the run that names the file afresh (a picture built again under its old name) has
+    // no leave of its own and would ask about it after all.
+    for (const auto* files : {&asked, &covered})
+        for (const std::string& t : *files)
+            RunApproved.push_back(SamePathKey(t));
     return true;
 }
 
