@@ -399,6 +399,17 @@ bool WriteSeedFile() {
     return WriteCompanion(SeedFileName, bytes.data(), bytes.size());
 }
 
+void SaveSeedFileOrRaise() {
+    CheckSeedFile();
+    if (SeedFileRefused) {
+        HookStatus(1, RefusedCompanionsStatus({SeedFileName}));
+        return;
+    }
+    if (WriteSeedFile()) return;
+    RaiseIfKept(SeedFileName);
+    RaiseNamedWriteFailure(SeedFileName);
+}
+
 bool ReadStatisticsFile() {
     StatisticsSet s;
     if (!ReadStatisticsText(StatisticsFileName, s)) return false;

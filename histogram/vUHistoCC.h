@@ -84,6 +84,10 @@ bool ReadCountFile();
 bool WriteCountFile();
 bool ReadSeedFile();
 bool WriteSeedFile();
+// The tables saved at the user's word: a name its check refuses is said in status panel 1, a
+// file that cannot be written raises the run time's error naming it, and one the user keeps ends
+// the save quietly (EFileKept). Writes made at load say nothing: their counts stay in memory.
+void SaveSeedFileOrRaise();
 bool ReadStatisticsFile();
 bool WriteStatisticsFile();
 

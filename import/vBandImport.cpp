@@ -240,6 +240,9 @@ int CropScene(TCropScene& scene, const std::string& disName, const TCropRect& re
     // be whatever the pages last held.
     if (!DISLoaded || scene.DIHPath.empty()) return 39993;
     if (NamesTheScenesDIS(scene, disName)) return OutputIsInputMessage;
+    // Without a name the DIS and every band would be hidden files named by their extension alone
+    // (".dis", ".B10"), and the DIH would list ".dis".
+    if (ChangeFileExt(disName, "").empty()) return NoHeaderNameMessage;
     // The new DIS and its bands lie beside the scene: the name is a file name.
     if (RefuseFolderInName(disName)) return NothingWrittenRefusal;
     // The main window may have opened another picture since the scene was chosen and put that

@@ -51,6 +51,9 @@ std::string SequentialCropExtension(int k);
 // Crashed: Cancel or fix Number of Bands").
 constexpr int MissingBandMessage = 39970;
 
+// The message a crop refuses with when no name is typed for the new DIS ("NO HDR FILE NAME!?!").
+constexpr int NoHeaderNameMessage = 39997;
+
 // The hint shown while crop band k (1..9) is cut.
 extern const std::array<const char*, 9> CropBandHints;
 
@@ -62,6 +65,6 @@ extern const std::array<const char*, 9> CropBandHints;
 // From separate band files, bands 6 to 9 take the first slot in their order that names a file
 // and no earlier band took (6: 6L, 6H, 7; 7: 6H, 7; 8: 7, 8; 9: 8), and the product is named
 // after that slot (".B6L", ".B6H", ".B70", ".B80"). tooManyBands tells the scene has more than
-// the nine bands cropped.
+// the nine bands cropped. A name that is empty or only an extension: NoHeaderNameMessage.
 int CropScene(TCropScene& scene, const std::string& disName, const TCropRect& rect,
               bool& tooManyBands, TBandGauge gauge = nullptr, TBandHint hint = nullptr);

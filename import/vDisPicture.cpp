@@ -56,6 +56,10 @@ class TKeptWorkingFolder {
     const uint32_t* Shown = DisplayedPicture.Pixels.data();
 };
 
+// The picture and its log as the page last made them: making the same picture again replaces
+// them without a question while nobody has changed them since.
+TReplaceLeave PageMadeFiles;
+
 // The page proposes the picture's name itself, so no dialog has asked about a file of that name:
 // one is replaced only when the user says so, and a link under that name is never written
 // through. A band is never the picture made from it. The picture's log and the page's DIS that
@@ -63,8 +67,7 @@ class TKeptWorkingFolder {
 // is written.
 bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour,
                      const THeaderPages& h) {
-    const std::string name = ChangeFileExt(page.BandFileSaveAs, ".png");
-    const std::string path = ExtractFilePath(name).empty() ? DISPictureFolder + name : name;
+    const std::string path = DISPictureFolder + ChangeFileExt(page.BandFileSaveAs, ".png");
     const std::vector<std::string> bands(SelectedBandFiles.begin(),
                                          SelectedBandFiles.begin() + (colour ? 3 : 1));
     if (RefuseOutputOverInput({path, ChangeFileExt(path, ".dip")}, bands)) return false;
@@ -72,7 +75,7 @@ bool MayWritePicture(TWriteRun& run, const TDisPicturePage& page, bool colour,
     if (std::filesystem::is_symlink(path, ec)) throw EInOutError(EInOutError::AccessDenied);
     std::vector<std::string> targets = {path, ChangeFileExt(path, ".dip")};
     if (!h.DISFolder.empty()) targets.push_back(h.DISFilePath());
-    return run.MayWrite(targets, TReplaceLeave::Own(h.DISStamp));
+    return run.MayWrite(targets, TReplaceLeave::Own(h.DISStamp).And(PageMadeFiles));
 }
 
 } // namespace
@@ -133,6 +136,8 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         ShowMessageNumber(refusal);
         return false;
     }
+    // The picture lies beside its DIS: a folder part would write it where no record names it.
+    if (RefuseFolderInName(page.BandFileSaveAs)) return false;
     // The page's own DIS and DIH, as it read them: since then the main window may have opened
     // another picture and put that one's headers on the import window's pages, and the record
     // went into that picture's DIS, naming its DIH. Changed on disk since, the DIS is asked about.
@@ -176,6 +181,8 @@ bool MakeDISPicture(const TDisPicturePage& page) {
         }
         h.DIPMemo = std::move(log);
         h.DIPSaveIt();
+        // The new picture is the shown one: its leave holds just the files it has written.
+        PageMadeFiles = ShownPictureLeave();
     }
     HookBusyCursor(false);
     return kept.Made;

@@ -261,7 +261,12 @@ std::vector<std::string> THeaderPages::DIHLines() const {
 
 bool THeaderPages::RIHSaveIt() {
     std::string& name = (*this)[DIHField::RIHHeaderFileEdit];
-    if (LowerCase(ExtractFileExt(name)) != ".dih" || RefuseFolderInName(name)) return false;
+    // Said as the DIS page says it: a Save that writes nothing without a word looks done.
+    if (LowerCase(ExtractFileExt(name)) != ".dih") {
+        ShowMessageNumber(39997);
+        return false;
+    }
+    if (RefuseFolderInName(name)) return false;
     if (DIHFolder.empty()) {
         const std::string chosen = ChooseHeaderSave(DIHSaveFilter, name, ".dih");
         if (chosen.empty()) return false;

@@ -62,9 +62,9 @@ class THeaderPages {
     TFileStamp DISStamp;
 
     // DIH file. The reader takes a full path and keeps its folder; the writer writes DIHFolder +
-    // RIHHeaderFileEdit, and only when that name ends in ".dih" and holds no folder (39953). A
-    // page without a folder asks where to save, and then holds the file chosen. The writers are
-    // true when the file was written.
+    // RIHHeaderFileEdit, and only when that name ends in ".dih" (else 39997) and holds no folder
+    // (39953). A page without a folder asks where to save, and then holds the file chosen. The
+    // writers are true when the file was written.
     void ClearRIH();
     // True when the file was read; false when it could not be opened or its version line was
     // refused (39994). A line that is no number raises the conversion error.

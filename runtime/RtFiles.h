@@ -109,7 +109,8 @@ class TWriteRun {
     TWriteRun(const TWriteRun&) = delete;
     TWriteRun& operator=(const TWriteRun&) = delete;
     // Asks once about those of `targets` that exist and that `leave` does not cover; false, with
-    // nothing to be written, when the user keeps them.
+    // nothing to be written, when the user keeps them. Otherwise every target that exists is let
+    // go for the run.
     bool MayWrite(const std::vector<std::string>& targets, const TReplaceLeave& leave = {});
 };
 

@@ -191,11 +191,7 @@ void THistogramForm::H_NB_SaveBtnClick(int band) {
     SeedBreakTables[static_cast<size_t>(band)][NaturalBreakMethod] = NBBreaks;
     // Without a picture there is no name to keep the tables under.
     if (CurrentImageName.empty()) return;
-    CheckSeedFile();
-    if (SeedFileRefused)
-        HookStatus(1, RefusedCompanionsStatus({SeedFileName}));
-    else
-        WriteSeedFile();
+    SaveSeedFileOrRaise();
 }
 
 void THistogramForm::H_NB_SaveImageBtnClick() {

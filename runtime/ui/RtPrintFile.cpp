@@ -34,8 +34,10 @@ void TPrinterSettings::PutBack(QPrinter& printer) const {
 // The printer makes no check of its own writes: a disk that fills up under it leaves a cut-off
 // document and no sign of it. So it writes into a pipe, and every piece it sends is written here,
 // where a failed write is seen.
-TPrintedFile::TPrintedFile(QPrinter& printer, const TReplaceLeave& leave)
-    : Device(printer), Page(printer.pageLayout()), FileName(printer.outputFileName()) {
+TPrintedFile::TPrintedFile(QPrinter& printer, const TReplaceLeave& leave,
+                           std::function<void(const std::string&)> committed)
+    : Device(printer), Page(printer.pageLayout()), FileName(printer.outputFileName()),
+      Committed(std::move(committed)) {
     if (FileName.isEmpty()) return;
     Path = QFile::encodeName(FileName).toStdString();
     int ends[2];
@@ -85,4 +87,5 @@ void TPrintedFile::Commit() {
     Drain();
     if (Lost || Device.printerState() != QPrinter::Idle || !File.Commit())
         RaiseNamedWriteFailure(Path);
+    if (Committed) Committed(Path);
 }

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -37,8 +38,10 @@ class TPrintedFile {
     // Sends what `printer` writes to its file, if it writes to one, into a temporary of that file
     // (a printer that prints on paper is left as it is), once the writer's replace rule lets the
     // file go under `leave`. Raises the input/output error naming the file when the temporary
-    // cannot be made, and EFileKept when the user keeps the file.
-    TPrintedFile(QPrinter& printer, const TReplaceLeave& leave);
+    // cannot be made, and EFileKept when the user keeps the file. `committed` is told the file's
+    // path once the whole document has replaced it.
+    TPrintedFile(QPrinter& printer, const TReplaceLeave& leave,
+                 std::function<void(const std::string&)> committed = {});
     // Removes a temporary that was not committed and gives the printer its file name and its page
     // back: a print that turns the page for itself leaves the next print the user's page. The
     // painter on the printer must have ended: only then has the printer closed its output.
@@ -60,6 +63,7 @@ class TPrintedFile {
     // The printer's file as the user named it; empty for a printer that prints on paper.
     QString FileName;
     std::string Path;
+    std::function<void(const std::string&)> Committed;
     TReplacingFile File;
     // The pipe the printer writes into, its two ends -1 once closed, and the thread that copies
     // from it into the temporary.

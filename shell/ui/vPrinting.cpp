@@ -10,6 +10,14 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+namespace {
+// The file the print dialog last named, chosen there for the next print into it (the dialog asked
+// before it let an existing one go), and the file as the last print into it left it: a print into
+// either replaces it without a second question. Once printed, the file is judged by its stamp.
+std::string DialogChosenFile;
+TFileStamp PrintedFile;
+} // namespace
+
 QPrinter& UsablePrinter(std::unique_ptr<QPrinter>& printer) {
     // A document that failed to start leaves the printer marked active with nothing painting on
     // it, and such a printer refuses every later setting, a PDF file chosen in the print dialog
@@ -31,7 +39,10 @@ bool ChoosePrinterSettings(QPrinter& printer, QWidget* parent, const char* name)
     const TPrinterSettings before(printer);
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(name);
-    if (dialog.exec() == QDialog::Accepted) return true;
+    if (dialog.exec() == QDialog::Accepted) {
+        DialogChosenFile = QFile::encodeName(printer.outputFileName()).toStdString();
+        return true;
+    }
     before.PutBack(printer);
     return false;
 }
@@ -50,13 +61,19 @@ std::unique_ptr<TPrintedFile> ReadyPrinter(const std::function<void()>& noPrinte
     QPrinter& printer = ProgramPrinter();
     switch (ReadinessOf(printer)) {
     case PrinterReadiness::Ready: {
-        // A printer that writes to a file writes over it from the first page on: the last
-        // printout there, of this or any other print command, goes only when the user says so,
+        // A printer that writes to a file writes over it from the first page on: a file there
+        // that neither the print dialog named nor a print left goes only when the user says so,
         // asked before the printer starts.
+        const std::string file = QFile::encodeName(printer.outputFileName()).toStdString();
+        TReplaceLeave leave = TReplaceLeave::Own(PrintedFile);
+        if (!file.empty() && file == DialogChosenFile)
+            leave = leave.And(TReplaceLeave::Chosen(file));
         TWriteRun run;
-        if (!run.MayWrite({QFile::encodeName(printer.outputFileName()).toStdString()}))
-            return nullptr;
-        return std::make_unique<TPrintedFile>(printer, TReplaceLeave::None());
+        if (!run.MayWrite({file}, leave)) return nullptr;
+        return std::make_unique<TPrintedFile>(printer, leave, [](const std::string& printed) {
+            DialogChosenFile.clear();
+            PrintedFile = StampFile(printed);
+        });
     }
     case PrinterReadiness::Printing:
         ShowMessageNumber(37);

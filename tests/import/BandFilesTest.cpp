@@ -356,6 +356,10 @@ TEST_F(CropTest, RefusesBeforeWritingAnything) {
         {"another scene's DIS", "sqr", {1, 2, 1, 2}, NothingWrittenRefusal},
         // A name is a file name: with a folder part the crop wrote beside another scene.
         {"a name with a folder part", "sub/cut", {1, 2, 1, 2}, NothingWrittenRefusal},
+        // No name: the DIS and the bands were hidden files (".dis", ".B10") and the DIH listed
+        // ".dis".
+        {"no name", "", {1, 2, 1, 2}, NoHeaderNameMessage},
+        {"only an extension", ".dis", {1, 2, 1, 2}, NoHeaderNameMessage},
     };
     // A refused crop leaves the folder the user was in.
     ImageDirectory = "/elsewhere/";

@@ -212,16 +212,17 @@ TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoThePagesFolder) {
     MakeDirectories(Dir.File("pictures/"));
     P.DIHFolder = Dir.File("pictures/");
     // A name with a folder part is refused with a message: it used to be cut down to its last
-    // part without a word, so the header went where the user had not said.
+    // part without a word, so the header went where the user had not said. A name that is no
+    // DIH's is refused as the DIS page refuses one: the Save used to do nothing and say nothing.
     const struct {
         const char* name;
         const char* written; // nullptr: nothing
-        bool refused;
-    } cases[] = {{"Scene.DIH", "pictures/Scene.DIH", false},
-                 {"../escape.dih", nullptr, true},
-                 {"/elsewhere/abs.dih", nullptr, true},
-                 {"scene.txt", nullptr, false},
-                 {"", nullptr, false}};
+        int refusal;
+    } cases[] = {{"Scene.DIH", "pictures/Scene.DIH", 0},
+                 {"../escape.dih", nullptr, 39953},
+                 {"/elsewhere/abs.dih", nullptr, 39953},
+                 {"scene.txt", nullptr, 39997},
+                 {"", nullptr, 39997}};
     for (const auto& c : cases) {
         Rec.Clear();
         P[F::RIHHeaderFileEdit] = c.name;
@@ -229,10 +230,12 @@ TEST_F(DIHFile, SaveWritesOnlyDIHNamesAndOnlyIntoThePagesFolder) {
         if (c.written) {
             EXPECT_EQ(FileLines(Dir.File(c.written)).size(), 296u) << c.name;
         }
-        ASSERT_EQ(Rec.Messages.size(), c.refused ? 1u : 0u) << c.name;
-        if (c.refused) {
+        ASSERT_EQ(Rec.Messages.size(), c.refusal ? 1u : 0u) << c.name;
+        if (c.refusal == 39953) {
             EXPECT_EQ(Rec.Messages[0].Text,
                       "File name holds a folder: nothing written\r\n" + std::string(c.name));
+        } else if (c.refusal) {
+            EXPECT_EQ(Rec.Messages[0].Text, "NO HDR FILE NAME!?!") << c.name;
         }
     }
     EXPECT_FALSE(FileExists(Dir.File("escape.dih")));

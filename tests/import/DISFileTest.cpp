@@ -1,3 +1,4 @@
+#include "histogram/vUHistoCC.h"
 #include "import/HeaderFixture.h"
 #include "runtime/RtErrors.h"
 
@@ -230,7 +231,8 @@ TEST_F(DISFile, CoFileButtonsPutTheChosenPathIntoTheirOwnBox) {
     EXPECT_EQ(Rec.FileRequests[1].Filter, "Adjacent image file|*.BN?;*.DAT;*.DIS;*.DIH");
 }
 
-// A header or log that cannot be written says so once, naming the file and the reason.
+// A header, log or table of breaks that cannot be written says so once, naming the file and the
+// reason.
 TEST_F(DISFile, SaveFailuresNameTheFileAndTheReasonAndLeaveNoFile) {
     const std::string folder = Dir.File("no such folder/");
     HeaderPages.DIHFolder = HeaderPages.DISFolder = folder;
@@ -250,6 +252,8 @@ TEST_F(DISFile, SaveFailuresNameTheFileAndTheReasonAndLeaveNoFile) {
          },
          "x.dis"},
         {[] { HeaderPages.DIPSaveIt(); }, "x.dip"},
+        // The natural breaks saved at the user's word: the save used to fail without a word.
+        {[] { RunGuarded(SaveSeedFileOrRaise); }, "x.ads"},
     };
     for (const auto& c : cases) {
         Rec.Clear();

@@ -55,7 +55,8 @@ TEST_F(DisPictureTest, ChoosingTheDISFillsThePageAndProposesThePictureName) {
 
 // The page proposes the picture's name itself, so no dialog asked about a file of that name. It
 // used to replace an existing picture without a word, write through a link planted under the
-// name, and write the picture over a band it was made from.
+// name, and write the picture over a band it was made from. The picture and log the page itself
+// made, unchanged since, are its own: made again, nothing is asked (no answer is given).
 TEST_F(DisPictureTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     TempDir elsewhere;
     const std::string kept = "kept bytes";
@@ -99,6 +100,15 @@ TEST_F(DisPictureTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
          {MsgButton::Yes},
          false,
          "27"},
+        {"the page's own picture and log, made again from other bands",
+         [&] {
+             Rec.MessageAnswers = {MsgButton::Yes};
+             ASSERT_TRUE(MakeDISPicture(Chosen({3, 2, 1}))) << Rec.Summary();
+             Chosen({1, 2, 3});
+         },
+         {},
+         true,
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -118,6 +128,8 @@ TEST_F(DisPictureTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
             EXPECT_TRUE(Rec.Shown(27)) << Rec.Summary();
         } else if (!c.Refusal.empty()) {
             EXPECT_EQ(Rec.ErrorBoxes, std::vector<std::string>{c.Refusal});
+        } else if (c.Answers.empty()) {
+            EXPECT_TRUE(Rec.Messages.empty()) << Rec.Summary();
         } else {
             ASSERT_EQ(Rec.Messages.size(), 1u) << Rec.Summary();
             EXPECT_EQ(Rec.Messages[0].Text,

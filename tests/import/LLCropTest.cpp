@@ -99,6 +99,9 @@ TEST_F(LLCropTest, RefusalsWriteNothing) {
          },
          {39965}},
         {"page turned", [](TLLCropValues&) { DISLoaded = false; }, {39993}},
+        {"no new DIS name",
+         [](TLLCropValues& v) { v.DIHSubsetDISEdit.clear(); },
+         {NoHeaderNameMessage}},
     };
     for (const LLRefusal& r : refusals) {
         SCOPED_TRACE(r.Name);
@@ -112,10 +115,11 @@ TEST_F(LLCropTest, RefusalsWriteNothing) {
         const int refusal = LLCropScene(scene, v, tooMany);
         if (refusal) ShowMessageNumber(refusal);
         std::vector<int> shown;
-        for (int m : {27, 39964, 39965, 39993})
+        for (int m : {27, 39964, 39965, 39993, NoHeaderNameMessage})
             if (Rec.Shown(m)) shown.push_back(m);
         EXPECT_EQ(shown, r.Messages) << Rec.Summary();
-        EXPECT_FALSE(FileExists(Dir.File("cut.dis")) || FileExists(Dir.File("cut.B10")));
+        EXPECT_FALSE(FileExists(Dir.File("cut.dis")) || FileExists(Dir.File("cut.B10")) ||
+                     FileExists(Dir.File(".dis")));
     }
     // A scene whose corners are not marked valid cannot be cropped by a box.
     HeaderPages.SetChecked(F::CoordinatesValidCBox, false);

@@ -11,13 +11,17 @@
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vMacro.h"
 #include "shell/ui/vPSize.h"
+#include "shell/ui/vPrinting.h"
 #include "shell/ui/vVCScreen.h"
 #include "shell/vToolForms.h"
 #include "support/GuiPdfPictures.h"
 #include "support/GuiStartup.h"
 #include "support/NoisePicture.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -88,6 +92,29 @@ class PrintCommands : public GuiStartup {
         });
         Form->F_PrintClick();
         EXPECT_TRUE(Form->PrinterDevice().pageLayout().isEquivalentTo(page));
+    }
+
+    // The print dialog's Print pressed on `file`: the dialog asks whether it may replace the file
+    // there, and the user says Yes.
+    void AcceptPrintDialogAt(const std::string& file) {
+        ChoosePdf(file);
+        bool asked = false;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&asked] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                asked = true;
+                box->button(QMessageBox::Yes)->click();
+            } else if (modal && qobject_cast<QPrintDialog*>(modal)) {
+                // Pressed outside this handler: the dialog's question waits on this timer.
+                QTimer::singleShot(
+                    0, modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                    &QAbstractButton::click);
+            }
+        });
+        answer.start(10);
+        EXPECT_TRUE(ChoosePrinterSettings(Form->PrinterDevice(), Form, "PrinterSetupDialog1"));
+        EXPECT_TRUE(asked);
     }
 
     std::vector<PrintCommand> Commands() {
@@ -213,6 +240,8 @@ TEST_F(PrintCommands, EachPrintThatCannotBeWrittenNamesTheFileAndKeepsTheLastPri
 }
 
 // The last printout in the file the printer writes to stays unless the user says to replace it.
+// The file a print left, and one the print dialog named (it asks its own question), are the
+// program's to print over: a second question there used to teach users to answer Yes unread.
 TEST_F(PrintCommands, EachAsksBeforeReplacingTheFileItPrintsTo) {
     for (const PrintCommand& c : Commands()) {
         SCOPED_TRACE(c.Name);
@@ -231,6 +260,19 @@ TEST_F(PrintCommands, EachAsksBeforeReplacingTheFileItPrintsTo) {
             }
         }
         EXPECT_EQ(FileText(pdf).rfind("%PDF-", 0), 0u);
+        // Printed again; then named in the print dialog over another program's file.
+        for (const bool dialog : {false, true}) {
+            SCOPED_TRACE(dialog);
+            if (dialog) {
+                ASSERT_TRUE(WriteFileAtomic(pdf, std::string("another printout"),
+                                            TReplaceLeave::Chosen(pdf)));
+                AcceptPrintDialogAt(pdf);
+            }
+            Rec->Clear();
+            c.Print();
+            EXPECT_TRUE(Rec->Messages.empty() && Rec->ErrorBoxes.empty()) << Rec->Summary();
+            EXPECT_EQ(FileText(pdf).rfind("%PDF-", 0), 0u);
+        }
     }
 }
 
