@@ -2,21 +2,34 @@
 // a print to a file, the main window is drawn again where a box closed during the command
 // covered it, and clicks made while a command that lets nothing in runs do nothing once it has
 // ended. Run by scripts/desktop-tests.
+#include "algebra/ui/vColorContortions.h"
+#include "algebra/ui/vPixelAlgebra.h"
+#include "algebra/vColorLUT.h"
+#include "classify/ui/vClassifier.h"
+#include "histogram/ui/vHistogram.h"
 #include "runtime/RtFiles.h"
 #include "shell/ui/vImageView.h"
 #include "shell/ui/vPSize.h"
+#include "shell/ui/vREIV.h"
+#include "shell/ui/vRotate.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 #include "support/DesktopSession.h"
 #include "support/GuiStartup.h"
 #include "support/NoisePicture.h"
 
+#include <QDeadlineTimer>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <QImage>
 
@@ -41,6 +54,29 @@ class DesktopGate : public GuiStartup {
         QTest::qWait(300);
     }
 };
+
+// xdotool's words that click the middle of `control`.
+QString ClickAt(const QWidget* control) {
+    const QPoint p = control->mapToGlobal(control->rect().center());
+    return QString("mousemove %1 %2 click 1").arg(p.x()).arg(p.y());
+}
+
+// Clicks `first` with the pointer, and 200 ms later each of `then`; `made` names the file that
+// says they have all been made.
+void StartClicks(QProcess& xdotool, const QWidget* first, const std::vector<QString>& then,
+                 const std::string& made) {
+    QString clicks = "xdotool " + ClickAt(first) + " sleep 0.2";
+    for (const QString& click : then)
+        clicks += " " + click;
+    clicks += QString(" && touch '%1'").arg(QString::fromStdString(made));
+    xdotool.start("sh", {"-c", clicks});
+}
+
+// Holds the running command, letting no window message in, until the clicks have been made.
+void WaitUntilMade(const std::string& made) {
+    for (const QDeadlineTimer deadline(20000); !FileExists(made) && !deadline.hasExpired();)
+        QThread::msleep(20);
+}
 
 bool ClickWithThePointer(const QWidget* control) {
     const QPoint p = control->mapToGlobal(control->rect().center());
@@ -127,7 +163,8 @@ TEST_F(DesktopGate, TheMainWindowIsDrawnAgainUnderABoxClosedDuringACommand) {
 }
 
 // Open, clicked with the pointer, loads a large picture and lets no window message in while it
-// does; meanwhile the pointer clicks Zoom and Pixels. Once the load has ended, neither acts.
+// does; meanwhile the pointer clicks Zoom and Pixels: the load waits until they have been made,
+// however fast the machine. Once the load has ended, neither acts.
 TEST_F(DesktopGate, ClicksMadeWhileACommandLetsNothingInDoNothingAfterIt) {
     const Picture large = NoisePicture(5000, 5000, 11);
     const std::string path = Dir.File("large.png");
@@ -139,21 +176,14 @@ TEST_F(DesktopGate, ClicksMadeWhileACommandLetsNothingInDoNothingAfterIt) {
     Form->resize(900, 700);
     ASSERT_NO_FATAL_FAILURE(Show(*Form));
     const auto button = [this](QAction* action) { return Form->ToolBar1->widgetForAction(action); };
-    const auto at = [](const QWidget* w) {
-        const QPoint p = w->mapToGlobal(w->rect().center());
-        return QString("mousemove %1 %2 click 1").arg(p.x()).arg(p.y());
-    };
-    // The clicks, and then a file that says they have all been made.
     const std::string made = Dir.File("clicks-made");
-    const QString clicks = QString("xdotool %1 sleep 0.2 %2 %3 && touch '%4'")
-                               .arg(at(button(Form->ToolButton1)), at(button(Form->FlyByButton)),
-                                    at(button(Form->ViewPixelsBtn)), QString::fromStdString(made));
     using Clock = std::chrono::steady_clock;
     Clock::time_point started, ended;
     bool madeDuringTheLoad = false;
     Rec->FileAnswers = {path};
     Hooks.ChooseFile = [&, choose = Hooks.ChooseFile](FileDialogRequest& r) {
         started = Clock::now();
+        WaitUntilMade(made);
         return choose(r);
     };
     Hooks.PictureChanged = [&] {
@@ -162,7 +192,8 @@ TEST_F(DesktopGate, ClicksMadeWhileACommandLetsNothingInDoNothingAfterIt) {
         madeDuringTheLoad = FileExists(made);
     };
     QProcess xdotool;
-    xdotool.start("sh", {"-c", clicks});
+    StartClicks(xdotool, button(Form->ToolButton1),
+                {ClickAt(button(Form->FlyByButton)), ClickAt(button(Form->ViewPixelsBtn))}, made);
     ASSERT_TRUE(xdotool.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return xdotool.state() == QProcess::NotRunning && ended != Clock::time_point(); },
@@ -175,6 +206,123 @@ TEST_F(DesktopGate, ClicksMadeWhileACommandLetsNothingInDoNothingAfterIt) {
         << " ms, the clicks came after it";
     EXPECT_FALSE(ZoomMode);
     EXPECT_FALSE(PixelValuesMode);
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+}
+
+// Holds the command that sets a window's caption (a rotation shows nothing else) until the clicks
+// have been made.
+class HoldAtCaption : public QObject {
+  public:
+    HoldAtCaption(QWidget* window, std::string made) : Made(std::move(made)) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowTitleChange && ImageOperationBusy && !Held) {
+            Held = true;
+            WaitUntilMade(Made);
+        }
+        return false;
+    }
+    bool Held = false;
+
+  private:
+    std::string Made;
+};
+
+// In the Rotate dialog, which a command of the preprocess viewer opened and whose loop is its own,
+// the pointer clicks Rotate, and while the rotation runs the angle's up arrow and Keep: once it
+// has ended, neither acts.
+TEST_F(DesktopGate, ClicksMadeDuringARotationInItsDialogDoNothingAfterIt) {
+    TREIVForm* viewer = REIVForm;
+    viewer->PreprocessPicture = NoisePicture(600, 400, 5);
+    viewer->PictureChanged();
+    ASSERT_NO_FATAL_FAILURE(Show(*viewer));
+    const std::vector<uint32_t> shown = viewer->PreprocessPicture.Pixels;
+    const std::string made = Dir.File("clicks-made");
+    bool held = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TRotateForm*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        ASSERT_TRUE(WaitPlaced(*dialog));
+        QTest::qWait(300);
+        QSpinBox* angle = dialog->SpinEditThetaDegrees;
+        const QPoint up = angle->mapToGlobal(QPoint(angle->width() - 5, 4));
+        HoldAtCaption hold(dialog, made);
+        QProcess xdotool;
+        StartClicks(xdotool, dialog->SpeedButton1,
+                    {QString("mousemove %1 %2 click 1").arg(up.x()).arg(up.y()),
+                     ClickAt(dialog->ButtonSaveRotated)},
+                    made);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return hold.Held && xdotool.state() == QProcess::NotRunning; }, 30000));
+        QTest::qWait(500);
+        held = hold.Held;
+        EXPECT_EQ(angle->value(), 45);
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->done(QDialog::Rejected);
+    });
+    viewer->IZ_Rotate->trigger();
+    EXPECT_TRUE(held);
+    EXPECT_TRUE(viewer->PreprocessPicture.Pixels == shown) << "Keep went through";
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+}
+
+// While the colour page of Pixel Algebra previews a Negative, letting no window message in, the
+// pointer clicks the classification window's Exit, which is heard while the window's own run
+// goes on: once the preview has ended, the window is still open.
+TEST_F(DesktopGate, AnotherWindowsExitClickedDuringACommandLeavesItOpen) {
+    DisplayedPicture = NoisePicture(1500, 1500, 9);
+    Form->PictureChanged();
+    ASSERT_NO_FATAL_FAILURE(Show(*Form));
+    auto* classes = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
+    ASSERT_NO_FATAL_FAILURE(Show(*classes));
+    auto* algebra = static_cast<TPixelAlgebraForm*>(Form->ShowToolForm(tfPixelAlgebra));
+    ASSERT_NO_FATAL_FAILURE(Show(*algebra));
+    QWidget* negative = algebra->ColorContortions->FunctionButtons[lfNegative - 1];
+    for (QWidget* w = negative; w; w = w->parentWidget())
+        if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget()))
+            pages->setCurrentWidget(w);
+    for (QWidget* w = negative; w; w = w->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()))
+            if (int i = tabs->indexOf(w); i >= 0) tabs->setCurrentIndex(i);
+    QTest::qWait(300);
+    ASSERT_TRUE(negative->isVisible());
+    const std::string made = Dir.File("clicks-made");
+    bool held = false;
+    const auto hold = [&](auto& hook) {
+        hook = [&, own = hook](auto&&... a) {
+            if (ImageOperationBusy && !held) {
+                held = true;
+                WaitUntilMade(made);
+            }
+            if (own) own(std::forward<decltype(a)>(a)...);
+        };
+    };
+    hold(Hooks.SetBusyCursor);
+    hold(Hooks.PictureChanged);
+    QProcess xdotool;
+    StartClicks(xdotool, negative, {ClickAt(classes->ExitButton)}, made);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return held && xdotool.state() == QProcess::NotRunning && !ImageOperationBusy; },
+        30000));
+    QTest::qWait(500);
+    EXPECT_TRUE(classes->isVisible());
+    EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+}
+
+// The Histogram window runs a command when it stops being the active window: the click on the main
+// window's Zoom that made it so was made before that command began, and acts.
+TEST_F(DesktopGate, TheClickThatMakesTheHistogramWindowInactiveActs) {
+    DisplayedPicture = NoisePicture(400, 300, 7);
+    Form->PictureChanged();
+    Form->resize(900, 700);
+    ASSERT_NO_FATAL_FAILURE(Show(*Form));
+    ASSERT_NO_FATAL_FAILURE(Show(*HistogramForm));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(HistogramForm));
+    ZoomMode = false;
+    ASSERT_TRUE(ClickWithThePointer(Form->ToolBar1->widgetForAction(Form->FlyByButton)));
+    EXPECT_TRUE(QTest::qWaitFor([] { return ZoomMode; }, 3000)) << "the first click did nothing";
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 
