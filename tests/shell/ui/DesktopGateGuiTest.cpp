@@ -209,15 +209,17 @@ TEST_F(DesktopGate, ClicksMadeWhileACommandLetsNothingInDoNothingAfterIt) {
     EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
 }
 
-// Holds the command that sets a window's caption (a rotation shows nothing else) until the clicks
-// have been made.
-class HoldAtCaption : public QObject {
+// Holds the command that runs, at the first event the program handles during it (or the first of
+// the kind `At`: a rotation shows nothing but its caption), until the clicks have been made.
+class HoldDuring : public QObject {
   public:
-    HoldAtCaption(QWidget* window, std::string made) : Made(std::move(made)) {
-        window->installEventFilter(this);
+    explicit HoldDuring(std::string made, QEvent::Type at = QEvent::None)
+        : Made(std::move(made)), At(at) {
+        qApp->installEventFilter(this);
     }
+    ~HoldDuring() override { qApp->removeEventFilter(this); }
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::WindowTitleChange && ImageOperationBusy && !Held) {
+        if (ImageOperationBusy && !Held && (At == QEvent::None || event->type() == At)) {
             Held = true;
             WaitUntilMade(Made);
         }
@@ -227,13 +229,14 @@ class HoldAtCaption : public QObject {
 
   private:
     std::string Made;
+    QEvent::Type At;
 };
 
 // In the Rotate dialog, which a command of the preprocess viewer opened and whose loop is its own,
 // the pointer clicks Rotate, and while the rotation runs the angle's up arrow and Keep: once it
 // has ended, neither acts.
 TEST_F(DesktopGate, ClicksMadeDuringARotationInItsDialogDoNothingAfterIt) {
-    TREIVForm* viewer = REIVForm;
+    auto* viewer = new TREIVForm(Form);
     viewer->PreprocessPicture = NoisePicture(600, 400, 5);
     viewer->PictureChanged();
     ASSERT_NO_FATAL_FAILURE(Show(*viewer));
@@ -248,7 +251,7 @@ TEST_F(DesktopGate, ClicksMadeDuringARotationInItsDialogDoNothingAfterIt) {
         QTest::qWait(300);
         QSpinBox* angle = dialog->SpinEditThetaDegrees;
         const QPoint up = angle->mapToGlobal(QPoint(angle->width() - 5, 4));
-        HoldAtCaption hold(dialog, made);
+        HoldDuring hold(made, QEvent::WindowTitleChange);
         QProcess xdotool;
         StartClicks(xdotool, dialog->SpeedButton1,
                     {QString("mousemove %1 %2 click 1").arg(up.x()).arg(up.y()),
@@ -289,22 +292,11 @@ TEST_F(DesktopGate, AnotherWindowsExitClickedDuringACommandLeavesItOpen) {
     QTest::qWait(300);
     ASSERT_TRUE(negative->isVisible());
     const std::string made = Dir.File("clicks-made");
-    bool held = false;
-    const auto hold = [&](auto& hook) {
-        hook = [&, own = hook](auto&&... a) {
-            if (ImageOperationBusy && !held) {
-                held = true;
-                WaitUntilMade(made);
-            }
-            if (own) own(std::forward<decltype(a)>(a)...);
-        };
-    };
-    hold(Hooks.SetBusyCursor);
-    hold(Hooks.PictureChanged);
+    const HoldDuring hold(made);
     QProcess xdotool;
     StartClicks(xdotool, negative, {ClickAt(classes->ExitButton)}, made);
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return held && xdotool.state() == QProcess::NotRunning && !ImageOperationBusy; },
+        [&] { return hold.Held && xdotool.state() == QProcess::NotRunning && !ImageOperationBusy; },
         30000));
     QTest::qWait(500);
     EXPECT_TRUE(classes->isVisible());
@@ -314,12 +306,17 @@ TEST_F(DesktopGate, AnotherWindowsExitClickedDuringACommandLeavesItOpen) {
 // The Histogram window runs a command when it stops being the active window: the click on the main
 // window's Zoom that made it so was made before that command began, and acts.
 TEST_F(DesktopGate, TheClickThatMakesTheHistogramWindowInactiveActs) {
-    DisplayedPicture = NoisePicture(400, 300, 7);
-    Form->PictureChanged();
+    const Picture picture = NoisePicture(400, 300, 7);
+    const std::string path = Dir.File("small.png");
+    ASSERT_TRUE(QImage(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
+                       picture.Height, QImage::Format_RGB32)
+                    .save(QString::fromStdString(path)));
+    ASSERT_TRUE(Form->LoadFromFile(path)) << Rec->Summary();
     Form->resize(900, 700);
     ASSERT_NO_FATAL_FAILURE(Show(*Form));
-    ASSERT_NO_FATAL_FAILURE(Show(*HistogramForm));
-    ASSERT_TRUE(QTest::qWaitForWindowActive(HistogramForm));
+    auto* histogram = new THistogramForm(Form);
+    ASSERT_NO_FATAL_FAILURE(Show(*histogram));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(histogram));
     ZoomMode = false;
     ASSERT_TRUE(ClickWithThePointer(Form->ToolBar1->widgetForAction(Form->FlyByButton)));
     EXPECT_TRUE(QTest::qWaitFor([] { return ZoomMode; }, 3000)) << "the first click did nothing";
