@@ -60,6 +60,12 @@ class DesktopGate : public GuiStartup {
     }
 };
 
+bool SavePng(const Picture& picture, const std::string& path) {
+    return QImage(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
+                  picture.Height, QImage::Format_RGB32)
+        .save(QString::fromStdString(path));
+}
+
 // xdotool's words that click the middle of `control`.
 QString ClickAt(const QWidget* control) {
     const QPoint p = control->mapToGlobal(control->rect().center());
@@ -173,9 +179,7 @@ TEST_F(DesktopGate, TheMainWindowIsDrawnAgainUnderABoxClosedDuringACommand) {
 TEST_F(DesktopGate, ClicksMadeWhileACommandLetsNothingInDoNothingAfterIt) {
     const Picture large = NoisePicture(5000, 5000, 11);
     const std::string path = Dir.File("large.png");
-    ASSERT_TRUE(QImage(reinterpret_cast<const uchar*>(large.Pixels.data()), large.Width,
-                       large.Height, QImage::Format_RGB32)
-                    .save(QString::fromStdString(path)));
+    ASSERT_TRUE(SavePng(large, path));
     DisplayedPicture = NoisePicture(400, 300, 7);
     Form->PictureChanged();
     Form->resize(900, 700);
@@ -347,11 +351,8 @@ TEST_F(DesktopGate, AnotherWindowClosedDuringACommandStaysOpen) {
 // The Histogram window runs a command when it stops being the active window: the click on the main
 // window's Zoom that made it so was made before that command began, and acts.
 TEST_F(DesktopGate, TheClickThatMakesTheHistogramWindowInactiveActs) {
-    const Picture picture = NoisePicture(400, 300, 7);
     const std::string path = Dir.File("small.png");
-    ASSERT_TRUE(QImage(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
-                       picture.Height, QImage::Format_RGB32)
-                    .save(QString::fromStdString(path)));
+    ASSERT_TRUE(SavePng(NoisePicture(400, 300, 7), path));
     ASSERT_TRUE(Form->LoadFromFile(path)) << Rec->Summary();
     Form->resize(900, 700);
     ASSERT_NO_FATAL_FAILURE(Show(*Form));
