@@ -262,16 +262,23 @@ class CommandSpans {
                         inputBefore && NotBefore(*inputBefore, time) ? *inputBefore + 1 : time;
                 if (span.EndMark == mark) span.End = time;
             }
+        LetGoBefore(time);
     }
     // True for input made at `time` while a command that has ended ran: it may come long after,
     // when the command let no window message in.
     bool MadeDuring(uint32_t time) {
-        std::erase_if(Ended, [time](const Span& span) {
-            return span.End ? !NotBefore(*span.End + KeptFor, time) : span.Answer.hasExpired();
-        });
+        LetGoBefore(time);
         return std::any_of(Ended.begin(), Ended.end(), [time](const Span& span) {
             return span.Begin && NotBefore(time, *span.Begin) &&
                    (!span.End || NotBefore(*span.End, time));
+        });
+    }
+
+    // The spans no input still to come can have been made in, the clock being at `time`: a long
+    // run of commands with no input between them (a macro's) keeps only the last few seconds'.
+    void LetGoBefore(uint32_t time) {
+        std::erase_if(Ended, [time](const Span& span) {
+            return span.End ? !NotBefore(*span.End + KeptFor, time) : span.Answer.hasExpired();
         });
     }
 
@@ -428,6 +435,7 @@ void CommandSpans::Ends() {
         span.End = ToolkitNow();
     span.Answer.setRemainingTime(2000);
     Ended.push_back(span);
+    if (span.End) LetGoBefore(*span.End);
 }
 
 // Judges each event the window system hands in by when the user made it, before the toolkit
