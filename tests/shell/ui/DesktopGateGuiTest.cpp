@@ -19,6 +19,7 @@
 #include "support/NoisePicture.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -72,11 +73,14 @@ QString ClickAt(const QWidget* control) {
     return QString("mousemove %1 %2 click 1").arg(p.x()).arg(p.y());
 }
 
-// Clicks `first` with the pointer, and 200 ms later each of `then`; `made` names the file that
-// says they have all been made.
+// Clicks `first` with the pointer, which starts a command; once that command is held (it says so
+// beside `made`), clicks each of `then`, and then says so in `made`. However fast or loaded the
+// machine, the clicks are made after the command began and before it ends.
 void StartClicks(QProcess& xdotool, const QWidget* first, const std::vector<QString>& then,
                  const std::string& made) {
-    QString clicks = "xdotool " + ClickAt(first) + " sleep 0.2";
+    QString clicks =
+        QString("xdotool %1 && while [ ! -e '%2.held' ]; do sleep 0.02; done && xdotool")
+            .arg(ClickAt(first), QString::fromStdString(made));
     for (const QString& click : then)
         clicks += " " + click;
     clicks += QString(" && touch '%1'").arg(QString::fromStdString(made));
@@ -85,6 +89,9 @@ void StartClicks(QProcess& xdotool, const QWidget* first, const std::vector<QStr
 
 // Holds the running command, letting no window message in, until the clicks have been made.
 void WaitUntilMade(const std::string& made) {
+    QFile held(QString::fromStdString(made + ".held"));
+    if (!held.open(QIODevice::WriteOnly)) return;
+    held.close();
     for (const QDeadlineTimer deadline(20000); !FileExists(made) && !deadline.hasExpired();)
         QThread::msleep(20);
 }
