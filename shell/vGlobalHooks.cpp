@@ -19,7 +19,7 @@ namespace {
 
 // How deep the running operations' yields to the event loop are nested.
 int EventLoopYields = 0;
-unsigned long Ended = 0;
+CommandWatch Watch;
 
 } // namespace
 
@@ -99,21 +99,22 @@ bool ArrivesDuringOperation() {
     return ImageOperationBusy && EventLoopYields > 0;
 }
 
-unsigned long CommandsEnded() {
-    return Ended;
+void WatchCommands(CommandWatch watch) {
+    Watch = watch;
 }
 
 OperationScope::OperationScope(bool isDrag)
-    : Owned(!ImageOperationBusy), Refused(ArrivesDuringOperation()), IsDrag(isDrag) {
+    : Owned(!ImageOperationBusy), Refused(ArrivesDuringOperation()), IsDrag(isDrag),
+      Watched(!Refused && !isDrag) {
+    if (Watched && Watch.Begins) Watch.Begins();
     if (!Owned) return;
     ImageOperationBusy = true;
     if (!isDrag) EndOpenDrags();
 }
 
 OperationScope::~OperationScope() {
-    if (!Owned) return;
-    ImageOperationBusy = false;
-    if (!IsDrag) ++Ended;
+    if (Owned) ImageOperationBusy = false;
+    if (Watched && Watch.Ends) Watch.Ends();
 }
 
 namespace {

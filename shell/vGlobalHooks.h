@@ -139,10 +139,15 @@ extern bool ImageOperationBusy;
 // that operation. What the operation calls itself (the macro player, one page calling another's
 // routine) starts outside its yields and runs as part of it.
 bool ArrivesDuringOperation();
-// How many commands have ended so far: operations that owned the busy flag, other than the
-// picture's own press, move and release. The input gate hands the user's input that the window
-// system queued while one ran back to itself then, and refuses it.
-unsigned long CommandsEnded();
+// Told when a command begins and when it ends: every guarded handler that runs, other than the
+// picture's own press, move and release, whether it owns the busy flag or runs inside another's
+// dialog. The input gate marks the window system's stream of events there, and refuses the
+// user's input made between the two marks whenever it comes.
+struct CommandWatch {
+    void (*Begins)() = nullptr;
+    void (*Ends)() = nullptr;
+};
+void WatchCommands(CommandWatch watch);
 
 // The operation frame every guarded handler takes: the first to start owns the busy flag; one
 // that arrives during another's yield is refused and does nothing.
@@ -161,6 +166,7 @@ class OperationScope {
     bool Owned;
     bool Refused;
     bool IsDrag;
+    bool Watched;
 };
 
 // The one error guard, with the operation frame. Runs `action` unless it arrived during another

@@ -256,6 +256,14 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
     SetImageName(directory, name);
     StampShownFile(directory + name);
     HookStatus(1, "Loading Image and Stats");
+    // The status goes once the load has ended, done or failed, unless the companion files' status
+    // took its place.
+    struct LoadStatusEnd {
+        bool Replaced = false;
+        ~LoadStatusEnd() {
+            if (!Replaced) HookStatus(1, "");
+        }
+    } statusEnd;
     HookProcessMessages();
     AllocImageBuffers();
     if (ImageBuffersAllocated) {
@@ -272,7 +280,10 @@ bool LoadPictureFile(const std::string& directory, const std::string& name) {
         // The counting pass copied the picture for processing; a fresh picture still has
         // nothing to undo.
         HookUndoEnabled(false);
-        if (CompanionFilesKeptInMemory()) HookStatus(1, CompanionFilesInMemoryStatus);
+        if (CompanionFilesKeptInMemory()) {
+            HookStatus(1, CompanionFilesInMemoryStatus);
+            statusEnd.Replaced = true;
+        }
     }
     HookBusyCursor(false);
     HookProcessMessages();

@@ -267,7 +267,13 @@ void TFFTForm::PngBtnClick() {
 
 void TFFTForm::ProcessFFTBtnClick() {
     if (Busy) return;
+    // With nothing to work on there is no run to time: the caption would say one ended.
+    if (!PictureLoaded && !(DISOpened && BandLoaded)) {
+        ShowMessageNumber(10);
+        return;
+    }
     const TFFTSettings settings = Settings();
+    const QString caption = windowTitle();
     Busy = true;
     setWindowTitle(Latin("Started: " + NowDateTimeText()));
     RadarGauge->show();
@@ -283,17 +289,19 @@ void TFFTForm::ProcessFFTBtnClick() {
     QElapsedTimer clock;
     clock.start();
     const TFFTReport report = Report();
+    bool ran = false;
     if (PictureLoaded) {
-        ProcessFFTPicture(Spectrum, InPicture, settings, FFTPicture, OutPicture, report);
-    } else if (DISOpened && BandLoaded) {
+        ran = ProcessFFTPicture(Spectrum, InPicture, settings, FFTPicture, OutPicture, report);
+    } else {
         // Each run starts from the loaded samples, as a picture run does, not from the
         // previous run's result.
         LoadFFTChannel(Spectrum, InPicture, 0);
-        if (ProcessFFTBand(Spectrum, settings, FFTPicture, report))
-            ShowFFTResult(Spectrum, OutPicture, report);
+        ran = ProcessFFTBand(Spectrum, settings, FFTPicture, report);
+        if (ran) ShowFFTResult(Spectrum, OutPicture, report);
     }
     ShowPictures();
-    setWindowTitle(Latin(FFTElapsedCaption(clock.elapsed())));
+    // A refused size has said so: no time of a finished run follows it.
+    setWindowTitle(ran ? Latin(FFTElapsedCaption(clock.elapsed())) : caption);
 }
 
 void TFFTForm::SaveFFTBtnClick() {

@@ -90,8 +90,11 @@ TBandSplitPages::TBandSplitPages(TPBands* window) : QObject(window), Window(wind
 }
 
 void TBandSplitPages::BusyRun(void (TBandSplitPages::*handler)()) {
-    HookBusyCursor(true);
-    Window->Guarded([this, handler] { (this->*handler)(); });
+    // The busy cursor is the command's own: input the user makes once it shows is made during it.
+    Window->Guarded([this, handler] {
+        HookBusyCursor(true);
+        (this->*handler)();
+    });
     Window->RadarGauge->setValue(0);
     HookBusyCursor(false);
     Window->ShowHeaderPages();

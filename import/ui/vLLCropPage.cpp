@@ -107,8 +107,11 @@ TLLCropPage::TLLCropPage(TPBands* window) : QObject(window), Window(window) {
 }
 
 void TLLCropPage::BusyRun(void (TLLCropPage::*handler)()) {
-    HookBusyCursor(true);
-    Window->Guarded([this, handler] { (this->*handler)(); });
+    // The busy cursor is the command's own: input the user makes once it shows is made during it.
+    Window->Guarded([this, handler] {
+        HookBusyCursor(true);
+        (this->*handler)();
+    });
     Window->RadarGauge->setValue(0);
     HookBusyCursor(false);
     Window->ShowHeaderPages();

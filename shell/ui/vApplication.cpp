@@ -12,15 +12,18 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
-#include <QTimer>
 #include <QWidget>
 #include <qpa/qwindowsysteminterface.h>
+#include <qpa/qwindowsysteminterface_p.h>
 
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -28,12 +31,12 @@ namespace {
 constexpr const char* HeardMidRunProperty = "HeardMidRun";
 constexpr const char* CloseHeardMidRunProperty = "CloseHeardMidRun";
 
-// True while the input the window system queued during a command that has ended is handed in:
-// the gate stays shut for it.
-bool Draining = false;
+// True while the window system hands in an event the user made while a command ran, in this
+// loop or a dialog's own: the gate is shut for it, whenever it comes.
+bool MadeDuringACommand = false;
 
 bool GateShut() {
-    return Draining || ArrivesDuringOperation();
+    return MadeDuringACommand || ArrivesDuringOperation();
 }
 
 bool IsHelpKey(const QEvent& event) {
@@ -204,7 +207,9 @@ bool RepeatOfAKeyBeingHandled(const QEvent& event) {
 // control has finished with the event that pressed or stepped it (a slider starts repeating
 // only after its change has run).
 void EndOwedPresses() {
-    if (ImageOperationBusy || Draining) return;
+    // A dialog a command opened takes the user's input in its own loop: the presses owed there
+    // are ended there, or a control of it would repeat until the dialog closes.
+    if (ArrivesDuringOperation()) return;
     for (;;) {
         std::erase_if(Held, [](const HeldPress& p) { return !p.Control; });
         const auto owed = std::find_if(Held.begin(), Held.end(), [](const HeldPress& p) {
@@ -221,9 +226,76 @@ void EndOwedPresses() {
     }
 }
 
+// The window system's clock compares by difference: it counts 32 bits of milliseconds and wraps.
+bool NotBefore(uint32_t time, uint32_t than) {
+    return static_cast<int32_t>(time - than) >= 0;
+}
+
+// The toolkit's own clock, which stamps the input of a window system that gives none.
+uint32_t ToolkitNow() {
+    return static_cast<uint32_t>(QWindowSystemInterfacePrivate::eventTime.elapsed());
+}
+
+// When each command began and ended, on the clock that stamps the user's input. On X11 that is
+// the server's: a mark set in its stream of events when a command begins and when it ends, whose
+// time comes with the mark's notice. An input read before a command's begin notice was made
+// before it began.
+class CommandSpans {
+  public:
+    struct Span {
+        unsigned long BeginMark = 0;
+        unsigned long EndMark = 0;
+        std::optional<uint32_t> Begin;
+        std::optional<uint32_t> End;
+        // A server that never answers a mark leaves its span unknown: it is let go.
+        QDeadlineTimer Answer;
+    };
+
+    void Begins();
+    void Ends();
+    void Noticed(unsigned long mark, uint32_t time, std::optional<uint32_t> inputBefore) {
+        for (auto* spans : {&Running, &Ended})
+            for (Span& span : *spans) {
+                // An input read before the notice in the same millisecond was made before.
+                if (span.BeginMark == mark)
+                    span.Begin =
+                        inputBefore && NotBefore(*inputBefore, time) ? *inputBefore + 1 : time;
+                if (span.EndMark == mark) span.End = time;
+            }
+        LetGoBefore(time);
+    }
+    // True for input made at `time` while a command that has ended ran: it may come long after,
+    // when the command let no window message in.
+    bool MadeDuring(uint32_t time) {
+        LetGoBefore(time);
+        return std::any_of(Ended.begin(), Ended.end(), [time](const Span& span) {
+            return span.Begin && NotBefore(time, *span.Begin) &&
+                   (!span.End || NotBefore(*span.End, time));
+        });
+    }
+
+    // The spans no input still to come can have been made in, the clock being at `time`: a long
+    // run of commands with no input between them (a macro's) keeps only the last few seconds'.
+    void LetGoBefore(uint32_t time) {
+        std::erase_if(Ended, [time](const Span& span) {
+            return span.End ? !NotBefore(*span.End + KeptFor, time) : span.Answer.hasExpired();
+        });
+    }
+
+  private:
+    // Input made during a command is in the window system's queues well before the clock has
+    // gone this far past the command's end.
+    static constexpr uint32_t KeptFor = 5000;
+    std::vector<Span> Running;
+    std::vector<Span> Ended;
+};
+
+CommandSpans Spans;
+
 // A mark in the X server's stream of events: a change to a property of a window of the program's
-// own, whose notice the server queues behind every event it queued before the change. Once the
-// notice has come through, all the user did before the mark has been handed to the toolkit.
+// own, whose notice the server queues behind every event it queued before the change, stamped
+// with the server's time. It also keeps the times the stream tells of the user's input and of a
+// close the window manager asks for, which the toolkit hands on without one.
 class ServerMark : public QAbstractNativeEventFilter {
   public:
     // The mark of the X display the program runs on; null on any other window system.
@@ -232,9 +304,8 @@ class ServerMark : public QAbstractNativeEventFilter {
         static bool looked = false;
         if (!looked && qApp) {
             looked = true;
-            auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-            if (x11 && x11->connection()) {
-                mark.reset(new ServerMark(x11->connection()));
+            if (xcb_connection_t* connection = X11Connection()) {
+                mark.reset(new ServerMark(connection));
                 // A server that gave no name for the mark's property would never answer it.
                 if (mark->Atom == XCB_ATOM_NONE)
                     mark.reset();
@@ -244,29 +315,63 @@ class ServerMark : public QAbstractNativeEventFilter {
         }
         return mark.get();
     }
+    static xcb_connection_t* X11Connection() {
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        return x11 ? x11->connection() : nullptr;
+    }
 
-    // Sets a mark and hands on the window system's events until its notice has come through
-    // (or, should the server never answer, for at most two seconds).
-    void WaitPast() {
-        const unsigned long mine = ++Sent;
+    // Sets a mark; its time comes to the spans with its notice.
+    unsigned long Place() {
         xcb_change_property(Connection, XCB_PROP_MODE_APPEND, Window, Atom, XCB_ATOM_INTEGER, 32, 0,
                             nullptr);
         xcb_flush(Connection);
-        const QDeadlineTimer deadline(2000);
-        QTimer wake;
-        wake.start(10);
-        while (Seen < mine && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return ++Sent;
     }
+
+    // When the last close the window manager asked for was made.
+    std::optional<uint32_t> CloseTime() const { return LastClose; }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
         if (type != "xcb_generic_event_t") return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) return false;
-        const auto* notice = static_cast<const xcb_property_notify_event_t*>(message);
-        if (notice->window != Window || notice->atom != Atom) return false;
-        ++Seen;
-        return true;
+        switch (event->response_type & 0x7F) {
+        case XCB_KEY_PRESS:
+        case XCB_KEY_RELEASE:
+        case XCB_BUTTON_PRESS:
+        case XCB_BUTTON_RELEASE:
+        case XCB_MOTION_NOTIFY:
+            Input(static_cast<const xcb_key_press_event_t*>(message)->time);
+            return false;
+        case XCB_GE_GENERIC: {
+            // The input extension's device events carry the time after their type and device.
+            const auto* generic = static_cast<const xcb_ge_generic_event_t*>(message);
+            if (InputOpcode != 0 && generic->extension == InputOpcode) {
+                uint32_t time = 0;
+                std::memcpy(&time, static_cast<const char*>(message) + 12, sizeof time);
+                Input(time);
+            }
+            return false;
+        }
+        case XCB_CLIENT_MESSAGE: {
+            const auto* client = static_cast<const xcb_client_message_event_t*>(message);
+            if (client->format == 32 && client->type == Protocols &&
+                client->data.data32[0] == DeleteWindow) {
+                // A manager that gives no time asks at the latest time the stream has told.
+                const uint32_t time = client->data.data32[1];
+                LastClose = time != uint32_t{XCB_CURRENT_TIME} ? std::optional(time) : Latest;
+            }
+            return false;
+        }
+        case XCB_PROPERTY_NOTIFY: {
+            const auto* notice = static_cast<const xcb_property_notify_event_t*>(message);
+            Latest = notice->time;
+            if (notice->window != Window || notice->atom != Atom) return false;
+            Spans.Noticed(++Seen, notice->time, LatestInput);
+            return true;
+        }
+        default:
+            return false;
+        }
     }
 
   private:
@@ -277,28 +382,104 @@ class ServerMark : public QAbstractNativeEventFilter {
         xcb_create_window(connection, XCB_COPY_FROM_PARENT, Window, root, -1, -1, 1, 1, 0,
                           XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
                           &events);
-        const char name[] = "_VORN_INPUT_MARK";
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-        if (reply) Atom = reply->atom;
+        Atom = Intern("_VORN_INPUT_MARK");
+        Protocols = Intern("WM_PROTOCOLS");
+        DeleteWindow = Intern("WM_DELETE_WINDOW");
+        const char extension[] = "XInputExtension";
+        xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
+            connection, xcb_query_extension(connection, sizeof extension - 1, extension), nullptr);
+        if (reply && reply->present) InputOpcode = reply->major_opcode;
         std::free(reply);
+    }
+    xcb_atom_t Intern(const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            Connection, xcb_intern_atom(Connection, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return atom;
+    }
+    void Input(uint32_t time) {
+        LatestInput = time;
+        Latest = time;
     }
 
     xcb_connection_t* Connection;
     xcb_window_t Window = 0;
     xcb_atom_t Atom = XCB_ATOM_NONE;
+    xcb_atom_t Protocols = XCB_ATOM_NONE;
+    xcb_atom_t DeleteWindow = XCB_ATOM_NONE;
+    uint8_t InputOpcode = 0;
     unsigned long Sent = 0;
     unsigned long Seen = 0;
+    std::optional<uint32_t> LatestInput;
+    std::optional<uint32_t> Latest;
+    std::optional<uint32_t> LastClose;
 };
 
-// Hands the gate, shut, all the user did while the commands that have just ended ran and the
-// window system still holds: X11 queues it in the server and in the toolkit's reader thread until
-// the event loop reads it, and every window system in the toolkit's own queue.
-void DrainQueuedInput() {
-    const QScopedValueRollback<bool> shut(Draining, true);
-    if (ServerMark* mark = ServerMark::OfThisDisplay()) mark->WaitPast();
-    QWindowSystemInterface::flushWindowSystemEvents();
+void CommandSpans::Begins() {
+    Span span;
+    if (ServerMark* mark = ServerMark::OfThisDisplay())
+        span.BeginMark = mark->Place();
+    else if (!ServerMark::X11Connection())
+        span.Begin = ToolkitNow();
+    Running.push_back(span);
 }
+
+void CommandSpans::Ends() {
+    if (Running.empty()) return;
+    Span span = Running.back();
+    Running.pop_back();
+    if (ServerMark* mark = ServerMark::OfThisDisplay())
+        span.EndMark = mark->Place();
+    else if (!ServerMark::X11Connection())
+        span.End = ToolkitNow();
+    span.Answer.setRemainingTime(2000);
+    Ended.push_back(span);
+    if (span.End) LetGoBefore(*span.End);
+}
+
+// Judges each event the window system hands in by when the user made it, before the toolkit
+// delivers it: the gate refuses what was made while a command ran, and takes what was made before
+// one began (the click whose change of the active window started it) as the user's next act.
+class InputJudge : public QWindowSystemEventHandler {
+  public:
+    bool sendEvent(QWindowSystemInterfacePrivate::WindowSystemEvent* event) override {
+        using Sys = QWindowSystemInterfacePrivate;
+        std::optional<uint32_t> made;
+        switch (event->type) {
+        case Sys::Mouse:
+        case Sys::Wheel:
+        case Sys::Key:
+        case Sys::Touch:
+        case Sys::Tablet:
+        case Sys::TabletEnterProximity:
+        case Sys::TabletLeaveProximity:
+#ifndef QT_NO_GESTURES
+        case Sys::Gesture:
+#endif
+            made = LastMade = static_cast<uint32_t>(static_cast<Sys::UserEvent*>(event)->timestamp);
+            break;
+        case Sys::Close:
+            if (ServerMark* mark = ServerMark::OfThisDisplay()) made = mark->CloseTime();
+            if (!made) made = LastMade;
+            break;
+        case Sys::ContextMenu:
+            made = LastMade;
+            break;
+        default:
+            break;
+        }
+        const QScopedValueRollback<bool> judged(MadeDuringACommand,
+                                                made && Spans.MadeDuring(*made));
+        return QWindowSystemEventHandler::sendEvent(event);
+    }
+
+  private:
+    // The time of the last stamped input: what comes without one was made no earlier.
+    std::optional<uint32_t> LastMade;
+};
+
+InputJudge Judge;
 
 } // namespace
 
@@ -317,13 +498,27 @@ bool IsHeardMidRun(const QObject* receiver) {
     return false;
 }
 
+VornApplication::VornApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    ServerMark::OfThisDisplay();
+    QWindowSystemInterfacePrivate::installWindowSystemEventHandler(&Judge);
+    WatchCommands({[] { Spans.Begins(); }, [] { Spans.Ends(); }});
+}
+
+VornApplication::~VornApplication() {
+    WatchCommands({});
+    QWindowSystemInterfacePrivate::removeWindowSystemEventhandler(&Judge);
+}
+
 bool VornApplication::notify(QObject* receiver, QEvent* event) {
     if (receiver && event) {
         MarkDialogOpenedMidRun(receiver, *event);
         // The window system's window hands its input on to the control under the pointer or
         // with the focus, which is where the gate decides.
+        // What is heard mid-run is heard while the command runs: made then and come after it,
+        // a close heard so would close a window with the work in it that its run has ended.
         if (IsUserInput(*event) && !receiver->isWindowType() &&
-            ((GateShut() && !HeardNow(receiver, *event)) || RepeatOfAKeyBeingHandled(*event))) {
+            (MadeDuringACommand || (ArrivesDuringOperation() && !HeardNow(receiver, *event)) ||
+             RepeatOfAKeyBeingHandled(*event))) {
             // The button let go now would end a drag on the picture with the running command's
             // picture and state under it, or a later press would end it there.
             if (event->type() == QEvent::MouseButtonRelease) {
@@ -335,11 +530,6 @@ bool VornApplication::notify(QObject* receiver, QEvent* event) {
         }
         NoteDelivered(receiver, *event);
     }
-    // What the user did while a command ran is judged by when it was made, not by when it comes:
-    // a command that does not let window messages in leaves it queued, and it is refused once the
-    // delivery that ran the command is over, before anything made later.
-    const bool outermost = Handled.empty();
-    const unsigned long commands = CommandsEnded();
     bool handled = false;
     {
         const HandlingFrame frame(receiver, event);
@@ -347,7 +537,6 @@ bool VornApplication::notify(QObject* receiver, QEvent* event) {
         // repaint, the gauge's timer, Abort) is not refused here as another command would be.
         RunGuardedMidRun([&] { handled = QApplication::notify(receiver, event); });
     }
-    if (outermost && CommandsEnded() != commands && !ImageOperationBusy) DrainQueuedInput();
     EndOwedPresses();
     return handled;
 }

@@ -2,9 +2,10 @@
 // notify is the last error guard, so no exception reaches the event loop, and the one input
 // gate: while a command runs, paint, expose, resize, timer and window-system events go on as
 // usual, and the user's input is refused, except at the controls marked as heard mid-run. Input
-// is judged by when it was made: what the window system still holds when a command ends was made
-// while it ran, and is refused too. A press it delivered always gets its release, and a key held
-// down while the box its press opened is up does not open another.
+// is judged by when it was made: what the user did while a command ran, in the main loop or a
+// dialog's own, is refused whenever it comes; what the user did before a command began is
+// delivered. A press it delivered always gets its release, and a key held down while the box its
+// press opened is up does not open another.
 #pragma once
 
 #include <QApplication>
@@ -15,7 +16,8 @@ class QWidget;
 
 class VornApplication : public QApplication {
   public:
-    using QApplication::QApplication;
+    VornApplication(int& argc, char** argv);
+    ~VornApplication() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <png.h>
+#include <stdexcept>
 #include <zlib.h>
 
 #include <algorithm>
@@ -153,12 +154,20 @@ TEST_F(PictureFiles, LoadNamesThePictureAndOpensOrMakesItsHeaders) {
     LoadPictureFile(Dir.Path(), "scene.PNG");
     EXPECT_TRUE(Rec.Shown(42)) << Rec.Summary();
     EXPECT_EQ(Rec.Status0.front(), "scene.PNG");
-    EXPECT_EQ(Rec.Status1.back(), "Loading Image and Stats");
+    ASSERT_GE(Rec.Status1.size(), 2u);
+    EXPECT_EQ(Rec.Status1[Rec.Status1.size() - 2], "Loading Image and Stats");
+    EXPECT_EQ(Rec.Status1.back(), "") << "the load has ended";
     // The header is found whatever the case of its extension.
     ASSERT_TRUE(WriteFileAtomic(Dir.File("scene.dip"), std::string("DIP"),
                                 TReplaceLeave::Chosen(Dir.File("scene.dip"))));
     LoadPictureFile(Dir.Path(), "scene.PNG");
     EXPECT_EQ(calls, (std::vector<std::string>{"make scene.DIP 13x7", "open scene.dip"}));
+    // A load that fails on the way says no more that it is loading.
+    Hooks.RIHOpenDIPHeader = [](const std::string&) {
+        throw std::runtime_error("Stream read error");
+    };
+    EXPECT_FALSE(RunGuarded([&] { LoadPictureFile(Dir.Path(), "scene.PNG"); }));
+    EXPECT_EQ(Rec.Status1.back(), "");
 }
 
 // Another window moves the working folder to B, which holds a picture and a log of the shown

@@ -25,12 +25,14 @@
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vOMark.h"
 #include "shell/ui/vREIV.h"
+#include "shell/ui/vRotate.h"
 #include "shell/ui/vVCScreen.h"
 #include "shell/ui/vXAnnoLO.h"
 #include "shell/vToolForms.h"
 #include "shell/vToolModes.h"
 #include "support/GuiStartup.h"
 #include "support/GuiWindows.h"
+#include "support/NoisePicture.h"
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -293,6 +295,10 @@ TEST_F(OperationGuard, NothingArrivingDuringACommandRunsOrIsRecorded) {
 // key.
 class QueuedInput {
   public:
+    QueuedInput() {
+        QPointingDevice::primaryPointingDevice();
+        QInputDevice::primaryKeyboard();
+    }
     QueuedInput(TVORNForm* form, QAbstractSlider* first, QAbstractSlider* second) {
         // The devices the events come from are the application's, made in its thread.
         QPointingDevice::primaryPointingDevice();
@@ -325,6 +331,15 @@ class QueuedInput {
         });
         reader.join();
     }
+    void Click(QWidget* w, QPoint p) {
+        At(w, p, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+        At(w, p, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    }
+    // The close the window manager asks for.
+    void Close(QWidget* window) {
+        Events.push_back(
+            [w = window->windowHandle()] { QWindowSystemInterface::handleCloseEvent(w); });
+    }
 
   private:
     void At(QWidget* w, QPoint p, Qt::MouseButtons buttons, Qt::MouseButton button,
@@ -334,10 +349,6 @@ class QueuedInput {
             QWindowSystemInterface::handleMouseEvent(window, QPointF(local), QPointF(global),
                                                      buttons, button, type);
         });
-    }
-    void Click(QWidget* w, QPoint p) {
-        At(w, p, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
-        At(w, p, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
     }
     std::vector<std::function<void()>> Events;
 };
@@ -440,6 +451,108 @@ TEST_F(OperationGuard, InputQueuedWhileACommandRunsNeverActsAfterIt) {
     }
     qApp->removeEventFilter(&reached);
     EXPECT_GT(withInput, 180);
+}
+
+// Hands `input` in once, from inside the command that runs while it is armed: at the first event
+// the program handles during it, or at the first of the kind `At` (a rotation's new caption: the
+// dialog a command opened runs its own commands while that one's busy flag is up).
+class HandDuring : public QObject {
+  public:
+    explicit HandDuring(const QueuedInput& input) : Input(input) { qApp->installEventFilter(this); }
+    ~HandDuring() override { qApp->removeEventFilter(this); }
+    bool Armed = false;
+    QEvent::Type At = QEvent::None;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (Armed && ImageOperationBusy && (At == QEvent::None || event->type() == At)) {
+            Armed = false;
+            Input.Hand();
+        }
+        return false;
+    }
+
+  private:
+    const QueuedInput& Input;
+};
+
+// The user's input is judged by when it was made. Made while a command ran, in the main loop or a
+// dialog's own, it does nothing when it comes after the command, a close heard mid-run included;
+// made before a command began (the click whose change of the active window started it), it acts.
+TEST_F(OperationGuard, InputActsByWhenTheUserMadeIt) {
+    TREIVForm* viewer = REIVForm;
+    auto* classes = static_cast<TClassificationForm*>(Form->ShowToolForm(tfClassification));
+    auto* page = static_cast<TPixelAlgebraForm*>(Form->ToolForm(tfPixelAlgebra))->ColorContortions;
+    QToolButton* zoom = nullptr;
+    for (QObject* o : Form->FlyByButton->associatedObjects())
+        if (auto* tool = qobject_cast<QToolButton*>(o)) zoom = tool;
+    ASSERT_TRUE(zoom);
+    const auto flush = [] {
+        QWindowSystemInterface::flushWindowSystemEvents();
+        QTest::qWait(20);
+    };
+    const struct {
+        const char* Name;
+        std::function<void(QueuedInput&, HandDuring&)> Run;
+    } rows[] = {
+        {"a rotation in the dialog a command opened",
+         [&](QueuedInput& input, HandDuring& during) {
+             viewer->show();
+             viewer->PreprocessPicture = NoisePicture(300, 200, 3);
+             viewer->PictureChanged();
+             const std::vector<uint32_t> shown = viewer->PreprocessPicture.Pixels;
+             QTimer::singleShot(0, [&] {
+                 auto* dialog = qobject_cast<TRotateForm*>(QApplication::activeModalWidget());
+                 ASSERT_TRUE(dialog);
+                 QSpinBox* angle = dialog->SpinEditThetaDegrees;
+                 input.Click(angle, QPoint(angle->width() - 4, 3));
+                 input.Click(dialog->ButtonSaveRotated, dialog->ButtonSaveRotated->rect().center());
+                 input.Close(dialog);
+                 // The rotation's caption is a change.
+                 dialog->setWindowTitle(QString());
+                 during.At = QEvent::WindowTitleChange;
+                 during.Armed = true;
+                 QTest::mouseClick(dialog->SpeedButton1, Qt::LeftButton);
+                 flush();
+                 EXPECT_EQ(angle->value(), 45);
+                 EXPECT_TRUE(dialog->isVisible());
+                 dialog->done(QDialog::Rejected);
+             });
+             viewer->IZ_Rotate->trigger();
+             EXPECT_TRUE(viewer->PreprocessPicture.Pixels == shown) << "Keep went through";
+         }},
+        {"another window's Exit and close during a command",
+         [&](QueuedInput& input, HandDuring& during) {
+             classes->show();
+             input.Click(classes->ExitButton, classes->ExitButton->rect().center());
+             input.Close(classes);
+             during.Armed = true;
+             QTest::mouseClick(page->FunctionButtons[lfNegative - 1], Qt::LeftButton);
+             flush();
+             EXPECT_TRUE(classes->isVisible());
+         }},
+        {"a click that makes another window inactive, which starts a command",
+         [&](QueuedInput& input, HandDuring&) {
+             HistogramForm->show();
+             QApplication::setActiveWindow(HistogramForm);
+             ZoomMode = false;
+             input.Click(zoom, zoom->rect().center());
+             input.Hand();
+             // The toolkit's clock moves on before the command begins.
+             QTest::qSleep(5);
+             QApplication::setActiveWindow(Form);
+             flush();
+             EXPECT_TRUE(ZoomMode) << "the click that started the command was refused";
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Open();
+        QueuedInput input;
+        HandDuring during(input);
+        row.Run(input, during);
+        EXPECT_FALSE(during.Armed) << "the input was not handed during the command";
+        EXPECT_TRUE(Rec->ErrorBoxes.empty()) << Rec->Summary();
+        ClearToolModes();
+    }
 }
 
 // Every slider, scroll bar, spin box and button of every window, pressed where it steps up, with a
