@@ -402,6 +402,10 @@ class FramePlacer : public QObject {
         const Framing now = FramingOf(Window);
         if (Since.elapsed() < MostMs &&
             (!Seen || !(now == *Seen) || !now.Final || !AtItsSize(now))) {
+            // A manager may let a size asked while it was framing the window go by: it is asked
+            // again.
+            if (Seen && now == *Seen && now.Final && !AtItsSize(now))
+                if (QWindow* handle = Window.windowHandle()) handle->resize(Window.size());
             WaitQuiet();
             Place();
         } else {
