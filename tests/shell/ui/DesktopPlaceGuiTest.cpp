@@ -436,6 +436,29 @@ bool Viewable(const QWidget& window) {
     return xwininfo.readAllStandardOutput().contains("IsViewable");
 }
 
+// A tool window the user minimised comes back, shown, by its command (a manager may leave a window
+// iconic when it is only raised and activated).
+TEST_F(DesktopPlace, AMinimisedWindowComesBackByItsCommand) {
+    Form->FormCreate({});
+    if (Form->SplashScreen) Form->SplashScreen->close();
+    HistogramForm = new THistogramForm(Form);
+    Form->IH__HistogramClick();
+    ASSERT_TRUE(WaitPlaced(*HistogramForm));
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(Xdotool({"windowminimize", Number(static_cast<int>(HistogramForm->winId()))}));
+        // A manager that tiles minimises nothing.
+        if (!QTest::qWaitFor([] { return !Viewable(*HistogramForm); }, 3000))
+            GTEST_SKIP() << "the window manager does not minimise windows";
+        ASSERT_TRUE(QTest::qWaitFor([] { return HistogramForm->isMinimized(); }, 5000));
+        Form->IH__HistogramClick();
+        EXPECT_TRUE(QTest::qWaitFor([] { return Viewable(*HistogramForm); }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([] { return !HistogramForm->isMinimized(); }, 5000));
+        QTest::qWait(500);
+    }
+    delete HistogramForm;
+}
+
 // Whether a window manager runs: one that was killed leaves the root naming a window that is gone.
 bool ManagerRuns() {
     const QString named = RootProperty("_NET_SUPPORTING_WM_CHECK");
