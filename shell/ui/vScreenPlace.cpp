@@ -341,6 +341,8 @@ class FramePlacer : public QObject {
 
     void Start() {
         Wanted = Placed = Window.pos();
+        Given = Window.size();
+        Kept.reset();
         Asked.reset();
         Seen.reset();
         Since.start();
@@ -480,12 +482,20 @@ class FramePlacer : public QObject {
                          down.Fitting(size.height(), Window.minimumHeight()))
                 .boundedTo(Window.maximumSize());
         };
-        QSize shrunk = fitting(Window.size());
-        if (Room) shrunk = fitting(Room(shrunk).expandedTo(shrunk));
-        const bool fits = across.Corner(area.left(), f.Inside.width()) &&
-                          down.Corner(area.top(), f.Inside.height());
-        if (Shrink && !fits && shrunk != Window.size()) {
-            Window.resize(shrunk);
+        // The size is reckoned from the one the program gave the window, not from what a
+        // manager made of it meanwhile: one that fits a floating window below where it opened
+        // would have it open shorter and lower, or not, by the order its events came in. A
+        // manager that gives its own size again when asked for the program's keeps it.
+        const bool fits = across.Corner(area.left(), ToPixels(Given.width(), scale)) &&
+                          down.Corner(area.top(), ToPixels(Given.height(), scale));
+        QSize size = Given;
+        if (!fits) {
+            size = fitting(Given);
+            if (Room) size = fitting(Room(size).expandedTo(size));
+        }
+        if (Shrink && size != Window.size() && Window.size() != Kept) {
+            Kept = Window.size();
+            Window.resize(size);
             // The X server shows the new size later, and tells of it.
             if (f.FromServer) return;
             f = FramingOf(Window);
@@ -539,6 +549,8 @@ class FramePlacer : public QObject {
     QElapsedTimer Since;
     QPoint Wanted;
     QPoint Placed;
+    QSize Given;
+    std::optional<QSize> Kept;
     std::optional<std::pair<QPoint, QPoint>> Asked;
     std::optional<Framing> Seen;
     uint32_t WatchedFrame = 0;

@@ -42,6 +42,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -709,6 +710,31 @@ TEST_F(DesktopPlace, TheMainWindowStaysWhereItWasClosed) {
         form->close();
         LoadOptions();
         EXPECT_EQ(QPoint(FormPositions[fpMain].Left, FormPositions[fpMain].Top), stored);
+    }
+}
+
+// Each start opens a tool window taller than a small screen where the last one closed it, at the
+// size it opened at before: eight starts leave it there.
+TEST_F(DesktopPlace, AToolWindowStaysWhereItWasClosedOnASmallScreen) {
+    Form->FormCreate({});
+    if (Form->SplashScreen) Form->SplashScreen->close();
+    FormPositions[fpHistogram] = {150, 30};
+    SaveOptions();
+    std::optional<QRect> first;
+    for (int start = 0; start < 8; ++start) {
+        SCOPED_TRACE(start);
+        LoadOptions();
+        HistogramForm = new THistogramForm(Form);
+        HistogramForm->show();
+        ASSERT_TRUE(WaitPlaced(*HistogramForm));
+        const QRect frame = FrameGeometry(*HistogramForm);
+        if (!first) first = frame;
+        EXPECT_EQ(Text(frame), Text(*first));
+        HistogramForm->close();
+        EXPECT_EQ(QPoint(FormPositions[fpHistogram].Left, FormPositions[fpHistogram].Top),
+                  frame.topLeft());
+        delete HistogramForm;
+        QApplication::processEvents();
     }
 }
 
