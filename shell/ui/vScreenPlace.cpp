@@ -602,10 +602,6 @@ FramePlacer* PlacerOf(const QWidget& window) {
         window.findChild<QObject*>(FramePlacer::Name, Qt::FindDirectChildrenOnly));
 }
 
-} // namespace
-
-namespace {
-
 // A window's size is the program's to give. A window manager may configure a window at any size
 // at all, and one that misreads a window's size hints gives it 65535 x 65535: the toolkit would
 // take that size and allocate what it draws into for it, gigabytes, or fail to. A size from the
@@ -617,11 +613,11 @@ class SizeBound : public QObject {
         if (!to->isWindowType()) return false;
         auto* window = static_cast<QWindow*>(to);
         if (event->type() == QEvent::PlatformSurface) {
-            // Scaled, the toolkit hints a base size of -1 x -1 to the manager, which some read
-            // as a window of 65535 x 65535: a base of nothing is what the window means.
+            // Scaled, the toolkit hints a base size of -1 x -1 to an X11 window manager, which
+            // some read as a window of 65535 x 65535: a base of nothing is what the window means.
             if (static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
                     QPlatformSurfaceEvent::SurfaceCreated &&
-                window->baseSize() != QSize(0, 0))
+                window->baseSize() != QSize(0, 0) && QGuiApplication::platformName() == "xcb")
                 window->setBaseSize(QSize(0, 0));
             return false;
         }
