@@ -390,6 +390,8 @@ class FramePlacer : public QObject {
     }
 
   private:
+    // Silence is reckoned from the last news, or from the last thing asked of the manager: a
+    // program that heard nothing while it was busy, and asks on waking, waits for the answer.
     void WaitQuiet() {
         GiveUp.start(static_cast<int>(std::clamp<qint64>(MostMs - Since.elapsed(), 0, QuietMs)));
     }
@@ -496,6 +498,7 @@ class FramePlacer : public QObject {
         if (Shrink && size != Window.size() && Window.size() != Kept) {
             Kept = Window.size();
             Window.resize(size);
+            WaitQuiet();
             // The X server shows the new size later, and tells of it.
             if (f.FromServer) return;
             f = FramingOf(Window);
@@ -534,6 +537,7 @@ class FramePlacer : public QObject {
             // where the manager put it not yet taken in): that ask is made again once it knows.
             if (handle->position() != inside) Asked = ask;
             handle->setPosition(inside);
+            WaitQuiet();
         } else {
             // With no window system to ask, the window is where the toolkit is told to put it.
             Window.move(Placed);
