@@ -279,7 +279,12 @@ void TLinearForm::SnakeBtnClick() {
 void TLinearForm::ProfileBtnClick() {
     CopyImageForReading();
     if (ImageBuffersLocked && LineProfileForm) {
+        // The main window is where the line is drawn, and it comes forward below: a window
+        // manager that makes each new window active would take that from it once it frames the
+        // profile, and leave the main window in front without the keyboard.
+        LineProfileForm->setAttribute(Qt::WA_ShowWithoutActivating);
         LineProfileForm->show();
+        LineProfileForm->setAttribute(Qt::WA_ShowWithoutActivating, false);
         LineProfileForm->StartProfile();
         EnableImageCommands(false);
         EnableObjectMenus(false);

@@ -1,11 +1,14 @@
 #include "shell/ui/vScreenPlace.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPlatformSurfaceEvent>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -146,6 +149,23 @@ std::optional<Framing> XFraming(const QWidget& window) {
     return Framing{*frame, *inside, final, true, top};
 }
 
+// A window the program shows but the X server does not: mapped while a window manager was
+// stopped, it waits for that manager to frame it, and once the manager is gone nothing ever will.
+// It is mapped again, as it would be with no manager. True when it was.
+bool MapWhenManagerGone(const QWidget& window) {
+    xcb_connection_t* c = XConnection();
+    const auto client = static_cast<xcb_window_t>(window.internalWinId());
+    if (!c || !client || !window.isVisible() || window.isMinimized() || ManagerOf(c, Root(c)).Runs)
+        return false;
+    const Reply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, client), nullptr),
+        &std::free);
+    if (!attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED) return false;
+    xcb_map_window(c, client);
+    xcb_flush(c);
+    return true;
+}
+
 // The toolkit's units and screen pixels, as the toolkit rounds them.
 int ToPixels(int unit, double scale) {
     return static_cast<int>(std::lround(unit * scale));
@@ -153,6 +173,12 @@ int ToPixels(int unit, double scale) {
 
 int ToUnits(int pixels, double scale) {
     return static_cast<int>(std::lround(pixels / scale));
+}
+
+// How far a size or place in units may be from what the X server shows: at a fractional scale a
+// unit rounds either way.
+int Slack(double scale) {
+    return scale == std::floor(scale) ? 0 : 1;
 }
 
 QRect ToUnits(const QRect& pixels, double scale) {
@@ -315,6 +341,8 @@ class FramePlacer : public QObject {
 
     void Start() {
         Wanted = Placed = Window.pos();
+        Given = Window.size();
+        Kept.reset();
         Asked.reset();
         Seen.reset();
         Since.start();
@@ -362,18 +390,41 @@ class FramePlacer : public QObject {
     }
 
   private:
+    // Silence is reckoned from the last news, or from the last thing asked of the manager: a
+    // program that heard nothing while it was busy, and asks on waking, waits for the answer.
     void WaitQuiet() {
         GiveUp.start(static_cast<int>(std::clamp<qint64>(MostMs - Since.elapsed(), 0, QuietMs)));
     }
 
     void Quiet() {
+        // Its mapping brings news: placing goes on from there.
+        if (MapWhenManagerGone(Window)) {
+            WaitQuiet();
+            return;
+        }
+        // A size asked of a manager slow to answer (a loaded machine) is news still to come.
         const Framing now = FramingOf(Window);
-        if (Since.elapsed() < MostMs && (!Seen || !(now == *Seen) || !now.Final)) {
+        if (Since.elapsed() < MostMs &&
+            (!Seen || !(now == *Seen) || !now.Final || !AtItsSize(now))) {
+            // A manager may let a size asked while it was framing the window go by: it is asked
+            // again.
+            if (Seen && now == *Seen && now.Final && !AtItsSize(now))
+                if (QWindow* handle = Window.windowHandle()) handle->resize(Window.size());
             WaitQuiet();
             Place();
         } else {
             Stop();
         }
+    }
+
+    // Whether the X server shows the window at the size the toolkit last gave it, to the unit a
+    // fractional scale rounds either way.
+    bool AtItsSize(const Framing& f) const {
+        const double scale = Window.devicePixelRatio();
+        const QSize shown = ToUnits(f.Inside, scale).size();
+        const int slack = Slack(scale);
+        return std::abs(shown.width() - Window.width()) <= slack &&
+               std::abs(shown.height() - Window.height()) <= slack;
     }
 
     void Stop() {
@@ -414,11 +465,8 @@ class FramePlacer : public QObject {
         Seen = f;
         if (f.FromServer) Watch(f.Top);
         const double scale = Window.devicePixelRatio();
-        const QSize shown = ToUnits(f.Inside, scale).size();
-        const int slack = scale == std::floor(scale) ? 0 : 1;
-        if (!f.Final || std::abs(shown.width() - Window.width()) > slack ||
-            std::abs(shown.height() - Window.height()) > slack)
-            return;
+        const int slack = Slack(scale);
+        if (!f.Final || !AtItsSize(f)) return;
         const QRect area = UsablePixels(Wanted, scale);
         if (area.isEmpty()) {
             Stop();
@@ -436,12 +484,21 @@ class FramePlacer : public QObject {
                          down.Fitting(size.height(), Window.minimumHeight()))
                 .boundedTo(Window.maximumSize());
         };
-        QSize shrunk = fitting(Window.size());
-        if (Room) shrunk = fitting(Room(shrunk).expandedTo(shrunk));
-        const bool fits = across.Corner(area.left(), f.Inside.width()) &&
-                          down.Corner(area.top(), f.Inside.height());
-        if (Shrink && !fits && shrunk != Window.size()) {
-            Window.resize(shrunk);
+        // The size is reckoned from the one the program gave the window, not from what a
+        // manager made of it meanwhile: one that fits a floating window below where it opened
+        // would have it open shorter and lower, or not, by the order its events came in. A
+        // manager that gives its own size again when asked for the program's keeps it.
+        const bool fits = across.Corner(area.left(), ToPixels(Given.width(), scale)) &&
+                          down.Corner(area.top(), ToPixels(Given.height(), scale));
+        QSize size = Given;
+        if (!fits) {
+            size = fitting(Given);
+            if (Room) size = fitting(Room(size).expandedTo(size));
+        }
+        if (Shrink && size != Window.size() && Window.size() != Kept) {
+            Kept = Window.size();
+            Window.resize(size);
+            WaitQuiet();
             // The X server shows the new size later, and tells of it.
             if (f.FromServer) return;
             f = FramingOf(Window);
@@ -480,6 +537,7 @@ class FramePlacer : public QObject {
             // where the manager put it not yet taken in): that ask is made again once it knows.
             if (handle->position() != inside) Asked = ask;
             handle->setPosition(inside);
+            WaitQuiet();
         } else {
             // With no window system to ask, the window is where the toolkit is told to put it.
             Window.move(Placed);
@@ -495,6 +553,8 @@ class FramePlacer : public QObject {
     QElapsedTimer Since;
     QPoint Wanted;
     QPoint Placed;
+    QSize Given;
+    std::optional<QSize> Kept;
     std::optional<std::pair<QPoint, QPoint>> Asked;
     std::optional<Framing> Seen;
     uint32_t WatchedFrame = 0;
@@ -546,11 +606,59 @@ FramePlacer* PlacerOf(const QWidget& window) {
         window.findChild<QObject*>(FramePlacer::Name, Qt::FindDirectChildrenOnly));
 }
 
+// A window's size is the program's to give. A window manager may configure a window at any size
+// at all, and one that misreads a window's size hints gives it 65535 x 65535: the toolkit would
+// take that size and allocate what it draws into for it, gigabytes, or fail to. A size from the
+// window system larger than the screen and than the size the program gave the window is not
+// taken, and the window is asked back to the program's size.
+class SizeBound : public QObject {
+  protected:
+    bool eventFilter(QObject* to, QEvent* event) override {
+        if (!to->isWindowType()) return false;
+        auto* window = static_cast<QWindow*>(to);
+        if (event->type() == QEvent::PlatformSurface) {
+            // Scaled, the toolkit hints a base size of -1 x -1 to an X11 window manager, which
+            // some read as a window of 65535 x 65535: a base of nothing is what the window means.
+            if (static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+                    QPlatformSurfaceEvent::SurfaceCreated &&
+                window->baseSize() != QSize(0, 0) && QGuiApplication::platformName() == "xcb")
+                window->setBaseSize(QSize(0, 0));
+            return false;
+        }
+        if (event->type() != QEvent::Resize || !event->spontaneous() || !window->screen())
+            return false;
+        const QSize asked = static_cast<QResizeEvent*>(event)->size();
+        QSize given = window->screen()->virtualSize();
+        const QWidget* widget = nullptr;
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowHandle() == window) widget = w;
+        if (widget) given = given.expandedTo(widget->size());
+        if (asked.width() <= given.width() && asked.height() <= given.height()) return false;
+        window->resize(widget ? widget->size() : asked.boundedTo(given));
+        return true;
+    }
+};
+
+void BoundWindowSizes() {
+    static SizeBound bound;
+    qApp->installEventFilter(&bound);
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(BoundWindowSizes)
 
 bool Placing(const QWidget& window) {
     const FramePlacer* placer = PlacerOf(window);
     return placer && placer->Placing();
+}
+
+void BringForward(QWidget& window) {
+    window.show();
+    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    MapWhenManagerGone(window);
+    window.raise();
+    window.activateWindow();
 }
 
 void KeepOnScreen(QWidget& window, bool shrink, std::function<QSize(QSize)> room) {

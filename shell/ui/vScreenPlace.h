@@ -33,6 +33,10 @@ void MoveToStoredPlace(QWidget& window, int32_t left, int32_t top);
 // takes in place of one it is shrunk to (that of a scroll bar the shrinking brings), as far as
 // the screen has room for that.
 void KeepOnScreen(QWidget& window, bool shrink = false, std::function<QSize(QSize)> room = nullptr);
+// Shows the window in front, as its command does: one minimised comes back (some window managers
+// leave it iconic when it is only raised), and one that waited for a window manager that went
+// away before framing it is shown as it would be without one.
+void BringForward(QWidget& window);
 // Whether KeepOnScreen is still at work on the window.
 bool Placing(const QWidget& window);
 // The window's frame, title bar included, where it is now (the frame the user sees, without any

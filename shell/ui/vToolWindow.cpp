@@ -64,6 +64,10 @@ TToolWindow::TToolWindow(const QString& caption, const QString& formName, int po
 
 void TToolWindow::setVisible(bool visible) {
     if (visible && !Scrolling) ScrollWhenSmall();
+    // A window its command hides rather than closes (the magnifier with the zoom) keeps the
+    // place it was last seen at, which the options take with them at the program's end.
+    if (!visible && isVisible() && PositionPair >= 0 && PositionPair < FormPositionCount)
+        FormPositions[PositionPair] = StoredPlace(*this);
     QDialog::setVisible(visible);
 }
 

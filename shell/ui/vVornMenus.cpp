@@ -17,6 +17,7 @@
 #include "shell/ui/vPrOptions.h"
 #include "shell/ui/vPrinting.h"
 #include "shell/ui/vREIV.h"
+#include "shell/ui/vScreenPlace.h"
 #include "shell/ui/vUEnabler.h"
 #include "shell/ui/vVorn.h"
 #include "shell/vGlobal.h"
@@ -257,10 +258,7 @@ void TVORNForm::CreateMenus() {
 }
 
 void TVORNForm::ShowLongLived(QWidget* window) {
-    if (!window) return;
-    window->show();
-    window->raise();
-    window->activateWindow();
+    if (window) BringForward(*window);
 }
 
 void TVORNForm::Show() {

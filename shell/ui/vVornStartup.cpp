@@ -278,9 +278,7 @@ TToolWindow* TVORNForm::ShowToolForm(int code) {
     if (FindToolForm(code)->Modal) {
         window->exec();
     } else {
-        window->show();
-        window->raise();
-        window->activateWindow();
+        ShowLongLived(window);
     }
     return window;
 }

@@ -2,10 +2,13 @@
 #include "histogram/ui/vHistogram.h"
 #include "import/ui/vPBands.h"
 #include "shell/ui/vInfo.h"
+#include "shell/ui/vMacro.h"
 #include "shell/ui/vMagniForm.h"
 #include "shell/ui/vPrOptions.h"
+#include "shell/ui/vREIV.h"
 #include "shell/ui/vRotate.h"
 #include "shell/ui/vSysInfo.h"
+#include "shell/ui/vVorn.h"
 #include "shell/vToolForms.h"
 #include "support/GuiStartup.h"
 
@@ -97,6 +100,35 @@ TEST_F(ToolWindows, TwoClosedInQuickSuccessionLeaveTheFirstHiddenAndFlagged) {
     EXPECT_TRUE(first->isVisible());
 }
 
+// A minimised window comes back, in front, by its own command, a menu's or a tool button's.
+TEST_F(ToolWindows, AMinimisedWindowComesBackByItsCommand) {
+    REIVForm = new TREIVForm(Form);
+    MacroForm = new TMacroForm(Form);
+    TVORNForm* form = Form;
+    const struct {
+        const char* Name;
+        void (TVORNForm::*Command)();
+        std::function<QWidget*()> Window;
+    } rows[] = {
+        {"preprocess", &TVORNForm::PreprocessPngs1Click, [] { return REIVForm.data(); }},
+        {"macro", &TVORNForm::X_MacroClick, [] { return MacroForm.data(); }},
+        {"objects", &TVORNForm::X_ObjectorMMClick, [form] { return form->ToolForm(tfObjectMark); }},
+        {"labels", &TVORNForm::X_LabelObjectsClick,
+         [form] { return form->ToolForm(tfLabelObjects); }},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Name);
+        (form->*r.Command)();
+        QWidget* window = r.Window();
+        ASSERT_TRUE(window && window->isVisible());
+        window->setWindowState(Qt::WindowMinimized);
+        ASSERT_TRUE(window->isMinimized());
+        (form->*r.Command)();
+        EXPECT_FALSE(window->isMinimized());
+        EXPECT_TRUE(window->isVisible());
+    }
+}
+
 TEST_F(ToolWindows, AWindowIsNotFreedWhileItsHandlerRuns) {
     QPointer<TToolWindow> window = Form->ShowToolForm(tfFEdit);
     window->Guarded([&] {
@@ -115,9 +147,16 @@ TEST_F(ToolWindows, LongLivedWindowsKeepTheirPlaceAndAreOnlyHidden) {
     const struct {
         std::function<TToolWindow*()> Make;
         int Pair, Code;
+        std::function<void(TToolWindow*)> Hide = [](TToolWindow* w) { w->close(); };
     } cases[] = {
         {[&] { return MagniForm = new TMagniForm(Form); }, fpMagni, 0},
         {[&] { return HistogramForm = new THistogramForm(Form); }, fpHistogram, tfHistogram},
+        // Hidden by the zoom's end, not closed.
+        {[&] { return MagniForm = new TMagniForm(Form); }, fpMagni, 0,
+         [&](TToolWindow*) {
+             Form->IZ_ZoomWindow->setChecked(true);
+             Form->IZ_ZoomWindowClick();
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Pair);
@@ -127,10 +166,13 @@ TEST_F(ToolWindows, LongLivedWindowsKeepTheirPlaceAndAreOnlyHidden) {
         window->show();
         window->move(91, 92);
         FormToFree = 0;
-        window->close();
+        c.Hide(window);
         EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(FormPositions[c.Pair].Left, 91);
         EXPECT_EQ(FormToFree, c.Code);
+        // The program's end writes the options; the next start reads them.
+        SaveOptions();
+        LoadOptions();
+        EXPECT_EQ(FormPositions[c.Pair].Left, 91);
         Form->Timer1Timer();
         EXPECT_TRUE(window);
     }
